@@ -1,0 +1,98 @@
+#pragma once
+
+#include "platform/ArchiveException.h"
+
+#include <QByteArray>
+#include "platform/Rect.h"
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+// The binary archive of projects, single screens, component records and setting.bin. Values are
+// little-endian, one after another with no padding. Strings are UTF-16 behind the FF FE FF marker, with a
+// one-, three- or seven-byte length; the older marker-less form (ANSI text in the legacy code page) is
+// still read. A loading archive reads from memory and checks every read against what is left; a short read
+// or an impossible count throws CArchiveException before anything is allocated.
+class CArchive
+{
+public:
+    enum Mode { load, store };
+
+    // A loading archive over bytes already read from a file.
+    explicit CArchive(QByteArray data);
+    // A storing archive; GetBuffer() holds what was written.
+    CArchive();
+
+    bool IsLoading() const { return m_mode == load; }
+    bool IsStoring() const { return m_mode == store; }
+
+    // The file this archive belongs to (for messages and for finding the project's folder).
+    void SetFilePath(const QString &path) { m_filePath = path; }
+    const QString &GetFilePath() const { return m_filePath; }
+
+    // Loading.
+    qint64 GetPosition() const { return m_pos; }
+    qint64 BytesLeft() const { return m_data.size() - m_pos; }
+    bool AtEnd() const { return m_pos >= m_data.size(); }
+    void Read(void *dest, qint64 count);
+    QByteArray ReadBytes(qint64 count);
+    uint8_t ReadByte();
+    uint16_t ReadWord();
+    uint32_t ReadDWord();
+    int32_t ReadInt();
+    int64_t ReadInt64();
+    double ReadDouble();
+    float ReadFloat();
+    bool ReadFlag();           // an int32 stored as 0 or 1; any other non-zero value reads as true
+    uint32_t ReadColor();      // COLORREF 0x00BBGGRR as stored
+    CRect ReadRect();          // left, top, right, bottom as signed int32
+    QString ReadString();
+    QStringList ReadStringList(uint32_t maxCount = kMaxListCount);
+    // A list or array count: 16 bits, or 0xFFFF and 32 bits. Refused above maxCount, or when even
+    // minBytesEach per element could not fit in what is left.
+    uint32_t ReadCount(uint32_t maxCount = kMaxListCount, uint32_t minBytesEach = 1);
+    // A plain int32 count (the form most records use), checked the same way.
+    int32_t ReadCheckedInt(int32_t maxValue, uint32_t minBytesEach = 1);
+
+    // Storing.
+    void Write(const void *src, qint64 count);
+    void WriteByte(uint8_t v);
+    void WriteWord(uint16_t v);
+    void WriteDWord(uint32_t v);
+    void WriteInt(int32_t v);
+    void WriteInt64(int64_t v);
+    void WriteDouble(double v);
+    void WriteFloat(float v);
+    void WriteFlag(bool v) { WriteInt(v ? 1 : 0); }
+    void WriteColor(uint32_t v) { WriteDWord(v); }
+    void WriteRect(const CRect &r);
+    void WriteString(const QString &s);
+    void WriteStringList(const QStringList &list);
+    void WriteCount(uint32_t count);
+    const QByteArray &GetBuffer() const { return m_data; }
+
+    // The largest count any list of a real archive reaches; protects allocation from damaged files.
+    static constexpr uint32_t kMaxListCount = 1u << 20;
+
+    // Stream-style use, as the records are written: ar << value; ar >> value.
+    CArchive &operator<<(int32_t v) { WriteInt(v); return *this; }
+    CArchive &operator<<(uint32_t v) { WriteDWord(v); return *this; }
+    CArchive &operator<<(const QString &s) { WriteString(s); return *this; }
+    CArchive &operator<<(const CRect &r) { WriteRect(r); return *this; }
+    CArchive &operator>>(int32_t &v) { v = ReadInt(); return *this; }
+    CArchive &operator>>(uint32_t &v) { v = ReadDWord(); return *this; }
+    CArchive &operator>>(QString &s) { s = ReadString(); return *this; }
+    CArchive &operator>>(CRect &r) { r = ReadRect(); return *this; }
+
+private:
+    void RequireLoading() const;
+    void RequireStoring() const;
+    void Need(qint64 count) const;
+    [[noreturn]] void ThrowBadCount(qint64 count) const;
+
+    Mode m_mode;
+    QByteArray m_data;
+    qint64 m_pos = 0;
+    QString m_filePath;
+};

@@ -1,0 +1,176 @@
+#include "platform/CodePage.h"
+
+#include <atomic>
+#include <cerrno>
+#include <iconv.h>
+
+namespace {
+
+std::atomic<int> g_legacyCodePage{1252};
+
+int Resolve(int codePage) { return codePage == CCodePage::kAnsi ? g_legacyCodePage.load() : codePage; }
+
+// One iconv conversion descriptor for the length of a call.
+class IconvHandle
+{
+public:
+    IconvHandle(const char *to, const char *from) : m_cd(iconv_open(to, from)) {}
+    ~IconvHandle()
+    {
+        if (valid())
+            iconv_close(m_cd);
+    }
+    IconvHandle(const IconvHandle &) = delete;
+    IconvHandle &operator=(const IconvHandle &) = delete;
+    bool valid() const { return m_cd != iconv_t(-1); }
+    iconv_t get() const { return m_cd; }
+
+private:
+    iconv_t m_cd;
+};
+
+} // namespace
+
+void CCodePage::SetLegacyCodePage(int codePage)
+{
+    if (codePage > 0)
+        g_legacyCodePage = codePage;
+}
+
+int CCodePage::GetLegacyCodePage() { return g_legacyCodePage; }
+
+QByteArray CCodePage::IconvName(int codePage)
+{
+    codePage = Resolve(codePage);
+    switch (codePage) {
+    case kUtf8: return "UTF-8";
+    case kUtf16: return "UTF-16LE";
+    case 20127: return "ASCII";
+    case 28591: return "ISO-8859-1";
+    case 932: return "CP932";
+    case 936: return "CP936";
+    case 949: return "CP949";
+    case 950: return "CP950";
+    default: break;
+    }
+    if (codePage >= 1250 && codePage <= 1258)
+        return "WINDOWS-" + QByteArray::number(codePage);
+    if (codePage >= 28592 && codePage <= 28605)
+        return "ISO-8859-" + QByteArray::number(codePage - 28590);
+    return "CP" + QByteArray::number(codePage);
+}
+
+QString CCodePage::ToUnicode(const QByteArray &bytes, int codePage)
+{
+    codePage = Resolve(codePage);
+    if (bytes.isEmpty())
+        return {};
+    if (codePage == kUtf8)
+        return QString::fromUtf8(bytes);
+    if (codePage == kUtf16)
+        return QString::fromUtf16(reinterpret_cast<const char16_t *>(bytes.constData()), bytes.size() / 2);
+
+    IconvHandle cd("UTF-16LE", IconvName(codePage).constData());
+    if (!cd.valid())
+        return QString::fromLatin1(bytes);
+
+    QString out;
+    out.reserve(bytes.size());
+    char *in = const_cast<char *>(bytes.constData());
+    size_t inLeft = size_t(bytes.size());
+    char16_t buffer[512];
+    while (inLeft > 0) {
+        char *dst = reinterpret_cast<char *>(buffer);
+        size_t dstLeft = sizeof buffer;
+        const size_t rc = iconv(cd.get(), &in, &inLeft, &dst, &dstLeft);
+        out.append(QStringView(buffer, qsizetype((sizeof buffer - dstLeft) / 2)));
+        if (rc == size_t(-1) && errno != E2BIG) {
+            // An undefined or cut-off byte keeps its value, as the system conversion does.
+            out.append(QChar(uchar(*in)));
+            ++in;
+            --inLeft;
+            iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
+        }
+    }
+    return out;
+}
+
+QByteArray CCodePage::FromUnicode(const QString &text, int codePage, bool *lossy)
+{
+    codePage = Resolve(codePage);
+    if (lossy)
+        *lossy = false;
+    if (text.isEmpty())
+        return {};
+    if (codePage == kUtf8) {
+        // toUtf8 already writes U+FFFD for an unpaired surrogate.
+        if (lossy) {
+            for (qsizetype i = 0; i < text.size(); ++i) {
+                const QChar c = text[i];
+                if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+                    ++i;
+                } else if (c.isSurrogate()) {
+                    *lossy = true;
+                    break;
+                }
+            }
+        }
+        return text.toUtf8();
+    }
+    if (codePage == kUtf16)
+        return QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+
+    IconvHandle cd(IconvName(codePage).constData(), "UTF-16LE");
+    if (!cd.valid()) {
+        bool any = false;
+        QByteArray out;
+        for (QChar c : text) {
+            const bool fits = c.unicode() < 0x80;
+            any |= !fits;
+            out.append(fits ? char(c.unicode()) : '#');
+        }
+        if (lossy)
+            *lossy = any;
+        return out;
+    }
+
+    // Convert one character (one code point) at a time so that each that cannot be held becomes
+    // exactly one "#".
+    QByteArray out;
+    out.reserve(text.size());
+    const char16_t *units = reinterpret_cast<const char16_t *>(text.utf16());
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n;) {
+        qsizetype width = 1;
+        if (QChar::isHighSurrogate(units[i]) && i + 1 < n && QChar::isLowSurrogate(units[i + 1]))
+            width = 2;
+        else if (QChar::isSurrogate(units[i])) {
+            out.append('#');
+            if (lossy)
+                *lossy = true;
+            ++i;
+            continue;
+        }
+        if (units[i] < 0x80) {
+            out.append(char(units[i]));
+            ++i;
+            continue;
+        }
+        char *in = reinterpret_cast<char *>(const_cast<char16_t *>(units + i));
+        size_t inLeft = size_t(width) * 2;
+        char buffer[16];
+        char *dst = buffer;
+        size_t dstLeft = sizeof buffer;
+        const size_t rc = iconv(cd.get(), &in, &inLeft, &dst, &dstLeft);
+        if (rc == size_t(-1) || inLeft != 0) {
+            out.append('#');
+            if (lossy)
+                *lossy = true;
+            iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
+        } else {
+            out.append(buffer, qsizetype(sizeof buffer - dstLeft));
+        }
+        i += width;
+    }
+    return out;
+}

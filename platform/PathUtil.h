@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Paths as the system stores and builds them. Stored texts may use "\" or "/" (projects made on Windows);
+// paths built here use "/". The project's own folders have one spelling; existing names are found without
+// regard to case, since projects copied from Windows spell them every way.
+namespace CorvPath {
+
+// True for "\" and "/".
+bool IsSeparator(QChar c);
+// The part after the last separator of either kind.
+QString FileName(const QString &path);
+// The part before the last separator (without it); "" when there is none.
+QString FolderOf(const QString &path);
+// Every "\" turned into "/".
+QString ToSlashes(const QString &storedPath);
+// a + "/" + b, with exactly one separator between them; either may be empty.
+QString Join(const QString &a, const QString &b);
+QString Join(std::initializer_list<QString> parts);
+
+// The canonical spelling of one of the project's own folder names ("images" -> "Images",
+// "images/resized" -> "Images/Resized"); other names come back unchanged.
+QString CanonicalFolderName(const QString &name);
+// The folder names the system creates, canonically spelt.
+const QStringList &KnownFolderNames();
+
+// An existing file or folder whose path equals path without regard to case, component by component from
+// the first component that does not exist as spelt; the path as given when nothing matches.
+QString ResolveNoCase(const QString &path);
+// Paths compared as the original file system compares them: separators alike, case ignored.
+bool SamePathNoCase(const QString &a, const QString &b);
+
+// A name taken from a file or from the author reduced to a bare file name that cannot leave its folder:
+// the part after the last separator, with "", "." and ".." refused (returned empty) and control
+// characters removed.
+QString SafeBareName(const QString &name);
+// True when name is already a safe bare name.
+bool IsSafeBareName(const QString &name);
+
+} // namespace CorvPath
