@@ -107,3 +107,13 @@ TEST(ComponentButton, DrawsItsCaptionInsideItsBounds)
             }
     EXPECT_TRUE(inked);
 }
+
+// Guards the font heights the windows build from points (rounded as the platform's MulDiv rounds).
+TEST(ComponentWindow, FontHeightFromPoints)
+{
+    struct Case {
+        int points, dpi, height;
+    } cases[] = {{10, 96, -13}, {11, 96, -15}, {12, 96, -16}, {9, 120, -15}, {0, 96, 0}, {-10, 96, 13}};
+    for (const Case &c : cases)
+        EXPECT_EQ(FontHeightFromPoints(c.points, c.dpi), c.height) << c.points << " at " << c.dpi;
+}
