@@ -95,8 +95,13 @@ QString ResolveNoCase(const QString &path)
                 match = e;
                 break;
             }
-        if (match.isEmpty())
-            return p;
+        if (match.isEmpty()) {
+            // The rest does not exist yet: keep the existing prefix as found on disk, so that a folder
+            // created below it is not made a second time in another case.
+            for (qsizetype j = i; j < parts.size(); ++j)
+                current = Join(current, parts[j]);
+            return current;
+        }
         current = Join(current, match);
     }
     return current;
