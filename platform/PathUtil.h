@@ -26,8 +26,8 @@ QString CanonicalFolderName(const QString &name);
 // The folder names the system creates, canonically spelt.
 const QStringList &KnownFolderNames();
 
-// An existing file or folder whose path equals path without regard to case, component by component from
-// the first component that does not exist as spelt; the path as given when nothing matches.
+// path with each existing component spelt as it is on disk, matched without regard to case; the
+// components from the first one that does not exist in any case are kept as given.
 QString ResolveNoCase(const QString &path);
 // Paths compared as the original file system compares them: separators alike, case ignored.
 bool SamePathNoCase(const QString &a, const QString &b);
