@@ -24,8 +24,7 @@ QByteArray StoreTable(CComponentTable &table)
 
 std::unique_ptr<CComponentTable> LoadTable(CArchive &ar, int schema = ProjectSchema::kCurrent)
 {
-    CComponentFactory::LoadOptions options;
-    options.fileSchema = schema;
+    const CComponentFactory::LoadOptions options(schema);
     auto component = CComponentFactory::LoadComponent(ar, options);
     auto *table = dynamic_cast<CComponentTable *>(component.get());
     if (!table)

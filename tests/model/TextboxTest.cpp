@@ -34,8 +34,7 @@ QByteArray StoreBox(CComponentTextbox &box)
 // Reads a text box as the project loader does: record, rich text, then the links find their markers.
 std::unique_ptr<CComponentTextbox> LoadBox(CArchive &ar, int schema, int dropAddressless = 0)
 {
-    CComponentFactory::LoadOptions options;
-    options.fileSchema = schema;
+    const CComponentFactory::LoadOptions options(schema);
     auto component = CComponentFactory::LoadComponent(ar, options);
     auto *box = dynamic_cast<CComponentTextbox *>(component.get());
     if (!box)
