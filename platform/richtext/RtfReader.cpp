@@ -527,8 +527,8 @@ private:
         State &s = Top();
         switch (s.dest) {
         case Dest::Text:
-            // Paragraph ends come only from \par: a stray CR, LF or NUL would break the paragraph count.
-            if (c == u'\r' || c == u'\n' || c.unicode() == 0)
+            // Paragraph ends come only from \par: a stray CR or LF would break the paragraph count.
+            if (c == u'\r' || c == u'\n')
                 return;
             AddText(c, s.format);
             break;
