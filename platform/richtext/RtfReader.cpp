@@ -220,7 +220,7 @@ private:
                 value = value * 16 + HexValue(m_in[j]);
             if (m_skip > 0)
                 --m_skip;
-            else
+            else if (j > i + 1) // an escape without hex digits stands for nothing
                 AddByte(char(value));
             return j;
         }
@@ -351,10 +351,10 @@ private:
                 f.face = m_fonts[param].name;
             }
             break;
-        case Word::FontSize: f.height = std::clamp((hasParam ? param : 24) * 10, 10, kMaxFontHeight); break;
+        case Word::FontSize: f.height = HalfPoints(hasParam ? param : 24, 1); break;
         case Word::Colour: SetColour(f, hasParam ? param : 0); break;
-        case Word::Up: f.offset = std::clamp((hasParam ? param : 6) * 10, -kMaxFontHeight, kMaxFontHeight); break;
-        case Word::Down: f.offset = -std::clamp((hasParam ? param : 6) * 10, -kMaxFontHeight, kMaxFontHeight); break;
+        case Word::Up: f.offset = HalfPoints(hasParam ? param : 6, -kMaxFontHeight / 10); break;
+        case Word::Down: f.offset = -HalfPoints(hasParam ? param : 6, -kMaxFontHeight / 10); break;
         case Word::Par:
             if (s.dest == Dest::Text)
                 EndParagraph();
@@ -421,6 +421,9 @@ private:
         case Word::Bin: break;
         }
     }
+
+    // Half points to twips, bounded before multiplying so that no parameter can overflow.
+    static int HalfPoints(int value, int lowest) { return std::clamp(value, lowest, kMaxFontHeight / 10) * 10; }
 
     CCharFormat PlainFormat() const
     {
@@ -527,8 +530,8 @@ private:
         State &s = Top();
         switch (s.dest) {
         case Dest::Text:
-            // Paragraph ends come only from \par: a stray CR, LF or NUL would break the paragraph count.
-            if (c == u'\r' || c == u'\n' || c.unicode() == 0)
+            // Paragraph ends come only from \par: a stray CR or LF would break the paragraph count.
+            if (c == u'\r' || c == u'\n')
                 return;
             AddText(c, s.format);
             break;

@@ -139,6 +139,12 @@ TEST(RtfReaderTest, DamagedAndPlainInputIsReadSafely)
         EXPECT_EQ(copy.GetText(), c.text);
     }
 
+    // Parameters far out of range are bounded, not wrapped round.
+    CRichText huge;
+    huge.SetRtfBytes("{\\rtf1 \\fs2147483647\\up2147483647 x}");
+    EXPECT_EQ(huge.GetCharFormatAt(0).height, 32760);
+    EXPECT_EQ(huge.GetCharFormatAt(0).offset, 32760);
+
     QByteArray deep = QByteArray("{\\rtf1 ") + QByteArray(100000, '{') + "deep" + QByteArray(100000, '}') + "}";
     CRichText doc;
     doc.SetRtfBytes(deep);
