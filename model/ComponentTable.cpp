@@ -240,8 +240,8 @@ void CComponentTable::SerializeComponent(CArchive &ar)
 
     LoadBounds(ar);
     m_fileName = ar.ReadString();
-    const int rows = ar.ReadCheckedInt(kMaxRows);
-    const int columns = ar.ReadCheckedInt(kMaxColumns);
+    const int rows = ar.ReadCheckedInt(kMaxRows, 0);
+    const int columns = ar.ReadCheckedInt(kMaxColumns, 0);
     m_tableBorder = ar.ReadInt();
     if (IsSchemaAbove(kGateCellSettings)) {
         m_cellBorderThickness = ar.ReadInt();

@@ -1,7 +1,6 @@
 #include "model/RichTextLinks.h"
 
 #include "model/CorvPage.h"
-#include "model/ProjectSchema.h"
 #include "model/ScreenLookup.h"
 #include "platform/Archive.h"
 #include "platform/Prompt.h"
@@ -266,11 +265,10 @@ bool CRichTextLinks::DeleteLinkAtCaret(bool compareText)
     // Both markers are checked before either is touched, so a failed unlink leaves the link whole.
     if (!IsHidden(m_text, end, end + kMarker) || !IsHidden(m_text, start - kMarker, start))
         return false;
-    const QString closing = m_text.GetTextRange(end, end + kMarker);
-    const QString opening = m_text.GetTextRange(start - kMarker, start);
-    if (!opening.startsWith(u'['))
+    // A hidden run after the text that is not a closing marker (another link's opening marker) is left alone.
+    const int number = ClosingMarkerNumber(m_text.GetTextRange(end, end + kMarker));
+    if (number < 0 || !m_text.GetTextRange(start - kMarker, start).startsWith(u'['))
         return false;
-    const int number = closing.startsWith(u'#') ? std::max(0, ClosingMarkerNumber(closing)) : 0;
     const QString visible = m_text.GetTextRange(start, end);
 
     Replace(m_text, end, end + kMarker, QString());

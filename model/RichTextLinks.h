@@ -118,7 +118,7 @@ private:
     // markers cannot be found (nothing renumbered then).
     bool RenumberCompactly();
     void DeleteRecords(const std::vector<const CURLLink *> &doomed);
-    // Takes a record's markers out of the text and clears the link effect between them.
+    // Takes whatever markers of a record are left out of the text and clears the link effect they bound.
     void UnwrapLink(const CURLLink &link);
 
     CRichText m_text;

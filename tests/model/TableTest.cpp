@@ -306,3 +306,15 @@ TEST(TableTest, StoredCellTextsMatchStoredLinks)
     EXPECT_EQ(read->GetCellList()[4].GetLinkCount(), 0);
     EXPECT_EQ(read->GetCellList()[4].GetRichText().GetText(), QStringLiteral("Cell 1 1 "));
 }
+
+// Guards the size checks against refusing a real record: a grid without rows holds no cells, however many
+// columns it has, and must read back.
+TEST(TableTest, EmptyGridWithManyColumnsReadsBack)
+{
+    CComponentTable table;
+    table.SetColumnCount(CComponentTable::kMaxColumns);
+    auto read = LoadTable(StoreTable(table));
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->GetColumnCount(), CComponentTable::kMaxColumns);
+    EXPECT_TRUE(read->GetCellList().empty());
+}
