@@ -132,7 +132,8 @@ private:
             m_out += QStringLiteral("\\fi%1").arg(firstLine);
         if (left != 0)
             m_out += QStringLiteral("\\li%1").arg(left);
-        m_pendingSpace = true;
+        // A control word needs a delimiter before text; after the numbering group a space would be text.
+        m_pendingSpace = !m_out.endsWith(u'}');
     }
 
     // The number or bullet as text, for readers that do not number paragraphs themselves.

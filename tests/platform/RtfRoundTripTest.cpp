@@ -184,3 +184,18 @@ TEST(RtfRoundTripTest, CharactersAboveAsciiInTheRtfStringAreKept)
     doc.SetRtfBytes(QByteArray("{\\rtf1\\ansi\\ansicpg1251 \xcf\xf0\xe8\xe2\xe5\xf2\\par}"));
     EXPECT_EQ(doc.GetText(), QString::fromUtf8("Привет"));
 }
+
+// Guards the delimiter after a numbering group: a list paragraph without a number of its own and without
+// alignment or indent words once gained a leading space.
+TEST(RtfRoundTripTest, ListParagraphWithoutItsOwnNumberKeepsItsText)
+{
+    CRichText doc;
+    doc.ReplaceAll("one\ntwo");
+    doc.SetSel(5, 5);
+    CParaFormat continued;
+    continued.mask = PFM_NUMBERING | PFM_NUMBERINGSTYLE;
+    continued.numbering = PFN_ARABIC;
+    continued.numberingStyle = PFNS_NONUMBER;
+    doc.SetParaFormat(continued);
+    ExpectSameContent(doc, ReadBack(doc));
+}
