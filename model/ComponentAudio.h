@@ -1,0 +1,37 @@
+#pragma once
+
+#include "model/ComponentBase.h"
+
+// A sound clip on a screen: a single speaker icon, or one of a Play/Stop button pair (two audio components
+// of one screen naming the same file, the Play one owning the clip). The clip is copied into the project's
+// "Sounds" folder when the project is saved.
+class CComponentAudio : public CComponentBase
+{
+public:
+    CComponentAudio();
+    explicit CComponentAudio(CEditCanvas *parent);
+
+    void SetFilePath(const QString &path);
+    const QString &GetFilePath() const { return m_filePath; }
+    void SetPlayButton(int playButton) { m_playButton = playButton; }
+    int GetPlayButton() const { return m_playButton; }
+
+    // The other button of a Play/Stop pair on the same screen; null for a single icon or without a screen.
+    CComponentAudio *FindPartnerButton() const;
+
+    int m_autoStart = 1;
+    int m_buttonControls = 1;
+    int m_loop = 0;
+
+    void SetBounds(const CRect &rect, bool move) override;
+    std::unique_ptr<CComponentBase> Clone(bool keepPosition) const override;
+    void SerializeComponent(CArchive &ar) override;
+
+    static constexpr CRect kDefaultBounds{10, 10, 84, 81};
+    // Autostart, button controls and loop were added after this schema.
+    static constexpr int kControlsGate = 1000005;
+
+private:
+    QString m_filePath;
+    int m_playButton = 0;
+};

@@ -1,0 +1,106 @@
+#include "model/ComponentBase.h"
+
+#include "model/ComponentWindow.h"
+#include "model/EditCanvas.h"
+#include "model/MediaCopy.h"
+#include "platform/Archive.h"
+
+#include <QSaveFile>
+
+CComponentBase::CComponentBase(int typeCode) : m_type(typeCode)
+{
+}
+
+CComponentBase::~CComponentBase()
+{
+    DestroyComponentWindow();
+    if (m_parent)
+        m_parent->ForgetComponent(this);
+}
+
+void CComponentBase::CreateComponentWindow(CEditCanvas *parent)
+{
+    m_parent = parent;
+    if (m_parent)
+        m_window = m_parent->CreateComponentWindow(*this);
+}
+
+void CComponentBase::DestroyComponentWindow()
+{
+    m_window.reset();
+}
+
+void CComponentBase::SetBounds(const CRect &rect, bool /*move*/)
+{
+    m_bounds = rect;
+}
+
+void CComponentBase::ExchangeData(bool save)
+{
+    if (!m_window)
+        return;
+    if (save) {
+        m_window->UpdateComponent();
+        return;
+    }
+    m_window->UpdateFromComponent();
+    m_window->MoveWindow(m_bounds);
+    m_window->Invalidate();
+}
+
+void CComponentBase::Show()
+{
+    if (m_window)
+        m_window->Show();
+}
+
+void CComponentBase::Hide()
+{
+    if (m_window)
+        m_window->Hide();
+}
+
+void CComponentBase::Draw(QPainter & /*painter*/) const
+{
+}
+
+int CComponentBase::SaveToFile(const QString &path)
+{
+    CArchive ar;
+    ar.SetFilePath(path);
+    try {
+        SerializeComponent(ar);
+    } catch (const CArchiveException &) {
+        return 0;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return 0;
+    const QByteArray &bytes = ar.GetBuffer();
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return 0;
+    return 1;
+}
+
+void CComponentBase::StoreHead(CArchive &ar) const
+{
+    ar.WriteInt(m_type);
+    ar.WriteRect(m_bounds);
+}
+
+void CComponentBase::LoadBounds(CArchive &ar)
+{
+    m_bounds = ar.ReadRect();
+}
+
+CRect CComponentBase::ClonedBounds(bool keepPosition) const
+{
+    if (keepPosition)
+        return m_bounds;
+    return CRect(kCloneLeft, kCloneTop, kCloneLeft + m_bounds.Width(), kCloneTop + m_bounds.Height());
+}
+
+QString CComponentBase::GetMediaBaseFolder(const CArchive &ar) const
+{
+    return CMediaCopy::BaseFolder(ar.GetFilePath(), m_standAlone != 0);
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+class CArchive;
+class CComponentBase;
+class CEditCanvas;
+
+// Makes components by type code, and reads one component record as the project and single-screen loaders
+// do. Records carry no length, so a code this program cannot read ends the whole read: nothing after it
+// could be found.
+class CComponentFactory
+{
+public:
+    // A new component of the kind, with its window on the canvas when one is given; null for a code this
+    // program does not make.
+    static std::unique_ptr<CComponentBase> CreateComponent(int type, CEditCanvas *parent);
+    static bool IsSupported(int type);
+    // The class name of a type code ("CComponentLink"); "" for a code outside 0-24.
+    static const char *ClassName(int type);
+
+    struct LoadOptions {
+        int fileSchema;           // the archive's schema number
+        bool standAlone = false;  // read from a single-screen archive
+        bool mainList = true;     // the screen belongs to the main list (remediation is read only there)
+        CEditCanvas *parent = nullptr;
+        // Steps before the record is read (the link and text fonts of the course).
+        std::function<void(CComponentBase &)> beforeRead;
+    };
+
+    // Reads the type code and the record that follows. Throws CArchiveException for a short record and for
+    // a code that cannot be read here (the media kind, remediation outside the main list, unknown codes);
+    // the caller gets the component only when all of it was read.
+    static std::unique_ptr<CComponentBase> LoadComponent(CArchive &ar, const LoadOptions &options);
+};

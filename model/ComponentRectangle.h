@@ -1,0 +1,15 @@
+#pragma once
+
+#include "model/ComponentFilledShape.h"
+
+class CComponentRectangle : public CComponentFilledShape
+{
+public:
+    CComponentRectangle();
+    explicit CComponentRectangle(CEditCanvas *parent);
+
+    std::unique_ptr<CComponentBase> Clone(bool keepPosition) const override;
+
+private:
+    void PaintOutline(QPainter &painter, const QRectF &rect) const override;
+};

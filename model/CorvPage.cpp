@@ -1,0 +1,250 @@
+#include "model/CorvPage.h"
+
+#include "model/ComponentAudio.h"
+#include "model/ComponentBase.h"
+#include "model/ComponentLink.h"
+#include "model/ComponentWindow.h"
+#include "model/EditCanvas.h"
+#include "model/GlobalHelpers.h"
+#include "model/ScreenLookup.h"
+#include "platform/Prompt.h"
+
+#include <algorithm>
+
+namespace {
+
+// String 61446.
+const char *const kBrokenLinkQuestion =
+    "A link was found on Screen \"%1\" which points to a screen which cannot be found.\nShould the link be deleted?";
+
+bool IsTopicButton(const CComponentBase &component)
+{
+    return component.GetType() == ct_small_topic || component.GetType() == ct_large_topic;
+}
+
+bool IsEditingKind(int type)
+{
+    return type == ct_textbox || type == ct_table || type == ct_html_editor;
+}
+
+} // namespace
+
+CCorvPage::CCorvPage(int id, const QString &title, const QString &banner, const QString &sourceDocument,
+                     int assessable, const QString &label, int pageType, int thumbnailIndex)
+    : m_id(id), m_title(title), m_banner(banner), m_sourceDocument(sourceDocument), m_assessable(assessable),
+      m_label(label), m_pageType(pageType), m_thumbnailIndex(thumbnailIndex)
+{
+}
+
+CCorvPage::~CCorvPage()
+{
+    // Back to front, so nothing refers to an already deleted component while the list empties.
+    while (!m_components.empty())
+        m_components.pop_back();
+}
+
+bool CCorvPage::IsAssessmentPage() const
+{
+    return m_pageType == pt_asmt_folder || m_pageType == pt_asmt_container || m_pageType == pt_asmt_document;
+}
+
+bool CCorvPage::IsPopupsFolder() const
+{
+    return m_pageType == pt_popups_only;
+}
+
+bool CCorvPage::IsGlossaryFolder() const
+{
+    return m_pageType == pt_glossary;
+}
+
+bool CCorvPage::IsMultiTopicMenu()
+{
+    if (m_pageType != pt_folder)
+        return false;
+    if (m_menuKind == apt_multi_topic_menu)
+        return true;
+    for (const auto &c : m_components)
+        if (IsTopicButton(*c)) {
+            m_menuKind = apt_multi_topic_menu;
+            return true;
+        }
+    return false;
+}
+
+CComponentBase *CCorvPage::GetComponent(int index) const
+{
+    if (index < 0 || index >= int(m_components.size()))
+        return nullptr;
+    return m_components[size_t(index)].get();
+}
+
+CCorvPage::ComponentList::iterator CCorvPage::Find(const CComponentBase *component)
+{
+    return std::find_if(m_components.begin(), m_components.end(),
+                        [component](const auto &c) { return c.get() == component; });
+}
+
+bool CCorvPage::Contains(const CComponentBase *component) const
+{
+    return component && std::any_of(m_components.begin(), m_components.end(),
+                                     [component](const auto &c) { return c.get() == component; });
+}
+
+std::unique_ptr<CComponentBase> CCorvPage::AddComponent(std::unique_ptr<CComponentBase> component)
+{
+    if (!component)
+        return component;
+    if (auto *audio = dynamic_cast<CComponentAudio *>(component.get())) {
+        for (const auto &c : m_components) {
+            auto *other = dynamic_cast<CComponentAudio *>(c.get());
+            if (other && other->GetPlayButton() == audio->GetPlayButton()
+                && other->GetFilePath().compare(audio->GetFilePath(), Qt::CaseInsensitive) == 0) {
+                CPrompt::Information(
+                    QStringLiteral("There is already audio file\n%1\non this screen").arg(other->GetFilePath()));
+                return component;
+            }
+        }
+    }
+    if (IsTopicButton(*component))
+        m_menuKind = apt_multi_topic_menu;
+    component->SetOwnerPage(this);
+    m_components.push_back(std::move(component));
+    return nullptr;
+}
+
+std::unique_ptr<CComponentBase> CCorvPage::DetachComponent(CComponentBase *component)
+{
+    auto it = Find(component);
+    if (!component || it == m_components.end())
+        return nullptr;
+    std::unique_ptr<CComponentBase> detached = std::move(*it);
+    m_components.erase(it);
+    detached->SetOwnerPage(nullptr);
+    return detached;
+}
+
+void CCorvPage::RemoveComponent(CComponentBase *component, int cascade)
+{
+    if (!Contains(component))
+        return;
+    if (cascade == 1) {
+        if (auto *audio = dynamic_cast<CComponentAudio *>(component))
+            if (CComponentAudio *partner = audio->FindPartnerButton())
+                RemoveComponent(partner, 0);
+    }
+    DetachComponent(component);  // deleted here, with its window
+}
+
+void CCorvPage::MoveTo(CComponentBase *component, bool toFront)
+{
+    std::unique_ptr<CComponentBase> moved = DetachComponent(component);
+    if (!moved)
+        return;
+    moved->SetOwnerPage(this);
+    if (toFront)
+        m_components.push_back(std::move(moved));
+    else
+        m_components.insert(m_components.begin(), std::move(moved));
+    ShowOnCanvas();
+}
+
+void CCorvPage::BringToTop(CComponentBase *component)
+{
+    MoveTo(component, true);
+}
+
+void CCorvPage::SendToBack(CComponentBase *component)
+{
+    MoveTo(component, false);
+}
+
+void CCorvPage::ShowOnCanvas()
+{
+    CEditCanvas *canvas = CEditCanvas::Current();
+    if (!canvas)
+        return;
+    canvas->ClearDisplayedComponents();
+    for (const auto &c : m_components) {
+        c->Show();
+        canvas->AppendDisplayedComponent(c.get());
+    }
+    canvas->Invalidate();
+}
+
+void CCorvPage::LeaveCanvas()
+{
+    for (size_t i = m_components.size(); i-- > 0;) {
+        CComponentBase *c = m_components[i].get();
+        if (c->GetType() == ct_textbox && c->GetTextLength() == 0)
+            m_components.erase(m_components.begin() + std::ptrdiff_t(i));
+    }
+    for (const auto &c : m_components)
+        c->Hide();
+    if (CEditCanvas *canvas = CEditCanvas::Current())
+        canvas->ClearDisplayedComponents();
+    m_modified = 0;
+}
+
+void CCorvPage::OffsetComponents(int dx, int dy)
+{
+    for (const auto &c : m_components) {
+        CRect rect = c->GetBounds();
+        rect.OffsetRect(dx, dy);
+        c->SetBounds(rect, true);
+    }
+}
+
+bool CCorvPage::HasComponentOfType(int type) const
+{
+    return std::any_of(m_components.begin(), m_components.end(),
+                       [type](const auto &c) { return c->GetType() == type; });
+}
+
+int CCorvPage::GetComponentsOfType(int type, std::vector<CComponentBase *> &out) const
+{
+    out.clear();
+    for (const auto &c : m_components)
+        if (c->GetType() == type)
+            out.push_back(c.get());
+    return int(out.size());
+}
+
+int CCorvPage::GetImageComponents(std::vector<CComponentBase *> &out) const
+{
+    GetComponentsOfType(ct_image, out);
+    if (out.size() > 2)
+        out.resize(2);
+    return int(out.size());
+}
+
+void CCorvPage::ResetCarets()
+{
+    for (const auto &c : m_components)
+        if (IsEditingKind(c->GetType()))
+            if (CComponentWindow *window = c->GetComponentWindow())
+                window->ResetCaret();
+}
+
+void CCorvPage::EnableEditors(const CComponentBase *selected)
+{
+    for (const auto &c : m_components)
+        if (IsEditingKind(c->GetType()))
+            if (CComponentWindow *window = c->GetComponentWindow())
+                window->EnableEditing(c.get() == selected);
+}
+
+void CCorvPage::CheckLinks(const CScreenLookup &document, int ask)
+{
+    std::vector<CComponentBase *> links;
+    for (const auto &c : m_components) {
+        auto *link = dynamic_cast<CComponentLink *>(c.get());
+        if (!link || document.FindMainScreenByNumber(link->GetTargetPageId()))
+            continue;
+        if (ask == 1 && !CPrompt::YesNo(QString::fromLatin1(kBrokenLinkQuestion).arg(m_title)))
+            continue;
+        links.push_back(link);
+    }
+    for (CComponentBase *link : links)
+        RemoveComponent(link, 1);
+}

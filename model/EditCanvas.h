@@ -1,0 +1,31 @@
+#pragma once
+
+#include <memory>
+
+class CComponentBase;
+class CComponentWindow;
+
+// The Edit canvas as the model sees it. Components created with a canvas as parent get their window from
+// it; without a canvas (tests, publishing, imports) they have none. Screens put their components on it in
+// drawing order.
+class CEditCanvas
+{
+public:
+    virtual ~CEditCanvas() = default;
+
+    // The window of a new component, hidden, over its bounds; null for kinds the canvas has no window for.
+    virtual std::unique_ptr<CComponentWindow> CreateComponentWindow(CComponentBase &component) = 0;
+
+    // The list of components on display (not owned), in drawing order.
+    virtual void ClearDisplayedComponents() = 0;
+    virtual void AppendDisplayedComponent(CComponentBase *component) = 0;
+    // Repaint the whole canvas with erasing; the canvas paints visible lines itself.
+    virtual void Invalidate() = 0;
+    // A component is going away: forget it wherever the canvas still refers to it (selection, trackers).
+    virtual void ForgetComponent(CComponentBase * /*component*/) {}
+
+    // The canvas the loaders, screen factories and insertions create components on; null when there is
+    // none. The Edit window installs itself; the pointer is not owned.
+    static CEditCanvas *Current();
+    static CEditCanvas *Install(CEditCanvas *canvas);
+};

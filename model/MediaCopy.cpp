@@ -1,0 +1,156 @@
+#include "model/MediaCopy.h"
+
+#include "model/GlobalHelpers.h"
+#include "model/StdioFileEx.h"
+#include "platform/PathUtil.h"
+#include "platform/Prompt.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+struct SubFolderEntry {
+    CMediaCopy::SubFolder sub;
+    const char *name;
+};
+
+const SubFolderEntry kSubFolders[] = {
+    {CMediaCopy::sounds, "Sounds"},
+    {CMediaCopy::movies, "Movies"},
+    {CMediaCopy::questions, "Questions"},
+    {CMediaCopy::images, "Images"},
+    {CMediaCopy::imagesResized, "Images/Resized"},
+    {CMediaCopy::imagesQuestions, "Images/Questions"},
+    {CMediaCopy::imagesM, "Images/M"},
+    {CMediaCopy::imagesMM, "Images/MM"},
+};
+
+struct PlaylistEntry {
+    CMediaCopy::Playlist kind;
+    const char *clipExtension;
+    const char *playlistExtension;
+};
+
+const PlaylistEntry kPlaylists[] = {
+    {CMediaCopy::audioPlaylist, ".wma", "wax"},
+    {CMediaCopy::videoPlaylist, ".wmv", "wvx"},
+};
+
+bool CopyOverwriting(const QString &from, const QString &to)
+{
+    std::error_code error;
+    const bool ok = std::filesystem::copy_file(std::filesystem::path(from.toStdString()),
+                                               std::filesystem::path(to.toStdString()),
+                                               std::filesystem::copy_options::overwrite_existing, error);
+    return ok && !error;
+}
+
+// The media folder as it exists on disk (a project copied from Windows may spell it otherwise).
+QString TargetFolder(const QString &archivePath, bool standAlone, CMediaCopy::SubFolder sub)
+{
+    return CorvPath::ResolveNoCase(
+        CorvPath::Join(CMediaCopy::BaseFolder(archivePath, standAlone), CMediaCopy::SubFolderName(sub)));
+}
+
+void WritePlaylistFor(const QString &folder, const QString &clipName, CMediaCopy::Playlist playlist)
+{
+    for (const PlaylistEntry &entry : kPlaylists) {
+        if (entry.kind != playlist)
+            continue;
+        const QString name = clipName.toLower();
+        if (!name.endsWith(QLatin1String(entry.clipExtension)))
+            return;
+        const QString playlistName = name.left(name.lastIndexOf(u'.') + 1) + QLatin1String(entry.playlistExtension);
+        CMediaCopy::WritePlaylist(CorvPath::Join(folder, playlistName), name);
+    }
+}
+
+} // namespace
+
+QString CMediaCopy::SubFolderName(SubFolder sub)
+{
+    for (const SubFolderEntry &entry : kSubFolders)
+        if (entry.sub == sub)
+            return QString::fromLatin1(entry.name);
+    return {};
+}
+
+QString CMediaCopy::BaseFolder(const QString &archivePath, bool standAlone)
+{
+    const QString path = CorvPath::ToSlashes(archivePath);
+    if (standAlone)
+        return CorvPath::FolderOf(path);
+    // The extension is cut from the file name only; a "." in a folder name is no extension.
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const qsizetype dot = path.lastIndexOf(u'.');
+    if (dot > slash)
+        return path.left(dot);
+    return path;
+}
+
+QString CMediaCopy::PathFromStoredName(const QString &archivePath, bool standAlone, SubFolder sub,
+                                       const QString &storedName)
+{
+    const QString name = CorvPath::SafeBareName(storedName);
+    if (name.isEmpty())
+        return {};
+    return CorvPath::ResolveNoCase(
+        CorvPath::Join({BaseFolder(archivePath, standAlone), SubFolderName(sub), name}));
+}
+
+QString CMediaCopy::TargetName(const QString &currentPath)
+{
+    QString name;
+    GetFileNameFromPath(currentPath, name, true);
+    RemoveUnsafeChars(name);
+    return name;
+}
+
+CMediaCopy::Result CMediaCopy::CopyOnSave(const QString &currentPath, const QString &archivePath, bool standAlone,
+                                          SubFolder sub, Playlist playlist, bool copyFile)
+{
+    Result result;
+    result.path = currentPath;
+    const QString targetName = TargetName(currentPath);
+    if (targetName.isEmpty())
+        return result;  // no file named: nothing to copy and no name to store
+
+    const QString folder = TargetFolder(archivePath, standAlone, sub);
+    if (CorvPath::SamePathNoCase(currentPath, CorvPath::Join(folder, targetName))) {
+        // Already in the media folder: the file stays as it is, with the case of its name.
+        result.storedName = CorvPath::FileName(currentPath);
+        if (!copyFile)
+            return result;
+    } else {
+        const QString targetPath = CorvPath::Join(folder, targetName.toLower());
+        result.storedName = targetName.toLower();
+        if (!copyFile) {
+            result.path = targetPath;
+            return result;
+        }
+        if (CopyOverwriting(CorvPath::ToSlashes(currentPath), targetPath)) {
+            result.copied = true;
+            result.path = targetPath;
+        } else {
+            result.failed = true;
+            CPrompt::Warning(QStringLiteral("Failed to copy file from %1\nto %2").arg(currentPath, targetPath));
+        }
+    }
+    WritePlaylistFor(folder, result.storedName, playlist);
+    return result;
+}
+
+bool CMediaCopy::WritePlaylist(const QString &playlistPath, const QString &entryName)
+{
+    CStdioFileEx file;
+    file.SetCodePage(CStdioFileEx::kUtf8CodePage);
+    if (!file.Open(playlistPath, CStdioFileEx::modeCreate | CStdioFileEx::modeWrite))
+        return false;
+    bool ok = file.WriteString(QStringLiteral("<ASX version = \"3.0\">\n"));
+    ok = ok && file.WriteString(QStringLiteral("    <Entry>\n"));
+    ok = ok && file.WriteString(QStringLiteral("   <Ref href = \"%1\" />\n").arg(entryName));
+    ok = ok && file.WriteString(QStringLiteral("    </Entry>\n"));
+    ok = ok && file.WriteString(QStringLiteral("</ASX>\n"));
+    return file.Close() && ok;
+}

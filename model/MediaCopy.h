@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+
+// Media files named by components. In memory a component keeps the full path of its file; its record keeps
+// only the bare name, relative to a base folder and a fixed sub-folder: the folder of a single-screen
+// archive, or the project's media folder (the project file's path without its extension).
+//
+// On save the file is copied there under its safe, lower-cased name; only that name is lower-cased, the
+// folders keep their one spelling. On load the stored name is reduced to a bare name first, so a crafted
+// file cannot point a later save outside the media folder.
+class CMediaCopy
+{
+public:
+    enum SubFolder {
+        sounds,
+        movies,
+        questions,
+        images,
+        imagesResized,
+        imagesQuestions,
+        imagesM,
+        imagesMM,
+    };
+
+    // Windows Media playlists written beside .wma clips (audio) and .wmv clips (video and media).
+    enum Playlist { noPlaylist, audioPlaylist, videoPlaylist };
+
+    struct Result {
+        QString path;        // the path the component keeps from now on
+        QString storedName;  // the bare name the record stores
+        bool copied = false;
+        bool failed = false; // the copy was tried and failed (reported to the author)
+    };
+
+    // "Sounds", "Movies", "Questions", "Images", "Images/Resized", ...
+    static QString SubFolderName(SubFolder sub);
+
+    // The folder media names are relative to, for the archive at archivePath.
+    static QString BaseFolder(const QString &archivePath, bool standAlone);
+
+    // The path of a name read from a record. An unsafe name (a path, "." or "..") keeps only its last
+    // component; a name that leaves nothing gives an empty path.
+    static QString PathFromStoredName(const QString &archivePath, bool standAlone, SubFolder sub,
+                                      const QString &storedName);
+
+    // Copies the file at currentPath into the media folder for the archive being written (when it is not
+    // there already, compared without regard to case) and writes its playlist. A failed copy is reported
+    // with "Failed to copy file from %s\nto %s"; the component then keeps its original path, so the next
+    // save tries again.
+    // With copyFile false nothing is copied or written: the result names where the file goes (the Stop
+    // button of an audio pair, whose Play partner copies the clip).
+    static Result CopyOnSave(const QString &currentPath, const QString &archivePath, bool standAlone,
+                             SubFolder sub, Playlist playlist, bool copyFile = true);
+
+    // The stored name a save would give currentPath: its file name without blanks, "<", ">" and "&".
+    static QString TargetName(const QString &currentPath);
+
+    // Writes a one-entry playlist (UTF-8 with a byte-order mark) naming entryName. False when it cannot be
+    // written.
+    static bool WritePlaylist(const QString &playlistPath, const QString &entryName);
+};

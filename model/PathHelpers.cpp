@@ -1,0 +1,65 @@
+#include "model/GlobalHelpers.h"
+
+#include "model/FileSystemHelpers.h"
+#include "model/StdioFileEx.h"
+#include "platform/CorvContext.h"
+#include "platform/PathUtil.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace fs = std::filesystem;
+
+void GetAppFolder(QString &folder)
+{
+    folder = CorvPath::ToSlashes(CCorvContext::Instance().programFolder);
+    if (!folder.isEmpty() && !folder.endsWith(u'/'))
+        folder += u'/';
+}
+
+void GetFileNameFromPath(const QString &path, QString &name, bool keepExtension)
+{
+    name = CorvPath::FileName(path);
+    if (keepExtension)
+        return;
+    // Cut only at a dot that is there: a name without one is the whole name.
+    const qsizetype dot = name.lastIndexOf(u'.');
+    if (dot >= 0)
+        name.truncate(dot);
+}
+
+void GetFileExtension(const QString &path, QString &extension)
+{
+    const qsizetype dot = path.lastIndexOf(u'.');
+    extension = dot < 0 ? path : path.mid(dot + 1);
+}
+
+bool FileExists(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    const QString slashed = CorvPath::ToSlashes(path);
+    const QString name = CorvPath::FileName(slashed);
+    std::error_code ec;
+    if (!CorvFs::HasWildcard(name))
+        return fs::exists(CorvFs::ToFsPath(slashed), ec);
+
+    const QString folder = CorvPath::FolderOf(slashed);
+    const fs::path dir = folder.isEmpty() ? fs::path(slashed.startsWith(u'/') ? "/" : ".") : CorvFs::ToFsPath(folder);
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
+        if (CorvFs::MatchesWildcard(CorvFs::NameOf(it->path()), name))
+            return true;
+    return false;
+}
+
+int CanOpenFile(const QString &path)
+{
+    CStdioFileEx file;
+    return file.Open(CorvPath::ToSlashes(path), CStdioFileEx::modeRead) ? 1 : 0;
+}
+
+void GetLastErrorText(QString &text)
+{
+    const int code = errno;
+    text = QString::fromLocal8Bit(std::strerror(code));
+}
