@@ -1,6 +1,16 @@
 #include "document/ProjectArchive.h"
 
+#include "document/CorvessaDoc.h"
 #include "document/CourseSettings.h"
+#include "model/ComponentBase.h"
+#include "model/ComponentFactory.h"
+#include "model/ComponentLink.h"
+#include "model/ComponentRemediation.h"
+#include "model/ComponentType.h"
+#include "model/CorvPage.h"
+#include "model/EditCanvas.h"
+#include "model/GlobalHelpers.h"
+#include "model/Topic.h"
 #include "platform/Archive.h"
 #include "platform/PathUtil.h"
 
@@ -402,4 +412,233 @@ void CProjectArchive::LoadPostTopicBlock(CArchive &ar, CCourseSettings &s, QStri
             glossaryDocuments.append(ar.ReadString());
     }
     LoadFields(ar, PostTopicBlockTail(), s, context);
+}
+
+// ---- Topics, screens and components ----
+
+namespace {
+
+// The question point size of a load: the leading decimal digits of the main font's point size, 0 when
+// there are none.
+int LeadingNumber(const QString &text)
+{
+    int value = 0;
+    for (const QChar c : text) {
+        if (!c.isDigit() || value > 100000)
+            break;
+        value = value * 10 + c.digitValue();
+    }
+    return value;
+}
+
+void StoreTopics(CArchive &ar, const CCorvessaDoc &doc)
+{
+    ar.WriteInt(int32_t(doc.Topics.size()));
+    for (const auto &topic : doc.Topics)
+        topic->Serialize(ar);
+}
+
+void LoadTopics(CArchive &ar, CCorvessaDoc &doc, const CProjectArchive::ReadContext &context)
+{
+    int32_t count;
+    if (context.schema >= CProjectArchive::kTopicCountSchema) {
+        count = ar.ReadInt();
+    } else {
+        // Two bytes, of which only the first counts, as a signed number.
+        count = int8_t(ar.ReadByte());
+        ar.ReadByte();
+    }
+    if (count > 1)
+        doc.MenuBasedCourse = 1;
+    // Counts are taken as they stand; nothing is reserved, so a damaged count ends at the end of the file.
+    for (int32_t i = 0; i < count; ++i) {
+        auto topic = std::make_unique<CTopic>();
+        topic->Serialize(ar);
+        doc.Topics.push_back(std::move(topic));
+    }
+}
+
+void StoreTextboxRtf(CArchive &ar, CComponentBase &component)
+{
+    // The text box keeps its rich text beside its record; until text boxes exist here, none can be written.
+    (void)ar;
+    (void)component;
+}
+
+// Reads one component entry. Returns null for a kind that the list does not hold (the media kind, and
+// remediation outside the main list): its record is read all the same, so the stream stays in step.
+std::unique_ptr<CComponentBase> LoadComponentEntry(CArchive &ar, CCorvessaDoc &doc,
+                                                   const CProjectArchive::ReadContext &context, bool mainList,
+                                                   int points)
+{
+    const int32_t type = ar.ReadInt();
+    // A record has no length: past a code that cannot be read, nothing else in the file can be found.
+    if (type < 0 || type >= kComponentTypeCount)
+        throw CArchiveException(CArchiveException::badSchema,
+                                QStringLiteral("The file %1 is damaged: unknown component type %2 at byte %3.")
+                                    .arg(ar.GetFilePath()).arg(type).arg(ar.GetPosition() - 4));
+    std::unique_ptr<CComponentBase> component = CComponentFactory::CreateComponent(type, CEditCanvas::Current());
+    if (!component)
+        throw CArchiveException(CArchiveException::badSchema,
+                                QStringLiteral("The file %1 holds a component of kind %2 that cannot be read here.")
+                                    .arg(ar.GetFilePath(), QLatin1String(CComponentFactory::ClassName(type))));
+    component->SetStandAlone(0);
+    component->SetFileSchema(context.schema);
+    if (auto *link = dynamic_cast<CComponentLink *>(component.get()))
+        link->SetFont(doc.FontName[0], points);
+    component->SerializeComponent(ar);
+
+    const bool dropped = type == ct_media || (type == ct_remediation && !mainList);
+    if (dropped)
+        return nullptr;
+    if (auto *remediation = dynamic_cast<CComponentRemediation *>(component.get()))
+        remediation->SetScreenLookup(&doc);
+    return component;
+}
+
+void ResolveLinks(CCorvessaDoc &doc)
+{
+    for (const auto &screen : doc.MainScreenList) {
+        if (screen->GetPageType() != pt_folder)
+            continue;
+        for (const auto &component : screen->GetComponentList())
+            if (auto *link = dynamic_cast<CComponentLink *>(component.get()); link && !link->GetTargetLabel().isEmpty())
+                link->SetTargetPage(doc.FindMainScreenByLabel(link->GetTargetLabel()));
+    }
+}
+
+void StoreList(CArchive &ar, const CCorvessaDoc::ScreenList &list, bool mainList)
+{
+    ar.WriteInt(int32_t(list.size()));
+    for (const auto &screen : list)
+        CProjectArchive::StoreScreen(ar, *screen, mainList);
+}
+
+void LoadList(CArchive &ar, CCorvessaDoc &doc, const CProjectArchive::ReadContext &context,
+              CCorvessaDoc::ScreenList &list, bool mainList)
+{
+    const int32_t count = ar.ReadInt();
+    const bool numbered = context.schema >= CProjectArchive::kScreenNumberSchema || context.retry;
+    for (int32_t i = 0; i < count; ++i) {
+        auto screen = CProjectArchive::LoadScreen(ar, doc, context, mainList, numbered ? -1 : int(i));
+        CCorvPage *page = screen.get();
+        list.push_back(std::move(screen));
+        // The folders the importers and the outline look for.
+        if (page->GetPageType() == pt_asmt_folder)
+            doc.FinalPerformanceFolder = page;
+        else if (page->GetPageType() == pt_popups_only)
+            doc.PopupsFolder = page;
+        else if (page->GetPageType() == pt_glossary)
+            doc.GlossaryFolder = page;
+    }
+}
+
+} // namespace
+
+const QString &CProjectArchive::PopupsMarker()
+{
+    static const QString marker = QStringLiteral("<popups>");
+    return marker;
+}
+
+const QString &CProjectArchive::GlossaryMarker()
+{
+    static const QString marker = QStringLiteral("<glossary>");
+    return marker;
+}
+
+void CProjectArchive::StoreScreen(CArchive &ar, CCorvPage &screen, bool mainList)
+{
+    ar.WriteInt(screen.GetId());
+    ar.WriteString(screen.GetTitle());
+    ar.WriteString(screen.GetBanner());
+    ar.WriteString(screen.GetSourceDocument());
+    ar.WriteInt(screen.GetAssessable());
+    ar.WriteString(screen.GetLabel());
+    ar.WriteInt(screen.GetPageType());
+    if (mainList)
+        ar.WriteInt(screen.GetMenuKind());
+    ar.WriteInt(screen.GetComponentCount());
+    for (const auto &component : screen.GetComponentList()) {
+        component->SetStandAlone(0);
+        component->SerializeComponent(ar);
+        if (component->GetType() == ct_textbox)
+            StoreTextboxRtf(ar, *component);
+    }
+}
+
+std::unique_ptr<CCorvPage> CProjectArchive::LoadScreen(CArchive &ar, CCorvessaDoc &doc, const ReadContext &context,
+                                                       bool mainList, int number)
+{
+    if (number < 0)
+        number = ar.ReadInt();
+    const QString title = ar.ReadString();
+    const QString banner = ar.ReadString();
+    const QString sourceDocument = ar.ReadString();
+    const int32_t assessable = ar.ReadInt();
+    const QString label = ar.ReadString();
+    const int32_t pageType = ar.ReadInt();
+    auto screen = std::make_unique<CCorvPage>(number, title, banner, sourceDocument, assessable, label, pageType, -1);
+    if (mainList && context.schema >= kMenuKindSchema)
+        screen->SetMenuKind(ar.ReadInt());
+
+    const int points = LeadingNumber(doc.FontSizePoints[0]);
+    const int32_t count = ar.ReadInt();
+    for (int32_t i = 0; i < count; ++i) {
+        auto component = LoadComponentEntry(ar, doc, context, mainList, points);
+        // A duplicate audio button is refused by the screen and goes with the handed-back pointer.
+        if (component)
+            screen->AddComponent(std::move(component));
+    }
+    return screen;
+}
+
+void CProjectArchive::StoreProject(CArchive &ar, CCorvessaDoc &doc)
+{
+    doc.ResetTopicButtonPictureCounter();
+    Header header;
+    header.nextScreenNumber = doc.GetNextScreenNumber();
+    header.nextTextBoxNumber = doc.GetNextTextBoxNumber();
+    header.importPending = doc.GetImportPending();
+    StoreSettingsBlock(ar, doc, header);
+    StoreTopics(ar, doc);
+    StorePostTopicBlock(ar, doc, doc.GlossaryDocuments);
+    StoreList(ar, doc.MainScreenList, true);
+    ar.WriteString(PopupsMarker());
+    StoreList(ar, doc.PopupScreenList, false);
+    ar.WriteString(GlossaryMarker());
+    StoreList(ar, doc.GlossaryScreenList, false);
+}
+
+void CProjectArchive::LoadProjectPass(CArchive &ar, CCorvessaDoc &doc, ReadContext &context)
+{
+    doc.ResetTopicButtonPictureCounter();
+    doc.ClearMainScreens();
+    doc.ClearPopupScreens();
+    doc.ClearGlossaryScreens();
+    doc.ClearTopics();
+    doc.ClearGlossaryDocuments();
+    doc.ResetToNewProjectSettings();
+
+    const Header header = LoadSettingsBlock(ar, doc, context);
+    doc.SetFileSchema(header.schema);
+    doc.SetNextScreenNumber(header.nextScreenNumber);
+    doc.SetNextTextBoxNumber(header.nextTextBoxNumber);
+    doc.SetImportPending(header.importPending);
+    LoadTopics(ar, doc, context);
+    LoadPostTopicBlock(ar, doc, doc.GlossaryDocuments, context);
+
+    LoadList(ar, doc, context, doc.MainScreenList, true);
+    ResolveLinks(doc);
+    // The widened gates serve the old main list only; later sections are read by the file's own schema.
+    context.retry = false;
+    doc.m_loadRetry = 0;
+    if (context.schema >= kPopupsSchema) {
+        ar.ReadString();
+        LoadList(ar, doc, context, doc.PopupScreenList, false);
+    }
+    if (context.schema >= kGlossarySchema) {
+        ar.ReadString();
+        LoadList(ar, doc, context, doc.GlossaryScreenList, false);
+    }
 }

@@ -4,8 +4,11 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <memory>
 
 class CArchive;
+class CCorvessaDoc;
+class CCorvPage;
 class CCourseSettings;
 
 // The bytes of a ".kvx" project file. The writer always writes the current schema and every field; the
@@ -52,6 +55,30 @@ public:
     static void StorePostTopicBlock(CArchive &ar, const CCourseSettings &s, const QStringList &glossaryDocuments);
     static void LoadPostTopicBlock(CArchive &ar, CCourseSettings &s, QStringList &glossaryDocuments,
                                    const ReadContext &context);
+
+    // The whole project: settings, topics, the settings after them, the main list, then the "<popups>" and
+    // "<glossary>" sections.
+    static void StoreProject(CArchive &ar, CCorvessaDoc &doc);
+    // One reading pass over the whole file into doc, whose lists are emptied first. Screens join their list
+    // only once read completely. Throws CArchiveException where the file ends early or holds what cannot be
+    // read in step.
+    static void LoadProjectPass(CArchive &ar, CCorvessaDoc &doc, ReadContext &context);
+
+    // One screen record and its components; the menu kind is stored for main-list screens only.
+    static void StoreScreen(CArchive &ar, CCorvPage &screen, bool mainList);
+    // number < 0: read the number from the record.
+    static std::unique_ptr<CCorvPage> LoadScreen(CArchive &ar, CCorvessaDoc &doc, const ReadContext &context,
+                                                 bool mainList, int number);
+
+    // Section markers; a reader reads them without looking at their text.
+    static const QString &PopupsMarker();
+    static const QString &GlossaryMarker();
+    static constexpr int32_t kPopupsSchema = 10000025;
+    static constexpr int32_t kGlossarySchema = 10000038;
+    static constexpr int32_t kTopicCountSchema = 10000017;
+    static constexpr int32_t kScreenNumberSchema = 1000003;
+    static constexpr int32_t kMenuKindSchema = 10000031;
+    static constexpr int32_t kRtfStringSchema = 1000004;
 
     // The logo's path rebuilt from the bare name stored in a project: the project folder's resized-pictures
     // folder + the name; an empty name stays empty.

@@ -307,3 +307,21 @@ void GoldenProject::WritePostTopic(const QStringList &glossaryDocuments)
             I(n, 1);
     }
 }
+
+void GoldenProject::WriteScreen(int number, const QString &title, const QString &label, int pageType, int menuKind,
+                                const std::function<void(CArchive &)> &components, int componentCount)
+{
+    if (number >= 0)
+        m_ar.WriteInt(number);
+    m_ar.WriteString(title);
+    m_ar.WriteString("banner of " + title);
+    m_ar.WriteString("source.docx");
+    m_ar.WriteInt(0);
+    m_ar.WriteString(label);
+    m_ar.WriteInt(pageType);
+    if (menuKind >= 0)
+        m_ar.WriteInt(menuKind);
+    m_ar.WriteInt(componentCount);
+    if (components)
+        components(m_ar);
+}

@@ -47,6 +47,16 @@ public:
     // Topic list in the form the schema uses: each topic as five strings.
     void WriteTopics(const QList<QStringList> &topics);
 
+    // One screen record; number and menu kind are left out when negative. Components write their own records.
+    void WriteScreen(int number, const QString &title, const QString &label, int pageType, int menuKind,
+                     const std::function<void(CArchive &)> &components = {}, int componentCount = 0);
+    // The section marker and count of the popups or glossary list.
+    void WriteSection(const QString &marker, int count)
+    {
+        m_ar.WriteString(marker);
+        m_ar.WriteInt(count);
+    }
+
 private:
     int32_t m_schema;
     bool m_noSchema;
