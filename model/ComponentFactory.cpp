@@ -7,6 +7,8 @@
 #include "model/ComponentLink.h"
 #include "model/ComponentRectangle.h"
 #include "model/ComponentRemediation.h"
+#include "model/ComponentTable.h"
+#include "model/ComponentTextbox.h"
 #include "platform/Archive.h"
 
 namespace {
@@ -38,7 +40,7 @@ const KindEntry kKinds[kComponentTypeCount] = {
     {ct_multiple_choice, "CComponentMultipleChoice", nullptr},
     {ct_part_identification, "CComponentPartIdentification", nullptr},
     {ct_button, "CComponentButton", &Make<CComponentButton>},
-    {ct_textbox, "CComponentTextbox", nullptr},
+    {ct_textbox, "CComponentTextbox", &Make<CComponentTextbox>},
     {ct_image, "CComponentImage", nullptr},
     {ct_video, "CComponentVideo", nullptr},
     {ct_audio, "CComponentAudio", &Make<CComponentAudio>},
@@ -48,7 +50,7 @@ const KindEntry kKinds[kComponentTypeCount] = {
     {ct_small_topic, "CComponentSmallTopic", nullptr},
     {ct_large_topic, "CComponentLargeTopic", nullptr},
     {ct_link, "CComponentLink", &Make<CComponentLink>},
-    {ct_table, "CComponentTable", nullptr},
+    {ct_table, "CComponentTable", &Make<CComponentTable>},
     {ct_media, "CComponentMedia", nullptr},
     {ct_free_form_text, "CComponentFreeFormText", nullptr},
     {ct_html_editor, "CComponentHTMLEditor", nullptr},

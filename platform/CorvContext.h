@@ -22,6 +22,8 @@ public:
     QString versionText;
     // Graphics-library root, ending in "/".
     QString graphicsLibraryRoot;
+    // The open document's RightToLeft setting (0 or 1): the direction new text boxes take.
+    int rightToLeft = 0;
 
     // Fills every member from the running program and the standard locations.
     void InitFromEnvironment();

@@ -1,0 +1,193 @@
+#include "model/ComponentTextbox.h"
+
+#include "model/ComponentWindow.h"
+#include "model/MediaCopy.h"
+#include "platform/Archive.h"
+#include "platform/CorvContext.h"
+#include "platform/PathUtil.h"
+
+#include <QFile>
+
+namespace {
+
+// The reserved int of the record carries the right-to-left flag from this schema on.
+constexpr int kGateRightToLeft = 10000031;
+
+struct AlignmentName {
+    const char *name;
+    void (CComponentTextbox::*align)();
+};
+
+const AlignmentName kAlignmentNames[] = {
+    {"AlignLeft", &CComponentTextbox::AlignLeft},
+    {"AlignCenter", &CComponentTextbox::Centre},
+    {"AlignRight", &CComponentTextbox::AlignRight},
+};
+
+} // namespace
+
+CComponentTextbox::CComponentTextbox() : CComponentBase(ct_textbox)
+{
+    SetRightToLeft(CCorvContext::Instance().rightToLeft);
+}
+
+CComponentTextbox::CComponentTextbox(CEditCanvas *parent) : CComponentTextbox()
+{
+    CreateComponentWindow(parent);
+}
+
+void CComponentTextbox::SetDefaultFont(const QString &face, int size, uint32_t colour)
+{
+    m_fontFace = face;
+    m_fontSize = size;
+    m_fontColour = colour;
+    m_hasFont = true;
+    ApplyDefaultFont(20);
+}
+
+void CComponentTextbox::SetDefaultFontScaled(const QString &face, int size, uint32_t colour)
+{
+    m_fontFace = face;
+    m_fontSize = size;
+    m_fontColour = colour;
+    m_hasFont = true;
+    ApplyDefaultFont(14);
+}
+
+void CComponentTextbox::ApplyDefaultFont(int twipsPerPoint)
+{
+    CCharFormat format;
+    format.mask = CFM_BOLD | CFM_COLOR | CFM_FACE | CFM_SIZE;
+    format.face = m_fontFace;
+    format.height = m_fontSize * twipsPerPoint;
+    format.colour = m_fontColour;
+    GetRichText().SetDefaultCharFormat(format);
+}
+
+void CComponentTextbox::SetAlignment(const QString &name)
+{
+    for (const AlignmentName &entry : kAlignmentNames) {
+        if (name.compare(QLatin1String(entry.name), Qt::CaseInsensitive) == 0) {
+            (this->*entry.align)();
+            return;
+        }
+    }
+}
+
+void CComponentTextbox::AlignLeft()
+{
+    GetRichText().AlignLeft();
+}
+
+void CComponentTextbox::Centre()
+{
+    GetRichText().AlignCenter();
+}
+
+void CComponentTextbox::AlignRight()
+{
+    GetRichText().AlignRight();
+}
+
+void CComponentTextbox::Justify()
+{
+    GetRichText().AlignJustify();
+}
+
+void CComponentTextbox::IncreaseIndent()
+{
+    GetRichText().IncreaseIndent();
+}
+
+void CComponentTextbox::DecreaseIndent()
+{
+    GetRichText().DecreaseIndent();
+}
+
+void CComponentTextbox::SetRightToLeft(int rightToLeft)
+{
+    m_rightToLeft = rightToLeft ? 1 : 0;
+}
+
+bool CComponentTextbox::AddLink(const QString &text, int position, int screenLink, int targetScreen,
+                                const QString &address, int popup, int script, int fullSize, int popupHeight,
+                                int popupWidth)
+{
+    if (!m_content.AddLink(text, position, screenLink, targetScreen, address, popup, script, fullSize, popupHeight,
+                           popupWidth))
+        return false;
+    // AddLink leaves the visible text selected.
+    CCharFormat link;
+    link.mask = CFM_LINK;
+    link.effects = CFE_LINK;
+    GetRichText().SetSelectionCharFormat(link);
+    if (m_window)
+        m_window->UpdateFromComponent();
+    return true;
+}
+
+void CComponentTextbox::StoreRichText(CArchive &ar) const
+{
+    ar.WriteString(GetRichText().GetRtf());
+}
+
+void CComponentTextbox::LoadRichText(CArchive &ar, int fileSchema)
+{
+    if (fileSchema >= kSchemaRtfInArchive) {
+        GetRichText().SetRtf(ar.ReadString());
+        return;
+    }
+    // The name comes from the file: it may only name a file inside the Rtfs folder.
+    const QString name = CorvPath::SafeBareName(m_fileName);
+    if (name.isEmpty())
+        return;
+    const QString path =
+        CorvPath::ResolveNoCase(CorvPath::Join({GetMediaBaseFolder(ar), QStringLiteral("Rtfs"), name}));
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly))
+        GetRichText().SetRtfBytes(file.readAll());
+}
+
+void CComponentTextbox::SetBounds(const CRect &rect, bool /*move*/)
+{
+    m_bounds = rect;
+    if (m_window) {
+        m_window->MoveWindow(m_bounds);
+        m_window->Invalidate();
+    }
+}
+
+std::unique_ptr<CComponentBase> CComponentTextbox::Clone(bool keepPosition) const
+{
+    // The text and its links are copied as they are; nothing goes through the author's clipboard.
+    auto copy = std::make_unique<CComponentTextbox>(m_parent);
+    copy->m_content = m_content;
+    copy->m_fontFace = m_fontFace;
+    copy->m_fontSize = m_fontSize;
+    copy->m_fontColour = m_fontColour;
+    copy->m_hasFont = m_hasFont;
+    copy->m_fileName = m_fileName;
+    copy->m_rightToLeft = m_rightToLeft;
+    copy->ExchangeData(false);
+    copy->SetBounds(ClonedBounds(keepPosition), true);
+    return copy;
+}
+
+void CComponentTextbox::SerializeComponent(CArchive &ar)
+{
+    if (ar.IsStoring()) {
+        RepairLinkMarkers();
+        StoreHead(ar);
+        ar.WriteString(m_fileName);
+        m_content.StoreLinks(ar);
+        ar.WriteInt(m_rightToLeft);
+        return;
+    }
+    LoadBounds(ar);
+    m_fileName = ar.ReadString();
+    m_content.RemoveAllLinks();
+    m_content.LoadLinks(ar, GetFileSchema());
+    if (IsSchemaAbove(kGateRightToLeft))
+        SetRightToLeft(ar.ReadInt());
+    ExchangeData(false);
+}

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "model/ComponentBase.h"
+#include "model/RichTextLinks.h"
+
+#include <QString>
+
+#include <cstdint>
+
+class CScreenLookup;
+
+// A rectangle of formatted text on a screen, with hyperlinks to screens, web addresses or script. The
+// component owns its rich text and the link records that the hidden markers in it number; the window only
+// shows and edits that text.
+//
+// The rich text is not part of the record: the document writes it as one RTF string right after the record
+// (StoreRichText) and reads it back the same way (LoadRichText), then lets the links find their markers
+// again (RenumberLinks).
+class CComponentTextbox : public CComponentBase
+{
+public:
+    CComponentTextbox();
+    explicit CComponentTextbox(CEditCanvas *parent);
+
+    CRichText &GetRichText() { return m_content.GetRichText(); }
+    const CRichText &GetRichText() const { return m_content.GetRichText(); }
+    CRichTextLinks &GetContent() { return m_content; }
+    const CRichTextLinks &GetContent() const { return m_content; }
+
+    // The default character format of the text: face, height points x 20 twips, colour, not bold.
+    void SetDefaultFont(const QString &face, int size, uint32_t colour);
+    // The same at points x 14 twips, for text taken from slides.
+    void SetDefaultFontScaled(const QString &face, int size, uint32_t colour);
+    const QString &GetDefaultFontFace() const { return m_fontFace; }
+    int GetDefaultFontSize() const { return m_fontSize; }
+    uint32_t GetDefaultFontColour() const { return m_fontColour; }
+
+    // Paragraph alignment of the selection by name: "AlignLeft", "AlignCenter", "AlignRight" (any case).
+    void SetAlignment(const QString &name);
+    void AlignLeft();
+    void Centre();
+    void AlignRight();
+    void Justify();
+    void IncreaseIndent();
+    void DecreaseIndent();
+
+    // "tb%d.rtf": the file the oldest projects kept the text in.
+    const QString &GetFileName() const { return m_fileName; }
+    void SetFileName(const QString &name) { m_fileName = name; }
+
+    // 1 when the text runs right to left; a new text box takes the document's direction.
+    int GetRightToLeft() const { return m_rightToLeft; }
+    void SetRightToLeft(int rightToLeft);
+
+    // Links, by number.
+    int GetLinkCount() const { return m_content.GetLinkCount(); }
+    CURLLink *FindLink(int number) const { return m_content.FindLink(number); }
+    int GetNextLinkNumber() const { return m_content.GetNextLinkNumber(); }
+    // Makes the text at position a link to the given target and gives it the link effect; false when the
+    // text does not stand there or no link number is left (reported).
+    bool AddLink(const QString &text, int position, int screenLink, int targetScreen, const QString &address,
+                 int popup, int script, int fullSize, int popupHeight, int popupWidth);
+    // Frees the record of that number (the markers are the caller's): 1, or 0 when there is none.
+    int DeleteLink(int number) { return m_content.DeleteLink(number); }
+    // Unlinks the link around the selection, markers and record included.
+    bool DeleteLinkAtCaret() { return m_content.DeleteLinkAtCaret(false); }
+    bool IsScreenLink(int number) const { return m_content.IsScreenLink(number) != 0; }
+    int GetLinkOption(int number) const { return m_content.IsPopupLink(number); }
+    bool IsScriptLink(int number) const { return m_content.IsScriptLink(number) != 0; }
+    int GetLinkPopupHeight(int number) const { return m_content.GetLinkPopupHeight(number); }
+    int GetLinkPopupWidth(int number) const { return m_content.GetLinkPopupWidth(number); }
+    QString GetLinkTarget(int number, const CScreenLookup *document) const
+    {
+        return m_content.GetLinkTarget(number, document);
+    }
+
+    // After the text is loaded: numbers and marks the records of older files, re-reads the others from
+    // their markers, drops those that cannot be found; with dropAddressless (a single screen brought in)
+    // also every link without an address or script.
+    void RenumberLinks(int dropAddressless) { m_content.MarkPendingLinks(dropAddressless != 0); }
+    // Before storing: records and markers brought into agreement.
+    void RepairLinkMarkers() { m_content.RepairLinks(); }
+
+    // The RTF string that follows the record.
+    void StoreRichText(CArchive &ar) const;
+    // Reads the text that follows the record: the RTF string, or for the oldest files (fileSchema below
+    // 1000004) the file of GetFileName in the Rtfs folder beside the archive. A missing file leaves the
+    // text empty.
+    void LoadRichText(CArchive &ar, int fileSchema);
+
+    int GetTextLength() const override { return GetRichText().GetTextLength(); }
+    void SetBounds(const CRect &rect, bool move) override;
+    std::unique_ptr<CComponentBase> Clone(bool keepPosition) const override;
+    void SerializeComponent(CArchive &ar) override;
+
+    // Files older than this keep the text in a file of its own.
+    static constexpr int kSchemaRtfInArchive = 1000004;
+
+private:
+    void ApplyDefaultFont(int twipsPerPoint);
+
+    CRichTextLinks m_content;
+    QString m_fontFace;
+    int m_fontSize = 0;
+    uint32_t m_fontColour = 0;
+    bool m_hasFont = false;
+    QString m_fileName;
+    int m_rightToLeft = 0;
+};

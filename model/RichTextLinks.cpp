@@ -1,0 +1,519 @@
+#include "model/RichTextLinks.h"
+
+#include "model/CorvPage.h"
+#include "model/ProjectSchema.h"
+#include "model/ScreenLookup.h"
+#include "platform/Archive.h"
+#include "platform/Prompt.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kMarker = CRichTextLinks::kMarkerLength;
+
+// Schema gates of the link record fields.
+constexpr int kGateNumber = 10000036;
+constexpr int kGatePosition = 1000001;
+constexpr int kGatePopup = 10000018;
+constexpr int kGatePopupSize = 10000024;
+constexpr int kGateScript = 10000040;
+
+bool IsUniform(const CRichText &text, int start, int end, uint32_t mask, uint32_t effect)
+{
+    if (start < 0 || end > text.GetTextLength() || start >= end)
+        return false;
+    const CCharFormat format = text.GetCharFormat(start, end);
+    return (format.mask & mask) != 0 && format.Has(effect);
+}
+
+bool IsHidden(const CRichText &text, int start, int end)
+{
+    return IsUniform(text, start, end, CFM_HIDDEN, CFE_HIDDEN);
+}
+
+// Sets or clears one effect over [start, end), clamped to the text.
+void SetEffect(CRichText &text, int start, int end, uint32_t mask, uint32_t effect, bool on)
+{
+    start = std::clamp(start, 0, text.GetTextLength());
+    end = std::clamp(end, start, text.GetTextLength());
+    if (start == end)
+        return;
+    CCharFormat change;
+    change.mask = mask;
+    change.SetEffect(effect, on);
+    text.SetCharFormat(start, end, change);
+}
+
+void SetLinkEffect(CRichText &text, int start, int end, bool on)
+{
+    SetEffect(text, start, end, CFM_LINK, CFE_LINK, on);
+}
+
+void Replace(CRichText &text, int start, int end, const QString &with)
+{
+    text.SetSel(start, end);
+    text.ReplaceSel(with);
+}
+
+// The first marker at or after from whose six characters are all hidden; -1 when there is none.
+int FindMarker(const CRichText &text, const QString &marker, int from)
+{
+    while (from >= 0 && from < text.GetTextLength()) {
+        const int found = text.FindText(FR_DOWN, from, -1, marker);
+        if (found < 0)
+            return -1;
+        if (IsHidden(text, found, found + kMarker))
+            return found;
+        from = found + 1;
+    }
+    return -1;
+}
+
+// The last hidden marker that ends at or before `before`; -1 when there is none.
+int FindMarkerBackward(const CRichText &text, const QString &marker, int before)
+{
+    while (before >= kMarker) {
+        const int found = text.FindText(0, before, -1, marker);
+        if (found < 0)
+            return -1;
+        if (IsHidden(text, found, found + kMarker))
+            return found;
+        before = found + kMarker - 1;
+    }
+    return -1;
+}
+
+// The number of a closing marker's text "#nnnn]"; -1 when it is not one.
+int ClosingMarkerNumber(const QString &marker)
+{
+    if (marker.size() != kMarker || !marker.startsWith(u'#') || !marker.endsWith(u']'))
+        return -1;
+    bool ok = false;
+    const int number = marker.mid(1, 4).toInt(&ok);
+    return ok && number >= 0 ? number : -1;
+}
+
+} // namespace
+
+CRichTextLinks::CRichTextLinks(const CRichTextLinks &other)
+    : m_text(other.m_text), m_nextLinkNumber(other.m_nextLinkNumber)
+{
+    m_links.reserve(other.m_links.size());
+    for (const auto &link : other.m_links)
+        m_links.push_back(std::make_unique<CURLLink>(*link));
+}
+
+CRichTextLinks &CRichTextLinks::operator=(const CRichTextLinks &other)
+{
+    if (this != &other) {
+        CRichTextLinks copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+CURLLink *CRichTextLinks::FindLink(int number) const
+{
+    for (const auto &link : m_links) {
+        if (link->GetNumber() == number)
+            return link.get();
+    }
+    return nullptr;
+}
+
+void CRichTextLinks::AppendLink(std::unique_ptr<CURLLink> link)
+{
+    m_links.push_back(std::move(link));
+}
+
+int CRichTextLinks::IsScreenLink(int number) const
+{
+    const CURLLink *link = FindLink(number);
+    return link && link->IsScreenLink() ? 1 : 0;
+}
+
+int CRichTextLinks::IsScriptLink(int number) const
+{
+    const CURLLink *link = FindLink(number);
+    return link && link->IsScript() ? 1 : 0;
+}
+
+int CRichTextLinks::IsPopupLink(int number) const
+{
+    const CURLLink *link = FindLink(number);
+    return link ? link->IsPopup() : 0;
+}
+
+int CRichTextLinks::GetLinkPopupHeight(int number) const
+{
+    const CURLLink *link = FindLink(number);
+    return link ? link->GetPopupHeight() : CURLLink().GetPopupHeight();
+}
+
+int CRichTextLinks::GetLinkPopupWidth(int number) const
+{
+    const CURLLink *link = FindLink(number);
+    return link ? link->GetPopupWidth() : CURLLink().GetPopupWidth();
+}
+
+QString CRichTextLinks::GetLinkTarget(int number, const CScreenLookup *document) const
+{
+    const CURLLink *link = FindLink(number);
+    if (!link)
+        return QString();
+    if (!link->IsScreenLink())
+        return link->GetAddress();
+    const CCorvPage *screen = document ? document->FindScreenByNumber(link->GetTargetScreen()) : nullptr;
+    return screen ? screen->GetPublishId() : QString();
+}
+
+int CRichTextLinks::NewLinkNumber() const
+{
+    if (m_links.empty())
+        return 2;
+    int highest = 0;
+    for (const auto &link : m_links)
+        highest = std::max(highest, link->GetNumber());
+    return std::max(int(m_links.size()), highest) + 1;
+}
+
+bool CRichTextLinks::AddLink(const QString &text, int position, int screenLink, int targetScreen,
+                             const QString &address, int popup, int script, int fullSize, int popupHeight,
+                             int popupWidth)
+{
+    const int end = position + int(text.size());
+    const auto standsThere = [&] {
+        return !text.isEmpty() && position >= 0 && end <= m_text.GetTextLength() &&
+               m_text.GetTextRange(position, end) == text;
+    };
+    if (!standsThere())
+        return false;
+
+    int number = NewLinkNumber();
+    if (number > kMaxLinkNumber) {
+        // Numbers only ever grow, so a text that has seen many links runs out long before it holds that
+        // many: close the gaps first.
+        RepairLinks();
+        if (!RenumberCompactly() || (number = NewLinkNumber()) > kMaxLinkNumber) {
+            CPrompt::Warning(QStringLiteral("This text already holds as many links as it can take. "
+                                            "Remove a link before adding another."));
+            return false;
+        }
+        // The repair may have taken broken markers out ahead of the text.
+        if (!standsThere())
+            return false;
+    }
+
+    auto link = std::make_unique<CURLLink>(text, -1, position, screenLink, targetScreen, address, popup, script,
+                                           fullSize, popupHeight, popupWidth);
+    Replace(m_text, position, end, CURLLink::OpeningMarker(number) + text + CURLLink::ClosingMarker(number));
+    m_text.HideRange(end + kMarker, end + 2 * kMarker);
+    m_text.HideRange(position, position + kMarker);
+    link->SetNumber(number);
+    m_links.push_back(std::move(link));
+    m_nextLinkNumber = number + 1;
+    m_text.SetSel(position + kMarker, end + kMarker);
+    return true;
+}
+
+void CRichTextLinks::ToggleLinkEffect()
+{
+    m_text.ToggleLinkEffect();
+}
+
+int CRichTextLinks::RemoveLink(const QString &text, int number)
+{
+    const CURLLink *link = FindLink(number);
+    if (!link || link->GetText().compare(text, Qt::CaseInsensitive) != 0)
+        return 0;
+    DeleteRecords({link});
+    return 1;
+}
+
+int CRichTextLinks::DeleteLink(int number)
+{
+    const CURLLink *link = FindLink(number);
+    if (!link)
+        return 0;
+    DeleteRecords({link});
+    return 1;
+}
+
+bool CRichTextLinks::DeleteLinkAtCaret(bool compareText)
+{
+    int start = 0;
+    int end = 0;
+    m_text.GetSel(start, end);
+
+    // The closing marker after the selection bounds the link; its opening marker before the selection.
+    for (int hash = m_text.FindText(FR_DOWN, end, -1, QStringLiteral("#")); hash >= 0;
+         hash = m_text.FindText(FR_DOWN, hash + 1, -1, QStringLiteral("#"))) {
+        if (!IsHidden(m_text, hash, hash + kMarker))
+            continue;
+        const int number = ClosingMarkerNumber(m_text.GetTextRange(hash, hash + kMarker));
+        if (number < 0)
+            continue;
+        end = hash;
+        const int opening = FindMarkerBackward(m_text, CURLLink::OpeningMarker(number), start);
+        if (opening >= 0)
+            start = opening + kMarker;
+        break;
+    }
+
+    if (start >= end || !IsUniform(m_text, start, end, CFM_LINK, CFE_LINK))
+        return false;
+    // Both markers are checked before either is touched, so a failed unlink leaves the link whole.
+    if (!IsHidden(m_text, end, end + kMarker) || !IsHidden(m_text, start - kMarker, start))
+        return false;
+    const QString closing = m_text.GetTextRange(end, end + kMarker);
+    const QString opening = m_text.GetTextRange(start - kMarker, start);
+    if (!opening.startsWith(u'['))
+        return false;
+    const int number = closing.startsWith(u'#') ? std::max(0, ClosingMarkerNumber(closing)) : 0;
+    const QString visible = m_text.GetTextRange(start, end);
+
+    Replace(m_text, end, end + kMarker, QString());
+    Replace(m_text, start - kMarker, start, QString());
+    if (compareText)
+        RemoveLink(visible, number);
+    else
+        DeleteLink(number);
+    SetLinkEffect(m_text, start - kMarker, end - kMarker, false);
+    m_text.SetSel(start - kMarker, end - kMarker);
+    return true;
+}
+
+int CRichTextLinks::MarkLink(CURLLink *link, bool isNew)
+{
+    if (!link)
+        return 0;
+    const QString opening = CURLLink::OpeningMarker(link->GetNumber());
+    const QString closing = CURLLink::ClosingMarker(link->GetNumber());
+    const QString &linkText = link->GetText();
+    const int length = int(linkText.size());
+
+    if (isNew) {
+        int start = link->GetPosition();
+        if (start == -1)
+            start = m_text.FindText(FR_DOWN, 0, -1, linkText);
+        const int end = start + length;
+        if (start < 0 || length == 0 || end > m_text.GetTextLength() || m_text.GetTextRange(start, end) != linkText)
+            return 0;
+        Replace(m_text, start, end, opening + linkText + closing);
+        m_text.HideRange(end + kMarker, end + 2 * kMarker);
+        m_text.HideRange(start, start + kMarker);
+        SetLinkEffect(m_text, start + kMarker, end + kMarker, true);
+        m_text.SetSel(start + kMarker, end + kMarker);
+        return 2 * kMarker;
+    }
+
+    const int start = FindMarker(m_text, opening, 0);
+    if (start < 0)
+        return -1;
+    const int visibleStart = start + kMarker;
+    const int close = FindMarker(m_text, closing, visibleStart);
+    if (close < 0) {
+        const int visibleEnd = std::min(visibleStart + length, m_text.GetTextLength());
+        SetLinkEffect(m_text, visibleStart, visibleEnd, true);
+        Replace(m_text, visibleEnd, visibleEnd, closing);
+        SetLinkEffect(m_text, visibleEnd, visibleEnd + kMarker, false);
+        m_text.HideRange(visibleEnd, visibleEnd + kMarker);
+        return 0;
+    }
+    SetLinkEffect(m_text, visibleStart, close, true);
+    link->SetText(m_text.GetTextRange(visibleStart, close));
+    link->SetPosition(visibleStart);
+    return 0;
+}
+
+void CRichTextLinks::MarkPendingLinks(bool dropAddressless)
+{
+    std::vector<const CURLLink *> doomed;
+    int marked = 0;
+    int shift = 0;
+    for (const auto &link : m_links) {
+        if (dropAddressless && link->GetAddress().isEmpty()) {
+            // A single screen taken into another course keeps only the links that lead outside it.
+            UnwrapLink(*link);
+            doomed.push_back(link.get());
+            continue;
+        }
+        const bool isNew = link->GetNumber() == -1;
+        if (isNew) {
+            link->SetNumber(marked);
+            // A record without a position is looked for in the text; it stays without one.
+            if (link->GetPosition() != -1)
+                link->SetPosition(link->GetPosition() + shift);
+        }
+        const int inserted = MarkLink(link.get(), isNew);
+        if (inserted < 0) {
+            UnwrapLink(*link);
+            doomed.push_back(link.get());
+            continue;
+        }
+        ++marked;
+        shift += inserted;
+    }
+    DeleteRecords(doomed);
+    m_nextLinkNumber = marked + 1;
+}
+
+void CRichTextLinks::RepairLinks()
+{
+    std::vector<const CURLLink *> doomed;
+    for (const auto &link : m_links) {
+        const QString opening = CURLLink::OpeningMarker(link->GetNumber());
+        const QString closing = CURLLink::ClosingMarker(link->GetNumber());
+        const int length = int(link->GetText().size());
+        int open = FindMarker(m_text, opening, 0);
+        const int close = FindMarker(m_text, closing, 0);
+
+        if (open < 0 || (close >= 0 && close < open)) {
+            // The opening marker is gone (or stands after its closing marker): the link is broken.
+            if (close >= 0) {
+                Replace(m_text, close, close + kMarker, QString());
+                SetLinkEffect(m_text, close - length, close, false);
+                if (open >= 0)
+                    open -= kMarker;
+            }
+            if (open >= 0)
+                Replace(m_text, open, open + kMarker, QString());
+            doomed.push_back(link.get());
+        } else if (close < 0) {
+            Replace(m_text, open, open + kMarker, QString());
+            doomed.push_back(link.get());
+        } else if (close == open + kMarker) {
+            // The author deleted the whole visible text.
+            Replace(m_text, open, close + kMarker, QString());
+            doomed.push_back(link.get());
+        } else {
+            SetLinkEffect(m_text, open + kMarker, close, true);
+            link->SetText(m_text.GetTextRange(open + kMarker, close));
+            link->SetPosition(open + kMarker);
+        }
+    }
+    DeleteRecords(doomed);
+
+    // Deleting markers moved the text after them: read every surviving link again. Stale ranges are all
+    // cleared first so that clearing one link's old place cannot take the effect off a link already read.
+    for (const auto &link : m_links)
+        SetLinkEffect(m_text, link->GetPosition(), link->GetPosition() + int(link->GetText().size()), false);
+    for (const auto &link : m_links) {
+        const int open = FindMarker(m_text, CURLLink::OpeningMarker(link->GetNumber()), 0);
+        if (open < 0)
+            continue;
+        const int close = FindMarker(m_text, CURLLink::ClosingMarker(link->GetNumber()), open + kMarker);
+        if (close < 0)
+            continue;
+        SetLinkEffect(m_text, open + kMarker, close, true);
+        link->SetText(m_text.GetTextRange(open + kMarker, close));
+        link->SetPosition(open + kMarker);
+    }
+}
+
+bool CRichTextLinks::RenumberCompactly()
+{
+    struct Place {
+        int open;
+        int close;
+    };
+    std::vector<Place> places;
+    for (const auto &link : m_links) {
+        const int open = FindMarker(m_text, CURLLink::OpeningMarker(link->GetNumber()), 0);
+        const int close = open < 0 ? -1 : FindMarker(m_text, CURLLink::ClosingMarker(link->GetNumber()), open + kMarker);
+        if (close < 0)
+            return false;
+        places.push_back({open, close});
+    }
+    // All places are found before any marker changes, so a new number can never be mistaken for an old
+    // one still to be rewritten; markers keep their length, so no place moves.
+    for (size_t i = 0; i < m_links.size(); ++i) {
+        const int number = int(i);
+        Replace(m_text, places[i].open, places[i].open + kMarker, CURLLink::OpeningMarker(number));
+        m_text.HideRange(places[i].open, places[i].open + kMarker);
+        Replace(m_text, places[i].close, places[i].close + kMarker, CURLLink::ClosingMarker(number));
+        m_text.HideRange(places[i].close, places[i].close + kMarker);
+        m_links[i]->SetNumber(number);
+    }
+    m_nextLinkNumber = int(m_links.size()) + 1;
+    return true;
+}
+
+void CRichTextLinks::DeleteRecords(const std::vector<const CURLLink *> &doomed)
+{
+    if (doomed.empty())
+        return;
+    std::erase_if(m_links, [&](const std::unique_ptr<CURLLink> &link) {
+        return std::find(doomed.begin(), doomed.end(), link.get()) != doomed.end();
+    });
+}
+
+void CRichTextLinks::UnwrapLink(const CURLLink &link)
+{
+    if (link.GetNumber() < 0)
+        return;
+    const int open = FindMarker(m_text, CURLLink::OpeningMarker(link.GetNumber()), 0);
+    const int close = FindMarker(m_text, CURLLink::ClosingMarker(link.GetNumber()), open < 0 ? 0 : open + kMarker);
+    if (close >= 0) {
+        Replace(m_text, close, close + kMarker, QString());
+        SetLinkEffect(m_text, open < 0 ? close - int(link.GetText().size()) : open + kMarker, close, false);
+    }
+    if (open >= 0)
+        Replace(m_text, open, open + kMarker, QString());
+}
+
+void CRichTextLinks::StoreLinkRecord(CArchive &ar, const CURLLink &link)
+{
+    ar.WriteInt(link.GetNumber());
+    ar.WriteString(link.GetText());
+    ar.WriteInt(link.GetPosition());
+    ar.WriteInt(link.IsScreenLink());
+    ar.WriteInt(link.GetTargetScreen());
+    ar.WriteString(link.GetAddress());
+    ar.WriteInt(link.IsPopup());
+    ar.WriteInt(link.IsScript());
+    ar.WriteInt(link.IsFullSize());
+    ar.WriteInt(link.GetPopupHeight());
+    ar.WriteInt(link.GetPopupWidth());
+}
+
+std::unique_ptr<CURLLink> CRichTextLinks::LoadLinkRecord(CArchive &ar, int fileSchema)
+{
+    auto link = std::make_unique<CURLLink>();
+    const int number = fileSchema > kGateNumber ? ar.ReadInt() : -1;
+    const QString text = ar.ReadString();
+    const int position = fileSchema > kGatePosition ? ar.ReadInt() : -1;
+    const int screenLink = ar.ReadInt();
+    const int targetScreen = ar.ReadInt();
+    const QString address = ar.ReadString();
+    const int popup = fileSchema > kGatePopup ? ar.ReadInt() : 0;
+    const int script = fileSchema > kGateScript ? ar.ReadInt() : 0;
+    int fullSize = 1;
+    int popupHeight = 100;
+    int popupWidth = 250;
+    if (fileSchema > kGatePopupSize) {
+        fullSize = ar.ReadInt();
+        popupHeight = ar.ReadInt();
+        popupWidth = ar.ReadInt();
+    }
+    link->Set(text, number, position, screenLink, targetScreen, address, popup, script, fullSize, popupHeight,
+              popupWidth);
+    return link;
+}
+
+void CRichTextLinks::StoreLinks(CArchive &ar) const
+{
+    ar.WriteInt(int(m_links.size()));
+    for (const auto &link : m_links)
+        StoreLinkRecord(ar, *link);
+}
+
+void CRichTextLinks::LoadLinks(CArchive &ar, int fileSchema)
+{
+    // The smallest record of the oldest files: two empty strings and two ints.
+    constexpr uint32_t kSmallestRecord = 1 + 1 + 4 + 4;
+    const int count = ar.ReadCheckedInt(kMaxLinkCount, kSmallestRecord);
+    for (int i = 0; i < count; ++i)
+        m_links.push_back(LoadLinkRecord(ar, fileSchema));
+}
