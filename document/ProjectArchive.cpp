@@ -6,6 +6,8 @@
 #include "model/ComponentFactory.h"
 #include "model/ComponentLink.h"
 #include "model/ComponentRemediation.h"
+#include "model/ComponentTable.h"
+#include "model/ComponentTextbox.h"
 #include "model/ComponentType.h"
 #include "model/CorvPage.h"
 #include "model/EditCanvas.h"
@@ -460,9 +462,9 @@ void LoadTopics(CArchive &ar, CCorvessaDoc &doc, const CProjectArchive::ReadCont
 
 void StoreTextboxRtf(CArchive &ar, CComponentBase &component)
 {
-    // The text box keeps its rich text beside its record; until text boxes exist here, none can be written.
-    (void)ar;
-    (void)component;
+    // The text box's rich text follows its record as one RTF string.
+    if (auto *textbox = dynamic_cast<CComponentTextbox *>(&component))
+        textbox->StoreRichText(ar);
 }
 
 // Reads one component entry. Returns null for a kind that the list does not hold (the media kind, and
@@ -484,9 +486,23 @@ std::unique_ptr<CComponentBase> LoadComponentEntry(CArchive &ar, CCorvessaDoc &d
                                     .arg(ar.GetFilePath(), QLatin1String(CComponentFactory::ClassName(type))));
     component->SetStandAlone(0);
     component->SetFileSchema(context.schema);
+    // The course's body font: before the record for links and text boxes; for tables before it on popup
+    // and glossary screens and after it on main screens, so that cells read there keep their own.
+    auto *textbox = dynamic_cast<CComponentTextbox *>(component.get());
+    auto *table = dynamic_cast<CComponentTable *>(component.get());
     if (auto *link = dynamic_cast<CComponentLink *>(component.get()))
         link->SetFont(doc.FontName[0], points);
+    if (textbox)
+        textbox->SetDefaultFont(doc.FontName[0], points, doc.FontColor[0]);
+    if (table && !mainList)
+        table->SetDefaultFont(doc.FontName[0], points, doc.FontColor[0]);
     component->SerializeComponent(ar);
+    if (table && mainList)
+        table->SetDefaultFont(doc.FontName[0], points, doc.FontColor[0]);
+    if (textbox) {
+        textbox->LoadRichText(ar, context.schema);
+        textbox->RenumberLinks(0);
+    }
 
     const bool dropped = type == ct_media || (type == ct_remediation && !mainList);
     if (dropped)

@@ -8,6 +8,8 @@
 #include "model/ComponentLink.h"
 #include "model/ComponentRectangle.h"
 #include "model/ComponentRemediation.h"
+#include "model/ComponentTable.h"
+#include "model/ComponentTextbox.h"
 #include "model/CorvPage.h"
 #include "model/Topic.h"
 #include "platform/Archive.h"
@@ -373,4 +375,43 @@ TEST(ProjectFile, FileCutInsideTheMainScreensKeepsTheCompleteOnes)
     EXPECT_EQ(reread.MainScreenList.size(), 2u);
     EXPECT_EQ(reread.CourseName, "Birds of the coast");
     EXPECT_TRUE(reread.PopupScreenList.empty());
+}
+
+// Guards the text box's entry: its rich text follows its record as one string and reads back in step,
+// on main and popup screens, beside tables.
+TEST(ProjectFile, TextBoxRichTextAndTablesRoundTrip)
+{
+    CCorvessaDoc doc(FixedClock());
+    doc.OnNewDocument();
+    for (int list = 0; list < 2; ++list) {
+        auto page = Page(list, list == 0 ? "1" : "P1", 2);
+        auto textbox = std::make_unique<CComponentTextbox>();
+        textbox->SetBounds({36, 32, 520, 332}, false);
+        textbox->SetFileName("tb1.rtf");
+        textbox->GetRichText().AppendText(QStringLiteral("Gulls nest on cliffs, caf\u00e9 \u4e2d."), 0);
+        page->AddComponent(std::move(textbox));
+        CComponentTable::Settings settings;
+        settings.rows = 2;
+        settings.columns = 3;
+        auto table = std::make_unique<CComponentTable>(nullptr, settings);
+        table->SetBounds({36, 340, 520, 500}, false);
+        page->AddComponent(std::move(table));
+        Add<CComponentRectangle>(*page, {600, 40, 700, 90});
+        (list == 0 ? doc.MainScreenList : doc.PopupScreenList).push_back(std::move(page));
+    }
+    const QByteArray first = ProjectBytes(doc);
+
+    CCorvessaDoc reread(FixedClock());
+    Load(reread, first);
+    for (const auto *list : {&reread.MainScreenList, &reread.PopupScreenList}) {
+        ASSERT_EQ(list->size(), 1u);
+        const CCorvPage &page = *(*list)[0];
+        ASSERT_EQ(page.GetComponentCount(), 3);
+        auto *textbox = dynamic_cast<CComponentTextbox *>(page.GetComponent(0));
+        ASSERT_NE(textbox, nullptr);
+        EXPECT_TRUE(textbox->GetRichText().GetText().startsWith(QStringLiteral("Gulls nest on cliffs, caf\u00e9 \u4e2d.")));
+        EXPECT_EQ(page.GetComponent(1)->GetType(), ct_table);
+        EXPECT_EQ(page.GetComponent(2)->GetBounds().left, 600);
+    }
+    EXPECT_EQ(ProjectBytes(reread), first);
 }
