@@ -21,6 +21,8 @@ public:
     static const char *ClassName(int type);
 
     struct LoadOptions {
+        // Implicit: a schema number alone gives the options of a project load.
+        LoadOptions(int schema) : fileSchema(schema) {}
         int fileSchema;           // the archive's schema number
         bool standAlone = false;  // read from a single-screen archive
         bool mainList = true;     // the screen belongs to the main list (remediation is read only there)

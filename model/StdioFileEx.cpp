@@ -25,7 +25,7 @@ QIODevice::OpenMode ToOpenMode(unsigned flags)
         if (!(flags & CStdioFileEx::modeNoTruncate) && (mode & QIODevice::WriteOnly))
             mode |= QIODevice::Truncate;
     } else {
-        // Without the create flag a missing file is a failure, as on the original file system.
+        // Without the create flag a missing file is a failure, never made silently.
         mode |= QIODevice::ExistingOnly;
     }
     return mode;

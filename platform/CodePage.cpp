@@ -103,19 +103,22 @@ QByteArray CCodePage::FromUnicode(const QString &text, int codePage, bool *lossy
     if (text.isEmpty())
         return {};
     if (codePage == kUtf8) {
-        // toUtf8 already writes U+FFFD for an unpaired surrogate.
-        if (lossy) {
-            for (qsizetype i = 0; i < text.size(); ++i) {
-                const QChar c = text[i];
-                if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-                    ++i;
-                } else if (c.isSurrogate()) {
+        // toUtf8 writes "?" for an unpaired surrogate; the system writes U+FFFD, so those are replaced
+        // first.
+        QString sound;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text[i];
+            if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+                ++i;
+            } else if (c.isSurrogate()) {
+                if (sound.isNull())
+                    sound = text;
+                sound[i] = QChar(QChar::ReplacementCharacter);
+                if (lossy)
                     *lossy = true;
-                    break;
-                }
             }
         }
-        return text.toUtf8();
+        return (sound.isNull() ? text : sound).toUtf8();
     }
     if (codePage == kUtf16)
         return QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
