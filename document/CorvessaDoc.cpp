@@ -142,6 +142,7 @@ bool CCorvessaDoc::OnSaveDocument(const QString &path)
 {
     for (CDocumentObserver *observer : std::vector<CDocumentObserver *>(m_observers))
         observer->AboutToSave(*this);
+    CProjectArchive::CreateProjectFolders(ProjectFolderOf(path));
     CArchive ar;
     ar.SetFilePath(path);
     Serialize(ar);

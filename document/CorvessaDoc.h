@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/CourseSettings.h"
+#include "model/AutoBackupSetting.h"
 #include "model/ScreenLookup.h"
 
 #include <QString>
@@ -53,7 +54,8 @@ public:
     // any other file, or one that cannot be opened, is refused with a message and changes nothing. A
     // read project counts as modified.
     bool OnOpenDocument(const QString &path);
-    // Writes the project file (replacing it only once it is complete) and binds the document to it.
+    // Writes the project file (replacing it only once it is complete) and binds the document to it. The
+    // project folder and its media sub-folders are made first, so components can copy their media there.
     bool OnSaveDocument(const QString &path);
 
     // Stores or loads the project archive. A load first resets the settings to a new project's, so that
@@ -82,6 +84,9 @@ public:
     void SetImportPending(int pending) { m_importPending = pending ? 1 : 0; }
     int TakeTopicButtonPictureNumber() { return m_topicButtonPictureCounter++; }
     void ResetTopicButtonPictureCounter() { m_topicButtonPictureCounter = 0; }
+
+    // The auto-backup options the save command follows.
+    CAutoBackupSetting AutoBackupSettings;
 
     // ---- Lists ----
     TopicList Topics;

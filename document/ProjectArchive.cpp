@@ -551,6 +551,32 @@ void LoadList(CArchive &ar, CCorvessaDoc &doc, const CProjectArchive::ReadContex
 
 } // namespace
 
+const QStringList &CProjectArchive::ProjectSubFolders()
+{
+    static const QStringList folders = {
+        QStringLiteral("Images"),          QStringLiteral("Images/MM"), QStringLiteral("Images/M"),
+        QStringLiteral("Images/Resized"),  QStringLiteral("Images/Questions"),
+        QStringLiteral("Movies"),          QStringLiteral("Questions"), QStringLiteral("Sounds"),
+        QStringLiteral("Rtfs"),
+    };
+    return folders;
+}
+
+void CProjectArchive::CreateProjectFolders(const QString &projectFolder)
+{
+    if (projectFolder.isEmpty())
+        return;
+    const QString root = CorvPath::ResolveNoCase(projectFolder);
+    CreateFolderPath(root);
+    for (const QString &sub : ProjectSubFolders()) {
+        // Step by step, so "images/Resized" is made inside an existing "images", not beside it.
+        QString path = root;
+        for (const QString &part : sub.split(u'/'))
+            path = CorvPath::ResolveNoCase(CorvPath::Join(path, part));
+        CreateFolderPath(path);
+    }
+}
+
 const QString &CProjectArchive::PopupsMarker()
 {
     static const QString marker = QStringLiteral("<popups>");

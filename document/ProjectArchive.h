@@ -70,6 +70,12 @@ public:
     static std::unique_ptr<CCorvPage> LoadScreen(CArchive &ar, CCorvessaDoc &doc, const ReadContext &context,
                                                  bool mainList, int number);
 
+    // The project folder's sub-folders, in the order they are made.
+    static const QStringList &ProjectSubFolders();
+    // Makes the project folder and its sub-folders where missing; a folder that already exists in another
+    // case (a project copied from Windows) is used as it is. Failures are reported and the rest goes on.
+    static void CreateProjectFolders(const QString &projectFolder);
+
     // Section markers; a reader reads them without looking at their text.
     static const QString &PopupsMarker();
     static const QString &GlossaryMarker();

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+
 namespace {
 
 constexpr qint64 kNow = 1700000000;
@@ -247,6 +249,24 @@ TEST(CorvessaDoc, SaveAsksViewsFirstAndBindsTheFile)
 
     CRecordingPrompt prompts;
     CPromptScope scope(&prompts);
-    EXPECT_FALSE(doc.OnSaveDocument(tree / "no-such-folder/b.kvx"));
-    EXPECT_EQ(prompts.Texts().size(), 1);
+    tree.Write("plain-file", "x");
+    EXPECT_FALSE(doc.OnSaveDocument(tree / "plain-file/b.kvx"));
+    ASSERT_FALSE(prompts.Texts().isEmpty());
+    EXPECT_TRUE(prompts.Texts().last().startsWith("Cannot save the project"));
+    EXPECT_EQ(doc.GetPathName(), tree / "a.kvx");
+}
+
+// Guards the media folders: made before writing, in their canonical spelling, and an existing folder of
+// another case (a project copied from Windows) used rather than doubled.
+TEST(CorvessaDoc, SaveMakesTheProjectFoldersOnce)
+{
+    TempTree tree;
+    tree.MakeFolder("Course/images");
+    CCorvessaDoc doc(FixedClock());
+    doc.OnNewDocument();
+    ASSERT_TRUE(doc.OnSaveDocument(tree / "Course.kvx"));
+    for (const char *sub : {"images/MM", "images/M", "images/Resized", "images/Questions", "Movies", "Questions",
+                            "Sounds", "Rtfs"})
+        EXPECT_TRUE(QFileInfo(tree / "Course/" + sub).isDir()) << sub;
+    EXPECT_FALSE(QFileInfo::exists(tree / "Course/Images"));
 }
