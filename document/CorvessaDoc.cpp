@@ -1,0 +1,280 @@
+#include "document/CorvessaDoc.h"
+
+#include "document/DocumentObserver.h"
+#include "document/LoadedProfile.h"
+#include "document/ProjectArchive.h"
+#include "model/CorvPage.h"
+#include "model/Topic.h"
+#include "platform/Archive.h"
+#include "platform/CorvContext.h"
+#include "platform/PathUtil.h"
+#include "platform/Prompt.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace {
+
+int64_t SystemNow() { return QDateTime::currentSecsSinceEpoch(); }
+
+template <class Match>
+CCorvPage *FindIn(const CCorvessaDoc::ScreenList &list, Match match)
+{
+    for (const auto &screen : list)
+        if (match(*screen))
+            return screen.get();
+    return nullptr;
+}
+
+bool Holds(const CCorvessaDoc::ScreenList &list, const CCorvPage *screen)
+{
+    return screen && std::any_of(list.begin(), list.end(), [&](const auto &s) { return s.get() == screen; });
+}
+
+} // namespace
+
+CCorvessaDoc::CCorvessaDoc(Clock clock) : m_clock(clock ? std::move(clock) : Clock(&SystemNow))
+{
+    ApplyDefaults(true, Now());
+}
+
+CCorvessaDoc::~CCorvessaDoc()
+{
+    ClearTopics();
+    ClearGlossaryDocuments();
+    ClearMainScreens();
+    ClearPopupScreens();
+    ClearGlossaryScreens();
+    FreeInternationalProfile();
+}
+
+void CCorvessaDoc::SetClock(Clock clock) { m_clock = clock ? std::move(clock) : Clock(&SystemNow); }
+
+void CCorvessaDoc::AddObserver(CDocumentObserver *observer)
+{
+    if (observer && std::find(m_observers.begin(), m_observers.end(), observer) == m_observers.end())
+        m_observers.push_back(observer);
+}
+
+void CCorvessaDoc::RemoveObserver(CDocumentObserver *observer)
+{
+    m_observers.erase(std::remove(m_observers.begin(), m_observers.end(), observer), m_observers.end());
+}
+
+void CCorvessaDoc::UpdateAllViews()
+{
+    for (CDocumentObserver *observer : std::vector<CDocumentObserver *>(m_observers))
+        observer->OnUpdate(*this);
+}
+
+void CCorvessaDoc::ResetToNewProjectSettings()
+{
+    ApplyDefaults(false, Now());
+    if (m_userStores)
+        m_userStores(*this);
+}
+
+bool CCorvessaDoc::OnNewDocument()
+{
+    ResetToNewProjectSettings();
+    m_nextScreenNumber = 0;
+    m_nextTextBoxNumber = 1;
+    m_importPending = 1;
+    FinalPerformanceFolder = nullptr;
+    // A new course always starts with the built-in categories, whatever a store held.
+    PriorityCategories.clear();
+    GraphicsCategories = FindCourseSetting(QStringLiteral("GraphicsCategories"))->DefaultValue(Now()).toStringList();
+    ClearTopics();
+    ClearGlossaryDocuments();
+    ClearMainScreens();
+    ClearPopupScreens();
+    ClearGlossaryScreens();
+    UpdateAllViews();
+    if (m_firstNewDocument) {
+        m_firstNewDocument = false;
+        m_modified = false;
+    } else {
+        m_modified = true;
+    }
+    return true;
+}
+
+QString CCorvessaDoc::ProjectFolderOf(const QString &projectPath)
+{
+    // The path up to its last ".", as long as that dot belongs to the file name.
+    const qsizetype dot = projectPath.lastIndexOf(u'.');
+    const QString name = CorvPath::FileName(projectPath);
+    if (dot < 0 || !name.contains(u'.'))
+        return projectPath;
+    return projectPath.left(dot);
+}
+
+bool CCorvessaDoc::OnOpenDocument(const QString &path)
+{
+    // Only project files are read. Anything else is refused before the document changes, so it is never
+    // bound to a file it did not read (the next save would write this course over it).
+    if (QFileInfo(path).suffix().compare(QLatin1String("kvx"), Qt::CaseInsensitive) != 0) {
+        CPrompt::Error(QStringLiteral("%1\nis not a project file. Projects are files ending in .kvx.").arg(path));
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        CPrompt::Error(QStringLiteral("Cannot open the file\n%1\n%2").arg(path, file.errorString()));
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    file.close();
+
+    LoadFrom(bytes, path);
+    m_pathName = path;
+    m_modified = true;
+    for (CDocumentObserver *observer : std::vector<CDocumentObserver *>(m_observers))
+        observer->OnDocumentOpened(*this);
+    UpdateAllViews();
+    return true;
+}
+
+bool CCorvessaDoc::OnSaveDocument(const QString &path)
+{
+    for (CDocumentObserver *observer : std::vector<CDocumentObserver *>(m_observers))
+        observer->AboutToSave(*this);
+    CProjectArchive::CreateProjectFolders(ProjectFolderOf(path));
+    CArchive ar;
+    ar.SetFilePath(path);
+    Serialize(ar);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(ar.GetBuffer()) != ar.GetBuffer().size() || !file.commit()) {
+        CPrompt::Error(QStringLiteral("Cannot save the project\n%1\n%2").arg(path, file.errorString()));
+        return false;
+    }
+    m_pathName = path;
+    m_modified = false;
+    return true;
+}
+
+void CCorvessaDoc::Serialize(CArchive &ar)
+{
+    if (ar.IsStoring())
+        CProjectArchive::StoreProject(ar, *this);
+    else
+        LoadFrom(ar.GetBuffer(), ar.GetFilePath());
+}
+
+void CCorvessaDoc::LoadFrom(const QByteArray &bytes, const QString &path)
+{
+    CProjectArchive::ReadContext context;
+    context.projectFolder = ProjectFolderOf(path);
+    m_loadRetry = 0;
+    try {
+        CArchive ar(bytes);
+        ar.SetFilePath(path);
+        CProjectArchive::LoadProjectPass(ar, *this, context);
+    } catch (const CArchiveException &) {
+        // A second pass from the start, with the gates of old files widened; what it reads is kept, even
+        // when it fails as well.
+        m_loadRetry = 1;
+        context = CProjectArchive::ReadContext{};
+        context.projectFolder = ProjectFolderOf(path);
+        context.retry = true;
+        try {
+            CArchive ar(bytes);
+            ar.SetFilePath(path);
+            CProjectArchive::LoadProjectPass(ar, *this, context);
+        } catch (const CArchiveException &) {
+        }
+    }
+    m_loadRetry = 0;
+}
+
+CCorvPage *CCorvessaDoc::FindScreenByNumber(int number) const
+{
+    const auto match = [number](const CCorvPage &s) { return s.GetId() == number; };
+    if (CCorvPage *s = FindIn(MainScreenList, match))
+        return s;
+    if (CCorvPage *s = FindIn(PopupScreenList, match))
+        return s;
+    return FindIn(GlossaryScreenList, match);
+}
+
+CCorvPage *CCorvessaDoc::FindMainScreenByNumber(int number) const
+{
+    return FindIn(MainScreenList, [number](const CCorvPage &s) { return s.GetId() == number; });
+}
+
+CCorvPage *CCorvessaDoc::FindMainScreenByLabel(const QString &label) const
+{
+    return FindIn(MainScreenList, [&](const CCorvPage &s) { return s.GetLabel() == label; });
+}
+
+CCorvPage *CCorvessaDoc::FindScreenByLabel(const QString &label) const
+{
+    const auto match = [&](const CCorvPage &s) { return s.GetLabel() == label; };
+    if (label.startsWith(u'P') || label == QLatin1String("1000"))
+        return FindIn(PopupScreenList, match);
+    if (label.startsWith(u'G') || label == QLatin1String("9000"))
+        return FindIn(GlossaryScreenList, match);
+    return FindIn(MainScreenList, match);
+}
+
+CCorvPage *CCorvessaDoc::FindGlossaryScreenByPublishId(const QString &publishId) const
+{
+    return FindIn(GlossaryScreenList, [&](const CCorvPage &s) { return s.GetPublishId() == publishId; });
+}
+
+bool CCorvessaDoc::HasGlossaryScreen(const QString &publishId) const
+{
+    return FindGlossaryScreenByPublishId(publishId) != nullptr;
+}
+
+bool CCorvessaDoc::ContainsScreen(const CCorvPage *screen, bool popups) const
+{
+    return Holds(popups ? PopupScreenList : MainScreenList, screen);
+}
+
+bool CCorvessaDoc::IsGlossaryScreen(const CCorvPage *screen) const { return Holds(GlossaryScreenList, screen); }
+
+void CCorvessaDoc::ClearTopics() { Topics.clear(); }
+
+void CCorvessaDoc::ClearGlossaryDocuments() { GlossaryDocuments.clear(); }
+
+void CCorvessaDoc::ForgetFolderPointersInto(const ScreenList &list)
+{
+    for (CCorvPage **folder : {&FinalPerformanceFolder, &PopupsFolder, &GlossaryFolder})
+        if (Holds(list, *folder))
+            *folder = nullptr;
+}
+
+void CCorvessaDoc::ClearMainScreens()
+{
+    ForgetFolderPointersInto(MainScreenList);
+    MainScreenList.clear();
+}
+
+void CCorvessaDoc::ClearPopupScreens()
+{
+    ForgetFolderPointersInto(PopupScreenList);
+    PopupScreenList.clear();
+}
+
+void CCorvessaDoc::ClearGlossaryScreens()
+{
+    ForgetFolderPointersInto(GlossaryScreenList);
+    GlossaryScreenList.clear();
+}
+
+void CCorvessaDoc::SetInternationalProfile(std::unique_ptr<CLoadedProfile> profile)
+{
+    m_internationalProfile = std::move(profile);
+}
+
+void CCorvessaDoc::FreeInternationalProfile() { m_internationalProfile.reset(); }
+
+void CCorvessaDoc::ResetInternationalProfile()
+{
+    FreeInternationalProfile();
+    InternationalProfileFilename = CorvPath::Join(CCorvContext::Instance().programFolder, QStringLiteral("kv_profile.kvp"));
+}

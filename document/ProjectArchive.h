@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <memory>
+
+class CArchive;
+class CCorvessaDoc;
+class CCorvPage;
+class CCourseSettings;
+
+// The bytes of a ".kvx" project file. The writer always writes the current schema and every field; the
+// reader reads each field that was added later only when the file's schema passes that field's gate. The
+// settings parts are table-driven (ProjectArchive.cpp) so that the order, the kinds and the gates of the
+// two hundred fields are written down once and shared by both directions.
+class CProjectArchive
+{
+public:
+    static constexpr int32_t kCurrentSchema = 10000047;
+    // A first int32 at or below this is no schema number but the next screen number of an old file.
+    static constexpr int32_t kNoSchema = 1000000;
+
+    // The head of the file, before the settings.
+    struct Header
+    {
+        int32_t schema = kCurrentSchema;
+        bool hasSchemaNumber = true;
+        int32_t nextScreenNumber = 0;
+        int32_t nextTextBoxNumber = 1;
+        int32_t importPending = 1;
+    };
+
+    // What a reader needs to know about the file it reads.
+    struct ReadContext
+    {
+        int32_t schema = kCurrentSchema;
+        bool hasSchemaNumber = true;
+        // The second pass after a read error: the gates written "or retry" are open.
+        bool retry = false;
+        // The project's media folder (the project file's path without its extension).
+        QString projectFolder;
+    };
+
+    // The header and the settings block, up to and including LinearSourceAssessable. The logo is written
+    // as its bare file name.
+    static void StoreSettingsBlock(CArchive &ar, const CCourseSettings &s, const Header &header);
+    // Reads them into s, gate by gate, and applies the normalisations of a read (character sets, the main
+    // point size, the logo path, the linear source's assessable flag). Fields a gate keeps out are left
+    // alone. Returns the header; context.schema and context.hasSchemaNumber are set from it.
+    static Header LoadSettingsBlock(CArchive &ar, CCourseSettings &s, ReadContext &context);
+
+    // The settings and the glossary documents after the topic list.
+    static void StorePostTopicBlock(CArchive &ar, const CCourseSettings &s, const QStringList &glossaryDocuments);
+    static void LoadPostTopicBlock(CArchive &ar, CCourseSettings &s, QStringList &glossaryDocuments,
+                                   const ReadContext &context);
+
+    // The whole project: settings, topics, the settings after them, the main list, then the "<popups>" and
+    // "<glossary>" sections.
+    static void StoreProject(CArchive &ar, CCorvessaDoc &doc);
+    // One reading pass over the whole file into doc, whose lists are emptied first. Screens join their list
+    // only once read completely. Throws CArchiveException where the file ends early or holds what cannot be
+    // read in step.
+    static void LoadProjectPass(CArchive &ar, CCorvessaDoc &doc, ReadContext &context);
+
+    // One screen record and its components; the menu kind is stored for main-list screens only.
+    static void StoreScreen(CArchive &ar, CCorvPage &screen, bool mainList);
+    // number < 0: read the number from the record.
+    static std::unique_ptr<CCorvPage> LoadScreen(CArchive &ar, CCorvessaDoc &doc, const ReadContext &context,
+                                                 bool mainList, int number);
+
+    // The project folder's sub-folders, in the order they are made.
+    static const QStringList &ProjectSubFolders();
+    // Makes the project folder and its sub-folders where missing; a folder that already exists in another
+    // case (a project copied from Windows) is used as it is. Failures are reported and the rest goes on.
+    static void CreateProjectFolders(const QString &projectFolder);
+
+    // Section markers; a reader reads them without looking at their text.
+    static const QString &PopupsMarker();
+    static const QString &GlossaryMarker();
+    static constexpr int32_t kPopupsSchema = 10000025;
+    static constexpr int32_t kGlossarySchema = 10000038;
+    static constexpr int32_t kTopicCountSchema = 10000017;
+    static constexpr int32_t kScreenNumberSchema = 1000003;
+    static constexpr int32_t kMenuKindSchema = 10000031;
+    static constexpr int32_t kRtfStringSchema = 1000004;
+
+    // The logo's path rebuilt from the bare name stored in a project: the project folder's resized-pictures
+    // folder + the name; an empty name stays empty.
+    static QString LogoPathFromStoredName(const QString &projectFolder, const QString &stored);
+    // The point size text cut before its first "pt" ("14pt" -> "14").
+    static QString CutBeforePt(const QString &points);
+};

@@ -1,0 +1,81 @@
+#include "platform/StringTable.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+struct Entry
+{
+    int id;
+    const char *text; // UTF-8
+};
+
+// Kept in ascending order of id: Load() searches it by halves.
+constexpr Entry kEntries[] = {
+    // Font faces and the family list of the style sheets.
+    {10560, "Arial"},
+    {10561, "Arial, Helvetica, sans-serif"},
+    {10562, "Verdana"},
+    // Labels of the navigation buttons.
+    {10681, "Next"},
+    {10682, "Back"},
+    {10683, "Menu"},
+    {10684, "Quit"},
+    {10685, "Done"},
+    {10686, "Play"},
+    {10687, "Stop"},
+    // Texts of the final performance screens.
+    {10828, "Assessment Results\n\n{date} {name}\n\nIn {coursename}, you attempted {judgedquestions} of "
+            "{totalquestions} questions.  You answered {totalcorrect} correctly.  Your final result is {totalscore}%."},
+    {10829, "Assessment Results\n\n{date}  {name}\n\nWell done, you have passed this course. In {coursename}, you "
+            "attempted {judgedquestions} of {totalquestions} questions.  You answered {totalcorrect} correctly.  "
+            "Your final result is {totalscore}%.  "},
+    {10830, "Assessment Results\n\n{date} {name}\n\nIn {coursename}, you attempted {judgedquestions} of "
+            "{totalquestions} questions.  You answered {totalcorrect} correctly.  Your final result is "
+            "{totalscore}%.  As you haven't reached the minimum required passmark of {passmark}%, you should "
+            "repeat the course, reattempting all questions."},
+    // Categories of the graphics library, in the order the author sees them.
+    {15019, "Abstracts & Backgrounds"},
+    {15020, "Agriculture & Industry"},
+    {15021, "Architecture"},
+    {15022, "Business, Commerce & Trade"},
+    {15023, "Education"},
+    {15024, "Food & Beverages"},
+    {15025, "Health & Safety"},
+    {15026, "Holiday & Special Occasions"},
+    {15027, "House & Home"},
+    {15028, "Lifestyles & Cultures"},
+    {15029, "Nature"},
+    {15030, "People"},
+    {15031, "Religion, Myth & Fantasy"},
+    {15032, "Science & Technology"},
+    {15033, "Signs & Symbols"},
+    {15034, "Social Issues & Government"},
+    {15035, "Sports & Leisure"},
+    {15036, "Transportation"},
+    {15037, "Travel & Tourism"},
+    {15038, "Wildlife & Animals"},
+    // Default question feedback.
+    {30002, "Yes, that is the correct answer."},
+    {30004, "No, the correct answer is now shown."},
+    // Placeholder text of new text boxes.
+    {35004, "Click and add text."},
+};
+
+const Entry *Find(int id)
+{
+    const auto it = std::lower_bound(std::begin(kEntries), std::end(kEntries), id,
+                                     [](const Entry &e, int key) { return e.id < key; });
+    return it != std::end(kEntries) && it->id == id ? it : nullptr;
+}
+
+} // namespace
+
+QString CStringTable::Load(int id)
+{
+    const Entry *e = Find(id);
+    return e ? QString::fromUtf8(e->text) : QString();
+}
+
+bool CStringTable::Has(int id) { return Find(id) != nullptr; }

@@ -1,0 +1,272 @@
+#include "GoldenProject.h"
+
+#include "document/CorvessaDoc.h"
+#include "document/DocumentObserver.h"
+#include "document/LoadedProfile.h"
+#include "model/ComponentRectangle.h"
+#include "model/CorvPage.h"
+#include "model/Topic.h"
+#include "platform/CorvContext.h"
+#include "platform/RecordingPrompt.h"
+#include "support/TempTree.h"
+
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+
+namespace {
+
+constexpr qint64 kNow = 1700000000;
+
+std::unique_ptr<CCorvPage> Page(int id, const QString &label, int pageType = 2)
+{
+    return std::make_unique<CCorvPage>(id, "Screen " + label, "", "", 0, label, pageType, -1);
+}
+
+// Live instances, to see every screen and component deleted exactly once.
+int g_livePages = 0;
+int g_liveComponents = 0;
+
+class CountedPage : public CCorvPage
+{
+public:
+    CountedPage(int id, const QString &label, int pageType)
+        : CCorvPage(id, label, "", "", 0, label, pageType, -1) { ++g_livePages; }
+    ~CountedPage() override { --g_livePages; }
+};
+
+class CountedRectangle : public CComponentRectangle
+{
+public:
+    CountedRectangle() { ++g_liveComponents; }
+    ~CountedRectangle() override { --g_liveComponents; }
+};
+
+std::unique_ptr<CCorvPage> CountedWithComponents(int id, const QString &label, int pageType)
+{
+    auto page = std::make_unique<CountedPage>(id, label, pageType);
+    for (int i = 0; i < 3; ++i)
+        page->AddComponent(std::make_unique<CountedRectangle>());
+    return page;
+}
+
+class CountedProfile : public CLoadedProfile
+{
+public:
+    CountedProfile() { ++live; }
+    ~CountedProfile() override { --live; }
+    static inline int live = 0;
+};
+
+struct RecordingObserver : CDocumentObserver
+{
+    int updates = 0, opened = 0, saving = 0;
+    void OnUpdate(CCorvessaDoc &) override { ++updates; }
+    void OnDocumentOpened(CCorvessaDoc &) override { ++opened; }
+    void AboutToSave(CCorvessaDoc &) override { ++saving; }
+};
+
+CCorvessaDoc::Clock FixedClock() { return [] { return int64_t(kNow); }; }
+
+QByteArray ProjectBytes(CCorvessaDoc &doc)
+{
+    CArchive ar;
+    doc.Serialize(ar);
+    return ar.GetBuffer();
+}
+
+} // namespace
+
+// Guards label routing: a label chooses its list, and only that list is searched.
+TEST(CorvessaDoc, LookupsSearchTheListsInTheirOrder)
+{
+    CCorvessaDoc doc(FixedClock());
+    doc.MainScreenList.push_back(Page(1, "1"));
+    doc.MainScreenList.push_back(Page(2, "P2"));
+    doc.MainScreenList.push_back(Page(5, "G1"));
+    doc.PopupScreenList.push_back(Page(3, "1000", 7));
+    doc.PopupScreenList.push_back(Page(2, "P2"));
+    doc.GlossaryScreenList.push_back(Page(4, "9000", 9));
+    doc.GlossaryScreenList.push_back(Page(6, "G1"));
+    doc.GlossaryScreenList.back()->SetPublishId("9000_1");
+    CCorvPage *mainP2 = doc.MainScreenList[1].get();
+    CCorvPage *popupP2 = doc.PopupScreenList[1].get();
+
+    EXPECT_EQ(doc.FindScreenByLabel("P2"), popupP2);
+    EXPECT_EQ(doc.FindScreenByLabel("1000"), doc.PopupScreenList[0].get());
+    EXPECT_EQ(doc.FindScreenByLabel("9000"), doc.GlossaryScreenList[0].get());
+    EXPECT_EQ(doc.FindScreenByLabel("G1"), doc.GlossaryScreenList[1].get());
+    EXPECT_EQ(doc.FindScreenByLabel("1"), doc.MainScreenList[0].get());
+    EXPECT_EQ(doc.FindScreenByLabel("P9"), nullptr);
+    EXPECT_EQ(doc.FindScreenByLabel("7"), nullptr);
+    EXPECT_EQ(doc.FindMainScreenByLabel("P2"), mainP2);
+
+    EXPECT_EQ(doc.FindScreenByNumber(2), mainP2);
+    EXPECT_EQ(doc.FindScreenByNumber(4), doc.GlossaryScreenList[0].get());
+    EXPECT_EQ(doc.FindScreenByNumber(99), nullptr);
+    EXPECT_EQ(doc.FindMainScreenByNumber(3), nullptr);
+
+    EXPECT_EQ(doc.FindGlossaryScreenByPublishId("9000_1"), doc.GlossaryScreenList[1].get());
+    EXPECT_EQ(doc.FindGlossaryScreenByPublishId("9000_2"), nullptr);
+    EXPECT_TRUE(doc.HasGlossaryScreen("9000_1"));
+    EXPECT_FALSE(doc.HasGlossaryScreen("9000_9"));
+
+    EXPECT_TRUE(doc.ContainsScreen(popupP2, true));
+    EXPECT_FALSE(doc.ContainsScreen(popupP2, false));
+    EXPECT_TRUE(doc.ContainsScreen(mainP2, false));
+    EXPECT_TRUE(doc.IsGlossaryScreen(doc.GlossaryScreenList[1].get()));
+    EXPECT_FALSE(doc.IsGlossaryScreen(mainP2));
+    EXPECT_FALSE(doc.ContainsScreen(nullptr, false));
+}
+
+// Guards ownership: every screen and component of the three lists is deleted once, with the profile.
+TEST(CorvessaDoc, DestructionDeletesEveryScreenAndComponentOnce)
+{
+    {
+        CCorvessaDoc doc(FixedClock());
+        doc.MainScreenList.push_back(CountedWithComponents(0, "1", 0));
+        doc.MainScreenList.push_back(CountedWithComponents(1, "2", 2));
+        doc.PopupScreenList.push_back(CountedWithComponents(2, "1000", 7));
+        doc.GlossaryScreenList.push_back(CountedWithComponents(3, "9000", 9));
+        doc.Topics.push_back(std::make_unique<CTopic>("1", "One", "", "", "FALSE"));
+        doc.SetInternationalProfile(std::make_unique<CountedProfile>());
+        EXPECT_EQ(g_livePages, 4);
+        EXPECT_EQ(g_liveComponents, 12);
+        EXPECT_EQ(CountedProfile::live, 1);
+    }
+    EXPECT_EQ(g_livePages, 0);
+    EXPECT_EQ(g_liveComponents, 0);
+    EXPECT_EQ(CountedProfile::live, 0);
+}
+
+// Guards the profile path and the freeing of a loaded profile.
+TEST(CorvessaDoc, ResetInternationalProfileFreesItAndSetsTheDefaultPath)
+{
+    const QString saved = CCorvContext::Instance().programFolder;
+    CCorvContext::Instance().programFolder = "/opt/corvessa";
+    CCorvessaDoc doc(FixedClock());
+    doc.InternationalProfileFilename = "/elsewhere/x.kvp";
+    doc.ResetInternationalProfile();
+    EXPECT_EQ(doc.InternationalProfileFilename, "/opt/corvessa/kv_profile.kvp");
+
+    doc.SetInternationalProfile(std::make_unique<CountedProfile>());
+    EXPECT_EQ(CountedProfile::live, 1);
+    doc.ResetInternationalProfile();
+    EXPECT_EQ(CountedProfile::live, 0);
+    EXPECT_EQ(doc.GetInternationalProfile(), nullptr);
+    CCorvContext::Instance().programFolder = saved;
+}
+
+// Guards a new project: defaults (the constructed ones kept), counters, emptied lists, modified flag.
+TEST(CorvessaDoc, NewDocumentResetsCourseButKeepsConstructedSettings)
+{
+    CCorvessaDoc doc(FixedClock());
+    RecordingObserver views;
+    doc.AddObserver(&views);
+    EXPECT_TRUE(doc.OnNewDocument());
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.ExpiryDate, kNow);
+
+    doc.ShowGlossary = 0;
+    doc.CourseName = "Old";
+    doc.PriorityCategories = {"Nature"};
+    doc.SetNextScreenNumber(40);
+    doc.SetNextTextBoxNumber(9);
+    doc.SetImportPending(0);
+    doc.MainScreenList.push_back(Page(1, "1"));
+    doc.Topics.push_back(std::make_unique<CTopic>());
+    doc.GlossaryDocuments = {"g.docx"};
+    doc.UsedLibraryPictures = {"a.jpg"};
+    EXPECT_TRUE(doc.OnNewDocument());
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.ShowGlossary, 0);
+    EXPECT_EQ(doc.CourseName, "");
+    EXPECT_TRUE(doc.PriorityCategories.isEmpty());
+    EXPECT_EQ(doc.GraphicsCategories.size(), 20);
+    EXPECT_EQ(doc.GetNextScreenNumber(), 0);
+    EXPECT_EQ(doc.GetNextTextBoxNumber(), 1);
+    EXPECT_EQ(doc.GetImportPending(), 1);
+    EXPECT_TRUE(doc.MainScreenList.empty());
+    EXPECT_TRUE(doc.Topics.empty());
+    EXPECT_TRUE(doc.GlossaryDocuments.isEmpty());
+    EXPECT_EQ(doc.UsedLibraryPictures, QStringList{"a.jpg"});
+    EXPECT_EQ(views.updates, 2);
+}
+
+// Guards a non-project file: refused with a message, the document not bound to it and unchanged.
+TEST(CorvessaDoc, OpenRefusesOtherExtensionsAndReadsKvxInAnyCase)
+{
+    TempTree tree;
+    CCorvessaDoc source(FixedClock());
+    source.OnNewDocument();
+    source.CourseName = "Saved course";
+    ASSERT_TRUE(source.OnSaveDocument(tree / "Course.kvx"));
+    tree.Write("Upper.KVX", TempTree::ReadAll(tree / "Course.kvx"));
+    tree.Write("notes.txt", TempTree::ReadAll(tree / "Course.kvx"));
+
+    CRecordingPrompt prompts;
+    CPromptScope scope(&prompts);
+    CCorvessaDoc doc(FixedClock());
+    doc.OnNewDocument();
+    doc.CourseName = "Current";
+    doc.SetPathName("/keep/me.kvx");
+    EXPECT_FALSE(doc.OnOpenDocument(tree / "notes.txt"));
+    EXPECT_EQ(doc.CourseName, "Current");
+    EXPECT_EQ(doc.GetPathName(), "/keep/me.kvx");
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(prompts.Texts().size(), 1);
+
+    EXPECT_FALSE(doc.OnOpenDocument(tree / "missing.kvx"));
+    EXPECT_EQ(doc.CourseName, "Current");
+
+    RecordingObserver views;
+    doc.AddObserver(&views);
+    for (const char *name : {"Course.kvx", "Upper.KVX"}) {
+        doc.CourseName = "Current";
+        doc.SetModifiedFlag(false);
+        EXPECT_TRUE(doc.OnOpenDocument(tree / name)) << name;
+        EXPECT_EQ(doc.CourseName, "Saved course");
+        EXPECT_TRUE(doc.IsModified());
+        EXPECT_EQ(doc.GetPathName(), tree / name);
+    }
+    EXPECT_EQ(views.opened, 2);
+    EXPECT_EQ(views.updates, 2);
+}
+
+// Guards the save: views commit pending edits first and the file is bound afterwards.
+TEST(CorvessaDoc, SaveAsksViewsFirstAndBindsTheFile)
+{
+    TempTree tree;
+    CCorvessaDoc doc(FixedClock());
+    doc.OnNewDocument();
+    RecordingObserver views;
+    doc.AddObserver(&views);
+    doc.SetModifiedFlag(true);
+    ASSERT_TRUE(doc.OnSaveDocument(tree / "a.kvx"));
+    EXPECT_EQ(views.saving, 1);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(TempTree::ReadAll(tree / "a.kvx"), ProjectBytes(doc));
+
+    CRecordingPrompt prompts;
+    CPromptScope scope(&prompts);
+    tree.Write("plain-file", "x");
+    EXPECT_FALSE(doc.OnSaveDocument(tree / "plain-file/b.kvx"));
+    ASSERT_FALSE(prompts.Texts().isEmpty());
+    EXPECT_TRUE(prompts.Texts().last().startsWith("Cannot save the project"));
+    EXPECT_EQ(doc.GetPathName(), tree / "a.kvx");
+}
+
+// Guards the media folders: made before writing, in their canonical spelling, and an existing folder of
+// another case (a project copied from Windows) used rather than doubled.
+TEST(CorvessaDoc, SaveMakesTheProjectFoldersOnce)
+{
+    TempTree tree;
+    tree.MakeFolder("Course/images");
+    CCorvessaDoc doc(FixedClock());
+    doc.OnNewDocument();
+    ASSERT_TRUE(doc.OnSaveDocument(tree / "Course.kvx"));
+    for (const char *sub : {"images/MM", "images/M", "images/Resized", "images/Questions", "Movies", "Questions",
+                            "Sounds", "Rtfs"})
+        EXPECT_TRUE(QFileInfo(tree / "Course/" + sub).isDir()) << sub;
+    EXPECT_FALSE(QFileInfo::exists(tree / "Course/Images"));
+}

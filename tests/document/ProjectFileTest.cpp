@@ -1,0 +1,417 @@
+#include "GoldenProject.h"
+
+#include "document/CorvessaDoc.h"
+#include "document/ProjectArchive.h"
+#include "model/ComponentButton.h"
+#include "model/ComponentEllipse.h"
+#include "model/ComponentLine.h"
+#include "model/ComponentLink.h"
+#include "model/ComponentRectangle.h"
+#include "model/ComponentRemediation.h"
+#include "model/ComponentTable.h"
+#include "model/ComponentTextbox.h"
+#include "model/CorvPage.h"
+#include "model/Topic.h"
+#include "platform/Archive.h"
+#include "support/TempTree.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+namespace {
+
+constexpr qint64 kNow = 1700000000;
+
+CCorvessaDoc::Clock FixedClock() { return [] { return int64_t(kNow); }; }
+
+QByteArray ProjectBytes(CCorvessaDoc &doc)
+{
+    CArchive ar;
+    ar.SetFilePath("/courses/Course.kvx");
+    doc.Serialize(ar);
+    return ar.GetBuffer();
+}
+
+void Load(CCorvessaDoc &doc, const QByteArray &bytes)
+{
+    CArchive ar(bytes);
+    ar.SetFilePath("/courses/Course.kvx");
+    doc.Serialize(ar);
+}
+
+std::unique_ptr<CCorvPage> Page(int id, const QString &label, int pageType, int menuKind = 0)
+{
+    auto page = std::make_unique<CCorvPage>(id, "Title " + label, "Banner " + label, "src" + label + ".docx",
+                                            id % 2, label, pageType, -1);
+    page->SetMenuKind(menuKind);
+    return page;
+}
+
+template <class Kind>
+Kind *Add(CCorvPage &page, CRect bounds)
+{
+    auto c = std::make_unique<Kind>();
+    Kind *raw = c.get();
+    c->SetBounds(bounds, false);
+    page.AddComponent(std::move(c));
+    return raw;
+}
+
+// A course with screens and components in all three lists, topics and glossary documents.
+void FillCourse(CCorvessaDoc &doc)
+{
+    doc.OnNewDocument();
+    doc.CourseName = "Birds of the coast";
+    doc.MenuBasedCourse = 1; // a course of several topics is menu-based; a reader would set it
+    doc.SetNextScreenNumber(9);
+    doc.SetNextTextBoxNumber(4);
+    doc.Topics.push_back(std::make_unique<CTopic>("1", "Gulls", "", "gulls.docx", "FALSE"));
+    doc.Topics.push_back(std::make_unique<CTopic>("2", "Terns", "b", "terns.docx", "TRUE"));
+    doc.GlossaryDocuments = {"/docs/glossary.docx"};
+
+    auto menu = Page(0, "1", 0, 1);
+    auto *link = Add<CComponentLink>(*menu, {40, 40, 140, 60});
+    link->SetText("To the terns");
+    link->SetTargetLabel("2");
+    Add<CComponentButton>(*menu, {200, 40, 300, 80})->SetText("Go");
+    doc.MainScreenList.push_back(std::move(menu));
+    auto content = Page(1, "2", 2);
+    Add<CComponentRectangle>(*content, {10, 10, 110, 60});
+    Add<CComponentEllipse>(*content, {100, 100, 300, 200});
+    Add<CComponentLine>(*content, {5, 5, 80, 90});
+    doc.MainScreenList.push_back(std::move(content));
+    auto remediation = Page(2, "3", 8);
+    auto r = std::make_unique<CComponentRemediation>();
+    r->SetQuestionPageIds({1});
+    r->m_passMark = 70;
+    remediation->AddComponent(std::move(r));
+    doc.MainScreenList.push_back(std::move(remediation));
+
+    doc.PopupScreenList.push_back(Page(3, "1000", 7));
+    auto popup = Page(4, "P1", 2);
+    Add<CComponentRectangle>(*popup, {1, 2, 3, 4});
+    doc.PopupScreenList.push_back(std::move(popup));
+    doc.GlossaryScreenList.push_back(Page(5, "9000", 9));
+    doc.GlossaryScreenList.push_back(Page(6, "G1", 2));
+}
+
+// The golden file of a new project: the settings, no topics, the settings after them, and three empty
+// screen lists.
+QByteArray GoldenNewProject()
+{
+    GoldenProject golden(10000047);
+    golden.WriteSettings(kNow);
+    golden.WriteTopics({});
+    golden.WritePostTopic();
+    golden.Ar().WriteInt(0);
+    golden.WriteSection("<popups>", 0);
+    golden.WriteSection("<glossary>", 0);
+    return golden.Bytes();
+}
+
+QString FixturePath(const char *name) { return QStringLiteral(CORV_FIXTURES "/document/") + QLatin1String(name); }
+
+QByteArray RectangleRecord(CRect bounds)
+{
+    CComponentRectangle r;
+    r.SetBounds(bounds, false);
+    CArchive ar;
+    r.SerializeComponent(ar);
+    return ar.GetBuffer();
+}
+
+} // namespace
+
+// Guards the whole new-project file against a checked-in golden file built field by field.
+TEST(ProjectFile, NewProjectEqualsTheGoldenFile)
+{
+    const QByteArray golden = GoldenNewProject();
+    QFile file(FixturePath("new-project.kvx"));
+    if (qEnvironmentVariableIsSet("CORV_WRITE_FIXTURES") && file.open(QIODevice::WriteOnly))
+        file.write(golden);
+    file.close();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), golden);
+
+    CCorvessaDoc doc(FixedClock());
+    doc.OnNewDocument();
+    EXPECT_EQ(ProjectBytes(doc), golden);
+}
+
+// Guards byte stability: a saved course reads back to the same file, screens and components in step.
+TEST(ProjectFile, SaveLoadSaveGivesIdenticalBytes)
+{
+    CCorvessaDoc doc(FixedClock());
+    FillCourse(doc);
+    const QByteArray first = ProjectBytes(doc);
+
+    CCorvessaDoc reread(FixedClock());
+    reread.OnNewDocument();
+    Load(reread, first);
+    ASSERT_EQ(reread.MainScreenList.size(), 3u);
+    ASSERT_EQ(reread.PopupScreenList.size(), 2u);
+    ASSERT_EQ(reread.GlossaryScreenList.size(), 2u);
+    EXPECT_EQ(reread.MainScreenList[0]->GetComponentCount(), 2);
+    EXPECT_EQ(reread.MainScreenList[0]->GetMenuKind(), 1);
+    EXPECT_EQ(reread.MainScreenList[1]->GetComponentCount(), 3);
+    EXPECT_EQ(reread.MainScreenList[2]->GetComponentCount(), 1);
+    EXPECT_EQ(reread.PopupScreenList[1]->GetComponentCount(), 1);
+    EXPECT_EQ(reread.MainScreenList[1]->GetTitle(), "Title 2");
+    EXPECT_EQ(reread.MainScreenList[1]->GetBanner(), "Banner 2");
+    EXPECT_EQ(reread.MainScreenList[1]->GetSourceDocument(), "src2.docx");
+    EXPECT_EQ(reread.MainScreenList[1]->GetAssessable(), 1);
+    EXPECT_EQ(reread.PopupScreenList[1]->GetLabel(), "P1");
+    EXPECT_EQ(reread.GetNextScreenNumber(), 9);
+    EXPECT_EQ(reread.GetNextTextBoxNumber(), 4);
+    EXPECT_EQ(reread.Topics.size(), 2u);
+    EXPECT_EQ(*reread.Topics[1], *doc.Topics[1]);
+    EXPECT_EQ(reread.MenuBasedCourse, 1);
+    EXPECT_EQ(reread.GlossaryDocuments, doc.GlossaryDocuments);
+    EXPECT_EQ(reread.PopupsFolder, reread.PopupScreenList[0].get());
+    EXPECT_EQ(reread.GlossaryFolder, reread.GlossaryScreenList[0].get());
+    // The link on the menu (a folder screen) points at the screen its label names.
+    auto *link = dynamic_cast<CComponentLink *>(reread.MainScreenList[0]->GetComponent(0));
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->GetTargetPage(reread), reread.MainScreenList[1].get());
+
+    EXPECT_EQ(ProjectBytes(reread), first);
+}
+
+// Guards the old forms: no schema number, screens numbered by position, the old topic count.
+TEST(ProjectFile, SchemaLessFileNumbersItsScreensInOrder)
+{
+    GoldenProject golden(GoldenProject::kNoSchema, {{"nextScreen", 57}});
+    golden.WriteSettings(kNow);
+    golden.WriteTopics({{"1", "A", "", "", "FALSE"}, {"2", "B", "", "", "FALSE"}});
+    golden.WritePostTopic();
+    golden.Ar().WriteInt(3);
+    const QByteArray rect = RectangleRecord({1, 2, 3, 4});
+    for (const char *label : {"1", "2", "3"})
+        golden.WriteScreen(-1, label, label, 2, -1, [&](CArchive &ar) { ar.Write(rect.constData(), rect.size()); }, 1);
+
+    CCorvessaDoc doc(FixedClock());
+    doc.OnNewDocument();
+    Load(doc, golden.Bytes());
+    EXPECT_EQ(doc.GetFileSchema(), 1000000);
+    EXPECT_EQ(doc.GetNextScreenNumber(), 57);
+    EXPECT_EQ(doc.Topics.size(), 2u);
+    EXPECT_EQ(doc.MenuBasedCourse, 1);
+    ASSERT_EQ(doc.MainScreenList.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(doc.MainScreenList[size_t(i)]->GetId(), i);
+        EXPECT_EQ(doc.MainScreenList[size_t(i)]->GetMenuKind(), 0);
+        EXPECT_EQ(doc.MainScreenList[size_t(i)]->GetComponentCount(), 1);
+        EXPECT_EQ(doc.MainScreenList[size_t(i)]->GetComponent(0)->GetBounds().right, 3);
+    }
+}
+
+// Guards the sections each schema has: reading stops after the last one of the file's schema.
+TEST(ProjectFile, SectionsFollowTheSchema)
+{
+    const struct Case {
+        int32_t schema;
+        bool popups, glossary;
+    } cases[] = {{10000024, false, false}, {10000025, true, false}, {10000037, true, false}, {10000038, true, true}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.schema);
+        GoldenProject golden(c.schema);
+        golden.WriteSettings(kNow);
+        golden.WriteTopics({{"1", "Only", "", "", "FALSE"}});
+        golden.WritePostTopic({"/g.docx"});
+        golden.Ar().WriteInt(1);
+        golden.WriteScreen(10, "Main", "1", 0, c.schema >= 10000031 ? 2 : -1);
+        if (c.popups) {
+            golden.WriteSection("<popups>", 1);
+            golden.WriteScreen(11, "Popups", "1000", 7, -1);
+        }
+        if (c.glossary) {
+            golden.WriteSection("<glossary>", 1);
+            golden.WriteScreen(12, "Glossary", "9000", 9, -1);
+        }
+        // Whatever follows the last section of the file's schema is never read.
+        golden.Ar().WriteString("trailing");
+
+        CCorvessaDoc doc(FixedClock());
+        doc.OnNewDocument();
+        doc.MenuBasedCourse = 0;
+        Load(doc, golden.Bytes());
+        ASSERT_EQ(doc.MainScreenList.size(), 1u);
+        EXPECT_EQ(doc.MainScreenList[0]->GetId(), 10);
+        EXPECT_EQ(doc.MainScreenList[0]->GetMenuKind(), c.schema >= 10000031 ? 2 : 0);
+        EXPECT_EQ(doc.PopupScreenList.size(), c.popups ? 1u : 0u);
+        EXPECT_EQ(doc.GlossaryScreenList.size(), c.glossary ? 1u : 0u);
+        EXPECT_EQ(doc.GlossaryDocuments, c.glossary ? QStringList{"/g.docx"} : QStringList{});
+        EXPECT_EQ(doc.MenuBasedCourse, 0); // one topic leaves the stored flag
+        EXPECT_EQ(doc.Topics.size(), 1u);
+    }
+}
+
+// Guards the old two-byte topic count: its first byte counts, signed.
+TEST(ProjectFile, OldTopicCountUsesItsFirstByteSigned)
+{
+    for (int count : {2, -1}) {
+        GoldenProject golden(10000016);
+        golden.WriteSettings(kNow);
+        golden.Ar().WriteByte(uint8_t(int8_t(count)));
+        golden.Ar().WriteByte(1);
+        if (count > 0)
+            for (int i = 0; i < count; ++i)
+                for (int s = 0; s < 5; ++s)
+                    golden.Ar().WriteString("t");
+        golden.WritePostTopic();
+        golden.Ar().WriteInt(0);
+        CCorvessaDoc doc(FixedClock());
+        doc.OnNewDocument();
+        Load(doc, golden.Bytes());
+        EXPECT_EQ(doc.Topics.size(), size_t(std::max(count, 0))) << count;
+    }
+}
+
+// Guards the reset before reading: an old file does not take settings from the course open before.
+TEST(ProjectFile, OldFileDoesNotInheritThePreviousCoursesSettings)
+{
+    GoldenProject golden(10000013);
+    golden.WriteSettings(kNow);
+    golden.WriteTopics({});
+    golden.WritePostTopic();
+    golden.Ar().WriteInt(0);
+
+    CCorvessaDoc doc(FixedClock());
+    doc.OnNewDocument();
+    doc.RightToLeft = 1;             // gated at least 10000032
+    doc.LmsCompatibility = "Other";  // gated at least 10000046
+    doc.EmulateIE7 = 0;              // after the topics, at least 10000042
+    doc.ShowGlossary = 0;            // set once per document object: a new project keeps it too
+    doc.SetUserStoresHook([](CCorvessaDoc &d) { d.KenBurnsInterval = 8; });
+    Load(doc, golden.Bytes());
+    EXPECT_EQ(doc.RightToLeft, 0);
+    EXPECT_EQ(doc.LmsCompatibility, "Default");
+    EXPECT_EQ(doc.EmulateIE7, 1);
+    EXPECT_EQ(doc.ShowGlossary, 0);
+    EXPECT_EQ(doc.KenBurnsInterval, 8);
+}
+
+// Guards the stream's alignment: remediation outside the main list is read and dropped, and what follows
+// it is read in step.
+TEST(ProjectFile, RemediationOutsideTheMainListIsReadAndDropped)
+{
+    CCorvessaDoc doc(FixedClock());
+    doc.OnNewDocument();
+    auto popup = Page(3, "P1", 2);
+    auto r = std::make_unique<CComponentRemediation>();
+    r->SetQuestionPageIds({1, 2, 3});
+    popup->AddComponent(std::move(r));
+    Add<CComponentRectangle>(*popup, {7, 8, 9, 10});
+    doc.PopupScreenList.push_back(std::move(popup));
+    doc.GlossaryScreenList.push_back(Page(4, "G1", 2));
+
+    CCorvessaDoc reread(FixedClock());
+    Load(reread, ProjectBytes(doc));
+    ASSERT_EQ(reread.PopupScreenList.size(), 1u);
+    ASSERT_EQ(reread.PopupScreenList[0]->GetComponentCount(), 1);
+    EXPECT_EQ(reread.PopupScreenList[0]->GetComponent(0)->GetType(), ct_rectangle);
+    EXPECT_EQ(reread.PopupScreenList[0]->GetComponent(0)->GetBounds().left, 7);
+    EXPECT_EQ(reread.GlossaryScreenList.size(), 1u);
+}
+
+// Guards a type code outside 0-24: a format error, so the load ends as at the end of the file and keeps
+// the screens read before it, instead of reading the record's bytes as further type codes.
+TEST(ProjectFile, UnknownTypeCodeEndsTheReadKeepingCompleteScreens)
+{
+    for (int32_t code : {25, -1, 1000}) {
+        SCOPED_TRACE(code);
+        GoldenProject golden(10000047);
+        golden.WriteSettings(kNow);
+        golden.WriteTopics({});
+        golden.WritePostTopic();
+        golden.Ar().WriteInt(2);
+        const QByteArray rect = RectangleRecord({1, 2, 3, 4});
+        golden.WriteScreen(0, "good", "1", 2, 0, [&](CArchive &ar) { ar.Write(rect.constData(), rect.size()); }, 1);
+        golden.WriteScreen(1, "bad", "2", 2, 0, [&](CArchive &ar) {
+            ar.WriteInt(code);
+            ar.Write(rect.constData() + 4, rect.size() - 4);
+        }, 1);
+        golden.WriteSection("<popups>", 0);
+        golden.WriteSection("<glossary>", 0);
+
+        CCorvessaDoc doc(FixedClock());
+        Load(doc, golden.Bytes());
+        ASSERT_EQ(doc.MainScreenList.size(), 1u);
+        EXPECT_EQ(doc.MainScreenList[0]->GetTitle(), "good");
+        EXPECT_EQ(doc.GetLoadRetry(), 0);
+    }
+}
+
+// Guards a damaged screen count: no space is reserved for it and the read ends cleanly.
+TEST(ProjectFile, HugeScreenCountEndsWithoutReservingAnything)
+{
+    for (uint32_t count : {0x80000000u, 0x7FFFFFFFu}) {
+        GoldenProject golden(10000047);
+        golden.WriteSettings(kNow);
+        golden.WriteTopics({});
+        golden.WritePostTopic();
+        golden.Ar().WriteDWord(count);
+        golden.WriteScreen(0, "one", "1", 2, 0);
+        CCorvessaDoc doc(FixedClock());
+        Load(doc, golden.Bytes());
+        EXPECT_LE(doc.MainScreenList.size(), 1u) << count;
+    }
+}
+
+// Guards the retry: a file cut inside its main screens keeps what the second pass read completely.
+TEST(ProjectFile, FileCutInsideTheMainScreensKeepsTheCompleteOnes)
+{
+    CCorvessaDoc doc(FixedClock());
+    FillCourse(doc);
+    const QByteArray full = ProjectBytes(doc);
+    // Cut in the middle of the third main screen: find its title.
+    const QByteArray title = QByteArray::fromRawData(reinterpret_cast<const char *>(u"Title 3"), 14);
+    const qsizetype at = full.indexOf(title);
+    ASSERT_GT(at, 0);
+
+    CCorvessaDoc reread(FixedClock());
+    Load(reread, full.left(at + 4));
+    EXPECT_EQ(reread.MainScreenList.size(), 2u);
+    EXPECT_EQ(reread.CourseName, "Birds of the coast");
+    EXPECT_TRUE(reread.PopupScreenList.empty());
+}
+
+// Guards the text box's entry: its rich text follows its record as one string and reads back in step,
+// on main and popup screens, beside tables.
+TEST(ProjectFile, TextBoxRichTextAndTablesRoundTrip)
+{
+    CCorvessaDoc doc(FixedClock());
+    doc.OnNewDocument();
+    for (int list = 0; list < 2; ++list) {
+        auto page = Page(list, list == 0 ? "1" : "P1", 2);
+        auto textbox = std::make_unique<CComponentTextbox>();
+        textbox->SetBounds({36, 32, 520, 332}, false);
+        textbox->SetFileName("tb1.rtf");
+        textbox->GetRichText().AppendText(QStringLiteral("Gulls nest on cliffs, caf\u00e9 \u4e2d."), 0);
+        page->AddComponent(std::move(textbox));
+        CComponentTable::Settings settings;
+        settings.rows = 2;
+        settings.columns = 3;
+        auto table = std::make_unique<CComponentTable>(nullptr, settings);
+        table->SetBounds({36, 340, 520, 500}, false);
+        page->AddComponent(std::move(table));
+        Add<CComponentRectangle>(*page, {600, 40, 700, 90});
+        (list == 0 ? doc.MainScreenList : doc.PopupScreenList).push_back(std::move(page));
+    }
+    const QByteArray first = ProjectBytes(doc);
+
+    CCorvessaDoc reread(FixedClock());
+    Load(reread, first);
+    for (const auto *list : {&reread.MainScreenList, &reread.PopupScreenList}) {
+        ASSERT_EQ(list->size(), 1u);
+        const CCorvPage &page = *(*list)[0];
+        ASSERT_EQ(page.GetComponentCount(), 3);
+        auto *textbox = dynamic_cast<CComponentTextbox *>(page.GetComponent(0));
+        ASSERT_NE(textbox, nullptr);
+        EXPECT_TRUE(textbox->GetRichText().GetText().startsWith(QStringLiteral("Gulls nest on cliffs, caf\u00e9 \u4e2d.")));
+        EXPECT_EQ(page.GetComponent(1)->GetType(), ct_table);
+        EXPECT_EQ(page.GetComponent(2)->GetBounds().left, 600);
+    }
+    EXPECT_EQ(ProjectBytes(reread), first);
+}
