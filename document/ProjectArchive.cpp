@@ -473,40 +473,28 @@ std::unique_ptr<CComponentBase> LoadComponentEntry(CArchive &ar, CCorvessaDoc &d
                                                    const CProjectArchive::ReadContext &context, bool mainList,
                                                    int points)
 {
-    const int32_t type = ar.ReadInt();
-    // A record has no length: past a code that cannot be read, nothing else in the file can be found.
-    if (type < 0 || type >= kComponentTypeCount)
-        throw CArchiveException(CArchiveException::badSchema,
-                                QStringLiteral("The file %1 is damaged: unknown component type %2 at byte %3.")
-                                    .arg(ar.GetFilePath()).arg(type).arg(ar.GetPosition() - 4));
-    std::unique_ptr<CComponentBase> component = CComponentFactory::CreateComponent(type, CEditCanvas::Current());
-    if (!component)
-        throw CArchiveException(CArchiveException::badSchema,
-                                QStringLiteral("The file %1 holds a component of kind %2 that cannot be read here.")
-                                    .arg(ar.GetFilePath(), QLatin1String(CComponentFactory::ClassName(type))));
-    component->SetStandAlone(0);
-    component->SetFileSchema(context.schema);
+    CComponentFactory::LoadOptions options{context.schema};
+    options.mainList = mainList;
+    options.parent = CEditCanvas::Current();
     // The course's body font: before the record for links and text boxes; for tables before it on popup
     // and glossary screens and after it on main screens, so that cells read there keep their own.
-    auto *textbox = dynamic_cast<CComponentTextbox *>(component.get());
-    auto *table = dynamic_cast<CComponentTable *>(component.get());
-    if (auto *link = dynamic_cast<CComponentLink *>(component.get()))
-        link->SetFont(doc.FontName[0], points);
-    if (textbox)
-        textbox->SetDefaultFont(doc.FontName[0], points, doc.FontColor[0]);
-    if (table && !mainList)
-        table->SetDefaultFont(doc.FontName[0], points, doc.FontColor[0]);
-    component->SerializeComponent(ar);
-    if (table && mainList)
-        table->SetDefaultFont(doc.FontName[0], points, doc.FontColor[0]);
-    if (textbox) {
-        textbox->LoadRichText(ar, context.schema);
-        textbox->RenumberLinks(0);
-    }
-
-    const bool dropped = type == ct_media || (type == ct_remediation && !mainList);
-    if (dropped)
-        return nullptr;
+    options.beforeRead = [&](CComponentBase &component) {
+        if (auto *link = dynamic_cast<CComponentLink *>(&component))
+            link->SetFont(doc.FontName[0], points);
+        else if (auto *textbox = dynamic_cast<CComponentTextbox *>(&component))
+            textbox->SetDefaultFont(doc.FontName[0], points, doc.FontColor[0]);
+        else if (auto *table = dynamic_cast<CComponentTable *>(&component); table && !mainList)
+            table->SetDefaultFont(doc.FontName[0], points, doc.FontColor[0]);
+    };
+    options.afterRead = [&](CComponentBase &component, CArchive &in) {
+        if (auto *table = dynamic_cast<CComponentTable *>(&component); table && mainList)
+            table->SetDefaultFont(doc.FontName[0], points, doc.FontColor[0]);
+        if (auto *textbox = dynamic_cast<CComponentTextbox *>(&component)) {
+            textbox->LoadRichText(in, context.schema);
+            textbox->RenumberLinks(0);
+        }
+    };
+    std::unique_ptr<CComponentBase> component = CComponentFactory::LoadComponent(ar, options);
     if (auto *remediation = dynamic_cast<CComponentRemediation *>(component.get()))
         remediation->SetScreenLookup(&doc);
     return component;

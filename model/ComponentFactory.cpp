@@ -89,6 +89,11 @@ std::unique_ptr<CComponentBase> CComponentFactory::CreateComponent(int type, CEd
     return kind->create(parent);
 }
 
+bool CComponentFactory::IsDroppedOnLoad(int type, bool mainList)
+{
+    return type == ct_media || (type == ct_remediation && !mainList);
+}
+
 bool CComponentFactory::IsSupported(int type)
 {
     const KindEntry *kind = FindKind(type);
@@ -104,8 +109,6 @@ const char *CComponentFactory::ClassName(int type)
 std::unique_ptr<CComponentBase> CComponentFactory::LoadComponent(CArchive &ar, const LoadOptions &options)
 {
     const int type = ar.ReadInt();
-    if (type == ct_remediation && !options.mainList)
-        ThrowUnreadable(ar, type);
     std::unique_ptr<CComponentBase> component = CreateComponent(type, options.parent);
     if (!component)
         ThrowUnreadable(ar, type);
@@ -114,5 +117,10 @@ std::unique_ptr<CComponentBase> CComponentFactory::LoadComponent(CArchive &ar, c
     if (options.beforeRead)
         options.beforeRead(*component);
     component->SerializeComponent(ar);
+    if (options.afterRead)
+        options.afterRead(*component, ar);
+    // Kinds a list does not hold are read all the same, so that the stream stays in step, and dropped.
+    if (IsDroppedOnLoad(type, options.mainList))
+        return nullptr;
     return component;
 }

@@ -29,10 +29,17 @@ public:
         CEditCanvas *parent = nullptr;
         // Steps before the record is read (the link and text fonts of the course).
         std::function<void(CComponentBase &)> beforeRead;
+        // Steps after it (what follows the record in the stream, such as a text box's rich text).
+        std::function<void(CComponentBase &, CArchive &)> afterRead;
     };
 
     // Reads the type code and the record that follows. Throws CArchiveException for a short record and for
-    // a code that cannot be read here (the media kind, remediation outside the main list, unknown codes);
-    // the caller gets the component only when all of it was read.
+    // a code that cannot be read here (unknown codes, kinds this program does not make). Returns null, with
+    // the record read, for a kind the list does not hold (IsDroppedOnLoad). The caller gets a component
+    // only when all of it was read.
     static std::unique_ptr<CComponentBase> LoadComponent(CArchive &ar, const LoadOptions &options);
+
+    // The loaders keep no media component (never written by the system) and no remediation component
+    // outside the main list.
+    static bool IsDroppedOnLoad(int type, bool mainList);
 };

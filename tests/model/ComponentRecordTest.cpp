@@ -159,7 +159,7 @@ TEST(ComponentRecord, CodesThatCannotBeReadStopTheLoad)
     struct Case {
         int type;
         bool mainList;
-    } cases[] = {{ct_media, true}, {ct_remediation, false}, {-1, true}, {25, true}, {1000, true},
+    } cases[] = {{ct_media, true}, {-1, true}, {25, true}, {1000, true},
                  {ct_image, true}, {ct_likert, true}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.type);
@@ -407,4 +407,25 @@ TEST(ComponentRecord, SaveToFileWritesTheRecordOrReportsFailure)
     EXPECT_EQ(r.SaveToFile(path), 1);
     EXPECT_EQ(TempTree::ReadAll(path), Store(r));
     EXPECT_EQ(r.SaveToFile(tree / QStringLiteral("missing/folder/one.rec")), 0);
+}
+
+// Guards the stream after a remediation record on a popup or glossary screen: the record is read and
+// dropped, so the component after it is still found.
+TEST(ComponentRecord, RemediationOutsideTheMainListIsReadAndDropped)
+{
+    CArchive out;
+    CComponentRemediation remediation;
+    remediation.SerializeComponent(out);
+    CComponentRectangle after(nullptr);
+    after.SetBounds(CRect(1, 2, 30, 40), false);
+    after.SerializeComponent(out);
+
+    CArchive ar(out.GetBuffer());
+    CComponentFactory::LoadOptions options{ProjectSchema::kCurrent};
+    options.mainList = false;
+    EXPECT_EQ(CComponentFactory::LoadComponent(ar, options), nullptr);
+    auto next = CComponentFactory::LoadComponent(ar, options);
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(next->GetType(), ct_rectangle);
+    EXPECT_TRUE(ar.AtEnd());
 }
