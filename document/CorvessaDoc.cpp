@@ -184,7 +184,11 @@ void CCorvessaDoc::LoadFrom(const QByteArray &bytes, const QString &path)
             CArchive ar(bytes);
             ar.SetFilePath(path);
             CProjectArchive::LoadProjectPass(ar, *this, context);
-        } catch (const CArchiveException &) {
+        } catch (const CArchiveException &e) {
+            // What was read is kept, but the author must know before a save replaces the file with it.
+            CPrompt::Warning(QStringLiteral("The project\n%1\ncould be read only in part (%2).\nSave it under a "
+                                            "new name to keep the original file.")
+                                 .arg(path, e.GetText()));
         }
     }
     m_loadRetry = 0;

@@ -15,6 +15,8 @@
 #include "platform/Archive.h"
 #include "support/TempTree.h"
 
+#include "platform/RecordingPrompt.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -370,9 +372,14 @@ TEST(ProjectFile, FileCutInsideTheMainScreensKeepsTheCompleteOnes)
     const qsizetype at = full.indexOf(title);
     ASSERT_GT(at, 0);
 
+    CRecordingPrompt prompts;
+    CPromptScope scope(&prompts);
     CCorvessaDoc reread(FixedClock());
     Load(reread, full.left(at + 4));
     EXPECT_EQ(reread.MainScreenList.size(), 2u);
+    // The author is told, so that a save does not silently replace the file with the part that was read.
+    ASSERT_EQ(prompts.Entries().size(), 1);
+    EXPECT_TRUE(prompts.Entries()[0].text.contains(QStringLiteral("could be read only in part")));
     EXPECT_EQ(reread.CourseName, "Birds of the coast");
     EXPECT_TRUE(reread.PopupScreenList.empty());
 }
