@@ -67,6 +67,8 @@ void CCorvessaDoc::RemoveObserver(CDocumentObserver *observer)
 
 void CCorvessaDoc::UpdateAllViews()
 {
+    // New text boxes take the course's direction from the shared context.
+    CCorvContext::Instance().rightToLeft = RightToLeft ? 1 : 0;
     for (CDocumentObserver *observer : std::vector<CDocumentObserver *>(m_observers))
         observer->OnUpdate(*this);
 }
@@ -192,6 +194,7 @@ void CCorvessaDoc::LoadFrom(const QByteArray &bytes, const QString &path)
         }
     }
     m_loadRetry = 0;
+    CCorvContext::Instance().rightToLeft = RightToLeft ? 1 : 0;
 }
 
 CCorvPage *CCorvessaDoc::FindScreenByNumber(int number) const

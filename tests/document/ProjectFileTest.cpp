@@ -422,3 +422,20 @@ TEST(ProjectFile, TextBoxRichTextAndTablesRoundTrip)
     }
     EXPECT_EQ(ProjectBytes(reread), first);
 }
+
+// Guards the direction of new text boxes: they follow the course that was opened, not the one before.
+TEST(ProjectFile, NewTextBoxesFollowTheCourseDirection)
+{
+    CCorvessaDoc doc(FixedClock());
+    doc.OnNewDocument();
+    doc.RightToLeft = 1;
+    const QByteArray bytes = ProjectBytes(doc);
+
+    CCorvessaDoc other(FixedClock());
+    other.OnNewDocument();
+    EXPECT_EQ(CComponentTextbox().GetRightToLeft(), 0);
+    Load(other, bytes);
+    EXPECT_EQ(CComponentTextbox().GetRightToLeft(), 1);
+    other.OnNewDocument();
+    EXPECT_EQ(CComponentTextbox().GetRightToLeft(), 0);
+}
