@@ -36,10 +36,8 @@ bool CxImage::DecodeDetect(CxFile *file)
         const uint32_t ownId = image->GetFormatId();
         image->CopyAttributes(*this);
         image->m_info.formatId = ownId;
-        if (codec.decode(*image, file, ImageFormatNone)) {
-            TakeOver(*image, true);
-            return true;
-        }
+        if (codec.decode(*image, file, ImageFormatNone))
+            return TakeOver(*image, true);
         image.reset();
         file->Seek(start, SEEK_SET);
     }
@@ -58,10 +56,8 @@ bool CxImage::DecodeKnown(CxFile *file, uint32_t formatId)
     const uint32_t ownId = image->GetFormatId();
     image->CopyAttributes(*this);
     image->m_info.formatId = ownId;
-    if (codec->decode(*image, file, formatId)) {
-        TakeOver(*image, true);
-        return true;
-    }
+    if (codec->decode(*image, file, formatId))
+        return TakeOver(*image, true);
     SetErrorText(image->GetErrorText());
     // A decoder asked for the size only, or stopped on a later frame, still tells how many frames it saw.
     if (codec->reportsFrames && !m_info.aliasOwner) {
