@@ -1,0 +1,40 @@
+#include "image/xImageCodecs.h"
+
+#include <vector>
+
+namespace {
+
+// One line per format class, in detection order: BMP, JPEG, ICO, GIF, PNG, TIFF, MNG, TGA, PCX, WBMP,
+// WMF, JPEG 2000, SKA, camera raw.
+const std::vector<ImageCodec> &Table()
+{
+    static const std::vector<ImageCodec> table = {
+        // {ImageFormatBmp, ImageFormatBmp, false, CreateCodec<CxImageBMP>, DecodeAs<CxImageBMP>, EncodeAs<CxImageBMP>},
+    };
+    return table;
+}
+
+std::span<const ImageCodec> *g_override = nullptr;
+
+} // namespace
+
+std::span<const ImageCodec> ImageCodecs()
+{
+    if (g_override)
+        return *g_override;
+    return std::span<const ImageCodec>(Table());
+}
+
+const ImageCodec *FindImageCodec(uint32_t formatId)
+{
+    for (const ImageCodec &codec : ImageCodecs()) {
+        if (formatId >= codec.firstId && formatId <= codec.lastId)
+            return &codec;
+    }
+    return nullptr;
+}
+
+void SetImageCodecsForTesting(std::span<const ImageCodec> *table)
+{
+    g_override = table;
+}
