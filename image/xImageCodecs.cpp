@@ -1,5 +1,8 @@
 #include "image/xImageCodecs.h"
 
+#include "image/xImageJPG.h"
+#include "image/xImagePNG.h"
+
 #include <vector>
 
 namespace {
@@ -10,6 +13,8 @@ const std::vector<ImageCodec> &Table()
 {
     static const std::vector<ImageCodec> table = {
         // {ImageFormatBmp, ImageFormatBmp, false, CreateCodec<CxImageBMP>, DecodeAs<CxImageBMP>, EncodeAs<CxImageBMP>},
+        {ImageFormatJpg, ImageFormatJpg, false, CreateCodec<CxImageJPG>, DecodeAs<CxImageJPG>, EncodeAs<CxImageJPG>},
+        {ImageFormatPng, ImageFormatPng, false, CreateCodec<CxImagePNG>, DecodeAs<CxImagePNG>, EncodeAs<CxImagePNG>},
     };
     return table;
 }
