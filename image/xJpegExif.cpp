@@ -289,8 +289,9 @@ bool CxJpegExif::ReadSections(CxFile *file, int readMode)
 
 void CxJpegExif::ProcessComment(const uint8_t *data, size_t length)
 {
-    // The field holds 1,000 characters with its terminator.
-    const size_t end = length < sizeof m_info->Comments ? length : sizeof m_info->Comments;
+    // The field holds 999 characters and its terminator.
+    const size_t limit = 2 + sizeof m_info->Comments - 1;
+    const size_t end = length < limit ? length : limit;
     size_t n = 0;
     for (size_t a = 2; a < end && n < sizeof m_info->Comments - 1; ++a) {
         const uint8_t ch = data[a];
