@@ -242,6 +242,9 @@ private:
     RGBQUAD SampleBilinear(float x, float y, int32_t edge, const RGBQUAD *replacement);
     RGBQUAD SampleKernel4(float x, float y, int32_t mode, int32_t edge, const RGBQUAD *replacement);
     RGBQUAD SampleLanczos(float x, float y, int32_t edge, const RGBQUAD *replacement);
+    RGBQUAD LanczosWindow(int32_t xi, int32_t yi, const float *kx, const float *ky, int32_t edge,
+                          const RGBQUAD *replacement) const;
+    bool ResampleLanczos(CxImage &target, float xScale, float yScale, int32_t edge);
     uint8_t *PlaneCopy(const uint8_t *plane) const;
     size_t PlaneSize() const { return size_t(uint32_t(GetWidth())) * size_t(uint32_t(GetHeight())); }
 };

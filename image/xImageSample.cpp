@@ -249,26 +249,35 @@ RGBQUAD CxImage::SampleLanczos(float x, float y, int32_t edge, const RGBQUAD *re
         xi = CellOf(x);
         yi = CellOf(y);
     }
-    float kx[12];
-    for (int i = 0; i < 12; ++i)
+    float kx[12], ky[12];
+    for (int i = 0; i < 12; ++i) {
         kx[i] = LanczosKernel(float(xi - 5 + i) - x, 6.0f);
+        ky[i] = LanczosKernel(float(yi - 5 + i) - y, 6.0f);
+    }
+    return LanczosWindow(xi, yi, kx, ky, edge, replacement);
+}
+
+RGBQUAD CxImage::LanczosWindow(int32_t xi, int32_t yi, const float *kx, const float *ky, int32_t edge,
+                               const RGBQUAD *replacement) const
+{
+    const int32_t width = GetWidth();
+    const int32_t height = GetHeight();
     const bool direct = m_dib && xi - 5 >= 0 && xi + 6 < width && yi - 5 >= 0 && yi + 6 < height && !IsIndexed();
     float r = 0, g = 0, b = 0, a = 0;
     for (int j = 0; j < 12; ++j) {
         const int32_t py = yi - 5 + j;
-        const float ky = LanczosKernel(float(py) - y, 6.0f);
         if (direct) {
             const uint8_t *row = m_info.pixels + size_t(py) * m_info.rowStride;
             const uint8_t *alphaRow = m_alpha ? m_alpha + size_t(py) * size_t(width) : nullptr;
             for (int i = 0; i < 12; ++i) {
                 const int32_t px = xi - 5 + i;
                 const uint8_t *p = row + size_t(px) * 3;
-                AccumulateWeighted(RGBQUAD{p[0], p[1], p[2], alphaRow ? alphaRow[px] : uint8_t(0)}, kx[i] * ky, r, g,
-                                   b, a);
+                AccumulateWeighted(RGBQUAD{p[0], p[1], p[2], alphaRow ? alphaRow[px] : uint8_t(0)}, kx[i] * ky[j], r,
+                                   g, b, a);
             }
         } else {
             for (int i = 0; i < 12; ++i)
-                AccumulateWeighted(GetEdgePixelColor(xi - 5 + i, py, edge, replacement), kx[i] * ky, r, g, b, a);
+                AccumulateWeighted(GetEdgePixelColor(xi - 5 + i, py, edge, replacement), kx[i] * ky[j], r, g, b, a);
         }
     }
     return RGBQUAD{ClampWeighted(b), ClampWeighted(g), ClampWeighted(r), m_alpha ? ClampWeighted(a) : uint8_t(0)};

@@ -1,0 +1,24 @@
+// Runs every decoder of the format table over arbitrary bytes, as detection does for pictures inside
+// imported documents and library files. Seed with the fixtures:
+//     ./image_fuzz -max_total_time=600 corpus/ ../tests/fixtures/
+// Each successful decode is then pushed through the operations that walk every pixel.
+#include "image/xImage.h"
+#include "image/xMemFile.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    CxMemFile file(const_cast<uint8_t *>(data), size);
+    CxImage image;
+    if (!image.Decode(&file, ImageFormatNone))
+        return 0;
+    if (image.GetWidth() <= 512 && image.GetHeight() <= 512) {
+        CxImage copy(image);
+        copy.Resample(17, 13, InterpolationLanczos, EdgeRepeat);
+        image.IncreaseBpp(24);
+        image.DecreaseBpp(8, true);
+    }
+    return 0;
+}
