@@ -83,6 +83,25 @@ inline int MaxDifference(const QImage &a, const QImage &b)
     return worst;
 }
 
+// The same in premultiplied terms, for readers that premultiply (Qt's ICO reader does): colour
+// precision lost at low alpha is not a difference in what is shown.
+inline int MaxPremultipliedDifference(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size() || a.isNull())
+        return -1;
+    const QImage x = a.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage y = b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    int worst = 0;
+    for (int row = 0; row < x.height(); ++row) {
+        const QRgb *p = reinterpret_cast<const QRgb *>(x.constScanLine(row));
+        const QRgb *q = reinterpret_cast<const QRgb *>(y.constScanLine(row));
+        for (int col = 0; col < x.width(); ++col)
+            worst = std::max({worst, std::abs(qAlpha(p[col]) - qAlpha(q[col])), std::abs(qRed(p[col]) - qRed(q[col])),
+                              std::abs(qGreen(p[col]) - qGreen(q[col])), std::abs(qBlue(p[col]) - qBlue(q[col]))});
+    }
+    return worst;
+}
+
 // Our picture as Qt would show it, palette alpha included (the display adapter leaves palette alpha
 // out, Qt's readers keep it).
 inline QImage Shown(const CxImage &image)
