@@ -207,6 +207,10 @@ int corv_jpeg_read_header(CorvJpegDecoder *d, const CorvJpegDecodeOptions *o, Co
         cinfo->two_pass_quantize = FALSE;
     if (o->noFancyUpsampling)
         cinfo->do_fancy_upsampling = FALSE;
+#ifdef JCS_EXTENSIONS
+    if (o->blueFirst && !o->quantize && cinfo->out_color_space == JCS_RGB)
+        cinfo->out_color_space = JCS_EXT_BGR;
+#endif
     cinfo->scale_num = 1;
     cinfo->scale_denom = o->scaleDenom > 0 ? (unsigned)o->scaleDenom : 1;
     jpeg_calc_output_dimensions(cinfo);
@@ -227,6 +231,9 @@ int corv_jpeg_start_decompress(CorvJpegDecoder *d, CorvJpegFrame *frame)
     frame->width = cinfo->output_width;
     frame->height = cinfo->output_height;
     frame->components = cinfo->output_components;
+#ifdef JCS_EXTENSIONS
+    frame->blueFirst = cinfo->out_color_space == JCS_EXT_BGR;
+#endif
     frame->quantized = cinfo->quantize_colors ? 1 : 0;
     if (cinfo->quantize_colors && cinfo->colormap) {
         int n = cinfo->actual_number_of_colors;
@@ -260,6 +267,17 @@ int corv_jpeg_read_row(CorvJpegDecoder *d, const unsigned char **row)
         ERREXIT(&d->cinfo, JERR_TOO_LITTLE_DATA);
     jpeg_read_scanlines(&d->cinfo, d->row, 1);
     *row = d->row[0];
+    return 1;
+}
+
+int corv_jpeg_read_row_into(CorvJpegDecoder *d, unsigned char *row)
+{
+    if (setjmp(d->err.jump))
+        return 0;
+    if (d->cinfo.output_scanline >= d->cinfo.output_height)
+        ERREXIT(&d->cinfo, JERR_TOO_LITTLE_DATA);
+    JSAMPROW rows[1] = {row};
+    jpeg_read_scanlines(&d->cinfo, rows, 1);
     return 1;
 }
 

@@ -29,11 +29,13 @@ typedef struct CorvJpegDecodeOptions {
     int noFancyUpsampling;
     int scaleDenom;         // 0 or 1: full size
     size_t maxMemory;       // cap on the library's own working memory, 0 = its default
+    int blueFirst;          // ask for blue, green, red output where the library can give it
 } CorvJpegDecodeOptions;
 
 typedef struct CorvJpegFrame {
     uint32_t width, height;          // output dimensions
     int components;                  // output components
+    int blueFirst;                   // three-component rows arrive blue first
     int quantized, colors;           // colour map in use and its size
     unsigned char colormap[256][3];  // red, green, blue
     int sawJfif, densityUnit;
@@ -49,6 +51,8 @@ int corv_jpeg_read_header(CorvJpegDecoder *d, const CorvJpegDecodeOptions *optio
 int corv_jpeg_start_decompress(CorvJpegDecoder *d, CorvJpegFrame *frame);
 // Reads the next row; *row points at the library's one-row sample array afterwards.
 int corv_jpeg_read_row(CorvJpegDecoder *d, const unsigned char **row);
+// Reads the next row straight into the caller's buffer of at least width x components bytes.
+int corv_jpeg_read_row_into(CorvJpegDecoder *d, unsigned char *row);
 int corv_jpeg_finish_decompress(CorvJpegDecoder *d);
 void corv_jpeg_decoder_free(CorvJpegDecoder *d);
 

@@ -117,6 +117,7 @@ bool CxImageJPG::Decode(CxFile *file)
     options.noFancyUpsampling = (option & DECODE_NOSMOOTH) != 0;
     options.scaleDenom = GetJpegScale();
     options.maxMemory = kMaxLibraryMemory;
+    options.blueFirst = 1; // the image's own byte order: saves swapping every row afterwards
 
     CorvJpegFrame frame;
     if (!corv_jpeg_read_header(decoder.get(), &options, &frame)) {
@@ -159,12 +160,22 @@ bool CxImageJPG::Decode(CxFile *file)
             SetErrorText("Cancelled");
             return false;
         }
+        uint8_t *target = GetRowPointer(uint32_t(height - 1 - y));
+        if ((frame.components == 1 || frame.components == 3) && delivered <= GetRowStride()) {
+            // Rows that already have the image's layout go straight into it.
+            if (!corv_jpeg_read_row_into(decoder.get(), target)) {
+                SetErrorText(io.error);
+                return false;
+            }
+            if (frame.components == 3 && !frame.quantized && !frame.blueFirst)
+                SwapRedBlueInRow(target, GetRowStride());
+            continue;
+        }
         const unsigned char *source = nullptr;
         if (!corv_jpeg_read_row(decoder.get(), &source)) {
             SetErrorText(io.error);
             return false;
         }
-        uint8_t *target = GetRowPointer(uint32_t(height - 1 - y));
         if (frame.components == 4 && !frame.quantized) {
             // Stored CMYK as Adobe writes it: inverted, so each channel is scaled by K.
             for (int32_t x = 0; x < width; ++x, source += 4, target += 3) {
@@ -176,8 +187,6 @@ bool CxImageJPG::Decode(CxFile *file)
             continue;
         }
         std::memcpy(target, source, std::min<size_t>(delivered, GetRowStride()));
-        if (frame.components == 3 && !frame.quantized)
-            SwapRedBlueInRow(target, GetRowStride());
     }
 
     if (!corv_jpeg_finish_decompress(decoder.get())) {
