@@ -4,7 +4,19 @@
 #include "image/qt/ImageQt.h"
 #include "image/xImage.h"
 
+#include "image/xMemFile.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
 #include <QImage>
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
 
 #include <chrono>
 #include <cstdio>
@@ -52,6 +64,90 @@ void Compare(const char *name, int width, int height, int newWidth, int newHeigh
                 qt * 1000.0, resample / qt);
 }
 
+// A 4000 x 3000 stand-in for a camera picture: smooth gradients with fine grain, which is what makes
+// JPEG work hard (flat or random pictures are both unrealistically easy or hard).
+CxImage Photo(int width, int height)
+{
+    CxImage image(uint32_t(width), uint32_t(height), 24);
+    uint32_t seed = 12345;
+    for (int y = 0; y < height; ++y) {
+        uint8_t *row = image.GetRowPointer(uint32_t(y));
+        for (int x = 0; x < width; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            const int grain = int(seed >> 28) - 8;
+            const double fx = double(x) / width, fy = double(y) / height;
+            row[3 * x] = uint8_t(std::clamp(int(128 + 100 * std::sin(fx * 7 + fy * 3)) + grain, 0, 255));
+            row[3 * x + 1] = uint8_t(std::clamp(int(120 + 90 * std::cos(fx * 5 - fy * 4)) + grain, 0, 255));
+            row[3 * x + 2] = uint8_t(std::clamp(int(110 + 80 * std::sin(fx * fy * 20)) + grain, 0, 255));
+        }
+    }
+    return image;
+}
+
+// Seconds of one run of a command-line tool, process start included.
+double ToolSeconds(const QString &program, const QStringList &arguments, int repeats)
+{
+    return Seconds(repeats, [&] { QProcess::execute(program, arguments); });
+}
+
+void CompareJpeg(int repeats)
+{
+    QTemporaryDir dir;
+    CxImage photo = Photo(4000, 3000);
+    photo.SetJpegQuality(90);
+
+    CxMemFile encoded;
+    encoded.Open();
+    photo.Encode(&encoded, ImageFormatJpg);
+    const QByteArray jpeg(reinterpret_cast<const char *>(encoded.GetBuffer(false)), qsizetype(encoded.Size()));
+    const QString jpegPath = dir.filePath(QStringLiteral("photo.jpg"));
+    {
+        QFile out(jpegPath);
+        out.open(QIODevice::WriteOnly);
+        out.write(jpeg);
+    }
+    // The same pixels for cjpeg, as a binary PPM (top row first, red first).
+    const QString ppmPath = dir.filePath(QStringLiteral("photo.ppm"));
+    {
+        QFile out(ppmPath);
+        out.open(QIODevice::WriteOnly);
+        out.write("P6\n4000 3000\n255\n");
+        std::vector<char> line(4000 * 3);
+        for (int y = 2999; y >= 0; --y) {
+            const uint8_t *row = photo.GetRowPointer(uint32_t(y));
+            for (int x = 0; x < 4000; ++x) {
+                line[size_t(3 * x)] = char(row[3 * x + 2]);
+                line[size_t(3 * x + 1)] = char(row[3 * x + 1]);
+                line[size_t(3 * x + 2)] = char(row[3 * x]);
+            }
+            out.write(line.data(), qint64(line.size()));
+        }
+    }
+
+    const double decode = Seconds(repeats, [&] {
+        std::vector<uint8_t> bytes(jpeg.begin(), jpeg.end());
+        CxMemFile file(bytes.data(), bytes.size());
+        CxImage image;
+        image.Decode(&file, ImageFormatJpg);
+    });
+    const double encode = Seconds(repeats, [&] {
+        CxMemFile file;
+        file.Open();
+        photo.Encode(&file, ImageFormatJpg);
+    });
+    const QString null = QStringLiteral("/dev/null");
+    const double djpeg = ToolSeconds(QStringLiteral("djpeg"), {QStringLiteral("-outfile"), null, jpegPath}, repeats);
+    const double cjpeg = ToolSeconds(QStringLiteral("cjpeg"),
+                                     {QStringLiteral("-quality"), QStringLiteral("90"), QStringLiteral("-outfile"), null, ppmPath},
+                                     repeats);
+    std::printf("JPEG 4000x3000 (%lld bytes, quality 90)\n", static_cast<long long>(jpeg.size()));
+    std::printf("%-44s ours %8.2f ms   djpeg %8.2f ms            ratio %6.2f\n", "  decode", decode * 1000.0,
+                djpeg * 1000.0, decode / djpeg);
+    std::printf("%-44s ours %8.2f ms   cjpeg %8.2f ms            ratio %6.2f\n", "  encode", encode * 1000.0,
+                cjpeg * 1000.0, encode / cjpeg);
+    std::printf("  (the tools' times include starting the process and reading and writing their files)\n");
+}
+
 } // namespace
 
 int main()
@@ -61,5 +157,6 @@ int main()
     Compare("2000x1500 -> 400x300 (area path, mode 6)", 2000, 1500, 400, 300, InterpolationLanczos, 3);
     Compare("500x333 -> 1008x672 (cubic, mode 5)", 500, 333, 1008, 672, InterpolationBicubic2, 3);
     Compare("500x333 -> 1008x672 (bilinear, mode 2)", 500, 333, 1008, 672, InterpolationBilinear, 3);
+    CompareJpeg(3);
     return 0;
 }

@@ -1,5 +1,10 @@
 #include "image/xImageCodecs.h"
 
+#include "image/xImageBMP.h"
+#include "image/xImageICO.h"
+#include "image/xImageJPG.h"
+#include "image/xImagePNG.h"
+
 #include <vector>
 
 namespace {
@@ -9,7 +14,10 @@ namespace {
 const std::vector<ImageCodec> &Table()
 {
     static const std::vector<ImageCodec> table = {
-        // {ImageFormatBmp, ImageFormatBmp, false, CreateCodec<CxImageBMP>, DecodeAs<CxImageBMP>, EncodeAs<CxImageBMP>},
+        {ImageFormatBmp, ImageFormatBmp, false, CreateCodec<CxImageBMP>, DecodeAs<CxImageBMP>, EncodeAs<CxImageBMP>},
+        {ImageFormatJpg, ImageFormatJpg, false, CreateCodec<CxImageJPG>, DecodeAs<CxImageJPG>, EncodeAs<CxImageJPG>},
+        {ImageFormatIco, ImageFormatIco, true, CreateCodec<CxImageICO>, DecodeAs<CxImageICO>, EncodeAs<CxImageICO>},
+        {ImageFormatPng, ImageFormatPng, false, CreateCodec<CxImagePNG>, DecodeAs<CxImagePNG>, EncodeAs<CxImagePNG>},
     };
     return table;
 }

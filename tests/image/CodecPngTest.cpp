@@ -1,0 +1,315 @@
+#include "CodecTestSupport.h"
+
+#include "image/xImagePNG.h"
+
+#include <gtest/gtest.h>
+
+using namespace codectest;
+
+namespace {
+
+std::string Bytes(std::initializer_list<int> values)
+{
+    std::string out;
+    for (int v : values)
+        out.push_back(char(v));
+    return out;
+}
+
+// A palette image with distinct colours in every entry, pixel (x, y) holding index (x + y) % colours.
+CxImage PaletteImage(int width, int height, uint32_t bpp)
+{
+    CxImage image(uint32_t(width), uint32_t(height), bpp);
+    const uint32_t colours = image.GetNumColors();
+    for (uint32_t i = 0; i < colours; ++i)
+        image.SetPaletteColor(uint8_t(i), uint8_t(i * 40 + 10), uint8_t(255 - i * 30), uint8_t(i * 90));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.SetPixelIndex(x, y, uint8_t((x + y) % colours));
+    return image;
+}
+
+CxImage FromQt(const QImage &source)
+{
+    CxImage image;
+    fromQImage(image, source);
+    return image;
+}
+
+} // namespace
+
+// Guards the interlace flag round trip: a picture loaded interlaced must be saved interlaced, and both
+// our file and Qt's reading of it must carry the same pixels.
+TEST(CodecPng, InterlacedLoadsAndSavesInterlaced)
+{
+    CxImage card = FromQt(TestCard(23, 17, false));
+    card.SetCodecOption(1, ImageFormatPng);
+    bool ok = false;
+    const QByteArray first = EncodeTo(card, ImageFormatPng, &ok);
+    ASSERT_TRUE(ok);
+    ASSERT_EQ(FindChunk(first, "IHDR")[12], 1) << "interlace method byte";
+    EXPECT_EQ(MaxDifference(QtRead(first, "png"), toQImage(card)), 0);
+
+    CxImage loaded;
+    ASSERT_TRUE(DecodeFrom(loaded, first, ImageFormatPng)) << loaded.GetErrorText();
+    EXPECT_EQ(loaded.GetCodecOption(ImageFormatPng), 1u);
+    EXPECT_EQ(MaxDifference(toQImage(loaded), toQImage(card)), 0);
+    const QByteArray second = EncodeTo(loaded, ImageFormatPng, &ok);
+    EXPECT_EQ(FindChunk(second, "IHDR")[12], 1);
+
+    // Interlaced with alpha takes the refill path for the alpha plane too.
+    CxImage alphaCard(9, 11, 24);
+    for (int y = 0; y < 11; ++y)
+        for (int x = 0; x < 9; ++x)
+            alphaCard.SetPixelColor(x, y, RGBQUAD{uint8_t(x * 20), uint8_t(y * 20), 90, 0});
+    alphaCard.AlphaCreate();
+    for (int y = 0; y < 11; ++y)
+        for (int x = 0; x < 9; ++x)
+            alphaCard.AlphaSetPixel(x, y, uint8_t(x * 25 + y));
+    alphaCard.SetCodecOption(1, ImageFormatPng);
+    const QByteArray third = EncodeTo(alphaCard, ImageFormatPng, &ok);
+    ASSERT_TRUE(ok);
+    CxImage back;
+    ASSERT_TRUE(DecodeFrom(back, third, ImageFormatPng));
+    EXPECT_EQ(MaxDifference(toQImage(back), toQImage(alphaCard)), 0);
+    EXPECT_EQ(MaxDifference(QtRead(third, "png"), toQImage(alphaCard)), 0);
+}
+
+// Guards resolution and depth handling of the header chunks: no pHYs is 96 dpi, pHYs in metres is
+// converted, 16-bit samples keep their high byte and 2-bit grey is widened to four levels.
+TEST(CodecPng, ResolutionAndDepths)
+{
+    CxImage card(4, 2, 24);
+    card.SetHorizontalDpi(300);
+    card.SetVerticalDpi(150);
+    QByteArray bytes = EncodeTo(card, ImageFormatPng);
+    CxImage loaded;
+    ASSERT_TRUE(DecodeFrom(loaded, bytes, ImageFormatPng));
+    EXPECT_EQ(loaded.GetHorizontalDpi(), 300);
+    EXPECT_EQ(loaded.GetVerticalDpi(), 150);
+
+    CxImage plain;
+    plain.SetHorizontalDpi(200);
+    ASSERT_TRUE(DecodeFrom(plain, DropChunk(bytes, "pHYs"), ImageFormatPng));
+    EXPECT_EQ(plain.GetHorizontalDpi(), 96);
+
+    // 16-bit grey: samples 0x1234 and 0xABCD.
+    CxImage grey16;
+    ASSERT_TRUE(DecodeFrom(grey16, MakePng(2, 1, 16, 0, {Bytes({0x12, 0x34, 0xAB, 0xCD})}), ImageFormatPng))
+        << grey16.GetErrorText();
+    EXPECT_EQ(grey16.GetBpp(), 8);
+    EXPECT_EQ(grey16.GetPixelIndex(0, 0), 0x12);
+    EXPECT_EQ(grey16.GetPixelIndex(1, 0), 0xAB);
+    EXPECT_TRUE(grey16.IsGrayScale());
+
+    // 16-bit RGB keeps the high bytes in blue, green, red order.
+    CxImage rgb16;
+    ASSERT_TRUE(DecodeFrom(rgb16, MakePng(1, 1, 16, 2, {Bytes({0x10, 0, 0x20, 0, 0x30, 0})}), ImageFormatPng));
+    const RGBQUAD c = rgb16.GetPixelColor(0, 0, false);
+    EXPECT_EQ(c.rgbRed, 0x10);
+    EXPECT_EQ(c.rgbGreen, 0x20);
+    EXPECT_EQ(c.rgbBlue, 0x30);
+
+    // 2-bit grey, levels 0 1 2 3 across one row.
+    CxImage grey2;
+    ASSERT_TRUE(DecodeFrom(grey2, MakePng(4, 1, 2, 0, {Bytes({0x1B})}), ImageFormatPng));
+    EXPECT_EQ(grey2.GetBpp(), 4);
+    for (int x = 0; x < 4; ++x) {
+        EXPECT_EQ(grey2.GetPixelIndex(x, 0), x);
+        EXPECT_EQ(grey2.GetPaletteColor(uint8_t(x)).rgbRed, x * 85);
+    }
+}
+
+// Guards the transparency chunks on reading: several tRNS entries give per-entry palette alpha and
+// the flag; one entry marks index 0; a grey tRNS gives the index; an RGB tRNS gives the colour.
+TEST(CodecPng, TransparencyChunksOnReading)
+{
+    const std::string plte = Chunk("PLTE", Bytes({255, 0, 0, 0, 255, 0, 0, 0, 255}));
+    CxImage several;
+    ASSERT_TRUE(DecodeFrom(several, MakePng(3, 1, 8, 3, {Bytes({0, 1, 2})}, plte + Chunk("tRNS", Bytes({0, 128}))),
+                           ImageFormatPng));
+    EXPECT_EQ(several.GetPaletteColor(0).rgbReserved, 0);
+    EXPECT_EQ(several.GetPaletteColor(1).rgbReserved, 128);
+    EXPECT_EQ(several.GetPaletteColor(2).rgbReserved, 255);
+    EXPECT_TRUE(several.AlphaPaletteIsValid());
+    EXPECT_EQ(several.GetClrImportant(), 3u);
+
+    CxImage single;
+    ASSERT_TRUE(DecodeFrom(single, MakePng(3, 1, 8, 3, {Bytes({0, 1, 2})}, plte + Chunk("tRNS", Bytes({0}))),
+                           ImageFormatPng));
+    EXPECT_EQ(single.GetTransIndex(), 0);
+
+    CxImage grey;
+    ASSERT_TRUE(DecodeFrom(grey, MakePng(2, 1, 8, 0, {Bytes({7, 9})}, Chunk("tRNS", Bytes({0, 9}))), ImageFormatPng));
+    EXPECT_EQ(grey.GetTransIndex(), 9);
+
+    CxImage rgb;
+    ASSERT_TRUE(DecodeFrom(rgb, MakePng(1, 1, 8, 2, {Bytes({1, 2, 3})}, Chunk("tRNS", Bytes({0, 10, 0, 20, 0, 30}))),
+                           ImageFormatPng));
+    EXPECT_EQ(rgb.GetTransIndex(), 0);
+    const RGBQUAD tc = rgb.GetTransColor();
+    EXPECT_EQ(tc.rgbRed, 10);
+    EXPECT_EQ(tc.rgbGreen, 20);
+    EXPECT_EQ(tc.rgbBlue, 30);
+}
+
+// Guards the transparent-index swap: the file's entry 0 must be the transparent colour with tRNS 0,
+// the pixels must follow it, and the image itself must come back unchanged.
+TEST(CodecPng, TransparentIndexIsWrittenAsEntryZero)
+{
+    CxImage image = PaletteImage(8, 4, 8);
+    image.SetTransIndex(5);
+    const RGBQUAD entry5 = image.GetPaletteColor(5);
+    const RGBQUAD entry0 = image.GetPaletteColor(0);
+    const QImage before = toQImage(image);
+
+    bool ok = false;
+    const QByteArray bytes = EncodeTo(image, ImageFormatPng, &ok);
+    ASSERT_TRUE(ok) << image.GetErrorText();
+    const std::string plte = FindChunk(bytes, "PLTE");
+    ASSERT_GE(plte.size(), 18u);
+    EXPECT_EQ(uint8_t(plte[0]), entry5.rgbRed);
+    EXPECT_EQ(uint8_t(plte[1]), entry5.rgbGreen);
+    EXPECT_EQ(uint8_t(plte[2]), entry5.rgbBlue);
+    EXPECT_EQ(uint8_t(plte[15]), entry0.rgbRed);
+    EXPECT_EQ(FindChunk(bytes, "tRNS"), Bytes({0}));
+
+    EXPECT_EQ(image.GetPaletteColor(5), entry5);
+    EXPECT_EQ(image.GetPaletteColor(0), entry0);
+    EXPECT_EQ(image.GetTransIndex(), 5);
+    EXPECT_EQ(MaxDifference(toQImage(image), before), 0);
+
+    // Qt sees the pixels of entry 5 as transparent and every other pixel as before.
+    const QImage qt = QtRead(bytes, "png").convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            const QRgb p = qt.pixel(x, 3 - y);
+            if (image.GetPixelIndex(x, y) == 5) {
+                EXPECT_EQ(qAlpha(p), 0);
+            } else {
+                const RGBQUAD c = image.GetPixelColor(x, y, false);
+                EXPECT_EQ(p, qRgb(c.rgbRed, c.rgbGreen, c.rgbBlue));
+            }
+        }
+    }
+}
+
+// Guards the two alpha rules of the encoder: a transparent colour clears alpha in the image itself,
+// and a colour palette with an alpha plane is refused with the codec's own text.
+TEST(CodecPng, AlphaPlaneRulesOnWriting)
+{
+    CxImage image(3, 1, 24);
+    image.SetPixelColor(0, 0, RGBQUAD{10, 20, 30, 0});
+    image.SetPixelColor(1, 0, RGBQUAD{40, 50, 60, 0});
+    image.SetPixelColor(2, 0, RGBQUAD{10, 20, 30, 0});
+    image.AlphaCreate();
+    image.SetTransColor(RGBQUAD{10, 20, 30, 0});
+    image.SetTransIndex(0);
+    bool ok = false;
+    EncodeTo(image, ImageFormatPng, &ok);
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(image.AlphaGet(0, 0), 0);
+    EXPECT_EQ(image.AlphaGet(1, 0), 255);
+    EXPECT_EQ(image.AlphaGet(2, 0), 0);
+
+    CxImage palette = PaletteImage(4, 4, 8);
+    palette.AlphaCreate();
+    EncodeTo(palette, ImageFormatPng, &ok);
+    EXPECT_FALSE(ok);
+    EXPECT_STREQ(palette.GetErrorText(), "Error saving PNG file");
+}
+
+// Guards what we write against an independent reader: every variant must come back from Qt's PNG
+// reader with the same pixels and alpha.
+TEST(CodecPng, QtReadsEveryVariantWeWrite)
+{
+    struct Variant
+    {
+        const char *name;
+        CxImage image;
+    };
+    std::vector<Variant> variants;
+    variants.push_back({"1-bit palette", PaletteImage(13, 5, 1)});
+    variants.push_back({"4-bit palette", PaletteImage(13, 5, 4)});
+    variants.push_back({"8-bit palette", PaletteImage(13, 5, 8)});
+    CxImage grey = PaletteImage(13, 5, 8);
+    grey.SetGrayPalette();
+    variants.push_back({"8-bit grey", grey});
+    CxImage greyAlpha = grey;
+    greyAlpha.AlphaCreate();
+    greyAlpha.AlphaSetPixel(3, 2, 0);
+    greyAlpha.AlphaSetPixel(4, 2, 77);
+    variants.push_back({"8-bit grey with alpha", greyAlpha});
+    variants.push_back({"24-bit", FromQt(TestCard(13, 5, false))});
+    CxImage rgba = FromQt(TestCard(13, 5, false));
+    rgba.AlphaCreate();
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 13; ++x)
+            rgba.AlphaSetPixel(x, y, uint8_t(x * 19 + y * 3));
+    variants.push_back({"24-bit with alpha", rgba});
+    // Palette alpha is carried by images read from PNGs with several tRNS entries.
+    std::string plte, trns;
+    for (int i = 0; i < 16; ++i) {
+        plte += Bytes({i * 16, 255 - i * 8, 40});
+        trns += char(i * 17);
+    }
+    std::vector<std::string> rows;
+    for (int y = 0; y < 5; ++y)
+        rows.push_back(Bytes({0x01 + y, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD}));
+    CxImage paletteAlpha;
+    ASSERT_TRUE(DecodeFrom(paletteAlpha, MakePng(13, 5, 4, 3, rows, Chunk("PLTE", plte) + Chunk("tRNS", trns)),
+                           ImageFormatPng));
+    variants.push_back({"4-bit palette with palette alpha", paletteAlpha});
+
+    for (Variant &v : variants) {
+        SCOPED_TRACE(v.name);
+        bool ok = false;
+        const QByteArray bytes = EncodeTo(v.image, ImageFormatPng, &ok);
+        ASSERT_TRUE(ok) << v.image.GetErrorText();
+        EXPECT_EQ(MaxDifference(QtRead(bytes, "png"), Shown(v.image)), 0);
+        CxImage back;
+        ASSERT_TRUE(DecodeFrom(back, bytes, ImageFormatPng));
+        EXPECT_EQ(back.GetBpp(), v.image.GetBpp());
+    }
+}
+
+// Guards reading what another writer produced: Qt's PNGs in its common formats load with its pixels.
+TEST(CodecPng, WeReadWhatQtWrites)
+{
+    const QImage card = TestCard(21, 9, true);
+    const QImage variants[] = {
+        card,
+        card.convertToFormat(QImage::Format_RGB32),
+        card.convertToFormat(QImage::Format_Grayscale8),
+        card.convertToFormat(QImage::Format_Grayscale16),
+        card.convertToFormat(QImage::Format_Indexed8),
+        card.convertToFormat(QImage::Format_Mono),
+        card.convertToFormat(QImage::Format_RGBA64),
+    };
+    for (const QImage &source : variants) {
+        SCOPED_TRACE(int(source.format()));
+        const QByteArray bytes = QtWrite(source, "png");
+        CxImage loaded;
+        ASSERT_TRUE(DecodeFrom(loaded, bytes, ImageFormatNone)) << loaded.GetErrorText();
+        EXPECT_EQ(loaded.GetFormatId(), uint32_t(ImageFormatPng));
+        // Qt's own reading of its 16-bit files keeps 16 bits; ours keeps the high byte.
+        EXPECT_LE(MaxDifference(Shown(loaded), QtRead(bytes, "png")), 1);
+    }
+}
+
+// Guards hostile input: a damaged stream fails with a text instead of crashing, and size-only mode
+// gives the size without pixels.
+TEST(CodecPng, DamagedFilesFailCleanly)
+{
+    const QByteArray good = MakePng(4, 4, 8, 2, std::vector<std::string>(4, std::string(12, '\x40')));
+    for (qsizetype cut : {qsizetype(8), qsizetype(20), qsizetype(40), good.size() - 13}) {
+        CxImage image;
+        EXPECT_FALSE(DecodeFrom(image, good.left(cut), ImageFormatPng)) << cut;
+        EXPECT_STRNE(image.GetErrorText(), "");
+    }
+    CxImage sizeOnly;
+    sizeOnly.SetEscape(-1);
+    ASSERT_TRUE(DecodeFrom(sizeOnly, good, ImageFormatPng));
+    EXPECT_EQ(sizeOnly.GetWidth(), 4);
+    EXPECT_FALSE(sizeOnly.IsValid());
+}
