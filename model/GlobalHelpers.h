@@ -123,6 +123,9 @@ int IsAllLetters(const QString &string);
 // The image format id of the extension: bmp 1, gif 2, jpg and jpeg 3, png 4, wmf 10, else 0; compared
 // without regard to case.
 int GetImageFormatFromExt(const QString &path);
+// Width and height in pixels of the picture at path, loaded in the format of its extension; (0, 0) for an
+// empty path or a picture that does not load.
+void GetImageFileSize(int &width, int &height, const QString &path);
 // Fits width x height into boxWidth x boxHeight keeping the ratio when the size is larger than the box or
 // force is 1; scale receives the factor (1.0 when unchanged). 0 and (0, 0) when any dimension is not
 // positive, else 1.

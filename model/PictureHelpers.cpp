@@ -1,8 +1,10 @@
 #include "model/GlobalHelpers.h"
 
+#include "image/xImage.h"
 #include "platform/CorvContext.h"
 #include "platform/PathUtil.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -108,4 +110,18 @@ bool IsLibraryPhotoObject(const QString &path)
     // The folder as the system spells it, or as it is spelt on disk when a library copied from Windows
     // spells it otherwise (FindLibraryImage returns that spelling).
     return folder == photoObjects || folder == CorvPath::ResolveNoCase(photoObjects);
+}
+
+void GetImageFileSize(int &width, int &height, const QString &path)
+{
+    width = height = 0;
+    if (path.isEmpty())
+        return;
+    const QString onDisk = CorvPath::ResolveNoCase(path);
+    CxImage image;
+    if (!image.Load(std::filesystem::path(QFile::encodeName(onDisk).toStdString()),
+                    uint32_t(GetImageFormatFromExt(onDisk))))
+        return;
+    width = image.GetWidth();
+    height = image.GetHeight();
 }

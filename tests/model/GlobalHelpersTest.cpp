@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <QImage>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -542,4 +544,30 @@ TEST(GlobalHelpers, GraphicsLibrary)
     CCorvContext::Instance().graphicsLibraryRoot.clear();
     EXPECT_EQ(FindLibraryImage("tree.jpg", path), 0);
     EXPECT_FALSE(IsLibraryPhotoObject(tree / "lib/Photo_Objects/image_JPG/x.jpg"));
+}
+
+// Guards picture measuring: real sizes for files Qt wrote, (0, 0) for what does not load, and names spelt in
+// another case than on disk.
+TEST(GlobalHelpers, GetImageFileSize)
+{
+    TempTree tree;
+    QImage png(37, 21, QImage::Format_RGB32);
+    png.fill(Qt::red);
+    ASSERT_TRUE(png.save(tree / "Shot.png"));
+    QImage jpg(64, 48, QImage::Format_RGB32);
+    jpg.fill(Qt::blue);
+    ASSERT_TRUE(jpg.save(tree / "photo.jpg"));
+    tree.Write("broken.png", "not a picture");
+
+    struct Case { QString path; int width, height; };
+    const Case cases[] = {
+        {tree / "Shot.png", 37, 21}, {tree / "shot.PNG", 37, 21}, {tree / "photo.jpg", 64, 48},
+        {tree / "broken.png", 0, 0}, {tree / "missing.png", 0, 0}, {QString(), 0, 0},
+    };
+    for (const Case &c : cases) {
+        int width = -1, height = -1;
+        GetImageFileSize(width, height, c.path);
+        EXPECT_EQ(width, c.width) << c.path.toStdString();
+        EXPECT_EQ(height, c.height) << c.path.toStdString();
+    }
 }
