@@ -433,8 +433,9 @@ void CxJpegExif::ProcessTag(int tag, int format, const uint8_t *valuePtr, uint64
 {
     const ExifTag &t = *FindTag(tag);
     char *base = reinterpret_cast<char *>(m_info);
-    float &value = *reinterpret_cast<float *>(base + t.field);
-    int &integer = *reinterpret_cast<int *>(base + t.field);
+    // Text fields sit at any offset: the numeric views are only formed for the numeric rules below.
+    const auto value = [&]() -> float & { return *reinterpret_cast<float *>(base + t.field); };
+    const auto integer = [&]() -> int & { return *reinterpret_cast<int *>(base + t.field); };
     const double number = ConvertAnyFormat(valuePtr, format);
 
     switch (t.rule) {
@@ -442,25 +443,25 @@ void CxJpegExif::ProcessTag(int tag, int format, const uint8_t *valuePtr, uint64
         CopyText(base + t.field, valuePtr, byteCount, t.maxChars);
         break;
     case TagRule::Value:
-        value = float(number);
+        value() = float(number);
         break;
     case TagRule::Resolution:
         // The thumbnail's directory describes the thumbnail: its 72 dpi must not replace the picture's.
         if (!thumbnailDir)
-            value = float(number);
+            value() = float(number);
         break;
     case TagRule::Integer:
-        integer = int(number);
+        integer() = int(number);
         break;
     case TagRule::Unit:
         if (!(thumbnailDir && tag == 296))
-            UnitFactor(int(number), value);
+            UnitFactor(int(number), value());
         break;
     case TagRule::Orientation:
-        integer = int(number);
-        if (integer < 1 || integer > 8) {
+        integer() = int(number);
+        if (integer() < 1 || integer() > 8) {
             SetError("Undefined rotation value");
-            integer = 0;
+            integer() = 0;
         }
         break;
     case TagRule::ThumbnailOffset:
@@ -470,20 +471,20 @@ void CxJpegExif::ProcessTag(int tag, int format, const uint8_t *valuePtr, uint64
         m_thumbnailLength = uint64_t(number < 0 ? 0 : number);
         break;
     case TagRule::Iso:
-        integer = int(number);
-        if (integer < 50)
-            integer *= 200;
+        integer() = int(number);
+        if (integer() < 50)
+            integer() *= 200;
         break;
     case TagRule::ShutterSpeed:
-        if (value == 0)
-            value = float(1.0 / std::exp2(number));
+        if (value() == 0)
+            value() = float(1.0 / std::exp2(number));
         break;
     case TagRule::Aperture:
-        if (value == 0)
-            value = float(std::exp2(number * 0.5));
+        if (value() == 0)
+            value() = float(std::exp2(number * 0.5));
         break;
     case TagRule::Flash:
-        integer = (int(number) & 7) ? 1 : 0;
+        integer() = (int(number) & 7) ? 1 : 0;
         break;
     case TagRule::UserComment: {
         uint64_t length = byteCount;
