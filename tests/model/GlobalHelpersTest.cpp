@@ -297,6 +297,19 @@ TEST(GlobalHelpers, FileExistsAndCanOpenFile)
     EXPECT_FALSE(FileExists(tree / "nowhere/*.css"));
     EXPECT_FALSE(FileExists(""));
 
+    // As a directory search: "*.*" finds names without a dot, and a folder's own "." entry, so an empty
+    // folder is found by "*.*" (the question callers ask to learn whether a folder is there).
+    tree.Write("bare/LICENSE", "l");
+    tree.MakeFolder("emptied");
+    EXPECT_TRUE(FileExists(tree / "bare/*.*"));
+    EXPECT_TRUE(FileExists(tree / "bare/LICENSE.*"));
+    EXPECT_TRUE(FileExists(tree / "bare\\*."));
+    EXPECT_FALSE(FileExists(tree / "bare/*.txt"));
+    EXPECT_TRUE(FileExists(tree / "emptied/*.*"));
+    EXPECT_TRUE(FileExists(tree / "emptied/*"));
+    EXPECT_FALSE(FileExists(tree / "emptied/*.css"));
+    EXPECT_FALSE(FileExists(tree / "nowhere/*.*"));
+
     EXPECT_EQ(CanOpenFile(tree / "pics/Style.CSS"), 1);
     EXPECT_EQ(CanOpenFile(tree / "pics/none.txt"), 0);
 
@@ -408,6 +421,23 @@ TEST(GlobalHelpers, ProtectedFoldersAreRefused)
     EXPECT_EQ(RemoveFolderViaBatch(""), 0);
 }
 
+// Guards the directory-search patterns the publisher and the backups pass: a name without a dot has an
+// empty extension, so "*.*" is every name; case is ignored.
+TEST(GlobalHelpers, WildcardsMatchAsADirectorySearch)
+{
+    struct Case { QString name, pattern; bool matches; };
+    const Case cases[] = {
+        {"Style.CSS", "*.css", true},     {"style.css", "St?le.*", true},  {"README", "*.*", true},
+        {"README", "*", true},            {"README", "README.*", true},    {"README", "*.", true},
+        {"a.txt", "*.", false},           {"README", "*.txt", false},      {"a.b.c", "*.c", true},
+        {"a.b.c", "a.*", true},           {"ab", "a?", true},              {"a", "a?", false},
+        {".", "*.*", true},               {"x.css", "*.css*", true},       {"x", "", false},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(CorvFs::MatchesWildcard(c.name, c.pattern), c.matches)
+            << qPrintable(c.name) << " ~ " << qPrintable(c.pattern);
+}
+
 // Guards what stood in for the batch files and xcopy: real results, no shell, wildcards as the publisher
 // passes them.
 TEST(GlobalHelpers, DeletionsAndTreeCopy)
@@ -426,6 +456,10 @@ TEST(GlobalHelpers, DeletionsAndTreeCopy)
     EXPECT_EQ(DeleteFileViaBatch(tree / "odd/never.txt"), 1);
     EXPECT_EQ(DeleteFileViaBatch(tree / "pics/x.css"), 0);
     EXPECT_TRUE(QFileInfo::exists(tree / "pics/x.css/inner.txt"));
+    // "*.*" means every file, those without a dot too; folders stay.
+    tree.Write("pics/README", "r");
+    EXPECT_EQ(DeleteFileViaBatch(tree / "pics\\*.*"), 1);
+    EXPECT_EQ(FilesUnder(tree / "pics"), QStringList({"x.css/", "x.css/inner.txt"}));
 
     tree.Write("src/top.htm", "new top");
     tree.Write("src/content/scripts/s.js", "script");
