@@ -5,6 +5,8 @@
 #include "platform/CorvContext.h"
 #include "platform/PathUtil.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <cstring>
 
@@ -13,6 +15,9 @@ namespace fs = std::filesystem;
 void GetAppFolder(QString &folder)
 {
     folder = CorvPath::ToSlashes(CCorvContext::Instance().programFolder);
+    // Before the context is filled the running program still has a folder.
+    if (folder.isEmpty() && QCoreApplication::instance())
+        folder = QCoreApplication::applicationDirPath();
     if (!folder.isEmpty() && !folder.endsWith(u'/'))
         folder += u'/';
 }

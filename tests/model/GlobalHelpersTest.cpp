@@ -6,6 +6,7 @@
 #include "platform/RecordingPrompt.h"
 #include "support/TempTree.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -318,6 +319,11 @@ TEST(GlobalHelpers, FileExistsAndCanOpenFile)
     QString folder;
     GetAppFolder(folder);
     EXPECT_EQ(folder, "/opt/corvessa/");
+    // Not filled yet: still the folder of the running program, never "" (which would read the program's
+    // templates from whatever the current folder is).
+    CCorvContext::Instance().programFolder.clear();
+    GetAppFolder(folder);
+    EXPECT_EQ(folder, QCoreApplication::applicationDirPath() + "/");
 }
 
 // Guards the small text-file helpers. TidyTextFile used to drop a last line without a line end and the
