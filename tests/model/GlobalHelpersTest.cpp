@@ -396,6 +396,15 @@ TEST(GlobalHelpers, DeleteAndCountFolderFiles)
     EXPECT_EQ(DeleteFolderFiles(tree / "none", false, false), 1);
     EXPECT_EQ(DeleteFolderFiles(tree / "none", false, true), 0);
 
+    // A folder copied from read-only media is emptied all the same, as read-only files always were.
+    const QString locked = layOut("locked");
+    tree.Write("locked/sub/ro.txt", "r");
+    for (const QString &folder : {locked, locked + "/sub"})
+        ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+    QFile::setPermissions(locked + "/a.txt", QFile::ReadOwner);
+    EXPECT_EQ(DeleteFolderFiles(locked, true, true), 1);
+    EXPECT_FALSE(QFileInfo::exists(locked));
+
     // A link inside the tree is removed as a link; what it points at is left alone.
     const QString outside = layOut("outside");
     const QString linked = tree.MakeFolder("linked");
