@@ -7,4 +7,5 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 build="${CORV_BUILD_DIR:-$here/build}"
 export QT_QPA_PLATFORM=offscreen
 cd "$build"
-ctest --output-on-failure -j "${CORV_JOBS:-$(nproc)}"
+# A build that registered no tests is a failure, not a pass.
+ctest --output-on-failure --no-tests=error -j "${CORV_JOBS:-$(nproc)}"

@@ -21,7 +21,10 @@ QString NameOf(const std::filesystem::path &path) { return FromFsPath(path.filen
 
 bool HasWildcard(const QString &name) { return name.contains(u'*') || name.contains(u'?'); }
 
-bool MatchesWildcard(const QString &name, const QString &pattern)
+namespace {
+
+// "*" any run of characters, "?" any one character, case folded.
+bool MatchesPlain(const QString &name, const QString &pattern)
 {
     // Iterative matching with one backtrack point for the last "*": linear in practice, no recursion.
     qsizetype n = 0, p = 0, starP = -1, starN = 0;
@@ -43,6 +46,23 @@ bool MatchesWildcard(const QString &name, const QString &pattern)
     while (p < pattern.size() && pattern[p] == u'*')
         ++p;
     return p == pattern.size();
+}
+
+} // namespace
+
+bool MatchesWildcard(const QString &name, const QString &pattern)
+{
+    if (MatchesPlain(name, pattern))
+        return true;
+    // A directory search takes a name without a dot as having an empty extension: "*.*" finds every
+    // file, "name.*" finds "name" too, and "*." finds exactly the names without one.
+    if (name.contains(u'.'))
+        return false;
+    if (pattern.endsWith(QStringLiteral(".*")))
+        return MatchesPlain(name, pattern.chopped(2));
+    if (pattern.endsWith(u'.') && pattern != u"." && pattern != u"..")
+        return MatchesPlain(name, pattern.chopped(1));
+    return false;
 }
 
 bool IsProtectedFolder(const std::filesystem::path &folder)

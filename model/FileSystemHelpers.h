@@ -16,7 +16,8 @@ QString NameOf(const std::filesystem::path &path);
 
 // True when the name holds "*" or "?".
 bool HasWildcard(const QString &name);
-// "*" any run of characters, "?" any one character; without regard to case, as a directory search does.
+// "*" any run of characters, "?" any one character; without regard to case, as a directory search does,
+// and, as there, a name without a dot matches a pattern ending in ".*" or "." (so "*.*" matches all).
 bool MatchesWildcard(const QString &name, const QString &pattern);
 
 // A root folder or the user's home folder: destructive folder operations refuse them.

@@ -112,14 +112,22 @@ int DeleteFolderFiles(const QString &folder, bool recurse, bool removeFolder)
     const auto entries = EntriesOf(dir, ec);
     if (ec && fs::exists(dir))
         return 0; // there, but it cannot be read: nothing was deleted
+    // Files are made deletable first, as their read-only mark was always cleared: here it is the
+    // folder's own write permission that a deletion needs (a project copied from read-only media lacks
+    // it). A failure to change it shows in the deletion below.
+    if (!entries.empty()) {
+        const fs::perms perms = fs::status(dir, ec).permissions();
+        if (!ec && (perms & fs::perms::owner_write) == fs::perms::none)
+            fs::permissions(dir, fs::perms::owner_write, fs::perm_options::add, ec);
+        ec.clear();
+    }
     for (const fs::directory_entry &entry : entries) {
         if (IsRealFolder(entry)) {
             if (recurse && !DeleteFolderFiles(CorvFs::FromFsPath(entry.path()), true, true))
                 return 0;
             continue;
         }
-        // A file or a link (never its target). Its own permissions do not matter here: deleting needs
-        // only the folder's.
+        // A file or a link (never its target).
         if (!fs::remove(entry.path(), ec) || ec)
             return 0;
     }

@@ -5,6 +5,8 @@
 #include "platform/CorvContext.h"
 #include "platform/PathUtil.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <cstring>
 
@@ -13,6 +15,9 @@ namespace fs = std::filesystem;
 void GetAppFolder(QString &folder)
 {
     folder = CorvPath::ToSlashes(CCorvContext::Instance().programFolder);
+    // Before the context is filled the running program still has a folder.
+    if (folder.isEmpty() && QCoreApplication::instance())
+        folder = QCoreApplication::applicationDirPath();
     if (!folder.isEmpty() && !folder.endsWith(u'/'))
         folder += u'/';
 }
@@ -46,6 +51,12 @@ bool FileExists(const QString &path)
 
     const QString folder = CorvPath::FolderOf(slashed);
     const fs::path dir = folder.isEmpty() ? fs::path(slashed.startsWith(u'/') ? "/" : ".") : CorvFs::ToFsPath(folder);
+    // A directory search lists a folder's own "." and ".." entries too, so "folder/*.*" finds an empty
+    // folder: callers ask that way whether the folder is there at all.
+    const bool dotsMatch = CorvFs::MatchesWildcard(QStringLiteral("."), name)
+                           || CorvFs::MatchesWildcard(QStringLiteral(".."), name);
+    if (dotsMatch && fs::is_directory(dir, ec))
+        return true;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
         if (CorvFs::MatchesWildcard(CorvFs::NameOf(it->path()), name))
             return true;

@@ -4,6 +4,11 @@
 
 #include <QtEndian>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
@@ -50,7 +55,22 @@ bool CStdioFileEx::OpenStream(const QString &path, unsigned flags)
     m_errorText.clear();
     m_writeFailed = false;
     auto file = std::make_unique<QFile>(path);
-    if (!file->open(ToOpenMode(flags))) {
+    const QIODevice::OpenMode mode = ToOpenMode(flags);
+    if ((mode & QIODevice::ReadWrite) == QIODevice::WriteOnly && !(mode & QIODevice::Truncate)) {
+        // QFile empties a file opened only for writing; a file opened to be added to or written over in
+        // place must keep its bytes, so the descriptor is opened here and handed over.
+        const int fd = ::open(QFile::encodeName(path).constData(),
+                              O_WRONLY | O_CLOEXEC | ((flags & modeCreate) ? O_CREAT : 0), 0666);
+        if (fd < 0) {
+            m_errorText = QString::fromLocal8Bit(std::strerror(errno));
+            return false;
+        }
+        if (!file->open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+            ::close(fd);
+            m_errorText = file->errorString();
+            return false;
+        }
+    } else if (!file->open(mode)) {
         m_errorText = file->errorString();
         return false;
     }

@@ -180,6 +180,10 @@ QStringList CArchive::ReadStringList(uint32_t maxCount)
 void CArchive::Write(const void *src, qint64 count)
 {
     RequireStoring();
+    // A negative count would make the byte array measure the source as a C string.
+    if (count < 0)
+        throw CArchiveException(CArchiveException::writeFailed,
+                                QStringLiteral("A negative length of %1 cannot be written.").arg(count));
     m_data.append(static_cast<const char *>(src), qsizetype(count));
 }
 

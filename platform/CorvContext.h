@@ -25,7 +25,9 @@ public:
     // The open document's RightToLeft setting (0 or 1): the direction new text boxes take.
     int rightToLeft = 0;
 
-    // Fills every member from the running program and the standard locations.
+    // Fills the program folder, the major version and the per-user folder from the running program and the
+    // standard locations. The version text (GetExeVersionString) and the graphics-library root are set by
+    // the application, which knows them.
     void InitFromEnvironment();
     // The per-user folder for a major version, under the XDG configuration folder.
     static QString DefaultAppDataFolder(const QString &majorVersion);

@@ -56,7 +56,8 @@ QString Join(std::initializer_list<QString> parts)
 const QStringList &KnownFolderNames()
 {
     static const QStringList names = {
-        QStringLiteral("Images"), QStringLiteral("Images/Resized"), QStringLiteral("Sounds"),
+        QStringLiteral("Images"), QStringLiteral("Images/Resized"), QStringLiteral("Images/Questions"),
+        QStringLiteral("Images/M"), QStringLiteral("Images/MM"), QStringLiteral("Sounds"),
         QStringLiteral("Movies"), QStringLiteral("Questions"), QStringLiteral("Rtfs"),
         QStringLiteral("Flash"), QStringLiteral("Documents"), QStringLiteral("Themes"),
     };

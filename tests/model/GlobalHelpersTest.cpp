@@ -6,6 +6,7 @@
 #include "platform/RecordingPrompt.h"
 #include "support/TempTree.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -297,6 +298,19 @@ TEST(GlobalHelpers, FileExistsAndCanOpenFile)
     EXPECT_FALSE(FileExists(tree / "nowhere/*.css"));
     EXPECT_FALSE(FileExists(""));
 
+    // As a directory search: "*.*" finds names without a dot, and a folder's own "." entry, so an empty
+    // folder is found by "*.*" (the question callers ask to learn whether a folder is there).
+    tree.Write("bare/LICENSE", "l");
+    tree.MakeFolder("emptied");
+    EXPECT_TRUE(FileExists(tree / "bare/*.*"));
+    EXPECT_TRUE(FileExists(tree / "bare/LICENSE.*"));
+    EXPECT_TRUE(FileExists(tree / "bare\\*."));
+    EXPECT_FALSE(FileExists(tree / "bare/*.txt"));
+    EXPECT_TRUE(FileExists(tree / "emptied/*.*"));
+    EXPECT_TRUE(FileExists(tree / "emptied/*"));
+    EXPECT_FALSE(FileExists(tree / "emptied/*.css"));
+    EXPECT_FALSE(FileExists(tree / "nowhere/*.*"));
+
     EXPECT_EQ(CanOpenFile(tree / "pics/Style.CSS"), 1);
     EXPECT_EQ(CanOpenFile(tree / "pics/none.txt"), 0);
 
@@ -305,6 +319,11 @@ TEST(GlobalHelpers, FileExistsAndCanOpenFile)
     QString folder;
     GetAppFolder(folder);
     EXPECT_EQ(folder, "/opt/corvessa/");
+    // Not filled yet: still the folder of the running program, never "" (which would read the program's
+    // templates from whatever the current folder is).
+    CCorvContext::Instance().programFolder.clear();
+    GetAppFolder(folder);
+    EXPECT_EQ(folder, QCoreApplication::applicationDirPath() + "/");
 }
 
 // Guards the small text-file helpers. TidyTextFile used to drop a last line without a line end and the
@@ -377,6 +396,15 @@ TEST(GlobalHelpers, DeleteAndCountFolderFiles)
     EXPECT_EQ(DeleteFolderFiles(tree / "none", false, false), 1);
     EXPECT_EQ(DeleteFolderFiles(tree / "none", false, true), 0);
 
+    // A folder copied from read-only media is emptied all the same, as read-only files always were.
+    const QString locked = layOut("locked");
+    tree.Write("locked/sub/ro.txt", "r");
+    for (const QString &folder : {locked, locked + "/sub"})
+        ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+    QFile::setPermissions(locked + "/a.txt", QFile::ReadOwner);
+    EXPECT_EQ(DeleteFolderFiles(locked, true, true), 1);
+    EXPECT_FALSE(QFileInfo::exists(locked));
+
     // A link inside the tree is removed as a link; what it points at is left alone.
     const QString outside = layOut("outside");
     const QString linked = tree.MakeFolder("linked");
@@ -408,6 +436,23 @@ TEST(GlobalHelpers, ProtectedFoldersAreRefused)
     EXPECT_EQ(RemoveFolderViaBatch(""), 0);
 }
 
+// Guards the directory-search patterns the publisher and the backups pass: a name without a dot has an
+// empty extension, so "*.*" is every name; case is ignored.
+TEST(GlobalHelpers, WildcardsMatchAsADirectorySearch)
+{
+    struct Case { QString name, pattern; bool matches; };
+    const Case cases[] = {
+        {"Style.CSS", "*.css", true},     {"style.css", "St?le.*", true},  {"README", "*.*", true},
+        {"README", "*", true},            {"README", "README.*", true},    {"README", "*.", true},
+        {"a.txt", "*.", false},           {"README", "*.txt", false},      {"a.b.c", "*.c", true},
+        {"a.b.c", "a.*", true},           {"ab", "a?", true},              {"a", "a?", false},
+        {".", "*.*", true},               {"x.css", "*.css*", true},       {"x", "", false},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(CorvFs::MatchesWildcard(c.name, c.pattern), c.matches)
+            << qPrintable(c.name) << " ~ " << qPrintable(c.pattern);
+}
+
 // Guards what stood in for the batch files and xcopy: real results, no shell, wildcards as the publisher
 // passes them.
 TEST(GlobalHelpers, DeletionsAndTreeCopy)
@@ -426,6 +471,10 @@ TEST(GlobalHelpers, DeletionsAndTreeCopy)
     EXPECT_EQ(DeleteFileViaBatch(tree / "odd/never.txt"), 1);
     EXPECT_EQ(DeleteFileViaBatch(tree / "pics/x.css"), 0);
     EXPECT_TRUE(QFileInfo::exists(tree / "pics/x.css/inner.txt"));
+    // "*.*" means every file, those without a dot too; folders stay.
+    tree.Write("pics/README", "r");
+    EXPECT_EQ(DeleteFileViaBatch(tree / "pics\\*.*"), 1);
+    EXPECT_EQ(FilesUnder(tree / "pics"), QStringList({"x.css/", "x.css/inner.txt"}));
 
     tree.Write("src/top.htm", "new top");
     tree.Write("src/content/scripts/s.js", "script");

@@ -207,3 +207,51 @@ TEST(StdioFileEx, OpeningConstructorReadsEightBitText)
     ASSERT_TRUE(file.ReadString(line));
     EXPECT_EQ(line.size(), 4);
 }
+
+// Guards that opening without truncation keeps what the file holds: an existing file opened to be added
+// to, or written over in place, never loses its bytes, and a write after its start adds no mark.
+TEST(StdioFileEx, OpeningWithoutTruncationKeepsTheFile)
+{
+    TempTree tree;
+    struct Case {
+        const char *what;
+        unsigned flags;
+        bool toEnd;
+        QByteArray expected;
+    };
+    const Case cases[] = {
+        {"create, no truncation, appended", CStdioFileEx::modeCreate | CStdioFileEx::modeNoTruncate | CStdioFileEx::modeWrite,
+         true, "old text\nmore"},
+        {"write without create, appended", CStdioFileEx::modeWrite, true, "old text\nmore"},
+        {"write without create, over the start", CStdioFileEx::modeWrite, false, "moretext\n"},
+        {"read-write, appended", CStdioFileEx::modeReadWrite, true, "old text\nmore"},
+        {"create truncates", CStdioFileEx::modeCreate | CStdioFileEx::modeWrite, false, "more"},
+        {"create, no truncation, missing file", CStdioFileEx::modeCreate | CStdioFileEx::modeNoTruncate | CStdioFileEx::modeWrite,
+         false, "more"},
+    };
+    int n = 0;
+    for (const Case &c : cases) {
+        const QString path = tree / QString("t%1.txt").arg(n++);
+        if (!QByteArray(c.what).contains("missing"))
+            tree.Write(QString("t%1.txt").arg(n - 1), "old text\n");
+        CStdioFileEx file;
+        file.SetCodePage(65001);
+        file.SetWriteBOM(false);
+        ASSERT_TRUE(file.Open(path, c.flags)) << c.what;
+        if (c.toEnd)
+            file.SeekToEnd();
+        EXPECT_TRUE(file.WriteString("more")) << c.what;
+        EXPECT_TRUE(file.Close()) << c.what;
+        EXPECT_EQ(TempTree::ReadAll(path), c.expected) << c.what;
+    }
+
+    // With the mark on, an append after the start still writes none.
+    const QString marked = tree.Write("marked.txt", "\xEF\xBB\xBF" "first\n");
+    CStdioFileEx file;
+    file.SetCodePage(65001);
+    ASSERT_TRUE(file.Open(marked, CStdioFileEx::modeCreate | CStdioFileEx::modeNoTruncate | CStdioFileEx::modeWrite));
+    file.SeekToEnd();
+    EXPECT_TRUE(file.WriteString("second\n"));
+    EXPECT_TRUE(file.Close());
+    EXPECT_EQ(TempTree::ReadAll(marked), "\xEF\xBB\xBF" "first\nsecond\n");
+}

@@ -68,6 +68,27 @@ TEST(Archive, ReadsMarkerlessAnsiStrings)
     longForm.append(QByteArray(300, 'z'));
     CArchive in2(longForm);
     EXPECT_EQ(in2.ReadString(), QString(300, u'z'));
+
+    // The 32-bit length form: 0xFF, 0xFFFF, then a dword.
+    QByteArray dwordForm = Bytes({0xFF, 0xFF, 0xFF, 0x03, 0x00, 0x00, 0x00});
+    dwordForm.append("abc");
+    CArchive in3(dwordForm);
+    EXPECT_EQ(in3.ReadString(), QStringLiteral("abc"));
+    EXPECT_TRUE(in3.AtEnd());
+}
+
+// Guards the UTF-16 form read from bytes as older versions wrote them, word length included, and that a
+// marked string is never taken through the code page.
+TEST(Archive, ReadsMarkedStringsFromBytes)
+{
+    QByteArray bytes = Bytes({0xFF, 0xFE, 0xFF, 0x02, 0xA9, 0x03, 0x41, 0x00});
+    bytes.append(Bytes({0xFF, 0xFE, 0xFF, 0xFF, 0x00, 0x01}));
+    for (int i = 0; i < 256; ++i)
+        bytes.append(Bytes({'q', 0}));
+    CArchive in(bytes);
+    EXPECT_EQ(in.ReadString(), QStringLiteral("\u03A9A"));
+    EXPECT_EQ(in.ReadString(), QString(256, u'q'));
+    EXPECT_TRUE(in.AtEnd());
 }
 
 // Guards the list count forms: 16 bits below 0xFFFF, else 0xFFFF and 32 bits.
@@ -85,6 +106,11 @@ TEST(Archive, CountForms)
     EXPECT_EQ(list.GetBuffer(), Bytes({2, 0, 0xFF, 0xFE, 0xFF, 1, 'a', 0, 0xFF, 0xFE, 0xFF, 0}));
     CArchive back(list.GetBuffer());
     EXPECT_EQ(back.ReadStringList(), QStringList({QStringLiteral("a"), QString()}));
+
+    // The 32-bit form is read as well, whatever count it holds.
+    CArchive wide(Bytes({0xFF, 0xFF, 0x02, 0, 0, 0, 0xFF, 0xFE, 0xFF, 0, 0xFF, 0xFE, 0xFF, 1, 'z', 0}));
+    EXPECT_EQ(wide.ReadStringList(), QStringList({QString(), QStringLiteral("z")}));
+    EXPECT_TRUE(wide.AtEnd());
 }
 
 // Guards the fixed-width values: little-endian ints, COLORREF colours, rectangles, 64-bit times.
@@ -129,6 +155,16 @@ TEST(Archive, ShortReadsThrow)
          CArchiveException::badCount},
         {"negative int count", Bytes({0xFF, 0xFF, 0xFF, 0xFF}), [](CArchive &a) { a.ReadCheckedInt(100); },
          CArchiveException::badCount},
+        {"ANSI string longer than data", Bytes({0xFF, 0x10, 0x00, 'a'}), [](CArchive &a) { a.ReadString(); },
+         CArchiveException::badCount},
+        {"list count above the maximum", Bytes({0x05, 0x00, 0, 0, 0, 0, 0}),
+         [](CArchive &a) { a.ReadStringList(4); }, CArchiveException::badCount},
+        {"list cut short", Bytes({0x02, 0x00, 0xFF, 0xFE}), [](CArchive &a) { a.ReadStringList(); },
+         CArchiveException::endOfFile},
+        {"bytes from a store", QByteArray(), [](CArchive &) { CArchive store; store.ReadByte(); },
+         CArchiveException::generic},
+        {"negative write", QByteArray(), [](CArchive &) { CArchive store; store.Write("abc", -1); },
+         CArchiveException::writeFailed},
     };
     for (const Case &c : cases) {
         CArchive in(c.bytes);

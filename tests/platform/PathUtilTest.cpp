@@ -19,6 +19,11 @@ TEST(PathUtil, SplitsBothSeparators)
     }
     EXPECT_EQ(CorvPath::Join({"a/", "\\b", "c"}), "a/b/c");
     EXPECT_EQ(CorvPath::CanonicalFolderName("images\\resized"), "Images/Resized");
+    // Every picture folder of a project's media folder, as components save into them.
+    for (const char *folder : {"images/questions", "IMAGES\\m", "images/mm", "sounds", "movies", "rtfs"})
+        EXPECT_TRUE(CorvPath::KnownFolderNames().contains(CorvPath::CanonicalFolderName(folder))) << folder;
+    EXPECT_EQ(CorvPath::CanonicalFolderName("images\\MM"), "Images/MM");
+    EXPECT_EQ(CorvPath::CanonicalFolderName("mine"), "mine");
     EXPECT_TRUE(CorvPath::SamePathNoCase("C:\\Course\\IMAGES\\", "c:/course/images"));
 }
 
