@@ -7,7 +7,9 @@ CPrompt::Answer CRecordingPrompt::Ask(Kind kind, const QString &text, const QStr
         return ok;
     if (!m_script.isEmpty())
         return m_script.takeFirst();
-    return m_fallback;
+    if (m_fallback)
+        return *m_fallback;
+    return kind == yesNo ? no : cancel;
 }
 
 QStringList CRecordingPrompt::Texts() const

@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <optional>
+
 // A prompt sink that records every text it is shown and answers questions from a script (then with the
 // fallback answer). For tests, and for unattended runs that must report what they would have asked.
 class CRecordingPrompt : public CPrompt
@@ -26,5 +28,6 @@ public:
 private:
     QList<Entry> m_entries;
     QList<Answer> m_script;
-    Answer m_fallback = ok;
+    // Unset: the safe answer of each kind ("no" to yes/no, "cancel" to the others).
+    std::optional<Answer> m_fallback;
 };
