@@ -6,6 +6,7 @@
 #include "platform/Prompt.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -181,10 +182,11 @@ bool CRichTextLinks::AddLink(const QString &text, int position, int screenLink, 
                              const QString &address, int popup, int script, int fullSize, int popupHeight,
                              int popupWidth)
 {
+    if (position < 0 || position > m_text.GetTextLength() - int(text.size()))
+        return false;
     const int end = position + int(text.size());
     const auto standsThere = [&] {
-        return !text.isEmpty() && position >= 0 && end <= m_text.GetTextLength() &&
-               m_text.GetTextRange(position, end) == text;
+        return !text.isEmpty() && end <= m_text.GetTextLength() && m_text.GetTextRange(position, end) == text;
     };
     if (!standsThere())
         return false;
@@ -295,8 +297,11 @@ int CRichTextLinks::MarkLink(CURLLink *link, bool isNew)
         int start = link->GetPosition();
         if (start == -1)
             start = m_text.FindText(FR_DOWN, 0, -1, linkText);
+        // A stored position may be anything a damaged or stale record holds: checked before any sum.
+        if (start < 0 || length == 0 || start > m_text.GetTextLength() - length)
+            return 0;
         const int end = start + length;
-        if (start < 0 || length == 0 || end > m_text.GetTextLength() || m_text.GetTextRange(start, end) != linkText)
+        if (m_text.GetTextRange(start, end) != linkText)
             return 0;
         Replace(m_text, start, end, opening + linkText + closing);
         m_text.HideRange(end + kMarker, end + 2 * kMarker);
@@ -340,9 +345,10 @@ void CRichTextLinks::MarkPendingLinks(bool dropAddressless)
         const bool isNew = link->GetNumber() == -1;
         if (isNew) {
             link->SetNumber(marked);
-            // A record without a position is looked for in the text; it stays without one.
+            // A record without a position is looked for in the text; it stays without one. A position no
+            // text can reach stays out of reach rather than wrapping round.
             if (link->GetPosition() != -1)
-                link->SetPosition(link->GetPosition() + shift);
+                link->SetPosition(int(std::min<qint64>(qint64(link->GetPosition()) + shift, INT_MAX)));
         }
         const int inserted = MarkLink(link.get(), isNew);
         if (inserted < 0) {
