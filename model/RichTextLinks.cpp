@@ -142,7 +142,7 @@ int CRichTextLinks::IsScriptLink(int number) const
 int CRichTextLinks::IsPopupLink(int number) const
 {
     const CURLLink *link = FindLink(number);
-    return link ? link->IsPopup() : 0;
+    return link ? link->GetPopup() : 0;
 }
 
 int CRichTextLinks::GetLinkPopupHeight(int number) const
@@ -163,7 +163,7 @@ QString CRichTextLinks::GetLinkTarget(int number, const CScreenLookup *document)
     if (!link)
         return QString();
     if (!link->IsScreenLink())
-        return link->GetAddress();
+        return link->GetUrl();
     const CCorvPage *screen = document ? document->FindScreenByNumber(link->GetTargetScreen()) : nullptr;
     return screen ? screen->GetPublishId() : QString();
 }
@@ -336,7 +336,7 @@ void CRichTextLinks::MarkPendingLinks(bool dropAddressless)
     int marked = 0;
     int shift = 0;
     for (const auto &link : m_links) {
-        if (dropAddressless && link->GetAddress().isEmpty()) {
+        if (dropAddressless && link->GetUrl().isEmpty()) {
             // A single screen taken into another course keeps only the links that lead outside it.
             UnwrapLink(*link);
             doomed.push_back(link.get());
@@ -474,10 +474,10 @@ void CRichTextLinks::StoreLinkRecord(CArchive &ar, const CURLLink &link)
     ar.WriteInt(link.GetPosition());
     ar.WriteInt(link.IsScreenLink());
     ar.WriteInt(link.GetTargetScreen());
-    ar.WriteString(link.GetAddress());
-    ar.WriteInt(link.IsPopup());
+    ar.WriteString(link.GetUrl());
+    ar.WriteInt(link.GetPopup());
     ar.WriteInt(link.IsScript());
-    ar.WriteInt(link.IsFullSize());
+    ar.WriteInt(link.GetFullSize());
     ar.WriteInt(link.GetPopupHeight());
     ar.WriteInt(link.GetPopupWidth());
 }

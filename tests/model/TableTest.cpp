@@ -364,3 +364,14 @@ TEST(TableTest, GridSizeStaysReadable)
         EXPECT_EQ(read->GetRowCount(), c.expectRows);
     }
 }
+
+// Guards against a truncated table being taken for a whole one: the last byte missing ends the read with
+// the archive's error.
+TEST(TableTest, RecordOneByteShortFails)
+{
+    auto table = SampleTable();
+    QByteArray bytes = StoreTable(*table);
+    bytes.chop(1);
+    CArchive ar(bytes);
+    EXPECT_THROW(LoadTable(ar), CArchiveException);
+}
