@@ -12,6 +12,7 @@ class CArchive;
 class CComponentWindow;
 class CCorvPage;
 class CEditCanvas;
+class CRichText;
 class QPainter;
 
 // The base of every component kind. A component keeps its own values; its window, when it has one, only
@@ -64,6 +65,9 @@ public:
 
     // Length of the text a text box shows in its editor, link markers included; -1 for other kinds.
     virtual int GetTextLength() const { return -1; }
+    // The rich text the component's text editor edits (text boxes, the paragraph question); null for
+    // kinds without one.
+    virtual CRichText *GetEditorText() { return nullptr; }
 
     // Writes this component's record alone into a new file (preview). 1, or 0 when it cannot be written.
     int SaveToFile(const QString &path);

@@ -57,10 +57,13 @@ bool CComponentLine::HitTest(const QPoint &pt) const
     }
     if (pt.x() < a.x() || pt.x() > b.x())
         return false;
-    // Single precision on purpose: the selection users know comes from this arithmetic.
-    const float m = float(b.y() - a.y()) / float(b.x() - a.x());
+    // Single precision on purpose: the selection users know comes from this arithmetic. The differences
+    // are taken in 64 bits and the result kept in range, so end points anywhere in the 32-bit range (a
+    // damaged file) cannot overflow.
+    const float m = float(qint64(b.y()) - a.y()) / float(qint64(b.x()) - a.x());
     const float intercept = float(b.y()) - m * float(b.x());
-    const int ym = int(m * float(pt.x()) + intercept);
+    const float y = m * float(pt.x()) + intercept;
+    const qint64 ym = y >= 0x1p62f || y <= -0x1p62f ? (y > 0 ? INT64_C(1) << 62 : -(INT64_C(1) << 62)) : qint64(y);
     return pt.y() >= ym - 5 && pt.y() < ym + 5;
 }
 

@@ -7,6 +7,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace {
 
 const CRect kDefaultBounds(0, 0, 484, 300);
@@ -71,8 +73,10 @@ void CComponentTable::SetColumnCount(int columns)
 
 void CComponentTable::ResizeGrid(int rows, int columns)
 {
-    rows = std::max(0, rows);
-    columns = std::max(0, columns);
+    rows = std::clamp(rows, 0, kMaxRows);
+    columns = std::clamp(columns, 0, kMaxColumns);
+    if (columns > 0 && rows > kMaxCells / columns)
+        rows = kMaxCells / columns;
     std::vector<CRichTextLinks> cells(size_t(rows) * size_t(columns));
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < columns; ++column) {
@@ -255,8 +259,15 @@ void CComponentTable::SerializeComponent(CArchive &ar)
         m_tableBorderColour = ar.ReadColor();
         m_cellBorderColour = ar.ReadColor();
     }
-    // Bars lie between columns and between rows; anything more is damage.
-    const uint32_t splitters = ar.ReadCount(uint32_t(rows + columns + 2), 4);
+    if (qint64(rows) * columns > kMaxCells)
+        throw CArchiveException(CArchiveException::badCount,
+                                QStringLiteral("The file %1 is damaged: a table of %2 x %3 cells is impossible.")
+                                    .arg(ar.GetFilePath())
+                                    .arg(rows)
+                                    .arg(columns));
+    // Every row has a bar between each two of its cells and one below it (all but the last): fewer bars
+    // than cells. Anything beyond one per cell, row and column is damage.
+    const uint32_t splitters = ar.ReadCount(uint32_t(rows * columns + rows + columns), 4);
     m_splitterPositions.assign(splitters, 0);
     for (int &position : m_splitterPositions)
         position = ar.ReadInt();

@@ -43,7 +43,8 @@ public:
 
     Settings GetSettings() const;
 
-    // Changing the size keeps every cell that is still inside the grid; new cells are empty.
+    // Changing the size keeps every cell that is still inside the grid; new cells are empty. The grid is
+    // kept within kMaxRows x kMaxColumns and kMaxCells.
     int GetRowCount() const { return m_rows; }
     void SetRowCount(int rows);
     int GetColumnCount() const { return m_columns; }
@@ -116,9 +117,11 @@ public:
     std::unique_ptr<CComponentBase> Clone(bool keepPosition) const override;
     void SerializeComponent(CArchive &ar) override;
 
-    // Limits of a record that can be read: no real table comes near them.
-    static constexpr int kMaxRows = 100;
-    static constexpr int kMaxColumns = 100;
+    // The largest grid a table can have. A grid is kept within them when it is made or resized, so that
+    // every table written can be read back; a record beyond them is damaged.
+    static constexpr int kMaxRows = 1000;
+    static constexpr int kMaxColumns = 1000;
+    static constexpr int kMaxCells = 10000;
     // Files from this schema on hold the cell settings and the cell links.
     static constexpr int kGateCellSettings = 10000038;
     // Files older than this keep every cell's text in a file of its own.

@@ -3,6 +3,8 @@
 #include "model/ComponentAudio.h"
 #include "model/ComponentBase.h"
 #include "model/ComponentLink.h"
+#include "model/ComponentTable.h"
+#include "model/ComponentTextbox.h"
 #include "model/ComponentWindow.h"
 #include "model/EditCanvas.h"
 #include "model/GlobalHelpers.h"
@@ -218,8 +220,42 @@ int CCorvPage::GetImageComponents(std::vector<CComponentBase *> &out) const
     return int(out.size());
 }
 
+int CCorvPage::CollectRichEdits(std::vector<CRichText *> &out) const
+{
+    out.clear();
+    for (const auto &c : m_components) {
+        if (c->GetType() == ct_textbox) {
+            if (CRichText *text = c->GetEditorText())
+                out.push_back(text);
+        } else if (auto *table = dynamic_cast<CComponentTable *>(c.get())) {
+            for (CRichTextLinks &cell : table->GetCellList())
+                out.push_back(&cell.GetRichText());
+        }
+    }
+    return int(out.size());
+}
+
+int CCorvPage::GetFirstTwoTextEditors(std::vector<CRichText *> &out) const
+{
+    out.clear();
+    for (const auto &c : m_components) {
+        if (out.size() == 2)
+            break;
+        if (c->GetType() != ct_textbox && c->GetType() != ct_complete_paragraph)
+            continue;
+        if (CRichText *text = c->GetEditorText())
+            out.push_back(text);
+    }
+    return int(out.size());
+}
+
 void CCorvPage::ResetCarets()
 {
+    // The selection lives in the text itself; the windows only show it.
+    std::vector<CRichText *> texts;
+    CollectRichEdits(texts);
+    for (CRichText *text : texts)
+        text->SetSel(0, 0);
     for (const auto &c : m_components)
         if (IsEditingKind(c->GetType()))
             if (CComponentWindow *window = c->GetComponentWindow())

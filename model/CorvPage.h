@@ -6,6 +6,7 @@
 #include <vector>
 
 class CComponentBase;
+class CRichText;
 class CScreenLookup;
 
 // One screen of the course: its place in the outline, its kind and texts, and the components it owns in
@@ -78,6 +79,12 @@ public:
     int GetComponentsOfType(int type, std::vector<CComponentBase *> &out) const;
     // The first two image components in drawing order.
     int GetImageComponents(std::vector<CComponentBase *> &out) const;
+    // What spelling and find-and-replace walk: the text of every text box and of every table cell (row by
+    // row), in drawing order.
+    int CollectRichEdits(std::vector<CRichText *> &out) const;
+    // The texts of the first two text boxes or paragraph questions in drawing order (at most two).
+    int GetFirstTwoTextEditors(std::vector<CRichText *> &out) const;
+    // The selection of every text box and table cell back to (0, 0), and the carets of their windows.
     void ResetCarets();
     void EnableEditors(const CComponentBase *selected);
 

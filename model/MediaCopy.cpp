@@ -53,16 +53,19 @@ QString TargetFolder(const QString &archivePath, bool standAlone, CMediaCopy::Su
         CorvPath::Join(CMediaCopy::BaseFolder(archivePath, standAlone), CMediaCopy::SubFolderName(sub)));
 }
 
+// The playlist is named after the clip's stored name, as the publisher names it, and names the clip as it
+// lies in the folder. A copied clip's name is lower-case already; a clip the author had put in the folder
+// keeps its own spelling, which a case-sensitive server needs.
 void WritePlaylistFor(const QString &folder, const QString &clipName, CMediaCopy::Playlist playlist)
 {
     for (const PlaylistEntry &entry : kPlaylists) {
         if (entry.kind != playlist)
             continue;
-        const QString name = clipName.toLower();
-        if (!name.endsWith(QLatin1String(entry.clipExtension)))
+        if (!clipName.endsWith(QLatin1String(entry.clipExtension), Qt::CaseInsensitive))
             return;
-        const QString playlistName = name.left(name.lastIndexOf(u'.') + 1) + QLatin1String(entry.playlistExtension);
-        CMediaCopy::WritePlaylist(CorvPath::Join(folder, playlistName), name);
+        const QString playlistName =
+            clipName.left(clipName.lastIndexOf(u'.') + 1) + QLatin1String(entry.playlistExtension);
+        CMediaCopy::WritePlaylist(CorvPath::Join(folder, playlistName), clipName);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "platform/Prompt.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -141,7 +142,7 @@ int CRichTextLinks::IsScriptLink(int number) const
 int CRichTextLinks::IsPopupLink(int number) const
 {
     const CURLLink *link = FindLink(number);
-    return link ? link->IsPopup() : 0;
+    return link ? link->GetPopup() : 0;
 }
 
 int CRichTextLinks::GetLinkPopupHeight(int number) const
@@ -162,7 +163,7 @@ QString CRichTextLinks::GetLinkTarget(int number, const CScreenLookup *document)
     if (!link)
         return QString();
     if (!link->IsScreenLink())
-        return link->GetAddress();
+        return link->GetUrl();
     const CCorvPage *screen = document ? document->FindScreenByNumber(link->GetTargetScreen()) : nullptr;
     return screen ? screen->GetPublishId() : QString();
 }
@@ -181,10 +182,11 @@ bool CRichTextLinks::AddLink(const QString &text, int position, int screenLink, 
                              const QString &address, int popup, int script, int fullSize, int popupHeight,
                              int popupWidth)
 {
+    if (position < 0 || position > m_text.GetTextLength() - int(text.size()))
+        return false;
     const int end = position + int(text.size());
     const auto standsThere = [&] {
-        return !text.isEmpty() && position >= 0 && end <= m_text.GetTextLength() &&
-               m_text.GetTextRange(position, end) == text;
+        return !text.isEmpty() && end <= m_text.GetTextLength() && m_text.GetTextRange(position, end) == text;
     };
     if (!standsThere())
         return false;
@@ -295,8 +297,11 @@ int CRichTextLinks::MarkLink(CURLLink *link, bool isNew)
         int start = link->GetPosition();
         if (start == -1)
             start = m_text.FindText(FR_DOWN, 0, -1, linkText);
+        // A stored position may be anything a damaged or stale record holds: checked before any sum.
+        if (start < 0 || length == 0 || start > m_text.GetTextLength() - length)
+            return 0;
         const int end = start + length;
-        if (start < 0 || length == 0 || end > m_text.GetTextLength() || m_text.GetTextRange(start, end) != linkText)
+        if (m_text.GetTextRange(start, end) != linkText)
             return 0;
         Replace(m_text, start, end, opening + linkText + closing);
         m_text.HideRange(end + kMarker, end + 2 * kMarker);
@@ -331,7 +336,7 @@ void CRichTextLinks::MarkPendingLinks(bool dropAddressless)
     int marked = 0;
     int shift = 0;
     for (const auto &link : m_links) {
-        if (dropAddressless && link->GetAddress().isEmpty()) {
+        if (dropAddressless && link->GetUrl().isEmpty()) {
             // A single screen taken into another course keeps only the links that lead outside it.
             UnwrapLink(*link);
             doomed.push_back(link.get());
@@ -340,9 +345,10 @@ void CRichTextLinks::MarkPendingLinks(bool dropAddressless)
         const bool isNew = link->GetNumber() == -1;
         if (isNew) {
             link->SetNumber(marked);
-            // A record without a position is looked for in the text; it stays without one.
+            // A record without a position is looked for in the text; it stays without one. A position no
+            // text can reach stays out of reach rather than wrapping round.
             if (link->GetPosition() != -1)
-                link->SetPosition(link->GetPosition() + shift);
+                link->SetPosition(int(std::min<qint64>(qint64(link->GetPosition()) + shift, INT_MAX)));
         }
         const int inserted = MarkLink(link.get(), isNew);
         if (inserted < 0) {
@@ -468,10 +474,10 @@ void CRichTextLinks::StoreLinkRecord(CArchive &ar, const CURLLink &link)
     ar.WriteInt(link.GetPosition());
     ar.WriteInt(link.IsScreenLink());
     ar.WriteInt(link.GetTargetScreen());
-    ar.WriteString(link.GetAddress());
-    ar.WriteInt(link.IsPopup());
+    ar.WriteString(link.GetUrl());
+    ar.WriteInt(link.GetPopup());
     ar.WriteInt(link.IsScript());
-    ar.WriteInt(link.IsFullSize());
+    ar.WriteInt(link.GetFullSize());
     ar.WriteInt(link.GetPopupHeight());
     ar.WriteInt(link.GetPopupWidth());
 }

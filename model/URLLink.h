@@ -25,13 +25,13 @@ public:
     void SetScreenLink(int screenLink) { m_screenLink = screenLink; }
     int GetTargetScreen() const { return m_targetScreen; }
     void SetTargetScreen(int id) { m_targetScreen = id; }
-    const QString &GetAddress() const { return m_address; }
-    void SetAddress(const QString &address) { m_address = address; }
-    int IsPopup() const { return m_popup; }
+    const QString &GetUrl() const { return m_address; }
+    void SetUrl(const QString &address) { m_address = address; }
+    int GetPopup() const { return m_popup; }
     void SetPopup(int popup) { m_popup = popup; }
     int IsScript() const { return m_script; }
     void SetScript(int script) { m_script = script; }
-    int IsFullSize() const { return m_fullSize; }
+    int GetFullSize() const { return m_fullSize; }
     void SetFullSize(int fullSize) { m_fullSize = fullSize; }
     // A full-size popup covers the whole 1008 x 560 screen whatever size is stored.
     int GetPopupHeight() const { return m_fullSize ? kFullHeight : m_popupHeight; }

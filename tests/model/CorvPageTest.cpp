@@ -4,6 +4,8 @@
 #include "model/ComponentFactory.h"
 #include "model/ComponentLink.h"
 #include "model/ComponentRectangle.h"
+#include "model/ComponentTable.h"
+#include "model/ComponentTextbox.h"
 #include "model/GlobalHelpers.h"
 #include "model/Topic.h"
 #include "platform/Archive.h"
@@ -282,6 +284,50 @@ TEST(CorvPage, EditorsFollowTheSelection)
     page.ResetCarets();
     EXPECT_EQ(FakeCanvas::WindowOf(*t1)->caretResets, 1);
     EXPECT_EQ(FakeCanvas::WindowOf(*shape)->caretResets, 0);
+}
+
+// Guards spelling and find-and-replace on a screen without windows: they walk every text box and every
+// table cell in drawing order, and the importers' first two editors skip other kinds.
+TEST(CorvPage, RichTextsOfTheScreen)
+{
+    CCorvPage page = Screen();
+    auto *a = Add(page, std::make_unique<CComponentTextbox>());
+    Add(page, std::make_unique<CComponentRectangle>());
+    CComponentTable::Settings grid;
+    grid.rows = 2;
+    grid.columns = 2;
+    auto *table = Add(page, std::make_unique<CComponentTable>(nullptr, grid));
+    auto *b = Add(page, std::make_unique<CComponentTextbox>());
+    auto *c = Add(page, std::make_unique<CComponentTextbox>());
+    for (CComponentTextbox *box : {a, b, c})
+        box->GetRichText().ReplaceAll(QStringLiteral("some text"));
+    table->SetCellText(QStringLiteral("cell text"), 1, 1);
+
+    std::vector<CRichText *> texts{nullptr};
+    EXPECT_EQ(page.CollectRichEdits(texts), 7);
+    const std::vector<CRichText *> expected{&a->GetRichText(), &table->GetCellList()[0].GetRichText(),
+                                            &table->GetCellList()[1].GetRichText(), &table->GetCellList()[2].GetRichText(),
+                                            &table->GetCellList()[3].GetRichText(), &b->GetRichText(), &c->GetRichText()};
+    EXPECT_EQ(texts, expected);
+
+    std::vector<CRichText *> two{nullptr, nullptr, nullptr};
+    EXPECT_EQ(page.GetFirstTwoTextEditors(two), 2);
+    EXPECT_EQ(two, (std::vector<CRichText *>{&a->GetRichText(), &b->GetRichText()}));
+
+    a->GetRichText().SetSel(2, 4);
+    table->GetCellList()[3].GetRichText().SetSel(1, 3);
+    page.ResetCarets();
+    for (CRichText *text : texts) {
+        int start = -1, end = -1;
+        text->GetSel(start, end);
+        EXPECT_EQ(std::pair(start, end), std::pair(0, 0));
+    }
+
+    CCorvPage empty = Screen(2);
+    EXPECT_EQ(empty.CollectRichEdits(texts), 0);
+    EXPECT_TRUE(texts.empty());
+    EXPECT_EQ(empty.GetFirstTwoTextEditors(two), 0);
+    EXPECT_TRUE(two.empty());
 }
 
 // Guards the topic record: five strings, the empty one as FF FE FF 00.

@@ -87,6 +87,14 @@ TEST(MediaCopy, WindowsMediaPlaylists)
     CMediaCopy::CopyOnSave(talk, project, false, CMediaCopy::movies, CMediaCopy::videoPlaylist);
     EXPECT_FALSE(QFile::exists(tree / QStringLiteral("Course/Sounds/song.wax")));
     EXPECT_FALSE(QFile::exists(tree / QStringLiteral("Course/Movies/talkb.wvx")));
+
+    // A clip already in the folder keeps its name; its playlist is named as the publisher names it (the
+    // stored name with the playlist extension) and names the file as it lies there.
+    const QString placed = tree.Write(QStringLiteral("Course/Movies/Intro.WMV"), kClip);
+    auto p = CMediaCopy::CopyOnSave(placed, project, false, CMediaCopy::movies, CMediaCopy::videoPlaylist);
+    EXPECT_FALSE(p.copied);
+    EXPECT_EQ(p.storedName, QStringLiteral("Intro.WMV"));
+    EXPECT_EQ(TempTree::ReadAll(tree / QStringLiteral("Course/Movies/Intro.wvx")), Playlist("Intro.WMV"));
 }
 
 // Guards against forgetting where the file really is when it could not be copied: the next save retries.

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 using namespace LinkTest;
 
 namespace {
@@ -384,4 +386,52 @@ TEST(RichTextLinksTest, LinkRecordsStoreFullSizeAndRefuseHugeCounts)
     huge.WriteInt(50000000);
     CArchive hugeIn(huge.GetBuffer());
     EXPECT_THROW(read.LoadLinks(hugeIn, ProjectSchema::kCurrent), CArchiveException);
+}
+
+// Guards the marking of one record: a new record is wrapped only where its text really stands (a stale or
+// damaged position, however large, changes nothing), and a known record without its opening marker is
+// reported so that the load drops it.
+TEST(RichTextLinksTest, MarkLinkOnlyWhereTheTextStands)
+{
+    struct Case {
+        const char *name;
+        QString linkText;
+        int position;
+        bool isNew;
+        int result;
+        QString after;
+    };
+    const QString plain = QStringLiteral("see click here now");
+    const Case cases[] = {
+        {"first occurrence", QStringLiteral("click here"), -1, true, 12, QStringLiteral("see [0002#click here#0002] now")},
+        {"at its position", QStringLiteral("here"), 10, true, 12, QStringLiteral("see click [0002#here#0002] now")},
+        {"other case", QStringLiteral("CLICK here"), -1, true, 0, plain},
+        {"not in the text", QStringLiteral("elsewhere"), -1, true, 0, plain},
+        {"moved", QStringLiteral("here"), 4, true, 0, plain},
+        {"past the end", QStringLiteral("now"), 17, true, 0, plain},
+        {"far past the end", QStringLiteral("now"), INT_MAX - 1, true, 0, plain},
+        {"below the start", QStringLiteral("see"), -7, true, 0, plain},
+        {"known without markers", QStringLiteral("click here"), 10, false, -1, plain},
+    };
+    for (const Case &c : cases) {
+        CRichTextLinks links;
+        SetText(links.GetRichText(), plain);
+        auto record = Record(c.linkText, 2, c.position);
+        EXPECT_EQ(links.MarkLink(record.get(), c.isNew), c.result) << c.name;
+        EXPECT_EQ(links.GetRichText().GetText(), c.after) << c.name;
+        if (c.result == 12) {
+            const int open = int(c.after.indexOf(u'['));
+            EXPECT_TRUE(IsHidden(links.GetRichText(), open, open + 6)) << c.name;
+            EXPECT_TRUE(IsLinked(links.GetRichText(), open + 6, open + 6 + int(c.linkText.size()))) << c.name;
+        }
+    }
+
+    // Pending records far along stay out of reach when the shift of earlier links is added.
+    CRichTextLinks links;
+    SetText(links.GetRichText(), plain);
+    links.AppendLink(Record(QStringLiteral("see"), -1, 0));
+    links.AppendLink(Record(QStringLiteral("now"), -1, INT_MAX - 4));
+    links.MarkPendingLinks();
+    EXPECT_EQ(links.GetRichText().GetText(), QStringLiteral("[0000#see#0000] click here now"));
+    EXPECT_EQ(links.GetLinks()[1]->GetPosition(), INT_MAX);
 }

@@ -48,6 +48,11 @@ TEST(Shapes, LineHitTest)
         {{50, 300}, {50, 100}, {50, 200}, true},     {{50, 300}, {50, 100}, {50, 100}, true},
         {{50, 300}, {50, 100}, {50, 300}, true},     {{50, 300}, {50, 100}, {51, 200}, false},
         {{50, 300}, {50, 100}, {50, 301}, false},
+        // End points from a damaged file, so far apart that 32-bit differences overflow: the line still
+        // runs through (0, 50).
+        {{-2000000000, 0}, {2000000000, 100}, {0, 50}, true},
+        {{-2000000000, 0}, {2000000000, 100}, {0, 0}, false},
+        {{0, -2000000000}, {1, 2000000000}, {0, -2000000000}, true},
     };
     for (const Case &c : cases) {
         CComponentLine line;

@@ -13,7 +13,7 @@ TEST(URLLink, DefaultsAndFullSizePopups)
     EXPECT_EQ(link.GetPosition(), -1);
     EXPECT_EQ(link.IsScreenLink(), 1);
     EXPECT_EQ(link.GetTargetScreen(), -1);
-    EXPECT_EQ(link.IsPopup(), 0);
+    EXPECT_EQ(link.GetPopup(), 0);
     EXPECT_EQ(link.IsScript(), 0);
     EXPECT_EQ(link.GetPopupHeight(), 100);
     EXPECT_EQ(link.GetPopupWidth(), 250);

@@ -318,3 +318,60 @@ TEST(TableTest, EmptyGridWithManyColumnsReadsBack)
     EXPECT_EQ(read->GetColumnCount(), CComponentTable::kMaxColumns);
     EXPECT_TRUE(read->GetCellList().empty());
 }
+
+// Guards against refusing real tables: every row of the grid has its own column bars, so a table has
+// nearly as many bars as cells, and a 5 x 5 table stores 24 positions.
+TEST(TableTest, LargeGridWithAllItsBarsReadsBack)
+{
+    CComponentTable::Settings settings;
+    settings.rows = 5;
+    settings.columns = 5;
+    CComponentTable table(nullptr, settings);
+    std::vector<int> bars;
+    for (int i = 0; i < 5 * 4 + 4; ++i)
+        bars.push_back(10 + i);
+    table.SetSplitterPositions(bars);
+    table.SetCellText(QStringLiteral("last"), 4, 4);
+    auto read = LoadTable(StoreTable(table));
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->GetSplitterPositions(), bars);
+    EXPECT_EQ(read->GetCell(4, 4)->GetRichText().GetText(), QStringLiteral("last"));
+}
+
+// Guards against writing a table that cannot be read back (the whole project would be unreadable): a
+// grid is kept within the sizes a record may have, whatever size it is asked for.
+TEST(TableTest, GridSizeStaysReadable)
+{
+    struct Case {
+        int rows, columns;
+        int expectRows, expectColumns;
+    };
+    const Case cases[] = {
+        {5000, 1, CComponentTable::kMaxRows, 1},
+        {1, 5000, 1, CComponentTable::kMaxColumns},
+        {300, 50, CComponentTable::kMaxCells / 50, 50},
+        {-3, 2, 0, 2},
+    };
+    for (const Case &c : cases) {
+        CComponentTable table;
+        table.SetColumnCount(c.columns);
+        table.SetRowCount(c.rows);
+        EXPECT_EQ(table.GetRowCount(), c.expectRows) << c.rows << " x " << c.columns;
+        EXPECT_EQ(table.GetColumnCount(), c.expectColumns) << c.rows << " x " << c.columns;
+        EXPECT_EQ(table.GetCellList().size(), size_t(c.expectRows) * size_t(c.expectColumns));
+        auto read = LoadTable(StoreTable(table));
+        ASSERT_TRUE(read) << c.rows << " x " << c.columns;
+        EXPECT_EQ(read->GetRowCount(), c.expectRows);
+    }
+}
+
+// Guards against a truncated table being taken for a whole one: the last byte missing ends the read with
+// the archive's error.
+TEST(TableTest, RecordOneByteShortFails)
+{
+    auto table = SampleTable();
+    QByteArray bytes = StoreTable(*table);
+    bytes.chop(1);
+    CArchive ar(bytes);
+    EXPECT_THROW(LoadTable(ar), CArchiveException);
+}

@@ -74,10 +74,10 @@ void ExpectRecordsMatchMarkers(const CRichTextLinks &content)
 void ExpectSameLink(const CURLLink &a, const CURLLink &b)
 {
     EXPECT_EQ(std::tuple(a.GetText(), a.GetNumber(), a.GetPosition(), a.IsScreenLink(), a.GetTargetScreen(),
-                         a.GetAddress(), a.IsPopup(), a.IsScript(), a.IsFullSize(), a.GetPopupHeight(),
+                         a.GetUrl(), a.GetPopup(), a.IsScript(), a.GetFullSize(), a.GetPopupHeight(),
                          a.GetPopupWidth()),
               std::tuple(b.GetText(), b.GetNumber(), b.GetPosition(), b.IsScreenLink(), b.GetTargetScreen(),
-                         b.GetAddress(), b.IsPopup(), b.IsScript(), b.IsFullSize(), b.GetPopupHeight(),
+                         b.GetUrl(), b.GetPopup(), b.IsScript(), b.GetFullSize(), b.GetPopupHeight(),
                          b.GetPopupWidth()));
 }
 
@@ -245,7 +245,7 @@ TEST(TextboxTest, ReadsOlderSchemas)
         for (int i = 0; i < 3; ++i) {
             const CURLLink &link = *box->GetContent().GetLinks()[size_t(i)];
             EXPECT_EQ(link.GetNumber(), c.numbers[size_t(i)]) << c.schema;
-            EXPECT_EQ(link.IsFullSize(), c.fullSize) << c.schema;
+            EXPECT_EQ(link.GetFullSize(), c.fullSize) << c.schema;
             EXPECT_EQ(box->GetLinkPopupHeight(link.GetNumber()), c.height) << c.schema;
             EXPECT_EQ(box->GetLinkPopupWidth(link.GetNumber()), c.width) << c.schema;
             if (!c.markers.empty()) {
@@ -448,4 +448,18 @@ TEST(TextboxTest, RichEditRtfRoundTrip)
         EXPECT_TRUE(again.GetCharFormatAt(i).SameInRtf(text.GetCharFormatAt(i))) << i;
     for (int p = 0; p < text.GetParagraphCount(); ++p)
         EXPECT_TRUE(again.GetParaFormatAt(text.ParagraphStart(p)).SameValues(text.GetParaFormatAt(text.ParagraphStart(p))));
+}
+
+// Guards against a truncated text box record being taken for a whole one.
+TEST(TextboxTest, RecordOneByteShortFails)
+{
+    CComponentTextbox box;
+    box.GetRichText().ReplaceAll(QStringLiteral("a link here"));
+    ASSERT_TRUE(AddWebLink(box, QStringLiteral("link"), 2));
+    CArchive out;
+    box.SerializeComponent(out);
+    QByteArray bytes = out.GetBuffer();
+    bytes.chop(1);
+    CArchive ar(bytes);
+    EXPECT_THROW(CComponentFactory::LoadComponent(ar, {ProjectSchema::kCurrent}), CArchiveException);
 }
