@@ -21,6 +21,9 @@
 
 #include <QFile>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace {
 
 constexpr qint64 kNow = 1700000000;
@@ -121,6 +124,29 @@ QByteArray RectangleRecord(CRect bounds)
     CArchive ar;
     r.SerializeComponent(ar);
     return ar.GetBuffer();
+}
+
+// Runs in a child process: reads bytes with the address space capped at what is in use plus 512 MB and
+// exits with 0 when the read ended cleanly with `topics` topics and `screens` main screens, after telling
+// the author once that the project was read only in part.
+[[noreturn]] void ReadWithCappedAddressSpace(const QByteArray &bytes, size_t topics, size_t screens)
+{
+    CRecordingPrompt prompts;
+    CPromptScope scope(&prompts);
+    CCorvessaDoc doc(FixedClock());
+    long pages = 0;
+    if (FILE *statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld", &pages) != 1)
+            pages = 0;
+        std::fclose(statm);
+    }
+    const rlim_t cap = rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + (rlim_t(512) << 20);
+    const rlimit limit{cap, cap};
+    if (pages == 0 || setrlimit(RLIMIT_AS, &limit) != 0)
+        _exit(3);
+    Load(doc, bytes);
+    const bool kept = doc.Topics.size() == topics && doc.MainScreenList.size() == screens;
+    _exit(kept && prompts.Entries().size() == 1 ? 0 : 2);
 }
 
 } // namespace
@@ -358,6 +384,53 @@ TEST(ProjectFile, HugeScreenCountEndsWithoutReservingAnything)
         CCorvessaDoc doc(FixedClock());
         Load(doc, golden.Bytes());
         EXPECT_LE(doc.MainScreenList.size(), 1u) << count;
+    }
+}
+
+// Guards every count of the project file against space reserved by it: each damaged count below is read
+// with the address space capped well under what reserving it would take, and the read must end cleanly
+// at the end of the file, keeping what was read completely.
+TEST(ProjectFile, DamagedCountsReserveNothing)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer needs more address space than the cap leaves";
+#endif
+    constexpr int32_t kHuge = 0x7FFFFFFF;
+    const QByteArray rect = RectangleRecord({1, 2, 3, 4});
+    auto file = [&](const char *where) {
+        GoldenProject golden(10000047, {{"glossaryDocumentCount", kHuge}});
+        golden.WriteSettings(kNow);
+        if (qstrcmp(where, "topics") == 0) {
+            golden.Ar().WriteInt(kHuge);
+            for (int s = 0; s < 5; ++s)
+                golden.Ar().WriteString("t");
+            return golden.Bytes();
+        }
+        golden.WriteTopics({});
+        if (qstrcmp(where, "glossary documents") == 0) {
+            golden.WritePostTopic({"/g.docx"});
+            return golden.Bytes();
+        }
+        GoldenProject tail(10000047);
+        tail.WritePostTopic();
+        golden.Ar().Write(tail.Bytes().constData(), tail.Bytes().size());
+        const bool screens = qstrcmp(where, "main screens") == 0;
+        golden.Ar().WriteInt(screens ? kHuge : 1);
+        // The components' count: one rectangle is there, the rest are missing.
+        golden.WriteScreen(0, "one", "1", 2, 0, [&](CArchive &ar) { ar.Write(rect.constData(), rect.size()); },
+                           screens ? 1 : kHuge);
+        return golden.Bytes();
+    };
+    const struct Case {
+        const char *where;
+        size_t topics, screens;
+    } cases[] = {{"topics", 1, 0}, {"glossary documents", 0, 0}, {"main screens", 0, 1}, {"components", 0, 0}};
+
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.where);
+        const QByteArray bytes = file(c.where);
+        EXPECT_EXIT(ReadWithCappedAddressSpace(bytes, c.topics, c.screens), ::testing::ExitedWithCode(0), "");
     }
 }
 
