@@ -206,6 +206,32 @@ TEST(ProjectFile, SaveLoadSaveGivesIdenticalBytes)
     EXPECT_EQ(ProjectBytes(reread), first);
 }
 
+// Guards the counters the file carries and the topic-button picture counter, which every save and every
+// load start again from 0 (the button pictures of a project are numbered from 0 in each save).
+TEST(ProjectFile, CountersTravelWithTheFileAndPictureNumbersRestart)
+{
+    CCorvessaDoc doc(FixedClock());
+    doc.OnNewDocument();
+    doc.SetNextScreenNumber(31);
+    doc.SetNextTextBoxNumber(17);
+    doc.SetImportPending(0);
+    doc.TakeTopicButtonPictureNumber();
+    doc.TakeTopicButtonPictureNumber();
+    const QByteArray bytes = ProjectBytes(doc);
+    EXPECT_EQ(doc.TakeTopicButtonPictureNumber(), 0);
+
+    CCorvessaDoc reread(FixedClock());
+    reread.OnNewDocument();
+    reread.TakeTopicButtonPictureNumber();
+    Load(reread, bytes);
+    EXPECT_EQ(reread.GetNextScreenNumber(), 31);
+    EXPECT_EQ(reread.GetNextTextBoxNumber(), 17);
+    EXPECT_EQ(reread.GetImportPending(), 0);
+    EXPECT_EQ(reread.GetFileSchema(), 10000047);
+    EXPECT_EQ(reread.GetLoadRetry(), 0);
+    EXPECT_EQ(reread.TakeTopicButtonPictureNumber(), 0);
+}
+
 // Guards the old forms: no schema number, screens numbered by position, the old topic count.
 TEST(ProjectFile, SchemaLessFileNumbersItsScreensInOrder)
 {
