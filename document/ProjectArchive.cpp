@@ -529,12 +529,13 @@ void LoadList(CArchive &ar, CCorvessaDoc &doc, const CProjectArchive::ReadContex
         auto screen = CProjectArchive::LoadScreen(ar, doc, context, mainList, numbered ? -1 : int(i));
         CCorvPage *page = screen.get();
         list.push_back(std::move(screen));
-        // The folders the importers and the outline look for.
+        // The folders the importers and the outline look for. The popups and glossary folders are taken
+        // only from their own lists, so a damaged file cannot point them into another list.
         if (page->GetPageType() == pt_asmt_folder)
             doc.FinalPerformanceFolder = page;
-        else if (page->GetPageType() == pt_popups_only)
+        else if (page->GetPageType() == pt_popups_only && &list == &doc.PopupScreenList)
             doc.PopupsFolder = page;
-        else if (page->GetPageType() == pt_glossary)
+        else if (page->GetPageType() == pt_glossary && &list == &doc.GlossaryScreenList)
             doc.GlossaryFolder = page;
     }
 }

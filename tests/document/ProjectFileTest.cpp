@@ -232,6 +232,31 @@ TEST(ProjectFile, CountersTravelWithTheFileAndPictureNumbersRestart)
     EXPECT_EQ(reread.TakeTopicButtonPictureNumber(), 0);
 }
 
+// Guards the folder pointers a load sets: each points into its own list, also when a damaged file holds a
+// folder's page type in another list.
+TEST(ProjectFile, FolderPointersPointIntoTheirOwnLists)
+{
+    GoldenProject golden(10000047);
+    golden.WriteSettings(kNow);
+    golden.WriteTopics({});
+    golden.WritePostTopic();
+    golden.Ar().WriteInt(3);
+    golden.WriteScreen(0, "stray popups folder", "1", 7, 0);
+    golden.WriteScreen(1, "stray glossary folder", "2", 9, 0);
+    golden.WriteScreen(2, "Final Performance Screens", "3", 4, 0);
+    golden.WriteSection("<popups>", 1);
+    golden.WriteScreen(3, "Popups", "1000", 7, -1);
+    golden.WriteSection("<glossary>", 0);
+
+    CCorvessaDoc doc(FixedClock());
+    Load(doc, golden.Bytes());
+    ASSERT_EQ(doc.MainScreenList.size(), 3u);
+    ASSERT_EQ(doc.PopupScreenList.size(), 1u);
+    EXPECT_EQ(doc.PopupsFolder, doc.PopupScreenList[0].get());
+    EXPECT_EQ(doc.GlossaryFolder, nullptr);
+    EXPECT_EQ(doc.FinalPerformanceFolder, doc.MainScreenList[2].get());
+}
+
 // Guards the old forms: no schema number, screens numbered by position, the old topic count.
 TEST(ProjectFile, SchemaLessFileNumbersItsScreensInOrder)
 {
