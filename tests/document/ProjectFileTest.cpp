@@ -167,6 +167,50 @@ TEST(ProjectFile, NewProjectEqualsTheGoldenFile)
     EXPECT_EQ(ProjectBytes(doc), golden);
 }
 
+// Guards the screen records and section markers the writer puts down, against records built field by
+// field: the menu kind in main-list records only, the component count and entries, "<popups>" and
+// "<glossary>" with their counts.
+TEST(ProjectFile, ScreenRecordsEqualTheGoldenFieldByField)
+{
+    auto page = [](int id, const QString &title, const QString &label, int pageType, int menuKind) {
+        auto p = std::make_unique<CCorvPage>(id, title, "banner of " + title, "source.docx", 0, label, pageType, -1);
+        p->SetMenuKind(menuKind);
+        return p;
+    };
+    CCorvessaDoc doc(FixedClock());
+    doc.OnNewDocument();
+    doc.MainScreenList.push_back(page(5, "Menu", "1", 0, 2));
+    Add<CComponentRectangle>(*doc.MainScreenList[0], {1, 2, 3, 4});
+    doc.PopupScreenList.push_back(page(6, "Popups", "1000", 7, 0));
+    doc.GlossaryScreenList.push_back(page(7, "Glossary", "9000", 9, 0));
+
+    const QByteArray rect = RectangleRecord({1, 2, 3, 4});
+    GoldenProject golden(10000047);
+    golden.WriteSettings(kNow);
+    golden.WriteTopics({});
+    golden.WritePostTopic();
+    golden.Ar().WriteInt(1);
+    golden.WriteScreen(5, "Menu", "1", 0, 2, [&](CArchive &ar) { ar.Write(rect.constData(), rect.size()); }, 1);
+    golden.WriteSection("<popups>", 1);
+    golden.WriteScreen(6, "Popups", "1000", 7, -1);
+    golden.WriteSection("<glossary>", 1);
+    golden.WriteScreen(7, "Glossary", "9000", 9, -1);
+    EXPECT_EQ(ProjectBytes(doc), golden.Bytes());
+
+    CCorvessaDoc reread(FixedClock());
+    Load(reread, golden.Bytes());
+    ASSERT_EQ(reread.MainScreenList.size(), 1u);
+    const CCorvPage &menu = *reread.MainScreenList[0];
+    EXPECT_EQ(menu.GetBanner(), "banner of Menu");
+    EXPECT_EQ(menu.GetSourceDocument(), "source.docx");
+    EXPECT_EQ(menu.GetLabel(), "1");
+    EXPECT_EQ(menu.GetPageType(), 0);
+    EXPECT_EQ(menu.GetMenuKind(), 2);
+    ASSERT_EQ(reread.GlossaryScreenList.size(), 1u);
+    EXPECT_EQ(reread.GlossaryScreenList[0]->GetId(), 7);
+    EXPECT_EQ(reread.GlossaryScreenList[0]->GetBanner(), "banner of Glossary");
+}
+
 // Guards byte stability: a saved course reads back to the same file, screens and components in step.
 TEST(ProjectFile, SaveLoadSaveGivesIdenticalBytes)
 {
