@@ -343,7 +343,8 @@ QString CProjectArchive::LogoPathFromStoredName(const QString &projectFolder, co
     const QString name = CorvPath::SafeBareName(CorvPath::FileName(stored));
     if (name.isEmpty())
         return QString();
-    return CorvPath::Join({projectFolder, QStringLiteral("Images/Resized"), name});
+    // A project copied from Windows may spell the folders or the name in another case.
+    return CorvPath::ResolveNoCase(CorvPath::Join({projectFolder, QStringLiteral("Images/Resized"), name}));
 }
 
 QString CProjectArchive::CutBeforePt(const QString &points)
@@ -408,8 +409,9 @@ void CProjectArchive::LoadPostTopicBlock(CArchive &ar, CCourseSettings &s, QStri
     LoadFields(ar, PostTopicBlockHead(), s, context);
     glossaryDocuments.clear();
     if (context.schema >= kGlossaryDocumentsSchema) {
-        // Each path takes at least its one length byte: a count the rest of the file cannot hold is damage.
-        const int32_t count = ar.ReadCheckedInt(INT32_MAX, 1);
+        // Taken as it stands, like the other counts of the file: 0 or less means none, and nothing is
+        // reserved by it, so a count larger than the file ends at the end of the file.
+        const int32_t count = ar.ReadInt();
         for (int32_t i = 0; i < count; ++i)
             glossaryDocuments.append(ar.ReadString());
     }
@@ -527,12 +529,13 @@ void LoadList(CArchive &ar, CCorvessaDoc &doc, const CProjectArchive::ReadContex
         auto screen = CProjectArchive::LoadScreen(ar, doc, context, mainList, numbered ? -1 : int(i));
         CCorvPage *page = screen.get();
         list.push_back(std::move(screen));
-        // The folders the importers and the outline look for.
+        // The folders the importers and the outline look for. The popups and glossary folders are taken
+        // only from their own lists, so a damaged file cannot point them into another list.
         if (page->GetPageType() == pt_asmt_folder)
             doc.FinalPerformanceFolder = page;
-        else if (page->GetPageType() == pt_popups_only)
+        else if (page->GetPageType() == pt_popups_only && &list == &doc.PopupScreenList)
             doc.PopupsFolder = page;
-        else if (page->GetPageType() == pt_glossary)
+        else if (page->GetPageType() == pt_glossary && &list == &doc.GlossaryScreenList)
             doc.GlossaryFolder = page;
     }
 }

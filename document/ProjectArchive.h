@@ -87,7 +87,7 @@ public:
     static constexpr int32_t kRtfStringSchema = 1000004;
 
     // The logo's path rebuilt from the bare name stored in a project: the project folder's resized-pictures
-    // folder + the name; an empty name stays empty.
+    // folder + the name, matched on disk without regard to case; an empty name stays empty.
     static QString LogoPathFromStoredName(const QString &projectFolder, const QString &stored);
     // The point size text cut before its first "pt" ("14pt" -> "14").
     static QString CutBeforePt(const QString &points);

@@ -185,6 +185,47 @@ TEST(CourseSettings, IniKeysAreExactlyTheStoresKeys)
     EXPECT_EQ(QSet<QString>(fromTable.begin(), fromTable.end()), QSet<QString>(kIniKeys.begin(), kIniKeys.end()));
 }
 
+// Guards the kind of every setting held as an int: the stores write flags as "TRUE"/"FALSE" and numbers in
+// decimal, so a number taken for a flag (or the reverse) would be stored wrongly. Colours, texts, lists and
+// the date are told apart by their value types in the defaults test above.
+TEST(CourseSettings, IntSettingsAreFlagsUnlessTheTableSaysNumberOrScreen)
+{
+    const QSet<QString> numbers = {
+        "DictionaryLanguage", "LomLanguage", "LomStatus", "LomPurpose", "LomResourceType", "TemplateType",
+        "FontSize[0]", "FontSize[1]", "FontSize[2]", "FontSize[3]", "GraphicSize", "ImageBorderType",
+        "KenBurnsInterval", "TimeBetweenScreens", "McToggleType", "QuestResponse", "DragDropQuestInterval",
+        "DragDropQuestWordCount", "TimeLimitType", "TimeLimitEachQuestion", "TimeLimitAllQuestions",
+        "QuestionCountFromPool", "PercentagePassMark", "ContentScreenCount", "OutlineFontSize", "OutlineLeft",
+        "OutlineTop", "OutlineWidth", "OutlineHeight"};
+    int flags = 0;
+    for (const auto &d : CourseSettingTable()) {
+        const QString name = d.DisplayName();
+        SCOPED_TRACE(name.toStdString());
+        if (d.intMember == nullptr && d.intSlots == nullptr)
+            continue;
+        if (name == "HelpScreen")
+            EXPECT_EQ(d.kind, SettingKind::screen);
+        else if (numbers.contains(name))
+            EXPECT_EQ(d.kind, SettingKind::number);
+        else {
+            EXPECT_EQ(d.kind, SettingKind::flag);
+            ++flags;
+        }
+    }
+    EXPECT_EQ(flags, 110); // the flags of the tables, the four output-folder slots included
+    // The ini keys read as decimal integers: exactly these 17 numbers and colours.
+    const QSet<QString> integerKeys = {
+        "BgColor", "TemplateType", "FontSize", "FontColor", "GraphicSize", "ImageBorderType", "TimeBetweenScreens",
+        "McToggleType", "QuestResponse", "DragDropQuestInterval", "DragDropQuestWordCount", "TimeLimitType",
+        "TimeLimitEachQuestion", "TimeLimitAllQuestions", "QuestionCountFromPool", "PercentagePassMark",
+        "ContentScreenCount"};
+    QSet<QString> fromTable;
+    for (const auto &d : CourseSettingTable())
+        if (d.iniKey && (d.kind == SettingKind::number || d.kind == SettingKind::colour))
+            fromTable.insert(QString::fromLatin1(d.iniKey));
+    EXPECT_EQ(fromTable, integerKeys);
+}
+
 // Guards that a later new course keeps the options only the document object's construction sets.
 TEST(CourseSettings, ConstructedOnlySettingsSurviveLaterDefaults)
 {

@@ -294,7 +294,7 @@ void GoldenProject::WritePostTopic(const QStringList &glossaryDocuments)
     if (AtLeast(10000035))
         I("LmsProtectPassedStatus", 0);
     if (AtLeast(10000038)) {
-        m_ar.WriteInt(int32_t(glossaryDocuments.size()));
+        I("glossaryDocumentCount", int32_t(glossaryDocuments.size()));
         for (const QString &d : glossaryDocuments)
             m_ar.WriteString(d);
     }

@@ -3,6 +3,7 @@
 #include "document/CourseSettings.h"
 #include "document/ProjectArchive.h"
 #include "platform/Archive.h"
+#include "support/TempTree.h"
 
 #include <gtest/gtest.h>
 
@@ -280,5 +281,56 @@ TEST(ProjectArchiveSettings, FileCutShortEndsWithEndOfFile)
     for (int cut : {0, 3, 17, int(golden.Bytes().size()) - 1}) {
         SCOPED_TRACE(cut);
         EXPECT_THROW(LoadSettings(golden.Bytes().left(cut)), CArchiveException);
+    }
+}
+
+// Guards the logo of a project copied from Windows: its folders and name are found on disk in whatever
+// case they have there, instead of a path that names no file.
+TEST(ProjectArchiveSettings, LogoPathIsFoundOnDiskWithoutRegardToCase)
+{
+    TempTree tree;
+    tree.Write("Course/images/resized/Logo.PNG", "png");
+    const QString folder = tree / "Course";
+    EXPECT_EQ(CProjectArchive::LogoPathFromStoredName(folder, "logo.png"), tree / "Course/images/resized/Logo.PNG");
+    EXPECT_EQ(CProjectArchive::LogoPathFromStoredName(folder, "C:\\old\\logo.png"),
+              tree / "Course/images/resized/Logo.PNG");
+    // A logo not on disk keeps the canonical spelling below the folders that exist.
+    EXPECT_EQ(CProjectArchive::LogoPathFromStoredName(folder, "other.png"), tree / "Course/images/resized/other.png");
+    EXPECT_EQ(CProjectArchive::LogoPathFromStoredName(tree / "Fresh", "logo.png"), tree / "Fresh/Images/Resized/logo.png");
+    EXPECT_EQ(CProjectArchive::LogoPathFromStoredName(folder, ""), "");
+}
+
+// Guards the glossary documents' count: taken as it stands, so a count of 0 or less reads none and what
+// follows is read in step, while a count beyond the file ends at the end of the file.
+TEST(ProjectArchiveSettings, GlossaryDocumentCountIsTakenAsItStands)
+{
+    const struct Case {
+        int32_t count;
+        QStringList written;
+        bool endsEarly;
+    } cases[] = {
+        {0, {}, false},
+        {-1, {}, false},
+        {INT32_MIN, {}, false},
+        {2, {"/a.docx", "/b.docx"}, false},
+        {0x7FFFFFFF, {"/a.docx"}, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.count);
+        GoldenProject golden(10000047, {{"glossaryDocumentCount", c.count}, {"EmulateIE7", 0}, {"KenBurnsGrow", 0}});
+        golden.WritePostTopic(c.written);
+        CCourseSettings s = Defaults();
+        QStringList docs = {"left from before"};
+        CProjectArchive::ReadContext context;
+        CArchive ar(golden.Bytes());
+        if (c.endsEarly) {
+            EXPECT_THROW(CProjectArchive::LoadPostTopicBlock(ar, s, docs, context), CArchiveException);
+            continue;
+        }
+        CProjectArchive::LoadPostTopicBlock(ar, s, docs, context);
+        EXPECT_EQ(docs, c.written);
+        EXPECT_EQ(s.EmulateIE7, 0);
+        EXPECT_EQ(s.KenBurnsGrow, 0);
+        EXPECT_TRUE(ar.AtEnd());
     }
 }

@@ -21,6 +21,9 @@
 
 #include <QFile>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace {
 
 constexpr qint64 kNow = 1700000000;
@@ -123,6 +126,29 @@ QByteArray RectangleRecord(CRect bounds)
     return ar.GetBuffer();
 }
 
+// Runs in a child process: reads bytes with the address space capped at what is in use plus 512 MB and
+// exits with 0 when the read ended cleanly with `topics` topics and `screens` main screens, after telling
+// the author once that the project was read only in part.
+[[noreturn]] void ReadWithCappedAddressSpace(const QByteArray &bytes, size_t topics, size_t screens)
+{
+    CRecordingPrompt prompts;
+    CPromptScope scope(&prompts);
+    CCorvessaDoc doc(FixedClock());
+    long pages = 0;
+    if (FILE *statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld", &pages) != 1)
+            pages = 0;
+        std::fclose(statm);
+    }
+    const rlim_t cap = rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + (rlim_t(512) << 20);
+    const rlimit limit{cap, cap};
+    if (pages == 0 || setrlimit(RLIMIT_AS, &limit) != 0)
+        _exit(3);
+    Load(doc, bytes);
+    const bool kept = doc.Topics.size() == topics && doc.MainScreenList.size() == screens;
+    _exit(kept && prompts.Entries().size() == 1 ? 0 : 2);
+}
+
 } // namespace
 
 // Guards the whole new-project file against a checked-in golden file built field by field.
@@ -139,6 +165,50 @@ TEST(ProjectFile, NewProjectEqualsTheGoldenFile)
     CCorvessaDoc doc(FixedClock());
     doc.OnNewDocument();
     EXPECT_EQ(ProjectBytes(doc), golden);
+}
+
+// Guards the screen records and section markers the writer puts down, against records built field by
+// field: the menu kind in main-list records only, the component count and entries, "<popups>" and
+// "<glossary>" with their counts.
+TEST(ProjectFile, ScreenRecordsEqualTheGoldenFieldByField)
+{
+    auto page = [](int id, const QString &title, const QString &label, int pageType, int menuKind) {
+        auto p = std::make_unique<CCorvPage>(id, title, "banner of " + title, "source.docx", 0, label, pageType, -1);
+        p->SetMenuKind(menuKind);
+        return p;
+    };
+    CCorvessaDoc doc(FixedClock());
+    doc.OnNewDocument();
+    doc.MainScreenList.push_back(page(5, "Menu", "1", 0, 2));
+    Add<CComponentRectangle>(*doc.MainScreenList[0], {1, 2, 3, 4});
+    doc.PopupScreenList.push_back(page(6, "Popups", "1000", 7, 0));
+    doc.GlossaryScreenList.push_back(page(7, "Glossary", "9000", 9, 0));
+
+    const QByteArray rect = RectangleRecord({1, 2, 3, 4});
+    GoldenProject golden(10000047);
+    golden.WriteSettings(kNow);
+    golden.WriteTopics({});
+    golden.WritePostTopic();
+    golden.Ar().WriteInt(1);
+    golden.WriteScreen(5, "Menu", "1", 0, 2, [&](CArchive &ar) { ar.Write(rect.constData(), rect.size()); }, 1);
+    golden.WriteSection("<popups>", 1);
+    golden.WriteScreen(6, "Popups", "1000", 7, -1);
+    golden.WriteSection("<glossary>", 1);
+    golden.WriteScreen(7, "Glossary", "9000", 9, -1);
+    EXPECT_EQ(ProjectBytes(doc), golden.Bytes());
+
+    CCorvessaDoc reread(FixedClock());
+    Load(reread, golden.Bytes());
+    ASSERT_EQ(reread.MainScreenList.size(), 1u);
+    const CCorvPage &menu = *reread.MainScreenList[0];
+    EXPECT_EQ(menu.GetBanner(), "banner of Menu");
+    EXPECT_EQ(menu.GetSourceDocument(), "source.docx");
+    EXPECT_EQ(menu.GetLabel(), "1");
+    EXPECT_EQ(menu.GetPageType(), 0);
+    EXPECT_EQ(menu.GetMenuKind(), 2);
+    ASSERT_EQ(reread.GlossaryScreenList.size(), 1u);
+    EXPECT_EQ(reread.GlossaryScreenList[0]->GetId(), 7);
+    EXPECT_EQ(reread.GlossaryScreenList[0]->GetBanner(), "banner of Glossary");
 }
 
 // Guards byte stability: a saved course reads back to the same file, screens and components in step.
@@ -178,6 +248,57 @@ TEST(ProjectFile, SaveLoadSaveGivesIdenticalBytes)
     EXPECT_EQ(link->GetTargetPage(reread), reread.MainScreenList[1].get());
 
     EXPECT_EQ(ProjectBytes(reread), first);
+}
+
+// Guards the counters the file carries and the topic-button picture counter, which every save and every
+// load start again from 0 (the button pictures of a project are numbered from 0 in each save).
+TEST(ProjectFile, CountersTravelWithTheFileAndPictureNumbersRestart)
+{
+    CCorvessaDoc doc(FixedClock());
+    doc.OnNewDocument();
+    doc.SetNextScreenNumber(31);
+    doc.SetNextTextBoxNumber(17);
+    doc.SetImportPending(0);
+    doc.TakeTopicButtonPictureNumber();
+    doc.TakeTopicButtonPictureNumber();
+    const QByteArray bytes = ProjectBytes(doc);
+    EXPECT_EQ(doc.TakeTopicButtonPictureNumber(), 0);
+
+    CCorvessaDoc reread(FixedClock());
+    reread.OnNewDocument();
+    reread.TakeTopicButtonPictureNumber();
+    Load(reread, bytes);
+    EXPECT_EQ(reread.GetNextScreenNumber(), 31);
+    EXPECT_EQ(reread.GetNextTextBoxNumber(), 17);
+    EXPECT_EQ(reread.GetImportPending(), 0);
+    EXPECT_EQ(reread.GetFileSchema(), 10000047);
+    EXPECT_EQ(reread.GetLoadRetry(), 0);
+    EXPECT_EQ(reread.TakeTopicButtonPictureNumber(), 0);
+}
+
+// Guards the folder pointers a load sets: each points into its own list, also when a damaged file holds a
+// folder's page type in another list.
+TEST(ProjectFile, FolderPointersPointIntoTheirOwnLists)
+{
+    GoldenProject golden(10000047);
+    golden.WriteSettings(kNow);
+    golden.WriteTopics({});
+    golden.WritePostTopic();
+    golden.Ar().WriteInt(3);
+    golden.WriteScreen(0, "stray popups folder", "1", 7, 0);
+    golden.WriteScreen(1, "stray glossary folder", "2", 9, 0);
+    golden.WriteScreen(2, "Final Performance Screens", "3", 4, 0);
+    golden.WriteSection("<popups>", 1);
+    golden.WriteScreen(3, "Popups", "1000", 7, -1);
+    golden.WriteSection("<glossary>", 0);
+
+    CCorvessaDoc doc(FixedClock());
+    Load(doc, golden.Bytes());
+    ASSERT_EQ(doc.MainScreenList.size(), 3u);
+    ASSERT_EQ(doc.PopupScreenList.size(), 1u);
+    EXPECT_EQ(doc.PopupsFolder, doc.PopupScreenList[0].get());
+    EXPECT_EQ(doc.GlossaryFolder, nullptr);
+    EXPECT_EQ(doc.FinalPerformanceFolder, doc.MainScreenList[2].get());
 }
 
 // Guards the old forms: no schema number, screens numbered by position, the old topic count.
@@ -358,6 +479,53 @@ TEST(ProjectFile, HugeScreenCountEndsWithoutReservingAnything)
         CCorvessaDoc doc(FixedClock());
         Load(doc, golden.Bytes());
         EXPECT_LE(doc.MainScreenList.size(), 1u) << count;
+    }
+}
+
+// Guards every count of the project file against space reserved by it: each damaged count below is read
+// with the address space capped well under what reserving it would take, and the read must end cleanly
+// at the end of the file, keeping what was read completely.
+TEST(ProjectFile, DamagedCountsReserveNothing)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer needs more address space than the cap leaves";
+#endif
+    constexpr int32_t kHuge = 0x7FFFFFFF;
+    const QByteArray rect = RectangleRecord({1, 2, 3, 4});
+    auto file = [&](const char *where) {
+        GoldenProject golden(10000047, {{"glossaryDocumentCount", kHuge}});
+        golden.WriteSettings(kNow);
+        if (qstrcmp(where, "topics") == 0) {
+            golden.Ar().WriteInt(kHuge);
+            for (int s = 0; s < 5; ++s)
+                golden.Ar().WriteString("t");
+            return golden.Bytes();
+        }
+        golden.WriteTopics({});
+        if (qstrcmp(where, "glossary documents") == 0) {
+            golden.WritePostTopic({"/g.docx"});
+            return golden.Bytes();
+        }
+        GoldenProject tail(10000047);
+        tail.WritePostTopic();
+        golden.Ar().Write(tail.Bytes().constData(), tail.Bytes().size());
+        const bool screens = qstrcmp(where, "main screens") == 0;
+        golden.Ar().WriteInt(screens ? kHuge : 1);
+        // The components' count: one rectangle is there, the rest are missing.
+        golden.WriteScreen(0, "one", "1", 2, 0, [&](CArchive &ar) { ar.Write(rect.constData(), rect.size()); },
+                           screens ? 1 : kHuge);
+        return golden.Bytes();
+    };
+    const struct Case {
+        const char *where;
+        size_t topics, screens;
+    } cases[] = {{"topics", 1, 0}, {"glossary documents", 0, 0}, {"main screens", 0, 1}, {"components", 0, 0}};
+
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.where);
+        const QByteArray bytes = file(c.where);
+        EXPECT_EXIT(ReadWithCappedAddressSpace(bytes, c.topics, c.screens), ::testing::ExitedWithCode(0), "");
     }
 }
 
