@@ -435,7 +435,10 @@ void CxJpegExif::ProcessTag(int tag, int format, const uint8_t *valuePtr, uint64
     char *base = reinterpret_cast<char *>(m_info);
     float &value = *reinterpret_cast<float *>(base + t.field);
     int &integer = *reinterpret_cast<int *>(base + t.field);
-    const double number = ConvertAnyFormat(valuePtr, format);
+    // A value with no components has no bytes of its own: an 8-byte type would otherwise be read from
+    // the entry after it, or from past the end of the block.
+    const bool hasValue = byteCount != 0 && byteCount >= uint64_t(kBytesPerFormat[format]);
+    const double number = hasValue ? ConvertAnyFormat(valuePtr, format) : 0.0;
 
     switch (t.rule) {
     case TagRule::Text:

@@ -197,6 +197,15 @@ TEST(CodecJpeg, ExifReaderStaysInsideItsData)
     EXPECT_STREQ(texts.GetInfo().Comments, "hi there");
     EXPECT_EQ(texts.GetInfo().ISOequivalent, 400);
 
+    // A rational with no components owns no bytes: its value must not be taken from the entry after it
+    // (here the next entry's tag and format read as the denominator 1), nor from past the block's end.
+    CxJpegExif empty;
+    ASSERT_TRUE(parse(empty, {{{282, 5, 0, Le32(300)}, {1, 0, 0, ""}}}));
+    EXPECT_EQ(empty.GetInfo().Xresolution, 0.0f);
+    CxJpegExif last;
+    ASSERT_TRUE(parse(last, {{{283, 12, 0, Le32(0xFFFFFFFF)}}}));
+    EXPECT_EQ(last.GetInfo().Yresolution, 0.0f);
+
     // A comment section of 1,200 characters keeps 999 and its terminator.
     CxImageJPG image;
     const QByteArray jpeg = WithSegments(OurJpeg(), Segment(0xFE, std::string(1200, 'c')));
