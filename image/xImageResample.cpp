@@ -16,10 +16,16 @@ namespace {
 // Blue, green, red and alpha side by side. The samplers sum channel by channel; four lanes summed
 // together give the same results, each lane rounding exactly as its channel does on its own.
 typedef float Lanes __attribute__((vector_size(16)));
+typedef int32_t Integers __attribute__((vector_size(16)));
 
 Lanes ToLanes(RGBQUAD c)
 {
     return Lanes{float(c.rgbBlue), float(c.rgbGreen), float(c.rgbRed), float(c.rgbReserved)};
+}
+
+Lanes Broadcast(float v)
+{
+    return Lanes{v, v, v, v};
 }
 
 RGBQUAD FromLanes(Lanes v, bool withAlpha)
@@ -47,9 +53,31 @@ public:
         if (m_indexed)
             return ToLanes(m_image.BlindGetPixelColor(x, y, true));
         const uint8_t *p = m_rows + size_t(y) * m_stride + size_t(x) * 3;
-        return Lanes{float(p[0]), float(p[1]), float(p[2]),
-                     m_alpha ? float(m_alpha[size_t(y) * m_width + size_t(x)]) : 0.0f};
+        const Integers v{p[0], p[1], p[2], m_alpha ? m_alpha[size_t(y) * m_width + size_t(x)] : 0};
+        return __builtin_convertvector(v, Lanes);
     }
+
+    // Columns from to to (inside the picture) of row y, one after another.
+    void Run(Lanes *out, int32_t y, int32_t from, int32_t to) const
+    {
+        if (m_indexed) {
+            for (int32_t x = from; x <= to; ++x)
+                *out++ = ToLanes(m_image.BlindGetPixelColor(x, y, true));
+            return;
+        }
+        const uint8_t *p = m_rows + size_t(y) * m_stride + size_t(from) * 3;
+        const uint8_t *end = p + size_t(to - from + 1) * 3;
+        if (m_alpha) {
+            const uint8_t *a = m_alpha + size_t(y) * m_width + size_t(from);
+            for (; p != end; p += 3)
+                *out++ = __builtin_convertvector((Integers{p[0], p[1], p[2], *a++}), Lanes);
+        } else {
+            for (; p != end; p += 3)
+                *out++ = __builtin_convertvector((Integers{p[0], p[1], p[2], 0}), Lanes);
+        }
+    }
+
+    int32_t Width() const { return int32_t(m_width); }
 
 private:
     const CxImage &m_image;
@@ -92,6 +120,68 @@ private:
     std::vector<int32_t> m_index;
 };
 
+// Source rows as lanes over the columns first to last, edge handling applied: a row outside the
+// picture, or a column, either moves by the edge mode or takes the edge colour. A destination row
+// needs a few source rows and the next one mostly the same, so rows are kept in slot (row mod slots)
+// and each is converted about once.
+class LaneRows
+{
+public:
+    LaneRows(const CxImage &image, int32_t firstColumn, int32_t lastColumn, int32_t firstRow, int32_t lastRow,
+             int32_t slots, int32_t edge)
+        : m_source(image)
+        , m_columns(image, true, firstColumn, lastColumn, edge)
+        , m_rows(image, false, firstRow, lastRow, edge)
+        , m_edgeColour(ToLanes(image.GetEdgePixelColor(-1, -1, edge, nullptr)))
+        , m_firstColumn(firstColumn)
+        , m_span(size_t(lastColumn - firstColumn + 1))
+        , m_slots(slots)
+        , m_lines(size_t(slots) * m_span)
+        , m_held(size_t(slots), INT32_MIN)
+    {
+    }
+
+    // Row p; entry 0 is the first column.
+    const Lanes *Row(int32_t p)
+    {
+        const size_t slot = size_t(((p % m_slots) + m_slots) % m_slots);
+        Lanes *line = m_lines.data() + slot * m_span;
+        if (m_held[slot] != p) {
+            m_held[slot] = p;
+            const int32_t my = m_rows(p);
+            if (my < 0) {
+                std::fill(line, line + m_span, m_edgeColour);
+                return line;
+            }
+            // Inside the picture a run of pixels; the columns outside go through the edge map.
+            const int32_t last = m_firstColumn + int32_t(m_span) - 1;
+            const int32_t from = std::max(m_firstColumn, 0);
+            const int32_t to = std::min(last, m_source.Width() - 1);
+            for (int32_t x = m_firstColumn; x <= last; ++x) {
+                if (x == from && from <= to) {
+                    m_source.Run(line + (from - m_firstColumn), my, from, to);
+                    x = to;
+                    continue;
+                }
+                const int32_t mx = m_columns(x);
+                line[x - m_firstColumn] = mx < 0 ? m_edgeColour : m_source.At(mx, my);
+            }
+        }
+        return line;
+    }
+
+private:
+    SourcePixels m_source;
+    EdgeMap m_columns;
+    EdgeMap m_rows;
+    Lanes m_edgeColour;
+    int32_t m_firstColumn;
+    size_t m_span;
+    int32_t m_slots;
+    std::vector<Lanes> m_lines;
+    std::vector<int32_t> m_held;
+};
+
 // The position of destination column (or row) d in the source, as Resample computes it and as
 // SampleInterpolated and SampleArea then bound it.
 float SourcePosition(int32_t d, float scale)
@@ -104,22 +194,22 @@ float SourcePosition(int32_t d, float scale)
 // it and kx the Taps horizontal weights of each destination pixel. Four pixels go at once: their sums
 // are independent, so the processor overlaps them, and each sum keeps its own order.
 template <int Taps>
-void SumWindows(const Lanes *const *rows, const float *ky, const float *kx, const int32_t *start, int32_t count,
+void SumWindows(const Lanes *const *rows, const float *ky, const Lanes *kx, const int32_t *start, int32_t count,
                 Lanes *out)
 {
     int32_t d = 0;
     for (; d + 4 <= count; d += 4) {
         Lanes s0 = {}, s1 = {}, s2 = {}, s3 = {};
-        const float *k0 = kx + size_t(d) * Taps;
-        const float *k1 = k0 + Taps;
-        const float *k2 = k1 + Taps;
-        const float *k3 = k2 + Taps;
+        const Lanes *k0 = kx + size_t(d) * Taps;
+        const Lanes *k1 = k0 + Taps;
+        const Lanes *k2 = k1 + Taps;
+        const Lanes *k3 = k2 + Taps;
         for (int j = 0; j < Taps; ++j) {
             const Lanes *p0 = rows[j] + start[d];
             const Lanes *p1 = rows[j] + start[d + 1];
             const Lanes *p2 = rows[j] + start[d + 2];
             const Lanes *p3 = rows[j] + start[d + 3];
-            const float y = ky[j];
+            const Lanes y = Broadcast(ky[j]);
             for (int i = 0; i < Taps; ++i) {
                 s0 += p0[i] * (k0[i] * y);
                 s1 += p1[i] * (k1[i] * y);
@@ -134,10 +224,10 @@ void SumWindows(const Lanes *const *rows, const float *ky, const float *kx, cons
     }
     for (; d < count; ++d) {
         Lanes s = {};
-        const float *k = kx + size_t(d) * Taps;
+        const Lanes *k = kx + size_t(d) * Taps;
         for (int j = 0; j < Taps; ++j) {
             const Lanes *p = rows[j] + start[d];
-            const float y = ky[j];
+            const Lanes y = Broadcast(ky[j]);
             for (int i = 0; i < Taps; ++i)
                 s += p[i] * (k[i] * y);
         }
@@ -264,7 +354,8 @@ bool CxImage::ResampleWindow(CxImage &target, float xScale, float yScale, int32_
     auto outside = [&](int32_t cell, int32_t size) { return cell - back + taps - 1 < 0 || cell - back >= size; };
 
     std::vector<int32_t> start(static_cast<size_t>(newWidth));
-    std::vector<float> kx(size_t(newWidth) * size_t(taps));
+    // Each horizontal weight in all four lanes: the product with a vertical weight is then one operation.
+    std::vector<Lanes> kx(size_t(newWidth) * size_t(taps));
     int32_t firstColumn = 0, lastColumn = 0;
     for (int32_t dX = 0; dX < newWidth; ++dX) {
         const float x = SourcePosition(dX, xScale);
@@ -273,7 +364,7 @@ bool CxImage::ResampleWindow(CxImage &target, float xScale, float yScale, int32_
             return false;
         start[size_t(dX)] = xi - back;
         for (int32_t i = 0; i < taps; ++i)
-            kx[size_t(dX) * size_t(taps) + size_t(i)] = weight(xi - back + i, x);
+            kx[size_t(dX) * size_t(taps) + size_t(i)] = Broadcast(weight(xi - back + i, x));
         firstColumn = dX ? std::min(firstColumn, xi - back) : xi - back;
         lastColumn = dX ? std::max(lastColumn, xi - back + taps - 1) : xi - back + taps - 1;
     }
@@ -294,29 +385,7 @@ bool CxImage::ResampleWindow(CxImage &target, float xScale, float yScale, int32_
     for (int32_t &s : start)
         s -= firstColumn;
 
-    const EdgeMap columns(*this, true, firstColumn, lastColumn, edge);
-    const EdgeMap rows(*this, false, firstRow, lastRow, edge);
-    const Lanes edgeColour = ToLanes(GetEdgePixelColor(-1, -1, edge, nullptr));
-    const SourcePixels source(*this);
-    const size_t span = size_t(lastColumn - firstColumn + 1);
-
-    // The source rows of the current windows, slot (row mod Taps); destination rows move down the
-    // source, so each source row is converted about once.
-    std::vector<Lanes> ring(size_t(taps) * span);
-    std::vector<int32_t> ringRow(size_t(taps), INT32_MIN);
-    auto sourceRow = [&](int32_t p) -> const Lanes * {
-        const size_t slot = size_t(((p % taps) + taps) % taps);
-        Lanes *line = ring.data() + slot * span;
-        if (ringRow[slot] != p) {
-            ringRow[slot] = p;
-            const int32_t my = rows(p);
-            for (size_t c = 0; c < span; ++c) {
-                const int32_t mx = columns(firstColumn + int32_t(c));
-                line[c] = (mx < 0 || my < 0) ? edgeColour : source.At(mx, my);
-            }
-        }
-        return line;
-    };
+    LaneRows source(*this, firstColumn, lastColumn, firstRow, lastRow, taps, edge);
 
     const bool withAlpha = m_alpha != nullptr;
     std::vector<Lanes> sums(static_cast<size_t>(newWidth));
@@ -327,7 +396,7 @@ bool CxImage::ResampleWindow(CxImage &target, float xScale, float yScale, int32_
             break;
         const int32_t yi = rowCell[size_t(dY)];
         for (int32_t j = 0; j < taps; ++j)
-            window[j] = sourceRow(yi - back + j);
+            window[j] = source.Row(yi - back + j);
         const float *rowWeights = ky.data() + size_t(dY) * size_t(taps);
         if (lanczos)
             SumWindows<12>(window, rowWeights, kx.data(), start.data(), newWidth, sums.data());
@@ -474,15 +543,11 @@ bool CxImage::ResampleArea(CxImage &target, float xScale, float yScale, int32_t 
     int32_t firstColumn, lastColumn, firstRow, lastRow;
     reach(columns, firstColumn, lastColumn);
     reach(rows, firstRow, lastRow);
-    const EdgeMap columnMap(*this, true, firstColumn, lastColumn, edge);
-    const EdgeMap rowMap(*this, false, firstRow, lastRow, edge);
-    const Lanes edgeColour = ToLanes(GetEdgePixelColor(-1, -1, edge, nullptr));
-    const SourcePixels source(*this);
-    auto at = [&](int32_t x, int32_t y) {
-        const int32_t mx = columnMap(x);
-        const int32_t my = rowMap(y);
-        return (mx < 0 || my < 0) ? edgeColour : source.At(mx, my);
-    };
+    int32_t slots = 1;
+    for (const Span &r : rows)
+        slots = std::max(slots, r.last - r.first + 1);
+    LaneRows source(*this, firstColumn, lastColumn, firstRow, lastRow, slots, edge);
+    std::vector<const Lanes *> lines(static_cast<size_t>(slots));
 
     const bool withAlpha = m_alpha != nullptr;
     for (int32_t dY = 0; dY < newHeight; ++dY) {
@@ -490,6 +555,11 @@ bool CxImage::ResampleArea(CxImage &target, float xScale, float yScale, int32_t 
         if (m_info.escape)
             break;
         const Span &row = rows[size_t(dY)];
+        // lines[k] is source row first + k, entry 0 the first column any span reaches.
+        for (int32_t p = row.first; p <= row.last; ++p)
+            lines[size_t(p - row.first)] = source.Row(p);
+        const Lanes *bottom = lines.front();
+        const Lanes *top = lines[size_t(row.last - row.first)];
         for (int32_t dX = 0; dX < newWidth; ++dX) {
             const Span &column = columns[size_t(dX)];
             // An empty intersection is the rectangle (0, 0, 0, 0): no width and no height.
@@ -499,24 +569,26 @@ bool CxImage::ResampleArea(CxImage &target, float xScale, float yScale, int32_t 
             const float hBL = firstEmpty ? 0.0f : row.firstPart;
             const float wTR = lastEmpty ? 0.0f : column.lastPart;
             const float hTR = lastEmpty ? 0.0f : row.lastPart;
-            const int32_t x1 = column.first, x2 = column.last, y1 = row.first, y2 = row.last;
+            const int32_t x1 = column.first - firstColumn, x2 = column.last - firstColumn;
+            const int32_t inner = row.last - row.first - 1; // rows between the bottom and the top one
 
             Lanes s = {};
-            s += at(x1, y1) * (wBL * hBL);
-            s += at(x2, y1) * (wTR * hBL);
-            s += at(x1, y2) * (wBL * hTR);
-            s += at(x2, y2) * (wTR * hTR);
+            s += bottom[x1] * (wBL * hBL);
+            s += bottom[x2] * (wTR * hBL);
+            s += top[x1] * (wBL * hTR);
+            s += top[x2] * (wTR * hTR);
             for (int32_t px = x1 + 1; px < x2; ++px)
-                s += at(px, y1) * hBL;
+                s += bottom[px] * hBL;
             for (int32_t px = x1 + 1; px < x2; ++px)
-                s += at(px, y2) * hTR;
-            for (int32_t py = y1 + 1; py < y2; ++py)
-                s += at(x1, py) * wBL;
-            for (int32_t py = y1 + 1; py < y2; ++py)
-                s += at(x2, py) * wTR;
-            for (int32_t py = y1 + 1; py < y2; ++py) {
+                s += top[px] * hTR;
+            for (int32_t k = 1; k <= inner; ++k)
+                s += lines[size_t(k)][x1] * wBL;
+            for (int32_t k = 1; k <= inner; ++k)
+                s += lines[size_t(k)][x2] * wTR;
+            for (int32_t k = 1; k <= inner; ++k) {
+                const Lanes *line = lines[size_t(k)];
                 for (int32_t px = x1 + 1; px < x2; ++px)
-                    s += source.At(px, py) * 1.0f;
+                    s += line[px] * 1.0f;
             }
             const float surface = column.extent * row.extent;
             StoreSample(target, dX, dY, FromLanes(s / surface, withAlpha));
