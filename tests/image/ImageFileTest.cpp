@@ -7,7 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <vector>
 #include <filesystem>
 
 namespace {
@@ -287,4 +290,28 @@ TEST(MemFile, GrowingABorrowedBufferLeavesItAlone)
     EXPECT_NE(owned, borrowed);
     EXPECT_EQ(std::memcmp(owned, "abcdef", 6), 0);
     std::free(owned);
+}
+
+// Guards the real format table: an unannounced file is tried as BMP, JPEG, ICO, GIF, PNG, TIFF, MNG, TGA,
+// PCX, WBMP, WMF, the JPEG 2000 family, SKA and camera raw, in that order, whichever of them exist.
+TEST(ImageFormatTable, DetectionOrder)
+{
+    const uint32_t order[] = {ImageFormatBmp, ImageFormatJpg,  ImageFormatIco,  ImageFormatGif, ImageFormatPng,
+                              ImageFormatTif, ImageFormatMng,  ImageFormatTga,  ImageFormatPcx, ImageFormatWbmp,
+                              ImageFormatWmf, ImageFormatJp2,  ImageFormatSka,  ImageFormatRaw};
+    auto rank = [&](uint32_t id) {
+        return int(std::find(std::begin(order), std::end(order), id) - std::begin(order));
+    };
+    int previous = -1;
+    std::vector<uint32_t> ids;
+    for (const ImageCodec &codec : ImageCodecs()) {
+        ids.push_back(codec.firstId);
+        ASSERT_LT(rank(codec.firstId), int(std::size(order))) << codec.firstId;
+        EXPECT_GT(rank(codec.firstId), previous) << codec.firstId;
+        previous = rank(codec.firstId);
+        EXPECT_EQ(FindImageCodec(codec.firstId), &codec);
+    }
+    // The formats built so far, each found by its own id.
+    for (uint32_t id : {ImageFormatBmp, ImageFormatJpg, ImageFormatIco, ImageFormatPng})
+        EXPECT_NE(std::find(ids.begin(), ids.end(), id), ids.end()) << id;
 }
