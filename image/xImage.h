@@ -239,6 +239,7 @@ private:
     void InvalidateNearestCache() { m_info.lastColorValid = false; }
     bool DecodeKnown(CxFile *file, uint32_t formatId);
     bool DecodeDetect(CxFile *file);
+    void PrepareDecoder(CxImage &codec) const;
     RGBQUAD SampleBilinear(float x, float y, int32_t edge, const RGBQUAD *replacement);
     RGBQUAD SampleKernel4(float x, float y, int32_t mode, int32_t edge, const RGBQUAD *replacement);
     RGBQUAD SampleLanczos(float x, float y, int32_t edge, const RGBQUAD *replacement);
