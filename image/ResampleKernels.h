@@ -29,6 +29,34 @@ float BesselJ1(float x);
 using KernelFunction = float (*)(float);
 KernelFunction KernelForMode(int32_t mode);
 
+// Truncation toward zero, one less for negative positions (so a negative whole number gives one less
+// than its floor): the cell whose window a sample position uses.
+inline int32_t CellOf(float v)
+{
+    const int32_t i = int32_t(v);
+    return v < 0.0f ? i - 1 : i;
+}
+
+// Keeps positions far outside any picture within integer range; edge handling takes it from there.
+inline float Bounded(float v)
+{
+    if (!(v > -1e8f))
+        return -1e8f;
+    if (!(v < 1e8f))
+        return 1e8f;
+    return v;
+}
+
+// A weighted sum as a channel value: clamped to 0..255, then truncated.
+inline uint8_t ClampWeighted(float v)
+{
+    if (v <= 0.0f)
+        return 0;
+    if (v >= 255.0f)
+        return 255;
+    return uint8_t(v);
+}
+
 // Adds red, green, blue and alpha of a colour times the weight.
 inline void AccumulateWeighted(RGBQUAD c, float weight, float &r, float &g, float &b, float &a)
 {

@@ -239,12 +239,17 @@ private:
     void InvalidateNearestCache() { m_info.lastColorValid = false; }
     bool DecodeKnown(CxFile *file, uint32_t formatId);
     bool DecodeDetect(CxFile *file);
+    void PrepareDecoder(CxImage &codec) const;
     RGBQUAD SampleBilinear(float x, float y, int32_t edge, const RGBQUAD *replacement);
     RGBQUAD SampleKernel4(float x, float y, int32_t mode, int32_t edge, const RGBQUAD *replacement);
     RGBQUAD SampleLanczos(float x, float y, int32_t edge, const RGBQUAD *replacement);
     RGBQUAD LanczosWindow(int32_t xi, int32_t yi, const float *kx, const float *ky, int32_t edge,
                           const RGBQUAD *replacement) const;
-    bool ResampleLanczos(CxImage &target, float xScale, float yScale, int32_t edge);
+    static void StoreSample(CxImage &target, int32_t dX, int32_t dY, RGBQUAD c);
+    void ResamplePoints(CxImage &target, float xScale, float yScale, int32_t mode, int32_t edge);
+    bool ResampleWindow(CxImage &target, float xScale, float yScale, int32_t mode, int32_t edge);
+    bool ResampleBilinear(CxImage &target, float xScale, float yScale, int32_t mode, int32_t edge);
+    bool ResampleArea(CxImage &target, float xScale, float yScale, int32_t edge);
     uint8_t *PlaneCopy(const uint8_t *plane) const;
     size_t PlaneSize() const { return size_t(uint32_t(GetWidth())) * size_t(uint32_t(GetHeight())); }
 };

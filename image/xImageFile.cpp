@@ -26,6 +26,21 @@ bool CxImage::Decode(CxFile *file, uint32_t formatId)
     return false;
 }
 
+// The decoder sees this image's requests (escape, codec options, frame index, LoadAllFrames, JPEG scale
+// and quality) but not what described the picture held so far: a transparent colour or a resolution
+// the new file does not state must not carry over into it.
+void CxImage::PrepareDecoder(CxImage &codec) const
+{
+    const uint32_t ownId = codec.GetFormatId();
+    codec.CopyAttributes(*this);
+    codec.m_info.formatId = ownId;
+    codec.m_info.transIndex = -1;
+    codec.m_info.transColor = RGBQUAD{};
+    codec.m_info.alphaPaletteEnabled = false;
+    codec.SetHorizontalDpi(96);
+    codec.SetVerticalDpi(96);
+}
+
 bool CxImage::DecodeDetect(CxFile *file)
 {
     const int64_t start = file->Tell();
@@ -33,9 +48,7 @@ bool CxImage::DecodeDetect(CxFile *file)
         if (!codec.create || !codec.decode)
             continue;
         std::unique_ptr<CxImage> image = codec.create(ImageFormatNone);
-        const uint32_t ownId = image->GetFormatId();
-        image->CopyAttributes(*this);
-        image->m_info.formatId = ownId;
+        PrepareDecoder(*image);
         if (codec.decode(*image, file, ImageFormatNone))
             return TakeOver(*image, true);
         image.reset();
@@ -53,9 +66,7 @@ bool CxImage::DecodeKnown(CxFile *file, uint32_t formatId)
         return false;
     }
     std::unique_ptr<CxImage> image = codec->create(formatId);
-    const uint32_t ownId = image->GetFormatId();
-    image->CopyAttributes(*this);
-    image->m_info.formatId = ownId;
+    PrepareDecoder(*image);
     if (codec->decode(*image, file, formatId))
         return TakeOver(*image, true);
     SetErrorText(image->GetErrorText());

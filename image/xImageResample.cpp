@@ -6,12 +6,233 @@
 #include <cstring>
 #include <vector>
 
+// Whole-picture resampling. Every destination pixel gets exactly the value that SampleInterpolated or
+// SampleArea gives for its position: the passes below only take out of the per-pixel work what does not
+// depend on the pixel (weights of a column or a row, where a window starts, how the edge mode moves a
+// position outside the picture) and keep every floating-point operation of a sum, in its order.
+
 namespace {
 
-int32_t CellOf(float v)
+// Blue, green, red and alpha side by side. The samplers sum channel by channel; four lanes summed
+// together give the same results, each lane rounding exactly as its channel does on its own.
+typedef float Lanes __attribute__((vector_size(16)));
+typedef int32_t Integers __attribute__((vector_size(16)));
+
+Lanes ToLanes(RGBQUAD c)
 {
-    const int32_t i = int32_t(v);
-    return v < 0.0f ? i - 1 : i;
+    return Lanes{float(c.rgbBlue), float(c.rgbGreen), float(c.rgbRed), float(c.rgbReserved)};
+}
+
+Lanes Broadcast(float v)
+{
+    return Lanes{v, v, v, v};
+}
+
+RGBQUAD FromLanes(Lanes v, bool withAlpha)
+{
+    return RGBQUAD{ClampWeighted(v[0]), ClampWeighted(v[1]), ClampWeighted(v[2]),
+                   withAlpha ? ClampWeighted(v[3]) : uint8_t(0)};
+}
+
+// The colour of a point inside the picture, as GetEdgePixelColor reads it (BlindGetPixelColor with alpha).
+class SourcePixels
+{
+public:
+    explicit SourcePixels(const CxImage &image)
+        : m_image(image)
+        , m_rows(image.GetRowPointer(0))
+        , m_stride(image.GetRowStride())
+        , m_alpha(image.AlphaGetPointer(0, 0))
+        , m_width(size_t(image.GetWidth()))
+        , m_indexed(image.IsIndexed())
+    {
+    }
+
+    Lanes At(int32_t x, int32_t y) const
+    {
+        if (m_indexed)
+            return ToLanes(m_image.BlindGetPixelColor(x, y, true));
+        const uint8_t *p = m_rows + size_t(y) * m_stride + size_t(x) * 3;
+        const Integers v{p[0], p[1], p[2], m_alpha ? m_alpha[size_t(y) * m_width + size_t(x)] : 0};
+        return __builtin_convertvector(v, Lanes);
+    }
+
+    // Columns from to to (inside the picture) of row y, one after another.
+    void Run(Lanes *out, int32_t y, int32_t from, int32_t to) const
+    {
+        if (m_indexed) {
+            for (int32_t x = from; x <= to; ++x)
+                *out++ = ToLanes(m_image.BlindGetPixelColor(x, y, true));
+            return;
+        }
+        const uint8_t *p = m_rows + size_t(y) * m_stride + size_t(from) * 3;
+        const uint8_t *end = p + size_t(to - from + 1) * 3;
+        if (m_alpha) {
+            const uint8_t *a = m_alpha + size_t(y) * m_width + size_t(from);
+            for (; p != end; p += 3)
+                *out++ = __builtin_convertvector((Integers{p[0], p[1], p[2], *a++}), Lanes);
+        } else {
+            for (; p != end; p += 3)
+                *out++ = __builtin_convertvector((Integers{p[0], p[1], p[2], 0}), Lanes);
+        }
+    }
+
+    int32_t Width() const { return int32_t(m_width); }
+
+private:
+    const CxImage &m_image;
+    const uint8_t *m_rows;
+    size_t m_stride;
+    const uint8_t *m_alpha;
+    size_t m_width;
+    bool m_indexed;
+};
+
+// Positions first to last of one axis as GetEdgePixelColor treats them: inside unchanged, outside moved
+// by the edge modes that move points (wrap, repeat, mirror) or -1 where the edge colour stands instead.
+// ApplyEdgeMode leaves a coordinate that is inside alone, so the two axes can be mapped apart.
+class EdgeMap
+{
+public:
+    EdgeMap(const CxImage &image, bool horizontal, int32_t first, int32_t last, int32_t edge) : m_first(first)
+    {
+        const int32_t size = horizontal ? image.GetWidth() : image.GetHeight();
+        const bool moves = edge == EdgeWrap || edge == EdgeRepeat || edge == EdgeMirror;
+        m_index.reserve(size_t(int64_t(last) - first + 1));
+        for (int32_t p = first; p <= last; ++p) {
+            if (p >= 0 && p < size) {
+                m_index.push_back(p);
+            } else if (moves) {
+                int32_t x = horizontal ? p : 0;
+                int32_t y = horizontal ? 0 : p;
+                image.ApplyEdgeMode(x, y, edge);
+                m_index.push_back(horizontal ? x : y);
+            } else {
+                m_index.push_back(-1);
+            }
+        }
+    }
+
+    int32_t operator()(int32_t p) const { return m_index[size_t(p - m_first)]; }
+
+private:
+    int32_t m_first;
+    std::vector<int32_t> m_index;
+};
+
+// Source rows as lanes over the columns first to last, edge handling applied: a row outside the
+// picture, or a column, either moves by the edge mode or takes the edge colour. A destination row
+// needs a few source rows and the next one mostly the same, so rows are kept in slot (row mod slots)
+// and each is converted about once.
+class LaneRows
+{
+public:
+    LaneRows(const CxImage &image, int32_t firstColumn, int32_t lastColumn, int32_t firstRow, int32_t lastRow,
+             int32_t slots, int32_t edge)
+        : m_source(image)
+        , m_columns(image, true, firstColumn, lastColumn, edge)
+        , m_rows(image, false, firstRow, lastRow, edge)
+        , m_edgeColour(ToLanes(image.GetEdgePixelColor(-1, -1, edge, nullptr)))
+        , m_firstColumn(firstColumn)
+        , m_span(size_t(lastColumn - firstColumn + 1))
+        , m_slots(slots)
+        , m_lines(size_t(slots) * m_span)
+        , m_held(size_t(slots), INT32_MIN)
+    {
+    }
+
+    // Row p; entry 0 is the first column.
+    const Lanes *Row(int32_t p)
+    {
+        const size_t slot = size_t(((p % m_slots) + m_slots) % m_slots);
+        Lanes *line = m_lines.data() + slot * m_span;
+        if (m_held[slot] != p) {
+            m_held[slot] = p;
+            const int32_t my = m_rows(p);
+            if (my < 0) {
+                std::fill(line, line + m_span, m_edgeColour);
+                return line;
+            }
+            // Inside the picture a run of pixels; the columns outside go through the edge map.
+            const int32_t last = m_firstColumn + int32_t(m_span) - 1;
+            const int32_t from = std::max(m_firstColumn, 0);
+            const int32_t to = std::min(last, m_source.Width() - 1);
+            for (int32_t x = m_firstColumn; x <= last; ++x) {
+                if (x == from && from <= to) {
+                    m_source.Run(line + (from - m_firstColumn), my, from, to);
+                    x = to;
+                    continue;
+                }
+                const int32_t mx = m_columns(x);
+                line[x - m_firstColumn] = mx < 0 ? m_edgeColour : m_source.At(mx, my);
+            }
+        }
+        return line;
+    }
+
+private:
+    SourcePixels m_source;
+    EdgeMap m_columns;
+    EdgeMap m_rows;
+    Lanes m_edgeColour;
+    int32_t m_firstColumn;
+    size_t m_span;
+    int32_t m_slots;
+    std::vector<Lanes> m_lines;
+    std::vector<int32_t> m_held;
+};
+
+// The position of destination column (or row) d in the source, as Resample computes it and as
+// SampleInterpolated and SampleArea then bound it.
+float SourcePosition(int32_t d, float scale)
+{
+    return Bounded((float(d) + 0.5f) * scale - 0.5f);
+}
+
+// Sums of one destination row over windows of Taps x Taps source pixels. rows[j] is window row j as lanes,
+// starting at the row's first column; start[d] is where the window of destination pixel d begins in
+// it and kx the Taps horizontal weights of each destination pixel. Four pixels go at once: their sums
+// are independent, so the processor overlaps them, and each sum keeps its own order.
+template <int Taps>
+void SumWindows(const Lanes *const *rows, const float *ky, const Lanes *kx, const int32_t *start, int32_t count,
+                Lanes *out)
+{
+    int32_t d = 0;
+    for (; d + 4 <= count; d += 4) {
+        Lanes s0 = {}, s1 = {}, s2 = {}, s3 = {};
+        const Lanes *k0 = kx + size_t(d) * Taps;
+        const Lanes *k1 = k0 + Taps;
+        const Lanes *k2 = k1 + Taps;
+        const Lanes *k3 = k2 + Taps;
+        for (int j = 0; j < Taps; ++j) {
+            const Lanes *p0 = rows[j] + start[d];
+            const Lanes *p1 = rows[j] + start[d + 1];
+            const Lanes *p2 = rows[j] + start[d + 2];
+            const Lanes *p3 = rows[j] + start[d + 3];
+            const Lanes y = Broadcast(ky[j]);
+            for (int i = 0; i < Taps; ++i) {
+                s0 += p0[i] * (k0[i] * y);
+                s1 += p1[i] * (k1[i] * y);
+                s2 += p2[i] * (k2[i] * y);
+                s3 += p3[i] * (k3[i] * y);
+            }
+        }
+        out[d] = s0;
+        out[d + 1] = s1;
+        out[d + 2] = s2;
+        out[d + 3] = s3;
+    }
+    for (; d < count; ++d) {
+        Lanes s = {};
+        const Lanes *k = kx + size_t(d) * Taps;
+        for (int j = 0; j < Taps; ++j) {
+            const Lanes *p = rows[j] + start[d];
+            const Lanes y = Broadcast(ky[j]);
+            for (int i = 0; i < Taps; ++i)
+                s += p[i] * (k[i] * y);
+        }
+        out[d] = s;
+    }
 }
 
 } // namespace
@@ -45,32 +266,15 @@ bool CxImage::Resample(int32_t newWidth, int32_t newHeight, int32_t mode, int32_
 
     bool alphaWritten = false;
     const bool pointSampling = (xScale <= 1.0f && yScale <= 1.0f) || disableAveraging;
-    if (pointSampling && mode == InterpolationLanczos && !IsIndexed()) {
-        alphaWritten = ResampleLanczos(target, xScale, yScale, edge);
-    } else if (pointSampling) {
+    if (pointSampling) {
         alphaWritten = !IsIndexed();
-        for (int32_t dY = 0; dY < newHeight; ++dY) {
-            m_info.progress = int32_t(100LL * dY / newHeight);
-            if (m_info.escape)
-                break;
-            const float sY = (float(dY) + 0.5f) * yScale - 0.5f;
-            uint8_t *row = target.GetRowPointer(uint32_t(dY));
-            uint8_t *alphaRow = target.m_alpha ? target.m_alpha + size_t(dY) * size_t(newWidth) : nullptr;
-            for (int32_t dX = 0; dX < newWidth; ++dX) {
-                const float sX = (float(dX) + 0.5f) * xScale - 0.5f;
-                const RGBQUAD c = SampleInterpolated(sX, sY, mode, edge, nullptr);
-                if (IsIndexed()) {
-                    target.BlindSetPixelColor(dX, dY, c, true);
-                } else {
-                    row[3 * dX] = c.rgbBlue;
-                    row[3 * dX + 1] = c.rgbGreen;
-                    row[3 * dX + 2] = c.rgbRed;
-                    if (alphaRow)
-                        alphaRow[dX] = c.rgbReserved;
-                }
-            }
-        }
-    } else {
+        const bool windowed = mode == InterpolationLanczos || KernelForMode(mode);
+        const bool bilinear = !windowed && mode != InterpolationNearest;
+        const bool done = (windowed && ResampleWindow(target, xScale, yScale, mode, edge)) ||
+                          (bilinear && ResampleBilinear(target, xScale, yScale, mode, edge));
+        if (!done)
+            ResamplePoints(target, xScale, yScale, mode, edge);
+    } else if (!ResampleArea(target, xScale, yScale, edge)) {
         for (int32_t dY = 0; dY < newHeight; ++dY) {
             m_info.progress = int32_t(100LL * dY / newHeight);
             if (m_info.escape)
@@ -96,41 +300,298 @@ bool CxImage::Resample(int32_t newWidth, int32_t newHeight, int32_t mode, int32_
     return (destination ? destination : this)->TakeOver(target, true);
 }
 
-// Lanczos enlarging is the costly case: every sample needs 24 kernel values. A destination column always
-// samples at the same source x and a row at the same y, so the weights are computed once per column and
-// per row, with exactly the arguments a single sample would use.
-bool CxImage::ResampleLanczos(CxImage &target, float xScale, float yScale, int32_t edge)
+void CxImage::StoreSample(CxImage &target, int32_t dX, int32_t dY, RGBQUAD c)
+{
+    if (target.IsIndexed()) {
+        target.BlindSetPixelColor(dX, dY, c, true);
+        return;
+    }
+    uint8_t *p = target.m_info.pixels + size_t(dY) * target.m_info.rowStride + size_t(dX) * 3;
+    p[0] = c.rgbBlue;
+    p[1] = c.rgbGreen;
+    p[2] = c.rgbRed;
+    if (target.m_alpha)
+        target.m_alpha[size_t(dY) * size_t(target.GetWidth()) + size_t(dX)] = c.rgbReserved;
+}
+
+// Point sampling, one SampleInterpolated per destination pixel: the general case.
+void CxImage::ResamplePoints(CxImage &target, float xScale, float yScale, int32_t mode, int32_t edge)
 {
     const int32_t newWidth = target.GetWidth();
     const int32_t newHeight = target.GetHeight();
-    std::vector<int32_t> columnCell(static_cast<size_t>(newWidth));
-    std::vector<float> columnWeights(static_cast<size_t>(newWidth) * 12);
-    for (int32_t dX = 0; dX < newWidth; ++dX) {
-        const float sX = (float(dX) + 0.5f) * xScale - 0.5f;
-        const int32_t xi = CellOf(sX);
-        columnCell[size_t(dX)] = xi;
-        for (int i = 0; i < 12; ++i)
-            columnWeights[size_t(dX) * 12 + size_t(i)] = LanczosKernel(float(xi - 5 + i) - sX, 6.0f);
-    }
     for (int32_t dY = 0; dY < newHeight; ++dY) {
         m_info.progress = int32_t(100LL * dY / newHeight);
         if (m_info.escape)
             break;
         const float sY = (float(dY) + 0.5f) * yScale - 0.5f;
-        const int32_t yi = CellOf(sY);
-        float ky[12];
-        for (int i = 0; i < 12; ++i)
-            ky[i] = LanczosKernel(float(yi - 5 + i) - sY, 6.0f);
-        uint8_t *row = target.GetRowPointer(uint32_t(dY));
-        uint8_t *alphaRow = target.m_alpha ? target.m_alpha + size_t(dY) * size_t(newWidth) : nullptr;
         for (int32_t dX = 0; dX < newWidth; ++dX) {
-            const RGBQUAD c =
-                LanczosWindow(columnCell[size_t(dX)], yi, &columnWeights[size_t(dX) * 12], ky, edge, nullptr);
-            row[3 * dX] = c.rgbBlue;
-            row[3 * dX + 1] = c.rgbGreen;
-            row[3 * dX + 2] = c.rgbRed;
-            if (alphaRow)
-                alphaRow[dX] = c.rgbReserved;
+            const float sX = (float(dX) + 0.5f) * xScale - 0.5f;
+            StoreSample(target, dX, dY, SampleInterpolated(sX, sY, mode, edge, nullptr));
+        }
+    }
+}
+
+// Point sampling with a kernel window: the 4 x 4 kernels and Lanczos over 12 x 12. A destination column
+// always samples at the same source x and a row at the same y, so the weights are computed once per
+// column and per row, with exactly the arguments a single sample uses; the source rows of the windows
+// are turned into lanes once, edge handling included, so a window is Taps consecutive entries of each.
+// False (nothing written) when a position lies beyond every pixel of its window, which the single
+// sampler moves first.
+bool CxImage::ResampleWindow(CxImage &target, float xScale, float yScale, int32_t mode, int32_t edge)
+{
+    const bool lanczos = mode == InterpolationLanczos;
+    const int32_t taps = lanczos ? 12 : 4;
+    const int32_t back = lanczos ? 5 : 1; // the window starts this far before the cell
+    const KernelFunction kernel = KernelForMode(mode);
+    const int32_t width = GetWidth();
+    const int32_t height = GetHeight();
+    const int32_t newWidth = target.GetWidth();
+    const int32_t newHeight = target.GetHeight();
+
+    auto weight = [&](int32_t at, float position) {
+        return lanczos ? LanczosKernel(float(at) - position, 6.0f) : kernel(float(at) - position);
+    };
+    auto outside = [&](int32_t cell, int32_t size) { return cell - back + taps - 1 < 0 || cell - back >= size; };
+
+    std::vector<int32_t> start(static_cast<size_t>(newWidth));
+    // Each horizontal weight in all four lanes: the product with a vertical weight is then one operation.
+    std::vector<Lanes> kx(size_t(newWidth) * size_t(taps));
+    int32_t firstColumn = 0, lastColumn = 0;
+    for (int32_t dX = 0; dX < newWidth; ++dX) {
+        const float x = SourcePosition(dX, xScale);
+        const int32_t xi = CellOf(x);
+        if (outside(xi, width))
+            return false;
+        start[size_t(dX)] = xi - back;
+        for (int32_t i = 0; i < taps; ++i)
+            kx[size_t(dX) * size_t(taps) + size_t(i)] = Broadcast(weight(xi - back + i, x));
+        firstColumn = dX ? std::min(firstColumn, xi - back) : xi - back;
+        lastColumn = dX ? std::max(lastColumn, xi - back + taps - 1) : xi - back + taps - 1;
+    }
+    std::vector<int32_t> rowCell(static_cast<size_t>(newHeight));
+    std::vector<float> ky(size_t(newHeight) * size_t(taps));
+    int32_t firstRow = 0, lastRow = 0;
+    for (int32_t dY = 0; dY < newHeight; ++dY) {
+        const float y = SourcePosition(dY, yScale);
+        const int32_t yi = CellOf(y);
+        if (outside(yi, height))
+            return false;
+        rowCell[size_t(dY)] = yi;
+        for (int32_t j = 0; j < taps; ++j)
+            ky[size_t(dY) * size_t(taps) + size_t(j)] = weight(yi - back + j, y);
+        firstRow = dY ? std::min(firstRow, yi - back) : yi - back;
+        lastRow = dY ? std::max(lastRow, yi - back + taps - 1) : yi - back + taps - 1;
+    }
+    for (int32_t &s : start)
+        s -= firstColumn;
+
+    LaneRows source(*this, firstColumn, lastColumn, firstRow, lastRow, taps, edge);
+
+    const bool withAlpha = m_alpha != nullptr;
+    std::vector<Lanes> sums(static_cast<size_t>(newWidth));
+    const Lanes *window[12];
+    for (int32_t dY = 0; dY < newHeight; ++dY) {
+        m_info.progress = int32_t(100LL * dY / newHeight);
+        if (m_info.escape)
+            break;
+        const int32_t yi = rowCell[size_t(dY)];
+        for (int32_t j = 0; j < taps; ++j)
+            window[j] = source.Row(yi - back + j);
+        const float *rowWeights = ky.data() + size_t(dY) * size_t(taps);
+        if (lanczos)
+            SumWindows<12>(window, rowWeights, kx.data(), start.data(), newWidth, sums.data());
+        else
+            SumWindows<4>(window, rowWeights, kx.data(), start.data(), newWidth, sums.data());
+        for (int32_t dX = 0; dX < newWidth; ++dX)
+            StoreSample(target, dX, dY, FromLanes(sums[size_t(dX)], withAlpha));
+    }
+    return true;
+}
+
+// Bilinear point sampling: inside a picture without palette the 8.8 fixed-point sums of
+// SampleInterpolated, with the cells and fractions of each column and row computed once; positions
+// whose 2 x 2 window reaches past an edge go through SampleInterpolated itself.
+bool CxImage::ResampleBilinear(CxImage &target, float xScale, float yScale, int32_t mode, int32_t edge)
+{
+    const int32_t width = GetWidth();
+    const int32_t height = GetHeight();
+    const int32_t newWidth = target.GetWidth();
+    const int32_t newHeight = target.GetHeight();
+    struct Cell
+    {
+        int32_t at;
+        int32_t fraction; // 8.8 fixed point
+        bool inside;      // the cell and the next one lie in the picture
+    };
+    auto cells = [](int32_t count, float scale, int32_t size, std::vector<Cell> &out) {
+        out.resize(size_t(count));
+        for (int32_t d = 0; d < count; ++d) {
+            const float v = SourcePosition(d, scale);
+            const int32_t i = CellOf(v);
+            if (i < -1 || i >= size)
+                return false;
+            out[size_t(d)] = Cell{i, int32_t((v - float(i)) * 256.0f), i >= 0 && i + 1 < size};
+        }
+        return true;
+    };
+    std::vector<Cell> columns, rows;
+    if (!cells(newWidth, xScale, width, columns) || !cells(newHeight, yScale, height, rows))
+        return false;
+
+    const bool direct = !IsIndexed();
+    for (int32_t dY = 0; dY < newHeight; ++dY) {
+        m_info.progress = int32_t(100LL * dY / newHeight);
+        if (m_info.escape)
+            break;
+        const Cell &row = rows[size_t(dY)];
+        const float sY = (float(dY) + 0.5f) * yScale - 0.5f;
+        const uint8_t *line0 = row.inside ? m_info.pixels + size_t(row.at) * m_info.rowStride : nullptr;
+        const uint8_t *line1 = line0 ? line0 + m_info.rowStride : nullptr;
+        const uint8_t *alpha0 = row.inside && m_alpha ? m_alpha + size_t(row.at) * size_t(width) : nullptr;
+        const uint8_t *alpha1 = alpha0 ? alpha0 + width : nullptr;
+        for (int32_t dX = 0; dX < newWidth; ++dX) {
+            const Cell &column = columns[size_t(dX)];
+            if (!direct || !row.inside || !column.inside) {
+                const float sX = (float(dX) + 0.5f) * xScale - 0.5f;
+                StoreSample(target, dX, dY, SampleInterpolated(sX, sY, mode, edge, nullptr));
+                continue;
+            }
+            const int32_t w1 = column.fraction;
+            const int32_t w2 = row.fraction;
+            const int32_t wd = (w1 * w2) >> 8;
+            const int32_t wb = w1 - wd;
+            const int32_t wc = w2 - wd;
+            const int32_t wa = 256 - w1 - wc;
+            const uint8_t *p0 = line0 + size_t(column.at) * 3;
+            const uint8_t *p1 = line1 + size_t(column.at) * 3;
+            RGBQUAD c;
+            c.rgbBlue = uint8_t((wa * p0[0] + wb * p0[3] + wc * p1[0] + wd * p1[3]) >> 8);
+            c.rgbGreen = uint8_t((wa * p0[1] + wb * p0[4] + wc * p1[1] + wd * p1[4]) >> 8);
+            c.rgbRed = uint8_t((wa * p0[2] + wb * p0[5] + wc * p1[2] + wd * p1[5]) >> 8);
+            c.rgbReserved = 0;
+            if (alpha0) {
+                const uint8_t *a0 = alpha0 + column.at;
+                const uint8_t *a1 = alpha1 + column.at;
+                c.rgbReserved = uint8_t((wa * a0[0] + wb * a0[1] + wc * a1[0] + wd * a1[1]) >> 8);
+            }
+            StoreSample(target, dX, dY, c);
+        }
+    }
+    return true;
+}
+
+// Area averaging when both scales are above one: the sums of SampleArea, in its order (the four corners,
+// the bottom and top rows, the left and right columns, then the inner pixels), with the span of each
+// destination column and row and its partial edge weights computed once. False (nothing written) for
+// mixed scales, which sample inside each pixel instead, and for spans the single sampler would have to
+// move first.
+bool CxImage::ResampleArea(CxImage &target, float xScale, float yScale, int32_t edge)
+{
+    if (!(xScale > 1.0f && yScale > 1.0f))
+        return false;
+    const int32_t width = GetWidth();
+    const int32_t height = GetHeight();
+    const int32_t newWidth = target.GetWidth();
+    const int32_t newHeight = target.GetHeight();
+
+    // One axis of the area of a destination pixel: its extent, the first and last source pixels it
+    // touches, and how much of each of those two it covers (empty when they do not meet).
+    struct Span
+    {
+        float extent;
+        int32_t first, last;
+        float firstPart, lastPart;
+        bool firstEmpty, lastEmpty;
+    };
+    auto spans = [](int32_t count, float scale, int32_t size, std::vector<Span> &out) {
+        out.resize(size_t(count));
+        for (int32_t d = 0; d < count; ++d) {
+            const float v = SourcePosition(d, scale);
+            const float low = v - scale / 2.0f;
+            const float high = v + scale / 2.0f;
+            Span s;
+            s.extent = high - low;
+            s.first = int32_t(Bounded(low + 0.5f));
+            s.last = int32_t(Bounded(high + 0.5f));
+            // The inner pixels are read straight from the rows.
+            if (s.first + 1 < 0 || s.last - 1 >= size || s.first > s.last)
+                return false;
+            const float firstLow = std::max(low, float(s.first) - 0.5f);
+            const float firstHigh = std::min(high, float(s.first) + 0.5f);
+            const float lastLow = std::max(low, float(s.last) - 0.5f);
+            const float lastHigh = std::min(high, float(s.last) + 0.5f);
+            s.firstPart = firstHigh - firstLow;
+            s.firstEmpty = firstHigh < firstLow;
+            s.lastPart = lastHigh - lastLow;
+            s.lastEmpty = lastHigh < lastLow;
+            out[size_t(d)] = s;
+        }
+        return true;
+    };
+    std::vector<Span> columns, rows;
+    if (!spans(newWidth, xScale, width, columns) || !spans(newHeight, yScale, height, rows))
+        return false;
+
+    auto reach = [](const std::vector<Span> &all, int32_t &first, int32_t &last) {
+        first = all.front().first;
+        last = all.front().last;
+        for (const Span &s : all) {
+            first = std::min(first, s.first);
+            last = std::max(last, s.last);
+        }
+    };
+    int32_t firstColumn, lastColumn, firstRow, lastRow;
+    reach(columns, firstColumn, lastColumn);
+    reach(rows, firstRow, lastRow);
+    int32_t slots = 1;
+    for (const Span &r : rows)
+        slots = std::max(slots, r.last - r.first + 1);
+    LaneRows source(*this, firstColumn, lastColumn, firstRow, lastRow, slots, edge);
+    std::vector<const Lanes *> lines(static_cast<size_t>(slots));
+
+    const bool withAlpha = m_alpha != nullptr;
+    for (int32_t dY = 0; dY < newHeight; ++dY) {
+        m_info.progress = int32_t(100LL * dY / newHeight);
+        if (m_info.escape)
+            break;
+        const Span &row = rows[size_t(dY)];
+        // lines[k] is source row first + k, entry 0 the first column any span reaches.
+        for (int32_t p = row.first; p <= row.last; ++p)
+            lines[size_t(p - row.first)] = source.Row(p);
+        const Lanes *bottom = lines.front();
+        const Lanes *top = lines[size_t(row.last - row.first)];
+        for (int32_t dX = 0; dX < newWidth; ++dX) {
+            const Span &column = columns[size_t(dX)];
+            // An empty intersection is the rectangle (0, 0, 0, 0): no width and no height.
+            const bool firstEmpty = column.firstEmpty || row.firstEmpty;
+            const bool lastEmpty = column.lastEmpty || row.lastEmpty;
+            const float wBL = firstEmpty ? 0.0f : column.firstPart;
+            const float hBL = firstEmpty ? 0.0f : row.firstPart;
+            const float wTR = lastEmpty ? 0.0f : column.lastPart;
+            const float hTR = lastEmpty ? 0.0f : row.lastPart;
+            const int32_t x1 = column.first - firstColumn, x2 = column.last - firstColumn;
+            const int32_t inner = row.last - row.first - 1; // rows between the bottom and the top one
+
+            Lanes s = {};
+            s += bottom[x1] * (wBL * hBL);
+            s += bottom[x2] * (wTR * hBL);
+            s += top[x1] * (wBL * hTR);
+            s += top[x2] * (wTR * hTR);
+            for (int32_t px = x1 + 1; px < x2; ++px)
+                s += bottom[px] * hBL;
+            for (int32_t px = x1 + 1; px < x2; ++px)
+                s += top[px] * hTR;
+            for (int32_t k = 1; k <= inner; ++k)
+                s += lines[size_t(k)][x1] * wBL;
+            for (int32_t k = 1; k <= inner; ++k)
+                s += lines[size_t(k)][x2] * wTR;
+            for (int32_t k = 1; k <= inner; ++k) {
+                const Lanes *line = lines[size_t(k)];
+                for (int32_t px = x1 + 1; px < x2; ++px)
+                    s += line[px] * 1.0f;
+            }
+            const float surface = column.extent * row.extent;
+            StoreSample(target, dX, dY, FromLanes(s / surface, withAlpha));
         }
     }
     return true;

@@ -8,33 +8,6 @@ namespace {
 
 const RGBQUAD kDefaultReplacement{255, 255, 255, 0};
 
-// Truncation toward zero, one less for negative positions (so a negative whole number gives one less
-// than its floor).
-int32_t CellOf(float v)
-{
-    const int32_t i = int32_t(v);
-    return v < 0.0f ? i - 1 : i;
-}
-
-// Keeps positions far outside any picture within integer range; edge handling takes it from there.
-float Bounded(float v)
-{
-    if (!(v > -1e8f))
-        return -1e8f;
-    if (!(v < 1e8f))
-        return 1e8f;
-    return v;
-}
-
-uint8_t ClampWeighted(float v)
-{
-    if (v <= 0.0f)
-        return 0;
-    if (v >= 255.0f)
-        return 255;
-    return uint8_t(v);
-}
-
 bool UsesFixedEdge(int32_t edge)
 {
     return edge == EdgeReplacement || edge == EdgeBackground || edge == EdgeTransparent;

@@ -2,6 +2,8 @@
 
 #include "image/xFile.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstddef>
 #include <cstring>
@@ -421,8 +423,8 @@ bool CxJpegExif::ProcessExifDir(uint64_t dirOffset, int nestingLevel, bool thumb
         }
     }
 
-    if (m_thumbnailOffset && m_thumbnailLength &&
-        m_thumbnailOffset + m_thumbnailLength <= m_exifLength) {
+    if (m_thumbnailOffset && m_thumbnailLength && m_thumbnailOffset <= m_exifLength &&
+        m_thumbnailLength <= m_exifLength - m_thumbnailOffset) {
         m_info->ThumbnailPointer = m_offsetBase + m_thumbnailOffset;
         m_info->ThumbnailSize = unsigned(m_thumbnailLength);
     }
@@ -433,58 +435,62 @@ void CxJpegExif::ProcessTag(int tag, int format, const uint8_t *valuePtr, uint64
 {
     const ExifTag &t = *FindTag(tag);
     char *base = reinterpret_cast<char *>(m_info);
-    // Text fields sit at any offset: the numeric views are only formed for the numeric rules below.
-    const auto value = [&]() -> float & { return *reinterpret_cast<float *>(base + t.field); };
-    const auto integer = [&]() -> int & { return *reinterpret_cast<int *>(base + t.field); };
-    const double number = ConvertAnyFormat(valuePtr, format);
+    // The field as the rule has it: text fields lie at any byte, numbers at their own alignment.
+    auto valueField = [&]() -> float & { return *reinterpret_cast<float *>(base + t.field); };
+    auto integerField = [&]() -> int & { return *reinterpret_cast<int *>(base + t.field); };
+    // A value with no components has no bytes of its own: an 8-byte type would otherwise be read from
+    // the entry after it, or from past the end of the block.
+    const bool hasValue = byteCount != 0 && byteCount >= uint64_t(kBytesPerFormat[format]);
+    const double number = hasValue ? ConvertAnyFormat(valuePtr, format) : 0.0;
+    // Doubles and rationals hold any value; as an int or a count they are kept to the type's range.
+    const int whole = number != number ? 0 : int(std::clamp(number, double(INT_MIN), double(INT_MAX)));
+    const uint64_t count = !(number > 0) ? 0 : number >= 18446744073709549568.0 ? UINT64_MAX : uint64_t(number);
 
     switch (t.rule) {
     case TagRule::Text:
         CopyText(base + t.field, valuePtr, byteCount, t.maxChars);
         break;
     case TagRule::Value:
-        value() = float(number);
+        valueField() = float(number);
         break;
     case TagRule::Resolution:
         // The thumbnail's directory describes the thumbnail: its 72 dpi must not replace the picture's.
         if (!thumbnailDir)
-            value() = float(number);
+            valueField() = float(number);
         break;
     case TagRule::Integer:
-        integer() = int(number);
+        integerField() = whole;
         break;
     case TagRule::Unit:
         if (!(thumbnailDir && tag == 296))
-            UnitFactor(int(number), value());
+            UnitFactor(whole, valueField());
         break;
     case TagRule::Orientation:
-        integer() = int(number);
-        if (integer() < 1 || integer() > 8) {
+        integerField() = whole;
+        if (integerField() < 1 || integerField() > 8) {
             SetError("Undefined rotation value");
-            integer() = 0;
+            integerField() = 0;
         }
         break;
     case TagRule::ThumbnailOffset:
-        m_thumbnailOffset = uint64_t(number < 0 ? 0 : number);
+        m_thumbnailOffset = count;
         break;
     case TagRule::ThumbnailLength:
-        m_thumbnailLength = uint64_t(number < 0 ? 0 : number);
+        m_thumbnailLength = count;
         break;
     case TagRule::Iso:
-        integer() = int(number);
-        if (integer() < 50)
-            integer() *= 200;
+        integerField() = whole < 50 ? int(std::max<int64_t>(int64_t(whole) * 200, INT_MIN)) : whole;
         break;
     case TagRule::ShutterSpeed:
-        if (value() == 0)
-            value() = float(1.0 / std::exp2(number));
+        if (valueField() == 0)
+            valueField() = float(1.0 / std::exp2(number));
         break;
     case TagRule::Aperture:
-        if (value() == 0)
-            value() = float(std::exp2(number * 0.5));
+        if (valueField() == 0)
+            valueField() = float(std::exp2(number * 0.5));
         break;
     case TagRule::Flash:
-        integer() = (int(number) & 7) ? 1 : 0;
+        integerField() = (whole & 7) ? 1 : 0;
         break;
     case TagRule::UserComment: {
         uint64_t length = byteCount;
@@ -503,8 +509,8 @@ void CxJpegExif::ProcessTag(int tag, int format, const uint8_t *valuePtr, uint64
         break;
     }
     case TagRule::ExifWidth:
-        if (int(number) > m_exifImageWidth)
-            m_exifImageWidth = int(number);
+        if (whole > m_exifImageWidth)
+            m_exifImageWidth = whole;
         break;
     case TagRule::SubDirectory:
         break;

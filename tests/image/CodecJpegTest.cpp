@@ -7,6 +7,10 @@
 
 #include <QFile>
 
+#include <climits>
+#include <cmath>
+#include <cstring>
+
 using namespace codectest;
 
 namespace {
@@ -196,6 +200,36 @@ TEST(CodecJpeg, ExifReaderStaysInsideItsData)
     EXPECT_STREQ(texts.GetErrorText(), "Undefined rotation value");
     EXPECT_STREQ(texts.GetInfo().Comments, "hi there");
     EXPECT_EQ(texts.GetInfo().ISOequivalent, 400);
+
+    // A rational with no components owns no bytes: its value must not be taken from the entry after it
+    // (here the next entry's tag and format read as the denominator 1), nor from past the block's end.
+    CxJpegExif empty;
+    ASSERT_TRUE(parse(empty, {{{282, 5, 0, Le32(300)}, {1, 0, 0, ""}}}));
+    EXPECT_EQ(empty.GetInfo().Xresolution, 0.0f);
+    CxJpegExif last;
+    ASSERT_TRUE(parse(last, {{{283, 12, 0, Le32(0xFFFFFFFF)}}}));
+    EXPECT_EQ(last.GetInfo().Yresolution, 0.0f);
+
+    // Doubles beyond any int, or not numbers at all, are kept in range where a tag wants an int or a
+    // count; a thumbnail whose offset and length add up past 2^64 is no thumbnail.
+    auto asDouble = [](double v) {
+        std::string bytes(8, '\0');
+        std::memcpy(bytes.data(), &v, 8);
+        return bytes;
+    };
+    CxJpegExif huge;
+    ASSERT_TRUE(parse(huge, {{{34855, 12, 1, asDouble(1e300)},
+                              {37383, 12, 1, asDouble(-1e300)},
+                              {34850, 12, 1, asDouble(std::nan(""))},
+                              {513, 12, 1, asDouble(9223372036854775808.0)},
+                              {514, 12, 1, asDouble(9223372036854775808.0)}}}));
+    EXPECT_EQ(huge.GetInfo().ISOequivalent, INT_MAX);
+    EXPECT_EQ(huge.GetInfo().MeteringMode, INT_MIN);
+    EXPECT_EQ(huge.GetInfo().ExposureProgram, 0);
+    EXPECT_EQ(huge.GetInfo().ThumbnailPointer, nullptr);
+    CxJpegExif lowIso;
+    ASSERT_TRUE(parse(lowIso, {{{34855, 9, 1, Le32(uint32_t(-20000000))}}}));
+    EXPECT_EQ(lowIso.GetInfo().ISOequivalent, INT_MIN);
 
     // A comment section of 1,200 characters keeps 999 and its terminator.
     CxImageJPG image;

@@ -3,11 +3,15 @@
 #include "image/xImageCodecs.h"
 #include "image/xMemFile.h"
 
+#include "CodecTestSupport.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <vector>
 #include <filesystem>
 
 namespace {
@@ -287,4 +291,59 @@ TEST(MemFile, GrowingABorrowedBufferLeavesItAlone)
     EXPECT_NE(owned, borrowed);
     EXPECT_EQ(std::memcmp(owned, "abcdef", 6), 0);
     std::free(owned);
+}
+
+// Guards the real format table: an unannounced file is tried as BMP, JPEG, ICO, GIF, PNG, TIFF, MNG, TGA,
+// PCX, WBMP, WMF, the JPEG 2000 family, SKA and camera raw, in that order, whichever of them exist.
+TEST(ImageFormatTable, DetectionOrder)
+{
+    const uint32_t order[] = {ImageFormatBmp, ImageFormatJpg,  ImageFormatIco,  ImageFormatGif, ImageFormatPng,
+                              ImageFormatTif, ImageFormatMng,  ImageFormatTga,  ImageFormatPcx, ImageFormatWbmp,
+                              ImageFormatWmf, ImageFormatJp2,  ImageFormatSka,  ImageFormatRaw};
+    auto rank = [&](uint32_t id) {
+        return int(std::find(std::begin(order), std::end(order), id) - std::begin(order));
+    };
+    int previous = -1;
+    std::vector<uint32_t> ids;
+    for (const ImageCodec &codec : ImageCodecs()) {
+        ids.push_back(codec.firstId);
+        ASSERT_LT(rank(codec.firstId), int(std::size(order))) << codec.firstId;
+        EXPECT_GT(rank(codec.firstId), previous) << codec.firstId;
+        previous = rank(codec.firstId);
+        EXPECT_EQ(FindImageCodec(codec.firstId), &codec);
+    }
+    // The formats built so far, each found by its own id.
+    for (uint32_t id : {ImageFormatBmp, ImageFormatJpg, ImageFormatIco, ImageFormatPng})
+        EXPECT_NE(std::find(ids.begin(), ids.end(), id), ids.end()) << id;
+}
+
+// Guards a picture loaded into an image that held another: the transparent colour and the resolution
+// of the earlier picture must not carry over into a file that states neither (here an icon after a
+// 300-dpi PNG with a transparent entry), while the caller's requests still reach the decoder.
+TEST(ImageDecode, NothingOfTheEarlierPictureCarriesOver)
+{
+    CxImage palette(4, 4, 8);
+    palette.SetStdPalette();
+    palette.SetTransIndex(5);
+    palette.SetHorizontalDpi(300);
+    palette.SetVerticalDpi(300);
+    const QByteArray png = codectest::EncodeTo(palette, ImageFormatPng);
+    CxImage plain(4, 4, 24);
+    const QByteArray ico = codectest::EncodeTo(plain, ImageFormatIco);
+
+    for (uint32_t id : {ImageFormatNone, ImageFormatIco}) {
+        CxImage image;
+        ASSERT_TRUE(codectest::DecodeFrom(image, png, ImageFormatPng));
+        ASSERT_TRUE(image.IsTransparent());
+        ASSERT_EQ(image.GetHorizontalDpi(), 300);
+        image.SetEscape(-1); // size only: the request reaches the decoder
+        ASSERT_TRUE(codectest::DecodeFrom(image, ico, id));
+        EXPECT_FALSE(image.IsValid());
+        image.SetEscape(0);
+        ASSERT_TRUE(codectest::DecodeFrom(image, ico, id)) << id;
+        EXPECT_EQ(image.GetFormatId(), unsigned(ImageFormatIco));
+        EXPECT_FALSE(image.IsTransparent()) << id;
+        EXPECT_EQ(image.GetHorizontalDpi(), 96) << id;
+        EXPECT_EQ(image.GetVerticalDpi(), 96) << id;
+    }
 }

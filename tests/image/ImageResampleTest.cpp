@@ -262,3 +262,63 @@ TEST(Sampling, PointsAndEdges)
     EXPECT_EQ(pal.GetEdgePixelColor(-1, 0, EdgeTransparent, &red), (RGBQUAD{3, 2, 1, 0}));
     EXPECT_EQ(pal.GetEdgePixelColor(-1, 0, 99, &red), red);
 }
+
+// Guards the whole-picture passes against the single-sample functions they stand for: every destination
+// pixel must equal SampleInterpolated (point sampling) or SampleArea (averaging) at its position, for
+// every kernel family, the edge modes that read outside the picture, alpha planes and palettes.
+TEST(Resample, EveryPixelEqualsItsSingleSample)
+{
+    CxImage noisy(23, 17, 24);
+    uint32_t seed = 7;
+    for (int y = 0; y < 17; ++y)
+        for (int x = 0; x < 23; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            noisy.SetPixelColor(x, y, RGBQUAD{uint8_t(seed >> 24), uint8_t(seed >> 16), uint8_t(seed >> 8), 0});
+        }
+    CxImage withAlpha(noisy);
+    withAlpha.AlphaCreate();
+    for (int y = 0; y < 17; ++y)
+        for (int x = 0; x < 23; ++x)
+            withAlpha.AlphaSetPixel(x, y, uint8_t(x * 11 + y * 5));
+    CxImage palette(noisy);
+    palette.DecreaseBpp(8, false);
+    palette.SetTransIndex(3);
+
+    struct Source { const char *name; const CxImage *image; };
+    const Source sources[] = {{"24-bit", &noisy}, {"alpha", &withAlpha}, {"palette", &palette}};
+    struct Size { int width, height; bool disableAveraging; };
+    const Size sizes[] = {{41, 30, false}, {23, 40, false}, {9, 7, false}, {11, 8, false},
+                          {40, 9, false},  {10, 5, true},   {46, 34, false}};
+    const int modes[] = {InterpolationNearest, InterpolationBilinear, InterpolationBSpline, InterpolationBicubic2,
+                         InterpolationLanczos, InterpolationGaussian, InterpolationPower, 42};
+    const int edges[] = {EdgeReplacement, EdgeBackground, EdgeTransparent, EdgeWrap, EdgeRepeat, EdgeMirror};
+
+    for (const Source &s : sources)
+        for (const Size &size : sizes)
+            for (int mode : modes)
+                for (int edge : edges) {
+                    SCOPED_TRACE(testing::Message() << s.name << " " << size.width << "x" << size.height
+                                                    << " mode " << mode << " edge " << edge);
+                    CxImage source(*s.image);
+                    CxImage result;
+                    ASSERT_TRUE(source.Resample(size.width, size.height, mode, edge, &result, size.disableAveraging));
+                    const float xScale = float(source.GetWidth()) / float(size.width);
+                    const float yScale = float(source.GetHeight()) / float(size.height);
+                    const bool area = !size.disableAveraging && (xScale > 1.0f || yScale > 1.0f);
+                    // Palette results hold the nearest entry of the sample; this image finds it the same way.
+                    CxImage expected(result, false);
+                    for (int y = 0; y < size.height; ++y)
+                        for (int x = 0; x < size.width; ++x) {
+                            const float sX = (float(x) + 0.5f) * xScale - 0.5f;
+                            const float sY = (float(y) + 0.5f) * yScale - 0.5f;
+                            const RGBQUAD c = area ? source.SampleArea(sX, sY, xScale, yScale, mode, edge)
+                                                   : source.SampleInterpolated(sX, sY, mode, edge);
+                            expected.SetPixelColor(x, y, c, false);
+                            ASSERT_EQ(result.GetPixelColor(x, y, false), expected.GetPixelColor(x, y, false))
+                                << x << "," << y;
+                            if (result.AlphaIsValid() && !area && !result.IsIndexed()) {
+                                ASSERT_EQ(result.AlphaGet(x, y), c.rgbReserved) << x << "," << y;
+                            }
+                        }
+                }
+}
