@@ -289,6 +289,12 @@ void CRichText::ReplaceSel(const QString &text)
 
 void CRichText::ReplaceSel(const CRichText &fragment)
 {
+    if (&fragment == this) {
+        // Inserting the document into itself: the deletion below would change the text being inserted.
+        const CRichText copy(fragment);
+        ReplaceSel(copy);
+        return;
+    }
     ClampSelection();
     std::vector<int> formats;
     formats.reserve(size_t(fragment.GetTextLength()));

@@ -12,6 +12,7 @@
 namespace {
 
 constexpr double kNoWrapWidth = 1.0e7;
+constexpr double kDefaultTabTwips = 720; // the rich-edit control's tab stops: every half inch
 
 // Ascent and descent of one character format in pixels, its raise included.
 struct Extent
@@ -139,6 +140,7 @@ void CRichTextLayout::LayParagraph(const CRichText &text, int paragraph, int wid
     layout.setFormats(ranges);
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    option.setTabStopDistance(kDefaultTabTwips / kTwipsPerPixel);
     layout.setTextOption(option);
     layout.beginLayout();
     int lineStart = start;

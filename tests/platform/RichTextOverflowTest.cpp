@@ -60,6 +60,10 @@ TEST(RichTextOverflowTest, LayoutBreaksAtWordsAndCountsHiddenLines)
     hidden.HideRange(6, 12);
     EXPECT_EQ(hidden.GetLineCount(), 3);
     EXPECT_EQ(hidden.LineIndex(1), 18);
+
+    // Tabs stop every half inch, as in the rich-edit control: three cells of 48 pixels fit the box.
+    CRichText tabs = Box("a\tb\tc\td\te");
+    EXPECT_EQ(tabs.GetLine(0), "a\tb\tc\t");
 }
 
 // Guards the sentence-end search order and where Get, Cut and Delete begin.
@@ -80,6 +84,13 @@ TEST(RichTextOverflowTest, OverflowStartsAfterTheLastCompleteSentence)
         {"question mark before semicolon", "Why not? Gamma; Epsilon zeta.", " Gamma; Epsilon zeta.",
          "Gamma; Epsilon zeta."},
         {"no sentence end", "alpha beta gamma delta epsilon zeta eta", "epsilon zeta eta", "epsilon zeta eta"},
+        // The strings are tried in order and the first that occurs at all decides, wherever a later one is.
+        {"period before a later line break", "Alpha. beta\rgamma delta epsilon", " beta\rgamma delta epsilon",
+         "beta\rgamma delta epsilon"},
+        {"line break before a later question mark", "Why\rnot? gamma delta epsilon", "not? gamma delta epsilon",
+         "not? gamma delta epsilon"},
+        {"quoted period before a later plain one", "Say \"Hi.\" Go on. Epsilon zeta", " Go on. Epsilon zeta",
+         "Go on. Epsilon zeta"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

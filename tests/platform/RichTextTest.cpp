@@ -191,6 +191,17 @@ TEST(RichTextTest, AlignmentAndIndentCommands)
     doc.IndentByZero();
     EXPECT_EQ(doc.GetParaFormat().mask & PFM_STARTINDENT, PFM_STARTINDENT);
 
+    // Indent by zero keeps every start indent and gives all the first paragraph's offset.
+    doc.SetSel(5, 5);
+    doc.IncreaseIndent();
+    offset.offset = 480;
+    doc.SetParaFormat(offset);
+    doc.SetSel(0, -1);
+    doc.IndentByZero();
+    EXPECT_EQ(doc.GetParaFormatAt(0).startIndent, 0);
+    EXPECT_EQ(doc.GetParaFormatAt(5).startIndent, 360);
+    EXPECT_EQ(doc.GetParaFormatAt(5).offset, 120);
+
     doc.SetRightToLeft(true);
     EXPECT_TRUE(doc.IsRightToLeft());
     EXPECT_EQ(doc.GetParaFormat().alignment, PFA_RIGHT);
@@ -303,4 +314,22 @@ TEST(RichTextTest, InsertionFormatAndDefaultFormat)
     }();
     EXPECT_EQ(cut.GetText(), "a\rb");
     EXPECT_TRUE(doc.IsEmpty());
+}
+
+// Guards pasting a document into itself: the text inserted must be the text before the paste, with a
+// format for every character.
+TEST(RichTextTest, ReplacingTheSelectionWithTheDocumentItselfDoublesIt)
+{
+    CRichText doc = Document("ab\ncd");
+    doc.SetSel(0, 2);
+    doc.ToggleBold();
+    doc.SetSel(1, 4); // "b\rc": deleted before the insertion
+    doc.ReplaceSel(doc);
+    EXPECT_EQ(doc.GetText(), "aab\rcdd");
+    EXPECT_EQ(doc.GetParagraphCount(), 2);
+    const bool bold[] = {true, true, true, false, false, false, false};
+    for (int i = 0; i < doc.GetTextLength(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(doc.GetCharFormatAt(i).Has(CFE_BOLD), bold[i]);
+    }
 }

@@ -25,7 +25,9 @@ QString Paragraph(const CRichText &doc, int p)
 TEST(RtfReaderTest, RichEditStyleFixtureParsesToTheExpectedRuns)
 {
     CRichText doc;
-    doc.SetRtfBytes(Fixture("richedit.rtf"));
+    const QByteArray fixture = Fixture("richedit.rtf");
+    doc.SetRtfBytes(fixture);
+    EXPECT_EQ(doc.GetRtf(), QString::fromLatin1(fixture)); // unchanged: written back as it came
     ASSERT_EQ(doc.GetParagraphCount(), 5);
     EXPECT_EQ(Paragraph(doc, 0), QString::fromUtf8("Café bold and red."));
     EXPECT_EQ(Paragraph(doc, 1), "First [0002#link#0002] item");

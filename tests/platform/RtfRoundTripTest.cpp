@@ -147,6 +147,7 @@ TEST(RtfRoundTripTest, NonLatinAndLongTextsSurvive)
     CRichText big;
     big.ReplaceAll(texts[4].repeated(3));
     EXPECT_GT(big.GetRtf().size(), 16 * 1024);
+    ExpectSameContent(big, ReadBack(big));
 }
 
 // Guards "an untouched project saves to the same bytes": the RTF read is written back as it came until the
