@@ -217,9 +217,7 @@ void CRichText::AppendRaw(const QString &text, const CCharFormat &format)
         m_paras.push_back(m_paras.back());
     m_text.append(text);
     m_charFormats.insert(m_charFormats.end(), size_t(text.size()), index);
-    m_layout.reset();
-    m_paraStarts.clear();
-    m_rtfSource.clear();
+    ContentChanged();
 }
 
 void CRichText::SetParagraphFormatRaw(int paragraph, const CParaFormat &format)
@@ -568,10 +566,11 @@ QString CRichText::GetLine(int line) const
     return GetTextRange(l.start, l.next);
 }
 
+int CRichText::HiddenLineCount() const { return m_height > 0 ? Layout().CountHiddenLines(m_height) : 0; }
+
 void CRichText::LineScroll(int lines)
 {
-    const int last = m_height > 0 ? Layout().CountHiddenLines(m_height) : 0;
-    m_firstVisibleLine = std::clamp(m_firstVisibleLine + lines, 0, last);
+    m_firstVisibleLine = std::clamp(m_firstVisibleLine + lines, 0, HiddenLineCount());
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -785,12 +784,11 @@ void CRichText::SetRightToLeft(bool rightToLeft)
 // ---------------------------------------------------------------------------------------------------------
 // Overflow
 
+// Scrolled as far down as the height allows: the first visible line is the count of hidden ones.
 int CRichText::CountHiddenLines()
 {
-    ScrollToTop();
-    const int hidden = m_height > 0 ? Layout().CountHiddenLines(m_height) : 0;
-    m_firstVisibleLine = hidden;
-    return hidden;
+    m_firstVisibleLine = HiddenLineCount();
+    return m_firstVisibleLine;
 }
 
 bool CRichText::IsOverflowing() { return CountHiddenLines() > 0; }
@@ -838,11 +836,8 @@ QString CRichText::GetTrailingHeadingText(const QString &face, int points)
         const int start = LineIndex(line);
         const int next = line + 1 < lines ? LineIndex(line + 1) : GetTextLength();
         SetSel(start, next);
+        // Paragraph ends and line breaks are white space too.
         QString text = GetTextRange(start, next);
-        while (text.endsWith(u'\r'))
-            text.chop(1);
-        while (text.endsWith(u'\n'))
-            text.chop(1);
         while (!text.isEmpty() && text.back().isSpace())
             text.chop(1);
         if (text.isEmpty())
@@ -920,7 +915,6 @@ void CRichText::DrawToDC(QPainter &painter, const CRect &rect) const
 {
     painter.save();
     painter.setFont(CRichTextLayout::FontFor(m_defaultFormat));
-    painter.drawText(QRect(rect.left, rect.top, rect.Width(), rect.Height()), Qt::AlignLeft | Qt::AlignTop,
-                     GetDrawText());
+    painter.drawText(rect.ToQRect(), Qt::AlignLeft | Qt::AlignTop, GetDrawText());
     painter.restore();
 }

@@ -195,6 +195,7 @@ private:
     void SetAlignment(int alignment);
     void ChangeIndent(int change, uint32_t extraMask);
     void ToggleEffect(uint32_t mask, uint32_t effect);
+    int HiddenLineCount() const;
     int LastSentenceEnd();
     void CompactFormats();
     void TakeContent(CRichText &read);
