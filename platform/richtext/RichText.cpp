@@ -630,12 +630,17 @@ bool CRichText::IsParagraphNumbered() const { return GetParaFormat().numbering !
 // ---------------------------------------------------------------------------------------------------------
 // Appending
 
-int CRichText::AppendText(const QString &text, int flag)
+void CRichText::AppendSelected(const QString &text)
 {
     const int end = GetTextLength();
     SetSel(end, end);
     ReplaceSel(text);
     SetSel(end, GetTextLength());
+}
+
+int CRichText::AppendText(const QString &text, int flag)
+{
+    AppendSelected(text);
     if (flag != 1)
         return 0;
     CCharFormat change;
@@ -648,10 +653,7 @@ int CRichText::AppendText(const QString &text, int flag)
 
 int CRichText::AppendHeading(const QString &text, const QString &face, int points)
 {
-    const int end = GetTextLength();
-    SetSel(end, end);
-    ReplaceSel(text);
-    SetSel(end, GetTextLength());
+    AppendSelected(text);
     CCharFormat change;
     change.mask = CFM_SIZE | CFM_FACE | CFM_OFFSET | CFM_BOLD;
     change.effects = CFE_BOLD;
@@ -664,10 +666,7 @@ int CRichText::AppendHeading(const QString &text, const QString &face, int point
 
 int CRichText::AppendBulletedLine()
 {
-    const int end = GetTextLength();
-    SetSel(end, end);
-    ReplaceSel(QStringLiteral("\n"));
-    SetSel(end, GetTextLength());
+    AppendSelected(QStringLiteral("\n"));
     CParaFormat &last = m_paras.back();
     last.numbering = PFN_BULLET;
     last.offset = 10;

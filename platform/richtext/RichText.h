@@ -192,6 +192,7 @@ private:
     void ContentChanged();
     void RebuildParagraphStarts() const;
     void ClampSelection();
+    void AppendSelected(const QString &text);
     void SetAlignment(int alignment);
     void ChangeIndent(int change, uint32_t extraMask);
     void ToggleEffect(uint32_t mask, uint32_t effect);
