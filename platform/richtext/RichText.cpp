@@ -91,13 +91,23 @@ void CRichText::CompactFormats()
     std::vector<CCharFormat> old;
     old.swap(m_formats);
     m_formatIndex.clear();
-    std::vector<int> remap(old.size(), -1);
-    for (int &index : m_charFormats) {
-        int &to = remap[size_t(index)];
+    m_charFormats = InternFormats(old, m_charFormats.begin(), m_charFormats.end());
+}
+
+std::vector<int> CRichText::InternFormats(const std::vector<CCharFormat> &formats,
+                                          std::vector<int>::const_iterator first,
+                                          std::vector<int>::const_iterator last)
+{
+    std::vector<int> out;
+    out.reserve(size_t(last - first));
+    std::vector<int> remap(formats.size(), -1);
+    for (; first != last; ++first) {
+        int &to = remap[size_t(*first)];
         if (to < 0)
-            to = InternFormat(old[size_t(index)]);
-        index = to;
+            to = InternFormat(formats[size_t(*first)]);
+        out.push_back(to);
     }
+    return out;
 }
 
 void CRichText::RebuildParagraphStarts() const
@@ -294,15 +304,8 @@ void CRichText::ReplaceSel(const CRichText &fragment)
         return;
     }
     ClampSelection();
-    std::vector<int> formats;
-    formats.reserve(size_t(fragment.GetTextLength()));
-    std::vector<int> remap(fragment.m_formats.size(), -1);
-    for (int index : fragment.m_charFormats) {
-        int &to = remap[size_t(index)];
-        if (to < 0)
-            to = InternFormat(fragment.m_formats[size_t(index)]);
-        formats.push_back(to);
-    }
+    const std::vector<int> formats =
+        InternFormats(fragment.m_formats, fragment.m_charFormats.begin(), fragment.m_charFormats.end());
     const int start = m_selStart;
     DeleteRange(m_selStart, m_selEnd);
     InsertAt(start, fragment.m_text, formats, fragment.m_paras);
@@ -329,14 +332,8 @@ CRichText CRichText::GetFragment(int start, int end) const
         return fragment;
     }
     fragment.m_text = m_text.mid(start, end - start);
-    fragment.m_charFormats.reserve(size_t(end - start));
-    std::vector<int> remap(m_formats.size(), -1);
-    for (int i = start; i < end; ++i) {
-        int &to = remap[size_t(m_charFormats[size_t(i)])];
-        if (to < 0)
-            to = fragment.InternFormat(m_formats[size_t(m_charFormats[size_t(i)])]);
-        fragment.m_charFormats.push_back(to);
-    }
+    fragment.m_charFormats =
+        fragment.InternFormats(m_formats, m_charFormats.begin() + start, m_charFormats.begin() + end);
     const int first = ParagraphFromChar(start);
     fragment.m_paras.assign(m_paras.begin() + first,
                             m_paras.begin() + first + fragment.m_text.count(kParagraphEnd) + 1);

@@ -185,6 +185,9 @@ private:
     friend class CRichTextLayout;
 
     int InternFormat(const CCharFormat &format);
+    // This document's format indices for characters whose indices point into another format table.
+    std::vector<int> InternFormats(const std::vector<CCharFormat> &formats, std::vector<int>::const_iterator first,
+                                   std::vector<int>::const_iterator last);
     CCharFormat InsertionFormat(int pos) const;
     void InsertAt(int pos, const QString &text, const std::vector<int> &formats,
                   const std::vector<CParaFormat> &fragmentParas);
