@@ -23,7 +23,7 @@ enum class Word {
     Par, Line, Tab, Pard, Left, Centre, Right, Justify, LeftIndent, FirstIndent,
     Unicode, UnicodeSkip, AnsiCodePage, Mac, Pc, Pca, DefaultFont, Charset, FontCodePage,
     Red, Green, Blue, FontTable, ColourTable, Pn, PnBullet, PnBody, PnCont, PnDec, PnLcLetter, PnUcLetter,
-    PnLcRoman, PnUcRoman, PnStart, PnTextAfter, PnTextBefore, SkipDest, Bin, Char, RowEnd,
+    PnLcRoman, PnUcRoman, PnStart, PnTextAfter, PnTextBefore, SkipDest, Bin, Char,
 };
 
 struct WordEntry
@@ -33,14 +33,14 @@ struct WordEntry
     char16_t c = 0; // for Word::Char
 };
 
-// Control words that write a character.
+// The control words the reader acts on, and what each does.
 constexpr WordEntry kWords[] = {
     {"b", Word::Bold}, {"i", Word::Italic}, {"ul", Word::Underline}, {"uld", Word::Underline},
     {"uldb", Word::Underline}, {"ulw", Word::Underline}, {"ulth", Word::Underline}, {"uldash", Word::Underline},
     {"ulwave", Word::Underline}, {"ulnone", Word::UnderlineNone}, {"strike", Word::Strike},
     {"striked", Word::Strike}, {"v", Word::Hidden}, {"plain", Word::Plain}, {"f", Word::Font},
     {"fs", Word::FontSize}, {"cf", Word::Colour}, {"up", Word::Up}, {"dn", Word::Down},
-    {"par", Word::Par}, {"page", Word::Par}, {"row", Word::RowEnd}, {"line", Word::Line}, {"tab", Word::Tab},
+    {"par", Word::Par}, {"page", Word::Par}, {"row", Word::Par}, {"line", Word::Line}, {"tab", Word::Tab},
     {"cell", Word::Tab}, {"nestcell", Word::Tab}, {"pard", Word::Pard}, {"ql", Word::Left},
     {"qc", Word::Centre}, {"qr", Word::Right}, {"qj", Word::Justify}, {"li", Word::LeftIndent},
     {"fi", Word::FirstIndent}, {"u", Word::Unicode}, {"uc", Word::UnicodeSkip},
@@ -356,10 +356,6 @@ private:
         case Word::Up: f.offset = HalfPoints(hasParam ? param : 6, -kMaxFontHeight / 10); break;
         case Word::Down: f.offset = -HalfPoints(hasParam ? param : 6, -kMaxFontHeight / 10); break;
         case Word::Par:
-            if (s.dest == Dest::Text)
-                EndParagraph();
-            break;
-        case Word::RowEnd:
             if (s.dest == Dest::Text)
                 EndParagraph();
             break;
