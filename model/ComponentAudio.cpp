@@ -37,15 +37,6 @@ CComponentAudio *CComponentAudio::FindPartnerButton() const
     return nullptr;
 }
 
-void CComponentAudio::SetBounds(const CRect &rect, bool /*move*/)
-{
-    m_bounds = rect;
-    if (m_window) {
-        m_window->MoveWindow(m_bounds);
-        m_window->Invalidate();
-    }
-}
-
 std::unique_ptr<CComponentBase> CComponentAudio::Clone(bool keepPosition) const
 {
     auto copy = std::make_unique<CComponentAudio>(m_parent);

@@ -23,7 +23,6 @@ public:
     int m_buttonControls = 1;
     int m_loop = 0;
 
-    void SetBounds(const CRect &rect, bool move) override;
     std::unique_ptr<CComponentBase> Clone(bool keepPosition) const override;
     void SerializeComponent(CArchive &ar) override;
 

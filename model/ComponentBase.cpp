@@ -33,6 +33,10 @@ void CComponentBase::DestroyComponentWindow()
 void CComponentBase::SetBounds(const CRect &rect, bool /*move*/)
 {
     m_bounds = rect;
+    if (m_window) {
+        m_window->MoveWindow(m_bounds);
+        m_window->Invalidate();
+    }
 }
 
 void CComponentBase::ExchangeData(bool save)

@@ -1,7 +1,6 @@
 #include "model/ComponentFilledShape.h"
 
 #include "model/ColorRef.h"
-#include "model/ComponentWindow.h"
 #include "platform/Archive.h"
 
 #include <QPainter>
@@ -40,15 +39,6 @@ void CComponentFilledShape::SetLineWidth(int width)
 {
     m_lineWidth = width;
     ExchangeData(false);
-}
-
-void CComponentFilledShape::SetBounds(const CRect &rect, bool /*move*/)
-{
-    m_bounds = rect;
-    if (m_window) {
-        m_window->MoveWindow(m_bounds);
-        m_window->Invalidate();
-    }
 }
 
 void CComponentFilledShape::Draw(QPainter &painter) const

@@ -20,7 +20,6 @@ public:
     void SetLineWidth(int width);
     int GetLineWidth() const { return m_lineWidth; }
 
-    void SetBounds(const CRect &rect, bool move) override;
     void Draw(QPainter &painter) const override;
     void SerializeComponent(CArchive &ar) override;
 

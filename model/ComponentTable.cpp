@@ -1,6 +1,5 @@
 #include "model/ComponentTable.h"
 
-#include "model/ComponentWindow.h"
 #include "model/MediaCopy.h"
 #include "platform/Archive.h"
 #include "platform/PathUtil.h"
@@ -182,15 +181,6 @@ bool CComponentTable::AddLink(const QString &text, int position, int screenLink,
     CRichTextLinks *cell = GetActiveCellContent();
     return cell && cell->AddLink(text, position, screenLink, targetScreen, address, popup, script, fullSize,
                                  popupHeight, popupWidth);
-}
-
-void CComponentTable::SetBounds(const CRect &rect, bool /*move*/)
-{
-    m_bounds = rect;
-    if (m_window) {
-        m_window->MoveWindow(m_bounds);
-        m_window->Invalidate();
-    }
 }
 
 std::unique_ptr<CComponentBase> CComponentTable::Clone(bool keepPosition) const

@@ -113,7 +113,6 @@ public:
     bool AddLink(const QString &text, int position, int screenLink, int targetScreen, const QString &address,
                  int popup, int script, int fullSize, int popupHeight, int popupWidth);
 
-    void SetBounds(const CRect &rect, bool move) override;
     std::unique_ptr<CComponentBase> Clone(bool keepPosition) const override;
     void SerializeComponent(CArchive &ar) override;
 

@@ -148,15 +148,6 @@ void CComponentTextbox::LoadRichText(CArchive &ar, int fileSchema)
         GetRichText().SetRtfBytes(file.readAll());
 }
 
-void CComponentTextbox::SetBounds(const CRect &rect, bool /*move*/)
-{
-    m_bounds = rect;
-    if (m_window) {
-        m_window->MoveWindow(m_bounds);
-        m_window->Invalidate();
-    }
-}
-
 std::unique_ptr<CComponentBase> CComponentTextbox::Clone(bool keepPosition) const
 {
     // The text and its links are copied as they are; nothing goes through the author's clipboard.

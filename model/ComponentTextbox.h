@@ -90,7 +90,6 @@ public:
 
     int GetTextLength() const override { return GetRichText().GetTextLength(); }
     CRichText *GetEditorText() override { return &GetRichText(); }
-    void SetBounds(const CRect &rect, bool move) override;
     std::unique_ptr<CComponentBase> Clone(bool keepPosition) const override;
     void SerializeComponent(CArchive &ar) override;
 
