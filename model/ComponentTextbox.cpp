@@ -38,24 +38,19 @@ CComponentTextbox::CComponentTextbox(CEditCanvas *parent) : CComponentTextbox()
 
 void CComponentTextbox::SetDefaultFont(const QString &face, int size, uint32_t colour)
 {
-    m_fontFace = face;
-    m_fontSize = size;
-    m_fontColour = colour;
-    m_hasFont = true;
-    ApplyDefaultFont(20);
+    ApplyDefaultFont(face, size, colour, 20);
 }
 
 void CComponentTextbox::SetDefaultFontScaled(const QString &face, int size, uint32_t colour)
 {
+    ApplyDefaultFont(face, size, colour, 14);
+}
+
+void CComponentTextbox::ApplyDefaultFont(const QString &face, int size, uint32_t colour, int twipsPerPoint)
+{
     m_fontFace = face;
     m_fontSize = size;
     m_fontColour = colour;
-    m_hasFont = true;
-    ApplyDefaultFont(14);
-}
-
-void CComponentTextbox::ApplyDefaultFont(int twipsPerPoint)
-{
     CCharFormat format;
     format.mask = CFM_BOLD | CFM_COLOR | CFM_FACE | CFM_SIZE;
     format.face = m_fontFace;
@@ -156,7 +151,6 @@ std::unique_ptr<CComponentBase> CComponentTextbox::Clone(bool keepPosition) cons
     copy->m_fontFace = m_fontFace;
     copy->m_fontSize = m_fontSize;
     copy->m_fontColour = m_fontColour;
-    copy->m_hasFont = m_hasFont;
     copy->m_fileName = m_fileName;
     copy->m_rightToLeft = m_rightToLeft;
     copy->ExchangeData(false);

@@ -97,13 +97,12 @@ public:
     static constexpr int kSchemaRtfInArchive = 1000004;
 
 private:
-    void ApplyDefaultFont(int twipsPerPoint);
+    void ApplyDefaultFont(const QString &face, int size, uint32_t colour, int twipsPerPoint);
 
     CRichTextLinks m_content;
     QString m_fontFace;
     int m_fontSize = 0;
     uint32_t m_fontColour = 0;
-    bool m_hasFont = false;
     QString m_fileName;
     int m_rightToLeft = 0;
 };
