@@ -138,41 +138,18 @@ CRichTextLinks *CComponentTable::GetActiveCellContent()
     return m_activeCell >= 0 ? &m_cells[size_t(m_activeCell)] : nullptr;
 }
 
-void CComponentTable::AlignLeft()
+void CComponentTable::OnActiveCell(void (CRichText::*command)())
 {
     if (CRichTextLinks *cell = GetActiveCellContent())
-        cell->GetRichText().AlignLeft();
+        (cell->GetRichText().*command)();
 }
 
-void CComponentTable::Centre()
-{
-    if (CRichTextLinks *cell = GetActiveCellContent())
-        cell->GetRichText().AlignCenter();
-}
-
-void CComponentTable::AlignRight()
-{
-    if (CRichTextLinks *cell = GetActiveCellContent())
-        cell->GetRichText().AlignRight();
-}
-
-void CComponentTable::Justify()
-{
-    if (CRichTextLinks *cell = GetActiveCellContent())
-        cell->GetRichText().AlignJustify();
-}
-
-void CComponentTable::IncreaseIndent()
-{
-    if (CRichTextLinks *cell = GetActiveCellContent())
-        cell->GetRichText().IncreaseIndent();
-}
-
-void CComponentTable::DecreaseIndent()
-{
-    if (CRichTextLinks *cell = GetActiveCellContent())
-        cell->GetRichText().DecreaseIndent();
-}
+void CComponentTable::AlignLeft() { OnActiveCell(&CRichText::AlignLeft); }
+void CComponentTable::Centre() { OnActiveCell(&CRichText::AlignCenter); }
+void CComponentTable::AlignRight() { OnActiveCell(&CRichText::AlignRight); }
+void CComponentTable::Justify() { OnActiveCell(&CRichText::AlignJustify); }
+void CComponentTable::IncreaseIndent() { OnActiveCell(&CRichText::IncreaseIndent); }
+void CComponentTable::DecreaseIndent() { OnActiveCell(&CRichText::DecreaseIndent); }
 
 bool CComponentTable::AddLink(const QString &text, int position, int screenLink, int targetScreen,
                               const QString &address, int popup, int script, int fullSize, int popupHeight,

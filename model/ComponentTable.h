@@ -128,6 +128,8 @@ public:
 
 private:
     void ResizeGrid(int rows, int columns);
+    // Runs a paragraph command on the active cell's text; nothing without one.
+    void OnActiveCell(void (CRichText::*command)());
     void ApplyDefaultFont(CRichText &text) const;
     void LoadCellsFromFiles(const QString &mediaFolder);
 
