@@ -84,6 +84,23 @@ int FindMarkerBackward(const CRichText &text, const QString &marker, int before)
     return -1;
 }
 
+// Replaces [start, end), which holds the link's visible text, by the text between the markers of the number,
+// both markers hidden.
+void WrapInMarkers(CRichText &text, int start, int end, const QString &visible, int number)
+{
+    Replace(text, start, end, CURLLink::OpeningMarker(number) + visible + CURLLink::ClosingMarker(number));
+    text.HideRange(end + kMarker, end + 2 * kMarker);
+    text.HideRange(start, start + kMarker);
+}
+
+// Takes the record's text and position from what stands between its markers, which marks that text a link.
+void ReadBetweenMarkers(CRichText &text, CURLLink &link, int open, int close)
+{
+    SetLinkEffect(text, open + kMarker, close, true);
+    link.SetText(text.GetTextRange(open + kMarker, close));
+    link.SetPosition(open + kMarker);
+}
+
 // The number of a closing marker's text "#nnnn]"; -1 when it is not one.
 int ClosingMarkerNumber(const QString &marker)
 {
@@ -208,9 +225,7 @@ bool CRichTextLinks::AddLink(const QString &text, int position, int screenLink, 
 
     auto link = std::make_unique<CURLLink>(text, -1, position, screenLink, targetScreen, address, popup, script,
                                            fullSize, popupHeight, popupWidth);
-    Replace(m_text, position, end, CURLLink::OpeningMarker(number) + text + CURLLink::ClosingMarker(number));
-    m_text.HideRange(end + kMarker, end + 2 * kMarker);
-    m_text.HideRange(position, position + kMarker);
+    WrapInMarkers(m_text, position, end, text, number);
     link->SetNumber(number);
     m_links.push_back(std::move(link));
     m_nextLinkNumber = number + 1;
@@ -303,9 +318,7 @@ int CRichTextLinks::MarkLink(CURLLink *link, bool isNew)
         const int end = start + length;
         if (m_text.GetTextRange(start, end) != linkText)
             return 0;
-        Replace(m_text, start, end, opening + linkText + closing);
-        m_text.HideRange(end + kMarker, end + 2 * kMarker);
-        m_text.HideRange(start, start + kMarker);
+        WrapInMarkers(m_text, start, end, linkText, link->GetNumber());
         SetLinkEffect(m_text, start + kMarker, end + kMarker, true);
         m_text.SetSel(start + kMarker, end + kMarker);
         return 2 * kMarker;
@@ -324,9 +337,7 @@ int CRichTextLinks::MarkLink(CURLLink *link, bool isNew)
         m_text.HideRange(visibleEnd, visibleEnd + kMarker);
         return 0;
     }
-    SetLinkEffect(m_text, visibleStart, close, true);
-    link->SetText(m_text.GetTextRange(visibleStart, close));
-    link->SetPosition(visibleStart);
+    ReadBetweenMarkers(m_text, *link, start, close);
     return 0;
 }
 
@@ -392,9 +403,7 @@ void CRichTextLinks::RepairLinks()
             Replace(m_text, open, close + kMarker, QString());
             doomed.push_back(link.get());
         } else {
-            SetLinkEffect(m_text, open + kMarker, close, true);
-            link->SetText(m_text.GetTextRange(open + kMarker, close));
-            link->SetPosition(open + kMarker);
+            ReadBetweenMarkers(m_text, *link, open, close);
         }
     }
     DeleteRecords(doomed);
@@ -410,9 +419,7 @@ void CRichTextLinks::RepairLinks()
         const int close = FindMarker(m_text, CURLLink::ClosingMarker(link->GetNumber()), open + kMarker);
         if (close < 0)
             continue;
-        SetLinkEffect(m_text, open + kMarker, close, true);
-        link->SetText(m_text.GetTextRange(open + kMarker, close));
-        link->SetPosition(open + kMarker);
+        ReadBetweenMarkers(m_text, *link, open, close);
     }
 }
 
