@@ -10,14 +10,13 @@
 #include "model/GlobalHelpers.h"
 #include "model/ScreenLookup.h"
 #include "platform/Prompt.h"
+#include "platform/StringTable.h"
 
 #include <algorithm>
 
 namespace {
 
-// String 61446.
-const char *const kBrokenLinkQuestion =
-    "A link was found on Screen \"%1\" which points to a screen which cannot be found.\nShould the link be deleted?";
+constexpr int kBrokenLinkQuestion = 61446;
 
 bool IsTopicButton(const CComponentBase &component)
 {
@@ -277,7 +276,7 @@ void CCorvPage::CheckLinks(const CScreenLookup &document, int ask)
         auto *link = dynamic_cast<CComponentLink *>(c.get());
         if (!link || document.FindMainScreenByNumber(link->GetTargetPageId()))
             continue;
-        if (ask == 1 && !CPrompt::YesNo(QString::fromLatin1(kBrokenLinkQuestion).arg(m_title)))
+        if (ask == 1 && !CPrompt::YesNo(CStringTable::Load(kBrokenLinkQuestion).arg(m_title)))
             continue;
         links.push_back(link);
     }

@@ -61,6 +61,9 @@ constexpr Entry kEntries[] = {
     {30004, "No, the correct answer is now shown."},
     // Placeholder text of new text boxes.
     {35004, "Click and add text."},
+    // Asked before a link to a screen that no longer exists is deleted.
+    {61446, "A link was found on Screen \"%1\" which points to a screen which cannot be found.\n"
+            "Should the link be deleted?"},
 };
 
 const Entry *Find(int id)
