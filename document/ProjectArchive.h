@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ProjectSchema.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -18,7 +20,7 @@ class CCourseSettings;
 class CProjectArchive
 {
 public:
-    static constexpr int32_t kCurrentSchema = 10000047;
+    static constexpr int32_t kCurrentSchema = ProjectSchema::kCurrent;
     // A first int32 at or below this is no schema number but the next screen number of an old file.
     static constexpr int32_t kNoSchema = 1000000;
 
@@ -84,7 +86,6 @@ public:
     static constexpr int32_t kTopicCountSchema = 10000017;
     static constexpr int32_t kScreenNumberSchema = 1000003;
     static constexpr int32_t kMenuKindSchema = 10000031;
-    static constexpr int32_t kRtfStringSchema = 1000004;
 
     // The logo's path rebuilt from the bare name stored in a project: the project folder's resized-pictures
     // folder + the name, matched on disk without regard to case; an empty name stays empty.

@@ -124,7 +124,7 @@ public:
     // Files from this schema on hold the cell settings and the cell links.
     static constexpr int kGateCellSettings = 10000038;
     // Files older than this keep every cell's text in a file of its own.
-    static constexpr int kSchemaRtfInArchive = 1000004;
+    static constexpr int kSchemaRtfInArchive = ProjectSchema::kRtfInArchive;
 
 private:
     void ResizeGrid(int rows, int columns);

@@ -94,7 +94,7 @@ public:
     void SerializeComponent(CArchive &ar) override;
 
     // Files older than this keep the text in a file of its own.
-    static constexpr int kSchemaRtfInArchive = 1000004;
+    static constexpr int kSchemaRtfInArchive = ProjectSchema::kRtfInArchive;
 
 private:
     void ApplyDefaultFont(const QString &face, int size, uint32_t colour, int twipsPerPoint);

@@ -7,4 +7,7 @@
 namespace ProjectSchema {
 constexpr int32_t kCurrent = 10000047;
 constexpr int32_t kFirst = 1000001;
+// From this schema on, text boxes and table cells keep their rich text in the archive; older files kept it
+// in files of their own in the Rtfs folder.
+constexpr int32_t kRtfInArchive = 1000004;
 } // namespace ProjectSchema
