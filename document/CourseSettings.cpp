@@ -102,7 +102,6 @@ D ProgramFile(const char *name, QString S::*m, const char *file, Ini ini, Made m
 constexpr auto flag = SettingKind::flag;
 constexpr auto number = SettingKind::number;
 
-const char *const kUtf8Label = "Unicode (UTF-8) - [utf-8]";
 const char *const kArialFamily = "Arial, Helvetica, sans-serif";
 // The SCORM exit value is written into the run-time's script as it stands, quotes included.
 const char *const kSuspendQuoted = "\"suspend\"";
@@ -182,7 +181,7 @@ std::vector<D> BuildTable()
         TextSlot("FontWeight", &S::FontWeight, 1, "bold"),
         TextSlot("FontWeight", &S::FontWeight, 2, "bold"),
         TextSlot("FontWeight", &S::FontWeight, 3, "normal"),
-        Text("EncodingLabel", &S::EncodingLabel, kUtf8Label),
+        Text("EncodingLabel", &S::EncodingLabel, S::kUtf8EncodingLabel),
         Flag("RightToLeft", &S::RightToLeft, 0),
 
         // Graphics.
@@ -284,7 +283,7 @@ std::vector<D> BuildTable()
         Number("OutlineFontSize", &S::OutlineFontSize, 8),
         Colour("OutlineFontColor", &S::OutlineFontColor, 0),
         Text("OutlineFontFamily", &S::OutlineFontFamily, kArialFamily),
-        Text("OutlineEncodingLabel", &S::OutlineEncodingLabel, kUtf8Label),
+        Text("OutlineEncodingLabel", &S::OutlineEncodingLabel, S::kUtf8EncodingLabel),
         Number("OutlineLeft", &S::OutlineLeft, 12),
         Number("OutlineTop", &S::OutlineTop, 4),
         Number("OutlineWidth", &S::OutlineWidth, 300),

@@ -17,6 +17,9 @@
 class CCourseSettings
 {
 public:
+    // The encoding label of UTF-8, the encoding of every page published now.
+    static constexpr char kUtf8EncodingLabel[] = "Unicode (UTF-8) - [utf-8]";
+
     using Slots4Int = std::array<int32_t, 4>;
     using Slots4Text = std::array<QString, 4>;
 

@@ -333,8 +333,6 @@ void LoadFields(CArchive &ar, const std::vector<Field> &fields, CCourseSettings 
     }
 }
 
-const QString kUtf8Label = QStringLiteral("Unicode (UTF-8) - [utf-8]");
-
 } // namespace
 
 QString CProjectArchive::LogoPathFromStoredName(const QString &projectFolder, const QString &stored)
@@ -383,9 +381,9 @@ CProjectArchive::Header CProjectArchive::LoadSettingsBlock(CArchive &ar, CCourse
     LoadFields(ar, SettingsBlock(), s, context);
 
     // The published pages are always UTF-8 now, whatever the course was made with.
-    s.EncodingLabel = kUtf8Label;
+    s.EncodingLabel = QString::fromLatin1(CCourseSettings::kUtf8EncodingLabel);
     if (context.schema >= 1000005)
-        s.OutlineEncodingLabel = kUtf8Label;
+        s.OutlineEncodingLabel = QString::fromLatin1(CCourseSettings::kUtf8EncodingLabel);
     s.FontSizePoints[0] = CutBeforePt(s.FontSizePoints[0]);
     s.LogoImage = LogoPathFromStoredName(context.projectFolder, s.LogoImage);
     if (s.LastAssessmentTopic != 0)
