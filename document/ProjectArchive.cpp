@@ -460,13 +460,6 @@ void LoadTopics(CArchive &ar, CCorvessaDoc &doc, const CProjectArchive::ReadCont
     }
 }
 
-void StoreTextboxRtf(CArchive &ar, CComponentBase &component)
-{
-    // The text box's rich text follows its record as one RTF string.
-    if (auto *textbox = dynamic_cast<CComponentTextbox *>(&component))
-        textbox->StoreRichText(ar);
-}
-
 // Reads one component entry. Returns null for a kind that the list does not hold (the media kind, and
 // remediation outside the main list): its record is read all the same, so the stream stays in step.
 std::unique_ptr<CComponentBase> LoadComponentEntry(CArchive &ar, CCorvessaDoc &doc,
@@ -593,8 +586,9 @@ void CProjectArchive::StoreScreen(CArchive &ar, CCorvPage &screen, bool mainList
     for (const auto &component : screen.GetComponentList()) {
         component->SetStandAlone(0);
         component->SerializeComponent(ar);
-        if (component->GetType() == ct_textbox)
-            StoreTextboxRtf(ar, *component);
+        // The text box's rich text follows its record as one RTF string.
+        if (auto *textbox = dynamic_cast<CComponentTextbox *>(component.get()))
+            textbox->StoreRichText(ar);
     }
 }
 
