@@ -1,7 +1,5 @@
 #include "model/GlobalHelpers.h"
 
-#include <QtGlobal>
-
 QString IntToString(int value) { return QString::number(value); }
 
 void StripTrailingSuffix(QString &string, const QString &suffix)
@@ -14,7 +12,6 @@ void StripTrailingSuffix(QString &string, const QString &suffix)
 
 void SplitString(const QString &string, QStringList &list, const QString &separator)
 {
-    Q_ASSERT_X(!separator.isEmpty(), "SplitString", "empty separator");
     if (string.isEmpty())
         return;
     if (separator.isEmpty()) {

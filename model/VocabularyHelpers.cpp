@@ -2,8 +2,6 @@
 
 #include "CorvVersion.h"
 
-#include <QtGlobal>
-
 #include <iterator>
 
 namespace {
@@ -74,9 +72,6 @@ QString Pick(const char16_t *const (&table)[N], unsigned index, const char16_t *
 
 QString GetExeVersionString()
 {
-#ifndef CORV_VERSION_MAJOR
-    return QStringLiteral("3.0");
-#else
     // "+ 0" keeps a part that the build left empty at 0.
     const int major = CORV_VERSION_MAJOR + 0;
     const int minor = CORV_VERSION_MINOR + 0;
@@ -86,7 +81,6 @@ QString GetExeVersionString()
     if (revision != 0)
         text += QString::number(revision);
     return text;
-#endif
 }
 
 QByteArray GetSpellLexiconFiles(int dictionaryLanguage)
@@ -160,7 +154,6 @@ QString GetMetadataResourceTypeText(unsigned index, bool scorm12)
 
 QString EncodeAnswerText(const QString &text, const QString &key)
 {
-    Q_ASSERT_X(!key.isEmpty(), "EncodeAnswerText", "empty key");
     QString encoded;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const int offset = key.isEmpty() ? 0 : key[i % key.size()].unicode();
