@@ -1,6 +1,6 @@
 #include "model/GlobalHelpers.h"
 
-#include "model/FileSystemHelpers.h"
+#include "platform/FileSystemUtil.h"
 #include "platform/PathUtil.h"
 #include "platform/ProcessRunner.h"
 #include "platform/Prompt.h"

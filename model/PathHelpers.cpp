@@ -1,8 +1,8 @@
 #include "model/GlobalHelpers.h"
 
-#include "model/FileSystemHelpers.h"
 #include "model/StdioFileEx.h"
 #include "platform/CorvContext.h"
+#include "platform/FileSystemUtil.h"
 #include "platform/PathUtil.h"
 
 #include <QCoreApplication>

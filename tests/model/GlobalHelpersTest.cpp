@@ -1,7 +1,7 @@
-#include "model/FileSystemHelpers.h"
 #include "model/GlobalHelpers.h"
 
 #include "platform/CorvContext.h"
+#include "platform/FileSystemUtil.h"
 #include "platform/ProcessRunner.h"
 #include "platform/RecordingPrompt.h"
 #include "support/TempTree.h"
@@ -434,23 +434,6 @@ TEST(GlobalHelpers, ProtectedFoldersAreRefused)
     EXPECT_FALSE(CorvFs::IsProtectedFolder(CorvFs::ToFsPath(tree / "home/sub")));
     EXPECT_EQ(DeleteFolderFiles("", false, false), 0);
     EXPECT_EQ(RemoveFolderViaBatch(""), 0);
-}
-
-// Guards the directory-search patterns the publisher and the backups pass: a name without a dot has an
-// empty extension, so "*.*" is every name; case is ignored.
-TEST(GlobalHelpers, WildcardsMatchAsADirectorySearch)
-{
-    struct Case { QString name, pattern; bool matches; };
-    const Case cases[] = {
-        {"Style.CSS", "*.css", true},     {"style.css", "St?le.*", true},  {"README", "*.*", true},
-        {"README", "*", true},            {"README", "README.*", true},    {"README", "*.", true},
-        {"a.txt", "*.", false},           {"README", "*.txt", false},      {"a.b.c", "*.c", true},
-        {"a.b.c", "a.*", true},           {"ab", "a?", true},              {"a", "a?", false},
-        {".", "*.*", true},               {"x.css", "*.css*", true},       {"x", "", false},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(CorvFs::MatchesWildcard(c.name, c.pattern), c.matches)
-            << qPrintable(c.name) << " ~ " << qPrintable(c.pattern);
 }
 
 // Guards what stood in for the batch files and xcopy: real results, no shell, wildcards as the publisher

@@ -1,4 +1,4 @@
-#include "model/FileSystemHelpers.h"
+#include "platform/FileSystemUtil.h"
 
 #include "platform/PathUtil.h"
 

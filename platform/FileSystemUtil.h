@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-// What the global helpers share to reach the file system: stored paths (either separator) as file-system
+// How the file-system helpers reach the file system: stored paths (either separator) as file-system
 // paths, DOS-style wildcards, and the folders that no helper may empty or remove.
 namespace CorvFs {
 
