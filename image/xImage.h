@@ -240,6 +240,7 @@ private:
     bool DecodeKnown(CxFile *file, uint32_t formatId);
     bool DecodeDetect(CxFile *file);
     void PrepareDecoder(CxImage &codec) const;
+    bool QuarterTurn(CxImage *destination, bool left);
     RGBQUAD SampleBilinear(float x, float y, int32_t edge, const RGBQUAD *replacement);
     RGBQUAD SampleKernel4(float x, float y, int32_t mode, int32_t edge, const RGBQUAD *replacement);
     RGBQUAD SampleLanczos(float x, float y, int32_t edge, const RGBQUAD *replacement);
