@@ -353,37 +353,37 @@ bool CxImage::ResampleWindow(CxImage &target, float xScale, float yScale, int32_
     };
     auto outside = [&](int32_t cell, int32_t size) { return cell - back + taps - 1 < 0 || cell - back >= size; };
 
-    std::vector<int32_t> start(static_cast<size_t>(newWidth));
-    // Each horizontal weight in all four lanes: the product with a vertical weight is then one operation.
-    std::vector<Lanes> kx(size_t(newWidth) * size_t(taps));
-    int32_t firstColumn = 0, lastColumn = 0;
-    for (int32_t dX = 0; dX < newWidth; ++dX) {
-        const float x = SourcePosition(dX, xScale);
-        const int32_t xi = CellOf(x);
-        if (outside(xi, width))
-            return false;
-        start[size_t(dX)] = xi - back;
-        for (int32_t i = 0; i < taps; ++i)
-            kx[size_t(dX) * size_t(taps) + size_t(i)] = Broadcast(weight(xi - back + i, x));
-        firstColumn = dX ? std::min(firstColumn, xi - back) : xi - back;
-        lastColumn = dX ? std::max(lastColumn, xi - back + taps - 1) : xi - back + taps - 1;
-    }
-    std::vector<int32_t> rowCell(static_cast<size_t>(newHeight));
-    std::vector<float> ky(size_t(newHeight) * size_t(taps));
-    int32_t firstRow = 0, lastRow = 0;
-    for (int32_t dY = 0; dY < newHeight; ++dY) {
-        const float y = SourcePosition(dY, yScale);
-        const int32_t yi = CellOf(y);
-        if (outside(yi, height))
-            return false;
-        rowCell[size_t(dY)] = yi;
-        for (int32_t j = 0; j < taps; ++j)
-            ky[size_t(dY) * size_t(taps) + size_t(j)] = weight(yi - back + j, y);
-        firstRow = dY ? std::min(firstRow, yi - back) : yi - back;
-        lastRow = dY ? std::max(lastRow, yi - back + taps - 1) : yi - back + taps - 1;
-    }
+    // Where the window of each destination column (or row) starts, its taps weights in order, and the
+    // first and last source positions any window reaches.
+    auto windows = [&](int32_t count, float scale, int32_t size, std::vector<int32_t> &first,
+                       std::vector<float> &weights, int32_t &lowest, int32_t &highest) {
+        first.resize(size_t(count));
+        weights.resize(size_t(count) * size_t(taps));
+        for (int32_t d = 0; d < count; ++d) {
+            const float v = SourcePosition(d, scale);
+            const int32_t cell = CellOf(v);
+            if (outside(cell, size))
+                return false;
+            first[size_t(d)] = cell - back;
+            for (int32_t i = 0; i < taps; ++i)
+                weights[size_t(d) * size_t(taps) + size_t(i)] = weight(cell - back + i, v);
+            lowest = d ? std::min(lowest, cell - back) : cell - back;
+            highest = d ? std::max(highest, cell - back + taps - 1) : cell - back + taps - 1;
+        }
+        return true;
+    };
+    std::vector<int32_t> start, rowStart;
+    std::vector<float> wx, ky;
+    int32_t firstColumn = 0, lastColumn = 0, firstRow = 0, lastRow = 0;
+    if (!windows(newWidth, xScale, width, start, wx, firstColumn, lastColumn) ||
+        !windows(newHeight, yScale, height, rowStart, ky, firstRow, lastRow))
+        return false;
     for (int32_t &s : start)
         s -= firstColumn;
+    // Each horizontal weight in all four lanes: the product with a vertical weight is then one operation.
+    std::vector<Lanes> kx(wx.size());
+    for (size_t i = 0; i < wx.size(); ++i)
+        kx[i] = Broadcast(wx[i]);
 
     LaneRows source(*this, firstColumn, lastColumn, firstRow, lastRow, taps, edge);
 
@@ -394,9 +394,8 @@ bool CxImage::ResampleWindow(CxImage &target, float xScale, float yScale, int32_
         m_info.progress = int32_t(100LL * dY / newHeight);
         if (m_info.escape)
             break;
-        const int32_t yi = rowCell[size_t(dY)];
         for (int32_t j = 0; j < taps; ++j)
-            window[j] = source.Row(yi - back + j);
+            window[j] = source.Row(rowStart[size_t(dY)] + j);
         const float *rowWeights = ky.data() + size_t(dY) * size_t(taps);
         if (lanczos)
             SumWindows<12>(window, rowWeights, kx.data(), start.data(), newWidth, sums.data());
