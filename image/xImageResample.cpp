@@ -273,18 +273,9 @@ bool CxImage::Resample(int32_t newWidth, int32_t newHeight, int32_t mode, int32_
         const bool done = (windowed && ResampleWindow(target, xScale, yScale, mode, edge)) ||
                           (bilinear && ResampleBilinear(target, xScale, yScale, mode, edge));
         if (!done)
-            ResamplePoints(target, xScale, yScale, mode, edge);
+            ResamplePoints(target, xScale, yScale, mode, edge, false);
     } else if (!ResampleArea(target, xScale, yScale, edge)) {
-        for (int32_t dY = 0; dY < newHeight; ++dY) {
-            m_info.progress = int32_t(100LL * dY / newHeight);
-            if (m_info.escape)
-                break;
-            const float sY = (float(dY) + 0.5f) * yScale - 0.5f;
-            for (int32_t dX = 0; dX < newWidth; ++dX) {
-                const float sX = (float(dX) + 0.5f) * xScale - 0.5f;
-                target.BlindSetPixelColor(dX, dY, SampleArea(sX, sY, xScale, yScale, mode, edge, nullptr), true);
-            }
-        }
+        ResamplePoints(target, xScale, yScale, mode, edge, true);
     }
 
     // Averaged or palette results take their alpha from the nearest source pixel.
@@ -314,8 +305,9 @@ void CxImage::StoreSample(CxImage &target, int32_t dX, int32_t dY, RGBQUAD c)
         target.m_alpha[size_t(dY) * size_t(target.GetWidth()) + size_t(dX)] = c.rgbReserved;
 }
 
-// Point sampling, one SampleInterpolated per destination pixel: the general case.
-void CxImage::ResamplePoints(CxImage &target, float xScale, float yScale, int32_t mode, int32_t edge)
+// One sample per destination pixel, SampleArea's when averaging and SampleInterpolated's otherwise: the
+// general case, where no faster pass applies.
+void CxImage::ResamplePoints(CxImage &target, float xScale, float yScale, int32_t mode, int32_t edge, bool averaging)
 {
     const int32_t newWidth = target.GetWidth();
     const int32_t newHeight = target.GetHeight();
@@ -326,7 +318,9 @@ void CxImage::ResamplePoints(CxImage &target, float xScale, float yScale, int32_
         const float sY = (float(dY) + 0.5f) * yScale - 0.5f;
         for (int32_t dX = 0; dX < newWidth; ++dX) {
             const float sX = (float(dX) + 0.5f) * xScale - 0.5f;
-            StoreSample(target, dX, dY, SampleInterpolated(sX, sY, mode, edge, nullptr));
+            StoreSample(target, dX, dY,
+                        averaging ? SampleArea(sX, sY, xScale, yScale, mode, edge, nullptr)
+                                  : SampleInterpolated(sX, sY, mode, edge, nullptr));
         }
     }
 }
