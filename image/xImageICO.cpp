@@ -1,5 +1,6 @@
 #include "image/xImageICO.h"
 
+#include "image/LittleEndian.h"
 #include "image/xFile.h"
 #include "image/xImagePNG.h"
 #include "image/xMemFile.h"
@@ -16,21 +17,6 @@ constexpr size_t kHeaderSize = 6;
 constexpr size_t kEntrySize = 16;
 constexpr uint32_t kInfoHeaderSize = 40;
 const uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-
-uint16_t Le16(const uint8_t *p) { return uint16_t(p[0] | (p[1] << 8)); }
-uint32_t Le32(const uint8_t *p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24); }
-
-void Put16(std::vector<uint8_t> &out, uint32_t v)
-{
-    out.push_back(uint8_t(v));
-    out.push_back(uint8_t(v >> 8));
-}
-
-void Put32(std::vector<uint8_t> &out, uint32_t v)
-{
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
 
 struct IconEntry
 {
