@@ -16,6 +16,4 @@ private:
     bool DecodeDib(CxFile *file, int32_t width, int32_t height);
     void ApplyAndMask(const uint8_t *mask, uint32_t maskStride, bool alphaFromPixels);
     bool EncodePng(CxFile *file, const uint8_t *directoryHead, size_t headSize);
-
-    uint32_t m_nextImageOffset = 0; // where the next picture goes while writing
 };
