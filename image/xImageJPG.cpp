@@ -147,7 +147,7 @@ bool CxImageJPG::Decode(CxFile *file)
             return false;
         }
         if (frame.components == 4 && !frame.quantized) {
-            // Stored CMYK as Adobe writes it: inverted, so each channel is scaled by K.
+            // Stored CMYK comes inverted: each channel is scaled by K.
             for (int32_t x = 0; x < width; ++x, source += 4, target += 3) {
                 const unsigned k = source[3];
                 target[0] = uint8_t(k * source[2] / 255);

@@ -105,10 +105,10 @@ QByteArray OurJpeg(int dpi = 72, int size = 16)
 
 } // namespace
 
-// Guards the stored-CMYK conversion: each channel is scaled by K, as inverted Adobe CMYK requires.
+// Guards the stored-CMYK conversion: the channels are stored inverted, so each one is scaled by K.
 TEST(CodecJpeg, CmykLoadsAsScaledRgb)
 {
-    QFile file(QStringLiteral(CORV_FIXTURES "/image/codecs/cmyk_adobe.jpg"));
+    QFile file(QStringLiteral(CORV_FIXTURES "/image/codecs/cmyk_inverted.jpg"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     CxImage image;
     ASSERT_TRUE(DecodeFrom(image, file.readAll(), ImageFormatJpg)) << image.GetErrorText();
