@@ -15,8 +15,6 @@ using namespace codectest;
 
 namespace {
 
-std::string Le16(int v) { return std::string{char(v & 0xFF), char((v >> 8) & 0xFF)}; }
-std::string Le32(uint32_t v) { return Le16(int(v & 0xFFFF)) + Le16(int(v >> 16)); }
 std::string Rational(uint32_t num, uint32_t den) { return Le32(num) + Le32(den); }
 
 struct ExifEntry

@@ -8,14 +8,6 @@ using namespace codectest;
 
 namespace {
 
-std::string Bytes(std::initializer_list<int> values)
-{
-    std::string out;
-    for (int v : values)
-        out.push_back(char(v));
-    return out;
-}
-
 // A palette image with distinct colours in every entry, pixel (x, y) holding index (x + y) % colours.
 CxImage PaletteImage(int width, int height, uint32_t bpp)
 {

@@ -14,10 +14,33 @@
 
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 namespace codectest {
+
+// ---- bytes of hand-built files
+
+inline std::string Le16(int v)
+{
+    return std::string{char(v & 0xFF), char((v >> 8) & 0xFF)};
+}
+
+inline std::string Le32(uint32_t v)
+{
+    return Le16(int(v & 0xFFFF)) + Le16(int(v >> 16));
+}
+
+inline std::string Bytes(std::initializer_list<int> values)
+{
+    std::string out;
+    for (int v : values)
+        out.push_back(char(v));
+    return out;
+}
+
+// ---- encoding, decoding and comparing
 
 inline QByteArray EncodeTo(CxImage &image, uint32_t formatId, bool *ok = nullptr)
 {
