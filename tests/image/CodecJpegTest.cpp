@@ -229,6 +229,14 @@ TEST(CodecJpeg, ExifReaderStaysInsideItsData)
     ASSERT_TRUE(parse(lowIso, {{{34855, 9, 1, Le32(uint32_t(-20000000))}}}));
     EXPECT_EQ(lowIso.GetInfo().ISOequivalent, INT_MIN);
 
+    // Directories that link back to themselves: every entry of the second one names the second one as
+    // a sub-directory. Followed down to the nesting limit that is 200^4 directories; the reader stops
+    // after a bounded number of them instead of running for hours.
+    CxJpegExif loop;
+    const std::vector<ExifEntry> selfLinks(200, ExifEntry{34665, 4, 1, Le32(26)});
+    EXPECT_FALSE(parse(loop, {{{34665, 4, 1, Le32(26)}}, selfLinks}));
+    EXPECT_STREQ(loop.GetErrorText(), "Too many directories (corrupt exif header)");
+
     // A comment section of 1,200 characters keeps 999 and its terminator.
     CxImageJPG image;
     const QByteArray jpeg = WithSegments(OurJpeg(), Segment(0xFE, std::string(1200, 'c')));
