@@ -2,7 +2,7 @@
 
 #include "image/xImage.h"
 
-// Windows icons and cursors: one picture per directory entry, each a DIB with an AND mask or a PNG
+// Icon and cursor files: one picture per directory entry, each a DIB with an AND mask or a PNG
 // stream. Writes a single-picture icon, as PNG when the picture is too large for the directory's bytes.
 class CxImageICO : public CxImage
 {
