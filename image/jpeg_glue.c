@@ -14,20 +14,20 @@ enum { CORV_JPEG_BUFFER = 4096 };
 
 typedef struct CorvJpegErrorMgr {
     struct jpeg_error_mgr pub;
-    CorvJpegIo *io;
+    CorvGlueIo *io;
     jmp_buf jump;
 } CorvJpegErrorMgr;
 
 typedef struct CorvJpegSource {
     struct jpeg_source_mgr pub;
-    CorvJpegIo *io;
+    CorvGlueIo *io;
     int startOfFile;
     JOCTET buffer[CORV_JPEG_BUFFER];
 } CorvJpegSource;
 
 typedef struct CorvJpegDestination {
     struct jpeg_destination_mgr pub;
-    CorvJpegIo *io;
+    CorvGlueIo *io;
     JOCTET buffer[CORV_JPEG_BUFFER];
 } CorvJpegDestination;
 
@@ -69,7 +69,7 @@ static void corv_jpeg_output_message(j_common_ptr cinfo)
     err->io->warning[sizeof err->io->warning - 1] = 0;
 }
 
-static void corv_jpeg_error_init(CorvJpegErrorMgr *err, CorvJpegIo *io)
+static void corv_jpeg_error_init(CorvJpegErrorMgr *err, CorvGlueIo *io)
 {
     jpeg_std_error(&err->pub);
     err->pub.error_exit = corv_jpeg_error_exit;
@@ -164,7 +164,7 @@ static int corv_jpeg_create_decompress(CorvJpegDecoder *d)
     return 1;
 }
 
-CorvJpegDecoder *corv_jpeg_decoder_new(CorvJpegIo *io)
+CorvJpegDecoder *corv_jpeg_decoder_new(CorvGlueIo *io)
 {
     CorvJpegDecoder *d = (CorvJpegDecoder *)calloc(1, sizeof *d);
     if (!d) {
@@ -309,7 +309,7 @@ static int corv_jpeg_create_compress(CorvJpegEncoder *e)
     return 1;
 }
 
-CorvJpegEncoder *corv_jpeg_encoder_new(CorvJpegIo *io)
+CorvJpegEncoder *corv_jpeg_encoder_new(CorvGlueIo *io)
 {
     CorvJpegEncoder *e = (CorvJpegEncoder *)calloc(1, sizeof *e);
     if (!e) {

@@ -2,22 +2,14 @@
 // C-only bridge to libjpeg (API 62). The library's error exit is a longjmp; every setjmp and every
 // longjmp lives in jpeg_glue.c, whose functions return status codes, so no C++ frame is ever unwound.
 // The source and destination managers work through a 4,096-byte buffer on callbacks that return counts.
+#include "glue_io.h"
+
 #include <stddef.h>
 #include <stdint.h>
 
 #ifdef __cplusplus
 extern "C" {
 #endif
-
-typedef struct CorvJpegIo {
-    void *file;                                                    // the caller's stream, opaque here
-    size_t (*read)(void *file, unsigned char *buffer, size_t n);   // bytes read
-    size_t (*write)(void *file, const unsigned char *buffer, size_t n);  // bytes written
-    int (*flush)(void *file);                                      // non-zero on success
-    int (*failed)(void *file);                                     // non-zero when the stream is in error
-    char error[256];                                               // the library's formatted message
-    char warning[256];                                             // its last warning, kept out of sight
-} CorvJpegIo;
 
 // Decoder options, from the JPEG codec-option bits.
 typedef struct CorvJpegDecodeOptions {
@@ -46,7 +38,7 @@ typedef struct CorvJpegDecoder CorvJpegDecoder;
 typedef struct CorvJpegEncoder CorvJpegEncoder;
 
 // Results: 1 = done, 0 = failed with io->error set.
-CorvJpegDecoder *corv_jpeg_decoder_new(CorvJpegIo *io);
+CorvJpegDecoder *corv_jpeg_decoder_new(CorvGlueIo *io);
 int corv_jpeg_read_header(CorvJpegDecoder *d, const CorvJpegDecodeOptions *options, CorvJpegFrame *frame);
 int corv_jpeg_start_decompress(CorvJpegDecoder *d, CorvJpegFrame *frame);
 // Reads the next row; *row points at the library's one-row sample array afterwards.
@@ -66,7 +58,7 @@ typedef struct CorvJpegEncodeSpec {
     uint16_t densityX, densityY;  // dots per inch
 } CorvJpegEncodeSpec;
 
-CorvJpegEncoder *corv_jpeg_encoder_new(CorvJpegIo *io);
+CorvJpegEncoder *corv_jpeg_encoder_new(CorvGlueIo *io);
 int corv_jpeg_start_compress(CorvJpegEncoder *e, const CorvJpegEncodeSpec *spec);
 int corv_jpeg_write_row(CorvJpegEncoder *e, const unsigned char *row);
 int corv_jpeg_finish_compress(CorvJpegEncoder *e);

@@ -9,18 +9,18 @@
 #include <string.h>
 
 struct CorvPngReader {
-    CorvPngIo *io;
+    CorvGlueIo *io;
     png_structp png;
     png_infop info;
 };
 
 struct CorvPngWriter {
-    CorvPngIo *io;
+    CorvGlueIo *io;
     png_structp png;
     png_infop info;
 };
 
-static void corv_png_set_error(CorvPngIo *io, const char *text)
+static void corv_png_set_error(CorvGlueIo *io, const char *text)
 {
     strncpy(io->error, text ? text : "", sizeof io->error - 1);
     io->error[sizeof io->error - 1] = 0;
@@ -28,7 +28,7 @@ static void corv_png_set_error(CorvPngIo *io, const char *text)
 
 static void corv_png_error_fn(png_structp png, png_const_charp message)
 {
-    corv_png_set_error((CorvPngIo *)png_get_error_ptr(png), message);
+    corv_png_set_error((CorvGlueIo *)png_get_error_ptr(png), message);
     png_longjmp(png, 1);
 }
 
@@ -41,26 +41,26 @@ static void corv_png_warning_fn(png_structp png, png_const_charp message)
 
 static void corv_png_read_fn(png_structp png, png_bytep data, png_size_t length)
 {
-    CorvPngIo *io = (CorvPngIo *)png_get_io_ptr(png);
+    CorvGlueIo *io = (CorvGlueIo *)png_get_io_ptr(png);
     if (io->read(io->file, data, length) != length)
         png_error(png, "Read Error");
 }
 
 static void corv_png_write_fn(png_structp png, png_bytep data, png_size_t length)
 {
-    CorvPngIo *io = (CorvPngIo *)png_get_io_ptr(png);
+    CorvGlueIo *io = (CorvGlueIo *)png_get_io_ptr(png);
     if (io->write(io->file, data, length) != length)
         png_error(png, "Write Error");
 }
 
 static void corv_png_flush_fn(png_structp png)
 {
-    CorvPngIo *io = (CorvPngIo *)png_get_io_ptr(png);
+    CorvGlueIo *io = (CorvGlueIo *)png_get_io_ptr(png);
     if (!io->flush(io->file))
         png_error(png, "Flush Error");
 }
 
-CorvPngReader *corv_png_reader_new(CorvPngIo *io)
+CorvPngReader *corv_png_reader_new(CorvGlueIo *io)
 {
     io->error[0] = 0;
     CorvPngReader *r = (CorvPngReader *)calloc(1, sizeof *r);
@@ -183,7 +183,7 @@ void corv_png_reader_free(CorvPngReader *r)
     free(r);
 }
 
-CorvPngWriter *corv_png_writer_new(CorvPngIo *io)
+CorvPngWriter *corv_png_writer_new(CorvGlueIo *io)
 {
     io->error[0] = 0;
     CorvPngWriter *w = (CorvPngWriter *)calloc(1, sizeof *w);

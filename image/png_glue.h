@@ -3,20 +3,14 @@
 // png_glue.c, whose functions only ever return status codes, so no C++ frame is ever unwound by it.
 // The C++ codec supplies plain I/O callbacks that return counts; the glue turns a short count into
 // libpng's own error path.
+#include "glue_io.h"
+
 #include <stddef.h>
 #include <stdint.h>
 
 #ifdef __cplusplus
 extern "C" {
 #endif
-
-typedef struct CorvPngIo {
-    void *file;                                                   // the caller's stream, opaque here
-    size_t (*read)(void *file, unsigned char *buffer, size_t n);  // bytes read
-    size_t (*write)(void *file, const unsigned char *buffer, size_t n);  // bytes written
-    int (*flush)(void *file);                                     // non-zero on success
-    char error[256];                                              // last library or bridge message
-} CorvPngIo;
 
 // What the decoder needs to know of a file once its header chunks have been read.
 typedef struct CorvPngHeader {
@@ -36,7 +30,7 @@ typedef struct CorvPngReader CorvPngReader;
 typedef struct CorvPngWriter CorvPngWriter;
 
 // Results: 1 = done, 0 = failed with io->error set.
-CorvPngReader *corv_png_reader_new(CorvPngIo *io);   // null: io->error says why
+CorvPngReader *corv_png_reader_new(CorvGlueIo *io);   // null: io->error says why
 int corv_png_read_info(CorvPngReader *r, CorvPngHeader *header);
 int corv_png_read_prepare(CorvPngReader *r, int bgr, int *passes);
 int corv_png_read_row(CorvPngReader *r, unsigned char *row);
@@ -57,7 +51,7 @@ typedef struct CorvPngWriteSpec {
     uint16_t transGray, transRed, transGreen, transBlue;
 } CorvPngWriteSpec;
 
-CorvPngWriter *corv_png_writer_new(CorvPngIo *io);
+CorvPngWriter *corv_png_writer_new(CorvGlueIo *io);
 int corv_png_write_header(CorvPngWriter *w, const CorvPngWriteSpec *spec, int *passes);
 int corv_png_write_row(CorvPngWriter *w, const unsigned char *row);
 int corv_png_write_end(CorvPngWriter *w);

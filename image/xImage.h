@@ -240,13 +240,14 @@ private:
     bool DecodeKnown(CxFile *file, uint32_t formatId);
     bool DecodeDetect(CxFile *file);
     void PrepareDecoder(CxImage &codec) const;
+    bool QuarterTurn(CxImage *destination, bool left);
     RGBQUAD SampleBilinear(float x, float y, int32_t edge, const RGBQUAD *replacement);
     RGBQUAD SampleKernel4(float x, float y, int32_t mode, int32_t edge, const RGBQUAD *replacement);
     RGBQUAD SampleLanczos(float x, float y, int32_t edge, const RGBQUAD *replacement);
     RGBQUAD LanczosWindow(int32_t xi, int32_t yi, const float *kx, const float *ky, int32_t edge,
                           const RGBQUAD *replacement) const;
     static void StoreSample(CxImage &target, int32_t dX, int32_t dY, RGBQUAD c);
-    void ResamplePoints(CxImage &target, float xScale, float yScale, int32_t mode, int32_t edge);
+    void ResamplePoints(CxImage &target, float xScale, float yScale, int32_t mode, int32_t edge, bool averaging);
     bool ResampleWindow(CxImage &target, float xScale, float yScale, int32_t mode, int32_t edge);
     bool ResampleBilinear(CxImage &target, float xScale, float yScale, int32_t mode, int32_t edge);
     bool ResampleArea(CxImage &target, float xScale, float yScale, int32_t edge);

@@ -1,5 +1,6 @@
 #include "image/xImageBMP.h"
 
+#include "image/LittleEndian.h"
 #include "image/xFile.h"
 
 #include <algorithm>
@@ -18,21 +19,6 @@ constexpr uint16_t kBmpType = 0x4D42; // "BM"
 constexpr uint32_t kCoreHeaderSize = 12;
 constexpr uint32_t kInfoHeaderSize = 40;
 constexpr uint32_t kOs2HeaderSize = 64;
-
-uint16_t Le16(const uint8_t *p) { return uint16_t(p[0] | (p[1] << 8)); }
-uint32_t Le32(const uint8_t *p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24); }
-
-void Put16(std::vector<uint8_t> &out, uint32_t v)
-{
-    out.push_back(uint8_t(v));
-    out.push_back(uint8_t(v >> 8));
-}
-
-void Put32(std::vector<uint8_t> &out, uint32_t v)
-{
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
 
 uint64_t RowStride(int64_t width, uint32_t bitCount)
 {

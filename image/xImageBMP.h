@@ -2,7 +2,7 @@
 
 #include "image/xImage.h"
 
-// Windows bitmaps: files with the "BM" header or bare DIBs; core, 40-byte, OS/2 2.x, V4 and V5 info
+// Bitmap files: files with the "BM" header or bare DIBs; core, 40-byte, 64-byte, V4 and V5 info
 // headers; 1, 4, 8, 16, 24 and 32 bits; RLE4, RLE8 and bit-field pixels. Written uncompressed.
 class CxImageBMP : public CxImage
 {

@@ -22,14 +22,16 @@ bool CxImage::GrayScale()
         return false;
     const int32_t width = GetWidth();
     const int32_t height = GetHeight();
+    const bool indexed = GetBpp() <= 8;
 
-    if (GetBpp() <= 8) {
-        // Grey level of every entry: pixels become their entry's level under the grey ramp.
-        uint8_t level[256] = {};
+    // Grey level of every palette entry: pixels become their entry's level under the grey ramp.
+    uint8_t level[256] = {};
+    int32_t transIndex = m_info.transIndex;
+    if (indexed) {
         const RGBQUAD *palette = GetPalette();
         for (uint32_t i = 0; i < GetNumColors(); ++i)
             level[i] = GrayLevel(palette[i]);
-        const int32_t transIndex = m_info.transIndex >= 0 ? level[m_info.transIndex & 0xFF] : -1;
+        transIndex = m_info.transIndex >= 0 ? level[m_info.transIndex & 0xFF] : -1;
 
         if (GetBpp() == 8) {
             for (int32_t y = 0; y < height; ++y) {
@@ -41,21 +43,9 @@ bool CxImage::GrayScale()
             m_info.transIndex = transIndex;
             return true;
         }
-
-        CxImage grey;
-        grey.CopyAttributes(*this);
-        if (!grey.Create(uint32_t(width), uint32_t(height), 8, GetFormatId()))
-            return false;
-        grey.SetGrayPalette();
-        grey.SelectionCopy(*this);
-        grey.AlphaCopy(*this);
-        for (int32_t y = 0; y < height; ++y) {
-            uint8_t *row = grey.GetRowPointer(uint32_t(y));
-            for (int32_t x = 0; x < width; ++x)
-                row[x] = level[BlindGetPixelIndex(x, y)];
-        }
-        grey.m_info.transIndex = transIndex;
-        return TakeOver(grey, true);
+    } else if (m_info.transIndex >= 0) {
+        // A transparent 24-bit picture keeps its transparent colour as the grey level of that colour.
+        transIndex = GrayLevel(m_info.transColor);
     }
 
     CxImage grey;
@@ -66,14 +56,17 @@ bool CxImage::GrayScale()
     grey.SelectionCopy(*this);
     grey.AlphaCopy(*this);
     for (int32_t y = 0; y < height; ++y) {
-        const uint8_t *src = GetRowPointer(uint32_t(y));
         uint8_t *dst = grey.GetRowPointer(uint32_t(y));
+        if (indexed) {
+            for (int32_t x = 0; x < width; ++x)
+                dst[x] = level[BlindGetPixelIndex(x, y)];
+            continue;
+        }
+        const uint8_t *src = GetRowPointer(uint32_t(y));
         for (int32_t x = 0; x < width; ++x, src += 3)
             dst[x] = uint8_t((306 * src[2] + 601 * src[1] + 117 * src[0]) >> 10);
     }
-    // A transparent 24-bit picture keeps its transparent colour as the grey level of that colour.
-    if (m_info.transIndex >= 0)
-        grey.m_info.transIndex = GrayLevel(m_info.transColor);
+    grey.m_info.transIndex = transIndex;
     return TakeOver(grey, true);
 }
 

@@ -1,5 +1,6 @@
 #include "image/xImageICO.h"
 
+#include "image/LittleEndian.h"
 #include "image/xFile.h"
 #include "image/xImagePNG.h"
 #include "image/xMemFile.h"
@@ -14,23 +15,9 @@ namespace {
 
 constexpr size_t kHeaderSize = 6;
 constexpr size_t kEntrySize = 16;
+constexpr uint32_t kImageOffset = kHeaderSize + kEntrySize; // the one picture written follows the directory
 constexpr uint32_t kInfoHeaderSize = 40;
 const uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-
-uint16_t Le16(const uint8_t *p) { return uint16_t(p[0] | (p[1] << 8)); }
-uint32_t Le32(const uint8_t *p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24); }
-
-void Put16(std::vector<uint8_t> &out, uint32_t v)
-{
-    out.push_back(uint8_t(v));
-    out.push_back(uint8_t(v >> 8));
-}
-
-void Put32(std::vector<uint8_t> &out, uint32_t v)
-{
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
 
 struct IconEntry
 {
@@ -252,30 +239,23 @@ bool CxImageICO::Encode(CxFile *file)
     const uint32_t imageSize = asRgba ? 4 * uint32_t(width) * uint32_t(height) : GetRowStride() * uint32_t(height);
     const uint32_t colors = GetNumColors();
 
-    m_nextImageOffset = kHeaderSize + kEntrySize;
     std::vector<uint8_t> out;
     Put16(out, 0);
     Put16(out, 1);
     Put16(out, 1);
 
-    if (width > 255 || height > 255) {
-        out.push_back(0);
-        out.push_back(0);
-        out.push_back(uint8_t(colors == 256 ? 0 : colors));
-        out.push_back(0);
-        Put16(out, 0);
-        Put16(out, bitCount);
-        return EncodePng(file, out.data(), out.size());
-    }
-
-    out.push_back(uint8_t(width));
-    out.push_back(uint8_t(height));
+    // Sizes the directory's bytes cannot hold are written as 0 and the picture as PNG.
+    const bool asPng = width > 255 || height > 255;
+    out.push_back(uint8_t(asPng ? 0 : width));
+    out.push_back(uint8_t(asPng ? 0 : height));
     out.push_back(uint8_t(colors == 256 ? 0 : colors));
     out.push_back(0);
     Put16(out, 0);
     Put16(out, bitCount);
+    if (asPng)
+        return EncodePng(file, out.data(), out.size());
     Put32(out, kInfoHeaderSize + 4 * colors + imageSize + maskSize);
-    Put32(out, m_nextImageOffset);
+    Put32(out, kImageOffset);
 
     Put32(out, kInfoHeaderSize);
     Put32(out, uint32_t(width));
@@ -340,7 +320,7 @@ bool CxImageICO::EncodePng(CxFile *file, const uint8_t *directoryHead, size_t he
     const size_t length = size_t(memory.Size());
     std::vector<uint8_t> out(directoryHead, directoryHead + headSize);
     Put32(out, uint32_t(length));
-    Put32(out, m_nextImageOffset);
+    Put32(out, kImageOffset);
     const uint8_t *bytes = memory.GetBuffer(false);
     out.insert(out.end(), bytes, bytes + length);
     return file->Write(out.data(), 1, out.size()) == out.size();

@@ -2,7 +2,7 @@
 
 #include "image/xImage.h"
 
-// Windows icons and cursors: one picture per directory entry, each a DIB with an AND mask or a PNG
+// Icon and cursor files: one picture per directory entry, each a DIB with an AND mask or a PNG
 // stream. Writes a single-picture icon, as PNG when the picture is too large for the directory's bytes.
 class CxImageICO : public CxImage
 {
@@ -16,6 +16,4 @@ private:
     bool DecodeDib(CxFile *file, int32_t width, int32_t height);
     void ApplyAndMask(const uint8_t *mask, uint32_t maskStride, bool alphaFromPixels);
     bool EncodePng(CxFile *file, const uint8_t *directoryHead, size_t headSize);
-
-    uint32_t m_nextImageOffset = 0; // where the next picture goes while writing
 };

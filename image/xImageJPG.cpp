@@ -1,5 +1,6 @@
 #include "image/xImageJPG.h"
 
+#include "image/GlueIo.h"
 #include "image/jpeg_glue.h"
 #include "image/xFile.h"
 
@@ -31,37 +32,6 @@ enum JpegOption : uint32_t {
 // The library's own working memory (coefficient buffers of progressive files) is capped so that a
 // hostile header cannot make it reserve gigabytes before a single row is decoded.
 constexpr size_t kMaxLibraryMemory = size_t(512) << 20;
-
-size_t ReadBridge(void *file, unsigned char *buffer, size_t n)
-{
-    return static_cast<CxFile *>(file)->Read(buffer, 1, n);
-}
-
-size_t WriteBridge(void *file, const unsigned char *buffer, size_t n)
-{
-    return static_cast<CxFile *>(file)->Write(buffer, 1, n);
-}
-
-int FlushBridge(void *file)
-{
-    return static_cast<CxFile *>(file)->Flush() ? 1 : 0;
-}
-
-int FailedBridge(void *file)
-{
-    return static_cast<CxFile *>(file)->Error() != 0 ? 1 : 0;
-}
-
-CorvJpegIo MakeIo(CxFile *file)
-{
-    CorvJpegIo io{};
-    io.file = file;
-    io.read = ReadBridge;
-    io.write = WriteBridge;
-    io.flush = FlushBridge;
-    io.failed = FailedBridge;
-    return io;
-}
 
 struct DecoderDeleter
 {
@@ -99,7 +69,7 @@ bool CxImageJPG::Decode(CxFile *file)
     file->Seek(position, SEEK_SET);
     const bool isExif = m_exifinfo.IsExif;
 
-    CorvJpegIo io = MakeIo(file);
+    CorvGlueIo io = GlueIoFor(file);
     std::unique_ptr<CorvJpegDecoder, DecoderDeleter> decoder(corv_jpeg_decoder_new(&io));
     if (!decoder) {
         SetErrorText(io.error);
@@ -177,7 +147,7 @@ bool CxImageJPG::Decode(CxFile *file)
             return false;
         }
         if (frame.components == 4 && !frame.quantized) {
-            // Stored CMYK as Adobe writes it: inverted, so each channel is scaled by K.
+            // Stored CMYK comes inverted: each channel is scaled by K.
             for (int32_t x = 0; x < width; ++x, source += 4, target += 3) {
                 const unsigned k = source[3];
                 target[0] = uint8_t(k * source[2] / 255);
@@ -233,7 +203,7 @@ bool CxImageJPG::Encode(CxFile *file)
     }
 
     const int64_t position = file->Tell();
-    CorvJpegIo io = MakeIo(file);
+    CorvGlueIo io = GlueIoFor(file);
     std::unique_ptr<CorvJpegEncoder, EncoderDeleter> encoder(corv_jpeg_encoder_new(&io));
     if (!encoder) {
         SetErrorText(io.error);

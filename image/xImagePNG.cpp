@@ -1,7 +1,7 @@
 #include "image/xImagePNG.h"
 
+#include "image/GlueIo.h"
 #include "image/png_glue.h"
-#include "image/xFile.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,31 +15,6 @@ constexpr int kColorMaskColor = 2;
 constexpr int kColorMaskAlpha = 4;
 constexpr int kColorTypeGray = 0;
 constexpr int kColorTypePalette = 3;
-
-size_t ReadBridge(void *file, unsigned char *buffer, size_t n)
-{
-    return static_cast<CxFile *>(file)->Read(buffer, 1, n);
-}
-
-size_t WriteBridge(void *file, const unsigned char *buffer, size_t n)
-{
-    return static_cast<CxFile *>(file)->Write(buffer, 1, n);
-}
-
-int FlushBridge(void *file)
-{
-    return static_cast<CxFile *>(file)->Flush() ? 1 : 0;
-}
-
-CorvPngIo MakeIo(CxFile *file)
-{
-    CorvPngIo io{};
-    io.file = file;
-    io.read = ReadBridge;
-    io.write = WriteBridge;
-    io.flush = FlushBridge;
-    return io;
-}
 
 struct ReaderDeleter
 {
@@ -74,7 +49,7 @@ bool CxImagePNG::Decode(CxFile *file)
 {
     if (!file)
         return false;
-    CorvPngIo io = MakeIo(file);
+    CorvGlueIo io = GlueIoFor(file);
     std::unique_ptr<CorvPngReader, ReaderDeleter> reader(corv_png_reader_new(&io));
     if (!reader) {
         SetErrorText(io.error);
@@ -258,7 +233,7 @@ bool CxImagePNG::Encode(CxFile *file)
     if (!EncodeSafeCheck(file))
         return false;
 
-    CorvPngIo io = MakeIo(file);
+    CorvGlueIo io = GlueIoFor(file);
     std::unique_ptr<CorvPngWriter, WriterDeleter> writer(corv_png_writer_new(&io));
     if (!writer) {
         SetErrorText(io.error);

@@ -141,11 +141,10 @@ void CxImage::DrawLine(int32_t x1, int32_t x2, int32_t y1, int32_t y2, RGBQUAD c
     int64_t x = x1;
     int64_t y = y1;
     const bool alongX = dx >= dy;
-    const int64_t n = alongX ? dx : dy;
     const int64_t major = alongX ? dx : dy;
     const int64_t minor = alongX ? dy : dx;
     int64_t numerator = major / 2;
-    for (int64_t i = 0; i <= n; ++i) {
+    for (int64_t i = 0; i <= major; ++i) {
         if (x >= 0 && y >= 0 && x < GetWidth() && y < GetHeight())
             SetPixelColor(int32_t(x), int32_t(y), colour, setAlpha);
         numerator += minor;

@@ -273,18 +273,9 @@ bool CxImage::Resample(int32_t newWidth, int32_t newHeight, int32_t mode, int32_
         const bool done = (windowed && ResampleWindow(target, xScale, yScale, mode, edge)) ||
                           (bilinear && ResampleBilinear(target, xScale, yScale, mode, edge));
         if (!done)
-            ResamplePoints(target, xScale, yScale, mode, edge);
+            ResamplePoints(target, xScale, yScale, mode, edge, false);
     } else if (!ResampleArea(target, xScale, yScale, edge)) {
-        for (int32_t dY = 0; dY < newHeight; ++dY) {
-            m_info.progress = int32_t(100LL * dY / newHeight);
-            if (m_info.escape)
-                break;
-            const float sY = (float(dY) + 0.5f) * yScale - 0.5f;
-            for (int32_t dX = 0; dX < newWidth; ++dX) {
-                const float sX = (float(dX) + 0.5f) * xScale - 0.5f;
-                target.BlindSetPixelColor(dX, dY, SampleArea(sX, sY, xScale, yScale, mode, edge, nullptr), true);
-            }
-        }
+        ResamplePoints(target, xScale, yScale, mode, edge, true);
     }
 
     // Averaged or palette results take their alpha from the nearest source pixel.
@@ -314,8 +305,9 @@ void CxImage::StoreSample(CxImage &target, int32_t dX, int32_t dY, RGBQUAD c)
         target.m_alpha[size_t(dY) * size_t(target.GetWidth()) + size_t(dX)] = c.rgbReserved;
 }
 
-// Point sampling, one SampleInterpolated per destination pixel: the general case.
-void CxImage::ResamplePoints(CxImage &target, float xScale, float yScale, int32_t mode, int32_t edge)
+// One sample per destination pixel, SampleArea's when averaging and SampleInterpolated's otherwise: the
+// general case, where no faster pass applies.
+void CxImage::ResamplePoints(CxImage &target, float xScale, float yScale, int32_t mode, int32_t edge, bool averaging)
 {
     const int32_t newWidth = target.GetWidth();
     const int32_t newHeight = target.GetHeight();
@@ -326,7 +318,9 @@ void CxImage::ResamplePoints(CxImage &target, float xScale, float yScale, int32_
         const float sY = (float(dY) + 0.5f) * yScale - 0.5f;
         for (int32_t dX = 0; dX < newWidth; ++dX) {
             const float sX = (float(dX) + 0.5f) * xScale - 0.5f;
-            StoreSample(target, dX, dY, SampleInterpolated(sX, sY, mode, edge, nullptr));
+            StoreSample(target, dX, dY,
+                        averaging ? SampleArea(sX, sY, xScale, yScale, mode, edge, nullptr)
+                                  : SampleInterpolated(sX, sY, mode, edge, nullptr));
         }
     }
 }
@@ -353,37 +347,37 @@ bool CxImage::ResampleWindow(CxImage &target, float xScale, float yScale, int32_
     };
     auto outside = [&](int32_t cell, int32_t size) { return cell - back + taps - 1 < 0 || cell - back >= size; };
 
-    std::vector<int32_t> start(static_cast<size_t>(newWidth));
-    // Each horizontal weight in all four lanes: the product with a vertical weight is then one operation.
-    std::vector<Lanes> kx(size_t(newWidth) * size_t(taps));
-    int32_t firstColumn = 0, lastColumn = 0;
-    for (int32_t dX = 0; dX < newWidth; ++dX) {
-        const float x = SourcePosition(dX, xScale);
-        const int32_t xi = CellOf(x);
-        if (outside(xi, width))
-            return false;
-        start[size_t(dX)] = xi - back;
-        for (int32_t i = 0; i < taps; ++i)
-            kx[size_t(dX) * size_t(taps) + size_t(i)] = Broadcast(weight(xi - back + i, x));
-        firstColumn = dX ? std::min(firstColumn, xi - back) : xi - back;
-        lastColumn = dX ? std::max(lastColumn, xi - back + taps - 1) : xi - back + taps - 1;
-    }
-    std::vector<int32_t> rowCell(static_cast<size_t>(newHeight));
-    std::vector<float> ky(size_t(newHeight) * size_t(taps));
-    int32_t firstRow = 0, lastRow = 0;
-    for (int32_t dY = 0; dY < newHeight; ++dY) {
-        const float y = SourcePosition(dY, yScale);
-        const int32_t yi = CellOf(y);
-        if (outside(yi, height))
-            return false;
-        rowCell[size_t(dY)] = yi;
-        for (int32_t j = 0; j < taps; ++j)
-            ky[size_t(dY) * size_t(taps) + size_t(j)] = weight(yi - back + j, y);
-        firstRow = dY ? std::min(firstRow, yi - back) : yi - back;
-        lastRow = dY ? std::max(lastRow, yi - back + taps - 1) : yi - back + taps - 1;
-    }
+    // Where the window of each destination column (or row) starts, its taps weights in order, and the
+    // first and last source positions any window reaches.
+    auto windows = [&](int32_t count, float scale, int32_t size, std::vector<int32_t> &first,
+                       std::vector<float> &weights, int32_t &lowest, int32_t &highest) {
+        first.resize(size_t(count));
+        weights.resize(size_t(count) * size_t(taps));
+        for (int32_t d = 0; d < count; ++d) {
+            const float v = SourcePosition(d, scale);
+            const int32_t cell = CellOf(v);
+            if (outside(cell, size))
+                return false;
+            first[size_t(d)] = cell - back;
+            for (int32_t i = 0; i < taps; ++i)
+                weights[size_t(d) * size_t(taps) + size_t(i)] = weight(cell - back + i, v);
+            lowest = d ? std::min(lowest, cell - back) : cell - back;
+            highest = d ? std::max(highest, cell - back + taps - 1) : cell - back + taps - 1;
+        }
+        return true;
+    };
+    std::vector<int32_t> start, rowStart;
+    std::vector<float> wx, ky;
+    int32_t firstColumn = 0, lastColumn = 0, firstRow = 0, lastRow = 0;
+    if (!windows(newWidth, xScale, width, start, wx, firstColumn, lastColumn) ||
+        !windows(newHeight, yScale, height, rowStart, ky, firstRow, lastRow))
+        return false;
     for (int32_t &s : start)
         s -= firstColumn;
+    // Each horizontal weight in all four lanes: the product with a vertical weight is then one operation.
+    std::vector<Lanes> kx(wx.size());
+    for (size_t i = 0; i < wx.size(); ++i)
+        kx[i] = Broadcast(wx[i]);
 
     LaneRows source(*this, firstColumn, lastColumn, firstRow, lastRow, taps, edge);
 
@@ -394,9 +388,8 @@ bool CxImage::ResampleWindow(CxImage &target, float xScale, float yScale, int32_
         m_info.progress = int32_t(100LL * dY / newHeight);
         if (m_info.escape)
             break;
-        const int32_t yi = rowCell[size_t(dY)];
         for (int32_t j = 0; j < taps; ++j)
-            window[j] = source.Row(yi - back + j);
+            window[j] = source.Row(rowStart[size_t(dY)] + j);
         const float *rowWeights = ky.data() + size_t(dY) * size_t(taps);
         if (lanczos)
             SumWindows<12>(window, rowWeights, kx.data(), start.data(), newWidth, sums.data());

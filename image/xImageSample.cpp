@@ -13,6 +13,22 @@ bool UsesFixedEdge(int32_t edge)
     return edge == EdgeReplacement || edge == EdgeBackground || edge == EdgeTransparent;
 }
 
+// A sampler's window spans from `before` cells below the sample's cell (xi, yi) to `after` cells above
+// it. When no pixel of it lies in the picture, an edge mode that moves points moves the sample and its
+// cell is taken again; true means the edge colour stands for the whole sample instead.
+bool WindowMissesPicture(const CxImage &image, float &x, float &y, int32_t &xi, int32_t &yi, int32_t before,
+                         int32_t after, int32_t edge)
+{
+    if (xi + after >= 0 && xi - before < image.GetWidth() && yi + after >= 0 && yi - before < image.GetHeight())
+        return false;
+    if (UsesFixedEdge(edge) || !image.IsValid())
+        return true;
+    image.ApplyEdgeMode(x, y, edge);
+    xi = CellOf(x);
+    yi = CellOf(y);
+    return false;
+}
+
 } // namespace
 
 RGBQUAD CxImage::GetEdgePixelColor(int32_t x, int32_t y, int32_t edge, const RGBQUAD *replacement) const
@@ -124,13 +140,8 @@ RGBQUAD CxImage::SampleBilinear(float x, float y, int32_t edge, const RGBQUAD *r
     const int32_t height = GetHeight();
     int32_t xi = CellOf(x);
     int32_t yi = CellOf(y);
-    if (xi < -1 || xi >= width || yi < -1 || yi >= height) {
-        if (UsesFixedEdge(edge) || !m_dib)
-            return GetEdgePixelColor(-999, -999, edge, replacement);
-        ApplyEdgeMode(x, y, edge);
-        xi = CellOf(x);
-        yi = CellOf(y);
-    }
+    if (WindowMissesPicture(*this, x, y, xi, yi, 0, 1, edge))
+        return GetEdgePixelColor(-999, -999, edge, replacement);
 
     if (m_dib && xi >= 0 && xi + 1 < width && yi >= 0 && yi + 1 < height && !IsIndexed()) {
         // 8.8 fixed point when the whole window is inside a picture without palette.
@@ -178,13 +189,8 @@ RGBQUAD CxImage::SampleKernel4(float x, float y, int32_t mode, int32_t edge, con
     const int32_t height = GetHeight();
     int32_t xi = CellOf(x);
     int32_t yi = CellOf(y);
-    if (xi + 2 < 0 || xi - 1 >= width || yi + 2 < 0 || yi - 1 >= height) {
-        if (UsesFixedEdge(edge) || !m_dib)
-            return GetEdgePixelColor(-999, -999, edge, replacement);
-        ApplyEdgeMode(x, y, edge);
-        xi = CellOf(x);
-        yi = CellOf(y);
-    }
+    if (WindowMissesPicture(*this, x, y, xi, yi, 1, 2, edge))
+        return GetEdgePixelColor(-999, -999, edge, replacement);
     float kx[4], ky[4];
     for (int i = 0; i < 4; ++i) {
         kx[i] = kernel(float(xi + i - 1) - x);
@@ -211,17 +217,10 @@ RGBQUAD CxImage::SampleKernel4(float x, float y, int32_t mode, int32_t edge, con
 
 RGBQUAD CxImage::SampleLanczos(float x, float y, int32_t edge, const RGBQUAD *replacement)
 {
-    const int32_t width = GetWidth();
-    const int32_t height = GetHeight();
     int32_t xi = CellOf(x);
     int32_t yi = CellOf(y);
-    if (xi + 6 < 0 || xi - 5 >= width || yi + 6 < 0 || yi - 5 >= height) {
-        if (UsesFixedEdge(edge) || !m_dib)
-            return GetEdgePixelColor(-999, -999, edge, replacement);
-        ApplyEdgeMode(x, y, edge);
-        xi = CellOf(x);
-        yi = CellOf(y);
-    }
+    if (WindowMissesPicture(*this, x, y, xi, yi, 5, 6, edge))
+        return GetEdgePixelColor(-999, -999, edge, replacement);
     float kx[12], ky[12];
     for (int i = 0; i < 12; ++i) {
         kx[i] = LanczosKernel(float(xi - 5 + i) - x, 6.0f);

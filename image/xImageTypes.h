@@ -1,7 +1,7 @@
 #pragma once
 
-// The plain Windows structures that the image classes keep in memory and in files, with the exact
-// Windows layout so that pixel blocks and file headers can be copied byte for byte.
+// The plain structures of the bitmap file format that the image classes keep in memory and in files,
+// laid out exactly as in those files so that pixel blocks and file headers can be copied byte for byte.
 
 #include <cstdint>
 

@@ -23,6 +23,10 @@ enum JpegMarker : int {
 constexpr int kBytesPerFormat[] = {0, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8};
 constexpr int kMaxFormat = 12;
 
+// Directories one EXIF block may have. A camera writes four or five; links that lead back into
+// directories already read would otherwise multiply at every nesting level.
+constexpr int kMaxDirectories = 32;
+
 enum Format { FMT_BYTE = 1, FMT_STRING, FMT_USHORT, FMT_ULONG, FMT_URATIONAL, FMT_SBYTE, FMT_UNDEFINED,
               FMT_SSHORT, FMT_SLONG, FMT_SRATIONAL, FMT_SINGLE, FMT_DOUBLE };
 
@@ -339,6 +343,7 @@ bool CxJpegExif::ParseExifBlock(const uint8_t *data, size_t length)
 
     m_offsetBase = data + 6;
     m_exifLength = length - 6;
+    m_directoriesLeft = kMaxDirectories;
     if (!ProcessExifDir(8, 0, false))
         return false;
     if (firstOffset > 8 && !ProcessExifDir(firstOffset, 0, false))
@@ -368,6 +373,11 @@ bool CxJpegExif::ProcessExifDir(uint64_t dirOffset, int nestingLevel, bool thumb
         SetError("Maximum directory nesting exceeded (corrupt exif header)");
         return false;
     }
+    if (m_directoriesLeft <= 0) {
+        SetError("Too many directories (corrupt exif header)");
+        return false;
+    }
+    --m_directoriesLeft;
     if (dirOffset + 2 > m_exifLength) {
         SetError("Illegally sized directory");
         return false;

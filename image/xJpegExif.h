@@ -102,4 +102,5 @@ private:
     uint64_t m_exifLength = 0;
     uint64_t m_thumbnailOffset = 0;
     uint64_t m_thumbnailLength = 0;
+    int m_directoriesLeft = 0; // how many more directories the block may have
 };

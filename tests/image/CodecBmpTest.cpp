@@ -8,16 +8,6 @@ using namespace codectest;
 
 namespace {
 
-std::string Le16(int v) { return std::string{char(v & 0xFF), char((v >> 8) & 0xFF)}; }
-std::string Le32(uint32_t v) { return Le16(int(v & 0xFFFF)) + Le16(int(v >> 16)); }
-std::string Bytes(std::initializer_list<int> values)
-{
-    std::string out;
-    for (int v : values)
-        out.push_back(char(v));
-    return out;
-}
-
 struct Dib
 {
     uint32_t headerSize = 40;
@@ -58,18 +48,6 @@ std::string GreyPalette(int entries)
     return p;
 }
 
-CxImage PaletteImage(int width, int height, uint32_t bpp)
-{
-    CxImage image(uint32_t(width), uint32_t(height), bpp);
-    const uint32_t colours = image.GetNumColors();
-    for (uint32_t i = 0; i < colours; ++i)
-        image.SetPaletteColor(uint8_t(i), uint8_t(i * 40 + 10), uint8_t(255 - i * 30), uint8_t(i * 90));
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.SetPixelIndex(x, y, uint8_t((x * 3 + y) % colours));
-    return image;
-}
-
 RGBQUAD Rgb(int r, int g, int b)
 {
     return RGBQUAD{uint8_t(b), uint8_t(g), uint8_t(r), 0};
@@ -81,7 +59,7 @@ RGBQUAD Rgb(int r, int g, int b)
 // resolution taken from pixels per metre.
 TEST(CodecBmp, HeaderVariants)
 {
-    CxImage source = PaletteImage(7, 3, 8);
+    CxImage source = PaletteImage(7, 3, 8, 3);
     bool ok = false;
     const QByteArray file = EncodeTo(source, ImageFormatBmp, &ok);
     ASSERT_TRUE(ok);
@@ -307,7 +285,7 @@ TEST(CodecBmp, RunLengthExpansion)
 // what Qt writes we read.
 TEST(CodecBmp, CrossCheckWithQt)
 {
-    std::vector<CxImage> ours = {PaletteImage(13, 5, 1), PaletteImage(13, 5, 4), PaletteImage(13, 5, 8)};
+    std::vector<CxImage> ours = {PaletteImage(13, 5, 1, 3), PaletteImage(13, 5, 4, 3), PaletteImage(13, 5, 8, 3)};
     CxImage card;
     fromQImage(card, TestCard(13, 5, false));
     ours.push_back(card);

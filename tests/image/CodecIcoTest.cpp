@@ -8,16 +8,6 @@ using namespace codectest;
 
 namespace {
 
-std::string Le16(int v) { return std::string{char(v & 0xFF), char((v >> 8) & 0xFF)}; }
-std::string Le32(uint32_t v) { return Le16(int(v & 0xFFFF)) + Le16(int(v >> 16)); }
-std::string Bytes(std::initializer_list<int> values)
-{
-    std::string out;
-    for (int v : values)
-        out.push_back(char(v));
-    return out;
-}
-
 // A one-picture icon file around picture bytes (a DIB or a PNG stream).
 QByteArray IconFile(int widthByte, int heightByte, int bitCount, const std::string &picture)
 {

@@ -15,8 +15,6 @@ using namespace codectest;
 
 namespace {
 
-std::string Le16(int v) { return std::string{char(v & 0xFF), char((v >> 8) & 0xFF)}; }
-std::string Le32(uint32_t v) { return Le16(int(v & 0xFFFF)) + Le16(int(v >> 16)); }
 std::string Rational(uint32_t num, uint32_t den) { return Le32(num) + Le32(den); }
 
 struct ExifEntry
@@ -105,10 +103,10 @@ QByteArray OurJpeg(int dpi = 72, int size = 16)
 
 } // namespace
 
-// Guards the stored-CMYK conversion: each channel is scaled by K, as inverted Adobe CMYK requires.
+// Guards the stored-CMYK conversion: the channels are stored inverted, so each one is scaled by K.
 TEST(CodecJpeg, CmykLoadsAsScaledRgb)
 {
-    QFile file(QStringLiteral(CORV_FIXTURES "/image/codecs/cmyk_adobe.jpg"));
+    QFile file(QStringLiteral(CORV_FIXTURES "/image/codecs/cmyk_inverted.jpg"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     CxImage image;
     ASSERT_TRUE(DecodeFrom(image, file.readAll(), ImageFormatJpg)) << image.GetErrorText();
@@ -230,6 +228,14 @@ TEST(CodecJpeg, ExifReaderStaysInsideItsData)
     CxJpegExif lowIso;
     ASSERT_TRUE(parse(lowIso, {{{34855, 9, 1, Le32(uint32_t(-20000000))}}}));
     EXPECT_EQ(lowIso.GetInfo().ISOequivalent, INT_MIN);
+
+    // Directories that link back to themselves: every entry of the second one names the second one as
+    // a sub-directory. Followed down to the nesting limit that is 200^4 directories; the reader stops
+    // after a bounded number of them instead of running for hours.
+    CxJpegExif loop;
+    const std::vector<ExifEntry> selfLinks(200, ExifEntry{34665, 4, 1, Le32(26)});
+    EXPECT_FALSE(parse(loop, {{{34665, 4, 1, Le32(26)}}, selfLinks}));
+    EXPECT_STREQ(loop.GetErrorText(), "Too many directories (corrupt exif header)");
 
     // A comment section of 1,200 characters keeps 999 and its terminator.
     CxImageJPG image;

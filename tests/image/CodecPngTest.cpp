@@ -8,27 +8,6 @@ using namespace codectest;
 
 namespace {
 
-std::string Bytes(std::initializer_list<int> values)
-{
-    std::string out;
-    for (int v : values)
-        out.push_back(char(v));
-    return out;
-}
-
-// A palette image with distinct colours in every entry, pixel (x, y) holding index (x + y) % colours.
-CxImage PaletteImage(int width, int height, uint32_t bpp)
-{
-    CxImage image(uint32_t(width), uint32_t(height), bpp);
-    const uint32_t colours = image.GetNumColors();
-    for (uint32_t i = 0; i < colours; ++i)
-        image.SetPaletteColor(uint8_t(i), uint8_t(i * 40 + 10), uint8_t(255 - i * 30), uint8_t(i * 90));
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.SetPixelIndex(x, y, uint8_t((x + y) % colours));
-    return image;
-}
-
 CxImage FromQt(const QImage &source)
 {
     CxImage image;

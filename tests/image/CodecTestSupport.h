@@ -14,10 +14,33 @@
 
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 namespace codectest {
+
+// ---- bytes of hand-built files
+
+inline std::string Le16(int v)
+{
+    return std::string{char(v & 0xFF), char((v >> 8) & 0xFF)};
+}
+
+inline std::string Le32(uint32_t v)
+{
+    return Le16(int(v & 0xFFFF)) + Le16(int(v >> 16));
+}
+
+inline std::string Bytes(std::initializer_list<int> values)
+{
+    std::string out;
+    for (int v : values)
+        out.push_back(char(v));
+    return out;
+}
+
+// ---- encoding, decoding and comparing
 
 inline QByteArray EncodeTo(CxImage &image, uint32_t formatId, bool *ok = nullptr)
 {
@@ -117,6 +140,20 @@ inline QImage Shown(const CxImage &image)
             }
     }
     return out;
+}
+
+// A palette image with distinct colours in every entry, pixel (x, y) holding index
+// (x * columnStep + y) % colours.
+inline CxImage PaletteImage(int width, int height, uint32_t bpp, int columnStep = 1)
+{
+    CxImage image(uint32_t(width), uint32_t(height), bpp);
+    const uint32_t colours = image.GetNumColors();
+    for (uint32_t i = 0; i < colours; ++i)
+        image.SetPaletteColor(uint8_t(i), uint8_t(i * 40 + 10), uint8_t(255 - i * 30), uint8_t(i * 90));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.SetPixelIndex(x, y, uint8_t(uint32_t(x * columnStep + y) % colours));
+    return image;
 }
 
 // A colourful test card with a soft alpha ramp, so that channel or row mix-ups show.
