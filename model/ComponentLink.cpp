@@ -49,12 +49,11 @@ void CComponentLink::SetBounds(const CRect &rect, bool /*move*/)
 
 void CComponentLink::ExchangeData(bool save)
 {
-    if (!m_window)
-        return;
-    if (save) {
-        m_window->UpdateComponent();
+    if (!m_window || save) {
+        CComponentBase::ExchangeData(save);
         return;
     }
+    // A link is as large as its caption: the window measures it before it is moved there.
     m_window->UpdateFromComponent();
     const QSize extent = m_window->GetTextExtent(m_caption);
     m_bounds = CRect(m_bounds.left, m_bounds.top, m_bounds.left + extent.width(), m_bounds.top + extent.height());
