@@ -5,16 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include "GoldenProject.h"
+
 #include <QSet>
 
 namespace {
-
-const QStringList kCategories = {
-    "Abstracts & Backgrounds", "Agriculture & Industry", "Architecture", "Business, Commerce & Trade",
-    "Education", "Food & Beverages", "Health & Safety", "Holiday & Special Occasions", "House & Home",
-    "Lifestyles & Cultures", "Nature", "People", "Religion, Myth & Fantasy", "Science & Technology",
-    "Signs & Symbols", "Social Issues & Government", "Sports & Leisure", "Transportation", "Travel & Tourism",
-    "Wildlife & Animals"};
 
 constexpr qint64 kNow = 1700000000;
 
@@ -52,7 +47,7 @@ QList<QPair<QString, QVariant>> ExpectedDefaults()
         {"ImageBorderType", i(0)}, {"AutoGenerateGraphics", i(1)}, {"UseColorPhotos", i(1)},
         {"UseBWPhotos", i(1)}, {"UsePhotoObjects", i(1)}, {"UseClipArt", i(0)},
         {"UseRandomlyDisplayMatchingGraphics", i(1)}, {"UsePrioritiseGraphicsCategories", i(0)},
-        {"GraphicsCategories", QVariant(kCategories)}, {"PriorityCategories", QVariant(QStringList())},
+        {"GraphicsCategories", QVariant(kBuiltInCategories)}, {"PriorityCategories", QVariant(QStringList())},
         {"RandomKenBurns", i(0)}, {"KenBurnsInterval", i(3)}, {"KenBurnsZoomIn", i(1)}, {"KenBurnsZoomOut", i(1)},
         {"KenBurnsPan", i(1)}, {"KenBurnsFadeIn", i(1)}, {"KenBurnsGrow", i(1)},
         {"UseBtnNext", i(1)}, {"UseBtnBack", i(1)}, {"UseBtnMenu", i(1)}, {"UseBtnQuit", i(1)},

@@ -6,12 +6,6 @@ const QString kFamily = "Arial, Helvetica, sans-serif";
 const QString kUtf8 = "Unicode (UTF-8) - [utf-8]";
 const QString kCorrect = "Yes, that is the correct answer.";
 const QString kWrong = "No, the correct answer is now shown.";
-const QStringList kCategories = {
-    "Abstracts & Backgrounds", "Agriculture & Industry", "Architecture", "Business, Commerce & Trade",
-    "Education", "Food & Beverages", "Health & Safety", "Holiday & Special Occasions", "House & Home",
-    "Lifestyles & Cultures", "Nature", "People", "Religion, Myth & Fantasy", "Science & Technology",
-    "Signs & Symbols", "Social Issues & Government", "Sports & Leisure", "Transportation", "Travel & Tourism",
-    "Wildlife & Animals"};
 } // namespace
 
 void GoldenProject::WriteSettings(qint64 expiry)
@@ -101,7 +95,7 @@ void GoldenProject::WriteSettings(qint64 expiry)
     I("UseClipArt", 0);
     I("UseRandomlyDisplayMatchingGraphics", 1);
     I("UsePrioritiseGraphicsCategories", 0);
-    L("GraphicsCategories", kCategories);
+    L("GraphicsCategories", kBuiltInCategories);
     L("PriorityCategories", {});
     for (const char *n : {"UseBtnNext", "UseBtnBack", "UseBtnMenu", "UseBtnQuit"})
         I(n, 1);
@@ -325,3 +319,10 @@ void GoldenProject::WriteScreen(int number, const QString &title, const QString 
     if (components)
         components(m_ar);
 }
+
+const QStringList kBuiltInCategories = {
+    "Abstracts & Backgrounds", "Agriculture & Industry", "Architecture", "Business, Commerce & Trade",
+    "Education", "Food & Beverages", "Health & Safety", "Holiday & Special Occasions", "House & Home",
+    "Lifestyles & Cultures", "Nature", "People", "Religion, Myth & Fantasy", "Science & Technology",
+    "Signs & Symbols", "Social Issues & Government", "Sports & Leisure", "Transportation", "Travel & Tourism",
+    "Wildlife & Animals"};

@@ -5,7 +5,12 @@
 #include <QMap>
 #include <QVariant>
 
+#include <QStringList>
+
 #include <functional>
+
+// The 20 built-in graphics categories of a new course, as the format's tables list them.
+extern const QStringList kBuiltInCategories;
 
 // A project file built field by field from the format's own tables, independently of the document's
 // writer: the built-in value of each field, or the override given for it by name. Fields are written only

@@ -4,17 +4,11 @@
 
 #include <QFile>
 
+#include "support/Bytes.h"
+
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray Bytes(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (int v : values)
-        out.append(char(v));
-    return out;
-}
 
 QByteArray Utf16(const QString &text)
 {

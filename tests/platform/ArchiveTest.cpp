@@ -1,17 +1,11 @@
 #include "platform/Archive.h"
 #include "platform/CodePage.h"
 
+#include "support/Bytes.h"
+
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray Bytes(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (int v : values)
-        out.append(char(v));
-    return out;
-}
 
 QByteArray Stored(const QString &s)
 {
