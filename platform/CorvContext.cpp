@@ -3,6 +3,7 @@
 #include "CorvVersion.h"
 #include "platform/Progress.h"
 #include "platform/Prompt.h"
+#include "platform/RandomSource.h"
 
 #include <QCoreApplication>
 #include <QStandardPaths>
@@ -13,6 +14,12 @@ CProgress &CCorvContext::Progress() const
 {
     static CSilentProgress silent;
     return progress ? *progress : silent;
+}
+
+CRandomSource &CCorvContext::Random() const
+{
+    static CSeededRandom seeded;
+    return random ? *random : seeded;
 }
 
 const CCorvContext &CCorvContext::Empty()

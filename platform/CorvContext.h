@@ -5,6 +5,7 @@
 
 class CPrompt;
 class CProgress;
+class CRandomSource;
 
 // What the whole program shares: the program folder, the per-user application-data folder, the version
 // texts, the graphics-library root, and the prompt and progress sinks through which headless code reaches
@@ -29,8 +30,12 @@ public:
     CPrompt *prompt = nullptr;
     CProgress *progress = nullptr;
 
+    // Random draws, not owned. Without one, a source seeded once from the clock.
+    CRandomSource *random = nullptr;
+
     CPrompt &Prompt() const;
     CProgress &Progress() const;
+    CRandomSource &Random() const;
 
     // Fills the program folder, the major version and the per-user folder from the running program and the
     // standard locations. The version text (GetExeVersionString) and the graphics-library root are set by
