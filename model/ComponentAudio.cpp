@@ -2,8 +2,38 @@
 
 #include "model/ComponentWindow.h"
 #include "model/CorvPage.h"
+#include "model/GlobalHelpers.h"
 #include "model/MediaCopy.h"
+#include "model/PlaceholderTemplate.h"
 #include "platform/Archive.h"
+#include "platform/Escape.h"
+
+namespace {
+
+struct MimeEntry {
+    const char *extension;
+    const char *subType;
+};
+
+// Sub-types of "audio/" by extension; any other extension is "basic".
+const MimeEntry kAudioTypes[] = {
+    {"au", "basic"}, {"aif", "x-aiff"}, {"mid", "mid"}, {"mp3", "mpeg"}, {"wav", "x-wav"}, {"wax", "x-ms-wax"},
+};
+
+bool IsExtension(const QString &extension, const char *which)
+{
+    return extension.compare(QLatin1String(which), Qt::CaseInsensitive) == 0;
+}
+
+QString AudioType(const QString &extension)
+{
+    for (const MimeEntry &entry : kAudioTypes)
+        if (IsExtension(extension, entry.extension))
+            return QStringLiteral("audio/") + QLatin1String(entry.subType);
+    return QStringLiteral("audio/basic");
+}
+
+} // namespace
 
 CComponentAudio::CComponentAudio() : CComponentBase(ct_audio)
 {
@@ -35,6 +65,34 @@ CComponentAudio *CComponentAudio::FindPartnerButton() const
             return other;
     }
     return nullptr;
+}
+
+bool CComponentAudio::BuildPublishHtml(const CCorvContext &context, int number, QString &out) const
+{
+    if (m_filePath.isEmpty())
+        return false;
+    QString source;
+    GetFileNameFromPath(m_filePath, source, true);
+    QString extension;
+    GetFileExtension(m_filePath, extension);
+    if (IsExtension(extension, "wma")) {
+        source = source.left(source.lastIndexOf(u'.')) + QStringLiteral(".wax");
+        extension = QStringLiteral("wax");
+    }
+    const bool real = IsExtension(extension, "ra") || IsExtension(extension, "rm");
+    const QString file = real ? QStringLiteral("Media/audio_realplayer.txt") : QStringLiteral("Media/audio.txt");
+    const QString type = real ? QStringLiteral("audio/x-pn-realaudio-plugin") : AudioType(extension);
+    const CPlaceholderTemplate::Tokens tokens = {
+        {"num", QString::number(number)},
+        {"src", CorvEscape::ScriptHtmlAttribute(source)},
+        {"type", type},
+        {"autostart", CPlaceholderTemplate::OneZero(m_autoStart)},
+        {"autostart2", CPlaceholderTemplate::TrueFalse(m_autoStart)},
+        {"loop", CPlaceholderTemplate::OneZero(m_loop)},
+        {"loop2", CPlaceholderTemplate::TrueFalse(m_loop)},
+    };
+    return CPlaceholderTemplate::Expand(context, file, QStringLiteral("FATAL Error:\nCould not open file\n%1"), tokens,
+                                        out);
 }
 
 std::unique_ptr<CComponentBase> CComponentAudio::Clone(bool keepPosition) const

@@ -14,4 +14,13 @@ QString ScriptLiteral(const QString &text)
     return out;
 }
 
+QString ScriptHtmlAttribute(const QString &text)
+{
+    QString plain = text;
+    plain.remove(u'\r');
+    plain.remove(u'\n');
+    plain.replace(u'\'', QLatin1String("&#39;"));
+    return ScriptLiteral(plain);
+}
+
 } // namespace CorvEscape

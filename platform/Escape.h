@@ -11,4 +11,9 @@ namespace CorvEscape {
 // by a backslash.
 QString ScriptLiteral(const QString &text);
 
+// Inside a single-quoted HTML attribute of markup that is itself a double-quoted script string literal
+// (the component templates): the script-literal rule, each apostrophe as "&#39;", and line breaks, which
+// neither may hold, removed.
+QString ScriptHtmlAttribute(const QString &text);
+
 } // namespace CorvEscape

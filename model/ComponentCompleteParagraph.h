@@ -1,0 +1,80 @@
+#pragma once
+
+#include "model/ComponentBase.h"
+#include "platform/richtext/RichText.h"
+
+#include <QStringList>
+
+#include <array>
+
+class CRandomSource;
+
+// The question in which the student puts up to ten missing words back into the blanks of a paragraph.
+// The paragraph marks each blank with "****"; slot i holds the word of the i-th blank, the non-empty
+// slots packed to the front. Imported paragraphs choose their own missing words (PickMissingWords).
+//
+// The paragraph is edited (and filled by the importers) in a rich-text editor of its own, of which only the
+// plain text counts: the component takes that text back whenever it reads the paragraph.
+class CComponentCompleteParagraph : public CComponentBase
+{
+public:
+    static constexpr int kSlots = 10;
+    using Words = std::array<QString, kSlots>;
+    static inline const QString kBlank = QStringLiteral("****");
+
+    CComponentCompleteParagraph();
+    explicit CComponentCompleteParagraph(CEditCanvas *parent);
+
+    void SetInstruction(const QString &instruction);
+    // With the author's edits in the window taken first.
+    const QString &GetInstruction();
+    void SetQuestionText(const QString &text);
+    // The paragraph, with the edits made in its editor taken first.
+    const QString &GetQuestionText();
+    // The non-empty words packed into slots 0, 1, ...; the rest emptied.
+    void SetMissingWords(const Words &words);
+    const Words &GetMissingWords() const { return m_words; }
+    void SetCorrectFeedback(const QString &text) { m_correctFeedback = text; }
+    const QString &GetCorrectFeedback() const { return m_correctFeedback; }
+    void SetWrongFeedback(const QString &text) { m_wrongFeedback = text; }
+    const QString &GetWrongFeedback() const { return m_wrongFeedback; }
+
+    // The course's question font; not stored (the project loader sets it after reading).
+    void SetFont(const QString &face, int points);
+    const QString &GetFontFace() const { return m_fontFace; }
+    int GetFontSize() const { return m_fontSize; }
+
+    // Chooses count words of the paragraph (at most ten), longest first, never two neighbours in the list
+    // of its distinct words, and puts a blank in place of each. 0 when the words were chosen before.
+    int PickMissingWords(int count, CRandomSource &random);
+    int GetWordsChosen() const { return m_wordsChosen; }
+    // "0", "1", ... one per non-empty slot: the answer of the published question.
+    void GetAnswerIndexList(QStringList &out);
+
+    void ExchangeData(bool save) override;
+    CRichText *GetEditorText() override { return &m_editor; }
+    std::unique_ptr<CComponentBase> Clone(bool keepPosition) const override;
+    void SerializeComponent(CArchive &ar) override;
+
+    static constexpr CRect kDefaultBounds{10, 10, 1014, 500};
+
+private:
+    void CommitWindow();
+    void ShowInWindow();
+    // The paragraph from its editor when the editor's text was changed since it was last given.
+    void TakeEditorText();
+    void GiveEditorText();
+
+    QString m_fontFace;
+    int m_fontSize = 0;
+    QStringList m_answerIndexList;
+    int m_wordsChosen = 0;
+    QString m_instruction;
+    QString m_paragraph;
+    Words m_words;
+    QString m_correctFeedback;
+    QString m_wrongFeedback;
+    CRichText m_editor;
+    // The editor's text as it stood right after the paragraph was given to it.
+    QString m_editorGiven;
+};
