@@ -3,7 +3,7 @@
 #include "model/ComponentWindow.h"
 #include "model/CorvPage.h"
 #include "model/GlobalHelpers.h"
-#include "model/MediaCopy.h"
+#include "model/MediaRecord.h"
 #include "model/PlaceholderTemplate.h"
 #include "platform/Archive.h"
 #include "platform/Escape.h"
@@ -117,11 +117,8 @@ void CComponentAudio::SerializeComponent(CArchive &ar)
         ar.WriteInt(m_buttonControls);
         ar.WriteInt(m_loop);
         // Only the Play button (or a single icon) copies the clip; a Stop button points at the same copy.
-        const CMediaCopy::Result copy = CMediaCopy::CopyOnSave(m_filePath, ar.GetFilePath(), IsStandAlone(),
-                                                               CMediaCopy::sounds, CMediaCopy::audioPlaylist,
-                                                               ar.Context().Prompt(), m_playButton == 1);
-        m_filePath = copy.path;
-        ar.WriteString(copy.storedName);
+        CMediaRecord::SerializeFileName(ar, *this, m_filePath, CMediaCopy::sounds, CMediaCopy::audioPlaylist,
+                                        m_playButton == 1);
         return;
     }
     LoadBounds(ar);
@@ -131,7 +128,6 @@ void CComponentAudio::SerializeComponent(CArchive &ar)
         m_buttonControls = ar.ReadInt();
         m_loop = ar.ReadInt();
     }
-    m_filePath = CMediaCopy::PathFromStoredName(ar.GetFilePath(), IsStandAlone(), CMediaCopy::sounds,
-                                                ar.ReadString());
+    CMediaRecord::SerializeFileName(ar, *this, m_filePath, CMediaCopy::sounds);
     ExchangeData(false);
 }

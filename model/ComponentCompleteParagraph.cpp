@@ -82,12 +82,13 @@ QString PlainTextOf(const CRichText &editor)
 
 } // namespace
 
-CComponentCompleteParagraph::CComponentCompleteParagraph() : CComponentBase(ct_complete_paragraph)
+CComponentCompleteParagraph::CComponentCompleteParagraph() : CComponentQuestion(ct_complete_paragraph)
 {
     m_bounds = kDefaultBounds;
 }
 
-CComponentCompleteParagraph::CComponentCompleteParagraph(CEditCanvas *parent) : CComponentBase(ct_complete_paragraph)
+CComponentCompleteParagraph::CComponentCompleteParagraph(CEditCanvas *parent)
+    : CComponentQuestion(ct_complete_paragraph)
 {
     m_bounds = kDefaultBounds;
     CreateComponentWindow(parent);
@@ -98,12 +99,6 @@ void CComponentCompleteParagraph::CommitWindow()
     if (m_window)
         m_window->UpdateComponent();
     TakeEditorText();
-}
-
-void CComponentCompleteParagraph::ShowInWindow()
-{
-    if (m_window)
-        m_window->UpdateFromComponent();
 }
 
 void CComponentCompleteParagraph::TakeEditorText()
@@ -154,13 +149,6 @@ void CComponentCompleteParagraph::SetMissingWords(const Words &words)
         if (!word.isEmpty())
             packed[next++] = word;
     m_words = packed;
-    ShowInWindow();
-}
-
-void CComponentCompleteParagraph::SetFont(const QString &face, int points)
-{
-    m_fontFace = face;
-    m_fontSize = points;
     ShowInWindow();
 }
 
@@ -230,13 +218,11 @@ std::unique_ptr<CComponentBase> CComponentCompleteParagraph::Clone(bool keepPosi
 {
     auto copy = std::make_unique<CComponentCompleteParagraph>(m_parent);
     copy->SetBounds(ClonedBounds(keepPosition), true);
-    copy->SetFont(m_fontFace, m_fontSize);
+    CopyQuestionFields(*copy);
     copy->SetInstruction(m_instruction);
     // The editor's text, should it hold edits not yet taken back.
     copy->SetQuestionText(m_editor.GetText() == m_editorGiven ? m_paragraph : PlainTextOf(m_editor));
     copy->SetMissingWords(m_words);
-    copy->m_correctFeedback = m_correctFeedback;
-    copy->m_wrongFeedback = m_wrongFeedback;
     return copy;
 }
 
@@ -245,21 +231,11 @@ void CComponentCompleteParagraph::SerializeComponent(CArchive &ar)
     if (ar.IsStoring()) {
         ExchangeData(true);
         StoreHead(ar);
-        ar.WriteString(m_instruction);
-        ar.WriteString(m_paragraph);
-        for (const QString &word : m_words)
-            ar.WriteString(word);
-        ar.WriteString(m_correctFeedback);
-        ar.WriteString(m_wrongFeedback);
+        SerializeBlankTexts(ar, m_instruction, m_paragraph, m_words);
         return;
     }
     LoadBounds(ar);
-    m_instruction = ar.ReadString();
-    m_paragraph = ar.ReadString();
-    for (QString &word : m_words)
-        word = ar.ReadString();
-    m_correctFeedback = ar.ReadString();
-    m_wrongFeedback = ar.ReadString();
+    SerializeBlankTexts(ar, m_instruction, m_paragraph, m_words);
     GiveEditorText();
     ExchangeData(false);
 }

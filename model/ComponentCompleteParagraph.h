@@ -1,11 +1,9 @@
 #pragma once
 
-#include "model/ComponentBase.h"
+#include "model/ComponentQuestion.h"
 #include "platform/richtext/RichText.h"
 
 #include <QStringList>
-
-#include <array>
 
 class CRandomSource;
 
@@ -15,11 +13,9 @@ class CRandomSource;
 //
 // The paragraph is edited (and filled by the importers) in a rich-text editor of its own, of which only the
 // plain text counts: the component takes that text back whenever it reads the paragraph.
-class CComponentCompleteParagraph : public CComponentBase
+class CComponentCompleteParagraph : public CComponentQuestion
 {
 public:
-    static constexpr int kSlots = 10;
-    using Words = std::array<QString, kSlots>;
     static inline const QString kBlank = QStringLiteral("****");
 
     CComponentCompleteParagraph();
@@ -34,15 +30,6 @@ public:
     // The non-empty words packed into slots 0, 1, ...; the rest emptied.
     void SetMissingWords(const Words &words);
     const Words &GetMissingWords() const { return m_words; }
-    void SetCorrectFeedback(const QString &text) { m_correctFeedback = text; }
-    const QString &GetCorrectFeedback() const { return m_correctFeedback; }
-    void SetWrongFeedback(const QString &text) { m_wrongFeedback = text; }
-    const QString &GetWrongFeedback() const { return m_wrongFeedback; }
-
-    // The course's question font; not stored (the project loader sets it after reading).
-    void SetFont(const QString &face, int points);
-    const QString &GetFontFace() const { return m_fontFace; }
-    int GetFontSize() const { return m_fontSize; }
 
     // Chooses count words of the paragraph (at most ten), longest first, never two neighbours in the list
     // of its distinct words, and puts a blank in place of each. 0 when the words were chosen before.
@@ -60,20 +47,15 @@ public:
 
 private:
     void CommitWindow();
-    void ShowInWindow();
     // The paragraph from its editor when the editor's text was changed since it was last given.
     void TakeEditorText();
     void GiveEditorText();
 
-    QString m_fontFace;
-    int m_fontSize = 0;
     QStringList m_answerIndexList;
     int m_wordsChosen = 0;
     QString m_instruction;
     QString m_paragraph;
     Words m_words;
-    QString m_correctFeedback;
-    QString m_wrongFeedback;
     CRichText m_editor;
     // The editor's text as it stood right after the paragraph was given to it.
     QString m_editorGiven;

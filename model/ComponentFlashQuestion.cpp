@@ -1,7 +1,7 @@
 #include "model/ComponentFlashQuestion.h"
 
 #include "model/GlobalHelpers.h"
-#include "model/MediaCopy.h"
+#include "model/MediaRecord.h"
 #include "platform/Archive.h"
 #include "platform/Escape.h"
 
@@ -23,29 +23,14 @@ bool CComponentFlashQuestion::BuildPublishHtml(const CCorvContext &context, QStr
 
 std::unique_ptr<CComponentBase> CComponentFlashQuestion::Clone(bool keepPosition) const
 {
-    // A copy stays a Flash question with its settings.
-    auto copy = std::make_unique<CComponentFlashQuestion>(m_parent);
-    CopyVideoFields(*copy, keepPosition);
-    copy->ExchangeData(false);
-    return copy;
+    return CloneAs<CComponentFlashQuestion>(keepPosition);
 }
 
 void CComponentFlashQuestion::SerializeComponent(CArchive &ar)
 {
-    if (ar.IsStoring()) {
-        ExchangeData(true);
-        StoreHead(ar);
-        SerializePlayAndFlash(ar);
-        const CMediaCopy::Result copy = CMediaCopy::CopyOnSave(m_filePath, ar.GetFilePath(), IsStandAlone(),
-                                                               CMediaCopy::questions, CMediaCopy::noPlaylist,
-                                                               ar.Context().Prompt());
-        m_filePath = copy.path;
-        ar.WriteString(copy.storedName);
-        return;
-    }
-    LoadBounds(ar);
-    SerializePlayAndFlash(ar);
-    m_filePath =
-        CMediaCopy::PathFromStoredName(ar.GetFilePath(), IsStandAlone(), CMediaCopy::questions, ar.ReadString());
-    ExchangeData(false);
+    // The video's record without the PDF options, the file in the questions folder.
+    SerializeVideoHead(ar);
+    CMediaRecord::SerializeFileName(ar, *this, m_filePath, CMediaCopy::questions);
+    if (ar.IsLoading())
+        ExchangeData(false);
 }

@@ -2,7 +2,7 @@
 
 #include "image/xImage.h"
 #include "model/GlobalHelpers.h"
-#include "model/MediaCopy.h"
+#include "model/MediaRecord.h"
 #include "platform/Archive.h"
 #include "platform/Escape.h"
 #include "platform/FileSystemUtil.h"
@@ -72,9 +72,7 @@ bool CComponentFlashVideo::BuildPublishHtml(const CCorvContext &context, QString
 
 std::unique_ptr<CComponentBase> CComponentFlashVideo::Clone(bool keepPosition) const
 {
-    // A copy stays a Flash video player with every setting.
-    auto copy = std::make_unique<CComponentFlashVideo>(m_parent);
-    CopyVideoFields(*copy, keepPosition);
+    auto copy = CloneAs<CComponentFlashVideo>(keepPosition);
     copy->m_previewPath = m_previewPath;
     copy->m_volume = m_volume;
     copy->m_playSounds = m_playSounds;
@@ -85,7 +83,6 @@ std::unique_ptr<CComponentBase> CComponentFlashVideo::Clone(bool keepPosition) c
     copy->m_barColour = m_barColour;
     copy->m_barShadowColour = m_barShadowColour;
     copy->m_soundBarColour = m_soundBarColour;
-    copy->ExchangeData(false);
     return copy;
 }
 
@@ -118,33 +115,40 @@ QString CComponentFlashVideo::StorePreview(const CArchive &ar)
 
 void CComponentFlashVideo::SerializeComponent(CArchive &ar)
 {
+    auto exchangeInt = [&ar](int &value) {
+        if (ar.IsStoring())
+            ar.WriteInt(value);
+        else
+            value = ar.ReadInt();
+    };
+    auto exchangeColour = [&ar](uint32_t &colour) {
+        if (ar.IsStoring())
+            ar.WriteColor(colour);
+        else
+            colour = ar.ReadColor();
+    };
     if (ar.IsStoring()) {
         ExchangeData(true);
         StoreHead(ar);
-        ar.WriteInt(m_autoStart);
-        const CMediaCopy::Result copy = CMediaCopy::CopyOnSave(m_filePath, ar.GetFilePath(), IsStandAlone(),
-                                                               CMediaCopy::movies, CMediaCopy::noPlaylist,
-                                                               ar.Context().Prompt());
-        m_filePath = copy.path;
-        ar.WriteString(copy.storedName);
-        ar.WriteString(StorePreview(ar));
     } else {
         LoadBounds(ar);
-        m_autoStart = ar.ReadInt();
-        m_filePath =
-            CMediaCopy::PathFromStoredName(ar.GetFilePath(), IsStandAlone(), CMediaCopy::movies, ar.ReadString());
+    }
+    exchangeInt(m_autoStart);
+    CMediaRecord::SerializeFileName(ar, *this, m_filePath, CMediaCopy::movies);
+    if (ar.IsStoring()) {
+        ar.WriteString(StorePreview(ar));
+    } else {
         const QString preview = ar.ReadString();
-        m_previewPath = preview.isEmpty()
-                            ? QString()
-                            : CMediaCopy::PathFromStoredName(ar.GetFilePath(), IsStandAlone(), CMediaCopy::images,
-                                                             preview);
+        m_previewPath = preview.isEmpty() ? QString()
+                                          : CMediaCopy::PathFromStoredName(ar.GetFilePath(), IsStandAlone(),
+                                                                           CMediaCopy::images, preview);
     }
     for (int *value : {&m_volume, &m_playSounds, &m_middleButton, &m_autoHide, &m_flashVersion})
-        ar.IsStoring() ? ar.WriteInt(*value) : void(*value = ar.ReadInt());
+        exchangeInt(*value);
     for (uint32_t *colour : {&m_backgroundColor, &m_barColour, &m_barShadowColour, &m_soundBarColour})
-        ar.IsStoring() ? ar.WriteColor(*colour) : void(*colour = ar.ReadColor());
+        exchangeColour(*colour);
     for (int *value : {&m_allowFullScreen, &m_defaultColours})
-        ar.IsStoring() ? ar.WriteInt(*value) : void(*value = ar.ReadInt());
+        exchangeInt(*value);
     if (ar.IsLoading())
         ExchangeData(false);
 }

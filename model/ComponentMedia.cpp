@@ -1,7 +1,7 @@
 #include "model/ComponentMedia.h"
 
 #include "model/ComponentWindow.h"
-#include "model/MediaCopy.h"
+#include "model/MediaRecord.h"
 #include "platform/Archive.h"
 
 CComponentMedia::CComponentMedia(CEditCanvas *parent) : CComponentBase(ct_media)
@@ -37,11 +37,7 @@ void CComponentMedia::SerializeComponent(CArchive &ar)
         ar.WriteInt(m_option1);
         ar.WriteInt(m_option2);
         ar.WriteInt(m_option3);
-        const CMediaCopy::Result copy = CMediaCopy::CopyOnSave(m_filePath, ar.GetFilePath(), IsStandAlone(),
-                                                               CMediaCopy::movies, CMediaCopy::videoPlaylist,
-                                                               ar.Context().Prompt());
-        m_filePath = copy.path;
-        ar.WriteString(copy.storedName);
+        CMediaRecord::SerializeFileName(ar, *this, m_filePath, CMediaCopy::movies, CMediaCopy::videoPlaylist);
         return;
     }
     // The three values are read whatever the schema, as they are always written.
@@ -49,6 +45,6 @@ void CComponentMedia::SerializeComponent(CArchive &ar)
     m_option1 = ar.ReadInt();
     m_option2 = ar.ReadInt();
     m_option3 = ar.ReadInt();
-    m_filePath = CMediaCopy::PathFromStoredName(ar.GetFilePath(), IsStandAlone(), CMediaCopy::movies, ar.ReadString());
+    CMediaRecord::SerializeFileName(ar, *this, m_filePath, CMediaCopy::movies);
     ExchangeData(false);
 }

@@ -3,21 +3,15 @@
 #include "model/ComponentWindow.h"
 #include "platform/Archive.h"
 
-CComponentMultipleChoice::CComponentMultipleChoice() : CComponentBase(ct_multiple_choice)
+CComponentMultipleChoice::CComponentMultipleChoice() : CComponentQuestion(ct_multiple_choice)
 {
     m_bounds = kDefaultBounds;
 }
 
-CComponentMultipleChoice::CComponentMultipleChoice(CEditCanvas *parent) : CComponentBase(ct_multiple_choice)
+CComponentMultipleChoice::CComponentMultipleChoice(CEditCanvas *parent) : CComponentQuestion(ct_multiple_choice)
 {
     m_bounds = kDefaultBounds;
     CreateComponentWindow(parent);
-}
-
-void CComponentMultipleChoice::ShowInWindow()
-{
-    if (m_window)
-        m_window->UpdateFromComponent();
 }
 
 void CComponentMultipleChoice::SetQuestionText(const QString &stem)
@@ -45,13 +39,6 @@ void CComponentMultipleChoice::SetTrueFalse(int trueFalse)
     m_singleAnswer = 1;
 }
 
-void CComponentMultipleChoice::SetFont(const QString &face, int points)
-{
-    m_fontFace = face;
-    m_fontSize = points;
-    ShowInWindow();
-}
-
 std::unique_ptr<CComponentBase> CComponentMultipleChoice::Clone(bool keepPosition) const
 {
     auto copy = std::make_unique<CComponentMultipleChoice>(m_parent);
@@ -61,9 +48,8 @@ std::unique_ptr<CComponentBase> CComponentMultipleChoice::Clone(bool keepPositio
     copy->m_trueFalse = m_trueFalse;
     copy->m_options = m_options;
     copy->m_correct = m_correct;
-    copy->m_correctFeedback = m_correctFeedback;
-    copy->m_wrongFeedback = m_wrongFeedback;
-    copy->SetFont(m_fontFace, m_fontSize);
+    // The font goes last: the copy's true/false style decides which of its texts take it.
+    CopyQuestionFields(*copy);
     copy->SetBounds(ClonedBounds(keepPosition), true);
     copy->ExchangeData(false);
     return copy;

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "model/ComponentBase.h"
+#include "model/ComponentQuestion.h"
 
 #include <array>
 
 // The question with a stem and up to five options (A to E), any of which may be correct; with its
 // true/false style it is the true-or-false question, which shows an instruction above the stem. The
 // single-answer flag makes the options behave like radio buttons when only one of them is correct.
-class CComponentMultipleChoice : public CComponentBase
+class CComponentMultipleChoice : public CComponentQuestion
 {
 public:
     static constexpr int kOptions = 5;
@@ -31,15 +31,6 @@ public:
     // Sets the style and always makes the question single-answer: a true-or-false question has one answer,
     // and the screen factory sets the flag again afterwards for the others.
     void SetTrueFalse(int trueFalse);
-    void SetCorrectFeedback(const QString &text) { m_correctFeedback = text; }
-    const QString &GetCorrectFeedback() const { return m_correctFeedback; }
-    void SetWrongFeedback(const QString &text) { m_wrongFeedback = text; }
-    const QString &GetWrongFeedback() const { return m_wrongFeedback; }
-
-    // The course's question font, for the stem (and the instruction of a true/false question); not stored.
-    void SetFont(const QString &face, int points);
-    const QString &GetFontFace() const { return m_fontFace; }
-    int GetFontSize() const { return m_fontSize; }
 
     // Read and written directly by the editor and the publisher.
     int m_singleAnswer = 0;
@@ -54,14 +45,8 @@ public:
     static constexpr int kTrueFalseGate = 10000022;
 
 private:
-    void ShowInWindow();
-
-    QString m_fontFace;
-    int m_fontSize = 0;
     QString m_stem;
     QString m_instruction;
     Options m_options;
     CorrectFlags m_correct{};
-    QString m_correctFeedback;
-    QString m_wrongFeedback;
 };

@@ -2,7 +2,7 @@
 
 #include "model/ComponentWindow.h"
 #include "model/GlobalHelpers.h"
-#include "model/MediaCopy.h"
+#include "model/MediaRecord.h"
 #include "platform/Archive.h"
 #include "platform/CorvContext.h"
 #include "platform/Escape.h"
@@ -120,6 +120,7 @@ bool CComponentVideo::BuildPublishHtml(const CCorvContext &context, QString &out
 
 void CComponentVideo::CopyVideoFields(CComponentVideo &copy, bool keepPosition) const
 {
+    // Every kind of the family keeps its own type and settings in a copy.
     copy.SetBounds(ClonedBounds(keepPosition), true);
     copy.m_autoStart = m_autoStart;
     copy.m_controller = m_controller;
@@ -136,15 +137,14 @@ void CComponentVideo::CopyVideoFields(CComponentVideo &copy, bool keepPosition) 
 
 std::unique_ptr<CComponentBase> CComponentVideo::Clone(bool keepPosition) const
 {
-    auto copy = std::make_unique<CComponentVideo>(m_parent);
-    CopyVideoFields(*copy, keepPosition);
-    copy->ExchangeData(false);
-    return copy;
+    return CloneAs<CComponentVideo>(keepPosition);
 }
 
-void CComponentVideo::SerializePlayAndFlash(CArchive &ar)
+void CComponentVideo::SerializeVideoHead(CArchive &ar)
 {
     if (ar.IsStoring()) {
+        ExchangeData(true);
+        StoreHead(ar);
         ar.WriteInt(m_autoStart);
         ar.WriteInt(m_controller);
         ar.WriteInt(m_loop);
@@ -154,6 +154,7 @@ void CComponentVideo::SerializePlayAndFlash(CArchive &ar)
         ar.WriteInt(m_flashVersion);
         return;
     }
+    LoadBounds(ar);
     if (IsSchemaAbove(kPlayOptionsGate)) {
         m_autoStart = ar.ReadInt();
         m_controller = ar.ReadInt();
@@ -170,27 +171,17 @@ void CComponentVideo::SerializePlayAndFlash(CArchive &ar)
 
 void CComponentVideo::SerializeComponent(CArchive &ar)
 {
+    SerializeVideoHead(ar);
     if (ar.IsStoring()) {
-        ExchangeData(true);
-        StoreHead(ar);
-        SerializePlayAndFlash(ar);
         ar.WriteInt(m_toolbar);
         ar.WriteInt(m_scrollBar);
         ar.WriteInt(m_navPanes);
-        const CMediaCopy::Result copy = CMediaCopy::CopyOnSave(m_filePath, ar.GetFilePath(), IsStandAlone(),
-                                                               CMediaCopy::movies, CMediaCopy::videoPlaylist,
-                                                               ar.Context().Prompt());
-        m_filePath = copy.path;
-        ar.WriteString(copy.storedName);
-        return;
-    }
-    LoadBounds(ar);
-    SerializePlayAndFlash(ar);
-    if (IsSchemaAbove(kPdfOptionsGate)) {
+    } else if (IsSchemaAbove(kPdfOptionsGate)) {
         m_toolbar = ar.ReadInt();
         m_scrollBar = ar.ReadInt();
         m_navPanes = ar.ReadInt();
     }
-    m_filePath = CMediaCopy::PathFromStoredName(ar.GetFilePath(), IsStandAlone(), CMediaCopy::movies, ar.ReadString());
-    ExchangeData(false);
+    CMediaRecord::SerializeFileName(ar, *this, m_filePath, CMediaCopy::movies, CMediaCopy::videoPlaylist);
+    if (ar.IsLoading())
+        ExchangeData(false);
 }

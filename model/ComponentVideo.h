@@ -62,8 +62,18 @@ public:
 protected:
     // The fields this class keeps, copied into a copy of any of the three kinds.
     void CopyVideoFields(CComponentVideo &copy, bool keepPosition) const;
-    // The movie and Flash settings of the record (fields 3 to 9), in both directions.
-    void SerializePlayAndFlash(CArchive &ar);
+    // A copy of the kind on the same canvas with this class's fields, shown in its window.
+    template <class Kind>
+    std::unique_ptr<Kind> CloneAs(bool keepPosition) const
+    {
+        auto copy = std::make_unique<Kind>(m_parent);
+        CopyVideoFields(*copy, keepPosition);
+        copy->ExchangeData(false);
+        return copy;
+    }
+    // The head of the record and the movie and Flash settings after it (fields 1 to 9), in both
+    // directions.
+    void SerializeVideoHead(CArchive &ar);
     // The tokens every video template shares: position and size, and the Flash settings.
     void AddPlacementTokens(CPlaceholderTemplate::Tokens &tokens) const;
 
