@@ -72,6 +72,17 @@ qsizetype FindWholeWord(const QString &text, const QString &word)
     return -1;
 }
 
+// The non-empty words in their order from the first slot on, the rest empty.
+CComponentCompleteParagraph::Words Packed(const CComponentCompleteParagraph::Words &words)
+{
+    CComponentCompleteParagraph::Words packed;
+    size_t next = 0;
+    for (const QString &word : words)
+        if (!word.isEmpty())
+            packed[next++] = word;
+    return packed;
+}
+
 // The rich-edit control gives its paragraphs back ended by CR LF.
 QString PlainTextOf(const CRichText &editor)
 {
@@ -143,12 +154,7 @@ const QString &CComponentCompleteParagraph::GetQuestionText()
 
 void CComponentCompleteParagraph::SetMissingWords(const Words &words)
 {
-    Words packed;
-    size_t next = 0;
-    for (const QString &word : words)
-        if (!word.isEmpty())
-            packed[next++] = word;
-    m_words = packed;
+    m_words = Packed(words);
     ShowInWindow();
 }
 
@@ -210,7 +216,7 @@ void CComponentCompleteParagraph::ExchangeData(bool save)
     CComponentBase::ExchangeData(save);
     if (save) {
         TakeEditorText();
-        SetMissingWords(Words(m_words));
+        m_words = Packed(m_words);
     }
 }
 
