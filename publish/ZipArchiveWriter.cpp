@@ -48,6 +48,20 @@ void PutUtExtra(std::vector<uint8_t> &out, uint16_t dataLength, std::initializer
         Put32(out, t);
 }
 
+// The fields both headers have, from the version needed to the extra field's length.
+void PutSharedFields(std::vector<uint8_t> &out, const ZipEntryInfo &entry, uint16_t flags, uint16_t extraLength)
+{
+    Put16(out, kVersionNeeded);
+    Put16(out, flags);
+    Put16(out, entry.method);
+    Put32(out, entry.dosStamp);
+    Put32(out, entry.crc);
+    Put32(out, entry.compressedSize);
+    Put32(out, entry.uncompressedSize);
+    Put16(out, uint32_t(entry.name.size()));
+    Put16(out, extraLength);
+}
+
 bool IsStoredName(const QByteArray &name) { return IsStoredSuffix(QString::fromLatin1(name)); }
 
 // The birth time where the file system keeps one, else the modification time.
@@ -521,15 +535,7 @@ std::vector<uint8_t> ZipArchiveWriter::LocalHeader(const ZipEntryInfo &entry)
     std::vector<uint8_t> out;
     out.reserve(30 + entry.name.size() + kLocalExtraLength);
     Put32(out, kLocalSignature);
-    Put16(out, kVersionNeeded);
-    Put16(out, entry.localFlags);
-    Put16(out, entry.method);
-    Put32(out, entry.dosStamp);
-    Put32(out, entry.crc);
-    Put32(out, entry.compressedSize);
-    Put32(out, entry.uncompressedSize);
-    Put16(out, uint32_t(entry.name.size()));
-    Put16(out, kLocalExtraLength);
+    PutSharedFields(out, entry, entry.localFlags, kLocalExtraLength);
     out.insert(out.end(), entry.name.begin(), entry.name.end());
     PutUtExtra(out, 13, {entry.modificationTime, entry.accessTime, entry.creationTime});
     return out;
@@ -541,15 +547,7 @@ std::vector<uint8_t> ZipArchiveWriter::CentralHeader(const ZipEntryInfo &entry)
     out.reserve(46 + entry.name.size() + kCentralExtraLength);
     Put32(out, kCentralSignature);
     Put16(out, kVersionMadeBy);
-    Put16(out, kVersionNeeded);
-    Put16(out, entry.flags);
-    Put16(out, entry.method);
-    Put32(out, entry.dosStamp);
-    Put32(out, entry.crc);
-    Put32(out, entry.compressedSize);
-    Put32(out, entry.uncompressedSize);
-    Put16(out, uint32_t(entry.name.size()));
-    Put16(out, kCentralExtraLength);
+    PutSharedFields(out, entry, entry.flags, kCentralExtraLength);
     Put16(out, 0); // comment length
     Put16(out, 0); // disk number start
     Put16(out, 0); // internal attributes
