@@ -142,7 +142,6 @@ struct ZipArchiveWriter::Source
     const uint8_t *memory = nullptr;
     std::size_t memoryLength = 0;
     std::size_t memoryPosition = 0;
-    bool folder = false;
     ZipSourceInfo info;
 
     Source() = default;
@@ -257,7 +256,6 @@ ZipResult ZipArchiveWriter::OpenSource(const ZipSource &source, Source &out) con
         out.info = ZipSourceInfo::Now(kMemoryOrPipeAttributes, int64_t(source.length));
         return ZipOk;
     case ZipSource::Folder:
-        out.folder = true;
         out.info = ZipSourceInfo::Now(kFolderEntryAttributes, 0);
         return ZipOk;
     default:
