@@ -6,7 +6,6 @@
 #include "model/MediaRecord.h"
 #include "model/PlaceholderTemplate.h"
 #include "platform/Archive.h"
-#include "platform/Escape.h"
 
 namespace {
 
@@ -84,7 +83,7 @@ bool CComponentAudio::BuildPublishHtml(const CCorvContext &context, int number, 
     const QString type = real ? QStringLiteral("audio/x-pn-realaudio-plugin") : AudioType(extension);
     const CPlaceholderTemplate::Tokens tokens = {
         {"num", QString::number(number)},
-        {"src", CorvEscape::ScriptHtmlAttribute(source)},
+        {"src", CPlaceholderTemplate::AttributeValue(source)},
         {"type", type},
         {"autostart", CPlaceholderTemplate::OneZero(m_autoStart)},
         {"autostart2", CPlaceholderTemplate::TrueFalse(m_autoStart)},

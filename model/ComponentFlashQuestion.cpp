@@ -3,7 +3,6 @@
 #include "model/GlobalHelpers.h"
 #include "model/MediaRecord.h"
 #include "platform/Archive.h"
-#include "platform/Escape.h"
 
 CComponentFlashQuestion::CComponentFlashQuestion(CEditCanvas *parent) : CComponentVideo(parent, ct_flash_question)
 {
@@ -15,7 +14,7 @@ bool CComponentFlashQuestion::BuildPublishHtml(const CCorvContext &context, QStr
     GetFileNameFromPath(m_filePath, source, true);
     CPlaceholderTemplate::Tokens tokens;
     AddPlacementTokens(tokens);
-    tokens.push_back({"src", CorvEscape::ScriptHtmlAttribute(source)});
+    tokens.push_back({"src", CPlaceholderTemplate::AttributeValue(source)});
     return CPlaceholderTemplate::Expand(
         context, QStringLiteral("question_flash.txt"),
         QStringLiteral("FATAL Error: CComponentFlashQuestion: Could not open file\n%1"), tokens, out);

@@ -4,7 +4,6 @@
 #include "model/GlobalHelpers.h"
 #include "model/MediaRecord.h"
 #include "platform/Archive.h"
-#include "platform/Escape.h"
 #include "platform/FileSystemUtil.h"
 #include "platform/PathUtil.h"
 
@@ -50,13 +49,13 @@ bool CComponentFlashVideo::BuildPublishHtml(const CCorvContext &context, QString
         {"top", QString::number(m_bounds.top)},
         {"width", QString::number(m_bounds.Width())},
         {"height", QString::number(m_bounds.Height())},
-        {"flv", CorvEscape::ScriptHtmlAttribute(video)},
+        {"flv", CPlaceholderTemplate::AttributeValue(video)},
         {"bgcolor", CPlaceholderTemplate::ColourHex(m_backgroundColor)},
         {"barColor", CPlaceholderTemplate::ColourHex(m_barColour)},
         {"barShadowColor", CPlaceholderTemplate::ColourHex(m_barShadowColour)},
         {"soundBarColor", CPlaceholderTemplate::ColourHex(m_soundBarColour)},
         {"ver", QString::number(uint32_t(m_flashVersion))},
-        {"image", CorvEscape::ScriptHtmlAttribute(image)},
+        {"image", CPlaceholderTemplate::AttributeValue(image)},
         {"volume", QString::number(uint32_t(m_volume))},
         {"autoStart", Flag(m_autoStart)},
         {"playSounds", Flag(m_playSounds)},

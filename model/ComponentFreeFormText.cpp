@@ -155,7 +155,7 @@ bool CComponentFreeFormText::BuildPublishHtml(const CCorvContext &context, const
     instruction.replace(u'\r', QLatin1String("<br>"));
     instruction.remove(u'\n');
     const CPlaceholderTemplate::Tokens tokens = {
-        {"prefix", CorvEscape::ScriptHtmlAttribute(prefix)},
+        {"prefix", CPlaceholderTemplate::AttributeValue(prefix)},
         {"instruction", CorvEscape::ScriptLiteral(instruction)},
         {"ev", CPlaceholderTemplate::TrueFalse(m_evaluate)},
         {"record", CPlaceholderTemplate::TrueFalse(m_storeResponse)},
@@ -166,7 +166,7 @@ bool CComponentFreeFormText::BuildPublishHtml(const CCorvContext &context, const
         {"case", CPlaceholderTemplate::TrueFalse(m_caseSensitive)},
         {"num", QString::number(m_numberToMatch)},
         {"whole", CPlaceholderTemplate::TrueFalse(m_wholeWords)},
-        {"qnumber", CorvEscape::ScriptHtmlAttribute(m_questionId)},
+        {"qnumber", CPlaceholderTemplate::AttributeValue(m_questionId)},
     };
     return CPlaceholderTemplate::Expand(
         context, QStringLiteral("FreeFormText.txt"),

@@ -5,7 +5,6 @@
 #include "model/MediaRecord.h"
 #include "platform/Archive.h"
 #include "platform/CorvContext.h"
-#include "platform/Escape.h"
 #include "platform/Prompt.h"
 
 namespace {
@@ -70,8 +69,8 @@ void CComponentVideo::AddPlacementTokens(CPlaceholderTemplate::Tokens &tokens) c
     tokens.push_back({"height", QString::number(m_bounds.Height())});
     tokens.push_back({"bgColour", CPlaceholderTemplate::ColourHex(m_backgroundColor)});
     tokens.push_back({"ver", QString::number(uint32_t(m_flashVersion))});
-    tokens.push_back({"vars", CorvEscape::ScriptHtmlAttribute(m_flashVars)});
-    tokens.push_back({"wmode", CorvEscape::ScriptHtmlAttribute(m_windowMode)});
+    tokens.push_back({"vars", CPlaceholderTemplate::AttributeValue(m_flashVars)});
+    tokens.push_back({"wmode", CPlaceholderTemplate::AttributeValue(m_windowMode)});
 }
 
 bool CComponentVideo::BuildPublishHtml(const CCorvContext &context, QString &out) const
@@ -102,7 +101,7 @@ bool CComponentVideo::BuildPublishHtml(const CCorvContext &context, QString &out
         real ? (m_controller == 1 ? QStringLiteral("imageWindow,ControlPanel,StatusBar") : QStringLiteral("imageWindow"))
              : CPlaceholderTemplate::TrueFalse(m_controller);
     tokens.insert(tokens.end(), {
-        {"src", CorvEscape::ScriptHtmlAttribute(source)},
+        {"src", CPlaceholderTemplate::AttributeValue(source)},
         {"autostart", CPlaceholderTemplate::TrueFalse(m_autoStart)},
         {"loop", loopText},
         {"controller", controller},

@@ -2,6 +2,7 @@
 
 #include "model/GlobalHelpers.h"
 #include "platform/CorvContext.h"
+#include "platform/Escape.h"
 #include "platform/PathUtil.h"
 #include "platform/Prompt.h"
 
@@ -65,6 +66,11 @@ bool CPlaceholderTemplate::Expand(const CCorvContext &context, const QString &re
     }
     Fill(out, tokens);
     return true;
+}
+
+QString CPlaceholderTemplate::AttributeValue(const QString &text)
+{
+    return CorvEscape::ScriptLiteral(CorvEscape::HtmlAttribute(text));
 }
 
 QString CPlaceholderTemplate::ColourHex(uint32_t colour)

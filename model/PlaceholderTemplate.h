@@ -31,6 +31,10 @@ public:
     static bool Expand(const CCorvContext &context, const QString &relative, const QString &errorFormat,
                        const Tokens &tokens, QString &out);
 
+    // A value from the author inside a quoted attribute of template markup, which itself stands in a script
+    // string: made safe for both, so that it can end neither. Ordinary names come out unchanged.
+    static QString AttributeValue(const QString &text);
+
     // "true" / "false" and "1" / "0" of a flag that counts as set only when it is exactly 1.
     static QString TrueFalse(int flag) { return flag == 1 ? QStringLiteral("true") : QStringLiteral("false"); }
     static QString OneZero(int flag) { return flag == 1 ? QStringLiteral("1") : QStringLiteral("0"); }

@@ -241,7 +241,7 @@ TEST(Video, PublishTemplateByExtension)
              v.SetFlashVersion(10);
              v.m_windowMode = QStringLiteral("transparent");
          },
-         "flash:f.swf|false|false|<~uimode~>|false|false|falsefalse|10,20,320,240|FFFFFF|10|a=1&b=&#39;x&#39;|"
+         "flash:f.swf|false|false|<~uimode~>|false|false|falsefalse|10,20,320,240|FFFFFF|10|a=1&amp;b=&#39;x&#39;|"
          "transparent|000"},
     };
     for (const Case &c : cases) {
