@@ -7,7 +7,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <filesystem>
@@ -52,26 +51,14 @@ bool COutputCopier::CopyFile(const QString &source, const QString &relativeDesti
         return Fail(QStringLiteral("A folder is in the way of the file %1.").arg(destination));
     }
 
-    // Written beside the destination and renamed over it, so a copy that fails half-way leaves no half
-    // file.
-    QSaveFile out(destination);
-    out.setDirectWriteFallback(false);
-    if (!out.open(QIODevice::WriteOnly))
-        return Fail(out.errorString() + u'\n' + destination);
-    constexpr qint64 kChunk = 1 << 20;
-    while (!in.atEnd()) {
-        const QByteArray bytes = in.read(kChunk);
-        if (bytes.isEmpty() && in.error() != QFileDevice::NoError)
-            break; // a source that cannot be read to its end is passed over like a missing one
-        if (out.write(bytes) != bytes.size())
-            return Fail(out.errorString() + u'\n' + destination);
+    std::error_code ec;
+    const fs::path to = CorvFs::ToFsPath(destination);
+    if (!fs::copy_file(CorvFs::ToFsPath(source), to, fs::copy_options::overwrite_existing, ec) || ec) {
+        // Nothing half-written stays behind.
+        std::error_code ignored;
+        fs::remove(to, ignored);
+        return Fail(QString::fromLocal8Bit(ec.message()) + u'\n' + destination);
     }
-    if (in.error() != QFileDevice::NoError) {
-        out.cancelWriting();
-        return true;
-    }
-    if (!out.commit())
-        return Fail(out.errorString() + u'\n' + destination);
     return true;
 }
 
