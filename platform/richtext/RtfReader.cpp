@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <map>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -533,18 +532,8 @@ private:
         case Word::Centre: p.alignment = PFA_CENTER; break;
         case Word::Right: p.alignment = PFA_RIGHT; break;
         case Word::Justify: p.alignment = PFA_JUSTIFY; break;
-        case Word::LeftIndent:
-            if (s.dest == Dest::ListLevel)
-                m_level.left = Twips(param);
-            else
-                std::tie(p.left, p.leftSet) = std::make_pair(Twips(param), true);
-            break;
-        case Word::FirstIndent:
-            if (s.dest == Dest::ListLevel)
-                m_level.firstLine = Twips(param);
-            else
-                std::tie(p.firstLine, p.firstLineSet) = std::make_pair(Twips(param), true);
-            break;
+        case Word::LeftIndent: SetIndent(s.dest, m_level.left, p.left, p.leftSet, param); break;
+        case Word::FirstIndent: SetIndent(s.dest, m_level.firstLine, p.firstLine, p.firstLineSet, param); break;
         case Word::ListNumber:
             if (s.dest == Dest::ListOverride)
                 m_override.second = param;
@@ -656,7 +645,18 @@ private:
         return true;
     }
 
-    static int Twips(int value) { return std::clamp(value, -31680, 31680); }
+    // An indent inside a list level is the level's; elsewhere it is the paragraph's own, which wins over
+    // the indent of its list level.
+    static void SetIndent(Dest dest, int &levelIndent, int &paraIndent, bool &paraSet, int value)
+    {
+        value = std::clamp(value, -31680, 31680);
+        if (dest == Dest::ListLevel) {
+            levelIndent = value;
+            return;
+        }
+        paraIndent = value;
+        paraSet = true;
+    }
 
     // Half points to twips, bounded before multiplying so that no parameter can overflow.
     static int HalfPoints(int value, int lowest) { return std::clamp(value, lowest, kMaxFontHeight / 10) * 10; }

@@ -103,13 +103,7 @@ TEST(RtfReaderTest, WordProcessorFixtureKeepsAllText)
 // Guards the reader against input it cannot trust: it never fails, and keeps what text it can.
 TEST(RtfReaderTest, DamagedAndPlainInputIsReadSafely)
 {
-    struct Case
-    {
-        const char *name;
-        QByteArray rtf;
-        QString text;
-    };
-    const Case cases[] = {
+    const RtfTextCase cases[] = {
         {"plain text", "Just text\r\nand more", "Just text\rand more"},
         {"unclosed groups", "{\\rtf1 open {\\b bold", "open bold"},
         {"extra closing braces", "{\\rtf1 a}}} b", "a"},
@@ -126,7 +120,7 @@ TEST(RtfReaderTest, DamagedAndPlainInputIsReadSafely)
         {"empty", "", ""},
         {"escaped braces", "{\\rtf1 \\{\\}\\\\}", "{}\\"},
     };
-    for (const Case &c : cases) {
+    for (const RtfTextCase &c : cases) {
         SCOPED_TRACE(c.name);
         CRichText doc;
         doc.SetRtfBytes(c.rtf);
@@ -152,20 +146,14 @@ TEST(RtfReaderTest, DamagedAndPlainInputIsReadSafely)
 // paragraph that was then stored as \'00. Whatever follows the document's closing brace is not read.
 TEST(RtfReaderTest, ReadingStopsAtTheBraceThatClosesTheDocument)
 {
-    struct Case
-    {
-        const char *name;
-        QByteArray rtf;
-        QStringList paragraphs;
-    };
-    const Case cases[] = {
+    const RtfParagraphCase cases[] = {
         {"NUL after the document", QByteArray("{\\rtf1 a\\par\r\n}\r\n\0", 17), {"a"}},
         {"second document", "{\\rtf1 one}{\\rtf1 two}", {"one"}},
         {"junk after it", "{\\rtf1 one}\r\nand more text\\par", {"one"}},
         {"blank before it", "  \r\n{\\rtf1 one}", {"one"}},
         {"inner groups closed", "{\\rtf1 {\\b one}{two}\\par three}x", {"one" "two", "three"}},
     };
-    for (const Case &c : cases) {
+    for (const RtfParagraphCase &c : cases) {
         SCOPED_TRACE(c.name);
         const CRichText doc = ReadRtfBytes(c.rtf);
         EXPECT_EQ(ParagraphTexts(doc), c.paragraphs);
@@ -178,16 +166,10 @@ TEST(RtfReaderTest, ReadingStopsAtTheBraceThatClosesTheDocument)
 // the document's code page, and the Mac and KOI8 code pages are decoded by the names iconv knows.
 TEST(RtfReaderTest, BytesAreDecodedThroughTheCodePageOfTheirFont)
 {
-    struct Case
-    {
-        const char *name;
-        QByteArray rtf;
-        QString text;
-    };
     const QByteArray fonts = "{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}{\\f1\\fnil\\fcharset128 Gothic;}"
                              "{\\f2\\fnil\\fcharset1 Default;}{\\f3\\fnil\\fcharset77 Mac;}"
                              "{\\f4\\fnil\\fcharset78 Osaka;}{\\f5\\fnil\\fcharset89 MacCyr;}}";
-    const Case cases[] = {
+    const RtfTextCase cases[] = {
         {"Latin font in a Japanese document", "{\\rtf1\\ansi\\ansicpg932\\deff0" + fonts + "\\f0 \\'93a\\'94 \\'a1}",
          QString::fromUtf8("“a” ¡")},
         {"default font is the Latin one", "{\\rtf1\\ansi\\ansicpg932\\deff0" + fonts + "\\'93a\\'94}",
@@ -204,7 +186,7 @@ TEST(RtfReaderTest, BytesAreDecodedThroughTheCodePageOfTheirFont)
         {"code page 20866", "{\\rtf1\\ansi\\ansicpg20866 \\'f0\\'d2\\'c9}", QString::fromUtf8("При")},
         {"code page 1361", "{\\rtf1\\ansi\\ansicpg1361 \\'88\\'61}", QString::fromUtf8("가")},
     };
-    for (const Case &c : cases) {
+    for (const RtfTextCase &c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(ReadRtfBytes(c.rtf).GetText(), c.text);
     }
@@ -214,13 +196,7 @@ TEST(RtfReaderTest, BytesAreDecodedThroughTheCodePageOfTheirFont)
 // "\'81[" was split into two characters.
 TEST(RtfReaderTest, ALeadByteWaitsForItsTrailByteInWhateverForm)
 {
-    struct Case
-    {
-        const char *name;
-        QByteArray rtf;
-        QString text;
-    };
-    const Case cases[] = {
+    const RtfTextCase cases[] = {
         {"932, plain trail", "{\\rtf1\\ansi\\ansicpg932 \\'81[}", QString::fromUtf8("ー")},
         {"932, escaped backslash", "{\\rtf1\\ansi\\ansicpg932 \\'95\\\\x}", QString::fromUtf8("表x")},
         {"932, trail after a line end", "{\\rtf1\\ansi\\ansicpg932 \\'81\r\n[}", QString::fromUtf8("ー")},
@@ -231,7 +207,7 @@ TEST(RtfReaderTest, ALeadByteWaitsForItsTrailByteInWhateverForm)
         {"1252 has no lead bytes", "{\\rtf1\\ansi\\ansicpg1252 \\'81[}", QString::fromUtf8("\u0081[")},
         {"cut off by a group", "{\\rtf1\\ansi\\ansicpg932 {\\'81}[}", QString::fromUtf8("\u0081[")},
     };
-    for (const Case &c : cases) {
+    for (const RtfTextCase &c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(ReadRtfBytes(c.rtf).GetText(), c.text);
         EXPECT_EQ(ReadRtfString(c.rtf).GetText(), c.text);
@@ -242,20 +218,14 @@ TEST(RtfReaderTest, ALeadByteWaitsForItsTrailByteInWhateverForm)
 // end ends a paragraph as an outer row's does.
 TEST(RtfReaderTest, SectionAndNestedRowEndsEndAParagraph)
 {
-    struct Case
-    {
-        const char *name;
-        QByteArray rtf;
-        QStringList paragraphs;
-    };
-    const Case cases[] = {
+    const RtfParagraphCase cases[] = {
         {"section end", "{\\rtf1 one\\sect \\sectd two\\par three}", {"one", "two", "three"}},
         {"last section", "{\\rtf1 one\\par two\\sect }", {"one", "two"}},
         {"nested row", "{\\rtf1 \\pard\\intbl\\itap2 n1\\nestcell n2\\nestcell{\\*\\nesttableprops\\trowd\\cellx99"
                        "\\nestrow}{\\nonesttables\\par}\\itap1 o\\cell\\row}",
          {"n1\tn2\t", "o\t"}},
     };
-    for (const Case &c : cases) {
+    for (const RtfParagraphCase &c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(ParagraphTexts(ReadRtfBytes(c.rtf)), c.paragraphs);
     }
@@ -304,13 +274,7 @@ TEST(RtfReaderTest, GroupsPastTheDepthLimitKeepTextButChangeNoFormat)
 // the group's first word does it mark the group; elsewhere the unknown word after it is skipped.
 TEST(RtfReaderTest, IgnorableMarkCountsOnlyAtTheStartOfAGroup)
 {
-    struct Case
-    {
-        const char *name;
-        QByteArray rtf;
-        QString text;
-    };
-    const Case cases[] = {
+    const RtfTextCase cases[] = {
         {"at the start", "{\\rtf1 {\\*\\unknown gone}kept}", "kept"},
         {"after a word", "{\\rtf1 {\\b\\*\\unknown kept}too}", "kepttoo"},
         {"after text", "{\\rtf1 {a \\*\\unknown b}c}", "a bc"},
@@ -318,7 +282,7 @@ TEST(RtfReaderTest, IgnorableMarkCountsOnlyAtTheStartOfAGroup)
         {"after a line end", "{\\rtf1 {\r\n\\*\\unknown gone}kept}", "kept"},
         {"nested table properties are text", "{\\rtf1 a{\\*\\nesttableprops\\trowd b}c}", "abc"},
     };
-    for (const Case &c : cases) {
+    for (const RtfTextCase &c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(ReadRtfBytes(c.rtf).GetText(), c.text);
     }

@@ -46,6 +46,22 @@ inline const CParaFormat &ParagraphFormat(const CRichText &doc, int p)
     return doc.GetParaFormatAt(doc.ParagraphStart(p));
 }
 
+// One case of a table: a small RTF string and the text it must read as.
+struct RtfTextCase
+{
+    const char *name;
+    QByteArray rtf;
+    QString text;
+};
+
+// The same with the paragraphs it must read as.
+struct RtfParagraphCase
+{
+    const char *name;
+    QByteArray rtf;
+    QStringList paragraphs;
+};
+
 // A copy changed and changed back: its RTF is written afresh from the content.
 inline QString RewrittenRtf(const CRichText &doc)
 {
