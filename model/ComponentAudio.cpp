@@ -61,7 +61,7 @@ void CComponentAudio::SerializeComponent(CArchive &ar)
         // Only the Play button (or a single icon) copies the clip; a Stop button points at the same copy.
         const CMediaCopy::Result copy = CMediaCopy::CopyOnSave(m_filePath, ar.GetFilePath(), IsStandAlone(),
                                                                CMediaCopy::sounds, CMediaCopy::audioPlaylist,
-                                                               m_playButton == 1);
+                                                               ar.Context().Prompt(), m_playButton == 1);
         m_filePath = copy.path;
         ar.WriteString(copy.storedName);
         return;
