@@ -3,10 +3,15 @@
 #include "model/ComponentAudio.h"
 #include "model/ComponentButton.h"
 #include "model/ComponentEllipse.h"
+#include "model/ComponentImage.h"
+#include "model/ComponentLargeTopic.h"
 #include "model/ComponentLine.h"
 #include "model/ComponentLink.h"
+#include "model/ComponentMatchPairs.h"
+#include "model/ComponentPartIdentification.h"
 #include "model/ComponentRectangle.h"
 #include "model/ComponentRemediation.h"
+#include "model/ComponentSmallTopic.h"
 #include "model/ComponentTable.h"
 #include "model/ComponentTextbox.h"
 #include "platform/Archive.h"
@@ -36,19 +41,19 @@ struct KindEntry {
 const KindEntry kKinds[kComponentTypeCount] = {
     {ct_complete_paragraph, "CComponentCompleteParagraph", nullptr},
     {ct_fill_blanks, "CComponentFillBlanks", nullptr},
-    {ct_match_pairs, "CComponentMatchPairs", nullptr},
+    {ct_match_pairs, "CComponentMatchPairs", &Make<CComponentMatchPairs>},
     {ct_multiple_choice, "CComponentMultipleChoice", nullptr},
-    {ct_part_identification, "CComponentPartIdentification", nullptr},
+    {ct_part_identification, "CComponentPartIdentification", &Make<CComponentPartIdentification>},
     {ct_button, "CComponentButton", &Make<CComponentButton>},
     {ct_textbox, "CComponentTextbox", &Make<CComponentTextbox>},
-    {ct_image, "CComponentImage", nullptr},
+    {ct_image, "CComponentImage", &Make<CComponentImage>},
     {ct_video, "CComponentVideo", nullptr},
     {ct_audio, "CComponentAudio", &Make<CComponentAudio>},
     {ct_rectangle, "CComponentRectangle", &Make<CComponentRectangle>},
     {ct_line, "CComponentLine", &Make<CComponentLine>},
     {ct_ellipse, "CComponentEllipse", &Make<CComponentEllipse>},
-    {ct_small_topic, "CComponentSmallTopic", nullptr},
-    {ct_large_topic, "CComponentLargeTopic", nullptr},
+    {ct_small_topic, "CComponentSmallTopic", &Make<CComponentSmallTopic>},
+    {ct_large_topic, "CComponentLargeTopic", &Make<CComponentLargeTopic>},
     {ct_link, "CComponentLink", &Make<CComponentLink>},
     {ct_table, "CComponentTable", &Make<CComponentTable>},
     {ct_media, "CComponentMedia", nullptr},
