@@ -7,7 +7,6 @@
 #include "platform/Archive.h"
 #include "platform/CorvContext.h"
 #include "platform/PathUtil.h"
-#include "platform/Prompt.h"
 #include "platform/RandomSource.h"
 
 #include <QPainter>
@@ -379,11 +378,11 @@ void CComponentImage::WriteProjectCopies(const CArchive &ar, CPictureSaveSession
     const bool inPlace = m_prepared && CorvPath::SamePathNoCase(CorvPath::FolderOf(m_picturePath), folder);
     // A project copy keeps the name it has on disk; anything else gets its safe, lower-case name.
     const QString wanted = inPlace ? CorvPath::FileName(m_picturePath) : ProjectCopyName(m_picturePath, format);
-
-    // Whatever makes this component's two copies differ from another's with the same picture.
     const bool resize = !(m_effect >= effectZoomIn && m_effect <= effectPan) && !m_metafile &&
                         !m_bounds.IsRectEmpty();
     const int mode = session.PublishImagesAtStandardResolution() ? InterpolationBicubic2 : InterpolationLanczos;
+
+    // Whatever makes this component's two copies differ from another's with the same picture.
     const QString source = QStringLiteral("%1\n%2 %3 %4 %5\n%6x%7 %8")
                                .arg(m_picturePath)
                                .arg(m_prepared)
@@ -395,29 +394,9 @@ void CComponentImage::WriteProjectCopies(const CArchive &ar, CPictureSaveSession
                                .arg(mode);
     storedName = session.ClaimName(folder, wanted, source);
     const QString target = CorvPath::Join(folder, storedName);
-
-    if (!(inPlace && CorvPath::SamePathNoCase(m_picturePath, target))) {
-        // The picture object holds the picture with its mask and frame (loaded again when a setting
-        // changed); a failed encode leaves the component naming its own file, to be tried again.
-        // A copy made for another project goes over as it is, without encoding it again.
-        bool written = m_prepared && !inPlace && GetImageFormatFromExt(m_picturePath) == format &&
-                       PictureFiles::CopyFile(m_picturePath, target);
-        if (!written) {
-            if (!EnsurePicture())
-                return;
-            written = PictureFiles::Save(m_picture, target, format);
-        }
-        if (!written) {
-            ar.Context().Prompt().Warning(
-                QStringLiteral("Failed to copy file from %1\nto %2").arg(m_picturePath, target));
-            return;
-        }
-        m_picturePath = target;
-        m_prepared = 1;
-        // The resized copy is made from the copy as written, as it will be after the project is opened
-        // again, so that every later save writes the same pixels.
-        m_loaded = false;
-    }
+    const bool alreadyThere = inPlace && CorvPath::SamePathNoCase(m_picturePath, target);
+    if (!alreadyThere && !WriteImagesCopy(ar, target, format, inPlace))
+        return;
     if (!EnsurePicture())
         return;
     CxImage resized(m_picture, true, true, true);
@@ -426,8 +405,31 @@ void CComponentImage::WriteProjectCopies(const CArchive &ar, CPictureSaveSession
     const QString resizedPath = CorvPath::Join(
         PictureFiles::MediaFolder(ar.GetFilePath(), IsStandAlone(), CMediaCopy::imagesResized), storedName);
     if (!PictureFiles::Save(resized, resizedPath, format))
-        ar.Context().Prompt().Warning(
-            QStringLiteral("Failed to copy file from %1\nto %2").arg(m_picturePath, resizedPath));
+        PictureFiles::ReportFailedCopy(ar.Context().Prompt(), m_picturePath, resizedPath);
+}
+
+bool CComponentImage::WriteImagesCopy(const CArchive &ar, const QString &target, int format, bool inPlace)
+{
+    // A copy made for another project goes over as it is, without encoding it again; anything else is
+    // written from the picture object, which holds the picture with its mask and frame.
+    bool written = m_prepared && !inPlace && GetImageFormatFromExt(m_picturePath) == format &&
+                   PictureFiles::CopyFile(m_picturePath, target);
+    if (!written) {
+        if (!EnsurePicture())
+            return false;
+        written = PictureFiles::Save(m_picture, target, format);
+    }
+    if (!written) {
+        // The component keeps naming its own file, and the next save tries again.
+        PictureFiles::ReportFailedCopy(ar.Context().Prompt(), m_picturePath, target);
+        return false;
+    }
+    m_picturePath = target;
+    m_prepared = 1;
+    // The resized copy is made from the copy as written, as it will be after the project is opened again,
+    // so that every later save writes the same pixels.
+    m_loaded = false;
+    return true;
 }
 
 void CComponentImage::StoreFields(CArchive &ar, const QString &storedName) const

@@ -140,8 +140,10 @@ private:
     PictureKey CurrentKey() const;
     // The picture object as the file and the settings give it; false when there is none.
     bool EnsurePicture();
-    // The project copies: "Images/<name>" and "Images/Resized/<name>". False when nothing could be written.
+    // The project copies: "Images/<name>" and "Images/Resized/<name>"; storedName receives the name.
     void WriteProjectCopies(const CArchive &ar, CPictureSaveSession &session, QString &storedName);
+    // Writes the copy in "Images"; false (reported) when it could not be written.
+    bool WriteImagesCopy(const CArchive &ar, const QString &target, int format, bool inPlace);
     void StoreFields(CArchive &ar, const QString &storedName) const;
     void LoadFields(CArchive &ar);
     void LoadProjectCopy();

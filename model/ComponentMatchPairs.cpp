@@ -7,7 +7,6 @@
 #include "image/xImage.h"
 #include "platform/Archive.h"
 #include "platform/PathUtil.h"
-#include "platform/Prompt.h"
 
 #include <QPainter>
 
@@ -129,8 +128,8 @@ void CComponentMatchPairs::WriteSidePictures(const CArchive &ar, const Slots &fi
             continue;
         const QString name = PictureFiles::SafeName(label + side + QString::number(i)).toLower();
         if (!name.isEmpty() && !WriteQuestionPictures(file, folder, name))
-            ar.Context().Prompt().Warning(QStringLiteral("Failed to copy file from %1\nto %2")
-                                              .arg(file, CorvPath::Join(folder, name + QStringLiteral(".png"))));
+            PictureFiles::ReportFailedCopy(ar.Context().Prompt(), file,
+                                           CorvPath::Join(folder, name + QStringLiteral(".png")));
     }
 }
 

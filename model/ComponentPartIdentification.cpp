@@ -7,7 +7,6 @@
 #include "model/PictureSaveSession.h"
 #include "platform/Archive.h"
 #include "platform/PathUtil.h"
-#include "platform/Prompt.h"
 
 #include <QPainter>
 
@@ -290,7 +289,7 @@ void CComponentPartIdentification::WritePicture(const CArchive &ar, CPictureSave
     const QString target = CorvPath::Join(folder, session.ClaimName(folder, name, source));
     if (!PictureFiles::Save(shown, target, format)) {
         // The record keeps naming the file the picture came from, with the factor of that file.
-        ar.Context().Prompt().Warning(QStringLiteral("Failed to copy file from %1\nto %2").arg(m_imageFile, target));
+        PictureFiles::ReportFailedCopy(ar.Context().Prompt(), m_imageFile, target);
         scale = float(m_pictureWidth) / float(m_picture.GetWidth());
         return;
     }

@@ -7,7 +7,6 @@
 #include "platform/Archive.h"
 #include "platform/CorvContext.h"
 #include "platform/PathUtil.h"
-#include "platform/Prompt.h"
 
 CComponentTopicButton::CComponentTopicButton(int type) : CComponentBase(type)
 {
@@ -218,6 +217,5 @@ void CComponentTopicButton::Render(const CArchive &ar, CPictureSaveSession &sess
     // when it could not be written.
     for (const QString &target : targets)
         if (!PictureFiles::Save(rendered, target, ImageFormatPng))
-            ar.Context().Prompt().Warning(
-                QStringLiteral("Failed to copy file from %1\nto %2").arg(m_picturePath, target));
+            PictureFiles::ReportFailedCopy(ar.Context().Prompt(), m_picturePath, target);
 }

@@ -4,6 +4,7 @@
 #include "image/xImage.h"
 #include "model/GlobalHelpers.h"
 #include "platform/PathUtil.h"
+#include "platform/Prompt.h"
 
 #include <QDir>
 #include <QFile>
@@ -92,6 +93,11 @@ bool CopyFile(const QString &from, const QString &to)
         return false;
     QSaveFile out(to);
     return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit();
+}
+
+void ReportFailedCopy(CPrompt &prompt, const QString &from, const QString &to)
+{
+    prompt.Warning(QStringLiteral("Failed to copy file from %1\nto %2").arg(from, to));
 }
 
 QString MediaFolder(const QString &archivePath, bool standAlone, CMediaCopy::SubFolder sub)
