@@ -277,14 +277,7 @@ void CComponentImage::ChooseRandomEffect(CRandomSource &random, const CImageEffe
     }
 }
 
-void CComponentImage::SetBounds(const CRect &rect, bool /*move*/)
-{
-    m_bounds = rect;
-    if (m_window) {
-        m_window->MoveWindow(m_bounds);
-        m_window->Invalidate();
-    }
-}
+
 
 void CComponentImage::Show()
 {
@@ -349,9 +342,7 @@ std::unique_ptr<CComponentBase> CComponentImage::Clone(bool keepPosition) const
 void CComponentImage::SerializeComponent(CArchive &ar)
 {
     if (ar.IsStoring()) {
-        CPictureSaveSession session;
-        session.SetPublishImagesAtStandardResolution(m_standardResolution);
-        StoreRecord(ar, session);
+        StoreOnItsOwn(ar, m_standardResolution);
         return;
     }
     LoadBounds(ar);

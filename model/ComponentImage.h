@@ -109,7 +109,6 @@ public:
     // changes when the course allows none.
     void ChooseRandomEffect(CRandomSource &random, const CImageEffectFlags &allowed);
 
-    void SetBounds(const CRect &rect, bool move) override;
     void Show() override;
     void Hide() override;
     void Draw(QPainter &painter) const override;

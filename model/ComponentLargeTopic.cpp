@@ -16,11 +16,9 @@ CComponentLargeTopic::CComponentLargeTopic(CEditCanvas *parent) : CComponentTopi
 
 void CComponentLargeTopic::SetPicture(const QString &path, const CCorvContext &context)
 {
-    m_photoMask = IsLibraryPhotoObject(context, path) ? 1 : 0;
-    m_picturePath = path;
     m_picture.Destroy();
     int format = 0;
-    if (LoadPictureFile(path, context, m_picture, format)) {
+    if (LoadOwnPicture(path, context, m_picture, format)) {
         // Metafiles are held at the size of the picture area; nothing else is.
         m_fitted = format == ImageFormatWmf ? 1 : 0;
         if (m_fitted)

@@ -188,8 +188,7 @@ std::unique_ptr<CComponentBase> CComponentPartIdentification::Clone(bool keepPos
 void CComponentPartIdentification::SerializeComponent(CArchive &ar)
 {
     if (ar.IsStoring()) {
-        CPictureSaveSession session;
-        StoreRecord(ar, session);
+        StoreOnItsOwn(ar);
         return;
     }
     LoadBounds(ar);

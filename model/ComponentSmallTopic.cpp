@@ -18,11 +18,9 @@ CComponentSmallTopic::CComponentSmallTopic(CEditCanvas *parent) : CComponentTopi
 
 void CComponentSmallTopic::SetPicture(const QString &path, const CCorvContext &context)
 {
-    m_photoMask = IsLibraryPhotoObject(context, path) ? 1 : 0;
-    m_picturePath = path;
     CxImage loaded;
     int format = 0;
-    if (!LoadPictureFile(path, context, loaded, format))
+    if (!LoadOwnPicture(path, context, loaded, format))
         return;
     if (format == ImageFormatWmf)
         PictureFiles::MakeWhiteTransparent(loaded);

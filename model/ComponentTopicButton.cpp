@@ -37,9 +37,11 @@ QImage CComponentTopicButton::GetDisplayImage() const
     return PictureFiles::ToDisplayImage(m_picture);
 }
 
-bool CComponentTopicButton::LoadPictureFile(const QString &path, const CCorvContext &context, CxImage &picture,
-                                            int &format)
+bool CComponentTopicButton::LoadOwnPicture(const QString &path, const CCorvContext &context, CxImage &picture,
+                                           int &format)
 {
+    m_photoMask = IsLibraryPhotoObject(context, path) ? 1 : 0;
+    m_picturePath = path;
     format = GetImageFormatFromExt(path);
     if (!PictureFiles::Load(picture, path, format))
         return false;
@@ -104,14 +106,7 @@ void CComponentTopicButton::SetThumbnailIndex(int index, const CTopicPictureSour
         SetPictureFromLibrary(source);
 }
 
-void CComponentTopicButton::SetBounds(const CRect &rect, bool /*move*/)
-{
-    m_bounds = rect;
-    if (m_window) {
-        m_window->MoveWindow(m_bounds);
-        m_window->Invalidate();
-    }
-}
+
 
 void CComponentTopicButton::ExchangeData(bool save)
 {
@@ -141,8 +136,7 @@ std::unique_ptr<CComponentBase> CComponentTopicButton::Clone(bool keepPosition) 
 void CComponentTopicButton::SerializeComponent(CArchive &ar)
 {
     if (ar.IsStoring()) {
-        CPictureSaveSession session;
-        StoreRecord(ar, session);
+        StoreOnItsOwn(ar);
         return;
     }
     LoadBounds(ar);

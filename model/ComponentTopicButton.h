@@ -60,7 +60,6 @@ public:
     // answer (1, 0, or -1 when it is not loaded).
     static int FindLibraryPictureForText(const QString &text, QString &fileName, const CTopicPictureSource &source);
 
-    void SetBounds(const CRect &rect, bool move) override;
     void ExchangeData(bool save) override;
     std::unique_ptr<CComponentBase> Clone(bool keepPosition) const override;
     void SerializeComponent(CArchive &ar) override;
@@ -81,8 +80,9 @@ protected:
     virtual Rendering GetRendering() const = 0;
     virtual std::unique_ptr<CComponentTopicButton> MakeCopy() const = 0;
 
-    // Loads the file as the button's picture with its mask; false (nothing changed) when it does not load.
-    bool LoadPictureFile(const QString &path, const CCorvContext &context, CxImage &picture, int &format);
+    // The first steps of SetPicture: the path and the photo-mask flag taken, the file loaded into picture
+    // with its mask. False (picture unchanged) when it does not load; format receives the file's format id.
+    bool LoadOwnPicture(const QString &path, const CCorvContext &context, CxImage &picture, int &format);
     void SetPictureFromLibrary(const CTopicPictureSource &source);
     void UpdateWindow();
 
