@@ -3,20 +3,31 @@
 #include "document/CorvessaDoc.h"
 #include "model/ComponentAudio.h"
 #include "model/ComponentButton.h"
+#include "model/ComponentCompleteParagraph.h"
 #include "model/ComponentEllipse.h"
+#include "model/ComponentFillBlanks.h"
+#include "model/ComponentFlashQuestion.h"
+#include "model/ComponentFlashVideo.h"
+#include "model/ComponentFreeFormText.h"
+#include "model/ComponentHTMLEditor.h"
 #include "model/ComponentImage.h"
 #include "model/ComponentLargeTopic.h"
+#include "model/ComponentLikert.h"
 #include "model/ComponentLine.h"
 #include "model/ComponentLink.h"
 #include "model/ComponentMatchPairs.h"
+#include "model/ComponentMultipleChoice.h"
 #include "model/ComponentPartIdentification.h"
 #include "model/ComponentRectangle.h"
 #include "model/ComponentRemediation.h"
 #include "model/ComponentSmallTopic.h"
 #include "model/ComponentTable.h"
 #include "model/ComponentTextbox.h"
+#include "model/ComponentVideo.h"
+#include "model/ComponentYouTube.h"
 #include "model/CorvPage.h"
 #include "model/GlobalHelpers.h"
+#include "platform/QuestionIdCounter.h"
 #include "platform/RecordingPrompt.h"
 
 #include <QFile>
@@ -111,6 +122,83 @@ std::vector<KindRow> EveryKind()
              a->SetFilePath(s.File(QStringLiteral("Talk B.WMA")));
              return a;
          }},
+        {ct_complete_paragraph,
+         [](const Sources &) {
+             auto q = At<CComponentCompleteParagraph>({36, 32, 972, 520});
+             q->SetInstruction(QStringLiteral("Complete the paragraph."));
+             q->SetQuestionText(QStringLiteral("Gulls **** on cliffs\nand ****."));
+             q->SetMissingWords({QStringLiteral("nest"), QStringLiteral("dunes")});
+             q->SetCorrectFeedback(QStringLiteral("Well done"));
+             return q;
+         }},
+        {ct_fill_blanks,
+         [](const Sources &) {
+             auto q = At<CComponentFillBlanks>({36, 32, 972, 520});
+             q->SetQuestionText(QStringLiteral("A **** gull"));
+             CComponentFillBlanks::Words words;
+             words[0] = QStringLiteral("big;large");
+             q->SetWords(words);
+             return q;
+         }},
+        {ct_multiple_choice,
+         [](const Sources &) {
+             auto q = At<CComponentMultipleChoice>({36, 32, 972, 520});
+             q->SetQuestionText(QStringLiteral("Gulls are birds."));
+             q->SetOptions({QStringLiteral("True"), QStringLiteral("False")}, {1, 0, 0, 0, 0});
+             q->SetTrueFalse(1);
+             q->SetInstruction(QStringLiteral("True or false?"));
+             return q;
+         }},
+        {ct_free_form_text,
+         [](const Sources &s) {
+             auto q = std::make_unique<CComponentFreeFormText>(nullptr, s.context.QuestionIds());
+             q->m_keywords[0] = QStringLiteral("wing;feather");
+             q->m_storeResponse = 1;
+             return q;
+         }},
+        {ct_likert,
+         [](const Sources &) {
+             auto q = At<CComponentLikert>({10, 10, 1014, 500});
+             q->SetQuestionText(QStringLiteral("How sure are you?"));
+             q->SetEndValue(10.5f);
+             q->SetWords(QStringLiteral("Not;Somewhat;Very"));
+             return q;
+         }},
+        {ct_video,
+         [](const Sources &s) {
+             auto v = std::make_unique<CComponentVideo>(nullptr);
+             v->SetBounds({100, 100, 420, 340}, false);
+             v->m_controller = 1;
+             v->SetFilePath(s.File(QStringLiteral("Clip A.WMV")));
+             return v;
+         }},
+        {ct_flash_question,
+         [](const Sources &s) {
+             auto f = At<CComponentFlashQuestion>({36, 32, 536, 432});
+             f->SetFlashVars(QStringLiteral("level=2"));
+             f->SetFilePath(s.File(QStringLiteral("My Quiz.swf")));
+             return f;
+         }},
+        {ct_youtube,
+         [](const Sources &) {
+             auto y = At<CComponentYouTube>({500, 300, 820, 480});
+             y->m_embedCode = QStringLiteral("<iframe width=\"320\" src=\"https://example.org/embed/abc\"></iframe>");
+             return y;
+         }},
+        {ct_flash_video,
+         [](const Sources &s) {
+             auto f = At<CComponentFlashVideo>({100, 50, 420, 290});
+             f->SetFilePath(s.File(QStringLiteral("Talk.flv")));
+             f->m_previewPath = s.Picture(QStringLiteral("Still.GIF"));
+             return f;
+         }},
+        {ct_html_editor,
+         [](const Sources &) {
+             auto h = At<CComponentHTMLEditor>({36, 32, 520, 332});
+             h->SetFileName(QStringLiteral("tb2.rtf"));
+             h->SetHtml(QStringLiteral("<html><body><p>Click <b>here</b></p></body></html>"));
+             return h;
+         }},
         {ct_image,
          [](const Sources &s) {
              auto i = std::make_unique<CComponentImage>(nullptr);
@@ -168,8 +256,10 @@ TEST(EveryKindProject, SaveLoadSaveGivesIdenticalBytes)
     TempTree tree;
     const QString path = tree / QStringLiteral("Course.kvx");
     CRecordingPrompt prompt;
+    CQuestionIdCounter ids;
     CCorvContext context;
     context.prompt = &prompt;
+    context.questionIds = &ids;
     const std::vector<KindRow> rows = EveryKind();
 
     CCorvessaDoc doc(context);
@@ -187,8 +277,10 @@ TEST(EveryKindProject, SaveLoadSaveGivesIdenticalBytes)
         EXPECT_TRUE(QFile::exists(tree / (QStringLiteral("Course/") + QString::fromLatin1(copy)))) << copy;
 
     CRecordingPrompt readingPrompt;
+    CQuestionIdCounter readingIds;
     CCorvContext reading;
     reading.prompt = &readingPrompt;
+    reading.questionIds = &readingIds;
     CCorvessaDoc reread(reading);
     ASSERT_TRUE(reread.OnOpenDocument(path));
     ASSERT_EQ(reread.MainScreenList.size(), 1u);
@@ -196,6 +288,7 @@ TEST(EveryKindProject, SaveLoadSaveGivesIdenticalBytes)
     ASSERT_EQ(loaded.GetComponentCount(), int(rows.size()));
     for (size_t i = 0; i < rows.size(); ++i)
         EXPECT_EQ(loaded.GetComponent(int(i))->GetType(), rows[i].type) << i;
+    EXPECT_EQ(readingIds.Peek(), ids.Peek());
 
     ASSERT_TRUE(reread.OnSaveDocument(path));
     EXPECT_EQ(TempTree::ReadAll(path), first);
