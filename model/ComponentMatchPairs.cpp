@@ -12,64 +12,51 @@
 
 #include <algorithm>
 
-CComponentMatchPairs::CComponentMatchPairs() : CComponentBase(ct_match_pairs)
+CComponentMatchPairs::CComponentMatchPairs() : CComponentQuestion(ct_match_pairs)
 {
     m_bounds = kDefaultBounds;
 }
 
-CComponentMatchPairs::CComponentMatchPairs(CEditCanvas *parent) : CComponentBase(ct_match_pairs)
+CComponentMatchPairs::CComponentMatchPairs(CEditCanvas *parent) : CComponentQuestion(ct_match_pairs)
 {
     m_bounds = kDefaultBounds;
     CreateComponentWindow(parent);
 }
 
-void CComponentMatchPairs::UpdateWindow()
-{
-    if (m_window)
-        m_window->UpdateFromComponent();
-}
-
 void CComponentMatchPairs::SetQuestionText(const QString &text)
 {
     m_questionText = text;
-    UpdateWindow();
+    ShowInWindow();
 }
 
 void CComponentMatchPairs::SetLeftTexts(const Slots &texts)
 {
     m_leftTexts = texts;
-    UpdateWindow();
+    ShowInWindow();
 }
 
 void CComponentMatchPairs::SetRightTexts(const Slots &texts)
 {
     m_rightTexts = texts;
-    UpdateWindow();
+    ShowInWindow();
 }
 
 void CComponentMatchPairs::SetLeftImages(const Slots &files)
 {
     m_leftImages = files;
-    UpdateWindow();
+    ShowInWindow();
 }
 
 void CComponentMatchPairs::SetRightImages(const Slots &files)
 {
     m_rightImages = files;
-    UpdateWindow();
+    ShowInWindow();
 }
 
 void CComponentMatchPairs::SetZoomImages(int zoom)
 {
     m_zoom = zoom;
-    UpdateWindow();
-}
-
-void CComponentMatchPairs::SetFont(const QString &face, int points)
-{
-    m_fontFace = face;
-    m_fontSize = points;
-    UpdateWindow();
+    ShowInWindow();
 }
 
 void CComponentMatchPairs::GetAnswerIndexList(QStringList &list)
@@ -163,14 +150,12 @@ void CComponentMatchPairs::Draw(QPainter &painter) const
 std::unique_ptr<CComponentBase> CComponentMatchPairs::Clone(bool keepPosition) const
 {
     auto copy = std::make_unique<CComponentMatchPairs>(m_parent);
-    copy->SetFont(m_fontFace, m_fontSize);
+    CopyQuestionFields(*copy);
     copy->m_questionText = m_questionText;
     copy->m_leftTexts = m_leftTexts;
     copy->m_leftImages = m_leftImages;
     copy->m_rightTexts = m_rightTexts;
     copy->m_rightImages = m_rightImages;
-    copy->m_correctFeedback = m_correctFeedback;
-    copy->m_wrongFeedback = m_wrongFeedback;
     copy->m_zoom = m_zoom;
     copy->SetBounds(ClonedBounds(keepPosition), true);
     copy->ExchangeData(false);

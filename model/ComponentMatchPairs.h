@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ComponentBase.h"
+#include "model/ComponentQuestion.h"
 
 #include <QStringList>
 
@@ -12,7 +12,7 @@
 // "Images/Questions", as the published question shows it: a roll-over picture with its longer side 186
 // pixels ("<label>l<i>large.png") and a 40 x 40 thumbnail ("<label>l<i>.png"), named after the screen's
 // outline label.
-class CComponentMatchPairs : public CComponentBase
+class CComponentMatchPairs : public CComponentQuestion
 {
 public:
     using Slots = std::array<QString, 5>;
@@ -33,18 +33,9 @@ public:
     void SetRightImages(const Slots &files);
     const Slots &GetLeftImages() const { return m_leftImages; }
     const Slots &GetRightImages() const { return m_rightImages; }
-    void SetCorrectFeedback(const QString &text) { m_correctFeedback = text; }
-    const QString &GetCorrectFeedback() const { return m_correctFeedback; }
-    void SetWrongFeedback(const QString &text) { m_wrongFeedback = text; }
-    const QString &GetWrongFeedback() const { return m_wrongFeedback; }
     // "Zoom images on roll over".
     void SetZoomImages(int zoom);
     int GetZoomImages() const { return m_zoom; }
-
-    // The question's font; not stored (the loaders give the course's question font).
-    void SetFont(const QString &face, int points);
-    const QString &GetFontFace() const { return m_fontFace; }
-    int GetFontSize() const { return m_fontSize; }
 
     // "0", "1", ... for each pair present (a left text or a left picture), wherever it stands.
     void GetAnswerIndexList(QStringList &list);
@@ -69,17 +60,12 @@ public:
 private:
     void Store(CArchive &ar);
     void WriteSidePictures(const CArchive &ar, const Slots &files, QChar side);
-    void UpdateWindow();
 
-    QString m_fontFace;
-    int m_fontSize = 0;
     QStringList m_answerIndexList;
     QString m_questionText;
     Slots m_leftTexts;
     Slots m_leftImages;
     Slots m_rightTexts;
     Slots m_rightImages;
-    QString m_correctFeedback;
-    QString m_wrongFeedback;
     int m_zoom = 0;
 };

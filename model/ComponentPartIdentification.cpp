@@ -23,13 +23,13 @@ bool KeepsFormat(int format)
 
 } // namespace
 
-CComponentPartIdentification::CComponentPartIdentification() : CComponentBase(ct_part_identification)
+CComponentPartIdentification::CComponentPartIdentification() : CComponentQuestion(ct_part_identification)
 {
     m_bounds = kDefaultBounds;
 }
 
 CComponentPartIdentification::CComponentPartIdentification(CEditCanvas *parent)
-    : CComponentBase(ct_part_identification)
+    : CComponentQuestion(ct_part_identification)
 {
     m_bounds = kPlacedBounds;
     CreateComponentWindow(parent);
@@ -136,13 +136,6 @@ int CComponentPartIdentification::GetImageHeight() const
     return m_reduceToFit ? GetImageRect().Height() : m_pictureHeight;
 }
 
-void CComponentPartIdentification::SetFont(const QString &face, int points)
-{
-    m_fontFace = face;
-    m_fontSize = points;
-    UpdateWindow();
-}
-
 void CComponentPartIdentification::Draw(QPainter &painter) const
 {
     // The question box, and below it the white picture area with the picture as the area shows it.
@@ -168,15 +161,13 @@ std::unique_ptr<CComponentBase> CComponentPartIdentification::Clone(bool keepPos
 {
     auto copy = std::make_unique<CComponentPartIdentification>(m_parent);
     copy->SetBounds(ClonedBounds(keepPosition), true);
-    copy->SetFont(m_fontFace, m_fontSize);
+    CopyQuestionFields(*copy);
     copy->m_imageFile = m_imageFile;
     copy->m_picture.CopyFrom(m_picture);
     copy->m_pictureWidth = m_pictureWidth;
     copy->m_pictureHeight = m_pictureHeight;
     copy->m_questionText = m_questionText;
     copy->m_targets = m_targets;
-    copy->m_correctFeedback = m_correctFeedback;
-    copy->m_wrongFeedback = m_wrongFeedback;
     copy->m_targetCount = m_targetCount;
     copy->m_targetsToMatch = m_targetsToMatch;
     copy->m_reduceToFit = m_reduceToFit;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "image/xImage.h"
-#include "model/ComponentBase.h"
+#include "model/ComponentQuestion.h"
 #include "model/PictureWriter.h"
 
 #include <array>
@@ -12,7 +12,7 @@
 //
 // On save the picture is written as shown into the media folder's "Images/Questions" (BMP as PNG) and the
 // record keeps that file's full path, with the factor that restores the natural size from a reduced copy.
-class CComponentPartIdentification : public CComponentBase, public CPictureWriter
+class CComponentPartIdentification : public CComponentQuestion, public CPictureWriter
 {
 public:
     static constexpr int kMaxTargets = 10;
@@ -45,14 +45,6 @@ public:
     int GetImageHeight() const;
     // Where the picture is drawn in the picture area.
     CRect GetImageRect() const;
-    void SetCorrectFeedback(const QString &text) { m_correctFeedback = text; }
-    const QString &GetCorrectFeedback() const { return m_correctFeedback; }
-    void SetWrongFeedback(const QString &text) { m_wrongFeedback = text; }
-    const QString &GetWrongFeedback() const { return m_wrongFeedback; }
-    // The question's font; not stored (the loaders give the course's question font).
-    void SetFont(const QString &face, int points);
-    const QString &GetFontFace() const { return m_fontFace; }
-    int GetFontSize() const { return m_fontSize; }
 
     // How many targets the student must find, at most the target count.
     int m_targetsToMatch = 1;
@@ -83,14 +75,10 @@ private:
     void LoadPictureFile(const QString &path, float scale);
     void UpdateWindow();
 
-    QString m_fontFace;
-    int m_fontSize = 0;
     int m_targetCount = 1;
     QString m_imageFile;
     QString m_questionText;
     std::array<CRect, kMaxTargets> m_targets{};
-    QString m_correctFeedback;
-    QString m_wrongFeedback;
     CxImage m_picture;
     int m_pictureWidth = 0;
     int m_pictureHeight = 0;
