@@ -307,3 +307,27 @@ TEST(TopicButton, OwnPictureDoesNotOverwriteAnImagesPicture)
     EXPECT_EQ(Read(tree / QStringLiteral("Course/Images/logo.png")).GetPixelColor(5, 5).rgbBlue, 255);
     EXPECT_EQ(Read(tree / QStringLiteral("Course/Images/logo_2.png")).GetPixelColor(5, 5).rgbRed, 255);
 }
+
+// Guards a large button whose metafile picture is replaced by another kind of picture: the new picture
+// is rendered at its own display size, not squeezed into 200 x 145 as the metafile was.
+TEST(TopicButton, OnlyMetafilesAreHeldAtTheFixedSize)
+{
+    TempTree tree;
+    CArchive old;
+    old.WriteInt(ct_large_topic);
+    old.WriteRect(CRect(0, 0, 210, 180));
+    old.WriteString(QStringLiteral("Gulls"));
+    old.WriteInt(-1);
+    old.WriteString(QStringLiteral("mm0.png"));
+    old.WriteInt(0);
+    old.WriteInt(1);  // fitted: its picture was a metafile
+    auto button = LoadFor<CComponentLargeTopic>(old.GetBuffer(), tree / kProject);
+    ASSERT_TRUE(button);
+    ASSERT_EQ(button->IsFitted(), 1);
+    button->SetPicture(Write(tree, QStringLiteral("pics/gull.png"), Pattern(400, 300), ImageFormatPng),
+                       CCorvContext::Empty());
+    EXPECT_EQ(button->IsFitted(), 0);
+    EXPECT_EQ(button->GetPicture().GetWidth(), 400);
+    StoreFor(*button, tree / kProject);
+    EXPECT_EQ(Read(button->GetRenderedPath()).GetWidth(), 193);
+}
