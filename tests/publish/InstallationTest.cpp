@@ -25,16 +25,20 @@ const QStringList &Roots()
     return roots;
 }
 
-// The names missing under each root, one line each ("" when none is).
+// The names missing in the sources or the built program folder, one line each ("" when none is).
 std::string Missing(const QStringList &relatives, bool folders = false)
 {
     QStringList missing;
-    for (const QString &root : Roots())
-        for (const QString &relative : relatives) {
+    for (const QString &relative : relatives) {
+        QStringList where;
+        for (const QString &root : Roots()) {
             const QFileInfo info(CorvProgramData::Resolve(root, relative));
             if (folders ? !info.isDir() : !info.isFile())
-                missing.append(root + relative);
+                where.append(root);
         }
+        if (!where.isEmpty())
+            missing.append(relative + " (missing in " + where.join(", ") + ")");
+    }
     return missing.join('\n').toStdString();
 }
 
