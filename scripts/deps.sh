@@ -11,6 +11,7 @@ PACKAGES=(
   libpng-dev libjpeg62-turbo-dev libjpeg-turbo-progs
   googletest libgtest-dev libgmock-dev
   fonts-liberation unzip libxml2-utils zip python3
+  chromium
 )
 
 missing=()
