@@ -77,10 +77,10 @@ public:
             while (end < length && text[end] != CRichText::kParagraphEnd && text[end] != CRichText::kLineBreak)
                 ++end;
             if (end == length) {
-                WriteLine(start, end, true);
+                WriteLine(start, end);
                 break;
             }
-            WriteLine(start, end + 1, false);
+            WriteLine(start, end + 1);
             start = end + 1;
         }
         CloseParagraph();
@@ -89,12 +89,9 @@ public:
     }
 
 private:
-    // What happens to line breaks at the end of a run's text.
-    enum class Ends { Kept, Trimmed };
-
     const CCharFormat &Format(int pos) const { return m_text.GetCharFormatAt(pos); }
 
-    void WriteLine(int start, int end, bool lastLine)
+    void WriteLine(int start, int end)
     {
         const CParaFormat &para = m_text.GetParaFormatAt(start);
         if (const char *word = AlignmentWord(para.alignment))
@@ -109,8 +106,7 @@ private:
                 CloseParagraph();
                 m_pendingTag = ParagraphTag(indent);
             }
-            const bool trimLast = m_mode == Mode::Textbox && lastLine;
-            WriteRuns(start, end, false, trimLast ? Ends::Trimmed : Ends::Kept);
+            WriteRuns(start, end, false);
         }
         m_lineAlignWord = m_alignWord;
         m_lineIndent = indent;
@@ -130,7 +126,7 @@ private:
         if (VisibleText(start, end) == QString(CRichText::kParagraphEnd))
             m_out += kBreak;
         else
-            WriteRuns(start, end, true, Ends::Kept);
+            WriteRuns(start, end, true);
         const bool endsParagraph = end > start && m_text.GetText()[end - 1] == CRichText::kParagraphEnd;
         if (endsParagraph && ownItem && m_itemOpen) {
             m_out += QStringLiteral("</li>");
@@ -138,16 +134,15 @@ private:
         }
     }
 
-    // Runs of one line: cut where the format changes and around hidden text; the last run's line breaks
-    // at the end are kept or trimmed as lastRunEnds says.
-    void WriteRuns(int start, int end, bool listLine, Ends lastRunEnds)
+    // Runs of one line: cut where the format changes and around hidden text. A line's break is the last
+    // character of its last run, and the last line has none, so no run ends in a break but where a line
+    // goes on after it.
+    void WriteRuns(int start, int end, bool listLine)
     {
-        // Breaks end a line, so only the last run of a line can end with one: trimming the others would
-        // change nothing.
         int runStart = start;
         for (int i = start; i < end;) {
             if (Format(i).Has(CFE_HIDDEN)) {
-                WriteRun(runStart, i, listLine, Ends::Kept);
+                WriteRun(runStart, i, listLine);
                 int hiddenEnd = i;
                 while (hiddenEnd < end && Format(hiddenEnd).Has(CFE_HIDDEN))
                     ++hiddenEnd;
@@ -156,15 +151,15 @@ private:
                 continue;
             }
             if (i > runStart && !SameRun(Format(runStart), Format(i))) {
-                WriteRun(runStart, i, listLine, Ends::Kept);
+                WriteRun(runStart, i, listLine);
                 runStart = i;
             }
             ++i;
         }
-        WriteRun(runStart, end, listLine, lastRunEnds);
+        WriteRun(runStart, end, listLine);
     }
 
-    void WriteRun(int start, int end, bool listLine, Ends ends)
+    void WriteRun(int start, int end, bool listLine)
     {
         if (start >= end)
             return;
@@ -172,9 +167,6 @@ private:
         m_owner.m_publisher.ApplyTextSubstitutions(html);
         html.replace(CRichText::kParagraphEnd, kBreak);
         html.replace(CRichText::kLineBreak, kBreak);
-        if (ends == Ends::Trimmed)
-            while (html.endsWith(kBreak))
-                html.chop(kBreak.size());
         if (html.isEmpty())
             return;
         if (!listLine && !m_pendingTag.isEmpty()) {

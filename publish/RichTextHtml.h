@@ -23,7 +23,7 @@ class CRichTextHtml
 public:
     enum class Mode {
         Textbox, // inside a text box's container
-        Cell,    // inside a table cell: no margin for unindented paragraphs, line breaks kept at the end
+        Cell,    // inside a table cell: no margin for unindented paragraphs, items not indented in the file
     };
 
     // Reads the course settings and text substitutions of the publisher's document.

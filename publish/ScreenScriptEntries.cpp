@@ -12,7 +12,9 @@
 #include <QPoint>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <iterator>
 
 namespace CorvScreenEntries {
 
@@ -28,7 +30,14 @@ QString Decimal(float value, int decimals)
     if (decimals < 0)
         decimals = 6;
     decimals = std::min(decimals, 30);
-    return QString::number(std::isfinite(value) ? double(value) : 0.0, 'f', decimals);
+    // to_chars rounds as printf does in the C locale (half to even on the exact binary value).
+    // A float has at most 39 digits before the point.
+    char text[128];
+    const auto result = std::to_chars(std::begin(text), std::end(text), std::isfinite(value) ? double(value) : 0.0,
+                                      std::chars_format::fixed, decimals);
+    if (result.ec != std::errc())
+        return QStringLiteral("0");
+    return QString::fromLatin1(text, int(result.ptr - text));
 }
 
 // The entries of a filled shape: a filled one in the fill colour, then an outline in the outline colour.
