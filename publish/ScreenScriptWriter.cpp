@@ -34,6 +34,15 @@ QString HandlerArgument(const QString &text)
     return CorvEscape::ScriptLiteral(CorvEscape::ScriptStringInAttribute(text));
 }
 
+// Markup filled from a component's template, without the line end that closes the template file, so that
+// the next piece joins it as any other.
+QString TemplatePiece(QString markup)
+{
+    while (markup.endsWith(u'\n') || markup.endsWith(u'\r'))
+        markup.chop(1);
+    return markup;
+}
+
 // The title as the header carries it: one line, substituted, as a script string.
 QString HeaderTitle(const CCoursePublisher &publisher, const CCorvPage &screen)
 {
@@ -254,7 +263,7 @@ QString CScreenScriptWriter::ComponentPiece(CComponentBase &component, int &imag
     case ct_flash_question:
         if (auto *video = dynamic_cast<const CComponentVideo *>(&component))
             video->BuildPublishHtml(context, piece);
-        return piece;
+        return TemplatePiece(piece);
     case ct_youtube:
         if (auto *video = dynamic_cast<const CComponentYouTube *>(&component))
             return YouTubeToHtml(*video);
@@ -268,7 +277,7 @@ QString CScreenScriptWriter::ComponentPiece(CComponentBase &component, int &imag
     case ct_free_form_text:
         if (auto *question = dynamic_cast<const CComponentFreeFormText *>(&component))
             question->BuildPublishHtml(context, m_publisher.GetProjectPrefix(), piece);
-        return piece;
+        return TemplatePiece(piece);
     // Topic buttons (the run-time builds menus), shapes (drawn by a start-up entry), HTML text, remediation
     // settings and the unused media kind have no markup.
     default: return QString();
@@ -302,7 +311,7 @@ QString CScreenScriptWriter::AudioToHtml(CComponentAudio &audio)
     QString markup;
     if (audio.m_buttonControls == 0) {
         audio.BuildPublishHtml(context, m_audioNumber++, markup);
-        return markup;
+        return TemplatePiece(markup);
     }
     // Both buttons of a pair carry the number of their clip, whichever of them comes first on the screen; a
     // button without its partner has a clip number of its own.
@@ -326,8 +335,8 @@ QString CScreenScriptWriter::AudioToHtml(CComponentAudio &audio)
                         .arg(b.left)
                         .arg(b.top);
     // The Play button owns the clip's player; without a template the button stands alone.
-    if (audio.BuildPublishHtml(context, number, markup) && !markup.isEmpty())
-        piece += kPieceJoint + markup;
+    if (audio.BuildPublishHtml(context, number, markup) && !TemplatePiece(markup).isEmpty())
+        piece += kPieceJoint + TemplatePiece(markup);
     return piece;
 }
 

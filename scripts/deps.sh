@@ -11,6 +11,7 @@ PACKAGES=(
   libpng-dev libjpeg62-turbo-dev libjpeg-turbo-progs
   googletest libgtest-dev libgmock-dev
   fonts-liberation unzip libxml2-utils zip python3
+  chromium
 )
 
 missing=()
@@ -19,6 +20,11 @@ for p in "${PACKAGES[@]}"; do
     missing+=("$p")
   fi
 done
+
+# The screen file tests run the generated scripts in Node.js; any node on the path will do.
+if ! command -v node >/dev/null 2>&1; then
+  missing+=(nodejs)
+fi
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"

@@ -160,7 +160,7 @@ SampleTexts SampleTexts::Ordinary()
     t.caption = QStringLiteral("Go to the quiz");
     t.summary = QStringLiteral("Birds and their eggs");
     t.address = QStringLiteral("https://example.org/birds");
-    t.script = QStringLiteral("kvx.showHint()");
+    t.script = QStringLiteral("kvx.hint('gulls')");
     t.term = QStringLiteral("Fledgling");
     t.label = QStringLiteral("Never");
     t.questionId = QStringLiteral("AB");
@@ -177,7 +177,7 @@ SampleTexts SampleTexts::Hostile()
     t.caption = QStringLiteral("Caption ") + nasty;
     t.summary = QStringLiteral("Summary ") + nasty;
     t.address = QStringLiteral("https://example.org/?q='x'&y=\"z\"\\</script>");
-    t.script = QStringLiteral("alert('it\\'s \"here\"') </script>");
+    t.script = QStringLiteral("kvx.hint('it\\'s \"here\" \\\\ </script>')");
     t.term = QStringLiteral("Term ") + nasty;
     t.label = QStringLiteral("Label ") + nasty;
     t.questionId = QStringLiteral("A'\\");
