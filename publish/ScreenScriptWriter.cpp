@@ -8,6 +8,7 @@
 #include "model/ComponentLine.h"
 #include "model/ComponentLink.h"
 #include "model/ComponentMultipleChoice.h"
+#include "model/ComponentPartIdentification.h"
 #include "model/ComponentTable.h"
 #include "model/ComponentTextbox.h"
 #include "model/ComponentVideo.h"
@@ -166,6 +167,10 @@ void CScreenScriptWriter::AddComponentScript(CComponentBase &component, QString 
     case ct_likert:
         if (auto *slider = dynamic_cast<CComponentLikert *>(&component))
             E::AddSliderScript(list, argues, *slider);
+        break;
+    case ct_part_identification:
+        if (auto *question = dynamic_cast<const CComponentPartIdentification *>(&component))
+            E::AddPartIdentificationScript(list, question->m_targetsToMatch, uint32_t(question->m_highlightColor));
         break;
     case ct_table:
         if (auto *table = dynamic_cast<CComponentTable *>(&component))

@@ -111,7 +111,7 @@ TEST(ScreenFiles, RunInNode)
     for (const SampleTexts &texts : {SampleTexts::Ordinary(), SampleTexts::Hostile()}) {
         Fixture f;
         QStringList files = PublishSample(f, texts);
-        ASSERT_EQ(files.size(), 8);
+        ASSERT_EQ(files.size(), 9);
         for (QString &name : files) {
             name = f.output + QStringLiteral("/content/") + name;
             int status = -1;

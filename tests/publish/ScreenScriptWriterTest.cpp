@@ -93,7 +93,7 @@ TEST_F(ScreenScriptWriterTest, FilesOfTheCourse)
                 expected << QStringLiteral("demo_") + screen->GetPublishId() + QStringLiteral(".js");
     expected.sort();
     EXPECT_EQ(ContentFiles(f), expected);
-    EXPECT_EQ(expected.size(), 8);
+    EXPECT_EQ(expected.size(), 9);
     for (const char *noFile : {"1_1", "4", "P5", "G6", "G6_1"}) {
         const CCorvPage *screen = f.doc->FindScreenByLabel(QLatin1String(noFile));
         ASSERT_NE(screen, nullptr) << noFile;

@@ -9,11 +9,16 @@
 #include "model/ComponentFlashVideo.h"
 #include "model/ComponentFreeFormText.h"
 #include "model/ComponentHTMLEditor.h"
+#include "model/ComponentImage.h"
+#include "model/ComponentLargeTopic.h"
 #include "model/ComponentLikert.h"
 #include "model/ComponentLine.h"
 #include "model/ComponentLink.h"
+#include "model/ComponentMatchPairs.h"
 #include "model/ComponentMultipleChoice.h"
+#include "model/ComponentPartIdentification.h"
 #include "model/ComponentRectangle.h"
+#include "model/ComponentSmallTopic.h"
 #include "model/ComponentTable.h"
 #include "model/ComponentTextbox.h"
 #include "model/ComponentVideo.h"
@@ -323,6 +328,17 @@ void FillBlanksScreen(Fixture &f, CCorvPage &screen)
     Place<CComponentFillBlanks>(screen, f.prompt, CRect(10, 360, 1000, 550))->SetQuestionText(QStringLiteral("Terns ****."));
 }
 
+// Pictures and the picture questions.
+void FillPictureScreen(Fixture &f, CCorvPage &screen)
+{
+    Place<CComponentImage>(screen, f.prompt, CRect(10, 10, 200, 150));
+    Place<CComponentMatchPairs>(screen, f.prompt, CRect(10, 160, 1000, 350));
+    auto *parts = Place<CComponentPartIdentification>(screen, f.prompt, CRect(10, 360, 1000, 550));
+    parts->SetTargetCount(3);
+    parts->m_targetsToMatch = 2;
+    Place<CComponentImage>(screen, f.prompt, CRect(800, 10, 1000, 150));
+}
+
 void FillMediaScreen(Fixture &f, CCorvPage &screen)
 {
     auto audio = [&](const QString &file, int play, int buttons, const CRect &bounds) {
@@ -348,6 +364,8 @@ void BuildSampleCourse(Fixture &f, const SampleTexts &t)
     menu->SetMenuKind(apt_multi_topic_menu);
     auto *welcome = Place<CComponentTextbox>(*menu, f.prompt, CRect(36, 32, 500, 100));
     Rich(welcome->GetContent()).Add(QStringLiteral("Welcome"));
+    Place<CComponentSmallTopic>(*menu, f.prompt, CRect(36, 120, 236, 170));
+    Place<CComponentLargeTopic>(*menu, f.prompt, CRect(36, 180, 336, 380));
     f.Add(doc.MainScreenList, QStringLiteral("1_1"), pt_container, QStringLiteral("Sea birds topic"));
     CCorvPage *content = f.Add(doc.MainScreenList, QStringLiteral("1_1_1"), pt_document, t.title);
     CCorvPage *quiz = f.Add(doc.MainScreenList, QStringLiteral("1_1_2"), pt_question, QStringLiteral("Quiz"));
@@ -355,6 +373,7 @@ void BuildSampleCourse(Fixture &f, const SampleTexts &t)
     CCorvPage *media = f.Add(doc.MainScreenList, QStringLiteral("2"), pt_document, QStringLiteral("Sounds and movies"));
     CCorvPage *shapes = f.Add(doc.MainScreenList, QStringLiteral("3"), pt_document, QStringLiteral("Shapes only"));
     Place<CComponentRectangle>(*shapes, f.prompt, CRect(10, 10, 100, 100));
+    CCorvPage *pictures = f.Add(doc.MainScreenList, QStringLiteral("3_1"), pt_question, QStringLiteral("Pictures"));
     f.Add(doc.MainScreenList, QStringLiteral("4"), pt_asmt_folder, QStringLiteral("Assessment"));
     CCorvPage *done = f.Add(doc.MainScreenList, QStringLiteral("4_1"), pt_asmt_document, QStringLiteral("Well done"));
     Place<CComponentButton>(*done, f.prompt, CRect(900, 500, 980, 530));
@@ -368,6 +387,7 @@ void BuildSampleCourse(Fixture &f, const SampleTexts &t)
     FillQuizScreen(f, *quiz, t);
     FillBlanksScreen(f, *blanks);
     FillMediaScreen(f, *media);
+    FillPictureScreen(f, *pictures);
     f.Outline();
 }
 

@@ -1,6 +1,6 @@
 ﻿kvx.updatePage({
 "fps": true,
-"currentpage": "1_8",
+"currentpage": "1_9",
 "pagename": "Well done",
 "scriptstorun": [],
 "contents":	"<div id='print' style='position:absolute; right:24px; bottom:24px; overflow: visible; cursor:pointer;'>" + 
