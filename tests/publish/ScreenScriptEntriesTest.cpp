@@ -147,17 +147,9 @@ TEST(ScreenScriptEntries, TableRules)
          "\"kvx.addTableRule('.table2 td', 'border: 3px solid #000000; padding: 4px;', 1)\""},
     };
     for (const Case &c : cases) {
-        CComponentTable::Settings settings;
-        settings.rows = settings.columns = 1;
+        CComponentTable::Settings settings = StyledTable(1, 1);
         settings.oldStyleBorders = c.oldStyle;
         settings.setColours = c.colours;
-        settings.tableBackground = 0xEEEEEE;
-        settings.headerBackground = kGreen;
-        settings.tableBorderColour = kBlue;
-        settings.cellBorderColour = kRed;
-        settings.tableBorder = 2;
-        settings.cellBorderThickness = 3;
-        settings.cellPadding = 4;
         CComponentTable table(nullptr, settings);
         QString list;
         E::AddTableRules(list, table, 2);

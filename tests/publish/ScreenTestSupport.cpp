@@ -99,6 +99,21 @@ Rich &Rich::Para(int alignment, int indent, int numbering, int numberingStyle)
     return *this;
 }
 
+CComponentTable::Settings StyledTable(int rows, int columns)
+{
+    CComponentTable::Settings settings;
+    settings.rows = rows;
+    settings.columns = columns;
+    settings.tableBackground = 0xEEEEEE;
+    settings.headerBackground = kGreen;
+    settings.tableBorderColour = kBlue;
+    settings.cellBorderColour = kRed;
+    settings.tableBorder = 2;
+    settings.cellBorderThickness = 3;
+    settings.cellPadding = 4;
+    return settings;
+}
+
 void ScreenLinkRecord(CRichTextLinks &content, int number, int targetScreen, int popup, int fullSize)
 {
     content.AppendLink(std::make_unique<CURLLink>(QString(), number, -1, 1, targetScreen, QString(), popup, 0, fullSize,
@@ -251,18 +266,10 @@ void FillContentScreen(Fixture &f, CCorvPage &screen, const SampleTexts &t, cons
     rtl->SetRightToLeft(1);
     Rich(rtl->GetContent()).Para(PFA_RIGHT).Add(QStringLiteral("Right to left"));
 
-    CComponentTable::Settings settings;
-    settings.rows = 3;
-    settings.columns = 3;
+    CComponentTable::Settings settings = StyledTable(3, 3);
     settings.headerKind = CComponentTable::headerBoth;
     settings.summary = t.summary;
     settings.setColours = 1;
-    settings.tableBackground = 0xEEEEEE;
-    settings.headerBackground = kGreen;
-    settings.tableBorderColour = kBlue;
-    settings.cellBorderColour = kRed;
-    settings.cellPadding = 4;
-    settings.tableBorder = 2;
     auto *table = Place(screen, f.prompt, std::make_unique<CComponentTable>(nullptr, settings), CRect(36, 340, 536, 500));
     table->SetDefaultFont(QStringLiteral("Arial"), 12, 0);
     for (int i = 0; i < 3; ++i)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/CorvessaDoc.h"
+#include "model/ComponentTable.h"
 #include "model/CorvPage.h"
 #include "model/GlobalHelpers.h"
 #include "model/OutlineTree.h"
@@ -46,6 +47,10 @@ public:
 private:
     CRichTextLinks &m_content;
 };
+
+// A table of the size with every style setting away from its default: background #EEEEEE, green header,
+// blue border 2 px wide, red cell borders 3 px wide, padding 4 px.
+CComponentTable::Settings StyledTable(int rows, int columns);
 
 // Link records by number.
 void ScreenLinkRecord(CRichTextLinks &content, int number, int targetScreen, int popup = 0, int fullSize = 0);
