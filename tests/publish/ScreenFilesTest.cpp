@@ -155,13 +155,21 @@ TEST(ScreenFiles, RenderInChromium)
     page.replace(QStringLiteral("<!--SCREENS-->"), scripts);
     const QString pagePath = ordinary.tmp.Write(QStringLiteral("page.html"), page.toUtf8());
 
+    // A profile of its own keeps the browser away from the user's; the sandbox needs privileges a test
+    // run may not have.
+    const QStringList arguments = {
+        QStringLiteral("--headless"),
+        QStringLiteral("--no-sandbox"),
+        QStringLiteral("--disable-gpu"),
+        QStringLiteral("--disable-dev-shm-usage"),
+        QStringLiteral("--no-first-run"),
+        QStringLiteral("--disable-extensions"),
+        QStringLiteral("--user-data-dir=") + ordinary.tmp.MakeFolder(QStringLiteral("profile")),
+        QStringLiteral("--dump-dom"),
+        QUrl::fromLocalFile(pagePath).toString(),
+    };
     int status = -1;
-    const QByteArray dom = RunProgram(chromium,
-                                      {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"), QStringLiteral("--disable-gpu"),
-                                       QStringLiteral("--no-first-run"), QStringLiteral("--disable-extensions"),
-                                       QStringLiteral("--user-data-dir=") + ordinary.tmp.MakeFolder(QStringLiteral("profile")),
-                                       QStringLiteral("--dump-dom"), QUrl::fromLocalFile(pagePath).toString()},
-                                      status, 120000);
+    const QByteArray dom = RunProgram(chromium, arguments, status, 120000);
     ASSERT_EQ(status, 0);
     const QRegularExpressionMatch result =
         QRegularExpression(QStringLiteral("<pre id=\"result\">([A-Za-z0-9+/=]+)</pre>")).match(QString::fromUtf8(dom));
