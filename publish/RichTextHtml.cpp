@@ -123,10 +123,13 @@ private:
             m_out += ItemTag(start, para);
             m_itemOpen = true;
         }
-        if (VisibleText(start, end) == QString(CRichText::kParagraphEnd))
+        // An empty item line shows its break alone, without the format of the break.
+        if (VisibleText(start, end) == QString(CRichText::kParagraphEnd)) {
+            ReadMarkers(start, end);
             m_out += kBreak;
-        else
+        } else {
             WriteRuns(start, end, true);
+        }
         const bool endsParagraph = end > start && m_text.GetText()[end - 1] == CRichText::kParagraphEnd;
         if (endsParagraph && ownItem && m_itemOpen) {
             m_out += QStringLiteral("</li>");
@@ -134,9 +137,7 @@ private:
         }
     }
 
-    // Runs of one line: cut where the format changes and around hidden text. A line's break is the last
-    // character of its last run, and the last line has none, so no run ends in a break but where a line
-    // goes on after it.
+    // Runs of one line: cut where the format changes and around hidden text.
     void WriteRuns(int start, int end, bool listLine)
     {
         int runStart = start;
