@@ -21,6 +21,11 @@ for p in "${PACKAGES[@]}"; do
   fi
 done
 
+# The screen file tests run the generated scripts in Node.js; any node on the path will do.
+if ! command -v node >/dev/null 2>&1; then
+  missing+=(nodejs)
+fi
+
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   SUDO=""
