@@ -22,9 +22,16 @@ JasReadResult ReadMember(uint32_t memberId, CxFile *file, bool headerOnly, JasPi
     }
 }
 
-uint8_t ToByte(int32_t value, int shift)
+// A sample as a value of `bits` bits: deep samples are shifted down by the picture's shift, shallow ones
+// stretched up, so that a 5-bit channel's top is as bright as an 8-bit one's.
+int32_t ToDepth(int32_t value, int precision, int shift, int bits)
 {
-    return uint8_t(std::clamp(value >> shift, 0, 255));
+    const int32_t top = (int32_t(1) << bits) - 1;
+    if (precision > 8)
+        value >>= shift;
+    else if (precision < bits)
+        value = int32_t(int64_t(std::clamp(value, 0, (1 << precision) - 1)) * top / ((1 << precision) - 1));
+    return std::clamp(value, 0, top);
 }
 
 int32_t Clamp(float value, int32_t top)
@@ -148,9 +155,9 @@ bool CxImageJAS::DecodeRgb(const JasPicture &picture, uint32_t memberId, int shi
     for (uint32_t y = 0; y < c[0].height; ++y) {
         uint8_t *row = GetRowPointer(c[0].height - 1 - y);
         for (uint32_t x = 0; x < c[0].width; ++x, row += 3) {
-            row[0] = ToByte(c[2].Unsigned(x, y), shift);
-            row[1] = ToByte(c[1].Unsigned(x, y), shift);
-            row[2] = ToByte(c[0].Unsigned(x, y), shift);
+            row[0] = uint8_t(ToDepth(c[2].Unsigned(x, y), c[2].precision, shift, 8));
+            row[1] = uint8_t(ToDepth(c[1].Unsigned(x, y), c[1].precision, shift, 8));
+            row[2] = uint8_t(ToDepth(c[0].Unsigned(x, y), c[0].precision, shift, 8));
         }
     }
     return true;
@@ -171,12 +178,11 @@ bool CxImageJAS::DecodeFrame(const JasPicture &picture, uint32_t memberId, int s
         return false;
     m_info.frameCount = count;
     SetGrayPalette();
-    const int32_t top = (int32_t(1) << GetBpp()) - 1;
     for (uint32_t y = 0; y < c.height; ++y) {
         const int32_t row = int32_t(c.height - 1 - y);
         uint8_t *bytes = GetRowPointer(uint32_t(row));
         for (uint32_t x = 0; x < c.width; ++x) {
-            const uint8_t index = uint8_t(std::clamp(c.Unsigned(x, y) >> shift, 0, top));
+            const uint8_t index = uint8_t(ToDepth(c.Unsigned(x, y), c.precision, shift, GetBpp()));
             if (GetBpp() == 8)
                 bytes[x] = index;
             else
