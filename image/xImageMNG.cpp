@@ -4,6 +4,7 @@
 
 // The shared library is built with reading, writing, display and chunk access; its header offers them
 // all only to programs that say they use it.
+#include <cstdio> // the library's JPEG header needs FILE
 #define MNG_USE_SO
 #include <libmng.h>
 #include <zlib.h>
@@ -21,6 +22,8 @@ namespace {
 // The library allocates its own buffers for every object a file defines: each allocation and their
 // sum are bounded, so a file that declares a vast canvas fails instead of exhausting memory.
 constexpr size_t kMaxLibraryMemory = size_t(1) << 30;
+// An animation can loop without end; counting stops here.
+constexpr int32_t kMaxFrames = 10000;
 thread_local size_t t_libraryMemory = 0;
 
 mng_ptr MNG_DECL Allocate(mng_size_t length)
@@ -58,6 +61,7 @@ struct MngStream
     uint32_t height = 0;
     uint32_t rowStride = 0;
     uint32_t lastDelay = 0;
+    bool refreshed = false;   // the library showed something during the last display step
     bool failed = false;      // the library reported an error
     std::string error;        // its text, when it had one
 };
@@ -130,8 +134,9 @@ mng_ptr MNG_DECL AlphaLine(mng_handle handle, mng_uint32 line)
     return stream.alpha.data() + size_t(stream.height - 1 - line) * stream.width;
 }
 
-mng_bool MNG_DECL Refresh(mng_handle, mng_uint32, mng_uint32, mng_uint32, mng_uint32)
+mng_bool MNG_DECL Refresh(mng_handle handle, mng_uint32, mng_uint32, mng_uint32, mng_uint32)
 {
+    StreamOf(handle).refreshed = true;
     return MNG_TRUE;
 }
 
@@ -203,6 +208,8 @@ bool CxImageMNG::Decode(CxFile *file)
     stream.file = file;
     bool ok = false;
     int32_t frames = 0;
+    std::vector<uint8_t> picture; // the requested frame
+    std::vector<uint8_t> alpha;
     {
         Handle handle = Initialise(stream);
         if (!handle) {
@@ -223,6 +230,7 @@ bool CxImageMNG::Decode(CxFile *file)
         mng_setcb_gettickcount(h, TickCount);
         mng_setcb_settimer(h, SetTimer);
 
+        stream.refreshed = false;
         mng_retcode result = mng_readdisplay(h);
         if ((result != MNG_NOERROR && result != MNG_NEEDTIMERWAIT) || stream.failed || stream.image.empty()) {
             SetErrorText(stream.error.empty() ? "Error in MNG file" : stream.error.c_str());
@@ -234,22 +242,32 @@ bool CxImageMNG::Decode(CxFile *file)
             m_info.formatId = ImageFormatMng;
             return true;
         }
-        // Each display step shows one more frame; counting them reads the whole file.
-        while (mng_status_reading(h) && !stream.failed) {
-            result = mng_display_resume(h);
-            ++frames;
-        }
-        if (result != MNG_NEEDTIMERWAIT)
-            --frames;
-        frames = std::max(frames, 1);
-        m_info.frameCount = frames;
+        // Every display step that shows something is one frame; the requested one is kept as it is
+        // shown, and the steps go on to the end of the file to count the rest.
         const int32_t wanted = GetFrame();
-        if (wanted < 0 || wanted >= frames) {
+        for (;;) {
+            if (stream.refreshed) {
+                if (frames == wanted) {
+                    picture = stream.image;
+                    alpha = stream.alpha;
+                }
+                ++frames;
+            }
+            if (!mng_status_reading(h) || stream.failed || frames >= kMaxFrames)
+                break;
+            stream.refreshed = false;
+            mng_display_resume(h);
+        }
+        frames = std::max(frames, 1);
+        if (wanted == 0 && picture.empty()) {
+            picture = stream.image;
+            alpha = stream.alpha;
+        }
+        m_info.frameCount = frames;
+        if (wanted < 0 || wanted >= frames || picture.empty()) {
             SetErrorText("Error: frame not present in MNG file");
             return false;
         }
-        for (int32_t i = 0; i < wanted && !stream.failed; ++i)
-            mng_display_resume(h);
         ok = !stream.failed;
     }
     if (!ok) {
@@ -262,10 +280,10 @@ bool CxImageMNG::Decode(CxFile *file)
         return false;
     }
     m_info.frameCount = frames;
-    std::memcpy(GetRowPointer(0), stream.image.data(), std::min<size_t>(stream.image.size(), m_header.biSizeImage));
+    std::memcpy(GetRowPointer(0), picture.data(), std::min<size_t>(picture.size(), m_header.biSizeImage));
     SwapRedBlue();
     if (AlphaCreate())
-        std::memcpy(AlphaGetPointer(0, 0), stream.alpha.data(), stream.alpha.size());
+        std::memcpy(AlphaGetPointer(0, 0), alpha.data(), alpha.size());
     RGBQUAD background{};
     if (FindBackground(file, start, background)) {
         SetTransIndex(0);
