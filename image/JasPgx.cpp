@@ -58,12 +58,7 @@ JasReadResult ReadPgx(CxFile *file, bool headerOnly, JasPicture &picture)
         source.Get();
 
     if (headerOnly) {
-        JasComponent component;
-        component.width = width;
-        component.height = height;
-        component.precision = int(precision);
-        component.isSigned = isSigned;
-        picture.components.push_back(component);
+        picture.DescribeComponents(1, width, height, int(precision), isSigned);
         picture.colorSpace = JasColorSpace::Gray;
         return JasReadResult::Ok;
     }

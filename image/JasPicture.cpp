@@ -25,6 +25,16 @@ int32_t *JasPicture::AddPlane(uint32_t width, uint32_t height, int precision, bo
     return planes.back().data();
 }
 
+void JasPicture::DescribeComponents(size_t count, uint32_t width, uint32_t height, int precision, bool isSigned)
+{
+    JasComponent component;
+    component.width = width;
+    component.height = height;
+    component.precision = precision;
+    component.isSigned = isSigned;
+    components.assign(count, component);
+}
+
 uint32_t RecogniseJasMember(const uint8_t *head, size_t size)
 {
     static const uint8_t jp2[] = {0x00, 0x00, 0x00, 0x0C, 0x6A, 0x50, 0x20, 0x20, 0x0D, 0x0A, 0x87, 0x0A};

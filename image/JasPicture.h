@@ -41,6 +41,8 @@ struct JasPicture
     std::vector<std::vector<int32_t>> planes;
     std::shared_ptr<void> library;
 
+    // Describes count components of one size and precision, without samples (a header-only read).
+    void DescribeComponents(size_t count, uint32_t width, uint32_t height, int precision, bool isSigned = false);
     // Adds a component whose samples live in planes; null when the plane cannot be allocated.
     int32_t *AddPlane(uint32_t width, uint32_t height, int precision, bool isSigned = false);
 };

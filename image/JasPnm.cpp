@@ -114,11 +114,7 @@ JasReadResult ReadPnm(CxFile *file, bool headerOnly, JasPicture &picture)
     const int precision = header.bitmap() ? 1 : std::bit_width(header.maxValue);
     picture.colorSpace = header.channels() == 3 ? JasColorSpace::Srgb : JasColorSpace::Gray;
     if (headerOnly) {
-        JasComponent component;
-        component.width = header.width;
-        component.height = header.height;
-        component.precision = precision;
-        picture.components.assign(header.channels(), component);
+        picture.DescribeComponents(header.channels(), header.width, header.height, precision);
         return JasReadResult::Ok;
     }
     std::vector<int32_t *> planes;

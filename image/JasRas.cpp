@@ -90,11 +90,7 @@ JasReadResult ReadRas(CxFile *file, bool headerOnly, JasPicture &picture)
     const int precision = (h.depth == 1 && !colour) ? 1 : 8;
     picture.colorSpace = colour ? JasColorSpace::Srgb : JasColorSpace::Gray;
     if (headerOnly) {
-        JasComponent component;
-        component.width = h.width;
-        component.height = h.height;
-        component.precision = precision;
-        picture.components.assign(channels, component);
+        picture.DescribeComponents(channels, h.width, h.height, precision);
         return JasReadResult::Ok;
     }
 
