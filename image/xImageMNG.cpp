@@ -15,41 +15,71 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace {
 
 // The library allocates its own buffers for every object a file defines: each allocation and their
-// sum are bounded, so a file that declares a vast canvas fails instead of exhausting memory.
+// sum are bounded, so a file that declares a vast object fails instead of exhausting memory. Some of
+// its error paths do not give back their row buffers, so every block it still holds when its handle is
+// gone is freed here.
 constexpr size_t kMaxLibraryMemory = size_t(1) << 30;
 // An animation can loop without end; counting stops here.
 constexpr int32_t kMaxFrames = 10000;
-thread_local size_t t_libraryMemory = 0;
 
-mng_ptr MNG_DECL Allocate(mng_size_t length)
+class LibraryMemory
 {
-    if (length > kMaxLibraryMemory || t_libraryMemory + length > kMaxLibraryMemory)
-        return nullptr;
-    void *p = std::calloc(1, length);
-    if (p)
-        t_libraryMemory += length;
-    return p;
-}
+public:
+    LibraryMemory() : m_outer(t_current) { t_current = this; }
+    ~LibraryMemory()
+    {
+        for (const auto &block : m_live)
+            std::free(block.first);
+        t_current = m_outer;
+    }
+    LibraryMemory(const LibraryMemory &) = delete;
+    LibraryMemory &operator=(const LibraryMemory &) = delete;
 
-// Puts the count back however the library left it, once a handle is gone.
-struct MemoryScope
-{
-    size_t before = t_libraryMemory;
-    ~MemoryScope() { t_libraryMemory = before; }
+    static mng_ptr MNG_DECL Allocate(mng_size_t length)
+    {
+        LibraryMemory *self = t_current;
+        if (!self || length > kMaxLibraryMemory - self->m_used)
+            return nullptr;
+        void *p = std::calloc(1, length);
+        if (!p)
+            return nullptr;
+        try {
+            self->m_live.emplace(p, length);
+        } catch (const std::bad_alloc &) {
+            std::free(p);
+            return nullptr;
+        }
+        self->m_used += length;
+        return p;
+    }
+
+    static void MNG_DECL Free(mng_ptr p, mng_size_t)
+    {
+        LibraryMemory *self = t_current;
+        if (!p || !self)
+            return;
+        const auto block = self->m_live.find(p);
+        if (block == self->m_live.end())
+            return;
+        self->m_used -= block->second;
+        self->m_live.erase(block);
+        std::free(p);
+    }
+
+private:
+    static thread_local LibraryMemory *t_current;
+    LibraryMemory *m_outer;
+    size_t m_used = 0;
+    std::unordered_map<void *, size_t> m_live;
 };
 
-void MNG_DECL Free(mng_ptr p, mng_size_t length)
-{
-    if (!p)
-        return;
-    std::free(p);
-    t_libraryMemory -= std::min(t_libraryMemory, size_t(length));
-}
+thread_local LibraryMemory *LibraryMemory::t_current = nullptr;
 
 // What the callbacks share with the decoder and the encoder.
 struct MngStream
@@ -163,7 +193,7 @@ using Handle = std::unique_ptr<std::remove_pointer_t<mng_handle>, HandleCloser>;
 
 Handle Initialise(MngStream &stream)
 {
-    Handle handle(mng_initialize(&stream, Allocate, Free, MNG_NULL));
+    Handle handle(mng_initialize(&stream, LibraryMemory::Allocate, LibraryMemory::Free, MNG_NULL));
     if (!handle)
         return handle;
     mng_setcb_errorproc(handle.get(), RecordError);
@@ -203,7 +233,7 @@ bool CxImageMNG::Decode(CxFile *file)
     if (!file)
         return false;
     const int64_t start = file->Tell();
-    MemoryScope memory;
+    LibraryMemory memory; // outlives the handle
     MngStream stream;
     stream.file = file;
     bool ok = false;
@@ -327,7 +357,7 @@ bool CxImageMNG::Encode(CxFile *file)
         return false;
     }
 
-    MemoryScope memory;
+    LibraryMemory memory; // outlives the handle
     MngStream stream;
     stream.file = file;
     Handle handle = Initialise(stream);
