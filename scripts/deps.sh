@@ -11,7 +11,7 @@ PACKAGES=(
   libpng-dev libjpeg62-turbo-dev libjpeg-turbo-progs
   libopenjp2-7-dev libopenjp2-tools libmng-dev libraw-dev libtiff-dev
   googletest libgtest-dev libgmock-dev
-  fonts-liberation unzip libxml2-utils
+  fonts-liberation unzip libxml2-utils zip python3
 )
 
 missing=()
