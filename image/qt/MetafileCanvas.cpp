@@ -650,7 +650,7 @@ QImage MetafileCanvas::DecodeDib(std::span<const uint8_t> info, std::span<const 
     } else {
         return QImage();
     }
-    constexpr int64_t kMaxPixels = int64_t(1) << 26;
+    constexpr int64_t kMaxPixels = int64_t(1) << 24; // beyond the largest canvas (4,000 a side)
     if (width <= 0 || height <= 0 || width * height > kMaxPixels)
         return QImage();
     const bool packed = compression == 0 || compression == 3;
