@@ -133,7 +133,8 @@ mng_bool MNG_DECL ProcessHeader(mng_handle handle, mng_uint32 width, mng_uint32 
 {
     MngStream &stream = StreamOf(handle);
     const uint64_t rowStride = ((uint64_t(width) * 24 + 31) / 32) * 4;
-    if (width == 0 || height == 0 || rowStride * height > CxImage::kMaxMemory)
+    // One canvas per stream: frames already kept were measured against the first header.
+    if (stream.width != 0 || width == 0 || height == 0 || rowStride * height > CxImage::kMaxMemory)
         return MNG_FALSE;
     stream.width = width;
     stream.height = height;
@@ -313,7 +314,7 @@ bool CxImageMNG::Decode(CxFile *file)
     std::memcpy(GetRowPointer(0), picture.data(), std::min<size_t>(picture.size(), m_header.biSizeImage));
     SwapRedBlue();
     if (AlphaCreate())
-        std::memcpy(AlphaGetPointer(0, 0), alpha.data(), alpha.size());
+        std::memcpy(AlphaGetPointer(0, 0), alpha.data(), std::min(alpha.size(), size_t(stream.width) * stream.height));
     RGBQUAD background{};
     if (FindBackground(file, start, background)) {
         SetTransIndex(0);
