@@ -7,6 +7,7 @@
 
 #include "image/xImage.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -28,8 +29,9 @@ struct JasComponent
     // The sample as an unsigned value of the component's precision.
     int32_t Unsigned(uint32_t x, uint32_t y) const
     {
-        const int32_t v = samples[size_t(y) * width + x];
-        return isSigned ? v + (int32_t(1) << (precision - 1)) : v;
+        const int64_t v = samples[size_t(y) * width + x];
+        const int64_t u = isSigned ? v + (int64_t(1) << (precision - 1)) : v;
+        return int32_t(std::clamp<int64_t>(u, INT32_MIN, INT32_MAX));
     }
 };
 
