@@ -102,6 +102,9 @@ public:
     bool SetCodecOption(uint32_t option, uint32_t formatId = ImageFormatNone);
     int32_t GetFrameCount() const { return m_info.frameCount; }
     CxImage *GetFrame(int32_t index) const;
+    // The frame a multi-frame decoder is asked for (0 = the first).
+    int32_t GetFrame() const { return m_info.frame; }
+    void SetFrame(int32_t index) { m_info.frame = index; }
     void SetLoadAllFrames(bool all) { m_info.loadAllFrames = all; }
     bool GetLoadAllFrames() const { return m_info.loadAllFrames; }
     void SetFrameDisposal(uint8_t method) { m_info.frameDisposal = method; }
