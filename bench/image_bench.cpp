@@ -22,7 +22,7 @@
 
 namespace {
 
-constexpr int kRuns = 7;
+constexpr int kRuns = 11;
 
 CxImage Picture(int width, int height)
 {

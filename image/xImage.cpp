@@ -10,32 +10,27 @@
 
 namespace {
 
-// Pixel blocks from this size up are fresh memory that the decoders fill at once.
+// Pixel blocks from this size up are worth the calls below.
 constexpr size_t kLargeBlock = size_t(4) << 20;
 constexpr uintptr_t kHugePage = uintptr_t(2) << 20;
 constexpr uintptr_t kPage = 4096;
 
 // A camera picture is 36 MB of rows. Touched page by page, fresh memory costs one fault per 4 KiB, and
 // those faults took twice as long as decoding the JPEG itself. Large blocks are therefore asked for in
-// huge pages where the system offers them, and faulted in with one call. Both are hints: a system without
-// them (or a sanitizer's allocator) gives the same pixels, only more slowly.
-void PrepareLargeBlock(void *block, size_t size)
+// huge pages where the system offers them. A hint only: a system without them (or a sanitizer's
+// allocator) gives the same pixels, more slowly.
+void AdviseHugePages(void *block, size_t size)
 {
+#ifdef MADV_HUGEPAGE
     if (size < kLargeBlock)
         return;
-    const uintptr_t begin = reinterpret_cast<uintptr_t>(block);
-    const uintptr_t end = begin + size;
-#ifdef MADV_HUGEPAGE
-    const uintptr_t hugeBegin = (begin + kHugePage - 1) & ~(kHugePage - 1);
-    const uintptr_t hugeEnd = end & ~(kHugePage - 1);
-    if (hugeEnd > hugeBegin)
-        madvise(reinterpret_cast<void *>(hugeBegin), hugeEnd - hugeBegin, MADV_HUGEPAGE);
-#endif
-#ifdef MADV_POPULATE_WRITE
-    const uintptr_t pageBegin = (begin + kPage - 1) & ~(kPage - 1);
-    const uintptr_t pageEnd = end & ~(kPage - 1);
-    if (pageEnd > pageBegin)
-        madvise(reinterpret_cast<void *>(pageBegin), pageEnd - pageBegin, MADV_POPULATE_WRITE);
+    const uintptr_t begin = (reinterpret_cast<uintptr_t>(block) + kHugePage - 1) & ~(kHugePage - 1);
+    const uintptr_t end = (reinterpret_cast<uintptr_t>(block) + size) & ~(kHugePage - 1);
+    if (end > begin)
+        madvise(reinterpret_cast<void *>(begin), end - begin, MADV_HUGEPAGE);
+#else
+    (void)block;
+    (void)size;
 #endif
 }
 
@@ -142,13 +137,26 @@ void *CxImage::Create(uint32_t width, uint32_t height, uint32_t bpp, uint32_t fo
         SetErrorText("CxImage::Create can't allocate memory");
         return nullptr;
     }
-    PrepareLargeBlock(m_dib, blockSize);
+    AdviseHugePages(m_dib, blockSize);
     m_info.rowStride = uint32_t(stride);
     m_info.formatId = formatId;
     std::memcpy(m_dib, &m_header, sizeof(BITMAPINFOHEADER));
     m_info.pixels = m_dib + m_header.biSize + 4 * entries;
     m_info.lastColorValid = false;
     return m_dib;
+}
+
+void CxImage::PrefaultPixels()
+{
+#ifdef MADV_POPULATE_WRITE
+    const size_t size = size_t(m_info.rowStride) * size_t(uint32_t(GetHeight()));
+    if (!m_dib || m_info.aliasOwner || size < kLargeBlock)
+        return;
+    const uintptr_t begin = (reinterpret_cast<uintptr_t>(m_info.pixels) + kPage - 1) & ~(kPage - 1);
+    const uintptr_t end = (reinterpret_cast<uintptr_t>(m_info.pixels) + size) & ~(kPage - 1);
+    if (end > begin)
+        madvise(reinterpret_cast<void *>(begin), end - begin, MADV_POPULATE_WRITE);
+#endif
 }
 
 bool CxImage::Destroy()
@@ -204,7 +212,7 @@ void CxImage::CopyFrom(const CxImage &source, bool copyPixels, bool copySelectio
     // outlive them as soon as the image that owns them goes; the encoders that want to borrow call
     // MakeAlias themselves. Copying into an alias ends its borrowing: the owner keeps its buffers.
     if (m_info.aliasOwner)
-        ReleaseBorrowed();
+        ResetMembers(GetFormatId()); // lets go of the borrowed buffers, freeing nothing
     // Frames and layers are not copied; a copy holds only the picture itself.
     DestroyFrames();
     Destroy();
@@ -266,20 +274,6 @@ bool CxImage::TakeOver(CxImage &source, bool moveFrames)
         m_info.frameCount = keptFrames;
     }
     return true;
-}
-
-void CxImage::ReleaseBorrowed()
-{
-    m_dib = nullptr;
-    m_selection = nullptr;
-    m_alpha = nullptr;
-    m_layers = nullptr;
-    m_frames = nullptr;
-    m_header = BITMAPINFOHEADER{};
-    m_info.aliasOwner = nullptr;
-    m_info.pixels = nullptr;
-    m_info.frameCount = 0;
-    m_info.layerCount = 0;
 }
 
 void CxImage::MakeAlias(CxImage *source)

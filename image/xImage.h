@@ -230,6 +230,10 @@ protected:
     // "null image!!!" and the encoder returns false.
     bool EncodeSafeCheck(CxFile *file);
 
+    // For a decoder that is about to write every row of a large picture: maps the rows in with one call
+    // instead of a fault per page. Not for data whose size a file merely claims.
+    void PrefaultPixels();
+
     // Unchecked reads of the planes: callers keep (x, y) inside.
     uint8_t BlindAlphaGet(int32_t x, int32_t y) const;
     uint8_t SelectionGet(int32_t x, int32_t y) const;
@@ -245,8 +249,6 @@ protected:
 
 private:
     void ResetMembers(uint32_t formatId);
-    // An alias lets go of the buffers it borrows, freeing nothing, and becomes an empty image.
-    void ReleaseBorrowed();
     void InvalidateNearestCache() { m_info.lastColorValid = false; }
     bool DecodeKnown(CxFile *file, uint32_t formatId);
     bool DecodeDetect(CxFile *file);

@@ -285,6 +285,8 @@ bool CxImageBMP::Decode(CxFile *file)
         SetErrorText("Error reading BMP pixels");
         return false;
     }
+    if (!runLength)
+        PrefaultPixels(); // the file holds every row: all of them are about to be written
     if (!DecodePixels(file, bih, masks))
         return false;
 

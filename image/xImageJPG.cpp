@@ -110,6 +110,8 @@ bool CxImageJPG::Decode(CxFile *file)
         SetErrorText(io.error);
         return false;
     }
+    // The library delivers every row, even of a file cut short.
+    PrefaultPixels();
 
     SetResolution(isExif, frame);
 
