@@ -2,7 +2,8 @@
 // imported documents and library files; metafiles are played too (on the offscreen platform, so that
 // their text is drawn). Seed with the fixtures:
 //     ./image_fuzz -max_total_time=600 corpus/ ../tests/fixtures/
-// Each successful decode is then pushed through the operations that walk every pixel.
+// Each successful decode is then pushed through the operations that walk every pixel, and saved as PNG:
+// every picture that loads must be one that can be saved.
 #include "image/qt/MetafilePlayer.h"
 #include "image/xImage.h"
 #include "image/xMemFile.h"
@@ -28,6 +29,18 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     return 0;
 }
 
+namespace {
+
+void MustSaveAsPng(CxImage &image)
+{
+    CxMemFile file;
+    file.Open();
+    if (!image.Encode(&file, ImageFormatPng))
+        __builtin_trap();
+}
+
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     CxMemFile file(const_cast<uint8_t *>(data), size);
@@ -35,10 +48,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!image.Decode(&file, ImageFormatNone))
         return 0;
     if (image.GetWidth() <= 512 && image.GetHeight() <= 512) {
+        MustSaveAsPng(image);
         CxImage copy(image);
         copy.Resample(17, 13, InterpolationLanczos, EdgeRepeat);
         image.IncreaseBpp(24);
         image.DecreaseBpp(8, true);
+        MustSaveAsPng(image);
     }
     return 0;
 }
