@@ -1,9 +1,15 @@
 #include "image/xImageCodecs.h"
 
 #include "image/xImageBMP.h"
+#include "image/xImageGIF.h"
 #include "image/xImageICO.h"
 #include "image/xImageJPG.h"
+#include "image/xImagePCX.h"
 #include "image/xImagePNG.h"
+#include "image/xImageSKA.h"
+#include "image/xImageTGA.h"
+#include "image/xImageTIF.h"
+#include "image/xImageWBMP.h"
 
 #include <vector>
 
@@ -17,7 +23,13 @@ const std::vector<ImageCodec> &Table()
         {ImageFormatBmp, ImageFormatBmp, false, CreateCodec<CxImageBMP>, DecodeAs<CxImageBMP>, EncodeAs<CxImageBMP>},
         {ImageFormatJpg, ImageFormatJpg, false, CreateCodec<CxImageJPG>, DecodeAs<CxImageJPG>, EncodeAs<CxImageJPG>},
         {ImageFormatIco, ImageFormatIco, true, CreateCodec<CxImageICO>, DecodeAs<CxImageICO>, EncodeAs<CxImageICO>},
+        {ImageFormatGif, ImageFormatGif, true, CreateCodec<CxImageGIF>, DecodeAs<CxImageGIF>, EncodeAs<CxImageGIF>},
         {ImageFormatPng, ImageFormatPng, false, CreateCodec<CxImagePNG>, DecodeAs<CxImagePNG>, EncodeAs<CxImagePNG>},
+        {ImageFormatTif, ImageFormatTif, true, CreateCodec<CxImageTIF>, DecodeAs<CxImageTIF>, EncodeAs<CxImageTIF>},
+        {ImageFormatTga, ImageFormatTga, false, CreateCodec<CxImageTGA>, DecodeAs<CxImageTGA>, EncodeAs<CxImageTGA>},
+        {ImageFormatPcx, ImageFormatPcx, false, CreateCodec<CxImagePCX>, DecodeAs<CxImagePCX>, EncodeAs<CxImagePCX>},
+        {ImageFormatWbmp, ImageFormatWbmp, false, CreateCodec<CxImageWBMP>, DecodeAs<CxImageWBMP>, EncodeAs<CxImageWBMP>},
+        {ImageFormatSka, ImageFormatSka, false, CreateCodec<CxImageSKA>, DecodeAs<CxImageSKA>, EncodeAs<CxImageSKA>},
     };
     return table;
 }
