@@ -299,12 +299,8 @@ bool CxImageTIF::DecodeRgba(TiffClient &client, uint16_t samples)
         SetErrorText(kCorrupted);
         return false;
     }
-    // The library hands unassociated alpha back multiplied into the colours: undo that, so that the
-    // picture keeps the colours stored in the file.
-    uint16_t extraCount = 0;
-    uint16_t *extraTypes = nullptr;
-    const bool unassociated = TIFFGetField(client.tif, TIFFTAG_EXTRASAMPLES, &extraCount, &extraTypes) &&
-                              extraCount > 0 && extraTypes[0] == EXTRASAMPLE_UNASSALPHA;
+    // The library hands colours back multiplied by their alpha, whatever the file held: the picture keeps
+    // them divided out again, as its alpha plane expects.
     const bool alpha = samples == 4 && AlphaIsValid();
     for (uint32_t row = 0; row < height; ++row) {
         if (GetEscape()) {
@@ -318,7 +314,7 @@ bool CxImageTIF::DecodeRgba(TiffClient &client, uint16_t samples)
             const uint32_t p = src[col];
             uint32_t r = TIFFGetR(p), g = TIFFGetG(p), b = TIFFGetB(p);
             const uint32_t a = TIFFGetA(p);
-            if (alpha && unassociated && a > 0 && a < 255) {
+            if (alpha && a > 0 && a < 255) {
                 r = std::min<uint32_t>(255, (r * 255 + a / 2) / a);
                 g = std::min<uint32_t>(255, (g * 255 + a / 2) / a);
                 b = std::min<uint32_t>(255, (b * 255 + a / 2) / a);
