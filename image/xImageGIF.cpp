@@ -485,7 +485,21 @@ bool GifDecoder::Compose(const CxImage &frame, const GifFrameHeader &header)
 
     const int32_t trans = m_control.TransIndex();
     const int32_t baseRow = int32_t(m_screen.height - header.top - header.height);
+    const bool bytes = frame.GetBpp() == 8 && background.GetBpp() == 8;
     for (int32_t y = 0; y < frame.GetHeight(); ++y) {
+        if (bytes) {
+            // The common case, a byte per pixel on both sides, row by row.
+            const uint8_t *src = frame.GetRowPointer(uint32_t(y));
+            uint8_t *dst = background.GetRowPointer(uint32_t(baseRow + y)) + header.left;
+            if (trans < 0) {
+                std::memcpy(dst, src, header.width);
+            } else {
+                for (uint32_t x = 0; x < header.width; ++x)
+                    if (src[x] != trans)
+                        dst[x] = src[x];
+            }
+            continue;
+        }
         for (int32_t x = 0; x < frame.GetWidth(); ++x) {
             const uint8_t index = frame.BlindGetPixelIndex(x, y);
             if (index != trans)

@@ -309,12 +309,21 @@ bool CxImageTIF::DecodeRgba(TiffClient &client, uint16_t samples)
         }
         const uint32_t *src = raster.get() + size_t(row) * width; // the library's rows run bottom-up
         uint8_t *dst = GetRowPointer(row);
-        uint8_t *alphaRow = alpha ? AlphaGetPointer(0, int32_t(row)) : nullptr;
+        if (!alpha) {
+            for (uint32_t col = 0; col < width; ++col) {
+                const uint32_t p = src[col];
+                dst[3 * col] = uint8_t(TIFFGetB(p));
+                dst[3 * col + 1] = uint8_t(TIFFGetG(p));
+                dst[3 * col + 2] = uint8_t(TIFFGetR(p));
+            }
+            continue;
+        }
+        uint8_t *alphaRow = AlphaGetPointer(0, int32_t(row));
         for (uint32_t col = 0; col < width; ++col) {
             const uint32_t p = src[col];
             uint32_t r = TIFFGetR(p), g = TIFFGetG(p), b = TIFFGetB(p);
             const uint32_t a = TIFFGetA(p);
-            if (alpha && a > 0 && a < 255) {
+            if (a > 0 && a < 255) {
                 r = std::min<uint32_t>(255, (r * 255 + a / 2) / a);
                 g = std::min<uint32_t>(255, (g * 255 + a / 2) / a);
                 b = std::min<uint32_t>(255, (b * 255 + a / 2) / a);
@@ -322,8 +331,7 @@ bool CxImageTIF::DecodeRgba(TiffClient &client, uint16_t samples)
             dst[3 * col] = uint8_t(b);
             dst[3 * col + 1] = uint8_t(g);
             dst[3 * col + 2] = uint8_t(r);
-            if (alphaRow)
-                alphaRow[col] = uint8_t(a);
+            alphaRow[col] = uint8_t(a);
         }
     }
     return true;
