@@ -1,6 +1,7 @@
 #include "image/xImagePCX.h"
 
 #include "image/BufferedInput.h"
+#include "image/BytesLeft.h"
 #include "image/LittleEndian.h"
 #include "image/xFile.h"
 
@@ -174,9 +175,7 @@ bool CxImagePCX::Decode(CxFile *file)
     const uint64_t total = uint64_t(lineBytes) * height;
     // Two bytes of data make at most 63: a file too short for the picture is damaged, and is found out
     // before the picture is allocated.
-    const int64_t size = file->Size();
-    const int64_t at = file->Tell();
-    if (size >= 0 && at >= 0 && uint64_t(std::max<int64_t>(size - at, 0)) * 32 < total) {
+    if (BytesLeft(file) < total / 32) {
         SetErrorText(kCorrupted);
         return false;
     }

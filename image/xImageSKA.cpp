@@ -1,5 +1,6 @@
 #include "image/xImageSKA.h"
 
+#include "image/BytesLeft.h"
 #include "image/LittleEndian.h"
 #include "image/xFile.h"
 
@@ -33,9 +34,7 @@ bool CxImageSKA::Decode(CxFile *file)
         return true;
     }
     // A file without its whole palette and every pixel is not taken for a picture.
-    const int64_t size = file->Size();
-    const int64_t at = file->Tell();
-    if (size >= 0 && at >= 0 && uint64_t(std::max<int64_t>(size - at, 0)) < kPaletteBytes + uint64_t(width) * height)
+    if (BytesLeft(file) < kPaletteBytes + uint64_t(width) * height)
         return false;
     if (!Create(width, height, 8, ImageFormatSka))
         return false;

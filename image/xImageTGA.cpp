@@ -1,6 +1,7 @@
 #include "image/xImageTGA.h"
 
 #include "image/BufferedInput.h"
+#include "image/BytesLeft.h"
 #include "image/LittleEndian.h"
 #include "image/xFile.h"
 
@@ -133,13 +134,11 @@ bool CxImageTGA::Decode(CxFile *file)
 
     const uint32_t bytesPerPixel = (h.depth + 7) / 8;
     const uint32_t mapBytes = h.mapType ? (h.mapEntrySize + 7) / 8 : 0;
-    const int64_t pixelsAt = file->Tell() + h.idLength + int64_t(h.mapLength) * mapBytes;
     // Plain rows are all there, and packets hold at most 128 pixels: a shorter file cannot hold the
     // picture, and is refused before the picture is allocated.
-    const int64_t size = file->Size();
     const uint64_t pixels = uint64_t(h.width) * h.height;
     const uint64_t least = h.RunLength() ? (pixels + 127) / 128 * (1 + bytesPerPixel) : pixels * bytesPerPixel;
-    if (size >= 0 && uint64_t(std::max<int64_t>(size - pixelsAt, 0)) < least) {
+    if (BytesLeft(file) < h.idLength + uint64_t(h.mapLength) * mapBytes + least) {
         SetErrorText(kCorrupted);
         return false;
     }

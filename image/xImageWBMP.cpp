@@ -1,5 +1,6 @@
 #include "image/xImageWBMP.h"
 
+#include "image/BytesLeft.h"
 #include "image/xFile.h"
 
 #include <algorithm>
@@ -66,9 +67,7 @@ bool CxImageWBMP::Decode(CxFile *file)
     }
     // The format has no signature: only a file that holds every row is taken for one.
     const size_t rowBytes = size_t((width + 7) / 8);
-    const int64_t size = file->Size();
-    const int64_t at = file->Tell();
-    if (size >= 0 && at >= 0 && uint64_t(std::max<int64_t>(size - at, 0)) < uint64_t(rowBytes) * height) {
+    if (BytesLeft(file) < uint64_t(rowBytes) * height) {
         SetErrorText("Corrupted WBMP");
         return false;
     }

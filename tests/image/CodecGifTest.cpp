@@ -1,4 +1,5 @@
 #include "CodecTestSupport.h"
+#include "CodecFixtures.h"
 
 #include "image/xImageGIF.h"
 
@@ -141,11 +142,6 @@ int Word(const uint8_t *p)
     return p[0] | (p[1] << 8);
 }
 
-QByteArray File(const std::string &bytes)
-{
-    return QByteArray(bytes.data(), qsizetype(bytes.size()));
-}
-
 const std::vector<RgbColor> kFour = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
 
 // The picture's indices, top row first.
@@ -156,17 +152,6 @@ std::vector<int> Indices(const CxImage &image)
         for (int x = 0; x < image.GetWidth(); ++x)
             out.push_back(image.GetPixelIndex(x, y));
     return out;
-}
-
-RGBQUAD Rgb(int r, int g, int b)
-{
-    return RGBQUAD{uint8_t(b), uint8_t(g), uint8_t(r), 0};
-}
-
-// Colour of (x, y) counted from the top.
-RGBQUAD TopDown(const CxImage &image, int x, int y)
-{
-    return image.GetPixelColor(x, image.GetHeight() - 1 - y, false);
 }
 
 // A palette picture with long runs, short runs and noise, so that every coder meets its table limits.

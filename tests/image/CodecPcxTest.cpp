@@ -1,5 +1,5 @@
 #include "CodecTestSupport.h"
-#include "ColourCard.h"
+#include "CodecFixtures.h"
 
 #include "image/xImagePCX.h"
 
@@ -36,27 +36,12 @@ std::string Runs(const std::string &raw)
     return out;
 }
 
-QByteArray File(const std::string &bytes)
-{
-    return QByteArray(bytes.data(), qsizetype(bytes.size()));
-}
-
 std::string ColourMap(int entries)
 {
     std::string map;
     for (int i = 0; i < 16; ++i)
         map += i < entries ? Bytes({i * 16, 255 - i * 16, i * 5}) : Bytes({0, 0, 0});
     return map;
-}
-
-RGBQUAD Rgb(int r, int g, int b)
-{
-    return RGBQUAD{uint8_t(b), uint8_t(g), uint8_t(r), 0};
-}
-
-RGBQUAD TopDown(const CxImage &image, int x, int y)
-{
-    return image.GetPixelColor(x, image.GetHeight() - 1 - y, false);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 #include "CodecTestSupport.h"
-#include "ColourCard.h"
+#include "CodecFixtures.h"
 
 #include "image/xImageTGA.h"
 
@@ -20,21 +20,6 @@ std::string Header(const Tga &t)
 {
     return Bytes({t.idLength, t.mapType, t.type}) + Le16(t.mapFirst) + Le16(t.mapLength) + Bytes({t.mapEntrySize}) +
            Le16(0) + Le16(0) + Le16(t.width) + Le16(t.height) + Bytes({t.depth, t.descriptor});
-}
-
-QByteArray File(const std::string &bytes)
-{
-    return QByteArray(bytes.data(), qsizetype(bytes.size()));
-}
-
-RGBQUAD Rgb(int r, int g, int b)
-{
-    return RGBQUAD{uint8_t(b), uint8_t(g), uint8_t(r), 0};
-}
-
-RGBQUAD TopDown(const CxImage &image, int x, int y)
-{
-    return image.GetPixelColor(x, image.GetHeight() - 1 - y, false);
 }
 
 // Four pixels blue, green, red in file order: red, green, blue, white.

@@ -1,5 +1,5 @@
 #include "CodecTestSupport.h"
-#include "ColourCard.h"
+#include "CodecFixtures.h"
 
 #include "image/xImageTIF.h"
 
@@ -91,11 +91,6 @@ QString TiffInfo(const QByteArray &bytes)
     tool.start("tiffinfo", {path});
     tool.waitForFinished();
     return QString::fromLocal8Bit(tool.readAllStandardOutput());
-}
-
-RGBQUAD TopDown(const CxImage &image, int x, int y)
-{
-    return image.GetPixelColor(x, image.GetHeight() - 1 - y, false);
 }
 
 CxImage GreyRamp(int width, int height)

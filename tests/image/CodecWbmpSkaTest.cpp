@@ -1,4 +1,5 @@
 #include "CodecTestSupport.h"
+#include "CodecFixtures.h"
 
 #include "image/xImageSKA.h"
 #include "image/xImageWBMP.h"
@@ -8,16 +9,6 @@
 using namespace codectest;
 
 namespace {
-
-QByteArray File(const std::string &bytes)
-{
-    return QByteArray(bytes.data(), qsizetype(bytes.size()));
-}
-
-RGBQUAD TopDown(const CxImage &image, int x, int y)
-{
-    return image.GetPixelColor(x, image.GetHeight() - 1 - y, false);
-}
 
 std::string SkaHeader(int width, int height, int exponent = 3, uint32_t constant = 0x01000000)
 {
