@@ -456,7 +456,9 @@ bool GifDecoder::Compose(const CxImage &frame, const GifFrameHeader &header)
         background.CopyAttributes(m_gif);
         if (!background.Create(m_screen.width, m_screen.height, frame.GetBpp(), ImageFormatGif))
             return false;
-        background.Clear(m_control.transIndex);
+        // A new picture starts at index 0: only another index needs the rows written.
+        if (m_control.transIndex != 0)
+            background.Clear(m_control.transIndex);
         m_firstTransIndex = m_control.TransIndex();
     } else if (m_previousDisposal == 3 && m_previous.IsValid()) {
         background.TakeOver(m_previous, false);

@@ -234,7 +234,8 @@ bool CxImageTIF::Decode(CxFile *file)
     uint16_t unit = RESUNIT_INCH;
     TIFFGetFieldDefaulted(tif, TIFFTAG_RESOLUTIONUNIT, &unit);
     float value = 0;
-    auto dpi = [unit](float v) { return ToInt(unit == RESUNIT_CENTIMETER ? v * 2.54 + 0.5 : v); };
+    // Resolutions beyond any device are damage: they would overflow the pixels-per-metre field.
+    auto dpi = [unit](float v) { return std::min(ToInt(unit == RESUNIT_CENTIMETER ? v * 2.54 + 0.5 : v), 1000000); };
     if (TIFFGetField(tif, TIFFTAG_XRESOLUTION, &value))
         SetHorizontalDpi(dpi(value));
     if (TIFFGetField(tif, TIFFTAG_YRESOLUTION, &value))

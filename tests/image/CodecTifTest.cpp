@@ -155,6 +155,15 @@ TEST(CodecTif, RowConversions)
     ASSERT_TRUE(DecodeFrom(centimetres, WriteTiff({cm}), ImageFormatTif));
     EXPECT_EQ(centimetres.GetHorizontalDpi(), 300);
     EXPECT_EQ(centimetres.GetVerticalDpi(), 102);
+    Page absurd = cm;
+    absurd.tags = [](TIFF *tif) {
+        TIFFSetField(tif, TIFFTAG_XRESOLUTION, 1e9);
+        TIFFSetField(tif, TIFFTAG_YRESOLUTION, -5.0);
+    };
+    CxImage damaged;
+    ASSERT_TRUE(DecodeFrom(damaged, WriteTiff({absurd}), ImageFormatTif));
+    EXPECT_EQ(damaged.GetHorizontalDpi(), 1000000);
+    EXPECT_EQ(damaged.GetVerticalDpi(), 96);
 
     Page white;
     white.width = 8;
