@@ -8,6 +8,7 @@
 #include "model/ComponentLink.h"
 #include "model/ComponentRectangle.h"
 #include "model/CorvPage.h"
+#include "platform/Prompt.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -64,7 +65,7 @@ void FillCourse(CCorvessaDoc &doc)
                                                 QStringLiteral("Banner %1").arg(s), QStringLiteral("source.docx"), 0,
                                                 QString::number(s + 1), s == 0 ? 0 : 2, -1);
         for (int n = 0; n < kComponentsPerScreen; ++n)
-            page->AddComponent(MakeComponent(s, n));
+            page->AddComponent(MakeComponent(s, n), CPrompt::Plain());
         doc.MainScreenList.push_back(std::move(page));
     }
 }
@@ -86,7 +87,7 @@ int main(int argc, char **argv)
     const QString project = dir.path() + QStringLiteral("/Course.kvx");
     const QString plain = dir.path() + QStringLiteral("/plain.bin");
 
-    CCorvessaDoc doc;
+    CCorvessaDoc doc(CCorvContext::Empty());
     FillCourse(doc);
 
     std::vector<double> save, load, write, read;
@@ -99,7 +100,7 @@ int main(int argc, char **argv)
         save.push_back(double(t.nsecsElapsed()) / 1e6);
         bytes = QFile(project).size();
 
-        CCorvessaDoc reread;
+        CCorvessaDoc reread(CCorvContext::Empty());
         t.restart();
         if (!reread.OnOpenDocument(project) || reread.MainScreenList.size() != size_t(kScreens))
             return 1;

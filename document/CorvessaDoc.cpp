@@ -37,9 +37,10 @@ bool Holds(const CCorvessaDoc::ScreenList &list, const CCorvPage *screen)
 
 } // namespace
 
-CCorvessaDoc::CCorvessaDoc(Clock clock) : m_clock(clock ? std::move(clock) : Clock(&SystemNow))
+CCorvessaDoc::CCorvessaDoc(const CCorvContext &context, Clock clock)
+    : m_context(context), m_clock(clock ? std::move(clock) : Clock(&SystemNow))
 {
-    ApplyDefaults(true, Now());
+    ApplyDefaults(true, Now(), m_context.programFolder);
 }
 
 CCorvessaDoc::~CCorvessaDoc()
@@ -67,15 +68,13 @@ void CCorvessaDoc::RemoveObserver(CDocumentObserver *observer)
 
 void CCorvessaDoc::UpdateAllViews()
 {
-    // New text boxes take the course's direction from the shared context.
-    CCorvContext::Instance().rightToLeft = RightToLeft ? 1 : 0;
     for (CDocumentObserver *observer : std::vector<CDocumentObserver *>(m_observers))
         observer->OnUpdate(*this);
 }
 
 void CCorvessaDoc::ResetToNewProjectSettings()
 {
-    ApplyDefaults(false, Now());
+    ApplyDefaults(false, Now(), m_context.programFolder);
     if (m_userStores)
         m_userStores(*this);
 }
@@ -89,7 +88,7 @@ bool CCorvessaDoc::OnNewDocument()
     FinalPerformanceFolder = nullptr;
     // A new course always starts with the built-in categories, whatever a store held.
     PriorityCategories.clear();
-    GraphicsCategories = FindCourseSetting(QStringLiteral("GraphicsCategories"))->DefaultValue(Now()).toStringList();
+    GraphicsCategories = FindCourseSetting(QStringLiteral("GraphicsCategories"))->DefaultValue(Now(), m_context.programFolder).toStringList();
     ClearTopics();
     ClearGlossaryDocuments();
     ClearMainScreens();
@@ -120,12 +119,12 @@ bool CCorvessaDoc::OnOpenDocument(const QString &path)
     // Only project files are read. Anything else is refused before the document changes, so it is never
     // bound to a file it did not read (the next save would write this course over it).
     if (QFileInfo(path).suffix().compare(QLatin1String("kvx"), Qt::CaseInsensitive) != 0) {
-        CPrompt::Error(QStringLiteral("%1\nis not a project file. Projects are files ending in .kvx.").arg(path));
+        Prompt().Error(QStringLiteral("%1\nis not a project file. Projects are files ending in .kvx.").arg(path));
         return false;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        CPrompt::Error(QStringLiteral("Cannot open the file\n%1\n%2").arg(path, file.errorString()));
+        Prompt().Error(QStringLiteral("Cannot open the file\n%1\n%2").arg(path, file.errorString()));
         return false;
     }
     const QByteArray bytes = file.readAll();
@@ -144,13 +143,14 @@ bool CCorvessaDoc::OnSaveDocument(const QString &path)
 {
     for (CDocumentObserver *observer : std::vector<CDocumentObserver *>(m_observers))
         observer->AboutToSave(*this);
-    CProjectArchive::CreateProjectFolders(ProjectFolderOf(path));
+    CProjectArchive::CreateProjectFolders(ProjectFolderOf(path), Prompt());
     CArchive ar;
     ar.SetFilePath(path);
+    ar.SetContext(&m_context);
     Serialize(ar);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(ar.GetBuffer()) != ar.GetBuffer().size() || !file.commit()) {
-        CPrompt::Error(QStringLiteral("Cannot save the project\n%1\n%2").arg(path, file.errorString()));
+        Prompt().Error(QStringLiteral("Cannot save the project\n%1\n%2").arg(path, file.errorString()));
         return false;
     }
     m_pathName = path;
@@ -174,6 +174,7 @@ void CCorvessaDoc::LoadFrom(const QByteArray &bytes, const QString &path)
     try {
         CArchive ar(bytes);
         ar.SetFilePath(path);
+        ar.SetContext(&m_context);
         CProjectArchive::LoadProjectPass(ar, *this, context);
     } catch (const CArchiveException &) {
         // A second pass from the start, with the gates of old files widened; what it reads is kept, even
@@ -185,16 +186,16 @@ void CCorvessaDoc::LoadFrom(const QByteArray &bytes, const QString &path)
         try {
             CArchive ar(bytes);
             ar.SetFilePath(path);
+            ar.SetContext(&m_context);
             CProjectArchive::LoadProjectPass(ar, *this, context);
         } catch (const CArchiveException &e) {
             // What was read is kept, but the author must know before a save replaces the file with it.
-            CPrompt::Warning(QStringLiteral("The project\n%1\ncould be read only in part (%2).\nSave it under a "
+            Prompt().Warning(QStringLiteral("The project\n%1\ncould be read only in part (%2).\nSave it under a "
                                             "new name to keep the original file.")
                                  .arg(path, e.GetText()));
         }
     }
     m_loadRetry = 0;
-    CCorvContext::Instance().rightToLeft = RightToLeft ? 1 : 0;
 }
 
 CCorvPage *CCorvessaDoc::FindScreenByNumber(int number) const
@@ -283,5 +284,5 @@ void CCorvessaDoc::FreeInternationalProfile() { m_internationalProfile.reset(); 
 void CCorvessaDoc::ResetInternationalProfile()
 {
     FreeInternationalProfile();
-    InternationalProfileFilename = CorvPath::Join(CCorvContext::Instance().programFolder, QStringLiteral("kv_profile.kvp"));
+    InternationalProfileFilename = CorvPath::Join(m_context.programFolder, QStringLiteral("kv_profile.kvp"));
 }

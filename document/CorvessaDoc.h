@@ -3,6 +3,7 @@
 #include "document/CourseSettings.h"
 #include "model/AutoBackupSetting.h"
 #include "model/ScreenLookup.h"
+#include "platform/CorvContext.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,6 +14,7 @@
 #include <vector>
 
 class CArchive;
+class CPrompt;
 class CCorvPage;
 class CDocumentObserver;
 class CLoadedProfile;
@@ -32,12 +34,15 @@ public:
     // The settings marked as set once per document object get their values here, the others from
     // OnNewDocument. clock gives "now" in seconds since 1970 (the expiry date's default); the system
     // clock when none is given.
-    explicit CCorvessaDoc(Clock clock = {});
+    // The context (program folder, per-user folder, prompt and progress sinks) must outlive the document.
+    explicit CCorvessaDoc(const CCorvContext &context, Clock clock = {});
     ~CCorvessaDoc() override;
     CCorvessaDoc(const CCorvessaDoc &) = delete;
     CCorvessaDoc &operator=(const CCorvessaDoc &) = delete;
 
     // ---- The framework's part: path, modified flag, views ----
+    const CCorvContext &GetContext() const { return m_context; }
+    CPrompt &Prompt() const { return m_context.Prompt(); }
     const QString &GetPathName() const { return m_pathName; }
     void SetPathName(const QString &path) { m_pathName = path; }
     bool IsModified() const { return m_modified; }
@@ -132,6 +137,7 @@ public:
     static QString ProjectFolderOf(const QString &projectPath);
 
 private:
+    const CCorvContext &m_context;
     friend class CProjectArchive;
 
     void ResetToNewProjectSettings();

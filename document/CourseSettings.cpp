@@ -443,7 +443,7 @@ void CourseSettingDescriptor::Set(CCourseSettings &s, const QVariant &value) con
         (s.*textSlots)[size_t(slot)] = value.toString();
 }
 
-QVariant CourseSettingDescriptor::DefaultValue(int64_t now) const
+QVariant CourseSettingDescriptor::DefaultValue(int64_t now, const QString &programFolder) const
 {
     switch (source) {
     case DefaultSource::stringEntry:
@@ -457,7 +457,7 @@ QVariant CourseSettingDescriptor::DefaultValue(int64_t now) const
     case DefaultSource::clockNow:
         return QVariant(qint64(now));
     case DefaultSource::programFile:
-        return QVariant(CorvPath::Join(CCorvContext::Instance().programFolder, QString::fromLatin1(defaultText)));
+        return QVariant(CorvPath::Join(programFolder, QString::fromLatin1(defaultText)));
     case DefaultSource::literal:
         break;
     }
@@ -475,11 +475,11 @@ QVariant CourseSettingDescriptor::DefaultValue(int64_t now) const
     }
 }
 
-void CCourseSettings::ApplyDefaults(bool includeConstructed, int64_t now)
+void CCourseSettings::ApplyDefaults(bool includeConstructed, int64_t now, const QString &programFolder)
 {
     for (const D &d : CourseSettingTable())
         if (includeConstructed || !d.constructed)
-            d.Set(*this, d.DefaultValue(now));
+            d.Set(*this, d.DefaultValue(now, programFolder));
 }
 
 QString CCourseSettings::GetCharset() const

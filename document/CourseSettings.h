@@ -272,7 +272,7 @@ public:
     // glossary and help options, the profile path, the last content library) are set only when
     // includeConstructed is true, so a later new course keeps what the author chose for them. now is the
     // moment the defaults are taken, in seconds since 1970 (the expiry date's default).
-    void ApplyDefaults(bool includeConstructed, int64_t now);
+    void ApplyDefaults(bool includeConstructed, int64_t now, const QString &programFolder);
 
     // The character-set name of the published pages: the text between the first "[" and the first "]" of
     // EncodingLabel, or "utf-8" when the label has not both.
@@ -319,7 +319,7 @@ struct CourseSettingDescriptor
     // Stores value (of the form Get returns) into s.
     void Set(CCourseSettings &s, const QVariant &value) const;
     // The built-in default, taken now.
-    QVariant DefaultValue(int64_t now) const;
+    QVariant DefaultValue(int64_t now, const QString &programFolder) const;
     // The name with its slot, as "FontName[2]"; the bare name for plain settings.
     QString DisplayName() const;
 };

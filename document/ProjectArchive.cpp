@@ -474,8 +474,11 @@ std::unique_ptr<CComponentBase> LoadComponentEntry(CArchive &ar, CCorvessaDoc &d
     options.beforeRead = [&](CComponentBase &component) {
         if (auto *link = dynamic_cast<CComponentLink *>(&component))
             link->SetFont(doc.FontName[0], points);
-        else if (auto *textbox = dynamic_cast<CComponentTextbox *>(&component))
+        else if (auto *textbox = dynamic_cast<CComponentTextbox *>(&component)) {
             textbox->SetDefaultFont(doc.FontName[0], points, doc.FontColor[0]);
+            // Boxes of files that do not store a direction take the one of the course being read.
+            textbox->SetRightToLeft(doc.RightToLeft);
+        }
         else if (auto *table = dynamic_cast<CComponentTable *>(&component); table && !mainList)
             table->SetDefaultFont(doc.FontName[0], points, doc.FontColor[0]);
     };
@@ -544,18 +547,18 @@ const QStringList &CProjectArchive::ProjectSubFolders()
     return folders;
 }
 
-void CProjectArchive::CreateProjectFolders(const QString &projectFolder)
+void CProjectArchive::CreateProjectFolders(const QString &projectFolder, CPrompt &prompt)
 {
     if (projectFolder.isEmpty())
         return;
     const QString root = CorvPath::ResolveNoCase(projectFolder);
-    CreateFolderPath(root);
+    CreateFolderPath(root, prompt);
     for (const QString &sub : ProjectSubFolders()) {
         // Step by step, so "images/Resized" is made inside an existing "images", not beside it.
         QString path = root;
         for (const QString &part : sub.split(u'/'))
             path = CorvPath::ResolveNoCase(CorvPath::Join(path, part));
-        CreateFolderPath(path);
+        CreateFolderPath(path, prompt);
     }
 }
 
@@ -613,7 +616,7 @@ std::unique_ptr<CCorvPage> CProjectArchive::LoadScreen(CArchive &ar, CCorvessaDo
         auto component = LoadComponentEntry(ar, doc, context, mainList, points);
         // A duplicate audio button is refused by the screen and goes with the handed-back pointer.
         if (component)
-            screen->AddComponent(std::move(component));
+            screen->AddComponent(std::move(component), ar.Context().Prompt());
     }
     return screen;
 }

@@ -9,6 +9,7 @@
 #include <memory>
 
 class CArchive;
+class CPrompt;
 class CCorvessaDoc;
 class CCorvPage;
 class CCourseSettings;
@@ -76,7 +77,7 @@ public:
     static const QStringList &ProjectSubFolders();
     // Makes the project folder and its sub-folders where missing; a folder that already exists in another
     // case (a project copied from Windows) is used as it is. Failures are reported and the rest goes on.
-    static void CreateProjectFolders(const QString &projectFolder);
+    static void CreateProjectFolders(const QString &projectFolder, CPrompt &prompt);
 
     // Section markers; a reader reads them without looking at their text.
     static const QString &PopupsMarker();

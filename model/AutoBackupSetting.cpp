@@ -39,7 +39,7 @@ bool CAutoBackupSetting::Confirm(const QString &path)
     return file.commit();
 }
 
-QString CAutoBackupSetting::DefaultPath()
+QString CAutoBackupSetting::DefaultPath(const CCorvContext &context)
 {
-    return CorvPath::Join(CCorvContext::Instance().appDataFolder, QStringLiteral("dovar.txt"));
+    return CorvPath::Join(context.appDataFolder, QStringLiteral("dovar.txt"));
 }

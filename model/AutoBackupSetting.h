@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class CCorvContext;
+
 // The auto-backup settings the document keeps, read from and written to "dovar.txt" in the per-user
 // application-data folder as three decimals "%d\n%d\n%d": back up on save, limit the backups, how many.
 // The settings dialog shows and edits these values.
@@ -22,5 +24,5 @@ public:
     bool Confirm(const QString &path);
 
     // "dovar.txt" in the application-data folder of the context.
-    static QString DefaultPath();
+    static QString DefaultPath(const CCorvContext &context);
 };

@@ -153,11 +153,11 @@ void CComponentTable::DecreaseIndent() { OnActiveCell(&CRichText::DecreaseIndent
 
 bool CComponentTable::AddLink(const QString &text, int position, int screenLink, int targetScreen,
                               const QString &address, int popup, int script, int fullSize, int popupHeight,
-                              int popupWidth)
+                              int popupWidth, CPrompt &prompt)
 {
     CRichTextLinks *cell = GetActiveCellContent();
     return cell && cell->AddLink(text, position, screenLink, targetScreen, address, popup, script, fullSize,
-                                 popupHeight, popupWidth);
+                                 popupHeight, popupWidth, prompt);
 }
 
 std::unique_ptr<CComponentBase> CComponentTable::Clone(bool keepPosition) const

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+class CPrompt;
+
 class CScreenLookup;
 
 // A grid of rich-text cells on a screen. Every cell is rich text with its own link records and markers, as
@@ -111,7 +113,7 @@ public:
     // Adds a link in the active cell (the caller then gives it the link effect, ToggleLinkEffect on that
     // cell); false when no cell is active or the cell refuses it.
     bool AddLink(const QString &text, int position, int screenLink, int targetScreen, const QString &address,
-                 int popup, int script, int fullSize, int popupHeight, int popupWidth);
+                 int popup, int script, int fullSize, int popupHeight, int popupWidth, CPrompt &prompt);
 
     std::unique_ptr<CComponentBase> Clone(bool keepPosition) const override;
     void SerializeComponent(CArchive &ar) override;

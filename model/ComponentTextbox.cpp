@@ -26,10 +26,7 @@ const AlignmentName kAlignmentNames[] = {
 
 } // namespace
 
-CComponentTextbox::CComponentTextbox() : CComponentBase(ct_textbox)
-{
-    SetRightToLeft(CCorvContext::Instance().rightToLeft);
-}
+CComponentTextbox::CComponentTextbox() : CComponentBase(ct_textbox) {}
 
 CComponentTextbox::CComponentTextbox(CEditCanvas *parent) : CComponentTextbox()
 {
@@ -106,10 +103,10 @@ void CComponentTextbox::SetRightToLeft(int rightToLeft)
 
 bool CComponentTextbox::AddLink(const QString &text, int position, int screenLink, int targetScreen,
                                 const QString &address, int popup, int script, int fullSize, int popupHeight,
-                                int popupWidth)
+                                int popupWidth, CPrompt &prompt)
 {
     if (!m_content.AddLink(text, position, screenLink, targetScreen, address, popup, script, fullSize, popupHeight,
-                           popupWidth))
+                           popupWidth, prompt))
         return false;
     // AddLink leaves the visible text selected.
     CCharFormat link;

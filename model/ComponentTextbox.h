@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+class CPrompt;
+
 class CScreenLookup;
 
 // A rectangle of formatted text on a screen, with hyperlinks to screens, web addresses or script. The
@@ -59,7 +61,7 @@ public:
     // Makes the text at position a link to the given target and gives it the link effect; false when the
     // text does not stand there or no link number is left (reported).
     bool AddLink(const QString &text, int position, int screenLink, int targetScreen, const QString &address,
-                 int popup, int script, int fullSize, int popupHeight, int popupWidth);
+                 int popup, int script, int fullSize, int popupHeight, int popupWidth, CPrompt &prompt);
     // Frees the record of that number (the markers are the caller's): 1, or 0 when there is none.
     int DeleteLink(int number) { return m_content.DeleteLink(number); }
     // Unlinks the link around the selection, markers and record included.

@@ -92,7 +92,7 @@ bool CCorvPage::Contains(const CComponentBase *component) const
                                      [component](const auto &c) { return c.get() == component; });
 }
 
-std::unique_ptr<CComponentBase> CCorvPage::AddComponent(std::unique_ptr<CComponentBase> component)
+std::unique_ptr<CComponentBase> CCorvPage::AddComponent(std::unique_ptr<CComponentBase> component, CPrompt &prompt)
 {
     if (!component)
         return component;
@@ -101,7 +101,7 @@ std::unique_ptr<CComponentBase> CCorvPage::AddComponent(std::unique_ptr<CCompone
             auto *other = dynamic_cast<CComponentAudio *>(c.get());
             if (other && other->GetPlayButton() == audio->GetPlayButton()
                 && other->GetFilePath().compare(audio->GetFilePath(), Qt::CaseInsensitive) == 0) {
-                CPrompt::Information(
+                prompt.Information(
                     QStringLiteral("There is already audio file\n%1\non this screen").arg(other->GetFilePath()));
                 return component;
             }
@@ -269,14 +269,14 @@ void CCorvPage::EnableEditors(const CComponentBase *selected)
                 window->EnableEditing(c.get() == selected);
 }
 
-void CCorvPage::CheckLinks(const CScreenLookup &document, int ask)
+void CCorvPage::CheckLinks(const CScreenLookup &document, int ask, CPrompt &prompt)
 {
     std::vector<CComponentBase *> links;
     for (const auto &c : m_components) {
         auto *link = dynamic_cast<CComponentLink *>(c.get());
         if (!link || document.FindMainScreenByNumber(link->GetTargetPageId()))
             continue;
-        if (ask == 1 && !CPrompt::YesNo(CStringTable::Load(kBrokenLinkQuestion).arg(m_title)))
+        if (ask == 1 && !prompt.YesNo(CStringTable::Load(kBrokenLinkQuestion).arg(m_title)))
             continue;
         links.push_back(link);
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 class CComponentBase;
+class CPrompt;
 class CRichText;
 class CScreenLookup;
 
@@ -58,7 +59,7 @@ public:
     // Puts the component in front of all others and makes this screen its owner. A second audio component
     // for the same file in the same role is refused with a message: the component is handed back to the
     // caller. Null when the screen took it.
-    std::unique_ptr<CComponentBase> AddComponent(std::unique_ptr<CComponentBase> component);
+    std::unique_ptr<CComponentBase> AddComponent(std::unique_ptr<CComponentBase> component, CPrompt &prompt);
     // Unlinks and deletes the component; with cascade, the partner of an audio button goes first.
     // Nothing when it is not on this screen.
     void RemoveComponent(CComponentBase *component, int cascade);
@@ -90,7 +91,7 @@ public:
 
     // Removes the links whose target screen is not in the main list; with ask 1 each one is confirmed
     // first.
-    void CheckLinks(const CScreenLookup &document, int ask);
+    void CheckLinks(const CScreenLookup &document, int ask, CPrompt &prompt);
 
 private:
     ComponentList::iterator Find(const CComponentBase *component);

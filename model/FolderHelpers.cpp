@@ -29,7 +29,7 @@ bool IsRealFolder(const fs::directory_entry &entry)
     return entry.is_directory(ec) && !entry.is_symlink(ec);
 }
 
-bool CreateOneFolder(const QString &folder)
+bool CreateOneFolder(const QString &folder, CPrompt &prompt)
 {
     std::error_code ec;
     const fs::path dir = CorvFs::ToFsPath(folder);
@@ -40,7 +40,7 @@ bool CreateOneFolder(const QString &folder)
     std::error_code again;
     if (fs::is_directory(dir, again))
         return true; // made meanwhile by someone else
-    CPrompt::Error(QString::fromLocal8Bit(ec.message()) + u'\n' + folder);
+    prompt.Error(QString::fromLocal8Bit(ec.message()) + u'\n' + folder);
     return false;
 }
 
@@ -68,7 +68,7 @@ bool CopyTree(const fs::path &source, const fs::path &target)
 
 } // namespace
 
-int CreateFolderPath(const QString &path)
+int CreateFolderPath(const QString &path, CPrompt &prompt)
 {
     if (path.size() < 4)
         return 1;
@@ -77,13 +77,13 @@ int CreateFolderPath(const QString &path)
     for (qsizetype i = 1; i < slashed.size(); ++i) {
         if (slashed[i] != u'/' || slashed[i - 1] == u'/')
             continue;
-        if (!CreateOneFolder(slashed.left(i)))
+        if (!CreateOneFolder(slashed.left(i), prompt))
             return 0;
     }
     QString whole = slashed;
     while (whole.size() > 1 && whole.endsWith(u'/'))
         whole.chop(1);
-    return CreateOneFolder(whole) ? 1 : 0;
+    return CreateOneFolder(whole, prompt) ? 1 : 0;
 }
 
 int CountFolderFiles(const QString &folder, bool recurse)

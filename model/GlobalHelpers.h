@@ -4,6 +4,9 @@
 #include <QString>
 #include <QStringList>
 
+class CPrompt;
+class CCorvContext;
+
 struct CProcessResult;
 
 // Free functions that every part of the program uses: paths and folders, helper processes, small text
@@ -40,7 +43,7 @@ enum DictionaryLanguageCommand {
 // ---- Paths and files ----
 
 // The folder of the running program, ending in "/".
-void GetAppFolder(QString &folder);
+void GetAppFolder(const CCorvContext &context, QString &folder);
 // The text after the last separator ("\" or "/"); unless keepExtension, cut at its last "." (a name
 // without a "." is returned whole). Empty path: empty name.
 void GetFileNameFromPath(const QString &path, QString &name, bool keepExtension = false);
@@ -58,7 +61,7 @@ void GetLastErrorText(QString &text);
 
 // Creates every missing folder of the path. An empty path or one shorter than 4 characters: nothing, 1.
 // On failure shows the system's text, "\n" and the folder that could not be made, and returns 0.
-int CreateFolderPath(const QString &path);
+int CreateFolderPath(const QString &path, CPrompt &prompt);
 // Number of files (not folders) in the folder; with recurse, in its sub-folders too. Empty path: 0.
 int CountFolderFiles(const QString &folder, bool recurse);
 // Deletes every file of the folder; with recurse, every sub-folder too (emptied and removed); with
@@ -137,9 +140,9 @@ int GetPictureHeightForSize(int graphicSize);
 // Looks the file name up in the graphics library's picture folders in the system's order, without regard
 // to case; 1 and the full path when found, else 0 and an empty path. fileName and path may be the same
 // string.
-int FindLibraryImage(const QString &fileName, QString &path);
+int FindLibraryImage(const CCorvContext &context, const QString &fileName, QString &path);
 // Whether the picture lies directly in the graphics library's photo-object folder.
-bool IsLibraryPhotoObject(const QString &path);
+bool IsLibraryPhotoObject(const CCorvContext &context, const QString &path);
 
 // ---- Application ----
 

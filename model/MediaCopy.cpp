@@ -111,7 +111,7 @@ QString CMediaCopy::TargetName(const QString &currentPath)
 }
 
 CMediaCopy::Result CMediaCopy::CopyOnSave(const QString &currentPath, const QString &archivePath, bool standAlone,
-                                          SubFolder sub, Playlist playlist, bool copyFile)
+                                          SubFolder sub, Playlist playlist, CPrompt &prompt, bool copyFile)
 {
     Result result;
     result.path = currentPath;
@@ -137,7 +137,7 @@ CMediaCopy::Result CMediaCopy::CopyOnSave(const QString &currentPath, const QStr
             result.path = targetPath;
         } else {
             result.failed = true;
-            CPrompt::Warning(QStringLiteral("Failed to copy file from %1\nto %2").arg(currentPath, targetPath));
+            prompt.Warning(QStringLiteral("Failed to copy file from %1\nto %2").arg(currentPath, targetPath));
         }
     }
     WritePlaylistFor(folder, result.storedName, playlist);

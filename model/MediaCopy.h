@@ -9,6 +9,8 @@
 // On save the file is copied there under its safe, lower-cased name; only that name is lower-cased, the
 // folders keep their one spelling. On load the stored name is reduced to a bare name first, so a crafted
 // file cannot point a later save outside the media folder.
+class CPrompt;
+
 class CMediaCopy
 {
 public:
@@ -51,7 +53,7 @@ public:
     // With copyFile false nothing is copied or written: the result names where the file goes (the Stop
     // button of an audio pair, whose Play partner copies the clip).
     static Result CopyOnSave(const QString &currentPath, const QString &archivePath, bool standAlone,
-                             SubFolder sub, Playlist playlist, bool copyFile = true);
+                             SubFolder sub, Playlist playlist, CPrompt &prompt, bool copyFile = true);
 
     // The stored name a save would give currentPath: its file name without blanks, "<", ">" and "&".
     static QString TargetName(const QString &currentPath);

@@ -12,9 +12,9 @@
 
 namespace fs = std::filesystem;
 
-void GetAppFolder(QString &folder)
+void GetAppFolder(const CCorvContext &context, QString &folder)
 {
-    folder = CorvPath::ToSlashes(CCorvContext::Instance().programFolder);
+    folder = CorvPath::ToSlashes(context.programFolder);
     // Before the context is filled the running program still has a folder.
     if (folder.isEmpty() && QCoreApplication::instance())
         folder = QCoreApplication::applicationDirPath();

@@ -81,11 +81,11 @@ int GetPictureWidthForSize(int graphicSize) { return PresetFor(graphicSize).widt
 
 int GetPictureHeightForSize(int graphicSize) { return PresetFor(graphicSize).height; }
 
-int FindLibraryImage(const QString &fileName, QString &path)
+int FindLibraryImage(const CCorvContext &context, const QString &fileName, QString &path)
 {
     const QString name = fileName; // path may be fileName itself
     path.clear();
-    const QString &root = CCorvContext::Instance().graphicsLibraryRoot;
+    const QString &root = context.graphicsLibraryRoot;
     // A name from a picture list never leaves the library's folders.
     if (root.isEmpty() || !CorvPath::IsSafeBareName(name))
         return 0;
@@ -100,9 +100,9 @@ int FindLibraryImage(const QString &fileName, QString &path)
     return 0;
 }
 
-bool IsLibraryPhotoObject(const QString &path)
+bool IsLibraryPhotoObject(const CCorvContext &context, const QString &path)
 {
-    const QString &root = CCorvContext::Instance().graphicsLibraryRoot;
+    const QString &root = context.graphicsLibraryRoot;
     if (root.isEmpty())
         return false;
     const QString folder = CorvPath::FolderOf(CorvPath::ToSlashes(path));

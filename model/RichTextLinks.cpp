@@ -197,7 +197,7 @@ int CRichTextLinks::NewLinkNumber() const
 
 bool CRichTextLinks::AddLink(const QString &text, int position, int screenLink, int targetScreen,
                              const QString &address, int popup, int script, int fullSize, int popupHeight,
-                             int popupWidth)
+                             int popupWidth, CPrompt &prompt)
 {
     if (position < 0 || position > m_text.GetTextLength() - int(text.size()))
         return false;
@@ -214,7 +214,7 @@ bool CRichTextLinks::AddLink(const QString &text, int position, int screenLink, 
         // many: close the gaps first.
         RepairLinks();
         if (!RenumberCompactly() || (number = NewLinkNumber()) > kMaxLinkNumber) {
-            CPrompt::Warning(QStringLiteral("This text already holds as many links as it can take. "
+            prompt.Warning(QStringLiteral("This text already holds as many links as it can take. "
                                             "Remove a link before adding another."));
             return false;
         }

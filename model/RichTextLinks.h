@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+class CPrompt;
+
 class CArchive;
 class CScreenLookup;
 
@@ -75,7 +77,7 @@ public:
     // Refused (false, nothing changed) when the text does not stand there, and, with a message, when every
     // link number is taken even after renumbering the links compactly.
     bool AddLink(const QString &text, int position, int screenLink, int targetScreen, const QString &address,
-                 int popup, int script, int fullSize, int popupHeight, int popupWidth);
+                 int popup, int script, int fullSize, int popupHeight, int popupWidth, CPrompt &prompt);
     // Inverts the link effect of the selection when it is uniform, sets it when it is mixed.
     void ToggleLinkEffect();
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/CorvContext.h"
+
 #include "platform/ArchiveException.h"
 
 #include <QByteArray>
@@ -30,6 +32,10 @@ public:
     // The file this archive belongs to (for messages and for finding the project's folder).
     void SetFilePath(const QString &path) { m_filePath = path; }
     const QString &GetFilePath() const { return m_filePath; }
+    // The context of whoever reads or writes the archive (not owned): what its objects need of the program
+    // and the sink for their messages. Without one, the empty context.
+    void SetContext(const CCorvContext *context) { m_context = context; }
+    const CCorvContext &Context() const { return m_context ? *m_context : CCorvContext::Empty(); }
 
     // Loading.
     qint64 GetPosition() const { return m_pos; }
@@ -95,4 +101,5 @@ private:
     QByteArray m_data;
     qint64 m_pos = 0;
     QString m_filePath;
+    const CCorvContext *m_context = nullptr;
 };

@@ -3,15 +3,18 @@
 #include <QString>
 #include <QStringList>
 
-// What the whole program shares and the original reached through the application object: the program
-// folder, the per-user application-data folder, the version texts, the graphics-library root. The
-// application fills it at start-up; tests fill it with fixtures. Later parts of the program add members
-// here rather than reaching for a global application object.
+class CPrompt;
+class CProgress;
+class CQuestionIdCounter;
+class CRandomSource;
+
+// What the whole program shares: the program folder, the per-user application-data folder, the version
+// texts, the graphics-library root, and the prompt and progress sinks through which headless code reaches
+// the author. The application fills one at start-up and hands it to the document and the commands; tests
+// fill their own with fixtures. Nothing reaches it through a global: whoever needs it is given it.
 class CCorvContext
 {
 public:
-    static CCorvContext &Instance();
-
     // Folder of the running program; the program-folder data lies beside it.
     QString programFolder;
     // Zerandt/Corvessa<major> under the per-user configuration folder.
@@ -22,8 +25,22 @@ public:
     QString versionText;
     // Graphics-library root, ending in "/".
     QString graphicsLibraryRoot;
-    // The open document's RightToLeft setting (0 or 1): the direction new text boxes take.
-    int rightToLeft = 0;
+
+    // Sinks, not owned. Without one, messages go to the plain prompt (standard error, safe answers) and
+    // progress goes nowhere.
+    CPrompt *prompt = nullptr;
+    CProgress *progress = nullptr;
+
+    // Random draws, not owned. Without one, a source seeded once from the clock.
+    CRandomSource *random = nullptr;
+
+    // The free-form question ids, not owned. Without one, the counter of the whole run.
+    CQuestionIdCounter *questionIds = nullptr;
+
+    CPrompt &Prompt() const;
+    CProgress &Progress() const;
+    CRandomSource &Random() const;
+    CQuestionIdCounter &QuestionIds() const;
 
     // Fills the program folder, the major version and the per-user folder from the running program and the
     // standard locations. The version text (GetExeVersionString) and the graphics-library root are set by
@@ -31,4 +48,6 @@ public:
     void InitFromEnvironment();
     // The per-user folder for a major version, under the XDG configuration folder.
     static QString DefaultAppDataFolder(const QString &majorVersion);
+    // A context with nothing filled and the plain sinks, for readers run without a caller's context.
+    static const CCorvContext &Empty();
 };

@@ -20,26 +20,10 @@ public:
     }
 };
 
-CStderrPrompt g_plain;
-CPrompt *g_current = nullptr;
-
 } // namespace
 
-CPrompt &CPrompt::Current() { return g_current ? *g_current : g_plain; }
-
-CPrompt *CPrompt::Install(CPrompt *sink)
+CPrompt &CPrompt::Plain()
 {
-    CPrompt *previous = g_current;
-    g_current = sink;
-    return previous;
+    static CStderrPrompt plain;
+    return plain;
 }
-
-void CPrompt::Information(const QString &text, const QString &caption) { Current().Ask(information, text, caption); }
-void CPrompt::Warning(const QString &text, const QString &caption) { Current().Ask(warning, text, caption); }
-void CPrompt::Error(const QString &text, const QString &caption) { Current().Ask(error, text, caption); }
-bool CPrompt::YesNo(const QString &text, const QString &caption) { return Current().Ask(yesNo, text, caption) == yes; }
-CPrompt::Answer CPrompt::YesNoCancel(const QString &text, const QString &caption)
-{
-    return Current().Ask(yesNoCancel, text, caption);
-}
-bool CPrompt::OkCancel(const QString &text, const QString &caption) { return Current().Ask(okCancel, text, caption) == ok; }

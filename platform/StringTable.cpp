@@ -61,6 +61,10 @@ constexpr Entry kEntries[] = {
     {30004, "No, the correct answer is now shown."},
     // Placeholder text of new text boxes.
     {35004, "Click and add text."},
+    // Outcome of a publish.
+    {35009, "Publish has completed successfully to:\n\n%1"},
+    {35057, "No screen to publish."},
+    {35061, "Failed to publish the project."},
     // Asked before a link to a screen that no longer exists is deleted.
     {61446, "A link was found on Screen \"%1\" which points to a screen which cannot be found.\n"
             "Should the link be deleted?"},

@@ -11,7 +11,7 @@ PACKAGES=(
   libpng-dev libjpeg62-turbo-dev libjpeg-turbo-progs
   libtiff-dev libtiff-tools qt6-image-formats-plugins
   googletest libgtest-dev libgmock-dev
-  fonts-liberation unzip libxml2-utils
+  fonts-liberation unzip libxml2-utils zip python3
 )
 
 missing=()

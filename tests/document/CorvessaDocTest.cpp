@@ -46,7 +46,7 @@ std::unique_ptr<CCorvPage> CountedWithComponents(int id, const QString &label, i
 {
     auto page = std::make_unique<CountedPage>(id, label, pageType);
     for (int i = 0; i < 3; ++i)
-        page->AddComponent(std::make_unique<CountedRectangle>());
+        page->AddComponent(std::make_unique<CountedRectangle>(), CPrompt::Plain());
     return page;
 }
 
@@ -80,7 +80,7 @@ QByteArray ProjectBytes(CCorvessaDoc &doc)
 // Guards label routing: a label chooses its list, and only that list is searched.
 TEST(CorvessaDoc, LookupsSearchTheListsInTheirOrder)
 {
-    CCorvessaDoc doc(FixedClock());
+    CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
     doc.MainScreenList.push_back(Page(1, "1"));
     doc.MainScreenList.push_back(Page(2, "P2"));
     doc.MainScreenList.push_back(Page(5, "G1"));
@@ -123,7 +123,7 @@ TEST(CorvessaDoc, LookupsSearchTheListsInTheirOrder)
 TEST(CorvessaDoc, DestructionDeletesEveryScreenAndComponentOnce)
 {
     {
-        CCorvessaDoc doc(FixedClock());
+        CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
         doc.MainScreenList.push_back(CountedWithComponents(0, "1", 0));
         doc.MainScreenList.push_back(CountedWithComponents(1, "2", 2));
         doc.PopupScreenList.push_back(CountedWithComponents(2, "1000", 7));
@@ -142,9 +142,9 @@ TEST(CorvessaDoc, DestructionDeletesEveryScreenAndComponentOnce)
 // Guards the profile path and the freeing of a loaded profile.
 TEST(CorvessaDoc, ResetInternationalProfileFreesItAndSetsTheDefaultPath)
 {
-    const QString saved = CCorvContext::Instance().programFolder;
-    CCorvContext::Instance().programFolder = "/opt/corvessa";
-    CCorvessaDoc doc(FixedClock());
+    CCorvContext context;
+    context.programFolder = "/opt/corvessa";
+    CCorvessaDoc doc(context, FixedClock());
     doc.InternationalProfileFilename = "/elsewhere/x.kvp";
     doc.ResetInternationalProfile();
     EXPECT_EQ(doc.InternationalProfileFilename, "/opt/corvessa/kv_profile.kvp");
@@ -154,13 +154,12 @@ TEST(CorvessaDoc, ResetInternationalProfileFreesItAndSetsTheDefaultPath)
     doc.ResetInternationalProfile();
     EXPECT_EQ(CountedProfile::live, 0);
     EXPECT_EQ(doc.GetInternationalProfile(), nullptr);
-    CCorvContext::Instance().programFolder = saved;
 }
 
 // Guards a new project: defaults (the constructed ones kept), counters, emptied lists, modified flag.
 TEST(CorvessaDoc, NewDocumentResetsCourseButKeepsConstructedSettings)
 {
-    CCorvessaDoc doc(FixedClock());
+    CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
     RecordingObserver views;
     doc.AddObserver(&views);
     EXPECT_TRUE(doc.OnNewDocument());
@@ -197,7 +196,7 @@ TEST(CorvessaDoc, NewDocumentResetsCourseButKeepsConstructedSettings)
 TEST(CorvessaDoc, OpenRefusesOtherExtensionsAndReadsKvxInAnyCase)
 {
     TempTree tree;
-    CCorvessaDoc source(FixedClock());
+    CCorvessaDoc source(CCorvContext::Empty(), FixedClock());
     source.OnNewDocument();
     source.CourseName = "Saved course";
     ASSERT_TRUE(source.OnSaveDocument(tree / "Course.kvx"));
@@ -205,8 +204,9 @@ TEST(CorvessaDoc, OpenRefusesOtherExtensionsAndReadsKvxInAnyCase)
     tree.Write("notes.txt", TempTree::ReadAll(tree / "Course.kvx"));
 
     CRecordingPrompt prompts;
-    CPromptScope scope(&prompts);
-    CCorvessaDoc doc(FixedClock());
+    CCorvContext context;
+    context.prompt = &prompts;
+    CCorvessaDoc doc(context, FixedClock());
     doc.OnNewDocument();
     doc.CourseName = "Current";
     doc.SetPathName("/keep/me.kvx");
@@ -237,7 +237,8 @@ TEST(CorvessaDoc, OpenRefusesOtherExtensionsAndReadsKvxInAnyCase)
 TEST(CorvessaDoc, SaveAsksViewsFirstAndBindsTheFile)
 {
     TempTree tree;
-    CCorvessaDoc doc(FixedClock());
+    CCorvContext context;
+    CCorvessaDoc doc(context, FixedClock());
     doc.OnNewDocument();
     RecordingObserver views;
     doc.AddObserver(&views);
@@ -248,7 +249,7 @@ TEST(CorvessaDoc, SaveAsksViewsFirstAndBindsTheFile)
     EXPECT_EQ(TempTree::ReadAll(tree / "a.kvx"), ProjectBytes(doc));
 
     CRecordingPrompt prompts;
-    CPromptScope scope(&prompts);
+    context.prompt = &prompts;
     tree.Write("plain-file", "x");
     EXPECT_FALSE(doc.OnSaveDocument(tree / "plain-file/b.kvx"));
     ASSERT_FALSE(prompts.Texts().isEmpty());
@@ -262,7 +263,7 @@ TEST(CorvessaDoc, SaveMakesTheProjectFoldersOnce)
 {
     TempTree tree;
     tree.MakeFolder("Course/images");
-    CCorvessaDoc doc(FixedClock());
+    CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
     doc.OnNewDocument();
     ASSERT_TRUE(doc.OnSaveDocument(tree / "Course.kvx"));
     for (const char *sub : {"images/MM", "images/M", "images/Resized", "images/Questions", "Movies", "Questions",

@@ -132,27 +132,14 @@ const QStringList kIniKeys = {
     "WebPHPDatabase", "UseWebPHPPersistence", "WebPHPUserID", "WebPHPPassword", "WebPHPConnectionString",
     "SCORM12", "CreateZip", "InternationalProfileFilename", "PreviewUsingHTM", "PublishImagesAtStandardResolution"};
 
-class ProgramFolderScope
-{
-public:
-    explicit ProgramFolderScope(const QString &folder) : m_saved(CCorvContext::Instance().programFolder)
-    {
-        CCorvContext::Instance().programFolder = folder;
-    }
-    ~ProgramFolderScope() { CCorvContext::Instance().programFolder = m_saved; }
-
-private:
-    QString m_saved;
-};
 
 } // namespace
 
 // Guards every built-in default against slips of value, kind or order in the settings table.
 TEST(CourseSettings, DefaultsEqualTheTableSettingBySetting)
 {
-    ProgramFolderScope folder("/opt/corvessa");
     CCourseSettings s;
-    s.ApplyDefaults(true, kNow);
+    s.ApplyDefaults(true, kNow, "/opt/corvessa");
 
     const auto expected = ExpectedDefaults();
     const auto &table = CourseSettingTable();
@@ -225,7 +212,7 @@ TEST(CourseSettings, IntSettingsAreFlagsUnlessTheTableSaysNumberOrScreen)
 TEST(CourseSettings, ConstructedOnlySettingsSurviveLaterDefaults)
 {
     CCourseSettings s;
-    s.ApplyDefaults(true, kNow);
+    s.ApplyDefaults(true, kNow, {});
     s.ShowGlossary = 0;
     s.HideGlossaryInAssessment = 0;
     s.HideHelpInAssessment = 0;
@@ -233,7 +220,7 @@ TEST(CourseSettings, ConstructedOnlySettingsSurviveLaterDefaults)
     s.InternationalProfileFilename = "/elsewhere/p.kvp";
     s.LastContentLibrary = "lib.kvxl";
     s.CourseName = "Old course";
-    s.ApplyDefaults(false, kNow + 10);
+    s.ApplyDefaults(false, kNow + 10, {});
     EXPECT_EQ(s.ShowGlossary, 0);
     EXPECT_EQ(s.HideGlossaryInAssessment, 0);
     EXPECT_EQ(s.HideHelpInAssessment, 0);

@@ -14,7 +14,7 @@ constexpr qint64 kNow = 1700000000;
 CCourseSettings Defaults()
 {
     CCourseSettings s;
-    s.ApplyDefaults(true, kNow);
+    s.ApplyDefaults(true, kNow, {});
     return s;
 }
 
@@ -114,7 +114,7 @@ TEST(ProjectArchiveSettings, EverySettingOfTheFileSurvivesAWriteAndARead)
         const QString name = d.DisplayName();
         SCOPED_TRACE(name.toStdString());
         if (notStored.contains(name))
-            EXPECT_EQ(d.Get(read), d.DefaultValue(kNow));
+            EXPECT_EQ(d.Get(read), d.DefaultValue(kNow, {}));
         else if (name == "EncodingLabel" || name == "OutlineEncodingLabel")
             EXPECT_EQ(d.Get(read).toString(), "Unicode (UTF-8) - [utf-8]");
         else if (name == "LogoImage")

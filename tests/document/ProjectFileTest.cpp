@@ -59,7 +59,7 @@ Kind *Add(CCorvPage &page, CRect bounds)
     auto c = std::make_unique<Kind>();
     Kind *raw = c.get();
     c->SetBounds(bounds, false);
-    page.AddComponent(std::move(c));
+    page.AddComponent(std::move(c), CPrompt::Plain());
     return raw;
 }
 
@@ -90,7 +90,7 @@ void FillCourse(CCorvessaDoc &doc)
     auto r = std::make_unique<CComponentRemediation>();
     r->SetQuestionPageIds({1});
     r->m_passMark = 70;
-    remediation->AddComponent(std::move(r));
+    remediation->AddComponent(std::move(r), CPrompt::Plain());
     doc.MainScreenList.push_back(std::move(remediation));
 
     doc.PopupScreenList.push_back(Page(3, "1000", 7));
@@ -132,8 +132,9 @@ QByteArray RectangleRecord(CRect bounds)
 [[noreturn]] void ReadWithCappedAddressSpace(const QByteArray &bytes, size_t topics, size_t screens)
 {
     CRecordingPrompt prompts;
-    CPromptScope scope(&prompts);
-    CCorvessaDoc doc(FixedClock());
+    CCorvContext context;
+    context.prompt = &prompts;
+    CCorvessaDoc doc(context, FixedClock());
     long pages = 0;
     if (FILE *statm = std::fopen("/proc/self/statm", "r")) {
         if (std::fscanf(statm, "%ld", &pages) != 1)
@@ -162,7 +163,7 @@ TEST(ProjectFile, NewProjectEqualsTheGoldenFile)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), golden);
 
-    CCorvessaDoc doc(FixedClock());
+    CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
     doc.OnNewDocument();
     EXPECT_EQ(ProjectBytes(doc), golden);
 }
@@ -177,7 +178,7 @@ TEST(ProjectFile, ScreenRecordsEqualTheGoldenFieldByField)
         p->SetMenuKind(menuKind);
         return p;
     };
-    CCorvessaDoc doc(FixedClock());
+    CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
     doc.OnNewDocument();
     doc.MainScreenList.push_back(page(5, "Menu", "1", 0, 2));
     Add<CComponentRectangle>(*doc.MainScreenList[0], {1, 2, 3, 4});
@@ -197,7 +198,7 @@ TEST(ProjectFile, ScreenRecordsEqualTheGoldenFieldByField)
     golden.WriteScreen(7, "Glossary", "9000", 9, -1);
     EXPECT_EQ(ProjectBytes(doc), golden.Bytes());
 
-    CCorvessaDoc reread(FixedClock());
+    CCorvessaDoc reread(CCorvContext::Empty(), FixedClock());
     Load(reread, golden.Bytes());
     ASSERT_EQ(reread.MainScreenList.size(), 1u);
     const CCorvPage &menu = *reread.MainScreenList[0];
@@ -214,11 +215,11 @@ TEST(ProjectFile, ScreenRecordsEqualTheGoldenFieldByField)
 // Guards byte stability: a saved course reads back to the same file, screens and components in step.
 TEST(ProjectFile, SaveLoadSaveGivesIdenticalBytes)
 {
-    CCorvessaDoc doc(FixedClock());
+    CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
     FillCourse(doc);
     const QByteArray first = ProjectBytes(doc);
 
-    CCorvessaDoc reread(FixedClock());
+    CCorvessaDoc reread(CCorvContext::Empty(), FixedClock());
     reread.OnNewDocument();
     Load(reread, first);
     ASSERT_EQ(reread.MainScreenList.size(), 3u);
@@ -254,7 +255,7 @@ TEST(ProjectFile, SaveLoadSaveGivesIdenticalBytes)
 // load start again from 0 (the button pictures of a project are numbered from 0 in each save).
 TEST(ProjectFile, CountersTravelWithTheFileAndPictureNumbersRestart)
 {
-    CCorvessaDoc doc(FixedClock());
+    CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
     doc.OnNewDocument();
     doc.SetNextScreenNumber(31);
     doc.SetNextTextBoxNumber(17);
@@ -264,7 +265,7 @@ TEST(ProjectFile, CountersTravelWithTheFileAndPictureNumbersRestart)
     const QByteArray bytes = ProjectBytes(doc);
     EXPECT_EQ(doc.TakeTopicButtonPictureNumber(), 0);
 
-    CCorvessaDoc reread(FixedClock());
+    CCorvessaDoc reread(CCorvContext::Empty(), FixedClock());
     reread.OnNewDocument();
     reread.TakeTopicButtonPictureNumber();
     Load(reread, bytes);
@@ -292,7 +293,7 @@ TEST(ProjectFile, FolderPointersPointIntoTheirOwnLists)
     golden.WriteScreen(3, "Popups", "1000", 7, -1);
     golden.WriteSection("<glossary>", 0);
 
-    CCorvessaDoc doc(FixedClock());
+    CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
     Load(doc, golden.Bytes());
     ASSERT_EQ(doc.MainScreenList.size(), 3u);
     ASSERT_EQ(doc.PopupScreenList.size(), 1u);
@@ -313,7 +314,7 @@ TEST(ProjectFile, SchemaLessFileNumbersItsScreensInOrder)
     for (const char *label : {"1", "2", "3"})
         golden.WriteScreen(-1, label, label, 2, -1, [&](CArchive &ar) { ar.Write(rect.constData(), rect.size()); }, 1);
 
-    CCorvessaDoc doc(FixedClock());
+    CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
     doc.OnNewDocument();
     Load(doc, golden.Bytes());
     EXPECT_EQ(doc.GetFileSchema(), 1000000);
@@ -355,7 +356,7 @@ TEST(ProjectFile, SectionsFollowTheSchema)
         // Whatever follows the last section of the file's schema is never read.
         golden.Ar().WriteString("trailing");
 
-        CCorvessaDoc doc(FixedClock());
+        CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
         doc.OnNewDocument();
         doc.MenuBasedCourse = 0;
         Load(doc, golden.Bytes());
@@ -384,7 +385,7 @@ TEST(ProjectFile, OldTopicCountUsesItsFirstByteSigned)
                     golden.Ar().WriteString("t");
         golden.WritePostTopic();
         golden.Ar().WriteInt(0);
-        CCorvessaDoc doc(FixedClock());
+        CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
         doc.OnNewDocument();
         Load(doc, golden.Bytes());
         EXPECT_EQ(doc.Topics.size(), size_t(std::max(count, 0))) << count;
@@ -400,7 +401,7 @@ TEST(ProjectFile, OldFileDoesNotInheritThePreviousCoursesSettings)
     golden.WritePostTopic();
     golden.Ar().WriteInt(0);
 
-    CCorvessaDoc doc(FixedClock());
+    CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
     doc.OnNewDocument();
     doc.RightToLeft = 1;             // gated at least 10000032
     doc.LmsCompatibility = "Other";  // gated at least 10000046
@@ -419,17 +420,17 @@ TEST(ProjectFile, OldFileDoesNotInheritThePreviousCoursesSettings)
 // it is read in step.
 TEST(ProjectFile, RemediationOutsideTheMainListIsReadAndDropped)
 {
-    CCorvessaDoc doc(FixedClock());
+    CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
     doc.OnNewDocument();
     auto popup = Page(3, "P1", 2);
     auto r = std::make_unique<CComponentRemediation>();
     r->SetQuestionPageIds({1, 2, 3});
-    popup->AddComponent(std::move(r));
+    popup->AddComponent(std::move(r), CPrompt::Plain());
     Add<CComponentRectangle>(*popup, {7, 8, 9, 10});
     doc.PopupScreenList.push_back(std::move(popup));
     doc.GlossaryScreenList.push_back(Page(4, "G1", 2));
 
-    CCorvessaDoc reread(FixedClock());
+    CCorvessaDoc reread(CCorvContext::Empty(), FixedClock());
     Load(reread, ProjectBytes(doc));
     ASSERT_EQ(reread.PopupScreenList.size(), 1u);
     ASSERT_EQ(reread.PopupScreenList[0]->GetComponentCount(), 1);
@@ -458,7 +459,7 @@ TEST(ProjectFile, UnknownTypeCodeEndsTheReadKeepingCompleteScreens)
         golden.WriteSection("<popups>", 0);
         golden.WriteSection("<glossary>", 0);
 
-        CCorvessaDoc doc(FixedClock());
+        CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
         Load(doc, golden.Bytes());
         ASSERT_EQ(doc.MainScreenList.size(), 1u);
         EXPECT_EQ(doc.MainScreenList[0]->GetTitle(), "good");
@@ -476,7 +477,7 @@ TEST(ProjectFile, HugeScreenCountEndsWithoutReservingAnything)
         golden.WritePostTopic();
         golden.Ar().WriteDWord(count);
         golden.WriteScreen(0, "one", "1", 2, 0);
-        CCorvessaDoc doc(FixedClock());
+        CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
         Load(doc, golden.Bytes());
         EXPECT_LE(doc.MainScreenList.size(), 1u) << count;
     }
@@ -532,7 +533,7 @@ TEST(ProjectFile, DamagedCountsReserveNothing)
 // Guards the retry: a file cut inside its main screens keeps what the second pass read completely.
 TEST(ProjectFile, FileCutInsideTheMainScreensKeepsTheCompleteOnes)
 {
-    CCorvessaDoc doc(FixedClock());
+    CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
     FillCourse(doc);
     const QByteArray full = ProjectBytes(doc);
     // Cut in the middle of the third main screen: find its title.
@@ -541,8 +542,9 @@ TEST(ProjectFile, FileCutInsideTheMainScreensKeepsTheCompleteOnes)
     ASSERT_GT(at, 0);
 
     CRecordingPrompt prompts;
-    CPromptScope scope(&prompts);
-    CCorvessaDoc reread(FixedClock());
+    CCorvContext context;
+    context.prompt = &prompts;
+    CCorvessaDoc reread(context, FixedClock());
     Load(reread, full.left(at + 4));
     EXPECT_EQ(reread.MainScreenList.size(), 2u);
     // The author is told, so that a save does not silently replace the file with the part that was read.
@@ -556,7 +558,7 @@ TEST(ProjectFile, FileCutInsideTheMainScreensKeepsTheCompleteOnes)
 // on main and popup screens, beside tables.
 TEST(ProjectFile, TextBoxRichTextAndTablesRoundTrip)
 {
-    CCorvessaDoc doc(FixedClock());
+    CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
     doc.OnNewDocument();
     for (int list = 0; list < 2; ++list) {
         auto page = Page(list, list == 0 ? "1" : "P1", 2);
@@ -564,19 +566,19 @@ TEST(ProjectFile, TextBoxRichTextAndTablesRoundTrip)
         textbox->SetBounds({36, 32, 520, 332}, false);
         textbox->SetFileName("tb1.rtf");
         textbox->GetRichText().AppendText(QStringLiteral("Gulls nest on cliffs, caf\u00e9 \u4e2d."), 0);
-        page->AddComponent(std::move(textbox));
+        page->AddComponent(std::move(textbox), CPrompt::Plain());
         CComponentTable::Settings settings;
         settings.rows = 2;
         settings.columns = 3;
         auto table = std::make_unique<CComponentTable>(nullptr, settings);
         table->SetBounds({36, 340, 520, 500}, false);
-        page->AddComponent(std::move(table));
+        page->AddComponent(std::move(table), CPrompt::Plain());
         Add<CComponentRectangle>(*page, {600, 40, 700, 90});
         (list == 0 ? doc.MainScreenList : doc.PopupScreenList).push_back(std::move(page));
     }
     const QByteArray first = ProjectBytes(doc);
 
-    CCorvessaDoc reread(FixedClock());
+    CCorvessaDoc reread(CCorvContext::Empty(), FixedClock());
     Load(reread, first);
     for (const auto *list : {&reread.MainScreenList, &reread.PopupScreenList}) {
         ASSERT_EQ(list->size(), 1u);
@@ -589,21 +591,4 @@ TEST(ProjectFile, TextBoxRichTextAndTablesRoundTrip)
         EXPECT_EQ(page.GetComponent(2)->GetBounds().left, 600);
     }
     EXPECT_EQ(ProjectBytes(reread), first);
-}
-
-// Guards the direction of new text boxes: they follow the course that was opened, not the one before.
-TEST(ProjectFile, NewTextBoxesFollowTheCourseDirection)
-{
-    CCorvessaDoc doc(FixedClock());
-    doc.OnNewDocument();
-    doc.RightToLeft = 1;
-    const QByteArray bytes = ProjectBytes(doc);
-
-    CCorvessaDoc other(FixedClock());
-    other.OnNewDocument();
-    EXPECT_EQ(CComponentTextbox().GetRightToLeft(), 0);
-    Load(other, bytes);
-    EXPECT_EQ(CComponentTextbox().GetRightToLeft(), 1);
-    other.OnNewDocument();
-    EXPECT_EQ(CComponentTextbox().GetRightToLeft(), 0);
 }

@@ -3,12 +3,23 @@
 
 #include "model/ComponentAudio.h"
 #include "model/ComponentButton.h"
+#include "model/ComponentCompleteParagraph.h"
 #include "model/ComponentEllipse.h"
 #include "model/ComponentFactory.h"
+#include "model/ComponentFillBlanks.h"
+#include "model/ComponentFlashQuestion.h"
+#include "model/ComponentFlashVideo.h"
+#include "model/ComponentFreeFormText.h"
+#include "model/ComponentHTMLEditor.h"
+#include "model/ComponentLikert.h"
 #include "model/ComponentLine.h"
 #include "model/ComponentLink.h"
+#include "model/ComponentMultipleChoice.h"
 #include "model/ComponentRectangle.h"
 #include "model/ComponentRemediation.h"
+#include "model/ComponentVideo.h"
+#include "model/ComponentYouTube.h"
+#include "platform/QuestionIdCounter.h"
 #include "model/GlobalHelpers.h"
 #include "platform/Archive.h"
 
@@ -34,6 +45,21 @@ std::unique_ptr<CComponentBase> Load(const QByteArray &bytes, int schema = Proje
     auto c = CComponentFactory::LoadComponent(ar, options);
     EXPECT_TRUE(ar.AtEnd()) << "the record was not read to its end";
     return c;
+}
+
+// Bytes of a stored string of n UTF-16 units below 255: marker, one length byte, the units.
+constexpr int S(int units)
+{
+    return 4 + 2 * units;
+}
+
+QByteArray RectangleRecordBytes()
+{
+    CComponentRectangle r;
+    r.SetBounds(CRect(7, 8, 9, 10), false);
+    CArchive ar;
+    r.SerializeComponent(ar);
+    return ar.GetBuffer();
 }
 
 struct RecordCase {
@@ -111,6 +137,108 @@ std::vector<RecordCase> RecordCases()
              return a;
          },
          -1},
+        {"complete paragraph",
+         [] {
+             auto q = std::make_unique<CComponentCompleteParagraph>();
+             q->SetInstruction(QStringLiteral("Fill in"));
+             q->SetQuestionText(QStringLiteral("The **** sat"));
+             q->SetMissingWords({QString(), QStringLiteral("cat")});
+             q->SetCorrectFeedback(QStringLiteral("Yes"));
+             q->SetWrongFeedback(QStringLiteral("No"));
+             return q;
+         },
+         20 + S(7) + S(12) + S(3) + 9 * S(0) + S(3) + S(2)},
+        {"fill in the blanks",
+         [] {
+             auto q = std::make_unique<CComponentFillBlanks>();
+             q->SetInstruction(QStringLiteral("Type"));
+             q->SetQuestionText(QStringLiteral("A **** B"));
+             CComponentFillBlanks::Words words;
+             words[2] = QStringLiteral("big;large");
+             q->SetWords(words);
+             return q;
+         },
+         20 + S(4) + S(8) + S(9) + 9 * S(0) + 2 * S(0)},
+        {"multiple choice",
+         [] {
+             auto q = std::make_unique<CComponentMultipleChoice>();
+             q->SetQuestionText(QStringLiteral("Q?"));
+             q->SetOptions({QStringLiteral("A"), QStringLiteral("B"), QString(), QStringLiteral("D")}, {1, 0, 0, 1, 0});
+             q->SetTrueFalse(1);
+             q->SetInstruction(QStringLiteral("True?"));
+             return q;
+         },
+         20 + S(2) + 3 * S(1) + 2 * S(0) + 5 * 4 + 2 * S(0) + 4 + 4 + S(5)},
+        {"free-form text",
+         [] {
+             static CQuestionIdCounter ids;
+             auto q = std::make_unique<CComponentFreeFormText>(nullptr, ids);
+             q->m_keywords[0] = QStringLiteral("red");
+             q->m_keywords[4] = QStringLiteral("blue;navy");
+             q->m_maxCharacters = 400;
+             return q;
+         },
+         20 + S(3) + S(9) + 8 * S(0) + S(2) + S(32) + 2 * S(0) + 9 * 4 + 2},
+        {"likert",
+         [] {
+             auto q = std::make_unique<CComponentLikert>();
+             q->SetBounds(CRect(10, 10, 1014, 500), false);
+             q->SetQuestionText(QStringLiteral("How?"));
+             q->SetStartValue(0.1f);
+             q->SetEndValue(-3.5f);
+             q->SetCorrectValue(2.25f);
+             q->SetTolerance(0.5f);
+             q->SetWords(QStringLiteral("Poor;Good"));
+             q->SetUseNumbers(0);
+             return q;
+         },
+         20 + S(4) + 4 * 4 + 2 * 4 + 2 * S(0) + 2 * 4 + 4 + 4 + 2 * S(0) + S(9) + 4 + 4},
+        {"video",
+         [] {
+             auto v = std::make_unique<CComponentVideo>();
+             v->m_autoStart = 1;
+             v->m_navPanes = 1;
+             v->m_windowMode = QStringLiteral("opaque");
+             v->SetFlashVars(QStringLiteral("a=1&b=2"));
+             v->SetBackgroundColor(0x00FF8000);
+             v->SetFlashVersion(9);
+             return v;
+         },
+         20 + 3 * 4 + S(6) + S(7) + 4 + 4 + 3 * 4 + S(0)},
+        {"flash question",
+         [] {
+             auto f = std::make_unique<CComponentFlashQuestion>();
+             f->m_loop = 1;
+             f->SetFlashVars(QStringLiteral("q=1"));
+             return f;
+         },
+         20 + 3 * 4 + S(0) + S(3) + 4 + 4 + S(0)},
+        {"youtube",
+         [] {
+             auto y = std::make_unique<CComponentYouTube>();
+             y->m_embedCode = QStringLiteral("<iframe src=\"https://example.org/embed/x\"></iframe>");
+             return y;
+         },
+         20 + S(51)},
+        {"flash video",
+         [] {
+             auto f = std::make_unique<CComponentFlashVideo>();
+             f->m_autoStart = 1;
+             f->m_volume = 35;
+             f->m_middleButton = 0;
+             f->m_barColour = 0x123456;
+             return f;
+         },
+         20 + 4 + 2 * S(0) + 5 * 4 + 4 * 4 + 2 * 4},
+        {"HTML text",
+         [] {
+             auto h = std::make_unique<CComponentHTMLEditor>();
+             h->SetBounds(CRect(36, 32, 520, 332), false);
+             h->SetFileName(QStringLiteral("tb3.rtf"));
+             h->SetHtml(QStringLiteral("<html><body><p>Hi</p></body></html>"));
+             return h;
+         },
+         20 + S(7) + S(35)},
     };
 }
 
@@ -160,7 +288,7 @@ TEST(ComponentRecord, CodesThatCannotBeReadStopTheLoad)
         int type;
         bool mainList;
     } cases[] = {{ct_media, true}, {-1, true}, {25, true}, {1000, true},
-                 {ct_image, true}, {ct_likert, true}};
+                 {ct_image, true}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.type);
         CArchive out;
@@ -343,6 +471,9 @@ TEST(ComponentRecord, ClonePlacement)
     kinds.push_back(std::make_unique<CComponentRectangle>(&canvas));
     kinds.push_back(std::make_unique<CComponentEllipse>(&canvas));
     kinds.push_back(std::make_unique<CComponentAudio>(&canvas));
+    for (int type : {ct_complete_paragraph, ct_fill_blanks, ct_multiple_choice, ct_video, ct_free_form_text,
+                     ct_html_editor, ct_flash_question, ct_youtube, ct_flash_video, ct_likert})
+        kinds.push_back(CComponentFactory::CreateComponent(type, &canvas));
     for (auto &c : kinds) {
         SCOPED_TRACE(CComponentFactory::ClassName(c->GetType()));
         c->SetBounds(at, true);
@@ -428,4 +559,206 @@ TEST(ComponentRecord, RemediationOutsideTheMainListIsReadAndDropped)
     ASSERT_NE(next, nullptr);
     EXPECT_EQ(next->GetType(), ct_rectangle);
     EXPECT_TRUE(ar.AtEnd());
+}
+
+// Guards against reading fields that an older file does not hold: the gated field keeps its default, and
+// the record after it (here a rectangle) is still read in step.
+TEST(ComponentRecord, OlderSchemasReadOnlyTheFieldsTheyHave)
+{
+    auto head = [](CArchive &ar, int type) {
+        ar.WriteInt(type);
+        ar.WriteRect(CRect(1, 2, 301, 202));
+    };
+    auto question = [&](CArchive &ar) {
+        head(ar, ct_multiple_choice);
+        ar.WriteString(QStringLiteral("Stem"));
+        for (const char *option : {"A", "B", "", "", ""})
+            ar.WriteString(QString::fromLatin1(option));
+        for (int flag : {0, 1, 0, 0, 0})
+            ar.WriteInt(flag);
+        ar.WriteString(QStringLiteral("Right"));
+        ar.WriteString(QStringLiteral("Wrong"));
+    };
+    auto playOptions = [](CArchive &ar) {
+        ar.WriteInt(1);
+        ar.WriteInt(1);
+        ar.WriteInt(1);
+    };
+    auto flashSettings = [](CArchive &ar) {
+        ar.WriteString(QStringLiteral("v=2"));
+        ar.WriteColor(0x000080FF);
+        ar.WriteInt(10);
+    };
+    struct Case {
+        const char *name;
+        int schema;
+        std::function<void(CArchive &)> write;
+        std::function<void(CComponentBase &)> check;
+    };
+    const Case cases[] = {
+        {"multiple choice without single-answer flag", 10000021, question,
+         [](CComponentBase &c) {
+             auto &q = dynamic_cast<CComponentMultipleChoice &>(c);
+             EXPECT_EQ(q.GetQuestionText(), QStringLiteral("Stem"));
+             EXPECT_EQ(q.GetCorrectFlags()[1], 1);
+             EXPECT_EQ(q.GetWrongFeedback(), QStringLiteral("Wrong"));
+             EXPECT_EQ(q.m_singleAnswer, 0);
+             EXPECT_EQ(q.m_trueFalse, 0);
+             EXPECT_TRUE(q.GetInstruction().isEmpty());
+         }},
+        {"multiple choice without true/false style", 10000022,
+         [&](CArchive &ar) {
+             question(ar);
+             ar.WriteInt(1);
+         },
+         [](CComponentBase &c) {
+             auto &q = dynamic_cast<CComponentMultipleChoice &>(c);
+             EXPECT_EQ(q.m_singleAnswer, 1);
+             EXPECT_EQ(q.m_trueFalse, 0);
+             EXPECT_TRUE(q.GetInstruction().isEmpty());
+         }},
+        {"video with the file name only", 1000005,
+         [&](CArchive &ar) {
+             head(ar, ct_video);
+             ar.WriteString(QStringLiteral("clip.avi"));
+         },
+         [](CComponentBase &c) {
+             auto &v = dynamic_cast<CComponentVideo &>(c);
+             EXPECT_EQ(v.m_autoStart, 0);
+             EXPECT_EQ(v.m_windowMode, QStringLiteral("window"));
+             EXPECT_EQ(v.GetFilePath(), QStringLiteral("Movies/clip.avi"));
+         }},
+        {"video without window mode", 1000007,
+         [&](CArchive &ar) {
+             head(ar, ct_video);
+             playOptions(ar);
+             ar.WriteString(QStringLiteral("clip.avi"));
+         },
+         [](CComponentBase &c) {
+             auto &v = dynamic_cast<CComponentVideo &>(c);
+             EXPECT_EQ(v.m_loop, 1);
+             EXPECT_EQ(v.m_windowMode, QStringLiteral("window"));
+         }},
+        {"flash question without window mode", 1000007,
+         [&](CArchive &ar) {
+             head(ar, ct_flash_question);
+             playOptions(ar);
+             ar.WriteString(QStringLiteral("quiz.swf"));
+         },
+         [](CComponentBase &c) {
+             auto &f = dynamic_cast<CComponentFlashQuestion &>(c);
+             EXPECT_TRUE(f.m_windowMode.isEmpty());
+             EXPECT_EQ(f.GetFilePath(), QStringLiteral("Questions/quiz.swf"));
+         }},
+        {"video without Flash settings", 10000018,
+         [&](CArchive &ar) {
+             head(ar, ct_video);
+             playOptions(ar);
+             ar.WriteString(QStringLiteral("opaque"));
+             ar.WriteString(QStringLiteral("clip.swf"));
+         },
+         [](CComponentBase &c) {
+             auto &v = dynamic_cast<CComponentVideo &>(c);
+             EXPECT_EQ(v.m_windowMode, QStringLiteral("opaque"));
+             EXPECT_TRUE(v.GetFlashVars().isEmpty());
+             EXPECT_EQ(v.GetBackgroundColor(), 0xFFFFFFu);
+             EXPECT_EQ(v.GetFlashVersion(), 8);
+         }},
+        {"video without PDF options", 10000020,
+         [&](CArchive &ar) {
+             head(ar, ct_video);
+             playOptions(ar);
+             ar.WriteString(QStringLiteral("opaque"));
+             flashSettings(ar);
+             ar.WriteString(QStringLiteral("doc.pdf"));
+         },
+         [](CComponentBase &c) {
+             auto &v = dynamic_cast<CComponentVideo &>(c);
+             EXPECT_EQ(v.GetFlashVars(), QStringLiteral("v=2"));
+             EXPECT_EQ(v.GetBackgroundColor(), 0x000080FFu);
+             EXPECT_EQ(v.GetFlashVersion(), 10);
+             EXPECT_EQ(v.m_toolbar + v.m_scrollBar + v.m_navPanes, 0);
+         }},
+        {"flash question at the current schema", ProjectSchema::kCurrent,
+         [&](CArchive &ar) {
+             head(ar, ct_flash_question);
+             playOptions(ar);
+             ar.WriteString(QStringLiteral("transparent"));
+             flashSettings(ar);
+             ar.WriteString(QStringLiteral("quiz.swf"));
+         },
+         [](CComponentBase &c) {
+             auto &f = dynamic_cast<CComponentFlashQuestion &>(c);
+             EXPECT_EQ(f.m_windowMode, QStringLiteral("transparent"));
+             EXPECT_EQ(f.GetFlashVersion(), 10);
+         }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        CArchive out;
+        c.write(out);
+        out.Write(RectangleRecordBytes().constData(), RectangleRecordBytes().size());
+        CArchive in(out.GetBuffer());
+        auto first = CComponentFactory::LoadComponent(in, {c.schema});
+        ASSERT_TRUE(first);
+        EXPECT_EQ(first->GetBounds(), CRect(1, 2, 301, 202));
+        c.check(*first);
+        auto next = CComponentFactory::LoadComponent(in, {c.schema});
+        ASSERT_TRUE(next);
+        EXPECT_EQ(next->GetType(), ct_rectangle);
+        EXPECT_EQ(next->GetBounds(), CRect(7, 8, 9, 10));
+        EXPECT_TRUE(in.AtEnd());
+    }
+}
+
+// Guards against a pasted question or player silently turning into another kind or losing its settings.
+TEST(ComponentRecord, MediaAndQuestionClonesKeepKindAndSettings)
+{
+    FakeCanvas canvas;
+    CComponentFlashQuestion quiz(&canvas);
+    quiz.SetBounds(CRect(100, 50, 500, 350), true);
+    quiz.SetFilePath(QStringLiteral("/m/quiz.swf"));
+    quiz.m_windowMode = QStringLiteral("transparent");
+    quiz.SetFlashVars(QStringLiteral("level=2"));
+    quiz.SetBackgroundColor(0x112233);
+    auto quizCopy = quiz.Clone(false);
+    ASSERT_EQ(quizCopy->GetType(), ct_flash_question);
+    auto &qc = dynamic_cast<CComponentFlashQuestion &>(*quizCopy);
+    EXPECT_EQ(qc.GetBounds(), CRect(36, 32, 436, 332));
+    EXPECT_EQ(qc.GetFilePath(), QStringLiteral("/m/quiz.swf"));
+    EXPECT_EQ(qc.m_windowMode, QStringLiteral("transparent"));
+    EXPECT_EQ(qc.GetFlashVars(), QStringLiteral("level=2"));
+    EXPECT_EQ(qc.GetBackgroundColor(), 0x112233u);
+
+    CComponentFlashVideo player(&canvas);
+    player.SetFilePath(QStringLiteral("/m/talk.flv"));
+    player.m_previewPath = QStringLiteral("/m/still.png");
+    player.m_volume = 20;
+    player.m_autoHide = 0;
+    player.m_soundBarColour = 0x445566;
+    auto playerCopy = player.Clone(true);
+    ASSERT_EQ(playerCopy->GetType(), ct_flash_video);
+    auto &pc = dynamic_cast<CComponentFlashVideo &>(*playerCopy);
+    EXPECT_EQ(pc.m_previewPath, QStringLiteral("/m/still.png"));
+    EXPECT_EQ(pc.m_volume, 20);
+    EXPECT_EQ(pc.m_autoHide, 0);
+    EXPECT_EQ(pc.m_soundBarColour, 0x445566u);
+
+    CComponentLikert slider(&canvas);
+    slider.SetBounds(CRect(100, 50, 700, 400), true);
+    slider.SetWords(QStringLiteral("Low;High"));
+    slider.SetTolerance(0.25f);
+    EXPECT_EQ(slider.Clone(false)->GetBounds(), CRect(36, 32, 636, 382));
+    auto sliderCopy = slider.Clone(true);
+    EXPECT_EQ(sliderCopy->GetBounds(), CRect(100, 50, 700, 400));
+    EXPECT_EQ(dynamic_cast<CComponentLikert &>(*sliderCopy).GetWords(), QStringLiteral("Low;High"));
+    EXPECT_EQ(dynamic_cast<CComponentLikert &>(*sliderCopy).GetTolerance(), 0.25f);
+
+    CComponentHTMLEditor html(&canvas);
+    html.SetHtml(QStringLiteral("<p>x</p>"));
+    html.AddLink(QStringLiteral("x"), 3, 1, 7, {}, 0, 0, 0, 100, 250);
+    auto htmlCopy = html.Clone(false);
+    ASSERT_TRUE(htmlCopy);
+    EXPECT_EQ(dynamic_cast<CComponentHTMLEditor &>(*htmlCopy).GetHtml(), QStringLiteral("<p>x</p>"));
+    EXPECT_EQ(dynamic_cast<CComponentHTMLEditor &>(*htmlCopy).GetLinks().size(), 1u);
 }

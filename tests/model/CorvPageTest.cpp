@@ -54,7 +54,7 @@ template <class T>
 T *Add(CCorvPage &page, std::unique_ptr<T> c)
 {
     T *raw = c.get();
-    EXPECT_EQ(page.AddComponent(std::move(c)), nullptr);
+    EXPECT_EQ(page.AddComponent(std::move(c), CPrompt::Plain()), nullptr);
     return raw;
 }
 
@@ -64,13 +64,12 @@ T *Add(CCorvPage &page, std::unique_ptr<T> c)
 TEST(CorvPage, DuplicateAudioIsRefusedAndHandedBack)
 {
     CRecordingPrompt prompt;
-    CPromptScope scope(&prompt);
     CCorvPage page = Screen();
     Add(page, Audio(QStringLiteral("/m/a.mp3"), 1));
     Add(page, Audio(QStringLiteral("/m/A.MP3"), 0));
     EXPECT_TRUE(prompt.Texts().isEmpty());
 
-    auto refused = page.AddComponent(Audio(QStringLiteral("/m/a.Mp3"), 1));
+    auto refused = page.AddComponent(Audio(QStringLiteral("/m/a.Mp3"), 1), prompt);
     ASSERT_TRUE(refused);
     EXPECT_EQ(refused->GetOwnerPage(), nullptr);
     EXPECT_EQ(page.GetComponentCount(), 2);
@@ -232,16 +231,15 @@ TEST(CorvPage, CheckLinksRemovesLinksToMissingScreens)
 
     CCorvPage page = Screen(1, pt_folder, QStringLiteral("Menu"));
     build(page);
-    page.CheckLinks(doc, 0);
+    page.CheckLinks(doc, 0, CPrompt::Plain());
     ASSERT_EQ(page.GetComponentCount(), 1);
     EXPECT_EQ(dynamic_cast<CComponentLink &>(*page.GetComponent(0)).GetTargetPage(doc), &target);
 
     CRecordingPrompt prompt;
-    CPromptScope scope(&prompt);
     prompt.Script({CPrompt::no, CPrompt::yes});
     CCorvPage asked = Screen(2, pt_folder, QStringLiteral("Menu"));
     build(asked);
-    asked.CheckLinks(doc, 1);
+    asked.CheckLinks(doc, 1, prompt);
     EXPECT_EQ(asked.GetComponentCount(), 2);
     ASSERT_EQ(prompt.Texts().size(), 2);
     EXPECT_EQ(prompt.Texts()[0], QStringLiteral("A link was found on Screen \"Menu\" which points to a screen which "

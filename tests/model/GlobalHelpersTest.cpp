@@ -54,16 +54,6 @@ QStringList FilesUnder(const QString &folder)
     return files;
 }
 
-// Puts the context back as it was after a test that fills it.
-class ContextScope
-{
-public:
-    ContextScope() : m_saved(CCorvContext::Instance()) {}
-    ~ContextScope() { CCorvContext::Instance() = m_saved; }
-
-private:
-    CCorvContext m_saved;
-};
 
 } // namespace
 
@@ -314,15 +304,15 @@ TEST(GlobalHelpers, FileExistsAndCanOpenFile)
     EXPECT_EQ(CanOpenFile(tree / "pics/Style.CSS"), 1);
     EXPECT_EQ(CanOpenFile(tree / "pics/none.txt"), 0);
 
-    ContextScope context;
-    CCorvContext::Instance().programFolder = "/opt/corvessa";
+    CCorvContext context;
+    context.programFolder = "/opt/corvessa";
     QString folder;
-    GetAppFolder(folder);
+    GetAppFolder(context, folder);
     EXPECT_EQ(folder, "/opt/corvessa/");
     // Not filled yet: still the folder of the running program, never "" (which would read the program's
     // templates from whatever the current folder is).
-    CCorvContext::Instance().programFolder.clear();
-    GetAppFolder(folder);
+    context.programFolder.clear();
+    GetAppFolder(context, folder);
     EXPECT_EQ(folder, QCoreApplication::applicationDirPath() + "/");
 }
 
@@ -507,17 +497,16 @@ TEST(GlobalHelpers, CreateFolderPath)
 {
     TempTree tree;
     CRecordingPrompt prompt;
-    CPromptScope scope(&prompt);
-    EXPECT_EQ(CreateFolderPath(tree / "a/b\\c/"), 1);
+    EXPECT_EQ(CreateFolderPath(tree / "a/b\\c/", prompt), 1);
     EXPECT_TRUE(QFileInfo(tree / "a/b/c").isDir());
-    EXPECT_EQ(CreateFolderPath(tree / "a/b/c"), 1);
-    EXPECT_EQ(CreateFolderPath(""), 1);
-    EXPECT_EQ(CreateFolderPath("abc"), 1);
+    EXPECT_EQ(CreateFolderPath(tree / "a/b/c", prompt), 1);
+    EXPECT_EQ(CreateFolderPath("", prompt), 1);
+    EXPECT_EQ(CreateFolderPath("abc", prompt), 1);
     EXPECT_FALSE(QFileInfo::exists("abc"));
     EXPECT_TRUE(prompt.Texts().isEmpty());
 
     tree.Write("file", "x");
-    EXPECT_EQ(CreateFolderPath(tree / "file/sub/deeper"), 0);
+    EXPECT_EQ(CreateFolderPath(tree / "file/sub/deeper", prompt), 0);
     ASSERT_EQ(prompt.Texts().size(), 1);
     const QStringList message = prompt.Texts().first().split(u'\n');
     ASSERT_EQ(message.size(), 2);
@@ -543,39 +532,39 @@ TEST(GlobalHelpers, RunProcessHidden)
 TEST(GlobalHelpers, GraphicsLibrary)
 {
     TempTree tree;
-    ContextScope context;
+    CCorvContext context;
     tree.Write("lib/stock photo - COLOR/tree.jpg", "colour");
     tree.Write("lib/Photo_Objects/image_JPG/tree.jpg", "object");
     tree.Write("lib/Photo_Objects/image_JPG/Cup.JPG", "cup");
     tree.Write("lib/Vector/Sun.wmf", "sun");
     tree.Write("secret.jpg", "s");
-    CCorvContext::Instance().graphicsLibraryRoot = tree / "lib/";
+    context.graphicsLibraryRoot = tree / "lib/";
 
     QString path;
-    EXPECT_EQ(FindLibraryImage("tree.jpg", path), 1);
+    EXPECT_EQ(FindLibraryImage(context, "tree.jpg", path), 1);
     EXPECT_EQ(path, tree / "lib/stock photo - COLOR/tree.jpg");
-    EXPECT_FALSE(IsLibraryPhotoObject(path));
+    EXPECT_FALSE(IsLibraryPhotoObject(context, path));
     QString inOut = "cup.jpg";
-    EXPECT_EQ(FindLibraryImage(inOut, inOut), 1);
+    EXPECT_EQ(FindLibraryImage(context, inOut, inOut), 1);
     EXPECT_EQ(inOut, tree / "lib/Photo_Objects/image_JPG/Cup.JPG");
-    EXPECT_TRUE(IsLibraryPhotoObject(inOut));
-    EXPECT_EQ(FindLibraryImage("SUN.WMF", path), 1);
+    EXPECT_TRUE(IsLibraryPhotoObject(context, inOut));
+    EXPECT_EQ(FindLibraryImage(context, "SUN.WMF", path), 1);
     EXPECT_EQ(TempTree::ReadAll(path), "sun");
 
     for (const QString &bad : {QString("moon.wmf"), QString("../../secret.jpg"), QString(), QString("..")}) {
         path = "was here";
-        EXPECT_EQ(FindLibraryImage(bad, path), 0) << qPrintable(bad);
+        EXPECT_EQ(FindLibraryImage(context, bad, path), 0) << qPrintable(bad);
         EXPECT_TRUE(path.isEmpty());
     }
 
-    EXPECT_TRUE(IsLibraryPhotoObject(tree / "lib\\Photo_Objects\\image_JPG\\x.jpg"));
-    EXPECT_FALSE(IsLibraryPhotoObject(tree / "lib/Photo_Objects/image_JPG/deeper/x.jpg"));
-    EXPECT_FALSE(IsLibraryPhotoObject(tree / "lib/Photo_Objects/x.jpg"));
-    EXPECT_FALSE(IsLibraryPhotoObject("x.jpg"));
+    EXPECT_TRUE(IsLibraryPhotoObject(context, tree / "lib\\Photo_Objects\\image_JPG\\x.jpg"));
+    EXPECT_FALSE(IsLibraryPhotoObject(context, tree / "lib/Photo_Objects/image_JPG/deeper/x.jpg"));
+    EXPECT_FALSE(IsLibraryPhotoObject(context, tree / "lib/Photo_Objects/x.jpg"));
+    EXPECT_FALSE(IsLibraryPhotoObject(context, "x.jpg"));
 
-    CCorvContext::Instance().graphicsLibraryRoot.clear();
-    EXPECT_EQ(FindLibraryImage("tree.jpg", path), 0);
-    EXPECT_FALSE(IsLibraryPhotoObject(tree / "lib/Photo_Objects/image_JPG/x.jpg"));
+    context.graphicsLibraryRoot.clear();
+    EXPECT_EQ(FindLibraryImage(context, "tree.jpg", path), 0);
+    EXPECT_FALSE(IsLibraryPhotoObject(context, tree / "lib/Photo_Objects/image_JPG/x.jpg"));
 }
 
 // Guards picture measuring: real sizes for files Qt wrote, (0, 0) for what does not load, and names spelt in

@@ -3,6 +3,7 @@
 #include "model/ComponentAudio.h"
 #include "model/MediaCopy.h"
 #include "platform/Archive.h"
+#include "platform/CorvContext.h"
 #include "platform/RecordingPrompt.h"
 
 #include <QFile>
@@ -54,7 +55,7 @@ TEST(MediaCopy, FileAlreadyInTheMediaFolderKeepsItsName)
     // A project copied from Windows: the folder and the file in their own case.
     const QString clip = tree.Write(QStringLiteral("Course/sounds/Voice.MP3"), kClip);
     const auto result = CMediaCopy::CopyOnSave(clip, tree / QStringLiteral("Course.kvx"), false, CMediaCopy::sounds,
-                                               CMediaCopy::audioPlaylist);
+                                               CMediaCopy::audioPlaylist, CPrompt::Plain());
     EXPECT_FALSE(result.copied);
     EXPECT_FALSE(result.failed);
     EXPECT_EQ(result.path, clip);
@@ -71,27 +72,27 @@ TEST(MediaCopy, WindowsMediaPlaylists)
     const QString project = tree / QStringLiteral("Course.kvx");
 
     const QString video = tree.Write(QStringLiteral("in/Clip A.WMV"), kClip);
-    auto v = CMediaCopy::CopyOnSave(video, project, false, CMediaCopy::movies, CMediaCopy::videoPlaylist);
+    auto v = CMediaCopy::CopyOnSave(video, project, false, CMediaCopy::movies, CMediaCopy::videoPlaylist, CPrompt::Plain());
     EXPECT_TRUE(v.copied);
     EXPECT_EQ(v.storedName, QStringLiteral("clipa.wmv"));
     EXPECT_EQ(TempTree::ReadAll(tree / QStringLiteral("Course/Movies/clipa.wvx")), Playlist("clipa.wmv"));
 
     const QString talk = tree.Write(QStringLiteral("in/Talk B.WMA"), kClip);
-    auto a = CMediaCopy::CopyOnSave(talk, project, false, CMediaCopy::sounds, CMediaCopy::audioPlaylist);
+    auto a = CMediaCopy::CopyOnSave(talk, project, false, CMediaCopy::sounds, CMediaCopy::audioPlaylist, CPrompt::Plain());
     EXPECT_EQ(a.storedName, QStringLiteral("talkb.wma"));
     EXPECT_EQ(TempTree::ReadAll(tree / QStringLiteral("Course/Sounds/talkb.wax")), Playlist("talkb.wma"));
 
     // Other clips get none; a .wma under the video kind gets none either.
     const QString mp3 = tree.Write(QStringLiteral("in/song.mp3"), kClip);
-    CMediaCopy::CopyOnSave(mp3, project, false, CMediaCopy::sounds, CMediaCopy::audioPlaylist);
-    CMediaCopy::CopyOnSave(talk, project, false, CMediaCopy::movies, CMediaCopy::videoPlaylist);
+    CMediaCopy::CopyOnSave(mp3, project, false, CMediaCopy::sounds, CMediaCopy::audioPlaylist, CPrompt::Plain());
+    CMediaCopy::CopyOnSave(talk, project, false, CMediaCopy::movies, CMediaCopy::videoPlaylist, CPrompt::Plain());
     EXPECT_FALSE(QFile::exists(tree / QStringLiteral("Course/Sounds/song.wax")));
     EXPECT_FALSE(QFile::exists(tree / QStringLiteral("Course/Movies/talkb.wvx")));
 
     // A clip already in the folder keeps its name; its playlist is named as the publisher names it (the
     // stored name with the playlist extension) and names the file as it lies there.
     const QString placed = tree.Write(QStringLiteral("Course/Movies/Intro.WMV"), kClip);
-    auto p = CMediaCopy::CopyOnSave(placed, project, false, CMediaCopy::movies, CMediaCopy::videoPlaylist);
+    auto p = CMediaCopy::CopyOnSave(placed, project, false, CMediaCopy::movies, CMediaCopy::videoPlaylist, CPrompt::Plain());
     EXPECT_FALSE(p.copied);
     EXPECT_EQ(p.storedName, QStringLiteral("Intro.WMV"));
     EXPECT_EQ(TempTree::ReadAll(tree / QStringLiteral("Course/Movies/Intro.wvx")), Playlist("Intro.WMV"));
@@ -101,11 +102,10 @@ TEST(MediaCopy, WindowsMediaPlaylists)
 TEST(MediaCopy, FailedCopyIsReportedAndKeepsTheOriginalPath)
 {
     CRecordingPrompt prompt;
-    CPromptScope scope(&prompt);
     TempTree tree;
     const QString missing = tree / QStringLiteral("in/gone.mp3");
     const auto result = CMediaCopy::CopyOnSave(missing, tree / QStringLiteral("Course.kvx"), false,
-                                               CMediaCopy::sounds, CMediaCopy::noPlaylist);
+                                               CMediaCopy::sounds, CMediaCopy::noPlaylist, prompt);
     EXPECT_TRUE(result.failed);
     EXPECT_EQ(result.path, missing);
     EXPECT_EQ(result.storedName, QStringLiteral("gone.mp3"));
@@ -118,7 +118,8 @@ TEST(MediaCopy, FailedCopyIsReportedAndKeepsTheOriginalPath)
 TEST(MediaCopy, StopButtonNamesThePlayButtonsCopy)
 {
     CRecordingPrompt prompt;
-    CPromptScope scope(&prompt);
+    CCorvContext context;
+    context.prompt = &prompt;
     TempTree tree;
     tree.MakeFolder(QStringLiteral("Course/Sounds"));
     const QString clip = tree.Write(QStringLiteral("in/Song.MP3"), kClip);
@@ -128,6 +129,7 @@ TEST(MediaCopy, StopButtonNamesThePlayButtonsCopy)
     stop.SetFilePath(clip);
     CArchive ar;
     ar.SetFilePath(tree / QStringLiteral("Course.kvx"));
+    ar.SetContext(&context);
     stop.SerializeComponent(ar);
     EXPECT_FALSE(QFile::exists(tree / QStringLiteral("Course/Sounds/song.mp3")));
     play.SerializeComponent(ar);

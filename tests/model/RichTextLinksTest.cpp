@@ -12,9 +12,9 @@ using namespace LinkTest;
 
 namespace {
 
-bool AddWebLink(CRichTextLinks &links, const QString &text, int position)
+bool AddWebLink(CRichTextLinks &links, const QString &text, int position, CPrompt &prompt = CPrompt::Plain())
 {
-    return links.AddLink(text, position, 0, -1, QStringLiteral("https://example.org/"), 0, 0, 0, 100, 250);
+    return links.AddLink(text, position, 0, -1, QStringLiteral("https://example.org/"), 0, 0, 0, 100, 250, prompt);
 }
 
 std::vector<int> Numbers(const CRichTextLinks &links)
@@ -111,8 +111,7 @@ TEST(RichTextLinksTest, AddLinkPastLastNumberRenumbersCompactly)
     links.AppendLink(Record(QStringLiteral("two"), 9999, 26));
 
     CRecordingPrompt prompts;
-    CPromptScope scope(&prompts);
-    ASSERT_TRUE(AddWebLink(links, QStringLiteral("three"), 36));
+    ASSERT_TRUE(AddWebLink(links, QStringLiteral("three"), 36, prompts));
     EXPECT_EQ(links.GetRichText().GetText(), QStringLiteral("[0000#one#0000] and [0001#two#0001] [0003#three#0003]"));
     EXPECT_EQ(Numbers(links), (std::vector<int>{0, 1, 3}));
     EXPECT_TRUE(IsHidden(links.GetRichText(), 0, 6));

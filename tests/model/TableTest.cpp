@@ -9,6 +9,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
+#include "platform/Prompt.h"
+
 #include <gtest/gtest.h>
 
 using namespace LinkTest;
@@ -77,7 +79,7 @@ std::unique_ptr<CComponentTable> SampleTable()
         }
     }
     table->SetActiveCell(4);
-    EXPECT_TRUE(table->AddLink(QStringLiteral("text"), 9, 1, 17, QString(), 1, 0, 0, 200, 320));
+    EXPECT_TRUE(table->AddLink(QStringLiteral("text"), 9, 1, 17, QString(), 1, 0, 0, 200, 320, CPrompt::Plain()));
     table->GetActiveCellContent()->ToggleLinkEffect();
     return table;
 }

@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QGuiApplication>
 
+#include "platform/Prompt.h"
+
 #include <gtest/gtest.h>
 
 using namespace LinkTest;
@@ -19,7 +21,7 @@ namespace {
 
 bool AddWebLink(CComponentTextbox &box, const QString &text, int position, const QString &address = QStringLiteral("https://example.org/"))
 {
-    return box.AddLink(text, position, 0, -1, address, 0, 0, 0, 100, 250);
+    return box.AddLink(text, position, 0, -1, address, 0, 0, 0, 100, 250, CPrompt::Plain());
 }
 
 // The record followed by the rich text, as the document writes a text box.
@@ -122,20 +124,6 @@ QString RtfOf(const QString &plain)
     return text.GetRtf();
 }
 
-// Sets the document's direction for the length of a test.
-class DirectionScope
-{
-public:
-    explicit DirectionScope(int rightToLeft) : m_previous(CCorvContext::Instance().rightToLeft)
-    {
-        CCorvContext::Instance().rightToLeft = rightToLeft;
-    }
-    ~DirectionScope() { CCorvContext::Instance().rightToLeft = m_previous; }
-
-private:
-    int m_previous;
-};
-
 } // namespace
 
 // Guards the first link of a box: number 2, hidden markers around the words, the link effect on them, and
@@ -181,7 +169,7 @@ TEST(TextboxTest, StoresAndReloadsToIdenticalBytes)
     text.SetSel(41, 47);
     text.AlignCenter();
     ASSERT_TRUE(AddWebLink(box, QStringLiteral("a link"), 17));
-    ASSERT_TRUE(box.AddLink(QStringLiteral("another"), 40, 1, 12, QString(), 1, 0, 1, 200, 300));
+    ASSERT_TRUE(box.AddLink(QStringLiteral("another"), 40, 1, 12, QString(), 1, 0, 1, 200, 300, CPrompt::Plain()));
 
     const QByteArray first = StoreBox(box);
     auto read = LoadBox(first);
@@ -203,7 +191,6 @@ TEST(TextboxTest, StoresAndReloadsToIdenticalBytes)
 // link numbers, and in the last case the links are numbered from 0 and wrapped as they load.
 TEST(TextboxTest, ReadsOlderSchemas)
 {
-    DirectionScope direction(1);
     const QString plain = QStringLiteral("alpha beta gamma");
     const std::vector<std::pair<QString, int>> links = {{QStringLiteral("alpha"), 0}, {QStringLiteral("beta"), 6},
                                                         {QStringLiteral("gamma"), 11}};
@@ -218,8 +205,9 @@ TEST(TextboxTest, ReadsOlderSchemas)
         {ProjectSchema::kCurrent, 0, 300, 400, 0, {2, 3, 4}, {}},
         {10000040, 0, 300, 400, 0, {2, 3, 4}, {}},
         {10000036, 0, 300, 400, 0, {0, 1, 2}, {0, 18, 35}},
-        {10000031, 0, 300, 400, 1, {0, 1, 2}, {0, 18, 35}},
-        {10000024, 1, 560, 1008, 1, {0, 1, 2}, {0, 18, 35}},
+        // No direction stored: the box keeps what it had (the loader gives it the course's).
+        {10000031, 0, 300, 400, 0, {0, 1, 2}, {0, 18, 35}},
+        {10000024, 1, 560, 1008, 0, {0, 1, 2}, {0, 18, 35}},
     };
     for (const Case &c : cases) {
         // Numbered links already stand in markers in the text they were stored with.
@@ -229,7 +217,7 @@ TEST(TextboxTest, ReadsOlderSchemas)
         if (c.markers.empty()) {
             for (const auto &[text, position] : links) {
                 const int at = source.GetRichText().GetText().indexOf(text);
-                source.GetContent().AddLink(text, at, 0, -1, QString(), 0, 0, 0, 100, 250);
+                source.GetContent().AddLink(text, at, 0, -1, QString(), 0, 0, 0, 100, 250, CPrompt::Plain());
             }
             rtf = source.GetRichText().GetRtf();
         } else {
@@ -265,9 +253,9 @@ TEST(TextboxTest, SingleScreenLoadDropsAddresslessLinks)
 {
     CComponentTextbox box;
     box.GetRichText().ReplaceAll(QStringLiteral("one two three"));
-    ASSERT_TRUE(box.AddLink(QStringLiteral("one"), 0, 1, 5, QString(), 0, 0, 0, 100, 250));
+    ASSERT_TRUE(box.AddLink(QStringLiteral("one"), 0, 1, 5, QString(), 0, 0, 0, 100, 250, CPrompt::Plain()));
     ASSERT_TRUE(AddWebLink(box, QStringLiteral("two"), 16));
-    ASSERT_TRUE(box.AddLink(QStringLiteral("three"), 32, 1, 6, QString(), 0, 0, 0, 100, 250));
+    ASSERT_TRUE(box.AddLink(QStringLiteral("three"), 32, 1, 6, QString(), 0, 0, 0, 100, 250, CPrompt::Plain()));
 
     auto read = LoadBox(StoreBox(box), ProjectSchema::kCurrent, 1);
     ASSERT_TRUE(read);
@@ -313,8 +301,8 @@ TEST(TextboxTest, LinkAccessors)
     screens.Add(5, QStringLiteral("p5"));
     CComponentTextbox box;
     box.GetRichText().ReplaceAll(QStringLiteral("full gone"));
-    ASSERT_TRUE(box.AddLink(QStringLiteral("full"), 0, 1, 5, QString(), 1, 0, 1, 300, 400));
-    ASSERT_TRUE(box.AddLink(QStringLiteral("gone"), 17, 1, 9, QString(), 0, 0, 0, 300, 400));
+    ASSERT_TRUE(box.AddLink(QStringLiteral("full"), 0, 1, 5, QString(), 1, 0, 1, 300, 400, CPrompt::Plain()));
+    ASSERT_TRUE(box.AddLink(QStringLiteral("gone"), 17, 1, 9, QString(), 0, 0, 0, 300, 400, CPrompt::Plain()));
 
     EXPECT_EQ(box.GetLinkPopupWidth(2), 1008);
     EXPECT_EQ(box.GetLinkPopupHeight(2), 560);
@@ -392,17 +380,6 @@ TEST(TextboxTest, OldestFilesReadTextFromRtfsFolder)
         EXPECT_EQ(box->GetRichText().GetText(), c.expected) << c.storedName.toStdString();
         EXPECT_EQ(ar.ReadInt(), 0x5EED);
     }
-}
-
-// Guards direction: a new box takes the document's, a stored box keeps its own.
-TEST(TextboxTest, NewTextboxTakesDocumentDirection)
-{
-    {
-        DirectionScope direction(1);
-        EXPECT_EQ(CComponentTextbox().GetRightToLeft(), 1);
-    }
-    DirectionScope direction(0);
-    EXPECT_EQ(CComponentTextbox().GetRightToLeft(), 0);
 }
 
 // Guards text written by a Windows rich-edit control: fonts, colours, effects, paragraph formats, escapes
