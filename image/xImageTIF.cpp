@@ -420,8 +420,8 @@ bool CxImageTIF::DecodeRows(TiffClient &client)
             return false;
         }
         const uint32_t rows = std::min(band, height - top);
-        std::fill(buffer.begin(), buffer.end(), 0);
         if (tiled) {
+            std::fill(buffer.begin(), buffer.end(), 0);
             for (uint32_t left = 0; left < width; left += tileWidth) {
                 if (TIFFReadTile(tif, tile.data(), left, top, 0, 0) < 0) {
                     SetErrorText("Corrupted tiled TIFF file!");
@@ -433,8 +433,13 @@ bool CxImageTIF::DecodeRows(TiffClient &client)
                 for (uint32_t r = 0; r < rows && uint64_t(r + 1) * tileRowBytes <= tile.size(); ++r)
                     std::memcpy(buffer.data() + r * lineBytes + column, tile.data() + r * tileRowBytes, bytes);
             }
-        } else if (TIFFReadEncodedStrip(tif, TIFFComputeStrip(tif, top, 0), buffer.data(), tmsize_t(buffer.size())) < 0) {
-            break; // a damaged strip ends the picture: the rows read so far stay, the rest stay blank
+        } else {
+            const tmsize_t got =
+                TIFFReadEncodedStrip(tif, TIFFComputeStrip(tif, top, 0), buffer.data(), tmsize_t(buffer.size()));
+            if (got < 0)
+                break; // a damaged strip ends the picture: the rows read so far stay, the rest stay blank
+            // A strip shorter than its rows leaves them blank, not holding the previous strip.
+            std::fill(buffer.begin() + std::min<size_t>(size_t(got), buffer.size()), buffer.end(), 0);
         }
 
         for (uint32_t r = 0; r < rows; ++r) {
