@@ -5,13 +5,16 @@
 #include "model/ComponentBase.h"
 #include "model/ComponentFactory.h"
 #include "model/ComponentLink.h"
+#include "model/ComponentQuestion.h"
 #include "model/ComponentRemediation.h"
 #include "model/ComponentTable.h"
 #include "model/ComponentTextbox.h"
+#include "model/ComponentTopicButton.h"
 #include "model/ComponentType.h"
 #include "model/CorvPage.h"
 #include "model/EditCanvas.h"
 #include "model/GlobalHelpers.h"
+#include "model/PictureSaveSession.h"
 #include "model/Topic.h"
 #include "platform/Archive.h"
 #include "platform/PathUtil.h"
@@ -483,6 +486,10 @@ std::unique_ptr<CComponentBase> LoadComponentEntry(CArchive &ar, CCorvessaDoc &d
             table->SetDefaultFont(doc.FontName[0], points, doc.FontColor[0]);
     };
     options.afterRead = [&](CComponentBase &component, CArchive &in) {
+        if (auto *topic = dynamic_cast<CComponentTopicButton *>(&component))
+            topic->SetShowPicture(doc.MainMenuNoImages == 0 ? 1 : 0);
+        else if (auto *question = dynamic_cast<CComponentQuestion *>(&component))
+            question->SetFont(doc.FontName[0], points);
         if (auto *table = dynamic_cast<CComponentTable *>(&component); table && mainList)
             table->SetDefaultFont(doc.FontName[0], points, doc.FontColor[0]);
         if (auto *textbox = dynamic_cast<CComponentTextbox *>(&component)) {
@@ -507,11 +514,11 @@ void ResolveLinks(CCorvessaDoc &doc)
     }
 }
 
-void StoreList(CArchive &ar, const CCorvessaDoc::ScreenList &list, bool mainList)
+void StoreList(CArchive &ar, const CCorvessaDoc::ScreenList &list, bool mainList, CPictureSaveSession &pictures)
 {
     ar.WriteInt(int32_t(list.size()));
     for (const auto &screen : list)
-        CProjectArchive::StoreScreen(ar, *screen, mainList);
+        CProjectArchive::StoreScreen(ar, *screen, mainList, &pictures);
 }
 
 void LoadList(CArchive &ar, CCorvessaDoc &doc, const CProjectArchive::ReadContext &context,
@@ -574,7 +581,7 @@ const QString &CProjectArchive::GlossaryMarker()
     return marker;
 }
 
-void CProjectArchive::StoreScreen(CArchive &ar, CCorvPage &screen, bool mainList)
+void CProjectArchive::StoreScreen(CArchive &ar, CCorvPage &screen, bool mainList, CPictureSaveSession *pictures)
 {
     ar.WriteInt(screen.GetId());
     ar.WriteString(screen.GetTitle());
@@ -588,7 +595,10 @@ void CProjectArchive::StoreScreen(CArchive &ar, CCorvPage &screen, bool mainList
     ar.WriteInt(screen.GetComponentCount());
     for (const auto &component : screen.GetComponentList()) {
         component->SetStandAlone(0);
-        component->SerializeComponent(ar);
+        if (pictures)
+            pictures->StoreComponent(*component, ar);
+        else
+            component->SerializeComponent(ar);
         // The text box's rich text follows its record as one RTF string.
         if (auto *textbox = dynamic_cast<CComponentTextbox *>(component.get()))
             textbox->StoreRichText(ar);
@@ -624,6 +634,8 @@ std::unique_ptr<CCorvPage> CProjectArchive::LoadScreen(CArchive &ar, CCorvessaDo
 void CProjectArchive::StoreProject(CArchive &ar, CCorvessaDoc &doc)
 {
     doc.ResetTopicButtonPictureCounter();
+    CPictureSaveSession pictures([&doc] { return doc.TakeTopicButtonPictureNumber(); },
+                                 doc.PublishImagesAtStandardResolution);
     Header header;
     header.nextScreenNumber = doc.GetNextScreenNumber();
     header.nextTextBoxNumber = doc.GetNextTextBoxNumber();
@@ -631,11 +643,11 @@ void CProjectArchive::StoreProject(CArchive &ar, CCorvessaDoc &doc)
     StoreSettingsBlock(ar, doc, header);
     StoreTopics(ar, doc);
     StorePostTopicBlock(ar, doc, doc.GlossaryDocuments);
-    StoreList(ar, doc.MainScreenList, true);
+    StoreList(ar, doc.MainScreenList, true, pictures);
     ar.WriteString(PopupsMarker());
-    StoreList(ar, doc.PopupScreenList, false);
+    StoreList(ar, doc.PopupScreenList, false, pictures);
     ar.WriteString(GlossaryMarker());
-    StoreList(ar, doc.GlossaryScreenList, false);
+    StoreList(ar, doc.GlossaryScreenList, false, pictures);
 }
 
 void CProjectArchive::LoadProjectPass(CArchive &ar, CCorvessaDoc &doc, ReadContext &context)

@@ -9,6 +9,7 @@
 #include <memory>
 
 class CArchive;
+class CPictureSaveSession;
 class CPrompt;
 class CCorvessaDoc;
 class CCorvPage;
@@ -68,7 +69,9 @@ public:
     static void LoadProjectPass(CArchive &ar, CCorvessaDoc &doc, ReadContext &context);
 
     // One screen record and its components; the menu kind is stored for main-list screens only.
-    static void StoreScreen(CArchive &ar, CCorvPage &screen, bool mainList);
+    // Components are stored through the session of the whole save when one is given (the project writer
+    // gives one), so that their pictures share one numbering and never overwrite each other.
+    static void StoreScreen(CArchive &ar, CCorvPage &screen, bool mainList, CPictureSaveSession *pictures = nullptr);
     // number < 0: read the number from the record.
     static std::unique_ptr<CCorvPage> LoadScreen(CArchive &ar, CCorvessaDoc &doc, const ReadContext &context,
                                                  bool mainList, int number);

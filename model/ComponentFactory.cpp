@@ -9,12 +9,17 @@
 #include "model/ComponentFlashVideo.h"
 #include "model/ComponentFreeFormText.h"
 #include "model/ComponentHTMLEditor.h"
+#include "model/ComponentImage.h"
+#include "model/ComponentLargeTopic.h"
 #include "model/ComponentLikert.h"
 #include "model/ComponentLine.h"
 #include "model/ComponentLink.h"
+#include "model/ComponentMatchPairs.h"
 #include "model/ComponentMultipleChoice.h"
+#include "model/ComponentPartIdentification.h"
 #include "model/ComponentRectangle.h"
 #include "model/ComponentRemediation.h"
+#include "model/ComponentSmallTopic.h"
 #include "model/ComponentTable.h"
 #include "model/ComponentTextbox.h"
 #include "model/ComponentVideo.h"
@@ -46,19 +51,19 @@ struct KindEntry {
 const KindEntry kKinds[kComponentTypeCount] = {
     {ct_complete_paragraph, "CComponentCompleteParagraph", &Make<CComponentCompleteParagraph>},
     {ct_fill_blanks, "CComponentFillBlanks", &Make<CComponentFillBlanks>},
-    {ct_match_pairs, "CComponentMatchPairs", nullptr},
+    {ct_match_pairs, "CComponentMatchPairs", &Make<CComponentMatchPairs>},
     {ct_multiple_choice, "CComponentMultipleChoice", &Make<CComponentMultipleChoice>},
-    {ct_part_identification, "CComponentPartIdentification", nullptr},
+    {ct_part_identification, "CComponentPartIdentification", &Make<CComponentPartIdentification>},
     {ct_button, "CComponentButton", &Make<CComponentButton>},
     {ct_textbox, "CComponentTextbox", &Make<CComponentTextbox>},
-    {ct_image, "CComponentImage", nullptr},
+    {ct_image, "CComponentImage", &Make<CComponentImage>},
     {ct_video, "CComponentVideo", &Make<CComponentVideo>},
     {ct_audio, "CComponentAudio", &Make<CComponentAudio>},
     {ct_rectangle, "CComponentRectangle", &Make<CComponentRectangle>},
     {ct_line, "CComponentLine", &Make<CComponentLine>},
     {ct_ellipse, "CComponentEllipse", &Make<CComponentEllipse>},
-    {ct_small_topic, "CComponentSmallTopic", nullptr},
-    {ct_large_topic, "CComponentLargeTopic", nullptr},
+    {ct_small_topic, "CComponentSmallTopic", &Make<CComponentSmallTopic>},
+    {ct_large_topic, "CComponentLargeTopic", &Make<CComponentLargeTopic>},
     {ct_link, "CComponentLink", &Make<CComponentLink>},
     {ct_table, "CComponentTable", &Make<CComponentTable>},
     {ct_media, "CComponentMedia", nullptr},

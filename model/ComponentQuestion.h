@@ -4,9 +4,9 @@
 
 #include <array>
 
-// What the text questions share (complete the paragraph, fill in the blanks, multiple choice): the
-// course's question font, which is not stored (the project loader sets it after reading), and the
-// feedback texts for a right and a wrong answer.
+// What the questions share (complete the paragraph, fill in the blanks, multiple choice, match the pairs,
+// part identification): the course's question font, which is not stored (the project loader sets it after
+// reading), and the feedback texts for a right and a wrong answer.
 class CComponentQuestion : public CComponentBase
 {
 public:

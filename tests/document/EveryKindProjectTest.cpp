@@ -10,12 +10,17 @@
 #include "model/ComponentFlashVideo.h"
 #include "model/ComponentFreeFormText.h"
 #include "model/ComponentHTMLEditor.h"
+#include "model/ComponentImage.h"
+#include "model/ComponentLargeTopic.h"
 #include "model/ComponentLikert.h"
 #include "model/ComponentLine.h"
 #include "model/ComponentLink.h"
+#include "model/ComponentMatchPairs.h"
 #include "model/ComponentMultipleChoice.h"
+#include "model/ComponentPartIdentification.h"
 #include "model/ComponentRectangle.h"
 #include "model/ComponentRemediation.h"
+#include "model/ComponentSmallTopic.h"
 #include "model/ComponentTable.h"
 #include "model/ComponentTextbox.h"
 #include "model/ComponentVideo.h"
@@ -25,6 +30,7 @@
 #include "platform/QuestionIdCounter.h"
 #include "platform/RecordingPrompt.h"
 
+#include <QFile>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -193,6 +199,50 @@ std::vector<KindRow> EveryKind()
              h->SetHtml(QStringLiteral("<html><body><p>Click <b>here</b></p></body></html>"));
              return h;
          }},
+        {ct_image,
+         [](const Sources &s) {
+             auto i = std::make_unique<CComponentImage>(nullptr);
+             i->SetBounds({540, 320, 660, 400}, false);
+             i->SetImageFile(s.Picture(QStringLiteral("My Photo.PNG")), s.context);
+             i->SetAltText(QStringLiteral("A gull on a post"));
+             i->SetLink(1, 3, QString(), 1, 0, 1, 100, 250);
+             i->SetAnimationEffect(CComponentImage::effectGrow);
+             return i;
+         }},
+        {ct_large_topic,
+         [](const Sources &s) {
+             auto t = At<CComponentLargeTopic>({36, 320, 246, 500});
+             t->SetTitle(QStringLiteral("Gulls"));
+             t->SetPicture(s.Picture(QStringLiteral("Gull.png")), s.context);
+             return t;
+         }},
+        {ct_small_topic,
+         [](const Sources &s) {
+             auto t = At<CComponentSmallTopic>({260, 320, 520, 360});
+             t->SetTitle(QStringLiteral("Terns"));
+             t->SetPicture(s.Picture(QStringLiteral("Tern.png")), s.context);
+             return t;
+         }},
+        {ct_match_pairs,
+         [](const Sources &s) {
+             auto q = At<CComponentMatchPairs>({36, 32, 972, 520});
+             q->SetQuestionText(QStringLiteral("Match the bird to its egg."));
+             q->SetLeftTexts({QStringLiteral("Gull"), QStringLiteral("Tern")});
+             q->SetLeftImages({s.Picture(QStringLiteral("gull egg.png"))});
+             q->SetRightImages({QString(), s.Picture(QStringLiteral("tern egg.png"))});
+             q->SetZoomImages(1);
+             return q;
+         }},
+        {ct_part_identification,
+         [](const Sources &s) {
+             auto q = At<CComponentPartIdentification>({36, 32, 972, 520});
+             q->SetQuestionText(QStringLiteral("Find the beak."));
+             q->SetImageFile(s.Picture(QStringLiteral("Gull Head.png")));
+             q->SetTargetCount(2);
+             q->SetTargetRect(370, 2, 380, 12, 1);
+             q->m_reduceToFit = 1;
+             return q;
+         }},
     };
 }
 
@@ -222,6 +272,9 @@ TEST(EveryKindProject, SaveLoadSaveGivesIdenticalBytes)
     ASSERT_TRUE(doc.OnSaveDocument(path));
     const QByteArray first = TempTree::ReadAll(path);
     EXPECT_TRUE(prompt.Texts().isEmpty()) << qPrintable(prompt.Texts().join(u'\n'));
+    for (const char *copy : {"Images/myphoto.png", "Images/Resized/myphoto.png", "Images/Questions/GullHead.png",
+                             "Images/Questions/1l0large.png", "Images/Questions/1r1.png"})
+        EXPECT_TRUE(QFile::exists(tree / (QStringLiteral("Course/") + QString::fromLatin1(copy)))) << copy;
 
     CRecordingPrompt readingPrompt;
     CQuestionIdCounter readingIds;

@@ -11,12 +11,17 @@
 #include "model/ComponentFlashVideo.h"
 #include "model/ComponentFreeFormText.h"
 #include "model/ComponentHTMLEditor.h"
+#include "model/ComponentImage.h"
+#include "model/ComponentLargeTopic.h"
 #include "model/ComponentLikert.h"
 #include "model/ComponentLine.h"
 #include "model/ComponentLink.h"
+#include "model/ComponentMatchPairs.h"
 #include "model/ComponentMultipleChoice.h"
+#include "model/ComponentPartIdentification.h"
 #include "model/ComponentRectangle.h"
 #include "model/ComponentRemediation.h"
+#include "model/ComponentSmallTopic.h"
 #include "model/ComponentVideo.h"
 #include "model/ComponentYouTube.h"
 #include "platform/QuestionIdCounter.h"
@@ -135,6 +140,54 @@ std::vector<RecordCase> RecordCases()
              a->m_autoStart = 0;
              a->m_loop = 1;
              return a;
+         },
+         -1},
+        {"image",
+         [] {
+             auto i = std::make_unique<CComponentImage>(nullptr);
+             i->SetBounds(CRect(3, 4, 303, 204), false);
+             i->SetAltText(QStringLiteral("Gull"));
+             i->SetLink(1, 7, QString(), 1, 0, 0, 120, 240);
+             i->SetAnimationEffect(CComponentImage::effectPan);
+             i->m_markerCount = 3;
+             i->m_timeToEachMarker = 1.25f;
+             return i;
+         },
+         -1},
+        {"large topic",
+         [] {
+             auto t = std::make_unique<CComponentLargeTopic>();
+             t->SetBounds(CRect(40, 60, 250, 240), false);
+             t->SetTitle(QStringLiteral("Gulls"));
+             return t;
+         },
+         -1},
+        {"small topic",
+         [] {
+             auto t = std::make_unique<CComponentSmallTopic>();
+             t->SetBounds(CRect(40, 60, 400, 100), false);
+             t->SetTitle(QStringLiteral("Terns"));
+             return t;
+         },
+         -1},
+        {"match pairs",
+         [] {
+             auto m = std::make_unique<CComponentMatchPairs>();
+             m->SetQuestionText(QStringLiteral("Match"));
+             m->SetLeftTexts({QStringLiteral("a"), QStringLiteral("b")});
+             m->SetRightTexts({QString(), QStringLiteral("c")});
+             m->SetZoomImages(1);
+             return m;
+         },
+         -1},
+        {"part identification",
+         [] {
+             auto p = std::make_unique<CComponentPartIdentification>();
+             p->SetQuestionText(QStringLiteral("Find"));
+             p->SetTargetCount(2);
+             p->SetTargetRect(1, 2, 31, 32, 1);
+             p->m_highlightColor = 0x123456;
+             return p;
          },
          -1},
         {"complete paragraph",
@@ -287,8 +340,7 @@ TEST(ComponentRecord, CodesThatCannotBeReadStopTheLoad)
     struct Case {
         int type;
         bool mainList;
-    } cases[] = {{ct_media, true}, {-1, true}, {25, true}, {1000, true},
-                 {ct_image, true}};
+    } cases[] = {{ct_media, true}, {-1, true}, {25, true}, {1000, true}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.type);
         CArchive out;
@@ -471,8 +523,9 @@ TEST(ComponentRecord, ClonePlacement)
     kinds.push_back(std::make_unique<CComponentRectangle>(&canvas));
     kinds.push_back(std::make_unique<CComponentEllipse>(&canvas));
     kinds.push_back(std::make_unique<CComponentAudio>(&canvas));
-    for (int type : {ct_complete_paragraph, ct_fill_blanks, ct_multiple_choice, ct_video, ct_free_form_text,
-                     ct_html_editor, ct_flash_question, ct_youtube, ct_flash_video, ct_likert})
+    for (int type : {ct_complete_paragraph, ct_fill_blanks, ct_match_pairs, ct_multiple_choice, ct_part_identification,
+                     ct_image, ct_video, ct_small_topic, ct_large_topic, ct_free_form_text, ct_html_editor,
+                     ct_flash_question, ct_youtube, ct_flash_video, ct_likert})
         kinds.push_back(CComponentFactory::CreateComponent(type, &canvas));
     for (auto &c : kinds) {
         SCOPED_TRACE(CComponentFactory::ClassName(c->GetType()));
@@ -561,6 +614,197 @@ TEST(ComponentRecord, RemediationOutsideTheMainListIsReadAndDropped)
     EXPECT_TRUE(ar.AtEnd());
 }
 
+// Guards the gates of the picture kinds: a record of an older schema carries fewer fields, the component
+// takes its defaults for the others, and the record after it is read in step.
+TEST(ComponentRecord, PictureKindsReadOlderRecords)
+{
+    struct Case {
+        const char *name;
+        int schema;
+        std::function<void(CArchive &)> write;  // the record after its type code and bounds
+        std::function<void(CComponentBase &)> check;
+    };
+    const Case cases[] = {
+        {"image, 10000024: no link id, no popup settings, no animation", 10000024,
+         [](CArchive &ar) {
+             for (const char *s : {"gull.jpg", "alt", "", "keys"})
+                 ar.WriteString(QString::fromLatin1(s));
+             ar.WriteInt(0);  // photo object
+             ar.WriteInt(1);  // linked
+             ar.WriteInt(1);  // screen link
+             ar.WriteInt(12); // target screen
+             ar.WriteString(QString());
+         },
+         [](CComponentBase &c) {
+             auto &i = dynamic_cast<CComponentImage &>(c);
+             EXPECT_EQ(i.GetAltText(), QStringLiteral("alt"));
+             EXPECT_EQ(i.IsLinked(), 1);
+             EXPECT_EQ(i.GetLink().GetNumber(), -1);
+             EXPECT_EQ(i.GetLink().GetTargetScreen(), 12);
+             EXPECT_EQ(i.GetLink().GetPopup(), 0);
+             EXPECT_EQ(i.GetLink().GetFullSize(), 1);
+             EXPECT_EQ(i.GetLink().GetStoredPopupHeight(), 100);
+             EXPECT_EQ(i.GetLink().GetStoredPopupWidth(), 250);
+             EXPECT_EQ(i.GetAnimationEffect(), 0);
+             EXPECT_EQ(i.m_markerCount, 1);
+             EXPECT_EQ(i.m_timeToComplete, 6.0f);
+             EXPECT_EQ(i.IsMetafile(), 0);
+             EXPECT_EQ(i.GetImageFile(), QStringLiteral("Course/Images/gull.jpg"));
+         }},
+        {"image, 10000044: everything but the metafile flag", 10000044,
+         [](CArchive &ar) {
+             for (int i = 0; i < 4; ++i)
+                 ar.WriteString(QString());
+             for (int v : {0, 0, 5, 1, -1})
+                 ar.WriteInt(v);
+             ar.WriteString(QString());
+             for (int v : {1, 0, 300, 400, int(CComponentImage::effectShrink), 1})
+                 ar.WriteInt(v);
+             ar.WriteFloat(4.0f);
+             ar.WriteFloat(0.5f);
+             ar.WriteString(QStringLiteral("Title"));
+             ar.WriteInt(2);
+             ar.WriteFloat(0.25f);
+             ar.WriteRect(CRect(1, 2, 3, 4));
+             ar.WriteInt(1);
+             ar.WriteInt(1);
+             ar.WriteRect(CRect(5, 6, 7, 8));
+             ar.WriteRect(CRect(9, 10, 11, 12));
+             ar.WriteFloat(0.75f);
+             ar.WriteFloat(3.0f);
+             ar.WriteInt(1);
+         },
+         [](CComponentBase &c) {
+             auto &i = dynamic_cast<CComponentImage &>(c);
+             EXPECT_EQ(i.GetLink().GetNumber(), 5);
+             EXPECT_EQ(i.GetLink().GetStoredPopupWidth(), 400);
+             EXPECT_EQ(i.GetAnimationEffect(), CComponentImage::effectShrink);
+             EXPECT_EQ(i.GetTitleText(), QStringLiteral("Title"));
+             EXPECT_EQ(i.m_markerCount, 2);
+             EXPECT_EQ(i.m_markers[1], CRect(9, 10, 11, 12));
+             EXPECT_EQ(i.m_scale, 0.75f);
+             EXPECT_EQ(i.m_ownCoordinates, 1);
+             EXPECT_TRUE(i.GetImageFile().isEmpty());
+         }},
+        {"large topic, 10000044: no fitted flag", 10000044,
+         [](CArchive &ar) {
+             ar.WriteString(QStringLiteral("Gulls"));
+             ar.WriteInt(-1);
+             ar.WriteString(QStringLiteral("mm3.png"));
+             ar.WriteInt(1);
+         },
+         [](CComponentBase &c) {
+             auto &t = dynamic_cast<CComponentLargeTopic &>(c);
+             EXPECT_EQ(t.GetTitle(), QStringLiteral("Gulls"));
+             EXPECT_EQ(t.HasPhotoMask(), 1);
+             EXPECT_EQ(t.IsFitted(), 0);
+             EXPECT_EQ(t.GetPicturePath(), QStringLiteral("Course/Images/MM/mm3.png"));
+             // Written again, the record carries the flag.
+             CArchive out;
+             c.SerializeComponent(out);
+             CArchive in(out.GetBuffer());
+             in.ReadInt();
+             in.ReadRect();
+             in.ReadString();
+             in.ReadInt();
+             in.ReadString();
+             in.ReadInt();
+             EXPECT_EQ(in.ReadInt(), 0);
+             EXPECT_TRUE(in.AtEnd());
+         }},
+        {"small topic, 10000045: the fitted flag", 10000045,
+         [](CArchive &ar) {
+             ar.WriteString(QStringLiteral("Terns"));
+             ar.WriteInt(4);
+             ar.WriteString(QStringLiteral("m1.png"));
+             ar.WriteInt(0);
+             ar.WriteInt(1);
+         },
+         [](CComponentBase &c) {
+             auto &t = dynamic_cast<CComponentSmallTopic &>(c);
+             EXPECT_EQ(t.GetThumbnailIndex(), 4);
+             EXPECT_EQ(t.IsFitted(), 1);
+             EXPECT_EQ(t.GetPicturePath(), QStringLiteral("Course/Images/M/m1.png"));
+         }},
+        {"match pairs, 10000023: texts and feedback only", 10000023,
+         [](CArchive &ar) {
+             ar.WriteString(QStringLiteral("Match"));
+             for (const char *s : {"a", "b", "", "", "e", "1", "2", "", "", "5", "right", "wrong"})
+                 ar.WriteString(QString::fromLatin1(s));
+         },
+         [](CComponentBase &c) {
+             auto &m = dynamic_cast<CComponentMatchPairs &>(c);
+             EXPECT_EQ(m.GetLeftTexts()[4], QStringLiteral("e"));
+             EXPECT_EQ(m.GetRightTexts()[4], QStringLiteral("5"));
+             EXPECT_EQ(m.GetWrongFeedback(), QStringLiteral("wrong"));
+             EXPECT_EQ(m.GetLeftImages(), CComponentMatchPairs::Slots{});
+             EXPECT_EQ(m.GetZoomImages(), 0);
+         }},
+        {"part identification, 10000025: one target", 10000025,
+         [](CArchive &ar) {
+             ar.WriteString(QStringLiteral("Find"));
+             ar.WriteString(QString());
+             ar.WriteRect(CRect(5, 6, 35, 36));
+             ar.WriteString(QStringLiteral("right"));
+             ar.WriteString(QStringLiteral("wrong"));
+         },
+         [](CComponentBase &c) {
+             auto &p = dynamic_cast<CComponentPartIdentification &>(c);
+             EXPECT_EQ(p.GetTargetRect(0), CRect(5, 6, 35, 36));
+             for (int i = 1; i < 10; ++i)
+                 EXPECT_EQ(p.GetTargetRect(i), CRect());
+             EXPECT_EQ(p.GetTargetCount(), 1);
+             EXPECT_EQ(p.m_targetsToMatch, 1);
+             EXPECT_EQ(p.m_reduceToFit, 0);
+             EXPECT_EQ(p.m_highlightColor, 65280);
+             EXPECT_EQ(p.GetWrongFeedback(), QStringLiteral("wrong"));
+         }},
+        {"part identification, 10000027: no highlight colour", 10000027,
+         [](CArchive &ar) {
+             ar.WriteString(QStringLiteral("Find"));
+             ar.WriteString(QString());
+             ar.WriteFloat(1.0f);
+             for (int i = 0; i < 10; ++i)
+                 ar.WriteRect(CRect(i, 0, i + 1, 1));
+             for (int v : {4, 3, 1})
+                 ar.WriteInt(v);
+             ar.WriteString(QString());
+             ar.WriteString(QString());
+         },
+         [](CComponentBase &c) {
+             auto &p = dynamic_cast<CComponentPartIdentification &>(c);
+             EXPECT_EQ(p.GetTargetRect(9), CRect(9, 0, 10, 1));
+             EXPECT_EQ(p.GetTargetCount(), 4);
+             EXPECT_EQ(p.m_targetsToMatch, 3);
+             EXPECT_EQ(p.m_reduceToFit, 1);
+             EXPECT_EQ(p.m_highlightColor, 65280);
+         }},
+    };
+    const int types[] = {ct_image, ct_image, ct_large_topic, ct_small_topic, ct_match_pairs, ct_part_identification,
+                         ct_part_identification};
+    int n = 0;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        CArchive out;
+        out.WriteInt(types[n++]);
+        out.WriteRect(CRect(1, 2, 3, 4));
+        c.write(out);
+        // A rectangle follows, as the next component of the screen.
+        CComponentRectangle next;
+        next.SetFillColor(0xABCDEF);
+        next.SerializeComponent(out);
+        CArchive ar(out.GetBuffer());
+        ar.SetFilePath(QStringLiteral("Course.kvx"));
+        auto component = CComponentFactory::LoadComponent(ar, {c.schema});
+        ASSERT_TRUE(component);
+        EXPECT_EQ(component->GetBounds(), CRect(1, 2, 3, 4));
+        c.check(*component);
+        auto following = CComponentFactory::LoadComponent(ar, {c.schema});
+        ASSERT_TRUE(dynamic_cast<CComponentRectangle *>(following.get()));
+        EXPECT_EQ(dynamic_cast<CComponentRectangle &>(*following).GetFillColor(), 0xABCDEFu);
+        EXPECT_TRUE(ar.AtEnd());
+    }
+}
 // Guards against reading fields that an older file does not hold: the gated field keeps its default, and
 // the record after it (here a rectangle) is still read in step.
 TEST(ComponentRecord, OlderSchemasReadOnlyTheFieldsTheyHave)
