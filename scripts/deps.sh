@@ -9,7 +9,7 @@ PACKAGES=(
   libxml2-dev libzip-dev zlib1g-dev libhunspell-dev
   hunspell-en-us hunspell-en-gb hunspell-en-ca
   libpng-dev libjpeg62-turbo-dev libjpeg-turbo-progs
-  libopenjp2-7-dev libopenjp2-tools libmng-dev libraw-dev libtiff-dev
+  libopenjp2-7-dev libopenjp2-tools libmng-dev libraw-dev libtiff-dev libtiff-tools qt6-image-formats-plugins
   googletest libgtest-dev libgmock-dev
   fonts-liberation unzip libxml2-utils zip python3
   chromium
