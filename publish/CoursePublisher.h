@@ -74,6 +74,9 @@ public:
     bool PublishWebDatabaseAsp(int lessonMode);
     void PublishWebDatabasePhp();
     void PublishLms();
+    // The lesson-folder mode of the LMS target: copies the content of the web course just published into
+    // the lesson folder beside the output folder, named by the course's lesson folder name.
+    void PublishLessonFolder(const QString &webFolder);
 
     // ---- Steps: true (1) on success ----
     // Asks before emptying an existing folder when confirm is set: -1 declined, 0 failed, 1 done.
@@ -100,6 +103,11 @@ public:
     // Adds every regular file below the folder (links and special files left out), names relative to
     // basePrefix, in name order; the first failure, the walk going on past files that cannot be read.
     static ZipResult AddFolderToZip(ZipHandle handle, const QString &folder, const QString &basePrefix);
+
+    // ---- International texts ----
+    // The text (line breaks as backslash and "n") of the first item whose base variable and variable are
+    // the given ones, compared without regard to case; "" when there is none.
+    QString GetProfileText(const QString &baseVariable, const QString &variable) const;
 
     // ---- Helpers of the steps ----
     bool IsCourseTreeEmpty() const;

@@ -1,8 +1,80 @@
 #include "publish/CoursePublisher.h"
 
-// The server configuration files are not written yet: the steps fail, so that no publish reports success
-// without them.
+#include "document/CorvessaDoc.h"
+#include "model/GlobalHelpers.h"
+#include "platform/PathUtil.h"
+#include "publish/PublishFile.h"
+#include "publish/ServerConfig.h"
 
-bool CCoursePublisher::CreateConfigAsp() { return false; }
+#include <QFile>
 
-bool CCoursePublisher::CreateKqConfigFile() { return false; }
+namespace {
+
+const QString kProfileGroup = QStringLiteral("kvxprefs.str");
+const QString kAspConfig = QStringLiteral("content/include/kv_config.asp");
+const QString kPhpConfig = QStringLiteral("content/include/kqconfig.php");
+
+QString ProgramFile(const CCorvessaDoc &document, const QString &relative)
+{
+    QString folder;
+    GetAppFolder(document.GetContext(), folder);
+    return CorvPath::ResolveNoCase(folder + relative);
+}
+
+// The template's lines as 8-bit text, each byte the character of its number, without their line ends.
+bool ReadLatin1Lines(const QString &path, QStringList &lines)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    QList<QByteArray> pieces = bytes.split('\n');
+    // The text after the last line feed is a line only when it holds something.
+    if (pieces.last().isEmpty())
+        pieces.removeLast();
+    for (QByteArray &piece : pieces) {
+        if (piece.endsWith('\r'))
+            piece.chop(1);
+        lines.append(QString::fromLatin1(piece));
+    }
+    return true;
+}
+
+} // namespace
+
+bool CCoursePublisher::CreateConfigAsp()
+{
+    QString text;
+    if (!ReadAnsiTextFile(ProgramFile(m_document, CServerConfig::kAspTemplate), text))
+        return false;
+    const CServerConfig::ProfileTexts profile{GetProfileText(kProfileGroup, QStringLiteral("dberrorsignin")),
+                                              GetProfileText(kProfileGroup, QStringLiteral("dberrorregister"))};
+    text = CServerConfig::FillAsp(text, CServerConfig::AspPlaceholders(m_document, profile));
+    QString error;
+    if (!CPublishFile::WriteFile(m_targetFolder, kAspConfig, text, CPublishFile::WithByteOrderMark, &error)) {
+        m_lastErrorText = error;
+        return false;
+    }
+    return true;
+}
+
+bool CCoursePublisher::CreateKqConfigFile()
+{
+    QStringList lines;
+    if (!ReadLatin1Lines(ProgramFile(m_document, CServerConfig::kPhpTemplate), lines))
+        return false;
+    const CServerConfig::ProfileTexts profile{GetProfileText(kProfileGroup, QStringLiteral("dberrorsignin")),
+                                              GetProfileText(kProfileGroup, QStringLiteral("dberrorregister"))};
+    const CServerConfig::Placeholders placeholders = CServerConfig::PhpPlaceholders(m_document, profile);
+    QString text;
+    for (const QString &line : lines)
+        text += CServerConfig::FillPhpLine(line, placeholders) + u'\n';
+    QString error;
+    if (!CPublishFile::WriteFile(m_targetFolder, kPhpConfig, text, CPublishFile::NoByteOrderMark, &error)) {
+        m_lastErrorText = error;
+        return false;
+    }
+    return true;
+}

@@ -11,6 +11,7 @@ PACKAGES=(
   libpng-dev libjpeg62-turbo-dev libjpeg-turbo-progs
   googletest libgtest-dev libgmock-dev
   fonts-liberation unzip libxml2-utils zip python3
+  php-cli
 )
 
 missing=()
@@ -19,6 +20,12 @@ for p in "${PACKAGES[@]}"; do
     missing+=("$p")
   fi
 done
+
+# npm fetches the test-only packages into the build folder. Debian's npm brings Node.js with it; a
+# Node.js installed otherwise usually carries its own npm, which is kept.
+if ! command -v npm >/dev/null 2>&1; then
+  missing+=(npm)
+fi
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"

@@ -27,6 +27,8 @@ const NamedRule kRules[] = {
     {"XmlText", CorvEscape::XmlText},             {"XmlAttribute", CorvEscape::XmlAttribute},
     {"XmlCData", CorvEscape::XmlCData},           {"PhpLiteral", CorvEscape::PhpLiteral},
     {"AspLiteral", CorvEscape::AspLiteral},
+    {"PhpDoubleQuotedLiteral", CorvEscape::PhpDoubleQuotedLiteral},
+    {"AspScriptLiteral", CorvEscape::AspScriptLiteral},
 };
 
 // Text with a character of every plane the course texts meet: Latin, CJK, an emoji (a surrogate pair).
@@ -115,6 +117,9 @@ TEST(Escape, HostileTextTable)
         {"AspLiteral", "say \"hi\"", "say \"\"hi\"\""},
         {"AspLiteral", "a\r\nb", "a\" & vbCr & \"\" & vbLf & \"b"},
         {"AspLiteral", "50%> done", "50%\" & \"> done"},
+        {"PhpDoubleQuotedLiteral", R"(pgsql:host=h;password="p$x\y")", R"(pgsql:host=h;password=\"p\$x\\y\")"},
+        {"AspScriptLiteral", "C:\\db\\kvx.mdb;", R"(C:\\db\\kvx.mdb;)"},
+        {"AspScriptLiteral", "say \"hi\"\n50%> done", R"(say \"hi\"\n50%\u003E done)"},
     };
     for (const Case &c : cases) {
         const auto it = std::find_if(std::begin(kRules), std::end(kRules),
