@@ -16,6 +16,10 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
+
+// Failures show texts as text, not as code units.
+inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
 
 // What the LMS steps find in an output folder once the earlier steps ran: pages, scripts, pictures and
 // media in every folder the manifest scans, files beside them that the scans do not read (the glossary,
