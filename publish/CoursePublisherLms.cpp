@@ -164,7 +164,7 @@ void CCoursePublisher::PublishLessonFolder(const QString &webFolder)
             return;
         RemoveFolderViaBatch(lesson);
     }
-    if (CountFolderFiles(lesson, true) > 0 || !CreateFolderPath(lesson, prompt)) {
+    if (CountFolderFiles(lesson, true) > 0 || !CreateFolderPath(lesson, prompt) || !QFileInfo(lesson).isDir()) {
         prompt.Error(QStringLiteral("ERROR: Failed to create lesson folder for Ostrelle."));
         return;
     }

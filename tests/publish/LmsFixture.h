@@ -78,6 +78,14 @@ inline ToolRun RunTool(const QString &program, const QStringList &arguments, con
 
 inline bool HasTool(const QString &program) { return !QStandardPaths::findExecutable(program).isEmpty(); }
 
+// Debian's Python (which the install script provides) before any other on the path: a version manager's
+// wrapper can take a second or more to start.
+inline QString Python()
+{
+    const QString debian = QStandardPaths::findExecutable(QStringLiteral("python3"), {QStringLiteral("/usr/bin")});
+    return debian.isEmpty() ? QStringLiteral("python3") : debian;
+}
+
 // A document, its prompt and an output folder for running single LMS steps.
 class LmsStepTest : public ::testing::Test
 {

@@ -1,5 +1,7 @@
 #include "LmsFixture.h"
 
+#include "model/CorvPage.h"
+#include "model/GlobalHelpers.h"
 #include "publish/ScormManifest.h"
 
 #include <QUrl>
@@ -68,7 +70,7 @@ protected:
 
     ToolRun Check(const QString &package, const QStringList &extra = {})
     {
-        return RunTool("python3", QStringList{CORV_SCORM_CHECK, package} + extra);
+        return RunTool(Python(), QStringList{CORV_SCORM_CHECK, package} + extra);
     }
 };
 
@@ -218,4 +220,74 @@ TEST_F(LmsPackageTest, StripWithoutManifestSaysSo)
     EXPECT_EQ(prompt.Texts(), QStringList{"Error: Fail to open file " + output
                                           + "/imsmanifest.xml\nwhile publishing LMS(with auto open window)."});
     EXPECT_TRUE(QFileInfo::exists(output + "/content/nav.htm"));
+}
+
+namespace {
+
+// A publisher whose steps up to the outline lay out the fixture course (the tree step the folder, the run-time
+// copy the schema files); the outline, the LMS steps and the package are the real ones.
+class FixturePublisher : public CCoursePublisher
+{
+public:
+    using CCoursePublisher::CCoursePublisher;
+
+protected:
+    int RunStep(PublishStep step, int lessonMode) override
+    {
+        switch (step) {
+        case PublishStep::BuildTargetDirectoryAndSubDirectories:
+            QDir().mkpath(GetTargetFolder() + "/content/scripts/pics/tree");
+            return 1;
+        case PublishStep::CopySourceFiles2Target: {
+            WritePublishedCourse(GetTargetFolder());
+            const QString shipped = DataFolder() + kShippedSchemas + (GetDocument().SCORM12 == 1 ? "scorm12" : "scorm2004");
+            for (const QString &xsd : Xsds(shipped))
+                QFile::copy(shipped + u'/' + xsd, GetTargetFolder() + u'/' + xsd);
+            return 1;
+        }
+        case PublishStep::BuildOutline:
+        case PublishStep::CreateManifestXML:
+        case PublishStep::CreateMetadataManifestXML:
+        case PublishStep::StripAutoOpenFiles:
+        case PublishStep::ZipPublishedFolder:
+            return CCoursePublisher::RunStep(step, lessonMode);
+        default:
+            return 1;
+        }
+    }
+};
+
+} // namespace
+
+// Guards the LMS driver with its real last steps: a package is made only when they all succeed, and a
+// failing manifest or metadata step is named and leaves no package behind.
+TEST_F(LmsPackageTest, DriverMakesThePackage)
+{
+    doc->MainScreenList.push_back(std::make_unique<CCorvPage>(1, "S1", "", "", 0, "1", pt_document, -1));
+    tree.RebuildFromScreenLists(doc->MainScreenList, doc->PopupScreenList, doc->GlossaryScreenList);
+    doc->CreateZip = 1;
+    doc->SCORM12 = 0;
+    const QString zip = output + ".zip";
+    {
+        FixturePublisher publisher(*doc, output, "demo", &tree);
+        publisher.PublishLms();
+        EXPECT_EQ(prompt.Texts(), QStringList{"Publish has completed successfully to:\n\n" + output});
+        EXPECT_TRUE(QFileInfo::exists(output + "/kv_metadata.xml"));
+        ASSERT_TRUE(QFileInfo::exists(zip));
+        if (HasTool("python3")) {
+            const ToolRun checked = Check(zip, {"--same-files-as", output});
+            EXPECT_EQ(checked.exitCode, 0) << checked.output.toStdString();
+        }
+    }
+    QFile::remove(zip);
+    prompt.Clear();
+    context.programFolder = tmp.MakeFolder("empty program") + "/";
+    {
+        FixturePublisher publisher(*doc, output, "demo", &tree);
+        publisher.PublishLms();
+        ASSERT_EQ(prompt.Texts().size(), 2);
+        EXPECT_TRUE(prompt.Texts()[0].startsWith("Error: Fail to open file "));
+        EXPECT_EQ(prompt.Texts()[1], "Fail while publishing.\nError occurs at CreateMetadataManifestXML.");
+        EXPECT_FALSE(QFileInfo::exists(zip));
+    }
 }
