@@ -21,6 +21,13 @@ QString ProgramFile(const CCorvessaDoc &document, const QString &relative)
     return CorvPath::ResolveNoCase(folder + relative);
 }
 
+// The messages the server pages show when signing in or registering fails.
+CServerConfig::ProfileTexts ServerProfileTexts(const CCoursePublisher &publisher)
+{
+    return {publisher.GetProfileText(kProfileGroup, QStringLiteral("dberrorsignin")),
+            publisher.GetProfileText(kProfileGroup, QStringLiteral("dberrorregister"))};
+}
+
 // The template's lines as 8-bit text, each byte the character of its number, without their line ends.
 bool ReadLatin1Lines(const QString &path, QStringList &lines)
 {
@@ -49,15 +56,8 @@ bool CCoursePublisher::CreateConfigAsp()
     QString text;
     if (!ReadAnsiTextFile(ProgramFile(m_document, CServerConfig::kAspTemplate), text))
         return false;
-    const CServerConfig::ProfileTexts profile{GetProfileText(kProfileGroup, QStringLiteral("dberrorsignin")),
-                                              GetProfileText(kProfileGroup, QStringLiteral("dberrorregister"))};
-    text = CServerConfig::FillAsp(text, CServerConfig::AspPlaceholders(m_document, profile));
-    QString error;
-    if (!CPublishFile::WriteFile(m_targetFolder, kAspConfig, text, CPublishFile::WithByteOrderMark, &error)) {
-        m_lastErrorText = error;
-        return false;
-    }
-    return true;
+    text = CServerConfig::FillAsp(text, CServerConfig::AspPlaceholders(m_document, ServerProfileTexts(*this)));
+    return CPublishFile::WriteFile(m_targetFolder, kAspConfig, text, CPublishFile::WithByteOrderMark, &m_lastErrorText);
 }
 
 bool CCoursePublisher::CreateKqConfigFile()
@@ -65,16 +65,9 @@ bool CCoursePublisher::CreateKqConfigFile()
     QStringList lines;
     if (!ReadLatin1Lines(ProgramFile(m_document, CServerConfig::kPhpTemplate), lines))
         return false;
-    const CServerConfig::ProfileTexts profile{GetProfileText(kProfileGroup, QStringLiteral("dberrorsignin")),
-                                              GetProfileText(kProfileGroup, QStringLiteral("dberrorregister"))};
-    const CServerConfig::Placeholders placeholders = CServerConfig::PhpPlaceholders(m_document, profile);
+    const CServerConfig::Placeholders placeholders = CServerConfig::PhpPlaceholders(m_document, ServerProfileTexts(*this));
     QString text;
     for (const QString &line : lines)
         text += CServerConfig::FillPhpLine(line, placeholders) + u'\n';
-    QString error;
-    if (!CPublishFile::WriteFile(m_targetFolder, kPhpConfig, text, CPublishFile::NoByteOrderMark, &error)) {
-        m_lastErrorText = error;
-        return false;
-    }
-    return true;
+    return CPublishFile::WriteFile(m_targetFolder, kPhpConfig, text, CPublishFile::NoByteOrderMark, &m_lastErrorText);
 }

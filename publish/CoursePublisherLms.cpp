@@ -56,12 +56,7 @@ bool Exists(const QString &path) { return QFileInfo(path).exists() || QFileInfo(
 bool CCoursePublisher::CreateManifestXML()
 {
     const QString text = CScormManifest::Build(CScormManifest::FromCourse(m_document), m_targetFolder);
-    QString error;
-    if (!CPublishFile::WriteFile(m_targetFolder, kManifest, text, CPublishFile::NoByteOrderMark, &error)) {
-        m_lastErrorText = error;
-        return false;
-    }
-    return true;
+    return CPublishFile::WriteFile(m_targetFolder, kManifest, text, CPublishFile::NoByteOrderMark, &m_lastErrorText);
 }
 
 bool CCoursePublisher::CreateMetadataManifestXML()
@@ -77,16 +72,14 @@ bool CCoursePublisher::CreateMetadataManifestXML()
     }
     const QDate today = QDateTime::fromSecsSinceEpoch(m_document.Now()).date();
     text = CLomMetadata::Fill(text, m_document, scorm12, today);
-    QString error;
-    if (!CPublishFile::WriteFile(m_targetFolder, kMetadata, text, CPublishFile::NoByteOrderMark, &error)) {
-        m_lastErrorText = error;
-        return false;
-    }
-    return true;
+    return CPublishFile::WriteFile(m_targetFolder, kMetadata, text, CPublishFile::NoByteOrderMark, &m_lastErrorText);
 }
 
 bool CCoursePublisher::StripAutoOpenFiles()
 {
+    // Without a folder every path below would be taken from the root.
+    if (m_targetFolder.trimmed().isEmpty())
+        return false;
     // The manifest loses the line of each file that is gone, so that it names exactly what the package holds.
     QStringList lines;
     for (const Stripped &s : kStripped) {
@@ -143,9 +136,10 @@ void CCoursePublisher::PublishLessonFolder(const QString &webFolder)
     }
     // The folder is emptied and filled: it must be one new folder beside the LMS folder, never the LMS or
     // web output, nor anything of the author's or of the program's.
-    const QString lesson = CorvPath::FolderOf(m_targetFolder) + u'/' + name;
+    const QString parent = CorvPath::FolderOf(m_targetFolder);
+    const QString lesson = parent + u'/' + name;
     const QString web = webFolder.trimmed().isEmpty() ? QString() : webFolder;
-    if (!CorvPath::IsSafeBareName(name) || Overlap(lesson, m_targetFolder) || Overlap(lesson, web)
+    if (parent.isEmpty() || !CorvPath::IsSafeBareName(name) || Overlap(lesson, m_targetFolder) || Overlap(lesson, web)
         || !CorvOutputFolder::MayWipe(lesson, m_document.GetPathName(), m_document.GetContext())) {
         prompt.Error(QStringLiteral("Cannot publish.\nThe lesson folder name \"%1\" on the management setting tab "
                                     "must name a folder of its own beside the LMS folder.")

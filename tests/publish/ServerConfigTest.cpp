@@ -32,9 +32,7 @@ protected:
             "'persistent' => $kqDbPersistent, 'table1' => $kqTable1, 'table2' => $kqTable2, "
             "'nameRequired' => $kqNameRequired, 'code' => $kqCourseCode, 'name' => $kqCourseName, "
             "'signInError' => $kqDbErrorSignIn]);");
-        const ToolRun run = RunTool("php", {"-r", code, output + "/content/include/kqconfig.php"});
-        EXPECT_EQ(run.exitCode, 0) << run.output.toStdString();
-        return QJsonDocument::fromJson(run.output.toUtf8()).object();
+        return ReadBack("php", {"-r", code, output + "/content/include/kqconfig.php"});
     }
 
     // The variables of the ASP file as a JScript engine reads them (Node.js runs the script block).
@@ -49,7 +47,13 @@ protected:
             " signIn: kvSignIn, nameMark: kvNameRequiredMark, relative: kvDbRelativePath, provider: kvDbProvider,"
             " path: kvDbPath, sundry: kvDbSundry, signInError: kvDbErrorSignIn};');"
             "console.log(JSON.stringify(f()));");
-        const ToolRun run = RunTool("node", {"-e", code, output + "/content/include/kv_config.asp"});
+        return ReadBack("node", {"-e", code, output + "/content/include/kv_config.asp"});
+    }
+
+    // The JSON object the program prints.
+    static QJsonObject ReadBack(const QString &program, const QStringList &arguments)
+    {
+        const ToolRun run = RunTool(program, arguments);
         EXPECT_EQ(run.exitCode, 0) << run.output.toStdString();
         return QJsonDocument::fromJson(run.output.toUtf8()).object();
     }
