@@ -2,7 +2,7 @@
 
 #include "document/CorvessaDoc.h"
 #include "model/GlobalHelpers.h"
-#include "platform/PathUtil.h"
+#include "publish/ProgramData.h"
 #include "publish/PublishFile.h"
 #include "publish/ServerConfig.h"
 
@@ -13,13 +13,6 @@ namespace {
 const QString kProfileGroup = QStringLiteral("kvxprefs.str");
 const QString kAspConfig = QStringLiteral("content/include/kv_config.asp");
 const QString kPhpConfig = QStringLiteral("content/include/kqconfig.php");
-
-QString ProgramFile(const CCorvessaDoc &document, const QString &relative)
-{
-    QString folder;
-    GetAppFolder(document.GetContext(), folder);
-    return CorvPath::ResolveNoCase(folder + relative);
-}
 
 // The messages the server pages show when signing in or registering fails.
 CServerConfig::ProfileTexts ServerProfileTexts(const CCoursePublisher &publisher)
@@ -54,7 +47,7 @@ bool ReadLatin1Lines(const QString &path, QStringList &lines)
 bool CCoursePublisher::CreateConfigAsp()
 {
     QString text;
-    if (!ReadAnsiTextFile(ProgramFile(m_document, CServerConfig::kAspTemplate), text))
+    if (!ReadAnsiTextFile(CorvProgramData::Resolve(ProgramFolder(), CServerConfig::kAspTemplate), text))
         return false;
     text = CServerConfig::FillAsp(text, CServerConfig::AspPlaceholders(m_document, ServerProfileTexts(*this)));
     return CPublishFile::WriteFile(m_targetFolder, kAspConfig, text, CPublishFile::WithByteOrderMark, &m_lastErrorText);
@@ -63,7 +56,7 @@ bool CCoursePublisher::CreateConfigAsp()
 bool CCoursePublisher::CreateKqConfigFile()
 {
     QStringList lines;
-    if (!ReadLatin1Lines(ProgramFile(m_document, CServerConfig::kPhpTemplate), lines))
+    if (!ReadLatin1Lines(CorvProgramData::Resolve(ProgramFolder(), CServerConfig::kPhpTemplate), lines))
         return false;
     const CServerConfig::Placeholders placeholders = CServerConfig::PhpPlaceholders(m_document, ServerProfileTexts(*this));
     QString text;

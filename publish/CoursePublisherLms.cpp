@@ -7,6 +7,7 @@
 #include "platform/StringTable.h"
 #include "publish/LomMetadata.h"
 #include "publish/OutputFolder.h"
+#include "publish/ProgramData.h"
 #include "publish/PublishFile.h"
 #include "publish/ScormManifest.h"
 
@@ -42,13 +43,6 @@ constexpr Stripped kStripped[] = {
     {nullptr, "content", "nav.htm"},
 };
 
-QString ProgramFile(const CCorvessaDoc &document, const QString &relative)
-{
-    QString folder;
-    GetAppFolder(document.GetContext(), folder);
-    return CorvPath::ResolveNoCase(folder + relative);
-}
-
 bool Exists(const QString &path) { return QFileInfo(path).exists() || QFileInfo(path).isSymLink(); }
 
 } // namespace
@@ -62,7 +56,7 @@ bool CCoursePublisher::CreateManifestXML()
 bool CCoursePublisher::CreateMetadataManifestXML()
 {
     const bool scorm12 = m_document.SCORM12 == 1;
-    const QString templatePath = ProgramFile(m_document, CLomMetadata::TemplatePath(scorm12));
+    const QString templatePath = CorvProgramData::Resolve(ProgramFolder(), CLomMetadata::TemplatePath(scorm12));
     QString text;
     if (!ReadAnsiTextFile(templatePath, text)) {
         // The manifest names the record, so a package without it is no package: the step fails.

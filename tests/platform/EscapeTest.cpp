@@ -29,6 +29,8 @@ const NamedRule kRules[] = {
     {"AspLiteral", CorvEscape::AspLiteral},
     {"PhpDoubleQuotedLiteral", CorvEscape::PhpDoubleQuotedLiteral},
     {"AspScriptLiteral", CorvEscape::AspScriptLiteral},
+    {"ScriptStringInAttribute", CorvEscape::ScriptStringInAttribute},
+    {"ScriptSingleQuoted", CorvEscape::ScriptSingleQuoted},
 };
 
 // Text with a character of every plane the course texts meet: Latin, CJK, an emoji (a surrogate pair).
@@ -120,6 +122,10 @@ TEST(Escape, HostileTextTable)
         {"PhpDoubleQuotedLiteral", R"(pgsql:host=h;password="p$x\y")", R"(pgsql:host=h;password=\"p\$x\\y\")"},
         {"AspScriptLiteral", "C:\\db\\kvx.mdb;", R"(C:\\db\\kvx.mdb;)"},
         {"AspScriptLiteral", "say \"hi\"\n50%> done", R"(say \"hi\"\n50%\u003E done)"},
+        {"ScriptStringInAttribute", R"(it's "x" \ a&b <c>)", R"(it&#39;s \"x\" \\ a&amp;b &lt;c&gt;)"},
+        {"ScriptStringInAttribute", "a\r\nb</script>", R"(a\r\nb&lt;/script&gt;)"},
+        {"ScriptSingleQuoted", R"(it's "x" \)", R"(it\'s "x" \\)"},
+        {"ScriptSingleQuoted", "a\nb</script>", R"(a\nb<\/script>)"},
     };
     for (const Case &c : cases) {
         const auto it = std::find_if(std::begin(kRules), std::end(kRules),
