@@ -149,10 +149,11 @@ TEST_F(ServerConfigTest, PhpFillsOnePlaceholderPerLine)
 }
 
 // Guards the files: the ASP file in UTF-8 with a byte-order mark, the PHP file without one, each line of
-// the PHP template ending in one LF, in content/include of the output.
+// the PHP template ending in one LF, in content/include of the output, with the profile's messages.
 TEST_F(ServerConfigTest, FilesAndTheirEncoding)
 {
     doc->CourseName = QString::fromUtf8("Caf\xC3\xA9");
+    doc->InternationalProfileFilename = DataFolder() + "kv_profile.kvp";
     auto publisher = Publisher();
     ASSERT_TRUE(publisher->CreateConfigAsp());
     ASSERT_TRUE(publisher->CreateKqConfigFile());
@@ -163,6 +164,10 @@ TEST_F(ServerConfigTest, FilesAndTheirEncoding)
     EXPECT_TRUE(php.startsWith("<?php\n"));
     EXPECT_TRUE(php.contains("$kqCourseName = 'Caf\xC3\xA9';\n"));
     EXPECT_FALSE(php.contains('\r'));
+    // The server pages' messages come from the course's international profile.
+    const QByteArray message = "Your sign-in details were not recognised. Please check them and try again.";
+    EXPECT_TRUE(asp.contains("var kvDbErrorSignIn = \"" + message + "\";"));
+    EXPECT_TRUE(php.contains("$kqDbErrorSignIn = '" + message + "';"));
     EXPECT_FALSE(php.contains('{') || asp.contains("<~"));
 }
 
