@@ -59,9 +59,8 @@ void CComponentAudio::SerializeComponent(CArchive &ar)
         ar.WriteInt(m_buttonControls);
         ar.WriteInt(m_loop);
         // Only the Play button (or a single icon) copies the clip; a Stop button points at the same copy.
-        const CMediaCopy::Result copy = CMediaCopy::CopyOnSave(m_filePath, ar.GetFilePath(), IsStandAlone(),
-                                                               CMediaCopy::sounds, CMediaCopy::audioPlaylist,
-                                                               ar.Context().Prompt(), m_playButton == 1);
+        const CMediaCopy::Result copy = CMediaCopy::CopyOnSave(ar, m_filePath, IsStandAlone(), CMediaCopy::sounds,
+                                                               CMediaCopy::audioPlaylist, m_playButton == 1);
         m_filePath = copy.path;
         ar.WriteString(copy.storedName);
         return;
@@ -73,7 +72,6 @@ void CComponentAudio::SerializeComponent(CArchive &ar)
         m_buttonControls = ar.ReadInt();
         m_loop = ar.ReadInt();
     }
-    m_filePath = CMediaCopy::PathFromStoredName(ar.GetFilePath(), IsStandAlone(), CMediaCopy::sounds,
-                                                ar.ReadString());
+    m_filePath = CMediaCopy::PathFromStoredName(ar, IsStandAlone(), CMediaCopy::sounds, ar.ReadString());
     ExchangeData(false);
 }

@@ -1,6 +1,7 @@
 #include "model/RichTextLinks.h"
 
 #include "model/CorvPage.h"
+#include "model/ProjectSchema.h"
 #include "model/ScreenLookup.h"
 #include "platform/Archive.h"
 #include "platform/Prompt.h"
@@ -11,13 +12,6 @@
 namespace {
 
 constexpr int kMarker = CRichTextLinks::kMarkerLength;
-
-// Schema gates of the link record fields.
-constexpr int kGateNumber = 10000036;
-constexpr int kGatePosition = 1000001;
-constexpr int kGatePopup = 10000018;
-constexpr int kGatePopupSize = 10000024;
-constexpr int kGateScript = 10000040;
 
 bool IsUniform(const CRichText &text, int start, int end, uint32_t mask, uint32_t effect)
 {
@@ -492,18 +486,19 @@ void CRichTextLinks::StoreLinkRecord(CArchive &ar, const CURLLink &link)
 std::unique_ptr<CURLLink> CRichTextLinks::LoadLinkRecord(CArchive &ar, int fileSchema)
 {
     auto link = std::make_unique<CURLLink>();
-    const int number = fileSchema > kGateNumber ? ar.ReadInt() : -1;
+    namespace PS = ProjectSchema;
+    const int number = PS::Above(fileSchema, PS::kLinkNumber) ? ar.ReadInt() : -1;
     const QString text = ar.ReadString();
-    const int position = fileSchema > kGatePosition ? ar.ReadInt() : -1;
+    const int position = PS::Above(fileSchema, PS::kLinkPosition) ? ar.ReadInt() : -1;
     const int screenLink = ar.ReadInt();
     const int targetScreen = ar.ReadInt();
     const QString address = ar.ReadString();
-    const int popup = fileSchema > kGatePopup ? ar.ReadInt() : 0;
-    const int script = fileSchema > kGateScript ? ar.ReadInt() : 0;
+    const int popup = PS::Above(fileSchema, PS::kLinkPopup) ? ar.ReadInt() : 0;
+    const int script = PS::Above(fileSchema, PS::kLinkScript) ? ar.ReadInt() : 0;
     int fullSize = 1;
     int popupHeight = 100;
     int popupWidth = 250;
-    if (fileSchema > kGatePopupSize) {
+    if (PS::Above(fileSchema, PS::kLinkPopupSize)) {
         fullSize = ar.ReadInt();
         popupHeight = ar.ReadInt();
         popupWidth = ar.ReadInt();

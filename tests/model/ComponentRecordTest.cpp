@@ -159,7 +159,7 @@ TEST(ComponentRecord, CodesThatCannotBeReadStopTheLoad)
     struct Case {
         int type;
         bool mainList;
-    } cases[] = {{ct_media, true}, {-1, true}, {25, true}, {1000, true},
+    } cases[] = {{-1, true}, {25, true}, {1000, true},
                  {ct_image, true}, {ct_likert, true}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.type);
@@ -409,23 +409,34 @@ TEST(ComponentRecord, SaveToFileWritesTheRecordOrReportsFailure)
     EXPECT_EQ(r.SaveToFile(tree / QStringLiteral("missing/folder/one.rec")), 0);
 }
 
-// Guards the stream after a remediation record on a popup or glossary screen: the record is read and
-// dropped, so the component after it is still found.
-TEST(ComponentRecord, RemediationOutsideTheMainListIsReadAndDropped)
+// Guards the stream around the codes a list never holds (media anywhere, remediation off the main list):
+// nothing is made and nothing follows the code, so the next int32 is the next type code.
+TEST(ComponentRecord, CodesTheListNeverHoldsStandAlone)
 {
-    CArchive out;
-    CComponentRemediation remediation;
-    remediation.SerializeComponent(out);
     CComponentRectangle after(nullptr);
     after.SetBounds(CRect(1, 2, 30, 40), false);
-    after.SerializeComponent(out);
+    CArchive rectangle;
+    after.SerializeComponent(rectangle);
 
-    CArchive ar(out.GetBuffer());
-    CComponentFactory::LoadOptions options{ProjectSchema::kCurrent};
-    options.mainList = false;
-    EXPECT_EQ(CComponentFactory::LoadComponent(ar, options), nullptr);
-    auto next = CComponentFactory::LoadComponent(ar, options);
-    ASSERT_NE(next, nullptr);
-    EXPECT_EQ(next->GetType(), ct_rectangle);
-    EXPECT_TRUE(ar.AtEnd());
+    for (bool mainList : {true, false}) {
+        SCOPED_TRACE(mainList);
+        CArchive out;
+        out.WriteInt(ct_media);
+        if (!mainList)
+            out.WriteInt(ct_remediation);
+        out.Write(rectangle.GetBuffer().constData(), rectangle.GetBuffer().size());
+
+        CArchive ar(out.GetBuffer());
+        CComponentFactory::LoadOptions options{ProjectSchema::kCurrent};
+        options.mainList = mainList;
+        EXPECT_EQ(CComponentFactory::LoadComponent(ar, options), nullptr);
+        if (!mainList) {
+            EXPECT_EQ(CComponentFactory::LoadComponent(ar, options), nullptr);
+        }
+        auto next = CComponentFactory::LoadComponent(ar, options);
+        ASSERT_NE(next, nullptr);
+        EXPECT_EQ(next->GetType(), ct_rectangle);
+        EXPECT_EQ(next->GetBounds(), CRect(1, 2, 30, 40));
+        EXPECT_TRUE(ar.AtEnd());
+    }
 }

@@ -24,28 +24,26 @@ bool AddWebLink(CComponentTextbox &box, const QString &text, int position, const
     return box.AddLink(text, position, 0, -1, address, 0, 0, 0, 100, 250, CPrompt::Plain());
 }
 
-// The record followed by the rich text, as the document writes a text box.
+// The box's entry as the document writes it: the record followed by the rich text.
 QByteArray StoreBox(CComponentTextbox &box)
 {
     CArchive ar;
-    box.SerializeComponent(ar);
-    box.StoreRichText(ar);
+    box.SerializeEntry(ar);
     return ar.GetBuffer();
 }
 
-// Reads a text box as the project loader does: record, rich text, then the links find their markers.
+// Reads a text box's entry as the loaders do: record, rich text, then the links find their markers (links
+// without an address dropped for a box from a single-screen archive).
 std::unique_ptr<CComponentTextbox> LoadBox(CArchive &ar, int schema, int dropAddressless = 0)
 {
-    const CComponentFactory::LoadOptions options(schema);
+    CComponentFactory::LoadOptions options(schema);
+    options.standAlone = dropAddressless != 0;
     auto component = CComponentFactory::LoadComponent(ar, options);
     auto *box = dynamic_cast<CComponentTextbox *>(component.get());
     if (!box)
         return nullptr;
     component.release();
-    std::unique_ptr<CComponentTextbox> owned(box);
-    owned->LoadRichText(ar, schema);
-    owned->RenumberLinks(dropAddressless);
-    return owned;
+    return std::unique_ptr<CComponentTextbox>(box);
 }
 
 std::unique_ptr<CComponentTextbox> LoadBox(const QByteArray &bytes, int schema = ProjectSchema::kCurrent, int drop = 0)
