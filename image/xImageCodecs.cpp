@@ -9,8 +9,9 @@
 
 namespace {
 
-// One line per format class, in detection order: BMP, JPEG, ICO, GIF, PNG, TIFF, MNG, TGA, PCX, WBMP,
-// WMF, JPEG 2000, SKA, camera raw.
+// One line per format class, in the order detection tries them: BMP, JPEG, ICO, PNG. A format class added
+// later takes its place in that order (GIF after ICO; TIFF, MNG, TGA, PCX, WBMP, WMF, JPEG 2000, SKA and
+// camera raw after PNG).
 const std::vector<ImageCodec> &Table()
 {
     static const std::vector<ImageCodec> table = {

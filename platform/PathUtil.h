@@ -50,7 +50,7 @@ private:
     QHash<QString, bool> m_exists;
     QHash<QString, Listing> m_listings;
 };
-// Paths compared as the original file system compares them: separators alike, case ignored.
+// Paths compared as the file systems projects come from compare them: separators alike, case ignored.
 bool SamePathNoCase(const QString &a, const QString &b);
 
 // A name taken from a file or from the author reduced to a bare file name that cannot leave its folder:
