@@ -30,9 +30,8 @@ void CheckAgreement(const CRichTextLinks &content)
 QByteArray Store(CComponentBase &component)
 {
     CArchive ar;
-    component.SerializeComponent(ar);
+    component.SerializeEntry(ar);
     if (auto *box = dynamic_cast<CComponentTextbox *>(&component)) {
-        box->StoreRichText(ar);
         CheckAgreement(box->GetContent());
     } else if (auto *table = dynamic_cast<CComponentTable *>(&component)) {
         for (const CRichTextLinks &cell : table->GetCellList())
@@ -44,12 +43,7 @@ QByteArray Store(CComponentBase &component)
 std::unique_ptr<CComponentBase> Load(const QByteArray &bytes, int schema)
 {
     CArchive ar(bytes);
-    auto component = CComponentFactory::LoadComponent(ar, schema);
-    if (auto *box = dynamic_cast<CComponentTextbox *>(component.get())) {
-        box->LoadRichText(ar, schema);
-        box->RenumberLinks(0);
-    }
-    return component;
+    return CComponentFactory::LoadComponent(ar, schema);
 }
 
 } // namespace
@@ -68,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     } catch (const CArchiveException &) {
         return 0;
     }
-    if (component->GetType() != ct_textbox && component->GetType() != ct_table)
+    if (!component || (component->GetType() != ct_textbox && component->GetType() != ct_table))
         return 0;
     const QByteArray first = Store(*component);
     auto again = Load(first, 10000047);
