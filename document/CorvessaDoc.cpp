@@ -176,50 +176,21 @@ void CCorvessaDoc::Serialize(CArchive &ar)
         LoadFrom(ar.GetBuffer(), ar.GetFilePath());
 }
 
-CCorvessaDoc::LoadState CCorvessaDoc::TakeLoadState()
+void CCorvessaDoc::SwapLoadState(LoadState &state)
 {
-    LoadState state;
-    state.settings = *this;
-    state.topics = std::move(Topics);
-    state.glossaryDocuments = std::move(GlossaryDocuments);
-    state.main = std::move(MainScreenList);
-    state.popups = std::move(PopupScreenList);
-    state.glossary = std::move(GlossaryScreenList);
-    state.finalPerformance = std::exchange(FinalPerformanceFolder, nullptr);
-    state.popupsFolder = std::exchange(PopupsFolder, nullptr);
-    state.glossaryFolder = std::exchange(GlossaryFolder, nullptr);
-    state.fileSchema = m_fileSchema;
-    state.nextScreenNumber = m_nextScreenNumber;
-    state.nextTextBoxNumber = m_nextTextBoxNumber;
-    state.importPending = m_importPending;
-    Topics.clear();
-    GlossaryDocuments.clear();
-    MainScreenList.clear();
-    PopupScreenList.clear();
-    GlossaryScreenList.clear();
-    return state;
-}
-
-void CCorvessaDoc::RestoreLoadState(LoadState &&state)
-{
-    ClearTopics();
-    ClearGlossaryDocuments();
-    ClearMainScreens();
-    ClearPopupScreens();
-    ClearGlossaryScreens();
-    static_cast<CCourseSettings &>(*this) = state.settings;
-    Topics = std::move(state.topics);
-    GlossaryDocuments = std::move(state.glossaryDocuments);
-    MainScreenList = std::move(state.main);
-    PopupScreenList = std::move(state.popups);
-    GlossaryScreenList = std::move(state.glossary);
-    FinalPerformanceFolder = state.finalPerformance;
-    PopupsFolder = state.popupsFolder;
-    GlossaryFolder = state.glossaryFolder;
-    m_fileSchema = state.fileSchema;
-    m_nextScreenNumber = state.nextScreenNumber;
-    m_nextTextBoxNumber = state.nextTextBoxNumber;
-    m_importPending = state.importPending;
+    std::swap(static_cast<CCourseSettings &>(*this), state.settings);
+    std::swap(Topics, state.topics);
+    std::swap(GlossaryDocuments, state.glossaryDocuments);
+    std::swap(MainScreenList, state.main);
+    std::swap(PopupScreenList, state.popups);
+    std::swap(GlossaryScreenList, state.glossary);
+    std::swap(FinalPerformanceFolder, state.finalPerformance);
+    std::swap(PopupsFolder, state.popupsFolder);
+    std::swap(GlossaryFolder, state.glossaryFolder);
+    std::swap(m_fileSchema, state.fileSchema);
+    std::swap(m_nextScreenNumber, state.nextScreenNumber);
+    std::swap(m_nextTextBoxNumber, state.nextTextBoxNumber);
+    std::swap(m_importPending, state.importPending);
 }
 
 void CCorvessaDoc::LoadFrom(const QByteArray &bytes, const QString &path)
@@ -250,7 +221,10 @@ void CCorvessaDoc::LoadFrom(const QByteArray &bytes, const QString &path)
     // A component of a kind or code this program cannot read is no sign of a wrong layout: a second pass
     // with the widened gates of old files would only read the file out of step. Other errors get that pass.
     if (failure && failure->GetCause() != CArchiveException::badSchema) {
-        LoadState firstPass = TakeLoadState();
+        // The second pass starts from the settings as the first left them, with empty lists.
+        LoadState firstPass;
+        firstPass.settings = *this;
+        SwapLoadState(firstPass);
         m_loadRetry = 1;
         CProjectArchive::ReadContext second;
         std::optional<CArchiveException> again = readPass(true, second);
@@ -259,7 +233,7 @@ void CCorvessaDoc::LoadFrom(const QByteArray &bytes, const QString &path)
         else if (second.completeUpTo > first.completeUpTo)
             failure = again;
         else
-            RestoreLoadState(std::move(firstPass)); // the first pass read further: it is the one kept
+            SwapLoadState(firstPass); // the first pass read further: it is the one kept
     }
     m_loadRetry = 0;
     CProjectArchive::ResolveLinks(*this);

@@ -149,7 +149,8 @@ private:
     CEditCanvas *m_canvas = nullptr;
     friend class CProjectArchive;
 
-    // What one reading pass leaves in the document, kept aside while another pass reads.
+    // What one reading pass leaves in the document, kept aside while another pass reads: swapping takes it
+    // out (the document gets the state given) and swapping again puts it back.
     struct LoadState
     {
         CCourseSettings settings;
@@ -159,8 +160,7 @@ private:
         CCorvPage *finalPerformance = nullptr, *popupsFolder = nullptr, *glossaryFolder = nullptr;
         int fileSchema = 0, nextScreenNumber = 0, nextTextBoxNumber = 0, importPending = 0;
     };
-    LoadState TakeLoadState();
-    void RestoreLoadState(LoadState &&state);
+    void SwapLoadState(LoadState &state);
 
     void ResetToNewProjectSettings();
     void ForgetFolderPointersInto(const ScreenList &list);

@@ -42,6 +42,23 @@ std::unique_ptr<CComponentTable> LoadTable(const QByteArray &bytes)
     return LoadTable(ar);
 }
 
+// The start of a table record of the files before the cell settings, up to the cell texts: type code,
+// bounds, base name "t1", the grid, the table border and the splitter positions.
+CArchive OldRecordHead(const CRect &bounds, int rows, int columns, int border, const std::vector<int> &positions)
+{
+    CArchive out;
+    out.WriteInt(ct_table);
+    out.WriteRect(bounds);
+    out.WriteString(QStringLiteral("t1"));
+    out.WriteInt(rows);
+    out.WriteInt(columns);
+    out.WriteInt(border);
+    out.WriteCount(uint32_t(positions.size()));
+    for (int position : positions)
+        out.WriteInt(position);
+    return out;
+}
+
 CComponentTable::Settings CustomSettings()
 {
     CComponentTable::Settings settings;
@@ -128,16 +145,7 @@ TEST(TableTest, StoresAndReloadsToIdenticalBytes)
 // stream stays in step.
 TEST(TableTest, OlderRecordKeepsStreamAligned)
 {
-    CArchive out;
-    out.WriteInt(ct_table);
-    out.WriteRect(CRect(10, 10, 200, 100));
-    out.WriteString(QStringLiteral("t1"));
-    out.WriteInt(2);
-    out.WriteInt(3);
-    out.WriteInt(5);
-    out.WriteCount(3);
-    for (int position : {40, 80, 50})
-        out.WriteInt(position);
+    CArchive out = OldRecordHead(CRect(10, 10, 200, 100), 2, 3, 5, {40, 80, 50});
     for (int i = 0; i < 6; ++i) {
         CRichText text;
         text.ReplaceAll(QStringLiteral("c%1").arg(i));
@@ -388,14 +396,7 @@ TEST(TableTest, OldTableCellsListTheirFolderOnce)
     for (int i = 0; i < 600; ++i)
         tree.Write(i % 2 ? QStringLiteral("Course/RTFS/other_%1.rtf").arg(i) : QStringLiteral("Course/RTFS/T1_%1.RTF").arg(i),
                    QByteArray("{\\rtf1 cell ") + QByteArray::number(i) + "}");
-    CArchive out;
-    out.WriteInt(ct_table);
-    out.WriteRect(CRect(0, 0, 484, 300));
-    out.WriteString(QStringLiteral("t1"));
-    out.WriteInt(100);
-    out.WriteInt(100);
-    out.WriteInt(1);
-    out.WriteCount(0);
+    const CArchive out = OldRecordHead(CRect(0, 0, 484, 300), 100, 100, 1, {});
     CArchive ar(out.GetBuffer());
     ar.SetFilePath(tree / QStringLiteral("Course.kvx"));
     QElapsedTimer timer;
