@@ -168,7 +168,8 @@ void BenchOldTable(const QString &folder)
     ar.WriteCount(0);
     std::unique_ptr<CComponentBase> table;
     const double load =
-        TimeMs([&] { table = LoadEntry(ar.GetBuffer(), folder + QStringLiteral("/Course.kvx"), 1000003); });
+        TimeMs([&] { table = LoadEntry(ar.GetBuffer(), folder + QStringLiteral("/Course.kvx"),
+                                             ProjectSchema::kRtfInArchive - 1); });
     CArchive out;
     const double save = TimeMs([&] { table->SerializeEntry(out); });
     std::printf("old table of 10,000 cells (%lld-byte record), 2,000 files in its folder: load %8.2f ms, "

@@ -92,8 +92,8 @@ public:
     // The RTF string that follows the record.
     void StoreRichText(CArchive &ar) const;
     // Reads the text that follows the record: the RTF string, or for the oldest files (fileSchema below
-    // 1000004) the file of GetFileName in the Rtfs folder beside the archive. A missing file leaves the
-    // text empty.
+    // ProjectSchema::kRtfInArchive) the file of GetFileName in the Rtfs folder beside the archive. A missing
+    // file leaves the text empty.
     void LoadRichText(CArchive &ar, int fileSchema);
 
     int GetTextLength() const override { return GetRichText().GetTextLength(); }
