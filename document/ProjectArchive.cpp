@@ -5,12 +5,15 @@
 #include "model/ComponentBase.h"
 #include "model/ComponentFactory.h"
 #include "model/ComponentLink.h"
+#include "model/ComponentQuestion.h"
 #include "model/ComponentRemediation.h"
 #include "model/ComponentTable.h"
 #include "model/ComponentTextbox.h"
+#include "model/ComponentTopicButton.h"
 #include "model/ComponentType.h"
 #include "model/CorvPage.h"
 #include "model/GlobalHelpers.h"
+#include "model/PictureSaveSession.h"
 #include "model/Topic.h"
 #include "platform/Archive.h"
 #include "platform/PathUtil.h"
@@ -562,6 +565,10 @@ std::unique_ptr<CComponentBase> LoadComponentEntry(CArchive &ar, CCorvessaDoc &d
             table->SetDefaultFont(doc.FontName[0], points, doc.FontColor[0]);
     };
     options.afterRead = [&](CComponentBase &component, CArchive &) {
+        if (auto *topic = dynamic_cast<CComponentTopicButton *>(&component))
+            topic->SetShowPicture(doc.MainMenuNoImages == 0 ? 1 : 0);
+        else if (auto *question = dynamic_cast<CComponentQuestion *>(&component))
+            question->SetFont(doc.FontName[0], points);
         if (auto *table = dynamic_cast<CComponentTable *>(&component); table && mainList)
             table->SetDefaultFont(doc.FontName[0], points, doc.FontColor[0]);
     };
@@ -571,11 +578,12 @@ std::unique_ptr<CComponentBase> LoadComponentEntry(CArchive &ar, CCorvessaDoc &d
     return component;
 }
 
-void StoreList(CArchive &ar, const CCorvessaDoc &doc, const CCorvessaDoc::ScreenList &list, bool mainList)
+void StoreList(CArchive &ar, const CCorvessaDoc &doc, const CCorvessaDoc::ScreenList &list, bool mainList,
+               CPictureSaveSession &pictures)
 {
     ar.WriteInt(int32_t(list.size()));
     for (const auto &screen : list)
-        CProjectArchive::StoreScreen(ar, *screen, mainList, doc);
+        CProjectArchive::StoreScreen(ar, *screen, mainList, doc, &pictures);
 }
 
 void LoadList(CArchive &ar, CCorvessaDoc &doc, CProjectArchive::ReadContext &context,
@@ -639,7 +647,8 @@ const QString &CProjectArchive::GlossaryMarker()
     return marker;
 }
 
-void CProjectArchive::StoreScreen(CArchive &ar, CCorvPage &screen, bool mainList, const CScreenLookup &screens)
+void CProjectArchive::StoreScreen(CArchive &ar, CCorvPage &screen, bool mainList, const CScreenLookup &screens,
+                                  CPictureSaveSession *pictures)
 {
     ar.WriteInt(screen.GetId());
     ar.WriteString(screen.GetTitle());
@@ -663,7 +672,10 @@ void CProjectArchive::StoreScreen(CArchive &ar, CCorvPage &screen, bool mainList
         // component was made.
         if (auto *remediation = dynamic_cast<CComponentRemediation *>(component))
             remediation->SetScreenLookup(&screens);
-        component->SerializeEntry(ar);
+        if (pictures)
+            pictures->StoreComponent(*component, ar);
+        else
+            component->SerializeEntry(ar);
     }
 }
 
@@ -696,6 +708,8 @@ std::unique_ptr<CCorvPage> CProjectArchive::LoadScreen(CArchive &ar, CCorvessaDo
 void CProjectArchive::StoreProject(CArchive &ar, CCorvessaDoc &doc)
 {
     doc.ResetTopicButtonPictureCounter();
+    CPictureSaveSession pictures([&doc] { return doc.TakeTopicButtonPictureNumber(); },
+                                 doc.PublishImagesAtStandardResolution);
     Header header;
     header.nextScreenNumber = doc.GetNextScreenNumber();
     header.nextTextBoxNumber = doc.GetNextTextBoxNumber();
@@ -703,11 +717,11 @@ void CProjectArchive::StoreProject(CArchive &ar, CCorvessaDoc &doc)
     StoreSettingsBlock(ar, doc, header);
     StoreTopics(ar, doc);
     StorePostTopicBlock(ar, doc, doc.GlossaryDocuments);
-    StoreList(ar, doc, doc.MainScreenList, true);
+    StoreList(ar, doc, doc.MainScreenList, true, pictures);
     ar.WriteString(PopupsMarker());
-    StoreList(ar, doc, doc.PopupScreenList, false);
+    StoreList(ar, doc, doc.PopupScreenList, false, pictures);
     ar.WriteString(GlossaryMarker());
-    StoreList(ar, doc, doc.GlossaryScreenList, false);
+    StoreList(ar, doc, doc.GlossaryScreenList, false, pictures);
 }
 
 void CProjectArchive::LoadProjectPass(CArchive &ar, CCorvessaDoc &doc, ReadContext &context)

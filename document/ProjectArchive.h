@@ -11,6 +11,7 @@
 
 class CArchive;
 class CEditCanvas;
+class CPictureSaveSession;
 class CPrompt;
 class CCorvessaDoc;
 class CCorvPage;
@@ -87,7 +88,10 @@ public:
 
     // One screen record and its components; the menu kind is stored for main-list screens only. Components
     // the list cannot hold are left out; remediation targets are stored as the screens say they still exist.
-    static void StoreScreen(CArchive &ar, CCorvPage &screen, bool mainList, const CScreenLookup &screens);
+    // Components are stored through the session of the whole save when one is given (the project writer
+    // gives one), so that their pictures share one numbering and never overwrite each other.
+    static void StoreScreen(CArchive &ar, CCorvPage &screen, bool mainList, const CScreenLookup &screens,
+                            CPictureSaveSession *pictures = nullptr);
     // number < 0: read the number from the record.
     static std::unique_ptr<CCorvPage> LoadScreen(CArchive &ar, CCorvessaDoc &doc, const ReadContext &context,
                                                  bool mainList, int number);

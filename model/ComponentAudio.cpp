@@ -2,8 +2,37 @@
 
 #include "model/ComponentWindow.h"
 #include "model/CorvPage.h"
-#include "model/MediaCopy.h"
+#include "model/GlobalHelpers.h"
+#include "model/MediaRecord.h"
+#include "model/PlaceholderTemplate.h"
 #include "platform/Archive.h"
+
+namespace {
+
+struct MimeEntry {
+    const char *extension;
+    const char *subType;
+};
+
+// Sub-types of "audio/" by extension; any other extension is "basic".
+const MimeEntry kAudioTypes[] = {
+    {"au", "basic"}, {"aif", "x-aiff"}, {"mid", "mid"}, {"mp3", "mpeg"}, {"wav", "x-wav"}, {"wax", "x-ms-wax"},
+};
+
+bool IsExtension(const QString &extension, const char *which)
+{
+    return extension.compare(QLatin1String(which), Qt::CaseInsensitive) == 0;
+}
+
+QString AudioType(const QString &extension)
+{
+    for (const MimeEntry &entry : kAudioTypes)
+        if (IsExtension(extension, entry.extension))
+            return QStringLiteral("audio/") + QLatin1String(entry.subType);
+    return QStringLiteral("audio/basic");
+}
+
+} // namespace
 
 CComponentAudio::CComponentAudio() : CComponentBase(ct_audio)
 {
@@ -37,6 +66,34 @@ CComponentAudio *CComponentAudio::FindPartnerButton() const
     return nullptr;
 }
 
+bool CComponentAudio::BuildPublishHtml(const CCorvContext &context, int number, QString &out) const
+{
+    if (m_filePath.isEmpty())
+        return false;
+    QString source;
+    GetFileNameFromPath(m_filePath, source, true);
+    QString extension;
+    GetFileExtension(m_filePath, extension);
+    if (IsExtension(extension, "wma")) {
+        source = source.left(source.lastIndexOf(u'.')) + QStringLiteral(".wax");
+        extension = QStringLiteral("wax");
+    }
+    const bool real = IsExtension(extension, "ra") || IsExtension(extension, "rm");
+    const QString file = real ? QStringLiteral("Media/audio_realplayer.txt") : QStringLiteral("Media/audio.txt");
+    const QString type = real ? QStringLiteral("audio/x-pn-realaudio-plugin") : AudioType(extension);
+    const CPlaceholderTemplate::Tokens tokens = {
+        {"num", QString::number(number)},
+        {"src", CPlaceholderTemplate::AttributeValue(source)},
+        {"type", type},
+        {"autostart", CPlaceholderTemplate::OneZero(m_autoStart)},
+        {"autostart2", CPlaceholderTemplate::TrueFalse(m_autoStart)},
+        {"loop", CPlaceholderTemplate::OneZero(m_loop)},
+        {"loop2", CPlaceholderTemplate::TrueFalse(m_loop)},
+    };
+    return CPlaceholderTemplate::Expand(context, file, QStringLiteral("FATAL Error:\nCould not open file\n%1"), tokens,
+                                        out);
+}
+
 std::unique_ptr<CComponentBase> CComponentAudio::Clone(bool keepPosition) const
 {
     auto copy = std::make_unique<CComponentAudio>(m_parent);
@@ -59,10 +116,8 @@ void CComponentAudio::SerializeComponent(CArchive &ar)
         ar.WriteInt(m_buttonControls);
         ar.WriteInt(m_loop);
         // Only the Play button (or a single icon) copies the clip; a Stop button points at the same copy.
-        const CMediaCopy::Result copy = CMediaCopy::CopyOnSave(ar, m_filePath, IsStandAlone(), CMediaCopy::sounds,
-                                                               CMediaCopy::audioPlaylist, m_playButton == 1);
-        m_filePath = copy.path;
-        ar.WriteString(copy.storedName);
+        CMediaRecord::SerializeFileName(ar, *this, m_filePath, CMediaCopy::sounds, CMediaCopy::audioPlaylist,
+                                        m_playButton == 1);
         return;
     }
     LoadBounds(ar);
@@ -72,6 +127,6 @@ void CComponentAudio::SerializeComponent(CArchive &ar)
         m_buttonControls = ar.ReadInt();
         m_loop = ar.ReadInt();
     }
-    m_filePath = CMediaCopy::PathFromStoredName(ar, IsStandAlone(), CMediaCopy::sounds, ar.ReadString());
+    CMediaRecord::SerializeFileName(ar, *this, m_filePath, CMediaCopy::sounds);
     ExchangeData(false);
 }

@@ -2,6 +2,8 @@
 
 #include "model/ComponentBase.h"
 
+class CCorvContext;
+
 // A sound clip on a screen: a single speaker icon, or one of a Play/Stop button pair (two audio components
 // of one screen naming the same file, the Play one owning the clip). The clip is copied into the project's
 // "Sounds" folder when the project is saved.
@@ -18,6 +20,12 @@ public:
 
     // The other button of a Play/Stop pair on the same screen; null for a single icon or without a screen.
     CComponentAudio *FindPartnerButton() const;
+
+    // The player markup of the clip, with its running number on the screen, from the program folder's audio
+    // template (the RealPlayer one for ".ra" and ".rm" clips) into out. A ".wma" clip plays through the
+    // ".wax" playlist written beside it. Nothing without a clip; a missing template is reported and leaves
+    // out empty.
+    bool BuildPublishHtml(const CCorvContext &context, int number, QString &out) const;
 
     int m_autoStart = 1;
     int m_buttonControls = 1;

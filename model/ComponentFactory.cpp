@@ -2,13 +2,28 @@
 
 #include "model/ComponentAudio.h"
 #include "model/ComponentButton.h"
+#include "model/ComponentCompleteParagraph.h"
 #include "model/ComponentEllipse.h"
+#include "model/ComponentFillBlanks.h"
+#include "model/ComponentFlashQuestion.h"
+#include "model/ComponentFlashVideo.h"
+#include "model/ComponentFreeFormText.h"
+#include "model/ComponentHTMLEditor.h"
+#include "model/ComponentImage.h"
+#include "model/ComponentLargeTopic.h"
+#include "model/ComponentLikert.h"
 #include "model/ComponentLine.h"
 #include "model/ComponentLink.h"
+#include "model/ComponentMatchPairs.h"
+#include "model/ComponentMultipleChoice.h"
+#include "model/ComponentPartIdentification.h"
 #include "model/ComponentRectangle.h"
 #include "model/ComponentRemediation.h"
+#include "model/ComponentSmallTopic.h"
 #include "model/ComponentTable.h"
 #include "model/ComponentTextbox.h"
+#include "model/ComponentVideo.h"
+#include "model/ComponentYouTube.h"
 #include "platform/Archive.h"
 
 namespace {
@@ -34,31 +49,31 @@ struct KindEntry {
 
 // One row per type code, in code order. The media kind (17) is never stored.
 const KindEntry kKinds[kComponentTypeCount] = {
-    {ct_complete_paragraph, "CComponentCompleteParagraph", nullptr},
-    {ct_fill_blanks, "CComponentFillBlanks", nullptr},
-    {ct_match_pairs, "CComponentMatchPairs", nullptr},
-    {ct_multiple_choice, "CComponentMultipleChoice", nullptr},
-    {ct_part_identification, "CComponentPartIdentification", nullptr},
+    {ct_complete_paragraph, "CComponentCompleteParagraph", &Make<CComponentCompleteParagraph>},
+    {ct_fill_blanks, "CComponentFillBlanks", &Make<CComponentFillBlanks>},
+    {ct_match_pairs, "CComponentMatchPairs", &Make<CComponentMatchPairs>},
+    {ct_multiple_choice, "CComponentMultipleChoice", &Make<CComponentMultipleChoice>},
+    {ct_part_identification, "CComponentPartIdentification", &Make<CComponentPartIdentification>},
     {ct_button, "CComponentButton", &Make<CComponentButton>},
     {ct_textbox, "CComponentTextbox", &Make<CComponentTextbox>},
-    {ct_image, "CComponentImage", nullptr},
-    {ct_video, "CComponentVideo", nullptr},
+    {ct_image, "CComponentImage", &Make<CComponentImage>},
+    {ct_video, "CComponentVideo", &Make<CComponentVideo>},
     {ct_audio, "CComponentAudio", &Make<CComponentAudio>},
     {ct_rectangle, "CComponentRectangle", &Make<CComponentRectangle>},
     {ct_line, "CComponentLine", &Make<CComponentLine>},
     {ct_ellipse, "CComponentEllipse", &Make<CComponentEllipse>},
-    {ct_small_topic, "CComponentSmallTopic", nullptr},
-    {ct_large_topic, "CComponentLargeTopic", nullptr},
+    {ct_small_topic, "CComponentSmallTopic", &Make<CComponentSmallTopic>},
+    {ct_large_topic, "CComponentLargeTopic", &Make<CComponentLargeTopic>},
     {ct_link, "CComponentLink", &Make<CComponentLink>},
     {ct_table, "CComponentTable", &Make<CComponentTable>},
     {ct_media, "CComponentMedia", nullptr},
-    {ct_free_form_text, "CComponentFreeFormText", nullptr},
-    {ct_html_editor, "CComponentHTMLEditor", nullptr},
-    {ct_flash_question, "CComponentFlashQuestion", nullptr},
-    {ct_youtube, "CComponentYouTube", nullptr},
+    {ct_free_form_text, "CComponentFreeFormText", &Make<CComponentFreeFormText>},
+    {ct_html_editor, "CComponentHTMLEditor", &Make<CComponentHTMLEditor>},
+    {ct_flash_question, "CComponentFlashQuestion", &Make<CComponentFlashQuestion>},
+    {ct_youtube, "CComponentYouTube", &Make<CComponentYouTube>},
     {ct_remediation, "CComponentRemediation", &MakeRemediation},
-    {ct_flash_video, "CComponentFlashVideo", nullptr},
-    {ct_likert, "CComponentLikert", nullptr},
+    {ct_flash_video, "CComponentFlashVideo", &Make<CComponentFlashVideo>},
+    {ct_likert, "CComponentLikert", &Make<CComponentLikert>},
 };
 
 const KindEntry *FindKind(int type)

@@ -157,7 +157,7 @@ CMediaCopy::Result CMediaCopy::CopyOnSave(const QString &currentPath, const QStr
     return result;
 }
 
-CMediaCopy::Result CMediaCopy::CopyOnSave(CArchive &ar, const QString &currentPath, bool standAlone, SubFolder sub,
+CMediaCopy::Result CMediaCopy::CopyOnSave(const CArchive &ar, const QString &currentPath, bool standAlone, SubFolder sub,
                                           Playlist playlist, bool copyFile)
 {
     Result result = CopyOnSave(currentPath, ar.GetFilePath(), standAlone, sub, playlist, ar.Context().Prompt(),

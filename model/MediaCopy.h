@@ -61,7 +61,7 @@ public:
                              SubFolder sub, Playlist playlist, CPrompt &prompt, bool copyFile = true);
     // The same for a record written into ar: its path and its context's prompt, and a failed copy noted on
     // the archive (CArchive::GetFailedCopies), so whoever writes it knows.
-    static Result CopyOnSave(CArchive &ar, const QString &currentPath, bool standAlone, SubFolder sub,
+    static Result CopyOnSave(const CArchive &ar, const QString &currentPath, bool standAlone, SubFolder sub,
                              Playlist playlist, bool copyFile = true);
 
     // The stored name a save would give currentPath: its file name without blanks, "<", ">" and "&".

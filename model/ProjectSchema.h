@@ -32,6 +32,26 @@ constexpr int32_t kAudioControls = 1000005;
 constexpr int32_t kTextboxRightToLeft = 10000031;
 // Table: cell border thickness to cell border colour, and the cell links.
 constexpr int32_t kTableCellSettings = 10000038;
+// Image: the link's number, its popup size, the animation, the metafile flag.
+constexpr int32_t kImageLinkPopup = 10000024;
+constexpr int32_t kImageLinkId = 10000036;
+constexpr int32_t kImageAnimation = 10000042;
+constexpr int32_t kImageMetafile = 10000044;
+// Topic buttons: the fitted flag.
+constexpr int32_t kTopicButtonFitted = 10000044;
+// Video, Flash question and Flash video: play options, window mode, Flash settings, PDF options.
+constexpr int32_t kVideoPlayOptions = 1000005;
+constexpr int32_t kVideoWindowMode = 1000007;
+constexpr int32_t kVideoFlashSettings = 10000018;
+constexpr int32_t kVideoPdfOptions = 10000020;
+// Multiple choice: the single-answer flag, then the true-or-false form.
+constexpr int32_t kMultipleChoiceSingleAnswer = 10000021;
+constexpr int32_t kMultipleChoiceTrueFalse = 10000022;
+// Match the pairs: the pictures.
+constexpr int32_t kMatchPairsPictures = 10000023;
+// Part identification: the targets, then the highlight colour.
+constexpr int32_t kPartIdentificationTargets = 10000025;
+constexpr int32_t kPartIdentificationHighlight = 10000027;
 
 // ---- Rich text kept in the archive (at least) ----
 // Older files keep the text of text boxes and table cells in files of their own in the Rtfs folder.

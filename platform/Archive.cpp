@@ -12,7 +12,8 @@ CorvPath::CNoCaseResolver &CArchive::Paths() const
 {
     if (m_paths)
         return *m_paths;
-    if (!m_ownPaths)
+    // A store writes files while it runs: what it finds on disk is looked up afresh every time.
+    if (!m_ownPaths || IsStoring())
         m_ownPaths = std::make_unique<CorvPath::CNoCaseResolver>();
     return *m_ownPaths;
 }

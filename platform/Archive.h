@@ -37,13 +37,14 @@ public:
     // and the sink for their messages. Without one, the empty context.
     void SetContext(const CCorvContext *context) { m_context = context; }
     const CCorvContext &Context() const { return m_context ? *m_context : CCorvContext::Empty(); }
-    // How the names the records hold are found on disk without regard to case: each folder is listed once
-    // for the life of the archive, or of the resolver given (both passes of one load).
+    // How the names the records hold are found on disk without regard to case: while loading, each folder
+    // is listed once for the life of the archive, or of the resolver given (both passes of one load); while
+    // storing, which writes files, every lookup is fresh.
     CorvPath::CNoCaseResolver &Paths() const;
     void SetPaths(CorvPath::CNoCaseResolver *paths) { m_paths = paths; }
     // Storing: a media file that a record names could not be copied next to the archive (reported to the
     // author where it happened). Whoever writes the archive decides what that means for the save.
-    void NoteFailedCopy() { ++m_failedCopies; }
+    void NoteFailedCopy() const { ++m_failedCopies; }
     int GetFailedCopies() const { return m_failedCopies; }
 
     // Loading.
@@ -113,5 +114,5 @@ private:
     const CCorvContext *m_context = nullptr;
     CorvPath::CNoCaseResolver *m_paths = nullptr;
     mutable std::unique_ptr<CorvPath::CNoCaseResolver> m_ownPaths;
-    int m_failedCopies = 0;
+    mutable int m_failedCopies = 0;
 };

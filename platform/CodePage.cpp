@@ -1,12 +1,46 @@
 #include "platform/CodePage.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <iconv.h>
+#include <iterator>
+#include <utility>
 
 namespace {
 
 std::atomic<int> g_legacyCodePage{1252};
+
+// Code pages that iconv knows by a name other than "CP" and the number. Macintosh Japanese is read as
+// Windows Japanese, which keeps ASCII as ASCII; the Macintosh Chinese and Korean pages as the standards they
+// extend. The Macintosh pages missing here (Arabic, Hebrew, Greek, Turkish, Thai, Romanian, Croatian) are
+// unknown to iconv.
+constexpr std::pair<int, const char *> kIconvNames[] = {
+    {CCodePage::kUtf8, "UTF-8"},  {CCodePage::kUtf16, "UTF-16LE"}, {20127, "ASCII"},
+    {28591, "ISO-8859-1"},        {708, "ISO-8859-6"},             {932, "CP932"},
+    {936, "CP936"},               {949, "CP949"},                  {950, "CP950"},
+    {1361, "JOHAB"},              {10000, "MACINTOSH"},            {10001, "CP932"},
+    {10002, "BIG5"},              {10003, "EUC-KR"},               {10007, "MAC-CYRILLIC"},
+    {10008, "EUC-CN"},            {10017, "MAC-UK"},               {10029, "MAC-CENTRALEUROPE"},
+    {10079, "MAC-IS"},            {20866, "KOI8-R"},               {21866, "KOI8-U"},
+    {20932, "EUC-JP"},            {51932, "EUC-JP"},               {51936, "EUC-CN"},
+    {51949, "EUC-KR"},            {54936, "GB18030"},
+};
+
+// The lead bytes of the double-byte code pages: a lead byte and the byte after it make one character (two
+// such pairs in the four-byte characters of 54936). Only the pages whose trail bytes can be ASCII matter.
+struct LeadBytes
+{
+    int codePage;
+    std::pair<uint8_t, uint8_t> ranges[3];
+};
+
+constexpr LeadBytes kLeadBytes[] = {
+    {932, {{0x81, 0x9F}, {0xE0, 0xFC}, {0, 0}}},   {10001, {{0x81, 0x9F}, {0xE0, 0xFC}, {0, 0}}},
+    {936, {{0x81, 0xFE}, {0, 0}, {0, 0}}},         {949, {{0x81, 0xFE}, {0, 0}, {0, 0}}},
+    {950, {{0x81, 0xFE}, {0, 0}, {0, 0}}},         {10002, {{0x81, 0xFE}, {0, 0}, {0, 0}}},
+    {54936, {{0x81, 0xFE}, {0, 0}, {0, 0}}},       {1361, {{0x84, 0xD3}, {0xD8, 0xDE}, {0xE0, 0xF9}}},
+};
 
 int Resolve(int codePage) { return codePage == CCodePage::kAnsi ? g_legacyCodePage.load() : codePage; }
 
@@ -42,22 +76,25 @@ int CCodePage::GetLegacyCodePage() { return g_legacyCodePage; }
 QByteArray CCodePage::IconvName(int codePage)
 {
     codePage = Resolve(codePage);
-    switch (codePage) {
-    case kUtf8: return "UTF-8";
-    case kUtf16: return "UTF-16LE";
-    case 20127: return "ASCII";
-    case 28591: return "ISO-8859-1";
-    case 932: return "CP932";
-    case 936: return "CP936";
-    case 949: return "CP949";
-    case 950: return "CP950";
-    default: break;
-    }
+    for (const auto &[page, name] : kIconvNames)
+        if (page == codePage)
+            return name;
     if (codePage >= 1250 && codePage <= 1258)
         return "WINDOWS-" + QByteArray::number(codePage);
     if (codePage >= 28592 && codePage <= 28605)
         return "ISO-8859-" + QByteArray::number(codePage - 28590);
     return "CP" + QByteArray::number(codePage);
+}
+
+bool CCodePage::IsLeadByte(int codePage, uint8_t byte)
+{
+    codePage = Resolve(codePage);
+    for (const LeadBytes &lead : kLeadBytes)
+        if (lead.codePage == codePage)
+            return std::any_of(std::begin(lead.ranges), std::end(lead.ranges), [byte](const auto &range) {
+                return range.first != 0 && byte >= range.first && byte <= range.second;
+            });
+    return false;
 }
 
 QString CCodePage::ToUnicode(const QByteArray &bytes, int codePage)

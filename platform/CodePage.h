@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstdint>
+
 // The legacy 8-bit code page that stands in for the system's ANSI code page (Windows-1252 unless set
 // otherwise), and conversions through any code page by number. Characters a code page cannot hold become
 // "#"; bytes a code page does not define keep their value as the character.
@@ -24,4 +26,7 @@ public:
 
     // The iconv name of a Windows code page number ("WINDOWS-1252", "UTF-8", "CP437", ...).
     static QByteArray IconvName(int codePage);
+    // Whether the byte begins a two-byte character in a double-byte code page (932, 936, 949, 950, 1361 and
+    // their Macintosh forms); false in every single-byte code page.
+    static bool IsLeadByte(int codePage, uint8_t byte);
 };

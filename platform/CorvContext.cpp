@@ -3,6 +3,7 @@
 #include "CorvVersion.h"
 #include "platform/Progress.h"
 #include "platform/Prompt.h"
+#include "platform/QuestionIdCounter.h"
 #include "platform/RandomSource.h"
 
 #include <QCoreApplication>
@@ -20,6 +21,12 @@ CRandomSource &CCorvContext::Random() const
 {
     static CSeededRandom seeded;
     return random ? *random : seeded;
+}
+
+CQuestionIdCounter &CCorvContext::QuestionIds() const
+{
+    static CQuestionIdCounter run;
+    return questionIds ? *questionIds : run;
 }
 
 const CCorvContext &CCorvContext::Empty()

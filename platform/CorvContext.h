@@ -5,6 +5,7 @@
 
 class CPrompt;
 class CProgress;
+class CQuestionIdCounter;
 class CRandomSource;
 
 // What the whole program shares: the program folder, the per-user application-data folder, the version
@@ -33,9 +34,13 @@ public:
     // Random draws, not owned. Without one, a source seeded once from the clock.
     CRandomSource *random = nullptr;
 
+    // The free-form question ids, not owned. Without one, the counter of the whole run.
+    CQuestionIdCounter *questionIds = nullptr;
+
     CPrompt &Prompt() const;
     CProgress &Progress() const;
     CRandomSource &Random() const;
+    CQuestionIdCounter &QuestionIds() const;
 
     // Fills the program folder, the major version and the per-user folder from the running program and the
     // standard locations. The version text (GetExeVersionString) and the graphics-library root are set by

@@ -4,11 +4,41 @@
 
 // The one place where text becomes part of generated JavaScript, HTML, XML, PHP or ASP. Each function
 // names the literal or attribute the text goes into; ordinary text (no quotes, backslashes, line breaks
-// or markup characters) comes out unchanged.
+// or markup characters) comes out unchanged. Text outside the Basic Multilingual Plane passes through as
+// its surrogate pair.
 namespace CorvEscape {
 
-// Inside a double-quoted script string literal: every backslash doubled, every quotation mark preceded
-// by a backslash.
+// Inside a double-quoted script string literal, reading back exactly as the text: every backslash
+// doubled, every quotation mark preceded by a backslash, line feed and carriage return as \n and \r, the
+// line and paragraph separators and unpaired surrogates as \uXXXX, and "</script" as "<\/script" so that
+// the literal can also stand inside a page's script element.
 QString ScriptLiteral(const QString &text);
+
+// The published course's own rule for script strings: line feed as \n, carriage return dropped, tab as
+// one blank, backslash doubled, quotation mark preceded by a backslash, then white space trimmed from both
+// ends. The same guards as ScriptLiteral keep the literal whole.
+QString JsString(const QString &text);
+
+// Element content of an HTML page: "&", "<" and ">" as entities.
+QString HtmlText(const QString &text);
+// A double- or single-quoted HTML attribute value: "&", "<", ">", '"' and "'" as entities.
+QString HtmlAttribute(const QString &text);
+
+// Character data of an XML element: "&", "<" and ">" as entities; characters that XML 1.0 cannot hold
+// (controls other than tab, line feed and carriage return, unpaired surrogates, U+FFFE, U+FFFF) dropped.
+QString XmlText(const QString &text);
+// A double-quoted XML attribute value: as XmlText, plus '"' and "'" as entities and tab, line feed and
+// carriage return as character references, so that attribute normalisation keeps them.
+QString XmlAttribute(const QString &text);
+// The inside of a <![CDATA[ ... ]]> section: every "]]>" split across two sections ("]]]]><![CDATA[>"), so
+// that the parsed text is the text itself; characters that XML cannot hold dropped as in XmlText.
+QString XmlCData(const QString &text);
+
+// Inside a single-quoted PHP string: backslash and apostrophe preceded by a backslash.
+QString PhpLiteral(const QString &text);
+// Inside a double-quoted VBScript string of an ASP page: quotation marks doubled; line feeds and carriage
+// returns, which a VBScript literal cannot hold, joined in as " & vbLf & " and " & vbCr & "; and "%>",
+// which would end the script block, as "%" & ">".
+QString AspLiteral(const QString &text);
 
 } // namespace CorvEscape

@@ -61,6 +61,10 @@ constexpr Entry kEntries[] = {
     {30004, "No, the correct answer is now shown."},
     // Placeholder text of new text boxes.
     {35004, "Click and add text."},
+    // Outcome of a publish.
+    {35009, "Publish has completed successfully to:\n\n%1"},
+    {35057, "No screen to publish."},
+    {35061, "Failed to publish the project."},
     // Messages of the project document.
     {40100, "%1\nis not a project file. Projects are files ending in .kvx."},
     {40101, "Cannot open the file\n%1\n%2"},

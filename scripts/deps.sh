@@ -10,7 +10,7 @@ PACKAGES=(
   hunspell-en-us hunspell-en-gb hunspell-en-ca
   libpng-dev libjpeg62-turbo-dev libjpeg-turbo-progs
   googletest libgtest-dev libgmock-dev
-  fonts-liberation unzip libxml2-utils
+  fonts-liberation unzip libxml2-utils zip python3
 )
 
 missing=()

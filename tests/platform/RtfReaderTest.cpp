@@ -1,4 +1,4 @@
-#include "platform/richtext/RichText.h"
+#include "RtfTestSupport.h"
 
 #include <QFile>
 
@@ -13,11 +13,6 @@ QByteArray Fixture(const char *name)
     return file.readAll();
 }
 
-QString Paragraph(const CRichText &doc, int p)
-{
-    return doc.GetTextRange(doc.ParagraphStart(p), doc.ParagraphEnd(p));
-}
-
 } // namespace
 
 // Guards loading what the original editor stored: code page bytes, Unicode escapes with their fallbacks,
@@ -29,11 +24,11 @@ TEST(RtfReaderTest, RichEditStyleFixtureParsesToTheExpectedRuns)
     doc.SetRtfBytes(fixture);
     EXPECT_EQ(doc.GetRtf(), QString::fromLatin1(fixture)); // unchanged: written back as it came
     ASSERT_EQ(doc.GetParagraphCount(), 5);
-    EXPECT_EQ(Paragraph(doc, 0), QString::fromUtf8("Café bold and red."));
-    EXPECT_EQ(Paragraph(doc, 1), "First [0002#link#0002] item");
-    EXPECT_EQ(Paragraph(doc, 2), "Second item");
-    EXPECT_EQ(Paragraph(doc, 3), "Numbered");
-    EXPECT_EQ(Paragraph(doc, 4), QString::fromUtf8("δ€ end"));
+    EXPECT_EQ(ParagraphText(doc, 0), QString::fromUtf8("Café bold and red."));
+    EXPECT_EQ(ParagraphText(doc, 1), "First [0002#link#0002] item");
+    EXPECT_EQ(ParagraphText(doc, 2), "Second item");
+    EXPECT_EQ(ParagraphText(doc, 3), "Numbered");
+    EXPECT_EQ(ParagraphText(doc, 4), QString::fromUtf8("δ€ end"));
 
     struct Run
     {
@@ -86,11 +81,11 @@ TEST(RtfReaderTest, WordProcessorFixtureKeepsAllText)
     CRichText doc;
     doc.SetRtfBytes(Fixture("wordprocessor.rtf"));
     ASSERT_EQ(doc.GetParagraphCount(), 5);
-    EXPECT_EQ(Paragraph(doc, 0), QString::fromUtf8("Plain opening with “quotes” and café."));
-    EXPECT_EQ(Paragraph(doc, 1), "Blue bold orange italic a link end.");
-    EXPECT_EQ(Paragraph(doc, 2), "List item one");
-    EXPECT_EQ(Paragraph(doc, 3), QString::fromUtf8("αβγ ال"));
-    EXPECT_EQ(Paragraph(doc, 4), "Last line\vsecond half\ttabbed");
+    EXPECT_EQ(ParagraphText(doc, 0), QString::fromUtf8("Plain opening with “quotes” and café."));
+    EXPECT_EQ(ParagraphText(doc, 1), "Blue bold orange italic a link end.");
+    EXPECT_EQ(ParagraphText(doc, 2), "List item one");
+    EXPECT_EQ(ParagraphText(doc, 3), QString::fromUtf8("αβγ ال"));
+    EXPECT_EQ(ParagraphText(doc, 4), "Last line\vsecond half\ttabbed");
 
     const int p1 = doc.ParagraphStart(1);
     const CCharFormat blue = doc.GetCharFormat(p1, p1 + 9);
@@ -108,13 +103,7 @@ TEST(RtfReaderTest, WordProcessorFixtureKeepsAllText)
 // Guards the reader against input it cannot trust: it never fails, and keeps what text it can.
 TEST(RtfReaderTest, DamagedAndPlainInputIsReadSafely)
 {
-    struct Case
-    {
-        const char *name;
-        QByteArray rtf;
-        QString text;
-    };
-    const Case cases[] = {
+    const RtfTextCase cases[] = {
         {"plain text", "Just text\r\nand more", "Just text\rand more"},
         {"unclosed groups", "{\\rtf1 open {\\b bold", "open bold"},
         {"extra closing braces", "{\\rtf1 a}}} b", "a"},
@@ -131,7 +120,7 @@ TEST(RtfReaderTest, DamagedAndPlainInputIsReadSafely)
         {"empty", "", ""},
         {"escaped braces", "{\\rtf1 \\{\\}\\\\}", "{}\\"},
     };
-    for (const Case &c : cases) {
+    for (const RtfTextCase &c : cases) {
         SCOPED_TRACE(c.name);
         CRichText doc;
         doc.SetRtfBytes(c.rtf);
@@ -151,4 +140,184 @@ TEST(RtfReaderTest, DamagedAndPlainInputIsReadSafely)
     CRichText doc;
     doc.SetRtfBytes(deep);
     EXPECT_TRUE(doc.GetTextLength() <= 4);
+}
+
+// Guards the end of the document: editors that save with a NUL after the closing brace gained an extra
+// paragraph that was then stored as \'00. Whatever follows the document's closing brace is not read.
+TEST(RtfReaderTest, ReadingStopsAtTheBraceThatClosesTheDocument)
+{
+    const RtfParagraphCase cases[] = {
+        {"NUL after the document", QByteArray("{\\rtf1 a\\par\r\n}\r\n\0", 17), {"a"}},
+        {"second document", "{\\rtf1 one}{\\rtf1 two}", {"one"}},
+        {"junk after it", "{\\rtf1 one}\r\nand more text\\par", {"one"}},
+        {"blank before it", "  \r\n{\\rtf1 one}", {"one"}},
+        {"inner groups closed", "{\\rtf1 {\\b one}{two}\\par three}x", {"one" "two", "three"}},
+    };
+    for (const RtfParagraphCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        const CRichText doc = ReadRtfBytes(c.rtf);
+        EXPECT_EQ(ParagraphTexts(doc), c.paragraphs);
+        EXPECT_EQ(doc.GetRtf(), QString::fromLatin1(c.rtf)); // untouched: stored as it came
+        EXPECT_FALSE(RewrittenRtf(doc).contains("\\'00"));
+    }
+}
+
+// Guards decoding by font character set: a Latin font (set 0) in a Japanese document is Windows-1252, not
+// the document's code page, and the Mac and KOI8 code pages are decoded by the names iconv knows.
+TEST(RtfReaderTest, BytesAreDecodedThroughTheCodePageOfTheirFont)
+{
+    const QByteArray fonts = "{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}{\\f1\\fnil\\fcharset128 Gothic;}"
+                             "{\\f2\\fnil\\fcharset1 Default;}{\\f3\\fnil\\fcharset77 Mac;}"
+                             "{\\f4\\fnil\\fcharset78 Osaka;}{\\f5\\fnil\\fcharset89 MacCyr;}}";
+    const RtfTextCase cases[] = {
+        {"Latin font in a Japanese document", "{\\rtf1\\ansi\\ansicpg932\\deff0" + fonts + "\\f0 \\'93a\\'94 \\'a1}",
+         QString::fromUtf8("“a” ¡")},
+        {"default font is the Latin one", "{\\rtf1\\ansi\\ansicpg932\\deff0" + fonts + "\\'93a\\'94}",
+         QString::fromUtf8("“a”")},
+        {"Japanese font", "{\\rtf1\\ansi\\ansicpg1252\\deff0" + fonts + "\\f1 \\'82\\'a0}", QString::fromUtf8("あ")},
+        {"set 1 is the document's", "{\\rtf1\\ansi\\ansicpg932\\deff0" + fonts + "\\f2 \\'82\\'a0}",
+         QString::fromUtf8("あ")},
+        {"Mac Roman font", "{\\rtf1\\ansi\\deff0" + fonts + "\\f3 \\'d2\\'8e\\'d3\\'a5}", QString::fromUtf8("“é”•")},
+        {"Mac Japanese font", "{\\rtf1\\ansi\\deff0" + fonts + "\\f4 \\'82\\'a0}", QString::fromUtf8("あ")},
+        {"Mac Cyrillic font", "{\\rtf1\\ansi\\deff0" + fonts + "\\f5 \\'80\\'8f}", QString::fromUtf8("АП")},
+        {"\\mac document", "{\\rtf1\\mac \\'d2\\'8e\\'d3}", QString::fromUtf8("“é”")},
+        {"code page 10000", "{\\rtf1\\ansi\\ansicpg10000 \\'a5}", QString::fromUtf8("•")},
+        {"code page 10001", "{\\rtf1\\ansi\\ansicpg10001 \\'82\\'a0~}", QString::fromUtf8("あ~")},
+        {"code page 20866", "{\\rtf1\\ansi\\ansicpg20866 \\'f0\\'d2\\'c9}", QString::fromUtf8("При")},
+        {"code page 1361", "{\\rtf1\\ansi\\ansicpg1361 \\'88\\'61}", QString::fromUtf8("가")},
+    };
+    for (const RtfTextCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ReadRtfBytes(c.rtf).GetText(), c.text);
+    }
+}
+
+// Guards double-byte characters whose trail byte is written as a plain character or an escaped symbol:
+// "\'81[" was split into two characters.
+TEST(RtfReaderTest, ALeadByteWaitsForItsTrailByteInWhateverForm)
+{
+    const RtfTextCase cases[] = {
+        {"932, plain trail", "{\\rtf1\\ansi\\ansicpg932 \\'81[}", QString::fromUtf8("ー")},
+        {"932, escaped backslash", "{\\rtf1\\ansi\\ansicpg932 \\'95\\\\x}", QString::fromUtf8("表x")},
+        {"932, trail after a line end", "{\\rtf1\\ansi\\ansicpg932 \\'81\r\n[}", QString::fromUtf8("ー")},
+        {"932, whole pair then ASCII", "{\\rtf1\\ansi\\ansicpg932 \\'82\\'a0[}", QString::fromUtf8("あ[")},
+        {"936, plain trail", "{\\rtf1\\ansi\\ansicpg936 \\'81@a}", QString::fromUtf8("丂a")},
+        {"949, plain trail", "{\\rtf1\\ansi\\ansicpg949 \\'81A}", QString::fromUtf8("갂")},
+        {"950, plain trail", "{\\rtf1\\ansi\\ansicpg950 \\'a4@}", QString::fromUtf8("一")},
+        {"1252 has no lead bytes", "{\\rtf1\\ansi\\ansicpg1252 \\'81[}", QString::fromUtf8("\u0081[")},
+        {"cut off by a group", "{\\rtf1\\ansi\\ansicpg932 {\\'81}[}", QString::fromUtf8("\u0081[")},
+    };
+    for (const RtfTextCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ReadRtfBytes(c.rtf).GetText(), c.text);
+        EXPECT_EQ(ReadRtfString(c.rtf).GetText(), c.text);
+    }
+}
+
+// Guards section ends: Word writes \sect in place of the last \par of a section, and a nested table's row
+// end ends a paragraph as an outer row's does.
+TEST(RtfReaderTest, SectionAndNestedRowEndsEndAParagraph)
+{
+    const RtfParagraphCase cases[] = {
+        {"section end", "{\\rtf1 one\\sect \\sectd two\\par three}", {"one", "two", "three"}},
+        {"last section", "{\\rtf1 one\\par two\\sect }", {"one", "two"}},
+        {"nested row", "{\\rtf1 \\pard\\intbl\\itap2 n1\\nestcell n2\\nestcell{\\*\\nesttableprops\\trowd\\cellx99"
+                       "\\nestrow}{\\nonesttables\\par}\\itap1 o\\cell\\row}",
+         {"n1\tn2\t", "o\t"}},
+    };
+    for (const RtfParagraphCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ParagraphTexts(ReadRtfBytes(c.rtf)), c.paragraphs);
+    }
+}
+
+// Guards the depth limit: groups nested past it kept changing the formats of the group at the limit, so
+// bold or italic leaked into the text after them. Past the limit formats and destinations are ignored,
+// text is kept, and the state is the same when they close.
+TEST(RtfReaderTest, GroupsPastTheDepthLimitKeepTextButChangeNoFormat)
+{
+    const auto nest = [](int depth, const QByteArray &inner) {
+        return QByteArray(depth, '{') + inner + QByteArray(depth, '}');
+    };
+    struct Case
+    {
+        const char *name;
+        QByteArray body;
+        QString text;
+        QString bold; // one letter per character of text: b bold, - not
+        QString italic;
+    };
+    const Case cases[] = {
+        {"format inside the limit", nest(500, "\\b x") + "y", "xy", "b-", "--"},
+        {"format past the limit", nest(600, "\\b x") + "y", "xy", "--", "--"},
+        {"deep group inside a bold one", nest(500, "\\b x" + nest(100, "\\i\\b0 y") + "z") + "w", "xyzw", "bbb-",
+         "----"},
+        {"destinations past the limit", nest(600, "{\\*\\unknown a}{\\fonttbl b}{\\info c}") + "d", "abcd", "----",
+         "----"},
+        {"text words past the limit", nest(600, "a\\tab\\u946 ?\\line b") + "c", QString::fromUtf8("a\tβ\vbc"),
+         "------", "------"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const CRichText doc = ReadRtfBytes("{\\rtf1 " + c.body + "}");
+        ASSERT_EQ(doc.GetText(), c.text);
+        for (int i = 0; i < doc.GetTextLength(); ++i) {
+            EXPECT_EQ(doc.GetCharFormatAt(i).Has(CFE_BOLD), c.bold[i] == u'b') << "character " << i;
+            EXPECT_EQ(doc.GetCharFormatAt(i).Has(CFE_ITALIC), c.italic[i] == u'b') << "character " << i;
+        }
+    }
+    // A paragraph end past the limit still ends the paragraph.
+    EXPECT_EQ(ParagraphTexts(ReadRtfBytes("{\\rtf1 " + nest(600, "a\\par b") + "}")), QStringList({"a", "b"}));
+}
+
+// Guards \* in the middle of a group: it used to make the whole group ignorable and lose its text. Only as
+// the group's first word does it mark the group; elsewhere the unknown word after it is skipped.
+TEST(RtfReaderTest, IgnorableMarkCountsOnlyAtTheStartOfAGroup)
+{
+    const RtfTextCase cases[] = {
+        {"at the start", "{\\rtf1 {\\*\\unknown gone}kept}", "kept"},
+        {"after a word", "{\\rtf1 {\\b\\*\\unknown kept}too}", "kepttoo"},
+        {"after text", "{\\rtf1 {a \\*\\unknown b}c}", "a bc"},
+        {"known destination at the start", "{\\rtf1 {\\*\\fldinst HYPERLINK x}y}", "y"},
+        {"after a line end", "{\\rtf1 {\r\n\\*\\unknown gone}kept}", "kept"},
+        {"nested table properties are text", "{\\rtf1 a{\\*\\nesttableprops\\trowd b}c}", "abc"},
+    };
+    for (const RtfTextCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ReadRtfBytes(c.rtf).GetText(), c.text);
+    }
+    // The text after a mid-group mark keeps the group's format.
+    EXPECT_TRUE(ReadRtfBytes("{\\rtf1 {\\b\\*\\unknown x}}").GetCharFormatAt(0).Has(CFE_BOLD));
+    // Bullets written with the ignorable \pn stay bullets.
+    EXPECT_EQ(ParagraphFormat(ReadRtfBytes("{\\rtf1 {\\*\\pn\\pnlvlblt{\\pntxtb\\'B7}}x}"), 0).numbering, PFN_BULLET);
+}
+
+// Guards the smaller character words: \super and \sub were ignored, and \plain gave 10 points where RTF's
+// default size is 12.
+TEST(RtfReaderTest, RaisedLoweredAndPlainText)
+{
+    const CRichText doc = ReadRtfBytes("{\\rtf1\\deff1{\\fonttbl{\\f0 Times;}{\\f1 Arial;}}{\\colortbl;\\red255\\green0"
+                                       "\\blue0;}\\f0\\fs40\\b\\cf1 a\\super b\\nosupersub c\\sub d\\up0 e\\plain f}");
+    ASSERT_EQ(doc.GetText(), "abcdef");
+    struct Expected
+    {
+        int offset;
+        int height;
+        const char *face;
+        bool bold;
+        bool autoColour;
+    };
+    const Expected expected[] = {
+        {0, 400, "Times", true, false}, {60, 400, "Times", true, false}, {0, 400, "Times", true, false},
+        {-60, 400, "Times", true, false}, {0, 400, "Times", true, false}, {0, 240, "Arial", false, true},
+    };
+    for (int i = 0; i < 6; ++i) {
+        SCOPED_TRACE(i);
+        const CCharFormat &f = doc.GetCharFormatAt(i);
+        EXPECT_EQ(f.offset, expected[i].offset);
+        EXPECT_EQ(f.height, expected[i].height);
+        EXPECT_EQ(f.face, expected[i].face);
+        EXPECT_EQ(f.Has(CFE_BOLD), expected[i].bold);
+        EXPECT_EQ(f.Has(CFE_AUTOCOLOR), expected[i].autoColour);
+    }
 }

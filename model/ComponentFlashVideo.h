@@ -1,0 +1,44 @@
+#pragma once
+
+#include "model/ComponentVideo.h"
+
+// A Flash video (".flv") player on a screen, with a still picture shown before the video plays, the
+// player's sound, full-screen, button and bar options and three bar colours. On save the video goes into
+// the project's "Movies" folder and the still into "Images" and, at the player's size, "Images/Resized"
+// (and "Images/MM" for PNG stills).
+class CComponentFlashVideo : public CComponentVideo
+{
+public:
+    explicit CComponentFlashVideo(CEditCanvas *parent = nullptr);
+
+    // The player's markup from the program folder's flv.txt into out; a missing template is reported and
+    // leaves out empty.
+    bool BuildPublishHtml(const CCorvContext &context, QString &out) const override;
+
+    // The name the still is saved under: its file name cut after the last "." and followed by "jpg" for a
+    // JPEG still, else "png"; the rest of the name, case and characters, as the author chose it.
+    static QString PreviewName(const QString &previewPath);
+
+    // Read and written directly by the dialog. A player made other than by its dialog starts with the
+    // dialog's own defaults.
+    QString m_previewPath;
+    int m_volume = 60;
+    int m_playSounds = 1;
+    int m_middleButton = 1;
+    int m_autoHide = 1;
+    int m_allowFullScreen = 1;
+    int m_defaultColours = 1;
+    uint32_t m_barColour = kDefaultBarColour;
+    uint32_t m_barShadowColour = kDefaultBarShadowColour;
+    uint32_t m_soundBarColour = kDefaultBarColour;
+
+    std::unique_ptr<CComponentBase> Clone(bool keepPosition) const override;
+    void SerializeComponent(CArchive &ar) override;
+
+    static constexpr uint32_t kDefaultBarColour = 0xFF6600;       // red 0, green 102, blue 255
+    static constexpr uint32_t kDefaultBarShadowColour = 0xFBBB91; // red 145, green 187, blue 251
+
+private:
+    // Writes the still into the media folder of the archive being written; the name to store.
+    QString StorePreview(const CArchive &ar);
+};

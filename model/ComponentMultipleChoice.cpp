@@ -1,0 +1,90 @@
+#include "model/ComponentMultipleChoice.h"
+
+#include "model/ComponentWindow.h"
+#include "platform/Archive.h"
+
+CComponentMultipleChoice::CComponentMultipleChoice() : CComponentQuestion(ct_multiple_choice)
+{
+    m_bounds = kDefaultBounds;
+}
+
+CComponentMultipleChoice::CComponentMultipleChoice(CEditCanvas *parent) : CComponentQuestion(ct_multiple_choice)
+{
+    m_bounds = kDefaultBounds;
+    CreateComponentWindow(parent);
+}
+
+void CComponentMultipleChoice::SetQuestionText(const QString &stem)
+{
+    m_stem = stem;
+    ShowInWindow();
+}
+
+void CComponentMultipleChoice::SetInstruction(const QString &instruction)
+{
+    m_instruction = instruction;
+    ShowInWindow();
+}
+
+void CComponentMultipleChoice::SetOptions(const Options &options, const CorrectFlags &correct)
+{
+    m_options = options;
+    m_correct = correct;
+    ShowInWindow();
+}
+
+void CComponentMultipleChoice::SetTrueFalse(int trueFalse)
+{
+    m_trueFalse = trueFalse;
+    m_singleAnswer = 1;
+}
+
+std::unique_ptr<CComponentBase> CComponentMultipleChoice::Clone(bool keepPosition) const
+{
+    auto copy = std::make_unique<CComponentMultipleChoice>(m_parent);
+    copy->m_stem = m_stem;
+    copy->m_instruction = m_instruction;
+    copy->m_singleAnswer = m_singleAnswer;
+    copy->m_trueFalse = m_trueFalse;
+    copy->m_options = m_options;
+    copy->m_correct = m_correct;
+    // The font goes last: the copy's true/false style decides which of its texts take it.
+    CopyQuestionFields(*copy);
+    copy->SetBounds(ClonedBounds(keepPosition), true);
+    copy->ExchangeData(false);
+    return copy;
+}
+
+void CComponentMultipleChoice::SerializeComponent(CArchive &ar)
+{
+    if (ar.IsStoring()) {
+        ExchangeData(true);
+        StoreHead(ar);
+        ar.WriteString(m_stem);
+        for (const QString &option : m_options)
+            ar.WriteString(option);
+        for (int flag : m_correct)
+            ar.WriteInt(flag);
+        ar.WriteString(m_correctFeedback);
+        ar.WriteString(m_wrongFeedback);
+        ar.WriteInt(m_singleAnswer);
+        ar.WriteInt(m_trueFalse);
+        ar.WriteString(m_instruction);
+        return;
+    }
+    LoadBounds(ar);
+    m_stem = ar.ReadString();
+    for (QString &option : m_options)
+        option = ar.ReadString();
+    for (int &flag : m_correct)
+        flag = ar.ReadInt();
+    m_correctFeedback = ar.ReadString();
+    m_wrongFeedback = ar.ReadString();
+    if (IsSchemaAbove(kSingleAnswerGate))
+        m_singleAnswer = ar.ReadInt();
+    if (IsSchemaAbove(kTrueFalseGate)) {
+        m_trueFalse = ar.ReadInt();
+        m_instruction = ar.ReadString();
+    }
+    ExchangeData(false);
+}

@@ -1,0 +1,51 @@
+#include "publish/PublishText.h"
+
+#include "model/GlobalHelpers.h"
+#include "platform/Escape.h"
+
+namespace {
+
+// The names DOS reserves for devices, tested in this order.
+const char *const kDeviceNames[] = {
+    "CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7",
+    "COM8", "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9",
+};
+
+// Removed after the device test: what the system always removed, then what only a Linux file name can
+// hold, since the prefix goes into file names, script strings and page attributes as it is.
+bool IsRemovedFromPrefix(QChar c)
+{
+    static const QString kRemoved = QStringLiteral(" \\,.&\"<>:*?|/");
+    return kRemoved.contains(c) || c.unicode() < 0x20 || c.unicode() == 0x7F;
+}
+
+} // namespace
+
+void SanitizeProjectPrefix(QString &prefix)
+{
+    prefix.remove(u'_');
+    for (const char *device : kDeviceNames) {
+        if (prefix.compare(QLatin1String(device), Qt::CaseInsensitive) == 0) {
+            prefix += u'_';
+            break;
+        }
+    }
+    prefix.removeIf(IsRemovedFromPrefix);
+}
+
+void EscapeJsString(const QString &source, QString &out) { out = CorvEscape::JsString(source); }
+
+QString EscapeJsString(const QString &source) { return CorvEscape::JsString(source); }
+
+int IsAsciiLetter(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') ? 1 : 0;
+}
+
+std::optional<QString> ScrambleString(const QString &text, const QString &key)
+{
+    if (key.isEmpty() && !text.isEmpty())
+        return std::nullopt;
+    return EncodeAnswerText(text, key);
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// Small text operations the publish steps share.
+
+// Cleans a project file's name (without its extension) into the prefix of the per-course files: "_"
+// removed; "_" appended to a DOS device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9, any case); then blanks,
+// "\", ",", ".", "&" and the characters a Windows file name cannot hold (quotation marks, "<", ">", ":",
+// "*", "?", "|", "/", controls) removed. The publisher lower-cases the result.
+void SanitizeProjectPrefix(QString &prefix);
+
+// The published course's rule for text in script strings (CorvEscape::JsString).
+void EscapeJsString(const QString &source, QString &out);
+QString EscapeJsString(const QString &source);
+
+// 1 for a-z and A-Z, else 0.
+int IsAsciiLetter(QChar c);
+
+// Hides an answer or a connection text in a published script: for each UTF-16 unit i of the text, the sum
+// text[i] + key[i mod key length] in decimal followed by "-". Empty for an empty text; none for a text
+// that would need an empty key.
+std::optional<QString> ScrambleString(const QString &text, const QString &key);

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "publish/ZipWriter.h"
+
+#include <QByteArray>
+
+struct z_stream_s;
+
+#include <cstdint>
+#include <ctime>
+#include <memory>
+#include <vector>
+
+// What the headers of one entry say about it.
+struct ZipEntryInfo
+{
+    uint16_t flags = 0;      // general-purpose flags of the central header
+    uint16_t localFlags = 0; // those of the local header
+    uint16_t method = 0;     // 8 deflate, 0 stored
+    uint32_t dosStamp = 0;   // date in the high half, time in the low half
+    uint32_t crc = 0;
+    uint32_t compressedSize = 0;
+    uint32_t uncompressedSize = 0;
+    uint32_t externalAttributes = 0;
+    uint32_t localHeaderOffset = 0;
+    uint32_t modificationTime = 0; // the "UT" times, seconds since 1970 (UTC)
+    uint32_t accessTime = 0;
+    uint32_t creationTime = 0;
+    QByteArray name;
+};
+
+// What the writer learns of a source before reading it: the attribute bits of the central header, the
+// size when known (-1 otherwise) and the times.
+struct ZipSourceInfo
+{
+    // Windows attribute bits as the archive stores them.
+    enum : uint32_t {
+        ReadOnly = 0x01, Hidden = 0x02, System = 0x04, Directory = 0x10, Archive = 0x20,
+    };
+    uint32_t externalAttributes = 0;
+    int64_t declaredSize = -1;
+    int64_t accessTime = 0;
+    int64_t modificationTime = 0;
+    int64_t creationTime = 0;
+    uint32_t dosStamp = 0;
+
+    // A file or folder on disk: attribute bits from its mode (read-only when the owner may not write;
+    // archive set for files, as a new file has it), a Unix type and owner read/write in the high half, the
+    // times clamped to 1970-2037 keeping the time of day, and the DOS stamp of the modification time in
+    // UTC.
+    static ZipSourceInfo FromDisk(bool directory, bool ownerWritable, int64_t size, int64_t accessTime,
+                                  int64_t modificationTime, int64_t creationTime);
+    // A block of memory, a pipe or a folder entry: the current moment, the DOS stamp in local time.
+    static ZipSourceInfo Now(uint32_t attributes, int64_t declaredSize);
+};
+
+// Seconds since 1970 (UTC) as a "UT" time: before 1970 the first of January 1970 and after 2037 the last
+// of December 2037, each keeping the time of day.
+uint32_t ClampZipTime(int64_t seconds);
+// A broken-down time as a DOS stamp, within the years 1980 to 2107.
+uint32_t DosStamp(const std::tm &time);
+
+// One archive being written: the target, the byte count from which every offset follows, the first
+// failure (after which adds are refused) and the entries for the central directory.
+class ZipArchiveWriter
+{
+public:
+    ZipArchiveWriter();
+    ~ZipArchiveWriter();
+    ZipArchiveWriter(const ZipArchiveWriter &) = delete;
+    ZipArchiveWriter &operator=(const ZipArchiveWriter &) = delete;
+
+    ZipResult Create(const ZipTarget &target);
+    // name: the stored bytes, "/" separated; utf8Name sets the language-encoding flag.
+    ZipResult Add(QByteArray name, bool utf8Name, const ZipSource &source);
+    ZipResult Close();
+
+private:
+    struct Source;
+
+    bool InUse() const;
+    ZipResult OpenSource(const ZipSource &source, Source &out) const;
+    ZipResult Store(Source &source, ZipEntryInfo &entry);
+    ZipResult Deflate(Source &source, ZipEntryInfo &entry);
+    ZipResult FinishEntry(ZipEntryInfo &entry, uint32_t declaredStoredSize);
+
+    bool Write(const void *data, std::size_t size);
+    bool Write(const std::vector<uint8_t> &bytes) { return Write(bytes.data(), bytes.size()); }
+    bool Patch(uint64_t position, const std::vector<uint8_t> &bytes);
+    void Fail(ZipResult result);
+    uint32_t Offset() const { return uint32_t(m_archiveOffset + m_bytesWritten); }
+
+    static std::vector<uint8_t> LocalHeader(const ZipEntryInfo &entry);
+    static std::vector<uint8_t> CentralHeader(const ZipEntryInfo &entry);
+
+    int m_fd = -1;
+    bool m_seekable = false;
+    uint64_t m_archiveOffset = 0;
+    uint64_t m_bytesWritten = 0;
+    ZipResult m_firstError = ZipOk;
+    uint8_t *m_memory = nullptr;
+    std::size_t m_memorySize = 0;
+    std::vector<uint8_t> m_ownMemory;
+    bool m_centralWritten = false;
+    std::vector<ZipEntryInfo> m_entries;
+    std::vector<uint8_t> m_transfer;
+    std::unique_ptr<z_stream_s> m_deflate;
+    std::vector<uint8_t> m_input;
+};

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+
+// A streaming writer of PKWARE ZIP archives: entries are raw-deflated at level 8 (or stored for names that
+// are already archives), each source is read once, and the central directory is written at the close.
+// No ZIP64: an archive that would pass 4 GiB or 65535 entries is refused. Every failure is a result code.
+
+enum ZipResult : uint32_t {
+    ZipOk = 0,
+    ZipNoDuplicate = 0x100,    // the caller's target handle cannot be duplicated
+    ZipNoFile = 0x200,         // target not created, source not opened or its information not read
+    ZipNoAlloc = 0x300,        // memory for a memory target not allocated
+    ZipWriteFailed = 0x400,    // a record or the entry data not written whole, or the archive too large
+    ZipBadArgs = 0x10000,      // null handle, empty or unconvertible name, unknown kind, bad source
+    ZipMemSize = 0x30000,      // memory target of size 0, or a write beyond its end
+    ZipFailedBefore = 0x40000, // an earlier write of this archive failed
+    ZipEnded = 0x50000,        // the central directory is already written
+    ZipMisSize = 0x60000,      // fewer bytes written than read while storing
+    ZipWrongMode = 0x80000,    // a handle of the other kind
+    ZipNotInited = 0x1000000,  // create on a writer already in use
+    ZipSeekFailed = 0x2000000, // a header could not be patched on a target that cannot seek
+    ZipNoChange = 0x4000000,   // a stored entry's size differs from its header on a target that cannot seek
+    ZipDeflateFailed = 0x5000000,
+};
+
+// What an archive is written to: an open file descriptor (written from its current position; a disk file
+// has its headers patched in place, anything else gets data descriptors), a file created or replaced by
+// name, or a block of memory (the writer's own when buffer is null).
+struct ZipTarget
+{
+    enum Kind { Handle = 1, FileName = 2, Memory = 3 };
+    int kind = 0;
+    int fd = -1;
+    QString fileName;
+    void *buffer = nullptr;
+    std::size_t length = 0;
+
+    static ZipTarget FromHandle(int fd);
+    static ZipTarget FromFileName(const QString &fileName);
+    static ZipTarget FromMemory(void *buffer, std::size_t length);
+};
+
+// What an entry's data is read from: an open descriptor (length: its size when known, else 0), a file by
+// name, a block of memory, or nothing for a folder entry.
+struct ZipSource
+{
+    enum Kind { Handle = 1, FileName = 2, Memory = 3, Folder = 4 };
+    int kind = 0;
+    int fd = -1;
+    QString fileName;
+    const void *data = nullptr;
+    std::size_t length = 0;
+
+    static ZipSource FromHandle(int fd, std::size_t length = 0);
+    static ZipSource FromFileName(const QString &fileName);
+    static ZipSource FromMemory(const void *data, std::size_t length);
+    static ZipSource FolderEntry();
+};
+
+struct ZipHandleRecord;
+using ZipHandle = ZipHandleRecord *;
+
+// Null when the target cannot be opened or is not valid.
+ZipHandle CreateZipArchive(const ZipTarget &target);
+// Adds one entry. "\" in the name becomes "/"; a folder entry gets a trailing "/". Names of ASCII
+// characters are stored as they are, others as UTF-8 with the language-encoding flag set.
+ZipResult AddZipEntry(ZipHandle handle, const QString &entryName, const ZipSource &source);
+// Writes the central directory of the entries accepted so far and the end record, releases the target and
+// frees the handle.
+ZipResult CloseZipArchive(ZipHandle handle);
+
+// Whether the name ends in a suffix of data that is compressed already (.Z .zip .zoo .arc .lzh .arj .gz
+// .tgz, any case): such entries are stored.
+bool IsStoredSuffix(const QString &name);
