@@ -5,6 +5,7 @@
 #include "platform/Archive.h"
 #include "support/TempTree.h"
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -336,4 +337,22 @@ TEST(ProjectArchiveSettings, GlossaryDocumentCountIsTakenAsItStands)
         EXPECT_EQ(s.KenBurnsGrow, 0);
         EXPECT_TRUE(ar.AtEnd());
     }
+}
+
+// Guards the golden builder itself: an override that no field written uses (a misspelt name, a field the
+// schema leaves out) fails the test instead of silently testing nothing.
+TEST(ProjectArchiveSettings, GoldenBuilderRefusesOverridesItNeverWrites)
+{
+    EXPECT_NONFATAL_FAILURE(
+        {
+            GoldenProject golden(10000047, {{"CourseNmae", "typo"}});
+            golden.WriteSettings(kNow);
+        },
+        "CourseNmae");
+    EXPECT_NONFATAL_FAILURE(
+        {
+            GoldenProject golden(10000045, {{"LmsCompatibility", "Other"}}); // written from 10000046 on
+            golden.WriteSettings(kNow);
+        },
+        "LmsCompatibility");
 }
