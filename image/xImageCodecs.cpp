@@ -2,16 +2,30 @@
 
 #include "image/xImageBMP.h"
 #include "image/xImageICO.h"
+#include "image/xImageJAS.h"
 #include "image/xImageJPG.h"
+#include "image/xImageMNG.h"
 #include "image/xImagePNG.h"
+#include "image/xImageRAW.h"
+#include "image/xImageWMF.h"
 
 #include <vector>
 
 namespace {
 
-// One line per format class, in the order detection tries them: BMP, JPEG, ICO, PNG. A format class added
-// later takes its place in that order (GIF after ICO; TIFF, MNG, TGA, PCX, WBMP, WMF, JPEG 2000, SKA and
-// camera raw after PNG).
+// The JPEG 2000 family is one class for five ids: it is told which member is asked for.
+bool DecodeJas(CxImage &codec, CxFile *file, uint32_t formatId)
+{
+    return static_cast<CxImageJAS &>(codec).Decode(file, formatId);
+}
+
+bool EncodeJas(CxImage &codec, CxFile *file, uint32_t formatId)
+{
+    return static_cast<CxImageJAS &>(codec).Encode(file, formatId);
+}
+
+// One line per format class, in the order detection tries them: BMP, JPEG, ICO, PNG, MNG, WMF, the JPEG 2000
+// family (JP2, JPC, PGX, PNM, RAS), camera raw. A format class added later takes its place in that order.
 const std::vector<ImageCodec> &Table()
 {
     static const std::vector<ImageCodec> table = {
@@ -19,6 +33,10 @@ const std::vector<ImageCodec> &Table()
         {ImageFormatJpg, ImageFormatJpg, false, CreateCodec<CxImageJPG>, DecodeAs<CxImageJPG>, EncodeAs<CxImageJPG>},
         {ImageFormatIco, ImageFormatIco, true, CreateCodec<CxImageICO>, DecodeAs<CxImageICO>, EncodeAs<CxImageICO>},
         {ImageFormatPng, ImageFormatPng, false, CreateCodec<CxImagePNG>, DecodeAs<CxImagePNG>, EncodeAs<CxImagePNG>},
+        {ImageFormatMng, ImageFormatMng, true, CreateCodec<CxImageMNG>, DecodeAs<CxImageMNG>, EncodeAs<CxImageMNG>},
+        {ImageFormatWmf, ImageFormatWmf, false, CreateCodec<CxImageWMF>, DecodeAs<CxImageWMF>, EncodeAs<CxImageWMF>},
+        {ImageFormatJp2, ImageFormatRas, false, CreateCodec<CxImageJAS>, DecodeJas, EncodeJas},
+        {ImageFormatRaw, ImageFormatRaw, false, CreateCodec<CxImageRAW>, DecodeAs<CxImageRAW>, EncodeAs<CxImageRAW>},
     };
     return table;
 }
