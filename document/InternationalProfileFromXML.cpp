@@ -177,9 +177,9 @@ bool InternationalProfileFromXML::WriteProfileFile(const QString &path) const
         if (!item.baseVariable.isEmpty())
             xml += QStringLiteral(" basevariable=\"%1\" ").arg(Escaped(item.baseVariable));
         xml += QStringLiteral("multiline=\"%1\" limit=\"%2\" cannotbenull=\"%3\">\n")
-                   .arg(item.multiline ? u'1' : u'0')
+                   .arg(item.multiline ? 1 : 0)
                    .arg(item.limit)
-                   .arg(item.cannotBeNull ? u'1' : u'0');
+                   .arg(item.cannotBeNull ? 1 : 0);
         xml += QStringLiteral("\t\t<variable>%1</variable>\n").arg(Escaped(item.variable));
         xml += QStringLiteral("\t\t<description>%1</description>\n").arg(Escaped(item.description));
         xml += QStringLiteral("\t\t<text>%1</text>\n").arg(Cdata(item.GetText()));

@@ -37,7 +37,7 @@ ProjectParts PartsOf(const QString &projectPath)
     return p;
 }
 
-struct Backup
+struct Found
 {
     fs::path path;
     QString stamp;
@@ -78,43 +78,57 @@ QString CProjectBackups::BackupsFolderOf(const QString &projectPath)
     return CorvPath::Join(p.parent, p.name + QStringLiteral(" Backups"));
 }
 
-bool CProjectBackups::MakeBackup(const QString &projectPath, QString *errorText) const
+bool CProjectBackups::MakeBackup(const QString &projectPath, Backup *made, QString *errorText) const
 {
     const ProjectParts p = PartsOf(projectPath);
+    Backup backup;
+    backup.backupsFolder = BackupsFolderOf(projectPath);
+    backup.projectName = p.name;
     QString stamp;
-    if (!FormatBackupTimestamp(projectPath, stamp))
+    if (!FormatBackupTimestamp(projectPath, stamp)) {
+        if (made)
+            *made = backup;
         return true; // no file, nothing to keep
-    const QString backups = BackupsFolderOf(projectPath);
-    const QString backup = CorvPath::Join(backups, p.name + u' ' + stamp);
+    }
+    backup.folder = CorvPath::Join(backup.backupsFolder, p.name + u' ' + stamp);
     std::error_code ec;
-    const bool backupsExisted = fs::exists(CorvFs::ToFsPath(backups), ec);
+    const bool backupsExisted = fs::exists(CorvFs::ToFsPath(backup.backupsFolder), ec);
     // Two saves of a file with the same modification time share one backup: the later copy overwrites.
-    const bool backupExisted = fs::exists(CorvFs::ToFsPath(backup), ec);
+    backup.created = !fs::exists(CorvFs::ToFsPath(backup.folder), ec);
 
     const auto fail = [&](const QString &reason) {
+        Discard(backup);
         std::error_code ignored;
-        if (!backupExisted)
-            fs::remove_all(CorvFs::ToFsPath(backup), ignored);
         if (!backupsExisted)
-            fs::remove(CorvFs::ToFsPath(backups), ignored); // only when empty
+            fs::remove(CorvFs::ToFsPath(backup.backupsFolder), ignored); // only when empty
         if (errorText)
             *errorText = reason;
         return false;
     };
-    if (!fs::create_directories(CorvFs::ToFsPath(backup), ec) && ec)
+    if (!fs::create_directories(CorvFs::ToFsPath(backup.folder), ec) && ec)
         return fail(QString::fromLocal8Bit(ec.message()));
     const QString media = CorvPath::ResolveNoCase(p.mediaFolder);
     if (QFileInfo(media).isDir()
-        && ((m_faults && m_faults(SaveStep::backupFolder)) || !XCopyFolder(media, CorvPath::Join(backup, p.name))))
+        && ((m_faults && m_faults(SaveStep::backupFolder)) || !XCopyFolder(media, CorvPath::Join(backup.folder, p.name))))
         return fail(QStringLiteral("The project folder %1 could not be copied.").arg(media));
     if (m_faults && m_faults(SaveStep::backupFile))
         return fail(QStringLiteral("The project file could not be copied."));
-    fs::copy_file(CorvFs::ToFsPath(projectPath), CorvFs::ToFsPath(CorvPath::Join(backup, p.fileName)),
+    fs::copy_file(CorvFs::ToFsPath(projectPath), CorvFs::ToFsPath(CorvPath::Join(backup.folder, p.fileName)),
                   fs::copy_options::overwrite_existing, ec);
     if (ec)
         return fail(QString::fromLocal8Bit(ec.message()));
-    PruneBackups(backups, p.name, backup);
+    if (made)
+        *made = backup;
     return true;
+}
+
+void CProjectBackups::Discard(const Backup &made)
+{
+    // Only a folder of the backups' own naming that this save made is removed.
+    if (!made.created || made.folder.isEmpty() || !IsBackupName(CorvPath::FileName(made.folder), made.projectName))
+        return;
+    std::error_code ignored;
+    fs::remove_all(CorvFs::ToFsPath(made.folder), ignored);
 }
 
 void CProjectBackups::PruneBackups(const QString &backupsFolder, const QString &projectName, const QString &keep) const
@@ -123,7 +137,7 @@ void CProjectBackups::PruneBackups(const QString &backupsFolder, const QString &
         return;
     const int limit = std::max(m_settings.BackupLimit, CAutoBackupSetting::kMinimumBackupLimit);
     std::error_code ec;
-    std::vector<Backup> found;
+    std::vector<Found> found;
     for (fs::directory_iterator it(CorvFs::ToFsPath(backupsFolder), ec), end; !ec && it != end; it.increment(ec)) {
         const QString name = CorvFs::NameOf(it->path());
         std::error_code st;
@@ -131,12 +145,12 @@ void CProjectBackups::PruneBackups(const QString &backupsFolder, const QString &
             continue;
         found.push_back({it->path(), name.right(15), it->last_write_time(st)});
     }
-    std::sort(found.begin(), found.end(), [](const Backup &a, const Backup &b) {
+    std::sort(found.begin(), found.end(), [](const Found &a, const Found &b) {
         return a.stamp != b.stamp ? a.stamp < b.stamp : a.modified < b.modified;
     });
     const fs::path kept = keep.isEmpty() ? fs::path() : CorvFs::ToFsPath(keep);
     size_t remaining = found.size();
-    for (const Backup &b : found) {
+    for (const Found &b : found) {
         if (remaining <= size_t(limit))
             break;
         if (!kept.empty() && fs::equivalent(b.path, kept, ec))

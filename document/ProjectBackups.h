@@ -25,10 +25,21 @@ public:
     // "<parent>/<name> Backups" of a project path.
     static QString BackupsFolderOf(const QString &projectPath);
 
+    // A backup as a save made it.
+    struct Backup
+    {
+        QString backupsFolder;
+        QString folder;      // empty when there was no project file to back up
+        QString projectName;
+        bool created = false; // the folder is new (not one of the same stamp made before)
+    };
+
     // Backs the project up as it is on disk. A project file that does not exist has nothing to back up
-    // (true, nothing made). When a copy fails the new backup is removed again and errorText tells why. Once
-    // the backup exists the oldest others are pruned.
-    bool MakeBackup(const QString &projectPath, QString *errorText = nullptr) const;
+    // (true, nothing made). When a copy fails the new backup is removed again and errorText tells why.
+    // Pruning is left to the caller, once the save it guards has worked.
+    bool MakeBackup(const QString &projectPath, Backup *made = nullptr, QString *errorText = nullptr) const;
+    // Removes a backup that a failed save made, so the failed save leaves the backups as they were.
+    static void Discard(const Backup &made);
     // With limiting on, removes the oldest backups of the project (by stamp, then modification time) until
     // no more than the limit remain, never the one named keep. Other entries of the folder are never touched,
     // and a backup that cannot be removed stops the pruning.

@@ -71,7 +71,9 @@ bool CProjectFileCommands::SaveProject()
 {
     const QString path = m_doc.GetPathName();
     const QFileInfo file(path);
-    if (path.isEmpty() || !file.exists() || !file.isWritable())
+    // The owner's write permission stands for the file's read-only mark, whoever runs the program.
+    const bool readOnly = !file.permissions().testFlag(QFileDevice::WriteOwner) || !file.isWritable();
+    if (path.isEmpty() || !file.exists() || readOnly)
         return DoSaveProject(QString(), true);
     return DoSaveProject(path, true);
 }
@@ -89,21 +91,25 @@ bool CProjectFileCommands::DoSaveProject(const QString &path, bool replace)
         target = WithProjectExtension(target);
     }
     WaitCursor wait(m_ui);
-    // The backup holds the project as it is before this save; without it nothing is written.
-    if (!path.isEmpty() && m_doc.AutoBackupSettings.BackupOnSave == 1) {
-        const CProjectBackups backups(m_doc.AutoBackupSettings,
-                                      [this](SaveStep step) { return m_doc.SaveFault(step); });
-        QString reason;
-        if (!backups.MakeBackup(target, &reason)) {
-            m_doc.Prompt().Error(
-                CStringTable::Load(kIdsBackupFailed).arg(CProjectBackups::BackupsFolderOf(target), reason));
-            return false;
-        }
+    // The backup holds the project as it is before this save; without it nothing is written. The oldest
+    // backups go only once the save has worked, and a failed save takes its own backup away again: it
+    // leaves the project and its backups as they were.
+    const bool backUp = !path.isEmpty() && m_doc.AutoBackupSettings.BackupOnSave == 1;
+    const CProjectBackups backups(m_doc.AutoBackupSettings, [this](SaveStep step) { return m_doc.SaveFault(step); });
+    CProjectBackups::Backup backup;
+    QString reason;
+    if (backUp && !backups.MakeBackup(target, &backup, &reason)) {
+        m_doc.Prompt().Error(CStringTable::Load(kIdsBackupFailed).arg(CProjectBackups::BackupsFolderOf(target), reason));
+        return false;
     }
     // The file is replaced only once the new one is complete, so a failed save leaves nothing to delete.
     const QString previousPath = m_doc.GetPathName();
-    if (!m_doc.OnSaveDocument(target))
+    if (!m_doc.OnSaveDocument(target)) {
+        CProjectBackups::Discard(backup);
         return false;
+    }
+    if (backUp && !backup.folder.isEmpty())
+        backups.PruneBackups(backup.backupsFolder, backup.projectName, backup.folder);
     if (replace)
         m_ui.AddToRecentFiles(target);
     else
