@@ -20,11 +20,14 @@
 #include "platform/Archive.h"
 #include "platform/PathUtil.h"
 #include "platform/Progress.h"
+#include "platform/Prompt.h"
 
 #include <QFileInfo>
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <system_error>
 #include <type_traits>
 #include <variant>
 #include <vector>
@@ -497,6 +500,11 @@ bool CProjectArchive::CreateProjectFolders(const QString &projectFolder, CPrompt
     // sub-folder and media file.
     if (!CreateFolderPath(root, prompt))
         return false;
+    if (!QFileInfo(root).isDir()) {
+        // A file of the folder's name stands where the folder should be.
+        prompt.Error(QString::fromLocal8Bit(std::generic_category().message(ENOTDIR)) + u'\n' + root);
+        return false;
+    }
     for (const QString &sub : ProjectSubFolders())
         CreateFolderPath(SubFolderOnDisk(root, sub), prompt);
     return true;
