@@ -446,7 +446,8 @@ CCorvPage *CCorvessaDoc::AddScreen(std::unique_ptr<CCorvPage> screen, CCorvPage 
 {
     ScreenList &list = popup ? PopupScreenList : glossary ? GlossaryScreenList : MainScreenList;
     CCorvPage *added = screen.get();
-    const auto at = std::find_if(list.begin(), list.end(), [after](const auto &s) { return after && s.get() == after; });
+    const auto at =
+        std::find_if(list.begin(), list.end(), [after](const auto &s) { return after && s.get() == after; });
     list.insert(at == list.end() ? list.end() : at + 1, std::move(screen));
     return added;
 }

@@ -128,17 +128,9 @@ const std::vector<Field> &SettingsBlock()
             AtLeast(&S::OutlineLinkColor, PS::kOutlineLinkColor, 0u),
             AtLeast(&S::OutlineUseButton, PS::kOutlineButton, 0),
             AtLeast(&S::OutlineHideInAssessment, PS::kOutlineButton, 0),
-            Always(&S::AutoCreateDragDropQuest), Always(&S::DragDropQuestInterval),
-            Always(&S::DragDropQuestWordCount), Always(&S::UseRandScreensQuest), Always(&S::LastAssessmentTopic),
-            Always(&S::ShowCorrectAnswer), Always(&S::ProvideFeedback),
-            Always(&S::AssmntFeedBackCorrect), Always(&S::AssmntFeedBackWrong),
-            Always(&S::SetTimeLimitPerQuestion), Always(&S::ShowTimer), Always(&S::TimeLimitType),
-            Always(&S::TimeLimitEachQuestion), Always(&S::TimeLimitAllQuestions),
-            Always(&S::SetQuestionCountFromPool), Always(&S::QuestionCountFromPool),
-            Always(&S::SetPercentagePassMark), Always(&S::PercentagePassMark), Always(&S::IncEvalBtn4Assessment),
-            Always(&S::PresentRandomQuestions), Always(&S::PresentRandomMultiChoice),
-            Always(&S::CreateFinalFeedbackScreen), Always(&S::DisableNextBtn2), Always(&S::DisableBackBtn2),
-            Always(&S::DisableMenuBtn2),
+        });
+        Append(f, AssessmentFields());
+        Append(f, {
             AtLeast(&S::AutoProgressInAssessment, PS::kAutoProgressInAssessment),
             Always(&S::CreateObjectivePages), Always(&S::WarnInteractTooLow), Always(&S::ContentScreenCount),
             Always(&S::ForceNewPage), Always(&S::UseSrcPageBreaks), Always(&S::UseSrcWordHeadings),
@@ -596,7 +588,8 @@ void CProjectArchive::PreparePictures(const CArchive &ar, CCorvessaDoc &doc)
 {
     // Only a project folder the save has made receives the copies: an archive written to memory, or for a
     // folder that is not there, changes nothing on disk.
-    const QString projectFolder = ar.GetFilePath().isEmpty() ? QString() : CCorvessaDoc::ProjectFolderOf(ar.GetFilePath());
+    const QString &path = ar.GetFilePath();
+    const QString projectFolder = path.isEmpty() ? QString() : CCorvessaDoc::ProjectFolderOf(path);
     if (projectFolder.isEmpty() || !QFileInfo(CorvPath::ResolveNoCase(projectFolder)).isDir())
         return;
     if (doc.UseCustomBackground != 0 && !doc.BgImage.isEmpty())

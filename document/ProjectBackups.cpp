@@ -108,8 +108,10 @@ bool CProjectBackups::MakeBackup(const QString &projectPath, Backup *made, QStri
     if (!fs::create_directories(CorvFs::ToFsPath(backup.folder), ec) && ec)
         return fail(QString::fromLocal8Bit(ec.message()));
     const QString media = CorvPath::ResolveNoCase(p.mediaFolder);
-    if (QFileInfo(media).isDir()
-        && ((m_faults && m_faults(SaveStep::backupFolder)) || !XCopyFolder(media, CorvPath::Join(backup.folder, p.name))))
+    const bool copied = !QFileInfo(media).isDir()
+                        || (!(m_faults && m_faults(SaveStep::backupFolder))
+                            && XCopyFolder(media, CorvPath::Join(backup.folder, p.name)));
+    if (!copied)
         return fail(QStringLiteral("The project folder %1 could not be copied.").arg(media));
     if (m_faults && m_faults(SaveStep::backupFile))
         return fail(QStringLiteral("The project file could not be copied."));

@@ -99,7 +99,8 @@ bool CProjectFileCommands::DoSaveProject(const QString &path, bool replace)
     CProjectBackups::Backup backup;
     QString reason;
     if (backUp && !backups.MakeBackup(target, &backup, &reason)) {
-        m_doc.Prompt().Error(CStringTable::Load(kIdsBackupFailed).arg(CProjectBackups::BackupsFolderOf(target), reason));
+        m_doc.Prompt().Error(
+            CStringTable::Load(kIdsBackupFailed).arg(CProjectBackups::BackupsFolderOf(target), reason));
         return false;
     }
     // The file is replaced only once the new one is complete, so a failed save leaves nothing to delete.

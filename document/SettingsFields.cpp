@@ -78,6 +78,21 @@ std::vector<Field> FontSlot(int slot, Gate gate, int32_t n)
 
 void Append(std::vector<Field> &to, std::vector<Field> more) { to.insert(to.end(), more.begin(), more.end()); }
 
+std::vector<Field> AssessmentFields()
+{
+    return {
+        Always(&S::AutoCreateDragDropQuest), Always(&S::DragDropQuestInterval), Always(&S::DragDropQuestWordCount),
+        Always(&S::UseRandScreensQuest), Always(&S::LastAssessmentTopic), Always(&S::ShowCorrectAnswer),
+        Always(&S::ProvideFeedback), Always(&S::AssmntFeedBackCorrect), Always(&S::AssmntFeedBackWrong),
+        Always(&S::SetTimeLimitPerQuestion), Always(&S::ShowTimer), Always(&S::TimeLimitType),
+        Always(&S::TimeLimitEachQuestion), Always(&S::TimeLimitAllQuestions), Always(&S::SetQuestionCountFromPool),
+        Always(&S::QuestionCountFromPool), Always(&S::SetPercentagePassMark), Always(&S::PercentagePassMark),
+        Always(&S::IncEvalBtn4Assessment), Always(&S::PresentRandomQuestions), Always(&S::PresentRandomMultiChoice),
+        Always(&S::CreateFinalFeedbackScreen), Always(&S::DisableNextBtn2), Always(&S::DisableBackBtn2),
+        Always(&S::DisableMenuBtn2),
+    };
+}
+
 bool IsOpen(const Field &f, const GateState &state)
 {
     switch (f.gate) {

@@ -90,6 +90,9 @@ inline Slot<std::array<uint32_t, 4>> At(std::array<uint32_t, 4> S::*array, int i
 // colour, family, point size, weight.
 std::vector<Field> FontSlot(int slot, Gate gate, int32_t n);
 void Append(std::vector<Field> &to, std::vector<Field> more);
+// The automatic questions and the assessment options, from AutoCreateDragDropQuest to DisableMenuBtn2:
+// a run both the project file and setting.bin hold in this order, ungated.
+std::vector<Field> AssessmentFields();
 
 bool IsOpen(const Field &f, const GateState &state);
 // Writes every field; the obsolete strings are never written.

@@ -57,17 +57,10 @@ const std::vector<Field> &Head()
             Always(&S::OutlineEncodingLabel),
             Always(&S::OutlineLeft), Always(&S::OutlineTop), Always(&S::OutlineWidth), Always(&S::OutlineHeight),
             Always(&S::OutlineLinkColor),
-            Always(&S::AutoCreateDragDropQuest), Always(&S::DragDropQuestInterval),
-            Always(&S::DragDropQuestWordCount), Always(&S::UseRandScreensQuest), Always(&S::LastAssessmentTopic),
-            Always(&S::ShowCorrectAnswer), Always(&S::ProvideFeedback), Always(&S::AssmntFeedBackCorrect),
-            Always(&S::AssmntFeedBackWrong),
-            Always(&S::SetTimeLimitPerQuestion), Always(&S::ShowTimer), Always(&S::TimeLimitType),
-            Always(&S::TimeLimitEachQuestion), Always(&S::TimeLimitAllQuestions),
-            Always(&S::SetQuestionCountFromPool), Always(&S::QuestionCountFromPool),
-            Always(&S::SetPercentagePassMark), Always(&S::PercentagePassMark), Always(&S::IncEvalBtn4Assessment),
-            Always(&S::PresentRandomQuestions), Always(&S::PresentRandomMultiChoice),
-            Always(&S::CreateFinalFeedbackScreen), Always(&S::DisableNextBtn2), Always(&S::DisableBackBtn2),
-            Always(&S::DisableMenuBtn2), Always(&S::CreateObjectivePages), Always(&S::WarnInteractTooLow),
+        });
+        Append(f, AssessmentFields());
+        Append(f, {
+            Always(&S::CreateObjectivePages), Always(&S::WarnInteractTooLow),
             Always(&S::ContentScreenCount), Always(&S::ForceNewPage), Always(&S::UseSrcPageBreaks),
             Always(&S::UseSrcWordHeadings),
             Always(&S::SetExpiry), Always(&S::ExpiryDate), Always(&S::ExpiryMessage),

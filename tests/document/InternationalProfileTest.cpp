@@ -121,7 +121,8 @@ TEST(InternationalProfile, WrittenProfileReadsBackTheSame)
     const QByteArray bytes = TempTree::ReadAll(tree / "kv_profile.xml");
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
                                  "<internationalisation kvver=\"4.009\">\n\t<basevariable></basevariable>\n"
-                                 "\t<item  basevariable=\"kvxPrefs.str\" multiline=\"0\" limit=\"40\" cannotbenull=\"0\">\n"
+                                 "\t<item  basevariable=\"kvxPrefs.str\" multiline=\"0\" limit=\"40\" "
+                                 "cannotbenull=\"0\">\n"
                                  "\t\t<variable>startcourse</variable>\n\t\t<description>Starts the course</description>\n"
                                  "\t\t<text><![CDATA[Start]]></text>\n\t\t<files>\n\t\t\t<file>\n"
                                  "\t\t\t\t<publishtype>html</publishtype>\n"

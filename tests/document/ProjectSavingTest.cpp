@@ -25,6 +25,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 // The window side of the file commands, answering from a script.
@@ -158,6 +160,21 @@ void BuildCourse(CCorvessaDoc &doc, const Session &s)
     AddText(doc, *AddPage(doc, "Tern", "G1", pt_document, false, true), "A sea bird.");
 }
 
+// A session whose course has been saved once, as Course.kvx.
+struct SavedCourse : Session
+{
+    std::unique_ptr<CCorvessaDoc> doc = NewDoc();
+    QString path = tree / "Course.kvx";
+    CProjectFileCommands commands{*doc, ui};
+    // The document, the project path and the commands, to unpack.
+    auto Parts() { return std::tie(doc, path, commands); }
+    SavedCourse()
+    {
+        BuildCourse(*doc, *this);
+        EXPECT_TRUE(commands.DoSaveProject(path, true));
+    }
+};
+
 } // namespace
 
 // Guards the whole round trip as the Save and Open commands make it: a course with screens in the three
@@ -220,12 +237,8 @@ TEST(ProjectSaving, AFailedSaveLeavesFileFolderAndBackupsAsTheyWere)
     for (const SaveStep step : {SaveStep::backupFolder, SaveStep::backupFile, SaveStep::tempFile, SaveStep::flush,
                                 SaveStep::rename}) {
         SCOPED_TRACE(int(step));
-        Session s;
-        auto doc = s.NewDoc();
-        BuildCourse(*doc, s);
-        const QString path = s.tree / "Course.kvx";
-        CProjectFileCommands commands(*doc, s.ui);
-        ASSERT_TRUE(commands.DoSaveProject(path, true));
+        SavedCourse s;
+        auto [doc, path, commands] = s.Parts();
         SetModified(path, QDateTime(QDate(2022, 1, 2), QTime(3, 4, 5)));
         ASSERT_TRUE(commands.DoSaveProject(path, true)); // one backup already there
         const auto before = Snapshot(s.tree.Path());
@@ -251,12 +264,8 @@ TEST(ProjectSaving, AFailedSaveLeavesFileFolderAndBackupsAsTheyWere)
 // save with backups off make none.
 TEST(ProjectSaving, BackupHoldsTheProjectAsItWasBeforeTheSave)
 {
-    Session s;
-    auto doc = s.NewDoc();
-    BuildCourse(*doc, s);
-    const QString path = s.tree / "Course.kvx";
-    CProjectFileCommands commands(*doc, s.ui);
-    ASSERT_TRUE(commands.DoSaveProject(path, true));
+    SavedCourse s;
+    auto [doc, path, commands] = s.Parts();
     EXPECT_FALSE(QFileInfo::exists(s.tree / "Course Backups")); // nothing to back up yet
     const QDateTime stamp(QDate(2021, 3, 4), QTime(5, 6, 7));
     SetModified(path, stamp);
@@ -292,15 +301,13 @@ TEST(ProjectSaving, BackupHoldsTheProjectAsItWasBeforeTheSave)
 // nothing else in the backups folder is touched, however much its name looks like the project's.
 TEST(ProjectSaving, PruningRemovesOnlyTheOldestOfTheProjectsOwnBackups)
 {
-    Session s;
-    auto doc = s.NewDoc();
-    const QString path = s.tree / "Course.kvx";
-    CProjectFileCommands commands(*doc, s.ui);
-    ASSERT_TRUE(commands.DoSaveProject(path, true));
+    SavedCourse s;
+    auto [doc, path, commands] = s.Parts();
     for (int day = 1; day <= 5; ++day)
         s.tree.Write(QStringLiteral("Course Backups/Course 2020010%1-000000/Course.kvx").arg(day), "old");
-    for (const char *other : {"Course Backups/Other/keep.txt", "Course Backups/CourseX 20200101-000000/keep.txt",
-                              "Course Backups/Course 2020/keep.txt", "Course Backups/Course 20190101-000000 copy/keep.txt"})
+    for (const char *other :
+         {"Course Backups/Other/keep.txt", "Course Backups/CourseX 20200101-000000/keep.txt",
+          "Course Backups/Course 2020/keep.txt", "Course Backups/Course 20190101-000000 copy/keep.txt"})
         s.tree.Write(other, "keep");
     s.tree.Write("Course Backups/Course 20180101-000000", "a file, not a backup");
     SetModified(path, QDateTime(QDate(2021, 1, 1), QTime(0, 0, 0)));
@@ -325,11 +332,8 @@ TEST(ProjectSaving, PruningRemovesOnlyTheOldestOfTheProjectsOwnBackups)
 // which proposes the current path; a name without the project extension gets it.
 TEST(ProjectSaving, ReadOnlyOrMissingFileIsSavedUnderANewName)
 {
-    Session s;
-    auto doc = s.NewDoc();
-    const QString path = s.tree / "Course.kvx";
-    CProjectFileCommands commands(*doc, s.ui);
-    ASSERT_TRUE(commands.DoSaveProject(path, true));
+    SavedCourse s;
+    auto [doc, path, commands] = s.Parts();
 
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
     s.ui.saveAnswers = {s.tree / "Copy"};
@@ -361,12 +365,8 @@ TEST(ProjectSaving, ProposedNamesAndTheProjectExtension)
 // the next Save asks for a name rather than writing the partial course over the file.
 TEST(ProjectSaving, PartlyReadProjectIsNotSavedOverTheOriginal)
 {
-    Session s;
-    auto doc = s.NewDoc();
-    BuildCourse(*doc, s);
-    const QString path = s.tree / "Course.kvx";
-    CProjectFileCommands commands(*doc, s.ui);
-    ASSERT_TRUE(commands.DoSaveProject(path, true));
+    SavedCourse s;
+    const QString &path = s.path;
     const QByteArray whole = TempTree::ReadAll(path);
     // Cut inside the image component of the second main screen.
     const QByteArray cut = whole.left(whole.indexOf(QByteArray("G\0u\0l\0l\0", 8)) + 600);

@@ -118,7 +118,8 @@ TEST(ScreenLists, PlaceholderPicturesBySizePreset)
     context.programFolder = "/opt/corvessa";
     CCorvessaDoc doc(context);
     const std::pair<int, const char *> cases[] = {
-        {0, "tmp_small.png"}, {1, "tmp_medium.png"}, {2, "tmp_large.png"}, {7, "tmp_medium.png"}, {-1, "tmp_medium.png"}};
+        {0, "tmp_small.png"}, {1, "tmp_medium.png"}, {2, "tmp_large.png"},
+        {7, "tmp_medium.png"}, {-1, "tmp_medium.png"}};
     for (const auto &[preset, name] : cases)
         EXPECT_EQ(doc.GetPlaceholderImagePath(preset), QStringLiteral("/opt/corvessa/") + name) << preset;
 }

@@ -1,3 +1,5 @@
+#include "DistinctSettings.h"
+
 #include "document/CorvessaDoc.h"
 #include "document/CourseSettings.h"
 #include "document/SettingsFile.h"
@@ -45,34 +47,7 @@ std::unique_ptr<CCorvessaDoc> NewProject(const UserFolder &user)
 
 QVariant DefaultOf(const CourseSettingDescriptor &d) { return d.DefaultValue(kNow, "/opt/corvessa"); }
 
-// Every setting set unlike its default; flags the other way round, so "TRUE" and "FALSE" both travel.
-void MakeDistinctive(CCourseSettings &s)
-{
-    int n = 0;
-    for (const auto &d : CourseSettingTable()) {
-        ++n;
-        switch (d.kind) {
-        case SettingKind::text:
-            d.Set(s, d.DisplayName() + "~" + QString::number(n));
-            break;
-        case SettingKind::textList:
-            d.Set(s, QStringList{d.DisplayName(), QString::number(n)});
-            break;
-        case SettingKind::date:
-            d.Set(s, qint64(5000000000LL + n));
-            break;
-        case SettingKind::colour:
-            d.Set(s, uint(0x010203u * uint(n)));
-            break;
-        case SettingKind::flag:
-            d.Set(s, DefaultOf(d).toInt() == 1 ? 0 : 1);
-            break;
-        default:
-            d.Set(s, 100 + n);
-            break;
-        }
-    }
-}
+void MakeDistinctive(CCourseSettings &s) { MakeDistinctive(s, kNow, "/opt/corvessa", false); }
 
 // The settings neither store keeps, and those only the ini keeps.
 const QStringList kInNeitherStore = {"ScormExit12", "ScormExit2004", "MainMenuOnlyListMenu", "MainMenuNoImages",
@@ -120,7 +95,8 @@ TEST(SettingsStores, IniValuesAreReadByTheStoresRules)
          [](const CCorvessaDoc &d) { EXPECT_EQ(d.Theme, "Meadow"); }},
         {"switch as 1 is off", "[Settings]\nUseCustomised=1\nTheme=Meadow\n",
          [](const CCorvessaDoc &d) { EXPECT_EQ(d.Theme, ""); EXPECT_EQ(d.BgColor, 16777215u); }},
-        {"flags", "[Settings]\nUseCustomised=TRUE\nShowCourseName=True\nUseBtnNext=1\nUseBtnBack=yes\nRecordData=tRuE\n",
+        {"flags",
+         "[Settings]\nUseCustomised=TRUE\nShowCourseName=True\nUseBtnNext=1\nUseBtnBack=yes\nRecordData=tRuE\n",
          [](const CCorvessaDoc &d) {
              EXPECT_EQ(d.ShowCourseName, 1);
              EXPECT_EQ(d.UseBtnNext, 0);
@@ -258,8 +234,9 @@ TEST(SettingsStores, BinaryFileOfSchema10000037ReadsOnlyItsGroups)
     EXPECT_EQ(read.FontWeight[0], "normal");
     for (const auto &d : CourseSettingTable()) {
         const QString name = d.DisplayName();
-        const bool beyond = (name.startsWith("Font") && name.endsWith("[3]")) || name == "ShowGlossary" || name == "HideGlossaryInAssessment"
-            || name == "HideHelpInAssessment" || name == "LastContentLibrary" || name == "EmulateIE7"
+        const bool beyond = (name.startsWith("Font") && name.endsWith("[3]")) || name == "ShowGlossary"
+            || name == "HideGlossaryInAssessment" || name == "HideHelpInAssessment" || name == "LastContentLibrary"
+            || name == "EmulateIE7"
             || name.startsWith("RandomKenBurns") || name.startsWith("KenBurns") || name == "LmsCompatibility";
         if (beyond) {
             EXPECT_EQ(d.Get(read), d.Get(before)) << name.toStdString();
