@@ -12,6 +12,7 @@
 #include "publish/ProgramData.h"
 #include "publish/PublishFile.h"
 #include "publish/PublishText.h"
+#include "publish/RunToHtmlSpan.h"
 #include "publish/ScriptTextRules.h"
 
 #include <algorithm>
@@ -153,15 +154,6 @@ CalendarDay LocalDay(int64_t seconds)
     if (int64_t(time) != seconds || !localtime_r(&time, &local))
         return {};
     return {local.tm_mday, local.tm_mon + 1, local.tm_year + 1900};
-}
-
-QString HexColour(uint32_t colorref)
-{
-    return QStringLiteral("#%1%2%3")
-        .arg(colorref & 0xFF, 2, 16, QLatin1Char('0'))
-        .arg((colorref >> 8) & 0xFF, 2, 16, QLatin1Char('0'))
-        .arg((colorref >> 16) & 0xFF, 2, 16, QLatin1Char('0'))
-        .toUpper();
 }
 
 } // namespace
@@ -377,7 +369,7 @@ bool CCoursePublisher::CreatePrefsJS(int lessonMode)
     l.String("kvxPrefs.outline.font \t\t\t\t\t= ", Quoted(d.FontName[kOutlineSlot]));
     l.String("kvxPrefs.outline.fontSize \t\t\t    = ", Quoted(d.FontSizePoints[kOutlineSlot]) + QLatin1String("px"));
     l.String("kvxPrefs.outline.weight\t\t\t\t\t= ", Quoted(d.FontWeight[kOutlineSlot]));
-    l.String("kvxPrefs.outline.color \t\t\t\t\t= ", HexColour(d.OutlineLinkColor));
+    l.String("kvxPrefs.outline.color \t\t\t\t\t= ", HtmlColour(d.OutlineLinkColor));
     l.Flag("kvxPrefs.outline.button\t\t\t\t\t= ", d.OutlineUseButton != 0);
     l.Flag("kvxPrefs.outline.assessVisible\t\t\t\t\t= ", d.OutlineHideInAssessment == 0);
     // A bare number in the script: anything else the setting holds would break the whole file.

@@ -23,20 +23,6 @@ namespace {
 
 const QString kGoldenFolder = QStringLiteral(CORV_SOURCE_DIR "/tests/publish/golden/scripts");
 
-// The first line in which two texts differ, for a readable failure.
-std::string FirstDifference(const QByteArray &actual, const QByteArray &expected)
-{
-    const QList<QByteArray> a = actual.split('\n');
-    const QList<QByteArray> e = expected.split('\n');
-    for (qsizetype i = 0; i < std::max(a.size(), e.size()); ++i) {
-        const QByteArray x = i < a.size() ? a[i] : QByteArray("<none>");
-        const QByteArray y = i < e.size() ? e[i] : QByteArray("<none>");
-        if (x != y)
-            return "line " + std::to_string(i + 1) + ":\n  written:  " + x.toStdString() + "\n  expected: " + y.toStdString();
-    }
-    return {};
-}
-
 // Compares a written file with its golden copy; CORV_UPDATE_GOLDEN=1 writes the golden copy anew.
 void ExpectGolden(const QString &written, const QString &goldenName)
 {
@@ -48,7 +34,7 @@ void ExpectGolden(const QString &written, const QString &goldenName)
     }
     const QByteArray actual = TempTree::ReadAll(written);
     const QByteArray expected = TempTree::ReadAll(golden);
-    EXPECT_TRUE(actual == expected) << goldenName.toStdString() << " differs at " << FirstDifference(actual, expected);
+    EXPECT_TRUE(actual == expected) << goldenName.toStdString() << " differs at " << ScreenTest::FirstDifference(actual, expected).toStdString();
 }
 
 QString Block(const QString &script, const QString &from, const QString &to)

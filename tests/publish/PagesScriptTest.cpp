@@ -32,11 +32,14 @@ QStringList Strings(const QJsonValue &array)
 
 } // namespace
 
-// Guards the declarations every course page relies on, after the byte-order mark: without outline items the script declares p and quest
-// and holds nothing else.
+// Guards the declarations every course page relies on, after the byte-order mark: without outline items the
+// script declares p and quest and holds nothing else.
 TEST(PagesScript, EmptyOutlineWritesOnlyTheDeclarations)
 {
     Course c;
+    // A question screen outside the outline has no publish id to key its answers with.
+    CCorvPage *loose = c.Add(c.doc->MainScreenList, "1", pt_question);
+    Put<CComponentMultipleChoice>(c, *loose)->SetOptions(Options("A", "B"), {1, 0, 0, 0, 0});
     ASSERT_TRUE(c.Pages());
     EXPECT_EQ(TempTree::ReadAll(c.PagesPath()), kByteOrderMark + "var p = [];\nvar quest = {};\n");
 }
@@ -66,6 +69,36 @@ TEST(PagesScript, PlainFormGroups)
                                                   "p[0][2] = [\"0_1\",\"0_3q\"];\n"
                                                   "p[0][3] = [\"0_1\",\"0_4\"];\n"
                                                   "p[0][4] = [\"0_5\",\"0_7\",\"0_8\"];\n"));
+}
+
+// Guards the blocks of a course with a menu inside a topic: the topics of the inner menu start a block of
+// their own, headed by the inner menu, after a line feed.
+TEST(PagesScript, MenuFormStartsABlockBelowAnInnerMenu)
+{
+    Course c;
+    auto &main = c.doc->MainScreenList;
+    const auto menu = [&](const QString &label) { c.Add(main, label, pt_folder)->SetMenuKind(apt_multi_topic_menu); };
+    menu("1");
+    c.Add(main, "1_1", pt_container);
+    c.Add(main, "1_1_1", pt_document);
+    c.Add(main, "1_2", pt_container);
+    menu("1_2_1");
+    c.Add(main, "1_2_2", pt_container);
+    c.Add(main, "1_2_2_1", pt_document);
+    c.Add(main, "1_2_2_2", pt_document);
+    c.Add(main, "1_2_3", pt_container);
+    c.Add(main, "1_2_3_1", pt_document);
+    c.Outline();
+    const auto script = c.Pages();
+    ASSERT_TRUE(script);
+    EXPECT_EQ(PagesArray(*script), QStringLiteral("var p = [];\n"
+                                                  "p[0] = [];\n"
+                                                  "p[0][0] = [\"0_0m\"];\n"
+                                                  "p[0][1] = [\"1_1\",\"1_2\"];\n"
+                                                  "p[0][2] = [\"1_1\",\"1_4m\",\"1_5\",\"1_8\"];\n"
+                                                  "\np[1] = [];\n"
+                                                  "p[1][0] = [\"1_4m\",\"1_6\",\"1_7\"];\n"
+                                                  "p[1][1] = [\"1_5\",\"1_9\"];\n"));
 }
 
 // Guards that screens the student never reaches in order stay out of the top list: the popups folder, a
@@ -280,4 +313,30 @@ TEST(PagesScript, UnwritableFileFailsTheStep)
     c.BuildSample();
     QDir(c.output + QStringLiteral("/content/scripts")).removeRecursively();
     EXPECT_FALSE(c.Pages());
+}
+
+// Guards the pages script against what authors type as answers: quotation marks, backslashes, line breaks
+// and script-ending text in blanks and keywords leave a valid script whose answers read back exactly.
+TEST(PagesScript, HostileAnswersKeepTheScriptValid)
+{
+    SKIP_WITHOUT_NODE();
+    const QString nasty = QStringLiteral("it's \"q\" \\ </script>\r\nnext \u2028 \U0001F426 \\");
+    Course c;
+    c.BuildSample();
+    auto *blanks = dynamic_cast<CComponentFillBlanks *>(c.Screen("1_1_2")->GetComponent(1));
+    ASSERT_TRUE(blanks);
+    CComponentQuestion::Words words = blanks->GetWords();
+    words[0] = nasty;
+    blanks->SetWords(words);
+    auto *keywords = dynamic_cast<CComponentFreeFormText *>(c.Screen("1_3_1_1")->GetComponent(0));
+    ASSERT_TRUE(keywords);
+    keywords->m_keywords[0] = nasty;
+    ASSERT_TRUE(c.Pages());
+    int status = -1;
+    ScreenTest::RunProgram(NodeProgram(), {QStringLiteral("--check"), c.PagesPath()}, status);
+    EXPECT_EQ(status, 0);
+    QString error;
+    const QJsonObject answers = ReadInNode({c.PagesPath()}, &error).value("answers").toObject();
+    EXPECT_EQ(answers.value(c.Screen("1_1_2")->GetPublishId()).toString(), nasty + ",gull") << error.toStdString();
+    EXPECT_EQ(answers.value(c.Screen("1_3_1_1")->GetPublishId()).toArray().at(0).toString(), nasty);
 }

@@ -68,9 +68,20 @@ Course::Course()
     doc->ExpiryDate = 1767225600; // 2026-01-01 00:00 UTC
     context.majorVersionText = QStringLiteral("4");
     // Days of the expiry date are local time: the tests read them in UTC wherever they run.
+    m_hadTimeZone = qEnvironmentVariableIsSet("TZ");
+    m_timeZone = qgetenv("TZ");
     setenv("TZ", "UTC", 1);
     tzset();
     tmp.MakeFolder(QStringLiteral("Out/content/scripts"));
+}
+
+Course::~Course()
+{
+    if (m_hadTimeZone)
+        setenv("TZ", m_timeZone.constData(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
 }
 
 CCorvPage *Course::Screen(const char *label) const { return doc->FindScreenByLabel(QLatin1String(label)); }

@@ -44,6 +44,7 @@ class Course : public ScreenTest::Fixture
 {
 public:
     Course();
+    ~Course();
 
     // The sample course: a menu of three topics (the second with a remediation folder, the last an
     // assessment with its final performance screens), questions of every kind the scripts read, a popup
@@ -57,6 +58,10 @@ public:
     QString PagesPath() const;
 
     CCorvPage *Screen(const char *label) const;
+
+private:
+    QByteArray m_timeZone;
+    bool m_hadTimeZone = false;
 };
 
 // One line of a script ("" when no line starts with the text).
