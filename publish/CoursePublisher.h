@@ -167,6 +167,17 @@ protected:
     enum class PagesForm { Menu, Plain };
     void WritePagesArray(CPublishFile &file, PagesForm form);
     void WalkPagesLevel(CPublishFile &file, const COutlineTree::Item *item, QStringList &ids, PagesForm form);
+    // The group an item with children heads: started from the item, filled from its children, written.
+    struct PagesGroup;
+    bool StartPagesGroup(const COutlineTree::Item *item, CCorvPage *lastContent, PagesGroup &group, PagesForm form);
+    const COutlineTree::Item *CollectPagesGroup(const COutlineTree::Item *child, PagesGroup &group, PagesForm form);
+    void WritePagesGroup(CPublishFile &file, const PagesGroup &group);
+    // The next block of entries begins below a menu.
+    void StartPagesBlock()
+    {
+        ++m_blockIndex;
+        m_entryIndex = 0;
+    }
     // Appends the ids of the item and its following siblings, remediation screens left out.
     void CollectSiblingIds(const COutlineTree::Item *item, QStringList &ids) const;
     // One filled remediation instance into out, numbered and placed at the entry being written.

@@ -156,90 +156,95 @@ CalendarDay LocalDay(int64_t seconds)
     return {local.tm_mday, local.tm_mon + 1, local.tm_year + 1900};
 }
 
-} // namespace
+// What the rows read of a publish besides the course's settings.
+struct Publish {
+    const CCorvessaDoc &d;
+    int target;
+    int lessonMode;
+    QString prefix;
+    bool Lan() const { return target == PublishTargetLan; }
+    bool Web() const { return target == PublishTargetWeb; }
+};
 
-bool CCoursePublisher::CreatePrefsJS(int lessonMode)
+// Rows up to the final performance list: the globals, the fixed sizes, the match-the-pairs colours, the
+// window, the connection, the menu titles and the default feedback.
+QString HeadRows(const CCorvessaDoc &d, const QString &lineColour, const QString &shadowColour,
+                 const std::optional<QString> &connection, const QString &fps)
 {
-    const CCorvessaDoc &d = m_document;
-    QString lineColour;
-    QString shadowColour;
-    if (!ReadThemeLineColours(lineColour, shadowColour)) {
-        m_lastErrorText = QStringLiteral("The style sheet of the theme \"%1\" cannot be read.").arg(d.Theme);
-        return false;
-    }
-    const bool lan = m_target == PublishTargetLan;
-    const bool web = m_target == PublishTargetWeb;
-    std::optional<QString> connection;
-    if (lan || m_target == PublishTargetStandalone) {
-        connection = ScrambleString(ConnectionString(d), m_projectPrefix);
-        // The prefix is the only key the run-time has; without one the connection text would stand in the
-        // file as it is.
-        if (!connection) {
-            m_lastErrorText = QStringLiteral("The project's file name leaves no prefix to hide the database connection with.");
-            return false;
-        }
-    }
-
-    Lines head;
-    head.Fixed("// Options used by the course\n"
-               "var kvx = {};\n"
-               "var kvxAssessScore = {};\n"
-               "var kvxFdbck = {};\n"
-               "var kvxMem = {};\n"
-               "var kvxObj = {};\n"
-               "var kvxPrefs = {};\n"
-               "var kvxRandom = {};\n"
-               "var kvxTopBg, kvxTop, kvxMain, kvxNavBg, kvxNav, kvxUser;\n");
-    head.Value("kvxObj.version = ", PlainNumber(d.GetContext().majorVersionText));
-    head.Fixed("kvxObj.kvxname = \"\";\n"
-               "kvxObj.kvxID = \"\";\n"
-               "kvxObj.kvxpwd = \"\";\n"
-               "kvxObj.progBarWidth = 398;\n"
-               "kvxObj.btnDoneHeight = 47;\n"
-               "kvxObj.btnPlayStopHeight = 47;\n"
-               "kvxObj.timerOffSet = 37;\n"
-               "// The colour of the line in Match the Pairs questions\n");
-    head.String("kvxObj.lineColour = ", Quoted(lineColour));
-    head.Fixed("// The colour of the shadow line in Match the Pairs questions\n");
-    head.String("kvxObj.lineShadow = ", Quoted(shadowColour));
-    head.Value("kvxPrefs.winSize = ", QStringLiteral("[1008, %1]").arg(WindowHeight(d)));
-    head.Flag("kvxPrefs.mainMenuOnlyListMenu = ", d.MainMenuOnlyListMenu != 0);
-    head.Flag("kvxPrefs.mainMenuDontAllowImages = ", d.MainMenuNoImages != 0);
-    if (connection)
-        head.String("kvxObj.background = ", *connection, ";\n\n");
-    head.String("kvxPrefs.title = ", Title(d.CourseName));
-    if (const auto menuTitles = MenuTitleLists(d)) {
-        head.Value("kvxPrefs.menuTitles = ", menuTitles->first, "\n");
-        head.Value("kvxPrefs.menuTitlesTopDisplay = ", menuTitles->second, "\n\n");
-    } else {
-        head.Fixed("kvxPrefs.menuTitles = [];\n"
-                   "kvxPrefs.menuTitlesTopDisplay = [];\n\n");
-    }
-    head.Fixed("kvxPrefs.navTitles = [\"\", \"\", \"\", \"\"];\n");
-    head.Value("kvxPrefs.intDefaultFdbck = ",
-               QStringLiteral("[\"%1\", \"%2\"]").arg(Escaped(d.FeedBackWrong), Escaped(d.FeedBackCorrect)));
-    head.Value("kvxPrefs.assDefaultFdbck = ",
-               QStringLiteral("[\"%1\", \"%2\"]").arg(Escaped(d.AssmntFeedBackWrong), Escaped(d.AssmntFeedBackCorrect)),
-               ";\n\n");
-    head.Value("kvxPrefs.fps = ", u'[' + WriteFpsList() + u']');
-
     Lines l;
-    l.String("\nkvxObj.projectPrefix = ", Quoted(m_projectPrefix));
-    const QString suffix = web && lessonMode == 0 ? (d.UseASP == 1 ? QStringLiteral("asp") : QStringLiteral("php"))
-                                                  : QStringLiteral("htm");
+    l.Fixed("// Options used by the course\n"
+            "var kvx = {};\n"
+            "var kvxAssessScore = {};\n"
+            "var kvxFdbck = {};\n"
+            "var kvxMem = {};\n"
+            "var kvxObj = {};\n"
+            "var kvxPrefs = {};\n"
+            "var kvxRandom = {};\n"
+            "var kvxTopBg, kvxTop, kvxMain, kvxNavBg, kvxNav, kvxUser;\n");
+    l.Value("kvxObj.version = ", PlainNumber(d.GetContext().majorVersionText));
+    l.Fixed("kvxObj.kvxname = \"\";\n"
+            "kvxObj.kvxID = \"\";\n"
+            "kvxObj.kvxpwd = \"\";\n"
+            "kvxObj.progBarWidth = 398;\n"
+            "kvxObj.btnDoneHeight = 47;\n"
+            "kvxObj.btnPlayStopHeight = 47;\n"
+            "kvxObj.timerOffSet = 37;\n"
+            "// The colour of the line in Match the Pairs questions\n");
+    l.String("kvxObj.lineColour = ", Quoted(lineColour));
+    l.Fixed("// The colour of the shadow line in Match the Pairs questions\n");
+    l.String("kvxObj.lineShadow = ", Quoted(shadowColour));
+    l.Value("kvxPrefs.winSize = ", QStringLiteral("[1008, %1]").arg(WindowHeight(d)));
+    l.Flag("kvxPrefs.mainMenuOnlyListMenu = ", d.MainMenuOnlyListMenu != 0);
+    l.Flag("kvxPrefs.mainMenuDontAllowImages = ", d.MainMenuNoImages != 0);
+    if (connection)
+        l.String("kvxObj.background = ", *connection, ";\n\n");
+    l.String("kvxPrefs.title = ", Title(d.CourseName));
+    if (const auto menuTitles = MenuTitleLists(d)) {
+        l.Value("kvxPrefs.menuTitles = ", menuTitles->first, "\n");
+        l.Value("kvxPrefs.menuTitlesTopDisplay = ", menuTitles->second, "\n\n");
+    } else {
+        l.Fixed("kvxPrefs.menuTitles = [];\n"
+                "kvxPrefs.menuTitlesTopDisplay = [];\n\n");
+    }
+    l.Fixed("kvxPrefs.navTitles = [\"\", \"\", \"\", \"\"];\n");
+    l.Value("kvxPrefs.intDefaultFdbck = ",
+            QStringLiteral("[\"%1\", \"%2\"]").arg(Escaped(d.FeedBackWrong), Escaped(d.FeedBackCorrect)));
+    l.Value("kvxPrefs.assDefaultFdbck = ",
+            QStringLiteral("[\"%1\", \"%2\"]").arg(Escaped(d.AssmntFeedBackWrong), Escaped(d.AssmntFeedBackCorrect)),
+            ";\n\n");
+    l.Value("kvxPrefs.fps = ", u'[' + fps + u']');
+    return l.Text();
+}
+
+// The project's names and kind: rows the run-time builds file names and requests from.
+void ProjectRows(Lines &l, const Publish &r)
+{
+    const CCorvessaDoc &d = r.d;
+    const bool lan = r.Lan();
+    const bool web = r.Web();
+    const QString &prefix = r.prefix;
+    l.String("\nkvxObj.projectPrefix = ", Quoted(prefix));
+    const QString suffix = web && r.lessonMode == 0 ? (d.UseASP == 1 ? QStringLiteral("asp") : QStringLiteral("php"))
+                                                    : QStringLiteral("htm");
     l.String("kvxObj.projectSuf = ", u'.' + suffix, ";\n\n");
     QString type = QStringLiteral("standalone");
     if (web)
-        type = lessonMode ? QStringLiteral("ostrelle") : QStringLiteral("webdb");
+        type = r.lessonMode ? QStringLiteral("ostrelle") : QStringLiteral("webdb");
     else if (lan)
         type = QStringLiteral("lan");
-    else if (m_target == PublishTargetLms && lessonMode == 0)
+    else if (r.target == PublishTargetLms && r.lessonMode == 0)
         type = QStringLiteral("scorm");
     l.String("kvxObj.projectType = ", type);
     l.Fixed("// image type (generally)\n"
             "kvxObj.imgExt = \".png\";\n\n"
             "//\n"
             "/* General */\n");
+}
+
+// The course description, the body font, the bars and the buttons.
+void GeneralRows(Lines &l, const Publish &r)
+{
+    const CCorvessaDoc &d = r.d;
     l.String("kvxPrefs.courseName = ", CourseName(d.CourseName));
     l.String("kvxPrefs.courseCode = ", Quoted(d.CourseCode));
     l.String("kvxPrefs.courseDesc = ", Escaped(d.CourseDescription));
@@ -274,6 +279,12 @@ bool CCoursePublisher::CreatePrefsJS(int lessonMode)
     l.Flag("kvxPrefs.menuVisible = ", d.UseBtnMenu == 1);
     l.Flag("kvxPrefs.quitVisible = ", d.UseBtnQuit == 1);
     l.Flag("kvxPrefs.progressVisible = ", d.UseProgressBar == 1, ";\n\n");
+}
+
+// How questions behave, inside and outside the assessment.
+void InteractivityRows(Lines &l, const Publish &r)
+{
+    const CCorvessaDoc &d = r.d;
     l.Fixed("//\n"
             "// Interactivity\n");
     l.Flag("kvxPrefs.showCorrect = ", d.QuestResponse == 0);
@@ -312,6 +323,14 @@ bool CCoursePublisher::CreatePrefsJS(int lessonMode)
     l.Flag("kvxPrefs.assessBackEnabled = ", d.DisableBackBtn2 != 1);
     l.Flag("kvxPrefs.assessMenuEnabled = ", d.DisableMenuBtn2 != 1);
     l.Flag("kvxPrefs.assessDoneVisible = ", d.IncEvalBtn4Assessment == 1, ";\n\n");
+}
+
+// Remembered answers, sign-in, recording, the databases and the LMS.
+void ManagementRows(Lines &l, const Publish &r)
+{
+    const CCorvessaDoc &d = r.d;
+    const bool lan = r.Lan();
+    const bool web = r.Web();
     l.Fixed("// Can the state of questions be remembered\n"
             "// They will only be remembered if: it's an assessment; it's not timed per question;\n"
             "// the correct answer is not shown; feedback is not given; and, the Done button is visible\n"
@@ -349,13 +368,19 @@ bool CCoursePublisher::CreatePrefsJS(int lessonMode)
     l.Fixed("// web db\n");
     l.Flag("kvxPrefs.webDB = ", web);
     l.Fixed("// Connected to SCORM LMS\n");
-    l.Flag("kvxPrefs.LMS = ", m_target == PublishTargetLms);
+    l.Flag("kvxPrefs.LMS = ", r.target == PublishTargetLms);
     l.Value("kvxPrefs.LMSversion = ", d.SCORM12 != 0 ? QStringLiteral("12") : QStringLiteral("2004"));
     if (d.LmsOpensNewWindow != 0)
         l.Fixed("kvxPrefs.opensNew = true;\n");
     l.Fixed("// Once a SCO is passed and the score\n//cannot be changed by the SCO\n");
     l.Flag("kvxPrefs.LMSProtectPassedStatus = ", d.LmsProtectPassedStatus != 0);
     l.Flag("// resume\nkvxPrefs.allowResume = ", d.AllowResume == 1);
+}
+
+// The outline window and the navigation rules.
+void OutlineRows(Lines &l, const Publish &r)
+{
+    const CCorvessaDoc &d = r.d;
     l.Fixed("\n/////////////\n//Outline\n//////////////////\n"
             "kvxPrefs.outline \t\t\t\t    = {};\n");
     l.Flag("kvxPrefs.outline.activate \t\t\t    = ", d.CreateOutline == 1);
@@ -380,6 +405,14 @@ bool CCoursePublisher::CreatePrefsJS(int lessonMode)
     l.Flag("kvxPrefs.autoProgressTest = ", d.AutoProgressInAssessment != 0);
     l.Flag("kvxPrefs.autoProgressOnDone = ", d.AutoProgressOnEvaluate != 0);
     l.Flag("kvxPrefs.autoProgressOnDoneTest = ", d.AutoProgressOnEvaluateInAssessment != 0);
+}
+
+// Expiry, the second table, the LMS exit, the glossary and help buttons and the text direction.
+void CourseEndRows(Lines &l, const Publish &r)
+{
+    const CCorvessaDoc &d = r.d;
+    const bool lan = r.Lan();
+    const bool web = r.Web();
     l.Fixed("kvxPrefs.expiry = {};\n");
     l.Flag("kvxPrefs.expiry.isSet   = ", d.SetExpiry == 1);
     const CalendarDay expiry = LocalDay(d.ExpiryDate);
@@ -406,12 +439,41 @@ bool CCoursePublisher::CreatePrefsJS(int lessonMode)
     l.Flag("kvxPrefs.assessHelpVisible\t\t\t\t\t= ", d.HideHelpInAssessment == 0);
     l.Flag("kvxPrefs.rtl = ", d.RightToLeft == 1);
     l.Fixed("kvxPrefs.Ostrelle = (kvxObj.projectType == \"ostrelle\");\n");
+}
+
+} // namespace
+
+bool CCoursePublisher::CreatePrefsJS(int lessonMode)
+{
+    const CCorvessaDoc &d = m_document;
+    QString lineColour;
+    QString shadowColour;
+    if (!ReadThemeLineColours(lineColour, shadowColour)) {
+        m_lastErrorText = QStringLiteral("The style sheet of the theme \"%1\" cannot be read.").arg(d.Theme);
+        return false;
+    }
+    std::optional<QString> connection;
+    if (m_target == PublishTargetLan || m_target == PublishTargetStandalone) {
+        connection = ScrambleString(ConnectionString(d), m_projectPrefix);
+        // The prefix is the only key the run-time has; without one the connection text would stand in the
+        // file as it is.
+        if (!connection) {
+            m_lastErrorText = QStringLiteral("The project's file name leaves no prefix to hide the database connection with.");
+            return false;
+        }
+    }
+
+    const Publish publish{d, m_target, lessonMode, m_projectPrefix};
+    Lines rows;
+    for (const auto section : {ProjectRows, GeneralRows, InteractivityRows, ManagementRows, OutlineRows, CourseEndRows})
+        section(rows, publish);
 
     CPublishFile file;
     const QString path = QStringLiteral("content/scripts/%1_prefs.js").arg(m_projectPrefix);
-    if (file.Open(m_targetFolder, path, CPublishFile::WithByteOrderMark) && file.WriteString(head.Text())) {
+    if (file.Open(m_targetFolder, path, CPublishFile::WithByteOrderMark)
+        && file.WriteString(HeadRows(d, lineColour, shadowColour, connection, WriteFpsList()))) {
         WriteCustomFeedback(&file);
-        file.WriteString(l.Text());
+        file.WriteString(rows.Text());
     }
     if (!file.Close()) {
         NoteFileError(file);

@@ -36,7 +36,8 @@ bool IsPopupLike(const CCorvPage &screen)
     return screen.GetPublishId().startsWith(QLatin1String("1000")) || screen.GetPageType() == pt_popups_only;
 }
 
-// Screens that the student sees as part of a topic: every type but the folders and the remediation screen.
+// The types of screen that can stand before a remediation as its trigger: containers, documents, questions
+// and the popups and glossary types; not folders, the assessment's screens or remediation screens.
 bool IsContentLike(int type)
 {
     return type == pt_container || type == pt_document || type == pt_question || type == pt_popups_only
@@ -88,14 +89,20 @@ void CCoursePublisher::WritePagesArray(CPublishFile &file, PagesForm form)
     WalkPagesLevel(file, tree.GetRootItem(), work, form);
 }
 
+// The group of screen ids an item with children heads, and how it is written: as pairs of the head with
+// each screen, or as one list (which carries the remediation text found on the way).
+struct CCoursePublisher::PagesGroup {
+    QStringList &ids;
+    // The screen that stands for the item afterwards: in the menu form a topic container stands for the
+    // sibling before it, and an assessment container for the first screen of the course.
+    CCorvPage *standIn = nullptr;
+    bool list = false;
+    QString remediation;
+};
+
 void CCoursePublisher::WalkPagesLevel(CPublishFile &file, const COutlineTree::Item *item, QStringList &ids, PagesForm form)
 {
     const COutlineTree &tree = *m_courseTree;
-    const bool menuForm = form == PagesForm::Menu;
-    const auto newBlock = [this] {
-        ++m_blockIndex;
-        m_entryIndex = 0;
-    };
     // The last content screen met along this chain: the trigger of a remediation folder that follows it.
     CCorvPage *lastContent = nullptr;
     for (; item; item = tree.GetNextSiblingItem(item)) {
@@ -103,107 +110,120 @@ void CCoursePublisher::WalkPagesLevel(CPublishFile &file, const COutlineTree::It
         CCorvPage *screen = tree.GetItemData(item);
         if (!screen || m_document.HasGlossaryScreen(screen->GetPublishId()))
             continue;
-        const int type = screen->GetPageType();
-        // The screen that stands for this item afterwards: in the menu form a topic container stands for
-        // the sibling before it, and an assessment container for the first screen of the course.
-        CCorvPage *standIn = screen;
-        if (!lastContent && IsContentLike(type))
+        if (!lastContent && IsContentLike(screen->GetPageType()))
             lastContent = screen;
-
-        if (tree.ItemHasChildren(item)) {
-            const COutlineTree::Item *child = tree.GetChildItem(item);
-            const CCorvPage *childScreen = tree.GetItemData(child);
+        PagesGroup group{ids, screen, false, {}};
+        if (const COutlineTree::Item *child = tree.GetChildItem(item)) {
             const COutlineTree::Item *next = child;
-            QString remediation;
-            bool list = false;
-            const bool passOver = menuForm ? COutlineTree::IsMenuPage(screen) || type == pt_asmt_folder || IsPopupLike(*screen)
-                                           : type == pt_container || type == pt_asmt_folder || IsPopupLike(*screen);
-            if (!passOver) {
-                if (menuForm && type == pt_container) {
-                    list = true;
-                    if (const COutlineTree::Item *previous = tree.GetPrevSiblingItem(item)) {
-                        standIn = tree.GetItemData(previous);
-                        if (COutlineTree::IsMenuPage(standIn))
-                            newBlock();
-                    }
-                    ids = {IdOf(standIn)};
-                    m_triggerScreen = nullptr;
-                } else if (type == pt_asmt_container) {
-                    CCorvPage *first = tree.GetItemData(tree.GetRootItem());
-                    ids = {IdOf(first)};
-                    m_triggerScreen = nullptr;
-                    if (menuForm)
-                        standIn = first;
-                    else
-                        list = true;
-                } else if (type == pt_remediation) {
-                    m_triggerScreen = lastContent;
-                    for (const auto &component : screen->GetComponentList())
-                        if (const auto *settings = dynamic_cast<const CComponentRemediation *>(component.get()))
-                            WriteRemediationInstance(*settings, childScreen, remediation);
-                    list = true;
-                    if (lastContent)
-                        ids = {IdOf(lastContent)};
-                } else {
-                    ids = {IdOf(screen)};
-                    m_triggerScreen = nullptr;
-                }
-
-                // The screens of the group: the children, below any containers that only nest them.
-                if (menuForm) {
-                    if (TypeOf(childScreen) == pt_container) {
-                        list = true;
-                        if (COutlineTree::IsMenuPage(standIn))
-                            newBlock();
-                        const COutlineTree::Item *below = child;
-                        while (below && TypeOf(tree.GetItemData(below)) == pt_container)
-                            below = tree.GetChildItem(below);
-                        if (below)
-                            CollectSiblingIds(below, ids);
-                        else
-                            ids.clear();
-                    } else {
-                        CollectSiblingIds(child, ids);
-                    }
-                } else {
-                    const COutlineTree::Item *below = child;
-                    while (below && TypeOf(tree.GetItemData(below)) == pt_container) {
-                        below = tree.GetChildItem(below);
-                        list = below != nullptr;
-                    }
-                    if (below)
-                        CollectSiblingIds(below, ids);
-                    else
-                        ids.clear();
-                    next = below;
-                }
-
-                if (!list) {
-                    // One pair per screen, each headed by the group's first id.
-                    for (qsizetype i = 1; i < ids.size(); ++i) {
-                        if (m_entryIndex == 0)
-                            file.WriteString(QStringLiteral("p[%1] = [];\n").arg(m_blockIndex));
-                        file.WriteString(QStringLiteral("p[%1][%2] = [\"%3\",\"%4\"];\n")
-                                             .arg(m_blockIndex)
-                                             .arg(m_entryIndex)
-                                             .arg(ids.front(), ids[i]));
-                        ++m_entryIndex;
-                    }
-                } else if (ids.size() > 1) {
-                    if (m_entryIndex == 0)
-                        file.WriteString(QStringLiteral("\np[%1] = [];\n").arg(m_blockIndex));
-                    file.WriteString(
-                        QStringLiteral("p[%1][%2] = %3;\n").arg(m_blockIndex).arg(m_entryIndex).arg(IdList(ids)));
-                    ++m_entryIndex;
-                    m_pagesText += remediation;
-                }
+            if (StartPagesGroup(item, lastContent, group, form)) {
+                next = CollectPagesGroup(child, group, form);
+                WritePagesGroup(file, group);
             }
             if (next)
                 WalkPagesLevel(file, next, ids, form);
         }
-        if (standIn && IsContentLike(standIn->GetPageType()))
-            lastContent = standIn;
+        if (group.standIn && IsContentLike(group.standIn->GetPageType()))
+            lastContent = group.standIn;
     }
+}
+
+bool CCoursePublisher::StartPagesGroup(const COutlineTree::Item *item, CCorvPage *lastContent, PagesGroup &group,
+                                       PagesForm form)
+{
+    const COutlineTree &tree = *m_courseTree;
+    CCorvPage *screen = tree.GetItemData(item);
+    const int type = screen->GetPageType();
+    const bool menuForm = form == PagesForm::Menu;
+    // Menus, assessment folders and popups head no group of their own; what lies below them does.
+    if (menuForm ? COutlineTree::IsMenuPage(screen) || type == pt_asmt_folder || IsPopupLike(*screen)
+                 : type == pt_container || type == pt_asmt_folder || IsPopupLike(*screen))
+        return false;
+    if (menuForm && type == pt_container) {
+        group.list = true;
+        if (const COutlineTree::Item *previous = tree.GetPrevSiblingItem(item)) {
+            group.standIn = tree.GetItemData(previous);
+            if (COutlineTree::IsMenuPage(group.standIn))
+                StartPagesBlock();
+        }
+        group.ids = {IdOf(group.standIn)};
+        m_triggerScreen = nullptr;
+    } else if (type == pt_asmt_container) {
+        CCorvPage *first = tree.GetItemData(tree.GetRootItem());
+        group.ids = {IdOf(first)};
+        m_triggerScreen = nullptr;
+        if (menuForm)
+            group.standIn = first;
+        else
+            group.list = true;
+    } else if (type == pt_remediation) {
+        m_triggerScreen = lastContent;
+        const CCorvPage *start = tree.GetItemData(tree.GetChildItem(item));
+        for (const auto &component : screen->GetComponentList())
+            if (const auto *settings = dynamic_cast<const CComponentRemediation *>(component.get()))
+                WriteRemediationInstance(*settings, start, group.remediation);
+        group.list = true;
+        if (lastContent)
+            group.ids = {IdOf(lastContent)};
+    } else {
+        group.ids = {IdOf(screen)};
+        m_triggerScreen = nullptr;
+    }
+    return true;
+}
+
+// The screens of the group are the children, below any containers that only nest them. Gives where the
+// walk goes on below the item.
+const COutlineTree::Item *CCoursePublisher::CollectPagesGroup(const COutlineTree::Item *child, PagesGroup &group,
+                                                              PagesForm form)
+{
+    const COutlineTree &tree = *m_courseTree;
+    const auto isContainer = [&tree](const COutlineTree::Item *item) { return TypeOf(tree.GetItemData(item)) == pt_container; };
+    const COutlineTree::Item *below = child;
+    if (form == PagesForm::Menu) {
+        if (isContainer(child)) {
+            group.list = true;
+            if (COutlineTree::IsMenuPage(group.standIn))
+                StartPagesBlock();
+            while (below && isContainer(below))
+                below = tree.GetChildItem(below);
+        }
+    } else {
+        while (below && isContainer(below)) {
+            below = tree.GetChildItem(below);
+            group.list = below != nullptr;
+        }
+    }
+    if (below)
+        CollectSiblingIds(below, group.ids);
+    else
+        group.ids.clear();
+    return form == PagesForm::Menu ? child : below;
+}
+
+void CCoursePublisher::WritePagesGroup(CPublishFile &file, const PagesGroup &group)
+{
+    const QStringList &ids = group.ids;
+    if (!group.list) {
+        // One pair per screen, each headed by the group's first id.
+        for (qsizetype i = 1; i < ids.size(); ++i) {
+            if (m_entryIndex == 0)
+                file.WriteString(QStringLiteral("p[%1] = [];\n").arg(m_blockIndex));
+            file.WriteString(QStringLiteral("p[%1][%2] = [\"%3\",\"%4\"];\n")
+                                 .arg(m_blockIndex)
+                                 .arg(m_entryIndex)
+                                 .arg(ids.front(), ids[i]));
+            ++m_entryIndex;
+        }
+        return;
+    }
+    // A list of one id is no group: nothing is written, and its remediation is dropped.
+    if (ids.size() < 2)
+        return;
+    if (m_entryIndex == 0)
+        file.WriteString(QStringLiteral("\np[%1] = [];\n").arg(m_blockIndex));
+    file.WriteString(QStringLiteral("p[%1][%2] = %3;\n").arg(m_blockIndex).arg(m_entryIndex).arg(IdList(ids)));
+    ++m_entryIndex;
+    m_pagesText += group.remediation;
 }
 
 void CCoursePublisher::CollectSiblingIds(const COutlineTree::Item *item, QStringList &ids) const
