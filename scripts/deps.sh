@@ -11,7 +11,12 @@ PACKAGES=(
   libpng-dev libjpeg62-turbo-dev libjpeg-turbo-progs
   googletest libgtest-dev libgmock-dev
   fonts-liberation unzip libxml2-utils zip python3
+  chromium
 )
+# Node.js runs the course run-time's tests; a machine that has node from elsewhere keeps it.
+if ! command -v node >/dev/null 2>&1; then
+  PACKAGES+=(nodejs npm)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do
