@@ -8,7 +8,7 @@ const fs = require("fs");
 const path = require("path");
 const { serve } = require("./lib/serve");
 const course = require("./lib/course");
-const { launch, watch } = require("./lib/browser");
+const { launch, freshPage } = require("./lib/browser");
 
 const shots = process.env.CORV_RUNTIME_OUT || path.join(course.repo, "build", "tests", "runtime");
 let root, server, browser;
@@ -28,14 +28,9 @@ after(async () => {
         course.remove(root);
 });
 
-// A fresh browser context: no stored bookmark, no history.
-async function newPage() {
-    const context = await browser.createBrowserContext();
-    const page = await context.newPage();
-    await page.setViewport({ width: 1100, height: 760 });
-    page.watcher = watch(page);
-    page.context = context;
-    return page;
+// A new tab with no stored bookmark.
+function newPage() {
+    return freshPage(browser, server.base);
 }
 
 function clean(page, what) {
@@ -80,7 +75,7 @@ test("start page shows the course details the options ask for and starts the cou
     await Promise.all([page.waitForNavigation(), page.click("#kvxStart")]);
     await onScreen(page, "0_0m");
     clean(page, "starting the course");
-    await page.context.close();
+    await page.close();
 });
 
 test("next and back visit every screen in order; topics return to the menu", async () => {
@@ -120,7 +115,7 @@ test("next and back visit every screen in order; topics return to the menu", asy
     const progress = await page.$eval(".kvxProgress", e => e.getAttribute("aria-valuenow"));
     assert.equal(progress, "100");
     clean(page, "walking back and through the menu");
-    await page.context.close();
+    await page.close();
 });
 
 test("a screen's pictures, pan-and-zoom effects, table rules and shapes", async () => {
@@ -146,7 +141,7 @@ test("a screen's pictures, pan-and-zoom effects, table rules and shapes", async 
     clean(page, "showing pictures, tables and shapes");
     // Leaving the screen takes its table rules with it.
     assert.equal(await page.$eval("#kvxScreenRules", e => e.textContent), "");
-    await page.context.close();
+    await page.close();
 });
 
 test("links of every kind: screen, popup, glossary, script and web page", async () => {
@@ -196,7 +191,7 @@ test("links of every kind: screen, popup, glossary, script and web page", async 
     // Screen link.
     await press(page, "a[onclick*='gotoNewPage(\"1_3\")']", "1_3");
     clean(page, "following links");
-    await page.context.close();
+    await page.close();
 });
 
 test("outline, help and glossary buttons", async () => {
@@ -230,7 +225,7 @@ test("outline, help and glossary buttons", async () => {
     assert.equal(await page.$eval(".kvxGlossaryTerm", e => e.textContent), "Widget");
     await page.click(".kvxDialogClose");
     clean(page, "using the course tools");
-    await page.context.close();
+    await page.close();
 });
 
 test("sound, video, plug-in media and the print button", async () => {
@@ -260,7 +255,7 @@ test("sound, video, plug-in media and the print button", async () => {
     assert.equal(server.requests.includes("/content/media/intro.swf"), false, "plug-in media is never requested");
     await shot(page, "media");
     clean(page, "showing media");
-    await page.context.close();
+    await page.close();
 });
 
 test("keyboard alone: every control is reachable, named and visibly focused", async () => {
@@ -323,7 +318,7 @@ test("keyboard alone: every control is reachable, named and visibly focused", as
     await Promise.all([page.waitForNavigation(), page.keyboard.press("Enter")]);
     assert.equal(await page.$eval("#kvxDone", e => e.textContent), "Thank you");
     clean(page, "walking with the keyboard");
-    await page.context.close();
+    await page.close();
 });
 
 test("a learner who comes back is offered to resume where they left off", async () => {
@@ -339,5 +334,5 @@ test("a learner who comes back is offered to resume where they left off", async 
     // The screens seen before count again.
     assert.equal(await page.$eval(".kvxProgress", e => e.getAttribute("aria-valuenow")), "50");
     clean(page, "resuming");
-    await page.context.close();
+    await page.close();
 });
