@@ -251,11 +251,20 @@ const cases = [
         fixture: "menu-course", options: "",
         async check(page) {
             await onScreen(page, "0_0m");
-            const before = servers["menu-course"].requests.length;
+            const before = page.watcher.requested.length;
             await page.evaluate(() => kvx.gotoNewPage("../../index"));
             await page.waitForSelector(".kvxLoadError[role=alert]");
-            const asked = servers["menu-course"].requests.slice(before);
+            const asked = page.watcher.requested.slice(before);
             assert.deepEqual(asked.filter(r => r.endsWith(".js")), []);
+        }
+    },
+    {
+        name: "a page that includes a screen file itself opens on that screen",
+        fixture: "menu-course", options: "", page: "content/preview.htm",
+        async check(page) {
+            await onScreen(page, "1_3");
+            assert.equal(page.watcher.requested.includes("/content/demo_0_0m.js"), false);
+            await page.waitForFunction(() => document.getElementById("kb1img").style.width === "640px", { timeout: 4000 });
         }
     },
     {

@@ -32,6 +32,8 @@ async function launch() {
 // requests that failed or were answered with an error status.
 function watch(page) {
     const problems = [];
+    const requested = [];
+    page.on("request", r => requested.push(new URL(r.url()).pathname));
     page.on("console", m => {
         if (m.type() === "error")
             problems.push("console: " + m.text() + " " + JSON.stringify(m.location()));
@@ -50,6 +52,7 @@ function watch(page) {
     });
     return {
         problems,
+        requested,
         take() {
             return problems.splice(0);
         }

@@ -13,11 +13,9 @@ const types = {
 };
 
 function serve(root) {
-    const requests = [];
     const server = http.createServer((req, res) => {
         const url = new URL(req.url, "http://127.0.0.1");
         const rel = decodeURIComponent(url.pathname);
-        requests.push(rel);
         // The browser asks every server for its icon; a course has none at the server's root.
         if (rel === "/favicon.ico") {
             res.writeHead(204);
@@ -49,7 +47,7 @@ function serve(root) {
     return new Promise(resolve => {
         server.listen(0, "127.0.0.1", () => {
             const base = "http://127.0.0.1:" + server.address().port + "/";
-            resolve({ base, requests, close: () => new Promise(r => server.close(r)) });
+            resolve({ base, close: () => new Promise(r => server.close(r)) });
         });
     });
 }

@@ -207,6 +207,12 @@
     api.updatePage = function (o) {
         if (!o || typeof o !== "object")
             return;
+        // A page that includes a screen file itself (the screen preview) may run it before the course
+        // has started: the course then opens on that screen.
+        if (!R.targets || !R.targets.main) {
+            R.early = o;
+            return;
+        }
         const s = document.currentScript;
         let target = R.targets.main;
         if (s && s.dataset && s.dataset.kvxRequest) {
@@ -639,6 +645,7 @@
     };
 
     R.makeTarget = function (name, container, sheet) {
+        container.setAttribute("aria-busy", "false");
         return {
             name, container, sheet, screen: null, timers: [],
             busy(on) {
@@ -710,6 +717,11 @@
         }
         for (const fn of R.onStart)
             R.guard(fn);
+        if (R.early) {
+            R.render(R.targets.main, R.early);
+            R.early = null;
+            return;
+        }
         const first = R.course.first;
         const resume = R.storage && R.prefs().allowResume ? R.storage.bookmark() : null;
         if (resume && resume !== first && R.isScreenId(resume) && R.course.stops.includes(resume)) {
@@ -763,6 +775,9 @@
             startIndexPage();
     };
 
+    // When the options script came first, its kvx object can take the calls at once.
+    if (window.kvx && typeof window.kvx === "object")
+        Object.assign(window.kvx, api);
     if (document.readyState === "loading")
         document.addEventListener("DOMContentLoaded", R.start);
     else

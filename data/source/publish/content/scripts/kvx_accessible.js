@@ -179,9 +179,12 @@
             const label = a.getAttribute("title") || "";
             R.makeButton(a, label);
         }
-        // Links to other screens and glossary terms carry href='#': they behave as buttons would.
-        for (const a of box.querySelectorAll("a[href='#'][onclick]"))
-            a.setAttribute("role", a.classList.contains("glossaryLink") ? "button" : "link");
+        // Links to other screens and glossary terms carry href='#', which never leaves the page.
+        for (const a of box.querySelectorAll("a[href='#']")) {
+            if (a.classList.contains("glossaryLink"))
+                a.setAttribute("role", "button");
+            a.addEventListener("click", e => e.preventDefault());
+        }
         // Web links open in a new window: the learner is told so, and the opened page cannot reach the
         // course through window.opener.
         for (const a of box.querySelectorAll("a[target]")) {
