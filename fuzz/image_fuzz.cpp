@@ -1,12 +1,45 @@
 // Runs every decoder of the format table over arbitrary bytes, as detection does for pictures inside
-// imported documents and library files. Seed with the fixtures:
+// imported documents and library files; metafiles are played too (on the offscreen platform, so that
+// their text is drawn). Seed with the fixtures:
 //     ./image_fuzz -max_total_time=600 corpus/ ../tests/fixtures/
-// Each successful decode is then pushed through the operations that walk every pixel.
+// Each successful decode is then pushed through the operations that walk every pixel, and saved as PNG:
+// every picture that loads must be one that can be saved.
+#include "image/qt/MetafilePlayer.h"
 #include "image/xImage.h"
 #include "image/xMemFile.h"
 
+#include <QGuiApplication>
+
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+
+// The font configuration Qt loads for metafile text is a cache that lives until the process ends; it is
+// not a leak of any one input.
+extern "C" const char *__lsan_default_suppressions()
+{
+    return "leak:libfontconfig\n";
+}
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static QGuiApplication app(*argc, *argv);
+    RegisterMetafilePlayer();
+    return 0;
+}
+
+namespace {
+
+void MustSaveAsPng(CxImage &image)
+{
+    CxMemFile file;
+    file.Open();
+    if (!image.Encode(&file, ImageFormatPng))
+        __builtin_trap();
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -15,10 +48,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!image.Decode(&file, ImageFormatNone))
         return 0;
     if (image.GetWidth() <= 512 && image.GetHeight() <= 512) {
+        MustSaveAsPng(image);
         CxImage copy(image);
         copy.Resample(17, 13, InterpolationLanczos, EdgeRepeat);
         image.IncreaseBpp(24);
         image.DecreaseBpp(8, true);
+        MustSaveAsPng(image);
     }
     return 0;
 }

@@ -10,7 +10,9 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
-enum { CORV_JPEG_BUFFER = 4096 };
+// The bridge buffer. libjpeg-turbo takes its fast Huffman path only while a few kilobytes of input wait
+// in the buffer; at 4 KiB most of a picture went through the slow one.
+enum { CORV_JPEG_BUFFER = 65536 };
 
 typedef struct CorvJpegErrorMgr {
     struct jpeg_error_mgr pub;
@@ -214,6 +216,10 @@ int corv_jpeg_read_header(CorvJpegDecoder *d, const CorvJpegDecodeOptions *o, Co
     cinfo->scale_num = 1;
     cinfo->scale_denom = o->scaleDenom > 0 ? (unsigned)o->scaleDenom : 1;
     jpeg_calc_output_dimensions(cinfo);
+    // Grey, colour and CMYK are what a picture can be; any other count of components has no colours
+    // to show, and its samples would come out as noise.
+    if (cinfo->out_color_components != 1 && cinfo->out_color_components != 3 && cinfo->out_color_components != 4)
+        ERREXIT(cinfo, JERR_CONVERSION_NOTIMPL);
     memset(frame, 0, sizeof *frame);
     frame->width = cinfo->output_width;
     frame->height = cinfo->output_height;
@@ -330,7 +336,7 @@ CorvJpegEncoder *corv_jpeg_encoder_new(CorvGlueIo *io)
     return e;
 }
 
-int corv_jpeg_start_compress(CorvJpegEncoder *e, const CorvJpegEncodeSpec *s)
+int corv_jpeg_start_compress(CorvJpegEncoder *e, const CorvJpegEncodeSpec *s, int *blueFirst)
 {
     j_compress_ptr cinfo = &e->cinfo;
     if (setjmp(e->err.jump))
@@ -340,6 +346,11 @@ int corv_jpeg_start_compress(CorvJpegEncoder *e, const CorvJpegEncodeSpec *s)
     cinfo->input_components = s->components;
     cinfo->in_color_space = s->components == 1 ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(cinfo);
+#ifdef JCS_EXTENSIONS
+    // Set after the defaults, which choose the file's colour space from the input's.
+    if (s->blueFirst && s->components == 3)
+        cinfo->in_color_space = JCS_EXT_BGR;
+#endif
     if (s->grayscaleSpace)
         jpeg_set_colorspace(cinfo, JCS_GRAYSCALE);
     if (s->arithmetic)
@@ -361,6 +372,11 @@ int corv_jpeg_start_compress(CorvJpegEncoder *e, const CorvJpegEncodeSpec *s)
     cinfo->X_density = s->densityX;
     cinfo->Y_density = s->densityY;
     jpeg_start_compress(cinfo, TRUE);
+#ifdef JCS_EXTENSIONS
+    *blueFirst = cinfo->in_color_space == JCS_EXT_BGR;
+#else
+    *blueFirst = 0;
+#endif
     return 1;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // C-only bridge to libjpeg (API 62). The library's error exit is a longjmp; every setjmp and every
 // longjmp lives in jpeg_glue.c, whose functions return status codes, so no C++ frame is ever unwound.
-// The source and destination managers work through a 4,096-byte buffer on callbacks that return counts.
+// The source and destination managers work through a 64 KiB buffer on callbacks that return counts.
 #include "glue_io.h"
 
 #include <stddef.h>
@@ -56,10 +56,12 @@ typedef struct CorvJpegEncodeSpec {
     int smoothingSet, smoothing;
     int hSampling0, vSampling0;   // luma sampling; chroma is 1 x 1
     uint16_t densityX, densityY;  // dots per inch
+    int blueFirst;                // take three-component rows blue first where the library can
 } CorvJpegEncodeSpec;
 
 CorvJpegEncoder *corv_jpeg_encoder_new(CorvGlueIo *io);
-int corv_jpeg_start_compress(CorvJpegEncoder *e, const CorvJpegEncodeSpec *spec);
+// *blueFirst: whether the rows are taken blue first.
+int corv_jpeg_start_compress(CorvJpegEncoder *e, const CorvJpegEncodeSpec *spec, int *blueFirst);
 int corv_jpeg_write_row(CorvJpegEncoder *e, const unsigned char *row);
 int corv_jpeg_finish_compress(CorvJpegEncoder *e);
 void corv_jpeg_encoder_free(CorvJpegEncoder *e);

@@ -8,6 +8,21 @@
 #include <stdlib.h>
 #include <string.h>
 
+// What a tool that fits pictures onto a 1008 x 560 screen sensibly reads: sides that no camera or scanner
+// exceeds, and ancillary chunks of a few megabytes at most. A 49-byte file must not make the library
+// reserve gigabytes for a chunk it claims; the picture's own bytes are bounded by the image.
+enum { CORV_PNG_MAX_SIDE = 32768 };
+#define CORV_PNG_MAX_CHUNK ((png_alloc_size_t)8 << 20)
+
+// Chunks the library would read whole into memory although the decoder uses none of them (texts,
+// profiles, suggested palettes, EXIF, calibration and scale). The library meets an oversized one only with a warning, so they
+// are skipped unread instead: skipping costs no memory.
+static const png_byte corv_png_skipped_chunks[] = {
+    'i', 'C', 'C', 'P', '\0', 'i', 'T', 'X', 't', '\0', 's', 'P', 'L', 'T', '\0',
+    't', 'E', 'X', 't', '\0', 'z', 'T', 'X', 't', '\0', 'e', 'X', 'I', 'f', '\0',
+    'p', 'C', 'A', 'L', '\0', 's', 'C', 'A', 'L', '\0',
+};
+
 struct CorvPngReader {
     CorvGlueIo *io;
     png_structp png;
@@ -83,6 +98,10 @@ CorvPngReader *corv_png_reader_new(CorvGlueIo *io)
         return NULL;
     }
     png_set_read_fn(r->png, io, corv_png_read_fn);
+    png_set_user_limits(r->png, CORV_PNG_MAX_SIDE, CORV_PNG_MAX_SIDE);
+    png_set_chunk_malloc_max(r->png, CORV_PNG_MAX_CHUNK);
+    png_set_keep_unknown_chunks(r->png, PNG_HANDLE_CHUNK_NEVER, corv_png_skipped_chunks,
+                                (int)(sizeof corv_png_skipped_chunks / 5));
     return r;
 }
 
@@ -149,13 +168,17 @@ int corv_png_read_info(CorvPngReader *r, CorvPngHeader *header)
     return 1;
 }
 
-int corv_png_read_prepare(CorvPngReader *r, int bgr, int *passes)
+int corv_png_read_prepare(CorvPngReader *r, int bgr, int transToAlpha, int *passes, size_t *rowBytes)
 {
     if (setjmp(png_jmpbuf(r->png)))
         return 0;
     if (bgr)
         png_set_bgr(r->png);
+    if (transToAlpha)
+        png_set_tRNS_to_alpha(r->png);
     *passes = png_set_interlace_handling(r->png);
+    png_read_update_info(r->png, r->info);
+    *rowBytes = png_get_rowbytes(r->png, r->info);
     return 1;
 }
 

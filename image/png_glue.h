@@ -32,7 +32,9 @@ typedef struct CorvPngWriter CorvPngWriter;
 // Results: 1 = done, 0 = failed with io->error set.
 CorvPngReader *corv_png_reader_new(CorvGlueIo *io);   // null: io->error says why
 int corv_png_read_info(CorvPngReader *r, CorvPngHeader *header);
-int corv_png_read_prepare(CorvPngReader *r, int bgr, int *passes);
+// transToAlpha: a grey or RGB tRNS becomes an alpha sample, compared with every pixel at full depth.
+// rowBytes: the size of a row as the transformations deliver it.
+int corv_png_read_prepare(CorvPngReader *r, int bgr, int transToAlpha, int *passes, size_t *rowBytes);
 int corv_png_read_row(CorvPngReader *r, unsigned char *row);
 int corv_png_read_end(CorvPngReader *r);
 void corv_png_reader_free(CorvPngReader *r);

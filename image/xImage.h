@@ -70,6 +70,7 @@ public:
     void *Create(uint32_t width, uint32_t height, uint32_t bpp, uint32_t formatId = ImageFormatNone);
     bool Destroy();
     bool DestroyFrames();
+    // A deep copy, also of an alias; copying into an alias ends its borrowing first.
     void CopyFrom(const CxImage &source, bool copyPixels = true, bool copySelection = true, bool copyAlpha = true);
     bool TakeOver(CxImage &source, bool moveFrames = true);
     void MakeAlias(CxImage *source);
@@ -102,6 +103,9 @@ public:
     bool SetCodecOption(uint32_t option, uint32_t formatId = ImageFormatNone);
     int32_t GetFrameCount() const { return m_info.frameCount; }
     CxImage *GetFrame(int32_t index) const;
+    // The frame a multi-frame decoder is asked for (0 = the first).
+    int32_t GetFrame() const { return m_info.frame; }
+    void SetFrame(int32_t index) { m_info.frame = index; }
     void SetLoadAllFrames(bool all) { m_info.loadAllFrames = all; }
     bool GetLoadAllFrames() const { return m_info.loadAllFrames; }
     void SetFrameDisposal(uint8_t method) { m_info.frameDisposal = method; }
@@ -174,6 +178,14 @@ public:
     RGBQUAD GetTransColor() const;
 
     bool AlphaIsValid() const { return m_alpha != nullptr; }
+    // Whether any pixel may be shown less than opaque: an alpha plane, palette alpha read from a file,
+    // or a transparent index or colour.
+    bool HasTransparency() const;
+    // The alpha a pixel is shown with: the alpha plane, the palette entry's alpha where the palette
+    // carries alpha, and 0 for the transparent index (or, at 24 bits, the transparent colour).
+    uint8_t BlindGetShownAlpha(int32_t x, int32_t y) const;
+    // The same for the pixels of one palette entry, the alpha plane aside.
+    uint8_t GetShownPaletteAlpha(uint8_t index) const;
     bool AlphaCreate();
     void AlphaDelete();
     void AlphaSet(uint8_t level);
@@ -220,6 +232,10 @@ protected:
     // True when the file and the image are fit to encode; otherwise leaves "null file handler" or
     // "null image!!!" and the encoder returns false.
     bool EncodeSafeCheck(CxFile *file);
+
+    // For a decoder that is about to write every row of a large picture: maps the rows in with one call
+    // instead of a fault per page. Not for data whose size a file merely claims.
+    void PrefaultPixels();
 
     // Unchecked reads of the planes: callers keep (x, y) inside.
     uint8_t BlindAlphaGet(int32_t x, int32_t y) const;

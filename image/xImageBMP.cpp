@@ -18,7 +18,10 @@ enum BmpCompression : uint32_t { BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIE
 constexpr uint16_t kBmpType = 0x4D42; // "BM"
 constexpr uint32_t kCoreHeaderSize = 12;
 constexpr uint32_t kInfoHeaderSize = 40;
+constexpr uint32_t kColourMasksHeaderSize = 52; // the 40 bytes and the red, green and blue masks
+constexpr uint32_t kAlphaMaskHeaderSize = 56;   // and the alpha mask (V3, V4 and V5 headers)
 constexpr uint32_t kOs2HeaderSize = 64;
+constexpr int64_t kMasksAfterHeader = 12;
 
 uint64_t RowStride(int64_t width, uint32_t bitCount)
 {
@@ -30,8 +33,9 @@ int32_t DpiFromMetres(int32_t pelsPerMetre)
     return int32_t(std::floor(double(pelsPerMetre) * 254.0 / 10000.0 + 0.5));
 }
 
-// One channel of a bit-field pixel as 8 bits: the field is moved down to bit 0 and its top bits placed
-// at the top of the byte, so 5- and 6-bit fields give the classic << 3 and << 2. Any mask is safe,
+// One channel of a bit-field pixel as 8 bits. Colours move the field down to bit 0 and place its top
+// bits at the top of the byte, so 5- and 6-bit fields give the classic << 3 and << 2. Alpha is spread
+// over the whole range instead: a set 1-bit alpha is opaque, not half transparent. Any mask is safe,
 // however odd: shifts stay within 0 to 31.
 struct BitField
 {
@@ -54,17 +58,42 @@ struct BitField
         const uint32_t v = (pixel & mask) >> shift;
         return bits <= 8 ? uint8_t(v << (8 - bits)) : uint8_t(v >> (bits - 8));
     }
+
+    uint8_t ExtractFullRange(uint32_t pixel) const
+    {
+        if (!mask)
+            return 0;
+        const uint64_t v = (pixel & mask) >> shift;
+        const uint64_t max = mask >> shift;
+        return uint8_t((v * 255 + max / 2) / max);
+    }
 };
+
+// The text of a compression the depth cannot have, or null.
+const char *CompressionError(const BITMAPINFOHEADER &bih)
+{
+    switch (bih.biBitCount) {
+    case 32:
+        return bih.biCompression == BI_RGB || bih.biCompression == BI_BITFIELDS ? nullptr : "unknown compression";
+    case 24:
+        return bih.biCompression == BI_RGB ? nullptr : "unknown compression";
+    case 16:
+        return nullptr;
+    default:
+        return bih.biCompression <= BI_RLE4 ? nullptr : "compression type not supported";
+    }
+}
 
 } // namespace
 
-bool CxImageBMP::ReadBitmapInfo(CxFile *file, BITMAPINFOHEADER *info)
+bool CxImageBMP::ReadBitmapInfo(CxFile *file, BITMAPINFOHEADER *info, HeaderMasks *masks)
 {
-    uint8_t raw[kInfoHeaderSize];
+    uint8_t raw[kAlphaMaskHeaderSize];
     if (!file || file->Read(raw, 4, 1) != 1)
         return false;
     const uint32_t size = Le32(raw);
     std::memset(info, 0, sizeof *info);
+    HeaderMasks found;
 
     if (size == kCoreHeaderSize) {
         if (file->Read(raw + 4, 8, 1) != 1)
@@ -91,17 +120,24 @@ bool CxImageBMP::ReadBitmapInfo(CxFile *file, BITMAPINFOHEADER *info)
         info->biClrImportant = Le32(raw + 36);
 
         if (size == kOs2HeaderSize) {
-            if (!file->Seek(24, SEEK_CUR))
+            if (!file->Seek(int64_t(kOs2HeaderSize - kInfoHeaderSize), SEEK_CUR))
                 return false;
         } else if (size > kInfoHeaderSize) {
-            // V4, V5 and their kin: only plain, self-consistent headers are taken.
-            const uint64_t height = uint64_t(std::abs(int64_t(info->biHeight)));
-            const uint64_t stride = RowStride(info->biWidth, info->biBitCount);
-            if ((stride && height > uint64_t(info->biSizeImage) / stride) || info->biPlanes != 1 ||
-                info->biClrUsed != 0)
+            // V2 to V5 headers and their kin: the masks sit in bytes 40 to 55, the rest (colour space,
+            // gamma, profile) is not used. Their image size and colour count mean what they mean in a
+            // 40-byte header, and any compression may follow.
+            const uint32_t known = std::min(size, kAlphaMaskHeaderSize);
+            if (file->Read(raw + kInfoHeaderSize, known - kInfoHeaderSize, 1) != 1)
                 return false;
-            // Bit-field masks sit at bytes 40-51 of these headers: the pixel reader takes them from here.
-            if (info->biCompression == BI_RGB && !file->Seek(int64_t(size) - kInfoHeaderSize, SEEK_CUR))
+            if (size >= kColourMasksHeaderSize) {
+                found.red = Le32(raw + 40);
+                found.green = Le32(raw + 44);
+                found.blue = Le32(raw + 48);
+                found.colour = true;
+            }
+            if (size >= kAlphaMaskHeaderSize)
+                found.alpha = Le32(raw + 52);
+            if (size > known && !file->Seek(int64_t(size) - known, SEEK_CUR))
                 return false;
         }
         info->biSize = kInfoHeaderSize;
@@ -114,6 +150,8 @@ bool CxImageBMP::ReadBitmapInfo(CxFile *file, BITMAPINFOHEADER *info)
     case 1: case 4: case 8: case 16: case 24: case 32: break;
     default: return false;
     }
+    if (info->biPlanes != 1)
+        return false;
     if (info->biWidth <= 0 || info->biHeight == 0 || info->biHeight == INT32_MIN)
         return false;
     if (info->biBitCount <= 8 && info->biClrUsed > 256)
@@ -124,6 +162,8 @@ bool CxImageBMP::ReadBitmapInfo(CxFile *file, BITMAPINFOHEADER *info)
         info->biSizeImage = uint32_t(std::min<uint64_t>(stride * uint64_t(std::abs(int64_t(info->biHeight))), UINT32_MAX));
     if (info->biClrUsed == 0 && info->biBitCount <= 8)
         info->biClrUsed = 1u << info->biBitCount;
+    if (masks)
+        *masks = found;
     return true;
 }
 
@@ -149,12 +189,14 @@ bool CxImageBMP::Decode(CxFile *file)
     }
 
     BITMAPINFOHEADER bih;
+    HeaderMasks headerMasks;
     const int64_t headerAt = file->Tell();
-    if (!ReadBitmapInfo(file, &bih)) {
+    if (!ReadBitmapInfo(file, &bih, &headerMasks)) {
         SetErrorText("Error reading BMP info");
         return false;
     }
-    const bool coreHeader = file->Tell() - headerAt == int64_t(kCoreHeaderSize);
+    const int64_t headerEnd = file->Tell();
+    const bool coreHeader = headerEnd - headerAt == int64_t(kCoreHeaderSize);
     const bool topDown = bih.biHeight < 0;
     if (topDown)
         bih.biHeight = -bih.biHeight;
@@ -165,6 +207,49 @@ bool CxImageBMP::Decode(CxFile *file)
         m_info.formatId = ImageFormatBmp;
         SetErrorText("output dimensions returned");
         return true;
+    }
+
+    if (const char *error = CompressionError(bih)) {
+        SetErrorText(error);
+        return false;
+    }
+
+    // Where the masks, the palette and the pixels lie, and whether the file holds them, is settled
+    // before anything is allocated: a few bytes must not claim a picture of many megabytes, and a cut
+    // file must not come out as a complete picture with invented rows. Run-length data has no size to
+    // check; it keeps what it decoded when it ends early.
+    const bool bitfields = bih.biCompression == BI_BITFIELDS;
+    const bool masksFollow = bitfields && !headerMasks.colour;
+    const bool runLength = bih.biBitCount <= 8 && (bih.biCompression == BI_RLE8 || bih.biCompression == BI_RLE4);
+    const int64_t paletteAt = headerEnd + (masksFollow ? kMasksAfterHeader : 0);
+    const uint64_t paletteEntries = bih.biClrUsed;
+    const int64_t paletteBytes = int64_t(std::min<uint64_t>(paletteEntries * (coreHeader ? 3 : 4), INT32_MAX));
+    const int64_t bitsAt = bitsOffset ? start + bitsOffset : paletteAt + paletteBytes;
+    const int64_t fileSize = file->Size();
+    const uint64_t pixelBytes = RowStride(bih.biWidth, bih.biBitCount) * uint64_t(bih.biHeight - 1) +
+                                (uint64_t(bih.biWidth) * bih.biBitCount + 7) / 8;
+    const uint64_t bytesThere = uint64_t(std::max<int64_t>(fileSize - bitsAt, 0));
+    const bool paletteMissing = bih.biBitCount <= 8 && paletteAt + paletteBytes > fileSize;
+    const bool masksMissing = masksFollow && paletteAt > fileSize;
+    const bool pixelsMissing = runLength ? bytesThere == 0 : bytesThere < pixelBytes;
+    if (paletteMissing || masksMissing || pixelsMissing) {
+        SetErrorText("Error reading BMP pixels");
+        return false;
+    }
+
+    PixelMasks masks = bih.biBitCount == 16 ? PixelMasks{0x7C00, 0x03E0, 0x001F, 0}
+                                            : PixelMasks{0x00FF0000, 0x0000FF00, 0x000000FF, 0};
+    if (bih.biBitCount == 32 && bih.biCompression == BI_RGB)
+        masks.alpha = 0xFF000000; // the fourth byte, when any pixel sets it
+    if (bitfields && headerMasks.colour) {
+        masks = PixelMasks{headerMasks.red, headerMasks.green, headerMasks.blue, headerMasks.alpha};
+    } else if (masksFollow) {
+        uint8_t raw[kMasksAfterHeader];
+        if (file->Read(raw, sizeof raw, 1) != 1) {
+            SetErrorText("Error reading BMP pixels");
+            return false;
+        }
+        masks = PixelMasks{Le32(raw), Le32(raw + 4), Le32(raw + 8), 0};
     }
 
     if (!Create(uint32_t(bih.biWidth), uint32_t(bih.biHeight), bih.biBitCount, ImageFormatBmp))
@@ -182,7 +267,10 @@ bool CxImageBMP::Decode(CxFile *file)
         const uint32_t count = bih.biClrUsed ? bih.biClrUsed : GetNumColors();
         const size_t entrySize = coreHeader ? 3 : 4;
         uint8_t raw[256 * 4] = {};
-        file->Read(raw, entrySize, count);
+        if (!file->Seek(paletteAt, SEEK_SET) || file->Read(raw, entrySize, count) != count) {
+            SetErrorText("Error reading BMP pixels");
+            return false;
+        }
         RGBQUAD entries[256] = {};
         for (uint32_t i = 0; i < count; ++i)
             entries[i] = RGBQUAD{raw[i * entrySize], raw[i * entrySize + 1], raw[i * entrySize + 2], 0};
@@ -193,7 +281,13 @@ bool CxImageBMP::Decode(CxFile *file)
         }
     }
 
-    if (!DecodePixels(file, bih, bitsOffset ? start + bitsOffset : -1))
+    if (!file->Seek(bitsAt, SEEK_SET)) {
+        SetErrorText("Error reading BMP pixels");
+        return false;
+    }
+    if (!runLength)
+        PrefaultPixels(); // the file holds every row: all of them are about to be written
+    if (!DecodePixels(file, bih, masks))
         return false;
 
     if (topDown)
@@ -201,32 +295,14 @@ bool CxImageBMP::Decode(CxFile *file)
     return true;
 }
 
-bool CxImageBMP::DecodePixels(CxFile *file, const BITMAPINFOHEADER &bih, int64_t bitsAt)
+bool CxImageBMP::DecodePixels(CxFile *file, const BITMAPINFOHEADER &bih, const PixelMasks &masks)
 {
     const int32_t width = GetWidth();
     const int32_t height = GetHeight();
-    auto seekBits = [&] {
-        if (bitsAt >= 0)
-            file->Seek(bitsAt, SEEK_SET);
-    };
-    auto readMasks = [&](uint32_t &r, uint32_t &g, uint32_t &b) {
-        uint8_t raw[12] = {};
-        if (bih.biCompression == BI_BITFIELDS && file->Read(raw, 12, 1) == 1) {
-            r = Le32(raw);
-            g = Le32(raw + 4);
-            b = Le32(raw + 8);
-        }
-    };
+    const size_t rows = size_t(GetRowStride()) * size_t(height);
 
     switch (bih.biBitCount) {
     case 32: {
-        uint32_t r = 0x00FF0000, g = 0x0000FF00, b = 0x000000FF;
-        readMasks(r, g, b);
-        if (bih.biCompression != BI_RGB && bih.biCompression != BI_BITFIELDS) {
-            SetErrorText("unknown compression");
-            return false;
-        }
-        seekBits();
         const size_t size = size_t(width) * size_t(height) * 4;
         std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[size]());
         if (!buffer) {
@@ -234,83 +310,53 @@ bool CxImageBMP::DecodePixels(CxFile *file, const BITMAPINFOHEADER &bih, int64_t
             return false;
         }
         file->Read(buffer.get(), 1, size);
-        if (bih.biCompression == BI_RGB && AlphaCreate()) {
-            uint8_t *alpha = AlphaGetPointer();
-            bool anyAlpha = false;
-            for (size_t i = 0; i < size / 4; ++i) {
-                alpha[i] = buffer[4 * i + 3];
-                anyAlpha = anyAlpha || alpha[i];
-            }
-            // Most 32-bit writers leave the fourth byte 0: that means opaque, not invisible.
-            if (!anyAlpha)
-                AlphaInvert();
-        }
-        ConvertBitfields(buffer.get(), r, g, b, 32);
+        ConvertBitfields(buffer.get(), masks.red, masks.green, masks.blue, 32, masks.alpha);
         return true;
     }
     case 24:
-        if (bih.biCompression != BI_RGB) {
-            SetErrorText("unknown compression");
-            return false;
-        }
-        seekBits();
-        file->Read(GetRowPointer(0), 1, size_t(GetRowStride()) * size_t(height));
+        file->Read(GetRowPointer(0), 1, rows);
         return true;
-    case 16: {
-        uint32_t r = 0x7C00, g = 0x03E0, b = 0x001F;
-        readMasks(r, g, b);
-        seekBits();
+    case 16:
         // 16-bit rows are no wider than the 24-bit rows they become: they are read into the block
         // and widened in place.
         file->Read(GetRowPointer(0), 1, size_t(height) * ((size_t(width) + 1) / 2) * 4);
-        ConvertBitfields(GetRowPointer(0), r, g, b, 16);
+        ConvertBitfields(GetRowPointer(0), masks.red, masks.green, masks.blue, 16, masks.alpha);
         return true;
-    }
     default:
-        seekBits();
-        switch (bih.biCompression) {
-        case BI_RGB:
-            file->Read(GetRowPointer(0), 1, size_t(GetRowStride()) * size_t(height));
-            return true;
-        case BI_RLE8:
-        case BI_RLE4:
+        if (bih.biCompression == BI_RGB)
+            file->Read(GetRowPointer(0), 1, rows);
+        else
             ExpandRle(file, bih.biCompression == BI_RLE4);
-            return true;
-        default:
-            SetErrorText("compression type not supported");
-            return false;
-        }
+        return true;
     }
 }
 
 void CxImageBMP::ExpandRle(CxFile *file, bool rle4)
 {
-    const uint32_t stride = GetRowStride();
     const uint32_t height = uint32_t(GetHeight());
+    // Columns count pixels, not bytes: a delta moves by pixels, and an odd one must leave RLE4 on the
+    // other nibble. Runs stop at the end of the row's bytes.
+    const uint64_t rowPixels = uint64_t(GetRowStride()) * (rle4 ? 2 : 1);
     uint32_t row = 0;
-    uint64_t column = 0;    // in bytes
-    bool lowNibble = false; // RLE4: the next pixel goes into the low half of the byte
+    uint64_t column = 0;
 
     // Every write goes through here: nothing lands outside the pixel block.
     auto put = [&](uint8_t value) {
-        if (row < height && column < stride) {
-            uint8_t &target = GetRowPointer(row)[column];
-            if (!rle4)
-                target = value;
-            else if (lowNibble)
-                target = uint8_t((target & 0xF0) | (value & 0x0F));
-            else
-                target = uint8_t((target & 0x0F) | (value << 4));
+        if (row < height && column < rowPixels) {
+            uint8_t *line = GetRowPointer(row);
+            if (!rle4) {
+                line[column] = value;
+            } else {
+                uint8_t &target = line[column / 2];
+                if (column & 1)
+                    target = uint8_t((target & 0xF0) | (value & 0x0F));
+                else
+                    target = uint8_t((target & 0x0F) | (value << 4));
+            }
         }
-        if (!rle4) {
-            ++column;
-        } else {
-            if (lowNibble)
-                ++column;
-            lowNibble = !lowNibble;
-        }
+        ++column;
     };
-    auto rowFull = [&] { return column >= stride; };
+    auto rowFull = [&] { return column >= rowPixels; };
 
     for (;;) {
         const int count = file->GetC();
@@ -328,7 +374,6 @@ void CxImageBMP::ExpandRle(CxFile *file, bool rle4)
             if (row < height)
                 ++row;
             column = 0;
-            lowNibble = false;
             break;
         case 1: // end of bitmap
             return;
@@ -337,7 +382,7 @@ void CxImageBMP::ExpandRle(CxFile *file, bool rle4)
             const int dy = file->GetC();
             if (dx < 0 || dy < 0)
                 return;
-            column += rle4 ? uint64_t(dx / 2) : uint64_t(dx);
+            column += uint64_t(dx);
             row += uint32_t(dy);
             if (row > height)
                 row = height;
@@ -363,26 +408,36 @@ void CxImageBMP::ExpandRle(CxFile *file, bool rle4)
 }
 
 void CxImageBMP::ConvertBitfields(const uint8_t *source, uint32_t redMask, uint32_t greenMask,
-                                  uint32_t blueMask, uint16_t bitCount)
+                                  uint32_t blueMask, uint16_t bitCount, uint32_t alphaMask)
 {
-    const BitField red(redMask), green(greenMask), blue(blueMask);
+    const BitField red(redMask), green(greenMask), blue(blueMask), alpha(alphaMask);
     const int32_t width = GetWidth();
     const int32_t height = GetHeight();
     const size_t sourceStride = bitCount == 16 ? ((size_t(width) + 1) / 2) * 4 : size_t(width) * 4;
     const size_t sourceStep = bitCount == 16 ? 2 : 4;
+    uint8_t *alphaPlane = alphaMask && AlphaCreate() ? AlphaGetPointer() : nullptr;
+    bool anyAlpha = false;
 
     for (int32_t y = height - 1; y >= 0; --y) {
         const uint8_t *src = source + size_t(y) * sourceStride;
         uint8_t *dst = GetRowPointer(uint32_t(y));
+        uint8_t *alphaRow = alphaPlane ? alphaPlane + size_t(y) * size_t(width) : nullptr;
         for (int32_t x = width - 1; x >= 0; --x) {
             const uint8_t *p = src + size_t(x) * sourceStep;
             const uint32_t pixel = sourceStep == 2 ? Le16(p) : Le32(p);
+            if (alphaRow) {
+                alphaRow[x] = alpha.ExtractFullRange(pixel);
+                anyAlpha = anyAlpha || alphaRow[x];
+            }
             uint8_t *q = dst + size_t(x) * 3;
             q[0] = blue.Extract(pixel);
             q[1] = green.Extract(pixel);
             q[2] = red.Extract(pixel);
         }
     }
+    // Most writers leave the alpha bits 0 whatever the header says: that means opaque, not invisible.
+    if (alphaPlane && !anyAlpha)
+        AlphaInvert();
 }
 
 bool CxImageBMP::Encode(CxFile *file)

@@ -2,12 +2,27 @@
 
 #include "image/xImageBMP.h"
 #include "image/xImageICO.h"
+#include "image/xImageJAS.h"
 #include "image/xImageJPG.h"
+#include "image/xImageMNG.h"
 #include "image/xImagePNG.h"
+#include "image/xImageRAW.h"
+#include "image/xImageWMF.h"
 
 #include <vector>
 
 namespace {
+
+// The JPEG 2000 family is one class for five ids: it is told which member is asked for.
+bool DecodeJas(CxImage &codec, CxFile *file, uint32_t formatId)
+{
+    return static_cast<CxImageJAS &>(codec).Decode(file, formatId);
+}
+
+bool EncodeJas(CxImage &codec, CxFile *file, uint32_t formatId)
+{
+    return static_cast<CxImageJAS &>(codec).Encode(file, formatId);
+}
 
 // One line per format class, in detection order: BMP, JPEG, ICO, GIF, PNG, TIFF, MNG, TGA, PCX, WBMP,
 // WMF, JPEG 2000, SKA, camera raw.
@@ -18,6 +33,10 @@ const std::vector<ImageCodec> &Table()
         {ImageFormatJpg, ImageFormatJpg, false, CreateCodec<CxImageJPG>, DecodeAs<CxImageJPG>, EncodeAs<CxImageJPG>},
         {ImageFormatIco, ImageFormatIco, true, CreateCodec<CxImageICO>, DecodeAs<CxImageICO>, EncodeAs<CxImageICO>},
         {ImageFormatPng, ImageFormatPng, false, CreateCodec<CxImagePNG>, DecodeAs<CxImagePNG>, EncodeAs<CxImagePNG>},
+        {ImageFormatMng, ImageFormatMng, true, CreateCodec<CxImageMNG>, DecodeAs<CxImageMNG>, EncodeAs<CxImageMNG>},
+        {ImageFormatWmf, ImageFormatWmf, false, CreateCodec<CxImageWMF>, DecodeAs<CxImageWMF>, EncodeAs<CxImageWMF>},
+        {ImageFormatJp2, ImageFormatRas, false, CreateCodec<CxImageJAS>, DecodeJas, EncodeJas},
+        {ImageFormatRaw, ImageFormatRaw, false, CreateCodec<CxImageRAW>, DecodeAs<CxImageRAW>, EncodeAs<CxImageRAW>},
     };
     return table;
 }

@@ -92,20 +92,29 @@ bool CxImageICO::Decode(CxFile *file)
         return true;
     }
 
+    return DecodeDib(file, entry.width, entry.height);
+}
+
+bool CxImageICO::DecodeDib(CxFile *file, uint8_t entryWidth, uint8_t entryHeight)
+{
+    // The bitmap's own header says how its rows are laid out: a directory entry that disagrees (a
+    // height that counts the mask rows too, a byte of 0 for a small picture) must not reshape it.
+    const int64_t dibAt = file->Tell();
+    uint8_t raw[kInfoHeaderSize];
+    const bool haveHeader = file->Read(raw, kInfoHeaderSize, 1) == 1;
+    const int32_t width = haveHeader ? int32_t(Le32(raw + 4)) : 0;
+    const int32_t height = haveHeader ? int32_t(Le32(raw + 8)) / 2 : 0;
+
     if (GetEscape() == -1) {
-        m_header.biWidth = EntrySize(entry.width);
-        m_header.biHeight = EntrySize(entry.height);
+        const bool sane = width > 0 && height > 0;
+        m_header.biWidth = sane ? width : EntrySize(entryWidth);
+        m_header.biHeight = sane ? height : EntrySize(entryHeight);
         m_info.formatId = ImageFormatIco;
         return true;
     }
-    return DecodeDib(file, EntrySize(entry.width), EntrySize(entry.height));
-}
-
-bool CxImageICO::DecodeDib(CxFile *file, int32_t width, int32_t height)
-{
-    uint8_t raw[kInfoHeaderSize];
-    if (file->Read(raw, kInfoHeaderSize, 1) != 1)
+    if (!haveHeader || width <= 0 || height <= 0)
         return false;
+
     const uint16_t bitCount = Le16(raw + 14);
     const uint32_t colorsUsed = Le32(raw + 32);
     switch (bitCount) {
@@ -116,18 +125,25 @@ bool CxImageICO::DecodeDib(CxFile *file, int32_t width, int32_t height)
     // as listed, and at most the picture's own palette is kept.
     if (colorsUsed > 256)
         return false;
+    const uint32_t paletteCount = bitCount <= 8 ? (colorsUsed ? colorsUsed : 1u << bitCount) : 0;
+    const uint64_t stride = ((uint64_t(width) * bitCount + 31) / 32) * 4;
+    const uint64_t pixelBytes = bitCount == 32 ? uint64_t(width) * uint64_t(height) * 4 : stride * uint64_t(height);
+    // The palette and the colour pixels must be there before anything is made for them; the mask
+    // that follows them may be missing.
+    const uint64_t available = uint64_t(std::max<int64_t>(file->Size() - dibAt, 0));
+    if (available < kInfoHeaderSize + 4 * uint64_t(paletteCount) + pixelBytes)
+        return false;
     if (!Create(uint32_t(width), uint32_t(height), bitCount, ImageFormatIco))
         return false;
 
     if (GetPalette()) {
-        const uint32_t count = colorsUsed ? colorsUsed : GetNumColors();
         RGBQUAD entries[256] = {};
-        file->Read(entries, 4, count);
-        SetPalette(entries, std::min(count, GetNumColors()));
+        file->Read(entries, 4, paletteCount);
+        SetPalette(entries, std::min(paletteCount, GetNumColors()));
     }
 
-    const bool alphaFromPixels = bitCount == 32;
-    if (!alphaFromPixels) {
+    bool alphaFromPixels = false;
+    if (bitCount != 32) {
         file->Read(GetRowPointer(0), GetRowStride(), uint32_t(height));
     } else {
         const size_t pixels = size_t(width) * size_t(height);
@@ -144,19 +160,27 @@ bool CxImageICO::DecodeDib(CxFile *file, int32_t width, int32_t height)
                 row[x * 3 + 1] = p[1];
                 row[x * 3 + 2] = p[2];
                 alpha[size_t(y) * size_t(width) + size_t(x)] = p[3];
+                alphaFromPixels = alphaFromPixels || p[3];
             }
         }
+        // Icons from before alpha leave the fourth byte 0 and let the mask decide.
+        if (!alphaFromPixels)
+            AlphaDelete();
     }
+    // A 32-bit icon with alpha carries its transparency there; its mask is for programs that cannot
+    // read alpha and must neither hide nor invert anything here.
+    if (alphaFromPixels)
+        return true;
 
     const uint32_t maskStride = ((uint32_t(width) + 31) / 32) * 4;
     std::vector<uint8_t> mask(size_t(maskStride) * size_t(height));
     if (file->Read(mask.data(), 1, mask.size()) != mask.size())
         return true; // no mask: the picture stands as read
-    ApplyAndMask(mask.data(), maskStride, alphaFromPixels);
+    ApplyAndMask(mask.data(), maskStride);
     return true;
 }
 
-void CxImageICO::ApplyAndMask(const uint8_t *mask, uint32_t maskStride, bool alphaFromPixels)
+void CxImageICO::ApplyAndMask(const uint8_t *mask, uint32_t maskStride)
 {
     const int32_t width = GetWidth();
     const int32_t height = GetHeight();
@@ -194,10 +218,6 @@ void CxImageICO::ApplyAndMask(const uint8_t *mask, uint32_t maskStride, bool alp
             AlphaDelete();
         return;
     }
-    // A 32-bit icon carries real alpha in its pixels; reducing it to one transparent colour would
-    // throw away every soft edge, so there the mask only adds to the plane.
-    if (alphaFromPixels)
-        return;
 
     if (oneColour) {
         SetTransColor(firstColour);
@@ -310,7 +330,7 @@ bool CxImageICO::Encode(CxFile *file)
 bool CxImageICO::EncodePng(CxFile *file, const uint8_t *directoryHead, size_t headSize)
 {
     CxImagePNG png;
-    png.CopyFrom(*this);
+    png.MakeAlias(this);
     CxMemFile memory;
     memory.Open();
     if (!png.Encode(&memory)) {

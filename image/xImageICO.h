@@ -13,7 +13,8 @@ public:
     bool Encode(CxFile *file);
 
 private:
-    bool DecodeDib(CxFile *file, int32_t width, int32_t height);
-    void ApplyAndMask(const uint8_t *mask, uint32_t maskStride, bool alphaFromPixels);
+    // The entry's sizes stand in only where the bitmap's header cannot be read (size-only mode).
+    bool DecodeDib(CxFile *file, uint8_t entryWidth, uint8_t entryHeight);
+    void ApplyAndMask(const uint8_t *mask, uint32_t maskStride);
     bool EncodePng(CxFile *file, const uint8_t *directoryHead, size_t headSize);
 };

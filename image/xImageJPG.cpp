@@ -110,6 +110,8 @@ bool CxImageJPG::Decode(CxFile *file)
         SetErrorText(io.error);
         return false;
     }
+    // The library delivers every row, even of a file cut short.
+    PrefaultPixels();
 
     SetResolution(isExif, frame);
 
@@ -168,13 +170,6 @@ bool CxImageJPG::Decode(CxFile *file)
 
 void CxImageJPG::SetResolution(bool isExif, const CorvJpegFrame &frame)
 {
-    if (isExif) {
-        if (m_exifinfo.Xresolution != 0 && m_exifinfo.ResolutionUnit != 0)
-            SetHorizontalDpi(ClampDpi(double(m_exifinfo.Xresolution / m_exifinfo.ResolutionUnit)));
-        if (m_exifinfo.Yresolution != 0 && m_exifinfo.ResolutionUnit != 0)
-            SetVerticalDpi(ClampDpi(double(m_exifinfo.Yresolution / m_exifinfo.ResolutionUnit)));
-        return;
-    }
     switch (frame.densityUnit) {
     case 0:
         // Only an aspect ratio: keep the horizontal resolution and shape the vertical one.
@@ -190,6 +185,13 @@ void CxImageJPG::SetResolution(bool isExif, const CorvJpegFrame &frame)
         SetVerticalDpi(frame.densityY);
         break;
     }
+    // EXIF wins where it states a resolution; an EXIF block without one leaves the JFIF header's.
+    if (!isExif || m_exifinfo.ResolutionUnit == 0)
+        return;
+    if (m_exifinfo.Xresolution != 0)
+        SetHorizontalDpi(ClampDpi(double(m_exifinfo.Xresolution / m_exifinfo.ResolutionUnit)));
+    if (m_exifinfo.Yresolution != 0)
+        SetVerticalDpi(ClampDpi(double(m_exifinfo.Yresolution / m_exifinfo.ResolutionUnit)));
 }
 
 bool CxImageJPG::Encode(CxFile *file)
@@ -232,7 +234,9 @@ bool CxImageJPG::Encode(CxFile *file)
     spec.densityX = uint16_t(std::clamp<int32_t>(GetHorizontalDpi(), 0, 65535));
     spec.densityY = uint16_t(std::clamp<int32_t>(GetVerticalDpi(), 0, 65535));
 
-    if (!corv_jpeg_start_compress(encoder.get(), &spec)) {
+    spec.blueFirst = 1; // the image's own byte order: its rows go to the library as they are
+    int blueFirst = 0;
+    if (!corv_jpeg_start_compress(encoder.get(), &spec, &blueFirst)) {
         SetErrorText(io.error);
         return false;
     }
@@ -242,16 +246,18 @@ bool CxImageJPG::Encode(CxFile *file)
     std::vector<uint8_t> buffer(std::max<size_t>(GetRowStride(), size_t(width)) + 8, 0);
     for (int32_t y = 0; y < height; ++y) {
         const uint32_t row = uint32_t(height - 1 - y);
+        const uint8_t *source = buffer.data();
         if (GetBpp() < 8) {
             // The library takes a byte per grey sample; packed 1- and 4-bit rows are spread out first.
             for (int32_t x = 0; x < width; ++x)
                 buffer[size_t(x)] = GetPaletteColor(BlindGetPixelIndex(x, int32_t(row))).rgbBlue;
+        } else if (GetPalette() || blueFirst) {
+            source = GetRowPointer(row);
         } else {
             std::memcpy(buffer.data(), GetRowPointer(row), GetRowStride());
-            if (!GetPalette())
-                SwapRedBlueInRow(buffer.data(), GetRowStride());
+            SwapRedBlueInRow(buffer.data(), GetRowStride());
         }
-        if (!corv_jpeg_write_row(encoder.get(), buffer.data())) {
+        if (!corv_jpeg_write_row(encoder.get(), source)) {
             SetErrorText(io.error);
             return false;
         }

@@ -14,6 +14,7 @@ namespace {
 constexpr int kColorMaskColor = 2;
 constexpr int kColorMaskAlpha = 4;
 constexpr int kColorTypeGray = 0;
+constexpr int kColorTypeRgb = 2;
 constexpr int kColorTypePalette = 3;
 
 struct ReaderDeleter
@@ -68,12 +69,17 @@ bool CxImagePNG::Decode(CxFile *file)
         return true;
     }
 
-    const int channels = ChannelsOf(header.colorType);
-    if (!channels) {
+    const int fileChannels = ChannelsOf(header.colorType);
+    if (!fileChannels) {
         SetErrorText("unknown PNG color type");
         return false;
     }
-    const int pixelDepth = header.bitDepth * channels;
+    const int pixelDepth = header.bitDepth * fileChannels;
+    // A 16-bit transparent colour names one exact value: held at 8 bits it would take every value with
+    // the same high byte along. Those files get an alpha plane from a comparison at full depth.
+    const bool exactTrans = header.bitDepth == 16 && header.transCount > 0 &&
+                            (header.colorType == kColorTypeGray || header.colorType == kColorTypeRgb);
+    const int channels = exactTrans ? fileChannels + 1 : fileChannels;
     const uint32_t bpp = channels == 1 ? uint32_t(std::min(pixelDepth, 8)) : channels == 2 ? 8u : 24u;
     if (header.width > uint32_t(INT32_MAX) || header.height > uint32_t(INT32_MAX) ||
         !Create(header.width, header.height, bpp, ImageFormatPng))
@@ -104,23 +110,8 @@ bool CxImagePNG::Decode(CxFile *file)
         SetGrayPalette();
     }
 
-    const int shift = std::max(0, header.bitDepth / 8 - 1) * 8;
-    if (header.colorType == kColorTypePalette && header.transCount == 1) {
-        SetTransIndex(0);
-    } else if (header.colorType == kColorTypeGray && header.transCount == 1) {
-        SetTransIndex(int32_t(header.transGray >> shift));
-    } else if (header.colorType == kColorTypePalette && header.transCount > 1) {
-        if (RGBQUAD *palette = GetPalette()) {
-            for (uint32_t i = 0; i < GetNumColors(); ++i)
-                palette[i].rgbReserved = i < uint32_t(header.transCount) ? header.transAlpha[i] : 255;
-            m_info.alphaPaletteEnabled = true;
-        }
-    }
-    if (channels == 3 && header.transCount) {
-        SetTransColor(RGBQUAD{uint8_t(header.transBlue >> shift), uint8_t(header.transGreen >> shift),
-                              uint8_t(header.transRed >> shift), 0});
-        SetTransIndex(0);
-    }
+    if (!exactTrans)
+        SetTransparency(header);
 
     if ((channels == 2 || channels == 4) && !AlphaCreate()) {
         SetErrorText("can't allocate memory");
@@ -139,10 +130,44 @@ bool CxImagePNG::Decode(CxFile *file)
     return true;
 }
 
+void CxImagePNG::SetTransparency(const CorvPngHeader &header)
+{
+    if (!header.transCount)
+        return;
+    switch (header.colorType) {
+    case kColorTypePalette:
+        // One entry of alpha 0 is the transparent index; any other alpha is kept as it is stored.
+        if (header.transCount == 1 && header.transAlpha[0] == 0) {
+            SetTransIndex(0);
+        } else if (RGBQUAD *palette = GetPalette()) {
+            for (uint32_t i = 0; i < GetNumColors(); ++i)
+                palette[i].rgbReserved = i < uint32_t(header.transCount) ? header.transAlpha[i] : 255;
+            m_info.alphaPaletteEnabled = true;
+        }
+        break;
+    case kColorTypeGray:
+        // A grey value the depth cannot hold matches no pixel: PNG readers ignore it.
+        if (header.transGray < (1u << header.bitDepth))
+            SetTransIndex(int32_t(header.transGray));
+        break;
+    case kColorTypeRgb:
+        if (header.transRed > 255 || header.transGreen > 255 || header.transBlue > 255)
+            break;
+        SetTransColor(RGBQUAD{uint8_t(header.transBlue), uint8_t(header.transGreen), uint8_t(header.transRed), 0});
+        SetTransIndex(0);
+        break;
+    default:
+        break;
+    }
+}
+
 bool CxImagePNG::ReadRows(CorvPngReader *reader, const CorvPngHeader &header, int channels, const char *libraryError)
 {
     int passes = 1;
-    if (!corv_png_read_prepare(reader, (header.colorType & kColorMaskColor) ? 1 : 0, &passes)) {
+    size_t rowBytes = 0;
+    const bool transToAlpha = channels != ChannelsOf(header.colorType);
+    if (!corv_png_read_prepare(reader, (header.colorType & kColorMaskColor) ? 1 : 0, transToAlpha ? 1 : 0, &passes,
+                               &rowBytes)) {
         SetErrorText(libraryError);
         return false;
     }
@@ -153,8 +178,8 @@ bool CxImagePNG::ReadRows(CorvPngReader *reader, const CorvPngHeader &header, in
     const size_t sample = header.bitDepth == 16 ? 2 : 1;
     const size_t step = size_t(channels) * sample;
     const bool hasAlpha = channels == 2 || channels == 4;
-    const size_t rowCopy = header.bitDepth == 16 ? size_t(width) * size_t(channels) : header.rowBytes;
-    std::vector<uint8_t> buffer(header.rowBytes + 8, 0);
+    const size_t rowCopy = header.bitDepth == 16 ? size_t(width) * size_t(channels) : rowBytes;
+    std::vector<uint8_t> buffer(rowBytes + 8, 0);
     std::vector<uint8_t> widened;
     uint8_t *row = buffer.data();
 
@@ -186,7 +211,7 @@ bool CxImagePNG::ReadRows(CorvPngReader *reader, const CorvPngHeader &header, in
                     for (size_t i = 0; i < rowCopy; ++i)
                         row[2 * i] = pixels[i];
                 } else {
-                    std::memcpy(row, pixels, std::min<size_t>(GetRowStride(), header.rowBytes));
+                    std::memcpy(row, pixels, std::min<size_t>(GetRowStride(), rowBytes));
                 }
             }
 
@@ -228,6 +253,28 @@ bool CxImagePNG::ReadRows(CorvPngReader *reader, const CorvPngHeader &header, in
     return true;
 }
 
+uint32_t CxImagePNG::WrittenPaletteCount() const
+{
+    const uint32_t count = GetClrImportant() ? GetClrImportant() : GetNumColors();
+    return std::min(count, GetNumColors());
+}
+
+bool CxImagePNG::NeedsTrueColour() const
+{
+    if (!GetPalette() || IsGrayScale())
+        return false;
+    if (AlphaIsValid())
+        return true;
+    const uint32_t count = WrittenPaletteCount();
+    if (count >= GetNumColors())
+        return false;
+    for (int32_t y = 0; y < GetHeight(); ++y)
+        for (int32_t x = 0; x < GetWidth(); ++x)
+            if (BlindGetPixelIndex(x, y) >= count)
+                return true;
+    return false;
+}
+
 bool CxImagePNG::Encode(CxFile *file)
 {
     if (!EncodeSafeCheck(file))
@@ -242,11 +289,15 @@ bool CxImagePNG::Encode(CxFile *file)
 
     const int32_t width = GetWidth();
     const int32_t height = GetHeight();
-    const bool hasAlpha = AlphaIsValid();
-    const bool gray = IsGrayScale();
-    int channels = GetBpp() > 8 ? 3 : 1;
-    int bitDepth = GetBpp() / channels;
-    int colorType = GetPalette() ? (gray ? 0 : 3) : 2;
+    // A colour palette cannot be written with an alpha plane beside it, nor with indices past the
+    // entries written: such a picture is saved in true colour, as it is shown.
+    const bool expand = NeedsTrueColour();
+    const bool hasAlpha = expand ? HasTransparency() : AlphaIsValid();
+    const bool gray = !expand && IsGrayScale();
+    const bool palette = GetPalette() && !expand;
+    int channels = GetBpp() > 8 || expand ? 3 : 1;
+    int bitDepth = expand ? 8 : GetBpp() / channels;
+    int colorType = palette ? (gray ? 0 : 3) : 2;
     if (hasAlpha) {
         colorType |= kColorMaskAlpha;
         channels += 1;
@@ -308,18 +359,17 @@ bool CxImagePNG::Encode(CxFile *file)
         }
     }
 
-    unsigned char palette[256][3];
-    if (const RGBQUAD *entries = GetPalette()) {
-        uint32_t count = GetClrImportant() ? GetClrImportant() : GetNumColors();
-        count = std::min(count, GetNumColors());
+    unsigned char plte[256][3];
+    if (const RGBQUAD *entries = palette ? GetPalette() : nullptr) {
+        const uint32_t count = WrittenPaletteCount();
         for (uint32_t i = 0; i < count; ++i) {
-            palette[i][0] = entries[i].rgbRed;
-            palette[i][1] = entries[i].rgbGreen;
-            palette[i][2] = entries[i].rgbBlue;
+            plte[i][0] = entries[i].rgbRed;
+            plte[i][1] = entries[i].rgbGreen;
+            plte[i][2] = entries[i].rgbBlue;
         }
         if (!gray)
             spec.paletteCount = int(count);
-        spec.palette = palette;
+        spec.palette = plte;
         if (m_info.alphaPaletteEnabled && colorType == kColorTypePalette) {
             for (uint32_t i = 0; i < count; ++i)
                 trans[i] = entries[i].rgbReserved;
@@ -353,7 +403,7 @@ bool CxImagePNG::Encode(CxFile *file)
         for (int32_t y = 0; y < height; ++y) {
             const uint32_t imageRow = uint32_t(height - 1 - y);
             const uint8_t *pixels = GetRowPointer(imageRow);
-            if (hasAlpha) {
+            if (hasAlpha || expand) {
                 const uint8_t *alpha = AlphaGetPointer(0, int32_t(imageRow));
                 uint8_t *p = row;
                 for (int32_t x = 0; x < width; ++x) {
@@ -365,7 +415,8 @@ bool CxImagePNG::Encode(CxFile *file)
                         *p++ = c.rgbGreen;
                         *p++ = c.rgbBlue;
                     }
-                    *p++ = alpha[x];
+                    if (hasAlpha)
+                        *p++ = expand ? BlindGetShownAlpha(x, int32_t(imageRow)) : alpha[x];
                 }
             } else {
                 std::memcpy(row, pixels, GetRowStride());

@@ -100,15 +100,14 @@ QString XmlEscaped(const QString &text, bool attribute)
     return out;
 }
 
-} // namespace
-
-QString ScriptLiteral(const QString &text)
+// A script string literal between the quote characters, reading back exactly as the text.
+QString QuotedScriptLiteral(const QString &text, QChar quote)
 {
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
-        if (c == u'\\' || c == u'"')
+        if (c == u'\\' || c == quote)
             out += u'\\';
         else if (c == u'\n') {
             out += QStringLiteral("\\n");
@@ -119,6 +118,35 @@ QString ScriptLiteral(const QString &text)
         } else if (AppendScriptGuard(out, text, i))
             continue;
         out += c;
+    }
+    return out;
+}
+
+} // namespace
+
+QString ScriptLiteral(const QString &text) { return QuotedScriptLiteral(text, u'"'); }
+
+QString ScriptSingleQuoted(const QString &text) { return QuotedScriptLiteral(text, u'\''); }
+
+QString ScriptStringInAttribute(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        switch (c.unicode()) {
+        case u'\\': out += QStringLiteral("\\\\"); continue;
+        case u'"': out += QStringLiteral("\\\""); continue;
+        case u'\n': out += QStringLiteral("\\n"); continue;
+        case u'\r': out += QStringLiteral("\\r"); continue;
+        case u'&': out += QStringLiteral("&amp;"); continue;
+        case u'<': out += QStringLiteral("&lt;"); continue;
+        case u'>': out += QStringLiteral("&gt;"); continue;
+        case u'\'': out += QStringLiteral("&#39;"); continue;
+        default: break;
+        }
+        if (!AppendScriptGuard(out, text, i))
+            out += c;
     }
     return out;
 }

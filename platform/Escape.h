@@ -19,6 +19,17 @@ QString ScriptLiteral(const QString &text);
 // ends. The same guards as ScriptLiteral keep the literal whole.
 QString JsString(const QString &text);
 
+// A double-quoted script string that stands inside a single-quoted HTML attribute, as the argument of an
+// event handler (onclick='f("...")'): the script string's own escapes (backslash, quotation mark, line
+// feed and carriage return), then "&", "<", ">" and "'" as entities, so that the attribute reads back as
+// the script and the script as the text. A literal built from it that goes into a script string of its own
+// still needs ScriptLiteral around it.
+QString ScriptStringInAttribute(const QString &text);
+
+// Inside a single-quoted script string literal ('...'), reading back exactly as the text: backslash and
+// apostrophe preceded by a backslash, line breaks and the guards as in ScriptLiteral.
+QString ScriptSingleQuoted(const QString &text);
+
 // Element content of an HTML page: "&", "<" and ">" as entities.
 QString HtmlText(const QString &text);
 // A double- or single-quoted HTML attribute value: "&", "<", ">", '"' and "'" as entities.

@@ -1,6 +1,7 @@
 #include "publish/CoursePublisher.h"
 
 #include "document/CorvessaDoc.h"
+#include "document/InternationalProfileFromXML.h"
 #include "model/GlobalHelpers.h"
 #include "platform/CorvContext.h"
 #include "platform/PathUtil.h"
@@ -8,9 +9,12 @@
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
 #include "publish/GenerateTriggerBase.h"
+#include "publish/OutputCopier.h"
 #include "publish/OutputFolder.h"
+#include "publish/ProgramData.h"
 #include "publish/PublishFile.h"
 #include "publish/SpecialCharacters.h"
+#include "publish/TemplateTriggers.h"
 
 #include <iterator>
 #include <vector>
@@ -134,6 +138,9 @@ CCoursePublisher::CCoursePublisher(CCorvessaDoc &document, const QString &target
       m_projectPrefix(projectPrefix.toLower()),
       m_courseTree(courseTree)
 {
+    for (auto &[key, trigger] : MakeTemplateTriggers(document))
+        m_triggers.emplace(key, std::move(trigger));
+    BuildProfileTokenMap();
 }
 
 CCoursePublisher::~CCoursePublisher() = default;
@@ -273,11 +280,9 @@ void CCoursePublisher::BuildOutline()
         NoteFileError(file);
         return;
     }
-    QString programFolder;
-    GetAppFolder(m_document.GetContext(), programFolder);
-    CopyFolderFilesLowerCase(CorvPath::ResolveNoCase(programFolder + QStringLiteral("source/tree")),
-                             CorvOutputFolder::Resolve(m_targetFolder, QStringLiteral("content/scripts/pics/tree")),
-                             false);
+    COutputCopier(m_targetFolder)
+        .CopyFolderFilesLowerCase(CorvProgramData::Resolve(ProgramFolder(), CorvProgramData::kTreePictures),
+                                  QStringLiteral("content/scripts/pics/tree"), false);
 }
 
 bool CCoursePublisher::IsCourseTreeEmpty() const { return !m_courseTree || m_courseTree->GetCount() == 0; }

@@ -11,8 +11,10 @@
 class CCorvPage;
 class CCorvessaDoc;
 class CGenerateTriggerBase;
+class COutputCopier;
 class CPublishFile;
 class CSpecialCharacters;
+class InternationalProfileFromXML;
 
 // Where a publish goes; stored as these numbers.
 enum PublishTarget {
@@ -66,6 +68,12 @@ public:
     // The substitutions for published screen texts (none when not given); not owned.
     void SetSpecialCharacters(const CSpecialCharacters *substitutions) { m_specialCharacters = substitutions; }
 
+    // The target kind (PublishTarget) and the preview flag the steps read. The drivers set the target
+    // themselves; the screen preview sets both, and so does a caller that runs single steps.
+    void SetTarget(int target) { m_target = target; }
+    void SetPreviewFlag(int previewFlag) { m_previewFlag = previewFlag; }
+    int GetPreviewFlag() const { return m_previewFlag; }
+
     // ---- Drivers: each reports to the author itself ----
     void PublishStandalone();
     void PublishLanDatabase();
@@ -101,6 +109,22 @@ public:
     // basePrefix, in name order; the first failure, the walk going on past files that cannot be read.
     static ZipResult AddFolderToZip(ZipHandle handle, const QString &folder, const QString &basePrefix);
 
+    // The last part of the run-time copy: the theme's pictures and its navigation buttons, chosen by the
+    // button labels. A theme that is not installed (or whose name is not a plain folder name) gives way to
+    // "Classical", which the document's Theme then names. False only when a picture could not be written.
+    bool CopyThemeButtons();
+
+    // ---- International texts ----
+    // The profile the publish takes its texts from: the document's, or, while the document has none
+    // loaded, the one its profile path names (null when that cannot be read either).
+    const InternationalProfileFromXML *GetInternationalProfile() const { return m_profile; }
+    // The text (line breaks as backslash and "n") of the first item whose base variable and variable are
+    // the given ones, compared without regard to case; "" when there is none.
+    QString GetProfileText(const QString &baseVariable, const QString &variable) const;
+    // Replaces the profile's tokens in one line of a template.
+    void ApplyProfileTokens(QString &line) const;
+    const std::map<QString, QString> &GetProfileTokens() const { return m_tokens; }
+
     // ---- Helpers of the steps ----
     bool IsCourseTreeEmpty() const;
     bool HasMenuScreen(const COutlineTree::Item *start = nullptr) const;
@@ -128,6 +152,23 @@ private:
     bool RunDriver(const DriverPlan &plan, int lessonMode);
     void ReportStepFailure(PublishStep step);
 
+    // How a template is read and written.
+    struct TemplateJob {
+        QString templatePath;       // full path in the program folder
+        QString output;             // relative to the target folder
+        bool ansi = false;          // read in the legacy code page; else each byte as the character of its code
+        bool byteOrderMark = false; // the output starts with EF BB BF
+        bool tokens = true;         // international tokens applied
+        bool triggers = true;       // ":::" lines are trigger lines
+    };
+    enum class ExpandResult { Done, TemplateUnreadable, OutputFailed };
+    ExpandResult ExpandTemplate(const TemplateJob &job);
+    void BuildProfileTokenMap();
+    // The output-tree folders of the current target, in the order they are made.
+    QStringList OutputTreeFolders() const;
+    void CopyProjectFolders(COutputCopier &copier);
+    QString ProgramFolder() const;
+
     CCorvessaDoc &m_document;
     QString m_targetFolder;
     QString m_projectPrefix;
@@ -149,6 +190,9 @@ private:
     std::map<QString, std::unique_ptr<CGenerateTriggerBase>> m_triggers;
     QString m_pagesText;
     std::map<QString, QString> m_tokens;
+    // A profile read from the document's profile path while the document holds none.
+    std::unique_ptr<InternationalProfileFromXML> m_ownProfile;
+    const InternationalProfileFromXML *m_profile = nullptr;
 
     QString m_lastErrorText;
 };

@@ -1,6 +1,15 @@
 #include "publish/CoursePublisher.h"
 
-// The screen script files are not written yet: the step fails, so that no publish reports success
-// without them.
+#include "publish/ScreenScriptWriter.h"
 
-bool CCoursePublisher::BuildContents() { return false; }
+// A screen file that cannot be written does not stop the others; the step fails at the end, so that a
+// course missing a screen is never reported as published.
+bool CCoursePublisher::BuildContents()
+{
+    CScreenScriptWriter writer(*this);
+    if (writer.WriteScreenFiles())
+        return true;
+    if (!writer.GetFileErrorText().isEmpty())
+        m_lastErrorText = writer.GetFileErrorText();
+    return false;
+}

@@ -9,6 +9,7 @@ PACKAGES=(
   libxml2-dev libzip-dev zlib1g-dev libhunspell-dev
   hunspell-en-us hunspell-en-gb hunspell-en-ca
   libpng-dev libjpeg62-turbo-dev libjpeg-turbo-progs
+  libopenjp2-7-dev libopenjp2-tools libmng-dev libraw-dev libtiff-dev
   googletest libgtest-dev libgmock-dev
   fonts-liberation unzip libxml2-utils zip python3
   chromium
@@ -24,6 +25,11 @@ for p in "${PACKAGES[@]}"; do
     missing+=("$p")
   fi
 done
+
+# The screen file tests run the generated scripts in Node.js; any node on the path will do.
+if ! command -v node >/dev/null 2>&1; then
+  missing+=(nodejs)
+fi
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"

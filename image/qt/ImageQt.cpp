@@ -4,12 +4,14 @@
 
 namespace {
 
+// Each entry with the alpha its pixels are shown with: the transparent index and palette alpha are
+// part of the picture, not something the screen may leave out.
 QList<QRgb> ColourTable(const CxImage &image)
 {
     QList<QRgb> table;
     for (uint32_t i = 0; i < image.GetNumColors(); ++i) {
         const RGBQUAD c = image.GetPaletteColor(uint8_t(i));
-        table.append(qRgb(c.rgbRed, c.rgbGreen, c.rgbBlue));
+        table.append(qRgba(c.rgbRed, c.rgbGreen, c.rgbBlue, image.GetShownPaletteAlpha(uint8_t(i))));
     }
     return table;
 }
@@ -24,8 +26,8 @@ QImage WithAlpha(const CxImage &image)
     for (int y = 0; y < height; ++y) {
         QRgb *line = reinterpret_cast<QRgb *>(out.scanLine(height - 1 - y));
         for (int x = 0; x < width; ++x) {
-            const RGBQUAD c = image.BlindGetPixelColor(x, y, true);
-            line[x] = qRgba(c.rgbRed, c.rgbGreen, c.rgbBlue, c.rgbReserved);
+            const RGBQUAD c = image.BlindGetPixelColor(x, y, false);
+            line[x] = qRgba(c.rgbRed, c.rgbGreen, c.rgbBlue, image.BlindGetShownAlpha(x, y));
         }
     }
     return out;
@@ -37,7 +39,9 @@ QImage toQImage(const CxImage &image)
 {
     if (!image.IsValid())
         return QImage();
-    if (image.AlphaIsValid())
+    // Indexed pictures carry their transparency in the colour table; the others need a pixel format
+    // with alpha.
+    if (image.AlphaIsValid() || (!image.IsIndexed() && image.HasTransparency()))
         return WithAlpha(image);
 
     const int width = image.GetWidth();

@@ -2,8 +2,9 @@
 
 // Hands pictures between CxImage and QImage, for display and for Qt's own readers and painters.
 // The image's header and palette describe the rows handed over: 1-bit images become Format_Mono and 4- and
-// 8-bit images Format_Indexed8, each with its colour table; 24-bit images become Format_RGB888. An image
-// with an alpha plane becomes Format_ARGB32 (not premultiplied).
+// 8-bit images Format_Indexed8, each with its colour table, whose entries carry the transparent index and
+// palette alpha; 24-bit images become Format_RGB888. An image with an alpha plane, and a 24-bit image with
+// a transparent colour, becomes Format_ARGB32 (not premultiplied).
 
 #include "image/xImage.h"
 

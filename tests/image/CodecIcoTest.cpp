@@ -104,15 +104,85 @@ TEST(CodecIco, AndMaskRules)
     EXPECT_EQ(masked.GetPixelIndex(1, 1), 15);
     EXPECT_FALSE(masked.AlphaIsValid());
 
-    // A 32-bit icon keeps its soft alpha; the mask only hides what it marks.
+}
+
+// Guards 32-bit icons: their alpha channel is their transparency, so neither a mask bit nor an all-set
+// mask may hide or invert anything; the mask counts only where every alpha byte is 0, as in icons from
+// before alpha. Qt must show the same pictures.
+TEST(CodecIco, ThirtyTwoBitIconsUseTheirAlpha)
+{
     const std::string rgba = Bytes({10, 20, 30, 255, 40, 50, 60, 128, 70, 80, 90, 0, 1, 2, 3, 64});
-    CxImage soft;
-    ASSERT_TRUE(DecodeFrom(soft, IconFile(2, 2, 32, IconDib(2, 2, 32, 0, "", rgba, Bytes({0, 0, 0, 0, 0x40, 0, 0, 0}))),
-                           ImageFormatIco));
-    EXPECT_EQ(soft.AlphaGet(0, 0), 255);
-    EXPECT_EQ(soft.AlphaGet(1, 0), 128);
-    EXPECT_EQ(soft.AlphaGet(1, 1), 0);
-    EXPECT_EQ(soft.AlphaGet(0, 1), 0);
+    const std::string allSet = Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
+    for (const std::string &mask : {Bytes({0, 0, 0, 0, 0x40, 0, 0, 0}), allSet}) {
+        const QByteArray icon = IconFile(2, 2, 32, IconDib(2, 2, 32, 0, "", rgba, mask));
+        CxImage soft;
+        ASSERT_TRUE(DecodeFrom(soft, icon, ImageFormatIco));
+        EXPECT_FALSE(soft.IsTransparent());
+        const int alpha[2][2] = {{255, 128}, {0, 64}};
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 2; ++x)
+                EXPECT_EQ(soft.AlphaGet(x, y), alpha[y][x]) << x << "," << y;
+        EXPECT_EQ(soft.GetPixelColor(0, 0, false), (RGBQUAD{10, 20, 30, 0}));
+        EXPECT_EQ(MaxPremultipliedDifference(toQImage(soft), QtRead(icon, "ico")), 0);
+    }
+
+    // No alpha at all: the mask hides pixel (1, 1), and the picture is opaque elsewhere. (Qt takes the
+    // zero bytes as alpha and shows nothing, unlike the systems such icons were made for.)
+    const std::string noAlpha = Bytes({10, 20, 30, 0, 40, 50, 60, 0, 70, 80, 90, 0, 1, 2, 3, 0});
+    const QByteArray old = IconFile(2, 2, 32, IconDib(2, 2, 32, 0, "", noAlpha, Bytes({0, 0, 0, 0, 0x40, 0, 0, 0})));
+    CxImage masked;
+    ASSERT_TRUE(DecodeFrom(masked, old, ImageFormatIco));
+    const QImage shown = toQImage(masked).convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(qAlpha(shown.pixel(1, 0)), 0);  // image row 1 is the top row
+    EXPECT_EQ(qAlpha(shown.pixel(0, 0)), 255);
+    EXPECT_EQ(qAlpha(shown.pixel(1, 1)), 255);
+    EXPECT_EQ(qRed(shown.pixel(0, 1)), 30);
+}
+
+// Guards the size of a DIB entry: the bitmap's header decides it, not a directory entry whose height
+// counts the mask rows too (or whose bytes are 0), in size-only mode as well.
+TEST(CodecIco, BitmapHeaderDecidesTheSize)
+{
+    const std::string pixels = Bytes({0x12, 0, 0, 0, 0x34, 0, 0, 0});
+    const std::string dib = IconDib(2, 2, 4, 0, Palette16(), pixels, std::string(8, '\0'));
+    for (const auto &[widthByte, heightByte] : {std::pair{2, 4}, std::pair{0, 0}, std::pair{16, 16}}) {
+        SCOPED_TRACE(heightByte);
+        const QByteArray icon = IconFile(widthByte, heightByte, 4, dib);
+        CxImage image;
+        ASSERT_TRUE(DecodeFrom(image, icon, ImageFormatIco));
+        EXPECT_EQ(image.GetWidth(), 2);
+        EXPECT_EQ(image.GetHeight(), 2);
+        EXPECT_EQ(image.GetPixelIndex(1, 1), 4);
+        CxImage sizeOnly;
+        sizeOnly.SetEscape(-1);
+        ASSERT_TRUE(DecodeFrom(sizeOnly, icon, ImageFormatIco));
+        EXPECT_EQ(sizeOnly.GetHeight(), 2);
+    }
+    // Qt refuses the disagreeing entry; the picture must be the one Qt reads from an entry that agrees.
+    CxImage image;
+    ASSERT_TRUE(DecodeFrom(image, IconFile(2, 4, 4, dib), ImageFormatIco));
+    EXPECT_EQ(MaxDifference(toQImage(image), QtRead(IconFile(2, 2, 4, dib), "ico")), 0);
+}
+
+// Guards saving what the icon reader makes: a palette icon whose masked pixels keep an alpha plane
+// (every index is in use, in several colours) must save as PNG, and come back as it is shown.
+TEST(CodecIco, PaletteIconWithAlphaSavesAsPng)
+{
+    // 4 x 4 at 4 bits using all 16 indices; the mask hides pixels of indices 0 and 5.
+    const std::string pixels = Bytes({0x01, 0x23, 0, 0, 0x45, 0x67, 0, 0, 0x89, 0xAB, 0, 0, 0xCD, 0xEF, 0, 0});
+    const std::string mask = Bytes({0x80, 0, 0, 0, 0x40, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    CxImage icon;
+    ASSERT_TRUE(DecodeFrom(icon, IconFile(4, 4, 4, IconDib(4, 4, 4, 0, Palette16(), pixels, mask)), ImageFormatIco));
+    ASSERT_EQ(icon.GetBpp(), 4);
+    ASSERT_TRUE(icon.AlphaIsValid());
+
+    bool ok = false;
+    const QByteArray png = EncodeTo(icon, ImageFormatPng, &ok);
+    ASSERT_TRUE(ok) << icon.GetErrorText();
+    EXPECT_EQ(MaxDifference(QtRead(png, "png"), toQImage(icon)), 0);
+    CxImage back;
+    ASSERT_TRUE(DecodeFrom(back, png, ImageFormatPng));
+    EXPECT_EQ(MaxDifference(toQImage(back), toQImage(icon)), 0);
 }
 
 // Guards the directory and palette checks that protect the heap, and directories without the picture.
@@ -208,6 +278,6 @@ TEST(CodecIco, CrossCheckWithQt)
         CxImage loaded;
         ASSERT_TRUE(DecodeFrom(loaded, bytes, ImageFormatNone)) << loaded.GetErrorText();
         EXPECT_EQ(loaded.GetFormatId(), uint32_t(ImageFormatIco));
-        EXPECT_EQ(MaxPremultipliedDifference(Shown(loaded), QtRead(bytes, "ico")), 0);
+        EXPECT_EQ(MaxPremultipliedDifference(toQImage(loaded), QtRead(bytes, "ico")), 0);
     }
 }

@@ -93,6 +93,31 @@ CxImage Card(int width, int height)
     return image;
 }
 
+// An 8 x 8 baseline JPEG of any number of components, each a flat block in a scan of its own: the
+// library's writer refuses more than four components, so the markers are put together by hand.
+QByteArray FlatJpeg(int components)
+{
+    auto segment = [](int marker, const std::string &payload) {
+        const size_t length = payload.size() + 2;
+        return std::string{char(0xFF), char(marker), char(length >> 8), char(length & 0xFF)} + payload;
+    };
+    std::string out = Bytes({0xFF, 0xD8});
+    out += segment(0xDB, std::string(1, '\0') + std::string(64, '\1'));
+    std::string frame = Bytes({8, 0, 8, 0, 8, components});
+    for (int c = 1; c <= components; ++c)
+        frame += Bytes({c, 0x11, 0});
+    out += segment(0xC0, frame);
+    // One code of one bit in each table: DC difference category 0, AC end of block.
+    const std::string oneCode = Bytes({1}) + std::string(15, '\0') + Bytes({0});
+    out += segment(0xC4, Bytes({0x00}) + oneCode + Bytes({0x10}) + oneCode);
+    for (int c = 1; c <= components; ++c) {
+        out += segment(0xDA, Bytes({1, c, 0x00, 0, 63, 0}));
+        out += Bytes({0x3F}); // the two codes, padded with ones
+    }
+    out += Bytes({0xFF, 0xD9});
+    return QByteArray(out.data(), qsizetype(out.size()));
+}
+
 QByteArray OurJpeg(int dpi = 72, int size = 16)
 {
     CxImage card = Card(size, size);
@@ -151,6 +176,10 @@ TEST(CodecJpeg, ResolutionFromExifOrJfif)
         {"JFIF per inch 150 x 75", jfif(1, 150, 75), 150, 75},
         {"JFIF aspect ratio only", jfif(0, 1, 2), 96, 192},
         {"six-deep directory chain falls back to JFIF", WithSegments(OurJpeg(72), ExifSegment(deepChain)), 72, 72},
+        {"EXIF without a resolution leaves JFIF 72",
+         WithSegments(OurJpeg(72), ExifSegment({{{271, 2, 4, "Abc"}, {274, 3, 1, Le16(1)}}})), 72, 72},
+        {"EXIF unit without values leaves JFIF 150 x 75",
+         WithSegments(jfif(1, 150, 75), ExifSegment({{{296, 3, 1, Le16(2)}}})), 150, 75},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -326,6 +355,29 @@ TEST(CodecJpeg, EncoderRules)
     const QByteArray packed = EncodeTo(grey4, ImageFormatJpg, &ok);
     ASSERT_TRUE(ok);
     EXPECT_LE(MaxDifference(QtRead(packed, "jpeg"), toQImage(grey4)), 4);
+}
+
+// Guards pictures of an unusual number of components: anything but grey, colour and CMYK is refused
+// with the library's own text rather than decoded into noise. Qt refuses them too.
+TEST(CodecJpeg, OnlyOneThreeOrFourComponents)
+{
+    for (int components : {2, 7}) {
+        SCOPED_TRACE(components);
+        const QByteArray jpeg = FlatJpeg(components);
+        CxImage image;
+        EXPECT_FALSE(DecodeFrom(image, jpeg, ImageFormatJpg));
+        EXPECT_STREQ(image.GetErrorText(), "Unsupported color conversion request");
+        EXPECT_FALSE(image.IsValid());
+        EXPECT_TRUE(QtRead(jpeg, "jpeg").isNull());
+        CxImage detected;
+        EXPECT_FALSE(DecodeFrom(detected, jpeg, ImageFormatNone));
+    }
+    // The same file with three or one components loads.
+    for (int components : {1, 3}) {
+        CxImage image;
+        EXPECT_TRUE(DecodeFrom(image, FlatJpeg(components), ImageFormatJpg)) << image.GetErrorText();
+        EXPECT_EQ(image.GetWidth(), 8);
+    }
 }
 
 // Guards both directions against Qt's JPEG codec: Qt reads what we write, we read what Qt writes,

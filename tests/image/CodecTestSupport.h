@@ -125,23 +125,6 @@ inline int MaxPremultipliedDifference(const QImage &a, const QImage &b)
     return worst;
 }
 
-// Our picture as Qt would show it, palette alpha included (the display adapter leaves palette alpha
-// out, Qt's readers keep it).
-inline QImage Shown(const CxImage &image)
-{
-    QImage out = toQImage(image);
-    if (!image.AlphaIsValid() && image.AlphaPaletteIsValid()) {
-        out = out.convertToFormat(QImage::Format_ARGB32);
-        for (int y = 0; y < out.height(); ++y)
-            for (int x = 0; x < out.width(); ++x) {
-                const QRgb p = out.pixel(x, y);
-                const uint8_t index = image.GetPixelIndex(x, out.height() - 1 - y);
-                out.setPixel(x, y, qRgba(qRed(p), qGreen(p), qBlue(p), image.GetPaletteColor(index).rgbReserved));
-            }
-    }
-    return out;
-}
-
 // A palette image with distinct colours in every entry, pixel (x, y) holding index
 // (x * columnStep + y) % colours.
 inline CxImage PaletteImage(int width, int height, uint32_t bpp, int columnStep = 1)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 
 // Guards the depth mapping and row padding that every codec and the display adapter rely on.
 TEST(ImageObject, CreateMapsDepthsAndPadsRows)
@@ -142,6 +143,46 @@ TEST(ImageObject, CopyAliasAndTakeOver)
     EXPECT_EQ(target.GetWidth(), 5);
     EXPECT_EQ(target.GetPixelIndex(4, 2), 9);
     EXPECT_EQ(target.AlphaGet(4, 2), 17);
+}
+
+// Guards against an alias outliving the buffers it borrows: a copy of an alias owns its own pixels and
+// planes, so it stays whole after the owner goes; copying into an alias replaces its picture and leaves
+// the owner's alone.
+TEST(ImageObject, CopiesOfAnAliasOwnTheirPixels)
+{
+    auto owner = std::make_unique<CxImage>(4, 2, 24);
+    owner->SetPixelColor(3, 1, RGBQUAD{7, 8, 9, 0});
+    owner->AlphaCreate();
+    owner->AlphaSetPixel(3, 1, 33);
+    CxImage alias;
+    alias.MakeAlias(owner.get());
+
+    CxImage copy(alias);
+    CxImage assigned;
+    assigned = alias;
+    for (CxImage *image : {&copy, &assigned}) {
+        EXPECT_NE(image->GetDibBlock(), owner->GetDibBlock());
+        EXPECT_NE(image->AlphaGetPointer(), owner->AlphaGetPointer());
+        EXPECT_TRUE(image->Destroy()) << "a copy owns what it holds";
+    }
+    copy = alias;
+    owner.reset();
+    EXPECT_EQ(copy.GetPixelColor(3, 1, false), (RGBQUAD{7, 8, 9, 0}));
+    EXPECT_EQ(copy.AlphaGet(3, 1), 33);
+
+    CxImage second(2, 2, 8);
+    second.SetPaletteColor(1, 50, 60, 70);
+    second.SetPixelIndex(1, 1, 1);
+    CxImage other(3, 3, 24);
+    other.SetPixelColor(0, 0, RGBQUAD{1, 1, 1, 0});
+    CxImage borrowing;
+    borrowing.MakeAlias(&other);
+    borrowing = second;
+    EXPECT_EQ(borrowing.GetWidth(), 2);
+    EXPECT_EQ(borrowing.GetPixelIndex(1, 1), 1);
+    EXPECT_TRUE(borrowing.Destroy()) << "no longer an alias";
+    EXPECT_EQ(other.GetWidth(), 3);
+    EXPECT_EQ(other.GetPixelColor(0, 0, false), (RGBQUAD{1, 1, 1, 0}));
 }
 
 TEST(ImageObject, CopyAttributesOnlyWhileEmpty)

@@ -1,3 +1,5 @@
+#include "CodecTestSupport.h"
+
 #include "image/qt/ImageQt.h"
 #include "image/xImage.h"
 
@@ -125,4 +127,44 @@ TEST(ImageQt, ConversionsAgreeWithQt)
     QImage inverted = picture;
     inverted.invertPixels();
     ExpectSameRgb(toQImage(negative), inverted);
+}
+
+// Guards transparency on the way to the screen: a transparent palette index, palette alpha read from a
+// file, an alpha plane over a palette and a 24-bit transparent colour must all show as transparent, and
+// a PNG read by us must show as Qt shows it.
+TEST(ImageQt, TransparencyReachesTheScreen)
+{
+    using namespace codectest;
+    CxImage indexed = PaletteImage(4, 2, 8);
+    indexed.SetTransIndex(indexed.GetPixelIndex(2, 1));
+    QImage shown = toQImage(indexed);
+    EXPECT_EQ(shown.format(), QImage::Format_Indexed8);
+    EXPECT_EQ(qAlpha(shown.pixel(2, 0)), 0);
+    EXPECT_EQ(qAlpha(shown.pixel(1, 0)), 255);
+    EXPECT_EQ(shown.pixelIndex(2, 0), indexed.GetPixelIndex(2, 1));
+
+    indexed.AlphaCreate();
+    indexed.AlphaSetPixel(0, 0, 70);
+    shown = toQImage(indexed);
+    EXPECT_EQ(qAlpha(shown.pixel(0, 1)), 70);
+    EXPECT_EQ(qAlpha(shown.pixel(2, 0)), 0);
+
+    CxImage rgb(3, 1, 24);
+    rgb.SetPixelColor(1, 0, RGBQUAD{1, 2, 3, 0});
+    rgb.SetTransColor(RGBQUAD{1, 2, 3, 0});
+    rgb.SetTransIndex(0);
+    shown = toQImage(rgb);
+    EXPECT_EQ(qAlpha(shown.pixel(1, 0)), 0);
+    EXPECT_EQ(qAlpha(shown.pixel(0, 0)), 255);
+
+    // Files with palette alpha, a one-entry tRNS and a transparent grey level.
+    const std::string plte = Chunk("PLTE", Bytes({255, 0, 0, 0, 255, 0, 0, 0, 255}));
+    const std::vector<std::string> rows = {Bytes({0, 1, 2}), Bytes({2, 1, 0})};
+    for (const QByteArray &png : {MakePng(3, 2, 8, 3, rows, plte + Chunk("tRNS", Bytes({0, 90, 255}))),
+                                  MakePng(3, 2, 8, 3, rows, plte + Chunk("tRNS", Bytes({0}))),
+                                  MakePng(3, 2, 8, 0, rows, Chunk("tRNS", Bytes({0, 1})))}) {
+        CxImage image;
+        ASSERT_TRUE(DecodeFrom(image, png, ImageFormatPng)) << image.GetErrorText();
+        EXPECT_EQ(MaxDifference(toQImage(image), QtRead(png, "png")), 0);
+    }
 }

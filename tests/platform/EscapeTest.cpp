@@ -27,6 +27,8 @@ const NamedRule kRules[] = {
     {"XmlText", CorvEscape::XmlText},             {"XmlAttribute", CorvEscape::XmlAttribute},
     {"XmlCData", CorvEscape::XmlCData},           {"PhpLiteral", CorvEscape::PhpLiteral},
     {"AspLiteral", CorvEscape::AspLiteral},
+    {"ScriptStringInAttribute", CorvEscape::ScriptStringInAttribute},
+    {"ScriptSingleQuoted", CorvEscape::ScriptSingleQuoted},
 };
 
 // Text with a character of every plane the course texts meet: Latin, CJK, an emoji (a surrogate pair).
@@ -115,6 +117,10 @@ TEST(Escape, HostileTextTable)
         {"AspLiteral", "say \"hi\"", "say \"\"hi\"\""},
         {"AspLiteral", "a\r\nb", "a\" & vbCr & \"\" & vbLf & \"b"},
         {"AspLiteral", "50%> done", "50%\" & \"> done"},
+        {"ScriptStringInAttribute", R"(it's "x" \ a&b <c>)", R"(it&#39;s \"x\" \\ a&amp;b &lt;c&gt;)"},
+        {"ScriptStringInAttribute", "a\r\nb</script>", R"(a\r\nb&lt;/script&gt;)"},
+        {"ScriptSingleQuoted", R"(it's "x" \)", R"(it\'s "x" \\)"},
+        {"ScriptSingleQuoted", "a\nb</script>", R"(a\nb<\/script>)"},
     };
     for (const Case &c : cases) {
         const auto it = std::find_if(std::begin(kRules), std::end(kRules),

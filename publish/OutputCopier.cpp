@@ -1,0 +1,92 @@
+#include "publish/OutputCopier.h"
+
+#include "model/GlobalHelpers.h"
+#include "platform/FileSystemUtil.h"
+#include "platform/PathUtil.h"
+#include "publish/OutputFolder.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsPlainFile(const fs::path &path)
+{
+    std::error_code ec;
+    return fs::is_regular_file(fs::symlink_status(path, ec));
+}
+
+} // namespace
+
+bool COutputCopier::Fail(const QString &text)
+{
+    if (m_errorText.isEmpty())
+        m_errorText = text;
+    return false;
+}
+
+bool COutputCopier::CopyFile(const QString &source, const QString &relativeDestination)
+{
+    if (!IsPlainFile(CorvFs::ToFsPath(source)))
+        return true;
+    QFile in(CorvPath::ToSlashes(source));
+    if (!in.open(QIODevice::ReadOnly))
+        return true;
+
+    const QString destination = CorvOutputFolder::Resolve(m_outputFolder, relativeDestination);
+    if (destination.isEmpty() || !CorvOutputFolder::StaysInside(m_outputFolder, CorvPath::FolderOf(destination)))
+        return Fail(QStringLiteral("The file %1 lies outside the output folder %2.").arg(relativeDestination, m_outputFolder));
+    const QFileInfo existing(destination);
+    if (existing.isSymLink()) {
+        // A link of that name is replaced, never written through.
+        if (!QFile::remove(destination))
+            return Fail(QStringLiteral("The link %1 cannot be replaced.").arg(destination));
+    } else if (existing.isDir()) {
+        return Fail(QStringLiteral("A folder is in the way of the file %1.").arg(destination));
+    }
+
+    std::error_code ec;
+    const fs::path to = CorvFs::ToFsPath(destination);
+    if (!fs::copy_file(CorvFs::ToFsPath(source), to, fs::copy_options::overwrite_existing, ec) || ec) {
+        // Nothing half-written stays behind.
+        std::error_code ignored;
+        fs::remove(to, ignored);
+        return Fail(QString::fromLocal8Bit(ec.message()) + u'\n' + destination);
+    }
+    return true;
+}
+
+bool COutputCopier::CopyFolderFilesLowerCase(const QString &sourceFolder, const QString &relativeDestination,
+                                             bool dropUnsafe)
+{
+    const fs::path folder = CorvFs::ToFsPath(sourceFolder);
+    std::error_code ec;
+    if (sourceFolder.isEmpty() || !fs::is_directory(fs::symlink_status(folder, ec)))
+        return true;
+    // In name order, so that two names that differ only in case always end the same way.
+    std::vector<fs::path> files;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        if (IsPlainFile(it->path()))
+            files.push_back(it->path());
+    std::sort(files.begin(), files.end());
+
+    bool ok = true;
+    for (const fs::path &file : files) {
+        const QString lower = CorvFs::NameOf(file).toLower();
+        if (dropUnsafe) {
+            QString safe = lower;
+            RemoveUnsafeChars(safe);
+            if (safe != lower)
+                continue;
+        }
+        const QString to = relativeDestination.isEmpty() ? lower : CorvPath::Join(relativeDestination, lower);
+        ok = CopyFile(CorvFs::FromFsPath(file), to) && ok;
+    }
+    return ok;
+}

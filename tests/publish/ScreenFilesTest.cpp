@@ -1,0 +1,236 @@
+#include "ScreenTestSupport.h"
+
+#include "publish/ScreenScriptWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+using namespace ScreenTest;
+
+namespace {
+
+const QString kGoldenFolder = QStringLiteral(CORV_SOURCE_DIR "/tests/publish/golden/screens");
+
+// Writes the sample course's screen files; their names.
+QStringList PublishSample(Fixture &f, const SampleTexts &texts)
+{
+    BuildSampleCourse(f, texts);
+    const auto publisher = f.Publisher();
+    CScreenScriptWriter writer(*publisher);
+    writer.WriteScreenFiles();
+    return QDir(f.output + QStringLiteral("/content")).entryList(QDir::Files, QDir::Name);
+}
+
+QString ContentFile(const Fixture &f, const char *label)
+{
+    const CCorvPage *screen = f.doc->FindScreenByLabel(QLatin1String(label));
+    return screen ? f.ScreenFilePath(*screen) : QString();
+}
+
+// The first line in which two texts differ, for a readable failure.
+QString FirstDifference(const QByteArray &actual, const QByteArray &expected)
+{
+    const QList<QByteArray> a = actual.split('\n');
+    const QList<QByteArray> e = expected.split('\n');
+    for (qsizetype i = 0; i < std::max(a.size(), e.size()); ++i) {
+        const QByteArray x = i < a.size() ? a[i] : QByteArray("<none>");
+        const QByteArray y = i < e.size() ? e[i] : QByteArray("<none>");
+        if (x != y)
+            return QStringLiteral("line %1:\n  written:  %2\n  expected: %3")
+                .arg(i + 1)
+                .arg(QString::fromUtf8(x), QString::fromUtf8(y));
+    }
+    return QString();
+}
+
+// Each file as the course run-time stand-in in Node saw it.
+QJsonArray RunInNode(const QString &node, const QStringList &files)
+{
+    int status = -1;
+    const QByteArray out =
+        RunProgram(node, QStringList{QStringLiteral(CORV_SOURCE_DIR "/tests/publish/screen_check.js")} + files, status);
+    EXPECT_EQ(status, 0);
+    return QJsonDocument::fromJson(out).array();
+}
+
+QJsonObject ByFile(const QJsonArray &results, const QString &file)
+{
+    for (const QJsonValue &r : results)
+        if (r.toObject().value(QStringLiteral("file")).toString() == file)
+            return r.toObject();
+    return QJsonObject();
+}
+
+QStringList Strings(const QJsonValue &array)
+{
+    QStringList list;
+    for (const QJsonValue &v : array.toArray())
+        list << v.toString();
+    return list;
+}
+
+} // namespace
+
+// Guards every byte of the screen files of a course that holds each component kind, on screens of every
+// page type. The golden files change only on purpose: CORV_UPDATE_GOLDEN=1 writes them anew.
+TEST(ScreenFiles, MatchGoldenFiles)
+{
+    Fixture f;
+    const QStringList files = PublishSample(f, SampleTexts::Ordinary());
+    ASSERT_FALSE(files.isEmpty());
+    if (qEnvironmentVariableIsSet("CORV_UPDATE_GOLDEN")) {
+        QDir(kGoldenFolder).removeRecursively();
+        QDir().mkpath(kGoldenFolder);
+        for (const QString &name : files)
+            QFile::copy(f.output + QStringLiteral("/content/") + name, kGoldenFolder + u'/' + name);
+    }
+    EXPECT_EQ(QDir(kGoldenFolder).entryList(QDir::Files, QDir::Name), files);
+    for (const QString &name : files) {
+        const QByteArray written = TempTree::ReadAll(f.output + QStringLiteral("/content/") + name);
+        const QByteArray expected = TempTree::ReadAll(kGoldenFolder + u'/' + name);
+        EXPECT_TRUE(written == expected) << name.toStdString() << " differs at " << FirstDifference(written, expected).toStdString();
+    }
+}
+
+// Guards that every screen file is a script the course can run, whatever the author typed: each passes
+// node --check, hands the run-time one object, every start-up entry compiles, and titles and labels read
+// back exactly as written.
+TEST(ScreenFiles, RunInNode)
+{
+    const QString node = QStandardPaths::findExecutable(QStringLiteral("node"));
+    if (node.isEmpty())
+        GTEST_SKIP() << "node is not installed (scripts/deps.sh installs it)";
+    for (const SampleTexts &texts : {SampleTexts::Ordinary(), SampleTexts::Hostile()}) {
+        Fixture f;
+        QStringList files = PublishSample(f, texts);
+        ASSERT_EQ(files.size(), 9);
+        for (QString &name : files) {
+            name = f.output + QStringLiteral("/content/") + name;
+            int status = -1;
+            RunProgram(node, {QStringLiteral("--check"), name}, status);
+            EXPECT_EQ(status, 0) << "node --check " << name.toStdString();
+        }
+        const QJsonArray results = RunInNode(node, files);
+        ASSERT_EQ(results.size(), files.size());
+        for (const QJsonValue &r : results) {
+            const QJsonObject result = r.toObject();
+            EXPECT_TRUE(result.value(QStringLiteral("ok")).toBool())
+                << QJsonDocument(result).toJson(QJsonDocument::Compact).left(2000).toStdString();
+        }
+
+        QString title = texts.title;
+        title.remove(u'\r').remove(u'\n');
+        const QJsonObject content = ByFile(results, ContentFile(f, "1_1_1")).value(QStringLiteral("page")).toObject();
+        EXPECT_EQ(content.value(QStringLiteral("pagename")).toString(), title);
+        const QJsonObject quiz = ByFile(results, ContentFile(f, "1_1_2")).value(QStringLiteral("page")).toObject();
+        EXPECT_EQ(Strings(quiz.value(QStringLiteral("argues")).toObject().value(QStringLiteral("labels"))),
+                  QStringList({texts.label, QStringLiteral("Daily")}));
+    }
+}
+
+// Guards what a learner sees: the content screen's text box rendered by Chromium shows its text, its bold,
+// italic, struck, coloured and raised runs, its bulleted and numbered lists, and links that lead where the
+// author set them, for ordinary and for hostile texts alike.
+TEST(ScreenFiles, RenderInChromium)
+{
+    const QString chromium = QStandardPaths::findExecutable(QStringLiteral("chromium"));
+    if (chromium.isEmpty())
+        GTEST_SKIP() << "chromium is not installed (scripts/deps.sh installs it)";
+    Fixture ordinary;
+    Fixture hostile;
+    PublishSample(ordinary, SampleTexts::Ordinary());
+    PublishSample(hostile, SampleTexts::Hostile());
+    QString scripts;
+    for (const QString &file : {ContentFile(ordinary, "1_1_1"), ContentFile(hostile, "1_1_1")})
+        scripts += QStringLiteral("<script src=\"%1\"></script>\n").arg(QUrl::fromLocalFile(file).toString());
+    QString page = QString::fromUtf8(TempTree::ReadAll(QStringLiteral(CORV_SOURCE_DIR "/tests/publish/screen_page.html")));
+    page.replace(QStringLiteral("<!--SCREENS-->"), scripts);
+    const QString pagePath = ordinary.tmp.Write(QStringLiteral("page.html"), page.toUtf8());
+
+    // A profile of its own keeps the browser away from the user's; the sandbox needs privileges a test
+    // run may not have.
+    const QStringList arguments = {
+        QStringLiteral("--headless"),
+        QStringLiteral("--no-sandbox"),
+        QStringLiteral("--disable-gpu"),
+        QStringLiteral("--disable-dev-shm-usage"),
+        QStringLiteral("--no-first-run"),
+        QStringLiteral("--disable-extensions"),
+        QStringLiteral("--user-data-dir=") + ordinary.tmp.MakeFolder(QStringLiteral("profile")),
+        QStringLiteral("--dump-dom"),
+        QUrl::fromLocalFile(pagePath).toString(),
+    };
+    int status = -1;
+    const QByteArray dom = RunProgram(chromium, arguments, status, 120000);
+    ASSERT_EQ(status, 0);
+    const QRegularExpressionMatch result =
+        QRegularExpression(QStringLiteral("<pre id=\"result\">([A-Za-z0-9+/=]+)</pre>")).match(QString::fromUtf8(dom));
+    ASSERT_TRUE(result.hasMatch()) << dom.left(3000).toStdString();
+    const QJsonArray pages = QJsonDocument::fromJson(QByteArray::fromBase64(result.captured(1).toLatin1())).array();
+    ASSERT_EQ(pages.size(), 2);
+
+    struct Expect {
+        const SampleTexts texts;
+        const Fixture &f;
+    };
+    const Expect expects[] = {{SampleTexts::Ordinary(), ordinary}, {SampleTexts::Hostile(), hostile}};
+    for (int p = 0; p < 2; ++p) {
+        const SampleTexts &t = expects[p].texts;
+        const Fixture &f = expects[p].f;
+        const QJsonObject shown = pages[p].toObject();
+        SCOPED_TRACE(p == 0 ? "ordinary texts" : "hostile texts");
+
+        // Text: the author's characters as they were typed, no markup of theirs taking effect.
+        const QString text = shown.value(QStringLiteral("text")).toString();
+        QString body = t.body;
+        body = body.left(body.indexOf(u'\r'));
+        EXPECT_TRUE(text.startsWith(QStringLiteral("Gulls and terns") + body)) << text.toStdString();
+        EXPECT_EQ(shown.value(QStringLiteral("elements")).toInt(), 0);
+
+        // Runs and their look.
+        QJsonObject runs;
+        for (const QJsonValue &run : shown.value(QStringLiteral("runs")).toArray())
+            runs.insert(run.toObject().value(QStringLiteral("text")).toString(), run);
+        const auto run = [&](const char *t) { return runs.value(QLatin1String(t)).toObject(); };
+        EXPECT_TRUE(run("Gulls and terns").value(QStringLiteral("bold")).toBool());
+        EXPECT_TRUE(run("bold").value(QStringLiteral("bold")).toBool());
+        EXPECT_FALSE(run(" and ").value(QStringLiteral("bold")).toBool());
+        EXPECT_TRUE(run("italic").value(QStringLiteral("italic")).toBool());
+        EXPECT_EQ(run("struck").value(QStringLiteral("decoration")).toString(), QStringLiteral("underline line-through"));
+        EXPECT_EQ(run(" in red").value(QStringLiteral("colour")).toString(), QStringLiteral("rgb(255, 0, 0)"));
+        EXPECT_EQ(run("2").value(QStringLiteral("align")).toString(), QStringLiteral("super"));
+        EXPECT_TRUE(run("web").value(QStringLiteral("italic")).toBool());
+
+        // Lists.
+        const QJsonArray lists = shown.value(QStringLiteral("lists")).toArray();
+        ASSERT_EQ(lists.size(), 2);
+        EXPECT_EQ(lists[0].toObject().value(QStringLiteral("tag")).toString(), QStringLiteral("UL"));
+        EXPECT_EQ(Strings(lists[0].toObject().value(QStringLiteral("items"))), QStringList({"Nests", "Eggs"}));
+        EXPECT_EQ(lists[1].toObject().value(QStringLiteral("tag")).toString(), QStringLiteral("OL"));
+        EXPECT_EQ(Strings(lists[1].toObject().value(QStringLiteral("items"))), QStringList({"Hatch", "Fledge"}));
+
+        // Links: where each leads when a learner clicks it.
+        const QJsonArray links = shown.value(QStringLiteral("links")).toArray();
+        ASSERT_EQ(links.size(), 5);
+        const auto calls = [&](int i) { return QJsonDocument(links[i].toObject().value(QStringLiteral("calls")).toArray()); };
+        const auto call = [](std::initializer_list<QJsonValue> values) { return QJsonDocument(QJsonArray{QJsonArray(values)}); };
+        const QString next = f.doc->FindScreenByLabel(QStringLiteral("2"))->GetPublishId();
+        const QString popup = f.doc->FindScreenByLabel(QStringLiteral("P5_1"))->GetPublishId();
+        EXPECT_EQ(links[0].toObject().value(QStringLiteral("text")).toString(), QStringLiteral("the next screen"));
+        EXPECT_EQ(calls(0), call({"page", next}));
+        EXPECT_EQ(calls(1), call({"popup", popup, 400, 300}));
+        EXPECT_EQ(links[2].toObject().value(QStringLiteral("href")).toString(), t.address);
+        EXPECT_EQ(links[2].toObject().value(QStringLiteral("target")).toString(), QStringLiteral("_blank;"));
+        EXPECT_EQ(calls(3), call({"glossary", t.term}));
+        const QString hint = p == 0 ? QStringLiteral("gulls") : QStringLiteral("it's \"here\" \\ </script>");
+        EXPECT_EQ(calls(4), call({"hint", hint}));
+    }
+}

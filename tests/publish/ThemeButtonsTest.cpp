@@ -1,0 +1,85 @@
+#include "PublishStepsFixture.h"
+
+#include "publish/ProgramData.h"
+
+namespace {
+
+class ThemeButtonsTest : public PublishStepsTest
+{
+protected:
+    ThemeButtonsTest()
+    {
+        for (const QString &theme : {QString("Classical"), QString("Harbour")}) {
+            Program("Themes/" + theme + "/" + theme + ".css", "css");
+            Program("Themes/" + theme + "/BG.JPG", theme.toUtf8() + " background");
+            for (const QString &picture : CorvProgramData::ThemeButtonPictures())
+                Program("Themes/" + theme + "/Buttons/" + picture, (theme + "/" + picture).toUtf8());
+        }
+        QDir().mkpath(output + "/content/scripts/pics");
+    }
+
+    // The picture the course got under a published name, as "<theme>/<picture of the Buttons folder>".
+    QByteArray Published(const QString &name) const { return Out("content/scripts/pics/" + name); }
+};
+
+// Guards the choice of each button's picture by its label: the picture of each label text, the picture
+// without words for an empty label, and for a label that is none of the row's texts (the comparison is
+// exact and case-sensitive) the picture without words rather than another button's; the popup button
+// always.
+TEST_F(ThemeButtonsTest, PicturesFollowTheLabels)
+{
+    doc->Theme = "Harbour";
+    doc->LblNext = "Continue";
+    doc->LblBack = "";
+    doc->LblMenu = "Home";
+    doc->LblQuit = "Quit";
+    doc->LblDone = "done";
+    doc->LblPlay = "Start";
+    doc->LblStop = "Pause";
+    EXPECT_TRUE(Publisher(PublishTargetStandalone)->CopyThemeButtons());
+    EXPECT_EQ(Published("nav_next.png"), "Harbour/nav_next03.png");
+    EXPECT_EQ(Published("nav_back.png"), "Harbour/nav_back01.png");
+    EXPECT_EQ(Published("nav_menu.png"), "Harbour/nav_menu02.png");
+    EXPECT_EQ(Published("nav_quit.png"), "Harbour/nav_quit.png");
+    EXPECT_EQ(Published("btn_done.png"), "Harbour/btn_done01.png");
+    EXPECT_EQ(Published("btn_play.png"), "Harbour/btn_play02.png");
+    EXPECT_EQ(Published("btn_stop.png"), "Harbour/btn_stop02.png");
+    EXPECT_EQ(Published("btn_popup.png"), "Harbour/btn_popup.png");
+    // The theme's own files come along under lower-cased names; its Buttons folder does not.
+    EXPECT_EQ(Published("bg.jpg"), "Harbour background");
+    EXPECT_EQ(Published("harbour.css"), "css");
+    EXPECT_FALSE(OutExists("content/scripts/pics/nav_next03.png"));
+    EXPECT_EQ(doc->Theme, "Harbour");
+}
+
+// Guards the fall-back theme: a theme that is not installed, or a name that is not a plain folder name, gives
+// the pictures of "Classical", and the document names that theme afterwards.
+TEST_F(ThemeButtonsTest, MissingThemeFallsBackToClassical)
+{
+    for (const QString &theme : {QString("Gone"), QString("../Themes/Harbour"), QString(""), QString("Harbour/.")}) {
+        doc->Theme = theme;
+        doc->LblNext = "Next";
+        EXPECT_TRUE(Publisher(PublishTargetStandalone)->CopyThemeButtons());
+        EXPECT_EQ(doc->Theme, "Classical") << theme.toStdString();
+        EXPECT_EQ(Published("nav_next.png"), "Classical/nav_next.png") << theme.toStdString();
+        EXPECT_EQ(Published("bg.jpg"), "Classical background");
+    }
+    // A theme folder spelt in another case is the same theme.
+    doc->Theme = "harbour";
+    EXPECT_TRUE(Publisher(PublishTargetStandalone)->CopyThemeButtons());
+    EXPECT_EQ(Published("nav_next.png"), "Harbour/nav_next.png");
+}
+
+// Guards a theme that lacks a picture: nothing is reported and the publish goes on.
+TEST_F(ThemeButtonsTest, MissingPictureIsPassedOver)
+{
+    QFile::remove(tmp / "program/Themes/Harbour/Buttons/nav_next01.png");
+    doc->Theme = "Harbour";
+    doc->LblNext = "";
+    EXPECT_TRUE(Publisher(PublishTargetStandalone)->CopyThemeButtons());
+    EXPECT_FALSE(OutExists("content/scripts/pics/nav_next.png"));
+    EXPECT_EQ(Published("nav_back.png"), "Harbour/nav_back.png");
+    EXPECT_TRUE(prompt.Entries().isEmpty());
+}
+
+} // namespace

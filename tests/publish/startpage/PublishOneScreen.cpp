@@ -1,0 +1,91 @@
+// Publishes a course of one screen for the standalone target with the program-folder data of the build,
+// for the browser check of the start page (check_start_page.py).
+//
+//   publish_one_screen <program folder> <work folder>
+//
+// The project lies in <work folder>/Course.kvx and the course is published to <work folder>/out. Every
+// message the publish shows is printed; the exit status is 0 when the publish reported success.
+
+#include "document/CorvessaDoc.h"
+#include "model/CorvPage.h"
+#include "model/GlobalHelpers.h"
+#include "model/OutlineTree.h"
+#include "platform/CorvContext.h"
+#include "platform/RecordingPrompt.h"
+#include "publish/CoursePublisher.h"
+#include "publish/PublishFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+#include <cstdio>
+#include <set>
+
+namespace {
+
+// Steps that other parts of the publisher write. While one of them still reports failure the check goes
+// on without it, so that the start page can be looked at; the options script, which the start page loads,
+// is then replaced by a small one. Each such case is printed.
+class OneScreenPublisher : public CCoursePublisher
+{
+public:
+    using CCoursePublisher::CCoursePublisher;
+
+protected:
+    int RunStep(PublishStep step, int lessonMode) override
+    {
+        const int result = CCoursePublisher::RunStep(step, lessonMode);
+        static const std::set<PublishStep> others = {PublishStep::BuildPagesJS, PublishStep::CreatePrefsJS,
+                                                     PublishStep::WriteInternationalisationVariables,
+                                                     PublishStep::WriteGlossaryItems, PublishStep::BuildContents};
+        if (result == 1 || !others.count(step))
+            return result;
+        std::printf("NOTE: %s reported failure; the check goes on without it\n", qPrintable(PublishStepName(step)));
+        if (step == PublishStep::CreatePrefsJS)
+            CPublishFile::WriteFile(GetTargetFolder(), QStringLiteral("content/scripts/%1_prefs.js").arg(GetProjectPrefix()),
+                                    QStringLiteral("var kvx = {};\nvar kvxPrefs = {};\nkvxPrefs.signin = false;\n"
+                                                   "kvxPrefs.indexDisplay = [1,0,0,0,0];\n"),
+                                    CPublishFile::WithByteOrderMark);
+        return 1;
+    }
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: publish_one_screen <program folder> <work folder>\n");
+        return 2;
+    }
+    const QString work = QString::fromLocal8Bit(argv[2]);
+    QDir().mkpath(work + QStringLiteral("/Course"));
+
+    CRecordingPrompt prompt;
+    prompt.SetFallback(CPrompt::yes);
+    CCorvContext context;
+    context.prompt = &prompt;
+    context.programFolder = QString::fromLocal8Bit(argv[1]);
+    context.appDataFolder = work + QStringLiteral("/appdata");
+
+    CCorvessaDoc doc(context);
+    doc.SetPathName(work + QStringLiteral("/Course.kvx"));
+    doc.CourseName = QStringLiteral("Fire Safety at Work");
+    doc.Theme = QStringLiteral("Classical");
+    doc.MainScreenList.push_back(std::make_unique<CCorvPage>(1, QStringLiteral("Welcome"), QString(), QString(), 0,
+                                                             QStringLiteral("1"), pt_document, -1));
+    COutlineTree tree;
+    tree.RebuildFromScreenLists(doc.MainScreenList, doc.PopupScreenList, doc.GlossaryScreenList);
+
+    OneScreenPublisher publisher(doc, work + QStringLiteral("/out"), QStringLiteral("Course"), &tree);
+    publisher.PublishStandalone();
+    bool completed = false;
+    for (const QString &text : prompt.Texts()) {
+        std::printf("message: %s\n", qPrintable(QString(text).replace(u'\n', QStringLiteral(" | "))));
+        completed = completed || text.startsWith(QStringLiteral("Publish has completed successfully"));
+    }
+    return completed ? 0 : 1;
+}
