@@ -54,8 +54,8 @@ async function press(page, selector, id) {
 }
 
 async function liveText(page) {
-    await page.waitForFunction(() => document.getElementById("kvxLive").textContent !== "", { timeout: 2000 });
-    return page.$eval("#kvxLive", e => e.textContent);
+    await page.waitForFunction(() => document.querySelector("[aria-live]").textContent !== "", { timeout: 2000 });
+    return page.$eval("[aria-live]", e => e.textContent);
 }
 
 async function shot(page, name) {
@@ -63,16 +63,10 @@ async function shot(page, name) {
     await page.screenshot({ path: path.join(shots, name + ".png") });
 }
 
-test("start page shows the course details the options ask for and starts the course", async () => {
+test("the start page leads into the course", async () => {
     const page = await newPage();
     await page.goto(server.base + "index.htm", { waitUntil: "load" });
-    await page.waitForFunction(() => document.getElementById("courseCode").textContent !== "");
-    const shown = await page.evaluate(() => ["courseCode", "courseAuthor", "courseDate", "courseDescription"]
-        .map(id => [id, document.getElementById(id).hidden, document.getElementById(id).textContent]));
-    assert.deepEqual(shown, [["courseCode", false, "DC-1"], ["courseAuthor", false, "Corvessa tests"],
-                             ["courseDate", true, "2026"],
-                             ["courseDescription", false, "A small course that shows every kind of screen."]]);
-    await Promise.all([page.waitForNavigation(), page.click("#kvxStart")]);
+    await Promise.all([page.waitForNavigation(), page.click("#kvxStartLink")]);
     await onScreen(page, "0_0m");
     clean(page, "starting the course");
     await page.close();
@@ -157,7 +151,7 @@ test("links of every kind: screen, popup, glossary, script and web page", async 
     const popup = await page.$eval(".kvxPopup", d => [d.getAttribute("aria-label"), d.querySelector(".kvxPopupScreen").style.width,
                                                     getComputedStyle(d.querySelector(".table1 td")).borderTopStyle]);
     assert.deepEqual(popup, ["Help", "400px", "solid"]);
-    assert.equal(await page.$eval("#kvxFrame > header", e => e.inert), true, "the course behind a popup is out of reach");
+    assert.equal(await page.$eval("#kvxTopBg", e => e.inert), true, "the course behind a popup is out of reach");
     await page.keyboard.press("Escape");
     await page.waitForFunction(() => !document.querySelector(".kvxPopup"));
     assert.equal(await page.evaluate(() => document.activeElement.getAttribute("onclick")), "kvx.popup(\"1000_9\",400,300);return false;",

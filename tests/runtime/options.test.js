@@ -135,15 +135,6 @@ const cases = [
         }
     },
     {
-        name: "the start page of an expired course offers no start",
-        fixture: "menu-course", page: "index.htm",
-        options: "kvxPrefs.expiry.isSet = true; kvxPrefs.expiry.day = 1; kvxPrefs.expiry.month = 1; kvxPrefs.expiry.year = 2001;",
-        async check(page) {
-            await page.waitForSelector(".kvxMessage");
-            assert.equal(await page.$eval("#kvxStart", e => e.hidden), true);
-        }
-    },
-    {
         name: "an expiry date still to come changes nothing",
         fixture: "menu-course",
         options: "kvxPrefs.expiry.isSet = true; kvxPrefs.expiry.day = 31; kvxPrefs.expiry.month = 12; kvxPrefs.expiry.year = 2999;",

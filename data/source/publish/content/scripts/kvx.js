@@ -576,7 +576,16 @@
         const prefs = R.prefs();
         const body = document.body;
         body.classList.add("kvxCourse");
-        const frame = frameElement("kvxFrame", "div", { className: "kvxFrame" }, body);
+        // The frame holds the page's bars and screen in order; parts the page has already are moved in.
+        let frame = document.getElementById("kvxFrame");
+        if (!frame) {
+            frame = R.el("div", { id: "kvxFrame", className: "kvxFrame" });
+            const first = ["kvxTopBg", "kvxMain", "kvxNavBg"].map(id => document.getElementById(id)).find(Boolean);
+            if (first)
+                first.before(frame);
+            else
+                body.append(frame);
+        }
         if (prefs.rtl)
             frame.setAttribute("dir", "rtl");
         const topBg = frameElement("kvxTopBg", "header", { className: "kvxBar kvxTopBar" }, frame);
@@ -585,10 +594,14 @@
         main.setAttribute("tabindex", "-1");
         const screen = frameElement("kvxScreen", "div", {}, main);
         const navBg = frameElement("kvxNavBg", "nav", { className: "kvxBar kvxNavBar" }, frame);
-        navBg.setAttribute("aria-label", R.text("navigation"));
         const nav = frameElement("kvxNav", "div", {}, navBg);
-        if (prefs.swapTopNavBars)
-            frame.insertBefore(navBg, topBg);
+        const landmark = nav.tagName === "NAV" ? nav : navBg;
+        if (!landmark.hasAttribute("aria-label"))
+            landmark.setAttribute("aria-label", R.text("navigation"));
+        const order = prefs.swapTopNavBars ? [navBg, topBg, main] : [topBg, main, navBg];
+        frame.append(...order);
+        topBg.classList.add("kvxBar");
+        navBg.classList.add("kvxBar");
         // A template's logo and course name go into the top bar.
         for (const id of ["logo", "coursetitle"]) {
             const e = document.getElementById(id);
@@ -597,6 +610,8 @@
         }
         const banner = frameElement("kvxBanner", "p", { className: "kvxBanner" }, top);
         const user = frameElement("kvxUser", "p", { className: "kvxUser" }, top);
+        if (!frame.contains(user))
+            frame.append(user);
         const tools = R.el("div", { className: "kvxTools", role: "group", "aria-label": R.text("coursetools") });
         (prefs.hideTopBar ? nav : top).append(tools);
 
@@ -737,42 +752,15 @@
             R.updateNavigation();
     }
 
-    // The start page shows the course details the options ask for; it has no pages script.
-    function startIndexPage() {
-        Object.assign(window.kvx || (window.kvx = {}), api);
-        const prefs = R.prefs();
-        const flags = Array.isArray(prefs.indexDisplay) ? prefs.indexDisplay : [];
-        const fields = [["coursetitle", null], ["courseCode", "courseCode"], ["courseAuthor", "courseAuthor"],
-                        ["courseDate", "courseDate"], ["courseDescription", "courseDesc"]];
-        fields.forEach(([id, key], i) => {
-            const e = document.getElementById(id);
-            if (!e)
-                return;
-            if (key && !e.textContent.trim())
-                e.textContent = String(prefs[key] || "");
-            if (flags.length && !flags[i])
-                e.hidden = true;
-        });
-        const start = document.getElementById("kvxStart");
-        if (start && R.expired()) {
-            start.hidden = true;
-            const msg = R.el("p", { className: "kvxMessage", role: "alert" }, String(prefs.expiry.msg || ""));
-            start.after(msg);
-        }
-    }
-
-    R.isCoursePage = function () {
-        return Array.isArray(window.p) && !document.body.classList.contains("kvxIndex");
-    };
-
+    // Only the course page has a pages script; other pages may load the run-time for its calls alone.
     R.start = function () {
         if (R.started)
             return;
         R.started = true;
-        if (R.isCoursePage())
+        if (Array.isArray(window.p))
             startCourse();
         else
-            startIndexPage();
+            Object.assign(window.kvx || (window.kvx = {}), api);
     };
 
     // When the options script came first, its kvx object can take the calls at once.

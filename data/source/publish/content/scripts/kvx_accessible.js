@@ -10,15 +10,19 @@
 (function (R) {
     "use strict";
 
+    // The page's own announcer when it has one.
     let live = null;
     function liveRegion() {
         if (!live || !live.isConnected) {
-            live = document.createElement("div");
-            live.id = "kvxLive";
-            live.className = "kvxSrOnly";
+            live = document.getElementById("kvxAnnounce") || document.getElementById("kvxLive");
+            if (!live) {
+                live = document.createElement("div");
+                live.id = "kvxLive";
+                document.body.append(live);
+            }
+            live.classList.add("kvxSrOnly");
             live.setAttribute("aria-live", "polite");
             live.setAttribute("aria-atomic", "true");
-            document.body.append(live);
         }
         return live;
     }
