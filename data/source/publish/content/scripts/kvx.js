@@ -588,20 +588,18 @@
         }
         if (prefs.rtl)
             frame.setAttribute("dir", "rtl");
-        const topBg = frameElement("kvxTopBg", "header", { className: "kvxBar kvxTopBar" }, frame);
+        const topBg = frameElement("kvxTopBg", "header", { className: "kvxTopBar" }, frame);
         const top = frameElement("kvxTop", "div", {}, topBg);
         const main = frameElement("kvxMain", "main", { className: "kvxScreen" }, frame);
         main.setAttribute("tabindex", "-1");
         const screen = frameElement("kvxScreen", "div", {}, main);
-        const navBg = frameElement("kvxNavBg", "nav", { className: "kvxBar kvxNavBar" }, frame);
+        const navBg = frameElement("kvxNavBg", "nav", { className: "kvxNavBar" }, frame);
         const nav = frameElement("kvxNav", "div", {}, navBg);
         const landmark = nav.tagName === "NAV" ? nav : navBg;
         if (!landmark.hasAttribute("aria-label"))
             landmark.setAttribute("aria-label", R.text("navigation"));
         const order = prefs.swapTopNavBars ? [navBg, topBg, main] : [topBg, main, navBg];
         frame.append(...order);
-        topBg.classList.add("kvxBar");
-        navBg.classList.add("kvxBar");
         // A template's logo and course name go into the top bar.
         for (const id of ["logo", "coursetitle"]) {
             const e = document.getElementById(id);
