@@ -227,6 +227,35 @@ const cases = [
         }
     },
     {
+        name: "every pan-and-zoom effect ends where its entry says; dragged and scrolled pictures follow the learner",
+        fixture: "menu-course", options: "",
+        async check(page) {
+            await onScreen(page, "0_0m");
+            await page.evaluate(() => kvx.gotoNewPage("1_8"));
+            await onScreen(page, "1_8");
+            const box = id => page.$eval(id, e => [e.style.left, e.style.top, e.style.width, e.style.height].join(" "));
+            await page.waitForFunction(() => document.getElementById("kb4img").style.left === "-200px", { timeout: 4000 });
+            await new Promise(r => setTimeout(r, 700));
+            assert.equal(await box("#kb1img"), "0px 0px 200px 150px", "zoom out");
+            assert.equal(await box("#kb2img"), "50px 40px 100px 75px", "shrink");
+            assert.equal(await box("#kb3img"), "0px 0px 200px 150px", "grow");
+            assert.equal(await box("#kb4img"), "-200px -150px 400px 300px", "pan, held inside the picture");
+            assert.equal(await box("#kb5img"), "-50px -40px 400px 300px", "drag start");
+            await page.focus("#kb5");
+            await page.keyboard.press("ArrowRight");
+            await page.keyboard.press("ArrowDown");
+            assert.equal(await box("#kb5img"), "-70px -60px 400px 300px", "arrow keys pan the picture");
+            for (let i = 0; i < 20; ++i)
+                await page.keyboard.press("ArrowRight");
+            assert.equal(await page.$eval("#kb5img", e => e.style.left), "-200px", "never past the picture's edge");
+            assert.deepEqual(await page.$eval("#kb6", e => [e.scrollLeft, e.scrollTop]), [60, 30]);
+            // A click starts the fade.
+            assert.equal(await page.$eval("#kb7img", e => getComputedStyle(e).opacity), "1");
+            await page.click("#kb7");
+            await page.waitForFunction(() => getComputedStyle(document.getElementById("kb7img")).opacity === "0", { timeout: 3000 });
+        }
+    },
+    {
         name: "a screen whose file is missing says so and the course goes on",
         fixture: "menu-course", options: "", expect: [/HTTP 404: .*demo_5_5\.js/, /console: Failed to load resource.*demo_5_5\.js/],
         async check(page) {
