@@ -18,6 +18,11 @@ before(async () => {
     for (const name of Object.keys(fixtures)) {
         const root = course.assemble(name);
         roots.push(root);
+        if (name === "menu-course") {
+            // A screen file cut short, as a full disk leaves it.
+            const whole = fs.readFileSync(path.join(root, "content", "demo_1_2.js"));
+            fs.writeFileSync(path.join(root, "content", "demo_5_8.js"), whole.subarray(0, 200));
+        }
         servers[name] = await serve(root);
     }
     browser = await launch();
@@ -261,6 +266,27 @@ const cases = [
         async check(page) {
             await onScreen(page, "0_0m");
             await page.evaluate(() => kvx.gotoNewPage("5_5"));
+            await page.waitForSelector(".kvxLoadError[role=alert]");
+            await page.click("#kvxMenuButton");
+            await onScreen(page, "0_0m");
+        }
+    },
+    {
+        name: "a start-up entry that fails is reported and the screen's other entries still run",
+        fixture: "menu-course", options: "", expect: [/console: ReferenceError: kvxNoSuchCall is not defined/],
+        async check(page) {
+            await onScreen(page, "0_0m");
+            await page.evaluate(() => kvx.gotoNewPage("5_7"));
+            await onScreen(page, "5_7");
+            assert.equal(await page.$$eval("svg.kvxShapes rect", es => es.length), 1);
+        }
+    },
+    {
+        name: "a screen file that cannot run says so and the course goes on",
+        fixture: "menu-course", options: "", expect: [/exception: (Invalid or unexpected token|Unexpected)/],
+        async check(page) {
+            await onScreen(page, "0_0m");
+            await page.evaluate(() => kvx.gotoNewPage("5_8"));
             await page.waitForSelector(".kvxLoadError[role=alert]");
             await page.click("#kvxMenuButton");
             await onScreen(page, "0_0m");
