@@ -521,7 +521,7 @@
             const state = complete ? R.text("topiccompleted") : (open ? "" : R.text("topiclocked"));
             const button = R.el("button", {
                 type: "button", className: "kvxTopic" + (complete ? " kvxTopicDone" : ""),
-                disabled: !open, "aria-describedby": null,
+                disabled: !open,
                 onclick: () => api.gotoNewPage(topic.screens[0])
             });
             if (pictures)
