@@ -8,7 +8,7 @@ const fs = require("fs");
 const path = require("path");
 const { serve } = require("./lib/serve");
 const course = require("./lib/course");
-const { launch, freshPage } = require("./lib/browser");
+const { launch, freshPage, onScreen } = require("./lib/browser");
 
 const shots = process.env.CORV_RUNTIME_OUT || path.join(course.repo, "build", "tests", "runtime");
 let root, server, browser;
@@ -39,12 +39,6 @@ function clean(page, what) {
 
 async function screenId(page) {
     return page.evaluate(() => (window.kvxRuntime && kvxRuntime.current ? kvxRuntime.current.id : null));
-}
-
-// Waits until the course shows the screen and its markup is in place.
-async function onScreen(page, id) {
-    await page.waitForFunction(want => window.kvxRuntime && kvxRuntime.current && kvxRuntime.current.id === want &&
-        document.getElementById("kvxScreen").getAttribute("aria-busy") === "false", { timeout: 5000 }, id);
 }
 
 async function press(page, selector, id) {

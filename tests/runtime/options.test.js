@@ -7,7 +7,7 @@ const fs = require("fs");
 const path = require("path");
 const { serve } = require("./lib/serve");
 const course = require("./lib/course");
-const { launch, freshPage } = require("./lib/browser");
+const { launch, freshPage, onScreen } = require("./lib/browser");
 
 const fixtures = { "menu-course": "demo", "linear-course": "lin" };
 const servers = {};
@@ -22,6 +22,10 @@ before(async () => {
             // A screen file cut short, as a full disk leaves it.
             const whole = fs.readFileSync(path.join(root, "content", "demo_1_2.js"));
             fs.writeFileSync(path.join(root, "content", "demo_5_8.js"), whole.subarray(0, 200));
+            // A page that includes one screen file itself, as the screen preview does.
+            const page = fs.readFileSync(path.join(root, "content", "ind.htm"), "utf8");
+            fs.writeFileSync(path.join(root, "content", "preview.htm"),
+                             page.replace("</head>", "<script type=\"text/javascript\" src=\"demo_1_3.js\"></script>\n</head>"));
         }
         servers[name] = await serve(root);
     }
@@ -52,11 +56,6 @@ async function open(fixture, options, page = "content/ind.htm") {
     });
     await tab.goto(servers[fixture].base + page, { waitUntil: "load" });
     return tab;
-}
-
-async function onScreen(page, id, timeout = 4000) {
-    await page.waitForFunction(want => window.kvxRuntime && kvxRuntime.current && kvxRuntime.current.id === want &&
-        document.getElementById("kvxScreen").getAttribute("aria-busy") === "false", { timeout }, id);
 }
 
 async function state(page, selector) {

@@ -9,7 +9,7 @@ const path = require("path");
 const { spawnSync } = require("child_process");
 const { serve } = require("./lib/serve");
 const course = require("./lib/course");
-const { launch, freshPage } = require("./lib/browser");
+const { launch, freshPage, onScreen } = require("./lib/browser");
 
 const shots = process.env.CORV_RUNTIME_OUT || path.join(course.repo, "build", "tests", "runtime");
 let work, server, browser;
@@ -31,11 +31,6 @@ after(async () => {
     if (work)
         fs.rmSync(work, { recursive: true, force: true });
 });
-
-async function onScreen(page, id) {
-    await page.waitForFunction(want => window.kvxRuntime && kvxRuntime.current && kvxRuntime.current.id === want &&
-        document.getElementById("kvxScreen").getAttribute("aria-busy") === "false", { timeout: 5000 }, id);
-}
 
 test("the published course runs from its start page to its end", { skip: !process.env.CORV_PUBLISH_COURSE && "no publisher" }, async () => {
     const page = await freshPage(browser, server.base);

@@ -71,4 +71,10 @@ async function freshPage(browser, origin) {
     return page;
 }
 
-module.exports = { launch, watch, freshPage, chromiumPath };
+// Waits until the course shows the screen and its markup is in place.
+async function onScreen(page, id, timeout = 5000) {
+    await page.waitForFunction(want => window.kvxRuntime && kvxRuntime.current && kvxRuntime.current.id === want &&
+        document.getElementById("kvxScreen").getAttribute("aria-busy") === "false", { timeout }, id);
+}
+
+module.exports = { launch, watch, freshPage, onScreen, chromiumPath };
