@@ -1,12 +1,18 @@
 #include "image/xImageCodecs.h"
 
 #include "image/xImageBMP.h"
+#include "image/xImageGIF.h"
 #include "image/xImageICO.h"
 #include "image/xImageJAS.h"
 #include "image/xImageJPG.h"
 #include "image/xImageMNG.h"
+#include "image/xImagePCX.h"
 #include "image/xImagePNG.h"
 #include "image/xImageRAW.h"
+#include "image/xImageSKA.h"
+#include "image/xImageTGA.h"
+#include "image/xImageTIF.h"
+#include "image/xImageWBMP.h"
 #include "image/xImageWMF.h"
 
 #include <vector>
@@ -32,10 +38,16 @@ const std::vector<ImageCodec> &Table()
         {ImageFormatBmp, ImageFormatBmp, false, CreateCodec<CxImageBMP>, DecodeAs<CxImageBMP>, EncodeAs<CxImageBMP>},
         {ImageFormatJpg, ImageFormatJpg, false, CreateCodec<CxImageJPG>, DecodeAs<CxImageJPG>, EncodeAs<CxImageJPG>},
         {ImageFormatIco, ImageFormatIco, true, CreateCodec<CxImageICO>, DecodeAs<CxImageICO>, EncodeAs<CxImageICO>},
+        {ImageFormatGif, ImageFormatGif, true, CreateCodec<CxImageGIF>, DecodeAs<CxImageGIF>, EncodeAs<CxImageGIF>},
         {ImageFormatPng, ImageFormatPng, false, CreateCodec<CxImagePNG>, DecodeAs<CxImagePNG>, EncodeAs<CxImagePNG>},
+        {ImageFormatTif, ImageFormatTif, true, CreateCodec<CxImageTIF>, DecodeAs<CxImageTIF>, EncodeAs<CxImageTIF>},
         {ImageFormatMng, ImageFormatMng, true, CreateCodec<CxImageMNG>, DecodeAs<CxImageMNG>, EncodeAs<CxImageMNG>},
+        {ImageFormatTga, ImageFormatTga, false, CreateCodec<CxImageTGA>, DecodeAs<CxImageTGA>, EncodeAs<CxImageTGA>},
+        {ImageFormatPcx, ImageFormatPcx, false, CreateCodec<CxImagePCX>, DecodeAs<CxImagePCX>, EncodeAs<CxImagePCX>},
+        {ImageFormatWbmp, ImageFormatWbmp, false, CreateCodec<CxImageWBMP>, DecodeAs<CxImageWBMP>, EncodeAs<CxImageWBMP>},
         {ImageFormatWmf, ImageFormatWmf, false, CreateCodec<CxImageWMF>, DecodeAs<CxImageWMF>, EncodeAs<CxImageWMF>},
         {ImageFormatJp2, ImageFormatRas, false, CreateCodec<CxImageJAS>, DecodeJas, EncodeJas},
+        {ImageFormatSka, ImageFormatSka, false, CreateCodec<CxImageSKA>, DecodeAs<CxImageSKA>, EncodeAs<CxImageSKA>},
         {ImageFormatRaw, ImageFormatRaw, false, CreateCodec<CxImageRAW>, DecodeAs<CxImageRAW>, EncodeAs<CxImageRAW>},
     };
     return table;

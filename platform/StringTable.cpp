@@ -49,6 +49,8 @@ constexpr Entry kEntries[] = {
     {10685, "Done"},
     {10686, "Play"},
     {10687, "Stop"},
+    // The LMS whose package extension the manifest can declare.
+    {10689, "SumTotal"},
     // Texts of the final performance screens.
     {10828, "Assessment Results\n\n{date} {name}\n\nIn {coursename}, you attempted {judgedquestions} of "
             "{totalquestions} questions.  You answered {totalcorrect} correctly.  Your final result is {totalscore}%."},

@@ -38,7 +38,7 @@ function check(file, prefix) {
 test("every script the run-time ships is valid JavaScript", () => {
     const program = course.programFolder();
     const shipped = [...files(path.join(program, "source", "publish"), /\.js$/),
-                     ...files(path.join(program, "source", "publishLMS"), /\.js$/)];
+                     ...files(path.join(program, "source", "PublishLMS"), /\.js$/)];
     assert.ok(shipped.some(f => f.endsWith("kvx.js")), "the run-time is installed in " + program);
     assert.deepEqual(shipped.map(f => check(f)).filter(Boolean), []);
 });
