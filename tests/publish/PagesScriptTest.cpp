@@ -197,7 +197,7 @@ TEST(PagesScript, AnswersReadBackPerKind)
     EXPECT_EQ(choice->GetOptions(), Options(" A ", "B", "", " ", ""));
 }
 
-// Guards that the C++ scrambler and the de-scrambler in JavaScript agree on every UTF-16 unit, including
+// Guards that the C++ scrambler and the course run-time's de-scrambler agree on every UTF-16 unit, including
 // characters outside the Basic Multilingual Plane (two units each) and keys shorter or longer than the text.
 TEST(PagesScript, ScrambledTextsReadBackInJavaScript)
 {

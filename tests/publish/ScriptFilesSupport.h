@@ -72,7 +72,7 @@ QString LineStarting(const QString &script, const QString &start);
 // (kvxObj.background read back with the prefix), "remediationAt" (for each instance, whether its group is
 // the p entry it names). Empty when Node is missing or the scripts do not run; error receives why.
 QJsonObject ReadInNode(const QStringList &files, QString *error = nullptr);
-// Node's de-scrambler applied to each (scrambled, key) pair.
+// The course run-time's de-scrambler, in Node, applied to each (scrambled, key) pair.
 QStringList DescrambleInNode(const QList<std::pair<QString, QString>> &pairs);
 QString NodeProgram();
 

@@ -1,32 +1,25 @@
 // Loads a published course's options and pages scripts into one global scope, in the order the course
-// page loads them, and prints as JSON what the run-time reads from them, every scrambled value read back.
+// page loads them, and prints as JSON what the run-time reads from them, every scrambled value read back
+// with the run-time's own de-scrambler.
 //
 //   node scripts_check.js <script>...     the globals, read back
 //   node scripts_check.js --descramble    [[scrambled, key], ...] on standard input: the texts (null for a
 //                                         text that is not of the scrambled form)
 "use strict";
 const fs = require("fs");
+const path = require("path");
 const vm = require("vm");
 
-// The scrambled form: each UTF-16 unit as the decimal sum of its value and one unit of the key (repeated),
-// followed by "-".
-function descramble(text, key) {
-    if (typeof text !== "string" || typeof key !== "string")
-        return null;
-    if (text === "")
-        return "";
-    if (key === "" || !/^(\d+-)+$/.test(text))
-        return null;
-    const numbers = text.slice(0, -1).split("-");
-    let out = "";
-    for (let i = 0; i < numbers.length; ++i) {
-        const unit = Number(numbers[i]) - key.charCodeAt(i % key.length);
-        if (!(unit >= 0 && unit <= 0xFFFF))
-            return null;
-        out += String.fromCharCode(unit);
-    }
-    return out;
+// The course run-time's own de-scrambler, from its core loaded without a page.
+function runtimeDescrambler() {
+    const sandbox = { console, setTimeout, document: { readyState: "loading", addEventListener() {} } };
+    sandbox.window = sandbox;
+    vm.createContext(sandbox);
+    const core = path.join(__dirname, "..", "..", "data", "source", "publish", "content", "scripts", "kvx.js");
+    vm.runInContext(fs.readFileSync(core, "utf8"), sandbox, { filename: core });
+    return sandbox.kvxRuntime.descramble;
 }
+const descramble = runtimeDescrambler();
 
 // A free-form question's answers are lists of keywords, a keyword with alternatives a list of its own.
 function readBack(value, key) {
