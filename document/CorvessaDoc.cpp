@@ -1,24 +1,33 @@
 #include "document/CorvessaDoc.h"
 
 #include "document/DocumentObserver.h"
+#include "document/InternationalProfileFromXML.h"
 #include "document/LoadedProfile.h"
 #include "document/ProjectArchive.h"
+#include "document/SettingsFile.h"
+#include "document/UserSettingsStore.h"
 #include "model/CorvPage.h"
+#include "model/GlobalHelpers.h"
 #include "model/Topic.h"
 #include "platform/Archive.h"
 #include "platform/CorvContext.h"
+#include "platform/FileSystemUtil.h"
 #include "platform/PathUtil.h"
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
+#include "platform/richtext/RichText.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
+#include <climits>
+#include <filesystem>
 #include <optional>
 #include <utility>
+
+#include <unistd.h>
 
 namespace {
 
@@ -27,6 +36,22 @@ constexpr int kIdsNotAProjectFile = 40100;
 constexpr int kIdsCannotOpenFile = 40101;
 constexpr int kIdsCannotSaveProject = 40102;
 constexpr int kIdsProjectReadInPart = 40103;
+constexpr int kIdsCannotWriteProfileCopy = 40104;
+
+const QString kUntitled = QStringLiteral("Untitled");
+const QString kProfileCopyName = QStringLiteral("kv_profile.xml");
+
+// Keeps the text of the one message an operation shows, so it can be told as the reason of another.
+class CapturingPrompt : public CPrompt
+{
+public:
+    Answer Ask(Kind, const QString &text, const QString &) override
+    {
+        texts.append(text);
+        return cancel;
+    }
+    QStringList texts;
+};
 
 int64_t SystemNow() { return QDateTime::currentSecsSinceEpoch(); }
 
@@ -47,9 +72,27 @@ bool Holds(const CCorvessaDoc::ScreenList &list, const CCorvPage *screen)
 } // namespace
 
 CCorvessaDoc::CCorvessaDoc(const CCorvContext &context, Clock clock)
-    : m_context(context), m_clock(clock ? std::move(clock) : Clock(&SystemNow))
+    : m_context(context), m_title(kUntitled), m_clock(clock ? std::move(clock) : Clock(&SystemNow))
 {
     ApplyDefaults(true, Now(), m_context.programFolder);
+    if (!m_context.appDataFolder.isEmpty()) {
+        AutoBackupSettings.Load(CAutoBackupSetting::DefaultPath(m_context));
+        m_userStores = [](CCorvessaDoc &doc) { CUserSettingsStore(doc.m_context.appDataFolder).Apply(doc); };
+    }
+}
+
+void CCorvessaDoc::SetPathName(const QString &path)
+{
+    m_pathName = path;
+    if (!path.isEmpty())
+        m_title = QFileInfo(path).completeBaseName();
+}
+
+bool CCorvessaDoc::SaveDefaultSettingsFile(const QString &path) const { return CSettingsFile::Save(path, *this); }
+
+bool CCorvessaDoc::LoadDefaultSettingsFile(const QString &path)
+{
+    return CSettingsFile::Load(path, *this) != CSettingsFile::LoadResult::notOpened;
 }
 
 CCorvessaDoc::~CCorvessaDoc()
@@ -75,10 +118,15 @@ void CCorvessaDoc::RemoveObserver(CDocumentObserver *observer)
     m_observers.erase(std::remove(m_observers.begin(), m_observers.end(), observer), m_observers.end());
 }
 
-void CCorvessaDoc::UpdateAllViews()
+void CCorvessaDoc::NotifyObservers(const std::function<void(CDocumentObserver &)> &call)
 {
     for (CDocumentObserver *observer : std::vector<CDocumentObserver *>(m_observers))
-        observer->OnUpdate(*this);
+        call(*observer);
+}
+
+void CCorvessaDoc::UpdateAllViews()
+{
+    NotifyObservers([this](CDocumentObserver &observer) { observer.OnUpdate(*this); });
 }
 
 void CCorvessaDoc::ResetToNewProjectSettings()
@@ -90,6 +138,8 @@ void CCorvessaDoc::ResetToNewProjectSettings()
 
 bool CCorvessaDoc::OnNewDocument()
 {
+    m_pathName.clear();
+    m_title = kUntitled;
     ResetToNewProjectSettings();
     m_nextScreenNumber = 0;
     m_nextTextBoxNumber = 1;
@@ -104,6 +154,7 @@ bool CCorvessaDoc::OnNewDocument()
     ClearMainScreens();
     ClearPopupScreens();
     ClearGlossaryScreens();
+    NotifyObservers([this](CDocumentObserver &observer) { observer.OnNewProject(*this); });
     UpdateAllViews();
     if (m_firstNewDocument) {
         m_firstNewDocument = false;
@@ -140,31 +191,78 @@ bool CCorvessaDoc::OnOpenDocument(const QString &path)
     const QByteArray bytes = file.readAll();
     file.close();
 
-    LoadFrom(bytes, path);
-    m_pathName = path;
+    const bool whole = LoadFrom(bytes, path);
+    ReadProjectProfile(ProjectFolderOf(path));
+    // A project read only in part is not bound to its file: the next save asks for a name, so the original
+    // is never replaced by what could be read of it.
+    SetPathName(whole ? path : QString());
+    m_title = QFileInfo(path).completeBaseName();
     m_modified = true;
-    for (CDocumentObserver *observer : std::vector<CDocumentObserver *>(m_observers))
-        observer->OnDocumentOpened(*this);
+    NotifyObservers([this](CDocumentObserver &observer) { observer.OnDocumentOpened(*this); });
     UpdateAllViews();
     return true;
 }
 
 bool CCorvessaDoc::OnSaveDocument(const QString &path)
 {
-    for (CDocumentObserver *observer : std::vector<CDocumentObserver *>(m_observers))
-        observer->AboutToSave(*this);
-    CProjectArchive::CreateProjectFolders(ProjectFolderOf(path), Prompt());
+    NotifyObservers([this](CDocumentObserver &observer) { observer.AboutToSave(*this); });
+    const QString folder = ProjectFolderOf(path);
+    // Loose files are cleared only from a folder an earlier save made: a folder of the author's that
+    // happens to have the project's name keeps everything in it.
+    const bool earlierProjectFolder = CProjectArchive::IsProjectFolder(folder);
+    CapturingPrompt folderError;
+    if (!CProjectArchive::CreateProjectFolders(folder, folderError)) {
+        Prompt().Error(CStringTable::Load(kIdsCannotSaveProject).arg(path, folderError.texts.join(u'\n')));
+        return false;
+    }
+    for (const QString &text : folderError.texts)
+        Prompt().Error(text);
     CArchive ar;
     ar.SetFilePath(path);
     ar.SetContext(&m_context);
     Serialize(ar);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(ar.GetBuffer()) != ar.GetBuffer().size() || !file.commit()) {
-        Prompt().Error(CStringTable::Load(kIdsCannotSaveProject).arg(path, file.errorString()));
+    if (!ReplaceProjectFile(path, ar.GetBuffer()))
         return false;
-    }
-    m_pathName = path;
+
+    const QString onDisk = CorvPath::ResolveNoCase(folder);
+    if (earlierProjectFolder)
+        DeleteFolderFiles(onDisk, false, false);
+    const QString profileCopy = CorvPath::Join(onDisk, kProfileCopyName);
+    if (m_internationalProfile && !m_internationalProfile->WriteProfileFile(profileCopy))
+        Prompt().Warning(CStringTable::Load(kIdsCannotWriteProfileCopy).arg(profileCopy));
+    SetPathName(path);
     m_modified = false;
+    return true;
+}
+
+bool CCorvessaDoc::ReplaceProjectFile(const QString &path, const QByteArray &bytes)
+{
+    namespace fs = std::filesystem;
+    // A link to the project is kept: the file it points at is the one replaced.
+    const QFileInfo info(path);
+    const QString target = info.isSymLink() ? info.symLinkTarget() : path;
+    const QString temporary = target + QStringLiteral(".tmp");
+    const auto fail = [&](const QString &reason) {
+        QFile::remove(temporary);
+        Prompt().Error(CStringTable::Load(kIdsCannotSaveProject).arg(path, reason));
+        return false;
+    };
+    QFile file(temporary);
+    if (SaveFault(SaveStep::tempFile) || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || file.write(bytes) != bytes.size())
+        return fail(file.error() != QFile::NoError ? file.errorString() : QStringLiteral("The disk is full."));
+    if (SaveFault(SaveStep::flush) || !file.flush() || ::fsync(file.handle()) != 0)
+        return fail(QStringLiteral("The file could not be written to the disk."));
+    file.close();
+    std::error_code ec;
+    // The new file keeps the permissions the old one had.
+    if (QFileInfo::exists(target))
+        fs::permissions(CorvFs::ToFsPath(temporary), fs::status(CorvFs::ToFsPath(target), ec).permissions(), ec);
+    if (SaveFault(SaveStep::rename))
+        return fail(QStringLiteral("The file could not be renamed."));
+    fs::rename(CorvFs::ToFsPath(temporary), CorvFs::ToFsPath(target), ec);
+    if (ec)
+        return fail(QString::fromLocal8Bit(ec.message()));
     return true;
 }
 
@@ -193,7 +291,7 @@ void CCorvessaDoc::SwapLoadState(LoadState &state)
     std::swap(m_importPending, state.importPending);
 }
 
-void CCorvessaDoc::LoadFrom(const QByteArray &bytes, const QString &path)
+bool CCorvessaDoc::LoadFrom(const QByteArray &bytes, const QString &path)
 {
     // Both passes find the stored names through one listing of each folder.
     CorvPath::CNoCaseResolver paths;
@@ -237,9 +335,35 @@ void CCorvessaDoc::LoadFrom(const QByteArray &bytes, const QString &path)
     }
     m_loadRetry = 0;
     CProjectArchive::ResolveLinks(*this);
+    RaiseNextScreenNumber();
     // What was read is kept, but the author must know before a save replaces the file with it.
     if (failure)
         Prompt().Warning(CStringTable::Load(kIdsProjectReadInPart).arg(path, failure->GetText()));
+    return !failure;
+}
+
+void CCorvessaDoc::RaiseNextScreenNumber()
+{
+    // A file without screen numbers, or a damaged one, can leave the counter at a number a screen has:
+    // the next new screen would share it.
+    int highest = -1;
+    for (const ScreenList *list : {&MainScreenList, &PopupScreenList, &GlossaryScreenList})
+        for (const auto &screen : *list)
+            highest = std::max(highest, screen->GetId());
+    if (highest < INT_MAX && m_nextScreenNumber <= highest)
+        m_nextScreenNumber = highest + 1;
+}
+
+void CCorvessaDoc::ReadProjectProfile(const QString &projectFolder)
+{
+    const QString copy = CorvPath::ResolveNoCase(CorvPath::Join(projectFolder, kProfileCopyName));
+    if (!QFileInfo(copy).isFile())
+        return;
+    FreeInternationalProfile();
+    if (auto profile = InternationalProfileFromXML::ReadFile(copy))
+        SetInternationalProfile(std::move(profile));
+    else
+        Prompt().Error(QStringLiteral("Unable to read International Profile sundry text"));
 }
 
 CCorvPage *CCorvessaDoc::FindScreenByNumber(int number) const
@@ -316,6 +440,87 @@ void CCorvessaDoc::ClearGlossaryScreens()
 {
     ForgetFolderPointersInto(GlossaryScreenList);
     GlossaryScreenList.clear();
+}
+
+CCorvPage *CCorvessaDoc::AddScreen(std::unique_ptr<CCorvPage> screen, CCorvPage *after, bool popup, bool glossary)
+{
+    ScreenList &list = popup ? PopupScreenList : glossary ? GlossaryScreenList : MainScreenList;
+    CCorvPage *added = screen.get();
+    const auto at =
+        std::find_if(list.begin(), list.end(), [after](const auto &s) { return after && s.get() == after; });
+    list.insert(at == list.end() ? list.end() : at + 1, std::move(screen));
+    return added;
+}
+
+std::unique_ptr<CCorvPage> CCorvessaDoc::RemoveFrom(ScreenList &list, CCorvPage *screen, bool deleteScreen)
+{
+    if (!screen)
+        return nullptr;
+    screen->LeaveCanvas();
+    const auto at = std::find_if(list.begin(), list.end(), [screen](const auto &s) { return s.get() == screen; });
+    if (at == list.end())
+        return nullptr;
+    for (CCorvPage **folder : {&FinalPerformanceFolder, &PopupsFolder, &GlossaryFolder})
+        if (*folder == screen)
+            *folder = nullptr;
+    std::unique_ptr<CCorvPage> taken = std::move(*at);
+    list.erase(at);
+    if (deleteScreen)
+        taken.reset();
+    return taken;
+}
+
+std::unique_ptr<CCorvPage> CCorvessaDoc::RemoveScreen(CCorvPage *screen, bool deleteScreen)
+{
+    return RemoveFrom(MainScreenList, screen, deleteScreen);
+}
+
+std::unique_ptr<CCorvPage> CCorvessaDoc::RemovePopupScreen(CCorvPage *screen, bool deleteScreen)
+{
+    return RemoveFrom(PopupScreenList, screen, deleteScreen);
+}
+
+std::unique_ptr<CCorvPage> CCorvessaDoc::RemoveGlossaryScreen(CCorvPage *screen, bool deleteScreen)
+{
+    return RemoveFrom(GlossaryScreenList, screen, deleteScreen);
+}
+
+void CCorvessaDoc::CheckLinks(CCorvPage *screen)
+{
+    if (screen) {
+        screen->CheckLinks(*this, 0, Prompt());
+        return;
+    }
+    for (const auto &page : MainScreenList)
+        page->CheckLinks(*this, 0, Prompt());
+}
+
+bool CCorvessaDoc::AddGlossaryItem(const QString &term, const QString &definition)
+{
+    for (CDocumentObserver *observer : std::vector<CDocumentObserver *>(m_observers))
+        if (observer->AddGlossaryItem(*this, term, definition))
+            return true;
+    return false;
+}
+
+bool CCorvessaDoc::LoadRtfIntoRichEdit(const QString &path, CRichText *text)
+{
+    if (path.isEmpty() || !text)
+        return false;
+    QFile file(CorvPath::ResolveNoCase(CorvPath::ToSlashes(path)));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFile::NoError)
+        return false;
+    text->SetRtfBytes(bytes);
+    return true;
+}
+
+QString CCorvessaDoc::GetPlaceholderImagePath(int sizePreset) const
+{
+    const char *name = sizePreset == 0 ? "tmp_small.png" : sizePreset == 2 ? "tmp_large.png" : "tmp_medium.png";
+    return CorvPath::Join(m_context.programFolder, QString::fromLatin1(name));
 }
 
 void CCorvessaDoc::SetInternationalProfile(std::unique_ptr<CLoadedProfile> profile)

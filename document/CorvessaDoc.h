@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/CourseSettings.h"
+#include "document/SaveFaults.h"
 #include "model/AutoBackupSetting.h"
 #include "model/ScreenLookup.h"
 #include "platform/CorvContext.h"
@@ -19,6 +20,7 @@ class CCorvPage;
 class CEditCanvas;
 class CDocumentObserver;
 class CLoadedProfile;
+class CRichText;
 class CTopic;
 
 // The one document of the program: the course settings (inherited as plain public members), the topic list
@@ -45,12 +47,18 @@ public:
     const CCorvContext &GetContext() const { return m_context; }
     CPrompt &Prompt() const { return m_context.Prompt(); }
     const QString &GetPathName() const { return m_pathName; }
-    void SetPathName(const QString &path) { m_pathName = path; }
+    // Binds the document to the file; the title becomes the file's name without its extension.
+    void SetPathName(const QString &path);
+    // What the window's caption shows and a first save proposes: "Untitled" until the document has a file.
+    const QString &GetTitle() const { return m_title; }
+    void SetTitle(const QString &title) { m_title = title; }
     bool IsModified() const { return m_modified; }
     void SetModifiedFlag(bool modified = true) { m_modified = modified; }
     void AddObserver(CDocumentObserver *observer);
     void RemoveObserver(CDocumentObserver *observer);
     void UpdateAllViews();
+    // Calls each view registered now (one that registers meanwhile is not called).
+    void NotifyObservers(const std::function<void(CDocumentObserver &)> &call);
 
     // A new project: the built-in defaults (the constructed ones keep their values), then the per-user
     // stores; counters and pointers reset; topics, glossary documents and screens removed. The first call
@@ -58,10 +66,16 @@ public:
     bool OnNewDocument();
     // Opens a project file. Only ".kvx" files are read (the extension compared without regard to case);
     // any other file, or one that cannot be opened, is refused with a message and changes nothing. A
-    // read project counts as modified.
+    // read project counts as modified. A project that could be read only in part is shown as far as it
+    // was read, the author is told, and the document is not bound to the file: saving asks for a name, so
+    // the damaged original is never overwritten by what could be read of it. The project folder's copy of
+    // the international profile, when there is one, becomes the document's profile.
     bool OnOpenDocument(const QString &path);
-    // Writes the project file (replacing it only once it is complete) and binds the document to it. The
-    // project folder and its media sub-folders are made first, so components can copy their media there.
+    // Writes the project file and binds the document to it. The project folder and its media sub-folders
+    // are made first, so components can copy their media there; a project folder that cannot be made fails
+    // the save with one message. The file is written beside the old one ("<name>.kvx.tmp"), forced to the
+    // disk and renamed over it, so a failed save leaves the old file as it was. Only then are the loose
+    // files of a folder an earlier save made removed and the profile copy written.
     bool OnSaveDocument(const QString &path);
 
     // Stores or loads the project archive. A load first resets the settings to a new project's, so that
@@ -78,7 +92,15 @@ public:
 
     // Applies the per-user stores after the built-in defaults, for new projects and before a project is
     // read. None until the settings stores install theirs.
+    // By default kvx.ini and setting.bin of the context's per-user folder (none when it has no folder).
     void SetUserStoresHook(std::function<void(CCorvessaDoc &)> hook) { m_userStores = std::move(hook); }
+    // setting.bin: false when the file cannot be written, or opened for reading.
+    bool SaveDefaultSettingsFile(const QString &path) const;
+    bool LoadDefaultSettingsFile(const QString &path);
+    // Failure injection for the steps of a save that touch the author's files; none by default.
+    void SetSaveFaultHook(SaveFaultHook hook) { m_saveFaults = std::move(hook); }
+    // True when the step is to fail.
+    bool SaveFault(SaveStep step) const { return m_saveFaults && m_saveFaults(step); }
     void SetClock(Clock clock);
     int64_t Now() const { return m_clock(); }
 
@@ -134,6 +156,31 @@ public:
     void ClearPopupScreens();
     void ClearGlossaryScreens();
 
+    // ---- Keeping the screen lists ----
+    // Puts the screen into the popups list (popup set), else the glossary list (glossary set), else the main
+    // list: right after `after` when that screen is in the chosen list, otherwise at its end. Returns the
+    // screen, now owned by the list.
+    CCorvPage *AddScreen(std::unique_ptr<CCorvPage> screen, CCorvPage *after, bool popup, bool glossary);
+    // Takes the screen off the canvas and, when it is in the main (popups, glossary) list, out of it. With
+    // deleteScreen it is deleted, otherwise handed back to the caller; null when it was not in the list or
+    // was deleted. The screen leaves the canvas even when it is not in the list.
+    std::unique_ptr<CCorvPage> RemoveScreen(CCorvPage *screen, bool deleteScreen);
+    std::unique_ptr<CCorvPage> RemovePopupScreen(CCorvPage *screen, bool deleteScreen);
+    std::unique_ptr<CCorvPage> RemoveGlossaryScreen(CCorvPage *screen, bool deleteScreen);
+    // Deletes, without asking, the link components whose target screen is no longer in the main list: on
+    // the screen given, or on every screen of the main list.
+    void CheckLinks(CCorvPage *screen = nullptr);
+    // Hands a glossary item to the Edit window when it is there; false when no view took it.
+    bool AddGlossaryItem(const QString &term, const QString &definition);
+
+    // ---- Rich text and placeholder pictures ----
+    // Reads the RTF file into the text. False for an empty path, no text, or a file that cannot be read
+    // (the text is then left as it was).
+    static bool LoadRtfIntoRichEdit(const QString &path, CRichText *text);
+    // The content layouts' placeholder picture of a size preset: "tmp_small.png" for 0, "tmp_large.png"
+    // for 2, "tmp_medium.png" for any other, in the program folder.
+    QString GetPlaceholderImagePath(int sizePreset) const;
+
     // ---- International profile ----
     CLoadedProfile *GetInternationalProfile() const { return m_internationalProfile.get(); }
     void SetInternationalProfile(std::unique_ptr<CLoadedProfile> profile);
@@ -164,13 +211,21 @@ private:
 
     void ResetToNewProjectSettings();
     void ForgetFolderPointersInto(const ScreenList &list);
-    void LoadFrom(const QByteArray &bytes, const QString &path);
+    std::unique_ptr<CCorvPage> RemoveFrom(ScreenList &list, CCorvPage *screen, bool deleteScreen);
+    // Reads the project; false when it could be read only in part (the author has been told).
+    bool LoadFrom(const QByteArray &bytes, const QString &path);
+    void RaiseNextScreenNumber();
+    void ReadProjectProfile(const QString &projectFolder);
+    // Writes bytes to path through a file beside it; false, reported, with path as it was.
+    bool ReplaceProjectFile(const QString &path, const QByteArray &bytes);
 
     QString m_pathName;
+    QString m_title;
     bool m_modified = false;
     bool m_firstNewDocument = true;
     std::vector<CDocumentObserver *> m_observers;
     std::function<void(CCorvessaDoc &)> m_userStores;
+    SaveFaultHook m_saveFaults;
     Clock m_clock;
 
     int m_fileSchema = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class CCorvessaDoc;
 
 // What views learn from the document. The Import, Edit and Publish windows and the Settings window register
@@ -14,4 +16,15 @@ public:
     virtual void OnDocumentOpened(CCorvessaDoc & /*document*/) {}
     // The document is about to be written: put pending edits into the model first.
     virtual void AboutToSave(CCorvessaDoc & /*document*/) {}
+    // A new project was made, before the views are updated: the Import window starts its tables afresh, the
+    // Edit window lets go of its current screen, the Internationalisation page takes the profile path.
+    virtual void OnNewProject(CCorvessaDoc & /*document*/) {}
+    // The Open command opened a project: the Import window keeps its topic table's names fixed.
+    virtual void AfterOpenCommand(CCorvessaDoc & /*document*/) {}
+    // A glossary item for the Edit window to add; true when a view took it.
+    virtual bool AddGlossaryItem(CCorvessaDoc & /*document*/, const QString & /*term*/,
+                                 const QString & /*definition*/)
+    {
+        return false;
+    }
 };

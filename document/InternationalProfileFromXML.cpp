@@ -1,6 +1,7 @@
 #include "document/InternationalProfileFromXML.h"
 
 #include <QFile>
+#include <QSaveFile>
 
 #include <libxml/xmlreader.h>
 
@@ -149,7 +150,58 @@ private:
     qsizetype m_fileIndex = -1;
 };
 
+// Text outside CDATA, and attribute values.
+QString Escaped(const QString &text)
+{
+    QString out = text.toHtmlEscaped();
+    return out.replace(QStringLiteral("&#39;"), QStringLiteral("'"));
+}
+
+// A CDATA section cannot hold its own end: "]]>" is split over two sections.
+QString Cdata(const QString &text)
+{
+    QString inner = text;
+    inner.replace(QStringLiteral("]]>"), QStringLiteral("]]]]><![CDATA[>"));
+    return QStringLiteral("<![CDATA[") + inner + QStringLiteral("]]>");
+}
+
 } // namespace
+
+bool InternationalProfileFromXML::WriteProfileFile(const QString &path) const
+{
+    QString xml = QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n");
+    xml += QStringLiteral("<internationalisation kvver=\"%1\">\n").arg(Escaped(version));
+    xml += QStringLiteral("\t<basevariable>%1</basevariable>\n").arg(Escaped(baseVariable));
+    for (const InternationalProfileItemFromXML &item : items) {
+        xml += QStringLiteral("\t<item ");
+        if (!item.baseVariable.isEmpty())
+            xml += QStringLiteral(" basevariable=\"%1\" ").arg(Escaped(item.baseVariable));
+        xml += QStringLiteral("multiline=\"%1\" limit=\"%2\" cannotbenull=\"%3\">\n")
+                   .arg(item.multiline ? 1 : 0)
+                   .arg(item.limit)
+                   .arg(item.cannotBeNull ? 1 : 0);
+        xml += QStringLiteral("\t\t<variable>%1</variable>\n").arg(Escaped(item.variable));
+        xml += QStringLiteral("\t\t<description>%1</description>\n").arg(Escaped(item.description));
+        xml += QStringLiteral("\t\t<text>%1</text>\n").arg(Cdata(item.GetText()));
+        if (!item.files.empty()) {
+            xml += QStringLiteral("\t\t<files>\n");
+            for (const InternationalItemFileFromXML &file : item.files) {
+                xml += QStringLiteral("\t\t\t<file>\n");
+                xml += QStringLiteral("\t\t\t\t<publishtype>%1</publishtype>\n").arg(Escaped(file.publishType));
+                xml += QStringLiteral("\t\t\t\t<replacestr>%1</replacestr>\n").arg(Cdata(file.replaceString));
+                xml += QStringLiteral("\t\t\t\t<filename>%1</filename>\n").arg(Escaped(file.fileName));
+                xml += QStringLiteral("\t\t\t</file>\n");
+            }
+            xml += QStringLiteral("\t\t</files>\n");
+        }
+        xml += QStringLiteral("\t</item>\n");
+    }
+    xml += QStringLiteral("</internationalisation>\n");
+
+    QSaveFile file(path);
+    const QByteArray bytes = QByteArray("\xEF\xBB\xBF") + xml.toUtf8();
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
 
 QString InternationalProfileItemFromXML::GetText() const
 {

@@ -55,6 +55,11 @@ public:
 
     QString GetVersion() const { return version; }
 
+    // UTF-8 with a byte-order mark, one element a line, texts and tokens in CDATA sections. Markup
+    // characters in the other texts are written as entities, and a "]]>" inside a CDATA text is split over
+    // two sections, so every text reads back as it was. The file is replaced only once it is complete.
+    bool WriteProfileFile(const QString &path) const override;
+
     // Reads a profile file. Element names are matched without regard to case, attribute names exactly; an
     // item without a "basevariable" attribute belongs to "kvxPrefs.str"; elements outside their parent are
     // dropped. Null, with the parser's reason in *errorText, when the file cannot

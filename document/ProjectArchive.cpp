@@ -2,6 +2,8 @@
 
 #include "document/CorvessaDoc.h"
 #include "document/CourseSettings.h"
+#include "document/PicturePreparation.h"
+#include "document/SettingsFields.h"
 #include "model/ComponentBase.h"
 #include "model/ComponentFactory.h"
 #include "model/ComponentLink.h"
@@ -17,8 +19,15 @@
 #include "model/Topic.h"
 #include "platform/Archive.h"
 #include "platform/PathUtil.h"
+#include "platform/Progress.h"
+#include "platform/Prompt.h"
 
+#include <QFileInfo>
+
+#include <algorithm>
 #include <array>
+#include <cerrno>
+#include <system_error>
 #include <type_traits>
 #include <variant>
 #include <vector>
@@ -28,73 +37,18 @@ namespace {
 namespace PS = ProjectSchema;
 using S = CCourseSettings;
 
-// One slot of an array setting.
-template <class Array>
-struct Slot
-{
-    Array S::*array;
-    int index;
-};
+using namespace SettingsFields;
 
-// Where a field's value lives in the settings, by member pointer; monostate: the two obsolete strings.
-using Member = std::variant<std::monostate, int32_t S::*, uint32_t S::*, int64_t S::*, QString S::*,
-                            QStringList S::*, Slot<S::Slots4Int>, Slot<std::array<uint32_t, 4>>,
-                            Slot<S::Slots4Text>>;
-// The value a field takes when its gate keeps it out; monostate: it keeps what it had.
-using NotRead = std::variant<std::monostate, int32_t, uint32_t, QString>;
-
-// When a field is read, by the schema number of the file.
-enum class Gate {
-    always,
-    atLeast,        // schema >= n
-    above,          // schema > n
-    atLeastOrRetry, // schema >= n, or the retry pass
-    noSchemaOnly,   // a file without a schema number, outside the retry pass
-};
-
-struct Field
+SettingsFields::GateState Gates(const CProjectArchive::ReadContext &c)
 {
-    Member member;
-    Gate gate = Gate::always;
-    int32_t n = 0;
-    NotRead notRead;
-};
-
-template <class M>
-Field Always(M member)
-{
-    return {member, Gate::always, 0, {}};
-}
-template <class M>
-Field AtLeast(M member, int32_t n, NotRead notRead = {})
-{
-    return {member, Gate::atLeast, n, std::move(notRead)};
-}
-template <class M>
-Field Above(M member, int32_t n)
-{
-    return {member, Gate::above, n, {}};
-}
-template <class M>
-Field AtLeastOrRetry(M member, int32_t n, NotRead notRead)
-{
-    return {member, Gate::atLeastOrRetry, n, std::move(notRead)};
-}
-Field Obsolete() { return {std::monostate{}, Gate::noSchemaOnly, 0, {}}; }
-
-Slot<S::Slots4Text> At(S::Slots4Text S::*array, int index) { return {array, index}; }
-Slot<S::Slots4Int> At(S::Slots4Int S::*array, int index) { return {array, index}; }
-Slot<std::array<uint32_t, 4>> At(std::array<uint32_t, 4> S::*array, int index) { return {array, index}; }
-
-// The six fields of one slot of the font arrays, in file order.
-std::vector<Field> FontSlot(int slot, Gate gate, int32_t n)
-{
-    return {{At(&S::FontName, slot), gate, n, {}},       {At(&S::FontSize, slot), gate, n, {}},
-            {At(&S::FontColor, slot), gate, n, {}},      {At(&S::FontFamily, slot), gate, n, {}},
-            {At(&S::FontSizePoints, slot), gate, n, {}}, {At(&S::FontWeight, slot), gate, n, {}}};
+    return {c.schema, c.hasSchemaNumber, c.retry};
 }
 
-void Append(std::vector<Field> &to, std::vector<Field> more) { to.insert(to.end(), more.begin(), more.end()); }
+void LoadFields(CArchive &ar, const std::vector<Field> &fields, CCourseSettings &s,
+                const CProjectArchive::ReadContext &c)
+{
+    SettingsFields::LoadFields(ar, fields, s, Gates(c));
+}
 
 // The settings block after the four header values, in file order.
 const std::vector<Field> &SettingsBlock()
@@ -174,17 +128,9 @@ const std::vector<Field> &SettingsBlock()
             AtLeast(&S::OutlineLinkColor, PS::kOutlineLinkColor, 0u),
             AtLeast(&S::OutlineUseButton, PS::kOutlineButton, 0),
             AtLeast(&S::OutlineHideInAssessment, PS::kOutlineButton, 0),
-            Always(&S::AutoCreateDragDropQuest), Always(&S::DragDropQuestInterval),
-            Always(&S::DragDropQuestWordCount), Always(&S::UseRandScreensQuest), Always(&S::LastAssessmentTopic),
-            Always(&S::ShowCorrectAnswer), Always(&S::ProvideFeedback),
-            Always(&S::AssmntFeedBackCorrect), Always(&S::AssmntFeedBackWrong),
-            Always(&S::SetTimeLimitPerQuestion), Always(&S::ShowTimer), Always(&S::TimeLimitType),
-            Always(&S::TimeLimitEachQuestion), Always(&S::TimeLimitAllQuestions),
-            Always(&S::SetQuestionCountFromPool), Always(&S::QuestionCountFromPool),
-            Always(&S::SetPercentagePassMark), Always(&S::PercentagePassMark), Always(&S::IncEvalBtn4Assessment),
-            Always(&S::PresentRandomQuestions), Always(&S::PresentRandomMultiChoice),
-            Always(&S::CreateFinalFeedbackScreen), Always(&S::DisableNextBtn2), Always(&S::DisableBackBtn2),
-            Always(&S::DisableMenuBtn2),
+        });
+        Append(f, AssessmentFields());
+        Append(f, {
             AtLeast(&S::AutoProgressInAssessment, PS::kAutoProgressInAssessment),
             Always(&S::CreateObjectivePages), Always(&S::WarnInteractTooLow), Always(&S::ContentScreenCount),
             Always(&S::ForceNewPage), Always(&S::UseSrcPageBreaks), Always(&S::UseSrcWordHeadings),
@@ -265,117 +211,6 @@ const std::vector<Field> &PostTopicBlockTail()
     return fields;
 }
 
-bool IsOpen(const Field &f, const CProjectArchive::ReadContext &c)
-{
-    switch (f.gate) {
-    case Gate::always:
-        return true;
-    case Gate::atLeast:
-        return PS::AtLeast(c.schema, f.n);
-    case Gate::above:
-        return PS::Above(c.schema, f.n);
-    case Gate::atLeastOrRetry:
-        return PS::AtLeast(c.schema, f.n) || c.retry;
-    case Gate::noSchemaOnly:
-        return !c.hasSchemaNumber && !c.retry;
-    }
-    return false;
-}
-
-// The value a member names in s.
-template <class T>
-T &Ref(S &s, T S::*member)
-{
-    return s.*member;
-}
-template <class T>
-const T &Ref(const S &s, T S::*member)
-{
-    return s.*member;
-}
-template <class Array>
-auto &Ref(S &s, const Slot<Array> &slot)
-{
-    return (s.*slot.array)[size_t(slot.index)];
-}
-template <class Array>
-const auto &Ref(const S &s, const Slot<Array> &slot)
-{
-    return (s.*slot.array)[size_t(slot.index)];
-}
-
-void Write(CArchive &ar, int32_t v) { ar.WriteInt(v); }
-void Write(CArchive &ar, uint32_t v) { ar.WriteColor(v); }
-void Write(CArchive &ar, int64_t v) { ar.WriteInt64(v); }
-void Write(CArchive &ar, const QString &v) { ar.WriteString(v); }
-void Write(CArchive &ar, const QStringList &v) { ar.WriteStringList(v); }
-
-void Read(CArchive &ar, int32_t &v) { v = ar.ReadInt(); }
-void Read(CArchive &ar, uint32_t &v) { v = ar.ReadColor(); }
-void Read(CArchive &ar, int64_t &v) { v = ar.ReadInt64(); }
-void Read(CArchive &ar, QString &v) { v = ar.ReadString(); }
-void Read(CArchive &ar, QStringList &v) { v = ar.ReadStringList(); }
-
-void StoreFields(CArchive &ar, const std::vector<Field> &fields, const CCourseSettings &s)
-{
-    for (const Field &f : fields) {
-        if (std::holds_alternative<QString S::*>(f.member) && std::get<QString S::*>(f.member) == &S::LogoImage) {
-            // The logo is stored as its bare name; the reader rebuilds its folder.
-            ar.WriteString(CorvPath::FileName(s.LogoImage));
-            continue;
-        }
-        std::visit(
-            [&](const auto &member) {
-                if constexpr (!std::is_same_v<std::decay_t<decltype(member)>, std::monostate>)
-                    Write(ar, Ref(s, member));
-                // The obsolete strings are never written.
-            },
-            f.member);
-    }
-}
-
-template <class T, class Variant>
-struct IsAlternative;
-template <class T, class... Alternatives>
-struct IsAlternative<T, std::variant<Alternatives...>> : std::disjunction<std::is_same<T, Alternatives>...>
-{
-};
-
-// Gives a field that was not read the value its row gives, when it gives one.
-void ApplyNotRead(const Field &f, CCourseSettings &s)
-{
-    std::visit(
-        [&](const auto &member) {
-            if constexpr (!std::is_same_v<std::decay_t<decltype(member)>, std::monostate>) {
-                using T = std::decay_t<decltype(Ref(s, member))>;
-                if constexpr (IsAlternative<T, NotRead>::value)
-                    if (const T *value = std::get_if<T>(&f.notRead))
-                        Ref(s, member) = *value;
-            }
-        },
-        f.member);
-}
-
-void LoadFields(CArchive &ar, const std::vector<Field> &fields, CCourseSettings &s,
-                const CProjectArchive::ReadContext &c)
-{
-    for (const Field &f : fields) {
-        if (!IsOpen(f, c)) {
-            ApplyNotRead(f, s);
-            continue;
-        }
-        std::visit(
-            [&](const auto &member) {
-                if constexpr (std::is_same_v<std::decay_t<decltype(member)>, std::monostate>) {
-                    ar.ReadString();
-                    ar.ReadString();
-                } else {
-                    Read(ar, Ref(s, member));
-                }
-            },
-            f.member);
-    }
-}
 
 } // namespace
 
@@ -391,6 +226,8 @@ QString CProjectArchive::LogoPathFromStoredName(const QString &projectFolder, co
     return paths ? paths->Resolve(path) : CorvPath::ResolveNoCase(path);
 }
 
+QString CProjectArchive::StoredLogoName(const QString &logoPath) { return PreparedPictureName(logoPath); }
+
 QString CProjectArchive::CutBeforePt(const QString &points)
 {
     const qsizetype at = points.indexOf(QLatin1String("pt"));
@@ -403,7 +240,10 @@ void CProjectArchive::StoreSettingsBlock(CArchive &ar, const CCourseSettings &s,
     ar.WriteInt(header.nextScreenNumber);
     ar.WriteInt(header.nextTextBoxNumber);
     ar.WriteInt(header.importPending);
-    StoreFields(ar, SettingsBlock(), s);
+    // The logo is stored as its bare name; the reader rebuilds its folder.
+    CCourseSettings stored = s;
+    stored.LogoImage = StoredLogoName(s.LogoImage);
+    StoreFields(ar, SettingsBlock(), stored);
 }
 
 CProjectArchive::Header CProjectArchive::LoadHeader(CArchive &ar, ReadContext &context)
@@ -581,21 +421,30 @@ std::unique_ptr<CComponentBase> LoadComponentEntry(CArchive &ar, CCorvessaDoc &d
 void StoreList(CArchive &ar, const CCorvessaDoc &doc, const CCorvessaDoc::ScreenList &list, bool mainList,
                CPictureSaveSession &pictures)
 {
+    CProgress &progress = ar.Context().Progress();
+    progress.SetRange(0, int(list.size()));
     ar.WriteInt(int32_t(list.size()));
-    for (const auto &screen : list)
+    for (const auto &screen : list) {
+        progress.SetText(QStringLiteral("Saving screen: %1").arg(screen->GetTitle()));
         CProjectArchive::StoreScreen(ar, *screen, mainList, doc, &pictures);
+        progress.StepIt();
+    }
 }
 
 void LoadList(CArchive &ar, CCorvessaDoc &doc, CProjectArchive::ReadContext &context,
               CCorvessaDoc::ScreenList &list, bool mainList)
 {
     const int32_t count = ReadListCount(ar, "screens");
+    CProgress &progress = ar.Context().Progress();
+    progress.SetRange(0, count);
+    context.progress = &progress;
     const bool numbered = ProjectSchema::AtLeast(context.schema, ProjectSchema::kScreenNumbers) || context.retry;
     for (int32_t i = 0; i < count; ++i) {
         auto screen = CProjectArchive::LoadScreen(ar, doc, context, mainList, numbered ? -1 : int(i));
         CCorvPage *page = screen.get();
         list.push_back(std::move(screen));
         context.completeUpTo = ar.GetPosition();
+        progress.StepIt();
         // The folders the importers and the outline look for. The popups and glossary folders are taken
         // only from their own lists, so a damaged file cannot point them into another list.
         if (page->GetPageType() == pt_asmt_folder)
@@ -605,6 +454,20 @@ void LoadList(CArchive &ar, CCorvessaDoc &doc, CProjectArchive::ReadContext &con
         else if (page->GetPageType() == pt_glossary && &list == &doc.GlossaryScreenList)
             doc.GlossaryFolder = page;
     }
+}
+
+} // namespace
+
+namespace {
+
+// A sub-folder as it is spelt on disk, found step by step, so "images/Resized" is made inside an existing
+// "images", not beside it.
+QString SubFolderOnDisk(const QString &root, const QString &sub)
+{
+    QString path = root;
+    for (const QString &part : sub.split(u'/'))
+        path = CorvPath::ResolveNoCase(CorvPath::Join(path, part));
+    return path;
 }
 
 } // namespace
@@ -620,19 +483,33 @@ const QStringList &CProjectArchive::ProjectSubFolders()
     return folders;
 }
 
-void CProjectArchive::CreateProjectFolders(const QString &projectFolder, CPrompt &prompt)
+bool CProjectArchive::CreateProjectFolders(const QString &projectFolder, CPrompt &prompt)
 {
     if (projectFolder.isEmpty())
-        return;
+        return false;
     const QString root = CorvPath::ResolveNoCase(projectFolder);
-    CreateFolderPath(root, prompt);
-    for (const QString &sub : ProjectSubFolders()) {
-        // Step by step, so "images/Resized" is made inside an existing "images", not beside it.
-        QString path = root;
-        for (const QString &part : sub.split(u'/'))
-            path = CorvPath::ResolveNoCase(CorvPath::Join(path, part));
-        CreateFolderPath(path, prompt);
+    // Without its own folder nothing of the project can be kept: one message, and no more for each
+    // sub-folder and media file.
+    if (!CreateFolderPath(root, prompt))
+        return false;
+    if (!QFileInfo(root).isDir()) {
+        // A file of the folder's name stands where the folder should be.
+        prompt.Error(QString::fromLocal8Bit(std::generic_category().message(ENOTDIR)) + u'\n' + root);
+        return false;
     }
+    for (const QString &sub : ProjectSubFolders())
+        CreateFolderPath(SubFolderOnDisk(root, sub), prompt);
+    return true;
+}
+
+bool CProjectArchive::IsProjectFolder(const QString &projectFolder)
+{
+    const QString root = CorvPath::ResolveNoCase(projectFolder);
+    if (projectFolder.isEmpty() || !QFileInfo(root).isDir())
+        return false;
+    const QStringList &subs = ProjectSubFolders();
+    return std::all_of(subs.begin(), subs.end(),
+                       [&](const QString &sub) { return QFileInfo(SubFolderOnDisk(root, sub)).isDir(); });
 }
 
 const QString &CProjectArchive::PopupsMarker()
@@ -685,6 +562,8 @@ std::unique_ptr<CCorvPage> CProjectArchive::LoadScreen(CArchive &ar, CCorvessaDo
     if (number < 0)
         number = ar.ReadInt();
     const QString title = ar.ReadString();
+    if (context.progress)
+        context.progress->SetText(QStringLiteral("Loading screen: %1").arg(title));
     const QString banner = ar.ReadString();
     const QString sourceDocument = ar.ReadString();
     const int32_t assessable = ar.ReadInt();
@@ -705,6 +584,29 @@ std::unique_ptr<CCorvPage> CProjectArchive::LoadScreen(CArchive &ar, CCorvessaDo
     return screen;
 }
 
+void CProjectArchive::PreparePictures(const CArchive &ar, CCorvessaDoc &doc)
+{
+    // Only a project folder the save has made receives the copies: an archive written to memory, or for a
+    // folder that is not there, changes nothing on disk.
+    const QString &path = ar.GetFilePath();
+    const QString projectFolder = path.isEmpty() ? QString() : CCorvessaDoc::ProjectFolderOf(path);
+    if (projectFolder.isEmpty() || !QFileInfo(CorvPath::ResolveNoCase(projectFolder)).isDir())
+        return;
+    if (doc.UseCustomBackground != 0 && !doc.BgImage.isEmpty())
+        doc.BgImage = PrepareBackgroundPicture(projectFolder, doc.BgImage);
+    if (doc.LogoImage.isEmpty())
+        return;
+    // After a save the document keeps the logo's bare name: it names the copy in the folder of the project
+    // as it was last saved, which a save under a new name copies from.
+    QString logo = doc.LogoImage;
+    if (CorvPath::FolderOf(CorvPath::ToSlashes(logo)).isEmpty() && !doc.GetPathName().isEmpty())
+        logo = LogoPathFromStoredName(CCorvessaDoc::ProjectFolderOf(doc.GetPathName()), logo);
+    // A logo that could not be prepared keeps the author's path, so the next save tries again; the file
+    // stores its name either way.
+    if (!PrepareLogoPicture(projectFolder, logo).isEmpty())
+        doc.LogoImage = StoredLogoName(doc.LogoImage);
+}
+
 void CProjectArchive::StoreProject(CArchive &ar, CCorvessaDoc &doc)
 {
     doc.ResetTopicButtonPictureCounter();
@@ -714,6 +616,7 @@ void CProjectArchive::StoreProject(CArchive &ar, CCorvessaDoc &doc)
     header.nextScreenNumber = doc.GetNextScreenNumber();
     header.nextTextBoxNumber = doc.GetNextTextBoxNumber();
     header.importPending = doc.GetImportPending();
+    PreparePictures(ar, doc);
     StoreSettingsBlock(ar, doc, header);
     StoreTopics(ar, doc);
     StorePostTopicBlock(ar, doc, doc.GlossaryDocuments);

@@ -12,6 +12,7 @@
 class CArchive;
 class CEditCanvas;
 class CPictureSaveSession;
+class CProgress;
 class CPrompt;
 class CCorvessaDoc;
 class CCorvPage;
@@ -53,6 +54,8 @@ public:
         CorvPath::CNoCaseResolver *paths = nullptr;
         // The canvas the components read get their windows on; none without one.
         CEditCanvas *canvas = nullptr;
+        // Told the title of each screen as it is read; none without one.
+        CProgress *progress = nullptr;
         // How far into the file the pass has read completely (after the settings, the topics, the block
         // after them, each screen): what a pass that ends early keeps reaches this far.
         qint64 completeUpTo = 0;
@@ -76,6 +79,9 @@ public:
     static void LoadPostTopicBlock(CArchive &ar, CCourseSettings &s, QStringList &glossaryDocuments,
                                    const ReadContext &context);
 
+    // Before the settings are written: the background copied into the project folder (BgImage becomes the
+    // copy's path) and the logo prepared there (LogoImage becomes its bare name), in the document itself.
+    static void PreparePictures(const CArchive &ar, CCorvessaDoc &doc);
     // The whole project: settings, topics, the settings after them, the main list, then the "<popups>" and
     // "<glossary>" sections.
     static void StoreProject(CArchive &ar, CCorvessaDoc &doc);
@@ -99,8 +105,12 @@ public:
     // The project folder's sub-folders, in the order they are made.
     static const QStringList &ProjectSubFolders();
     // Makes the project folder and its sub-folders where missing; a folder that already exists in another
-    // case (a project copied from Windows) is used as it is. Failures are reported and the rest goes on.
-    static void CreateProjectFolders(const QString &projectFolder, CPrompt &prompt);
+    // case (a project copied from Windows) is used as it is. Failures are reported; a sub-folder that
+    // cannot be made does not stop the rest. False (reported once) when the project folder itself cannot
+    // be made.
+    static bool CreateProjectFolders(const QString &projectFolder, CPrompt &prompt);
+    // Whether the folder is a project folder a save has made: it holds every one of the sub-folders.
+    static bool IsProjectFolder(const QString &projectFolder);
 
     // Section markers; a reader reads them without looking at their text.
     static const QString &PopupsMarker();
@@ -115,6 +125,9 @@ public:
     // folder + the name, matched on disk without regard to case; an empty name stays empty.
     static QString LogoPathFromStoredName(const QString &projectFolder, const QString &stored,
                                           CorvPath::CNoCaseResolver *paths = nullptr);
+    // The name a project file keeps for the logo: the file name of its path without blanks, "<", ">" and
+    // "&", which is the name of the copy the save prepares in the project folder.
+    static QString StoredLogoName(const QString &logoPath);
     // The point size text cut before its first "pt" ("14pt" -> "14").
     static QString CutBeforePt(const QString &points);
 };

@@ -88,4 +88,16 @@ constexpr int32_t kEmulateIE7 = 10000042;
 constexpr int32_t kKenBurns = 10000044;
 constexpr int32_t kLmsCompatibility = 10000046;
 
+// ---- The per-user setting.bin (at least) ----
+// Its schema number follows the settings it always holds; its gates are its own, not the project file's.
+constexpr int32_t kSettingsDirection = 10000033;       // direction and the three automatic-progress flags
+constexpr int32_t kSettingsOutlineButton = 10000034;
+constexpr int32_t kSettingsProtectPassed = 10000035;
+constexpr int32_t kSettingsGlossary = 10000038;        // glossary and help options, font slot 0's point size
+                                                       // and weight, font slot 3
+constexpr int32_t kSettingsLastContentLibrary = 10000039;
+constexpr int32_t kSettingsEmulateIE7 = 10000042;
+constexpr int32_t kSettingsKenBurns = 10000044;
+constexpr int32_t kSettingsLmsCompatibility = 10000047;
+
 } // namespace ProjectSchema

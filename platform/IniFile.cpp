@@ -250,6 +250,37 @@ bool CIniFile::WriteInt(const QString &section, const QString &key, int value)
     return WriteString(section, key, QString::number(value));
 }
 
+bool CIniFile::WriteStrings(const QString &section, const QList<std::pair<QString, QString>> &entries)
+{
+    const QString sectionName = section.trimmed();
+    if (sectionName.isEmpty() || HasLineBreak(section) || sectionName.contains(u']'))
+        return false;
+    for (const auto &[key, value] : entries) {
+        const QString keyName = key.trimmed();
+        if (keyName.isEmpty() || HasLineBreak(key) || keyName.contains(u'=') || keyName.startsWith(u'[')
+            || keyName.startsWith(u';') || HasLineBreak(value))
+            return false;
+    }
+    Refresh();
+    const QList<Line> before = m_lines;
+    int header = FindSection(sectionName);
+    if (header < 0) {
+        m_lines.append(MakeSection(sectionName));
+        header = int(m_lines.size()) - 1;
+    }
+    for (const auto &[key, value] : entries) {
+        const int at = FindKey(header, key.trimmed());
+        if (at >= 0)
+            m_lines[at] = MakeEntry(m_lines[at].name, value);
+        else
+            m_lines.insert(SectionInsertPoint(header), MakeEntry(key.trimmed(), value));
+    }
+    if (Save())
+        return true;
+    m_lines = before;
+    return false;
+}
+
 bool CIniFile::AddSection(const QString &section)
 {
     const QString sectionName = section.trimmed();

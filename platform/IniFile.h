@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QList>
 #include <QStringList>
+
+#include <utility>
 
 // A private-profile (ini) file: "[section]" lines, each followed by "key=value" lines. The rules are the
 // system's own: section and key names are found without regard to case and without the blanks around
@@ -38,6 +41,9 @@ public:
     // name a "]" or a key name a "=" or nothing, which the file could not hold.
     bool WriteString(const QString &section, const QString &key, const QString &value);
     bool WriteInt(const QString &section, const QString &key, int value);
+    // WriteString for many keys of one section at once, in order, with a single write of the file: all of
+    // them are written or, when any could not be, none (the same refusals as WriteString).
+    bool WriteStrings(const QString &section, const QList<std::pair<QString, QString>> &entries);
     // Adds an empty section unless one of that name exists. False when the file could not be written.
     bool AddSection(const QString &section);
     // Removes the key's line (the first of that name). True when it is gone (also when it was absent).

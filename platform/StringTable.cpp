@@ -97,7 +97,11 @@ constexpr Entry kEntries[] = {
     {40100, "%1\nis not a project file. Projects are files ending in .kvx."},
     {40101, "Cannot open the file\n%1\n%2"},
     {40102, "Cannot save the project\n%1\n%2"},
-    {40103, "The project\n%1\ncould be read only in part (%2).\nSave it under a new name to keep the original file."},
+    {40103, "The project\n%1\ncould be read only in part (%2).\nWhat could be read is shown. Saving asks for a new "
+            "name, so the original file stays as it is."},
+    {40104, "The project's international profile could not be written to\n%1"},
+    {40105, "No backup of the project could be made in\n%1\n%2\nThe project has not been saved."},
+    {40106, "The auto-backup settings could not be written to\n%1"},
     // Asked before a link to a screen that no longer exists is deleted.
     {61446, "A link was found on Screen \"%1\" which points to a screen which cannot be found.\n"
             "Should the link be deleted?"},

@@ -269,6 +269,7 @@ TEST(EveryKindProject, SaveLoadSaveGivesIdenticalBytes)
     for (const KindRow &row : rows)
         ASSERT_FALSE(screen->AddComponent(row.make({tree, context}), prompt)) << row.type;
     doc.MainScreenList.push_back(std::move(screen));
+    doc.SetNextScreenNumber(1);
     ASSERT_TRUE(doc.OnSaveDocument(path));
     const QByteArray first = TempTree::ReadAll(path);
     EXPECT_TRUE(prompt.Texts().isEmpty()) << qPrintable(prompt.Texts().join(u'\n'));

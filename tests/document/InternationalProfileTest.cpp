@@ -92,3 +92,61 @@ TEST(InternationalProfile, EntitiesAreNotExpanded)
 }
 
 } // namespace
+
+// Guards the project's copy of the profile: written in the profile format (byte-order mark, one element a
+// line, texts in CDATA) and read back to the same items, also when texts hold markup characters or the end
+// of a CDATA section, which a copy written as it stands would break.
+TEST(InternationalProfile, WrittenProfileReadsBackTheSame)
+{
+    InternationalProfileFromXML profile;
+    profile.version = "4.009";
+    InternationalProfileItemFromXML plain;
+    plain.baseVariable = "kvxPrefs.str";
+    plain.limit = 40;
+    plain.variable = "startcourse";
+    plain.description = "Starts the course";
+    plain.text = "Start";
+    plain.files.push_back({"index.htm", "html", "<~start~>"});
+    InternationalProfileItemFromXML awkward;
+    awkward.baseVariable = "kvxObj";
+    awkward.multiline = 1;
+    awkward.cannotBeNull = 1;
+    awkward.variable = "quit";
+    awkward.description = "Fish & <chips>";
+    awkward.text = "a ]]> b & <c>";
+    profile.items = {plain, awkward};
+
+    TempTree tree;
+    ASSERT_TRUE(profile.WriteProfileFile(tree / "kv_profile.xml"));
+    const QByteArray bytes = TempTree::ReadAll(tree / "kv_profile.xml");
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+                                 "<internationalisation kvver=\"4.009\">\n\t<basevariable></basevariable>\n"
+                                 "\t<item  basevariable=\"kvxPrefs.str\" multiline=\"0\" limit=\"40\" "
+                                 "cannotbenull=\"0\">\n"
+                                 "\t\t<variable>startcourse</variable>\n\t\t<description>Starts the course</description>\n"
+                                 "\t\t<text><![CDATA[Start]]></text>\n\t\t<files>\n\t\t\t<file>\n"
+                                 "\t\t\t\t<publishtype>html</publishtype>\n"
+                                 "\t\t\t\t<replacestr><![CDATA[<~start~>]]></replacestr>\n"
+                                 "\t\t\t\t<filename>index.htm</filename>\n"))
+        << bytes.constData();
+    EXPECT_FALSE(bytes.contains('\r'));
+
+    QString error;
+    const auto read = InternationalProfileFromXML::ReadFile(tree / "kv_profile.xml", &error);
+    ASSERT_NE(read, nullptr) << error.toStdString();
+    ASSERT_EQ(read->items.size(), 2u);
+    for (size_t i = 0; i < 2; ++i) {
+        const auto &a = profile.items[i];
+        const auto &b = read->items[i];
+        EXPECT_EQ(b.baseVariable, a.baseVariable);
+        EXPECT_EQ(b.multiline, a.multiline);
+        EXPECT_EQ(b.limit, a.limit);
+        EXPECT_EQ(b.cannotBeNull, a.cannotBeNull);
+        EXPECT_EQ(b.variable, a.variable);
+        EXPECT_EQ(b.description, a.description);
+        EXPECT_EQ(b.text, a.text);
+        ASSERT_EQ(b.files.size(), a.files.size());
+    }
+    EXPECT_EQ(read->items[0].files[0].replaceString, "<~start~>");
+    EXPECT_FALSE(profile.WriteProfileFile(tree / "no/such/folder/kv_profile.xml"));
+}

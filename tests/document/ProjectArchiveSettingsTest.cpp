@@ -1,3 +1,4 @@
+#include "DistinctSettings.h"
 #include "GoldenProject.h"
 
 #include "document/CourseSettings.h"
@@ -43,27 +44,7 @@ Loaded LoadSettings(const QByteArray &bytes, CCourseSettings before = Defaults()
 CCourseSettings Distinctive()
 {
     CCourseSettings s = Defaults();
-    int n = 0;
-    for (const auto &d : CourseSettingTable()) {
-        ++n;
-        switch (d.kind) {
-        case SettingKind::text:
-            d.Set(s, d.DisplayName() + "~" + QString::number(n));
-            break;
-        case SettingKind::textList:
-            d.Set(s, QStringList{d.DisplayName(), QString::number(n)});
-            break;
-        case SettingKind::date:
-            d.Set(s, qint64(5000000000LL + n));
-            break;
-        case SettingKind::colour:
-            d.Set(s, uint(0x010203u * uint(n)));
-            break;
-        default:
-            d.Set(s, 100 + n);
-            break;
-        }
-    }
+    MakeDistinctive(s, kNow, {}, true);
     s.LogoImage = "logo.png";
     s.LastAssessmentTopic = 0; // else the reader clears LinearSourceAssessable
     return s;

@@ -467,6 +467,7 @@ TEST(ProjectFile, WriterLeavesOutWhatAListCannotHold)
         Add<CComponentRectangle>(*page, {7, 8, 9, 10});
         list->push_back(std::move(page));
     }
+    doc.SetNextScreenNumber(5);
     const QByteArray bytes = ProjectBytes(doc);
 
     CCorvessaDoc reread(CCorvContext::Empty(), FixedClock());
@@ -654,6 +655,7 @@ TEST(ProjectFile, TextBoxRichTextAndTablesRoundTrip)
         Add<CComponentRectangle>(*page, {600, 40, 700, 90});
         (list == 0 ? doc.MainScreenList : doc.PopupScreenList).push_back(std::move(page));
     }
+    doc.SetNextScreenNumber(2);
     const QByteArray first = ProjectBytes(doc);
 
     CCorvessaDoc reread(CCorvContext::Empty(), FixedClock());

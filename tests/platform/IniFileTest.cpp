@@ -163,3 +163,37 @@ TEST(IniFile, AnUnreadableFileIsNotOverwritten)
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     EXPECT_EQ(TempTree::ReadAll(path), QByteArray("[Settings]\nTheme=Meadow\n"));
 }
+
+// Guards the batch write of the settings store: keys replaced in place or added after the last key of
+// their section in order, other sections kept, one write of the file; and all or nothing when one entry cannot
+// be held.
+TEST(IniFile, ManyKeysAreWrittenTogetherOrNotAtAll)
+{
+    TempTree tree;
+    const QString path = tree.Write("kvx.ini", kSample);
+    CIniFile ini(path);
+    ASSERT_TRUE(ini.WriteStrings("settings", {{"usecustomised", "FALSE"}, {"Theme", "Meadow"}, {"BgColor", "0"}}));
+    EXPECT_EQ(TempTree::ReadAll(path).toStdString(), "; per-user defaults\n"
+                                       "stray=before any section\n"
+                                       "[Settings]\n"
+                                       "UseCustomised=FALSE\n"
+                                       "  CourseName  =  Safety at work  \n"
+                                       "courseName=second of the same name\n"
+                                       "Theme=Meadow\n"
+                                       "BgColor=0\n"
+                                       "no equals sign here\n"
+                                       "; a comment=not a key\n"
+                                       "\n"
+                                       "[Library]\n"
+                                       "Image Root Path=/srv/library/\n");
+
+    const QByteArray before = TempTree::ReadAll(path);
+    EXPECT_FALSE(ini.WriteStrings("Settings", {{"Theme", "Dusk"}, {"Lbl", "two\nlines"}}));
+    EXPECT_FALSE(ini.WriteStrings("Settings", {{"Theme", "Dusk"}, {"a=b", "x"}}));
+    EXPECT_EQ(TempTree::ReadAll(path), before);
+    EXPECT_EQ(ini.ReadString("Settings", "Theme"), "Meadow");
+
+    CIniFile fresh(tree / "new.ini");
+    ASSERT_TRUE(fresh.WriteStrings("Settings", {{"A", "1"}, {"B", "2"}}));
+    EXPECT_EQ(TempTree::ReadAll(tree / "new.ini"), "[Settings]\nA=1\nB=2\n");
+}

@@ -1,0 +1,144 @@
+#include "document/SettingsFields.h"
+
+#include "model/ProjectSchema.h"
+#include "platform/Archive.h"
+
+#include <type_traits>
+
+namespace SettingsFields {
+
+namespace {
+
+namespace PS = ProjectSchema;
+
+// The value a member names in s.
+template <class T>
+T &Ref(S &s, T S::*member)
+{
+    return s.*member;
+}
+template <class T>
+const T &Ref(const S &s, T S::*member)
+{
+    return s.*member;
+}
+template <class Array>
+auto &Ref(S &s, const Slot<Array> &slot)
+{
+    return (s.*slot.array)[size_t(slot.index)];
+}
+template <class Array>
+const auto &Ref(const S &s, const Slot<Array> &slot)
+{
+    return (s.*slot.array)[size_t(slot.index)];
+}
+
+void Write(CArchive &ar, int32_t v) { ar.WriteInt(v); }
+void Write(CArchive &ar, uint32_t v) { ar.WriteColor(v); }
+void Write(CArchive &ar, int64_t v) { ar.WriteInt64(v); }
+void Write(CArchive &ar, const QString &v) { ar.WriteString(v); }
+void Write(CArchive &ar, const QStringList &v) { ar.WriteStringList(v); }
+
+void Read(CArchive &ar, int32_t &v) { v = ar.ReadInt(); }
+void Read(CArchive &ar, uint32_t &v) { v = ar.ReadColor(); }
+void Read(CArchive &ar, int64_t &v) { v = ar.ReadInt64(); }
+void Read(CArchive &ar, QString &v) { v = ar.ReadString(); }
+void Read(CArchive &ar, QStringList &v) { v = ar.ReadStringList(); }
+
+template <class T, class Variant>
+struct IsAlternative;
+template <class T, class... Alternatives>
+struct IsAlternative<T, std::variant<Alternatives...>> : std::disjunction<std::is_same<T, Alternatives>...>
+{
+};
+
+// Gives a field that was not read the value its row gives, when it gives one.
+void ApplyNotRead(const Field &f, CCourseSettings &s)
+{
+    std::visit(
+        [&](const auto &member) {
+            if constexpr (!std::is_same_v<std::decay_t<decltype(member)>, std::monostate>) {
+                using T = std::decay_t<decltype(Ref(s, member))>;
+                if constexpr (IsAlternative<T, NotRead>::value)
+                    if (const T *value = std::get_if<T>(&f.notRead))
+                        Ref(s, member) = *value;
+            }
+        },
+        f.member);
+}
+
+} // namespace
+
+std::vector<Field> FontSlot(int slot, Gate gate, int32_t n)
+{
+    return {{At(&S::FontName, slot), gate, n, {}},       {At(&S::FontSize, slot), gate, n, {}},
+            {At(&S::FontColor, slot), gate, n, {}},      {At(&S::FontFamily, slot), gate, n, {}},
+            {At(&S::FontSizePoints, slot), gate, n, {}}, {At(&S::FontWeight, slot), gate, n, {}}};
+}
+
+void Append(std::vector<Field> &to, std::vector<Field> more) { to.insert(to.end(), more.begin(), more.end()); }
+
+std::vector<Field> AssessmentFields()
+{
+    return {
+        Always(&S::AutoCreateDragDropQuest), Always(&S::DragDropQuestInterval), Always(&S::DragDropQuestWordCount),
+        Always(&S::UseRandScreensQuest), Always(&S::LastAssessmentTopic), Always(&S::ShowCorrectAnswer),
+        Always(&S::ProvideFeedback), Always(&S::AssmntFeedBackCorrect), Always(&S::AssmntFeedBackWrong),
+        Always(&S::SetTimeLimitPerQuestion), Always(&S::ShowTimer), Always(&S::TimeLimitType),
+        Always(&S::TimeLimitEachQuestion), Always(&S::TimeLimitAllQuestions), Always(&S::SetQuestionCountFromPool),
+        Always(&S::QuestionCountFromPool), Always(&S::SetPercentagePassMark), Always(&S::PercentagePassMark),
+        Always(&S::IncEvalBtn4Assessment), Always(&S::PresentRandomQuestions), Always(&S::PresentRandomMultiChoice),
+        Always(&S::CreateFinalFeedbackScreen), Always(&S::DisableNextBtn2), Always(&S::DisableBackBtn2),
+        Always(&S::DisableMenuBtn2),
+    };
+}
+
+bool IsOpen(const Field &f, const GateState &state)
+{
+    switch (f.gate) {
+    case Gate::always:
+        return true;
+    case Gate::atLeast:
+        return PS::AtLeast(state.schema, f.n);
+    case Gate::above:
+        return PS::Above(state.schema, f.n);
+    case Gate::atLeastOrRetry:
+        return PS::AtLeast(state.schema, f.n) || state.retry;
+    case Gate::noSchemaOnly:
+        return !state.hasSchemaNumber && !state.retry;
+    }
+    return false;
+}
+
+void StoreFields(CArchive &ar, const std::vector<Field> &fields, const CCourseSettings &s)
+{
+    for (const Field &f : fields)
+        std::visit(
+            [&](const auto &member) {
+                if constexpr (!std::is_same_v<std::decay_t<decltype(member)>, std::monostate>)
+                    Write(ar, Ref(s, member));
+            },
+            f.member);
+}
+
+void LoadFields(CArchive &ar, const std::vector<Field> &fields, CCourseSettings &s, const GateState &state)
+{
+    for (const Field &f : fields) {
+        if (!IsOpen(f, state)) {
+            ApplyNotRead(f, s);
+            continue;
+        }
+        std::visit(
+            [&](const auto &member) {
+                if constexpr (std::is_same_v<std::decay_t<decltype(member)>, std::monostate>) {
+                    ar.ReadString();
+                    ar.ReadString();
+                } else {
+                    Read(ar, Ref(s, member));
+                }
+            },
+            f.member);
+    }
+}
+
+} // namespace SettingsFields

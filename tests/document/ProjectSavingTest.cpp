@@ -1,0 +1,542 @@
+#include "document/CorvessaDoc.h"
+#include "document/DocumentObserver.h"
+#include "document/InternationalProfileFromXML.h"
+#include "document/ProjectBackups.h"
+#include "document/ProjectFileCommands.h"
+#include "document/ProjectFileUi.h"
+#include "model/ComponentAudio.h"
+#include "model/ComponentImage.h"
+#include "model/ComponentLink.h"
+#include "model/ComponentTextbox.h"
+#include "model/CorvPage.h"
+#include "model/GlobalHelpers.h"
+#include "model/Topic.h"
+#include "platform/CorvContext.h"
+#include "platform/RecordingProgress.h"
+#include "platform/RecordingPrompt.h"
+#include "support/TempTree.h"
+
+#include <QDateTime>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+namespace {
+
+// The window side of the file commands, answering from a script.
+struct ScriptedUi : CProjectFileUi
+{
+    QString openAnswer;
+    QStringList saveAnswers;
+    QStringList proposals;
+    QStringList recent;
+    int waits = 0;
+    QString AskOpenProjectPath() override { return openAnswer; }
+    QString AskSaveProjectPath(const QString &proposal) override
+    {
+        proposals.append(proposal);
+        return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+    }
+    void AddToRecentFiles(const QString &path) override { recent.append(path); }
+    void SetWaitCursor(bool on) override { waits += on ? 1 : 0; }
+};
+
+// Every file under root with its bytes, and every folder (as an empty entry ending in "/").
+QMap<QString, QByteArray> Snapshot(const QString &root)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString relative = path.mid(root.size() + 1);
+        if (it.fileInfo().isDir())
+            files.insert(relative + u'/', {});
+        else
+            files.insert(relative, TempTree::ReadAll(path));
+    }
+    return files;
+}
+
+void SetModified(const QString &path, const QDateTime &when)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(when, QFileDevice::FileModificationTime));
+}
+
+// One author's session: the per-user folder, the sinks, the dialogs.
+struct Session
+{
+    TempTree tree;
+    CRecordingPrompt prompt;
+    CRecordingProgress progress;
+    CCorvContext context;
+    ScriptedUi ui;
+    Session()
+    {
+        context.prompt = &prompt;
+        context.progress = &progress;
+        context.programFolder = tree / "program";
+    }
+    std::unique_ptr<CCorvessaDoc> NewDoc() const
+    {
+        auto doc = std::make_unique<CCorvessaDoc>(context);
+        doc->OnNewDocument();
+        return doc;
+    }
+    QString Picture(const QString &relative, int width, int height) const
+    {
+        QImage picture(width, height, QImage::Format_RGB32);
+        picture.fill(QColor(20, 120, 60));
+        const QString path = tree / relative;
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        EXPECT_TRUE(picture.save(path, "PNG"));
+        return path;
+    }
+};
+
+CCorvPage *AddPage(CCorvessaDoc &doc, const QString &title, const QString &label, int pageType, bool popup = false,
+                   bool glossary = false)
+{
+    auto page = std::make_unique<CCorvPage>(doc.TakeNextScreenNumber(), title, "", "", 0, label, pageType, -1);
+    return doc.AddScreen(std::move(page), nullptr, popup, glossary);
+}
+
+CComponentTextbox *AddText(CCorvessaDoc &doc, CCorvPage &page, const QString &text)
+{
+    auto box = std::make_unique<CComponentTextbox>();
+    box->SetBounds({36, 32, 520, 200}, false);
+    box->SetFileName(QStringLiteral("tb%1.rtf").arg(doc.TakeNextTextBoxNumber()));
+    box->GetRichText().AppendText(text, 0);
+    CComponentTextbox *raw = box.get();
+    page.AddComponent(std::move(box), CPrompt::Plain());
+    return raw;
+}
+
+CComponentLink *AddScreenLink(CCorvPage &page, const QString &label)
+{
+    auto link = std::make_unique<CComponentLink>();
+    link->SetBounds({600, 80, 700, 100}, false);
+    link->SetText(QStringLiteral("Go"));
+    link->SetTargetLabel(label);
+    CComponentLink *raw = link.get();
+    page.AddComponent(std::move(link), CPrompt::Plain());
+    return raw;
+}
+
+// A course with screens in the three lists, topics, text boxes with links, a picture, a logo and a
+// background, as an author would have it before its first save.
+void BuildCourse(CCorvessaDoc &doc, const Session &s)
+{
+    doc.CourseName = QStringLiteral("Sea birds");
+    doc.LogoImage = s.Picture("art/My Logo.png", 640, 80);
+    doc.UseCustomBackground = 1;
+    doc.BgImage = s.tree.Write("art/sea.jpg", "background bytes");
+    doc.Topics.push_back(std::make_unique<CTopic>("1", "Gulls", "", "", ""));
+    doc.Topics.push_back(std::make_unique<CTopic>("2", "Terns", "", "", ""));
+    doc.MenuBasedCourse = 1;
+
+    CCorvPage *menu = AddPage(doc, "Sea birds", "1", pt_folder);
+    AddScreenLink(*menu, "2");
+    CCorvPage *gulls = AddPage(doc, "Gulls", "2", pt_document);
+    CCorvPage *terns = AddPage(doc, "Terns", "3", pt_document);
+    CComponentTextbox *box = AddText(doc, *gulls, "Gulls nest on cliffs. See terns.");
+    ASSERT_TRUE(box->AddLink("See terns", 22, 1, terns->GetId(), "", 0, 0, 0, 100, 250, CPrompt::Plain()));
+    AddScreenLink(*gulls, "3");
+    auto image = std::make_unique<CComponentImage>(nullptr);
+    image->SetBounds({540, 320, 660, 400}, false);
+    image->SetImageFile(s.Picture("art/Gull Photo.png", 48, 32), s.context);
+    gulls->AddComponent(std::move(image), CPrompt::Plain());
+
+    AddPage(doc, "Popups", "1000", pt_popups_only, true);
+    AddText(doc, *AddPage(doc, "Help", "P1", pt_document, true), "Press Next.");
+    AddPage(doc, "Glossary", "9000", pt_glossary, false, true);
+    AddText(doc, *AddPage(doc, "Tern", "G1", pt_document, false, true), "A sea bird.");
+}
+
+// A session whose course has been saved once, as Course.kvx.
+struct SavedCourse : Session
+{
+    std::unique_ptr<CCorvessaDoc> doc = NewDoc();
+    QString path = tree / "Course.kvx";
+    CProjectFileCommands commands{*doc, ui};
+    // The document, the project path and the commands, to unpack.
+    auto Parts() { return std::tie(doc, path, commands); }
+    SavedCourse()
+    {
+        BuildCourse(*doc, *this);
+        EXPECT_TRUE(commands.DoSaveProject(path, true));
+    }
+};
+
+} // namespace
+
+// Guards the whole round trip as the Save and Open commands make it: a course with screens in the three
+// lists, topics, text boxes with links and pictures saves, reopens with everything in place (the logo
+// rebuilt below the project folder, links on folder screens pointed at their screens) and saves again
+// to the same bytes.
+TEST(ProjectSaving, CourseSavesReopensAndSavesAgainToTheSameBytes)
+{
+    Session s;
+    auto doc = s.NewDoc();
+    BuildCourse(*doc, s);
+    s.ui.saveAnswers = {s.tree / "Course"};
+    CProjectFileCommands commands(*doc, s.ui);
+    ASSERT_TRUE(commands.OnFileSaveProject());
+    const QString path = s.tree / "Course.kvx";
+    EXPECT_EQ(s.ui.proposals, QStringList{"Untitled.kvx"});
+    EXPECT_EQ(s.ui.recent, QStringList{path});
+    EXPECT_EQ(doc->GetPathName(), path);
+    EXPECT_EQ(doc->LogoImage, "MyLogo.png");
+    EXPECT_EQ(doc->BgImage, s.tree / "Course/Images/Resized/sea.jpg");
+    EXPECT_EQ(QImageReader(s.tree / "Course/Images/Resized/png8/MyLogo.png").size(), QSize(400, 50));
+    EXPECT_TRUE(s.progress.texts.contains("Saving screen: Gulls"));
+    EXPECT_TRUE(s.progress.texts.contains("Saving screen: Tern"));
+    const QByteArray first = TempTree::ReadAll(path);
+    EXPECT_TRUE(s.prompt.Texts().isEmpty()) << qPrintable(s.prompt.Texts().join(u'\n'));
+
+    auto reread = s.NewDoc();
+    ScriptedUi openUi;
+    openUi.openAnswer = path;
+    CProjectFileCommands reopen(*reread, openUi);
+    ASSERT_TRUE(reopen.OnFileOpenProject());
+    EXPECT_TRUE(s.progress.texts.contains("Loading screen: Terns"));
+    EXPECT_EQ(reread->GetPathName(), path);
+    EXPECT_EQ(reread->LogoImage, s.tree / "Course/Images/Resized/MyLogo.png");
+    EXPECT_TRUE(QFileInfo::exists(reread->LogoImage));
+    ASSERT_EQ(reread->MainScreenList.size(), 3u);
+    EXPECT_EQ(reread->PopupScreenList.size(), 2u);
+    EXPECT_EQ(reread->GlossaryScreenList.size(), 2u);
+    EXPECT_EQ(reread->Topics.size(), 2u);
+    EXPECT_EQ(reread->GetNextScreenNumber(), doc->GetNextScreenNumber());
+    const CCorvPage &menu = *reread->MainScreenList[0];
+    const CCorvPage &gulls = *reread->MainScreenList[1];
+    EXPECT_EQ(static_cast<CComponentLink *>(menu.GetComponent(0))->GetTargetPageId(), gulls.GetId());
+    // The same link on a content screen is left for the publisher's check.
+    EXPECT_EQ(static_cast<CComponentLink *>(gulls.GetComponent(1))->GetTargetPageId(), -1);
+    EXPECT_EQ(static_cast<CComponentTextbox *>(gulls.GetComponent(0))->GetLinkCount(), 1);
+
+    CProjectFileCommands again(*reread, openUi);
+    ASSERT_TRUE(again.OnFileSaveProject());
+    EXPECT_EQ(TempTree::ReadAll(path), first);
+    EXPECT_TRUE(openUi.proposals.isEmpty());
+    EXPECT_TRUE(s.prompt.Texts().isEmpty()) << qPrintable(s.prompt.Texts().join(u'\n'));
+}
+
+// Guards the author's files against a save that fails half-way: whichever step fails (copying into the
+// new backup, writing the new file, forcing it to disk, renaming it), the project file, its folder and
+// its backups are byte for byte what they were, nothing is left beside them, and the author is told.
+TEST(ProjectSaving, AFailedSaveLeavesFileFolderAndBackupsAsTheyWere)
+{
+    for (const SaveStep step : {SaveStep::backupFolder, SaveStep::backupFile, SaveStep::tempFile, SaveStep::flush,
+                                SaveStep::rename}) {
+        SCOPED_TRACE(int(step));
+        SavedCourse s;
+        auto [doc, path, commands] = s.Parts();
+        SetModified(path, QDateTime(QDate(2022, 1, 2), QTime(3, 4, 5)));
+        ASSERT_TRUE(commands.DoSaveProject(path, true)); // one backup already there
+        const auto before = Snapshot(s.tree.Path());
+
+        doc->CourseName = QStringLiteral("Changed");
+        AddPage(*doc, "New screen", "4", pt_document);
+        doc->SetModifiedFlag(true);
+        doc->SetSaveFaultHook([step](SaveStep at) { return at == step; });
+        s.prompt.Clear();
+        EXPECT_FALSE(commands.SaveProject());
+        EXPECT_EQ(Snapshot(s.tree.Path()), before);
+        EXPECT_EQ(s.prompt.Texts().size(), 1);
+        EXPECT_TRUE(doc->IsModified());
+
+        doc->SetSaveFaultHook({});
+        EXPECT_TRUE(commands.SaveProject());
+        EXPECT_NE(TempTree::ReadAll(path), before.value("Course.kvx"));
+    }
+}
+
+// Guards the backup before a save under the same name: named after the old file's modification time in
+// local time, holding the media tree (empty folders too) and the project file as they were; Save As and a
+// save with backups off make none.
+TEST(ProjectSaving, BackupHoldsTheProjectAsItWasBeforeTheSave)
+{
+    SavedCourse s;
+    auto [doc, path, commands] = s.Parts();
+    EXPECT_FALSE(QFileInfo::exists(s.tree / "Course Backups")); // nothing to back up yet
+    const QDateTime stamp(QDate(2021, 3, 4), QTime(5, 6, 7));
+    SetModified(path, stamp);
+    const auto before = Snapshot(s.tree / "Course");
+    const QByteArray file = TempTree::ReadAll(path);
+
+    doc->CourseName = QStringLiteral("Changed");
+    ASSERT_TRUE(commands.SaveProject());
+    QString expected;
+    ASSERT_TRUE(CProjectBackups::FormatBackupTimestamp(s.tree / "Course Backups/Course 20210304-050607/Course.kvx",
+                                                       expected));
+    const QString backup = s.tree / "Course Backups/Course 20210304-050607";
+    EXPECT_EQ(stamp.toString("yyyyMMdd-HHmmss"), "20210304-050607");
+    EXPECT_EQ(TempTree::ReadAll(backup + "/Course.kvx"), file);
+    EXPECT_EQ(Snapshot(backup + "/Course"), before);
+    EXPECT_TRUE(before.contains("Rtfs/"));
+
+    // Save As never backs up, not even under the same name; neither does a save with backups off.
+    s.ui.saveAnswers = {path, s.tree / "Other.KVX"};
+    SetModified(path, QDateTime(QDate(2021, 3, 5), QTime(0, 0, 0)));
+    ASSERT_TRUE(commands.OnFileSaveProjectAs());
+    ASSERT_TRUE(commands.OnFileSaveProjectAs());
+    EXPECT_EQ(doc->GetPathName(), s.tree / "Other.KVX");
+    EXPECT_EQ(QDir(s.tree / "Course Backups").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
+    EXPECT_FALSE(QFileInfo::exists(s.tree / "Other Backups"));
+    doc->AutoBackupSettings.BackupOnSave = 0;
+    SetModified(s.tree / "Other.KVX", QDateTime(QDate(2021, 3, 6), QTime(0, 0, 0)));
+    ASSERT_TRUE(commands.SaveProject());
+    EXPECT_FALSE(QFileInfo::exists(s.tree / "Other Backups"));
+}
+
+// Guards the pruning: with the limit on, the oldest of the project's backups go until five remain, and
+// nothing else in the backups folder is touched, however much its name looks like the project's.
+TEST(ProjectSaving, PruningRemovesOnlyTheOldestOfTheProjectsOwnBackups)
+{
+    SavedCourse s;
+    auto [doc, path, commands] = s.Parts();
+    for (int day = 1; day <= 5; ++day)
+        s.tree.Write(QStringLiteral("Course Backups/Course 2020010%1-000000/Course.kvx").arg(day), "old");
+    for (const char *other :
+         {"Course Backups/Other/keep.txt", "Course Backups/CourseX 20200101-000000/keep.txt",
+          "Course Backups/Course 2020/keep.txt", "Course Backups/Course 20190101-000000 copy/keep.txt"})
+        s.tree.Write(other, "keep");
+    s.tree.Write("Course Backups/Course 20180101-000000", "a file, not a backup");
+    SetModified(path, QDateTime(QDate(2021, 1, 1), QTime(0, 0, 0)));
+
+    ASSERT_TRUE(commands.SaveProject());
+    QStringList left = QDir(s.tree / "Course Backups").entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    left.sort();
+    QStringList expected = {"Course 20180101-000000", "Course 2020", "Course 20190101-000000 copy",
+                            "Course 20200102-000000", "Course 20200103-000000", "Course 20200104-000000",
+                            "Course 20200105-000000", "Course 20210101-000000", "CourseX 20200101-000000", "Other"};
+    expected.sort();
+    EXPECT_EQ(left.join(u'|').toStdString(), expected.join(u'|').toStdString());
+
+    // Without the limit nothing is removed.
+    doc->AutoBackupSettings.LimitBackups = 0;
+    SetModified(path, QDateTime(QDate(2021, 1, 2), QTime(0, 0, 0)));
+    ASSERT_TRUE(commands.SaveProject());
+    EXPECT_EQ(QDir(s.tree / "Course Backups").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 10);
+}
+
+// Guards where Save goes: a project file that is read-only or gone is saved through the Save As dialog,
+// which proposes the current path; a name without the project extension gets it.
+TEST(ProjectSaving, ReadOnlyOrMissingFileIsSavedUnderANewName)
+{
+    SavedCourse s;
+    auto [doc, path, commands] = s.Parts();
+
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    s.ui.saveAnswers = {s.tree / "Copy"};
+    ASSERT_TRUE(commands.SaveProject());
+    EXPECT_EQ(s.ui.proposals, QStringList{path});
+    EXPECT_EQ(doc->GetPathName(), s.tree / "Copy.kvx");
+
+    QFile::remove(s.tree / "Copy.kvx");
+    s.ui.proposals.clear();
+    EXPECT_FALSE(commands.SaveProject()); // the dialog is cancelled
+    EXPECT_EQ(s.ui.proposals, QStringList{s.tree / "Copy.kvx"});
+}
+
+// Guards the name a first save proposes and the extension rule of the chosen name.
+TEST(ProjectSaving, ProposedNamesAndTheProjectExtension)
+{
+    const std::pair<const char *, const char *> proposals[] = {
+        {"My Course", "My.kvx"}, {"Untitled", "Untitled.kvx"}, {"a#b", "a.kvx"}, {"x%y;z", "x.kvx"},
+        {"dir/name", "dir.kvx"}, {"back\\slash", "back.kvx"}};
+    for (const auto &[title, name] : proposals)
+        EXPECT_EQ(CProjectFileCommands::ProposedName(title), name) << title;
+    const std::pair<const char *, const char *> extensions[] = {
+        {"x.KVX", "x.KVX"}, {"x", "x.kvx"}, {"x.txt", "x.txt.kvx"}, {"x.kvx", "x.kvx"}, {"a.kv", "a.kv.kvx"}};
+    for (const auto &[chosen, kept] : extensions)
+        EXPECT_EQ(CProjectFileCommands::WithProjectExtension(chosen), kept) << chosen;
+}
+
+// Guards the original of a damaged project: it opens as far as it could be read, the author is told, and
+// the next Save asks for a name rather than writing the partial course over the file.
+TEST(ProjectSaving, PartlyReadProjectIsNotSavedOverTheOriginal)
+{
+    SavedCourse s;
+    const QString &path = s.path;
+    const QByteArray whole = TempTree::ReadAll(path);
+    // Cut inside the image component of the second main screen.
+    const QByteArray cut = whole.left(whole.indexOf(QByteArray("G\0u\0l\0l\0", 8)) + 600);
+    s.tree.Write("Course.kvx", cut);
+
+    auto reread = s.NewDoc();
+    s.prompt.Clear();
+    ASSERT_TRUE(reread->OnOpenDocument(path));
+    ASSERT_EQ(s.prompt.Texts().size(), 1);
+    EXPECT_TRUE(s.prompt.Texts()[0].contains("could be read only in part"));
+    EXPECT_EQ(reread->GetPathName(), "");
+    EXPECT_EQ(reread->GetTitle(), "Course");
+    EXPECT_TRUE(reread->IsModified());
+    EXPECT_GE(reread->MainScreenList.size(), 1u);
+
+    ScriptedUi cancel;
+    CProjectFileCommands save(*reread, cancel);
+    EXPECT_FALSE(save.SaveProject());
+    EXPECT_EQ(cancel.proposals, QStringList{"Course.kvx"});
+    EXPECT_EQ(TempTree::ReadAll(path), cut);
+}
+
+// Guards the project folder: the loose files of a folder a save made go (an old profile copy, stray
+// files) while sub-folders and media stay; an author's own folder that happens to carry the project's name
+// keeps all its files; a folder that cannot be made fails the save with one message and no file.
+TEST(ProjectSaving, LooseFilesGoOnlyFromAFolderASaveMade)
+{
+    Session s;
+    auto doc = s.NewDoc();
+    CProjectFileCommands commands(*doc, s.ui);
+    ASSERT_TRUE(commands.DoSaveProject(s.tree / "Course.kvx", true));
+    s.tree.Write("Course/kv_profile.xml", "stale");
+    s.tree.Write("Course/stray.txt", "stray");
+    s.tree.Write("Course/Sounds/gull.wav", "media");
+    ASSERT_TRUE(commands.DoSaveProject(s.tree / "Course.kvx", true));
+    EXPECT_FALSE(QFileInfo::exists(s.tree / "Course/kv_profile.xml"));
+    EXPECT_FALSE(QFileInfo::exists(s.tree / "Course/stray.txt"));
+    EXPECT_EQ(TempTree::ReadAll(s.tree / "Course/Sounds/gull.wav"), "media");
+
+    s.tree.Write("Notes/chapter one.docx", "the author's own");
+    ASSERT_TRUE(commands.DoSaveProject(s.tree / "Notes.kvx", true));
+    EXPECT_EQ(TempTree::ReadAll(s.tree / "Notes/chapter one.docx"), "the author's own");
+    for (const char *sub : {"Images/MM", "Images/M", "Images/Resized", "Images/Questions", "Movies", "Questions",
+                            "Sounds", "Rtfs"})
+        EXPECT_TRUE(QFileInfo(s.tree / "Notes/" + sub).isDir()) << sub;
+
+    s.tree.Write("Blocked", "a file where the folder should be");
+    s.prompt.Clear();
+    EXPECT_FALSE(commands.DoSaveProject(s.tree / "Blocked.kvx", true));
+    ASSERT_EQ(s.prompt.Texts().size(), 1);
+    EXPECT_TRUE(s.prompt.Texts()[0].startsWith("Cannot save the project"));
+    EXPECT_FALSE(QFileInfo::exists(s.tree / "Blocked.kvx"));
+}
+
+// Guards the profile that travels with a project: written into the project folder when the course has
+// one, and taken back as the course's profile when the project is opened.
+TEST(ProjectSaving, ProfileCopyTravelsWithTheProject)
+{
+    Session s;
+    auto doc = s.NewDoc();
+    auto profile = InternationalProfileFromXML::ReadBytes(
+        "<internationalisation kvver=\"4.009\"><item><variable>next</variable><text>Onwards &amp; up</text>"
+        "</item></internationalisation>");
+    ASSERT_NE(profile, nullptr);
+    doc->SetInternationalProfile(std::move(profile));
+    CProjectFileCommands commands(*doc, s.ui);
+    ASSERT_TRUE(commands.DoSaveProject(s.tree / "Course.kvx", true));
+    ASSERT_TRUE(QFileInfo::exists(s.tree / "Course/kv_profile.xml"));
+
+    auto reread = s.NewDoc();
+    ASSERT_TRUE(reread->OnOpenDocument(s.tree / "Course.kvx"));
+    auto *read = dynamic_cast<InternationalProfileFromXML *>(reread->GetInternationalProfile());
+    ASSERT_NE(read, nullptr);
+    ASSERT_EQ(read->items.size(), 1u);
+    EXPECT_EQ(read->items[0].text, "Onwards & up");
+    EXPECT_TRUE(s.prompt.Texts().isEmpty()) << qPrintable(s.prompt.Texts().join(u'\n'));
+}
+
+// Guards the screen counter of files that do not keep it in step: after a load the next new screen never
+// takes the number of a screen that is there; a counter ahead of the screens is kept.
+TEST(ProjectSaving, NextScreenNumberPassesEveryScreenRead)
+{
+    Session s;
+    for (const auto &[counter, expected] : {std::pair{0, 8}, std::pair{20, 20}}) {
+        auto doc = s.NewDoc();
+        doc->AddScreen(std::make_unique<CCorvPage>(3, "a", "", "", 0, "1", pt_document, -1), nullptr, false, false);
+        doc->AddScreen(std::make_unique<CCorvPage>(7, "b", "", "", 0, "P1", pt_document, -1), nullptr, true, false);
+        doc->SetNextScreenNumber(counter);
+        ASSERT_TRUE(doc->OnSaveDocument(s.tree / "Course.kvx"));
+        auto reread = s.NewDoc();
+        ASSERT_TRUE(reread->OnOpenDocument(s.tree / "Course.kvx"));
+        EXPECT_EQ(reread->GetNextScreenNumber(), expected) << counter;
+    }
+}
+
+// Guards a component brought from a single-screen archive: the project save makes it the project's own,
+// its media copied into the project folder.
+TEST(ProjectSaving, ComponentFromAScreenFileBecomesTheProjects)
+{
+    Session s;
+    auto doc = s.NewDoc();
+    CCorvPage *page = AddPage(*doc, "Sounds", "1", pt_document);
+    auto audio = std::make_unique<CComponentAudio>();
+    audio->SetBounds({900, 10, 974, 81}, false);
+    audio->SetPlayButton(1);
+    audio->SetFilePath(s.tree.Write("Library/Item1/Sounds/gull.wav", "cry"));
+    audio->SetStandAlone(1);
+    CComponentBase *raw = audio.get();
+    page->AddComponent(std::move(audio), CPrompt::Plain());
+    ASSERT_TRUE(doc->OnSaveDocument(s.tree / "Course.kvx"));
+    EXPECT_EQ(raw->IsStandAlone(), 0);
+    EXPECT_EQ(TempTree::ReadAll(s.tree / "Course/Sounds/gull.wav"), "cry");
+}
+
+// Guards what the views learn: a new project lets them start afresh before they are updated, and the Open
+// command tells them it opened a project.
+TEST(ProjectSaving, ViewsHearOfNewProjectsAndOfTheOpenCommand)
+{
+    struct Views : CDocumentObserver
+    {
+        QStringList calls;
+        void OnNewProject(CCorvessaDoc &) override { calls.append("new"); }
+        void OnUpdate(CCorvessaDoc &) override { calls.append("update"); }
+        void OnDocumentOpened(CCorvessaDoc &) override { calls.append("opened"); }
+        void AfterOpenCommand(CCorvessaDoc &) override { calls.append("open command"); }
+    } views;
+    Session s;
+    auto doc = s.NewDoc();
+    ASSERT_TRUE(doc->OnSaveDocument(s.tree / "Course.kvx"));
+    doc->AddObserver(&views);
+    doc->OnNewDocument();
+    EXPECT_EQ(doc->GetPathName(), "");
+    EXPECT_EQ(doc->GetTitle(), "Untitled");
+    s.ui.openAnswer = s.tree / "Course.kvx";
+    CProjectFileCommands commands(*doc, s.ui);
+    ASSERT_TRUE(commands.OnFileOpenProject());
+    EXPECT_EQ(views.calls, QStringList({"new", "update", "opened", "update", "open command"}));
+    s.ui.openAnswer.clear();
+    EXPECT_FALSE(commands.OnFileOpenProject());
+}
+
+// Guards the auto-backup options: a document takes them from the per-user folder, and the settings
+// command keeps what the author confirms there (the limit never below five).
+TEST(ProjectSaving, AutoBackupOptionsLiveInThePerUserFolder)
+{
+    Session s;
+    s.context.appDataFolder = s.tree / "user";
+    s.tree.Write("user/dovar.txt", "0\n1\n3");
+    auto doc = s.NewDoc();
+    EXPECT_EQ(doc->AutoBackupSettings.BackupOnSave, 0);
+    EXPECT_EQ(doc->AutoBackupSettings.LimitBackups, 1);
+    EXPECT_EQ(doc->AutoBackupSettings.BackupLimit, 5);
+
+    struct Dialog : ScriptedUi
+    {
+        bool ok = true;
+        bool EditAutoBackupSettings(CAutoBackupSetting &settings) override
+        {
+            settings.BackupOnSave = 1;
+            settings.LimitBackups = 0;
+            settings.BackupLimit = 2;
+            return ok;
+        }
+    } dialog;
+    CProjectFileCommands commands(*doc, dialog);
+    commands.OnAutoBackupSettings();
+    EXPECT_EQ(TempTree::ReadAll(s.tree / "user/dovar.txt"), "1\n0\n5");
+    EXPECT_EQ(doc->AutoBackupSettings.BackupOnSave, 1);
+    dialog.ok = false;
+    doc->AutoBackupSettings.BackupOnSave = 0;
+    commands.OnAutoBackupSettings();
+    EXPECT_EQ(doc->AutoBackupSettings.BackupOnSave, 0);
+}
