@@ -546,10 +546,11 @@ int32_t ReadListCount(CArchive &ar, const char *what)
 // remediation outside the main list), of which only the type code was read.
 std::unique_ptr<CComponentBase> LoadComponentEntry(CArchive &ar, CCorvessaDoc &doc,
                                                    const CProjectArchive::ReadContext &context, bool mainList,
-                                                   int points)
+                                                   int points, bool standAlone = false)
 {
     CComponentFactory::LoadOptions options{context.schema};
     options.mainList = mainList;
+    options.standAlone = standAlone;
     options.parent = context.canvas;
     // The course's body font: before the record for links and text boxes; for tables before it on popup
     // and glossary screens and after it on main screens, so that cells read there keep their own.
@@ -774,4 +775,16 @@ void CProjectArchive::ResolveLinks(CCorvessaDoc &doc)
             if (auto *link = dynamic_cast<CComponentLink *>(component.get()); link && !link->GetTargetLabel().isEmpty())
                 link->SetTargetPage(doc.FindMainScreenByLabel(link->GetTargetLabel()));
     }
+}
+
+int CProjectArchive::MainFontPoints(const CCourseSettings &s)
+{
+    return LeadingNumber(s.FontSizePoints[0]);
+}
+
+std::unique_ptr<CComponentBase> CProjectArchive::LoadComponentEntry(CArchive &ar, CCorvessaDoc &doc,
+                                                                    const ReadContext &context, bool mainList,
+                                                                    bool standAlone)
+{
+    return ::LoadComponentEntry(ar, doc, context, mainList, MainFontPoints(doc), standAlone);
 }

@@ -10,6 +10,7 @@
 #include <memory>
 
 class CArchive;
+class CComponentBase;
 class CEditCanvas;
 class CPictureSaveSession;
 class CPrompt;
@@ -95,6 +96,17 @@ public:
     // number < 0: read the number from the record.
     static std::unique_ptr<CCorvPage> LoadScreen(CArchive &ar, CCorvessaDoc &doc, const ReadContext &context,
                                                  bool mainList, int number);
+
+    // The main font's point size as a number, as loaders and new components take it: the leading decimal
+    // digits of FontSizePoints[0], 0 when there are none.
+    static int MainFontPoints(const CCourseSettings &s);
+    // One component entry read with the per-kind steps of a load (the course's fonts before or after the
+    // record, the main menu's pictures), as LoadScreen reads them; standAlone for an entry of a single-screen
+    // archive, whose media lie beside that archive. Null, having read the type code alone, for a code the
+    // list does not hold.
+    static std::unique_ptr<CComponentBase> LoadComponentEntry(CArchive &ar, CCorvessaDoc &doc,
+                                                              const ReadContext &context, bool mainList,
+                                                              bool standAlone);
 
     // The project folder's sub-folders, in the order they are made.
     static const QStringList &ProjectSubFolders();

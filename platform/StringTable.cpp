@@ -98,6 +98,9 @@ constexpr Entry kEntries[] = {
     {40101, "Cannot open the file\n%1\n%2"},
     {40102, "Cannot save the project\n%1\n%2"},
     {40103, "The project\n%1\ncould be read only in part (%2).\nSave it under a new name to keep the original file."},
+    // Messages of single-screen files.
+    {40120, "The screen file\n%1\ncould not be read (%2).\nNothing was inserted."},
+    {40121, "Cannot save the screen to\n%1\n%2"},
     // Asked before a link to a screen that no longer exists is deleted.
     {61446, "A link was found on Screen \"%1\" which points to a screen which cannot be found.\n"
             "Should the link be deleted?"},
