@@ -782,9 +782,9 @@ int CProjectArchive::MainFontPoints(const CCourseSettings &s)
     return LeadingNumber(s.FontSizePoints[0]);
 }
 
-std::unique_ptr<CComponentBase> CProjectArchive::LoadComponentEntry(CArchive &ar, CCorvessaDoc &doc,
+std::unique_ptr<CComponentBase> CProjectArchive::ReadComponentEntry(CArchive &ar, CCorvessaDoc &doc,
                                                                     const ReadContext &context, bool mainList,
                                                                     bool standAlone)
 {
-    return ::LoadComponentEntry(ar, doc, context, mainList, MainFontPoints(doc), standAlone);
+    return LoadComponentEntry(ar, doc, context, mainList, MainFontPoints(doc), standAlone);
 }

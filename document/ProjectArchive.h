@@ -104,7 +104,7 @@ public:
     // record, the main menu's pictures), as LoadScreen reads them; standAlone for an entry of a single-screen
     // archive, whose media lie beside that archive. Null, having read the type code alone, for a code the
     // list does not hold.
-    static std::unique_ptr<CComponentBase> LoadComponentEntry(CArchive &ar, CCorvessaDoc &doc,
+    static std::unique_ptr<CComponentBase> ReadComponentEntry(CArchive &ar, CCorvessaDoc &doc,
                                                               const ReadContext &context, bool mainList,
                                                               bool standAlone);
 

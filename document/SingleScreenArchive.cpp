@@ -111,7 +111,7 @@ std::unique_ptr<CCorvPage> LoadScreenRecord(CArchive &ar, CCorvessaDoc &doc)
     // Every entry takes at least its type code.
     const int32_t count = ar.ReadCheckedInt(INT32_MAX, 4);
     for (int32_t i = 0; i < count; ++i)
-        if (auto component = CProjectArchive::LoadComponentEntry(ar, doc, context, true, true))
+        if (auto component = CProjectArchive::ReadComponentEntry(ar, doc, context, true, true))
             screen->AddComponent(std::move(component), ar.Context().Prompt());
     return screen;
 }
