@@ -29,13 +29,22 @@ constexpr int kIdsScreenFileDamaged = 40120;
 constexpr int kIdsCannotSaveScreen = 40121;
 
 // Deletes the files lying directly in the folder, except the archive just written; sub-folders and their
-// media stay. Roots and the home folder are never touched.
-void DeleteOtherLooseFiles(const QString &folder, const QString &archivePath)
+// media stay. Roots, the home folder and the folders of the open project are never touched.
+void DeleteOtherLooseFiles(const CCorvessaDoc &doc, const QString &folder, const QString &archivePath)
 {
     namespace fs = std::filesystem;
     const fs::path root = CorvFs::ToFsPath(folder);
     if (folder.isEmpty() || CorvFs::IsProtectedFolder(root))
         return;
+    const QString project = doc.GetPathName();
+    if (!project.isEmpty()) {
+        std::error_code ec;
+        const QString projectFolders[] = {CorvPath::FolderOf(CorvPath::ToSlashes(project)),
+                                          CCorvessaDoc::ProjectFolderOf(project)};
+        for (const QString &own : projectFolders)
+            if (fs::equivalent(root, CorvFs::ToFsPath(own), ec))
+                return;
+    }
     const fs::path keep = CorvFs::ToFsPath(archivePath).filename();
     std::error_code ec;
     for (const fs::directory_entry &entry : fs::directory_iterator(root, ec)) {
@@ -148,7 +157,7 @@ bool CSingleScreenArchive::SaveScreenArchive(CCorvessaDoc &doc, const QString &p
     }
     // Only now that the archive is in place: a failed write never costs the folder's files.
     if (folderUse == ownFolder)
-        DeleteOtherLooseFiles(folder, path);
+        DeleteOtherLooseFiles(doc, folder, path);
     return true;
 }
 

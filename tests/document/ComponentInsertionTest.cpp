@@ -237,7 +237,8 @@ TEST_F(ComponentInsertionTest, TopicButtonsGoOnTheGivenMenuScreen)
     EXPECT_EQ(small->GetBounds(), CRect(40, 40, 300, 80));
     // Without a picture of its own the large button takes the library's for its title; its picture, not
     // the argument, decides its fitted flag.
-    EXPECT_EQ(large->GetPicturePath(), context.graphicsLibraryRoot + QStringLiteral("Photo_Objects/image_JPG/gull.png"));
+    EXPECT_EQ(large->GetPicturePath(),
+              context.graphicsLibraryRoot + QStringLiteral("Photo_Objects/image_JPG/gull.png"));
     EXPECT_EQ(large->GetShowPicture(), 0);
     EXPECT_EQ(large->IsFitted(), 0);
     EXPECT_EQ(thumbnail->GetThumbnailIndex(), 4);

@@ -171,7 +171,8 @@ TEST_F(ContentScreenFactoryTest, FinalPerformanceFolderAndContainerAreEmpty)
 TEST_F(ContentScreenFactoryTest, ResultPictureFollowsThePhotoSettingsAndIsCentred)
 {
     const QString bw = Picture(QStringLiteral("library/Stock Photo - b&w/000801_0247_0066_tslsw.jpg"), 1000, 500);
-    const QString photo = Picture(QStringLiteral("library/Photo_Objects/image_JPG/970801_2653_1005_oslp.jpg"), 200, 100);
+    const QString photo =
+        Picture(QStringLiteral("library/Photo_Objects/image_JPG/970801_2653_1005_oslp.jpg"), 200, 100);
     const QString colour = Picture(QStringLiteral("library/Stock Photo - color/030419_1883_5046_xsls.jpg"), 60, 60);
     struct Case {
         int32_t CCourseSettings::*on[2];

@@ -206,7 +206,8 @@ TEST_F(SingleScreenArchiveTest, TopicScreenAddsATopic)
     ASSERT_NE(read, nullptr);
     EXPECT_EQ(read->GetMenuKind(), apt_topic);
     ASSERT_EQ(other->Topics.size(), 4u);
-    EXPECT_EQ(*other->Topics[3], CTopic(QStringLiteral("3"), QStringLiteral("Nesting"), QString(), QString(), QString()));
+    EXPECT_EQ(*other->Topics[3],
+              CTopic(QStringLiteral("3"), QStringLiteral("Nesting"), QString(), QString(), QString()));
 }
 
 // Guards the course's fonts on components read from a file: the table's default font comes from the course
@@ -323,6 +324,17 @@ TEST_F(SingleScreenArchiveTest, SavingClearsOnlyAFolderThatBelongsToTheArchive)
     ASSERT_EQ(prompt.Texts().size(), 1);
     EXPECT_TRUE(prompt.Texts()[0].startsWith(QStringLiteral("Cannot save the screen")));
     EXPECT_FALSE(CSingleScreenArchive::SaveScreenArchive(*doc, tree / QStringLiteral("x.kvl"), nullptr));
+
+    // Never the folders of the open project, whatever the caller says.
+    const QString projectPath = tree / QStringLiteral("course/Birds.kvx");
+    ASSERT_TRUE(doc->OnSaveDocument(projectPath));
+    const QString note = tree.Write(QStringLiteral("course/Birds/readme.txt"), "mine");
+    ASSERT_TRUE(CSingleScreenArchive::SaveScreenArchive(*doc, tree / QStringLiteral("course/Birds/s.kvl"), screen,
+                                                        CSingleScreenArchive::ownFolder));
+    ASSERT_TRUE(CSingleScreenArchive::SaveScreenArchive(*doc, tree / QStringLiteral("course/s.kvl"), screen,
+                                                        CSingleScreenArchive::ownFolder));
+    EXPECT_TRUE(QFile::exists(note));
+    EXPECT_TRUE(QFile::exists(projectPath));
 }
 
 // Guards the oldest single-screen files, whose text boxes keep their text in a file: it is found in the Rtfs
