@@ -3,9 +3,6 @@
 #include "document/CorvessaDoc.h"
 #include "document/ProjectArchive.h"
 #include "document/ScreenFactory.h"
-#include "model/ComponentBase.h"
-#include "model/ComponentFactory.h"
-#include "model/ComponentRemediation.h"
 #include "model/CorvPage.h"
 #include "model/GlobalHelpers.h"
 #include "model/PictureSaveSession.h"
@@ -19,7 +16,6 @@
 #include <QFile>
 #include <QSaveFile>
 
-#include <climits>
 #include <filesystem>
 
 namespace {
@@ -54,34 +50,15 @@ void DeleteOtherLooseFiles(const CCorvessaDoc &doc, const QString &folder, const
     }
 }
 
+// The schema, then the screen as a main-list screen of a project stores it (the menu kind is always there
+// and the screen is read back with the main list's rules), its components stand-alone.
 void StoreScreenRecord(CArchive &ar, CCorvessaDoc &doc, CCorvPage &screen)
 {
     ar.WriteInt(CSingleScreenArchive::kSchema);
-    ar.WriteInt(screen.GetId());
-    ar.WriteString(screen.GetTitle());
-    ar.WriteString(screen.GetBanner());
-    ar.WriteString(screen.GetSourceDocument());
-    ar.WriteInt(screen.GetAssessable());
-    ar.WriteString(screen.GetLabel());
-    ar.WriteInt(screen.GetPageType());
-    ar.WriteInt(screen.GetMenuKind());
-
-    // Read back with the rules of the main list: a kind that list never holds stands alone in a reader's
-    // eyes and would put the rest out of step.
-    std::vector<CComponentBase *> kept;
-    for (const auto &component : screen.GetComponentList())
-        if (!CComponentFactory::IsDroppedOnLoad(component->GetType(), true))
-            kept.push_back(component.get());
-    ar.WriteInt(int32_t(kept.size()));
     // Topic-button pictures go on with the document's numbering, which a single screen does not restart.
     CPictureSaveSession pictures([&doc] { return doc.TakeTopicButtonPictureNumber(); },
                                  doc.PublishImagesAtStandardResolution);
-    for (CComponentBase *component : kept) {
-        component->SetStandAlone(1);
-        if (auto *remediation = dynamic_cast<CComponentRemediation *>(component))
-            remediation->SetScreenLookup(&doc);
-        pictures.StoreComponent(*component, ar);
-    }
+    CProjectArchive::StoreScreen(ar, screen, true, doc, &pictures, 1);
 }
 
 // What a read changes in the document before the screen joins a list, put back when the read fails.
@@ -97,31 +74,18 @@ struct DocumentCounters
     }
 };
 
+// The schema, then the screen as a main-list screen of a project holds it, with the menu kind; the screen
+// takes the document's next number instead of the one it had where it was saved.
 std::unique_ptr<CCorvPage> LoadScreenRecord(CArchive &ar, CCorvessaDoc &doc)
 {
     CProjectArchive::ReadContext context;
     context.schema = ar.ReadInt();
+    context.singleScreen = true;
     context.paths = &ar.Paths();
     context.canvas = doc.GetEditCanvas();
     doc.SetFileSchema(context.schema);
-
-    ar.ReadInt(); // the number the screen had in the project it was saved from
-    const QString title = ar.ReadString();
-    const QString banner = ar.ReadString();
-    const QString sourceDocument = ar.ReadString();
-    const int32_t assessable = ar.ReadInt();
-    const QString label = ar.ReadString();
-    const int32_t pageType = ar.ReadInt();
-    const int32_t menuKind = ar.ReadInt();
-    auto screen = std::make_unique<CCorvPage>(doc.TakeNextScreenNumber(), title, banner, sourceDocument, assessable,
-                                              label, pageType, -1);
-    screen->SetMenuKind(menuKind);
-
-    // Every entry takes at least its type code.
-    const int32_t count = ar.ReadCheckedInt(INT32_MAX, 4);
-    for (int32_t i = 0; i < count; ++i)
-        if (auto component = CProjectArchive::ReadComponentEntry(ar, doc, context, true, true))
-            screen->AddComponent(std::move(component), ar.Context().Prompt());
+    std::unique_ptr<CCorvPage> screen = CProjectArchive::LoadScreen(ar, doc, context, true, -1);
+    screen->SetId(doc.TakeNextScreenNumber());
     return screen;
 }
 

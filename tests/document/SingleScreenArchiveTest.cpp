@@ -28,6 +28,21 @@ QByteArray WithoutNumber(QByteArray bytes)
     return bytes.remove(4, 4);
 }
 
+// The head of a single-screen file made by hand, up to its component count.
+void WriteScreenHead(CArchive &ar, int32_t schema, int32_t menuKind, int32_t components)
+{
+    ar.WriteInt(schema);
+    ar.WriteInt(4);
+    ar.WriteString(QStringLiteral("By hand"));
+    ar.WriteString(QString());
+    ar.WriteString(QString());
+    ar.WriteInt(0);
+    ar.WriteString(QStringLiteral("1"));
+    ar.WriteInt(pt_document);
+    ar.WriteInt(menuKind);
+    ar.WriteInt(components);
+}
+
 class SingleScreenArchiveTest : public FactoryFixture
 {
 protected:
@@ -268,15 +283,7 @@ TEST_F(SingleScreenArchiveTest, DamagedFileLeavesTheProjectAsItWas)
 
     // A component of a kind the program does not know, after the first one.
     CArchive ar;
-    ar.WriteInt(CSingleScreenArchive::kSchema);
-    ar.WriteInt(1);
-    for (int i = 0; i < 3; ++i)
-        ar.WriteString(QString());
-    ar.WriteInt(0);
-    ar.WriteString(QStringLiteral("1"));
-    ar.WriteInt(pt_document);
-    ar.WriteInt(apt_topic);
-    ar.WriteInt(2);
+    WriteScreenHead(ar, CSingleScreenArchive::kSchema, apt_topic, 2);
     CComponentRectangle().SerializeComponent(ar);
     ar.WriteInt(99);
     tree.Write(QStringLiteral("cut/cut.kvl"), ar.GetBuffer());
@@ -342,16 +349,7 @@ TEST_F(SingleScreenArchiveTest, SavingClearsOnlyAFolderThatBelongsToTheArchive)
 TEST_F(SingleScreenArchiveTest, OldTextBoxReadsItsTextFromTheFolderNamedAfterTheFile)
 {
     CArchive ar;
-    ar.WriteInt(1000003);
-    ar.WriteInt(4);
-    ar.WriteString(QStringLiteral("Old"));
-    ar.WriteString(QString());
-    ar.WriteString(QString());
-    ar.WriteInt(0);
-    ar.WriteString(QStringLiteral("1"));
-    ar.WriteInt(pt_document);
-    ar.WriteInt(apt_normal);
-    ar.WriteInt(1);
+    WriteScreenHead(ar, 1000003, apt_normal, 1);
     ar.WriteInt(ct_textbox);
     ar.WriteRect({36, 32, 520, 332});
     ar.WriteString(QStringLiteral("tb5.rtf"));
