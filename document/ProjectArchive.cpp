@@ -390,6 +390,7 @@ std::unique_ptr<CComponentBase> LoadComponentEntry(CArchive &ar, CCorvessaDoc &d
 {
     CComponentFactory::LoadOptions options{context.schema};
     options.mainList = mainList;
+    options.standAlone = context.singleScreen;
     options.parent = context.canvas;
     // The course's body font: before the record for links and text boxes; for tables before it on popup
     // and glossary screens and after it on main screens, so that cells read there keep their own.
@@ -525,7 +526,7 @@ const QString &CProjectArchive::GlossaryMarker()
 }
 
 void CProjectArchive::StoreScreen(CArchive &ar, CCorvPage &screen, bool mainList, const CScreenLookup &screens,
-                                  CPictureSaveSession *pictures)
+                                  CPictureSaveSession *pictures, int standAlone)
 {
     ar.WriteInt(screen.GetId());
     ar.WriteString(screen.GetTitle());
@@ -544,7 +545,7 @@ void CProjectArchive::StoreScreen(CArchive &ar, CCorvPage &screen, bool mainList
             kept.push_back(component.get());
     ar.WriteInt(int32_t(kept.size()));
     for (CComponentBase *component : kept) {
-        component->SetStandAlone(0);
+        component->SetStandAlone(standAlone);
         // Remediation targets are stored through the lookup of the screens being written, however the
         // component was made.
         if (auto *remediation = dynamic_cast<CComponentRemediation *>(component))
@@ -570,10 +571,10 @@ std::unique_ptr<CCorvPage> CProjectArchive::LoadScreen(CArchive &ar, CCorvessaDo
     const QString label = ar.ReadString();
     const int32_t pageType = ar.ReadInt();
     auto screen = std::make_unique<CCorvPage>(number, title, banner, sourceDocument, assessable, label, pageType, -1);
-    if (mainList && ProjectSchema::AtLeast(context.schema, ProjectSchema::kMenuKind))
+    if (mainList && (context.singleScreen || ProjectSchema::AtLeast(context.schema, ProjectSchema::kMenuKind)))
         screen->SetMenuKind(ar.ReadInt());
 
-    const int points = LeadingNumber(doc.FontSizePoints[0]);
+    const int points = MainFontPoints(doc);
     const int32_t count = ReadListCount(ar, "components");
     for (int32_t i = 0; i < count; ++i) {
         auto component = LoadComponentEntry(ar, doc, context, mainList, points);
@@ -677,4 +678,9 @@ void CProjectArchive::ResolveLinks(CCorvessaDoc &doc)
             if (auto *link = dynamic_cast<CComponentLink *>(component.get()); link && !link->GetTargetLabel().isEmpty())
                 link->SetTargetPage(doc.FindMainScreenByLabel(link->GetTargetLabel()));
     }
+}
+
+int CProjectArchive::MainFontPoints(const CCourseSettings &s)
+{
+    return LeadingNumber(s.FontSizePoints[0]);
 }

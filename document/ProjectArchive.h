@@ -56,6 +56,9 @@ public:
         CEditCanvas *canvas = nullptr;
         // Told the title of each screen as it is read; none without one.
         CProgress *progress = nullptr;
+        // A single-screen file is read: its screen always stores the menu kind, and its components are
+        // stand-alone (their media lie beside the file).
+        bool singleScreen = false;
         // How far into the file the pass has read completely (after the settings, the topics, the block
         // after them, each screen): what a pass that ends early keeps reaches this far.
         qint64 completeUpTo = 0;
@@ -95,12 +98,18 @@ public:
     // One screen record and its components; the menu kind is stored for main-list screens only. Components
     // the list cannot hold are left out; remediation targets are stored as the screens say they still exist.
     // Components are stored through the session of the whole save when one is given (the project writer
-    // gives one), so that their pictures share one numbering and never overwrite each other.
+    // gives one), so that their pictures share one numbering and never overwrite each other. Each component
+    // is stored with the stand-alone flag given: 0 in a project, whose media go to its folder; 1 in a
+    // single-screen file, whose media go beside it.
     static void StoreScreen(CArchive &ar, CCorvPage &screen, bool mainList, const CScreenLookup &screens,
-                            CPictureSaveSession *pictures = nullptr);
+                            CPictureSaveSession *pictures = nullptr, int standAlone = 0);
     // number < 0: read the number from the record.
     static std::unique_ptr<CCorvPage> LoadScreen(CArchive &ar, CCorvessaDoc &doc, const ReadContext &context,
                                                  bool mainList, int number);
+
+    // The main font's point size as a number, as loaders and new components take it: the leading decimal
+    // digits of FontSizePoints[0], 0 when there are none.
+    static int MainFontPoints(const CCourseSettings &s);
 
     // The project folder's sub-folders, in the order they are made.
     static const QStringList &ProjectSubFolders();

@@ -141,7 +141,10 @@ void CComponentTextbox::LoadRichText(CArchive &ar, int fileSchema)
     const QString name = CorvPath::SafeBareName(m_fileName);
     if (name.isEmpty())
         return;
-    QFile file(ar.Paths().Resolve(CorvPath::Join({GetMediaBaseFolder(ar), QStringLiteral("Rtfs"), name})));
+    // The Rtfs folder of the oldest files lies in the folder named after the archive, for a project and for
+    // a single screen alike (whose other media lie beside the archive).
+    const QString folder = CMediaCopy::BaseFolder(ar.GetFilePath(), false);
+    QFile file(ar.Paths().Resolve(CorvPath::Join({folder, QStringLiteral("Rtfs"), name})));
     if (file.open(QIODevice::ReadOnly))
         GetRichText().SetRtfBytes(file.readAll());
 }

@@ -38,6 +38,8 @@ public:
     const QString &GetRenderedPath() const { return m_renderedPath; }
     int HasPhotoMask() const { return m_photoMask; }
     int IsFitted() const { return m_fitted; }
+    // The menu layout places buttons with the flag it chose; a large button's next picture sets it again.
+    void SetFitted(int fitted) { m_fitted = fitted ? 1 : 0; }
     const CxImage &GetPicture() const { return m_picture; }
     QImage GetDisplayImage() const;
 

@@ -102,6 +102,9 @@ constexpr Entry kEntries[] = {
     {40104, "The project's international profile could not be written to\n%1"},
     {40105, "No backup of the project could be made in\n%1\n%2\nThe project has not been saved."},
     {40106, "The auto-backup settings could not be written to\n%1"},
+    // Messages of single-screen files.
+    {40120, "The screen file\n%1\ncould not be read (%2).\nNothing was inserted."},
+    {40121, "Cannot save the screen to\n%1\n%2"},
     // Asked before a link to a screen that no longer exists is deleted.
     {61446, "A link was found on Screen \"%1\" which points to a screen which cannot be found.\n"
             "Should the link be deleted?"},

@@ -1,10 +1,11 @@
 // Draws the pictures that ship in the program folder: each theme's navigation buttons, preview, screen
-// background and menu title, the outline's tree pictures, the course icon and the spacer picture.
+// background and menu title, the outline's tree pictures, the course icon, the spacer picture and the
+// placeholder pictures of new content screens.
 //
 //   theme_pictures <data folder>
 //
 // writes them under <data folder>/Themes/<theme>/, <data folder>/source/tree/ and
-// <data folder>/source/publish/. The output is the same on every run with the same fonts (fonts-liberation).
+// <data folder>/source/publish/, and the placeholders into <data folder> itself. The output is the same on every run with the same fonts (fonts-liberation).
 
 #include <QByteArray>
 #include <QDir>
@@ -18,6 +19,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -553,6 +555,44 @@ bool WriteCoursePictures(const QString &data)
     return ok;
 }
 
+// A placeholder of a content screen: a light frame with a landscape sign, which the author replaces with
+// a picture of his own.
+QImage Placeholder(QSize size)
+{
+    QImage i(size, QImage::Format_RGB32);
+    i.fill(QColor(0xEE, 0xF0, 0xF3));
+    QPainter p(&i);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0xB4, 0xBB, 0xC4), 2, Qt::DashLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(1, 1, size.width() - 2, size.height() - 2));
+    const qreal unit = std::min(size.width(), size.height()) / 6.0;
+    const QPointF c(size.width() / 2.0, size.height() / 2.0);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xB4, 0xBB, 0xC4));
+    p.drawEllipse(QPointF(c.x() + unit * 0.9, c.y() - unit * 0.7), unit * 0.35, unit * 0.35);
+    QPainterPath hills;
+    hills.moveTo(c.x() - unit * 1.6, c.y() + unit);
+    hills.lineTo(c.x() - unit * 0.5, c.y() - unit * 0.5);
+    hills.lineTo(c.x() + unit * 0.2, c.y() + unit * 0.3);
+    hills.lineTo(c.x() + unit * 0.7, c.y() - unit * 0.1);
+    hills.lineTo(c.x() + unit * 1.6, c.y() + unit);
+    hills.closeSubpath();
+    p.drawPath(hills);
+    return i;
+}
+
+bool WritePlaceholderPictures(const QString &data)
+{
+    const struct { const char *name; QSize size; } pictures[] = {
+        {"tmp_small.png", QSize(300, 200)}, {"tmp_medium.png", QSize(400, 266)}, {"tmp_large.png", QSize(500, 333)},
+    };
+    bool ok = true;
+    for (const auto &picture : pictures)
+        ok = Save(Placeholder(picture.size), data + u'/' + QString::fromLatin1(picture.name), "png") && ok;
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -564,7 +604,7 @@ int main(int argc, char **argv)
         return 2;
     }
     const QString data = QString::fromLocal8Bit(argv[1]);
-    bool ok = WriteTree(data) && WriteCoursePictures(data);
+    bool ok = WriteTree(data) && WriteCoursePictures(data) && WritePlaceholderPictures(data);
     for (const Theme &theme : kThemes)
         ok = WriteTheme(data, theme) && ok;
     return ok ? 0 : 1;
