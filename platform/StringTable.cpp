@@ -49,6 +49,8 @@ constexpr Entry kEntries[] = {
     {10685, "Done"},
     {10686, "Play"},
     {10687, "Stop"},
+    // The LMS whose package extension the manifest can declare.
+    {10689, "SumTotal"},
     // Texts of the final performance screens.
     {10828, "Assessment Results\n\n{date} {name}\n\nIn {coursename}, you attempted {judgedquestions} of "
             "{totalquestions} questions.  You answered {totalcorrect} correctly.  Your final result is {totalscore}%."},
@@ -91,6 +93,11 @@ constexpr Entry kEntries[] = {
     {35009, "Publish has completed successfully to:\n\n%1"},
     {35057, "No screen to publish."},
     {35061, "Failed to publish the project."},
+    // Messages of the project document.
+    {40100, "%1\nis not a project file. Projects are files ending in .kvx."},
+    {40101, "Cannot open the file\n%1\n%2"},
+    {40102, "Cannot save the project\n%1\n%2"},
+    {40103, "The project\n%1\ncould be read only in part (%2).\nSave it under a new name to keep the original file."},
     // Asked before a link to a screen that no longer exists is deleted.
     {61446, "A link was found on Screen \"%1\" which points to a screen which cannot be found.\n"
             "Should the link be deleted?"},
