@@ -4,13 +4,13 @@
 #include "document/InternationalProfileFromXML.h"
 #include "model/ComponentTextbox.h"
 #include "model/CorvPage.h"
+#include "model/GlobalHelpers.h"
 #include "platform/Escape.h"
 #include "publish/PublishFile.h"
 #include "publish/PublishText.h"
 
 #include <QRegularExpression>
 
-#include <algorithm>
 #include <set>
 
 namespace {
@@ -22,11 +22,11 @@ constexpr int kGlossaryFont = 3;
 bool IsReservedWord(const QString &word)
 {
     static const std::set<QString> kReserved = {
-        "break",  "case",    "catch",  "class",      "const", "continue", "debugger", "default", "delete",
-        "do",     "else",    "enum",   "export",     "extends", "false",  "finally",  "for",     "function",
-        "if",     "import",  "in",     "instanceof", "let",   "new",      "null",     "return",  "super",
-        "switch", "this",    "throw",  "true",       "try",   "typeof",   "var",      "void",    "while",
-        "with",   "yield",   "static", "implements", "interface", "package", "private", "protected", "public",
+        "break",  "case",   "catch",  "class",      "const",     "continue", "debugger", "default",   "delete",
+        "do",     "else",   "enum",   "export",     "extends",   "false",    "finally",  "for",       "function",
+        "if",     "import", "in",     "instanceof", "let",       "new",      "null",     "return",    "super",
+        "switch", "this",   "throw",  "true",       "try",       "typeof",   "var",      "void",      "while",
+        "with",   "yield",  "static", "implements", "interface", "package",  "private",  "protected", "public",
     };
     return kReserved.count(word) != 0;
 }
@@ -50,21 +50,6 @@ QString Property(const QString &object, const QString &name)
     if (IsPropertyName(name))
         return object + u'.' + name;
     return object + QStringLiteral("[\"") + CorvEscape::ScriptLiteral(name) + QStringLiteral("\"]");
-}
-
-// A decimal integer from the leading digits of the text, after white space and a sign; 0 without digits.
-long long LeadingInteger(const QString &text)
-{
-    qsizetype i = 0;
-    while (i < text.size() && text[i].isSpace())
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
-        negative = text[i++] == u'-';
-    long long value = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
-        value = std::min(value * 10 + (text[i].unicode() - u'0'), 2147483647LL);
-    return negative ? -value : value;
 }
 
 // The text a learner sees in the text box: hidden text (the link markers) left out.
@@ -92,7 +77,8 @@ QString GlossaryText(QString text)
 bool CCoursePublisher::WriteInternationalisationVariables()
 {
     CPublishFile file;
-    if (!file.Open(m_targetFolder, QStringLiteral("content/scripts/internationalisation.js"), CPublishFile::WithByteOrderMark)) {
+    if (!file.Open(m_targetFolder, QStringLiteral("content/scripts/internationalisation.js"),
+                   CPublishFile::WithByteOrderMark)) {
         NoteFileError(file);
         return false;
     }
@@ -119,14 +105,16 @@ bool CCoursePublisher::WriteInternationalisationVariables()
 bool CCoursePublisher::WriteGlossaryItems()
 {
     CPublishFile file;
-    if (!file.Open(m_targetFolder, QStringLiteral("content/glossary/glossary_items.js"), CPublishFile::WithByteOrderMark)) {
+    if (!file.Open(m_targetFolder, QStringLiteral("content/glossary/glossary_items.js"),
+                   CPublishFile::WithByteOrderMark)) {
         NoteFileError(file);
         return false;
     }
-    file.WriteString(QStringLiteral("var fontsize = \"%1pt\";\n").arg(LeadingInteger(m_document.FontSizePoints[kGlossaryFont])));
-    file.WriteString(QStringLiteral("var fontfamily = \"") + CorvEscape::ScriptLiteral(m_document.FontName[kGlossaryFont]) +
-                     QStringLiteral(", ") + CorvEscape::ScriptLiteral(m_document.FontFamily[kGlossaryFont]) +
-                     QStringLiteral("\";\n"));
+    file.WriteString(
+        QStringLiteral("var fontsize = \"%1pt\";\n").arg(LeadingInteger(m_document.FontSizePoints[kGlossaryFont])));
+    file.WriteString(QStringLiteral("var fontfamily = \"") +
+                     CorvEscape::ScriptLiteral(m_document.FontName[kGlossaryFont]) + QStringLiteral(", ") +
+                     CorvEscape::ScriptLiteral(m_document.FontFamily[kGlossaryFont]) + QStringLiteral("\";\n"));
     // One entry per screen that holds anything: the term (its title) and the text of its text boxes.
     for (const auto &screen : m_document.GlossaryScreenList) {
         if (screen->GetComponentList().empty())

@@ -52,8 +52,9 @@ QString ReplaceInOnePass(const QString &text, const std::vector<std::pair<QStrin
 
 } // namespace
 
-COutlineWriter::COutlineWriter(const COutlineTree *tree, const QString &prefix, const QString &charset, int lastTopicFlag,
-                               const CCorvessaDoc &document, const InternationalProfileFromXML *profile)
+COutlineWriter::COutlineWriter(const COutlineTree *tree, const QString &prefix, const QString &charset,
+                               int lastTopicFlag, const CCorvessaDoc &document,
+                               const InternationalProfileFromXML *profile)
     : m_tree(tree), m_prefix(prefix), m_charset(charset), m_document(document), m_outlineTitle(document.OutlineLabel)
 {
     // The root's last child, when it has more than one.
@@ -187,13 +188,14 @@ QString COutlineWriter::AddLinkNode(int parent, const QString &text, const QStri
     // element is kept out of it.
     QString shown = text;
     shown.replace(QStringLiteral("</"), QStringLiteral("<\\/"));
-    return QStringLiteral("\t\t\td.add(%1, %2, \"").arg(m_nodeCounter++).arg(parent) + shown + QStringLiteral("\", \"") +
-           CorvEscape::ScriptLiteral(url) + QStringLiteral("\");\n");
+    return QStringLiteral("\t\t\td.add(%1, %2, \"").arg(m_nodeCounter++).arg(parent) + shown +
+           QStringLiteral("\", \"") + CorvEscape::ScriptLiteral(url) + QStringLiteral("\");\n");
 }
 
 QString COutlineWriter::AddScreenNode(int parent, const QString &title, int screenIndex, bool question)
 {
-    const QString tail = question ? QStringLiteral("\", \"\", \"\",\"scripts/pics/tree/question.gif\");\n") : QStringLiteral("\");\n");
+    const QString tail =
+        question ? QStringLiteral("\", \"\", \"\",\"scripts/pics/tree/question.gif\");\n") : QStringLiteral("\");\n");
     return QStringLiteral("\t\t\td.add(%1, %2, \"").arg(m_nodeCounter++).arg(parent) + NodeName(title) +
            QStringLiteral("\", \"javascript:fPage(pg[%1]);").arg(screenIndex) + tail;
 }
@@ -201,7 +203,8 @@ QString COutlineWriter::AddScreenNode(int parent, const QString &title, int scre
 QString COutlineWriter::AddRemediationNode(int parent, const QString &title)
 {
     return QStringLiteral("d.add(%1,%2,\"").arg(m_nodeCounter++).arg(parent) + NodeName(title) +
-           QStringLiteral("\",\"\",\"\",\"\",\"scripts/pics/tree/remediation.gif\",\"scripts/pics/tree/remediationopen.gif\");");
+           QStringLiteral(
+               "\",\"\",\"\",\"\",\"scripts/pics/tree/remediation.gif\",\"scripts/pics/tree/remediationopen.gif\");");
 }
 
 QString COutlineWriter::WriteScreenArray() const

@@ -86,8 +86,8 @@ bool Derive(const CComponentImage &image, KenBurnsGeometry &g)
         const CRect &marker = image.m_markers[size_t(k)];
         QPoint point;
         int x = 0, y = 0;
-        if (!ToInt(float(int64_t(marker.left) + kMarkerReference) * s * r, x)
-            || !ToInt(float(int64_t(marker.top) + kMarkerReference) * s * r, y))
+        if (!ToInt(float(int64_t(marker.left) + kMarkerReference) * s * r, x) ||
+            !ToInt(float(int64_t(marker.top) + kMarkerReference) * s * r, y))
             return false;
         point.setX(x);
         point.setY(y);
@@ -110,7 +110,8 @@ QString Container(const KenBurnsGeometry &g, int number, const CRect &b, int pan
         overflow = QStringLiteral("overflow:auto; ");
     else if (g.effect != CComponentImage::effectNone)
         overflow = QStringLiteral("overflow:hidden; ");
-    return QStringLiteral("\"<div id='kb%1' style='%2position:absolute; left:%3px; top:%4px; width:%5px; height:%6px;'>")
+    return QStringLiteral(
+               "\"<div id='kb%1' style='%2position:absolute; left:%3px; top:%4px; width:%5px; height:%6px;'>")
         .arg(number)
         .arg(overflow)
         .arg(b.left)
@@ -147,7 +148,8 @@ QString Image(const KenBurnsGeometry &g, int number, const CComponentImage &imag
             return placed(g.offsetX, g.offsetY, g.zoomedWidth, g.zoomedHeight);
         return placed(0, 0, g.zoomedWidth, g.zoomedHeight);
     case CComponentImage::effectShrink:
-        return common + QStringLiteral("left:0px; top:0px; width:%1px; height:%2px; margin:0;'>").arg(g.width).arg(g.height);
+        return common +
+               QStringLiteral("left:0px; top:0px; width:%1px; height:%2px; margin:0;'>").arg(g.width).arg(g.height);
     case CComponentImage::effectGrow: return placed(g.marqueeLeft, g.marqueeTop, g.marqueeWidth, g.marqueeHeight);
     case CComponentImage::effectFadeIn:
     case CComponentImage::effectFadeOut:
@@ -170,7 +172,8 @@ QString Anchor(const CCoursePublisher &publisher, const CComponentImage &image)
         if (link.GetPopup())
             return QStringLiteral("<a href='#' onclick='parent.kvx.popup(\\\"") + id +
                    QStringLiteral("\\\",%1,%2);return false;'>").arg(link.GetPopupWidth()).arg(link.GetPopupHeight());
-        return QStringLiteral("<a href='#' onclick='parent.kvx.gotoNewPage(\\\"") + id + QStringLiteral("\\\");return false;'>");
+        return QStringLiteral("<a href='#' onclick='parent.kvx.gotoNewPage(\\\"") + id +
+               QStringLiteral("\\\");return false;'>");
     }
     if (link.IsScript())
         return ScriptLinkAnchor(link.GetUrl());
@@ -182,7 +185,8 @@ QString PanPath(const KenBurnsGeometry &g, const CComponentImage &image)
 {
     QStringList legs;
     for (qsizetype k = 0; k < g.path.size(); ++k) {
-        QString leg = QStringLiteral("[%1,%2,%3]").arg(g.path[k].x()).arg(g.path[k].y()).arg(G(image.m_timeToEachMarker));
+        QString leg =
+            QStringLiteral("[%1,%2,%3]").arg(g.path[k].x()).arg(g.path[k].y()).arg(G(image.m_timeToEachMarker));
         if (k + 1 < g.path.size())
             leg += u',' + G(image.m_waitAtEachMarker);
         legs.append(leg);
@@ -211,16 +215,21 @@ QString KenBurnsEntry(const KenBurnsGeometry &g, const CComponentImage &image, i
                    .arg(timing, delay);
     case CComponentImage::effectZoomOut:
         return head.arg(QStringLiteral("size"), container, source) +
-               QStringLiteral(" 'type':'zoom out','w':%1,'h':%2, %3,'delay':%4});\"").arg(g.width).arg(g.height).arg(timing, delay);
+               QStringLiteral(" 'type':'zoom out','w':%1,'h':%2, %3,'delay':%4});\"")
+                   .arg(g.width)
+                   .arg(g.height)
+                   .arg(timing, delay);
     case CComponentImage::effectPan:
         if (PanModeOf(image) == panAutomated)
             return head.arg(QStringLiteral("move"), container, source) +
-                   QStringLiteral("'type':'pan', 'seq':[%1], 'accelType':%2, 'bounce':0, 'oe':null, 'click':%3,'delay':%4});\"")
+                   QStringLiteral(
+                       "'type':'pan', 'seq':[%1], 'accelType':%2, 'bounce':0, 'oe':null, 'click':%3,'delay':%4});\"")
                        .arg(PanPath(g, image))
                        .arg(image.m_acceleration)
                        .arg(Flag(image.m_clickStart), delay);
         return QStringLiteral("\"kvx.KB('%1', {'container': '%2', 'src': '%3', 'x': %4, 'y': %5});\"")
-            .arg(PanModeOf(image) == panScroll ? QStringLiteral("scroll") : QStringLiteral("usermove"), container, source)
+            .arg(PanModeOf(image) == panScroll ? QStringLiteral("scroll") : QStringLiteral("usermove"), container,
+                 source)
             .arg(g.panX)
             .arg(g.panY);
     case CComponentImage::effectShrink:
@@ -233,13 +242,17 @@ QString KenBurnsEntry(const KenBurnsGeometry &g, const CComponentImage &image, i
                    .arg(timing, delay);
     case CComponentImage::effectGrow:
         return head.arg(QStringLiteral("size"), container, source) +
-               QStringLiteral("'type':'grow','w':%1,'h':%2, %3,'delay':%4});\"").arg(g.width).arg(g.height).arg(timing, delay);
+               QStringLiteral("'type':'grow','w':%1,'h':%2, %3,'delay':%4});\"")
+                   .arg(g.width)
+                   .arg(g.height)
+                   .arg(timing, delay);
     case CComponentImage::effectFadeIn:
-    case CComponentImage::effectFadeOut:
+    case CComponentImage::effectFadeOut: {
+        const QString type =
+            g.effect == CComponentImage::effectFadeIn ? QStringLiteral("fade in") : QStringLiteral("fade out");
         return head.arg(QStringLiteral("fade"), container, source) +
-               QStringLiteral("'type':'%1', %2,'delay':%3});\"")
-                   .arg(g.effect == CComponentImage::effectFadeIn ? QStringLiteral("fade in") : QStringLiteral("fade out"),
-                        timing, delay);
+               QStringLiteral("'type':'%1', %2,'delay':%3});\"").arg(type, timing, delay);
+    }
     default: return QString();
     }
 }
@@ -304,7 +317,8 @@ bool MediaToHtml(const CCoursePublisher &publisher, CComponentBase &component, Q
     for (const QString &path : {video->GetFilePath(), video->m_previewPath}) {
         const QString name = CorvPath::SafeBareName(CorvPath::FileName(path));
         if (!path.isEmpty() && !name.isEmpty())
-            copier.CopyFile(CorvPath::ResolveNoCase(CorvPath::ToSlashes(path)), QStringLiteral("content/media/") + name);
+            copier.CopyFile(CorvPath::ResolveNoCase(CorvPath::ToSlashes(path)),
+                            QStringLiteral("content/media/") + name);
     }
     return true;
 }

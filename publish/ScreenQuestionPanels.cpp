@@ -96,8 +96,8 @@ void FillBlanksToHtml(CComponentFillBlanks &question, QString &out)
     while (text.contains(doubleBreak))
         text.replace(doubleBreak, kBreak);
     out = kLargeFrame + QStringLiteral("    \"<p class='stem'>\" +\n\"") + StemText(question.GetInstruction()) +
-          QStringLiteral("</p>\" +\n") + kUpperEnd + kLowerStart + QStringLiteral("\"<div class='question3'>\" +\n\"") + text +
-          QStringLiteral("</div>\" +\n") + kPanelEnd;
+          QStringLiteral("</p>\" +\n") + kUpperEnd + kLowerStart + QStringLiteral("\"<div class='question3'>\" +\n\"") +
+          text + QStringLiteral("</div>\" +\n") + kPanelEnd;
 }
 
 QString StemParagraph(const QString &text)
@@ -125,7 +125,8 @@ void MultipleChoiceToHtml(CComponentMultipleChoice &question, QString &out)
     for (int k = 0; k < count; ++k)
         out += QStringLiteral("\"<div class='mcBtn' id='img%1'></div>\" +\n").arg(k);
     for (int k = 0; k < count; ++k)
-        out += QStringLiteral("\"<a id='option%1' class='questionMC' title=''>\" +\n\"<span id='mc%1' class='mc'>").arg(k) +
+        out += QStringLiteral("\"<a id='option%1' class='questionMC' title=''>\" +\n\"<span id='mc%1' class='mc'>")
+                   .arg(k) +
                AnswerText(options[size_t(k)]) + QStringLiteral("</span>\" +\n\"</a>\" +\n");
     out += kPanelEnd;
 }
@@ -139,7 +140,8 @@ QString PairPicture(const CComponentMatchPairs &question, const QString &file, Q
     const QString name = PictureFiles::SafeName(label + side + QString::number(slot)).toLower();
     if (name.isEmpty())
         return QString();
-    return QStringLiteral("\"<img src='images/questions/") + CPlaceholderTemplate::AttributeValue(name + QStringLiteral(".png")) +
+    return QStringLiteral("\"<img src='images/questions/") +
+           CPlaceholderTemplate::AttributeValue(name + QStringLiteral(".png")) +
            QStringLiteral("' style='width:40px; height:40px;' alt=''>\" +\n");
 }
 
@@ -165,10 +167,12 @@ void MatchPairsToHtml(CComponentMatchPairs &question, QString &out)
         const size_t i = size_t(slot);
         if (question.GetLeftTexts()[i].isEmpty() && question.GetLeftImages()[i].isEmpty())
             continue;
-        options += PairAnchor(QStringLiteral("\"<a id='option%1' class='mpOption'>\" +\n").arg(k), question.GetLeftTexts()[i],
-                              PairPicture(question, question.GetLeftImages()[i], u'L', slot), false);
-        targets += PairAnchor(QStringLiteral("\"<a id='target%1' class='mpTarget'>\" +\n").arg(k), question.GetRightTexts()[i],
-                              PairPicture(question, question.GetRightImages()[i], u'R', slot), true);
+        options +=
+            PairAnchor(QStringLiteral("\"<a id='option%1' class='mpOption'>\" +\n").arg(k), question.GetLeftTexts()[i],
+                       PairPicture(question, question.GetLeftImages()[i], u'L', slot), false);
+        targets +=
+            PairAnchor(QStringLiteral("\"<a id='target%1' class='mpTarget'>\" +\n").arg(k), question.GetRightTexts()[i],
+                       PairPicture(question, question.GetRightImages()[i], u'R', slot), true);
         ++k;
     }
     out += QStringLiteral("\"<div id='conOptions'>\" +\n") + options + QStringLiteral("\"</div>\" +\n") +
@@ -189,7 +193,8 @@ void PartIdentificationToHtml(CComponentPartIdentification &question, QString &o
                          "width:%1px; height:%2px;'>\" +\n")
               .arg(width)
               .arg(height) +
-          QStringLiteral("\"<img id='partsImg' src='images/questions/") + CPlaceholderTemplate::AttributeValue(picture) +
+          QStringLiteral("\"<img id='partsImg' src='images/questions/") +
+          CPlaceholderTemplate::AttributeValue(picture) +
           QStringLiteral("' style='width:%1px; height:%2px; cursor:pointer; vertical-align:text-bottom;' "
                          "alt='Part ID image'>\" +\n")
               .arg(width)
