@@ -8,7 +8,8 @@ QString IntToString(int value) { return QString::number(value); }
 int LeadingInteger(const QString &text)
 {
     qsizetype i = 0;
-    while (i < text.size() && text[i].isSpace())
+    static const QString kBlanks = QStringLiteral(" \t\n\r\v\f");
+    while (i < text.size() && kBlanks.contains(text[i]))
         ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -41,3 +42,11 @@ QString ContentsHandlerArgument(const QString &text);
 // The opening anchor of a link that runs a script, in a screen file's contents: the script, with ";"
 // appended when it holds none, before " return false;".
 QString ScriptLinkAnchor(const QString &script);
+
+// The texts each between quotation marks, joined by "," without blanks ("a","b"); "" for none. For publish
+// ids and other texts that need no escaping.
+QString QuotedIdList(const QStringList &ids);
+
+// A number with the given decimals as "%.*f" writes it in the C locale (a negative count gives six). A value
+// that is not finite, which only a damaged record holds, is written as 0 so that the script stays whole.
+QString PrintfFixed(double value, int decimals);
