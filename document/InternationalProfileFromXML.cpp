@@ -1,5 +1,7 @@
 #include "document/InternationalProfileFromXML.h"
 
+#include "model/GlobalHelpers.h"
+
 #include <QFile>
 #include <QSaveFile>
 
@@ -23,21 +25,6 @@ QString Attribute(xmlTextReaderPtr reader, const char *name, const QString &fall
     const QString text = FromXml(value);
     xmlFree(value);
     return text;
-}
-
-// A number as the C library reads one: blanks, a sign, then the leading digits ("12abc" is 12).
-int LeadingNumber(const QString &text)
-{
-    qsizetype i = 0;
-    while (i < text.size() && text[i].isSpace())
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
-        negative = text[i++] == u'-';
-    qint64 value = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
-        value = std::min<qint64>(value * 10 + (text[i].unicode() - u'0'), INT_MAX);
-    return int(negative ? -value : value);
 }
 
 // Builds the profile from the reader's events as the profile's handler does: one entry per open element,
@@ -127,7 +114,7 @@ private:
             m_currentBase = base;
         InternationalProfileItemFromXML item;
         item.multiline = Attribute(reader, "multiline", QStringLiteral("0")) == u"1" ? 1 : 0;
-        item.limit = LeadingNumber(Attribute(reader, "limit", QStringLiteral("0")));
+        item.limit = LeadingInteger(Attribute(reader, "limit", QStringLiteral("0")));
         item.cannotBeNull = Attribute(reader, "cannotbenull", QStringLiteral("0")) == u"1" ? 1 : 0;
         item.baseVariable = base.isEmpty() ? m_currentBase : base;
         m_profile->items.push_back(std::move(item));

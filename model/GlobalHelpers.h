@@ -108,6 +108,9 @@ int TidyTextFile(const QString &path);
 // ---- Strings ----
 
 QString IntToString(int value);
+// A number as the C library reads one: blanks (space, tab, line ends, vertical tab, form feed), a sign,
+// then the leading digits ("12abc" is 12, "pt" 0), held to the range of an int.
+int LeadingInteger(const QString &text);
 // Removes the suffix from the end as long as the string ends with it; nothing when either is empty.
 void StripTrailingSuffix(QString &string, const QString &suffix);
 // Appends the pieces between separators, each trimmed; empty pieces between adjacent separators are kept;

@@ -1,6 +1,24 @@
 #include "model/GlobalHelpers.h"
 
+#include <algorithm>
+#include <climits>
+
 QString IntToString(int value) { return QString::number(value); }
+
+int LeadingInteger(const QString &text)
+{
+    qsizetype i = 0;
+    static const QString kBlanks = QStringLiteral(" \t\n\r\v\f");
+    while (i < text.size() && kBlanks.contains(text[i]))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
+        negative = text[i++] == u'-';
+    qint64 value = 0;
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
+        value = std::min<qint64>(value * 10 + (text[i].unicode() - u'0'), INT_MAX);
+    return int(negative ? -value : value);
+}
 
 void StripTrailingSuffix(QString &string, const QString &suffix)
 {

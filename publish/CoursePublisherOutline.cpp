@@ -1,5 +1,14 @@
 #include "publish/CoursePublisher.h"
 
-// The outline page's text is not written yet: the page is empty.
+#include "document/CorvessaDoc.h"
+#include "publish/OutlineWriter.h"
 
-QString CCoursePublisher::CourseOutlineText() { return {}; }
+QString CCoursePublisher::CourseOutlineText()
+{
+    // A menu-based course whose last topic is its assessment lists that topic as one link to the menu.
+    const int lastTopic = m_document.LastAssessmentTopic == 1 && m_document.MenuBasedCourse == 1 ? 1 : 0;
+    COutlineWriter writer(m_courseTree, m_projectPrefix, m_document.GetCharset(), lastTopic, m_document, m_profile);
+    QString page;
+    writer.Write(page);
+    return page;
+}

@@ -8,6 +8,7 @@
 #include "publish/GenerateTriggerBase.h"
 #include "publish/ProgramData.h"
 #include "publish/PublishFile.h"
+#include "publish/PublishText.h"
 
 #include <QDir>
 #include <QFile>
@@ -51,31 +52,6 @@ QString TriggerDefault(const QString &line)
     static const QString kDefault = QStringLiteral("default:");
     const qsizetype at = line.indexOf(kDefault);
     return at < 0 ? QString() : line.mid(at + kDefault.size()).trimmed();
-}
-
-// A profile text as the course's pages take it: ready for a double-quoted script string, and never
-// closing a CDATA section.
-QString TokenValue(const InternationalProfileItemFromXML &item)
-{
-    QString value = item.text;
-    value.replace(u'\\', QStringLiteral("\\\\"));
-    value.replace(u'"', QStringLiteral("\\\""));
-    value.replace(QStringLiteral("]]>"), QStringLiteral("] ]>"));
-    value.replace(QStringLiteral("\r\n"), QStringLiteral("\\n"));
-    if (item.limit <= 0 || value.size() <= item.limit)
-        return value;
-    // Cut to the limit, but never inside an escape ("\"" or "\\") or a surrogate pair: half of one would
-    // leave a string that does not end, or a character that is not one.
-    qsizetype cut = 0;
-    while (cut < item.limit) {
-        qsizetype width = 1;
-        if (value[cut] == u'\\' || value[cut].isHighSurrogate())
-            width = 2;
-        if (cut + width > item.limit)
-            break;
-        cut += width;
-    }
-    return value.left(cut);
 }
 
 } // namespace
@@ -183,7 +159,7 @@ void CCoursePublisher::BuildProfileTokenMap()
     if (!m_profile)
         return;
     for (const InternationalProfileItemFromXML &item : m_profile->items) {
-        const QString value = TokenValue(item);
+        const QString value = ProfileScriptText(item);
         for (const InternationalItemFileFromXML &file : item.files) {
             // The outline page replaces its own tokens.
             if (file.fileName == u"outline.htm.txt")

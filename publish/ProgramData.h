@@ -16,6 +16,7 @@ inline const QString kIndexTemplate = QStringLiteral("source/publish/index.htm")
 inline const QString kIndexHtaTemplate = QStringLiteral("source/publish/index.hta");
 inline const QString kContentTemplates = QStringLiteral("source/publish/content");
 inline const QString kMessageTemplate = QStringLiteral("source/PlaceHolderText/msg.txt");
+inline const QString kOutlineTemplate = QStringLiteral("source/PlaceHolderText/outline.htm.txt");
 inline const QString kThemesFolder = QStringLiteral("Themes");
 inline const QString kFallbackTheme = QStringLiteral("Classical");
 inline const QString kTreePictures = QStringLiteral("source/tree");

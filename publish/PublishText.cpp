@@ -1,6 +1,8 @@
 #include "publish/PublishText.h"
 
+#include "document/InternationalProfileFromXML.h"
 #include "model/GlobalHelpers.h"
+#include "model/PlaceholderTemplate.h"
 #include "platform/Escape.h"
 
 #include <algorithm>
@@ -53,6 +55,48 @@ std::optional<QString> ScrambleString(const QString &text, const QString &key)
     if (key.isEmpty() && !text.isEmpty())
         return std::nullopt;
     return EncodeAnswerText(text, key);
+}
+
+QString ProfileScriptText(const InternationalProfileItemFromXML &item, ProfileLineEnds lineEnds)
+{
+    // Backslashes are doubled in the text as read, before its line breaks become escapes of their own.
+    QString value = item.text;
+    value.replace(u'\\', QStringLiteral("\\\\"));
+    value.replace(u'"', QStringLiteral("\\\""));
+    value.replace(QStringLiteral("]]>"), QStringLiteral("] ]>"));
+    value.replace(QStringLiteral("\r\n"), QStringLiteral("\\n"));
+    if (lineEnds == ProfileLineEnds::AllEscaped) {
+        value.replace(u'\r', QStringLiteral("\\n"));
+        value.replace(u'\n', QStringLiteral("\\n"));
+    }
+    if (item.limit <= 0 || value.size() <= item.limit)
+        return value;
+    // Cut to the limit, but never inside an escape ("\"" or "\\") or a surrogate pair: half of one would
+    // leave a string that does not end, or a character that is not one.
+    qsizetype cut = 0;
+    while (cut < item.limit) {
+        qsizetype width = 1;
+        if (value[cut] == u'\\' || value[cut].isHighSurrogate())
+            width = 2;
+        if (cut + width > item.limit)
+            break;
+        cut += width;
+    }
+    return value.left(cut);
+}
+
+QString ContentsHandlerArgument(const QString &text)
+{
+    return CorvEscape::ScriptLiteral(CorvEscape::ScriptStringInAttribute(text));
+}
+
+QString ScriptLinkAnchor(const QString &script)
+{
+    QString statement = script;
+    if (!statement.contains(u';'))
+        statement += u';';
+    return QStringLiteral("<a href='#' onclick='") + CPlaceholderTemplate::AttributeValue(statement) +
+           QStringLiteral(" return false;'>");
 }
 
 QString PrintfFixed(double value, int decimals)

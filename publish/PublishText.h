@@ -5,6 +5,8 @@
 
 #include <optional>
 
+class InternationalProfileItemFromXML;
+
 // Small text operations the publish steps share.
 
 // Cleans a project file's name (without its extension) into the prefix of the per-course files: "_"
@@ -24,6 +26,22 @@ int IsAsciiLetter(QChar c);
 // text[i] + key[i mod key length] in decimal followed by "-". Empty for an empty text; none for a text
 // that would need an empty key.
 std::optional<QString> ScrambleString(const QString &text, const QString &key);
+
+// A profile item's text as the published scripts and pages take it inside a double-quoted script string:
+// backslashes doubled, quotation marks escaped, "]]>" as "] ]>" (never closing a CDATA section), line
+// breaks (CR LF, as a profile file gives them) as backslash and "n"; then cut to the item's limit, never
+// inside an escape or a surrogate pair. Pages keep a lone CR or LF of a text as it is; the scripts, in which
+// it would end the string, take it as backslash and "n" too.
+enum class ProfileLineEnds { PairsEscaped, AllEscaped };
+QString ProfileScriptText(const InternationalProfileItemFromXML &item,
+                          ProfileLineEnds lineEnds = ProfileLineEnds::PairsEscaped);
+
+// A text that becomes the double-quoted script string argument of an onclick handler in a screen file's
+// contents (onclick='f(\"...\")'): safe for that string, the attribute and the contents literal around it.
+QString ContentsHandlerArgument(const QString &text);
+// The opening anchor of a link that runs a script, in a screen file's contents: the script, with ";"
+// appended when it holds none, before " return false;".
+QString ScriptLinkAnchor(const QString &script);
 
 // The texts each between quotation marks, joined by "," without blanks ("a","b"); "" for none. For publish
 // ids and other texts that need no escaping.

@@ -4,6 +4,7 @@
 #include "model/CorvPage.h"
 #include "model/PlaceholderTemplate.h"
 #include "platform/Escape.h"
+#include "publish/PublishText.h"
 
 namespace {
 
@@ -23,18 +24,6 @@ RunKind Classify(const CCharFormat &format, const CBodyFont &body)
     return RunKind::Styled;
 }
 
-// A text that becomes a double-quoted script string argument of an onclick attribute in the contents.
-QString HandlerArgument(const QString &text)
-{
-    return CorvEscape::ScriptLiteral(CorvEscape::ScriptStringInAttribute(text));
-}
-
-// A text that becomes a single-quoted attribute value in the contents.
-QString AttributeValue(const QString &text)
-{
-    return CorvEscape::ScriptLiteral(CorvEscape::HtmlAttribute(text));
-}
-
 QString ScreenLinkAnchor(const CRunLink &link, const CCorvessaDoc &document)
 {
     if (link.target.isEmpty())
@@ -45,12 +34,12 @@ QString ScreenLinkAnchor(const CRunLink &link, const CCorvessaDoc &document)
         if (!entry)
             return QString();
         return QStringLiteral("<a href='#' class='glossaryLink' onclick='kvx.glossary(\\\"") +
-               HandlerArgument(entry->GetTitle()) + QStringLiteral("\\\");'>");
+               ContentsHandlerArgument(entry->GetTitle()) + QStringLiteral("\\\");'>");
     }
     if (link.isPopup)
-        return QStringLiteral("<a href='#' onclick='kvx.popup(\\\"") + HandlerArgument(link.target) +
+        return QStringLiteral("<a href='#' onclick='kvx.popup(\\\"") + ContentsHandlerArgument(link.target) +
                QStringLiteral("\\\",%1,%2);return false;'>").arg(link.popupWidth).arg(link.popupHeight);
-    return QStringLiteral("<a href='#' onclick='kvx.gotoNewPage(\\\"") + HandlerArgument(link.target) +
+    return QStringLiteral("<a href='#' onclick='kvx.gotoNewPage(\\\"") + ContentsHandlerArgument(link.target) +
            QStringLiteral("\\\");return false;'>");
 }
 
@@ -61,16 +50,12 @@ QString Anchor(const CRunLink &link, const CCorvessaDoc &document)
         return QString();
     if (link.isScreenLink)
         return ScreenLinkAnchor(link, document);
-    if (link.isScript) {
-        QString script = link.target;
-        if (!script.contains(u';'))
-            script += u';';
-        return QStringLiteral("<a href='#' onclick='") + AttributeValue(script) + QStringLiteral(" return false;'>");
-    }
+    if (link.isScript)
+        return ScriptLinkAnchor(link.target);
     if (link.target.isEmpty())
         return QString();
     // "_blank;" names a window of that name; the run-time has always opened web links so.
-    return QStringLiteral("<a href='") + AttributeValue(link.target) + QStringLiteral("' target='_blank;'>");
+    return QStringLiteral("<a href='") + CPlaceholderTemplate::AttributeValue(link.target) + QStringLiteral("' target='_blank;'>");
 }
 
 QString Decoration(const CCharFormat &format)
@@ -90,7 +75,7 @@ QString StyledSpan(const CCharFormat &format, bool inLink)
 {
     QString span = QStringLiteral("<span style='font-size: %1pt; font-family:%2; ")
                        .arg(format.height / 20)
-                       .arg(AttributeValue(format.face));
+                       .arg(CPlaceholderTemplate::AttributeValue(format.face));
     // Inside a link the link style of the course gives the colour.
     if (!inLink)
         span += QStringLiteral("color: %1; ").arg(HtmlColour(ShownColour(format)));

@@ -18,6 +18,7 @@
 #include "platform/Escape.h"
 #include "publish/CoursePublisher.h"
 #include "publish/PublishFile.h"
+#include "publish/PublishText.h"
 #include "publish/ScreenPanels.h"
 #include "publish/ScreenScriptEntries.h"
 
@@ -28,12 +29,6 @@ namespace E = CorvScreenEntries;
 namespace {
 
 const QString kPieceJoint = QStringLiteral(" + \n");
-
-// A double-quoted script string argument of an onclick attribute in the contents.
-QString HandlerArgument(const QString &text)
-{
-    return CorvEscape::ScriptLiteral(CorvEscape::ScriptStringInAttribute(text));
-}
 
 // Markup filled from a component's template, without the line end that closes the template file, so that
 // the next piece joins it as any other.
@@ -261,7 +256,7 @@ QString CScreenScriptWriter::ComponentPiece(CComponentBase &component, int &imag
         return QString();
     case ct_flash_video: {
         const bool made = CorvScreenPanels::MediaToHtml(m_publisher, component, piece);
-        return Noted(made, piece);
+        return Noted(made, TemplatePiece(piece));
     }
     // Videos and Flash questions fill their own templates.
     case ct_video:
@@ -305,7 +300,7 @@ QString CScreenScriptWriter::LinkToHtml(const CComponentLink &link) const
                .arg(b.top)
                .arg(b.Width())
                .arg(b.Height()) +
-           QStringLiteral("<a href='#' onclick='kvx.gotoNewPage(\\\"") + HandlerArgument(target) +
+           QStringLiteral("<a href='#' onclick='kvx.gotoNewPage(\\\"") + ContentsHandlerArgument(target) +
            QStringLiteral("\\\");return false'>") + CorvEscape::ScriptLiteral(CorvEscape::HtmlText(link.GetText())) +
            QStringLiteral("</a></div>\"");
 }

@@ -4,7 +4,6 @@
 
 #include <QRegularExpression>
 
-#include <climits>
 
 namespace CorvScriptText {
 
@@ -53,26 +52,6 @@ QString StringLiteral(const QString &text)
             return text;
     }
     return u'"' + Quoted(text) + u'"';
-}
-
-int LeadingInteger(const QString &text)
-{
-    qsizetype i = 0;
-    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t' || text[i] == u'\n' || text[i] == u'\r'
-                               || text[i] == u'\v' || text[i] == u'\f'))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
-        negative = text[i++] == u'-';
-    long long value = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-        value = value * 10 + (text[i].unicode() - u'0');
-        if (value > INT_MAX) {
-            value = INT_MAX;
-            break;
-        }
-    }
-    return int(negative ? -value : value);
 }
 
 } // namespace CorvScriptText

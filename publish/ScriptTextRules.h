@@ -32,8 +32,4 @@ QString PlainNumber(const QString &text);
 // stands when it is one well-formed string literal, else the text made into one.
 QString StringLiteral(const QString &text);
 
-// The number at the start of a text as a decimal reader takes it: blanks skipped, an optional sign, then
-// digits (0 when there are none); held at the int range.
-int LeadingInteger(const QString &text);
-
 } // namespace CorvScriptText

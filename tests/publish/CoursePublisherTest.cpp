@@ -70,6 +70,7 @@ protected:
         context.prompt = &prompt;
         context.progress = &progress;
         context.programFolder = tmp.MakeFolder("program") + "/";
+        tmp.Write("program/source/PlaceHolderText/outline.htm.txt", "<~dtree~>");
         doc = std::make_unique<CCorvessaDoc>(context);
         output = tmp / "Demo Published files/Out";
     }
@@ -327,8 +328,9 @@ TEST_F(CoursePublisherTest, StandaloneProgress)
     EXPECT_EQ(progress.steps, 0);
 }
 
-// Guards the outline step: the page written with a byte-order mark, the program's outline pictures copied
-// under lower-cased names (files only), and the prefix and folder forms the steps build names from.
+// Guards the outline step: the page written with a byte-order mark from the program's outline template, the
+// program's outline pictures copied under lower-cased names (files only), and the prefix and folder forms
+// the steps build names from.
 TEST_F(CoursePublisherTest, OutlineStepAndNames)
 {
     AddCourse();
@@ -339,7 +341,12 @@ TEST_F(CoursePublisherTest, OutlineStepAndNames)
     EXPECT_EQ(publisher.GetTargetFolder(), output);
     EXPECT_EQ(publisher.GetProjectPrefix(), "my demo");
     publisher.PublishLanDatabase();
-    EXPECT_EQ(TempTree::ReadAll(output + "/content/outline.htm"), QByteArray("\xEF\xBB\xBF"));
+    EXPECT_EQ(TempTree::ReadAll(output + "/content/outline.htm").toStdString(),
+              std::string("\xEF\xBB\xBF"
+                         "\t\t\td.add(1, 0, \"S1\", \"javascript:fPage(pg[0]);\");\n"
+                         "\t\t\td.add(2, 1, \"S1_1\");\n"
+                         "\t\t\td.add(3, 2, \"S1_1_1\", \"javascript:fPage(pg[2]);\", \"\", \"\",\"scripts/pics/tree/question.gif\");\n"
+                         "\t\t\td.add(4, 0, \"S2\", \"javascript:fPage(pg[3]);\");\n"));
     QStringList pictures = QDir(output + "/content/scripts/pics/tree").entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     EXPECT_EQ(pictures, QStringList({"base.gif", "plus.gif"}));
     EXPECT_EQ(publisher.GetTarget(), PublishTargetLan);

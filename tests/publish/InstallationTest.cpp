@@ -152,6 +152,42 @@ TEST(Installation, TemplatesArePlainAsciiWithKnownTriggersAndTokens)
     }
 }
 
+// Guards the outline page's template: it ships in the sources and the built program folder, is plain ASCII
+// without carriage returns, holds the page's own tokens, and takes from the default profile only tokens
+// that the profile gives the outline page; the profile has the outline's assessment text.
+TEST(Installation, OutlineTemplate)
+{
+    const QStringList own = {"<~charset~>", "<~prefix~>", "<~outlinetitle~>", "<~screens~>", "<~dtree~>"};
+    EXPECT_EQ(Missing({CorvProgramData::kOutlineTemplate}), "");
+    for (const QString &root : Roots()) {
+        const auto profile = InternationalProfileFromXML::ReadFile(CorvProgramData::Resolve(root, CorvProgramData::kDefaultProfile));
+        ASSERT_NE(profile, nullptr);
+        std::set<QString> tokens(own.begin(), own.end());
+        bool assessment = false;
+        for (const InternationalProfileItemFromXML &item : profile->items) {
+            assessment = assessment || item.variable == "outlineassessment";
+            for (const InternationalItemFileFromXML &file : item.files)
+                if (file.fileName == "outline.htm.txt")
+                    tokens.insert(file.GetReplaceString());
+        }
+        EXPECT_TRUE(assessment) << root.toStdString();
+
+        QFile file(CorvProgramData::Resolve(root, CorvProgramData::kOutlineTemplate));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << root.toStdString();
+        const QByteArray bytes = file.readAll();
+        for (char c : bytes)
+            ASSERT_TRUE(c > 0 && c != '\r') << "byte " << int(uchar(c));
+        const QString text = QString::fromLatin1(bytes);
+        for (const QString &token : own)
+            EXPECT_TRUE(text.contains(token)) << token.toStdString();
+        const QRegularExpression token("<~[^~]*~>");
+        for (auto match = token.globalMatch(text); match.hasNext();) {
+            const QString found = match.next().captured();
+            EXPECT_TRUE(tokens.count(found)) << found.toStdString();
+        }
+    }
+}
+
 // Guards that every run-time file and folder the copy step names ships, for every target and every
 // setting that changes the list: the course scripts and style sheets, the players, the sign-in scripts,
 // the LAN and ASP database, the ASP and PHP server pages and the SCORM schema folders.

@@ -7,7 +7,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -35,16 +34,6 @@ QString ContentFile(const Fixture &f, const char *label)
     return screen ? f.ScreenFilePath(*screen) : QString();
 }
 
-// Each file as the course run-time stand-in in Node saw it.
-QJsonArray RunInNode(const QString &node, const QStringList &files)
-{
-    int status = -1;
-    const QByteArray out =
-        RunProgram(node, QStringList{QStringLiteral(CORV_SOURCE_DIR "/tests/publish/screen_check.js")} + files, status);
-    EXPECT_EQ(status, 0);
-    return QJsonDocument::fromJson(out).array();
-}
-
 QJsonObject ByFile(const QJsonArray &results, const QString &file)
 {
     for (const QJsonValue &r : results)
@@ -68,20 +57,11 @@ QStringList Strings(const QJsonValue &array)
 TEST(ScreenFiles, MatchGoldenFiles)
 {
     Fixture f;
-    const QStringList files = PublishSample(f, SampleTexts::Ordinary());
+    QStringList files = PublishSample(f, SampleTexts::Ordinary());
     ASSERT_FALSE(files.isEmpty());
-    if (qEnvironmentVariableIsSet("CORV_UPDATE_GOLDEN")) {
-        QDir(kGoldenFolder).removeRecursively();
-        QDir().mkpath(kGoldenFolder);
-        for (const QString &name : files)
-            QFile::copy(f.output + QStringLiteral("/content/") + name, kGoldenFolder + u'/' + name);
-    }
-    EXPECT_EQ(QDir(kGoldenFolder).entryList(QDir::Files, QDir::Name), files);
-    for (const QString &name : files) {
-        const QByteArray written = TempTree::ReadAll(f.output + QStringLiteral("/content/") + name);
-        const QByteArray expected = TempTree::ReadAll(kGoldenFolder + u'/' + name);
-        EXPECT_TRUE(written == expected) << name.toStdString() << " differs at " << FirstDifference(written, expected).toStdString();
-    }
+    for (QString &name : files)
+        name = f.output + QStringLiteral("/content/") + name;
+    ExpectGoldenFiles(kGoldenFolder, files);
 }
 
 // Guards that every screen file is a script the course can run, whatever the author typed: each passes
@@ -102,7 +82,7 @@ TEST(ScreenFiles, RunInNode)
             RunProgram(node, {QStringLiteral("--check"), name}, status);
             EXPECT_EQ(status, 0) << "node --check " << name.toStdString();
         }
-        const QJsonArray results = RunInNode(node, files);
+        const QJsonArray results = RunScreenChecks(node, files);
         ASSERT_EQ(results.size(), files.size());
         for (const QJsonValue &r : results) {
             const QJsonObject result = r.toObject();
@@ -139,26 +119,8 @@ TEST(ScreenFiles, RenderInChromium)
     page.replace(QStringLiteral("<!--SCREENS-->"), scripts);
     const QString pagePath = ordinary.tmp.Write(QStringLiteral("page.html"), page.toUtf8());
 
-    // A profile of its own keeps the browser away from the user's; the sandbox needs privileges a test
-    // run may not have.
-    const QStringList arguments = {
-        QStringLiteral("--headless"),
-        QStringLiteral("--no-sandbox"),
-        QStringLiteral("--disable-gpu"),
-        QStringLiteral("--disable-dev-shm-usage"),
-        QStringLiteral("--no-first-run"),
-        QStringLiteral("--disable-extensions"),
-        QStringLiteral("--user-data-dir=") + ordinary.tmp.MakeFolder(QStringLiteral("profile")),
-        QStringLiteral("--dump-dom"),
-        QUrl::fromLocalFile(pagePath).toString(),
-    };
-    int status = -1;
-    const QByteArray dom = RunProgram(chromium, arguments, status, 120000);
-    ASSERT_EQ(status, 0);
-    const QRegularExpressionMatch result =
-        QRegularExpression(QStringLiteral("<pre id=\"result\">([A-Za-z0-9+/=]+)</pre>")).match(QString::fromUtf8(dom));
-    ASSERT_TRUE(result.hasMatch()) << dom.left(3000).toStdString();
-    const QJsonArray pages = QJsonDocument::fromJson(QByteArray::fromBase64(result.captured(1).toLatin1())).array();
+    const QJsonArray pages =
+        ChromiumResult(chromium, pagePath, ordinary.tmp.MakeFolder(QStringLiteral("profile"))).array();
     ASSERT_EQ(pages.size(), 2);
 
     struct Expect {

@@ -313,14 +313,3 @@ TEST_F(ScreenScriptWriterTest, FileThatCannotBeWritten)
     EXPECT_TRUE(f.prompt.Texts().contains(QStringLiteral("Fail while publishing.\nError occurs at BuildContents.")))
         << f.prompt.Texts().join(u'|').toStdString();
 }
-
-// Guards a component whose piece no writer makes yet: the screen is written without it and the step fails.
-TEST_F(ScreenScriptWriterTest, MissingPieceFailsTheStep)
-{
-    CCorvPage *screen = Screen("1", pt_question);
-    Put<CComponentMultipleChoice>(f, *screen);
-    Rich(Put<CComponentTextbox>(f, *screen)->GetContent()).Add(QStringLiteral("kept"));
-    f.Outline();
-    EXPECT_FALSE(f.Publisher()->BuildContents());
-    EXPECT_TRUE(f.ScreenFile(*screen).contains(QStringLiteral("kept")));
-}

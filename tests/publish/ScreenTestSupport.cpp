@@ -24,8 +24,12 @@
 #include "model/ComponentVideo.h"
 #include "model/ComponentYouTube.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -206,21 +210,6 @@ SampleTexts SampleTexts::Hostile()
 }
 
 namespace {
-
-template <class Kind>
-Kind *Place(CCorvPage &screen, CRecordingPrompt &prompt, std::unique_ptr<Kind> component, const CRect &bounds)
-{
-    Kind *raw = component.get();
-    component->SetBounds(bounds, false);
-    EXPECT_EQ(screen.AddComponent(std::move(component), prompt), nullptr);
-    return raw;
-}
-
-template <class Kind>
-Kind *Place(CCorvPage &screen, CRecordingPrompt &prompt, const CRect &bounds)
-{
-    return Place(screen, prompt, std::make_unique<Kind>(), bounds);
-}
 
 // The first content screen: text boxes, tables, shapes, a link, a print button and a video of a site.
 void FillContentScreen(Fixture &f, CCorvPage &screen, const SampleTexts &t, const CCorvPage &next, const CCorvPage &popup,
@@ -429,6 +418,63 @@ QByteArray RunProgram(const QString &program, const QStringList &arguments, int 
     if (process.exitStatus() == QProcess::NormalExit)
         exitCode = process.exitCode();
     return process.readAllStandardOutput();
+}
+
+QJsonDocument ChromiumResult(const QString &chromium, const QString &pagePath, const QString &profileFolder)
+{
+    // A profile of its own keeps the browser away from the user's; the sandbox needs privileges a test
+    // run may not have.
+    const QStringList arguments = {
+        QStringLiteral("--headless"),
+        QStringLiteral("--no-sandbox"),
+        QStringLiteral("--disable-gpu"),
+        QStringLiteral("--disable-dev-shm-usage"),
+        QStringLiteral("--no-first-run"),
+        QStringLiteral("--disable-extensions"),
+        QStringLiteral("--user-data-dir=") + profileFolder,
+        QStringLiteral("--dump-dom"),
+        QUrl::fromLocalFile(pagePath).toString(),
+    };
+    int status = -1;
+    const QByteArray dom = RunProgram(chromium, arguments, status, 120000);
+    EXPECT_EQ(status, 0);
+    const QRegularExpressionMatch result =
+        QRegularExpression(QStringLiteral("<pre id=\"result\">([A-Za-z0-9+/=]+)</pre>")).match(QString::fromUtf8(dom));
+    EXPECT_TRUE(result.hasMatch()) << dom.left(3000).toStdString();
+    if (!result.hasMatch())
+        return QJsonDocument();
+    return QJsonDocument::fromJson(QByteArray::fromBase64(result.captured(1).toLatin1()));
+}
+
+void ExpectGoldenFiles(const QString &goldenFolder, const QStringList &files)
+{
+    QStringList names;
+    for (const QString &file : files)
+        names.append(QFileInfo(file).fileName());
+    if (qEnvironmentVariableIsSet("CORV_UPDATE_GOLDEN")) {
+        QDir(goldenFolder).removeRecursively();
+        QDir().mkpath(goldenFolder);
+        for (const QString &file : files)
+            QFile::copy(file, goldenFolder + u'/' + QFileInfo(file).fileName());
+    }
+    QStringList sorted = names;
+    sorted.sort();
+    EXPECT_EQ(QDir(goldenFolder).entryList(QDir::Files, QDir::Name), sorted);
+    for (const QString &file : files) {
+        const QByteArray written = TempTree::ReadAll(file);
+        const QByteArray expected = TempTree::ReadAll(goldenFolder + u'/' + QFileInfo(file).fileName());
+        EXPECT_TRUE(written == expected) << QFileInfo(file).fileName().toStdString() << " differs at "
+                                         << FirstDifference(written, expected).toStdString();
+    }
+}
+
+QJsonArray RunScreenChecks(const QString &node, const QStringList &files)
+{
+    int status = -1;
+    const QByteArray out =
+        RunProgram(node, QStringList{QStringLiteral(CORV_SOURCE_DIR "/tests/publish/screen_check.js")} + files, status);
+    EXPECT_EQ(status, 0);
+    return QJsonDocument::fromJson(out).array();
 }
 
 } // namespace ScreenTest

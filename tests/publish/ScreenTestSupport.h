@@ -11,10 +11,21 @@
 #include "publish/CoursePublisher.h"
 #include "support/TempTree.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QString>
 #include <QStringList>
 
+#include <gtest/gtest.h>
+
 #include <memory>
+#include <ostream>
+
+// Failures show texts as text, not as code units.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 // What the screen file tests share: a course whose body font is Arial 12 pt black, the program folder's
 // templates from the source tree, and a publisher writing into a temporary output folder.
@@ -78,6 +89,22 @@ public:
     QString output;
 };
 
+// Puts the component on the screen at the bounds; the component as placed.
+template <class Kind>
+Kind *Place(CCorvPage &screen, CRecordingPrompt &prompt, std::unique_ptr<Kind> component, const CRect &bounds)
+{
+    Kind *raw = component.get();
+    component->SetBounds(bounds, false);
+    EXPECT_EQ(screen.AddComponent(std::move(component), prompt), nullptr);
+    return raw;
+}
+
+template <class Kind>
+Kind *Place(CCorvPage &screen, CRecordingPrompt &prompt, const CRect &bounds)
+{
+    return Place(screen, prompt, std::make_unique<Kind>(), bounds);
+}
+
 // The texts the sample course is written with: ordinary ones for the golden files, hostile ones (quotes,
 // backslashes, apostrophes, "</script>", line breaks, markup) to prove the files stay valid.
 struct SampleTexts {
@@ -105,5 +132,18 @@ QString FirstDifference(const QByteArray &actual, const QByteArray &expected);
 
 // Runs a program and gives its standard output; exitCode receives its status (-1 when it did not run).
 QByteArray RunProgram(const QString &program, const QStringList &arguments, int &exitCode, int timeoutMs = 60000);
+
+// Compares each file with the file of its name in the golden folder, naming the first line that differs,
+// and expects the folder to hold those files and no others. With CORV_UPDATE_GOLDEN=1 in the environment
+// the folder is written anew from the files first.
+void ExpectGoldenFiles(const QString &goldenFolder, const QStringList &files);
+
+// Each screen file as the course run-time stand-in in Node (screen_check.js) saw it.
+QJsonArray RunScreenChecks(const QString &node, const QStringList &files);
+
+// Loads the page in headless Chromium, with a profile of its own in profileFolder, and gives the JSON that
+// the page's check script left base64-encoded in <pre id="result">; a failure is recorded and gives an
+// empty document.
+QJsonDocument ChromiumResult(const QString &chromium, const QString &pagePath, const QString &profileFolder);
 
 } // namespace ScreenTest

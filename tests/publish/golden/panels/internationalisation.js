@@ -1,0 +1,9 @@
+﻿kvxPrefs.str = {};
+kvxPrefs.str.pagelanguage = "en";
+kvxPrefs.str.next = "Next";
+kvxHelp = {};
+kvxHelp.intro = "Press F1 for help";
+kvxPrefs.str.quit = "Leave the \"Sea birds\" course?";
+kvxPrefs.str.short = "ab\"c";
+kvxPrefs.str.outlineassessment = "Take the Go to the quiz";
+kvxHelp.wrap = "Line one\nline two ] ]> done";
