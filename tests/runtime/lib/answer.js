@@ -4,6 +4,8 @@
 const { onScreen } = require("./browser");
 
 async function give(page, how) {
+    // A frame has no keyboard or mouse of its own: its page's serve.
+    const input = page.keyboard ? page : page.page();
     if (how.choose)
         for (const k of how.choose)
             await page.click("#kvxScreen #option" + k);
@@ -28,12 +30,12 @@ async function give(page, how) {
     if (how.marks) {
         const box = await (await page.$("#kvxScreen #container")).boundingBox();
         for (const [x, y] of how.marks)
-            await page.mouse.click(box.x + x, box.y + y);
+            await input.mouse.click(box.x + x, box.y + y);
     }
     if (how.keys) {
         await page.focus("#kvxScreen #SRdrag");
         for (const key of how.keys)
-            await page.keyboard.press(key);
+            await input.keyboard.press(key);
     }
     if (how.write)
         await page.type("#kvxScreen #optionFT", how.write);
