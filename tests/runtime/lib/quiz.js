@@ -124,7 +124,7 @@ const questions = {
 
 const order = ["0_0", ...Object.keys(questions), "0_10"];
 
-function prefsScript(extra) {
+function prefsScript(extra, prefix) {
     return "\uFEFF// Options used by the course\nvar kvx = {};\nvar kvxAssessScore = {};\nvar kvxFdbck = {};\nvar kvxMem = {};\n" +
         "var kvxObj = {};\nvar kvxPrefs = {};\nvar kvxRandom = {};\nvar kvxTopBg, kvxTop, kvxMain, kvxNavBg, kvxNav, kvxUser;\n" +
         "kvxObj.version = 4;\nkvxObj.kvxname = \"\";\nkvxObj.kvxID = \"\";\nkvxObj.kvxpwd = \"\";\nkvxObj.progBarWidth = 398;\n" +
@@ -133,7 +133,7 @@ function prefsScript(extra) {
         "kvxPrefs.intDefaultFdbck = [\"No, the correct answer is now shown.\", \"Yes, that is the correct answer.\"];\n" +
         "kvxPrefs.assDefaultFdbck = [\"Incorrect.\", \"Correct.\"];\n\nkvxPrefs.fps = [\"0_11\",\"0_12\"];\n" +
         "/* custom feedback for specific questions */\n\nkvxFdbck[\"0_4q\"] = [\"Think of a bird that has just left its nest.\", \"Well typed!\"];\n\n" +
-        "kvxObj.projectPrefix = \"quiz\";\nkvxObj.projectSuf = \".htm\";\n\nkvxObj.projectType = \"standalone\";\nkvxObj.imgExt = \".png\";\n" +
+        "kvxObj.projectPrefix = \"" + prefix + "\";\nkvxObj.projectSuf = \".htm\";\n\nkvxObj.projectType = \"standalone\";\nkvxObj.imgExt = \".png\";\n" +
         "kvxPrefs.courseName = \"Sea bird quiz\";\nkvxPrefs.courseCode = \"SBQ-1\";\nkvxPrefs.indexDisplay = [1,0,0,0,0];\n" +
         "kvxPrefs.singleTopic = true;\nkvxPrefs.mainFontSize = 75;\nkvxPrefs.fontSizeBtnsVisible = false;\n" +
         "kvxPrefs.nextVisible = true;\nkvxPrefs.nextTime = null;\nkvxPrefs.backVisible = true;\nkvxPrefs.menuVisible = true;\n" +
@@ -193,15 +193,19 @@ function coursePage(scorm) {
 }
 
 function write(root, options = {}) {
+    const prefix = options.prefix || "quiz";
     const content = path.join(root, "content");
     fs.mkdirSync(path.join(content, "scripts"), { recursive: true });
-    const put = (name, text) => fs.writeFileSync(path.join(content, name), text);
-    put("scripts/quiz_prefs.js", prefsScript(options.prefs));
+    const put = (name, text) => fs.writeFileSync(path.join(content, name.replace(/^(scripts\/)?quiz_/, "$1" + prefix + "_")), text);
+    put("scripts/quiz_prefs.js", prefsScript(options.prefs, prefix));
     put("scripts/quiz_pages.js", pagesScript(options.remediation));
     // The same course with a remediation group, for a test to serve in place of the pages script.
     put("scripts/quiz_pages_remediation.js", pagesScript(true));
-    put("ind.htm", coursePage(options.scorm));
-    put("done.htm", "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Done</title></head><body><p>Done</p></body></html>\n");
+    // A course published by the program keeps its own pages.
+    if (options.pages !== false) {
+        put("ind.htm", coursePage(options.scorm));
+        put("done.htm", "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Done</title></head><body><p>Done</p></body></html>\n");
+    }
     put("quiz_0_0.js", screenFile("0_0", "Welcome", [], [text("Welcome to the sea bird quiz.")]));
     put("quiz_0_10.js", screenFile("0_10", "The end", [], [text("That was the last question.")]));
     put("quiz_0_11.js", fpsFile("0_11", "Passed", [text("Well done: you passed.")]));
