@@ -990,7 +990,8 @@
             }
             if (!this.handle || !this.track)
                 return;
-            this.handle.src = "scripts/pics/x.gif";
+            // The handle is drawn by the style sheet; its picture is an empty one.
+            this.handle.src = "data:image/gif;base64,R0lGODlhAQABAIAAAAAAAP///yH5BAEAAAAALAAAAAABAAEAAAIBRAA7";
             this.handle.alt = "";
             this.handle.setAttribute("role", "slider");
             this.handle.setAttribute("tabindex", "0");
