@@ -19,14 +19,7 @@ before(async () => {
     browser = await launch();
 });
 
-after(async () => {
-    if (browser)
-        await browser.close();
-    if (server)
-        await server.close();
-    if (root)
-        course.remove(root);
-});
+after(() => course.closeAll({ browser, server, root }));
 
 // A new tab with no stored bookmark.
 function newPage() {

@@ -11,7 +11,7 @@ const { serve } = require("./lib/serve");
 const course = require("./lib/course");
 const quiz = require("./lib/quiz");
 const { answer } = require("./lib/answer");
-const { launch, freshPage, onScreen } = require("./lib/browser");
+const { launch, freshPage, onScreen, replaceScripts } = require("./lib/browser");
 
 let root, server, browser;
 
@@ -57,29 +57,21 @@ before(async () => {
     browser = await launch();
 });
 
-after(async () => {
-    if (browser)
-        await browser.close();
-    if (server)
-        await server.close();
-    if (root)
-        course.remove(root);
-});
+after(() => course.closeAll({ browser, server, root }));
 
 const lmsOptions = v => "kvxPrefs.LMS = true;\nkvxPrefs.LMSversion = " + (v === "1.2" ? 12 : 2004) + ";\nkvxPrefs.record = true;\n" +
     "kvxPrefs.allowResume = true;\nkvxObj.projectType = \"scorm\";\n";
 
-async function openLms(version, stored) {
+// The LMS page, its course's options those of an LMS package of the version.
+async function lmsTab(version) {
     const page = await freshPage(browser, server.base);
-    await page.setRequestInterception(true);
-    page.on("request", r => {
-        if (new URL(r.url()).pathname === "/content/scripts/quiz_prefs.js") {
-            const text = fs.readFileSync(path.join(root, "content", "scripts", "quiz_prefs.js"), "utf8") + "\n" + lmsOptions(version);
-            r.respond({ status: 200, contentType: "text/javascript; charset=utf-8", body: text });
-        } else {
-            r.continue();
-        }
-    });
+    await replaceScripts(page, { "/content/scripts/quiz_prefs.js": () =>
+        fs.readFileSync(path.join(root, "content", "scripts", "quiz_prefs.js"), "utf8") + "\n" + lmsOptions(version) });
+    return page;
+}
+
+async function openLms(version, stored) {
+    const page = await lmsTab(version);
     await page.goto(server.base + "lms.htm", { waitUntil: "load" });
     await page.evaluate((v, s) => window.startLms(v, s), version, stored || null);
     const handle = await page.waitForSelector("#sco");
@@ -201,16 +193,7 @@ test("closed half way and opened again with the stored data, the course resumes 
 });
 
 test("an LMS that refuses calls does not stop the course", async () => {
-    const page = await freshPage(browser, server.base);
-    await page.setRequestInterception(true);
-    page.on("request", r => {
-        if (new URL(r.url()).pathname === "/content/scripts/quiz_prefs.js") {
-            const text = fs.readFileSync(path.join(root, "content", "scripts", "quiz_prefs.js"), "utf8") + "\n" + lmsOptions("1.2");
-            r.respond({ status: 200, contentType: "text/javascript; charset=utf-8", body: text });
-        } else {
-            r.continue();
-        }
-    });
+    const page = await lmsTab("1.2");
     await page.goto(server.base + "lms.htm", { waitUntil: "load" });
     // An API whose every call fails or throws.
     await page.evaluate(() => {

@@ -10,7 +10,7 @@ const { serve } = require("./lib/serve");
 const course = require("./lib/course");
 const quiz = require("./lib/quiz");
 const { answer, give, go } = require("./lib/answer");
-const { launch, freshPage, onScreen } = require("./lib/browser");
+const { launch, freshPage, onScreen, replaceScripts } = require("./lib/browser");
 
 const shots = process.env.CORV_RUNTIME_OUT || path.join(course.repo, "build", "tests", "runtime");
 let root, server, browser;
@@ -21,30 +21,16 @@ before(async () => {
     browser = await launch();
 });
 
-after(async () => {
-    if (browser)
-        await browser.close();
-    if (server)
-        await server.close();
-    if (root)
-        course.remove(root);
-});
+after(() => course.closeAll({ browser, server, root }));
 
 // The course page with lines added to its options script (and the pages script with remediation).
 async function open(options, remediation) {
     const page = await freshPage(browser, server.base);
-    await page.setRequestInterception(true);
-    page.on("request", r => {
-        if (new URL(r.url()).pathname === "/content/scripts/quiz_prefs.js") {
-            const text = fs.readFileSync(path.join(root, "content", "scripts", "quiz_prefs.js"), "utf8") + "\n" + (options || "") + "\n";
-            r.respond({ status: 200, contentType: "text/javascript; charset=utf-8", body: text });
-        } else if (remediation && new URL(r.url()).pathname === "/content/scripts/quiz_pages.js") {
-            const text = fs.readFileSync(path.join(root, "content", "scripts", "quiz_pages_remediation.js"), "utf8");
-            r.respond({ status: 200, contentType: "text/javascript; charset=utf-8", body: text });
-        } else {
-            r.continue();
-        }
-    });
+    const script = name => fs.readFileSync(path.join(root, "content", "scripts", name), "utf8");
+    const replacements = { "/content/scripts/quiz_prefs.js": () => script("quiz_prefs.js") + "\n" + (options || "") + "\n" };
+    if (remediation)
+        replacements["/content/scripts/quiz_pages.js"] = () => script("quiz_pages_remediation.js");
+    await replaceScripts(page, replacements);
     await page.goto(server.base + "content/ind.htm", { waitUntil: "load" });
     await onScreen(page, "0_0");
     return page;

@@ -89,4 +89,14 @@ function remove(root) {
     fs.rmSync(root, { recursive: true, force: true });
 }
 
-module.exports = { assemble, assembleQuiz, remove, runtimeScripts, programFolder, repo };
+// The end of a test file: the browser, the server and the course folder go.
+async function closeAll({ browser, server, root }) {
+    if (browser)
+        await browser.close();
+    if (server)
+        await server.close();
+    if (root)
+        remove(root);
+}
+
+module.exports = { assemble, assembleQuiz, remove, closeAll, runtimeScripts, programFolder, repo };

@@ -134,25 +134,30 @@
             R.screenQuestionsChanged();
         }
 
+        // The submit button shows when the options say so (the assessment has its own option).
         wireDone() {
             const done = this.doneButton();
             if (!done)
                 return;
             this.done = done;
-            const visible = this.assessing ? R.prefs().assessDoneVisible !== false : R.prefs().doneVisible !== false;
-            this.hasDone = visible;
-            if (!visible) {
-                done.hidden = true;
+            this.hasDone = this.assessing ? R.prefs().assessDoneVisible !== false : R.prefs().doneVisible !== false;
+            done.hidden = !this.hasDone;
+            if (!this.hasDone)
                 return;
-            }
-            R.makeButton && R.makeButton(done, text("done"));
-            if (!done.getAttribute("aria-label"))
-                done.setAttribute("aria-label", text("done"));
-            done.classList.add("kvxDone");
+            this.prepareDone(done);
             done.addEventListener("click", e => {
                 e.preventDefault();
                 R.evaluate(this, false);
             });
+        }
+
+        // The panel's submit anchor becomes a named keyboard button.
+        prepareDone(done) {
+            if (R.makeButton)
+                R.makeButton(done, text("done"));
+            if (!done.getAttribute("aria-label"))
+                done.setAttribute("aria-label", text("done"));
+            done.classList.add("kvxDone");
         }
 
         doneButton() {
@@ -1176,16 +1181,8 @@
             return this.doneElement || null;
         }
 
-        wireDone() {
-            const done = this.doneButton();
-            if (!done)
-                return;
-            this.done = done;
-            const visible = this.assessing ? R.prefs().assessDoneVisible !== false : R.prefs().doneVisible !== false;
-            this.hasDone = visible;
-            done.hidden = !visible;
-            done.addEventListener("click", () => R.evaluate(this, false));
-        }
+        // The run-time's own button needs nothing more.
+        prepareDone() {}
 
         controls() {
             return this.field ? [this.field] : [];
