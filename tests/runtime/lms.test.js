@@ -60,7 +60,7 @@ before(async () => {
 after(() => course.closeAll({ browser, server, root }));
 
 const lmsOptions = v => "kvxPrefs.LMS = true;\nkvxPrefs.LMSversion = " + (v === "1.2" ? 12 : 2004) + ";\nkvxPrefs.record = true;\n" +
-    "kvxPrefs.allowResume = true;\nkvxObj.projectType = \"scorm\";\n";
+    "kvxPrefs.allowResume = true;\nkvxObj.projectType = \"scorm\";\nkvxPrefs.LMSProtectPassedStatus = !!(window.parent && window.parent.protect);\n";
 
 // The LMS page, its course's options those of an LMS package of the version.
 async function lmsTab(version) {
@@ -144,6 +144,15 @@ for (const [version, v] of Object.entries(versions)) {
         const several = ids.indexOf("q0_2q");
         assert.equal(set["cmi.interactions." + several + "." + v.response], version === "1.2" ? "a,c" : "a[,]c");
         assert.deepEqual(await frame.evaluate(() => kvxRuntime.lms.errors), []);
+        // Suspend data that would pass the version's limit loses its least needed parts and stays whole.
+        const big = await frame.evaluate(limit => {
+            const results = {};
+            for (let i = 0; i < 4000; ++i)
+                results[i + "_" + i + "q"] = [1, 1, 1, 1, "multipleChoice"];
+            const text = kvxRuntime.lms.encodeState(new Set(kvxRuntime.course.stops), { r: results, o: ["0_1q"] });
+            return [text.length <= limit, JSON.parse(text).s.r !== undefined];
+        }, v.limit);
+        assert.deepEqual(big, [true, true]);
         assert.deepEqual(page.watcher.take(), [], "problems while taking the course");
         void calls;
         await page.close();
@@ -190,6 +199,24 @@ test("closed half way and opened again with the stored data, the course resumes 
         assert.deepEqual(again.page.watcher.take(), [], "problems while resuming " + version);
         await again.page.close();
     }
+});
+
+test("SCORM 1.2: a lesson the LMS holds as passed keeps its status and score when protected", async () => {
+    const stored = { core: { entry: "ab-initio", lesson_status: "passed", score: { raw: "90" } } };
+    const page = await lmsTab("1.2");
+    await page.goto(server.base + "lms.htm", { waitUntil: "load" });
+    await page.evaluate(s => { window.protect = true; window.startLms("1.2", s); }, stored);
+    const frame = await (await page.waitForSelector("#sco")).contentFrame();
+    await frame.waitForFunction(() => window.kvxRuntime && kvxRuntime.current);
+    await frame.click("#kvxNext");
+    await onScreen(frame, "0_1q");
+    await answer(frame, quiz.questions["0_1q"].wrong);
+    await quit(frame);
+    const { set } = await record(page);
+    assert.equal(set["cmi.core.lesson_status"], undefined);
+    assert.equal(set["cmi.core.score.raw"], undefined);
+    assert.equal(set["cmi.core.exit"], "suspend");
+    await page.close();
 });
 
 test("an LMS that refuses calls does not stop the course", async () => {

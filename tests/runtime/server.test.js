@@ -35,7 +35,8 @@ function freePort() {
 
 async function startPhp(root) {
     const port = await freePort();
-    const child = spawn("php", ["-S", "127.0.0.1:" + port, "-t", root], { stdio: ["ignore", "ignore", "pipe"] });
+    // No opcode cache: a test changes the configuration within the same second.
+    const child = spawn("php", ["-d", "opcache.enable=0", "-S", "127.0.0.1:" + port, "-t", root], { stdio: ["ignore", "ignore", "pipe"] });
     let log = "";
     child.stderr.on("data", d => { log += d; });
     const url = "http://127.0.0.1:" + port + "/";
@@ -185,4 +186,31 @@ test("a hostile sign-in changes nothing and signs no one in; the learner signs i
     assert.deepEqual(await page.evaluate(() => [kvxRuntime.results["0_1q"].right, kvxRuntime.score()]), [true, 22]);
     assert.deepEqual(page.watcher.take().filter(p => !p.includes("/favicon.ico") && !/HTTP 40[0135]|status of 40[0135]/.test(p)), []);
     await page.close();
+});
+
+test("a damaged or unsafe configuration gives the course's message, never a PHP error or a statement", { skip }, async () => {
+    const config = path.join(out, "content", "include", "kqconfig.php");
+    const good = fs.readFileSync(config, "utf8");
+    const post = () => fetch(base + "content/include/checksignin.php", {
+        method: "POST", body: new URLSearchParams({ name: "Ada O'Neil", pwd: "gulls and terns" })
+    }).then(async r => [r.status, r.headers.get("content-type"), await r.json()]);
+    try {
+        const cases = [
+            ["a file cut short", good.slice(0, good.indexOf("$kqTable1") + 14)],
+            ["a table name that is SQL", good.replace(/\$kqTable1 = '[^']*';/, "$kqTable1 = 'Table1; DROP TABLE Table2';")],
+            ["a database type without a driver", good.replace(/\$kqDbType = '[^']*';/, "$kqDbType = 'ado_access';")]
+        ];
+        for (const [what, text] of cases) {
+            fs.writeFileSync(config, text);
+            const [status, type, body] = await post();
+            assert.equal(status, 500, what);
+            assert.match(type, /^application\/json/, what);
+            assert.deepEqual([body.ok, body.reason], [false, "server"], what);
+            assert.match(body.message, /not recognised/, what);
+        }
+    } finally {
+        fs.writeFileSync(config, good);
+    }
+    assert.equal(rows("Table2").length, 1, "the texts' table is still there");
+    assert.match(server.log(), /not a plain name/, "the administrator learns why from the server's log");
 });
