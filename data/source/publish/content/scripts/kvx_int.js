@@ -234,22 +234,14 @@
         return q.assessing ? !!prefs.assessShowCorrect : (!!prefs.showCorrect && !prefs.multiAttempt);
     }
 
-    // Anchors and divisions used as controls: a button role with its state, in the tab order.
+    // Anchors and divisions used as controls: a role with its state, in the tab order, with Enter and Space.
     function control(element, role, label) {
         element.setAttribute("role", role);
         element.setAttribute("tabindex", "0");
         if (label)
             element.setAttribute("aria-label", label);
-        if (!element.kvxKeys) {
-            element.kvxKeys = true;
-            element.addEventListener("keydown", e => {
-                if (e.key === "Enter" || e.key === " ") {
-                    e.preventDefault();
-                    e.stopPropagation();
-                    element.click();
-                }
-            });
-        }
+        if (R.makeButton)
+            R.makeButton(element);
         return element;
     }
 
