@@ -111,7 +111,7 @@ QByteArray Tone()
 
 // The scripts of steps the program cannot write yet, for this course: the options script of a course
 // without menus, the pages script of its one folder, the international texts and the glossary.
-QString StandInScript(PublishStep step, const CCorvessaDoc &doc, const QString &prefix)
+QString StandInScript(PublishStep step, const CCorvessaDoc &doc, const QString &prefix, int target)
 {
     const auto id = [&](const CCorvessaDoc::ScreenList &list, size_t i) { return list[i]->GetPublishId(); };
     switch (step) {
@@ -128,8 +128,15 @@ QString StandInScript(PublishStep step, const CCorvessaDoc &doc, const QString &
                    "kvxPrefs.allowResume = false;\nkvxPrefs.outline = {};\nkvxPrefs.outline.activate = false;\n"
                    "kvxPrefs.nextBtnDelay = 0;\nkvxPrefs.expiry = {};\nkvxPrefs.expiry.isSet = false;\n"
                    "kvxPrefs.hasGlossary = true;\nkvxPrefs.glossaryLabel = \"Glossary\";\nkvxPrefs.hasHelp = true;\n"
-                   "kvxPrefs.helpLabel = \"Help\";\nkvxPrefs.helpScreen = \"%2\";\nkvxPrefs.rtl = false;\n")
-            .arg(prefix, id(doc.PopupScreenList, 1));
+                   "kvxPrefs.helpLabel = \"Help\";\nkvxPrefs.helpScreen = \"%2\";\nkvxPrefs.rtl = false;\n%3")
+            .arg(prefix, id(doc.PopupScreenList, 1),
+                 target != PublishTargetWeb ? QString()
+                     : QStringLiteral("kvxObj.projectSuf = \".php\";\nkvxObj.projectType = \"webdb\";\nkvxPrefs.webDB = true;\n"
+                                      "kvxPrefs.signin = true;\nkvxPrefs.selfRegister = true;\nkvxPrefs.reqUsername = true;\n"
+                                      "kvxPrefs.labelName = \"Name\";\nkvxPrefs.reqID = false;\nkvxPrefs.labelID = \"ID\";\n"
+                                      "kvxPrefs.reqPwd = true;\nkvxPrefs.labelPwd = \"Password\";\n"
+                                      "kvxPrefs.labelPwd2 = \"Re-enter Password\";\nkvxPrefs.record = true;\n"
+                                      "kvxPrefs.table = \"Table1\";\nkvxPrefs.table2 = \"Table2\";\n"));
     case PublishStep::BuildPagesJS: {
         QString text = QStringLiteral("var p = [];\np[0] = [];\np[0][0] = [\"%1\"];\n").arg(id(doc.MainScreenList, 0));
         for (size_t i = 1; i < doc.MainScreenList.size(); ++i)
@@ -157,8 +164,8 @@ const std::map<PublishStep, QString> kStandInFiles = {
 class CoursePublisher : public CCoursePublisher
 {
 public:
-    CoursePublisher(CCorvessaDoc &doc, const QString &folder, const QString &prefix, COutlineTree *tree)
-        : CCoursePublisher(doc, folder, prefix, tree), m_doc(doc)
+    CoursePublisher(CCorvessaDoc &doc, const QString &folder, const QString &prefix, COutlineTree *tree, int target)
+        : CCoursePublisher(doc, folder, prefix, tree), m_doc(doc), m_target(target)
     {
     }
 
@@ -174,12 +181,13 @@ protected:
         const QString file = standIn->second.contains(QStringLiteral("%1")) ? standIn->second.arg(GetProjectPrefix())
                                                                            : standIn->second;
         CPublishFile::WriteFile(GetTargetFolder(), file,
-                                StandInScript(step, m_doc, GetProjectPrefix()), CPublishFile::WithByteOrderMark);
+                                StandInScript(step, m_doc, GetProjectPrefix(), m_target), CPublishFile::WithByteOrderMark);
         return 1;
     }
 
 private:
     const CCorvessaDoc &m_doc;
+    int m_target;
 };
 
 CCorvPage *AddScreen(CCorvessaDoc &doc, CCorvessaDoc::ScreenList &list, const QString &label, int type, const QString &title)
@@ -276,8 +284,9 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: publish_runtime_course <program folder> <work folder>\n");
+    const bool web = argc == 4 && QByteArray(argv[3]) == "web";
+    if (argc != 3 && !web) {
+        std::fprintf(stderr, "usage: publish_runtime_course <program folder> <work folder> [web]\n");
         return 2;
     }
     const QString work = QString::fromLocal8Bit(argv[2]);
@@ -304,14 +313,28 @@ int main(int argc, char **argv)
     doc.FontName[0] = QStringLiteral("Arial");
     doc.FontSizePoints[0] = QStringLiteral("12");
     doc.FontColor[0] = 0;
+    if (web) {
+        doc.CourseCode = QStringLiteral("SB-1");
+        doc.UseASP = 0;
+        doc.SignIn = 1;
+        doc.MaySelfRegister = 1;
+        doc.UseSignInName = 1;
+        doc.UseSignInID = 0;
+        doc.UseSignInPassword = 1;
+        doc.RecordData = 1;
+    }
     BuildCourse(doc, prompt, media);
     // The popup is the course's help screen.
     doc.HelpScreen = doc.PopupScreenList[1]->GetId();
     COutlineTree tree;
     tree.RebuildFromScreenLists(doc.MainScreenList, doc.PopupScreenList, doc.GlossaryScreenList);
 
-    CoursePublisher publisher(doc, work + QStringLiteral("/out"), QStringLiteral("Course"), &tree);
-    publisher.PublishStandalone();
+    CoursePublisher publisher(doc, work + QStringLiteral("/out"), QStringLiteral("Course"), &tree,
+                              web ? PublishTargetWeb : PublishTargetStandalone);
+    if (web)
+        publisher.PublishWebDatabasePhp();
+    else
+        publisher.PublishStandalone();
     bool completed = false;
     for (const QString &text : prompt.Texts()) {
         std::printf("message: %s\n", qPrintable(QString(text).replace(u'\n', QStringLiteral(" | "))));

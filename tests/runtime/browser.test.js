@@ -19,14 +19,7 @@ before(async () => {
     browser = await launch();
 });
 
-after(async () => {
-    if (browser)
-        await browser.close();
-    if (server)
-        await server.close();
-    if (root)
-        course.remove(root);
-});
+after(() => course.closeAll({ browser, server, root }));
 
 // A new tab with no stored bookmark.
 function newPage() {
@@ -273,9 +266,10 @@ test("keyboard alone: every control is reachable, named and visibly focused", as
         await page.keyboard.press("Enter");
         await onScreen(page, id);
     }
-    // The question's options are buttons in the tab order.
-    const options = await page.$$eval("#lowerpanel [role=button]", es => es.map(e => e.getAttribute("tabindex")));
-    assert.deepEqual(options, ["0", "0", "0"]);
+    // The question's options are radio buttons in the tab order, its submit anchor a button.
+    const options = await page.$$eval("#lowerpanel [role=radio], #lowerpanel [role=button]",
+                                      es => es.map(e => e.getAttribute("role") + ":" + e.getAttribute("tabindex")));
+    assert.deepEqual(options, ["radio:0", "radio:0", "button:0"]);
     await page.keyboard.press("Enter");
     await onScreen(page, "0_0m");
     await tabTo("Sound and vision");

@@ -7,7 +7,7 @@ const fs = require("fs");
 const path = require("path");
 const { serve } = require("./lib/serve");
 const course = require("./lib/course");
-const { launch, freshPage, onScreen } = require("./lib/browser");
+const { launch, freshPage, onScreen, replaceScripts } = require("./lib/browser");
 
 const fixtures = { "menu-course": "demo", "linear-course": "lin" };
 const servers = {};
@@ -45,15 +45,7 @@ async function open(fixture, options, page = "content/ind.htm") {
     const tab = await freshPage(browser, servers[fixture].base);
     const prefsName = "/content/scripts/" + fixtures[fixture] + "_prefs.js";
     const root = roots[Object.keys(fixtures).indexOf(fixture)];
-    await tab.setRequestInterception(true);
-    tab.on("request", r => {
-        if (new URL(r.url()).pathname === prefsName) {
-            const text = fs.readFileSync(path.join(root, prefsName), "utf8") + "\n" + (options || "") + "\n";
-            r.respond({ status: 200, contentType: "text/javascript; charset=utf-8", body: text });
-        } else {
-            r.continue();
-        }
-    });
+    await replaceScripts(tab, { [prefsName]: () => fs.readFileSync(path.join(root, prefsName), "utf8") + "\n" + (options || "") + "\n" });
     await tab.goto(servers[fixture].base + page, { waitUntil: "load" });
     return tab;
 }

@@ -23,14 +23,7 @@ before(async () => {
     browser = await launch();
 });
 
-after(async () => {
-    if (browser)
-        await browser.close();
-    if (server)
-        await server.close();
-    if (work)
-        fs.rmSync(work, { recursive: true, force: true });
-});
+after(() => course.closeAll({ browser, server, root: work }));
 
 test("the published course runs from its start page to its end", { skip: !process.env.CORV_PUBLISH_COURSE && "no publisher" }, async () => {
     const page = await freshPage(browser, server.base);

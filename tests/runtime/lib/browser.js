@@ -77,4 +77,16 @@ async function onScreen(page, id, timeout = 5000) {
         document.getElementById("kvxScreen").getAttribute("aria-busy") === "false", { timeout }, id);
 }
 
-module.exports = { launch, watch, freshPage, onScreen, chromiumPath };
+// Serves some of the course's scripts from the test: pathname -> function giving the text.
+async function replaceScripts(page, replacements) {
+    await page.setRequestInterception(true);
+    page.on("request", r => {
+        const make = replacements[new URL(r.url()).pathname];
+        if (make)
+            r.respond({ status: 200, contentType: "text/javascript; charset=utf-8", body: make() });
+        else
+            r.continue();
+    });
+}
+
+module.exports = { launch, watch, freshPage, onScreen, chromiumPath, replaceScripts };

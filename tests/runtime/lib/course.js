@@ -67,8 +67,36 @@ function assemble(name) {
     return root;
 }
 
+// A course made by lib/quiz.js with the run-time beside it; options as quiz.write takes them.
+function assembleQuiz(options = {}) {
+    const quiz = require("./quiz");
+    const root = fs.mkdtempSync(path.join(os.tmpdir(), "corv-quiz-"));
+    quiz.write(root, options);
+    const content = path.join(root, "content");
+    const scripts = path.join(content, "scripts");
+    for (const file of fs.readdirSync(runtimeScripts()))
+        if (/\.(js|css)$/.test(file))
+            fs.copyFileSync(path.join(runtimeScripts(), file), path.join(scripts, file));
+    fs.copyFileSync(path.join(programFolder(), "source", "PublishLMS", "file", "kvx_scorm.js"), path.join(scripts, "kvx_scorm.js"));
+    themePictures(scripts);
+    fs.copyFileSync(path.join(programFolder(), "source", "publish", "x.gif"), path.join(scripts, "pics", "x.gif"));
+    const engine = (x, y) => (x > 20 && x < 280 && y > 20 && y < 180 ? [120, 120, 130] : [230, 230, 230]);
+    write(path.join(content, "images", "questions", "engine.png"), media.png(300, 200, engine));
+    return root;
+}
+
 function remove(root) {
     fs.rmSync(root, { recursive: true, force: true });
 }
 
-module.exports = { assemble, remove, runtimeScripts, programFolder, repo };
+// The end of a test file: the browser, the server and the course folder go.
+async function closeAll({ browser, server, root }) {
+    if (browser)
+        await browser.close();
+    if (server)
+        await server.close();
+    if (root)
+        remove(root);
+}
+
+module.exports = { assemble, assembleQuiz, remove, closeAll, runtimeScripts, programFolder, repo };

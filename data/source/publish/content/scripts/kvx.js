@@ -111,11 +111,14 @@
     // is the screen the group hangs from.
     function buildCourse() {
         const pages = Array.isArray(window.p) ? window.p : [];
-        const blocks = pages.map(b => (Array.isArray(b) ? b : []).map(e => (Array.isArray(e) ? e : []).filter(R.isScreenId)));
+        // Screens the run-time leads to by itself (final performance screens) stay out of the order.
+        const skip = R.skipScreen || (() => false);
+        const blocks = pages.map(b => (Array.isArray(b) ? b : []).map(e => (Array.isArray(e) ? e : [])
+            .filter((id, i) => R.isScreenId(id) && (i === 0 || !skip(id)))));
         const all = blocks.flat(2);
         const menus = [...new Set(all.filter(id => id.endsWith("m")))];
         const menuBased = menus.length > 0;
-        const excluded = R.excludedGroups || new Set();
+        const excluded = (typeof R.excludedGroups === "function" ? R.excludedGroups() : R.excludedGroups) || new Set();
         const stops = [];
         const seen = new Set();
         const add = id => { if (!seen.has(id)) { seen.add(id); stops.push(id); } };
@@ -139,7 +142,10 @@
             for (const id of t.screens)
                 if (!topicOf.has(id))
                     topicOf.set(id, t);
-        return { stops, menus, menuBased, topics, topicOf, first: stops[0] || null };
+        const course = { stops, menus, menuBased, topics, topicOf, first: stops[0] || null };
+        for (const fn of R.onCourse || [])
+            R.guard(() => fn(course));
+        return course;
     }
 
     R.menuOfBlock = function (n) {
@@ -323,7 +329,20 @@
         return R.course.stops.indexOf(id);
     };
 
+    // The end of the course, as a place Next can lead to.
+    R.END = Object.freeze({ end: true });
+
     R.neighbour = function (id, step) {
+        // Remediation, the assessment and its final screens lead elsewhere than the plain order.
+        for (const route of R.routes || []) {
+            const to = route(id, step);
+            if (to !== undefined)
+                return to;
+        }
+        return R.plainNeighbour(id, step);
+    };
+
+    R.plainNeighbour = function (id, step) {
         const c = R.course;
         const topic = c.topicOf.get(id);
         if (topic) {
@@ -372,14 +391,16 @@
         if (!R.current)
             return;
         const id = R.neighbour(R.current.id, 1);
-        if (id)
+        if (id === R.END)
+            api.finish();
+        else if (id)
             api.gotoNewPage(id);
     };
     api.back = function () {
         if (!R.current)
             return;
         const id = R.neighbour(R.current.id, -1);
-        if (id)
+        if (id && id !== R.END)
             api.gotoNewPage(id);
     };
     api.menu = function () {
@@ -433,6 +454,8 @@
                 getComputedStyle(active).visibility === "hidden"))
             R.frame.main.focus({ preventScroll: true });
         R.shownBefore = true;
+        for (const fn of R.onArrive || [])
+            R.guard(() => fn(screen));
     };
 
     // Timing options: the Next button's delay on every screen, and the automatic advance of a course
@@ -706,7 +729,12 @@
 
     // The last topic of the main menu is the assessment when the options say so.
     R.inAssessment = function (id) {
-        const topic = id && R.course.topicOf.get(id);
+        if (!id || !R.course)
+            return false;
+        // A course without menus is an assessment as a whole when the options say so.
+        if (!R.course.menuBased)
+            return !!R.prefs().assessment && (R.course.stops.includes(id) || (!!R.isFps && R.isFps(id)));
+        const topic = R.course.topicOf.get(id);
         if (!R.prefs().assessment || !topic || topic.block !== 0)
             return false;
         const last = R.course.topics.filter(t => t.block === 0).pop();
@@ -737,7 +765,14 @@
         }
         const first = R.course.first;
         const resume = R.storage && R.prefs().allowResume ? R.storage.bookmark() : null;
-        if (resume && resume !== first && R.isScreenId(resume) && R.course.stops.includes(resume)) {
+        const known = id => R.course.stops.includes(id) || (R.resumable && R.resumable(id));
+        if (resume && resume !== first && R.isScreenId(resume) && known(resume) && R.storage.autoResume) {
+            // A learning management system that hands the course its stored place has asked already.
+            R.storage.restore(R.visited);
+            api.gotoNewPage(resume);
+            return;
+        }
+        if (resume && resume !== first && R.isScreenId(resume) && known(resume)) {
             R.confirm(R.text("resumeprompt"), () => {
                 R.storage.restore(R.visited);
                 api.gotoNewPage(resume);

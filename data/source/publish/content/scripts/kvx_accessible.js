@@ -169,7 +169,9 @@
             element.kvxKeys = true;
             element.addEventListener("keydown", e => {
                 if (e.key === "Enter" || e.key === " ") {
+                    // A control inside another (a word in a gap) acts alone.
                     e.preventDefault();
+                    e.stopPropagation();
                     element.click();
                 }
             });

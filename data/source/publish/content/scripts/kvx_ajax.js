@@ -34,3 +34,93 @@
         }
     };
 })(window.kvxRuntime = window.kvxRuntime || {});
+
+/* Results kept by the course's server pages (a course published for a web database that records data):
+ * the screen reached, the score, the status and what the course needs to resume go to
+ * include/writedata after every answer and every screen; the texts of free-form questions that ask for
+ * it go to include/recordtext. A signed-in learner's earlier place and answers, which the sign-in page
+ * brought from the server, are where the course resumes. A server that cannot be reached costs the
+ * record, never the course.
+ */
+(function (R) {
+    "use strict";
+
+    R.serverPage = function (name) {
+        return "include/" + name + ((window.kvxObj && kvxObj.projectSuf === ".asp") ? ".asp" : ".php");
+    };
+
+    let sending = false, again = false;
+
+    function snapshot() {
+        const success = R.success ? R.success() : null;
+        const score = R.score ? R.score() : null;
+        return {
+            location: R.current && R.isScreenId(R.current.id) ? R.current.id : "",
+            score: score === null ? "" : String(score),
+            status: success || (R.completed && R.completed() ? "completed" : "incomplete"),
+            state: JSON.stringify({ v: [...R.visited].filter(R.isScreenId), s: R.courseState ? R.courseState() : {} })
+        };
+    }
+
+    // One request at a time; what changed meanwhile goes in the next one.
+    R.sendResults = function () {
+        if (sending) {
+            again = true;
+            return;
+        }
+        sending = true;
+        R.ajax.post(R.serverPage("writedata"), snapshot())
+            .catch(e => console.warn("The results could not be kept: " + e.message))
+            .finally(() => {
+                sending = false;
+                if (again) {
+                    again = false;
+                    R.sendResults();
+                }
+            });
+    };
+
+    function recordText(q, entry) {
+        if (q.kind !== "freeForm" || !q.owner || !q.owner.rec)
+            return;
+        R.ajax.post(R.serverPage("recordtext"), { screen: q.screenId, question: q.owner.qnum, text: String(entry.response || "") })
+            .catch(e => console.warn("The text could not be kept: " + e.message));
+    }
+
+    // The place and answers of the learner's earlier visit, from the server.
+    function serverResume() {
+        const learner = R.learner && R.learner.read();
+        if (!learner || !R.isScreenId(learner.location) || !R.storage)
+            return;
+        let state = null;
+        try {
+            state = JSON.parse(learner.state || "null");
+        } catch (e) {
+            state = null;
+        }
+        const local = R.storage;
+        R.storage = Object.assign({}, local, {
+            bookmark: () => local.bookmark() || learner.location,
+            restore(visited) {
+                if (local.bookmark()) {
+                    local.restore(visited);
+                    return;
+                }
+                if (state && Array.isArray(state.v))
+                    state.v.filter(R.isScreenId).forEach(id => visited.add(id));
+                if (state && R.restoreCourseState)
+                    R.restoreCourseState(state.s);
+            }
+        });
+    }
+
+    (R.onStart = R.onStart || []).push(function () {
+        const prefs = R.prefs();
+        if (!prefs.webDB || !prefs.record)
+            return;
+        serverResume();
+        (R.onResult = R.onResult || []).push(R.sendResults);
+        (R.onArrive = R.onArrive || []).push(R.sendResults);
+        (R.onAnswer = R.onAnswer || []).push(recordText);
+    });
+})(window.kvxRuntime = window.kvxRuntime || {});

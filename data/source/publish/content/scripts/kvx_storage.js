@@ -4,6 +4,8 @@
  * storage under a key of this course (its project prefix and its folder), so that a learner can resume
  * where they left off when the options allow it. Where the browser keeps nothing (storage switched
  * off, a private window) the course runs the same and simply starts at its first screen next time.
+ * The answers given so far (kvxRuntime.courseState) are kept with the place, so that a resumed course
+ * keeps its score.
  */
 (function (R) {
     "use strict";
@@ -50,18 +52,22 @@
 
     R.storage = {
         remember(id, visited) {
-            write({ bookmark: id, visited: [...visited].filter(R.isScreenId) });
+            write({ bookmark: id, visited: [...visited].filter(R.isScreenId),
+                    state: R.courseState ? R.courseState() : undefined });
         },
         bookmark() {
             const b = read().bookmark;
             return typeof b === "string" ? b : null;
         },
         restore(visited) {
-            const list = read().visited;
+            const stored = read();
+            const list = stored.visited;
             if (Array.isArray(list))
                 for (const id of list)
                     if (R.isScreenId(id))
                         visited.add(id);
+            if (R.restoreCourseState)
+                R.restoreCourseState(stored.state);
         },
         clear() {
             const s = store();

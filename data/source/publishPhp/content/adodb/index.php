@@ -1,0 +1,3 @@
+<?php
+// The server pages reach the database through PDO (include/kqdb.php); this folder holds nothing to serve.
+http_response_code(404);

@@ -1,0 +1,251 @@
+"use strict";
+// The course as an LMS package runs in headless Chromium inside a page that plays the LMS with the SCORM
+// API of scorm-again, for SCORM 1.2 and 2004: all answers right pass with 100, all wrong fail with 0; the
+// calls the course made are checked (status, score, session time, suspend data, interactions, exit,
+// the closing call); a course closed and opened again with the stored data resumes at its last screen.
+const { test, before, after } = require("node:test");
+const assert = require("node:assert/strict");
+const fs = require("fs");
+const path = require("path");
+const { serve } = require("./lib/serve");
+const course = require("./lib/course");
+const quiz = require("./lib/quiz");
+const { answer } = require("./lib/answer");
+const { launch, freshPage, onScreen, replaceScripts } = require("./lib/browser");
+
+let root, server, browser;
+
+// The LMS page: the API object of the version asked for, loaded with what the LMS stored before, every
+// call of the course recorded, and the course in a frame.
+const lmsPage = `<!DOCTYPE html>
+<html><head><meta charset="utf-8"><title>LMS</title>
+<script src="scorm12.min.js"></script><script src="scorm2004.min.js"></script>
+<script>
+window.calls = [];
+window.startLms = function (version, stored) {
+    const api = version === "1.2" ? new Scorm12API({ logLevel: 4, autocommit: false })
+                                  : new Scorm2004API({ logLevel: 4, autocommit: false });
+    if (stored)
+        api.loadFromJSON(stored);
+    for (const name of Object.getOwnPropertyNames(Object.getPrototypeOf(api)).concat(Object.keys(api)))
+        if (/^(LMS)?(Initialize|Finish|Terminate|GetValue|SetValue|Commit)$/.test(name) && typeof api[name] === "function") {
+            const real = api[name].bind(api);
+            api[name] = (...args) => { const result = real(...args); window.calls.push([name, ...args.map(String), String(result)]); return result; };
+        }
+    window[version === "1.2" ? "API" : "API_1484_11"] = api;
+    const frame = document.createElement("iframe");
+    frame.id = "sco";
+    frame.style.width = "1060px";
+    frame.style.height = "760px";
+    frame.src = "content/ind.htm";
+    document.body.append(frame);
+};
+</script></head><body></body></html>
+`;
+
+before(async () => {
+    root = course.assembleQuiz({ scorm: true });
+    // The package exports no package.json: its folder is found from its main file.
+    let dir = path.dirname(require.resolve("scorm-again"));
+    while (path.basename(dir) !== "scorm-again" && dir !== path.dirname(dir))
+        dir = path.dirname(dir);
+    const dist = path.join(dir, "dist");
+    for (const file of ["scorm12.min.js", "scorm2004.min.js"])
+        fs.copyFileSync(path.join(dist, file), path.join(root, file));
+    fs.writeFileSync(path.join(root, "lms.htm"), lmsPage);
+    server = await serve(root);
+    browser = await launch();
+});
+
+after(() => course.closeAll({ browser, server, root }));
+
+const lmsOptions = v => "kvxPrefs.LMS = true;\nkvxPrefs.LMSversion = " + (v === "1.2" ? 12 : 2004) + ";\nkvxPrefs.record = true;\n" +
+    "kvxPrefs.allowResume = true;\nkvxObj.projectType = \"scorm\";\nkvxPrefs.LMSProtectPassedStatus = !!(window.parent && window.parent.protect);\n";
+
+// The LMS page, its course's options those of an LMS package of the version.
+async function lmsTab(version) {
+    const page = await freshPage(browser, server.base);
+    await replaceScripts(page, { "/content/scripts/quiz_prefs.js": () =>
+        fs.readFileSync(path.join(root, "content", "scripts", "quiz_prefs.js"), "utf8") + "\n" + lmsOptions(version) });
+    return page;
+}
+
+async function openLms(version, stored) {
+    const page = await lmsTab(version);
+    await page.goto(server.base + "lms.htm", { waitUntil: "load" });
+    await page.evaluate((v, s) => window.startLms(v, s), version, stored || null);
+    const handle = await page.waitForSelector("#sco");
+    const frame = await handle.contentFrame();
+    await frame.waitForFunction(() => window.kvxRuntime && kvxRuntime.current);
+    return { page, frame };
+}
+
+// What the course set last for each element, and the calls by name.
+async function record(page) {
+    const calls = await page.evaluate(() => window.calls);
+    const set = {};
+    for (const c of calls)
+        if (c[0] === "LMSSetValue" || c[0] === "SetValue")
+            set[c[1]] = c[2];
+    return { calls, set, names: calls.map(c => c[0]) };
+}
+
+// Answers every question right or wrong, walking the course with Next, and quits.
+async function takeCourse(frame, right) {
+    await onScreen(frame, "0_0");
+    for (const [id, q] of Object.entries(quiz.questions)) {
+        await frame.click("#kvxNext");
+        await onScreen(frame, id);
+        await answer(frame, right ? q.right : q.wrong);
+    }
+    await frame.click("#kvxNext");
+    await onScreen(frame, "0_10");
+}
+
+async function quit(frame) {
+    await frame.click("#kvxQuit");
+    await frame.waitForSelector(".kvxConfirm");
+    await frame.click(".kvxConfirm .kvxButton");
+    await frame.waitForSelector(".kvxFinished");
+}
+
+const versions = {
+    "1.2": { status: "cmi.core.lesson_status", raw: "cmi.core.score.raw", time: "cmi.core.session_time", exit: "cmi.core.exit",
+             location: "cmi.core.lesson_location", finish: "LMSFinish", init: "LMSInitialize", response: "student_response",
+             timeForm: /^\d{4}:\d\d:\d\d\.\d\d$/, limit: 4096 },
+    "2004": { status: "cmi.success_status", raw: "cmi.score.raw", time: "cmi.session_time", exit: "cmi.exit",
+              location: "cmi.location", finish: "Terminate", init: "Initialize", response: "learner_response",
+              timeForm: /^PT\d+H\d+M\d+(\.\d+)?S$/, limit: 64000 }
+};
+
+for (const [version, v] of Object.entries(versions)) {
+    test("SCORM " + version + ": all answers right pass with 100; the course reports, records and closes", async () => {
+        const { page, frame } = await openLms(version);
+        await takeCourse(frame, true);
+        await quit(frame);
+        const { set, names, calls } = await record(page);
+        assert.equal(names[0], v.init);
+        assert.equal(names[names.length - 1], v.finish);
+        assert.equal(names.filter(n => n === v.finish).length, 1, "closed once");
+        assert.equal(set[v.status], "passed");
+        assert.equal(set[v.raw], "100");
+        if (version === "2004") {
+            assert.equal(set["cmi.score.scaled"], "1");
+            assert.equal(set["cmi.completion_status"], "completed");
+        }
+        assert.match(set[v.time], v.timeForm);
+        assert.equal(set[v.exit], "suspend");
+        assert.equal(set[v.location], "0_10");
+        assert.ok(set["cmi.suspend_data"].length > 0 && set["cmi.suspend_data"].length <= v.limit);
+        // One interaction per question, each marked right, the choices as their letters.
+        const results = Object.entries(set).filter(([k]) => /^cmi\.interactions\.\d+\.result$/.test(k)).map(([, r]) => r);
+        assert.deepEqual(results, Array(Object.keys(quiz.questions).length).fill("correct"));
+        const ids = Object.entries(set).filter(([k]) => /^cmi\.interactions\.\d+\.id$/.test(k)).map(([, r]) => r);
+        const several = ids.indexOf("q0_2q");
+        assert.equal(set["cmi.interactions." + several + "." + v.response], version === "1.2" ? "a,c" : "a[,]c");
+        assert.deepEqual(await frame.evaluate(() => kvxRuntime.lms.errors), []);
+        // Suspend data that would pass the version's limit loses its least needed parts and stays whole.
+        const big = await frame.evaluate(limit => {
+            const results = {};
+            for (let i = 0; i < 4000; ++i)
+                results[i + "_" + i + "q"] = [1, 1, 1, 1, "multipleChoice"];
+            const text = kvxRuntime.lms.encodeState(new Set(kvxRuntime.course.stops), { r: results, o: ["0_1q"] });
+            return [text.length <= limit, JSON.parse(text).s.r !== undefined];
+        }, v.limit);
+        assert.deepEqual(big, [true, true]);
+        assert.deepEqual(page.watcher.take(), [], "problems while taking the course");
+        void calls;
+        await page.close();
+    });
+
+    test("SCORM " + version + ": all answers wrong fail with 0", async () => {
+        const { page, frame } = await openLms(version);
+        await takeCourse(frame, false);
+        await quit(frame);
+        const { set } = await record(page);
+        assert.equal(set[v.status], "failed");
+        assert.equal(set[v.raw], "0");
+        const results = Object.entries(set).filter(([k]) => /^cmi\.interactions\.\d+\.result$/.test(k)).map(([, r]) => r);
+        assert.deepEqual([...new Set(results)], [version === "1.2" ? "wrong" : "incorrect"]);
+        assert.deepEqual(page.watcher.take(), [], "problems while taking the course");
+        await page.close();
+    });
+}
+
+test("closed half way and opened again with the stored data, the course resumes at its last screen with its answers", async () => {
+    for (const [version, v] of Object.entries(versions)) {
+        const first = await openLms(version);
+        await onScreen(first.frame, "0_0");
+        for (const id of ["0_1q", "0_2q"]) {
+            await first.frame.click("#kvxNext");
+            await onScreen(first.frame, id);
+            await answer(first.frame, quiz.questions[id].right);
+        }
+        await first.frame.click("#kvxNext");
+        await onScreen(first.frame, "0_3q");
+        // The learner closes the window: the course still closes its session.
+        await first.page.evaluate(() => document.getElementById("sco").remove());
+        const { set, names } = await record(first.page);
+        assert.equal(names[names.length - 1], v.finish, version + ": closed when the page went away");
+        await first.page.close();
+
+        const stored = version === "1.2"
+            ? { core: { entry: "resume", lesson_location: set[v.location], lesson_status: set[v.status] }, suspend_data: set["cmi.suspend_data"] }
+            : { entry: "resume", location: set[v.location], suspend_data: set["cmi.suspend_data"] };
+        const again = await openLms(version, stored);
+        await onScreen(again.frame, "0_3q");
+        assert.deepEqual(await again.frame.evaluate(() => [kvxRuntime.results["0_1q"].right, kvxRuntime.results["0_2q"].right,
+                                                         kvxRuntime.visited.has("0_1q")]), [true, true, true], version);
+        assert.deepEqual(again.page.watcher.take(), [], "problems while resuming " + version);
+        await again.page.close();
+    }
+});
+
+test("SCORM 1.2: a lesson the LMS holds as passed keeps its status and score when protected", async () => {
+    const stored = { core: { entry: "ab-initio", lesson_status: "passed", score: { raw: "90" } } };
+    const page = await lmsTab("1.2");
+    await page.goto(server.base + "lms.htm", { waitUntil: "load" });
+    await page.evaluate(s => { window.protect = true; window.startLms("1.2", s); }, stored);
+    const frame = await (await page.waitForSelector("#sco")).contentFrame();
+    await frame.waitForFunction(() => window.kvxRuntime && kvxRuntime.current);
+    await frame.click("#kvxNext");
+    await onScreen(frame, "0_1q");
+    await answer(frame, quiz.questions["0_1q"].wrong);
+    await quit(frame);
+    const { set } = await record(page);
+    assert.equal(set["cmi.core.lesson_status"], undefined);
+    assert.equal(set["cmi.core.score.raw"], undefined);
+    assert.equal(set["cmi.core.exit"], "suspend");
+    await page.close();
+});
+
+test("an LMS that refuses calls does not stop the course", async () => {
+    const page = await lmsTab("1.2");
+    await page.goto(server.base + "lms.htm", { waitUntil: "load" });
+    // An API whose every call fails or throws.
+    await page.evaluate(() => {
+        window.API = {
+            LMSInitialize: () => "true", LMSGetValue: () => "", LMSSetValue: () => "false",
+            LMSCommit: () => { throw new Error("connection lost"); }, LMSFinish: () => "false",
+            LMSGetLastError: () => "101", LMSGetErrorString: () => "General exception", LMSGetDiagnostic: () => ""
+        };
+        const frame = document.createElement("iframe");
+        frame.id = "sco";
+        frame.src = "content/ind.htm";
+        frame.style.width = "1060px";
+        frame.style.height = "760px";
+        document.body.append(frame);
+    });
+    const frame = await (await page.waitForSelector("#sco")).contentFrame();
+    await frame.waitForFunction(() => window.kvxRuntime && kvxRuntime.current);
+    await onScreen(frame, "0_0");
+    await frame.click("#kvxNext");
+    await onScreen(frame, "0_1q");
+    await answer(frame, quiz.questions["0_1q"].right);
+    await frame.click("#kvxNext");
+    await onScreen(frame, "0_2q");
+    assert.ok((await frame.evaluate(() => kvxRuntime.lms.errors.length)) > 0);
+    // The refusals are warnings of the course, not errors of the page.
+    assert.deepEqual(page.watcher.take(), []);
+    await page.close();
+});

@@ -1,0 +1,217 @@
+"use strict";
+// Every question kind answered right and wrong by a learner in headless Chromium, with the feedback the
+// options ask for read from the page; the score and the final screens of the assessment; retries;
+// remediation; the answers of a course that is left and resumed.
+const { test, before, after } = require("node:test");
+const assert = require("node:assert/strict");
+const fs = require("fs");
+const path = require("path");
+const { serve } = require("./lib/serve");
+const course = require("./lib/course");
+const quiz = require("./lib/quiz");
+const { answer, give, go } = require("./lib/answer");
+const { launch, freshPage, onScreen, replaceScripts } = require("./lib/browser");
+
+const shots = process.env.CORV_RUNTIME_OUT || path.join(course.repo, "build", "tests", "runtime");
+let root, server, browser;
+
+before(async () => {
+    root = course.assembleQuiz();
+    server = await serve(root);
+    browser = await launch();
+});
+
+after(() => course.closeAll({ browser, server, root }));
+
+// The course page with lines added to its options script (and the pages script with remediation).
+async function open(options, remediation) {
+    const page = await freshPage(browser, server.base);
+    const script = name => fs.readFileSync(path.join(root, "content", "scripts", name), "utf8");
+    const replacements = { "/content/scripts/quiz_prefs.js": () => script("quiz_prefs.js") + "\n" + (options || "") + "\n" };
+    if (remediation)
+        replacements["/content/scripts/quiz_pages.js"] = () => script("quiz_pages_remediation.js");
+    await replaceScripts(page, replacements);
+    await page.goto(server.base + "content/ind.htm", { waitUntil: "load" });
+    await onScreen(page, "0_0");
+    return page;
+}
+
+function clean(page, what) {
+    assert.deepEqual(page.watcher.take(), [], "problems while " + what);
+}
+
+const right = "Yes, that is the correct answer.";
+const wrong = "No, the correct answer is now shown.";
+const feedbackOf = (id, ok) => (id === "0_4q" ? (ok ? "Well typed!" : "Think of a bird that has just left its nest.") : (ok ? right : wrong));
+
+test("every question kind answered right: the feedback says so and the score is 100", async () => {
+    const page = await open();
+    for (const [id, q] of Object.entries(quiz.questions)) {
+        await go(page, id);
+        // Next waits for the answer when the options disable it.
+        assert.equal(await page.$eval("#kvxNext", b => b.disabled), true, id + ": Next before the answer");
+        assert.equal(await answer(page, q.right), feedbackOf(id, true), id);
+        assert.equal(await page.$eval("#kvxScreen #panellower, #kvxScreen .kvxFreeForm", e => e.classList.contains("kvxRight")), true, id);
+        assert.equal(await page.$eval("#kvxNext", b => b.disabled), false, id + ": Next after the answer");
+        if (id === "0_6q")
+            await shotOf(page, "pairs");
+        clean(page, "answering " + id);
+    }
+    assert.deepEqual(await page.evaluate(() => [kvxRuntime.score(), kvxRuntime.success()]), [100, "passed"]);
+    await page.close();
+});
+
+test("every question kind answered wrong: the feedback says so, the correct answer is shown and the score is 0", async () => {
+    const page = await open();
+    for (const [id, q] of Object.entries(quiz.questions)) {
+        await go(page, id);
+        assert.equal(await answer(page, q.wrong), feedbackOf(id, false), id);
+        const state = await page.$eval("#kvxScreen #panellower, #kvxScreen .kvxFreeForm", e =>
+            [e.classList.contains("kvxWrong"), e.classList.contains("kvxLocked")]);
+        assert.deepEqual(state, [true, true], id + ": marked wrong and closed");
+        if (id === "0_7q")
+            assert.equal(await page.$$eval("#kvxScreen .kvxPartShown", e => e.length), 2, "the parts are shown");
+        else
+            assert.ok(await page.$("#kvxScreen .kvxShowCorrect"), id + ": the correct answer is shown");
+        clean(page, "answering " + id);
+    }
+    const shown = await page.$eval("#kvxScreen .kvxShowCorrect", e => e.textContent);
+    assert.match(shown, /beak.*regurgitates \/ brings up/);
+    assert.deepEqual(await page.evaluate(() => [kvxRuntime.score(), kvxRuntime.success()]), [0, "failed"]);
+    await page.close();
+});
+
+test("answers that need no exact form: case, spaces, repeated words, a word inside another word", async () => {
+    const page = await open();
+    await go(page, "0_4q");
+    // Case and surrounding blanks do not matter in blanks.
+    assert.equal(await answer(page, { type: ["  FLEDGLING", " Fly "] }), "Well typed!");
+    await go(page, "0_9q");
+    // Whole words only: "beaks" is no "beak".
+    assert.equal(await answer(page, { write: "It regurgitates food into the beaks." }), wrong);
+    await page.close();
+});
+
+test("multiple attempts: a wrong answer may be tried again and the first attempt counts", async () => {
+    const page = await open("kvxPrefs.showCorrect = false;\nkvxPrefs.multiAttempt = true;");
+    await go(page, "0_1q");
+    assert.equal(await answer(page, quiz.questions["0_1q"].wrong), wrong);
+    assert.equal(await page.$("#kvxScreen .kvxShowCorrect"), null, "no answer given away");
+    assert.equal(await page.$eval("#kvxScreen #panellower", e => e.classList.contains("kvxLocked")), false);
+    assert.equal(await answer(page, quiz.questions["0_1q"].right), right);
+    assert.equal(await page.$eval("#kvxScreen #panellower", e => e.classList.contains("kvxLocked")), true);
+    assert.deepEqual(await page.evaluate(() => [kvxRuntime.results["0_1q"].attempts, kvxRuntime.results["0_1q"].firstRight]), [2, false]);
+    // Submitting nothing is no attempt.
+    await go(page, "0_2q");
+    await page.click("#kvxScreen #done");
+    assert.equal(await page.$eval("#kvxScreen .kvxQuestionMessage", e => e.textContent), "Answer the question first.");
+    assert.equal(await page.evaluate(() => kvxRuntime.results["0_2q"]), undefined);
+    await page.close();
+});
+
+test("without feedback, automatic progress after the submit button; without the button, the answer counts on leaving", async () => {
+    let page = await open("kvxPrefs.showFeedback = false;\nkvxPrefs.autoProgressOnDone = true;");
+    await go(page, "0_1q");
+    await answer(page, quiz.questions["0_1q"].right, false);
+    await onScreen(page, "0_2q");
+    await page.close();
+
+    page = await open("kvxPrefs.doneVisible = false;");
+    await go(page, "0_3q");
+    assert.equal(await page.$eval("#kvxScreen #done", e => e.hidden), true);
+    assert.equal(await page.$eval("#kvxNext", b => b.disabled), true, "Next waits for an answer");
+    await give(page, quiz.questions["0_3q"].right);
+    assert.equal(await page.$eval("#kvxNext", b => b.disabled), false);
+    await page.click("#kvxNext");
+    await onScreen(page, "0_4q");
+    assert.equal(await page.evaluate(() => kvxRuntime.results["0_3q"].right), true);
+    clean(page, "answering without the submit button");
+    await page.close();
+});
+
+test("a remediation group opens after its trigger while its questions stay below the pass mark, then leads on", async () => {
+    const page = await open("", true);
+    await go(page, "0_1q");
+    await answer(page, quiz.questions["0_1q"].wrong);
+    await page.click("#kvxNext");
+    await onScreen(page, "0_2q");
+    await answer(page, quiz.questions["0_2q"].right);
+    await page.click("#kvxNext");
+    await onScreen(page, "0_13");
+    await page.click("#kvxNext");
+    await onScreen(page, "0_14");
+    await page.click("#kvxBack");
+    await onScreen(page, "0_13");
+    await page.click("#kvxBack");
+    await onScreen(page, "0_2q");
+    await page.click("#kvxNext");
+    await onScreen(page, "0_13");
+    await page.click("#kvxNext");
+    await onScreen(page, "0_14");
+    // Completed: on from the trigger as if there had been none.
+    await page.click("#kvxNext");
+    await onScreen(page, "0_3q");
+    // The remediation screens are not in the course's order of screens.
+    const stops = await page.evaluate(() => kvxRuntime.course.stops);
+    assert.equal(stops.includes("0_13"), false);
+    clean(page, "going through the remediation");
+    await page.close();
+});
+
+test("assessment: random order, a pool, no way back, the final screen for the result", async () => {
+    const options = "kvxPrefs.assessment = true;\nkvxPrefs.assessRandom = true;\nkvxPrefs.assessNumQuestions = 3;\n" +
+                    "kvxPrefs.assessFeedback = true;\nkvxPrefs.assessBackEnabled = false;\nkvxPrefs.assessPassMark = 60;";
+    const page = await open(options);
+    const stops = await page.evaluate(() => kvxRuntime.course.stops);
+    const questions = stops.filter(id => /q$/.test(id));
+    assert.equal(questions.length, 3, stops.join(" "));
+    assert.deepEqual(stops.filter(id => !/q$/.test(id)), ["0_0", "0_10"]);
+    let n = 0;
+    for (const id of questions) {
+        await page.click("#kvxNext");
+        await onScreen(page, id);
+        assert.equal(await page.$eval("#kvxBack", b => b.disabled), true, "no Back in the assessment");
+        const ok = n++ > 0;
+        const expected = id === "0_4q" ? feedbackOf(id, ok) : (ok ? "Correct." : "Incorrect.");
+        assert.equal(await answer(page, ok ? quiz.questions[id].right : quiz.questions[id].wrong), expected, id);
+    }
+    await page.click("#kvxNext");
+    await onScreen(page, "0_10");
+    await page.click("#kvxNext");
+    await onScreen(page, "0_11");
+    assert.equal(await page.$eval(".kvxScore", e => e.textContent), "Your score is 67%. The pass mark is 60%.");
+    assert.equal(await page.$eval("#kvxBack", b => b.disabled), true);
+    await shotOf(page, "assessment");
+    clean(page, "taking the assessment");
+    await page.close();
+});
+
+test("assessment time for all questions: when it runs out the rest count as wrong and the result screen follows", async () => {
+    const page = await open("kvxPrefs.assessment = true;\nkvxPrefs.assessTimeLimit = true;\nkvxPrefs.assessTimeAll = 2;");
+    await page.click("#kvxNext");
+    await onScreen(page, "0_1q");
+    assert.match(await page.$eval("#kvxTimer", e => e.textContent), /^Time left: 0:0[12]$/);
+    await onScreen(page, "0_12", 4000);
+    assert.match(await page.$eval(".kvxScore", e => e.textContent), /^Your score is 0%\./);
+    await page.close();
+});
+
+test("a learner who leaves and comes back keeps the answers and the score", async () => {
+    const page = await open("kvxPrefs.allowResume = true;");
+    await go(page, "0_1q");
+    await answer(page, quiz.questions["0_1q"].right);
+    await go(page, "0_2q");
+    await answer(page, quiz.questions["0_2q"].wrong);
+    await page.goto(server.base + "content/ind.htm", { waitUntil: "load" });
+    await page.waitForSelector(".kvxConfirm");
+    await page.click(".kvxConfirm .kvxButton");
+    await onScreen(page, "0_2q");
+    assert.deepEqual(await page.evaluate(() => [kvxRuntime.results["0_1q"].right, kvxRuntime.results["0_2q"].right]), [true, false]);
+    assert.equal(await page.$eval("#kvxScreen #panellower", e => e.classList.contains("kvxWrong") && e.classList.contains("kvxLocked")), true);
+    await page.close();
+});
+
+async function shotOf(page, name) {
+    fs.mkdirSync(shots, { recursive: true });
+    await page.screenshot({ path: path.join(shots, name + ".png") });
+}

@@ -1,0 +1,216 @@
+"use strict";
+// The web-database publish of the program, with its PHP server pages, on PHP's own server (php -S on the
+// loopback address) with the embedded SQLite database: a learner registers, signs in, answers, and the
+// results are in the database; a hostile sign-in changes nothing and signs no one in; a learner who comes
+// back resumes from the server's record.
+const { test, before, after } = require("node:test");
+const assert = require("node:assert/strict");
+const fs = require("fs");
+const net = require("net");
+const os = require("os");
+const path = require("path");
+const { spawn, spawnSync } = require("child_process");
+const course = require("./lib/course");
+const quiz = require("./lib/quiz");
+const { answer } = require("./lib/answer");
+const { launch, freshPage, onScreen } = require("./lib/browser");
+
+const php = spawnSync("php", ["-r", "echo extension_loaded('pdo_sqlite') ? 'yes' : 'no';"], { encoding: "utf8" });
+const skip = php.status !== 0 ? "php is not installed (scripts/deps.sh installs php-cli)"
+    : php.stdout !== "yes" ? "PHP has no SQLite driver (scripts/deps.sh installs php-sqlite3)"
+    : !process.env.CORV_PUBLISH_COURSE ? "no publisher" : false;
+
+let work, out, server, base, browser;
+
+function freePort() {
+    return new Promise((resolve, reject) => {
+        const s = net.createServer();
+        s.on("error", reject);
+        s.listen(0, "127.0.0.1", () => {
+            const port = s.address().port;
+            s.close(() => resolve(port));
+        });
+    });
+}
+
+async function startPhp(root) {
+    const port = await freePort();
+    // No opcode cache: a test changes the configuration within the same second.
+    const child = spawn("php", ["-d", "opcache.enable=0", "-S", "127.0.0.1:" + port, "-t", root], { stdio: ["ignore", "ignore", "pipe"] });
+    let log = "";
+    child.stderr.on("data", d => { log += d; });
+    const url = "http://127.0.0.1:" + port + "/";
+    for (let i = 0; i < 100; ++i) {
+        try {
+            await fetch(url + "index.htm");
+            return { url, child, log: () => log };
+        } catch (e) {
+            await new Promise(r => setTimeout(r, 50));
+        }
+    }
+    child.kill();
+    throw new Error("php -S did not start: " + log);
+}
+
+// The rows of the course's SQLite database, read by PHP itself.
+function rows(table) {
+    const file = path.join(out, "content", "include", "data", "corvessa.sqlite");
+    if (!fs.existsSync(file))
+        return [];
+    const code = "$db = new PDO('sqlite:' . $argv[1]); echo json_encode($db->query('SELECT * FROM \"' . $argv[2] . '\" ORDER BY id')->fetchAll(PDO::FETCH_ASSOC));";
+    const run = spawnSync("php", ["-r", code, file, table], { encoding: "utf8" });
+    assert.equal(run.status, 0, run.stderr);
+    return JSON.parse(run.stdout);
+}
+
+before(async () => {
+    if (skip)
+        return;
+    work = fs.mkdtempSync(path.join(os.tmpdir(), "corv-web-"));
+    const run = spawnSync(process.env.CORV_PUBLISH_COURSE, [course.programFolder(), work, "web"], { encoding: "utf8" });
+    assert.equal(run.status, 0, "the publish failed:\n" + run.stdout + run.stderr);
+    out = path.join(work, "out");
+    // The program's course pages with the question screens of the quiz course.
+    quiz.write(out, { prefix: "course", pages: false,
+                      prefs: "kvxObj.projectSuf = \".php\";\nkvxObj.projectType = \"webdb\";\nkvxPrefs.webDB = true;\n" +
+                             "kvxPrefs.signin = true;\nkvxPrefs.selfRegister = true;\nkvxPrefs.reqUsername = true;\n" +
+                             "kvxPrefs.reqID = false;\nkvxPrefs.reqPwd = true;\nkvxPrefs.record = true;\nkvxPrefs.allowResume = true;\n" +
+                             "kvxPrefs.table = \"Table1\";\nkvxPrefs.table2 = \"Table2\";\n" });
+    server = await startPhp(out);
+    base = server.url;
+    browser = await launch();
+});
+
+after(async () => {
+    if (browser)
+        await browser.close();
+    if (server)
+        server.child.kill();
+    if (work)
+        fs.rmSync(work, { recursive: true, force: true });
+});
+
+async function until(check, timeout = 4000) {
+    const end = Date.now() + timeout;
+    while (!check()) {
+        if (Date.now() > end)
+            throw new Error("the database did not get there in time: " + JSON.stringify(rows("Table1")));
+        await new Promise(r => setTimeout(r, 100));
+    }
+}
+
+async function fill(page, fields) {
+    for (const [selector, value] of Object.entries(fields)) {
+        await page.$eval(selector, e => { e.value = ""; });
+        await page.type(selector, value);
+    }
+}
+
+test("a learner registers, answers, and the results and texts are in the database", { skip }, async () => {
+    const page = await freshPage(browser, base);
+    // The course page sends a learner who has not signed in to the sign-in page.
+    await page.goto(base + "content/ind.htm", { waitUntil: "load" });
+    await page.waitForFunction(() => location.pathname.endsWith("/signin.htm"));
+    await page.waitForSelector("#kvxRegisterRow:not([hidden])");
+    assert.deepEqual(await page.$$eval("#kvxSignInForm p[id$=Row]", ps => ps.map(p => p.id + ":" + p.hidden)),
+                     ["kvxNameRow:false", "kvxIdRow:true", "kvxPwdRow:false"]);
+    await Promise.all([page.waitForNavigation(), page.click("#kvxRegisterRow a")]);
+    await fill(page, { "#kvxName": "Ada O'Neil", "#kvxPwd": "gulls and terns", "#kvxPwd2": "gulls and tern" });
+    await page.click("#kvxRegisterButton");
+    await page.waitForFunction(() => document.getElementById("kvxRegisterMessage").textContent !== "" &&
+                                     !document.getElementById("kvxRegisterMessage").textContent.endsWith("..."));
+    assert.equal(await page.$eval("#kvxRegisterMessage", e => e.textContent), "The two passwords are not the same.");
+    await fill(page, { "#kvxPwd2": "gulls and terns" });
+    await Promise.all([page.waitForNavigation(), page.click("#kvxRegisterButton")]);
+    await onScreen(page, "0_0");
+    assert.equal(await page.$eval("#kvxUser", e => e.textContent), "Ada O'Neil");
+
+    await page.click("#kvxNext");
+    await onScreen(page, "0_1q");
+    await answer(page, quiz.questions["0_1q"].right);
+    await page.evaluate(() => kvx.gotoNewPage("0_9q"));
+    await onScreen(page, "0_9q");
+    await answer(page, quiz.questions["0_9q"].right);
+    // The server keeps up with the course.
+    await until(() => rows("Table2").length === 1 && rows("Table1")[0].location === "0_9q" && rows("Table1")[0].score === 22);
+    const learners = rows("Table1");
+    assert.equal(learners.length, 1);
+    const ada = learners[0];
+    assert.deepEqual([ada.course, ada.name, ada.learner_id, ada.location, ada.status], ["SB-1", "Ada O'Neil", "", "0_9q", "incomplete"]);
+    assert.match(ada.password, /^\$2y\$|^\$argon2/, "a password hash, never the password");
+    assert.equal(ada.score, 22, "two of nine question screens right");
+    assert.deepEqual(Object.keys(JSON.parse(ada.state).s.r).sort(), ["0_1q", "0_9q"]);
+    const texts = rows("Table2");
+    assert.deepEqual(texts.map(t => [t.learner, t.screen, t.question, t.response]),
+                     [[ada.id, "0_9q", "AA", quiz.questions["0_9q"].right.write]]);
+    assert.deepEqual(page.watcher.take().filter(p => !p.includes("/favicon.ico")), [], "problems while taking the course");
+    await page.close();
+});
+
+test("a hostile sign-in changes nothing and signs no one in; the learner signs in and resumes", { skip }, async () => {
+    const before = rows("Table1");
+    assert.equal(before.length, 1, "the registered learner of the first test");
+    const page = await freshPage(browser, base);
+    await page.goto(base + "content/signin.htm", { waitUntil: "load" });
+    const hostile = [
+        ["Ada O'Neil", "' OR '1'='1"],
+        ["' OR 1=1 --", "x"],
+        ["Ada O'Neil'; DROP TABLE Table1; --", "x"],
+        ["\" OR \"\"=\"", "\" OR \"\"=\""]
+    ];
+    for (const [name, pwd] of hostile) {
+        await fill(page, { "#kvxName": name, "#kvxPwd": pwd });
+        await page.click("#kvxSignInButton");
+        // The course's own message, from its international profile.
+        await page.waitForFunction(() => /not recognised/.test(document.getElementById("kvxSignInMessage").textContent), { timeout: 3000 });
+        await page.$eval("#kvxSignInMessage", e => { e.textContent = ""; });
+    }
+    // Requests the page would never send: a control character, a name far too long, a GET.
+    const direct = await page.evaluate(async () => {
+        const post = fields => fetch("include/checksignin.php", { method: "POST", body: new URLSearchParams(fields) })
+            .then(r => r.status);
+        return [await post({ name: "Ada\u0000", pwd: "x" }), await post({ name: "A".repeat(5000), pwd: "x" }),
+                await post({ "name[]": "Ada", pwd: "x" }), await fetch("include/checksignin.php").then(r => r.status),
+                await fetch("include/writedata.php", { method: "POST", body: new URLSearchParams({ location: "0_1q", score: "100",
+                                                                                            status: "passed", state: "" }) }).then(r => r.status)];
+    });
+    assert.deepEqual(direct, [400, 400, 400, 405, 401], "refused, and nothing is written without a signed-in learner");
+    assert.deepEqual(rows("Table1"), before, "the database is as it was");
+    assert.equal(await page.evaluate(() => sessionStorage.length), 0, "no one is signed in");
+
+    await fill(page, { "#kvxName": "Ada O'Neil", "#kvxPwd": "gulls and terns" });
+    await Promise.all([page.waitForNavigation(), page.click("#kvxSignInButton")]);
+    await page.waitForSelector(".kvxConfirm");
+    await page.click(".kvxConfirm .kvxButton");
+    await onScreen(page, "0_9q");
+    assert.deepEqual(await page.evaluate(() => [kvxRuntime.results["0_1q"].right, kvxRuntime.score()]), [true, 22]);
+    assert.deepEqual(page.watcher.take().filter(p => !p.includes("/favicon.ico") && !/HTTP 40[0135]|status of 40[0135]/.test(p)), []);
+    await page.close();
+});
+
+test("a damaged or unsafe configuration gives the course's message, never a PHP error or a statement", { skip }, async () => {
+    const config = path.join(out, "content", "include", "kqconfig.php");
+    const good = fs.readFileSync(config, "utf8");
+    const post = () => fetch(base + "content/include/checksignin.php", {
+        method: "POST", body: new URLSearchParams({ name: "Ada O'Neil", pwd: "gulls and terns" })
+    }).then(async r => [r.status, r.headers.get("content-type"), await r.json()]);
+    try {
+        const cases = [
+            ["a file cut short", good.slice(0, good.indexOf("$kqTable1") + 14)],
+            ["a table name that is SQL", good.replace(/\$kqTable1 = '[^']*';/, "$kqTable1 = 'Table1; DROP TABLE Table2';")],
+            ["a database type without a driver", good.replace(/\$kqDbType = '[^']*';/, "$kqDbType = 'ado_access';")]
+        ];
+        for (const [what, text] of cases) {
+            fs.writeFileSync(config, text);
+            const [status, type, body] = await post();
+            assert.equal(status, 500, what);
+            assert.match(type, /^application\/json/, what);
+            assert.deepEqual([body.ok, body.reason], [false, "server"], what);
+            assert.match(body.message, /not recognised/, what);
+        }
+    } finally {
+        fs.writeFileSync(config, good);
+    }
+    assert.equal(rows("Table2").length, 1, "the texts' table is still there");
+    assert.match(server.log(), /not a plain name/, "the administrator learns why from the server's log");
+});
