@@ -10,6 +10,10 @@
 #include "platform/PathUtil.h"
 #include "platform/Prompt.h"
 
+#include <QFileInfo>
+
+#include <system_error>
+
 namespace {
 
 const QString kIndexFile = QStringLiteral("images.xml");
@@ -38,8 +42,10 @@ CStartupSequence::Result CStartupSequence::Run(const CCommandLineInfo &commandLi
     CPrompt &prompt = m_context.Prompt();
     const QString defaultRoot = CorvLibraryLocation::DefaultRoot(m_context.programFolder);
     CorvLibraryLocation::CheckProductRegistryKey(m_registry, prompt, m_context.graphicsLibraryRoot, defaultRoot);
-    // A folder that cannot be made is reported by CreateFolderPath; the program runs on without it.
-    CreateFolderPath(m_context.appDataFolder, prompt);
+    // A folder that cannot be made is reported; the program runs on without it.
+    if (CreateFolderPath(m_context.appDataFolder, prompt) && !QFileInfo(m_context.appDataFolder).isDir())
+        prompt.Error(QString::fromStdString(std::make_error_code(std::errc::not_a_directory).message()) + u'\n'
+                     + m_context.appDataFolder);
     const CIniFile kvxIni(CorvAppFolders::KvxIniPathOf(m_context.appDataFolder));
     CorvLibraryLocation::GetGraphicsLibraryRoot(kvxIni, m_registry, defaultRoot, m_context.graphicsLibraryRoot);
 

@@ -116,7 +116,6 @@ constexpr Entry kEntries[] = {
     {35008, "The folder %1 already exists and may contain files.\nDo you want to remove any existing files and continue?"},
     // Outcome of a publish.
     {35009, "Publish has completed successfully to:\n\n%1"},
-    {35057, "No screen to publish."},
     {35056, "Instructional design experts generally recommend questions which\nrequire student to process information at "
             "least every %1 screens.\n\nWould you like to add more questions?"},
     {35057, "No screen to publish."},
@@ -137,6 +136,11 @@ constexpr Entry kEntries[] = {
     {61482, "The publish location set in File > Preferences > Publish settings...\ncould not be found.  Please change it "
             "to a valid location so that\npublishing can proceed."},
 };
+
+// Entries come from every part of the program; a number out of order would hide its neighbours from Load().
+static_assert(std::adjacent_find(std::begin(kEntries), std::end(kEntries),
+                                 [](const Entry &a, const Entry &b) { return a.id >= b.id; }) == std::end(kEntries),
+              "string table entries must be in strictly ascending order of id");
 
 const Entry *Find(int id)
 {

@@ -13,6 +13,7 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev
   fonts-liberation unzip libxml2-utils zip python3
   chromium
+  xvfb xauth
 )
 
 missing=()

@@ -31,8 +31,12 @@ void CCmdUIDialog::SetUpdateHandler(QWidget *control, UpdateHandler handler)
 {
     if (!control)
         return;
-    m_handlers.insert(control, std::move(handler));
-    connect(control, &QObject::destroyed, this, [this, control] { m_handlers.remove(control); });
+    for (auto &entry : m_handlers)
+        if (entry.first == control) {
+            entry.second = std::move(handler);
+            return;
+        }
+    m_handlers.append({control, std::move(handler)});
 }
 
 void CCmdUIDialog::UpdateDialogControls()
@@ -40,11 +44,11 @@ void CCmdUIDialog::UpdateDialogControls()
     m_updatePending = false;
     int index = 0;
     for (QWidget *child : findChildren<QWidget *>()) {
-        const auto handler = m_handlers.constFind(child);
-        if (handler != m_handlers.constEnd()) {
-            CCmdUI ui(child, index);
-            (*handler)(ui);
-        }
+        for (const auto &[control, handler] : m_handlers)
+            if (control == child) {
+                CCmdUI ui(child, index);
+                handler(ui);
+            }
         ++index;
     }
 }

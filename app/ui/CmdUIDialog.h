@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QHash>
 #include <QPointer>
 
 #include <functional>
@@ -45,6 +44,7 @@ protected:
 private:
     void ScheduleUpdate();
 
-    QHash<QWidget *, UpdateHandler> m_handlers;
+    // Controls may go before the dialog: a handler whose control has gone is passed over.
+    QList<QPair<QPointer<QWidget>, UpdateHandler>> m_handlers;
     bool m_updatePending = false;
 };

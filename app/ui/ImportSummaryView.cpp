@@ -20,7 +20,11 @@ CImportSummaryView::CImportSummaryView(CCorvessaDoc &document, QWidget *parent)
                                          QStringLiteral("Source document"), QStringLiteral("Assessable")});
     m_topics->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_topics->verticalHeader()->hide();
-    m_topics->horizontalHeader()->setStretchLastSection(true);
+    QHeaderView *header = m_topics->horizontalHeader();
+    for (int column : {0, 2, 4})
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    for (int column : {1, 3})
+        header->setSectionResizeMode(column, QHeaderView::Stretch);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_kind);
