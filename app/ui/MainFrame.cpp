@@ -24,11 +24,7 @@ using namespace CorvCommand;
 
 namespace {
 
-// A button of the standard, formatting or edit bar: its command and its tip, as "status text\ntool tip".
-struct BarButton {
-    int id;
-    const char *tip;
-};
+using BarButton = CMainFrame::BarButton;
 
 const BarButton kStandardButtons[] = {
     {FileNew, "Create a new project.\nNew Project"},
@@ -166,21 +162,30 @@ bool CMainFrame::CreateModeBar()
                                         CorvToolbarArt::ModeBarStrip(true));
 }
 
+void CMainFrame::AddButtons(QToolBar *bar, std::span<const BarButton> buttons, bool drawnIcons,
+                            const std::function<bool(int)> &placeBox)
+{
+    for (const BarButton &b : buttons) {
+        if (!b.id) {
+            bar->addSeparator();
+            continue;
+        }
+        if (placeBox && placeBox(b.id))
+            continue;
+        QAction *action = MakeAction(b.id, {});
+        ApplyTip(action, b.tip);
+        if (drawnIcons)
+            action->setIcon(CorvToolbarArt::CommandIcon(b.id));
+        bar->addAction(action);
+    }
+}
+
 bool CMainFrame::CreateStandardBar()
 {
     m_standardBar = new QToolBar(QStringLiteral("Standard"), this);
     m_standardBar->setObjectName(QStringLiteral("StandardBar"));
     m_standardBar->setIconSize(QSize(18, 18));
-    for (const BarButton &b : kStandardButtons) {
-        if (!b.id) {
-            m_standardBar->addSeparator();
-            continue;
-        }
-        QAction *action = MakeAction(b.id, {});
-        ApplyTip(action, b.tip);
-        action->setIcon(CorvToolbarArt::CommandIcon(b.id));
-        m_standardBar->addAction(action);
-    }
+    AddButtons(m_standardBar, kStandardButtons, true);
     addToolBar(Qt::TopToolBarArea, m_standardBar);
     return true;
 }
@@ -190,63 +195,55 @@ bool CMainFrame::CreateFormattingBar()
     m_formattingBar = new QToolBar(QStringLiteral("Formatting and drawing"), this);
     m_formattingBar->setObjectName(QStringLiteral("FormattingBar"));
     m_formattingBar->setIconSize(QSize(18, 18));
-    for (const BarButton &b : kFormattingButtons) {
-        if (!b.id) {
-            m_formattingBar->addSeparator();
-            continue;
-        }
-        if (b.id == FontName) {
-            m_fontName = new CFontComboBox(m_formattingBar);
-            m_fontName->setObjectName(QStringLiteral("FontNameCombo"));
-            m_fontName->setFixedWidth(150);
-            m_fontName->SetSelectedName(CStringTable::Load(10560));
-            m_fontName->FillFonts();
-            m_fontName->setToolTip(QStringLiteral("Font  name"));
-            m_formattingBar->addWidget(m_fontName);
-            connect(m_fontName, &QComboBox::activated, this, [this](int index) {
-                if (index >= 0 && m_editView)
-                    m_editView->SetFontName(m_fontName->itemText(index));
-            });
-            continue;
-        }
-        if (b.id == FontSize) {
-            m_fontSize = new QComboBox(m_formattingBar);
-            m_fontSize->setObjectName(QStringLiteral("FontSizeCombo"));
-            m_fontSize->setFixedWidth(60);
-            m_fontSize->addItems(CorvBarRules::FontSizeEntries());
-            m_fontSize->setCurrentIndex(CorvBarRules::FindComboEntry(CorvBarRules::FontSizeEntries(), QStringLiteral("12")));
-            m_fontSize->setToolTip(QStringLiteral("Font size"));
-            m_formattingBar->addWidget(m_fontSize);
-            connect(m_fontSize, &QComboBox::activated, this, [this](int index) {
-                if (index >= 0 && m_editView)
-                    m_editView->SetFontSize(m_fontSize->itemText(index).toInt());
-            });
-            continue;
-        }
-        QAction *action = MakeAction(b.id, {});
-        ApplyTip(action, b.tip);
-        action->setIcon(CorvToolbarArt::CommandIcon(b.id));
-        if (b.id == DrawLine || b.id == DrawRectangle || b.id == DrawCircle)
-            action->setCheckable(true);
-        m_formattingBar->addAction(action);
-    }
+    AddButtons(m_formattingBar, kFormattingButtons, true, [this](int id) {
+        if (id == FontName)
+            CreateFontNameBox();
+        else if (id == FontSize)
+            CreateFontSizeBox();
+        return id == FontName || id == FontSize;
+    });
+    for (int id : {DrawLine, DrawRectangle, DrawCircle})
+        Action(id)->setCheckable(true);
     addToolBar(Qt::TopToolBarArea, m_formattingBar);
     return m_fontName && m_fontSize;
+}
+
+void CMainFrame::CreateFontNameBox()
+{
+    m_fontName = new CFontComboBox(m_formattingBar);
+    m_fontName->setObjectName(QStringLiteral("FontNameCombo"));
+    m_fontName->setFixedWidth(150);
+    m_fontName->SetSelectedName(CStringTable::Load(10560));
+    m_fontName->FillFonts();
+    m_fontName->setToolTip(QStringLiteral("Font  name"));
+    m_formattingBar->addWidget(m_fontName);
+    // Only the author's own choice goes to the Edit view, not a selection made to follow the text.
+    connect(m_fontName, &QComboBox::activated, this, [this](int index) {
+        if (index >= 0 && m_editView)
+            m_editView->SetFontName(m_fontName->itemText(index));
+    });
+}
+
+void CMainFrame::CreateFontSizeBox()
+{
+    m_fontSize = new QComboBox(m_formattingBar);
+    m_fontSize->setObjectName(QStringLiteral("FontSizeCombo"));
+    m_fontSize->setFixedWidth(60);
+    m_fontSize->addItems(CorvBarRules::FontSizeEntries());
+    m_fontSize->setCurrentIndex(CorvBarRules::FindComboEntry(CorvBarRules::FontSizeEntries(), QStringLiteral("12")));
+    m_fontSize->setToolTip(QStringLiteral("Font size"));
+    m_formattingBar->addWidget(m_fontSize);
+    connect(m_fontSize, &QComboBox::activated, this, [this](int index) {
+        if (index >= 0 && m_editView)
+            m_editView->SetFontSize(m_fontSize->itemText(index).toInt());
+    });
 }
 
 bool CMainFrame::CreateEditBar()
 {
     m_editBar = new CTrueColorToolBar(QStringLiteral("Edit"), this);
     m_editBar->setObjectName(QStringLiteral("EditBar"));
-    for (const BarButton &b : kEditButtons) {
-        if (!b.id) {
-            m_editBar->addSeparator();
-            continue;
-        }
-        QAction *action = MakeAction(b.id, {});
-        ApplyTip(action, b.tip);
-        m_editBar->addAction(action);
-    }
+    AddButtons(m_editBar, kEditButtons, false);
     addToolBar(Qt::BottomToolBarArea, m_editBar);
     return m_editBar->LoadToolBarImages(120, CorvToolbarArt::EditBarStrip(false), CorvToolbarArt::EditBarStrip(false),
                                         CorvToolbarArt::EditBarStrip(true));

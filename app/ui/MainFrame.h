@@ -4,6 +4,9 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <functional>
+#include <span>
+
 class CCorvessaApp;
 class CEditViewApi;
 class CFontComboBox;
@@ -24,6 +27,13 @@ class CMainFrame : public QMainWindow
 {
     Q_OBJECT
 public:
+    // A button of the standard, formatting or edit bar: its command (0 for a separator) and its tip, as
+    // "status text\ntool tip".
+    struct BarButton {
+        int id;
+        const char *tip;
+    };
+
     explicit CMainFrame(CCorvessaApp &app);
     ~CMainFrame() override;
 
@@ -73,6 +83,12 @@ protected:
 
 private:
     QAction *MakeAction(int commandId, const QString &text, const QKeySequence &shortcut = {});
+    // Adds the buttons in order; placeBox puts in the commands the bar shows as a box of their own and says
+    // which those are.
+    void AddButtons(QToolBar *bar, std::span<const BarButton> buttons, bool drawnIcons,
+                    const std::function<bool(int)> &placeBox = {});
+    void CreateFontNameBox();
+    void CreateFontSizeBox();
     bool CreateModeBar();
     bool CreateStandardBar();
     bool CreateFormattingBar();

@@ -374,25 +374,29 @@ const LabelledButton kEditButtons[] = {
     {AddTable, "Add table"},       {AddMediaMenu, "Add media"},       {EditGraphicMenu, "Edit graphic"},
     {AddLink, "Add link"},         {PreviewScreen, "Preview"}};
 
+// The pictures of a true-colour bar: each button's glyph with its label beside it.
+struct StripLayout {
+    QSize cell;
+    qreal glyph, left;
+    int labelPixels;
+    bool labelBold;
+};
+
+template <size_t N>
+QImage LabelledStrip(const LabelledButton (&buttons)[N], const StripLayout &layout, bool disabled)
+{
+    QList<QImage> pictures;
+    for (const LabelledButton &b : buttons)
+        pictures.append(GlyphPicture(b.commandId, layout.cell, layout.glyph, layout.left, InksFor(disabled),
+                                     QString::fromLatin1(b.label), layout.labelPixels, layout.labelBold));
+    return Strip(pictures);
+}
+
 } // namespace
 
-QImage ModeBarStrip(bool disabled)
-{
-    QList<QImage> pictures;
-    for (const LabelledButton &b : kModeButtons)
-        pictures.append(GlyphPicture(b.commandId, QSize(128, 32), 26, 8, InksFor(disabled), QString::fromLatin1(b.label),
-                                     15, true));
-    return Strip(pictures);
-}
+QImage ModeBarStrip(bool disabled) { return LabelledStrip(kModeButtons, {QSize(128, 32), 26, 8, 15, true}, disabled); }
 
-QImage EditBarStrip(bool disabled)
-{
-    QList<QImage> pictures;
-    for (const LabelledButton &b : kEditButtons)
-        pictures.append(GlyphPicture(b.commandId, QSize(120, 19), 16, 3, InksFor(disabled), QString::fromLatin1(b.label),
-                                     12, false));
-    return Strip(pictures);
-}
+QImage EditBarStrip(bool disabled) { return LabelledStrip(kEditButtons, {QSize(120, 19), 16, 3, 12, false}, disabled); }
 
 QIcon CommandIcon(int commandId)
 {
