@@ -26,6 +26,8 @@ function(corv_library target)
 endfunction()
 
 # Headless libraries may never reach Qt Widgets: refuse to link it, and refuse its headers at compile time.
+# cmake/headless/ comes first on their include path and holds a QtWidgets/qtwidgetsglobal.h that stops the
+# compiler: every Qt Widgets header includes that one.
 function(corv_forbid_widgets target)
   get_target_property(libs ${target} LINK_LIBRARIES)
   foreach(l IN LISTS libs)
@@ -33,6 +35,7 @@ function(corv_forbid_widgets target)
       message(FATAL_ERROR "${target} is headless and must not link ${l}")
     endif()
   endforeach()
+  target_include_directories(${target} BEFORE PRIVATE ${CMAKE_SOURCE_DIR}/cmake/headless)
   target_compile_definitions(${target} PRIVATE CORV_HEADLESS=1)
 endfunction()
 

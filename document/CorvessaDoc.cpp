@@ -9,6 +9,7 @@
 #include "platform/CorvContext.h"
 #include "platform/PathUtil.h"
 #include "platform/Prompt.h"
+#include "platform/StringTable.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -16,8 +17,16 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 namespace {
+
+// Numbered message texts of the document.
+constexpr int kIdsNotAProjectFile = 40100;
+constexpr int kIdsCannotOpenFile = 40101;
+constexpr int kIdsCannotSaveProject = 40102;
+constexpr int kIdsProjectReadInPart = 40103;
 
 int64_t SystemNow() { return QDateTime::currentSecsSinceEpoch(); }
 
@@ -88,7 +97,8 @@ bool CCorvessaDoc::OnNewDocument()
     FinalPerformanceFolder = nullptr;
     // A new course always starts with the built-in categories, whatever a store held.
     PriorityCategories.clear();
-    GraphicsCategories = FindCourseSetting(QStringLiteral("GraphicsCategories"))->DefaultValue(Now(), m_context.programFolder).toStringList();
+    GraphicsCategories =
+        FindCourseSetting(&CCourseSettings::GraphicsCategories)->DefaultValue(Now(), m_context.programFolder).toStringList();
     ClearTopics();
     ClearGlossaryDocuments();
     ClearMainScreens();
@@ -119,12 +129,12 @@ bool CCorvessaDoc::OnOpenDocument(const QString &path)
     // Only project files are read. Anything else is refused before the document changes, so it is never
     // bound to a file it did not read (the next save would write this course over it).
     if (QFileInfo(path).suffix().compare(QLatin1String("kvx"), Qt::CaseInsensitive) != 0) {
-        Prompt().Error(QStringLiteral("%1\nis not a project file. Projects are files ending in .kvx.").arg(path));
+        Prompt().Error(CStringTable::Load(kIdsNotAProjectFile).arg(path));
         return false;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        Prompt().Error(QStringLiteral("Cannot open the file\n%1\n%2").arg(path, file.errorString()));
+        Prompt().Error(CStringTable::Load(kIdsCannotOpenFile).arg(path, file.errorString()));
         return false;
     }
     const QByteArray bytes = file.readAll();
@@ -150,7 +160,7 @@ bool CCorvessaDoc::OnSaveDocument(const QString &path)
     Serialize(ar);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(ar.GetBuffer()) != ar.GetBuffer().size() || !file.commit()) {
-        Prompt().Error(QStringLiteral("Cannot save the project\n%1\n%2").arg(path, file.errorString()));
+        Prompt().Error(CStringTable::Load(kIdsCannotSaveProject).arg(path, file.errorString()));
         return false;
     }
     m_pathName = path;
@@ -166,36 +176,70 @@ void CCorvessaDoc::Serialize(CArchive &ar)
         LoadFrom(ar.GetBuffer(), ar.GetFilePath());
 }
 
+void CCorvessaDoc::SwapLoadState(LoadState &state)
+{
+    std::swap(static_cast<CCourseSettings &>(*this), state.settings);
+    std::swap(Topics, state.topics);
+    std::swap(GlossaryDocuments, state.glossaryDocuments);
+    std::swap(MainScreenList, state.main);
+    std::swap(PopupScreenList, state.popups);
+    std::swap(GlossaryScreenList, state.glossary);
+    std::swap(FinalPerformanceFolder, state.finalPerformance);
+    std::swap(PopupsFolder, state.popupsFolder);
+    std::swap(GlossaryFolder, state.glossaryFolder);
+    std::swap(m_fileSchema, state.fileSchema);
+    std::swap(m_nextScreenNumber, state.nextScreenNumber);
+    std::swap(m_nextTextBoxNumber, state.nextTextBoxNumber);
+    std::swap(m_importPending, state.importPending);
+}
+
 void CCorvessaDoc::LoadFrom(const QByteArray &bytes, const QString &path)
 {
-    CProjectArchive::ReadContext context;
-    context.projectFolder = ProjectFolderOf(path);
-    m_loadRetry = 0;
-    try {
+    // Both passes find the stored names through one listing of each folder.
+    CorvPath::CNoCaseResolver paths;
+    const auto readPass = [&](bool retry, CProjectArchive::ReadContext &context) -> std::optional<CArchiveException> {
+        context = CProjectArchive::ReadContext{};
+        context.projectFolder = ProjectFolderOf(path);
+        context.retry = retry;
+        context.paths = &paths;
+        context.canvas = m_canvas;
         CArchive ar(bytes);
         ar.SetFilePath(path);
         ar.SetContext(&m_context);
-        CProjectArchive::LoadProjectPass(ar, *this, context);
-    } catch (const CArchiveException &) {
-        // A second pass from the start, with the gates of old files widened; what it reads is kept, even
-        // when it fails as well.
-        m_loadRetry = 1;
-        context = CProjectArchive::ReadContext{};
-        context.projectFolder = ProjectFolderOf(path);
-        context.retry = true;
+        ar.SetPaths(&paths);
         try {
-            CArchive ar(bytes);
-            ar.SetFilePath(path);
-            ar.SetContext(&m_context);
             CProjectArchive::LoadProjectPass(ar, *this, context);
         } catch (const CArchiveException &e) {
-            // What was read is kept, but the author must know before a save replaces the file with it.
-            Prompt().Warning(QStringLiteral("The project\n%1\ncould be read only in part (%2).\nSave it under a "
-                                            "new name to keep the original file.")
-                                 .arg(path, e.GetText()));
+            return e;
         }
+        return std::nullopt;
+    };
+
+    m_loadRetry = 0;
+    CProjectArchive::ReadContext first;
+    std::optional<CArchiveException> failure = readPass(false, first);
+    // A component of a kind or code this program cannot read is no sign of a wrong layout: a second pass
+    // with the widened gates of old files would only read the file out of step. Other errors get that pass.
+    if (failure && failure->GetCause() != CArchiveException::badSchema) {
+        // The second pass starts from the settings as the first left them, with empty lists.
+        LoadState firstPass;
+        firstPass.settings = *this;
+        SwapLoadState(firstPass);
+        m_loadRetry = 1;
+        CProjectArchive::ReadContext second;
+        std::optional<CArchiveException> again = readPass(true, second);
+        if (!again)
+            failure.reset();
+        else if (second.completeUpTo > first.completeUpTo)
+            failure = again;
+        else
+            SwapLoadState(firstPass); // the first pass read further: it is the one kept
     }
     m_loadRetry = 0;
+    CProjectArchive::ResolveLinks(*this);
+    // What was read is kept, but the author must know before a save replaces the file with it.
+    if (failure)
+        Prompt().Warning(CStringTable::Load(kIdsProjectReadInPart).arg(path, failure->GetText()));
 }
 
 CCorvPage *CCorvessaDoc::FindScreenByNumber(int number) const

@@ -16,6 +16,7 @@
 class CArchive;
 class CPrompt;
 class CCorvPage;
+class CEditCanvas;
 class CDocumentObserver;
 class CLoadedProfile;
 class CTopic;
@@ -64,9 +65,16 @@ public:
     bool OnSaveDocument(const QString &path);
 
     // Stores or loads the project archive. A load first resets the settings to a new project's, so that
-    // what an older file lacks does not come from the course open before; it retries once with the widened
-    // gates of old files after a read error and keeps what the last pass read.
+    // what an older file lacks does not come from the course open before. After a read error in the
+    // file's layout (an early end, an impossible count) it reads the file again with the widened gates of
+    // old files; a component it cannot read is no layout error and keeps the first pass. When the file
+    // cannot be read whole the pass that read further is kept and the author is told.
     void Serialize(CArchive &ar);
+
+    // The Edit canvas that components read from a project get their windows on (not owned); none by
+    // default, so a load without the Edit window makes components without windows.
+    void SetEditCanvas(CEditCanvas *canvas) { m_canvas = canvas; }
+    CEditCanvas *GetEditCanvas() const { return m_canvas; }
 
     // Applies the per-user stores after the built-in defaults, for new projects and before a project is
     // read. None until the settings stores install theirs.
@@ -138,7 +146,21 @@ public:
 
 private:
     const CCorvContext &m_context;
+    CEditCanvas *m_canvas = nullptr;
     friend class CProjectArchive;
+
+    // What one reading pass leaves in the document, kept aside while another pass reads: swapping takes it
+    // out (the document gets the state given) and swapping again puts it back.
+    struct LoadState
+    {
+        CCourseSettings settings;
+        TopicList topics;
+        QStringList glossaryDocuments;
+        ScreenList main, popups, glossary;
+        CCorvPage *finalPerformance = nullptr, *popupsFolder = nullptr, *glossaryFolder = nullptr;
+        int fileSchema = 0, nextScreenNumber = 0, nextTextBoxNumber = 0, importPending = 0;
+    };
+    void SwapLoadState(LoadState &state);
 
     void ResetToNewProjectSettings();
     void ForgetFolderPointersInto(const ScreenList &list);

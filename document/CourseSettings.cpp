@@ -398,6 +398,25 @@ const CourseSettingDescriptor *FindCourseSetting(const QString &displayName)
     return byName.value(displayName, nullptr);
 }
 
+namespace {
+
+template <class T>
+const D *FindByMember(T S::*member, T S::*D::*field)
+{
+    for (const D &d : CourseSettingTable())
+        if (d.*field == member)
+            return &d;
+    return nullptr;
+}
+
+} // namespace
+
+const CourseSettingDescriptor *FindCourseSetting(int32_t S::*member) { return FindByMember(member, &D::intMember); }
+const CourseSettingDescriptor *FindCourseSetting(uint32_t S::*member) { return FindByMember(member, &D::colourMember); }
+const CourseSettingDescriptor *FindCourseSetting(int64_t S::*member) { return FindByMember(member, &D::dateMember); }
+const CourseSettingDescriptor *FindCourseSetting(QString S::*member) { return FindByMember(member, &D::textMember); }
+const CourseSettingDescriptor *FindCourseSetting(QStringList S::*member) { return FindByMember(member, &D::listMember); }
+
 QString CourseSettingDescriptor::DisplayName() const
 {
     const QString bare = QString::fromLatin1(name);

@@ -326,5 +326,12 @@ struct CourseSettingDescriptor
 
 // Every course setting, in declaration order.
 const std::vector<CourseSettingDescriptor> &CourseSettingTable();
-// The row of a setting by name (with "[n]" for a slot of an array), or nullptr.
+// The row of a setting by name (with "[n]" for a slot of an array), or nullptr: for the stores, which name
+// settings in their files.
 const CourseSettingDescriptor *FindCourseSetting(const QString &displayName);
+// The row of a plain setting by its member, or nullptr.
+const CourseSettingDescriptor *FindCourseSetting(int32_t CCourseSettings::*member);
+const CourseSettingDescriptor *FindCourseSetting(uint32_t CCourseSettings::*member);
+const CourseSettingDescriptor *FindCourseSetting(int64_t CCourseSettings::*member);
+const CourseSettingDescriptor *FindCourseSetting(QString CCourseSettings::*member);
+const CourseSettingDescriptor *FindCourseSetting(QStringList CCourseSettings::*member);

@@ -12,19 +12,36 @@
 #include "model/ComponentTopicButton.h"
 #include "model/ComponentType.h"
 #include "model/CorvPage.h"
-#include "model/EditCanvas.h"
 #include "model/GlobalHelpers.h"
 #include "model/PictureSaveSession.h"
 #include "model/Topic.h"
 #include "platform/Archive.h"
 #include "platform/PathUtil.h"
 
-#include <stdexcept>
+#include <array>
+#include <type_traits>
+#include <variant>
 #include <vector>
 
 namespace {
 
-using D = CourseSettingDescriptor;
+namespace PS = ProjectSchema;
+using S = CCourseSettings;
+
+// One slot of an array setting.
+template <class Array>
+struct Slot
+{
+    Array S::*array;
+    int index;
+};
+
+// Where a field's value lives in the settings, by member pointer; monostate: the two obsolete strings.
+using Member = std::variant<std::monostate, int32_t S::*, uint32_t S::*, int64_t S::*, QString S::*,
+                            QStringList S::*, Slot<S::Slots4Int>, Slot<std::array<uint32_t, 4>>,
+                            Slot<S::Slots4Text>>;
+// The value a field takes when its gate keeps it out; monostate: it keeps what it had.
+using NotRead = std::variant<std::monostate, int32_t, uint32_t, QString>;
 
 // When a field is read, by the schema number of the file.
 enum class Gate {
@@ -35,50 +52,46 @@ enum class Gate {
     noSchemaOnly,   // a file without a schema number, outside the retry pass
 };
 
-// One field of a settings block: a setting, or the two obsolete strings that are read and dropped.
 struct Field
 {
-    Field(const QString &name, Gate g = Gate::always, int32_t number = 0, QVariant valueWhenNotRead = {})
-        : gate(g), n(number), notRead(std::move(valueWhenNotRead)), descriptor(FindCourseSetting(name))
-    {
-        if (!descriptor)
-            throw std::logic_error("project archive names an unknown setting: " + name.toStdString());
-    }
-    static Field Obsolete()
-    {
-        Field f;
-        f.gate = Gate::noSchemaOnly;
-        return f;
-    }
-
+    Member member;
     Gate gate = Gate::always;
     int32_t n = 0;
-    // The value a field takes when its gate keeps it out; invalid means it keeps what it had.
-    QVariant notRead;
-    const D *descriptor = nullptr; // nullptr: the obsolete strings
-
-private:
-    Field() = default;
+    NotRead notRead;
 };
 
-Field Always(const char *name) { return Field(QString::fromLatin1(name)); }
-Field AtLeast(const char *name, int32_t n, QVariant notRead = {})
+template <class M>
+Field Always(M member)
 {
-    return Field(QString::fromLatin1(name), Gate::atLeast, n, std::move(notRead));
+    return {member, Gate::always, 0, {}};
 }
-Field Above(const char *name, int32_t n) { return Field(QString::fromLatin1(name), Gate::above, n); }
-Field AtLeastOrRetry(const char *name, int32_t n, QVariant notRead)
+template <class M>
+Field AtLeast(M member, int32_t n, NotRead notRead = {})
 {
-    return Field(QString::fromLatin1(name), Gate::atLeastOrRetry, n, std::move(notRead));
+    return {member, Gate::atLeast, n, std::move(notRead)};
 }
+template <class M>
+Field Above(M member, int32_t n)
+{
+    return {member, Gate::above, n, {}};
+}
+template <class M>
+Field AtLeastOrRetry(M member, int32_t n, NotRead notRead)
+{
+    return {member, Gate::atLeastOrRetry, n, std::move(notRead)};
+}
+Field Obsolete() { return {std::monostate{}, Gate::noSchemaOnly, 0, {}}; }
+
+Slot<S::Slots4Text> At(S::Slots4Text S::*array, int index) { return {array, index}; }
+Slot<S::Slots4Int> At(S::Slots4Int S::*array, int index) { return {array, index}; }
+Slot<std::array<uint32_t, 4>> At(std::array<uint32_t, 4> S::*array, int index) { return {array, index}; }
 
 // The six fields of one slot of the font arrays, in file order.
 std::vector<Field> FontSlot(int slot, Gate gate, int32_t n)
 {
-    std::vector<Field> out;
-    for (const char *name : {"FontName", "FontSize", "FontColor", "FontFamily", "FontSizePoints", "FontWeight"})
-        out.emplace_back(QStringLiteral("%1[%2]").arg(QLatin1String(name)).arg(slot), gate, n);
-    return out;
+    return {{At(&S::FontName, slot), gate, n, {}},       {At(&S::FontSize, slot), gate, n, {}},
+            {At(&S::FontColor, slot), gate, n, {}},      {At(&S::FontFamily, slot), gate, n, {}},
+            {At(&S::FontSizePoints, slot), gate, n, {}}, {At(&S::FontWeight, slot), gate, n, {}}};
 }
 
 void Append(std::vector<Field> &to, std::vector<Field> more) { to.insert(to.end(), more.begin(), more.end()); }
@@ -87,136 +100,141 @@ void Append(std::vector<Field> &to, std::vector<Field> more) { to.insert(to.end(
 const std::vector<Field> &SettingsBlock()
 {
     static const std::vector<Field> fields = [] {
-        const int32_t lom = 10000029;
         std::vector<Field> f = {
-            AtLeast("DictionaryLanguage", 1000007),
-            Always("CourseName"),
-            AtLeastOrRetry("ShowCourseName", 1000001, 1),
-            Always("CourseCode"),
-            AtLeastOrRetry("ShowCourseCode", 1000001, 1),
-            AtLeastOrRetry("CourseAuthor", 1000001, QString()),
-            AtLeastOrRetry("ShowCourseAuthor", 1000001, 1),
-            AtLeastOrRetry("CourseDate", 1000001, QString()),
-            AtLeastOrRetry("ShowCourseDate", 1000001, 1),
-            Always("CourseDescription"),
-            AtLeastOrRetry("ShowCourseDescription", 1000001, 1),
-            Always("LomKeywords"),
-            Above("LomOrganization", lom), Above("LomAddress", lom), Above("LomTelephone", lom),
-            Above("LomEmail", lom), Above("LomCatalog", lom), Above("LomEntry", lom),
-            Above("LomCost", lom), Above("LomCopyright", lom),
-            Above("LomRightsDescription", lom), Above("LomVersion", lom), Above("LomOrganizationTitle", lom),
-            Above("LomItemTitle", lom),
-            Above("LomLanguage", lom), Above("LomStatus", lom), Above("LomPurpose", lom),
-            Above("LomResourceType", lom),
-            Field::Obsolete(),
-            Always("Theme"),
-            Always("UseCustomBackground"),
-            Always("BgColor"),
-            Always("BgImage"),
-            Always("UseBgImgTile"),
-            Always("LogoImage"),
-            AtLeast("SwapTopAndNavigationBars", 10000040), AtLeast("HideTopBar", 10000040),
-            AtLeast("RemoveTopBarSpace", 10000040), AtLeast("HideNavigationBar", 10000040),
-            AtLeast("RemoveNavigationBarSpace", 10000040),
-            Always("TemplateType"),
-            Always("FontName[0]"), Always("FontSize[0]"), Always("FontColor[0]"), Always("FontFamily[0]"),
-            AtLeast("FontSizePoints[0]", 10000038, QStringLiteral("12")),
-            AtLeast("FontWeight[0]", 10000038, QStringLiteral("normal")),
+            AtLeast(&S::DictionaryLanguage, PS::kDictionaryLanguage),
+            Always(&S::CourseName),
+            AtLeastOrRetry(&S::ShowCourseName, PS::kCourseShowFlags, 1),
+            Always(&S::CourseCode),
+            AtLeastOrRetry(&S::ShowCourseCode, PS::kCourseShowFlags, 1),
+            AtLeastOrRetry(&S::CourseAuthor, PS::kCourseShowFlags, QString()),
+            AtLeastOrRetry(&S::ShowCourseAuthor, PS::kCourseShowFlags, 1),
+            AtLeastOrRetry(&S::CourseDate, PS::kCourseShowFlags, QString()),
+            AtLeastOrRetry(&S::ShowCourseDate, PS::kCourseShowFlags, 1),
+            Always(&S::CourseDescription),
+            AtLeastOrRetry(&S::ShowCourseDescription, PS::kCourseShowFlags, 1),
+            Always(&S::LomKeywords),
+            Above(&S::LomOrganization, PS::kLom), Above(&S::LomAddress, PS::kLom),
+            Above(&S::LomTelephone, PS::kLom), Above(&S::LomEmail, PS::kLom), Above(&S::LomCatalog, PS::kLom),
+            Above(&S::LomEntry, PS::kLom),
+            Above(&S::LomCost, PS::kLom), Above(&S::LomCopyright, PS::kLom),
+            Above(&S::LomRightsDescription, PS::kLom), Above(&S::LomVersion, PS::kLom),
+            Above(&S::LomOrganizationTitle, PS::kLom), Above(&S::LomItemTitle, PS::kLom),
+            Above(&S::LomLanguage, PS::kLom), Above(&S::LomStatus, PS::kLom), Above(&S::LomPurpose, PS::kLom),
+            Above(&S::LomResourceType, PS::kLom),
+            Obsolete(),
+            Always(&S::Theme),
+            Always(&S::UseCustomBackground),
+            Always(&S::BgColor),
+            Always(&S::BgImage),
+            Always(&S::UseBgImgTile),
+            Always(&S::LogoImage),
+            AtLeast(&S::SwapTopAndNavigationBars, PS::kBarsLayout), AtLeast(&S::HideTopBar, PS::kBarsLayout),
+            AtLeast(&S::RemoveTopBarSpace, PS::kBarsLayout), AtLeast(&S::HideNavigationBar, PS::kBarsLayout),
+            AtLeast(&S::RemoveNavigationBarSpace, PS::kBarsLayout),
+            Always(&S::TemplateType),
+            Always(At(&S::FontName, 0)), Always(At(&S::FontSize, 0)), Always(At(&S::FontColor, 0)),
+            Always(At(&S::FontFamily, 0)),
+            AtLeast(At(&S::FontSizePoints, 0), PS::kGlossary, QStringLiteral("12")),
+            AtLeast(At(&S::FontWeight, 0), PS::kGlossary, QStringLiteral("normal")),
         };
-        Append(f, FontSlot(1, Gate::atLeast, 1000006));
-        Append(f, FontSlot(2, Gate::atLeast, 1000006));
-        Append(f, FontSlot(3, Gate::atLeast, 10000038));
+        Append(f, FontSlot(1, Gate::atLeast, PS::kFontSlots));
+        Append(f, FontSlot(2, Gate::atLeast, PS::kFontSlots));
+        Append(f, FontSlot(3, Gate::atLeast, PS::kGlossary));
         Append(f, {
-            AtLeast("EncodingLabel", 1000006),
-            AtLeast("RightToLeft", 10000032),
-            Always("GraphicSize"), Always("IncludeSourceDocGraphics"), Always("AddBorderToImages"),
-            Always("ImageBorderType"), Always("AutoGenerateGraphics"), Always("UseColorPhotos"),
-            Always("UseBWPhotos"), Always("UsePhotoObjects"), Always("UseClipArt"),
-            Always("UseRandomlyDisplayMatchingGraphics"), Always("UsePrioritiseGraphicsCategories"),
-            Always("GraphicsCategories"),
-            Always("PriorityCategories"),
-            Always("UseBtnNext"), Always("UseBtnBack"), Always("UseBtnMenu"), Always("UseBtnQuit"),
-            Always("LblNext"), Always("LblBack"), Always("LblMenu"), Always("LblQuit"), Always("LblDone"),
-            Always("LblPlay"), Always("LblStop"),
-            Always("UseProgressBar"), Always("TimeBetweenScreens"), Always("McToggleType"),
-            AtLeast("DelayNextButton", 1000006),
-            AtLeast("NextButtonDelay", 1000006),
-            AtLeast("CompleteTopicsInOrder", 1000006), AtLeast("AutoProgress", 1000006),
-            AtLeast("MainMenuOnlyListMenu", 10000020), AtLeast("MainMenuNoImages", 10000020),
-            Above("NoNextAtTopicEnd", 10000013),
-            AtLeast("ShowGlossary", 10000038), AtLeast("HideGlossaryInAssessment", 10000038),
-            AtLeast("HideHelpInAssessment", 10000038), AtLeast("HelpScreen", 10000038),
-            Always("QuestResponse"), Always("UseQuestFeedback"),
-            Always("FeedBackCorrect"), Always("FeedBackWrong"),
-            Always("DisableNextBtn"), Always("IncEvalBtn"),
-            AtLeast("CreateOutline", 1000005), AtLeast("OutlineCloseOnSelect", 1000005),
-            AtLeast("OutlineLabel", 1000005), AtLeast("OutlineFontName", 1000005),
-            AtLeast("OutlineFontWeight", 1000005),
-            AtLeast("OutlineFontSize", 1000005), AtLeast("OutlineFontColor", 1000005),
-            AtLeast("OutlineFontFamily", 1000005), AtLeast("OutlineEncodingLabel", 1000005),
-            AtLeast("OutlineLeft", 1000005), AtLeast("OutlineTop", 1000005), AtLeast("OutlineWidth", 1000005),
-            AtLeast("OutlineHeight", 1000005),
-            AtLeast("OutlineLinkColor", 10000029, 0u),
-            AtLeast("OutlineUseButton", 10000034, 0), AtLeast("OutlineHideInAssessment", 10000034, 0),
-            Always("AutoCreateDragDropQuest"), Always("DragDropQuestInterval"), Always("DragDropQuestWordCount"),
-            Always("UseRandScreensQuest"), Always("LastAssessmentTopic"), Always("ShowCorrectAnswer"),
-            Always("ProvideFeedback"),
-            Always("AssmntFeedBackCorrect"), Always("AssmntFeedBackWrong"),
-            Always("SetTimeLimitPerQuestion"), Always("ShowTimer"), Always("TimeLimitType"),
-            Always("TimeLimitEachQuestion"), Always("TimeLimitAllQuestions"), Always("SetQuestionCountFromPool"),
-            Always("QuestionCountFromPool"), Always("SetPercentagePassMark"), Always("PercentagePassMark"),
-            Always("IncEvalBtn4Assessment"), Always("PresentRandomQuestions"), Always("PresentRandomMultiChoice"),
-            Always("CreateFinalFeedbackScreen"), Always("DisableNextBtn2"), Always("DisableBackBtn2"),
-            Always("DisableMenuBtn2"),
-            AtLeast("AutoProgressInAssessment", 10000036),
-            Always("CreateObjectivePages"), Always("WarnInteractTooLow"), Always("ContentScreenCount"),
-            Always("ForceNewPage"), Always("UseSrcPageBreaks"), Always("UseSrcWordHeadings"),
-            AtLeast("LeftAlignBulletedLists", 10000027, 1), AtLeast("LeftAlignNumberedLists", 10000027, 1),
-            AtLeast("SetExpiry", 10000010),
-            AtLeast("ExpiryDate", 10000010),
-            AtLeast("ExpiryMessage", 10000010),
-            Always("RecordData"), Always("SignIn"), Always("MaySelfRegister"), Always("UseSignInName"),
-            Always("SignInName"),
-            Always("UseSignInID"),
-            Always("SignInID"),
-            Always("UseSignInPassword"),
-            Always("SignInPassword"),
-            Always("UseSendEmail"),
-            Always("EmailAddress"),
-            Above("AllowResume", 1000008),
-            Always("LANDbTableName"),
-            Always("UseLANDbDSN"),
-            Always("LANDbDSN"), Always("LANDbUID"), Always("LANDbPassword"), Always("LANDbProvider"),
-            Always("LANDbDataSource"), Always("LANDbSundry"),
-            AtLeast("LANDbTableName2", 10000012),
-            Always("UseASP"),
-            Always("WebASPDbTableName"),
-            Always("UseWebDbASPDSN"),
-            Always("WebASPDbDSN"), Always("WebASPDbUID"), Always("WebASPDbPassword"), Always("WebASPDbProvider"),
-            Always("WebASPDbDataSource"),
-            Always("UseWebASPDbRelativePath"),
-            Always("WebASPDbSundry"), Always("WebPHPDbTableName"),
+            AtLeast(&S::EncodingLabel, PS::kFontSlots),
+            AtLeast(&S::RightToLeft, PS::kRightToLeft),
+            Always(&S::GraphicSize), Always(&S::IncludeSourceDocGraphics), Always(&S::AddBorderToImages),
+            Always(&S::ImageBorderType), Always(&S::AutoGenerateGraphics), Always(&S::UseColorPhotos),
+            Always(&S::UseBWPhotos), Always(&S::UsePhotoObjects), Always(&S::UseClipArt),
+            Always(&S::UseRandomlyDisplayMatchingGraphics), Always(&S::UsePrioritiseGraphicsCategories),
+            Always(&S::GraphicsCategories),
+            Always(&S::PriorityCategories),
+            Always(&S::UseBtnNext), Always(&S::UseBtnBack), Always(&S::UseBtnMenu), Always(&S::UseBtnQuit),
+            Always(&S::LblNext), Always(&S::LblBack), Always(&S::LblMenu), Always(&S::LblQuit),
+            Always(&S::LblDone), Always(&S::LblPlay), Always(&S::LblStop),
+            Always(&S::UseProgressBar), Always(&S::TimeBetweenScreens), Always(&S::McToggleType),
+            AtLeast(&S::DelayNextButton, PS::kFontSlots),
+            AtLeast(&S::NextButtonDelay, PS::kFontSlots),
+            AtLeast(&S::CompleteTopicsInOrder, PS::kFontSlots), AtLeast(&S::AutoProgress, PS::kFontSlots),
+            AtLeast(&S::MainMenuOnlyListMenu, PS::kMainMenuOptions),
+            AtLeast(&S::MainMenuNoImages, PS::kMainMenuOptions),
+            Above(&S::NoNextAtTopicEnd, PS::kNoNextAtTopicEnd),
+            AtLeast(&S::ShowGlossary, PS::kGlossary), AtLeast(&S::HideGlossaryInAssessment, PS::kGlossary),
+            AtLeast(&S::HideHelpInAssessment, PS::kGlossary), AtLeast(&S::HelpScreen, PS::kGlossary),
+            Always(&S::QuestResponse), Always(&S::UseQuestFeedback),
+            Always(&S::FeedBackCorrect), Always(&S::FeedBackWrong),
+            Always(&S::DisableNextBtn), Always(&S::IncEvalBtn),
+            AtLeast(&S::CreateOutline, PS::kOutline), AtLeast(&S::OutlineCloseOnSelect, PS::kOutline),
+            AtLeast(&S::OutlineLabel, PS::kOutline), AtLeast(&S::OutlineFontName, PS::kOutline),
+            AtLeast(&S::OutlineFontWeight, PS::kOutline),
+            AtLeast(&S::OutlineFontSize, PS::kOutline), AtLeast(&S::OutlineFontColor, PS::kOutline),
+            AtLeast(&S::OutlineFontFamily, PS::kOutline), AtLeast(&S::OutlineEncodingLabel, PS::kOutline),
+            AtLeast(&S::OutlineLeft, PS::kOutline), AtLeast(&S::OutlineTop, PS::kOutline),
+            AtLeast(&S::OutlineWidth, PS::kOutline), AtLeast(&S::OutlineHeight, PS::kOutline),
+            AtLeast(&S::OutlineLinkColor, PS::kOutlineLinkColor, 0u),
+            AtLeast(&S::OutlineUseButton, PS::kOutlineButton, 0),
+            AtLeast(&S::OutlineHideInAssessment, PS::kOutlineButton, 0),
+            Always(&S::AutoCreateDragDropQuest), Always(&S::DragDropQuestInterval),
+            Always(&S::DragDropQuestWordCount), Always(&S::UseRandScreensQuest), Always(&S::LastAssessmentTopic),
+            Always(&S::ShowCorrectAnswer), Always(&S::ProvideFeedback),
+            Always(&S::AssmntFeedBackCorrect), Always(&S::AssmntFeedBackWrong),
+            Always(&S::SetTimeLimitPerQuestion), Always(&S::ShowTimer), Always(&S::TimeLimitType),
+            Always(&S::TimeLimitEachQuestion), Always(&S::TimeLimitAllQuestions),
+            Always(&S::SetQuestionCountFromPool), Always(&S::QuestionCountFromPool),
+            Always(&S::SetPercentagePassMark), Always(&S::PercentagePassMark), Always(&S::IncEvalBtn4Assessment),
+            Always(&S::PresentRandomQuestions), Always(&S::PresentRandomMultiChoice),
+            Always(&S::CreateFinalFeedbackScreen), Always(&S::DisableNextBtn2), Always(&S::DisableBackBtn2),
+            Always(&S::DisableMenuBtn2),
+            AtLeast(&S::AutoProgressInAssessment, PS::kAutoProgressInAssessment),
+            Always(&S::CreateObjectivePages), Always(&S::WarnInteractTooLow), Always(&S::ContentScreenCount),
+            Always(&S::ForceNewPage), Always(&S::UseSrcPageBreaks), Always(&S::UseSrcWordHeadings),
+            AtLeast(&S::LeftAlignBulletedLists, PS::kLeftAlignLists, 1),
+            AtLeast(&S::LeftAlignNumberedLists, PS::kLeftAlignLists, 1),
+            AtLeast(&S::SetExpiry, PS::kExpiry),
+            AtLeast(&S::ExpiryDate, PS::kExpiry),
+            AtLeast(&S::ExpiryMessage, PS::kExpiry),
+            Always(&S::RecordData), Always(&S::SignIn), Always(&S::MaySelfRegister), Always(&S::UseSignInName),
+            Always(&S::SignInName),
+            Always(&S::UseSignInID),
+            Always(&S::SignInID),
+            Always(&S::UseSignInPassword),
+            Always(&S::SignInPassword),
+            Always(&S::UseSendEmail),
+            Always(&S::EmailAddress),
+            Above(&S::AllowResume, PS::kAllowResume),
+            Always(&S::LANDbTableName),
+            Always(&S::UseLANDbDSN),
+            Always(&S::LANDbDSN), Always(&S::LANDbUID), Always(&S::LANDbPassword), Always(&S::LANDbProvider),
+            Always(&S::LANDbDataSource), Always(&S::LANDbSundry),
+            AtLeast(&S::LANDbTableName2, PS::kSecondTables),
+            Always(&S::UseASP),
+            Always(&S::WebASPDbTableName),
+            Always(&S::UseWebDbASPDSN),
+            Always(&S::WebASPDbDSN), Always(&S::WebASPDbUID), Always(&S::WebASPDbPassword),
+            Always(&S::WebASPDbProvider), Always(&S::WebASPDbDataSource),
+            Always(&S::UseWebASPDbRelativePath),
+            Always(&S::WebASPDbSundry), Always(&S::WebPHPDbTableName),
             // The flag is stored twice; on reading, the second copy is the one that stays.
-            Always("UseWebPHPStandardParameters"),
-            Always("WebPHPDbType"), Always("WebPHPDbType4Publish"),
-            Always("UseWebPHPStandardParameters"),
-            Always("WebPHPServer"), Always("WebPHPDatabase"),
-            Always("UseWebPHPPersistence"),
-            Always("WebPHPUserID"), Always("WebPHPPassword"), Always("WebPHPConnectionString"),
-            AtLeast("WebDbTableName2", 10000012),
-            Always("SCORM12"), Always("CreateZip"),
-            AtLeast("ScormExit12", 10000018), AtLeast("ScormExit2004", 10000018),
-            AtLeast("LmsCompatibility", 10000046),
-            AtLeast("UseScorm", 10000011), AtLeast("UseOstrelle", 10000011),
-            AtLeast("OstrelleLessonFolder", 10000011),
-            Always("UseDefaultOutputFolder[0]"), Always("OutputFolder[0]"),
-            Always("UseDefaultOutputFolder[1]"), Always("OutputFolder[1]"),
-            Always("UseDefaultOutputFolder[2]"), Always("OutputFolder[2]"),
-            Always("UseDefaultOutputFolder[3]"), Always("OutputFolder[3]"),
-            AtLeast("LmsOpensNewWindow", 10000013),
-            Always("MenuBasedCourse"),
-            Always("LinearSourceDocument"),
-            Always("LinearSourceAssessable"),
+            Always(&S::UseWebPHPStandardParameters),
+            Always(&S::WebPHPDbType), Always(&S::WebPHPDbType4Publish),
+            Always(&S::UseWebPHPStandardParameters),
+            Always(&S::WebPHPServer), Always(&S::WebPHPDatabase),
+            Always(&S::UseWebPHPPersistence),
+            Always(&S::WebPHPUserID), Always(&S::WebPHPPassword), Always(&S::WebPHPConnectionString),
+            AtLeast(&S::WebDbTableName2, PS::kSecondTables),
+            Always(&S::SCORM12), Always(&S::CreateZip),
+            AtLeast(&S::ScormExit12, PS::kScormExit), AtLeast(&S::ScormExit2004, PS::kScormExit),
+            AtLeast(&S::LmsCompatibility, PS::kLmsCompatibility),
+            AtLeast(&S::UseScorm, PS::kLms), AtLeast(&S::UseOstrelle, PS::kLms),
+            AtLeast(&S::OstrelleLessonFolder, PS::kLms),
+            Always(At(&S::UseDefaultOutputFolder, 0)), Always(At(&S::OutputFolder, 0)),
+            Always(At(&S::UseDefaultOutputFolder, 1)), Always(At(&S::OutputFolder, 1)),
+            Always(At(&S::UseDefaultOutputFolder, 2)), Always(At(&S::OutputFolder, 2)),
+            Always(At(&S::UseDefaultOutputFolder, 3)), Always(At(&S::OutputFolder, 3)),
+            AtLeast(&S::LmsOpensNewWindow, PS::kLmsNewWindow),
+            Always(&S::MenuBasedCourse),
+            Always(&S::LinearSourceDocument),
+            Always(&S::LinearSourceAssessable),
         });
         return f;
     }();
@@ -227,30 +245,25 @@ const std::vector<Field> &SettingsBlock()
 // EmulateIE7 and are handled in place.
 const std::vector<Field> &PostTopicBlockHead()
 {
-    static const std::vector<Field> fields = [] {
-        std::vector<Field> f = {
-            AtLeast("AutoProgressOnEvaluate", 10000033),
-            AtLeast("AutoProgressOnEvaluateInAssessment", 10000033),
-            AtLeast("LmsProtectPassedStatus", 10000035),
-        };
-        return f;
-    }();
+    static const std::vector<Field> fields = {
+        AtLeast(&S::AutoProgressOnEvaluate, PS::kAutoProgressOnEvaluate),
+        AtLeast(&S::AutoProgressOnEvaluateInAssessment, PS::kAutoProgressOnEvaluate),
+        AtLeast(&S::LmsProtectPassedStatus, PS::kLmsProtectPassed),
+    };
     return fields;
 }
 
 const std::vector<Field> &PostTopicBlockTail()
 {
-    static const std::vector<Field> fields = [] {
-        std::vector<Field> f = {AtLeast("EmulateIE7", 10000042)};
-        for (const char *name : {"RandomKenBurns", "KenBurnsInterval", "KenBurnsZoomIn", "KenBurnsZoomOut",
-                                 "KenBurnsPan", "KenBurnsFadeIn", "KenBurnsGrow"})
-            f.push_back(AtLeast(name, 10000044));
-        return f;
-    }();
+    static const std::vector<Field> fields = {
+        AtLeast(&S::EmulateIE7, PS::kEmulateIE7),
+        AtLeast(&S::RandomKenBurns, PS::kKenBurns), AtLeast(&S::KenBurnsInterval, PS::kKenBurns),
+        AtLeast(&S::KenBurnsZoomIn, PS::kKenBurns), AtLeast(&S::KenBurnsZoomOut, PS::kKenBurns),
+        AtLeast(&S::KenBurnsPan, PS::kKenBurns), AtLeast(&S::KenBurnsFadeIn, PS::kKenBurns),
+        AtLeast(&S::KenBurnsGrow, PS::kKenBurns),
+    };
     return fields;
 }
-
-constexpr int32_t kGlossaryDocumentsSchema = 10000038;
 
 bool IsOpen(const Field &f, const CProjectArchive::ReadContext &c)
 {
@@ -258,64 +271,89 @@ bool IsOpen(const Field &f, const CProjectArchive::ReadContext &c)
     case Gate::always:
         return true;
     case Gate::atLeast:
-        return c.schema >= f.n;
+        return PS::AtLeast(c.schema, f.n);
     case Gate::above:
-        return c.schema > f.n;
+        return PS::Above(c.schema, f.n);
     case Gate::atLeastOrRetry:
-        return c.schema >= f.n || c.retry;
+        return PS::AtLeast(c.schema, f.n) || c.retry;
     case Gate::noSchemaOnly:
         return !c.hasSchemaNumber && !c.retry;
     }
     return false;
 }
 
-void WriteValue(CArchive &ar, const D &d, const CCourseSettings &s)
+// The value a member names in s.
+template <class T>
+T &Ref(S &s, T S::*member)
 {
-    const QVariant v = d.Get(s);
-    switch (d.kind) {
-    case SettingKind::text:
-        // The logo is stored as its bare name; the reader rebuilds its folder.
-        if (d.textMember == &CCourseSettings::LogoImage)
-            ar.WriteString(CorvPath::FileName(v.toString()));
-        else
-            ar.WriteString(v.toString());
-        break;
-    case SettingKind::textList:
-        ar.WriteStringList(v.toStringList());
-        break;
-    case SettingKind::date:
-        ar.WriteInt64(v.toLongLong());
-        break;
-    case SettingKind::colour:
-        ar.WriteColor(v.toUInt());
-        break;
-    default:
-        ar.WriteInt(v.toInt());
-        break;
-    }
+    return s.*member;
+}
+template <class T>
+const T &Ref(const S &s, T S::*member)
+{
+    return s.*member;
+}
+template <class Array>
+auto &Ref(S &s, const Slot<Array> &slot)
+{
+    return (s.*slot.array)[size_t(slot.index)];
+}
+template <class Array>
+const auto &Ref(const S &s, const Slot<Array> &slot)
+{
+    return (s.*slot.array)[size_t(slot.index)];
 }
 
-QVariant ReadValue(CArchive &ar, const D &d)
-{
-    switch (d.kind) {
-    case SettingKind::text:
-        return ar.ReadString();
-    case SettingKind::textList:
-        return ar.ReadStringList();
-    case SettingKind::date:
-        return qint64(ar.ReadInt64());
-    case SettingKind::colour:
-        return uint(ar.ReadColor());
-    default:
-        return int(ar.ReadInt());
-    }
-}
+void Write(CArchive &ar, int32_t v) { ar.WriteInt(v); }
+void Write(CArchive &ar, uint32_t v) { ar.WriteColor(v); }
+void Write(CArchive &ar, int64_t v) { ar.WriteInt64(v); }
+void Write(CArchive &ar, const QString &v) { ar.WriteString(v); }
+void Write(CArchive &ar, const QStringList &v) { ar.WriteStringList(v); }
+
+void Read(CArchive &ar, int32_t &v) { v = ar.ReadInt(); }
+void Read(CArchive &ar, uint32_t &v) { v = ar.ReadColor(); }
+void Read(CArchive &ar, int64_t &v) { v = ar.ReadInt64(); }
+void Read(CArchive &ar, QString &v) { v = ar.ReadString(); }
+void Read(CArchive &ar, QStringList &v) { v = ar.ReadStringList(); }
 
 void StoreFields(CArchive &ar, const std::vector<Field> &fields, const CCourseSettings &s)
 {
-    for (const Field &f : fields)
-        if (f.descriptor) // the obsolete strings are never written
-            WriteValue(ar, *f.descriptor, s);
+    for (const Field &f : fields) {
+        if (std::holds_alternative<QString S::*>(f.member) && std::get<QString S::*>(f.member) == &S::LogoImage) {
+            // The logo is stored as its bare name; the reader rebuilds its folder.
+            ar.WriteString(CorvPath::FileName(s.LogoImage));
+            continue;
+        }
+        std::visit(
+            [&](const auto &member) {
+                if constexpr (!std::is_same_v<std::decay_t<decltype(member)>, std::monostate>)
+                    Write(ar, Ref(s, member));
+                // The obsolete strings are never written.
+            },
+            f.member);
+    }
+}
+
+template <class T, class Variant>
+struct IsAlternative;
+template <class T, class... Alternatives>
+struct IsAlternative<T, std::variant<Alternatives...>> : std::disjunction<std::is_same<T, Alternatives>...>
+{
+};
+
+// Gives a field that was not read the value its row gives, when it gives one.
+void ApplyNotRead(const Field &f, CCourseSettings &s)
+{
+    std::visit(
+        [&](const auto &member) {
+            if constexpr (!std::is_same_v<std::decay_t<decltype(member)>, std::monostate>) {
+                using T = std::decay_t<decltype(Ref(s, member))>;
+                if constexpr (IsAlternative<T, NotRead>::value)
+                    if (const T *value = std::get_if<T>(&f.notRead))
+                        Ref(s, member) = *value;
+            }
+        },
+        f.member);
 }
 
 void LoadFields(CArchive &ar, const std::vector<Field> &fields, CCourseSettings &s,
@@ -323,29 +361,34 @@ void LoadFields(CArchive &ar, const std::vector<Field> &fields, CCourseSettings 
 {
     for (const Field &f : fields) {
         if (!IsOpen(f, c)) {
-            if (f.descriptor && f.notRead.isValid())
-                f.descriptor->Set(s, f.notRead);
+            ApplyNotRead(f, s);
             continue;
         }
-        if (!f.descriptor) {
-            ar.ReadString();
-            ar.ReadString();
-            continue;
-        }
-        f.descriptor->Set(s, ReadValue(ar, *f.descriptor));
+        std::visit(
+            [&](const auto &member) {
+                if constexpr (std::is_same_v<std::decay_t<decltype(member)>, std::monostate>) {
+                    ar.ReadString();
+                    ar.ReadString();
+                } else {
+                    Read(ar, Ref(s, member));
+                }
+            },
+            f.member);
     }
 }
 
 } // namespace
 
-QString CProjectArchive::LogoPathFromStoredName(const QString &projectFolder, const QString &stored)
+QString CProjectArchive::LogoPathFromStoredName(const QString &projectFolder, const QString &stored,
+                                                CorvPath::CNoCaseResolver *paths)
 {
     // Only the bare name counts: a name taken from a file never leaves its folder.
     const QString name = CorvPath::SafeBareName(CorvPath::FileName(stored));
     if (name.isEmpty())
         return QString();
     // A project copied from Windows may spell the folders or the name in another case.
-    return CorvPath::ResolveNoCase(CorvPath::Join({projectFolder, QStringLiteral("Images/Resized"), name}));
+    const QString path = CorvPath::Join({projectFolder, QStringLiteral("Images/Resized"), name});
+    return paths ? paths->Resolve(path) : CorvPath::ResolveNoCase(path);
 }
 
 QString CProjectArchive::CutBeforePt(const QString &points)
@@ -363,34 +406,54 @@ void CProjectArchive::StoreSettingsBlock(CArchive &ar, const CCourseSettings &s,
     StoreFields(ar, SettingsBlock(), s);
 }
 
-CProjectArchive::Header CProjectArchive::LoadSettingsBlock(CArchive &ar, CCourseSettings &s, ReadContext &context)
+CProjectArchive::Header CProjectArchive::LoadHeader(CArchive &ar, ReadContext &context)
 {
     Header h;
     const int32_t first = ar.ReadInt();
     if (first > kNoSchema) {
         h.schema = first;
         h.hasSchemaNumber = true;
-        h.nextScreenNumber = ar.ReadInt();
     } else {
         h.schema = kNoSchema;
         h.hasSchemaNumber = false;
-        h.nextScreenNumber = first;
     }
-    h.nextTextBoxNumber = ar.ReadInt();
-    h.importPending = ar.ReadInt();
     context.schema = h.schema;
     context.hasSchemaNumber = h.hasSchemaNumber;
+    h.nextScreenNumber = h.hasSchemaNumber ? ar.ReadInt() : first;
+    h.nextTextBoxNumber = ar.ReadInt();
+    h.importPending = ar.ReadInt();
+    return h;
+}
 
+void CProjectArchive::LoadSettingsFields(CArchive &ar, CCourseSettings &s, const ReadContext &context)
+{
+    // The clean-up runs however the read ends: a file cut inside the block must not leave a stored path
+    // or an old label in the settings for anything to use.
+    struct CleanUp
+    {
+        CCourseSettings &s;
+        const ReadContext &context;
+        ~CleanUp() { NormaliseReadSettings(s, context); }
+    } cleanUp{s, context};
     LoadFields(ar, SettingsBlock(), s, context);
+}
 
+void CProjectArchive::NormaliseReadSettings(CCourseSettings &s, const ReadContext &context)
+{
     // The published pages are always UTF-8 now, whatever the course was made with.
     s.EncodingLabel = QString::fromLatin1(CCourseSettings::kUtf8EncodingLabel);
-    if (context.schema >= 1000005)
+    if (ProjectSchema::AtLeast(context.schema, ProjectSchema::kOutline))
         s.OutlineEncodingLabel = QString::fromLatin1(CCourseSettings::kUtf8EncodingLabel);
     s.FontSizePoints[0] = CutBeforePt(s.FontSizePoints[0]);
-    s.LogoImage = LogoPathFromStoredName(context.projectFolder, s.LogoImage);
+    s.LogoImage = LogoPathFromStoredName(context.projectFolder, s.LogoImage, context.paths);
     if (s.LastAssessmentTopic != 0)
         s.LinearSourceAssessable = 0;
+}
+
+CProjectArchive::Header CProjectArchive::LoadSettingsBlock(CArchive &ar, CCourseSettings &s, ReadContext &context)
+{
+    const Header h = LoadHeader(ar, context);
+    LoadSettingsFields(ar, s, context);
     return h;
 }
 
@@ -409,7 +472,7 @@ void CProjectArchive::LoadPostTopicBlock(CArchive &ar, CCourseSettings &s, QStri
 {
     LoadFields(ar, PostTopicBlockHead(), s, context);
     glossaryDocuments.clear();
-    if (context.schema >= kGlossaryDocumentsSchema) {
+    if (ProjectSchema::AtLeast(context.schema, ProjectSchema::kGlossary)) {
         // Taken as it stands, like the other counts of the file: 0 or less means none, and nothing is
         // reserved by it, so a count larger than the file ends at the end of the file.
         const int32_t count = ar.ReadInt();
@@ -446,7 +509,7 @@ void StoreTopics(CArchive &ar, const CCorvessaDoc &doc)
 void LoadTopics(CArchive &ar, CCorvessaDoc &doc, const CProjectArchive::ReadContext &context)
 {
     int32_t count;
-    if (context.schema >= CProjectArchive::kTopicCountSchema) {
+    if (ProjectSchema::AtLeast(context.schema, ProjectSchema::kTopicCount)) {
         count = ar.ReadInt();
     } else {
         // Two bytes, of which only the first counts, as a signed number.
@@ -463,15 +526,31 @@ void LoadTopics(CArchive &ar, CCorvessaDoc &doc, const CProjectArchive::ReadCont
     }
 }
 
-// Reads one component entry. Returns null for a kind that the list does not hold (the media kind, and
-// remediation outside the main list): its record is read all the same, so the stream stays in step.
+// A screen or component count. Nothing is reserved by it, so a count larger than the file ends at the end of
+// the file; a negative one cannot come from a writer and means the file is damaged, like an early end: the
+// rest would be read out of step.
+int32_t ReadListCount(CArchive &ar, const char *what)
+{
+    const int32_t count = ar.ReadInt();
+    if (count < 0)
+        throw CArchiveException(CArchiveException::badCount,
+                                QStringLiteral("The file %1 is damaged: a count of %2 %3 at byte %4 is impossible.")
+                                    .arg(ar.GetFilePath().isEmpty() ? QStringLiteral("being read") : ar.GetFilePath())
+                                    .arg(count)
+                                    .arg(QLatin1String(what))
+                                    .arg(ar.GetPosition() - 4));
+    return count;
+}
+
+// Reads one component entry. Returns null for a code that the list does not hold (the media kind, and
+// remediation outside the main list), of which only the type code was read.
 std::unique_ptr<CComponentBase> LoadComponentEntry(CArchive &ar, CCorvessaDoc &doc,
                                                    const CProjectArchive::ReadContext &context, bool mainList,
                                                    int points)
 {
     CComponentFactory::LoadOptions options{context.schema};
     options.mainList = mainList;
-    options.parent = CEditCanvas::Current();
+    options.parent = context.canvas;
     // The course's body font: before the record for links and text boxes; for tables before it on popup
     // and glossary screens and after it on main screens, so that cells read there keep their own.
     options.beforeRead = [&](CComponentBase &component) {
@@ -485,17 +564,13 @@ std::unique_ptr<CComponentBase> LoadComponentEntry(CArchive &ar, CCorvessaDoc &d
         else if (auto *table = dynamic_cast<CComponentTable *>(&component); table && !mainList)
             table->SetDefaultFont(doc.FontName[0], points, doc.FontColor[0]);
     };
-    options.afterRead = [&](CComponentBase &component, CArchive &in) {
+    options.afterRead = [&](CComponentBase &component, CArchive &) {
         if (auto *topic = dynamic_cast<CComponentTopicButton *>(&component))
             topic->SetShowPicture(doc.MainMenuNoImages == 0 ? 1 : 0);
         else if (auto *question = dynamic_cast<CComponentQuestion *>(&component))
             question->SetFont(doc.FontName[0], points);
         if (auto *table = dynamic_cast<CComponentTable *>(&component); table && mainList)
             table->SetDefaultFont(doc.FontName[0], points, doc.FontColor[0]);
-        if (auto *textbox = dynamic_cast<CComponentTextbox *>(&component)) {
-            textbox->LoadRichText(in, context.schema);
-            textbox->RenumberLinks(0);
-        }
     };
     std::unique_ptr<CComponentBase> component = CComponentFactory::LoadComponent(ar, options);
     if (auto *remediation = dynamic_cast<CComponentRemediation *>(component.get()))
@@ -503,33 +578,24 @@ std::unique_ptr<CComponentBase> LoadComponentEntry(CArchive &ar, CCorvessaDoc &d
     return component;
 }
 
-void ResolveLinks(CCorvessaDoc &doc)
-{
-    for (const auto &screen : doc.MainScreenList) {
-        if (screen->GetPageType() != pt_folder)
-            continue;
-        for (const auto &component : screen->GetComponentList())
-            if (auto *link = dynamic_cast<CComponentLink *>(component.get()); link && !link->GetTargetLabel().isEmpty())
-                link->SetTargetPage(doc.FindMainScreenByLabel(link->GetTargetLabel()));
-    }
-}
-
-void StoreList(CArchive &ar, const CCorvessaDoc::ScreenList &list, bool mainList, CPictureSaveSession &pictures)
+void StoreList(CArchive &ar, const CCorvessaDoc &doc, const CCorvessaDoc::ScreenList &list, bool mainList,
+               CPictureSaveSession &pictures)
 {
     ar.WriteInt(int32_t(list.size()));
     for (const auto &screen : list)
-        CProjectArchive::StoreScreen(ar, *screen, mainList, &pictures);
+        CProjectArchive::StoreScreen(ar, *screen, mainList, doc, &pictures);
 }
 
-void LoadList(CArchive &ar, CCorvessaDoc &doc, const CProjectArchive::ReadContext &context,
+void LoadList(CArchive &ar, CCorvessaDoc &doc, CProjectArchive::ReadContext &context,
               CCorvessaDoc::ScreenList &list, bool mainList)
 {
-    const int32_t count = ar.ReadInt();
-    const bool numbered = context.schema >= CProjectArchive::kScreenNumberSchema || context.retry;
+    const int32_t count = ReadListCount(ar, "screens");
+    const bool numbered = ProjectSchema::AtLeast(context.schema, ProjectSchema::kScreenNumbers) || context.retry;
     for (int32_t i = 0; i < count; ++i) {
         auto screen = CProjectArchive::LoadScreen(ar, doc, context, mainList, numbered ? -1 : int(i));
         CCorvPage *page = screen.get();
         list.push_back(std::move(screen));
+        context.completeUpTo = ar.GetPosition();
         // The folders the importers and the outline look for. The popups and glossary folders are taken
         // only from their own lists, so a damaged file cannot point them into another list.
         if (page->GetPageType() == pt_asmt_folder)
@@ -581,7 +647,8 @@ const QString &CProjectArchive::GlossaryMarker()
     return marker;
 }
 
-void CProjectArchive::StoreScreen(CArchive &ar, CCorvPage &screen, bool mainList, CPictureSaveSession *pictures)
+void CProjectArchive::StoreScreen(CArchive &ar, CCorvPage &screen, bool mainList, const CScreenLookup &screens,
+                                  CPictureSaveSession *pictures)
 {
     ar.WriteInt(screen.GetId());
     ar.WriteString(screen.GetTitle());
@@ -592,16 +659,23 @@ void CProjectArchive::StoreScreen(CArchive &ar, CCorvPage &screen, bool mainList
     ar.WriteInt(screen.GetPageType());
     if (mainList)
         ar.WriteInt(screen.GetMenuKind());
-    ar.WriteInt(screen.GetComponentCount());
-    for (const auto &component : screen.GetComponentList()) {
+    // A kind the list cannot hold (remediation off the main list) is left out: a reader takes its code for
+    // one that stands alone, and would read its record as further type codes.
+    std::vector<CComponentBase *> kept;
+    for (const auto &component : screen.GetComponentList())
+        if (!CComponentFactory::IsDroppedOnLoad(component->GetType(), mainList))
+            kept.push_back(component.get());
+    ar.WriteInt(int32_t(kept.size()));
+    for (CComponentBase *component : kept) {
         component->SetStandAlone(0);
+        // Remediation targets are stored through the lookup of the screens being written, however the
+        // component was made.
+        if (auto *remediation = dynamic_cast<CComponentRemediation *>(component))
+            remediation->SetScreenLookup(&screens);
         if (pictures)
             pictures->StoreComponent(*component, ar);
         else
-            component->SerializeComponent(ar);
-        // The text box's rich text follows its record as one RTF string.
-        if (auto *textbox = dynamic_cast<CComponentTextbox *>(component.get()))
-            textbox->StoreRichText(ar);
+            component->SerializeEntry(ar);
     }
 }
 
@@ -617,11 +691,11 @@ std::unique_ptr<CCorvPage> CProjectArchive::LoadScreen(CArchive &ar, CCorvessaDo
     const QString label = ar.ReadString();
     const int32_t pageType = ar.ReadInt();
     auto screen = std::make_unique<CCorvPage>(number, title, banner, sourceDocument, assessable, label, pageType, -1);
-    if (mainList && context.schema >= kMenuKindSchema)
+    if (mainList && ProjectSchema::AtLeast(context.schema, ProjectSchema::kMenuKind))
         screen->SetMenuKind(ar.ReadInt());
 
     const int points = LeadingNumber(doc.FontSizePoints[0]);
-    const int32_t count = ar.ReadInt();
+    const int32_t count = ReadListCount(ar, "components");
     for (int32_t i = 0; i < count; ++i) {
         auto component = LoadComponentEntry(ar, doc, context, mainList, points);
         // A duplicate audio button is refused by the screen and goes with the handed-back pointer.
@@ -643,11 +717,11 @@ void CProjectArchive::StoreProject(CArchive &ar, CCorvessaDoc &doc)
     StoreSettingsBlock(ar, doc, header);
     StoreTopics(ar, doc);
     StorePostTopicBlock(ar, doc, doc.GlossaryDocuments);
-    StoreList(ar, doc.MainScreenList, true, pictures);
+    StoreList(ar, doc, doc.MainScreenList, true, pictures);
     ar.WriteString(PopupsMarker());
-    StoreList(ar, doc.PopupScreenList, false, pictures);
+    StoreList(ar, doc, doc.PopupScreenList, false, pictures);
     ar.WriteString(GlossaryMarker());
-    StoreList(ar, doc.GlossaryScreenList, false, pictures);
+    StoreList(ar, doc, doc.GlossaryScreenList, false, pictures);
 }
 
 void CProjectArchive::LoadProjectPass(CArchive &ar, CCorvessaDoc &doc, ReadContext &context)
@@ -659,26 +733,45 @@ void CProjectArchive::LoadProjectPass(CArchive &ar, CCorvessaDoc &doc, ReadConte
     doc.ClearTopics();
     doc.ClearGlossaryDocuments();
     doc.ResetToNewProjectSettings();
+    doc.SetFileSchema(kCurrentSchema);
+    context.completeUpTo = 0;
+    if (!context.paths)
+        context.paths = &ar.Paths();
 
-    const Header header = LoadSettingsBlock(ar, doc, context);
+    const Header header = LoadHeader(ar, context);
     doc.SetFileSchema(header.schema);
     doc.SetNextScreenNumber(header.nextScreenNumber);
     doc.SetNextTextBoxNumber(header.nextTextBoxNumber);
     doc.SetImportPending(header.importPending);
+    LoadSettingsFields(ar, doc, context);
+    context.completeUpTo = ar.GetPosition();
     LoadTopics(ar, doc, context);
+    context.completeUpTo = ar.GetPosition();
     LoadPostTopicBlock(ar, doc, doc.GlossaryDocuments, context);
+    context.completeUpTo = ar.GetPosition();
 
     LoadList(ar, doc, context, doc.MainScreenList, true);
     ResolveLinks(doc);
     // The widened gates serve the old main list only; later sections are read by the file's own schema.
     context.retry = false;
     doc.m_loadRetry = 0;
-    if (context.schema >= kPopupsSchema) {
+    if (ProjectSchema::AtLeast(context.schema, ProjectSchema::kPopups)) {
         ar.ReadString();
         LoadList(ar, doc, context, doc.PopupScreenList, false);
     }
-    if (context.schema >= kGlossarySchema) {
+    if (ProjectSchema::AtLeast(context.schema, ProjectSchema::kGlossary)) {
         ar.ReadString();
         LoadList(ar, doc, context, doc.GlossaryScreenList, false);
+    }
+}
+
+void CProjectArchive::ResolveLinks(CCorvessaDoc &doc)
+{
+    for (const auto &screen : doc.MainScreenList) {
+        if (screen->GetPageType() != pt_folder)
+            continue;
+        for (const auto &component : screen->GetComponentList())
+            if (auto *link = dynamic_cast<CComponentLink *>(component.get()); link && !link->GetTargetLabel().isEmpty())
+                link->SetTargetPage(doc.FindMainScreenByLabel(link->GetTargetLabel()));
     }
 }

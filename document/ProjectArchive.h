@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ProjectSchema.h"
+#include "platform/PathUtil.h"
 
 #include <QString>
 #include <QStringList>
@@ -9,11 +10,13 @@
 #include <memory>
 
 class CArchive;
+class CEditCanvas;
 class CPictureSaveSession;
 class CPrompt;
 class CCorvessaDoc;
 class CCorvPage;
 class CCourseSettings;
+class CScreenLookup;
 
 // The bytes of a ".kvx" project file. The writer always writes the current schema and every field; the
 // reader reads each field that was added later only when the file's schema passes that field's gate. The
@@ -24,7 +27,7 @@ class CProjectArchive
 public:
     static constexpr int32_t kCurrentSchema = ProjectSchema::kCurrent;
     // A first int32 at or below this is no schema number but the next screen number of an old file.
-    static constexpr int32_t kNoSchema = 1000000;
+    static constexpr int32_t kNoSchema = ProjectSchema::kNone;
 
     // The head of the file, before the settings.
     struct Header
@@ -45,6 +48,14 @@ public:
         bool retry = false;
         // The project's media folder (the project file's path without its extension).
         QString projectFolder;
+        // Finds stored names on disk without regard to case, listing each folder once; plain lookups
+        // without one.
+        CorvPath::CNoCaseResolver *paths = nullptr;
+        // The canvas the components read get their windows on; none without one.
+        CEditCanvas *canvas = nullptr;
+        // How far into the file the pass has read completely (after the settings, the topics, the block
+        // after them, each screen): what a pass that ends early keeps reaches this far.
+        qint64 completeUpTo = 0;
     };
 
     // The header and the settings block, up to and including LinearSourceAssessable. The logo is written
@@ -54,6 +65,11 @@ public:
     // point size, the logo path, the linear source's assessable flag). Fields a gate keeps out are left
     // alone. Returns the header; context.schema and context.hasSchemaNumber are set from it.
     static Header LoadSettingsBlock(CArchive &ar, CCourseSettings &s, ReadContext &context);
+    // The two halves of LoadSettingsBlock. The fields' normalisations run however the read ends, so a file
+    // cut inside the block leaves no stored path or old label behind.
+    static Header LoadHeader(CArchive &ar, ReadContext &context);
+    static void LoadSettingsFields(CArchive &ar, CCourseSettings &s, const ReadContext &context);
+    static void NormaliseReadSettings(CCourseSettings &s, const ReadContext &context);
 
     // The settings and the glossary documents after the topic list.
     static void StorePostTopicBlock(CArchive &ar, const CCourseSettings &s, const QStringList &glossaryDocuments);
@@ -65,13 +81,17 @@ public:
     static void StoreProject(CArchive &ar, CCorvessaDoc &doc);
     // One reading pass over the whole file into doc, whose lists are emptied first. Screens join their list
     // only once read completely. Throws CArchiveException where the file ends early or holds what cannot be
-    // read in step.
+    // read in step; context.completeUpTo then tells how far the pass got.
     static void LoadProjectPass(CArchive &ar, CCorvessaDoc &doc, ReadContext &context);
+    // Points the links of the main list's folder screens at the screens their labels name.
+    static void ResolveLinks(CCorvessaDoc &doc);
 
-    // One screen record and its components; the menu kind is stored for main-list screens only.
+    // One screen record and its components; the menu kind is stored for main-list screens only. Components
+    // the list cannot hold are left out; remediation targets are stored as the screens say they still exist.
     // Components are stored through the session of the whole save when one is given (the project writer
     // gives one), so that their pictures share one numbering and never overwrite each other.
-    static void StoreScreen(CArchive &ar, CCorvPage &screen, bool mainList, CPictureSaveSession *pictures = nullptr);
+    static void StoreScreen(CArchive &ar, CCorvPage &screen, bool mainList, const CScreenLookup &screens,
+                            CPictureSaveSession *pictures = nullptr);
     // number < 0: read the number from the record.
     static std::unique_ptr<CCorvPage> LoadScreen(CArchive &ar, CCorvessaDoc &doc, const ReadContext &context,
                                                  bool mainList, int number);
@@ -85,15 +105,16 @@ public:
     // Section markers; a reader reads them without looking at their text.
     static const QString &PopupsMarker();
     static const QString &GlossaryMarker();
-    static constexpr int32_t kPopupsSchema = 10000025;
-    static constexpr int32_t kGlossarySchema = 10000038;
-    static constexpr int32_t kTopicCountSchema = 10000017;
-    static constexpr int32_t kScreenNumberSchema = 1000003;
-    static constexpr int32_t kMenuKindSchema = 10000031;
+    static constexpr int32_t kPopupsSchema = ProjectSchema::kPopups;
+    static constexpr int32_t kGlossarySchema = ProjectSchema::kGlossary;
+    static constexpr int32_t kTopicCountSchema = ProjectSchema::kTopicCount;
+    static constexpr int32_t kScreenNumberSchema = ProjectSchema::kScreenNumbers;
+    static constexpr int32_t kMenuKindSchema = ProjectSchema::kMenuKind;
 
     // The logo's path rebuilt from the bare name stored in a project: the project folder's resized-pictures
     // folder + the name, matched on disk without regard to case; an empty name stays empty.
-    static QString LogoPathFromStoredName(const QString &projectFolder, const QString &stored);
+    static QString LogoPathFromStoredName(const QString &projectFolder, const QString &stored,
+                                          CorvPath::CNoCaseResolver *paths = nullptr);
     // The point size text cut before its first "pt" ("14pt" -> "14").
     static QString CutBeforePt(const QString &points);
 };

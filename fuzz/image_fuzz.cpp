@@ -41,12 +41,16 @@ void MustSaveAsPng(CxImage &image)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+namespace {
+
+// Formats also read on their own: detection stops at the first decoder that takes the bytes, and these
+// must meet every input all the same.
+constexpr uint32_t kDirectFormats[] = {
+    ImageFormatGif, ImageFormatTif, ImageFormatTga, ImageFormatPcx, ImageFormatWbmp, ImageFormatSka,
+};
+
+void Exercise(CxImage &image)
 {
-    CxMemFile file(const_cast<uint8_t *>(data), size);
-    CxImage image;
-    if (!image.Decode(&file, ImageFormatNone))
-        return 0;
     if (image.GetWidth() <= 512 && image.GetHeight() <= 512) {
         MustSaveAsPng(image);
         CxImage copy(image);
@@ -54,6 +58,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         image.IncreaseBpp(24);
         image.DecreaseBpp(8, true);
         MustSaveAsPng(image);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    {
+        CxMemFile file(const_cast<uint8_t *>(data), size);
+        CxImage image;
+        if (image.Decode(&file, ImageFormatNone))
+            Exercise(image);
+    }
+    for (uint32_t format : kDirectFormats) {
+        CxMemFile file(const_cast<uint8_t *>(data), size);
+        CxImage image;
+        // Later frames and pages, and keeping every frame, take other paths through the multi-frame
+        // decoders.
+        const uint8_t last = size > 0 ? data[size - 1] : 0;
+        image.SetFrame(last % 3);
+        image.SetLoadAllFrames(last & 4);
+        image.Decode(&file, format);
     }
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "model/ComponentFactory.h"
 #include "model/ComponentTable.h"
 #include "model/ComponentTextbox.h"
+#include "model/ProjectSchema.h"
 #include "platform/Archive.h"
 
 #include <QByteArray>
@@ -30,9 +31,8 @@ void CheckAgreement(const CRichTextLinks &content)
 QByteArray Store(CComponentBase &component)
 {
     CArchive ar;
-    component.SerializeComponent(ar);
+    component.SerializeEntry(ar);
     if (auto *box = dynamic_cast<CComponentTextbox *>(&component)) {
-        box->StoreRichText(ar);
         CheckAgreement(box->GetContent());
     } else if (auto *table = dynamic_cast<CComponentTable *>(&component)) {
         for (const CRichTextLinks &cell : table->GetCellList())
@@ -44,12 +44,7 @@ QByteArray Store(CComponentBase &component)
 std::unique_ptr<CComponentBase> Load(const QByteArray &bytes, int schema)
 {
     CArchive ar(bytes);
-    auto component = CComponentFactory::LoadComponent(ar, schema);
-    if (auto *box = dynamic_cast<CComponentTextbox *>(component.get())) {
-        box->LoadRichText(ar, schema);
-        box->RenumberLinks(0);
-    }
-    return component;
+    return CComponentFactory::LoadComponent(ar, schema);
 }
 
 } // namespace
@@ -58,8 +53,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size < 1)
         return 0;
-    // The first byte picks the schema the record is read at.
-    static const int kSchemas[] = {10000047, 10000040, 10000038, 10000036, 10000031, 10000024, 10000018, 1000004};
+    // The first byte picks the schema the record is read at: the gates of the text box, table and link
+    // records, where each field is not read yet.
+    namespace PS = ProjectSchema;
+    static const int kSchemas[] = {PS::kCurrent,   PS::kLinkScript,         PS::kTableCellSettings,
+                                   PS::kLinkNumber, PS::kTextboxRightToLeft, PS::kLinkPopupSize,
+                                   PS::kLinkPopup,  PS::kRtfInArchive};
     const int schema = kSchemas[data[0] % (sizeof kSchemas / sizeof kSchemas[0])];
     const QByteArray bytes(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
     std::unique_ptr<CComponentBase> component;
@@ -68,10 +67,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     } catch (const CArchiveException &) {
         return 0;
     }
-    if (component->GetType() != ct_textbox && component->GetType() != ct_table)
+    if (!component || (component->GetType() != ct_textbox && component->GetType() != ct_table))
         return 0;
     const QByteArray first = Store(*component);
-    auto again = Load(first, 10000047);
+    auto again = Load(first, ProjectSchema::kCurrent);
     if (Store(*again) != first)
         std::abort();
     return 0;

@@ -111,6 +111,12 @@ public:
     void SetFrameDisposal(uint8_t method) { m_info.frameDisposal = method; }
     uint8_t GetFrameDisposal() const { return m_info.frameDisposal; }
     void SetFrameOffset(int32_t x, int32_t y) { m_info.xOffset = x; m_info.yOffset = y; }
+    // The placement and timing a multi-frame decoder reports.
+    int32_t GetFrameIndex() const { return m_info.frame; }
+    void SetFrameDelay(uint32_t delay) { m_info.frameDelay = delay; }
+    uint32_t GetFrameDelay() const { return m_info.frameDelay; }
+    int32_t GetXOffset() const { return m_info.xOffset; }
+    int32_t GetYOffset() const { return m_info.yOffset; }
     int32_t GetProgress() const { return m_info.progress; }
     void SetProgress(int32_t percent) { m_info.progress = percent; }
     int32_t GetEscape() const { return m_info.escape; }

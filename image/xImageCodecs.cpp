@@ -1,12 +1,18 @@
 #include "image/xImageCodecs.h"
 
 #include "image/xImageBMP.h"
+#include "image/xImageGIF.h"
 #include "image/xImageICO.h"
 #include "image/xImageJAS.h"
 #include "image/xImageJPG.h"
 #include "image/xImageMNG.h"
+#include "image/xImagePCX.h"
 #include "image/xImagePNG.h"
 #include "image/xImageRAW.h"
+#include "image/xImageSKA.h"
+#include "image/xImageTGA.h"
+#include "image/xImageTIF.h"
+#include "image/xImageWBMP.h"
 #include "image/xImageWMF.h"
 
 #include <vector>
@@ -24,18 +30,24 @@ bool EncodeJas(CxImage &codec, CxFile *file, uint32_t formatId)
     return static_cast<CxImageJAS &>(codec).Encode(file, formatId);
 }
 
-// One line per format class, in detection order: BMP, JPEG, ICO, GIF, PNG, TIFF, MNG, TGA, PCX, WBMP,
-// WMF, JPEG 2000, SKA, camera raw.
+// One line per format class, in the order detection tries them: BMP, JPEG, ICO, PNG, MNG, WMF, the JPEG 2000
+// family (JP2, JPC, PGX, PNM, RAS), camera raw. A format class added later takes its place in that order.
 const std::vector<ImageCodec> &Table()
 {
     static const std::vector<ImageCodec> table = {
         {ImageFormatBmp, ImageFormatBmp, false, CreateCodec<CxImageBMP>, DecodeAs<CxImageBMP>, EncodeAs<CxImageBMP>},
         {ImageFormatJpg, ImageFormatJpg, false, CreateCodec<CxImageJPG>, DecodeAs<CxImageJPG>, EncodeAs<CxImageJPG>},
         {ImageFormatIco, ImageFormatIco, true, CreateCodec<CxImageICO>, DecodeAs<CxImageICO>, EncodeAs<CxImageICO>},
+        {ImageFormatGif, ImageFormatGif, true, CreateCodec<CxImageGIF>, DecodeAs<CxImageGIF>, EncodeAs<CxImageGIF>},
         {ImageFormatPng, ImageFormatPng, false, CreateCodec<CxImagePNG>, DecodeAs<CxImagePNG>, EncodeAs<CxImagePNG>},
+        {ImageFormatTif, ImageFormatTif, true, CreateCodec<CxImageTIF>, DecodeAs<CxImageTIF>, EncodeAs<CxImageTIF>},
         {ImageFormatMng, ImageFormatMng, true, CreateCodec<CxImageMNG>, DecodeAs<CxImageMNG>, EncodeAs<CxImageMNG>},
+        {ImageFormatTga, ImageFormatTga, false, CreateCodec<CxImageTGA>, DecodeAs<CxImageTGA>, EncodeAs<CxImageTGA>},
+        {ImageFormatPcx, ImageFormatPcx, false, CreateCodec<CxImagePCX>, DecodeAs<CxImagePCX>, EncodeAs<CxImagePCX>},
+        {ImageFormatWbmp, ImageFormatWbmp, false, CreateCodec<CxImageWBMP>, DecodeAs<CxImageWBMP>, EncodeAs<CxImageWBMP>},
         {ImageFormatWmf, ImageFormatWmf, false, CreateCodec<CxImageWMF>, DecodeAs<CxImageWMF>, EncodeAs<CxImageWMF>},
         {ImageFormatJp2, ImageFormatRas, false, CreateCodec<CxImageJAS>, DecodeJas, EncodeJas},
+        {ImageFormatSka, ImageFormatSka, false, CreateCodec<CxImageSKA>, DecodeAs<CxImageSKA>, EncodeAs<CxImageSKA>},
         {ImageFormatRaw, ImageFormatRaw, false, CreateCodec<CxImageRAW>, DecodeAs<CxImageRAW>, EncodeAs<CxImageRAW>},
     };
     return table;

@@ -36,7 +36,7 @@ public:
 
     static constexpr CRect kDefaultBounds{10, 10, 84, 81};
     // Autostart, button controls and loop were added after this schema.
-    static constexpr int kControlsGate = 1000005;
+    static constexpr int kControlsGate = ProjectSchema::kAudioControls;
 
 private:
     QString m_filePath;

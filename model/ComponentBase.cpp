@@ -68,15 +68,24 @@ void CComponentBase::Draw(QPainter & /*painter*/) const
 {
 }
 
-int CComponentBase::SaveToFile(const QString &path)
+int CComponentBase::SaveToFile(const QString &path, const CCorvContext &context)
 {
+    // A copy is written: the media copied next to the file must not re-point this component, which still
+    // belongs to its project. The author's pending edits are taken first, as any store does.
+    ExchangeData(true);
+    std::unique_ptr<CComponentBase> copy = Clone(true);
+    copy->SetStandAlone(m_standAlone);
     CArchive ar;
     ar.SetFilePath(path);
+    ar.SetContext(&context);
     try {
-        SerializeComponent(ar);
+        copy->SerializeComponent(ar);
     } catch (const CArchiveException &) {
         return 0;
     }
+    // A file whose media are missing beside it is no saved component.
+    if (ar.GetFailedCopies() > 0)
+        return 0;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return 0;

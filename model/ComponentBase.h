@@ -2,6 +2,7 @@
 
 #include "model/ComponentType.h"
 #include "model/ProjectSchema.h"
+#include "platform/CorvContext.h"
 #include "platform/Rect.h"
 
 #include <QString>
@@ -38,7 +39,7 @@ public:
     // The schema number of the archive being read; later fields are read only above their gate.
     int GetFileSchema() const { return m_fileSchema; }
     void SetFileSchema(int schema) { m_fileSchema = schema; }
-    bool IsSchemaAbove(int gate) const { return m_fileSchema > gate; }
+    bool IsSchemaAbove(int gate) const { return ProjectSchema::Above(m_fileSchema, gate); }
 
     // The screen that holds the component (not owning); set when a screen takes it.
     CCorvPage *GetOwnerPage() const { return m_ownerPage; }
@@ -62,6 +63,10 @@ public:
     virtual std::unique_ptr<CComponentBase> Clone(bool keepPosition) const = 0;
     // Stores or loads the record (on load the type code has already been read by the loader).
     virtual void SerializeComponent(CArchive &ar) = 0;
+    // The component's whole entry in a project or single-screen archive: its record and whatever the kind
+    // keeps right after it (the text box's rich text). The archives' writers and loaders use this; the
+    // record alone is SerializeComponent.
+    virtual void SerializeEntry(CArchive &ar) { SerializeComponent(ar); }
 
     // Length of the text a text box shows in its editor, link markers included; -1 for other kinds.
     virtual int GetTextLength() const { return -1; }
@@ -69,8 +74,10 @@ public:
     // kinds without one.
     virtual CRichText *GetEditorText() { return nullptr; }
 
-    // Writes this component's record alone into a new file (preview). 1, or 0 when it cannot be written.
-    int SaveToFile(const QString &path);
+    // Writes this component's record alone into a new file (preview), its media copied beside the file;
+    // the component itself is left as it is. 1, or 0 when the file cannot be written or a media file
+    // cannot be copied (reported through the context's prompt).
+    int SaveToFile(const QString &path, const CCorvContext &context = CCorvContext::Empty());
 
     // Where a clone without keepPosition goes.
     static constexpr int kCloneLeft = 36;

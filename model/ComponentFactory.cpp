@@ -124,6 +124,8 @@ const char *CComponentFactory::ClassName(int type)
 std::unique_ptr<CComponentBase> CComponentFactory::LoadComponent(CArchive &ar, const LoadOptions &options)
 {
     const int type = ar.ReadInt();
+    if (IsDroppedOnLoad(type, options.mainList))
+        return nullptr;
     std::unique_ptr<CComponentBase> component = CreateComponent(type, options.parent);
     if (!component)
         ThrowUnreadable(ar, type);
@@ -131,11 +133,8 @@ std::unique_ptr<CComponentBase> CComponentFactory::LoadComponent(CArchive &ar, c
     component->SetFileSchema(options.fileSchema);
     if (options.beforeRead)
         options.beforeRead(*component);
-    component->SerializeComponent(ar);
+    component->SerializeEntry(ar);
     if (options.afterRead)
         options.afterRead(*component, ar);
-    // Kinds a list does not hold are read all the same, so that the stream stays in step, and dropped.
-    if (IsDroppedOnLoad(type, options.mainList))
-        return nullptr;
     return component;
 }

@@ -7,9 +7,10 @@ class CArchive;
 class CComponentBase;
 class CEditCanvas;
 
-// Makes components by type code, and reads one component record as the project and single-screen loaders
+// Makes components by type code, and reads one component entry as the project and single-screen loaders
 // do. Records carry no length, so a code this program cannot read ends the whole read: nothing after it
-// could be found.
+// could be found. The codes a list never holds (media anywhere, remediation outside the main list) are
+// never written and stand alone: nothing is made for them and the next int32 is the next type code.
 class CComponentFactory
 {
 public:
@@ -33,13 +34,13 @@ public:
         std::function<void(CComponentBase &, CArchive &)> afterRead;
     };
 
-    // Reads the type code and the record that follows. Throws CArchiveException for a short record and for
-    // a code that cannot be read here (unknown codes, kinds this program does not make). Returns null, with
-    // the record read, for a kind the list does not hold (IsDroppedOnLoad). The caller gets a component
-    // only when all of it was read.
+    // Reads the type code and the entry that follows (SerializeEntry). Throws CArchiveException for a short
+    // entry and, with the cause badSchema, for a code that cannot be read here (codes outside 0-24, kinds
+    // this program does not make). Returns null, having read the type code alone, for a code the list does
+    // not hold (IsDroppedOnLoad). The caller gets a component only when all of it was read.
     static std::unique_ptr<CComponentBase> LoadComponent(CArchive &ar, const LoadOptions &options);
 
-    // The loaders keep no media component (never written by the system) and no remediation component
-    // outside the main list.
+    // The loaders make no media component (never written by the system) and no remediation component
+    // outside the main list; the writers leave such components out.
     static bool IsDroppedOnLoad(int type, bool mainList);
 };

@@ -92,7 +92,7 @@ QString CComponentFlashVideo::StorePreview(const CArchive &ar)
     const QString name = PreviewName(m_previewPath);
     const int format = PreviewFormat(m_previewPath);
     auto target = [&](CMediaCopy::SubFolder sub) {
-        return CMediaCopy::PathFromStoredName(ar.GetFilePath(), IsStandAlone(), sub, name);
+        return CMediaCopy::PathFromStoredName(ar, IsStandAlone(), sub, name);
     };
     // A still that cannot be read or written is not reported; its name is stored all the same. The
     // component keeps the author's file then, so the next save tries again.
@@ -139,7 +139,7 @@ void CComponentFlashVideo::SerializeComponent(CArchive &ar)
     } else {
         const QString preview = ar.ReadString();
         m_previewPath = preview.isEmpty() ? QString()
-                                          : CMediaCopy::PathFromStoredName(ar.GetFilePath(), IsStandAlone(),
+                                          : CMediaCopy::PathFromStoredName(ar, IsStandAlone(),
                                                                            CMediaCopy::images, preview);
     }
     for (int *value : {&m_volume, &m_playSounds, &m_middleButton, &m_autoHide, &m_flashVersion})

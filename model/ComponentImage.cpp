@@ -396,7 +396,7 @@ void CComponentImage::WriteProjectCopies(const CArchive &ar, CPictureSaveSession
     const QString resizedPath = CorvPath::Join(
         PictureFiles::MediaFolder(ar.GetFilePath(), IsStandAlone(), CMediaCopy::imagesResized), storedName);
     if (!PictureFiles::Save(resized, resizedPath, format))
-        PictureFiles::ReportFailedCopy(ar.Context().Prompt(), m_picturePath, resizedPath);
+        PictureFiles::ReportFailedCopy(ar, m_picturePath, resizedPath);
 }
 
 bool CComponentImage::WriteImagesCopy(const CArchive &ar, const QString &target, int format, bool inPlace)
@@ -412,7 +412,7 @@ bool CComponentImage::WriteImagesCopy(const CArchive &ar, const QString &target,
     }
     if (!written) {
         // The component keeps naming its own file, and the next save tries again.
-        PictureFiles::ReportFailedCopy(ar.Context().Prompt(), m_picturePath, target);
+        PictureFiles::ReportFailedCopy(ar, m_picturePath, target);
         return false;
     }
     m_picturePath = target;
@@ -509,7 +509,7 @@ void CComponentImage::LoadFields(CArchive &ar)
     if (IsSchemaAbove(kMetafileGate))
         m_metafile = ar.ReadInt();
     m_picturePath =
-        CMediaCopy::PathFromStoredName(ar.GetFilePath(), IsStandAlone(), CMediaCopy::images, storedName);
+        CMediaCopy::PathFromStoredName(ar, IsStandAlone(), CMediaCopy::images, storedName);
 }
 
 void CComponentImage::LoadProjectCopy()

@@ -118,10 +118,10 @@ public:
 
     static constexpr int kMaxMarkers = 12;
     // Link id; popup, full size and popup size; the animation; the metafile flag were added after these.
-    static constexpr int kLinkIdGate = 10000036;
-    static constexpr int kLinkPopupGate = 10000024;
-    static constexpr int kAnimationGate = 10000042;
-    static constexpr int kMetafileGate = 10000044;
+    static constexpr int kLinkIdGate = ProjectSchema::kImageLinkId;
+    static constexpr int kLinkPopupGate = ProjectSchema::kImageLinkPopup;
+    static constexpr int kAnimationGate = ProjectSchema::kImageAnimation;
+    static constexpr int kMetafileGate = ProjectSchema::kImageMetafile;
     // The box the canvas shows metafiles in.
     static constexpr int kDisplayWidth = 500;
     static constexpr int kDisplayHeight = 333;

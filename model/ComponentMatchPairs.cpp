@@ -115,7 +115,7 @@ void CComponentMatchPairs::WriteSidePictures(const CArchive &ar, const Slots &fi
             continue;
         const QString name = PictureFiles::SafeName(label + side + QString::number(i)).toLower();
         if (!name.isEmpty() && !WriteQuestionPictures(file, folder, name))
-            PictureFiles::ReportFailedCopy(ar.Context().Prompt(), file,
+            PictureFiles::ReportFailedCopy(ar, file,
                                            CorvPath::Join(folder, name + QStringLiteral(".png")));
     }
 }

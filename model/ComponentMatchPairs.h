@@ -45,7 +45,7 @@ public:
     void SerializeComponent(CArchive &ar) override;
 
     // The picture files and the zoom flag were added after this schema.
-    static constexpr int kPicturesGate = 10000023;
+    static constexpr int kPicturesGate = ProjectSchema::kMatchPairsPictures;
     // The roll-over picture's longer side and the thumbnail's size.
     static constexpr int kRollOverSide = 186;
     static constexpr int kThumbnailSide = 40;

@@ -41,8 +41,8 @@ public:
 
     static constexpr CRect kDefaultBounds{10, 10, 1014, 500};
     // The single-answer flag came after this schema, the true/false style and instruction after the next.
-    static constexpr int kSingleAnswerGate = 10000021;
-    static constexpr int kTrueFalseGate = 10000022;
+    static constexpr int kSingleAnswerGate = ProjectSchema::kMultipleChoiceSingleAnswer;
+    static constexpr int kTrueFalseGate = ProjectSchema::kMultipleChoiceTrueFalse;
 
 private:
     QString m_stem;

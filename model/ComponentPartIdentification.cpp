@@ -201,7 +201,7 @@ void CComponentPartIdentification::SerializeComponent(CArchive &ar)
         LoadPictureFile(m_imageFile, scale);
         // A project moved from another machine keeps its question pictures in its own folder.
         if (!m_picture.IsValid() && !m_imageFile.isEmpty()) {
-            const QString moved = CMediaCopy::PathFromStoredName(ar.GetFilePath(), IsStandAlone(),
+            const QString moved = CMediaCopy::PathFromStoredName(ar, IsStandAlone(),
                                                                  CMediaCopy::imagesQuestions, m_imageFile);
             LoadPictureFile(moved, scale);
             if (m_picture.IsValid())
@@ -279,7 +279,7 @@ void CComponentPartIdentification::WritePicture(const CArchive &ar, CPictureSave
     const QString target = CorvPath::Join(folder, session.ClaimName(folder, name, source));
     if (!PictureFiles::Save(shown, target, format)) {
         // The record keeps naming the file the picture came from, with the factor of that file.
-        PictureFiles::ReportFailedCopy(ar.Context().Prompt(), m_imageFile, target);
+        PictureFiles::ReportFailedCopy(ar, m_imageFile, target);
         scale = float(m_pictureWidth) / float(m_picture.GetWidth());
         return;
     }

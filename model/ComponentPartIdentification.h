@@ -64,8 +64,8 @@ public:
     void StoreRecord(CArchive &ar, CPictureSaveSession &session) override;
 
     // The scale, ten targets, counts and reduce to fit; the highlight colour: added after these.
-    static constexpr int kTargetsGate = 10000025;
-    static constexpr int kHighlightGate = 10000027;
+    static constexpr int kTargetsGate = ProjectSchema::kPartIdentificationTargets;
+    static constexpr int kHighlightGate = ProjectSchema::kPartIdentificationHighlight;
     static constexpr CRect kDefaultBounds{10, 10, 310, 210};
     static constexpr CRect kPlacedBounds{10, 10, 1014, 500};
 

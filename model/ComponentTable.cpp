@@ -7,6 +7,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -214,7 +215,7 @@ void CComponentTable::SerializeComponent(CArchive &ar)
     const int rows = ar.ReadCheckedInt(kMaxRows, 0);
     const int columns = ar.ReadCheckedInt(kMaxColumns, 0);
     m_tableBorder = ar.ReadInt();
-    if (IsSchemaAbove(kGateCellSettings)) {
+    if (IsSchemaAbove(ProjectSchema::kTableCellSettings)) {
         m_cellBorderThickness = ar.ReadInt();
         m_cellPadding = ar.ReadInt();
         m_tableBackground = ar.ReadColor();
@@ -232,14 +233,14 @@ void CComponentTable::SerializeComponent(CArchive &ar)
                                     .arg(ar.GetFilePath())
                                     .arg(rows)
                                     .arg(columns));
-    // Every row has a bar between each two of its cells and one below it (all but the last): fewer bars
-    // than cells. Anything beyond one per cell, row and column is damage.
-    const uint32_t splitters = ar.ReadCount(uint32_t(rows * columns + rows + columns), 4);
+    // The window keeps a bar between each two cells of a row and below each row, but nothing limits what
+    // a file holds: like every other count, this one is bounded by the bytes left (4 per position).
+    const uint32_t splitters = ar.ReadCount(std::numeric_limits<uint32_t>::max(), 4);
     m_splitterPositions.assign(splitters, 0);
     for (int &position : m_splitterPositions)
         position = ar.ReadInt();
 
-    const bool cellsInArchive = GetFileSchema() >= kSchemaRtfInArchive;
+    const bool cellsInArchive = ProjectSchema::AtLeast(GetFileSchema(), ProjectSchema::kRtfInArchive);
     // Every cell's text takes at least one byte: a grid larger than what is left cannot be real.
     if (cellsInArchive && qint64(rows) * columns > ar.BytesLeft())
         throw CArchiveException(CArchiveException::badCount,
@@ -256,9 +257,9 @@ void CComponentTable::SerializeComponent(CArchive &ar)
         for (CRichTextLinks &cell : m_cells)
             cell.GetRichText().SetRtf(ar.ReadString());
     } else {
-        LoadCellsFromFiles(CMediaCopy::BaseFolder(ar.GetFilePath(), false));
+        LoadCellsFromFiles(ar, CMediaCopy::BaseFolder(ar.GetFilePath(), false));
     }
-    if (IsSchemaAbove(kGateCellSettings)) {
+    if (IsSchemaAbove(ProjectSchema::kTableCellSettings)) {
         for (CRichTextLinks &cell : m_cells) {
             cell.LoadLinks(ar, GetFileSchema());
             cell.MarkPendingLinks(false);
@@ -267,14 +268,16 @@ void CComponentTable::SerializeComponent(CArchive &ar)
     ExchangeData(false);
 }
 
-void CComponentTable::LoadCellsFromFiles(const QString &mediaFolder)
+void CComponentTable::LoadCellsFromFiles(const CArchive &ar, const QString &mediaFolder)
 {
+    // One listing of the folder serves every cell, and a cell whose file is missing stays empty.
+    const QString folder = CorvPath::Join(mediaFolder, QStringLiteral("Rtfs"));
     for (size_t index = 0; index < m_cells.size(); ++index) {
         // The base name comes from the file: it may only name files inside the Rtfs folder.
         const QString name = CorvPath::SafeBareName(QStringLiteral("%1_%2.rtf").arg(m_fileName).arg(index));
         if (name.isEmpty())
             continue;
-        QFile file(CorvPath::ResolveNoCase(CorvPath::Join({mediaFolder, QStringLiteral("Rtfs"), name})));
+        QFile file(ar.Paths().Resolve(CorvPath::Join(folder, name)));
         if (file.open(QIODevice::ReadOnly))
             m_cells[index].GetRichText().SetRtfBytes(file.readAll());
     }

@@ -124,7 +124,7 @@ public:
     static constexpr int kMaxColumns = 1000;
     static constexpr int kMaxCells = 10000;
     // Files from this schema on hold the cell settings and the cell links.
-    static constexpr int kGateCellSettings = 10000038;
+    static constexpr int kGateCellSettings = ProjectSchema::kTableCellSettings;
     // Files older than this keep every cell's text in a file of its own.
     static constexpr int kSchemaRtfInArchive = ProjectSchema::kRtfInArchive;
 
@@ -133,7 +133,7 @@ private:
     // Runs a paragraph command on the active cell's text; nothing without one.
     void OnActiveCell(void (CRichText::*command)());
     void ApplyDefaultFont(CRichText &text) const;
-    void LoadCellsFromFiles(const QString &mediaFolder);
+    void LoadCellsFromFiles(const CArchive &ar, const QString &mediaFolder);
 
     std::vector<int> m_splitterPositions;
     int m_rows = 0;

@@ -10,9 +10,6 @@
 
 namespace {
 
-// The reserved int of the record carries the right-to-left flag from this schema on.
-constexpr int kGateRightToLeft = 10000031;
-
 struct AlignmentName {
     const char *name;
     void (CComponentTextbox::*align)();
@@ -118,6 +115,17 @@ bool CComponentTextbox::AddLink(const QString &text, int position, int screenLin
     return true;
 }
 
+void CComponentTextbox::SerializeEntry(CArchive &ar)
+{
+    SerializeComponent(ar);
+    if (ar.IsStoring()) {
+        StoreRichText(ar);
+        return;
+    }
+    LoadRichText(ar, GetFileSchema());
+    RenumberLinks(IsStandAlone());
+}
+
 void CComponentTextbox::StoreRichText(CArchive &ar) const
 {
     ar.WriteString(GetRichText().GetRtf());
@@ -125,7 +133,7 @@ void CComponentTextbox::StoreRichText(CArchive &ar) const
 
 void CComponentTextbox::LoadRichText(CArchive &ar, int fileSchema)
 {
-    if (fileSchema >= kSchemaRtfInArchive) {
+    if (ProjectSchema::AtLeast(fileSchema, ProjectSchema::kRtfInArchive)) {
         GetRichText().SetRtf(ar.ReadString());
         return;
     }
@@ -133,9 +141,7 @@ void CComponentTextbox::LoadRichText(CArchive &ar, int fileSchema)
     const QString name = CorvPath::SafeBareName(m_fileName);
     if (name.isEmpty())
         return;
-    const QString path =
-        CorvPath::ResolveNoCase(CorvPath::Join({GetMediaBaseFolder(ar), QStringLiteral("Rtfs"), name}));
-    QFile file(path);
+    QFile file(ar.Paths().Resolve(CorvPath::Join({GetMediaBaseFolder(ar), QStringLiteral("Rtfs"), name})));
     if (file.open(QIODevice::ReadOnly))
         GetRichText().SetRtfBytes(file.readAll());
 }
@@ -169,7 +175,8 @@ void CComponentTextbox::SerializeComponent(CArchive &ar)
     m_fileName = ar.ReadString();
     m_content.RemoveAllLinks();
     m_content.LoadLinks(ar, GetFileSchema());
-    if (IsSchemaAbove(kGateRightToLeft))
-        SetRightToLeft(ar.ReadInt());
+    // Kept as stored: any value but 0 reads as right to left and is written back as it was.
+    if (IsSchemaAbove(ProjectSchema::kTextboxRightToLeft))
+        m_rightToLeft = ar.ReadInt();
     ExchangeData(false);
 }

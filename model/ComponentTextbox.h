@@ -15,9 +15,8 @@ class CScreenLookup;
 // component owns its rich text and the link records that the hidden markers in it number; the window only
 // shows and edits that text.
 //
-// The rich text is not part of the record: the document writes it as one RTF string right after the record
-// (StoreRichText) and reads it back the same way (LoadRichText), then lets the links find their markers
-// again (RenumberLinks).
+// The rich text is not part of the record: the box's entry in an archive (SerializeEntry) is the record, then
+// the rich text as one RTF string; on load the links then find their markers again (RenumberLinks).
 class CComponentTextbox : public CComponentBase
 {
 public:
@@ -50,8 +49,11 @@ public:
     const QString &GetFileName() const { return m_fileName; }
     void SetFileName(const QString &name) { m_fileName = name; }
 
-    // 1 when the text runs right to left; a new text box takes the document's direction.
-    int GetRightToLeft() const { return m_rightToLeft; }
+    // 1 when the text runs right to left; a new text box takes the document's direction. The record's
+    // reserved int carries it: any value but 0 means right to left, and a value read from a file is
+    // written back as it was read (GetStoredRightToLeft).
+    int GetRightToLeft() const { return m_rightToLeft != 0 ? 1 : 0; }
+    int GetStoredRightToLeft() const { return m_rightToLeft; }
     void SetRightToLeft(int rightToLeft);
 
     // Links, by number.
@@ -83,11 +85,15 @@ public:
     // Before storing: records and markers brought into agreement.
     void RepairLinkMarkers() { m_content.RepairLinks(); }
 
+    // The whole entry: the record, then the rich text (StoreRichText, LoadRichText); a load ends with
+    // RenumberLinks, dropping the links without an address when the box comes from a single-screen
+    // archive (stand-alone).
+    void SerializeEntry(CArchive &ar) override;
     // The RTF string that follows the record.
     void StoreRichText(CArchive &ar) const;
     // Reads the text that follows the record: the RTF string, or for the oldest files (fileSchema below
-    // 1000004) the file of GetFileName in the Rtfs folder beside the archive. A missing file leaves the
-    // text empty.
+    // ProjectSchema::kRtfInArchive) the file of GetFileName in the Rtfs folder beside the archive. A missing
+    // file leaves the text empty.
     void LoadRichText(CArchive &ar, int fileSchema);
 
     int GetTextLength() const override { return GetRichText().GetTextLength(); }

@@ -144,7 +144,7 @@ void CComponentTopicButton::SerializeComponent(CArchive &ar)
     m_thumbnailIndex = ar.ReadInt();
     const QString renderedName = ar.ReadString();
     m_picturePath =
-        CMediaCopy::PathFromStoredName(ar.GetFilePath(), IsStandAlone(), GetRendering().folder, renderedName);
+        CMediaCopy::PathFromStoredName(ar, IsStandAlone(), GetRendering().folder, renderedName);
     m_renderedPath = m_picturePath;
     m_photoMask = ar.ReadInt();
     if (IsSchemaAbove(kFittedGate))
@@ -211,5 +211,5 @@ void CComponentTopicButton::Render(const CArchive &ar, CPictureSaveSession &sess
     // when it could not be written.
     for (const QString &target : targets)
         if (!PictureFiles::Save(rendered, target, ImageFormatPng))
-            PictureFiles::ReportFailedCopy(ar.Context().Prompt(), m_picturePath, target);
+            PictureFiles::ReportFailedCopy(ar, m_picturePath, target);
 }

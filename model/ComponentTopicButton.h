@@ -66,7 +66,7 @@ public:
     void StoreRecord(CArchive &ar, CPictureSaveSession &session) override;
 
     // The fitted flag was added after this schema.
-    static constexpr int kFittedGate = 10000044;
+    static constexpr int kFittedGate = ProjectSchema::kTopicButtonFitted;
 
 protected:
     explicit CComponentTopicButton(int type);

@@ -54,10 +54,10 @@ public:
     static constexpr uint32_t kWhite = 0xFFFFFF;
     static constexpr int kDefaultFlashVersion = 8;
     // Later fields of the record, each read only above its gate.
-    static constexpr int kPlayOptionsGate = 1000005;    // autostart, controller, loop
-    static constexpr int kWindowModeGate = 1000007;     // window mode
-    static constexpr int kFlashSettingsGate = 10000018; // Flash variables, background colour, version
-    static constexpr int kPdfOptionsGate = 10000020;    // toolbar, scroll bar, navigation panes
+    static constexpr int kPlayOptionsGate = ProjectSchema::kVideoPlayOptions;    // autostart, controller, loop
+    static constexpr int kWindowModeGate = ProjectSchema::kVideoWindowMode;     // window mode
+    static constexpr int kFlashSettingsGate = ProjectSchema::kVideoFlashSettings; // Flash variables, background colour, version
+    static constexpr int kPdfOptionsGate = ProjectSchema::kVideoPdfOptions;    // toolbar, scroll bar, navigation panes
 
 protected:
     // The fields this class keeps, copied into a copy of any of the three kinds.

@@ -147,7 +147,8 @@ void CCorvPage::MoveTo(CComponentBase *component, bool toFront)
         m_components.push_back(std::move(moved));
     else
         m_components.insert(m_components.begin(), std::move(moved));
-    ShowOnCanvas();
+    if (m_canvas)
+        ShowOnCanvas(*m_canvas);
 }
 
 void CCorvPage::BringToTop(CComponentBase *component)
@@ -160,17 +161,15 @@ void CCorvPage::SendToBack(CComponentBase *component)
     MoveTo(component, false);
 }
 
-void CCorvPage::ShowOnCanvas()
+void CCorvPage::ShowOnCanvas(CEditCanvas &canvas)
 {
-    CEditCanvas *canvas = CEditCanvas::Current();
-    if (!canvas)
-        return;
-    canvas->ClearDisplayedComponents();
+    m_canvas = &canvas;
+    canvas.ClearDisplayedComponents();
     for (const auto &c : m_components) {
         c->Show();
-        canvas->AppendDisplayedComponent(c.get());
+        canvas.AppendDisplayedComponent(c.get());
     }
-    canvas->Invalidate();
+    canvas.Invalidate();
 }
 
 void CCorvPage::LeaveCanvas()
@@ -182,8 +181,9 @@ void CCorvPage::LeaveCanvas()
     }
     for (const auto &c : m_components)
         c->Hide();
-    if (CEditCanvas *canvas = CEditCanvas::Current())
-        canvas->ClearDisplayedComponents();
+    if (m_canvas)
+        m_canvas->ClearDisplayedComponents();
+    m_canvas = nullptr;
     m_modified = 0;
 }
 

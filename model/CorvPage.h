@@ -6,6 +6,7 @@
 #include <vector>
 
 class CComponentBase;
+class CEditCanvas;
 class CPrompt;
 class CRichText;
 class CScreenLookup;
@@ -66,14 +67,19 @@ public:
     // Unlinks the component and gives it to the caller (null when it is not on this screen).
     std::unique_ptr<CComponentBase> DetachComponent(CComponentBase *component);
 
-    // Restacking; then the screen is shown again on the canvas. Nothing for a component not on the screen.
+    // Restacking; then the screen is shown again on the canvas it is on, if any. Nothing for a component
+    // not on the screen.
     void BringToTop(CComponentBase *component);
     void SendToBack(CComponentBase *component);
 
-    // The canvas steps use the installed Edit canvas (CEditCanvas::Current) and are left out without one.
-    void ShowOnCanvas();
-    // Deletes empty text boxes, hides the rest, empties the canvas's list, clears the modified flag.
+    // Puts the components on the canvas in drawing order and shows them; the screen is on that canvas
+    // until it leaves it.
+    void ShowOnCanvas(CEditCanvas &canvas);
+    // Deletes empty text boxes, hides the rest, empties the list of the canvas the screen was on (if any),
+    // clears the modified flag.
     void LeaveCanvas();
+    // The canvas the screen is shown on; null when it is on none.
+    CEditCanvas *GetCanvas() const { return m_canvas; }
 
     void OffsetComponents(int dx, int dy);
     bool HasComponentOfType(int type) const;
@@ -109,4 +115,5 @@ private:
     QString m_publishId;
     int m_modified = 0;
     ComponentList m_components;
+    CEditCanvas *m_canvas = nullptr;
 };

@@ -7,7 +7,8 @@ class CComponentWindow;
 
 // The Edit canvas as the model sees it. Components created with a canvas as parent get their window from
 // it; without a canvas (tests, publishing, imports) they have none. Screens put their components on it in
-// drawing order.
+// drawing order. Nothing finds the canvas on its own: the Edit window hands it to the document, and the
+// document to the loaders and factories it runs.
 class CEditCanvas
 {
 public:
@@ -23,9 +24,4 @@ public:
     virtual void Invalidate() = 0;
     // A component is going away: forget it wherever the canvas still refers to it (selection, trackers).
     virtual void ForgetComponent(CComponentBase * /*component*/) {}
-
-    // The canvas the loaders, screen factories and insertions create components on; null when there is
-    // none. The Edit window installs itself; the pointer is not owned.
-    static CEditCanvas *Current();
-    static CEditCanvas *Install(CEditCanvas *canvas);
 };

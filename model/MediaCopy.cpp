@@ -2,6 +2,7 @@
 
 #include "model/GlobalHelpers.h"
 #include "model/StdioFileEx.h"
+#include "platform/Archive.h"
 #include "platform/PathUtil.h"
 #include "platform/Prompt.h"
 
@@ -95,11 +96,23 @@ QString CMediaCopy::BaseFolder(const QString &archivePath, bool standAlone)
 QString CMediaCopy::PathFromStoredName(const QString &archivePath, bool standAlone, SubFolder sub,
                                        const QString &storedName)
 {
+    CorvPath::CNoCaseResolver once;
+    return PathFromStoredName(archivePath, standAlone, sub, storedName, once);
+}
+
+QString CMediaCopy::PathFromStoredName(const CArchive &ar, bool standAlone, SubFolder sub,
+                                       const QString &storedName)
+{
+    return PathFromStoredName(ar.GetFilePath(), standAlone, sub, storedName, ar.Paths());
+}
+
+QString CMediaCopy::PathFromStoredName(const QString &archivePath, bool standAlone, SubFolder sub,
+                                       const QString &storedName, CorvPath::CNoCaseResolver &paths)
+{
     const QString name = CorvPath::SafeBareName(storedName);
     if (name.isEmpty())
         return {};
-    return CorvPath::ResolveNoCase(
-        CorvPath::Join({BaseFolder(archivePath, standAlone), SubFolderName(sub), name}));
+    return paths.Resolve(CorvPath::Join({BaseFolder(archivePath, standAlone), SubFolderName(sub), name}));
 }
 
 QString CMediaCopy::TargetName(const QString &currentPath)
@@ -141,6 +154,16 @@ CMediaCopy::Result CMediaCopy::CopyOnSave(const QString &currentPath, const QStr
         }
     }
     WritePlaylistFor(folder, result.storedName, playlist);
+    return result;
+}
+
+CMediaCopy::Result CMediaCopy::CopyOnSave(const CArchive &ar, const QString &currentPath, bool standAlone, SubFolder sub,
+                                          Playlist playlist, bool copyFile)
+{
+    Result result = CopyOnSave(currentPath, ar.GetFilePath(), standAlone, sub, playlist, ar.Context().Prompt(),
+                               copyFile);
+    if (result.failed)
+        ar.NoteFailedCopy();
     return result;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PathUtil.h"
+
 #include <QString>
 
 // Media files named by components. In memory a component keeps the full path of its file; its record keeps
@@ -9,6 +11,7 @@
 // On save the file is copied there under its safe, lower-cased name; only that name is lower-cased, the
 // folders keep their one spelling. On load the stored name is reduced to a bare name first, so a crafted
 // file cannot point a later save outside the media folder.
+class CArchive;
 class CPrompt;
 
 class CMediaCopy
@@ -45,6 +48,8 @@ public:
     // component; a name that leaves nothing gives an empty path.
     static QString PathFromStoredName(const QString &archivePath, bool standAlone, SubFolder sub,
                                       const QString &storedName);
+    // The same for a record read from ar, whose folders it lists once for the whole load.
+    static QString PathFromStoredName(const CArchive &ar, bool standAlone, SubFolder sub, const QString &storedName);
 
     // Copies the file at currentPath into the media folder for the archive being written (when it is not
     // there already, compared without regard to case) and writes its playlist. A failed copy is reported
@@ -54,6 +59,10 @@ public:
     // button of an audio pair, whose Play partner copies the clip).
     static Result CopyOnSave(const QString &currentPath, const QString &archivePath, bool standAlone,
                              SubFolder sub, Playlist playlist, CPrompt &prompt, bool copyFile = true);
+    // The same for a record written into ar: its path and its context's prompt, and a failed copy noted on
+    // the archive (CArchive::GetFailedCopies), so whoever writes it knows.
+    static Result CopyOnSave(const CArchive &ar, const QString &currentPath, bool standAlone, SubFolder sub,
+                             Playlist playlist, bool copyFile = true);
 
     // The stored name a save would give currentPath: its file name without blanks, "<", ">" and "&".
     static QString TargetName(const QString &currentPath);
@@ -61,4 +70,8 @@ public:
     // Writes a one-entry playlist (UTF-8 with a byte-order mark) naming entryName. False when it cannot be
     // written.
     static bool WritePlaylist(const QString &playlistPath, const QString &entryName);
+
+private:
+    static QString PathFromStoredName(const QString &archivePath, bool standAlone, SubFolder sub,
+                                      const QString &storedName, CorvPath::CNoCaseResolver &paths);
 };

@@ -8,11 +8,10 @@ void CMediaRecord::SerializeFileName(CArchive &ar, const CComponentBase &compone
 {
     const bool standAlone = component.IsStandAlone() != 0;
     if (ar.IsLoading()) {
-        path = CMediaCopy::PathFromStoredName(ar.GetFilePath(), standAlone, sub, ar.ReadString());
+        path = CMediaCopy::PathFromStoredName(ar, standAlone, sub, ar.ReadString());
         return;
     }
-    const CMediaCopy::Result copy =
-        CMediaCopy::CopyOnSave(path, ar.GetFilePath(), standAlone, sub, playlist, ar.Context().Prompt(), copyFile);
+    const CMediaCopy::Result copy = CMediaCopy::CopyOnSave(ar, path, standAlone, sub, playlist, copyFile);
     path = copy.path;
     ar.WriteString(copy.storedName);
 }

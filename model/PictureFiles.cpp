@@ -3,6 +3,7 @@
 #include "image/qt/ImageQt.h"
 #include "image/xImage.h"
 #include "model/GlobalHelpers.h"
+#include "platform/Archive.h"
 #include "platform/PathUtil.h"
 #include "platform/Prompt.h"
 
@@ -95,9 +96,10 @@ bool CopyFile(const QString &from, const QString &to)
     return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit();
 }
 
-void ReportFailedCopy(CPrompt &prompt, const QString &from, const QString &to)
+void ReportFailedCopy(const CArchive &ar, const QString &from, const QString &to)
 {
-    prompt.Warning(QStringLiteral("Failed to copy file from %1\nto %2").arg(from, to));
+    ar.NoteFailedCopy();
+    ar.Context().Prompt().Warning(QStringLiteral("Failed to copy file from %1\nto %2").arg(from, to));
 }
 
 QString MediaFolder(const QString &archivePath, bool standAlone, CMediaCopy::SubFolder sub)

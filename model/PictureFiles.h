@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QString>
 
-class CPrompt;
+class CArchive;
 class CxImage;
 
 // The picture steps the picture kinds share: reading and writing picture files by format id, photo-object
@@ -24,8 +24,9 @@ bool Save(CxImage &image, const QString &path, int format);
 // missing; the target is replaced only once the whole file has been written.
 bool CopyFile(const QString &from, const QString &to);
 
-// Tells the author that a picture could not be written where the project keeps it.
-void ReportFailedCopy(CPrompt &prompt, const QString &from, const QString &to);
+// Tells the author that a picture could not be written where the archive being stored keeps it, and notes
+// the failure on the archive for whoever writes it.
+void ReportFailedCopy(const CArchive &ar, const QString &from, const QString &to);
 
 // The media sub-folder for the archive being read or written, spelt as it exists on disk.
 QString MediaFolder(const QString &archivePath, bool standAlone, CMediaCopy::SubFolder sub);

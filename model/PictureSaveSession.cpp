@@ -15,7 +15,7 @@ void CPictureSaveSession::StoreComponent(CComponentBase &component, CArchive &ar
     if (auto *writer = dynamic_cast<CPictureWriter *>(&component))
         writer->StoreRecord(ar, *this);
     else
-        component.SerializeComponent(ar);
+        component.SerializeEntry(ar);
 }
 
 int CPictureSaveSession::TakeTopicButtonNumber()

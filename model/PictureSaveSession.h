@@ -26,8 +26,8 @@ public:
     // Numbers taken from the source (the document's topic-button picture counter).
     explicit CPictureSaveSession(NumberSource topicButtonNumbers, int publishImagesAtStandardResolution = 0);
 
-    // Stores the component's record: picture kinds write their pictures through this session, the other
-    // kinds store as usual.
+    // Stores the component's entry: picture kinds write their pictures through this session, the other
+    // kinds store as usual (a text box with its rich text).
     void StoreComponent(CComponentBase &component, CArchive &ar);
 
     int TakeTopicButtonNumber();

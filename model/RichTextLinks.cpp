@@ -1,6 +1,8 @@
 #include "model/RichTextLinks.h"
 
 #include "model/CorvPage.h"
+#include "model/MarkedText.h"
+#include "model/ProjectSchema.h"
 #include "model/ScreenLookup.h"
 #include "platform/Archive.h"
 #include "platform/Prompt.h"
@@ -11,13 +13,6 @@
 namespace {
 
 constexpr int kMarker = CRichTextLinks::kMarkerLength;
-
-// Schema gates of the link record fields.
-constexpr int kGateNumber = 10000036;
-constexpr int kGatePosition = 1000001;
-constexpr int kGatePopup = 10000018;
-constexpr int kGatePopupSize = 10000024;
-constexpr int kGateScript = 10000040;
 
 bool IsUniform(const CRichText &text, int start, int end, uint32_t mask, uint32_t effect)
 {
@@ -56,20 +51,6 @@ void Replace(CRichText &text, int start, int end, const QString &with)
     text.ReplaceSel(with);
 }
 
-// The first marker at or after from whose six characters are all hidden; -1 when there is none.
-int FindMarker(const CRichText &text, const QString &marker, int from)
-{
-    while (from >= 0 && from < text.GetTextLength()) {
-        const int found = text.FindText(FR_DOWN, from, -1, marker);
-        if (found < 0)
-            return -1;
-        if (IsHidden(text, found, found + kMarker))
-            return found;
-        from = found + 1;
-    }
-    return -1;
-}
-
 // The last hidden marker that ends at or before `before`; -1 when there is none.
 int FindMarkerBackward(const CRichText &text, const QString &marker, int before)
 {
@@ -86,11 +67,11 @@ int FindMarkerBackward(const CRichText &text, const QString &marker, int before)
 
 // Replaces [start, end), which holds the link's visible text, by the text between the markers of the number,
 // both markers hidden.
-void WrapInMarkers(CRichText &text, int start, int end, const QString &visible, int number)
+void WrapInMarkers(CMarkedText &marked, int start, int end, const QString &visible, int number)
 {
-    Replace(text, start, end, CURLLink::OpeningMarker(number) + visible + CURLLink::ClosingMarker(number));
-    text.HideRange(end + kMarker, end + 2 * kMarker);
-    text.HideRange(start, start + kMarker);
+    marked.Replace(start, end, CURLLink::OpeningMarker(number) + visible + CURLLink::ClosingMarker(number));
+    marked.Hide(end + kMarker, end + 2 * kMarker);
+    marked.Hide(start, start + kMarker);
 }
 
 // Takes the record's text and position from what stands between its markers, which marks that text a link.
@@ -225,7 +206,8 @@ bool CRichTextLinks::AddLink(const QString &text, int position, int screenLink, 
 
     auto link = std::make_unique<CURLLink>(text, -1, position, screenLink, targetScreen, address, popup, script,
                                            fullSize, popupHeight, popupWidth);
-    WrapInMarkers(m_text, position, end, text, number);
+    CMarkedText marked(m_text);
+    WrapInMarkers(marked, position, end, text, number);
     link->SetNumber(number);
     m_links.push_back(std::move(link));
     m_nextLinkNumber = number + 1;
@@ -301,10 +283,15 @@ bool CRichTextLinks::DeleteLinkAtCaret(bool compareText)
 
 int CRichTextLinks::MarkLink(CURLLink *link, bool isNew)
 {
+    CMarkedText marked(m_text);
+    return MarkLink(marked, link, isNew);
+}
+
+int CRichTextLinks::MarkLink(CMarkedText &marked, CURLLink *link, bool isNew)
+{
     if (!link)
         return 0;
-    const QString opening = CURLLink::OpeningMarker(link->GetNumber());
-    const QString closing = CURLLink::ClosingMarker(link->GetNumber());
+    const int number = link->GetNumber();
     const QString &linkText = link->GetText();
     const int length = int(linkText.size());
 
@@ -318,23 +305,23 @@ int CRichTextLinks::MarkLink(CURLLink *link, bool isNew)
         const int end = start + length;
         if (m_text.GetTextRange(start, end) != linkText)
             return 0;
-        WrapInMarkers(m_text, start, end, linkText, link->GetNumber());
+        WrapInMarkers(marked, start, end, linkText, number);
         SetLinkEffect(m_text, start + kMarker, end + kMarker, true);
         m_text.SetSel(start + kMarker, end + kMarker);
         return 2 * kMarker;
     }
 
-    const int start = FindMarker(m_text, opening, 0);
+    const int start = marked.FindOpening(number, 0);
     if (start < 0)
         return -1;
     const int visibleStart = start + kMarker;
-    const int close = FindMarker(m_text, closing, visibleStart);
+    const int close = marked.FindClosing(number, visibleStart);
     if (close < 0) {
         const int visibleEnd = std::min(visibleStart + length, m_text.GetTextLength());
         SetLinkEffect(m_text, visibleStart, visibleEnd, true);
-        Replace(m_text, visibleEnd, visibleEnd, closing);
+        marked.Replace(visibleEnd, visibleEnd, CURLLink::ClosingMarker(number));
         SetLinkEffect(m_text, visibleEnd, visibleEnd + kMarker, false);
-        m_text.HideRange(visibleEnd, visibleEnd + kMarker);
+        marked.Hide(visibleEnd, visibleEnd + kMarker);
         return 0;
     }
     ReadBetweenMarkers(m_text, *link, start, close);
@@ -343,64 +330,71 @@ int CRichTextLinks::MarkLink(CURLLink *link, bool isNew)
 
 void CRichTextLinks::MarkPendingLinks(bool dropAddressless)
 {
+    if (m_links.empty()) {
+        m_nextLinkNumber = 1;
+        return;
+    }
+    CMarkedText marked(m_text);
     std::vector<const CURLLink *> doomed;
-    int marked = 0;
+    int kept = 0;
     int shift = 0;
     for (const auto &link : m_links) {
         if (dropAddressless && link->GetUrl().isEmpty()) {
             // A single screen taken into another course keeps only the links that lead outside it.
-            UnwrapLink(*link);
+            UnwrapLink(marked, *link);
             doomed.push_back(link.get());
             continue;
         }
         const bool isNew = link->GetNumber() == -1;
         if (isNew) {
-            link->SetNumber(marked);
+            link->SetNumber(kept);
             // A record without a position is looked for in the text; it stays without one. A position no
             // text can reach stays out of reach rather than wrapping round.
             if (link->GetPosition() != -1)
                 link->SetPosition(int(std::min<qint64>(qint64(link->GetPosition()) + shift, INT_MAX)));
         }
-        const int inserted = MarkLink(link.get(), isNew);
+        const int inserted = MarkLink(marked, link.get(), isNew);
         if (inserted < 0) {
-            UnwrapLink(*link);
+            UnwrapLink(marked, *link);
             doomed.push_back(link.get());
             continue;
         }
-        ++marked;
+        ++kept;
         shift += inserted;
     }
     DeleteRecords(doomed);
-    m_nextLinkNumber = marked + 1;
+    m_nextLinkNumber = kept + 1;
 }
 
 void CRichTextLinks::RepairLinks()
 {
+    if (m_links.empty())
+        return;
+    CMarkedText marked(m_text);
     std::vector<const CURLLink *> doomed;
     for (const auto &link : m_links) {
-        const QString opening = CURLLink::OpeningMarker(link->GetNumber());
-        const QString closing = CURLLink::ClosingMarker(link->GetNumber());
+        const int number = link->GetNumber();
         const int length = int(link->GetText().size());
-        int open = FindMarker(m_text, opening, 0);
-        const int close = FindMarker(m_text, closing, 0);
+        int open = marked.FindOpening(number, 0);
+        const int close = marked.FindClosing(number, 0);
 
         if (open < 0 || (close >= 0 && close < open)) {
             // The opening marker is gone (or stands after its closing marker): the link is broken.
             if (close >= 0) {
-                Replace(m_text, close, close + kMarker, QString());
+                marked.Replace(close, close + kMarker, QString());
                 SetLinkEffect(m_text, close - length, close, false);
                 if (open >= 0)
                     open -= kMarker;
             }
             if (open >= 0)
-                Replace(m_text, open, open + kMarker, QString());
+                marked.Replace(open, open + kMarker, QString());
             doomed.push_back(link.get());
         } else if (close < 0) {
-            Replace(m_text, open, open + kMarker, QString());
+            marked.Replace(open, open + kMarker, QString());
             doomed.push_back(link.get());
         } else if (close == open + kMarker) {
             // The author deleted the whole visible text.
-            Replace(m_text, open, close + kMarker, QString());
+            marked.Replace(open, close + kMarker, QString());
             doomed.push_back(link.get());
         } else {
             ReadBetweenMarkers(m_text, *link, open, close);
@@ -413,10 +407,10 @@ void CRichTextLinks::RepairLinks()
     for (const auto &link : m_links)
         SetLinkEffect(m_text, link->GetPosition(), link->GetPosition() + int(link->GetText().size()), false);
     for (const auto &link : m_links) {
-        const int open = FindMarker(m_text, CURLLink::OpeningMarker(link->GetNumber()), 0);
+        const int open = marked.FindOpening(link->GetNumber(), 0);
         if (open < 0)
             continue;
-        const int close = FindMarker(m_text, CURLLink::ClosingMarker(link->GetNumber()), open + kMarker);
+        const int close = marked.FindClosing(link->GetNumber(), open + kMarker);
         if (close < 0)
             continue;
         ReadBetweenMarkers(m_text, *link, open, close);
@@ -430,12 +424,15 @@ bool CRichTextLinks::RenumberCompactly()
         int close;
     };
     std::vector<Place> places;
-    for (const auto &link : m_links) {
-        const int open = FindMarker(m_text, CURLLink::OpeningMarker(link->GetNumber()), 0);
-        const int close = open < 0 ? -1 : FindMarker(m_text, CURLLink::ClosingMarker(link->GetNumber()), open + kMarker);
-        if (close < 0)
-            return false;
-        places.push_back({open, close});
+    {
+        const CMarkedText marked(m_text);
+        for (const auto &link : m_links) {
+            const int open = marked.FindOpening(link->GetNumber(), 0);
+            const int close = open < 0 ? -1 : marked.FindClosing(link->GetNumber(), open + kMarker);
+            if (close < 0)
+                return false;
+            places.push_back({open, close});
+        }
     }
     // All places are found before any marker changes, so a new number can never be mistaken for an old
     // one still to be rewritten; markers keep their length, so no place moves.
@@ -451,27 +448,27 @@ bool CRichTextLinks::RenumberCompactly()
     return true;
 }
 
-void CRichTextLinks::DeleteRecords(const std::vector<const CURLLink *> &doomed)
+void CRichTextLinks::DeleteRecords(std::vector<const CURLLink *> doomed)
 {
     if (doomed.empty())
         return;
+    std::sort(doomed.begin(), doomed.end());
     std::erase_if(m_links, [&](const std::unique_ptr<CURLLink> &link) {
-        return std::find(doomed.begin(), doomed.end(), link.get()) != doomed.end();
+        return std::binary_search(doomed.begin(), doomed.end(), link.get());
     });
 }
 
-void CRichTextLinks::UnwrapLink(const CURLLink &link)
+void CRichTextLinks::UnwrapLink(CMarkedText &marked, const CURLLink &link)
 {
-    if (link.GetNumber() < 0)
-        return;
-    const int open = FindMarker(m_text, CURLLink::OpeningMarker(link.GetNumber()), 0);
-    const int close = FindMarker(m_text, CURLLink::ClosingMarker(link.GetNumber()), open < 0 ? 0 : open + kMarker);
+    const int number = link.GetNumber();
+    const int open = marked.FindOpening(number, 0);
+    const int close = marked.FindClosing(number, open < 0 ? 0 : open + kMarker);
     if (close >= 0) {
-        Replace(m_text, close, close + kMarker, QString());
+        marked.Replace(close, close + kMarker, QString());
         SetLinkEffect(m_text, open < 0 ? close - int(link.GetText().size()) : open + kMarker, close, false);
     }
     if (open >= 0)
-        Replace(m_text, open, open + kMarker, QString());
+        marked.Replace(open, open + kMarker, QString());
 }
 
 void CRichTextLinks::StoreLinkRecord(CArchive &ar, const CURLLink &link)
@@ -492,18 +489,19 @@ void CRichTextLinks::StoreLinkRecord(CArchive &ar, const CURLLink &link)
 std::unique_ptr<CURLLink> CRichTextLinks::LoadLinkRecord(CArchive &ar, int fileSchema)
 {
     auto link = std::make_unique<CURLLink>();
-    const int number = fileSchema > kGateNumber ? ar.ReadInt() : -1;
+    namespace PS = ProjectSchema;
+    const int number = PS::Above(fileSchema, PS::kLinkNumber) ? ar.ReadInt() : -1;
     const QString text = ar.ReadString();
-    const int position = fileSchema > kGatePosition ? ar.ReadInt() : -1;
+    const int position = PS::Above(fileSchema, PS::kLinkPosition) ? ar.ReadInt() : -1;
     const int screenLink = ar.ReadInt();
     const int targetScreen = ar.ReadInt();
     const QString address = ar.ReadString();
-    const int popup = fileSchema > kGatePopup ? ar.ReadInt() : 0;
-    const int script = fileSchema > kGateScript ? ar.ReadInt() : 0;
+    const int popup = PS::Above(fileSchema, PS::kLinkPopup) ? ar.ReadInt() : 0;
+    const int script = PS::Above(fileSchema, PS::kLinkScript) ? ar.ReadInt() : 0;
     int fullSize = 1;
     int popupHeight = 100;
     int popupWidth = 250;
-    if (fileSchema > kGatePopupSize) {
+    if (PS::Above(fileSchema, PS::kLinkPopupSize)) {
         fullSize = ar.ReadInt();
         popupHeight = ar.ReadInt();
         popupWidth = ar.ReadInt();

@@ -11,6 +11,7 @@
 class CPrompt;
 
 class CArchive;
+class CMarkedText;
 class CScreenLookup;
 
 // Rich text with the hyperlinks written into it: the text of a text box or of one table cell, and the
@@ -119,9 +120,10 @@ private:
     // Gives the records the numbers 0, 1, ... in list order, markers included; false when some record's
     // markers cannot be found (nothing renumbered then).
     bool RenumberCompactly();
-    void DeleteRecords(const std::vector<const CURLLink *> &doomed);
+    void DeleteRecords(std::vector<const CURLLink *> doomed);
+    int MarkLink(CMarkedText &marked, CURLLink *link, bool isNew);
     // Takes whatever markers of a record are left out of the text and clears the link effect they bound.
-    void UnwrapLink(const CURLLink &link);
+    void UnwrapLink(CMarkedText &marked, const CURLLink &link);
 
     CRichText m_text;
     LinkList m_links;

@@ -8,6 +8,16 @@ CArchive::CArchive(QByteArray data) : m_mode(load), m_data(std::move(data)) {}
 
 CArchive::CArchive() : m_mode(store) {}
 
+CorvPath::CNoCaseResolver &CArchive::Paths() const
+{
+    if (m_paths)
+        return *m_paths;
+    // A store writes files while it runs: what it finds on disk is looked up afresh every time.
+    if (!m_ownPaths || IsStoring())
+        m_ownPaths = std::make_unique<CorvPath::CNoCaseResolver>();
+    return *m_ownPaths;
+}
+
 void CArchive::RequireLoading() const
 {
     if (m_mode != load)

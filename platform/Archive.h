@@ -1,15 +1,16 @@
 #pragma once
 
-#include "platform/CorvContext.h"
-
 #include "platform/ArchiveException.h"
+#include "platform/CorvContext.h"
+#include "platform/PathUtil.h"
+#include "platform/Rect.h"
 
 #include <QByteArray>
-#include "platform/Rect.h"
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
+#include <memory>
 
 // The binary archive of projects, single screens, component records and setting.bin. Values are
 // little-endian, one after another with no padding. Strings are UTF-16 behind the FF FE FF marker, with a
@@ -36,6 +37,15 @@ public:
     // and the sink for their messages. Without one, the empty context.
     void SetContext(const CCorvContext *context) { m_context = context; }
     const CCorvContext &Context() const { return m_context ? *m_context : CCorvContext::Empty(); }
+    // How the names the records hold are found on disk without regard to case: while loading, each folder
+    // is listed once for the life of the archive, or of the resolver given (both passes of one load); while
+    // storing, which writes files, every lookup is fresh.
+    CorvPath::CNoCaseResolver &Paths() const;
+    void SetPaths(CorvPath::CNoCaseResolver *paths) { m_paths = paths; }
+    // Storing: a media file that a record names could not be copied next to the archive (reported to the
+    // author where it happened). Whoever writes the archive decides what that means for the save.
+    void NoteFailedCopy() const { ++m_failedCopies; }
+    int GetFailedCopies() const { return m_failedCopies; }
 
     // Loading.
     qint64 GetPosition() const { return m_pos; }
@@ -102,4 +112,7 @@ private:
     qint64 m_pos = 0;
     QString m_filePath;
     const CCorvContext *m_context = nullptr;
+    CorvPath::CNoCaseResolver *m_paths = nullptr;
+    mutable std::unique_ptr<CorvPath::CNoCaseResolver> m_ownPaths;
+    mutable int m_failedCopies = 0;
 };

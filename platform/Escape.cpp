@@ -229,6 +229,18 @@ QString PhpLiteral(const QString &text)
     return out;
 }
 
+QString PhpDoubleQuotedLiteral(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == u'\\' || c == u'"' || c == u'$')
+            out += u'\\';
+        out += c;
+    }
+    return out;
+}
+
 QString AspLiteral(const QString &text)
 {
     QString out;
@@ -246,6 +258,14 @@ QString AspLiteral(const QString &text)
         else
             out += c;
     }
+    return out;
+}
+
+QString AspScriptLiteral(const QString &text)
+{
+    // The script escapes bring in neither "%" nor ">", so every "%>" left is one of the text's own.
+    QString out = ScriptLiteral(text);
+    out.replace(QStringLiteral("%>"), QStringLiteral("%\\u003E"));
     return out;
 }
 

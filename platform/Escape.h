@@ -47,9 +47,15 @@ QString XmlCData(const QString &text);
 
 // Inside a single-quoted PHP string: backslash and apostrophe preceded by a backslash.
 QString PhpLiteral(const QString &text);
+// Inside a double-quoted PHP string: backslash, quotation mark and dollar sign preceded by a backslash, so
+// that nothing in the text is read as an escape or a variable.
+QString PhpDoubleQuotedLiteral(const QString &text);
 // Inside a double-quoted VBScript string of an ASP page: quotation marks doubled; line feeds and carriage
 // returns, which a VBScript literal cannot hold, joined in as " & vbLf & " and " & vbCr & "; and "%>",
 // which would end the script block, as "%" & ">".
 QString AspLiteral(const QString &text);
+// Inside a double-quoted JScript string of an ASP page: as ScriptLiteral, and "%>", which would end the
+// script block, with its ">" as \u003E.
+QString AspScriptLiteral(const QString &text);
 
 } // namespace CorvEscape

@@ -75,8 +75,39 @@ QString CanonicalFolderName(const QString &name)
 
 QString ResolveNoCase(const QString &path)
 {
+    CNoCaseResolver once;
+    return once.Resolve(path);
+}
+
+bool CNoCaseResolver::Exists(const QString &path)
+{
+    const auto it = m_exists.constFind(path);
+    if (it != m_exists.constEnd())
+        return *it;
+    const bool exists = QFileInfo::exists(path);
+    m_exists.insert(path, exists);
+    return exists;
+}
+
+const CNoCaseResolver::Listing &CNoCaseResolver::ListingOf(const QString &folder)
+{
+    const auto it = m_listings.constFind(folder);
+    if (it != m_listings.constEnd())
+        return *it;
+    Listing listing;
+    const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
+    for (const QString &entry : dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)) {
+        const QString folded = entry.toCaseFolded();
+        if (!listing.byFoldedName.contains(folded))
+            listing.byFoldedName.insert(folded, entry);
+    }
+    return *m_listings.insert(folder, std::move(listing));
+}
+
+QString CNoCaseResolver::Resolve(const QString &path)
+{
     const QString p = ToSlashes(path);
-    if (p.isEmpty() || QFileInfo::exists(p))
+    if (p.isEmpty() || Exists(p))
         return p;
 
     const bool absolute = p.startsWith(u'/');
@@ -84,26 +115,20 @@ QString ResolveNoCase(const QString &path)
     QString current = absolute ? QStringLiteral("/") : QString();
     for (qsizetype i = 0; i < parts.size(); ++i) {
         const QString exact = Join(current, parts[i]);
-        if (QFileInfo::exists(exact)) {
+        if (Exists(exact)) {
             current = exact;
             continue;
         }
-        QDir dir(current.isEmpty() ? QStringLiteral(".") : current);
-        const QStringList entries = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
-        QString match;
-        for (const QString &e : entries)
-            if (e.compare(parts[i], Qt::CaseInsensitive) == 0) {
-                match = e;
-                break;
-            }
-        if (match.isEmpty()) {
+        const Listing &listing = ListingOf(current);
+        const auto match = listing.byFoldedName.constFind(parts[i].toCaseFolded());
+        if (match == listing.byFoldedName.constEnd()) {
             // The rest does not exist yet: keep the existing prefix as found on disk, so that a folder
             // created below it is not made a second time in another case.
             for (qsizetype j = i; j < parts.size(); ++j)
                 current = Join(current, parts[j]);
             return current;
         }
-        current = Join(current, match);
+        current = Join(current, *match);
     }
     return current;
 }

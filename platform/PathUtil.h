@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -29,7 +30,27 @@ const QStringList &KnownFolderNames();
 // path with each existing component spelt as it is on disk, matched without regard to case; the
 // components from the first one that does not exist in any case are kept as given.
 QString ResolveNoCase(const QString &path);
-// Paths compared as the original file system compares them: separators alike, case ignored.
+
+// ResolveNoCase for many paths in the same folders: each folder is listed once and each path prefix looked
+// up once, for the life of the object (one load). What changes on disk meanwhile is not seen, so it is
+// never kept across a save.
+class CNoCaseResolver
+{
+public:
+    QString Resolve(const QString &path);
+
+private:
+    struct Listing
+    {
+        QHash<QString, QString> byFoldedName; // the first entry, in listing order, of each case-folded name
+    };
+    bool Exists(const QString &path);
+    const Listing &ListingOf(const QString &folder);
+
+    QHash<QString, bool> m_exists;
+    QHash<QString, Listing> m_listings;
+};
+// Paths compared as the file systems projects come from compare them: separators alike, case ignored.
 bool SamePathNoCase(const QString &a, const QString &b);
 
 // A name taken from a file or from the author reduced to a bare file name that cannot leave its folder:

@@ -63,6 +63,8 @@ constexpr Entry kEntries[] = {
     {10685, "Done"},
     {10686, "Play"},
     {10687, "Stop"},
+    // The LMS whose package extension the manifest can declare.
+    {10689, "SumTotal"},
     // Texts of the final performance screens.
     {10828, "Assessment Results\n\n{date} {name}\n\nIn {coursename}, you attempted {judgedquestions} of "
             "{totalquestions} questions.  You answered {totalcorrect} correctly.  Your final result is {totalscore}%."},
@@ -120,6 +122,11 @@ constexpr Entry kEntries[] = {
             "least every %1 screens.\n\nWould you like to add more questions?"},
     {35057, "No screen to publish."},
     {35061, "Failed to publish the project."},
+    // Messages of the project document.
+    {40100, "%1\nis not a project file. Projects are files ending in .kvx."},
+    {40101, "Cannot open the file\n%1\n%2"},
+    {40102, "Cannot save the project\n%1\n%2"},
+    {40103, "The project\n%1\ncould be read only in part (%2).\nSave it under a new name to keep the original file."},
     // The application's title, its idle status text and the graphics-library index messages.
     {57344, "Corvessa 4"},
     {57345, "Ready"},

@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// The program's numbered message texts, kept in one table keyed by their numbers, as the original's string
-// resources were. Each part of the program adds the entries it uses; texts are the program's own, exactly.
+// The program's numbered message texts, kept in one table keyed by their numbers. Each part of the program
+// adds the entries it uses; texts are the program's own, exactly.
 class CStringTable
 {
 public:

@@ -82,6 +82,9 @@ public:
     bool PublishWebDatabaseAsp(int lessonMode);
     void PublishWebDatabasePhp();
     void PublishLms();
+    // The lesson-folder mode of the LMS target: copies the content of the web course just published into
+    // the lesson folder beside the output folder, named by the course's lesson folder name.
+    void PublishLessonFolder(const QString &webFolder);
 
     // ---- Steps: true (1) on success ----
     // Asks before emptying an existing folder when confirm is set: -1 declined, 0 failed, 1 done.

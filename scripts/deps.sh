@@ -9,9 +9,10 @@ PACKAGES=(
   libxml2-dev libzip-dev zlib1g-dev libhunspell-dev
   hunspell-en-us hunspell-en-gb hunspell-en-ca
   libpng-dev libjpeg62-turbo-dev libjpeg-turbo-progs
-  libopenjp2-7-dev libopenjp2-tools libmng-dev libraw-dev libtiff-dev
+  libopenjp2-7-dev libopenjp2-tools libmng-dev libraw-dev libtiff-dev libtiff-tools qt6-image-formats-plugins
   googletest libgtest-dev libgmock-dev
   fonts-liberation unzip libxml2-utils zip python3
+  php-cli
   chromium
   xvfb xauth
 )
@@ -26,6 +27,12 @@ done
 # The screen file tests run the generated scripts in Node.js; any node on the path will do.
 if ! command -v node >/dev/null 2>&1; then
   missing+=(nodejs)
+fi
+
+# npm fetches the test-only packages into the build folder. Debian's npm brings Node.js with it; a
+# Node.js installed otherwise usually carries its own npm, which is kept.
+if ! command -v npm >/dev/null 2>&1; then
+  missing+=(npm)
 fi
 
 if [ ${#missing[@]} -gt 0 ]; then

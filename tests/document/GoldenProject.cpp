@@ -193,7 +193,7 @@ void GoldenProject::WriteSettings(qint64 expiry)
     }
     if (AtLeast(10000010)) {
         I("SetExpiry", 0);
-        m_ar.WriteInt64(m_over.value("ExpiryDate", expiry).toLongLong());
+        m_ar.WriteInt64(Value("ExpiryDate", expiry).toLongLong());
         S("ExpiryMessage", "This course has now expired");
     }
     I("RecordData", 0);

@@ -3,9 +3,11 @@
 #include "platform/Archive.h"
 
 #include <QMap>
+#include <QSet>
+#include <QStringList>
 #include <QVariant>
 
-#include <QStringList>
+#include <gtest/gtest.h>
 
 #include <functional>
 
@@ -15,7 +17,8 @@ extern const QStringList kBuiltInCategories;
 // A project file built field by field from the format's own tables, independently of the document's
 // writer: the built-in value of each field, or the override given for it by name. Fields are written only
 // when the schema reaches their gate, so the same builder makes files of older schemas. Screens and
-// topics are appended by the caller through the hooks.
+// topics are appended by the caller through the hooks. An override that no field written used (a
+// misspelt name, a field the schema leaves out) fails the test, rather than leaving it to test nothing.
 class GoldenProject
 {
 public:
@@ -25,6 +28,13 @@ public:
         : m_schema(schema == kNoSchema ? 1000000 : schema), m_noSchema(schema == kNoSchema),
           m_over(std::move(overrides))
     {
+    }
+    GoldenProject(GoldenProject &&) = default;
+    ~GoldenProject()
+    {
+        for (auto it = m_over.cbegin(); it != m_over.cend(); ++it)
+            if (!m_used.contains(it.key()))
+                ADD_FAILURE() << "the golden project never wrote the field it was given: " << it.key().toStdString();
     }
     // A file of the shape the retry pass assumes: the fields of schema 1000001 without its schema number and
     // without the two obsolete strings.
@@ -39,9 +49,15 @@ public:
     CArchive &Ar() { return m_ar; }
     QByteArray Bytes() const { return m_ar.GetBuffer(); }
 
-    void I(const char *name, int32_t def) { m_ar.WriteInt(m_over.value(name, def).toInt()); }
-    void S(const char *name, const QString &def) { m_ar.WriteString(m_over.value(name, def).toString()); }
-    void L(const char *name, const QStringList &def) { m_ar.WriteStringList(m_over.value(name, def).toStringList()); }
+    void I(const char *name, int32_t def) { m_ar.WriteInt(Value(name, def).toInt()); }
+    void S(const char *name, const QString &def) { m_ar.WriteString(Value(name, def).toString()); }
+    void L(const char *name, const QStringList &def) { m_ar.WriteStringList(Value(name, def).toStringList()); }
+    // The override given for the field, or def.
+    QVariant Value(const char *name, const QVariant &def)
+    {
+        m_used.insert(QString::fromLatin1(name));
+        return m_over.value(name, def);
+    }
     bool AtLeast(int32_t n) const { return m_schema >= n; }
     bool Above(int32_t n) const { return m_schema > n; }
 
@@ -67,5 +83,6 @@ private:
     bool m_noSchema;
     bool m_omitSchemaNumber = false;
     QMap<QString, QVariant> m_over;
+    QSet<QString> m_used;
     CArchive m_ar;
 };

@@ -5,6 +5,7 @@
 #include "platform/Archive.h"
 #include "support/TempTree.h"
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -168,26 +169,29 @@ TEST(ProjectArchiveSettings, AtLeastAndAboveGatesDifferAtTheirOwnSchema)
     const struct Case {
         int32_t schema;
         const char *setting;
-        int written;
+        int written; // -1: the schema has no such field
         int expected; // the setting starts at 77
     } cases[] = {
-        {10000013, "NoNextAtTopicEnd", 1, 77},  // above 10000013
+        {10000013, "NoNextAtTopicEnd", -1, 77},  // above 10000013
         {10000014, "NoNextAtTopicEnd", 1, 1},
         {10000013, "LmsOpensNewWindow", 1, 1},  // at least 10000013
-        {10000012, "LmsOpensNewWindow", 1, 77},
-        {10000029, "LomLanguage", 5, 77},       // above 10000029
+        {10000012, "LmsOpensNewWindow", -1, 77},
+        {10000029, "LomLanguage", -1, 77},       // above 10000029
         {10000030, "LomLanguage", 5, 5},
         {10000029, "OutlineLinkColor", 5, 5},   // at least 10000029
-        {10000028, "OutlineLinkColor", 5, 0},   // not read: 0
-        {1000008, "AllowResume", 1, 77},        // above 1000008
+        {10000028, "OutlineLinkColor", -1, 0},   // not read: 0
+        {1000008, "AllowResume", -1, 77},        // above 1000008
         {10000009, "AllowResume", 1, 1},
-        {10000033, "OutlineUseButton", 1, 0},   // at least 10000034, else 0
-        {10000026, "LeftAlignBulletedLists", 0, 1}, // at least 10000027, else 1
+        {10000033, "OutlineUseButton", -1, 0},   // at least 10000034, else 0
+        {10000026, "LeftAlignBulletedLists", -1, 1}, // at least 10000027, else 1
         {10000027, "LeftAlignBulletedLists", 0, 0},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.setting) + " at " + std::to_string(c.schema));
-        GoldenProject golden(c.schema, {{c.setting, c.written}});
+        QMap<QString, QVariant> overrides;
+        if (c.written >= 0)
+            overrides.insert(c.setting, c.written);
+        GoldenProject golden(c.schema, overrides);
         golden.WriteSettings(kNow);
         CCourseSettings before = Defaults();
         FindCourseSetting(c.setting)->Set(before, FindCourseSetting(c.setting)->kind == SettingKind::colour
@@ -333,4 +337,22 @@ TEST(ProjectArchiveSettings, GlossaryDocumentCountIsTakenAsItStands)
         EXPECT_EQ(s.KenBurnsGrow, 0);
         EXPECT_TRUE(ar.AtEnd());
     }
+}
+
+// Guards the golden builder itself: an override that no field written uses (a misspelt name, a field the
+// schema leaves out) fails the test instead of silently testing nothing.
+TEST(ProjectArchiveSettings, GoldenBuilderRefusesOverridesItNeverWrites)
+{
+    EXPECT_NONFATAL_FAILURE(
+        {
+            GoldenProject golden(10000047, {{"CourseNmae", "typo"}});
+            golden.WriteSettings(kNow);
+        },
+        "CourseNmae");
+    EXPECT_NONFATAL_FAILURE(
+        {
+            GoldenProject golden(10000045, {{"LmsCompatibility", "Other"}}); // written from 10000046 on
+            golden.WriteSettings(kNow);
+        },
+        "LmsCompatibility");
 }

@@ -416,27 +416,98 @@ TEST(ProjectFile, OldFileDoesNotInheritThePreviousCoursesSettings)
     EXPECT_EQ(doc.KenBurnsInterval, 8);
 }
 
-// Guards the stream's alignment: remediation outside the main list is read and dropped, and what follows
-// it is read in step.
-TEST(ProjectFile, RemediationOutsideTheMainListIsReadAndDropped)
+// Guards the codes a list never holds (media anywhere, remediation on popup and glossary screens): nothing
+// is made, nothing follows the code, and the components after it are read in step.
+TEST(ProjectFile, CodesTheListsNeverHoldStandAlone)
+{
+    const QByteArray rect = RectangleRecord({7, 8, 9, 10});
+    const auto codesThenRectangle = [&rect](std::vector<int32_t> codes) {
+        return [&rect, codes](CArchive &ar) {
+            for (int32_t code : codes)
+                ar.WriteInt(code);
+            ar.Write(rect.constData(), rect.size());
+        };
+    };
+    GoldenProject golden(10000047);
+    golden.WriteSettings(kNow);
+    golden.WriteTopics({});
+    golden.WritePostTopic();
+    golden.Ar().WriteInt(1);
+    golden.WriteScreen(0, "main", "1", 2, 0, codesThenRectangle({ct_media}), 2);
+    golden.WriteSection("<popups>", 1);
+    golden.WriteScreen(1, "popup", "P1", 2, -1, codesThenRectangle({ct_remediation, ct_media}), 3);
+    golden.WriteSection("<glossary>", 1);
+    golden.WriteScreen(2, "glossary", "G1", 2, -1, codesThenRectangle({ct_remediation}), 2);
+
+    CRecordingPrompt prompts;
+    CCorvContext context;
+    context.prompt = &prompts;
+    CCorvessaDoc doc(context, FixedClock());
+    Load(doc, golden.Bytes());
+    EXPECT_TRUE(prompts.Entries().isEmpty());
+    for (const auto *list : {&doc.MainScreenList, &doc.PopupScreenList, &doc.GlossaryScreenList}) {
+        ASSERT_EQ(list->size(), 1u);
+        const CCorvPage &page = *(*list)[0];
+        ASSERT_EQ(page.GetComponentCount(), 1) << page.GetTitle().toStdString();
+        EXPECT_EQ(page.GetComponent(0)->GetBounds(), CRect(7, 8, 9, 10));
+    }
+}
+
+// Guards the writer's side of the same rule: a remediation component put on a popup or glossary screen is
+// left out, so the file reads back in step and saves again to the same bytes.
+TEST(ProjectFile, WriterLeavesOutWhatAListCannotHold)
 {
     CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
     doc.OnNewDocument();
-    auto popup = Page(3, "P1", 2);
-    auto r = std::make_unique<CComponentRemediation>();
-    r->SetQuestionPageIds({1, 2, 3});
-    popup->AddComponent(std::move(r), CPrompt::Plain());
-    Add<CComponentRectangle>(*popup, {7, 8, 9, 10});
-    doc.PopupScreenList.push_back(std::move(popup));
-    doc.GlossaryScreenList.push_back(Page(4, "G1", 2));
+    for (auto *list : {&doc.PopupScreenList, &doc.GlossaryScreenList}) {
+        auto page = Page(list == &doc.PopupScreenList ? 3 : 4, list == &doc.PopupScreenList ? "P1" : "G1", 2);
+        auto r = std::make_unique<CComponentRemediation>();
+        r->SetQuestionPageIds({1, 2, 3});
+        page->AddComponent(std::move(r), CPrompt::Plain());
+        Add<CComponentRectangle>(*page, {7, 8, 9, 10});
+        list->push_back(std::move(page));
+    }
+    const QByteArray bytes = ProjectBytes(doc);
 
     CCorvessaDoc reread(CCorvContext::Empty(), FixedClock());
-    Load(reread, ProjectBytes(doc));
-    ASSERT_EQ(reread.PopupScreenList.size(), 1u);
-    ASSERT_EQ(reread.PopupScreenList[0]->GetComponentCount(), 1);
-    EXPECT_EQ(reread.PopupScreenList[0]->GetComponent(0)->GetType(), ct_rectangle);
-    EXPECT_EQ(reread.PopupScreenList[0]->GetComponent(0)->GetBounds().left, 7);
-    EXPECT_EQ(reread.GlossaryScreenList.size(), 1u);
+    Load(reread, bytes);
+    for (const auto *list : {&reread.PopupScreenList, &reread.GlossaryScreenList}) {
+        ASSERT_EQ(list->size(), 1u);
+        ASSERT_EQ((*list)[0]->GetComponentCount(), 1);
+        EXPECT_EQ((*list)[0]->GetComponent(0)->GetType(), ct_rectangle);
+    }
+    EXPECT_EQ(ProjectBytes(reread), bytes);
+}
+
+// Guards a component made through the program rather than read from a file: its remediation targets are
+// stored as the screens say they still exist, a vanished one as -1.
+TEST(ProjectFile, RemediationTargetsAreStoredThroughTheScreens)
+{
+    CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
+    doc.OnNewDocument();
+    doc.MainScreenList.push_back(Page(1, "1", 3));
+    auto screen = Page(2, "2", 8);
+    auto made = std::make_unique<CComponentRemediation>();
+    CComponentRemediation *remediation = made.get();
+    made->SetQuestionPageIds({1, 42});
+    made->m_completionPageId = 99; // no such screen
+    made->m_reverseOutPageId = 1;
+    made->m_passMark = 60;
+    screen->AddComponent(std::move(made), CPrompt::Plain());
+    doc.MainScreenList.push_back(std::move(screen));
+
+    const QByteArray bytes = ProjectBytes(doc);
+    EXPECT_EQ(remediation->m_completionPageId, -1);
+    CCorvessaDoc reread(CCorvContext::Empty(), FixedClock());
+    Load(reread, bytes);
+    ASSERT_EQ(reread.MainScreenList.size(), 2u);
+    auto *read = dynamic_cast<CComponentRemediation *>(reread.MainScreenList[1]->GetComponent(0));
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->m_completionPageId, -1);
+    EXPECT_EQ(read->m_reverseOutPageId, 1);
+    EXPECT_EQ(read->m_passMark, 60);
+    // The question ids are stored as they stand; the getter drops the vanished one.
+    EXPECT_EQ(read->GetStoredQuestionPageIds(), (std::vector<int>{1, 42}));
 }
 
 // Guards a type code outside 0-24: a format error, so the load ends as at the end of the file and keeps
@@ -459,11 +530,15 @@ TEST(ProjectFile, UnknownTypeCodeEndsTheReadKeepingCompleteScreens)
         golden.WriteSection("<popups>", 0);
         golden.WriteSection("<glossary>", 0);
 
-        CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
+        CRecordingPrompt prompts;
+        CCorvContext context;
+        context.prompt = &prompts;
+        CCorvessaDoc doc(context, FixedClock());
         Load(doc, golden.Bytes());
         ASSERT_EQ(doc.MainScreenList.size(), 1u);
         EXPECT_EQ(doc.MainScreenList[0]->GetTitle(), "good");
         EXPECT_EQ(doc.GetLoadRetry(), 0);
+        EXPECT_EQ(prompts.Entries().size(), 1);
     }
 }
 
@@ -494,7 +569,10 @@ TEST(ProjectFile, DamagedCountsReserveNothing)
     constexpr int32_t kHuge = 0x7FFFFFFF;
     const QByteArray rect = RectangleRecord({1, 2, 3, 4});
     auto file = [&](const char *where) {
-        GoldenProject golden(10000047, {{"glossaryDocumentCount", kHuge}});
+        QMap<QString, QVariant> overrides;
+        if (qstrcmp(where, "glossary documents") == 0)
+            overrides.insert("glossaryDocumentCount", kHuge);
+        GoldenProject golden(10000047, overrides);
         golden.WriteSettings(kNow);
         if (qstrcmp(where, "topics") == 0) {
             golden.Ar().WriteInt(kHuge);
@@ -591,4 +669,239 @@ TEST(ProjectFile, TextBoxRichTextAndTablesRoundTrip)
         EXPECT_EQ(page.GetComponent(2)->GetBounds().left, 600);
     }
     EXPECT_EQ(ProjectBytes(reread), first);
+}
+
+namespace {
+
+// A recording context and a document on it, for the loads that must tell the author.
+struct Told
+{
+    CRecordingPrompt prompts;
+    CCorvContext context;
+    std::unique_ptr<CCorvessaDoc> doc;
+    Told()
+    {
+        context.prompt = &prompts;
+        doc = std::make_unique<CCorvessaDoc>(context, FixedClock());
+        doc->OnNewDocument();
+    }
+    bool ToldReadInPart() const
+    {
+        return prompts.Entries().size() == 1 &&
+               prompts.Entries()[0].text.contains(QStringLiteral("could be read only in part"));
+    }
+};
+
+QStringList MainTitles(const CCorvessaDoc &doc)
+{
+    QStringList titles;
+    for (const auto &screen : doc.MainScreenList)
+        titles << screen->GetTitle();
+    return titles;
+}
+
+} // namespace
+
+// Guards an old file (no schema number, or one before screen numbers) holding a component this program
+// cannot read: that is no layout error, so no second pass reads the file out of step; the document keeps
+// what the file's own layout gave, settings and topics included, and the author is told.
+TEST(ProjectFile, UnreadableComponentKeepsTheFirstPass)
+{
+    const QByteArray rect = RectangleRecord({1, 2, 3, 4});
+    for (int32_t schema : {GoldenProject::kNoSchema, 1000002}) {
+        SCOPED_TRACE(schema);
+        GoldenProject golden(schema, {{"CourseName", "Gulls"}});
+        golden.WriteSettings(kNow);
+        golden.WriteTopics({{"1", "A", "", "", "FALSE"}, {"2", "B", "", "", "FALSE"}});
+        golden.WritePostTopic();
+        golden.Ar().WriteInt(2);
+        golden.WriteScreen(-1, "first", "1", 2, -1, [&](CArchive &ar) { ar.Write(rect.constData(), rect.size()); }, 1);
+        golden.WriteScreen(-1, "picture", "2", 2, -1, [&](CArchive &ar) {
+            ar.WriteInt(ct_image);
+            ar.Write(rect.constData() + 4, rect.size() - 4);
+        }, 1);
+
+        Told told;
+        Load(*told.doc, golden.Bytes());
+        EXPECT_EQ(told.doc->CourseName, "Gulls");
+        EXPECT_EQ(told.doc->Topics.size(), 2u);
+        ASSERT_EQ(MainTitles(*told.doc), QStringList{"first"});
+        EXPECT_EQ(told.doc->MainScreenList[0]->GetId(), 0);
+        EXPECT_TRUE(told.ToldReadInPart());
+    }
+}
+
+// Guards the choice between two failed passes: the one that read further into the file is kept. A file of
+// schema 1000002 cut inside its third screen reads two screens by its own layout, while the second pass
+// looks for screen numbers the file does not have.
+TEST(ProjectFile, WhenBothPassesFailTheOneThatReadFurtherIsKept)
+{
+    GoldenProject golden(1000002, {{"CourseName", "Terns"}});
+    golden.WriteSettings(kNow);
+    golden.WriteTopics({});
+    golden.WritePostTopic();
+    golden.Ar().WriteInt(3);
+    for (const char *title : {"one", "two", "three"})
+        golden.WriteScreen(-1, title, title, 2, -1);
+    const QByteArray cut = golden.Bytes().left(golden.Bytes().size() - 6);
+
+    Told told;
+    Load(*told.doc, cut);
+    EXPECT_EQ(told.doc->CourseName, "Terns");
+    EXPECT_EQ(MainTitles(*told.doc), (QStringList{"one", "two"}));
+    EXPECT_EQ(told.doc->GetFileSchema(), 1000002);
+    EXPECT_TRUE(told.ToldReadInPart());
+}
+
+// Guards the clean-up after the settings block, which runs however the block ends: a file cut inside it
+// leaves no stored path in the logo, no old label, no uncut point size, and the document's schema is the
+// file's. What was read then saves and reads back to the same bytes.
+TEST(ProjectFile, FileCutInsideTheSettingsIsStillCleanedUp)
+{
+    GoldenProject golden(10000047, {{"LogoImage", "../../../../etc/passwd"},
+                                    {"FontSizePoints[0]", "14pt"},
+                                    {"EncodingLabel", "Western European (Windows) - [windows-1252]"},
+                                    {"LblNext", "cut here"}});
+    golden.WriteSettings(kNow);
+    const QByteArray marker = QByteArray::fromRawData(reinterpret_cast<const char *>(u"cut here"), 16);
+    const qsizetype at = golden.Bytes().indexOf(marker);
+    ASSERT_GT(at, 0);
+
+    Told told;
+    Load(*told.doc, golden.Bytes().left(at + 4));
+    const CCorvessaDoc &doc = *told.doc;
+    EXPECT_EQ(doc.LogoImage, "/courses/Course/Images/Resized/passwd");
+    EXPECT_EQ(doc.EncodingLabel, "Unicode (UTF-8) - [utf-8]");
+    EXPECT_EQ(doc.FontSizePoints[0], "14");
+    EXPECT_EQ(doc.GetFileSchema(), 10000047);
+    EXPECT_TRUE(told.ToldReadInPart());
+
+    const QByteArray saved = ProjectBytes(*told.doc);
+    CCorvessaDoc reread(CCorvContext::Empty(), FixedClock());
+    Load(reread, saved);
+    EXPECT_EQ(ProjectBytes(reread), saved);
+}
+
+// Guards negative counts, which no writer makes: a damaged file, reported like an early end, keeping what
+// came before, rather than an empty course that a save would put in the author's file.
+TEST(ProjectFile, NegativeCountsAreDamage)
+{
+    const QByteArray rect = RectangleRecord({1, 2, 3, 4});
+    const auto withRectangle = [&](CArchive &ar) { ar.Write(rect.constData(), rect.size()); };
+    const struct Case {
+        const char *where;
+        QStringList main;
+        size_t popups;
+    } cases[] = {{"main screens", {}, 0}, {"components", {}, 0}, {"popups", {"main"}, 0}, {"glossary", {"main"}, 1}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.where);
+        const QString where = QString::fromLatin1(c.where);
+        GoldenProject golden(10000047);
+        golden.WriteSettings(kNow);
+        golden.WriteTopics({});
+        golden.WritePostTopic();
+        golden.Ar().WriteInt(where == "main screens" ? -1 : 1);
+        golden.WriteScreen(0, "main", "1", 2, 0, withRectangle, where == "components" ? -1 : 1);
+        golden.WriteSection("<popups>", where == "popups" ? -1 : 1);
+        golden.WriteScreen(1, "popup", "P1", 2, -1);
+        golden.WriteSection("<glossary>", where == "glossary" ? -1 : 0);
+
+        Told told;
+        Load(*told.doc, golden.Bytes());
+        EXPECT_EQ(MainTitles(*told.doc), c.main);
+        EXPECT_EQ(told.doc->PopupScreenList.size(), c.popups);
+        EXPECT_TRUE(told.ToldReadInPart());
+    }
+}
+
+// Guards the direction of text boxes in files that store none (schema 10000031 and below): they take the
+// direction of the course being read, whatever course was open before; a box that stores one keeps it.
+TEST(ProjectFile, OldTextBoxesTakeTheDirectionOfTheCourseBeingRead)
+{
+    const auto boxEntry = [](int32_t schema, int32_t stored) {
+        return [schema, stored](CArchive &ar) {
+            ar.WriteInt(ct_textbox);
+            ar.WriteRect(CRect(36, 32, 520, 332));
+            ar.WriteString("tb1.rtf");
+            ar.WriteInt(0); // no links
+            if (schema > 10000031)
+                ar.WriteInt(stored);
+            CRichText text;
+            text.ReplaceAll("Gulls");
+            ar.WriteString(text.GetRtf());
+        };
+    };
+    const struct Case {
+        int32_t schema;
+        int userStoreDirection; // what the new-project settings give
+        int32_t stored;         // the box's own, where the file has it
+        int expected;
+    } cases[] = {{10000030, 0, 0, 0}, {10000030, 1, 0, 1}, {10000031, 0, 0, 0}, {10000047, 1, 0, 0},
+                 {10000047, 0, 1, 1}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.schema);
+        GoldenProject golden(c.schema);
+        golden.WriteSettings(kNow);
+        golden.WriteTopics({});
+        golden.WritePostTopic();
+        golden.Ar().WriteInt(1);
+        golden.WriteScreen(0, "main", "1", 2, c.schema >= 10000031 ? 0 : -1, boxEntry(c.schema, c.stored), 1);
+        if (c.schema >= 10000025)
+            golden.WriteSection("<popups>", 0);
+        if (c.schema >= 10000038)
+            golden.WriteSection("<glossary>", 0);
+
+        CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
+        doc.OnNewDocument();
+        doc.RightToLeft = 1 - c.userStoreDirection; // the course open before runs the other way
+        doc.SetUserStoresHook([&c](CCorvessaDoc &d) { d.RightToLeft = c.userStoreDirection; });
+        Load(doc, golden.Bytes());
+        ASSERT_EQ(doc.MainScreenList.size(), 1u);
+        auto *box = dynamic_cast<CComponentTextbox *>(doc.MainScreenList[0]->GetComponent(0));
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->GetRightToLeft(), c.expected);
+        EXPECT_EQ(box->GetRichText().GetText(), "Gulls");
+    }
+}
+
+// Guards the two gates at 10000038, which are not the same: the project file's glossary section is there
+// from 10000038 on ("at least"), a table's cell settings and cell links only after it ("above").
+TEST(ProjectFile, GlossarySectionAndTableCellSettingsDifferAt10000038)
+{
+    const auto oldTable = [](CArchive &ar) {
+        ar.WriteInt(ct_table);
+        ar.WriteRect(CRect(10, 10, 200, 100));
+        ar.WriteString("t1");
+        ar.WriteInt(1); // rows
+        ar.WriteInt(2); // columns
+        ar.WriteInt(3); // border
+        ar.WriteCount(0);
+        for (int i = 0; i < 2; ++i) {
+            CRichText text;
+            text.ReplaceAll(QStringLiteral("c%1").arg(i));
+            ar.WriteString(text.GetRtf());
+        }
+    };
+    GoldenProject golden(10000038);
+    golden.WriteSettings(kNow);
+    golden.WriteTopics({});
+    golden.WritePostTopic({"/g.docx"});
+    golden.Ar().WriteInt(1);
+    golden.WriteScreen(0, "main", "1", 2, 0, oldTable, 1);
+    golden.WriteSection("<popups>", 0);
+    golden.WriteSection("<glossary>", 1);
+    golden.WriteScreen(5, "Glossary", "9000", 9, -1);
+
+    Told told;
+    Load(*told.doc, golden.Bytes());
+    EXPECT_TRUE(told.prompts.Entries().isEmpty());
+    ASSERT_EQ(told.doc->MainScreenList.size(), 1u);
+    auto *table = dynamic_cast<CComponentTable *>(told.doc->MainScreenList[0]->GetComponent(0));
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->GetBorderWidth(), 3);
+    EXPECT_EQ(table->GetCellPadding(), 1); // the constructor's: not in the record
+    EXPECT_EQ(table->GetCell(0, 1)->GetRichText().GetText(), "c1");
+    ASSERT_EQ(told.doc->GlossaryScreenList.size(), 1u);
+    EXPECT_EQ(told.doc->GlossaryScreenList[0]->GetId(), 5);
+    EXPECT_EQ(told.doc->GlossaryDocuments, QStringList{"/g.docx"});
 }

@@ -84,7 +84,7 @@ TEST(CodecRaw, DevelopsATinyNegative)
 
     const QByteArray turned = TinyDng(tree, 32, 24, 6);
     CxImage portrait;
-    ASSERT_TRUE(DecodeFrom(portrait, turned, ImageFormatNone)) << portrait.GetErrorText();
+    ASSERT_TRUE(DecodeFrom(portrait, turned, ImageFormatRaw)) << portrait.GetErrorText();
     EXPECT_EQ(portrait.GetFormatId(), ImageFormatRaw);
     EXPECT_EQ(portrait.GetWidth(), 24);
     EXPECT_EQ(portrait.GetHeight(), 32);

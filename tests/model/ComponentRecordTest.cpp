@@ -22,6 +22,8 @@
 #include "model/ComponentRectangle.h"
 #include "model/ComponentRemediation.h"
 #include "model/ComponentSmallTopic.h"
+#include "model/ComponentTable.h"
+#include "model/ComponentTextbox.h"
 #include "model/ComponentVideo.h"
 #include "model/ComponentYouTube.h"
 #include "platform/QuestionIdCounter.h"
@@ -38,6 +40,14 @@ QByteArray Store(CComponentBase &c)
 {
     CArchive ar;
     c.SerializeComponent(ar);
+    return ar.GetBuffer();
+}
+
+// The component's whole entry, as the archives write it (a text box's rich text follows its record).
+QByteArray StoreEntry(CComponentBase &c)
+{
+    CArchive ar;
+    c.SerializeEntry(ar);
     return ar.GetBuffer();
 }
 
@@ -70,7 +80,9 @@ QByteArray RectangleRecordBytes()
 struct RecordCase {
     const char *name;
     std::function<std::unique_ptr<CComponentBase>()> make;
-    int size;  // bytes, or -1 when it depends on strings
+    int size;  // bytes of the record
+    // A clone is a new question with an id of its own, so its record differs from the original's there.
+    bool cloneDrawsNewId = false;
 };
 
 std::vector<RecordCase> RecordCases()
@@ -83,7 +95,7 @@ std::vector<RecordCase> RecordCases()
              b->SetText(QStringLiteral("Résumé"));
              return b;
          },
-         -1},
+         20 + S(6)},
         {"link",
          [] {
              auto l = std::make_unique<CComponentLink>();
@@ -93,7 +105,7 @@ std::vector<RecordCase> RecordCases()
              l->SetTargetLabel(QStringLiteral("1_2"));
              return l;
          },
-         -1},
+         20 + S(11) + S(4) + S(3)},
         {"rectangle",
          [] {
              auto r = std::make_unique<CComponentRectangle>();
@@ -123,6 +135,27 @@ std::vector<RecordCase> RecordCases()
              return l;
          },
          28},
+        {"text box",
+         [] {
+             auto t = std::make_unique<CComponentTextbox>();
+             t->SetBounds(CRect(36, 32, 520, 332), false);
+             t->SetFileName(QStringLiteral("tb3.rtf"));
+             t->SetRightToLeft(1);
+             t->GetRichText().ReplaceAll(QStringLiteral("Gulls"));
+             return t;
+         },
+         20 + S(7) + 4 + 4},
+        {"table",
+         [] {
+             CComponentTable::Settings settings;
+             settings.summary = QStringLiteral("Prices");
+             settings.headerKind = CComponentTable::headerTop;
+             auto t = std::make_unique<CComponentTable>(nullptr, settings);
+             t->SetFileName(QStringLiteral("t7"));
+             t->SetSplitterPositions({5, 6});
+             return t;
+         },
+         20 + S(2) + 3 * 4 + 3 * 4 + S(6) + 6 * 4 + 2 + 2 * 4},
         {"remediation",
          [] {
              auto r = std::make_unique<CComponentRemediation>();
@@ -141,7 +174,7 @@ std::vector<RecordCase> RecordCases()
              a->m_loop = 1;
              return a;
          },
-         -1},
+         20 + 4 * 4 + S(0)},
         {"image",
          [] {
              auto i = std::make_unique<CComponentImage>(nullptr);
@@ -153,7 +186,7 @@ std::vector<RecordCase> RecordCases()
              i->m_timeToEachMarker = 1.25f;
              return i;
          },
-         -1},
+         200},
         {"large topic",
          [] {
              auto t = std::make_unique<CComponentLargeTopic>();
@@ -161,7 +194,7 @@ std::vector<RecordCase> RecordCases()
              t->SetTitle(QStringLiteral("Gulls"));
              return t;
          },
-         -1},
+         64},
         {"small topic",
          [] {
              auto t = std::make_unique<CComponentSmallTopic>();
@@ -169,7 +202,7 @@ std::vector<RecordCase> RecordCases()
              t->SetTitle(QStringLiteral("Terns"));
              return t;
          },
-         -1},
+         62},
         {"match pairs",
          [] {
              auto m = std::make_unique<CComponentMatchPairs>();
@@ -179,7 +212,7 @@ std::vector<RecordCase> RecordCases()
              m->SetZoomImages(1);
              return m;
          },
-         -1},
+         132},
         {"part identification",
          [] {
              auto p = std::make_unique<CComponentPartIdentification>();
@@ -189,7 +222,7 @@ std::vector<RecordCase> RecordCases()
              p->m_highlightColor = 0x123456;
              return p;
          },
-         -1},
+         224},
         {"complete paragraph",
          [] {
              auto q = std::make_unique<CComponentCompleteParagraph>();
@@ -231,7 +264,7 @@ std::vector<RecordCase> RecordCases()
              q->m_maxCharacters = 400;
              return q;
          },
-         20 + S(3) + S(9) + 8 * S(0) + S(2) + S(32) + 2 * S(0) + 9 * 4 + 2},
+         20 + S(3) + S(9) + 8 * S(0) + S(2) + S(32) + 2 * S(0) + 9 * 4 + 2, true},
         {"likert",
          [] {
              auto q = std::make_unique<CComponentLikert>();
@@ -298,21 +331,26 @@ std::vector<RecordCase> RecordCases()
 } // namespace
 
 // Guards against a kind whose load branch reads other fields, or in another order, than its store branch
-// writes: the next record of the screen would then be read out of step.
+// writes (the next record of the screen would then be read out of step), and against a Clone that leaves a
+// field behind (a pasted copy would lose it): the record has its pinned size, reads back to the same bytes,
+// and a clone stores the same bytes as the original.
 TEST(ComponentRecord, EveryKindRoundTripsToIdenticalBytes)
 {
     for (const RecordCase &rc : RecordCases()) {
         SCOPED_TRACE(rc.name);
         auto original = rc.make();
-        const QByteArray bytes = Store(*original);
-        if (rc.size >= 0) {
-            EXPECT_EQ(bytes.size(), rc.size);
-        }
+        auto copy = original->Clone(true);
+        EXPECT_EQ(Store(*original).size(), rc.size);
+        const QByteArray bytes = StoreEntry(*original);
+        if (rc.cloneDrawsNewId)
+            EXPECT_NE(StoreEntry(*copy), bytes);
+        else
+            EXPECT_EQ(StoreEntry(*copy), bytes);
         auto loaded = Load(bytes);
         ASSERT_TRUE(loaded);
         EXPECT_EQ(loaded->GetType(), original->GetType());
         EXPECT_EQ(loaded->GetBounds(), original->GetBounds());
-        EXPECT_EQ(Store(*loaded), bytes);
+        EXPECT_EQ(StoreEntry(*loaded), bytes);
     }
 }
 
@@ -322,7 +360,7 @@ TEST(ComponentRecord, RecordOneByteShortFailsWithTheArchiveError)
     for (const RecordCase &rc : RecordCases()) {
         SCOPED_TRACE(rc.name);
         auto original = rc.make();
-        QByteArray bytes = Store(*original);
+        QByteArray bytes = StoreEntry(*original);
         bytes.chop(1);
         CArchive ar(bytes);
         try {
@@ -340,7 +378,7 @@ TEST(ComponentRecord, CodesThatCannotBeReadStopTheLoad)
     struct Case {
         int type;
         bool mainList;
-    } cases[] = {{ct_media, true}, {-1, true}, {25, true}, {1000, true}};
+    } cases[] = {{-1, true}, {25, true}, {1000, true}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.type);
         CArchive out;
@@ -593,25 +631,36 @@ TEST(ComponentRecord, SaveToFileWritesTheRecordOrReportsFailure)
     EXPECT_EQ(r.SaveToFile(tree / QStringLiteral("missing/folder/one.rec")), 0);
 }
 
-// Guards the stream after a remediation record on a popup or glossary screen: the record is read and
-// dropped, so the component after it is still found.
-TEST(ComponentRecord, RemediationOutsideTheMainListIsReadAndDropped)
+// Guards the stream around the codes a list never holds (media anywhere, remediation off the main list):
+// nothing is made and nothing follows the code, so the next int32 is the next type code.
+TEST(ComponentRecord, CodesTheListNeverHoldsStandAlone)
 {
-    CArchive out;
-    CComponentRemediation remediation;
-    remediation.SerializeComponent(out);
     CComponentRectangle after(nullptr);
     after.SetBounds(CRect(1, 2, 30, 40), false);
-    after.SerializeComponent(out);
+    CArchive rectangle;
+    after.SerializeComponent(rectangle);
 
-    CArchive ar(out.GetBuffer());
-    CComponentFactory::LoadOptions options{ProjectSchema::kCurrent};
-    options.mainList = false;
-    EXPECT_EQ(CComponentFactory::LoadComponent(ar, options), nullptr);
-    auto next = CComponentFactory::LoadComponent(ar, options);
-    ASSERT_NE(next, nullptr);
-    EXPECT_EQ(next->GetType(), ct_rectangle);
-    EXPECT_TRUE(ar.AtEnd());
+    for (bool mainList : {true, false}) {
+        SCOPED_TRACE(mainList);
+        CArchive out;
+        out.WriteInt(ct_media);
+        if (!mainList)
+            out.WriteInt(ct_remediation);
+        out.Write(rectangle.GetBuffer().constData(), rectangle.GetBuffer().size());
+
+        CArchive ar(out.GetBuffer());
+        CComponentFactory::LoadOptions options{ProjectSchema::kCurrent};
+        options.mainList = mainList;
+        EXPECT_EQ(CComponentFactory::LoadComponent(ar, options), nullptr);
+        if (!mainList) {
+            EXPECT_EQ(CComponentFactory::LoadComponent(ar, options), nullptr);
+        }
+        auto next = CComponentFactory::LoadComponent(ar, options);
+        ASSERT_NE(next, nullptr);
+        EXPECT_EQ(next->GetType(), ct_rectangle);
+        EXPECT_EQ(next->GetBounds(), CRect(1, 2, 30, 40));
+        EXPECT_TRUE(ar.AtEnd());
+    }
 }
 
 // Guards the gates of the picture kinds: a record of an older schema carries fewer fields, the component

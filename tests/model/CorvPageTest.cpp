@@ -105,6 +105,7 @@ TEST(CorvPage, RestackingKeepsTheCanvasInDrawingOrder)
     auto *a = Add(page, std::make_unique<CComponentRectangle>(&canvas));
     auto *b = Add(page, std::make_unique<CComponentRectangle>(&canvas));
     auto *c = Add(page, std::make_unique<CComponentRectangle>(&canvas));
+    page.ShowOnCanvas(canvas);
 
     page.SendToBack(c);
     EXPECT_EQ(page.GetComponent(0), c);
@@ -132,7 +133,8 @@ TEST(CorvPage, LeavingTheCanvasDeletesEmptyTextBoxes)
         auto *one = Add(page, std::make_unique<TestTextbox>(1));
         Add(page, std::make_unique<TestTextbox>(0));
         auto *shape = Add(page, std::make_unique<CComponentRectangle>(canvas.get()));
-        page.ShowOnCanvas();
+        if (canvas)
+            page.ShowOnCanvas(*canvas);
         page.SetModified(1);
         page.LeaveCanvas();
         EXPECT_EQ(page.GetComponentCount(), 2);

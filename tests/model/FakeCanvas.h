@@ -42,9 +42,6 @@ private:
 class FakeCanvas : public CEditCanvas
 {
 public:
-    FakeCanvas() : m_previous(CEditCanvas::Install(this)) {}
-    ~FakeCanvas() override { CEditCanvas::Install(m_previous); }
-
     std::unique_ptr<CComponentWindow> CreateComponentWindow(CComponentBase &) override
     {
         return std::make_unique<FakeWindow>(&log);
@@ -59,9 +56,6 @@ public:
     std::vector<CComponentBase *> displayed;
     int invalidations = 0;
     QStringList log;
-
-private:
-    CEditCanvas *m_previous;
 };
 
 // Screens by number, as the document finds them in its main list and the other two lists.

@@ -201,3 +201,38 @@ TEST(MediaCopy, LoadedAudioResolvesAgainstItsArchive)
                                                   : QStringLiteral("/p/Course/Sounds/song.mp3"));
     }
 }
+
+// Guards saving one component to its own file (preview): its clip is copied beside that file, but the
+// component keeps pointing at the clip of its project; without the folder to copy into, the save fails and
+// writes nothing.
+TEST(MediaCopy, SavingOneComponentLeavesItAsItIsAndFailsWithoutItsMedia)
+{
+    CRecordingPrompt prompt;
+    CCorvContext context;
+    context.prompt = &prompt;
+    TempTree tree;
+    const QString clip = tree.Write(QStringLiteral("Course/Sounds/song.mp3"), kClip);
+    CComponentAudio audio;
+    audio.SetPlayButton(1);
+    audio.SetFilePath(clip);
+    audio.SetStandAlone(1);
+
+    const QString missingFolder = tree / QStringLiteral("preview/one.rec");
+    tree.MakeFolder(QStringLiteral("preview"));
+    EXPECT_EQ(audio.SaveToFile(missingFolder, context), 0);
+    EXPECT_FALSE(QFile::exists(missingFolder));
+    EXPECT_EQ(prompt.Texts().size(), 1);
+    EXPECT_EQ(audio.GetFilePath(), clip);
+
+    tree.MakeFolder(QStringLiteral("preview/Sounds"));
+    EXPECT_EQ(audio.SaveToFile(missingFolder, context), 1);
+    EXPECT_EQ(TempTree::ReadAll(tree / QStringLiteral("preview/Sounds/song.mp3")), kClip);
+    EXPECT_EQ(audio.GetFilePath(), clip);
+    EXPECT_EQ(audio.IsStandAlone(), 1);
+    CArchive in(TempTree::ReadAll(missingFolder));
+    in.ReadInt();
+    in.ReadRect();
+    for (int i = 0; i < 4; ++i)
+        in.ReadInt();
+    EXPECT_EQ(in.ReadString(), QStringLiteral("song.mp3"));
+}

@@ -8,6 +8,7 @@
 #include "platform/CorvContext.h"
 
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 
@@ -24,28 +25,26 @@ bool AddWebLink(CComponentTextbox &box, const QString &text, int position, const
     return box.AddLink(text, position, 0, -1, address, 0, 0, 0, 100, 250, CPrompt::Plain());
 }
 
-// The record followed by the rich text, as the document writes a text box.
+// The box's entry as the document writes it: the record followed by the rich text.
 QByteArray StoreBox(CComponentTextbox &box)
 {
     CArchive ar;
-    box.SerializeComponent(ar);
-    box.StoreRichText(ar);
+    box.SerializeEntry(ar);
     return ar.GetBuffer();
 }
 
-// Reads a text box as the project loader does: record, rich text, then the links find their markers.
+// Reads a text box's entry as the loaders do: record, rich text, then the links find their markers (links
+// without an address dropped for a box from a single-screen archive).
 std::unique_ptr<CComponentTextbox> LoadBox(CArchive &ar, int schema, int dropAddressless = 0)
 {
-    const CComponentFactory::LoadOptions options(schema);
+    CComponentFactory::LoadOptions options(schema);
+    options.standAlone = dropAddressless != 0;
     auto component = CComponentFactory::LoadComponent(ar, options);
     auto *box = dynamic_cast<CComponentTextbox *>(component.get());
     if (!box)
         return nullptr;
     component.release();
-    std::unique_ptr<CComponentTextbox> owned(box);
-    owned->LoadRichText(ar, schema);
-    owned->RenumberLinks(dropAddressless);
-    return owned;
+    return std::unique_ptr<CComponentTextbox>(box);
 }
 
 std::unique_ptr<CComponentTextbox> LoadBox(const QByteArray &bytes, int schema = ProjectSchema::kCurrent, int drop = 0)
@@ -245,6 +244,55 @@ TEST(TextboxTest, ReadsOlderSchemas)
         EXPECT_EQ(VisibleText(box->GetRichText()), plain);
         EXPECT_EQ(box->GetNextLinkNumber(), 4) << c.schema;
     }
+}
+
+// Guards the reserved int that carries the direction: any value but 0 reads as right to left, and the value
+// read is written back as it was (a file of another program's making keeps its bytes).
+TEST(TextboxTest, DirectionIsKeptAsStored)
+{
+    const struct Case {
+        int32_t stored;
+        int rightToLeft;
+    } cases[] = {{0, 0}, {1, 1}, {5, 1}, {-1, 1}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.stored);
+        QByteArray record = OldRecord(ProjectSchema::kCurrent, {}, RtfOf(QStringLiteral("text")), c.stored);
+        record.chop(4); // the test marker after the entry
+        auto box = LoadBox(record);
+        ASSERT_TRUE(box);
+        EXPECT_EQ(box->GetRightToLeft(), c.rightToLeft);
+        EXPECT_EQ(StoreBox(*box), record);
+    }
+}
+
+// Guards the cost of a box at the link limit: every link's markers are found in one pass over the text, not
+// by a search from the start for each link (seconds to open and many seconds to save such a box).
+TEST(TextboxTest, BoxAtTheLinkLimitOpensAndSavesQuickly)
+{
+    constexpr int kLinks = CRichTextLinks::kMaxLinkNumber;
+    QString plain;
+    std::vector<std::pair<int, int>> hidden;
+    for (int i = 0; i < kLinks; ++i) {
+        hidden.emplace_back(int(plain.size()), int(plain.size()) + 6);
+        plain += CURLLink::OpeningMarker(i) + QStringLiteral("link");
+        hidden.emplace_back(int(plain.size()), int(plain.size()) + 6);
+        plain += CURLLink::ClosingMarker(i) + QStringLiteral(" and some words between links. ");
+    }
+    CComponentTextbox source;
+    SetText(source.GetRichText(), plain, hidden);
+    for (int i = 0; i < kLinks; ++i)
+        source.GetContent().AppendLink(Record(QStringLiteral("link"), i, -1));
+    const QByteArray bytes = StoreBox(source);
+
+    QElapsedTimer timer;
+    timer.start();
+    auto box = LoadBox(bytes);
+    ASSERT_TRUE(box);
+    const QByteArray again = StoreBox(*box);
+    EXPECT_LT(timer.elapsed(), 5000);
+    EXPECT_EQ(box->GetLinkCount(), kLinks);
+    EXPECT_EQ(box->GetContent().GetLinks().back()->GetPosition(), int(plain.size()) - 41);
+    EXPECT_EQ(again, bytes);
 }
 
 // Guards a single screen brought in from another course: links without an address are dropped with their

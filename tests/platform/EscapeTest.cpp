@@ -27,6 +27,8 @@ const NamedRule kRules[] = {
     {"XmlText", CorvEscape::XmlText},             {"XmlAttribute", CorvEscape::XmlAttribute},
     {"XmlCData", CorvEscape::XmlCData},           {"PhpLiteral", CorvEscape::PhpLiteral},
     {"AspLiteral", CorvEscape::AspLiteral},
+    {"PhpDoubleQuotedLiteral", CorvEscape::PhpDoubleQuotedLiteral},
+    {"AspScriptLiteral", CorvEscape::AspScriptLiteral},
     {"ScriptStringInAttribute", CorvEscape::ScriptStringInAttribute},
     {"ScriptSingleQuoted", CorvEscape::ScriptSingleQuoted},
 };
@@ -117,6 +119,9 @@ TEST(Escape, HostileTextTable)
         {"AspLiteral", "say \"hi\"", "say \"\"hi\"\""},
         {"AspLiteral", "a\r\nb", "a\" & vbCr & \"\" & vbLf & \"b"},
         {"AspLiteral", "50%> done", "50%\" & \"> done"},
+        {"PhpDoubleQuotedLiteral", R"(pgsql:host=h;password="p$x\y")", R"(pgsql:host=h;password=\"p\$x\\y\")"},
+        {"AspScriptLiteral", "C:\\db\\kvx.mdb;", R"(C:\\db\\kvx.mdb;)"},
+        {"AspScriptLiteral", "say \"hi\"\n50%> done", R"(say \"hi\"\n50%\u003E done)"},
         {"ScriptStringInAttribute", R"(it's "x" \ a&b <c>)", R"(it&#39;s \"x\" \\ a&amp;b &lt;c&gt;)"},
         {"ScriptStringInAttribute", "a\r\nb</script>", R"(a\r\nb&lt;/script&gt;)"},
         {"ScriptSingleQuoted", R"(it's "x" \)", R"(it\'s "x" \\)"},

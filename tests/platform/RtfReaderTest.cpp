@@ -15,7 +15,7 @@ QByteArray Fixture(const char *name)
 
 } // namespace
 
-// Guards loading what the original editor stored: code page bytes, Unicode escapes with their fallbacks,
+// Guards loading what the rich-edit control stored: code page bytes, Unicode escapes with their fallbacks,
 // hidden link markers, colours, raised text, bullets and numbering.
 TEST(RtfReaderTest, RichEditStyleFixtureParsesToTheExpectedRuns)
 {

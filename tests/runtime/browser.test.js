@@ -1,0 +1,326 @@
+"use strict";
+// A published course in headless Chromium: start page, every screen forward and back, menu and outline
+// jumps, popups, the glossary, a link of each kind, audio and video, the end of the course, and the
+// same course walked with the keyboard alone. No page load may log an error or lose a request.
+const { test, before, after } = require("node:test");
+const assert = require("node:assert/strict");
+const fs = require("fs");
+const path = require("path");
+const { serve } = require("./lib/serve");
+const course = require("./lib/course");
+const { launch, freshPage, onScreen } = require("./lib/browser");
+
+const shots = process.env.CORV_RUNTIME_OUT || path.join(course.repo, "build", "tests", "runtime");
+let root, server, browser;
+
+before(async () => {
+    root = course.assemble("menu-course");
+    server = await serve(root);
+    browser = await launch();
+});
+
+after(async () => {
+    if (browser)
+        await browser.close();
+    if (server)
+        await server.close();
+    if (root)
+        course.remove(root);
+});
+
+// A new tab with no stored bookmark.
+function newPage() {
+    return freshPage(browser, server.base);
+}
+
+function clean(page, what) {
+    assert.deepEqual(page.watcher.take(), [], "problems while " + what);
+}
+
+async function screenId(page) {
+    return page.evaluate(() => (window.kvxRuntime && kvxRuntime.current ? kvxRuntime.current.id : null));
+}
+
+async function press(page, selector, id) {
+    await page.click(selector);
+    if (id)
+        await onScreen(page, id);
+}
+
+async function liveText(page) {
+    await page.waitForFunction(() => document.querySelector("[aria-live]").textContent !== "", { timeout: 2000 });
+    return page.$eval("[aria-live]", e => e.textContent);
+}
+
+async function shot(page, name) {
+    fs.mkdirSync(shots, { recursive: true });
+    await page.screenshot({ path: path.join(shots, name + ".png") });
+}
+
+test("the start page leads into the course", async () => {
+    const page = await newPage();
+    await page.goto(server.base + "index.htm", { waitUntil: "load" });
+    await Promise.all([page.waitForNavigation(), page.click("#kvxStartLink")]);
+    await onScreen(page, "0_0m");
+    clean(page, "starting the course");
+    await page.close();
+});
+
+test("next and back visit every screen in order; topics return to the menu", async () => {
+    const page = await newPage();
+    await page.goto(server.base + "content/ind.htm", { waitUntil: "load" });
+    await onScreen(page, "0_0m");
+    // The menu: one button per topic, the second locked until the first is done.
+    const topics = await page.$$eval(".kvxTopic", bs => bs.map(b => [b.querySelector(".kvxTopicTitle").textContent, b.disabled]));
+    assert.deepEqual(topics, [["Getting started", false], ["Sound and vision", true]]);
+    assert.equal(await page.$eval("#kvxBack", b => b.disabled), true);
+    await shot(page, "menu");
+    clean(page, "showing the menu");
+
+    const forward = ["1_2", "1_3", "1_4q", "0_0m"];
+    for (const id of forward) {
+        await press(page, "#kvxNext", id);
+        clean(page, "going to " + id);
+    }
+    assert.match(await liveText(page), /Main menu/);
+    assert.equal(await page.$eval(".kvxTopic:nth-of-type(1), .kvxMenu li:nth-child(2) .kvxTopic", b => b.disabled), false);
+    // From the menu, Next opens the first topic not yet done.
+    await press(page, "#kvxNext", "1_6");
+    await press(page, "#kvxNext", "1_7");
+    assert.equal(await page.$eval("#kvxBanner", e => e.textContent), "Topic 2: Sound and vision");
+    await press(page, "#kvxNext", "0_0m");
+    const done = await page.$$eval(".kvxTopic", bs => bs.map(b => b.classList.contains("kvxTopicDone")));
+    assert.deepEqual(done, [true, true]);
+
+    // Back: within a topic, then from its first screen to the menu.
+    await press(page, ".kvxMenu li:nth-child(2) .kvxTopic", "1_6");
+    await press(page, "#kvxNext", "1_7");
+    await press(page, "#kvxBack", "1_6");
+    await press(page, "#kvxBack", "0_0m");
+    await press(page, ".kvxMenu li:nth-child(1) .kvxTopic", "1_2");
+    await press(page, "#kvxNext", "1_3");
+    await press(page, "#kvxMenuButton", "0_0m");
+    const progress = await page.$eval(".kvxProgress", e => e.getAttribute("aria-valuenow"));
+    assert.equal(progress, "100");
+    clean(page, "walking back and through the menu");
+    await page.close();
+});
+
+test("a screen's pictures, pan-and-zoom effects, table rules and shapes", async () => {
+    const page = await newPage();
+    await page.goto(server.base + "content/ind.htm", { waitUntil: "load" });
+    await onScreen(page, "0_0m");
+    await page.evaluate(() => kvx.gotoNewPage("1_3"));
+    await onScreen(page, "1_3");
+    // The zoom reaches its end size; the fading picture ends fully shown.
+    await page.waitForFunction(() => document.getElementById("kb1img").style.width === "640px", { timeout: 4000 });
+    await page.waitForFunction(() => getComputedStyle(document.getElementById("kb2img")).opacity === "1", { timeout: 4000 });
+    const left = await page.$eval("#kb1img", e => e.style.left);
+    assert.equal(left, "0px", "the marquee centre (80, 60) zoomed twice lies in the container's middle");
+    const shapes = await page.$$eval("#kvxScreen svg.kvxShapes > *", es => es.map(e => e.tagName + ":" + (e.getAttribute("fill") || "")));
+    assert.deepEqual(shapes, ["rect:#FFE0E0", "rect:none", "ellipse:#E0FFE0", "line:"]);
+    const cell = await page.$eval(".table1 td", e => getComputedStyle(e).borderTopWidth + " " + getComputedStyle(e).borderTopColor);
+    assert.equal(cell, "1px rgb(0, 0, 128)");
+    const header = await page.$eval(".table1 th", e => getComputedStyle(e).backgroundColor);
+    assert.equal(header, "rgb(192, 192, 255)");
+    await shot(page, "pictures");
+    // A linked picture goes to its screen.
+    await press(page, "#kb2img", "1_2");
+    clean(page, "showing pictures, tables and shapes");
+    // Leaving the screen takes its table rules with it.
+    assert.equal(await page.$eval("#kvxScreenRules", e => e.textContent), "");
+    await page.close();
+});
+
+test("links of every kind: screen, popup, glossary, script and web page", async () => {
+    const page = await newPage();
+    await page.goto(server.base + "content/ind.htm", { waitUntil: "load" });
+    await onScreen(page, "0_0m");
+    await press(page, "#kvxNext", "1_2");
+    assert.match(await liveText(page), /Welcome "friends"\. Screen 2 of 6/);
+
+    // Popup: a modal window with the popup screen; its table rules stay inside it.
+    await page.click("a[onclick*='kvx.popup']");
+    await page.waitForSelector(".kvxPopup .kvxPopupScreen table.table1");
+    const popup = await page.$eval(".kvxPopup", d => [d.getAttribute("aria-label"), d.querySelector(".kvxPopupScreen").style.width,
+                                                    getComputedStyle(d.querySelector(".table1 td")).borderTopStyle]);
+    assert.deepEqual(popup, ["Help", "400px", "solid"]);
+    assert.equal(await page.$eval("#kvxTopBg", e => e.inert), true, "the course behind a popup is out of reach");
+    await page.keyboard.press("Escape");
+    await page.waitForFunction(() => !document.querySelector(".kvxPopup"));
+    assert.equal(await page.evaluate(() => document.activeElement.getAttribute("onclick")), "kvx.popup(\"1000_9\",400,300);return false;",
+                 "the focus returns to the link");
+
+    // Glossary entry.
+    await page.click("a.glossaryLink");
+    await page.waitForSelector(".kvxGlossary .kvxGlossaryTerm");
+    const entry = await page.$eval(".kvxGlossary", d => [d.querySelector(".kvxGlossaryTerm").textContent,
+                                                       d.querySelector(".kvxGlossaryText").textContent,
+                                                       d.querySelectorAll(".kvxGlossaryItem").length]);
+    assert.deepEqual(entry, ["Widget", "A small part of a larger machine. It has \"uses\".", 2]);
+    await page.click(".kvxGlossaryList li:nth-child(2) button");
+    assert.equal(await page.$eval(".kvxGlossaryTerm", e => e.textContent), "Gadget");
+    await page.keyboard.press("Escape");
+
+    // Script link.
+    await page.click("a[onclick*='kvxScriptLinkRan']");
+    assert.equal(await page.evaluate(() => window.kvxScriptLinkRan), 1);
+
+    // Web link: a new window that cannot reach the course.
+    const web = await page.$eval("a[href='extra.htm']", a => [a.target, a.rel]);
+    assert.deepEqual(web, ["_blank", "noopener noreferrer"]);
+    const opened = new Promise(resolve => browser.once("targetcreated", resolve));
+    await page.click("a[href='extra.htm']");
+    const tab = await (await opened).page();
+    await tab.waitForSelector("#kvxExtra");
+    assert.equal(await tab.evaluate(() => window.opener), null);
+    await tab.close();
+
+    // Screen link.
+    await press(page, "a[onclick*='gotoNewPage(\"1_3\")']", "1_3");
+    clean(page, "following links");
+    await page.close();
+});
+
+test("outline, help and glossary buttons", async () => {
+    const page = await newPage();
+    await page.goto(server.base + "content/ind.htm", { waitUntil: "load" });
+    await onScreen(page, "0_0m");
+    await page.click("#kvxOutlineButton");
+    const frame = await (await page.waitForSelector("#kvxOutline iframe")).contentFrame();
+    await frame.waitForSelector(".kvxTree a");
+    const names = await frame.$$eval(".kvxTree a", as => as.map(a => a.textContent));
+    assert.deepEqual(names, ["Main menu", "Welcome \"friends\"", "Pictures, tables and shapes", "A question",
+                             "Sound and video", "The end of the topic"]);
+    // Branches away from the current screen start closed.
+    assert.equal(await frame.$eval("xpath/.//a[text()='Sound and video']", a => a.closest("ul").hidden), true);
+    const [toggle] = await frame.$$("xpath/.//button[contains(., 'Sound and vision')]");
+    await toggle.click();
+    assert.equal(await frame.$eval("xpath/.//button[contains(., 'Sound and vision')]", b => b.getAttribute("aria-expanded")), "true");
+    const [link] = await frame.$$("xpath/.//a[text()='Sound and video']");
+    await link.click();
+    await onScreen(page, "1_6");
+    assert.equal(await page.$("#kvxOutline"), null, "the outline closes on a choice");
+
+    await page.click("#kvxHelpButton");
+    await page.waitForSelector(".kvxPopup .kvxPopupScreen table");
+    await page.click(".kvxPopup a[onclick*='1_7']");
+    await onScreen(page, "1_7");
+    assert.equal(await page.$(".kvxPopup"), null, "a popup closes when its link leaves for another screen");
+
+    await page.click("#kvxGlossaryButton");
+    await page.waitForSelector(".kvxGlossary .kvxGlossaryTerm");
+    assert.equal(await page.$eval(".kvxGlossaryTerm", e => e.textContent), "Widget");
+    await page.click(".kvxDialogClose");
+    clean(page, "using the course tools");
+    await page.close();
+});
+
+test("sound, video, plug-in media and the print button", async () => {
+    const page = await newPage();
+    await page.goto(server.base + "content/ind.htm", { waitUntil: "load" });
+    await onScreen(page, "0_0m");
+    await page.evaluate(() => kvx.gotoNewPage("1_6"));
+    await onScreen(page, "1_6");
+    const m = await page.evaluate(() => ({
+        audio: document.querySelector("audio#kvxAudio0 source").getAttribute("src"),
+        controls: document.querySelector("audio#kvxAudio0").controls,
+        play: [document.getElementById("play0").getAttribute("role"), document.getElementById("play0").getAttribute("aria-label")],
+        video: [document.querySelector("video").getAttribute("src"), document.querySelector("video").controls],
+        notice: !!document.querySelector(".kvxMediaNotice a[href='media/intro.swf']"),
+        objects: document.querySelectorAll("object").length,
+        print: document.querySelector("input.print").value
+    }));
+    assert.deepEqual(m, {
+        audio: "media/tone.wav", controls: false, play: ["button", "Play audio"], video: ["media/clip.mpg", true],
+        notice: true, objects: 0, print: "Print this screen"
+    });
+    await page.focus("#play0");
+    await page.keyboard.press("Enter");
+    await page.waitForFunction(() => !document.getElementById("kvxAudio0").paused, { timeout: 3000 });
+    await page.click("#stop0");
+    assert.equal(await page.$eval("#kvxAudio0", a => a.paused && a.currentTime === 0), true);
+    assert.equal(page.watcher.requested.includes("/content/media/intro.swf"), false, "plug-in media is never requested");
+    await shot(page, "media");
+    clean(page, "showing media");
+    await page.close();
+});
+
+test("keyboard alone: every control is reachable, named and visibly focused", async () => {
+    const page = await newPage();
+    await page.goto(server.base + "content/ind.htm", { waitUntil: "load" });
+    await onScreen(page, "0_0m");
+    const tabTo = async (want) => {
+        for (let i = 0; i < 40; ++i) {
+            await page.keyboard.press("Tab");
+            const here = await page.evaluate(() => document.activeElement.id || document.activeElement.textContent);
+            if (here === want)
+                return;
+        }
+        assert.fail("Tab never reached " + want);
+    };
+    const focusRing = () => page.evaluate(() => getComputedStyle(document.activeElement).outlineStyle);
+    // The skip link comes first.
+    await page.keyboard.press("Tab");
+    assert.equal(await page.evaluate(() => document.activeElement.className), "kvxSkip");
+    await tabTo("Getting started");
+    assert.notEqual(await focusRing(), "none");
+    await page.keyboard.press("Enter");
+    await onScreen(page, "1_2");
+    await tabTo("kvxNext");
+    assert.notEqual(await focusRing(), "none");
+    for (const id of ["1_3", "1_4q"]) {
+        await page.keyboard.press("Enter");
+        await onScreen(page, id);
+    }
+    // The question's options are buttons in the tab order.
+    const options = await page.$$eval("#lowerpanel [role=button]", es => es.map(e => e.getAttribute("tabindex")));
+    assert.deepEqual(options, ["0", "0", "0"]);
+    await page.keyboard.press("Enter");
+    await onScreen(page, "0_0m");
+    await tabTo("Sound and vision");
+    await page.keyboard.press("Enter");
+    await onScreen(page, "1_6");
+    await tabTo("kvxNext");
+    await page.keyboard.press("Enter");
+    await onScreen(page, "1_7");
+
+    // Every button and link of the page has a name.
+    const unnamed = await page.evaluate(() => [...document.querySelectorAll("button, a[href], [role=button]")]
+        .filter(e => !e.closest("[hidden]"))
+        .filter(e => !(e.getAttribute("aria-label") || e.textContent.trim() || (e.querySelector("img") || {}).alt))
+        .map(e => e.outerHTML.slice(0, 80)));
+    assert.deepEqual(unnamed, []);
+
+    // Quit asks first; Escape keeps the learner in the course, Yes ends it.
+    await tabTo("kvxQuit");
+    await page.keyboard.press("Enter");
+    await page.waitForSelector("[role=alertdialog]");
+    assert.equal(await page.$eval("[role=alertdialog] .kvxConfirmText", e => e.textContent),
+                 "Do you want to leave the \"Demo\" course?");
+    await page.keyboard.press("Escape");
+    await page.waitForFunction(() => !document.querySelector("[role=alertdialog]"));
+    assert.equal(await page.evaluate(() => document.activeElement.id), "kvxQuit");
+    await page.keyboard.press("Enter");
+    await page.waitForSelector("[role=alertdialog]");
+    await Promise.all([page.waitForNavigation(), page.keyboard.press("Enter")]);
+    assert.equal(await page.$eval("#kvxDone", e => e.textContent), "Thank you");
+    clean(page, "walking with the keyboard");
+    await page.close();
+});
+
+test("a learner who comes back is offered to resume where they left off", async () => {
+    const page = await newPage();
+    await page.goto(server.base + "content/ind.htm", { waitUntil: "load" });
+    await onScreen(page, "0_0m");
+    await press(page, "#kvxNext", "1_2");
+    await press(page, "#kvxNext", "1_3");
+    await page.goto(server.base + "content/ind.htm", { waitUntil: "load" });
+    await page.waitForSelector("[role=alertdialog]");
+    await page.keyboard.press("Enter");
+    await onScreen(page, "1_3");
+    // The screens seen before count again.
+    assert.equal(await page.$eval(".kvxProgress", e => e.getAttribute("aria-valuenow")), "50");
+    clean(page, "resuming");
+    await page.close();
+});

@@ -1,0 +1,80 @@
+"use strict";
+// Debian's Chromium, headless, driven by puppeteer-core.
+const fs = require("fs");
+const os = require("os");
+const path = require("path");
+
+function chromiumPath() {
+    return process.env.CORV_CHROMIUM || "/usr/bin/chromium";
+}
+
+async function launch() {
+    const puppeteer = require("puppeteer-core");
+    const profile = fs.mkdtempSync(path.join(os.tmpdir(), "corv-chromium-"));
+    const browser = await puppeteer.launch({
+        executablePath: chromiumPath(),
+        headless: true,
+        userDataDir: profile,
+        args: ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+               "--disable-background-networking", "--disable-component-update", "--disable-sync",
+               "--autoplay-policy=no-user-gesture-required", "--window-size=1100,800"],
+        timeout: 20000
+    });
+    const close = browser.close.bind(browser);
+    browser.close = async () => {
+        await close();
+        fs.rmSync(profile, { recursive: true, force: true });
+    };
+    return browser;
+}
+
+// Everything that went wrong while a page was loaded and used: console errors, uncaught exceptions,
+// requests that failed or were answered with an error status.
+function watch(page) {
+    const problems = [];
+    const requested = [];
+    page.on("request", r => requested.push(new URL(r.url()).pathname));
+    page.on("console", m => {
+        if (m.type() === "error")
+            problems.push("console: " + m.text() + " " + JSON.stringify(m.location()));
+    });
+    page.on("pageerror", e => problems.push("exception: " + e.message));
+    page.on("requestfailed", r => {
+        const why = r.failure() ? r.failure().errorText : "";
+        // A request that the browser abandons itself (a media element that has read enough, a page
+        // left behind) is no failure of the course.
+        if (why !== "net::ERR_ABORTED")
+            problems.push("request failed: " + r.url() + " " + why);
+    });
+    page.on("response", r => {
+        if (r.status() >= 400)
+            problems.push("HTTP " + r.status() + ": " + r.url());
+    });
+    return {
+        problems,
+        requested,
+        take() {
+            return problems.splice(0);
+        }
+    };
+}
+
+// A new tab of the browser's one profile, with nothing stored for the origin yet: the tests share one
+// profile because a new profile per test costs a second each.
+async function freshPage(browser, origin) {
+    const page = await browser.newPage();
+    const cdp = await page.createCDPSession();
+    await cdp.send("Storage.clearDataForOrigin", { origin: origin.replace(/\/$/, ""), storageTypes: "all" });
+    await cdp.detach();
+    await page.setViewport({ width: 1100, height: 760 });
+    page.watcher = watch(page);
+    return page;
+}
+
+// Waits until the course shows the screen and its markup is in place.
+async function onScreen(page, id, timeout = 5000) {
+    await page.waitForFunction(want => window.kvxRuntime && kvxRuntime.current && kvxRuntime.current.id === want &&
+        document.getElementById("kvxScreen").getAttribute("aria-busy") === "false", { timeout }, id);
+}
+
+module.exports = { launch, watch, freshPage, onScreen, chromiumPath };

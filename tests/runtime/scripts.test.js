@@ -1,0 +1,100 @@
+"use strict";
+// The scripts of the run-time and of the fixture courses are valid JavaScript, and the run-time reads
+// back what the program's scrambler writes.
+const { test } = require("node:test");
+const assert = require("node:assert/strict");
+const fs = require("fs");
+const os = require("os");
+const path = require("path");
+const vm = require("vm");
+const { spawnSync } = require("child_process");
+const course = require("./lib/course");
+
+function files(folder, pattern) {
+    const out = [];
+    if (!fs.existsSync(folder))
+        return out;
+    for (const entry of fs.readdirSync(folder, { withFileTypes: true })) {
+        const full = path.join(folder, entry.name);
+        if (entry.isDirectory())
+            out.push(...files(full, pattern));
+        else if (pattern.test(entry.name))
+            out.push(full);
+    }
+    return out;
+}
+
+function check(file, prefix) {
+    let source = fs.readFileSync(file, "utf8");
+    if (prefix)
+        source = prefix + source;
+    const copy = path.join(os.tmpdir(), "corv-check-" + process.pid + "-" + path.basename(file) + ".js");
+    fs.writeFileSync(copy, source);
+    const run = spawnSync(process.execPath, ["--check", copy], { encoding: "utf8" });
+    fs.rmSync(copy, { force: true });
+    return run.status === 0 ? null : file + ": " + run.stderr;
+}
+
+test("every script the run-time ships is valid JavaScript", () => {
+    const program = course.programFolder();
+    const shipped = [...files(path.join(program, "source", "publish"), /\.js$/),
+                     ...files(path.join(program, "source", "PublishLMS"), /\.js$/)];
+    assert.ok(shipped.some(f => f.endsWith("kvx.js")), "the run-time is installed in " + program);
+    assert.deepEqual(shipped.map(f => check(f)).filter(Boolean), []);
+});
+
+test("every generated script of the fixture courses is valid JavaScript", () => {
+    const fixtures = path.join(__dirname, "fixtures");
+    const generated = files(fixtures, /\.js$/);
+    assert.ok(generated.length > 0);
+    // Screen files are checked after a stand-in for the run-time's one call.
+    const problems = generated.map(f => check(f, /_\d+_\d+[mqf]?\.js$/.test(f) ? "var kvx={updatePage(){}};" : ""));
+    assert.deepEqual(problems.filter(Boolean), []);
+});
+
+// The run-time's core in a sandbox without a page: its de-scrambler.
+function runtime() {
+    const sandbox = { console, setTimeout, document: { readyState: "loading", addEventListener() {} } };
+    sandbox.window = sandbox;
+    vm.createContext(sandbox);
+    const kvx = path.join(course.runtimeScripts(), "kvx.js");
+    vm.runInContext(fs.readFileSync(kvx, "utf8"), sandbox, { filename: kvx });
+    return sandbox.kvxRuntime;
+}
+
+test("the de-scrambler reverses the program's scrambler", { skip: !process.env.CORV_SCRAMBLE_TOOL && "CORV_SCRAMBLE_TOOL names no scrambler" }, () => {
+    const R = runtime();
+    const cases = [
+        ["1_4q", "00,01"], ["3_2q", "red"], ["demo", "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=kvx.mdb;"],
+        ["1_1q", ""], ["k", "Grüße, ¿qué tal? 日本語"], ["12_7q", "emoji 😀 and 𝄞 beyond the plane"],
+        ["x", "\uFFFF\u0000"], ["longer key than text", "ab"]
+    ];
+    const input = cases.map(([key, text]) => JSON.stringify([key, text])).join("\n") + "\n";
+    const run = spawnSync(process.env.CORV_SCRAMBLE_TOOL, [], { input, encoding: "utf8" });
+    assert.equal(run.status, 0, run.stderr);
+    const scrambled = run.stdout.split("\n").filter(Boolean).map(l => JSON.parse(l));
+    assert.equal(scrambled.length, cases.length);
+    cases.forEach(([key, text], i) => {
+        assert.equal(R.descramble(scrambled[i], key), text, "key " + key);
+    });
+    // Non-BMP text is two numbers per character, as the program writes it.
+    assert.equal(scrambled[5].split("-").length - 1, "emoji 😀 and 𝄞 beyond the plane".length);
+});
+
+test("scrambled text that is damaged or read with the wrong key does not pass for an answer", () => {
+    const R = runtime();
+    const table = [
+        ["97-143-96-161-98-", "1_4q", "00,01"],
+        ["97-143-96-161-98", "1_4q", null],       // the last "-" is missing
+        ["97-x-96-", "1_4q", null],
+        ["97-143-96-161-98-", "", null],          // no key
+        ["", "", ""],
+        ["5-", "1_4q", null],                     // below the key: no character of it
+        ["165536-", "a", null]                    // beyond 16 bits
+    ];
+    for (const [text, key, want] of table)
+        assert.equal(R.descramble(text, key), want, JSON.stringify([text, key]));
+    assert.equal(R.isScreenId("1_4q"), true);
+    for (const bad of ["../x", "1_4q.js", "", "1_", "_1", "1_2z", "javascript:1"])
+        assert.equal(R.isScreenId(bad), false, bad);
+});
