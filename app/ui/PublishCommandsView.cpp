@@ -158,39 +158,88 @@ QString CPublishCommandsView::OutputFolder(Kind kind) const
     return CorvPath::ToSlashes(custom);
 }
 
-void CPublishCommandsView::Publish(Kind kind)
+bool CPublishCommandsView::Prepare()
 {
     CPrompt &prompt = m_document.Prompt();
     for (const auto &screen : m_document.MainScreenList)
         screen->CheckLinks(m_document, 0, prompt);
+    if (m_nestedWebRun)
+        return true;
     if (TooFewQuestions() && prompt.YesNo(CStringTable::Load(kDensityMessage).arg(m_document.ContentScreenCount)))
+        return false;
+    return m_saveProject && m_saveProject();
+}
+
+QString CPublishCommandsView::ProjectPrefix() const
+{
+    QString prefix = ProjectTitle(m_document.GetPathName());
+    SanitizeProjectPrefix(prefix);
+    return prefix;
+}
+
+void CPublishCommandsView::Finished()
+{
+    if (m_progress)
+        m_progress->Finish();
+}
+
+void CPublishCommandsView::PublishWeb(int lessonMode)
+{
+    if (!Prepare())
         return;
-    if (!m_saveProject || !m_saveProject())
+    const QString folder = OutputFolder(Web);
+    m_lastWebFolder = folder;
+    if (folder.isEmpty())
+        return;
+    bool aspDone = false;
+    {
+        CCoursePublisher publisher(m_document, folder, ProjectPrefix(), &m_editView.GetTreeCtrl());
+        publisher.SetSpecialCharacters(m_specialCharacters);
+        if (m_document.UseASP == 1)
+            aspDone = publisher.PublishWebDatabaseAsp(lessonMode);
+        else
+            publisher.PublishWebDatabasePhp();
+    }
+    Finished();
+    if (aspDone && !m_nestedWebRun)
+        m_document.Prompt().Information(CStringTable::Load(kAspDoneMessage).arg(folder));
+}
+
+void CPublishCommandsView::Publish(Kind kind)
+{
+    if (kind == Web) {
+        PublishWeb(0);
+        return;
+    }
+    if (!Prepare())
         return;
     const QString folder = OutputFolder(kind);
     if (folder.isEmpty())
         return;
-    QString prefix = ProjectTitle(m_document.GetPathName());
-    SanitizeProjectPrefix(prefix);
-
-    bool aspDone = false;
+    const bool lessonFolder = kind == Lms && m_document.UseOstrelle == 1;
+    if (lessonFolder) {
+        // The lesson is made from a web-database course with ASP pages, published first.
+        const int useAsp = m_document.UseASP;
+        m_document.UseASP = 1;
+        m_nestedWebRun = true;
+        PublishWeb(1);
+        m_nestedWebRun = false;
+        m_document.UseASP = useAsp;
+    }
     {
-        CCoursePublisher publisher(m_document, folder, prefix, &m_editView.GetTreeCtrl());
+        CCoursePublisher publisher(m_document, folder, ProjectPrefix(), &m_editView.GetTreeCtrl());
         publisher.SetSpecialCharacters(m_specialCharacters);
         switch (kind) {
         case Standalone: publisher.PublishStandalone(); break;
         case Lan: publisher.PublishLanDatabase(); break;
-        case Web:
-            if (m_document.UseASP == 1)
-                aspDone = publisher.PublishWebDatabaseAsp(0);
+        case Lms:
+            if (lessonFolder)
+                publisher.PublishLessonFolder(m_lastWebFolder);
             else
-                publisher.PublishWebDatabasePhp();
+                publisher.PublishLms();
             break;
-        case Lms: publisher.PublishLms(); break;
+        case Web: break;
         }
     }
-    if (m_progress)
-        m_progress->Finish();
-    if (aspDone)
-        prompt.Information(CStringTable::Load(kAspDoneMessage).arg(folder));
+    Finished();
 }

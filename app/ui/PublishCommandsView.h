@@ -17,7 +17,8 @@ class QToolButton;
 // web-based database, learning management system) with its description while the mouse rests on it, and
 // the compatibility-mode box. A publish removes links to screens that are gone, may warn that the course
 // has too few questions, saves the project, works out the output folder and runs the publisher for that
-// kind, which reports how it went.
+// kind, which reports how it went. An LMS publish in the lesson-folder mode publishes the web-database
+// course first and makes the lesson from it.
 class CPublishCommandsView : public QWidget
 {
     Q_OBJECT
@@ -48,11 +49,22 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // What every publish does first: dangling links removed, the density warning, the save. False ends it.
+    bool Prepare();
+    QString ProjectPrefix() const;
+    void PublishWeb(int lessonMode);
+    void Finished();
+
     CCorvessaDoc &m_document;
     CEditViewApi &m_editView;
     const CSpecialCharacters *m_specialCharacters;
     std::function<bool()> m_saveProject;
     CProgressDialog *m_progress = nullptr;
+    // The output folder of the last web-database publish, also when it was empty; the lesson folder is
+    // made from it.
+    QString m_lastWebFolder;
+    // Set while an LMS publish runs its web-database part, which neither warns nor saves again.
+    bool m_nestedWebRun = false;
     QHash<int, QToolButton *> m_buttons;
     QCheckBox *m_compatibility;
     QLabel *m_description;

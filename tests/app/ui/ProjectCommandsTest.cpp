@@ -227,3 +227,28 @@ TEST(Publish, DescriptionFollowsTheMouse)
     QApplication::sendEvent(lms, &leave);
     EXPECT_TRUE(view->Description()->text().isEmpty());
 }
+
+// Guards the lesson-folder mode of an LMS publish: the web-database part runs first with ASP pages, without
+// a second warning or save and without its own completion message, and the author's choice of pages comes
+// back afterwards.
+TEST(Publish, LessonFolderModePublishesTheWebCourseFirst)
+{
+    AppFixture f;
+    auto app = f.Start();
+    CCorvessaDoc *doc = app->Document();
+    AddScreens(*doc, 1, 1);
+    doc->UseOstrelle = 1;
+    doc->UseASP = 0;
+    doc->WarnInteractTooLow = 1;
+    doc->ContentScreenCount = 0;
+    f.prompt.SetFallback(CPrompt::no);
+    f.dialogs.answers = {f.tree / "p/Demo.kvx"};
+    f.tree.MakeFolder("p");
+    app->OnViewPublish();
+    app->PublishView()->Button(CPublishCommandsView::Lms)->click();
+    EXPECT_EQ(doc->UseASP, 0);
+    EXPECT_EQ(f.dialogs.asked.size(), 1);
+    EXPECT_TRUE(QFileInfo(f.tree / "p/Demo Published files/Web-based database").isDir());
+    EXPECT_EQ(f.prompt.Texts().filter("Instructional design experts").size(), 1);
+    EXPECT_TRUE(f.prompt.Texts().filter("Publish has completed successfully").isEmpty());
+}
