@@ -4,10 +4,12 @@
 #include "publish/ZipWriter.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <map>
 #include <memory>
 
+class CComponentRemediation;
 class CCorvPage;
 class CCorvessaDoc;
 class CGenerateTriggerBase;
@@ -117,6 +119,16 @@ public:
     // "Classical", which the document's Theme then names. False only when a picture could not be written.
     bool CopyThemeButtons();
 
+    // ---- Options script ----
+    // The line and shadow colours of the match-the-pairs question from the theme's style sheet, "#0000ff"
+    // and "#808080" where it names none. False when the style sheet cannot be read.
+    bool ReadThemeLineColours(QString &lineColour, QString &shadowColour) const;
+    // The publish ids of the final performance screens in main-list order, quoted and joined by ",".
+    QString WriteFpsList() const;
+    // The feedback of every question that differs from the course's defaults: one line per component of
+    // each question screen. Nothing without a file.
+    void WriteCustomFeedback(CPublishFile *file) const;
+
     // ---- International texts ----
     // The profile the publish takes its texts from: the document's, or, while the document has none
     // loaded, the one its profile path names (null when that cannot be read either).
@@ -149,6 +161,31 @@ protected:
     void NoteFileError(const CPublishFile &file);
     // The page of the course outline.
     QString CourseOutlineText();
+
+    // ---- Pages script ----
+    // The two forms of the walk over the outline that writes the arrays of screen ids.
+    enum class PagesForm { Menu, Plain };
+    void WritePagesArray(CPublishFile &file, PagesForm form);
+    void WalkPagesLevel(CPublishFile &file, const COutlineTree::Item *item, QStringList &ids, PagesForm form);
+    // The group an item with children heads: started from the item, filled from its children, written.
+    struct PagesGroup;
+    bool StartPagesGroup(const COutlineTree::Item *item, CCorvPage *lastContent, PagesGroup &group, PagesForm form);
+    const COutlineTree::Item *CollectPagesGroup(const COutlineTree::Item *child, PagesGroup &group, PagesForm form);
+    void WritePagesGroup(CPublishFile &file, const PagesGroup &group);
+    // The next block of entries begins below a menu.
+    void StartPagesBlock()
+    {
+        ++m_blockIndex;
+        m_entryIndex = 0;
+    }
+    // Appends the ids of the item and its following siblings, remediation screens left out.
+    void CollectSiblingIds(const COutlineTree::Item *item, QStringList &ids) const;
+    // One filled remediation instance into out, numbered and placed at the entry being written.
+    void WriteRemediationInstance(const CComponentRemediation &remediation, const CCorvPage *start, QString &out);
+    void WriteRemUtility(CPublishFile &file) const;
+    void WriteRemCleanup(CPublishFile &file) const;
+    // The scrambled correct answers of the questions, one line each.
+    void WriteAnswerEntries(CPublishFile &file) const;
 
 private:
     struct DriverPlan;

@@ -3,6 +3,11 @@
 #include "model/GlobalHelpers.h"
 #include "platform/Escape.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <iterator>
+
 namespace {
 
 // The names DOS reserves for devices, tested in this order.
@@ -48,4 +53,24 @@ std::optional<QString> ScrambleString(const QString &text, const QString &key)
     if (key.isEmpty() && !text.isEmpty())
         return std::nullopt;
     return EncodeAnswerText(text, key);
+}
+
+QString PrintfFixed(double value, int decimals)
+{
+    if (decimals < 0)
+        decimals = 6;
+    decimals = std::min(decimals, 30);
+    // to_chars rounds as printf does in the C locale (half to even on the exact binary value). A float has at
+    // most 39 digits before the point; a double may have 309, so the buffer holds both with the decimals.
+    char text[384];
+    const auto result = std::to_chars(std::begin(text), std::end(text), std::isfinite(value) ? value : 0.0,
+                                      std::chars_format::fixed, decimals);
+    if (result.ec != std::errc())
+        return QStringLiteral("0");
+    return QString::fromLatin1(text, int(result.ptr - text));
+}
+
+QString QuotedIdList(const QStringList &ids)
+{
+    return ids.isEmpty() ? QString() : u'"' + ids.join(QStringLiteral("\",\"")) + u'"';
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -23,3 +24,11 @@ int IsAsciiLetter(QChar c);
 // text[i] + key[i mod key length] in decimal followed by "-". Empty for an empty text; none for a text
 // that would need an empty key.
 std::optional<QString> ScrambleString(const QString &text, const QString &key);
+
+// The texts each between quotation marks, joined by "," without blanks ("a","b"); "" for none. For publish
+// ids and other texts that need no escaping.
+QString QuotedIdList(const QStringList &ids);
+
+// A number with the given decimals as "%.*f" writes it in the C locale (a negative count gives six). A value
+// that is not finite, which only a damaged record holds, is written as 0 so that the script stays whole.
+QString PrintfFixed(double value, int decimals);

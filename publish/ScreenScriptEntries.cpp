@@ -7,38 +7,16 @@
 #include "model/ComponentMultipleChoice.h"
 #include "model/ComponentTable.h"
 #include "platform/Escape.h"
+#include "publish/PublishText.h"
 #include "publish/RunToHtmlSpan.h"
 
 #include <QPoint>
-
-#include <algorithm>
-#include <charconv>
-#include <cmath>
-#include <iterator>
 
 namespace CorvScreenEntries {
 
 namespace {
 
 QString Flag(int flag) { return flag ? QStringLiteral("true") : QStringLiteral("false"); }
-
-// A slider value with d decimals, as "%.*f" writes it in the C locale; a value a damaged record made
-// infinite or not a number is written as 0, which keeps the script whole.
-QString Decimal(float value, int decimals)
-{
-    // "%.*f" takes a negative precision for none given: six decimals.
-    if (decimals < 0)
-        decimals = 6;
-    decimals = std::min(decimals, 30);
-    // to_chars rounds as printf does in the C locale (half to even on the exact binary value).
-    // A float has at most 39 digits before the point.
-    char text[128];
-    const auto result = std::to_chars(std::begin(text), std::end(text), std::isfinite(value) ? double(value) : 0.0,
-                                      std::chars_format::fixed, decimals);
-    if (result.ec != std::errc())
-        return QStringLiteral("0");
-    return QString::fromLatin1(text, int(result.ptr - text));
-}
 
 // The entries of a filled shape: a filled one in the fill colour, then an outline in the outline colour.
 void AddFilledShape(QString &shapes, const CComponentFilledShape &shape, const char *filledName, const char *name)
@@ -117,7 +95,7 @@ void AddSliderScript(QString &list, QString &argues, CComponentLikert &slider)
     const bool numbers = slider.m_useNumbers != 0;
     const bool snap = numbers && slider.GetSnap() != 0;
     const int decimals = numbers && !snap ? slider.GetDecimalPlaces() : 0;
-    const auto value = [&](float v) { return Decimal(numbers ? v : 0.0f, decimals); };
+    const auto value = [&](float v) { return PrintfFixed(numbers ? v : 0.0f, decimals); };
     QString words;
     slider.BuildWordsJsArray(words);
     argues = QStringLiteral("\"argues\": {\n\t\"start\": %1,\n\t\"end\" : %2,\n\t\"range\" : %3,\n\t\"labels\" : [\"")

@@ -60,14 +60,17 @@ std::vector<std::pair<QString, bool>> Templates(const QString &root)
         templates.emplace_back(content.filePath(page), true);
     for (const QString &theme : ThemeNames(root))
         templates.emplace_back(CorvProgramData::Resolve(root, CorvProgramData::kThemesFolder + "/" + theme + "/" + theme + ".css"), false);
+    // The remediation texts of the pages script carry tokens of their own.
+    for (const char *remediation : {"rem_instance.txt", "rem_utility.txt", "rem_cleanup.txt"})
+        templates.emplace_back(CorvProgramData::Resolve(root, QStringLiteral("source/PlaceHolderText/remediation/") + remediation), false);
     return templates;
 }
 
 // Guards that every template, theme file and picture the publisher reads ships, in the sources and in the
 // built program folder: the start and content pages, the PHP message file, the default profile, the
-// outline pictures the outline names, the course pictures, and each theme (Classical, which stands in for
-// a missing one, among them) with its style sheet, preview, description, pictures and every button
-// picture the labels can choose, each a picture that loads.
+// remediation texts of the pages script, the outline pictures the outline names, the course pictures, and
+// each theme (Classical, which stands in for a missing one, among them) with its style sheet, preview,
+// description, pictures and every button picture the labels can choose, each a picture that loads.
 TEST(Installation, TemplatesThemesAndPicturesOfThePublisher)
 {
     EXPECT_EQ(Missing({CorvProgramData::kIndexTemplate, CorvProgramData::kIndexHtaTemplate,
@@ -77,7 +80,9 @@ TEST(Installation, TemplatesThemesAndPicturesOfThePublisher)
                        "source/publish/content/signin.htm", "source/publish/content/register.htm",
                        "source/publishAsp/content/done.htm", "source/publish/x.gif", "source/publish/kvx.ico",
                        "source/publish/content/media/x.gif", "source/tree/question.gif", "source/tree/remediation.gif",
-                       "source/tree/remediationopen.gif"}),
+                       "source/tree/remediationopen.gif", "source/PlaceHolderText/remediation/rem_instance.txt",
+                       "source/PlaceHolderText/remediation/rem_utility.txt",
+                       "source/PlaceHolderText/remediation/rem_cleanup.txt"}),
               "");
 
     for (const QString &root : Roots()) {

@@ -35,22 +35,6 @@ QString ContentFile(const Fixture &f, const char *label)
     return screen ? f.ScreenFilePath(*screen) : QString();
 }
 
-// The first line in which two texts differ, for a readable failure.
-QString FirstDifference(const QByteArray &actual, const QByteArray &expected)
-{
-    const QList<QByteArray> a = actual.split('\n');
-    const QList<QByteArray> e = expected.split('\n');
-    for (qsizetype i = 0; i < std::max(a.size(), e.size()); ++i) {
-        const QByteArray x = i < a.size() ? a[i] : QByteArray("<none>");
-        const QByteArray y = i < e.size() ? e[i] : QByteArray("<none>");
-        if (x != y)
-            return QStringLiteral("line %1:\n  written:  %2\n  expected: %3")
-                .arg(i + 1)
-                .arg(QString::fromUtf8(x), QString::fromUtf8(y));
-    }
-    return QString();
-}
-
 // Each file as the course run-time stand-in in Node saw it.
 QJsonArray RunInNode(const QString &node, const QStringList &files)
 {

@@ -398,6 +398,21 @@ void BuildSampleCourse(Fixture &f, const SampleTexts &t)
     f.Outline();
 }
 
+QString FirstDifference(const QByteArray &actual, const QByteArray &expected)
+{
+    const QList<QByteArray> a = actual.split('\n');
+    const QList<QByteArray> e = expected.split('\n');
+    for (qsizetype i = 0; i < std::max(a.size(), e.size()); ++i) {
+        const QByteArray x = i < a.size() ? a[i] : QByteArray("<none>");
+        const QByteArray y = i < e.size() ? e[i] : QByteArray("<none>");
+        if (x != y)
+            return QStringLiteral("line %1:\n  written:  %2\n  expected: %3")
+                .arg(i + 1)
+                .arg(QString::fromUtf8(x), QString::fromUtf8(y));
+    }
+    return QString();
+}
+
 QByteArray RunProgram(const QString &program, const QStringList &arguments, int &exitCode, int timeoutMs)
 {
     QProcess process;

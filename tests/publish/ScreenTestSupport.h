@@ -100,6 +100,9 @@ struct SampleTexts {
 // a container, content and question screens, a final performance screen, a popup and a glossary entry.
 void BuildSampleCourse(Fixture &fixture, const SampleTexts &texts);
 
+// The first line in which two texts differ, for a readable failure ("" when none does).
+QString FirstDifference(const QByteArray &actual, const QByteArray &expected);
+
 // Runs a program and gives its standard output; exitCode receives its status (-1 when it did not run).
 QByteArray RunProgram(const QString &program, const QStringList &arguments, int &exitCode, int timeoutMs = 60000);
 

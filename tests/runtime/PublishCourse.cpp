@@ -296,6 +296,8 @@ int main(int argc, char **argv)
     context.appDataFolder = work + QStringLiteral("/appdata");
 
     CCorvessaDoc doc(context);
+    // A course starts with the settings of a new one: its buttons, glossary and options as the author finds them.
+    doc.OnNewDocument();
     doc.SetPathName(work + QStringLiteral("/Course.kvx"));
     doc.CourseName = QStringLiteral("Sea birds");
     doc.Theme = QStringLiteral("Classical");
@@ -303,6 +305,8 @@ int main(int argc, char **argv)
     doc.FontSizePoints[0] = QStringLiteral("12");
     doc.FontColor[0] = 0;
     BuildCourse(doc, prompt, media);
+    // The popup is the course's help screen.
+    doc.HelpScreen = doc.PopupScreenList[1]->GetId();
     COutlineTree tree;
     tree.RebuildFromScreenLists(doc.MainScreenList, doc.PopupScreenList, doc.GlossaryScreenList);
 
