@@ -13,6 +13,20 @@ struct Entry
 
 // Kept in ascending order of id: Load() searches it by halves.
 constexpr Entry kEntries[] = {
+    // Categories of the Settings window, in tree order.
+    {10000, "General"},
+    {10001, "Themes"},
+    {10002, "Background"},
+    {10003, "Templates"},
+    {10004, "Fonts"},
+    {10005, "Graphics"},
+    {10006, "Buttons"},
+    {10007, "Interactivity"},
+    {10008, "Questions"},
+    {10009, "Assessment"},
+    {10010, "Construction"},
+    {10011, "Management"},
+    {10012, "Internationalization"},
     // Font faces and the family list of the style sheets.
     {10560, "Arial"},
     {10561, "Arial, Helvetica, sans-serif"},
@@ -82,6 +96,19 @@ constexpr Entry kEntries[] = {
     {15036, "Transportation"},
     {15037, "Travel & Tourism"},
     {15038, "Wildlife & Animals"},
+    // The Publish window's prompt and the description of each kind of publishing.
+    {25000, "Click on a button below to publish your course."},
+    {25020, "Standalone\n\nCourseware published as standalone may be run across the Internet, a Local Area Network, "
+            "or on a local computer. It does not allow for any data capturing. An Index.HTA file is provided for users "
+            "who are running Microsoft Windows XP Service Pack 2 or higher and intend to run the course locally. "
+            "(Typically users would run the Index.HTM file to launch the course.)\n"},
+    {25021, "Local Area Network (LAN) based database\n\nCorvessa allows you to create a course that will connect to a "
+            "database on your local computer or LAN. Currently, the connection to a database on a local computer or a "
+            "LAN is only supported with Internet Explorer running under Microsoft Windows."},
+    {25022, "Web-based Database\n\nIf you are intending to run your courseware from a web server then you may capture "
+            "data, from the course, to a web-based database."},
+    {25023, "Learning Management System\n\nThis option allows you to publish your courseware as a SCO that is SCORM "
+            "compliant and may be run within a SCORM conformant LMS."},
     // Default question feedback.
     {30002, "Yes, that is the correct answer."},
     {30004, "No, the correct answer is now shown."},
@@ -91,6 +118,8 @@ constexpr Entry kEntries[] = {
     {35008, "The folder %1 already exists and may contain files.\nDo you want to remove any existing files and continue?"},
     // Outcome of a publish.
     {35009, "Publish has completed successfully to:\n\n%1"},
+    {35056, "Instructional design experts generally recommend questions which\nrequire student to process information at "
+            "least every %1 screens.\n\nWould you like to add more questions?"},
     {35057, "No screen to publish."},
     {35061, "Failed to publish the project."},
     // Messages of the project document.
@@ -105,10 +134,27 @@ constexpr Entry kEntries[] = {
     // Messages of single-screen files.
     {40120, "The screen file\n%1\ncould not be read (%2).\nNothing was inserted."},
     {40121, "Cannot save the screen to\n%1\n%2"},
+    // The application's title, its idle status text and the graphics-library index messages.
+    {57344, "Corvessa 4"},
+    {57345, "Ready"},
+    {57346, "Failed to create XML DOM object."},
+    {57347, "Failed to load the XML file: "},
+    // Size and position panes of the status bar at rest.
+    {59143, "0, 0"},
+    {59144, "0, 0"},
     // Asked before a link to a screen that no longer exists is deleted.
     {61446, "A link was found on Screen \"%1\" which points to a screen which cannot be found.\n"
             "Should the link be deleted?"},
+    {61466, "Corvessa is unable to read the registry key.\nEither Corvessa has not been installed or installation was "
+            "unable to create the registry key."},
+    {61482, "The publish location set in File > Preferences > Publish settings...\ncould not be found.  Please change it "
+            "to a valid location so that\npublishing can proceed."},
 };
+
+// Entries come from every part of the program; a number out of order would hide its neighbours from Load().
+static_assert(std::adjacent_find(std::begin(kEntries), std::end(kEntries),
+                                 [](const Entry &a, const Entry &b) { return a.id >= b.id; }) == std::end(kEntries),
+              "string table entries must be in strictly ascending order of id");
 
 const Entry *Find(int id)
 {

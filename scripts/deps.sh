@@ -14,6 +14,7 @@ PACKAGES=(
   fonts-liberation unzip libxml2-utils zip python3
   php-cli php-sqlite3
   chromium
+  xvfb xauth
 )
 
 missing=()

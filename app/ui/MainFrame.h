@@ -1,0 +1,118 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <QStringList>
+
+#include <functional>
+#include <span>
+
+class CCorvessaApp;
+class CEditViewApi;
+class CFontComboBox;
+class CTrueColorToolBar;
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QStackedWidget;
+class QToolBar;
+
+// The program's one main window: the menus, the mode bar of the four main views, the standard, formatting
+// and edit bars with the two font boxes, the six-pane status bar, and the main views themselves, one of
+// them visible. Every menu item, button and key sends a command number to OnCommand; the frame carries out
+// its own, hands the application's to the application and forwards the editing commands to the Edit view,
+// whichever view is visible. The formatting and edit bars show only while the Edit view is the visible one.
+class CMainFrame : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // A button of the standard, formatting or edit bar: its command (0 for a separator) and its tip, as
+    // "status text\ntool tip".
+    struct BarButton {
+        int id;
+        const char *tip;
+    };
+
+    explicit CMainFrame(CCorvessaApp &app);
+    ~CMainFrame() override;
+
+    // Builds the bars, the menus and the status bar. False when any of them could not be made.
+    bool OnCreate();
+
+    // The author wants the edit bar or the formatting bar (View menu); both start wanted.
+    bool WantEditBar = true;
+    bool WantFormattingBar = true;
+
+    QToolBar *ModeBar() const;
+    QToolBar *StandardBar() const { return m_standardBar; }
+    QToolBar *FormattingBar() const { return m_formattingBar; }
+    QToolBar *EditBar() const;
+    CFontComboBox *FontNameCombo() const { return m_fontName; }
+    QComboBox *FontSizeCombo() const { return m_fontSize; }
+    QLabel *PositionPane() const { return m_position; }
+    QLabel *SizePane() const { return m_size; }
+    QAction *Action(int commandId) const { return m_actions.value(commandId); }
+
+    // The main views, kept for the whole run; ShowView makes one the visible one.
+    void AddMainView(QWidget *view);
+    void ShowView(QWidget *view);
+    // The Edit view the editing commands and the font boxes go to (not owned; null before it exists).
+    void SetEditView(CEditViewApi *editView);
+
+    // One command, as a menu item, a button or a key sends it. False when nobody handles it.
+    bool OnCommand(int commandId);
+    // Enables and ticks the menu items and buttons for the current state.
+    void UpdateCommandStates();
+
+    // Called by the Edit canvas when the selection moves, changes size or goes: "x, y" in its pane.
+    void ShowItemPosition(int x, int y);
+    void ShowItemSize(int width, int height);
+    // Called by the text windows when their selection changes: the font boxes show its face and size.
+    void SelectFontInToolbar(const QString &faceName, int points);
+
+    // Shows or hides the bar as the visible view and the author's wish say; nothing when it already agrees.
+    void UpdateEditBarVisibility();
+    void UpdateFormattingBarVisibility();
+
+    // The File menu's list of recent projects.
+    void SetRecentFiles(const QStringList &files);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QAction *MakeAction(int commandId, const QString &text, const QKeySequence &shortcut = {});
+    // Adds the buttons in order; placeBox puts in the commands the bar shows as a box of their own and says
+    // which those are.
+    void AddButtons(QToolBar *bar, std::span<const BarButton> buttons, bool drawnIcons,
+                    const std::function<bool(int)> &placeBox = {});
+    void CreateFontNameBox();
+    void CreateFontSizeBox();
+    bool CreateModeBar();
+    bool CreateStandardBar();
+    bool CreateFormattingBar();
+    bool CreateEditBar();
+    void CreateStatusBar();
+    void CreateMenus();
+    void OnViewMenuAboutToShow();
+    void ToggleWantedBar(int commandId);
+    void UpdateBarVisibility(QToolBar *bar, bool wanted);
+    bool IsForwardedCommand(int commandId) const;
+
+    CCorvessaApp &m_app;
+    CEditViewApi *m_editView = nullptr;
+    QHash<int, QAction *> m_actions;
+    CTrueColorToolBar *m_modeBar = nullptr;
+    QToolBar *m_standardBar = nullptr;
+    QToolBar *m_formattingBar = nullptr;
+    CTrueColorToolBar *m_editBar = nullptr;
+    CFontComboBox *m_fontName = nullptr;
+    QComboBox *m_fontSize = nullptr;
+    QLabel *m_position = nullptr;
+    QLabel *m_size = nullptr;
+    QMenu *m_fileMenu = nullptr;
+    QAction *m_recentAnchor = nullptr;
+    QList<QAction *> m_recentActions;
+    QStackedWidget *m_views = nullptr;
+};

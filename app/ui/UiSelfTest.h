@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+class CCorvessaApp;
+
+// A run of the program that checks itself on a display, for the tests only: set CORVESSA_UI_SELFTEST to a
+// folder and, once start-up is done, the program takes a picture of its main window, goes through the four
+// main views with the Windows menu's commands taking a picture of each, writes what it saw to selftest.txt
+// in that folder and closes its main window.
+namespace CorvUiSelfTest {
+
+inline const char kVariable[] = "CORVESSA_UI_SELFTEST";
+
+// Starts the check when the variable names a folder; false when it does not.
+bool ScheduleFromEnvironment(CCorvessaApp &app);
+
+} // namespace CorvUiSelfTest

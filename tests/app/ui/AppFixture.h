@@ -1,0 +1,59 @@
+#pragma once
+
+#include "app/ui/CorvessaApp.h"
+#include "app/ui/FileDialogs.h"
+#include "platform/RecordingPrompt.h"
+#include "support/TempTree.h"
+
+#include <QStringList>
+
+#include <memory>
+
+// File dialogs that answer from a script ("" is a cancelled dialog) and remember what they were asked.
+class CScriptedDialogs : public CFileDialogs
+{
+public:
+    QStringList answers;
+    QStringList asked;
+
+    QString GetOpenFileName(QWidget *, const QString &caption, const QString &folder, const QString &filter) override
+    {
+        return Answer("open|" + caption + "|" + folder + "|" + filter);
+    }
+    QString GetSaveFileName(QWidget *, const QString &caption, const QString &path, const QString &filter) override
+    {
+        return Answer("save|" + caption + "|" + path + "|" + filter);
+    }
+    QString GetExistingDirectory(QWidget *, const QString &caption, const QString &folder) override
+    {
+        return Answer("folder|" + caption + "|" + folder);
+    }
+
+private:
+    QString Answer(const QString &question)
+    {
+        asked.append(question);
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+};
+
+// A program folder with the start-up files, a per-user folder, a recording prompt and scripted dialogs, all
+// in a temporary folder; Start runs the application's start-up in it.
+struct AppFixture {
+    static constexpr qint64 kProcessId = 4242;
+
+    TempTree tree;
+    CRecordingPrompt prompt;
+    CScriptedDialogs dialogs;
+
+    AppFixture();
+    QString ProgramFolder() const { return tree / "bin"; }
+    QString AppData() const { return tree / "config/Zerandt/Corvessa4"; }
+    CAppOptions Options(const QStringList &arguments = {"corvessa"});
+    // The application after start-up; the test fails when start-up does not give expected.
+    std::unique_ptr<CCorvessaApp> Start(const QStringList &arguments = {"corvessa"},
+                                        CStartupSequence::Result expected = CStartupSequence::Result::Running);
+    // A project file with the screens given as (label, title, page type).
+    QString WriteProject(const QString &relative, const QList<std::tuple<QString, QString, int>> &screens,
+                         const QString &courseName = {});
+};

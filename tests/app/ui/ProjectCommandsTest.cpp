@@ -1,0 +1,254 @@
+#include "AppFixture.h"
+
+#include "app/CommandIds.h"
+#include "app/RecentFileList.h"
+#include "app/ui/EditOutlineView.h"
+#include "app/ui/ImportSummaryView.h"
+#include "app/ui/MainFrame.h"
+#include "app/ui/PublishCommandsView.h"
+#include "document/CorvessaDoc.h"
+#include "model/CorvPage.h"
+#include "model/GlobalHelpers.h"
+#include "model/Topic.h"
+#include "platform/IniFile.h"
+#include "platform/StringTable.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+using namespace CorvCommand;
+
+// Guards Save As, Open and the recent projects: the extension is added to a bare name, every project saved
+// or opened joins the list (kept in the user's profile for the next run), and a listed project that can no
+// longer be opened leaves the list.
+TEST(ProjectCommands, SaveAsOpenAndRecentProjects)
+{
+    AppFixture f;
+    const QString other = f.WriteProject("b/Other.kvx", {{"1", "Only screen", pt_document}});
+    auto app = f.Start();
+    CMainFrame *frame = app->MainFrame();
+    app->Document()->CourseName = "Saved course";
+    f.dialogs.answers = {f.tree / "a/Demo"};
+    f.tree.MakeFolder("a");
+    frame->Action(FileSaveAs)->trigger();
+    const QString demo = f.tree / "a/Demo.kvx";
+    EXPECT_TRUE(QFileInfo(demo).isFile());
+    EXPECT_EQ(app->Document()->GetPathName(), demo);
+    EXPECT_EQ(frame->windowTitle(), "Demo - Corvessa");
+    ASSERT_TRUE(f.dialogs.asked.last().endsWith("|Corvessa File (*.kvx)"));
+
+    f.dialogs.answers = {other};
+    frame->Action(FileOpen)->trigger();
+    EXPECT_EQ(app->Document()->GetPathName(), other);
+    EXPECT_EQ(app->EditView()->OutlineWidget()->topLevelItemCount(), 1);
+    EXPECT_EQ(app->RecentFiles().Files(), (QStringList{other, demo}));
+
+    CRecentFileList stored;
+    stored.ReadList(CIniFile(f.tree / "config/Zerandt/registry.ini"));
+    EXPECT_EQ(stored.Files(), (QStringList{other, demo}));
+
+    // Opening a project counts as a change, so leaving it asks first; "No" lets the recent one open.
+    f.prompt.Script({CPrompt::no});
+    frame->findChild<QAction *>("RecentFile2")->trigger();
+    EXPECT_EQ(app->Document()->GetPathName(), demo);
+    EXPECT_EQ(app->Document()->CourseName, "Saved course");
+
+    QFile::remove(other);
+    f.prompt.SetFallback(CPrompt::no);
+    app->OpenRecentFile(1);
+    EXPECT_EQ(app->RecentFiles().Files(), QStringList{demo});
+    EXPECT_EQ(app->Document()->GetPathName(), demo);
+}
+
+// Guards the author's unsaved work: New, Open and closing ask first; Cancel keeps everything as it was, and
+// "Yes" saves (asking for a name when the project has none) before going on.
+TEST(ProjectCommands, UnsavedChangesAreAskedFor)
+{
+    AppFixture f;
+    auto app = f.Start();
+    CMainFrame *frame = app->MainFrame();
+    CCorvessaDoc *doc = app->Document();
+    doc->CourseName = "Work in progress";
+    doc->SetModifiedFlag();
+
+    f.prompt.Script({CPrompt::cancel});
+    frame->Action(FileNew)->trigger();
+    EXPECT_EQ(doc->CourseName, "Work in progress");
+    EXPECT_EQ(f.prompt.Texts(), QStringList{"Save changes to Untitled?"});
+    EXPECT_FALSE(frame->close());
+    EXPECT_TRUE(f.dialogs.asked.isEmpty());
+
+    f.prompt.Script({CPrompt::yes});
+    f.dialogs.answers = {f.tree / "Kept.kvx"};
+    frame->Action(FileNew)->trigger();
+    EXPECT_TRUE(QFileInfo(f.tree / "Kept.kvx").isFile());
+    EXPECT_TRUE(doc->CourseName.isEmpty());
+    EXPECT_TRUE(doc->GetPathName().isEmpty());
+    EXPECT_EQ(frame->windowTitle(), "Untitled - Corvessa");
+
+    // A save that is cancelled is no save: the project stays.
+    doc->CourseName = "Second";
+    doc->SetModifiedFlag();
+    f.prompt.Script({CPrompt::yes});
+    frame->Action(FileOpen)->trigger();
+    EXPECT_EQ(doc->CourseName, "Second");
+    EXPECT_EQ(f.dialogs.asked.last().left(5), "save|");
+}
+
+// Guards the Import and Edit windows' contents: the topic table and the outline follow the project.
+TEST(ProjectCommands, WindowsShowTheProject)
+{
+    AppFixture f;
+    auto app = f.Start();
+    CCorvessaDoc *doc = app->Document();
+    doc->Topics.push_back(std::make_unique<CTopic>("1", "Fire", "Banner", "fire.docx", "TRUE"));
+    doc->MainScreenList.push_back(std::make_unique<CCorvPage>(1, "Menu", "", "", 0, "1", pt_folder, 0));
+    doc->MainScreenList.push_back(std::make_unique<CCorvPage>(2, "Question", "", "", 0, "1_1", pt_question, 0));
+    doc->PopupScreenList.push_back(std::make_unique<CCorvPage>(3, "Help", "", "", 0, "P1", pt_popups_only, 0));
+    doc->UpdateAllViews();
+    QTableWidget *topics = app->ImportView()->TopicTable();
+    ASSERT_EQ(topics->rowCount(), 1);
+    EXPECT_EQ(topics->item(0, 1)->text(), "Fire");
+    EXPECT_EQ(topics->item(0, 4)->text(), "TRUE");
+    QTreeWidget *outline = app->EditView()->OutlineWidget();
+    ASSERT_EQ(outline->topLevelItemCount(), 2);
+    EXPECT_EQ(outline->topLevelItem(0)->child(0)->text(0), "1_1");
+    EXPECT_EQ(outline->topLevelItem(1)->text(1), "Help");
+    outline->setCurrentItem(outline->topLevelItem(0)->child(0));
+    ASSERT_TRUE(app->EditView()->GetCurrentPage());
+    EXPECT_EQ(app->EditView()->GetCurrentPage()->GetTitle(), "Question");
+}
+
+namespace {
+
+void AddScreens(CCorvessaDoc &doc, int content, int questions)
+{
+    int number = 1;
+    doc.MainScreenList.push_back(std::make_unique<CCorvPage>(number++, "Menu", "", "", 0, "1", pt_folder, 0));
+    const auto add = [&](const char *title, int pageType) {
+        const QString label = QStringLiteral("1_%1").arg(number);
+        doc.MainScreenList.push_back(std::make_unique<CCorvPage>(number++, title, "", "", 0, label, pageType, 0));
+    };
+    for (int i = 0; i < content; ++i)
+        add("Text", pt_document);
+    for (int i = 0; i < questions; ++i)
+        add("Quiz", pt_question);
+    doc.UpdateAllViews();
+}
+
+} // namespace
+
+// Guards the question-density warning: content screens per question screen above the author's limit, and
+// no warning unless the author asked for it.
+TEST(Publish, TooFewQuestions)
+{
+    AppFixture f;
+    auto app = f.Start();
+    CCorvessaDoc *doc = app->Document();
+    struct Case { int warn, content, questions, limit; bool fires; };
+    const Case cases[] = {{1, 12, 2, 5, true}, {1, 12, 3, 5, false}, {1, 12, 0, 5, true},
+                          {1, 10, 2, 5, false}, {0, 12, 0, 5, false}, {1, 0, 0, -1, true}};
+    for (const Case &c : cases) {
+        doc->ClearMainScreens();
+        AddScreens(*doc, c.content, c.questions);
+        doc->WarnInteractTooLow = c.warn;
+        doc->ContentScreenCount = c.limit;
+        EXPECT_EQ(app->PublishView()->TooFewQuestions(), c.fires) << c.content << "/" << c.questions;
+    }
+}
+
+// Guards where a publish goes: beside the project by default, in the author's folder (inside a folder of
+// its own for a standalone course), and nowhere, after the message, when the author's folder is missing.
+TEST(Publish, OutputFolders)
+{
+    AppFixture f;
+    auto app = f.Start();
+    CCorvessaDoc *doc = app->Document();
+    CPublishCommandsView *view = app->PublishView();
+    doc->SetPathName(f.tree / "courses/Demo.kvx");
+    doc->UseDefaultOutputFolder = {1, 1, 0, 0};
+    doc->OutputFolder = {f.tree / "out", "", "", f.tree / "out"};
+    f.tree.MakeFolder("out");
+    EXPECT_EQ(view->OutputFolder(CPublishCommandsView::Standalone), f.tree / "courses/Demo Published files/Standalone");
+    EXPECT_EQ(view->OutputFolder(CPublishCommandsView::Lan), f.tree / "courses/Demo Published files/Lan-based database");
+    EXPECT_EQ(view->OutputFolder(CPublishCommandsView::Web), f.tree / "courses/Demo Published files/Web-based database");
+    EXPECT_EQ(view->OutputFolder(CPublishCommandsView::Lms), f.tree / "out");
+    doc->UseDefaultOutputFolder[0] = 0;
+    EXPECT_EQ(view->OutputFolder(CPublishCommandsView::Standalone), f.tree / "out/Demo Published files/Standalone");
+    EXPECT_TRUE(f.prompt.Texts().isEmpty());
+    doc->OutputFolder[3] = f.tree / "gone";
+    EXPECT_EQ(view->OutputFolder(CPublishCommandsView::Lms), "");
+    EXPECT_EQ(f.prompt.Texts(), QStringList{CStringTable::Load(61482)});
+}
+
+// Guards a whole publish from the button: the course is saved first and the publisher builds its folder
+// beside the project; a "Yes" to the density warning stops before anything is saved.
+TEST(Publish, ButtonSavesAndPublishes)
+{
+    AppFixture f;
+    auto app = f.Start();
+    CCorvessaDoc *doc = app->Document();
+    AddScreens(*doc, 2, 0);
+    doc->WarnInteractTooLow = 1;
+    doc->ContentScreenCount = 1;
+    app->OnViewPublish();
+    f.prompt.Script({CPrompt::yes});
+    app->PublishView()->Button(CPublishCommandsView::Standalone)->click();
+    EXPECT_TRUE(f.dialogs.asked.isEmpty());
+
+    f.prompt.Script({CPrompt::no});
+    f.dialogs.answers = {f.tree / "p/Demo.kvx"};
+    f.tree.MakeFolder("p");
+    app->MainFrame()->OnCommand(PublishStandaloneButton);
+    EXPECT_TRUE(QFileInfo(f.tree / "p/Demo.kvx").isFile());
+    EXPECT_TRUE(QFileInfo(f.tree / "p/Demo Published files/Standalone").isDir());
+    EXPECT_TRUE(f.prompt.Texts()[0].startsWith("Instructional design experts")) << qPrintable(f.prompt.Texts().join(" | "));
+}
+
+// Guards the description of each kind of publishing while the mouse rests on its button.
+TEST(Publish, DescriptionFollowsTheMouse)
+{
+    AppFixture f;
+    auto app = f.Start();
+    CPublishCommandsView *view = app->PublishView();
+    QToolButton *lms = view->Button(CPublishCommandsView::Lms);
+    QEvent enter(QEvent::Enter);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(lms, &enter);
+    EXPECT_EQ(view->Description()->text(), CStringTable::Load(25023));
+    QApplication::sendEvent(lms, &leave);
+    EXPECT_TRUE(view->Description()->text().isEmpty());
+}
+
+// Guards the lesson-folder mode of an LMS publish: the web-database part runs first with ASP pages, without
+// a second warning or save and without its own completion message, and the author's choice of pages comes
+// back afterwards.
+TEST(Publish, LessonFolderModePublishesTheWebCourseFirst)
+{
+    AppFixture f;
+    auto app = f.Start();
+    CCorvessaDoc *doc = app->Document();
+    AddScreens(*doc, 1, 1);
+    doc->UseOstrelle = 1;
+    doc->UseASP = 0;
+    doc->WarnInteractTooLow = 1;
+    doc->ContentScreenCount = 0;
+    f.prompt.SetFallback(CPrompt::no);
+    f.dialogs.answers = {f.tree / "p/Demo.kvx"};
+    f.tree.MakeFolder("p");
+    app->OnViewPublish();
+    app->PublishView()->Button(CPublishCommandsView::Lms)->click();
+    EXPECT_EQ(doc->UseASP, 0);
+    EXPECT_EQ(f.dialogs.asked.size(), 1);
+    EXPECT_TRUE(QFileInfo(f.tree / "p/Demo Published files/Web-based database").isDir());
+    EXPECT_EQ(f.prompt.Texts().filter("Instructional design experts").size(), 1);
+    EXPECT_TRUE(f.prompt.Texts().filter("Publish has completed successfully").isEmpty());
+}
