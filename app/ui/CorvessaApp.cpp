@@ -13,6 +13,8 @@
 #include "app/ui/SettingsSummaryView.h"
 #include "app/ui/XmlLoadingWindow.h"
 #include "document/CorvessaDoc.h"
+#include "document/ProjectFileCommands.h"
+#include "document/ProjectFileUi.h"
 #include "image/qt/MetafilePlayer.h"
 #include "model/GlobalHelpers.h"
 #include "platform/PathUtil.h"
@@ -22,6 +24,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QApplication>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTreeWidget>
@@ -56,6 +59,42 @@ const QString &WindowSection()
 }
 
 } // namespace
+
+// The project file commands' dialogs: the desktop's (or the test's) file dialogs, the recent projects and
+// the wait cursor of the application.
+class CCorvessaApp::FileUi : public CProjectFileUi
+{
+public:
+    explicit FileUi(CCorvessaApp &app) : m_app(app) {}
+
+    QString AskOpenProjectPath() override
+    {
+        return m_app.FileDialogs().GetOpenFileName(m_app.m_frame.get(), QStringLiteral("Open Project"),
+                                                   m_app.DialogFolder(), kFileFilter);
+    }
+    QString AskSaveProjectPath(const QString &proposedPath) override
+    {
+        // A bare proposed name goes into the folder the dialogs start in.
+        const QString proposal = proposedPath.isEmpty() || QFileInfo(proposedPath).isAbsolute()
+                                     ? proposedPath
+                                     : CorvPath::Join(m_app.DialogFolder(), proposedPath);
+        return m_app.FileDialogs().GetSaveFileName(m_app.m_frame.get(), QStringLiteral("Save Project As"), proposal,
+                                                   kFileFilter);
+    }
+    void AddToRecentFiles(const QString &path) override { m_app.AddRecentFile(path); }
+    void SetWaitCursor(bool on) override
+    {
+        if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
+            return;
+        if (on)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    }
+
+private:
+    CCorvessaApp &m_app;
+};
 
 CCorvessaApp::CCorvessaApp(CAppOptions options)
     : m_options(Completed(std::move(options))),
@@ -116,6 +155,8 @@ CFileDialogs &CCorvessaApp::FileDialogs() const
 bool CCorvessaApp::CreateFrameAndDocument()
 {
     m_document = std::make_unique<CCorvessaDoc>(m_context);
+    m_fileUi = std::make_unique<FileUi>(*this);
+    m_fileCommands = std::make_unique<CProjectFileCommands>(*m_document, *m_fileUi);
     if (!m_document->OnNewDocument())
         return false;
     m_frame = std::make_unique<CMainFrame>(*this);
@@ -323,10 +364,10 @@ void CCorvessaApp::OnFileOpen()
 {
     if (!SaveModified())
         return;
-    const QString path = FileDialogs().GetOpenFileName(m_frame.get(), QStringLiteral("Open Project"), DialogFolder(),
-                                                       kFileFilter);
-    if (!path.isEmpty())
-        OpenDocumentFile(path);
+    if (m_fileCommands->OnFileOpenProject()) {
+        UpdateTitle();
+        m_frame->UpdateCommandStates();
+    }
 }
 
 bool CCorvessaApp::OpenDocumentFile(const QString &path)
@@ -355,33 +396,16 @@ bool CCorvessaApp::OnFileSave() { return SaveProject(); }
 
 bool CCorvessaApp::SaveProject()
 {
-    const QString path = m_document->GetPathName();
-    const QFileInfo file(path);
-    if (path.isEmpty() || (file.exists() && !file.isWritable()))
-        return OnFileSaveAs();
-    return SaveDocumentTo(path);
+    const bool saved = m_fileCommands->SaveProject();
+    UpdateTitle();
+    return saved;
 }
 
 bool CCorvessaApp::OnFileSaveAs()
 {
-    const QString current = m_document->GetPathName();
-    const QString proposal = current.isEmpty() ? CorvPath::Join(DialogFolder(), kUntitled + QStringLiteral(".kvx")) : current;
-    QString path = FileDialogs().GetSaveFileName(m_frame.get(), QStringLiteral("Save Project As"), proposal, kFileFilter);
-    if (path.isEmpty())
-        return false;
-    // Only project files open as projects: a name without the extension gets it.
-    if (QFileInfo(path).suffix().compare(QLatin1String("kvx"), Qt::CaseInsensitive) != 0)
-        path += QStringLiteral(".kvx");
-    return SaveDocumentTo(path);
-}
-
-bool CCorvessaApp::SaveDocumentTo(const QString &path)
-{
-    if (!m_document->OnSaveDocument(path))
-        return false;
-    AddRecentFile(path);
+    const bool saved = m_fileCommands->OnFileSaveProjectAs();
     UpdateTitle();
-    return true;
+    return saved;
 }
 
 void CCorvessaApp::AddRecentFile(const QString &path)

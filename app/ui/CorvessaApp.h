@@ -21,6 +21,7 @@ class CEditOutlineView;
 class CFileDialogs;
 class CImportSummaryView;
 class CMainFrame;
+class CProjectFileCommands;
 class CMessageBoxPrompt;
 class CProgressDialog;
 class CPublishCommandsView;
@@ -134,13 +135,14 @@ public:
 private:
     void OnViewCommand(int index);
     void OnPublishMenu(int commandId);
-    bool SaveDocumentTo(const QString &path);
     void AddRecentFile(const QString &path);
     void UpdateTitle();
     void SaveWindowState();
     bool RestoreWindowState();
     QString DialogFolder() const;
     CFileDialogs &FileDialogs() const;
+    class FileUi;
+    friend class FileUi;
 
     CAppOptions m_options;
     CCorvContext m_context;
@@ -153,6 +155,8 @@ private:
     CStartupSequence m_sequence;
     CRecentFileList m_recentFiles;
     std::unique_ptr<CCorvessaDoc> m_document;
+    std::unique_ptr<FileUi> m_fileUi;
+    std::unique_ptr<CProjectFileCommands> m_fileCommands;
     std::unique_ptr<CMainFrame> m_frame;
     std::unique_ptr<CDlgXMLLoading> m_loadingWindow;
     std::array<QWidget *, kMainViewCount> m_views{};

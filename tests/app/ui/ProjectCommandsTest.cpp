@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QTableWidget>
@@ -251,4 +252,30 @@ TEST(Publish, LessonFolderModePublishesTheWebCourseFirst)
     EXPECT_TRUE(QFileInfo(f.tree / "p/Demo Published files/Web-based database").isDir());
     EXPECT_EQ(f.prompt.Texts().filter("Instructional design experts").size(), 1);
     EXPECT_TRUE(f.prompt.Texts().filter("Publish has completed successfully").isEmpty());
+}
+
+// Guards that the window's Save goes through the project file commands: a first save proposes the file
+// name from the course title, and saving over the project keeps the file as it was in the backups folder.
+TEST(ProjectCommands, SaveBacksUpTheProjectItReplaces)
+{
+    AppFixture f;
+    auto app = f.Start();
+    CMainFrame *frame = app->MainFrame();
+    app->Document()->SetTitle("Fire safety");
+    f.tree.MakeFolder("p");
+    f.dialogs.answers = {f.tree / "p/Fire"};
+    frame->Action(FileSave)->trigger();
+    ASSERT_FALSE(f.dialogs.asked.isEmpty());
+    EXPECT_TRUE(f.dialogs.asked.last().contains("Fire.kvx")) << f.dialogs.asked.last().toStdString();
+    const QString project = f.tree / "p/Fire.kvx";
+    ASSERT_TRUE(QFileInfo(project).isFile());
+    EXPECT_FALSE(QFileInfo(f.tree / "p/Fire Backups").exists());
+
+    app->Document()->CourseName = "Changed";
+    const int asked = int(f.dialogs.asked.size());
+    frame->Action(FileSave)->trigger();
+    EXPECT_EQ(int(f.dialogs.asked.size()), asked); // saved under its own name without a dialog
+    const QStringList backups = QDir(f.tree / "p/Fire Backups").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    ASSERT_EQ(backups.size(), 1);
+    EXPECT_TRUE(backups[0].startsWith("Fire ")) << backups[0].toStdString();
 }
