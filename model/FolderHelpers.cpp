@@ -33,8 +33,13 @@ bool CreateOneFolder(const QString &folder, CPrompt &prompt)
 {
     std::error_code ec;
     const fs::path dir = CorvFs::ToFsPath(folder);
-    if (fs::exists(dir, ec))
+    if (fs::is_directory(dir, ec))
         return true;
+    if (fs::exists(dir, ec)) {
+        // A file in the folder's place: nothing could be written into it.
+        prompt.Error(QString::fromLocal8Bit(std::make_error_code(std::errc::not_a_directory).message()) + u'\n' + folder);
+        return false;
+    }
     if (fs::create_directory(dir, ec))
         return true;
     std::error_code again;

@@ -511,7 +511,12 @@ TEST(GlobalHelpers, CreateFolderPath)
     const QStringList message = prompt.Texts().first().split(u'\n');
     ASSERT_EQ(message.size(), 2);
     EXPECT_FALSE(message[0].isEmpty());
-    EXPECT_EQ(message[1], tree / "file/sub");
+    EXPECT_EQ(message[1], tree / "file");
+
+    // A file where the folder itself should be is no folder made.
+    EXPECT_EQ(CreateFolderPath(tree / "file", prompt), 0);
+    ASSERT_EQ(prompt.Texts().size(), 2);
+    EXPECT_EQ(prompt.Texts()[1].split(u'\n').value(1), tree / "file");
 }
 
 // Guards the helper-process runner: no shell, a real start result, and a time-out for a helper that hangs.
