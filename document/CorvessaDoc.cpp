@@ -193,8 +193,8 @@ bool CCorvessaDoc::OnOpenDocument(const QString &path)
 
     const bool whole = LoadFrom(bytes, path);
     ReadProjectProfile(ProjectFolderOf(path));
-    // A project read only in part is not bound to its file: the next save asks for a name, so the original
-    // is never replaced by what could be read of it.
+    // A project read only in part is not bound to its file: the next save asks for a name, so the damaged
+    // file is never replaced by what could be read of it.
     SetPathName(whole ? path : QString());
     m_title = QFileInfo(path).completeBaseName();
     m_modified = true;

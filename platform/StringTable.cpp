@@ -127,7 +127,7 @@ constexpr Entry kEntries[] = {
     {40101, "Cannot open the file\n%1\n%2"},
     {40102, "Cannot save the project\n%1\n%2"},
     {40103, "The project\n%1\ncould be read only in part (%2).\nWhat could be read is shown. Saving asks for a new "
-            "name, so the original file stays as it is."},
+            "name, so the file on disk stays as it is."},
     {40104, "The project's international profile could not be written to\n%1"},
     {40105, "No backup of the project could be made in\n%1\n%2\nThe project has not been saved."},
     {40106, "The auto-backup settings could not be written to\n%1"},

@@ -361,7 +361,7 @@ TEST(ProjectSaving, ProposedNamesAndTheProjectExtension)
         EXPECT_EQ(CProjectFileCommands::WithProjectExtension(chosen), kept) << chosen;
 }
 
-// Guards the original of a damaged project: it opens as far as it could be read, the author is told, and
+// Guards the file of a damaged project: it opens as far as it could be read, the author is told, and
 // the next Save asks for a name rather than writing the partial course over the file.
 TEST(ProjectSaving, PartlyReadProjectIsNotSavedOverTheOriginal)
 {
