@@ -219,30 +219,7 @@ CIniFile::Line CIniFile::MakeSection(const QString &section)
 
 bool CIniFile::WriteString(const QString &section, const QString &key, const QString &value)
 {
-    const QString sectionName = section.trimmed();
-    const QString keyName = key.trimmed();
-    if (sectionName.isEmpty() || HasLineBreak(section) || sectionName.contains(u']') || keyName.isEmpty()
-        || HasLineBreak(key) || keyName.contains(u'=') || keyName.startsWith(u'[') || keyName.startsWith(u';')
-        || HasLineBreak(value))
-        return false;
-    Refresh();
-    const QList<Line> before = m_lines;
-    int header = FindSection(sectionName);
-    if (header < 0) {
-        m_lines.append(MakeSection(sectionName));
-        header = int(m_lines.size()) - 1;
-    }
-    const int at = FindKey(header, keyName);
-    if (at >= 0) {
-        // The key keeps its own spelling; only the value changes.
-        m_lines[at] = MakeEntry(m_lines[at].name, value);
-    } else {
-        m_lines.insert(SectionInsertPoint(header), MakeEntry(keyName, value));
-    }
-    if (Save())
-        return true;
-    m_lines = before;
-    return false;
+    return WriteStrings(section, {{key, value}});
 }
 
 bool CIniFile::WriteInt(const QString &section, const QString &key, int value)
