@@ -98,3 +98,15 @@ test("scrambled text that is damaged or read with the wrong key does not pass fo
     for (const bad of ["../x", "1_4q.js", "", "1_", "_1", "1_2z", "javascript:1"])
         assert.equal(R.isScreenId(bad), false, bad);
 });
+
+test("screen titles come back as plain text from the character references the publisher wrote", () => {
+    const R = runtime();
+    const table = [
+        ["Don&#8217;t panic &#8211; 5&#8364;", "Don\u2019t panic \u2013 5\u20ac"],
+        ["A & B <i>", "A & B <i>"],             // what is not a reference stays as typed
+        ["&#0; &#55296; &#99999999;", "&#0; &#55296; &#99999999;"],
+        [undefined, ""]
+    ];
+    for (const [title, want] of table)
+        assert.equal(R.plainTitle(title), want, JSON.stringify(title));
+});

@@ -264,11 +264,20 @@
             .replace(/</g, "&lt;").replace(/>/g, "&gt;");
     };
 
+    // A screen title as the screen file carries it, with the typographic characters the publisher wrote
+    // as numeric character references, back as plain text for labels, announcements and mail subjects.
+    R.plainTitle = function (text) {
+        return String(text || "").replace(/&#(\d{1,7});/g, (whole, digits) => {
+            const code = Number(digits);
+            return code > 0 && code <= 0x10ffff && (code < 0xd800 || code > 0xdfff) ? String.fromCodePoint(code) : whole;
+        });
+    };
+
     R.render = function (target, o) {
         R.leave(target);
         const screen = {
             id: String(o.currentpage || ""),
-            pagename: String(o.pagename || ""),
+            pagename: R.plainTitle(o.pagename),
             fps: o.fps === true,
             nonordinary: o.nonordinary === true,
             scripts: Array.isArray(o.scriptstorun) ? o.scriptstorun.map(String) : [],
