@@ -105,11 +105,11 @@ QString StemParagraph(const QString &text)
     return QStringLiteral("\"<p class='stem'>") + StemText(text) + QStringLiteral("</p>\" +\n");
 }
 
-void MultipleChoiceToHtml(CComponentMultipleChoice &question, QString &out)
+void MultipleChoiceToHtml(const CComponentMultipleChoice &question, QString &out)
 {
-    // The options up to the last one that holds more than white space; the empty ones after it are
-    // trimmed in the question too.
-    CComponentMultipleChoice::Options &options = question.GetOptions();
+    // The options up to the last one that holds more than white space, that one written trimmed. The
+    // trimming is done on a copy: publishing never changes the author's texts.
+    CComponentMultipleChoice::Options options = question.GetOptions();
     int count = CComponentMultipleChoice::kOptions;
     while (count > 0) {
         QString &option = options[size_t(count - 1)];

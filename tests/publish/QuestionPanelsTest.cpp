@@ -107,7 +107,8 @@ TEST_F(QuestionPanelsTest, FillBlanks)
 }
 
 // Guards the option count of multiple choice (the last option holding more than white space; empty ones
-// before it stay, each with its button) and the true/false form's two stems, instruction first.
+// before it stay, each with its button), the author's options left as typed by publishing, and the
+// true/false form's two stems, instruction first.
 TEST_F(QuestionPanelsTest, MultipleChoiceOptions)
 {
     const struct {
@@ -128,10 +129,14 @@ TEST_F(QuestionPanelsTest, MultipleChoiceOptions)
             EXPECT_EQ(panel.contains(QStringLiteral("id='img%1'").arg(k)), k < c.count) << k;
             EXPECT_EQ(panel.contains(QStringLiteral("<a id='option%1' class='questionMC' title=''>").arg(k)), k < c.count);
         }
-        // The last option is written trimmed, in the question too.
+        // The last option is written trimmed; the question keeps the texts as the author typed them.
         if (c.count > 0) {
-            EXPECT_EQ(question->GetOptions()[size_t(c.count - 1)], c.options[size_t(c.count - 1)].trimmed());
+            const int last = c.count - 1;
+            EXPECT_TRUE(panel.contains(QStringLiteral("<span id='mc%1' class='mc'>%2</span>")
+                                           .arg(last)
+                                           .arg(c.options[size_t(last)].trimmed())));
         }
+        EXPECT_EQ(question->GetOptions(), c.options);
     }
 
     auto *question = Question<CComponentMultipleChoice>();
