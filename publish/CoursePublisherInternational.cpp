@@ -64,11 +64,13 @@ QString VisibleText(const CRichText &text)
     return visible;
 }
 
-// One line's worth of a glossary text inside the push line's script string.
+// One line's worth of a glossary text inside the push line's script string: paragraph ends and line breaks
+// are all removed.
 QString GlossaryText(QString text)
 {
     text.remove(u'\r');
     text.remove(u'\n');
+    text.remove(CRichText::kLineBreak);
     return CorvEscape::ScriptLiteral(text);
 }
 

@@ -118,7 +118,8 @@ TEST_F(CourseScriptsTest, InternationalWithoutTexts)
 // Guards the glossary script: the two font lines (the glossary's size from its leading digits), one push
 // line per term that holds anything with the text of its text boxes each followed by a blank, a term
 // holding only a picture with nothing after ":::", a term without components left out; titles and texts
-// on one line and safe in the script string; the hidden link markers never shown.
+// on one line (line breaks inside a paragraph too) and safe in the script string; the hidden link markers
+// never shown.
 TEST_F(CourseScriptsTest, GlossaryItems)
 {
     f.doc->FontName[3] = "Verdana";
@@ -127,7 +128,7 @@ TEST_F(CourseScriptsTest, GlossaryItems)
     EXPECT_EQ(Glossary(), "var fontsize = \"11pt\";\nvar fontfamily = \"Verdana, sans-serif\";\n");
 
     CCorvPage *term = Term("Term");
-    Rich(Text(*term)->GetContent()).Add("Alpha");
+    Rich(Text(*term)->GetContent()).Add("Al\vpha");
     Rich(Text(*term)->GetContent()).Add("Beta, see ").Link(3, "the cliffs").Add("\rnext");
     Place<CComponentImage>(*Term("Egg"), f.prompt, CRect(0, 0, 10, 10));
     Term("Empty");
