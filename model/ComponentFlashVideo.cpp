@@ -3,23 +3,23 @@
 #include "image/xImage.h"
 #include "model/GlobalHelpers.h"
 #include "model/MediaRecord.h"
+#include "model/PictureFiles.h"
 #include "platform/Archive.h"
-#include "platform/FileSystemUtil.h"
 #include "platform/PathUtil.h"
 
 namespace {
 
-constexpr int kPreviewInterpolation = InterpolationLanczos;
-constexpr int kPreviewEdge = EdgeRepeat;
+constexpr int kStillInterpolation = InterpolationLanczos;
+constexpr int kStillEdge = EdgeRepeat;
 
 QString Flag(int value)
 {
     return value != 0 ? QStringLiteral("true") : QStringLiteral("false");
 }
 
-int PreviewFormat(const QString &previewPath)
+int StillImageFormat(const QString &stillImagePath)
 {
-    return GetImageFormatFromExt(previewPath) == ImageFormatJpg ? ImageFormatJpg : ImageFormatPng;
+    return GetImageFormatFromExt(stillImagePath) == ImageFormatJpg ? ImageFormatJpg : ImageFormatPng;
 }
 
 } // namespace
@@ -28,12 +28,12 @@ CComponentFlashVideo::CComponentFlashVideo(CEditCanvas *parent) : CComponentVide
 {
 }
 
-QString CComponentFlashVideo::PreviewName(const QString &previewPath)
+QString CComponentFlashVideo::StillImageName(const QString &stillImagePath)
 {
-    const QString name = CorvPath::FileName(previewPath);
+    const QString name = CorvPath::FileName(stillImagePath);
     const qsizetype dot = name.lastIndexOf(u'.');
     const QString stem = dot < 0 ? name + u'.' : name.left(dot + 1);
-    return stem + (PreviewFormat(previewPath) == ImageFormatJpg ? QStringLiteral("jpg") : QStringLiteral("png"));
+    return stem + (StillImageFormat(stillImagePath) == ImageFormatJpg ? QStringLiteral("jpg") : QStringLiteral("png"));
 }
 
 bool CComponentFlashVideo::BuildPublishHtml(const CCorvContext &context, QString &out) const
@@ -41,8 +41,8 @@ bool CComponentFlashVideo::BuildPublishHtml(const CCorvContext &context, QString
     QString video;
     GetFileNameFromPath(m_filePath, video, true);
     QString image = QStringLiteral("x.gif");
-    if (!m_previewPath.isEmpty())
-        GetFileNameFromPath(m_previewPath, image, true);
+    if (!m_stillImagePath.isEmpty())
+        GetFileNameFromPath(m_stillImagePath, image, true);
     const uint32_t number = uint32_t(m_bounds.top) * 65536u + uint32_t(m_bounds.left);
     const CPlaceholderTemplate::Tokens tokens = {
         {"left", QString::number(m_bounds.left)},
@@ -72,7 +72,7 @@ bool CComponentFlashVideo::BuildPublishHtml(const CCorvContext &context, QString
 std::unique_ptr<CComponentBase> CComponentFlashVideo::Clone(bool keepPosition) const
 {
     auto copy = CloneAs<CComponentFlashVideo>(keepPosition);
-    copy->m_previewPath = m_previewPath;
+    copy->m_stillImagePath = m_stillImagePath;
     copy->m_volume = m_volume;
     copy->m_playSounds = m_playSounds;
     copy->m_middleButton = m_middleButton;
@@ -85,34 +85,39 @@ std::unique_ptr<CComponentBase> CComponentFlashVideo::Clone(bool keepPosition) c
     return copy;
 }
 
-QString CComponentFlashVideo::StorePreview(const CArchive &ar)
+QString CComponentFlashVideo::StoreStillImage(const CArchive &ar, CPictureSaveSession &session)
 {
-    if (m_previewPath.isEmpty())
+    if (m_stillImagePath.isEmpty())
         return {};
-    const QString name = PreviewName(m_previewPath);
-    const int format = PreviewFormat(m_previewPath);
+    const int format = StillImageFormat(m_stillImagePath);
+    // Another picture of this save may want the same name in Images (the still keeps its blanks and the
+    // case of its name): the one that comes later gets "_2", "_3", ... rather than overwriting it.
+    const QString images = PictureFiles::MediaFolder(ar.GetFilePath(), IsStandAlone(), CMediaCopy::images);
+    const QString source =
+        QStringLiteral("%1\n%2x%3").arg(m_stillImagePath).arg(m_bounds.Width()).arg(m_bounds.Height());
+    const QString name = session.ClaimName(images, StillImageName(m_stillImagePath), source);
     auto target = [&](CMediaCopy::SubFolder sub) {
-        return CMediaCopy::PathFromStoredName(ar, IsStandAlone(), sub, name);
+        return CorvPath::Join(PictureFiles::MediaFolder(ar.GetFilePath(), IsStandAlone(), sub), name);
     };
     // A still that cannot be read or written is not reported; its name is stored all the same. The
     // component keeps the author's file then, so the next save tries again.
     CxImage picture;
-    if (!picture.Load(CorvFs::ToFsPath(m_previewPath), uint32_t(format)))
+    if (!PictureFiles::Load(picture, m_stillImagePath, format))
         return name;
     const QString full = target(CMediaCopy::images);
-    if (!picture.Save(CorvFs::ToFsPath(full), uint32_t(format)))
+    if (!PictureFiles::Save(picture, full, format))
         return name;
-    m_previewPath = full;
+    m_stillImagePath = full;
     if (m_bounds.Width() > 0 && m_bounds.Height() > 0
-        && picture.Resample(m_bounds.Width(), m_bounds.Height(), kPreviewInterpolation, kPreviewEdge)) {
-        picture.Save(CorvFs::ToFsPath(target(CMediaCopy::imagesResized)), uint32_t(format));
+        && picture.Resample(m_bounds.Width(), m_bounds.Height(), kStillInterpolation, kStillEdge)) {
+        PictureFiles::Save(picture, target(CMediaCopy::imagesResized), format);
         if (format == ImageFormatPng)
-            picture.Save(CorvFs::ToFsPath(target(CMediaCopy::imagesMM)), uint32_t(format));
+            PictureFiles::Save(picture, target(CMediaCopy::imagesMM), format);
     }
     return name;
 }
 
-void CComponentFlashVideo::SerializeComponent(CArchive &ar)
+void CComponentFlashVideo::SerializePlayerSettings(CArchive &ar)
 {
     auto exchangeInt = [&ar](int &value) {
         if (ar.IsStoring())
@@ -126,28 +131,36 @@ void CComponentFlashVideo::SerializeComponent(CArchive &ar)
         else
             colour = ar.ReadColor();
     };
-    if (ar.IsStoring()) {
-        ExchangeData(true);
-        StoreHead(ar);
-    } else {
-        LoadBounds(ar);
-    }
-    exchangeInt(m_autoStart);
-    CMediaRecord::SerializeFileName(ar, *this, m_filePath, CMediaCopy::movies);
-    if (ar.IsStoring()) {
-        ar.WriteString(StorePreview(ar));
-    } else {
-        const QString preview = ar.ReadString();
-        m_previewPath = preview.isEmpty() ? QString()
-                                          : CMediaCopy::PathFromStoredName(ar, IsStandAlone(),
-                                                                           CMediaCopy::images, preview);
-    }
     for (int *value : {&m_volume, &m_playSounds, &m_middleButton, &m_autoHide, &m_flashVersion})
         exchangeInt(*value);
     for (uint32_t *colour : {&m_backgroundColor, &m_barColour, &m_barShadowColour, &m_soundBarColour})
         exchangeColour(*colour);
     for (int *value : {&m_allowFullScreen, &m_defaultColours})
         exchangeInt(*value);
-    if (ar.IsLoading())
-        ExchangeData(false);
+}
+
+void CComponentFlashVideo::StoreRecord(CArchive &ar, CPictureSaveSession &session)
+{
+    ExchangeData(true);
+    StoreHead(ar);
+    ar.WriteInt(m_autoStart);
+    CMediaRecord::SerializeFileName(ar, *this, m_filePath, CMediaCopy::movies);
+    ar.WriteString(StoreStillImage(ar, session));
+    SerializePlayerSettings(ar);
+}
+
+void CComponentFlashVideo::SerializeComponent(CArchive &ar)
+{
+    if (ar.IsStoring()) {
+        StoreOnItsOwn(ar);
+        return;
+    }
+    LoadBounds(ar);
+    m_autoStart = ar.ReadInt();
+    CMediaRecord::SerializeFileName(ar, *this, m_filePath, CMediaCopy::movies);
+    const QString still = ar.ReadString();
+    m_stillImagePath = still.isEmpty() ? QString()
+                                       : CMediaCopy::PathFromStoredName(ar, IsStandAlone(), CMediaCopy::images, still);
+    SerializePlayerSettings(ar);
+    ExchangeData(false);
 }

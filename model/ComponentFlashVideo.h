@@ -1,12 +1,13 @@
 #pragma once
 
 #include "model/ComponentVideo.h"
+#include "model/PictureWriter.h"
 
 // A Flash video (".flv") player on a screen, with a still picture shown before the video plays, the
 // player's sound, full-screen, button and bar options and three bar colours. On save the video goes into
 // the project's "Movies" folder and the still into "Images" and, at the player's size, "Images/Resized"
-// (and "Images/MM" for PNG stills).
-class CComponentFlashVideo : public CComponentVideo
+// (and "Images/MM" for PNG stills), under a name no other picture of the same save has taken.
+class CComponentFlashVideo : public CComponentVideo, public CPictureWriter
 {
 public:
     explicit CComponentFlashVideo(CEditCanvas *parent = nullptr);
@@ -17,11 +18,11 @@ public:
 
     // The name the still is saved under: its file name cut after the last "." and followed by "jpg" for a
     // JPEG still, else "png"; the rest of the name, case and characters, as the author chose it.
-    static QString PreviewName(const QString &previewPath);
+    static QString StillImageName(const QString &stillImagePath);
 
     // Read and written directly by the dialog. A player made other than by its dialog starts with the
     // dialog's own defaults.
-    QString m_previewPath;
+    QString m_stillImagePath;
     int m_volume = 60;
     int m_playSounds = 1;
     int m_middleButton = 1;
@@ -34,11 +35,14 @@ public:
 
     std::unique_ptr<CComponentBase> Clone(bool keepPosition) const override;
     void SerializeComponent(CArchive &ar) override;
+    void StoreRecord(CArchive &ar, CPictureSaveSession &session) override;
 
     static constexpr uint32_t kDefaultBarColour = 0xFF6600;       // red 0, green 102, blue 255
     static constexpr uint32_t kDefaultBarShadowColour = 0xFBBB91; // red 145, green 187, blue 251
 
 private:
     // Writes the still into the media folder of the archive being written; the name to store.
-    QString StorePreview(const CArchive &ar);
+    QString StoreStillImage(const CArchive &ar, CPictureSaveSession &session);
+    // Volume to default colours (the record after the still's name), in both directions.
+    void SerializePlayerSettings(CArchive &ar);
 };

@@ -39,6 +39,14 @@ void CComponentMultipleChoice::SetTrueFalse(int trueFalse)
     m_singleAnswer = 1;
 }
 
+void CComponentMultipleChoice::ExchangeData(bool save)
+{
+    // The instruction is set only through the question dialogs: what the window holds of it is not taken.
+    const QString instruction = m_instruction;
+    CComponentBase::ExchangeData(save);
+    m_instruction = instruction;
+}
+
 std::unique_ptr<CComponentBase> CComponentMultipleChoice::Clone(bool keepPosition) const
 {
     auto copy = std::make_unique<CComponentMultipleChoice>(m_parent);

@@ -36,6 +36,8 @@ public:
     int m_singleAnswer = 0;
     int m_trueFalse = 0;
 
+    // Takes the stem, options and correct flags from the window, never the instruction.
+    void ExchangeData(bool save) override;
     std::unique_ptr<CComponentBase> Clone(bool keepPosition) const override;
     void SerializeComponent(CArchive &ar) override;
 

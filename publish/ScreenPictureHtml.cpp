@@ -314,7 +314,7 @@ bool MediaToHtml(const CCoursePublisher &publisher, CComponentBase &component, Q
     video->BuildPublishHtml(publisher.GetDocument().GetContext(), piece);
     // The player finds its video and still beside the screens' media; a copy that fails is passed over.
     COutputCopier copier(publisher.GetTargetFolder());
-    for (const QString &path : {video->GetFilePath(), video->m_previewPath}) {
+    for (const QString &path : {video->GetFilePath(), video->m_stillImagePath}) {
         const QString name = CorvPath::SafeBareName(CorvPath::FileName(path));
         if (!path.isEmpty() && !name.isEmpty())
             copier.CopyFile(CorvPath::ResolveNoCase(CorvPath::ToSlashes(path)),

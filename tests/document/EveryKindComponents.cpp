@@ -177,7 +177,7 @@ std::vector<KindRow> EveryKind()
          [](const Sources &s) {
              auto f = At<CComponentFlashVideo>({100, 50, 420, 290});
              f->SetFilePath(s.File(QStringLiteral("Talk.flv")));
-             f->m_previewPath = s.Picture(QStringLiteral("Still.GIF"));
+             f->m_stillImagePath = s.Picture(QStringLiteral("Still.GIF"));
              return f;
          }},
         {ct_html_editor,

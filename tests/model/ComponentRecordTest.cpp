@@ -1025,14 +1025,14 @@ TEST(ComponentRecord, MediaAndQuestionClonesKeepKindAndSettings)
 
     CComponentFlashVideo player(&canvas);
     player.SetFilePath(QStringLiteral("/m/talk.flv"));
-    player.m_previewPath = QStringLiteral("/m/still.png");
+    player.m_stillImagePath = QStringLiteral("/m/still.png");
     player.m_volume = 20;
     player.m_autoHide = 0;
     player.m_soundBarColour = 0x445566;
     auto playerCopy = player.Clone(true);
     ASSERT_EQ(playerCopy->GetType(), ct_flash_video);
     auto &pc = dynamic_cast<CComponentFlashVideo &>(*playerCopy);
-    EXPECT_EQ(pc.m_previewPath, QStringLiteral("/m/still.png"));
+    EXPECT_EQ(pc.m_stillImagePath, QStringLiteral("/m/still.png"));
     EXPECT_EQ(pc.m_volume, 20);
     EXPECT_EQ(pc.m_autoHide, 0);
     EXPECT_EQ(pc.m_soundBarColour, 0x445566u);

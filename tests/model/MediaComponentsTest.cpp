@@ -9,6 +9,7 @@
 #include "model/ComponentMedia.h"
 #include "model/ComponentVideo.h"
 #include "model/CorvPage.h"
+#include "model/PictureSaveSession.h"
 #include "platform/Archive.h"
 #include "platform/CorvContext.h"
 #include "platform/RecordingPrompt.h"
@@ -338,7 +339,7 @@ TEST(FlashVideo, PublishTemplate)
     EXPECT_EQ(out, QStringLiteral("3276900|100,50,320,240|Talk.flv|x.gif|FFFFFF|0066FF|91BBFB|0066FF|8|60|true|true|"
                                   "true|false|false"));
     player.m_middleButton = 0;
-    player.m_previewPath = QStringLiteral("/v/still.png");
+    player.m_stillImagePath = QStringLiteral("/v/still.png");
     EXPECT_TRUE(player.BuildPublishHtml(f.context, out));
     EXPECT_TRUE(out.contains(QStringLiteral("|still.png|")));
     EXPECT_TRUE(out.endsWith(QStringLiteral("|true|false")));
@@ -358,40 +359,87 @@ TEST(FlashVideo, SaveWritesTheStill)
     CComponentFlashVideo player;
     player.SetBounds(CRect(100, 50, 420, 290), false);
     player.SetFilePath(f.Clip(QStringLiteral("Talk.flv")));
-    player.m_previewPath = f.tree / QStringLiteral("elsewhere/Still.GIF");
+    player.m_stillImagePath = f.tree / QStringLiteral("elsewhere/Still.GIF");
     QByteArray record = f.Save(player);
     EXPECT_EQ(TempTree::ReadAll(f.Project(QStringLiteral("Movies/talk.flv"))), kClip);
-    EXPECT_EQ(player.m_previewPath, f.Project(QStringLiteral("Images/Still.png")));
+    EXPECT_EQ(player.m_stillImagePath, f.Project(QStringLiteral("Images/Still.png")));
     EXPECT_EQ(QImage(f.Project(QStringLiteral("Images/Still.png")), "PNG").size(), QSize(40, 30));
     EXPECT_EQ(QImage(f.Project(QStringLiteral("Images/Resized/Still.png")), "PNG").size(), QSize(320, 240));
     EXPECT_EQ(QImage(f.Project(QStringLiteral("Images/MM/Still.png")), "PNG").size(), QSize(320, 240));
     auto loaded = f.Load(record);
     ASSERT_TRUE(loaded);
     auto &back = dynamic_cast<CComponentFlashVideo &>(*loaded);
-    EXPECT_EQ(back.m_previewPath, f.Project(QStringLiteral("Images/Still.png")));
+    EXPECT_EQ(back.m_stillImagePath, f.Project(QStringLiteral("Images/Still.png")));
     EXPECT_EQ(back.GetFilePath(), f.Project(QStringLiteral("Movies/talk.flv")));
     EXPECT_EQ(f.Save(back), record);
 
-    player.m_previewPath = f.tree / QStringLiteral("elsewhere/shot.jpeg");
+    player.m_stillImagePath = f.tree / QStringLiteral("elsewhere/shot.jpeg");
     record = f.Save(player);
     EXPECT_EQ(QImage(f.Project(QStringLiteral("Images/shot.jpg")), "JPEG").size(), QSize(40, 30));
     EXPECT_EQ(QImage(f.Project(QStringLiteral("Images/Resized/shot.jpg")), "JPEG").size(), QSize(320, 240));
     EXPECT_FALSE(QFile::exists(f.Project(QStringLiteral("Images/MM/shot.jpg"))));
 
     const QString broken = f.tree.Write(QStringLiteral("elsewhere/broken.png"), "not a picture");
-    player.m_previewPath = broken;
+    player.m_stillImagePath = broken;
     record = f.Save(player);
-    EXPECT_EQ(dynamic_cast<CComponentFlashVideo &>(*f.Load(record)).m_previewPath,
+    EXPECT_EQ(dynamic_cast<CComponentFlashVideo &>(*f.Load(record)).m_stillImagePath,
               f.Project(QStringLiteral("Images/broken.png")));
-    EXPECT_EQ(player.m_previewPath, broken);
+    EXPECT_EQ(player.m_stillImagePath, broken);
     EXPECT_FALSE(QFile::exists(f.Project(QStringLiteral("Images/broken.png"))));
 
-    player.m_previewPath.clear();
-    EXPECT_EQ(dynamic_cast<CComponentFlashVideo &>(*f.Load(f.Save(player))).m_previewPath, QString());
+    player.m_stillImagePath.clear();
+    EXPECT_EQ(dynamic_cast<CComponentFlashVideo &>(*f.Load(f.Save(player))).m_stillImagePath, QString());
     EXPECT_TRUE(f.prompt.Texts().isEmpty());
 }
 
-TEST(FlashVideo, PreviewNames)
+// Guards against two players of one save overwriting each other's still: pictures from different files
+// that map to one name get "_2" (in Images and its sizes alike), while the same still asked for again keeps
+// its name.
+TEST(FlashVideo, StillsOfOneSaveNeverShareAName)
+{
+    Fixture f;
+    QImage red(20, 10, QImage::Format_RGB32), blue(20, 10, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    blue.fill(Qt::blue);
+    f.tree.MakeFolder(QStringLiteral("elsewhere/other"));
+    ASSERT_TRUE(red.save(f.tree / QStringLiteral("elsewhere/Still.png"), "PNG"));
+    ASSERT_TRUE(blue.save(f.tree / QStringLiteral("elsewhere/other/Still.png"), "PNG"));
+
+    CPictureSaveSession session;
+    auto store = [&](CComponentFlashVideo &player) {
+        CArchive ar;
+        ar.SetFilePath(f.tree / QStringLiteral("Course.kvx"));
+        ar.SetContext(&f.context);
+        player.StoreRecord(ar, session);
+        return ar.GetBuffer();
+    };
+    CComponentFlashVideo first, second, again;
+    for (CComponentFlashVideo *player : {&first, &second, &again})
+        player->SetBounds(CRect(0, 0, 40, 20), false);
+    first.m_stillImagePath = f.tree / QStringLiteral("elsewhere/Still.png");
+    second.m_stillImagePath = f.tree / QStringLiteral("elsewhere/other/Still.png");
+    again.m_stillImagePath = first.m_stillImagePath;
+    const QByteArray firstRecord = store(first);
+    const QByteArray secondRecord = store(second);
+    const QByteArray againRecord = store(again);
+
+    EXPECT_EQ(first.m_stillImagePath, f.Project(QStringLiteral("Images/Still.png")));
+    EXPECT_EQ(second.m_stillImagePath, f.Project(QStringLiteral("Images/Still_2.png")));
+    EXPECT_EQ(again.m_stillImagePath, f.Project(QStringLiteral("Images/Still.png")));
+    for (const char *folder : {"Images", "Images/Resized", "Images/MM"}) {
+        SCOPED_TRACE(folder);
+        const QString at = f.Project(QString::fromLatin1(folder));
+        EXPECT_EQ(QImage(at + QStringLiteral("/Still.png")).pixelColor(5, 5), QColor(Qt::red));
+        EXPECT_EQ(QImage(at + QStringLiteral("/Still_2.png")).pixelColor(5, 5), QColor(Qt::blue));
+    }
+    auto loaded = f.Load(secondRecord);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(dynamic_cast<CComponentFlashVideo &>(*loaded).m_stillImagePath,
+              f.Project(QStringLiteral("Images/Still_2.png")));
+    EXPECT_EQ(againRecord, firstRecord);
+}
+
+TEST(FlashVideo, StillImageNames)
 {
     struct Case {
         const char *path;
@@ -401,7 +449,7 @@ TEST(FlashVideo, PreviewNames)
         {"/p/v.1.bmp", "v.1.png"},     {"/p/noextension", "noextension.png"},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(CComponentFlashVideo::PreviewName(QString::fromUtf8(c.path)), QString::fromUtf8(c.name)) << c.path;
+        EXPECT_EQ(CComponentFlashVideo::StillImageName(QString::fromUtf8(c.path)), QString::fromUtf8(c.name)) << c.path;
 }
 
 // Guards the media kind's record: the movie copied under its safe name with a playlist that names that

@@ -138,7 +138,7 @@ TEST(PlaceholderTemplate, ShippedTemplatesMakeWellFormedScript)
     build(QStringLiteral("flash question"), [&](QString &out) { return quiz.BuildPublishHtml(context, out); });
     CComponentFlashVideo player;
     player.SetFilePath(QStringLiteral("/m/") + awkward + QStringLiteral(".flv"));
-    player.m_previewPath = QStringLiteral("/m/") + awkward + QStringLiteral(".png");
+    player.m_stillImagePath = QStringLiteral("/m/") + awkward + QStringLiteral(".png");
     build(QStringLiteral("flash video"), [&](QString &out) { return player.BuildPublishHtml(context, out); });
     CQuestionIdCounter ids;
     CComponentFreeFormText question(nullptr, ids);

@@ -51,7 +51,7 @@ int Blanks(const QString &text)
 
 // Guards the word choice of imported paragraph questions: longest words first, a drawn word spent with
 // its case variants, never two neighbours of the list of distinct words, blanks only over whole words,
-// wordSlots in the order of the blanks, and no more than ten.
+// slots in the order of the blanks, and no more than ten.
 TEST(CompleteParagraph, PickMissingWordsFollowsItsRules)
 {
     struct Case {
@@ -65,7 +65,7 @@ TEST(CompleteParagraph, PickMissingWordsFollowsItsRules)
         // [The cat sat the mat on] by length; "The" spends "the" too, "cat" is rejected as its neighbour.
         {"first draw", "The cat sat on the mat", 2, {0, 0, 0}, "**** cat **** on the mat", {"The", "sat"}},
         // "mat" first; "the" is its neighbour and goes with "The", leaving [cat sat]: the third draw takes
-        // index 1 of two. The wordSlots follow the blanks, not the order of choosing.
+        // index 1 of two. The slots follow the blanks, not the order of choosing.
         {"case variants spent", "The cat sat on the mat", 2, {4, 3, 1}, "The cat **** on the ****", {"sat", "mat"}},
         {"no words but tokens with other characters", "don't A4 word! tab\there ok", 3, {}, "don't A4 word! tab\there ****",
          {"ok"}},
@@ -88,7 +88,7 @@ TEST(CompleteParagraph, PickMissingWordsFollowsItsRules)
 }
 
 // Guards against a second import pass blanking the words of an already finished question, and against a
-// count above the ten wordSlots writing past them.
+// count above the ten slots writing past them.
 TEST(CompleteParagraph, PickMissingWordsOnceAndAtMostTen)
 {
     QStringList words;
@@ -102,7 +102,8 @@ TEST(CompleteParagraph, PickMissingWordsOnceAndAtMostTen)
     ASSERT_EQ(q.PickMissingWords(25, random), 1);
     const QString text = q.GetQuestionText();
     const Words wordSlots = q.GetMissingWords();
-    const int filled = int(std::count_if(wordSlots.begin(), wordSlots.end(), [](const QString &w) { return !w.isEmpty(); }));
+    const int filled =
+        int(std::count_if(wordSlots.begin(), wordSlots.end(), [](const QString &w) { return !w.isEmpty(); }));
     EXPECT_EQ(filled, 10);
     EXPECT_EQ(Blanks(text), 10);
 
@@ -111,7 +112,7 @@ TEST(CompleteParagraph, PickMissingWordsOnceAndAtMostTen)
     EXPECT_EQ(q.GetMissingWords(), wordSlots);
 }
 
-// Guards the packing of the word wordSlots (the published answer counts the filled wordSlots from the front) and
+// Guards the packing of the word slots (the published answer counts the filled slots from the front) and
 // the answer list built from them.
 TEST(CompleteParagraph, WordsArePackedAndIndexed)
 {
@@ -179,7 +180,7 @@ TEST(CompleteParagraph, CloneCopiesTextsNotTheChoice)
     EXPECT_EQ(c.GetWordsChosen(), 0);
 }
 
-// Guards the fill-in-the-blanks wordSlots against packing (slot i answers blank i) and alternatives against
+// Guards the fill-in-the-blanks slots against packing (slot i answers blank i) and alternatives against
 // being split or trimmed.
 TEST(FillBlanks, SlotsStayWhereTheAuthorPutThem)
 {
@@ -229,7 +230,7 @@ TEST(FillBlanks, WindowEditsAreTakenWhereTheyCount)
     EXPECT_EQ(back.GetWords()[0], QStringLiteral("answer"));
 }
 
-// Guards the true/false setter (a true-or-false question always has one answer) and the five option wordSlots
+// Guards the true/false setter (a true-or-false question always has one answer) and the five option slots
 // against packing.
 TEST(MultipleChoice, TrueFalseAndOptions)
 {
@@ -261,6 +262,29 @@ TEST(MultipleChoice, TrueFalseAndOptions)
     EXPECT_EQ(c.GetFontFace(), QStringLiteral("Tahoma"));
     EXPECT_EQ(c.m_trueFalse, 1);
     EXPECT_EQ(c.GetOptions(), options);
+}
+
+// Guards the asymmetry of the multiple-choice window: a store takes the stem and the options the author
+// typed there, but the instruction only ever comes from the question dialogs.
+TEST(MultipleChoice, StoreTakesTheStemButNotTheInstructionFromTheWindow)
+{
+    CommittingCanvas canvas;
+    CComponentMultipleChoice q(&canvas);
+    q.SetQuestionText(QStringLiteral("Old stem"));
+    q.SetInstruction(QStringLiteral("From the dialog"));
+    const CComponentMultipleChoice::Options typed{QStringLiteral("Yes"), QStringLiteral("No")};
+    CommittingCanvas::OnCommit(q, [&q, &typed] {
+        q.SetQuestionText(QStringLiteral("Typed stem"));
+        q.SetOptions(typed, {1, 0, 0, 0, 0});
+        q.SetInstruction(QStringLiteral("Typed instruction"));
+    });
+    auto loaded = Reload<CComponentMultipleChoice>(q);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->GetQuestionText(), QStringLiteral("Typed stem"));
+    EXPECT_EQ(loaded->GetOptions(), typed);
+    EXPECT_EQ(loaded->GetCorrectFlags()[0], 1);
+    EXPECT_EQ(loaded->GetInstruction(), QStringLiteral("From the dialog"));
+    EXPECT_EQ(q.GetInstruction(), QStringLiteral("From the dialog"));
 }
 
 // Guards the published word scale of a slider: "[]" on a number scale or without words, each word

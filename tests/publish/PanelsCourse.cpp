@@ -163,7 +163,7 @@ void FillMediaScreens(Fixture &f, CCorvPage &sounds, CCorvPage &movies)
     Place<CComponentFlashQuestion>(movies, f.prompt, CRect(10, 270, 245, 390))->SetFilePath(f.tmp / QStringLiteral("Movies/Quiz.swf"));
     auto *flv = Place<CComponentFlashVideo>(movies, f.prompt, CRect(255, 270, 575, 510));
     flv->SetFilePath(f.tmp.Write(QStringLiteral("Movies/Harbour Tour.flv"), "FLV\x01"));
-    flv->m_previewPath = f.tmp.Write(QStringLiteral("Images/Harbour.jpg"), "JPEG still");
+    flv->m_stillImagePath = f.tmp.Write(QStringLiteral("Images/Harbour.jpg"), "JPEG still");
     // A Flash video whose file is gone still gets its player.
     Place<CComponentFlashVideo>(movies, f.prompt, CRect(585, 270, 905, 510))->SetFilePath(f.tmp / QStringLiteral("Movies/Gone.flv"));
     Place<CComponentYouTube>(movies, f.prompt, CRect(10, 400, 245, 550))->m_embedCode =

@@ -254,7 +254,7 @@ TEST_F(PictureHtmlTest, FlashVideo)
 {
     auto *video = Place<CComponentFlashVideo>(*screen, f.prompt, CRect(10, 20, 330, 260));
     video->SetFilePath(f.tmp.Write("Movies/Harbour Tour.flv", "FLV"));
-    video->m_previewPath = f.tmp.Write("Images/Still.JPG", "JPEG");
+    video->m_stillImagePath = f.tmp.Write("Images/Still.JPG", "JPEG");
     f.tmp.Write("Out/content/media/Still.JPG", "older");
     f.Outline();
     QString piece;
