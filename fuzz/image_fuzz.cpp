@@ -46,8 +46,18 @@ namespace {
 // Formats also read on their own: detection stops at the first decoder that takes the bytes, and these
 // must meet every input all the same.
 constexpr uint32_t kDirectFormats[] = {
-    ImageFormatGif, ImageFormatTif, ImageFormatTga, ImageFormatPcx, ImageFormatWbmp, ImageFormatSka,
+    ImageFormatGif, ImageFormatTif, ImageFormatMng, ImageFormatTga, ImageFormatPcx,
+    ImageFormatWbmp, ImageFormatWmf, ImageFormatJp2, ImageFormatSka,
 };
+
+// Detection meets the camera-raw decoder last, after every other has refused the bytes. Raw files built
+// on TIFF (DNG and most camera formats) are taken by the TIFF decoder before that: those inputs are
+// read as raw files on their own too.
+bool TiffHeader(const uint8_t *data, size_t size)
+{
+    return size >= 4 && ((data[0] == 'I' && data[1] == 'I' && data[2] == 42 && data[3] == 0) ||
+                         (data[0] == 'M' && data[1] == 'M' && data[2] == 0 && data[3] == 42));
+}
 
 void Exercise(CxImage &image)
 {
@@ -80,6 +90,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         image.SetFrame(last % 3);
         image.SetLoadAllFrames(last & 4);
         image.Decode(&file, format);
+    }
+    if (TiffHeader(data, size)) {
+        CxMemFile file(const_cast<uint8_t *>(data), size);
+        CxImage image;
+        image.Decode(&file, ImageFormatRaw);
     }
     return 0;
 }

@@ -30,8 +30,8 @@ bool EncodeJas(CxImage &codec, CxFile *file, uint32_t formatId)
     return static_cast<CxImageJAS &>(codec).Encode(file, formatId);
 }
 
-// One line per format class, in the order detection tries them: BMP, JPEG, ICO, PNG, MNG, WMF, the JPEG 2000
-// family (JP2, JPC, PGX, PNM, RAS), camera raw. A format class added later takes its place in that order.
+// One line per format class, in the order detection tries them: BMP, JPEG, ICO, GIF, PNG, TIFF, MNG, TGA, PCX,
+// WBMP, WMF, the JPEG 2000 family (JP2, JPC, PGX, PNM, RAS), SKA, camera raw.
 const std::vector<ImageCodec> &Table()
 {
     static const std::vector<ImageCodec> table = {

@@ -277,8 +277,6 @@ void CComponentImage::ChooseRandomEffect(CRandomSource &random, const CImageEffe
     }
 }
 
-
-
 void CComponentImage::Show()
 {
     BuildDisplayBitmap();

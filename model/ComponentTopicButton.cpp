@@ -106,8 +106,6 @@ void CComponentTopicButton::SetThumbnailIndex(int index, const CTopicPictureSour
         SetPictureFromLibrary(source);
 }
 
-
-
 void CComponentTopicButton::ExchangeData(bool save)
 {
     if (save || !m_window)

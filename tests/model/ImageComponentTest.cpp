@@ -183,6 +183,47 @@ TEST(ImageComponent, ResizedCopySizeByEffect)
     }
 }
 
+// Guards a metafile picture: shown at its natural size with its white ground clear, written into the project
+// as PNG with its resized copy at the size it was drawn at, and the metafile flag kept by the record.
+TEST(ImageComponent, MetafilePictures)
+{
+    TempTree tree;
+    MetafilesPlayed player;
+    CComponentImage image;
+    image.SetBounds(CRect(0, 0, 50, 30), false);
+    image.SetImageFile(WriteMetafile(tree, QStringLiteral("clipart/Shapes.wmf")), CCorvContext::Empty());
+    EXPECT_EQ(image.IsMetafile(), 1);
+    const CxImage &picture = image.GetPicture();
+    const QImage &shown = image.GetDisplayImage();
+    ASSERT_EQ(picture.GetWidth(), 96);
+    ASSERT_EQ(picture.GetHeight(), 48);
+    ASSERT_EQ(shown.size(), QSize(96, 48));
+    int white = 0, wrong = 0;
+    for (int y = 0; y < 48; ++y) {
+        for (int x = 0; x < 96; ++x) {
+            const RGBQUAD c = picture.GetPixelColor(x, 47 - y, false);
+            const bool isWhite = c.rgbRed == 255 && c.rgbGreen == 255 && c.rgbBlue == 255;
+            white += isWhite;
+            wrong += qAlpha(shown.pixel(x, y)) != (isWhite ? 0 : 255);
+        }
+    }
+    EXPECT_GT(white, 0);
+    EXPECT_LT(white, 96 * 48);
+    EXPECT_EQ(wrong, 0);
+
+    const QByteArray record = StoreFor(image, tree / kProject);
+    EXPECT_EQ(FirstString(record), QStringLiteral("shapes.png"));
+    EXPECT_TRUE(IsPngFile(tree / QStringLiteral("Course/Images/shapes.png")));
+    const CxImage resized = Read(tree / QStringLiteral("Course/Images/Resized/shapes.png"));
+    EXPECT_EQ(resized.GetWidth(), 96);
+    EXPECT_EQ(resized.GetHeight(), 48);
+    EXPECT_EQ(record.right(4), QByteArray("\x01\0\0\0", 4));  // the metafile flag ends the record
+    auto reopened = LoadFor<CComponentImage>(record, tree / kProject);
+    ASSERT_TRUE(reopened);
+    EXPECT_EQ(reopened->IsMetafile(), 1);
+    EXPECT_EQ(reopened->GetNaturalWidth(), 96);
+}
+
 // Guards against two pictures overwriting each other in one save: different sources with one name, and
 // one source shown at two sizes (its resized copies differ), get names of their own.
 TEST(ImageComponent, NameCollisionsWithinOneSave)

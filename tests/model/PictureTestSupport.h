@@ -1,6 +1,8 @@
 #pragma once
 
+#include "image/qt/MetafilePlayer.h"
 #include "image/xImage.h"
+#include "image/xImageWMF.h"
 #include "model/ComponentBase.h"
 #include "model/ComponentFactory.h"
 #include "model/PictureSaveSession.h"
@@ -57,6 +59,21 @@ inline QString Write(const TempTree &tree, const QString &relative, CxImage imag
     image.Save(std::filesystem::path(QFile::encodeName(path).toStdString()), uint32_t(format));
     return path;
 }
+
+// A metafile of the image library's fixtures (96 x 48 pixels: shapes on a white ground) laid into the tree.
+inline QString WriteMetafile(const TempTree &tree, const QString &relative)
+{
+    return tree.Write(relative, TempTree::ReadAll(QStringLiteral(CORV_FIXTURES "/image/codecs/shapes.wmf")));
+}
+
+// Metafiles load while one of these lives, as they do in the application, which registers the player
+// at start-up.
+struct MetafilesPlayed {
+    MetafilesPlayed() { RegisterMetafilePlayer(); }
+    ~MetafilesPlayed() { SetMetafilePlayer(nullptr); }
+    MetafilesPlayed(const MetafilesPlayed &) = delete;
+    MetafilesPlayed &operator=(const MetafilesPlayed &) = delete;
+};
 
 inline CxImage Read(const QString &path)
 {

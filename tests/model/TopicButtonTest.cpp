@@ -308,6 +308,37 @@ TEST(TopicButton, OwnPictureDoesNotOverwriteAnImagesPicture)
     EXPECT_EQ(Read(tree / QStringLiteral("Course/Images/logo_2.png")).GetPixelColor(5, 5).rgbRed, 255);
 }
 
+// Guards a large button's metafile picture: held at the picture area's size with its white ground clear and
+// the fitted flag stored; once the project is opened again the rendered file is not resampled a second time.
+TEST(TopicButton, MetafileHeldAtThePictureAreaSize)
+{
+    TempTree tree;
+    MetafilesPlayed player;
+    CComponentLargeTopic button;
+    button.SetBounds(CRect(0, 0, 204, 180), false);
+    button.SetPicture(WriteMetafile(tree, QStringLiteral("clipart/Shapes.wmf")), CCorvContext::Empty());
+    EXPECT_EQ(button.IsFitted(), 1);
+    ASSERT_EQ(button.GetPicture().GetWidth(), CComponentLargeTopic::kPictureWidth);
+    ASSERT_EQ(button.GetPicture().GetHeight(), CComponentLargeTopic::kPictureHeight);
+    const RGBQUAD clear = button.GetPicture().GetTransColor();
+    EXPECT_TRUE(button.GetPicture().IsTransparent());
+    EXPECT_EQ(clear.rgbRed + clear.rgbGreen + clear.rgbBlue, 3 * 255);
+
+    const QString project = tree / kProject;
+    const QByteArray record = StoreFor(button, project);
+    const QString rendered = tree / QStringLiteral("Course/Images/MM/mm0.png");
+    const QByteArray firstRendering = TempTree::ReadAll(rendered);
+    EXPECT_EQ(Read(rendered).GetWidth(), CComponentLargeTopic::kPictureWidth);
+    EXPECT_EQ(Read(rendered).GetHeight(), CComponentLargeTopic::kPictureHeight);
+    EXPECT_EQ(record.right(4), QByteArray("\x01\0\0\0", 4));  // the fitted flag ends the record
+
+    auto reopened = LoadFor<CComponentLargeTopic>(record, project);
+    ASSERT_TRUE(reopened);
+    EXPECT_EQ(reopened->IsFitted(), 1);
+    EXPECT_EQ(StoreFor(*reopened, project), record);
+    EXPECT_EQ(TempTree::ReadAll(rendered), firstRendering);
+}
+
 // Guards a large button whose metafile picture is replaced by another kind of picture: the new picture
 // is rendered at its own display size, not squeezed into 200 x 145 as the metafile was.
 TEST(TopicButton, OnlyMetafilesAreHeldAtTheFixedSize)
