@@ -35,6 +35,12 @@ protected:
         QDir(output).removeRecursively();
         QFile::remove(output + ".zip");
         prompt.Clear();
+        return Drive(driver);
+    }
+
+    // Runs the driver into the output folder as it is.
+    bool Drive(Driver driver)
+    {
         CCoursePublisher publisher(*doc, output, "Demo", &tree);
         switch (driver) {
         case Standalone: publisher.PublishStandalone(); break;
@@ -134,4 +140,28 @@ TEST_F(ShippedDataPublishTest, ThemeWithoutStyleSheetStopsAnLmsPublish)
                              "content/demo_0_0.js", "imsmanifest.xml", "kv_metadata.xml"})
         EXPECT_FALSE(Exists(file)) << file;
     EXPECT_FALSE(QFileInfo::exists(output + ".zip"));
+}
+
+// Guards an output folder that holds the author's files when the author answers No: every driver asks
+// once, leaves the file as it was and writes nothing, and only the standalone and PHP drivers then name the
+// step.
+TEST_F(ShippedDataPublishTest, DeclinedEmptyingKeepsTheFolder)
+{
+    const QString question = "The folder " + output + " already exists and may contain files.\n"
+                             "Do you want to remove any existing files and continue?";
+    const QString failed = "Fail while publishing.\nError occurs at BuildTargetDirectoryAndSubDirectories.";
+    struct Case {
+        Driver driver;
+        bool namesTheStep;
+    };
+    for (const Case &c : {Case{Standalone, true}, Case{Lan, false}, Case{Asp, false}, Case{Php, true}, Case{Lms, false}}) {
+        SCOPED_TRACE(int(c.driver));
+        prompt.Clear();
+        tmp.Write("Course Published files/LMS/notes.txt", "mine");
+        prompt.Script({CPrompt::no});
+        EXPECT_EQ(Drive(c.driver), c.driver != Asp);
+        EXPECT_EQ(prompt.Texts(), c.namesTheStep ? (QStringList{question, failed}) : QStringList{question});
+        EXPECT_EQ(QDir(output).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"notes.txt"});
+        EXPECT_EQ(Read("notes.txt"), "mine");
+    }
 }
