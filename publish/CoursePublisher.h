@@ -207,6 +207,9 @@ private:
     // The output-tree folders of the current target, in the order they are made.
     QStringList OutputTreeFolders() const;
     void CopyProjectFolders(COutputCopier &copier);
+    // The background picture to copy: the file the setting names, else the project's own copy of it; "" when
+    // there is none.
+    QString BackgroundPictureSource() const;
     QString ProgramFolder() const;
 
     CCorvessaDoc &m_document;

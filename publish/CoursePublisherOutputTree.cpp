@@ -1,6 +1,7 @@
 #include "publish/CoursePublisher.h"
 
 #include "document/CorvessaDoc.h"
+#include "document/PicturePreparation.h"
 #include "model/GlobalHelpers.h"
 #include "platform/CorvContext.h"
 #include "platform/PathUtil.h"
@@ -87,6 +88,23 @@ int CCoursePublisher::BuildTargetDirectoryAndSubDirectories(const QString &folde
     return 1;
 }
 
+QString CCoursePublisher::BackgroundPictureSource() const
+{
+    const QString stored = CorvPath::ToSlashes(m_document.BgImage);
+    if (stored.startsWith(u'/')) {
+        const QString path = CorvPath::ResolveNoCase(stored);
+        if (QFileInfo(path).isFile())
+            return path;
+    }
+    // A path of another machine or system (a project moved here, a drive letter): the copy that saving the
+    // project keeps in its pictures folder.
+    const QString name = PreparedPictureName(stored);
+    if (m_document.GetPathName().isEmpty() || name.isEmpty())
+        return {};
+    return CorvPath::ResolveNoCase(CorvPath::Join(
+        {CCorvessaDoc::ProjectFolderOf(m_document.GetPathName()), QStringLiteral("Images/Resized"), name}));
+}
+
 void CCoursePublisher::CopyProjectFolders(COutputCopier &copier)
 {
     if (m_document.GetPathName().isEmpty())
@@ -113,11 +131,10 @@ bool CCoursePublisher::CopySourceFiles2Target(int lessonMode)
         else
             copier.CopyFile(source, c.destination);
     }
-    // The background picture, under its lower-cased file name; only a full path names it.
-    const QString background = CorvPath::ToSlashes(m_document.BgImage);
-    const QString backgroundName = CorvPath::SafeBareName(background).toLower();
-    if (background.startsWith(u'/') && !backgroundName.isEmpty())
-        copier.CopyFile(CorvPath::ResolveNoCase(background), QStringLiteral("content/scripts/pics/") + backgroundName);
+    // The background picture, under its lower-cased file name.
+    const QString backgroundName = CorvPath::SafeBareName(CorvPath::ToSlashes(m_document.BgImage)).toLower();
+    if (!backgroundName.isEmpty())
+        copier.CopyFile(BackgroundPictureSource(), QStringLiteral("content/scripts/pics/") + backgroundName);
 
     CopyProjectFolders(copier);
     copier.CopyFolderFilesLowerCase(CorvProgramData::Resolve(program, QStringLiteral("source/publish/content/glossary")),

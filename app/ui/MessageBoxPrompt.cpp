@@ -20,7 +20,14 @@ CPrompt::Answer CMessageBoxPrompt::Ask(Kind kind, const QString &text, const QSt
     }
     QWidget *parent = m_parent ? m_parent.data() : QApplication::activeWindow();
     QMessageBox box(icon, caption.isEmpty() ? QStringLiteral("Corvessa") : caption, text, buttons, parent);
-    switch (box.exec()) {
+    // A box shown while long work holds the wait cursor (a publish, a save) is answered with the arrow.
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int answer = box.exec();
+    if (busy)
+        QApplication::restoreOverrideCursor();
+    switch (answer) {
     case QMessageBox::Yes: return yes;
     case QMessageBox::No: return no;
     case QMessageBox::Cancel: return cancel;

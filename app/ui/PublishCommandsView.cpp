@@ -12,6 +12,7 @@
 #include "publish/CoursePublisher.h"
 #include "publish/PublishText.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QEvent>
 #include <QFileInfo>
@@ -22,6 +23,16 @@
 #include <QVBoxLayout>
 
 namespace {
+
+// The wait cursor while a driver runs; a message box shows the arrow over it (CMessageBoxPrompt).
+class WaitCursor
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
 
 struct KindRow {
     int command;
@@ -193,6 +204,7 @@ void CPublishCommandsView::PublishWeb(int lessonMode)
         return;
     bool aspDone = false;
     {
+        const WaitCursor busy;
         CCoursePublisher publisher(m_document, folder, ProjectPrefix(), &m_editView.GetTreeCtrl());
         publisher.SetSpecialCharacters(m_specialCharacters);
         if (m_document.UseASP == 1)
@@ -227,6 +239,7 @@ void CPublishCommandsView::Publish(Kind kind)
         m_document.UseASP = useAsp;
     }
     {
+        const WaitCursor busy;
         CCoursePublisher publisher(m_document, folder, ProjectPrefix(), &m_editView.GetTreeCtrl());
         publisher.SetSpecialCharacters(m_specialCharacters);
         switch (kind) {

@@ -225,7 +225,8 @@ TEST_F(OutputTreeTest, SignInFilesFollowTheirSettings)
 
 // Guards the course's own pictures and media: each folder to its place under lower-cased names, names a
 // page cannot link to left out and left in the project, the preview taking only the question pictures,
-// and the background picture named by a stored path with either separator.
+// and the background picture named by a stored path with either separator, or found as the project's own
+// copy when the stored path is one of another system.
 TEST_F(OutputTreeTest, ProjectPicturesAndMedia)
 {
     Project("Images/Resized/Photo.PNG", "resized");
@@ -250,12 +251,18 @@ TEST_F(OutputTreeTest, ProjectPicturesAndMedia)
     EXPECT_EQ(Out("content/scripts/pics/sky.jpg"), "sky");
     EXPECT_EQ(TempTree::ReadAll(tmp / "Courses/Demo/Images/Resized/My Photo.jpg"), "unsafe");
 
+    // A path of another system (a project made elsewhere): without the project's own copy there is nothing
+    // to copy; with it, that copy is the background.
     QDir(output).removeRecursively();
-    doc->BgImage = "D:\\Pics\\Sky.JPG"; // a drive of another system: nothing to copy
+    doc->BgImage = "D:\\Pics\\Sky.JPG";
     publisher->SetPreviewFlag(1);
     ASSERT_EQ(publisher->BuildTargetDirectoryAndSubDirectories(output, 0), 1);
     EXPECT_TRUE(publisher->CopySourceFiles2Target(0));
     EXPECT_EQ(OutFiles(), QStringList{"content/images/questions/1_1l0.png"});
+
+    Project("Images/Resized/sky.jpg", "saved sky");
+    EXPECT_TRUE(publisher->CopySourceFiles2Target(0));
+    EXPECT_EQ(Out("content/scripts/pics/sky.jpg"), "saved sky");
 }
 
 // Guards that the copy never follows a link: a linked file in the course folder is not brought in, and a

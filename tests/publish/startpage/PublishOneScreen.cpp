@@ -13,45 +13,12 @@
 #include "platform/CorvContext.h"
 #include "platform/RecordingPrompt.h"
 #include "publish/CoursePublisher.h"
-#include "publish/PublishFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
 
 #include <cstdio>
-#include <set>
-
-namespace {
-
-// Steps that other parts of the publisher write. While one of them still reports failure the check goes
-// on without it, so that the start page can be looked at; the options script, which the start page loads,
-// is then replaced by a small one. Each such case is printed.
-class OneScreenPublisher : public CCoursePublisher
-{
-public:
-    using CCoursePublisher::CCoursePublisher;
-
-protected:
-    int RunStep(PublishStep step, int lessonMode) override
-    {
-        const int result = CCoursePublisher::RunStep(step, lessonMode);
-        static const std::set<PublishStep> others = {PublishStep::BuildPagesJS, PublishStep::CreatePrefsJS,
-                                                     PublishStep::WriteInternationalisationVariables,
-                                                     PublishStep::WriteGlossaryItems, PublishStep::BuildContents};
-        if (result == 1 || !others.count(step))
-            return result;
-        std::printf("NOTE: %s reported failure; the check goes on without it\n", qPrintable(PublishStepName(step)));
-        if (step == PublishStep::CreatePrefsJS)
-            CPublishFile::WriteFile(GetTargetFolder(), QStringLiteral("content/scripts/%1_prefs.js").arg(GetProjectPrefix()),
-                                    QStringLiteral("var kvx = {};\nvar kvxPrefs = {};\nkvxPrefs.signin = false;\n"
-                                                   "kvxPrefs.indexDisplay = [1,0,0,0,0];\n"),
-                                    CPublishFile::WithByteOrderMark);
-        return 1;
-    }
-};
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -80,7 +47,7 @@ int main(int argc, char **argv)
     COutlineTree tree;
     tree.RebuildFromScreenLists(doc.MainScreenList, doc.PopupScreenList, doc.GlossaryScreenList);
 
-    OneScreenPublisher publisher(doc, work + QStringLiteral("/out"), QStringLiteral("Course"), &tree);
+    CCoursePublisher publisher(doc, work + QStringLiteral("/out"), QStringLiteral("Course"), &tree);
     publisher.PublishStandalone();
     bool completed = false;
     for (const QString &text : prompt.Texts()) {
