@@ -111,10 +111,11 @@
     // is the screen the group hangs from.
     function buildCourse() {
         const pages = Array.isArray(window.p) ? window.p : [];
-        // Screens the run-time leads to by itself (final performance screens) stay out of the order.
+        // Screens the run-time leads to by itself (final performance screens) stay out of the order, and
+        // so does their folder, which the top list names but which has no screen of its own.
         const skip = R.skipScreen || (() => false);
         const blocks = pages.map(b => (Array.isArray(b) ? b : []).map(e => (Array.isArray(e) ? e : [])
-            .filter((id, i) => R.isScreenId(id) && (i === 0 || !skip(id)))));
+            .filter((id, i) => R.isScreenId(id) && !id.endsWith("f") && (i === 0 || !skip(id)))));
         const all = blocks.flat(2);
         const menus = [...new Set(all.filter(id => id.endsWith("m")))];
         const menuBased = menus.length > 0;
