@@ -329,10 +329,15 @@ test("keyboard alone: every control is reachable, named and visibly focused", as
     await page.close();
 });
 
-test("a learner who comes back is offered to resume where they left off", async () => {
+test("a learner who quits part way is offered to resume where they left off", async () => {
     const page = await openCourse("kvxPrefs.allowResume = true;");
     await press(page, "#kvxNext", "1_2");
     await press(page, "#kvxNext", "1_3");
+    await page.click("#kvxQuit");
+    await page.waitForSelector("[role=alertdialog]");
+    await Promise.all([page.waitForNavigation(), page.keyboard.press("Enter")]);
+    assert.match(page.url(), /content\/end\.htm$/, "left, not finished");
+    assert.equal(await page.$eval("h1", e => e.textContent), "The course has ended.");
     await page.goto(server.base + "content/ind.htm", { waitUntil: "load" });
     await page.waitForSelector("[role=alertdialog]");
     await page.keyboard.press("Enter");

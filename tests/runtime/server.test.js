@@ -12,7 +12,7 @@ const path = require("path");
 const { spawn, spawnSync } = require("child_process");
 const course = require("./lib/course");
 const quiz = require("./lib/quiz");
-const { answer } = require("./lib/answer");
+const { answer, go } = require("./lib/answer");
 const { launch, freshPage, onScreen } = require("./lib/browser");
 
 const php = spawnSync("php", ["-r", "echo extension_loaded('pdo_sqlite') ? 'yes' : 'no';"], { encoding: "utf8" });
@@ -177,6 +177,22 @@ test("a hostile sign-in changes nothing and signs no one in; the learner signs i
     await onScreen(page, "0_12q");
     assert.deepEqual(await page.evaluate(() => [kvxRuntime.results["0_1q"].right, kvxRuntime.score()]), [true, 22]);
     assert.deepEqual(page.watcher.take().filter(p => !p.includes("/favicon.ico") && !/HTTP 40[0135]|status of 40[0135]/.test(p)), []);
+
+    // Every screen seen, the learner answers one more question and quits at once while the server is slow:
+    // the course is finished, and the server has the last answer before the closing page comes.
+    await page.setRequestInterception(true);
+    page.on("request", r => (r.url().includes("writedata") ? setTimeout(() => r.continue(), 1000) : r.continue()));
+    for (const id of await page.evaluate(() => kvxRuntime.course.stops.filter(s => !kvxRuntime.visited.has(s) && s !== "0_2q")))
+        await go(page, id);
+    await go(page, "0_2q");
+    await answer(page, quiz.questions["0_2q"].right);
+    await page.click("#kvxQuit");
+    await page.waitForSelector(".kvxConfirm");
+    await Promise.all([page.waitForNavigation(), page.click(".kvxConfirm .kvxButton")]);
+    assert.match(page.url(), /content\/done\.htm$/);
+    const last = rows("Table1")[0];
+    assert.deepEqual([last.status, last.location, last.score], ["completed", "0_2q", 33]);
+    assert.deepEqual(page.watcher.take().filter(p => !p.includes("/favicon.ico")), []);
     await page.close();
 });
 

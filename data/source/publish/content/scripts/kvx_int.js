@@ -1868,8 +1868,10 @@
             R.announce(text("remediation"));
     });
 
-    // The end of the course counts as reached when Next ends it.
-    (R.onFinish = R.onFinish || []).unshift(function () {
+    // The end of the course counts as reached when the course is finished, not when it is left part way.
+    (R.onFinish = R.onFinish || []).unshift(function (finished) {
+        if (!finished)
+            return;
         R.reachedEnd = true;
         R.resultChanged();
     });
