@@ -42,12 +42,14 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QStandardPaths>
 #include <QtEndian>
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -96,11 +98,20 @@ CComponentTextbox *TextBox(CCorvPage &screen, CRecordingPrompt &prompt, const CR
     return box;
 }
 
-bool WriteFile(const QString &path, const QByteArray &bytes)
+// The media files of the project; a file that cannot be written ends the program.
+void Written(bool ok, const QString &path)
+{
+    if (ok)
+        return;
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    std::exit(2);
+}
+
+void WriteFile(const QString &path, const QByteArray &bytes)
 {
     QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    Written(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size(), path);
 }
 
 // Half a second of a tone as 8 kHz mono 16-bit PCM.
@@ -128,39 +139,41 @@ QByteArray Tone()
     return head + data;
 }
 
-bool WritePicture(const QString &path, int width, int height, QRgb colour)
+void WritePicture(const QString &path, int width, int height, QRgb colour)
 {
     QDir().mkpath(QFileInfo(path).path());
     QImage picture(width, height, QImage::Format_RGB32);
     picture.fill(colour);
-    return picture.save(path);
+    Written(picture.save(path), path);
 }
 
-class Course
+// The course being built: its document, the prompt its components report to and its media folder.
+struct Course
 {
-public:
-    Course(CCorvessaDoc &doc, CRecordingPrompt &prompt, const QString &media) : m_doc(doc), m_prompt(prompt), m_media(media) {}
+    CCorvessaDoc &doc;
+    CRecordingPrompt &prompt;
+    QString media;
 
     CCorvPage *Add(CCorvessaDoc::ScreenList &list, const QString &label, int type, const QString &title)
     {
-        const int id = int(m_doc.MainScreenList.size() + m_doc.PopupScreenList.size() + m_doc.GlossaryScreenList.size()) + 1;
+        const int id = int(doc.MainScreenList.size() + doc.PopupScreenList.size() + doc.GlossaryScreenList.size()) + 1;
         list.push_back(std::make_unique<CCorvPage>(id, title, QString(), QString(), 0, label, type, -1));
         return list.back().get();
     }
-    CCorvPage *Main(const QString &label, int type, const QString &title) { return Add(m_doc.MainScreenList, label, type, title); }
+    CCorvPage *Main(const QString &label, int type, const QString &title) { return Add(doc.MainScreenList, label, type, title); }
 
     template <class Kind>
     Kind *Put(CCorvPage &screen, const CRect &bounds)
     {
-        return Place<Kind>(screen, m_prompt, bounds);
+        return Place<Kind>(screen, prompt, bounds);
     }
 
     // The popup that is the course's help screen, with a table and a link onwards; two glossary terms.
     CCorvPage *PopupsAndGlossary(const CCorvPage *onward)
     {
-        Add(m_doc.PopupScreenList, QStringLiteral("P8"), pt_popups_only, QStringLiteral("Popups"));
-        CCorvPage *help = Add(m_doc.PopupScreenList, QStringLiteral("P8_1"), pt_document, QStringLiteral("Help"));
-        TextBox(*help, m_prompt, CRect(10, 10, 380, 60), QStringLiteral("Popup text"));
+        Add(doc.PopupScreenList, QStringLiteral("P8"), pt_popups_only, QStringLiteral("Popups"));
+        CCorvPage *help = Add(doc.PopupScreenList, QStringLiteral("P8_1"), pt_document, QStringLiteral("Help"));
+        TextBox(*help, prompt, CRect(10, 10, 380, 60), QStringLiteral("Popup text"));
         Table(*help, CRect(10, 70, 300, 140));
         if (onward) {
             auto *link = Put<CComponentLink>(*help, CRect(10, 160, 300, 184));
@@ -168,11 +181,11 @@ public:
             link->SetTargetLabel(onward->GetLabel());
             link->SetTargetPage(onward);
         }
-        m_doc.HelpScreen = help->GetId();
-        Add(m_doc.GlossaryScreenList, QStringLiteral("G9"), pt_glossary, QStringLiteral("Glossary"));
-        TextBox(*Add(m_doc.GlossaryScreenList, QStringLiteral("G9_1"), pt_document, QStringLiteral("Fledgling")), m_prompt,
+        doc.HelpScreen = help->GetId();
+        Add(doc.GlossaryScreenList, QStringLiteral("G9"), pt_glossary, QStringLiteral("Glossary"));
+        TextBox(*Add(doc.GlossaryScreenList, QStringLiteral("G9_1"), pt_document, QStringLiteral("Fledgling")), prompt,
                 CRect(10, 10, 380, 100), QStringLiteral("A young bird that has just left its nest."));
-        TextBox(*Add(m_doc.GlossaryScreenList, QStringLiteral("G9_2"), pt_document, QStringLiteral("Gull")), m_prompt,
+        TextBox(*Add(doc.GlossaryScreenList, QStringLiteral("G9_2"), pt_document, QStringLiteral("Gull")), prompt,
                 CRect(10, 10, 380, 100), QStringLiteral("A sea bird with a \"loud\" call."));
         return help;
     }
@@ -192,17 +205,13 @@ public:
         settings.cellBorderThickness = 1;
         settings.cellPadding = 4;
         settings.summary = QStringLiteral("Birds");
-        auto *table = Place(screen, m_prompt, std::make_unique<CComponentTable>(nullptr, settings), bounds);
+        auto *table = Place(screen, prompt, std::make_unique<CComponentTable>(nullptr, settings), bounds);
         table->SetDefaultFont(QStringLiteral("Arial"), 12, 0);
         const QString cells[2][2] = {{QStringLiteral("Bird"), QStringLiteral("Nest")}, {QStringLiteral("Gull"), QStringLiteral("Cliff")}};
         for (int i = 0; i < 2; ++i)
             for (int j = 0; j < 2; ++j)
                 Text(*table->GetCell(i, j), cells[i][j]);
     }
-
-    CCorvessaDoc &m_doc;
-    CRecordingPrompt &m_prompt;
-    QString m_media;
 };
 
 void FillLinks(Course &c, CCorvPage &screen, const CCorvPage &pictures, const CCorvPage &question, const CCorvPage &popup,
@@ -237,7 +246,7 @@ void FillLinks(Course &c, CCorvPage &screen, const CCorvPage &pictures, const CC
 
 void FillPictures(Course &c, CCorvPage &screen, const CCorvPage &back)
 {
-    const QString folder = c.m_media + QStringLiteral("/Images/Resized/");
+    const QString folder = c.media + QStringLiteral("/Images/Resized/");
     WritePicture(folder + QStringLiteral("Cliff.png"), 320, 240, qRgb(40, 90, 200));
     WritePicture(folder + QStringLiteral("Gull.png"), 200, 150, qRgb(250, 220, 40));
     // A zoom into the picture's top-left quarter, over a second.
@@ -269,28 +278,28 @@ void FillPictures(Course &c, CCorvPage &screen, const CCorvPage &back)
 
 void FillMedia(Course &c, CCorvPage &screen)
 {
-    WriteFile(c.m_media + QStringLiteral("/Sounds/tone.wav"), Tone());
+    WriteFile(c.media + QStringLiteral("/Sounds/tone.wav"), Tone());
     // The video request must succeed; what the file holds does not matter to the run-time.
-    WriteFile(c.m_media + QStringLiteral("/Movies/clip.mpg"), QByteArray(2048, '\0'));
-    WriteFile(c.m_media + QStringLiteral("/Movies/intro.swf"), QByteArrayLiteral("FWS\x09"));
-    WriteFile(c.m_media + QStringLiteral("/Questions/quiz.swf"), QByteArrayLiteral("FWS\x09"));
+    WriteFile(c.media + QStringLiteral("/Movies/clip.mpg"), QByteArray(2048, '\0'));
+    WriteFile(c.media + QStringLiteral("/Movies/intro.swf"), QByteArrayLiteral("FWS\x09"));
+    WriteFile(c.media + QStringLiteral("/Questions/quiz.swf"), QByteArrayLiteral("FWS\x09"));
     for (int play = 1; play >= 0; --play) {
         auto *audio = c.Put<CComponentAudio>(screen, play ? CRect(36, 32, 146, 79) : CRect(160, 32, 270, 79));
-        audio->SetFilePath(c.m_media + QStringLiteral("/Sounds/tone.wav"));
+        audio->SetFilePath(c.media + QStringLiteral("/Sounds/tone.wav"));
         audio->SetPlayButton(play);
         audio->m_autoStart = 0;
         audio->m_buttonControls = 1;
     }
     auto *video = c.Put<CComponentVideo>(screen, CRect(36, 100, 356, 340));
-    video->SetFilePath(c.m_media + QStringLiteral("/Movies/clip.mpg"));
+    video->SetFilePath(c.media + QStringLiteral("/Movies/clip.mpg"));
     video->m_controller = 1;
-    c.Put<CComponentVideo>(screen, CRect(400, 100, 720, 340))->SetFilePath(c.m_media + QStringLiteral("/Movies/intro.swf"));
-    c.Put<CComponentFlashQuestion>(screen, CRect(740, 100, 980, 340))->SetFilePath(c.m_media + QStringLiteral("/Questions/quiz.swf"));
+    c.Put<CComponentVideo>(screen, CRect(400, 100, 720, 340))->SetFilePath(c.media + QStringLiteral("/Movies/intro.swf"));
+    c.Put<CComponentFlashQuestion>(screen, CRect(740, 100, 980, 340))->SetFilePath(c.media + QStringLiteral("/Questions/quiz.swf"));
 }
 
 void BuildTour(Course &c)
 {
-    CCorvessaDoc &doc = c.m_doc;
+    CCorvessaDoc &doc = c.doc;
     doc.MenuBasedCourse = 1;
     doc.CreateOutline = 1;
     doc.CompleteTopicsInOrder = 1;
@@ -302,7 +311,7 @@ void BuildTour(Course &c)
         doc.Topics.push_back(std::make_unique<CTopic>(QString::number(k + 1), topics[k],
                                                       QStringLiteral("Topic %1: %2").arg(k + 1).arg(topics[k]), QString(),
                                                       QStringLiteral("FALSE")));
-        WritePicture(c.m_media + QStringLiteral("/Images/MM/mm%1.png").arg(k), 200, 145, k ? qRgb(40, 160, 120) : qRgb(200, 120, 40));
+        WritePicture(c.media + QStringLiteral("/Images/MM/mm%1.png").arg(k), 200, 145, k ? qRgb(40, 160, 120) : qRgb(200, 120, 40));
     }
     c.Main(QStringLiteral("1_1"), pt_container, topics[0]);
     CCorvPage *welcome = c.Main(QStringLiteral("1_1_1"), pt_document, QStringLiteral("Welcome \"friends\""));
@@ -320,7 +329,7 @@ void BuildTour(Course &c)
     mc->SetOptions({QStringLiteral("Gull"), QStringLiteral("Robin"), {}, {}, {}}, {1, 0, 0, 0, 0});
     mc->m_singleAnswer = 1;
     FillMedia(c, *media);
-    TextBox(*end, c.m_prompt, CRect(36, 32, 900, 120), QStringLiteral("The end of the course."));
+    TextBox(*end, c.prompt, CRect(36, 32, 900, 120), QStringLiteral("The end of the course."));
 }
 
 // The quiz's questions, one screen each, in the order of the course.
@@ -360,7 +369,7 @@ void FillQuestions(Course &c, const std::vector<CCorvPage *> &q)
     pairs->SetLeftTexts(Slots{QStringLiteral("Gull"), QStringLiteral("Puffin"), QStringLiteral("Heron"), {}, {}});
     pairs->SetRightTexts(Slots{QStringLiteral("Chips"), QStringLiteral("Sand eels"), QStringLiteral("Frogs"), {}, {}});
 
-    const QString engine = c.m_media + QStringLiteral("/Images/Questions/engine.png");
+    const QString engine = c.media + QStringLiteral("/Images/Questions/engine.png");
     WritePicture(engine, 300, 200, qRgb(120, 120, 130));
     auto *parts = c.Put<CComponentPartIdentification>(*q[6], CRect(10, 10, 1000, 500));
     parts->SetQuestionText(QStringLiteral("Find the engine's two valves."));
@@ -392,7 +401,7 @@ void FillQuestions(Course &c, const std::vector<CCorvPage *> &q)
 
 void BuildQuiz(Course &c)
 {
-    CCorvessaDoc &doc = c.m_doc;
+    CCorvessaDoc &doc = c.doc;
     doc.MenuBasedCourse = 0;
     doc.SetPercentagePassMark = 1;
     doc.PercentagePassMark = 80;
@@ -400,7 +409,7 @@ void BuildQuiz(Course &c)
     doc.AssmntFeedBackCorrect = QStringLiteral("Correct.");
     doc.AssmntFeedBackWrong = QStringLiteral("Incorrect.");
     CCorvPage *welcome = c.Main(QStringLiteral("1"), pt_folder, QStringLiteral("Welcome"));
-    TextBox(*welcome, c.m_prompt, CRect(36, 30, 936, 90), QStringLiteral("Welcome to the sea bird quiz."));
+    TextBox(*welcome, c.prompt, CRect(36, 30, 936, 90), QStringLiteral("Welcome to the sea bird quiz."));
     const QString titles[9] = {QStringLiteral("One choice"), QStringLiteral("Several choices"), QStringLiteral("True or false"),
                                QStringLiteral("Blanks"),     QStringLiteral("Paragraph"),       QStringLiteral("Pairs"),
                                QStringLiteral("Parts"),      QStringLiteral("Slider"),          QStringLiteral("In your words")};
@@ -412,9 +421,9 @@ void BuildQuiz(Course &c)
             continue;
         // Offered after the second question while the first two stay below the pass mark.
         CCorvPage *folder = c.Main(QStringLiteral("1_3"), pt_remediation, QStringLiteral("Remediation"));
-        TextBox(*c.Main(QStringLiteral("1_3_1"), pt_document, QStringLiteral("Birds again")), c.m_prompt, CRect(36, 30, 936, 90),
+        TextBox(*c.Main(QStringLiteral("1_3_1"), pt_document, QStringLiteral("Birds again")), c.prompt, CRect(36, 30, 936, 90),
                 QStringLiteral("Gulls and puffins are sea birds."));
-        TextBox(*c.Main(QStringLiteral("1_3_2"), pt_document, QStringLiteral("Colours again")), c.m_prompt, CRect(36, 30, 936, 90),
+        TextBox(*c.Main(QStringLiteral("1_3_2"), pt_document, QStringLiteral("Colours again")), c.prompt, CRect(36, 30, 936, 90),
                 QStringLiteral("The sky is blue."));
         remediation = c.Put<CComponentRemediation>(*folder, CRect(0, 0, 0, 0));
         remediation->SetQuestionPageIds({questions[0]->GetId(), questions[1]->GetId()});
@@ -422,12 +431,12 @@ void BuildQuiz(Course &c)
         remediation->m_completionPageId = -1;
         remediation->m_reverseOutPageId = -1;
     }
-    TextBox(*c.Main(QStringLiteral("1_11"), pt_document, QStringLiteral("The end")), c.m_prompt, CRect(36, 30, 936, 90),
+    TextBox(*c.Main(QStringLiteral("1_11"), pt_document, QStringLiteral("The end")), c.prompt, CRect(36, 30, 936, 90),
             QStringLiteral("That was the last question."));
     c.Main(QStringLiteral("2"), pt_asmt_folder, QStringLiteral("Final Performance Screens"));
-    TextBox(*c.Main(QStringLiteral("2_1"), pt_asmt_document, QStringLiteral("Passed")), c.m_prompt, CRect(36, 30, 936, 90),
+    TextBox(*c.Main(QStringLiteral("2_1"), pt_asmt_document, QStringLiteral("Passed")), c.prompt, CRect(36, 30, 936, 90),
             QStringLiteral("Well done: you passed."));
-    TextBox(*c.Main(QStringLiteral("2_2"), pt_asmt_document, QStringLiteral("Not passed")), c.m_prompt, CRect(36, 30, 936, 90),
+    TextBox(*c.Main(QStringLiteral("2_2"), pt_asmt_document, QStringLiteral("Not passed")), c.prompt, CRect(36, 30, 936, 90),
             QStringLiteral("You have not passed this time."));
     FillQuestions(c, questions);
     c.PopupsAndGlossary(nullptr);
@@ -479,7 +488,7 @@ int main(int argc, char **argv)
         doc.CreateZip = 0;
         doc.RecordData = 1;
     }
-    Course course(doc, prompt, work + QStringLiteral("/Course"));
+    Course course{doc, prompt, work + QStringLiteral("/Course")};
     if (kind == QStringLiteral("tour"))
         BuildTour(course);
     else
