@@ -194,6 +194,23 @@ test("assessment time for all questions: when it runs out the rest count as wron
     await page.close();
 });
 
+test("assessment time for each question: when it runs out the answer counts as it stands and the next question follows", async () => {
+    const page = await open("kvxPrefs.assessment = true;\nkvxPrefs.assessRandom = false;\nkvxPrefs.assessTimeLimit = true;\n" +
+                            "kvxPrefs.assessTimeEach = 1;");
+    await page.click("#kvxNext");
+    await onScreen(page, "0_1q");
+    await give(page, quiz.questions["0_1q"].right);
+    await onScreen(page, "0_2q", 3000);
+    // The answer given counts as it stood when the time ran out.
+    assert.deepEqual(await page.evaluate(() => [kvxRuntime.results["0_1q"].right, document.getElementById("kvxTimer").hidden]),
+                     [true, false]);
+    // No answer at all is a wrong one (and the remediation group after the second question follows).
+    await onScreen(page, quiz.remediation[0], 3000);
+    assert.equal(await page.evaluate(() => kvxRuntime.results["0_2q"].right), false);
+    clean(page, "running out of time");
+    await page.close();
+});
+
 test("a learner who leaves and comes back keeps the answers and the score", async () => {
     const page = await open();
     await go(page, "0_1q");
