@@ -1,41 +1,55 @@
-// Publishes a small course for the standalone target with the program-folder data of the build, for the
-// run-time's browser walk (published.test.js).
+// Publishes the courses that the run-time's browser tests walk, with the program-folder data of the build:
 //
-//   publish_runtime_course <program folder> <work folder>
+//   publish_runtime_course <program folder> <work folder> tour|quiz standalone|web|scorm12|scorm2004
 //
 // The project is <work folder>/Course.kvx with its media in <work folder>/Course; the course is published to
-// <work folder>/out. The course: a folder screen with three screens below it (links of every kind, a table,
-// shapes, a link, a print button and a sound with Play and Stop buttons), a popup screen and a glossary
-// term. Publish steps that the program cannot perform yet are stood in for with scripts written here for
-// this course, and each such case is printed; the exit status is 0 when the rest of the publish succeeded.
+// <work folder>/out. The tour is a course of two topics under a main menu: links of every kind, pictures with
+// a pan-and-zoom effect, a table, shapes, a print button, a question, sounds, a video, plug-in media and a
+// Flash question, a popup that is the help screen, two glossary terms and the outline. The quiz is a course
+// without menus that asks one question of every kind, has a remediation group after its second question and
+// two final performance screens. The exit status is 0 when the publish reported success.
 
 #include "document/CorvessaDoc.h"
 #include "model/ComponentAudio.h"
 #include "model/ComponentButton.h"
+#include "model/ComponentCompleteParagraph.h"
 #include "model/ComponentEllipse.h"
+#include "model/ComponentFillBlanks.h"
+#include "model/ComponentFlashQuestion.h"
+#include "model/ComponentFreeFormText.h"
+#include "model/ComponentImage.h"
+#include "model/ComponentLargeTopic.h"
+#include "model/ComponentLikert.h"
 #include "model/ComponentLine.h"
 #include "model/ComponentLink.h"
+#include "model/ComponentMatchPairs.h"
+#include "model/ComponentMultipleChoice.h"
+#include "model/ComponentPartIdentification.h"
 #include "model/ComponentRectangle.h"
+#include "model/ComponentRemediation.h"
 #include "model/ComponentTable.h"
 #include "model/ComponentTextbox.h"
+#include "model/ComponentVideo.h"
 #include "model/CorvPage.h"
 #include "model/GlobalHelpers.h"
 #include "model/OutlineTree.h"
+#include "model/Topic.h"
 #include "model/URLLink.h"
 #include "platform/CorvContext.h"
 #include "platform/RecordingPrompt.h"
 #include "publish/CoursePublisher.h"
-#include "publish/PublishFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
 #include <QStandardPaths>
 #include <QtEndian>
 
 #include <cmath>
 #include <cstdio>
-#include <map>
+#include <cstdlib>
 
 namespace {
 
@@ -84,6 +98,22 @@ CComponentTextbox *TextBox(CCorvPage &screen, CRecordingPrompt &prompt, const CR
     return box;
 }
 
+// The media files of the project; a file that cannot be written ends the program.
+void Written(bool ok, const QString &path)
+{
+    if (ok)
+        return;
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    std::exit(2);
+}
+
+void WriteFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    Written(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size(), path);
+}
+
 // Half a second of a tone as 8 kHz mono 16-bit PCM.
 QByteArray Tone()
 {
@@ -109,173 +139,307 @@ QByteArray Tone()
     return head + data;
 }
 
-// The scripts of steps the program cannot write yet, for this course: the options script of a course
-// without menus, the pages script of its one folder, the international texts and the glossary.
-QString StandInScript(PublishStep step, const CCorvessaDoc &doc, const QString &prefix, int target)
+void WritePicture(const QString &path, int width, int height, QRgb colour)
 {
-    const auto id = [&](const CCorvessaDoc::ScreenList &list, size_t i) { return list[i]->GetPublishId(); };
-    switch (step) {
-    case PublishStep::CreatePrefsJS:
-        return QStringLiteral(
-                   "var kvx = {};\nvar kvxAssessScore = {};\nvar kvxFdbck = {};\nvar kvxMem = {};\nvar kvxObj = {};\n"
-                   "var kvxPrefs = {};\nvar kvxRandom = {};\nvar kvxTopBg, kvxTop, kvxMain, kvxNavBg, kvxNav, kvxUser;\n"
-                   "kvxObj.progBarWidth = 398;\nkvxPrefs.winSize = [1008, 680];\nkvxPrefs.menuTitles = [];\n"
-                   "kvxPrefs.menuTitlesTopDisplay = [];\nkvxObj.projectPrefix = \"%1\";\nkvxObj.projectSuf = \".htm\";\n"
-                   "kvxObj.projectType = \"standalone\";\nkvxObj.imgExt = \".png\";\nkvxPrefs.indexDisplay = [1,0,0,0,0];\n"
-                   "kvxPrefs.nextVisible = true;\nkvxPrefs.nextTime = null;\nkvxPrefs.backVisible = true;\n"
-                   "kvxPrefs.menuVisible = true;\nkvxPrefs.quitVisible = true;\nkvxPrefs.progressVisible = true;\n"
-                   "kvxPrefs.nextEnabled = true;\nkvxPrefs.signin = false;\nkvxPrefs.LMS = false;\n"
-                   "kvxPrefs.allowResume = false;\nkvxPrefs.outline = {};\nkvxPrefs.outline.activate = false;\n"
-                   "kvxPrefs.nextBtnDelay = 0;\nkvxPrefs.expiry = {};\nkvxPrefs.expiry.isSet = false;\n"
-                   "kvxPrefs.hasGlossary = true;\nkvxPrefs.glossaryLabel = \"Glossary\";\nkvxPrefs.hasHelp = true;\n"
-                   "kvxPrefs.helpLabel = \"Help\";\nkvxPrefs.helpScreen = \"%2\";\nkvxPrefs.rtl = false;\n%3")
-            .arg(prefix, id(doc.PopupScreenList, 1),
-                 target != PublishTargetWeb ? QString()
-                     : QStringLiteral("kvxObj.projectSuf = \".php\";\nkvxObj.projectType = \"webdb\";\nkvxPrefs.webDB = true;\n"
-                                      "kvxPrefs.signin = true;\nkvxPrefs.selfRegister = true;\nkvxPrefs.reqUsername = true;\n"
-                                      "kvxPrefs.labelName = \"Name\";\nkvxPrefs.reqID = false;\nkvxPrefs.labelID = \"ID\";\n"
-                                      "kvxPrefs.reqPwd = true;\nkvxPrefs.labelPwd = \"Password\";\n"
-                                      "kvxPrefs.labelPwd2 = \"Re-enter Password\";\nkvxPrefs.record = true;\n"
-                                      "kvxPrefs.table = \"Table1\";\nkvxPrefs.table2 = \"Table2\";\n"));
-    case PublishStep::BuildPagesJS: {
-        QString text = QStringLiteral("var p = [];\np[0] = [];\np[0][0] = [\"%1\"];\n").arg(id(doc.MainScreenList, 0));
-        for (size_t i = 1; i < doc.MainScreenList.size(); ++i)
-            text += QStringLiteral("p[0][%1] = [\"%2\",\"%3\"];\n").arg(i).arg(id(doc.MainScreenList, 0), id(doc.MainScreenList, i));
-        return text + QStringLiteral("var quest = {};\n");
-    }
-    case PublishStep::WriteInternationalisationVariables:
-        return QStringLiteral("kvxPrefs.str = {};\nkvxPrefs.str.next = \"Next\";\n");
-    case PublishStep::WriteGlossaryItems:
-        return QStringLiteral("var fontsize = \"12pt\";\nvar fontfamily = \"Verdana, Arial\";\n"
-                              "kvxGlossary.push(\"%1:::A young bird that has just left its nest. \");\n")
-            .arg(doc.GlossaryScreenList[1]->GetTitle());
-    default:
-        return QString();
-    }
+    QDir().mkpath(QFileInfo(path).path());
+    QImage picture(width, height, QImage::Format_RGB32);
+    picture.fill(colour);
+    Written(picture.save(path), path);
 }
 
-const std::map<PublishStep, QString> kStandInFiles = {
-    {PublishStep::CreatePrefsJS, QStringLiteral("content/scripts/%1_prefs.js")},
-    {PublishStep::BuildPagesJS, QStringLiteral("content/scripts/%1_pages.js")},
-    {PublishStep::WriteInternationalisationVariables, QStringLiteral("content/scripts/internationalisation.js")},
-    {PublishStep::WriteGlossaryItems, QStringLiteral("content/glossary/glossary_items.js")},
-};
-
-class CoursePublisher : public CCoursePublisher
+// The course being built: its document, the prompt its components report to and its media folder.
+struct Course
 {
-public:
-    CoursePublisher(CCorvessaDoc &doc, const QString &folder, const QString &prefix, COutlineTree *tree, int target)
-        : CCoursePublisher(doc, folder, prefix, tree), m_doc(doc), m_target(target)
+    CCorvessaDoc &doc;
+    CRecordingPrompt &prompt;
+    QString media;
+
+    CCorvPage *Add(CCorvessaDoc::ScreenList &list, const QString &label, int type, const QString &title)
     {
+        const int id = int(doc.MainScreenList.size() + doc.PopupScreenList.size() + doc.GlossaryScreenList.size()) + 1;
+        list.push_back(std::make_unique<CCorvPage>(id, title, QString(), QString(), 0, label, type, -1));
+        return list.back().get();
+    }
+    CCorvPage *Main(const QString &label, int type, const QString &title) { return Add(doc.MainScreenList, label, type, title); }
+
+    template <class Kind>
+    Kind *Put(CCorvPage &screen, const CRect &bounds)
+    {
+        return Place<Kind>(screen, prompt, bounds);
     }
 
-protected:
-    int RunStep(PublishStep step, int lessonMode) override
+    // The popup that is the course's help screen, with a table and a link onwards; two glossary terms.
+    CCorvPage *PopupsAndGlossary(const CCorvPage *onward)
     {
-        const int result = CCoursePublisher::RunStep(step, lessonMode);
-        const auto standIn = kStandInFiles.find(step);
-        if (result == 1 || standIn == kStandInFiles.end())
-            return result;
-        std::printf("NOTE: %s reported failure; a script written for this course stands in\n",
-                    qPrintable(PublishStepName(step)));
-        const QString file = standIn->second.contains(QStringLiteral("%1")) ? standIn->second.arg(GetProjectPrefix())
-                                                                           : standIn->second;
-        CPublishFile::WriteFile(GetTargetFolder(), file,
-                                StandInScript(step, m_doc, GetProjectPrefix(), m_target), CPublishFile::WithByteOrderMark);
-        return 1;
+        Add(doc.PopupScreenList, QStringLiteral("P8"), pt_popups_only, QStringLiteral("Popups"));
+        CCorvPage *help = Add(doc.PopupScreenList, QStringLiteral("P8_1"), pt_document, QStringLiteral("Help"));
+        TextBox(*help, prompt, CRect(10, 10, 380, 60), QStringLiteral("Popup text"));
+        Table(*help, CRect(10, 70, 300, 140));
+        if (onward) {
+            auto *link = Put<CComponentLink>(*help, CRect(10, 160, 300, 184));
+            link->SetText(QStringLiteral("On to the end of the topic"));
+            link->SetTargetLabel(onward->GetLabel());
+            link->SetTargetPage(onward);
+        }
+        doc.HelpScreen = help->GetId();
+        Add(doc.GlossaryScreenList, QStringLiteral("G9"), pt_glossary, QStringLiteral("Glossary"));
+        TextBox(*Add(doc.GlossaryScreenList, QStringLiteral("G9_1"), pt_document, QStringLiteral("Fledgling")), prompt,
+                CRect(10, 10, 380, 100), QStringLiteral("A young bird that has just left its nest."));
+        TextBox(*Add(doc.GlossaryScreenList, QStringLiteral("G9_2"), pt_document, QStringLiteral("Gull")), prompt,
+                CRect(10, 10, 380, 100), QStringLiteral("A sea bird with a \"loud\" call."));
+        return help;
     }
 
-private:
-    const CCorvessaDoc &m_doc;
-    int m_target;
+    void Table(CCorvPage &screen, const CRect &bounds)
+    {
+        CComponentTable::Settings settings;
+        settings.rows = 2;
+        settings.columns = 2;
+        settings.setColours = 1;
+        settings.headerKind = CComponentTable::headerTop;
+        settings.tableBackground = 0xFFFFFF;
+        settings.headerBackground = 0xFFC0C0;
+        settings.tableBorderColour = 0x800000;
+        settings.cellBorderColour = 0x800000;
+        settings.tableBorder = 2;
+        settings.cellBorderThickness = 1;
+        settings.cellPadding = 4;
+        settings.summary = QStringLiteral("Birds");
+        auto *table = Place(screen, prompt, std::make_unique<CComponentTable>(nullptr, settings), bounds);
+        table->SetDefaultFont(QStringLiteral("Arial"), 12, 0);
+        const QString cells[2][2] = {{QStringLiteral("Bird"), QStringLiteral("Nest")}, {QStringLiteral("Gull"), QStringLiteral("Cliff")}};
+        for (int i = 0; i < 2; ++i)
+            for (int j = 0; j < 2; ++j)
+                Text(*table->GetCell(i, j), cells[i][j]);
+    }
 };
 
-CCorvPage *AddScreen(CCorvessaDoc &doc, CCorvessaDoc::ScreenList &list, const QString &label, int type, const QString &title)
+void FillLinks(Course &c, CCorvPage &screen, const CCorvPage &pictures, const CCorvPage &question, const CCorvPage &popup,
+               const CCorvPage &term)
 {
-    const int id = int(doc.MainScreenList.size() + doc.PopupScreenList.size() + doc.GlossaryScreenList.size()) + 1;
-    list.push_back(std::make_unique<CCorvPage>(id, title, QString(), QString(), 0, label, type, -1));
-    return list.back().get();
-}
-
-void BuildCourse(CCorvessaDoc &doc, CRecordingPrompt &prompt, const QString &media)
-{
-    CCorvPage *welcome = AddScreen(doc, doc.MainScreenList, QStringLiteral("1"), pt_folder, QStringLiteral("Welcome"));
-    CCorvPage *links = AddScreen(doc, doc.MainScreenList, QStringLiteral("1_1"), pt_document, QStringLiteral("Links"));
-    CCorvPage *tables = AddScreen(doc, doc.MainScreenList, QStringLiteral("1_2"), pt_document, QStringLiteral("Tables and shapes"));
-    CCorvPage *end = AddScreen(doc, doc.MainScreenList, QStringLiteral("1_3"), pt_document, QStringLiteral("The end"));
-    AddScreen(doc, doc.PopupScreenList, QStringLiteral("P2"), pt_popups_only, QStringLiteral("Popups"));
-    CCorvPage *popup = AddScreen(doc, doc.PopupScreenList, QStringLiteral("P2_1"), pt_document, QStringLiteral("A popup"));
-    AddScreen(doc, doc.GlossaryScreenList, QStringLiteral("G3"), pt_glossary, QStringLiteral("Glossary"));
-    CCorvPage *term = AddScreen(doc, doc.GlossaryScreenList, QStringLiteral("G3_1"), pt_document, QStringLiteral("Fledgling"));
-
-    TextBox(*welcome, prompt, CRect(36, 32, 900, 120), QStringLiteral("Welcome to the sea birds course."));
-    TextBox(*popup, prompt, CRect(10, 10, 380, 100), QStringLiteral("Popup text"));
-    TextBox(*term, prompt, CRect(10, 10, 380, 100), QStringLiteral("A young bird that has just left its nest."));
-    TextBox(*end, prompt, CRect(36, 32, 900, 120), QStringLiteral("The end of the course."));
-
-    auto *box = Place<CComponentTextbox>(*links, prompt, CRect(36, 32, 900, 300));
-    CRichTextLinks &c = box->GetContent();
-    Text(c, QStringLiteral("Gulls nest on "));
-    Text(c, QStringLiteral("cliffs"), CFE_BOLD);
-    Text(c, QStringLiteral(". See "));
-    Link(c, 1, QStringLiteral("the next screen"));
-    Text(c, QStringLiteral(", a "));
-    Link(c, 2, QStringLiteral("popup"));
-    Text(c, QStringLiteral(", the "));
-    Link(c, 3, QStringLiteral("start page"));
-    Text(c, QStringLiteral(", a "));
-    Link(c, 4, QStringLiteral("fledgling"));
-    Text(c, QStringLiteral(" or "));
-    Link(c, 5, QStringLiteral("a script"));
-    Text(c, QStringLiteral("."));
-    c.AppendLink(std::make_unique<CURLLink>(QString(), 1, -1, 1, tables->GetId(), QString(), 0, 0, 0, 300, 400));
-    c.AppendLink(std::make_unique<CURLLink>(QString(), 2, -1, 1, popup->GetId(), QString(), 1, 0, 0, 300, 400));
-    c.AppendLink(std::make_unique<CURLLink>(QString(), 3, -1, 0, -1, QStringLiteral("../index.htm"), 0, 0, 0, 100, 250));
-    c.AppendLink(std::make_unique<CURLLink>(QString(), 4, -1, 1, term->GetId(), QString(), 0, 0, 0, 300, 400));
-    c.AppendLink(std::make_unique<CURLLink>(QString(), 5, -1, 0, -1, QStringLiteral("window.kvxScriptRan = true"), 0, 1, 0,
+    auto *box = c.Put<CComponentTextbox>(screen, CRect(36, 32, 900, 300));
+    CRichTextLinks &t = box->GetContent();
+    Text(t, QStringLiteral("Gulls nest on "));
+    Text(t, QStringLiteral("cliffs"), CFE_BOLD);
+    Text(t, QStringLiteral(". See "));
+    Link(t, 1, QStringLiteral("the pictures screen"));
+    Text(t, QStringLiteral(", a "));
+    Link(t, 2, QStringLiteral("popup"));
+    Text(t, QStringLiteral(", the "));
+    Link(t, 3, QStringLiteral("start page"));
+    Text(t, QStringLiteral(", a "));
+    Link(t, 4, QStringLiteral("fledgling"));
+    Text(t, QStringLiteral(" or "));
+    Link(t, 5, QStringLiteral("a script"));
+    Text(t, QStringLiteral("."));
+    t.AppendLink(std::make_unique<CURLLink>(QString(), 1, -1, 1, pictures.GetId(), QString(), 0, 0, 0, 300, 400));
+    t.AppendLink(std::make_unique<CURLLink>(QString(), 2, -1, 1, popup.GetId(), QString(), 1, 0, 0, 300, 400));
+    t.AppendLink(std::make_unique<CURLLink>(QString(), 3, -1, 0, -1, QStringLiteral("../index.htm"), 0, 0, 0, 100, 250));
+    t.AppendLink(std::make_unique<CURLLink>(QString(), 4, -1, 1, term.GetId(), QString(), 0, 0, 0, 300, 400));
+    t.AppendLink(std::make_unique<CURLLink>(QString(), 5, -1, 0, -1, QStringLiteral("window.kvxScriptRan = true"), 0, 1, 0,
                                             100, 250));
+    auto *link = c.Put<CComponentLink>(screen, CRect(36, 400, 336, 424));
+    link->SetText(QStringLiteral("Go to the question"));
+    link->SetTargetLabel(question.GetLabel());
+    link->SetTargetPage(&question);
+}
 
-    CComponentTable::Settings settings;
-    settings.rows = 2;
-    settings.columns = 2;
-    settings.setColours = 1;
-    settings.headerKind = CComponentTable::headerTop;
-    settings.tableBackground = 0xFFFFFF;
-    settings.headerBackground = 0xFFC0C0;
-    settings.tableBorderColour = 0x800000;
-    settings.cellBorderColour = 0x800000;
-    settings.tableBorder = 2;
-    settings.cellBorderThickness = 1;
-    settings.cellPadding = 4;
-    settings.summary = QStringLiteral("Birds");
-    auto *table = Place(*tables, prompt, std::make_unique<CComponentTable>(nullptr, settings), CRect(36, 32, 436, 132));
-    table->SetDefaultFont(QStringLiteral("Arial"), 12, 0);
-    const QString cells[2][2] = {{QStringLiteral("Bird"), QStringLiteral("Nest")}, {QStringLiteral("Gull"), QStringLiteral("Cliff")}};
-    for (int i = 0; i < 2; ++i)
-        for (int j = 0; j < 2; ++j)
-            Text(*table->GetCell(i, j), cells[i][j]);
-    auto *rectangle = Place<CComponentRectangle>(*tables, prompt, CRect(600, 40, 760, 130));
+void FillPictures(Course &c, CCorvPage &screen, const CCorvPage &back)
+{
+    const QString folder = c.media + QStringLiteral("/Images/Resized/");
+    WritePicture(folder + QStringLiteral("Cliff.png"), 320, 240, qRgb(40, 90, 200));
+    WritePicture(folder + QStringLiteral("Gull.png"), 200, 150, qRgb(250, 220, 40));
+    // A zoom into the picture's top-left quarter, over a second.
+    auto *zoom = c.Put<CComponentImage>(screen, CRect(36, 300, 356, 540));
+    zoom->SetImageFile(folder + QStringLiteral("Cliff.png"), CCorvContext());
+    zoom->SetAltText(QStringLiteral("A cliff"));
+    zoom->SetAnimationEffect(CComponentImage::effectZoomIn);
+    zoom->SetStartRect(CRect(0, 0, 160, 120));
+    zoom->m_timeToComplete = 1.0f;
+    zoom->m_waitBeforeStart = 0.0f;
+    auto *linked = c.Put<CComponentImage>(screen, CRect(400, 300, 600, 450));
+    linked->SetImageFile(folder + QStringLiteral("Gull.png"), CCorvContext());
+    linked->SetAltText(QStringLiteral("A gull: back to the welcome"));
+    linked->SetLink(1, back.GetId(), QString(), 0, 0, 0, 300, 400);
+
+    c.Table(screen, CRect(36, 32, 436, 132));
+    auto *rectangle = c.Put<CComponentRectangle>(screen, CRect(600, 40, 760, 130));
     rectangle->SetFilled(1);
     rectangle->SetFillColor(0xE0E0FF);
     rectangle->SetOutlineColor(0x0000C0);
     rectangle->SetLineWidth(2);
-    Place<CComponentEllipse>(*tables, prompt, CRect(780, 40, 940, 130));
-    auto *line = Place<CComponentLine>(*tables, prompt, CRect(0, 0, 0, 0));
-    line->SetPoints(QPoint(36, 520), QPoint(960, 520));
+    c.Put<CComponentEllipse>(screen, CRect(780, 40, 940, 130));
+    auto *line = c.Put<CComponentLine>(screen, CRect(0, 0, 0, 0));
+    line->SetPoints(QPoint(36, 280), QPoint(960, 280));
     line->SetColor(0xC00000);
     line->SetWidth(3);
-    auto *back = Place<CComponentLink>(*tables, prompt, CRect(36, 460, 336, 484));
-    back->SetText(QStringLiteral("Back to the welcome"));
-    back->SetTargetLabel(welcome->GetLabel());
-    back->SetTargetPage(welcome);
-    Place<CComponentButton>(*tables, prompt, CRect(900, 500, 980, 530))->SetText(QStringLiteral("Print"));
+    c.Put<CComponentButton>(screen, CRect(900, 500, 980, 530))->SetText(QStringLiteral("Print"));
+}
+
+void FillMedia(Course &c, CCorvPage &screen)
+{
+    WriteFile(c.media + QStringLiteral("/Sounds/tone.wav"), Tone());
+    // The video request must succeed; what the file holds does not matter to the run-time.
+    WriteFile(c.media + QStringLiteral("/Movies/clip.mpg"), QByteArray(2048, '\0'));
+    WriteFile(c.media + QStringLiteral("/Movies/intro.swf"), QByteArrayLiteral("FWS\x09"));
+    WriteFile(c.media + QStringLiteral("/Questions/quiz.swf"), QByteArrayLiteral("FWS\x09"));
     for (int play = 1; play >= 0; --play) {
-        auto *audio = Place<CComponentAudio>(*tables, prompt, play ? CRect(36, 200, 146, 247) : CRect(160, 200, 270, 247));
-        audio->SetFilePath(media + QStringLiteral("/Sounds/tone.wav"));
+        auto *audio = c.Put<CComponentAudio>(screen, play ? CRect(36, 32, 146, 79) : CRect(160, 32, 270, 79));
+        audio->SetFilePath(c.media + QStringLiteral("/Sounds/tone.wav"));
         audio->SetPlayButton(play);
         audio->m_autoStart = 0;
         audio->m_buttonControls = 1;
     }
+    auto *video = c.Put<CComponentVideo>(screen, CRect(36, 100, 356, 340));
+    video->SetFilePath(c.media + QStringLiteral("/Movies/clip.mpg"));
+    video->m_controller = 1;
+    c.Put<CComponentVideo>(screen, CRect(400, 100, 720, 340))->SetFilePath(c.media + QStringLiteral("/Movies/intro.swf"));
+    c.Put<CComponentFlashQuestion>(screen, CRect(740, 100, 980, 340))->SetFilePath(c.media + QStringLiteral("/Questions/quiz.swf"));
+}
+
+void BuildTour(Course &c)
+{
+    CCorvessaDoc &doc = c.doc;
+    doc.MenuBasedCourse = 1;
+    doc.CreateOutline = 1;
+    doc.CompleteTopicsInOrder = 1;
+    CCorvPage *menu = c.Main(QStringLiteral("1"), pt_folder, QStringLiteral("Main menu"));
+    menu->SetMenuKind(apt_multi_topic_menu);
+    const QString topics[2] = {QStringLiteral("Getting started"), QStringLiteral("Sound and vision")};
+    for (int k = 0; k < 2; ++k) {
+        c.Put<CComponentLargeTopic>(*menu, CRect(36 + 260 * k, 60, 276 + 260 * k, 260))->SetTitle(topics[k]);
+        doc.Topics.push_back(std::make_unique<CTopic>(QString::number(k + 1), topics[k],
+                                                      QStringLiteral("Topic %1: %2").arg(k + 1).arg(topics[k]), QString(),
+                                                      QStringLiteral("FALSE")));
+        WritePicture(c.media + QStringLiteral("/Images/MM/mm%1.png").arg(k), 200, 145, k ? qRgb(40, 160, 120) : qRgb(200, 120, 40));
+    }
+    c.Main(QStringLiteral("1_1"), pt_container, topics[0]);
+    CCorvPage *welcome = c.Main(QStringLiteral("1_1_1"), pt_document, QStringLiteral("Welcome \"friends\""));
+    CCorvPage *pictures = c.Main(QStringLiteral("1_1_2"), pt_document, QStringLiteral("Pictures, tables and shapes"));
+    CCorvPage *question = c.Main(QStringLiteral("1_1_3"), pt_question, QStringLiteral("A question"));
+    c.Main(QStringLiteral("1_2"), pt_container, topics[1]);
+    CCorvPage *media = c.Main(QStringLiteral("1_2_1"), pt_document, QStringLiteral("Sound and video"));
+    CCorvPage *end = c.Main(QStringLiteral("1_2_2"), pt_document, QStringLiteral("The end of the topic"));
+    CCorvPage *popup = c.PopupsAndGlossary(end);
+
+    FillLinks(c, *welcome, *pictures, *question, *popup, *doc.GlossaryScreenList[1]);
+    FillPictures(c, *pictures, *welcome);
+    auto *mc = c.Put<CComponentMultipleChoice>(*question, CRect(10, 10, 1000, 500));
+    mc->SetQuestionText(QStringLiteral("Which of these is a sea bird?"));
+    mc->SetOptions({QStringLiteral("Gull"), QStringLiteral("Robin"), {}, {}, {}}, {1, 0, 0, 0, 0});
+    mc->m_singleAnswer = 1;
+    FillMedia(c, *media);
+    TextBox(*end, c.prompt, CRect(36, 32, 900, 120), QStringLiteral("The end of the course."));
+}
+
+// The quiz's questions, one screen each, in the order of the course.
+void FillQuestions(Course &c, const std::vector<CCorvPage *> &q)
+{
+    auto *one = c.Put<CComponentMultipleChoice>(*q[0], CRect(10, 10, 1000, 500));
+    one->SetQuestionText(QStringLiteral("Which colour is the sky?"));
+    one->SetOptions({QStringLiteral("Green"), QStringLiteral("Blue"), QStringLiteral("Red"), {}, {}}, {0, 1, 0, 0, 0});
+    one->m_singleAnswer = 1;
+
+    auto *several = c.Put<CComponentMultipleChoice>(*q[1], CRect(10, 10, 1000, 500));
+    several->SetQuestionText(QStringLiteral("Which of these are sea birds?"));
+    several->SetOptions({QStringLiteral("Gull"), QStringLiteral("Cat"), QStringLiteral("Puffin"), {}, {}}, {1, 0, 1, 0, 0});
+
+    auto *trueFalse = c.Put<CComponentMultipleChoice>(*q[2], CRect(10, 10, 1000, 500));
+    trueFalse->SetTrueFalse(1);
+    trueFalse->SetInstruction(QStringLiteral("True or false?"));
+    trueFalse->SetQuestionText(QStringLiteral("Terns fly south in winter."));
+    trueFalse->SetOptions({QStringLiteral("True"), QStringLiteral("False"), {}, {}, {}}, {1, 0, 0, 0, 0});
+
+    auto *blanks = c.Put<CComponentFillBlanks>(*q[3], CRect(10, 10, 1000, 500));
+    blanks->SetInstruction(QStringLiteral("Type the missing words."));
+    blanks->SetQuestionText(QStringLiteral("A young bird is a ****\r\nIt leaves the nest when it can ****"));
+    // The first blank takes either of two words.
+    blanks->SetWords({QStringLiteral("fledgling;chick"), QStringLiteral("fly")});
+    blanks->SetWrongFeedback(QStringLiteral("Think of a bird that has just left its nest."));
+    blanks->SetCorrectFeedback(QStringLiteral("Well typed!"));
+
+    auto *paragraph = c.Put<CComponentCompleteParagraph>(*q[4], CRect(10, 10, 1000, 500));
+    paragraph->SetInstruction(QStringLiteral("Drag the words into the gaps."));
+    paragraph->SetQuestionText(QStringLiteral("Gulls nest on **** and eat **** on the ****"));
+    paragraph->SetMissingWords({QStringLiteral("cliffs"), QStringLiteral("fish"), QStringLiteral("sand")});
+
+    auto *pairs = c.Put<CComponentMatchPairs>(*q[5], CRect(10, 10, 1000, 500));
+    pairs->SetQuestionText(QStringLiteral("Match each bird to its food."));
+    using Slots = CComponentMatchPairs::Slots;
+    pairs->SetLeftTexts(Slots{QStringLiteral("Gull"), QStringLiteral("Puffin"), QStringLiteral("Heron"), {}, {}});
+    pairs->SetRightTexts(Slots{QStringLiteral("Chips"), QStringLiteral("Sand eels"), QStringLiteral("Frogs"), {}, {}});
+
+    const QString engine = c.media + QStringLiteral("/Images/Questions/engine.png");
+    WritePicture(engine, 300, 200, qRgb(120, 120, 130));
+    auto *parts = c.Put<CComponentPartIdentification>(*q[6], CRect(10, 10, 1000, 500));
+    parts->SetQuestionText(QStringLiteral("Find the engine's two valves."));
+    parts->SetImageFile(engine);
+    parts->SetTargetCount(2);
+    parts->m_targetsToMatch = 2;
+    const CRect image = parts->GetImageRect();
+    parts->SetTargetRect(image.left + 20, image.top + 30, image.left + 60, image.top + 70, 0);
+    parts->SetTargetRect(image.left + 100, image.top + 120, image.left + 140, image.top + 190, 1);
+
+    auto *slider = c.Put<CComponentLikert>(*q[7], CRect(10, 10, 1000, 500));
+    slider->SetQuestionText(QStringLiteral("How many eggs does a guillemot lay in ten years?"));
+    slider->SetStartValue(0.0f);
+    slider->SetEndValue(10.0f);
+    slider->SetCorrectValue(7.0f);
+    slider->SetStartLabel(QStringLiteral("None"));
+    slider->SetEndLabel(QStringLiteral("Ten"));
+    slider->SetMarkers(11);
+
+    auto *words = c.Put<CComponentFreeFormText>(*q[8], CRect(10, 10, 1000, 500));
+    words->m_questionId = QStringLiteral("AA");
+    words->m_instruction = QStringLiteral("How does a gull feed its chicks?");
+    words->m_keywords[0] = QStringLiteral("beak");
+    words->m_keywords[1] = QStringLiteral("regurgitates;brings up");
+    words->m_numberToMatch = 2;
+    words->m_storeResponse = 1;
+    words->m_maxCharacters = 200;
+}
+
+void BuildQuiz(Course &c)
+{
+    CCorvessaDoc &doc = c.doc;
+    doc.MenuBasedCourse = 0;
+    doc.SetPercentagePassMark = 1;
+    doc.PercentagePassMark = 80;
+    doc.AllowResume = 1;
+    doc.AssmntFeedBackCorrect = QStringLiteral("Correct.");
+    doc.AssmntFeedBackWrong = QStringLiteral("Incorrect.");
+    CCorvPage *welcome = c.Main(QStringLiteral("1"), pt_folder, QStringLiteral("Welcome"));
+    TextBox(*welcome, c.prompt, CRect(36, 30, 936, 90), QStringLiteral("Welcome to the sea bird quiz."));
+    const QString titles[9] = {QStringLiteral("One choice"), QStringLiteral("Several choices"), QStringLiteral("True or false"),
+                               QStringLiteral("Blanks"),     QStringLiteral("Paragraph"),       QStringLiteral("Pairs"),
+                               QStringLiteral("Parts"),      QStringLiteral("Slider"),          QStringLiteral("In your words")};
+    std::vector<CCorvPage *> questions;
+    CComponentRemediation *remediation = nullptr;
+    for (int k = 0; k < 9; ++k) {
+        questions.push_back(c.Main(QStringLiteral("1_%1").arg(questions.size() + (remediation ? 2 : 1)), pt_question, titles[k]));
+        if (k != 1)
+            continue;
+        // Offered after the second question while the first two stay below the pass mark.
+        CCorvPage *folder = c.Main(QStringLiteral("1_3"), pt_remediation, QStringLiteral("Remediation"));
+        TextBox(*c.Main(QStringLiteral("1_3_1"), pt_document, QStringLiteral("Birds again")), c.prompt, CRect(36, 30, 936, 90),
+                QStringLiteral("Gulls and puffins are sea birds."));
+        TextBox(*c.Main(QStringLiteral("1_3_2"), pt_document, QStringLiteral("Colours again")), c.prompt, CRect(36, 30, 936, 90),
+                QStringLiteral("The sky is blue."));
+        remediation = c.Put<CComponentRemediation>(*folder, CRect(0, 0, 0, 0));
+        remediation->SetQuestionPageIds({questions[0]->GetId(), questions[1]->GetId()});
+        remediation->m_passMark = 100;
+        remediation->m_completionPageId = -1;
+        remediation->m_reverseOutPageId = -1;
+    }
+    TextBox(*c.Main(QStringLiteral("1_11"), pt_document, QStringLiteral("The end")), c.prompt, CRect(36, 30, 936, 90),
+            QStringLiteral("That was the last question."));
+    c.Main(QStringLiteral("2"), pt_asmt_folder, QStringLiteral("Final Performance Screens"));
+    TextBox(*c.Main(QStringLiteral("2_1"), pt_asmt_document, QStringLiteral("Passed")), c.prompt, CRect(36, 30, 936, 90),
+            QStringLiteral("Well done: you passed."));
+    TextBox(*c.Main(QStringLiteral("2_2"), pt_asmt_document, QStringLiteral("Not passed")), c.prompt, CRect(36, 30, 936, 90),
+            QStringLiteral("You have not passed this time."));
+    FillQuestions(c, questions);
+    c.PopupsAndGlossary(nullptr);
 }
 
 } // namespace
@@ -284,19 +448,15 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
-    const bool web = argc == 4 && QByteArray(argv[3]) == "web";
-    if (argc != 3 && !web) {
-        std::fprintf(stderr, "usage: publish_runtime_course <program folder> <work folder> [web]\n");
+    const QStringList targets = {QStringLiteral("standalone"), QStringLiteral("web"), QStringLiteral("scorm12"),
+                                 QStringLiteral("scorm2004")};
+    const QString kind = argc == 5 ? QString::fromLocal8Bit(argv[3]) : QString();
+    const int target = argc == 5 ? int(targets.indexOf(QString::fromLocal8Bit(argv[4]))) : -1;
+    if ((kind != QStringLiteral("tour") && kind != QStringLiteral("quiz")) || target < 0) {
+        std::fprintf(stderr, "usage: publish_runtime_course <program folder> <work folder> tour|quiz standalone|web|scorm12|scorm2004\n");
         return 2;
     }
     const QString work = QString::fromLocal8Bit(argv[2]);
-    const QString media = work + QStringLiteral("/Course");
-    QDir().mkpath(media + QStringLiteral("/Sounds"));
-    QFile tone(media + QStringLiteral("/Sounds/tone.wav"));
-    if (!tone.open(QIODevice::WriteOnly) || tone.write(Tone()) < 0)
-        return 2;
-    tone.close();
-
     CRecordingPrompt prompt;
     prompt.SetFallback(CPrompt::yes);
     CCorvContext context;
@@ -309,12 +469,12 @@ int main(int argc, char **argv)
     doc.OnNewDocument();
     doc.SetPathName(work + QStringLiteral("/Course.kvx"));
     doc.CourseName = QStringLiteral("Sea birds");
+    doc.CourseCode = QStringLiteral("SB-1");
     doc.Theme = QStringLiteral("Classical");
     doc.FontName[0] = QStringLiteral("Arial");
     doc.FontSizePoints[0] = QStringLiteral("12");
     doc.FontColor[0] = 0;
-    if (web) {
-        doc.CourseCode = QStringLiteral("SB-1");
+    if (target == 1) {
         doc.UseASP = 0;
         doc.SignIn = 1;
         doc.MaySelfRegister = 1;
@@ -322,19 +482,32 @@ int main(int argc, char **argv)
         doc.UseSignInID = 0;
         doc.UseSignInPassword = 1;
         doc.RecordData = 1;
+    } else if (target >= 2) {
+        doc.UseScorm = 1;
+        doc.SCORM12 = target == 2 ? 1 : 0;
+        doc.CreateZip = 0;
+        doc.RecordData = 1;
     }
-    BuildCourse(doc, prompt, media);
-    // The popup is the course's help screen.
-    doc.HelpScreen = doc.PopupScreenList[1]->GetId();
+    Course course{doc, prompt, work + QStringLiteral("/Course")};
+    if (kind == QStringLiteral("tour"))
+        BuildTour(course);
+    else
+        BuildQuiz(course);
     COutlineTree tree;
     tree.RebuildFromScreenLists(doc.MainScreenList, doc.PopupScreenList, doc.GlossaryScreenList);
 
-    CoursePublisher publisher(doc, work + QStringLiteral("/out"), QStringLiteral("Course"), &tree,
-                              web ? PublishTargetWeb : PublishTargetStandalone);
-    if (web)
-        publisher.PublishWebDatabasePhp();
-    else
+    CCoursePublisher publisher(doc, work + QStringLiteral("/out"), QStringLiteral("Course"), &tree);
+    switch (target) {
+    case 0:
         publisher.PublishStandalone();
+        break;
+    case 1:
+        publisher.PublishWebDatabasePhp();
+        break;
+    default:
+        publisher.PublishLms();
+        break;
+    }
     bool completed = false;
     for (const QString &text : prompt.Texts()) {
         std::printf("message: %s\n", qPrintable(QString(text).replace(u'\n', QStringLiteral(" | "))));

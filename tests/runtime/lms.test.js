@@ -1,19 +1,22 @@
 "use strict";
-// The course as an LMS package runs in headless Chromium inside a page that plays the LMS with the SCORM
-// API of scorm-again, for SCORM 1.2 and 2004: all answers right pass with 100, all wrong fail with 0; the
-// calls the course made are checked (status, score, session time, suspend data, interactions, exit,
-// the closing call); a course closed and opened again with the stored data resumes at its last screen.
+// The quiz, published by the program as an LMS package for SCORM 1.2 and for 2004, runs in headless
+// Chromium inside a page that plays the LMS with the SCORM API of scorm-again and launches the package's
+// SCO as its manifest names it: all answers right pass with 100, all wrong fail with 0; the calls the
+// course made are checked (status, score, session time, suspend data, interactions, exit, the closing
+// call); a course closed and opened again with the stored data resumes at its last screen.
 const { test, before, after } = require("node:test");
 const assert = require("node:assert/strict");
 const fs = require("fs");
+const os = require("os");
 const path = require("path");
 const { serve } = require("./lib/serve");
 const course = require("./lib/course");
 const quiz = require("./lib/quiz");
-const { answer } = require("./lib/answer");
+const { answer, nextTo } = require("./lib/answer");
 const { launch, freshPage, onScreen, replaceScripts } = require("./lib/browser");
 
 let root, server, browser;
+const works = [];
 
 // The LMS page: the API object of the version asked for, loaded with what the LMS stored before, every
 // call of the course recorded, and the course in a frame.
@@ -22,7 +25,7 @@ const lmsPage = `<!DOCTYPE html>
 <script src="scorm12.min.js"></script><script src="scorm2004.min.js"></script>
 <script>
 window.calls = [];
-window.startLms = function (version, stored) {
+window.startLms = function (version, stored, sco) {
     const api = version === "1.2" ? new Scorm12API({ logLevel: 4, autocommit: false })
                                   : new Scorm2004API({ logLevel: 4, autocommit: false });
     if (stored)
@@ -37,14 +40,20 @@ window.startLms = function (version, stored) {
     frame.id = "sco";
     frame.style.width = "1060px";
     frame.style.height = "760px";
-    frame.src = "content/ind.htm";
+    frame.src = sco;
     document.body.append(frame);
 };
 </script></head><body></body></html>
 `;
 
+// The package of each version under its own folder, beside the LMS page.
 before(async () => {
-    root = course.assembleQuiz({ scorm: true });
+    root = fs.mkdtempSync(path.join(os.tmpdir(), "corv-lms-"));
+    for (const version of ["12", "2004"]) {
+        const work = course.publish("quiz", "scorm" + version);
+        works.push(work);
+        fs.cpSync(path.join(work, "out"), path.join(root, "scorm" + version), { recursive: true });
+    }
     // The package exports no package.json: its folder is found from its main file.
     let dir = path.dirname(require.resolve("scorm-again"));
     while (path.basename(dir) !== "scorm-again" && dir !== path.dirname(dir))
@@ -57,27 +66,45 @@ before(async () => {
     browser = await launch();
 });
 
-after(() => course.closeAll({ browser, server, root }));
+after(async () => {
+    await course.closeAll({ browser, server, root });
+    works.forEach(course.remove);
+});
 
-const lmsOptions = v => "kvxPrefs.LMS = true;\nkvxPrefs.LMSversion = " + (v === "1.2" ? 12 : 2004) + ";\nkvxPrefs.record = true;\n" +
-    "kvxPrefs.allowResume = true;\nkvxObj.projectType = \"scorm\";\nkvxPrefs.LMSProtectPassedStatus = !!(window.parent && window.parent.protect);\n";
+const folder = version => (version === "1.2" ? "scorm12" : "scorm2004");
 
-// The LMS page, its course's options those of an LMS package of the version.
-async function lmsTab(version) {
+// The SCO the package's manifest names, as the LMS launches it.
+function sco(version) {
+    const manifest = fs.readFileSync(path.join(root, folder(version), "imsmanifest.xml"), "utf8");
+    const m = /<resource\b[^>]*adlcp:scorm[Tt]ype="sco"[^>]*\bhref="([^"]+)"/.exec(manifest);
+    assert.ok(m, "the manifest names a SCO");
+    return folder(version) + "/" + m[1];
+}
+
+// The LMS page; lines added to the options script of the version's course when given.
+async function lmsTab(version, options) {
     const page = await freshPage(browser, server.base);
-    await replaceScripts(page, { "/content/scripts/quiz_prefs.js": () =>
-        fs.readFileSync(path.join(root, "content", "scripts", "quiz_prefs.js"), "utf8") + "\n" + lmsOptions(version) });
+    if (options) {
+        const prefs = "/" + folder(version) + "/content/scripts/course_prefs.js";
+        await replaceScripts(page, { [prefs]: () => fs.readFileSync(path.join(root, prefs), "utf8") + "\n" + options + "\n" });
+    }
+    await page.goto(server.base + "lms.htm", { waitUntil: "load" });
     return page;
 }
 
-async function openLms(version, stored) {
-    const page = await lmsTab(version);
-    await page.goto(server.base + "lms.htm", { waitUntil: "load" });
-    await page.evaluate((v, s) => window.startLms(v, s), version, stored || null);
-    const handle = await page.waitForSelector("#sco");
-    const frame = await handle.contentFrame();
+// The learner starts the course from the package's start page, inside the LMS's frame.
+async function startCourse(page) {
+    const frame = await (await page.waitForSelector("#sco")).contentFrame();
+    await frame.waitForSelector("#kvxStartLink");
+    await Promise.all([frame.waitForNavigation(), frame.click("#kvxStartLink")]);
     await frame.waitForFunction(() => window.kvxRuntime && kvxRuntime.current);
-    return { page, frame };
+    return frame;
+}
+
+async function openLms(version, stored, options) {
+    const page = await lmsTab(version, options);
+    await page.evaluate((v, s, href) => window.startLms(v, s, href), version, stored || null, sco(version));
+    return { page, frame: await startCourse(page) };
 }
 
 // What the course set last for each element, and the calls by name.
@@ -90,16 +117,15 @@ async function record(page) {
     return { calls, set, names: calls.map(c => c[0]) };
 }
 
-// Answers every question right or wrong, walking the course with Next, and quits.
+// Answers every question right or wrong, walking the course with Next (and through the remediation that a
+// wrong walk opens), up to the end of the course.
 async function takeCourse(frame, right) {
-    await onScreen(frame, "0_0");
+    await onScreen(frame, quiz.welcome);
     for (const [id, q] of Object.entries(quiz.questions)) {
-        await frame.click("#kvxNext");
-        await onScreen(frame, id);
+        await nextTo(frame, id, quiz.remediation);
         await answer(frame, right ? q.right : q.wrong);
     }
-    await frame.click("#kvxNext");
-    await onScreen(frame, "0_10");
+    await nextTo(frame, quiz.end, quiz.remediation);
 }
 
 async function quit(frame) {
@@ -135,7 +161,7 @@ for (const [version, v] of Object.entries(versions)) {
         }
         assert.match(set[v.time], v.timeForm);
         assert.equal(set[v.exit], "suspend");
-        assert.equal(set[v.location], "0_10");
+        assert.equal(set[v.location], quiz.end);
         assert.ok(set["cmi.suspend_data"].length > 0 && set["cmi.suspend_data"].length <= v.limit);
         // One interaction per question, each marked right, the choices as their letters.
         const results = Object.entries(set).filter(([k]) => /^cmi\.interactions\.\d+\.result$/.test(k)).map(([, r]) => r);
@@ -175,25 +201,31 @@ for (const [version, v] of Object.entries(versions)) {
 test("closed half way and opened again with the stored data, the course resumes at its last screen with its answers", async () => {
     for (const [version, v] of Object.entries(versions)) {
         const first = await openLms(version);
-        await onScreen(first.frame, "0_0");
+        await onScreen(first.frame, quiz.welcome);
         for (const id of ["0_1q", "0_2q"]) {
             await first.frame.click("#kvxNext");
             await onScreen(first.frame, id);
             await answer(first.frame, quiz.questions[id].right);
         }
         await first.frame.click("#kvxNext");
-        await onScreen(first.frame, "0_3q");
-        // The learner closes the window: the course still closes its session.
-        await first.page.evaluate(() => document.getElementById("sco").remove());
+        await onScreen(first.frame, "0_6q");
+        // The learner quits part way (1.2) or closes the window (2004): either way the session is closed
+        // with the course not complete.
+        if (version === "1.2")
+            await quit(first.frame);
+        else
+            await first.page.evaluate(() => document.getElementById("sco").remove());
         const { set, names } = await record(first.page);
         assert.equal(names[names.length - 1], v.finish, version + ": closed when the page went away");
+        assert.equal(set[version === "1.2" ? v.status : "cmi.completion_status"], "incomplete", version);
+        assert.equal(set[v.exit], "suspend");
         await first.page.close();
 
         const stored = version === "1.2"
             ? { core: { entry: "resume", lesson_location: set[v.location], lesson_status: set[v.status] }, suspend_data: set["cmi.suspend_data"] }
             : { entry: "resume", location: set[v.location], suspend_data: set["cmi.suspend_data"] };
         const again = await openLms(version, stored);
-        await onScreen(again.frame, "0_3q");
+        await onScreen(again.frame, "0_6q");
         assert.deepEqual(await again.frame.evaluate(() => [kvxRuntime.results["0_1q"].right, kvxRuntime.results["0_2q"].right,
                                                          kvxRuntime.visited.has("0_1q")]), [true, true, true], version);
         assert.deepEqual(again.page.watcher.take(), [], "problems while resuming " + version);
@@ -203,11 +235,7 @@ test("closed half way and opened again with the stored data, the course resumes 
 
 test("SCORM 1.2: a lesson the LMS holds as passed keeps its status and score when protected", async () => {
     const stored = { core: { entry: "ab-initio", lesson_status: "passed", score: { raw: "90" } } };
-    const page = await lmsTab("1.2");
-    await page.goto(server.base + "lms.htm", { waitUntil: "load" });
-    await page.evaluate(s => { window.protect = true; window.startLms("1.2", s); }, stored);
-    const frame = await (await page.waitForSelector("#sco")).contentFrame();
-    await frame.waitForFunction(() => window.kvxRuntime && kvxRuntime.current);
+    const { page, frame } = await openLms("1.2", stored, "kvxPrefs.LMSProtectPassedStatus = true;");
     await frame.click("#kvxNext");
     await onScreen(frame, "0_1q");
     await answer(frame, quiz.questions["0_1q"].wrong);
@@ -221,9 +249,8 @@ test("SCORM 1.2: a lesson the LMS holds as passed keeps its status and score whe
 
 test("an LMS that refuses calls does not stop the course", async () => {
     const page = await lmsTab("1.2");
-    await page.goto(server.base + "lms.htm", { waitUntil: "load" });
     // An API whose every call fails or throws.
-    await page.evaluate(() => {
+    await page.evaluate(href => {
         window.API = {
             LMSInitialize: () => "true", LMSGetValue: () => "", LMSSetValue: () => "false",
             LMSCommit: () => { throw new Error("connection lost"); }, LMSFinish: () => "false",
@@ -231,14 +258,13 @@ test("an LMS that refuses calls does not stop the course", async () => {
         };
         const frame = document.createElement("iframe");
         frame.id = "sco";
-        frame.src = "content/ind.htm";
+        frame.src = href;
         frame.style.width = "1060px";
         frame.style.height = "760px";
         document.body.append(frame);
-    });
-    const frame = await (await page.waitForSelector("#sco")).contentFrame();
-    await frame.waitForFunction(() => window.kvxRuntime && kvxRuntime.current);
-    await onScreen(frame, "0_0");
+    }, sco("1.2"));
+    const frame = await startCourse(page);
+    await onScreen(frame, quiz.welcome);
     await frame.click("#kvxNext");
     await onScreen(frame, "0_1q");
     await answer(frame, quiz.questions["0_1q"].right);

@@ -81,6 +81,20 @@ const cases = [
         }
     },
     {
+        name: "a free-form question offers printing, and e-mail only to an address the options give",
+        fixture: "linear-course", options: "kvxPrefs.email = \"Enter email address here\";",
+        async check(page) {
+            await onScreen(page, "0_0");
+            await page.evaluate(() => kvx.gotoNewPage("0_2"));
+            await onScreen(page, "0_2");
+            const buttons = () => page.$$eval(".kvxFreeFormButtons button", bs => bs.map(b => b.textContent));
+            assert.deepEqual(await buttons(), ["Check the answer", "Print the answer"]);
+            await page.evaluate(() => { kvxPrefs.email = "tutor@example.org"; kvx.gotoNewPage("0_2"); });
+            await page.waitForFunction(() => document.querySelectorAll(".kvxFreeFormButtons button").length === 3);
+            assert.deepEqual(await buttons(), ["Check the answer", "Print the answer", "E-mail the answer"]);
+        }
+    },
+    {
         name: "without a Next button the screens follow each other after the set time",
         fixture: "linear-course", options: "kvxPrefs.nextVisible = false; kvxPrefs.nextTime = 1;",
         async check(page) {

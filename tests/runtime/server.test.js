@@ -1,6 +1,6 @@
 "use strict";
-// The web-database publish of the program, with its PHP server pages, on PHP's own server (php -S on the
-// loopback address) with the embedded SQLite database: a learner registers, signs in, answers, and the
+// The quiz, published by the program for the web database with its PHP server pages, on PHP's own server
+// (php -S on the loopback address) with the embedded SQLite database: a learner registers, signs in, answers, and the
 // results are in the database; a hostile sign-in changes nothing and signs no one in; a learner who comes
 // back resumes from the server's record.
 const { test, before, after } = require("node:test");
@@ -12,7 +12,7 @@ const path = require("path");
 const { spawn, spawnSync } = require("child_process");
 const course = require("./lib/course");
 const quiz = require("./lib/quiz");
-const { answer } = require("./lib/answer");
+const { answer, go } = require("./lib/answer");
 const { launch, freshPage, onScreen } = require("./lib/browser");
 
 const php = spawnSync("php", ["-r", "echo extension_loaded('pdo_sqlite') ? 'yes' : 'no';"], { encoding: "utf8" });
@@ -66,16 +66,8 @@ function rows(table) {
 before(async () => {
     if (skip)
         return;
-    work = fs.mkdtempSync(path.join(os.tmpdir(), "corv-web-"));
-    const run = spawnSync(process.env.CORV_PUBLISH_COURSE, [course.programFolder(), work, "web"], { encoding: "utf8" });
-    assert.equal(run.status, 0, "the publish failed:\n" + run.stdout + run.stderr);
+    work = course.publish("quiz", "web");
     out = path.join(work, "out");
-    // The program's course pages with the question screens of the quiz course.
-    quiz.write(out, { prefix: "course", pages: false,
-                      prefs: "kvxObj.projectSuf = \".php\";\nkvxObj.projectType = \"webdb\";\nkvxPrefs.webDB = true;\n" +
-                             "kvxPrefs.signin = true;\nkvxPrefs.selfRegister = true;\nkvxPrefs.reqUsername = true;\n" +
-                             "kvxPrefs.reqID = false;\nkvxPrefs.reqPwd = true;\nkvxPrefs.record = true;\nkvxPrefs.allowResume = true;\n" +
-                             "kvxPrefs.table = \"Table1\";\nkvxPrefs.table2 = \"Table2\";\n" });
     server = await startPhp(out);
     base = server.url;
     browser = await launch();
@@ -128,21 +120,21 @@ test("a learner registers, answers, and the results and texts are in the databas
     await page.click("#kvxNext");
     await onScreen(page, "0_1q");
     await answer(page, quiz.questions["0_1q"].right);
-    await page.evaluate(() => kvx.gotoNewPage("0_9q"));
-    await onScreen(page, "0_9q");
-    await answer(page, quiz.questions["0_9q"].right);
+    await page.evaluate(() => kvx.gotoNewPage("0_12q"));
+    await onScreen(page, "0_12q");
+    await answer(page, quiz.questions["0_12q"].right);
     // The server keeps up with the course.
-    await until(() => rows("Table2").length === 1 && rows("Table1")[0].location === "0_9q" && rows("Table1")[0].score === 22);
+    await until(() => rows("Table2").length === 1 && rows("Table1")[0].location === "0_12q" && rows("Table1")[0].score === 22);
     const learners = rows("Table1");
     assert.equal(learners.length, 1);
     const ada = learners[0];
-    assert.deepEqual([ada.course, ada.name, ada.learner_id, ada.location, ada.status], ["SB-1", "Ada O'Neil", "", "0_9q", "incomplete"]);
+    assert.deepEqual([ada.course, ada.name, ada.learner_id, ada.location, ada.status], ["SB-1", "Ada O'Neil", "", "0_12q", "incomplete"]);
     assert.match(ada.password, /^\$2y\$|^\$argon2/, "a password hash, never the password");
     assert.equal(ada.score, 22, "two of nine question screens right");
-    assert.deepEqual(Object.keys(JSON.parse(ada.state).s.r).sort(), ["0_1q", "0_9q"]);
+    assert.deepEqual(Object.keys(JSON.parse(ada.state).s.r).sort(), ["0_12q", "0_1q"]);
     const texts = rows("Table2");
     assert.deepEqual(texts.map(t => [t.learner, t.screen, t.question, t.response]),
-                     [[ada.id, "0_9q", "AA", quiz.questions["0_9q"].right.write]]);
+                     [[ada.id, "0_12q", "AA", quiz.questions["0_12q"].right.write]]);
     assert.deepEqual(page.watcher.take().filter(p => !p.includes("/favicon.ico")), [], "problems while taking the course");
     await page.close();
 });
@@ -182,9 +174,25 @@ test("a hostile sign-in changes nothing and signs no one in; the learner signs i
     await Promise.all([page.waitForNavigation(), page.click("#kvxSignInButton")]);
     await page.waitForSelector(".kvxConfirm");
     await page.click(".kvxConfirm .kvxButton");
-    await onScreen(page, "0_9q");
+    await onScreen(page, "0_12q");
     assert.deepEqual(await page.evaluate(() => [kvxRuntime.results["0_1q"].right, kvxRuntime.score()]), [true, 22]);
     assert.deepEqual(page.watcher.take().filter(p => !p.includes("/favicon.ico") && !/HTTP 40[0135]|status of 40[0135]/.test(p)), []);
+
+    // Every screen seen, the learner answers one more question and quits at once while the server is slow:
+    // the course is finished, and the server has the last answer before the closing page comes.
+    await page.setRequestInterception(true);
+    page.on("request", r => (r.url().includes("writedata") ? setTimeout(() => r.continue(), 1000) : r.continue()));
+    for (const id of await page.evaluate(() => kvxRuntime.course.stops.filter(s => !kvxRuntime.visited.has(s) && s !== "0_2q")))
+        await go(page, id);
+    await go(page, "0_2q");
+    await answer(page, quiz.questions["0_2q"].right);
+    await page.click("#kvxQuit");
+    await page.waitForSelector(".kvxConfirm");
+    await Promise.all([page.waitForNavigation(), page.click(".kvxConfirm .kvxButton")]);
+    assert.match(page.url(), /content\/done\.htm$/);
+    const last = rows("Table1")[0];
+    assert.deepEqual([last.status, last.location, last.score], ["completed", "0_2q", 33]);
+    assert.deepEqual(page.watcher.take().filter(p => !p.includes("/favicon.ico")), []);
     await page.close();
 });
 

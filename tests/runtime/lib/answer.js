@@ -60,4 +60,19 @@ async function go(page, id) {
     await onScreen(page, id);
 }
 
-module.exports = { give, answer, go };
+// Next, and Next again through the screens of a remediation group that opens on the way, up to the screen.
+async function nextTo(page, id, through) {
+    for (;;) {
+        const from = await page.evaluate(() => kvxRuntime.current.id);
+        await page.click("#kvxNext");
+        await page.waitForFunction(old => kvxRuntime.current && kvxRuntime.current.id !== old &&
+            document.getElementById("kvxScreen").getAttribute("aria-busy") === "false", { timeout: 5000 }, from);
+        const here = await page.evaluate(() => kvxRuntime.current.id);
+        if (here === id)
+            return;
+        if (!through.includes(here))
+            throw new Error("Next led to " + here + " on the way to " + id);
+    }
+}
+
+module.exports = { give, answer, go, nextTo };

@@ -1,10 +1,11 @@
 "use strict";
-// Puts a course together for a browser test: the fixture's generated files, the run-time as the
-// program installs it (scripts and style sheets of source/publish/content/scripts), and the pictures
-// and sounds that the test makes.
+// The courses of the browser tests: published by the program (publish), or put together from a fixture's
+// files, the run-time as the program installs it (scripts and style sheets of
+// source/publish/content/scripts) and the pictures and sounds that the test makes (assemble).
 const fs = require("fs");
 const os = require("os");
 const path = require("path");
+const { spawnSync } = require("child_process");
 const media = require("./media");
 
 const repo = path.resolve(__dirname, "..", "..", "..");
@@ -67,22 +68,19 @@ function assemble(name) {
     return root;
 }
 
-// A course made by lib/quiz.js with the run-time beside it; options as quiz.write takes them.
-function assembleQuiz(options = {}) {
-    const quiz = require("./quiz");
-    const root = fs.mkdtempSync(path.join(os.tmpdir(), "corv-quiz-"));
-    quiz.write(root, options);
-    const content = path.join(root, "content");
-    const scripts = path.join(content, "scripts");
-    for (const file of fs.readdirSync(runtimeScripts()))
-        if (/\.(js|css)$/.test(file))
-            fs.copyFileSync(path.join(runtimeScripts(), file), path.join(scripts, file));
-    fs.copyFileSync(path.join(programFolder(), "source", "PublishLMS", "file", "kvx_scorm.js"), path.join(scripts, "kvx_scorm.js"));
-    themePictures(scripts);
-    fs.copyFileSync(path.join(programFolder(), "source", "publish", "x.gif"), path.join(scripts, "pics", "x.gif"));
-    const engine = (x, y) => (x > 20 && x < 280 && y > 20 && y < 180 ? [120, 120, 130] : [230, 230, 230]);
-    write(path.join(content, "images", "questions", "engine.png"), media.png(300, 200, engine));
-    return root;
+// Publishes a course with the program (publish_runtime_course): kind "tour" or "quiz", target "standalone",
+// "web", "scorm12" or "scorm2004". Returns the work folder; the course is in its "out" folder.
+function publish(kind, target) {
+    const tool = process.env.CORV_PUBLISH_COURSE;
+    if (!tool)
+        throw new Error("CORV_PUBLISH_COURSE names no publisher (the runtime_browser test sets it)");
+    const work = fs.mkdtempSync(path.join(os.tmpdir(), "corv-" + kind + "-"));
+    const run = spawnSync(tool, [programFolder(), work, kind, target], { encoding: "utf8" });
+    if (run.status !== 0) {
+        remove(work);
+        throw new Error("the publish of the " + kind + " for " + target + " failed:\n" + run.stdout + run.stderr);
+    }
+    return work;
 }
 
 function remove(root) {
@@ -99,4 +97,4 @@ async function closeAll({ browser, server, root }) {
         remove(root);
 }
 
-module.exports = { assemble, assembleQuiz, remove, closeAll, runtimeScripts, programFolder, repo };
+module.exports = { assemble, publish, remove, closeAll, runtimeScripts, programFolder, repo };

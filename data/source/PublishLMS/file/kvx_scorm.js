@@ -169,15 +169,19 @@
             if (text.length <= limit)
                 return text;
         }
-        // The answers alone are too long: the newest are kept.
+        // The answers alone are too long: as many of the newest as fit are kept, found by halving.
         const r = Object.entries((parts.s && parts.s.r) || {});
-        while (r.length) {
-            r.shift();
-            const text = JSON.stringify({ s: { r: Object.fromEntries(r), e: parts.s.e } });
-            if (text.length <= limit)
-                return text;
+        const keep = n => JSON.stringify({ s: { r: Object.fromEntries(r.slice(r.length - n)), e: parts.s.e } });
+        let fits = 0, over = r.length;
+        while (over - fits > 1) {
+            const n = Math.floor((fits + over) / 2);
+            if (keep(n).length <= limit)
+                fits = n;
+            else
+                over = n;
         }
-        return "";
+        const text = keep(fits);
+        return text.length <= limit ? text : "";
     };
 
     lms.decodeState = function (text) {

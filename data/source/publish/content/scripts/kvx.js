@@ -32,6 +32,7 @@
         quitconfirm: "Do you want to leave the course?",
         resumeprompt: "Do you want to continue from where you left off?",
         coursefinished: "You have finished the course. You may close this window.",
+        courseended: "The course has ended.", closewindow: "You may now close this window.",
         glossarynoentry: "There is no glossary entry for this term.",
         medianotshown: "This media needs a browser plug-in that current browsers do not have.",
         mediaopen: "Open the file",
@@ -111,10 +112,11 @@
     // is the screen the group hangs from.
     function buildCourse() {
         const pages = Array.isArray(window.p) ? window.p : [];
-        // Screens the run-time leads to by itself (final performance screens) stay out of the order.
+        // Screens the run-time leads to by itself (final performance screens) stay out of the order, and
+        // so does their folder, which the top list names but which has no screen of its own.
         const skip = R.skipScreen || (() => false);
         const blocks = pages.map(b => (Array.isArray(b) ? b : []).map(e => (Array.isArray(e) ? e : [])
-            .filter((id, i) => R.isScreenId(id) && (i === 0 || !skip(id)))));
+            .filter((id, i) => R.isScreenId(id) && !id.endsWith("f") && (i === 0 || !skip(id)))));
         const all = blocks.flat(2);
         const menus = [...new Set(all.filter(id => id.endsWith("m")))];
         const menuBased = menus.length > 0;
@@ -418,23 +420,28 @@
         if (id)
             api.gotoNewPage(id);
     };
+    // The learner leaves. A course seen to its end is finished; one left part way keeps its place and its
+    // answers for the next visit, and its record does not call it complete.
     api.quit = function () {
-        R.confirm(R.text("quitconfirm"), () => api.finish());
+        R.confirm(R.text("quitconfirm"), () => api.finish(R.completed ? R.completed() : true));
     };
-    // The end of the course: the record of the course is kept, then the closing page is shown. A course
-    // in a learning management system has no closing page of its own.
-    api.finish = function () {
+    // The end of the session, finished or left part way: the record of the course is kept, then the
+    // closing page is shown. A course in a learning management system has no closing page of its own.
+    api.finish = function (finished = true) {
         R.leave(R.targets.main);
-        for (const fn of R.onFinish || [])
-            R.guard(fn);
+        // A handler may return a promise: the record it is still sending.
+        const sending = (R.onFinish || []).map(fn => R.guard(() => fn(finished)));
         if (R.prefs().LMS) {
-            R.targets.main.container.replaceChildren(
-                R.el("div", { className: "kvxFinished", role: "status" }, R.text("coursefinished")));
+            const words = finished ? R.text("coursefinished") : R.text("courseended") + " " + R.text("closewindow");
+            R.targets.main.container.replaceChildren(R.el("div", { className: "kvxFinished", role: "status" }, words));
             R.current = null;
             R.updateNavigation();
             return;
         }
-        window.location.href = "done.htm";
+        // The closing page comes once the record is kept, or after a few seconds without an answer.
+        const page = finished ? "done.htm" : "end.htm";
+        Promise.race([Promise.allSettled(sending), new Promise(resolve => setTimeout(resolve, 3000))])
+            .then(() => { window.location.href = page; });
     };
 
     R.closeOverlays = function () {

@@ -9,11 +9,15 @@
     "use strict";
 
     const timeout = 20000;
+    // A request sent as the course page is left (the last results) outlives the page when its body is
+    // small enough for the browser to keep it going.
+    const keepAliveBytes = 60000;
 
     function request(url, options) {
         const controller = new AbortController();
         const timer = setTimeout(() => controller.abort(), timeout);
-        return fetch(url, Object.assign({ signal: controller.signal, credentials: "same-origin" }, options))
+        const keepalive = options.body !== undefined && String(options.body).length <= keepAliveBytes;
+        return fetch(url, Object.assign({ signal: controller.signal, credentials: "same-origin", keepalive }, options))
             .then(response => {
                 if (!response.ok)
                     throw new Error(url + ": " + response.status);
@@ -49,7 +53,7 @@
         return "include/" + name + ((window.kvxObj && kvxObj.projectSuf === ".asp") ? ".asp" : ".php");
     };
 
-    let sending = false, again = false;
+    let sending = null, again = false;
 
     function snapshot() {
         const success = R.success ? R.success() : null;
@@ -62,22 +66,23 @@
         };
     }
 
-    // One request at a time; what changed meanwhile goes in the next one.
+    // One request at a time; what changed meanwhile goes in the next one. The promise settles when the
+    // server holds the latest results (or could not be reached).
     R.sendResults = function () {
         if (sending) {
             again = true;
-            return;
+            return sending;
         }
-        sending = true;
-        R.ajax.post(R.serverPage("writedata"), snapshot())
+        sending = R.ajax.post(R.serverPage("writedata"), snapshot())
             .catch(e => console.warn("The results could not be kept: " + e.message))
-            .finally(() => {
-                sending = false;
-                if (again) {
-                    again = false;
-                    R.sendResults();
-                }
+            .then(() => {
+                sending = null;
+                if (!again)
+                    return undefined;
+                again = false;
+                return R.sendResults();
             });
+        return sending;
     };
 
     function recordText(q, entry) {
@@ -122,5 +127,7 @@
         (R.onResult = R.onResult || []).push(R.sendResults);
         (R.onArrive = R.onArrive || []).push(R.sendResults);
         (R.onAnswer = R.onAnswer || []).push(recordText);
+        // The course page waits for the last results before it leaves.
+        (R.onFinish = R.onFinish || []).push(() => sending);
     });
 })(window.kvxRuntime = window.kvxRuntime || {});

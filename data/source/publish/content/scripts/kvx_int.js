@@ -412,30 +412,35 @@
                 this.inputs.forEach((i, k) => { i.value = String(response[k] ?? ""); });
         }
 
+        // The accepted words of each blank: the blanks are separated by "," and a blank that takes more
+        // than one word lists them separated by ";".
         answers() {
             const answer = this.answerText();
-            return answer === null ? [] : answer.split(",");
+            if (answer === null)
+                return [];
+            return answer.split(",").map(slot => slot.split(";").map(normalise).filter(w => w !== ""));
+        }
+
+        accepts(words, value) {
+            const typed = normalise(value).toLocaleLowerCase();
+            return !!words && words.some(w => w.toLocaleLowerCase() === typed);
         }
 
         check() {
             const answers = this.answers();
-            if (answers.length === 0)
-                return false;
-            return this.inputs.every((input, k) =>
-                answers[k] !== undefined && normalise(input.value).toLocaleLowerCase() === normalise(answers[k]).toLocaleLowerCase());
+            return answers.length > 0 && this.inputs.every((input, k) => this.accepts(answers[k], input.value));
         }
 
         showCorrect() {
             const answers = this.answers();
             this.inputs.forEach((input, k) => {
-                const want = answers[k] || "";
-                if (normalise(input.value).toLocaleLowerCase() !== normalise(want).toLocaleLowerCase())
-                    input.after(correctNote(document.createDocumentFragment(), " " + want));
+                if (!this.accepts(answers[k], input.value))
+                    input.after(correctNote(document.createDocumentFragment(), " " + (answers[k] || []).join(" / ")));
             });
         }
 
         interaction() {
-            return { type: "fill-in", response: this.response().map(normalise), correct: this.answers().map(normalise) };
+            return { type: "fill-in", response: this.response().map(normalise), correct: this.answers().map(words => words[0] || "") };
         }
     }
 
@@ -1160,7 +1165,7 @@
             if (o.prnt)
                 bar.append(R.el("button", { type: "button", className: "kvxButton", text: text("printanswer"),
                                             onclick: () => R.printText(field.value) }));
-            if (o.email && R.prefs().email)
+            if (o.email && R.mailAddresses())
                 bar.append(R.el("button", { type: "button", className: "kvxButton", text: text("sendanswer"),
                                             onclick: () => R.mailText(field.value, R.screenTitle(this)) }));
             this.root.append(bar);
@@ -1264,8 +1269,12 @@
         const prefs = R.prefs();
         const own = (window.kvxFdbck || {})[q.screenId];
         const fallback = q.assessing ? prefs.assDefaultFdbck : prefs.intDefaultFdbck;
-        const pair = Array.isArray(own) ? own : (Array.isArray(fallback) ? fallback : []);
-        return { wrong: String(pair[0] ?? ""), right: String(pair[1] ?? "") };
+        const pick = k => {
+            // A question whose own text is empty gives the course's text rather than an empty message.
+            const mine = Array.isArray(own) ? String(own[k] ?? "") : "";
+            return mine !== "" ? mine : String((Array.isArray(fallback) ? fallback[k] : "") ?? "");
+        };
+        return { wrong: pick(0), right: pick(1) };
     };
 
     // The learner pressed a submit button (silent: the screen is being left, or its time is up).
@@ -1412,8 +1421,14 @@
         setTimeout(done, 1000);
     };
 
+    // The addresses of the options that are addresses at all ("" when none is: the options hold a
+    // placeholder text until the author gives one).
+    R.mailAddresses = function () {
+        return String(R.prefs().email || "").split(/[;,\s]+/).filter(a => /^[^@\s]+@[^@\s]+$/.test(a)).join(",");
+    };
+
     R.mailText = function (value, subject) {
-        const to = String(R.prefs().email || "").split(/[;,\s]+/).filter(a => /^[^@\s]+@[^@\s]+$/.test(a)).join(",");
+        const to = R.mailAddresses();
         if (!to)
             return;
         window.location.href = "mailto:" + encodeURIComponent(to).replace(/%2C/g, ",") + "?subject=" +
@@ -1853,8 +1868,10 @@
             R.announce(text("remediation"));
     });
 
-    // The end of the course counts as reached when Next ends it.
-    (R.onFinish = R.onFinish || []).unshift(function () {
+    // The end of the course counts as reached when the course is finished, not when it is left part way.
+    (R.onFinish = R.onFinish || []).unshift(function (finished) {
+        if (!finished)
+            return;
         R.reachedEnd = true;
         R.resultChanged();
     });

@@ -76,6 +76,9 @@
         }
     };
 
-    // A course that has been finished starts again from its beginning.
-    (R.onFinish = R.onFinish || []).push(() => R.storage.clear());
+    // A course that has been finished starts again from its beginning; one left part way resumes.
+    (R.onFinish = R.onFinish || []).push(finished => {
+        if (finished)
+            R.storage.clear();
+    });
 })(window.kvxRuntime = window.kvxRuntime || {});
