@@ -168,7 +168,8 @@ TEST(RtfReaderTest, BytesAreDecodedThroughTheCodePageOfTheirFont)
 {
     const QByteArray fonts = "{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}{\\f1\\fnil\\fcharset128 Gothic;}"
                              "{\\f2\\fnil\\fcharset1 Default;}{\\f3\\fnil\\fcharset77 Mac;}"
-                             "{\\f4\\fnil\\fcharset78 Osaka;}{\\f5\\fnil\\fcharset89 MacCyr;}}";
+                             "{\\f4\\fnil\\fcharset78 Osaka;}{\\f5\\fnil\\fcharset89 MacCyr;}"
+                             "{\\f6\\fnil\\fcharset254 Terminal;}}";
     const RtfTextCase cases[] = {
         {"Latin font in a Japanese document", "{\\rtf1\\ansi\\ansicpg932\\deff0" + fonts + "\\f0 \\'93a\\'94 \\'a1}",
          QString::fromUtf8("“a” ¡")},
@@ -180,10 +181,12 @@ TEST(RtfReaderTest, BytesAreDecodedThroughTheCodePageOfTheirFont)
         {"Mac Roman font", "{\\rtf1\\ansi\\deff0" + fonts + "\\f3 \\'d2\\'8e\\'d3\\'a5}", QString::fromUtf8("“é”•")},
         {"Mac Japanese font", "{\\rtf1\\ansi\\deff0" + fonts + "\\f4 \\'82\\'a0}", QString::fromUtf8("あ")},
         {"Mac Cyrillic font", "{\\rtf1\\ansi\\deff0" + fonts + "\\f5 \\'80\\'8f}", QString::fromUtf8("АП")},
+        {"PC 437 font", "{\\rtf1\\ansi\\deff0" + fonts + "\\f6 \\'82\\'b0}", QString::fromUtf8("é░")},
         {"\\mac document", "{\\rtf1\\mac \\'d2\\'8e\\'d3}", QString::fromUtf8("“é”")},
         {"code page 10000", "{\\rtf1\\ansi\\ansicpg10000 \\'a5}", QString::fromUtf8("•")},
         {"code page 10001", "{\\rtf1\\ansi\\ansicpg10001 \\'82\\'a0~}", QString::fromUtf8("あ~")},
         {"code page 20866", "{\\rtf1\\ansi\\ansicpg20866 \\'f0\\'d2\\'c9}", QString::fromUtf8("При")},
+        {"code page 20936", "{\\rtf1\\ansi\\ansicpg20936 \\'b0\\'a1}", QString::fromUtf8("啊")},
         {"code page 1361", "{\\rtf1\\ansi\\ansicpg1361 \\'88\\'61}", QString::fromUtf8("가")},
     };
     for (const RtfTextCase &c : cases) {
