@@ -324,9 +324,12 @@ bool CxImagePNG::Encode(CxFile *file)
     spec.physY = uint32_t(m_header.biYPelsPerMeter);
 
     // A transparent palette entry goes first, so that a single tRNS entry covers it; the image is put
-    // back as it was once the file is written, whatever happens on the way.
+    // back as it was once the file is written, whatever happens on the way. An index past the entries
+    // written is used by no pixel (pixels past them are saved in true colour): nothing is transparent.
     const int32_t transIndex = GetTransIndex();
-    const bool swapped = transIndex > 0 && colorType == kColorTypePalette && uint32_t(transIndex) < GetNumColors();
+    const bool paletteTrans =
+        colorType == kColorTypePalette && transIndex >= 0 && uint32_t(transIndex) < WrittenPaletteCount();
+    const bool swapped = paletteTrans && transIndex > 0;
     if (swapped)
         SwapIndex(0, uint8_t(transIndex));
     struct SwapBack
@@ -342,21 +345,19 @@ bool CxImagePNG::Encode(CxFile *file)
     } swapBack{this, swapped, uint8_t(transIndex)};
 
     unsigned char trans[256];
-    if (transIndex >= 0 && !(colorType & kColorMaskAlpha)) {
-        if (colorType == kColorTypePalette) {
-            trans[0] = 0;
-            spec.transCount = 1;
-            spec.transAlpha = trans;
-        } else if (colorType == kColorTypeGray) {
-            spec.hasTransColor = 1;
-            spec.transGray = uint16_t(transIndex);
-        } else {
-            const RGBQUAD tc = GetTransColor();
-            spec.hasTransColor = 1;
-            spec.transRed = tc.rgbRed;
-            spec.transGreen = tc.rgbGreen;
-            spec.transBlue = tc.rgbBlue;
-        }
+    if (paletteTrans) {
+        trans[0] = 0;
+        spec.transCount = 1;
+        spec.transAlpha = trans;
+    } else if (transIndex >= 0 && colorType == kColorTypeGray) {
+        spec.hasTransColor = 1;
+        spec.transGray = uint16_t(transIndex);
+    } else if (transIndex >= 0 && colorType == kColorTypeRgb) {
+        const RGBQUAD tc = GetTransColor();
+        spec.hasTransColor = 1;
+        spec.transRed = tc.rgbRed;
+        spec.transGreen = tc.rgbGreen;
+        spec.transBlue = tc.rgbBlue;
     }
 
     unsigned char plte[256][3];

@@ -23,8 +23,9 @@ constexpr std::pair<int, const char *> kIconvNames[] = {
     {10002, "BIG5"},              {10003, "EUC-KR"},               {10007, "MAC-CYRILLIC"},
     {10008, "EUC-CN"},            {10017, "MAC-UK"},               {10029, "MAC-CENTRALEUROPE"},
     {10079, "MAC-IS"},            {20866, "KOI8-R"},               {21866, "KOI8-U"},
-    {20932, "EUC-JP"},            {51932, "EUC-JP"},               {51936, "EUC-CN"},
-    {51949, "EUC-KR"},            {54936, "GB18030"},
+    {20932, "EUC-JP"},            {20936, "EUC-CN"},               {20949, "EUC-KR"},
+    {51932, "EUC-JP"},            {51936, "EUC-CN"},               {51949, "EUC-KR"},
+    {54936, "GB18030"},
 };
 
 // The lead bytes of the double-byte code pages: a lead byte and the byte after it make one character (two

@@ -442,7 +442,8 @@ TEST(CodecBmp, Rle4OddDeltaKeepsTheNibble)
 
 // Guards what a damaged or hostile bitmap may cost: a few bytes that claim a huge picture are refused
 // before anything is allocated, pixel data cut short is refused instead of being invented, planes other
-// than 1 are refused, and a file that only lacks the last row's padding still loads.
+// than 1 are refused; run-length data that ends early and a file that only lacks the last row's padding
+// still load.
 TEST(CodecBmp, MissingDataIsRefused)
 {
     Dib claim; // 57 bytes claiming 3,158,064 x 48 at 4 bits: 75 MB of pixels
@@ -487,6 +488,20 @@ TEST(CodecBmp, MissingDataIsRefused)
         EXPECT_STREQ(image.GetErrorText(), c.text);
         EXPECT_FALSE(image.IsValid());
     }
+
+    // Run-length data that stops early keeps what it decoded: the first row, and nothing invented after it.
+    Dib cut;
+    cut.width = 4;
+    cut.height = 3;
+    cut.bitCount = 8;
+    cut.compression = 1;
+    cut.afterHeader = GreyPalette(256);
+    cut.pixels = Bytes({4, 7, 0, 0, 3}); // a row of sevens, a row end, then half a run
+    CxImage partial;
+    ASSERT_TRUE(DecodeFrom(partial, BmpFile(cut), ImageFormatBmp)) << partial.GetErrorText();
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(partial.GetPixelIndex(x, y), y == 0 ? 7 : 0) << x << "," << y;
 
     rows.width = 5;
     rows.pixels = std::string(3 * 16 - 1, '\x40'); // the last row's padding byte left out

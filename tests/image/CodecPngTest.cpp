@@ -234,7 +234,7 @@ TEST(CodecPng, AlphaPlaneRulesOnWriting)
 }
 
 // Guards pictures whose indices run past their palette: they load, and they save (in true colour, as
-// they are shown) instead of failing in the library.
+// they are shown) instead of failing in the library; so does a transparent index past the palette.
 TEST(CodecPng, IndicesPastThePaletteStillSave)
 {
     const std::string plte = Chunk("PLTE", Bytes({255, 0, 0, 0, 0, 255}));
@@ -247,6 +247,22 @@ TEST(CodecPng, IndicesPastThePaletteStillSave)
     CxImage back;
     ASSERT_TRUE(DecodeFrom(back, bytes, ImageFormatPng));
     EXPECT_EQ(back.GetPixelColor(1, 0, false), (RGBQUAD{255, 0, 0, 0}));
+
+    // A transparent index set past the two entries written names no pixel: it saves, all opaque. One
+    // within them still saves as the transparent entry.
+    CxImage indexed;
+    ASSERT_TRUE(DecodeFrom(indexed, MakePng(3, 1, 8, 3, {Bytes({0, 1, 0})}, plte), ImageFormatPng));
+    for (const auto &[transIndex, alphas] : {std::pair{5, std::vector<int>{255, 255, 255}},
+                                             std::pair{1, std::vector<int>{255, 0, 255}}}) {
+        SCOPED_TRACE(transIndex);
+        indexed.SetTransIndex(transIndex);
+        const QByteArray saved = EncodeTo(indexed, ImageFormatPng, &ok);
+        ASSERT_TRUE(ok) << indexed.GetErrorText();
+        const QImage qt = QtRead(saved, "png");
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(qAlpha(qt.pixel(x, 0)), alphas[size_t(x)]) << x;
+        EXPECT_EQ(MaxDifference(qt, toQImage(indexed)), 0);
+    }
 }
 
 // Guards what we write against an independent reader: every variant must come back from Qt's PNG
