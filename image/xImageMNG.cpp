@@ -96,6 +96,9 @@ struct MngStream
     std::string error;        // its text, when it had one
 };
 
+// The longest side of a canvas, as for PNG pictures.
+constexpr uint32_t kMaxSide = 32768;
+
 MngStream &StreamOf(mng_handle handle)
 {
     return *static_cast<MngStream *>(mng_get_userdata(handle));
@@ -133,7 +136,14 @@ mng_bool MNG_DECL ProcessHeader(mng_handle handle, mng_uint32 width, mng_uint32 
 {
     MngStream &stream = StreamOf(handle);
     const uint64_t rowStride = ((uint64_t(width) * 24 + 31) / 32) * 4;
-    // One canvas per stream: frames already kept were measured against the first header.
+    // One canvas per stream: frames already kept were measured against the first header. The library
+    // paints the whole canvas pixel by pixel before it reads a frame, so a canvas of a few bytes' header
+    // and millions of pixels on one side would keep the author waiting for nothing: sides are held to
+    // what the PNG reader takes.
+    if (width > kMaxSide || height > kMaxSide) {
+        stream.error = "MNG canvas too large";
+        return MNG_FALSE;
+    }
     if (stream.width != 0 || width == 0 || height == 0 || rowStride * height > CxImage::kMaxMemory)
         return MNG_FALSE;
     stream.width = width;

@@ -160,6 +160,17 @@ TEST(CodecMng, DamagedFilesFail)
     EXPECT_FALSE(DecodeFrom(tooWide, QByteArray(wide.data(), qsizetype(wide.size())), ImageFormatMng));
     EXPECT_FALSE(tooWide.IsValid());
 
+    // A canvas of millions of pixels on one side, declared in a few bytes, is refused at its header rather
+    // than painted pixel by pixel before the frame data turns out missing.
+    for (const auto &[w, h] : {std::pair<uint32_t, uint32_t>{4, 16777215}, {33554436, 1}}) {
+        std::string tall = "\x8aMNG\r\n\x1a\n";
+        tall += Chunk("MHDR", Be32(w) + Be32(h) + Be32(100) + Be32(0) + Be32(0) + Be32(0) + Be32(1));
+        tall += Chunk("MEND", {});
+        CxImage image;
+        EXPECT_FALSE(DecodeFrom(image, QByteArray(tall.data(), qsizetype(tall.size())), ImageFormatMng));
+        EXPECT_STREQ(image.GetErrorText(), "MNG canvas too large");
+    }
+
     QByteArray broken = mng;
     broken[20] = char(broken[20] ^ 0x40); // inside MHDR: its CRC no longer matches
     CxImage image;
