@@ -220,9 +220,15 @@ bool CCorvessaDoc::OnSaveDocument(const QString &path)
     CArchive ar;
     ar.SetFilePath(path);
     ar.SetContext(&m_context);
+    // The save points the logo and the background at their copies in the project folder; a file that
+    // cannot be written leaves the course bound to no such folder, so they go back to what they were.
+    const QString logo = LogoImage, background = BgImage;
     Serialize(ar);
-    if (!ReplaceProjectFile(path, ar.GetBuffer()))
+    if (!ReplaceProjectFile(path, ar.GetBuffer())) {
+        LogoImage = logo;
+        BgImage = background;
         return false;
+    }
 
     const QString onDisk = CorvPath::ResolveNoCase(folder);
     if (earlierProjectFolder)

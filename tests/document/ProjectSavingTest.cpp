@@ -540,3 +540,28 @@ TEST(ProjectSaving, AutoBackupOptionsLiveInThePerUserFolder)
     commands.OnAutoBackupSettings();
     EXPECT_EQ(doc->AutoBackupSettings.BackupOnSave, 0);
 }
+
+// Guards the course's pictures against a first save that fails: the save points the logo at its copy by
+// bare name and the background at its copy, which would leave them naming files of a project folder the
+// course never got; they keep the author's paths, so the next save, elsewhere, still finds them.
+TEST(ProjectSaving, AFailedFirstSaveKeepsTheCoursesPictures)
+{
+    Session s;
+    auto doc = s.NewDoc();
+    BuildCourse(*doc, s);
+    const QString logo = doc->LogoImage, background = doc->BgImage;
+    CProjectFileCommands commands(*doc, s.ui);
+    doc->SetSaveFaultHook([](SaveStep at) { return at == SaveStep::rename; });
+    EXPECT_FALSE(commands.DoSaveProject(s.tree / "First.kvx", true));
+    EXPECT_EQ(doc->LogoImage, logo);
+    EXPECT_EQ(doc->BgImage, background);
+    EXPECT_EQ(doc->GetPathName(), "");
+
+    doc->SetSaveFaultHook({});
+    ASSERT_TRUE(commands.DoSaveProject(s.tree / "Second.kvx", true));
+    auto reread = s.NewDoc();
+    ASSERT_TRUE(reread->OnOpenDocument(s.tree / "Second.kvx"));
+    EXPECT_EQ(reread->LogoImage, s.tree / "Second/Images/Resized/MyLogo.png");
+    EXPECT_TRUE(QFileInfo::exists(reread->LogoImage));
+    EXPECT_EQ(TempTree::ReadAll(reread->BgImage), "background bytes");
+}
