@@ -1,3 +1,5 @@
+#include "GoldenProject.h"
+
 #include "document/CorvessaDoc.h"
 #include "document/DocumentObserver.h"
 #include "document/InternationalProfileFromXML.h"
@@ -564,4 +566,33 @@ TEST(ProjectSaving, AFailedFirstSaveKeepsTheCoursesPictures)
     EXPECT_EQ(reread->LogoImage, s.tree / "Second/Images/Resized/MyLogo.png");
     EXPECT_TRUE(QFileInfo::exists(reread->LogoImage));
     EXPECT_EQ(TempTree::ReadAll(reread->BgImage), "background bytes");
+}
+
+// Guards the oldest projects opened as the Open command opens them: a file of schema 1000003 keeps a text
+// box's text in the project folder's Rtfs folder, not in the file.
+TEST(ProjectSaving, OldProjectReadsItsTextBoxFromTheRtfsFolder)
+{
+    Session s;
+    GoldenProject golden(1000003);
+    golden.WriteSettings(0);
+    golden.WriteTopics({});
+    golden.WritePostTopic();
+    golden.Ar().WriteInt(1);
+    golden.WriteScreen(4, "Gulls", "1", pt_document, -1, [](CArchive &ar) {
+        ar.WriteInt(ct_textbox);
+        ar.WriteRect(CRect(36, 32, 520, 332));
+        ar.WriteString("tb1.rtf");
+        ar.WriteInt(0); // no links
+    }, 1);
+    s.tree.Write("Old.kvx", golden.Bytes());
+    s.tree.Write("Old/Rtfs/tb1.rtf", "{\\rtf1\\ansi Gulls nest on cliffs.}");
+
+    auto doc = s.NewDoc();
+    ASSERT_TRUE(doc->OnOpenDocument(s.tree / "Old.kvx"));
+    EXPECT_TRUE(s.prompt.Texts().isEmpty()) << qPrintable(s.prompt.Texts().join(u'\n'));
+    EXPECT_EQ(doc->GetFileSchema(), 1000003);
+    ASSERT_EQ(doc->MainScreenList.size(), 1u);
+    auto *box = dynamic_cast<CComponentTextbox *>(doc->MainScreenList[0]->GetComponent(0));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->GetRichText().GetText(), "Gulls nest on cliffs.");
 }
