@@ -231,10 +231,13 @@ TEST(ProjectSaving, CourseSavesReopensAndSavesAgainToTheSameBytes)
     EXPECT_TRUE(s.prompt.Texts().isEmpty()) << qPrintable(s.prompt.Texts().join(u'\n'));
 }
 
-// Guards the author's files against a save that fails half-way: whichever step fails (copying into the
-// new backup, writing the new file, forcing it to disk, renaming it), the project file, its folder and
-// its backups are byte for byte what they were, nothing is left beside them, and the author is told.
-TEST(ProjectSaving, AFailedSaveLeavesFileFolderAndBackupsAsTheyWere)
+// Guards the author's files against a save that fails half-way. A save that fails while it makes its
+// backup leaves the project file, its folder and its backups byte for byte as they were. One that fails
+// later (writing the new file, forcing it to disk, renaming it) leaves the project file as it was and
+// keeps the backup it made: the components may already have copied their media over the folder's (here a
+// picture replaced by another of the same name), and the backup is then the one copy of the folder as it
+// was. Nothing is left beside the file, and the author is told once.
+TEST(ProjectSaving, AFailedSaveLeavesTheProjectAsItWas)
 {
     for (const SaveStep step : {SaveStep::backupFolder, SaveStep::backupFile, SaveStep::tempFile, SaveStep::flush,
                                 SaveStep::rename}) {
@@ -243,17 +246,39 @@ TEST(ProjectSaving, AFailedSaveLeavesFileFolderAndBackupsAsTheyWere)
         auto [doc, path, commands] = s.Parts();
         SetModified(path, QDateTime(QDate(2022, 1, 2), QTime(3, 4, 5)));
         ASSERT_TRUE(commands.DoSaveProject(path, true)); // one backup already there
+        SetModified(path, QDateTime(QDate(2022, 1, 3), QTime(0, 0, 0)));
         const auto before = Snapshot(s.tree.Path());
 
         doc->CourseName = QStringLiteral("Changed");
         AddPage(*doc, "New screen", "4", pt_document);
+        auto *gull = static_cast<CComponentImage *>(doc->MainScreenList[1]->GetComponent(2));
+        gull->SetImageFile(s.Picture("edited/Gull Photo.png", 60, 40), s.context);
         doc->SetModifiedFlag(true);
         doc->SetSaveFaultHook([step](SaveStep at) { return at == step; });
         s.prompt.Clear();
         EXPECT_FALSE(commands.SaveProject());
-        EXPECT_EQ(Snapshot(s.tree.Path()), before);
         EXPECT_EQ(s.prompt.Texts().size(), 1);
         EXPECT_TRUE(doc->IsModified());
+
+        auto after = Snapshot(s.tree.Path());
+        after.remove("edited/");
+        after.remove("edited/Gull Photo.png");
+        if (step == SaveStep::backupFolder || step == SaveStep::backupFile) {
+            EXPECT_EQ(after, before);
+        } else {
+            const QString backup = QStringLiteral("Course Backups/Course 20220103-000000/");
+            EXPECT_EQ(after.value(backup + "Course.kvx"), before.value("Course.kvx"));
+            EXPECT_EQ(after.value(backup + "Course/Images/gullphoto.png"), before.value("Course/Images/gullphoto.png"));
+            const auto dropImages = [](QMap<QString, QByteArray> &files, const QString &alsoUnder) {
+                for (auto it = files.begin(); it != files.end();)
+                    it = it.key().startsWith("Course/Images/") || it.key().startsWith(alsoUnder) ? files.erase(it)
+                                                                                                  : ++it;
+            };
+            auto unchanged = before;
+            dropImages(after, backup);
+            dropImages(unchanged, backup);
+            EXPECT_EQ(after, unchanged);
+        }
 
         doc->SetSaveFaultHook({});
         EXPECT_TRUE(commands.SaveProject());
