@@ -198,8 +198,7 @@ bool CCorvessaDoc::OnSaveDocument(const QString &path)
     // Loose files are cleared only from a folder an earlier save made: a folder of the author's that
     // happens to have the project's name keeps everything in it.
     const bool earlierProjectFolder = CProjectArchive::IsProjectFolder(folder);
-    const QString cannotSave = CStringTable::Load(kIdsCannotSaveProject).arg(path);
-    if (!CProjectArchive::CreateFoldersForSave(folder, Prompt(), cannotSave))
+    if (!CProjectArchive::CreateFoldersForSave(folder, Prompt(), CStringTable::Load(kIdsCannotSaveProject), path))
         return false;
     CArchive ar;
     ar.SetFilePath(path);

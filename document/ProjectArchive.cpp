@@ -504,11 +504,12 @@ bool CProjectArchive::CreateProjectFolders(const QString &projectFolder, CPrompt
     return true;
 }
 
-bool CProjectArchive::CreateFoldersForSave(const QString &projectFolder, CPrompt &prompt, const QString &cannotSave)
+bool CProjectArchive::CreateFoldersForSave(const QString &projectFolder, CPrompt &prompt, const QString &cannotSave,
+                                           const QString &path)
 {
     CRecordingPrompt errors;
     if (!CreateProjectFolders(projectFolder, errors)) {
-        prompt.Error(cannotSave.arg(errors.Texts().join(u'\n')));
+        prompt.Error(cannotSave.arg(path, errors.Texts().join(u'\n')));
         return false;
     }
     for (const QString &text : errors.Texts())

@@ -98,8 +98,8 @@ bool CSingleScreenArchive::SaveScreenArchive(CCorvessaDoc &doc, const QString &p
         return false;
     const QString folder = CorvPath::FolderOf(CorvPath::ToSlashes(path));
     // The folder and its media sub-folders first: the components copy their media there as they are stored.
-    const QString cannotSave = CStringTable::Load(kIdsCannotSaveScreen).arg(path);
-    if (!CProjectArchive::CreateFoldersForSave(folder, doc.Prompt(), cannotSave))
+    const QString cannotSave = CStringTable::Load(kIdsCannotSaveScreen);
+    if (!CProjectArchive::CreateFoldersForSave(folder, doc.Prompt(), cannotSave, path))
         return false;
 
     CArchive ar;
@@ -118,7 +118,7 @@ bool CSingleScreenArchive::SaveScreenArchive(CCorvessaDoc &doc, const QString &p
             error = file.errorString();
     }
     if (!error.isEmpty()) {
-        doc.Prompt().Error(cannotSave.arg(error));
+        doc.Prompt().Error(cannotSave.arg(path, error));
         return false;
     }
     // Only now that the archive is in place: a failed write never costs the folder's files.
