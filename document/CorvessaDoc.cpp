@@ -41,18 +41,6 @@ constexpr int kIdsCannotWriteProfileCopy = 40104;
 const QString kUntitled = QStringLiteral("Untitled");
 const QString kProfileCopyName = QStringLiteral("kv_profile.xml");
 
-// Keeps the text of the one message an operation shows, so it can be told as the reason of another.
-class CapturingPrompt : public CPrompt
-{
-public:
-    Answer Ask(Kind, const QString &text, const QString &) override
-    {
-        texts.append(text);
-        return cancel;
-    }
-    QStringList texts;
-};
-
 int64_t SystemNow() { return QDateTime::currentSecsSinceEpoch(); }
 
 template <class Match>
@@ -210,19 +198,20 @@ bool CCorvessaDoc::OnSaveDocument(const QString &path)
     // Loose files are cleared only from a folder an earlier save made: a folder of the author's that
     // happens to have the project's name keeps everything in it.
     const bool earlierProjectFolder = CProjectArchive::IsProjectFolder(folder);
-    CapturingPrompt folderError;
-    if (!CProjectArchive::CreateProjectFolders(folder, folderError)) {
-        Prompt().Error(CStringTable::Load(kIdsCannotSaveProject).arg(path, folderError.texts.join(u'\n')));
+    if (!CProjectArchive::CreateFoldersForSave(folder, Prompt(), CStringTable::Load(kIdsCannotSaveProject), path))
         return false;
-    }
-    for (const QString &text : folderError.texts)
-        Prompt().Error(text);
     CArchive ar;
     ar.SetFilePath(path);
     ar.SetContext(&m_context);
+    // The save points the logo and the background at their copies in the project folder; a file that
+    // cannot be written leaves the course bound to no such folder, so they go back to what they were.
+    const QString logo = LogoImage, background = BgImage;
     Serialize(ar);
-    if (!ReplaceProjectFile(path, ar.GetBuffer()))
+    if (!ReplaceProjectFile(path, ar.GetBuffer())) {
+        LogoImage = logo;
+        BgImage = background;
         return false;
+    }
 
     const QString onDisk = CorvPath::ResolveNoCase(folder);
     if (earlierProjectFolder)

@@ -74,8 +74,9 @@ public:
     // Writes the project file and binds the document to it. The project folder and its media sub-folders
     // are made first, so components can copy their media there; a project folder that cannot be made fails
     // the save with one message. The file is written beside the old one ("<name>.kvx.tmp"), forced to the
-    // disk and renamed over it, so a failed save leaves the old file as it was. Only then are the loose
-    // files of a folder an earlier save made removed and the profile copy written.
+    // disk and renamed over it, so a failed save leaves the old file, and the course's logo and background
+    // paths, as they were. Only then are the loose files of a folder an earlier save made removed and the
+    // profile copy written.
     bool OnSaveDocument(const QString &path);
 
     // Stores or loads the project archive. A load first resets the settings to a new project's, so that

@@ -21,6 +21,7 @@
 #include "platform/PathUtil.h"
 #include "platform/Progress.h"
 #include "platform/Prompt.h"
+#include "platform/RecordingPrompt.h"
 
 #include <QFileInfo>
 
@@ -500,6 +501,19 @@ bool CProjectArchive::CreateProjectFolders(const QString &projectFolder, CPrompt
     }
     for (const QString &sub : ProjectSubFolders())
         CreateFolderPath(SubFolderOnDisk(root, sub), prompt);
+    return true;
+}
+
+bool CProjectArchive::CreateFoldersForSave(const QString &projectFolder, CPrompt &prompt, const QString &cannotSave,
+                                           const QString &path)
+{
+    CRecordingPrompt errors;
+    if (!CreateProjectFolders(projectFolder, errors)) {
+        prompt.Error(cannotSave.arg(path, errors.Texts().join(u'\n')));
+        return false;
+    }
+    for (const QString &text : errors.Texts())
+        prompt.Error(text);
     return true;
 }
 

@@ -118,6 +118,11 @@ public:
     // cannot be made does not stop the rest. False (reported once) when the project folder itself cannot
     // be made.
     static bool CreateProjectFolders(const QString &projectFolder, CPrompt &prompt);
+    // The same for a save of the file at path, whose folder it is: when the folder itself cannot be made the
+    // one message is cannotSave ("%1" the file, "%2" the system's reason), and false; a sub-folder that
+    // cannot be made is reported on its own and the save goes on.
+    static bool CreateFoldersForSave(const QString &projectFolder, CPrompt &prompt, const QString &cannotSave,
+                                     const QString &path);
     // Whether the folder is a project folder a save has made: it holds every one of the sub-folders.
     static bool IsProjectFolder(const QString &projectFolder);
 

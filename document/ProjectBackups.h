@@ -38,14 +38,15 @@ public:
     // (true, nothing made). When a copy fails the new backup is removed again and errorText tells why.
     // Pruning is left to the caller, once the save it guards has worked.
     bool MakeBackup(const QString &projectPath, Backup *made = nullptr, QString *errorText = nullptr) const;
-    // Removes a backup that a failed save made, so the failed save leaves the backups as they were.
-    static void Discard(const Backup &made);
     // With limiting on, removes the oldest backups of the project (by stamp, then modification time) until
     // no more than the limit remain, never the one named keep. Other entries of the folder are never touched,
     // and a backup that cannot be removed stops the pruning.
     void PruneBackups(const QString &backupsFolder, const QString &projectName, const QString &keep = {}) const;
 
 private:
+    // Removes a backup whose copies failed, so the backups stay as they were.
+    static void Discard(const Backup &made);
+
     CAutoBackupSetting m_settings;
     SaveFaultHook m_faults;
 };

@@ -92,8 +92,9 @@ bool CProjectFileCommands::DoSaveProject(const QString &path, bool replace)
     }
     WaitCursor wait(m_ui);
     // The backup holds the project as it is before this save; without it nothing is written. The oldest
-    // backups go only once the save has worked, and a failed save takes its own backup away again: it
-    // leaves the project and its backups as they were.
+    // backups go only once the save has worked. A save that fails keeps its backup: the components may
+    // have copied their media over the project folder's before the file could not be written, and the
+    // backup is then the one copy of the folder as it was.
     const bool backUp = !path.isEmpty() && m_doc.AutoBackupSettings.BackupOnSave == 1;
     const CProjectBackups backups(m_doc.AutoBackupSettings, [this](SaveStep step) { return m_doc.SaveFault(step); });
     CProjectBackups::Backup backup;
@@ -105,10 +106,8 @@ bool CProjectFileCommands::DoSaveProject(const QString &path, bool replace)
     }
     // The file is replaced only once the new one is complete, so a failed save leaves nothing to delete.
     const QString previousPath = m_doc.GetPathName();
-    if (!m_doc.OnSaveDocument(target)) {
-        CProjectBackups::Discard(backup);
+    if (!m_doc.OnSaveDocument(target))
         return false;
-    }
     if (backUp && !backup.folder.isEmpty())
         backups.PruneBackups(backup.backupsFolder, backup.projectName, backup.folder);
     if (replace)

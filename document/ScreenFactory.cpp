@@ -6,7 +6,6 @@
 #include "document/WordTable.h"
 #include "model/ComponentFillBlanks.h"
 #include "model/ComponentFlashQuestion.h"
-#include "model/ComponentHTMLEditor.h"
 #include "model/ComponentImage.h"
 #include "model/ComponentLikert.h"
 #include "model/ComponentRemediation.h"
@@ -358,8 +357,6 @@ CCorvPage *CScreenFactory::DuplicateScreen(const CCorvPage *source, const QStrin
             continue;
         if (auto *textbox = dynamic_cast<CComponentTextbox *>(clone.get()))
             textbox->SetFileName(CNewComponents::TakeTextBoxFileName(m_doc));
-        else if (auto *html = dynamic_cast<CComponentHTMLEditor *>(clone.get()))
-            html->SetFileName(CNewComponents::TakeTextBoxFileName(m_doc));
         else if (auto *table = dynamic_cast<CComponentTable *>(clone.get()))
             table->SetFileName(CNewComponents::TakeTableFileName(m_doc));
         Append(*screen, std::move(clone));

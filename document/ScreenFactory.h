@@ -120,8 +120,8 @@ public:
     // A screen holding the table read from a Word document, appended to the main list.
     CCorvPage *AddWordTableScreen(const QString &title, const QString &label, const CWordTable &table);
 
-    // A copy of the screen with copies of its components in place; text boxes, HTML text and tables get
-    // file names of their own. Null for a null source.
+    // A copy of the screen with copies of its components in place; text boxes and tables get file names of
+    // their own (an HTML text keeps its name, which names no file). Null for a null source.
     CCorvPage *DuplicateScreen(const CCorvPage *source, const QString &label, CCorvPage *after);
 
     // ---- What every factory does ----

@@ -98,7 +98,9 @@ bool CSingleScreenArchive::SaveScreenArchive(CCorvessaDoc &doc, const QString &p
         return false;
     const QString folder = CorvPath::FolderOf(CorvPath::ToSlashes(path));
     // The folder and its media sub-folders first: the components copy their media there as they are stored.
-    CProjectArchive::CreateProjectFolders(folder, doc.Prompt());
+    const QString cannotSave = CStringTable::Load(kIdsCannotSaveScreen);
+    if (!CProjectArchive::CreateFoldersForSave(folder, doc.Prompt(), cannotSave, path))
+        return false;
 
     CArchive ar;
     ar.SetFilePath(path);
@@ -116,7 +118,7 @@ bool CSingleScreenArchive::SaveScreenArchive(CCorvessaDoc &doc, const QString &p
             error = file.errorString();
     }
     if (!error.isEmpty()) {
-        doc.Prompt().Error(CStringTable::Load(kIdsCannotSaveScreen).arg(path, error));
+        doc.Prompt().Error(cannotSave.arg(path, error));
         return false;
     }
     // Only now that the archive is in place: a failed write never costs the folder's files.

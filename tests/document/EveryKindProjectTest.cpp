@@ -10,13 +10,17 @@
 #include <QFile>
 #include <QImage>
 
+#include <algorithm>
+#include <iterator>
+
 #include <gtest/gtest.h>
 
 using namespace EveryKindComponents;
 
-// Guards every kind's place in the project file: a project holding one component of each kind saves,
-// loads with all of them in order (and the stream in step after each), and saves again to the same bytes,
-// its media found where the first save put them.
+// Guards every kind's place in the project file: a project holding one component of each kind on a screen
+// of each list (remediation only on the main list, where it belongs) saves, loads with all of them in order
+// (and the stream in step after each, whichever list's loading rules apply), and saves again to the same
+// bytes, its media found where the first save put them.
 TEST(EveryKindProject, SaveLoadSaveGivesIdenticalBytes)
 {
     TempTree tree;
@@ -27,15 +31,28 @@ TEST(EveryKindProject, SaveLoadSaveGivesIdenticalBytes)
     context.prompt = &prompt;
     context.questionIds = &ids;
     const std::vector<KindRow> rows = EveryKind();
+    // The rows a list holds: remediation only the main list.
+    const auto rowsOf = [&](bool mainList) {
+        std::vector<KindRow> held;
+        std::copy_if(rows.begin(), rows.end(), std::back_inserter(held),
+                     [&](const KindRow &row) { return mainList || row.type != ct_remediation; });
+        return held;
+    };
 
     CCorvessaDoc doc(context);
     doc.OnNewDocument();
-    auto screen = std::make_unique<CCorvPage>(0, QStringLiteral("All kinds"), QString(), QString(), 0,
-                                              QStringLiteral("1"), pt_document, -1);
-    for (const KindRow &row : rows)
-        ASSERT_FALSE(screen->AddComponent(row.make({tree, context}), prompt)) << row.type;
-    doc.MainScreenList.push_back(std::move(screen));
-    doc.SetNextScreenNumber(1);
+    const auto addScreen = [&](CCorvessaDoc::ScreenList &list, int id, const QString &label, bool mainList) {
+        auto screen = std::make_unique<CCorvPage>(id, QStringLiteral("All kinds"), QString(), QString(), 0, label,
+                                                  pt_document, -1);
+        for (const KindRow &row : rowsOf(mainList)) {
+            ASSERT_FALSE(screen->AddComponent(row.make({tree, context}), prompt)) << row.type;
+        }
+        list.push_back(std::move(screen));
+    };
+    addScreen(doc.MainScreenList, 0, QStringLiteral("1"), true);
+    addScreen(doc.PopupScreenList, 1, QStringLiteral("P1"), false);
+    addScreen(doc.GlossaryScreenList, 2, QStringLiteral("G1"), false);
+    doc.SetNextScreenNumber(3);
     ASSERT_TRUE(doc.OnSaveDocument(path));
     const QByteArray first = TempTree::ReadAll(path);
     EXPECT_TRUE(prompt.Texts().isEmpty()) << qPrintable(prompt.Texts().join(u'\n'));
@@ -50,11 +67,16 @@ TEST(EveryKindProject, SaveLoadSaveGivesIdenticalBytes)
     reading.questionIds = &readingIds;
     CCorvessaDoc reread(reading);
     ASSERT_TRUE(reread.OnOpenDocument(path));
-    ASSERT_EQ(reread.MainScreenList.size(), 1u);
-    const CCorvPage &loaded = *reread.MainScreenList[0];
-    ASSERT_EQ(loaded.GetComponentCount(), int(rows.size()));
-    for (size_t i = 0; i < rows.size(); ++i)
-        EXPECT_EQ(loaded.GetComponent(int(i))->GetType(), rows[i].type) << i;
+    const std::pair<const CCorvessaDoc::ScreenList *, bool> lists[] = {
+        {&reread.MainScreenList, true}, {&reread.PopupScreenList, false}, {&reread.GlossaryScreenList, false}};
+    for (const auto &[list, mainList] : lists) {
+        ASSERT_EQ(list->size(), 1u);
+        const CCorvPage &loaded = *list->front();
+        const std::vector<KindRow> held = rowsOf(mainList);
+        ASSERT_EQ(loaded.GetComponentCount(), int(held.size())) << loaded.GetLabel().toStdString();
+        for (size_t i = 0; i < held.size(); ++i)
+            EXPECT_EQ(loaded.GetComponent(int(i))->GetType(), held[i].type) << loaded.GetLabel().toStdString() << i;
+    }
     EXPECT_EQ(readingIds.Peek(), ids.Peek());
 
     ASSERT_TRUE(reread.OnSaveDocument(path));

@@ -1,3 +1,5 @@
+#include "GoldenProject.h"
+
 #include "document/CorvessaDoc.h"
 #include "document/DocumentObserver.h"
 #include "document/InternationalProfileFromXML.h"
@@ -229,10 +231,13 @@ TEST(ProjectSaving, CourseSavesReopensAndSavesAgainToTheSameBytes)
     EXPECT_TRUE(s.prompt.Texts().isEmpty()) << qPrintable(s.prompt.Texts().join(u'\n'));
 }
 
-// Guards the author's files against a save that fails half-way: whichever step fails (copying into the
-// new backup, writing the new file, forcing it to disk, renaming it), the project file, its folder and
-// its backups are byte for byte what they were, nothing is left beside them, and the author is told.
-TEST(ProjectSaving, AFailedSaveLeavesFileFolderAndBackupsAsTheyWere)
+// Guards the author's files against a save that fails half-way. A save that fails while it makes its
+// backup leaves the project file, its folder and its backups byte for byte as they were. One that fails
+// later (writing the new file, forcing it to disk, renaming it) leaves the project file as it was and
+// keeps the backup it made: the components may already have copied their media over the folder's (here a
+// picture replaced by another of the same name), and the backup is then the one copy of the folder as it
+// was. Nothing is left beside the file, and the author is told once.
+TEST(ProjectSaving, AFailedSaveLeavesTheProjectAsItWas)
 {
     for (const SaveStep step : {SaveStep::backupFolder, SaveStep::backupFile, SaveStep::tempFile, SaveStep::flush,
                                 SaveStep::rename}) {
@@ -241,17 +246,39 @@ TEST(ProjectSaving, AFailedSaveLeavesFileFolderAndBackupsAsTheyWere)
         auto [doc, path, commands] = s.Parts();
         SetModified(path, QDateTime(QDate(2022, 1, 2), QTime(3, 4, 5)));
         ASSERT_TRUE(commands.DoSaveProject(path, true)); // one backup already there
+        SetModified(path, QDateTime(QDate(2022, 1, 3), QTime(0, 0, 0)));
         const auto before = Snapshot(s.tree.Path());
 
         doc->CourseName = QStringLiteral("Changed");
         AddPage(*doc, "New screen", "4", pt_document);
+        auto *gull = static_cast<CComponentImage *>(doc->MainScreenList[1]->GetComponent(2));
+        gull->SetImageFile(s.Picture("edited/Gull Photo.png", 60, 40), s.context);
         doc->SetModifiedFlag(true);
         doc->SetSaveFaultHook([step](SaveStep at) { return at == step; });
         s.prompt.Clear();
         EXPECT_FALSE(commands.SaveProject());
-        EXPECT_EQ(Snapshot(s.tree.Path()), before);
         EXPECT_EQ(s.prompt.Texts().size(), 1);
         EXPECT_TRUE(doc->IsModified());
+
+        auto after = Snapshot(s.tree.Path());
+        after.remove("edited/");
+        after.remove("edited/Gull Photo.png");
+        if (step == SaveStep::backupFolder || step == SaveStep::backupFile) {
+            EXPECT_EQ(after, before);
+        } else {
+            const QString backup = QStringLiteral("Course Backups/Course 20220103-000000/");
+            EXPECT_EQ(after.value(backup + "Course.kvx"), before.value("Course.kvx"));
+            EXPECT_EQ(after.value(backup + "Course/Images/gullphoto.png"), before.value("Course/Images/gullphoto.png"));
+            const auto dropImages = [](QMap<QString, QByteArray> &files, const QString &alsoUnder) {
+                for (auto it = files.begin(); it != files.end();)
+                    it = it.key().startsWith("Course/Images/") || it.key().startsWith(alsoUnder) ? files.erase(it)
+                                                                                                  : ++it;
+            };
+            auto unchanged = before;
+            dropImages(after, backup);
+            dropImages(unchanged, backup);
+            EXPECT_EQ(after, unchanged);
+        }
 
         doc->SetSaveFaultHook({});
         EXPECT_TRUE(commands.SaveProject());
@@ -539,4 +566,58 @@ TEST(ProjectSaving, AutoBackupOptionsLiveInThePerUserFolder)
     doc->AutoBackupSettings.BackupOnSave = 0;
     commands.OnAutoBackupSettings();
     EXPECT_EQ(doc->AutoBackupSettings.BackupOnSave, 0);
+}
+
+// Guards the course's pictures against a first save that fails: the save points the logo at its copy by
+// bare name and the background at its copy, which would leave them naming files of a project folder the
+// course never got; they keep the author's paths, so the next save, elsewhere, still finds them.
+TEST(ProjectSaving, AFailedFirstSaveKeepsTheCoursesPictures)
+{
+    Session s;
+    auto doc = s.NewDoc();
+    BuildCourse(*doc, s);
+    const QString logo = doc->LogoImage, background = doc->BgImage;
+    CProjectFileCommands commands(*doc, s.ui);
+    doc->SetSaveFaultHook([](SaveStep at) { return at == SaveStep::rename; });
+    EXPECT_FALSE(commands.DoSaveProject(s.tree / "First.kvx", true));
+    EXPECT_EQ(doc->LogoImage, logo);
+    EXPECT_EQ(doc->BgImage, background);
+    EXPECT_EQ(doc->GetPathName(), "");
+
+    doc->SetSaveFaultHook({});
+    ASSERT_TRUE(commands.DoSaveProject(s.tree / "Second.kvx", true));
+    auto reread = s.NewDoc();
+    ASSERT_TRUE(reread->OnOpenDocument(s.tree / "Second.kvx"));
+    EXPECT_EQ(reread->LogoImage, s.tree / "Second/Images/Resized/MyLogo.png");
+    EXPECT_TRUE(QFileInfo::exists(reread->LogoImage));
+    EXPECT_EQ(TempTree::ReadAll(reread->BgImage), "background bytes");
+}
+
+// Guards the oldest projects opened as the Open command opens them: a file of schema 1000003 keeps a text
+// box's text in the project folder's Rtfs folder, not in the file.
+TEST(ProjectSaving, OldProjectReadsItsTextBoxFromTheRtfsFolder)
+{
+    Session s;
+    GoldenProject golden(1000003);
+    golden.WriteSettings(0);
+    golden.WriteTopics({});
+    golden.WritePostTopic();
+    golden.Ar().WriteInt(1);
+    golden.WriteScreen(4, "Gulls", "1", pt_document, -1, [](CArchive &ar) {
+        ar.WriteInt(ct_textbox);
+        ar.WriteRect(CRect(36, 32, 520, 332));
+        ar.WriteString("tb1.rtf");
+        ar.WriteInt(0); // no links
+    }, 1);
+    s.tree.Write("Old.kvx", golden.Bytes());
+    s.tree.Write("Old/Rtfs/tb1.rtf", "{\\rtf1\\ansi Gulls nest on cliffs.}");
+
+    auto doc = s.NewDoc();
+    ASSERT_TRUE(doc->OnOpenDocument(s.tree / "Old.kvx"));
+    EXPECT_TRUE(s.prompt.Texts().isEmpty()) << qPrintable(s.prompt.Texts().join(u'\n'));
+    EXPECT_EQ(doc->GetFileSchema(), 1000003);
+    ASSERT_EQ(doc->MainScreenList.size(), 1u);
+    auto *box = dynamic_cast<CComponentTextbox *>(doc->MainScreenList[0]->GetComponent(0));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->GetRichText().GetText(), "Gulls nest on cliffs.");
 }

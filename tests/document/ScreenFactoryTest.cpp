@@ -6,6 +6,7 @@
 #include "document/WordTable.h"
 #include "model/ComponentFillBlanks.h"
 #include "model/ComponentFlashQuestion.h"
+#include "model/ComponentHTMLEditor.h"
 #include "model/ComponentImage.h"
 #include "model/ComponentLikert.h"
 #include "model/ComponentRemediation.h"
@@ -401,6 +402,9 @@ TEST_F(ScreenFactoryTest, DuplicateGivesTheCopiesFileNamesOfTheirOwn)
     f.Place(*source, CNewComponents::Table(*doc, CNewComponents::DefaultTableSettings(2, 2)), {40, 120, 400, 300});
     f.Place(*source, CNewComponents::TextBox(*doc, 0), {500, 40, 900, 100});
     static_cast<CComponentTextbox *>(source->GetComponent(2))->GetRichText().AppendText(QStringLiteral("Terns"), 0);
+    auto html = std::make_unique<CComponentHTMLEditor>();
+    html->SetFileName(QStringLiteral("tb9.rtf"));
+    f.Place(*source, std::move(html), {500, 120, 900, 300});
 
     EXPECT_EQ(f.DuplicateScreen(nullptr, QStringLiteral("3"), source), nullptr);
     doc->SetNextTextBoxNumber(12);
@@ -414,12 +418,14 @@ TEST_F(ScreenFactoryTest, DuplicateGivesTheCopiesFileNamesOfTheirOwn)
     EXPECT_EQ(copy->GetLabel(), QStringLiteral("3"));
     EXPECT_EQ(copy->GetPageType(), pt_container);
     EXPECT_EQ(copy->GetMenuKind(), apt_normal);
-    ASSERT_EQ(copy->GetComponentCount(), 3);
+    ASSERT_EQ(copy->GetComponentCount(), 4);
     EXPECT_EQ(static_cast<CComponentTextbox *>(copy->GetComponent(0))->GetFileName(), QStringLiteral("tb12.rtf"));
     EXPECT_EQ(static_cast<CComponentTable *>(copy->GetComponent(1))->GetFileName(), QStringLiteral("t13"));
     EXPECT_EQ(static_cast<CComponentTextbox *>(copy->GetComponent(2))->GetFileName(), QStringLiteral("tb14.rtf"));
+    // An HTML text's name names no file: the copy keeps it and takes no number.
+    EXPECT_EQ(static_cast<CComponentHTMLEditor *>(copy->GetComponent(3))->GetFileName(), QStringLiteral("tb9.rtf"));
     EXPECT_EQ(doc->GetNextTextBoxNumber(), 15);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
         EXPECT_NE(copy->GetComponent(i), source->GetComponent(i));
         EXPECT_EQ(copy->GetComponent(i)->GetBounds(), source->GetComponent(i)->GetBounds()) << i;
     }

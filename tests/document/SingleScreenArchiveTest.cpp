@@ -331,6 +331,14 @@ TEST_F(SingleScreenArchiveTest, SavingClearsOnlyAFolderThatBelongsToTheArchive)
     ASSERT_EQ(prompt.Texts().size(), 1);
     EXPECT_TRUE(prompt.Texts()[0].startsWith(QStringLiteral("Cannot save the screen")));
     EXPECT_FALSE(CSingleScreenArchive::SaveScreenArchive(*doc, tree / QStringLiteral("x.kvl"), nullptr));
+    // A file stands where the folder should be: one message naming the file whole, no file.
+    tree.Write(QStringLiteral("taken %1"), "a file of the author's");
+    prompt.Clear();
+    EXPECT_FALSE(CSingleScreenArchive::SaveScreenArchive(*doc, tree / QStringLiteral("taken %1/s.kvl"), screen));
+    ASSERT_EQ(prompt.Texts().size(), 1);
+    EXPECT_TRUE(prompt.Texts()[0].startsWith(QStringLiteral("Cannot save the screen")));
+    EXPECT_TRUE(prompt.Texts()[0].contains(tree / QStringLiteral("taken %1/s.kvl")));
+    EXPECT_EQ(TempTree::ReadAll(tree / QStringLiteral("taken %1")), QByteArray("a file of the author's"));
 
     // Never the folders of the open project, whatever the caller says.
     const QString projectPath = tree / QStringLiteral("course/Birds.kvx");
