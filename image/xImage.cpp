@@ -86,8 +86,9 @@ private:
 
 CSpareBlock &SpareBlock()
 {
-    static CSpareBlock spare;
-    return spare;
+    // Never destroyed: pictures held in static objects may still be freed after it would have been.
+    static CSpareBlock *const spare = new CSpareBlock;
+    return *spare;
 }
 
 } // namespace
