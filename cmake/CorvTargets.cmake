@@ -36,7 +36,6 @@ function(corv_forbid_widgets target)
     endif()
   endforeach()
   target_include_directories(${target} BEFORE PRIVATE ${CMAKE_SOURCE_DIR}/cmake/headless)
-  target_compile_definitions(${target} PRIVATE CORV_HEADLESS=1)
 endfunction()
 
 # corv_test(<name> DEPS ...): one GoogleTest program made of every test source in the calling folder.

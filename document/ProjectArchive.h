@@ -129,11 +129,6 @@ public:
     // Section markers; a reader reads them without looking at their text.
     static const QString &PopupsMarker();
     static const QString &GlossaryMarker();
-    static constexpr int32_t kPopupsSchema = ProjectSchema::kPopups;
-    static constexpr int32_t kGlossarySchema = ProjectSchema::kGlossary;
-    static constexpr int32_t kTopicCountSchema = ProjectSchema::kTopicCount;
-    static constexpr int32_t kScreenNumberSchema = ProjectSchema::kScreenNumbers;
-    static constexpr int32_t kMenuKindSchema = ProjectSchema::kMenuKind;
 
     // The logo's path rebuilt from the bare name stored in a project: the project folder's resized-pictures
     // folder + the name, matched on disk without regard to case; an empty name stays empty.

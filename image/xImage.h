@@ -249,6 +249,7 @@ protected:
     bool SelectionIsInside(int32_t x, int32_t y) const;
 
     uint8_t *m_dib = nullptr;
+    size_t m_dibSize = 0; // what was allocated for m_dib
     BITMAPINFOHEADER m_header{};
     CxImageInfo m_info{};
     uint8_t *m_selection = nullptr;

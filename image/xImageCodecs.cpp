@@ -30,8 +30,8 @@ bool EncodeJas(CxImage &codec, CxFile *file, uint32_t formatId)
     return static_cast<CxImageJAS &>(codec).Encode(file, formatId);
 }
 
-// One line per format class, in the order detection tries them: BMP, JPEG, ICO, GIF, PNG, TIFF, MNG, TGA, PCX,
-// WBMP, WMF, the JPEG 2000 family (JP2, JPC, PGX, PNM, RAS), SKA, camera raw.
+// One line per format class, in the order detection tries them (the JPEG 2000 line covers its whole family,
+// JP2 to RAS). The order is the table's alone: a format class added later takes its place in it here.
 const std::vector<ImageCodec> &Table()
 {
     static const std::vector<ImageCodec> table = {

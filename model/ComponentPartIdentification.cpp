@@ -235,9 +235,14 @@ void CComponentPartIdentification::StoreRecord(CArchive &ar, CPictureSaveSession
         if (m_picture.IsValid()) {
             WritePicture(ar, session, scale);
         } else {
-            // Nothing to write: the record names where the picture would be.
-            m_imageFile = CorvPath::Join(PictureFiles::MediaFolder(ar.GetFilePath(), IsStandAlone(), CMediaCopy::images),
-                                         PictureFiles::SafeName(CorvPath::FileName(m_imageFile)));
+            // Nothing to write: the record names where the picture would be. A name that leaves no file name
+            // names nothing (not the folder, whose own name the next save would take for the picture's).
+            const QString name = PictureFiles::SafeName(CorvPath::FileName(m_imageFile));
+            m_imageFile = name.isEmpty()
+                              ? QString()
+                              : CorvPath::Join(PictureFiles::MediaFolder(ar.GetFilePath(), IsStandAlone(),
+                                                                         CMediaCopy::images),
+                                               name);
         }
     }
     StoreHead(ar);

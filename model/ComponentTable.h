@@ -123,10 +123,6 @@ public:
     static constexpr int kMaxRows = 1000;
     static constexpr int kMaxColumns = 1000;
     static constexpr int kMaxCells = 10000;
-    // Files from this schema on hold the cell settings and the cell links.
-    static constexpr int kGateCellSettings = ProjectSchema::kTableCellSettings;
-    // Files older than this keep every cell's text in a file of its own.
-    static constexpr int kSchemaRtfInArchive = ProjectSchema::kRtfInArchive;
 
 private:
     void ResizeGrid(int rows, int columns);

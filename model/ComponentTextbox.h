@@ -101,9 +101,6 @@ public:
     std::unique_ptr<CComponentBase> Clone(bool keepPosition) const override;
     void SerializeComponent(CArchive &ar) override;
 
-    // Files older than this keep the text in a file of its own.
-    static constexpr int kSchemaRtfInArchive = ProjectSchema::kRtfInArchive;
-
 private:
     void ApplyDefaultFont(const QString &face, int size, uint32_t colour, int twipsPerPoint);
 

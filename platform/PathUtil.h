@@ -38,6 +38,8 @@ class CNoCaseResolver
 {
 public:
     QString Resolve(const QString &path);
+    // How many folders it has listed: however many paths it resolves, each folder only once.
+    int FoldersListed() const { return int(m_listings.size()); }
 
 private:
     struct Listing

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -38,6 +39,27 @@ TEST(ImageObject, CreateClearsPixelsAndPalette)
             ASSERT_EQ(row[i], 0);
     }
     EXPECT_EQ(dirty.GetPaletteColor(200), (RGBQUAD{0, 0, 0, 0}));
+}
+
+// Guards the pixel block a large picture leaves for the next one of its size: it is handed out again
+// (a run of photographs does not pay for fresh memory each time), but cleared, so no picture shows the
+// pixels of the one before it; a picture that still holds its block does not lose it.
+TEST(ImageObject, LargeBlockIsReusedOnlyCleared)
+{
+    const void *freed = nullptr;
+    {
+        CxImage photo(2000, 1000, 24);
+        std::memset(photo.GetRowPointer(0), 0xCD, size_t(photo.GetRowStride()) * 1000);
+        freed = photo.GetDibBlock();
+    }
+    CxImage next(2000, 1000, 24);
+    EXPECT_EQ(next.GetDibBlock(), freed);
+    for (uint32_t y = 0; y < 1000; y += 333) {
+        const uint8_t *row = next.GetRowPointer(y);
+        ASSERT_TRUE(std::all_of(row, row + next.GetRowStride(), [](uint8_t b) { return b == 0; })) << y;
+    }
+    CxImage other(2000, 1000, 24);
+    EXPECT_NE(other.GetDibBlock(), next.GetDibBlock());
 }
 
 // Guards the size limit against 32-bit wrap: a wrapped product used to yield a tiny block.

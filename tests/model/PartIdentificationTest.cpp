@@ -215,6 +215,33 @@ TEST(PartIdentification, RecordsFromDamagedOrMovedFiles)
     EXPECT_EQ(moved->GetPictureWidth(), 90);
 }
 
+// Guards a question whose picture is missing: the record names where the picture would be, and a name that
+// leaves no file name names nothing, rather than the folder, whose own name the next save took for the
+// picture's (the stored path grew by a folder with every save).
+TEST(PartIdentification, MissingPictureNamesAPlaceThatStaysPut)
+{
+    TempTree tree;
+    const struct Case {
+        const char *stored;
+        QString expected;
+    } cases[] = {
+        {"C:\\pics\\lost plan.png", tree / QStringLiteral("Course/Images/lostplan.png")},
+        {"..", QString()},
+        {"C:\\pics\\", QString()},
+        {" & ", QString()},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.stored);
+        auto q = LoadFor<CComponentPartIdentification>(Record(QString::fromLatin1(c.stored), 1.0f, 1), tree / kProject);
+        ASSERT_TRUE(q);
+        const QByteArray saved = StoreFor(*q, tree / kProject);
+        EXPECT_EQ(q->GetImageFile(), c.expected);
+        auto again = LoadFor<CComponentPartIdentification>(saved, tree / kProject);
+        ASSERT_TRUE(again);
+        EXPECT_EQ(StoreFor(*again, tree / kProject), saved);
+    }
+}
+
 // Guards copy and paste: the copy has the picture, every target and every option.
 TEST(PartIdentification, CloneCarriesEverything)
 {
