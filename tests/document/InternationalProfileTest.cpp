@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 
 namespace {
 
@@ -82,9 +81,8 @@ TEST(InternationalProfile, EntitiesAreNotExpanded)
     for (char c = 'b'; c <= 'k'; ++c)
         bomb += QByteArray("<!ENTITY ") + c + " \"" + QByteArray(10, '&').replace("&", QByteArray("&") + char(c - 1) + ";") + "\">\n";
     bomb += "]>\n<internationalisation><item><variable>v</variable><text>&k;</text></item></internationalisation>\n";
-    const auto start = std::chrono::steady_clock::now();
+    // Expanding them would never end: the test's time limit catches that without a clock here.
     const auto profile = InternationalProfileFromXML::ReadBytes(bomb);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     if (profile) {
         ASSERT_EQ(profile->items.size(), 1u);
         EXPECT_LT(profile->items[0].text.size(), 100);
