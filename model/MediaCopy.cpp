@@ -6,8 +6,8 @@
 #include "platform/PathUtil.h"
 #include "platform/Prompt.h"
 
-#include <filesystem>
-#include <system_error>
+#include <QFile>
+#include <QSaveFile>
 
 namespace {
 
@@ -38,13 +38,31 @@ const PlaylistEntry kPlaylists[] = {
     {CMediaCopy::videoPlaylist, ".wmv", "wvx"},
 };
 
+// The copy is written beside the target and renamed over it only when complete, so a copy that fails
+// half-way (a full disk, a source that cannot be read to its end) leaves the file that was there whole.
 bool CopyOverwriting(const QString &from, const QString &to)
 {
-    std::error_code error;
-    const bool ok = std::filesystem::copy_file(std::filesystem::path(from.toStdString()),
-                                               std::filesystem::path(to.toStdString()),
-                                               std::filesystem::copy_options::overwrite_existing, error);
-    return ok && !error;
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly))
+        return false;
+    QSaveFile target(to);
+    if (!target.open(QIODevice::WriteOnly))
+        return false;
+    char buffer[1 << 16];
+    for (;;) {
+        const qint64 read = source.read(buffer, sizeof buffer);
+        if (read < 0) {
+            target.cancelWriting();
+            break;
+        }
+        if (read == 0)
+            break;
+        if (target.write(buffer, read) != read) {
+            target.cancelWriting();
+            break;
+        }
+    }
+    return target.commit();
 }
 
 // The media folder as it exists on disk (a project copied from Windows may spell it otherwise).
