@@ -13,7 +13,7 @@
 #include "publish/OutputFolder.h"
 #include "publish/ProgramData.h"
 #include "publish/PublishFile.h"
-#include "publish/SpecialCharacters.h"
+#include "publish/CharacterSubstitutions.h"
 #include "publish/TemplateTriggers.h"
 
 #include <iterator>

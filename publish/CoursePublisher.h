@@ -15,7 +15,7 @@ class CCorvessaDoc;
 class CGenerateTriggerBase;
 class COutputCopier;
 class CPublishFile;
-class CSpecialCharacters;
+class CCharacterSubstitutions;
 class InternationalProfileFromXML;
 
 // Where a publish goes; stored as these numbers.
@@ -68,7 +68,7 @@ public:
     CCoursePublisher &operator=(const CCoursePublisher &) = delete;
 
     // The substitutions for published screen texts (none when not given); not owned.
-    void SetSpecialCharacters(const CSpecialCharacters *substitutions) { m_specialCharacters = substitutions; }
+    void SetSpecialCharacters(const CCharacterSubstitutions *substitutions) { m_specialCharacters = substitutions; }
 
     // The target kind (PublishTarget) and the preview flag the steps read. The drivers set the target
     // themselves; the screen preview sets both, and so does a caller that runs single steps.
@@ -216,7 +216,7 @@ private:
     QString m_targetFolder;
     QString m_projectPrefix;
     const COutlineTree *m_courseTree;
-    const CSpecialCharacters *m_specialCharacters = nullptr;
+    const CCharacterSubstitutions *m_specialCharacters = nullptr;
 
     // Walk state of the pages script.
     CCorvPage *m_triggerScreen = nullptr;

@@ -6,7 +6,7 @@
 #include "app/StartupSequence.h"
 #include "app/ViewSwitcher.h"
 #include "platform/CorvContext.h"
-#include "publish/SpecialCharacters.h"
+#include "publish/CharacterSubstitutions.h"
 
 #include <QObject>
 #include <QPointer>
@@ -79,7 +79,7 @@ public:
     CPublishCommandsView *PublishView() const { return m_publishView; }
     const CImagesXmlIndex &GraphicsLibrary() const { return m_library; }
     const QStringList &ExcludedWords() const { return m_sequence.ExcludedWords(); }
-    const CSpecialCharacters &SpecialCharacters() const { return m_specialCharacters; }
+    const CCharacterSubstitutions &SpecialCharacters() const { return m_specialCharacters; }
     const QString &GraphicsLibraryRoot() const { return m_context.graphicsLibraryRoot; }
     const QString &VersionText() const { return m_context.versionText; }
     const QString &VersionMajor() const { return m_context.majorVersionText; }
@@ -150,7 +150,7 @@ private:
     std::unique_ptr<CProgressDialog> m_progress;
     CFileRegistry m_registry;
     CImagesXmlIndex m_library;
-    CSpecialCharacters m_specialCharacters;
+    CCharacterSubstitutions m_specialCharacters;
     CViewSwitcher m_switcher;
     CStartupSequence m_sequence;
     CRecentFileList m_recentFiles;

@@ -64,7 +64,7 @@ QString ProjectTitle(const QString &path)
 } // namespace
 
 CPublishCommandsView::CPublishCommandsView(CCorvessaDoc &document, CEditViewApi &editView,
-                                           const CSpecialCharacters *specialCharacters,
+                                           const CCharacterSubstitutions *specialCharacters,
                                            std::function<bool()> saveProject, QWidget *parent)
     : QWidget(parent), m_document(document), m_editView(editView), m_specialCharacters(specialCharacters),
       m_saveProject(std::move(saveProject)), m_compatibility(new QCheckBox(this)), m_description(new QLabel(this))

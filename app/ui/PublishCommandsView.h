@@ -8,7 +8,7 @@
 class CCorvessaDoc;
 class CEditViewApi;
 class CProgressDialog;
-class CSpecialCharacters;
+class CCharacterSubstitutions;
 class QCheckBox;
 class QLabel;
 class QToolButton;
@@ -26,7 +26,7 @@ public:
     enum Kind { Standalone = 0, Lan = 1, Web = 2, Lms = 3 };
 
     // saveProject saves the project (asking for a name when it has none) and says whether it is saved.
-    CPublishCommandsView(CCorvessaDoc &document, CEditViewApi &editView, const CSpecialCharacters *specialCharacters,
+    CPublishCommandsView(CCorvessaDoc &document, CEditViewApi &editView, const CCharacterSubstitutions *specialCharacters,
                          std::function<bool()> saveProject, QWidget *parent = nullptr);
 
     // The command of a publish button (1160, 1386, 1161, 1162), as the button and the Publish menu send it.
@@ -57,7 +57,7 @@ private:
 
     CCorvessaDoc &m_document;
     CEditViewApi &m_editView;
-    const CSpecialCharacters *m_specialCharacters;
+    const CCharacterSubstitutions *m_specialCharacters;
     std::function<bool()> m_saveProject;
     CProgressDialog *m_progress = nullptr;
     // The output folder of the last web-database publish, also when it was empty; the lesson folder is

@@ -8,7 +8,7 @@
 #include "platform/RecordingProgress.h"
 #include "platform/RecordingPrompt.h"
 #include "publish/CoursePublisher.h"
-#include "publish/SpecialCharacters.h"
+#include "publish/CharacterSubstitutions.h"
 #include "support/TempTree.h"
 
 #include <QDir>
@@ -389,7 +389,7 @@ TEST_F(CoursePublisherTest, TextSubstitutions)
     QString text = "a (c) b";
     publisher->ApplyTextSubstitutions(text);
     EXPECT_EQ(text, "a (c) b");
-    CSpecialCharacters map;
+    CCharacterSubstitutions map;
     map.Set("(c)", QString(QChar(0xA9)));
     publisher->SetSpecialCharacters(&map);
     publisher->ApplyTextSubstitutions(text);

@@ -1,5 +1,5 @@
 #include "publish/PublishText.h"
-#include "publish/SpecialCharacters.h"
+#include "publish/CharacterSubstitutions.h"
 
 #include <gtest/gtest.h>
 
@@ -100,7 +100,7 @@ TEST(PublishText, ScrambleString)
 // holding a later key is replaced again, the same way on every run.
 TEST(PublishText, SpecialCharacters)
 {
-    CSpecialCharacters map;
+    CCharacterSubstitutions map;
     QString text = "untouched";
     map.Apply(text);
     EXPECT_EQ(text, "untouched");
@@ -114,7 +114,7 @@ TEST(PublishText, SpecialCharacters)
     map.Apply(text);
     EXPECT_EQ(text, "a -(c)- b [C] plain");
 
-    CSpecialCharacters chain;
+    CCharacterSubstitutions chain;
     chain.Set("--", "-(c)-");
     chain.Set("(c)", "[C]");
     text = "a -- b";

@@ -8,7 +8,7 @@
 // and its replacement on each line). Kept in the order the keys first appear, so that a replacement
 // holding a later key gives the same result on every run; a later line with the same key replaces the
 // value in place.
-class CSpecialCharacters
+class CCharacterSubstitutions
 {
 public:
     void Set(const QString &key, const QString &value);

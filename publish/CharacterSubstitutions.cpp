@@ -1,6 +1,6 @@
-#include "publish/SpecialCharacters.h"
+#include "publish/CharacterSubstitutions.h"
 
-void CSpecialCharacters::Set(const QString &key, const QString &value)
+void CCharacterSubstitutions::Set(const QString &key, const QString &value)
 {
     for (auto &pair : m_pairs) {
         if (pair.first == key) {
@@ -11,7 +11,7 @@ void CSpecialCharacters::Set(const QString &key, const QString &value)
     m_pairs.append({key, value});
 }
 
-void CSpecialCharacters::Apply(QString &text) const
+void CCharacterSubstitutions::Apply(QString &text) const
 {
     for (const auto &[key, value] : m_pairs)
         if (!key.isEmpty())
