@@ -59,6 +59,26 @@ function watch(page) {
     };
 }
 
+// Runs in every document of a test page before its own scripts: a page of the course without its
+// content security policy, and every report of a violation of the policy, is a console error and so a
+// problem of the watch. The policy forbids eval, so a statement run as script would be reported here.
+function policyWatch() {
+    document.addEventListener("securitypolicyviolation", e => {
+        console.error("content security policy violation: " + e.violatedDirective + " blocked " + e.blockedURI +
+                      " in " + location.pathname + (e.sample ? " (" + e.sample + ")" : ""));
+    }, true);
+    document.addEventListener("DOMContentLoaded", () => {
+        const policy = document.querySelector("meta[http-equiv='Content-Security-Policy' i]");
+        const script = /(^|;)\s*script-src\s[^;]*/.exec(policy ? policy.content : "");
+        if (!/^https?:|^file:/.test(location.protocol))
+            return;
+        if (!script)
+            console.error("no content security policy for scripts in " + location.pathname);
+        else if (/unsafe-eval/.test(script[0]))
+            console.error("the content security policy of " + location.pathname + " allows eval");
+    });
+}
+
 // A new tab of the browser's one profile, with nothing stored for the origin yet: the tests share one
 // profile because a new profile per test costs a second each.
 async function freshPage(browser, origin) {
@@ -67,6 +87,7 @@ async function freshPage(browser, origin) {
     await cdp.send("Storage.clearDataForOrigin", { origin: origin.replace(/\/$/, ""), storageTypes: "all" });
     await cdp.detach();
     await page.setViewport({ width: 1100, height: 760 });
+    await page.evaluateOnNewDocument(policyWatch);
     page.watcher = watch(page);
     return page;
 }
@@ -77,16 +98,39 @@ async function onScreen(page, id, timeout = 5000) {
         document.getElementById("kvxScreen").getAttribute("aria-busy") === "false", { timeout }, id);
 }
 
-// Serves some of the course's scripts from the test: pathname -> function giving the text.
-async function replaceScripts(page, replacements) {
+// The one request handler of a page that the test steers: scripts it serves itself, and requests it holds
+// back until it lets them through.
+async function intercept(page) {
+    if (page.steered)
+        return page.steered;
+    const steered = page.steered = { replacements: {}, holds: [] };
     await page.setRequestInterception(true);
     page.on("request", r => {
-        const make = replacements[new URL(r.url()).pathname];
+        const pathname = new URL(r.url()).pathname;
+        const make = steered.replacements[pathname];
+        const hold = steered.holds.find(h => h.test(pathname));
         if (make)
             r.respond({ status: 200, contentType: "text/javascript; charset=utf-8", body: make() });
+        else if (hold)
+            hold.released.then(() => r.continue());
         else
             r.continue();
     });
+    return steered;
 }
 
-module.exports = { launch, watch, freshPage, onScreen, chromiumPath, replaceScripts };
+// Serves some of the course's scripts from the test: pathname -> function giving the text.
+async function replaceScripts(page, replacements) {
+    Object.assign((await intercept(page)).replacements, replacements);
+}
+
+// Holds back the requests whose pathname passes the test until the returned function is called: a slow
+// server or a late answer, as long as the test wants it, whatever the machine's speed.
+async function holdBack(page, test) {
+    let release;
+    const released = new Promise(resolve => { release = resolve; });
+    (await intercept(page)).holds.push({ test, released });
+    return release;
+}
+
+module.exports = { launch, watch, freshPage, onScreen, chromiumPath, replaceScripts, holdBack };
