@@ -9,10 +9,10 @@
  * they load: each one registers its part in kvxRuntime, and start-up copies the public calls into kvx
  * whatever order the page loaded the scripts in.
  */
-(function (R) {
+(function (/** @type {KvxRuntime} */ R) {
     "use strict";
 
-    const api = R.api = R.api || {};
+    const api = R.api = R.api || /** @type {KvxRuntime["api"]} */ ({});
     R.afterRender = R.afterRender || [];   // fn(target, screen): a screen's markup is in place
     R.beforeLeave = R.beforeLeave || [];   // fn(target): a screen is about to be replaced
     R.onStart = R.onStart || [];           // fn(): the course frame exists, before the first screen
@@ -202,7 +202,7 @@
         s.dataset.kvxTarget = target.name;
         s.dataset.kvxScreen = id;
         let answered = false;
-        s.kvxAnswered = () => { answered = true; };
+        /** @type {any} */ (s).kvxAnswered = () => { answered = true; };
         s.onload = () => {
             s.remove();
             if (!answered && latest.get(target.name) === request) {
@@ -240,7 +240,7 @@
             R.early = o;
             return;
         }
-        const s = document.currentScript;
+        const s = /** @type {any} */ (document.currentScript);
         let target = R.targets.main;
         if (s && s.dataset && s.dataset.kvxRequest) {
             if (typeof s.kvxAnswered === "function")
@@ -468,7 +468,7 @@
         }
         // The closing page comes once the record is kept, or after a few seconds without an answer.
         const page = finished ? "done.htm" : "end.htm";
-        Promise.race([Promise.allSettled(sending), new Promise(resolve => R.clock.setTimeout(resolve, 3000))])
+        Promise.race([Promise.allSettled(sending), new Promise(resolve => R.clock.setTimeout(() => resolve(undefined), 3000))])
             .then(() => { window.location.href = page; });
     };
 
@@ -493,7 +493,7 @@
         // Keyboard users keep their place on a button that is still there; otherwise the screen itself
         // takes the focus so that the next Tab starts on it. The first screen leaves the focus at the
         // start of the page, where the skip link is.
-        const active = document.activeElement;
+        const active = /** @type {HTMLButtonElement | null} */ (document.activeElement);
         if (R.shownBefore && (!active || active === document.body || active.disabled || active.closest("[hidden]") ||
                 getComputedStyle(active).visibility === "hidden"))
             R.frame.main.focus({ preventScroll: true });
@@ -847,4 +847,4 @@
         document.addEventListener("DOMContentLoaded", R.start);
     else
         setTimeout(R.start, 0);
-})(window.kvxRuntime = window.kvxRuntime || {});
+})(window.kvxRuntime = window.kvxRuntime || /** @type {KvxRuntime} */ ({}));

@@ -4,10 +4,10 @@
  * drawn from a pool, put in random order and close on a final performance screen; remediation groups are
  * offered after their trigger screen while the score of their questions stays below their pass mark.
  */
-(function (R) {
+(function (/** @type {KvxRuntime} */ R) {
     "use strict";
 
-    const api = R.api = R.api || {};
+    const api = R.api = R.api || /** @type {KvxRuntime["api"]} */ ({});
     const { intText: text, intFormat: format, shuffle, isQuestionScreen } = R;
 
     // ---------------------------------------------------------------------------------------------
@@ -353,4 +353,4 @@
         R.reachedEnd = true;
         R.resultChanged();
     });
-})(window.kvxRuntime = window.kvxRuntime || {});
+})(window.kvxRuntime = window.kvxRuntime || /** @type {KvxRuntime} */ ({}));

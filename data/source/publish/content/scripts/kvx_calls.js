@@ -37,6 +37,10 @@ var kvxCalls = (function () {
 
     class RefusedError extends Error {}
 
+    /**
+     * @param {string} why
+     * @returns {never}
+     */
     function refuse(why) {
         throw new RefusedError(why);
     }

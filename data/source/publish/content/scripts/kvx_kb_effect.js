@@ -11,7 +11,7 @@
  * end) and click (start on a click instead of at once). Learners who ask their system for reduced
  * motion see each effect's end at once.
  */
-(function (R) {
+(function (/** @type {KvxRuntime} */ R) {
     "use strict";
 
     const easing = ["linear", "ease-out", "ease-in", "ease-in-out"];
@@ -217,4 +217,4 @@
         for (const a of (target.kbAnimations || []).splice(0))
             a.cancel();
     });
-})(window.kvxRuntime = window.kvxRuntime || {});
+})(window.kvxRuntime = window.kvxRuntime || /** @type {KvxRuntime} */ ({}));

@@ -3,10 +3,10 @@
  * The screen's start-up entry fbObj.question()
  * makes the question; the kind registers itself in the table of question kinds that kvx_question.js keeps.
  */
-(function (R) {
+(function (/** @type {KvxRuntime} */ R) {
     "use strict";
 
-    const { Question, intFormat: format, normalise } = R;
+    const { Question, intFormat: format, normalise, correctNote } = R;
 
     class FillBlanks extends Question {
         constructor() {
@@ -85,7 +85,7 @@
     }
 
     R.questionKinds.FillBlanks = FillBlanks;
-})(window.kvxRuntime = window.kvxRuntime || {});
+})(window.kvxRuntime = window.kvxRuntime || /** @type {KvxRuntime} */ ({}));
 
 var fbObj = {
     question() { "use strict"; return kvxRuntime.questionShown(() => new kvxRuntime.questionKinds.FillBlanks()); }

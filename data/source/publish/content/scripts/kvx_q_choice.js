@@ -3,10 +3,10 @@
  * The screen's start-up entry mcObj.question(single answer[, true/false style])
  * makes the question; the kind registers itself in the table of question kinds that kvx_question.js keeps.
  */
-(function (R) {
+(function (/** @type {KvxRuntime} */ R) {
     "use strict";
 
-    const { Question, shuffle } = R;
+    const { Question, shuffle, control, correctNote } = R;
 
     class MultipleChoice extends Question {
         constructor(single, trueFalse) {
@@ -123,7 +123,7 @@
     }
 
     R.questionKinds.MultipleChoice = MultipleChoice;
-})(window.kvxRuntime = window.kvxRuntime || {});
+})(window.kvxRuntime = window.kvxRuntime || /** @type {KvxRuntime} */ ({}));
 
 var mcObj = {
     question(single, trueFalse) {

@@ -3,7 +3,7 @@
  * The screen's start-up entry new CustomObj('swf')
  * makes the question; the kind registers itself in the table of question kinds that kvx_question.js keeps.
  */
-(function (R) {
+(function (/** @type {KvxRuntime} */ R) {
     "use strict";
 
     const { Question } = R;
@@ -29,7 +29,7 @@
     }
 
     R.questionKinds.FlashQuestion = FlashQuestion;
-})(window.kvxRuntime = window.kvxRuntime || {});
+})(window.kvxRuntime = window.kvxRuntime || /** @type {KvxRuntime} */ ({}));
 
 function CustomObj(kind) {
     "use strict";

@@ -3,10 +3,10 @@
  * The screen's start-up entry new ftObj(field, num, rec, lim, ev, whole, caseSen, mem, prnt, qnum), then email and tableName
  * makes the question; the kind registers itself in the table of question kinds that kvx_question.js keeps.
  */
-(function (R) {
+(function (/** @type {KvxRuntime} */ R) {
     "use strict";
 
-    const { Question, intText: text, intFormat: format, normalise } = R;
+    const { Question, intText: text, intFormat: format, normalise, correctNote } = R;
 
     class FreeForm extends Question {
         constructor(owner) {
@@ -119,7 +119,7 @@
     }
 
     R.questionKinds.FreeForm = FreeForm;
-})(window.kvxRuntime = window.kvxRuntime || {});
+})(window.kvxRuntime = window.kvxRuntime || /** @type {KvxRuntime} */ ({}));
 
 function ftObj(field, num, rec, lim, ev, whole, caseSen, mem, prnt, qnum) {
     "use strict";
@@ -135,6 +135,8 @@ function ftObj(field, num, rec, lim, ev, whole, caseSen, mem, prnt, qnum) {
     this.qnum = /^[A-Za-z0-9]{1,8}$/.test(String(qnum || "")) ? String(qnum) : "";
     this.email = false;
     this.tableName = "Table2";
+    /** @type {object | null} the question, once the screen's entries have run */
+    this.question = null;
     // The screen's later entries set email and tableName; the question starts once they have run.
     const self = this;
     const target = kvxRuntime.rendering;

@@ -3,10 +3,10 @@
  * The screen's start-up entry mpObj.question(mix)
  * makes the question; the kind registers itself in the table of question kinds that kvx_question.js keeps.
  */
-(function (R) {
+(function (/** @type {KvxRuntime} */ R) {
     "use strict";
 
-    const { Question, intText: text, shuffle } = R;
+    const { Question, intText: text, shuffle, control, correctNote } = R;
 
     class MatchPairs extends Question {
         constructor(mix) {
@@ -128,9 +128,9 @@
                 const x2 = rb.left - box.left, y2 = rb.top + rb.height / 2 - box.top;
                 for (const [c, w, dy] of [[shadow, 4, 2], [colour, 2, 0]]) {
                     const line = document.createElementNS("http://www.w3.org/2000/svg", "line");
-                    line.setAttribute("x1", x1); line.setAttribute("y1", y1 + dy);
-                    line.setAttribute("x2", x2); line.setAttribute("y2", y2 + dy);
-                    line.setAttribute("stroke", c); line.setAttribute("stroke-width", w);
+                    line.setAttribute("x1", String(x1)); line.setAttribute("y1", String(y1 + dy));
+                    line.setAttribute("x2", String(x2)); line.setAttribute("y2", String(y2 + dy));
+                    line.setAttribute("stroke", String(c)); line.setAttribute("stroke-width", String(w));
                     if (extra)
                         line.setAttribute("class", extra);
                     svg.append(line);
@@ -184,7 +184,7 @@
     }
 
     R.questionKinds.MatchPairs = MatchPairs;
-})(window.kvxRuntime = window.kvxRuntime || {});
+})(window.kvxRuntime = window.kvxRuntime || /** @type {KvxRuntime} */ ({}));
 
 var mpObj = {
     question(mix) { "use strict"; return kvxRuntime.questionShown(() => new kvxRuntime.questionKinds.MatchPairs(mix)); }

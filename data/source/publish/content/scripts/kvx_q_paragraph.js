@@ -3,10 +3,10 @@
  * The screen's start-up entry cpObj.question()
  * makes the question; the kind registers itself in the table of question kinds that kvx_question.js keeps.
  */
-(function (R) {
+(function (/** @type {KvxRuntime} */ R) {
     "use strict";
 
-    const { Question, intText: text, intFormat: format, shuffle, normalise } = R;
+    const { Question, intText: text, intFormat: format, shuffle, normalise, control, correctNote } = R;
 
     class CompleteParagraph extends Question {
         constructor() {
@@ -192,7 +192,7 @@
     }
 
     R.questionKinds.CompleteParagraph = CompleteParagraph;
-})(window.kvxRuntime = window.kvxRuntime || {});
+})(window.kvxRuntime = window.kvxRuntime || /** @type {KvxRuntime} */ ({}));
 
 var cpObj = {
     question() { "use strict"; return kvxRuntime.questionShown(() => new kvxRuntime.questionKinds.CompleteParagraph()); }

@@ -3,7 +3,7 @@
  * The screen's start-up entry piObj.question(targets, colour)
  * makes the question; the kind registers itself in the table of question kinds that kvx_question.js keeps.
  */
-(function (R) {
+(function (/** @type {KvxRuntime} */ R) {
     "use strict";
 
     const { Question, intText: text } = R;
@@ -139,7 +139,7 @@
     }
 
     R.questionKinds.PartIdentification = PartIdentification;
-})(window.kvxRuntime = window.kvxRuntime || {});
+})(window.kvxRuntime = window.kvxRuntime || /** @type {KvxRuntime} */ ({}));
 
 var piObj = {
     question(targets, colour) {

@@ -3,10 +3,10 @@
  * The screen's start-up entry new srObj(evaluate, horizontal, showValue, showFill, snap, decimals), its values, then init()
  * makes the question; the kind registers itself in the table of question kinds that kvx_question.js keeps.
  */
-(function (R) {
+(function (/** @type {KvxRuntime} */ R) {
     "use strict";
 
-    const { Question, intText: text } = R;
+    const { Question, intText: text, correctNote } = R;
 
     class Slider extends Question {
         constructor(settings) {
@@ -199,7 +199,7 @@
     }
 
     R.questionKinds.Slider = Slider;
-})(window.kvxRuntime = window.kvxRuntime || {});
+})(window.kvxRuntime = window.kvxRuntime || /** @type {KvxRuntime} */ ({}));
 
 function srObj(evaluate, horizontal, showValue, showFill, snap, decimals) {
     "use strict";

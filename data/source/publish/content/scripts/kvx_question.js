@@ -8,10 +8,10 @@
  * options ask for. Answering and scores live in kvx_scoring.js, the assessment and remediation in
  * kvx_assessment.js. This file comes before the kinds' files in a page.
  */
-(function (R) {
+(function (/** @type {KvxRuntime} */ R) {
     "use strict";
 
-    const api = R.api = R.api || {};
+    const api = R.api = R.api || /** @type {KvxRuntime["api"]} */ ({});
     R.questions = [];          // question objects of the screens shown now
     R.results = {};            // question key -> { right, firstRight, attempts, response, scored, screen }
     R.unscored = new Set();    // question screens that hold nothing to score (opinion sliders, open texts)
@@ -63,8 +63,21 @@
             this.locked = false;
             this.changed = false;
             this.hasDone = true;
+            /** @type {boolean} whether the question takes over a question panel of the screen */
+            this.panelKind = false;
+            /** @type {HTMLElement | null} the element of a question without a panel */
+            this.root = null;
             R.questions.push(this);
         }
+
+        // What each kind provides: how it takes over its panel, shows an earlier answer again and shows
+        // the correct answer beside the learner's.
+        build() {}
+        /** @param {any} response the answer as the result keeps it */
+        restore(response) {
+            void response;
+        }
+        showCorrect() {}
 
         get main() {
             return !!this.target && this.target.name === "main";
@@ -250,6 +263,8 @@
     // The table of question kinds: each kind's file adds its class.
     R.Question = Question;
     R.questionKinds = R.questionKinds || {};
+    // What the kinds and the scoring share of the panels' rules.
+    Object.assign(R, { reopens, showsCorrect, control, correctNote });
 
     R.questionShown = function (make) {
         try {
@@ -261,4 +276,4 @@
             return null;
         }
     };
-})(window.kvxRuntime = window.kvxRuntime || {});
+})(window.kvxRuntime = window.kvxRuntime || /** @type {KvxRuntime} */ ({}));

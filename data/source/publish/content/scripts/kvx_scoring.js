@@ -4,11 +4,11 @@
  * records one result per question (kvxRuntime.results); the score is the share of question screens answered
  * right among those that count.
  */
-(function (R) {
+(function (/** @type {KvxRuntime} */ R) {
     "use strict";
 
-    const api = R.api = R.api || {};
-    const text = R.intText;
+    const api = R.api = R.api || /** @type {KvxRuntime["api"]} */ ({});
+    const { intText: text, showsCorrect, reopens } = R;
 
     let uid = 0;
     R.uid = () => ++uid;
@@ -101,7 +101,7 @@
         };
         R.results[q.key] = entry;
         if (window.kvxMem && typeof window.kvxMem === "object")
-            kvxMem[q.key] = entry.response;
+            window.kvxMem[q.key] = entry.response;
         if (!q.scored)
             R.unscored.add(q.screenId);
         else
@@ -281,4 +281,4 @@
             R.assessmentStarted = state.t;
         R.resultChanged();
     };
-})(window.kvxRuntime = window.kvxRuntime || {});
+})(window.kvxRuntime = window.kvxRuntime || /** @type {KvxRuntime} */ ({}));
