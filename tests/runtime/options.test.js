@@ -7,7 +7,7 @@ const fs = require("fs");
 const path = require("path");
 const { serve } = require("./lib/serve");
 const course = require("./lib/course");
-const { launch, freshPage, onScreen, replaceScripts, holdBack } = require("./lib/browser");
+const { launch, freshPage, onScreen, replaceScripts, holdBack, testClock } = require("./lib/browser");
 
 const fixtures = { "menu-course": "demo", "linear-course": "lin" };
 const servers = {};
@@ -41,8 +41,10 @@ after(async () => {
 });
 
 // Opens a page of a fixture whose options script ends with the given lines.
-async function open(fixture, options, page = "content/ind.htm") {
+async function open(fixture, options, page = "content/ind.htm", clock = false) {
     const tab = await freshPage(browser, servers[fixture].base);
+    if (clock)
+        await testClock(tab);
     const prefsName = "/content/scripts/" + fixtures[fixture] + "_prefs.js";
     const root = roots[Object.keys(fixtures).indexOf(fixture)];
     await replaceScripts(tab, { [prefsName]: () => fs.readFileSync(path.join(root, prefsName), "utf8") + "\n" + (options || "") + "\n" });
@@ -96,21 +98,26 @@ const cases = [
     },
     {
         name: "without a Next button the screens follow each other after the set time",
-        fixture: "linear-course", options: "kvxPrefs.nextVisible = false; kvxPrefs.nextTime = 1;",
+        fixture: "linear-course", options: "kvxPrefs.nextVisible = false; kvxPrefs.nextTime = 1;", clock: true,
         async check(page) {
             await onScreen(page, "0_0");
             assert.equal((await state(page, "#kvxNext")).hidden, true);
-            await onScreen(page, "0_1", 3000);
+            await page.evaluate(() => kvxRuntime.clock.advance(999));
+            assert.equal(await page.evaluate(() => kvxRuntime.current.id), "0_0", "not before its time");
+            await page.evaluate(() => kvxRuntime.clock.advance(1));
+            await onScreen(page, "0_1");
         }
     },
     {
         name: "the Next button appears only after its delay",
-        fixture: "linear-course", options: "kvxPrefs.nextBtnDelay = 1;",
+        fixture: "linear-course", options: "kvxPrefs.nextBtnDelay = 1;", clock: true,
         async check(page) {
             await onScreen(page, "0_0");
             assert.equal((await state(page, "#kvxNext")).visibility, "hidden");
-            await page.waitForFunction(() => getComputedStyle(document.getElementById("kvxNext")).visibility === "visible",
-                                       { timeout: 3000 });
+            await page.evaluate(() => kvxRuntime.clock.advance(999));
+            assert.equal((await state(page, "#kvxNext")).visibility, "hidden", "not before its delay");
+            await page.evaluate(() => kvxRuntime.clock.advance(1));
+            assert.equal((await state(page, "#kvxNext")).visibility, "visible");
         }
     },
     {
@@ -355,7 +362,7 @@ const cases = [
 
 for (const c of cases) {
     test(c.name, async () => {
-        const page = await open(c.fixture, c.options, c.page);
+        const page = await open(c.fixture, c.options, c.page, c.clock);
         try {
             await c.check(page);
             const problems = page.watcher.take();

@@ -133,4 +133,61 @@ async function holdBack(page, test) {
     return release;
 }
 
-module.exports = { launch, watch, freshPage, onScreen, chromiumPath, replaceScripts, holdBack };
+// Gives the run-time of every page the tab opens from now on a clock that the test moves with
+// kvxRuntime.clock.advance(ms): timers that wait fire only then, in the order of their times, so a test of
+// a time limit or a delay asserts what happens before and after without waiting for the machine. Timers of
+// no delay still run on the next turn of the page, as they do in a browser.
+async function testClock(page, start = Date.UTC(2026, 0, 15, 9, 0, 0)) {
+    await page.evaluateOnNewDocument(startAt => {
+        let now = startAt, next = 1;
+        const timers = new Map();
+        const add = (fn, ms, every) => {
+            const id = next++;
+            const wait = Math.max(0, Number(ms) || 0);
+            if (wait === 0 && !every)
+                timers.set(id, { real: window.setTimeout(() => { timers.delete(id); fn(); }, 0) });
+            else
+                timers.set(id, { fn, at: now + wait, every: every ? Math.max(1, wait) : 0 });
+            return id;
+        };
+        const clear = id => {
+            const t = timers.get(id);
+            if (t && t.real !== undefined)
+                window.clearTimeout(t.real);
+            timers.delete(id);
+        };
+        const clock = {
+            now: () => now,
+            setTimeout: (fn, ms) => add(fn, ms, false),
+            clearTimeout: clear,
+            setInterval: (fn, ms) => add(fn, ms, true),
+            clearInterval: clear,
+            advance(ms) {
+                const end = now + ms;
+                for (;;) {
+                    let due = null;
+                    for (const [id, t] of timers)
+                        if (t.at !== undefined && t.at <= end && (!due || t.at < due.t.at))
+                            due = { id, t };
+                    if (!due)
+                        break;
+                    now = due.t.at;
+                    if (due.t.every)
+                        due.t.at += due.t.every;
+                    else
+                        timers.delete(due.id);
+                    try {
+                        due.t.fn();
+                    } catch (e) {
+                        console.error(e);
+                    }
+                }
+                now = end;
+            }
+        };
+        window.kvxRuntime = window.kvxRuntime || {};
+        window.kvxRuntime.clock = clock;
+    }, start);
+}
+
+module.exports = { launch, watch, freshPage, onScreen, chromiumPath, replaceScripts, holdBack, testClock };
