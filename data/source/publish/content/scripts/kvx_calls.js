@@ -199,17 +199,29 @@ var kvxCalls = (function () {
         }
     };
 
-    /** @returns {KvxExpr[]} */
-    Parser.prototype.args = function () {
-        this.expect("(");
-        const args = [];
-        while (!this.peek(")")) {
-            args.push(this.expr());
-            if (!this.peek(")"))
+    /**
+     * Items between brackets, separated by commas.
+     * @template T
+     * @param {string} open
+     * @param {string} close
+     * @param {() => T} item
+     * @returns {T[]}
+     */
+    Parser.prototype.list = function (open, close, item) {
+        this.expect(open);
+        const out = [];
+        while (!this.peek(close)) {
+            out.push(item());
+            if (!this.peek(close))
                 this.expect(",");
         }
-        this.expect(")");
-        return args;
+        this.expect(close);
+        return out;
+    };
+
+    /** @returns {KvxExpr[]} */
+    Parser.prototype.args = function () {
+        return this.list("(", ")", () => this.expr());
     };
 
     /** @returns {KvxExpr} */
@@ -271,23 +283,14 @@ var kvxCalls = (function () {
 
     /** @returns {unknown[]} */
     Parser.prototype.array = function () {
-        this.expect("[");
-        const list = [];
-        while (!this.peek("]")) {
-            list.push(this.literal());
-            if (!this.peek("]"))
-                this.expect(",");
-        }
-        this.expect("]");
-        return list;
+        return this.list("[", "]", () => this.literal());
     };
 
     /** @returns {Record<string, unknown>} */
     Parser.prototype.object = function () {
-        this.expect("{");
         /** @type {Record<string, unknown>} */
         const object = {};
-        while (!this.peek("}")) {
+        this.list("{", "}", () => {
             const key = this.tokens[this.pos];
             if (!key || (key.kind !== "name" && key.kind !== "str" && key.kind !== "num"))
                 refuse("a key expected" + this.where());
@@ -296,10 +299,7 @@ var kvxCalls = (function () {
             // defineProperty: a key named __proto__ is a plain key, never the object's prototype.
             Object.defineProperty(object, String(key.value),
                 { value: this.literal(), enumerable: true, writable: true, configurable: true });
-            if (!this.peek("}"))
-                this.expect(",");
-        }
-        this.expect("}");
+        });
         return object;
     };
 
