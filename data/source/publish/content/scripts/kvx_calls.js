@@ -345,7 +345,8 @@ var kvxCalls = (function () {
     // Carrying statements out from a table.
 
     /**
-     * The object a path leads to from the scope or the window, one own value at a time.
+     * The owner and key a path names: its first name from the scope when the scope has it (the screen's o),
+     * else from the window.
      * @param {string} path
      * @param {Record<string, unknown>} scope
      * @returns {{ owner: any, key: string }}
