@@ -90,8 +90,11 @@ std::vector<RunTimeCopy> RunTimeCopies(const CCourseSettings &s, int target, int
     const QString scriptsOut = QStringLiteral("content/scripts/");
     AddFiles(copies, kScripts, scriptsOut,
              {QStringLiteral("kvx.js"), QStringLiteral("kvx_accessible.js"), QStringLiteral("kvx_ajax.js"),
-              QStringLiteral("kvx_audio.js"), QStringLiteral("kvx_credentials.js"), QStringLiteral("kvx_int.js"),
-              QStringLiteral("kvx_popup.js"), QStringLiteral("kvx_tree.js"), QStringLiteral("kvx_storage.js"),
+              QStringLiteral("kvx_audio.js"), QStringLiteral("kvx_credentials.js"), QStringLiteral("kvx_calls.js"),
+              QStringLiteral("kvx_question.js"), QStringLiteral("kvx_q_choice.js"), QStringLiteral("kvx_q_blanks.js"),
+              QStringLiteral("kvx_q_paragraph.js"), QStringLiteral("kvx_q_pairs.js"), QStringLiteral("kvx_q_parts.js"),
+              QStringLiteral("kvx_q_slider.js"), QStringLiteral("kvx_q_freeform.js"), QStringLiteral("kvx_q_flash.js"),
+              QStringLiteral("kvx_scoring.js"), QStringLiteral("kvx_assessment.js"), QStringLiteral("kvx_popup.js"), QStringLiteral("kvx_tree.js"), QStringLiteral("kvx_storage.js"),
               QStringLiteral("wz_jsgraphics.js"), QStringLiteral("swfobject.js"), QStringLiteral("kvx_kb_effect.js")});
     AddFiles(copies, kContent + QStringLiteral("media/"), QStringLiteral("content/media/"),
              {QStringLiteral("flvplayer.swf"), QStringLiteral("expressInstall.swf"), QStringLiteral("x.gif")});

@@ -22,6 +22,7 @@ const works = [];
 // call of the course recorded, and the course in a frame.
 const lmsPage = `<!DOCTYPE html>
 <html><head><meta charset="utf-8"><title>LMS</title>
+<meta http-equiv="Content-Security-Policy" content="script-src 'self' 'unsafe-inline'">
 <script src="scorm12.min.js"></script><script src="scorm2004.min.js"></script>
 <script>
 window.calls = [];

@@ -7,7 +7,7 @@ const fs = require("fs");
 const path = require("path");
 const { serve } = require("./lib/serve");
 const course = require("./lib/course");
-const { launch, freshPage, onScreen, replaceScripts } = require("./lib/browser");
+const { launch, freshPage, onScreen, replaceScripts, holdBack, testClock } = require("./lib/browser");
 
 const fixtures = { "menu-course": "demo", "linear-course": "lin" };
 const servers = {};
@@ -41,8 +41,10 @@ after(async () => {
 });
 
 // Opens a page of a fixture whose options script ends with the given lines.
-async function open(fixture, options, page = "content/ind.htm") {
+async function open(fixture, options, page = "content/ind.htm", clock = false) {
     const tab = await freshPage(browser, servers[fixture].base);
+    if (clock)
+        await testClock(tab);
     const prefsName = "/content/scripts/" + fixtures[fixture] + "_prefs.js";
     const root = roots[Object.keys(fixtures).indexOf(fixture)];
     await replaceScripts(tab, { [prefsName]: () => fs.readFileSync(path.join(root, prefsName), "utf8") + "\n" + (options || "") + "\n" });
@@ -96,21 +98,26 @@ const cases = [
     },
     {
         name: "without a Next button the screens follow each other after the set time",
-        fixture: "linear-course", options: "kvxPrefs.nextVisible = false; kvxPrefs.nextTime = 1;",
+        fixture: "linear-course", options: "kvxPrefs.nextVisible = false; kvxPrefs.nextTime = 1;", clock: true,
         async check(page) {
             await onScreen(page, "0_0");
             assert.equal((await state(page, "#kvxNext")).hidden, true);
-            await onScreen(page, "0_1", 3000);
+            await page.evaluate(() => kvxRuntime.clock.advance(999));
+            assert.equal(await page.evaluate(() => kvxRuntime.current.id), "0_0", "not before its time");
+            await page.evaluate(() => kvxRuntime.clock.advance(1));
+            await onScreen(page, "0_1");
         }
     },
     {
         name: "the Next button appears only after its delay",
-        fixture: "linear-course", options: "kvxPrefs.nextBtnDelay = 1;",
+        fixture: "linear-course", options: "kvxPrefs.nextBtnDelay = 1;", clock: true,
         async check(page) {
             await onScreen(page, "0_0");
             assert.equal((await state(page, "#kvxNext")).visibility, "hidden");
-            await page.waitForFunction(() => getComputedStyle(document.getElementById("kvxNext")).visibility === "visible",
-                                       { timeout: 3000 });
+            await page.evaluate(() => kvxRuntime.clock.advance(999));
+            assert.equal((await state(page, "#kvxNext")).visibility, "hidden", "not before its delay");
+            await page.evaluate(() => kvxRuntime.clock.advance(1));
+            assert.equal((await state(page, "#kvxNext")).visibility, "visible");
         }
     },
     {
@@ -244,8 +251,14 @@ const cases = [
             await page.evaluate(() => kvx.gotoNewPage("1_8"));
             await onScreen(page, "1_8");
             const box = id => page.$eval(id, e => [e.style.left, e.style.top, e.style.width, e.style.height].join(" "));
-            await page.waitForFunction(() => document.getElementById("kb4img").style.left === "-200px", { timeout: 4000 });
-            await new Promise(r => setTimeout(r, 700));
+            // Every effect is waited for until it has ended where its entry says; the checks below say which
+            // one did not.
+            const ends = { kb1img: "0px 0px 200px 150px", kb2img: "50px 40px 100px 75px", kb3img: "0px 0px 200px 150px",
+                           kb4img: "-200px -150px 400px 300px", kb5img: "-50px -40px 400px 300px" };
+            await page.waitForFunction(want => Object.entries(want).every(([id, end]) => {
+                const s = document.getElementById(id).style;
+                return [s.left, s.top, s.width, s.height].join(" ") === end;
+            }), { timeout: 5000 }, ends).catch(() => {});
             assert.equal(await box("#kb1img"), "0px 0px 200px 150px", "zoom out");
             assert.equal(await box("#kb2img"), "50px 40px 100px 75px", "shrink");
             assert.equal(await box("#kb3img"), "0px 0px 200px 150px", "grow");
@@ -277,13 +290,23 @@ const cases = [
         }
     },
     {
-        name: "a start-up entry that fails is reported and the screen's other entries still run",
-        fixture: "menu-course", options: "", expect: [/console: ReferenceError: kvxNoSuchCall is not defined/],
+        // Entries outside the table of calls (an unknown function, alert, a second statement tacked on, a
+        // value put where entries never put one) are refused whole and reported; none of them runs.
+        name: "a start-up entry that is not a published call is refused and the screen's other entries still run",
+        fixture: "menu-course", options: "",
+        expect: [/refused \(kvxNoSuchCall is not a call/, /refused \(alert is not a call.*alert\('injected'\)/,
+                 /refused \(alert is not a call.*addTableRule/, /refused \(reading window is not allowed/,
+                 /refused \(setting document.title is not allowed/],
         async check(page) {
+            await page.evaluateOnNewDocument(() => { window.alert = text => { window.alerted = text; }; });
+            await page.reload({ waitUntil: "load" });
             await onScreen(page, "0_0m");
             await page.evaluate(() => kvx.gotoNewPage("5_7"));
             await onScreen(page, "5_7");
             assert.equal(await page.$$eval("svg.kvxShapes rect", es => es.length), 1);
+            assert.deepEqual(await page.evaluate(() => [window.alerted || "no alert", document.title, kvxObj.swfQ === window,
+                                                        document.getElementById("kvxScreenRules").textContent]),
+                             ["no alert", "Demo \"course\"", false, ""]);
         }
     },
     {
@@ -323,17 +346,23 @@ const cases = [
         fixture: "menu-course", options: "",
         async check(page) {
             await onScreen(page, "0_0m");
+            // The first screen's file is held back until the second screen is shown, then let through: it
+            // arrives late, whatever the machine's speed.
+            const release = await holdBack(page, pathname => pathname.endsWith("/demo_1_2.js"));
             await page.evaluate(() => { kvx.gotoNewPage("1_2"); kvx.gotoNewPage("1_3"); });
             await onScreen(page, "1_3");
-            await new Promise(r => setTimeout(r, 300));
+            release();
+            // The late file has run once its script element is gone.
+            await page.waitForFunction(() => !document.querySelector("script[data-kvx-screen='1_2']"), { timeout: 5000 });
             assert.equal(await page.evaluate(() => kvxRuntime.current.id), "1_3");
+            assert.equal(page.watcher.requested.includes("/content/demo_1_2.js"), true, "the first screen was asked for");
         }
     }
 ];
 
 for (const c of cases) {
     test(c.name, async () => {
-        const page = await open(c.fixture, c.options, c.page);
+        const page = await open(c.fixture, c.options, c.page, c.clock);
         try {
             await c.check(page);
             const problems = page.watcher.take();

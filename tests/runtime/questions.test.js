@@ -10,7 +10,7 @@ const { serve } = require("./lib/serve");
 const course = require("./lib/course");
 const quiz = require("./lib/quiz");
 const { answer, give, go, nextTo } = require("./lib/answer");
-const { launch, freshPage, onScreen, replaceScripts } = require("./lib/browser");
+const { launch, freshPage, onScreen, replaceScripts, testClock } = require("./lib/browser");
 
 const shots = process.env.CORV_RUNTIME_OUT || path.join(course.repo, "build", "tests", "runtime");
 let work, server, browser;
@@ -24,8 +24,10 @@ before(async () => {
 after(() => course.closeAll({ browser, server, root: work }));
 
 // The course page with lines added to its options script.
-async function open(options) {
+async function open(options, clock = false) {
     const page = await freshPage(browser, server.base);
+    if (clock)
+        await testClock(page);
     const prefs = path.join(work, "out", "content", "scripts", "course_prefs.js");
     await replaceScripts(page, { "/content/scripts/course_prefs.js": () => fs.readFileSync(prefs, "utf8") + "\n" + (options || "") + "\n" });
     await page.goto(server.base + "content/ind.htm", { waitUntil: "load" });
@@ -185,27 +187,34 @@ test("assessment: random order, a pool, no way back, the final screen for the re
 
 test("assessment time for all questions: when it runs out the rest count as wrong and the result screen follows", async () => {
     const page = await open("kvxPrefs.assessment = true;\nkvxPrefs.assessRandom = false;\nkvxPrefs.assessTimeLimit = true;\n" +
-                            "kvxPrefs.assessTimeAll = 2;");
+                            "kvxPrefs.assessTimeAll = 2;", true);
     await page.click("#kvxNext");
     await onScreen(page, "0_1q");
-    assert.match(await page.$eval("#kvxTimer", e => e.textContent), /^Time left: 0:0[12]$/);
-    await onScreen(page, quiz.failed, 4000);
+    await page.evaluate(() => kvxRuntime.clock.advance(250));
+    assert.equal(await page.$eval("#kvxTimer", e => e.textContent), "Time left: 0:02");
+    await page.evaluate(() => kvxRuntime.clock.advance(1000));
+    assert.equal(await page.$eval("#kvxTimer", e => e.textContent), "Time left: 0:01");
+    assert.equal(await page.evaluate(() => kvxRuntime.current.id), "0_1q", "not before the time is up");
+    await page.evaluate(() => kvxRuntime.clock.advance(1000));
+    await onScreen(page, quiz.failed);
     assert.match(await page.$eval(".kvxScore", e => e.textContent), /^Your score is 0%\./);
     await page.close();
 });
 
 test("assessment time for each question: when it runs out the answer counts as it stands and the next question follows", async () => {
     const page = await open("kvxPrefs.assessment = true;\nkvxPrefs.assessRandom = false;\nkvxPrefs.assessTimeLimit = true;\n" +
-                            "kvxPrefs.assessTimeEach = 1;");
+                            "kvxPrefs.assessTimeEach = 1;", true);
     await page.click("#kvxNext");
     await onScreen(page, "0_1q");
     await give(page, quiz.questions["0_1q"].right);
-    await onScreen(page, "0_2q", 3000);
+    await page.evaluate(() => kvxRuntime.clock.advance(1000));
+    await onScreen(page, "0_2q");
     // The answer given counts as it stood when the time ran out.
     assert.deepEqual(await page.evaluate(() => [kvxRuntime.results["0_1q"].right, document.getElementById("kvxTimer").hidden]),
                      [true, false]);
     // No answer at all is a wrong one (and the remediation group after the second question follows).
-    await onScreen(page, quiz.remediation[0], 3000);
+    await page.evaluate(() => kvxRuntime.clock.advance(1000));
+    await onScreen(page, quiz.remediation[0]);
     assert.equal(await page.evaluate(() => kvxRuntime.results["0_2q"].right), false);
     clean(page, "running out of time");
     await page.close();

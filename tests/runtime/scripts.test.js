@@ -122,3 +122,110 @@ test("screen titles come back as plain text from the character references the pu
     for (const [title, want] of table)
         assert.equal(R.plainTitle(title), want, JSON.stringify(title));
 });
+
+// The calls of published files in a sandbox: a window with the functions the tables name, recording calls.
+function calls() {
+    const log = [];
+    const sandbox = { console: { error: m => log.push("refused: " + m) } };
+    sandbox.window = sandbox;
+    const record = name => (...args) => { log.push([name, ...args]); return name + " result"; };
+    Object.assign(sandbox, {
+        kvx: { createMenu: record("createMenu"), addTableRule: record("addTableRule"), drawShapes: record("drawShapes"), KB: record("KB") },
+        mcObj: { question: record("mc") }, piObj: { question: record("pi") },
+        kvxObj: {}, kvxPrefs: { table2: "" }, pg: ["1_2", "1_3"],
+        document: { getElementById: record("getElementById") },
+        fPage: record("fPage"), fMenu: record("fMenu"), alert: record("alert"),
+        srObj: function (...args) { this.args = args; },
+        ftObj: function (...args) { this.args = args; }
+    });
+    vm.createContext(sandbox);
+    const file = path.join(course.runtimeScripts(), "kvx_calls.js");
+    vm.runInContext(fs.readFileSync(file, "utf8") + "\nwindow.kvxCalls = kvxCalls;", sandbox, { filename: file });
+    return { K: sandbox.kvxCalls, log, sandbox };
+}
+
+// Guards the start-up statements and outline links the publisher writes: each form is carried out with its
+// literal arguments (escapes, negative and exponent numbers, arrays and objects), without eval.
+test("the statements and links published files hold are carried out from the tables", () => {
+    const { K, log, sandbox } = calls();
+    const o = { argues: { num: 3, eml: true, start: -1.5, labels: ["a", "b"] } };
+    const table = [
+        ["kvx.createMenu()", ["createMenu"]],
+        ["mcObj.question(true, true)", ["mc", true, true]],
+        ["piObj.question(3, '#FF00AA')", ["pi", 3, "#FF00AA"]],
+        ["kvx.addTableRule('.table1 td', 'border:1px solid #000000; padding:2px;', 2)",
+         ["addTableRule", ".table1 td", "border:1px solid #000000; padding:2px;", 2]],
+        ["kvx.drawShapes([['filled rect','#FF0000',1,10,20,30,40], ['line','#000000',2,-5,0,1e3,0]])",
+         ["drawShapes", [["filled rect", "#FF0000", 1, 10, 20, 30, 40], ["line", "#000000", 2, -5, 0, 1000, 0]]]],
+        ["kvx.KB('size', {'container':'kb1','src':'kb1img', 'type':'zoom in','w':640,'cx':0.5, 'oe':null, 'click':false});",
+         ["KB", "size", { container: "kb1", src: "kb1img", type: "zoom in", w: 640, cx: 0.5, oe: null, click: false }]],
+        ["kvx.addTableRule(\"q\\\"uote \\\\ \\u00e9\\x41\\n\", '\\'', 0)", ["addTableRule", "q\"uote \\ \u00e9A\n", "'", 0]],
+        ["o.argues.obj = document.getElementById('optionFT')", ["getElementById", "optionFT"]],
+        ["fPage(pg[1]);", ["fPage", "1_3"]],
+        ["fMenu();", ["fMenu"]]
+    ];
+    for (const [statement, want] of table) {
+        log.length = 0;
+        const outline = /^f(Page|Menu)/.test(statement);
+        assert.equal(K.run(statement, outline ? K.outlineTable : K.screenTable, { o }), true, statement);
+        assert.deepEqual(JSON.parse(JSON.stringify(log)), [want], statement);
+    }
+    assert.equal(o.argues.obj, "getElementById result");
+    K.run("kvxObj.sliderQ = new srObj(true,false,true,false,false,2)", K.screenTable, { o });
+    K.run("kvxObj.sliderQ.start = o.argues.start", K.screenTable, { o });
+    K.run("kvxObj.sliderQ.labels = o.argues.labels", K.screenTable, { o });
+    K.run("kvxObj.ftQ = new ftObj(o.argues.obj,o.argues.num);", K.screenTable, { o });
+    K.run("kvxObj.ftQ.tableName = kvxPrefs.table2 || 'Table2'", K.screenTable, { o });
+    K.run("kvxObj.ftQ.email = o.argues.eml || false", K.screenTable, { o });
+    const { sliderQ, ftQ } = sandbox.kvxObj;
+    assert.deepEqual([sliderQ.args, sliderQ.start, sliderQ.labels], [[true, false, true, false, false, 2], -1.5, ["a", "b"]]);
+    assert.deepEqual([ftQ.args, ftQ.tableName, ftQ.email], [["getElementById result", 3], "Table2", true]);
+});
+
+// Guards against a published text becoming code: whatever is not a call of the tables, or not of the
+// published forms, is refused whole and logged, and nothing of it runs.
+test("statements outside the tables or the published forms are refused", () => {
+    const { K, log, sandbox } = calls();
+    const refused = [
+        "alert('x')", "window.alert(1)", "kvx.createMenu(); alert(1)", "kvx.createMenu(alert(1))",
+        "kvx.createMenu.constructor('alert(1)')()", "kvx['createMenu']()", "kvx.createMenu()()",
+        "document.title = 'x'", "kvxObj.swfQ = window", "kvxObj.__proto__.x = 1", "o.argues.obj = o",
+        "kvx.addTableRule(`a`)", "kvx.addTableRule('a' + 'b')", "kvx.addTableRule('unterminated)",
+        "kvx.drawShapes([alert])", "kvx.KB({a: fMenu()})", "fPage(pg[1])", "new alert()", "kvx.createMenu",
+        "kvx.createMenu() kvx.createMenu()", "kvx.addTableRule('\\u{110000}')"
+    ];
+    for (const statement of refused) {
+        log.length = 0;
+        assert.equal(K.run(statement, K.screenTable, { o: { argues: {} } }), false, statement);
+        assert.equal(log.length, 1, statement + " is logged and nothing runs: " + JSON.stringify(log));
+        assert.match(log[0], /^refused: /, statement);
+    }
+    assert.equal(K.run("alert(1)", K.outlineTable), false);
+    assert.equal(K.run("kvx.createMenu()", K.outlineTable), false);
+    assert.equal(Object.keys(sandbox.kvxObj).length, 0);
+    const key = K.parse("kvx.KB({'__proto__': 1})")[0].run.args[0].lit;
+    assert.deepEqual(Object.keys(key), ["__proto__"], "a key named __proto__ is a plain key");
+});
+
+// Guards the content security policy: no file of the run-time runs text as code, and every page the
+// program ships keeps its policy without eval.
+test("the run-time evaluates no text and the shipped pages forbid eval", () => {
+    const scripts = files(course.runtimeScripts(), /^kvx.*\.js$/);
+    assert.ok(scripts.length > 10);
+    for (const file of scripts)
+        assert.doesNotMatch(fs.readFileSync(file, "utf8"), /new Function\b|\beval\s*\(|setTimeout\(\s*["'`]/, file);
+    const source = path.join(course.programFolder(), "source");
+    const pages = [...files(source, /\.htm$/), path.join(source, "PlaceHolderText", "outline.htm.txt")];
+    assert.ok(pages.length >= 8);
+    for (const page of pages) {
+        const text = fs.readFileSync(page, "utf8");
+        const policy = /<meta http-equiv="Content-Security-Policy" content="([^"]*)">/.exec(text);
+        assert.ok(policy, page + " carries a content security policy");
+        assert.match(policy[1], /script-src 'self'/, page);
+        assert.doesNotMatch(policy[1], /unsafe-eval/, page);
+    }
+    // Every run-time script the course page loads is one the program ships.
+    const course_page = fs.readFileSync(path.join(source, "publish", "content", "ind.htm"), "utf8");
+    for (const [, name] of course_page.matchAll(/src="scripts\/(kvx[^"]*\.js)"/g))
+        assert.ok(fs.existsSync(path.join(course.runtimeScripts(), name)), name);
+});

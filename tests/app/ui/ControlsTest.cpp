@@ -172,8 +172,8 @@ TEST(CmdUIDialog, HandlersSetTheirControlsOnly)
     EXPECT_FALSE(apply->isEnabled());
     EXPECT_EQ(option->text(), "option (handled)");
     QTest::mouseClick(option, Qt::LeftButton);
-    QTest::qWait(20);
-    EXPECT_TRUE(apply->isEnabled());
+    // The handlers run from the event loop: wait for the effect itself, never for a fixed time.
+    EXPECT_TRUE(QTest::qWaitFor([apply] { return apply->isEnabled(); }));
     EXPECT_FALSE(free->isEnabled());
     free->setEnabled(true);
     dialog.UpdateDialogControls();

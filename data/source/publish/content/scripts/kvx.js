@@ -9,13 +9,32 @@
  * they load: each one registers its part in kvxRuntime, and start-up copies the public calls into kvx
  * whatever order the page loaded the scripts in.
  */
-(function (R) {
+(function (/** @type {KvxRuntime} */ R) {
     "use strict";
 
-    const api = R.api = R.api || {};
+    const api = R.api = R.api || /** @type {KvxRuntime["api"]} */ ({});
     R.afterRender = R.afterRender || [];   // fn(target, screen): a screen's markup is in place
     R.beforeLeave = R.beforeLeave || [];   // fn(target): a screen is about to be replaced
     R.onStart = R.onStart || [];           // fn(): the course frame exists, before the first screen
+
+    /**
+     * The run-time's clock and timers. Every file of the run-time asks this one for the time and for its
+     * timers, so a test that sets kvxRuntime.clock before the run-time loads moves time forward itself.
+     * @typedef {Object} KvxClock
+     * @property {() => number} now
+     * @property {(fn: () => void, ms: number) => number} setTimeout
+     * @property {(id: number | undefined) => void} clearTimeout
+     * @property {(fn: () => void, ms: number) => number} setInterval
+     * @property {(id: number | undefined) => void} clearInterval
+     */
+    /** @type {KvxClock} */
+    R.clock = R.clock || {
+        now: () => Date.now(),
+        setTimeout: (fn, ms) => window.setTimeout(fn, ms),
+        clearTimeout: id => window.clearTimeout(id),
+        setInterval: (fn, ms) => window.setInterval(fn, ms),
+        clearInterval: id => window.clearInterval(id)
+    };
 
     // ---------------------------------------------------------------------------------------------
     // Texts. Every text the run-time shows can be reworded through the international profile, whose
@@ -183,7 +202,7 @@
         s.dataset.kvxTarget = target.name;
         s.dataset.kvxScreen = id;
         let answered = false;
-        s.kvxAnswered = () => { answered = true; };
+        /** @type {any} */ (s).kvxAnswered = () => { answered = true; };
         s.onload = () => {
             s.remove();
             if (!answered && latest.get(target.name) === request) {
@@ -221,7 +240,7 @@
             R.early = o;
             return;
         }
-        const s = document.currentScript;
+        const s = /** @type {any} */ (document.currentScript);
         let target = R.targets.main;
         if (s && s.dataset && s.dataset.kvxRequest) {
             if (typeof s.kvxAnswered === "function")
@@ -240,7 +259,7 @@
         for (const fn of R.beforeLeave)
             R.guard(() => fn(target));
         for (const t of target.timers.splice(0))
-            clearTimeout(t);
+            R.clock.clearTimeout(t);
         target.sheet.textContent = "";
     };
 
@@ -299,9 +318,10 @@
             for (const fn of R.afterRender)
                 R.guard(() => fn(target, screen));
             // The screen's start-up statements see the screen object as o (o.argues of the
-            // free-form text and slider questions).
+            // free-form text and slider questions); they are carried out from the table of calls a
+            // screen file may make, never run as script.
             for (const statement of screen.scripts)
-                R.guard(() => new Function("o", statement).call(window, o));
+                R.guard(() => R.runStatement(statement, o));
         } finally {
             R.rendering = null;
         }
@@ -309,6 +329,14 @@
             R.arrived(screen);
         else if (typeof target.arrived === "function")
             target.arrived(screen);
+    };
+
+    R.runStatement = function (statement, o) {
+        if (typeof kvxCalls === "undefined") {
+            console.error("Corvessa: kvx_calls.js is missing, so the screen's statement is not carried out: " + statement);
+            return false;
+        }
+        return kvxCalls.run(statement, kvxCalls.screenTable, { o });
     };
 
     // ---------------------------------------------------------------------------------------------
@@ -440,7 +468,7 @@
         }
         // The closing page comes once the record is kept, or after a few seconds without an answer.
         const page = finished ? "done.htm" : "end.htm";
-        Promise.race([Promise.allSettled(sending), new Promise(resolve => setTimeout(resolve, 3000))])
+        Promise.race([Promise.allSettled(sending), new Promise(resolve => R.clock.setTimeout(() => resolve(undefined), 3000))])
             .then(() => { window.location.href = page; });
     };
 
@@ -465,7 +493,7 @@
         // Keyboard users keep their place on a button that is still there; otherwise the screen itself
         // takes the focus so that the next Tab starts on it. The first screen leaves the focus at the
         // start of the page, where the skip link is.
-        const active = document.activeElement;
+        const active = /** @type {HTMLButtonElement | null} */ (document.activeElement);
         if (R.shownBefore && (!active || active === document.body || active.disabled || active.closest("[hidden]") ||
                 getComputedStyle(active).visibility === "hidden"))
             R.frame.main.focus({ preventScroll: true });
@@ -482,7 +510,7 @@
         const delay = Number(prefs.nextBtnDelay) || 0;
         if (delay > 0 && prefs.nextVisible && R.frame.next) {
             R.frame.next.style.visibility = "hidden";
-            main.timers.push(setTimeout(() => {
+            main.timers.push(R.clock.setTimeout(() => {
                 R.frame.next.style.visibility = "";
                 R.updateNavigation();
             }, delay * 1000));
@@ -490,7 +518,7 @@
         const wait = Number(prefs.nextTime);
         if (!prefs.nextVisible && wait > 0 && !R.isQuestion(screen) && !R.course.menus.includes(screen.id) &&
                 !R.atTopicEnd(screen.id)) {
-            main.timers.push(setTimeout(api.next, wait * 1000));
+            main.timers.push(R.clock.setTimeout(api.next, wait * 1000));
         }
     };
 
@@ -729,7 +757,7 @@
         if (!e || !e.isSet || !(e.year > 0 && e.month > 0 && e.day > 0))
             return false;
         const end = new Date(e.year, e.month - 1, e.day, 23, 59, 59);
-        return Date.now() > end.getTime();
+        return R.clock.now() > end.getTime();
     };
 
     // Without the accessibility module the course still runs, with the browser's own question box.
@@ -819,4 +847,4 @@
         document.addEventListener("DOMContentLoaded", R.start);
     else
         setTimeout(R.start, 0);
-})(window.kvxRuntime = window.kvxRuntime || {});
+})(window.kvxRuntime = window.kvxRuntime || /** @type {KvxRuntime} */ ({}));

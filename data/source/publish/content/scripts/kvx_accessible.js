@@ -7,7 +7,7 @@
  *   they get the button role, a place in the tab order and Enter and Space.
  * - Links that open a new window say so.
  */
-(function (R) {
+(function (/** @type {KvxRuntime} */ R) {
     "use strict";
 
     // The page's own announcer when it has one.
@@ -205,4 +205,4 @@
         for (const img of box.querySelectorAll("img:not([alt])"))
             img.setAttribute("alt", "");
     });
-})(window.kvxRuntime = window.kvxRuntime || {});
+})(window.kvxRuntime = window.kvxRuntime || /** @type {KvxRuntime} */ ({}));

@@ -5,7 +5,7 @@
  * and resolves with the answer's text; a failed request or an answer other than 2xx rejects, and a
  * request that takes longer than the time-out is cancelled.
  */
-(function (R) {
+(function (/** @type {KvxRuntime} */ R) {
     "use strict";
 
     const timeout = 20000;
@@ -37,7 +37,7 @@
             return request(url, { method: "POST", body });
         }
     };
-})(window.kvxRuntime = window.kvxRuntime || {});
+})(window.kvxRuntime = window.kvxRuntime || /** @type {KvxRuntime} */ ({}));
 
 /* Results kept by the course's server pages (a course published for a web database that records data):
  * the screen reached, the score, the status and what the course needs to resume go to
@@ -46,7 +46,7 @@
  * brought from the server, are where the course resumes. A server that cannot be reached costs the
  * record, never the course.
  */
-(function (R) {
+(function (/** @type {KvxRuntime} */ R) {
     "use strict";
 
     R.serverPage = function (name) {
@@ -130,4 +130,4 @@
         // The course page waits for the last results before it leaves.
         (R.onFinish = R.onFinish || []).push(() => sending);
     });
-})(window.kvxRuntime = window.kvxRuntime || {});
+})(window.kvxRuntime = window.kvxRuntime || /** @type {KvxRuntime} */ ({}));

@@ -5,7 +5,7 @@
  * HTML5 video elements. Media that only a browser plug-in could play (Flash, Windows Media and
  * RealPlayer objects) are shown as a short notice with a link to the file, and are never requested.
  */
-(function (R) {
+(function (/** @type {KvxRuntime} */ R) {
     "use strict";
 
     const pluginTypes = ["application/x-shockwave-flash", "video/x-ms-wvx", "audio/x-pn-realaudio-plugin"];
@@ -101,4 +101,4 @@
         for (const media of target.container.querySelectorAll("audio, video"))
             media.pause();
     });
-})(window.kvxRuntime = window.kvxRuntime || {});
+})(window.kvxRuntime = window.kvxRuntime || /** @type {KvxRuntime} */ ({}));

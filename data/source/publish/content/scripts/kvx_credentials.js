@@ -5,7 +5,7 @@
  * browser session; the course page takes the learner from there, shows the name in the top bar and
  * sends a learner who has not signed in to the sign-in page. The password is never kept.
  */
-(function (R) {
+(function (/** @type {KvxRuntime} */ R) {
     "use strict";
 
     function key() {
@@ -61,4 +61,4 @@
         if (R.frame && R.frame.user)
             R.frame.user.textContent = name;
     });
-})(window.kvxRuntime = window.kvxRuntime || {});
+})(window.kvxRuntime = window.kvxRuntime || /** @type {KvxRuntime} */ ({}));

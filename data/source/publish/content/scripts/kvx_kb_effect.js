@@ -11,7 +11,7 @@
  * end) and click (start on a click instead of at once). Learners who ask their system for reduced
  * motion see each effect's end at once.
  */
-(function (R) {
+(function (/** @type {KvxRuntime} */ R) {
     "use strict";
 
     const easing = ["linear", "ease-out", "ease-in", "ease-in-out"];
@@ -54,7 +54,7 @@
             const seconds = reducedMotion() ? 0 : Math.max(0, Number(leg.seconds) || 0);
             if (seconds === 0 || typeof image.animate !== "function") {
                 Object.assign(image.style, to);
-                target.timers.push(setTimeout(step, reducedMotion() ? 0 : (leg.wait || 0) * 1000));
+                target.timers.push(R.clock.setTimeout(step, reducedMotion() ? 0 : (leg.wait || 0) * 1000));
                 return;
             }
             const from = {};
@@ -67,7 +67,7 @@
             animation.onfinish = () => {
                 Object.assign(image.style, to);
                 animation.cancel();
-                target.timers.push(setTimeout(step, (leg.wait || 0) * 1000));
+                target.timers.push(R.clock.setTimeout(step, (leg.wait || 0) * 1000));
             };
         };
         return step;
@@ -76,7 +76,7 @@
     // Starts a timed effect now, after its delay, or on a click of its container.
     function schedule(target, container, options, start) {
         const delay = reducedMotion() ? 0 : Math.max(0, Number(options.delay) || 0) * 1000;
-        const go = () => target.timers.push(setTimeout(start, delay));
+        const go = () => target.timers.push(R.clock.setTimeout(start, delay));
         if (options.click === true) {
             let started = false;
             R.makeButton(container, R.text("startanimation"), () => {
@@ -217,4 +217,4 @@
         for (const a of (target.kbAnimations || []).splice(0))
             a.cancel();
     });
-})(window.kvxRuntime = window.kvxRuntime || {});
+})(window.kvxRuntime = window.kvxRuntime || /** @type {KvxRuntime} */ ({}));

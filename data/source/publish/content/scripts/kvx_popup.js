@@ -6,10 +6,10 @@
  */
 var kvxGlossary = window.kvxGlossary || [];
 
-(function (R) {
+(function (/** @type {KvxRuntime} */ R) {
     "use strict";
 
-    const api = R.api = R.api || {};
+    const api = R.api = R.api || /** @type {KvxRuntime["api"]} */ ({});
     let popupCount = 0;
 
     // ---------------------------------------------------------------------------------------------
@@ -229,4 +229,4 @@ var kvxGlossary = window.kvxGlossary || [];
                 closeOutline();
         }
     });
-})(window.kvxRuntime = window.kvxRuntime || {});
+})(window.kvxRuntime = window.kvxRuntime || /** @type {KvxRuntime} */ ({}));

@@ -7,7 +7,7 @@
  * The answers given so far (kvxRuntime.courseState) are kept with the place, so that a resumed course
  * keeps its score.
  */
-(function (R) {
+(function (/** @type {KvxRuntime} */ R) {
     "use strict";
 
     function store() {
@@ -81,4 +81,4 @@
         if (finished)
             R.storage.clear();
     });
-})(window.kvxRuntime = window.kvxRuntime || {});
+})(window.kvxRuntime = window.kvxRuntime || /** @type {KvxRuntime} */ ({}));

@@ -66,9 +66,14 @@ dTree.prototype.render = function (container) {
         const script = /^\s*javascript:/i.test(node.url) ? node.url.replace(/^\s*javascript:/i, "") : null;
         if (script !== null) {
             a.href = "#";
+            // The link names a call of the outline (fPage, fMenu); it is carried out from the outline's
+            // table of calls, never run as script.
             a.addEventListener("click", (e) => {
                 e.preventDefault();
-                new Function(script)();
+                if (typeof kvxCalls !== "undefined")
+                    kvxCalls.run(script, kvxCalls.outlineTable);
+                else
+                    console.error("Corvessa: kvx_calls.js is missing, so the outline link is not followed: " + script);
             });
             const m = /pg\[(\d+)\]/.exec(script);
             if (m && current && window.pg && pg[Number(m[1])] === current)
