@@ -60,7 +60,7 @@ expect "^back view=0$"
 expect "^title=Untitled - Corvessa$"
 # Every menu is pictured open, and every entry says what it is.
 for menu in file edit view windows help; do
-  expect "^menu-$menu shown=1 picture=[0-9]*x[0-9]* saved=true$"
+  expect "^menu-$menu shown=1 picture=[0-9]*x[0-9]* saved=1$"
 done
 if grep -E '^entry .*(text=""|tip="")' "$shots/selftest.txt"; then
   echo "menu entries without a text or a status tip"; fail=1
@@ -71,8 +71,8 @@ expect '^entry File: text="&Save Project" key="Ctrl+S" enabled=1 '
 expect '^entry File: text="Save Project &as..." key="Ctrl+Shift+S" enabled=1 '
 expect '^entry File > Publish: text="LMS" key="" enabled=1 '
 expect '^entry File: text="E&xit" key="Ctrl+Q" enabled=1 '
-expect '^entry Edit: text="&Undo" key="Ctrl+Z, Alt+Backspace" enabled=0 '
-expect '^entry Edit: text="&Copy" key="Ctrl+C, Ctrl+Ins" enabled=0 '
+expect '^entry Edit: text="&Undo" key="Ctrl+Z; Alt+Backspace" enabled=0 '
+expect '^entry Edit: text="&Copy" key="Ctrl+C; Ctrl+Ins" enabled=0 '
 expect '^entry View: text="Stan&dard toolbar" key="" enabled=1 '
 expect '^entry Windows: text="1. Settings" key="Ctrl+1" enabled=0 '
 expect '^entry Windows: text="3. Edit" key="Ctrl+3" enabled=1 '
