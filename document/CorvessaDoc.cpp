@@ -112,6 +112,14 @@ void CCorvessaDoc::NotifyObservers(const std::function<void(CDocumentObserver &)
         call(*observer);
 }
 
+void CCorvessaDoc::SetModifiedFlag(bool modified)
+{
+    if (m_modified == modified)
+        return;
+    m_modified = modified;
+    NotifyObservers([this](CDocumentObserver &observer) { observer.OnModifiedChanged(*this); });
+}
+
 void CCorvessaDoc::UpdateAllViews()
 {
     NotifyObservers([this](CDocumentObserver &observer) { observer.OnUpdate(*this); });
@@ -144,12 +152,7 @@ bool CCorvessaDoc::OnNewDocument()
     ClearGlossaryScreens();
     NotifyObservers([this](CDocumentObserver &observer) { observer.OnNewProject(*this); });
     UpdateAllViews();
-    if (m_firstNewDocument) {
-        m_firstNewDocument = false;
-        m_modified = false;
-    } else {
-        m_modified = true;
-    }
+    SetModifiedFlag(false);
     return true;
 }
 
@@ -185,7 +188,7 @@ bool CCorvessaDoc::OnOpenDocument(const QString &path)
     // file is never replaced by what could be read of it.
     SetPathName(whole ? path : QString());
     m_title = QFileInfo(path).completeBaseName();
-    m_modified = true;
+    SetModifiedFlag(!whole);
     NotifyObservers([this](CDocumentObserver &observer) { observer.OnDocumentOpened(*this); });
     UpdateAllViews();
     return true;
@@ -220,7 +223,7 @@ bool CCorvessaDoc::OnSaveDocument(const QString &path)
     if (m_internationalProfile && !m_internationalProfile->WriteProfileFile(profileCopy))
         Prompt().Warning(CStringTable::Load(kIdsCannotWriteProfileCopy).arg(profileCopy));
     SetPathName(path);
-    m_modified = false;
+    SetModifiedFlag(false);
     return true;
 }
 

@@ -52,8 +52,9 @@ public:
     // What the window's caption shows and a first save proposes: "Untitled" until the document has a file.
     const QString &GetTitle() const { return m_title; }
     void SetTitle(const QString &title) { m_title = title; }
+    // Whether the project holds changes that are not in its file. Observers hear of every change of it.
     bool IsModified() const { return m_modified; }
-    void SetModifiedFlag(bool modified = true) { m_modified = modified; }
+    void SetModifiedFlag(bool modified = true);
     void AddObserver(CDocumentObserver *observer);
     void RemoveObserver(CDocumentObserver *observer);
     void UpdateAllViews();
@@ -61,13 +62,14 @@ public:
     void NotifyObservers(const std::function<void(CDocumentObserver &)> &call);
 
     // A new project: the built-in defaults (the constructed ones keep their values), then the per-user
-    // stores; counters and pointers reset; topics, glossary documents and screens removed. The first call
-    // on a document object leaves it unmodified, later ones mark it modified.
+    // stores; counters and pointers reset; topics, glossary documents and screens removed. The new project
+    // holds nothing of the author's yet, so it is unmodified.
     bool OnNewDocument();
     // Opens a project file. Only ".kvx" files are read (the extension compared without regard to case);
     // any other file, or one that cannot be opened, is refused with a message and changes nothing. A
-    // read project counts as modified. A project that could be read only in part is shown as far as it
-    // was read, the author is told, and the document is not bound to the file: saving asks for a name, so
+    // project read whole is unmodified: it is what its file holds. A project that could be read only in
+    // part is shown as far as it was read, the author is told, it counts as modified (what was read
+    // exists nowhere else) and the document is not bound to the file: saving asks for a name, so
     // the damaged original is never overwritten by what could be read of it. The project folder's copy of
     // the international profile, when there is one, becomes the document's profile.
     bool OnOpenDocument(const QString &path);
@@ -223,7 +225,6 @@ private:
     QString m_pathName;
     QString m_title;
     bool m_modified = false;
-    bool m_firstNewDocument = true;
     std::vector<CDocumentObserver *> m_observers;
     std::function<void(CCorvessaDoc &)> m_userStores;
     SaveFaultHook m_saveFaults;

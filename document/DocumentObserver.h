@@ -21,6 +21,8 @@ public:
     virtual void OnNewProject(CCorvessaDoc & /*document*/) {}
     // The Open command opened a project: the Import window keeps its topic table's names fixed.
     virtual void AfterOpenCommand(CCorvessaDoc & /*document*/) {}
+    // The document became modified, or unmodified: the main window's title shows which.
+    virtual void OnModifiedChanged(CCorvessaDoc & /*document*/) {}
     // A glossary item for the Edit window to add; true when a view took it.
     virtual bool AddGlossaryItem(CCorvessaDoc & /*document*/, const QString & /*term*/,
                                  const QString & /*definition*/)

@@ -116,6 +116,8 @@ CCorvessaApp::~CCorvessaApp()
     // The views leave the document's observers as the frame takes them down; the document goes last.
     m_loadingWindow.reset();
     m_frame.reset();
+    if (m_document)
+        m_document->RemoveObserver(this);
 }
 
 CStartupSequence::Result CCorvessaApp::InitInstance()
@@ -155,6 +157,7 @@ CFileDialogs &CCorvessaApp::FileDialogs() const
 bool CCorvessaApp::CreateFrameAndDocument()
 {
     m_document = std::make_unique<CCorvessaDoc>(m_context);
+    m_document->AddObserver(this);
     m_fileUi = std::make_unique<FileUi>(*this);
     m_fileCommands = std::make_unique<CProjectFileCommands>(*m_document, *m_fileUi);
     if (!m_document->OnNewDocument())
@@ -352,6 +355,7 @@ bool CCorvessaApp::SaveModified()
 
 void CCorvessaApp::OnFileNew()
 {
+    const CProgressDialog::Scope progress(m_progress.get());
     if (!SaveModified())
         return;
     m_document->SetPathName({});
@@ -362,6 +366,7 @@ void CCorvessaApp::OnFileNew()
 
 void CCorvessaApp::OnFileOpen()
 {
+    const CProgressDialog::Scope progress(m_progress.get());
     if (!SaveModified())
         return;
     if (m_fileCommands->OnFileOpenProject()) {
@@ -372,6 +377,7 @@ void CCorvessaApp::OnFileOpen()
 
 bool CCorvessaApp::OpenDocumentFile(const QString &path)
 {
+    const CProgressDialog::Scope progress(m_progress.get());
     if (!m_document->OnOpenDocument(path))
         return false;
     AddRecentFile(path);
@@ -396,6 +402,7 @@ bool CCorvessaApp::OnFileSave() { return SaveProject(); }
 
 bool CCorvessaApp::SaveProject()
 {
+    const CProgressDialog::Scope progress(m_progress.get());
     const bool saved = m_fileCommands->SaveProject();
     UpdateTitle();
     return saved;
@@ -403,6 +410,7 @@ bool CCorvessaApp::SaveProject()
 
 bool CCorvessaApp::OnFileSaveAs()
 {
+    const CProgressDialog::Scope progress(m_progress.get());
     const bool saved = m_fileCommands->OnFileSaveProjectAs();
     UpdateTitle();
     return saved;
@@ -422,8 +430,12 @@ void CCorvessaApp::UpdateTitle()
         return;
     const QString path = m_document->GetPathName();
     const QString name = path.isEmpty() ? kUntitled : QFileInfo(path).completeBaseName();
-    m_frame->setWindowTitle(QStringLiteral("%1 - Corvessa").arg(name));
+    // "[*]" is where the window shows its modified mark; a "[*]" of the file's own name stays text.
+    m_frame->setWindowTitle(QStringLiteral("%1[*] - Corvessa").arg(QString(name).replace(QLatin1String("[*]"), QLatin1String("[*][*]"))));
+    m_frame->setWindowModified(m_document->IsModified());
 }
+
+void CCorvessaApp::OnModifiedChanged(CCorvessaDoc &) { UpdateTitle(); }
 
 void CCorvessaApp::OnAppAbout()
 {

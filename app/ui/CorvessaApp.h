@@ -5,6 +5,7 @@
 #include "app/Registry.h"
 #include "app/StartupSequence.h"
 #include "app/ViewSwitcher.h"
+#include "document/DocumentObserver.h"
 #include "platform/CorvContext.h"
 #include "publish/CharacterSubstitutions.h"
 
@@ -53,7 +54,8 @@ struct CAppOptions
 // document, the main frame, the four main views and the visible one, the graphics library, its root and
 // the excluded words, the special characters, the version text), carries out the application's commands
 // (the views, New, Open, Save, Save As, the recent projects, the Publish menu, About) and cleans up at exit.
-class CCorvessaApp : public QObject, public CStartupHost, public CMainViewHost
+// It watches the document's modified state, which the main window's title shows.
+class CCorvessaApp : public QObject, public CStartupHost, public CMainViewHost, public CDocumentObserver
 {
     Q_OBJECT
 public:
@@ -131,6 +133,9 @@ public:
     void HideView(int index) override;
     void RefreshSettingsPages() override;
     void ShowAndActivateView(int index) override;
+
+    // ---- CDocumentObserver ----
+    void OnModifiedChanged(CCorvessaDoc &document) override;
 
 private:
     void OnViewCommand(int index);

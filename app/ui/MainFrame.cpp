@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -24,67 +25,121 @@ using namespace CorvCommand;
 
 namespace {
 
-using BarButton = CMainFrame::BarButton;
-
-const BarButton kStandardButtons[] = {
-    {FileNew, "Create a new project.\nNew Project"},
-    {FileOpen, "Open an existing project.\nOpen Project"},
-    {FileSave, "Save the project.\nSave Project"},
-    {0, nullptr},
-    {EditCut, "Cut the selection to the clipboard.\nCut"},
-    {EditCopy, "Copy the selection to the clipboard.\nCopy"},
-    {EditPaste, "Insert the contents of the clipboard.\nPaste"},
-    {0, nullptr},
-    {SpellCurrentScreen, "Check the spelling of the current screen.\nSpell check screen"},
-    {SpellProject, "Check the spelling of the entire project.\nSpell check project"},
+// What every command shows wherever it appears: its menu text, and its tip as "status text\ntool tip". A
+// command that is only a button takes its tool tip as its text, so that it is named for screen readers too.
+struct CommandText {
+    int id;
+    const char *text;
+    const char *tip;
 };
+
+const CommandText kCommandTexts[] = {
+    {FileNew, "&New Project", "Create a new project.\nNew Project"},
+    {FileOpen, "&Open Project...", "Open an existing project.\nOpen Project"},
+    {FileSave, "&Save Project", "Save the project.\nSave Project"},
+    {FileSaveAs, "Save Project &as...", "Save the project under a new name.\nSave Project As"},
+    {PublishStandaloneMenu, "Standalone", "Publish the course to run on its own.\nPublish standalone"},
+    {PublishLanMenu, "LAN-based database", "Publish the course for a LAN-based database.\nPublish for a LAN"},
+    {PublishWebMenu, "Web-based database", "Publish the course for a web-based database.\nPublish for the web"},
+    {PublishLmsMenu, "LMS", "Publish the course as a learning management system package.\nPublish for an LMS"},
+    {AppExit, "E&xit", "Quit Corvessa; a project with unsaved changes is asked for first.\nExit"},
+    {EditUndo, "&Undo", "Undo the last change to the selected text.\nUndo"},
+    {EditCut, "Cu&t", "Cut the selection to the clipboard.\nCut"},
+    {EditCopy, "&Copy", "Copy the selection to the clipboard.\nCopy"},
+    {EditPaste, "&Paste", "Insert the contents of the clipboard.\nPaste"},
+    {EditFind, "&Find...", "Find and replace text on the current screen.\nFind"},
+    {ViewTabBar, "&Tab bar", "Show or hide the tab bar of the four windows.\nTab bar"},
+    {ViewStandardBar, "Stan&dard toolbar", "Show or hide the standard toolbar.\nStandard toolbar"},
+    {ViewFormattingBar, "&Formatting and drawing toolbar",
+     "Show or hide the formatting and drawing toolbar of the Edit window.\nFormatting and drawing toolbar"},
+    {ViewEditBar, "&Edit toolbar", "Show or hide the edit toolbar of the Edit window.\nEdit toolbar"},
+    {ViewStatusBar, "&Status Bar", "Show or hide the status bar.\nStatus bar"},
+    {ModeSettings, "Settings", "Show the Settings window.\nSettings"},
+    {ModeImport, "Import", "Show the Import window.\nImport"},
+    {ModeEdit, "Edit", "Show the Edit window.\nEdit"},
+    {ModePublish, "Publish", "Show the Publish window.\nPublish"},
+    {WindowSettings, "1. Settings", "Show the Settings window.\nSettings"},
+    {WindowImport, "2. Import", "Show the Import window.\nImport"},
+    {WindowEdit, "3. Edit", "Show the Edit window.\nEdit"},
+    {WindowPublish, "4. Publish", "Show the Publish window.\nPublish"},
+    {AppAbout, "&About Corvessa...", "Show the program's version and copyright.\nAbout"},
+    {SpellCurrentScreen, nullptr, "Check the spelling of the current screen.\nSpell check screen"},
+    {SpellProject, nullptr, "Check the spelling of the entire project.\nSpell check project"},
+    {AddTextBox, nullptr, "Insert a text box to the current screen.\nInsert textbox"},
+    {Bold, nullptr, "Make selected text bold.\nBold"},
+    {Italic, nullptr, "Make selected text italic.\nItalic"},
+    {Underline, nullptr, "Make selected text underline.\nUnderline"},
+    {Strikeout, nullptr, "Strikeout selected text.\nStrikeout"},
+    {TextColour, nullptr, "Change color of selected text.\nText color"},
+    {Bulleting, nullptr, "Bulleted list on/off\nBulleting"},
+    {Numbering, nullptr, "Numbered list on/off\nNumbering"},
+    {DecreaseIndent, nullptr, "Decrease text indentation\nDecrease indent"},
+    {IncreaseIndent, nullptr, "Increase text indentation\nIncrease indent"},
+    {AlignLeft, nullptr, "Align text left\nAlign left"},
+    {AlignCentre, nullptr, "Centre text\nCentre"},
+    {AlignRight, nullptr, "Align text right\nAlign right"},
+    {Justify, nullptr, "Justify text\nJustify"},
+    {DrawLine, nullptr, "Draw a new line.\nLine"},
+    {DrawRectangle, nullptr, "Draw a new rectangle.\nRectangle"},
+    {DrawCircle, nullptr, "Draw a new circle.\nCircle"},
+    {FillColour, nullptr, "Change the fill color of the selected shape.\nFill Color"},
+    {LineColour, nullptr, "Change the line color of the selected shape.\nLine Color"},
+    {LineStyle, nullptr, "Change the line style of the selected shape.\nLine Style"},
+    {RecordNarration, nullptr, "Record narration\nRecord narration"},
+    {AddScreenMenu, nullptr, "Add screen.\nAdd screen"},
+    {AddQuestionMenu, nullptr, "Add a question to the current screen.\nAdd question"},
+    {EditQuestion, nullptr, "Edit the question of the current screen.\nEdit question"},
+    {AddTable, nullptr, "Add a table to the current screen.\nAdd table"},
+    {AddMediaMenu, nullptr, "Add audio, video or other media to the current screen.\nAdd media"},
+    {EditGraphicMenu, nullptr, "Add or replace a graphic on the current screen.\nEdit graphic"},
+    {AddLink, nullptr, "Link the selection to a screen, a file or a web page.\nAdd link"},
+    {PreviewScreen, nullptr, "Preview the current screen in the browser.\nPreview"},
+};
+
+// The keys of a command, the first one shown in the menus.
+QList<QKeySequence> ShortcutsOf(int commandId)
+{
+    using K = QKeySequence;
+    switch (commandId) {
+    case FileNew: return {K(Qt::CTRL | Qt::Key_N)};
+    case FileOpen: return {K(Qt::CTRL | Qt::Key_O)};
+    case FileSave: return {K(Qt::CTRL | Qt::Key_S)};
+    case FileSaveAs: return {K(Qt::CTRL | Qt::SHIFT | Qt::Key_S)};
+    case AppExit: return {K(Qt::CTRL | Qt::Key_Q)};
+    case EditUndo: return {K(Qt::CTRL | Qt::Key_Z), K(Qt::ALT | Qt::Key_Backspace)};
+    case EditCut: return {K(Qt::CTRL | Qt::Key_X), K(Qt::SHIFT | Qt::Key_Delete)};
+    case EditCopy: return {K(Qt::CTRL | Qt::Key_C), K(Qt::CTRL | Qt::Key_Insert)};
+    case EditPaste: return {K(Qt::CTRL | Qt::Key_V), K(Qt::SHIFT | Qt::Key_Insert)};
+    case EditFind: return {K(Qt::CTRL | Qt::Key_F)};
+    case WindowSettings:
+    case WindowImport:
+    case WindowEdit:
+    case WindowPublish: return {K(Qt::CTRL | Qt::Key(Qt::Key_1 + commandId - WindowSettings))};
+    default: return {};
+    }
+}
+
+const CommandText *FindCommandText(int commandId)
+{
+    for (const CommandText &c : kCommandTexts)
+        if (c.id == commandId)
+            return &c;
+    return nullptr;
+}
+
+const int kStandardButtons[] = {FileNew, FileOpen, FileSave, 0, EditCut, EditCopy, EditPaste, 0,
+                                SpellCurrentScreen, SpellProject};
 
 // The formatting bar; the two font boxes stand where their commands are.
-const BarButton kFormattingButtons[] = {
-    {AddTextBox, "Insert a text box to the current screen.\nInsert textbox"},
-    {0, nullptr},
-    {FontName, "Change the font name of the selected text.\nFont  name"},
-    {FontSize, "Change size of selected font.\nFont size"},
-    {0, nullptr},
-    {Bold, "Make selected text bold.\nBold"},
-    {Italic, "Make selected text italic.\nItalic"},
-    {Underline, "Make selected text underline.\nUnderline"},
-    {0, nullptr},
-    {Strikeout, "Strikeout selected text.\nStrikeout"},
-    {TextColour, "Change color of selected text.\nText color"},
-    {0, nullptr},
-    {Bulleting, "Bulleted list on/off\nBulleting"},
-    {0, nullptr},
-    {Numbering, "Numbered list on/off\nNumbering"},
-    {DecreaseIndent, "Decrease text indentation\nDecrease indent"},
-    {IncreaseIndent, "Increase text indentation\nIncrease indent"},
-    {AlignLeft, "Align text left\nAlign left"},
-    {AlignCentre, "Centre text\nCentre"},
-    {AlignRight, "Align text right\nAlign right"},
-    {Justify, "Justify text\nJustify"},
-    {0, nullptr},
-    {DrawLine, "Draw a new line.\nLine"},
-    {DrawRectangle, "Draw a new rectangle.\nRectangle"},
-    {DrawCircle, "Draw a new circle.\nCircle"},
-    {0, nullptr},
-    {FillColour, "\nFill Color"},
-    {LineColour, "\nLine Color"},
-    {LineStyle, "\nLine Style"},
-    {0, nullptr},
-    {RecordNarration, "Record narration\nRecord narration"},
-};
+const int kFormattingButtons[] = {AddTextBox, 0,         FontName,       FontSize,       0,         Bold,
+                                  Italic,     Underline, 0,              Strikeout,      TextColour, 0,
+                                  Bulleting,  0,         Numbering,      DecreaseIndent, IncreaseIndent,
+                                  AlignLeft,  AlignCentre, AlignRight,   Justify,        0,         DrawLine,
+                                  DrawRectangle, DrawCircle, 0,          FillColour,     LineColour, LineStyle,
+                                  0,          RecordNarration};
 
-const BarButton kEditButtons[] = {
-    {AddScreenMenu, "Add screen.\nAdd screen"},
-    {0, nullptr},
-    {AddQuestionMenu, "\nAdd question"},
-    {EditQuestion, "\nEdit question"},
-    {AddTable, "\nAdd table"},
-    {AddMediaMenu, "\nAdd media"},
-    {EditGraphicMenu, "\nEdit graphic"},
-    {AddLink, "\nAdd link"},
-    {PreviewScreen, "\nPreview"},
-};
+const int kEditButtons[] = {AddScreenMenu, 0,         AddQuestionMenu, EditQuestion, AddTable,
+                            AddMediaMenu,  EditGraphicMenu, AddLink,   PreviewScreen};
 
 // Commands that the Edit view carries out: the frame forwards them and asks it for their state.
 const int kForwarded[] = {EditUndo,     EditCut,        EditCopy,       EditPaste,   EditFind,        SpellCurrentScreen,
@@ -95,12 +150,20 @@ const int kForwarded[] = {EditUndo,     EditCut,        EditCopy,       EditPast
                           AddScreenMenu, AddQuestionMenu, EditQuestion, AddTable,    AddMediaMenu,    EditGraphicMenu,
                           AddLink,      PreviewScreen};
 
-void ApplyTip(QAction *action, const char *tip)
+// Gives the action the text, tips and keys of its command.
+void ApplyCommandText(QAction *action, int commandId)
 {
-    const QString text = QString::fromLatin1(tip);
-    const qsizetype cut = text.indexOf(u'\n');
-    action->setStatusTip(cut < 0 ? text : text.left(cut));
-    action->setToolTip(cut < 0 ? text : text.mid(cut + 1));
+    const CommandText *c = FindCommandText(commandId);
+    if (!c)
+        return;
+    const QString tip = QString::fromLatin1(c->tip);
+    const qsizetype cut = tip.indexOf(u'\n');
+    const QString status = cut < 0 ? tip : tip.left(cut);
+    const QString toolTip = cut < 0 ? tip : tip.mid(cut + 1);
+    action->setText(c->text ? QString::fromLatin1(c->text) : toolTip);
+    action->setStatusTip(status);
+    action->setToolTip(toolTip);
+    action->setShortcuts(ShortcutsOf(commandId));
 }
 
 } // namespace
@@ -118,13 +181,15 @@ CMainFrame::~CMainFrame() = default;
 QToolBar *CMainFrame::ModeBar() const { return m_modeBar; }
 QToolBar *CMainFrame::EditBar() const { return m_editBar; }
 
-QAction *CMainFrame::MakeAction(int commandId, const QString &text, const QKeySequence &shortcut)
+QAction *CMainFrame::MakeAction(int commandId)
 {
+    // One action per command, made complete wherever it first appears: a bar that shows a command before its
+    // menu does must not leave the menu entry without its text or its keys.
     QAction *action = m_actions.value(commandId);
     if (!action) {
-        action = new QAction(text, this);
+        action = new QAction(this);
         action->setObjectName(QStringLiteral("Command%1").arg(commandId));
-        action->setShortcut(shortcut);
+        ApplyCommandText(action, commandId);
         connect(action, &QAction::triggered, this, [this, commandId] { OnCommand(commandId); });
         addAction(action);
         m_actions.insert(commandId, action);
@@ -150,32 +215,27 @@ bool CMainFrame::CreateModeBar()
     m_modeBar->setMovable(false);
     m_modeBar->setFloatable(false);
     m_modeBar->setAllowedAreas(Qt::TopToolBarArea);
-    const char *names[] = {"Settings", "Import", "Edit", "Publish"};
-    for (int i = 0; i < kMainViewCount; ++i) {
-        QAction *action = MakeAction(ModeSettings + i, QString::fromLatin1(names[i]));
-        action->setToolTip(QString::fromLatin1(names[i]));
-        m_modeBar->addAction(action);
-    }
+    for (int i = 0; i < kMainViewCount; ++i)
+        m_modeBar->addAction(MakeAction(ModeSettings + i));
     addToolBar(Qt::TopToolBarArea, m_modeBar);
     addToolBarBreak(Qt::TopToolBarArea);
     return m_modeBar->LoadToolBarImages(128, CorvToolbarArt::ModeBarStrip(false), CorvToolbarArt::ModeBarStrip(false),
                                         CorvToolbarArt::ModeBarStrip(true));
 }
 
-void CMainFrame::AddButtons(QToolBar *bar, std::span<const BarButton> buttons, bool drawnIcons,
+void CMainFrame::AddButtons(QToolBar *bar, std::span<const int> buttons, bool drawnIcons,
                             const std::function<bool(int)> &placeBox)
 {
-    for (const BarButton &b : buttons) {
-        if (!b.id) {
+    for (const int id : buttons) {
+        if (!id) {
             bar->addSeparator();
             continue;
         }
-        if (placeBox && placeBox(b.id))
+        if (placeBox && placeBox(id))
             continue;
-        QAction *action = MakeAction(b.id, {});
-        ApplyTip(action, b.tip);
+        QAction *action = MakeAction(id);
         if (drawnIcons)
-            action->setIcon(CorvToolbarArt::CommandIcon(b.id));
+            action->setIcon(CorvToolbarArt::CommandIcon(id));
         bar->addAction(action);
     }
 }
@@ -282,65 +342,44 @@ void CMainFrame::CreateStatusBar()
 void CMainFrame::CreateMenus()
 {
     m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
-    m_fileMenu->addAction(MakeAction(FileNew, QStringLiteral("&New Project"), QKeySequence(Qt::CTRL | Qt::Key_N)));
-    m_fileMenu->addAction(MakeAction(FileOpen, QStringLiteral("&Open Project..."), QKeySequence(Qt::CTRL | Qt::Key_O)));
-    m_fileMenu->addAction(MakeAction(FileSave, QStringLiteral("&Save Project"), QKeySequence(Qt::CTRL | Qt::Key_S)));
-    m_fileMenu->addAction(MakeAction(FileSaveAs, QStringLiteral("Save Project &as..."), QKeySequence::SaveAs));
+    for (int id : {FileNew, FileOpen, FileSave, FileSaveAs})
+        m_fileMenu->addAction(MakeAction(id));
     m_fileMenu->addSeparator();
     m_recentAnchor = m_fileMenu->addSeparator();
     QMenu *publish = m_fileMenu->addMenu(QStringLiteral("Publish"));
-    publish->addAction(MakeAction(PublishStandaloneMenu, QStringLiteral("Standalone")));
-    publish->addAction(MakeAction(PublishLanMenu, QStringLiteral("LAN-based database")));
-    publish->addAction(MakeAction(PublishWebMenu, QStringLiteral("Web-based database")));
-    publish->addAction(MakeAction(PublishLmsMenu, QStringLiteral("LMS")));
+    publish->menuAction()->setStatusTip(QStringLiteral("Publish the course for one of the four kinds of use."));
+    for (int id : {PublishStandaloneMenu, PublishLanMenu, PublishWebMenu, PublishLmsMenu})
+        publish->addAction(MakeAction(id));
     m_fileMenu->addSeparator();
-    m_fileMenu->addAction(MakeAction(AppExit, QStringLiteral("E&xit"), QKeySequence::Quit));
-    // The standard bar's buttons carry their menu texts too.
-    Action(FileNew)->setIconText(QStringLiteral("New Project"));
+    m_fileMenu->addAction(MakeAction(AppExit));
 
     QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    edit->addAction(MakeAction(EditUndo, {}));
-    Action(EditUndo)->setText(QStringLiteral("&Undo"));
-    Action(EditUndo)->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
-    edit->addSeparator();
-    const struct { int id; const char *text; QList<QKeySequence> keys; } clipboard[] = {
-        {EditCut, "Cu&t", {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)}},
-        {EditCopy, "&Copy", {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)}},
-        {EditPaste, "&Paste", {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)}},
-    };
-    for (const auto &c : clipboard) {
-        Action(c.id)->setText(QString::fromLatin1(c.text));
-        Action(c.id)->setShortcuts(c.keys);
-        edit->addAction(Action(c.id));
+    for (int id : std::initializer_list<int>{EditUndo, 0, EditCut, EditCopy, EditPaste, 0, EditFind}) {
+        if (id)
+            edit->addAction(MakeAction(id));
+        else
+            edit->addSeparator();
     }
-    edit->addSeparator();
-    edit->addAction(MakeAction(EditFind, QStringLiteral("&Find..."), QKeySequence(Qt::CTRL | Qt::Key_F)));
 
     QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
-    const struct { int id; const char *text; } toggles[] = {
-        {ViewTabBar, "&Tab bar"}, {ViewStandardBar, "Stan&dard toolbar"}, {0, nullptr},
-        {ViewFormattingBar, "&Formatting and drawing toolbar"}, {ViewEditBar, "&Edit toolbar"}, {0, nullptr},
-        {ViewStatusBar, "&Status Bar"},
-    };
-    for (const auto &t : toggles) {
-        if (!t.id) {
+    for (int id : std::initializer_list<int>{ViewTabBar, ViewStandardBar, 0, ViewFormattingBar, ViewEditBar, 0,
+                                             ViewStatusBar}) {
+        if (!id) {
             view->addSeparator();
             continue;
         }
-        QAction *action = MakeAction(t.id, QString::fromLatin1(t.text));
+        QAction *action = MakeAction(id);
         action->setCheckable(true);
         view->addAction(action);
     }
     connect(view, &QMenu::aboutToShow, this, &CMainFrame::OnViewMenuAboutToShow);
 
     QMenu *windows = menuBar()->addMenu(QStringLiteral("&Windows"));
-    const char *names[] = {"1. Settings", "2. Import", "3. Edit", "4. Publish"};
     for (int i = 0; i < kMainViewCount; ++i)
-        windows->addAction(MakeAction(WindowSettings + i, QString::fromLatin1(names[i]),
-                                      QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + i))));
+        windows->addAction(MakeAction(WindowSettings + i));
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
-    help->addAction(MakeAction(AppAbout, QStringLiteral("&About Corvessa...")));
+    help->addAction(MakeAction(AppAbout));
 
     // Every command's state is brought up to date before a menu opens, as the buttons are after each change.
     for (QMenu *menu : {m_fileMenu, edit, windows, help})
@@ -471,6 +510,7 @@ void CMainFrame::SetRecentFiles(const QStringList &files)
     m_recentActions.clear();
     if (files.isEmpty()) {
         auto *none = new QAction(QStringLiteral("Recent files"), m_fileMenu);
+        none->setStatusTip(QStringLiteral("The projects opened last are listed here."));
         none->setEnabled(false);
         m_fileMenu->insertAction(m_recentAnchor, none);
         m_recentActions.append(none);
@@ -479,6 +519,7 @@ void CMainFrame::SetRecentFiles(const QStringList &files)
     for (int i = 0; i < files.size(); ++i) {
         auto *action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QString(files[i]).replace(u'&', QLatin1String("&&"))), m_fileMenu);
         action->setObjectName(QStringLiteral("RecentFile%1").arg(i + 1));
+        action->setStatusTip(QStringLiteral("Open the project %1.").arg(files[i]));
         connect(action, &QAction::triggered, this, [this, i] { m_app.OpenRecentFile(i); });
         m_fileMenu->insertAction(m_recentAnchor, action);
         m_recentActions.append(action);

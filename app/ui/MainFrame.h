@@ -27,13 +27,6 @@ class CMainFrame : public QMainWindow
 {
     Q_OBJECT
 public:
-    // A button of the standard, formatting or edit bar: its command (0 for a separator) and its tip, as
-    // "status text\ntool tip".
-    struct BarButton {
-        int id;
-        const char *tip;
-    };
-
     explicit CMainFrame(CCorvessaApp &app);
     ~CMainFrame() override;
 
@@ -82,10 +75,11 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    QAction *MakeAction(int commandId, const QString &text, const QKeySequence &shortcut = {});
-    // Adds the buttons in order; placeBox puts in the commands the bar shows as a box of their own and says
+    // The command's one action, with its text, tips and keys.
+    QAction *MakeAction(int commandId);
+    // Adds the buttons (commands, 0 for a separator) in order; placeBox puts in the commands the bar shows as a box of their own and says
     // which those are.
-    void AddButtons(QToolBar *bar, std::span<const BarButton> buttons, bool drawnIcons,
+    void AddButtons(QToolBar *bar, std::span<const int> buttons, bool drawnIcons,
                     const std::function<bool(int)> &placeBox = {});
     void CreateFontNameBox();
     void CreateFontSizeBox();

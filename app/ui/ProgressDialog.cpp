@@ -58,3 +58,17 @@ void CProgressDialog::Finish()
         m_dialog->reset();
     }
 }
+
+bool CProgressDialog::IsShown() const { return m_dialog && m_dialog->isVisible(); }
+
+CProgressDialog::Scope::Scope(CProgressDialog *progress) : m_progress(progress)
+{
+    if (m_progress)
+        ++m_progress->m_depth;
+}
+
+CProgressDialog::Scope::~Scope()
+{
+    if (m_progress && --m_progress->m_depth == 0)
+        m_progress->Finish();
+}

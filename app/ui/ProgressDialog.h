@@ -22,10 +22,28 @@ public:
     // Hides the window once the command is over.
     void Finish();
 
+    // One command that may show the window: when the outermost one ends, by any path (done, failed,
+    // cancelled, refused), the window goes, so it never stays over the main window after the work.
+    class Scope
+    {
+    public:
+        explicit Scope(CProgressDialog *progress);
+        ~Scope();
+        Scope(const Scope &) = delete;
+        Scope &operator=(const Scope &) = delete;
+
+    private:
+        CProgressDialog *m_progress;
+    };
+
+    // Whether the window is up now.
+    bool IsShown() const;
+
 private:
     void Pump();
     QProgressDialog &Dialog();
 
     QPointer<QWidget> m_parent;
     QPointer<QProgressDialog> m_dialog;
+    int m_depth = 0;
 };

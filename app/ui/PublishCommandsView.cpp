@@ -106,8 +106,11 @@ CPublishCommandsView::CPublishCommandsView(CCorvessaDoc &document, CEditViewApi 
     layout->addWidget(frame);
     layout->addStretch(1);
 
-    // The compatibility setting changes no published file by itself, so it does not mark the project.
-    connect(m_compatibility, &QCheckBox::toggled, this, [this](bool on) { m_document.EmulateIE7 = on ? 1 : 0; });
+    // The setting is kept in the project file, so changing it is a change the author may want to save.
+    connect(m_compatibility, &QCheckBox::toggled, this, [this](bool on) {
+        m_document.EmulateIE7 = on ? 1 : 0;
+        m_document.SetModifiedFlag();
+    });
     RefreshFromDocument();
 }
 
@@ -188,22 +191,19 @@ QString CPublishCommandsView::ProjectPrefix() const
     return prefix;
 }
 
-void CPublishCommandsView::Finished()
-{
-    if (m_progress)
-        m_progress->Finish();
-}
-
 void CPublishCommandsView::PublishWeb(int lessonMode)
 {
-    if (!Prepare())
-        return;
-    const QString folder = OutputFolder(Web);
-    m_lastWebFolder = folder;
-    if (folder.isEmpty())
-        return;
     bool aspDone = false;
+    QString folder;
     {
+        // The progress window goes before the closing message, and on every way out before it.
+        const CProgressDialog::Scope progress(m_progress);
+        if (!Prepare())
+            return;
+        folder = OutputFolder(Web);
+        m_lastWebFolder = folder;
+        if (folder.isEmpty())
+            return;
         const WaitCursor busy;
         CCoursePublisher publisher(m_document, folder, ProjectPrefix(), &m_editView.GetTreeCtrl());
         publisher.SetSpecialCharacters(m_specialCharacters);
@@ -212,7 +212,6 @@ void CPublishCommandsView::PublishWeb(int lessonMode)
         else
             publisher.PublishWebDatabasePhp();
     }
-    Finished();
     if (aspDone && !m_nestedWebRun)
         m_document.Prompt().Information(CStringTable::Load(kAspDoneMessage).arg(folder));
 }
@@ -223,6 +222,7 @@ void CPublishCommandsView::Publish(Kind kind)
         PublishWeb(0);
         return;
     }
+    const CProgressDialog::Scope progress(m_progress);
     if (!Prepare())
         return;
     const QString folder = OutputFolder(kind);
@@ -254,5 +254,4 @@ void CPublishCommandsView::Publish(Kind kind)
         case Web: break;
         }
     }
-    Finished();
 }

@@ -53,7 +53,6 @@ private:
     bool Prepare();
     QString ProjectPrefix() const;
     void PublishWeb(int lessonMode);
-    void Finished();
 
     CCorvessaDoc &m_document;
     CEditViewApi &m_editView;

@@ -7,23 +7,38 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
 #include <QToolBar>
+#include <QWindow>
+
+#include <functional>
+#include <vector>
 
 namespace CorvUiSelfTest {
 
 namespace {
 
+// The check is a list of steps; each one acts and, after a pause that lets the window system paint, takes
+// its picture.
 struct Run {
     CCorvessaApp &app;
     QString folder;
     QStringList log;
-    int step = 0;
+    std::vector<std::function<void(Run &)>> steps;
+    size_t next = 0;
 };
 
-void Shoot(Run &run, const QString &name)
+QString Saved(Run &run, const QPixmap &picture, const QString &name)
+{
+    const QString file = QDir(run.folder).filePath(name + QStringLiteral(".png"));
+    return QStringLiteral("picture=%1x%2 saved=%3").arg(picture.width()).arg(picture.height()).arg(picture.save(file));
+}
+
+void ShootView(Run &run, const QString &name)
 {
     CMainFrame *frame = run.app.MainFrame();
     QPixmap picture;
@@ -31,41 +46,113 @@ void Shoot(Run &run, const QString &name)
         picture = screen->grabWindow(frame->winId());
     if (picture.isNull())
         picture = frame->grab();
-    const QString file = QDir(run.folder).filePath(name + QStringLiteral(".png"));
     const QWidget *view = run.app.CurrentView();
-    run.log.append(QStringLiteral("%1 view=%2 %3 edit-bar=%4 formatting-bar=%5 picture=%6x%7 saved=%8")
+    run.log.append(QStringLiteral("%1 view=%2 %3 edit-bar=%4 formatting-bar=%5 %6")
                        .arg(name)
                        .arg(run.app.CurrentViewIndex())
                        .arg(view ? view->objectName() : QStringLiteral("none"))
                        .arg(frame->EditBar()->isVisible())
                        .arg(frame->FormattingBar()->isVisible())
-                       .arg(picture.width())
-                       .arg(picture.height())
-                       .arg(picture.save(file)));
+                       .arg(Saved(run, picture, name)));
 }
 
-void Next(Run *run)
+// The menu as the author sees it open over the main window.
+void ShootMenu(Run &run, QMenu *menu, const QString &name)
 {
-    static const char *names[] = {"settings", "import", "edit", "publish"};
+    CMainFrame *frame = run.app.MainFrame();
+    const QRect area = frame->frameGeometry().united(menu->geometry());
+    QPixmap picture;
+    if (QScreen *screen = frame->screen())
+        picture = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    if (picture.isNull())
+        picture = menu->grab();
+    run.log.append(QStringLiteral("%1 shown=%2 %3").arg(name).arg(menu->isVisible()).arg(Saved(run, picture, name)));
+}
+
+QString Plain(QString text) { return text.remove(u'&'); }
+
+// One line per entry of the menu and its sub-menus: what it says, its keys, whether it can be chosen.
+void LogEntries(Run &run, const QMenu *menu, const QString &path)
+{
+    for (const QAction *action : menu->actions()) {
+        if (action->isSeparator())
+            continue;
+        run.log.append(QStringLiteral("entry %1: text=\"%2\" key=\"%3\" enabled=%4 tip=\"%5\"")
+                           .arg(path, action->text(),
+                                QKeySequence::listToString(action->shortcuts(), QKeySequence::PortableText))
+                           .arg(action->isEnabled())
+                           .arg(action->statusTip()));
+        if (action->menu())
+            LogEntries(run, action->menu(), path + QStringLiteral(" > ") + Plain(action->text()));
+    }
+}
+
+// Which of the main window's commands a key reaches: a key that two enabled commands share reaches none.
+void LogKey(Run &run, const QKeySequence &key)
+{
+    QStringList commands;
+    for (const QAction *action : run.app.MainFrame()->findChildren<QAction *>())
+        if (action->isEnabled() && action->shortcuts().contains(key))
+            commands.append(action->objectName());
+    run.log.append(QStringLiteral("key %1 reaches=%2").arg(key.toString(QKeySequence::PortableText), commands.join(u',')));
+}
+
+void Step(Run *run)
+{
     CMainFrame *frame = run->app.MainFrame();
-    if (run->step < 4) {
-        if (run->step > 0)
-            frame->Action(CorvCommand::WindowSettings + run->step)->trigger();
-        const int step = run->step++;
-        // Let the window system paint the view before its picture is taken.
-        QTimer::singleShot(400, frame, [run, step] {
-            Shoot(*run, QString::fromLatin1(names[step]));
-            Next(run);
-        });
+    if (run->next < run->steps.size()) {
+        const size_t index = run->next++;
+        run->steps[index](*run);
+        QTimer::singleShot(400, frame, [run] { Step(run); });
         return;
     }
-    frame->Action(CorvCommand::WindowSettings)->trigger();
-    run->log.append(QStringLiteral("back view=%1").arg(run->app.CurrentViewIndex()));
     QFile out(QDir(run->folder).filePath(QStringLiteral("selftest.txt")));
     if (out.open(QIODevice::WriteOnly))
         out.write(run->log.join(u'\n').toUtf8() + '\n');
     delete run;
     frame->close();
+}
+
+void PlanViews(Run &run)
+{
+    static const char *names[] = {"settings", "import", "edit", "publish"};
+    for (int view = 0; view < 4; ++view) {
+        run.steps.push_back([view](Run &r) {
+            if (view > 0)
+                r.app.MainFrame()->Action(CorvCommand::WindowSettings + view)->trigger();
+        });
+        run.steps.push_back([view](Run &r) { ShootView(r, QString::fromLatin1(names[view])); });
+    }
+    run.steps.push_back([](Run &r) {
+        r.app.MainFrame()->Action(CorvCommand::WindowSettings)->trigger();
+        r.log.append(QStringLiteral("back view=%1").arg(r.app.CurrentViewIndex()));
+        r.log.append(QStringLiteral("title=%1").arg(r.app.MainFrame()->windowHandle()->title()));
+    });
+}
+
+void PlanMenus(Run &run)
+{
+    const QList<QAction *> menus = run.app.MainFrame()->menuBar()->actions();
+    for (qsizetype i = 0; i < menus.size(); ++i) {
+        QMenu *menu = menus[i]->menu();
+        if (!menu)
+            continue;
+        const QString name = QStringLiteral("menu-%1").arg(Plain(menus[i]->text()).toLower());
+        run.steps.push_back([action = menus[i]](Run &r) {
+            // Opened from the menu bar, as a click would, so the entries' states are brought up to date.
+            r.app.MainFrame()->menuBar()->setActiveAction(action);
+        });
+        run.steps.push_back([menu, name, title = Plain(menus[i]->text())](Run &r) {
+            ShootMenu(r, menu, name);
+            LogEntries(r, menu, title);
+            menu->hide();
+        });
+    }
+    run.steps.push_back([](Run &r) {
+        using K = QKeySequence;
+        for (const K &key : {K(Qt::CTRL | Qt::Key_N), K(Qt::CTRL | Qt::Key_O), K(Qt::CTRL | Qt::Key_S)})
+            LogKey(r, key);
+    });
 }
 
 } // namespace
@@ -75,8 +162,10 @@ bool ScheduleFromEnvironment(CCorvessaApp &app)
     const QString folder = qEnvironmentVariable(kVariable);
     if (folder.isEmpty() || !QDir().mkpath(folder))
         return false;
-    auto *run = new Run{app, folder, {}, 0};
-    QTimer::singleShot(600, app.MainFrame(), [run] { Next(run); });
+    auto *run = new Run{app, folder, {}, {}, 0};
+    PlanViews(*run);
+    PlanMenus(*run);
+    QTimer::singleShot(600, app.MainFrame(), [run] { Step(run); });
     return true;
 }
 

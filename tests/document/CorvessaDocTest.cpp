@@ -61,7 +61,9 @@ public:
 struct RecordingObserver : CDocumentObserver
 {
     int updates = 0, opened = 0, saving = 0;
+    QList<bool> modifiedStates;
     void OnUpdate(CCorvessaDoc &) override { ++updates; }
+    void OnModifiedChanged(CCorvessaDoc &doc) override { modifiedStates.append(doc.IsModified()); }
     void OnDocumentOpened(CCorvessaDoc &) override { ++opened; }
     void AboutToSave(CCorvessaDoc &) override { ++saving; }
 };
@@ -156,7 +158,8 @@ TEST(CorvessaDoc, ResetInternationalProfileFreesItAndSetsTheDefaultPath)
     EXPECT_EQ(doc.GetInternationalProfile(), nullptr);
 }
 
-// Guards a new project: defaults (the constructed ones kept), counters, emptied lists, modified flag.
+// Guards a new project: defaults (the constructed ones kept), counters, emptied lists, and a modified flag
+// that stays clear, so quitting from a new project that the author has not touched asks nothing.
 TEST(CorvessaDoc, NewDocumentResetsCourseButKeepsConstructedSettings)
 {
     CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
@@ -176,8 +179,10 @@ TEST(CorvessaDoc, NewDocumentResetsCourseButKeepsConstructedSettings)
     doc.Topics.push_back(std::make_unique<CTopic>());
     doc.GlossaryDocuments = {"g.docx"};
     doc.UsedLibraryPictures = {"a.jpg"};
+    doc.SetModifiedFlag();
     EXPECT_TRUE(doc.OnNewDocument());
-    EXPECT_TRUE(doc.IsModified());
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(views.modifiedStates, (QList<bool>{true, false}));
     EXPECT_EQ(doc.ShowGlossary, 0);
     EXPECT_EQ(doc.CourseName, "");
     EXPECT_TRUE(doc.PriorityCategories.isEmpty());
@@ -192,7 +197,8 @@ TEST(CorvessaDoc, NewDocumentResetsCourseButKeepsConstructedSettings)
     EXPECT_EQ(views.updates, 2);
 }
 
-// Guards a non-project file: refused with a message, the document not bound to it and unchanged.
+// Guards a non-project file: refused with a message, the document not bound to it and unchanged; a project
+// read whole is bound to its file and unmodified (quitting right after opening asks nothing).
 TEST(CorvessaDoc, OpenRefusesOtherExtensionsAndReadsKvxInAnyCase)
 {
     TempTree tree;
@@ -223,14 +229,15 @@ TEST(CorvessaDoc, OpenRefusesOtherExtensionsAndReadsKvxInAnyCase)
     doc.AddObserver(&views);
     for (const char *name : {"Course.kvx", "Upper.KVX"}) {
         doc.CourseName = "Current";
-        doc.SetModifiedFlag(false);
+        doc.SetModifiedFlag(true);
         EXPECT_TRUE(doc.OnOpenDocument(tree / name)) << name;
         EXPECT_EQ(doc.CourseName, "Saved course");
-        EXPECT_TRUE(doc.IsModified());
+        EXPECT_FALSE(doc.IsModified());
         EXPECT_EQ(doc.GetPathName(), tree / name);
     }
     EXPECT_EQ(views.opened, 2);
     EXPECT_EQ(views.updates, 2);
+    EXPECT_EQ(views.modifiedStates, (QList<bool>{true, false, true, false}));
 }
 
 // Guards the save: views commit pending edits first and the file is bound afterwards.

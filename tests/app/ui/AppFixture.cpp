@@ -3,7 +3,15 @@
 #include "document/CorvessaDoc.h"
 #include "model/CorvPage.h"
 
+#include <QWidget>
+#include <QWindow>
+
 #include <gtest/gtest.h>
+
+QString ShownTitle(const QWidget *window)
+{
+    return window->windowHandle() ? window->windowHandle()->title() : QString();
+}
 
 AppFixture::AppFixture()
 {

@@ -37,6 +37,9 @@ private:
     }
 };
 
+// The title the window system shows: the modified mark put in place of "[*]", or taken out.
+QString ShownTitle(const QWidget *window);
+
 // A program folder with the start-up files, a per-user folder, a recording prompt and scripted dialogs, all
 // in a temporary folder; Start runs the application's start-up in it.
 struct AppFixture {

@@ -7,6 +7,7 @@
 #include "app/ui/FontComboBox.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/PublishCommandsView.h"
+#include "document/CorvessaDoc.h"
 #include "model/OutlineTree.h"
 
 #include <QAction>
@@ -16,6 +17,9 @@
 #include <QMenuBar>
 #include <QTest>
 #include <QToolBar>
+#include <QToolButton>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -210,4 +214,117 @@ TEST(MainFrame, EditingCommandsGoToTheEditView)
     EXPECT_EQ(frame->SizePane()->text(), "640, 48");
     frame->ShowItemPosition(0, 0);
     EXPECT_EQ(frame->PositionPane()->text(), "0, 0");
+}
+
+namespace {
+
+// Every entry of the menu bar's menus, sub-menus included, each menu brought up to date as it opens.
+QList<QAction *> MenuEntries(CMainFrame *frame)
+{
+    QList<QAction *> entries;
+    std::function<void(QMenu *)> walk = [&](QMenu *menu) {
+        emit menu->aboutToShow();
+        for (QAction *action : menu->actions()) {
+            if (action->isSeparator())
+                continue;
+            entries.append(action);
+            if (action->menu())
+                walk(action->menu());
+        }
+    };
+    for (QAction *top : frame->menuBar()->actions()) {
+        EXPECT_FALSE(top->text().isEmpty());
+        if (top->menu())
+            walk(top->menu());
+    }
+    return entries;
+}
+
+} // namespace
+
+// Guards the menus and bars against entries that say nothing: a bar that made a command's action first left
+// its menu entry without text or keys. Every entry and button has its text and status tip, the standard
+// keys stand beside their commands, and no key is given to two commands (such a key reaches neither).
+TEST(MainFrame, EveryEntryHasItsTextTipAndKeys)
+{
+    AppFixture f;
+    auto app = f.Start();
+    CMainFrame *frame = app->MainFrame();
+    QList<QAction *> entries = MenuEntries(frame);
+    ASSERT_GE(entries.size(), 25);
+    for (QToolBar *bar : {frame->ModeBar(), frame->StandardBar(), frame->FormattingBar(), frame->EditBar()})
+        for (QAction *action : bar->actions())
+            if (qobject_cast<QToolButton *>(bar->widgetForAction(action))) {
+                entries.append(action);
+                EXPECT_FALSE(action->toolTip().isEmpty()) << qPrintable(action->objectName());
+            }
+    for (const QAction *action : entries) {
+        EXPECT_FALSE(action->text().isEmpty()) << qPrintable(action->objectName());
+        EXPECT_FALSE(action->statusTip().isEmpty()) << qPrintable(action->objectName() + " " + action->text());
+    }
+
+    using K = QKeySequence;
+    struct Case { int command; K key; };
+    const Case keys[] = {{FileNew, K(Qt::CTRL | Qt::Key_N)},       {FileOpen, K(Qt::CTRL | Qt::Key_O)},
+                         {FileSave, K(Qt::CTRL | Qt::Key_S)},      {FileSaveAs, K(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+                         {AppExit, K(Qt::CTRL | Qt::Key_Q)},       {EditUndo, K(Qt::CTRL | Qt::Key_Z)},
+                         {EditCut, K(Qt::CTRL | Qt::Key_X)},       {EditCopy, K(Qt::CTRL | Qt::Key_C)},
+                         {EditPaste, K(Qt::CTRL | Qt::Key_V)},     {EditFind, K(Qt::CTRL | Qt::Key_F)},
+                         {WindowSettings, K(Qt::CTRL | Qt::Key_1)}, {WindowPublish, K(Qt::CTRL | Qt::Key_4)}};
+    for (const Case &c : keys) {
+        QAction *action = frame->Action(c.command);
+        ASSERT_TRUE(action) << c.command;
+        EXPECT_TRUE(entries.contains(action)) << c.command;
+        EXPECT_EQ(action->shortcut(), c.key) << c.command;
+    }
+    QHash<QKeySequence, QString> owners;
+    for (const QAction *action : frame->findChildren<QAction *>())
+        for (const QKeySequence &key : action->shortcuts()) {
+            EXPECT_FALSE(owners.contains(key)) << qPrintable(key.toString() + " " + owners.value(key) + " " + action->text());
+            owners.insert(key, action->text());
+        }
+}
+
+// Guards what the menus offer at start-up in the Settings window: the file commands and the other three
+// windows can be chosen, the visible window and the editing commands cannot.
+TEST(MainFrame, EntriesEnabledAtStartUp)
+{
+    AppFixture f;
+    auto app = f.Start();
+    CMainFrame *frame = app->MainFrame();
+    MenuEntries(frame);
+    const struct { int command; bool enabled; } cases[] = {
+        {FileNew, true},         {FileOpen, true},          {FileSave, true},      {FileSaveAs, true},
+        {PublishLmsMenu, true},  {AppExit, true},           {EditUndo, false},     {EditCut, false},
+        {EditCopy, false},       {EditPaste, false},        {EditFind, false},     {ViewStandardBar, true},
+        {WindowSettings, false}, {WindowImport, true},      {WindowEdit, true},    {WindowPublish, true},
+        {AppAbout, true},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(frame->Action(c.command)->isEnabled(), c.enabled) << c.command;
+}
+
+// Guards the standard keys, which once did nothing: Ctrl+O and Ctrl+S reach Open and Save (their dialogs
+// are asked), Ctrl+N a new project (an unsaved change is asked for first).
+TEST(MainFrame, StandardKeysRunTheirCommands)
+{
+    AppFixture f;
+    auto app = f.Start();
+    CMainFrame *frame = app->MainFrame();
+    Activate(frame);
+    QTest::keyClick(frame, Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(f.dialogs.asked.size(), 1);
+    EXPECT_TRUE(f.dialogs.asked[0].startsWith("open|")) << qPrintable(f.dialogs.asked[0]);
+    QTest::keyClick(frame, Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(f.dialogs.asked.size(), 2);
+    EXPECT_TRUE(f.dialogs.asked[1].startsWith("save|")) << qPrintable(f.dialogs.asked[1]);
+
+    CCorvessaDoc *doc = app->Document();
+    doc->CourseName = "Draft";
+    doc->SetModifiedFlag();
+    f.prompt.Script({CPrompt::no});
+    QTest::keyClick(frame, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(f.prompt.Texts(), QStringList{"Save changes to Untitled?"});
+    EXPECT_TRUE(doc->CourseName.isEmpty());
+    EXPECT_FALSE(doc->IsModified());
 }

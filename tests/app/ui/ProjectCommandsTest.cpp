@@ -14,6 +14,8 @@
 #include "platform/StringTable.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QProgressDialog>
 #include <QApplication>
 #include <QEvent>
 #include <QDir>
@@ -43,7 +45,7 @@ TEST(ProjectCommands, SaveAsOpenAndRecentProjects)
     const QString demo = f.tree / "a/Demo.kvx";
     EXPECT_TRUE(QFileInfo(demo).isFile());
     EXPECT_EQ(app->Document()->GetPathName(), demo);
-    EXPECT_EQ(frame->windowTitle(), "Demo - Corvessa");
+    EXPECT_EQ(ShownTitle(frame), "Demo - Corvessa");
     ASSERT_TRUE(f.dialogs.asked.last().endsWith("|Corvessa File (*.kvx)"));
 
     f.dialogs.answers = {other};
@@ -56,11 +58,12 @@ TEST(ProjectCommands, SaveAsOpenAndRecentProjects)
     stored.ReadList(CIniFile(f.tree / "config/Zerandt/registry.ini"));
     EXPECT_EQ(stored.Files(), (QStringList{other, demo}));
 
-    // Opening a project counts as a change, so leaving it asks first; "No" lets the recent one open.
-    f.prompt.Script({CPrompt::no});
+    // An opened project is unchanged, so leaving it for a recent one asks nothing.
+    f.prompt.Clear();
     frame->findChild<QAction *>("RecentFile2")->trigger();
     EXPECT_EQ(app->Document()->GetPathName(), demo);
     EXPECT_EQ(app->Document()->CourseName, "Saved course");
+    EXPECT_TRUE(f.prompt.Texts().isEmpty()) << qPrintable(f.prompt.Texts().join(" | "));
 
     QFile::remove(other);
     f.prompt.SetFallback(CPrompt::no);
@@ -93,7 +96,7 @@ TEST(ProjectCommands, UnsavedChangesAreAskedFor)
     EXPECT_TRUE(QFileInfo(f.tree / "Kept.kvx").isFile());
     EXPECT_TRUE(doc->CourseName.isEmpty());
     EXPECT_TRUE(doc->GetPathName().isEmpty());
-    EXPECT_EQ(frame->windowTitle(), "Untitled - Corvessa");
+    EXPECT_EQ(ShownTitle(frame), "Untitled - Corvessa");
 
     // A save that is cancelled is no save: the project stays.
     doc->CourseName = "Second";
@@ -278,4 +281,79 @@ TEST(ProjectCommands, SaveBacksUpTheProjectItReplaces)
     const QStringList backups = QDir(f.tree / "p/Fire Backups").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     ASSERT_EQ(backups.size(), 1);
     EXPECT_TRUE(backups[0].startsWith("Fire ")) << backups[0].toStdString();
+}
+
+// Guards the progress window, which is modal to the whole program: it closes when an open or a save ends,
+// whether it read a whole project or a damaged one, saved or failed to save, and after a publish, so the
+// main window is never left blocked behind it.
+TEST(ProjectCommands, ProgressWindowClosesWhenTheWorkEnds)
+{
+    AppFixture f;
+    const QString good = f.WriteProject("p/Good.kvx", {{"1", "One", pt_document}, {"2", "Two", pt_document}});
+    const QByteArray bytes = TempTree::ReadAll(good);
+    f.tree.Write("p/Damaged.kvx", bytes.left(bytes.indexOf(QByteArray("T\0w\0o\0", 6)) + 4));
+    auto app = f.Start();
+    CMainFrame *frame = app->MainFrame();
+    f.prompt.SetFallback(CPrompt::no);
+    f.tree.MakeFolder("q");
+    f.tree.Write("blocker", "a file where the project folder would go");
+    const struct { const char *what; std::function<void()> run; } steps[] = {
+        {"open", [&] { f.dialogs.answers = {good}; frame->Action(FileOpen)->trigger(); }},
+        {"save", [&] { frame->Action(FileSave)->trigger(); }},
+        {"open damaged", [&] { f.dialogs.answers = {f.tree / "p/Damaged.kvx"}; frame->Action(FileOpen)->trigger(); }},
+        {"save refused", [&] { f.dialogs.answers = {f.tree / "blocker/X.kvx"}; frame->Action(FileSave)->trigger(); }},
+        {"save as", [&] { f.dialogs.answers = {f.tree / "q/Y.kvx"}; frame->Action(FileSaveAs)->trigger(); }},
+        {"publish", [&] { frame->Action(PublishStandaloneMenu)->trigger(); }},
+        {"recent", [&] { app->OpenRecentFile(1); }},
+    };
+    for (const auto &step : steps) {
+        step.run();
+        const QList<QProgressDialog *> windows = frame->findChildren<QProgressDialog *>();
+        ASSERT_EQ(windows.size(), 1) << step.what;
+        EXPECT_FALSE(windows[0]->isVisible()) << step.what;
+    }
+    EXPECT_TRUE(f.prompt.Texts().join(" | ").contains("could be read only in part")) << qPrintable(f.prompt.Texts().join(" | "));
+    EXPECT_TRUE(QFileInfo(f.tree / "q/Y Published files/Standalone").isDir());
+}
+
+// Guards the modified state and its mark in the title: opening a project, going through the four windows
+// and publishing it leave it unmodified, so quitting asks nothing; a change puts the mark in the title and
+// makes quitting ask, and a save takes the mark away.
+TEST(ProjectCommands, ModifiedStateIsExact)
+{
+    AppFixture f;
+    const QString path = f.WriteProject("p/Fire.kvx", {{"1", "Welcome", pt_document}});
+    auto app = f.Start({"corvessa", path});
+    CMainFrame *frame = app->MainFrame();
+    CCorvessaDoc *doc = app->Document();
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(ShownTitle(frame), "Fire - Corvessa");
+    for (int view : {ImportViewIndex, EditViewIndex, PublishViewIndex, SettingsViewIndex})
+        frame->Action(WindowSettings + view)->trigger();
+    f.prompt.SetFallback(CPrompt::no);
+    frame->Action(PublishStandaloneMenu)->trigger();
+    EXPECT_TRUE(QFileInfo(f.tree / "p/Fire Published files/Standalone").isDir());
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_FALSE(frame->isWindowModified());
+
+    // The compatibility box of the Publish window changes a setting the project file keeps.
+    app->OnViewPublish();
+    app->PublishView()->findChild<QCheckBox *>()->click();
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(ShownTitle(frame), "Fire* - Corvessa");
+    f.prompt.Clear();
+    f.prompt.Script({CPrompt::cancel});
+    EXPECT_FALSE(frame->close());
+    EXPECT_EQ(f.prompt.Texts(), QStringList{"Save changes to Fire.kvx?"});
+
+    frame->Action(FileSave)->trigger();
+    EXPECT_EQ(ShownTitle(frame), "Fire - Corvessa");
+    // A "[*]" in the project's own name is text, not the mark.
+    doc->SetPathName(f.tree / "p/Odd[*]name.kvx");
+    doc->SetModifiedFlag();
+    EXPECT_EQ(ShownTitle(frame), "Odd[*]name* - Corvessa");
+    doc->SetModifiedFlag(false);
+    f.prompt.Clear();
+    EXPECT_TRUE(frame->close());
+    EXPECT_TRUE(f.prompt.Texts().isEmpty()) << qPrintable(f.prompt.Texts().join(" | "));
 }

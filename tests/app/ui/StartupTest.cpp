@@ -37,7 +37,7 @@ TEST(StartUp, SettingsWindowFirst)
     EXPECT_TRUE(frame->FormattingBar()->isHidden());
     EXPECT_FALSE(frame->StandardBar()->isHidden());
     EXPECT_FALSE(app->Document()->IsModified());
-    EXPECT_EQ(frame->windowTitle(), "Untitled - Corvessa");
+    EXPECT_EQ(ShownTitle(frame), "Untitled - Corvessa");
     EXPECT_EQ(frame->PositionPane()->text(), "0, 0");
     EXPECT_EQ(frame->SizePane()->text(), "0, 0");
     EXPECT_EQ(app->VersionText(), GetExeVersionString());
@@ -70,7 +70,7 @@ TEST(StartUp, ProjectFromTheCommandLine)
     ASSERT_EQ(outline->topLevelItem(0)->childCount(), 1);
     EXPECT_EQ(outline->topLevelItem(0)->child(0)->text(1), "Exits");
     EXPECT_EQ(app->RecentFiles().Files(), QStringList{path});
-    EXPECT_EQ(app->MainFrame()->windowTitle(), "Fire safety - Corvessa");
+    EXPECT_EQ(ShownTitle(app->MainFrame()), "Fire safety - Corvessa");
 }
 
 // Guards a command-line file that cannot be opened: the document's message, and start-up ends.
