@@ -236,8 +236,8 @@ void SumWindows(const Lanes *const *rows, const float *ky, const Lanes *kx, cons
 }
 
 // One source row summed with the horizontal weights of every destination column: out[d] is the sum over
-// the Taps entries of the row from start[d] on, each times its weight in kx, in order. Four columns go at
-// once, each sum keeping its own order.
+// the Taps entries of the row from start[d] on, each times its weight in kx, in order. Four columns go
+// at once, each sum keeping its own order, so that their additions overlap.
 template <int Taps>
 void SumRow(const Lanes *row, const float *kx, const int32_t *start, int32_t count, Lanes *out)
 {
