@@ -1,27 +1,219 @@
-// Packs a published folder of 1,000 files of 20 KB into a ZIP package, as the LMS publish does, and
-// prints the time beside that of the zip program packing the same folder (at its default level 6 and at
-// the package's level 8).
+// Publishes courses of 1,000 and 5,000 screens as SCORM 2004 packages and prints the time beside the
+// floor: copying the published folder and packing the copy with the zip program at its default level 6.
+// Each screen holds 20 components (16 text boxes, a table, a 200 x 150 PNG picture, a button and a
+// rectangle). Then the package writer alone against the zip program on the same folder.
+//
+//   publish_bench [screens ...]      (1000 5000 when none are given)
 
+#include "document/CorvessaDoc.h"
+#include "model/ComponentButton.h"
+#include "model/ComponentImage.h"
+#include "model/ComponentRectangle.h"
+#include "model/ComponentTable.h"
+#include "model/ComponentTextbox.h"
+#include "model/CorvPage.h"
+#include "model/GlobalHelpers.h"
+#include "model/OutlineTree.h"
+#include "model/URLLink.h"
+#include "platform/CorvContext.h"
 #include "platform/ProcessRunner.h"
+#include "platform/RecordingPrompt.h"
 #include "publish/CoursePublisher.h"
 #include "publish/ZipWriter.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <map>
 #include <cstdio>
 #include <vector>
 
 namespace {
 
+constexpr int kRuns = 3;
+
+double Best(const std::vector<double> &ms) { return *std::min_element(ms.begin(), ms.end()); }
+
+template <class Work>
+double TimeMs(Work &&work)
+{
+    QElapsedTimer t;
+    t.start();
+    work();
+    return double(t.nsecsElapsed()) / 1e6;
+}
+
+CCharFormat Body(uint32_t effects = 0)
+{
+    CCharFormat f;
+    f.mask = CFM_ALL;
+    f.face = QStringLiteral("Arial");
+    f.height = 240;
+    f.colour = 0;
+    f.effects = effects;
+    return f;
+}
+
+template <class Kind>
+Kind *Place(CCorvPage &screen, CPrompt &prompt, std::unique_ptr<Kind> component, const CRect &bounds)
+{
+    Kind *raw = component.get();
+    component->SetBounds(bounds, false);
+    screen.AddComponent(std::move(component), prompt);
+    return raw;
+}
+
+void FillScreen(CCorvPage &screen, CPrompt &prompt, int s, const QString &picture)
+{
+    for (int n = 0; n < 16; ++n) {
+        auto *box = Place(screen, prompt, std::make_unique<CComponentTextbox>(),
+                          CRect(20 + (n % 4) * 240, 20 + (n / 4) * 60, 250 + (n % 4) * 240, 70 + (n / 4) * 60));
+        CRichText &text = box->GetContent().GetRichText();
+        text.AppendRaw(QStringLiteral("Screen %1, paragraph %2: a few words of the course ").arg(s).arg(n), Body());
+        text.AppendRaw(QStringLiteral("in bold"), Body(CFE_BOLD));
+        text.AppendRaw(QStringLiteral(" and some more words after them."), Body());
+    }
+    CComponentTable::Settings settings;
+    settings.rows = 3;
+    settings.columns = 3;
+    settings.summary = QStringLiteral("Figures");
+    auto *table = Place(screen, prompt, std::make_unique<CComponentTable>(nullptr, settings), CRect(20, 270, 400, 380));
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            table->GetCell(i, j)->GetRichText().AppendRaw(QStringLiteral("Cell %1.%2").arg(i).arg(j), Body());
+    auto *image = Place(screen, prompt, std::make_unique<CComponentImage>(), CRect(420, 270, 620, 420));
+    image->SetImageFile(picture, CCorvContext());
+    image->SetAltText(QStringLiteral("Picture %1").arg(s));
+    auto *button = Place(screen, prompt, std::make_unique<CComponentButton>(), CRect(640, 270, 760, 300));
+    button->SetText(QStringLiteral("Next"));
+    Place(screen, prompt, std::make_unique<CComponentRectangle>(), CRect(640, 320, 760, 420));
+}
+
+// A course of `screens` screens in <work>/Course.kvx with its pictures in <work>/Course/Images/Resized.
+void FillCourse(CCorvessaDoc &doc, CPrompt &prompt, const QString &work, int screens)
+{
+    doc.OnNewDocument();
+    doc.SetPathName(work + QStringLiteral("/Course.kvx"));
+    doc.CourseName = QStringLiteral("Benchmark course");
+    doc.Theme = QStringLiteral("Classical");
+    doc.UseScorm = 1;
+    doc.SCORM12 = 0;
+    doc.CreateZip = 1;
+    doc.RecordData = 1;
+    const QString pictures = work + QStringLiteral("/Course/Images/Resized/");
+    QDir().mkpath(pictures);
+    QImage picture(200, 150, QImage::Format_RGB32);
+    for (int s = 0; s < screens; ++s) {
+        picture.fill(qRgb(s % 256, (s / 256) % 256, 128));
+        const QString path = pictures + QStringLiteral("picture%1.png").arg(s);
+        picture.save(path);
+        auto page = std::make_unique<CCorvPage>(s + 1, QStringLiteral("Screen title %1").arg(s), QString(), QString(), 0,
+                                                QString::number(s + 1), pt_document, -1);
+        FillScreen(*page, prompt, s, path);
+        doc.MainScreenList.push_back(std::move(page));
+    }
+}
+
+// The publisher with the time of each step kept, to show where a publish spends it.
+class TimedPublisher : public CCoursePublisher
+{
+public:
+    using CCoursePublisher::CCoursePublisher;
+    std::map<int, double> stepMs;
+
+protected:
+    int RunStep(PublishStep step, int lessonMode) override
+    {
+        QElapsedTimer t;
+        t.start();
+        const int result = CCoursePublisher::RunStep(step, lessonMode);
+        stepMs[int(step)] += double(t.nsecsElapsed()) / 1e6;
+        return result;
+    }
+};
+
+// Copying the published folder and packing the copy with zip -6, once; a negative time when a program fails.
+double Floor(const QString &published, const QString &work)
+{
+    const QString copy = work + QStringLiteral("/floor");
+    QDir(copy).removeRecursively();
+    QFile::remove(copy + QStringLiteral(".zip"));
+    QElapsedTimer t;
+    t.start();
+    if (!CProcessRunner::Run(QStringLiteral("cp"), {QStringLiteral("-r"), published, copy}, -1).Succeeded())
+        return -1;
+    if (!CProcessRunner::Run(QStringLiteral("zip"), {QStringLiteral("-q"), QStringLiteral("-r"), QStringLiteral("-6"),
+                                                     copy + QStringLiteral(".zip"), QStringLiteral(".")},
+                             -1, copy)
+             .Succeeded())
+        return -1;
+    return double(t.nsecsElapsed()) / 1e6;
+}
+
+int BenchCourse(int screens)
+{
+    QTemporaryDir dir;
+    const QString work = dir.path();
+    CRecordingPrompt prompt;
+    prompt.SetFallback(CPrompt::yes);
+    CCorvContext context;
+    context.prompt = &prompt;
+    context.programFolder = QStringLiteral(CORV_PROGRAM_FOLDER);
+    context.appDataFolder = work + QStringLiteral("/appdata");
+    CCorvessaDoc doc(context);
+    FillCourse(doc, prompt, work, screens);
+    COutlineTree tree;
+    tree.RebuildFromScreenLists(doc.MainScreenList, doc.PopupScreenList, doc.GlossaryScreenList);
+
+    const QString output = work + QStringLiteral("/out");
+    std::vector<double> publish, floor;
+    std::map<int, double> steps;
+    for (int run = 0; run < kRuns; ++run) {
+        prompt.Clear();
+        TimedPublisher publisher(doc, output, QStringLiteral("Course"), &tree);
+        publish.push_back(TimeMs([&] { publisher.PublishLms(); }));
+        if (steps.empty() || publish.back() <= Best(publish))
+            steps = publisher.stepMs;
+        bool completed = false;
+        for (const QString &text : prompt.Texts())
+            completed = completed || text.startsWith(QStringLiteral("Publish has completed successfully"));
+        if (!completed) {
+            std::fprintf(stderr, "the publish did not complete: %s\n", qPrintable(prompt.Texts().join(u'|')));
+            return 1;
+        }
+        const double f = Floor(output, work);
+        if (f < 0) {
+            std::printf("%5d screens: publish %9.1f ms   (cp or zip not available)\n", screens, Best(publish));
+            return 0;
+        }
+        floor.push_back(f);
+    }
+    qint64 files = 0;
+    for (QDirIterator it(output, QDir::Files, QDirIterator::Subdirectories); it.hasNext(); it.next())
+        ++files;
+    std::printf("%5d screens (%lld files): publish SCORM 2004 %9.1f ms   floor (cp -r + zip -6) %9.1f ms   ratio %5.2f\n",
+                screens, static_cast<long long>(files), Best(publish), Best(floor), Best(publish) / Best(floor));
+    std::printf("      steps of the fastest publish:");
+    for (const auto &[step, ms] : steps)
+        if (ms >= 1.0)
+            std::printf("  %s %.0f ms", qPrintable(PublishStepName(PublishStep(step))), ms);
+    std::printf("\n");
+    return 0;
+}
+
+// ---- The package writer alone ----
+
 constexpr int kFiles = 1000;
 constexpr int kFileSize = 20 * 1024;
-constexpr int kRuns = 5;
+constexpr int kZipRuns = 5;
 
 // Script and page text with names and numbers that vary, so that it compresses as published files do.
 QByteArray CourseText(uint32_t seed)
@@ -60,13 +252,11 @@ bool MakeFolder(const QString &root)
     return true;
 }
 
-double Best(const std::vector<double> &ms) { return *std::min_element(ms.begin(), ms.end()); }
-
 // The zip program on the folder: its best time, the package size, or a negative time when it is missing.
 double ZipProgram(const QString &folder, const QString &package, const char *level, qint64 &size)
 {
     std::vector<double> times;
-    for (int run = 0; run < kRuns; ++run) {
+    for (int run = 0; run < kZipRuns; ++run) {
         QFile::remove(package);
         QElapsedTimer t;
         t.start();
@@ -81,11 +271,8 @@ double ZipProgram(const QString &folder, const QString &package, const char *lev
     return Best(times);
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+int BenchPackageWriter()
 {
-    QCoreApplication app(argc, argv);
     QTemporaryDir dir;
     const QString folder = dir.path() + QStringLiteral("/LMS");
     if (!MakeFolder(folder)) {
@@ -95,7 +282,7 @@ int main(int argc, char **argv)
     const QString package = folder + QStringLiteral(".zip");
 
     std::vector<double> ours;
-    for (int run = 0; run < kRuns; ++run) {
+    for (int run = 0; run < kZipRuns; ++run) {
         QFile::remove(package);
         QElapsedTimer t;
         t.start();
@@ -111,7 +298,7 @@ int main(int argc, char **argv)
     const double zip6 = ZipProgram(folder, other, "-6", size6);
     const double zip8 = ZipProgram(folder, other, "-8", size8);
 
-    std::printf("folder: %d files of %d bytes (best of %d runs)\n", kFiles, kFileSize, kRuns);
+    std::printf("package writer on a folder of %d files of %d bytes (best of %d runs)\n", kFiles, kFileSize, kZipRuns);
     std::printf("package writer (level 8) %8.2f ms  %9lld bytes\n", Best(ours), static_cast<long long>(ourSize));
     if (zip6 < 0) {
         std::printf("zip program not available\n");
@@ -120,4 +307,22 @@ int main(int argc, char **argv)
     std::printf("zip -q -r -6             %8.2f ms  %9lld bytes\n", zip6, static_cast<long long>(size6));
     std::printf("zip -q -r -8             %8.2f ms  %9lld bytes\n", zip8, static_cast<long long>(size8));
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);
+    std::vector<int> sizes;
+    for (int i = 1; i < argc; ++i)
+        sizes.push_back(std::max(1, std::atoi(argv[i])));
+    if (sizes.empty())
+        sizes = {1000, 5000};
+    std::printf("publishing, best of %d runs each\n", kRuns);
+    for (int screens : sizes)
+        if (BenchCourse(screens) != 0)
+            return 1;
+    return BenchPackageWriter();
 }

@@ -94,6 +94,7 @@ JasColorSpace ColorSpaceOf(OPJ_COLOR_SPACE space)
     case OPJ_CLRSPC_GRAY: return JasColorSpace::Gray;
     case OPJ_CLRSPC_SYCC: return JasColorSpace::Sycc;
     case OPJ_CLRSPC_EYCC: return JasColorSpace::Eycc;
+    case OPJ_CLRSPC_CMYK: return JasColorSpace::Cmyk;
     default: return JasColorSpace::Unknown;
     }
 }

@@ -9,12 +9,13 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
 class CxFile;
 
-enum class JasColorSpace { Unknown, Srgb, Gray, Sycc, Eycc };
+enum class JasColorSpace { Unknown, Srgb, Gray, Sycc, Eycc, Cmyk };
 
 struct JasComponent
 {
@@ -72,5 +73,15 @@ JasReadResult ReadRas(CxFile *file, bool headerOnly, JasPicture &picture);
 // rate is the compressed size as a fraction of the raw size (JPEG 2000 only).
 bool WriteJpeg2000(CxFile *file, uint32_t memberId, const JasPicture &picture, double rate);
 bool WritePgx(CxFile *file, const JasPicture &picture);
-bool WritePnm(CxFile *file, const JasPicture &picture);
-bool WriteRas(CxFile *file, const JasPicture &picture);
+
+// A picture's rows as an image holds them, for the writers that copy whole rows: 8-bit grey levels, or
+// blue, green and red bytes. row(y) gives row y from the top (valid until the next call).
+struct JasRows
+{
+    uint32_t width = 0;
+    uint32_t height = 0;
+    bool grey = false;
+    std::function<const uint8_t *(uint32_t y)> row;
+};
+bool WritePnm(CxFile *file, const JasRows &rows);
+bool WriteRas(CxFile *file, const JasRows &rows);

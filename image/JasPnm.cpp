@@ -6,7 +6,9 @@
 #include "image/xFile.h"
 
 #include <bit>
+#include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -129,20 +131,27 @@ JasReadResult ReadPnm(CxFile *file, bool headerOnly, JasPicture &picture)
     return ok ? JasReadResult::Ok : JasReadResult::Failed;
 }
 
-bool WritePnm(CxFile *file, const JasPicture &picture)
+bool WritePnm(CxFile *file, const JasRows &rows)
 {
-    const size_t channels = picture.components.size();
-    if (channels != 1 && channels != 3)
-        return false;
-    const uint32_t width = picture.components[0].width;
-    const uint32_t height = picture.components[0].height;
-    const std::string header = std::string(channels == 3 ? "P6" : "P5") + "\n" + std::to_string(width) + " " +
-                               std::to_string(height) + "\n255\n";
-    std::vector<uint8_t> out(header.begin(), header.end());
-    const size_t count = size_t(width) * height;
-    out.reserve(out.size() + count * channels);
-    for (size_t i = 0; i < count; ++i)
-        for (size_t c = 0; c < channels; ++c)
-            out.push_back(uint8_t(picture.components[c].samples[i]));
+    const size_t channels = rows.grey ? 1 : 3;
+    const std::string header = std::string(rows.grey ? "P5" : "P6") + "\n" + std::to_string(rows.width) + " " +
+                               std::to_string(rows.height) + "\n255\n";
+    const size_t rowBytes = size_t(rows.width) * channels;
+    std::vector<uint8_t> out(header.size() + rowBytes * rows.height);
+    std::memcpy(out.data(), header.data(), header.size());
+    uint8_t *at = out.data() + header.size();
+    for (uint32_t y = 0; y < rows.height; ++y, at += rowBytes) {
+        const uint8_t *src = rows.row(y);
+        if (rows.grey) {
+            std::memcpy(at, src, rowBytes);
+            continue;
+        }
+        // Blue, green, red to red, green, blue.
+        for (size_t x = 0; x < rowBytes; x += 3) {
+            at[x] = src[x + 2];
+            at[x + 1] = src[x + 1];
+            at[x + 2] = src[x];
+        }
+    }
     return file->Write(out.data(), 1, out.size()) == out.size();
 }

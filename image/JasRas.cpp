@@ -7,6 +7,8 @@
 #include "image/xFile.h"
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -130,32 +132,19 @@ JasReadResult ReadRas(CxFile *file, bool headerOnly, JasPicture &picture)
     return JasReadResult::Ok;
 }
 
-bool WriteRas(CxFile *file, const JasPicture &picture)
+bool WriteRas(CxFile *file, const JasRows &rows)
 {
-    const size_t channels = picture.components.size();
-    if (channels != 1 && channels != 3)
-        return false;
-    RasHeader h{picture.components[0].width, picture.components[0].height, channels == 3 ? 24u : 8u, 0,
-                TypeStandard, MapNone, 0};
+    RasHeader h{rows.width, rows.height, rows.grey ? 8u : 24u, 0, TypeStandard, MapNone, 0};
     const uint64_t rowBytes = h.rowBytes();
     h.length = uint32_t(rowBytes * h.height);
     std::vector<uint8_t> out;
     for (uint32_t v : {kMagic, h.width, h.height, h.depth, h.length, h.type, h.mapType, h.mapLength})
         PutBe32(out, v);
-    out.reserve(out.size() + h.length);
-    for (uint32_t y = 0; y < h.height; ++y) {
-        const size_t rowStart = out.size();
-        for (uint32_t x = 0; x < h.width; ++x) {
-            const size_t at = size_t(y) * h.width + x;
-            if (channels == 3) {
-                out.push_back(uint8_t(picture.components[2].samples[at]));
-                out.push_back(uint8_t(picture.components[1].samples[at]));
-                out.push_back(uint8_t(picture.components[0].samples[at]));
-            } else {
-                out.push_back(uint8_t(picture.components[0].samples[at]));
-            }
-        }
-        out.resize(rowStart + rowBytes, 0);
-    }
+    const size_t headerSize = out.size();
+    // Standard rows are blue, green, red (or grey levels) as the image holds them, padded to 16 bits.
+    out.resize(headerSize + size_t(h.length), 0);
+    const size_t used = size_t(h.width) * (rows.grey ? 1 : 3);
+    for (uint32_t y = 0; y < h.height; ++y)
+        std::memcpy(out.data() + headerSize + size_t(y) * rowBytes, rows.row(y), used);
     return file->Write(out.data(), 1, out.size()) == out.size();
 }

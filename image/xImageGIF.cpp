@@ -35,9 +35,18 @@ struct GifFrameHeader
     bool Interlaced() const { return packed & 0x40; }
     bool HasTable() const { return packed & 0x80; }
     uint32_t TableSize() const { return 2u << (packed & 7); }
-    bool Fits(const GifScreen &screen) const
+    // Whether any of the frame lies on the screen; a frame that overhangs it is clipped to it.
+    bool OnScreen(const GifScreen &screen) const
     {
-        return width > 0 && height > 0 && left + width <= screen.width && top + height <= screen.height;
+        return width > 0 && height > 0 && left < screen.width && top < screen.height;
+    }
+    // The part on the screen (of a frame that is on it).
+    GifFrameHeader Clipped(const GifScreen &screen) const
+    {
+        GifFrameHeader part = *this;
+        part.width = std::min(width, screen.width - left);
+        part.height = std::min(height, screen.height - top);
+        return part;
     }
 };
 
@@ -142,6 +151,7 @@ private:
     int32_t CountFrames();
     Step DecodeFrame();
     bool ExpandFrame(CxImage &frame, const GifFrameHeader &header);
+    static bool ClipFrame(CxImage &frame, const GifFrameHeader &part);
     bool ComposeTrueColour(const CxImage &frame, const GifFrameHeader &header);
     bool Compose(const CxImage &frame, const GifFrameHeader &header);
     bool KeepFrame();
@@ -157,7 +167,7 @@ private:
 
     int32_t m_frameCount = 0;
     int32_t m_requested = 0;
-    int32_t m_frameNo = 0; // frames met so far that fit the screen
+    int32_t m_frameNo = 0; // frames met so far that lie on the screen
     int m_trueColourVotes = 0;
     bool m_trueColour = false;
 
@@ -255,7 +265,7 @@ void GifDecoder::SkipFrameData(const GifFrameHeader &frame)
     data.SkipRest();
 }
 
-// Counts the frames that fit the screen, with the block scan of the decode itself, and returns to
+// Counts the frames that lie on the screen, with the block scan of the decode itself, and returns to
 // where it started. The image data is passed over by its sub-blocks.
 int32_t GifDecoder::CountFrames()
 {
@@ -280,7 +290,7 @@ int32_t GifDecoder::CountFrames()
                 m_screen.width = frame.width;
                 m_screen.height = frame.height;
             }
-            if (frame.Fits(m_screen))
+            if (frame.OnScreen(m_screen))
                 ++count;
             SkipFrameData(frame);
             previousWasZero = true;
@@ -361,13 +371,15 @@ bool GifDecoder::Run()
 
 GifDecoder::Step GifDecoder::DecodeFrame()
 {
-    GifFrameHeader header;
-    if (!ReadFrameHeader(header))
+    GifFrameHeader whole;
+    if (!ReadFrameHeader(whole))
         return Step::Failed;
-    if (!header.Fits(m_screen)) {
-        SkipFrameData(header);
+    if (!whole.OnScreen(m_screen)) {
+        SkipFrameData(whole);
         return Step::Next;
     }
+    // The frame is read whole and what overhangs the screen is cut off.
+    const GifFrameHeader header = whole.Clipped(m_screen);
     if (m_frameNo == 0) {
         // A file without a global table whose first frame does not cover the screen carries a
         // full-colour picture as frames with their own tables. Either side counts: a picture split into
@@ -387,7 +399,7 @@ GifDecoder::Step GifDecoder::DecodeFrame()
     // Without any table the indices are kept whole and shown as greys.
     const uint32_t bpp = table ? DepthForColours(table->count) : 8;
     CxImage frame;
-    if (!frame.Create(header.width, header.height, bpp, ImageFormatGif))
+    if (!frame.Create(whole.width, whole.height, bpp, ImageFormatGif))
         return Step::Failed;
     if (table) {
         GifPalette padded = *table;
@@ -402,10 +414,12 @@ GifDecoder::Step GifDecoder::DecodeFrame()
         frame.SetGrayPalette();
     }
 
-    if (!ExpandFrame(frame, header))
+    if (!ExpandFrame(frame, whole))
         return m_gif.GetEscape() > 0 ? Step::Cancelled : Step::Failed;
     if (m_gif.GetEscape() > 0)
         return Step::Cancelled;
+    if ((header.width != whole.width || header.height != whole.height) && !ClipFrame(frame, header))
+        return Step::Failed;
 
     const bool composed = m_trueColour ? ComposeTrueColour(frame, header) : Compose(frame, header);
     if (!composed)
@@ -429,6 +443,21 @@ bool GifDecoder::ExpandFrame(CxImage &frame, const GifFrameHeader &header)
     data.SkipRest();
     // A frame of which not one pixel arrived is not a picture: the file ended or broke before it.
     return status != GifLzwExpander::BadCodeSize && placer.Stored() > 0;
+}
+
+// Keeps the top-left part.width x part.height pixels of the frame, with its palette.
+bool GifDecoder::ClipFrame(CxImage &frame, const GifFrameHeader &part)
+{
+    CxImage clipped;
+    if (!clipped.Create(part.width, part.height, frame.GetBpp(), ImageFormatGif))
+        return false;
+    clipped.SetPalette(frame.GetPalette(), frame.GetNumColors());
+    const int32_t drop = frame.GetHeight() - int32_t(part.height); // bottom rows, first in memory
+    for (int32_t y = 0; y < int32_t(part.height); ++y)
+        for (int32_t x = 0; x < int32_t(part.width); ++x)
+            clipped.BlindSetPixelIndex(x, y, frame.BlindGetPixelIndex(x, y + drop));
+    frame.TakeOver(clipped, false);
+    return frame.IsValid();
 }
 
 bool GifDecoder::ComposeTrueColour(const CxImage &frame, const GifFrameHeader &header)

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -93,6 +94,46 @@ bool SameShape(const JasComponent &a, const JasComponent &b)
     return a.width == b.width && a.height == b.height && a.precision == b.precision;
 }
 
+bool SameSize(const JasComponent &a, const JasComponent &b)
+{
+    return a.width == b.width && a.height == b.height;
+}
+
+// Cyan, magenta, yellow and black of equal size become 8-bit red, green and blue: each channel is 255
+// times its ink's absence times black's absence, cut to a whole number. Components after the fourth
+// (alpha) stay.
+bool ConvertCmykToRgb(JasPicture &picture)
+{
+    const JasComponent *cmyk = picture.components.data();
+    JasPicture rgb;
+    rgb.colorSpace = JasColorSpace::Srgb;
+    int32_t *planes[3];
+    for (int32_t *&plane : planes) {
+        plane = rgb.AddPlane(cmyk[0].width, cmyk[0].height, 8);
+        if (!plane)
+            return false;
+    }
+    float scale[4];
+    for (int c = 0; c < 4; ++c)
+        scale[c] = 1.0f / float((int64_t(1) << cmyk[c].precision) - 1);
+    for (uint32_t y = 0; y < cmyk[0].height; ++y)
+        for (uint32_t x = 0; x < cmyk[0].width; ++x) {
+            float part[4];
+            for (int c = 0; c < 4; ++c)
+                part[c] = 1.0f - float(std::clamp<int64_t>(cmyk[c].Unsigned(x, y), 0, (int64_t(1) << cmyk[c].precision) - 1)) * scale[c];
+            const size_t at = size_t(y) * cmyk[0].width + x;
+            for (int c = 0; c < 3; ++c)
+                planes[c][at] = std::clamp(int32_t(255.0f * part[c] * part[3]), 0, 255);
+        }
+    for (size_t i = 4; i < picture.components.size(); ++i)
+        rgb.components.push_back(picture.components[i]);
+    rgb.planes.insert(rgb.planes.end(), std::make_move_iterator(picture.planes.begin()),
+                      std::make_move_iterator(picture.planes.end()));
+    rgb.library = picture.library;
+    picture = std::move(rgb);
+    return true;
+}
+
 } // namespace
 
 bool CxImageJAS::Decode(CxFile *file, uint32_t)
@@ -134,30 +175,56 @@ bool CxImageJAS::Decode(CxFile *file, uint32_t)
         SetErrorText("error: too many components");
         return false;
     }
-    if (picture.components.size() >= 3 && first.precision <= 8 &&
-        (picture.colorSpace == JasColorSpace::Sycc || picture.colorSpace == JasColorSpace::Eycc) &&
-        !ConvertToRgb(picture)) {
+    auto &all = picture.components;
+    // Three components whose second is sub-sampled are luma and chroma, whatever the file says.
+    if (all.size() == 3 && picture.colorSpace != JasColorSpace::Eycc && all[0].dx == all[0].dy && all[1].dx != 1)
+        picture.colorSpace = JasColorSpace::Sycc;
+    const bool ycc = picture.colorSpace == JasColorSpace::Sycc || picture.colorSpace == JasColorSpace::Eycc;
+    if (all.size() >= 3 && ycc && !ConvertToRgb(picture)) {
+        SetErrorText("cannot convert to sRGB");
+        return false;
+    }
+    if (all.size() >= 4 && picture.colorSpace == JasColorSpace::Cmyk && SameSize(all[0], all[1]) &&
+        SameSize(all[0], all[2]) && SameSize(all[0], all[3]) && !ConvertCmykToRgb(picture)) {
         SetErrorText("cannot convert to sRGB");
         return false;
     }
     const int shift = std::max(0, picture.components[0].precision - 8);
     const auto &c = picture.components;
-    if (c.size() == 3 && SameShape(c[0], c[1]) && SameShape(c[0], c[2]))
+    // Grey with alpha, colour, colour with alpha; anything else is a set of separate grey pictures.
+    const bool equal = std::all_of(c.begin(), c.end(), [&](const JasComponent &k) { return SameShape(c[0], k); });
+    if (equal && (c.size() == 2 || c.size() == 3 || c.size() == 4))
         return DecodeRgb(picture, memberId, shift);
     return DecodeFrame(picture, memberId, shift);
 }
 
+// Components of one size: grey and alpha (two), red, green and blue (three), and alpha after them (four).
 bool CxImageJAS::DecodeRgb(const JasPicture &picture, uint32_t memberId, int shift)
 {
     const JasComponent *c = picture.components.data();
-    if (!Create(c[0].width, c[0].height, 24, memberId))
+    const size_t count = picture.components.size();
+    const bool grey = count == 2;
+    if (!Create(c[0].width, c[0].height, grey ? 8 : 24, memberId))
+        return false;
+    if (grey)
+        SetGrayPalette();
+    const JasComponent *alpha = count == 2 || count == 4 ? &c[count - 1] : nullptr;
+    if (alpha && !AlphaCreate())
         return false;
     for (uint32_t y = 0; y < c[0].height; ++y) {
-        uint8_t *row = GetRowPointer(c[0].height - 1 - y);
-        for (uint32_t x = 0; x < c[0].width; ++x, row += 3) {
-            row[0] = uint8_t(ToDepth(c[2].Unsigned(x, y), c[2].precision, shift, 8));
-            row[1] = uint8_t(ToDepth(c[1].Unsigned(x, y), c[1].precision, shift, 8));
-            row[2] = uint8_t(ToDepth(c[0].Unsigned(x, y), c[0].precision, shift, 8));
+        const int32_t rowIndex = int32_t(c[0].height - 1 - y);
+        uint8_t *row = GetRowPointer(uint32_t(rowIndex));
+        uint8_t *alphaRow = alpha ? AlphaGetPointer(0, rowIndex) : nullptr;
+        for (uint32_t x = 0; x < c[0].width; ++x) {
+            if (grey) {
+                row[x] = uint8_t(ToDepth(c[0].Unsigned(x, y), c[0].precision, shift, 8));
+            } else {
+                row[3 * x] = uint8_t(ToDepth(c[2].Unsigned(x, y), c[2].precision, shift, 8));
+                row[3 * x + 1] = uint8_t(ToDepth(c[1].Unsigned(x, y), c[1].precision, shift, 8));
+                row[3 * x + 2] = uint8_t(ToDepth(c[0].Unsigned(x, y), c[0].precision, shift, 8));
+            }
+            if (alphaRow)
+                alphaRow[x] = uint8_t(ToDepth(alpha->Unsigned(x, y), alpha->precision, shift, 8));
         }
     }
     return true;
@@ -207,6 +274,27 @@ bool CxImageJAS::Encode(CxFile *file, uint32_t formatId)
     const uint32_t width = uint32_t(GetWidth());
     const uint32_t height = uint32_t(GetHeight());
     const bool grey = IsIndexed();
+    if (formatId == ImageFormatPnm || formatId == ImageFormatRas) {
+        // Whole rows straight from the image; grey rows of fewer than 8 bits are unpacked first.
+        std::vector<uint8_t> unpacked(grey && GetBpp() < 8 ? width : 0);
+        JasRows rows;
+        rows.width = width;
+        rows.height = height;
+        rows.grey = grey;
+        rows.row = [&](uint32_t y) -> const uint8_t * {
+            const int32_t row = int32_t(height - 1 - y);
+            if (unpacked.empty())
+                return GetRowPointer(uint32_t(row));
+            for (uint32_t x = 0; x < width; ++x)
+                unpacked[x] = BlindGetPixelIndex(int32_t(x), row);
+            return unpacked.data();
+        };
+        if (!(formatId == ImageFormatPnm ? WritePnm(file, rows) : WriteRas(file, rows))) {
+            SetErrorText("error: cannot encode image");
+            return false;
+        }
+        return true;
+    }
     JasPicture picture;
     picture.colorSpace = grey ? JasColorSpace::Gray : JasColorSpace::Srgb;
     int32_t *planes[3] = {};
@@ -237,8 +325,6 @@ bool CxImageJAS::Encode(CxFile *file, uint32_t formatId)
     case ImageFormatJp2:
     case ImageFormatJpc: written = WriteJpeg2000(file, formatId, picture, GetJpegQuality() / 100.0); break;
     case ImageFormatPgx: written = WritePgx(file, picture); break;
-    case ImageFormatPnm: written = WritePnm(file, picture); break;
-    case ImageFormatRas: written = WriteRas(file, picture); break;
     default: break;
     }
     if (!written) {

@@ -214,7 +214,7 @@ Handle Initialise(MngStream &stream)
 }
 
 // The background colour of a BACK chunk, found by walking the chunk list: a file that names one wants
-// that colour treated as transparent.
+// its picture shown on that colour.
 bool FindBackground(CxFile *file, int64_t start, RGBQUAD &colour)
 {
     uint8_t head[8];
@@ -325,10 +325,19 @@ bool CxImageMNG::Decode(CxFile *file)
     SwapRedBlue();
     if (AlphaCreate())
         std::memcpy(AlphaGetPointer(0, 0), alpha.data(), std::min(alpha.size(), size_t(stream.width) * stream.height));
+    // The background fills what the frames leave uncovered or let through: the picture is laid over it and
+    // is then opaque. Pixels of the background's colour stay what they are.
     RGBQUAD background{};
-    if (FindBackground(file, start, background)) {
-        SetTransIndex(0);
-        SetTransColor(background);
+    if (AlphaIsValid() && FindBackground(file, start, background)) {
+        const uint8_t fill[3] = {background.rgbBlue, background.rgbGreen, background.rgbRed};
+        for (uint32_t y = 0; y < stream.height; ++y) {
+            uint8_t *row = GetRowPointer(y);
+            const uint8_t *a = AlphaGetPointer(0, int32_t(y));
+            for (uint32_t x = 0; x < stream.width; ++x)
+                for (int c = 0; c < 3; ++c)
+                    row[3 * x + c] = uint8_t((row[3 * x + c] * a[x] + fill[c] * (255 - a[x]) + 127) / 255);
+        }
+        AlphaDelete();
     }
     return true;
 }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <vector>
 
 namespace {
@@ -91,19 +92,26 @@ uint8_t PackedIndex(const uint8_t *line, uint32_t x, uint32_t bits)
 }
 
 // Runs of up to 63 equal bytes as a count byte and the value; a single byte below 0xC0 stands alone.
-void PutRuns(std::vector<uint8_t> &out, const uint8_t *bytes, size_t n)
+// Writes at most 2n bytes from out on and returns where it stopped.
+uint8_t *PutRuns(uint8_t *out, const uint8_t *bytes, size_t n)
 {
     size_t i = 0;
     while (i < n) {
         const uint8_t value = bytes[i];
         size_t run = 1;
-        while (i + run < n && run < size_t(kMaxRun) && bytes[i + run] == value)
-            ++run;
-        if (run > 1 || value >= 0xC0)
-            out.push_back(uint8_t(0xC0 | run));
-        out.push_back(value);
+        if (i + 1 < n && bytes[i + 1] == value) {
+            const size_t limit = std::min(n - i, size_t(kMaxRun));
+            for (run = 2; run < limit && bytes[i + run] == value;)
+                ++run;
+        }
+        // The count byte is written always and kept only when needed: photographs make that choice
+        // unforeseeable, and a branch on it would cost more than the store.
+        *out = uint8_t(0xC0 | run);
+        out += (run > 1 || value >= 0xC0) ? 1 : 0;
+        *out++ = value;
         i += run;
     }
+    return out;
 }
 
 } // namespace
@@ -301,34 +309,51 @@ bool CxImagePCX::Encode(CxFile *file)
 
     // 1-bit files read as black = 0: a picture whose entry 0 is the brighter one is written inverted.
     const bool invert = bpp == 1 && GrayLevel(GetPaletteColor(0)) > GrayLevel(GetPaletteColor(1));
+    // Whole rows at a time into a buffer large enough for the worst case (every byte coded as two, and the
+    // pad byte of an odd width); the colour map follows.
     std::vector<uint8_t> data;
-    data.reserve(size_t(height) * bytesPerLine * planes / 2 + 1024);
+    try {
+        data.resize(size_t(height) * planes * (2 * size_t(bytesPerLine) + 1) + 1 + 3 * 256);
+    } catch (const std::bad_alloc &) {
+        SetErrorText("cannot write PCX header");
+        return false;
+    }
+    uint8_t *out = data.data();
     std::vector<uint8_t> plane(size_t(bytesPerLine) + 1);
+    std::vector<uint8_t> indices(wide ? 0 : width);
     for (uint32_t y = 0; y < height; ++y) {
         const int32_t row = int32_t(height - 1 - y);
         const uint8_t *src = GetRowPointer(uint32_t(row));
         if (wide) {
             for (uint32_t p = 0; p < planes; ++p) {
-                for (uint32_t x = 0; x < width; ++x)
-                    plane[x] = bpp == 8 ? src[x] : p < 3 ? src[3 * x + 2 - p] : AlphaGetPointer(0, row)[x];
-                PutRuns(data, plane.data(), width);
+                const uint8_t *bytes = src;
+                if (bpp != 8) {
+                    if (p < 3) {
+                        const uint8_t *channel = src + 2 - p;
+                        for (uint32_t x = 0; x < width; ++x)
+                            plane[x] = channel[3 * size_t(x)];
+                        bytes = plane.data();
+                    } else {
+                        bytes = AlphaGetPointer(0, row);
+                    }
+                }
+                out = PutRuns(out, bytes, width);
                 if (width & 1)
-                    data.push_back(0);
+                    *out++ = 0;
             }
         } else {
+            for (uint32_t x = 0; x < width; ++x)
+                indices[x] = uint8_t(BlindGetPixelIndex(int32_t(x), row) ^ (invert ? 1 : 0));
             for (uint32_t p = 0; p < planes; ++p) {
                 std::fill(plane.begin(), plane.end(), 0);
-                for (uint32_t x = 0; x < width; ++x) {
-                    uint8_t index = BlindGetPixelIndex(int32_t(x), row);
-                    if (invert)
-                        index ^= 1;
-                    if ((index >> p) & 1)
+                for (uint32_t x = 0; x < width; ++x)
+                    if ((indices[x] >> p) & 1)
                         plane[x >> 3] |= uint8_t(0x80 >> (x & 7));
-                }
-                PutRuns(data, plane.data(), bytesPerLine);
+                out = PutRuns(out, plane.data(), bytesPerLine);
             }
         }
     }
+    data.resize(size_t(out - data.data()));
     if (bpp == 8) {
         data.push_back(kPaletteMarker);
         for (uint32_t i = 0; i < 256; ++i) {

@@ -235,6 +235,87 @@ void SumWindows(const Lanes *const *rows, const float *ky, const Lanes *kx, cons
     }
 }
 
+// One source row summed with the horizontal weights of every destination column: out[d] is the sum over
+// the Taps entries of the row from start[d] on, each times its weight in kx, in order. Four columns go
+// at once, each sum keeping its own order, so that their additions overlap.
+template <int Taps>
+void SumRow(const Lanes *row, const float *kx, const int32_t *start, int32_t count, Lanes *out)
+{
+    int32_t d = 0;
+    for (; d + 4 <= count; d += 4) {
+        Lanes s0 = {}, s1 = {}, s2 = {}, s3 = {};
+        const float *k0 = kx + size_t(d) * Taps;
+        const Lanes *p0 = row + start[d];
+        const Lanes *p1 = row + start[d + 1];
+        const Lanes *p2 = row + start[d + 2];
+        const Lanes *p3 = row + start[d + 3];
+        for (int i = 0; i < Taps; ++i) {
+            s0 += p0[i] * Broadcast(k0[i]);
+            s1 += p1[i] * Broadcast(k0[Taps + i]);
+            s2 += p2[i] * Broadcast(k0[2 * Taps + i]);
+            s3 += p3[i] * Broadcast(k0[3 * Taps + i]);
+        }
+        out[d] = s0;
+        out[d + 1] = s1;
+        out[d + 2] = s2;
+        out[d + 3] = s3;
+    }
+    for (; d < count; ++d) {
+        Lanes s = {};
+        const float *k = kx + size_t(d) * Taps;
+        const Lanes *p = row + start[d];
+        for (int i = 0; i < Taps; ++i)
+            s += p[i] * Broadcast(k[i]);
+        out[d] = s;
+    }
+}
+
+// A row of sums into a picture without palette, each lane cut to 0-255 as ClampWeighted does: blue, green
+// and red bytes, and the alpha plane's row when there is one.
+void StoreRow(const Lanes *sums, int32_t count, uint8_t *row, uint8_t *alpha)
+{
+    const Lanes low = Broadcast(0.0f), high = Broadcast(255.0f);
+    for (int32_t d = 0; d < count; ++d) {
+        Lanes v = sums[d];
+        v = v > low ? v : low;
+        v = v < high ? v : high;
+        const Integers n = __builtin_convertvector(v, Integers);
+        row[3 * d] = uint8_t(n[0]);
+        row[3 * d + 1] = uint8_t(n[1]);
+        row[3 * d + 2] = uint8_t(n[2]);
+        if (alpha)
+            alpha[d] = uint8_t(n[3]);
+    }
+}
+
+// The vertical pass: out[d] is the sum over the Taps row sums rows[j][d], each times ky[j], in order.
+// Eight pixels go at once, so that their sums overlap instead of each waiting on its own additions.
+template <int Taps>
+void SumColumns(const Lanes *const *rows, const float *ky, int32_t count, Lanes *out)
+{
+    Lanes k[Taps];
+    for (int j = 0; j < Taps; ++j)
+        k[j] = Broadcast(ky[j]);
+    constexpr int32_t kBlock = 8;
+    int32_t d = 0;
+    for (; d + kBlock <= count; d += kBlock) {
+        Lanes s[kBlock] = {};
+        for (int j = 0; j < Taps; ++j) {
+            const Lanes *row = rows[j] + d;
+            for (int32_t b = 0; b < kBlock; ++b)
+                s[b] += row[b] * k[j];
+        }
+        for (int32_t b = 0; b < kBlock; ++b)
+            out[d + b] = s[b];
+    }
+    for (; d < count; ++d) {
+        Lanes s = {};
+        for (int j = 0; j < Taps; ++j)
+            s += rows[j][d] * k[j];
+        out[d] = s;
+    }
+}
+
 } // namespace
 
 bool CxImage::Resample(int32_t newWidth, int32_t newHeight, int32_t mode, int32_t edge, CxImage *destination,
@@ -325,12 +406,12 @@ void CxImage::ResamplePoints(CxImage &target, float xScale, float yScale, int32_
     }
 }
 
-// Point sampling with a kernel window: the 4 x 4 kernels and Lanczos over 12 x 12. A destination column
-// always samples at the same source x and a row at the same y, so the weights are computed once per
-// column and per row, with exactly the arguments a single sample uses; the source rows of the windows
-// are turned into lanes once, edge handling included, so a window is Taps consecutive entries of each.
-// False (nothing written) when a position lies beyond every pixel of its window, which the single
-// sampler moves first.
+// Point sampling with a kernel window: the 4 x 4 kernels, and Lanczos over 12 x 12 in two passes. A
+// destination column always samples at the same source x and a row at the same y, so the weights are
+// computed once per column and per row, with exactly the arguments a single sample uses; the source rows
+// of the windows are turned into lanes once, edge handling included, so a window is Taps consecutive
+// entries of each. False (nothing written) when a position lies beyond every pixel of its window, which
+// the single sampler moves first.
 bool CxImage::ResampleWindow(CxImage &target, float xScale, float yScale, int32_t mode, int32_t edge)
 {
     const bool lanczos = mode == InterpolationLanczos;
@@ -384,6 +465,37 @@ bool CxImage::ResampleWindow(CxImage &target, float xScale, float yScale, int32_
     const bool withAlpha = m_alpha != nullptr;
     std::vector<Lanes> sums(static_cast<size_t>(newWidth));
     const Lanes *window[12];
+    if (lanczos) {
+        // Separable, as the single sample sums: every source row a window reaches is summed with the
+        // horizontal weights once, into slot (row mod taps), and each destination row sums taps of those.
+        const size_t span = size_t(newWidth);
+        std::vector<Lanes> rowSums(size_t(taps) * span);
+        std::vector<int32_t> held(size_t(taps), INT32_MIN);
+        for (int32_t dY = 0; dY < newHeight; ++dY) {
+            m_info.progress = int32_t(100LL * dY / newHeight);
+            if (m_info.escape)
+                break;
+            for (int32_t j = 0; j < taps; ++j) {
+                const int32_t p = rowStart[size_t(dY)] + j;
+                const size_t slot = size_t(((p % taps) + taps) % taps);
+                Lanes *line = rowSums.data() + slot * span;
+                if (held[slot] != p) {
+                    held[slot] = p;
+                    SumRow<12>(source.Row(p), wx.data(), start.data(), newWidth, line);
+                }
+                window[j] = line;
+            }
+            SumColumns<12>(window, ky.data() + size_t(dY) * size_t(taps), newWidth, sums.data());
+            if (target.IsIndexed()) {
+                for (int32_t dX = 0; dX < newWidth; ++dX)
+                    StoreSample(target, dX, dY, FromLanes(sums[size_t(dX)], withAlpha));
+            } else {
+                StoreRow(sums.data(), newWidth, target.m_info.pixels + size_t(dY) * target.m_info.rowStride,
+                         target.m_alpha ? target.m_alpha + size_t(dY) * size_t(newWidth) : nullptr);
+            }
+        }
+        return true;
+    }
     for (int32_t dY = 0; dY < newHeight; ++dY) {
         m_info.progress = int32_t(100LL * dY / newHeight);
         if (m_info.escape)

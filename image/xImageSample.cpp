@@ -235,22 +235,29 @@ RGBQUAD CxImage::LanczosWindow(int32_t xi, int32_t yi, const float *kx, const fl
     const int32_t width = GetWidth();
     const int32_t height = GetHeight();
     const bool direct = m_dib && xi - 5 >= 0 && xi + 6 < width && yi - 5 >= 0 && yi + 6 < height && !IsIndexed();
+    // Separable: each window row summed with the horizontal weights, then the row sums with the vertical
+    // weights, in that order, which is the order the whole-picture pass keeps.
     float r = 0, g = 0, b = 0, a = 0;
     for (int j = 0; j < 12; ++j) {
         const int32_t py = yi - 5 + j;
+        float hr = 0, hg = 0, hb = 0, ha = 0;
         if (direct) {
             const uint8_t *row = m_info.pixels + size_t(py) * m_info.rowStride;
             const uint8_t *alphaRow = m_alpha ? m_alpha + size_t(py) * size_t(width) : nullptr;
             for (int i = 0; i < 12; ++i) {
                 const int32_t px = xi - 5 + i;
                 const uint8_t *p = row + size_t(px) * 3;
-                AccumulateWeighted(RGBQUAD{p[0], p[1], p[2], alphaRow ? alphaRow[px] : uint8_t(0)}, kx[i] * ky[j], r,
-                                   g, b, a);
+                AccumulateWeighted(RGBQUAD{p[0], p[1], p[2], alphaRow ? alphaRow[px] : uint8_t(0)}, kx[i], hr, hg, hb,
+                                   ha);
             }
         } else {
             for (int i = 0; i < 12; ++i)
-                AccumulateWeighted(GetEdgePixelColor(xi - 5 + i, py, edge, replacement), kx[i] * ky[j], r, g, b, a);
+                AccumulateWeighted(GetEdgePixelColor(xi - 5 + i, py, edge, replacement), kx[i], hr, hg, hb, ha);
         }
+        r += hr * ky[j];
+        g += hg * ky[j];
+        b += hb * ky[j];
+        a += ha * ky[j];
     }
     return RGBQUAD{ClampWeighted(b), ClampWeighted(g), ClampWeighted(r), m_alpha ? ClampWeighted(a) : uint8_t(0)};
 }

@@ -25,6 +25,8 @@ struct TgaHeader
 
     bool RunLength() const { return imageType >= 9; }
     bool Grey() const { return imageType == 3 || imageType == 11; }
+    // Grey pixels of two bytes: the level, then the alpha.
+    bool GreyWithAlpha() const { return Grey() && depth == 16; }
     bool Mapped() const { return imageType == 1 || imageType == 9; }
     bool RightToLeft() const { return descriptor & 0x10; }
     bool TopDown() const { return descriptor & 0x20; }
@@ -42,12 +44,13 @@ RGBQUAD From16(uint16_t p)
     return RGBQUAD{uint8_t((p & 0x1F) << 3), uint8_t((p >> 2) & 0xF8), uint8_t((p >> 7) & 0xF8), 0};
 }
 
-// A colour-map entry of 15, 16, 24 or 32 bits, stored blue first.
+// A colour-map entry of 15, 16, 24 or 32 bits, stored blue first; the fourth byte of a 32-bit entry is
+// its alpha.
 RGBQUAD MapEntry(const uint8_t *p, uint32_t bytes)
 {
     if (bytes == 2)
         return From16(Le16(p));
-    return RGBQUAD{p[0], p[1], p[2], 0};
+    return RGBQUAD{p[0], p[1], p[2], bytes == 4 ? p[3] : uint8_t(0)};
 }
 
 // Pixels in file order, from plain rows or from run-length packets that may run on into the next row.
@@ -116,8 +119,9 @@ bool CxImageTGA::Decode(CxFile *file)
         return false;
     }
     const bool depthKnown = h.depth == 8 || h.depth == 15 || h.depth == 16 || h.depth == 24 || h.depth == 32;
-    // Indices and grey levels are single bytes here: another depth would be read as colours.
-    const bool depthFits = (!h.Mapped() && !h.Grey()) || h.depth == 8;
+    // Indices are single bytes, grey levels a byte with or without an alpha byte: another depth would be
+    // read as colours.
+    const bool depthFits = (!h.Mapped() && !h.Grey()) || h.depth == 8 || h.GreyWithAlpha();
     const bool mapFits = h.mapType == 0 || h.mapEntrySize == 15 || h.mapEntrySize == 16 ||
                          h.mapEntrySize == 24 || h.mapEntrySize == 32;
     if (h.width == 0 || h.height == 0 || h.depth == 0 || h.mapLength > 256 || !depthKnown || !depthFits ||
@@ -143,11 +147,11 @@ bool CxImageTGA::Decode(CxFile *file)
         return false;
     }
 
-    if (!file->Seek(h.idLength, SEEK_CUR) || !Create(h.width, h.height, h.depth, ImageFormatTga)) {
+    if (!file->Seek(h.idLength, SEEK_CUR) || !Create(h.width, h.height, h.Grey() ? 8 : h.depth, ImageFormatTga)) {
         SetErrorText("TGA Create failed");
         return false;
     }
-    if (h.depth == 32 && !AlphaCreate()) {
+    if ((h.depth == 32 || h.GreyWithAlpha()) && !AlphaCreate()) {
         SetErrorText("TGA Create failed");
         return false;
     }
@@ -163,8 +167,15 @@ bool CxImageTGA::Decode(CxFile *file)
             SetErrorText(kCorrupted);
             return false;
         }
-        for (uint32_t i = 0; i < h.mapLength && IsIndexed(); ++i)
-            SetPaletteColor(uint8_t(i), MapEntry(map.data() + size_t(i) * mapBytes, mapBytes));
+        // Entry k of the map is the colour of index first + k; indices past 255 cannot occur.
+        bool mapAlpha = false;
+        for (uint32_t k = 0; k < h.mapLength && h.mapFirst + k < 256 && IsIndexed(); ++k) {
+            const RGBQUAD entry = MapEntry(map.data() + size_t(k) * mapBytes, mapBytes);
+            SetPaletteColor(uint8_t(h.mapFirst + k), entry);
+            mapAlpha = mapAlpha || entry.rgbReserved != 0;
+        }
+        // A 32-bit map whose alpha bytes are all zero was written without alpha: it is shown opaque.
+        m_info.alphaPaletteEnabled = mapAlpha && IsIndexed();
     }
     if (h.Grey())
         SetGrayPalette();
@@ -187,6 +198,14 @@ bool CxImageTGA::Decode(CxFile *file)
             std::memcpy(dst, line.data(), h.width);
             break;
         case 2:
+            if (h.GreyWithAlpha()) {
+                uint8_t *alpha = AlphaGetPointer(0, row);
+                for (uint32_t x = 0; x < h.width; ++x) {
+                    dst[x] = line[2 * x];
+                    alpha[x] = line[2 * x + 1];
+                }
+                break;
+            }
             for (uint32_t x = 0; x < h.width; ++x) {
                 const RGBQUAD c = From16(Le16(line.data() + 2 * x));
                 dst[3 * x] = c.rgbBlue;

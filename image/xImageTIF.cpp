@@ -119,8 +119,8 @@ int32_t ToInt(double v)
     return int32_t(std::clamp(v, double(std::numeric_limits<int32_t>::min()), double(std::numeric_limits<int32_t>::max())));
 }
 
-// Sample i of a row, samples of `bits` bits packed most significant bit first; 16- and 32-bit samples
-// are whole words in host order, as the library delivers them.
+// Sample i of a row, samples of `bits` bits packed most significant bit first; 16-, 24- and 32-bit
+// samples are whole words in host order, as the library delivers them.
 uint32_t Sample(const uint8_t *row, size_t i, uint32_t bits)
 {
     switch (bits) {
@@ -130,6 +130,13 @@ uint32_t Sample(const uint8_t *row, size_t i, uint32_t bits)
         uint16_t v;
         std::memcpy(&v, row + 2 * i, 2);
         return v;
+    }
+    case 24: {
+        const uint8_t *p = row + 3 * i;
+        if constexpr (std::endian::native == std::endian::little)
+            return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16);
+        else
+            return (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | uint32_t(p[2]);
     }
     case 32: {
         uint32_t v;
@@ -264,6 +271,24 @@ bool CxImageTIF::Decode(CxFile *file)
         SetErrorText(kCorrupted);
         return false;
     }
+    // Floating-point grey is brought from 0 to 1 onto the grey levels, signed grey from its least to its
+    // largest value; other layouts of such samples would decode to noise, so they are refused.
+    uint16_t sampleFormat = SAMPLEFORMAT_UINT;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLEFORMAT, &sampleFormat);
+    const bool greyRows = !rgba && !lab && !bigPalette && photometric != PHOTOMETRIC_PALETTE;
+    if (sampleFormat == SAMPLEFORMAT_IEEEFP && !(greyRows && bits == 32)) {
+        SetErrorText("Floating-point TIFF samples are supported for 32-bit grey only");
+        return false;
+    }
+    if (sampleFormat == SAMPLEFORMAT_INT && !(greyRows && (bits == 8 || bits == 16 || bits == 32))) {
+        SetErrorText("Signed TIFF samples are supported for 8-, 16- and 32-bit grey only");
+        return false;
+    }
+    if (sampleFormat != SAMPLEFORMAT_UINT && sampleFormat != SAMPLEFORMAT_INT && sampleFormat != SAMPLEFORMAT_IEEEFP &&
+        sampleFormat != SAMPLEFORMAT_VOID) {
+        SetErrorText("Complex TIFF samples are not supported");
+        return false;
+    }
     if (bigPalette && bits > 24) {
         SetErrorText("Too big palette to handle");
         return false;
@@ -350,6 +375,10 @@ bool CxImageTIF::DecodeRows(TiffClient &client)
     TIFFGetFieldDefaulted(tif, TIFFTAG_ORIENTATION, &orientation);
     const bool bigPalette = GetBpp() == 24 && samples == 1;
     const uint32_t d = std::min<uint32_t>(bits, 8);
+    uint16_t sampleFormat = SAMPLEFORMAT_UINT;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLEFORMAT, &sampleFormat);
+    const bool floating = sampleFormat == SAMPLEFORMAT_IEEEFP;
+    const bool signedSamples = sampleFormat == SAMPLEFORMAT_INT;
 
     // The palette: black and white, a grey ramp, or the file's colour map.
     std::vector<RGBQUAD> table;
@@ -361,9 +390,10 @@ bool CxImageTIF::DecodeRows(TiffClient &client)
     }
     const uint32_t entries = 1u << d;
     if (photometric == PHOTOMETRIC_MINISWHITE || photometric == PHOTOMETRIC_MINISBLACK) {
-        const uint32_t step = 255 / (entries - 1);
+        // Level i of n from black to white, rounded; min-is-white counts from white.
         for (uint32_t i = 0; i < entries; ++i) {
-            const uint8_t level = uint8_t(photometric == PHOTOMETRIC_MINISWHITE ? 255 - i * step : i * step);
+            const uint32_t k = photometric == PHOTOMETRIC_MINISWHITE ? entries - 1 - i : i;
+            const uint8_t level = uint8_t((k * 255 + (entries - 1) / 2) / (entries - 1));
             table[i] = RGBQUAD{level, level, level, 0};
         }
     } else if (photometric == PHOTOMETRIC_PALETTE) {
@@ -410,7 +440,11 @@ bool CxImageTIF::DecodeRows(TiffClient &client)
     }
 
     // 16-bit grey rows are first scaled each by its own highest set bit, then all brought to one scale.
-    const bool adaptive = bits == 16 && samples == 1 && !bigPalette;
+    const bool adaptive = bits == 16 && samples == 1 && !bigPalette && !floating;
+    // Floating-point and signed rows are turned into unsigned samples first: floats into bytes (so the
+    // rows below see 8-bit samples), signed values moved up by half their range.
+    const uint32_t rowBits = floating ? 8 : bits;
+    std::vector<uint8_t> converted(floating || signedSamples ? size_t(lineBytes) : 0);
     std::vector<uint8_t> shifts(adaptive ? height : 0, 8);
     const uint64_t tileRowBytes = tiled ? uint64_t(TIFFTileRowSize(tif)) : 0;
 
@@ -444,13 +478,32 @@ bool CxImageTIF::DecodeRows(TiffClient &client)
 
         for (uint32_t r = 0; r < rows; ++r) {
             const uint8_t *src = buffer.data() + r * lineBytes;
+            if (floating || signedSamples) {
+                const size_t count = size_t(width) * samples;
+                for (size_t i = 0; i < count; ++i) {
+                    if (floating) {
+                        float v;
+                        std::memcpy(&v, src + 4 * i, 4);
+                        converted[i] = uint8_t(std::isnan(v) ? 0.0f : std::clamp(v, 0.0f, 1.0f) * 255.0f + 0.5f);
+                    } else if (bits == 8) {
+                        converted[i] = uint8_t(src[i] ^ 0x80);
+                    } else if (bits == 16) {
+                        const uint16_t v = uint16_t(Sample(src, i, 16) ^ 0x8000u);
+                        std::memcpy(converted.data() + 2 * i, &v, 2);
+                    } else {
+                        const uint32_t v = Sample(src, i, 32) ^ 0x80000000u;
+                        std::memcpy(converted.data() + 4 * i, &v, 4);
+                    }
+                }
+                src = converted.data();
+            }
             const uint32_t fileRow = top + r;
             const int32_t row = int32_t(height - 1 - fileRow);
             uint8_t *dst = GetRowPointer(uint32_t(row));
             if (samples == 1) {
                 if (bigPalette) {
                     for (uint32_t col = 0; col < width; ++col) {
-                        const RGBQUAD c = table[Sample(src, col, bits)];
+                        const RGBQUAD c = table[Sample(src, col, rowBits)];
                         dst[3 * col] = c.rgbBlue;
                         dst[3 * col + 1] = c.rgbGreen;
                         dst[3 * col + 2] = c.rgbRed;
@@ -463,18 +516,18 @@ bool CxImageTIF::DecodeRows(TiffClient &client)
                     shifts[size_t(fileRow)] = uint8_t(shift);
                     for (uint32_t col = 0; col < width; ++col)
                         dst[col] = uint8_t(Sample(src, col, 16) >> (8 - shift));
-                } else if (bits == GetBpp()) {
+                } else if (rowBits == GetBpp()) {
                     std::memcpy(dst, src, size_t(std::min<uint64_t>(lineBytes, GetRowStride())));
                 } else {
                     for (uint32_t col = 0; col < width; ++col)
-                        dst[col] = Narrow(Sample(src, col, bits), bits);
+                        dst[col] = Narrow(Sample(src, col, rowBits), rowBits);
                 }
             } else if (samples == 2) {
                 uint8_t *alpha = AlphaGetPointer(0, row);
                 for (uint32_t col = 0; col < width; ++col) {
-                    BlindSetPixelIndex(int32_t(col), row, Narrow(Sample(src, 2 * size_t(col), bits), bits));
+                    BlindSetPixelIndex(int32_t(col), row, Narrow(Sample(src, 2 * size_t(col), rowBits), rowBits));
                     if (alpha)
-                        alpha[col] = Narrow(Sample(src, 2 * size_t(col) + 1, bits), bits);
+                        alpha[col] = Narrow(Sample(src, 2 * size_t(col) + 1, rowBits), rowBits);
                 }
             } else {
                 uint8_t *alpha = AlphaGetPointer(0, row);

@@ -177,6 +177,8 @@ void CCoursePublisher::PublishLms()
 
 bool CCoursePublisher::RunDriver(const DriverPlan &plan, int lessonMode)
 {
+    // Each folder of the output is checked for links once, not again for every file written into it.
+    const CorvOutputFolder::FolderCheckScope folderChecks;
     CPrompt &prompt = m_document.Prompt();
     if (IsCourseTreeEmpty()) {
         prompt.Information(CStringTable::Load(kNoScreenToPublish));

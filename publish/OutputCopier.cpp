@@ -6,7 +6,6 @@
 #include "publish/OutputFolder.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <filesystem>
@@ -33,27 +32,30 @@ bool COutputCopier::Fail(const QString &text)
 
 bool COutputCopier::CopyFile(const QString &source, const QString &relativeDestination)
 {
-    if (!IsPlainFile(CorvFs::ToFsPath(source)))
-        return true;
-    QFile in(CorvPath::ToSlashes(source));
-    if (!in.open(QIODevice::ReadOnly))
+    const fs::path from = CorvFs::ToFsPath(source);
+    if (!IsPlainFile(from))
         return true;
 
     const QString destination = CorvOutputFolder::Resolve(m_outputFolder, relativeDestination);
     if (destination.isEmpty() || !CorvOutputFolder::StaysInside(m_outputFolder, CorvPath::FolderOf(destination)))
         return Fail(QStringLiteral("The file %1 lies outside the output folder %2.").arg(relativeDestination, m_outputFolder));
-    const QFileInfo existing(destination);
-    if (existing.isSymLink()) {
+    const fs::path to = CorvFs::ToFsPath(destination);
+    std::error_code ec;
+    const fs::file_status existing = fs::symlink_status(to, ec);
+    if (fs::is_symlink(existing)) {
         // A link of that name is replaced, never written through.
-        if (!QFile::remove(destination))
+        if (!fs::remove(to, ec))
             return Fail(QStringLiteral("The link %1 cannot be replaced.").arg(destination));
-    } else if (existing.isDir()) {
+    } else if (fs::is_directory(existing)) {
         return Fail(QStringLiteral("A folder is in the way of the file %1.").arg(destination));
     }
 
-    std::error_code ec;
-    const fs::path to = CorvFs::ToFsPath(destination);
-    if (!fs::copy_file(CorvFs::ToFsPath(source), to, fs::copy_options::overwrite_existing, ec) || ec) {
+    if (!fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec) || ec) {
+        // A source that cannot be read is passed over, as the run-time copy always did: the copy opens it
+        // before the destination, so what was there stays.
+        QFile in(CorvPath::ToSlashes(source));
+        if (!in.open(QIODevice::ReadOnly))
+            return true;
         // Nothing half-written stays behind.
         std::error_code ignored;
         fs::remove(to, ignored);

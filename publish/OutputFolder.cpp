@@ -5,6 +5,10 @@
 #include "platform/FileSystemUtil.h"
 #include "platform/PathUtil.h"
 
+#include <QHash>
+#include <QStringTokenizer>
+#include <QSet>
+
 #include <filesystem>
 
 namespace CorvOutputFolder {
@@ -44,15 +48,93 @@ QString Resolve(const QString &outputFolder, const QString &relativePath)
     const QString relative = CorvPath::ToSlashes(relativePath);
     if (outputFolder.isEmpty() || relative.isEmpty() || relative.startsWith(u'/'))
         return {};
-    for (const QString &part : relative.split(u'/'))
-        if (part == QStringLiteral(".."))
+    for (const QStringView part : QStringView(relative).tokenize(u'/'))
+        if (part == u"..")
             return {};
     return CorvPath::Join(outputFolder, relative);
 }
 
+namespace {
+
+// The folders found inside output folders while a scope lives: keys are the output folder and the
+// folder as written, joined by a character no path holds.
+struct FolderChecks
+{
+    QHash<QString, fs::path> realFolders;
+    QSet<QString> inside;
+
+    // The output folder with its links followed, remembered once it exists.
+    fs::path RealFolder(const QString &folder)
+    {
+        const auto it = realFolders.constFind(folder);
+        if (it != realFolders.cend())
+            return it.value();
+        fs::path real = Real(folder);
+        std::error_code ec;
+        if (fs::is_directory(real, ec))
+            realFolders.insert(folder, real);
+        return real;
+    }
+};
+
+thread_local FolderChecks *t_checks = nullptr;
+
+// The answer from the folder's remembered verdict; false when there is none to give.
+bool StaysInsideByFolder(FolderChecks &checks, const QString &folder, const QString &path, bool &inside)
+{
+    const qsizetype slash = path.lastIndexOf(u'/');
+    if (slash <= 0 || slash + 1 >= path.size())
+        return false;
+    const QStringView name = QStringView(path).mid(slash + 1);
+    if (name == u"." || name == u"..")
+        return false;
+    QString key = folder;
+    key += QChar(0);
+    key += QStringView(path).left(slash);
+    if (!checks.inside.contains(key)) {
+        const QString parent = path.left(slash);
+        std::error_code ec;
+        const fs::path real = Real(parent);
+        // Only a folder that is there is remembered: one made later is judged when it is met.
+        if (!IsWithin(real, checks.RealFolder(folder)) || !fs::is_directory(real, ec))
+            return false;
+        checks.inside.insert(std::move(key));
+    }
+    // The last part: a link is followed in full by the caller; anything else (or nothing yet) is inside.
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(CorvFs::ToFsPath(path), ec);
+    if (fs::is_symlink(status))
+        return false;
+    inside = true;
+    return true;
+}
+
+} // namespace
+
 bool StaysInside(const QString &folder, const QString &path)
 {
-    return !folder.isEmpty() && IsWithin(Real(path), Real(folder));
+    if (folder.isEmpty())
+        return false;
+    bool inside = false;
+    if (t_checks && StaysInsideByFolder(*t_checks, folder, path, inside))
+        return inside;
+    return IsWithin(Real(path), Real(folder));
+}
+
+FolderCheckScope::FolderCheckScope()
+{
+    if (!t_checks) {
+        t_checks = new FolderChecks;
+        m_active = true;
+    }
+}
+
+FolderCheckScope::~FolderCheckScope()
+{
+    if (m_active) {
+        delete t_checks;
+        t_checks = nullptr;
+    }
 }
 
 bool MayWipe(const QString &folder, const QString &projectPath, const CCorvContext &context)

@@ -371,6 +371,39 @@ TEST(CodecGif, DisposalComposesAtFrameTwo)
     EXPECT_FALSE(DecodeFrom(pastEnd, File(Screen(4, 1, kFour) + ImageBlock(f0) + ";"), ImageFormatGif));
 }
 
+// Guards frames that overhang the logical screen: they are clipped to it, not dropped (Qt and other
+// readers show them), at the right and bottom alike, and a later frame still composes over them; a frame
+// that lies wholly off the screen is still passed over.
+TEST(CodecGif, OverhangingFramesAreClipped)
+{
+    // Screen 3 x 2. Frame 0 (3 x 3 from the top left) overhangs at the bottom; frame 1 (3 x 2 at 1, 1)
+    // at the right and the bottom; frame 2 lies right of the screen.
+    Frame f0{0, 0, 3, 3, {1, 1, 1, 2, 2, 2, 3, 3, 3}};
+    Frame f1{1, 1, 3, 2, {3, 0, 2, 1, 1, 1}};
+    Frame f2{5, 0, 1, 1, {2}};
+    const std::string file =
+        Screen(3, 2, kFour) + ImageBlock(f0) + Control(1, -1) + ImageBlock(f1) + ImageBlock(f2) + ";";
+    CxImage image;
+    image.SetFrame(1);
+    ASSERT_TRUE(DecodeFrom(image, File(file), ImageFormatGif)) << image.GetErrorText();
+    EXPECT_EQ(image.GetFrameCount(), 2);
+    ASSERT_EQ(image.GetWidth(), 3);
+    ASSERT_EQ(image.GetHeight(), 2);
+    const RGBQUAD expected[2][3] = {{Rgb(255, 0, 0), Rgb(255, 0, 0), Rgb(255, 0, 0)},
+                                    {Rgb(0, 255, 0), Rgb(0, 0, 255), Rgb(0, 0, 0)}};
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(TopDown(image, x, y), expected[y][x]) << x << "," << y;
+
+    // The first frame alone against Qt's reader.
+    const std::string single = Screen(3, 2, kFour) + ImageBlock(f0) + ";";
+    CxImage first;
+    ASSERT_TRUE(DecodeFrom(first, File(single), ImageFormatGif));
+    const QImage qt = QtRead(File(single), "gif");
+    ASSERT_FALSE(qt.isNull());
+    EXPECT_EQ(MaxDifference(toQImage(first).convertToFormat(QImage::Format_RGB32), qt.convertToFormat(QImage::Format_RGB32)), 0);
+}
+
 // Guards the full-colour reading: no global table, several frames with their own tables, the first
 // smaller than the screen, gives one 24-bit picture holding every frame. Our own 24-bit files are such
 // files: 17 x 15 tiles with local tables.

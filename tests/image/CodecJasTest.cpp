@@ -59,7 +59,8 @@ struct ComponentSpec
 };
 
 QByteArray MakeCodestream(const TempTree &tree, const std::vector<ComponentSpec> &specs,
-                          const std::function<int(size_t, uint32_t, uint32_t)> &f)
+                          const std::function<int(size_t, uint32_t, uint32_t)> &f, OPJ_CODEC_FORMAT format = OPJ_CODEC_J2K,
+                          OPJ_COLOR_SPACE space = OPJ_CLRSPC_UNSPECIFIED)
 {
     std::vector<opj_image_cmptparm_t> parameters(specs.size());
     uint32_t width = 0, height = 0;
@@ -74,7 +75,7 @@ QByteArray MakeCodestream(const TempTree &tree, const std::vector<ComponentSpec>
         width = std::max(width, specs[i].width * parameters[i].dx);
         height = std::max(height, specs[i].height * parameters[i].dy);
     }
-    opj_image_t *image = opj_image_create(OPJ_UINT32(specs.size()), parameters.data(), OPJ_CLRSPC_UNSPECIFIED);
+    opj_image_t *image = opj_image_create(OPJ_UINT32(specs.size()), parameters.data(), space);
     image->x1 = width;
     image->y1 = height;
     for (size_t i = 0; i < specs.size(); ++i)
@@ -85,9 +86,9 @@ QByteArray MakeCodestream(const TempTree &tree, const std::vector<ComponentSpec>
     opj_set_default_encoder_parameters(&options);
     options.numresolution = 1;
     options.tcp_mct = 0;
-    opj_codec_t *codec = opj_create_compress(OPJ_CODEC_J2K);
+    opj_codec_t *codec = opj_create_compress(format);
     opj_setup_encoder(codec, &options, image);
-    const QString path = tree / "made.j2k";
+    const QString path = tree / (format == OPJ_CODEC_JP2 ? "made.jp2" : "made.j2k");
     opj_stream_t *stream = opj_stream_create_default_file_stream(path.toLocal8Bit().constData(), OPJ_FALSE);
     const bool ok = opj_start_compress(codec, image, stream) && opj_encode(codec, stream) && opj_end_compress(codec, stream);
     opj_stream_destroy(stream);
@@ -235,6 +236,57 @@ TEST(CodecJas, ComponentsAsFrames)
     EXPECT_STREQ(refused.GetErrorText(), "error: too many components");
 }
 
+// Guards the component layouts that make one picture, each against what the reference decoder shows:
+// grey with alpha, colour with alpha, luma with 4:2:0 chroma, and CMYK (a jp2 file whose colour box says
+// so), where each used to load as a grey frame of its first component. Rounding of the colour
+// conversions may differ by one.
+TEST(CodecJas, AlphaYccAndCmykAsTheReferenceDecoderShows)
+{
+    if (QStandardPaths::findExecutable("opj_decompress").isEmpty())
+        GTEST_SKIP() << "opj_decompress is not installed";
+    TempTree tree;
+    const auto wave = [](size_t c, uint32_t x, uint32_t y) { return int((c * 71 + x * 37 + y * 23) % 256); };
+    const struct {
+        const char *name;
+        std::vector<ComponentSpec> specs;
+        OPJ_CODEC_FORMAT format;
+        OPJ_COLOR_SPACE space;
+        uint32_t bpp;
+        bool alpha;
+    } cases[] = {
+        {"grey with alpha", {{9, 7, 8}, {9, 7, 8}}, OPJ_CODEC_J2K, OPJ_CLRSPC_UNSPECIFIED, 8, true},
+        {"colour with alpha", {{9, 7, 8}, {9, 7, 8}, {9, 7, 8}, {9, 7, 8}}, OPJ_CODEC_J2K, OPJ_CLRSPC_UNSPECIFIED, 24, true},
+        {"4:2:0 luma and chroma", {{10, 8, 8}, {5, 4, 8}, {5, 4, 8}}, OPJ_CODEC_J2K, OPJ_CLRSPC_UNSPECIFIED, 24, false},
+        {"CMYK", {{9, 7, 8}, {9, 7, 8}, {9, 7, 8}, {9, 7, 8}}, OPJ_CODEC_JP2, OPJ_CLRSPC_CMYK, 24, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QByteArray file = MakeCodestream(tree, c.specs, wave, c.format, c.space);
+        ASSERT_FALSE(file.isEmpty());
+        if (c.space == OPJ_CLRSPC_CMYK) {
+            // The library writes no enumerated colour space for CMYK: the colour box is given it (12).
+            const qsizetype colr = file.indexOf("colr");
+            ASSERT_GT(colr, 0);
+            file[colr + 7] = 0;
+            file[colr + 8] = 0;
+            file[colr + 9] = 0;
+            file[colr + 10] = 12;
+        }
+        const QString name = c.format == OPJ_CODEC_JP2 ? "case.jp2" : "case.j2k";
+        tree.Write(name, file);
+        const QImage reference = QImage::fromData(RunOpenJpegTool("opj_decompress", tree, name, "case.png"));
+        ASSERT_FALSE(reference.isNull());
+
+        CxImage image;
+        ASSERT_TRUE(DecodeFrom(image, file, ImageFormatNone)) << image.GetErrorText();
+        EXPECT_EQ(image.GetBpp(), c.bpp);
+        EXPECT_LE(image.GetFrameCount(), 1) << "one picture, not its components as frames";
+        EXPECT_EQ(image.AlphaIsValid(), c.alpha);
+        EXPECT_EQ(reference.hasAlphaChannel(), c.alpha);
+        EXPECT_LE(MaxDifference(toQImage(image), reference), 1);
+    }
+}
+
 // Guards the texts of bad input: unrecognised bytes, a damaged code stream, and encoder refusals.
 TEST(CodecJas, Errors)
 {
@@ -285,6 +337,8 @@ TEST(CodecJas, OwnMembersRoundTrip)
         EXPECT_EQ(MaxDifference(toQImage(back), toQImage(source)), 0) << c.id;
         if (c.id == ImageFormatPnm) {
             EXPECT_EQ(MaxDifference(QtRead(bytes, nullptr), toQImage(source)), 0) << "Qt reads our PNM";
+            // Whole rows at a time write what Qt's writer writes, byte for byte.
+            EXPECT_EQ(bytes, QtWrite(toQImage(source), c.image == &grey ? "pgm" : "ppm"));
         }
     }
 

@@ -1,4 +1,5 @@
 #include "CodecTestSupport.h"
+#include "CodecFixtures.h"
 
 #include "image/xImageMNG.h"
 
@@ -129,14 +130,29 @@ TEST(CodecMng, AnimationFrames)
     EXPECT_FALSE(size.IsValid());
 }
 
-// Guards the background rule: a file with a BACK chunk has that colour as its transparent colour.
-TEST(CodecMng, BackgroundChunkBecomesTransparentColour)
+// Guards the background rule: a BACK chunk's colour fills the canvas where no frame covers it, and is never
+// made transparent (a white background used to turn every white pixel of the picture transparent).
+TEST(CodecMng, BackgroundChunkFillsTheCanvas)
 {
-    const QByteArray mng = Animation({{10, 20, 30, 0}}, Chunk("BACK", Bytes({0x12, 0x00, 0x34, 0x00, 0x56, 0x00})));
-    CxImage image;
-    ASSERT_TRUE(DecodeFrom(image, mng, ImageFormatNone)) << image.GetErrorText();
-    EXPECT_EQ(image.GetTransIndex(), 0);
-    EXPECT_EQ(image.GetTransColor(), (RGBQUAD{0x56, 0x34, 0x12, 0}));
+    const struct { const char *name; int canvasWidth; RGBQUAD frame, background; } cases[] = {
+        {"white picture on white", 4, Rgb(255, 255, 255), Rgb(255, 255, 255)},
+        {"canvas wider than the frame", 6, Rgb(200, 10, 10), Rgb(0x12, 0x34, 0x56)},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string file = "\x8aMNG\r\n\x1a\n";
+        file += Chunk("MHDR", Be32(uint32_t(c.canvasWidth)) + Be32(3) + Be32(100) + Be32(0) + Be32(0) + Be32(0) + Be32(1));
+        file += Chunk("BACK", Bytes({c.background.rgbRed, 0, c.background.rgbGreen, 0, c.background.rgbBlue, 0}));
+        file += SolidPng(4, 3, c.frame.rgbRed, c.frame.rgbGreen, c.frame.rgbBlue);
+        file += Chunk("MEND", {});
+        CxImage image;
+        ASSERT_TRUE(DecodeFrom(image, QByteArray(file.data(), qsizetype(file.size())), ImageFormatNone))
+            << image.GetErrorText();
+        EXPECT_FALSE(image.HasTransparency());
+        ASSERT_EQ(image.GetWidth(), c.canvasWidth);
+        for (int x = 0; x < c.canvasWidth; ++x)
+            EXPECT_EQ(image.GetPixelColor(x, 1, false), x < 4 ? c.frame : c.background) << x;
+    }
 }
 
 // Guards damaged files: a cut animation and a broken chunk fail with a text and no picture, never a

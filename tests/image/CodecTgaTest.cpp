@@ -22,6 +22,14 @@ std::string Header(const Tga &t)
            Le16(0) + Le16(0) + Le16(t.width) + Le16(t.height) + Bytes({t.depth, t.descriptor});
 }
 
+// The colour of a pixel without its alpha (a palette entry carries the map's alpha beside its colour).
+RGBQUAD Colour(const CxImage &image, int x, int y)
+{
+    RGBQUAD c = image.GetPixelColor(x, y, false);
+    c.rgbReserved = 0;
+    return c;
+}
+
 // Four pixels blue, green, red in file order: red, green, blue, white.
 const std::string kQuad = Bytes({0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255});
 
@@ -114,8 +122,73 @@ TEST(CodecTga, DepthsAndColourMaps)
         CxImage indexed;
         ASSERT_TRUE(DecodeFrom(indexed, File(Header(mapped) + black + m.entry + Bytes({1, 0})), ImageFormatTga));
         EXPECT_EQ(indexed.GetBpp(), 8);
-        EXPECT_EQ(indexed.GetPixelColor(0, 0, false), Rgb(248, 0, 0));
-        EXPECT_EQ(indexed.GetPixelColor(1, 0, false), Rgb(0, 0, 0));
+        EXPECT_EQ(Colour(indexed, 0, 0), Rgb(248, 0, 0));
+        EXPECT_EQ(Colour(indexed, 1, 0), Rgb(0, 0, 0));
+    }
+}
+
+// Guards the colour map's first-entry index (index i is entry i minus the first, not entry i), the alpha of
+// 32-bit map entries (kept, unless every entry's alpha is zero: a map written without alpha), and grey with
+// alpha (16-bit grey, plain and run-length).
+TEST(CodecTga, MapOffsetMapAlphaAndGreyWithAlpha)
+{
+    Tga mapped;
+    mapped.mapType = 1;
+    mapped.type = 1;
+    mapped.mapFirst = 10;
+    mapped.mapLength = 2;
+    mapped.mapEntrySize = 24;
+    mapped.width = 2;
+    mapped.height = 1;
+    mapped.depth = 8;
+    // Entry 0 (index 10) red, entry 1 (index 11) green; pixels 11 and 10.
+    CxImage offset;
+    ASSERT_TRUE(DecodeFrom(offset, File(Header(mapped) + Bytes({0, 0, 255, 0, 255, 0, 11, 10})), ImageFormatTga))
+        << offset.GetErrorText();
+    EXPECT_EQ(offset.GetPixelColor(0, 0, false), Rgb(0, 255, 0));
+    EXPECT_EQ(offset.GetPixelColor(1, 0, false), Rgb(255, 0, 0));
+    EXPECT_FALSE(offset.HasTransparency());
+
+    const struct { const char *name; int alpha0, alpha1; uint8_t shown0, shown1; } alphas[] = {
+        {"map with alpha", 64, 255, 64, 255},
+        {"map with empty alpha bytes", 0, 0, 255, 255},
+    };
+    for (const auto &a : alphas) {
+        SCOPED_TRACE(a.name);
+        Tga t = mapped;
+        t.mapEntrySize = 32;
+        CxImage image;
+        ASSERT_TRUE(DecodeFrom(image, File(Header(t) + Bytes({0, 0, 255, a.alpha0, 0, 255, 0, a.alpha1, 10, 11})),
+                               ImageFormatTga));
+        EXPECT_EQ(Colour(image, 0, 0), Rgb(255, 0, 0));
+        EXPECT_EQ(Colour(image, 1, 0), Rgb(0, 255, 0));
+        EXPECT_EQ(image.BlindGetShownAlpha(0, 0), a.shown0);
+        EXPECT_EQ(image.BlindGetShownAlpha(1, 0), a.shown1);
+    }
+
+    // Grey 200 at alpha 100, then grey 30 at alpha 255, three times: plain rows and a repeat packet with a
+    // literal packet.
+    const struct { const char *name; int type; std::string pixels; } greys[] = {
+        {"plain", 3, Bytes({200, 100, 30, 255, 30, 255})},
+        {"run-length", 11, Bytes({0x00, 200, 100, 0x81, 30, 255})},
+    };
+    for (const auto &g : greys) {
+        SCOPED_TRACE(g.name);
+        Tga t;
+        t.type = g.type;
+        t.width = 3;
+        t.height = 1;
+        t.depth = 16;
+        CxImage image;
+        ASSERT_TRUE(DecodeFrom(image, File(Header(t) + g.pixels), ImageFormatTga)) << image.GetErrorText();
+        EXPECT_EQ(image.GetBpp(), 8);
+        ASSERT_TRUE(image.AlphaIsValid());
+        const RGBQUAD expected[] = {Rgb(200, 200, 200), Rgb(30, 30, 30), Rgb(30, 30, 30)};
+        const uint8_t alpha[] = {100, 255, 255};
+        for (int x = 0; x < 3; ++x) {
+            EXPECT_EQ(image.GetPixelColor(x, 0, false), expected[x]) << x;
+            EXPECT_EQ(image.AlphaGet(x, 0), alpha[x]) << x;
+        }
     }
 }
 

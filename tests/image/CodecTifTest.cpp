@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <tiffio.h>
 
+#include <bit>
 #include <functional>
 
 using namespace codectest;
@@ -256,6 +257,111 @@ TEST(CodecTif, RowConversions)
     EXPECT_EQ(cielab.GetBpp(), 24);
     EXPECT_EQ(cielab.GetPixelColor(0, 0, false), (RGBQUAD{254, 254, 255, 0}));
     EXPECT_LE(cielab.GetPixelColor(1, 0, false).rgbRed, 8);
+}
+
+namespace {
+
+// Samples of `bits` bits as libtiff's scan line holds them: packed from the most significant bit, or whole
+// words in host order at 16, 24 and 32 bits.
+std::vector<uint8_t> PackSamples(const std::vector<uint32_t> &values, int bits)
+{
+    std::vector<uint8_t> out;
+    if (bits == 16 || bits == 24 || bits == 32) {
+        for (uint32_t v : values) {
+            uint8_t word[4];
+            std::memcpy(word, &v, 4); // the test runs on a little-endian host, as the reader's words are
+            out.insert(out.end(), word, word + bits / 8);
+        }
+        return out;
+    }
+    out.assign((values.size() * size_t(bits) + 7) / 8, 0);
+    for (size_t i = 0; i < values.size(); ++i)
+        for (int b = 0; b < bits; ++b)
+            if ((values[i] >> (bits - 1 - b)) & 1) {
+                const size_t bit = i * size_t(bits) + size_t(b);
+                out[bit / 8] |= uint8_t(0x80 >> (bit % 8));
+            }
+    return out;
+}
+
+} // namespace
+
+// Guards grey at the depths between the byte sizes, both ways round: min-is-black and min-is-white at 3,
+// 5, 6, 7, 10, 12, 14 and 24 bits give the level of each sample (the top of its range white, or black when
+// min-is-white), where 24-bit samples were read with their bytes reversed and the small depths' ramps
+// stopped short of white.
+TEST(CodecTif, GreyAtEveryDepthBothWaysRound)
+{
+    static_assert(std::endian::native == std::endian::little, "the packed fixtures assume a little-endian host");
+    for (int bits : {3, 5, 6, 7, 10, 12, 14, 24}) {
+        for (uint16_t photometric : {PHOTOMETRIC_MINISBLACK, PHOTOMETRIC_MINISWHITE}) {
+            SCOPED_TRACE(testing::Message() << bits << " bits, photometric " << photometric);
+            const uint32_t top = (uint32_t(1) << bits) - 1;
+            // Values whose bytes differ, so that a reversed word shows.
+            const std::vector<uint32_t> values = {0, top, uint32_t(0x123456 & top), uint32_t(0xC08041 & top)};
+            Page page;
+            page.width = 4;
+            page.height = 1;
+            page.bits = uint16_t(bits);
+            page.photometric = photometric;
+            page.data = PackSamples(values, bits);
+            CxImage image;
+            ASSERT_TRUE(DecodeFrom(image, WriteTiff({page}), ImageFormatTif)) << image.GetErrorText();
+            for (int x = 0; x < 4; ++x) {
+                const double level = double(values[size_t(x)]) * 255.0 / top;
+                const double expected = photometric == PHOTOMETRIC_MINISWHITE ? 255.0 - level : level;
+                EXPECT_NEAR(image.GetPixelColor(x, 0, false).rgbRed, expected, 1.0) << "x " << x;
+            }
+        }
+    }
+}
+
+// Guards samples that are not unsigned integers: 32-bit floating-point grey from 0 to 1 (out-of-range and
+// NaN values clamped), and signed 8- and 16-bit grey from least to largest; colour in those forms is
+// refused with a message instead of decoding to noise.
+TEST(CodecTif, FloatingPointAndSignedSamples)
+{
+    const auto format = [](uint16_t f) { return [f](TIFF *tif) { TIFFSetField(tif, TIFFTAG_SAMPLEFORMAT, f); }; };
+    const float floats[5] = {0.0f, 1.0f, 0.5f, 2.0f, -1.0f};
+    const int8_t bytes[5] = {-128, 127, 0, -1, 64};
+    const int16_t words[5] = {-32768, 32767, 0, -256, 16384};
+    const struct { const char *name; uint16_t bits; const void *data; size_t size; uint8_t expected[5]; } cases[] = {
+        {"float", 32, floats, sizeof floats, {0, 255, 128, 255, 0}},
+        {"signed 8", 8, bytes, sizeof bytes, {0, 255, 128, 127, 192}},
+        {"signed 16", 16, words, sizeof words, {0, 255, 128, 127, 192}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        Page page;
+        page.width = 5;
+        page.height = 1;
+        page.bits = c.bits;
+        page.data.assign(static_cast<const uint8_t *>(c.data), static_cast<const uint8_t *>(c.data) + c.size);
+        page.tags = format(c.bits == 32 ? SAMPLEFORMAT_IEEEFP : SAMPLEFORMAT_INT);
+        CxImage image;
+        ASSERT_TRUE(DecodeFrom(image, WriteTiff({page}), ImageFormatTif)) << image.GetErrorText();
+        for (int x = 0; x < 5; ++x)
+            EXPECT_EQ(image.GetPixelColor(x, 0, false).rgbRed, c.expected[x]) << "x " << x;
+    }
+
+    const struct { const char *name; uint16_t sampleFormat; const char *text; } refused[] = {
+        {"float colour", SAMPLEFORMAT_IEEEFP, "Floating-point TIFF samples are supported for 32-bit grey only"},
+        {"signed colour", SAMPLEFORMAT_INT, "Signed TIFF samples are supported for 8-, 16- and 32-bit grey only"},
+    };
+    for (const auto &r : refused) {
+        SCOPED_TRACE(r.name);
+        Page colour;
+        colour.width = 1;
+        colour.height = 1;
+        colour.samples = 3;
+        colour.bits = r.sampleFormat == SAMPLEFORMAT_IEEEFP ? 32 : 8;
+        colour.photometric = PHOTOMETRIC_RGB;
+        colour.data.assign(size_t(colour.bits / 8) * 3, 0);
+        colour.tags = format(r.sampleFormat);
+        CxImage image;
+        EXPECT_FALSE(DecodeFrom(image, WriteTiff({colour}), ImageFormatTif));
+        EXPECT_STREQ(image.GetErrorText(), r.text);
+    }
 }
 
 // Guards the orientation tag: each of the eight stored orders turns into the picture as seen. Orientation

@@ -36,10 +36,8 @@ TEST(PublishFile, WritesUtf8WithOrWithoutMark)
     EXPECT_EQ(TempTree::ReadAll(out + "/style.css"), "\xEF\xBB\xBF");
 }
 
-// Guards that nothing is written outside the output folder: not by a relative path that climbs out, an
-// absolute one, or a link inside the folder that leads out; and that a missing folder is a failure with
-// the system's reason, never a file made somewhere else.
-TEST(PublishFile, StaysInsideTheOutputFolder)
+// Tries every way out of an output folder and expects each refused.
+static void ExpectNothingWrittenOutside()
 {
     TempTree tmp;
     const QString out = tmp.MakeFolder("out");
@@ -68,6 +66,59 @@ TEST(PublishFile, StaysInsideTheOutputFolder)
 
     // Names that only look like climbing are fine.
     EXPECT_TRUE(CPublishFile::WriteFile(out, "..name..txt", "x", CPublishFile::NoByteOrderMark));
+}
+
+// Guards that nothing is written outside the output folder: not by a relative path that climbs out, an
+// absolute one, or a link inside the folder that leads out; and that a missing folder is a failure with
+// the system's reason, never a file made somewhere else; with and without the folder checks of a publish.
+TEST(PublishFile, StaysInsideTheOutputFolder)
+{
+    ExpectNothingWrittenOutside();
+    // The same with the folder checks a publish keeps for its run.
+    const CorvOutputFolder::FolderCheckScope scope;
+    ExpectNothingWrittenOutside();
+}
+
+// Guards the folder checks kept for a publish: a folder once found inside is not resolved again, yet a
+// link made in it later, a folder that did not exist when first met and is then made a link, and a
+// link in place of a file are each still caught; and the checks end with their scope.
+TEST(PublishFile, KeptFolderChecksStillCatchLinks)
+{
+    TempTree tmp;
+    const QString out = tmp.MakeFolder("out/content");
+    const QString root = tmp / "out";
+    tmp.MakeFolder("outside");
+    tmp.Write("outside/file.htm", "theirs");
+    const auto link = [&](const QString &target, const QString &at) {
+        return symlink(QFile::encodeName(target).constData(), QFile::encodeName(at).constData()) == 0;
+    };
+    {
+        const CorvOutputFolder::FolderCheckScope scope;
+        EXPECT_TRUE(CorvOutputFolder::StaysInside(root, out + "/page.htm"));
+        ASSERT_TRUE(link(tmp / "outside", out + "/later"));
+        ASSERT_TRUE(link(tmp / "outside/file.htm", out + "/file.htm"));
+        EXPECT_FALSE(CorvOutputFolder::StaysInside(root, out + "/later"));
+        EXPECT_FALSE(CorvOutputFolder::StaysInside(root, out + "/later/page.htm"));
+        EXPECT_FALSE(CorvOutputFolder::StaysInside(root, out + "/file.htm"));
+        EXPECT_FALSE(CPublishFile::WriteFile(root, "content/file.htm", "x", CPublishFile::NoByteOrderMark));
+        EXPECT_EQ(TempTree::ReadAll(tmp / "outside/file.htm"), "theirs");
+        EXPECT_TRUE(CorvOutputFolder::StaysInside(root, out + "/page.htm"));
+
+        // Not there when first met, then made a link that leads out.
+        EXPECT_TRUE(CorvOutputFolder::StaysInside(root, root + "/media/clip.mp4"));
+        ASSERT_TRUE(link(tmp / "outside", root + "/media"));
+        EXPECT_FALSE(CorvOutputFolder::StaysInside(root, root + "/media/clip.mp4"));
+        EXPECT_FALSE(CPublishFile::WriteFile(root, "media/clip.mp4", "x", CPublishFile::NoByteOrderMark));
+
+        // A scope inside a scope changes nothing and ends nothing.
+        { const CorvOutputFolder::FolderCheckScope inner; }
+        EXPECT_FALSE(CorvOutputFolder::StaysInside(root, out + "/later/page.htm"));
+    }
+    // A folder found inside while the scope lived is judged afresh once it is gone.
+    ASSERT_TRUE(QDir(out).removeRecursively());
+    ASSERT_TRUE(link(tmp / "outside", out));
+    EXPECT_FALSE(CorvOutputFolder::StaysInside(root, out + "/page.htm"));
+    EXPECT_FALSE(QFileInfo::exists(tmp / "outside/clip.mp4"));
 }
 
 // Guards that a write the disk refuses fails the file (and so the step), however late the failure
