@@ -635,6 +635,7 @@ TEST(ProjectSaving, MissingMediaAreListedInOneMessage)
         auto audio = std::make_unique<CComponentAudio>();
         audio->SetBounds({10, 10, 40, 40}, false);
         audio->SetFilePath(file);
+        audio->SetPlayButton(1);
         page->AddComponent(std::move(audio), CPrompt::Plain());
     }
     CProjectFileCommands commands(*doc, s.ui);

@@ -128,6 +128,6 @@ TEST_F(TableHtmlTest, MissingCells)
     const QString html = Html(*table);
     EXPECT_EQ(CellKinds(html), QStringLiteral("TTTT"));
     EXPECT_EQ(html.count(QStringLiteral("vertical-align: top; '></td>")), 3);
-    EXPECT_TRUE(html.endsWith(QStringLiteral("</td></tr></table>\"")));
+    EXPECT_TRUE(html.endsWith(QStringLiteral("</td></tr></table></div>\"")));
     EXPECT_EQ(Html(*MakeTable(0, 0, CRect(0, 0, 300, 200))), QString());
 }
