@@ -11,8 +11,7 @@
     var texts = {
         registermismatch: "The two passwords are not the same.",
         registerexists: "A learner with these details is registered already.",
-        registerfailed: "The registration could not be completed.",
-        registertoolong: "The %1 is too long: at most %2 characters."
+        registerfailed: "The registration could not be completed."
     };
 
     function text(name) {
@@ -29,13 +28,6 @@
                 return row("kvxPwd2", !!prefs.reqPwd, prefs.labelPwd2);
             },
             check: function (values, again) {
-                // The server keeps at most 100 characters of a name or identifier and 200 of a password.
-                var limits = [["name", "name", 100], ["id", "identifier", 100], ["pwd", "password", 200]];
-                for (var i = 0; i < limits.length; ++i) {
-                    var value = values[limits[i][0]] || "";
-                    if (Array.from(value).length > limits[i][2])
-                        return text("registertoolong").replace("%1", limits[i][1]).replace("%2", String(limits[i][2]));
-                }
                 return again && again.value !== values.pwd ? text("registermismatch") : null;
             },
             failed: function (reason, message) {
