@@ -8,6 +8,7 @@
 #include "document/UserSettingsStore.h"
 #include "model/CorvPage.h"
 #include "model/GlobalHelpers.h"
+#include "model/MediaCopy.h"
 #include "model/Topic.h"
 #include "platform/Archive.h"
 #include "platform/CorvContext.h"
@@ -210,6 +211,9 @@ bool CCorvessaDoc::OnSaveDocument(const QString &path)
     // cannot be written leaves the course bound to no such folder, so they go back to what they were.
     const QString logo = LogoImage, background = BgImage;
     Serialize(ar);
+    // The media that could not be copied, all in one message; the project is saved all the same, naming
+    // each where it was, so the next save can copy it once it is back.
+    CMediaCopy::ReportFailedCopies(ar, Prompt());
     if (!ReplaceProjectFile(path, ar.GetBuffer())) {
         LogoImage = logo;
         BgImage = background;

@@ -3,6 +3,7 @@
 #include "document/CorvessaDoc.h"
 #include "document/ProjectArchive.h"
 #include "document/ScreenFactory.h"
+#include "model/MediaCopy.h"
 #include "model/CorvPage.h"
 #include "model/GlobalHelpers.h"
 #include "model/PictureSaveSession.h"
@@ -111,6 +112,7 @@ bool CSingleScreenArchive::SaveScreenArchive(CCorvessaDoc &doc, const QString &p
     } catch (const CArchiveException &e) {
         error = e.GetText();
     }
+    CMediaCopy::ReportFailedCopies(ar, doc.Prompt());
     QSaveFile file(path);
     if (error.isEmpty()) {
         const QByteArray &bytes = ar.GetBuffer();

@@ -84,8 +84,10 @@ int CComponentBase::SaveToFile(const QString &path, const CCorvContext &context)
         return 0;
     }
     // A file whose media are missing beside it is no saved component.
-    if (ar.GetFailedCopies() > 0)
+    if (ar.GetFailedCopies() > 0) {
+        CMediaCopy::ReportFailedCopies(ar, context.Prompt());
         return 0;
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return 0;

@@ -144,6 +144,15 @@ QString CMediaCopy::TargetName(const QString &currentPath)
 CMediaCopy::Result CMediaCopy::CopyOnSave(const QString &currentPath, const QString &archivePath, bool standAlone,
                                           SubFolder sub, Playlist playlist, CPrompt &prompt, bool copyFile)
 {
+    const Result result = CopyQuietly(currentPath, archivePath, standAlone, sub, playlist, copyFile);
+    if (result.failed)
+        prompt.Warning(QStringLiteral("Failed to copy file from %1\nto %2").arg(currentPath, result.target));
+    return result;
+}
+
+CMediaCopy::Result CMediaCopy::CopyQuietly(const QString &currentPath, const QString &archivePath, bool standAlone,
+                                           SubFolder sub, Playlist playlist, bool copyFile)
+{
     Result result;
     result.path = currentPath;
     const QString targetName = TargetName(currentPath);
@@ -168,7 +177,9 @@ CMediaCopy::Result CMediaCopy::CopyOnSave(const QString &currentPath, const QStr
             result.path = targetPath;
         } else {
             result.failed = true;
-            prompt.Warning(QStringLiteral("Failed to copy file from %1\nto %2").arg(currentPath, targetPath));
+            result.target = targetPath;
+            // No playlist for a clip that is not there: it would name a file the folder lacks.
+            return result;
         }
     }
     WritePlaylistFor(folder, result.storedName, playlist);
@@ -178,11 +189,23 @@ CMediaCopy::Result CMediaCopy::CopyOnSave(const QString &currentPath, const QStr
 CMediaCopy::Result CMediaCopy::CopyOnSave(const CArchive &ar, const QString &currentPath, bool standAlone, SubFolder sub,
                                           Playlist playlist, bool copyFile)
 {
-    Result result = CopyOnSave(currentPath, ar.GetFilePath(), standAlone, sub, playlist, ar.Context().Prompt(),
-                               copyFile);
+    Result result = CopyQuietly(currentPath, ar.GetFilePath(), standAlone, sub, playlist, copyFile);
     if (result.failed)
-        ar.NoteFailedCopy();
+        ar.NoteFailedCopy(currentPath);
     return result;
+}
+
+void CMediaCopy::ReportFailedCopies(const CArchive &ar, CPrompt &prompt)
+{
+    QStringList files;
+    for (const QString &file : ar.GetFailedCopyFiles())
+        if (!files.contains(file))
+            files.append(file);
+    if (files.isEmpty())
+        return;
+    prompt.Warning(QStringLiteral("These media files could not be copied into the project's folder:\n\n%1\n\n"
+                                  "The project still names each where it was; put them back and save again.")
+                       .arg(files.join(u'\n')));
 }
 
 bool CMediaCopy::WritePlaylist(const QString &playlistPath, const QString &entryName)

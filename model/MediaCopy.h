@@ -35,7 +35,8 @@ public:
         QString path;        // the path the component keeps from now on
         QString storedName;  // the bare name the record stores
         bool copied = false;
-        bool failed = false; // the copy was tried and failed (reported to the author)
+        bool failed = false; // the copy was tried and failed
+        QString target;      // where a failed copy was to go
     };
 
     // "Sounds", "Movies", "Questions", "Images", "Images/Resized", ...
@@ -59,10 +60,14 @@ public:
     // button of an audio pair, whose Play partner copies the clip).
     static Result CopyOnSave(const QString &currentPath, const QString &archivePath, bool standAlone,
                              SubFolder sub, Playlist playlist, CPrompt &prompt, bool copyFile = true);
-    // The same for a record written into ar: its path and its context's prompt, and a failed copy noted on
-    // the archive (CArchive::GetFailedCopies), so whoever writes it knows.
+    // The same for a record written into ar: its path, and a failed copy noted on the archive
+    // (CArchive::GetFailedCopyFiles) instead of a message of its own, so whoever writes it reports them all
+    // at once (ReportFailedCopies).
     static Result CopyOnSave(const CArchive &ar, const QString &currentPath, bool standAlone, SubFolder sub,
                              Playlist playlist, bool copyFile = true);
+
+    // One message that lists every media file the archive's records could not copy; nothing when none failed.
+    static void ReportFailedCopies(const CArchive &ar, CPrompt &prompt);
 
     // The stored name a save would give currentPath: its file name without blanks, "<", ">" and "&".
     static QString TargetName(const QString &currentPath);
@@ -72,6 +77,8 @@ public:
     static bool WritePlaylist(const QString &playlistPath, const QString &entryName);
 
 private:
+    static Result CopyQuietly(const QString &currentPath, const QString &archivePath, bool standAlone, SubFolder sub,
+                              Playlist playlist, bool copyFile);
     static QString PathFromStoredName(const QString &archivePath, bool standAlone, SubFolder sub,
                                       const QString &storedName, CorvPath::CNoCaseResolver &paths);
 };

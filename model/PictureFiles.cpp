@@ -96,10 +96,9 @@ bool CopyFile(const QString &from, const QString &to)
     return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit();
 }
 
-void ReportFailedCopy(const CArchive &ar, const QString &from, const QString &to)
+void ReportFailedCopy(const CArchive &ar, const QString &from, const QString &)
 {
-    ar.NoteFailedCopy();
-    ar.Context().Prompt().Warning(QStringLiteral("Failed to copy file from %1\nto %2").arg(from, to));
+    ar.NoteFailedCopy(from);
 }
 
 QString MediaFolder(const QString &archivePath, bool standAlone, CMediaCopy::SubFolder sub)

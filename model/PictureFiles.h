@@ -24,8 +24,8 @@ bool Save(CxImage &image, const QString &path, int format);
 // missing; the target is replaced only once the whole file has been written.
 bool CopyFile(const QString &from, const QString &to);
 
-// Tells the author that a picture could not be written where the archive being stored keeps it, and notes
-// the failure on the archive for whoever writes it.
+// Notes on the archive being stored that a picture could not be written where it keeps it (to); whoever
+// writes the archive tells the author of every such picture in one message.
 void ReportFailedCopy(const CArchive &ar, const QString &from, const QString &to);
 
 // The media sub-folder for the archive being read or written, spelt as it exists on disk.

@@ -42,10 +42,11 @@ public:
     // storing, which writes files, every lookup is fresh.
     CorvPath::CNoCaseResolver &Paths() const;
     void SetPaths(CorvPath::CNoCaseResolver *paths) { m_paths = paths; }
-    // Storing: a media file that a record names could not be copied next to the archive (reported to the
-    // author where it happened). Whoever writes the archive decides what that means for the save.
-    void NoteFailedCopy() const { ++m_failedCopies; }
-    int GetFailedCopies() const { return m_failedCopies; }
+    // Storing: a media file that a record names could not be copied next to the archive. Whoever writes the
+    // archive tells the author of them all at once and decides what that means for the save.
+    void NoteFailedCopy(const QString &file) const { m_failedCopyFiles.append(file); }
+    int GetFailedCopies() const { return int(m_failedCopyFiles.size()); }
+    const QStringList &GetFailedCopyFiles() const { return m_failedCopyFiles; }
 
     // Loading.
     qint64 GetPosition() const { return m_pos; }
@@ -114,5 +115,5 @@ private:
     const CCorvContext *m_context = nullptr;
     CorvPath::CNoCaseResolver *m_paths = nullptr;
     mutable std::unique_ptr<CorvPath::CNoCaseResolver> m_ownPaths;
-    mutable int m_failedCopies = 0;
+    mutable QStringList m_failedCopyFiles;
 };

@@ -9,6 +9,7 @@
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
 #include "publish/GenerateTriggerBase.h"
+#include "publish/NamedMediaCheck.h"
 #include "publish/OutputCopier.h"
 #include "publish/OutputFolder.h"
 #include "publish/ProgramData.h"
@@ -227,7 +228,15 @@ bool CCoursePublisher::RunDriver(const DriverPlan &plan, int lessonMode)
         }
     }
 
-    if (succeeding) {
+    // A screen that names a file the output lacks (a clip or picture missing from the project) is no
+    // complete course: the author hears of every such file at once, and of no success.
+    const QStringList missing = succeeding && !m_previewFlag
+        ? CorvNamedMediaCheck::MissingFiles(m_targetFolder, m_projectPrefix) : QStringList();
+    if (!missing.isEmpty()) {
+        prompt.Warning(QStringLiteral("Publish has completed with missing files to:\n\n%1\n\nThe course's screens "
+                                      "name these files, which the project lacks:\n\n%2")
+                           .arg(m_targetFolder, missing.join(u'\n')));
+    } else if (succeeding) {
         if (plan.reportsCompletion)
             prompt.Information(CStringTable::Load(kPublishCompleted).arg(m_targetFolder));
     } else if (plan.reportsFailure) {

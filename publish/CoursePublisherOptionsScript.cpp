@@ -394,7 +394,9 @@ void OutlineRows(Lines &l, const Publish &r)
     l.String("kvxPrefs.outline.font \t\t\t\t\t= ", Quoted(d.FontName[kOutlineSlot]));
     l.String("kvxPrefs.outline.fontSize \t\t\t    = ", Quoted(d.FontSizePoints[kOutlineSlot]) + QLatin1String("px"));
     l.String("kvxPrefs.outline.weight\t\t\t\t\t= ", Quoted(d.FontWeight[kOutlineSlot]));
-    l.String("kvxPrefs.outline.color \t\t\t\t\t= ", HtmlColour(d.OutlineLinkColor));
+    // The outline's link stands on the theme's bar: with the default colour (black) it takes the bar's text
+    // colour, and the outline's own links their page's.
+    l.String("kvxPrefs.outline.color \t\t\t\t\t= ", d.OutlineLinkColor == 0 ? QString() : HtmlColour(d.OutlineLinkColor));
     l.Flag("kvxPrefs.outline.button\t\t\t\t\t= ", d.OutlineUseButton != 0);
     l.Flag("kvxPrefs.outline.assessVisible\t\t\t\t\t= ", d.OutlineHideInAssessment == 0);
     // A bare number in the script: anything else the setting holds would break the whole file.

@@ -11,6 +11,7 @@
 #include "publish/OutputFolder.h"
 #include "publish/ProgramData.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -126,7 +127,11 @@ bool CCoursePublisher::CopySourceFiles2Target(int lessonMode)
     COutputCopier copier(m_targetFolder);
     for (const CorvProgramData::RunTimeCopy &c : CorvProgramData::RunTimeCopies(m_document, m_target, lessonMode)) {
         const QString source = CorvProgramData::Resolve(program, c.source);
-        if (c.folder)
+        if (c.folder && c.keepNames) {
+            // The schema files name one another ("XMLSchema.dtd"): a lower-cased copy would name nothing.
+            for (const QString &name : QDir(source).entryList(QDir::Files, QDir::Name))
+                copier.CopyFile(CorvPath::Join(source, name), CorvPath::Join(c.destination, name));
+        } else if (c.folder)
             copier.CopyFolderFilesLowerCase(source, c.destination, false);
         else
             copier.CopyFile(source, c.destination);

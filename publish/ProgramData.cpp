@@ -64,9 +64,9 @@ void AddTargetCopies(std::vector<RunTimeCopy> &copies, const CCourseSettings &s,
     case PublishTargetLms:
         file(QStringLiteral("source/publishLMS/file/kvx_scorm.js"), QStringLiteral("content/scripts/kvx_scorm.js"));
         if (s.SCORM12) {
-            folder(QStringLiteral("source/publishLMS/scorm12"), QString());
+            copies.push_back({QStringLiteral("source/publishLMS/scorm12"), QString(), true, true});
         } else {
-            folder(QStringLiteral("source/publishLMS/scorm2004"), QString());
+            copies.push_back({QStringLiteral("source/publishLMS/scorm2004"), QString(), true, true});
             for (const QString &sub : {QStringLiteral("common"), QStringLiteral("extend"), QStringLiteral("unique"),
                                        QStringLiteral("vocab")})
                 folder(QStringLiteral("source/publishLMS/scorm2004/") + sub, sub);

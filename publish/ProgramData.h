@@ -30,6 +30,9 @@ struct RunTimeCopy {
     QString source;      // relative to the program folder
     QString destination; // relative to the output folder; for a folder, "" is the output folder itself
     bool folder = false;
+    // A folder whose files keep their names as they are (the schema files, which name one another): the
+    // others are published lower-cased.
+    bool keepNames = false;
 };
 
 // The run-time copies of a publish for the target kind (PublishTarget) and settings, in copy order. The

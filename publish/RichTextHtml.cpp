@@ -330,11 +330,16 @@ QString CRichTextHtml::TableToHtml(const CComponentTable &table, int number) con
         return QString();
     QString summary = table.GetSummary();
     summary.remove(u'\'');
-    QString out = QStringLiteral("\"<table class='table%1' style='left:%2px; top:%3px;' summary='")
-                      .arg(number)
-                      .arg(table.GetBounds().left)
-                      .arg(table.GetBounds().top) +
-                  InAttribute(summary) + u'\'';
+    // The table keeps the size the author gave it: a box of its bounds holds it, and a text longer than its
+    // cells scrolls there instead of growing the table over what lies below it.
+    const CRect &bounds = table.GetBounds();
+    QString out = QStringLiteral("\"<div class='kvxTableBox' style='position:absolute; left:%1px; top:%2px; width:%3px; "
+                                 "height:%4px; overflow:auto;'>")
+                      .arg(bounds.left)
+                      .arg(bounds.top)
+                      .arg(bounds.Width())
+                      .arg(bounds.Height());
+    out += QStringLiteral("<table class='table%1' style='left:0px; top:0px;' summary='").arg(number) + InAttribute(summary) + u'\'';
     if (table.GetOldStyleBorders())
         out += QStringLiteral(" border='1'");
     out += u'>';
@@ -351,12 +356,12 @@ QString CRichTextHtml::TableToHtml(const CComponentTable &table, int number) con
             const bool columnHeader =
                 !rowHeader && (kind == CComponentTable::headerTop || kind == CComponentTable::headerBoth) && i == 0;
             if (rowHeader || columnHeader)
-                out += QStringLiteral("<th scope='%1' style='width:%2px; height:%3px; vertical-align: top;'>")
+                out += QStringLiteral("<th scope='%1' style='box-sizing:border-box; width:%2px; height:%3px; vertical-align: top;'>")
                            .arg(rowHeader ? QStringLiteral("row") : QStringLiteral("col"))
                            .arg(size.width())
                            .arg(size.height());
             else
-                out += QStringLiteral("<td style='width:%1px; height:%2px; vertical-align: top; '>")
+                out += QStringLiteral("<td style='box-sizing:border-box; width:%1px; height:%2px; vertical-align: top; '>")
                            .arg(size.width())
                            .arg(size.height());
             // A cell list shorter than the grid gives empty cells, never a read past its end.
@@ -366,5 +371,5 @@ QString CRichTextHtml::TableToHtml(const CComponentTable &table, int number) con
         }
         out += QStringLiteral("</tr>");
     }
-    return out + QStringLiteral("</table>\"");
+    return out + QStringLiteral("</table></div>\"");
 }

@@ -45,9 +45,9 @@ const std::vector<Line> &Head12()
         {"", "xmlns:adlcp=\"" + kAdlcp12 + "\""},
         {"", "xmlns:xsi=\"" + kXsi + "\""},
         {"", "xmlns:c2lcp=\"" + kVendor + "\"", true},
+        // Only the schemas the package carries are named: the vendor's own schema is not ours to ship.
         {"", "xsi:schemaLocation=\"" + kCpRoot12 + " imscp_rootv1p1p2.xsd"},
         {"\t\t\t\t\t", kMdRoot12 + " imsmd_rootv1p2p1.xsd"},
-        {"\t\t\t\t\t", kVendor + " c2l_cp_rootv1p1.xsd", true},
         {"\t\t\t\t\t", kAdlcp12 + " adlcp_rootv1p2.xsd\">"},
         {"    ", QStringLiteral("<metadata>")},
         {"        ", QStringLiteral("<schema>ADL SCORM</schema>")},
@@ -68,11 +68,10 @@ const std::vector<Line> &Head2004()
         {"", "<manifest identifier=\"%1\" version=\"2004\" xmlns=\"" + kCp2004 + "\""},
         {"    ", "xmlns:adlcp=\"" + kAdlcp2004 + "\" xmlns:xsi=\"" + kXsi + "\""},
         {"\t\t", "xmlns:c2lcp=\"" + kVendor + "\"", true},
+        // Only the schemas the package carries are named: neither the IEEE LOM schema nor the vendor's is
+        // in the schema package the program ships.
         {"    ", "xmlns:lom=\"" + kLom + "\" xsi:schemaLocation=\"" + kCp2004 + " imscp_v1p1.xsd"},
-        // The blank at the end is part of the line.
-        {"               ", kAdlcp2004 + " adlcp_v1p3.xsd "},
-        {"\t\t\t\t", kVendor + " c2l_cp_rootv1p1.xsd", true},
-        {"               ", kLom + " lom.xsd\">"},
+        {"               ", kAdlcp2004 + " adlcp_v1p3.xsd\">"},
         {"\t", QStringLiteral("<metadata>")},
         {"\t\t", QStringLiteral("<schema>ADL SCORM</schema>")},
         {"\t\t", QStringLiteral("<schemaversion>2004 4th Edition</schemaversion>")},
@@ -204,8 +203,12 @@ QString TitleLine(const QString &title) { return "<title><![CDATA[ " + CorvEscap
 
 void AppendOrganization(QString &out, const CScormManifest::Settings &s)
 {
-    const QString organization = s.organizationTitle.isEmpty() ? QStringLiteral("title") : s.organizationTitle;
-    const QString item = s.itemTitle.isEmpty() ? QStringLiteral("Item title") : s.itemTitle;
+    // An LMS shows these titles as the course's name: without metadata titles it is the course's own name.
+    const auto titled = [&](const QString &title, const QString &fallback) {
+        return !title.isEmpty() ? title : !s.courseName.isEmpty() ? s.courseName : fallback;
+    };
+    const QString organization = titled(s.organizationTitle, QStringLiteral("title"));
+    const QString item = titled(s.itemTitle, QStringLiteral("Item title"));
     out += Indented("        ", TitleLine(organization));
     out += Indented("        ", QStringLiteral("<item identifier=\"item01\" isvisible=\"true\" identifierref=\"resource01\">"));
     out += Indented("            ", TitleLine(item));
@@ -257,6 +260,7 @@ CScormManifest::Settings CScormManifest::FromCourse(const CCourseSettings &cours
     s.opensNewWindow = course.LmsOpensNewWindow != 0;
     s.organizationTitle = course.LomOrganizationTitle;
     s.itemTitle = course.LomItemTitle;
+    s.courseName = course.CourseName;
     return s;
 }
 

@@ -20,6 +20,7 @@ public:
         bool opensNewWindow = false;
         QString organizationTitle;
         QString itemTitle;
+        QString courseName;   // the titles' stand-in when they are empty
     };
 
     // SCORM12 exactly 1 gives 1.2; the vendor extension only when the LMS compatibility names that vendor

@@ -64,10 +64,10 @@ QString Generate_charset(const CCorvessaDoc &doc, const QString &, int, const QS
     return QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html;charset=%1\">\n").arg(doc.GetCharset());
 }
 
-// The course name goes in as the author wrote it.
+// The course name is text of the page: a "<" or "&" in it shows as written and never becomes markup.
 QString Generate_title(const CCorvessaDoc &doc, const QString &, int, const QString &)
 {
-    return QStringLiteral("<title>%1</title>\n").arg(doc.CourseName);
+    return QStringLiteral("<title>%1</title>\n").arg(CorvEscape::HtmlText(doc.CourseName));
 }
 
 QString Generate_css(const CCorvessaDoc &doc, const QString &prefix, int, const QString &)
@@ -100,9 +100,14 @@ QString Generate_indexcss(const CCorvessaDoc &, const QString &prefix, int, cons
     return Link(QStringLiteral("content/scripts/%1.css").arg(prefix.toLower()));
 }
 
-QString Generate_prefsscript(const CCorvessaDoc &, const QString &prefix, int, const QString &)
+// In an LMS package the start page is the page the LMS launches: it carries the SCORM interface, so the
+// session opens when it loads and not only once the learner presses Start.
+QString Generate_prefsscript(const CCorvessaDoc &, const QString &prefix, int target, const QString &)
 {
-    return Script(QStringLiteral("content/scripts/%1_prefs.js").arg(prefix.toLower()));
+    QString text = Script(QStringLiteral("content/scripts/%1_prefs.js").arg(prefix.toLower()));
+    if (target == PublishTargetLms)
+        text += Script(QStringLiteral("content/scripts/kvx_scorm.js"));
+    return text;
 }
 
 QString Generate_logo(const CCorvessaDoc &doc, const QString &, int, const QString &)
@@ -122,7 +127,7 @@ QString Generate_signin(const CCorvessaDoc &doc, const QString &, int, const QSt
 QString Generate_coursename(const CCorvessaDoc &doc, const QString &, int, const QString &)
 {
     return QStringLiteral("\t\t<p id=\"coursetitle\">%1</p>\n")
-        .arg(doc.CourseName.isEmpty() ? QStringLiteral("&nbsp;") : doc.CourseName);
+        .arg(doc.CourseName.isEmpty() ? QStringLiteral("&nbsp;") : CorvEscape::HtmlText(doc.CourseName));
 }
 
 QString FontFamilyLine(const CCorvessaDoc &doc, int slot)
@@ -144,7 +149,14 @@ QString Generate_bodyfontfamily(const CCorvessaDoc &doc, const QString &, int, c
 QString Generate_bodyfontcolor(const CCorvessaDoc &doc, const QString &, int, const QString &) { return ColourLine(doc, 0); }
 QString Generate_bodyfontweight(const CCorvessaDoc &doc, const QString &, int, const QString &) { return WeightLine(doc, 0); }
 QString Generate_titlefontfamily(const CCorvessaDoc &doc, const QString &, int, const QString &) { return FontFamilyLine(doc, 1); }
-QString Generate_titlefontcolor(const CCorvessaDoc &doc, const QString &, int, const QString &) { return ColourLine(doc, 1); }
+// The course name stands on the theme's bar: while the author keeps the default colour (black, unreadable on
+// a dark bar) it takes the theme's own bar text colour.
+QString Generate_titlefontcolor(const CCorvessaDoc &doc, const QString &, int, const QString &defaultValue)
+{
+    if (doc.FontColor[1] == 0 && !defaultValue.trimmed().isEmpty())
+        return QStringLiteral("\tcolor: %1;\n").arg(defaultValue.trimmed());
+    return ColourLine(doc, 1);
+}
 QString Generate_titlefontweight(const CCorvessaDoc &doc, const QString &, int, const QString &) { return WeightLine(doc, 1); }
 
 // The body's size is in points, the course name's in pixels.

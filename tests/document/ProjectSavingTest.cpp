@@ -621,3 +621,30 @@ TEST(ProjectSaving, OldProjectReadsItsTextBoxFromTheRtfsFolder)
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->GetRichText().GetText(), "Gulls nest on cliffs.");
 }
+
+// Guards the save of a course whose media are gone: one message lists every file that could not be
+// copied (each once, however many records name it) instead of one box per file, the project is saved,
+// and no playlist is written for a clip that is not there.
+TEST(ProjectSaving, MissingMediaAreListedInOneMessage)
+{
+    Session s;
+    auto doc = s.NewDoc();
+    CCorvPage *page = AddPage(*doc, "Sounds", "1", pt_document);
+    const QStringList gone = {s.tree / "gone/Waves.wma", s.tree / "gone/Gulls.mp3"};
+    for (const QString &file : gone + QStringList{gone[0]}) {
+        auto audio = std::make_unique<CComponentAudio>();
+        audio->SetBounds({10, 10, 40, 40}, false);
+        audio->SetFilePath(file);
+        audio->SetPlayButton(1);
+        page->AddComponent(std::move(audio), CPrompt::Plain());
+    }
+    CProjectFileCommands commands(*doc, s.ui);
+    EXPECT_TRUE(commands.DoSaveProject(s.tree / "Course.kvx", true));
+    const QStringList warnings = s.prompt.Texts().filter("could not be copied");
+    ASSERT_EQ(warnings.size(), 1) << s.prompt.Texts().join("\n---\n").toStdString();
+    EXPECT_TRUE(warnings[0].contains(gone[0] + "\n" + gone[1])) << warnings[0].toStdString();
+    EXPECT_EQ(warnings[0].count(gone[0]), 1);
+    EXPECT_TRUE(s.prompt.Texts().filter("Failed to copy file").isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(s.tree / "Course.kvx"));
+    EXPECT_FALSE(QFileInfo::exists(s.tree / "Course/Sounds/waves.wax"));
+}

@@ -308,8 +308,8 @@ TEST(ImageComponent, SavingAgainLeavesTheCopiesIdentical)
     EXPECT_EQ(TempTree::ReadAll(resized), firstResized);
 }
 
-// Guards against a save that cannot write the copy reported as done: the author is told, and the component
-// keeps naming the picture it has.
+// Guards against a save that cannot write the copy reported as done: the archive's writer learns of it to
+// tell the author, and the component keeps naming the picture it has.
 TEST(ImageComponent, CopyThatCannotBeWrittenIsReported)
 {
     TempTree tree;
@@ -320,11 +320,15 @@ TEST(ImageComponent, CopyThatCannotBeWrittenIsReported)
     context.prompt = &prompt;
     CComponentImage image;
     image.SetImageFile(path, context);
-    const QByteArray record = StoreFor(image, tree / kProject, nullptr, &context);
-    EXPECT_EQ(FirstString(record), QStringLiteral("photo.png"));
+    CArchive ar;
+    ar.SetFilePath(tree / kProject);
+    ar.SetContext(&context);
+    image.SerializeComponent(ar);
+    EXPECT_EQ(FirstString(ar.GetBuffer()), QStringLiteral("photo.png"));
     EXPECT_EQ(image.GetImageFile(), path);
-    ASSERT_EQ(prompt.Entries().size(), 1);
-    EXPECT_TRUE(prompt.Entries()[0].text.startsWith(QStringLiteral("Failed to copy file from ") + path));
+    // Noted on the archive for the one message its writer shows, never a box per picture.
+    EXPECT_EQ(ar.GetFailedCopyFiles(), QStringList{path});
+    EXPECT_TRUE(prompt.Entries().isEmpty());
 }
 
 // Guards the record: a full-size popup is stored with the screen's size, only the markers in use are

@@ -210,7 +210,9 @@ const std::map<QString, const char *> &NotShipped()
 // built program folder only, never in the sources.
 bool Vendored(const QString &relative)
 {
-    return relative == "source/publish/content/scripts/swfobject.js" || relative == "source/publish/content/media/expressInstall.swf";
+    static const QStringList vendored = {"source/publish/content/scripts/swfobject.js", "source/publish/content/media/expressInstall.swf",
+                                         "source/publishLMS/scorm12", "source/publishLMS/scorm2004"};
+    return vendored.contains(relative);
 }
 
 std::string MissingShipped(const std::set<QString> &relatives, bool folders)
@@ -226,7 +228,7 @@ std::string MissingShipped(const std::set<QString> &relatives, bool folders)
         missing.append(QString::fromStdString(m));
     for (const QString &relative : built) {
         const QFileInfo info(CorvProgramData::Resolve(QStringLiteral(CORV_PROGRAM_FOLDER), relative));
-        if (!info.isFile())
+        if (folders ? !info.isDir() : !info.isFile())
             missing.append(relative + " (missing in the built program folder)");
     }
     return missing.join('\n').toStdString();

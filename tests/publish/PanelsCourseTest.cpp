@@ -223,6 +223,12 @@ TEST(PanelsCourse, OutlineAndGlossaryInChromium)
         EXPECT_EQ(QString::fromUtf8(QJsonDocument(shown.value("tree").toArray()).toJson(QJsonDocument::Compact)),
                   ExpectedOutline(t));
         EXPECT_EQ(Links(shown.value("links").toArray(), "screen"), ExpectedLinks(f, t));
+        // With no screen current, every branch's toggle still says plainly whether it is open: a screen
+        // reader reads "null" as no state at all.
+        const QJsonArray expanded = shown.value("expanded").toArray();
+        EXPECT_GT(expanded.size(), 1);
+        for (const QJsonValue &state : expanded)
+            EXPECT_TRUE(state == "true" || state == "false") << state.toString().toStdString();
 
         QString body = t.body;
         body.remove('\r').remove('\n');

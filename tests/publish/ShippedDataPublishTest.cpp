@@ -1,8 +1,14 @@
 #include "LmsFixture.h"
 
+#include "model/ComponentAudio.h"
+#include "model/ComponentVideo.h"
 #include "model/CorvPage.h"
 #include "model/GlobalHelpers.h"
 
+#include <QColor>
+#include <QRegularExpression>
+
+#include <cmath>
 #include <filesystem>
 
 namespace {
@@ -86,7 +92,7 @@ TEST_F(ShippedDataPublishTest, EveryDriverCompletes)
          {"content/include/kqconfig.php", "content/include/msg.php", "content/include/writedata.php", "content/adodb"},
          {"index.hta", "content/include/kv_config.asp"}},
         {"SCORM 1.2", Lms, 0, 1, 0, {"index.htm", "imsmanifest.xml", "kv_metadata.xml", "imscp_rootv1p1p2.xsd"}, {"common"}},
-        {"SCORM 2004, new window", Lms, 0, 0, 1, {"imsmanifest.xml", "kv_metadata.xml", "imscp_v1p1.xsd"},
+        {"SCORM 2004, new window", Lms, 0, 0, 1, {"imsmanifest.xml", "kv_metadata.xml", "imscp_v1p1.xsd", "XMLSchema.dtd", "datatypes.dtd"},
          {"index.htm", "content/end.htm", "content/signin.htm", "content/scripts/pics/kvx.ico", "content/scripts/pics/classical.css"}},
     };
     doc->CreateZip = 1;
@@ -163,5 +169,114 @@ TEST_F(ShippedDataPublishTest, DeclinedEmptyingKeepsTheFolder)
         EXPECT_EQ(prompt.Texts(), c.namesTheStep ? (QStringList{question, failed}) : QStringList{question});
         EXPECT_EQ(QDir(output).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"notes.txt"});
         EXPECT_EQ(Read("notes.txt"), "mine");
+    }
+}
+
+// Guards a course whose project lacks media its screens name (a Windows Media clip and movie, a Flash
+// animation): the publish never reports success for pages that name files the output lacks; it says once,
+// in one message, that it completed with missing files and lists each of them.
+TEST_F(ShippedDataPublishTest, MissingMediaAreListedOnceInsteadOfSuccess)
+{
+    CCorvPage &screen = *doc->MainScreenList.front();
+    const auto add = [&](std::unique_ptr<CComponentBase> component) {
+        component->SetBounds({10, 10, 200, 150}, false);
+        screen.AddComponent(std::move(component), CPrompt::Plain());
+    };
+    auto clip = std::make_unique<CComponentAudio>();
+    clip->SetFilePath(tmp / "Courses/Demo/Sounds/waves.wma");
+    clip->SetPlayButton(1);
+    add(std::move(clip));
+    for (const char *movie : {"Courses/Demo/Movies/tour.wmv", "Courses/Demo/Movies/intro.swf"}) {
+        auto video = std::make_unique<CComponentVideo>();
+        video->SetFilePath(tmp / movie);
+        add(std::move(video));
+    }
+    // A clip that is there is no missing file.
+    tmp.Write("Courses/Demo/Sounds/gulls.mp3", "clip");
+    auto present = std::make_unique<CComponentAudio>();
+    present->SetFilePath(tmp / "Courses/Demo/Sounds/gulls.mp3");
+    present->SetPlayButton(1);
+    add(std::move(present));
+
+    for (const Driver driver : {Standalone, Lms}) {
+        SCOPED_TRACE(int(driver));
+        Run(driver);
+        EXPECT_EQ(prompt.Texts().join("\n---\n").toStdString(),
+                  QString{"Publish has completed with missing files to:\n\n" + output
+                              + "\n\nThe course's screens name these files, which the project lacks:\n\n"
+                                "content/media/intro.swf\ncontent/media/tour.wvx\ncontent/media/waves.wax"}.toStdString());
+        EXPECT_TRUE(Exists("content/media/gulls.mp3"));
+    }
+}
+
+namespace {
+
+// WCAG's relative luminance of an sRGB colour and the contrast ratio of two.
+double Luminance(const QColor &c)
+{
+    const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double Contrast(const QColor &a, const QColor &b)
+{
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The declarations of the first rule whose selector list holds `selector`.
+QString RuleBody(QString css, const QString &selector)
+{
+    static const QRegularExpression comment(QStringLiteral("/\\*.*?\\*/"), QRegularExpression::DotMatchesEverythingOption);
+    css.remove(comment);
+    static const QRegularExpression rule(QStringLiteral("([^{}]+)\\{([^}]*)\\}"));
+    for (auto it = rule.globalMatch(css); it.hasNext();) {
+        const auto match = it.next();
+        for (const QString &part : match.captured(1).split(u','))
+            if (part.trimmed() == selector)
+                return match.captured(2);
+    }
+    return {};
+}
+
+QStringList HexColours(const QString &text)
+{
+    QStringList colours;
+    static const QRegularExpression hex(QStringLiteral("#[0-9A-Fa-f]{6}\\b"));
+    for (auto it = hex.globalMatch(text); it.hasNext();)
+        colours.append(it.next().captured());
+    return colours;
+}
+
+} // namespace
+
+// Guards the course name and the outline link on each theme's bar as a course with the default colours
+// publishes them: the text takes the theme's bar text colour, never black, and reaches WCAG's 4.5:1
+// against every colour of the bar (its fill and each stop of its gradient, which axe cannot judge).
+TEST_F(ShippedDataPublishTest, BarTextIsReadableOnEveryTheme)
+{
+    const QStringList themes = QDir(QStringLiteral(CORV_PROGRAM_FOLDER "Themes")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    ASSERT_FALSE(themes.isEmpty());
+    doc->CreateOutline = 1;
+    for (const QString &theme : themes) {
+        SCOPED_TRACE(theme.toStdString());
+        doc->Theme = theme;
+        Run(Standalone);
+        const QString css = QString::fromUtf8(Read("content/scripts/demo.css"));
+        const QString bar = RuleBody(css, ".kvxBar");
+        QStringList barColours;
+        for (const QString &line : bar.split(u';'))
+            if (line.contains(QLatin1String("background")))
+                barColours += HexColours(line);
+        ASSERT_FALSE(barColours.isEmpty()) << css.toStdString();
+        const QStringList title = HexColours(RuleBody(css, "#coursetitle").section(QStringLiteral("color:"), 1, 1).section(u';', 0, 0));
+        const QStringList link = HexColours(bar.section(QStringLiteral("\n\tcolor:"), 1, 1).section(u';', 0, 0));
+        ASSERT_EQ(title.size(), 1) << css.toStdString();
+        ASSERT_EQ(link.size(), 1) << bar.toStdString();
+        for (const QString &text : {title[0], link[0]})
+            for (const QString &background : barColours)
+                EXPECT_GE(Contrast(QColor(text), QColor(background)), 4.5) << text.toStdString() << " on " << background.toStdString();
+        // The outline link takes the bar's colour: the options give it none of its own.
+        EXPECT_TRUE(Read("content/scripts/demo_prefs.js").contains("kvxPrefs.outline.color \t\t\t\t\t= \"\";"));
     }
 }

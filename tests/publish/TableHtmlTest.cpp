@@ -86,7 +86,8 @@ protected:
     Fixture f;
 };
 
-// Guards the whole markup of a small table: tag, cells with their sizes and texts, and the closing.
+// Guards the whole markup of a small table: the box of its bounds that keeps its size, tag, cells with their
+// sizes and texts, and the closing.
 TEST_F(TableHtmlTest, WholeTable)
 {
     const auto table = MakeTable(1, 2, CRect(10, 20, 210, 120));
@@ -94,10 +95,11 @@ TEST_F(TableHtmlTest, WholeTable)
     Rich(*table->GetCell(0, 0)).Add(QStringLiteral("A"));
     Rich(*table->GetCell(0, 1)).Para(PFA_CENTER, 100).Add(QStringLiteral("B\"\\"));
     EXPECT_EQ(Html(*table, 2),
-              "\"<table class='table2' style='left:10px; top:20px;' summary='Bobs \\\"x\\\" &lt;list&gt;'><tr>"
-              "<td style='width:90px; height:88px; vertical-align: top; '><p style='text-align:left;'>A</p></td>"
-              "<td style='width:95px; height:88px; vertical-align: top; '><p style='text-align:center; margin-left:5px;'>"
-              "B\\\"\\\\</p></td></tr></table>\"");
+              "\"<div class='kvxTableBox' style='position:absolute; left:10px; top:20px; width:200px; height:100px; overflow:auto;'>"
+              "<table class='table2' style='left:0px; top:0px;' summary='Bobs \\\"x\\\" &lt;list&gt;'><tr>"
+              "<td style='box-sizing:border-box; width:90px; height:88px; vertical-align: top; '><p style='text-align:left;'>A</p></td>"
+              "<td style='box-sizing:border-box; width:95px; height:88px; vertical-align: top; '><p style='text-align:center; margin-left:5px;'>"
+              "B\\\"\\\\</p></td></tr></table></div>\"");
     table->SetOldStyleBorders(1);
     EXPECT_TRUE(Html(*table).contains(QStringLiteral("summary='Bobs \\\"x\\\" &lt;list&gt;' border='1'><tr>")));
 }
@@ -126,6 +128,6 @@ TEST_F(TableHtmlTest, MissingCells)
     const QString html = Html(*table);
     EXPECT_EQ(CellKinds(html), QStringLiteral("TTTT"));
     EXPECT_EQ(html.count(QStringLiteral("vertical-align: top; '></td>")), 3);
-    EXPECT_TRUE(html.endsWith(QStringLiteral("</td></tr></table>\"")));
+    EXPECT_TRUE(html.endsWith(QStringLiteral("</td></tr></table></div>\"")));
     EXPECT_EQ(Html(*MakeTable(0, 0, CRect(0, 0, 300, 200))), QString());
 }

@@ -54,6 +54,7 @@
     tree: tree ? entries(tree) : null,
     links,
     glossary,
+    expanded: [...document.querySelectorAll("[aria-expanded]")].map((b) => b.getAttribute("aria-expanded")),
     fontfamily: window.fontfamily,
     fontsize: window.fontsize,
   };

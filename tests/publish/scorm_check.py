@@ -9,13 +9,16 @@ namespace; the default organization exists; identifiers are unique; every identi
 no href is absolute, climbs out with "..", or uses "\\"; every listed file (and each resource's launch page)
 exists; and every file of the package is listed, except the manifest itself, the metadata records the
 manifest names, the schema files at the root and in the schema folders, and the paths given with
---allow-unlisted. For a .zip, --same-files-as also checks that the archive holds exactly the files of the
+--allow-unlisted. Strict schema rules: every schema that the manifest or a metadata record it names gives in
+xsi:schemaLocation is in the package where it says, and so is every schema those include or import and
+every DTD a schema's DOCTYPE or a DTD's external entity names, however deep. For a .zip, --same-files-as also checks that the archive holds exactly the files of the
 folder and zipfile's own CRC check passes.
 
 Prints one line per problem and exits with 1 when there is any; prints "OK" and exits with 0 otherwise.
 """
 
 import os
+import re
 import sys
 import zipfile
 import xml.etree.ElementTree as ET
@@ -47,6 +50,48 @@ def href_problems(href, where):
         problems.append("%s: href %r is not a relative path" % (where, href))
     if ".." in href.split("/"):
         problems.append("%s: href %r climbs out of the package" % (where, href))
+    return problems
+
+
+XSI = "{http://www.w3.org/2001/XMLSchema-instance}schemaLocation"
+DOCTYPE = re.compile(rb"""<!DOCTYPE\s+[^\s>\[]+\s+(?:PUBLIC\s+("[^"]*"|'[^']*')\s+|SYSTEM\s+)("[^"]*"|'[^']*')""")
+ENTITY_REF = re.compile(rb"""<!ENTITY\s+%\s+[^\s>]+\s+(?:PUBLIC\s+("[^"]*"|'[^']*')\s+|SYSTEM\s+)("[^"]*"|'[^']*')""")
+SCHEMA_REF = re.compile(rb"""<(?:\w+:)?(?:include|import|redefine)\b[^>]*?\bschemaLocation\s*=\s*("[^"]*"|'[^']*')""")
+
+
+def schema_problems(files, read, root, named_records):
+    """What the strict schema rules find: schemas and DTDs named but not in the package."""
+    problems = []
+    pending = []
+    documents = [("imsmanifest.xml", root)]
+    for record in named_records:
+        if record in files:
+            try:
+                documents.append((record, ET.fromstring(read(record))))
+            except ET.ParseError as error:
+                problems.append("%s is not well-formed: %s" % (record, error))
+    for name, element in documents:
+        for holder in element.iter():
+            pairs = (holder.get(XSI) or "").split()
+            for location in pairs[1::2]:
+                pending.append((name, os.path.normpath(os.path.join(os.path.dirname(name), location)).replace(os.sep, "/")))
+    seen = set()
+    while pending:
+        by, name = pending.pop()
+        if name in seen:
+            continue
+        seen.add(name)
+        if name not in files:
+            problems.append("%s names %r, which is not in the package" % (by, name))
+            continue
+        text = read(name)
+        refs = [m.group(2) for m in DOCTYPE.finditer(text)] + [m.group(2) for m in ENTITY_REF.finditer(text)]
+        refs += [m.group(1) for m in SCHEMA_REF.finditer(text)]
+        for ref in refs:
+            ref = ref[1:-1].decode("utf-8", "replace")
+            if "://" in ref:
+                continue   # a schema found by its public address, never loaded from the package
+            pending.append((name, os.path.normpath(os.path.join(os.path.dirname(name), ref)).replace(os.sep, "/")))
     return problems
 
 
@@ -112,6 +157,7 @@ def check(package, allowed, same_as):
     for adl in ADLCP:
         for location in root.iter("{%s}location" % adl):
             named.add((location.text or "").strip())
+    problems += schema_problems(files, read, root, sorted(named - {"imsmanifest.xml"}))
     unlisted = [n for n in sorted(files - listed - named - set(allowed))
                 if not ("/" not in n and n.lower().endswith((".xsd", ".dtd")))
                 and not n.startswith(SCHEMA_FOLDERS)]

@@ -153,6 +153,13 @@ test("links of every kind: screen, popup, glossary, script and web page", async 
                                                     getComputedStyle(d.querySelector(".table1 td")).borderTopStyle,
                                                     d.querySelector(".kvxPopupScreen").textContent.includes("Popup text")]);
     assert.deepEqual(popup, ["Help", "400px", "solid", true]);
+    // The table keeps the size the author gave it (290 x 70) and stays above the link below it.
+    const table = await page.$eval(".kvxPopup .table1", t => {
+        const box = (t.closest(".kvxTableBox") || t).getBoundingClientRect();
+        const link = [...t.closest(".kvxPopupScreen").querySelectorAll("a")].find(a => a.textContent.includes("On to the end"));
+        return [Math.round(box.width), Math.round(box.height), box.bottom <= link.getBoundingClientRect().top];
+    });
+    assert.deepEqual(table, [290, 70, true]);
     assert.equal(await page.$eval("#kvxTopBg", e => e.inert), true, "the course behind a popup is out of reach");
     await page.keyboard.press("Escape");
     await page.waitForFunction(() => !document.querySelector(".kvxPopup"));

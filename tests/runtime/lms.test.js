@@ -93,10 +93,16 @@ async function lmsTab(version, options) {
     return page;
 }
 
-// The learner starts the course from the package's start page, inside the LMS's frame.
-async function startCourse(page) {
+// The learner starts the course from the package's start page, inside the LMS's frame. The launched page
+// has opened the session before any click.
+async function startCourse(page, version) {
     const frame = await (await page.waitForSelector("#sco")).contentFrame();
     await frame.waitForSelector("#kvxStartLink");
+    if (version) {
+        await page.waitForFunction(() => window.calls.length > 0);
+        assert.deepEqual((await page.evaluate(() => window.calls)).map(c => c[0]), [versions[version].init],
+                         "the launched page initialises on load");
+    }
     await Promise.all([frame.waitForNavigation(), frame.click("#kvxStartLink")]);
     await frame.waitForFunction(() => window.kvxRuntime && kvxRuntime.current);
     return frame;
@@ -105,7 +111,7 @@ async function startCourse(page) {
 async function openLms(version, stored, options) {
     const page = await lmsTab(version, options);
     await page.evaluate((v, s, href) => window.startLms(v, s, href), version, stored || null, sco(version));
-    return { page, frame: await startCourse(page) };
+    return { page, frame: await startCourse(page, version) };
 }
 
 // What the course set last for each element, and the calls by name.
@@ -152,6 +158,7 @@ for (const [version, v] of Object.entries(versions)) {
         await quit(frame);
         const { set, names, calls } = await record(page);
         assert.equal(names[0], v.init);
+        assert.equal(names.filter(n => n === v.init).length, 1, "one session from the launch page to the end");
         assert.equal(names[names.length - 1], v.finish);
         assert.equal(names.filter(n => n === v.finish).length, 1, "closed once");
         assert.equal(set[v.status], "passed");
@@ -275,4 +282,24 @@ test("an LMS that refuses calls does not stop the course", async () => {
     // The refusals are warnings of the course, not errors of the page.
     assert.deepEqual(page.watcher.take(), []);
     await page.close();
+});
+
+// A learner who opens the course and leaves it at its start page has had a session: the launched page
+// opened it on load and closes it when it goes, once, with the time spent and without any result.
+test("opened and left at the start page, the course still opens and closes its session", async () => {
+    for (const [version, v] of Object.entries(versions)) {
+        const page = await lmsTab(version);
+        await page.evaluate((ver, href) => window.startLms(ver, null, href), version, sco(version));
+        const frame = await (await page.waitForSelector("#sco")).contentFrame();
+        await frame.waitForSelector("#kvxStartLink");
+        await page.waitForFunction(() => window.calls.length > 0);
+        await page.evaluate(() => document.getElementById("sco").remove());
+        const { set, names } = await record(page);
+        assert.equal(names[0], v.init, version);
+        assert.deepEqual(names.filter(n => n === v.init || n === v.finish), [v.init, v.finish], version);
+        assert.match(set[v.time], v.timeForm, version);
+        assert.equal(set[v.status], undefined, version + ": no result for a course not begun");
+        assert.deepEqual(page.watcher.take(), [], "problems at the start page " + version);
+        await page.close();
+    }
 });

@@ -54,7 +54,8 @@ async function startPhp(root) {
 
 // The rows of the course's SQLite database, read by PHP itself.
 function rows(table) {
-    const file = path.join(out, "content", "include", "data", "corvessa.sqlite");
+    // By default the database lives beside the web folder (php -S serves "out"), never inside it.
+    const file = path.join(work, "corvessa-data", "corvessa.sqlite");
     if (!fs.existsSync(file))
         return [];
     const code = "$db = new PDO('sqlite:' . $argv[1]); echo json_encode($db->query('SELECT * FROM \"' . $argv[2] . '\" ORDER BY id')->fetchAll(PDO::FETCH_ASSOC));";
@@ -107,6 +108,13 @@ test("a learner registers, answers, and the results and texts are in the databas
     assert.deepEqual(await page.$$eval("#kvxSignInForm p[id$=Row]", ps => ps.map(p => p.id + ":" + p.hidden)),
                      ["kvxNameRow:false", "kvxIdRow:true", "kvxPwdRow:false"]);
     await Promise.all([page.waitForNavigation(), page.click("#kvxRegisterRow a")]);
+    // A name longer than the server keeps (the page's field takes no more) is refused as too long.
+    const refused = await page.evaluate(async () => {
+        const r = await fetch("include/checkregister.php", { method: "POST", body: new URLSearchParams({ name: "N".repeat(101), pwd: "x", pwd2: "x" }) });
+        return [r.status, await r.json()];
+    });
+    assert.deepEqual(refused, [400, { ok: false, reason: "toolong", message: "The name is too long: at most 100 characters." }]);
+    page.watcher.take();   // the refusal asked for, not a problem of the course
     await fill(page, { "#kvxName": "Ada O'Neil", "#kvxPwd": "gulls and terns", "#kvxPwd2": "gulls and tern" });
     await page.click("#kvxRegisterButton");
     await page.waitForFunction(() => document.getElementById("kvxRegisterMessage").textContent !== "" &&
@@ -225,4 +233,52 @@ test("a damaged or unsafe configuration gives the course's message, never a PHP 
     }
     assert.equal(rows("Table2").length, 1, "the texts' table is still there");
     assert.match(server.log(), /not a plain name/, "the administrator learns why from the server's log");
+});
+
+// The learners' database is no file of the web folder: every file the course publishes under content/,
+// asked for over HTTP, answers without the database's or the configuration's content, and the database
+// lies outside the folder the server serves.
+test("no answer of the web server holds the database or the configuration", { skip }, async () => {
+    assert.ok(rows("Table1").length > 0, "the database of the first tests is there");
+    const files = [];
+    const walk = dir => {
+        for (const entry of fs.readdirSync(dir, { withFileTypes: true })) {
+            const full = path.join(dir, entry.name);
+            if (entry.isDirectory())
+                walk(full);
+            else
+                files.push(path.relative(out, full).split(path.sep).join("/"));
+        }
+    };
+    walk(path.join(out, "content"));
+    assert.deepEqual(files.filter(f => /\.(sqlite3?|db)$|htaccess/i.test(f)), [], "no database file in the web folder");
+    const secrets = ["SQLite format 3", "$2y$", "$argon2", "kqDbPassword", "Ada O'Neil"];
+    for (const file of files.concat(["content/include/data/corvessa.sqlite", "content/include/data/.htaccess",
+                                     "corvessa-data/corvessa.sqlite", "../corvessa-data/corvessa.sqlite"])) {
+        const body = await fetch(base + file.split("/").map(encodeURIComponent).join("/")).then(r => r.text());
+        for (const secret of secrets)
+            assert.ok(!body.includes(secret), file + " answers with " + JSON.stringify(secret));
+    }
+});
+
+// A database folder configured inside the web folder is refused before anything is read or written: the
+// learner gets the course's message and the administrator the reason in the log.
+test("a database folder inside the web folder is refused", { skip }, async () => {
+    const config = path.join(out, "content", "include", "kqconfig.php");
+    const good = fs.readFileSync(config, "utf8");
+    const inside = path.join(out, "content", "include", "data");
+    try {
+        for (const setting of ["$kqDataFolder = '" + inside + "';", "$kqDataFolder = '" + out + "/../" + path.basename(out) + "/x';"]) {
+            fs.writeFileSync(config, good.replace("$kqDataFolder = '';", setting));
+            const r = await fetch(base + "content/include/checksignin.php", {
+                method: "POST", body: new URLSearchParams({ name: "Ada O'Neil", pwd: "gulls and terns" })
+            });
+            const body = await r.json();
+            assert.deepEqual([r.status, body.reason], [500, "server"], setting);
+        }
+    } finally {
+        fs.writeFileSync(config, good);
+    }
+    assert.ok(!fs.existsSync(inside), "no folder is made inside the web folder");
+    assert.match(server.log(), /lies inside the web folder/);
 });

@@ -229,16 +229,81 @@
         };
     }
 
-    lms.start = function () {
+    // ---------------------------------------------------------------------------------------------
+    // One session per launch. The launch page opens it when it loads; when the learner goes on to the
+    // course the page hands the open session over (a note in the tab's session storage), and the course
+    // page goes on with it instead of opening a second one. A session handed over is used only when the
+    // LMS confirms it is open.
+    const handOverKey = "kvxLmsSession";
+
+    // The time the session was opened when the launch page handed it over, else 0.
+    function takeHandOver() {
+        try {
+            const handed = sessionStorage.getItem(handOverKey);
+            sessionStorage.removeItem(handOverKey);
+            return handed !== null && Number(handed) > 0 ? Number(handed) : 0;
+        } catch (e) {
+            return 0;
+        }
+    }
+
+    function sessionIsOpen(api) {
+        try {
+            api[lms.model.get](lms.model.entry);
+            const code = String(api[lms.model.error]());
+            return code === "0" || code === "";
+        } catch (e) {
+            return false;
+        }
+    }
+
+    lms.open = function () {
         lms.api = lms.findApi();
         if (!lms.api)
             return false;
         lms.model = models[lms.version()];
+        const handedAt = takeHandOver();
+        if (handedAt && sessionIsOpen(lms.api)) {
+            lms.started = Math.min(handedAt, Date.now());
+            return true;
+        }
         if (lms.call(lms.model.init, "") === null) {
             lms.api = null;
             return false;
         }
         lms.started = Date.now();
+        return true;
+    };
+
+    // The launch page of the package: the session opens as it loads and closes when it is left, unless the
+    // learner leaves it for the course, which takes the session over.
+    lms.launchPage = function (startLink) {
+        if (!window.kvxPrefs || !kvxPrefs.LMS || !lms.open())
+            return;
+        let handingOver = false;
+        if (startLink)
+            startLink.addEventListener("click", (event) => {
+                // A click that opens the course in another tab or window leaves this page where it is.
+                if (event.button !== 0 || event.ctrlKey || event.metaKey || event.shiftKey || event.altKey)
+                    return;
+                handingOver = true;
+                try {
+                    sessionStorage.setItem(handOverKey, String(lms.started));
+                } catch (e) {
+                    handingOver = false;
+                }
+            });
+        const leave = () => {
+            if (!handingOver)
+                lms.close();
+        };
+        window.addEventListener("pagehide", leave);
+        window.addEventListener("beforeunload", leave);
+    };
+
+    lms.start = function () {
+        if (!lms.open())
+            return false;
         const m = lms.model;
         const entry = lms.get(m.entry);
         const resume = entry === "resume" || (entry === "" && lms.get(m.suspend) !== "");
@@ -353,8 +418,15 @@
     lms.finish = function () {
         if (!lms.api || lms.finished)
             return;
-        const m = lms.model;
         lms.report();
+        lms.close();
+    };
+
+    // The closing calls without a report: all the launch page has to say is how long the learner stayed.
+    lms.close = function () {
+        if (!lms.api || lms.finished)
+            return;
+        const m = lms.model;
         lms.set(m.sessionTime, lms.sessionTime(Date.now() - lms.started));
         const exit = window.kvxPrefs && typeof kvxPrefs.cmiExit === "string" ? kvxPrefs.cmiExit : "";
         const allowed = lms.version() === "1.2" ? ["time-out", "suspend", "logout", ""] : ["time-out", "suspend", "logout", "normal", ""];

@@ -31,6 +31,8 @@
                 return again && again.value !== values.pwd ? text("registermismatch") : null;
             },
             failed: function (reason, message) {
+                if (reason === "toolong")
+                    return message || text("registerfailed");
                 if (reason === "exists")
                     return text("registerexists");
                 if (reason === "mismatch")

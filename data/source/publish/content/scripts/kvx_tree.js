@@ -100,7 +100,8 @@ dTree.prototype.render = function (container) {
         }
         const list = doc.createElement("ul");
         list.id = "kvxTreeBranch" + (++count);
-        const open = node.open || depth === 0 || (current && holds(node, current));
+        // A boolean always: aria-expanded takes "true" or "false", never "null" when no screen is current.
+        const open = Boolean(node.open || depth === 0 || (current && holds(node, current)));
         const toggle = doc.createElement("button");
         toggle.type = "button";
         toggle.className = "kvxTreeToggle";

@@ -135,7 +135,13 @@ function kvCredentials(refusal) {
     for (var k in wanted) {
         if (!wanted[k])
             continue;
-        var v = kvField(k, k === "pwd" ? 200 : 100, false);
+        var limit = k === "pwd" ? 200 : 100;
+        // Too long is said as such: the learner can shorten it.
+        var raw = Request.Form(k);
+        if (raw.Count === 1 && String(raw.Item(1)).length > limit)
+            kvRefuse("400 Bad Request", "toolong", "The " + (k === "pwd" ? "password" : k === "id" ? "identifier" : "name") +
+                     " is too long: at most " + limit + " characters.");
+        var v = kvField(k, limit, false);
         if (v === null || (k === "pwd" ? v : v.replace(/^\s+|\s+$/g, "")) === "")
             kvRefuse("400 Bad Request", "missing", refusal);
         values[k] = k === "pwd" ? v : v.replace(/^\s+|\s+$/g, "");

@@ -44,6 +44,7 @@ function kq_config()
     $kqDbDsn = null;
     $kqDbType = $kqDbHost = $kqDbUser = $kqDbPassword = $kqDbDatabase = '';
     $kqDbPersistent = false;
+    $kqDataFolder = '';
     $kqTable1 = 'Table1';
     $kqTable2 = 'Table2';
     $kqNameRequired = $kqIdRequired = $kqPwdRequired = false;
@@ -61,6 +62,7 @@ function kq_config()
         'password' => $text($kqDbPassword),
         'database' => $text($kqDbDatabase),
         'persistent' => $kqDbPersistent === true,
+        'dataFolder' => $text($kqDataFolder),
         'table1' => $text($kqTable1),
         'table2' => $text($kqTable2),
         'nameRequired' => $kqNameRequired === true,
@@ -134,7 +136,14 @@ function kq_credentials(array $config, $refusal)
     $fields = array('name' => 'nameRequired', 'id' => 'idRequired', 'pwd' => 'pwdRequired');
     $values = array();
     foreach ($fields as $field => $flag) {
-        $value = kq_field($field, $field === 'pwd' ? 200 : 100);
+        $limit = $field === 'pwd' ? 200 : 100;
+        // Too long is said as such: the learner can shorten it; the limit counts characters.
+        if (isset($_POST[$field]) && is_string($_POST[$field]) && preg_match('//u', $_POST[$field]) === 1
+            && preg_match_all('/./us', $_POST[$field]) > $limit) {
+            kq_refuse(400, 'toolong', kq_message('toolong', '', 'The ' . ($field === 'pwd' ? 'password' : ($field === 'id' ? 'identifier' : 'name'))
+                . ' is too long: at most ' . $limit . ' characters.'));
+        }
+        $value = kq_field($field, $limit * 4);
         if ($value === null && isset($_POST[$field])) {
             kq_refuse(400, 'invalid', $refusal);
         }

@@ -12,6 +12,9 @@ $kqDbPassword = '{database_password}';
 $kqDbDatabase = '{database_database}';
 // NULL when the connection string is used.
 $kqDbPersistent = {database_persistent};
+// The folder of an SQLite database: an absolute path outside the web folder, made on first use. Empty:
+// "corvessa-data" beside the web server's document root. The pages refuse a folder inside the web folder.
+$kqDataFolder = '';
 
 $kqTable1 = '{table1}';
 $kqTable2 = '{table2}';

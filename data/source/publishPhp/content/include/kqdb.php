@@ -1,5 +1,5 @@
 <?php
-// The course's database through PDO: SQLite in a file beside the server pages unless the configuration
+// The course's database through PDO: SQLite in a file outside the web folder unless the configuration
 // names MySQL or PostgreSQL (standard parameters or a PDO connection string). The two tables are made
 // when they are missing:
 //
@@ -38,28 +38,102 @@ function kq_quote_name(PDO $db, $name)
     return $db->getAttribute(PDO::ATTR_DRIVER_NAME) === 'mysql' ? '`' . $name . '`' : '"' . $name . '"';
 }
 
-// The SQLite file: the configured database (a path, or a name for a file in the data folder), else
-// corvessa.sqlite in the data folder. The data folder is kept from the web server's listing and serving.
+// The web folder: the server's document root, and in any case the published course's own folder.
+function kq_web_folders()
+{
+    $folders = array(dirname(__DIR__, 2));
+    $root = $_SERVER['DOCUMENT_ROOT'] ?? '';
+    if (is_string($root) && $root !== '') {
+        $folders[] = $root;
+    }
+    $real = array();
+    foreach ($folders as $folder) {
+        $path = realpath($folder);
+        if ($path !== false) {
+            $real[] = rtrim(str_replace('\\', '/', $path), '/');
+        }
+    }
+    return $real;
+}
+
+// A path as it will be on disk: its nearest existing folder resolved (links and ".." included), the rest
+// appended as written.
+function kq_resolved_path($path)
+{
+    $path = str_replace('\\', '/', $path);
+    $rest = '';
+    $existing = $path;
+    while ($existing !== '' && realpath($existing) === false) {
+        $parent = dirname($existing);
+        if ($parent === $existing) {
+            break;
+        }
+        $rest = '/' . basename($existing) . $rest;
+        $existing = $parent;
+    }
+    $real = realpath($existing);
+    return ($real === false ? $existing : rtrim(str_replace('\\', '/', $real), '/')) . $rest;
+}
+
+// Whether a file or folder lies inside the web folder, where any web server might serve it: an .htaccess
+// file keeps it only from Apache.
+function kq_inside_web($path)
+{
+    $resolved = kq_resolved_path($path);
+    if (strpos('/' . $resolved . '/', '/../') !== false) {
+        return true;
+    }
+    foreach (kq_web_folders() as $web) {
+        if ($resolved === $web || strpos($resolved, $web . '/') === 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The folder of the SQLite database: the configured one, else "corvessa-data" beside the web folder (the
+// server's document root), made on first use. The pages refuse to start when it lies inside the web folder.
+function kq_data_folder(array $config)
+{
+    $folder = $config['dataFolder'];
+    if ($folder === '') {
+        $root = $_SERVER['DOCUMENT_ROOT'] ?? '';
+        $web = (is_string($root) && $root !== '' && realpath($root) !== false) ? realpath($root) : dirname(__DIR__, 2);
+        $folder = dirname($web) . '/corvessa-data';
+    }
+    $folder = rtrim(str_replace('\\', '/', $folder), '/');
+    if ($folder === '' || ($folder[0] !== '/' && preg_match('/^[A-Za-z]:\//', $folder) !== 1)) {
+        throw new RuntimeException('the database folder ' . json_encode($folder) . ' is not an absolute path');
+    }
+    if (kq_inside_web($folder)) {
+        throw new RuntimeException('the database folder ' . $folder . ' lies inside the web folder, where the web server '
+            . 'would serve the learners\' records: set $kqDataFolder in kqconfig.php to a folder outside it');
+    }
+    if (!is_dir($folder) && !mkdir($folder, 0770, true) && !is_dir($folder)) {
+        throw new RuntimeException('the database folder ' . $folder . ' cannot be made');
+    }
+    return $folder;
+}
+
+// The SQLite file: the configured database (a path, or a name for a file in the database folder), else
+// corvessa.sqlite in the database folder. A path inside the web folder is refused.
 function kq_sqlite_path(array $config)
 {
-    $folder = __DIR__ . '/data';
     $name = $config['database'];
     if ($name !== '' && (strpos($name, '/') !== false || strpos($name, '\\') !== false)) {
         $path = str_replace('\\', '/', $name);
-        return ($path[0] === '/' || preg_match('/^[A-Za-z]:\//', $path) === 1) ? $path : __DIR__ . '/' . $path;
+        $path = ($path[0] === '/' || preg_match('/^[A-Za-z]:\//', $path) === 1) ? $path : __DIR__ . '/' . $path;
+        if (kq_inside_web($path)) {
+            throw new RuntimeException('the database ' . $path . ' lies inside the web folder, where the web server '
+                . 'would serve the learners\' records: name a file outside it in kqconfig.php');
+        }
+        return $path;
     }
     if ($name !== '' && preg_match('/^[A-Za-z0-9_.-]{1,64}$/', $name) !== 1) {
         throw new RuntimeException('the database name ' . json_encode($name) . ' is not a plain file name');
     }
-    if (!is_dir($folder)) {
-        if (!mkdir($folder, 0770, true) && !is_dir($folder)) {
-            throw new RuntimeException('the data folder cannot be made');
-        }
-        file_put_contents($folder . '/.htaccess', "Require all denied\nDeny from all\n");
-        file_put_contents($folder . '/index.php', "<?php\nhttp_response_code(404);\n");
-    }
     $file = $name === '' ? 'corvessa' : $name;
-    return $folder . '/' . (preg_match('/\.(sqlite3?|db)$/i', $file) === 1 ? $file : $file . '.sqlite');
+    return kq_data_folder($config) . '/' . (preg_match('/\.(sqlite3?|db)$/i', $file) === 1 ? $file : $file . '.sqlite');
 }
 
 function kq_db()
@@ -83,6 +157,10 @@ function kq_db()
             throw new RuntimeException('the connection string is not one of sqlite:, mysql: or pgsql:');
         }
         $dsn = $config['dsn'];
+        if (strpos($dsn, 'sqlite:') === 0 && kq_inside_web(substr($dsn, 7))) {
+            throw new RuntimeException('the connection string names a database inside the web folder, where the web '
+                . 'server would serve the learners\' records: name a file outside it in kqconfig.php');
+        }
     } else {
         $driver = kq_driver($config['type']);
         if ($driver === null) {
