@@ -1,7 +1,10 @@
-// Saves and loads a course of 1,000 screens with 20 components each, and prints the times beside those
-// of writing and reading the same number of bytes with plain file calls. Then the large and hostile
-// records: text boxes at the link limit, and an old project's table whose cells lie in files.
+// Saves and opens a course of 1,000 screens (and with --large of 10,000) of 20 components each, and prints
+// the time per screen of each size side by side, with the time QDataStream takes to write and read as many
+// bytes. Then the archive stream against QDataStream on the same values, the picture names one save gives
+// out, and the large and hostile records: text boxes at the link limit, and an old project's table whose
+// cells lie in files.
 
+#include "BenchCourse.h"
 #include "document/CorvessaDoc.h"
 #include "model/ComponentButton.h"
 #include "model/ComponentFactory.h"
@@ -12,86 +15,25 @@
 #include "model/ComponentLink.h"
 #include "model/ComponentRectangle.h"
 #include "model/CorvPage.h"
+#include "model/PictureSaveSession.h"
 #include "platform/Archive.h"
 #include "platform/Prompt.h"
 
 #include <QCoreApplication>
+#include <QDataStream>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace {
 
-constexpr int kScreens = 1000;
-constexpr int kComponentsPerScreen = 20;
-constexpr int kRuns = 5;
-
-std::unique_ptr<CComponentBase> MakeComponent(int screen, int n)
-{
-    const CRect bounds{36 + n * 10, 32 + n * 5, 200 + n * 10, 120 + n * 5};
-    std::unique_ptr<CComponentBase> c;
-    switch (n % 5) {
-    case 0: {
-        auto b = std::make_unique<CComponentButton>();
-        b->SetText(QStringLiteral("Button %1.%2").arg(screen).arg(n));
-        c = std::move(b);
-        break;
-    }
-    case 1: {
-        auto l = std::make_unique<CComponentLink>();
-        l->SetText(QStringLiteral("See screen %1").arg(screen + 1));
-        l->SetTargetLabel(QString::number(screen + 1));
-        c = std::move(l);
-        break;
-    }
-    case 2:
-        c = std::make_unique<CComponentRectangle>();
-        break;
-    case 3:
-        c = std::make_unique<CComponentEllipse>();
-        break;
-    default:
-        c = std::make_unique<CComponentLine>();
-        break;
-    }
-    c->SetBounds(bounds, false);
-    return c;
-}
-
-void FillCourse(CCorvessaDoc &doc)
-{
-    doc.OnNewDocument();
-    doc.CourseName = QStringLiteral("Benchmark course");
-    for (int s = 0; s < kScreens; ++s) {
-        auto page = std::make_unique<CCorvPage>(doc.TakeNextScreenNumber(), QStringLiteral("Screen title %1").arg(s),
-                                                QStringLiteral("Banner %1").arg(s), QStringLiteral("source.docx"), 0,
-                                                QString::number(s + 1), s == 0 ? 0 : 2, -1);
-        for (int n = 0; n < kComponentsPerScreen; ++n)
-            page->AddComponent(MakeComponent(s, n), CPrompt::Plain());
-        doc.MainScreenList.push_back(std::move(page));
-    }
-}
-
-double Best(const std::vector<double> &ms)
-{
-    double best = ms.front();
-    for (double v : ms)
-        best = std::min(best, v);
-    return best;
-}
-
-template <class Work>
-double TimeMs(Work work)
-{
-    QElapsedTimer t;
-    t.start();
-    work();
-    return double(t.nsecsElapsed()) / 1e6;
-}
+using BenchCourse::Best;
+using BenchCourse::TimeMs;
 
 // A text box entry with `links` links. intact: every link between its hidden markers, numbered as the
 // current schema stores them. Otherwise each link has lost its closing marker (a damaged file): loading
@@ -178,55 +120,200 @@ void BenchOldTable(const QString &folder)
                 static_cast<long long>(out.GetBuffer().size()));
 }
 
+struct CourseFigures {
+    int screens = 0;
+    qint64 bytes = 0;
+    double firstSave = 0, laterSave = 0, open = 0, streamWrite = 0, streamRead = 0;
+};
+
+// The course saved for the first time into a new project folder (a course built anew each run, so that
+// every first save starts from the author's own pictures), saved again, and opened; QDataStream writing
+// and reading as many bytes as the project file holds.
+bool MeasureCourse(const QString &folder, int screens, int runs, CourseFigures &figures)
+{
+    const QString pictures = folder + QStringLiteral("/pictures");
+    if (!BenchCourse::WritePictures(pictures, screens))
+        return false;
+    figures.screens = screens;
+    std::vector<double> first, later, open, write, read;
+    for (int run = 0; run < runs; ++run) {
+        const QString project = folder + QStringLiteral("/run%1/Course.kvx").arg(run);
+        QDir().mkpath(folder + QStringLiteral("/run%1").arg(run));
+        {
+            CCorvessaDoc doc(CCorvContext::Empty());
+            BenchCourse::Fill(doc, screens, pictures);
+            bool saved = false;
+            first.push_back(TimeMs([&] { saved = doc.OnSaveDocument(project); }));
+            if (!saved)
+                return false;
+            later.push_back(TimeMs([&] { saved = doc.OnSaveDocument(project); }));
+            if (!saved)
+                return false;
+        }
+        figures.bytes = QFile(project).size();
+        {
+            CCorvessaDoc reread(CCorvContext::Empty());
+            bool opened = false;
+            open.push_back(TimeMs([&] { opened = reread.OnOpenDocument(project); }));
+            if (!opened || reread.MainScreenList.size() != size_t(screens))
+                return false;
+        }
+        QDir(folder + QStringLiteral("/run%1").arg(run)).removeRecursively();
+
+        // As many bytes through QDataStream: strings of the length a text box's rich text has.
+        QByteArray stream;
+        const QString text(400, u'x');
+        write.push_back(TimeMs([&] {
+            QDataStream out(&stream, QIODevice::WriteOnly);
+            for (qint64 written = 0; written < figures.bytes; written += 4 + 4 + 2 * text.size())
+                out << qint32(written) << text;
+        }));
+        read.push_back(TimeMs([&] {
+            QDataStream in(stream);
+            qint32 n;
+            QString s;
+            while (!in.atEnd())
+                in >> n >> s;
+        }));
+    }
+    figures.firstSave = Best(first);
+    figures.laterSave = Best(later);
+    figures.open = Best(open);
+    figures.streamWrite = Best(write);
+    figures.streamRead = Best(read);
+    return true;
+}
+
+void PrintCourses(const std::vector<CourseFigures> &sizes, int runs)
+{
+    std::printf("course of 16 text boxes, a table, a 200 x 150 PNG, a button and a rectangle per screen "
+                "(best of %d runs; ms per screen, and in brackets QDataStream on as many bytes)\n", runs);
+    std::printf("%10s %12s %22s %22s %22s\n", "screens", "file MB", "first save", "later save", "open");
+    for (const CourseFigures &f : sizes) {
+        const double n = f.screens;
+        std::printf("%10d %12.1f %10.3f (%8.4f) %10.3f (%8.4f) %10.3f (%8.4f)\n", f.screens,
+                    double(f.bytes) / 1e6, f.firstSave / n, f.streamWrite / n, f.laterSave / n, f.streamWrite / n,
+                    f.open / n, f.streamRead / n);
+    }
+    if (sizes.size() > 1) {
+        const CourseFigures &a = sizes.front(), &b = sizes.back();
+        const auto growth = [&](double x, double y) { return (y / b.screens) / (x / a.screens); };
+        std::printf("time per screen at %d over %d screens: first save %.2f, later save %.2f, open %.2f\n",
+                    b.screens, a.screens, growth(a.firstSave, b.firstSave), growth(a.laterSave, b.laterSave),
+                    growth(a.open, b.open));
+    }
+}
+
+// The archive stream and QDataStream writing and reading the same values: an int and a string of a text
+// box's length, as a project holds them, to some 64 MB.
+void BenchStreams(int runs)
+{
+    std::vector<QString> texts;
+    for (int i = 0; i < 64; ++i)
+        texts.push_back(QStringLiteral("{\\rtf1\\ansi text box %1 ").arg(i) + QString(300 + i * 7, QChar(u'a' + i % 26)) +
+                        u'}');
+    constexpr int kValues = 80000;
+    std::vector<double> archiveWrite, archiveRead, streamWrite, streamRead;
+    qint64 archiveBytes = 0, streamBytes = 0;
+    for (int run = 0; run < runs; ++run) {
+        QByteArray bytes;
+        archiveWrite.push_back(TimeMs([&] {
+            CArchive ar;
+            for (int i = 0; i < kValues; ++i) {
+                ar.WriteInt(i);
+                ar.WriteString(texts[size_t(i) % texts.size()]);
+            }
+            bytes = ar.GetBuffer();
+        }));
+        archiveBytes = bytes.size();
+        archiveRead.push_back(TimeMs([&] {
+            CArchive ar(bytes);
+            qint64 sum = 0;
+            for (int i = 0; i < kValues; ++i) {
+                sum += ar.ReadInt();
+                sum += ar.ReadString().size();
+            }
+            if (sum == 0)
+                std::printf("nothing read\n");
+        }));
+        QByteArray stream;
+        streamWrite.push_back(TimeMs([&] {
+            QDataStream out(&stream, QIODevice::WriteOnly);
+            out.setByteOrder(QDataStream::LittleEndian);
+            for (int i = 0; i < kValues; ++i)
+                out << qint32(i) << texts[size_t(i) % texts.size()];
+        }));
+        streamBytes = stream.size();
+        streamRead.push_back(TimeMs([&] {
+            QDataStream in(stream);
+            in.setByteOrder(QDataStream::LittleEndian);
+            qint64 sum = 0;
+            qint32 n;
+            QString s;
+            for (int i = 0; i < kValues; ++i) {
+                in >> n >> s;
+                sum += n + s.size();
+            }
+            if (sum == 0)
+                std::printf("nothing read\n");
+        }));
+    }
+    const auto rate = [](qint64 bytes, double ms) { return double(bytes) / 1e3 / ms; };
+    std::printf("stream of %d ints and strings (best of %d): archive %.1f MB, QDataStream %.1f MB\n", kValues, runs,
+                double(archiveBytes) / 1e6, double(streamBytes) / 1e6);
+    std::printf("  write: archive %8.1f MB/s   QDataStream %8.1f MB/s   (archive %.2f of QDataStream)\n",
+                rate(archiveBytes, Best(archiveWrite)), rate(streamBytes, Best(streamWrite)),
+                rate(archiveBytes, Best(archiveWrite)) / rate(streamBytes, Best(streamWrite)));
+    std::printf("  read:  archive %8.1f MB/s   QDataStream %8.1f MB/s   (archive %.2f of QDataStream)\n",
+                rate(archiveBytes, Best(archiveRead)), rate(streamBytes, Best(streamRead)),
+                rate(archiveBytes, Best(archiveRead)) / rate(streamBytes, Best(streamRead)));
+}
+
+// One save giving out names for many pictures that all want the same name, against as many distinct names.
+void BenchPictureNames()
+{
+    constexpr int kPictures = 8000;
+    const QString folder = QStringLiteral("/course/Images");
+    const double same = TimeMs([&] {
+        CPictureSaveSession session;
+        for (int i = 0; i < kPictures; ++i)
+            session.ClaimName(folder, QStringLiteral("photo.png"), QStringLiteral("/pictures/%1/photo.png").arg(i));
+    });
+    const double distinct = TimeMs([&] {
+        CPictureSaveSession session;
+        for (int i = 0; i < kPictures; ++i)
+            session.ClaimName(folder, QStringLiteral("photo%1.png").arg(i), QStringLiteral("/pictures/%1.png").arg(i));
+    });
+    std::printf("picture names for %d pictures: one name %8.2f ms   distinct names %8.2f ms\n", kPictures, same,
+                distinct);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    // --large adds the course of 10,000 screens; --runs N sets the runs of each size (3).
+    const bool large = args.contains(QStringLiteral("--large"));
+    int runs = 3;
+    if (const qsizetype at = args.indexOf(QStringLiteral("--runs")); at >= 0 && at + 1 < args.size())
+        runs = std::max(1, args[at + 1].toInt());
     QTemporaryDir dir;
-    const QString project = dir.path() + QStringLiteral("/Course.kvx");
-    const QString plain = dir.path() + QStringLiteral("/plain.bin");
 
-    CCorvessaDoc doc(CCorvContext::Empty());
-    FillCourse(doc);
-
-    std::vector<double> save, load, write, read;
-    qint64 bytes = 0;
-    for (int run = 0; run < kRuns; ++run) {
-        QElapsedTimer t;
-        t.start();
-        if (!doc.OnSaveDocument(project))
+    std::vector<CourseFigures> sizes;
+    for (int screens : large ? std::vector<int>{1000, 10000} : std::vector<int>{1000}) {
+        CourseFigures figures;
+        if (!MeasureCourse(dir.path() + QStringLiteral("/course%1").arg(screens), screens, runs,
+                           figures)) {
+            std::printf("the course of %d screens could not be saved and opened\n", screens);
             return 1;
-        save.push_back(double(t.nsecsElapsed()) / 1e6);
-        bytes = QFile(project).size();
-
-        CCorvessaDoc reread(CCorvContext::Empty());
-        t.restart();
-        if (!reread.OnOpenDocument(project) || reread.MainScreenList.size() != size_t(kScreens))
-            return 1;
-        load.push_back(double(t.nsecsElapsed()) / 1e6);
-
-        // The same number of bytes with plain file calls.
-        std::vector<char> buffer(size_t(bytes), 'x');
-        t.restart();
-        FILE *out = std::fopen(plain.toLocal8Bit().constData(), "wb");
-        if (!out || std::fwrite(buffer.data(), 1, buffer.size(), out) != buffer.size())
-            return 1;
-        std::fclose(out);
-        write.push_back(double(t.nsecsElapsed()) / 1e6);
-        t.restart();
-        FILE *in = std::fopen(plain.toLocal8Bit().constData(), "rb");
-        if (!in || std::fread(buffer.data(), 1, buffer.size(), in) != buffer.size())
-            return 1;
-        std::fclose(in);
-        read.push_back(double(t.nsecsElapsed()) / 1e6);
+        }
+        sizes.push_back(figures);
     }
-
-    std::printf("course: %d screens x %d components, project file %lld bytes (best of %d runs)\n", kScreens,
-                kComponentsPerScreen, static_cast<long long>(bytes), kRuns);
-    std::printf("save project   %8.2f ms    plain write %8.2f ms\n", Best(save), Best(write));
-    std::printf("load project   %8.2f ms    plain read  %8.2f ms\n", Best(load), Best(read));
-
+    PrintCourses(sizes, runs);
+    BenchStreams(runs);
+    BenchPictureNames();
     BenchLinks();
     BenchOldTable(dir.path() + QStringLiteral("/old"));
     return 0;

@@ -312,9 +312,10 @@ bool CCorvessaDoc::LoadFrom(const QByteArray &bytes, const QString &path)
     m_loadRetry = 0;
     CProjectArchive::ReadContext first;
     std::optional<CArchiveException> failure = readPass(false, first);
-    // A component of a kind or code this program cannot read is no sign of a wrong layout: a second pass
-    // with the widened gates of old files would only read the file out of step. Other errors get that pass.
-    if (failure && failure->GetCause() != CArchiveException::badSchema) {
+    // Any error of the first pass may come of reading a file of the older layout out of step, a component
+    // type that makes no sense included: the second pass, with the widened gates of those files, gets its
+    // turn, and whichever pass read further is kept.
+    if (failure) {
         // The second pass starts from the settings as the first left them, with empty lists.
         LoadState firstPass;
         firstPass.settings = *this;

@@ -6,6 +6,7 @@
 #include "document/SettingsFields.h"
 #include "model/ComponentBase.h"
 #include "model/ComponentFactory.h"
+#include "model/ComponentImage.h"
 #include "model/ComponentLink.h"
 #include "model/ComponentQuestion.h"
 #include "model/ComponentRemediation.h"
@@ -406,7 +407,9 @@ std::unique_ptr<CComponentBase> LoadComponentEntry(CArchive &ar, CCorvessaDoc &d
         else if (auto *table = dynamic_cast<CComponentTable *>(&component); table && !mainList)
             table->SetDefaultFont(doc.FontName[0], points, doc.FontColor[0]);
     };
-    options.afterRead = [&](CComponentBase &component, CArchive &) {
+    options.afterRead = [&](CComponentBase &component, CArchive &ar) {
+        if (auto *image = dynamic_cast<CComponentImage *>(&component))
+            image->AdoptResizedCopy(ar, doc.PublishImagesAtStandardResolution);
         if (auto *topic = dynamic_cast<CComponentTopicButton *>(&component))
             topic->SetShowPicture(doc.MainMenuNoImages == 0 ? 1 : 0);
         else if (auto *question = dynamic_cast<CComponentQuestion *>(&component))

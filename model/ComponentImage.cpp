@@ -9,6 +9,7 @@
 #include "platform/PathUtil.h"
 #include "platform/RandomSource.h"
 
+#include <QFileInfo>
 #include <QPainter>
 
 #include <algorithm>
@@ -75,6 +76,12 @@ PanLayout PanVariant(int v, const Geometry &g)
 
 constexpr int kMarkerWidth = 29;
 constexpr int kMarkerHeight = 47;
+
+// How a resized copy is made: its size (0 x 0: the picture's own) and interpolation.
+QString ResizedHow(bool resize, const CRect &bounds, int mode)
+{
+    return QStringLiteral("%1x%2 %3").arg(resize ? bounds.Width() : 0).arg(resize ? bounds.Height() : 0).arg(mode);
+}
 
 // "D:\Pics\My Photo.JPEG" saved as JPEG -> "myphoto.jpg".
 QString ProjectCopyName(const QString &picturePath, int format)
@@ -170,6 +177,11 @@ CComponentImage::PictureKey CComponentImage::CurrentKey() const
 
 bool CComponentImage::LoadPicture(CxImage &target)
 {
+    return LoadInto(target);
+}
+
+bool CComponentImage::LoadInto(CxImage &target) const
+{
     const int format = GetImageFormatFromExt(m_picturePath);
     CxImage loaded;
     if (!PictureFiles::Load(loaded, m_picturePath, format))
@@ -187,12 +199,12 @@ bool CComponentImage::LoadPicture(CxImage &target)
     return true;
 }
 
-bool CComponentImage::EnsurePicture()
+bool CComponentImage::EnsurePicture() const
 {
     const PictureKey key = CurrentKey();
     if (m_loaded && m_loadedKey == key)
         return m_picture.IsValid();
-    if (LoadPicture(m_picture)) {
+    if (LoadInto(m_picture)) {
         m_loaded = true;
         m_loadedKey = key;
     }
@@ -361,6 +373,9 @@ void CComponentImage::StoreRecord(CArchive &ar, CPictureSaveSession &session)
 
 void CComponentImage::WriteProjectCopies(const CArchive &ar, CPictureSaveSession &session, QString &storedName)
 {
+    // A metafile is known for one once it is decoded, and is not resized.
+    if (GetImageFormatFromExt(m_picturePath) == ImageFormatWmf)
+        EnsurePicture();
     const int format = !m_photoObject && GetImageFormatFromExt(m_picturePath) == ImageFormatJpg ? ImageFormatJpg
                                                                                               : ImageFormatPng;
     const QString folder = PictureFiles::MediaFolder(ar.GetFilePath(), IsStandAlone(), CMediaCopy::images);
@@ -386,15 +401,65 @@ void CComponentImage::WriteProjectCopies(const CArchive &ar, CPictureSaveSession
     const bool alreadyThere = inPlace && CorvPath::SamePathNoCase(m_picturePath, target);
     if (!alreadyThere && !WriteImagesCopy(ar, target, format, inPlace))
         return;
+    const QString resizedPath = CorvPath::Join(
+        PictureFiles::MediaFolder(ar.GetFilePath(), IsStandAlone(), CMediaCopy::imagesResized), storedName);
+    // Made from the same file the same way, and still in its place: encoding it again would give the same.
+    const ResizedCopy copy = DescribeResizedCopy(resizedPath, format, ResizedHow(resize, m_bounds, mode));
+    if (copy == m_resizedCopy && QFileInfo::exists(resizedPath))
+        return;
     if (!EnsurePicture())
         return;
     CxImage resized(m_picture, true, true, true);
     if (resize)
         resized.Resample(m_bounds.Width(), m_bounds.Height(), mode, EdgeRepeat);
-    const QString resizedPath = CorvPath::Join(
-        PictureFiles::MediaFolder(ar.GetFilePath(), IsStandAlone(), CMediaCopy::imagesResized), storedName);
-    if (!PictureFiles::Save(resized, resizedPath, format))
+    if (!PictureFiles::Save(resized, resizedPath, format)) {
+        m_resizedCopy = {};
         PictureFiles::ReportFailedCopy(ar, m_picturePath, resizedPath);
+        return;
+    }
+    m_resizedCopy = copy;
+}
+
+CComponentImage::ResizedCopy CComponentImage::DescribeResizedCopy(const QString &target, int format,
+                                                                  const QString &how) const
+{
+    const QFileInfo source(m_picturePath);
+    ResizedCopy copy;
+    copy.source = QStringLiteral("%1\n%2 %3 %4 %5\n%6")
+                      .arg(m_picturePath)
+                      .arg(m_prepared)
+                      .arg(m_photoObject)
+                      .arg(m_jpegBorder)
+                      .arg(m_borderStyle)
+                      .arg(how);
+    copy.sourceSize = source.exists() ? source.size() : -1;
+    copy.sourceModified = source.exists() ? source.lastModified().toMSecsSinceEpoch() : 0;
+    copy.target = target;
+    copy.format = format;
+    return copy;
+}
+
+void CComponentImage::AdoptResizedCopy(const CArchive &ar, int publishImagesAtStandardResolution)
+{
+    m_resizedCopy = {};
+    if (m_picturePath.isEmpty() || !m_prepared)
+        return;
+    const int format = !m_photoObject && GetImageFormatFromExt(m_picturePath) == ImageFormatJpg ? ImageFormatJpg
+                                                                                              : ImageFormatPng;
+    const QString folder = PictureFiles::MediaFolder(ar.GetFilePath(), IsStandAlone(), CMediaCopy::images);
+    // Only a picture in the project's own folder, under the name a save gives it, has a resized copy there.
+    if (!CorvPath::SamePathNoCase(CorvPath::FolderOf(m_picturePath), folder))
+        return;
+    const QString resizedPath = CorvPath::Join(
+        PictureFiles::MediaFolder(ar.GetFilePath(), IsStandAlone(), CMediaCopy::imagesResized),
+        CorvPath::FileName(m_picturePath));
+    const QFileInfo resized(resizedPath), source(m_picturePath);
+    if (!resized.isFile() || !source.isFile() || resized.lastModified() < source.lastModified())
+        return;
+    const bool resize = !(m_effect >= effectZoomIn && m_effect <= effectPan) && !m_metafile &&
+                        !m_bounds.IsRectEmpty();
+    const int mode = publishImagesAtStandardResolution ? InterpolationBicubic2 : InterpolationLanczos;
+    m_resizedCopy = DescribeResizedCopy(resizedPath, format, ResizedHow(resize, m_bounds, mode));
 }
 
 bool CComponentImage::WriteImagesCopy(const CArchive &ar, const QString &target, int format, bool inPlace)
@@ -413,11 +478,14 @@ bool CComponentImage::WriteImagesCopy(const CArchive &ar, const QString &target,
         PictureFiles::ReportFailedCopy(ar, m_picturePath, target);
         return false;
     }
+    // A PNG copy holds exactly the pixels just encoded: they stay, and the copy is not decoded again. A JPEG
+    // copy differs a little from them: the resized copy is made from the copy as written, as it will be
+    // after the project is opened again, so that every later save writes the same pixels.
+    const bool samePixels = m_loaded && m_picture.IsValid() && format == ImageFormatPng;
     m_picturePath = target;
     m_prepared = 1;
-    // The resized copy is made from the copy as written, as it will be after the project is opened again,
-    // so that every later save writes the same pixels.
-    m_loaded = false;
+    m_loaded = samePixels;
+    m_loadedKey = CurrentKey();
     return true;
 }
 
@@ -517,6 +585,11 @@ void CComponentImage::LoadProjectCopy()
     m_loaded = false;
     m_picture.Destroy();
     m_display = QImage();
-    if (!m_picturePath.isEmpty() && EnsurePicture() && m_window)
+    m_resizedCopy = {};
+    // Decoded when first needed (shown, measured, written): opening a project decodes none of its pictures,
+    // and a metafile is known for one as soon as it is read.
+    if (GetImageFormatFromExt(m_picturePath) == ImageFormatWmf)
+        EnsurePicture();
+    if (!m_picturePath.isEmpty() && m_window && EnsurePicture())
         m_display = PictureFiles::ToDisplayImage(m_picture);
 }

@@ -57,8 +57,9 @@ public:
 
     int IsPhotoObject() const { return m_photoObject; }
     int IsMetafile() const { return m_metafile; }
-    int GetNaturalWidth() const { return m_naturalWidth; }
-    int GetNaturalHeight() const { return m_naturalHeight; }
+    // The picture's size; the picture is decoded for it when it has not been yet.
+    int GetNaturalWidth() const { EnsurePicture(); return m_naturalWidth; }
+    int GetNaturalHeight() const { EnsurePicture(); return m_naturalHeight; }
 
     // The hyperlink: text "", number -1 and position -1 with the given values.
     void SetLink(int screenLink, int targetScreen, const QString &address, int popup, int script, int fullSize,
@@ -100,7 +101,8 @@ public:
     // Builds the image the view shows from the picture file; null when there is no picture.
     const QImage &BuildDisplayBitmap();
     const QImage &GetDisplayImage() const { return m_display; }
-    const CxImage &GetPicture() const { return m_picture; }
+    // The picture with its mask and frame, decoded on first need: a project opens without decoding any.
+    const CxImage &GetPicture() const { EnsurePicture(); return m_picture; }
     // Loads the picture (with mask and frame) and saves it at path in the format; the result of the save.
     int SavePicture(const QString &path, int format);
 
@@ -115,6 +117,10 @@ public:
     std::unique_ptr<CComponentBase> Clone(bool keepPosition) const override;
     void SerializeComponent(CArchive &ar) override;
     void StoreRecord(CArchive &ar, CPictureSaveSession &session) override;
+    // After the record is read from a project: takes the resized copy in the project folder for the one a
+    // save with this interpolation would write, when it is there and not older than the picture it is made
+    // from, so that saving the project again does not make it anew.
+    void AdoptResizedCopy(const CArchive &ar, int publishImagesAtStandardResolution);
 
     static constexpr int kMaxMarkers = 12;
     // Link id; popup, full size and popup size; the animation; the metafile flag were added after these.
@@ -138,7 +144,19 @@ private:
     };
     PictureKey CurrentKey() const;
     // The picture object as the file and the settings give it; false when there is none.
-    bool EnsurePicture();
+    bool EnsurePicture() const;
+    bool LoadInto(CxImage &target) const;
+    // What a resized copy was made from and how: a copy made the same way that is still in its place is
+    // not made again.
+    struct ResizedCopy {
+        QString source;
+        qint64 sourceSize = -1;
+        qint64 sourceModified = 0;
+        QString target;
+        int format = 0;
+        friend bool operator==(const ResizedCopy &, const ResizedCopy &) = default;
+    };
+    ResizedCopy DescribeResizedCopy(const QString &target, int format, const QString &how) const;
     // The project copies: "Images/<name>" and "Images/Resized/<name>"; storedName receives the name.
     void WriteProjectCopies(const CArchive &ar, CPictureSaveSession &session, QString &storedName);
     // Writes the copy in "Images"; false (reported) when it could not be written.
@@ -149,10 +167,12 @@ private:
     void UpdateWindow();
 
     int m_photoObject = 0;
-    int m_metafile = 0;
-    CxImage m_picture;
-    int m_naturalWidth = 0;
-    int m_naturalHeight = 0;
+    // Also set when a metafile is first decoded.
+    mutable int m_metafile = 0;
+    // Decoded on first need (EnsurePicture).
+    mutable CxImage m_picture;
+    mutable int m_naturalWidth = 0;
+    mutable int m_naturalHeight = 0;
     QString m_picturePath;
     QString m_altText;
     QString m_reservedText;
@@ -171,7 +191,9 @@ private:
     // The picture file is a project copy that carries its mask and frame already.
     int m_prepared = 0;
     // What the picture object holds (empty key: nothing loaded yet).
-    PictureKey m_loadedKey;
-    bool m_loaded = false;
+    mutable PictureKey m_loadedKey;
+    mutable bool m_loaded = false;
+    // The resized copy the last save wrote, or the one an opened project holds; empty target: none known.
+    ResizedCopy m_resizedCopy;
     int m_standardResolution = 0;
 };

@@ -68,6 +68,7 @@ void CComponentPartIdentification::LoadPictureFile(const QString &path, float sc
 void CComponentPartIdentification::SetImageFile(const QString &path)
 {
     m_imageFile = path;
+    m_storedScale = 1.0f;
     if (!path.isEmpty())
         LoadPictureFile(path, 1.0f);
     UpdateWindow();
@@ -166,6 +167,7 @@ std::unique_ptr<CComponentBase> CComponentPartIdentification::Clone(bool keepPos
     copy->m_picture.CopyFrom(m_picture);
     copy->m_pictureWidth = m_pictureWidth;
     copy->m_pictureHeight = m_pictureHeight;
+    copy->m_storedScale = m_storedScale;
     copy->m_questionText = m_questionText;
     copy->m_targets = m_targets;
     copy->m_targetCount = m_targetCount;
@@ -187,6 +189,7 @@ void CComponentPartIdentification::SerializeComponent(CArchive &ar)
     m_imageFile = ar.ReadString();
     m_picture.Destroy();
     m_pictureWidth = m_pictureHeight = 0;
+    m_storedScale = 1.0f;
     m_targets = {};
     if (!IsSchemaAbove(kTargetsGate)) {
         m_targets[0] = ar.ReadRect();
@@ -198,6 +201,7 @@ void CComponentPartIdentification::SerializeComponent(CArchive &ar)
         // A damaged factor must not give the picture a size of nothing or of garbage.
         if (!std::isfinite(scale) || scale <= 0.0f)
             scale = 1.0f;
+        m_storedScale = scale;
         LoadPictureFile(m_imageFile, scale);
         // A project moved from another machine keeps its question pictures in its own folder.
         if (!m_picture.IsValid() && !m_imageFile.isEmpty()) {
@@ -230,21 +234,11 @@ void CComponentPartIdentification::SerializeComponent(CArchive &ar)
 void CComponentPartIdentification::StoreRecord(CArchive &ar, CPictureSaveSession &session)
 {
     ExchangeData(true);
-    float scale = 1.0f;
-    if (!m_imageFile.isEmpty()) {
-        if (m_picture.IsValid()) {
-            WritePicture(ar, session, scale);
-        } else {
-            // Nothing to write: the record names where the picture would be. A name that leaves no file name
-            // names nothing (not the folder, whose own name the next save would take for the picture's).
-            const QString name = PictureFiles::SafeName(CorvPath::FileName(m_imageFile));
-            m_imageFile = name.isEmpty()
-                              ? QString()
-                              : CorvPath::Join(PictureFiles::MediaFolder(ar.GetFilePath(), IsStandAlone(),
-                                                                         CMediaCopy::images),
-                                               name);
-        }
-    }
+    // A picture that cannot be loaded keeps the path and factor it was stored with: the author's values
+    // come back when the picture does.
+    float scale = m_storedScale;
+    if (!m_imageFile.isEmpty() && m_picture.IsValid())
+        WritePicture(ar, session, scale);
     StoreHead(ar);
     ar.WriteString(m_questionText);
     ar.WriteString(m_imageFile);

@@ -12,6 +12,7 @@
 //
 // On save the picture is written as shown into the media folder's "Images/Questions" (BMP as PNG) and the
 // record keeps that file's full path, with the factor that restores the natural size from a reduced copy.
+// A picture that cannot be loaded is written as it was read: the same path and the same factor.
 class CComponentPartIdentification : public CComponentQuestion, public CPictureWriter
 {
 public:
@@ -82,4 +83,7 @@ private:
     CxImage m_picture;
     int m_pictureWidth = 0;
     int m_pictureHeight = 0;
+    // The factor the record was read with; written back unchanged while the picture cannot be loaded, so the
+    // author's layout comes back with the picture.
+    float m_storedScale = 1.0f;
 };

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -45,9 +46,19 @@ public:
     static QString SuffixedName(const QString &name, int number);
 
 private:
+    // Where the key (folder, newline, lower-case name) stands among the wanted name's candidates: 1 for the
+    // name itself, n for "_n"; 0 when it is not one of them.
+    static int NumberInSequence(const QString &key, const QString &base, const QString &prefix,
+                                const QString &lowerName);
+
     NumberSource m_numbers;
     int m_nextNumber = 0;
     int m_standardResolution = 0;
     // Folder and lower-cased name -> the source that holds it.
     QHash<QString, QString> m_claims;
+    // Folder and lower-cased wanted name -> the first of its numbers not yet known to be taken (1: the name
+    // itself).
+    QHash<QString, int> m_nextFreeNumber;
+    // Source -> the keys it holds.
+    QHash<QString, QStringList> m_held;
 };

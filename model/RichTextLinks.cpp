@@ -334,11 +334,19 @@ void CRichTextLinks::MarkPendingLinks(bool dropAddressless)
         m_nextLinkNumber = 1;
         return;
     }
+    std::vector<const CURLLink *> restored;
+    if (!dropAddressless)
+        restored = RestoreClosingMarkers();
+    std::sort(restored.begin(), restored.end());
     CMarkedText marked(m_text);
     std::vector<const CURLLink *> doomed;
     int kept = 0;
     int shift = 0;
     for (const auto &link : m_links) {
+        if (std::binary_search(restored.begin(), restored.end(), link.get())) {
+            ++kept;
+            continue;
+        }
         if (dropAddressless && link->GetUrl().isEmpty()) {
             // A single screen taken into another course keeps only the links that lead outside it.
             UnwrapLink(marked, *link);
@@ -364,6 +372,65 @@ void CRichTextLinks::MarkPendingLinks(bool dropAddressless)
     }
     DeleteRecords(doomed);
     m_nextLinkNumber = kept + 1;
+}
+
+std::vector<const CURLLink *> CRichTextLinks::RestoreClosingMarkers()
+{
+    // Only known records with numbers of their own: a pending record shifts the places of later ones, and
+    // a marker put back for one number would be found by a second record of that number.
+    std::vector<int> numbers;
+    numbers.reserve(m_links.size());
+    for (const auto &link : m_links) {
+        if (link->GetNumber() < 0)
+            return {};
+        numbers.push_back(link->GetNumber());
+    }
+    std::sort(numbers.begin(), numbers.end());
+    if (std::adjacent_find(numbers.begin(), numbers.end()) != numbers.end())
+        return {};
+
+    struct Lost {
+        int start, end, number;
+        const CURLLink *link;
+    };
+    std::vector<Lost> lost;
+    {
+        const CMarkedText marked(m_text);
+        for (const auto &link : m_links) {
+            const int open = marked.FindOpening(link->GetNumber(), 0);
+            if (open < 0 || marked.FindClosing(link->GetNumber(), open + kMarker) >= 0)
+                continue;
+            const int start = open + kMarker;
+            const int end = start + int(link->GetText().size());
+            // A text running past the end would be cut where the text ends as markers go in before it.
+            if (end > m_text.GetTextLength())
+                return {};
+            lost.push_back({start, end, link->GetNumber(), link.get()});
+        }
+    }
+    // One at a time is as quick for a few; the places must not overlap, or each insertion would move the
+    // places of the others.
+    if (lost.size() < 8)
+        return {};
+    std::sort(lost.begin(), lost.end(), [](const Lost &a, const Lost &b) { return a.start < b.start; });
+    for (size_t i = 1; i < lost.size(); ++i)
+        if (lost[i].start < lost[i - 1].end || lost[i].end <= lost[i - 1].end)
+            return {};
+
+    std::vector<CRichText::Insertion> insertions;
+    std::vector<const CURLLink *> restored;
+    insertions.reserve(lost.size());
+    for (const Lost &l : lost) {
+        SetLinkEffect(m_text, l.start, l.end, true);
+        insertions.push_back({l.end, CURLLink::ClosingMarker(l.number)});
+        restored.push_back(l.link);
+    }
+    CCharFormat marker;
+    marker.mask = CFM_LINK | CFM_HIDDEN;
+    marker.SetEffect(CFE_LINK, false);
+    marker.SetEffect(CFE_HIDDEN, true);
+    m_text.InsertEach(insertions, marker);
+    return restored;
 }
 
 void CRichTextLinks::RepairLinks()

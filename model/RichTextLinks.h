@@ -122,6 +122,10 @@ private:
     bool RenumberCompactly();
     void DeleteRecords(std::vector<const CURLLink *> doomed);
     int MarkLink(CMarkedText &marked, CURLLink *link, bool isNew);
+    // Puts back, in one pass over the text, the lost closing markers of known records, as MarkLink would one
+    // at a time; the records so mended are returned (they are not re-read). Nothing is done, and nothing
+    // returned, when the records or their places could make the two ways differ.
+    std::vector<const CURLLink *> RestoreClosingMarkers();
     // Takes whatever markers of a record are left out of the text and clears the link effect they bound.
     void UnwrapLink(CMarkedText &marked, const CURLLink &link);
 

@@ -2,7 +2,26 @@
 
 #include "platform/CodePage.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstring>
+
+namespace {
+
+// Makes room for count more bytes at the end of a storing archive's buffer; where they go. The buffer
+// grows by half its size at a time, so writing a project costs time in proportion to its size however it
+// is written: a value at a time or a string at a time.
+char *Grow(QByteArray &data, qint64 count)
+{
+    const qsizetype size = data.size();
+    const qsizetype wanted = size + qsizetype(count);
+    if (wanted > data.capacity())
+        data.reserve(std::max(wanted, size + size / 2 + 256));
+    data.resize(wanted);
+    return data.data() + size;
+}
+
+} // namespace
 
 CArchive::CArchive(QByteArray data) : m_mode(load), m_data(std::move(data)) {}
 
@@ -67,7 +86,9 @@ QByteArray CArchive::ReadBytes(qint64 count)
 uint8_t CArchive::ReadByte()
 {
     Need(1);
-    return uint8_t(m_data[m_pos++]);
+    // Through constData: the bytes are often shared with whoever read the file, and a writable access would
+    // copy all of them.
+    return uint8_t(m_data.constData()[m_pos++]);
 }
 
 uint16_t CArchive::ReadWord()
@@ -150,10 +171,15 @@ QString CArchive::ReadString()
         return CCodePage::ToUnicode(ReadBytes(bytes));
 
     QString s(qsizetype(length), Qt::Uninitialized);
-    auto *out = reinterpret_cast<char16_t *>(s.data());
-    const auto *p = reinterpret_cast<const uint8_t *>(m_data.constData() + m_pos);
-    for (uint32_t i = 0; i < length; ++i)
-        out[i] = char16_t(p[2 * i] | (p[2 * i + 1] << 8));
+    const char *p = m_data.constData() + m_pos;
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(s.data(), p, size_t(bytes));
+    } else {
+        auto *out = reinterpret_cast<char16_t *>(s.data());
+        const auto *b = reinterpret_cast<const uint8_t *>(p);
+        for (uint32_t i = 0; i < length; ++i)
+            out[i] = char16_t(b[2 * i] | (b[2 * i + 1] << 8));
+    }
     m_pos += bytes;
     return s;
 }
@@ -194,13 +220,14 @@ void CArchive::Write(const void *src, qint64 count)
     if (count < 0)
         throw CArchiveException(CArchiveException::writeFailed,
                                 QStringLiteral("A negative length of %1 cannot be written.").arg(count));
-    m_data.append(static_cast<const char *>(src), qsizetype(count));
+    std::memcpy(Grow(m_data, count), src, size_t(count));
 }
+
+
 
 void CArchive::WriteByte(uint8_t v)
 {
-    RequireStoring();
-    m_data.append(char(v));
+    Write(&v, 1);
 }
 
 void CArchive::WriteWord(uint16_t v)
@@ -261,12 +288,15 @@ void CArchive::WriteString(const QString &s)
         WriteDWord(length);
     }
     const char16_t *units = reinterpret_cast<const char16_t *>(s.utf16());
-    QByteArray bytes(qsizetype(length) * 2, Qt::Uninitialized);
-    for (uint32_t i = 0; i < length; ++i) {
-        bytes[2 * i] = char(units[i] & 0xFF);
-        bytes[2 * i + 1] = char(units[i] >> 8);
+    char *out = Grow(m_data, qint64(length) * 2);
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(out, units, size_t(length) * 2);
+    } else {
+        for (uint32_t i = 0; i < length; ++i) {
+            out[2 * i] = char(units[i] & 0xFF);
+            out[2 * i + 1] = char(units[i] >> 8);
+        }
     }
-    Write(bytes.constData(), bytes.size());
 }
 
 void CArchive::WriteCount(uint32_t count)

@@ -217,6 +217,43 @@ void CRichText::DeleteRange(int start, int end)
     CompactFormats();
 }
 
+void CRichText::InsertEach(const std::vector<Insertion> &insertions, const CCharFormat &change)
+{
+    if (insertions.empty())
+        return;
+    // Each text's format is the one it would take if it went in alone: the texts go between characters
+    // that are all still there, as the positions rise strictly.
+    std::vector<int> formats;
+    formats.reserve(insertions.size());
+    qsizetype added = 0;
+    for (const Insertion &insertion : insertions) {
+        CCharFormat f = InsertionFormat(std::clamp(insertion.at, 0, GetTextLength()));
+        f.Apply(change);
+        formats.push_back(InternFormat(f));
+        added += insertion.text.size();
+    }
+    QString text;
+    text.reserve(m_text.size() + added);
+    std::vector<int> charFormats;
+    charFormats.reserve(m_charFormats.size() + size_t(added));
+    int from = 0;
+    for (size_t i = 0; i < insertions.size(); ++i) {
+        const int at = std::clamp(insertions[i].at, from, GetTextLength());
+        text.append(QStringView(m_text).mid(from, at - from));
+        charFormats.insert(charFormats.end(), m_charFormats.begin() + from, m_charFormats.begin() + at);
+        text.append(insertions[i].text);
+        charFormats.insert(charFormats.end(), size_t(insertions[i].text.size()), formats[i]);
+        from = at;
+    }
+    text.append(QStringView(m_text).mid(from));
+    charFormats.insert(charFormats.end(), m_charFormats.begin() + from, m_charFormats.end());
+    m_text = std::move(text);
+    m_charFormats = std::move(charFormats);
+    m_insertFormat.reset();
+    m_selStart = m_selEnd = 0;
+    ContentChanged();
+}
+
 void CRichText::AppendRaw(const QString &text, const CCharFormat &format)
 {
     if (text.isEmpty())

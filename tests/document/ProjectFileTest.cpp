@@ -543,6 +543,53 @@ TEST(ProjectFile, UnknownTypeCodeEndsTheReadKeepingCompleteScreens)
     }
 }
 
+// Guards the retry pass of files of the older layout (an independent writer's, without a schema number but
+// with numbered screens): their first pass reads out of step and may meet a component type that makes no
+// sense. The second pass must still run, and the file opens with all its screens.
+TEST(ProjectFile, RetryPassRunsAfterAnUnknownComponentType)
+{
+    constexpr int kScreens = 10;
+    GoldenProject golden(1000001, {{"nextScreen", kScreens}, {"CourseName", "Harbour safety"}});
+    golden.WriteSettings(kNow);
+    golden.WriteTopics({});
+    golden.WritePostTopic();
+    golden.Ar().WriteInt(kScreens);
+    const QByteArray rect = RectangleRecord({10, 20, 110, 70});
+    for (int i = 0; i < kScreens; ++i)
+        golden.WriteScreen(i, QStringLiteral("Screen %1").arg(i), QString::number(i + 1), 2, -1,
+                           [&](CArchive &ar) { ar.Write(rect.constData(), rect.size()); }, 1);
+    const QByteArray bytes = golden.Bytes();
+
+    // The first pass alone ends at a component of no known type.
+    {
+        CCorvessaDoc first(CCorvContext::Empty(), FixedClock());
+        CArchive ar(bytes);
+        CProjectArchive::ReadContext context;
+        try {
+            CProjectArchive::LoadProjectPass(ar, first, context);
+            FAIL() << "the first pass read the whole file";
+        } catch (const CArchiveException &e) {
+            ASSERT_EQ(e.GetCause(), CArchiveException::badSchema) << qPrintable(e.GetText());
+        }
+    }
+
+    CRecordingPrompt prompts;
+    CCorvContext context;
+    context.prompt = &prompts;
+    CCorvessaDoc doc(context, FixedClock());
+    Load(doc, bytes);
+    ASSERT_EQ(doc.MainScreenList.size(), size_t(kScreens)) << qPrintable(prompts.Texts().join(" | "));
+    EXPECT_EQ(doc.CourseName, "Harbour safety");
+    for (int i = 0; i < kScreens; ++i) {
+        const CCorvPage &page = *doc.MainScreenList[size_t(i)];
+        EXPECT_EQ(page.GetTitle(), QStringLiteral("Screen %1").arg(i));
+        EXPECT_EQ(page.GetId(), i);
+        ASSERT_EQ(page.GetComponentCount(), 1);
+        EXPECT_EQ(page.GetComponent(0)->GetBounds(), CRect(10, 20, 110, 70));
+    }
+    EXPECT_TRUE(prompts.Entries().empty());
+}
+
 // Guards a damaged screen count: no space is reserved for it and the read ends cleanly.
 TEST(ProjectFile, HugeScreenCountEndsWithoutReservingAnything)
 {

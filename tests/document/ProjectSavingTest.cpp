@@ -648,3 +648,56 @@ TEST(ProjectSaving, MissingMediaAreListedInOneMessage)
     EXPECT_TRUE(QFileInfo::exists(s.tree / "Course.kvx"));
     EXPECT_FALSE(QFileInfo::exists(s.tree / "Course/Sounds/waves.wax"));
 }
+
+// Guards the time a save takes: a resized copy whose picture and size are unchanged, and whose file is in
+// place, is not made again, neither by the next save nor by a save after the project is opened anew; a
+// changed size, a changed picture file or a missing copy is made again.
+TEST(ProjectSaving, UnchangedResizedCopiesAreNotWrittenAgain)
+{
+    SavedCourse saved;
+    const QString &path = saved.path;
+    const QString resized = saved.tree / "Course/Images/Resized/gullphoto.png";
+    const QString copy = saved.tree / "Course/Images/gullphoto.png";
+    ASSERT_EQ(QImageReader(resized).size(), QSize(120, 80));
+    // A copy that a save would not make again keeps what stands in it.
+    const auto mark = [&] { return saved.tree.Write("Course/Images/Resized/gullphoto.png", "kept as it was"); };
+    const auto kept = [&] { return TempTree::ReadAll(resized) == "kept as it was"; };
+
+    mark();
+    ASSERT_TRUE(saved.commands.DoSaveProject(path, false));
+    EXPECT_TRUE(kept());
+
+    auto reread = saved.NewDoc();
+    ASSERT_TRUE(reread->OnOpenDocument(path));
+    ASSERT_TRUE(reread->OnSaveDocument(path));
+    EXPECT_TRUE(kept());
+
+    auto *gull = static_cast<CComponentImage *>(reread->MainScreenList[1]->GetComponent(2));
+    gull->SetBounds({540, 320, 600, 360}, false);
+    ASSERT_TRUE(reread->OnSaveDocument(path));
+    EXPECT_EQ(QImageReader(resized).size(), QSize(60, 40));
+
+    mark();
+    ASSERT_TRUE(QFile::remove(copy));
+    saved.Picture("Course/Images/gullphoto.png", 90, 60);
+    ASSERT_TRUE(reread->OnSaveDocument(path));
+    EXPECT_FALSE(kept());
+
+    ASSERT_TRUE(QFile::remove(resized));
+    ASSERT_TRUE(reread->OnSaveDocument(path));
+    EXPECT_EQ(QImageReader(resized).size(), QSize(60, 40));
+    EXPECT_TRUE(saved.prompt.Texts().isEmpty()) << qPrintable(saved.prompt.Texts().join(u'\n'));
+}
+
+// Guards the time and memory of opening a project: no picture is decoded until it is needed, so what is
+// shown is the picture file as it is at that moment.
+TEST(ProjectSaving, OpeningDecodesPicturesOnlyWhenNeeded)
+{
+    SavedCourse saved;
+    auto reread = saved.NewDoc();
+    ASSERT_TRUE(reread->OnOpenDocument(saved.path));
+    saved.Picture("Course/Images/gullphoto.png", 30, 20);
+    auto *gull = static_cast<CComponentImage *>(reread->MainScreenList[1]->GetComponent(2));
+    EXPECT_EQ(gull->GetNaturalWidth(), 30);
+    EXPECT_EQ(int(gull->GetPicture().GetHeight()), 20);
+}

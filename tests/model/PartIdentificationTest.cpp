@@ -130,7 +130,7 @@ TEST(PartIdentification, QuestionPictureIsWrittenAsShown)
     CComponentPartIdentification missing;
     missing.SetImageFile(tree / QStringLiteral("plans/Gone Plan.png"));
     StoreFor(missing, tree / kProject);
-    EXPECT_EQ(missing.GetImageFile(), tree / QStringLiteral("Course/Images/GonePlan.png"));
+    EXPECT_EQ(missing.GetImageFile(), tree / QStringLiteral("plans/Gone Plan.png"));
     CComponentPartIdentification empty;
     StoreFor(empty, tree / kProject);
     EXPECT_TRUE(empty.GetImageFile().isEmpty());
@@ -215,31 +215,43 @@ TEST(PartIdentification, RecordsFromDamagedOrMovedFiles)
     EXPECT_EQ(moved->GetPictureWidth(), 90);
 }
 
-// Guards a question whose picture is missing: the record names where the picture would be, and a name that
-// leaves no file name names nothing, rather than the folder, whose own name the next save took for the
-// picture's (the stored path grew by a folder with every save).
-TEST(PartIdentification, MissingPictureNamesAPlaceThatStaysPut)
+// Guards a question whose picture is missing: a save writes back the path and the factor it read, so the
+// author's picture and layout come back when the file does (the path used to move into another folder of
+// the project and the factor became 1.0).
+TEST(PartIdentification, MissingPictureKeepsItsPathAndScale)
 {
     TempTree tree;
     const struct Case {
         const char *stored;
-        QString expected;
+        float scale;
     } cases[] = {
-        {"C:\\pics\\lost plan.png", tree / QStringLiteral("Course/Images/lostplan.png")},
-        {"..", QString()},
-        {"C:\\pics\\", QString()},
-        {" & ", QString()},
+        {"C:\\pics\\lost plan.png", 0.5f}, {"C:\\Courses\\Course\\Images\\Questions\\gone.png", 2.25f},
+        {"..", 1.0f}, {"C:\\pics\\", 0.75f}, {" & ", 1.0f},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.stored);
-        auto q = LoadFor<CComponentPartIdentification>(Record(QString::fromLatin1(c.stored), 1.0f, 1), tree / kProject);
+        const QByteArray record = Record(QString::fromLatin1(c.stored), c.scale, 1);
+        auto q = LoadFor<CComponentPartIdentification>(record, tree / kProject);
         ASSERT_TRUE(q);
         const QByteArray saved = StoreFor(*q, tree / kProject);
-        EXPECT_EQ(q->GetImageFile(), c.expected);
+        EXPECT_EQ(q->GetImageFile(), QString::fromLatin1(c.stored));
+        EXPECT_EQ(StoredScale(saved), c.scale);
+        EXPECT_EQ(saved, record);
         auto again = LoadFor<CComponentPartIdentification>(saved, tree / kProject);
         ASSERT_TRUE(again);
         EXPECT_EQ(StoreFor(*again, tree / kProject), saved);
     }
+
+    // The picture comes back: it is shown at the size the stored factor gives.
+    const QString picture = Write(tree, QStringLiteral("pics/plan.png"), Pattern(80, 40), ImageFormatPng);
+    auto missing = LoadFor<CComponentPartIdentification>(Record(tree / QStringLiteral("pics/gone.png"), 0.5f, 1),
+                                                         tree / kProject);
+    ASSERT_TRUE(missing);
+    const QByteArray saved = StoreFor(*missing, tree / kProject);
+    QFile::copy(picture, tree / QStringLiteral("pics/gone.png"));
+    auto back = LoadFor<CComponentPartIdentification>(saved, tree / kProject);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->GetPictureWidth(), 40);
 }
 
 // Guards copy and paste: the copy has the picture, every target and every option.

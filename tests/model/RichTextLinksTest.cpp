@@ -434,3 +434,70 @@ TEST(RichTextLinksTest, MarkLinkOnlyWhereTheTextStands)
     EXPECT_EQ(links.GetRichText().GetText(), QStringLiteral("[0000#see#0000] click here now"));
     EXPECT_EQ(links.GetLinks()[1]->GetPosition(), INT_MAX);
 }
+
+// Guards the load of a text whose links lost their closing markers: putting thousands back one at a time
+// cost seconds, so many are put back in one pass, which must give exactly what one at a time gives: the
+// same text, the same hidden and link effects, the same records.
+TEST(RichTextLinksTest, LostClosingMarkersPutBackAtOnceAsOneAtATime)
+{
+    struct Case {
+        const char *name;
+        int links;
+        int keepClosingEvery;  // 0: every closing marker lost
+        bool paragraphs;       // a paragraph end after each link's words
+        bool lastRunsToTheEnd; // the last link's text reaches past the end of the text
+    };
+    const Case cases[] = {
+        {"few", 3, 0, false, false},
+        {"many", 40, 0, false, false},
+        {"many, some whole", 40, 3, false, false},
+        {"many over paragraphs", 25, 0, true, false},
+        {"many, the last cut short", 20, 0, false, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QString plain;
+        std::vector<std::pair<int, int>> hidden;
+        for (int i = 0; i < c.links; ++i) {
+            const bool whole = c.keepClosingEvery > 0 && i % c.keepClosingEvery == 0;
+            hidden.emplace_back(int(plain.size()), int(plain.size()) + 6);
+            plain += CURLLink::OpeningMarker(i) + QStringLiteral("link %1").arg(i);
+            if (whole) {
+                hidden.emplace_back(int(plain.size()), int(plain.size()) + 6);
+                plain += CURLLink::ClosingMarker(i);
+            }
+            if (!(c.lastRunsToTheEnd && i == c.links - 1))
+                plain += c.paragraphs ? QStringLiteral(" words\r") : QStringLiteral(" and words between. ");
+        }
+        CRichTextLinks damaged;
+        SetText(damaged.GetRichText(), plain, hidden);
+        damaged.GetRichText().SetCharFormat(0, 3, [] {
+            CCharFormat bold;
+            bold.mask = CFM_BOLD;
+            bold.effects = CFE_BOLD;
+            return bold;
+        }());
+        for (int i = 0; i < c.links; ++i)
+            damaged.AppendLink(Record(QStringLiteral("link %1").arg(i) + (c.lastRunsToTheEnd && i == c.links - 1
+                                                                                ? QStringLiteral(" and more")
+                                                                                : QString()),
+                                      i, -1));
+        CRichTextLinks oneAtATime(damaged);
+        for (const auto &link : oneAtATime.GetLinks())
+            oneAtATime.MarkLink(link.get(), false);
+
+        damaged.MarkPendingLinks();
+
+        const CRichText &got = damaged.GetRichText();
+        const CRichText &want = oneAtATime.GetRichText();
+        ASSERT_EQ(got.GetText(), want.GetText());
+        for (int i = 0; i < got.GetTextLength(); ++i)
+            ASSERT_EQ(got.GetCharFormatAt(i).effects, want.GetCharFormatAt(i).effects) << "character " << i;
+        ASSERT_EQ(damaged.GetLinkCount(), oneAtATime.GetLinkCount());
+        for (int i = 0; i < damaged.GetLinkCount(); ++i) {
+            EXPECT_EQ(damaged.GetLinks()[size_t(i)]->GetText(), oneAtATime.GetLinks()[size_t(i)]->GetText());
+            EXPECT_EQ(damaged.GetLinks()[size_t(i)]->GetPosition(), oneAtATime.GetLinks()[size_t(i)]->GetPosition());
+        }
+        EXPECT_EQ(int(got.GetText().count(QStringLiteral("#0001]"))), c.links > 1 ? 1 : 0);
+    }
+}

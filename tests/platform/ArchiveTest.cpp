@@ -50,6 +50,29 @@ TEST(Archive, StringsRoundTrip)
     EXPECT_TRUE(in.AtEnd());
 }
 
+// Guards the cost of reading and writing a whole project: reading a byte must not copy the file's bytes the
+// archive shares with whoever read them, and a storing archive takes strings of every length form in turn,
+// large and small, without losing or reordering a byte.
+TEST(Archive, ReadsWithoutCopyingAndWritesInOrder)
+{
+    const QByteArray file = Stored(QStringLiteral("project")) + Bytes({7, 8, 9});
+    CArchive in(file);
+    EXPECT_EQ(in.ReadString(), QStringLiteral("project"));
+    EXPECT_EQ(in.ReadByte(), 7);
+    EXPECT_EQ(in.GetBuffer().constData(), file.constData());
+
+    CArchive out;
+    QByteArray expected;
+    for (int i = 0; i < 2000; ++i) {
+        const QString s(i * 37 % 300, QChar(u'a' + i % 26));
+        out.WriteByte(uint8_t(i));
+        out.WriteString(s);
+        expected += char(i);
+        expected += Stored(s);
+    }
+    EXPECT_EQ(out.GetBuffer(), expected);
+}
+
 // Guards the older marker-less form: ANSI bytes in the legacy code page, with byte and word lengths.
 TEST(Archive, ReadsMarkerlessAnsiStrings)
 {
