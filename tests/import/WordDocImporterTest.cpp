@@ -336,3 +336,31 @@ TEST_F(WordImportTest, GlossaryDocuments)
     EXPECT_EQ(titles, QStringList({"Glossary", "No Glossary Item Name", "Term\n", "B\n"}));
     EXPECT_EQ(BoxText(doc->GlossaryScreenList[2].get()).trimmed(), "a\rb");
 }
+
+// Guards: a document written by another program (python-docx, its own styles.xml and numbering) read with
+// the wrong style names, list kinds or glossary styles.
+TEST_F(WordImportTest, DocumentWrittenByPythonDocx)
+{
+    const QString path = QStringLiteral(CORV_FIXTURES "/word/safety-python-docx.docx");
+    QString error;
+    auto read = CWordDocumentReader::Read(path, error);
+    ASSERT_TRUE(read) << error.toStdString();
+    QStringList styles;
+    for (const auto &p : read->paragraphs)
+        styles << p.styleName;
+    EXPECT_EQ(styles, QStringList({"Heading 1", "Normal", "Heading 2", "List Bullet", "List Bullet", "List Number",
+                                   "Heading 3", "Normal", "kv_glossary", "kv_description"}));
+    EXPECT_EQ(read->paragraphs[3].listType, CWordDocument::listBullet);
+    EXPECT_GT(read->paragraphs[5].listType, 0);
+    EXPECT_NE(read->paragraphs[5].listType, CWordDocument::listBullet);
+
+    doc->ForceNewPage = doc->UseSrcWordHeadings = 1;
+    importer = std::make_unique<CWordDocImporter>(*doc, nullptr, *host);
+    CTopic topic("", "Safety", "", path, "FALSE");
+    ASSERT_TRUE(importer->ConvertDocuments({&topic}, true, true, "1"));
+    EXPECT_EQ(host->AddedLabels().mid(0, 5), QStringList({"1", "1_1", "1_1_1", "1_1_2", "1_1_3"}));
+    EXPECT_TRUE(BoxText(Main()[2]).contains("Bold rule"));
+    EXPECT_TRUE(BoxText(Main()[4]).contains(QString::fromUtf8("Sécurité avant tout.")));
+    ASSERT_EQ(importer->GetGlossary().size(), 1u);
+    EXPECT_EQ(importer->GetGlossary()[0].term, "Helmet\n");
+}
