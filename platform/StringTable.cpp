@@ -122,6 +122,9 @@ constexpr Entry kEntries[] = {
             "least every %1 screens.\n\nWould you like to add more questions?"},
     {35057, "No screen to publish."},
     {35061, "Failed to publish the project."},
+    // The document importers.
+    {35065, "The maximum of 5 options is exceeded.\nAdditional options will be ignored."},
+    {35068, "Import Glossary document(s) completed - %1 glossary items created."},
     // Messages of the project document.
     {40100, "%1\nis not a project file. Projects are files ending in .kvx."},
     {40101, "Cannot open the file\n%1\n%2"},

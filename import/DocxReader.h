@@ -1,0 +1,22 @@
+#pragma once
+
+#include "import/WordDocument.h"
+
+#include <QString>
+
+#include <memory>
+
+// Reads a .docx document into the object model the importers walk: paragraphs with the style names the
+// word processor shows, alignment, indents and list kinds resolved through the style chain and the
+// numbering definitions, runs with their formats and hyperlinks, and the top-level tables.
+class CDocxReader
+{
+public:
+    // Parts larger than this are refused before they are read.
+    static constexpr qint64 kMaxDocumentPart = 64ll << 20;
+
+    // Null and a message naming the file when it cannot be read.
+    static std::unique_ptr<CWordDocument> Read(const QString &path, QString &error);
+    // The word processor's display name of a built-in style written in styles.xml ("heading 1" -> "Heading 1").
+    static QString BuiltInDisplayName(const QString &name);
+};

@@ -1,0 +1,534 @@
+#include "import/WordDocImporter.h"
+
+#include "document/ContentScreenFactory.h"
+#include "document/CorvessaDoc.h"
+#include "document/ScreenFactory.h"
+#include "document/WordTable.h"
+#include "import/ImportHost.h"
+#include "import/WordDocumentReader.h"
+#include "import/WordTextRules.h"
+#include "model/ComponentImage.h"
+#include "model/ComponentType.h"
+#include "model/CorvPage.h"
+#include "model/GlobalHelpers.h"
+#include "model/GraphicsLibrarySearch.h"
+#include "model/Topic.h"
+#include "platform/Progress.h"
+#include "platform/Prompt.h"
+#include "platform/RandomSource.h"
+#include "platform/StringTable.h"
+#include "platform/richtext/RichText.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cmath>
+
+namespace {
+
+enum State { stateNone = 0, stateText = 1, stateStem = 3, stateOption = 4, stateOptionYes = 5, stateTerm = 6,
+             stateDescription = 7 };
+
+constexpr int kTextOnlyTemplate = 13;
+const QString kNoGlossaryItemName = QStringLiteral("No Glossary Item Name");
+
+QString TrimLeading(QString text, QStringView chars)
+{
+    qsizetype i = 0;
+    while (i < text.size() && chars.contains(text[i]))
+        ++i;
+    return text.mid(i);
+}
+
+// A table of the source document as the Word-table screen reads it.
+class CDocumentTable : public CWordTable
+{
+public:
+    explicit CDocumentTable(const CWordDocument::Table &table) : m_table(table) {}
+    int RowCount() const override { return int(m_table.cellTexts.size()); }
+    int ColumnCount() const override { return m_table.columns; }
+    int CellCount(int row) const override { return int(m_table.cellTexts[size_t(row)].size()); }
+    QString CellText(int row, int cell) const override { return m_table.cellTexts[size_t(row)][size_t(cell)]; }
+
+private:
+    const CWordDocument::Table &m_table;
+};
+
+} // namespace
+
+void CWordDocImporter::CQuestionOptions::AddOption(const QString &text, int isCorrect)
+{
+    if (count >= kMaxOptions)
+        return;
+    options[size_t(count)] = text;
+    correct[size_t(count)] = isCorrect;
+    ++count;
+}
+
+CWordDocImporter::CWordDocImporter(CCorvessaDoc &document, CGraphicsLibrarySearch *library, CImportHost &host)
+    : m_doc(document), m_library(library), m_host(host),
+      m_loader([](const QString &path, QString &error) { return CWordDocumentReader::Read(path, error); })
+{
+}
+
+CWordDocImporter::~CWordDocImporter() = default;
+
+void CWordDocImporter::SetInsertionPoint(int mode, const QString &label)
+{
+    m_insertionMode = mode;
+    m_insertionLabel = label;
+}
+
+void CWordDocImporter::AdvanceLabel(QString &label)
+{
+    if (label.isEmpty()) {
+        label = QStringLiteral("1");
+        return;
+    }
+    const qsizetype underscore = label.lastIndexOf(u'_');
+    const QString head = label.left(underscore + 1);
+    const long long number = label.mid(underscore + 1).toLongLong();
+    label = head + QString::number(number + 1);
+}
+
+QString CWordDocImporter::TitleFromText(const QString &source)
+{
+    QString text = source;
+    qsizetype i = 0;
+    while (i < text.size() && text[i].isSpace() && text[i] != u'\n' && text[i] != u'\r')
+        ++i;
+    text = text.mid(i);
+    text = TrimLeading(text, u"\n");
+    text = TrimLeading(text, u"\r");
+    QString title = text.left(15);
+    title.replace(u'\n', u' ');
+    title.remove(u'\r');
+    for (qsizetype k = 15; k < text.size(); ++k) {
+        const QChar c = text[k];
+        if (c == u' ' || c == u'\n' || c == u'\r')
+            break;
+        title += c;
+    }
+    return title + QStringLiteral("...");
+}
+
+int CWordDocImporter::IndentSteps(double leftIndent)
+{
+    const int points = int(leftIndent);
+    if (leftIndent <= 0)
+        return 0;
+    return std::max(1, (points + 17) / 18);
+}
+
+int CWordDocImporter::FileKind(const QString &path)
+{
+    const QString lower = path.toLower();
+    for (const char *suffix : {"doc", "docx", "rtf", "txt"})
+        if (lower.endsWith(QLatin1String(suffix)))
+            return 1;
+    for (const char *suffix : {"ppt", "pptx"})
+        if (lower.endsWith(QLatin1String(suffix)))
+            return 2;
+    return 0;
+}
+
+QString CWordDocImporter::BodyFace() const
+{
+    return m_doc.FontName[0];
+}
+
+int CWordDocImporter::BodyPoints() const
+{
+    const int p = m_doc.FontSizePoints[0].toInt();
+    return p > 0 ? p : 12;
+}
+
+int CWordDocImporter::Random()
+{
+    return m_doc.GetContext().Random().Next();
+}
+
+// ---- Driver ----
+
+bool CWordDocImporter::CheckLibraryPictures()
+{
+    const QString root = m_doc.GetContext().graphicsLibraryRoot;
+    const QDir pictures(root + QStringLiteral("Photo_Objects/image_JPG"), QStringLiteral("*.jpg"), QDir::NoSort,
+                        QDir::Files);
+    if (pictures.exists() && !pictures.isEmpty())
+        return true;
+    m_doc.Prompt().Error(QStringLiteral("Failed to find images in the following path:\n\n%1\n%2\n%3\n%4")
+                             .arg(root + QStringLiteral("Photo_Objects/image_JPG"), root + QStringLiteral("Photo_Objects/mask"),
+                                  root + QStringLiteral("Stock Photo - b&w"), root + QStringLiteral("Stock Photo - color")));
+    return false;
+}
+
+void CWordDocImporter::SetLibrarySwitches()
+{
+    if (!m_library)
+        return;
+    const bool none = !m_doc.UseColorPhotos && !m_doc.UseBWPhotos && !m_doc.UsePhotoObjects && !m_doc.UseClipArt;
+    m_library->SetUseColourPhotos(none ? 1 : m_doc.UseColorPhotos);
+    m_library->SetUseBwPhotos(none ? 1 : m_doc.UseBWPhotos);
+    m_library->SetUsePhotoObjects(none ? 1 : m_doc.UsePhotoObjects);
+    m_library->SetUseClipArt(none ? 1 : m_doc.UseClipArt);
+    m_library->SetRandomChoice(m_doc.UseRandomlyDisplayMatchingGraphics);
+}
+
+bool CWordDocImporter::ConvertDocuments(const std::vector<const CTopic *> &topics, bool createMainMenu,
+                                        bool createTopicScreens, const QString &firstLabel)
+{
+    m_kenBurnsOn = m_doc.RandomKenBurns;
+    m_kenBurnsRate = m_doc.KenBurnsInterval > 0 ? m_doc.KenBurnsInterval : 3;
+    m_kenBurnsCount = 0;
+    m_glossary.clear();
+    m_notImported.clear();
+    if (m_doc.TemplateType != kTextOnlyTemplate && !CheckLibraryPictures())
+        return false;
+    m_topLabel = m_topicLabel = m_contentLabel = firstLabel;
+    if (createTopicScreens) {
+        m_topicLabel = m_topLabel + QStringLiteral("_1");
+        m_contentLabel = m_topicLabel + QStringLiteral("_1");
+    }
+    m_question.Reset();
+    SetLibrarySwitches();
+    if (topics.empty())
+        return true;
+
+    if (createMainMenu) {
+        CScreenFactory factory(m_doc);
+        m_mainMenu = factory.AddMainMenuScreen(QStringLiteral("Main Menu"), m_topLabel, nullptr);
+        if (m_mainMenu) {
+            m_host.AddPageAndSelect(m_mainMenu);
+            m_host.RepaintCanvas();
+            m_mainMenu->LeaveCanvas();
+            m_host.ClearCanvasSelection();
+        }
+    }
+    CProgress &progress = m_doc.GetContext().Progress();
+    progress.SetRange(0, int(topics.size()));
+    for (size_t i = 0; i < topics.size(); ++i) {
+        if (!topics[i])
+            continue;
+        progress.SetText(topics[i]->GetName());
+        progress.SetPos(int(i));
+        if (!ConvertTopic(*topics[i], int(i), int(topics.size()), createTopicScreens))
+            return false;
+    }
+    progress.SetPos(int(topics.size()));
+    MakeFinalScreens();
+    m_host.AddPopupsOnlyFolder();
+    AddCollectedGlossary();
+    if (m_mainMenu) {
+        m_host.LayoutMenuButtons(m_mainMenu);
+        m_host.RefreshPageThumbnail();
+    }
+    return true;
+}
+
+bool CWordDocImporter::ConvertTopic(const CTopic &topic, int topicIndex, int topicCount, bool createTopicScreens)
+{
+    m_topicStart = 1;
+    m_topicWords = 0;
+    CCorvPage *objectives = nullptr;
+    if (topicIndex == topicCount - 1 && m_doc.LastAssessmentTopic == 1)
+        m_lastTopic = 1;
+    CCorvPage *topicScreen = nullptr;
+    if (createTopicScreens) {
+        CScreenFactory factory(m_doc);
+        const int assessable = topic.GetAssessable().compare(u"true", Qt::CaseInsensitive) == 0 ? 1 : 0;
+        topicScreen = factory.AddContainerScreen(topic.GetName(), topic.GetBanner(), topic.GetSourceDocument(),
+                                                 assessable, m_topicLabel, nullptr);
+        if (topicScreen)
+            topicScreen->SetMenuKind(2);
+        m_contentLabel = m_topicLabel + QStringLiteral("_1");
+        AdvanceLabel(m_topicLabel);
+        if (topicScreen) {
+            m_host.AddPageAndSelect(topicScreen);
+            m_host.RepaintCanvas();
+        }
+        if (m_doc.CreateObjectivePages == 1)
+            objectives = MakeObjectivesScreen(topic);
+    } else {
+        m_contentLabel = m_topLabel;
+    }
+    const QString source = topic.GetSourceDocument();
+    if (source.isEmpty())
+        return true;
+    switch (FileKind(source)) {
+    case 1:
+        return ConvertWordDocument(source, objectives);
+    case 2:
+        if (m_currentScreen) {
+            m_host.RefreshCurrentThumbnail();
+            m_currentScreen->LeaveCanvas();
+            m_host.ClearCanvasSelection();
+            m_host.RepaintCanvas();
+        }
+        if (!m_powerPoint) {
+            m_notImported.push_back({source, QStringLiteral("Presentations cannot be imported here.")});
+            return true;
+        }
+        if (CCorvPage *last = m_powerPoint(source, m_insertionMode == 0 ? topicScreen : nullptr, m_insertionMode,
+                                           m_insertionLabel))
+            m_currentScreen = last;
+        m_currentEditor = -1;
+        return true;
+    default:
+        return true;
+    }
+}
+
+bool CWordDocImporter::ConvertWordDocument(const QString &path, CCorvPage *objectives)
+{
+    if (!QFileInfo(path).isFile())
+        return true;
+    QString error;
+    std::unique_ptr<CWordDocument> document = m_loader(path, error);
+    if (!document) {
+        // One unreadable document never ends the run: it is skipped and reported by the caller.
+        m_notImported.push_back({path, error});
+        return true;
+    }
+    bool ok = true;
+    if (!document->paragraphs.empty())
+        ok = ConvertParagraphs(*document);
+    m_currentEditor = -1;
+    m_host.RefreshPageThumbnail();
+    if (ok && m_doc.CreateObjectivePages == 1 && objectives)
+        CompleteObjectivesScreen(objectives, m_topicWords);
+    return ok;
+}
+
+void CWordDocImporter::FinishScreen()
+{
+    PlaceScreenPictures();
+    TitleScreenFromText(m_editors.empty() ? nullptr : m_editors[0], m_currentScreen);
+    m_host.UpdateCurrentTreeItemText();
+    m_host.RefreshCurrentThumbnail();
+}
+
+bool CWordDocImporter::ConvertParagraphs(const CWordDocument &doc)
+{
+    size_t nextTable = doc.tables.empty() ? 0 : 1;
+    QString term, description;
+    int previousState = stateNone;
+    int savedState = stateNone;
+    bool questionHeld = false;   // a stem was stored and its screen not made yet
+
+    const auto makeQuestion = [&] {
+        MakeMultipleChoiceScreen();
+        AdvanceLabel(m_contentLabel);
+        m_questionPending = 0;
+        m_topicStart = 0;
+        questionHeld = false;
+    };
+
+    CProgress &progress = m_doc.GetContext().Progress();
+    for (size_t index = 0; index < doc.paragraphs.size(); ++index) {
+        if (progress.IsCancelled())
+            break;
+        const CWordDocument::Paragraph &paragraph = doc.paragraphs[index];
+        if (nextTable > 0 && doc.tables[nextTable - 1].start == paragraph.start) {
+            const CWordDocument::Table &table = doc.tables[nextTable - 1];
+            if (table.paragraphCount > 0)
+                index += size_t(table.paragraphCount) - 1;
+            ImportWordTable(table);
+            nextTable = nextTable < doc.tables.size() ? nextTable + 1 : 0;
+            continue;
+        }
+        const bool isList = paragraph.listType > 0;
+        m_topicWords += paragraph.wordCount;
+        QString text = WordTextRules::CleanParagraphText(paragraph.text, true);
+
+        int previous = previousState;
+        if (previous == stateTerm || previous == stateDescription)
+            previous = savedState;
+        else
+            savedState = previous;
+
+        const QString &style = paragraph.styleName;
+        int state = stateText;
+        if (style.compare(u"stem", Qt::CaseInsensitive) == 0) {
+            state = stateStem;
+            if (previous == stateText) {
+                if (questionHeld)
+                    makeQuestion();
+                else if (m_currentEditor != -1)
+                    FinishScreen();
+            } else if (previous == stateStem || previous == stateOption || previous == stateOptionYes) {
+                makeQuestion();
+            }
+        } else if (style.compare(u"option", Qt::CaseInsensitive) == 0) {
+            state = stateOption;
+        } else if (style.compare(u"optionyes", Qt::CaseInsensitive) == 0) {
+            state = stateOptionYes;
+        } else if (style.compare(u"kv_glossary", Qt::CaseInsensitive) == 0) {
+            state = stateTerm;
+            if (!description.isEmpty()) {
+                CollectGlossaryEntry(term.isEmpty() ? kNoGlossaryItemName : term, description);
+                term.clear();
+                description.clear();
+            }
+            term = text;
+        } else if (style.compare(u"kv_description", Qt::CaseInsensitive) == 0) {
+            state = stateDescription;
+            description += text;
+        } else {
+            if (previous == stateStem) {
+                if (!term.isEmpty()) {
+                    CollectGlossaryEntry(term, description);
+                    term.clear();
+                    description.clear();
+                }
+                // The paragraph right after a stem is placed as ordinary text; the question stays held,
+                // and options that follow still join it.
+            } else if (questionHeld) {
+                makeQuestion();
+            }
+        }
+
+        if (state == stateStem || state == stateOption || state == stateOptionYes) {
+            if (text.endsWith(u'\n'))
+                text.chop(1);
+            if (state == stateStem) {
+                m_question.Reset();
+                m_question.stem = text;
+                questionHeld = true;
+            } else if (m_question.count >= CQuestionOptions::kMaxOptions) {
+                m_doc.Prompt().Information(CStringTable::Load(35065));
+            } else {
+                m_question.AddOption(text, state == stateOptionYes ? 1 : 0);
+            }
+            m_currentEditor = -1;
+        } else if (state == stateText) {
+            const bool heading = style.contains(QStringLiteral("Heading"));
+            bool newScreen = false;
+            if (m_doc.ForceNewPage && m_doc.UseSrcWordHeadings && heading)
+                newScreen = true;
+            if (text.startsWith(QChar(12))) {
+                if (m_doc.ForceNewPage && m_doc.UseSrcPageBreaks)
+                    newScreen = true;
+                text.remove(0, 1);
+            }
+            text.remove(QChar(12));
+            bool ok;
+            if (m_doc.UseSourceDocumentFonts && !m_questionPending)
+                ok = !KeepFormattedParagraph(text) || FlowFormattedParagraph(paragraph, newScreen, paragraph.end);
+            else
+                ok = FlowParagraph(text, newScreen, heading, isList, paragraph.listType, paragraph.alignment,
+                                   paragraph.leftIndent, paragraph.start, paragraph.end);
+            if (!ok)
+                return false;
+        }
+        previousState = state;
+    }
+
+    // End of the document: a glossary run at the end does not hide the state before it.
+    if (!term.isEmpty())
+        CollectGlossaryEntry(term, description);
+    int last = previousState;
+    if (last == stateTerm || last == stateDescription)
+        last = savedState;
+    if (questionHeld && last == stateText)
+        makeQuestion();
+    if (last == stateText && m_currentEditor != -1) {
+        FinishScreen();
+    } else if (last == stateStem || last == stateOption || last == stateOptionYes) {
+        makeQuestion();
+    }
+    return true;
+}
+
+void CWordDocImporter::CollectGlossaryEntry(const QString &term, const QString &text)
+{
+    m_glossary.push_back({term, text});
+}
+
+void CWordDocImporter::MakeMultipleChoiceScreen()
+{
+    CComponentMultipleChoice::Options options;
+    CComponentMultipleChoice::CorrectFlags correct{};
+    for (int i = 0; i < m_question.count && i < int(options.size()); ++i) {
+        options[size_t(i)] = m_question.options[size_t(i)];
+        correct[size_t(i)] = m_question.correct[size_t(i)];
+    }
+    const QString right = m_lastTopic ? m_doc.AssmntFeedBackCorrect : m_doc.FeedBackCorrect;
+    const QString wrong = m_lastTopic ? m_doc.AssmntFeedBackWrong : m_doc.FeedBackWrong;
+    CScreenFactory factory(m_doc);
+    CCorvPage *screen = factory.AddMultipleChoiceScreen(QStringLiteral("Multiple Choice"), m_contentLabel, nullptr,
+                                                        m_question.stem, options, correct, right, wrong, 0, 0,
+                                                        QString());
+    if (!screen)
+        return;
+    m_host.AddPageAndSelect(screen);
+    m_host.RepaintCanvas();
+    LeaveCurrentScreen();
+    m_currentScreen = screen;
+    m_editors.clear();
+    m_placeholders.clear();
+}
+
+void CWordDocImporter::ImportWordTable(const CWordDocument::Table &table)
+{
+    if (m_currentEditor != -1)
+        FinishScreen();
+    LeaveCurrentScreen();
+    CScreenFactory factory(m_doc);
+    const CDocumentTable source(table);
+    CCorvPage *screen = factory.AddWordTableScreen(QStringLiteral("Untitled table"), m_contentLabel, source);
+    AdvanceLabel(m_contentLabel);
+    if (screen) {
+        m_host.AddPageAndSelect(screen);
+        m_host.RepaintCanvas();
+        m_currentScreen = screen;
+    }
+    ++m_screenCounter;
+    m_questionPending = 0;
+    m_topicStart = 0;
+    m_editors.clear();
+    m_placeholders.clear();
+    m_currentEditor = -1;
+}
+
+void CWordDocImporter::MakeFinalScreens()
+{
+    if (m_doc.CreateFinalFeedbackScreen != 1 || m_doc.FinalPerformanceFolder)
+        return;
+    LeaveCurrentScreen();
+    const QString label = m_contentLabel;
+    CContentScreenFactory screens(m_doc);
+    CCorvPage *folder = screens.AddFinalPerformanceFolder(QStringLiteral("Final Performance Screens"), label, nullptr);
+    if (!folder)
+        return;
+    m_doc.FinalPerformanceFolder = folder;
+    m_host.AddPageAndSelect(folder);
+    const auto add = [&](CCorvPage *screen) {
+        if (screen)
+            m_host.AddPageAndSelect(screen);
+        return screen;
+    };
+    if (m_doc.SetPercentagePassMark) {
+        add(screens.AddPassScreen(QStringLiteral("Pass"), label + QStringLiteral("_1"), nullptr));
+        if (CCorvPage *message = add(screens.AddMessageScreen(QStringLiteral("Message"), label + QStringLiteral("_1_1"), nullptr))) {
+            m_currentScreen = message;
+            m_host.RefreshCurrentThumbnail();
+            message->LeaveCanvas();
+        }
+        add(screens.AddFailScreen(QStringLiteral("Fail"), label + QStringLiteral("_2"), nullptr));
+        if (CCorvPage *message = add(screens.AddMessageScreen(QStringLiteral("Message"), label + QStringLiteral("_2_1"), nullptr))) {
+            m_currentScreen = message;
+            m_host.RefreshCurrentThumbnail();
+        }
+    } else if (CCorvPage *message = add(screens.AddMessageScreen(QStringLiteral("Message"), label + QStringLiteral("_1"), nullptr))) {
+        m_currentScreen = message;
+        m_host.RefreshCurrentThumbnail();
+    }
+    m_host.RepaintCanvas();
+}
+
+void CWordDocImporter::AddCollectedGlossary()
+{
+    for (const Glossary &entry : m_glossary)
+        m_host.AddGlossaryItem(entry.term, entry.text);
+}

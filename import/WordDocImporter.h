@@ -1,0 +1,162 @@
+#pragma once
+
+#include "import/WordDocument.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class CCorvPage;
+class CCorvessaDoc;
+class CComponentBase;
+class CComponentImage;
+class CGraphicsLibrarySearch;
+class CImportHost;
+class CRichText;
+class CTopic;
+
+// Turns a list of topics, each naming a source document, into topics and screens of the open course: a
+// main menu, topic screens, Objectives screens, content screens whose text boxes receive the documents'
+// paragraphs, multiple-choice screens from the question styles and glossary entries from the glossary
+// styles. Paragraph styles decide what each paragraph becomes; text that overflows a text box goes on to
+// the next box or screen.
+class CWordDocImporter
+{
+public:
+    struct Glossary
+    {
+        QString term;
+        QString text;
+    };
+
+    // The question being collected from "stem", "option" and "optionyes" paragraphs.
+    struct CQuestionOptions
+    {
+        static constexpr int kMaxOptions = 5;
+        QString stem;
+        std::array<QString, kMaxOptions> options;
+        std::array<int, kMaxOptions> correct{};
+        int count = 0;
+        void Reset() { *this = CQuestionOptions(); }
+        void AddOption(const QString &text, int isCorrect);
+    };
+
+    // A source document that could not be read, and why.
+    struct NotImported
+    {
+        QString path;
+        QString reason;
+    };
+
+    // Reads a document; null and a reason when it cannot be read.
+    using DocumentLoader = std::function<std::unique_ptr<CWordDocument>(const QString &path, QString &error)>;
+    // Hands a PowerPoint file to the presentation importer: (path, topic screen or null, insertion mode,
+    // insertion label) -> the screen it made last, or null.
+    using PowerPointImport = std::function<CCorvPage *(const QString &path, CCorvPage *topicScreen, int mode,
+                                                       const QString &label)>;
+
+    CWordDocImporter(CCorvessaDoc &document, CGraphicsLibrarySearch *library, CImportHost &host);
+    ~CWordDocImporter();
+
+    void SetInsertionPoint(int mode, const QString &label);
+    void ResetInsertionPoint() { SetInsertionPoint(0, QString()); }
+    void SetDocumentLoader(DocumentLoader loader) { m_loader = std::move(loader); }
+    void SetPowerPointImport(PowerPointImport import) { m_powerPoint = std::move(import); }
+
+    // Converts every topic in order. True when it ran to the end (also for an empty list or when every
+    // document was skipped); false when the graphics library lacks its pictures or no screen could be made.
+    bool ConvertDocuments(const std::vector<const CTopic *> &topics, bool createMainMenu, bool createTopicScreens,
+                          const QString &firstLabel);
+
+    // The glossary entries handed to the document by the last run.
+    int GetGlossaryCount() const { return int(m_glossary.size()); }
+    const std::vector<Glossary> &GetGlossary() const { return m_glossary; }
+    // Documents skipped because they could not be read; the caller reports them.
+    const std::vector<NotImported> &GetNotImported() const { return m_notImported; }
+
+    // "" -> "1", "7" -> "8", "1_2" -> "1_3".
+    static void AdvanceLabel(QString &label);
+    // "Introduction to safety" -> "Introduction to...".
+    static QString TitleFromText(const QString &text);
+    // The number of 18-point indent steps for a left indent in points.
+    static int IndentSteps(double leftIndent);
+    // What a file name makes of a topic: 1 word-processing document, 2 presentation, 0 skipped.
+    static int FileKind(const QString &path);
+
+private:
+    // ---- Driver ----
+    bool CheckLibraryPictures();
+    void SetLibrarySwitches();
+    bool ConvertTopic(const CTopic &topic, int topicIndex, int topicCount, bool createTopicScreens);
+    bool ConvertWordDocument(const QString &path, CCorvPage *objectives);
+    bool ConvertParagraphs(const CWordDocument &doc);
+    void EndOfDocument(int lastState);
+    void MakeFinalScreens();
+    void AddCollectedGlossary();
+    void CollectGlossaryEntry(const QString &term, const QString &text);
+    void MakeMultipleChoiceScreen();
+    void FinishScreen();
+    void ImportWordTable(const CWordDocument::Table &table);
+
+    // ---- Text flow ----
+    CCorvPage *NewContentScreen(CCorvPage *anchor);
+    bool OpenScreen(int start);
+    bool StartOver(int start);
+    bool ScreenFull();
+    void LeaveCurrentScreen();
+    bool FlowParagraph(QString text, bool newScreen, bool heading, bool isList, int listType, int alignment,
+                       double leftIndent, int start, int end);
+    bool KeepFormattedParagraph(const QString &text);
+    bool FlowFormattedParagraph(const CWordDocument::Paragraph &paragraph, bool newScreen, int end);
+    void FormatAppendedRun(CRichText &box, int runStart, bool heading, bool isList, int listType, int alignment,
+                           double leftIndent);
+    void TitleScreenFromText(CRichText *box, CCorvPage *screen);
+    void PlaceScreenPictures();
+    void PlacePicture(CComponentImage *placeholder, const QString &text);
+    bool LocateLibraryPicture(QString &fileName) const;
+    void CountPictureForKenBurns(CComponentImage *image);
+    CCorvPage *MakeObjectivesScreen(const CTopic &topic);
+    void CompleteObjectivesScreen(CCorvPage *objectives, int words);
+    void TakeEditors(CCorvPage *screen);
+
+    QString BodyFace() const;
+    int BodyPoints() const;
+    int Random();
+
+    CCorvessaDoc &m_doc;
+    CGraphicsLibrarySearch *m_library;
+    CImportHost &m_host;
+    DocumentLoader m_loader;
+    PowerPointImport m_powerPoint;
+
+    QString m_topLabel = QStringLiteral("1");
+    QString m_topicLabel = QStringLiteral("1_1");
+    QString m_contentLabel = QStringLiteral("1_1_1");
+    CCorvPage *m_currentScreen = nullptr;
+    std::vector<CRichText *> m_editors;
+    int m_currentEditor = -1;
+    std::vector<CComponentBase *> m_placeholders;
+    int m_screenTextStart = 0;
+    int m_paragraphEnd = 0;
+    int m_blankRun = 0;
+    int m_paragraphsOnScreen = 0;
+    int m_screenCounter = 1;
+    int m_questionPending = 0;
+    std::vector<Glossary> m_glossary;
+    CCorvPage *m_mainMenu = nullptr;
+    int m_topicStart = 1;
+    int m_lastTopic = 0;
+    int m_kenBurnsOn = 0;
+    int m_kenBurnsRate = 3;
+    int m_kenBurnsCount = 0;
+    int m_insertionMode = 0;
+    QString m_insertionLabel;
+    int m_topicWords = 0;
+    CQuestionOptions m_question;
+    std::vector<NotImported> m_notImported;
+    std::unique_ptr<class CRichText> m_formattedParagraph; // the transfer buffer of the formatted flow
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "import/WordDocument.h"
+
+#include <QString>
+
+#include <memory>
+
+// Opens a word-processing document for the importers by its content: .docx packages, plain text (one
+// paragraph per line, style "Normal") and RTF. Binary .doc files are refused with a message.
+class CWordDocumentReader
+{
+public:
+    static std::unique_ptr<CWordDocument> Read(const QString &path, QString &error);
+    // Plain text as paragraphs.
+    static std::unique_ptr<CWordDocument> FromText(const QString &text);
+};

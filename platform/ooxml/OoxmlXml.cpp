@@ -1,0 +1,187 @@
+#include "platform/ooxml/OoxmlXml.h"
+
+#include "platform/ooxml/OoxmlPackage.h"
+
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+
+#include <cstring>
+#include <limits>
+
+namespace {
+
+struct ParseGuard
+{
+    bool sawDoctype = false;
+};
+
+// Any document type declaration stops the parser before its entities are read.
+void RefuseDoctype(void *context, const xmlChar *, const xmlChar *, const xmlChar *)
+{
+    auto *ctxt = static_cast<xmlParserCtxtPtr>(context);
+    if (auto *guard = static_cast<ParseGuard *>(ctxt->_private))
+        guard->sawDoctype = true;
+    xmlStopParser(ctxt);
+}
+
+void IgnoreMessage(void *, const char *, ...) {}
+
+} // namespace
+
+COoxmlXml::~COoxmlXml()
+{
+    if (m_doc)
+        xmlFreeDoc(m_doc);
+}
+
+std::unique_ptr<COoxmlXml> COoxmlXml::Parse(const QByteArray &bytes, QString *error)
+{
+    xmlParserCtxtPtr ctxt = xmlNewParserCtxt();
+    if (!ctxt) {
+        if (error)
+            *error = QStringLiteral("there is not enough memory");
+        return nullptr;
+    }
+    ParseGuard guard;
+    ctxt->_private = &guard;
+    ctxt->sax->internalSubset = RefuseDoctype;
+    ctxt->sax->warning = IgnoreMessage;
+    ctxt->sax->error = IgnoreMessage;
+    ctxt->vctxt.error = IgnoreMessage;
+    ctxt->vctxt.warning = IgnoreMessage;
+    xmlDocPtr doc = xmlCtxtReadMemory(ctxt, bytes.constData(), int(bytes.size()), nullptr, nullptr,
+                                      XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+    QString reason;
+    if (guard.sawDoctype) {
+        reason = QStringLiteral("it declares a document type, which no part of a document may");
+    } else if (!doc || !ctxt->wellFormed) {
+        const xmlError *err = xmlCtxtGetLastError(ctxt);
+        reason = err && err->message ? QString::fromUtf8(err->message).trimmed()
+                                     : QStringLiteral("it is not well-formed XML");
+        if (err)
+            reason = QStringLiteral("%1 (line %2)").arg(reason).arg(err->line);
+    }
+    xmlFreeParserCtxt(ctxt);
+    if (!reason.isEmpty() || !doc || !xmlDocGetRootElement(doc)) {
+        if (doc)
+            xmlFreeDoc(doc);
+        if (error)
+            *error = reason.isEmpty() ? QStringLiteral("it holds no element") : reason;
+        return nullptr;
+    }
+    return std::unique_ptr<COoxmlXml>(new COoxmlXml(doc));
+}
+
+std::unique_ptr<COoxmlXml> COoxmlXml::ReadPart(const COoxmlPackage &package, const QString &partName,
+                                               QString *error)
+{
+    QByteArray bytes;
+    if (!package.ReadPart(partName, &bytes, error))
+        return nullptr;
+    QString reason;
+    auto xml = Parse(bytes, &reason);
+    if (!xml && error)
+        *error = QStringLiteral("The part \"%1\" of \"%2\" cannot be read: %3.").arg(partName, package.Path(), reason);
+    return xml;
+}
+
+xmlNodePtr COoxmlXml::Root() const
+{
+    return xmlDocGetRootElement(m_doc);
+}
+
+bool COoxmlXml::Is(xmlNodePtr node, const char *ns, const char *localName)
+{
+    if (!node || node->type != XML_ELEMENT_NODE)
+        return false;
+    if (localName && std::strcmp(reinterpret_cast<const char *>(node->name), localName) != 0)
+        return false;
+    if (ns) {
+        if (!node->ns || !node->ns->href)
+            return false;
+        return std::strcmp(reinterpret_cast<const char *>(node->ns->href), ns) == 0;
+    }
+    return true;
+}
+
+xmlNodePtr COoxmlXml::Child(xmlNodePtr parent, const char *ns, const char *localName)
+{
+    if (!parent)
+        return nullptr;
+    for (xmlNodePtr c = parent->children; c; c = c->next) {
+        if (Is(c, ns, localName))
+            return c;
+    }
+    return nullptr;
+}
+
+std::vector<xmlNodePtr> COoxmlXml::Children(xmlNodePtr parent, const char *ns, const char *localName)
+{
+    std::vector<xmlNodePtr> out;
+    if (!parent)
+        return out;
+    for (xmlNodePtr c = parent->children; c; c = c->next) {
+        if (Is(c, ns, localName))
+            out.push_back(c);
+    }
+    return out;
+}
+
+xmlNodePtr COoxmlXml::Path(xmlNodePtr parent, const char *ns, std::initializer_list<const char *> names)
+{
+    xmlNodePtr node = parent;
+    for (const char *name : names) {
+        node = Child(node, ns, name);
+        if (!node)
+            return nullptr;
+    }
+    return node;
+}
+
+QString COoxmlXml::LocalName(xmlNodePtr node)
+{
+    return node ? QString::fromUtf8(reinterpret_cast<const char *>(node->name)) : QString();
+}
+
+bool COoxmlXml::HasAttr(xmlNodePtr node, const char *localName, const char *ns)
+{
+    if (!node)
+        return false;
+    return ns ? xmlHasNsProp(node, BAD_CAST localName, BAD_CAST ns) != nullptr
+              : xmlHasNsProp(node, BAD_CAST localName, nullptr) != nullptr;
+}
+
+QString COoxmlXml::Attr(xmlNodePtr node, const char *localName, const char *ns)
+{
+    if (!node)
+        return {};
+    xmlChar *value = ns ? xmlGetNsProp(node, BAD_CAST localName, BAD_CAST ns)
+                        : xmlGetNoNsProp(node, BAD_CAST localName);
+    if (!value)
+        return {};
+    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(value));
+    xmlFree(value);
+    return text;
+}
+
+long long COoxmlXml::IntAttr(xmlNodePtr node, const char *localName, long long fallback, bool *present)
+{
+    const QString text = Attr(node, localName);
+    bool ok = false;
+    const long long value = text.trimmed().toLongLong(&ok);
+    if (present)
+        *present = ok;
+    return ok ? value : fallback;
+}
+
+QString COoxmlXml::Text(xmlNodePtr node)
+{
+    if (!node)
+        return {};
+    xmlChar *content = xmlNodeGetContent(node);
+    if (!content)
+        return {};
+    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(content));
+    xmlFree(content);
+    return text;
+}
