@@ -358,7 +358,7 @@ void CPptxPresentation::Reader::ReadText(xmlNodePtr shapeNode, const std::vector
     // placeholders', the master's text styles, the presentation's defaults.
     std::vector<xmlNodePtr> lists;
     for (xmlNodePtr s : chain) {
-        if (xmlNodePtr l = X::Path(s, P, {"txBody", "lstStyle"}))
+        if (xmlNodePtr l = X::Child(X::Child(s, P, "txBody"), A, "lstStyle"))
             lists.push_back(l);
     }
     if (master) {
