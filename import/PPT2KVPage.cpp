@@ -2,7 +2,6 @@
 
 #include "document/CorvessaDoc.h"
 #include "document/ScreenFactory.h"
-#include "import/ImportHost.h"
 #include "import/PPTXML2KVPage.h"
 #include "model/ComponentImage.h"
 #include "model/ComponentTextbox.h"
@@ -49,8 +48,8 @@ int AlignmentOf(const QString &word)
 
 } // namespace
 
-CPPT2KVPage::CPPT2KVPage(CCorvessaDoc &doc, CImportHost &host)
-    : m_doc(doc), m_host(host),
+CPPT2KVPage::CPPT2KVPage(CCorvessaDoc &doc, ShowScreen showScreen)
+    : m_doc(doc), m_showScreen(std::move(showScreen)),
       m_programs{QStringLiteral("pictoslate"), QStringLiteral("slatewright22"), QStringLiteral("slatewright22")}
 {
     m_runner = [](const QString &program, const QStringList &arguments) {
@@ -271,12 +270,8 @@ void CPPT2KVPage::PlaceAndShow(CCorvPage *screen, std::vector<std::unique_ptr<CC
 void CPPT2KVPage::ShowNewScreen(CCorvPage *screen)
 {
     m_created.push_back(screen);
-    if (CCorvPage *current = m_host.GetCurrentScreen())
-        current->LeaveCanvas();
-    m_host.ClearCanvasSelection();
-    m_host.AddPageAndSelect(screen);
-    m_host.RepaintCanvas();
-    m_host.RefreshCurrentThumbnail();
+    if (m_showScreen)
+        m_showScreen(screen);
 }
 
 void CPPT2KVPage::CreatePagesFromXml(const DocumentFromXML &document, const QString &outputFolder)

@@ -14,7 +14,6 @@ class CComponentBase;
 class CCorvPage;
 class CCorvessaDoc;
 class CCourseSettings;
-class CImportHost;
 struct DocumentFromXML;
 struct FragmentFromXML;
 struct ObjectFromXML;
@@ -28,8 +27,11 @@ class CPPT2KVPage
 public:
     enum class PptImportMode { pictures, fastText, xml };
     using HelperRunner = std::function<CProcessResult(const QString &program, const QStringList &arguments)>;
+    // Shows a new screen in the Edit window (the current screen leaves the canvas, the new one joins the
+    // outline and becomes current); runs without the window pass nothing.
+    using ShowScreen = std::function<void(CCorvPage *screen)>;
 
-    CPPT2KVPage(CCorvessaDoc &doc, CImportHost &host);
+    CPPT2KVPage(CCorvessaDoc &doc, ShowScreen showScreen = {});
     virtual ~CPPT2KVPage();
 
     // Screens after the anchor, labelled from the anchor's label; the last screen made, or null.
@@ -81,7 +83,7 @@ private:
     int DefaultPointSize() const;
 
     CCorvessaDoc &m_doc;
-    CImportHost &m_host;
+    ShowScreen m_showScreen;
     HelperRunner m_runner;
     QString m_programs[3];
     CCorvPage *m_anchor = nullptr;
