@@ -1,8 +1,10 @@
+#include "platform/ooxml/OoxmlPackage.h"
 #include "platform/ooxml/OoxmlXml.h"
 #include "platform/ooxml/PptxPresentation.h"
 #include "slideexport/SlideExporter.h"
 #include "slideexport/SubstitutionTable.h"
 #include "support/TempTree.h"
+#include "support/ZipFixture.h"
 
 #include <QFile>
 #include <QImage>
@@ -255,4 +257,57 @@ TEST(SlideExporter, DamagedInputFailsWithAMessage)
     QString error;
     EXPECT_FALSE(exporter.ExportSlatewright(kDeck, tree / "no/such/folder", &error));
     EXPECT_EQ(error, "Couldn't create the file: " + tree / "no/such/folder" + "/slides.export.xml\r\nPlease try again.");
+}
+
+// Guards packages that are whole ZIP files but damaged inside: a slide the presentation lists is missing, a
+// slide part is an entity bomb, a slide part is not XML. Each ends in a message naming the problem.
+TEST(SlideExporter, DamagedPartsFailWithAMessage)
+{
+    QString error;
+    const auto deck = COoxmlPackage::Open(kDeck, &error);
+    ASSERT_TRUE(deck) << S(error);
+    std::vector<std::pair<QString, QByteArray>> parts;
+    for (const QString &name : deck->PartNames()) {
+        QByteArray bytes;
+        ASSERT_TRUE(deck->ReadPart(name, &bytes, &error));
+        parts.emplace_back(name, bytes);
+    }
+    const QByteArray bomb = "<?xml version=\"1.0\"?><!DOCTYPE p:sld [<!ENTITY a \"aaaaaaaaaa\">"
+                            "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">]><p:sld>&b;</p:sld>";
+    struct Case { const char *part; QByteArray bytes; bool remove; const char *message; };
+    const Case cases[] = {
+        {"ppt/slides/slide3.xml", {}, true, "missing"},
+        {"ppt/slides/slide2.xml", bomb, false, "document type"},
+        {"ppt/slides/slide5.xml", "<p:sld><unclosed></p:sld>", false, "slide5.xml"},
+        {"ppt/presentation.xml", "not xml", false, "presentation.xml"},
+    };
+    TempTree tree;
+    for (const Case &c : cases) {
+        std::vector<std::pair<QString, QByteArray>> changed;
+        for (const auto &[name, bytes] : parts) {
+            if (name != c.part)
+                changed.emplace_back(name, bytes);
+            else if (!c.remove)
+                changed.emplace_back(name, c.bytes);
+        }
+        const QString path = tree / "damaged.pptx";
+        ASSERT_TRUE(WriteZip(path, changed));
+        EXPECT_FALSE(CPptxPresentation::Open(path, &error)) << c.part;
+        EXPECT_TRUE(error.contains(c.message)) << S(error);
+        CSubstitutionTable table;
+        CSlideExporter exporter(table);
+        EXPECT_FALSE(exporter.ExportSlatewright(path, tree.Path(), &error));
+        EXPECT_FALSE(QFile::exists(CSlideExporter::OutputPath(tree.Path())));
+    }
+    // Notes that cannot be read leave the slides whole.
+    std::vector<std::pair<QString, QByteArray>> changed = parts;
+    for (auto &[name, bytes] : changed) {
+        if (name == "ppt/notesSlides/notesSlide1.xml")
+            bytes = "<broken";
+    }
+    ASSERT_TRUE(WriteZip(tree / "notes.pptx", changed));
+    const auto presentation = CPptxPresentation::Open(tree / "notes.pptx", &error);
+    ASSERT_TRUE(presentation) << S(error);
+    EXPECT_EQ(presentation->Slides().size(), 10u);
+    EXPECT_TRUE(presentation->Slides()[0].notesShapes.empty());
 }
