@@ -1,0 +1,47 @@
+#include "slideexport/SlatewrightCommandLine.h"
+#include "slideexport/SlideExporter.h"
+#include "slideexport/SubstitutionTable.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <cstdio>
+
+namespace {
+
+void Print(FILE *stream, const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+} // namespace
+
+// Exit status: 0 exported, 1 the export failed, 2 the command line is not understood.
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const CSlatewrightCommandLine line = CSlatewrightCommandLine::Parse(app.arguments().mid(1));
+    if (line.kind == CSlatewrightCommandLine::Help) {
+        Print(stdout, CSlatewrightCommandLine::UsageText());
+        return 0;
+    }
+    if (line.kind == CSlatewrightCommandLine::Usage) {
+        Print(stderr, CSlatewrightCommandLine::UsageText());
+        return 2;
+    }
+    CSubstitutionTable substitutions;
+    QString error;
+    if (!substitutions.Load(QDir(QCoreApplication::applicationDirPath()).filePath("substitutions.txt"), &error)) {
+        Print(stderr, QStringLiteral("slatewright22: ") + error + u'\n');
+        return 1;
+    }
+    CSlideExporter exporter(substitutions);
+    if (!exporter.ExportSlatewright(line.presentationPath, line.outputFolder, &error)) {
+        error.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        Print(stderr, QStringLiteral("slatewright22: ") + error + u'\n');
+        return 1;
+    }
+    for (const QString &warning : exporter.Warnings())
+        Print(stderr, QStringLiteral("slatewright22: ") + warning + u'\n');
+    return 0;
+}

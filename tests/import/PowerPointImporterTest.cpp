@@ -1,0 +1,332 @@
+#include "document/CorvessaDoc.h"
+#include "import/PPT2KVPage.h"
+#include "import/PPTXML2KVPage.h"
+#include "model/ComponentImage.h"
+#include "model/ComponentTextbox.h"
+#include "model/CorvPage.h"
+#include "platform/CorvContext.h"
+#include "platform/RecordingPrompt.h"
+#include "support/TempTree.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kDeck = QStringLiteral(CORV_FIXTURES "/pptx/ten slides.pptx");
+
+struct Fixture
+{
+    CRecordingPrompt prompt;
+    CCorvContext context;
+    std::unique_ptr<CCorvessaDoc> doc;
+    std::vector<CCorvPage *> shown;
+    std::unique_ptr<CPPT2KVPage> importer;
+
+    Fixture()
+    {
+        context.programFolder = QCoreApplication::applicationDirPath();
+        context.prompt = &prompt;
+        doc = std::make_unique<CCorvessaDoc>(context);
+        doc->OnNewDocument();
+        importer = std::make_unique<CPPT2KVPage>(*doc, [this](CCorvPage *screen) { shown.push_back(screen); });
+    }
+};
+
+// The texts of a screen's text boxes, paragraph ends and line breaks left out, joined by "|".
+QString ScreenText(const CCorvPage &screen)
+{
+    QStringList texts;
+    for (const auto &c : screen.GetComponentList()) {
+        if (auto *box = dynamic_cast<const CComponentTextbox *>(c.get())) {
+            QString t = box->GetRichText().GetText();
+            t.remove(u'\r').remove(u'\n').remove(QChar(0x0B));
+            texts.append(t);
+        }
+    }
+    return texts.join(u'|');
+}
+
+std::unique_ptr<DocumentFromXML> ReadXml(const QByteArray &xml)
+{
+    QString error;
+    auto doc = PPTXML2KVPage::ReadMemory(xml, &error);
+    EXPECT_TRUE(doc) << error.toStdString();
+    return doc;
+}
+
+CComponentBase *Component(const CCorvPage *screen, int i)
+{
+    return screen->GetComponent(i);
+}
+
+} // namespace
+
+// Guards the whole path from a presentation to screens: the exporter runs, every slide with content becomes a
+// screen (notes become screens of their own after their slide), the texts match those an independent reader
+// finds in the presentation's XML, and pictures keep their place relative to the slide's other shapes.
+TEST(PowerPointImporter, ImportsARealPresentation)
+{
+    Fixture f;
+    const CProcessResult texts = CProcessRunner::Run(
+        "python3", {QStringLiteral(CORV_SOURCE_DIR "/tests/import/pptx_texts.py"), kDeck}, 60000);
+    ASSERT_TRUE(texts.Succeeded()) << texts.standardError.toStdString();
+    const QStringList slides = QString::fromUtf8(texts.standardOutput).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(slides.size(), 10);
+
+    CCorvPage *last = f.importer->ImportPowerPointWithLabel(kDeck, QString());
+    ASSERT_TRUE(last) << f.importer->FailureReason().toStdString();
+    const auto &screens = f.importer->CreatedScreens();
+    // Notes follow slides 1, 4, 8 and 10.
+    ASSERT_EQ(screens.size(), 14u);
+    EXPECT_EQ(last, screens.back());
+    const int slideScreens[] = {0, 2, 3, 4, 6, 7, 8, 9, 11, 12};
+    for (int i = 0; i < 10; ++i) {
+        const CCorvPage *screen = screens[size_t(slideScreens[i])];
+        QString expected = slides[i];
+        if (i == 5)
+            expected = "Shapes|Round"; // the line and the group have no text box
+        else
+            expected.remove(u'\t');
+        EXPECT_EQ(ScreenText(*screen), expected) << i;
+    }
+    EXPECT_EQ(ScreenText(*screens[1]), "Welcome the learners.");
+    EXPECT_EQ(ScreenText(*screens[13]), "Thank everyone.");
+    for (size_t i = 0; i < screens.size(); ++i) {
+        EXPECT_EQ(screens[i]->GetTitle(), QStringLiteral("Slide %1").arg(i + 1));
+        EXPECT_EQ(screens[i]->GetLabel(), QString::number(i + 1));
+    }
+    EXPECT_EQ(f.shown, screens);
+
+    // Slide 3: title at (36, 21), picture at (180, 144) 360 x 270 points; the importer moves both alike.
+    const CCorvPage *pictureScreen = screens[3];
+    ASSERT_EQ(pictureScreen->GetComponentCount(), 2);
+    const CRect title = Component(pictureScreen, 0)->GetBounds();
+    const auto *image = dynamic_cast<const CComponentImage *>(Component(pictureScreen, 1));
+    ASSERT_TRUE(image);
+    const CRect picture = image->GetBounds();
+    EXPECT_EQ(picture.left - title.left, 180 - 36);
+    EXPECT_EQ(picture.top - title.top, 144 - 21);
+    EXPECT_EQ(picture.Width(), 360);
+    EXPECT_EQ(picture.Height(), 270);
+    EXPECT_TRUE(QFile::exists(image->GetImageFile())) << image->GetImageFile().toStdString();
+    EXPECT_FALSE(QFileInfo(image->GetImageFile()).fileName().contains(u' '));
+    EXPECT_TRUE(image->GetImageFile().endsWith("/tenslides.pptx_picture0.png"));
+}
+
+// Guards damaged presentations: a truncated file, an old binary file renamed and a missing file end in a
+// reason and no screen, and the course keeps the screens it had.
+TEST(PowerPointImporter, DamagedPresentationsChangeNothing)
+{
+    TempTree tree;
+    const QByteArray deck = TempTree::ReadAll(kDeck);
+    const QString cases[] = {
+        tree.Write("truncated.pptx", deck.left(deck.size() / 3)),
+        tree.Write("old.pptx", QByteArray::fromHex("d0cf11e0a1b11ae1") + QByteArray(4000, '\0')),
+        tree / "missing.pptx",
+    };
+    for (const QString &path : cases) {
+        Fixture f;
+        const size_t before = f.doc->MainScreenList.size();
+        EXPECT_FALSE(f.importer->ImportPowerPoint(path, nullptr)) << path.toStdString();
+        EXPECT_TRUE(f.importer->FailureReason().contains(QFileInfo(path).fileName()))
+            << f.importer->FailureReason().toStdString();
+        EXPECT_EQ(f.doc->MainScreenList.size(), before);
+    }
+}
+
+// Guards the helper contract: the mode by the settings (pictures first), the program from the program folder,
+// the arguments in order, and a helper that fails or leaves nothing reported instead of read as success.
+TEST(PowerPointImporter, ModesArgumentsAndHelperFailures)
+{
+    Fixture f;
+    struct Mode { int images, fast; CPPT2KVPage::PptImportMode mode; };
+    for (const Mode &m : {Mode{1, 1, CPPT2KVPage::PptImportMode::pictures}, Mode{0, 1, CPPT2KVPage::PptImportMode::fastText},
+                          Mode{0, 0, CPPT2KVPage::PptImportMode::xml}}) {
+        f.doc->ImportPowerpointAsImages = m.images;
+        f.doc->FastPowerpointImport = m.fast;
+        EXPECT_EQ(CPPT2KVPage::SelectMode(*f.doc), m.mode);
+    }
+    f.doc->ImportPowerpointAsImages = 0;
+    f.doc->FastPowerpointImport = 0;
+
+    QString program;
+    QStringList arguments;
+    f.importer->SetHelperRunner([&](const QString &p, const QStringList &a) {
+        program = p;
+        arguments = a;
+        CProcessResult r;
+        r.started = true;
+        r.exitCode = 1;
+        r.standardError = "cannot open it";
+        return r;
+    });
+    EXPECT_FALSE(f.importer->ImportPowerPoint("/d/my deck.pptx", nullptr));
+    EXPECT_EQ(program, QDir(QCoreApplication::applicationDirPath()).filePath("slatewright22"));
+    ASSERT_EQ(arguments.size(), 3);
+    EXPECT_EQ(arguments[0], "/d/my deck.pptx");
+    EXPECT_EQ(arguments[1], "_%_");
+    EXPECT_TRUE(QFileInfo(arguments[2]).isDir());
+    EXPECT_TRUE(f.importer->FailureReason().contains("cannot open it"));
+
+    // A helper that reports success but leaves nothing: no earlier run's result is read instead.
+    f.importer->SetHelperRunner([&](const QString &, const QStringList &a) {
+        arguments = a;
+        CProcessResult r;
+        r.started = true;
+        r.exitCode = 0;
+        return r;
+    });
+    const QString firstFolder = arguments[2];
+    EXPECT_FALSE(f.importer->ImportPowerPoint("/d/deck.pptx", nullptr));
+    EXPECT_NE(arguments[2], firstFolder);
+    EXPECT_TRUE(f.importer->FailureReason().contains("left no slides"));
+
+    f.doc->ImportPowerpointAsImages = 1;
+    EXPECT_FALSE(f.importer->ImportPowerPoint("/d/deck.pptx", nullptr));
+    EXPECT_TRUE(f.importer->FailureReason().contains("pictures"));
+}
+
+// Guards the naming rules of new screens.
+TEST(PowerPointImporter, ScreenLabels)
+{
+    Fixture f;
+    CCorvPage anchor(1, "Topic", "", "", 0, "3", 0, 0);
+    struct Case { const CCorvPage *anchor; bool naming; const char *base; int n; const char *label; };
+    const Case cases[] = {
+        {&anchor, false, "", 1, "3_1"}, {&anchor, true, "9", 5, "3_5"}, {nullptr, false, "", 2, "2"},
+        {nullptr, true, "2_4", 1, "2_5"}, {nullptr, true, "2_4", 2, "2_6"}, {nullptr, true, "", 2, "2"},
+        {nullptr, true, "x", 1, "1"}, {nullptr, true, "7", 3, "10"}, {nullptr, true, "a_b", 1, "a_1"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(CPPT2KVPage::ScreenLabel(c.n, c.anchor, c.naming, c.base), c.label) << c.base << " " << c.n;
+}
+
+// Guards the geometry and the formats of the XML mode: a text box (0,0)-(720,540) gets bottom 553 and moves by
+// (144, 3); a note page's box lands at (54, 45)-(990, 546); bold, normal and mixed-bullet fragments give the
+// character and paragraph formats the slide had.
+TEST(PowerPointImporter, XmlSlidesToComponents)
+{
+    Fixture f;
+    const auto doc = ReadXml(
+        "<doc><page><object><rect><left>0</left><top>0</top><width>720</width><height>540</height></rect>"
+        "<type>Text</type>"
+        "<fragment><font-name>Georgia</font-name><font-size>20</font-size><font-color>255</font-color>"
+        "<font-is-italic>False</font-is-italic><font-is-bold>True</font-is-bold><font-is-underline>False</font-is-underline>"
+        "<font-is-normal>False</font-is-normal><alignment>AlignCenter</alignment><paragraph-format>bulletmixed"
+        "</paragraph-format><text>Bold\r</text></fragment>"
+        "<fragment><font-is-bold>False</font-is-bold><font-is-normal>True</font-is-normal><font-size>0</font-size>"
+        "<alignment>AlignCenter</alignment><paragraph-format>bulletmixed</paragraph-format><text>plain</text></fragment>"
+        "</object><note>the note</note></page>"
+        "<page></page>"
+        "<page><object><type>Shape</type></object></page></doc>");
+    ASSERT_TRUE(doc);
+    f.doc->FontSizePoints[0] = "16";
+    f.importer->CreatePagesFromXml(*doc, QDir::tempPath());
+    const auto &screens = f.importer->CreatedScreens();
+    ASSERT_EQ(screens.size(), 3u); // the empty page makes none; a page of unknown objects makes an empty one
+    auto *box = dynamic_cast<CComponentTextbox *>(Component(screens[0], 0));
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->GetBounds().left, 144);
+    EXPECT_EQ(box->GetBounds().top, 3);
+    EXPECT_EQ(box->GetBounds().Width(), 720);
+    EXPECT_EQ(box->GetBounds().Height(), 553);
+    const CRichText &text = box->GetRichText();
+    EXPECT_EQ(text.GetText(), "Bold\rplain");
+    const CCharFormat bold = text.GetCharFormatAt(0);
+    EXPECT_TRUE(bold.Has(CFE_BOLD));
+    EXPECT_EQ(bold.face, "Georgia");
+    EXPECT_EQ(bold.height, 20 * 14);
+    EXPECT_EQ(bold.colour, 255u);
+    const CCharFormat plain = text.GetCharFormatAt(6);
+    EXPECT_FALSE(plain.Has(CFE_BOLD));
+    const CParaFormat first = text.GetParaFormatAt(0);
+    EXPECT_EQ(first.numbering, PFN_ARABIC);
+    EXPECT_EQ(first.numberingStyle, PFNS_PERIOD);
+    EXPECT_EQ(first.numberingStart, 1);
+    EXPECT_EQ(first.alignment, PFA_CENTER);
+    const CParaFormat second = text.GetParaFormatAt(6);
+    EXPECT_EQ(second.numbering, PFN_BULLET);
+    EXPECT_EQ(second.alignment, PFA_CENTER);
+    EXPECT_EQ(box->GetDefaultFontSize() > 0, true);
+
+    auto *note = dynamic_cast<CComponentTextbox *>(Component(screens[1], 0));
+    ASSERT_TRUE(note);
+    EXPECT_EQ(note->GetBounds().left, 54);
+    EXPECT_EQ(note->GetBounds().top, 45);
+    EXPECT_EQ(note->GetBounds().right, 990);
+    EXPECT_EQ(note->GetBounds().bottom, 546);
+    EXPECT_EQ(note->GetRichText().GetText(), "the note");
+    EXPECT_EQ(screens[2]->GetComponentCount(), 0);
+}
+
+// Guards picture paths taken from the file: only pictures inside the run's folder are used and renamed, blanks
+// leave the file name only, and a missing or empty picture is skipped with the rest of the slide kept.
+TEST(PowerPointImporter, PicturePathsStayInTheRunFolder)
+{
+    EXPECT_EQ(CPPT2KVPage::PicturePathWithoutBlanks("/out dir/my deck.pptx_picture0.png"),
+              "/out dir/mydeck.pptx_picture0.png");
+    EXPECT_EQ(CPPT2KVPage::PicturePathWithoutBlanks("C:\\out dir\\a b.png"), "C:\\out dir\\ab.png");
+
+    TempTree tree;
+    const QString run = tree.MakeFolder("run dir");
+    QImage(8, 8, QImage::Format_RGB32).save(run + "/a b.png", "PNG");
+    QImage(8, 8, QImage::Format_RGB32).save(tree / "outside.png", "PNG");
+    tree.Write("run dir/empty.png", "");
+    auto object = [](const QString &path) {
+        return "<object><rect><left>10</left><top>10</top><width>8</width><height>8</height></rect>"
+               "<type>Picture</type><fragment><text>" + path.toUtf8() + "</text></fragment></object>";
+    };
+    const auto doc = ReadXml("<doc><page>" + object(run + "/a b.png") + object(tree / "outside.png")
+                             + object(run + "/../outside.png") + object(run + "/empty.png")
+                             + object(run + "/missing.png") + "</page></doc>");
+    Fixture f;
+    f.importer->CreatePagesFromXml(*doc, run);
+    ASSERT_EQ(f.importer->CreatedScreens().size(), 1u);
+    const CCorvPage *screen = f.importer->CreatedScreens()[0];
+    ASSERT_EQ(screen->GetComponentCount(), 1);
+    EXPECT_EQ(dynamic_cast<const CComponentImage *>(Component(screen, 0))->GetImageFile(), run + "/ab.png");
+    EXPECT_TRUE(QFile::exists(tree / "outside.png"));
+}
+
+// Guards the marker text of the fast mode: numbered markers end in "@" so page 1 is not page 10, missing
+// object blocks and unknown types are skipped, a size of 0 takes the course's point size, no page count
+// gives no screens.
+TEST(PowerPointImporter, MarkerText)
+{
+    QString out;
+    EXPECT_TRUE(CPPT2KVPage::ExtractBetweenMarkers("@START-PAGE-1@", "@END-PAGE-1@",
+                                                   "@START-PAGE-10@ten@END-PAGE-10@@START-PAGE-1@one@END-PAGE-1@", &out));
+    EXPECT_EQ(out, "one");
+    EXPECT_FALSE(CPPT2KVPage::ExtractBetweenMarkers("@A@", "@B@", "@B@x@A@", &out));
+    EXPECT_FALSE(CPPT2KVPage::ExtractBetweenMarkers("@A@", "@B@", "@A@x", &out));
+
+    const QString text =
+        "@START-DOC@@START-PAGE-COUNT@2@END-PAGE-COUNT@"
+        "@START-PAGE-0@@START-OBJECT-COUNT@3@END-OBJECT-COUNT@"
+        "@START-OBJECT-0@@START-TYPE@text@END-TYPE@@START-RECT@0.000000\t0.000000\t720.000000\t540.000000@END-RECT@"
+        "@START-TEXT@Hello@END-TEXT@@START-FONT-SIZE@0@END-FONT-SIZE@@START-ALIGNMENT@AlignCenter@END-ALIGNMENT@"
+        "@END-OBJECT-0@@START-OBJECT-2@@START-TYPE@Shape@END-TYPE@@START-TEXT@x@END-TEXT@@END-OBJECT-2@"
+        "@END-PAGE-0@@START-PAGE-1@@END-PAGE-1@@END-DOC@";
+    Fixture f;
+    f.doc->FontSizePoints[0] = "16";
+    f.importer->CreatePagesFromMarkers(text, QDir::tempPath());
+    ASSERT_EQ(f.importer->CreatedScreens().size(), 1u); // page 1 has no object count
+    const CCorvPage *screen = f.importer->CreatedScreens()[0];
+    ASSERT_EQ(screen->GetComponentCount(), 1);
+    auto *box = dynamic_cast<const CComponentTextbox *>(Component(screen, 0));
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->GetRichText().GetText(), "Hello");
+    EXPECT_EQ(box->GetDefaultFontSize(), 16);
+    EXPECT_EQ(box->GetBounds().left, 144);
+
+    Fixture g;
+    g.importer->CreatePagesFromMarkers("@START-DOC@@START-PAGE-0@@END-PAGE-0@@END-DOC@", QDir::tempPath());
+    EXPECT_TRUE(g.importer->CreatedScreens().empty());
+    EXPECT_EQ(CPPT2KVPage::DecodeMarkerText("caf\xe9"), QString::fromUtf8("café"));
+    EXPECT_EQ(CPPT2KVPage::DecodeMarkerText("caf\xc3\xa9"), QString::fromUtf8("café"));
+}
