@@ -324,7 +324,7 @@ TEST(RtfReaderTest, UnicodeCopyOfAnUprGroupIsRead)
 TEST(RtfReaderTest, UnpairedSurrogatesReadAsTheReplacementCharacter)
 {
     const QString face = QString::fromUtf8("\U0001F600");
-    const QString bad(QChar(QChar::ReplacementCharacter));
+    const QString bad(1, QChar::ReplacementCharacter);
     const RtfTextCase cases[] = {
         {"pair", "{\\rtf1 a\\u-10179?\\u-8704?b}", "a" + face + "b"},
         {"pair with two-byte fallbacks", "{\\rtf1\\uc2 \\u55357\\'3f\\'3f\\u56832\\'3f\\'3fb}", face + "b"},
