@@ -20,7 +20,7 @@ set(corv_defaults_src ${CMAKE_BINARY_DIR}/sanitize/SanitizerDefaults.cpp)
 set(corv_defaults_obj ${CMAKE_BINARY_DIR}/sanitize/SanitizerDefaults.o)
 file(CONFIGURE OUTPUT ${corv_defaults_src} CONTENT [[
 extern "C" const char* __lsan_default_suppressions() { return "@corv_supp_text@\n"; }
-extern "C" const char* __asan_default_options() { return "detect_leaks=1:strict_string_checks=1"; }
+extern "C" const char* __asan_default_options() { return "detect_leaks=1"; }
 extern "C" const char* __ubsan_default_options() { return "print_stacktrace=1:halt_on_error=1"; }
 ]] @ONLY)
 execute_process(COMMAND ${CMAKE_CXX_COMPILER} -O2 -fPIC -c ${corv_defaults_src} -o ${corv_defaults_obj}
