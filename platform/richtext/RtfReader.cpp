@@ -12,7 +12,8 @@
 
 namespace {
 
-constexpr int kMaxDepth = 512;        // deeper groups keep their text but change no format
+constexpr int kMaxDepth = 512;        // deeper groups keep their text but change no format, and
+                                      // destinations there are skipped whole
 constexpr int kMaxWordLength = 32;
 constexpr int kMaxFontHeight = 32760; // twips
 constexpr int kPlainHeight = 240;     // \plain: RTF's own default size, 12 points
@@ -32,7 +33,7 @@ enum class Word {
     Red, Green, Blue, FontTable, ColourTable, Pn, PnBullet, PnBody, PnCont, PnDec, PnLcLetter, PnUcLetter,
     PnLcRoman, PnUcRoman, PnStart, PnTextAfter, PnTextBefore, ListTable, List, ListLevel, LevelText,
     LevelFormat, LevelStart, ListId, ListOverrideTable, ListOverride, ListNumber, ListLevelNumber, ListText,
-    NestedTableProps, SkipDest, Bin, Char,
+    NestedTableProps, UnicodePair, UnicodeText, SkipDest, Bin, Char,
 };
 
 struct WordEntry
@@ -67,6 +68,7 @@ constexpr WordEntry kWords[] = {
     {"levelstartat", Word::LevelStart}, {"listid", Word::ListId}, {"listoverridetable", Word::ListOverrideTable},
     {"listoverride", Word::ListOverride}, {"ls", Word::ListNumber}, {"ilvl", Word::ListLevelNumber},
     {"listtext", Word::ListText}, {"nesttableprops", Word::NestedTableProps},
+    {"upr", Word::UnicodePair}, {"ud", Word::UnicodeText},
     {"emdash", Word::Char, 0x2014}, {"endash", Word::Char, 0x2013}, {"bullet", Word::Char, 0x2022},
     {"lquote", Word::Char, 0x2018}, {"rquote", Word::Char, 0x2019}, {"ldblquote", Word::Char, 0x201C},
     {"rdblquote", Word::Char, 0x201D}, {"emspace", Word::Char, 0x2003}, {"enspace", Word::Char, 0x2002},
@@ -92,7 +94,16 @@ constexpr WordEntry kWords[] = {
 };
 
 // Destinations marked ignorable that the reader reads all the same.
-constexpr Word kReadIgnorable[] = {Word::Pn, Word::ListTable, Word::ListOverrideTable, Word::NestedTableProps};
+constexpr Word kReadIgnorable[] = {Word::Pn, Word::ListTable, Word::ListOverrideTable, Word::NestedTableProps,
+                                   Word::UnicodeText};
+
+// The words that make their group a destination whose content is not the document's text. Past the depth
+// limit, where no destination can be followed, a group holding one is skipped to its closing brace.
+constexpr Word kDestinationWords[] = {
+    Word::SkipDest, Word::FontTable,  Word::ColourTable,       Word::Pn,           Word::PnTextAfter,
+    Word::PnTextBefore, Word::ListTable, Word::List,           Word::ListLevel,    Word::LevelText,
+    Word::ListOverrideTable, Word::ListOverride, Word::ListText,
+};
 
 // The words that stand for text; past the depth limit they are the only ones read.
 constexpr Word kTextWords[] = {Word::Par, Word::Line, Word::Tab, Word::Char, Word::Unicode};
@@ -270,6 +281,7 @@ public:
         while (i >= 0 && i < length && !m_finished)
             i = Step(i);
         FlushBytes();
+        FlushSurrogate();
         if (!m_finished) // unbalanced: what was read stands
             m_finalPara = m_stack.back().para;
         Build(document);
@@ -291,7 +303,7 @@ private:
         }
         if (c == u'\\')
             return Control(i + 1);
-        if (c == u'\r' || c == u'\n')
+        if (c == u'\r' || c == u'\n' || SkippingDeepGroup())
             return i + 1;
         m_atGroupStart = false;
         if (m_skip > 0) {
@@ -311,6 +323,7 @@ private:
     void OpenGroup()
     {
         FlushBytes();
+        FlushSurrogate();
         m_skip = 0;
         m_atGroupStart = true;
         if (m_stack.size() >= size_t(kMaxDepth) || m_extraDepth > 0) {
@@ -324,12 +337,26 @@ private:
     void CloseGroup()
     {
         FlushBytes();
+        FlushSurrogate();
         m_skip = 0;
         m_atGroupStart = false;
-        if (m_extraDepth > 0)
+        if (m_extraDepth > 0) {
+            if (m_deepSkip == m_extraDepth)
+                m_deepSkip = 0;
             --m_extraDepth;
-        else
+        } else {
             EndGroup();
+        }
+    }
+
+    // Past the depth limit a destination cannot be followed, so its whole group is passed over: picture
+    // data, font names and the tags of HTML mail would otherwise read as text.
+    bool SkippingDeepGroup() const { return m_deepSkip > 0; }
+
+    void SkipDeepGroup()
+    {
+        if (m_extraDepth > 0 && !SkippingDeepGroup())
+            m_deepSkip = m_extraDepth;
     }
 
     int Control(int i)
@@ -344,6 +371,8 @@ private:
             int j = i + 1;
             for (; j < i + 3 && j < length && HexValue(m_in[j]) >= 0; ++j)
                 value = value * 16 + HexValue(m_in[j]);
+            if (SkippingDeepGroup())
+                return j;
             if (m_skip > 0)
                 --m_skip;
             else if (j > i + 1) // an escape without hex digits stands for nothing
@@ -381,12 +410,78 @@ private:
         m_atGroupStart = false;
         if (word == QLatin1String("bin") && hasParam && param > 0)
             return int(std::min<long long>(length, j + param));
+        if (SkippingDeepGroup())
+            return j;
         if (m_skip > 0) {
             --m_skip;
             return j;
         }
         Keyword(word, hasParam, int(param), ignorable);
+        if (word == QLatin1String("upr") && m_extraDepth == 0)
+            return PassAnsiOfUnicodePair(j);
         return j;
+    }
+
+    // \upr holds one text twice: in the code page first, then as Unicode in a {\*\ud ...} group. Where the
+    // Unicode group follows, the code-page group is passed over and the Unicode one read in its place.
+    int PassAnsiOfUnicodePair(int i) const
+    {
+        const int open = SkipBlanks(i);
+        if (open >= int(m_in.size()) || m_in[open] != u'{')
+            return i;
+        const int end = GroupEnd(open);
+        if (end < 0)
+            return i;
+        const int next = SkipBlanks(end);
+        static const QLatin1String kUnicodeGroup("{\\*\\ud");
+        if (!QStringView(m_in).mid(next).startsWith(kUnicodeGroup))
+            return i;
+        const int after = next + int(kUnicodeGroup.size());
+        if (after < int(m_in.size()) && IsAsciiLetter(m_in[after]))
+            return i;
+        return end;
+    }
+
+    int SkipBlanks(int i) const
+    {
+        while (i < int(m_in.size()) && (m_in[i] == u' ' || m_in[i] == u'\r' || m_in[i] == u'\n'))
+            ++i;
+        return i;
+    }
+
+    // The position after the brace that closes the group opened at open; -1 when it is never closed.
+    int GroupEnd(int open) const
+    {
+        const int length = int(m_in.size());
+        int depth = 0;
+        for (int i = open; i < length; ++i) {
+            const QChar c = m_in[i];
+            if (c == u'\\') {
+                i = PastBinaryData(i + 1);
+                continue;
+            }
+            if (c == u'{')
+                ++depth;
+            else if (c == u'}' && --depth == 0)
+                return i + 1;
+        }
+        return -1;
+    }
+
+    // After a backslash: the last position of the escape when it is \binN and its data, else the position
+    // of the escaped character itself.
+    int PastBinaryData(int i) const
+    {
+        const int length = int(m_in.size());
+        if (!QStringView(m_in).mid(i).startsWith(QLatin1String("bin")))
+            return i;
+        int j = i + 3;
+        long long count = 0;
+        for (; j < length && m_in[j].unicode() >= u'0' && m_in[j].unicode() <= u'9'; ++j)
+            count = std::min<long long>(count * 10 + (m_in[j].unicode() - u'0'), length);
+        if (j < length && m_in[j] == u' ')
+            ++j;
+        return int(std::min<long long>(length, j + count)) - 1;
     }
 
     // \* marks the group as ignorable only as the group's first word; elsewhere it stands for nothing.
@@ -394,9 +489,13 @@ private:
     {
         if (c == u'*') {
             m_ignorable = m_atGroupStart && m_extraDepth == 0;
+            if (m_atGroupStart)
+                SkipDeepGroup();
             return;
         }
         m_atGroupStart = false;
+        if (SkippingDeepGroup())
+            return;
         if (m_leadPending && m_skip == 0 && (c == u'\\' || c == u'{' || c == u'}')) {
             AddByte(char(c.unicode())); // the trail byte of a double-byte character, escaped
             return;
@@ -466,6 +565,8 @@ private:
         const WordEntry &entry = **it;
         if (s.dest == Dest::Skip)
             return;
+        if (m_extraDepth > 0 && OneOf(entry.word, kDestinationWords))
+            SkipDeepGroup();
         if (m_extraDepth > 0 && !OneOf(entry.word, kTextWords))
             return;
         if (ignorable && !OneOf(entry.word, kReadIgnorable)) {
@@ -508,7 +609,7 @@ private:
         case Word::Sub: f.offset = -HalfPoints(6, 0); break;
         case Word::NoSuperSub: f.offset = 0; break;
         case Word::Unicode:
-            AddChar(QChar(char16_t(param < 0 ? param + 65536 : param)));
+            AddUnicode(char16_t(param < 0 ? param + 65536 : param));
             m_skip = s.unicodeSkip;
             break;
         case Word::UnicodeSkip: s.unicodeSkip = std::clamp(hasParam ? param : 1, 0, 16); break;
@@ -572,6 +673,8 @@ private:
         case Word::FontTable: s.dest = Dest::FontTable; break;
         case Word::ColourTable: s.dest = Dest::ColourTable; break;
         case Word::NestedTableProps: break; // its text is the document's
+        case Word::UnicodePair:
+        case Word::UnicodeText: break;     // their text is read where they stand
         default: return false;
         }
         return true;
@@ -864,10 +967,35 @@ private:
             AddChar(c);
     }
 
+    // A character outside the Basic Multilingual Plane comes as two \u escapes; either half alone is no
+    // character and is read as the replacement character, so that it is never written back.
+    void AddUnicode(char16_t u)
+    {
+        if (QChar::isLowSurrogate(u) && m_highSurrogate != 0) {
+            AddChar(QChar(std::exchange(m_highSurrogate, 0)));
+            AddChar(QChar(u));
+            return;
+        }
+        FlushSurrogate();
+        if (QChar::isHighSurrogate(u))
+            m_highSurrogate = u;
+        else
+            AddChar(QChar::isLowSurrogate(u) ? QChar(QChar::ReplacementCharacter) : QChar(u));
+    }
+
+    void FlushSurrogate()
+    {
+        if (m_highSurrogate != 0) {
+            m_highSurrogate = 0;
+            AddChar(QChar(QChar::ReplacementCharacter));
+        }
+    }
+
     void AddChar(QChar c)
     {
         if (!m_pendingBytes.isEmpty())
             FlushBytes();
+        FlushSurrogate();
         State &s = Top();
         switch (s.dest) {
         case Dest::Text:
@@ -923,6 +1051,7 @@ private:
 
     void EndParagraph()
     {
+        FlushSurrogate();
         EmitListText(Top().para);
         AddText(CRichText::kParagraphEnd, Top().format);
         m_paras.push_back(FinishParagraph(Top().para));
@@ -958,6 +1087,7 @@ private:
     const CCharFormat m_default;
     std::vector<State> m_stack;
     int m_extraDepth = 0;
+    int m_deepSkip = 0; // the depth past the limit of the destination group being passed over; 0 none
     bool m_finished = false;
     bool m_atGroupStart = false;
     bool m_ignorable = false;
@@ -987,6 +1117,7 @@ private:
     QByteArray m_pendingBytes;
     int m_pendingCodePage = CCodePage::kAnsi;
     bool m_leadPending = false;
+    char16_t m_highSurrogate = 0; // the first half of a \u pair, waiting for its second
     std::vector<TextRun> m_runs;
     std::vector<CParaFormat> m_paras;
     bool m_paragraphHasText = false;

@@ -3,6 +3,7 @@
 #include "platform/CodePage.h"
 #include "platform/richtext/RichText.h"
 
+#include <QHash>
 #include <QList>
 #include <QStringList>
 
@@ -226,16 +227,38 @@ private:
             return;
         }
         if (u < 0x80) {
-            m_out += QStringLiteral("\\'%1").arg(int(u), 2, 16, QLatin1Char('0'));
+            WriteByte(uint8_t(u));
             return;
         }
-        m_out += QStringLiteral("\\u%1").arg(int(int16_t(u)));
-        bool lossy = false;
-        const QByteArray legacy = CCodePage::FromUnicode(QString(c), CCodePage::kAnsi, &lossy);
-        if (!lossy && legacy.size() == 1)
-            m_out += QStringLiteral("\\'%1").arg(uint8_t(legacy[0]), 2, 16, QLatin1Char('0'));
+        m_out += QLatin1String("\\u");
+        m_out += QString::number(int(int16_t(u)));
+        const int legacy = LegacyByte(u);
+        if (legacy >= 0)
+            WriteByte(uint8_t(legacy));
         else
             m_out += u'?';
+    }
+
+    void WriteByte(uint8_t byte)
+    {
+        static const char kHex[] = "0123456789abcdef";
+        const char escape[] = {'\\', '\'', kHex[byte >> 4], kHex[byte & 0xF]};
+        m_out += QLatin1String(escape, 4);
+    }
+
+    // The byte of a character in the legacy code page, -1 where that page has none of one byte. A text
+    // holds few distinct characters, so each is converted once: a converter per character took the
+    // writer thirty times as long over Cyrillic as over ASCII.
+    int LegacyByte(char16_t u)
+    {
+        const auto known = m_legacyBytes.constFind(u);
+        if (known != m_legacyBytes.constEnd())
+            return *known;
+        bool lossy = false;
+        const QByteArray legacy = CCodePage::FromUnicode(QString(QChar(u)), CCodePage::kAnsi, &lossy);
+        const int byte = !lossy && legacy.size() == 1 ? uint8_t(legacy[0]) : -1;
+        m_legacyBytes.insert(u, byte);
+        return byte;
     }
 
     const CRichText &m_text;
@@ -246,6 +269,7 @@ private:
     CParaFormat m_para;
     bool m_started = false;
     bool m_pendingSpace = false;
+    QHash<char16_t, int> m_legacyBytes;
 };
 
 } // namespace

@@ -52,6 +52,10 @@ protected:
         editor.current->SetModified(0);
     }
 
+    // The document's components call its canvas as they are destroyed, and the canvas is a member of this
+    // fixture, destroyed before the base fixture's document: the document goes first.
+    void TearDown() override { doc.reset(); }
+
     CComponentInsertion Insertion() { return CComponentInsertion(*doc, editor, &library); }
     CCorvPage &Screen() { return *editor.current; }
 

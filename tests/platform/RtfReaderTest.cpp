@@ -236,8 +236,9 @@ TEST(RtfReaderTest, SectionAndNestedRowEndsEndAParagraph)
 }
 
 // Guards the depth limit: groups nested past it kept changing the formats of the group at the limit, so
-// bold or italic leaked into the text after them. Past the limit formats and destinations are ignored,
-// text is kept, and the state is the same when they close.
+// bold or italic leaked into the text after them, and their destinations (picture data, font names, the
+// tags of HTML mail) were read as text. Past the limit formats are ignored, text is kept, a destination
+// group is passed over to its closing brace, and the state is the same when they close.
 TEST(RtfReaderTest, GroupsPastTheDepthLimitKeepTextButChangeNoFormat)
 {
     const auto nest = [](int depth, const QByteArray &inner) {
@@ -256,8 +257,13 @@ TEST(RtfReaderTest, GroupsPastTheDepthLimitKeepTextButChangeNoFormat)
         {"format past the limit", nest(600, "\\b x") + "y", "xy", "--", "--"},
         {"deep group inside a bold one", nest(500, "\\b x" + nest(100, "\\i\\b0 y") + "z") + "w", "xyzw", "bbb-",
          "----"},
-        {"destinations past the limit", nest(600, "{\\*\\unknown a}{\\fonttbl b}{\\info c}") + "d", "abcd", "----",
-         "----"},
+        {"destinations past the limit", nest(600, "{\\*\\unknown a}{\\fonttbl b}{\\info c}") + "d", "d", "-", "-"},
+        {"picture data past the limit", nest(600, "a{\\pict\\wmetafile8\\picw10 0102abcd{\\b ef}}b") + "c", "abc",
+         "---", "---"},
+        {"destination word after text", nest(600, "a{b\\pntxta c{d}e}f") + "g", "abfg", "----", "----"},
+        {"escaped brace and binary data in it", nest(600, "{\\*\\htmltag84 \\}<td>{\\bin3 }}}x}}y") + "z", "yz",
+         "--", "--"},
+        {"ignorable mark after a word", nest(600, "{\\b\\*\\unknown a}b") + "c", "abc", "---", "---"},
         {"text words past the limit", nest(600, "a\\tab\\u946 ?\\line b") + "c", QString::fromUtf8("a\tβ\vbc"),
          "------", "------"},
     };
@@ -272,6 +278,73 @@ TEST(RtfReaderTest, GroupsPastTheDepthLimitKeepTextButChangeNoFormat)
     }
     // A paragraph end past the limit still ends the paragraph.
     EXPECT_EQ(ParagraphTexts(ReadRtfBytes("{\\rtf1 " + nest(600, "a\\par b") + "}")), QStringList({"a", "b"}));
+
+    // An HTML mail nested 2,700 deep: every level opens with the tag of an element, so only the words are
+    // text; the skipped groups close where they should and the text after the nesting is read.
+    QByteArray mail = "{\\rtf1\\ansi\\fromhtml1 {\\fonttbl{\\f0 Arial;}}";
+    for (int level = 0; level < 2700; ++level)
+        mail += "{\\*\\htmltag64 <div class=\"x\">}{\\htmlrtf {\\fonttbl{\\f1 Times;}}}w" +
+                QByteArray::number(level % 10) + " {";
+    mail += "{\\*\\htmltag0 <img src=\"a.png\">}{\\pict 89504e47}end";
+    mail += QByteArray(2700, '}') + " after}";
+    const QString text = ReadRtfBytes(mail).GetText();
+    EXPECT_EQ(text.count(u'w'), 2700);
+    EXPECT_FALSE(text.contains(u'<'));
+    EXPECT_FALSE(text.contains(QLatin1String("Times")));
+    EXPECT_FALSE(text.contains(QLatin1String("89504e47")));
+    EXPECT_TRUE(text.endsWith(QLatin1String("end after")));
+}
+
+// Guards \upr: it holds one text twice, in the code page and then as Unicode in \*\ud, and the code-page
+// copy was read, with "?" for every character the code page lacks. The Unicode copy is read where there
+// is one; without it the code-page copy stands.
+TEST(RtfReaderTest, UnicodeCopyOfAnUprGroupIsRead)
+{
+    const RtfTextCase cases[] = {
+        {"Unicode copy", "{\\rtf1 {\\upr{Caf? ??}{\\*\\ud{Caf\\u233? \\u945?\\u946?}}}x}", QString::fromUtf8("Café αβx")},
+        {"blanks between the copies", "{\\rtf1 {\\upr\r\n{a?}\r\n{\\*\\ud{a\\u946?}}}}", QString::fromUtf8("aβ")},
+        {"no Unicode copy", "{\\rtf1 {\\upr{Caf\\'e9}}x}", QString::fromUtf8("Caféx")},
+        {"another group follows", "{\\rtf1 {\\upr{a}{\\*\\udx b}c}}", "ac"},
+        {"braces in the copy", "{\\rtf1 {\\upr{\\{a\\}{\\b b}}{\\*\\ud{c}}}}", "c"},
+        {"copy never closed", "{\\rtf1 {\\upr{a{\\*\\ud{b}}", "ab"}, // damaged: all of it is read
+    };
+    for (const RtfTextCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ReadRtfBytes(c.rtf).GetText(), c.text);
+        EXPECT_EQ(ReadRtfString(c.rtf).GetText(), c.text);
+    }
+    // A font name given twice takes the Unicode one.
+    const CRichText font = ReadRtfBytes("{\\rtf1{\\fonttbl{\\upr{\\f1 Caf?;}{\\*\\ud{\\f1 Caf\\u233?;}}}}\\f1 x}");
+    EXPECT_EQ(font.GetCharFormatAt(0).face, QString::fromUtf8("Café"));
+}
+
+// Guards \u pairs: a character outside the Basic Multilingual Plane is written as two \u escapes, and a
+// half without its other half was kept, then written back as a lone surrogate that no reader can show.
+// A half alone is read as U+FFFD.
+TEST(RtfReaderTest, UnpairedSurrogatesReadAsTheReplacementCharacter)
+{
+    const QString face = QString::fromUtf8("\U0001F600");
+    const QString bad(1, QChar::ReplacementCharacter);
+    const RtfTextCase cases[] = {
+        {"pair", "{\\rtf1 a\\u-10179?\\u-8704?b}", "a" + face + "b"},
+        {"pair with two-byte fallbacks", "{\\rtf1\\uc2 \\u55357\\'3f\\'3f\\u56832\\'3f\\'3fb}", face + "b"},
+        {"high half alone", "{\\rtf1 a\\u-10179?b}", "a" + bad + "b"},
+        {"low half alone", "{\\rtf1 a\\u-8704?b}", "a" + bad + "b"},
+        {"two high halves", "{\\rtf1 \\u-10179?\\u-10179?\\u-8704?}", bad + face},
+        {"high half at the end", "{\\rtf1 a\\u-10179?}", "a" + bad},
+        {"high half at a group end", "{\\rtf1 {\\u-10179?}\\u-8704?}", bad + bad},
+        {"high half before a code-page byte", "{\\rtf1 \\u-10179?\\'e9}", bad + QString::fromUtf8("é")},
+        {"high half before a paragraph end", "{\\rtf1 \\u-10179?\\par b}", bad + "\rb"},
+    };
+    for (const RtfTextCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        const CRichText doc = ReadRtfBytes(c.rtf);
+        EXPECT_EQ(doc.GetText(), c.text);
+        // Written afresh and read again, nothing changes.
+        CRichText copy;
+        copy.SetRtf(RewrittenRtf(doc));
+        EXPECT_EQ(copy.GetText(), c.text);
+    }
 }
 
 // Guards \* in the middle of a group: it used to make the whole group ignorable and lose its text. Only as

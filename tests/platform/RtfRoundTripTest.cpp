@@ -1,3 +1,4 @@
+#include "platform/CodePage.h"
 #include "platform/richtext/RichText.h"
 
 #include <gtest/gtest.h>
@@ -199,4 +200,36 @@ TEST(RtfRoundTripTest, ListParagraphWithoutItsOwnNumberKeepsItsText)
     continued.numberingStyle = PFNS_NONUMBER;
     doc.SetParaFormat(continued);
     ExpectSameContent(doc, ReadBack(doc));
+}
+
+// Guards the escape of every character above 0x7F: \uN and then its byte in the legacy code page, or "?"
+// where that page has none; a character outside the Basic Multilingual Plane is two \u escapes.
+TEST(RtfRoundTripTest, CharactersAboveAsciiAreWrittenWithTheirLegacyByte)
+{
+    struct Case
+    {
+        int codePage;
+        const char *text;
+        const char *escaped;
+    };
+    const Case cases[] = {
+        {1252, "é€", "\\u233\\'e9\\u8364\\'80"},
+        {1252, "Жé", "\\u1046?\\u233\\'e9"},
+        {1251, "ЖжЖ", "\\u1046\\'c6\\u1078\\'e6\\u1046\\'c6"},
+        {1251, "é", "\\u233?"},
+        {932, "あア", "\\u12354?\\u12450?"},
+        {1252, "\U0001F600", "\\u-10179?\\u-8704?"},
+        {1252, "\x01", "\\'01"},
+    };
+    const int saved = CCodePage::GetLegacyCodePage();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.escaped);
+        CCodePage::SetLegacyCodePage(c.codePage);
+        CRichText doc;
+        doc.ReplaceAll(QString::fromUtf8(c.text));
+        const QString rtf = doc.GetRtf();
+        EXPECT_TRUE(rtf.contains(QLatin1String(c.escaped))) << rtf.toStdString();
+        EXPECT_EQ(ReadBack(doc).GetText(), QString::fromUtf8(c.text));
+    }
+    CCodePage::SetLegacyCodePage(saved);
 }

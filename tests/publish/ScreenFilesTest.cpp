@@ -167,7 +167,13 @@ TEST(ScreenFiles, RenderInChromium)
         const QJsonArray links = shown.value(QStringLiteral("links")).toArray();
         ASSERT_EQ(links.size(), 5);
         const auto calls = [&](int i) { return QJsonDocument(links[i].toObject().value(QStringLiteral("calls")).toArray()); };
-        const auto call = [](std::initializer_list<QJsonValue> values) { return QJsonDocument(QJsonArray{QJsonArray(values)}); };
+        // The list of one call. Not QJsonArray{QJsonArray(values)}: with one element of its own type GCC
+        // makes that a list holding the array and clang a copy of the array.
+        const auto call = [](std::initializer_list<QJsonValue> values) {
+            QJsonArray one;
+            one.append(QJsonArray(values));
+            return QJsonDocument(one);
+        };
         const QString next = f.doc->FindScreenByLabel(QStringLiteral("2"))->GetPublishId();
         const QString popup = f.doc->FindScreenByLabel(QStringLiteral("P5_1"))->GetPublishId();
         EXPECT_EQ(links[0].toObject().value(QStringLiteral("text")).toString(), QStringLiteral("the next screen"));

@@ -98,7 +98,8 @@ TEST(StartUp, MissingOrDamagedPerUserFolder)
     }
     {
         AppFixture f;
-        f.tree.Write("config/Zerandt/Corvessa4/kvx.ini", QByteArray("\x00\xff[Library\nImage Root Path\x00=", 34));
+        static const char damaged[] = "\x00\xff[Library\nImage Root Path\x00=";
+        f.tree.Write("config/Zerandt/Corvessa4/kvx.ini", QByteArray(damaged, sizeof damaged - 1));
         f.tree.Write("config/Zerandt/registry.ini", QByteArray(300, '\xfe'));
         auto app = f.Start();
         EXPECT_TRUE(f.prompt.Texts().isEmpty()) << qPrintable(f.prompt.Texts().join(" | "));
