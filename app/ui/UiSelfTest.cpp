@@ -3,14 +3,17 @@
 #include "app/CommandIds.h"
 #include "app/ui/CorvessaApp.h"
 #include "app/ui/MainFrame.h"
+#include "app/ui/PublishCommandsView.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace CorvUiSelfTest {
 
@@ -55,6 +58,20 @@ void Next(Run *run)
         // Let the window system paint the view before its picture is taken.
         QTimer::singleShot(400, frame, [run, step] {
             Shoot(*run, QString::fromLatin1(names[step]));
+            Next(run);
+        });
+        return;
+    }
+    if (run->step == 4) {
+        // The Publish window once more, with the description of a kind shown as the mouse rests on its button.
+        ++run->step;
+        QToolButton *lms = run->app.PublishView()->Button(CPublishCommandsView::Lms);
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(lms, &enter);
+        QTimer::singleShot(400, frame, [run, lms] {
+            Shoot(*run, QStringLiteral("publish-hover"));
+            QEvent leave(QEvent::Leave);
+            QApplication::sendEvent(lms, &leave);
             Next(run);
         });
         return;

@@ -54,15 +54,16 @@ expect "^settings view=0 SettingsView edit-bar=0 formatting-bar=0 "
 expect "^import view=1 ImportView edit-bar=0 formatting-bar=0 "
 expect "^edit view=2 EditView edit-bar=1 formatting-bar=1 "
 expect "^publish view=3 PublishView edit-bar=0 formatting-bar=0 "
+expect "^publish-hover view=3 PublishView "
 expect "^back view=0$"
-for view in settings import edit publish; do
+for view in settings import edit publish publish-hover; do
   size=$(stat -c %s "$shots/$view.png" 2>/dev/null || echo 0)
   if [ "$size" -lt 4000 ]; then
     echo "picture of $view missing or blank ($size bytes)"; fail=1
   fi
 done
-# Each view looks different from the others.
-if [ "$(md5sum "$shots"/*.png | cut -d' ' -f1 | sort -u | wc -l)" -ne 4 ]; then
+# Each picture looks different from the others (the Publish window's description shows in the second).
+if [ "$(md5sum "$shots"/*.png | cut -d' ' -f1 | sort -u | wc -l)" -ne 5 ]; then
   echo "two views gave the same picture"; fail=1
 fi
 exit $fail
