@@ -13,6 +13,12 @@ struct Entry
 
 // Kept in ascending order of id: Load() searches it by halves.
 constexpr Entry kEntries[] = {
+    // Tips of the Publish window's small buttons, by their control ids.
+    {1527, "Preview published course"},
+    {1528, "Open published course's folder"},
+    {1529, "Open published course's folder"},
+    {1530, "Open published course's folder"},
+    {1531, "Open published course's folder"},
     // Categories of the Settings window, in tree order.
     {10000, "General"},
     {10001, "Themes"},
@@ -109,6 +115,9 @@ constexpr Entry kEntries[] = {
             "data, from the course, to a web-based database."},
     {25023, "Learning Management System\n\nThis option allows you to publish your courseware as a SCO that is SCORM "
             "compliant and may be run within a SCORM conformant LMS."},
+    // An LMS lesson is made from the web-based database course published just before it.
+    {25030, "The lesson folder was not made, because the web-based database course it is made from\n"
+            "could not be published."},
     // Default question feedback.
     {30002, "Yes, that is the correct answer."},
     {30004, "No, the correct answer is now shown."},

@@ -4,72 +4,59 @@
 #include "app/ui/EditViewApi.h"
 #include "app/ui/ProgressDialog.h"
 #include "document/CorvessaDoc.h"
-#include "model/CorvPage.h"
-#include "model/GlobalHelpers.h"
-#include "platform/PathUtil.h"
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
-#include "publish/CoursePublisher.h"
-#include "publish/PublishText.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QEvent>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
-namespace {
+#include <exception>
 
-// The wait cursor while a driver runs; a message box shows the arrow over it (CMessageBoxPrompt).
-class WaitCursor
-{
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
+namespace {
 
 struct KindRow {
     int command;
     const char *caption;
     int description;
-    const char *suffix;
 };
 
-// By kind: the button's command, its caption, its description and the folder made beside the project.
+// By kind: the button's command, its caption and its description.
 const KindRow kKinds[] = {
-    {CorvCommand::PublishStandaloneButton, "Standalone", 25020, " Published files/Standalone"},
-    {CorvCommand::PublishLanButton, "LAN-based Database", 25021, " Published files/Lan-based database"},
-    {CorvCommand::PublishWebButton, "Web-based Database", 25022, " Published files/Web-based database"},
-    {CorvCommand::PublishLmsButton, "Learning Management System", 25023, " Published files/LMS"},
+    {CorvCommand::PublishStandaloneButton, "Standalone", 25020},
+    {CorvCommand::PublishLanButton, "LAN-based Database", 25021},
+    {CorvCommand::PublishWebButton, "Web-based Database", 25022},
+    {CorvCommand::PublishLmsButton, "Learning Management System", 25023},
 };
 
-constexpr int kMissingFolderMessage = 61482;
-constexpr int kDensityMessage = 35056;
-constexpr int kAspDoneMessage = 35009;
+// The small buttons: the preview, then the open-folder button of each kind. Their tips are the string
+// table's entries of the same numbers.
+constexpr int kPreviewButton = 1527;
+constexpr int kOpenFolderButtons[] = {1528, 1529, 1530, 1531};
+constexpr int kPreviewKind = -1;
 
-// The project file's name without its extension.
-QString ProjectTitle(const QString &path)
-{
-    QString title;
-    GetFileNameFromPath(path, title, false);
-    return title;
-}
+void OpenWithDesktop(const QString &path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
 
 } // namespace
 
 CPublishCommandsView::CPublishCommandsView(CCorvessaDoc &document, CEditViewApi &editView,
                                            const CCharacterSubstitutions *specialCharacters,
                                            std::function<bool()> saveProject, QWidget *parent)
-    : QWidget(parent), m_document(document), m_editView(editView), m_specialCharacters(specialCharacters),
-      m_saveProject(std::move(saveProject)), m_compatibility(new QCheckBox(this)), m_description(new QLabel(this))
+    : QWidget(parent),
+      m_controller(document, &editView.GetTreeCtrl(),
+                   {std::move(saveProject), OpenWithDesktop, OpenWithDesktop, [this](bool on) { Busy(on); }}),
+      m_compatibility(new QCheckBox(this)), m_description(new QLabel(this))
 {
+    m_controller.SetSpecialCharacters(specialCharacters);
     setObjectName(QStringLiteral("PublishView"));
+    setAccessibleName(QStringLiteral("Publish"));
     auto *heading = new QLabel(QStringLiteral("Publishing options"), this);
     QFont font = heading->font();
     font.setPointSize(font.pointSize() + 2);
@@ -79,21 +66,16 @@ CPublishCommandsView::CPublishCommandsView(CCorvessaDoc &document, CEditViewApi 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(heading);
     layout->addWidget(new QLabel(CStringTable::Load(25000), this));
+    layout->addWidget(new QLabel(QStringLiteral("Note: To change the default publish directories go to the menu item "
+                                                "File -> Preferences -> Publish settings..."),
+                                 this));
     m_compatibility->setText(QStringLiteral(
         "Set compatibility mode, allow Internet Explorer 8 to display pages emulating Internet Explorer 7"));
     layout->addWidget(m_compatibility);
 
     auto *buttons = new QHBoxLayout;
-    for (int kind = Standalone; kind <= Lms; ++kind) {
-        auto *button = new QToolButton(this);
-        button->setText(QString::fromLatin1(kKinds[kind].caption));
-        button->setObjectName(QStringLiteral("PublishButton%1").arg(kKinds[kind].command));
-        button->setMinimumSize(150, 80);
-        button->installEventFilter(this);
-        connect(button, &QToolButton::clicked, this, [this, kind] { Publish(Kind(kind)); });
-        m_buttons.insert(kind, button);
-        buttons->addWidget(button);
-    }
+    for (int kind = Standalone; kind <= Lms; ++kind)
+        buttons->addWidget(MakeKindColumn(kind));
     buttons->addStretch(1);
     layout->addLayout(buttons);
 
@@ -102,22 +84,68 @@ CPublishCommandsView::CPublishCommandsView(CCorvessaDoc &document, CEditViewApi 
     m_description->setWordWrap(true);
     m_description->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     m_description->setMinimumHeight(110);
+    m_description->setAccessibleName(QStringLiteral("Description of the kind of publishing"));
     frameLayout->addWidget(m_description);
     layout->addWidget(frame);
     layout->addStretch(1);
 
     // The setting is kept in the project file, so changing it is a change the author may want to save.
     connect(m_compatibility, &QCheckBox::toggled, this, [this](bool on) {
-        m_document.EmulateIE7 = on ? 1 : 0;
-        m_document.SetModifiedFlag();
+        m_controller.Document().EmulateIE7 = on ? 1 : 0;
+        m_controller.Document().SetModifiedFlag();
     });
     RefreshFromDocument();
+    UpdateSmallButtons();
+}
+
+// A publish button with its caption, and under it the open-folder button (and, for the standalone kind,
+// the preview button).
+QWidget *CPublishCommandsView::MakeKindColumn(int kind)
+{
+    auto *column = new QWidget(this);
+    auto *layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *button = new QToolButton(column);
+    button->setText(QString::fromLatin1(kKinds[kind].caption));
+    button->setObjectName(QStringLiteral("PublishButton%1").arg(kKinds[kind].command));
+    button->setAccessibleName(QStringLiteral("Publish: %1").arg(QString::fromLatin1(kKinds[kind].caption)));
+    button->setMinimumSize(150, 80);
+    button->installEventFilter(this);
+    connect(button, &QToolButton::clicked, this, [this, kind] { Publish(Kind(kind)); });
+    m_buttons.insert(kind, button);
+    layout->addWidget(button);
+
+    auto *row = new QHBoxLayout;
+    const auto small = [&](int id, int key, const QString &text, const QString &accessible) {
+        auto *b = new QToolButton(column);
+        b->setText(text);
+        b->setObjectName(QStringLiteral("PublishButton%1").arg(id));
+        b->setToolTip(CStringTable::Load(id));
+        b->setAccessibleName(accessible);
+        connect(b, &QToolButton::clicked, this, [this, id] { OnCommand(id); });
+        m_smallButtons.insert(key, b);
+        row->addWidget(b);
+    };
+    const QString caption = QString::fromLatin1(kKinds[kind].caption);
+    if (kind == Standalone)
+        small(kPreviewButton, kPreviewKind, QStringLiteral("->"), QStringLiteral("Preview published course"));
+    row->addStretch(1);
+    small(kOpenFolderButtons[kind], kind, QStringLiteral("<"), QStringLiteral("Open folder: %1").arg(caption));
+    layout->addLayout(row);
+    return column;
 }
 
 void CPublishCommandsView::RefreshFromDocument()
 {
     const QSignalBlocker quiet(m_compatibility);
-    m_compatibility->setChecked(m_document.EmulateIE7 != 0);
+    m_compatibility->setChecked(m_controller.Document().EmulateIE7 != 0);
+}
+
+void CPublishCommandsView::UpdateSmallButtons()
+{
+    for (int kind = Standalone; kind <= Lms; ++kind)
+        m_smallButtons.value(kind)->setEnabled(m_controller.HasPublished(CPublishController::Kind(kind)));
+    m_smallButtons.value(kPreviewKind)->setEnabled(m_controller.HasPublished(CPublishController::Standalone));
 }
 
 bool CPublishCommandsView::eventFilter(QObject *watched, QEvent *event)
@@ -133,125 +161,41 @@ bool CPublishCommandsView::eventFilter(QObject *watched, QEvent *event)
 
 bool CPublishCommandsView::OnCommand(int commandId)
 {
-    for (int kind = Standalone; kind <= Lms; ++kind)
+    for (int kind = Standalone; kind <= Lms; ++kind) {
         if (kKinds[kind].command == commandId) {
             Publish(Kind(kind));
             return true;
         }
+        if (kOpenFolderButtons[kind] == commandId) {
+            m_controller.OpenPublishedFolder(CPublishController::Kind(kind));
+            return true;
+        }
+    }
+    if (commandId == kPreviewButton) {
+        m_controller.PreviewPublished();
+        return true;
+    }
     return false;
 }
 
-bool CPublishCommandsView::TooFewQuestions() const
+void CPublishCommandsView::Busy(bool on)
 {
-    if (m_document.WarnInteractTooLow != 1)
-        return false;
-    int content = 0;
-    int questions = 0;
-    for (const auto &screen : m_document.MainScreenList) {
-        content += screen->GetPageType() == pt_document;
-        questions += screen->GetPageType() == pt_question;
+    if (on) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        return;
     }
-    const int ratio = questions == 0 ? content : content / questions;
-    return ratio > m_document.ContentScreenCount;
-}
-
-QString CPublishCommandsView::OutputFolder(Kind kind) const
-{
-    const QString path = m_document.GetPathName();
-    const QString title = ProjectTitle(path);
-    const QString custom = m_document.OutputFolder[kind];
-    if (m_document.UseDefaultOutputFolder[kind] == 1 || custom.isEmpty())
-        return CorvPath::FolderOf(CorvPath::ToSlashes(path)) + u'/' + title + QString::fromLatin1(kKinds[kind].suffix);
-    if (!QFileInfo(CorvPath::ToSlashes(custom)).isDir()) {
-        m_document.Prompt().Error(CStringTable::Load(kMissingFolderMessage));
-        return {};
-    }
-    // A custom standalone folder holds the course's own folder; the other kinds publish into it directly.
-    if (kind == Standalone)
-        return CorvPath::Join(CorvPath::ToSlashes(custom), title + QString::fromLatin1(kKinds[kind].suffix));
-    return CorvPath::ToSlashes(custom);
-}
-
-bool CPublishCommandsView::Prepare()
-{
-    CPrompt &prompt = m_document.Prompt();
-    for (const auto &screen : m_document.MainScreenList)
-        screen->CheckLinks(m_document, 0, prompt);
-    if (m_nestedWebRun)
-        return true;
-    if (TooFewQuestions() && prompt.YesNo(CStringTable::Load(kDensityMessage).arg(m_document.ContentScreenCount)))
-        return false;
-    return m_saveProject && m_saveProject();
-}
-
-QString CPublishCommandsView::ProjectPrefix() const
-{
-    QString prefix = ProjectTitle(m_document.GetPathName());
-    SanitizeProjectPrefix(prefix);
-    return prefix;
-}
-
-void CPublishCommandsView::PublishWeb(int lessonMode)
-{
-    bool aspDone = false;
-    QString folder;
-    {
-        // The progress window goes before the closing message, and on every way out before it.
-        const CProgressDialog::Scope progress(m_progress);
-        if (!Prepare())
-            return;
-        folder = OutputFolder(Web);
-        m_lastWebFolder = folder;
-        if (folder.isEmpty())
-            return;
-        const WaitCursor busy;
-        CCoursePublisher publisher(m_document, folder, ProjectPrefix(), &m_editView.GetTreeCtrl());
-        publisher.SetSpecialCharacters(m_specialCharacters);
-        if (m_document.UseASP == 1)
-            aspDone = publisher.PublishWebDatabaseAsp(lessonMode);
-        else
-            publisher.PublishWebDatabasePhp();
-    }
-    if (aspDone && !m_nestedWebRun)
-        m_document.Prompt().Information(CStringTable::Load(kAspDoneMessage).arg(folder));
+    QApplication::restoreOverrideCursor();
 }
 
 void CPublishCommandsView::Publish(Kind kind)
 {
-    if (kind == Web) {
-        PublishWeb(0);
-        return;
-    }
+    // The progress window goes when the whole publish ends, saves and nested runs included, by any path.
     const CProgressDialog::Scope progress(m_progress);
-    if (!Prepare())
-        return;
-    const QString folder = OutputFolder(kind);
-    if (folder.isEmpty())
-        return;
-    const bool lessonFolder = kind == Lms && m_document.UseOstrelle == 1;
-    if (lessonFolder) {
-        // The lesson is made from a web-database course with ASP pages, published first.
-        const int useAsp = m_document.UseASP;
-        m_document.UseASP = 1;
-        m_nestedWebRun = true;
-        PublishWeb(1);
-        m_nestedWebRun = false;
-        m_document.UseASP = useAsp;
+    try {
+        m_controller.Publish(CPublishController::Kind(kind));
+    } catch (const std::exception &e) {
+        // A publish that could not finish must not take the window with it.
+        m_controller.Document().Prompt().Error(CStringTable::Load(35061) + u'\n' + QString::fromLocal8Bit(e.what()));
     }
-    {
-        const WaitCursor busy;
-        CCoursePublisher publisher(m_document, folder, ProjectPrefix(), &m_editView.GetTreeCtrl());
-        publisher.SetSpecialCharacters(m_specialCharacters);
-        switch (kind) {
-        case Standalone: publisher.PublishStandalone(); break;
-        case Lan: publisher.PublishLanDatabase(); break;
-        case Lms:
-            if (lessonFolder)
-                publisher.PublishLessonFolder(m_lastWebFolder);
-            else
-                publisher.PublishLms();
-            break;
-        case Web: break;
-        }
-    }
+    UpdateSmallButtons();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "publish/PublishController.h"
+
 #include <QHash>
 #include <QWidget>
 
@@ -13,58 +15,50 @@ class QCheckBox;
 class QLabel;
 class QToolButton;
 
-// The Publish window as far as it goes: one button per kind of publishing (standalone, LAN-based database,
-// web-based database, learning management system) with its description while the mouse rests on it, and
-// the compatibility-mode box. A publish removes links to screens that are gone, may warn that the course
-// has too few questions, saves the project, works out the output folder and runs the publisher for that
-// kind, which reports how it went. An LMS publish in the lesson-folder mode publishes the web-database
-// course first and makes the lesson from it.
+// The Publish window: one button per kind of publishing (standalone, LAN-based database, web-based
+// database, learning management system) with its description while the mouse rests on it, a preview
+// button for the last standalone publish, an open-folder button per kind, and the compatibility-mode box.
+// What a publish does is the controller's; the window shows it and keeps its buttons' states.
 class CPublishCommandsView : public QWidget
 {
     Q_OBJECT
 public:
-    enum Kind { Standalone = 0, Lan = 1, Web = 2, Lms = 3 };
+    enum Kind { Standalone = CPublishController::Standalone, Lan = CPublishController::Lan,
+                Web = CPublishController::Web, Lms = CPublishController::Lms };
 
     // saveProject saves the project (asking for a name when it has none) and says whether it is saved.
     CPublishCommandsView(CCorvessaDoc &document, CEditViewApi &editView, const CCharacterSubstitutions *specialCharacters,
                          std::function<bool()> saveProject, QWidget *parent = nullptr);
 
-    // The command of a publish button (1160, 1386, 1161, 1162), as the button and the Publish menu send it.
+    // The command of a publish, preview or open-folder button (1160, 1386, 1161, 1162, 1527-1531), as the
+    // button and the Publish menu send it.
     bool OnCommand(int commandId);
     void Publish(Kind kind);
 
-    // The output folder of a kind for the saved project: beside the project by default, else the author's
-    // folder; empty (after telling the author) when that folder does not exist.
-    QString OutputFolder(Kind kind) const;
-    // Whether the course has fewer questions than the author asked to be warned about.
-    bool TooFewQuestions() const;
+    QString OutputFolder(Kind kind) const { return m_controller.OutputFolder(CPublishController::Kind(kind)); }
+    bool TooFewQuestions() const { return m_controller.TooFewQuestions(); }
     void RefreshFromDocument();
     // The progress window the publisher reports to, closed when a publish is over (not owned).
     void SetProgressWindow(CProgressDialog *progress) { m_progress = progress; }
+    CPublishController &Controller() { return m_controller; }
 
     QToolButton *Button(Kind kind) const { return m_buttons.value(kind); }
+    // The preview button (kind -1) or the open-folder button of a kind.
+    QToolButton *SmallButton(int kind) const { return m_smallButtons.value(kind); }
     QLabel *Description() const { return m_description; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // What every publish does first: dangling links removed, the density warning, the save. False ends it.
-    bool Prepare();
-    QString ProjectPrefix() const;
-    void PublishWeb(int lessonMode);
+    QWidget *MakeKindColumn(int kind);
+    void Busy(bool on);
+    void UpdateSmallButtons();
 
-    CCorvessaDoc &m_document;
-    CEditViewApi &m_editView;
-    const CCharacterSubstitutions *m_specialCharacters;
-    std::function<bool()> m_saveProject;
+    CPublishController m_controller;
     CProgressDialog *m_progress = nullptr;
-    // The output folder of the last web-database publish, also when it was empty; the lesson folder is
-    // made from it.
-    QString m_lastWebFolder;
-    // Set while an LMS publish runs its web-database part, which neither warns nor saves again.
-    bool m_nestedWebRun = false;
     QHash<int, QToolButton *> m_buttons;
+    QHash<int, QToolButton *> m_smallButtons;
     QCheckBox *m_compatibility;
     QLabel *m_description;
 };

@@ -3,8 +3,10 @@
 #include "app/CommandIds.h"
 #include "app/ui/CorvessaApp.h"
 #include "app/ui/MainFrame.h"
+#include "app/ui/PublishCommandsView.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -13,6 +15,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QWindow>
 
 #include <functional>
@@ -123,6 +126,16 @@ void PlanViews(Run &run)
         });
         run.steps.push_back([view](Run &r) { ShootView(r, QString::fromLatin1(names[view])); });
     }
+    // The Publish window once more, with the description of a kind shown as the mouse rests on its button.
+    run.steps.push_back([](Run &r) {
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(r.app.PublishView()->Button(CPublishCommandsView::Lms), &enter);
+    });
+    run.steps.push_back([](Run &r) {
+        ShootView(r, QStringLiteral("publish-hover"));
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(r.app.PublishView()->Button(CPublishCommandsView::Lms), &leave);
+    });
     run.steps.push_back([](Run &r) {
         r.app.MainFrame()->Action(CorvCommand::WindowSettings)->trigger();
         r.log.append(QStringLiteral("back view=%1").arg(r.app.CurrentViewIndex()));

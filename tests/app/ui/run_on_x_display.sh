@@ -55,6 +55,7 @@ expect "^settings view=0 SettingsView edit-bar=0 formatting-bar=0 "
 expect "^import view=1 ImportView edit-bar=0 formatting-bar=0 "
 expect "^edit view=2 EditView edit-bar=1 formatting-bar=1 "
 expect "^publish view=3 PublishView edit-bar=0 formatting-bar=0 "
+expect "^publish-hover view=3 PublishView "
 expect "^back view=0$"
 # An untouched new project: no modified mark in the title.
 expect "^title=Untitled - Corvessa$"
@@ -81,14 +82,14 @@ expect '^entry Help: text="&About Corvessa..." key="" enabled=1 '
 expect "^key Ctrl+N reaches=Command57600$"
 expect "^key Ctrl+O reaches=Command57601$"
 expect "^key Ctrl+S reaches=Command57603$"
-for view in settings import edit publish; do
+for view in settings import edit publish publish-hover; do
   size=$(stat -c %s "$shots/$view.png" 2>/dev/null || echo 0)
   if [ "$size" -lt 4000 ]; then
     echo "picture of $view missing or blank ($size bytes)"; fail=1
   fi
 done
-# Each view looks different from the others.
-if [ "$(cd "$shots" && md5sum settings.png import.png edit.png publish.png | cut -d' ' -f1 | sort -u | wc -l)" -ne 4 ]; then
+# Each view looks different from the others (the Publish window's description shows in the second).
+if [ "$(cd "$shots" && md5sum settings.png import.png edit.png publish.png publish-hover.png | cut -d' ' -f1 | sort -u | wc -l)" -ne 5 ]; then
   echo "two views gave the same picture"; fail=1
 fi
 exit $fail
