@@ -33,6 +33,19 @@ constexpr Entry kEntries[] = {
     {10010, "Construction"},
     {10011, "Management"},
     {10012, "Internationalization"},
+    // The Fonts page.
+    {10501, "Select the font (typeface) to use."},
+    {10502, "Font"},
+    {10503, "Size"},
+    {10504, "Sample Text"},
+    {10505, "Color"},
+    {10506, "If the font you select above is not available on an end user's computer choose the default font "
+            "families which can be used instead."},
+    {10507, "Note:  changing the theme may also change this font."},
+    {10540, "Arial, Helvetica, sans-serif"},
+    {10541, "\"Times New Roman\", Times, serif"},
+    {10542, "\"Courier New\", Courier, monospace"},
+    {10543, "\"Comic Sans MS\", \"Lucida Handwriting\", cursive"},
     // Font faces and the family list of the style sheets.
     {10560, "Arial"},
     {10561, "Arial, Helvetica, sans-serif"},

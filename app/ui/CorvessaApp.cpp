@@ -10,7 +10,7 @@
 #include "app/ui/MessageBoxPrompt.h"
 #include "app/ui/ProgressDialog.h"
 #include "app/ui/PublishCommandsView.h"
-#include "app/ui/SettingsSummaryView.h"
+#include "app/ui/SettingsFrmVw.h"
 #include "app/ui/XmlLoadingWindow.h"
 #include "document/CorvessaDoc.h"
 #include "document/ProjectFileCommands.h"
@@ -171,7 +171,7 @@ bool CCorvessaApp::CreateFrameAndDocument()
     m_context.progress = m_progress.get();
     m_recentFiles.ReadList(m_registry.UserFile());
     m_frame->SetRecentFiles(m_recentFiles.Files());
-    m_settingsView = new CSettingsSummaryView(*m_document);
+    m_settingsView = new CSettingsFrmVw(*m_document);
     m_frame->AddMainView(m_settingsView);
     m_frame->ShowView(m_settingsView);
     UpdateTitle();
@@ -267,8 +267,10 @@ void CCorvessaApp::HideView(int index)
 
 void CCorvessaApp::RefreshSettingsPages()
 {
-    if (m_settingsView)
-        m_settingsView->RefreshFromDocument();
+    if (m_settingsView) {
+        m_settingsView->RefreshManagementPage();
+        m_settingsView->RefreshButtonsPage();
+    }
 }
 
 void CCorvessaApp::ShowAndActivateView(int index)

@@ -26,7 +26,7 @@ class CProjectFileCommands;
 class CMessageBoxPrompt;
 class CProgressDialog;
 class CPublishCommandsView;
-class CSettingsSummaryView;
+class CSettingsFrmVw;
 class QWidget;
 
 // Where the application finds its folders and files and whom it asks; empty fields take the installed
@@ -75,7 +75,7 @@ public:
     QWidget *MainView(int index) const { return m_views[size_t(index)]; }
     QWidget *CurrentView() const;
     int CurrentViewIndex() const { return m_switcher.CurrentViewIndex(); }
-    CSettingsSummaryView *SettingsView() const { return m_settingsView; }
+    CSettingsFrmVw *SettingsView() const { return m_settingsView; }
     CImportSummaryView *ImportView() const { return m_importView; }
     CEditOutlineView *EditView() const { return m_editView; }
     CPublishCommandsView *PublishView() const { return m_publishView; }
@@ -165,7 +165,7 @@ private:
     std::unique_ptr<CMainFrame> m_frame;
     std::unique_ptr<CDlgXMLLoading> m_loadingWindow;
     std::array<QWidget *, kMainViewCount> m_views{};
-    CSettingsSummaryView *m_settingsView = nullptr;
+    CSettingsFrmVw *m_settingsView = nullptr;
     CImportSummaryView *m_importView = nullptr;
     CEditOutlineView *m_editView = nullptr;
     CPublishCommandsView *m_publishView = nullptr;

@@ -1,21 +1,27 @@
 #include "app/ui/UiSelfTest.h"
 
 #include "app/CommandIds.h"
+#include "app/ui/ChildDlgFontsNew.h"
 #include "app/ui/CorvessaApp.h"
 #include "app/ui/MainFrame.h"
+#include "app/ui/PropPageFonts.h"
 #include "app/ui/PublishCommandsView.h"
+#include "app/ui/SettingsFrmVw.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
 #include <QScreen>
+#include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QWindow>
 
 #include <functional>
@@ -143,6 +149,40 @@ void PlanViews(Run &run)
     });
 }
 
+// The whole screen around the main window, so that an open list shows over it.
+void ShootScreen(Run &run, const QString &name)
+{
+    CMainFrame *frame = run.app.MainFrame();
+    QPixmap picture;
+    if (QScreen *screen = frame->screen())
+        picture = screen->grabWindow(0);
+    if (picture.isNull())
+        picture = frame->grab();
+    run.log.append(QStringLiteral("%1 %2").arg(name, Saved(run, picture, name)));
+}
+
+// The Settings window's Fonts page, one of its tabs, and its size list dropped down.
+void PlanSettings(Run &run)
+{
+    run.steps.push_back([](Run &r) {
+        QTreeWidget *tree = r.app.SettingsView()->CategoryTree();
+        tree->setCurrentItem(tree->topLevelItem(CSettingsFrmVw::Fonts));
+    });
+    run.steps.push_back([](Run &r) {
+        r.log.append(QStringLiteral("settings page=%1").arg(r.app.SettingsView()->VisibleCategory()));
+        ShootView(r, QStringLiteral("settings-fonts"));
+    });
+    run.steps.push_back([](Run &r) { r.app.SettingsView()->FontsPage()->Sheet()->setCurrentIndex(1); });
+    run.steps.push_back([](Run &r) { ShootView(r, QStringLiteral("settings-fonts-course-name")); });
+    run.steps.push_back([](Run &r) { r.app.SettingsView()->FontsPage()->StylePage(1)->SizeBox()->showPopup(); });
+    run.steps.push_back([](Run &r) {
+        ShootScreen(r, QStringLiteral("settings-fonts-size-open"));
+        r.app.SettingsView()->FontsPage()->StylePage(1)->SizeBox()->hidePopup();
+        QTreeWidget *tree = r.app.SettingsView()->CategoryTree();
+        tree->setCurrentItem(tree->topLevelItem(CSettingsFrmVw::General));
+    });
+}
+
 void PlanMenus(Run &run)
 {
     const QList<QAction *> menus = run.app.MainFrame()->menuBar()->actions();
@@ -177,6 +217,7 @@ bool ScheduleFromEnvironment(CCorvessaApp &app)
         return false;
     auto *run = new Run{app, folder, {}, {}, 0};
     PlanViews(*run);
+    PlanSettings(*run);
     PlanMenus(*run);
     QTimer::singleShot(600, app.MainFrame(), [run] { Step(run); });
     return true;

@@ -4,7 +4,7 @@
 #include "app/ui/AboutDlg.h"
 #include "app/ui/EditOutlineView.h"
 #include "app/ui/MainFrame.h"
-#include "app/ui/SettingsSummaryView.h"
+#include "app/ui/SettingsFrmVw.h"
 #include "document/CorvessaDoc.h"
 #include "model/GlobalHelpers.h"
 #include "platform/StringTable.h"

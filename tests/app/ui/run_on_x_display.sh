@@ -59,6 +59,11 @@ expect "^publish-hover view=3 PublishView "
 expect "^back view=0$"
 # An untouched new project: no modified mark in the title.
 expect "^title=Untitled - Corvessa$"
+# The Settings window's Fonts page, a tab of it and its size list open are pictured.
+expect "^settings page=4$"
+expect "^settings-fonts view=0 SettingsView .* saved=1$"
+expect "^settings-fonts-course-name view=0 SettingsView .* saved=1$"
+expect "^settings-fonts-size-open picture=[0-9]*x[0-9]* saved=1$"
 # Every menu is pictured open, and every entry says what it is.
 for menu in file edit view windows help; do
   expect "^menu-$menu shown=1 picture=[0-9]*x[0-9]* saved=1$"
