@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -16,6 +17,8 @@ constexpr size_t kHeaderSize = 128;
 constexpr uint8_t kManufacturer = 10;
 constexpr uint8_t kPaletteMarker = 12;
 constexpr int kMaxRun = 63;
+// Coded rows gather in a block of about this size before they are written.
+constexpr size_t kBlockBytes = 256 * 1024;
 constexpr char kCorrupted[] = "corrupted PCX";
 
 // The 16-entry colour map of the header, red, green, blue.
@@ -309,19 +312,32 @@ bool CxImagePCX::Encode(CxFile *file)
 
     // 1-bit files read as black = 0: a picture whose entry 0 is the brighter one is written inverted.
     const bool invert = bpp == 1 && GrayLevel(GetPaletteColor(0)) > GrayLevel(GetPaletteColor(1));
-    // Whole rows at a time into a buffer large enough for the worst case (every byte coded as two, and the
-    // pad byte of an odd width); the colour map follows.
-    std::vector<uint8_t> data;
-    try {
-        data.resize(size_t(height) * planes * (2 * size_t(bytesPerLine) + 1) + 1 + 3 * 256);
-    } catch (const std::bad_alloc &) {
+    if (file->Write(h, 1, kHeaderSize) != kHeaderSize) {
         SetErrorText("cannot write PCX header");
         return false;
     }
-    uint8_t *out = data.data();
+    // Whole rows at a time into a block that holds several in the worst case (every byte coded as two, and
+    // the pad byte of an odd width) and goes to the file when the next row might not fit: a block the size
+    // of the whole picture costs more in fresh pages than the coding itself.
+    const size_t rowWorst = planes * (2 * size_t(bytesPerLine) + 1);
+    const size_t blockSize = std::max(rowWorst, kBlockBytes);
+    std::unique_ptr<uint8_t[]> block(new (std::nothrow) uint8_t[blockSize]);
+    if (!block) {
+        SetErrorText("cannot write PCX header");
+        return false;
+    }
+    uint8_t *const begin = block.get();
+    uint8_t *out = begin;
+    const auto flush = [&] {
+        const size_t n = size_t(out - begin);
+        out = begin;
+        return file->Write(begin, 1, n) == n;
+    };
     std::vector<uint8_t> plane(size_t(bytesPerLine) + 1);
     std::vector<uint8_t> indices(wide ? 0 : width);
     for (uint32_t y = 0; y < height; ++y) {
+        if (size_t(begin + blockSize - out) < rowWorst && !flush())
+            return false;
         const int32_t row = int32_t(height - 1 - y);
         const uint8_t *src = GetRowPointer(uint32_t(row));
         if (wide) {
@@ -353,18 +369,15 @@ bool CxImagePCX::Encode(CxFile *file)
             }
         }
     }
-    data.resize(size_t(out - data.data()));
+    if (!flush())
+        return false;
     if (bpp == 8) {
-        data.push_back(kPaletteMarker);
+        std::vector<uint8_t> map{kPaletteMarker};
         for (uint32_t i = 0; i < 256; ++i) {
             const RGBQUAD c = GetPaletteColor(uint8_t(i));
-            data.insert(data.end(), {c.rgbRed, c.rgbGreen, c.rgbBlue});
+            map.insert(map.end(), {c.rgbRed, c.rgbGreen, c.rgbBlue});
         }
+        return file->Write(map.data(), 1, map.size()) == map.size();
     }
-
-    if (file->Write(h, 1, kHeaderSize) != kHeaderSize) {
-        SetErrorText("cannot write PCX header");
-        return false;
-    }
-    return file->Write(data.data(), 1, data.size()) == data.size();
+    return true;
 }

@@ -59,6 +59,10 @@ ZipResult CCoursePublisher::AddFolderToZip(ZipHandle handle, const QString &fold
     return AddFolderEntries(handle, CorvFs::ToFsPath(folder), basePrefix);
 }
 
+namespace {
+constexpr int kPackageLevel = 6;
+}
+
 bool CCoursePublisher::ZipPublishedFolder()
 {
     if (m_targetFolder.trimmed().isEmpty())
@@ -68,7 +72,9 @@ bool CCoursePublisher::ZipPublishedFolder()
     const QFileInfo old(package);
     if ((old.isSymLink() || old.isFile()) && !QFile::remove(package))
         return false;
-    ZipHandle zip = CreateZipArchive(ZipTarget::FromFileName(package));
+    // The zip program's default level: a package of a large course packs in about two thirds of the time
+    // level 8 takes, for a few tenths of a percent in size.
+    ZipHandle zip = CreateZipArchive(ZipTarget::FromFileName(package), kPackageLevel);
     if (!zip)
         return false;
     const ZipResult added = AddFolderToZip(zip, m_targetFolder, m_targetFolder + u'/');

@@ -25,6 +25,7 @@ constexpr uint16_t kVersionMadeBy = 0x0B17;
 constexpr uint16_t kVersionNeeded = 20;
 constexpr uint16_t kFlagDescriptor = 0x0008;
 constexpr uint16_t kFlagMaximumCompression = 0x0002;
+constexpr uint16_t kFlagFastCompression = 0x0004;
 constexpr uint16_t kFlagUtf8Name = 0x0800;
 constexpr uint16_t kLocalExtraLength = 17;
 constexpr uint16_t kCentralExtraLength = 9;
@@ -170,7 +171,7 @@ struct ZipArchiveWriter::Source
     }
 };
 
-ZipArchiveWriter::ZipArchiveWriter() : m_transfer(kTransferSize) {}
+ZipArchiveWriter::ZipArchiveWriter(int level) : m_transfer(kTransferSize), m_level(std::clamp(level, 1, 9)) {}
 
 ZipArchiveWriter::~ZipArchiveWriter()
 {
@@ -326,8 +327,10 @@ ZipResult ZipArchiveWriter::Add(QByteArray name, bool utf8Name, const ZipSource 
         entry.crc = 0;
         entry.compressedSize = entry.uncompressedSize = 0;
     }
+    // The option bits say how hard the entry was packed: "maximum" for levels 8 and 9, "fast" for 1 and 2,
+    // "normal" (none) between.
     if (entry.method == 8)
-        entry.flags |= kFlagMaximumCompression;
+        entry.flags |= m_level >= 8 ? kFlagMaximumCompression : m_level <= 2 ? kFlagFastCompression : 0;
     if (const ZipResult r = FinishEntry(entry, knownSize))
         return r;
     m_entries.push_back(entry);
@@ -362,8 +365,8 @@ ZipResult ZipArchiveWriter::Deflate(Source &source, ZipEntryInfo &entry)
     // a small file.
     if (!m_deflate) {
         auto zs = std::make_unique<z_stream>();
-        // Raw deflate (no zlib wrapper), level 8, a 32 KiB window.
-        if (deflateInit2(zs.get(), 8, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+        // Raw deflate (no zlib wrapper), a 32 KiB window.
+        if (deflateInit2(zs.get(), m_level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
             return ZipDeflateFailed;
         m_deflate = std::move(zs);
         m_input.resize(kDeflateInputSize);

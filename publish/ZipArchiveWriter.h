@@ -65,7 +65,8 @@ uint32_t DosStamp(const std::tm &time);
 class ZipArchiveWriter
 {
 public:
-    ZipArchiveWriter();
+    // level: the deflate level of every compressed entry, 1 to 9.
+    explicit ZipArchiveWriter(int level = kZipDefaultLevel);
     ~ZipArchiveWriter();
     ZipArchiveWriter(const ZipArchiveWriter &) = delete;
     ZipArchiveWriter &operator=(const ZipArchiveWriter &) = delete;
@@ -106,4 +107,5 @@ private:
     std::vector<uint8_t> m_transfer;
     std::unique_ptr<z_stream_s> m_deflate;
     std::vector<uint8_t> m_input;
+    int m_level;
 };

@@ -70,10 +70,10 @@ ZipSource ZipSource::FolderEntry()
     return s;
 }
 
-ZipHandle CreateZipArchive(const ZipTarget &target)
+ZipHandle CreateZipArchive(const ZipTarget &target, int level)
 {
     auto handle = std::make_unique<ZipHandleRecord>();
-    handle->writer = std::make_unique<ZipArchiveWriter>();
+    handle->writer = std::make_unique<ZipArchiveWriter>(level);
     if (handle->writer->Create(target) != ZipOk)
         return nullptr;
     return handle.release();

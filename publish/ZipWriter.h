@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
-// A streaming writer of PKWARE ZIP archives: entries are raw-deflated at level 8 (or stored for names that
-// are already archives), each source is read once, and the central directory is written at the close.
+// A streaming writer of PKWARE ZIP archives: entries are raw-deflated at level 8 unless the archive is
+// created with another level (or stored for names that are already archives), each source is read once, and the central directory is written at the close.
 // No ZIP64: an archive that would pass 4 GiB or 65535 entries is refused. Every failure is a result code.
 
 enum ZipResult : uint32_t {
@@ -64,8 +64,10 @@ struct ZipSource
 struct ZipHandleRecord;
 using ZipHandle = ZipHandleRecord *;
 
-// Null when the target cannot be opened or is not valid.
-ZipHandle CreateZipArchive(const ZipTarget &target);
+inline constexpr int kZipDefaultLevel = 8;
+
+// Null when the target cannot be opened or is not valid. level: the deflate level of the entries, 1 to 9.
+ZipHandle CreateZipArchive(const ZipTarget &target, int level = kZipDefaultLevel);
 // Adds one entry. "\" in the name becomes "/"; a folder entry gets a trailing "/". Names of ASCII
 // characters are stored as they are, others as UTF-8 with the language-encoding flag set.
 ZipResult AddZipEntry(ZipHandle handle, const QString &entryName, const ZipSource &source);

@@ -372,6 +372,16 @@ TEST_F(CoursePublisherTest, LmsPackage)
     EXPECT_EQ(QString::fromUtf8(listing.standardOutput).split(u'\n', Qt::SkipEmptyParts),
               QStringList({"content/outline.htm", "index.htm"}));
     EXPECT_TRUE(ZipRecords::Tool("unzip", {"-t", output + ".zip"}).Succeeded());
+    // Packed at the zip program's default level 6, each deflated entry flagged "normal".
+    const QByteArray package = TempTree::ReadAll(output + ".zip");
+    const ZipRecords::Archive archive = ZipRecords::Read(package);
+    ASSERT_EQ(archive.central.size(), 2);
+    for (int i = 0; i < archive.central.size(); ++i) {
+        ASSERT_EQ(archive.central[i].method, 8);
+        EXPECT_EQ(archive.central[i].flags, 0x0000);
+        const QByteArray file = TempTree::ReadAll(output + "/" + QString::fromUtf8(archive.central[i].name));
+        EXPECT_EQ(ZipRecords::Data(package, archive, i), ZipRecords::RawDeflate(file, 6)) << archive.central[i].name.data();
+    }
 
     // A folder in the package's place is left alone and the publish fails at the package step.
     QFile::remove(output + ".zip");

@@ -133,6 +133,23 @@ inline QByteArray Inflate(const QByteArray &raw, bool *ok)
     return out;
 }
 
+// Raw deflate data of the given level, as zlib makes it with a 32 KiB window.
+inline QByteArray RawDeflate(const QByteArray &data, int level)
+{
+    z_stream zs{};
+    if (deflateInit2(&zs, level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+        return {};
+    QByteArray out(qsizetype(deflateBound(&zs, uLong(data.size()))), Qt::Uninitialized);
+    zs.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.constData()));
+    zs.avail_in = uInt(data.size());
+    zs.next_out = reinterpret_cast<Bytef *>(out.data());
+    zs.avail_out = uInt(out.size());
+    const int z = deflate(&zs, Z_FINISH);
+    out.truncate(qsizetype(zs.total_out));
+    deflateEnd(&zs);
+    return z == Z_STREAM_END ? out : QByteArray();
+}
+
 inline uint32_t Crc(const QByteArray &data)
 {
     return uint32_t(crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef *>(data.constData()), uInt(data.size())));

@@ -197,6 +197,37 @@ TEST(ZipWriter, FolderPackageToFile)
     EXPECT_EQ(QString::fromUtf8(python.standardOutput).trimmed().split(u'\n'), expectedListing);
 }
 
+// Guards the level an archive is made with: its entries are exactly zlib's raw deflate of that level (8
+// when none is given) and their option bits say which, so a package asked for at level 6 is not level 8.
+TEST(ZipWriter, EntriesAreDeflatedAtTheArchiveLevel)
+{
+    TempTree tmp;
+    const QByteArray text = PageText(90000, 11);
+    const struct
+    {
+        int level; // 0: none given
+        int deflatedAt;
+        uint16_t flags;
+    } cases[] = {{0, 8, 0x0002}, {8, 8, 0x0002}, {9, 9, 0x0002}, {6, 6, 0x0000}, {3, 3, 0x0000}, {1, 1, 0x0004}};
+    ASSERT_NE(RawDeflate(text, 6), RawDeflate(text, 8));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.level);
+        const QString name = tmp / QStringLiteral("level%1.zip").arg(c.level);
+        ZipHandle zip = c.level ? CreateZipArchive(ZipTarget::FromFileName(name), c.level)
+                                : CreateZipArchive(ZipTarget::FromFileName(name));
+        ASSERT_NE(zip, nullptr);
+        EXPECT_EQ(AddZipEntry(zip, "content/page.htm", ZipSource::FromMemory(text.constData(), text.size())), ZipOk);
+        EXPECT_EQ(CloseZipArchive(zip), ZipOk);
+        const QByteArray bytes = TempTree::ReadAll(name);
+        const Archive a = Read(bytes);
+        ExpectSoundEntries(bytes, a, {text});
+        ASSERT_EQ(a.central.size(), 1);
+        EXPECT_EQ(Data(bytes, a, 0), RawDeflate(text, c.deflatedAt));
+        EXPECT_EQ(a.central[0].flags, c.flags);
+        EXPECT_EQ(a.local[0].flags, c.flags);
+    }
+}
+
 // Guards a target that cannot seek (a pipe): the headers cannot be patched, so both carry flag 0x0008 and
 // a data descriptor follows each entry's data; the captured stream is still a sound archive.
 TEST(ZipWriter, PipeTargetUsesDescriptors)
