@@ -6,6 +6,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 #include <libxml/tree.h>
 
 #include <optional>
@@ -575,6 +577,10 @@ QString CDocxReader::BuiltInDisplayName(const QString &name)
         return *it;
     if (lower.startsWith(u"toc ") || lower == u"toc heading")
         return lower == u"toc heading" ? QStringLiteral("TOC Heading") : QStringLiteral("TOC ") + name.mid(4);
+    // Built-in names are words and numbers; a writer that does not mark its custom styles (LibreOffice)
+    // leaves names such as "kv_glossary", which are shown as written.
+    if (std::any_of(name.begin(), name.end(), [](QChar c) { return !c.isLetterOrNumber() && c != u' '; }))
+        return name;
     QString display = name;
     bool wordStart = true;
     for (QChar &c : display) {

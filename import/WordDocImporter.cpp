@@ -22,6 +22,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -293,6 +294,7 @@ bool CWordDocImporter::ConvertWordDocument(const QString &path, CCorvPage *objec
     bool ok = true;
     if (!document->paragraphs.empty())
         ok = ConvertParagraphs(*document);
+    KeepScreenLinks();
     m_currentEditor = -1;
     m_host.RefreshPageThumbnail();
     if (ok && m_doc.CreateObjectivePages == 1 && objectives)
@@ -304,6 +306,7 @@ void CWordDocImporter::FinishScreen()
 {
     PlaceScreenPictures();
     TitleScreenFromText(m_editors.empty() ? nullptr : m_editors[0], m_currentScreen);
+    KeepScreenLinks();
     m_host.UpdateCurrentTreeItemText();
     m_host.RefreshCurrentThumbnail();
 }
@@ -402,6 +405,10 @@ bool CWordDocImporter::ConvertParagraphs(const CWordDocument &doc)
             }
             m_currentEditor = -1;
         } else if (state == stateText) {
+            // Only text that flows into boxes carries its links; questions and glossary entries are plain.
+            if (std::any_of(paragraph.runs.begin(), paragraph.runs.end(),
+                            [](const CWordDocument::Run &run) { return !run.link.isEmpty(); }))
+                text = WordTextRules::CleanParagraphText(m_importedLinks.MarkedParagraphText(paragraph), true);
             const bool heading = style.contains(QStringLiteral("Heading"));
             bool newScreen = false;
             if (m_doc.ForceNewPage && m_doc.UseSrcWordHeadings && heading)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "import/ImportedLinks.h"
 #include "import/WordDocument.h"
 
 #include <QString>
@@ -17,6 +18,7 @@ class CComponentImage;
 class CGraphicsLibrarySearch;
 class CImportHost;
 class CRichText;
+class CRichTextLinks;
 class CTopic;
 
 // Turns a list of topics, each naming a source document, into topics and screens of the open course: a
@@ -122,6 +124,7 @@ private:
     CCorvPage *MakeObjectivesScreen(const CTopic &topic);
     void CompleteObjectivesScreen(CCorvPage *objectives, int words);
     void TakeEditors(CCorvPage *screen);
+    void KeepScreenLinks();
 
     QString BodyFace() const;
     int BodyPoints() const;
@@ -138,6 +141,8 @@ private:
     QString m_contentLabel = QStringLiteral("1_1_1");
     CCorvPage *m_currentScreen = nullptr;
     std::vector<CRichText *> m_editors;
+    std::vector<CRichTextLinks *> m_editorLinks; // the link list of each box; null where a box keeps none
+    CImportedLinks m_importedLinks;
     int m_currentEditor = -1;
     std::vector<CComponentBase *> m_placeholders;
     int m_screenTextStart = 0;

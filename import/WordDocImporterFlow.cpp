@@ -7,6 +7,7 @@
 #include "import/ImportHost.h"
 #include "import/WordTextRules.h"
 #include "model/ComponentImage.h"
+#include "model/ComponentTextbox.h"
 #include "model/ComponentType.h"
 #include "model/CorvPage.h"
 #include "model/GlobalHelpers.h"
@@ -50,7 +51,10 @@ bool IsSentenceEnd(const QString &text, int i)
     const QChar c = text[i];
     if (c != u'.' && c != u'!' && c != u'?')
         return false;
-    return i + 1 >= text.size() || text[i + 1].isSpace();
+    int next = i + 1;
+    while (next < text.size() && CImportedLinks::IsMark(text[next]))
+        ++next;
+    return next >= text.size() || text[next].isSpace();
 }
 
 } // namespace
@@ -58,6 +62,7 @@ bool IsSentenceEnd(const QString &text, int i)
 void CWordDocImporter::TakeEditors(CCorvPage *screen)
 {
     m_editors.clear();
+    m_editorLinks.clear();
     m_placeholders.clear();
     if (!screen)
         return;
@@ -68,6 +73,8 @@ void CWordDocImporter::TakeEditors(CCorvPage *screen)
                 const CRect &b = component->GetBounds();
                 text->SetLayoutSize(b.Width(), b.Height());
                 m_editors.push_back(text);
+                auto *textbox = dynamic_cast<CComponentTextbox *>(component.get());
+                m_editorLinks.push_back(textbox ? &textbox->GetContent() : nullptr);
             }
         }
     }
@@ -111,10 +118,17 @@ CCorvPage *CWordDocImporter::NewContentScreen(CCorvPage *anchor)
     return screen;
 }
 
+void CWordDocImporter::KeepScreenLinks()
+{
+    for (size_t i = 0; i < m_editors.size(); ++i)
+        m_importedLinks.KeepLinks(*m_editors[i], i < m_editorLinks.size() ? m_editorLinks[i] : nullptr);
+}
+
 void CWordDocImporter::LeaveCurrentScreen()
 {
     if (!m_currentScreen)
         return;
+    KeepScreenLinks();
     m_host.RefreshCurrentThumbnail();
     m_currentScreen->LeaveCanvas();
     m_host.ClearCanvasSelection();
@@ -158,7 +172,7 @@ void CWordDocImporter::TitleScreenFromText(CRichText *box, CCorvPage *screen)
 {
     if (!box || !screen)
         return;
-    QString text = box->GetText();
+    QString text = CImportedLinks::StripMarks(box->GetText());
     text.replace(u'\r', u'\n');
     screen->SetTitle(TitleFromText(text));
 }
@@ -205,6 +219,7 @@ void CWordDocImporter::FormatAppendedRun(CRichText &box, int runStart, bool head
         for (int i = IndentSteps(leftIndent); i > 0; --i)
             box.IncreaseIndent();
     }
+    CImportedLinks::HideMarks(box, runStart, runEnd);
     box.SetSel(runStart, runEnd);
 }
 
@@ -365,11 +380,13 @@ bool CWordDocImporter::KeepFormattedParagraph(const QString &text)
 namespace {
 
 // The paragraph as the word processor formats it, for the formatted flow's transfer buffer.
-CRichText FormattedFragment(const CWordDocument::Paragraph &paragraph, const QString &bodyFace, int bodyPoints)
+CRichText FormattedFragment(const CWordDocument::Paragraph &paragraph, const std::vector<QString> &runTexts,
+                            const QString &bodyFace, int bodyPoints)
 {
     CRichText fragment;
-    for (const CWordDocument::Run &run : paragraph.runs) {
-        QString text = run.text;
+    for (size_t i = 0; i < paragraph.runs.size(); ++i) {
+        const CWordDocument::Run &run = paragraph.runs[i];
+        QString text = runTexts[i];
         text.remove(QChar(1));
         text.replace(QChar(11), u'\n');
         text.remove(QChar(12));
@@ -394,6 +411,7 @@ CRichText FormattedFragment(const CWordDocument::Paragraph &paragraph, const QSt
                    : run.vertical == CWordDocument::lowered ? -f.height / 4
                                                             : 0;
         fragment.SetCharFormat(start, fragment.GetTextLength(), f);
+        CImportedLinks::HideMarks(fragment, start, fragment.GetTextLength());
     }
     const int end = fragment.GetTextLength();
     fragment.SetSel(end, end);
@@ -431,7 +449,8 @@ bool CWordDocImporter::FlowFormattedParagraph(const CWordDocument::Paragraph &pa
             return false;
     }
     m_paragraphEnd = end;
-    CRichText pending = FormattedFragment(paragraph, BodyFace(), BodyPoints());
+    CRichText pending =
+        FormattedFragment(paragraph, m_importedLinks.MarkedRunTexts(paragraph), BodyFace(), BodyPoints());
     for (int guard = 0; guard < 100000; ++guard) {
         CRichText &box = *m_editors[size_t(m_currentEditor)];
         const int pasteAt = box.GetTextLength();
@@ -492,7 +511,7 @@ void CWordDocImporter::PlacePicture(CComponentImage *placeholder, const QString 
     for (int attempt = 0; attempt < kMaxLibraryAttempts && !found; ++attempt) {
         file.clear();
         reason.clear();
-        if (m_library->FindImageForText(text, file, reason) != 1)
+        if (m_library->FindImageForText(CImportedLinks::StripMarks(text), file, reason) != 1)
             return;
         found = LocateLibraryPicture(file);
     }

@@ -4,6 +4,7 @@
 #include "model/CorvPage.h"
 #include "model/PlaceholderTemplate.h"
 #include "platform/Escape.h"
+#include "platform/richtext/RichText.h"
 #include "publish/PublishText.h"
 
 namespace {
@@ -33,8 +34,13 @@ QString ScreenLinkAnchor(const CRunLink &link, const CCorvessaDoc &document)
         const CCorvPage *entry = document.FindGlossaryScreenByPublishId(link.target);
         if (!entry)
             return QString();
+        // The term as the glossary list names it: line ends, which an imported term keeps, are not part of it.
+        QString term = entry->GetTitle();
+        term.remove(u'\r');
+        term.remove(u'\n');
+        term.remove(CRichText::kLineBreak);
         return QStringLiteral("<a href='#' class='glossaryLink' onclick='kvx.glossary(\\\"") +
-               ContentsHandlerArgument(entry->GetTitle()) + QStringLiteral("\\\");'>");
+               ContentsHandlerArgument(term) + QStringLiteral("\\\");'>");
     }
     if (link.isPopup)
         return QStringLiteral("<a href='#' onclick='kvx.popup(\\\"") + ContentsHandlerArgument(link.target) +

@@ -1,14 +1,35 @@
 #!/usr/bin/env bash
-# Writes the committed .docx fixtures of the Word import tests with Debian's python3-docx.
+# Writes the committed .docx fixtures of the Word import tests: one document with Debian's python3-docx,
+# and the same document as LibreOffice writes it (opened as .docx, kept as its own .odt, written back as
+# .docx), so that both writers' manners of XML are read.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+out="$here/tests/fixtures/word"
 if ! /usr/bin/python3 -c "import docx" 2>/dev/null; then
   apt-get install -y -q python3-docx
 fi
-/usr/bin/python3 - "$here/tests/fixtures/word" <<'PY'
+if ! command -v soffice >/dev/null; then
+  apt-get install -y -q --no-install-recommends libreoffice-writer-nogui
+fi
+/usr/bin/python3 - "$out" <<'PY'
 import sys
 from docx import Document
 from docx.enum.style import WD_STYLE_TYPE
+from docx.opc.constants import RELATIONSHIP_TYPE
+from docx.oxml import OxmlElement
+from docx.oxml.ns import qn
+
+def add_hyperlink(paragraph, text, address):
+    rel = paragraph.part.relate_to(address, RELATIONSHIP_TYPE.HYPERLINK, is_external=True)
+    link = OxmlElement("w:hyperlink")
+    link.set(qn("r:id"), rel)
+    run = OxmlElement("w:r")
+    t = OxmlElement("w:t")
+    t.text = text
+    run.append(t)
+    link.append(run)
+    paragraph._p.append(link)
+
 out = sys.argv[1]
 d = Document()
 d.add_heading("Workplace safety", level=1)
@@ -21,10 +42,22 @@ d.add_paragraph("Helmets", style="List Bullet")
 d.add_paragraph("Gloves", style="List Bullet")
 d.add_paragraph("Check the straps", style="List Number")
 d.add_heading("Details", level=3)
-d.add_paragraph("Sécurité avant tout. Seguridad primero.")
+p = d.add_paragraph("Sécurité avant tout. Seguridad primero. Read the ")
+add_hyperlink(p, "safety rules", "https://example.org/safety")
+p.add_run(".")
 for name in ("kv_glossary", "kv_description"):
     d.styles.add_style(name, WD_STYLE_TYPE.PARAGRAPH)
 d.add_paragraph("Helmet", style="kv_glossary")
 d.add_paragraph("A hard hat worn on site.", style="kv_description")
 d.save(out + "/safety-python-docx.docx")
 PY
+
+# LibreOffice gets a profile and a folder of its own for each run.
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+soffice=(soffice --headless --norestore "-env:UserInstallation=file://$work/profile")
+cp "$out/safety-python-docx.docx" "$work/safety.docx"
+"${soffice[@]}" --convert-to odt --outdir "$work/odt" "$work/safety.docx" >/dev/null
+"${soffice[@]}" --convert-to 'docx:MS Word 2007 XML' --outdir "$work/docx" "$work/odt/safety.odt" >/dev/null
+test -s "$work/docx/safety.docx"
+cp "$work/docx/safety.docx" "$out/safety-libreoffice.docx"

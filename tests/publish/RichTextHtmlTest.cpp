@@ -31,6 +31,9 @@ protected:
         target->SetPublishId(QStringLiteral("0_3"));
         term = f.Add(f.doc->GlossaryScreenList, QStringLiteral("G1_1"), pt_document, QStringLiteral("Fledgling"));
         term->SetPublishId(QStringLiteral("9000_5"));
+        // An imported term keeps the line end of its paragraph; the glossary list names it without.
+        f.Add(f.doc->GlossaryScreenList, QStringLiteral("G1_2"), pt_document, QStringLiteral("Helmet\n"))
+            ->SetPublishId(QStringLiteral("9000_7"));
     }
 
     QString Html(const std::function<void(Rich &)> &build, CRichTextHtml::Mode mode = CRichTextHtml::Mode::Textbox)
@@ -227,6 +230,8 @@ TEST_F(RichTextHtmlTest, Runs)
         {"glossary link", Body(), link(1, 0, "9000_5"), "t",
          "<a href='#' class='glossaryLink' onclick='kvx.glossary(\\\"Fledgling\\\");'>t</a>"},
         {"glossary entry gone", Body(), link(1, 0, "9000_6"), "t", "t"},
+        {"imported term with its line end", Body(), link(1, 0, "9000_7"), "t",
+         "<a href='#' class='glossaryLink' onclick='kvx.glossary(\\\"Helmet\\\");'>t</a>"},
         {"screen gone", Body(), link(1, 0, ""), "t", "t"},
         {"script without semicolon", Body(), link(0, 1, "kvx.hint()"), "t",
          "<a href='#' onclick='kvx.hint(); return false;'>t</a>"},

@@ -181,7 +181,8 @@ TEST(ScreenFiles, RenderInChromium)
         EXPECT_EQ(calls(1), call({"popup", popup, 400, 300}));
         EXPECT_EQ(links[2].toObject().value(QStringLiteral("href")).toString(), t.address);
         EXPECT_EQ(links[2].toObject().value(QStringLiteral("target")).toString(), QStringLiteral("_blank;"));
-        EXPECT_EQ(calls(3), call({"glossary", t.term}));
+        // The glossary list names a term without its line ends, and so does the link to it.
+        EXPECT_EQ(calls(3), call({"glossary", QString(t.term).remove(u'\r').remove(u'\n')}));
         const QString hint = p == 0 ? QStringLiteral("gulls") : QStringLiteral("it's \"here\" \\ </script>");
         EXPECT_EQ(calls(4), call({"hint", hint}));
     }

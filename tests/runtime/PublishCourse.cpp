@@ -1,15 +1,18 @@
 // Publishes the courses that the run-time's browser tests walk, with the program-folder data of the build:
 //
-//   publish_runtime_course <program folder> <work folder> tour|quiz standalone|web|scorm12|scorm2004
+//   publish_runtime_course <program folder> <work folder> tour|quiz|word standalone|web|scorm12|scorm2004
 //
 // The project is <work folder>/Course.kvx with its media in <work folder>/Course; the course is published to
 // <work folder>/out. The tour is a course of two topics under a main menu: links of every kind, pictures with
 // a pan-and-zoom effect, a table, shapes, a print button, a question, sounds, a video, plug-in media and a
 // Flash question, a popup that is the help screen, two glossary terms and the outline. The quiz is a course
 // without menus that asks one question of every kind, has a remediation group after its second question and
-// two final performance screens. The exit status is 0 when the publish reported success.
+// two final performance screens. The word course is the Word fixture document imported into topics and
+// screens, with its glossary term linked from the text as the author links it. The exit status is 0 when the publish reported success.
 
 #include "document/CorvessaDoc.h"
+#include "import/HeadlessImportHost.h"
+#include "import/WordDocImporter.h"
 #include "model/ComponentAudio.h"
 #include "model/ComponentButton.h"
 #include "model/ComponentCompleteParagraph.h"
@@ -43,6 +46,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImage>
 #include <QStandardPaths>
 #include <QtEndian>
@@ -442,18 +446,65 @@ void BuildQuiz(Course &c)
     c.PopupsAndGlossary(nullptr);
 }
 
+// The Word fixture imported as one topic; the author then links "Helmets" to the imported glossary term.
+void BuildWord(Course &c)
+{
+    CCorvessaDoc &doc = c.doc;
+    doc.TemplateType = 13;
+    doc.CreateFinalFeedbackScreen = 0;
+    doc.ForceNewPage = doc.UseSrcWordHeadings = 1;
+    // Imported without a graphics library, the topic buttons have no pictures to show.
+    doc.MainMenuNoImages = 1;
+    CHeadlessImportHost host(doc);
+    CWordDocImporter importer(doc, nullptr, host);
+    CTopic topic(QString(), QStringLiteral("Workplace safety"), QString(), QStringLiteral(CORV_WORD_FIXTURE),
+                 QStringLiteral("FALSE"));
+    if (!importer.ConvertDocuments({&topic}, true, true, QStringLiteral("1")) || doc.GlossaryScreenList.size() < 2) {
+        std::fprintf(stderr, "the Word fixture did not import\n");
+        std::exit(2);
+    }
+    const CCorvPage *term = doc.GlossaryScreenList.back().get();
+    for (const auto &screen : doc.MainScreenList)
+        for (const auto &component : screen->GetComponentList())
+            if (auto *box = dynamic_cast<CComponentTextbox *>(component.get())) {
+                const int at = int(box->GetRichText().GetText().indexOf(QStringLiteral("Helmets")));
+                if (at >= 0 && box->GetContent().AddLink(QStringLiteral("Helmets"), at, 1, term->GetId(), QString(), 0, 0,
+                                                         0, 300, 400, c.prompt)) {
+                    box->GetContent().ToggleLinkEffect();
+                    return;
+                }
+            }
+    std::fprintf(stderr, "no text to link to the glossary\n");
+    std::exit(2);
+}
+
+// The author saves the imported course before publishing it: the theme's title picture of the main menu is
+// copied into the project then.
+void SaveWord(Course &c)
+{
+    if (!c.doc.OnSaveDocument(c.doc.GetPathName())) {
+        std::fprintf(stderr, "the imported course was not saved\n");
+        std::exit(2);
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // The Word import lays text out to split it between boxes, which needs the fonts of a GUI application.
+    const bool word = argc == 5 && QByteArray(argv[3]) == "word";
+    if (word && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> app =
+        word ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
     const QStringList targets = {QStringLiteral("standalone"), QStringLiteral("web"), QStringLiteral("scorm12"),
                                  QStringLiteral("scorm2004")};
     const QString kind = argc == 5 ? QString::fromLocal8Bit(argv[3]) : QString();
     const int target = argc == 5 ? int(targets.indexOf(QString::fromLocal8Bit(argv[4]))) : -1;
-    if ((kind != QStringLiteral("tour") && kind != QStringLiteral("quiz")) || target < 0) {
-        std::fprintf(stderr, "usage: publish_runtime_course <program folder> <work folder> tour|quiz standalone|web|scorm12|scorm2004\n");
+    if ((kind != QStringLiteral("tour") && kind != QStringLiteral("quiz") && kind != QStringLiteral("word")) || target < 0) {
+        std::fprintf(stderr, "usage: publish_runtime_course <program folder> <work folder> tour|quiz|word standalone|web|scorm12|scorm2004\n");
         return 2;
     }
     const QString work = QString::fromLocal8Bit(argv[2]);
@@ -491,8 +542,12 @@ int main(int argc, char **argv)
     Course course{doc, prompt, work + QStringLiteral("/Course")};
     if (kind == QStringLiteral("tour"))
         BuildTour(course);
+    else if (kind == QStringLiteral("word"))
+        BuildWord(course);
     else
         BuildQuiz(course);
+    if (word)
+        SaveWord(course);
     COutlineTree tree;
     tree.RebuildFromScreenLists(doc.MainScreenList, doc.PopupScreenList, doc.GlossaryScreenList);
 
