@@ -38,9 +38,8 @@
 #include "model/OutlineTree.h"
 #include "model/Topic.h"
 #include "model/URLLink.h"
-#include "platform/CorvContext.h"
-#include "platform/RecordingPrompt.h"
 #include "publish/CoursePublisher.h"
+#include "tests/support/PublishHarness.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -508,14 +507,10 @@ int main(int argc, char **argv)
         return 2;
     }
     const QString work = QString::fromLocal8Bit(argv[2]);
-    CRecordingPrompt prompt;
-    prompt.SetFallback(CPrompt::yes);
-    CCorvContext context;
-    context.prompt = &prompt;
-    context.programFolder = QString::fromLocal8Bit(argv[1]);
-    context.appDataFolder = work + QStringLiteral("/appdata");
+    CPublishHarness harness(argv[1], work);
+    CRecordingPrompt &prompt = harness.prompt;
 
-    CCorvessaDoc doc(context);
+    CCorvessaDoc doc(harness.context);
     // A course starts with the settings of a new one: its buttons, glossary and options as the author finds them.
     doc.OnNewDocument();
     doc.SetPathName(work + QStringLiteral("/Course.kvx"));
@@ -563,10 +558,5 @@ int main(int argc, char **argv)
         publisher.PublishLms();
         break;
     }
-    bool completed = false;
-    for (const QString &text : prompt.Texts()) {
-        std::printf("message: %s\n", qPrintable(QString(text).replace(u'\n', QStringLiteral(" | "))));
-        completed = completed || text.startsWith(QStringLiteral("Publish has completed successfully"));
-    }
-    return completed ? 0 : 1;
+    return harness.ReportPublish() ? 0 : 1;
 }

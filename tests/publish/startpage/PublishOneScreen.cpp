@@ -10,9 +10,8 @@
 #include "model/CorvPage.h"
 #include "model/GlobalHelpers.h"
 #include "model/OutlineTree.h"
-#include "platform/CorvContext.h"
-#include "platform/RecordingPrompt.h"
 #include "publish/CoursePublisher.h"
+#include "tests/support/PublishHarness.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -31,14 +30,9 @@ int main(int argc, char **argv)
     const QString work = QString::fromLocal8Bit(argv[2]);
     QDir().mkpath(work + QStringLiteral("/Course"));
 
-    CRecordingPrompt prompt;
-    prompt.SetFallback(CPrompt::yes);
-    CCorvContext context;
-    context.prompt = &prompt;
-    context.programFolder = QString::fromLocal8Bit(argv[1]);
-    context.appDataFolder = work + QStringLiteral("/appdata");
+    CPublishHarness harness(argv[1], work);
 
-    CCorvessaDoc doc(context);
+    CCorvessaDoc doc(harness.context);
     doc.SetPathName(work + QStringLiteral("/Course.kvx"));
     doc.CourseName = QStringLiteral("Fire Safety at Work");
     doc.Theme = QStringLiteral("Classical");
@@ -49,10 +43,5 @@ int main(int argc, char **argv)
 
     CCoursePublisher publisher(doc, work + QStringLiteral("/out"), QStringLiteral("Course"), &tree);
     publisher.PublishStandalone();
-    bool completed = false;
-    for (const QString &text : prompt.Texts()) {
-        std::printf("message: %s\n", qPrintable(QString(text).replace(u'\n', QStringLiteral(" | "))));
-        completed = completed || text.startsWith(QStringLiteral("Publish has completed successfully"));
-    }
-    return completed ? 0 : 1;
+    return harness.ReportPublish() ? 0 : 1;
 }
