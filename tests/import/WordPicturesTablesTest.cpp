@@ -423,3 +423,37 @@ TEST_F(WordPicturesTest, TablesThatDoNotFitGetAScreenOfTheirOwn)
     EXPECT_EQ(Components<CComponentImage>(*screens[0], ct_image).size(), 1u);   // the placeholder stays
     EXPECT_TRUE(Components<CComponentTable>(*screens[0], ct_table).empty());
 }
+
+// Guards: screens of a document with pictures keeping an empty placeholder beside squeezed text when no
+// picture of the document belongs to them, or a document without pictures switching the run to pictures.
+TEST_F(WordPicturesTest, ScreensWithoutADocumentPictureGiveTheTextTheWholeScreen)
+{
+    doc->IncludeSourceDocGraphics = 1;
+    const QByteArray sentence = "Every visitor signs in at the gate, wears the badge and follows the marked paths. ";
+    QByteArray body;
+    for (int i = 0; i < 12; ++i)
+        body += Para("", TextRun(sentence.repeated(4)));
+    const QString plain = tree / "plain.docx";
+    ASSERT_TRUE(WriteDocx(plain, body, {}));
+    const QString pictured = tree / "pictured.docx";
+    ASSERT_TRUE(WriteDocx(pictured, Para("", TextRun("The gate.") + Drawing("rId20", 40, 30)) + body,
+                          {{"rId20", "gate.png", Solid(40, 30, qRgb(200, 0, 0), ImageFormatPng)}}));
+
+    ASSERT_TRUE(Import({plain}));
+    for (CCorvPage *screen : Main())
+        EXPECT_TRUE(Components<CComponentImage>(*screen, ct_image).empty()) << screen->GetTitle().toStdString();
+
+    doc->MainScreenList.clear();
+    ASSERT_TRUE(Import({pictured}));
+    const auto screens = Main();
+    ASSERT_GE(screens.size(), 2u);
+    // The picture is on the screen that holds its paragraph, beside the text.
+    const auto images = Components<CComponentImage>(*screens[0], ct_image);
+    ASSERT_EQ(images.size(), 1u);
+    EXPECT_TRUE(images[0]->GetImageFile().endsWith("/pictured_src_1.jpg"));
+    // The next screen's text overflowed with no picture of the document in its range.
+    EXPECT_TRUE(Components<CComponentImage>(*screens[1], ct_image).empty());
+    std::vector<CComponentBase *> boxes;
+    ASSERT_EQ(screens[1]->GetComponentsOfType(ct_textbox, boxes), 1);
+    EXPECT_EQ(boxes[0]->GetBounds(), CRect(36, 32, 972, 520));
+}
