@@ -164,7 +164,9 @@ bool CScreenPreview::PreviewScreen(CCorvPage &screen)
 
     CScreenScriptWriter writer(m_publisher);
     if (!writer.WriteScreenFile(&screen))
-        prompt.Error(kNotWritten.arg(CorvPath::Join(m_publisher.GetTargetFolder(), QStringLiteral("content"))) +
+        prompt.Error(kNotWritten.arg(CorvPath::Join(m_publisher.GetTargetFolder(),
+                                                    Content(QStringLiteral("%1_%2.js")
+                                                                .arg(m_publisher.GetProjectPrefix(), screen.GetPublishId())))) +
                      u'\n' + writer.GetFileErrorText());
 
     QFile templateFile(TemplatePath());
