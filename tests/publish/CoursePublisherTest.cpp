@@ -101,7 +101,7 @@ protected:
         switch (driver) {
         case Standalone: publisher.PublishStandalone(); break;
         case Lan: publisher.PublishLanDatabase(); break;
-        case Asp: return publisher.PublishWebDatabaseAsp(lessonMode);
+        case Asp: return publisher.PublishWebDatabaseAsp(lessonMode).Ok();
         case Php: publisher.PublishWebDatabasePhp(); break;
         case Lms: publisher.PublishLms(); break;
         }

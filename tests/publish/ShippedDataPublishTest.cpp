@@ -51,7 +51,7 @@ protected:
         switch (driver) {
         case Standalone: publisher.PublishStandalone(); break;
         case Lan: publisher.PublishLanDatabase(); break;
-        case Asp: return publisher.PublishWebDatabaseAsp(0);
+        case Asp: return publisher.PublishWebDatabaseAsp(0).Ok();
         case Php: publisher.PublishWebDatabasePhp(); break;
         case Lms: publisher.PublishLms(); break;
         }
