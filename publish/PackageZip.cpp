@@ -1,8 +1,7 @@
 #include "publish/PackageZip.h"
 
-#include "publish/PublishContext.h"
-
 #include "platform/FileSystemUtil.h"
+#include "publish/PublishContext.h"
 #include "publish/ZipWriter.h"
 
 #include <QFile>

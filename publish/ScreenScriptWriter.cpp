@@ -96,8 +96,7 @@ bool CScreenScriptWriter::WriteScreenFile(CCorvPage *screen)
 {
     if (!screen)
         return true;
-    const CCorvessaDoc &document = m_context.GetDocument();
-    const bool noMark = m_context.GetTarget() == PublishTargetWeb && document.UseASP == 0;
+    const bool noMark = m_context.GetTarget() == PublishTargetWeb && m_context.Settings().UseASP == 0;
     const QString path = QStringLiteral("content/") + m_context.GetProjectPrefix() + u'_' + screen->GetPublishId() +
                          QStringLiteral(".js");
     CPublishFile file;
