@@ -1,21 +1,26 @@
 #include "publish/CoursePublisher.h"
 
 #include "document/CorvessaDoc.h"
-#include "document/InternationalProfileFromXML.h"
 #include "model/GlobalHelpers.h"
 #include "platform/CorvContext.h"
-#include "platform/PathUtil.h"
 #include "platform/Progress.h"
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
-#include "publish/GenerateTriggerBase.h"
+#include "publish/GlossaryScript.h"
+#include "publish/InternationalScript.h"
+#include "publish/LessonFolder.h"
+#include "publish/LmsPackage.h"
 #include "publish/NamedMediaCheck.h"
-#include "publish/OutputCopier.h"
+#include "publish/OptionsScript.h"
+#include "publish/OutlinePage.h"
 #include "publish/OutputFolder.h"
-#include "publish/ProgramData.h"
-#include "publish/PublishFile.h"
-#include "publish/CharacterSubstitutions.h"
-#include "publish/TemplateTriggers.h"
+#include "publish/OutputTree.h"
+#include "publish/PackageZip.h"
+#include "publish/PagesScript.h"
+#include "publish/ScreenFiles.h"
+#include "publish/ServerConfigFiles.h"
+#include "publish/TemplateExpander.h"
+#include "publish/TemplatePages.h"
 
 #include <iterator>
 #include <vector>
@@ -65,6 +70,11 @@ static_assert(StepsInOrder(), "the step table follows the order of PublishStep")
 
 const StepInfo &Info(PublishStep step) { return kSteps[int(step)]; }
 
+QString StepFailureText(PublishStep step)
+{
+    return QStringLiteral("Fail while publishing.\nError occurs at %1.").arg(QString::fromLatin1(Info(step).name));
+}
+
 // When a step of a driver runs.
 enum class Gate {
     WhileSucceeding,      // only while every earlier step succeeded
@@ -110,13 +120,6 @@ const std::vector<PlannedStep> kLmsSteps = {
     {S::StripAutoOpenFiles, Gate::AlwaysInNewWindow}, {S::ZipPublishedFolder, Gate::WhileSucceedingZip},
 };
 
-QString WithoutTrailingSeparators(QString folder)
-{
-    while (folder.size() > 1 && CorvPath::IsSeparator(folder.back()))
-        folder.chop(1);
-    return folder;
-}
-
 } // namespace
 
 // What sets the drivers apart: their steps and what each tells the author.
@@ -132,64 +135,61 @@ struct CCoursePublisher::DriverPlan {
 
 QString PublishStepName(PublishStep step) { return QString::fromLatin1(Info(step).name); }
 
-CCoursePublisher::CCoursePublisher(CCorvessaDoc &document, const QString &targetFolder, const QString &projectPrefix,
-                                   const COutlineTree *courseTree)
-    : m_document(document),
-      m_targetFolder(WithoutTrailingSeparators(targetFolder)),
-      m_projectPrefix(projectPrefix.toLower()),
-      m_courseTree(courseTree)
+CCoursePublisher::CCoursePublisher(const CCorvessaDoc &document, const QString &targetFolder,
+                                   const QString &projectPrefix, const COutlineTree *courseTree)
+    : m_context(document, targetFolder, projectPrefix, courseTree),
+      m_expander(std::make_unique<CTemplateExpander>(m_context))
 {
-    for (auto &[key, trigger] : MakeTemplateTriggers(document))
-        m_triggers.emplace(key, std::move(trigger));
-    BuildProfileTokenMap();
 }
 
 CCoursePublisher::~CCoursePublisher() = default;
 
-void CCoursePublisher::PublishStandalone()
+CStatus CCoursePublisher::PublishStandalone()
 {
     static const DriverPlan plan{PublishTargetStandalone, kStandaloneSteps, true, false, true, true, true};
-    RunDriver(plan, 0);
+    return RunDriver(plan, 0);
 }
 
-void CCoursePublisher::PublishLanDatabase()
+CStatus CCoursePublisher::PublishLanDatabase()
 {
     static const DriverPlan plan{PublishTargetLan, kStandaloneSteps, false, true, true, false, false};
-    RunDriver(plan, 0);
+    return RunDriver(plan, 0);
 }
 
-bool CCoursePublisher::PublishWebDatabaseAsp(int lessonMode)
+CStatus CCoursePublisher::PublishWebDatabaseAsp(int lessonMode)
 {
     static const DriverPlan plan{PublishTargetWeb, kAspSteps, false, true, false, false, false};
     return RunDriver(plan, lessonMode);
 }
 
-void CCoursePublisher::PublishWebDatabasePhp()
+CStatus CCoursePublisher::PublishWebDatabasePhp()
 {
     static const DriverPlan plan{PublishTargetWeb, kPhpSteps, true, false, true, false, false};
-    RunDriver(plan, 0);
+    return RunDriver(plan, 0);
 }
 
-void CCoursePublisher::PublishLms()
+CStatus CCoursePublisher::PublishLms()
 {
     static const DriverPlan plan{PublishTargetLms, kLmsSteps, false, true, true, false, false};
-    RunDriver(plan, 0);
+    return RunDriver(plan, 0);
 }
 
-bool CCoursePublisher::RunDriver(const DriverPlan &plan, int lessonMode)
+CStatus CCoursePublisher::RunDriver(const DriverPlan &plan, int lessonMode)
 {
     // Each folder of the output is checked for links once, not again for every file written into it.
     const CorvOutputFolder::FolderCheckScope folderChecks;
-    CPrompt &prompt = m_document.Prompt();
+    const CCorvessaDoc &document = m_context.GetDocument();
+    const CCourseSettings &settings = m_context.Settings();
+    CPrompt &prompt = m_context.Prompt();
     if (IsCourseTreeEmpty()) {
         prompt.Information(CStringTable::Load(kNoScreenToPublish));
-        return false;
+        return CFailure(CStringTable::Load(kNoScreenToPublish));
     }
-    m_target = plan.target;
-    m_lastErrorText.clear();
-    m_courseTree->NumberPublishIds(m_document.PopupScreenList, m_document.GlossaryScreenList);
+    m_context.SetTarget(plan.target);
+    m_context.ClearErrors();
+    m_context.GetCourseTree()->NumberPublishIds(document.PopupScreenList, document.GlossaryScreenList);
 
-    CProgress &progress = m_document.GetContext().Progress();
+    CProgress &progress = m_context.GetContext().Progress();
     if (plan.showsProgress) {
         progress.SetRange(0, 12);
         progress.SetText(PublishStepName(S::BuildTargetDirectoryAndSubDirectories));
@@ -198,13 +198,18 @@ bool CCoursePublisher::RunDriver(const DriverPlan &plan, int lessonMode)
     if (tree < 0) {
         if (plan.messageWhenDeclined)
             ReportStepFailure(S::BuildTargetDirectoryAndSubDirectories);
-        return false;
+        return CFailure(StepFailureText(S::BuildTargetDirectoryAndSubDirectories));
     }
     bool succeeding = tree == 1;
-    if (!succeeding && plan.messageWhenTreeFailed)
-        ReportStepFailure(S::BuildTargetDirectoryAndSubDirectories);
+    // The step that stopped the publish, in the words the author is shown.
+    QString failedStep;
+    if (!succeeding) {
+        failedStep = StepFailureText(S::BuildTargetDirectoryAndSubDirectories);
+        if (plan.messageWhenTreeFailed)
+            ReportStepFailure(S::BuildTargetDirectoryAndSubDirectories);
+    }
 
-    const bool newWindow = m_document.LmsOpensNewWindow == 1;
+    const bool newWindow = settings.LmsOpensNewWindow == 1;
     for (const PlannedStep &planned : plan.steps) {
         if (plan.showsProgress) {
             progress.StepIt();
@@ -217,46 +222,51 @@ bool CCoursePublisher::RunDriver(const DriverPlan &plan, int lessonMode)
         case Gate::Always: runs = true; break;
         case Gate::WhileSucceedingInPlace: runs = succeeding && !newWindow; break;
         case Gate::AlwaysInNewWindow: runs = newWindow; break;
-        case Gate::WhileSucceedingZip: runs = succeeding && m_document.CreateZip == 1; break;
+        case Gate::WhileSucceedingZip: runs = succeeding && settings.CreateZip == 1; break;
         }
         if (!runs)
             continue;
         const int result = RunStep(planned.step, lessonMode);
         if (Info(planned.step).resultRead && result != 1 && succeeding) {
             ReportStepFailure(planned.step);
+            failedStep = StepFailureText(planned.step);
             succeeding = false;
         }
     }
 
     // A screen that names a file the output lacks (a clip or picture missing from the project) is no
     // complete course: the author hears of every such file at once, and of no success.
-    const QStringList missing = succeeding && !m_previewFlag
-        ? CorvNamedMediaCheck::MissingFiles(m_targetFolder, m_projectPrefix) : QStringList();
+    const QString &folder = m_context.GetTargetFolder();
+    const QStringList missing = succeeding && !m_context.GetPreviewFlag()
+        ? CorvNamedMediaCheck::MissingFiles(folder, m_context.GetProjectPrefix()) : QStringList();
+    // Every failure the steps met, one a line; the system's last error when they said nothing.
+    QString reasons = m_context.ErrorText();
+    if (reasons.isEmpty() && !succeeding)
+        ::GetLastErrorText(reasons);
     if (!missing.isEmpty()) {
-        prompt.Warning(QStringLiteral("Publish has completed with missing files to:\n\n%1\n\nThe course's screens "
-                                      "name these files, which the project lacks:\n\n%2")
-                           .arg(m_targetFolder, missing.join(u'\n')));
-    } else if (succeeding) {
-        if (plan.reportsCompletion)
-            prompt.Information(CStringTable::Load(kPublishCompleted).arg(m_targetFolder));
-    } else if (plan.reportsFailure) {
-        QString reason = m_lastErrorText;
-        if (reason.isEmpty())
-            ::GetLastErrorText(reason);
-        prompt.Error(CStringTable::Load(kPublishFailed) + u'\n' + reason);
+        const QString text = QStringLiteral("Publish has completed with missing files to:\n\n%1\n\nThe course's screens "
+                                            "name these files, which the project lacks:\n\n%2")
+                                 .arg(folder, missing.join(u'\n'));
+        prompt.Warning(text);
+        return CFailure(text);
     }
-    return succeeding;
+    if (succeeding) {
+        if (plan.reportsCompletion)
+            prompt.Information(CStringTable::Load(kPublishCompleted).arg(folder));
+        return {};
+    }
+    if (plan.reportsFailure)
+        prompt.Error(CStringTable::Load(kPublishFailed) + u'\n' + reasons);
+    return CFailure(reasons.isEmpty() ? failedStep : failedStep + u'\n' + reasons);
 }
 
-void CCoursePublisher::ReportStepFailure(PublishStep step)
-{
-    m_document.Prompt().Warning(QStringLiteral("Fail while publishing.\nError occurs at %1.").arg(PublishStepName(step)));
-}
+void CCoursePublisher::ReportStepFailure(PublishStep step) { m_context.Prompt().Warning(StepFailureText(step)); }
 
 int CCoursePublisher::RunStep(PublishStep step, int lessonMode)
 {
     switch (step) {
-    case S::BuildTargetDirectoryAndSubDirectories: return BuildTargetDirectoryAndSubDirectories(m_targetFolder, 1);
+    case S::BuildTargetDirectoryAndSubDirectories:
+        return BuildTargetDirectoryAndSubDirectories(m_context.GetTargetFolder(), 1);
     case S::CopySourceFiles2Target: return CopySourceFiles2Target(lessonMode);
     case S::CreateKqConfigFile: return CreateKqConfigFile();
     case S::CreateIndexWebPage: return CreateIndexWebPage();
@@ -277,34 +287,62 @@ int CCoursePublisher::RunStep(PublishStep step, int lessonMode)
     return 0;
 }
 
-void CCoursePublisher::NoteFileError(const CPublishFile &file)
+// ---- The steps ----
+
+int CCoursePublisher::BuildTargetDirectoryAndSubDirectories(const QString &folder, int confirm)
 {
-    if (!file.GetErrorText().isEmpty())
-        m_lastErrorText = file.GetErrorText();
+    return COutputTree(m_context).Build(folder, confirm);
 }
 
-void CCoursePublisher::BuildOutline()
+bool CCoursePublisher::CopySourceFiles2Target(int lessonMode) { return COutputTree(m_context).CopySourceFiles(lessonMode); }
+
+bool CCoursePublisher::CopyThemeButtons() { return COutputTree(m_context).CopyThemeButtons(); }
+
+bool CCoursePublisher::CreateKqConfigFile() { return CServerConfigFiles(m_context).WritePhpConfig(); }
+
+bool CCoursePublisher::CreateConfigAsp() { return CServerConfigFiles(m_context).WriteAspConfig(); }
+
+bool CCoursePublisher::CreateIndexWebPage() { return CTemplatePages(m_context, *m_expander).WriteIndexPage(); }
+
+void CCoursePublisher::ProcessSourceFiles() { CTemplatePages(m_context, *m_expander).WriteContentPages(); }
+
+bool CCoursePublisher::CreateKvxCss() { return CTemplatePages(m_context, *m_expander).WriteStyleSheet(); }
+
+bool CCoursePublisher::BuildPagesJS() { return CPagesScript(m_context).Write(); }
+
+bool CCoursePublisher::CreatePrefsJS(int lessonMode) { return COptionsScript(m_context).Write(lessonMode); }
+
+bool CCoursePublisher::ReadThemeLineColours(QString &lineColour, QString &shadowColour) const
 {
-    CPublishFile file;
-    if (!file.Open(m_targetFolder, QStringLiteral("content/outline.htm"), CPublishFile::WithByteOrderMark)
-        || !file.WriteString(CourseOutlineText()) || !file.Close()) {
-        NoteFileError(file);
-        return;
-    }
-    COutputCopier(m_targetFolder)
-        .CopyFolderFilesLowerCase(CorvProgramData::Resolve(ProgramFolder(), CorvProgramData::kTreePictures),
-                                  QStringLiteral("content/scripts/pics/tree"), false);
+    return COptionsScript(m_context).ReadThemeLineColours(lineColour, shadowColour);
 }
 
-bool CCoursePublisher::IsCourseTreeEmpty() const { return !m_courseTree || m_courseTree->GetCount() == 0; }
+QString CCoursePublisher::WriteFpsList() const { return COptionsScript(m_context).FpsList(); }
 
-bool CCoursePublisher::HasMenuScreen(const COutlineTree::Item *start) const
+void CCoursePublisher::WriteCustomFeedback(CPublishFile *file) const
 {
-    return m_courseTree && m_courseTree->HasMenuScreen(start);
+    COptionsScript(m_context).WriteCustomFeedback(file);
 }
 
-void CCoursePublisher::ApplyTextSubstitutions(QString &text) const
+bool CCoursePublisher::WriteInternationalisationVariables() { return CInternationalScript(m_context).Write(); }
+
+bool CCoursePublisher::WriteGlossaryItems() { return CGlossaryScript(m_context).Write(); }
+
+bool CCoursePublisher::BuildContents() { return CScreenFiles(m_context).Write(); }
+
+void CCoursePublisher::BuildOutline() { COutlinePage(m_context).Write(); }
+
+bool CCoursePublisher::CreateManifestXML() { return CLmsPackage(m_context).WriteManifest(); }
+
+bool CCoursePublisher::CreateMetadataManifestXML() { return CLmsPackage(m_context).WriteMetadata(); }
+
+bool CCoursePublisher::StripAutoOpenFiles() { return CLmsPackage(m_context).StripAutoOpenFiles(); }
+
+bool CCoursePublisher::ZipPublishedFolder() { return CPackageZip(m_context).Write(); }
+
+ZipResult CCoursePublisher::AddFolderToZip(ZipHandle handle, const QString &folder, const QString &basePrefix)
 {
-    if (m_specialCharacters)
-        m_specialCharacters->Apply(text);
+    return CPackageZip::AddFolderToZip(handle, folder, basePrefix);
 }
+
+void CCoursePublisher::PublishLessonFolder(const QString &webFolder) { CLessonFolder(m_context).Publish(webFolder); }

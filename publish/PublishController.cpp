@@ -135,7 +135,7 @@ bool CPublishController::RunDriver(Driver driver, const QString &folder, int les
     switch (driver) {
     case DriveStandalone: publisher.PublishStandalone(); break;
     case DriveLan: publisher.PublishLanDatabase(); break;
-    case DriveWebAsp: return publisher.PublishWebDatabaseAsp(lessonMode);
+    case DriveWebAsp: return publisher.PublishWebDatabaseAsp(lessonMode).Ok();
     case DriveWebPhp: publisher.PublishWebDatabasePhp(); break;
     case DriveLms: publisher.PublishLms(); break;
     case DriveLessonFolder: publisher.PublishLessonFolder(webFolder); break;

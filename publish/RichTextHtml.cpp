@@ -5,7 +5,7 @@
 #include "model/ComponentTextbox.h"
 #include "model/RichTextLinks.h"
 #include "platform/Escape.h"
-#include "publish/CoursePublisher.h"
+#include "publish/PublishContext.h"
 #include "publish/TableCellSizes.h"
 
 namespace {
@@ -62,7 +62,7 @@ class CRichTextHtml::Writer
 {
 public:
     Writer(const CRichTextHtml &owner, const CRichTextLinks &content, Mode mode)
-        : m_owner(owner), m_document(owner.m_publisher.GetDocument()), m_content(content),
+        : m_owner(owner), m_document(owner.m_context.GetDocument()), m_content(content),
           m_text(content.GetRichText()), m_mode(mode)
     {
     }
@@ -165,7 +165,7 @@ private:
         if (start >= end)
             return;
         QString html = CorvEscape::HtmlText(m_text.GetTextRange(start, end));
-        m_owner.m_publisher.ApplyTextSubstitutions(html);
+        m_owner.m_context.ApplyTextSubstitutions(html);
         html.replace(CRichText::kParagraphEnd, kBreak);
         html.replace(CRichText::kLineBreak, kBreak);
         if (html.isEmpty())
@@ -234,12 +234,12 @@ private:
         const QString colour = HtmlColour(ShownColour(Format(lineStart)));
         const int indent = para.startIndent;
         if (para.numbering == PFN_BULLET) {
-            const int margin = indent / 20 + (m_document.LeftAlignBulletedLists ? 18 : 0);
+            const int margin = indent / 20 + (m_owner.m_context.Settings().LeftAlignBulletedLists ? 18 : 0);
             return lead + QStringLiteral("<li style='color:%1; text-align:%2; margin-left:%3px;'>")
                               .arg(colour, m_alignWord)
                               .arg(margin);
         }
-        const double margin = indent / 225.0 + (m_document.LeftAlignNumberedLists ? 1.6 : 0.0);
+        const double margin = indent / 225.0 + (m_owner.m_context.Settings().LeftAlignNumberedLists ? 1.6 : 0.0);
         return lead + QStringLiteral("<li style='color:%1; text-align:%2; margin-left:%3em;'>")
                           .arg(colour, m_alignWord, QString::number(margin, 'f', 1));
     }
@@ -297,8 +297,8 @@ private:
     int m_linkNumber = -1;
 };
 
-CRichTextHtml::CRichTextHtml(const CCoursePublisher &publisher)
-    : m_publisher(publisher), m_body(CBodyFont::FromDocument(publisher.GetDocument()))
+CRichTextHtml::CRichTextHtml(const CPublishContext &context)
+    : m_context(context), m_body(CBodyFont::FromDocument(context.GetDocument()))
 {
 }
 
@@ -316,7 +316,7 @@ QString CRichTextHtml::TextboxToHtml(const CComponentTextbox &textbox) const
                       .arg(bounds.Width())
                       .arg(bounds.Height());
     const bool rightToLeft = textbox.GetRightToLeft() != 0;
-    if (rightToLeft != (m_publisher.GetDocument().RightToLeft != 0))
+    if (rightToLeft != (m_context.Settings().RightToLeft != 0))
         out += QStringLiteral(" direction:%1; unicode-bidi:embed;").arg(rightToLeft ? QStringLiteral("rtl") : QStringLiteral("ltr"));
     out += QStringLiteral("'>");
     out += TextToHtml(textbox.GetContent(), Mode::Textbox);

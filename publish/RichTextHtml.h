@@ -6,7 +6,7 @@
 
 class CComponentTable;
 class CComponentTextbox;
-class CCoursePublisher;
+class CPublishContext;
 class CRichTextLinks;
 
 // Text boxes and tables as positioned HTML in a screen file's contents, each as one script string literal.
@@ -26,8 +26,8 @@ public:
         Cell,    // inside a table cell: no margin for unindented paragraphs, items not indented in the file
     };
 
-    // Reads the course settings and text substitutions of the publisher's document.
-    explicit CRichTextHtml(const CCoursePublisher &publisher);
+    // Reads the course settings and text substitutions of the published course.
+    explicit CRichTextHtml(const CPublishContext &context);
 
     // From the container div to "</div>", written with the direction of the text box when it differs from
     // the course's.
@@ -41,6 +41,6 @@ public:
 private:
     class Writer;
 
-    const CCoursePublisher &m_publisher;
+    const CPublishContext &m_context;
     CBodyFont m_body;
 };

@@ -7,7 +7,7 @@
 
 class CComponentBase;
 class CComponentImage;
-class CCoursePublisher;
+class CPublishContext;
 
 // The pieces of a screen file that belong to the question panels and to the picture and media markup: the
 // screen file writer asks for them in the order of the screen's components. Each piece is a run of script
@@ -23,7 +23,7 @@ namespace CorvScreenPanels {
 // choice and true or false, identify the parts, the slider): an upper panel with the question's text and a
 // lower panel with the answer controls and the submit anchor, under the element ids the run-time's question
 // objects look for. Texts the author may still be editing in the question's window are taken from it first.
-bool QuestionPanelToHtml(const CCoursePublisher &publisher, CComponentBase &question, QString &piece);
+bool QuestionPanelToHtml(const CPublishContext &context, CComponentBase &question, QString &piece);
 
 // The text between the blanks ("****") of a question text, in order: each blank takes the one character
 // that follows it with it (a blank and its blank space, or its line end, become one gap), so n blanks give
@@ -31,13 +31,13 @@ bool QuestionPanelToHtml(const CCoursePublisher &publisher, CComponentBase &ques
 QStringList SplitAtBlanks(const QString &text);
 
 // A picture, as the image number-th of its screen ("kb<number>" in the markup and the start-up entry).
-bool ImageToHtml(const CCoursePublisher &publisher, CComponentBase &image, int number, QString &piece);
+bool ImageToHtml(const CPublishContext &context, CComponentBase &image, int number, QString &piece);
 // Appends the start-up entry of the picture's pan-and-zoom effect to the header's list (with ", " before
 // it when the list is not empty); nothing for a picture without one.
 void AddKenBurnsScript(QString &list, const CComponentBase &image, int number);
 
 // A Flash video player; its video and preview picture are copied into the output's media folder.
-bool MediaToHtml(const CCoursePublisher &publisher, CComponentBase &flashVideo, QString &piece);
+bool MediaToHtml(const CPublishContext &context, CComponentBase &flashVideo, QString &piece);
 
 // Where a pan-and-zoom effect starts and ends, in the picture's container (canvas pixels), worked out in
 // single precision from the marquee the author chose in the effect editor and the editor's scale.

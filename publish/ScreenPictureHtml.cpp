@@ -6,7 +6,7 @@
 #include "model/CorvPage.h"
 #include "model/PlaceholderTemplate.h"
 #include "platform/PathUtil.h"
-#include "publish/CoursePublisher.h"
+#include "publish/PublishContext.h"
 #include "publish/OutputCopier.h"
 #include "publish/PublishText.h"
 #include "publish/ScreenScriptEntries.h"
@@ -159,13 +159,13 @@ QString Image(const KenBurnsGeometry &g, int number, const CComponentImage &imag
 }
 
 // The anchor of a linked picture; "" when it has none or its screen is gone.
-QString Anchor(const CCoursePublisher &publisher, const CComponentImage &image)
+QString Anchor(const CPublishContext &context, const CComponentImage &image)
 {
     if (!image.IsLinked())
         return QString();
     const CURLLink &link = image.GetLink();
     if (link.IsScreenLink()) {
-        const CCorvPage *target = publisher.GetDocument().FindScreenByNumber(link.GetTargetScreen());
+        const CCorvPage *target = context.GetDocument().FindScreenByNumber(link.GetTargetScreen());
         if (!target)
             return QString();
         const QString id = ContentsHandlerArgument(target->GetPublishId());
@@ -281,14 +281,14 @@ KenBurnsGeometry KenBurnsGeometryOf(const CComponentImage &image)
     return g;
 }
 
-bool ImageToHtml(const CCoursePublisher &publisher, CComponentBase &component, int number, QString &piece)
+bool ImageToHtml(const CPublishContext &context, CComponentBase &component, int number, QString &piece)
 {
     piece.clear();
     const auto *image = dynamic_cast<const CComponentImage *>(&component);
     if (!image)
         return false;
     const KenBurnsGeometry g = KenBurnsGeometryOf(*image);
-    const QString anchor = Anchor(publisher, *image);
+    const QString anchor = Anchor(context, *image);
     const int panMode = PanModeOf(*image);
     piece = Container(g, number, image->GetBounds(), panMode) + anchor + Image(g, number, *image, panMode) +
             (anchor.isEmpty() ? QString() : QStringLiteral("</a>")) + QStringLiteral("</div>\"");
@@ -305,15 +305,15 @@ void AddKenBurnsScript(QString &list, const CComponentBase &component, int numbe
         CorvScreenEntries::Append(list, entry);
 }
 
-bool MediaToHtml(const CCoursePublisher &publisher, CComponentBase &component, QString &piece)
+bool MediaToHtml(const CPublishContext &context, CComponentBase &component, QString &piece)
 {
     piece.clear();
     const auto *video = dynamic_cast<const CComponentFlashVideo *>(&component);
     if (!video)
         return false;
-    video->BuildPublishHtml(publisher.GetDocument().GetContext(), piece);
+    video->BuildPublishHtml(context.GetDocument().GetContext(), piece);
     // The player finds its video and still beside the screens' media; a copy that fails is passed over.
-    COutputCopier copier(publisher.GetTargetFolder());
+    COutputCopier copier(context.GetTargetFolder());
     for (const QString &path : {video->GetFilePath(), video->m_stillImagePath}) {
         const QString name = CorvPath::SafeBareName(CorvPath::FileName(path));
         if (!path.isEmpty() && !name.isEmpty())

@@ -250,7 +250,7 @@ QStringList SplitAtBlanks(const QString &text)
     return pieces;
 }
 
-bool QuestionPanelToHtml(const CCoursePublisher &, CComponentBase &question, QString &piece)
+bool QuestionPanelToHtml(const CPublishContext &, CComponentBase &question, QString &piece)
 {
     piece.clear();
     if (auto *paragraph = dynamic_cast<CComponentCompleteParagraph *>(&question))

@@ -16,7 +16,7 @@
 #include "model/CorvPage.h"
 #include "model/GlobalHelpers.h"
 #include "platform/Escape.h"
-#include "publish/CoursePublisher.h"
+#include "publish/PublishContext.h"
 #include "publish/PublishFile.h"
 #include "publish/PublishText.h"
 #include "publish/ScreenPanels.h"
@@ -40,19 +40,19 @@ QString TemplatePiece(QString markup)
 }
 
 // The title as the header carries it: one line, substituted, as a script string.
-QString HeaderTitle(const CCoursePublisher &publisher, const CCorvPage &screen)
+QString HeaderTitle(const CPublishContext &context, const CCorvPage &screen)
 {
     QString title = screen.GetTitle();
     title.remove(u'\r');
     title.remove(u'\n');
-    publisher.ApplyTextSubstitutions(title);
+    context.ApplyTextSubstitutions(title);
     return CorvEscape::ScriptLiteral(title);
 }
 
 } // namespace
 
-CScreenScriptWriter::CScreenScriptWriter(const CCoursePublisher &publisher)
-    : m_publisher(publisher), m_richText(publisher)
+CScreenScriptWriter::CScreenScriptWriter(const CPublishContext &context)
+    : m_context(context), m_richText(context)
 {
 }
 
@@ -64,7 +64,7 @@ bool CScreenScriptWriter::HasScreenFile(int pageType)
 
 bool CScreenScriptWriter::WriteScreenFiles(const COutlineTree::Item *item)
 {
-    const COutlineTree *tree = m_publisher.GetCourseTree();
+    const COutlineTree *tree = m_context.GetCourseTree();
     if (!tree)
         return true;
     bool written = true;
@@ -96,12 +96,11 @@ bool CScreenScriptWriter::WriteScreenFile(CCorvPage *screen)
 {
     if (!screen)
         return true;
-    const CCorvessaDoc &document = m_publisher.GetDocument();
-    const bool noMark = m_publisher.GetTarget() == PublishTargetWeb && document.UseASP == 0;
-    const QString path = QStringLiteral("content/") + m_publisher.GetProjectPrefix() + u'_' + screen->GetPublishId() +
+    const bool noMark = m_context.GetTarget() == PublishTargetWeb && m_context.Settings().UseASP == 0;
+    const QString path = QStringLiteral("content/") + m_context.GetProjectPrefix() + u'_' + screen->GetPublishId() +
                          QStringLiteral(".js");
     CPublishFile file;
-    if (file.Open(m_publisher.GetTargetFolder(), path,
+    if (file.Open(m_context.GetTargetFolder(), path,
                   noMark ? CPublishFile::NoByteOrderMark : CPublishFile::WithByteOrderMark) &&
         file.WriteString(ScreenFileText(*screen)) && file.Close())
         return true;
@@ -120,7 +119,7 @@ QString CScreenScriptWriter::ScreenFileText(CCorvPage &screen)
 QString CScreenScriptWriter::ScreenHeader(CCorvPage &screen)
 {
     const QString id = CorvEscape::ScriptLiteral(screen.GetPublishId());
-    const QString title = HeaderTitle(m_publisher, screen);
+    const QString title = HeaderTitle(m_context, screen);
     // The run-time builds a menu itself from the outline.
     if (screen.GetPageType() == pt_folder && COutlineTree::IsMenuPage(&screen))
         return QStringLiteral("\"nonordinary\": false,\n\"currentpage\": \"%1\",\n\"pagename\": \"%2\",\n"
@@ -226,7 +225,7 @@ QString CScreenScriptWriter::Noted(bool made, const QString &piece)
 
 QString CScreenScriptWriter::ComponentPiece(CComponentBase &component, int &images, int &tables)
 {
-    const CCorvContext &context = m_publisher.GetDocument().GetContext();
+    const CCorvContext &context = m_context.GetDocument().GetContext();
     QString piece;
     switch (component.GetType()) {
     case ct_textbox:
@@ -234,7 +233,7 @@ QString CScreenScriptWriter::ComponentPiece(CComponentBase &component, int &imag
             return m_richText.TextboxToHtml(*textbox);
         return QString();
     case ct_image: {
-        const bool made = CorvScreenPanels::ImageToHtml(m_publisher, component, ++images, piece);
+        const bool made = CorvScreenPanels::ImageToHtml(m_context, component, ++images, piece);
         return Noted(made, piece);
     }
     case ct_complete_paragraph:
@@ -243,7 +242,7 @@ QString CScreenScriptWriter::ComponentPiece(CComponentBase &component, int &imag
     case ct_multiple_choice:
     case ct_likert:
     case ct_part_identification: {
-        const bool made = CorvScreenPanels::QuestionPanelToHtml(m_publisher, component, piece);
+        const bool made = CorvScreenPanels::QuestionPanelToHtml(m_context, component, piece);
         return Noted(made, piece);
     }
     case ct_link:
@@ -255,7 +254,7 @@ QString CScreenScriptWriter::ComponentPiece(CComponentBase &component, int &imag
             return AudioToHtml(*audio);
         return QString();
     case ct_flash_video: {
-        const bool made = CorvScreenPanels::MediaToHtml(m_publisher, component, piece);
+        const bool made = CorvScreenPanels::MediaToHtml(m_context, component, piece);
         return Noted(made, TemplatePiece(piece));
     }
     // Videos and Flash questions fill their own templates.
@@ -276,7 +275,7 @@ QString CScreenScriptWriter::ComponentPiece(CComponentBase &component, int &imag
     case ct_button: return PrintButtonHtml();
     case ct_free_form_text:
         if (auto *question = dynamic_cast<const CComponentFreeFormText *>(&component))
-            question->BuildPublishHtml(context, m_publisher.GetProjectPrefix(), piece);
+            question->BuildPublishHtml(context, m_context.GetProjectPrefix(), piece);
         return TemplatePiece(piece);
     // Topic buttons (the run-time builds menus), shapes (drawn by a start-up entry), HTML text, remediation
     // settings and the unused media kind have no markup.
@@ -289,7 +288,7 @@ QString CScreenScriptWriter::LinkToHtml(const CComponentLink &link) const
     QString target;
     if (!link.GetTargetLabel().isEmpty()) {
         // A link whose screen is gone leads nowhere rather than to a stale page.
-        if (const CCorvPage *screen = link.GetTargetPage(m_publisher.GetDocument()))
+        if (const CCorvPage *screen = link.GetTargetPage(m_context.GetDocument()))
             target = screen->GetPublishId();
     } else {
         target = link.GetFixedTargetId();
@@ -307,7 +306,7 @@ QString CScreenScriptWriter::LinkToHtml(const CComponentLink &link) const
 
 QString CScreenScriptWriter::AudioToHtml(CComponentAudio &audio)
 {
-    const CCorvContext &context = m_publisher.GetDocument().GetContext();
+    const CCorvContext &context = m_context.GetDocument().GetContext();
     QString markup;
     if (audio.m_buttonControls == 0) {
         audio.BuildPublishHtml(context, m_audioNumber++, markup);

@@ -12,7 +12,7 @@ class CComponentBase;
 class CComponentLink;
 class CComponentYouTube;
 class CCorvPage;
-class CCoursePublisher;
+class CPublishContext;
 
 // The script files of the screens: content/<prefix>_<publish id>.js for every screen a learner can land on.
 // Each file is one call, kvx.updatePage({...}), whose object holds the header fields of the screen (its
@@ -23,7 +23,7 @@ class CCoursePublisher;
 class CScreenScriptWriter
 {
 public:
-    explicit CScreenScriptWriter(const CCoursePublisher &publisher);
+    explicit CScreenScriptWriter(const CPublishContext &context);
 
     // Walks the outline in pre-order from item and the siblings after it (null: the whole outline), writing
     // the file of every screen of the page types that have one; screens below a glossary folder have none.
@@ -62,7 +62,7 @@ private:
     // A piece from a writer that belongs to another part of the publisher; a missing one is noted.
     QString Noted(bool made, const QString &piece);
 
-    const CCoursePublisher &m_publisher;
+    const CPublishContext &m_context;
     CRichTextHtml m_richText;
     // The next clip number of the screen, and the numbers given to the first member of each Play/Stop pair.
     int m_audioNumber = 0;

@@ -3,7 +3,7 @@
 #include "document/CorvessaDoc.h"
 #include "platform/Escape.h"
 #include "platform/PathUtil.h"
-#include "publish/CoursePublisher.h"
+#include "publish/PublishContext.h"
 #include "publish/PublishFile.h"
 
 namespace {

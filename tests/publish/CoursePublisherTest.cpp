@@ -39,6 +39,8 @@ public:
     using CCoursePublisher::CCoursePublisher;
 
     std::map<PublishStep, int> results;
+    // What a step adds to the publish's failures when it runs.
+    std::map<PublishStep, QString> errors;
     QStringList ran;
 
 protected:
@@ -48,6 +50,8 @@ protected:
         if (step == S::CopySourceFiles2Target || step == S::CreatePrefsJS)
             name += QStringLiteral(":%1").arg(lessonMode);
         ran.append(name);
+        if (const auto error = errors.find(step); error != errors.end())
+            Context().AddError(error->second);
         if (step == S::BuildOutline || step == S::ZipPublishedFolder)
             return CCoursePublisher::RunStep(step, lessonMode);
         const auto it = results.find(step);
@@ -101,7 +105,7 @@ protected:
         switch (driver) {
         case Standalone: publisher.PublishStandalone(); break;
         case Lan: publisher.PublishLanDatabase(); break;
-        case Asp: return publisher.PublishWebDatabaseAsp(lessonMode);
+        case Asp: return publisher.PublishWebDatabaseAsp(lessonMode).Ok();
         case Php: publisher.PublishWebDatabasePhp(); break;
         case Lms: publisher.PublishLms(); break;
         }
@@ -257,6 +261,31 @@ TEST_F(CoursePublisherTest, FailingStepStopsTheRest)
         EXPECT_EQ(messages, expected);
     }
     EXPECT_FALSE(QFileInfo::exists(output + ".zip"));
+}
+
+// Guards the report of a failed publish: the author and the caller hear of every failure the steps met,
+// the one that stopped the publish and those of the steps that run whatever happened, not only the last.
+TEST_F(CoursePublisherTest, FailedPublishReportsEveryFailure)
+{
+    AddCourse();
+    auto publisher = Publisher();
+    publisher->results[S::CopySourceFiles2Target] = 0;
+    publisher->errors[S::CopySourceFiles2Target] = "No space left on device";
+    publisher->errors[S::ProcessSourceFiles] = "Permission denied";
+    const CStatus status = publisher->PublishStandalone();
+    ASSERT_FALSE(status.Ok());
+    EXPECT_EQ(status.Error(), FailedAt("CopySourceFiles2Target") + "\nNo space left on device\nPermission denied");
+    EXPECT_EQ(prompt.Texts(), QStringList({FailedAt("CopySourceFiles2Target"),
+                                           "Failed to publish the project.\nNo space left on device\nPermission denied"}));
+    EXPECT_EQ(publisher->GetLastErrorText(), "No space left on device\nPermission denied");
+
+    // A new publish starts with no failures; a whole success gives an empty status.
+    prompt.Clear();
+    publisher->results.clear();
+    publisher->errors.clear();
+    EXPECT_TRUE(publisher->PublishStandalone().Ok());
+    EXPECT_EQ(publisher->GetLastErrorText(), "");
+    EXPECT_EQ(prompt.Texts(), QStringList({Completed()}));
 }
 
 // Guards what each driver does when the author declines emptying the folder (-1) or the folder tree

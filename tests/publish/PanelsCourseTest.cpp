@@ -28,7 +28,7 @@ QStringList PublishPanels(Fixture &f, const SampleTexts &texts)
     publisher->SetTarget(PublishTargetStandalone);
     EXPECT_TRUE(publisher->WriteInternationalisationVariables());
     EXPECT_TRUE(publisher->WriteGlossaryItems());
-    CScreenScriptWriter writer(*publisher);
+    CScreenScriptWriter writer(publisher->Context());
     EXPECT_TRUE(writer.WriteScreenFiles());
     publisher->BuildOutline();
     QStringList files;

@@ -41,7 +41,7 @@ protected:
     {
         f.Outline();
         QString piece;
-        EXPECT_TRUE(CorvScreenPanels::ImageToHtml(*f.Publisher(), image, number, piece));
+        EXPECT_TRUE(CorvScreenPanels::ImageToHtml(f.Publisher()->Context(), image, number, piece));
         return piece;
     }
 
@@ -258,7 +258,7 @@ TEST_F(PictureHtmlTest, FlashVideo)
     f.tmp.Write("Out/content/media/Still.JPG", "older");
     f.Outline();
     QString piece;
-    ASSERT_TRUE(CorvScreenPanels::MediaToHtml(*f.Publisher(), *video, piece));
+    ASSERT_TRUE(CorvScreenPanels::MediaToHtml(f.Publisher()->Context(), *video, piece));
     EXPECT_TRUE(piece.startsWith("\"<div id='flv"));
     EXPECT_TRUE(piece.contains("<video src='media/Harbour Tour.flv' poster='media/Still.JPG' width='320' height='240'"));
     EXPECT_EQ(TempTree::ReadAll(f.output + "/content/media/Harbour Tour.flv"), "FLV");
@@ -267,14 +267,14 @@ TEST_F(PictureHtmlTest, FlashVideo)
     auto *gone = Place<CComponentFlashVideo>(*screen, f.prompt, CRect(10, 20, 330, 260));
     gone->SetFilePath(f.tmp / "Movies/Gone.flv");
     f.prompt.Clear();
-    ASSERT_TRUE(CorvScreenPanels::MediaToHtml(*f.Publisher(), *gone, piece));
+    ASSERT_TRUE(CorvScreenPanels::MediaToHtml(f.Publisher()->Context(), *gone, piece));
     EXPECT_TRUE(piece.contains("<video src='media/Gone.flv' poster='media/x.gif'"));
     EXPECT_TRUE(f.prompt.Texts().isEmpty());
     EXPECT_FALSE(QFile::exists(f.output + "/content/media/Gone.flv"));
 
     // In a screen file the player is one piece, without the template's closing line end.
     const auto publisher = f.Publisher();
-    CScreenScriptWriter writer(*publisher);
+    CScreenScriptWriter writer(publisher->Context());
     EXPECT_TRUE(writer.ScreenContents(*screen).endsWith("</div>\""));
     EXPECT_FALSE(writer.HasMissingPieces());
 }

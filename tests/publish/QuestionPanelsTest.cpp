@@ -32,7 +32,7 @@ protected:
     {
         f.Outline();
         QString piece;
-        EXPECT_TRUE(CorvScreenPanels::QuestionPanelToHtml(*f.Publisher(), question, piece));
+        EXPECT_TRUE(CorvScreenPanels::QuestionPanelToHtml(f.Publisher()->Context(), question, piece));
         return piece;
     }
 
@@ -244,6 +244,6 @@ TEST_F(QuestionPanelsTest, StemTextsAndOtherKinds)
     EXPECT_TRUE(Panel(*question).contains("\"<p class='stem'>a<br>b \\\"c\\\" \\\\ &lt;i&gt;d&lt;/i&gt; &lt;/script&gt;</p>\""));
     auto *textbox = Place<CComponentTextbox>(*screen, f.prompt, CRect(0, 0, 10, 10));
     QString piece = "stale";
-    EXPECT_FALSE(CorvScreenPanels::QuestionPanelToHtml(*f.Publisher(), *textbox, piece));
+    EXPECT_FALSE(CorvScreenPanels::QuestionPanelToHtml(f.Publisher()->Context(), *textbox, piece));
     EXPECT_TRUE(piece.isEmpty());
 }

@@ -43,7 +43,7 @@ protected:
         build(rich);
         if (links)
             links(content);
-        return CRichTextHtml(*f.Publisher()).TextToHtml(content, mode);
+        return CRichTextHtml(f.Publisher()->Context()).TextToHtml(content, mode);
     }
 
     QString Run(const QString &text, const CCharFormat &format, const CRunLink &link = {})
@@ -185,7 +185,7 @@ TEST_F(RichTextHtmlTest, TextboxDirection)
         box.SetBounds(CRect(10, 20, 110, 70), false);
         box.SetRightToLeft(c.boxRtl);
         f.doc->RightToLeft = c.courseRtl;
-        EXPECT_EQ(CRichTextHtml(*f.Publisher()).TextboxToHtml(box), c.expected) << c.boxRtl << c.courseRtl;
+        EXPECT_EQ(CRichTextHtml(f.Publisher()->Context()).TextboxToHtml(box), c.expected) << c.boxRtl << c.courseRtl;
     }
 }
 

@@ -23,7 +23,7 @@ QStringList PublishSample(Fixture &f, const SampleTexts &texts)
 {
     BuildSampleCourse(f, texts);
     const auto publisher = f.Publisher();
-    CScreenScriptWriter writer(*publisher);
+    CScreenScriptWriter writer(publisher->Context());
     writer.WriteScreenFiles();
     return QDir(f.output + QStringLiteral("/content")).entryList(QDir::Files, QDir::Name);
 }

@@ -69,12 +69,12 @@ protected:
     QString Header(CCorvPage &screen)
     {
         f.Outline();
-        return CScreenScriptWriter(*f.Publisher()).ScreenHeader(screen);
+        return CScreenScriptWriter(f.Publisher()->Context()).ScreenHeader(screen);
     }
     QString Contents(CCorvPage &screen)
     {
         f.Outline();
-        return CScreenScriptWriter(*f.Publisher()).ScreenContents(screen);
+        return CScreenScriptWriter(f.Publisher()->Context()).ScreenContents(screen);
     }
     Fixture f;
 };
@@ -85,7 +85,7 @@ TEST_F(ScreenScriptWriterTest, FilesOfTheCourse)
 {
     BuildSampleCourse(f, SampleTexts::Ordinary());
     const auto publisher = f.Publisher();
-    CScreenScriptWriter(*publisher).WriteScreenFiles();
+    CScreenScriptWriter(publisher->Context()).WriteScreenFiles();
     QStringList expected;
     for (const auto *list : {&f.doc->MainScreenList, &f.doc->PopupScreenList})
         for (const auto &screen : *list)

@@ -51,7 +51,7 @@ protected:
         switch (driver) {
         case Standalone: publisher.PublishStandalone(); break;
         case Lan: publisher.PublishLanDatabase(); break;
-        case Asp: return publisher.PublishWebDatabaseAsp(0);
+        case Asp: return publisher.PublishWebDatabaseAsp(0).Ok();
         case Php: publisher.PublishWebDatabasePhp(); break;
         case Lms: publisher.PublishLms(); break;
         }
@@ -146,6 +146,23 @@ TEST_F(ShippedDataPublishTest, ThemeWithoutStyleSheetStopsAnLmsPublish)
                              "content/demo_0_0.js", "imsmanifest.xml", "kv_metadata.xml"})
         EXPECT_FALSE(Exists(file)) << file;
     EXPECT_FALSE(QFileInfo::exists(output + ".zip"));
+}
+
+// Guards the course against its publish: a theme that is not installed publishes as "Classical" throughout
+// (pictures, style sheet, options), while the course goes on naming the theme the author chose.
+TEST_F(ShippedDataPublishTest, MissingThemePublishesClassicalAndLeavesTheCourseAlone)
+{
+    ASSERT_TRUE(Run(Standalone));
+    const QByteArray styleSheet = TempTree::ReadAll(output + "/content/scripts/demo.css");
+    const QByteArray options = TempTree::ReadAll(output + "/content/scripts/demo_prefs.js");
+    ASSERT_FALSE(styleSheet.isEmpty());
+
+    doc->Theme = "Gone";
+    EXPECT_TRUE(Run(Standalone));
+    EXPECT_EQ(prompt.Texts(), QStringList{Completed()});
+    EXPECT_EQ(doc->Theme, "Gone");
+    EXPECT_EQ(TempTree::ReadAll(output + "/content/scripts/demo.css"), styleSheet);
+    EXPECT_EQ(TempTree::ReadAll(output + "/content/scripts/demo_prefs.js"), options);
 }
 
 // Guards an output folder that holds the author's files when the author answers No: every driver asks

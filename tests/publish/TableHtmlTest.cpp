@@ -82,7 +82,7 @@ TEST(TableCellSizes, FromBoundsAndSplitters)
 class TableHtmlTest : public ::testing::Test
 {
 protected:
-    QString Html(const CComponentTable &table, int number = 1) { return CRichTextHtml(*f.Publisher()).TableToHtml(table, number); }
+    QString Html(const CComponentTable &table, int number = 1) { return CRichTextHtml(f.Publisher()->Context()).TableToHtml(table, number); }
     Fixture f;
 };
 

@@ -53,14 +53,16 @@ TEST_F(ThemeButtonsTest, PicturesFollowTheLabels)
 }
 
 // Guards the fall-back theme: a theme that is not installed, or a name that is not a plain folder name, gives
-// the pictures of "Classical", and the document names that theme afterwards.
+// the pictures of "Classical", and the rest of the publish uses that theme; the course keeps the theme it names.
 TEST_F(ThemeButtonsTest, MissingThemeFallsBackToClassical)
 {
     for (const QString &theme : {QString("Gone"), QString("../Themes/Harbour"), QString(""), QString("Harbour/.")}) {
         doc->Theme = theme;
         doc->LblNext = "Next";
-        EXPECT_TRUE(Publisher(PublishTargetStandalone)->CopyThemeButtons());
-        EXPECT_EQ(doc->Theme, "Classical") << theme.toStdString();
+        const auto publisher = Publisher(PublishTargetStandalone);
+        EXPECT_TRUE(publisher->CopyThemeButtons());
+        EXPECT_EQ(publisher->Context().Theme(), "Classical") << theme.toStdString();
+        EXPECT_EQ(doc->Theme, theme);
         EXPECT_EQ(Published("nav_next.png"), "Classical/nav_next.png") << theme.toStdString();
         EXPECT_EQ(Published("bg.jpg"), "Classical background");
     }

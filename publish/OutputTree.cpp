@@ -1,15 +1,15 @@
-#include "publish/CoursePublisher.h"
+#include "publish/OutputTree.h"
 
 #include "document/CorvessaDoc.h"
 #include "document/PicturePreparation.h"
 #include "model/GlobalHelpers.h"
-#include "platform/CorvContext.h"
 #include "platform/PathUtil.h"
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
 #include "publish/OutputCopier.h"
 #include "publish/OutputFolder.h"
 #include "publish/ProgramData.h"
+#include "publish/PublishContext.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -33,37 +33,32 @@ constexpr ProjectCopy kQuestionPictures = {"Images/Questions", "content/images/q
 
 } // namespace
 
-QString CCoursePublisher::ProgramFolder() const
+QStringList COutputTree::Folders() const
 {
-    QString folder;
-    GetAppFolder(m_document.GetContext(), folder);
-    return folder;
-}
-
-QStringList CCoursePublisher::OutputTreeFolders() const
-{
+    const CCourseSettings &settings = m_context.Settings();
     QStringList folders = {
         QStringLiteral("content"),        QStringLiteral("content/media"),   QStringLiteral("content/media/questions"),
         QStringLiteral("content/images"), QStringLiteral("content/images/questions"), QStringLiteral("content/scripts"),
         QStringLiteral("content/scripts/pics"), QStringLiteral("content/scripts/pics/tree"), QStringLiteral("content/glossary"),
     };
-    if (m_target == PublishTargetWeb) {
+    if (m_context.GetTarget() == PublishTargetWeb) {
         folders.append(QStringLiteral("content/include"));
-        if (!m_document.UseASP)
+        if (!settings.UseASP)
             folders.append({QStringLiteral("content/adodb"), QStringLiteral("content/adodb/drivers"),
                             QStringLiteral("content/adodb/lang")});
     }
-    if (m_target == PublishTargetLms && !m_document.SCORM12)
+    if (m_context.GetTarget() == PublishTargetLms && !settings.SCORM12)
         folders.append({QStringLiteral("common"), QStringLiteral("extend"), QStringLiteral("unique"), QStringLiteral("vocab")});
     return folders;
 }
 
-int CCoursePublisher::BuildTargetDirectoryAndSubDirectories(const QString &folder, int confirm)
+int COutputTree::Build(const QString &folder, int confirm)
 {
-    CPrompt &prompt = m_document.Prompt();
+    const CCorvessaDoc &document = m_context.GetDocument();
+    CPrompt &prompt = m_context.Prompt();
     if (CountFolderFiles(folder, true) > 0) {
         // Emptying the folder must never take the project, the program or the author's home with it.
-        if (!CorvOutputFolder::MayWipe(folder, m_document.GetPathName(), m_document.GetContext())) {
+        if (!CorvOutputFolder::MayWipe(folder, document.GetPathName(), m_context.GetContext())) {
             prompt.Error(QStringLiteral("The folder %1 holds the project, the program or other files that must "
                                         "not be removed, so it cannot be emptied for publishing.\n"
                                         "Please choose another folder.")
@@ -76,7 +71,7 @@ int CCoursePublisher::BuildTargetDirectoryAndSubDirectories(const QString &folde
     }
     if (!CreateFolderPath(folder, prompt))
         return 0;
-    for (const QString &sub : OutputTreeFolders()) {
+    for (const QString &sub : Folders()) {
         const QString path = CorvPath::Join(folder, sub);
         if (!CreateFolderPath(path, prompt))
             return 0;
@@ -89,9 +84,10 @@ int CCoursePublisher::BuildTargetDirectoryAndSubDirectories(const QString &folde
     return 1;
 }
 
-QString CCoursePublisher::BackgroundPictureSource() const
+QString COutputTree::BackgroundPictureSource() const
 {
-    const QString stored = CorvPath::ToSlashes(m_document.BgImage);
+    const CCorvessaDoc &document = m_context.GetDocument();
+    const QString stored = CorvPath::ToSlashes(m_context.Settings().BgImage);
     if (stored.startsWith(u'/')) {
         const QString path = CorvPath::ResolveNoCase(stored);
         if (QFileInfo(path).isFile())
@@ -100,32 +96,34 @@ QString CCoursePublisher::BackgroundPictureSource() const
     // A path of another machine or system (a project moved here, a drive letter): the copy that saving the
     // project keeps in its pictures folder.
     const QString name = PreparedPictureName(stored);
-    if (m_document.GetPathName().isEmpty() || name.isEmpty())
+    if (document.GetPathName().isEmpty() || name.isEmpty())
         return {};
     return CorvPath::ResolveNoCase(CorvPath::Join(
-        {CCorvessaDoc::ProjectFolderOf(m_document.GetPathName()), QStringLiteral("Images/Resized"), name}));
+        {CCorvessaDoc::ProjectFolderOf(document.GetPathName()), QStringLiteral("Images/Resized"), name}));
 }
 
-void CCoursePublisher::CopyProjectFolders(COutputCopier &copier)
+void COutputTree::CopyProjectFolders(COutputCopier &copier)
 {
-    if (m_document.GetPathName().isEmpty())
+    const CCorvessaDoc &document = m_context.GetDocument();
+    if (document.GetPathName().isEmpty())
         return;
-    const QString project = CCorvessaDoc::ProjectFolderOf(m_document.GetPathName());
+    const QString project = CCorvessaDoc::ProjectFolderOf(document.GetPathName());
     const auto copy = [&](const ProjectCopy &c) {
         copier.CopyFolderFilesLowerCase(CorvPath::ResolveNoCase(CorvPath::Join(project, QString::fromLatin1(c.source))),
                                         QString::fromLatin1(c.destination), true);
     };
-    if (!m_previewFlag)
+    if (!m_context.GetPreviewFlag())
         for (const ProjectCopy &c : kProjectPictures)
             copy(c);
     copy(kQuestionPictures);
 }
 
-bool CCoursePublisher::CopySourceFiles2Target(int lessonMode)
+bool COutputTree::CopySourceFiles(int lessonMode)
 {
-    const QString program = ProgramFolder();
-    COutputCopier copier(m_targetFolder);
-    for (const CorvProgramData::RunTimeCopy &c : CorvProgramData::RunTimeCopies(m_document, m_target, lessonMode)) {
+    const CCourseSettings &settings = m_context.Settings();
+    const QString program = m_context.ProgramFolder();
+    COutputCopier copier(m_context.GetTargetFolder());
+    for (const CorvProgramData::RunTimeCopy &c : CorvProgramData::RunTimeCopies(settings, m_context.GetTarget(), lessonMode)) {
         const QString source = CorvProgramData::Resolve(program, c.source);
         if (c.folder && c.keepNames) {
             // The schema files name one another ("XMLSchema.dtd"): a lower-cased copy would name nothing.
@@ -137,7 +135,7 @@ bool CCoursePublisher::CopySourceFiles2Target(int lessonMode)
             copier.CopyFile(source, c.destination);
     }
     // The background picture, under its lower-cased file name.
-    const QString backgroundName = CorvPath::SafeBareName(CorvPath::ToSlashes(m_document.BgImage)).toLower();
+    const QString backgroundName = CorvPath::SafeBareName(CorvPath::ToSlashes(settings.BgImage)).toLower();
     if (!backgroundName.isEmpty())
         copier.CopyFile(BackgroundPictureSource(), QStringLiteral("content/scripts/pics/") + backgroundName);
 
@@ -145,20 +143,21 @@ bool CCoursePublisher::CopySourceFiles2Target(int lessonMode)
     copier.CopyFolderFilesLowerCase(CorvProgramData::Resolve(program, QStringLiteral("source/publish/content/glossary")),
                                     QStringLiteral("content/glossary"), false);
     if (copier.Failed())
-        m_lastErrorText = copier.GetErrorText();
+        m_context.AddError(copier.GetErrorText());
     return CopyThemeButtons() && !copier.Failed();
 }
 
-bool CCoursePublisher::CopyThemeButtons()
+bool COutputTree::CopyThemeButtons()
 {
-    const QString themes = CorvProgramData::Resolve(ProgramFolder(), CorvProgramData::kThemesFolder);
-    QString theme = CorvPath::ResolveNoCase(CorvPath::Join(themes, m_document.Theme));
-    if (!CorvProgramData::IsPlainThemeName(m_document.Theme) || !QFileInfo(theme).isDir()) {
+    const CCourseSettings &settings = m_context.Settings();
+    const QString themes = CorvProgramData::Resolve(m_context.ProgramFolder(), CorvProgramData::kThemesFolder);
+    QString theme = CorvPath::ResolveNoCase(CorvPath::Join(themes, m_context.Theme()));
+    if (!CorvProgramData::IsPlainThemeName(m_context.Theme()) || !QFileInfo(theme).isDir()) {
         theme = CorvPath::ResolveNoCase(CorvPath::Join(themes, CorvProgramData::kFallbackTheme));
-        m_document.Theme = CorvProgramData::kFallbackTheme;
+        m_context.UseFallbackTheme();
     }
     const QString pics = QStringLiteral("content/scripts/pics");
-    COutputCopier copier(m_targetFolder);
+    COutputCopier copier(m_context.GetTargetFolder());
     copier.CopyFolderFilesLowerCase(theme, pics, false);
 
     const QString buttons = CorvPath::ResolveNoCase(CorvPath::Join(theme, QStringLiteral("Buttons")));
@@ -169,14 +168,14 @@ bool CCoursePublisher::CopyThemeButtons()
         // A label that is none of the row's texts (a hand-edited settings file) gets the picture without
         // words, never another button's picture.
         QString picture = button.emptyLabelPicture;
-        const QString &label = m_document.*button.label;
+        const QString &label = settings.*button.label;
         for (const auto &[textId, labelPicture] : button.pictures)
             if (label == CStringTable::Load(textId))
                 picture = labelPicture;
         copyButton(picture, button.publishedName);
     }
     copyButton(CorvProgramData::kPopupButtonPicture, CorvProgramData::kPopupButtonPicture);
-    if (copier.Failed() && m_lastErrorText.isEmpty())
-        m_lastErrorText = copier.GetErrorText();
+    if (copier.Failed())
+        m_context.AddError(copier.GetErrorText());
     return !copier.Failed();
 }

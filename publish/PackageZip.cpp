@@ -1,6 +1,7 @@
-#include "publish/CoursePublisher.h"
+#include "publish/PackageZip.h"
 
 #include "platform/FileSystemUtil.h"
+#include "publish/PublishContext.h"
 #include "publish/ZipWriter.h"
 
 #include <QFile>
@@ -54,7 +55,7 @@ ZipResult AddFolderEntries(ZipHandle handle, const fs::path &folder, const QStri
 
 } // namespace
 
-ZipResult CCoursePublisher::AddFolderToZip(ZipHandle handle, const QString &folder, const QString &basePrefix)
+ZipResult CPackageZip::AddFolderToZip(ZipHandle handle, const QString &folder, const QString &basePrefix)
 {
     return AddFolderEntries(handle, CorvFs::ToFsPath(folder), basePrefix);
 }
@@ -63,11 +64,12 @@ namespace {
 constexpr int kPackageLevel = 6;
 }
 
-bool CCoursePublisher::ZipPublishedFolder()
+bool CPackageZip::Write()
 {
-    if (m_targetFolder.trimmed().isEmpty())
+    const QString &targetFolder = m_context.GetTargetFolder();
+    if (targetFolder.trimmed().isEmpty())
         return false;
-    const QString package = m_targetFolder + QStringLiteral(".zip");
+    const QString package = targetFolder + QStringLiteral(".zip");
     // An older package goes first; a folder of that name is never removed (the package then fails).
     const QFileInfo old(package);
     if ((old.isSymLink() || old.isFile()) && !QFile::remove(package))
@@ -77,7 +79,7 @@ bool CCoursePublisher::ZipPublishedFolder()
     ZipHandle zip = CreateZipArchive(ZipTarget::FromFileName(package), kPackageLevel);
     if (!zip)
         return false;
-    const ZipResult added = AddFolderToZip(zip, m_targetFolder, m_targetFolder + u'/');
+    const ZipResult added = AddFolderToZip(zip, targetFolder, targetFolder + u'/');
     const ZipResult closed = CloseZipArchive(zip);
     if (added != ZipOk || closed != ZipOk) {
         // A package that lacks files must not be taken for the course.

@@ -1,4 +1,4 @@
-#include "publish/CoursePublisher.h"
+#include "publish/PagesScript.h"
 
 #include "document/CorvessaDoc.h"
 #include "model/ComponentFillBlanks.h"
@@ -10,6 +10,7 @@
 #include "model/GlobalHelpers.h"
 #include "publish/AnswerTexts.h"
 #include "publish/ProgramData.h"
+#include "publish/PublishContext.h"
 #include "publish/PublishFile.h"
 #include "publish/PublishText.h"
 
@@ -48,14 +49,19 @@ QString IdList(const QStringList &ids) { return u'[' + QuotedIdList(ids) + u']';
 
 } // namespace
 
-bool CCoursePublisher::BuildPagesJS()
+CPagesScript::CPagesScript(CPublishContext &context)
+    : m_context(context), m_document(context.GetDocument()), m_courseTree(context.GetCourseTree())
+{
+}
+
+bool CPagesScript::Write()
 {
     CPublishFile file;
-    if (file.Open(m_targetFolder, QStringLiteral("content/scripts/%1_pages.js").arg(m_projectPrefix),
+    if (file.Open(m_context.GetTargetFolder(), QStringLiteral("content/scripts/%1_pages.js").arg(m_context.GetProjectPrefix()),
                   CPublishFile::WithByteOrderMark)) {
         file.WriteString(QStringLiteral("var p = [];\n"));
         if (m_courseTree && m_courseTree->GetRootItem())
-            WritePagesArray(file, HasMenuScreen() ? PagesForm::Menu : PagesForm::Plain);
+            WritePagesArray(file, m_context.HasMenuScreen() ? PagesForm::Menu : PagesForm::Plain);
         file.WriteString(QStringLiteral("var quest = {};\n"));
         WriteAnswerEntries(file);
         // The instances follow the answers, so every p entry they name stands earlier in the file.
@@ -66,13 +72,13 @@ bool CCoursePublisher::BuildPagesJS()
         }
     }
     if (!file.Close()) {
-        NoteFileError(file);
+        m_context.AddFileError(file);
         return false;
     }
     return true;
 }
 
-void CCoursePublisher::WritePagesArray(CPublishFile &file, PagesForm form)
+void CPagesScript::WritePagesArray(CPublishFile &file, PagesForm form)
 {
     const COutlineTree &tree = *m_courseTree;
     QStringList ids;
@@ -91,7 +97,7 @@ void CCoursePublisher::WritePagesArray(CPublishFile &file, PagesForm form)
 
 // The group of screen ids an item with children heads, and how it is written: as pairs of the head with
 // each screen, or as one list (which carries the remediation text found on the way).
-struct CCoursePublisher::PagesGroup {
+struct CPagesScript::PagesGroup {
     QStringList &ids;
     // The screen that stands for the item afterwards: in the menu form a topic container stands for the
     // sibling before it, and an assessment container for the first screen of the course.
@@ -100,7 +106,7 @@ struct CCoursePublisher::PagesGroup {
     QString remediation;
 };
 
-void CCoursePublisher::WalkPagesLevel(CPublishFile &file, const COutlineTree::Item *item, QStringList &ids, PagesForm form)
+void CPagesScript::WalkPagesLevel(CPublishFile &file, const COutlineTree::Item *item, QStringList &ids, PagesForm form)
 {
     const COutlineTree &tree = *m_courseTree;
     // The last content screen met along this chain: the trigger of a remediation folder that follows it.
@@ -127,7 +133,7 @@ void CCoursePublisher::WalkPagesLevel(CPublishFile &file, const COutlineTree::It
     }
 }
 
-bool CCoursePublisher::StartPagesGroup(const COutlineTree::Item *item, CCorvPage *lastContent, PagesGroup &group,
+bool CPagesScript::StartPagesGroup(const COutlineTree::Item *item, CCorvPage *lastContent, PagesGroup &group,
                                        PagesForm form)
 {
     const COutlineTree &tree = *m_courseTree;
@@ -173,7 +179,7 @@ bool CCoursePublisher::StartPagesGroup(const COutlineTree::Item *item, CCorvPage
 
 // The screens of the group are the children, below any containers that only nest them. Gives where the
 // walk goes on below the item.
-const COutlineTree::Item *CCoursePublisher::CollectPagesGroup(const COutlineTree::Item *child, PagesGroup &group,
+const COutlineTree::Item *CPagesScript::CollectPagesGroup(const COutlineTree::Item *child, PagesGroup &group,
                                                               PagesForm form)
 {
     const COutlineTree &tree = *m_courseTree;
@@ -200,7 +206,7 @@ const COutlineTree::Item *CCoursePublisher::CollectPagesGroup(const COutlineTree
     return form == PagesForm::Menu ? child : below;
 }
 
-void CCoursePublisher::WritePagesGroup(CPublishFile &file, const PagesGroup &group)
+void CPagesScript::WritePagesGroup(CPublishFile &file, const PagesGroup &group)
 {
     const QStringList &ids = group.ids;
     if (!group.list) {
@@ -226,7 +232,7 @@ void CCoursePublisher::WritePagesGroup(CPublishFile &file, const PagesGroup &gro
     m_pagesText += group.remediation;
 }
 
-void CCoursePublisher::CollectSiblingIds(const COutlineTree::Item *item, QStringList &ids) const
+void CPagesScript::CollectSiblingIds(const COutlineTree::Item *item, QStringList &ids) const
 {
     for (; item; item = m_courseTree->GetNextSiblingItem(item)) {
         const CCorvPage *screen = m_courseTree->GetItemData(item);
@@ -235,7 +241,7 @@ void CCoursePublisher::CollectSiblingIds(const COutlineTree::Item *item, QString
     }
 }
 
-void CCoursePublisher::WriteRemediationInstance(const CComponentRemediation &remediation, const CCorvPage *start,
+void CPagesScript::WriteRemediationInstance(const CComponentRemediation &remediation, const CCorvPage *start,
                                                 QString &out)
 {
     if (!m_triggerScreen) {
@@ -243,7 +249,7 @@ void CCoursePublisher::WriteRemediationInstance(const CComponentRemediation &rem
         return;
     }
     QString instance;
-    if (!ReadAnsiTextFile(CorvProgramData::Resolve(ProgramFolder(), kRemediationInstance), instance)) {
+    if (!ReadAnsiTextFile(CorvProgramData::Resolve(m_context.ProgramFolder(), kRemediationInstance), instance)) {
         ++m_remediationNumber;
         return;
     }
@@ -268,21 +274,21 @@ void CCoursePublisher::WriteRemediationInstance(const CComponentRemediation &rem
     ++m_remediationNumber;
 }
 
-void CCoursePublisher::WriteRemUtility(CPublishFile &file) const
+void CPagesScript::WriteRemUtility(CPublishFile &file) const
 {
     QString text;
-    if (ReadAnsiTextFile(CorvProgramData::Resolve(ProgramFolder(), kRemediationUtility), text))
+    if (ReadAnsiTextFile(CorvProgramData::Resolve(m_context.ProgramFolder(), kRemediationUtility), text))
         file.WriteString(text);
 }
 
-void CCoursePublisher::WriteRemCleanup(CPublishFile &file) const
+void CPagesScript::WriteRemCleanup(CPublishFile &file) const
 {
     QString text;
-    if (ReadAnsiTextFile(CorvProgramData::Resolve(ProgramFolder(), kRemediationCleanup), text))
+    if (ReadAnsiTextFile(CorvProgramData::Resolve(m_context.ProgramFolder(), kRemediationCleanup), text))
         file.WriteString(text);
 }
 
-void CCoursePublisher::WriteAnswerEntries(CPublishFile &file) const
+void CPagesScript::WriteAnswerEntries(CPublishFile &file) const
 {
     for (const auto &screen : m_document.MainScreenList) {
         const QString &id = screen->GetPublishId();

@@ -1,4 +1,4 @@
-#include "publish/CoursePublisher.h"
+#include "publish/OptionsScript.h"
 
 #include "document/CorvessaDoc.h"
 #include "model/ComponentFreeFormText.h"
@@ -10,6 +10,7 @@
 #include "model/Topic.h"
 #include "platform/PathUtil.h"
 #include "publish/ProgramData.h"
+#include "publish/PublishContext.h"
 #include "publish/PublishFile.h"
 #include "publish/PublishText.h"
 #include "publish/RunToHtmlSpan.h"
@@ -91,12 +92,12 @@ QString ConnectionString(const CCourseSettings &s)
 }
 
 // The topics the run-time marks as holding assessable questions: topic zero is the menu of a menu course.
-QString AssessableList(const CCorvessaDoc &d)
+QString AssessableList(const CCourseSettings &s, const CCorvessaDoc &doc)
 {
-    if (d.MenuBasedCourse == 0)
-        return d.LinearSourceAssessable == 1 ? QStringLiteral("1") : QStringLiteral("0");
+    if (s.MenuBasedCourse == 0)
+        return s.LinearSourceAssessable == 1 ? QStringLiteral("1") : QStringLiteral("0");
     QString list = QStringLiteral("0");
-    for (const auto &topic : d.Topics) {
+    for (const auto &topic : doc.Topics) {
         const bool counted = !topic->GetName().isEmpty() || !topic->GetSourceDocument().isEmpty();
         if (counted)
             list += topic->GetAssessable().compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 ? QStringLiteral(",1")
@@ -107,11 +108,11 @@ QString AssessableList(const CCorvessaDoc &d)
 
 // The titles of the first menu screen's topic buttons and the banners of their topics, paired by position,
 // as two script lists; none without a menu screen.
-std::optional<std::pair<QString, QString>> MenuTitleLists(const CCorvessaDoc &d)
+std::optional<std::pair<QString, QString>> MenuTitleLists(const CCorvessaDoc &doc)
 {
-    const auto menu = std::find_if(d.MainScreenList.begin(), d.MainScreenList.end(),
+    const auto menu = std::find_if(doc.MainScreenList.begin(), doc.MainScreenList.end(),
                                    [](const auto &screen) { return COutlineTree::IsMenuPage(screen.get()); });
-    if (menu == d.MainScreenList.end())
+    if (menu == doc.MainScreenList.end())
         return std::nullopt;
     QStringList titles;
     QStringList banners;
@@ -122,7 +123,7 @@ std::optional<std::pair<QString, QString>> MenuTitleLists(const CCorvessaDoc &d)
         // A button beyond the topic list has no banner.
         const size_t topic = size_t(titles.size());
         titles.append(u'"' + Quoted(button->GetTitle()) + u'"');
-        banners.append(u'"' + (topic < d.Topics.size() ? Quoted(d.Topics[topic]->GetBanner()) : QString()) + u'"');
+        banners.append(u'"' + (topic < doc.Topics.size() ? Quoted(doc.Topics[topic]->GetBanner()) : QString()) + u'"');
     }
     const auto list = [](const QStringList &items) { return u'[' + items.join(QStringLiteral(", ")) + QStringLiteral("];"); };
     return std::make_pair(list(titles), list(banners));
@@ -158,7 +159,8 @@ CalendarDay LocalDay(int64_t seconds)
 
 // What the rows read of a publish besides the course's settings.
 struct Publish {
-    const CCorvessaDoc &d;
+    const CCourseSettings &s;
+    const CCorvessaDoc &doc;
     int target;
     int lessonMode;
     QString prefix;
@@ -168,7 +170,7 @@ struct Publish {
 
 // Rows up to the final performance list: the globals, the fixed sizes, the match-the-pairs colours, the
 // window, the connection, the menu titles and the default feedback.
-QString HeadRows(const CCorvessaDoc &d, const QString &lineColour, const QString &shadowColour,
+QString HeadRows(const CCourseSettings &s, const CCorvessaDoc &doc, const QString &lineColour, const QString &shadowColour,
                  const std::optional<QString> &connection, const QString &fps)
 {
     Lines l;
@@ -181,7 +183,7 @@ QString HeadRows(const CCorvessaDoc &d, const QString &lineColour, const QString
             "var kvxPrefs = {};\n"
             "var kvxRandom = {};\n"
             "var kvxTopBg, kvxTop, kvxMain, kvxNavBg, kvxNav, kvxUser;\n");
-    l.Value("kvxObj.version = ", PlainNumber(d.GetContext().majorVersionText));
+    l.Value("kvxObj.version = ", PlainNumber(doc.GetContext().majorVersionText));
     l.Fixed("kvxObj.kvxname = \"\";\n"
             "kvxObj.kvxID = \"\";\n"
             "kvxObj.kvxpwd = \"\";\n"
@@ -193,13 +195,13 @@ QString HeadRows(const CCorvessaDoc &d, const QString &lineColour, const QString
     l.String("kvxObj.lineColour = ", Quoted(lineColour));
     l.Fixed("// The colour of the shadow line in Match the Pairs questions\n");
     l.String("kvxObj.lineShadow = ", Quoted(shadowColour));
-    l.Value("kvxPrefs.winSize = ", QStringLiteral("[1008, %1]").arg(WindowHeight(d)));
-    l.Flag("kvxPrefs.mainMenuOnlyListMenu = ", d.MainMenuOnlyListMenu != 0);
-    l.Flag("kvxPrefs.mainMenuDontAllowImages = ", d.MainMenuNoImages != 0);
+    l.Value("kvxPrefs.winSize = ", QStringLiteral("[1008, %1]").arg(WindowHeight(s)));
+    l.Flag("kvxPrefs.mainMenuOnlyListMenu = ", s.MainMenuOnlyListMenu != 0);
+    l.Flag("kvxPrefs.mainMenuDontAllowImages = ", s.MainMenuNoImages != 0);
     if (connection)
         l.String("kvxObj.background = ", *connection, ";\n\n");
-    l.String("kvxPrefs.title = ", Title(d.CourseName));
-    if (const auto menuTitles = MenuTitleLists(d)) {
+    l.String("kvxPrefs.title = ", Title(s.CourseName));
+    if (const auto menuTitles = MenuTitleLists(doc)) {
         l.Value("kvxPrefs.menuTitles = ", menuTitles->first, "\n");
         l.Value("kvxPrefs.menuTitlesTopDisplay = ", menuTitles->second, "\n\n");
     } else {
@@ -208,9 +210,9 @@ QString HeadRows(const CCorvessaDoc &d, const QString &lineColour, const QString
     }
     l.Fixed("kvxPrefs.navTitles = [\"\", \"\", \"\", \"\"];\n");
     l.Value("kvxPrefs.intDefaultFdbck = ",
-            QStringLiteral("[\"%1\", \"%2\"]").arg(Escaped(d.FeedBackWrong), Escaped(d.FeedBackCorrect)));
+            QStringLiteral("[\"%1\", \"%2\"]").arg(Escaped(s.FeedBackWrong), Escaped(s.FeedBackCorrect)));
     l.Value("kvxPrefs.assDefaultFdbck = ",
-            QStringLiteral("[\"%1\", \"%2\"]").arg(Escaped(d.AssmntFeedBackWrong), Escaped(d.AssmntFeedBackCorrect)),
+            QStringLiteral("[\"%1\", \"%2\"]").arg(Escaped(s.AssmntFeedBackWrong), Escaped(s.AssmntFeedBackCorrect)),
             ";\n\n");
     l.Value("kvxPrefs.fps = ", u'[' + fps + u']');
     return l.Text();
@@ -219,12 +221,12 @@ QString HeadRows(const CCorvessaDoc &d, const QString &lineColour, const QString
 // The project's names and kind: rows the run-time builds file names and requests from.
 void ProjectRows(Lines &l, const Publish &r)
 {
-    const CCorvessaDoc &d = r.d;
+    const CCourseSettings &s = r.s;
     const bool lan = r.Lan();
     const bool web = r.Web();
     const QString &prefix = r.prefix;
     l.String("\nkvxObj.projectPrefix = ", Quoted(prefix));
-    const QString suffix = web && r.lessonMode == 0 ? (d.UseASP == 1 ? QStringLiteral("asp") : QStringLiteral("php"))
+    const QString suffix = web && r.lessonMode == 0 ? (s.UseASP == 1 ? QStringLiteral("asp") : QStringLiteral("php"))
                                                     : QStringLiteral("htm");
     l.String("kvxObj.projectSuf = ", u'.' + suffix, ";\n\n");
     QString type = QStringLiteral("standalone");
@@ -244,91 +246,91 @@ void ProjectRows(Lines &l, const Publish &r)
 // The course description, the body font, the bars and the buttons.
 void GeneralRows(Lines &l, const Publish &r)
 {
-    const CCorvessaDoc &d = r.d;
-    l.String("kvxPrefs.courseName = ", CourseName(d.CourseName));
-    l.String("kvxPrefs.courseCode = ", Quoted(d.CourseCode));
-    l.String("kvxPrefs.courseDesc = ", Escaped(d.CourseDescription));
+    const CCourseSettings &s = r.s;
+    l.String("kvxPrefs.courseName = ", CourseName(s.CourseName));
+    l.String("kvxPrefs.courseCode = ", Quoted(s.CourseCode));
+    l.String("kvxPrefs.courseDesc = ", Escaped(s.CourseDescription));
     l.Fixed("kvxPrefs.courseKeywords = \"\";\n");
-    l.String("kvxPrefs.courseAuthor = ", Quoted(d.CourseAuthor));
-    l.String("kvxPrefs.courseDate = ", Quoted(d.CourseDate));
+    l.String("kvxPrefs.courseAuthor = ", Quoted(s.CourseAuthor));
+    l.String("kvxPrefs.courseDate = ", Quoted(s.CourseDate));
     l.Value("kvxPrefs.indexDisplay = ", QStringLiteral("[%1,%2,%3,%4,%5]")
-                                            .arg(int(d.ShowCourseName == 1))
-                                            .arg(int(d.ShowCourseCode == 1))
-                                            .arg(int(d.ShowCourseAuthor == 1))
-                                            .arg(int(d.ShowCourseDate == 1))
-                                            .arg(int(d.ShowCourseDescription == 1)));
+                                            .arg(int(s.ShowCourseName == 1))
+                                            .arg(int(s.ShowCourseCode == 1))
+                                            .arg(int(s.ShowCourseAuthor == 1))
+                                            .arg(int(s.ShowCourseDate == 1))
+                                            .arg(int(s.ShowCourseDescription == 1)));
     l.Fixed("kvxPrefs.courseObjectives = \"\";\n"
             "kvxPrefs.courseAudience = \"\";\n"
             "// Is it a single topic course: [true, false]\n");
-    l.Flag("kvxPrefs.singleTopic = ", d.MenuBasedCourse == 0);
+    l.Flag("kvxPrefs.singleTopic = ", s.MenuBasedCourse == 0);
     // The body size in points as a percentage of the run-time's 16-point base.
-    const double fontPercent = LeadingInteger(d.FontSizePoints[kMainSlot]) * 0.0625 * 100 + 0.5;
+    const double fontPercent = LeadingInteger(s.FontSizePoints[kMainSlot]) * 0.0625 * 100 + 0.5;
     l.Number("kvxPrefs.mainFontSize = ", qint64(std::trunc(fontPercent)));
     l.Fixed("kvxPrefs.fontSizeBtnsVisible = false;\n"
             "\n// Background\n");
-    l.Flag("kvxPrefs.swapTopNavBars = ", d.SwapTopAndNavigationBars == 1);
-    l.Flag("kvxPrefs.hideTopBar = ", d.HideTopBar == 1);
-    l.Flag("kvxPrefs.collapseTopBar = ", d.RemoveTopBarSpace == 1);
-    l.Flag("kvxPrefs.hideNavBar = ", d.HideNavigationBar == 1);
-    l.Flag("kvxPrefs.collapseNavBar = ", d.RemoveNavigationBarSpace == 1);
+    l.Flag("kvxPrefs.swapTopNavBars = ", s.SwapTopAndNavigationBars == 1);
+    l.Flag("kvxPrefs.hideTopBar = ", s.HideTopBar == 1);
+    l.Flag("kvxPrefs.collapseTopBar = ", s.RemoveTopBarSpace == 1);
+    l.Flag("kvxPrefs.hideNavBar = ", s.HideNavigationBar == 1);
+    l.Flag("kvxPrefs.collapseNavBar = ", s.RemoveNavigationBarSpace == 1);
     l.Fixed("//\n"
             "// Buttons\n");
-    l.Flag("kvxPrefs.nextVisible = ", d.UseBtnNext == 1);
-    l.Value("kvxPrefs.nextTime = ", d.UseBtnNext == 1 ? QStringLiteral("null") : QString::number(d.TimeBetweenScreens));
-    l.Flag("kvxPrefs.backVisible = ", d.UseBtnBack == 1);
-    l.Flag("kvxPrefs.menuVisible = ", d.UseBtnMenu == 1);
-    l.Flag("kvxPrefs.quitVisible = ", d.UseBtnQuit == 1);
-    l.Flag("kvxPrefs.progressVisible = ", d.UseProgressBar == 1, ";\n\n");
+    l.Flag("kvxPrefs.nextVisible = ", s.UseBtnNext == 1);
+    l.Value("kvxPrefs.nextTime = ", s.UseBtnNext == 1 ? QStringLiteral("null") : QString::number(s.TimeBetweenScreens));
+    l.Flag("kvxPrefs.backVisible = ", s.UseBtnBack == 1);
+    l.Flag("kvxPrefs.menuVisible = ", s.UseBtnMenu == 1);
+    l.Flag("kvxPrefs.quitVisible = ", s.UseBtnQuit == 1);
+    l.Flag("kvxPrefs.progressVisible = ", s.UseProgressBar == 1, ";\n\n");
 }
 
 // How questions behave, inside and outside the assessment.
 void InteractivityRows(Lines &l, const Publish &r)
 {
-    const CCorvessaDoc &d = r.d;
+    const CCourseSettings &s = r.s;
     l.Fixed("//\n"
             "// Interactivity\n");
-    l.Flag("kvxPrefs.showCorrect = ", d.QuestResponse == 0);
-    l.Flag("kvxPrefs.multiAttempt = ", d.QuestResponse == 1);
-    l.Flag("kvxPrefs.showFeedback = ", d.UseQuestFeedback == 1);
-    l.Flag("kvxPrefs.nextEnabled = ", d.DisableNextBtn == 0);
+    l.Flag("kvxPrefs.showCorrect = ", s.QuestResponse == 0);
+    l.Flag("kvxPrefs.multiAttempt = ", s.QuestResponse == 1);
+    l.Flag("kvxPrefs.showFeedback = ", s.UseQuestFeedback == 1);
+    l.Flag("kvxPrefs.nextEnabled = ", s.DisableNextBtn == 0);
     l.Fixed("// Is the done button visible during a question [true, false] default true\n");
-    l.Flag("kvxPrefs.doneVisible = ", d.IncEvalBtn == 1, ";\n\n");
-    l.Flag("kvxPrefs.useMCToggleBtn = ", d.McToggleType == 0, ";\n\n");
+    l.Flag("kvxPrefs.doneVisible = ", s.IncEvalBtn == 1, ";\n\n");
+    l.Flag("kvxPrefs.useMCToggleBtn = ", s.McToggleType == 0, ";\n\n");
     l.Fixed("// which topics have assessable questions\n"
             "// [topic zero, one, two, three,...]\n");
-    l.Value("kvxPrefs.assessable = ", u'[' + AssessableList(d) + u']', ";\n\n");
+    l.Value("kvxPrefs.assessable = ", u'[' + AssessableList(s, r.doc) + u']', ";\n\n");
     l.Fixed("// Assessment\n"
             "// Is the last topic an assessment\n");
-    l.Flag("kvxPrefs.assessment = ", d.LastAssessmentTopic == 1);
+    l.Flag("kvxPrefs.assessment = ", s.LastAssessmentTopic == 1);
     l.Fixed("//\n");
-    l.Flag("kvxPrefs.assessShowCorrect = ", d.ShowCorrectAnswer == 1);
-    l.Flag("kvxPrefs.assessFeedback = ", d.ProvideFeedback == 1);
-    const bool timed = d.SetTimeLimitPerQuestion == 1;
+    l.Flag("kvxPrefs.assessShowCorrect = ", s.ShowCorrectAnswer == 1);
+    l.Flag("kvxPrefs.assessFeedback = ", s.ProvideFeedback == 1);
+    const bool timed = s.SetTimeLimitPerQuestion == 1;
     l.Flag("kvxPrefs.assessTimeLimit = ", timed);
     const auto numberOrNull = [](bool set, int value) { return set ? QString::number(value) : QStringLiteral("null"); };
-    l.Value("kvxPrefs.assessTimeEach = ", numberOrNull(timed && d.TimeLimitType == 0, d.TimeLimitEachQuestion));
-    l.Value("kvxPrefs.assessTimeAll = ", numberOrNull(timed && d.TimeLimitType == 1, d.TimeLimitAllQuestions));
-    l.Flag("kvxPrefs.showTimeRemaining = ", d.ShowTimer == 1);
-    l.Value("kvxPrefs.assessNumQuestions = ", numberOrNull(d.SetQuestionCountFromPool == 1, d.QuestionCountFromPool));
-    l.Number("kvxPrefs.assessPassMark = ", d.SetPercentagePassMark != 0 ? d.PercentagePassMark : 0);
-    l.Flag("kvxPrefs.assessRandom = ", d.PresentRandomQuestions == 1);
-    l.Flag("kvxPrefs.assessOptionsRandom = ", d.PresentRandomMultiChoice == 1);
+    l.Value("kvxPrefs.assessTimeEach = ", numberOrNull(timed && s.TimeLimitType == 0, s.TimeLimitEachQuestion));
+    l.Value("kvxPrefs.assessTimeAll = ", numberOrNull(timed && s.TimeLimitType == 1, s.TimeLimitAllQuestions));
+    l.Flag("kvxPrefs.showTimeRemaining = ", s.ShowTimer == 1);
+    l.Value("kvxPrefs.assessNumQuestions = ", numberOrNull(s.SetQuestionCountFromPool == 1, s.QuestionCountFromPool));
+    l.Number("kvxPrefs.assessPassMark = ", s.SetPercentagePassMark != 0 ? s.PercentagePassMark : 0);
+    l.Flag("kvxPrefs.assessRandom = ", s.PresentRandomQuestions == 1);
+    l.Flag("kvxPrefs.assessOptionsRandom = ", s.PresentRandomMultiChoice == 1);
     l.Fixed("// limit the number of assessment attempts (0 is no limit)\n"
             "kvxPrefs.assessTryLimit = 0;\n"
             "//\n"
             "// can a user go backwards from a question to a non-question\n"
             "// by default, no (false)\n"
             "kvxPrefs.assessPrevToNonQuestion = false;\n");
-    l.Flag("kvxPrefs.assessNextEnabled = ", d.DisableNextBtn2 != 1);
-    l.Flag("kvxPrefs.assessBackEnabled = ", d.DisableBackBtn2 != 1);
-    l.Flag("kvxPrefs.assessMenuEnabled = ", d.DisableMenuBtn2 != 1);
-    l.Flag("kvxPrefs.assessDoneVisible = ", d.IncEvalBtn4Assessment == 1, ";\n\n");
+    l.Flag("kvxPrefs.assessNextEnabled = ", s.DisableNextBtn2 != 1);
+    l.Flag("kvxPrefs.assessBackEnabled = ", s.DisableBackBtn2 != 1);
+    l.Flag("kvxPrefs.assessMenuEnabled = ", s.DisableMenuBtn2 != 1);
+    l.Flag("kvxPrefs.assessDoneVisible = ", s.IncEvalBtn4Assessment == 1, ";\n\n");
 }
 
 // Remembered answers, sign-in, recording, the databases and the LMS.
 void ManagementRows(Lines &l, const Publish &r)
 {
-    const CCorvessaDoc &d = r.d;
+    const CCourseSettings &s = r.s;
     const bool lan = r.Lan();
     const bool web = r.Web();
     l.Fixed("// Can the state of questions be remembered\n"
@@ -343,154 +345,159 @@ void ManagementRows(Lines &l, const Publish &r)
             "\t   kvxPrefs.assessMemory = true;\n"
             "}\n"
             "// Management\n");
-    l.Flag("kvxPrefs.signin = ", d.SignIn == 1);
-    l.Flag("kvxPrefs.selfRegister = ", d.MaySelfRegister == 1);
-    l.Flag("kvxPrefs.reqUsername = ", d.UseSignInName == 1);
-    l.String("kvxPrefs.labelName = ", Quoted(d.SignInName));
-    l.Flag("kvxPrefs.reqID = ", d.UseSignInID == 1);
-    l.String("kvxPrefs.labelID = ", Quoted(d.SignInID));
-    l.Flag("kvxPrefs.reqPwd = ", d.UseSignInPassword == 1);
-    l.String("kvxPrefs.labelPwd = ", Quoted(d.SignInPassword));
+    l.Flag("kvxPrefs.signin = ", s.SignIn == 1);
+    l.Flag("kvxPrefs.selfRegister = ", s.MaySelfRegister == 1);
+    l.Flag("kvxPrefs.reqUsername = ", s.UseSignInName == 1);
+    l.String("kvxPrefs.labelName = ", Quoted(s.SignInName));
+    l.Flag("kvxPrefs.reqID = ", s.UseSignInID == 1);
+    l.String("kvxPrefs.labelID = ", Quoted(s.SignInID));
+    l.Flag("kvxPrefs.reqPwd = ", s.UseSignInPassword == 1);
+    l.String("kvxPrefs.labelPwd = ", Quoted(s.SignInPassword));
     l.Fixed("kvxPrefs.labelPwd2 = \"Re-enter Password\";\n"
             "// do you want data recorded\n");
-    l.Flag("kvxPrefs.record = ", d.RecordData == 1);
+    l.Flag("kvxPrefs.record = ", s.RecordData == 1);
     l.Fixed("// email\n");
-    l.Flag("kvxPrefs.sendEmail = ", d.UseSendEmail == 1);
-    l.String("kvxPrefs.email = ", Mail(d.EmailAddress));
+    l.Flag("kvxPrefs.sendEmail = ", s.UseSendEmail == 1);
+    l.String("kvxPrefs.email = ", Mail(s.EmailAddress));
     l.Fixed("// local db\n");
     l.Flag("kvxPrefs.localDB = ", lan);
     QString table;
     if (lan)
-        table = d.LANDbTableName;
+        table = s.LANDbTableName;
     else if (web)
-        table = d.UseASP != 0 ? d.WebASPDbTableName : d.WebPHPDbTableName;
+        table = s.UseASP != 0 ? s.WebASPDbTableName : s.WebPHPDbTableName;
     l.String("kvxPrefs.table = ", Quoted(table));
     l.Fixed("// web db\n");
     l.Flag("kvxPrefs.webDB = ", web);
     l.Fixed("// Connected to SCORM LMS\n");
     l.Flag("kvxPrefs.LMS = ", r.target == PublishTargetLms);
-    l.Value("kvxPrefs.LMSversion = ", d.SCORM12 != 0 ? QStringLiteral("12") : QStringLiteral("2004"));
-    if (d.LmsOpensNewWindow != 0)
+    l.Value("kvxPrefs.LMSversion = ", s.SCORM12 != 0 ? QStringLiteral("12") : QStringLiteral("2004"));
+    if (s.LmsOpensNewWindow != 0)
         l.Fixed("kvxPrefs.opensNew = true;\n");
     l.Fixed("// Once a SCO is passed and the score\n//cannot be changed by the SCO\n");
-    l.Flag("kvxPrefs.LMSProtectPassedStatus = ", d.LmsProtectPassedStatus != 0);
-    l.Flag("// resume\nkvxPrefs.allowResume = ", d.AllowResume == 1);
+    l.Flag("kvxPrefs.LMSProtectPassedStatus = ", s.LmsProtectPassedStatus != 0);
+    l.Flag("// resume\nkvxPrefs.allowResume = ", s.AllowResume == 1);
 }
 
 // The outline window and the navigation rules.
 void OutlineRows(Lines &l, const Publish &r)
 {
-    const CCorvessaDoc &d = r.d;
+    const CCourseSettings &s = r.s;
     l.Fixed("\n/////////////\n//Outline\n//////////////////\n"
             "kvxPrefs.outline \t\t\t\t    = {};\n");
-    l.Flag("kvxPrefs.outline.activate \t\t\t    = ", d.CreateOutline == 1);
+    l.Flag("kvxPrefs.outline.activate \t\t\t    = ", s.CreateOutline == 1);
     l.Fixed("kvxPrefs.outline.win \t\t\t\t= null;\n");
-    l.String("kvxPrefs.outline.label \t\t\t\t\t= ", Quoted(d.OutlineLabel));
-    l.Flag("kvxPrefs.outline.closeOnSelect \t\t\t= ", d.OutlineCloseOnSelect == 1);
-    l.Number("kvxPrefs.outline.width                    = ", d.OutlineWidth);
-    l.Number("kvxPrefs.outline.height                   = ", d.OutlineHeight);
-    l.String("kvxPrefs.outline.left \t\t\t\t\t= ", QString::number(d.OutlineLeft) + QLatin1String("px"));
-    l.String("kvxPrefs.outline.top \t\t\t\t\t    = ", QString::number(d.OutlineTop) + QLatin1String("px"));
-    l.String("kvxPrefs.outline.font \t\t\t\t\t= ", Quoted(d.FontName[kOutlineSlot]));
-    l.String("kvxPrefs.outline.fontSize \t\t\t    = ", Quoted(d.FontSizePoints[kOutlineSlot]) + QLatin1String("px"));
-    l.String("kvxPrefs.outline.weight\t\t\t\t\t= ", Quoted(d.FontWeight[kOutlineSlot]));
+    l.String("kvxPrefs.outline.label \t\t\t\t\t= ", Quoted(s.OutlineLabel));
+    l.Flag("kvxPrefs.outline.closeOnSelect \t\t\t= ", s.OutlineCloseOnSelect == 1);
+    l.Number("kvxPrefs.outline.width                    = ", s.OutlineWidth);
+    l.Number("kvxPrefs.outline.height                   = ", s.OutlineHeight);
+    l.String("kvxPrefs.outline.left \t\t\t\t\t= ", QString::number(s.OutlineLeft) + QLatin1String("px"));
+    l.String("kvxPrefs.outline.top \t\t\t\t\t    = ", QString::number(s.OutlineTop) + QLatin1String("px"));
+    l.String("kvxPrefs.outline.font \t\t\t\t\t= ", Quoted(s.FontName[kOutlineSlot]));
+    l.String("kvxPrefs.outline.fontSize \t\t\t    = ", Quoted(s.FontSizePoints[kOutlineSlot]) + QLatin1String("px"));
+    l.String("kvxPrefs.outline.weight\t\t\t\t\t= ", Quoted(s.FontWeight[kOutlineSlot]));
     // The outline's link stands on the theme's bar: with the default colour (black) it takes the bar's text
     // colour, and the outline's own links their page's.
-    l.String("kvxPrefs.outline.color \t\t\t\t\t= ", d.OutlineLinkColor == 0 ? QString() : HtmlColour(d.OutlineLinkColor));
-    l.Flag("kvxPrefs.outline.button\t\t\t\t\t= ", d.OutlineUseButton != 0);
-    l.Flag("kvxPrefs.outline.assessVisible\t\t\t\t\t= ", d.OutlineHideInAssessment == 0);
+    l.String("kvxPrefs.outline.color \t\t\t\t\t= ", s.OutlineLinkColor == 0 ? QString() : HtmlColour(s.OutlineLinkColor));
+    l.Flag("kvxPrefs.outline.button\t\t\t\t\t= ", s.OutlineUseButton != 0);
+    l.Flag("kvxPrefs.outline.assessVisible\t\t\t\t\t= ", s.OutlineHideInAssessment == 0);
     // A bare number in the script: anything else the setting holds would break the whole file.
     l.Value("kvxPrefs.nextBtnDelay                     = ",
-            d.DelayNextButton == 1 ? PlainNumber(d.NextButtonDelay) : QStringLiteral("0"));
-    l.Flag("kvxPrefs.completeTopicsInOrder            = ", d.CompleteTopicsInOrder == 1);
-    l.Flag("kvxPrefs.autoProgress                     = ", d.AutoProgress == 1);
-    l.Flag("kvxPrefs.autoProgressTest = ", d.AutoProgressInAssessment != 0);
-    l.Flag("kvxPrefs.autoProgressOnDone = ", d.AutoProgressOnEvaluate != 0);
-    l.Flag("kvxPrefs.autoProgressOnDoneTest = ", d.AutoProgressOnEvaluateInAssessment != 0);
+            s.DelayNextButton == 1 ? PlainNumber(s.NextButtonDelay) : QStringLiteral("0"));
+    l.Flag("kvxPrefs.completeTopicsInOrder            = ", s.CompleteTopicsInOrder == 1);
+    l.Flag("kvxPrefs.autoProgress                     = ", s.AutoProgress == 1);
+    l.Flag("kvxPrefs.autoProgressTest = ", s.AutoProgressInAssessment != 0);
+    l.Flag("kvxPrefs.autoProgressOnDone = ", s.AutoProgressOnEvaluate != 0);
+    l.Flag("kvxPrefs.autoProgressOnDoneTest = ", s.AutoProgressOnEvaluateInAssessment != 0);
 }
 
 // Expiry, the second table, the LMS exit, the glossary and help buttons and the text direction.
 void CourseEndRows(Lines &l, const Publish &r)
 {
-    const CCorvessaDoc &d = r.d;
+    const CCourseSettings &s = r.s;
     const bool lan = r.Lan();
     const bool web = r.Web();
     l.Fixed("kvxPrefs.expiry = {};\n");
-    l.Flag("kvxPrefs.expiry.isSet   = ", d.SetExpiry == 1);
-    const CalendarDay expiry = LocalDay(d.ExpiryDate);
+    l.Flag("kvxPrefs.expiry.isSet   = ", s.SetExpiry == 1);
+    const CalendarDay expiry = LocalDay(s.ExpiryDate);
     l.Number("kvxPrefs.expiry.day   = ", expiry.day);
     l.Number("kvxPrefs.expiry.month = ", expiry.month);
     l.Number("kvxPrefs.expiry.year  = ", expiry.year);
-    l.String("kvxPrefs.expiry.msg   = ", Escaped(d.ExpiryMessage));
+    l.String("kvxPrefs.expiry.msg   = ", Escaped(s.ExpiryMessage));
     if (lan || web)
-        l.String("kvxPrefs.table2 = ", Quoted(lan ? d.LANDbTableName2 : d.WebDbTableName2));
-    l.Flag("kvxPrefs.noNextAtTopicEnd = ", d.UseBtnNext == 1 && d.NoNextAtTopicEnd == 1);
-    l.Value("kvxPrefs.cmiExit = ", StringLiteral(d.SCORM12 == 1 ? d.ScormExit12 : d.ScormExit2004));
-    const bool glossary = d.GlossaryScreenList.size() > 1;
-    l.Flag("kvxPrefs.hasGlossary\t\t\t\t\t= ", glossary && d.ShowGlossary != 0);
-    if (glossary && !d.GlossaryScreenList.front()->GetTitle().isEmpty())
-        l.String("kvxPrefs.glossaryLabel = ", Quoted(d.GlossaryScreenList.front()->GetTitle()));
-    l.Flag("kvxPrefs.assessGlossaryVisible\t\t\t\t= ", d.HideGlossaryInAssessment == 0);
-    l.Flag("kvxPrefs.hasHelp\t\t\t\t\t\t= ", d.HelpScreen != 0);
-    if (const CCorvPage *help = d.HelpScreen != 0 ? d.FindScreenByNumber(d.HelpScreen) : nullptr) {
+        l.String("kvxPrefs.table2 = ", Quoted(lan ? s.LANDbTableName2 : s.WebDbTableName2));
+    l.Flag("kvxPrefs.noNextAtTopicEnd = ", s.UseBtnNext == 1 && s.NoNextAtTopicEnd == 1);
+    l.Value("kvxPrefs.cmiExit = ", StringLiteral(s.SCORM12 == 1 ? s.ScormExit12 : s.ScormExit2004));
+    const bool glossary = r.doc.GlossaryScreenList.size() > 1;
+    l.Flag("kvxPrefs.hasGlossary\t\t\t\t\t= ", glossary && s.ShowGlossary != 0);
+    if (glossary && !r.doc.GlossaryScreenList.front()->GetTitle().isEmpty())
+        l.String("kvxPrefs.glossaryLabel = ", Quoted(r.doc.GlossaryScreenList.front()->GetTitle()));
+    l.Flag("kvxPrefs.assessGlossaryVisible\t\t\t\t= ", s.HideGlossaryInAssessment == 0);
+    l.Flag("kvxPrefs.hasHelp\t\t\t\t\t\t= ", s.HelpScreen != 0);
+    if (const CCorvPage *help = s.HelpScreen != 0 ? r.doc.FindScreenByNumber(s.HelpScreen) : nullptr) {
         if (!help->GetTitle().isEmpty())
             l.String("kvxPrefs.helpLabel = ", Quoted(help->GetTitle()));
         if (!help->GetPublishId().isEmpty())
             l.String("kvxPrefs.helpScreen = ", Quoted(help->GetPublishId()));
     }
-    l.Flag("kvxPrefs.assessHelpVisible\t\t\t\t\t= ", d.HideHelpInAssessment == 0);
-    l.Flag("kvxPrefs.rtl = ", d.RightToLeft == 1);
+    l.Flag("kvxPrefs.assessHelpVisible\t\t\t\t\t= ", s.HideHelpInAssessment == 0);
+    l.Flag("kvxPrefs.rtl = ", s.RightToLeft == 1);
     l.Fixed("kvxPrefs.Ostrelle = (kvxObj.projectType == \"ostrelle\");\n");
 }
 
 } // namespace
 
-bool CCoursePublisher::CreatePrefsJS(int lessonMode)
+COptionsScript::COptionsScript(const CPublishContext &context) : m_context(context) {}
+
+bool COptionsScript::Write(int lessonMode)
 {
-    const CCorvessaDoc &d = m_document;
+    const CPublishContext &c = m_context;
+    const CCourseSettings &s = c.Settings();
+    const QString &prefix = c.GetProjectPrefix();
     QString lineColour;
     QString shadowColour;
     if (!ReadThemeLineColours(lineColour, shadowColour)) {
-        m_lastErrorText = QStringLiteral("The style sheet of the theme \"%1\" cannot be read.").arg(d.Theme);
+        m_context.AddError(QStringLiteral("The style sheet of the theme \"%1\" cannot be read.").arg(c.Theme()));
         return false;
     }
     std::optional<QString> connection;
-    if (m_target == PublishTargetLan || m_target == PublishTargetStandalone) {
-        connection = ScrambleString(ConnectionString(d), m_projectPrefix);
+    if (c.GetTarget() == PublishTargetLan || c.GetTarget() == PublishTargetStandalone) {
+        connection = ScrambleString(ConnectionString(s), prefix);
         // The prefix is the only key the run-time has; without one the connection text would stand in the
         // file as it is.
         if (!connection) {
-            m_lastErrorText = QStringLiteral("The project's file name leaves no prefix to hide the database connection with.");
+            m_context.AddError(QStringLiteral("The project's file name leaves no prefix to hide the database connection with."));
             return false;
         }
     }
 
-    const Publish publish{d, m_target, lessonMode, m_projectPrefix};
+    const Publish publish{s, c.GetDocument(), c.GetTarget(), lessonMode, prefix};
     Lines rows;
     for (const auto section : {ProjectRows, GeneralRows, InteractivityRows, ManagementRows, OutlineRows, CourseEndRows})
         section(rows, publish);
 
     CPublishFile file;
-    const QString path = QStringLiteral("content/scripts/%1_prefs.js").arg(m_projectPrefix);
-    if (file.Open(m_targetFolder, path, CPublishFile::WithByteOrderMark)
-        && file.WriteString(HeadRows(d, lineColour, shadowColour, connection, WriteFpsList()))) {
+    const QString path = QStringLiteral("content/scripts/%1_prefs.js").arg(prefix);
+    if (file.Open(c.GetTargetFolder(), path, CPublishFile::WithByteOrderMark)
+        && file.WriteString(HeadRows(s, c.GetDocument(), lineColour, shadowColour, connection, FpsList()))) {
         WriteCustomFeedback(&file);
         file.WriteString(rows.Text());
     }
     if (!file.Close()) {
-        NoteFileError(file);
+        m_context.AddFileError(file);
         return false;
     }
     return true;
 }
 
-bool CCoursePublisher::ReadThemeLineColours(QString &lineColour, QString &shadowColour) const
+bool COptionsScript::ReadThemeLineColours(QString &lineColour, QString &shadowColour) const
 {
-    const QString &theme = m_document.Theme;
+    const QString &theme = m_context.Theme();
     QString sheet;
     if (!CorvProgramData::IsPlainThemeName(theme)
-        || !ReadAnsiTextFile(CorvProgramData::Resolve(ProgramFolder(), CorvPath::Join({CorvProgramData::kThemesFolder,
-                                                                                        theme, theme + QStringLiteral(".css")})),
+        || !ReadAnsiTextFile(CorvProgramData::Resolve(m_context.ProgramFolder(),
+                                                      CorvPath::Join({CorvProgramData::kThemesFolder, theme,
+                                                                      theme + QStringLiteral(".css")})),
                              sheet))
         return false;
     std::optional<QString> line;
@@ -508,35 +515,36 @@ bool CCoursePublisher::ReadThemeLineColours(QString &lineColour, QString &shadow
     return true;
 }
 
-QString CCoursePublisher::WriteFpsList() const
+QString COptionsScript::FpsList() const
 {
     QStringList ids;
-    for (const auto &screen : m_document.MainScreenList)
+    for (const auto &screen : m_context.GetDocument().MainScreenList)
         if (screen->GetPageType() == pt_asmt_document)
             ids.append(screen->GetPublishId());
     return QuotedIdList(ids);
 }
 
-void CCoursePublisher::WriteCustomFeedback(CPublishFile *file) const
+void COptionsScript::WriteCustomFeedback(CPublishFile *file) const
 {
     if (!file)
         return;
-    const CCorvessaDoc &d = m_document;
+    const CCourseSettings &s = m_context.Settings();
+    const COutlineTree *tree = m_context.GetCourseTree();
     QString block = QStringLiteral("/* custom feedback for specific questions */\n");
     // The last topic is the last child of the first root item; in a course whose last topic is the
     // assessment, its questions and every one after it are judged against the assessment's defaults.
-    const COutlineTree::Item *lastTopic = m_courseTree ? m_courseTree->GetChildItem(m_courseTree->GetRootItem()) : nullptr;
-    while (lastTopic && m_courseTree->GetNextSiblingItem(lastTopic))
-        lastTopic = m_courseTree->GetNextSiblingItem(lastTopic);
-    const CCorvPage *lastTopicScreen = m_courseTree ? m_courseTree->GetItemData(lastTopic) : nullptr;
+    const COutlineTree::Item *lastTopic = tree ? tree->GetChildItem(tree->GetRootItem()) : nullptr;
+    while (lastTopic && tree->GetNextSiblingItem(lastTopic))
+        lastTopic = tree->GetNextSiblingItem(lastTopic);
+    const CCorvPage *lastTopicScreen = tree ? tree->GetItemData(lastTopic) : nullptr;
     bool inAssessment = false;
-    for (const auto &screen : d.MainScreenList) {
-        if (lastTopicScreen && screen.get() == lastTopicScreen && d.LastAssessmentTopic == 1)
+    for (const auto &screen : m_context.GetDocument().MainScreenList) {
+        if (lastTopicScreen && screen.get() == lastTopicScreen && s.LastAssessmentTopic == 1)
             inAssessment = true;
         if (screen->GetPageType() != pt_question)
             continue;
-        const QString &defaultWrong = inAssessment ? d.AssmntFeedBackWrong : d.FeedBackWrong;
-        const QString &defaultCorrect = inAssessment ? d.AssmntFeedBackCorrect : d.FeedBackCorrect;
+        const QString &defaultWrong = inAssessment ? s.AssmntFeedBackWrong : s.FeedBackWrong;
+        const QString &defaultCorrect = inAssessment ? s.AssmntFeedBackCorrect : s.FeedBackCorrect;
         for (const auto &component : screen->GetComponentList()) {
             const auto feedback = QuestionFeedback(*component);
             if (feedback && (feedback->first.compare(defaultWrong, Qt::CaseInsensitive) != 0
