@@ -142,7 +142,7 @@ QString CScreenPreview::Content(const QString &relative) const
 
 bool CScreenPreview::PreviewScreen(CCorvPage &screen)
 {
-    CCorvessaDoc &document = m_publisher.GetDocument();
+    const CCorvessaDoc &document = m_publisher.GetDocument();
     CPrompt &prompt = document.Prompt();
     CProgress &progress = m_context.Progress();
     m_publisher.SetPreviewFlag(1);
@@ -162,7 +162,7 @@ bool CScreenPreview::PreviewScreen(CCorvPage &screen)
     CopyLogo();
     CopyScreenMedia(screen);
 
-    CScreenScriptWriter writer(m_publisher);
+    CScreenScriptWriter writer(m_publisher.Context());
     if (!writer.WriteScreenFile(&screen))
         prompt.Error(kNotWritten.arg(CorvPath::Join(m_publisher.GetTargetFolder(),
                                                     Content(QStringLiteral("%1_%2.js")
