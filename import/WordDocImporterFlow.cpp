@@ -87,10 +87,10 @@ CCorvPage *CWordDocImporter::NewContentScreen(CCorvPage *anchor)
 {
     const QString label = m_contentLabel;
     AdvanceLabel(m_contentLabel);
-    int size = m_doc.GraphicSize;
+    int size = m_doc.Settings().GraphicSize;
     if (size == 3)
         size = Random() % 3;
-    int layout = m_doc.TemplateType;
+    int layout = m_doc.Settings().TemplateType;
     if (layout == 10)
         layout = Random() % 10;
     else if (layout == 11)
@@ -295,7 +295,7 @@ bool CWordDocImporter::FlowParagraph(QString text, bool newScreen, bool heading,
             newRest = rest;
             box.SetSel(runStart, -1);
             box.ReplaceSel(QString());
-            if ((lastBox || !m_doc.UseSourceDocumentFonts) && box.IsLastParagraphBulleted()) {
+            if ((lastBox || !m_doc.Settings().UseSourceDocumentFonts) && box.IsLastParagraphBulleted()) {
                 const int lastLine = box.GetLineCount() - 1;
                 const int from = std::max(0, box.LineIndex(lastLine) - 1);
                 box.SetSel(from, -1);
@@ -504,7 +504,7 @@ bool CWordDocImporter::LocateLibraryPicture(QString &fileName) const
 
 void CWordDocImporter::PlacePicture(CComponentImage *placeholder, const QString &text)
 {
-    if (!placeholder || !m_doc.AutoGenerateGraphics || !m_library)
+    if (!placeholder || !m_doc.Settings().AutoGenerateGraphics || !m_library)
         return;
     QString file, reason;
     bool found = false;
@@ -525,8 +525,8 @@ void CWordDocImporter::PlacePicture(CComponentImage *placeholder, const QString 
     int w = 0, h = 0;
     double factor = 1;
     FitSizeInBox(old.Width(), old.Height(), width, height, w, h, factor, 0);
-    placeholder->SetJpegBorder(m_doc.AddBorderToImages);
-    placeholder->SetBevelled(m_doc.ImageBorderType);
+    placeholder->SetJpegBorder(m_doc.Settings().AddBorderToImages);
+    placeholder->SetBevelled(m_doc.Settings().ImageBorderType);
     placeholder->SetImageFile(file, m_doc.GetContext());
     placeholder->SetAltText(reason);
     const int cx = (old.left + old.right) / 2;
@@ -549,10 +549,10 @@ void CWordDocImporter::CountPictureForKenBurns(CComponentImage *image)
         return;
     if (++m_kenBurnsCount >= std::max(1, m_kenBurnsRate)) {
         CImageEffectFlags allowed;
-        allowed.zoomIn = m_doc.KenBurnsZoomIn;
-        allowed.zoomOut = m_doc.KenBurnsZoomOut;
-        allowed.pan = m_doc.KenBurnsPan;
-        allowed.fadeIn = m_doc.KenBurnsFadeIn;
+        allowed.zoomIn = m_doc.Settings().KenBurnsZoomIn;
+        allowed.zoomOut = m_doc.Settings().KenBurnsZoomOut;
+        allowed.pan = m_doc.Settings().KenBurnsPan;
+        allowed.fadeIn = m_doc.Settings().KenBurnsFadeIn;
         image->ChooseRandomEffect(m_doc.GetContext().Random(), allowed);
         m_kenBurnsCount = 0;
     }
@@ -590,7 +590,7 @@ void CWordDocImporter::CompleteObjectivesScreen(CCorvPage *objectives, int words
         components[1]->GetEditorText()->AppendText(
             QStringLiteral("This topic will take approximately %1 minutes to complete").arg(minutes), 0);
     }
-    if (components.size() > 2 && components[2]->GetType() == ct_image && m_doc.AutoGenerateGraphics
+    if (components.size() > 2 && components[2]->GetType() == ct_image && m_doc.Settings().AutoGenerateGraphics
         && !components.empty() && components[0]->GetEditorText())
         PlacePicture(dynamic_cast<CComponentImage *>(components[2].get()), components[0]->GetEditorText()->GetText());
     m_host.RefreshPageThumbnail();

@@ -187,7 +187,7 @@ bool CCoursePublisher::RunDriver(const DriverPlan &plan, int lessonMode)
     }
     m_target = plan.target;
     m_lastErrorText.clear();
-    m_courseTree->NumberPublishIds(m_document.PopupScreenList, m_document.GlossaryScreenList);
+    m_courseTree->NumberPublishIds(m_document.PopupScreens(), m_document.GlossaryScreens());
 
     CProgress &progress = m_document.GetContext().Progress();
     if (plan.showsProgress) {
@@ -204,7 +204,7 @@ bool CCoursePublisher::RunDriver(const DriverPlan &plan, int lessonMode)
     if (!succeeding && plan.messageWhenTreeFailed)
         ReportStepFailure(S::BuildTargetDirectoryAndSubDirectories);
 
-    const bool newWindow = m_document.LmsOpensNewWindow == 1;
+    const bool newWindow = m_document.Settings().LmsOpensNewWindow == 1;
     for (const PlannedStep &planned : plan.steps) {
         if (plan.showsProgress) {
             progress.StepIt();
@@ -217,7 +217,7 @@ bool CCoursePublisher::RunDriver(const DriverPlan &plan, int lessonMode)
         case Gate::Always: runs = true; break;
         case Gate::WhileSucceedingInPlace: runs = succeeding && !newWindow; break;
         case Gate::AlwaysInNewWindow: runs = newWindow; break;
-        case Gate::WhileSucceedingZip: runs = succeeding && m_document.CreateZip == 1; break;
+        case Gate::WhileSucceedingZip: runs = succeeding && m_document.Settings().CreateZip == 1; break;
         }
         if (!runs)
             continue;

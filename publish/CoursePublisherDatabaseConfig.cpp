@@ -49,7 +49,7 @@ bool CCoursePublisher::CreateConfigAsp()
     QString text;
     if (!ReadAnsiTextFile(CorvProgramData::Resolve(ProgramFolder(), CServerConfig::kAspTemplate), text))
         return false;
-    text = CServerConfig::FillAsp(text, CServerConfig::AspPlaceholders(m_document, ServerProfileTexts(*this)));
+    text = CServerConfig::FillAsp(text, CServerConfig::AspPlaceholders(m_document.Settings(), ServerProfileTexts(*this)));
     return CPublishFile::WriteFile(m_targetFolder, kAspConfig, text, CPublishFile::WithByteOrderMark, &m_lastErrorText);
 }
 
@@ -58,7 +58,7 @@ bool CCoursePublisher::CreateKqConfigFile()
     QStringList lines;
     if (!ReadLatin1Lines(CorvProgramData::Resolve(ProgramFolder(), CServerConfig::kPhpTemplate), lines))
         return false;
-    const CServerConfig::Placeholders placeholders = CServerConfig::PhpPlaceholders(m_document, ServerProfileTexts(*this));
+    const CServerConfig::Placeholders placeholders = CServerConfig::PhpPlaceholders(m_document.Settings(), ServerProfileTexts(*this));
     QString text;
     for (const QString &line : lines)
         text += CServerConfig::FillPhpLine(line, placeholders) + u'\n';

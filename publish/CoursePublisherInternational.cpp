@@ -113,12 +113,12 @@ bool CCoursePublisher::WriteGlossaryItems()
         return false;
     }
     file.WriteString(
-        QStringLiteral("var fontsize = \"%1pt\";\n").arg(LeadingInteger(m_document.FontSizePoints[kGlossaryFont])));
+        QStringLiteral("var fontsize = \"%1pt\";\n").arg(LeadingInteger(m_document.Settings().FontSizePoints[kGlossaryFont])));
     file.WriteString(QStringLiteral("var fontfamily = \"") +
-                     CorvEscape::ScriptLiteral(m_document.FontName[kGlossaryFont]) + QStringLiteral(", ") +
-                     CorvEscape::ScriptLiteral(m_document.FontFamily[kGlossaryFont]) + QStringLiteral("\";\n"));
+                     CorvEscape::ScriptLiteral(m_document.Settings().FontName[kGlossaryFont]) + QStringLiteral(", ") +
+                     CorvEscape::ScriptLiteral(m_document.Settings().FontFamily[kGlossaryFont]) + QStringLiteral("\";\n"));
     // One entry per screen that holds anything: the term (its title) and the text of its text boxes.
-    for (const auto &screen : m_document.GlossaryScreenList) {
+    for (const auto &screen : m_document.GlossaryScreens()) {
         if (screen->GetComponentList().empty())
             continue;
         QString line = QStringLiteral("kvxGlossary.push(\"") + GlossaryText(screen->GetTitle()) + QStringLiteral(":::");

@@ -49,13 +49,13 @@ bool Exists(const QString &path) { return QFileInfo(path).exists() || QFileInfo(
 
 bool CCoursePublisher::CreateManifestXML()
 {
-    const QString text = CScormManifest::Build(CScormManifest::FromCourse(m_document), m_targetFolder);
+    const QString text = CScormManifest::Build(CScormManifest::FromCourse(m_document.Settings()), m_targetFolder);
     return CPublishFile::WriteFile(m_targetFolder, kManifest, text, CPublishFile::NoByteOrderMark, &m_lastErrorText);
 }
 
 bool CCoursePublisher::CreateMetadataManifestXML()
 {
-    const bool scorm12 = m_document.SCORM12 == 1;
+    const bool scorm12 = m_document.Settings().SCORM12 == 1;
     const QString templatePath = CorvProgramData::Resolve(ProgramFolder(), CLomMetadata::TemplatePath(scorm12));
     QString text;
     if (!ReadAnsiTextFile(templatePath, text)) {
@@ -65,7 +65,7 @@ bool CCoursePublisher::CreateMetadataManifestXML()
         return false;
     }
     const QDate today = QDateTime::fromSecsSinceEpoch(m_document.Now()).date();
-    text = CLomMetadata::Fill(text, m_document, scorm12, today);
+    text = CLomMetadata::Fill(text, m_document.Settings(), scorm12, today);
     return CPublishFile::WriteFile(m_targetFolder, kMetadata, text, CPublishFile::NoByteOrderMark, &m_lastErrorText);
 }
 
@@ -122,7 +122,7 @@ bool Overlap(const QString &a, const QString &b)
 void CCoursePublisher::PublishLessonFolder(const QString &webFolder)
 {
     CPrompt &prompt = m_document.Prompt();
-    const QString name = m_document.OstrelleLessonFolder;
+    const QString name = m_document.Settings().OstrelleLessonFolder;
     if (name.isEmpty()) {
         prompt.Information(QStringLiteral(
             "Cannot publish.\nPlease first enter a Ostrelle folder name on the management setting tab"));

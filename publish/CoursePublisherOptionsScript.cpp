@@ -93,10 +93,10 @@ QString ConnectionString(const CCourseSettings &s)
 // The topics the run-time marks as holding assessable questions: topic zero is the menu of a menu course.
 QString AssessableList(const CCorvessaDoc &d)
 {
-    if (d.MenuBasedCourse == 0)
-        return d.LinearSourceAssessable == 1 ? QStringLiteral("1") : QStringLiteral("0");
+    if (d.Settings().MenuBasedCourse == 0)
+        return d.Settings().LinearSourceAssessable == 1 ? QStringLiteral("1") : QStringLiteral("0");
     QString list = QStringLiteral("0");
-    for (const auto &topic : d.Topics) {
+    for (const auto &topic : d.Topics()) {
         const bool counted = !topic->GetName().isEmpty() || !topic->GetSourceDocument().isEmpty();
         if (counted)
             list += topic->GetAssessable().compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 ? QStringLiteral(",1")
@@ -109,9 +109,9 @@ QString AssessableList(const CCorvessaDoc &d)
 // as two script lists; none without a menu screen.
 std::optional<std::pair<QString, QString>> MenuTitleLists(const CCorvessaDoc &d)
 {
-    const auto menu = std::find_if(d.MainScreenList.begin(), d.MainScreenList.end(),
+    const auto menu = std::find_if(d.MainScreens().begin(), d.MainScreens().end(),
                                    [](const auto &screen) { return COutlineTree::IsMenuPage(screen.get()); });
-    if (menu == d.MainScreenList.end())
+    if (menu == d.MainScreens().end())
         return std::nullopt;
     QStringList titles;
     QStringList banners;
@@ -122,7 +122,7 @@ std::optional<std::pair<QString, QString>> MenuTitleLists(const CCorvessaDoc &d)
         // A button beyond the topic list has no banner.
         const size_t topic = size_t(titles.size());
         titles.append(u'"' + Quoted(button->GetTitle()) + u'"');
-        banners.append(u'"' + (topic < d.Topics.size() ? Quoted(d.Topics[topic]->GetBanner()) : QString()) + u'"');
+        banners.append(u'"' + (topic < d.Topics().size() ? Quoted(d.Topics()[topic]->GetBanner()) : QString()) + u'"');
     }
     const auto list = [](const QStringList &items) { return u'[' + items.join(QStringLiteral(", ")) + QStringLiteral("];"); };
     return std::make_pair(list(titles), list(banners));
@@ -193,12 +193,12 @@ QString HeadRows(const CCorvessaDoc &d, const QString &lineColour, const QString
     l.String("kvxObj.lineColour = ", Quoted(lineColour));
     l.Fixed("// The colour of the shadow line in Match the Pairs questions\n");
     l.String("kvxObj.lineShadow = ", Quoted(shadowColour));
-    l.Value("kvxPrefs.winSize = ", QStringLiteral("[1008, %1]").arg(WindowHeight(d)));
-    l.Flag("kvxPrefs.mainMenuOnlyListMenu = ", d.MainMenuOnlyListMenu != 0);
-    l.Flag("kvxPrefs.mainMenuDontAllowImages = ", d.MainMenuNoImages != 0);
+    l.Value("kvxPrefs.winSize = ", QStringLiteral("[1008, %1]").arg(WindowHeight(d.Settings())));
+    l.Flag("kvxPrefs.mainMenuOnlyListMenu = ", d.Settings().MainMenuOnlyListMenu != 0);
+    l.Flag("kvxPrefs.mainMenuDontAllowImages = ", d.Settings().MainMenuNoImages != 0);
     if (connection)
         l.String("kvxObj.background = ", *connection, ";\n\n");
-    l.String("kvxPrefs.title = ", Title(d.CourseName));
+    l.String("kvxPrefs.title = ", Title(d.Settings().CourseName));
     if (const auto menuTitles = MenuTitleLists(d)) {
         l.Value("kvxPrefs.menuTitles = ", menuTitles->first, "\n");
         l.Value("kvxPrefs.menuTitlesTopDisplay = ", menuTitles->second, "\n\n");
@@ -208,9 +208,9 @@ QString HeadRows(const CCorvessaDoc &d, const QString &lineColour, const QString
     }
     l.Fixed("kvxPrefs.navTitles = [\"\", \"\", \"\", \"\"];\n");
     l.Value("kvxPrefs.intDefaultFdbck = ",
-            QStringLiteral("[\"%1\", \"%2\"]").arg(Escaped(d.FeedBackWrong), Escaped(d.FeedBackCorrect)));
+            QStringLiteral("[\"%1\", \"%2\"]").arg(Escaped(d.Settings().FeedBackWrong), Escaped(d.Settings().FeedBackCorrect)));
     l.Value("kvxPrefs.assDefaultFdbck = ",
-            QStringLiteral("[\"%1\", \"%2\"]").arg(Escaped(d.AssmntFeedBackWrong), Escaped(d.AssmntFeedBackCorrect)),
+            QStringLiteral("[\"%1\", \"%2\"]").arg(Escaped(d.Settings().AssmntFeedBackWrong), Escaped(d.Settings().AssmntFeedBackCorrect)),
             ";\n\n");
     l.Value("kvxPrefs.fps = ", u'[' + fps + u']');
     return l.Text();
@@ -219,7 +219,7 @@ QString HeadRows(const CCorvessaDoc &d, const QString &lineColour, const QString
 // The project's names and kind: rows the run-time builds file names and requests from.
 void ProjectRows(Lines &l, const Publish &r)
 {
-    const CCorvessaDoc &d = r.d;
+    const CCourseSettings &d = r.d.Settings();
     const bool lan = r.Lan();
     const bool web = r.Web();
     const QString &prefix = r.prefix;
@@ -244,7 +244,7 @@ void ProjectRows(Lines &l, const Publish &r)
 // The course description, the body font, the bars and the buttons.
 void GeneralRows(Lines &l, const Publish &r)
 {
-    const CCorvessaDoc &d = r.d;
+    const CCourseSettings &d = r.d.Settings();
     l.String("kvxPrefs.courseName = ", CourseName(d.CourseName));
     l.String("kvxPrefs.courseCode = ", Quoted(d.CourseCode));
     l.String("kvxPrefs.courseDesc = ", Escaped(d.CourseDescription));
@@ -284,7 +284,7 @@ void GeneralRows(Lines &l, const Publish &r)
 // How questions behave, inside and outside the assessment.
 void InteractivityRows(Lines &l, const Publish &r)
 {
-    const CCorvessaDoc &d = r.d;
+    const CCourseSettings &d = r.d.Settings();
     l.Fixed("//\n"
             "// Interactivity\n");
     l.Flag("kvxPrefs.showCorrect = ", d.QuestResponse == 0);
@@ -296,7 +296,7 @@ void InteractivityRows(Lines &l, const Publish &r)
     l.Flag("kvxPrefs.useMCToggleBtn = ", d.McToggleType == 0, ";\n\n");
     l.Fixed("// which topics have assessable questions\n"
             "// [topic zero, one, two, three,...]\n");
-    l.Value("kvxPrefs.assessable = ", u'[' + AssessableList(d) + u']', ";\n\n");
+    l.Value("kvxPrefs.assessable = ", u'[' + AssessableList(r.d) + u']', ";\n\n");
     l.Fixed("// Assessment\n"
             "// Is the last topic an assessment\n");
     l.Flag("kvxPrefs.assessment = ", d.LastAssessmentTopic == 1);
@@ -328,7 +328,7 @@ void InteractivityRows(Lines &l, const Publish &r)
 // Remembered answers, sign-in, recording, the databases and the LMS.
 void ManagementRows(Lines &l, const Publish &r)
 {
-    const CCorvessaDoc &d = r.d;
+    const CCourseSettings &d = r.d.Settings();
     const bool lan = r.Lan();
     const bool web = r.Web();
     l.Fixed("// Can the state of questions be remembered\n"
@@ -380,7 +380,7 @@ void ManagementRows(Lines &l, const Publish &r)
 // The outline window and the navigation rules.
 void OutlineRows(Lines &l, const Publish &r)
 {
-    const CCorvessaDoc &d = r.d;
+    const CCourseSettings &d = r.d.Settings();
     l.Fixed("\n/////////////\n//Outline\n//////////////////\n"
             "kvxPrefs.outline \t\t\t\t    = {};\n");
     l.Flag("kvxPrefs.outline.activate \t\t\t    = ", d.CreateOutline == 1);
@@ -412,7 +412,7 @@ void OutlineRows(Lines &l, const Publish &r)
 // Expiry, the second table, the LMS exit, the glossary and help buttons and the text direction.
 void CourseEndRows(Lines &l, const Publish &r)
 {
-    const CCorvessaDoc &d = r.d;
+    const CCourseSettings &d = r.d.Settings();
     const bool lan = r.Lan();
     const bool web = r.Web();
     l.Fixed("kvxPrefs.expiry = {};\n");
@@ -426,10 +426,10 @@ void CourseEndRows(Lines &l, const Publish &r)
         l.String("kvxPrefs.table2 = ", Quoted(lan ? d.LANDbTableName2 : d.WebDbTableName2));
     l.Flag("kvxPrefs.noNextAtTopicEnd = ", d.UseBtnNext == 1 && d.NoNextAtTopicEnd == 1);
     l.Value("kvxPrefs.cmiExit = ", StringLiteral(d.SCORM12 == 1 ? d.ScormExit12 : d.ScormExit2004));
-    const bool glossary = d.GlossaryScreenList.size() > 1;
+    const bool glossary = r.d.GlossaryScreens().size() > 1;
     l.Flag("kvxPrefs.hasGlossary\t\t\t\t\t= ", glossary && d.ShowGlossary != 0);
-    if (glossary && !d.GlossaryScreenList.front()->GetTitle().isEmpty())
-        l.String("kvxPrefs.glossaryLabel = ", Quoted(d.GlossaryScreenList.front()->GetTitle()));
+    if (glossary && !r.d.GlossaryScreens().front()->GetTitle().isEmpty())
+        l.String("kvxPrefs.glossaryLabel = ", Quoted(r.d.GlossaryScreens().front()->GetTitle()));
     l.Flag("kvxPrefs.assessGlossaryVisible\t\t\t\t= ", d.HideGlossaryInAssessment == 0);
     l.Flag("kvxPrefs.hasHelp\t\t\t\t\t\t= ", d.HelpScreen != 0);
     if (const CCorvPage *help = d.HelpScreen != 0 ? d.FindScreenByNumber(d.HelpScreen) : nullptr) {
@@ -451,12 +451,12 @@ bool CCoursePublisher::CreatePrefsJS(int lessonMode)
     QString lineColour;
     QString shadowColour;
     if (!ReadThemeLineColours(lineColour, shadowColour)) {
-        m_lastErrorText = QStringLiteral("The style sheet of the theme \"%1\" cannot be read.").arg(d.Theme);
+        m_lastErrorText = QStringLiteral("The style sheet of the theme \"%1\" cannot be read.").arg(d.Settings().Theme);
         return false;
     }
     std::optional<QString> connection;
     if (m_target == PublishTargetLan || m_target == PublishTargetStandalone) {
-        connection = ScrambleString(ConnectionString(d), m_projectPrefix);
+        connection = ScrambleString(ConnectionString(d.Settings()), m_projectPrefix);
         // The prefix is the only key the run-time has; without one the connection text would stand in the
         // file as it is.
         if (!connection) {
@@ -530,13 +530,13 @@ void CCoursePublisher::WriteCustomFeedback(CPublishFile *file) const
         lastTopic = m_courseTree->GetNextSiblingItem(lastTopic);
     const CCorvPage *lastTopicScreen = m_courseTree ? m_courseTree->GetItemData(lastTopic) : nullptr;
     bool inAssessment = false;
-    for (const auto &screen : d.MainScreenList) {
-        if (lastTopicScreen && screen.get() == lastTopicScreen && d.LastAssessmentTopic == 1)
+    for (const auto &screen : d.MainScreens()) {
+        if (lastTopicScreen && screen.get() == lastTopicScreen && d.Settings().LastAssessmentTopic == 1)
             inAssessment = true;
         if (screen->GetPageType() != pt_question)
             continue;
-        const QString &defaultWrong = inAssessment ? d.AssmntFeedBackWrong : d.FeedBackWrong;
-        const QString &defaultCorrect = inAssessment ? d.AssmntFeedBackCorrect : d.FeedBackCorrect;
+        const QString &defaultWrong = inAssessment ? d.Settings().AssmntFeedBackWrong : d.Settings().FeedBackWrong;
+        const QString &defaultCorrect = inAssessment ? d.Settings().AssmntFeedBackCorrect : d.Settings().FeedBackCorrect;
         for (const auto &component : screen->GetComponentList()) {
             const auto feedback = QuestionFeedback(*component);
             if (feedback && (feedback->first.compare(defaultWrong, Qt::CaseInsensitive) != 0

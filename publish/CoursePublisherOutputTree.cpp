@@ -49,11 +49,11 @@ QStringList CCoursePublisher::OutputTreeFolders() const
     };
     if (m_target == PublishTargetWeb) {
         folders.append(QStringLiteral("content/include"));
-        if (!m_document.UseASP)
+        if (!m_document.Settings().UseASP)
             folders.append({QStringLiteral("content/adodb"), QStringLiteral("content/adodb/drivers"),
                             QStringLiteral("content/adodb/lang")});
     }
-    if (m_target == PublishTargetLms && !m_document.SCORM12)
+    if (m_target == PublishTargetLms && !m_document.Settings().SCORM12)
         folders.append({QStringLiteral("common"), QStringLiteral("extend"), QStringLiteral("unique"), QStringLiteral("vocab")});
     return folders;
 }
@@ -91,7 +91,7 @@ int CCoursePublisher::BuildTargetDirectoryAndSubDirectories(const QString &folde
 
 QString CCoursePublisher::BackgroundPictureSource() const
 {
-    const QString stored = CorvPath::ToSlashes(m_document.BgImage);
+    const QString stored = CorvPath::ToSlashes(m_document.Settings().BgImage);
     if (stored.startsWith(u'/')) {
         const QString path = CorvPath::ResolveNoCase(stored);
         if (QFileInfo(path).isFile())
@@ -125,7 +125,7 @@ bool CCoursePublisher::CopySourceFiles2Target(int lessonMode)
 {
     const QString program = ProgramFolder();
     COutputCopier copier(m_targetFolder);
-    for (const CorvProgramData::RunTimeCopy &c : CorvProgramData::RunTimeCopies(m_document, m_target, lessonMode)) {
+    for (const CorvProgramData::RunTimeCopy &c : CorvProgramData::RunTimeCopies(m_document.Settings(), m_target, lessonMode)) {
         const QString source = CorvProgramData::Resolve(program, c.source);
         if (c.folder && c.keepNames) {
             // The schema files name one another ("XMLSchema.dtd"): a lower-cased copy would name nothing.
@@ -137,7 +137,7 @@ bool CCoursePublisher::CopySourceFiles2Target(int lessonMode)
             copier.CopyFile(source, c.destination);
     }
     // The background picture, under its lower-cased file name.
-    const QString backgroundName = CorvPath::SafeBareName(CorvPath::ToSlashes(m_document.BgImage)).toLower();
+    const QString backgroundName = CorvPath::SafeBareName(CorvPath::ToSlashes(m_document.Settings().BgImage)).toLower();
     if (!backgroundName.isEmpty())
         copier.CopyFile(BackgroundPictureSource(), QStringLiteral("content/scripts/pics/") + backgroundName);
 
@@ -152,10 +152,10 @@ bool CCoursePublisher::CopySourceFiles2Target(int lessonMode)
 bool CCoursePublisher::CopyThemeButtons()
 {
     const QString themes = CorvProgramData::Resolve(ProgramFolder(), CorvProgramData::kThemesFolder);
-    QString theme = CorvPath::ResolveNoCase(CorvPath::Join(themes, m_document.Theme));
-    if (!CorvProgramData::IsPlainThemeName(m_document.Theme) || !QFileInfo(theme).isDir()) {
+    QString theme = CorvPath::ResolveNoCase(CorvPath::Join(themes, m_document.Settings().Theme));
+    if (!CorvProgramData::IsPlainThemeName(m_document.Settings().Theme) || !QFileInfo(theme).isDir()) {
         theme = CorvPath::ResolveNoCase(CorvPath::Join(themes, CorvProgramData::kFallbackTheme));
-        m_document.Theme = CorvProgramData::kFallbackTheme;
+        m_document.MutableSettings().Theme = CorvProgramData::kFallbackTheme;
     }
     const QString pics = QStringLiteral("content/scripts/pics");
     COutputCopier copier(m_targetFolder);
@@ -169,7 +169,7 @@ bool CCoursePublisher::CopyThemeButtons()
         // A label that is none of the row's texts (a hand-edited settings file) gets the picture without
         // words, never another button's picture.
         QString picture = button.emptyLabelPicture;
-        const QString &label = m_document.*button.label;
+        const QString &label = m_document.Settings().*button.label;
         for (const auto &[textId, labelPicture] : button.pictures)
             if (label == CStringTable::Load(textId))
                 picture = labelPicture;

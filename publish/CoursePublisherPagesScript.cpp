@@ -284,7 +284,7 @@ void CCoursePublisher::WriteRemCleanup(CPublishFile &file) const
 
 void CCoursePublisher::WriteAnswerEntries(CPublishFile &file) const
 {
-    for (const auto &screen : m_document.MainScreenList) {
+    for (const auto &screen : m_document.MainScreens()) {
         const QString &id = screen->GetPublishId();
         // A screen without a publish id is not in the outline: the course never shows it, and its answers
         // would have no key to be hidden with.

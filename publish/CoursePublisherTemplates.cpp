@@ -110,7 +110,7 @@ bool CCoursePublisher::CreateIndexWebPage()
 bool CCoursePublisher::CreateKvxCss()
 {
     // A theme name is one folder of the themes, never a path that leads elsewhere.
-    const QString &theme = m_document.Theme;
+    const QString &theme = m_document.Settings().Theme;
     if (!CorvProgramData::IsPlainThemeName(theme))
         return false;
     TemplateJob sheet;
@@ -128,7 +128,7 @@ void CCoursePublisher::ProcessSourceFiles()
     const QDir content(CorvProgramData::Resolve(program, CorvProgramData::kContentTemplates));
     // In name order, so every publish writes them alike.
     const QStringList pages = content.entryList({QStringLiteral("*.htm")}, QDir::Files, QDir::Name);
-    const bool skipEnd = m_target == PublishTargetLms && m_document.LmsOpensNewWindow == 1;
+    const bool skipEnd = m_target == PublishTargetLms && m_document.Settings().LmsOpensNewWindow == 1;
     for (const QString &name : pages) {
         if (skipEnd && name == u"end.htm")
             continue;
@@ -139,7 +139,7 @@ void CCoursePublisher::ProcessSourceFiles()
         // A page that cannot be read or written is passed over; the others still come.
         ExpandTemplate(page);
     }
-    if (m_target == PublishTargetWeb && !m_document.UseASP) {
+    if (m_target == PublishTargetWeb && !m_document.Settings().UseASP) {
         TemplateJob messages;
         messages.templatePath = CorvProgramData::Resolve(program, CorvProgramData::kMessageTemplate);
         messages.output = QStringLiteral("content/include/msg.php");
@@ -152,8 +152,8 @@ void CCoursePublisher::ProcessSourceFiles()
 void CCoursePublisher::BuildProfileTokenMap()
 {
     m_profile = dynamic_cast<const InternationalProfileFromXML *>(m_document.GetInternationalProfile());
-    if (!m_profile && !m_document.InternationalProfileFilename.isEmpty()) {
-        m_ownProfile = InternationalProfileFromXML::ReadFile(CorvPath::ResolveNoCase(m_document.InternationalProfileFilename));
+    if (!m_profile && !m_document.Settings().InternationalProfileFilename.isEmpty()) {
+        m_ownProfile = InternationalProfileFromXML::ReadFile(CorvPath::ResolveNoCase(m_document.Settings().InternationalProfileFilename));
         m_profile = m_ownProfile.get();
     }
     if (!m_profile)

@@ -234,12 +234,12 @@ private:
         const QString colour = HtmlColour(ShownColour(Format(lineStart)));
         const int indent = para.startIndent;
         if (para.numbering == PFN_BULLET) {
-            const int margin = indent / 20 + (m_document.LeftAlignBulletedLists ? 18 : 0);
+            const int margin = indent / 20 + (m_document.Settings().LeftAlignBulletedLists ? 18 : 0);
             return lead + QStringLiteral("<li style='color:%1; text-align:%2; margin-left:%3px;'>")
                               .arg(colour, m_alignWord)
                               .arg(margin);
         }
-        const double margin = indent / 225.0 + (m_document.LeftAlignNumberedLists ? 1.6 : 0.0);
+        const double margin = indent / 225.0 + (m_document.Settings().LeftAlignNumberedLists ? 1.6 : 0.0);
         return lead + QStringLiteral("<li style='color:%1; text-align:%2; margin-left:%3em;'>")
                           .arg(colour, m_alignWord, QString::number(margin, 'f', 1));
     }
@@ -316,7 +316,7 @@ QString CRichTextHtml::TextboxToHtml(const CComponentTextbox &textbox) const
                       .arg(bounds.Width())
                       .arg(bounds.Height());
     const bool rightToLeft = textbox.GetRightToLeft() != 0;
-    if (rightToLeft != (m_publisher.GetDocument().RightToLeft != 0))
+    if (rightToLeft != (m_publisher.GetDocument().Settings().RightToLeft != 0))
         out += QStringLiteral(" direction:%1; unicode-bidi:embed;").arg(rightToLeft ? QStringLiteral("rtl") : QStringLiteral("ltr"));
     out += QStringLiteral("'>");
     out += TextToHtml(textbox.GetContent(), Mode::Textbox);

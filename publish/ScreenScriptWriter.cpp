@@ -97,7 +97,7 @@ bool CScreenScriptWriter::WriteScreenFile(CCorvPage *screen)
     if (!screen)
         return true;
     const CCorvessaDoc &document = m_publisher.GetDocument();
-    const bool noMark = m_publisher.GetTarget() == PublishTargetWeb && document.UseASP == 0;
+    const bool noMark = m_publisher.GetTarget() == PublishTargetWeb && document.Settings().UseASP == 0;
     const QString path = QStringLiteral("content/") + m_publisher.GetProjectPrefix() + u'_' + screen->GetPublishId() +
                          QStringLiteral(".js");
     CPublishFile file;

@@ -42,16 +42,16 @@ void CImportSummaryView::OnUpdate(CCorvessaDoc &) { RefreshFromDocument(); }
 
 void CImportSummaryView::RefreshFromDocument()
 {
-    if (m_document.MenuBasedCourse)
+    if (m_document.Settings().MenuBasedCourse)
         m_kind->setText(QStringLiteral("A course built from a menu of topics."));
-    else if (m_document.LinearSourceDocument.isEmpty())
+    else if (m_document.Settings().LinearSourceDocument.isEmpty())
         m_kind->setText(QStringLiteral("A linear course with no source document."));
     else
-        m_kind->setText(QStringLiteral("A linear course from the document %1.").arg(m_document.LinearSourceDocument));
+        m_kind->setText(QStringLiteral("A linear course from the document %1.").arg(m_document.Settings().LinearSourceDocument));
 
-    m_topics->setRowCount(int(m_document.Topics.size()));
+    m_topics->setRowCount(int(m_document.Topics().size()));
     int row = 0;
-    for (const auto &topic : m_document.Topics) {
+    for (const auto &topic : m_document.Topics()) {
         const QStringList cells = {topic->GetNumber(), topic->GetName(), topic->GetBanner(), topic->GetSourceDocument(),
                                    topic->GetAssessable()};
         for (int column = 0; column < cells.size(); ++column)
@@ -59,5 +59,5 @@ void CImportSummaryView::RefreshFromDocument()
         ++row;
     }
     m_glossary->clear();
-    m_glossary->addItems(m_document.GlossaryDocuments);
+    m_glossary->addItems(m_document.GlossaryDocuments());
 }
