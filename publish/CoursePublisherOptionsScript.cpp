@@ -432,7 +432,7 @@ void CourseEndRows(Lines &l, const Publish &r)
         l.String("kvxPrefs.glossaryLabel = ", Quoted(r.d.GlossaryScreens().front()->GetTitle()));
     l.Flag("kvxPrefs.assessGlossaryVisible\t\t\t\t= ", d.HideGlossaryInAssessment == 0);
     l.Flag("kvxPrefs.hasHelp\t\t\t\t\t\t= ", d.HelpScreen != 0);
-    if (const CCorvPage *help = d.HelpScreen != 0 ? d.FindScreenByNumber(d.HelpScreen) : nullptr) {
+    if (const CCorvPage *help = d.HelpScreen != 0 ? r.d.FindScreenByNumber(d.HelpScreen) : nullptr) {
         if (!help->GetTitle().isEmpty())
             l.String("kvxPrefs.helpLabel = ", Quoted(help->GetTitle()));
         if (!help->GetPublishId().isEmpty())
@@ -486,7 +486,7 @@ bool CCoursePublisher::CreatePrefsJS(int lessonMode)
 
 bool CCoursePublisher::ReadThemeLineColours(QString &lineColour, QString &shadowColour) const
 {
-    const QString &theme = m_document.Theme;
+    const QString &theme = m_document.Settings().Theme;
     QString sheet;
     if (!CorvProgramData::IsPlainThemeName(theme)
         || !ReadAnsiTextFile(CorvProgramData::Resolve(ProgramFolder(), CorvPath::Join({CorvProgramData::kThemesFolder,
@@ -511,7 +511,7 @@ bool CCoursePublisher::ReadThemeLineColours(QString &lineColour, QString &shadow
 QString CCoursePublisher::WriteFpsList() const
 {
     QStringList ids;
-    for (const auto &screen : m_document.MainScreenList)
+    for (const auto &screen : m_document.MainScreens())
         if (screen->GetPageType() == pt_asmt_document)
             ids.append(screen->GetPublishId());
     return QuotedIdList(ids);
