@@ -90,9 +90,9 @@ inline std::unique_ptr<CCorvPage> MakeScreen(CCorvessaDoc &doc, int s, const QSt
 inline void Fill(CCorvessaDoc &doc, int screens, const QString &pictures)
 {
     doc.OnNewDocument();
-    doc.CourseName = QStringLiteral("Benchmark course");
+    doc.MutableSettings().CourseName = QStringLiteral("Benchmark course");
     for (int s = 0; s < screens; ++s)
-        doc.MainScreenList.push_back(MakeScreen(doc, s, pictures));
+        doc.AddScreen(MakeScreen(doc, s, pictures));
 }
 
 inline double Best(const std::vector<double> &ms)

@@ -6,6 +6,7 @@
 
 #include "BenchCourse.h"
 #include "document/CorvessaDoc.h"
+#include "document/ProjectFile.h"
 #include "model/ComponentButton.h"
 #include "model/ComponentFactory.h"
 #include "model/ComponentTable.h"
@@ -143,10 +144,10 @@ bool MeasureCourse(const QString &folder, int screens, int runs, CourseFigures &
             CCorvessaDoc doc(CCorvContext::Empty());
             BenchCourse::Fill(doc, screens, pictures);
             bool saved = false;
-            first.push_back(TimeMs([&] { saved = doc.OnSaveDocument(project); }));
+            first.push_back(TimeMs([&] { saved = CProjectFile::Save(doc, project).Ok(); }));
             if (!saved)
                 return false;
-            later.push_back(TimeMs([&] { saved = doc.OnSaveDocument(project); }));
+            later.push_back(TimeMs([&] { saved = CProjectFile::Save(doc, project).Ok(); }));
             if (!saved)
                 return false;
         }
@@ -154,8 +155,8 @@ bool MeasureCourse(const QString &folder, int screens, int runs, CourseFigures &
         {
             CCorvessaDoc reread(CCorvContext::Empty());
             bool opened = false;
-            open.push_back(TimeMs([&] { opened = reread.OnOpenDocument(project); }));
-            if (!opened || reread.MainScreenList.size() != size_t(screens))
+            open.push_back(TimeMs([&] { opened = CProjectFile::Open(reread, project).Ok(); }));
+            if (!opened || reread.MainScreens().size() != size_t(screens))
                 return false;
         }
         QDir(folder + QStringLiteral("/run%1").arg(run)).removeRecursively();

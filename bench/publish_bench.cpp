@@ -102,12 +102,12 @@ void FillCourse(CCorvessaDoc &doc, CPrompt &prompt, const QString &work, int scr
 {
     doc.OnNewDocument();
     doc.SetPathName(work + QStringLiteral("/Course.kvx"));
-    doc.CourseName = QStringLiteral("Benchmark course");
-    doc.Theme = QStringLiteral("Classical");
-    doc.UseScorm = 1;
-    doc.SCORM12 = 0;
-    doc.CreateZip = 1;
-    doc.RecordData = 1;
+    doc.MutableSettings().CourseName = QStringLiteral("Benchmark course");
+    doc.MutableSettings().Theme = QStringLiteral("Classical");
+    doc.MutableSettings().UseScorm = 1;
+    doc.MutableSettings().SCORM12 = 0;
+    doc.MutableSettings().CreateZip = 1;
+    doc.MutableSettings().RecordData = 1;
     const QString pictures = work + QStringLiteral("/Course/Images/Resized/");
     QDir().mkpath(pictures);
     QImage picture(200, 150, QImage::Format_RGB32);
@@ -118,7 +118,7 @@ void FillCourse(CCorvessaDoc &doc, CPrompt &prompt, const QString &work, int scr
         auto page = std::make_unique<CCorvPage>(s + 1, QStringLiteral("Screen title %1").arg(s), QString(), QString(), 0,
                                                 QString::number(s + 1), pt_document, -1);
         FillScreen(*page, prompt, s, path);
-        doc.MainScreenList.push_back(std::move(page));
+        doc.AddScreen(std::move(page));
     }
 }
 
@@ -171,7 +171,7 @@ int BenchCourse(int screens)
     CCorvessaDoc doc(context);
     FillCourse(doc, prompt, work, screens);
     COutlineTree tree;
-    tree.RebuildFromScreenLists(doc.MainScreenList, doc.PopupScreenList, doc.GlossaryScreenList);
+    tree.RebuildFromScreenLists(doc.MainScreens(), doc.PopupScreens(), doc.GlossaryScreens());
 
     std::vector<double> publish, floor;
     std::map<int, double> steps;

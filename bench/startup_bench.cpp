@@ -3,6 +3,7 @@
 // project and of opening the same project without the program around it. Run with QT_QPA_PLATFORM=offscreen
 // where there is no display.
 
+#include "document/ProjectFile.h"
 #include "BenchCourse.h"
 #include "app/ui/CorvessaApp.h"
 #include "platform/RecordingPrompt.h"
@@ -51,7 +52,7 @@ int main(int argc, char **argv)
         if (!BenchCourse::WritePictures(pictures, kScreens))
             return 1;
         BenchCourse::Fill(doc, kScreens, pictures);
-        if (!doc.OnSaveDocument(project))
+        if (!CProjectFile::Save(doc, project))
             return 1;
     }
     constexpr int kRuns = 3;
@@ -66,7 +67,7 @@ int main(int argc, char **argv)
         if (!running)
             return 1;
         CCorvessaDoc doc(CCorvContext::Empty());
-        open.push_back(BenchCourse::TimeMs([&] { doc.OnOpenDocument(project); }));
+        open.push_back(BenchCourse::TimeMs([&] { CProjectFile::Open(doc, project); }));
     }
     std::printf("start-up with a project of %d screens x 20 components (best of %d runs)\n", kScreens, kRuns);
     std::printf("start with the project %8.1f ms   start without one %8.1f ms   open the project alone %8.1f ms\n",

@@ -108,14 +108,14 @@ int main(int argc, char **argv)
         context.prompt = &CPrompt::Plain();
         CCorvessaDoc doc(context);
         doc.OnNewDocument();
-        doc.TemplateType = 13;
-        doc.FontName[0] = QStringLiteral("Liberation Sans");
-        doc.FontSizePoints[0] = QStringLiteral("12");
+        doc.MutableSettings().TemplateType = 13;
+        doc.MutableSettings().FontName[0] = QStringLiteral("Liberation Sans");
+        doc.MutableSettings().FontSizePoints[0] = QStringLiteral("12");
         CHeadlessImportHost host(doc);
         CWordDocImporter importer(doc, nullptr, host);
         CTopic topic(QString(), QStringLiteral("Handbook"), QString(), path, QStringLiteral("FALSE"));
         const bool ok = importer.ConvertDocuments({&topic}, false, false, QStringLiteral("1")).Ok();
-        screens = doc.MainScreenList.size();
+        screens = doc.MainScreens().size();
         return ok;
     });
     std::printf("document: %d pages, %d paragraphs\n", kPages, paragraphs);

@@ -190,7 +190,7 @@ CComponentSmallTopic *CComponentInsertion::AddSmallTopicButton(CCorvPage *screen
     const CTopicPictureSource source{m_doc.GetContext(), m_library, CNewComponents::LibraryPictureKinds(m_doc)};
     auto button = std::make_unique<CComponentSmallTopic>(m_doc.GetEditCanvas());
     button->SetBounds(rect, true);
-    if (m_doc.MainMenuNoImages)
+    if (m_doc.Settings().MainMenuNoImages)
         button->SetShowPicture(0);
     button->SetThumbnailIndex(thumbnailIndex, source);
     button->SetTitleAndPicture(title, picture, source);
@@ -207,7 +207,7 @@ CComponentLargeTopic *CComponentInsertion::AddLargeTopicButton(CCorvPage *screen
     const CTopicPictureSource source{m_doc.GetContext(), m_library, CNewComponents::LibraryPictureKinds(m_doc)};
     auto button = std::make_unique<CComponentLargeTopic>(m_doc.GetEditCanvas());
     button->SetBounds(rect, true);
-    if (m_doc.MainMenuNoImages)
+    if (m_doc.Settings().MainMenuNoImages)
         button->SetShowPicture(0);
     button->SetFitted(fitted);
     button->SetThumbnailIndex(thumbnailIndex, source);
@@ -217,9 +217,9 @@ CComponentLargeTopic *CComponentInsertion::AddLargeTopicButton(CCorvPage *screen
 
 void CComponentInsertion::UpdateThemeTextImage()
 {
-    const auto menu = std::find_if(m_doc.MainScreenList.begin(), m_doc.MainScreenList.end(),
+    const auto menu = std::find_if(m_doc.MainScreens().begin(), m_doc.MainScreens().end(),
                                    [](const auto &screen) { return screen->IsMultiTopicMenu(); });
-    if (menu == m_doc.MainScreenList.end())
+    if (menu == m_doc.MainScreens().end())
         return;
     for (const auto &component : (*menu)->GetComponentList()) {
         auto *image = dynamic_cast<CComponentImage *>(component.get());

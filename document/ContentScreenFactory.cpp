@@ -168,9 +168,9 @@ CCorvPage *CContentScreenFactory::AddResultScreen(const ResultScreen &kind, cons
     factory.Place(*screen, std::move(text), kResultText);
 
     // The stock picture of the first kind of library picture the course uses, shrunk to fit its box.
-    const char *stock = m_doc.UsePhotoObjects ? kind.photoObject
-                      : m_doc.UseColorPhotos  ? kind.colourPhoto
-                      : m_doc.UseBWPhotos     ? kind.blackAndWhitePhoto
+    const char *stock = m_doc.Settings().UsePhotoObjects ? kind.photoObject
+                      : m_doc.Settings().UseColorPhotos  ? kind.colourPhoto
+                      : m_doc.Settings().UseBWPhotos     ? kind.blackAndWhitePhoto
                                               : kind.clipArt;
     QString found;
     FindLibraryImage(m_doc.GetContext(), QString::fromLatin1(stock), found);

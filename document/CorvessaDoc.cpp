@@ -1,21 +1,14 @@
 #include "document/CorvessaDoc.h"
 
 #include "document/DocumentObserver.h"
-#include "document/InternationalProfileFromXML.h"
 #include "document/LoadedProfile.h"
-#include "document/ProjectArchive.h"
 #include "document/SettingsFile.h"
 #include "document/UserSettingsStore.h"
 #include "model/CorvPage.h"
-#include "model/GlobalHelpers.h"
-#include "model/MediaCopy.h"
 #include "model/Topic.h"
-#include "platform/Archive.h"
 #include "platform/CorvContext.h"
-#include "platform/FileSystemUtil.h"
 #include "platform/PathUtil.h"
 #include "platform/Prompt.h"
-#include "platform/StringTable.h"
 #include "platform/richtext/RichText.h"
 
 #include <QDateTime>
@@ -24,23 +17,11 @@
 
 #include <algorithm>
 #include <climits>
-#include <filesystem>
-#include <optional>
 #include <utility>
-
-#include <unistd.h>
 
 namespace {
 
-// Numbered message texts of the document.
-constexpr int kIdsNotAProjectFile = 40100;
-constexpr int kIdsCannotOpenFile = 40101;
-constexpr int kIdsCannotSaveProject = 40102;
-constexpr int kIdsProjectReadInPart = 40103;
-constexpr int kIdsCannotWriteProfileCopy = 40104;
-
 const QString kUntitled = QStringLiteral("Untitled");
-const QString kProfileCopyName = QStringLiteral("kv_profile.xml");
 
 int64_t SystemNow() { return QDateTime::currentSecsSinceEpoch(); }
 
@@ -63,10 +44,10 @@ bool Holds(const CCorvessaDoc::ScreenList &list, const CCorvPage *screen)
 CCorvessaDoc::CCorvessaDoc(const CCorvContext &context, Clock clock)
     : m_context(context), m_title(kUntitled), m_clock(clock ? std::move(clock) : Clock(&SystemNow))
 {
-    ApplyDefaults(true, Now(), m_context.programFolder);
+    m_settings.ApplyDefaults(true, Now(), m_context.programFolder);
     if (!m_context.appDataFolder.isEmpty()) {
         AutoBackupSettings.Load(CAutoBackupSetting::DefaultPath(m_context));
-        m_userStores = [](CCorvessaDoc &doc) { CUserSettingsStore(doc.m_context.appDataFolder).Apply(doc); };
+        m_userStores = [](CCorvessaDoc &doc) { CUserSettingsStore(doc.m_context.appDataFolder).Apply(doc.m_settings); };
     }
 }
 
@@ -77,11 +58,18 @@ void CCorvessaDoc::SetPathName(const QString &path)
         m_title = QFileInfo(path).completeBaseName();
 }
 
-bool CCorvessaDoc::SaveDefaultSettingsFile(const QString &path) const { return CSettingsFile::Save(path, *this); }
-
-bool CCorvessaDoc::LoadDefaultSettingsFile(const QString &path)
+CStatus CCorvessaDoc::SaveDefaultSettingsFile(const QString &path) const
 {
-    return CSettingsFile::Load(path, *this) != CSettingsFile::LoadResult::notOpened;
+    if (!CSettingsFile::Save(path, m_settings))
+        return CFailure(QStringLiteral("The settings file %1 could not be written.").arg(path));
+    return {};
+}
+
+CStatus CCorvessaDoc::LoadDefaultSettingsFile(const QString &path)
+{
+    if (CSettingsFile::Load(path, m_settings) == CSettingsFile::LoadResult::notOpened)
+        return CFailure(QStringLiteral("The settings file %1 could not be read.").arg(path));
+    return {};
 }
 
 CCorvessaDoc::~CCorvessaDoc()
@@ -128,12 +116,22 @@ void CCorvessaDoc::UpdateAllViews()
 
 void CCorvessaDoc::ResetToNewProjectSettings()
 {
-    ApplyDefaults(false, Now(), m_context.programFolder);
+    m_settings.ApplyDefaults(false, Now(), m_context.programFolder);
     if (m_userStores)
         m_userStores(*this);
 }
 
-bool CCorvessaDoc::OnNewDocument()
+bool CCorvessaDoc::ApplySettings(const CCourseSettings &settings)
+{
+    if (settings == m_settings)
+        return false;
+    m_settings = settings;
+    SetModifiedFlag(true);
+    UpdateAllViews();
+    return true;
+}
+
+CStatus CCorvessaDoc::OnNewDocument()
 {
     m_pathName.clear();
     m_title = kUntitled;
@@ -141,10 +139,10 @@ bool CCorvessaDoc::OnNewDocument()
     m_nextScreenNumber = 0;
     m_nextTextBoxNumber = 1;
     m_importPending = 1;
-    FinalPerformanceFolder = nullptr;
+    m_finalPerformanceFolder = nullptr;
     // A new course always starts with the built-in categories, whatever a store held.
-    PriorityCategories.clear();
-    GraphicsCategories =
+    m_settings.PriorityCategories.clear();
+    m_settings.GraphicsCategories =
         FindCourseSetting(&CCourseSettings::GraphicsCategories)->DefaultValue(Now(), m_context.programFolder).toStringList();
     ClearTopics();
     ClearGlossaryDocuments();
@@ -154,7 +152,7 @@ bool CCorvessaDoc::OnNewDocument()
     NotifyObservers([this](CDocumentObserver &observer) { observer.OnNewProject(*this); });
     UpdateAllViews();
     SetModifiedFlag(false);
-    return true;
+    return {};
 }
 
 QString CCorvessaDoc::ProjectFolderOf(const QString &projectPath)
@@ -167,176 +165,21 @@ QString CCorvessaDoc::ProjectFolderOf(const QString &projectPath)
     return projectPath.left(dot);
 }
 
-bool CCorvessaDoc::OnOpenDocument(const QString &path)
+void CCorvessaDoc::SwapContent(Content &state)
 {
-    // Only project files are read. Anything else is refused before the document changes, so it is never
-    // bound to a file it did not read (the next save would write this course over it).
-    if (QFileInfo(path).suffix().compare(QLatin1String("kvx"), Qt::CaseInsensitive) != 0) {
-        Prompt().Error(CStringTable::Load(kIdsNotAProjectFile).arg(path));
-        return false;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Prompt().Error(CStringTable::Load(kIdsCannotOpenFile).arg(path, file.errorString()));
-        return false;
-    }
-    const QByteArray bytes = file.readAll();
-    file.close();
-
-    const bool whole = LoadFrom(bytes, path);
-    ReadProjectProfile(ProjectFolderOf(path));
-    // A project read only in part is not bound to its file: the next save asks for a name, so the damaged
-    // file is never replaced by what could be read of it.
-    SetPathName(whole ? path : QString());
-    m_title = QFileInfo(path).completeBaseName();
-    SetModifiedFlag(!whole);
-    NotifyObservers([this](CDocumentObserver &observer) { observer.OnDocumentOpened(*this); });
-    UpdateAllViews();
-    return true;
-}
-
-bool CCorvessaDoc::OnSaveDocument(const QString &path)
-{
-    NotifyObservers([this](CDocumentObserver &observer) { observer.AboutToSave(*this); });
-    const QString folder = ProjectFolderOf(path);
-    // Loose files are cleared only from a folder an earlier save made: a folder of the author's that
-    // happens to have the project's name keeps everything in it.
-    const bool earlierProjectFolder = CProjectArchive::IsProjectFolder(folder);
-    if (!CProjectArchive::CreateFoldersForSave(folder, Prompt(), CStringTable::Load(kIdsCannotSaveProject), path))
-        return false;
-    CArchive ar;
-    ar.SetFilePath(path);
-    ar.SetContext(&m_context);
-    // The save points the logo and the background at their copies in the project folder; a file that
-    // cannot be written leaves the course bound to no such folder, so they go back to what they were.
-    const QString logo = LogoImage, background = BgImage;
-    Serialize(ar);
-    // The media that could not be copied, all in one message; the project is saved all the same, naming
-    // each where it was, so the next save can copy it once it is back.
-    CMediaCopy::ReportFailedCopies(ar, Prompt());
-    if (!ReplaceProjectFile(path, ar.GetBuffer())) {
-        LogoImage = logo;
-        BgImage = background;
-        return false;
-    }
-
-    const QString onDisk = CorvPath::ResolveNoCase(folder);
-    if (earlierProjectFolder)
-        DeleteFolderFiles(onDisk, false, false);
-    const QString profileCopy = CorvPath::Join(onDisk, kProfileCopyName);
-    if (m_internationalProfile && !m_internationalProfile->WriteProfileFile(profileCopy))
-        Prompt().Warning(CStringTable::Load(kIdsCannotWriteProfileCopy).arg(profileCopy));
-    SetPathName(path);
-    SetModifiedFlag(false);
-    return true;
-}
-
-bool CCorvessaDoc::ReplaceProjectFile(const QString &path, const QByteArray &bytes)
-{
-    namespace fs = std::filesystem;
-    // A link to the project is kept: the file it points at is the one replaced.
-    const QFileInfo info(path);
-    const QString target = info.isSymLink() ? info.symLinkTarget() : path;
-    const QString temporary = target + QStringLiteral(".tmp");
-    const auto fail = [&](const QString &reason) {
-        QFile::remove(temporary);
-        Prompt().Error(CStringTable::Load(kIdsCannotSaveProject).arg(path, reason));
-        return false;
-    };
-    QFile file(temporary);
-    if (SaveFault(SaveStep::tempFile) || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        || file.write(bytes) != bytes.size())
-        return fail(file.error() != QFile::NoError ? file.errorString() : QStringLiteral("The disk is full."));
-    if (SaveFault(SaveStep::flush) || !file.flush() || ::fsync(file.handle()) != 0)
-        return fail(QStringLiteral("The file could not be written to the disk."));
-    file.close();
-    std::error_code ec;
-    // The new file keeps the permissions the old one had.
-    if (QFileInfo::exists(target))
-        fs::permissions(CorvFs::ToFsPath(temporary), fs::status(CorvFs::ToFsPath(target), ec).permissions(), ec);
-    if (SaveFault(SaveStep::rename))
-        return fail(QStringLiteral("The file could not be renamed."));
-    fs::rename(CorvFs::ToFsPath(temporary), CorvFs::ToFsPath(target), ec);
-    if (ec)
-        return fail(QString::fromLocal8Bit(ec.message()));
-    return true;
-}
-
-void CCorvessaDoc::Serialize(CArchive &ar)
-{
-    if (ar.IsStoring())
-        CProjectArchive::StoreProject(ar, *this);
-    else
-        LoadFrom(ar.GetBuffer(), ar.GetFilePath());
-}
-
-void CCorvessaDoc::SwapLoadState(LoadState &state)
-{
-    std::swap(static_cast<CCourseSettings &>(*this), state.settings);
-    std::swap(Topics, state.topics);
-    std::swap(GlossaryDocuments, state.glossaryDocuments);
-    std::swap(MainScreenList, state.main);
-    std::swap(PopupScreenList, state.popups);
-    std::swap(GlossaryScreenList, state.glossary);
-    std::swap(FinalPerformanceFolder, state.finalPerformance);
-    std::swap(PopupsFolder, state.popupsFolder);
-    std::swap(GlossaryFolder, state.glossaryFolder);
+    std::swap(m_settings, state.settings);
+    std::swap(m_topics, state.topics);
+    std::swap(m_glossaryDocuments, state.glossaryDocuments);
+    std::swap(m_mainScreens, state.main);
+    std::swap(m_popupScreens, state.popups);
+    std::swap(m_glossaryScreens, state.glossary);
+    std::swap(m_finalPerformanceFolder, state.finalPerformance);
+    std::swap(m_popupsFolder, state.popupsFolder);
+    std::swap(m_glossaryFolder, state.glossaryFolder);
     std::swap(m_fileSchema, state.fileSchema);
     std::swap(m_nextScreenNumber, state.nextScreenNumber);
     std::swap(m_nextTextBoxNumber, state.nextTextBoxNumber);
     std::swap(m_importPending, state.importPending);
-}
-
-bool CCorvessaDoc::LoadFrom(const QByteArray &bytes, const QString &path)
-{
-    // Both passes find the stored names through one listing of each folder.
-    CorvPath::CNoCaseResolver paths;
-    const auto readPass = [&](bool retry, CProjectArchive::ReadContext &context) -> std::optional<CArchiveException> {
-        context = CProjectArchive::ReadContext{};
-        context.projectFolder = ProjectFolderOf(path);
-        context.retry = retry;
-        context.paths = &paths;
-        context.canvas = m_canvas;
-        CArchive ar(bytes);
-        ar.SetFilePath(path);
-        ar.SetContext(&m_context);
-        ar.SetPaths(&paths);
-        try {
-            CProjectArchive::LoadProjectPass(ar, *this, context);
-        } catch (const CArchiveException &e) {
-            return e;
-        }
-        return std::nullopt;
-    };
-
-    m_loadRetry = 0;
-    CProjectArchive::ReadContext first;
-    std::optional<CArchiveException> failure = readPass(false, first);
-    // Any error of the first pass may come of reading a file of the older layout out of step, a component
-    // type that makes no sense included: the second pass, with the widened gates of those files, gets its
-    // turn, and whichever pass read further is kept.
-    if (failure) {
-        // The second pass starts from the settings as the first left them, with empty lists.
-        LoadState firstPass;
-        firstPass.settings = *this;
-        SwapLoadState(firstPass);
-        m_loadRetry = 1;
-        CProjectArchive::ReadContext second;
-        std::optional<CArchiveException> again = readPass(true, second);
-        if (!again)
-            failure.reset();
-        else if (second.completeUpTo > first.completeUpTo)
-            failure = again;
-        else
-            SwapLoadState(firstPass); // the first pass read further: it is the one kept
-    }
-    m_loadRetry = 0;
-    CProjectArchive::ResolveLinks(*this);
-    RaiseNextScreenNumber();
-    // What was read is kept, but the author must know before a save replaces the file with it.
-    if (failure)
-        Prompt().Warning(CStringTable::Load(kIdsProjectReadInPart).arg(path, failure->GetText()));
-    return !failure;
 }
 
 void CCorvessaDoc::RaiseNextScreenNumber()
@@ -344,58 +187,46 @@ void CCorvessaDoc::RaiseNextScreenNumber()
     // A file without screen numbers, or a damaged one, can leave the counter at a number a screen has:
     // the next new screen would share it.
     int highest = -1;
-    for (const ScreenList *list : {&MainScreenList, &PopupScreenList, &GlossaryScreenList})
+    for (const ScreenList *list : {&m_mainScreens, &m_popupScreens, &m_glossaryScreens})
         for (const auto &screen : *list)
             highest = std::max(highest, screen->GetId());
     if (highest < INT_MAX && m_nextScreenNumber <= highest)
         m_nextScreenNumber = highest + 1;
 }
 
-void CCorvessaDoc::ReadProjectProfile(const QString &projectFolder)
-{
-    const QString copy = CorvPath::ResolveNoCase(CorvPath::Join(projectFolder, kProfileCopyName));
-    if (!QFileInfo(copy).isFile())
-        return;
-    FreeInternationalProfile();
-    if (auto profile = InternationalProfileFromXML::ReadFile(copy))
-        SetInternationalProfile(std::move(profile));
-    else
-        Prompt().Error(QStringLiteral("Unable to read International Profile sundry text"));
-}
-
 CCorvPage *CCorvessaDoc::FindScreenByNumber(int number) const
 {
     const auto match = [number](const CCorvPage &s) { return s.GetId() == number; };
-    if (CCorvPage *s = FindIn(MainScreenList, match))
+    if (CCorvPage *s = FindIn(m_mainScreens, match))
         return s;
-    if (CCorvPage *s = FindIn(PopupScreenList, match))
+    if (CCorvPage *s = FindIn(m_popupScreens, match))
         return s;
-    return FindIn(GlossaryScreenList, match);
+    return FindIn(m_glossaryScreens, match);
 }
 
 CCorvPage *CCorvessaDoc::FindMainScreenByNumber(int number) const
 {
-    return FindIn(MainScreenList, [number](const CCorvPage &s) { return s.GetId() == number; });
+    return FindIn(m_mainScreens, [number](const CCorvPage &s) { return s.GetId() == number; });
 }
 
 CCorvPage *CCorvessaDoc::FindMainScreenByLabel(const QString &label) const
 {
-    return FindIn(MainScreenList, [&](const CCorvPage &s) { return s.GetLabel() == label; });
+    return FindIn(m_mainScreens, [&](const CCorvPage &s) { return s.GetLabel() == label; });
 }
 
 CCorvPage *CCorvessaDoc::FindScreenByLabel(const QString &label) const
 {
     const auto match = [&](const CCorvPage &s) { return s.GetLabel() == label; };
     if (label.startsWith(u'P') || label == QLatin1String("1000"))
-        return FindIn(PopupScreenList, match);
+        return FindIn(m_popupScreens, match);
     if (label.startsWith(u'G') || label == QLatin1String("9000"))
-        return FindIn(GlossaryScreenList, match);
-    return FindIn(MainScreenList, match);
+        return FindIn(m_glossaryScreens, match);
+    return FindIn(m_mainScreens, match);
 }
 
 CCorvPage *CCorvessaDoc::FindGlossaryScreenByPublishId(const QString &publishId) const
 {
-    return FindIn(GlossaryScreenList, [&](const CCorvPage &s) { return s.GetPublishId() == publishId; });
+    return FindIn(m_glossaryScreens, [&](const CCorvPage &s) { return s.GetPublishId() == publishId; });
 }
 
 bool CCorvessaDoc::HasGlossaryScreen(const QString &publishId) const
@@ -405,43 +236,45 @@ bool CCorvessaDoc::HasGlossaryScreen(const QString &publishId) const
 
 bool CCorvessaDoc::ContainsScreen(const CCorvPage *screen, bool popups) const
 {
-    return Holds(popups ? PopupScreenList : MainScreenList, screen);
+    return Holds(popups ? m_popupScreens : m_mainScreens, screen);
 }
 
-bool CCorvessaDoc::IsGlossaryScreen(const CCorvPage *screen) const { return Holds(GlossaryScreenList, screen); }
+bool CCorvessaDoc::IsGlossaryScreen(const CCorvPage *screen) const { return Holds(m_glossaryScreens, screen); }
 
-void CCorvessaDoc::ClearTopics() { Topics.clear(); }
+void CCorvessaDoc::ClearTopics() { m_topics.clear(); }
 
-void CCorvessaDoc::ClearGlossaryDocuments() { GlossaryDocuments.clear(); }
+void CCorvessaDoc::AddTopic(std::unique_ptr<CTopic> topic) { m_topics.push_back(std::move(topic)); }
+
+void CCorvessaDoc::ClearGlossaryDocuments() { m_glossaryDocuments.clear(); }
 
 void CCorvessaDoc::ForgetFolderPointersInto(const ScreenList &list)
 {
-    for (CCorvPage **folder : {&FinalPerformanceFolder, &PopupsFolder, &GlossaryFolder})
+    for (CCorvPage **folder : {&m_finalPerformanceFolder, &m_popupsFolder, &m_glossaryFolder})
         if (Holds(list, *folder))
             *folder = nullptr;
 }
 
 void CCorvessaDoc::ClearMainScreens()
 {
-    ForgetFolderPointersInto(MainScreenList);
-    MainScreenList.clear();
+    ForgetFolderPointersInto(m_mainScreens);
+    m_mainScreens.clear();
 }
 
 void CCorvessaDoc::ClearPopupScreens()
 {
-    ForgetFolderPointersInto(PopupScreenList);
-    PopupScreenList.clear();
+    ForgetFolderPointersInto(m_popupScreens);
+    m_popupScreens.clear();
 }
 
 void CCorvessaDoc::ClearGlossaryScreens()
 {
-    ForgetFolderPointersInto(GlossaryScreenList);
-    GlossaryScreenList.clear();
+    ForgetFolderPointersInto(m_glossaryScreens);
+    m_glossaryScreens.clear();
 }
 
 CCorvPage *CCorvessaDoc::AddScreen(std::unique_ptr<CCorvPage> screen, CCorvPage *after, bool popup, bool glossary)
 {
-    ScreenList &list = popup ? PopupScreenList : glossary ? GlossaryScreenList : MainScreenList;
+    ScreenList &list = popup ? m_popupScreens : glossary ? m_glossaryScreens : m_mainScreens;
     CCorvPage *added = screen.get();
     const auto at =
         std::find_if(list.begin(), list.end(), [after](const auto &s) { return after && s.get() == after; });
@@ -457,7 +290,7 @@ std::unique_ptr<CCorvPage> CCorvessaDoc::RemoveFrom(ScreenList &list, CCorvPage 
     const auto at = std::find_if(list.begin(), list.end(), [screen](const auto &s) { return s.get() == screen; });
     if (at == list.end())
         return nullptr;
-    for (CCorvPage **folder : {&FinalPerformanceFolder, &PopupsFolder, &GlossaryFolder})
+    for (CCorvPage **folder : {&m_finalPerformanceFolder, &m_popupsFolder, &m_glossaryFolder})
         if (*folder == screen)
             *folder = nullptr;
     std::unique_ptr<CCorvPage> taken = std::move(*at);
@@ -469,17 +302,17 @@ std::unique_ptr<CCorvPage> CCorvessaDoc::RemoveFrom(ScreenList &list, CCorvPage 
 
 std::unique_ptr<CCorvPage> CCorvessaDoc::RemoveScreen(CCorvPage *screen, bool deleteScreen)
 {
-    return RemoveFrom(MainScreenList, screen, deleteScreen);
+    return RemoveFrom(m_mainScreens, screen, deleteScreen);
 }
 
 std::unique_ptr<CCorvPage> CCorvessaDoc::RemovePopupScreen(CCorvPage *screen, bool deleteScreen)
 {
-    return RemoveFrom(PopupScreenList, screen, deleteScreen);
+    return RemoveFrom(m_popupScreens, screen, deleteScreen);
 }
 
 std::unique_ptr<CCorvPage> CCorvessaDoc::RemoveGlossaryScreen(CCorvPage *screen, bool deleteScreen)
 {
-    return RemoveFrom(GlossaryScreenList, screen, deleteScreen);
+    return RemoveFrom(m_glossaryScreens, screen, deleteScreen);
 }
 
 void CCorvessaDoc::CheckLinks(CCorvPage *screen)
@@ -488,7 +321,7 @@ void CCorvessaDoc::CheckLinks(CCorvPage *screen)
         screen->CheckLinks(*this, 0, Prompt());
         return;
     }
-    for (const auto &page : MainScreenList)
+    for (const auto &page : m_mainScreens)
         page->CheckLinks(*this, 0, Prompt());
 }
 
@@ -530,5 +363,5 @@ void CCorvessaDoc::FreeInternationalProfile() { m_internationalProfile.reset(); 
 void CCorvessaDoc::ResetInternationalProfile()
 {
     FreeInternationalProfile();
-    InternationalProfileFilename = CorvPath::Join(m_context.programFolder, QStringLiteral("kv_profile.kvp"));
+    m_settings.InternationalProfileFilename = CorvPath::Join(m_context.programFolder, QStringLiteral("kv_profile.kvp"));
 }

@@ -1,10 +1,11 @@
 #pragma once
 
 #include "document/CourseSettings.h"
-#include "document/SaveFaults.h"
+#include "platform/SaveFaults.h"
 #include "model/AutoBackupSetting.h"
 #include "model/ScreenLookup.h"
 #include "platform/CorvContext.h"
+#include "platform/Result.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,7 +15,6 @@
 #include <memory>
 #include <vector>
 
-class CArchive;
 class CPrompt;
 class CCorvPage;
 class CEditCanvas;
@@ -23,11 +23,11 @@ class CLoadedProfile;
 class CRichText;
 class CTopic;
 
-// The one document of the program: the course settings (inherited as plain public members), the topic list
-// of the Import window, the glossary source documents and the three screen lists, which own every screen.
-// It reads and writes the project file and tells its observers (the views) when its content changes; it
-// has no window of its own.
-class CCorvessaDoc : public CCourseSettings, public CScreenLookup
+// The one document of the program: the course settings (one value, replaced as a whole by the Settings
+// window), the topic list of the Import window, the glossary source documents and the three screen lists,
+// which own every screen. It tells its observers (the views) when its content changes; it has no window of
+// its own. The project file is read and written by CProjectFile through this interface.
+class CCorvessaDoc : public CScreenLookup
 {
 public:
     using ScreenList = std::vector<std::unique_ptr<CCorvPage>>;
@@ -63,30 +63,20 @@ public:
 
     // A new project: the built-in defaults (the constructed ones keep their values), then the per-user
     // stores; counters and pointers reset; topics, glossary documents and screens removed. The new project
-    // holds nothing of the author's yet, so it is unmodified.
-    bool OnNewDocument();
-    // Opens a project file. Only ".kvx" files are read (the extension compared without regard to case);
-    // any other file, or one that cannot be opened, is refused with a message and changes nothing. A
-    // project read whole is unmodified: it is what its file holds. A project that could be read only in
-    // part is shown as far as it was read, the author is told, it counts as modified (what was read
-    // exists nowhere else) and the document is not bound to the file: saving asks for a name, so
-    // the damaged original is never overwritten by what could be read of it. The project folder's copy of
-    // the international profile, when there is one, becomes the document's profile.
-    bool OnOpenDocument(const QString &path);
-    // Writes the project file and binds the document to it. The project folder and its media sub-folders
-    // are made first, so components can copy their media there; a project folder that cannot be made fails
-    // the save with one message. The file is written beside the old one ("<name>.kvx.tmp"), forced to the
-    // disk and renamed over it, so a failed save leaves the old file, and the course's logo and background
-    // paths, as they were. Only then are the loose files of a folder an earlier save made removed and the
-    // profile copy written.
-    bool OnSaveDocument(const QString &path);
+    // holds nothing of the author's yet, so it is unmodified. It cannot fail.
+    CStatus OnNewDocument();
 
-    // Stores or loads the project archive. A load first resets the settings to a new project's, so that
-    // what an older file lacks does not come from the course open before. After a read error in the
-    // file's layout (an early end, an impossible count) it reads the file again with the widened gates of
-    // old files; a component it cannot read is no layout error and keeps the first pass. When the file
-    // cannot be read whole the pass that read further is kept and the author is told.
-    void Serialize(CArchive &ar);
+    // ---- The course settings ----
+    const CCourseSettings &Settings() const { return m_settings; }
+    // The settings changed in place by the document's own operations (import, reading a project, the
+    // factories), which mark the document themselves when they are done.
+    CCourseSettings &MutableSettings() { return m_settings; }
+    // Replaces the settings as a whole, as the Settings window applies its copy: when they differ from the
+    // document's, the project becomes modified and the views are updated. True when they differed.
+    bool ApplySettings(const CCourseSettings &settings);
+    // The built-in defaults of a new project followed by the per-user stores (what a load starts from, so
+    // that what an older file lacks does not come from the course open before).
+    void ResetToNewProjectSettings();
 
     // The Edit canvas that components read from a project get their windows on (not owned); none by
     // default, so a load without the Edit window makes components without windows.
@@ -97,20 +87,23 @@ public:
     // read. None until the settings stores install theirs.
     // By default kvx.ini and setting.bin of the context's per-user folder (none when it has no folder).
     void SetUserStoresHook(std::function<void(CCorvessaDoc &)> hook) { m_userStores = std::move(hook); }
-    // setting.bin: false when the file cannot be written, or opened for reading.
-    bool SaveDefaultSettingsFile(const QString &path) const;
-    bool LoadDefaultSettingsFile(const QString &path);
+    // setting.bin: a failure with the reason when the file cannot be written, or opened for reading.
+    CStatus SaveDefaultSettingsFile(const QString &path) const;
+    CStatus LoadDefaultSettingsFile(const QString &path);
     // Failure injection for the steps of a save that touch the author's files; none by default.
     void SetSaveFaultHook(SaveFaultHook hook) { m_saveFaults = std::move(hook); }
     // True when the step is to fail.
     bool SaveFault(SaveStep step) const { return m_saveFaults && m_saveFaults(step); }
+    const SaveFaultHook &GetSaveFaultHook() const { return m_saveFaults; }
     void SetClock(Clock clock);
     int64_t Now() const { return m_clock(); }
 
     // ---- Counters ----
     int GetFileSchema() const { return m_fileSchema; }
     void SetFileSchema(int schema) { m_fileSchema = schema; }
+    // 1 while the second, widened pass of a project load reads the old main list.
     int GetLoadRetry() const { return m_loadRetry; }
+    void SetLoadRetry(int retry) { m_loadRetry = retry; }
     int GetNextScreenNumber() const { return m_nextScreenNumber; }
     void SetNextScreenNumber(int number) { m_nextScreenNumber = number; }
     // The number for a new screen; the counter moves on.
@@ -127,15 +120,22 @@ public:
     CAutoBackupSetting AutoBackupSettings;
 
     // ---- Lists ----
-    TopicList Topics;
-    QStringList GlossaryDocuments;
-    ScreenList MainScreenList;
-    ScreenList PopupScreenList;
-    ScreenList GlossaryScreenList;
-    // Not owning: screens of the lists above, or null.
-    CCorvPage *FinalPerformanceFolder = nullptr;
-    CCorvPage *PopupsFolder = nullptr;
-    CCorvPage *GlossaryFolder = nullptr;
+    const TopicList &Topics() const { return m_topics; }
+    void AddTopic(std::unique_ptr<CTopic> topic);
+    const QStringList &GlossaryDocuments() const { return m_glossaryDocuments; }
+    void SetGlossaryDocuments(QStringList documents) { m_glossaryDocuments = std::move(documents); }
+    void AddGlossaryDocument(const QString &document) { m_glossaryDocuments.append(document); }
+    const ScreenList &MainScreens() const { return m_mainScreens; }
+    const ScreenList &PopupScreens() const { return m_popupScreens; }
+    const ScreenList &GlossaryScreens() const { return m_glossaryScreens; }
+    // The folder screens the importers and the outline look for. Not owning: screens of the lists above,
+    // or null; removing a screen from its list forgets it here.
+    CCorvPage *GetFinalPerformanceFolder() const { return m_finalPerformanceFolder; }
+    void SetFinalPerformanceFolder(CCorvPage *folder) { m_finalPerformanceFolder = folder; }
+    CCorvPage *GetPopupsFolder() const { return m_popupsFolder; }
+    void SetPopupsFolder(CCorvPage *folder) { m_popupsFolder = folder; }
+    CCorvPage *GetGlossaryFolder() const { return m_glossaryFolder; }
+    void SetGlossaryFolder(CCorvPage *folder) { m_glossaryFolder = folder; }
     // Graphics-library file names already placed in a course (compared with regard to case); kept for the
     // life of the document object, across projects.
     QStringList UsedLibraryPictures;
@@ -163,7 +163,8 @@ public:
     // Puts the screen into the popups list (popup set), else the glossary list (glossary set), else the main
     // list: right after `after` when that screen is in the chosen list, otherwise at its end. Returns the
     // screen, now owned by the list.
-    CCorvPage *AddScreen(std::unique_ptr<CCorvPage> screen, CCorvPage *after, bool popup, bool glossary);
+    CCorvPage *AddScreen(std::unique_ptr<CCorvPage> screen, CCorvPage *after = nullptr, bool popup = false,
+                         bool glossary = false);
     // Takes the screen off the canvas and, when it is in the main (popups, glossary) list, out of it. With
     // deleteScreen it is deleted, otherwise handed back to the caller; null when it was not in the list or
     // was deleted. The screen leaves the canvas even when it is not in the list.
@@ -194,14 +195,9 @@ public:
     // The project's media folder: the project file's path without its extension.
     static QString ProjectFolderOf(const QString &projectPath);
 
-private:
-    const CCorvContext &m_context;
-    CEditCanvas *m_canvas = nullptr;
-    friend class CProjectArchive;
-
     // What one reading pass leaves in the document, kept aside while another pass reads: swapping takes it
-    // out (the document gets the state given) and swapping again puts it back.
-    struct LoadState
+    // out (the document gets the content given) and swapping again puts it back.
+    struct Content
     {
         CCourseSettings settings;
         TopicList topics;
@@ -210,17 +206,27 @@ private:
         CCorvPage *finalPerformance = nullptr, *popupsFolder = nullptr, *glossaryFolder = nullptr;
         int fileSchema = 0, nextScreenNumber = 0, nextTextBoxNumber = 0, importPending = 0;
     };
-    void SwapLoadState(LoadState &state);
+    void SwapContent(Content &content);
+    // Moves the next screen number past every screen's number: a file without screen numbers, or a
+    // damaged one, can leave it at a number a screen has.
+    void RaiseNextScreenNumber();
 
-    void ResetToNewProjectSettings();
+private:
+    const CCorvContext &m_context;
+    CEditCanvas *m_canvas = nullptr;
+    CCourseSettings m_settings;
+
     void ForgetFolderPointersInto(const ScreenList &list);
     std::unique_ptr<CCorvPage> RemoveFrom(ScreenList &list, CCorvPage *screen, bool deleteScreen);
-    // Reads the project; false when it could be read only in part (the author has been told).
-    bool LoadFrom(const QByteArray &bytes, const QString &path);
-    void RaiseNextScreenNumber();
-    void ReadProjectProfile(const QString &projectFolder);
-    // Writes bytes to path through a file beside it; false, reported, with path as it was.
-    bool ReplaceProjectFile(const QString &path, const QByteArray &bytes);
+
+    TopicList m_topics;
+    QStringList m_glossaryDocuments;
+    ScreenList m_mainScreens;
+    ScreenList m_popupScreens;
+    ScreenList m_glossaryScreens;
+    CCorvPage *m_finalPerformanceFolder = nullptr;
+    CCorvPage *m_popupsFolder = nullptr;
+    CCorvPage *m_glossaryFolder = nullptr;
 
     QString m_pathName;
     QString m_title;

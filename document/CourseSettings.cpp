@@ -19,6 +19,7 @@ D Row(const char *name, SettingKind kind, int slot, Ini ini, Made made, Src sour
       const char *text = nullptr, int rangeLast = 0)
 {
     D d{name, kind, slot, ini == key ? name : nullptr, made == constructed, source, number, text, rangeLast};
+    d.stores = projectFileStore | settingsFileStore | (ini == key ? iniFileStore : 0u);
     return d;
 }
 
@@ -379,13 +380,43 @@ std::vector<D> BuildTable()
     };
 }
 
+// The program's own options, kept per user only: never in a project file.
+const char *const kNotInProjectFile[] = {
+    "UseSourceDocumentFonts", "FastPowerpointImport", "ImportPowerpointAsImages", "InternationalProfileFilename",
+    "PreviewUsingHTM", "PublishImagesAtStandardResolution", "LastContentLibrary",
+};
+// The settings the saved defaults (setting.bin) leave out: the per-user options above but the last content
+// library, and the course's own layout and run-time choices.
+const char *const kNotInSettingsFile[] = {
+    "UseSourceDocumentFonts", "FastPowerpointImport", "ImportPowerpointAsImages", "InternationalProfileFilename",
+    "PreviewUsingHTM", "PublishImagesAtStandardResolution", "HelpScreen", "SwapTopAndNavigationBars",
+    "HideTopBar", "RemoveTopBarSpace", "HideNavigationBar", "RemoveNavigationBarSpace", "LeftAlignBulletedLists",
+    "LeftAlignNumberedLists", "MainMenuOnlyListMenu", "MainMenuNoImages", "ScormExit12", "ScormExit2004",
+};
+
+std::vector<D> BuildTableWithStores()
+{
+    std::vector<D> table = BuildTable();
+    for (D &d : table) {
+        const QLatin1String name(d.name);
+        for (const char *out : kNotInProjectFile)
+            if (name == QLatin1String(out))
+                d.stores &= ~unsigned(projectFileStore);
+        for (const char *out : kNotInSettingsFile)
+            if (name == QLatin1String(out))
+                d.stores &= ~unsigned(settingsFileStore);
+    }
+    return table;
+}
+
 } // namespace
 
 const std::vector<CourseSettingDescriptor> &CourseSettingTable()
 {
-    static const std::vector<D> table = BuildTable();
+    static const std::vector<D> table = BuildTableWithStores();
     return table;
 }
+
 
 const CourseSettingDescriptor *FindCourseSetting(const QString &displayName)
 {

@@ -8,11 +8,11 @@
 #include <cstdint>
 #include <vector>
 
-// Every course-wide setting, as plain public members in the order the document declares them. The
-// document derives from this structure, so the settings pages, the importers, the factories and the
-// publisher read and write them directly as members of the document. The descriptor table below names each
-// one with its kind, built-in default and kvx.ini key; the new-document defaults and the per-user stores
-// walk that table instead of repeating the list. The members start at zero or empty; ApplyDefaults gives
+// Every course-wide setting, as plain public members. The document owns one of these as a value
+// (CCorvessaDoc::Settings), so a Settings window can edit a copy and apply it or drop it; copies compare
+// as a whole. The descriptor table below names each setting with its kind, built-in default, kvx.ini key,
+// place in the binary stores and schema gate; the new-document defaults and every store walk that table
+// instead of repeating the list. The members start at zero or empty; ApplyDefaults gives
 // them their built-in values from the table, so the defaults are written down once.
 class CCourseSettings
 {
@@ -274,6 +274,8 @@ public:
     // moment the defaults are taken, in seconds since 1970 (the expiry date's default).
     void ApplyDefaults(bool includeConstructed, int64_t now, const QString &programFolder);
 
+    bool operator==(const CCourseSettings &) const = default;
+
     // The character-set name of the published pages: the text between the first "[" and the first "]" of
     // EncodingLabel, or "utf-8" when the label has not both.
     QString GetCharset() const;
@@ -281,6 +283,15 @@ public:
 
 // The kinds of setting value.
 enum class SettingKind { flag, number, colour, text, date, textList, screen };
+
+// The stores that keep a setting besides the document, as bits of CourseSettingDescriptor::stores. Where in
+// a binary store a setting lies, and from which schema a reader finds it there, is that store's field
+// layout (SettingsFields::PlaceOf).
+enum SettingStore : unsigned {
+    projectFileStore = 1u << 0,  // the ".kvx" project file
+    settingsFileStore = 1u << 1, // setting.bin, the defaults the author saved
+    iniFileStore = 1u << 2,      // kvx.ini, under the setting's ini key
+};
 
 // One row of the settings table. Array settings have one row per slot.
 struct CourseSettingDescriptor
@@ -302,6 +313,8 @@ struct CourseSettingDescriptor
     int64_t defaultNumber;
     const char *defaultText;
     int rangeLast;
+    // The stores that keep the setting (SettingStore bits).
+    unsigned stores = 0;
 
     // Member access. Exactly one of these is set, matching the kind.
     int32_t CCourseSettings::*intMember = nullptr;

@@ -1,9 +1,9 @@
 #include "document/InternationalProfileFromXML.h"
 
 #include "model/GlobalHelpers.h"
+#include "platform/SafeFileWriter.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <libxml/xmlreader.h>
 
@@ -185,9 +185,7 @@ bool InternationalProfileFromXML::WriteProfileFile(const QString &path) const
     }
     xml += QStringLiteral("</internationalisation>\n");
 
-    QSaveFile file(path);
-    const QByteArray bytes = QByteArray("\xEF\xBB\xBF") + xml.toUtf8();
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return CSafeFileWriter::WriteFile(path, QByteArray("\xEF\xBB\xBF") + xml.toUtf8()).Ok();
 }
 
 QString InternationalProfileItemFromXML::GetText() const

@@ -26,8 +26,8 @@ QString CNewComponents::TakeTableFileName(CCorvessaDoc &doc)
 std::unique_ptr<CComponentTextbox> CNewComponents::TextBox(CCorvessaDoc &doc, int defaultText)
 {
     auto box = std::make_unique<CComponentTextbox>(doc.GetEditCanvas());
-    box->SetDefaultFont(doc.FontName[0], CProjectArchive::MainFontPoints(doc), doc.FontColor[0]);
-    box->SetRightToLeft(doc.RightToLeft);
+    box->SetDefaultFont(doc.Settings().FontName[0], CProjectArchive::MainFontPoints(doc.Settings()), doc.Settings().FontColor[0]);
+    box->SetRightToLeft(doc.Settings().RightToLeft);
     box->SetFileName(TakeTextBoxFileName(doc));
     if (defaultText == 1)
         box->GetRichText().AppendText(CStringTable::Load(kIdsClickAndAddText), 0);
@@ -38,7 +38,7 @@ std::unique_ptr<CComponentTable> CNewComponents::Table(CCorvessaDoc &doc, const 
 {
     auto table = std::make_unique<CComponentTable>(doc.GetEditCanvas(), settings);
     table->SetFileName(TakeTableFileName(doc));
-    table->SetDefaultFont(doc.FontName[0], CProjectArchive::MainFontPoints(doc), doc.FontColor[0]);
+    table->SetDefaultFont(doc.Settings().FontName[0], CProjectArchive::MainFontPoints(doc.Settings()), doc.Settings().FontColor[0]);
     return table;
 }
 
@@ -76,16 +76,16 @@ const QString &CNewComponents::ThemeTitlePictureName()
 QString CNewComponents::ThemeTitlePicture(const CCorvessaDoc &doc)
 {
     // The theme's name comes from the project file: it names a folder of Themes and nothing else.
-    return CorvPath::Join({doc.GetContext().programFolder, QStringLiteral("Themes"), CorvPath::SafeBareName(doc.Theme),
+    return CorvPath::Join({doc.GetContext().programFolder, QStringLiteral("Themes"), CorvPath::SafeBareName(doc.Settings().Theme),
                            ThemeTitlePictureName()});
 }
 
 CLibraryPictureKinds CNewComponents::LibraryPictureKinds(const CCorvessaDoc &doc)
 {
     CLibraryPictureKinds kinds;
-    kinds.usePhotoObjects = doc.UsePhotoObjects;
-    kinds.useColorPhotos = doc.UseColorPhotos;
-    kinds.useBWPhotos = doc.UseBWPhotos;
-    kinds.useClipArt = doc.UseClipArt;
+    kinds.usePhotoObjects = doc.Settings().UsePhotoObjects;
+    kinds.useColorPhotos = doc.Settings().UseColorPhotos;
+    kinds.useBWPhotos = doc.Settings().UseBWPhotos;
+    kinds.useClipArt = doc.Settings().UseClipArt;
     return kinds;
 }

@@ -236,6 +236,14 @@ QString CProjectArchive::CutBeforePt(const QString &points)
     return at < 0 ? points : points.left(at);
 }
 
+std::vector<SettingsFields::Field> CProjectArchive::SettingsLayout()
+{
+    std::vector<Field> layout = SettingsBlock();
+    Append(layout, PostTopicBlockHead());
+    Append(layout, PostTopicBlockTail());
+    return layout;
+}
+
 void CProjectArchive::StoreSettingsBlock(CArchive &ar, const CCourseSettings &s, const Header &header)
 {
     ar.WriteInt(kCurrentSchema);
@@ -343,8 +351,8 @@ int LeadingNumber(const QString &text)
 
 void StoreTopics(CArchive &ar, const CCorvessaDoc &doc)
 {
-    ar.WriteInt(int32_t(doc.Topics.size()));
-    for (const auto &topic : doc.Topics)
+    ar.WriteInt(int32_t(doc.Topics().size()));
+    for (const auto &topic : doc.Topics())
         topic->Serialize(ar);
 }
 
@@ -359,12 +367,12 @@ void LoadTopics(CArchive &ar, CCorvessaDoc &doc, const CProjectArchive::ReadCont
         ar.ReadByte();
     }
     if (count > 1)
-        doc.MenuBasedCourse = 1;
+        doc.MutableSettings().MenuBasedCourse = 1;
     // Counts are taken as they stand; nothing is reserved, so a damaged count ends at the end of the file.
     for (int32_t i = 0; i < count; ++i) {
         auto topic = std::make_unique<CTopic>();
         topic->Serialize(ar);
-        doc.Topics.push_back(std::move(topic));
+        doc.AddTopic(std::move(topic));
     }
 }
 
@@ -398,24 +406,24 @@ std::unique_ptr<CComponentBase> LoadComponentEntry(CArchive &ar, CCorvessaDoc &d
     // and glossary screens and after it on main screens, so that cells read there keep their own.
     options.beforeRead = [&](CComponentBase &component) {
         if (auto *link = dynamic_cast<CComponentLink *>(&component))
-            link->SetFont(doc.FontName[0], points);
+            link->SetFont(doc.Settings().FontName[0], points);
         else if (auto *textbox = dynamic_cast<CComponentTextbox *>(&component)) {
-            textbox->SetDefaultFont(doc.FontName[0], points, doc.FontColor[0]);
+            textbox->SetDefaultFont(doc.Settings().FontName[0], points, doc.Settings().FontColor[0]);
             // Boxes of files that do not store a direction take the one of the course being read.
-            textbox->SetRightToLeft(doc.RightToLeft);
+            textbox->SetRightToLeft(doc.Settings().RightToLeft);
         }
         else if (auto *table = dynamic_cast<CComponentTable *>(&component); table && !mainList)
-            table->SetDefaultFont(doc.FontName[0], points, doc.FontColor[0]);
+            table->SetDefaultFont(doc.Settings().FontName[0], points, doc.Settings().FontColor[0]);
     };
     options.afterRead = [&](CComponentBase &component, CArchive &ar) {
         if (auto *image = dynamic_cast<CComponentImage *>(&component))
-            image->AdoptResizedCopy(ar, doc.PublishImagesAtStandardResolution);
+            image->AdoptResizedCopy(ar, doc.Settings().PublishImagesAtStandardResolution);
         if (auto *topic = dynamic_cast<CComponentTopicButton *>(&component))
-            topic->SetShowPicture(doc.MainMenuNoImages == 0 ? 1 : 0);
+            topic->SetShowPicture(doc.Settings().MainMenuNoImages == 0 ? 1 : 0);
         else if (auto *question = dynamic_cast<CComponentQuestion *>(&component))
-            question->SetFont(doc.FontName[0], points);
+            question->SetFont(doc.Settings().FontName[0], points);
         if (auto *table = dynamic_cast<CComponentTable *>(&component); table && mainList)
-            table->SetDefaultFont(doc.FontName[0], points, doc.FontColor[0]);
+            table->SetDefaultFont(doc.Settings().FontName[0], points, doc.Settings().FontColor[0]);
     };
     std::unique_ptr<CComponentBase> component = CComponentFactory::LoadComponent(ar, options);
     if (auto *remediation = dynamic_cast<CComponentRemediation *>(component.get()))
@@ -436,9 +444,12 @@ void StoreList(CArchive &ar, const CCorvessaDoc &doc, const CCorvessaDoc::Screen
     }
 }
 
-void LoadList(CArchive &ar, CCorvessaDoc &doc, CProjectArchive::ReadContext &context,
-              CCorvessaDoc::ScreenList &list, bool mainList)
+// The three lists of a project file, in the order they are stored.
+enum class ListKind { main, popups, glossary };
+
+void LoadList(CArchive &ar, CCorvessaDoc &doc, CProjectArchive::ReadContext &context, ListKind kind)
 {
+    const bool mainList = kind == ListKind::main;
     const int32_t count = ReadListCount(ar, "screens");
     CProgress &progress = ar.Context().Progress();
     progress.SetRange(0, count);
@@ -446,18 +457,17 @@ void LoadList(CArchive &ar, CCorvessaDoc &doc, CProjectArchive::ReadContext &con
     const bool numbered = ProjectSchema::AtLeast(context.schema, ProjectSchema::kScreenNumbers) || context.retry;
     for (int32_t i = 0; i < count; ++i) {
         auto screen = CProjectArchive::LoadScreen(ar, doc, context, mainList, numbered ? -1 : int(i));
-        CCorvPage *page = screen.get();
-        list.push_back(std::move(screen));
+        CCorvPage *page = doc.AddScreen(std::move(screen), nullptr, kind == ListKind::popups, kind == ListKind::glossary);
         context.completeUpTo = ar.GetPosition();
         progress.StepIt();
         // The folders the importers and the outline look for. The popups and glossary folders are taken
         // only from their own lists, so a damaged file cannot point them into another list.
         if (page->GetPageType() == pt_asmt_folder)
-            doc.FinalPerformanceFolder = page;
-        else if (page->GetPageType() == pt_popups_only && &list == &doc.PopupScreenList)
-            doc.PopupsFolder = page;
-        else if (page->GetPageType() == pt_glossary && &list == &doc.GlossaryScreenList)
-            doc.GlossaryFolder = page;
+            doc.SetFinalPerformanceFolder(page);
+        else if (page->GetPageType() == pt_popups_only && kind == ListKind::popups)
+            doc.SetPopupsFolder(page);
+        else if (page->GetPageType() == pt_glossary && kind == ListKind::glossary)
+            doc.SetGlossaryFolder(page);
     }
 }
 
@@ -507,17 +517,15 @@ bool CProjectArchive::CreateProjectFolders(const QString &projectFolder, CPrompt
     return true;
 }
 
-bool CProjectArchive::CreateFoldersForSave(const QString &projectFolder, CPrompt &prompt, const QString &cannotSave,
-                                           const QString &path)
+CStatus CProjectArchive::CreateFoldersForSave(const QString &projectFolder, CPrompt &prompt,
+                                              const QString &cannotSave, const QString &path)
 {
     CRecordingPrompt errors;
-    if (!CreateProjectFolders(projectFolder, errors)) {
-        prompt.Error(cannotSave.arg(path, errors.Texts().join(u'\n')));
-        return false;
-    }
+    if (!CreateProjectFolders(projectFolder, errors))
+        return CFailure(cannotSave.arg(path, errors.Texts().join(u'\n')));
     for (const QString &text : errors.Texts())
         prompt.Error(text);
-    return true;
+    return {};
 }
 
 bool CProjectArchive::IsProjectFolder(const QString &projectFolder)
@@ -591,7 +599,7 @@ std::unique_ptr<CCorvPage> CProjectArchive::LoadScreen(CArchive &ar, CCorvessaDo
     if (mainList && (context.singleScreen || ProjectSchema::AtLeast(context.schema, ProjectSchema::kMenuKind)))
         screen->SetMenuKind(ar.ReadInt());
 
-    const int points = MainFontPoints(doc);
+    const int points = MainFontPoints(doc.Settings());
     const int32_t count = ReadListCount(ar, "components");
     for (int32_t i = 0; i < count; ++i) {
         auto component = LoadComponentEntry(ar, doc, context, mainList, points);
@@ -610,39 +618,39 @@ void CProjectArchive::PreparePictures(const CArchive &ar, CCorvessaDoc &doc)
     const QString projectFolder = path.isEmpty() ? QString() : CCorvessaDoc::ProjectFolderOf(path);
     if (projectFolder.isEmpty() || !QFileInfo(CorvPath::ResolveNoCase(projectFolder)).isDir())
         return;
-    if (doc.UseCustomBackground != 0 && !doc.BgImage.isEmpty())
-        doc.BgImage = PrepareBackgroundPicture(projectFolder, doc.BgImage);
-    if (doc.LogoImage.isEmpty())
+    if (doc.Settings().UseCustomBackground != 0 && !doc.Settings().BgImage.isEmpty())
+        doc.MutableSettings().BgImage = PrepareBackgroundPicture(projectFolder, doc.Settings().BgImage);
+    if (doc.Settings().LogoImage.isEmpty())
         return;
     // After a save the document keeps the logo's bare name: it names the copy in the folder of the project
     // as it was last saved, which a save under a new name copies from.
-    QString logo = doc.LogoImage;
+    QString logo = doc.Settings().LogoImage;
     if (CorvPath::FolderOf(CorvPath::ToSlashes(logo)).isEmpty() && !doc.GetPathName().isEmpty())
         logo = LogoPathFromStoredName(CCorvessaDoc::ProjectFolderOf(doc.GetPathName()), logo);
     // A logo that could not be prepared keeps the author's path, so the next save tries again; the file
     // stores its name either way.
     if (!PrepareLogoPicture(projectFolder, logo).isEmpty())
-        doc.LogoImage = StoredLogoName(doc.LogoImage);
+        doc.MutableSettings().LogoImage = StoredLogoName(doc.Settings().LogoImage);
 }
 
 void CProjectArchive::StoreProject(CArchive &ar, CCorvessaDoc &doc)
 {
     doc.ResetTopicButtonPictureCounter();
     CPictureSaveSession pictures([&doc] { return doc.TakeTopicButtonPictureNumber(); },
-                                 doc.PublishImagesAtStandardResolution);
+                                 doc.Settings().PublishImagesAtStandardResolution);
     Header header;
     header.nextScreenNumber = doc.GetNextScreenNumber();
     header.nextTextBoxNumber = doc.GetNextTextBoxNumber();
     header.importPending = doc.GetImportPending();
     PreparePictures(ar, doc);
-    StoreSettingsBlock(ar, doc, header);
+    StoreSettingsBlock(ar, doc.Settings(), header);
     StoreTopics(ar, doc);
-    StorePostTopicBlock(ar, doc, doc.GlossaryDocuments);
-    StoreList(ar, doc, doc.MainScreenList, true, pictures);
+    StorePostTopicBlock(ar, doc.Settings(), doc.GlossaryDocuments());
+    StoreList(ar, doc, doc.MainScreens(), true, pictures);
     ar.WriteString(PopupsMarker());
-    StoreList(ar, doc, doc.PopupScreenList, false, pictures);
+    StoreList(ar, doc, doc.PopupScreens(), false, pictures);
     ar.WriteString(GlossaryMarker());
-    StoreList(ar, doc, doc.GlossaryScreenList, false, pictures);
+    StoreList(ar, doc, doc.GlossaryScreens(), false, pictures);
 }
 
 void CProjectArchive::LoadProjectPass(CArchive &ar, CCorvessaDoc &doc, ReadContext &context)
@@ -664,31 +672,41 @@ void CProjectArchive::LoadProjectPass(CArchive &ar, CCorvessaDoc &doc, ReadConte
     doc.SetNextScreenNumber(header.nextScreenNumber);
     doc.SetNextTextBoxNumber(header.nextTextBoxNumber);
     doc.SetImportPending(header.importPending);
-    LoadSettingsFields(ar, doc, context);
+    LoadSettingsFields(ar, doc.MutableSettings(), context);
     context.completeUpTo = ar.GetPosition();
     LoadTopics(ar, doc, context);
     context.completeUpTo = ar.GetPosition();
-    LoadPostTopicBlock(ar, doc, doc.GlossaryDocuments, context);
+    {
+        // The documents read before an early end stay with the pass, as the rest of what it read.
+        QStringList glossaryDocuments;
+        struct Keep
+        {
+            CCorvessaDoc &doc;
+            QStringList &read;
+            ~Keep() { doc.SetGlossaryDocuments(std::move(read)); }
+        } keep{doc, glossaryDocuments};
+        LoadPostTopicBlock(ar, doc.MutableSettings(), glossaryDocuments, context);
+    }
     context.completeUpTo = ar.GetPosition();
 
-    LoadList(ar, doc, context, doc.MainScreenList, true);
+    LoadList(ar, doc, context, ListKind::main);
     ResolveLinks(doc);
     // The widened gates serve the old main list only; later sections are read by the file's own schema.
     context.retry = false;
-    doc.m_loadRetry = 0;
+    doc.SetLoadRetry(0);
     if (ProjectSchema::AtLeast(context.schema, ProjectSchema::kPopups)) {
         ar.ReadString();
-        LoadList(ar, doc, context, doc.PopupScreenList, false);
+        LoadList(ar, doc, context, ListKind::popups);
     }
     if (ProjectSchema::AtLeast(context.schema, ProjectSchema::kGlossary)) {
         ar.ReadString();
-        LoadList(ar, doc, context, doc.GlossaryScreenList, false);
+        LoadList(ar, doc, context, ListKind::glossary);
     }
 }
 
 void CProjectArchive::ResolveLinks(CCorvessaDoc &doc)
 {
-    for (const auto &screen : doc.MainScreenList) {
+    for (const auto &screen : doc.MainScreens()) {
         if (screen->GetPageType() != pt_folder)
             continue;
         for (const auto &component : screen->GetComponentList())

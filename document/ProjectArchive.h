@@ -1,7 +1,9 @@
 #pragma once
 
+#include "document/SettingsFields.h"
 #include "model/ProjectSchema.h"
 #include "platform/PathUtil.h"
+#include "platform/Result.h"
 
 #include <QString>
 #include <QStringList>
@@ -29,6 +31,10 @@ public:
     static constexpr int32_t kCurrentSchema = ProjectSchema::kCurrent;
     // A first int32 at or below this is no schema number but the next screen number of an old file.
     static constexpr int32_t kNoSchema = ProjectSchema::kNone;
+
+    // Every settings field of the file in file order: the settings block, then the block after the topic
+    // list (whose glossary documents are no setting).
+    static std::vector<SettingsFields::Field> SettingsLayout();
 
     // The head of the file, before the settings.
     struct Header
@@ -119,9 +125,9 @@ public:
     // be made.
     static bool CreateProjectFolders(const QString &projectFolder, CPrompt &prompt);
     // The same for a save of the file at path, whose folder it is: when the folder itself cannot be made the
-    // one message is cannotSave ("%1" the file, "%2" the system's reason), and false; a sub-folder that
-    // cannot be made is reported on its own and the save goes on.
-    static bool CreateFoldersForSave(const QString &projectFolder, CPrompt &prompt, const QString &cannotSave,
+    // failure's text is cannotSave ("%1" the file, "%2" the system's reason); a sub-folder that cannot be
+    // made is reported on the prompt on its own and the save goes on.
+    static CStatus CreateFoldersForSave(const QString &projectFolder, CPrompt &prompt, const QString &cannotSave,
                                      const QString &path);
     // Whether the folder is a project folder a save has made: it holds every one of the sub-folders.
     static bool IsProjectFolder(const QString &projectFolder);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/SaveFaults.h"
+#include "platform/SaveFaults.h"
 #include "model/AutoBackupSetting.h"
 
 #include <QString>

@@ -1,6 +1,7 @@
 #include "document/ProjectFileCommands.h"
 
 #include "document/CorvessaDoc.h"
+#include "document/ProjectFile.h"
 #include "document/DocumentObserver.h"
 #include "document/ProjectBackups.h"
 #include "document/ProjectFileUi.h"
@@ -47,8 +48,12 @@ QString CProjectFileCommands::WithProjectExtension(const QString &path)
 bool CProjectFileCommands::OnFileOpenProject()
 {
     const QString path = m_ui.AskOpenProjectPath();
-    if (path.isEmpty() || !m_doc.OnOpenDocument(path))
+    if (path.isEmpty())
         return false;
+    if (const CStatus opened = CProjectFile::Open(m_doc, path); !opened) {
+        m_doc.Prompt().Error(opened.Error());
+        return false;
+    }
     m_ui.AddToRecentFiles(path);
     m_doc.NotifyObservers([&](CDocumentObserver &observer) { observer.AfterOpenCommand(m_doc); });
     return true;
@@ -106,8 +111,10 @@ bool CProjectFileCommands::DoSaveProject(const QString &path, bool replace)
     }
     // The file is replaced only once the new one is complete, so a failed save leaves nothing to delete.
     const QString previousPath = m_doc.GetPathName();
-    if (!m_doc.OnSaveDocument(target))
+    if (const CStatus saved = CProjectFile::Save(m_doc, target); !saved) {
+        m_doc.Prompt().Error(saved.Error());
         return false;
+    }
     if (backUp && !backup.folder.isEmpty())
         backups.PruneBackups(backup.backupsFolder, backup.projectName, backup.folder);
     if (replace)

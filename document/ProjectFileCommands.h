@@ -7,7 +7,7 @@ class CProjectFileUi;
 
 // The Open, Save, Save As and auto-backup commands of the document: which file is written, the project
 // extension, and the backup before a project is saved over under its own name. The project's bytes and
-// folder are the document's (OnOpenDocument, OnSaveDocument).
+// folder are the project file's (CProjectFile); the failures it gives back are shown here.
 class CProjectFileCommands
 {
 public:

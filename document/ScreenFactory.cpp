@@ -72,7 +72,7 @@ void CScreenFactory::Append(CCorvPage &screen, std::unique_ptr<CComponentBase> c
 template <class Question>
 void CScreenFactory::SetQuestionFont(Question &question) const
 {
-    question.SetFont(m_doc.FontName[0], CProjectArchive::MainFontPoints(m_doc));
+    question.SetFont(m_doc.Settings().FontName[0], CProjectArchive::MainFontPoints(m_doc.Settings()));
 }
 
 // ---- Structural screens ----
@@ -119,16 +119,16 @@ CCorvPage *CScreenFactory::AddRemediationScreen(const QString &title, const QStr
 CCorvPage *CScreenFactory::AddPopupsFolder(const QString &title, const QString &label, CCorvPage *after)
 {
     CCorvPage *folder = InsertScreen(m_doc, NewScreen(title, label, pt_popups_only), after, List::popups);
-    if (!m_doc.PopupsFolder)
-        m_doc.PopupsFolder = folder;
+    if (!m_doc.GetPopupsFolder())
+        m_doc.SetPopupsFolder(folder);
     return folder;
 }
 
 CCorvPage *CScreenFactory::AddGlossaryFolder(const QString &title, const QString &label, CCorvPage *after)
 {
     CCorvPage *folder = InsertScreen(m_doc, NewScreen(title, label, pt_glossary), after, List::glossary);
-    if (!m_doc.GlossaryFolder)
-        m_doc.GlossaryFolder = folder;
+    if (!m_doc.GetGlossaryFolder())
+        m_doc.SetGlossaryFolder(folder);
     return folder;
 }
 
@@ -157,8 +157,8 @@ CCorvPage *CScreenFactory::AddFreeFormTextScreen(CCorvPage *after, const QString
     auto screen = NewScreen(kFreeFormTitle, label, pt_question);
     auto question =
         std::make_unique<CComponentFreeFormText>(m_doc.GetEditCanvas(), m_doc.GetContext().QuestionIds());
-    question->m_correctFeedback = m_doc.FeedBackCorrect;
-    question->m_wrongFeedback = m_doc.FeedBackWrong;
+    question->m_correctFeedback = m_doc.Settings().FeedBackCorrect;
+    question->m_wrongFeedback = m_doc.Settings().FeedBackWrong;
     if (!question->EditProperties(dialog))
         return nullptr;
     SetQuestionFont(*question);

@@ -93,6 +93,42 @@ std::vector<Field> AssessmentFields()
     };
 }
 
+bool Holds(const Field &f, const CourseSettingDescriptor &d)
+{
+    return std::visit(
+        [&](const auto &member) {
+            using M = std::decay_t<decltype(member)>;
+            if constexpr (std::is_same_v<M, int32_t S::*>)
+                return d.intMember == member;
+            else if constexpr (std::is_same_v<M, uint32_t S::*>)
+                return d.colourMember == member;
+            else if constexpr (std::is_same_v<M, int64_t S::*>)
+                return d.dateMember == member;
+            else if constexpr (std::is_same_v<M, QString S::*>)
+                return d.textMember == member;
+            else if constexpr (std::is_same_v<M, QStringList S::*>)
+                return d.listMember == member;
+            else if constexpr (std::is_same_v<M, Slot<S::Slots4Int>>)
+                return d.intSlots == member.array && d.slot == member.index;
+            else if constexpr (std::is_same_v<M, Slot<std::array<uint32_t, 4>>>)
+                return d.colourSlots == member.array && d.slot == member.index;
+            else if constexpr (std::is_same_v<M, Slot<S::Slots4Text>>)
+                return d.textSlots == member.array && d.slot == member.index;
+            else
+                return false;
+        },
+        f.member);
+}
+
+std::vector<StoredPlace> PlacesOf(const std::vector<Field> &layout, const CourseSettingDescriptor &d)
+{
+    std::vector<StoredPlace> places;
+    for (size_t i = 0; i < layout.size(); ++i)
+        if (Holds(layout[i], d))
+            places.push_back({int(i), layout[i].gate, layout[i].n});
+    return places;
+}
+
 bool IsOpen(const Field &f, const GateState &state)
 {
     switch (f.gate) {

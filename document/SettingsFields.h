@@ -95,6 +95,19 @@ void Append(std::vector<Field> &to, std::vector<Field> more);
 std::vector<Field> AssessmentFields();
 
 bool IsOpen(const Field &f, const GateState &state);
+
+// Where a setting lies among a binary store's fields: its position and the gate a reader applies there.
+struct StoredPlace
+{
+    int position;
+    Gate gate;
+    int32_t n;
+};
+// Whether the field keeps the descriptor's setting (for an array, the descriptor's slot).
+bool Holds(const Field &f, const CourseSettingDescriptor &d);
+// Every place the fields keep the setting, in file order: none when the store does not keep it, two for
+// the project file's repeated PHP flag.
+std::vector<StoredPlace> PlacesOf(const std::vector<Field> &layout, const CourseSettingDescriptor &d);
 // Writes every field; the obsolete strings are never written.
 void StoreFields(CArchive &ar, const std::vector<Field> &fields, const CCourseSettings &s);
 // Reads the fields whose gates are open; the others take their row's value, or keep theirs.

@@ -4,9 +4,9 @@
 #include "document/SettingsFields.h"
 #include "model/ProjectSchema.h"
 #include "platform/Archive.h"
+#include "platform/SafeFileWriter.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -128,6 +128,13 @@ const std::vector<Field> &Tail()
 
 } // namespace
 
+std::vector<SettingsFields::Field> CSettingsFile::Layout()
+{
+    std::vector<Field> layout = Head();
+    Append(layout, Tail());
+    return layout;
+}
+
 void CSettingsFile::StoreSettings(CArchive &ar, const CCourseSettings &s)
 {
     StoreFields(ar, Head(), s);
@@ -152,9 +159,7 @@ bool CSettingsFile::Save(const QString &path, const CCourseSettings &s)
 {
     CArchive ar;
     StoreSettings(ar, s);
-    QSaveFile file(path);
-    return !path.isEmpty() && file.open(QIODevice::WriteOnly) && file.write(ar.GetBuffer()) == ar.GetBuffer().size()
-           && file.commit();
+    return !path.isEmpty() && CSafeFileWriter::WriteFile(path, ar.GetBuffer()).Ok();
 }
 
 CSettingsFile::LoadResult CSettingsFile::Load(const QString &path, CCourseSettings &s, QString *errorText)

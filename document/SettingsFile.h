@@ -1,6 +1,10 @@
 #pragma once
 
+#include "document/SettingsFields.h"
+
 #include <QString>
+
+#include <vector>
 
 class CArchive;
 class CCourseSettings;
@@ -19,6 +23,8 @@ public:
     };
 
     static void StoreSettings(CArchive &ar, const CCourseSettings &s);
+    // Every field of the file in file order.
+    static std::vector<SettingsFields::Field> Layout();
     // Reads into s; fields a gate keeps out keep their values, except the main font's point size and weight,
     // which a file older than the glossary options sets to "12" and "normal". LinearSourceAssessable
     // takes the value of LastAssessmentTopic whatever the file holds, also when the read ends early.

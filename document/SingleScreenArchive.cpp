@@ -12,10 +12,10 @@
 #include "platform/FileSystemUtil.h"
 #include "platform/PathUtil.h"
 #include "platform/Prompt.h"
+#include "platform/SafeFileWriter.h"
 #include "platform/StringTable.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <filesystem>
 
@@ -58,7 +58,7 @@ void StoreScreenRecord(CArchive &ar, CCorvessaDoc &doc, CCorvPage &screen)
     ar.WriteInt(CSingleScreenArchive::kSchema);
     // Topic-button pictures go on with the document's numbering, which a single screen does not restart.
     CPictureSaveSession pictures([&doc] { return doc.TakeTopicButtonPictureNumber(); },
-                                 doc.PublishImagesAtStandardResolution);
+                                 doc.Settings().PublishImagesAtStandardResolution);
     CProjectArchive::StoreScreen(ar, screen, true, doc, &pictures, 1);
 }
 
@@ -100,8 +100,10 @@ bool CSingleScreenArchive::SaveScreenArchive(CCorvessaDoc &doc, const QString &p
     const QString folder = CorvPath::FolderOf(CorvPath::ToSlashes(path));
     // The folder and its media sub-folders first: the components copy their media there as they are stored.
     const QString cannotSave = CStringTable::Load(kIdsCannotSaveScreen);
-    if (!CProjectArchive::CreateFoldersForSave(folder, doc.Prompt(), cannotSave, path))
+    if (const CStatus made = CProjectArchive::CreateFoldersForSave(folder, doc.Prompt(), cannotSave, path); !made) {
+        doc.Prompt().Error(made.Error());
         return false;
+    }
 
     CArchive ar;
     ar.SetFilePath(path);
@@ -113,12 +115,9 @@ bool CSingleScreenArchive::SaveScreenArchive(CCorvessaDoc &doc, const QString &p
         error = e.GetText();
     }
     CMediaCopy::ReportFailedCopies(ar, doc.Prompt());
-    QSaveFile file(path);
-    if (error.isEmpty()) {
-        const QByteArray &bytes = ar.GetBuffer();
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-            error = file.errorString();
-    }
+    if (error.isEmpty())
+        if (const CStatus written = CSafeFileWriter::WriteFile(path, ar.GetBuffer()); !written)
+            error = written.Error();
     if (!error.isEmpty()) {
         doc.Prompt().Error(cannotSave.arg(path, error));
         return false;
@@ -154,7 +153,7 @@ CCorvPage *CSingleScreenArchive::LoadScreenArchive(CCorvessaDoc &doc, const QStr
     }
 
     if (screen->GetMenuKind() == apt_topic)
-        doc.Topics.push_back(std::make_unique<CTopic>(QString::number(doc.Topics.size()), screen->GetTitle(),
-                                                      QString(), QString(), QString()));
+        doc.AddTopic(std::make_unique<CTopic>(QString::number(doc.Topics().size()), screen->GetTitle(), QString(),
+                                              QString(), QString()));
     return CScreenFactory::InsertScreen(doc, std::move(screen), after, CScreenFactory::List::byAfter);
 }

@@ -6,6 +6,7 @@
 // The project lies in a folder that does not exist, so no media or rich-text file on disk is ever found,
 // copied or written.
 #include "document/CorvessaDoc.h"
+#include "document/ProjectFile.h"
 #include "model/CorvPage.h"
 #include "platform/Archive.h"
 #include "platform/RecordingPrompt.h"
@@ -31,7 +32,7 @@ void Open(CCorvessaDoc &doc, const QByteArray &bytes)
 {
     CArchive ar(bytes);
     ar.SetFilePath(kPath);
-    doc.Serialize(ar);
+    CProjectFile::Serialize(doc, ar);
 }
 
 QByteArray Save(CCorvessaDoc &doc, const CCorvContext &context)
@@ -39,7 +40,7 @@ QByteArray Save(CCorvessaDoc &doc, const CCorvContext &context)
     CArchive ar;
     ar.SetFilePath(kPath);
     ar.SetContext(&context);
-    doc.Serialize(ar);
+    CProjectFile::Serialize(doc, ar);
     return ar.GetBuffer();
 }
 
@@ -76,9 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     second.OnNewDocument();
     Open(second, saved);
     Check(!ToldReadInPart(prompts));
-    Check(second.MainScreenList.size() == first.MainScreenList.size());
-    Check(second.PopupScreenList.size() == first.PopupScreenList.size());
-    Check(second.GlossaryScreenList.size() == first.GlossaryScreenList.size());
+    Check(second.MainScreens().size() == first.MainScreens().size());
+    Check(second.PopupScreens().size() == first.PopupScreens().size());
+    Check(second.GlossaryScreens().size() == first.GlossaryScreens().size());
     Check(Save(second, context) == saved);
     return 0;
 }

@@ -11,12 +11,12 @@
 CCorvPage *CGlossaryScreens::AddGlossaryItem(CCorvessaDoc &doc, const QString &term, const QString &definition)
 {
     CScreenFactory factory(doc);
-    if (!doc.GlossaryFolder)
+    if (!doc.GetGlossaryFolder())
         factory.AddGlossaryFolder(QStringLiteral("Glossary"), QStringLiteral("9000"), nullptr);
-    const QString folderLabel = doc.GlossaryFolder ? doc.GlossaryFolder->GetLabel() : QStringLiteral("9000");
+    const QString folderLabel = doc.GetGlossaryFolder() ? doc.GetGlossaryFolder()->GetLabel() : QStringLiteral("9000");
     int children = 0;
-    for (const auto &screen : doc.GlossaryScreenList)
-        if (screen.get() != doc.GlossaryFolder && screen->GetLabel().startsWith(folderLabel + u'_'))
+    for (const auto &screen : doc.GlossaryScreens())
+        if (screen.get() != doc.GetGlossaryFolder() && screen->GetLabel().startsWith(folderLabel + u'_'))
             ++children;
     auto screen = factory.NewScreen(term, folderLabel + u'_' + QString::number(children + 1), pt_document);
     auto box = CNewComponents::TextBox(doc, 0);

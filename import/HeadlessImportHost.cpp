@@ -15,10 +15,10 @@ void CHeadlessImportHost::AddPageAndSelect(CCorvPage *screen)
 
 void CHeadlessImportHost::AddPopupsOnlyFolder()
 {
-    if (m_doc.PopupsFolder)
+    if (m_doc.GetPopupsFolder())
         return;
     CScreenFactory factory(m_doc);
-    m_doc.PopupsFolder = factory.AddPopupsFolder(QStringLiteral("Popups Only"), QStringLiteral("1000"), nullptr);
+    m_doc.SetPopupsFolder(factory.AddPopupsFolder(QStringLiteral("Popups Only"), QStringLiteral("1000"), nullptr));
 }
 
 void CHeadlessImportHost::LayoutMenuButtons(CCorvPage *)

@@ -40,22 +40,23 @@ void CImportCommand::StoreTopicTable(CCorvessaDoc &doc, const std::vector<TopicR
 {
     doc.ClearTopics();
     for (const TopicRow &row : rows)
-        doc.Topics.push_back(std::make_unique<CTopic>(row[0], row[1], row[2], row[3], row[4]));
+        doc.AddTopic(std::make_unique<CTopic>(row[0], row[1], row[2], row[3], row[4]));
     doc.SetModifiedFlag(true);
 }
 
 void CImportCommand::StoreGlossaryTable(CCorvessaDoc &doc, const QStringList &paths)
 {
-    doc.ClearGlossaryDocuments();
+    QStringList documents;
     for (const QString &path : paths)
         if (!path.isEmpty())
-            doc.GlossaryDocuments.append(path);
+            documents.append(path);
+    doc.SetGlossaryDocuments(std::move(documents));
 }
 
 std::vector<CImportCommand::TopicRow> CImportCommand::TopicRows(const CCorvessaDoc &doc)
 {
     std::vector<TopicRow> rows;
-    for (const auto &topic : doc.Topics)
+    for (const auto &topic : doc.Topics())
         if (topic)
             rows.push_back({topic->GetNumber(), topic->GetName(), topic->GetBanner(), topic->GetSourceDocument(),
                             topic->GetAssessable()});
@@ -81,10 +82,10 @@ CImportCommand::Outcome CImportCommand::ImportNow(const std::vector<TopicRow> &r
     m_focusSourcePath = false;
     m_lastMessage.clear();
     std::vector<CTopic> working;
-    const bool menuBased = m_doc.MenuBasedCourse != 0;
+    const bool menuBased = m_doc.Settings().MenuBasedCourse != 0;
     if (menuBased) {
         StoreTopicTable(m_doc, rows);
-        for (const auto &topic : m_doc.Topics) {
+        for (const auto &topic : m_doc.Topics()) {
             if (topic->GetName().isEmpty() && topic->GetSourceDocument().isEmpty())
                 continue;
             working.emplace_back(QString::number(working.size() + 1), topic->GetName(), topic->GetBanner(),
@@ -92,17 +93,17 @@ CImportCommand::Outcome CImportCommand::ImportNow(const std::vector<TopicRow> &r
         }
         m_doc.ClearTopics();
         for (const CTopic &topic : working)
-            m_doc.Topics.push_back(std::make_unique<CTopic>(topic));
-    } else if (!m_doc.LinearSourceDocument.isEmpty() && QFileInfo::exists(m_doc.LinearSourceDocument)) {
-        working.emplace_back(QString(), QString(), QString(), m_doc.LinearSourceDocument,
-                             m_doc.LinearSourceAssessable == 1 ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
+            m_doc.AddTopic(std::make_unique<CTopic>(topic));
+    } else if (!m_doc.Settings().LinearSourceDocument.isEmpty() && QFileInfo::exists(m_doc.Settings().LinearSourceDocument)) {
+        working.emplace_back(QString(), QString(), QString(), m_doc.Settings().LinearSourceDocument,
+                             m_doc.Settings().LinearSourceAssessable == 1 ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
     }
 
     if (menuBased && working.empty()) {
         Tell(kNoTopics);
         return Outcome::stopped;
     }
-    if (!menuBased && working.empty() && m_doc.GlossaryDocuments.isEmpty()) {
+    if (!menuBased && working.empty() && m_doc.GlossaryDocuments().isEmpty()) {
         Tell(kNoSource);
         m_focusSourcePath = true;
         return Outcome::stopped;
@@ -131,11 +132,11 @@ CImportCommand::Outcome CImportCommand::ImportNow(const std::vector<TopicRow> &r
     }
     std::vector<CWordDocImporter::NotImported> report = importer.GetNotImported();
     report.insert(report.end(), importer.GetLeftOut().begin(), importer.GetLeftOut().end());
-    if (!m_doc.GlossaryDocuments.isEmpty()) {
+    if (!m_doc.GlossaryDocuments().isEmpty()) {
         CImportGlossary glossary(m_host);
         if (m_loader)
             glossary.SetDocumentLoader(m_loader);
-        glossaryItems += glossary.ImportGlossaryFromWord(m_doc.GlossaryDocuments);
+        glossaryItems += glossary.ImportGlossaryFromWord(m_doc.GlossaryDocuments());
         report.insert(report.end(), glossary.GetNotImported().begin(), glossary.GetNotImported().end());
     }
 

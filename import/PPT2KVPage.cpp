@@ -135,7 +135,7 @@ CCorvPage *CPPT2KVPage::Import(const QString &presentationPath, CCorvPage *ancho
                                const QString &baseLabel)
 {
     m_failure.clear();
-    const PptImportMode mode = SelectMode(m_doc);
+    const PptImportMode mode = SelectMode(m_doc.Settings());
     if (mode == PptImportMode::pictures) {
         m_failure = QStringLiteral("Slides cannot be imported as pictures: this system has no slide renderer.");
         return nullptr;
@@ -230,7 +230,7 @@ QString CPPT2KVPage::DecodeMarkerText(const QByteArray &bytes)
 int CPPT2KVPage::DefaultPointSize() const
 {
     bool ok = false;
-    const int points = m_doc.FontSizePoints[0].trimmed().toInt(&ok);
+    const int points = m_doc.Settings().FontSizePoints[0].trimmed().toInt(&ok);
     return ok && points > 0 ? points : 12;
 }
 

@@ -142,12 +142,12 @@ int CWordDocImporter::FileKind(const QString &path)
 
 QString CWordDocImporter::BodyFace() const
 {
-    return m_doc.FontName[0];
+    return m_doc.Settings().FontName[0];
 }
 
 int CWordDocImporter::BodyPoints() const
 {
-    const int p = m_doc.FontSizePoints[0].toInt();
+    const int p = m_doc.Settings().FontSizePoints[0].toInt();
     return p > 0 ? p : 12;
 }
 
@@ -174,19 +174,19 @@ void CWordDocImporter::SetLibrarySwitches()
 {
     if (!m_library)
         return;
-    const bool none = !m_doc.UseColorPhotos && !m_doc.UseBWPhotos && !m_doc.UsePhotoObjects && !m_doc.UseClipArt;
-    m_library->SetUseColourPhotos(none ? 1 : m_doc.UseColorPhotos);
-    m_library->SetUseBwPhotos(none ? 1 : m_doc.UseBWPhotos);
-    m_library->SetUsePhotoObjects(none ? 1 : m_doc.UsePhotoObjects);
-    m_library->SetUseClipArt(none ? 1 : m_doc.UseClipArt);
-    m_library->SetRandomChoice(m_doc.UseRandomlyDisplayMatchingGraphics);
+    const bool none = !m_doc.Settings().UseColorPhotos && !m_doc.Settings().UseBWPhotos && !m_doc.Settings().UsePhotoObjects && !m_doc.Settings().UseClipArt;
+    m_library->SetUseColourPhotos(none ? 1 : m_doc.Settings().UseColorPhotos);
+    m_library->SetUseBwPhotos(none ? 1 : m_doc.Settings().UseBWPhotos);
+    m_library->SetUsePhotoObjects(none ? 1 : m_doc.Settings().UsePhotoObjects);
+    m_library->SetUseClipArt(none ? 1 : m_doc.Settings().UseClipArt);
+    m_library->SetRandomChoice(m_doc.Settings().UseRandomlyDisplayMatchingGraphics);
 }
 
 CStatus CWordDocImporter::ConvertDocuments(const std::vector<const CTopic *> &topics, bool createMainMenu,
                                         bool createTopicScreens, const QString &firstLabel)
 {
-    m_kenBurnsOn = m_doc.RandomKenBurns;
-    m_kenBurnsRate = m_doc.KenBurnsInterval > 0 ? m_doc.KenBurnsInterval : 3;
+    m_kenBurnsOn = m_doc.Settings().RandomKenBurns;
+    m_kenBurnsRate = m_doc.Settings().KenBurnsInterval > 0 ? m_doc.Settings().KenBurnsInterval : 3;
     m_kenBurnsCount = 0;
     m_glossary.clear();
     m_notImported.clear();
@@ -197,7 +197,7 @@ CStatus CWordDocImporter::ConvertDocuments(const std::vector<const CTopic *> &to
     m_documentPicturesOnly = 0;
     m_documentPictureOnScreen = 0;
     m_screenCounter = 1;
-    if (m_doc.TemplateType != kTextOnlyTemplate)
+    if (m_doc.Settings().TemplateType != kTextOnlyTemplate)
         if (CStatus library = CheckLibraryPictures(); !library)
             return library;
     m_topLabel = m_topicLabel = m_contentLabel = firstLabel;
@@ -246,7 +246,7 @@ bool CWordDocImporter::ConvertTopic(const CTopic &topic, int topicIndex, int top
     m_topicStart = 1;
     m_topicWords = 0;
     CCorvPage *objectives = nullptr;
-    if (topicIndex == topicCount - 1 && m_doc.LastAssessmentTopic == 1)
+    if (topicIndex == topicCount - 1 && m_doc.Settings().LastAssessmentTopic == 1)
         m_lastTopic = 1;
     CCorvPage *topicScreen = nullptr;
     if (createTopicScreens) {
@@ -262,7 +262,7 @@ bool CWordDocImporter::ConvertTopic(const CTopic &topic, int topicIndex, int top
             m_host.AddPageAndSelect(topicScreen);
             m_host.RepaintCanvas();
         }
-        if (m_doc.CreateObjectivePages == 1)
+        if (m_doc.Settings().CreateObjectivePages == 1)
             objectives = MakeObjectivesScreen(topic);
     } else {
         m_contentLabel = m_topLabel;
@@ -312,9 +312,9 @@ bool CWordDocImporter::ConvertWordDocument(const QString &path, CCorvPage *objec
         return true;
     }
     std::unique_ptr<CWordDocument> document = std::move(read).Value();
-    if (m_doc.IncludeSourceDocGraphics == 1) {
+    if (m_doc.Settings().IncludeSourceDocGraphics == 1) {
         CopyDocumentPictures(*document, path);
-        if (m_doc.TemplateType == kTextOnlyTemplate && !m_documentPictures.empty())
+        if (m_doc.Settings().TemplateType == kTextOnlyTemplate && !m_documentPictures.empty())
             m_documentPicturesOnly = 1;
     }
     bool ok = true;
@@ -323,7 +323,7 @@ bool CWordDocImporter::ConvertWordDocument(const QString &path, CCorvPage *objec
     KeepScreenLinks();
     m_currentEditor = -1;
     m_host.RefreshPageThumbnail();
-    if (ok && m_doc.CreateObjectivePages == 1 && objectives)
+    if (ok && m_doc.Settings().CreateObjectivePages == 1 && objectives)
         CompleteObjectivesScreen(objectives, m_topicWords);
     return ok;
 }
@@ -445,16 +445,16 @@ bool CWordDocImporter::ConvertParagraphs(const CWordDocument &doc)
                 text = WordTextRules::CleanParagraphText(m_importedLinks.MarkedParagraphText(paragraph), true);
             const bool heading = style.contains(QStringLiteral("Heading"));
             bool newScreen = false;
-            if (m_doc.ForceNewPage && m_doc.UseSrcWordHeadings && heading)
+            if (m_doc.Settings().ForceNewPage && m_doc.Settings().UseSrcWordHeadings && heading)
                 newScreen = true;
             if (text.startsWith(QChar(12))) {
-                if (m_doc.ForceNewPage && m_doc.UseSrcPageBreaks)
+                if (m_doc.Settings().ForceNewPage && m_doc.Settings().UseSrcPageBreaks)
                     newScreen = true;
                 text.remove(0, 1);
             }
             text.remove(QChar(12));
             bool ok;
-            if (m_doc.UseSourceDocumentFonts && !m_questionPending)
+            if (m_doc.Settings().UseSourceDocumentFonts && !m_questionPending)
                 ok = !KeepFormattedParagraph(text) || FlowFormattedParagraph(paragraph, newScreen, paragraph.end);
             else
                 ok = FlowParagraph(text, newScreen, heading, isList, paragraph.listType, paragraph.alignment,
@@ -499,8 +499,8 @@ void CWordDocImporter::MakeMultipleChoiceScreen()
         options[size_t(i)] = m_question.options[size_t(i)];
         correct[size_t(i)] = m_question.correct[size_t(i)];
     }
-    const QString right = m_lastTopic ? m_doc.AssmntFeedBackCorrect : m_doc.FeedBackCorrect;
-    const QString wrong = m_lastTopic ? m_doc.AssmntFeedBackWrong : m_doc.FeedBackWrong;
+    const QString right = m_lastTopic ? m_doc.Settings().AssmntFeedBackCorrect : m_doc.Settings().FeedBackCorrect;
+    const QString wrong = m_lastTopic ? m_doc.Settings().AssmntFeedBackWrong : m_doc.Settings().FeedBackWrong;
     CScreenFactory factory(m_doc);
     CCorvPage *screen = factory.AddMultipleChoiceScreen(QStringLiteral("Multiple Choice"), m_contentLabel, nullptr,
                                                         m_question.stem, options, correct, right, wrong, 0, 0,
@@ -633,7 +633,7 @@ void CWordDocImporter::FinishCompleteParagraph()
     if (m_currentScreen->GetComponentsOfType(ct_complete_paragraph, questions) == 0)
         return;
     if (auto *question = dynamic_cast<CComponentCompleteParagraph *>(questions.front()))
-        question->PickMissingWords(m_doc.DragDropQuestWordCount, m_doc.GetContext().Random());
+        question->PickMissingWords(m_doc.Settings().DragDropQuestWordCount, m_doc.GetContext().Random());
 }
 
 void CWordDocImporter::CopyDocumentPictures(const CWordDocument &document, const QString &path)
@@ -688,7 +688,7 @@ bool CWordDocImporter::TakeDocumentPicture(QString &path)
 
 void CWordDocImporter::MakeFinalScreens()
 {
-    if (m_doc.CreateFinalFeedbackScreen != 1 || m_doc.FinalPerformanceFolder)
+    if (m_doc.Settings().CreateFinalFeedbackScreen != 1 || m_doc.GetFinalPerformanceFolder())
         return;
     LeaveCurrentScreen();
     const QString label = m_contentLabel;
@@ -696,14 +696,14 @@ void CWordDocImporter::MakeFinalScreens()
     CCorvPage *folder = screens.AddFinalPerformanceFolder(QStringLiteral("Final Performance Screens"), label, nullptr);
     if (!folder)
         return;
-    m_doc.FinalPerformanceFolder = folder;
+    m_doc.SetFinalPerformanceFolder(folder);
     m_host.AddPageAndSelect(folder);
     const auto add = [&](CCorvPage *screen) {
         if (screen)
             m_host.AddPageAndSelect(screen);
         return screen;
     };
-    if (m_doc.SetPercentagePassMark) {
+    if (m_doc.Settings().SetPercentagePassMark) {
         add(screens.AddPassScreen(QStringLiteral("Pass"), label + QStringLiteral("_1"), nullptr));
         if (CCorvPage *message = add(screens.AddMessageScreen(QStringLiteral("Message"), label + QStringLiteral("_1_1"), nullptr))) {
             m_currentScreen = message;

@@ -97,10 +97,10 @@ CCorvPage *CWordDocImporter::NewContentScreen(CCorvPage *anchor)
 {
     const QString label = m_contentLabel;
     AdvanceLabel(m_contentLabel);
-    int size = m_doc.GraphicSize;
+    int size = m_doc.Settings().GraphicSize;
     if (size == 3)
         size = Random() % 3;
-    int layout = m_doc.TemplateType;
+    int layout = m_doc.Settings().TemplateType;
     if (layout == 10)
         layout = Random() % 10;
     else if (layout == 11)
@@ -112,12 +112,12 @@ CCorvPage *CWordDocImporter::NewContentScreen(CCorvPage *anchor)
     m_documentPictureOnScreen = 0;
     CCorvPage *screen = nullptr;
     // Every n-th screen of the run is a question made of the text that follows, unless it opens a topic.
-    const int interval = m_doc.DragDropQuestInterval;
-    const bool question = m_doc.AutoCreateDragDropQuest == 1 && interval > 0 && m_screenCounter % interval == 0
+    const int interval = m_doc.Settings().DragDropQuestInterval;
+    const bool question = m_doc.Settings().AutoCreateDragDropQuest == 1 && interval > 0 && m_screenCounter % interval == 0
                           && m_topicStart == 0;
     if (question) {
-        const QString right = m_lastTopic ? m_doc.AssmntFeedBackCorrect : m_doc.FeedBackCorrect;
-        const QString wrong = m_lastTopic ? m_doc.AssmntFeedBackWrong : m_doc.FeedBackWrong;
+        const QString right = m_lastTopic ? m_doc.Settings().AssmntFeedBackCorrect : m_doc.Settings().FeedBackCorrect;
+        const QString wrong = m_lastTopic ? m_doc.Settings().AssmntFeedBackWrong : m_doc.Settings().FeedBackWrong;
         CScreenFactory factory(m_doc);
         screen = factory.AddCompleteParagraphScreen(QString(), label, anchor, kCompleteParagraphInstruction, QString(),
                                                     CComponentQuestion::Words{}, right, wrong);
@@ -324,7 +324,7 @@ bool CWordDocImporter::FlowParagraph(QString text, bool newScreen, bool heading,
             newRest = rest;
             box.SetSel(runStart, -1);
             box.ReplaceSel(QString());
-            if ((lastBox || !m_doc.UseSourceDocumentFonts) && box.IsLastParagraphBulleted()) {
+            if ((lastBox || !m_doc.Settings().UseSourceDocumentFonts) && box.IsLastParagraphBulleted()) {
                 const int lastLine = box.GetLineCount() - 1;
                 const int from = std::max(0, box.LineIndex(lastLine) - 1);
                 box.SetSel(from, -1);
@@ -538,10 +538,10 @@ void CWordDocImporter::PlacePicture(CComponentImage *placeholder, const QString 
     QString file, reason;
     bool found = false;
     bool documentPicture = false;
-    if (m_doc.IncludeSourceDocGraphics == 1 && TakeDocumentPicture(file)) {
+    if (m_doc.Settings().IncludeSourceDocGraphics == 1 && TakeDocumentPicture(file)) {
         found = documentPicture = true;
     } else {
-        if (documentOnly || !m_doc.AutoGenerateGraphics || !m_library)
+        if (documentOnly || !m_doc.Settings().AutoGenerateGraphics || !m_library)
             return;
         for (int attempt = 0; attempt < kMaxLibraryAttempts && !found; ++attempt) {
             file.clear();
@@ -561,8 +561,8 @@ void CWordDocImporter::PlacePicture(CComponentImage *placeholder, const QString 
     int w = 0, h = 0;
     double factor = 1;
     FitSizeInBox(old.Width(), old.Height(), width, height, w, h, factor, 0);
-    placeholder->SetJpegBorder(m_doc.AddBorderToImages);
-    placeholder->SetBevelled(m_doc.ImageBorderType);
+    placeholder->SetJpegBorder(m_doc.Settings().AddBorderToImages);
+    placeholder->SetBevelled(m_doc.Settings().ImageBorderType);
     placeholder->SetImageFile(file, m_doc.GetContext());
     placeholder->SetAltText(reason);
     const int cx = (old.left + old.right) / 2;
@@ -612,10 +612,10 @@ void CWordDocImporter::CountPictureForKenBurns(CComponentImage *image)
         return;
     if (++m_kenBurnsCount >= std::max(1, m_kenBurnsRate)) {
         CImageEffectFlags allowed;
-        allowed.zoomIn = m_doc.KenBurnsZoomIn;
-        allowed.zoomOut = m_doc.KenBurnsZoomOut;
-        allowed.pan = m_doc.KenBurnsPan;
-        allowed.fadeIn = m_doc.KenBurnsFadeIn;
+        allowed.zoomIn = m_doc.Settings().KenBurnsZoomIn;
+        allowed.zoomOut = m_doc.Settings().KenBurnsZoomOut;
+        allowed.pan = m_doc.Settings().KenBurnsPan;
+        allowed.fadeIn = m_doc.Settings().KenBurnsFadeIn;
         image->ChooseRandomEffect(m_doc.GetContext().Random(), allowed);
         m_kenBurnsCount = 0;
     }
@@ -653,7 +653,7 @@ void CWordDocImporter::CompleteObjectivesScreen(CCorvPage *objectives, int words
         components[1]->GetEditorText()->AppendText(
             QStringLiteral("This topic will take approximately %1 minutes to complete").arg(minutes), 0);
     }
-    if (components.size() > 2 && components[2]->GetType() == ct_image && m_doc.AutoGenerateGraphics
+    if (components.size() > 2 && components[2]->GetType() == ct_image && m_doc.Settings().AutoGenerateGraphics
         && !components.empty() && components[0]->GetEditorText())
         PlacePicture(dynamic_cast<CComponentImage *>(components[2].get()), components[0]->GetEditorText()->GetText());
     m_host.RefreshPageThumbnail();

@@ -2,10 +2,10 @@
 
 #include "platform/CorvContext.h"
 #include "platform/PathUtil.h"
+#include "platform/SafeFileWriter.h"
 
 #include <QFile>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStringList>
 
 void CAutoBackupSetting::Load(const QString &path)
@@ -32,11 +32,9 @@ bool CAutoBackupSetting::Confirm(const QString &path)
 {
     if (BackupLimit < kMinimumBackupLimit)
         BackupLimit = kMinimumBackupLimit;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(QStringLiteral("%1\n%2\n%3").arg(BackupOnSave).arg(LimitBackups).arg(BackupLimit).toLatin1());
-    return file.commit();
+    return CSafeFileWriter::WriteFile(
+               path, QStringLiteral("%1\n%2\n%3").arg(BackupOnSave).arg(LimitBackups).arg(BackupLimit).toLatin1())
+        .Ok();
 }
 
 QString CAutoBackupSetting::DefaultPath(const CCorvContext &context)

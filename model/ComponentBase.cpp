@@ -4,8 +4,8 @@
 #include "model/EditCanvas.h"
 #include "model/MediaCopy.h"
 #include "platform/Archive.h"
+#include "platform/SafeFileWriter.h"
 
-#include <QSaveFile>
 
 CComponentBase::CComponentBase(int typeCode) : m_type(typeCode)
 {
@@ -88,13 +88,7 @@ int CComponentBase::SaveToFile(const QString &path, const CCorvContext &context)
         CMediaCopy::ReportFailedCopies(ar, context.Prompt());
         return 0;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return 0;
-    const QByteArray &bytes = ar.GetBuffer();
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return 0;
-    return 1;
+    return CSafeFileWriter::WriteFile(path, ar.GetBuffer()).Ok() ? 1 : 0;
 }
 
 void CComponentBase::StoreHead(CArchive &ar) const

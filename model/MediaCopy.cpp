@@ -5,9 +5,9 @@
 #include "platform/Archive.h"
 #include "platform/PathUtil.h"
 #include "platform/Prompt.h"
+#include "platform/SafeFileWriter.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -45,24 +45,22 @@ bool CopyOverwriting(const QString &from, const QString &to)
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly))
         return false;
-    QSaveFile target(to);
-    if (!target.open(QIODevice::WriteOnly))
+    CSafeFileWriter target(to);
+    if (!target.Open())
         return false;
     char buffer[1 << 16];
     for (;;) {
         const qint64 read = source.read(buffer, sizeof buffer);
         if (read < 0) {
-            target.cancelWriting();
-            break;
+            target.Cancel();
+            return false;
         }
         if (read == 0)
             break;
-        if (target.write(buffer, read) != read) {
-            target.cancelWriting();
-            break;
-        }
+        if (!target.Write(buffer, read))
+            return false;
     }
-    return target.commit();
+    return target.Commit().Ok();
 }
 
 // The media folder as it exists on disk (a project copied from Windows may spell it otherwise).

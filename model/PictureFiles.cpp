@@ -6,10 +6,10 @@
 #include "platform/Archive.h"
 #include "platform/PathUtil.h"
 #include "platform/Prompt.h"
+#include "platform/SafeFileWriter.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -92,8 +92,7 @@ bool CopyFile(const QString &from, const QString &to)
     const QString folder = CorvPath::FolderOf(to);
     if (in.error() != QFile::NoError || (!folder.isEmpty() && !QDir().mkpath(folder)))
         return false;
-    QSaveFile out(to);
-    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit();
+    return CSafeFileWriter::WriteFile(to, bytes).Ok();
 }
 
 void ReportFailedCopy(const CArchive &ar, const QString &from, const QString &)

@@ -2,9 +2,9 @@
 
 #include "platform/CodePage.h"
 #include "platform/PathUtil.h"
+#include "platform/SafeFileWriter.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -23,15 +23,7 @@ bool ReadWholeFile(const QString &path, QByteArray &bytes)
 // failed write leaves the previous file as it was.
 bool ReplaceFile(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(CorvPath::ToSlashes(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        file.commit();
-        return false;
-    }
-    return file.commit();
+    return CSafeFileWriter::WriteFile(CorvPath::ToSlashes(path), bytes).Ok();
 }
 
 bool IsTrailingSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }

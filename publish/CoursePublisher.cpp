@@ -187,7 +187,7 @@ CStatus CCoursePublisher::RunDriver(const DriverPlan &plan, int lessonMode)
     }
     m_context.SetTarget(plan.target);
     m_context.ClearErrors();
-    m_context.GetCourseTree()->NumberPublishIds(document.PopupScreenList, document.GlossaryScreenList);
+    m_context.GetCourseTree()->NumberPublishIds(document.PopupScreens(), document.GlossaryScreens());
 
     CProgress &progress = m_context.GetContext().Progress();
     if (plan.showsProgress) {

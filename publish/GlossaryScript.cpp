@@ -52,7 +52,7 @@ bool CGlossaryScript::Write()
                      CorvEscape::ScriptLiteral(settings.FontName[kGlossaryFont]) + QStringLiteral(", ") +
                      CorvEscape::ScriptLiteral(settings.FontFamily[kGlossaryFont]) + QStringLiteral("\";\n"));
     // One entry per screen that holds anything: the term (its title) and the text of its text boxes.
-    for (const auto &screen : m_context.GetDocument().GlossaryScreenList) {
+    for (const auto &screen : m_context.GetDocument().GlossaryScreens()) {
         if (screen->GetComponentList().empty())
             continue;
         QString line = QStringLiteral("kvxGlossary.push(\"") + GlossaryText(screen->GetTitle()) + QStringLiteral(":::");

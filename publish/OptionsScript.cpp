@@ -97,7 +97,7 @@ QString AssessableList(const CCourseSettings &s, const CCorvessaDoc &doc)
     if (s.MenuBasedCourse == 0)
         return s.LinearSourceAssessable == 1 ? QStringLiteral("1") : QStringLiteral("0");
     QString list = QStringLiteral("0");
-    for (const auto &topic : doc.Topics) {
+    for (const auto &topic : doc.Topics()) {
         const bool counted = !topic->GetName().isEmpty() || !topic->GetSourceDocument().isEmpty();
         if (counted)
             list += topic->GetAssessable().compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 ? QStringLiteral(",1")
@@ -110,9 +110,9 @@ QString AssessableList(const CCourseSettings &s, const CCorvessaDoc &doc)
 // as two script lists; none without a menu screen.
 std::optional<std::pair<QString, QString>> MenuTitleLists(const CCorvessaDoc &doc)
 {
-    const auto menu = std::find_if(doc.MainScreenList.begin(), doc.MainScreenList.end(),
+    const auto menu = std::find_if(doc.MainScreens().begin(), doc.MainScreens().end(),
                                    [](const auto &screen) { return COutlineTree::IsMenuPage(screen.get()); });
-    if (menu == doc.MainScreenList.end())
+    if (menu == doc.MainScreens().end())
         return std::nullopt;
     QStringList titles;
     QStringList banners;
@@ -123,7 +123,7 @@ std::optional<std::pair<QString, QString>> MenuTitleLists(const CCorvessaDoc &do
         // A button beyond the topic list has no banner.
         const size_t topic = size_t(titles.size());
         titles.append(u'"' + Quoted(button->GetTitle()) + u'"');
-        banners.append(u'"' + (topic < doc.Topics.size() ? Quoted(doc.Topics[topic]->GetBanner()) : QString()) + u'"');
+        banners.append(u'"' + (topic < doc.Topics().size() ? Quoted(doc.Topics()[topic]->GetBanner()) : QString()) + u'"');
     }
     const auto list = [](const QStringList &items) { return u'[' + items.join(QStringLiteral(", ")) + QStringLiteral("];"); };
     return std::make_pair(list(titles), list(banners));
@@ -428,10 +428,10 @@ void CourseEndRows(Lines &l, const Publish &r)
         l.String("kvxPrefs.table2 = ", Quoted(lan ? s.LANDbTableName2 : s.WebDbTableName2));
     l.Flag("kvxPrefs.noNextAtTopicEnd = ", s.UseBtnNext == 1 && s.NoNextAtTopicEnd == 1);
     l.Value("kvxPrefs.cmiExit = ", StringLiteral(s.SCORM12 == 1 ? s.ScormExit12 : s.ScormExit2004));
-    const bool glossary = r.doc.GlossaryScreenList.size() > 1;
+    const bool glossary = r.doc.GlossaryScreens().size() > 1;
     l.Flag("kvxPrefs.hasGlossary\t\t\t\t\t= ", glossary && s.ShowGlossary != 0);
-    if (glossary && !r.doc.GlossaryScreenList.front()->GetTitle().isEmpty())
-        l.String("kvxPrefs.glossaryLabel = ", Quoted(r.doc.GlossaryScreenList.front()->GetTitle()));
+    if (glossary && !r.doc.GlossaryScreens().front()->GetTitle().isEmpty())
+        l.String("kvxPrefs.glossaryLabel = ", Quoted(r.doc.GlossaryScreens().front()->GetTitle()));
     l.Flag("kvxPrefs.assessGlossaryVisible\t\t\t\t= ", s.HideGlossaryInAssessment == 0);
     l.Flag("kvxPrefs.hasHelp\t\t\t\t\t\t= ", s.HelpScreen != 0);
     if (const CCorvPage *help = s.HelpScreen != 0 ? r.doc.FindScreenByNumber(s.HelpScreen) : nullptr) {
@@ -518,7 +518,7 @@ bool COptionsScript::ReadThemeLineColours(QString &lineColour, QString &shadowCo
 QString COptionsScript::FpsList() const
 {
     QStringList ids;
-    for (const auto &screen : m_context.GetDocument().MainScreenList)
+    for (const auto &screen : m_context.GetDocument().MainScreens())
         if (screen->GetPageType() == pt_asmt_document)
             ids.append(screen->GetPublishId());
     return QuotedIdList(ids);
@@ -538,7 +538,7 @@ void COptionsScript::WriteCustomFeedback(CPublishFile *file) const
         lastTopic = tree->GetNextSiblingItem(lastTopic);
     const CCorvPage *lastTopicScreen = tree ? tree->GetItemData(lastTopic) : nullptr;
     bool inAssessment = false;
-    for (const auto &screen : m_context.GetDocument().MainScreenList) {
+    for (const auto &screen : m_context.GetDocument().MainScreens()) {
         if (lastTopicScreen && screen.get() == lastTopicScreen && s.LastAssessmentTopic == 1)
             inAssessment = true;
         if (screen->GetPageType() != pt_question)

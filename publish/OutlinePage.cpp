@@ -26,7 +26,7 @@ QString COutlinePage::Text() const
     const CCorvessaDoc &document = m_context.GetDocument();
     // A menu-based course whose last topic is its assessment lists that topic as one link to the menu.
     const int lastTopic = settings.LastAssessmentTopic == 1 && settings.MenuBasedCourse == 1 ? 1 : 0;
-    COutlineWriter writer(m_context.GetCourseTree(), m_context.GetProjectPrefix(), document.GetCharset(), lastTopic,
+    COutlineWriter writer(m_context.GetCourseTree(), m_context.GetProjectPrefix(), document.Settings().GetCharset(), lastTopic,
                           document, m_context.GetInternationalProfile());
     QString page;
     writer.Write(page);

@@ -55,7 +55,7 @@ QString ReplaceInOnePass(const QString &text, const std::vector<std::pair<QStrin
 COutlineWriter::COutlineWriter(const COutlineTree *tree, const QString &prefix, const QString &charset,
                                int lastTopicFlag, const CCorvessaDoc &document,
                                const InternationalProfileFromXML *profile)
-    : m_tree(tree), m_prefix(prefix), m_charset(charset), m_document(document), m_outlineTitle(document.OutlineLabel)
+    : m_tree(tree), m_prefix(prefix), m_charset(charset), m_document(document), m_outlineTitle(document.Settings().OutlineLabel)
 {
     // The root's last child, when it has more than one.
     const COutlineTree::Item *root = m_tree ? m_tree->GetRootItem() : nullptr;

@@ -290,7 +290,7 @@ void CPagesScript::WriteRemCleanup(CPublishFile &file) const
 
 void CPagesScript::WriteAnswerEntries(CPublishFile &file) const
 {
-    for (const auto &screen : m_document.MainScreenList) {
+    for (const auto &screen : m_document.MainScreens()) {
         const QString &id = screen->GetPublishId();
         // A screen without a publish id is not in the outline: the course never shows it, and its answers
         // would have no key to be hidden with.

@@ -34,7 +34,7 @@ CPublishContext::CPublishContext(const CCorvessaDoc &document, const QString &ta
 
 CPublishContext::~CPublishContext() = default;
 
-const CCourseSettings &CPublishContext::Settings() const { return m_document; }
+const CCourseSettings &CPublishContext::Settings() const { return m_document.Settings(); }
 
 const CCorvContext &CPublishContext::GetContext() const { return m_document.GetContext(); }
 

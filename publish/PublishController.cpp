@@ -80,24 +80,24 @@ CPublishController::CPublishController(CCorvessaDoc &document, const COutlineTre
 
 bool CPublishController::TooFewQuestions() const
 {
-    if (m_document.WarnInteractTooLow != 1)
+    if (m_document.Settings().WarnInteractTooLow != 1)
         return false;
     int content = 0;
     int questions = 0;
-    for (const auto &screen : m_document.MainScreenList) {
+    for (const auto &screen : m_document.MainScreens()) {
         content += screen->GetPageType() == pt_document;
         questions += screen->GetPageType() == pt_question;
     }
     const int ratio = questions == 0 ? content : content / questions;
-    return ratio > m_document.ContentScreenCount;
+    return ratio > m_document.Settings().ContentScreenCount;
 }
 
 QString CPublishController::OutputFolder(Kind kind) const
 {
     const QString path = CorvPath::ToSlashes(m_document.GetPathName());
     const QString title = ProjectTitle(path);
-    const QString custom = CorvPath::ToSlashes(m_document.OutputFolder[kind]);
-    if (m_document.UseDefaultOutputFolder[kind] == 1 || custom.isEmpty())
+    const QString custom = CorvPath::ToSlashes(m_document.Settings().OutputFolder[kind]);
+    if (m_document.Settings().UseDefaultOutputFolder[kind] == 1 || custom.isEmpty())
         return CorvPath::FolderOf(path) + u'/' + title + QString::fromLatin1(kSuffixes[kind]);
     if (!QFileInfo(custom).isDir()) {
         m_document.Prompt().Error(CStringTable::Load(kMissingFolderMessage));
@@ -119,11 +119,11 @@ QString CPublishController::ProjectPrefix() const
 bool CPublishController::Prepare()
 {
     CPrompt &prompt = m_document.Prompt();
-    for (const auto &screen : m_document.MainScreenList)
+    for (const auto &screen : m_document.MainScreens())
         screen->CheckLinks(m_document, 0, prompt);
     if (m_nestedWebRun)
         return true;
-    if (TooFewQuestions() && prompt.YesNo(CStringTable::Load(kDensityMessage).arg(m_document.ContentScreenCount)))
+    if (TooFewQuestions() && prompt.YesNo(CStringTable::Load(kDensityMessage).arg(m_document.Settings().ContentScreenCount)))
         return false;
     return m_services.saveProject && m_services.saveProject();
 }
@@ -158,7 +158,7 @@ bool CPublishController::PublishWeb(int lessonMode)
     if (folder.isEmpty())
         return false;
     bool published = true;
-    if (m_document.UseASP == 1) {
+    if (m_document.Settings().UseASP == 1) {
         published = Run(DriveWebAsp, folder, lessonMode);
         if (published && !m_nestedWebRun)
             m_document.Prompt().Information(CStringTable::Load(kAspDoneMessage).arg(folder));
@@ -171,7 +171,7 @@ bool CPublishController::PublishWeb(int lessonMode)
 
 void CPublishController::PublishLms(const QString &folder)
 {
-    if (m_document.UseOstrelle != 1) {
+    if (m_document.Settings().UseOstrelle != 1) {
         Run(DriveLms, folder);
         return;
     }
@@ -179,9 +179,9 @@ void CPublishController::PublishLms(const QString &folder)
     // warning or save; the author's choice of pages comes back however that run ends.
     bool webPublished = false;
     {
-        const RestoreOnExit<int32_t> keepAsp(m_document.UseASP);
+        const RestoreOnExit<int32_t> keepAsp(m_document.MutableSettings().UseASP);
         const RestoreOnExit<bool> keepNested(m_nestedWebRun);
-        m_document.UseASP = 1;
+        m_document.MutableSettings().UseASP = 1;
         m_nestedWebRun = true;
         webPublished = PublishWeb(1);
     }
@@ -223,10 +223,10 @@ QString CPublishController::FolderToOpen(Kind kind) const
         return folder;
     const int slash = folder.lastIndexOf(u'/');
     const QString parent = slash > 0 ? folder.left(slash) : folder;
-    if (m_document.UseOstrelle == 1)
-        return parent + u'/' + m_document.OstrelleLessonFolder;
+    if (m_document.Settings().UseOstrelle == 1)
+        return parent + u'/' + m_document.Settings().OstrelleLessonFolder;
     // The package lies beside the folder it was made from.
-    return m_document.CreateZip != 0 && slash > 0 ? parent : folder;
+    return m_document.Settings().CreateZip != 0 && slash > 0 ? parent : folder;
 }
 
 void CPublishController::OpenPublishedFolder(Kind kind)

@@ -101,9 +101,9 @@ QString StyledSpan(const CCharFormat &format, bool inLink)
 CBodyFont CBodyFont::FromDocument(const CCorvessaDoc &document)
 {
     CBodyFont body;
-    body.face = document.FontName[0];
-    body.points = document.FontSizePoints[0].trimmed().toInt();
-    body.colour = document.FontColor[0];
+    body.face = document.Settings().FontName[0];
+    body.points = document.Settings().FontSizePoints[0].trimmed().toInt();
+    body.colour = document.Settings().FontColor[0];
     return body;
 }
 

@@ -151,7 +151,7 @@ bool CScreenPreview::PreviewScreen(CCorvPage &screen)
     const CorvOutputFolder::FolderCheckScope folderChecks;
 
     if (const COutlineTree *tree = m_publisher.GetCourseTree())
-        tree->NumberPublishIds(document.PopupScreenList, document.GlossaryScreenList);
+        tree->NumberPublishIds(document.PopupScreens(), document.GlossaryScreens());
     progress.SetRange(0, 12);
     progress.SetText(PublishStepName(PublishStep::BuildTargetDirectoryAndSubDirectories));
     if (m_publisher.BuildTargetDirectoryAndSubDirectories(m_publisher.GetTargetFolder(), 0) != 1) {
@@ -216,7 +216,7 @@ void CScreenPreview::RunStepChain()
 
 void CScreenPreview::CopyLogo()
 {
-    const QString &logo = m_publisher.GetDocument().LogoImage;
+    const QString &logo = m_publisher.GetDocument().Settings().LogoImage;
     const QString name = PreparedPictureName(logo);
     if (logo.isEmpty() || name.isEmpty())
         return;
@@ -399,8 +399,8 @@ QString CScreenPreview::FillTemplate(QString text, const CCorvPage &screen) cons
     if (text.startsWith(mark))
         text.remove(mark);
     const CCorvessaDoc &document = m_publisher.GetDocument();
-    const QString logoName = PreparedPictureName(document.LogoImage).toLower();
-    const QString logo = document.LogoImage.isEmpty() || logoName.isEmpty()
+    const QString logoName = PreparedPictureName(document.Settings().LogoImage).toLower();
+    const QString logo = document.Settings().LogoImage.isEmpty() || logoName.isEmpty()
         ? QString()
         : QStringLiteral("<div id=\"logo\"><img title=\"logo\" alt=\"logo\" id=\"logoImg\" name=\"logoImg\" "
                          "src=\"images/%1\"></div>\n")
@@ -409,7 +409,7 @@ QString CScreenPreview::FillTemplate(QString text, const CCorvPage &screen) cons
     const std::pair<const char *, QString> values[] = {
         {"<~prefix~>", CorvEscape::HtmlAttribute(m_publisher.GetProjectPrefix().toLower())},
         {"<~page~>", CorvEscape::HtmlAttribute(screen.GetPublishId())},
-        {"<~coursename~>", CorvEscape::HtmlText(document.CourseName)},
+        {"<~coursename~>", CorvEscape::HtmlText(document.Settings().CourseName)},
         {"<~logo~>", logo},
         {"<~path~>", CorvEscape::HtmlAttribute(path)},
     };

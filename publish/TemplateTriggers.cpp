@@ -41,8 +41,8 @@ QString HtmlColour(uint32_t colour)
 // The family list of a font slot: the family alone when it already names the face, else face, family.
 QString FontList(const CCorvessaDoc &doc, int slot)
 {
-    const QString &name = doc.FontName[slot];
-    const QString &family = doc.FontFamily[slot];
+    const QString &name = doc.Settings().FontName[slot];
+    const QString &family = doc.Settings().FontFamily[slot];
     return family.contains(name) ? family : name + QStringLiteral(", ") + family;
 }
 
@@ -61,20 +61,20 @@ QString Script(const QString &src)
 
 QString Generate_charset(const CCorvessaDoc &doc, const QString &, int, const QString &)
 {
-    return QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html;charset=%1\">\n").arg(doc.GetCharset());
+    return QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html;charset=%1\">\n").arg(doc.Settings().GetCharset());
 }
 
 // The course name is text of the page: a "<" or "&" in it shows as written and never becomes markup.
 QString Generate_title(const CCorvessaDoc &doc, const QString &, int, const QString &)
 {
-    return QStringLiteral("<title>%1</title>\n").arg(CorvEscape::HtmlText(doc.CourseName));
+    return QStringLiteral("<title>%1</title>\n").arg(CorvEscape::HtmlText(doc.Settings().CourseName));
 }
 
 QString Generate_css(const CCorvessaDoc &doc, const QString &prefix, int, const QString &)
 {
     QString text = Link(QStringLiteral("scripts/%1.css").arg(prefix.toLower()));
-    const bool bullets = doc.LeftAlignBulletedLists != 0;
-    const bool numbers = doc.LeftAlignNumberedLists != 0;
+    const bool bullets = doc.Settings().LeftAlignBulletedLists != 0;
+    const bool numbers = doc.Settings().LeftAlignNumberedLists != 0;
     if (bullets && numbers)
         text += Link(QStringLiteral("scripts/align_lists.css"));
     else if (numbers)
@@ -112,22 +112,22 @@ QString Generate_prefsscript(const CCorvessaDoc &, const QString &prefix, int ta
 
 QString Generate_logo(const CCorvessaDoc &doc, const QString &, int, const QString &)
 {
-    if (doc.LogoImage.isEmpty())
+    if (doc.Settings().LogoImage.isEmpty())
         return {};
     return QStringLiteral("\t\t<div id=\"logo\"><img title=\"logo\" alt=\"logo\" id=\"logoImg\" name=\"logoImg\" "
                           "src=\"images/%1\"></div>\n")
-        .arg(CorvEscape::HtmlAttribute(PublishedPictureName(doc.LogoImage)));
+        .arg(CorvEscape::HtmlAttribute(PublishedPictureName(doc.Settings().LogoImage)));
 }
 
 QString Generate_signin(const CCorvessaDoc &doc, const QString &, int, const QString &)
 {
-    return QStringLiteral("  $_SESSION['signin'] = %1;\n").arg(doc.SignIn == 1 ? "true" : "false");
+    return QStringLiteral("  $_SESSION['signin'] = %1;\n").arg(doc.Settings().SignIn == 1 ? "true" : "false");
 }
 
 QString Generate_coursename(const CCorvessaDoc &doc, const QString &, int, const QString &)
 {
     return QStringLiteral("\t\t<p id=\"coursetitle\">%1</p>\n")
-        .arg(doc.CourseName.isEmpty() ? QStringLiteral("&nbsp;") : CorvEscape::HtmlText(doc.CourseName));
+        .arg(doc.Settings().CourseName.isEmpty() ? QStringLiteral("&nbsp;") : CorvEscape::HtmlText(doc.Settings().CourseName));
 }
 
 QString FontFamilyLine(const CCorvessaDoc &doc, int slot)
@@ -137,12 +137,12 @@ QString FontFamilyLine(const CCorvessaDoc &doc, int slot)
 
 QString ColourLine(const CCorvessaDoc &doc, int slot)
 {
-    return QStringLiteral("\tcolor: %1;\n").arg(HtmlColour(doc.FontColor[slot]));
+    return QStringLiteral("\tcolor: %1;\n").arg(HtmlColour(doc.Settings().FontColor[slot]));
 }
 
 QString WeightLine(const CCorvessaDoc &doc, int slot)
 {
-    return QStringLiteral("\tfont-weight: %1;\n").arg(doc.FontWeight[slot]);
+    return QStringLiteral("\tfont-weight: %1;\n").arg(doc.Settings().FontWeight[slot]);
 }
 
 QString Generate_bodyfontfamily(const CCorvessaDoc &doc, const QString &, int, const QString &) { return FontFamilyLine(doc, 0); }
@@ -153,7 +153,7 @@ QString Generate_titlefontfamily(const CCorvessaDoc &doc, const QString &, int, 
 // a dark bar) it takes the theme's own bar text colour.
 QString Generate_titlefontcolor(const CCorvessaDoc &doc, const QString &, int, const QString &defaultValue)
 {
-    if (doc.FontColor[1] == 0 && !defaultValue.trimmed().isEmpty())
+    if (doc.Settings().FontColor[1] == 0 && !defaultValue.trimmed().isEmpty())
         return QStringLiteral("\tcolor: %1;\n").arg(defaultValue.trimmed());
     return ColourLine(doc, 1);
 }
@@ -162,43 +162,43 @@ QString Generate_titlefontweight(const CCorvessaDoc &doc, const QString &, int, 
 // The body's size is in points, the course name's in pixels.
 QString Generate_bodyfontsize(const CCorvessaDoc &doc, const QString &, int, const QString &)
 {
-    return QStringLiteral("\tfont-size: %1pt;\n").arg(doc.FontSizePoints[0]);
+    return QStringLiteral("\tfont-size: %1pt;\n").arg(doc.Settings().FontSizePoints[0]);
 }
 
 QString Generate_titlefontsize(const CCorvessaDoc &doc, const QString &, int, const QString &)
 {
-    return QStringLiteral("\tfont-size: %1px;\n").arg(doc.FontSizePoints[1]);
+    return QStringLiteral("\tfont-size: %1px;\n").arg(doc.Settings().FontSizePoints[1]);
 }
 
 // Written even with an empty value, so the rule always has the line.
 QString Generate_bodybackground(const CCorvessaDoc &doc, const QString &, int, const QString &defaultValue)
 {
-    const QString value = doc.UseCustomBackground ? HtmlColour(doc.BgColor) : defaultValue;
+    const QString value = doc.Settings().UseCustomBackground ? HtmlColour(doc.Settings().BgColor) : defaultValue;
     return QStringLiteral("\tbackground-color: %1;\n").arg(value);
 }
 
 QString Generate_directionrtl(const CCorvessaDoc &doc, const QString &, int, const QString &)
 {
-    return doc.RightToLeft == 1 ? QStringLiteral("\tdirection:rtl;\n\tunicode-bidi:embed;\n") : QString();
+    return doc.Settings().RightToLeft == 1 ? QStringLiteral("\tdirection:rtl;\n\tunicode-bidi:embed;\n") : QString();
 }
 
 QString Generate_backgroundimage(const CCorvessaDoc &doc, const QString &, int, const QString &defaultValue)
 {
     QString value = defaultValue;
-    if (doc.UseCustomBackground)
-        value = doc.BgImage.isEmpty() ? QString() : QStringLiteral("url(pics/%1)").arg(PublishedPictureName(doc.BgImage));
+    if (doc.Settings().UseCustomBackground)
+        value = doc.Settings().BgImage.isEmpty() ? QString() : QStringLiteral("url(pics/%1)").arg(PublishedPictureName(doc.Settings().BgImage));
     return value.isEmpty() ? QString() : QStringLiteral("\tbackground-image: %1;\n").arg(value);
 }
 
 QString Generate_backgroundrepeat(const CCorvessaDoc &doc, const QString &, int, const QString &defaultValue)
 {
-    const QString value = doc.UseCustomBackground && doc.UseBgImgTile == 1 ? QString() : defaultValue;
+    const QString value = doc.Settings().UseCustomBackground && doc.Settings().UseBgImgTile == 1 ? QString() : defaultValue;
     return value.isEmpty() ? QString() : QStringLiteral("\tbackground-repeat: %1;\n").arg(value);
 }
 
 QString Generate_emulation(const CCorvessaDoc &doc, const QString &, int, const QString &)
 {
-    return doc.EmulateIE7 != 0 ? QStringLiteral("<meta http-equiv=\"X-UA-Compatible\" content=\"IE=EmulateIE7\">\n")
+    return doc.Settings().EmulateIE7 != 0 ? QStringLiteral("<meta http-equiv=\"X-UA-Compatible\" content=\"IE=EmulateIE7\">\n")
                                : QString();
 }
 

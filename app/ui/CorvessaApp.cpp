@@ -13,6 +13,7 @@
 #include "app/ui/SettingsFrmVw.h"
 #include "app/ui/XmlLoadingWindow.h"
 #include "document/CorvessaDoc.h"
+#include "document/ProjectFile.h"
 #include "document/ProjectFileCommands.h"
 #include "document/ProjectFileUi.h"
 #include "image/qt/MetafilePlayer.h"
@@ -382,8 +383,10 @@ void CCorvessaApp::OnFileOpen()
 bool CCorvessaApp::OpenDocumentFile(const QString &path)
 {
     const CProgressDialog::Scope progress(m_progress.get());
-    if (!m_document->OnOpenDocument(path))
+    if (const CStatus opened = CProjectFile::Open(*m_document, path); !opened) {
+        m_document->Prompt().Error(opened.Error());
         return false;
+    }
     AddRecentFile(path);
     UpdateTitle();
     m_frame->UpdateCommandStates();

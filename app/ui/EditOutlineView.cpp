@@ -38,8 +38,8 @@ void CEditOutlineView::OnUpdate(CCorvessaDoc &) { RefreshFromDocument(); }
 void CEditOutlineView::RefreshFromDocument()
 {
     m_tree->clear();
-    m_outline.RebuildFromScreenLists(m_document.MainScreenList, m_document.PopupScreenList,
-                                     m_document.GlossaryScreenList);
+    m_outline.RebuildFromScreenLists(m_document.MainScreens(), m_document.PopupScreens(),
+                                     m_document.GlossaryScreens());
     AddItems(m_outline.GetRootItem(), nullptr);
     m_tree->expandAll();
     m_tree->resizeColumnToContents(0);

@@ -179,37 +179,37 @@ CImportFrmVw::CImportFrmVw(CCorvessaDoc &document, QWidget *parent)
         OnSourceEdited();
     });
     connect(m_assessable, &QCheckBox::clicked, this, [this](bool on) {
-        m_document.LinearSourceAssessable = on ? 1 : 0;
+        m_document.MutableSettings().LinearSourceAssessable = on ? 1 : 0;
         m_document.SetModifiedFlag(true);
     });
     // The three publish/preview options are saved with the project, so changing them marks it modified.
-    const auto publishOption = [this](QCheckBox *box, int32_t CCorvessaDoc::*value) {
+    const auto publishOption = [this](QCheckBox *box, int32_t CCourseSettings::*value) {
         connect(box, &QCheckBox::clicked, this, [this, value](bool on) {
-            m_document.*value = on ? 1 : 0;
+            m_document.MutableSettings().*value = on ? 1 : 0;
             m_document.SetModifiedFlag(true);
         });
     };
-    publishOption(m_topicOrder, &CCorvessaDoc::CompleteTopicsInOrder);
-    publishOption(m_menuAsList, &CCorvessaDoc::MainMenuOnlyListMenu);
-    publishOption(m_noMenuImages, &CCorvessaDoc::MainMenuNoImages);
+    publishOption(m_topicOrder, &CCourseSettings::CompleteTopicsInOrder);
+    publishOption(m_menuAsList, &CCourseSettings::MainMenuOnlyListMenu);
+    publishOption(m_noMenuImages, &CCourseSettings::MainMenuNoImages);
     connect(m_fastPowerPoint, &QCheckBox::clicked, this, [this](bool on) {
-        m_document.FastPowerpointImport = on ? 1 : 0;
+        m_document.MutableSettings().FastPowerpointImport = on ? 1 : 0;
         if (on) {
-            m_document.ImportPowerpointAsImages = 0;
+            m_document.MutableSettings().ImportPowerpointAsImages = 0;
             m_slidesAsImages->setChecked(false);
         }
         m_document.SetModifiedFlag(true);
     });
     connect(m_slidesAsImages, &QCheckBox::clicked, this, [this](bool on) {
-        m_document.ImportPowerpointAsImages = on ? 1 : 0;
+        m_document.MutableSettings().ImportPowerpointAsImages = on ? 1 : 0;
         if (on) {
-            m_document.FastPowerpointImport = 0;
+            m_document.MutableSettings().FastPowerpointImport = 0;
             m_fastPowerPoint->setChecked(false);
         }
         m_document.SetModifiedFlag(true);
     });
     connect(m_finalScreens, &QCheckBox::clicked, this, [this](bool on) {
-        m_document.CreateFinalFeedbackScreen = on ? 1 : 0;
+        m_document.MutableSettings().CreateFinalFeedbackScreen = on ? 1 : 0;
         m_document.SetModifiedFlag(true);
     });
     connect(m_topics, &QTableWidget::itemChanged, this, &CImportFrmVw::OnTopicChanged);
@@ -377,12 +377,12 @@ void CImportFrmVw::OnTopicChanged(QTableWidgetItem *item)
 
 void CImportFrmVw::OnKind(bool menuBased)
 {
-    m_document.MenuBasedCourse = menuBased ? 1 : 0;
+    m_document.MutableSettings().MenuBasedCourse = menuBased ? 1 : 0;
     m_document.SetModifiedFlag(true);
     UpdateLinearControls();
     UpdateMenuControls();
     if (!menuBased)
-        m_assessable->setEnabled(!m_document.LastAssessmentTopic);
+        m_assessable->setEnabled(!m_document.Settings().LastAssessmentTopic);
 }
 
 void CImportFrmVw::OnSourceEdited()
@@ -390,9 +390,9 @@ void CImportFrmVw::OnSourceEdited()
     if (m_refreshing)
         return;
     const QString path = m_sourcePath->text();
-    if (path == m_document.LinearSourceDocument)
+    if (path == m_document.Settings().LinearSourceDocument)
         return;
-    m_document.LinearSourceDocument = path;
+    m_document.MutableSettings().LinearSourceDocument = path;
     m_document.SetModifiedFlag(true);
 }
 
@@ -430,25 +430,25 @@ void CImportFrmVw::RefreshFromDocument()
 {
     const bool was = m_refreshing;
     m_refreshing = true;
-    const bool menuBased = m_document.MenuBasedCourse != 0;
+    const bool menuBased = m_document.Settings().MenuBasedCourse != 0;
     m_linear->setChecked(!menuBased);
     m_menu->setChecked(menuBased);
-    m_fastPowerPoint->setChecked(m_document.FastPowerpointImport != 0);
-    m_slidesAsImages->setChecked(m_document.ImportPowerpointAsImages != 0);
-    m_finalScreens->setChecked(m_document.CreateFinalFeedbackScreen != 0);
-    m_topicOrder->setChecked(m_document.CompleteTopicsInOrder != 0);
-    m_menuAsList->setChecked(m_document.MainMenuOnlyListMenu != 0);
-    m_noMenuImages->setChecked(m_document.MainMenuNoImages != 0);
+    m_fastPowerPoint->setChecked(m_document.Settings().FastPowerpointImport != 0);
+    m_slidesAsImages->setChecked(m_document.Settings().ImportPowerpointAsImages != 0);
+    m_finalScreens->setChecked(m_document.Settings().CreateFinalFeedbackScreen != 0);
+    m_topicOrder->setChecked(m_document.Settings().CompleteTopicsInOrder != 0);
+    m_menuAsList->setChecked(m_document.Settings().MainMenuOnlyListMenu != 0);
+    m_noMenuImages->setChecked(m_document.Settings().MainMenuNoImages != 0);
     UpdateLinearControls();
     UpdateMenuControls();
-    if (m_sourcePath->text() != m_document.LinearSourceDocument)
-        m_sourcePath->setText(m_document.LinearSourceDocument);
+    if (m_sourcePath->text() != m_document.Settings().LinearSourceDocument)
+        m_sourcePath->setText(m_document.Settings().LinearSourceDocument);
     if (!menuBased) {
-        if (m_document.LastAssessmentTopic) {
+        if (m_document.Settings().LastAssessmentTopic) {
             m_assessable->setChecked(false);
             m_assessable->setEnabled(false);
         } else {
-            m_assessable->setChecked(m_document.LinearSourceAssessable != 0);
+            m_assessable->setChecked(m_document.Settings().LinearSourceAssessable != 0);
             m_assessable->setEnabled(true);
         }
     } else {
@@ -457,7 +457,7 @@ void CImportFrmVw::RefreshFromDocument()
     const auto rows = CImportCommand::TopicRows(m_document);
     if (!rows.empty())
         FillTopicTable(rows);
-    FillGlossaryTable(m_document.GlossaryDocuments);
+    FillGlossaryTable(m_document.GlossaryDocuments());
     UpdateImportAvailability();
     m_refreshing = was;
 }

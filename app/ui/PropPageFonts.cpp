@@ -120,7 +120,7 @@ void CPropPageFonts::BuildControls()
 
 void CPropPageFonts::ResetToDefaults()
 {
-    ResetStyle(Document(), m_style);
+    ResetStyle(Document().MutableSettings(), m_style);
     RefreshFromDocument();
 }
 
@@ -128,16 +128,16 @@ void CPropPageFonts::RefreshFromDocument()
 {
     const CCorvessaDoc &doc = Document();
     const size_t s = size_t(m_style);
-    SelectMatching(m_face, doc.FontName[s]);
-    SelectMatching(m_size, doc.FontSizePoints[s]);
+    SelectMatching(m_face, doc.Settings().FontName[s]);
+    SelectMatching(m_size, doc.Settings().FontSizePoints[s]);
     m_colourLabel->setVisible(ShowsColour(m_style));
     m_colour->setVisible(ShowsColour(m_style));
     m_note->setText(ShowsThemeNote(m_style) ? CStringTable::Load(10507) : QString());
-    m_colour->SetColor(doc.FontColor[s]);
-    SelectMatching(m_family, doc.FontFamily[s]);
-    SelectMatching(m_weight, doc.FontWeight[s]);
+    m_colour->SetColor(doc.Settings().FontColor[s]);
+    SelectMatching(m_family, doc.Settings().FontFamily[s]);
+    SelectMatching(m_weight, doc.Settings().FontWeight[s]);
     const QSignalBlocker blocker(m_import);
-    m_import->setChecked(doc.UseSourceDocumentFonts != 0);
+    m_import->setChecked(doc.Settings().UseSourceDocumentFonts != 0);
     UpdateSample();
 }
 
@@ -145,13 +145,13 @@ void CPropPageFonts::UpdateSample()
 {
     const CCorvessaDoc &doc = Document();
     const size_t s = size_t(m_style);
-    QFont font(doc.FontName[s]);
-    if (const int points = LeadingPoints(doc.FontSizePoints[s]); points > 0)
+    QFont font(doc.Settings().FontName[s]);
+    if (const int points = LeadingPoints(doc.Settings().FontSizePoints[s]); points > 0)
         font.setPointSize(points);
-    font.setWeight(QFont::Weight(WeightValue(doc.FontWeight[s])));
+    font.setWeight(QFont::Weight(WeightValue(doc.Settings().FontWeight[s])));
     m_sample->setFont(font);
     QPalette palette = m_sample->palette();
-    palette.setColor(QPalette::WindowText, CColorSelectButton::ToQColor(doc.FontColor[s]));
+    palette.setColor(QPalette::WindowText, CColorSelectButton::ToQColor(doc.Settings().FontColor[s]));
     m_sample->setPalette(palette);
 }
 
@@ -167,21 +167,21 @@ void CPropPageFonts::StoreIfDifferent(QString &setting, const QString &text)
 void CPropPageFonts::OnFaceChosen(int index)
 {
     if (index >= 0)
-        StoreIfDifferent(Document().FontName[size_t(m_style)], m_face->itemText(index));
+        StoreIfDifferent(Document().MutableSettings().FontName[size_t(m_style)], m_face->itemText(index));
 }
 
 void CPropPageFonts::OnSizeChosen(int index)
 {
     // The size index FontSize keeps its value; only the points change.
     if (index >= 0)
-        StoreIfDifferent(Document().FontSizePoints[size_t(m_style)], m_size->itemText(index));
+        StoreIfDifferent(Document().MutableSettings().FontSizePoints[size_t(m_style)], m_size->itemText(index));
 }
 
 void CPropPageFonts::OnWeightChosen(int index)
 {
     if (index < 0)
         return;
-    Document().FontWeight[size_t(m_style)] = m_weight->itemText(index);
+    Document().MutableSettings().FontWeight[size_t(m_style)] = m_weight->itemText(index);
     Document().SetModifiedFlag();
     UpdateSample();
 }
@@ -192,7 +192,7 @@ void CPropPageFonts::OnFamilyChosen(int index)
         return;
     // Only a listed entry is stored: typing into the box changes nothing.
     const QString entry = m_family->itemText(index);
-    QString &setting = Document().FontFamily[size_t(m_style)];
+    QString &setting = Document().MutableSettings().FontFamily[size_t(m_style)];
     if (setting != entry) {
         setting = entry;
         Document().SetModifiedFlag();
@@ -201,7 +201,7 @@ void CPropPageFonts::OnFamilyChosen(int index)
 
 void CPropPageFonts::OnColourClicked()
 {
-    uint32_t &setting = Document().FontColor[size_t(m_style)];
+    uint32_t &setting = Document().MutableSettings().FontColor[size_t(m_style)];
     if (m_colour->GetColor() == setting)
         return;
     setting = m_colour->GetColor();
@@ -211,6 +211,6 @@ void CPropPageFonts::OnColourClicked()
 
 void CPropPageFonts::OnImportClicked(bool checked)
 {
-    Document().UseSourceDocumentFonts = checked ? 1 : 0;
+    Document().MutableSettings().UseSourceDocumentFonts = checked ? 1 : 0;
     Document().SetModifiedFlag();
 }

@@ -91,7 +91,7 @@ CPublishCommandsView::CPublishCommandsView(CCorvessaDoc &document, CEditViewApi 
 
     // The setting is kept in the project file, so changing it is a change the author may want to save.
     connect(m_compatibility, &QCheckBox::toggled, this, [this](bool on) {
-        m_controller.Document().EmulateIE7 = on ? 1 : 0;
+        m_controller.Document().MutableSettings().EmulateIE7 = on ? 1 : 0;
         m_controller.Document().SetModifiedFlag();
     });
     RefreshFromDocument();
@@ -138,7 +138,7 @@ QWidget *CPublishCommandsView::MakeKindColumn(int kind)
 void CPublishCommandsView::RefreshFromDocument()
 {
     const QSignalBlocker quiet(m_compatibility);
-    m_compatibility->setChecked(m_controller.Document().EmulateIE7 != 0);
+    m_compatibility->setChecked(m_controller.Document().Settings().EmulateIE7 != 0);
 }
 
 void CPublishCommandsView::UpdateSmallButtons()

@@ -134,7 +134,7 @@ TEST_F(ComponentInsertionTest, WithoutACurrentScreenNothingHappens)
     EXPECT_EQ(insertion.AddSmallTopicButton(nullptr, QStringLiteral("T"), -1, QString(), {}, 0), nullptr);
     EXPECT_EQ(insertion.AddLargeTopicButton(nullptr, QStringLiteral("T"), -1, QString(), {}, 0), nullptr);
     EXPECT_EQ(doc->GetNextTextBoxNumber(), 1);
-    EXPECT_EQ(doc->MainScreenList[0]->GetComponentCount(), 0);
+    EXPECT_EQ(doc->MainScreens()[0]->GetComponentCount(), 0);
 }
 
 // Guards the text components: the default box, the file names from the counter in turn, the placeholder
@@ -228,7 +228,7 @@ TEST_F(ComponentInsertionTest, TopicButtonsGoOnTheGivenMenuScreen)
     CComponentInsertion insertion = Insertion();
     CComponentSmallTopic *small =
         insertion.AddSmallTopicButton(menu, QStringLiteral("Terns"), -1, own, {40, 40, 300, 80}, 1);
-    doc->MainMenuNoImages = 1;
+    doc->MutableSettings().MainMenuNoImages = 1;
     CComponentLargeTopic *large =
         insertion.AddLargeTopicButton(menu, QStringLiteral("Gulls"), -1, QString(), {40, 100, 250, 300}, 1);
     CComponentLargeTopic *thumbnail =
@@ -268,15 +268,15 @@ TEST_F(ComponentInsertionTest, ThemeTitlePictureFollowsTheTheme)
     };
     // A content screen is no menu, whatever it shows.
     CComponentImage *onContent = addImage(Screen(), harbour);
-    doc->Theme = QStringLiteral("Meadow");
+    doc->MutableSettings().Theme = QStringLiteral("Meadow");
     Insertion().UpdateThemeTextImage();
     EXPECT_EQ(onContent->GetImageFile(), harbour);
 
-    doc->Theme = QStringLiteral("Harbour");
+    doc->MutableSettings().Theme = QStringLiteral("Harbour");
     CCorvPage *menu = CScreenFactory(*doc).AddMainMenuScreen(QStringLiteral("Main Menu"), QStringLiteral("1"), nullptr);
     CComponentImage *second = addImage(*menu, Picture(QStringLiteral("sources/kv_text.png"), 10, 10));
     const QString secondFile = second->GetImageFile();
-    doc->Theme = QStringLiteral("Meadow");
+    doc->MutableSettings().Theme = QStringLiteral("Meadow");
     Insertion().UpdateThemeTextImage();
     EXPECT_EQ(static_cast<CComponentImage *>(menu->GetComponent(0))->GetImageFile(), meadow);
     EXPECT_EQ(second->GetImageFile(), secondFile);

@@ -26,9 +26,9 @@ protected:
     // Only the given photo setting on (none: clip art).
     void UseOnly(int32_t CCourseSettings::*setting)
     {
-        doc->UsePhotoObjects = doc->UseColorPhotos = doc->UseBWPhotos = doc->UseClipArt = 0;
+        doc->MutableSettings().UsePhotoObjects = doc->MutableSettings().UseColorPhotos = doc->MutableSettings().UseBWPhotos = doc->MutableSettings().UseClipArt = 0;
         if (setting)
-            (*doc).*setting = 1;
+            doc->MutableSettings().*setting = 1;
     }
 };
 
@@ -130,19 +130,19 @@ TEST_F(ContentScreenFactoryTest, TemplatesFollowTheAfterRuleAndNumberTheirBoxesI
     for (int layout = 0; layout < CContentScreenFactory::kTemplateCount; ++layout) {
         CCorvPage *screen =
             Factory().AddContentScreenTemplate(layout, QStringLiteral("T"), QStringLiteral("P2"), popups, 1, 0);
-        ASSERT_EQ(doc->PopupScreenList.size(), size_t(layout) + 3);
-        EXPECT_EQ(doc->PopupScreenList[1].get(), screen) << layout;
+        ASSERT_EQ(doc->PopupScreens().size(), size_t(layout) + 3);
+        EXPECT_EQ(doc->PopupScreens()[1].get(), screen) << layout;
         if (layout == 0)
             withoutText = screen;
     }
-    EXPECT_EQ(doc->PopupScreenList.back().get(), other);
-    EXPECT_TRUE(doc->MainScreenList.empty());
+    EXPECT_EQ(doc->PopupScreens().back().get(), other);
+    EXPECT_TRUE(doc->MainScreens().empty());
 
     CCorvPage *main = screens.AddBlankScreen(QStringLiteral("M"), QStringLiteral("1"), nullptr);
     screens.AddBlankScreen(QStringLiteral("N"), QStringLiteral("2"), nullptr);
     doc->SetNextTextBoxNumber(40);
     CCorvPage *screen = Factory().AddContentScreenTemplate(4, QStringLiteral("T"), QStringLiteral("1_1"), main, 0, 1);
-    EXPECT_EQ(doc->MainScreenList[1].get(), screen);
+    EXPECT_EQ(doc->MainScreens()[1].get(), screen);
     auto *first = static_cast<CComponentTextbox *>(screen->GetComponent(1));
     auto *second = static_cast<CComponentTextbox *>(screen->GetComponent(2));
     EXPECT_EQ(first->GetFileName(), QStringLiteral("tb40.rtf"));
@@ -159,10 +159,10 @@ TEST_F(ContentScreenFactoryTest, FinalPerformanceFolderAndContainerAreEmpty)
     CCorvPage *completed = Factory().AddCompletedScreen(QStringLiteral("Completed"), QStringLiteral("2_1"), folder);
     EXPECT_EQ(folder->GetPageType(), pt_asmt_folder);
     EXPECT_EQ(completed->GetPageType(), pt_asmt_container);
-    EXPECT_EQ(Screens(doc->MainScreenList), (std::vector<CCorvPage *>{folder, completed}));
+    EXPECT_EQ(Screens(doc->MainScreens()), (std::vector<CCorvPage *>{folder, completed}));
     EXPECT_EQ(folder->GetComponentCount() + completed->GetComponentCount(), 0);
     // The command that makes the folder remembers it, not the factory.
-    EXPECT_EQ(doc->FinalPerformanceFolder, nullptr);
+    EXPECT_EQ(doc->GetFinalPerformanceFolder(), nullptr);
 }
 
 // Guards the result screens' stock picture: chosen by the first photo setting that is on (clip art when none
@@ -189,7 +189,7 @@ TEST_F(ContentScreenFactoryTest, ResultPictureFollowsThePhotoSettingsAndIsCentre
     for (const Case &c : cases) {
         UseOnly(c.on[0]);
         if (c.on[1])
-            (*doc).*c.on[1] = 1;
+            doc->MutableSettings().*c.on[1] = 1;
         CCorvPage *screen = Factory().AddPassScreen(QStringLiteral("Pass"), QStringLiteral("2_2"), nullptr);
         ASSERT_EQ(screen->GetComponentCount(), 3);
         auto *picture = static_cast<CComponentImage *>(screen->GetComponent(1));

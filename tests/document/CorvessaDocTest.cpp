@@ -1,6 +1,7 @@
 #include "GoldenProject.h"
 
 #include "document/CorvessaDoc.h"
+#include "document/ProjectFile.h"
 #include "document/DocumentObserver.h"
 #include "document/LoadedProfile.h"
 #include "model/ComponentRectangle.h"
@@ -73,7 +74,7 @@ CCorvessaDoc::Clock FixedClock() { return [] { return int64_t(kNow); }; }
 QByteArray ProjectBytes(CCorvessaDoc &doc)
 {
     CArchive ar;
-    doc.Serialize(ar);
+    CProjectFile::Serialize(doc, ar);
     return ar.GetBuffer();
 }
 
@@ -83,32 +84,32 @@ QByteArray ProjectBytes(CCorvessaDoc &doc)
 TEST(CorvessaDoc, LookupsSearchTheListsInTheirOrder)
 {
     CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
-    doc.MainScreenList.push_back(Page(1, "1"));
-    doc.MainScreenList.push_back(Page(2, "P2"));
-    doc.MainScreenList.push_back(Page(5, "G1"));
-    doc.PopupScreenList.push_back(Page(3, "1000", 7));
-    doc.PopupScreenList.push_back(Page(2, "P2"));
-    doc.GlossaryScreenList.push_back(Page(4, "9000", 9));
-    doc.GlossaryScreenList.push_back(Page(6, "G1"));
-    doc.GlossaryScreenList.back()->SetPublishId("9000_1");
-    CCorvPage *mainP2 = doc.MainScreenList[1].get();
-    CCorvPage *popupP2 = doc.PopupScreenList[1].get();
+    doc.AddScreen(Page(1, "1"));
+    doc.AddScreen(Page(2, "P2"));
+    doc.AddScreen(Page(5, "G1"));
+    doc.AddScreen(Page(3, "1000", 7), nullptr, true, false);
+    doc.AddScreen(Page(2, "P2"), nullptr, true, false);
+    doc.AddScreen(Page(4, "9000", 9), nullptr, false, true);
+    doc.AddScreen(Page(6, "G1"), nullptr, false, true);
+    doc.GlossaryScreens().back()->SetPublishId("9000_1");
+    CCorvPage *mainP2 = doc.MainScreens()[1].get();
+    CCorvPage *popupP2 = doc.PopupScreens()[1].get();
 
     EXPECT_EQ(doc.FindScreenByLabel("P2"), popupP2);
-    EXPECT_EQ(doc.FindScreenByLabel("1000"), doc.PopupScreenList[0].get());
-    EXPECT_EQ(doc.FindScreenByLabel("9000"), doc.GlossaryScreenList[0].get());
-    EXPECT_EQ(doc.FindScreenByLabel("G1"), doc.GlossaryScreenList[1].get());
-    EXPECT_EQ(doc.FindScreenByLabel("1"), doc.MainScreenList[0].get());
+    EXPECT_EQ(doc.FindScreenByLabel("1000"), doc.PopupScreens()[0].get());
+    EXPECT_EQ(doc.FindScreenByLabel("9000"), doc.GlossaryScreens()[0].get());
+    EXPECT_EQ(doc.FindScreenByLabel("G1"), doc.GlossaryScreens()[1].get());
+    EXPECT_EQ(doc.FindScreenByLabel("1"), doc.MainScreens()[0].get());
     EXPECT_EQ(doc.FindScreenByLabel("P9"), nullptr);
     EXPECT_EQ(doc.FindScreenByLabel("7"), nullptr);
     EXPECT_EQ(doc.FindMainScreenByLabel("P2"), mainP2);
 
     EXPECT_EQ(doc.FindScreenByNumber(2), mainP2);
-    EXPECT_EQ(doc.FindScreenByNumber(4), doc.GlossaryScreenList[0].get());
+    EXPECT_EQ(doc.FindScreenByNumber(4), doc.GlossaryScreens()[0].get());
     EXPECT_EQ(doc.FindScreenByNumber(99), nullptr);
     EXPECT_EQ(doc.FindMainScreenByNumber(3), nullptr);
 
-    EXPECT_EQ(doc.FindGlossaryScreenByPublishId("9000_1"), doc.GlossaryScreenList[1].get());
+    EXPECT_EQ(doc.FindGlossaryScreenByPublishId("9000_1"), doc.GlossaryScreens()[1].get());
     EXPECT_EQ(doc.FindGlossaryScreenByPublishId("9000_2"), nullptr);
     EXPECT_TRUE(doc.HasGlossaryScreen("9000_1"));
     EXPECT_FALSE(doc.HasGlossaryScreen("9000_9"));
@@ -116,7 +117,7 @@ TEST(CorvessaDoc, LookupsSearchTheListsInTheirOrder)
     EXPECT_TRUE(doc.ContainsScreen(popupP2, true));
     EXPECT_FALSE(doc.ContainsScreen(popupP2, false));
     EXPECT_TRUE(doc.ContainsScreen(mainP2, false));
-    EXPECT_TRUE(doc.IsGlossaryScreen(doc.GlossaryScreenList[1].get()));
+    EXPECT_TRUE(doc.IsGlossaryScreen(doc.GlossaryScreens()[1].get()));
     EXPECT_FALSE(doc.IsGlossaryScreen(mainP2));
     EXPECT_FALSE(doc.ContainsScreen(nullptr, false));
 }
@@ -126,11 +127,11 @@ TEST(CorvessaDoc, DestructionDeletesEveryScreenAndComponentOnce)
 {
     {
         CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
-        doc.MainScreenList.push_back(CountedWithComponents(0, "1", 0));
-        doc.MainScreenList.push_back(CountedWithComponents(1, "2", 2));
-        doc.PopupScreenList.push_back(CountedWithComponents(2, "1000", 7));
-        doc.GlossaryScreenList.push_back(CountedWithComponents(3, "9000", 9));
-        doc.Topics.push_back(std::make_unique<CTopic>("1", "One", "", "", "FALSE"));
+        doc.AddScreen(CountedWithComponents(0, "1", 0));
+        doc.AddScreen(CountedWithComponents(1, "2", 2));
+        doc.AddScreen(CountedWithComponents(2, "1000", 7), nullptr, true, false);
+        doc.AddScreen(CountedWithComponents(3, "9000", 9), nullptr, false, true);
+        doc.AddTopic(std::make_unique<CTopic>("1", "One", "", "", "FALSE"));
         doc.SetInternationalProfile(std::make_unique<CountedProfile>());
         EXPECT_EQ(g_livePages, 4);
         EXPECT_EQ(g_liveComponents, 12);
@@ -147,9 +148,9 @@ TEST(CorvessaDoc, ResetInternationalProfileFreesItAndSetsTheDefaultPath)
     CCorvContext context;
     context.programFolder = "/opt/corvessa";
     CCorvessaDoc doc(context, FixedClock());
-    doc.InternationalProfileFilename = "/elsewhere/x.kvp";
+    doc.MutableSettings().InternationalProfileFilename = "/elsewhere/x.kvp";
     doc.ResetInternationalProfile();
-    EXPECT_EQ(doc.InternationalProfileFilename, "/opt/corvessa/kv_profile.kvp");
+    EXPECT_EQ(doc.Settings().InternationalProfileFilename, "/opt/corvessa/kv_profile.kvp");
 
     doc.SetInternationalProfile(std::make_unique<CountedProfile>());
     EXPECT_EQ(CountedProfile::live, 1);
@@ -167,32 +168,32 @@ TEST(CorvessaDoc, NewDocumentResetsCourseButKeepsConstructedSettings)
     doc.AddObserver(&views);
     EXPECT_TRUE(doc.OnNewDocument());
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(doc.ExpiryDate, kNow);
+    EXPECT_EQ(doc.Settings().ExpiryDate, kNow);
 
-    doc.ShowGlossary = 0;
-    doc.CourseName = "Old";
-    doc.PriorityCategories = {"Nature"};
+    doc.MutableSettings().ShowGlossary = 0;
+    doc.MutableSettings().CourseName = "Old";
+    doc.MutableSettings().PriorityCategories = {"Nature"};
     doc.SetNextScreenNumber(40);
     doc.SetNextTextBoxNumber(9);
     doc.SetImportPending(0);
-    doc.MainScreenList.push_back(Page(1, "1"));
-    doc.Topics.push_back(std::make_unique<CTopic>());
-    doc.GlossaryDocuments = {"g.docx"};
+    doc.AddScreen(Page(1, "1"));
+    doc.AddTopic(std::make_unique<CTopic>());
+    doc.SetGlossaryDocuments({"g.docx"});
     doc.UsedLibraryPictures = {"a.jpg"};
     doc.SetModifiedFlag();
     EXPECT_TRUE(doc.OnNewDocument());
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(views.modifiedStates, (QList<bool>{true, false}));
-    EXPECT_EQ(doc.ShowGlossary, 0);
-    EXPECT_EQ(doc.CourseName, "");
-    EXPECT_TRUE(doc.PriorityCategories.isEmpty());
-    EXPECT_EQ(doc.GraphicsCategories.size(), 20);
+    EXPECT_EQ(doc.Settings().ShowGlossary, 0);
+    EXPECT_EQ(doc.Settings().CourseName, "");
+    EXPECT_TRUE(doc.Settings().PriorityCategories.isEmpty());
+    EXPECT_EQ(doc.Settings().GraphicsCategories.size(), 20);
     EXPECT_EQ(doc.GetNextScreenNumber(), 0);
     EXPECT_EQ(doc.GetNextTextBoxNumber(), 1);
     EXPECT_EQ(doc.GetImportPending(), 1);
-    EXPECT_TRUE(doc.MainScreenList.empty());
-    EXPECT_TRUE(doc.Topics.empty());
-    EXPECT_TRUE(doc.GlossaryDocuments.isEmpty());
+    EXPECT_TRUE(doc.MainScreens().empty());
+    EXPECT_TRUE(doc.Topics().empty());
+    EXPECT_TRUE(doc.GlossaryDocuments().isEmpty());
     EXPECT_EQ(doc.UsedLibraryPictures, QStringList{"a.jpg"});
     EXPECT_EQ(views.updates, 2);
 }
@@ -204,8 +205,8 @@ TEST(CorvessaDoc, OpenRefusesOtherExtensionsAndReadsKvxInAnyCase)
     TempTree tree;
     CCorvessaDoc source(CCorvContext::Empty(), FixedClock());
     source.OnNewDocument();
-    source.CourseName = "Saved course";
-    ASSERT_TRUE(source.OnSaveDocument(tree / "Course.kvx"));
+    source.MutableSettings().CourseName = "Saved course";
+    ASSERT_TRUE(CProjectFile::Save(source, tree / "Course.kvx"));
     tree.Write("Upper.KVX", TempTree::ReadAll(tree / "Course.kvx"));
     tree.Write("notes.txt", TempTree::ReadAll(tree / "Course.kvx"));
 
@@ -214,30 +215,60 @@ TEST(CorvessaDoc, OpenRefusesOtherExtensionsAndReadsKvxInAnyCase)
     context.prompt = &prompts;
     CCorvessaDoc doc(context, FixedClock());
     doc.OnNewDocument();
-    doc.CourseName = "Current";
+    doc.MutableSettings().CourseName = "Current";
     doc.SetPathName("/keep/me.kvx");
-    EXPECT_FALSE(doc.OnOpenDocument(tree / "notes.txt"));
-    EXPECT_EQ(doc.CourseName, "Current");
+    // The refusal is given back for the command to show; the document shows nothing itself.
+    const CStatus notAProject = CProjectFile::Open(doc, tree / "notes.txt");
+    EXPECT_FALSE(notAProject.Ok());
+    EXPECT_TRUE(notAProject.Error().contains("notes.txt"));
+    EXPECT_EQ(doc.Settings().CourseName, "Current");
     EXPECT_EQ(doc.GetPathName(), "/keep/me.kvx");
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(prompts.Texts().size(), 1);
+    EXPECT_TRUE(prompts.Texts().isEmpty());
 
-    EXPECT_FALSE(doc.OnOpenDocument(tree / "missing.kvx"));
-    EXPECT_EQ(doc.CourseName, "Current");
+    const CStatus missing = CProjectFile::Open(doc, tree / "missing.kvx");
+    EXPECT_FALSE(missing.Ok());
+    EXPECT_TRUE(missing.Error().contains("missing.kvx"));
+    EXPECT_EQ(doc.Settings().CourseName, "Current");
 
     RecordingObserver views;
     doc.AddObserver(&views);
     for (const char *name : {"Course.kvx", "Upper.KVX"}) {
-        doc.CourseName = "Current";
+        doc.MutableSettings().CourseName = "Current";
         doc.SetModifiedFlag(true);
-        EXPECT_TRUE(doc.OnOpenDocument(tree / name)) << name;
-        EXPECT_EQ(doc.CourseName, "Saved course");
+        EXPECT_TRUE(CProjectFile::Open(doc, tree / name)) << name;
+        EXPECT_EQ(doc.Settings().CourseName, "Saved course");
         EXPECT_FALSE(doc.IsModified());
         EXPECT_EQ(doc.GetPathName(), tree / name);
     }
     EXPECT_EQ(views.opened, 2);
     EXPECT_EQ(views.updates, 2);
     EXPECT_EQ(views.modifiedStates, (QList<bool>{true, false, true, false}));
+}
+
+// Guards the Settings window's apply: an edited copy replaces the settings as a whole and marks the project;
+// a copy applied unchanged (the author pressed OK without editing) neither marks it nor redraws the views.
+TEST(CorvessaDoc, AppliedSettingsReplaceTheCourseSettingsOnlyWhenTheyDiffer)
+{
+    CCorvContext context;
+    CCorvessaDoc doc(context, FixedClock());
+    doc.OnNewDocument();
+    RecordingObserver views;
+    doc.AddObserver(&views);
+
+    CCourseSettings copy = doc.Settings();
+    EXPECT_FALSE(doc.ApplySettings(copy));
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(views.updates, 0);
+
+    copy.CourseName = "Edited";
+    copy.FontSizePoints[2] = "18";
+    EXPECT_NE(copy, doc.Settings());
+    EXPECT_TRUE(doc.ApplySettings(copy));
+    EXPECT_EQ(doc.Settings(), copy);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(views.updates, 1);
+    EXPECT_EQ(views.modifiedStates, QList<bool>{true});
 }
 
 // Guards the save: views commit pending edits first and the file is bound afterwards.
@@ -250,7 +281,7 @@ TEST(CorvessaDoc, SaveAsksViewsFirstAndBindsTheFile)
     RecordingObserver views;
     doc.AddObserver(&views);
     doc.SetModifiedFlag(true);
-    ASSERT_TRUE(doc.OnSaveDocument(tree / "a.kvx"));
+    ASSERT_TRUE(CProjectFile::Save(doc, tree / "a.kvx"));
     EXPECT_EQ(views.saving, 1);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(TempTree::ReadAll(tree / "a.kvx"), ProjectBytes(doc));
@@ -258,9 +289,10 @@ TEST(CorvessaDoc, SaveAsksViewsFirstAndBindsTheFile)
     CRecordingPrompt prompts;
     context.prompt = &prompts;
     tree.Write("plain-file", "x");
-    EXPECT_FALSE(doc.OnSaveDocument(tree / "plain-file/b.kvx"));
-    ASSERT_FALSE(prompts.Texts().isEmpty());
-    EXPECT_TRUE(prompts.Texts().last().startsWith("Cannot save the project"));
+    const CStatus saved = CProjectFile::Save(doc, tree / "plain-file/b.kvx");
+    EXPECT_FALSE(saved.Ok());
+    EXPECT_TRUE(saved.Error().startsWith("Cannot save the project"));
+    EXPECT_TRUE(prompts.Texts().isEmpty());
     EXPECT_EQ(doc.GetPathName(), tree / "a.kvx");
 }
 
@@ -272,7 +304,7 @@ TEST(CorvessaDoc, SaveMakesTheProjectFoldersOnce)
     tree.MakeFolder("Course/images");
     CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
     doc.OnNewDocument();
-    ASSERT_TRUE(doc.OnSaveDocument(tree / "Course.kvx"));
+    ASSERT_TRUE(CProjectFile::Save(doc, tree / "Course.kvx"));
     for (const char *sub : {"images/MM", "images/M", "images/Resized", "images/Questions", "Movies", "Questions",
                             "Sounds", "Rtfs"})
         EXPECT_TRUE(QFileInfo(tree / "Course/" + sub).isDir()) << sub;

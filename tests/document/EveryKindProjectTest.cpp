@@ -2,6 +2,7 @@
 #include "support/TempTree.h"
 
 #include "document/CorvessaDoc.h"
+#include "document/ProjectFile.h"
 #include "model/CorvPage.h"
 #include "model/GlobalHelpers.h"
 #include "platform/QuestionIdCounter.h"
@@ -41,19 +42,19 @@ TEST(EveryKindProject, SaveLoadSaveGivesIdenticalBytes)
 
     CCorvessaDoc doc(context);
     doc.OnNewDocument();
-    const auto addScreen = [&](CCorvessaDoc::ScreenList &list, int id, const QString &label, bool mainList) {
+    const auto addScreen = [&](const CCorvessaDoc::ScreenList &list, int id, const QString &label, bool mainList) {
         auto screen = std::make_unique<CCorvPage>(id, QStringLiteral("All kinds"), QString(), QString(), 0, label,
                                                   pt_document, -1);
         for (const KindRow &row : rowsOf(mainList)) {
             ASSERT_FALSE(screen->AddComponent(row.make({tree, context}), prompt)) << row.type;
         }
-        list.push_back(std::move(screen));
+        doc.AddScreen(std::move(screen), nullptr, &list == &doc.PopupScreens(), &list == &doc.GlossaryScreens());
     };
-    addScreen(doc.MainScreenList, 0, QStringLiteral("1"), true);
-    addScreen(doc.PopupScreenList, 1, QStringLiteral("P1"), false);
-    addScreen(doc.GlossaryScreenList, 2, QStringLiteral("G1"), false);
+    addScreen(doc.MainScreens(), 0, QStringLiteral("1"), true);
+    addScreen(doc.PopupScreens(), 1, QStringLiteral("P1"), false);
+    addScreen(doc.GlossaryScreens(), 2, QStringLiteral("G1"), false);
     doc.SetNextScreenNumber(3);
-    ASSERT_TRUE(doc.OnSaveDocument(path));
+    ASSERT_TRUE(CProjectFile::Save(doc, path));
     const QByteArray first = TempTree::ReadAll(path);
     EXPECT_TRUE(prompt.Texts().isEmpty()) << qPrintable(prompt.Texts().join(u'\n'));
     for (const char *copy : {"Images/myphoto.png", "Images/Resized/myphoto.png", "Images/Questions/GullHead.png",
@@ -66,9 +67,9 @@ TEST(EveryKindProject, SaveLoadSaveGivesIdenticalBytes)
     reading.prompt = &readingPrompt;
     reading.questionIds = &readingIds;
     CCorvessaDoc reread(reading);
-    ASSERT_TRUE(reread.OnOpenDocument(path));
+    ASSERT_TRUE(CProjectFile::Open(reread, path));
     const std::pair<const CCorvessaDoc::ScreenList *, bool> lists[] = {
-        {&reread.MainScreenList, true}, {&reread.PopupScreenList, false}, {&reread.GlossaryScreenList, false}};
+        {&reread.MainScreens(), true}, {&reread.PopupScreens(), false}, {&reread.GlossaryScreens(), false}};
     for (const auto &[list, mainList] : lists) {
         ASSERT_EQ(list->size(), 1u);
         const CCorvPage &loaded = *list->front();
@@ -79,7 +80,7 @@ TEST(EveryKindProject, SaveLoadSaveGivesIdenticalBytes)
     }
     EXPECT_EQ(readingIds.Peek(), ids.Peek());
 
-    ASSERT_TRUE(reread.OnSaveDocument(path));
+    ASSERT_TRUE(CProjectFile::Save(reread, path));
     EXPECT_EQ(TempTree::ReadAll(path), first);
     EXPECT_TRUE(readingPrompt.Texts().isEmpty()) << qPrintable(readingPrompt.Texts().join(u'\n'));
 }

@@ -39,10 +39,10 @@ protected:
         Picture(QStringLiteral("program/tmp_large.png"), 500, 333);
         doc = std::make_unique<CCorvessaDoc>(context);
         doc->OnNewDocument();
-        doc->Theme = QStringLiteral("Harbour");
-        doc->FontName[0] = QStringLiteral("Verdana");
-        doc->FontSizePoints[0] = QStringLiteral("14");
-        doc->FontColor[0] = 0x00332211;
+        doc->MutableSettings().Theme = QStringLiteral("Harbour");
+        doc->MutableSettings().FontName[0] = QStringLiteral("Verdana");
+        doc->MutableSettings().FontSizePoints[0] = QStringLiteral("14");
+        doc->MutableSettings().FontColor[0] = 0x00332211;
     }
 
     // A PNG of the size at a path relative to the tree.

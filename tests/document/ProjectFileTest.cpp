@@ -1,6 +1,7 @@
 #include "GoldenProject.h"
 
 #include "document/CorvessaDoc.h"
+#include "document/ProjectFile.h"
 #include "document/ProjectArchive.h"
 #include "model/ComponentButton.h"
 #include "model/ComponentEllipse.h"
@@ -34,7 +35,7 @@ QByteArray ProjectBytes(CCorvessaDoc &doc)
 {
     CArchive ar;
     ar.SetFilePath("/courses/Course.kvx");
-    doc.Serialize(ar);
+    CProjectFile::Serialize(doc, ar);
     return ar.GetBuffer();
 }
 
@@ -42,7 +43,7 @@ void Load(CCorvessaDoc &doc, const QByteArray &bytes)
 {
     CArchive ar(bytes);
     ar.SetFilePath("/courses/Course.kvx");
-    doc.Serialize(ar);
+    CProjectFile::Serialize(doc, ar);
 }
 
 std::unique_ptr<CCorvPage> Page(int id, const QString &label, int pageType, int menuKind = 0)
@@ -67,38 +68,38 @@ Kind *Add(CCorvPage &page, CRect bounds)
 void FillCourse(CCorvessaDoc &doc)
 {
     doc.OnNewDocument();
-    doc.CourseName = "Birds of the coast";
-    doc.MenuBasedCourse = 1; // a course of several topics is menu-based; a reader would set it
+    doc.MutableSettings().CourseName = "Birds of the coast";
+    doc.MutableSettings().MenuBasedCourse = 1; // a course of several topics is menu-based; a reader would set it
     doc.SetNextScreenNumber(9);
     doc.SetNextTextBoxNumber(4);
-    doc.Topics.push_back(std::make_unique<CTopic>("1", "Gulls", "", "gulls.docx", "FALSE"));
-    doc.Topics.push_back(std::make_unique<CTopic>("2", "Terns", "b", "terns.docx", "TRUE"));
-    doc.GlossaryDocuments = {"/docs/glossary.docx"};
+    doc.AddTopic(std::make_unique<CTopic>("1", "Gulls", "", "gulls.docx", "FALSE"));
+    doc.AddTopic(std::make_unique<CTopic>("2", "Terns", "b", "terns.docx", "TRUE"));
+    doc.SetGlossaryDocuments({"/docs/glossary.docx"});
 
     auto menu = Page(0, "1", 0, 1);
     auto *link = Add<CComponentLink>(*menu, {40, 40, 140, 60});
     link->SetText("To the terns");
     link->SetTargetLabel("2");
     Add<CComponentButton>(*menu, {200, 40, 300, 80})->SetText("Go");
-    doc.MainScreenList.push_back(std::move(menu));
+    doc.AddScreen(std::move(menu));
     auto content = Page(1, "2", 2);
     Add<CComponentRectangle>(*content, {10, 10, 110, 60});
     Add<CComponentEllipse>(*content, {100, 100, 300, 200});
     Add<CComponentLine>(*content, {5, 5, 80, 90});
-    doc.MainScreenList.push_back(std::move(content));
+    doc.AddScreen(std::move(content));
     auto remediation = Page(2, "3", 8);
     auto r = std::make_unique<CComponentRemediation>();
     r->SetQuestionPageIds({1});
     r->m_passMark = 70;
     remediation->AddComponent(std::move(r), CPrompt::Plain());
-    doc.MainScreenList.push_back(std::move(remediation));
+    doc.AddScreen(std::move(remediation));
 
-    doc.PopupScreenList.push_back(Page(3, "1000", 7));
+    doc.AddScreen(Page(3, "1000", 7), nullptr, true, false);
     auto popup = Page(4, "P1", 2);
     Add<CComponentRectangle>(*popup, {1, 2, 3, 4});
-    doc.PopupScreenList.push_back(std::move(popup));
-    doc.GlossaryScreenList.push_back(Page(5, "9000", 9));
-    doc.GlossaryScreenList.push_back(Page(6, "G1", 2));
+    doc.AddScreen(std::move(popup), nullptr, true, false);
+    doc.AddScreen(Page(5, "9000", 9), nullptr, false, true);
+    doc.AddScreen(Page(6, "G1", 2), nullptr, false, true);
 }
 
 // The golden file of a new project: the settings, no topics, the settings after them, and three empty
@@ -146,7 +147,7 @@ QByteArray RectangleRecord(CRect bounds)
     if (pages == 0 || setrlimit(RLIMIT_AS, &limit) != 0)
         _exit(3);
     Load(doc, bytes);
-    const bool kept = doc.Topics.size() == topics && doc.MainScreenList.size() == screens;
+    const bool kept = doc.Topics().size() == topics && doc.MainScreens().size() == screens;
     _exit(kept && prompts.Entries().size() == 1 ? 0 : 2);
 }
 
@@ -180,10 +181,10 @@ TEST(ProjectFile, ScreenRecordsEqualTheGoldenFieldByField)
     };
     CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
     doc.OnNewDocument();
-    doc.MainScreenList.push_back(page(5, "Menu", "1", 0, 2));
-    Add<CComponentRectangle>(*doc.MainScreenList[0], {1, 2, 3, 4});
-    doc.PopupScreenList.push_back(page(6, "Popups", "1000", 7, 0));
-    doc.GlossaryScreenList.push_back(page(7, "Glossary", "9000", 9, 0));
+    doc.AddScreen(page(5, "Menu", "1", 0, 2));
+    Add<CComponentRectangle>(*doc.MainScreens()[0], {1, 2, 3, 4});
+    doc.AddScreen(page(6, "Popups", "1000", 7, 0), nullptr, true, false);
+    doc.AddScreen(page(7, "Glossary", "9000", 9, 0), nullptr, false, true);
 
     const QByteArray rect = RectangleRecord({1, 2, 3, 4});
     GoldenProject golden(10000047);
@@ -200,16 +201,16 @@ TEST(ProjectFile, ScreenRecordsEqualTheGoldenFieldByField)
 
     CCorvessaDoc reread(CCorvContext::Empty(), FixedClock());
     Load(reread, golden.Bytes());
-    ASSERT_EQ(reread.MainScreenList.size(), 1u);
-    const CCorvPage &menu = *reread.MainScreenList[0];
+    ASSERT_EQ(reread.MainScreens().size(), 1u);
+    const CCorvPage &menu = *reread.MainScreens()[0];
     EXPECT_EQ(menu.GetBanner(), "banner of Menu");
     EXPECT_EQ(menu.GetSourceDocument(), "source.docx");
     EXPECT_EQ(menu.GetLabel(), "1");
     EXPECT_EQ(menu.GetPageType(), 0);
     EXPECT_EQ(menu.GetMenuKind(), 2);
-    ASSERT_EQ(reread.GlossaryScreenList.size(), 1u);
-    EXPECT_EQ(reread.GlossaryScreenList[0]->GetId(), 7);
-    EXPECT_EQ(reread.GlossaryScreenList[0]->GetBanner(), "banner of Glossary");
+    ASSERT_EQ(reread.GlossaryScreens().size(), 1u);
+    EXPECT_EQ(reread.GlossaryScreens()[0]->GetId(), 7);
+    EXPECT_EQ(reread.GlossaryScreens()[0]->GetBanner(), "banner of Glossary");
 }
 
 // Guards byte stability: a saved course reads back to the same file, screens and components in step.
@@ -222,31 +223,31 @@ TEST(ProjectFile, SaveLoadSaveGivesIdenticalBytes)
     CCorvessaDoc reread(CCorvContext::Empty(), FixedClock());
     reread.OnNewDocument();
     Load(reread, first);
-    ASSERT_EQ(reread.MainScreenList.size(), 3u);
-    ASSERT_EQ(reread.PopupScreenList.size(), 2u);
-    ASSERT_EQ(reread.GlossaryScreenList.size(), 2u);
-    EXPECT_EQ(reread.MainScreenList[0]->GetComponentCount(), 2);
-    EXPECT_EQ(reread.MainScreenList[0]->GetMenuKind(), 1);
-    EXPECT_EQ(reread.MainScreenList[1]->GetComponentCount(), 3);
-    EXPECT_EQ(reread.MainScreenList[2]->GetComponentCount(), 1);
-    EXPECT_EQ(reread.PopupScreenList[1]->GetComponentCount(), 1);
-    EXPECT_EQ(reread.MainScreenList[1]->GetTitle(), "Title 2");
-    EXPECT_EQ(reread.MainScreenList[1]->GetBanner(), "Banner 2");
-    EXPECT_EQ(reread.MainScreenList[1]->GetSourceDocument(), "src2.docx");
-    EXPECT_EQ(reread.MainScreenList[1]->GetAssessable(), 1);
-    EXPECT_EQ(reread.PopupScreenList[1]->GetLabel(), "P1");
+    ASSERT_EQ(reread.MainScreens().size(), 3u);
+    ASSERT_EQ(reread.PopupScreens().size(), 2u);
+    ASSERT_EQ(reread.GlossaryScreens().size(), 2u);
+    EXPECT_EQ(reread.MainScreens()[0]->GetComponentCount(), 2);
+    EXPECT_EQ(reread.MainScreens()[0]->GetMenuKind(), 1);
+    EXPECT_EQ(reread.MainScreens()[1]->GetComponentCount(), 3);
+    EXPECT_EQ(reread.MainScreens()[2]->GetComponentCount(), 1);
+    EXPECT_EQ(reread.PopupScreens()[1]->GetComponentCount(), 1);
+    EXPECT_EQ(reread.MainScreens()[1]->GetTitle(), "Title 2");
+    EXPECT_EQ(reread.MainScreens()[1]->GetBanner(), "Banner 2");
+    EXPECT_EQ(reread.MainScreens()[1]->GetSourceDocument(), "src2.docx");
+    EXPECT_EQ(reread.MainScreens()[1]->GetAssessable(), 1);
+    EXPECT_EQ(reread.PopupScreens()[1]->GetLabel(), "P1");
     EXPECT_EQ(reread.GetNextScreenNumber(), 9);
     EXPECT_EQ(reread.GetNextTextBoxNumber(), 4);
-    EXPECT_EQ(reread.Topics.size(), 2u);
-    EXPECT_EQ(*reread.Topics[1], *doc.Topics[1]);
-    EXPECT_EQ(reread.MenuBasedCourse, 1);
-    EXPECT_EQ(reread.GlossaryDocuments, doc.GlossaryDocuments);
-    EXPECT_EQ(reread.PopupsFolder, reread.PopupScreenList[0].get());
-    EXPECT_EQ(reread.GlossaryFolder, reread.GlossaryScreenList[0].get());
+    EXPECT_EQ(reread.Topics().size(), 2u);
+    EXPECT_EQ(*reread.Topics()[1], *doc.Topics()[1]);
+    EXPECT_EQ(reread.Settings().MenuBasedCourse, 1);
+    EXPECT_EQ(reread.GlossaryDocuments(), doc.GlossaryDocuments());
+    EXPECT_EQ(reread.GetPopupsFolder(), reread.PopupScreens()[0].get());
+    EXPECT_EQ(reread.GetGlossaryFolder(), reread.GlossaryScreens()[0].get());
     // The link on the menu (a folder screen) points at the screen its label names.
-    auto *link = dynamic_cast<CComponentLink *>(reread.MainScreenList[0]->GetComponent(0));
+    auto *link = dynamic_cast<CComponentLink *>(reread.MainScreens()[0]->GetComponent(0));
     ASSERT_NE(link, nullptr);
-    EXPECT_EQ(link->GetTargetPage(reread), reread.MainScreenList[1].get());
+    EXPECT_EQ(link->GetTargetPage(reread), reread.MainScreens()[1].get());
 
     EXPECT_EQ(ProjectBytes(reread), first);
 }
@@ -295,11 +296,11 @@ TEST(ProjectFile, FolderPointersPointIntoTheirOwnLists)
 
     CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
     Load(doc, golden.Bytes());
-    ASSERT_EQ(doc.MainScreenList.size(), 3u);
-    ASSERT_EQ(doc.PopupScreenList.size(), 1u);
-    EXPECT_EQ(doc.PopupsFolder, doc.PopupScreenList[0].get());
-    EXPECT_EQ(doc.GlossaryFolder, nullptr);
-    EXPECT_EQ(doc.FinalPerformanceFolder, doc.MainScreenList[2].get());
+    ASSERT_EQ(doc.MainScreens().size(), 3u);
+    ASSERT_EQ(doc.PopupScreens().size(), 1u);
+    EXPECT_EQ(doc.GetPopupsFolder(), doc.PopupScreens()[0].get());
+    EXPECT_EQ(doc.GetGlossaryFolder(), nullptr);
+    EXPECT_EQ(doc.GetFinalPerformanceFolder(), doc.MainScreens()[2].get());
 }
 
 // Guards the old forms: no schema number, screens numbered by position, the old topic count.
@@ -319,14 +320,14 @@ TEST(ProjectFile, SchemaLessFileNumbersItsScreensInOrder)
     Load(doc, golden.Bytes());
     EXPECT_EQ(doc.GetFileSchema(), 1000000);
     EXPECT_EQ(doc.GetNextScreenNumber(), 57);
-    EXPECT_EQ(doc.Topics.size(), 2u);
-    EXPECT_EQ(doc.MenuBasedCourse, 1);
-    ASSERT_EQ(doc.MainScreenList.size(), 3u);
+    EXPECT_EQ(doc.Topics().size(), 2u);
+    EXPECT_EQ(doc.Settings().MenuBasedCourse, 1);
+    ASSERT_EQ(doc.MainScreens().size(), 3u);
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(doc.MainScreenList[size_t(i)]->GetId(), i);
-        EXPECT_EQ(doc.MainScreenList[size_t(i)]->GetMenuKind(), 0);
-        EXPECT_EQ(doc.MainScreenList[size_t(i)]->GetComponentCount(), 1);
-        EXPECT_EQ(doc.MainScreenList[size_t(i)]->GetComponent(0)->GetBounds().right, 3);
+        EXPECT_EQ(doc.MainScreens()[size_t(i)]->GetId(), i);
+        EXPECT_EQ(doc.MainScreens()[size_t(i)]->GetMenuKind(), 0);
+        EXPECT_EQ(doc.MainScreens()[size_t(i)]->GetComponentCount(), 1);
+        EXPECT_EQ(doc.MainScreens()[size_t(i)]->GetComponent(0)->GetBounds().right, 3);
     }
 }
 
@@ -358,16 +359,16 @@ TEST(ProjectFile, SectionsFollowTheSchema)
 
         CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
         doc.OnNewDocument();
-        doc.MenuBasedCourse = 0;
+        doc.MutableSettings().MenuBasedCourse = 0;
         Load(doc, golden.Bytes());
-        ASSERT_EQ(doc.MainScreenList.size(), 1u);
-        EXPECT_EQ(doc.MainScreenList[0]->GetId(), 10);
-        EXPECT_EQ(doc.MainScreenList[0]->GetMenuKind(), c.schema >= 10000031 ? 2 : 0);
-        EXPECT_EQ(doc.PopupScreenList.size(), c.popups ? 1u : 0u);
-        EXPECT_EQ(doc.GlossaryScreenList.size(), c.glossary ? 1u : 0u);
-        EXPECT_EQ(doc.GlossaryDocuments, c.glossary ? QStringList{"/g.docx"} : QStringList{});
-        EXPECT_EQ(doc.MenuBasedCourse, 0); // one topic leaves the stored flag
-        EXPECT_EQ(doc.Topics.size(), 1u);
+        ASSERT_EQ(doc.MainScreens().size(), 1u);
+        EXPECT_EQ(doc.MainScreens()[0]->GetId(), 10);
+        EXPECT_EQ(doc.MainScreens()[0]->GetMenuKind(), c.schema >= 10000031 ? 2 : 0);
+        EXPECT_EQ(doc.PopupScreens().size(), c.popups ? 1u : 0u);
+        EXPECT_EQ(doc.GlossaryScreens().size(), c.glossary ? 1u : 0u);
+        EXPECT_EQ(doc.GlossaryDocuments(), c.glossary ? QStringList{"/g.docx"} : QStringList{});
+        EXPECT_EQ(doc.Settings().MenuBasedCourse, 0); // one topic leaves the stored flag
+        EXPECT_EQ(doc.Topics().size(), 1u);
     }
 }
 
@@ -388,7 +389,7 @@ TEST(ProjectFile, OldTopicCountUsesItsFirstByteSigned)
         CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
         doc.OnNewDocument();
         Load(doc, golden.Bytes());
-        EXPECT_EQ(doc.Topics.size(), size_t(std::max(count, 0))) << count;
+        EXPECT_EQ(doc.Topics().size(), size_t(std::max(count, 0))) << count;
     }
 }
 
@@ -403,17 +404,17 @@ TEST(ProjectFile, OldFileDoesNotInheritThePreviousCoursesSettings)
 
     CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
     doc.OnNewDocument();
-    doc.RightToLeft = 1;             // gated at least 10000032
-    doc.LmsCompatibility = "Other";  // gated at least 10000046
-    doc.EmulateIE7 = 0;              // after the topics, at least 10000042
-    doc.ShowGlossary = 0;            // set once per document object: a new project keeps it too
-    doc.SetUserStoresHook([](CCorvessaDoc &d) { d.KenBurnsInterval = 8; });
+    doc.MutableSettings().RightToLeft = 1;             // gated at least 10000032
+    doc.MutableSettings().LmsCompatibility = "Other";  // gated at least 10000046
+    doc.MutableSettings().EmulateIE7 = 0;              // after the topics, at least 10000042
+    doc.MutableSettings().ShowGlossary = 0;            // set once per document object: a new project keeps it too
+    doc.SetUserStoresHook([](CCorvessaDoc &d) { d.MutableSettings().KenBurnsInterval = 8; });
     Load(doc, golden.Bytes());
-    EXPECT_EQ(doc.RightToLeft, 0);
-    EXPECT_EQ(doc.LmsCompatibility, "Default");
-    EXPECT_EQ(doc.EmulateIE7, 1);
-    EXPECT_EQ(doc.ShowGlossary, 0);
-    EXPECT_EQ(doc.KenBurnsInterval, 8);
+    EXPECT_EQ(doc.Settings().RightToLeft, 0);
+    EXPECT_EQ(doc.Settings().LmsCompatibility, "Default");
+    EXPECT_EQ(doc.Settings().EmulateIE7, 1);
+    EXPECT_EQ(doc.Settings().ShowGlossary, 0);
+    EXPECT_EQ(doc.Settings().KenBurnsInterval, 8);
 }
 
 // Guards the codes a list never holds (media anywhere, remediation on popup and glossary screens): nothing
@@ -445,7 +446,7 @@ TEST(ProjectFile, CodesTheListsNeverHoldStandAlone)
     CCorvessaDoc doc(context, FixedClock());
     Load(doc, golden.Bytes());
     EXPECT_TRUE(prompts.Entries().isEmpty());
-    for (const auto *list : {&doc.MainScreenList, &doc.PopupScreenList, &doc.GlossaryScreenList}) {
+    for (const auto *list : {&doc.MainScreens(), &doc.PopupScreens(), &doc.GlossaryScreens()}) {
         ASSERT_EQ(list->size(), 1u);
         const CCorvPage &page = *(*list)[0];
         ASSERT_EQ(page.GetComponentCount(), 1) << page.GetTitle().toStdString();
@@ -459,20 +460,20 @@ TEST(ProjectFile, WriterLeavesOutWhatAListCannotHold)
 {
     CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
     doc.OnNewDocument();
-    for (auto *list : {&doc.PopupScreenList, &doc.GlossaryScreenList}) {
-        auto page = Page(list == &doc.PopupScreenList ? 3 : 4, list == &doc.PopupScreenList ? "P1" : "G1", 2);
+    for (auto *list : {&doc.PopupScreens(), &doc.GlossaryScreens()}) {
+        auto page = Page(list == &doc.PopupScreens() ? 3 : 4, list == &doc.PopupScreens() ? "P1" : "G1", 2);
         auto r = std::make_unique<CComponentRemediation>();
         r->SetQuestionPageIds({1, 2, 3});
         page->AddComponent(std::move(r), CPrompt::Plain());
         Add<CComponentRectangle>(*page, {7, 8, 9, 10});
-        list->push_back(std::move(page));
+        doc.AddScreen(std::move(page), nullptr, list == &doc.PopupScreens(), list == &doc.GlossaryScreens());
     }
     doc.SetNextScreenNumber(5);
     const QByteArray bytes = ProjectBytes(doc);
 
     CCorvessaDoc reread(CCorvContext::Empty(), FixedClock());
     Load(reread, bytes);
-    for (const auto *list : {&reread.PopupScreenList, &reread.GlossaryScreenList}) {
+    for (const auto *list : {&reread.PopupScreens(), &reread.GlossaryScreens()}) {
         ASSERT_EQ(list->size(), 1u);
         ASSERT_EQ((*list)[0]->GetComponentCount(), 1);
         EXPECT_EQ((*list)[0]->GetComponent(0)->GetType(), ct_rectangle);
@@ -486,7 +487,7 @@ TEST(ProjectFile, RemediationTargetsAreStoredThroughTheScreens)
 {
     CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
     doc.OnNewDocument();
-    doc.MainScreenList.push_back(Page(1, "1", 3));
+    doc.AddScreen(Page(1, "1", 3));
     auto screen = Page(2, "2", 8);
     auto made = std::make_unique<CComponentRemediation>();
     CComponentRemediation *remediation = made.get();
@@ -495,14 +496,14 @@ TEST(ProjectFile, RemediationTargetsAreStoredThroughTheScreens)
     made->m_reverseOutPageId = 1;
     made->m_passMark = 60;
     screen->AddComponent(std::move(made), CPrompt::Plain());
-    doc.MainScreenList.push_back(std::move(screen));
+    doc.AddScreen(std::move(screen));
 
     const QByteArray bytes = ProjectBytes(doc);
     EXPECT_EQ(remediation->m_completionPageId, -1);
     CCorvessaDoc reread(CCorvContext::Empty(), FixedClock());
     Load(reread, bytes);
-    ASSERT_EQ(reread.MainScreenList.size(), 2u);
-    auto *read = dynamic_cast<CComponentRemediation *>(reread.MainScreenList[1]->GetComponent(0));
+    ASSERT_EQ(reread.MainScreens().size(), 2u);
+    auto *read = dynamic_cast<CComponentRemediation *>(reread.MainScreens()[1]->GetComponent(0));
     ASSERT_NE(read, nullptr);
     EXPECT_EQ(read->m_completionPageId, -1);
     EXPECT_EQ(read->m_reverseOutPageId, 1);
@@ -536,8 +537,8 @@ TEST(ProjectFile, UnknownTypeCodeEndsTheReadKeepingCompleteScreens)
         context.prompt = &prompts;
         CCorvessaDoc doc(context, FixedClock());
         Load(doc, golden.Bytes());
-        ASSERT_EQ(doc.MainScreenList.size(), 1u);
-        EXPECT_EQ(doc.MainScreenList[0]->GetTitle(), "good");
+        ASSERT_EQ(doc.MainScreens().size(), 1u);
+        EXPECT_EQ(doc.MainScreens()[0]->GetTitle(), "good");
         EXPECT_EQ(doc.GetLoadRetry(), 0);
         EXPECT_EQ(prompts.Entries().size(), 1);
     }
@@ -578,10 +579,10 @@ TEST(ProjectFile, RetryPassRunsAfterAnUnknownComponentType)
     context.prompt = &prompts;
     CCorvessaDoc doc(context, FixedClock());
     Load(doc, bytes);
-    ASSERT_EQ(doc.MainScreenList.size(), size_t(kScreens)) << qPrintable(prompts.Texts().join(" | "));
-    EXPECT_EQ(doc.CourseName, "Harbour safety");
+    ASSERT_EQ(doc.MainScreens().size(), size_t(kScreens)) << qPrintable(prompts.Texts().join(" | "));
+    EXPECT_EQ(doc.Settings().CourseName, "Harbour safety");
     for (int i = 0; i < kScreens; ++i) {
-        const CCorvPage &page = *doc.MainScreenList[size_t(i)];
+        const CCorvPage &page = *doc.MainScreens()[size_t(i)];
         EXPECT_EQ(page.GetTitle(), QStringLiteral("Screen %1").arg(i));
         EXPECT_EQ(page.GetId(), i);
         ASSERT_EQ(page.GetComponentCount(), 1);
@@ -602,7 +603,7 @@ TEST(ProjectFile, HugeScreenCountEndsWithoutReservingAnything)
         golden.WriteScreen(0, "one", "1", 2, 0);
         CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
         Load(doc, golden.Bytes());
-        EXPECT_LE(doc.MainScreenList.size(), 1u) << count;
+        EXPECT_LE(doc.MainScreens().size(), 1u) << count;
     }
 }
 
@@ -672,12 +673,12 @@ TEST(ProjectFile, FileCutInsideTheMainScreensKeepsTheCompleteOnes)
     context.prompt = &prompts;
     CCorvessaDoc reread(context, FixedClock());
     Load(reread, full.left(at + 4));
-    EXPECT_EQ(reread.MainScreenList.size(), 2u);
+    EXPECT_EQ(reread.MainScreens().size(), 2u);
     // The author is told, so that a save does not silently replace the file with the part that was read.
     ASSERT_EQ(prompts.Entries().size(), 1);
     EXPECT_TRUE(prompts.Entries()[0].text.contains(QStringLiteral("could be read only in part")));
-    EXPECT_EQ(reread.CourseName, "Birds of the coast");
-    EXPECT_TRUE(reread.PopupScreenList.empty());
+    EXPECT_EQ(reread.Settings().CourseName, "Birds of the coast");
+    EXPECT_TRUE(reread.PopupScreens().empty());
 }
 
 // Guards the text box's entry: its rich text follows its record as one string and reads back in step,
@@ -700,14 +701,14 @@ TEST(ProjectFile, TextBoxRichTextAndTablesRoundTrip)
         table->SetBounds({36, 340, 520, 500}, false);
         page->AddComponent(std::move(table), CPrompt::Plain());
         Add<CComponentRectangle>(*page, {600, 40, 700, 90});
-        (list == 0 ? doc.MainScreenList : doc.PopupScreenList).push_back(std::move(page));
+        doc.AddScreen(std::move(page), nullptr, list != 0, false);
     }
     doc.SetNextScreenNumber(2);
     const QByteArray first = ProjectBytes(doc);
 
     CCorvessaDoc reread(CCorvContext::Empty(), FixedClock());
     Load(reread, first);
-    for (const auto *list : {&reread.MainScreenList, &reread.PopupScreenList}) {
+    for (const auto *list : {&reread.MainScreens(), &reread.PopupScreens()}) {
         ASSERT_EQ(list->size(), 1u);
         const CCorvPage &page = *(*list)[0];
         ASSERT_EQ(page.GetComponentCount(), 3);
@@ -744,7 +745,7 @@ struct Told
 QStringList MainTitles(const CCorvessaDoc &doc)
 {
     QStringList titles;
-    for (const auto &screen : doc.MainScreenList)
+    for (const auto &screen : doc.MainScreens())
         titles << screen->GetTitle();
     return titles;
 }
@@ -772,10 +773,10 @@ TEST(ProjectFile, UnreadableComponentKeepsTheFirstPass)
 
         Told told;
         Load(*told.doc, golden.Bytes());
-        EXPECT_EQ(told.doc->CourseName, "Gulls");
-        EXPECT_EQ(told.doc->Topics.size(), 2u);
+        EXPECT_EQ(told.doc->Settings().CourseName, "Gulls");
+        EXPECT_EQ(told.doc->Topics().size(), 2u);
         ASSERT_EQ(MainTitles(*told.doc), QStringList{"first"});
-        EXPECT_EQ(told.doc->MainScreenList[0]->GetId(), 0);
+        EXPECT_EQ(told.doc->MainScreens()[0]->GetId(), 0);
         EXPECT_TRUE(told.ToldReadInPart());
     }
 }
@@ -796,7 +797,7 @@ TEST(ProjectFile, WhenBothPassesFailTheOneThatReadFurtherIsKept)
 
     Told told;
     Load(*told.doc, cut);
-    EXPECT_EQ(told.doc->CourseName, "Terns");
+    EXPECT_EQ(told.doc->Settings().CourseName, "Terns");
     EXPECT_EQ(MainTitles(*told.doc), (QStringList{"one", "two"}));
     EXPECT_EQ(told.doc->GetFileSchema(), 1000002);
     EXPECT_TRUE(told.ToldReadInPart());
@@ -819,9 +820,9 @@ TEST(ProjectFile, FileCutInsideTheSettingsIsStillCleanedUp)
     Told told;
     Load(*told.doc, golden.Bytes().left(at + 4));
     const CCorvessaDoc &doc = *told.doc;
-    EXPECT_EQ(doc.LogoImage, "/courses/Course/Images/Resized/passwd");
-    EXPECT_EQ(doc.EncodingLabel, "Unicode (UTF-8) - [utf-8]");
-    EXPECT_EQ(doc.FontSizePoints[0], "14");
+    EXPECT_EQ(doc.Settings().LogoImage, "/courses/Course/Images/Resized/passwd");
+    EXPECT_EQ(doc.Settings().EncodingLabel, "Unicode (UTF-8) - [utf-8]");
+    EXPECT_EQ(doc.Settings().FontSizePoints[0], "14");
     EXPECT_EQ(doc.GetFileSchema(), 10000047);
     EXPECT_TRUE(told.ToldReadInPart());
 
@@ -858,7 +859,7 @@ TEST(ProjectFile, NegativeCountsAreDamage)
         Told told;
         Load(*told.doc, golden.Bytes());
         EXPECT_EQ(MainTitles(*told.doc), c.main);
-        EXPECT_EQ(told.doc->PopupScreenList.size(), c.popups);
+        EXPECT_EQ(told.doc->PopupScreens().size(), c.popups);
         EXPECT_TRUE(told.ToldReadInPart());
     }
 }
@@ -902,11 +903,11 @@ TEST(ProjectFile, OldTextBoxesTakeTheDirectionOfTheCourseBeingRead)
 
         CCorvessaDoc doc(CCorvContext::Empty(), FixedClock());
         doc.OnNewDocument();
-        doc.RightToLeft = 1 - c.userStoreDirection; // the course open before runs the other way
-        doc.SetUserStoresHook([&c](CCorvessaDoc &d) { d.RightToLeft = c.userStoreDirection; });
+        doc.MutableSettings().RightToLeft = 1 - c.userStoreDirection; // the course open before runs the other way
+        doc.SetUserStoresHook([&c](CCorvessaDoc &d) { d.MutableSettings().RightToLeft = c.userStoreDirection; });
         Load(doc, golden.Bytes());
-        ASSERT_EQ(doc.MainScreenList.size(), 1u);
-        auto *box = dynamic_cast<CComponentTextbox *>(doc.MainScreenList[0]->GetComponent(0));
+        ASSERT_EQ(doc.MainScreens().size(), 1u);
+        auto *box = dynamic_cast<CComponentTextbox *>(doc.MainScreens()[0]->GetComponent(0));
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(box->GetRightToLeft(), c.expected);
         EXPECT_EQ(box->GetRichText().GetText(), "Gulls");
@@ -944,13 +945,13 @@ TEST(ProjectFile, GlossarySectionAndTableCellSettingsDifferAt10000038)
     Told told;
     Load(*told.doc, golden.Bytes());
     EXPECT_TRUE(told.prompts.Entries().isEmpty());
-    ASSERT_EQ(told.doc->MainScreenList.size(), 1u);
-    auto *table = dynamic_cast<CComponentTable *>(told.doc->MainScreenList[0]->GetComponent(0));
+    ASSERT_EQ(told.doc->MainScreens().size(), 1u);
+    auto *table = dynamic_cast<CComponentTable *>(told.doc->MainScreens()[0]->GetComponent(0));
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(table->GetBorderWidth(), 3);
     EXPECT_EQ(table->GetCellPadding(), 1); // the constructor's: not in the record
     EXPECT_EQ(table->GetCell(0, 1)->GetRichText().GetText(), "c1");
-    ASSERT_EQ(told.doc->GlossaryScreenList.size(), 1u);
-    EXPECT_EQ(told.doc->GlossaryScreenList[0]->GetId(), 5);
-    EXPECT_EQ(told.doc->GlossaryDocuments, QStringList{"/g.docx"});
+    ASSERT_EQ(told.doc->GlossaryScreens().size(), 1u);
+    EXPECT_EQ(told.doc->GlossaryScreens()[0]->GetId(), 5);
+    EXPECT_EQ(told.doc->GlossaryDocuments(), QStringList{"/g.docx"});
 }

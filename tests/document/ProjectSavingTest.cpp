@@ -1,6 +1,7 @@
 #include "GoldenProject.h"
 
 #include "document/CorvessaDoc.h"
+#include "document/ProjectFile.h"
 #include "document/DocumentObserver.h"
 #include "document/InternationalProfileFromXML.h"
 #include "document/ProjectBackups.h"
@@ -136,13 +137,13 @@ CComponentLink *AddScreenLink(CCorvPage &page, const QString &label)
 // background, as an author would have it before its first save.
 void BuildCourse(CCorvessaDoc &doc, const Session &s)
 {
-    doc.CourseName = QStringLiteral("Sea birds");
-    doc.LogoImage = s.Picture("art/My Logo.png", 640, 80);
-    doc.UseCustomBackground = 1;
-    doc.BgImage = s.tree.Write("art/sea.jpg", "background bytes");
-    doc.Topics.push_back(std::make_unique<CTopic>("1", "Gulls", "", "", ""));
-    doc.Topics.push_back(std::make_unique<CTopic>("2", "Terns", "", "", ""));
-    doc.MenuBasedCourse = 1;
+    doc.MutableSettings().CourseName = QStringLiteral("Sea birds");
+    doc.MutableSettings().LogoImage = s.Picture("art/My Logo.png", 640, 80);
+    doc.MutableSettings().UseCustomBackground = 1;
+    doc.MutableSettings().BgImage = s.tree.Write("art/sea.jpg", "background bytes");
+    doc.AddTopic(std::make_unique<CTopic>("1", "Gulls", "", "", ""));
+    doc.AddTopic(std::make_unique<CTopic>("2", "Terns", "", "", ""));
+    doc.MutableSettings().MenuBasedCourse = 1;
 
     CCorvPage *menu = AddPage(doc, "Sea birds", "1", pt_folder);
     AddScreenLink(*menu, "2");
@@ -195,8 +196,8 @@ TEST(ProjectSaving, CourseSavesReopensAndSavesAgainToTheSameBytes)
     EXPECT_EQ(s.ui.proposals, QStringList{"Untitled.kvx"});
     EXPECT_EQ(s.ui.recent, QStringList{path});
     EXPECT_EQ(doc->GetPathName(), path);
-    EXPECT_EQ(doc->LogoImage, "MyLogo.png");
-    EXPECT_EQ(doc->BgImage, s.tree / "Course/Images/Resized/sea.jpg");
+    EXPECT_EQ(doc->Settings().LogoImage, "MyLogo.png");
+    EXPECT_EQ(doc->Settings().BgImage, s.tree / "Course/Images/Resized/sea.jpg");
     EXPECT_EQ(QImageReader(s.tree / "Course/Images/Resized/png8/MyLogo.png").size(), QSize(400, 50));
     EXPECT_TRUE(s.progress.texts.contains("Saving screen: Gulls"));
     EXPECT_TRUE(s.progress.texts.contains("Saving screen: Tern"));
@@ -210,15 +211,15 @@ TEST(ProjectSaving, CourseSavesReopensAndSavesAgainToTheSameBytes)
     ASSERT_TRUE(reopen.OnFileOpenProject());
     EXPECT_TRUE(s.progress.texts.contains("Loading screen: Terns"));
     EXPECT_EQ(reread->GetPathName(), path);
-    EXPECT_EQ(reread->LogoImage, s.tree / "Course/Images/Resized/MyLogo.png");
-    EXPECT_TRUE(QFileInfo::exists(reread->LogoImage));
-    ASSERT_EQ(reread->MainScreenList.size(), 3u);
-    EXPECT_EQ(reread->PopupScreenList.size(), 2u);
-    EXPECT_EQ(reread->GlossaryScreenList.size(), 2u);
-    EXPECT_EQ(reread->Topics.size(), 2u);
+    EXPECT_EQ(reread->Settings().LogoImage, s.tree / "Course/Images/Resized/MyLogo.png");
+    EXPECT_TRUE(QFileInfo::exists(reread->Settings().LogoImage));
+    ASSERT_EQ(reread->MainScreens().size(), 3u);
+    EXPECT_EQ(reread->PopupScreens().size(), 2u);
+    EXPECT_EQ(reread->GlossaryScreens().size(), 2u);
+    EXPECT_EQ(reread->Topics().size(), 2u);
     EXPECT_EQ(reread->GetNextScreenNumber(), doc->GetNextScreenNumber());
-    const CCorvPage &menu = *reread->MainScreenList[0];
-    const CCorvPage &gulls = *reread->MainScreenList[1];
+    const CCorvPage &menu = *reread->MainScreens()[0];
+    const CCorvPage &gulls = *reread->MainScreens()[1];
     EXPECT_EQ(static_cast<CComponentLink *>(menu.GetComponent(0))->GetTargetPageId(), gulls.GetId());
     // The same link on a content screen is left for the publisher's check.
     EXPECT_EQ(static_cast<CComponentLink *>(gulls.GetComponent(1))->GetTargetPageId(), -1);
@@ -249,9 +250,9 @@ TEST(ProjectSaving, AFailedSaveLeavesTheProjectAsItWas)
         SetModified(path, QDateTime(QDate(2022, 1, 3), QTime(0, 0, 0)));
         const auto before = Snapshot(s.tree.Path());
 
-        doc->CourseName = QStringLiteral("Changed");
+        doc->MutableSettings().CourseName = QStringLiteral("Changed");
         AddPage(*doc, "New screen", "4", pt_document);
-        auto *gull = static_cast<CComponentImage *>(doc->MainScreenList[1]->GetComponent(2));
+        auto *gull = static_cast<CComponentImage *>(doc->MainScreens()[1]->GetComponent(2));
         gull->SetImageFile(s.Picture("edited/Gull Photo.png", 60, 40), s.context);
         doc->SetModifiedFlag(true);
         doc->SetSaveFaultHook([step](SaveStep at) { return at == step; });
@@ -299,7 +300,7 @@ TEST(ProjectSaving, BackupHoldsTheProjectAsItWasBeforeTheSave)
     const auto before = Snapshot(s.tree / "Course");
     const QByteArray file = TempTree::ReadAll(path);
 
-    doc->CourseName = QStringLiteral("Changed");
+    doc->MutableSettings().CourseName = QStringLiteral("Changed");
     ASSERT_TRUE(commands.SaveProject());
     QString expected;
     ASSERT_TRUE(CProjectBackups::FormatBackupTimestamp(s.tree / "Course Backups/Course 20210304-050607/Course.kvx",
@@ -401,13 +402,13 @@ TEST(ProjectSaving, PartlyReadProjectIsNotSavedOverTheOriginal)
 
     auto reread = s.NewDoc();
     s.prompt.Clear();
-    ASSERT_TRUE(reread->OnOpenDocument(path));
+    ASSERT_TRUE(CProjectFile::Open(*reread, path));
     ASSERT_EQ(s.prompt.Texts().size(), 1);
     EXPECT_TRUE(s.prompt.Texts()[0].contains("could be read only in part"));
     EXPECT_EQ(reread->GetPathName(), "");
     EXPECT_EQ(reread->GetTitle(), "Course");
     EXPECT_TRUE(reread->IsModified());
-    EXPECT_GE(reread->MainScreenList.size(), 1u);
+    EXPECT_GE(reread->MainScreens().size(), 1u);
 
     ScriptedUi cancel;
     CProjectFileCommands save(*reread, cancel);
@@ -464,7 +465,7 @@ TEST(ProjectSaving, ProfileCopyTravelsWithTheProject)
     ASSERT_TRUE(QFileInfo::exists(s.tree / "Course/kv_profile.xml"));
 
     auto reread = s.NewDoc();
-    ASSERT_TRUE(reread->OnOpenDocument(s.tree / "Course.kvx"));
+    ASSERT_TRUE(CProjectFile::Open(*reread, s.tree / "Course.kvx"));
     auto *read = dynamic_cast<InternationalProfileFromXML *>(reread->GetInternationalProfile());
     ASSERT_NE(read, nullptr);
     ASSERT_EQ(read->items.size(), 1u);
@@ -482,9 +483,9 @@ TEST(ProjectSaving, NextScreenNumberPassesEveryScreenRead)
         doc->AddScreen(std::make_unique<CCorvPage>(3, "a", "", "", 0, "1", pt_document, -1), nullptr, false, false);
         doc->AddScreen(std::make_unique<CCorvPage>(7, "b", "", "", 0, "P1", pt_document, -1), nullptr, true, false);
         doc->SetNextScreenNumber(counter);
-        ASSERT_TRUE(doc->OnSaveDocument(s.tree / "Course.kvx"));
+        ASSERT_TRUE(CProjectFile::Save(*doc, s.tree / "Course.kvx"));
         auto reread = s.NewDoc();
-        ASSERT_TRUE(reread->OnOpenDocument(s.tree / "Course.kvx"));
+        ASSERT_TRUE(CProjectFile::Open(*reread, s.tree / "Course.kvx"));
         EXPECT_EQ(reread->GetNextScreenNumber(), expected) << counter;
     }
 }
@@ -503,7 +504,7 @@ TEST(ProjectSaving, ComponentFromAScreenFileBecomesTheProjects)
     audio->SetStandAlone(1);
     CComponentBase *raw = audio.get();
     page->AddComponent(std::move(audio), CPrompt::Plain());
-    ASSERT_TRUE(doc->OnSaveDocument(s.tree / "Course.kvx"));
+    ASSERT_TRUE(CProjectFile::Save(*doc, s.tree / "Course.kvx"));
     EXPECT_EQ(raw->IsStandAlone(), 0);
     EXPECT_EQ(TempTree::ReadAll(s.tree / "Course/Sounds/gull.wav"), "cry");
 }
@@ -522,7 +523,7 @@ TEST(ProjectSaving, ViewsHearOfNewProjectsAndOfTheOpenCommand)
     } views;
     Session s;
     auto doc = s.NewDoc();
-    ASSERT_TRUE(doc->OnSaveDocument(s.tree / "Course.kvx"));
+    ASSERT_TRUE(CProjectFile::Save(*doc, s.tree / "Course.kvx"));
     doc->AddObserver(&views);
     doc->OnNewDocument();
     EXPECT_EQ(doc->GetPathName(), "");
@@ -576,21 +577,21 @@ TEST(ProjectSaving, AFailedFirstSaveKeepsTheCoursesPictures)
     Session s;
     auto doc = s.NewDoc();
     BuildCourse(*doc, s);
-    const QString logo = doc->LogoImage, background = doc->BgImage;
+    const QString logo = doc->Settings().LogoImage, background = doc->Settings().BgImage;
     CProjectFileCommands commands(*doc, s.ui);
     doc->SetSaveFaultHook([](SaveStep at) { return at == SaveStep::rename; });
     EXPECT_FALSE(commands.DoSaveProject(s.tree / "First.kvx", true));
-    EXPECT_EQ(doc->LogoImage, logo);
-    EXPECT_EQ(doc->BgImage, background);
+    EXPECT_EQ(doc->Settings().LogoImage, logo);
+    EXPECT_EQ(doc->Settings().BgImage, background);
     EXPECT_EQ(doc->GetPathName(), "");
 
     doc->SetSaveFaultHook({});
     ASSERT_TRUE(commands.DoSaveProject(s.tree / "Second.kvx", true));
     auto reread = s.NewDoc();
-    ASSERT_TRUE(reread->OnOpenDocument(s.tree / "Second.kvx"));
-    EXPECT_EQ(reread->LogoImage, s.tree / "Second/Images/Resized/MyLogo.png");
-    EXPECT_TRUE(QFileInfo::exists(reread->LogoImage));
-    EXPECT_EQ(TempTree::ReadAll(reread->BgImage), "background bytes");
+    ASSERT_TRUE(CProjectFile::Open(*reread, s.tree / "Second.kvx"));
+    EXPECT_EQ(reread->Settings().LogoImage, s.tree / "Second/Images/Resized/MyLogo.png");
+    EXPECT_TRUE(QFileInfo::exists(reread->Settings().LogoImage));
+    EXPECT_EQ(TempTree::ReadAll(reread->Settings().BgImage), "background bytes");
 }
 
 // Guards the oldest projects opened as the Open command opens them: a file of schema 1000003 keeps a text
@@ -613,11 +614,11 @@ TEST(ProjectSaving, OldProjectReadsItsTextBoxFromTheRtfsFolder)
     s.tree.Write("Old/Rtfs/tb1.rtf", "{\\rtf1\\ansi Gulls nest on cliffs.}");
 
     auto doc = s.NewDoc();
-    ASSERT_TRUE(doc->OnOpenDocument(s.tree / "Old.kvx"));
+    ASSERT_TRUE(CProjectFile::Open(*doc, s.tree / "Old.kvx"));
     EXPECT_TRUE(s.prompt.Texts().isEmpty()) << qPrintable(s.prompt.Texts().join(u'\n'));
     EXPECT_EQ(doc->GetFileSchema(), 1000003);
-    ASSERT_EQ(doc->MainScreenList.size(), 1u);
-    auto *box = dynamic_cast<CComponentTextbox *>(doc->MainScreenList[0]->GetComponent(0));
+    ASSERT_EQ(doc->MainScreens().size(), 1u);
+    auto *box = dynamic_cast<CComponentTextbox *>(doc->MainScreens()[0]->GetComponent(0));
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->GetRichText().GetText(), "Gulls nest on cliffs.");
 }
@@ -668,23 +669,23 @@ TEST(ProjectSaving, UnchangedResizedCopiesAreNotWrittenAgain)
     EXPECT_TRUE(kept());
 
     auto reread = saved.NewDoc();
-    ASSERT_TRUE(reread->OnOpenDocument(path));
-    ASSERT_TRUE(reread->OnSaveDocument(path));
+    ASSERT_TRUE(CProjectFile::Open(*reread, path));
+    ASSERT_TRUE(CProjectFile::Save(*reread, path));
     EXPECT_TRUE(kept());
 
-    auto *gull = static_cast<CComponentImage *>(reread->MainScreenList[1]->GetComponent(2));
+    auto *gull = static_cast<CComponentImage *>(reread->MainScreens()[1]->GetComponent(2));
     gull->SetBounds({540, 320, 600, 360}, false);
-    ASSERT_TRUE(reread->OnSaveDocument(path));
+    ASSERT_TRUE(CProjectFile::Save(*reread, path));
     EXPECT_EQ(QImageReader(resized).size(), QSize(60, 40));
 
     mark();
     ASSERT_TRUE(QFile::remove(copy));
     saved.Picture("Course/Images/gullphoto.png", 90, 60);
-    ASSERT_TRUE(reread->OnSaveDocument(path));
+    ASSERT_TRUE(CProjectFile::Save(*reread, path));
     EXPECT_FALSE(kept());
 
     ASSERT_TRUE(QFile::remove(resized));
-    ASSERT_TRUE(reread->OnSaveDocument(path));
+    ASSERT_TRUE(CProjectFile::Save(*reread, path));
     EXPECT_EQ(QImageReader(resized).size(), QSize(60, 40));
     EXPECT_TRUE(saved.prompt.Texts().isEmpty()) << qPrintable(saved.prompt.Texts().join(u'\n'));
 }
@@ -695,9 +696,9 @@ TEST(ProjectSaving, OpeningDecodesPicturesOnlyWhenNeeded)
 {
     SavedCourse saved;
     auto reread = saved.NewDoc();
-    ASSERT_TRUE(reread->OnOpenDocument(saved.path));
+    ASSERT_TRUE(CProjectFile::Open(*reread, saved.path));
     saved.Picture("Course/Images/gullphoto.png", 30, 20);
-    auto *gull = static_cast<CComponentImage *>(reread->MainScreenList[1]->GetComponent(2));
+    auto *gull = static_cast<CComponentImage *>(reread->MainScreens()[1]->GetComponent(2));
     EXPECT_EQ(gull->GetNaturalWidth(), 30);
     EXPECT_EQ(int(gull->GetPicture().GetHeight()), 20);
 }

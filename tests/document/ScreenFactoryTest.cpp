@@ -1,3 +1,4 @@
+#include "document/ProjectFile.h"
 #include "FactoryFixture.h"
 
 #include "document/ContentScreenFactory.h"
@@ -187,7 +188,7 @@ TEST_F(ScreenFactoryTest, MainMenuTitlePictureTakesItsSizeFromTheThemeFile)
     EXPECT_TRUE(with->IsMultiTopicMenu());
 
     // A theme name from a damaged file cannot lead the picture out of the Themes folder.
-    doc->Theme = QStringLiteral("../../elsewhere");
+    doc->MutableSettings().Theme = QStringLiteral("../../elsewhere");
     CCorvPage *unsafe = factory.AddMainMenuScreen(QStringLiteral("Main Menu"), QStringLiteral("1"), nullptr);
     EXPECT_FALSE(static_cast<CComponentImage *>(unsafe->GetComponent(0))->GetImageFile().contains(u".."));
 }
@@ -211,11 +212,11 @@ TEST_F(ScreenFactoryTest, ScreensGoRightAfterTheGivenScreenInTheListItChooses)
     // A text screen after a popup screen (not the folder) goes to the main list, at its end.
     CCorvPage *notInList = f.AddTextScreen(t, QStringLiteral("4"), popup, 0);
 
-    EXPECT_EQ(Screens(doc->PopupScreenList), (std::vector<CCorvPage *>{popups, inPopups, popup}));
-    EXPECT_EQ(Screens(doc->GlossaryScreenList), (std::vector<CCorvPage *>{glossary, inGlossary}));
-    EXPECT_EQ(Screens(doc->MainScreenList), (std::vector<CCorvPage *>{first, between, last, appended, notInList}));
-    EXPECT_EQ(doc->PopupsFolder, popups);
-    EXPECT_EQ(doc->GlossaryFolder, glossary);
+    EXPECT_EQ(Screens(doc->PopupScreens()), (std::vector<CCorvPage *>{popups, inPopups, popup}));
+    EXPECT_EQ(Screens(doc->GlossaryScreens()), (std::vector<CCorvPage *>{glossary, inGlossary}));
+    EXPECT_EQ(Screens(doc->MainScreens()), (std::vector<CCorvPage *>{first, between, last, appended, notInList}));
+    EXPECT_EQ(doc->GetPopupsFolder(), popups);
+    EXPECT_EQ(doc->GetGlossaryFolder(), glossary);
 }
 
 // Guards the numbering: consecutive screens get consecutive ids, and a free-form question the author cancels
@@ -223,7 +224,7 @@ TEST_F(ScreenFactoryTest, ScreensGoRightAfterTheGivenScreenInTheListItChooses)
 TEST_F(ScreenFactoryTest, CancelledFreeFormQuestionUsesUpItsNumberOnly)
 {
     doc->SetNextScreenNumber(20);
-    doc->FeedBackCorrect = QStringLiteral("Right!");
+    doc->MutableSettings().FeedBackCorrect = QStringLiteral("Right!");
     CScreenFactory f = Factory();
     EXPECT_EQ(f.AddBlankScreen(QStringLiteral("A"), QStringLiteral("1"), nullptr)->GetId(), 20);
     EXPECT_EQ(f.AddBlankScreen(QStringLiteral("B"), QStringLiteral("2"), nullptr)->GetId(), 21);
@@ -231,7 +232,7 @@ TEST_F(ScreenFactoryTest, CancelledFreeFormQuestionUsesUpItsNumberOnly)
     FakeDialog cancel(false);
     EXPECT_EQ(f.AddFreeFormTextScreen(nullptr, QStringLiteral("3"), cancel), nullptr);
     EXPECT_EQ(cancel.seenCorrect, QStringLiteral("Right!"));
-    EXPECT_EQ(doc->MainScreenList.size(), 2u);
+    EXPECT_EQ(doc->MainScreens().size(), 2u);
 
     FakeDialog ok(true);
     CCorvPage *question = f.AddFreeFormTextScreen(nullptr, QStringLiteral("3"), ok);
@@ -345,7 +346,7 @@ TEST_F(ScreenFactoryTest, WordTableBecomesATableInTheMainFont)
     CCorvPage *after = Factory().AddBlankScreen(QStringLiteral("A"), QStringLiteral("1"), nullptr);
     Factory().AddBlankScreen(QStringLiteral("B"), QStringLiteral("2"), nullptr);
     CCorvPage *screen = Factory().AddWordTableScreen(QStringLiteral("Table"), QStringLiteral("3"), word);
-    EXPECT_EQ(doc->MainScreenList.back().get(), screen);
+    EXPECT_EQ(doc->MainScreens().back().get(), screen);
     (void)after;
 
     auto *table = static_cast<CComponentTable *>(screen->GetComponent(0));
@@ -375,7 +376,7 @@ TEST_F(ScreenFactoryTest, WordTableBecomesATableInTheMainFont)
 TEST_F(ScreenFactoryTest, TextScreensNumberTheirBoxesAndAddTheDefaultText)
 {
     doc->SetNextTextBoxNumber(3);
-    doc->RightToLeft = 1;
+    doc->MutableSettings().RightToLeft = 1;
     CCorvPage *filled = Factory().AddTextScreen(QStringLiteral("A"), QStringLiteral("1"), nullptr, 1);
     CCorvPage *empty = Factory().AddTextScreen(QStringLiteral("B"), QStringLiteral("2"), nullptr, 0);
     auto *box = static_cast<CComponentTextbox *>(filled->GetComponent(0));
@@ -410,7 +411,7 @@ TEST_F(ScreenFactoryTest, DuplicateGivesTheCopiesFileNamesOfTheirOwn)
     doc->SetNextTextBoxNumber(12);
     CCorvPage *copy = f.DuplicateScreen(source, QStringLiteral("3"), source);
     ASSERT_NE(copy, nullptr);
-    EXPECT_EQ(Screens(doc->MainScreenList), (std::vector<CCorvPage *>{source, copy}));
+    EXPECT_EQ(Screens(doc->MainScreens()), (std::vector<CCorvPage *>{source, copy}));
     EXPECT_EQ(copy->GetTitle(), QStringLiteral("Birds"));
     EXPECT_EQ(copy->GetBanner(), QStringLiteral("Banner"));
     EXPECT_EQ(copy->GetSourceDocument(), QString());
@@ -465,12 +466,12 @@ TEST_F(ScreenFactoryTest, CourseOfEveryFactorySavesAndReopensIdentically)
     f.AddTextScreen(t, QStringLiteral("1_11"), nullptr, 1);
     f.AddBlankScreen(t, QStringLiteral("1_12"), nullptr);
     f.AddWordTableScreen(t, QStringLiteral("1_13"), FakeWordTable(2, {{QStringLiteral("a"), QStringLiteral("b")}}));
-    f.DuplicateScreen(doc->MainScreenList[3].get(), QStringLiteral("1_14"), nullptr);
+    f.DuplicateScreen(doc->MainScreens()[3].get(), QStringLiteral("1_14"), nullptr);
     CCorvPage *final = content.AddFinalPerformanceFolder(QStringLiteral("Final Performance Screens"),
                                                          QStringLiteral("2"), nullptr);
     CCorvPage *completed = content.AddCompletedScreen(QStringLiteral("Completed"), QStringLiteral("2_1"), final);
     content.AddMessageScreen(QStringLiteral("Message"), QStringLiteral("2_1_1"), completed);
-    doc->UseColorPhotos = 1;
+    doc->MutableSettings().UseColorPhotos = 1;
     content.AddPassScreen(QStringLiteral("Pass"), QStringLiteral("2_2"), nullptr);
     content.AddFailScreen(QStringLiteral("Fail"), QStringLiteral("2_3"), nullptr);
     f.AddRemediationScreen(QStringLiteral("Remediation"), QStringLiteral("3"), nullptr, {menu->GetId()}, -1, -1, 50);
@@ -480,12 +481,12 @@ TEST_F(ScreenFactoryTest, CourseOfEveryFactorySavesAndReopensIdentically)
     f.AddTextScreen(QStringLiteral("Gull"), QStringLiteral("G1"), glossary, 1);
 
     const QString path = tree / QStringLiteral("course/Birds.kvx");
-    ASSERT_TRUE(doc->OnSaveDocument(path));
+    ASSERT_TRUE(CProjectFile::Save(*doc, path));
     const QByteArray first = TempTree::ReadAll(path);
     EXPECT_TRUE(prompt.Texts().isEmpty()) << qPrintable(prompt.Texts().join(u'\n'));
 
     CCorvessaDoc reread(context);
-    ASSERT_TRUE(reread.OnOpenDocument(path));
+    ASSERT_TRUE(CProjectFile::Open(reread, path));
     const auto same = [](const CCorvessaDoc::ScreenList &a, const CCorvessaDoc::ScreenList &b) {
         ASSERT_EQ(a.size(), b.size());
         for (size_t i = 0; i < a.size(); ++i) {
@@ -499,12 +500,12 @@ TEST_F(ScreenFactoryTest, CourseOfEveryFactorySavesAndReopensIdentically)
             }
         }
     };
-    same(doc->MainScreenList, reread.MainScreenList);
-    same(doc->PopupScreenList, reread.PopupScreenList);
-    same(doc->GlossaryScreenList, reread.GlossaryScreenList);
+    same(doc->MainScreens(), reread.MainScreens());
+    same(doc->PopupScreens(), reread.PopupScreens());
+    same(doc->GlossaryScreens(), reread.GlossaryScreens());
     EXPECT_EQ(reread.GetNextScreenNumber(), doc->GetNextScreenNumber());
     EXPECT_EQ(reread.GetNextTextBoxNumber(), doc->GetNextTextBoxNumber());
-    ASSERT_TRUE(reread.OnSaveDocument(path));
+    ASSERT_TRUE(CProjectFile::Save(reread, path));
     EXPECT_EQ(TempTree::ReadAll(path), first);
     EXPECT_TRUE(prompt.Texts().isEmpty()) << qPrintable(prompt.Texts().join(u'\n'));
 }

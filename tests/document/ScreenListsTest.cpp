@@ -48,18 +48,18 @@ TEST(ScreenLists, AddScreenChoosesTheListAndThePlace)
     CCorvPage *a = doc.AddScreen(Page(0, "1"), nullptr, false, false);
     CCorvPage *b = doc.AddScreen(Page(1, "2"), a, false, false);
     doc.AddScreen(Page(2, "1.1"), a, false, false);
-    EXPECT_EQ(Labels(doc.MainScreenList), QStringList({"1", "1.1", "2"}));
+    EXPECT_EQ(Labels(doc.MainScreens()), QStringList({"1", "1.1", "2"}));
 
     CCorvPage *popups = doc.AddScreen(Page(3, "1000", 7), nullptr, true, false);
     // A main screen as the place: not in the popups list, so the popup goes to its end.
     doc.AddScreen(Page(4, "P1"), b, true, false);
     doc.AddScreen(Page(5, "P0"), popups, true, true);
-    EXPECT_EQ(Labels(doc.PopupScreenList), QStringList({"1000", "P0", "P1"}));
+    EXPECT_EQ(Labels(doc.PopupScreens()), QStringList({"1000", "P0", "P1"}));
 
     doc.AddScreen(Page(6, "9000", 9), nullptr, false, true);
     doc.AddScreen(Page(7, "G1"), popups, false, true);
-    EXPECT_EQ(Labels(doc.GlossaryScreenList), QStringList({"9000", "G1"}));
-    EXPECT_EQ(Labels(doc.MainScreenList), QStringList({"1", "1.1", "2"}));
+    EXPECT_EQ(Labels(doc.GlossaryScreens()), QStringList({"9000", "G1"}));
+    EXPECT_EQ(Labels(doc.MainScreens()), QStringList({"1", "1.1", "2"}));
 }
 
 // Guards removal: only from the list named, the screen handed back or deleted, pointers to it forgotten,
@@ -69,24 +69,24 @@ TEST(ScreenLists, RemoveTakesTheScreenOnlyFromItsOwnList)
     FakeCanvas canvas;
     CCorvessaDoc doc(CCorvContext::Empty());
     CCorvPage *folder = doc.AddScreen(Page(0, "FP", 4), nullptr, false, false);
-    doc.FinalPerformanceFolder = folder;
+    doc.SetFinalPerformanceFolder(folder);
     CCorvPage *popup = doc.AddScreen(Page(1, "P1"), nullptr, true, false);
     popup->AddComponent(std::make_unique<CComponentRectangle>(), CPrompt::Plain());
 
     popup->ShowOnCanvas(canvas);
     ASSERT_EQ(canvas.displayed.size(), 1u);
     EXPECT_EQ(doc.RemoveScreen(popup, true), nullptr); // not a main screen
-    EXPECT_EQ(doc.PopupScreenList.size(), 1u);
+    EXPECT_EQ(doc.PopupScreens().size(), 1u);
     EXPECT_TRUE(canvas.displayed.empty()); // it left the canvas all the same
     EXPECT_EQ(popup->GetCanvas(), nullptr);
 
     std::unique_ptr<CCorvPage> taken = doc.RemovePopupScreen(popup, false);
     EXPECT_EQ(taken.get(), popup);
-    EXPECT_TRUE(doc.PopupScreenList.empty());
+    EXPECT_TRUE(doc.PopupScreens().empty());
 
     EXPECT_EQ(doc.RemoveScreen(folder, true), nullptr);
-    EXPECT_TRUE(doc.MainScreenList.empty());
-    EXPECT_EQ(doc.FinalPerformanceFolder, nullptr);
+    EXPECT_TRUE(doc.MainScreens().empty());
+    EXPECT_EQ(doc.GetFinalPerformanceFolder(), nullptr);
     EXPECT_EQ(doc.RemoveGlossaryScreen(nullptr, true), nullptr);
 }
 

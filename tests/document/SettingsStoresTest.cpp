@@ -74,9 +74,9 @@ TEST(SettingsStores, WithoutAnIniFileANewProjectHasTheBuiltInDefaults)
     UserFolder user;
     auto doc = NewProject(user);
     for (const auto &d : CourseSettingTable())
-        EXPECT_EQ(d.Get(*doc), DefaultOf(d)) << d.DisplayName().toStdString();
-    EXPECT_EQ(doc->GraphicsCategories.size(), 20);
-    EXPECT_TRUE(doc->PriorityCategories.isEmpty());
+        EXPECT_EQ(d.Get(doc->Settings()), DefaultOf(d)) << d.DisplayName().toStdString();
+    EXPECT_EQ(doc->Settings().GraphicsCategories.size(), 20);
+    EXPECT_TRUE(doc->Settings().PriorityCategories.isEmpty());
     EXPECT_TRUE(user.prompt.Texts().isEmpty());
 }
 
@@ -92,42 +92,42 @@ TEST(SettingsStores, IniValuesAreReadByTheStoresRules)
         std::function<void(const CCorvessaDoc &)> check;
     } cases[] = {
         {"switch in lower case", "[Settings]\nUseCustomised=true\nTheme=Meadow\n",
-         [](const CCorvessaDoc &d) { EXPECT_EQ(d.Theme, "Meadow"); }},
+         [](const CCorvessaDoc &d) { EXPECT_EQ(d.Settings().Theme, "Meadow"); }},
         {"switch as 1 is off", "[Settings]\nUseCustomised=1\nTheme=Meadow\n",
-         [](const CCorvessaDoc &d) { EXPECT_EQ(d.Theme, ""); EXPECT_EQ(d.BgColor, 16777215u); }},
+         [](const CCorvessaDoc &d) { EXPECT_EQ(d.Settings().Theme, ""); EXPECT_EQ(d.Settings().BgColor, 16777215u); }},
         {"flags",
          "[Settings]\nUseCustomised=TRUE\nShowCourseName=True\nUseBtnNext=1\nUseBtnBack=yes\nRecordData=tRuE\n",
          [](const CCorvessaDoc &d) {
-             EXPECT_EQ(d.ShowCourseName, 1);
-             EXPECT_EQ(d.UseBtnNext, 0);
-             EXPECT_EQ(d.UseBtnBack, 0);
-             EXPECT_EQ(d.RecordData, 1);
-             EXPECT_EQ(d.UseBtnMenu, 0); // absent
+             EXPECT_EQ(d.Settings().ShowCourseName, 1);
+             EXPECT_EQ(d.Settings().UseBtnNext, 0);
+             EXPECT_EQ(d.Settings().UseBtnBack, 0);
+             EXPECT_EQ(d.Settings().RecordData, 1);
+             EXPECT_EQ(d.Settings().UseBtnMenu, 0); // absent
          }},
         {"absent keys", "[Settings]\nUseCustomised=TRUE\n",
          [](const CCorvessaDoc &d) {
-             EXPECT_EQ(d.FontSizePoints[0], "12");
-             EXPECT_EQ(d.BgColor, 0u);
-             EXPECT_EQ(d.LblNext, "");
-             EXPECT_EQ(d.TimeBetweenScreens, 0);
-             EXPECT_EQ(d.InternationalProfileFilename, "/opt/corvessa/kv_profile.kvp");
-             EXPECT_EQ(d.FontSizePoints[1], "36"); // other slots are not the ini's
+             EXPECT_EQ(d.Settings().FontSizePoints[0], "12");
+             EXPECT_EQ(d.Settings().BgColor, 0u);
+             EXPECT_EQ(d.Settings().LblNext, "");
+             EXPECT_EQ(d.Settings().TimeBetweenScreens, 0);
+             EXPECT_EQ(d.Settings().InternationalProfileFilename, "/opt/corvessa/kv_profile.kvp");
+             EXPECT_EQ(d.Settings().FontSizePoints[1], "36"); // other slots are not the ini's
          }},
         {"empty profile path", "[Settings]\nUseCustomised=TRUE\nInternationalProfileFilename=\n",
-         [](const CCorvessaDoc &d) { EXPECT_EQ(d.InternationalProfileFilename, "/opt/corvessa/kv_profile.kvp"); }},
+         [](const CCorvessaDoc &d) { EXPECT_EQ(d.Settings().InternationalProfileFilename, "/opt/corvessa/kv_profile.kvp"); }},
         {"long value", "[Settings]\nUseCustomised=TRUE\nBgImage=" + longText.toUtf8() + "\n",
-         [&](const CCorvessaDoc &d) { EXPECT_EQ(d.BgImage, longText); }},
+         [&](const CCorvessaDoc &d) { EXPECT_EQ(d.Settings().BgImage, longText); }},
         {"written by hand",
          "; defaults\n[settings]\nfontcolor = 255\nTimeBetweenScreens=soon\nNoSuchKey=3\nuseCUSTOMISED = TRUE\n"
          "PercentagePassMark=75%\nCourseName = Sea birds \nFontName=Georgia\n[Other]\nTheme=Wrong\n",
          [](const CCorvessaDoc &d) {
-             EXPECT_EQ(d.FontColor[0], 255u);
-             EXPECT_EQ(d.TimeBetweenScreens, 0);
-             EXPECT_EQ(d.PercentagePassMark, 75);
-             EXPECT_EQ(d.CourseName, "Sea birds");
-             EXPECT_EQ(d.FontName[0], "Georgia");
-             EXPECT_EQ(d.FontName[1], "Arial");
-             EXPECT_EQ(d.Theme, "");
+             EXPECT_EQ(d.Settings().FontColor[0], 255u);
+             EXPECT_EQ(d.Settings().TimeBetweenScreens, 0);
+             EXPECT_EQ(d.Settings().PercentagePassMark, 75);
+             EXPECT_EQ(d.Settings().CourseName, "Sea birds");
+             EXPECT_EQ(d.Settings().FontName[0], "Georgia");
+             EXPECT_EQ(d.Settings().FontName[1], "Arial");
+             EXPECT_EQ(d.Settings().Theme, "");
          }},
     };
     for (const auto &c : cases) {
@@ -145,8 +145,8 @@ TEST(SettingsStores, SavedDefaultsComeBackInANewProject)
 {
     UserFolder user;
     auto source = NewProject(user);
-    MakeDistinctive(*source);
-    ASSERT_TRUE(CUserSettingsStore(user.tree.Path()).SaveAsDefault(source.get(), user.prompt));
+    MakeDistinctive(source->MutableSettings());
+    ASSERT_TRUE(CUserSettingsStore(user.tree.Path()).SaveAsDefault(&source->Settings(), user.prompt));
     ASSERT_TRUE(user.prompt.Texts().isEmpty());
     const CIniFile ini(user.Ini());
     EXPECT_EQ(ini.KeyNames("Settings").size(), 135);
@@ -157,15 +157,15 @@ TEST(SettingsStores, SavedDefaultsComeBackInANewProject)
             const QString name = d.DisplayName();
             SCOPED_TRACE(name.toStdString());
             if (name == "GraphicsCategories" || name == "PriorityCategories")
-                EXPECT_EQ(d.Get(*doc), DefaultOf(d));
+                EXPECT_EQ(d.Get(doc->Settings()), DefaultOf(d));
             else if (name == "LinearSourceAssessable")
-                EXPECT_EQ(doc->LinearSourceAssessable, doc->LastAssessmentTopic);
+                EXPECT_EQ(doc->Settings().LinearSourceAssessable, doc->Settings().LastAssessmentTopic);
             else if (kInNeitherStore.contains(name))
-                EXPECT_EQ(d.Get(*doc), DefaultOf(d));
+                EXPECT_EQ(d.Get(doc->Settings()), DefaultOf(d));
             else if (!withIniKeys && kOnlyInTheIni.contains(name))
-                EXPECT_EQ(d.Get(*doc), name == "InternationalProfileFilename" ? DefaultOf(d) : QVariant(0));
+                EXPECT_EQ(d.Get(doc->Settings()), name == "InternationalProfileFilename" ? DefaultOf(d) : QVariant(0));
             else
-                EXPECT_EQ(d.Get(*doc), d.Get(*source));
+                EXPECT_EQ(d.Get(doc->Settings()), d.Get(source->Settings()));
         }
     };
     check(true);
@@ -187,16 +187,16 @@ TEST(SettingsStores, TheBinaryFileWinsOverTheIniWhichWinsOverTheDefaults)
     user.WriteIni("[Settings]\nUseCustomised=TRUE\nTheme=FromIni\nPreviewUsingHTM=TRUE\nTemplateType=3\n");
 
     auto doc = NewProject(user);
-    EXPECT_EQ(doc->Theme, "FromBin");
-    EXPECT_EQ(doc->CourseName, "From bin");
-    EXPECT_EQ(doc->PreviewUsingHTM, 1); // not in setting.bin
-    EXPECT_EQ(doc->TemplateType, 10);   // the binary file's default wins over the ini's 3
-    EXPECT_EQ(doc->LinearSourceAssessable, 1);
+    EXPECT_EQ(doc->Settings().Theme, "FromBin");
+    EXPECT_EQ(doc->Settings().CourseName, "From bin");
+    EXPECT_EQ(doc->Settings().PreviewUsingHTM, 1); // not in setting.bin
+    EXPECT_EQ(doc->Settings().TemplateType, 10);   // the binary file's default wins over the ini's 3
+    EXPECT_EQ(doc->Settings().LinearSourceAssessable, 1);
 
     // Switched off: neither store is read, though both are still there.
     ASSERT_TRUE(CUserSettingsStore(user.tree.Path()).Reset());
     auto plain = NewProject(user);
-    EXPECT_EQ(plain->Theme, "");
+    EXPECT_EQ(plain->Settings().Theme, "");
     EXPECT_EQ(CIniFile(user.Ini()).ReadString("Settings", "Theme"), "FromIni");
 }
 
@@ -259,11 +259,11 @@ TEST(SettingsStores, TruncatedBinaryFileKeepsWhatItHeld)
     user.WriteIni("[Settings]\nUseCustomised=TRUE\nLANDbUID=FromIni\n");
 
     auto doc = NewProject(user);
-    EXPECT_EQ(doc->DictionaryLanguage, written.DictionaryLanguage);
-    EXPECT_EQ(doc->CourseName, written.CourseName);
-    EXPECT_EQ(doc->LANDbUID, "FromIni");
-    EXPECT_EQ(doc->LmsCompatibility, "Default");
-    EXPECT_EQ(doc->LinearSourceAssessable, doc->LastAssessmentTopic);
+    EXPECT_EQ(doc->Settings().DictionaryLanguage, written.DictionaryLanguage);
+    EXPECT_EQ(doc->Settings().CourseName, written.CourseName);
+    EXPECT_EQ(doc->Settings().LANDbUID, "FromIni");
+    EXPECT_EQ(doc->Settings().LmsCompatibility, "Default");
+    EXPECT_EQ(doc->Settings().LinearSourceAssessable, doc->Settings().LastAssessmentTopic);
 
     CCourseSettings damaged;
     QString reason;

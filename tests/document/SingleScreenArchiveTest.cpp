@@ -1,3 +1,4 @@
+#include "document/ProjectFile.h"
 #include "EveryKindComponents.h"
 #include "FactoryFixture.h"
 
@@ -51,8 +52,8 @@ protected:
     {
         auto other = std::make_unique<CCorvessaDoc>(context);
         other->OnNewDocument();
-        other->FontName[0] = QStringLiteral("Verdana");
-        other->FontSizePoints[0] = QStringLiteral("14");
+        other->MutableSettings().FontName[0] = QStringLiteral("Verdana");
+        other->MutableSettings().FontSizePoints[0] = QStringLiteral("14");
         return other;
     }
 
@@ -90,7 +91,7 @@ protected:
     };
     static State StateOf(const CCorvessaDoc &d)
     {
-        return {d.MainScreenList.size(), d.PopupScreenList.size(), d.GlossaryScreenList.size(), d.Topics.size(),
+        return {d.MainScreens().size(), d.PopupScreens().size(), d.GlossaryScreens().size(), d.Topics().size(),
                 d.GetNextScreenNumber(), d.GetFileSchema()};
     }
 };
@@ -121,7 +122,7 @@ TEST_F(SingleScreenArchiveTest, ScreenSavedAndReadIntoAnotherProjectIsTheSame)
     EXPECT_EQ(read->GetId(), 7);
     EXPECT_EQ(other->GetNextScreenNumber(), 8);
     EXPECT_EQ(other->GetFileSchema(), CSingleScreenArchive::kSchema);
-    EXPECT_EQ(other->MainScreenList.back().get(), read);
+    EXPECT_EQ(other->MainScreens().back().get(), read);
     EXPECT_EQ(read->GetTitle(), QStringLiteral("Gulls"));
     EXPECT_EQ(read->GetBanner(), QStringLiteral("Seabirds"));
     EXPECT_EQ(read->GetLabel(), QStringLiteral("1_2"));
@@ -153,10 +154,10 @@ TEST_F(SingleScreenArchiveTest, ScreenSavedAndReadIntoAnotherProjectIsTheSame)
 
     // A project keeps both links of the screen it was saved with.
     const QString project = tree / QStringLiteral("course/Birds.kvx");
-    ASSERT_TRUE(doc->OnSaveDocument(project));
+    ASSERT_TRUE(CProjectFile::Save(*doc, project));
     CCorvessaDoc reopened(context);
-    ASSERT_TRUE(reopened.OnOpenDocument(project));
-    EXPECT_EQ(static_cast<CComponentTextbox *>(reopened.MainScreenList[0]->GetComponent(0))->GetLinkCount(), 2);
+    ASSERT_TRUE(CProjectFile::Open(reopened, project));
+    EXPECT_EQ(static_cast<CComponentTextbox *>(reopened.MainScreens()[0]->GetComponent(0))->GetLinkCount(), 2);
 }
 
 // Guards every kind's entry in a single-screen file: a screen holding one component of each kind reads back
@@ -200,8 +201,8 @@ TEST_F(SingleScreenArchiveTest, ReadScreenGoesRightAfterTheGivenScreen)
 
     CCorvPage *inPopups = CSingleScreenArchive::LoadScreenArchive(*doc, path, folder);
     CCorvPage *inMain = CSingleScreenArchive::LoadScreenArchive(*doc, path, first);
-    EXPECT_EQ(Screens(doc->PopupScreenList), (std::vector<CCorvPage *>{folder, inPopups, existing}));
-    EXPECT_EQ(Screens(doc->MainScreenList), (std::vector<CCorvPage *>{popup, first, inMain, last}));
+    EXPECT_EQ(Screens(doc->PopupScreens()), (std::vector<CCorvPage *>{folder, inPopups, existing}));
+    EXPECT_EQ(Screens(doc->MainScreens()), (std::vector<CCorvPage *>{popup, first, inMain, last}));
 }
 
 // Guards a topic screen brought in: it adds a topic numbered by the count of topics before it.
@@ -215,13 +216,13 @@ TEST_F(SingleScreenArchiveTest, TopicScreenAddsATopic)
 
     auto other = OtherProject();
     for (const char *n : {"1", "2", "3"})
-        other->Topics.push_back(std::make_unique<CTopic>(QLatin1String(n), QStringLiteral("T"), QStringLiteral("B"),
+        other->AddTopic(std::make_unique<CTopic>(QLatin1String(n), QStringLiteral("T"), QStringLiteral("B"),
                                                          QStringLiteral("S"), QStringLiteral("TRUE")));
     CCorvPage *read = CSingleScreenArchive::LoadScreenArchive(*other, path, nullptr);
     ASSERT_NE(read, nullptr);
     EXPECT_EQ(read->GetMenuKind(), apt_topic);
-    ASSERT_EQ(other->Topics.size(), 4u);
-    EXPECT_EQ(*other->Topics[3],
+    ASSERT_EQ(other->Topics().size(), 4u);
+    EXPECT_EQ(*other->Topics()[3],
               CTopic(QStringLiteral("3"), QStringLiteral("Nesting"), QString(), QString(), QString()));
 }
 
@@ -229,8 +230,8 @@ TEST_F(SingleScreenArchiveTest, TopicScreenAddsATopic)
 // the screen is read into (after its cells are read), as do the text box's and the buttons' pictures setting.
 TEST_F(SingleScreenArchiveTest, ReadComponentsTakeTheCourseSettings)
 {
-    doc->FontName[0] = QStringLiteral("Arial");
-    doc->FontSizePoints[0] = QStringLiteral("10");
+    doc->MutableSettings().FontName[0] = QStringLiteral("Arial");
+    doc->MutableSettings().FontSizePoints[0] = QStringLiteral("10");
     CCorvPage *screen = CScreenFactory(*doc).AddBlankScreen(QStringLiteral("A"), QStringLiteral("1"), nullptr);
     CScreenFactory(*doc).Place(*screen, CNewComponents::Table(*doc, CNewComponents::DefaultTableSettings(1, 1)),
                                {36, 32, 300, 100});
@@ -241,7 +242,7 @@ TEST_F(SingleScreenArchiveTest, ReadComponentsTakeTheCourseSettings)
     ASSERT_TRUE(CSingleScreenArchive::SaveScreenArchive(*doc, path, screen));
 
     auto other = OtherProject();
-    other->MainMenuNoImages = 1;
+    other->MutableSettings().MainMenuNoImages = 1;
     CCorvPage *read = CSingleScreenArchive::LoadScreenArchive(*other, path, nullptr);
     ASSERT_NE(read, nullptr);
     auto *table = static_cast<CComponentTable *>(read->GetComponent(0));
@@ -342,7 +343,7 @@ TEST_F(SingleScreenArchiveTest, SavingClearsOnlyAFolderThatBelongsToTheArchive)
 
     // Never the folders of the open project, whatever the caller says.
     const QString projectPath = tree / QStringLiteral("course/Birds.kvx");
-    ASSERT_TRUE(doc->OnSaveDocument(projectPath));
+    ASSERT_TRUE(CProjectFile::Save(*doc, projectPath));
     const QString note = tree.Write(QStringLiteral("course/Birds/readme.txt"), "mine");
     ASSERT_TRUE(CSingleScreenArchive::SaveScreenArchive(*doc, tree / QStringLiteral("course/Birds/s.kvl"), screen,
                                                         CSingleScreenArchive::ownFolder));

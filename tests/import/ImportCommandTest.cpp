@@ -18,8 +18,8 @@ protected:
     void SetUp() override
     {
         FactoryFixture::SetUp();
-        doc->TemplateType = 13;
-        doc->CreateFinalFeedbackScreen = 0;
+        doc->MutableSettings().TemplateType = 13;
+        doc->MutableSettings().CreateFinalFeedbackScreen = 0;
         doc->SetImportPending(1);
         host = std::make_unique<CHeadlessImportHost>(*doc);
         command = std::make_unique<CImportCommand>(*doc, *host, nullptr);
@@ -29,7 +29,7 @@ protected:
     QStringList TopicNumbersAndNames() const
     {
         QStringList out;
-        for (const auto &t : doc->Topics)
+        for (const auto &t : doc->Topics())
             out << t->GetNumber() + ":" + t->GetName() + ":" + t->GetSourceDocument();
         return out;
     }
@@ -52,7 +52,7 @@ protected:
 // project's topic list left with the 25 table rows when the author declines.
 TEST_F(ImportCommandTest, MenuBasedWorkingListIsRenumberedBeforeTheConfirmation)
 {
-    doc->MenuBasedCourse = 1;
+    doc->MutableSettings().MenuBasedCourse = 1;
     auto rows = CImportCommand::EmptyTopicRows();
     rows[2][1] = "Fire";
     rows[5][2] = "banner only";
@@ -63,19 +63,19 @@ TEST_F(ImportCommandTest, MenuBasedWorkingListIsRenumberedBeforeTheConfirmation)
     EXPECT_EQ(prompt.Entries().back().caption, "Once Only");
     EXPECT_EQ(editWindowShown, 0);
     EXPECT_EQ(doc->GetImportPending(), 1);
-    EXPECT_TRUE(doc->MainScreenList.empty());
+    EXPECT_TRUE(doc->MainScreens().empty());
 }
 
 // Guards: an import run with nothing to import, the wrong message, or the import used up by a check.
 TEST_F(ImportCommandTest, ChecksStopTheImportWithTheirMessages)
 {
-    doc->MenuBasedCourse = 1;
+    doc->MutableSettings().MenuBasedCourse = 1;
     EXPECT_EQ(command->ImportNow(CImportCommand::EmptyTopicRows()), CImportCommand::Outcome::stopped);
     EXPECT_EQ(prompt.Texts().back(), "At least one Topic Name or Source Document must be specified.");
-    EXPECT_TRUE(doc->Topics.empty());
+    EXPECT_TRUE(doc->Topics().empty());
 
-    doc->MenuBasedCourse = 0;
-    doc->LinearSourceDocument = tree / "nowhere.docx";
+    doc->MutableSettings().MenuBasedCourse = 0;
+    doc->MutableSettings().LinearSourceDocument = tree / "nowhere.docx";
     EXPECT_EQ(command->ImportNow({}), CImportCommand::Outcome::stopped);
     EXPECT_EQ(prompt.Texts().back(), "No Source Document has been specified.");
     EXPECT_TRUE(command->WantsSourcePathFocus());
@@ -87,18 +87,18 @@ TEST_F(ImportCommandTest, ChecksStopTheImportWithTheirMessages)
 // completion message shown for an empty topic list.
 TEST_F(ImportCommandTest, LinearCourseWithOnlyAGlossaryImportsTheGlossary)
 {
-    doc->MenuBasedCourse = 0;
-    doc->LinearSourceDocument = tree / "nowhere.docx";
+    doc->MutableSettings().MenuBasedCourse = 0;
+    doc->MutableSettings().LinearSourceDocument = tree / "nowhere.docx";
     const QString glossary = WriteDocx("terms.docx", DocxFixture::P("kvglossary", "Helmet")
                                                          + DocxFixture::P("kvdescription", "A hard hat."));
     CImportCommand::StoreGlossaryTable(*doc, {"", glossary, ""});
-    EXPECT_EQ(doc->GlossaryDocuments, QStringList({glossary}));
+    EXPECT_EQ(doc->GlossaryDocuments(), QStringList({glossary}));
     prompt.Script({CPrompt::yes});
     EXPECT_EQ(command->ImportNow({}), CImportCommand::Outcome::imported);
     EXPECT_EQ(editWindowShown, 1);
     EXPECT_EQ(doc->GetImportPending(), 0);
-    ASSERT_FALSE(doc->GlossaryScreenList.empty());   // the glossary folder, then the term
-    EXPECT_TRUE(doc->GlossaryScreenList.back()->GetTitle().startsWith("Helmet"));
+    ASSERT_FALSE(doc->GlossaryScreens().empty());   // the glossary folder, then the term
+    EXPECT_TRUE(doc->GlossaryScreens().back()->GetTitle().startsWith("Helmet"));
     EXPECT_TRUE(command->LastMessage().isEmpty());
     EXPECT_EQ(prompt.Entries().size(), 1u);   // the confirmation only
 }
@@ -107,7 +107,7 @@ TEST_F(ImportCommandTest, LinearCourseWithOnlyAGlossaryImportsTheGlossary)
 // in silence while the import is declared complete.
 TEST_F(ImportCommandTest, CompletionMessageCountsGlossaryItemsAndNamesSkippedSources)
 {
-    doc->MenuBasedCourse = 1;
+    doc->MutableSettings().MenuBasedCourse = 1;
     const QString good = WriteDocx("good.docx", DocxFixture::P("", "Text of the topic.")
                                                     + DocxFixture::P("kvglossary", "Exit")
                                                     + DocxFixture::P("kvdescription", "The way out.")
@@ -124,5 +124,5 @@ TEST_F(ImportCommandTest, CompletionMessageCountsGlossaryItemsAndNamesSkippedSou
     EXPECT_TRUE(command->LastMessage().contains(tree / "gone.docx" + " does not exist."))
         << command->LastMessage().toStdString();
     EXPECT_EQ(doc->GetImportPending(), 0);
-    EXPECT_FALSE(doc->MainScreenList.empty());
+    EXPECT_FALSE(doc->MainScreens().empty());
 }

@@ -37,7 +37,7 @@ CWordDocument::Paragraph Paragraph(const std::vector<Piece> &pieces, const QStri
 std::vector<const CComponentTextbox *> Boxes(const CCorvessaDoc &doc)
 {
     std::vector<const CComponentTextbox *> boxes;
-    for (const auto &screen : doc.MainScreenList)
+    for (const auto &screen : doc.MainScreens())
         for (const auto &c : screen->GetComponentList())
             if (c->GetType() == ct_textbox)
                 boxes.push_back(static_cast<const CComponentTextbox *>(c.get()));
@@ -60,8 +60,8 @@ protected:
     void SetUp() override
     {
         FactoryFixture::SetUp();
-        doc->TemplateType = 13;
-        doc->CreateFinalFeedbackScreen = 0;
+        doc->MutableSettings().TemplateType = 13;
+        doc->MutableSettings().CreateFinalFeedbackScreen = 0;
         host = std::make_unique<CHeadlessImportHost>(*doc);
     }
 
@@ -136,7 +136,7 @@ TEST_F(ImportedLinksTest, HyperlinksBecomeLinksOfTheTextBox)
     for (const int formatted : {0, 1}) {
         SCOPED_TRACE(formatted);
         SetUp();
-        doc->UseSourceDocumentFonts = formatted;
+        doc->MutableSettings().UseSourceDocumentFonts = formatted;
         ASSERT_TRUE(Import({Paragraph({{"Read the ", ""}, {"safety ", "https://example.org/safety"},
                                        {"rules", "https://example.org/safety"}, {" and ", ""},
                                        {"this", "javascript:alert(1)"}, {" then ", ""},
@@ -149,7 +149,7 @@ TEST_F(ImportedLinksTest, HyperlinksBecomeLinksOfTheTextBox)
         EXPECT_TRUE(Visible(boxes[0]->GetRichText()).startsWith("Read the safety rules and this then write.\r"
                                                                 "Second link"))
             << Visible(boxes[0]->GetRichText()).toStdString();
-        EXPECT_EQ(doc->MainScreenList[0]->GetTitle(), "Read the safety...");
+        EXPECT_EQ(doc->MainScreens()[0]->GetTitle(), "Read the safety...");
     }
 }
 
@@ -168,7 +168,7 @@ TEST_F(ImportedLinksTest, LinksSurviveSplitsAcrossBoxesAndScreens)
     paragraphs.push_back(Paragraph({{"Helmet", "https://example.org/h"}}, "kv_glossary"));
     paragraphs.push_back(Paragraph({{"A ", ""}, {"hard hat", "https://example.org/hat"}}, "kv_description"));
     ASSERT_TRUE(Import(paragraphs));
-    ASSERT_GT(doc->MainScreenList.size(), 1u);
+    ASSERT_GT(doc->MainScreens().size(), 1u);
     const QStringList links = CheckedLinks();
     for (int i = 0; i < 150; ++i) {
         // Whole or cut in two by a split, each link keeps its own address.

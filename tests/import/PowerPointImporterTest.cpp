@@ -131,11 +131,11 @@ TEST(PowerPointImporter, DamagedPresentationsChangeNothing)
     };
     for (const QString &path : cases) {
         Fixture f;
-        const size_t before = f.doc->MainScreenList.size();
+        const size_t before = f.doc->MainScreens().size();
         EXPECT_FALSE(f.importer->ImportPowerPoint(path, nullptr)) << path.toStdString();
         EXPECT_TRUE(f.importer->FailureReason().contains(QFileInfo(path).fileName()))
             << f.importer->FailureReason().toStdString();
-        EXPECT_EQ(f.doc->MainScreenList.size(), before);
+        EXPECT_EQ(f.doc->MainScreens().size(), before);
     }
 }
 
@@ -147,12 +147,12 @@ TEST(PowerPointImporter, ModesArgumentsAndHelperFailures)
     struct Mode { int images, fast; CPPT2KVPage::PptImportMode mode; };
     for (const Mode &m : {Mode{1, 1, CPPT2KVPage::PptImportMode::pictures}, Mode{0, 1, CPPT2KVPage::PptImportMode::fastText},
                           Mode{0, 0, CPPT2KVPage::PptImportMode::xml}}) {
-        f.doc->ImportPowerpointAsImages = m.images;
-        f.doc->FastPowerpointImport = m.fast;
-        EXPECT_EQ(CPPT2KVPage::SelectMode(*f.doc), m.mode);
+        f.doc->MutableSettings().ImportPowerpointAsImages = m.images;
+        f.doc->MutableSettings().FastPowerpointImport = m.fast;
+        EXPECT_EQ(CPPT2KVPage::SelectMode(f.doc->Settings()), m.mode);
     }
-    f.doc->ImportPowerpointAsImages = 0;
-    f.doc->FastPowerpointImport = 0;
+    f.doc->MutableSettings().ImportPowerpointAsImages = 0;
+    f.doc->MutableSettings().FastPowerpointImport = 0;
 
     QString program;
     QStringList arguments;
@@ -186,7 +186,7 @@ TEST(PowerPointImporter, ModesArgumentsAndHelperFailures)
     EXPECT_NE(arguments[2], firstFolder);
     EXPECT_TRUE(f.importer->FailureReason().contains("left no slides"));
 
-    f.doc->ImportPowerpointAsImages = 1;
+    f.doc->MutableSettings().ImportPowerpointAsImages = 1;
     EXPECT_FALSE(f.importer->ImportPowerPoint("/d/deck.pptx", nullptr));
     EXPECT_TRUE(f.importer->FailureReason().contains("pictures"));
 }
@@ -225,7 +225,7 @@ TEST(PowerPointImporter, XmlSlidesToComponents)
         "<page></page>"
         "<page><object><type>Shape</type></object></page></doc>");
     ASSERT_TRUE(doc);
-    f.doc->FontSizePoints[0] = "16";
+    f.doc->MutableSettings().FontSizePoints[0] = "16";
     f.importer->CreatePagesFromXml(*doc, QDir::tempPath());
     const auto &screens = f.importer->CreatedScreens();
     ASSERT_EQ(screens.size(), 3u); // the empty page makes none; a page of unknown objects makes an empty one
@@ -313,7 +313,7 @@ TEST(PowerPointImporter, MarkerText)
         "@END-OBJECT-0@@START-OBJECT-2@@START-TYPE@Shape@END-TYPE@@START-TEXT@x@END-TEXT@@END-OBJECT-2@"
         "@END-PAGE-0@@START-PAGE-1@@END-PAGE-1@@END-DOC@";
     Fixture f;
-    f.doc->FontSizePoints[0] = "16";
+    f.doc->MutableSettings().FontSizePoints[0] = "16";
     f.importer->CreatePagesFromMarkers(text, QDir::tempPath());
     ASSERT_EQ(f.importer->CreatedScreens().size(), 1u); // page 1 has no object count
     const CCorvPage *screen = f.importer->CreatedScreens()[0];

@@ -60,8 +60,8 @@ protected:
     void SetUp() override
     {
         FactoryFixture::SetUp();
-        doc->TemplateType = 13; // text-only screens: no graphics library needed
-        doc->CreateFinalFeedbackScreen = 0;
+        doc->MutableSettings().TemplateType = 13; // text-only screens: no graphics library needed
+        doc->MutableSettings().CreateFinalFeedbackScreen = 0;
         host = std::make_unique<CHeadlessImportHost>(*doc);
     }
 
@@ -90,7 +90,7 @@ protected:
     std::vector<const CCorvPage *> Main() const
     {
         std::vector<const CCorvPage *> out;
-        for (const auto &s : doc->MainScreenList)
+        for (const auto &s : doc->MainScreens())
             out.push_back(s.get());
         return out;
     }
@@ -135,13 +135,13 @@ TEST_F(WordImportTest, LabelsOfTopicsAndScreens)
 {
     store["a.docx"] = {{"Normal", "One."}, {"Heading 1", "Two"}, {"Normal", "Three."}};
     store["b.docx"] = {{"Normal", "Four."}};
-    doc->ForceNewPage = doc->UseSrcWordHeadings = 1;
+    doc->MutableSettings().ForceNewPage = doc->MutableSettings().UseSrcWordHeadings = 1;
     ASSERT_TRUE(Import({"a.docx", "b.docx"}));
     EXPECT_EQ(host->AddedLabels(), QStringList({"1", "1_1", "1_1_1", "1_1_2", "1_2", "1_2_1"}));
     EXPECT_EQ(Main()[0]->GetTitle(), "Main Menu");
     EXPECT_EQ(Main()[1]->GetMenuKind(), 2);
     EXPECT_EQ(host->MenuLayouts(), 1);
-    EXPECT_TRUE(doc->PopupsFolder);
+    EXPECT_TRUE(doc->GetPopupsFolder());
 }
 
 // Guards: the heading and page-break switches starting screens they should not, or page breaks left in
@@ -153,12 +153,12 @@ TEST_F(WordImportTest, HeadingsAndPageBreaksStartScreensOnlyWhenAsked)
     struct Case { int force, headings, breaks; int screens; };
     for (const Case &c : {Case{0, 1, 1, 1}, Case{1, 1, 0, 2}, Case{1, 0, 1, 2}, Case{1, 1, 1, 3}}) {
         doc->OnNewDocument();
-        doc->TemplateType = 13;
-        doc->CreateFinalFeedbackScreen = 0;
+        doc->MutableSettings().TemplateType = 13;
+        doc->MutableSettings().CreateFinalFeedbackScreen = 0;
         host = std::make_unique<CHeadlessImportHost>(*doc);
-        doc->ForceNewPage = c.force;
-        doc->UseSrcWordHeadings = c.headings;
-        doc->UseSrcPageBreaks = c.breaks;
+        doc->MutableSettings().ForceNewPage = c.force;
+        doc->MutableSettings().UseSrcWordHeadings = c.headings;
+        doc->MutableSettings().UseSrcPageBreaks = c.breaks;
         ASSERT_TRUE(Import({"a.docx"}, false));
         EXPECT_EQ(int(Main().size()), c.screens) << c.force << c.headings << c.breaks;
         QString all;
@@ -197,8 +197,8 @@ TEST_F(WordImportTest, QuestionAndGlossaryStates)
     EXPECT_EQ(g[0].text, "d1\nd2\n");
     EXPECT_EQ(g[1].term, "B\n");
     EXPECT_EQ(g[1].text, "");
-    ASSERT_EQ(doc->GlossaryScreenList.size(), 3u); // the folder and two entries, in order
-    EXPECT_EQ(doc->GlossaryScreenList[1]->GetTitle(), "A\n");
+    ASSERT_EQ(doc->GlossaryScreens().size(), 3u); // the folder and two entries, in order
+    EXPECT_EQ(doc->GlossaryScreens()[1]->GetTitle(), "A\n");
 }
 
 // Guards: the options of a question shown in the wrong slots or with the wrong correct flags.
@@ -225,7 +225,7 @@ TEST_F(WordImportTest, EmptyListAndMissingLibrary)
 {
     EXPECT_TRUE(Import({}));
     EXPECT_TRUE(Main().empty());
-    doc->TemplateType = 0;
+    doc->MutableSettings().TemplateType = 0;
     EXPECT_FALSE(Import({}));
     EXPECT_FALSE(Import({"a.docx"}));
     EXPECT_TRUE(Main().empty());
@@ -284,7 +284,7 @@ TEST_F(WordImportTest, HugeDocumentsEndInAMessageAndLeaveTheProjectAlone)
         EXPECT_TRUE(message.contains(path)) << message.toStdString();
         EXPECT_TRUE(message.contains(c.message)) << message.toStdString();
         EXPECT_TRUE(Main().empty());
-        EXPECT_TRUE(doc->GlossaryScreenList.empty());
+        EXPECT_TRUE(doc->GlossaryScreens().empty());
         EXPECT_EQ(host->AddedLabels(), labelsBefore);
         EXPECT_FALSE(doc->IsModified());
         QFile::remove(path);
@@ -295,7 +295,7 @@ TEST_F(WordImportTest, HugeDocumentsEndInAMessageAndLeaveTheProjectAlone)
 TEST_F(WordImportTest, FinalPerformanceScreens)
 {
     store["a.docx"] = {{"Normal", "Text."}};
-    doc->CreateFinalFeedbackScreen = doc->SetPercentagePassMark = 1;
+    doc->MutableSettings().CreateFinalFeedbackScreen = doc->MutableSettings().SetPercentagePassMark = 1;
     ASSERT_TRUE(Import({"a.docx"}));
     QStringList labels, titles;
     for (const CCorvPage *s : Main()) {
@@ -341,7 +341,7 @@ TEST_F(WordImportTest, FormattedFlowKeepsRunsAndLists)
         + DocxFixture::P("ListBullet", "bullet item")
         + DocxFixture::P("", "numbered", "<w:numPr><w:ilvl w:val=\"0\"/><w:numId w:val=\"2\"/></w:numPr>");
     ASSERT_TRUE(DocxFixture::Write(path, body));
-    doc->UseSourceDocumentFonts = 1;
+    doc->MutableSettings().UseSourceDocumentFonts = 1;
     importer = std::make_unique<CWordDocImporter>(*doc, nullptr, *host);
     CTopic topic("", "T", "", path, "FALSE");
     ASSERT_TRUE(importer->ConvertDocuments({&topic}, false, false, "1"));
@@ -384,10 +384,10 @@ TEST_F(WordImportTest, GlossaryDocuments)
     const int count = glossary.ImportGlossaryFromWord({"", files / "terms.rtf", files / "missing.docx", files / "Terms.DOCX"});
     EXPECT_EQ(count, 3);
     QStringList titles;
-    for (const auto &s : doc->GlossaryScreenList)
+    for (const auto &s : doc->GlossaryScreens())
         titles << s->GetTitle();
     EXPECT_EQ(titles, QStringList({"Glossary", "No Glossary Item Name", "Term\n", "B\n"}));
-    EXPECT_EQ(BoxText(doc->GlossaryScreenList[2].get()).trimmed(), "a\rb");
+    EXPECT_EQ(BoxText(doc->GlossaryScreens()[2].get()).trimmed(), "a\rb");
 }
 
 // Guards: a document written by another program (python-docx, its own styles.xml and numbering) read with
@@ -406,7 +406,7 @@ TEST_F(WordImportTest, DocumentWrittenByPythonDocx)
     EXPECT_GT(read.Value()->paragraphs[5].listType, 0);
     EXPECT_NE(read.Value()->paragraphs[5].listType, CWordDocument::listBullet);
 
-    doc->ForceNewPage = doc->UseSrcWordHeadings = 1;
+    doc->MutableSettings().ForceNewPage = doc->MutableSettings().UseSrcWordHeadings = 1;
     importer = std::make_unique<CWordDocImporter>(*doc, nullptr, *host);
     CTopic topic("", "Safety", "", path, "FALSE");
     ASSERT_TRUE(importer->ConvertDocuments({&topic}, true, true, "1"));

@@ -163,9 +163,9 @@ protected:
         FactoryFixture::SetUp();
         RegisterMetafilePlayer();
         context.appDataFolder = tree.MakeFolder(QStringLiteral("appdata"));
-        doc->TemplateType = 13;
-        doc->CreateFinalFeedbackScreen = 0;
-        doc->AutoGenerateGraphics = 0;
+        doc->MutableSettings().TemplateType = 13;
+        doc->MutableSettings().CreateFinalFeedbackScreen = 0;
+        doc->MutableSettings().AutoGenerateGraphics = 0;
         host = std::make_unique<CHeadlessImportHost>(*doc);
     }
 
@@ -194,7 +194,7 @@ protected:
     std::vector<CCorvPage *> Main() const
     {
         std::vector<CCorvPage *> out;
-        for (const auto &s : doc->MainScreenList)
+        for (const auto &s : doc->MainScreens())
             out.push_back(s.get());
         return out;
     }
@@ -277,12 +277,12 @@ TEST(DocxPictures, BaseNamesStayInsideThePictureFolder)
 // styles not making a question, and every fifth screen not being a complete-the-paragraph question.
 TEST_F(WordPicturesTest, PicturesTablesAndQuestionsBecomeComponents)
 {
-    doc->IncludeSourceDocGraphics = 1;
-    doc->ForceNewPage = 1;
-    doc->UseSrcWordHeadings = 1;
-    doc->AutoCreateDragDropQuest = 1;
-    doc->DragDropQuestInterval = 5;
-    doc->DragDropQuestWordCount = 3;
+    doc->MutableSettings().IncludeSourceDocGraphics = 1;
+    doc->MutableSettings().ForceNewPage = 1;
+    doc->MutableSettings().UseSrcWordHeadings = 1;
+    doc->MutableSettings().AutoCreateDragDropQuest = 1;
+    doc->MutableSettings().DragDropQuestInterval = 5;
+    doc->MutableSettings().DragDropQuestWordCount = 3;
     const QByteArray bold = "<w:b/>", italic = "<w:i/>", red = "<w:color w:val=\"FF0000\"/>";
     QByteArray body = Para("Heading1", TextRun("Exits")) + Para("", TextRun("The exit sign is green.") + Drawing("rId20", 40, 30))
                       + Para("Heading1", TextRun("Helmets")) + Para("", TextRun("Wear a helmet on site.") + Drawing("rId21", 60, 40))
@@ -382,7 +382,7 @@ TEST_F(WordPicturesTest, PicturesTablesAndQuestionsBecomeComponents)
 // a second document of the same name deleting the first one's pictures while they are in use.
 TEST_F(WordPicturesTest, UnreadablePicturesAreLeftOutAndSameNamesKeepTheirPictures)
 {
-    doc->IncludeSourceDocGraphics = 1;
+    doc->MutableSettings().IncludeSourceDocGraphics = 1;
     const QByteArray body = Para("", TextRun("Broken picture here.") + Drawing("rId20", 40, 30))
                             + Para("", TextRun("Good picture here.") + Drawing("rId21", 30, 30));
     const QString first = tree.MakeFolder("a") + "/intro.docx";
@@ -413,7 +413,7 @@ TEST_F(WordPicturesTest, UnreadablePicturesAreLeftOutAndSameNamesKeepTheirPictur
 // in the previous screen's box, or end-of-cell marks and paragraph breaks of cells mangled.
 TEST_F(WordPicturesTest, TablesThatDoNotFitGetAScreenOfTheirOwn)
 {
-    doc->TemplateType = 9;
+    doc->MutableSettings().TemplateType = 9;
     const QByteArray body = Para("", TextRun("Before the table."))
                             + Table({30000, 2000}, {{Para("", TextRun("Total")), Para("", TextRun("a")) + Para("", TextRun("b"))}})
                             + Para("", TextRun("After the table."));
@@ -437,7 +437,7 @@ TEST_F(WordPicturesTest, TablesThatDoNotFitGetAScreenOfTheirOwn)
 // picture of the document belongs to them, or a document without pictures switching the run to pictures.
 TEST_F(WordPicturesTest, ScreensWithoutADocumentPictureGiveTheTextTheWholeScreen)
 {
-    doc->IncludeSourceDocGraphics = 1;
+    doc->MutableSettings().IncludeSourceDocGraphics = 1;
     const QByteArray sentence = "Every visitor signs in at the gate, wears the badge and follows the marked paths. ";
     QByteArray body;
     for (int i = 0; i < 12; ++i)
@@ -452,7 +452,7 @@ TEST_F(WordPicturesTest, ScreensWithoutADocumentPictureGiveTheTextTheWholeScreen
     for (CCorvPage *screen : Main())
         EXPECT_TRUE(Components<CComponentImage>(*screen, ct_image).empty()) << screen->GetTitle().toStdString();
 
-    doc->MainScreenList.clear();
+    doc->ClearMainScreens();
     ASSERT_TRUE(Import({pictured}));
     const auto screens = Main();
     ASSERT_GE(screens.size(), 2u);

@@ -28,19 +28,19 @@ protected:
     {
         doc = std::make_unique<CCorvessaDoc>(context);
         doc->OnNewDocument();
-        doc->FontName[0] = QStringLiteral("Verdana");
-        doc->FontSizePoints[0] = QStringLiteral("14");
-        doc->TemplateType = 13;
-        doc->CreateFinalFeedbackScreen = 0;
-        doc->ForceNewPage = doc->UseSrcWordHeadings = 1;
-        doc->UseSourceDocumentFonts = formatted;
+        doc->MutableSettings().FontName[0] = QStringLiteral("Verdana");
+        doc->MutableSettings().FontSizePoints[0] = QStringLiteral("14");
+        doc->MutableSettings().TemplateType = 13;
+        doc->MutableSettings().CreateFinalFeedbackScreen = 0;
+        doc->MutableSettings().ForceNewPage = doc->MutableSettings().UseSrcWordHeadings = 1;
+        doc->MutableSettings().UseSourceDocumentFonts = formatted;
         CHeadlessImportHost host(*doc);
         CWordDocImporter importer(*doc, nullptr, host);
         CTopic topic("", "Safety", "", QStringLiteral(CORV_FIXTURES "/word/") + name, "FALSE");
         EXPECT_TRUE(importer.ConvertDocuments({&topic}, true, true, "1"));
         EXPECT_TRUE(importer.GetNotImported().empty());
         Outcome out;
-        for (const auto &screen : doc->MainScreenList) {
+        for (const auto &screen : doc->MainScreens()) {
             QString line = screen->GetLabel() + u' ' + screen->GetTitle();
             for (const auto &c : screen->GetComponentList()) {
                 if (c->GetType() != ct_textbox)

@@ -83,15 +83,15 @@ protected:
     void AddCourse()
     {
         auto add = [&](const QString &label, int type) {
-            doc->MainScreenList.push_back(std::make_unique<CCorvPage>(int(doc->MainScreenList.size()) + 1, "S" + label,
+            doc->AddScreen(std::make_unique<CCorvPage>(int(doc->MainScreens().size()) + 1, "S" + label,
                                                                       "", "", 0, label, type, -1));
-            return doc->MainScreenList.back().get();
+            return doc->MainScreens().back().get();
         };
         add("1", pt_folder)->SetMenuKind(apt_multi_topic_menu);
         add("1_1", pt_container);
         add("1_1_1", pt_question);
         add("2", pt_document);
-        tree.RebuildFromScreenLists(doc->MainScreenList, doc->PopupScreenList, doc->GlossaryScreenList);
+        tree.RebuildFromScreenLists(doc->MainScreens(), doc->PopupScreens(), doc->GlossaryScreens());
     }
 
     std::unique_ptr<ScriptedPublisher> Publisher(const QString &prefix = "Demo")
@@ -183,8 +183,8 @@ TEST_F(CoursePublisherTest, StepOrderByDriver)
     for (const Case &c : cases) {
         SCOPED_TRACE(DriverName(c.driver));
         prompt.Clear();
-        doc->LmsOpensNewWindow = c.newWindow;
-        doc->CreateZip = c.createZip;
+        doc->MutableSettings().LmsOpensNewWindow = c.newWindow;
+        doc->MutableSettings().CreateZip = c.createZip;
         auto publisher = Publisher();
         const bool result = Run(*publisher, c.driver, c.lessonMode);
         EXPECT_TRUE(result);
@@ -192,9 +192,9 @@ TEST_F(CoursePublisherTest, StepOrderByDriver)
         EXPECT_EQ(prompt.Texts(), c.completionShown ? QStringList{Completed()} : QStringList{});
     }
     // The publish ids were numbered when the driver started.
-    EXPECT_EQ(doc->MainScreenList[0]->GetPublishId(), "0_0m");
-    EXPECT_EQ(doc->MainScreenList[2]->GetPublishId(), "1_2q");
-    EXPECT_EQ(doc->MainScreenList[3]->GetPublishId(), "1_3");
+    EXPECT_EQ(doc->MainScreens()[0]->GetPublishId(), "0_0m");
+    EXPECT_EQ(doc->MainScreens()[2]->GetPublishId(), "1_2q");
+    EXPECT_EQ(doc->MainScreens()[3]->GetPublishId(), "1_3");
 }
 
 // Guards the failure of a step: its message names it, the steps that need success are skipped, the two
@@ -244,8 +244,8 @@ TEST_F(CoursePublisherTest, FailingStepStopsTheRest)
     for (const Case &c : cases) {
         SCOPED_TRACE(QStringLiteral("%1 failing %2").arg(DriverName(c.driver), PublishStepName(c.failing)).toStdString());
         prompt.Clear();
-        doc->LmsOpensNewWindow = c.newWindow;
-        doc->CreateZip = 1;
+        doc->MutableSettings().LmsOpensNewWindow = c.newWindow;
+        doc->MutableSettings().CreateZip = 1;
         auto publisher = Publisher();
         publisher->results[c.failing] = 0;
         const bool result = Run(*publisher, c.driver);
@@ -293,7 +293,7 @@ TEST_F(CoursePublisherTest, FailedPublishReportsEveryFailure)
 TEST_F(CoursePublisherTest, TreeStepOutcomes)
 {
     AddCourse();
-    doc->LmsOpensNewWindow = 1;
+    doc->MutableSettings().LmsOpensNewWindow = 1;
     const QString tree = "BuildTargetDirectoryAndSubDirectories";
     const QStringList afterFailure = {tree, "ProcessSourceFiles", "BuildOutline"};
     const QString message = FailedAt("BuildTargetDirectoryAndSubDirectories");
@@ -387,11 +387,11 @@ TEST_F(CoursePublisherTest, OutlineStepAndNames)
 TEST_F(CoursePublisherTest, LmsPackage)
 {
     AddCourse();
-    doc->CreateZip = 0;
+    doc->MutableSettings().CreateZip = 0;
     Publisher()->PublishLms();
     EXPECT_FALSE(QFileInfo::exists(output + ".zip"));
 
-    doc->CreateZip = 1;
+    doc->MutableSettings().CreateZip = 1;
     tmp.Write("Demo Published files/Out.zip", "an older package");
     prompt.Clear();
     Publisher()->PublishLms();

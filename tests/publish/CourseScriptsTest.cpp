@@ -59,9 +59,9 @@ protected:
 
     CCorvPage *Term(const QString &title)
     {
-        if (f.doc->GlossaryScreenList.empty())
-            f.Add(f.doc->GlossaryScreenList, "G1", pt_glossary, "Glossary");
-        return f.Add(f.doc->GlossaryScreenList, QStringLiteral("G1_%1").arg(f.doc->GlossaryScreenList.size()), pt_document,
+        if (f.doc->GlossaryScreens().empty())
+            f.Add(f.doc->GlossaryScreens(), "G1", pt_glossary, "Glossary");
+        return f.Add(f.doc->GlossaryScreens(), QStringLiteral("G1_%1").arg(f.doc->GlossaryScreens().size()), pt_document,
                      title);
     }
     CComponentTextbox *Text(CCorvPage &screen) { return Place<CComponentTextbox>(screen, f.prompt, CRect(0, 0, 100, 100)); }
@@ -107,9 +107,9 @@ TEST_F(CourseScriptsTest, InternationalNamesFromAProfile)
 // and the step succeeds.
 TEST_F(CourseScriptsTest, InternationalWithoutTexts)
 {
-    f.doc->InternationalProfileFilename.clear();
+    f.doc->MutableSettings().InternationalProfileFilename.clear();
     EXPECT_EQ(International(), "");
-    f.doc->InternationalProfileFilename = f.tmp / "missing.kvp";
+    f.doc->MutableSettings().InternationalProfileFilename = f.tmp / "missing.kvp";
     EXPECT_EQ(International(), "");
     Profile({});
     EXPECT_EQ(International(), "");
@@ -122,9 +122,9 @@ TEST_F(CourseScriptsTest, InternationalWithoutTexts)
 // never shown.
 TEST_F(CourseScriptsTest, GlossaryItems)
 {
-    f.doc->FontName[3] = "Verdana";
-    f.doc->FontFamily[3] = "sans-serif";
-    f.doc->FontSizePoints[3] = " 11pt";
+    f.doc->MutableSettings().FontName[3] = "Verdana";
+    f.doc->MutableSettings().FontFamily[3] = "sans-serif";
+    f.doc->MutableSettings().FontSizePoints[3] = " 11pt";
     EXPECT_EQ(Glossary(), "var fontsize = \"11pt\";\nvar fontfamily = \"Verdana, sans-serif\";\n");
 
     CCorvPage *term = Term("Term");
@@ -134,8 +134,8 @@ TEST_F(CourseScriptsTest, GlossaryItems)
     Term("Empty");
     CCorvPage *hostile = Term("A \"b\" \\ c\r\nd");
     Rich(Text(*hostile)->GetContent()).Add("x \"y\" \\ </script>");
-    f.doc->FontSizePoints[3] = "pt";
-    f.doc->FontName[3] = "My \"Font\"";
+    f.doc->MutableSettings().FontSizePoints[3] = "pt";
+    f.doc->MutableSettings().FontName[3] = "My \"Font\"";
     EXPECT_EQ(Glossary(), "var fontsize = \"0pt\";\n"
                           "var fontfamily = \"My \\\"Font\\\", sans-serif\";\n"
                           "kvxGlossary.push(\"Term:::Alpha Beta, see the cliffsnext \");\n"

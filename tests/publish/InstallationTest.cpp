@@ -245,11 +245,11 @@ TEST(Installation, RunTimeFilesTheCopyNames)
     for (int target = PublishTargetPreview; target <= PublishTargetStandalone; ++target)
         for (int flags = 0; flags < 16; ++flags)
             for (int lessonMode : {0, 1}) {
-                doc.UseASP = flags & 1;
-                doc.SCORM12 = (flags >> 1) & 1;
-                doc.SignIn = (flags >> 2) & 1;
-                doc.MaySelfRegister = (flags >> 3) & 1;
-                for (const CorvProgramData::RunTimeCopy &copy : CorvProgramData::RunTimeCopies(doc, target, lessonMode))
+                doc.MutableSettings().UseASP = flags & 1;
+                doc.MutableSettings().SCORM12 = (flags >> 1) & 1;
+                doc.MutableSettings().SignIn = (flags >> 2) & 1;
+                doc.MutableSettings().MaySelfRegister = (flags >> 3) & 1;
+                for (const CorvProgramData::RunTimeCopy &copy : CorvProgramData::RunTimeCopies(doc.Settings(), target, lessonMode))
                     (copy.folder ? folders : files).insert(copy.source);
             }
     folders.insert("source/publish/content/glossary");

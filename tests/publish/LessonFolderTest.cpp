@@ -19,7 +19,7 @@ protected:
         WriteFileAt(web + "/content/include/kv_config.asp", "config");
         WriteFileAt(web + "/content/scripts/kvx.js", "script");
         WriteFileAt(web + "/kvx.mdb", "database");
-        doc->OstrelleLessonFolder = "lesson1";
+        doc->MutableSettings().OstrelleLessonFolder = "lesson1";
     }
 
     QString Lesson() const { return published + "/lesson1"; }
@@ -80,7 +80,7 @@ TEST_F(LessonFolderTest, NamesThatWouldDestroySomethingAreRefused)
         SCOPED_TRACE(name.toStdString());
         prompt.Clear();
         prompt.SetFallback(CPrompt::yes);
-        doc->OstrelleLessonFolder = name;
+        doc->MutableSettings().OstrelleLessonFolder = name;
         Publisher()->PublishLessonFolder(web);
         ASSERT_EQ(prompt.Texts().size(), 1);
         EXPECT_EQ(prompt.Entries()[0].kind, name.isEmpty() ? CPrompt::information : CPrompt::error);

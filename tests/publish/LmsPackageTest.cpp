@@ -37,7 +37,7 @@ protected:
     {
         WritePublishedCourse(output);
         CopySchemas(scorm12, output);
-        doc->SCORM12 = scorm12 ? 1 : 0;
+        doc->MutableSettings().SCORM12 = scorm12 ? 1 : 0;
     }
 
     // xmllint's verdict on the manifest against the schemas the package itself carries, through a wrapper
@@ -110,10 +110,10 @@ TEST_F(LmsPackageTest, PackagesValidate)
         QDir(output).removeRecursively();
         QFile::remove(output + ".zip");
         PreparePackage(c.scorm12);
-        doc->LmsCompatibility = c.compatibility;
-        doc->LmsOpensNewWindow = c.newWindow;
-        doc->CourseCode = "2010 Course-A";
-        doc->LomOrganizationTitle = "Org ]]> & <b>";
+        doc->MutableSettings().LmsCompatibility = c.compatibility;
+        doc->MutableSettings().LmsOpensNewWindow = c.newWindow;
+        doc->MutableSettings().CourseCode = "2010 Course-A";
+        doc->MutableSettings().LomOrganizationTitle = "Org ]]> & <b>";
         auto publisher = Publisher();
         ASSERT_TRUE(publisher->CreateManifestXML());
         ASSERT_TRUE(publisher->CreateMetadataManifestXML());
@@ -169,8 +169,8 @@ TEST_F(LmsPackageTest, CheckerFindsWhatSchemasMiss)
 TEST_F(LmsPackageTest, StripAutoOpenFiles)
 {
     PreparePackage(false);
-    doc->LmsOpensNewWindow = 1;
-    doc->LomItemTitle = QString::fromUtf8("\xC3\x89tude d\xE2\x80\x99\xC3\xA9t\xC3\xA9");
+    doc->MutableSettings().LmsOpensNewWindow = 1;
+    doc->MutableSettings().LomItemTitle = QString::fromUtf8("\xC3\x89tude d\xE2\x80\x99\xC3\xA9t\xC3\xA9");
     for (const char *file : {"content/signin.htm", "content/register.htm", "content/nav_bg.htm",
                              "content/scripts/pics/a.css", "content/scripts/pics/b.png", "content/scripts/pics/c.css",
                              "content/scripts/pics/THEME.CSS", "content/scripts/pics/screendump.jpg",
@@ -240,7 +240,7 @@ protected:
             return 1;
         case PublishStep::CopySourceFiles2Target: {
             WritePublishedCourse(GetTargetFolder());
-            CopySchemas(GetDocument().SCORM12 == 1, GetTargetFolder());
+            CopySchemas(GetDocument().Settings().SCORM12 == 1, GetTargetFolder());
             return 1;
         }
         case PublishStep::BuildOutline:
@@ -261,10 +261,10 @@ protected:
 // failing manifest or metadata step is named and leaves no package behind.
 TEST_F(LmsPackageTest, DriverMakesThePackage)
 {
-    doc->MainScreenList.push_back(std::make_unique<CCorvPage>(1, "S1", "", "", 0, "1", pt_document, -1));
-    tree.RebuildFromScreenLists(doc->MainScreenList, doc->PopupScreenList, doc->GlossaryScreenList);
-    doc->CreateZip = 1;
-    doc->SCORM12 = 0;
+    doc->AddScreen(std::make_unique<CCorvPage>(1, "S1", "", "", 0, "1", pt_document, -1));
+    tree.RebuildFromScreenLists(doc->MainScreens(), doc->PopupScreens(), doc->GlossaryScreens());
+    doc->MutableSettings().CreateZip = 1;
+    doc->MutableSettings().SCORM12 = 0;
     const QString zip = output + ".zip";
     {
         FixturePublisher publisher(*doc, output, "demo", &tree);

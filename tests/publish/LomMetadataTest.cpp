@@ -24,7 +24,7 @@ class LomMetadataTest : public LmsStepTest
 protected:
     QString Filled(const QString &templateText, bool scorm12)
     {
-        return CLomMetadata::Fill(templateText, *doc, scorm12, QDate(2031, 2, 3));
+        return CLomMetadata::Fill(templateText, doc->Settings(), scorm12, QDate(2031, 2, 3));
     }
 };
 
@@ -73,26 +73,26 @@ TEST_F(LomMetadataTest, PlaceholderValues)
         {"defaults 1.2", [](CCorvessaDoc &) {}, true,
          "no title given|elearning|lesson|no description given|de||Draft|Accessibility Restrictions|Exercise|1.0|"
          "no|no|(c) Copyright, all rights reserved|||||2031-02-03"},
-        {"out of range, 1.2", [](CCorvessaDoc &d) { d.LomLanguage = 20; d.LomStatus = 7; d.LomPurpose = 1; d.LomResourceType = 14; },
+        {"out of range, 1.2", [](CCorvessaDoc &d) { d.MutableSettings().LomLanguage = 20; d.MutableSettings().LomStatus = 7; d.MutableSettings().LomPurpose = 1; d.MutableSettings().LomResourceType = 14; },
          true, "no title given|elearning|lesson|no description given|en||Draft|Accessibility Restrictions|Exercise|"
                "1.0|no|no|(c) Copyright, all rights reserved|||||2031-02-03"},
-        {"2004-only words, 2004", [](CCorvessaDoc &d) { d.LomStatus = 7; d.LomPurpose = 1; d.LomResourceType = 14; d.LomLanguage = -1; },
+        {"2004-only words, 2004", [](CCorvessaDoc &d) { d.MutableSettings().LomStatus = 7; d.MutableSettings().LomPurpose = 1; d.MutableSettings().LomResourceType = 14; d.MutableSettings().LomLanguage = -1; },
          false, "no title given|elearning|lesson|no description given|en||draft|competency|lecture|1.0|no|no|"
                 "(c) Copyright, all rights reserved|||||2031-02-03"},
         {"set", [](CCorvessaDoc &d) {
-             d.CourseName = "Course"; d.LomCatalog = "Catalog 1"; d.LomEntry = "E"; d.CourseDescription = "D";
-             d.LomLanguage = 8; d.CourseAuthor = "Au"; d.LomStatus = 2; d.LomPurpose = 9; d.LomResourceType = 9;
-             d.LomVersion = "2.1"; d.LomCost = 1; d.LomCopyright = 5; d.LomRightsDescription = "R";
-             d.LomOrganization = "O"; d.LomAddress = "A"; d.LomTelephone = "T"; d.LomEmail = "M"; },
+             d.MutableSettings().CourseName = "Course"; d.MutableSettings().LomCatalog = "Catalog 1"; d.MutableSettings().LomEntry = "E"; d.MutableSettings().CourseDescription = "D";
+             d.MutableSettings().LomLanguage = 8; d.MutableSettings().CourseAuthor = "Au"; d.MutableSettings().LomStatus = 2; d.MutableSettings().LomPurpose = 9; d.MutableSettings().LomResourceType = 9;
+             d.MutableSettings().LomVersion = "2.1"; d.MutableSettings().LomCost = 1; d.MutableSettings().LomCopyright = 5; d.MutableSettings().LomRightsDescription = "R";
+             d.MutableSettings().LomOrganization = "O"; d.MutableSettings().LomAddress = "A"; d.MutableSettings().LomTelephone = "T"; d.MutableSettings().LomEmail = "M"; },
          false, "Course|Catalog 1|E|D|fr-CA|Au|revised|accessibility restrictions|narrative text|2.1|yes|yes|R|O|A|T|M|2031-02-03"},
-        {"catalog not starting with a letter", [](CCorvessaDoc &d) { d.LomCatalog = "1st catalog"; d.LomEntry = "x"; }, true,
+        {"catalog not starting with a letter", [](CCorvessaDoc &d) { d.MutableSettings().LomCatalog = "1st catalog"; d.MutableSettings().LomEntry = "x"; }, true,
          "no title given|elearning|x|no description given|de||Draft|Accessibility Restrictions|Exercise|1.0|no|no|"
          "(c) Copyright, all rights reserved|||||2031-02-03"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         doc = std::make_unique<CCorvessaDoc>(context);
-        doc->LomLanguage = 0;
+        doc->MutableSettings().LomLanguage = 0;
         c.set(*doc);
         EXPECT_EQ(Filled(all, c.scorm12), c.expected);
     }
@@ -102,8 +102,8 @@ TEST_F(LomMetadataTest, PlaceholderValues)
 // and a value holding a later placeholder has that one replaced as well (the order is the record's format).
 TEST_F(LomMetadataTest, ReplacementOrder)
 {
-    doc->CourseName = "[[~version~]] course";
-    doc->LomVersion = "3";
+    doc->MutableSettings().CourseName = "[[~version~]] course";
+    doc->MutableSettings().LomVersion = "3";
     EXPECT_EQ(Filled("[[~coursename~]] / [[~coursename~]] / [[~nothing~]]", true), "3 course / 3 course / [[~nothing~]]");
 }
 
@@ -114,18 +114,18 @@ TEST_F(LomMetadataTest, ShippedTemplatesGiveWellFormedRecords)
     if (!HasTool("xmllint"))
         GTEST_SKIP() << "xmllint is not installed";
     const QString hostile = "A & B <x> ]]> \"q\" 'a'";
-    doc->CourseName = hostile;
-    doc->CourseDescription = hostile;
-    doc->CourseAuthor = hostile;
-    doc->LomCatalog = "C" + hostile;
-    doc->LomEntry = hostile;
-    doc->LomKeywords = hostile + ";" + hostile;
-    doc->LomRightsDescription = hostile;
-    doc->LomOrganization = hostile;
-    doc->LomEmail = hostile;
+    doc->MutableSettings().CourseName = hostile;
+    doc->MutableSettings().CourseDescription = hostile;
+    doc->MutableSettings().CourseAuthor = hostile;
+    doc->MutableSettings().LomCatalog = "C" + hostile;
+    doc->MutableSettings().LomEntry = hostile;
+    doc->MutableSettings().LomKeywords = hostile + ";" + hostile;
+    doc->MutableSettings().LomRightsDescription = hostile;
+    doc->MutableSettings().LomOrganization = hostile;
+    doc->MutableSettings().LomEmail = hostile;
     for (int scorm12 : {1, 0}) {
         SCOPED_TRACE(scorm12);
-        doc->SCORM12 = scorm12;
+        doc->MutableSettings().SCORM12 = scorm12;
         ASSERT_TRUE(Publisher()->CreateMetadataManifestXML());
         const QString record = output + "/kv_metadata.xml";
         const QByteArray bytes = TempTree::ReadAll(record);
@@ -147,7 +147,7 @@ TEST_F(LomMetadataTest, DateFromTheDocumentClock)
 {
     const QDateTime when(QDate(2029, 12, 31), QTime(23, 30));
     doc->SetClock([&] { return when.toSecsSinceEpoch(); });
-    doc->SCORM12 = 1;
+    doc->MutableSettings().SCORM12 = 1;
     ASSERT_TRUE(Publisher()->CreateMetadataManifestXML());
     EXPECT_TRUE(Read("kv_metadata.xml").contains("<datetime>2029-12-31</datetime>"));
 }
@@ -157,7 +157,7 @@ TEST_F(LomMetadataTest, DateFromTheDocumentClock)
 TEST_F(LomMetadataTest, MissingTemplateFailsTheStep)
 {
     context.programFolder = tmp.MakeFolder("empty program") + "/";
-    doc->SCORM12 = 0;
+    doc->MutableSettings().SCORM12 = 0;
     auto publisher = Publisher();
     EXPECT_FALSE(publisher->CreateMetadataManifestXML());
     ASSERT_EQ(prompt.Texts().size(), 1);

@@ -48,7 +48,7 @@ void UseTheme(Course &c, const QByteArray &css)
 {
     c.context.programFolder = c.tmp.MakeFolder("program") + u'/';
     c.tmp.Write("program/Themes/Plain/Plain.css", css);
-    c.doc->Theme = QStringLiteral("Plain");
+    c.doc->MutableSettings().Theme = QStringLiteral("Plain");
 }
 
 } // namespace
@@ -104,12 +104,12 @@ TEST(ScriptFiles, MatchGoldenFiles)
 {
     Course c;
     c.BuildSample();
-    c.doc->UseLANDbDSN = 1;
-    c.doc->LANDbDSN = QStringLiteral("corvessa");
-    c.doc->LANDbUID = QStringLiteral("author");
-    c.doc->LANDbPassword = QStringLiteral("s3cret");
-    c.doc->UseASP = 1;
-    c.doc->SCORM12 = 1;
+    c.doc->MutableSettings().UseLANDbDSN = 1;
+    c.doc->MutableSettings().LANDbDSN = QStringLiteral("corvessa");
+    c.doc->MutableSettings().LANDbUID = QStringLiteral("author");
+    c.doc->MutableSettings().LANDbPassword = QStringLiteral("s3cret");
+    c.doc->MutableSettings().UseASP = 1;
+    c.doc->MutableSettings().SCORM12 = 1;
     struct Publish {
         int target;
         int lessonMode;
@@ -175,13 +175,13 @@ TEST(OptionsScript, RowsByTarget)
     for (const Case &k : cases) {
         for (const int newWindow : {0, 1}) {
             Course c;
-            c.doc->UseASP = k.useAsp;
-            c.doc->LANDbTableName = "lanT";
-            c.doc->LANDbTableName2 = "lanT2";
-            c.doc->WebASPDbTableName = "aspT";
-            c.doc->WebPHPDbTableName = "phpT";
-            c.doc->WebDbTableName2 = "webT2";
-            c.doc->LmsOpensNewWindow = newWindow;
+            c.doc->MutableSettings().UseASP = k.useAsp;
+            c.doc->MutableSettings().LANDbTableName = "lanT";
+            c.doc->MutableSettings().LANDbTableName2 = "lanT2";
+            c.doc->MutableSettings().WebASPDbTableName = "aspT";
+            c.doc->MutableSettings().WebPHPDbTableName = "phpT";
+            c.doc->MutableSettings().WebDbTableName2 = "webT2";
+            c.doc->MutableSettings().LmsOpensNewWindow = newWindow;
             const auto script = c.Prefs(k.target, k.lessonMode);
             ASSERT_TRUE(script) << k.name;
             EXPECT_EQ(LineStarting(*script, "kvxObj.projectSuf"), QStringLiteral("kvxObj.projectSuf = \"%1\";").arg(k.suffix)) << k.name;
@@ -212,10 +212,10 @@ TEST(OptionsScript, WindowSize)
     };
     for (const Case &k : cases) {
         Course c;
-        c.doc->HideTopBar = k.hideTop;
-        c.doc->RemoveTopBarSpace = k.removeTop;
-        c.doc->HideNavigationBar = k.hideNav;
-        c.doc->RemoveNavigationBarSpace = k.removeNav;
+        c.doc->MutableSettings().HideTopBar = k.hideTop;
+        c.doc->MutableSettings().RemoveTopBarSpace = k.removeTop;
+        c.doc->MutableSettings().HideNavigationBar = k.hideNav;
+        c.doc->MutableSettings().RemoveNavigationBarSpace = k.removeNav;
         const auto script = c.Prefs(PublishTargetStandalone);
         ASSERT_TRUE(script);
         EXPECT_EQ(LineStarting(*script, "kvxPrefs.winSize"), QStringLiteral("kvxPrefs.winSize = %1;").arg(k.size));
@@ -227,13 +227,13 @@ TEST(OptionsScript, WindowSize)
 TEST(OptionsScript, FinalPerformanceList)
 {
     Course c;
-    c.Add(c.doc->MainScreenList, "1", pt_document);
+    c.Add(c.doc->MainScreens(), "1", pt_document);
     c.Outline();
     EXPECT_EQ(LineStarting(*c.Prefs(PublishTargetLms), "kvxPrefs.fps"), "kvxPrefs.fps = [];");
-    c.Add(c.doc->MainScreenList, "2", pt_asmt_folder);
-    c.Add(c.doc->MainScreenList, "2_1", pt_asmt_document);
-    c.Add(c.doc->MainScreenList, "2_2", pt_question);
-    c.Add(c.doc->MainScreenList, "2_3", pt_asmt_document);
+    c.Add(c.doc->MainScreens(), "2", pt_asmt_folder);
+    c.Add(c.doc->MainScreens(), "2_1", pt_asmt_document);
+    c.Add(c.doc->MainScreens(), "2_2", pt_question);
+    c.Add(c.doc->MainScreens(), "2_3", pt_asmt_document);
     c.Outline();
     EXPECT_EQ(LineStarting(*c.Prefs(PublishTargetLms), "kvxPrefs.fps"), "kvxPrefs.fps = [\"0_2\",\"0_4\"];");
 }
@@ -246,24 +246,24 @@ TEST(OptionsScript, CustomFeedback)
     for (const int lastIsAssessment : {1, 0}) {
         Course c;
         CCorvessaDoc &d = *c.doc;
-        d.LastAssessmentTopic = lastIsAssessment;
-        d.FeedBackWrong = "Wrong.";
-        d.FeedBackCorrect = "Right.";
-        d.AssmntFeedBackWrong = "Not so.";
-        d.AssmntFeedBackCorrect = "So.";
+        d.MutableSettings().LastAssessmentTopic = lastIsAssessment;
+        d.MutableSettings().FeedBackWrong = "Wrong.";
+        d.MutableSettings().FeedBackCorrect = "Right.";
+        d.MutableSettings().AssmntFeedBackWrong = "Not so.";
+        d.MutableSettings().AssmntFeedBackCorrect = "So.";
         const auto question = [&](CCorvPage &screen, const QString &wrong, const QString &correct) {
             auto *q = Put<CComponentMultipleChoice>(c, screen);
             q->SetWrongFeedback(wrong);
             q->SetCorrectFeedback(correct);
         };
-        c.Add(d.MainScreenList, "1", pt_folder, "Course");
-        CCorvPage *three = c.Add(d.MainScreenList, "1_1", pt_question);
+        c.Add(d.MainScreens(), "1", pt_folder, "Course");
+        CCorvPage *three = c.Add(d.MainScreens(), "1_1", pt_question);
         question(*three, "Try \"again\"\n", "Right.");
         Put<CComponentTextbox>(c, *three);
         question(*three, "Wrong.", "Right.");
-        question(*c.Add(d.MainScreenList, "1_2", pt_question), "WRONG.", "right.");
-        c.Add(d.MainScreenList, "1_3", pt_container, "Last topic");
-        CCorvPage *test = c.Add(d.MainScreenList, "1_3_1", pt_question);
+        question(*c.Add(d.MainScreens(), "1_2", pt_question), "WRONG.", "right.");
+        c.Add(d.MainScreens(), "1_3", pt_container, "Last topic");
+        CCorvPage *test = c.Add(d.MainScreens(), "1_3_1", pt_question);
         question(*test, "Not so.", "So.");
         question(*test, "Wrong.", "Right.");
         c.Outline();
@@ -285,17 +285,17 @@ TEST(OptionsScript, AssessableTopics)
 {
     for (const int assessable : {1, 0}) {
         Course c;
-        c.doc->MenuBasedCourse = 0;
-        c.doc->LinearSourceAssessable = assessable;
+        c.doc->MutableSettings().MenuBasedCourse = 0;
+        c.doc->MutableSettings().LinearSourceAssessable = assessable;
         EXPECT_EQ(LineStarting(*c.Prefs(PublishTargetStandalone), "kvxPrefs.assessable"),
                   QStringLiteral("kvxPrefs.assessable = [%1];").arg(assessable));
     }
     Course c;
-    c.doc->MenuBasedCourse = 1;
-    c.doc->Topics.push_back(std::make_unique<CTopic>("1", "Birds", "", "", "FALSE"));
-    c.doc->Topics.push_back(std::make_unique<CTopic>("2", "Eggs", "", "", "true"));
-    c.doc->Topics.push_back(std::make_unique<CTopic>("3", "", "", "nests.docx", "FALSE"));
-    c.doc->Topics.push_back(std::make_unique<CTopic>("4", "", "banner", "", "TRUE"));
+    c.doc->MutableSettings().MenuBasedCourse = 1;
+    c.doc->AddTopic(std::make_unique<CTopic>("1", "Birds", "", "", "FALSE"));
+    c.doc->AddTopic(std::make_unique<CTopic>("2", "Eggs", "", "", "true"));
+    c.doc->AddTopic(std::make_unique<CTopic>("3", "", "", "nests.docx", "FALSE"));
+    c.doc->AddTopic(std::make_unique<CTopic>("4", "", "banner", "", "TRUE"));
     EXPECT_EQ(LineStarting(*c.Prefs(PublishTargetStandalone), "kvxPrefs.assessable"), "kvxPrefs.assessable = [0,0,1,0];");
 }
 
@@ -309,10 +309,10 @@ TEST(OptionsScript, TimeLimitRows)
     for (const Case &k : {Case{0, 0, "null", "null"}, Case{0, 1, "null", "null"}, Case{1, 0, "30", "null"},
                           Case{1, 1, "null", "600"}}) {
         Course c;
-        c.doc->SetTimeLimitPerQuestion = k.set;
-        c.doc->TimeLimitType = k.type;
-        c.doc->TimeLimitEachQuestion = 30;
-        c.doc->TimeLimitAllQuestions = 600;
+        c.doc->MutableSettings().SetTimeLimitPerQuestion = k.set;
+        c.doc->MutableSettings().TimeLimitType = k.type;
+        c.doc->MutableSettings().TimeLimitEachQuestion = 30;
+        c.doc->MutableSettings().TimeLimitAllQuestions = 600;
         const auto script = c.Prefs(PublishTargetStandalone);
         EXPECT_EQ(LineStarting(*script, "kvxPrefs.assessTimeEach"), QStringLiteral("kvxPrefs.assessTimeEach = %1;").arg(k.each));
         EXPECT_EQ(LineStarting(*script, "kvxPrefs.assessTimeAll"), QStringLiteral("kvxPrefs.assessTimeAll = %1;").arg(k.all));
@@ -332,13 +332,13 @@ TEST(OptionsScript, ConnectionString)
                           Case{2, "Provider=x;Data Source=c:\\db.mdb;Mode=Read"}}) {
         Course c;
         CCorvessaDoc &d = *c.doc;
-        d.UseLANDbDSN = k.useDsn;
-        d.LANDbDSN = "birds";
-        d.LANDbUID = "ann;";
-        d.LANDbPassword = "p;w";
-        d.LANDbProvider = "Provider=x";
-        d.LANDbDataSource = "Data Source=c:\\db.mdb";
-        d.LANDbSundry = "Mode=Read";
+        d.MutableSettings().UseLANDbDSN = k.useDsn;
+        d.MutableSettings().LANDbDSN = "birds";
+        d.MutableSettings().LANDbUID = "ann;";
+        d.MutableSettings().LANDbPassword = "p;w";
+        d.MutableSettings().LANDbProvider = "Provider=x";
+        d.MutableSettings().LANDbDataSource = "Data Source=c:\\db.mdb";
+        d.MutableSettings().LANDbSundry = "Mode=Read";
         const auto script = c.Prefs(PublishTargetLan);
         ASSERT_TRUE(script);
         EXPECT_FALSE(script->contains(QLatin1String(k.expected)));
@@ -347,14 +347,14 @@ TEST(OptionsScript, ConnectionString)
         EXPECT_EQ(ReadInNode({c.PrefsPath()}, &error).value("connection").toString(), k.expected) << error.toStdString();
     }
     Course c;
-    c.doc->LANDbProvider = "Provider=x";
+    c.doc->MutableSettings().LANDbProvider = "Provider=x";
     EXPECT_FALSE(c.Prefs(PublishTargetLan, 0, ""));
     EXPECT_FALSE(c.Prefs(PublishTargetStandalone, 0, ""));
     // Without a connection text there is nothing to hide.
-    c.doc->UseLANDbDSN = 0;
-    c.doc->LANDbProvider.clear();
-    c.doc->LANDbDataSource.clear();
-    c.doc->LANDbSundry.clear();
+    c.doc->MutableSettings().UseLANDbDSN = 0;
+    c.doc->MutableSettings().LANDbProvider.clear();
+    c.doc->MutableSettings().LANDbDataSource.clear();
+    c.doc->MutableSettings().LANDbSundry.clear();
     const auto empty = c.Prefs(PublishTargetStandalone, 0, "");
     ASSERT_TRUE(empty);
     EXPECT_TRUE(empty->contains(QLatin1String("\nkvxObj.background = \"\";\n\n")));
@@ -392,7 +392,7 @@ TEST(OptionsScript, ThemeLineColours)
     for (const QString theme : {"Missing", "", "../Plain"}) {
         Course c;
         UseTheme(c, ".lineColour { color:#123456; }");
-        c.doc->Theme = theme;
+        c.doc->MutableSettings().Theme = theme;
         EXPECT_FALSE(c.Prefs(PublishTargetStandalone)) << theme.toStdString();
         EXPECT_FALSE(QFile::exists(c.PrefsPath()));
     }
@@ -404,7 +404,7 @@ TEST(OptionsScript, MainFontSize)
     for (const auto &[points, size] : std::vector<std::pair<QString, int>>{
              {"12", 75}, {"16", 100}, {"12pt", 75}, {" 9", 56}, {"", 0}, {"large", 0}}) {
         Course c;
-        c.doc->FontSizePoints[0] = points;
+        c.doc->MutableSettings().FontSizePoints[0] = points;
         EXPECT_EQ(LineStarting(*c.Prefs(PublishTargetStandalone), "kvxPrefs.mainFontSize"),
                   QStringLiteral("kvxPrefs.mainFontSize = %1;").arg(size)) << points.toStdString();
     }
@@ -416,7 +416,7 @@ TEST(OptionsScript, ExpiryDate)
     for (const auto &[seconds, day] : std::vector<std::pair<int64_t, QString>>{
              {1767225600, "1 1 2026"}, {1709164800, "29 2 2024"}, {INT64_MAX, "0 0 0"}}) {
         Course c;
-        c.doc->ExpiryDate = seconds;
+        c.doc->MutableSettings().ExpiryDate = seconds;
         const auto script = c.Prefs(PublishTargetStandalone);
         const QStringList parts = day.split(u' ');
         EXPECT_EQ(Block(*script, "kvxPrefs.expiry.day", "kvxPrefs.expiry.msg"),
@@ -430,11 +430,11 @@ TEST(OptionsScript, ExpiryDate)
 TEST(OptionsScript, MenuTitles)
 {
     Course c;
-    c.doc->Topics.push_back(std::make_unique<CTopic>("1", "Birds", "Topic 1", "", "FALSE"));
-    c.doc->Topics.push_back(std::make_unique<CTopic>("2", "Eggs", "Topic \"2\"", "", "FALSE"));
+    c.doc->AddTopic(std::make_unique<CTopic>("1", "Birds", "Topic 1", "", "FALSE"));
+    c.doc->AddTopic(std::make_unique<CTopic>("2", "Eggs", "Topic \"2\"", "", "FALSE"));
     EXPECT_TRUE(c.Prefs(PublishTargetStandalone)->contains(
         QLatin1String("\nkvxPrefs.menuTitles = [];\nkvxPrefs.menuTitlesTopDisplay = [];\n\nkvxPrefs.navTitles")));
-    CCorvPage *menu = c.Add(c.doc->MainScreenList, "1", pt_folder, "Menu");
+    CCorvPage *menu = c.Add(c.doc->MainScreens(), "1", pt_folder, "Menu");
     menu->SetMenuKind(apt_multi_topic_menu);
     c.Outline();
     EXPECT_TRUE(c.Prefs(PublishTargetStandalone)->contains(
@@ -453,17 +453,17 @@ TEST(OptionsScript, MenuTitles)
 TEST(OptionsScript, GlossaryAndHelpRows)
 {
     Course c;
-    c.doc->ShowGlossary = 1;
-    c.doc->HelpScreen = 77;
-    c.Add(c.doc->GlossaryScreenList, "G1", pt_glossary, "Words");
+    c.doc->MutableSettings().ShowGlossary = 1;
+    c.doc->MutableSettings().HelpScreen = 77;
+    c.Add(c.doc->GlossaryScreens(), "G1", pt_glossary, "Words");
     c.Outline();
     auto script = c.Prefs(PublishTargetStandalone);
     EXPECT_TRUE(script->contains(QLatin1String("\nkvxPrefs.hasGlossary\t\t\t\t\t= false;\nkvxPrefs.assessGlossaryVisible")));
     EXPECT_TRUE(script->contains(QLatin1String("\nkvxPrefs.hasHelp\t\t\t\t\t\t= true;\nkvxPrefs.assessHelpVisible")));
-    c.Add(c.doc->GlossaryScreenList, "G1_1", pt_document, "Gull");
-    CCorvPage *help = c.Add(c.doc->PopupScreenList, "P2", pt_document);
+    c.Add(c.doc->GlossaryScreens(), "G1_1", pt_document, "Gull");
+    CCorvPage *help = c.Add(c.doc->PopupScreens(), "P2", pt_document);
     help->SetTitle(QString());
-    c.doc->HelpScreen = help->GetId();
+    c.doc->MutableSettings().HelpScreen = help->GetId();
     c.Outline();
     script = c.Prefs(PublishTargetStandalone);
     EXPECT_TRUE(script->contains(QLatin1String("\nkvxPrefs.hasGlossary\t\t\t\t\t= true;\nkvxPrefs.glossaryLabel = \"Words\";\n")));
@@ -481,22 +481,22 @@ TEST(OptionsScript, HostileTextsKeepTheScriptValid)
     UseTheme(c, ".lineColour { color:a\"b\\c; }\n.lineShadow { color:\n");
     c.BuildSample();
     CCorvessaDoc &d = *c.doc;
-    d.UseLANDbDSN = 1;
-    for (QString *text : {&d.CourseName, &d.CourseCode, &d.CourseAuthor, &d.CourseDate, &d.CourseDescription,
-                          &d.FeedBackWrong, &d.FeedBackCorrect, &d.AssmntFeedBackWrong, &d.AssmntFeedBackCorrect,
-                          &d.SignInName, &d.SignInID, &d.SignInPassword, &d.EmailAddress, &d.LANDbTableName,
-                          &d.LANDbTableName2, &d.WebASPDbTableName, &d.WebPHPDbTableName, &d.WebDbTableName2,
-                          &d.OutlineLabel, &d.FontName[2], &d.FontSizePoints[2], &d.FontWeight[2], &d.NextButtonDelay,
-                          &d.ScormExit12, &d.ScormExit2004, &d.ExpiryMessage, &d.FontSizePoints[0], &d.LANDbDSN,
-                          &d.LANDbUID, &d.LANDbPassword, &d.LANDbProvider, &d.LANDbDataSource, &d.LANDbSundry})
+    d.MutableSettings().UseLANDbDSN = 1;
+    for (QString *text : {&d.MutableSettings().CourseName, &d.MutableSettings().CourseCode, &d.MutableSettings().CourseAuthor, &d.MutableSettings().CourseDate, &d.MutableSettings().CourseDescription,
+                          &d.MutableSettings().FeedBackWrong, &d.MutableSettings().FeedBackCorrect, &d.MutableSettings().AssmntFeedBackWrong, &d.MutableSettings().AssmntFeedBackCorrect,
+                          &d.MutableSettings().SignInName, &d.MutableSettings().SignInID, &d.MutableSettings().SignInPassword, &d.MutableSettings().EmailAddress, &d.MutableSettings().LANDbTableName,
+                          &d.MutableSettings().LANDbTableName2, &d.MutableSettings().WebASPDbTableName, &d.MutableSettings().WebPHPDbTableName, &d.MutableSettings().WebDbTableName2,
+                          &d.MutableSettings().OutlineLabel, &d.MutableSettings().FontName[2], &d.MutableSettings().FontSizePoints[2], &d.MutableSettings().FontWeight[2], &d.MutableSettings().NextButtonDelay,
+                          &d.MutableSettings().ScormExit12, &d.MutableSettings().ScormExit2004, &d.MutableSettings().ExpiryMessage, &d.MutableSettings().FontSizePoints[0], &d.MutableSettings().LANDbDSN,
+                          &d.MutableSettings().LANDbUID, &d.MutableSettings().LANDbPassword, &d.MutableSettings().LANDbProvider, &d.MutableSettings().LANDbDataSource, &d.MutableSettings().LANDbSundry})
         *text = nasty;
-    d.DelayNextButton = 1;
-    for (const auto &topic : d.Topics)
+    d.MutableSettings().DelayNextButton = 1;
+    for (const auto &topic : d.Topics())
         *topic = CTopic(topic->GetNumber(), topic->GetName(), nasty, QString(), topic->GetAssessable());
     for (const auto &component : c.Screen("1")->GetComponentList())
         dynamic_cast<CComponentTopicButton &>(*component).SetTitle(nasty);
-    d.GlossaryScreenList.front()->SetTitle(nasty);
-    c.doc->FindScreenByNumber(d.HelpScreen)->SetTitle(nasty);
+    d.GlossaryScreens().front()->SetTitle(nasty);
+    c.doc->FindScreenByNumber(d.Settings().HelpScreen)->SetTitle(nasty);
     c.context.majorVersionText = QStringLiteral("4;alert(1)");
 
     for (const int target : {PublishTargetStandalone, PublishTargetLan, PublishTargetWeb, PublishTargetLms}) {

@@ -18,7 +18,7 @@ protected:
 
     CCorvPage *Add(const QString &label, int type, const QString &title = {})
     {
-        return f.Add(f.doc->MainScreenList, label, type, title.isEmpty() ? "S" + label : title);
+        return f.Add(f.doc->MainScreens(), label, type, title.isEmpty() ? "S" + label : title);
     }
 
     void Template(const QByteArray &text) { f.tmp.Write("program/source/PlaceHolderText/outline.htm.txt", text); }
@@ -83,10 +83,10 @@ TEST_F(OutlineWriterTest, NodesOfEveryPageType)
     const CCorvPage *test = Add("3_1_1", pt_asmt_document);
     Add("4", pt_remediation, "Remediation");
     const CCorvPage *revise = Add("4_1", pt_document);
-    f.Add(f.doc->PopupScreenList, "P5", pt_popups_only, "Popups");
-    f.Add(f.doc->PopupScreenList, "P5_1", pt_document, "A popup");
-    f.Add(f.doc->GlossaryScreenList, "G6", pt_glossary, "Glossary");
-    f.Add(f.doc->GlossaryScreenList, "G6_1", pt_document, "Term");
+    f.Add(f.doc->PopupScreens(), "P5", pt_popups_only, "Popups");
+    f.Add(f.doc->PopupScreens(), "P5_1", pt_document, "A popup");
+    f.Add(f.doc->GlossaryScreens(), "G6", pt_glossary, "Glossary");
+    f.Add(f.doc->GlossaryScreens(), "G6_1", pt_document, "Term");
     EXPECT_EQ(Lines(), "\t\t\td.add(1, 0, \"Menu\", \"javascript:fPage(pg[0]);\");\n"
                        "\t\t\td.add(2, 1, \"Topic\");\n"
                        "\t\t\td.add(3, 2, \"S1_1_1\", \"javascript:fPage(pg[2]);\");\n"
@@ -133,7 +133,7 @@ TEST_F(OutlineWriterTest, TitlesStayInTheirString)
     Add("1", pt_document, "A \"b\" \\ c\r\nd </script> <~dtree~>");
     EXPECT_EQ(Lines(), "\t\t\td.add(1, 0, \"A \\\"b\\\" \\\\ c  d <\\/script> <~dtree~>\", \"javascript:fPage(pg[0]);\");\n");
     Template("<~dtree~>|<~outlinetitle~>");
-    f.doc->OutlineLabel = "<~screens~> \"x\"";
+    f.doc->MutableSettings().OutlineLabel = "<~screens~> \"x\"";
     COutlineWriter writer(&f.tree, "demo", "utf-8", 0, *f.doc, nullptr);
     QString page;
     ASSERT_EQ(writer.Write(page), 1);
@@ -145,7 +145,7 @@ TEST_F(OutlineWriterTest, TitlesStayInTheirString)
 TEST_F(OutlineWriterTest, ScreenArrayLines)
 {
     for (int count : {0, 10, 15}) {
-        f.doc->MainScreenList.clear();
+        f.doc->ClearMainScreens();
         for (int i = 1; i <= count; ++i)
             Add(QString::number(i), pt_container);
         f.Outline();
@@ -170,7 +170,7 @@ TEST_F(OutlineWriterTest, PageFromTheTemplate)
     Template("<html lang=\"<~pagelanguage~>\"><~charset~>|<~prefix~>|<~outlinetitle~>|<~other~>\n<~screens~><~dtree~>\n");
     SetProfile({Item("pagelanguage", "fr", "outline.htm.txt", "<~pagelanguage~>"),
                 Item("second", "de", "outline.htm.txt", "<~pagelanguage~>"), Item("other", "x", "ind.htm", "<~other~>")});
-    f.doc->OutlineLabel = "Outline";
+    f.doc->MutableSettings().OutlineLabel = "Outline";
     const CCorvPage *screen = Add("1", pt_document, "Only");
     f.Outline();
     COutlineWriter writer(&f.tree, "demo", "iso-8859-1", 0, *f.doc, Profile());

@@ -26,7 +26,7 @@ protected:
     // Lays out every program-data file a copy names for the settings, each holding its own name.
     void InstallRunTime(int target)
     {
-        for (const CorvProgramData::RunTimeCopy &c : CorvProgramData::RunTimeCopies(*doc, target, 0)) {
+        for (const CorvProgramData::RunTimeCopy &c : CorvProgramData::RunTimeCopies(doc->Settings(), target, 0)) {
             if (c.folder)
                 Program(c.source + "/File In " + QFileInfo(c.source).fileName() + ".TXT", c.source.toUtf8());
             else
@@ -64,8 +64,8 @@ TEST_F(OutputTreeTest, FoldersPerTarget)
     };
     for (const Case &c : cases) {
         QDir(tmp / "Published").removeRecursively();
-        doc->UseASP = c.useAsp;
-        doc->SCORM12 = c.scorm12;
+        doc->MutableSettings().UseASP = c.useAsp;
+        doc->MutableSettings().SCORM12 = c.scorm12;
         EXPECT_EQ(BuildTree(c.target), 1) << c.target;
         EXPECT_EQ(OutFolders(), Sorted(kCommonTree + c.extra)) << c.target << " asp " << c.useAsp << " scorm12 " << c.scorm12;
     }
@@ -171,8 +171,8 @@ TEST_F(OutputTreeTest, RunTimeCopyPerTarget)
     for (const Case &c : cases) {
         QDir(tmp / "program/source").removeRecursively();
         QDir(tmp / "Published").removeRecursively();
-        doc->UseASP = c.useAsp;
-        doc->SCORM12 = c.scorm12;
+        doc->MutableSettings().UseASP = c.useAsp;
+        doc->MutableSettings().SCORM12 = c.scorm12;
         InstallRunTime(c.target);
         auto publisher = Publisher(c.target);
         ASSERT_EQ(publisher->BuildTargetDirectoryAndSubDirectories(output, 1), 1);
@@ -205,15 +205,15 @@ TEST_F(OutputTreeTest, SignInFilesFollowTheirSettings)
     };
     for (const Case &c : {Case{0, 1, false, false}, Case{1, 0, true, false}, Case{1, 1, true, true}}) {
         QDir(tmp / "Published").removeRecursively();
-        doc->UseASP = 0;
-        doc->SignIn = 0;
-        doc->MaySelfRegister = 0;
+        doc->MutableSettings().UseASP = 0;
+        doc->MutableSettings().SignIn = 0;
+        doc->MutableSettings().MaySelfRegister = 0;
         InstallRunTime(PublishTargetWeb); // with both off: the files that are not to be copied exist too
-        doc->SignIn = 1;
-        doc->MaySelfRegister = 1;
+        doc->MutableSettings().SignIn = 1;
+        doc->MutableSettings().MaySelfRegister = 1;
         InstallRunTime(PublishTargetWeb);
-        doc->SignIn = c.signIn;
-        doc->MaySelfRegister = c.selfRegister;
+        doc->MutableSettings().SignIn = c.signIn;
+        doc->MutableSettings().MaySelfRegister = c.selfRegister;
         auto publisher = Publisher(PublishTargetWeb);
         ASSERT_EQ(publisher->BuildTargetDirectoryAndSubDirectories(output, 1), 1);
         publisher->CopySourceFiles2Target(0);
@@ -241,7 +241,7 @@ TEST_F(OutputTreeTest, ProjectPicturesAndMedia)
     Project("Questions/q.swf", "flash");
     Project("Images/Resized/sub/deep.png", "not copied");
     const QString sky = tmp.Write("Pics/Sky.JPG", "sky");
-    doc->BgImage = QString(sky).replace('/', '\\');
+    doc->MutableSettings().BgImage = QString(sky).replace('/', '\\');
 
     auto publisher = Publisher(PublishTargetStandalone);
     ASSERT_EQ(publisher->BuildTargetDirectoryAndSubDirectories(output, 1), 1);
@@ -255,7 +255,7 @@ TEST_F(OutputTreeTest, ProjectPicturesAndMedia)
     // A path of another system (a project made elsewhere): without the project's own copy there is nothing
     // to copy; with it, that copy is the background.
     QDir(output).removeRecursively();
-    doc->BgImage = "D:\\Pics\\Sky.JPG";
+    doc->MutableSettings().BgImage = "D:\\Pics\\Sky.JPG";
     publisher->SetPreviewFlag(1);
     ASSERT_EQ(publisher->BuildTargetDirectoryAndSubDirectories(output, 0), 1);
     EXPECT_TRUE(publisher->CopySourceFiles2Target(0));

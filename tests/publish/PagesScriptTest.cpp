@@ -38,7 +38,7 @@ TEST(PagesScript, EmptyOutlineWritesOnlyTheDeclarations)
 {
     Course c;
     // A question screen outside the outline has no publish id to key its answers with.
-    CCorvPage *loose = c.Add(c.doc->MainScreenList, "1", pt_question);
+    CCorvPage *loose = c.Add(c.doc->MainScreens(), "1", pt_question);
     Put<CComponentMultipleChoice>(c, *loose)->SetOptions(Options("A", "B"), {1, 0, 0, 0, 0});
     ASSERT_TRUE(c.Pages());
     EXPECT_EQ(TempTree::ReadAll(c.PagesPath()), kByteOrderMark + "var p = [];\nvar quest = {};\n");
@@ -49,7 +49,7 @@ TEST(PagesScript, EmptyOutlineWritesOnlyTheDeclarations)
 TEST(PagesScript, PlainFormGroups)
 {
     Course c;
-    auto &main = c.doc->MainScreenList;
+    auto &main = c.doc->MainScreens();
     c.Add(main, "1", pt_document, "Start");
     c.Add(main, "2", pt_folder, "Birds");
     c.Add(main, "2_1", pt_document);
@@ -76,7 +76,7 @@ TEST(PagesScript, PlainFormGroups)
 TEST(PagesScript, MenuFormStartsABlockBelowAnInnerMenu)
 {
     Course c;
-    auto &main = c.doc->MainScreenList;
+    auto &main = c.doc->MainScreens();
     const auto menu = [&](const QString &label) { c.Add(main, label, pt_folder)->SetMenuKind(apt_multi_topic_menu); };
     menu("1");
     c.Add(main, "1_1", pt_container);
@@ -106,14 +106,14 @@ TEST(PagesScript, MenuFormStartsABlockBelowAnInnerMenu)
 TEST(PagesScript, RootListLeavesOutPopupsGlossaryAndRemediation)
 {
     Course c;
-    auto &main = c.doc->MainScreenList;
+    auto &main = c.doc->MainScreens();
     c.Add(main, "1", pt_document, "Start");
     c.Add(main, "2", pt_remediation, "Remediation");
     c.Add(main, "3", pt_document, "End");
-    c.Add(c.doc->PopupScreenList, "P4", pt_popups_only);
-    c.Add(c.doc->PopupScreenList, "P5", pt_document, "A loose popup");
-    c.Add(c.doc->GlossaryScreenList, "G6", pt_glossary);
-    c.Add(c.doc->GlossaryScreenList, "G6_1", pt_document);
+    c.Add(c.doc->PopupScreens(), "P4", pt_popups_only);
+    c.Add(c.doc->PopupScreens(), "P5", pt_document, "A loose popup");
+    c.Add(c.doc->GlossaryScreens(), "G6", pt_glossary);
+    c.Add(c.doc->GlossaryScreens(), "G6_1", pt_document);
     c.Outline();
     ASSERT_EQ(c.Screen("P5")->GetPublishId(), "1000_4");
     const auto script = c.Pages();
@@ -174,11 +174,11 @@ TEST(PagesScript, AnswersReadBackPerKind)
     Course c;
     std::vector<CCorvPage *> screens;
     for (size_t i = 0; i < cases.size(); ++i) {
-        screens.push_back(c.Add(c.doc->MainScreenList, QString::number(i + 1), pt_question, cases[i].name));
+        screens.push_back(c.Add(c.doc->MainScreens(), QString::number(i + 1), pt_question, cases[i].name));
         cases[i].build(c, *screens.back());
     }
     // A content screen's questions are not marked.
-    CCorvPage *content = c.Add(c.doc->MainScreenList, "99", pt_document);
+    CCorvPage *content = c.Add(c.doc->MainScreens(), "99", pt_document);
     Put<CComponentMultipleChoice>(c, *content)->SetOptions(Options("A", "B"), {1, 0, 0, 0, 0});
     c.Outline();
     const auto script = c.Pages();
@@ -259,7 +259,7 @@ TEST(PagesScript, RemediationWithoutQuestionsOrTriggerWritesNoInstance)
 {
     for (const bool withValidOne : {false, true}) {
         Course c;
-        auto &main = c.doc->MainScreenList;
+        auto &main = c.doc->MainScreens();
         c.Add(main, "1", pt_folder, "Topic");
         CCorvPage *first = c.Add(main, "1_1", pt_remediation, "Before any content");
         c.Add(main, "1_1_1", pt_document);

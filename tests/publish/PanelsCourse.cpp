@@ -173,17 +173,17 @@ void FillMediaScreens(Fixture &f, CCorvPage &sounds, CCorvPage &movies)
 void FillGlossary(Fixture &f, const SampleTexts &t)
 {
     CCorvessaDoc &doc = *f.doc;
-    f.Add(doc.GlossaryScreenList, QStringLiteral("G6"), pt_glossary, QStringLiteral("Glossary"));
-    CCorvPage *term = f.Add(doc.GlossaryScreenList, QStringLiteral("G6_1"), pt_document, t.term);
+    f.Add(doc.GlossaryScreens(), QStringLiteral("G6"), pt_glossary, QStringLiteral("Glossary"));
+    CCorvPage *term = f.Add(doc.GlossaryScreens(), QStringLiteral("G6_1"), pt_document, t.term);
     Rich(Place<CComponentTextbox>(*term, f.prompt, CRect(10, 10, 300, 100))->GetContent()).Add(QStringLiteral("Alpha"));
     Rich(Place<CComponentTextbox>(*term, f.prompt, CRect(10, 110, 300, 200))->GetContent())
         .Add(QStringLiteral("Beta, see "))
         .Link(1, QStringLiteral("the cliffs"))
         .Add(QStringLiteral("\rand ") + t.body);
-    CCorvPage *pictureOnly = f.Add(doc.GlossaryScreenList, QStringLiteral("G6_2"), pt_document, QStringLiteral("Egg"));
+    CCorvPage *pictureOnly = f.Add(doc.GlossaryScreens(), QStringLiteral("G6_2"), pt_document, QStringLiteral("Egg"));
     Place<CComponentImage>(*pictureOnly, f.prompt, CRect(10, 10, 100, 100));
     // A term without anything on its screen has no entry.
-    f.Add(doc.GlossaryScreenList, QStringLiteral("G6_3"), pt_document, QStringLiteral("Empty"));
+    f.Add(doc.GlossaryScreens(), QStringLiteral("G6_3"), pt_document, QStringLiteral("Empty"));
 }
 
 InternationalProfileItemFromXML Item(const QString &base, const QString &variable, const QString &text,
@@ -221,18 +221,18 @@ void SetPanelsProfile(Fixture &f, const SampleTexts &t)
 void BuildPanelsCourse(Fixture &f, const SampleTexts &t)
 {
     CCorvessaDoc &doc = *f.doc;
-    doc.OutlineLabel = QStringLiteral("Outline of ") + t.title;
-    doc.LastAssessmentTopic = 1;
-    doc.MenuBasedCourse = 1;
-    doc.FontName[3] = QStringLiteral("Verdana");
-    doc.FontFamily[3] = QStringLiteral("sans-serif");
-    doc.FontSizePoints[3] = QStringLiteral("11pt");
+    doc.MutableSettings().OutlineLabel = QStringLiteral("Outline of ") + t.title;
+    doc.MutableSettings().LastAssessmentTopic = 1;
+    doc.MutableSettings().MenuBasedCourse = 1;
+    doc.MutableSettings().FontName[3] = QStringLiteral("Verdana");
+    doc.MutableSettings().FontFamily[3] = QStringLiteral("sans-serif");
+    doc.MutableSettings().FontSizePoints[3] = QStringLiteral("11pt");
     QImage engine(300, 200, QImage::Format_RGB32);
     engine.fill(Qt::darkCyan);
     engine.save(f.tmp.MakeFolder(QStringLiteral("Pictures")) + QStringLiteral("/Engine.PNG"));
 
     const auto add = [&](const char *label, int type, const QString &title) {
-        return f.Add(doc.MainScreenList, QLatin1String(label), type, title);
+        return f.Add(doc.MainScreens(), QLatin1String(label), type, title);
     };
     add("1", pt_folder, QStringLiteral("Sea birds"))->SetMenuKind(apt_multi_topic_menu);
     add("1_1", pt_container, QStringLiteral("Questions"));
@@ -255,8 +255,8 @@ void BuildPanelsCourse(Fixture &f, const SampleTexts &t)
     add("2_1", pt_asmt_document, QStringLiteral("Well done"));
     add("3", pt_remediation, QStringLiteral("Remediation"));
     add("3_1", pt_document, QStringLiteral("Revise the birds"));
-    f.Add(doc.PopupScreenList, QStringLiteral("P5"), pt_popups_only, QStringLiteral("Popups"));
-    CCorvPage *popup = f.Add(doc.PopupScreenList, QStringLiteral("P5_1"), pt_document, QStringLiteral("A popup"));
+    f.Add(doc.PopupScreens(), QStringLiteral("P5"), pt_popups_only, QStringLiteral("Popups"));
+    CCorvPage *popup = f.Add(doc.PopupScreens(), QStringLiteral("P5_1"), pt_document, QStringLiteral("A popup"));
     FillGlossary(f, t);
 
     FillQuestionScreens(f, t, *paragraph, *blanks, *choice, *trueFalse, *pairs, *parts, *slider);

@@ -72,7 +72,7 @@ QString ExpectedOutline(const SampleTexts &t)
 QString ExpectedLinks(const Fixture &f, const SampleTexts &t)
 {
     QJsonArray links;
-    for (const auto &screen : f.doc->MainScreenList) {
+    for (const auto &screen : f.doc->MainScreens()) {
         const QString label = screen->GetLabel();
         if (label.startsWith("2") || label == "1_4_1")
             continue;

@@ -20,7 +20,7 @@ namespace {
 class PictureHtmlTest : public ::testing::Test
 {
 protected:
-    PictureHtmlTest() { screen = f.Add(f.doc->MainScreenList, QStringLiteral("1"), pt_document); }
+    PictureHtmlTest() { screen = f.Add(f.doc->MainScreens(), QStringLiteral("1"), pt_document); }
 
     // A 200 x 100 picture at (10, 20) whose marquee, at half the editor's size, is the middle quarter of
     // the picture: zoom 2, zoomed 400 x 200, centred at (-100, -50).
@@ -221,7 +221,7 @@ TEST_F(PictureHtmlTest, DamagedValues)
 // end their attribute or the contents string.
 TEST_F(PictureHtmlTest, LinksAndTexts)
 {
-    CCorvPage *target = f.Add(f.doc->MainScreenList, "2", pt_document);
+    CCorvPage *target = f.Add(f.doc->MainScreens(), "2", pt_document);
     const auto linked = [&](int screenLink, int screen, const QString &address, int popup, int script, int fullSize) {
         CComponentImage *image = Picture(CComponentImage::effectNone);
         image->SetLink(screenLink, screen, address, popup, script, fullSize, 300, 400);

@@ -17,7 +17,7 @@ protected:
         context.prompt = &prompt;
         context.programFolder = tmp.MakeFolder("program") + "/";
         doc = std::make_unique<CCorvessaDoc>(context);
-        doc->Theme = "Harbour";
+        doc->MutableSettings().Theme = "Harbour";
     }
 
     TempTree tmp;
@@ -72,8 +72,8 @@ TEST_F(PublishContextTest, FallbackThemeStaysInThePublish)
     EXPECT_EQ(publish.Theme(), "Harbour");
     publish.UseFallbackTheme();
     EXPECT_EQ(publish.Theme(), "Classical");
-    EXPECT_EQ(doc->Theme, "Harbour");
-    EXPECT_EQ(&publish.Settings(), static_cast<const CCourseSettings *>(doc.get()));
+    EXPECT_EQ(doc->Settings().Theme, "Harbour");
+    EXPECT_EQ(&publish.Settings(), &doc->Settings());
 }
 
 } // namespace

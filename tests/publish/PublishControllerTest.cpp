@@ -37,7 +37,7 @@ protected:
 
     bool RunDriver(Driver driver, const QString &folder, int lessonMode, const QString &webFolder) override
     {
-        calls.push_back({driver, folder, lessonMode, m_doc.UseASP, webFolder});
+        calls.push_back({driver, folder, lessonMode, m_doc.Settings().UseASP, webFolder});
         if (driver == DriveWebAsp && throwFromAsp)
             throw std::runtime_error("disk gone");
         return driver == DriveWebAsp ? aspSucceeds : true;
@@ -54,7 +54,7 @@ protected:
     {
         doc->SetPathName(tmp / "courses/Demo.kvx");
         tmp.MakeFolder("courses");
-        doc->UseDefaultOutputFolder = {1, 1, 1, 1};
+        doc->MutableSettings().UseDefaultOutputFolder = {1, 1, 1, 1};
         services.saveProject = [this] { ++saves; return saveAnswer; };
         services.open = [this](const QString &path) { opened << "open " + path; };
         services.openInBrowser = [this](const QString &path) { opened << "browse " + path; };
@@ -67,7 +67,7 @@ protected:
         doc->ClearMainScreens();
         int number = 1;
         const auto add = [&](int pageType) {
-            doc->MainScreenList.push_back(std::make_unique<CCorvPage>(number, "S", "", "", 0,
+            doc->AddScreen(std::make_unique<CCorvPage>(number, "S", "", "", 0,
                                                                      QStringLiteral("1_%1").arg(number), pageType, 0));
             ++number;
         };
@@ -104,8 +104,8 @@ TEST_F(PublishControllerTest, DensityRule)
     };
     for (const Case &c : cases) {
         AddScreens(c.content, c.questions);
-        doc->WarnInteractTooLow = c.warn;
-        doc->ContentScreenCount = c.limit;
+        doc->MutableSettings().WarnInteractTooLow = c.warn;
+        doc->MutableSettings().ContentScreenCount = c.limit;
         EXPECT_EQ(controller->TooFewQuestions(), c.fires) << c.content << "/" << c.questions << " limit " << c.limit;
     }
 }
@@ -115,8 +115,8 @@ TEST_F(PublishControllerTest, DensityRule)
 TEST_F(PublishControllerTest, DensityAnswerAndSaveDecide)
 {
     AddScreens(12, 2);
-    doc->WarnInteractTooLow = 1;
-    doc->ContentScreenCount = 5;
+    doc->MutableSettings().WarnInteractTooLow = 1;
+    doc->MutableSettings().ContentScreenCount = 5;
     prompt.Script({CPrompt::yes});
     controller->Publish(CPublishController::Standalone);
     EXPECT_EQ(saves, 0);
@@ -147,15 +147,15 @@ TEST_F(PublishControllerTest, DensityAnswerAndSaveDecide)
 TEST_F(PublishControllerTest, OutputFolders)
 {
     const QString custom = tmp.MakeFolder("D");
-    doc->UseDefaultOutputFolder = {0, 0, 0, 0};
-    doc->OutputFolder = {custom, custom, custom, ""};
+    doc->MutableSettings().UseDefaultOutputFolder = {0, 0, 0, 0};
+    doc->MutableSettings().OutputFolder = {custom, custom, custom, ""};
     EXPECT_EQ(controller->OutputFolder(CPublishController::Standalone), custom + "/Demo Published files/Standalone");
     EXPECT_EQ(controller->OutputFolder(CPublishController::Lan), custom);
     EXPECT_EQ(controller->OutputFolder(CPublishController::Web), custom);
     EXPECT_EQ(controller->OutputFolder(CPublishController::Lms), Published("LMS"));
     EXPECT_TRUE(prompt.Texts().isEmpty());
 
-    doc->OutputFolder[1] = tmp / "gone";
+    doc->MutableSettings().OutputFolder[1] = tmp / "gone";
     controller->Publish(CPublishController::Lan);
     EXPECT_EQ(prompt.Texts(), QStringList{CStringTable::Load(61482)});
     EXPECT_TRUE(controller->calls.empty());
@@ -175,7 +175,7 @@ TEST_F(PublishControllerTest, TitleAndPrefixComeFromTheFileName)
 // succeeded; never after a failure; never for PHP pages, whose driver reports for itself.
 TEST_F(PublishControllerTest, AspCompletionMessage)
 {
-    doc->UseASP = 1;
+    doc->MutableSettings().UseASP = 1;
     controller->Publish(CPublishController::Web);
     EXPECT_EQ(prompt.Texts(), QStringList{CStringTable::Load(35009).arg(Published("Web-based database"))});
     EXPECT_TRUE(controller->HasPublished(CPublishController::Web));
@@ -185,7 +185,7 @@ TEST_F(PublishControllerTest, AspCompletionMessage)
     controller->Publish(CPublishController::Web);
     EXPECT_TRUE(prompt.Texts().isEmpty());
 
-    doc->UseASP = 0;
+    doc->MutableSettings().UseASP = 0;
     controller->Publish(CPublishController::Web);
     EXPECT_TRUE(prompt.Texts().isEmpty());
     EXPECT_EQ(controller->calls.back().driver, CPublishController::DriveWebPhp);
@@ -196,8 +196,8 @@ TEST_F(PublishControllerTest, AspCompletionMessage)
 // fails, throws or has no folder, no lesson is copied from nowhere and the choice still comes back.
 TEST_F(PublishControllerTest, LessonFolderMode)
 {
-    doc->UseOstrelle = 1;
-    doc->UseASP = 0;
+    doc->MutableSettings().UseOstrelle = 1;
+    doc->MutableSettings().UseASP = 0;
     controller->Publish(CPublishController::Lms);
     EXPECT_EQ(saves, 1);
     ASSERT_EQ(controller->calls.size(), 2u);
@@ -207,7 +207,7 @@ TEST_F(PublishControllerTest, LessonFolderMode)
     EXPECT_EQ(controller->calls[1].driver, CPublishController::DriveLessonFolder);
     EXPECT_EQ(controller->calls[1].folder, Published("LMS"));
     EXPECT_EQ(controller->calls[1].webFolder, Published("Web-based database"));
-    EXPECT_EQ(doc->UseASP, 0);
+    EXPECT_EQ(doc->Settings().UseASP, 0);
     EXPECT_TRUE(prompt.Texts().isEmpty()) << qPrintable(prompt.Texts().join('|'));
     EXPECT_FALSE(controller->HasPublished(CPublishController::Web));
 
@@ -216,18 +216,18 @@ TEST_F(PublishControllerTest, LessonFolderMode)
     controller->Publish(CPublishController::Lms);
     ASSERT_EQ(controller->calls.size(), 1u);
     EXPECT_EQ(prompt.Texts(), QStringList{CStringTable::Load(25030)});
-    EXPECT_EQ(doc->UseASP, 0);
+    EXPECT_EQ(doc->Settings().UseASP, 0);
 
     controller->calls.clear();
     controller->throwFromAsp = true;
     EXPECT_THROW(controller->Publish(CPublishController::Lms), std::runtime_error);
-    EXPECT_EQ(doc->UseASP, 0);
+    EXPECT_EQ(doc->Settings().UseASP, 0);
 
     controller->calls.clear();
     controller->throwFromAsp = false;
     prompt.Clear();
-    doc->UseDefaultOutputFolder[2] = 0;
-    doc->OutputFolder[2] = tmp / "gone";
+    doc->MutableSettings().UseDefaultOutputFolder[2] = 0;
+    doc->MutableSettings().OutputFolder[2] = tmp / "gone";
     controller->Publish(CPublishController::Lms);
     EXPECT_TRUE(controller->calls.empty());
     EXPECT_EQ(prompt.Texts(), (QStringList{CStringTable::Load(61482), CStringTable::Load(25030)}));
@@ -249,14 +249,14 @@ TEST_F(PublishControllerTest, FoldersToOpen)
         int zip, lessonMode;
         QString expected;
     } const cases[] = {{0, 0, parent + "/LMS"}, {1, 0, parent}, {1, 1, parent + "/lesson1"}, {0, 1, parent + "/lesson1"}};
-    doc->OstrelleLessonFolder = "lesson1";
+    doc->MutableSettings().OstrelleLessonFolder = "lesson1";
     for (const Case &c : cases) {
-        doc->CreateZip = c.zip;
-        doc->UseOstrelle = c.lessonMode;
+        doc->MutableSettings().CreateZip = c.zip;
+        doc->MutableSettings().UseOstrelle = c.lessonMode;
         EXPECT_EQ(controller->FolderToOpen(CPublishController::Lms), c.expected) << c.zip << c.lessonMode;
     }
-    doc->UseOstrelle = 0;
-    doc->CreateZip = 0;
+    doc->MutableSettings().UseOstrelle = 0;
+    doc->MutableSettings().CreateZip = 0;
     controller->OpenPublishedFolder(CPublishController::Lms);
     controller->PreviewPublished();
     EXPECT_EQ(opened, (QStringList{"open " + parent + "/LMS", "browse " + parent + "/Standalone/index.htm"}));
@@ -269,7 +269,7 @@ TEST_F(PublishControllerTest, ScreenPreviewNeedsAScreenAndNoSave)
     AddScreens(1, 0);
     EXPECT_FALSE(controller->PreviewScreen(nullptr));
     EXPECT_TRUE(busyLog.isEmpty());
-    CCorvPage *screen = doc->MainScreenList.front().get();
+    CCorvPage *screen = doc->MainScreens().front().get();
     EXPECT_TRUE(controller->PreviewScreen(screen));
     EXPECT_EQ(controller->previews, std::vector<const CCorvPage *>{screen});
     EXPECT_EQ(saves, 0);

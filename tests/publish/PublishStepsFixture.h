@@ -32,8 +32,8 @@ protected:
         context.appDataFolder = tmp.MakeFolder("appdata");
         doc = std::make_unique<CCorvessaDoc>(context);
         doc->SetPathName(tmp / "Courses/Demo.kvx");
-        doc->MainScreenList.push_back(std::make_unique<CCorvPage>(1, "Welcome", "", "", 0, "1", pt_document, -1));
-        tree.RebuildFromScreenLists(doc->MainScreenList, doc->PopupScreenList, doc->GlossaryScreenList);
+        doc->AddScreen(std::make_unique<CCorvPage>(1, "Welcome", "", "", 0, "1", pt_document, -1));
+        tree.RebuildFromScreenLists(doc->MainScreens(), doc->PopupScreens(), doc->GlossaryScreens());
         output = tmp / "Published/Out";
     }
 

@@ -20,7 +20,7 @@ namespace {
 class QuestionPanelsTest : public ::testing::Test
 {
 protected:
-    QuestionPanelsTest() { screen = f.Add(f.doc->MainScreenList, QStringLiteral("1_2"), pt_question); }
+    QuestionPanelsTest() { screen = f.Add(f.doc->MainScreens(), QStringLiteral("1_2"), pt_question); }
 
     template <class Kind>
     Kind *Question()

@@ -27,12 +27,12 @@ class RichTextHtmlTest : public ::testing::Test
 protected:
     RichTextHtmlTest()
     {
-        target = f.Add(f.doc->MainScreenList, QStringLiteral("2"), pt_document);
+        target = f.Add(f.doc->MainScreens(), QStringLiteral("2"), pt_document);
         target->SetPublishId(QStringLiteral("0_3"));
-        term = f.Add(f.doc->GlossaryScreenList, QStringLiteral("G1_1"), pt_document, QStringLiteral("Fledgling"));
+        term = f.Add(f.doc->GlossaryScreens(), QStringLiteral("G1_1"), pt_document, QStringLiteral("Fledgling"));
         term->SetPublishId(QStringLiteral("9000_5"));
         // An imported term keeps the line end of its paragraph; the glossary list names it without.
-        f.Add(f.doc->GlossaryScreenList, QStringLiteral("G1_2"), pt_document, QStringLiteral("Helmet\n"))
+        f.Add(f.doc->GlossaryScreens(), QStringLiteral("G1_2"), pt_document, QStringLiteral("Helmet\n"))
             ->SetPublishId(QStringLiteral("9000_7"));
     }
 
@@ -116,8 +116,8 @@ TEST_F(RichTextHtmlTest, ParagraphsAndLists)
          kPara + R"(say \"hi\" \\ &lt;/script&gt; &lt;b&gt;&amp;</p>)"},
     };
     for (const Case &c : cases) {
-        f.doc->LeftAlignBulletedLists = c.leftAlignBullets;
-        f.doc->LeftAlignNumberedLists = c.leftAlignNumbers;
+        f.doc->MutableSettings().LeftAlignBulletedLists = c.leftAlignBullets;
+        f.doc->MutableSettings().LeftAlignNumberedLists = c.leftAlignNumbers;
         EXPECT_EQ(Html(c.build), c.expected) << c.name;
     }
 }
@@ -184,7 +184,7 @@ TEST_F(RichTextHtmlTest, TextboxDirection)
         CComponentTextbox box;
         box.SetBounds(CRect(10, 20, 110, 70), false);
         box.SetRightToLeft(c.boxRtl);
-        f.doc->RightToLeft = c.courseRtl;
+        f.doc->MutableSettings().RightToLeft = c.courseRtl;
         EXPECT_EQ(CRichTextHtml(f.Publisher()->Context()).TextboxToHtml(box), c.expected) << c.boxRtl << c.courseRtl;
     }
 }

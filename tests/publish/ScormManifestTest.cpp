@@ -80,12 +80,12 @@ TEST_F(ScormManifestTest, GoldenManifests)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.golden);
-        doc->SCORM12 = c.scorm12;
-        doc->LmsCompatibility = c.compatibility;
-        doc->LmsOpensNewWindow = c.newWindow;
-        doc->CourseCode = c.code;
-        doc->LomOrganizationTitle = c.organization;
-        doc->LomItemTitle = c.item;
+        doc->MutableSettings().SCORM12 = c.scorm12;
+        doc->MutableSettings().LmsCompatibility = c.compatibility;
+        doc->MutableSettings().LmsOpensNewWindow = c.newWindow;
+        doc->MutableSettings().CourseCode = c.code;
+        doc->MutableSettings().LomOrganizationTitle = c.organization;
+        doc->MutableSettings().LomItemTitle = c.item;
         const QByteArray written = WriteManifest();
         const QByteArray golden = Golden(c.golden);
         ASSERT_FALSE(golden.isEmpty());
@@ -101,7 +101,7 @@ TEST_F(ScormManifestTest, FileLinesMatchTheFolder)
     WriteFileAt(output + "/content/scripts/pics/\"q\" <1>.png", "x");
     QFile::link(output + "/content/media/x.gif", output + "/content/media/link.gif");
     for (int newWindow : {0, 1}) {
-        doc->LmsOpensNewWindow = newWindow;
+        doc->MutableSettings().LmsOpensNewWindow = newWindow;
         const QStringList hrefs = FileHrefs(WriteManifest());
         EXPECT_EQ(hrefs.count("content/ind.htm"), 1) << newWindow;
         EXPECT_EQ(hrefs.count("content/IND.HTM"), 1);
@@ -117,8 +117,8 @@ TEST_F(ScormManifestTest, FileLinesMatchTheFolder)
 // one CDATA text (a bare "]]>" would end the section and break the manifest).
 TEST_F(ScormManifestTest, TitlesStayText)
 {
-    doc->LomOrganizationTitle = "a ]]> b <c> & d";
-    doc->LomItemTitle = QString::fromUtf8("\xC3\x89l\xC3\xA8ve ]]]]>");
+    doc->MutableSettings().LomOrganizationTitle = "a ]]> b <c> & d";
+    doc->MutableSettings().LomItemTitle = QString::fromUtf8("\xC3\x89l\xC3\xA8ve ]]]]>");
     const QByteArray manifest = WriteManifest();
     EXPECT_TRUE(manifest.contains("<title><![CDATA[ a ]]]]><![CDATA[> b <c> & d ]]></title>"));
     EXPECT_TRUE(manifest.contains("<title><![CDATA[ \xC3\x89l\xC3\xA8ve ]]]]]]><![CDATA[> ]]></title>"));

@@ -32,8 +32,8 @@ struct PreviewFixture {
         project = f.tmp / QStringLiteral("Demo.kvx");
         media = f.tmp.MakeFolder(QStringLiteral("Demo"));
         f.doc->SetPathName(project);
-        f.doc->CourseName = QStringLiteral("Fire <Safety> & Work");
-        f.doc->Theme = QStringLiteral("Classical");
+        f.doc->MutableSettings().CourseName = QStringLiteral("Fire <Safety> & Work");
+        f.doc->MutableSettings().Theme = QStringLiteral("Classical");
         f.context.appDataFolder = f.tmp.MakeFolder(QStringLiteral("appdata/Zerandt/Corvessa4"));
     }
 
@@ -84,8 +84,8 @@ struct PreviewFixture {
 TEST(ScreenPreview, PublishesOneScreenWithItsOwnMediaAndOpensItsPage)
 {
     PreviewFixture p;
-    CCorvPage *shown = p.f.Add(p.f.doc->MainScreenList, QStringLiteral("1_1"), pt_document, QStringLiteral("Shown"));
-    CCorvPage *other = p.f.Add(p.f.doc->MainScreenList, QStringLiteral("1_2"), pt_document, QStringLiteral("Other"));
+    CCorvPage *shown = p.f.Add(p.f.doc->MainScreens(), QStringLiteral("1_1"), pt_document, QStringLiteral("Shown"));
+    CCorvPage *other = p.f.Add(p.f.doc->MainScreens(), QStringLiteral("1_2"), pt_document, QStringLiteral("Other"));
     auto *song = Place<CComponentAudio>(*shown, p.f.prompt, CRect(10, 10, 60, 40));
     song->SetFilePath(p.Media(QStringLiteral("Sounds/my song.mp3")));
     auto *image = Place(*shown, p.f.prompt, std::make_unique<CComponentImage>(), CRect(100, 100, 160, 140));
@@ -145,7 +145,7 @@ TEST(ScreenPreview, MediaCopiesAndPlaylists)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         PreviewFixture p;
-        CCorvPage *screen = p.f.Add(p.f.doc->MainScreenList, QStringLiteral("1_1"), pt_document);
+        CCorvPage *screen = p.f.Add(p.f.doc->MainScreens(), QStringLiteral("1_1"), pt_document);
         const QString folder = c.video ? QStringLiteral("Movies/") : QStringLiteral("Sounds/");
         const QString path = p.Media(folder + QString::fromLatin1(c.file));
         if (QString::fromLatin1(c.file).endsWith(QStringLiteral(".wax")))
@@ -172,7 +172,7 @@ TEST(ScreenPreview, MediaCopiesAndPlaylists)
 TEST(ScreenPreview, TopicAndPairPicturesAreNamedAsTheScreenFileNamesThem)
 {
     PreviewFixture p;
-    CCorvPage *screen = p.f.Add(p.f.doc->MainScreenList, QStringLiteral("1_2"), pt_question);
+    CCorvPage *screen = p.f.Add(p.f.doc->MainScreens(), QStringLiteral("1_2"), pt_question);
     for (const char *name : {"Fire.png", "water.png"}) {
         auto *topic = Place<CComponentSmallTopic>(*screen, p.f.prompt, CRect(10, 10, 200, 50));
         topic->SetPicture(p.Picture(QStringLiteral("Pictures/") + QLatin1String(name)), p.f.context);
@@ -198,7 +198,7 @@ TEST(ScreenPreview, TopicAndPairPicturesAreNamedAsTheScreenFileNamesThem)
 TEST(ScreenPreview, PartIdentificationPictureKeepsTheComponentsPath)
 {
     PreviewFixture p;
-    CCorvPage *screen = p.f.Add(p.f.doc->MainScreenList, QStringLiteral("2_1"), pt_question);
+    CCorvPage *screen = p.f.Add(p.f.doc->MainScreens(), QStringLiteral("2_1"), pt_question);
     auto *question = Place<CComponentPartIdentification>(*screen, p.f.prompt, CRect(10, 10, 600, 400));
     const QString picture = p.Picture(QStringLiteral("Images/Questions/Engine Parts.PNG"));
     question->SetImageFile(picture);
@@ -212,8 +212,8 @@ TEST(ScreenPreview, PartIdentificationPictureKeepsTheComponentsPath)
 TEST(ScreenPreview, LogoIsCopiedUnderTheNameThePageGivesIt)
 {
     PreviewFixture p;
-    p.f.doc->LogoImage = p.Picture(QStringLiteral("Art/My Logo.PNG"), 800, 100);
-    CCorvPage *screen = p.f.Add(p.f.doc->MainScreenList, QStringLiteral("1_1"), pt_document);
+    p.f.doc->MutableSettings().LogoImage = p.Picture(QStringLiteral("Art/My Logo.PNG"), 800, 100);
+    CCorvPage *screen = p.f.Add(p.f.doc->MainScreens(), QStringLiteral("1_1"), pt_document);
 
     ASSERT_TRUE(p.Preview(*screen));
     const QImage logo(p.Content(QStringLiteral("images/mylogo.png")));
@@ -260,7 +260,7 @@ TEST(ScreenPreview, FailuresAreToldAndOpenOnlyAWholePage)
                   0);
         p.f.context.programFolder = program;
         c.spoil(p, program);
-        CCorvPage *screen = p.f.Add(p.f.doc->MainScreenList, QStringLiteral("1_1"), pt_document);
+        CCorvPage *screen = p.f.Add(p.f.doc->MainScreens(), QStringLiteral("1_1"), pt_document);
 
         EXPECT_EQ(p.Preview(*screen), c.opens);
         EXPECT_TRUE(p.f.prompt.Texts().contains(c.message.contains(u'%') ? c.message.arg(program) : c.message))

@@ -64,7 +64,7 @@ class ScreenScriptWriterTest : public ::testing::Test
 protected:
     CCorvPage *Screen(const QString &label, int type = pt_document, const QString &title = {})
     {
-        return f.Add(f.doc->MainScreenList, label, type, title);
+        return f.Add(f.doc->MainScreens(), label, type, title);
     }
     QString Header(CCorvPage &screen)
     {
@@ -87,7 +87,7 @@ TEST_F(ScreenScriptWriterTest, FilesOfTheCourse)
     const auto publisher = f.Publisher();
     CScreenScriptWriter(publisher->Context()).WriteScreenFiles();
     QStringList expected;
-    for (const auto *list : {&f.doc->MainScreenList, &f.doc->PopupScreenList})
+    for (const auto *list : {&f.doc->MainScreens(), &f.doc->PopupScreens()})
         for (const auto &screen : *list)
             if (CScreenScriptWriter::HasScreenFile(screen->GetPageType()))
                 expected << QStringLiteral("demo_") + screen->GetPublishId() + QStringLiteral(".js");
@@ -287,7 +287,7 @@ TEST_F(ScreenScriptWriterTest, ByteOrderMarkByTarget)
         {"LMS", 0, [](CCoursePublisher &p) { p.PublishLms(); }, true},
     };
     for (const Case &c : cases) {
-        f.doc->UseASP = c.useAsp;
+        f.doc->MutableSettings().UseASP = c.useAsp;
         ContentsOnlyPublisher publisher(*f.doc, f.output, QStringLiteral("demo"), &f.tree);
         c.run(publisher);
         const QByteArray bytes = TempTree::ReadAll(f.ScreenFilePath(*screen));

@@ -134,28 +134,28 @@ Fixture::Fixture()
     context.prompt = &prompt;
     context.programFolder = QStringLiteral(CORV_SOURCE_DIR "/data");
     doc = std::make_unique<CCorvessaDoc>(context);
-    doc->FontName[0] = QStringLiteral("Arial");
-    doc->FontSizePoints[0] = QStringLiteral("12");
-    doc->FontColor[0] = 0;
-    doc->RightToLeft = 0;
-    doc->LeftAlignBulletedLists = 0;
-    doc->LeftAlignNumberedLists = 0;
+    doc->MutableSettings().FontName[0] = QStringLiteral("Arial");
+    doc->MutableSettings().FontSizePoints[0] = QStringLiteral("12");
+    doc->MutableSettings().FontColor[0] = 0;
+    doc->MutableSettings().RightToLeft = 0;
+    doc->MutableSettings().LeftAlignBulletedLists = 0;
+    doc->MutableSettings().LeftAlignNumberedLists = 0;
     output = tmp.MakeFolder(QStringLiteral("Out"));
     tmp.MakeFolder(QStringLiteral("Out/content"));
 }
 
-CCorvPage *Fixture::Add(CCorvessaDoc::ScreenList &list, const QString &label, int pageType, const QString &title)
+CCorvPage *Fixture::Add(const CCorvessaDoc::ScreenList &list, const QString &label, int pageType, const QString &title)
 {
-    const int id = int(doc->MainScreenList.size() + doc->PopupScreenList.size() + doc->GlossaryScreenList.size()) + 1;
-    list.push_back(std::make_unique<CCorvPage>(id, title.isEmpty() ? QStringLiteral("Screen ") + label : title, QString(),
-                                               QString(), 0, label, pageType, -1));
-    return list.back().get();
+    const int id = int(doc->MainScreens().size() + doc->PopupScreens().size() + doc->GlossaryScreens().size()) + 1;
+    return doc->AddScreen(std::make_unique<CCorvPage>(id, title.isEmpty() ? QStringLiteral("Screen ") + label : title,
+                                                      QString(), QString(), 0, label, pageType, -1),
+                          nullptr, &list == &doc->PopupScreens(), &list == &doc->GlossaryScreens());
 }
 
 void Fixture::Outline()
 {
-    tree.RebuildFromScreenLists(doc->MainScreenList, doc->PopupScreenList, doc->GlossaryScreenList);
-    tree.NumberPublishIds(doc->PopupScreenList, doc->GlossaryScreenList);
+    tree.RebuildFromScreenLists(doc->MainScreens(), doc->PopupScreens(), doc->GlossaryScreens());
+    tree.NumberPublishIds(doc->PopupScreens(), doc->GlossaryScreens());
 }
 
 std::unique_ptr<CCoursePublisher> Fixture::Publisher()
@@ -356,28 +356,28 @@ void FillMediaScreen(Fixture &f, CCorvPage &screen)
 void BuildSampleCourse(Fixture &f, const SampleTexts &t)
 {
     CCorvessaDoc &doc = *f.doc;
-    CCorvPage *menu = f.Add(doc.MainScreenList, QStringLiteral("1"), pt_folder, QStringLiteral("Course menu"));
+    CCorvPage *menu = f.Add(doc.MainScreens(), QStringLiteral("1"), pt_folder, QStringLiteral("Course menu"));
     menu->SetMenuKind(apt_multi_topic_menu);
     auto *welcome = Place<CComponentTextbox>(*menu, f.prompt, CRect(36, 32, 500, 100));
     Rich(welcome->GetContent()).Add(QStringLiteral("Welcome"));
     Place<CComponentSmallTopic>(*menu, f.prompt, CRect(36, 120, 236, 170));
     Place<CComponentLargeTopic>(*menu, f.prompt, CRect(36, 180, 336, 380));
-    f.Add(doc.MainScreenList, QStringLiteral("1_1"), pt_container, QStringLiteral("Sea birds topic"));
-    CCorvPage *content = f.Add(doc.MainScreenList, QStringLiteral("1_1_1"), pt_document, t.title);
-    CCorvPage *quiz = f.Add(doc.MainScreenList, QStringLiteral("1_1_2"), pt_question, QStringLiteral("Quiz"));
-    CCorvPage *blanks = f.Add(doc.MainScreenList, QStringLiteral("1_1_3"), pt_question, QStringLiteral("Blanks"));
-    CCorvPage *media = f.Add(doc.MainScreenList, QStringLiteral("2"), pt_document, QStringLiteral("Sounds and movies"));
-    CCorvPage *shapes = f.Add(doc.MainScreenList, QStringLiteral("3"), pt_document, QStringLiteral("Shapes only"));
+    f.Add(doc.MainScreens(), QStringLiteral("1_1"), pt_container, QStringLiteral("Sea birds topic"));
+    CCorvPage *content = f.Add(doc.MainScreens(), QStringLiteral("1_1_1"), pt_document, t.title);
+    CCorvPage *quiz = f.Add(doc.MainScreens(), QStringLiteral("1_1_2"), pt_question, QStringLiteral("Quiz"));
+    CCorvPage *blanks = f.Add(doc.MainScreens(), QStringLiteral("1_1_3"), pt_question, QStringLiteral("Blanks"));
+    CCorvPage *media = f.Add(doc.MainScreens(), QStringLiteral("2"), pt_document, QStringLiteral("Sounds and movies"));
+    CCorvPage *shapes = f.Add(doc.MainScreens(), QStringLiteral("3"), pt_document, QStringLiteral("Shapes only"));
     Place<CComponentRectangle>(*shapes, f.prompt, CRect(10, 10, 100, 100));
-    CCorvPage *pictures = f.Add(doc.MainScreenList, QStringLiteral("3_1"), pt_question, QStringLiteral("Pictures"));
-    f.Add(doc.MainScreenList, QStringLiteral("4"), pt_asmt_folder, QStringLiteral("Assessment"));
-    CCorvPage *done = f.Add(doc.MainScreenList, QStringLiteral("4_1"), pt_asmt_document, QStringLiteral("Well done"));
+    CCorvPage *pictures = f.Add(doc.MainScreens(), QStringLiteral("3_1"), pt_question, QStringLiteral("Pictures"));
+    f.Add(doc.MainScreens(), QStringLiteral("4"), pt_asmt_folder, QStringLiteral("Assessment"));
+    CCorvPage *done = f.Add(doc.MainScreens(), QStringLiteral("4_1"), pt_asmt_document, QStringLiteral("Well done"));
     Place<CComponentButton>(*done, f.prompt, CRect(900, 500, 980, 530));
-    f.Add(doc.PopupScreenList, QStringLiteral("P5"), pt_popups_only, QStringLiteral("Popups"));
-    CCorvPage *popup = f.Add(doc.PopupScreenList, QStringLiteral("P5_1"), pt_document, QStringLiteral("A popup"));
+    f.Add(doc.PopupScreens(), QStringLiteral("P5"), pt_popups_only, QStringLiteral("Popups"));
+    CCorvPage *popup = f.Add(doc.PopupScreens(), QStringLiteral("P5_1"), pt_document, QStringLiteral("A popup"));
     Rich(Place<CComponentTextbox>(*popup, f.prompt, CRect(10, 10, 300, 100))->GetContent()).Add(QStringLiteral("Popup text"));
-    f.Add(doc.GlossaryScreenList, QStringLiteral("G6"), pt_glossary, QStringLiteral("Glossary"));
-    CCorvPage *term = f.Add(doc.GlossaryScreenList, QStringLiteral("G6_1"), pt_document, t.term);
+    f.Add(doc.GlossaryScreens(), QStringLiteral("G6"), pt_glossary, QStringLiteral("Glossary"));
+    CCorvPage *term = f.Add(doc.GlossaryScreens(), QStringLiteral("G6_1"), pt_document, t.term);
 
     FillContentScreen(f, *content, t, *media, *popup, *term, *quiz);
     FillQuizScreen(f, *quiz, t);

@@ -72,7 +72,7 @@ class Fixture
 public:
     Fixture();
 
-    CCorvPage *Add(CCorvessaDoc::ScreenList &list, const QString &label, int pageType, const QString &title = {});
+    CCorvPage *Add(const CCorvessaDoc::ScreenList &list, const QString &label, int pageType, const QString &title = {});
     // Rebuilds the outline from the three lists and numbers the publish ids as a publish does.
     void Outline();
     // A publisher over the output folder with the prefix "demo".

@@ -57,15 +57,15 @@ CComponentMultipleChoice::Options Options(const QString &a, const QString &b, co
 Course::Course()
 {
     doc->OnNewDocument();
-    doc->Theme = QStringLiteral("Classical");
-    doc->FontName[0] = QStringLiteral("Arial");
-    doc->CourseName = QStringLiteral("Sea birds");
-    doc->CourseCode = QStringLiteral("SB-1");
-    doc->CourseAuthor = QStringLiteral("R. Petrel");
-    doc->CourseDate = QStringLiteral("2024");
-    doc->CourseDescription = QStringLiteral("Gulls, terns and skuas");
-    doc->SetExpiry = 1;
-    doc->ExpiryDate = 1767225600; // 2026-01-01 00:00 UTC
+    doc->MutableSettings().Theme = QStringLiteral("Classical");
+    doc->MutableSettings().FontName[0] = QStringLiteral("Arial");
+    doc->MutableSettings().CourseName = QStringLiteral("Sea birds");
+    doc->MutableSettings().CourseCode = QStringLiteral("SB-1");
+    doc->MutableSettings().CourseAuthor = QStringLiteral("R. Petrel");
+    doc->MutableSettings().CourseDate = QStringLiteral("2024");
+    doc->MutableSettings().CourseDescription = QStringLiteral("Gulls, terns and skuas");
+    doc->MutableSettings().SetExpiry = 1;
+    doc->MutableSettings().ExpiryDate = 1767225600; // 2026-01-01 00:00 UTC
     context.majorVersionText = QStringLiteral("4");
     // Days of the expiry date are local time: the tests read them in UTC wherever they run.
     m_hadTimeZone = qEnvironmentVariableIsSet("TZ");
@@ -89,21 +89,21 @@ CCorvPage *Course::Screen(const char *label) const { return doc->FindScreenByLab
 void Course::BuildSample()
 {
     CCorvessaDoc &d = *doc;
-    d.MenuBasedCourse = 1;
-    d.LastAssessmentTopic = 1;
-    d.Topics.push_back(std::make_unique<CTopic>("1", "Getting started", "Topic 1: Getting started", "", "FALSE"));
-    d.Topics.push_back(std::make_unique<CTopic>("2", "Sea birds", "Topic 2: Sea birds", "", "TRUE"));
-    d.Topics.push_back(std::make_unique<CTopic>("3", "Final test", "Topic 3: Final test", "", "FALSE"));
+    d.MutableSettings().MenuBasedCourse = 1;
+    d.MutableSettings().LastAssessmentTopic = 1;
+    d.AddTopic(std::make_unique<CTopic>("1", "Getting started", "Topic 1: Getting started", "", "FALSE"));
+    d.AddTopic(std::make_unique<CTopic>("2", "Sea birds", "Topic 2: Sea birds", "", "TRUE"));
+    d.AddTopic(std::make_unique<CTopic>("3", "Final test", "Topic 3: Final test", "", "FALSE"));
 
-    CCorvPage *menu = Add(d.MainScreenList, "1", pt_folder, "Course menu");
+    CCorvPage *menu = Add(d.MainScreens(), "1", pt_folder, "Course menu");
     menu->SetMenuKind(apt_multi_topic_menu);
     Put<CComponentSmallTopic>(*this, *menu)->SetTitle("Getting started");
     Put<CComponentLargeTopic>(*this, *menu)->SetTitle("Sea birds");
     Put<CComponentSmallTopic>(*this, *menu)->SetTitle("Final test");
 
-    Add(d.MainScreenList, "1_1", pt_container, "Getting started");
-    Add(d.MainScreenList, "1_1_1", pt_document, "Welcome");
-    CCorvPage *firstQuiz = Add(d.MainScreenList, "1_1_2", pt_question, "First quiz");
+    Add(d.MainScreens(), "1_1", pt_container, "Getting started");
+    Add(d.MainScreens(), "1_1_1", pt_document, "Welcome");
+    CCorvPage *firstQuiz = Add(d.MainScreens(), "1_1_2", pt_question, "First quiz");
     auto *choice = Put<CComponentMultipleChoice>(*this, *firstQuiz);
     choice->SetOptions(Options("Gull", "Tern", " "), {0, 1, 0, 0, 0});
     CComponentQuestion::Words words;
@@ -112,56 +112,56 @@ void Course::BuildSample()
     auto *blanks = Put<CComponentFillBlanks>(*this, *firstQuiz);
     blanks->SetWords(words);
     for (CComponentQuestion *question : {static_cast<CComponentQuestion *>(choice), static_cast<CComponentQuestion *>(blanks)}) {
-        question->SetWrongFeedback(d.FeedBackWrong);
-        question->SetCorrectFeedback(d.FeedBackCorrect);
+        question->SetWrongFeedback(d.Settings().FeedBackWrong);
+        question->SetCorrectFeedback(d.Settings().FeedBackCorrect);
     }
 
-    Add(d.MainScreenList, "1_2", pt_container, "Sea birds");
-    Add(d.MainScreenList, "1_2_1", pt_document, "Gulls");
-    CCorvPage *sliders = Add(d.MainScreenList, "1_2_2", pt_question, "How often");
+    Add(d.MainScreens(), "1_2", pt_container, "Sea birds");
+    Add(d.MainScreens(), "1_2_1", pt_document, "Gulls");
+    CCorvPage *sliders = Add(d.MainScreens(), "1_2_2", pt_question, "How often");
     auto *wordScale = Put<CComponentLikert>(*this, *sliders);
     wordScale->SetUseNumbers(0);
     wordScale->SetWords("Never;Sometimes;Often");
     wordScale->SetCorrectValue(3.0f);
     wordScale->SetWrongFeedback("Look again at the gulls.");
-    wordScale->SetCorrectFeedback(d.FeedBackCorrect);
+    wordScale->SetCorrectFeedback(d.Settings().FeedBackCorrect);
     auto *numberScale = Put<CComponentLikert>(*this, *sliders);
     numberScale->SetSnap(0);
     numberScale->SetDecimalPlaces(2);
     numberScale->SetCorrectValue(2.5f);
-    numberScale->SetWrongFeedback(d.FeedBackWrong);
-    numberScale->SetCorrectFeedback(d.FeedBackCorrect);
-    CCorvPage *remediationFolder = Add(d.MainScreenList, "1_2_3", pt_remediation, "Remediation");
-    Add(d.MainScreenList, "1_2_3_1", pt_document, "Try again");
-    Add(d.MainScreenList, "1_2_3_2", pt_document, "Once more");
-    CCorvPage *summary = Add(d.MainScreenList, "1_2_4", pt_document, "Summary");
+    numberScale->SetWrongFeedback(d.Settings().FeedBackWrong);
+    numberScale->SetCorrectFeedback(d.Settings().FeedBackCorrect);
+    CCorvPage *remediationFolder = Add(d.MainScreens(), "1_2_3", pt_remediation, "Remediation");
+    Add(d.MainScreens(), "1_2_3_1", pt_document, "Try again");
+    Add(d.MainScreens(), "1_2_3_2", pt_document, "Once more");
+    CCorvPage *summary = Add(d.MainScreens(), "1_2_4", pt_document, "Summary");
     auto *remediation = Put<CComponentRemediation>(*this, *remediationFolder);
     remediation->SetQuestionPageIds({sliders->GetId(), firstQuiz->GetId()});
     remediation->m_completionPageId = summary->GetId();
     remediation->m_reverseOutPageId = -1;
     remediation->m_passMark = 80;
 
-    Add(d.MainScreenList, "1_3", pt_asmt_folder, "Final test");
-    Add(d.MainScreenList, "1_3_1", pt_asmt_container, "Questions");
-    CCorvPage *freeForm = Add(d.MainScreenList, "1_3_1_1", pt_question, "In your words");
+    Add(d.MainScreens(), "1_3", pt_asmt_folder, "Final test");
+    Add(d.MainScreens(), "1_3_1", pt_asmt_container, "Questions");
+    CCorvPage *freeForm = Add(d.MainScreens(), "1_3_1_1", pt_question, "In your words");
     auto *keywords = Put<CComponentFreeFormText>(*this, *freeForm);
     keywords->m_keywords[0] = "gull";
     keywords->m_keywords[1] = "tern;skua";
-    keywords->m_wrongFeedback = d.AssmntFeedBackWrong;
-    keywords->m_correctFeedback = d.AssmntFeedBackCorrect;
-    CCorvPage *trueFalse = Add(d.MainScreenList, "1_3_1_2", pt_question, "True or false");
+    keywords->m_wrongFeedback = d.Settings().AssmntFeedBackWrong;
+    keywords->m_correctFeedback = d.Settings().AssmntFeedBackCorrect;
+    CCorvPage *trueFalse = Add(d.MainScreens(), "1_3_1_2", pt_question, "True or false");
     auto *trueOrFalse = Put<CComponentMultipleChoice>(*this, *trueFalse);
     trueOrFalse->SetTrueFalse(1);
     trueOrFalse->SetOptions(Options("True", "False"), {1, 0, 0, 0, 0});
-    trueOrFalse->SetWrongFeedback(d.AssmntFeedBackWrong.toUpper());
-    trueOrFalse->SetCorrectFeedback(d.AssmntFeedBackCorrect);
-    Add(d.MainScreenList, "1_3_2", pt_asmt_document, "Passed");
-    Add(d.MainScreenList, "1_3_3", pt_asmt_document, "Not passed");
+    trueOrFalse->SetWrongFeedback(d.Settings().AssmntFeedBackWrong.toUpper());
+    trueOrFalse->SetCorrectFeedback(d.Settings().AssmntFeedBackCorrect);
+    Add(d.MainScreens(), "1_3_2", pt_asmt_document, "Passed");
+    Add(d.MainScreens(), "1_3_3", pt_asmt_document, "Not passed");
 
-    Add(d.PopupScreenList, "P2", pt_popups_only, "Popups");
-    d.HelpScreen = Add(d.PopupScreenList, "P2_1", pt_document, "Help")->GetId();
-    Add(d.GlossaryScreenList, "G3", pt_glossary, "Glossary");
-    Add(d.GlossaryScreenList, "G3_1", pt_document, "Gull");
+    Add(d.PopupScreens(), "P2", pt_popups_only, "Popups");
+    d.MutableSettings().HelpScreen = Add(d.PopupScreens(), "P2_1", pt_document, "Help")->GetId();
+    Add(d.GlossaryScreens(), "G3", pt_glossary, "Glossary");
+    Add(d.GlossaryScreens(), "G3_1", pt_document, "Gull");
     Outline();
 }
 

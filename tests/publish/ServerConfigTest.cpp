@@ -65,19 +65,19 @@ protected:
 // language, the connection texts with their single ";", the flags and the required marks.
 TEST_F(ServerConfigTest, Values)
 {
-    doc->CourseName = "Sales \"Q1\" \\ Bob's";
-    doc->CourseCode = "A\"1";
-    doc->UseWebDbASPDSN = 1;
-    doc->WebASPDbDSN = "coursedb";
-    doc->WebASPDbUID = "";
-    doc->WebASPDbPassword = "";
-    doc->SignIn = 1;
-    doc->UseSignInName = 1;
-    doc->UseSignInID = 0;
-    doc->UseWebASPDbRelativePath = 1;
-    doc->WebASPDbTableName = "T\"1";
+    doc->MutableSettings().CourseName = "Sales \"Q1\" \\ Bob's";
+    doc->MutableSettings().CourseCode = "A\"1";
+    doc->MutableSettings().UseWebDbASPDSN = 1;
+    doc->MutableSettings().WebASPDbDSN = "coursedb";
+    doc->MutableSettings().WebASPDbUID = "";
+    doc->MutableSettings().WebASPDbPassword = "";
+    doc->MutableSettings().SignIn = 1;
+    doc->MutableSettings().UseSignInName = 1;
+    doc->MutableSettings().UseSignInID = 0;
+    doc->MutableSettings().UseWebASPDbRelativePath = 1;
+    doc->MutableSettings().WebASPDbTableName = "T\"1";
     const CServerConfig::ProfileTexts profile{"Sign-in failed.\\nTry again.", "r"};
-    const auto asp = CServerConfig::AspPlaceholders(*doc, profile);
+    const auto asp = CServerConfig::AspPlaceholders(doc->Settings(), profile);
     EXPECT_EQ(Value(asp, "<~course~>"), "Sales Q1  Bobs");
     EXPECT_EQ(Value(asp, "<~code~>"), "A\\\"1");
     EXPECT_EQ(Value(asp, "<~table1~>"), "T1");
@@ -92,15 +92,15 @@ TEST_F(ServerConfigTest, Values)
     // The profile's line breaks stay line breaks in the literal.
     EXPECT_EQ(Value(asp, "<~dberrorsignin~>"), "Sign-in failed.\\nTry again.");
 
-    doc->UseWebDbASPDSN = 0;
-    doc->WebASPDbProvider = "Microsoft.Jet.OLEDB.4.0;";
-    doc->WebASPDbDataSource = "kvx.mdb";
-    const auto provider = CServerConfig::AspPlaceholders(*doc, profile);
+    doc->MutableSettings().UseWebDbASPDSN = 0;
+    doc->MutableSettings().WebASPDbProvider = "Microsoft.Jet.OLEDB.4.0;";
+    doc->MutableSettings().WebASPDbDataSource = "kvx.mdb";
+    const auto provider = CServerConfig::AspPlaceholders(doc->Settings(), profile);
     EXPECT_EQ(Value(provider, "<~database_provider~>"), "Microsoft.Jet.OLEDB.4.0;");
     EXPECT_EQ(Value(provider, "<~database_path~>"), "kvx.mdb;");
     EXPECT_EQ(Value(provider, "<~database_sundry~>"), "");
 
-    const auto php = CServerConfig::PhpPlaceholders(*doc, profile);
+    const auto php = CServerConfig::PhpPlaceholders(doc->Settings(), profile);
     EXPECT_EQ(Value(php, "{course_name}"), "Sales Q1  Bobs");
     EXPECT_EQ(Value(php, "{course_code}"), "A\"1");
     EXPECT_EQ(Value(php, "{name_required}"), "true");
@@ -110,12 +110,12 @@ TEST_F(ServerConfigTest, Values)
 // other value neither (NULL for all six).
 TEST_F(ServerConfigTest, PhpConnectionChoice)
 {
-    doc->WebPHPConnectionString = "sqlite:/data/kq.db";
-    doc->WebPHPServer = "db.example";
-    doc->WebPHPUserID = "u";
-    doc->WebPHPPassword = "p";
-    doc->WebPHPDatabase = "d";
-    doc->UseWebPHPPersistence = 1;
+    doc->MutableSettings().WebPHPConnectionString = "sqlite:/data/kq.db";
+    doc->MutableSettings().WebPHPServer = "db.example";
+    doc->MutableSettings().WebPHPUserID = "u";
+    doc->MutableSettings().WebPHPPassword = "p";
+    doc->MutableSettings().WebPHPDatabase = "d";
+    doc->MutableSettings().UseWebPHPPersistence = 1;
     const QStringList six = {"{database_DSN}", "{database_host}", "{database_user}", "{database_password}",
                              "{database_database}", "{database_persistent}"};
     struct Case {
@@ -128,8 +128,8 @@ TEST_F(ServerConfigTest, PhpConnectionChoice)
         {2, {"NULL", "NULL", "NULL", "NULL", "NULL", "NULL"}},
     };
     for (const Case &c : cases) {
-        doc->UseWebPHPStandardParameters = c.standard;
-        const auto php = CServerConfig::PhpPlaceholders(*doc, {});
+        doc->MutableSettings().UseWebPHPStandardParameters = c.standard;
+        const auto php = CServerConfig::PhpPlaceholders(doc->Settings(), {});
         QStringList values;
         for (const QString &name : six)
             values.append(Value(php, name));
@@ -141,9 +141,9 @@ TEST_F(ServerConfigTest, PhpConnectionChoice)
 // filled, every occurrence of it, and the others stay as they are.
 TEST_F(ServerConfigTest, PhpFillsOnePlaceholderPerLine)
 {
-    doc->WebPHPDbTableName = "results";
-    doc->WebDbTableName2 = "texts";
-    const auto php = CServerConfig::PhpPlaceholders(*doc, {});
+    doc->MutableSettings().WebPHPDbTableName = "results";
+    doc->MutableSettings().WebDbTableName2 = "texts";
+    const auto php = CServerConfig::PhpPlaceholders(doc->Settings(), {});
     EXPECT_EQ(CServerConfig::FillPhpLine("'{table2}', '{table1}', '{table1}'", php), "'{table2}', 'results', 'results'");
     EXPECT_EQ(CServerConfig::FillPhpLine("no placeholder", php), "no placeholder");
 }
@@ -152,8 +152,8 @@ TEST_F(ServerConfigTest, PhpFillsOnePlaceholderPerLine)
 // the PHP template ending in one LF, in content/include of the output, with the profile's messages.
 TEST_F(ServerConfigTest, FilesAndTheirEncoding)
 {
-    doc->CourseName = QString::fromUtf8("Caf\xC3\xA9");
-    doc->InternationalProfileFilename = DataFolder() + "kv_profile.kvp";
+    doc->MutableSettings().CourseName = QString::fromUtf8("Caf\xC3\xA9");
+    doc->MutableSettings().InternationalProfileFilename = DataFolder() + "kv_profile.kvp";
     auto publisher = Publisher();
     ASSERT_TRUE(publisher->CreateConfigAsp());
     ASSERT_TRUE(publisher->CreateKqConfigFile());
@@ -176,22 +176,22 @@ TEST_F(ServerConfigTest, FilesAndTheirEncoding)
 // the texts themselves (the course name less the characters its cleaning removes).
 TEST_F(ServerConfigTest, HostileSettingsReadBackExactly)
 {
-    doc->CourseName = kHostile;
-    doc->CourseCode = kHostile;
-    doc->WebPHPDbTableName = kHostile;
-    doc->WebPHPDbType4Publish = kHostile;
-    doc->WebPHPServer = kHostile;
-    doc->WebPHPUserID = kHostile;
-    doc->WebPHPPassword = kHostile;
-    doc->WebPHPDatabase = kHostile;
-    doc->WebPHPConnectionString = kHostile;
-    doc->WebASPDbTableName = kHostile;
-    doc->UseWebDbASPDSN = 0;
-    doc->WebASPDbProvider = kHostile;
-    doc->WebASPDbDataSource = kHostile;
-    doc->WebASPDbSundry = kHostile;
-    doc->SignIn = 1;
-    doc->UseSignInName = 1;
+    doc->MutableSettings().CourseName = kHostile;
+    doc->MutableSettings().CourseCode = kHostile;
+    doc->MutableSettings().WebPHPDbTableName = kHostile;
+    doc->MutableSettings().WebPHPDbType4Publish = kHostile;
+    doc->MutableSettings().WebPHPServer = kHostile;
+    doc->MutableSettings().WebPHPUserID = kHostile;
+    doc->MutableSettings().WebPHPPassword = kHostile;
+    doc->MutableSettings().WebPHPDatabase = kHostile;
+    doc->MutableSettings().WebPHPConnectionString = kHostile;
+    doc->MutableSettings().WebASPDbTableName = kHostile;
+    doc->MutableSettings().UseWebDbASPDSN = 0;
+    doc->MutableSettings().WebASPDbProvider = kHostile;
+    doc->MutableSettings().WebASPDbDataSource = kHostile;
+    doc->MutableSettings().WebASPDbSundry = kHostile;
+    doc->MutableSettings().SignIn = 1;
+    doc->MutableSettings().UseSignInName = 1;
     const QString clean = CServerConfig::CleanCourseName(kHostile);
     const QString terminated = CServerConfig::Terminated(kHostile);
 
@@ -200,7 +200,7 @@ TEST_F(ServerConfigTest, HostileSettingsReadBackExactly)
     } else {
         for (int standard : {0, 1}) {
             SCOPED_TRACE(standard);
-            doc->UseWebPHPStandardParameters = standard;
+            doc->MutableSettings().UseWebPHPStandardParameters = standard;
             ASSERT_TRUE(Publisher()->CreateKqConfigFile());
             const ToolRun lint = RunTool("php", {"-l", output + "/content/include/kqconfig.php"});
             EXPECT_EQ(lint.exitCode, 0) << lint.output.toStdString();
@@ -237,7 +237,7 @@ TEST(ServerConfig, AspProfileTexts)
 {
     CCorvContext context;
     CCorvessaDoc doc(context);
-    const auto asp = CServerConfig::AspPlaceholders(doc, {"Say \"no\"\\nC:\\dir", ""});
+    const auto asp = CServerConfig::AspPlaceholders(doc.Settings(), {"Say \"no\"\\nC:\\dir", ""});
     EXPECT_EQ(Value(asp, "<~dberrorsignin~>"), "Say \\\"no\\\"\\nC:\\\\dir");
 }
 

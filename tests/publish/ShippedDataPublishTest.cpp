@@ -26,13 +26,13 @@ protected:
         context.appDataFolder = tmp.MakeFolder("appdata");
         doc = std::make_unique<CCorvessaDoc>(context);
         doc->SetPathName(tmp / "Courses/Demo.kvx");
-        doc->CourseName = "Fire Safety";
-        doc->Theme = "Classical";
+        doc->MutableSettings().CourseName = "Fire Safety";
+        doc->MutableSettings().Theme = "Classical";
         for (const char *label : {"1", "2"})
-            doc->MainScreenList.push_back(std::make_unique<CCorvPage>(int(doc->MainScreenList.size()) + 1,
+            doc->AddScreen(std::make_unique<CCorvPage>(int(doc->MainScreens().size()) + 1,
                                                                       QStringLiteral("Screen %1").arg(label), "", "", 0,
                                                                       label, pt_document, -1));
-        tree.RebuildFromScreenLists(doc->MainScreenList, doc->PopupScreenList, doc->GlossaryScreenList);
+        tree.RebuildFromScreenLists(doc->MainScreens(), doc->PopupScreens(), doc->GlossaryScreens());
     }
 
     // Runs the driver into a fresh output folder; the ASP driver's result, true for the others.
@@ -95,12 +95,12 @@ TEST_F(ShippedDataPublishTest, EveryDriverCompletes)
         {"SCORM 2004, new window", Lms, 0, 0, 1, {"imsmanifest.xml", "kv_metadata.xml", "imscp_v1p1.xsd", "XMLSchema.dtd", "datatypes.dtd"},
          {"index.htm", "content/end.htm", "content/signin.htm", "content/scripts/pics/kvx.ico", "content/scripts/pics/classical.css"}},
     };
-    doc->CreateZip = 1;
+    doc->MutableSettings().CreateZip = 1;
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        doc->UseASP = c.useAsp;
-        doc->SCORM12 = c.scorm12;
-        doc->LmsOpensNewWindow = c.newWindow;
+        doc->MutableSettings().UseASP = c.useAsp;
+        doc->MutableSettings().SCORM12 = c.scorm12;
+        doc->MutableSettings().LmsOpensNewWindow = c.newWindow;
         EXPECT_TRUE(Run(c.driver));
         EXPECT_EQ(prompt.Texts(), c.driver == Asp ? QStringList() : QStringList{Completed()});
         for (const QString &file : kCourseFiles + c.present)
@@ -132,13 +132,13 @@ TEST_F(ShippedDataPublishTest, ThemeWithoutStyleSheetStopsAnLmsPublish)
     }
     tmp.Write("program/Themes/Bare/bg.jpg", "picture");
     context.programFolder = program + "/";
-    doc->Theme = "Bare";
-    doc->CreateZip = 1;
-    doc->LmsOpensNewWindow = 0;
+    doc->MutableSettings().Theme = "Bare";
+    doc->MutableSettings().CreateZip = 1;
+    doc->MutableSettings().LmsOpensNewWindow = 0;
 
     Run(Lms);
     EXPECT_EQ(prompt.Texts(), QStringList{"Fail while publishing.\nError occurs at CreateKvxCss."});
-    EXPECT_EQ(doc->Theme, "Bare");
+    EXPECT_EQ(doc->Settings().Theme, "Bare");
     EXPECT_TRUE(Exists("index.htm"));
     EXPECT_TRUE(Exists("content/outline.htm"));
     for (const char *file : {"content/scripts/demo.css", "content/scripts/demo_pages.js", "content/scripts/demo_prefs.js",
@@ -157,10 +157,10 @@ TEST_F(ShippedDataPublishTest, MissingThemePublishesClassicalAndLeavesTheCourseA
     const QByteArray options = TempTree::ReadAll(output + "/content/scripts/demo_prefs.js");
     ASSERT_FALSE(styleSheet.isEmpty());
 
-    doc->Theme = "Gone";
+    doc->MutableSettings().Theme = "Gone";
     EXPECT_TRUE(Run(Standalone));
     EXPECT_EQ(prompt.Texts(), QStringList{Completed()});
-    EXPECT_EQ(doc->Theme, "Gone");
+    EXPECT_EQ(doc->Settings().Theme, "Gone");
     EXPECT_EQ(TempTree::ReadAll(output + "/content/scripts/demo.css"), styleSheet);
     EXPECT_EQ(TempTree::ReadAll(output + "/content/scripts/demo_prefs.js"), options);
 }
@@ -194,7 +194,7 @@ TEST_F(ShippedDataPublishTest, DeclinedEmptyingKeepsTheFolder)
 // in one message, that it completed with missing files and lists each of them.
 TEST_F(ShippedDataPublishTest, MissingMediaAreListedOnceInsteadOfSuccess)
 {
-    CCorvPage &screen = *doc->MainScreenList.front();
+    CCorvPage &screen = *doc->MainScreens().front();
     const auto add = [&](std::unique_ptr<CComponentBase> component) {
         component->SetBounds({10, 10, 200, 150}, false);
         screen.AddComponent(std::move(component), CPrompt::Plain());
@@ -274,10 +274,10 @@ TEST_F(ShippedDataPublishTest, BarTextIsReadableOnEveryTheme)
 {
     const QStringList themes = QDir(QStringLiteral(CORV_PROGRAM_FOLDER "Themes")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     ASSERT_FALSE(themes.isEmpty());
-    doc->CreateOutline = 1;
+    doc->MutableSettings().CreateOutline = 1;
     for (const QString &theme : themes) {
         SCOPED_TRACE(theme.toStdString());
-        doc->Theme = theme;
+        doc->MutableSettings().Theme = theme;
         Run(Standalone);
         const QString css = QString::fromUtf8(Read("content/scripts/demo.css"));
         const QString bar = RuleBody(css, ".kvxBar");

@@ -9,9 +9,9 @@ class TemplateEngineTest : public PublishStepsTest
 protected:
     TemplateEngineTest()
     {
-        doc->CourseName = "My Course";
-        doc->EncodingLabel = "Unicode (UTF-8) - [utf-8]";
-        doc->Theme = "Plain";
+        doc->MutableSettings().CourseName = "My Course";
+        doc->MutableSettings().EncodingLabel = "Unicode (UTF-8) - [utf-8]";
+        doc->MutableSettings().Theme = "Plain";
         QDir().mkpath(output + "/content/scripts");
         QDir().mkpath(output + "/content/include");
     }
@@ -107,7 +107,7 @@ TEST_F(TemplateEngineTest, ThemeStyleSheet)
                                       "::: logo default: x.png\n"
                                       "\tcontent: \"<~startcourse~>\";\n"
                                       "}\n");
-    doc->LogoImage.clear();
+    doc->MutableSettings().LogoImage.clear();
     auto item = Item("startcourse", "Begin", {{"index.htm", "<~startcourse~>"}});
     auto profile = std::make_unique<InternationalProfileFromXML>();
     profile->items.push_back(item);
@@ -124,11 +124,11 @@ TEST_F(TemplateEngineTest, ThemeStyleSheet)
                                                              "}\n"));
 
     for (const QString &theme : {QString("Missing"), QString("../Themes/Plain"), QString("Plain/../Plain"), QString()}) {
-        doc->Theme = theme;
+        doc->MutableSettings().Theme = theme;
         EXPECT_FALSE(Publisher(PublishTargetStandalone)->CreateKvxCss()) << theme.toStdString();
     }
     // Theme names are found without regard to case, as the themes have always been named.
-    doc->Theme = "PLAIN";
+    doc->MutableSettings().Theme = "PLAIN";
     Program("Themes/Plain/PLAIN.css", "x\n");
     EXPECT_TRUE(Publisher(PublishTargetStandalone)->CreateKvxCss());
 }
@@ -159,11 +159,11 @@ TEST_F(TemplateEngineTest, ContentPages)
 
     QFile::remove(output + "/content/end.htm");
     QFile::remove(output + "/content/End.htm");
-    doc->LmsOpensNewWindow = 1;
+    doc->MutableSettings().LmsOpensNewWindow = 1;
     Publisher(PublishTargetLms)->ProcessSourceFiles();
     EXPECT_FALSE(OutExists("content/end.htm"));
     EXPECT_EQ(Out("content/End.htm"), "End\n");
-    doc->LmsOpensNewWindow = 0;
+    doc->MutableSettings().LmsOpensNewWindow = 0;
     Publisher(PublishTargetLms)->ProcessSourceFiles();
     EXPECT_TRUE(OutExists("content/end.htm"));
 }
@@ -177,10 +177,10 @@ TEST_F(TemplateEngineTest, PhpMessageFile)
     profile->items.push_back(Item("dberrorsignin", "Say \"who\"?", {{"msg.txt", "<~dberrorsignin~>"}}));
     SetProfile(std::move(profile));
 
-    doc->UseASP = 1;
+    doc->MutableSettings().UseASP = 1;
     Publisher(PublishTargetWeb)->ProcessSourceFiles();
     EXPECT_FALSE(OutExists("content/include/msg.php"));
-    doc->UseASP = 0;
+    doc->MutableSettings().UseASP = 0;
     Publisher(PublishTargetWeb)->ProcessSourceFiles();
     EXPECT_EQ(Out("content/include/msg.php"), "<?php\n:::title\nsignin=Say \\\"who\\\"?\n");
     Publisher(PublishTargetStandalone)->ProcessSourceFiles();
@@ -255,7 +255,7 @@ TEST_F(TemplateEngineTest, ProfileTokens)
 TEST_F(TemplateEngineTest, ProfileTextAndProfileFromItsFile)
 {
     EXPECT_EQ(Publisher(PublishTargetStandalone)->GetProfileText("kvxPrefs.str", "x"), "");
-    doc->InternationalProfileFilename = tmp.Write("profile.kvp",
+    doc->MutableSettings().InternationalProfileFilename = tmp.Write("profile.kvp",
         "<internationalisation><item><variable>DbErrorSignIn</variable><text>No\nentry</text>"
         "<files><file><replacestr>&lt;~t~&gt;</replacestr></file></files></item>"
         "<item><variable>dberrorsignin</variable><text>second</text></item></internationalisation>");

@@ -28,14 +28,14 @@ protected:
 // always.
 TEST_F(ThemeButtonsTest, PicturesFollowTheLabels)
 {
-    doc->Theme = "Harbour";
-    doc->LblNext = "Continue";
-    doc->LblBack = "";
-    doc->LblMenu = "Home";
-    doc->LblQuit = "Quit";
-    doc->LblDone = "done";
-    doc->LblPlay = "Start";
-    doc->LblStop = "Pause";
+    doc->MutableSettings().Theme = "Harbour";
+    doc->MutableSettings().LblNext = "Continue";
+    doc->MutableSettings().LblBack = "";
+    doc->MutableSettings().LblMenu = "Home";
+    doc->MutableSettings().LblQuit = "Quit";
+    doc->MutableSettings().LblDone = "done";
+    doc->MutableSettings().LblPlay = "Start";
+    doc->MutableSettings().LblStop = "Pause";
     EXPECT_TRUE(Publisher(PublishTargetStandalone)->CopyThemeButtons());
     EXPECT_EQ(Published("nav_next.png"), "Harbour/nav_next03.png");
     EXPECT_EQ(Published("nav_back.png"), "Harbour/nav_back01.png");
@@ -49,7 +49,7 @@ TEST_F(ThemeButtonsTest, PicturesFollowTheLabels)
     EXPECT_EQ(Published("bg.jpg"), "Harbour background");
     EXPECT_EQ(Published("harbour.css"), "css");
     EXPECT_FALSE(OutExists("content/scripts/pics/nav_next03.png"));
-    EXPECT_EQ(doc->Theme, "Harbour");
+    EXPECT_EQ(doc->Settings().Theme, "Harbour");
 }
 
 // Guards the fall-back theme: a theme that is not installed, or a name that is not a plain folder name, gives
@@ -57,17 +57,17 @@ TEST_F(ThemeButtonsTest, PicturesFollowTheLabels)
 TEST_F(ThemeButtonsTest, MissingThemeFallsBackToClassical)
 {
     for (const QString &theme : {QString("Gone"), QString("../Themes/Harbour"), QString(""), QString("Harbour/.")}) {
-        doc->Theme = theme;
-        doc->LblNext = "Next";
+        doc->MutableSettings().Theme = theme;
+        doc->MutableSettings().LblNext = "Next";
         const auto publisher = Publisher(PublishTargetStandalone);
         EXPECT_TRUE(publisher->CopyThemeButtons());
         EXPECT_EQ(publisher->Context().Theme(), "Classical") << theme.toStdString();
-        EXPECT_EQ(doc->Theme, theme);
+        EXPECT_EQ(doc->Settings().Theme, theme);
         EXPECT_EQ(Published("nav_next.png"), "Classical/nav_next.png") << theme.toStdString();
         EXPECT_EQ(Published("bg.jpg"), "Classical background");
     }
     // A theme folder spelt in another case is the same theme.
-    doc->Theme = "harbour";
+    doc->MutableSettings().Theme = "harbour";
     EXPECT_TRUE(Publisher(PublishTargetStandalone)->CopyThemeButtons());
     EXPECT_EQ(Published("nav_next.png"), "Harbour/nav_next.png");
 }
@@ -76,8 +76,8 @@ TEST_F(ThemeButtonsTest, MissingThemeFallsBackToClassical)
 TEST_F(ThemeButtonsTest, MissingPictureIsPassedOver)
 {
     QFile::remove(tmp / "program/Themes/Harbour/Buttons/nav_next01.png");
-    doc->Theme = "Harbour";
-    doc->LblNext = "";
+    doc->MutableSettings().Theme = "Harbour";
+    doc->MutableSettings().LblNext = "";
     EXPECT_TRUE(Publisher(PublishTargetStandalone)->CopyThemeButtons());
     EXPECT_FALSE(OutExists("content/scripts/pics/nav_next.png"));
     EXPECT_EQ(Published("nav_back.png"), "Harbour/nav_back.png");

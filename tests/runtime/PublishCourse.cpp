@@ -11,6 +11,7 @@
 // screens, with its glossary term linked from the text as the author links it. The exit status is 0 when the publish reported success.
 
 #include "document/CorvessaDoc.h"
+#include "document/ProjectFile.h"
 #include "import/HeadlessImportHost.h"
 #include "import/WordDocImporter.h"
 #include "model/ComponentAudio.h"
@@ -157,13 +158,13 @@ struct Course
     CRecordingPrompt &prompt;
     QString media;
 
-    CCorvPage *Add(CCorvessaDoc::ScreenList &list, const QString &label, int type, const QString &title)
+    CCorvPage *Add(const CCorvessaDoc::ScreenList &list, const QString &label, int type, const QString &title)
     {
-        const int id = int(doc.MainScreenList.size() + doc.PopupScreenList.size() + doc.GlossaryScreenList.size()) + 1;
-        list.push_back(std::make_unique<CCorvPage>(id, title, QString(), QString(), 0, label, type, -1));
-        return list.back().get();
+        const int id = int(doc.MainScreens().size() + doc.PopupScreens().size() + doc.GlossaryScreens().size()) + 1;
+        return doc.AddScreen(std::make_unique<CCorvPage>(id, title, QString(), QString(), 0, label, type, -1), nullptr,
+                             &list == &doc.PopupScreens(), &list == &doc.GlossaryScreens());
     }
-    CCorvPage *Main(const QString &label, int type, const QString &title) { return Add(doc.MainScreenList, label, type, title); }
+    CCorvPage *Main(const QString &label, int type, const QString &title) { return Add(doc.MainScreens(), label, type, title); }
 
     template <class Kind>
     Kind *Put(CCorvPage &screen, const CRect &bounds)
@@ -174,8 +175,8 @@ struct Course
     // The popup that is the course's help screen, with a table and a link onwards; two glossary terms.
     CCorvPage *PopupsAndGlossary(const CCorvPage *onward)
     {
-        Add(doc.PopupScreenList, QStringLiteral("P8"), pt_popups_only, QStringLiteral("Popups"));
-        CCorvPage *help = Add(doc.PopupScreenList, QStringLiteral("P8_1"), pt_document, QStringLiteral("Help"));
+        Add(doc.PopupScreens(), QStringLiteral("P8"), pt_popups_only, QStringLiteral("Popups"));
+        CCorvPage *help = Add(doc.PopupScreens(), QStringLiteral("P8_1"), pt_document, QStringLiteral("Help"));
         TextBox(*help, prompt, CRect(10, 10, 380, 60), QStringLiteral("Popup text"));
         Table(*help, CRect(10, 70, 300, 140));
         if (onward) {
@@ -184,11 +185,11 @@ struct Course
             link->SetTargetLabel(onward->GetLabel());
             link->SetTargetPage(onward);
         }
-        doc.HelpScreen = help->GetId();
-        Add(doc.GlossaryScreenList, QStringLiteral("G9"), pt_glossary, QStringLiteral("Glossary"));
-        TextBox(*Add(doc.GlossaryScreenList, QStringLiteral("G9_1"), pt_document, QStringLiteral("Fledgling")), prompt,
+        doc.MutableSettings().HelpScreen = help->GetId();
+        Add(doc.GlossaryScreens(), QStringLiteral("G9"), pt_glossary, QStringLiteral("Glossary"));
+        TextBox(*Add(doc.GlossaryScreens(), QStringLiteral("G9_1"), pt_document, QStringLiteral("Fledgling")), prompt,
                 CRect(10, 10, 380, 100), QStringLiteral("A young bird that has just left its nest."));
-        TextBox(*Add(doc.GlossaryScreenList, QStringLiteral("G9_2"), pt_document, QStringLiteral("Gull")), prompt,
+        TextBox(*Add(doc.GlossaryScreens(), QStringLiteral("G9_2"), pt_document, QStringLiteral("Gull")), prompt,
                 CRect(10, 10, 380, 100), QStringLiteral("A sea bird with a \"loud\" call."));
         return help;
     }
@@ -303,15 +304,15 @@ void FillMedia(Course &c, CCorvPage &screen)
 void BuildTour(Course &c)
 {
     CCorvessaDoc &doc = c.doc;
-    doc.MenuBasedCourse = 1;
-    doc.CreateOutline = 1;
-    doc.CompleteTopicsInOrder = 1;
+    doc.MutableSettings().MenuBasedCourse = 1;
+    doc.MutableSettings().CreateOutline = 1;
+    doc.MutableSettings().CompleteTopicsInOrder = 1;
     CCorvPage *menu = c.Main(QStringLiteral("1"), pt_folder, QStringLiteral("Main menu"));
     menu->SetMenuKind(apt_multi_topic_menu);
     const QString topics[2] = {QStringLiteral("Getting started"), QStringLiteral("Sound and vision")};
     for (int k = 0; k < 2; ++k) {
         c.Put<CComponentLargeTopic>(*menu, CRect(36 + 260 * k, 60, 276 + 260 * k, 260))->SetTitle(topics[k]);
-        doc.Topics.push_back(std::make_unique<CTopic>(QString::number(k + 1), topics[k],
+        doc.AddTopic(std::make_unique<CTopic>(QString::number(k + 1), topics[k],
                                                       QStringLiteral("Topic %1: %2").arg(k + 1).arg(topics[k]), QString(),
                                                       QStringLiteral("FALSE")));
         WritePicture(c.media + QStringLiteral("/Images/MM/mm%1.png").arg(k), 200, 145, k ? qRgb(40, 160, 120) : qRgb(200, 120, 40));
@@ -325,7 +326,7 @@ void BuildTour(Course &c)
     CCorvPage *end = c.Main(QStringLiteral("1_2_2"), pt_document, QStringLiteral("The end of the topic"));
     CCorvPage *popup = c.PopupsAndGlossary(end);
 
-    FillLinks(c, *welcome, *pictures, *question, *popup, *doc.GlossaryScreenList[1]);
+    FillLinks(c, *welcome, *pictures, *question, *popup, *doc.GlossaryScreens()[1]);
     FillPictures(c, *pictures, *welcome);
     auto *mc = c.Put<CComponentMultipleChoice>(*question, CRect(10, 10, 1000, 500));
     mc->SetQuestionText(QStringLiteral("Which of these is a sea bird?"));
@@ -405,12 +406,12 @@ void FillQuestions(Course &c, const std::vector<CCorvPage *> &q)
 void BuildQuiz(Course &c)
 {
     CCorvessaDoc &doc = c.doc;
-    doc.MenuBasedCourse = 0;
-    doc.SetPercentagePassMark = 1;
-    doc.PercentagePassMark = 80;
-    doc.AllowResume = 1;
-    doc.AssmntFeedBackCorrect = QStringLiteral("Correct.");
-    doc.AssmntFeedBackWrong = QStringLiteral("Incorrect.");
+    doc.MutableSettings().MenuBasedCourse = 0;
+    doc.MutableSettings().SetPercentagePassMark = 1;
+    doc.MutableSettings().PercentagePassMark = 80;
+    doc.MutableSettings().AllowResume = 1;
+    doc.MutableSettings().AssmntFeedBackCorrect = QStringLiteral("Correct.");
+    doc.MutableSettings().AssmntFeedBackWrong = QStringLiteral("Incorrect.");
     CCorvPage *welcome = c.Main(QStringLiteral("1"), pt_folder, QStringLiteral("Welcome"));
     TextBox(*welcome, c.prompt, CRect(36, 30, 936, 90), QStringLiteral("Welcome to the sea bird quiz."));
     const QString titles[9] = {QStringLiteral("One choice"), QStringLiteral("Several choices"), QStringLiteral("True or false"),
@@ -449,21 +450,21 @@ void BuildQuiz(Course &c)
 void BuildWord(Course &c)
 {
     CCorvessaDoc &doc = c.doc;
-    doc.TemplateType = 13;
-    doc.CreateFinalFeedbackScreen = 0;
-    doc.ForceNewPage = doc.UseSrcWordHeadings = 1;
+    doc.MutableSettings().TemplateType = 13;
+    doc.MutableSettings().CreateFinalFeedbackScreen = 0;
+    doc.MutableSettings().ForceNewPage = doc.MutableSettings().UseSrcWordHeadings = 1;
     // Imported without a graphics library, the topic buttons have no pictures to show.
-    doc.MainMenuNoImages = 1;
+    doc.MutableSettings().MainMenuNoImages = 1;
     CHeadlessImportHost host(doc);
     CWordDocImporter importer(doc, nullptr, host);
     CTopic topic(QString(), QStringLiteral("Workplace safety"), QString(), QStringLiteral(CORV_WORD_FIXTURE),
                  QStringLiteral("FALSE"));
-    if (!importer.ConvertDocuments({&topic}, true, true, QStringLiteral("1")) || doc.GlossaryScreenList.size() < 2) {
+    if (!importer.ConvertDocuments({&topic}, true, true, QStringLiteral("1")) || doc.GlossaryScreens().size() < 2) {
         std::fprintf(stderr, "the Word fixture did not import\n");
         std::exit(2);
     }
-    const CCorvPage *term = doc.GlossaryScreenList.back().get();
-    for (const auto &screen : doc.MainScreenList)
+    const CCorvPage *term = doc.GlossaryScreens().back().get();
+    for (const auto &screen : doc.MainScreens())
         for (const auto &component : screen->GetComponentList())
             if (auto *box = dynamic_cast<CComponentTextbox *>(component.get())) {
                 const int at = int(box->GetRichText().GetText().indexOf(QStringLiteral("Helmets")));
@@ -481,7 +482,7 @@ void BuildWord(Course &c)
 // copied into the project then.
 void SaveWord(Course &c)
 {
-    if (!c.doc.OnSaveDocument(c.doc.GetPathName())) {
+    if (!CProjectFile::Save(c.doc, c.doc.GetPathName())) {
         std::fprintf(stderr, "the imported course was not saved\n");
         std::exit(2);
     }
@@ -514,25 +515,25 @@ int main(int argc, char **argv)
     // A course starts with the settings of a new one: its buttons, glossary and options as the author finds them.
     doc.OnNewDocument();
     doc.SetPathName(work + QStringLiteral("/Course.kvx"));
-    doc.CourseName = QStringLiteral("Sea birds");
-    doc.CourseCode = QStringLiteral("SB-1");
-    doc.Theme = QStringLiteral("Classical");
-    doc.FontName[0] = QStringLiteral("Arial");
-    doc.FontSizePoints[0] = QStringLiteral("12");
-    doc.FontColor[0] = 0;
+    doc.MutableSettings().CourseName = QStringLiteral("Sea birds");
+    doc.MutableSettings().CourseCode = QStringLiteral("SB-1");
+    doc.MutableSettings().Theme = QStringLiteral("Classical");
+    doc.MutableSettings().FontName[0] = QStringLiteral("Arial");
+    doc.MutableSettings().FontSizePoints[0] = QStringLiteral("12");
+    doc.MutableSettings().FontColor[0] = 0;
     if (target == 1) {
-        doc.UseASP = 0;
-        doc.SignIn = 1;
-        doc.MaySelfRegister = 1;
-        doc.UseSignInName = 1;
-        doc.UseSignInID = 0;
-        doc.UseSignInPassword = 1;
-        doc.RecordData = 1;
+        doc.MutableSettings().UseASP = 0;
+        doc.MutableSettings().SignIn = 1;
+        doc.MutableSettings().MaySelfRegister = 1;
+        doc.MutableSettings().UseSignInName = 1;
+        doc.MutableSettings().UseSignInID = 0;
+        doc.MutableSettings().UseSignInPassword = 1;
+        doc.MutableSettings().RecordData = 1;
     } else if (target >= 2) {
-        doc.UseScorm = 1;
-        doc.SCORM12 = target == 2 ? 1 : 0;
-        doc.CreateZip = 0;
-        doc.RecordData = 1;
+        doc.MutableSettings().UseScorm = 1;
+        doc.MutableSettings().SCORM12 = target == 2 ? 1 : 0;
+        doc.MutableSettings().CreateZip = 0;
+        doc.MutableSettings().RecordData = 1;
     }
     Course course{doc, prompt, work + QStringLiteral("/Course")};
     if (kind == QStringLiteral("tour"))
@@ -544,7 +545,7 @@ int main(int argc, char **argv)
     if (word)
         SaveWord(course);
     COutlineTree tree;
-    tree.RebuildFromScreenLists(doc.MainScreenList, doc.PopupScreenList, doc.GlossaryScreenList);
+    tree.RebuildFromScreenLists(doc.MainScreens(), doc.PopupScreens(), doc.GlossaryScreens());
 
     CCoursePublisher publisher(doc, work + QStringLiteral("/out"), QStringLiteral("Course"), &tree);
     switch (target) {

@@ -1,6 +1,7 @@
 #include "AppFixture.h"
 
 #include "document/CorvessaDoc.h"
+#include "document/ProjectFile.h"
 #include "model/CorvPage.h"
 
 #include <QWidget>
@@ -48,12 +49,12 @@ QString AppFixture::WriteProject(const QString &relative, const QList<std::tuple
     context.prompt = &prompt;
     CCorvessaDoc doc(context);
     doc.OnNewDocument();
-    doc.CourseName = courseName;
+    doc.MutableSettings().CourseName = courseName;
     int number = 1;
     for (const auto &[label, title, pageType] : screens)
-        doc.MainScreenList.push_back(std::make_unique<CCorvPage>(number++, title, "", "", 0, label, pageType, 0));
+        doc.AddScreen(std::make_unique<CCorvPage>(number++, title, "", "", 0, label, pageType, 0));
     const QString path = tree / relative;
     tree.MakeFolder(QFileInfo(path).path().mid(tree.Path().size() + 1));
-    EXPECT_TRUE(doc.OnSaveDocument(path)) << qPrintable(prompt.Texts().join(" | "));
+    EXPECT_TRUE(CProjectFile::Save(doc, path)) << qPrintable(prompt.Texts().join(" | "));
     return path;
 }

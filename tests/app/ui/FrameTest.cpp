@@ -320,11 +320,11 @@ TEST(MainFrame, StandardKeysRunTheirCommands)
     EXPECT_TRUE(f.dialogs.asked[1].startsWith("save|")) << qPrintable(f.dialogs.asked[1]);
 
     CCorvessaDoc *doc = app->Document();
-    doc->CourseName = "Draft";
+    doc->MutableSettings().CourseName = "Draft";
     doc->SetModifiedFlag();
     f.prompt.Script({CPrompt::no});
     QTest::keyClick(frame, Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(f.prompt.Texts(), QStringList{"Save changes to Untitled?"});
-    EXPECT_TRUE(doc->CourseName.isEmpty());
+    EXPECT_TRUE(doc->Settings().CourseName.isEmpty());
     EXPECT_FALSE(doc->IsModified());
 }

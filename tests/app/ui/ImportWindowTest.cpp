@@ -57,8 +57,8 @@ TEST(ImportWindow, ImportsADocumentAndAGlossaryIntoANewProject)
     AppFixture f;
     auto app = f.Start();
     CCorvessaDoc *doc = app->Document();
-    doc->TemplateType = 13;   // text screens: no graphics library needed
-    doc->CreateFinalFeedbackScreen = 0;
+    doc->MutableSettings().TemplateType = 13;   // text screens: no graphics library needed
+    doc->MutableSettings().CreateFinalFeedbackScreen = 0;
     CImportSummaryView *view = app->ImportView();
     app->MainFrame()->resize(1100, 800);
     app->MainFrame()->show();
@@ -67,23 +67,23 @@ TEST(ImportWindow, ImportsADocumentAndAGlossaryIntoANewProject)
     ASSERT_EQ(view->GlossaryTable()->rowCount(), 10);
 
     Press(view->MenuRadio());
-    EXPECT_EQ(doc->MenuBasedCourse, 1);
+    EXPECT_EQ(doc->Settings().MenuBasedCourse, 1);
     const QString source = QStringLiteral(CORV_SOURCE_DIR "/tests/fixtures/word/safety-libreoffice.docx");
     const QString glossary = QStringLiteral(CORV_SOURCE_DIR "/tests/fixtures/word/safety-python-docx.docx");
     TypeIntoCell(view->TopicTable(), 1, 1, "Safety");
     TypeIntoCell(view->TopicTable(), 1, 3, source);
     TypeIntoCell(view->GlossaryTable(), 0, 1, glossary);
-    EXPECT_EQ(doc->Topics.size(), 25u);
-    EXPECT_EQ(doc->Topics[1]->GetName(), "Safety");
-    EXPECT_EQ(doc->GlossaryDocuments, QStringList({glossary}));
-    EXPECT_EQ(doc->Topics[1]->GetSourceDocument(), source);
+    EXPECT_EQ(doc->Topics().size(), 25u);
+    EXPECT_EQ(doc->Topics()[1]->GetName(), "Safety");
+    EXPECT_EQ(doc->GlossaryDocuments(), QStringList({glossary}));
+    EXPECT_EQ(doc->Topics()[1]->GetSourceDocument(), source);
     EXPECT_TRUE(doc->IsModified());
 
     // The two PowerPoint options exclude each other.
     Press(view->SlidesAsImagesCheck());
     Press(view->FastPowerPointCheck());
-    EXPECT_EQ(doc->FastPowerpointImport, 1);
-    EXPECT_EQ(doc->ImportPowerpointAsImages, 0);
+    EXPECT_EQ(doc->Settings().FastPowerpointImport, 1);
+    EXPECT_EQ(doc->Settings().ImportPowerpointAsImages, 0);
     EXPECT_FALSE(view->SlidesAsImagesCheck()->isChecked());
 
     f.prompt.Clear();
@@ -95,13 +95,13 @@ TEST(ImportWindow, ImportsADocumentAndAGlossaryIntoANewProject)
         << f.prompt.Texts().last().toStdString();
 
     // One topic, renumbered; the import is used up.
-    ASSERT_EQ(doc->Topics.size(), 1u);
-    EXPECT_EQ(doc->Topics[0]->GetNumber(), "1");
+    ASSERT_EQ(doc->Topics().size(), 1u);
+    EXPECT_EQ(doc->Topics()[0]->GetNumber(), "1");
     EXPECT_EQ(doc->GetImportPending(), 0);
     EXPECT_FALSE(view->ImportButton()->isEnabled());
     EXPECT_FALSE(view->MenuRadio()->isEnabled());
     EXPECT_EQ(view->TopicTable()->rowCount(), 1);
-    EXPECT_EQ(doc->GlossaryScreenList.empty(), false);
+    EXPECT_EQ(doc->GlossaryScreens().empty(), false);
 
     // The main window's outline shows the main menu with the topic and its screens.
     QTreeWidget *outline = app->EditView()->OutlineWidget();
@@ -135,11 +135,11 @@ TEST(ImportWindow, EmptyInputEndsInItsMessage)
     EXPECT_TRUE(view->ImportButton()->isEnabled());
 
     Press(view->LinearRadio());
-    EXPECT_EQ(doc->MenuBasedCourse, 0);
+    EXPECT_EQ(doc->Settings().MenuBasedCourse, 0);
     EXPECT_TRUE(view->SourcePath()->isEnabled());
     f.prompt.Clear();
     Press(view->ImportButton());
     ASSERT_EQ(f.prompt.Texts().size(), 1);
     EXPECT_EQ(f.prompt.Texts()[0], "No Source Document has been specified.");
-    EXPECT_TRUE(doc->MainScreenList.empty());
+    EXPECT_TRUE(doc->MainScreens().empty());
 }

@@ -38,7 +38,7 @@ TEST(ProjectCommands, SaveAsOpenAndRecentProjects)
     const QString other = f.WriteProject("b/Other.kvx", {{"1", "Only screen", pt_document}});
     auto app = f.Start();
     CMainFrame *frame = app->MainFrame();
-    app->Document()->CourseName = "Saved course";
+    app->Document()->MutableSettings().CourseName = "Saved course";
     f.dialogs.answers = {f.tree / "a/Demo"};
     f.tree.MakeFolder("a");
     frame->Action(FileSaveAs)->trigger();
@@ -62,7 +62,7 @@ TEST(ProjectCommands, SaveAsOpenAndRecentProjects)
     f.prompt.Clear();
     frame->findChild<QAction *>("RecentFile2")->trigger();
     EXPECT_EQ(app->Document()->GetPathName(), demo);
-    EXPECT_EQ(app->Document()->CourseName, "Saved course");
+    EXPECT_EQ(app->Document()->Settings().CourseName, "Saved course");
     EXPECT_TRUE(f.prompt.Texts().isEmpty()) << qPrintable(f.prompt.Texts().join(" | "));
 
     QFile::remove(other);
@@ -80,12 +80,12 @@ TEST(ProjectCommands, UnsavedChangesAreAskedFor)
     auto app = f.Start();
     CMainFrame *frame = app->MainFrame();
     CCorvessaDoc *doc = app->Document();
-    doc->CourseName = "Work in progress";
+    doc->MutableSettings().CourseName = "Work in progress";
     doc->SetModifiedFlag();
 
     f.prompt.Script({CPrompt::cancel});
     frame->Action(FileNew)->trigger();
-    EXPECT_EQ(doc->CourseName, "Work in progress");
+    EXPECT_EQ(doc->Settings().CourseName, "Work in progress");
     EXPECT_EQ(f.prompt.Texts(), QStringList{"Save changes to Untitled?"});
     EXPECT_FALSE(frame->close());
     EXPECT_TRUE(f.dialogs.asked.isEmpty());
@@ -94,16 +94,16 @@ TEST(ProjectCommands, UnsavedChangesAreAskedFor)
     f.dialogs.answers = {f.tree / "Kept.kvx"};
     frame->Action(FileNew)->trigger();
     EXPECT_TRUE(QFileInfo(f.tree / "Kept.kvx").isFile());
-    EXPECT_TRUE(doc->CourseName.isEmpty());
+    EXPECT_TRUE(doc->Settings().CourseName.isEmpty());
     EXPECT_TRUE(doc->GetPathName().isEmpty());
     EXPECT_EQ(ShownTitle(frame), "Untitled - Corvessa");
 
     // A save that is cancelled is no save: the project stays.
-    doc->CourseName = "Second";
+    doc->MutableSettings().CourseName = "Second";
     doc->SetModifiedFlag();
     f.prompt.Script({CPrompt::yes});
     frame->Action(FileOpen)->trigger();
-    EXPECT_EQ(doc->CourseName, "Second");
+    EXPECT_EQ(doc->Settings().CourseName, "Second");
     EXPECT_EQ(f.dialogs.asked.last().left(5), "save|");
 }
 
@@ -113,10 +113,10 @@ TEST(ProjectCommands, WindowsShowTheProject)
     AppFixture f;
     auto app = f.Start();
     CCorvessaDoc *doc = app->Document();
-    doc->Topics.push_back(std::make_unique<CTopic>("1", "Fire", "Banner", "fire.docx", "TRUE"));
-    doc->MainScreenList.push_back(std::make_unique<CCorvPage>(1, "Menu", "", "", 0, "1", pt_folder, 0));
-    doc->MainScreenList.push_back(std::make_unique<CCorvPage>(2, "Question", "", "", 0, "1_1", pt_question, 0));
-    doc->PopupScreenList.push_back(std::make_unique<CCorvPage>(3, "Help", "", "", 0, "P1", pt_popups_only, 0));
+    doc->AddTopic(std::make_unique<CTopic>("1", "Fire", "Banner", "fire.docx", "TRUE"));
+    doc->AddScreen(std::make_unique<CCorvPage>(1, "Menu", "", "", 0, "1", pt_folder, 0));
+    doc->AddScreen(std::make_unique<CCorvPage>(2, "Question", "", "", 0, "1_1", pt_question, 0));
+    doc->AddScreen(std::make_unique<CCorvPage>(3, "Help", "", "", 0, "P1", pt_popups_only, 0), nullptr, true, false);
     doc->UpdateAllViews();
     QTableWidget *topics = app->ImportView()->TopicTable();
     ASSERT_EQ(topics->rowCount(), 1);
@@ -136,10 +136,10 @@ namespace {
 void AddScreens(CCorvessaDoc &doc, int content, int questions)
 {
     int number = 1;
-    doc.MainScreenList.push_back(std::make_unique<CCorvPage>(number++, "Menu", "", "", 0, "1", pt_folder, 0));
+    doc.AddScreen(std::make_unique<CCorvPage>(number++, "Menu", "", "", 0, "1", pt_folder, 0));
     const auto add = [&](const char *title, int pageType) {
         const QString label = QStringLiteral("1_%1").arg(number);
-        doc.MainScreenList.push_back(std::make_unique<CCorvPage>(number++, title, "", "", 0, label, pageType, 0));
+        doc.AddScreen(std::make_unique<CCorvPage>(number++, title, "", "", 0, label, pageType, 0));
     };
     for (int i = 0; i < content; ++i)
         add("Text", pt_document);
@@ -163,8 +163,8 @@ TEST(Publish, TooFewQuestions)
     for (const Case &c : cases) {
         doc->ClearMainScreens();
         AddScreens(*doc, c.content, c.questions);
-        doc->WarnInteractTooLow = c.warn;
-        doc->ContentScreenCount = c.limit;
+        doc->MutableSettings().WarnInteractTooLow = c.warn;
+        doc->MutableSettings().ContentScreenCount = c.limit;
         EXPECT_EQ(app->PublishView()->TooFewQuestions(), c.fires) << c.content << "/" << c.questions;
     }
 }
@@ -178,17 +178,17 @@ TEST(Publish, OutputFolders)
     CCorvessaDoc *doc = app->Document();
     CPublishCommandsView *view = app->PublishView();
     doc->SetPathName(f.tree / "courses/Demo.kvx");
-    doc->UseDefaultOutputFolder = {1, 1, 0, 0};
-    doc->OutputFolder = {f.tree / "out", "", "", f.tree / "out"};
+    doc->MutableSettings().UseDefaultOutputFolder = {1, 1, 0, 0};
+    doc->MutableSettings().OutputFolder = {f.tree / "out", "", "", f.tree / "out"};
     f.tree.MakeFolder("out");
     EXPECT_EQ(view->OutputFolder(CPublishCommandsView::Standalone), f.tree / "courses/Demo Published files/Standalone");
     EXPECT_EQ(view->OutputFolder(CPublishCommandsView::Lan), f.tree / "courses/Demo Published files/Lan-based database");
     EXPECT_EQ(view->OutputFolder(CPublishCommandsView::Web), f.tree / "courses/Demo Published files/Web-based database");
     EXPECT_EQ(view->OutputFolder(CPublishCommandsView::Lms), f.tree / "out");
-    doc->UseDefaultOutputFolder[0] = 0;
+    doc->MutableSettings().UseDefaultOutputFolder[0] = 0;
     EXPECT_EQ(view->OutputFolder(CPublishCommandsView::Standalone), f.tree / "out/Demo Published files/Standalone");
     EXPECT_TRUE(f.prompt.Texts().isEmpty());
-    doc->OutputFolder[3] = f.tree / "gone";
+    doc->MutableSettings().OutputFolder[3] = f.tree / "gone";
     EXPECT_EQ(view->OutputFolder(CPublishCommandsView::Lms), "");
     EXPECT_EQ(f.prompt.Texts(), QStringList{CStringTable::Load(61482)});
 }
@@ -201,8 +201,8 @@ TEST(Publish, ButtonSavesAndPublishes)
     auto app = f.Start();
     CCorvessaDoc *doc = app->Document();
     AddScreens(*doc, 2, 0);
-    doc->WarnInteractTooLow = 1;
-    doc->ContentScreenCount = 1;
+    doc->MutableSettings().WarnInteractTooLow = 1;
+    doc->MutableSettings().ContentScreenCount = 1;
     app->OnViewPublish();
     f.prompt.Script({CPrompt::yes});
     app->PublishView()->Button(CPublishCommandsView::Standalone)->click();
@@ -241,16 +241,16 @@ TEST(Publish, LessonFolderModePublishesTheWebCourseFirst)
     auto app = f.Start();
     CCorvessaDoc *doc = app->Document();
     AddScreens(*doc, 1, 1);
-    doc->UseOstrelle = 1;
-    doc->UseASP = 0;
-    doc->WarnInteractTooLow = 1;
-    doc->ContentScreenCount = 0;
+    doc->MutableSettings().UseOstrelle = 1;
+    doc->MutableSettings().UseASP = 0;
+    doc->MutableSettings().WarnInteractTooLow = 1;
+    doc->MutableSettings().ContentScreenCount = 0;
     f.prompt.SetFallback(CPrompt::no);
     f.dialogs.answers = {f.tree / "p/Demo.kvx"};
     f.tree.MakeFolder("p");
     app->OnViewPublish();
     app->PublishView()->Button(CPublishCommandsView::Lms)->click();
-    EXPECT_EQ(doc->UseASP, 0);
+    EXPECT_EQ(doc->Settings().UseASP, 0);
     EXPECT_EQ(f.dialogs.asked.size(), 1);
     EXPECT_TRUE(QFileInfo(f.tree / "p/Demo Published files/Web-based database").isDir());
     EXPECT_EQ(f.prompt.Texts().filter("Instructional design experts").size(), 1);
@@ -274,7 +274,7 @@ TEST(ProjectCommands, SaveBacksUpTheProjectItReplaces)
     ASSERT_TRUE(QFileInfo(project).isFile());
     EXPECT_FALSE(QFileInfo(f.tree / "p/Fire Backups").exists());
 
-    app->Document()->CourseName = "Changed";
+    app->Document()->MutableSettings().CourseName = "Changed";
     const int asked = int(f.dialogs.asked.size());
     frame->Action(FileSave)->trigger();
     EXPECT_EQ(int(f.dialogs.asked.size()), asked); // saved under its own name without a dialog

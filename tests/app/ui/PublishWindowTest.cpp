@@ -68,8 +68,8 @@ TEST(PublishWindow, MissingFolderKeepsTheWindowUsable)
 {
     PublishWindow w;
     CCorvessaDoc *doc = w.app->Document();
-    doc->UseDefaultOutputFolder = {0, 0, 0, 0};
-    doc->OutputFolder = {w.f.tree / "gone", w.f.tree / "gone", w.f.tree / "gone", w.f.tree / "gone"};
+    doc->MutableSettings().UseDefaultOutputFolder = {0, 0, 0, 0};
+    doc->MutableSettings().OutputFolder = {w.f.tree / "gone", w.f.tree / "gone", w.f.tree / "gone", w.f.tree / "gone"};
     w.f.prompt.SetFallback(CPrompt::ok);
     QTest::mouseClick(w.view->Button(CPublishCommandsView::Lan), Qt::LeftButton);
     QTest::mouseClick(w.view->Button(CPublishCommandsView::Web), Qt::LeftButton);

@@ -40,9 +40,9 @@ struct PublishingApp {
         app = f.Start();
         EXPECT_TRUE(app->OpenDocumentFile(project)) << qPrintable(f.prompt.Texts().join(" | "));
         doc = app->Document();
-        doc->WarnInteractTooLow = 0;
-        doc->CreateZip = 1;
-        doc->LmsOpensNewWindow = 0;
+        doc->MutableSettings().WarnInteractTooLow = 0;
+        doc->MutableSettings().CreateZip = 1;
+        doc->MutableSettings().LmsOpensNewWindow = 0;
         view = app->PublishView();
         view->Controller().SetOpeners([this](const QString &path) { opened << "open " + path; },
                                       [this](const QString &path) { opened << "browse " + path; });
@@ -146,9 +146,9 @@ TEST(PublishedCourses, CustomFolderThatHoldsTheAuthorsFilesIsNeverEmptied)
     const QString letter = a.f.tree.Write("home/letter.txt", "keep me too");
     const QByteArray oldHome = qgetenv("HOME");
     qputenv("HOME", home.toLocal8Bit());
-    a.doc->UseDefaultOutputFolder = {1, 0, 0, 1};
-    a.doc->OutputFolder = {QString(), a.f.tree / "p", home, QString()};
-    a.doc->UseASP = 0;
+    a.doc->MutableSettings().UseDefaultOutputFolder = {1, 0, 0, 1};
+    a.doc->MutableSettings().OutputFolder = {QString(), a.f.tree / "p", home, QString()};
+    a.doc->MutableSettings().UseASP = 0;
 
     a.Click(CPublishCommandsView::Lan);
     a.Click(CPublishCommandsView::Web);

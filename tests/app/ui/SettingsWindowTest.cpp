@@ -116,8 +116,8 @@ TEST(SettingsWindow, FontTabsWriteThrough)
     fonts->Sheet()->setCurrentIndex(1);
     CPropPageFonts *course = fonts->StylePage(1);
     ChooseByKeys(course->SizeBox(), "5");
-    EXPECT_EQ(doc.FontSizePoints[1], "5");
-    EXPECT_EQ(doc.FontSize[1], 3);
+    EXPECT_EQ(doc.Settings().FontSizePoints[1], "5");
+    EXPECT_EQ(doc.Settings().FontSize[1], 3);
     EXPECT_TRUE(doc.IsModified());
 
     doc.SetModifiedFlag(false);
@@ -132,7 +132,7 @@ TEST(SettingsWindow, FontTabsWriteThrough)
     doc.SetModifiedFlag(false);
     fonts->StylePage(0)->ImportCheck()->setFocus(Qt::OtherFocusReason);
     QTest::keyClick(fonts->StylePage(0)->ImportCheck(), Qt::Key_Space);
-    EXPECT_EQ(doc.UseSourceDocumentFonts, 1);
+    EXPECT_EQ(doc.Settings().UseSourceDocumentFonts, 1);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_FALSE(course->ImportCheck()->isVisibleTo(course));
 
@@ -153,13 +153,13 @@ TEST(SettingsWindow, FontRefreshMatchesExactly)
     auto app = f.Start();
     CCorvessaDoc &doc = *app->Document();
     CPropPageFonts *page = app->SettingsView()->FontsPage()->StylePage(0);
-    doc.FontSizePoints[0] = "2";
-    doc.FontWeight[0] = "600";
+    doc.MutableSettings().FontSizePoints[0] = "2";
+    doc.MutableSettings().FontWeight[0] = "600";
     app->SettingsView()->RefreshFromDocument();
     EXPECT_EQ(page->SizeBox()->currentText(), "2");
     EXPECT_EQ(page->WeightBox()->currentIndex(), -1);
     EXPECT_EQ(page->Sample()->font().weight(), QFont::Normal);
-    doc.FontSizePoints[0] = "120";
+    doc.MutableSettings().FontSizePoints[0] = "120";
     app->SettingsView()->RefreshFromDocument();
     EXPECT_EQ(page->SizeBox()->currentIndex(), -1);
     EXPECT_EQ(page->Sample()->font().pointSize(), 120);
@@ -187,14 +187,14 @@ TEST(SettingsWindow, ChangesSurviveSaveAndReopen)
     frame->Action(CorvCommand::FileSaveAs)->trigger();
     ASSERT_FALSE(app->Document()->IsModified());
     frame->Action(CorvCommand::FileNew)->trigger();
-    EXPECT_EQ(app->Document()->FontSizePoints[0], "12");
+    EXPECT_EQ(app->Document()->Settings().FontSizePoints[0], "12");
     EXPECT_EQ(body->SizeBox()->currentText(), "12");
 
     f.dialogs.answers = {f.tree / "s/Fonts.kvx"};
     frame->Action(CorvCommand::FileOpen)->trigger();
-    EXPECT_EQ(app->Document()->FontSizePoints[0], "18");
-    EXPECT_EQ(app->Document()->FontColor[0], 0x3300CCu);
-    EXPECT_EQ(app->Document()->FontFamily[0], "\"Courier New\", Courier, monospace");
+    EXPECT_EQ(app->Document()->Settings().FontSizePoints[0], "18");
+    EXPECT_EQ(app->Document()->Settings().FontColor[0], 0x3300CCu);
+    EXPECT_EQ(app->Document()->Settings().FontFamily[0], "\"Courier New\", Courier, monospace");
     EXPECT_EQ(body->SizeBox()->currentText(), "18");
     EXPECT_EQ(body->ColourButton()->GetColor(), 0x3300CCu);
 }

@@ -61,7 +61,7 @@ TEST(StartUp, ProjectFromTheCommandLine)
                                         {{"1", "Welcome", pt_folder}, {"1_1", "Exits", pt_document}}, "Fire drills");
     auto app = f.Start({"corvessa", path});
     EXPECT_EQ(app->Document()->GetPathName(), path);
-    EXPECT_EQ(app->Document()->CourseName, "Fire drills");
+    EXPECT_EQ(app->Document()->Settings().CourseName, "Fire drills");
     EXPECT_EQ(app->CurrentViewIndex(), SettingsViewIndex);
     EXPECT_EQ(app->MainFrame()->focusWidget(), app->SettingsView()->CategoryTree());
     QTreeWidget *outline = app->EditView()->OutlineWidget();

@@ -7,6 +7,7 @@
 // status is 0 when the import made screens, the project was saved and the publish reported success.
 
 #include "document/CorvessaDoc.h"
+#include "document/ProjectFile.h"
 #include "import/PPT2KVPage.h"
 #include "model/CorvPage.h"
 #include "model/OutlineTree.h"
@@ -32,8 +33,8 @@ int main(int argc, char **argv)
     CCorvessaDoc doc(harness.context);
     doc.OnNewDocument();
     doc.SetPathName(work + QStringLiteral("/Course.kvx"));
-    doc.CourseName = QStringLiteral("Safety at work");
-    doc.MenuBasedCourse = 0;
+    doc.MutableSettings().CourseName = QStringLiteral("Safety at work");
+    doc.MutableSettings().MenuBasedCourse = 0;
     CPPT2KVPage importer(doc);
     if (!importer.ImportPowerPointWithLabel(QString::fromLocal8Bit(argv[3]), QString())) {
         std::fprintf(stderr, "import failed: %s\n", qPrintable(importer.FailureReason()));
@@ -41,12 +42,12 @@ int main(int argc, char **argv)
     }
     std::printf("screens: %d\n", int(importer.CreatedScreens().size()));
     // As the author does: the project is saved (its pictures copied into it), then published.
-    if (!doc.OnSaveDocument(work + QStringLiteral("/Course.kvx"))) {
+    if (!CProjectFile::Save(doc, work + QStringLiteral("/Course.kvx"))) {
         std::fprintf(stderr, "save failed\n");
         return 1;
     }
     COutlineTree tree;
-    tree.RebuildFromScreenLists(doc.MainScreenList, doc.PopupScreenList, doc.GlossaryScreenList);
+    tree.RebuildFromScreenLists(doc.MainScreens(), doc.PopupScreens(), doc.GlossaryScreens());
     CCoursePublisher publisher(doc, work + QStringLiteral("/out"), QStringLiteral("Course"), &tree);
     publisher.PublishStandalone();
     return harness.ReportPublish() ? 0 : 1;

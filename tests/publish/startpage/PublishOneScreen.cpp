@@ -34,12 +34,12 @@ int main(int argc, char **argv)
 
     CCorvessaDoc doc(harness.context);
     doc.SetPathName(work + QStringLiteral("/Course.kvx"));
-    doc.CourseName = QStringLiteral("Fire Safety at Work");
-    doc.Theme = QStringLiteral("Classical");
-    doc.MainScreenList.push_back(std::make_unique<CCorvPage>(1, QStringLiteral("Welcome"), QString(), QString(), 0,
+    doc.MutableSettings().CourseName = QStringLiteral("Fire Safety at Work");
+    doc.MutableSettings().Theme = QStringLiteral("Classical");
+    doc.AddScreen(std::make_unique<CCorvPage>(1, QStringLiteral("Welcome"), QString(), QString(), 0,
                                                              QStringLiteral("1"), pt_document, -1));
     COutlineTree tree;
-    tree.RebuildFromScreenLists(doc.MainScreenList, doc.PopupScreenList, doc.GlossaryScreenList);
+    tree.RebuildFromScreenLists(doc.MainScreens(), doc.PopupScreens(), doc.GlossaryScreens());
 
     CCoursePublisher publisher(doc, work + QStringLiteral("/out"), QStringLiteral("Course"), &tree);
     publisher.PublishStandalone();
