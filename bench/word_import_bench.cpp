@@ -98,10 +98,9 @@ int main(int argc, char **argv)
     }
     int paragraphs = 0;
     const double read = Best([&] {
-        QString error;
-        auto doc = CWordDocumentReader::Read(path, error);
-        paragraphs = doc ? int(doc->paragraphs.size()) : 0;
-        return doc != nullptr;
+        auto doc = CWordDocumentReader::Read(path);
+        paragraphs = doc ? int((*doc)->paragraphs.size()) : 0;
+        return doc.Ok();
     });
     size_t screens = 0;
     const double import = Best([&] {

@@ -591,17 +591,16 @@ QString CDocxReader::BuiltInDisplayName(const QString &name)
     return display;
 }
 
-std::unique_ptr<CWordDocument> CDocxReader::Read(const QString &path, QString &error)
+CResult<std::unique_ptr<CWordDocument>> CDocxReader::Read(const QString &path)
 {
     QString openError;
     auto package = COoxmlPackage::Open(path, &openError);
-    if (!package) {
-        error = QStringLiteral("%1 cannot be read: %2").arg(path, openError);
-        return nullptr;
-    }
+    if (!package)
+        return CFailure(QStringLiteral("%1 cannot be read: %2").arg(path, openError));
     auto doc = std::make_unique<CWordDocument>();
     Reader reader(*package);
+    QString error;
     if (!reader.Run(*doc, error))
-        return nullptr;
+        return CFailure(error);
     return doc;
 }

@@ -7,7 +7,7 @@
 #include <QFileInfo>
 
 CImportGlossary::CImportGlossary(CImportHost &host)
-    : m_host(host), m_loader([](const QString &path, QString &error) { return CWordDocumentReader::Read(path, error); })
+    : m_host(host), m_loader([](const QString &path) { return CWordDocumentReader::Read(path); })
 {
 }
 
@@ -43,12 +43,12 @@ int CImportGlossary::ImportGlossaryFromWord(const QStringList &paths)
             continue;
         if (!QFileInfo(path).isFile())
             continue;
-        QString error;
-        std::unique_ptr<CWordDocument> doc = m_loader(path, error);
-        if (!doc) {
-            m_notImported.push_back({path, error});
+        CResult<std::unique_ptr<CWordDocument>> read = m_loader(path);
+        if (!read) {
+            m_notImported.push_back({path, read.Error()});
             continue;
         }
+        std::unique_ptr<CWordDocument> doc = std::move(read).Value();
         for (const CWordDocImporter::Glossary &entry : CollectEntries(*doc)) {
             m_host.AddGlossaryItem(entry.term, entry.text);
             ++count;

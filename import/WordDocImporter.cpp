@@ -68,7 +68,7 @@ void CWordDocImporter::CQuestionOptions::AddOption(const QString &text, int isCo
 
 CWordDocImporter::CWordDocImporter(CCorvessaDoc &document, CGraphicsLibrarySearch *library, CImportHost &host)
     : m_doc(document), m_library(library), m_host(host),
-      m_loader([](const QString &path, QString &error) { return CWordDocumentReader::Read(path, error); })
+      m_loader([](const QString &path) { return CWordDocumentReader::Read(path); })
 {
 }
 
@@ -284,13 +284,13 @@ bool CWordDocImporter::ConvertWordDocument(const QString &path, CCorvPage *objec
 {
     if (!QFileInfo(path).isFile())
         return true;
-    QString error;
-    std::unique_ptr<CWordDocument> document = m_loader(path, error);
-    if (!document) {
+    CResult<std::unique_ptr<CWordDocument>> read = m_loader(path);
+    if (!read) {
         // One unreadable document never ends the run: it is skipped and reported by the caller.
-        m_notImported.push_back({path, error});
+        m_notImported.push_back({path, read.Error()});
         return true;
     }
+    std::unique_ptr<CWordDocument> document = std::move(read).Value();
     bool ok = true;
     if (!document->paragraphs.empty())
         ok = ConvertParagraphs(*document);

@@ -2,6 +2,7 @@
 
 #include "import/ImportedLinks.h"
 #include "import/WordDocument.h"
+#include "platform/Result.h"
 
 #include <QString>
 #include <QStringList>
@@ -55,7 +56,7 @@ public:
     };
 
     // Reads a document; null and a reason when it cannot be read.
-    using DocumentLoader = std::function<std::unique_ptr<CWordDocument>(const QString &path, QString &error)>;
+    using DocumentLoader = std::function<CResult<std::unique_ptr<CWordDocument>>(const QString &path)>;
     // Hands a PowerPoint file to the presentation importer: (path, topic screen or null, insertion mode,
     // insertion label) -> the screen it made last, or null.
     using PowerPointImport = std::function<CCorvPage *(const QString &path, CCorvPage *topicScreen, int mode,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include "import/WordDocument.h"
 
 #include <QString>
@@ -11,7 +13,8 @@
 class CWordDocumentReader
 {
 public:
-    static std::unique_ptr<CWordDocument> Read(const QString &path, QString &error);
+    // The document, or a message naming the file when it cannot be read.
+    static CResult<std::unique_ptr<CWordDocument>> Read(const QString &path);
     // Plain text as paragraphs.
     static std::unique_ptr<CWordDocument> FromText(const QString &text);
 };

@@ -73,7 +73,7 @@ protected:
             p.end = position += int(p.text.size());
         }
         importer = std::make_unique<CWordDocImporter>(*doc, nullptr, *host);
-        importer->SetDocumentLoader([paragraphs](const QString &, QString &) {
+        importer->SetDocumentLoader([paragraphs](const QString &) -> CResult<std::unique_ptr<CWordDocument>> {
             auto d = std::make_unique<CWordDocument>();
             d->paragraphs = paragraphs;
             return d;

@@ -64,12 +64,10 @@ protected:
     bool Import(const std::vector<QString> &files, bool flags = true, const QString &first = "1")
     {
         importer = std::make_unique<CWordDocImporter>(*doc, nullptr, *host);
-        importer->SetDocumentLoader([this](const QString &path, QString &error) -> std::unique_ptr<CWordDocument> {
+        importer->SetDocumentLoader([this](const QString &path) -> CResult<std::unique_ptr<CWordDocument>> {
             const auto it = store.find(QFileInfo(path).fileName());
-            if (it == store.end()) {
-                error = path + " is damaged";
-                return nullptr;
-            }
+            if (it == store.end())
+                return CFailure(path + " is damaged");
             return Make(it->second);
         });
         topics.clear();
@@ -342,9 +340,9 @@ TEST_F(WordImportTest, GlossaryDocuments)
 TEST_F(WordImportTest, DocumentWrittenByPythonDocx)
 {
     const QString path = QStringLiteral(CORV_FIXTURES "/word/safety-python-docx.docx");
-    QString error;
-    auto read = CWordDocumentReader::Read(path, error);
-    ASSERT_TRUE(read) << error.toStdString();
+    auto result = CWordDocumentReader::Read(path);
+    ASSERT_TRUE(result) << result.Error().toStdString();
+    const std::unique_ptr<CWordDocument> read = std::move(result).Value();
     QStringList styles;
     for (const auto &p : read->paragraphs)
         styles << p.styleName;

@@ -86,11 +86,12 @@ TEST_F(WordWritersTest, PythonDocxAndLibreOfficeImportAlike)
 // Guards: the two writers' paragraphs differing in style names, list kinds, runs or link addresses.
 TEST_F(WordWritersTest, BothWritersReadToTheSameParagraphs)
 {
-    QString error;
-    const auto python = CWordDocumentReader::Read(QStringLiteral(CORV_FIXTURES "/word/safety-python-docx.docx"), error);
-    ASSERT_TRUE(python) << error.toStdString();
-    const auto libre = CWordDocumentReader::Read(QStringLiteral(CORV_FIXTURES "/word/safety-libreoffice.docx"), error);
-    ASSERT_TRUE(libre) << error.toStdString();
+    auto pythonRead = CWordDocumentReader::Read(QStringLiteral(CORV_FIXTURES "/word/safety-python-docx.docx"));
+    ASSERT_TRUE(pythonRead) << pythonRead.Error().toStdString();
+    auto libreRead = CWordDocumentReader::Read(QStringLiteral(CORV_FIXTURES "/word/safety-libreoffice.docx"));
+    ASSERT_TRUE(libreRead) << libreRead.Error().toStdString();
+    const auto python = std::move(pythonRead).Value();
+    const auto libre = std::move(libreRead).Value();
     const auto describe = [](const CWordDocument &d) {
         QStringList out;
         for (const auto &p : d.paragraphs) {
