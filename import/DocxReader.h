@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include "import/WordDocument.h"
 #include "platform/Result.h"
 

@@ -34,15 +34,12 @@ QString AudioType(const QString &extension)
 
 } // namespace
 
-CComponentAudio::CComponentAudio() : CComponentBase(ct_audio)
-{
-    m_bounds = kDefaultBounds;
-}
+CComponentAudio::CComponentAudio(CEditCanvas *parent) : CComponentBase(ct_audio, parent, kDefaultBounds) {}
 
-CComponentAudio::CComponentAudio(CEditCanvas *parent) : CComponentBase(ct_audio)
+void CComponentAudio::SetValues(const Values &values)
 {
-    m_bounds = kDefaultBounds;
-    CreateComponentWindow(parent);
+    static_cast<Values &>(*this) = values;
+    ExchangeData(false);
 }
 
 void CComponentAudio::SetFilePath(const QString &path)
@@ -96,14 +93,7 @@ bool CComponentAudio::BuildPublishHtml(const CCorvContext &context, int number, 
 
 std::unique_ptr<CComponentBase> CComponentAudio::Clone(bool keepPosition) const
 {
-    auto copy = std::make_unique<CComponentAudio>(m_parent);
-    copy->SetBounds(ClonedBounds(keepPosition), true);
-    copy->m_playButton = m_playButton;
-    copy->m_autoStart = m_autoStart;
-    copy->m_buttonControls = m_buttonControls;
-    copy->m_loop = m_loop;
-    copy->SetFilePath(m_filePath);
-    return copy;
+    return CloneKind<CComponentAudio>(keepPosition);
 }
 
 void CComponentAudio::SerializeComponent(CArchive &ar)

@@ -7,8 +7,10 @@
 #include "platform/SafeFileWriter.h"
 
 
-CComponentBase::CComponentBase(int typeCode) : m_type(typeCode)
+CComponentBase::CComponentBase(int typeCode, CEditCanvas *parent, const CRect &bounds)
+    : m_bounds(bounds), m_type(typeCode)
 {
+    CreateComponentWindow(parent);
 }
 
 CComponentBase::~CComponentBase()

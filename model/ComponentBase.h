@@ -23,7 +23,10 @@ class QPainter;
 class CComponentBase
 {
 public:
-    explicit CComponentBase(int typeCode);
+    // Every kind is made here: its type code, the canvas it goes on (none for tests, publishing and the
+    // importers) and the bounds a new one of the kind takes. The window is made over those bounds at once;
+    // it shows the kind's values only once they are exchanged (ExchangeData).
+    explicit CComponentBase(int typeCode, CEditCanvas *parent = nullptr, const CRect &bounds = CRect());
     virtual ~CComponentBase();
     CComponentBase(const CComponentBase &) = delete;
     CComponentBase &operator=(const CComponentBase &) = delete;
@@ -84,8 +87,8 @@ public:
     static constexpr int kCloneTop = 32;
 
 protected:
-    // Makes the window on the canvas; called at the end of the parent-taking constructors, once the kind's
-    // fields exist. Nothing without a canvas.
+    // Makes the window on the canvas (the base constructor does, for a canvas it is given). Nothing without
+    // a canvas.
     void CreateComponentWindow(CEditCanvas *parent);
     void DestroyComponentWindow();
 
@@ -94,6 +97,16 @@ protected:
     void LoadBounds(CArchive &ar);
     // The bounds a clone gets.
     CRect ClonedBounds(bool keepPosition) const;
+    // A copy of this kind on the same canvas with the kind's values struct copied whole, at the bounds a
+    // clone gets; a field of the kind cannot be left behind.
+    template <class Kind>
+    std::unique_ptr<Kind> CloneKind(bool keepPosition) const
+    {
+        auto copy = std::make_unique<Kind>(m_parent);
+        copy->SetValues(static_cast<const Kind &>(*this).GetValues());
+        copy->SetBounds(ClonedBounds(keepPosition), true);
+        return copy;
+    }
     // The folder the media of this component are relative to, for the archive being read or written.
     QString GetMediaBaseFolder(const CArchive &ar) const;
 

@@ -6,13 +6,12 @@
 #include <QFont>
 #include <QPainter>
 
-CComponentButton::CComponentButton() : CComponentBase(ct_button)
-{
-}
+CComponentButton::CComponentButton(CEditCanvas *parent) : CComponentBase(ct_button, parent) {}
 
-CComponentButton::CComponentButton(CEditCanvas *parent) : CComponentBase(ct_button)
+void CComponentButton::SetValues(const Values &values)
 {
-    CreateComponentWindow(parent);
+    static_cast<Values &>(*this) = values;
+    ExchangeData(false);
 }
 
 void CComponentButton::SetText(const QString &caption)
@@ -54,11 +53,7 @@ void CComponentButton::Draw(QPainter &painter) const
 
 std::unique_ptr<CComponentBase> CComponentButton::Clone(bool keepPosition) const
 {
-    auto copy = std::make_unique<CComponentButton>(m_parent);
-    copy->SetBounds(ClonedBounds(keepPosition), true);
-    copy->SetFont(m_fontFace, m_fontSize);
-    copy->SetText(m_caption);
-    return copy;
+    return CloneKind<CComponentButton>(keepPosition);
 }
 
 void CComponentButton::SerializeComponent(CArchive &ar)

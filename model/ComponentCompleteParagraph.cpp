@@ -93,16 +93,16 @@ QString PlainTextOf(const CRichText &editor)
 
 } // namespace
 
-CComponentCompleteParagraph::CComponentCompleteParagraph() : CComponentQuestion(ct_complete_paragraph)
+CComponentCompleteParagraph::CComponentCompleteParagraph(CEditCanvas *parent)
+    : CComponentQuestion(ct_complete_paragraph, parent, kDefaultBounds)
 {
-    m_bounds = kDefaultBounds;
 }
 
-CComponentCompleteParagraph::CComponentCompleteParagraph(CEditCanvas *parent)
-    : CComponentQuestion(ct_complete_paragraph)
+void CComponentCompleteParagraph::SetValues(const Values &values)
 {
-    m_bounds = kDefaultBounds;
-    CreateComponentWindow(parent);
+    static_cast<Values &>(*this) = values;
+    GiveEditorText();
+    ShowInWindow();
 }
 
 void CComponentCompleteParagraph::CommitWindow()
@@ -222,13 +222,14 @@ void CComponentCompleteParagraph::ExchangeData(bool save)
 
 std::unique_ptr<CComponentBase> CComponentCompleteParagraph::Clone(bool keepPosition) const
 {
+    // The editor's text, should it hold edits not yet taken back.
+    Values values = GetValues();
+    if (m_editor.GetText() != m_editorGiven)
+        values.m_paragraph = PlainTextOf(m_editor);
     auto copy = std::make_unique<CComponentCompleteParagraph>(m_parent);
+    copy->SetValues(values);
     copy->SetBounds(ClonedBounds(keepPosition), true);
     CopyQuestionFields(*copy);
-    copy->SetInstruction(m_instruction);
-    // The editor's text, should it hold edits not yet taken back.
-    copy->SetQuestionText(m_editor.GetText() == m_editorGiven ? m_paragraph : PlainTextOf(m_editor));
-    copy->SetMissingWords(m_words);
     return copy;
 }
 

@@ -7,19 +7,30 @@
 
 class CRandomSource;
 
+// What a complete-the-paragraph question keeps: copied whole by Clone, and what its window and dialogs exchange.
+struct SCompleteParagraphValues {
+    QString m_instruction;
+    QString m_paragraph;
+    SQuestionValues::Words m_words;
+};
+
 // The question in which the student puts up to ten missing words back into the blanks of a paragraph.
 // The paragraph marks each blank with "****"; slot i holds the word of the i-th blank, the non-empty
 // slots packed to the front. Imported paragraphs choose their own missing words (PickMissingWords).
 //
 // The paragraph is edited (and filled by the importers) in a rich-text editor of its own, of which only the
 // plain text counts: the component takes that text back whenever it reads the paragraph.
-class CComponentCompleteParagraph : public CComponentQuestion
+class CComponentCompleteParagraph : public CComponentQuestion, private SCompleteParagraphValues
 {
 public:
     static inline const QString kBlank = QStringLiteral("****");
 
-    CComponentCompleteParagraph();
-    explicit CComponentCompleteParagraph(CEditCanvas *parent);
+    explicit CComponentCompleteParagraph(CEditCanvas *parent = nullptr);
+
+    using Values = SCompleteParagraphValues;
+    const Values &GetValues() const { return *this; }
+    // Takes every value and shows them in the window.
+    void SetValues(const Values &values);
 
     void SetInstruction(const QString &instruction);
     // With the author's edits in the window taken first.
@@ -53,9 +64,6 @@ private:
 
     QStringList m_answerIndexList;
     int m_wordsChosen = 0;
-    QString m_instruction;
-    QString m_paragraph;
-    Words m_words;
     CRichText m_editor;
     // The editor's text as it stood right after the paragraph was given to it.
     QString m_editorGiven;

@@ -2,20 +2,11 @@
 
 #include <QPainter>
 
-CComponentEllipse::CComponentEllipse() : CComponentFilledShape(ct_ellipse)
-{
-}
-
-CComponentEllipse::CComponentEllipse(CEditCanvas *parent) : CComponentFilledShape(ct_ellipse)
-{
-    CreateComponentWindow(parent);
-}
+CComponentEllipse::CComponentEllipse(CEditCanvas *parent) : CComponentFilledShape(ct_ellipse, parent) {}
 
 std::unique_ptr<CComponentBase> CComponentEllipse::Clone(bool keepPosition) const
 {
-    auto copy = std::make_unique<CComponentEllipse>(m_parent);
-    CopyShapeTo(*copy, keepPosition);
-    return copy;
+    return CloneKind<CComponentEllipse>(keepPosition);
 }
 
 void CComponentEllipse::PaintOutline(QPainter &painter, const QRectF &rect) const

@@ -5,8 +5,7 @@
 class CComponentEllipse : public CComponentFilledShape
 {
 public:
-    CComponentEllipse();
-    explicit CComponentEllipse(CEditCanvas *parent);
+    explicit CComponentEllipse(CEditCanvas *parent = nullptr);
 
     std::unique_ptr<CComponentBase> Clone(bool keepPosition) const override;
 

@@ -3,15 +3,15 @@
 #include "model/ComponentWindow.h"
 #include "platform/Archive.h"
 
-CComponentFillBlanks::CComponentFillBlanks() : CComponentQuestion(ct_fill_blanks)
+CComponentFillBlanks::CComponentFillBlanks(CEditCanvas *parent)
+    : CComponentQuestion(ct_fill_blanks, parent, kDefaultBounds)
 {
-    m_bounds = kDefaultBounds;
 }
 
-CComponentFillBlanks::CComponentFillBlanks(CEditCanvas *parent) : CComponentQuestion(ct_fill_blanks)
+void CComponentFillBlanks::SetValues(const Values &values)
 {
-    m_bounds = kDefaultBounds;
-    CreateComponentWindow(parent);
+    static_cast<Values &>(*this) = values;
+    ShowInWindow();
 }
 
 void CComponentFillBlanks::SetInstruction(const QString &instruction)
@@ -41,13 +41,8 @@ void CComponentFillBlanks::SetWords(const Words &words)
 
 std::unique_ptr<CComponentBase> CComponentFillBlanks::Clone(bool keepPosition) const
 {
-    auto copy = std::make_unique<CComponentFillBlanks>(m_parent);
+    auto copy = CloneKind<CComponentFillBlanks>(keepPosition);
     CopyQuestionFields(*copy);
-    copy->m_instruction = m_instruction;
-    copy->m_questionText = m_questionText;
-    copy->m_words = m_words;
-    copy->SetBounds(ClonedBounds(keepPosition), true);
-    copy->ExchangeData(false);
     return copy;
 }
 

@@ -2,14 +2,25 @@
 
 #include "model/ComponentQuestion.h"
 
+// What a fill-in-the-blanks question keeps: copied whole by Clone, and what its window and dialogs exchange.
+struct SFillBlanksValues {
+    QString m_instruction;
+    QString m_questionText;
+    SQuestionValues::Words m_words;
+};
+
 // The question in which the student types the missing words into the blanks ("****") of a text. Slot i
 // holds the accepted word or words of blank i ("big;large"); the slots are kept exactly as the author
 // filled them, never packed.
-class CComponentFillBlanks : public CComponentQuestion
+class CComponentFillBlanks : public CComponentQuestion, private SFillBlanksValues
 {
 public:
-    CComponentFillBlanks();
-    explicit CComponentFillBlanks(CEditCanvas *parent);
+    explicit CComponentFillBlanks(CEditCanvas *parent = nullptr);
+
+    using Values = SFillBlanksValues;
+    const Values &GetValues() const { return *this; }
+    // Takes every value and shows them in the window.
+    void SetValues(const Values &values);
 
     void SetInstruction(const QString &instruction);
     // With the author's edits in the window taken first.
@@ -23,9 +34,4 @@ public:
     void SerializeComponent(CArchive &ar) override;
 
     static constexpr CRect kDefaultBounds{10, 10, 1014, 500};
-
-private:
-    QString m_instruction;
-    QString m_questionText;
-    Words m_words;
 };

@@ -6,9 +6,15 @@
 #include <QPainter>
 #include <QPen>
 
-CComponentFilledShape::CComponentFilledShape(int typeCode) : CComponentBase(typeCode)
+CComponentFilledShape::CComponentFilledShape(int typeCode, CEditCanvas *parent)
+    : CComponentBase(typeCode, parent, kDefaultBounds)
 {
-    m_bounds = kDefaultBounds;
+}
+
+void CComponentFilledShape::SetValues(const Values &values)
+{
+    static_cast<Values &>(*this) = values;
+    ExchangeData(false);
 }
 
 void CComponentFilledShape::SetFilled(int filled)
@@ -60,17 +66,6 @@ void CComponentFilledShape::DrawShape(QPainter &painter, const CRect &rect) cons
     const QRectF shape(rect.left + 0.5, rect.top + 0.5, rect.Width() - 1.0, rect.Height() - 1.0);
     PaintOutline(painter, shape);
     painter.restore();
-}
-
-void CComponentFilledShape::CopyShapeTo(CComponentFilledShape &copy, bool keepPosition) const
-{
-    copy.SetBounds(ClonedBounds(keepPosition), true);
-    copy.m_filled = m_filled;
-    copy.m_fillColor = m_fillColor;
-    copy.m_outlined = m_outlined;
-    copy.m_outlineColor = m_outlineColor;
-    copy.m_lineWidth = m_lineWidth;
-    copy.ExchangeData(false);
 }
 
 void CComponentFilledShape::SerializeComponent(CArchive &ar)

@@ -4,11 +4,25 @@
 
 #include <cstdint>
 
+// What a rectangle or an ellipse keeps: copied whole by Clone, and what its window and dialogs exchange.
+struct SFilledShapeValues {
+    int m_filled = 0;
+    uint32_t m_fillColor = 0xFFFFFF;
+    int m_outlined = 1;
+    uint32_t m_outlineColor = 0;
+    int m_lineWidth = 1;
+};
+
 // What the rectangle and the ellipse share: a filled or hollow shape in its own window, with an outline.
 // Records are 40 bytes: head, filled, fill colour, outlined, outline colour, line width.
-class CComponentFilledShape : public CComponentBase
+class CComponentFilledShape : public CComponentBase, private SFilledShapeValues
 {
 public:
+    using Values = SFilledShapeValues;
+    const Values &GetValues() const { return *this; }
+    // Takes every value and shows them in the window.
+    void SetValues(const Values &values);
+
     void SetFilled(int filled);
     int IsFilled() const { return m_filled; }
     void SetFillColor(uint32_t color);
@@ -31,16 +45,8 @@ public:
     static constexpr CRect kDefaultBounds{10, 10, 400, 400};
 
 protected:
-    explicit CComponentFilledShape(int typeCode);
-    // A clone of this kind, made on the same canvas, with the shape's values.
-    void CopyShapeTo(CComponentFilledShape &copy, bool keepPosition) const;
+    CComponentFilledShape(int typeCode, CEditCanvas *parent);
 
 private:
     virtual void PaintOutline(QPainter &painter, const QRectF &rect) const = 0;
-
-    int m_filled = 0;
-    uint32_t m_fillColor = 0xFFFFFF;
-    int m_outlined = 1;
-    uint32_t m_outlineColor = 0;
-    int m_lineWidth = 1;
 };

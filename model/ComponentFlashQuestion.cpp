@@ -22,7 +22,7 @@ bool CComponentFlashQuestion::BuildPublishHtml(const CCorvContext &context, QStr
 
 std::unique_ptr<CComponentBase> CComponentFlashQuestion::Clone(bool keepPosition) const
 {
-    return CloneAs<CComponentFlashQuestion>(keepPosition);
+    return CloneKind<CComponentFlashQuestion>(keepPosition);
 }
 
 void CComponentFlashQuestion::SerializeComponent(CArchive &ar)

@@ -71,18 +71,15 @@ bool CComponentFlashVideo::BuildPublishHtml(const CCorvContext &context, QString
 
 std::unique_ptr<CComponentBase> CComponentFlashVideo::Clone(bool keepPosition) const
 {
-    auto copy = CloneAs<CComponentFlashVideo>(keepPosition);
-    copy->m_stillImagePath = m_stillImagePath;
-    copy->m_volume = m_volume;
-    copy->m_playSounds = m_playSounds;
-    copy->m_middleButton = m_middleButton;
-    copy->m_autoHide = m_autoHide;
-    copy->m_allowFullScreen = m_allowFullScreen;
-    copy->m_defaultColours = m_defaultColours;
-    copy->m_barColour = m_barColour;
-    copy->m_barShadowColour = m_barShadowColour;
-    copy->m_soundBarColour = m_soundBarColour;
+    auto copy = CloneKind<CComponentFlashVideo>(keepPosition);
+    copy->SetPlayerValues(GetPlayerValues());
     return copy;
+}
+
+void CComponentFlashVideo::SetPlayerValues(const PlayerValues &values)
+{
+    static_cast<PlayerValues &>(*this) = values;
+    ExchangeData(false);
 }
 
 QString CComponentFlashVideo::StoreStillImage(const CArchive &ar, CPictureSaveSession &session)

@@ -47,22 +47,16 @@ void PreviewBox(QPainter &painter, int left, int top, int right, int bottom)
 
 } // namespace
 
-CComponentFreeFormText::CComponentFreeFormText() : CComponentBase(ct_free_form_text)
+CComponentFreeFormText::CComponentFreeFormText(CEditCanvas *parent)
+    : CComponentBase(ct_free_form_text, parent, kDefaultBounds)
 {
-    m_bounds = kDefaultBounds;
-}
-
-CComponentFreeFormText::CComponentFreeFormText(CEditCanvas *parent) : CComponentBase(ct_free_form_text)
-{
-    m_bounds = kDefaultBounds;
-    CreateComponentWindow(parent);
 }
 
 CComponentFreeFormText::CComponentFreeFormText(CEditCanvas *parent, CQuestionIdCounter &ids)
-    : CComponentBase(ct_free_form_text), m_questionId(ids.Next()), m_ids(&ids)
+    : CComponentFreeFormText(parent)
 {
-    m_bounds = kDefaultBounds;
-    CreateComponentWindow(parent);
+    m_questionId = ids.Next();
+    m_ids = &ids;
 }
 
 CQuestionIdCounter &CComponentFreeFormText::Ids() const
@@ -94,49 +88,19 @@ int CComponentFreeFormText::CountKeywords() const
     return int(std::count_if(m_keywords.begin(), m_keywords.end(), [](const QString &k) { return !k.isEmpty(); }));
 }
 
-CComponentFreeFormText::DialogValues CComponentFreeFormText::Values() const
+void CComponentFreeFormText::SetValues(const DialogValues &values)
 {
-    DialogValues v;
-    v.keywords = m_keywords;
-    v.questionId = m_questionId;
-    v.instruction = m_instruction;
-    v.correctFeedback = m_correctFeedback;
-    v.wrongFeedback = m_wrongFeedback;
-    v.evaluate = m_evaluate;
-    v.storeResponse = m_storeResponse;
-    v.emailResponse = m_emailResponse;
-    v.rememberResponse = m_rememberResponse;
-    v.showPrintButton = m_showPrintButton;
-    v.wholeWords = m_wholeWords;
-    v.caseSensitive = m_caseSensitive;
-    v.numberToMatch = m_numberToMatch;
-    v.maxCharacters = m_maxCharacters;
-    return v;
-}
-
-void CComponentFreeFormText::TakeValues(const DialogValues &v)
-{
-    m_keywords = v.keywords;
-    m_instruction = v.instruction;
-    m_correctFeedback = v.correctFeedback;
-    m_wrongFeedback = v.wrongFeedback;
-    m_evaluate = v.evaluate;
-    m_storeResponse = v.storeResponse;
-    m_emailResponse = v.emailResponse;
-    m_rememberResponse = v.rememberResponse;
-    m_showPrintButton = v.showPrintButton;
-    m_wholeWords = v.wholeWords;
-    m_caseSensitive = v.caseSensitive;
-    m_numberToMatch = v.numberToMatch;
-    m_maxCharacters = v.maxCharacters;
+    const QString id = m_questionId;
+    static_cast<DialogValues &>(*this) = values;
+    m_questionId = id;
 }
 
 bool CComponentFreeFormText::EditProperties(Dialog &dialog)
 {
-    DialogValues values = Values();
+    DialogValues values = GetValues();
     if (!dialog.Edit(values))
         return false;
-    TakeValues(values);
+    SetValues(values);
     for (QString &keyword : m_keywords) {
         NormaliseKeyword(keyword);
         NormaliseKeyword(keyword);
@@ -219,7 +183,7 @@ std::unique_ptr<CComponentBase> CComponentFreeFormText::Clone(bool keepPosition)
 {
     // The copy's constructor draws its own id: two questions never share one.
     auto copy = std::make_unique<CComponentFreeFormText>(m_parent, Ids());
-    copy->TakeValues(Values());
+    copy->SetValues(GetValues());
     copy->SetBounds(ClonedBounds(keepPosition), true);
     return copy;
 }

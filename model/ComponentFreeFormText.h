@@ -7,35 +7,43 @@
 class CCorvContext;
 class CQuestionIdCounter;
 
+// What a free-text question keeps: copied whole by Clone, and what its dialog exchanges. Read and written
+// directly by the editor and the publisher.
+struct SFreeFormTextValues {
+    static constexpr int kKeywords = 10;
+    using Keywords = std::array<QString, kKeywords>;
+
+    Keywords m_keywords;
+    QString m_questionId;
+    QString m_instruction = QStringLiteral("Please type your response below.");
+    QString m_correctFeedback;
+    QString m_wrongFeedback;
+    int m_evaluate = 1;
+    int m_storeResponse = 0;
+    int m_emailResponse = 0;
+    int m_rememberResponse = 0;
+    int m_showPrintButton = 0;
+    int m_wholeWords = 1;
+    int m_caseSensitive = 0;
+    int m_numberToMatch = 0;
+    int m_maxCharacters = 250;
+};
+
 // The question in which the student types a free answer, which the published course may match against up
 // to ten keywords (each may list alternatives separated by ";"), store, e-mail, keep for the session and
 // offer for printing. Each question has a two-letter id from the program's counter; every record ends with
 // the counter's letters, and reading one sets the counter back to them.
 //
 // Its settings are edited only through its dialog (EditProperties); its window paints a preview.
-class CComponentFreeFormText : public CComponentBase
+class CComponentFreeFormText : public CComponentBase, public SFreeFormTextValues
 {
 public:
-    static constexpr int kKeywords = 10;
-    using Keywords = std::array<QString, kKeywords>;
+    using SFreeFormTextValues::kKeywords;
+    using Keywords = SFreeFormTextValues::Keywords;
 
     // What the question's dialog shows and edits; the id is shown only.
-    struct DialogValues {
-        Keywords keywords;
-        QString questionId;
-        QString instruction;
-        QString correctFeedback;
-        QString wrongFeedback;
-        int evaluate = 1;
-        int storeResponse = 0;
-        int emailResponse = 0;
-        int rememberResponse = 0;
-        int showPrintButton = 0;
-        int wholeWords = 1;
-        int caseSensitive = 0;
-        int numberToMatch = 0;
-        int maxCharacters = 250;
-    };
+    using Values = SFreeFormTextValues;
+    using DialogValues = Values;
     // The dialog: true on OK with the values edited, false on Cancel.
     class Dialog
     {
@@ -45,8 +53,7 @@ public:
     };
 
     // Made for reading a record (the loaders): the id and the counter come with the record.
-    CComponentFreeFormText();
-    explicit CComponentFreeFormText(CEditCanvas *parent);
+    explicit CComponentFreeFormText(CEditCanvas *parent = nullptr);
     // A new question: its id is the counter's next, and its copies draw theirs from the same counter.
     CComponentFreeFormText(CEditCanvas *parent, CQuestionIdCounter &ids);
 
@@ -67,21 +74,9 @@ public:
     // after a ";" go.
     static void NormaliseKeyword(QString &keyword);
 
-    // Read and written directly by the editor and the publisher.
-    Keywords m_keywords;
-    QString m_questionId;
-    QString m_instruction = QStringLiteral("Please type your response below.");
-    QString m_correctFeedback;
-    QString m_wrongFeedback;
-    int m_evaluate = 1;
-    int m_storeResponse = 0;
-    int m_emailResponse = 0;
-    int m_rememberResponse = 0;
-    int m_showPrintButton = 0;
-    int m_wholeWords = 1;
-    int m_caseSensitive = 0;
-    int m_numberToMatch = 0;
-    int m_maxCharacters = 250;
+    const DialogValues &GetValues() const { return *this; }
+    // Takes every value but the id, which stays the question's own.
+    void SetValues(const DialogValues &values);
 
     // Its settings live in the component alone: there is nothing to exchange with the window.
     void ExchangeData(bool /*save*/) override {}
@@ -93,8 +88,6 @@ public:
     static constexpr CRect kDefaultBounds{10, 10, 1014, 500};
 
 private:
-    DialogValues Values() const;
-    void TakeValues(const DialogValues &values);
     CQuestionIdCounter &Ids() const;
 
     // The counter ids are drawn from (not owned); null until the component is given one or reads a record.

@@ -5,9 +5,12 @@
 
 #include <QPainter>
 
-CComponentHTMLEditor::CComponentHTMLEditor(CEditCanvas *parent) : CComponentBase(ct_html_editor)
+CComponentHTMLEditor::CComponentHTMLEditor(CEditCanvas *parent) : CComponentBase(ct_html_editor, parent) {}
+
+void CComponentHTMLEditor::SetValues(const Values &values)
 {
-    CreateComponentWindow(parent);
+    static_cast<Values &>(*this) = values;
+    ExchangeData(false);
 }
 
 void CComponentHTMLEditor::SetHtml(const QString &html)
@@ -35,12 +38,7 @@ void CComponentHTMLEditor::Draw(QPainter &painter) const
 
 std::unique_ptr<CComponentBase> CComponentHTMLEditor::Clone(bool keepPosition) const
 {
-    auto copy = std::make_unique<CComponentHTMLEditor>(m_parent);
-    copy->SetBounds(ClonedBounds(keepPosition), true);
-    copy->m_fileName = m_fileName;
-    copy->m_links = m_links;
-    copy->SetHtml(m_html);
-    return copy;
+    return CloneKind<CComponentHTMLEditor>(keepPosition);
 }
 
 void CComponentHTMLEditor::SerializeComponent(CArchive &ar)

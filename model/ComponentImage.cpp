@@ -104,12 +104,17 @@ CComponentImage::CComponentImage() : CComponentBase(ct_image)
         m_markers[size_t(i)] = CRect(70 + 29 * i, 10, 109 + 29 * i, 57);
 }
 
-CComponentImage::CComponentImage(CEditCanvas *parent) : CComponentBase(ct_image)
+CComponentImage::CComponentImage(CEditCanvas *parent) : CComponentBase(ct_image, parent)
 {
     // Laid out from the marquee's half sizes, both 0 here: a diagonal row.
     for (int i = 0; i < kMaxMarkers; ++i)
         m_markers[size_t(i)] = CRect(29 * i, 47 * i, 29 * i + 39, 47 * i + 57);
-    CreateComponentWindow(parent);
+}
+
+void CComponentImage::SetValues(const Values &values)
+{
+    static_cast<Values &>(*this) = values;
+    UpdateWindow();
 }
 
 void CComponentImage::UpdateWindow()
@@ -311,39 +316,14 @@ void CComponentImage::Draw(QPainter &painter) const
 std::unique_ptr<CComponentBase> CComponentImage::Clone(bool keepPosition) const
 {
     auto copy = std::make_unique<CComponentImage>(m_parent);
-    copy->m_photoObject = m_photoObject;
-    copy->m_metafile = m_metafile;
+    copy->SetValues(GetValues());
+    // The picture already decoded goes along: the copy does not decode it again.
     copy->m_picture.CopyFrom(m_picture);
     copy->m_naturalWidth = m_naturalWidth;
     copy->m_naturalHeight = m_naturalHeight;
-    copy->m_picturePath = m_picturePath;
-    copy->m_altText = m_altText;
-    copy->m_reservedText = m_reservedText;
-    copy->m_keywords = m_keywords;
-    copy->m_jpegBorder = m_jpegBorder;
-    copy->m_borderStyle = m_borderStyle;
     copy->m_display = m_display;
-    copy->m_effect = m_effect;
-    copy->m_acceleration = m_acceleration;
-    copy->m_panningMode = m_panningMode;
-    copy->m_timeToComplete = m_timeToComplete;
-    copy->m_waitBeforeStart = m_waitBeforeStart;
-    copy->m_titleText = m_titleText;
-    copy->m_markerCount = m_markerCount;
-    copy->m_waitAtEachMarker = m_waitAtEachMarker;
-    copy->m_marquee = m_marquee;
-    copy->m_clickStart = m_clickStart;
-    copy->m_markers = m_markers;
-    copy->m_scale = m_scale;
-    copy->m_timeToEachMarker = m_timeToEachMarker;
-    copy->m_ownCoordinates = m_ownCoordinates;
-    copy->m_linked = m_linked;
-    copy->m_link = m_link;
-    copy->m_maskPath = m_maskPath;
-    copy->m_prepared = m_prepared;
     copy->m_loadedKey = m_loadedKey;
     copy->m_loaded = m_loaded;
-    copy->m_standardResolution = m_standardResolution;
     copy->SetBounds(ClonedBounds(keepPosition), true);
     copy->UpdateWindow();
     return copy;

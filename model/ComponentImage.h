@@ -21,6 +21,46 @@ struct CImageEffectFlags {
     int fadeIn = 0;
 };
 
+// What a picture keeps: copied whole by Clone, and what its window and dialogs exchange.
+struct SImageValues {
+    static constexpr int kMaxMarkers = 12;
+
+    int m_acceleration = 0;
+    int m_panningMode = 2;
+    float m_timeToComplete = 6.0f;
+    float m_waitBeforeStart = 1.0f;
+    // Markers in use, 0 to 12.
+    int m_markerCount = 1;
+    float m_waitAtEachMarker = 0.0f;
+    int m_clickStart = 0;
+    std::array<CRect, kMaxMarkers> m_markers;
+    // Width of the window over the width of the picture as the pan-and-zoom editor showed it when it laid
+    // out the marquee and markers; 1.0 in the component's own coordinates.
+    float m_scale = 1.0f;
+    float m_timeToEachMarker = 2.0f;
+    // 1 when ChooseRandomEffect laid out the marquee and markers in the component's own coordinates.
+    int m_ownCoordinates = 0;
+    int m_photoObject = 0;
+    // Also set when a metafile is first decoded.
+    mutable int m_metafile = 0;
+    QString m_picturePath;
+    QString m_altText;
+    QString m_reservedText;
+    QString m_keywords;
+    int m_jpegBorder = 0;
+    int m_borderStyle = 0;
+    int m_effect = 0;
+    QString m_titleText;
+    CRect m_marquee;
+    int m_linked = 0;
+    CURLLink m_link;
+    // The mask of a photo object, found when the picture was set.
+    QString m_maskPath;
+    // The picture file is a project copy that carries its mask and frame already.
+    int m_prepared = 0;
+    int m_standardResolution = 0;
+};
+
 // A picture on a screen: the picture file, an alternative text, keywords, an optional frame for JPEG
 // pictures, an optional hyperlink and a pan-and-zoom animation along up to twelve markers. Pictures from
 // the graphics library's photo-object folder get their transparency mask.
@@ -28,7 +68,7 @@ struct CImageEffectFlags {
 // On save the picture is written into the media folder's "Images" with mask and frame, and once more at the
 // component's size into "Images/Resized"; from then on the component names that copy. A copy that already
 // carries its mask and frame never gets them a second time.
-class CComponentImage : public CComponentBase, public CPictureWriter
+class CComponentImage : public CComponentBase, public CPictureWriter, private SImageValues
 {
 public:
     enum Effect { effectNone, effectZoomIn, effectZoomOut, effectPan, effectShrink, effectGrow, effectFadeIn,
@@ -38,6 +78,22 @@ public:
     CComponentImage();
     // The defaults of a picture placed by the author, the loaders and the importers.
     explicit CComponentImage(CEditCanvas *parent);
+
+    using Values = SImageValues;
+    using SImageValues::m_acceleration;
+    using SImageValues::m_panningMode;
+    using SImageValues::m_timeToComplete;
+    using SImageValues::m_waitBeforeStart;
+    using SImageValues::m_markerCount;
+    using SImageValues::m_waitAtEachMarker;
+    using SImageValues::m_clickStart;
+    using SImageValues::m_markers;
+    using SImageValues::m_scale;
+    using SImageValues::m_timeToEachMarker;
+    using SImageValues::m_ownCoordinates;
+    const Values &GetValues() const { return *this; }
+    // Takes every value and shows them in the window.
+    void SetValues(const Values &values);
 
     const QString &GetImageFile() const { return m_picturePath; }
     // Sets the picture and loads it with its mask and frame (context: the graphics library's root). A
@@ -76,22 +132,6 @@ public:
     void SetStartRect(const CRect &rect) { m_marquee = rect; }
     const CRect &GetStartRect() const { return m_marquee; }
 
-    int m_acceleration = 0;
-    int m_panningMode = 2;
-    float m_timeToComplete = 6.0f;
-    float m_waitBeforeStart = 1.0f;
-    // Markers in use, 0 to 12.
-    int m_markerCount = 1;
-    float m_waitAtEachMarker = 0.0f;
-    int m_clickStart = 0;
-    std::array<CRect, 12> m_markers;
-    // Width of the window over the width of the picture as the pan-and-zoom editor showed it when it laid
-    // out the marquee and markers; 1.0 in the component's own coordinates.
-    float m_scale = 1.0f;
-    float m_timeToEachMarker = 2.0f;
-    // 1 when ChooseRandomEffect laid out the marquee and markers in the component's own coordinates.
-    int m_ownCoordinates = 0;
-
     // Interpolation of metafile pictures shown on the canvas: 1 as published at standard resolution.
     void SetPublishImagesAtStandardResolution(int on) { m_standardResolution = on ? 1 : 0; }
 
@@ -122,7 +162,7 @@ public:
     // from, so that saving the project again does not make it anew.
     void AdoptResizedCopy(const CArchive &ar, int publishImagesAtStandardResolution);
 
-    static constexpr int kMaxMarkers = 12;
+    using SImageValues::kMaxMarkers;
     // Link id; popup, full size and popup size; the animation; the metafile flag were added after these.
     static constexpr int kLinkIdGate = ProjectSchema::kImageLinkId;
     static constexpr int kLinkPopupGate = ProjectSchema::kImageLinkPopup;
@@ -166,34 +206,15 @@ private:
     void LoadProjectCopy();
     void UpdateWindow();
 
-    int m_photoObject = 0;
-    // Also set when a metafile is first decoded.
-    mutable int m_metafile = 0;
     // Decoded on first need (EnsurePicture).
     mutable CxImage m_picture;
     mutable int m_naturalWidth = 0;
     mutable int m_naturalHeight = 0;
-    QString m_picturePath;
-    QString m_altText;
-    QString m_reservedText;
-    QString m_keywords;
-    int m_jpegBorder = 0;
-    int m_borderStyle = 0;
     QImage m_display;
-    int m_effect = 0;
-    QString m_titleText;
-    CRect m_marquee;
-    int m_linked = 0;
-    CURLLink m_link;
 
-    // The mask of a photo object, found when the picture was set.
-    QString m_maskPath;
-    // The picture file is a project copy that carries its mask and frame already.
-    int m_prepared = 0;
     // What the picture object holds (empty key: nothing loaded yet).
     mutable PictureKey m_loadedKey;
     mutable bool m_loaded = false;
     // The resized copy the last save wrote, or the one an opened project holds; empty target: none known.
     ResizedCopy m_resizedCopy;
-    int m_standardResolution = 0;
 };

@@ -5,14 +5,7 @@
 
 #include <QPainter>
 
-CComponentLargeTopic::CComponentLargeTopic() : CComponentTopicButton(ct_large_topic)
-{
-}
-
-CComponentLargeTopic::CComponentLargeTopic(CEditCanvas *parent) : CComponentTopicButton(ct_large_topic)
-{
-    CreateComponentWindow(parent);
-}
+CComponentLargeTopic::CComponentLargeTopic(CEditCanvas *parent) : CComponentTopicButton(ct_large_topic, parent) {}
 
 void CComponentLargeTopic::SetPicture(const QString &path, const CCorvContext &context)
 {

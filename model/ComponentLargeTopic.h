@@ -7,8 +7,7 @@
 class CComponentLargeTopic : public CComponentTopicButton
 {
 public:
-    CComponentLargeTopic();
-    explicit CComponentLargeTopic(CEditCanvas *parent);
+    explicit CComponentLargeTopic(CEditCanvas *parent = nullptr);
 
     // A picture that cannot be loaded leaves the button without one. Metafiles are held at 200 x 145.
     void SetPicture(const QString &path, const CCorvContext &context) override;

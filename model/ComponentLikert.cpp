@@ -17,10 +17,12 @@ CComponentLikert::CComponentLikert() : CComponentBase(ct_likert)
 {
 }
 
-CComponentLikert::CComponentLikert(CEditCanvas *parent) : CComponentBase(ct_likert)
+CComponentLikert::CComponentLikert(CEditCanvas *parent) : CComponentBase(ct_likert, parent, kDefaultBounds) {}
+
+void CComponentLikert::SetValues(const Values &values)
 {
-    m_bounds = kDefaultBounds;
-    CreateComponentWindow(parent);
+    static_cast<Values &>(*this) = values;
+    ExchangeData(false);
 }
 
 template <class T>
@@ -69,28 +71,7 @@ void CComponentLikert::BuildWordsJsArray(QString &out)
 
 std::unique_ptr<CComponentBase> CComponentLikert::Clone(bool keepPosition) const
 {
-    auto copy = std::make_unique<CComponentLikert>(m_parent);
-    copy->SetBounds(ClonedBounds(keepPosition), true);
-    copy->m_questionText = m_questionText;
-    copy->m_horizontal = m_horizontal;
-    copy->m_showFill = m_showFill;
-    copy->m_showValue = m_showValue;
-    copy->m_useNumbers = m_useNumbers;
-    copy->m_startValue = m_startValue;
-    copy->m_endValue = m_endValue;
-    copy->m_startLabel = m_startLabel;
-    copy->m_endLabel = m_endLabel;
-    copy->m_snap = m_snap;
-    copy->m_evaluate = m_evaluate;
-    copy->m_correctValue = m_correctValue;
-    copy->m_decimalPlaces = m_decimalPlaces;
-    copy->m_correctFeedback = m_correctFeedback;
-    copy->m_wrongFeedback = m_wrongFeedback;
-    copy->m_words = m_words;
-    copy->m_tolerance = m_tolerance;
-    copy->m_markers = m_markers;
-    copy->ExchangeData(false);
-    return copy;
+    return CloneKind<CComponentLikert>(keepPosition);
 }
 
 void CComponentLikert::SerializeComponent(CArchive &ar)

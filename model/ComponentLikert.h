@@ -2,13 +2,44 @@
 
 #include "model/ComponentBase.h"
 
+// What a rating-scale question keeps: copied whole by Clone, and what its window and dialogs exchange.
+struct SLikertValues {
+    // Read directly.
+    int m_showFill = 1;
+    int m_showValue = 1;
+    int m_useNumbers = 1;
+    QString m_questionText;
+    int m_horizontal = 1;
+    float m_startValue = 0.0f;
+    float m_endValue = 0.0f;
+    QString m_startLabel;
+    QString m_endLabel;
+    int m_snap = 1;
+    int m_evaluate = 1;
+    float m_correctValue = 0.0f;
+    int m_decimalPlaces = 0;
+    QString m_correctFeedback;
+    QString m_wrongFeedback;
+    QString m_words;
+    float m_tolerance = 0.0f;
+    int m_markers = 10;
+};
+
 // The slider question: the student moves a slider along a scale of numbers or of words (";" separated),
 // and the published course may judge the answer against a correct value within a tolerance.
-class CComponentLikert : public CComponentBase
+class CComponentLikert : public CComponentBase, private SLikertValues
 {
 public:
     CComponentLikert();
     explicit CComponentLikert(CEditCanvas *parent);
+
+    using Values = SLikertValues;
+    using SLikertValues::m_showFill;
+    using SLikertValues::m_showValue;
+    using SLikertValues::m_useNumbers;
+    const Values &GetValues() const { return *this; }
+    // Takes every value and shows them in the window.
+    void SetValues(const Values &values);
 
     void SetQuestionText(const QString &text);
     const QString &GetQuestionText() const { return m_questionText; }
@@ -48,11 +79,6 @@ public:
     // else each word (trimmed, as a script string) in order. A single word is trimmed in the component too.
     void BuildWordsJsArray(QString &out);
 
-    // Read directly.
-    int m_showFill = 1;
-    int m_showValue = 1;
-    int m_useNumbers = 1;
-
     std::unique_ptr<CComponentBase> Clone(bool keepPosition) const override;
     void SerializeComponent(CArchive &ar) override;
 
@@ -62,20 +88,4 @@ private:
     // Every setter shows the new value in the window.
     template <class T>
     void Set(T &field, const T &value);
-
-    QString m_questionText;
-    int m_horizontal = 1;
-    float m_startValue = 0.0f;
-    float m_endValue = 0.0f;
-    QString m_startLabel;
-    QString m_endLabel;
-    int m_snap = 1;
-    int m_evaluate = 1;
-    float m_correctValue = 0.0f;
-    int m_decimalPlaces = 0;
-    QString m_correctFeedback;
-    QString m_wrongFeedback;
-    QString m_words;
-    float m_tolerance = 0.0f;
-    int m_markers = 10;
 };

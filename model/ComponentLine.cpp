@@ -9,10 +9,6 @@
 
 #include <utility>
 
-CComponentLine::CComponentLine() : CComponentBase(ct_line)
-{
-}
-
 CComponentLine::CComponentLine(CEditCanvas *view) : CComponentBase(ct_line)
 {
     // The canvas draws lines itself: the line keeps the view but asks it for no window.
@@ -105,13 +101,16 @@ void CComponentLine::Draw(QPainter &painter) const
 
 std::unique_ptr<CComponentBase> CComponentLine::Clone(bool /*keepPosition*/) const
 {
+    // A line has no bounds of its own: its end points are its place.
     auto copy = std::make_unique<CComponentLine>(m_parent);
-    copy->m_visible = m_visible;
-    copy->m_p1 = m_p1;
-    copy->m_p2 = m_p2;
-    copy->m_width = m_width;
-    copy->m_color = m_color;
+    copy->SetValues(GetValues());
     return copy;
+}
+
+void CComponentLine::SetValues(const Values &values)
+{
+    static_cast<Values &>(*this) = values;
+    ExchangeData(false);
 }
 
 void CComponentLine::SerializeComponent(CArchive &ar)

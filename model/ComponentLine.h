@@ -6,13 +6,26 @@
 
 #include <cstdint>
 
+// What a line keeps: copied whole by Clone, and what its window and dialogs exchange.
+struct SLineValues {
+    int m_visible = 0;
+    QPoint m_p1;
+    QPoint m_p2;
+    int m_width = 1;
+    uint32_t m_color = 0;
+};
+
 // A straight line drawn by the canvas itself (no window). Its geometry is the two end points only, stored
 // where other kinds keep their bounds: the record is 28 bytes.
-class CComponentLine : public CComponentBase
+class CComponentLine : public CComponentBase, private SLineValues
 {
 public:
-    CComponentLine();
-    explicit CComponentLine(CEditCanvas *view);
+    explicit CComponentLine(CEditCanvas *view = nullptr);
+
+    using Values = SLineValues;
+    const Values &GetValues() const { return *this; }
+    // Takes every value and shows them in the window.
+    void SetValues(const Values &values);
 
     void SetPoints(const QPoint &p1, const QPoint &p2);
     void GetPoints(QPoint &p1, QPoint &p2) const;
@@ -37,10 +50,4 @@ public:
 
 private:
     void RepaintView() const;
-
-    int m_visible = 0;
-    QPoint m_p1;
-    QPoint m_p2;
-    int m_width = 1;
-    uint32_t m_color = 0;
 };

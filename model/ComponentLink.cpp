@@ -5,13 +5,12 @@
 #include "model/ScreenLookup.h"
 #include "platform/Archive.h"
 
-CComponentLink::CComponentLink() : CComponentBase(ct_link)
-{
-}
+CComponentLink::CComponentLink(CEditCanvas *parent) : CComponentBase(ct_link, parent) {}
 
-CComponentLink::CComponentLink(CEditCanvas *parent) : CComponentBase(ct_link)
+void CComponentLink::SetValues(const Values &values)
 {
-    CreateComponentWindow(parent);
+    static_cast<Values &>(*this) = values;
+    ExchangeData(false);
 }
 
 void CComponentLink::SetText(const QString &caption)
@@ -63,15 +62,7 @@ void CComponentLink::ExchangeData(bool save)
 
 std::unique_ptr<CComponentBase> CComponentLink::Clone(bool keepPosition) const
 {
-    auto copy = std::make_unique<CComponentLink>(m_parent);
-    if (m_hasFont)
-        copy->SetFont(m_fontFace, m_fontPoints);
-    copy->m_caption = m_caption;
-    copy->m_fixedTargetId = m_fixedTargetId;
-    copy->m_targetLabel = m_targetLabel;
-    copy->m_targetPageId = m_targetPageId;
-    copy->SetBounds(ClonedBounds(keepPosition), true);
-    return copy;
+    return CloneKind<CComponentLink>(keepPosition);
 }
 
 void CComponentLink::SerializeComponent(CArchive &ar)

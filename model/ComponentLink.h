@@ -4,14 +4,29 @@
 
 class CScreenLookup;
 
+// What a link keeps: copied whole by Clone, and what its window and dialogs exchange.
+struct SLinkValues {
+    QString m_caption;
+    QString m_fixedTargetId;
+    QString m_targetLabel;
+    int m_targetPageId = -1;
+    bool m_hasFont = false;
+    QString m_fontFace;
+    int m_fontPoints = 0;
+};
+
 // A one-line text link to another screen of the course. It names its target by outline label (stored) and
 // holds the screen it resolved to by number (not stored), so a deleted screen simply stops resolving.
 // With a window the link is exactly as large as its caption in the link font.
-class CComponentLink : public CComponentBase
+class CComponentLink : public CComponentBase, private SLinkValues
 {
 public:
-    CComponentLink();
-    explicit CComponentLink(CEditCanvas *parent);
+    explicit CComponentLink(CEditCanvas *parent = nullptr);
+
+    using Values = SLinkValues;
+    const Values &GetValues() const { return *this; }
+    // Takes every value and shows them in the window.
+    void SetValues(const Values &values);
 
     void SetText(const QString &caption);
     const QString &GetText() const { return m_caption; }
@@ -38,13 +53,4 @@ public:
     void ExchangeData(bool save) override;
     std::unique_ptr<CComponentBase> Clone(bool keepPosition) const override;
     void SerializeComponent(CArchive &ar) override;
-
-private:
-    QString m_caption;
-    QString m_fixedTargetId;
-    QString m_targetLabel;
-    int m_targetPageId = -1;
-    bool m_hasFont = false;
-    QString m_fontFace;
-    int m_fontPoints = 0;
 };

@@ -12,15 +12,15 @@
 
 #include <algorithm>
 
-CComponentMatchPairs::CComponentMatchPairs() : CComponentQuestion(ct_match_pairs)
+CComponentMatchPairs::CComponentMatchPairs(CEditCanvas *parent)
+    : CComponentQuestion(ct_match_pairs, parent, kDefaultBounds)
 {
-    m_bounds = kDefaultBounds;
 }
 
-CComponentMatchPairs::CComponentMatchPairs(CEditCanvas *parent) : CComponentQuestion(ct_match_pairs)
+void CComponentMatchPairs::SetValues(const Values &values)
 {
-    m_bounds = kDefaultBounds;
-    CreateComponentWindow(parent);
+    static_cast<Values &>(*this) = values;
+    ShowInWindow();
 }
 
 void CComponentMatchPairs::SetQuestionText(const QString &text)
@@ -149,16 +149,8 @@ void CComponentMatchPairs::Draw(QPainter &painter) const
 
 std::unique_ptr<CComponentBase> CComponentMatchPairs::Clone(bool keepPosition) const
 {
-    auto copy = std::make_unique<CComponentMatchPairs>(m_parent);
+    auto copy = CloneKind<CComponentMatchPairs>(keepPosition);
     CopyQuestionFields(*copy);
-    copy->m_questionText = m_questionText;
-    copy->m_leftTexts = m_leftTexts;
-    copy->m_leftImages = m_leftImages;
-    copy->m_rightTexts = m_rightTexts;
-    copy->m_rightImages = m_rightImages;
-    copy->m_zoom = m_zoom;
-    copy->SetBounds(ClonedBounds(keepPosition), true);
-    copy->ExchangeData(false);
     return copy;
 }
 

@@ -6,20 +6,36 @@
 
 #include <array>
 
+// What a match-the-pairs question keeps: copied whole by Clone, and what its window and dialogs exchange.
+struct SMatchPairsValues {
+    using Slots = std::array<QString, 5>;
+
+    QString m_questionText;
+    Slots m_leftTexts;
+    Slots m_leftImages;
+    Slots m_rightTexts;
+    Slots m_rightImages;
+    int m_zoom = 0;
+};
+
 // The question in which the student matches up to five items on the left with their partners on the right.
 // Each side of a pair may be a text, a picture or both; the pictures stay where the author keeps them (the
 // record holds their full paths). On save each picture is written twice into the media folder's
 // "Images/Questions", as the published question shows it: a roll-over picture with its longer side 186
 // pixels ("<label>l<i>large.png") and a 40 x 40 thumbnail ("<label>l<i>.png"), named after the screen's
 // outline label.
-class CComponentMatchPairs : public CComponentQuestion
+class CComponentMatchPairs : public CComponentQuestion, private SMatchPairsValues
 {
 public:
-    using Slots = std::array<QString, 5>;
+    using Slots = SMatchPairsValues::Slots;
     static constexpr int kPairs = 5;
 
-    CComponentMatchPairs();
-    explicit CComponentMatchPairs(CEditCanvas *parent);
+    explicit CComponentMatchPairs(CEditCanvas *parent = nullptr);
+
+    using Values = SMatchPairsValues;
+    const Values &GetValues() const { return *this; }
+    // Takes every value and shows them in the window.
+    void SetValues(const Values &values);
 
     void SetQuestionText(const QString &text);
     const QString &GetQuestionText() const { return m_questionText; }
@@ -62,10 +78,4 @@ private:
     void WriteSidePictures(const CArchive &ar, const Slots &files, QChar side);
 
     QStringList m_answerIndexList;
-    QString m_questionText;
-    Slots m_leftTexts;
-    Slots m_leftImages;
-    Slots m_rightTexts;
-    Slots m_rightImages;
-    int m_zoom = 0;
 };

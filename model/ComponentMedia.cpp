@@ -4,10 +4,12 @@
 #include "model/MediaRecord.h"
 #include "platform/Archive.h"
 
-CComponentMedia::CComponentMedia(CEditCanvas *parent) : CComponentBase(ct_media)
+CComponentMedia::CComponentMedia(CEditCanvas *parent) : CComponentBase(ct_media, parent, kDefaultBounds) {}
+
+void CComponentMedia::SetValues(const Values &values)
 {
-    m_bounds = kDefaultBounds;
-    CreateComponentWindow(parent);
+    static_cast<Values &>(*this) = values;
+    ExchangeData(false);
 }
 
 void CComponentMedia::SetFilePath(const QString &path)
@@ -19,14 +21,7 @@ void CComponentMedia::SetFilePath(const QString &path)
 
 std::unique_ptr<CComponentBase> CComponentMedia::Clone(bool keepPosition) const
 {
-    auto copy = std::make_unique<CComponentMedia>(m_parent);
-    copy->SetBounds(ClonedBounds(keepPosition), true);
-    copy->m_option1 = m_option1;
-    copy->m_option2 = m_option2;
-    copy->m_option3 = m_option3;
-    copy->SetFilePath(m_filePath);
-    copy->ExchangeData(false);
-    return copy;
+    return CloneKind<CComponentMedia>(keepPosition);
 }
 
 void CComponentMedia::SerializeComponent(CArchive &ar)

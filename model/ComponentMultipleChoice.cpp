@@ -3,15 +3,15 @@
 #include "model/ComponentWindow.h"
 #include "platform/Archive.h"
 
-CComponentMultipleChoice::CComponentMultipleChoice() : CComponentQuestion(ct_multiple_choice)
+CComponentMultipleChoice::CComponentMultipleChoice(CEditCanvas *parent)
+    : CComponentQuestion(ct_multiple_choice, parent, kDefaultBounds)
 {
-    m_bounds = kDefaultBounds;
 }
 
-CComponentMultipleChoice::CComponentMultipleChoice(CEditCanvas *parent) : CComponentQuestion(ct_multiple_choice)
+void CComponentMultipleChoice::SetValues(const Values &values)
 {
-    m_bounds = kDefaultBounds;
-    CreateComponentWindow(parent);
+    static_cast<Values &>(*this) = values;
+    ShowInWindow();
 }
 
 void CComponentMultipleChoice::SetQuestionText(const QString &stem)
@@ -49,17 +49,9 @@ void CComponentMultipleChoice::ExchangeData(bool save)
 
 std::unique_ptr<CComponentBase> CComponentMultipleChoice::Clone(bool keepPosition) const
 {
-    auto copy = std::make_unique<CComponentMultipleChoice>(m_parent);
-    copy->m_stem = m_stem;
-    copy->m_instruction = m_instruction;
-    copy->m_singleAnswer = m_singleAnswer;
-    copy->m_trueFalse = m_trueFalse;
-    copy->m_options = m_options;
-    copy->m_correct = m_correct;
+    auto copy = CloneKind<CComponentMultipleChoice>(keepPosition);
     // The font goes last: the copy's true/false style decides which of its texts take it.
     CopyQuestionFields(*copy);
-    copy->SetBounds(ClonedBounds(keepPosition), true);
-    copy->ExchangeData(false);
     return copy;
 }
 

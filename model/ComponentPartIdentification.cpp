@@ -23,16 +23,20 @@ bool KeepsFormat(int format)
 
 } // namespace
 
-CComponentPartIdentification::CComponentPartIdentification() : CComponentQuestion(ct_part_identification)
+CComponentPartIdentification::CComponentPartIdentification()
+    : CComponentQuestion(ct_part_identification, nullptr, kDefaultBounds)
 {
-    m_bounds = kDefaultBounds;
 }
 
 CComponentPartIdentification::CComponentPartIdentification(CEditCanvas *parent)
-    : CComponentQuestion(ct_part_identification)
+    : CComponentQuestion(ct_part_identification, parent, kPlacedBounds)
 {
-    m_bounds = kPlacedBounds;
-    CreateComponentWindow(parent);
+}
+
+void CComponentPartIdentification::SetValues(const Values &values)
+{
+    static_cast<Values &>(*this) = values;
+    ExchangeData(false);
 }
 
 void CComponentPartIdentification::UpdateWindow()
@@ -160,20 +164,12 @@ void CComponentPartIdentification::Draw(QPainter &painter) const
 
 std::unique_ptr<CComponentBase> CComponentPartIdentification::Clone(bool keepPosition) const
 {
-    auto copy = std::make_unique<CComponentPartIdentification>(m_parent);
-    copy->SetBounds(ClonedBounds(keepPosition), true);
+    auto copy = CloneKind<CComponentPartIdentification>(keepPosition);
     CopyQuestionFields(*copy);
-    copy->m_imageFile = m_imageFile;
+    // The picture already loaded goes along: the copy shows the same one.
     copy->m_picture.CopyFrom(m_picture);
     copy->m_pictureWidth = m_pictureWidth;
     copy->m_pictureHeight = m_pictureHeight;
-    copy->m_storedScale = m_storedScale;
-    copy->m_questionText = m_questionText;
-    copy->m_targets = m_targets;
-    copy->m_targetCount = m_targetCount;
-    copy->m_targetsToMatch = m_targetsToMatch;
-    copy->m_reduceToFit = m_reduceToFit;
-    copy->m_highlightColor = m_highlightColor;
     copy->ExchangeData(false);
     return copy;
 }

@@ -6,6 +6,25 @@
 
 #include <array>
 
+// What a part-identification question keeps: copied whole by Clone, and what its window and dialogs exchange.
+struct SPartIdentificationValues {
+    static constexpr int kMaxTargets = 10;
+
+    // How many targets the student must find, at most the target count.
+    int m_targetsToMatch = 1;
+    // "Reduce image size to fit the area".
+    int m_reduceToFit = 0;
+    // COLORREF of the target highlight (green).
+    int m_highlightColor = 65280;
+    int m_targetCount = 1;
+    QString m_imageFile;
+    QString m_questionText;
+    std::array<CRect, kMaxTargets> m_targets{};
+    // The factor the record was read with; written back unchanged while the picture cannot be loaded, so the
+    // author's layout comes back with the picture.
+    float m_storedScale = 1.0f;
+};
+
 // The question in which the student finds parts of a picture: up to ten target rectangles over the picture
 // and how many of them must be found. The picture is laid out in a 750 x 300 area, at its natural size or,
 // with "reduce to fit", reduced to fit; the targets are in that area's coordinates.
@@ -13,16 +32,24 @@
 // On save the picture is written as shown into the media folder's "Images/Questions" (BMP as PNG) and the
 // record keeps that file's full path, with the factor that restores the natural size from a reduced copy.
 // A picture that cannot be loaded is written as it was read: the same path and the same factor.
-class CComponentPartIdentification : public CComponentQuestion, public CPictureWriter
+class CComponentPartIdentification : public CComponentQuestion, public CPictureWriter, private SPartIdentificationValues
 {
 public:
-    static constexpr int kMaxTargets = 10;
+    using SPartIdentificationValues::kMaxTargets;
     // The picture area.
     static constexpr int kAreaWidth = 750;
     static constexpr int kAreaHeight = 300;
 
     CComponentPartIdentification();
     explicit CComponentPartIdentification(CEditCanvas *parent);
+
+    using Values = SPartIdentificationValues;
+    using SPartIdentificationValues::m_targetsToMatch;
+    using SPartIdentificationValues::m_reduceToFit;
+    using SPartIdentificationValues::m_highlightColor;
+    const Values &GetValues() const { return *this; }
+    // Takes every value and shows them in the window.
+    void SetValues(const Values &values);
 
     // Targets in use, 0 to 10 (clamped).
     void SetTargetCount(int count);
@@ -47,13 +74,6 @@ public:
     // Where the picture is drawn in the picture area.
     CRect GetImageRect() const;
 
-    // How many targets the student must find, at most the target count.
-    int m_targetsToMatch = 1;
-    // "Reduce image size to fit the area".
-    int m_reduceToFit = 0;
-    // COLORREF of the target highlight (green).
-    int m_highlightColor = 65280;
-
     // The picture area's layout of a width x height picture: natural size, centred along the top when it
     // fits; from the top-left corner when it does not; with scaling allowed, a picture that reaches the
     // area's width or height is reduced to fit and centred along the top.
@@ -76,14 +96,7 @@ private:
     void LoadPictureFile(const QString &path, float scale);
     void UpdateWindow();
 
-    int m_targetCount = 1;
-    QString m_imageFile;
-    QString m_questionText;
-    std::array<CRect, kMaxTargets> m_targets{};
     CxImage m_picture;
     int m_pictureWidth = 0;
     int m_pictureHeight = 0;
-    // The factor the record was read with; written back unchanged while the picture cannot be loaded, so the
-    // author's layout comes back with the picture.
-    float m_storedScale = 1.0f;
 };

@@ -16,11 +16,10 @@ void CComponentQuestion::ShowInWindow()
         m_window->UpdateFromComponent();
 }
 
-void CComponentQuestion::CopyQuestionFields(CComponentQuestion &copy) const
+void CComponentQuestion::SetQuestionValues(const SQuestionValues &values)
 {
-    copy.m_correctFeedback = m_correctFeedback;
-    copy.m_wrongFeedback = m_wrongFeedback;
-    copy.SetFont(m_fontFace, m_fontSize);
+    static_cast<SQuestionValues &>(*this) = values;
+    ShowInWindow();
 }
 
 void CComponentQuestion::SerializeBlankTexts(CArchive &ar, QString &instruction, QString &text, Words &words)

@@ -2,20 +2,11 @@
 
 #include <QPainter>
 
-CComponentRectangle::CComponentRectangle() : CComponentFilledShape(ct_rectangle)
-{
-}
-
-CComponentRectangle::CComponentRectangle(CEditCanvas *parent) : CComponentFilledShape(ct_rectangle)
-{
-    CreateComponentWindow(parent);
-}
+CComponentRectangle::CComponentRectangle(CEditCanvas *parent) : CComponentFilledShape(ct_rectangle, parent) {}
 
 std::unique_ptr<CComponentBase> CComponentRectangle::Clone(bool keepPosition) const
 {
-    auto copy = std::make_unique<CComponentRectangle>(m_parent);
-    CopyShapeTo(*copy, keepPosition);
-    return copy;
+    return CloneKind<CComponentRectangle>(keepPosition);
 }
 
 void CComponentRectangle::PaintOutline(QPainter &painter, const QRectF &rect) const

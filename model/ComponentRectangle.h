@@ -5,8 +5,7 @@
 class CComponentRectangle : public CComponentFilledShape
 {
 public:
-    CComponentRectangle();
-    explicit CComponentRectangle(CEditCanvas *parent);
+    explicit CComponentRectangle(CEditCanvas *parent = nullptr);
 
     std::unique_ptr<CComponentBase> Clone(bool keepPosition) const override;
 

@@ -46,12 +46,15 @@ int CComponentRemediation::GetReverseOutPageId(const CScreenLookup &document)
 std::unique_ptr<CComponentBase> CComponentRemediation::Clone(bool /*keepPosition*/) const
 {
     auto copy = std::make_unique<CComponentRemediation>();
-    copy->SetQuestionPageIds(m_questionPageIds);
-    copy->m_completionPageId = m_completionPageId;
-    copy->m_reverseOutPageId = m_reverseOutPageId;
-    copy->m_passMark = m_passMark;
+    copy->SetValues(GetValues());
     copy->m_document = m_document;
     return copy;
+}
+
+void CComponentRemediation::SetValues(const Values &values)
+{
+    static_cast<Values &>(*this) = values;
+    ExchangeData(false);
 }
 
 void CComponentRemediation::SerializeComponent(CArchive &ar)

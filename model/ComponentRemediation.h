@@ -6,14 +6,30 @@
 
 class CScreenLookup;
 
+// What a remediation list keeps: copied whole by Clone, and what its window and dialogs exchange.
+struct SRemediationValues {
+    int m_completionPageId = 0;
+    int m_reverseOutPageId = 0;
+    int m_passMark = 0;
+    std::vector<int> m_questionPageIds;
+};
+
 // The settings of a remediation screen: the question screens that count towards it, the pass mark that
 // avoids it, and where the student goes after completing it or reversing out of it (-1: the last screen
 // viewed before the remediation). All screens are named by number; the getters drop numbers whose screen
 // is gone (questions) or turn them into -1 (targets), and so does storing.
-class CComponentRemediation : public CComponentBase
+class CComponentRemediation : public CComponentBase, private SRemediationValues
 {
 public:
     CComponentRemediation();
+
+    using Values = SRemediationValues;
+    using SRemediationValues::m_completionPageId;
+    using SRemediationValues::m_reverseOutPageId;
+    using SRemediationValues::m_passMark;
+    const Values &GetValues() const { return *this; }
+    // Takes every value and shows them in the window.
+    void SetValues(const Values &values);
 
     void SetQuestionPageIds(const std::vector<int> &ids);
     // The counted question screens that still exist; the others are dropped from the component too.
@@ -28,10 +44,6 @@ public:
     // they stand.
     void SetScreenLookup(const CScreenLookup *document) { m_document = document; }
 
-    int m_completionPageId = 0;
-    int m_reverseOutPageId = 0;
-    int m_passMark = 0;
-
     void SetBounds(const CRect &, bool) override {}
     void ExchangeData(bool) override {}
     void Show() override {}
@@ -41,6 +53,5 @@ public:
     void SerializeComponent(CArchive &ar) override;
 
 private:
-    std::vector<int> m_questionPageIds;
     const CScreenLookup *m_document = nullptr;
 };

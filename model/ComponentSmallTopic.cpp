@@ -7,14 +7,7 @@
 
 #include <algorithm>
 
-CComponentSmallTopic::CComponentSmallTopic() : CComponentTopicButton(ct_small_topic)
-{
-}
-
-CComponentSmallTopic::CComponentSmallTopic(CEditCanvas *parent) : CComponentTopicButton(ct_small_topic)
-{
-    CreateComponentWindow(parent);
-}
+CComponentSmallTopic::CComponentSmallTopic(CEditCanvas *parent) : CComponentTopicButton(ct_small_topic, parent) {}
 
 void CComponentSmallTopic::SetPicture(const QString &path, const CCorvContext &context)
 {

@@ -7,8 +7,7 @@
 class CComponentSmallTopic : public CComponentTopicButton
 {
 public:
-    CComponentSmallTopic();
-    explicit CComponentSmallTopic(CEditCanvas *parent);
+    explicit CComponentSmallTopic(CEditCanvas *parent = nullptr);
 
     // A picture that cannot be loaded leaves the button's picture as it was.
     void SetPicture(const QString &path, const CCorvContext &context) override;

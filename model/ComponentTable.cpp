@@ -15,17 +15,9 @@ const CRect kDefaultBounds(0, 0, 484, 300);
 
 } // namespace
 
-CComponentTable::CComponentTable() : CComponentBase(ct_table)
-{
-    m_bounds = kDefaultBounds;
-}
+CComponentTable::CComponentTable(CEditCanvas *parent) : CComponentBase(ct_table, parent, kDefaultBounds) {}
 
-CComponentTable::CComponentTable(CEditCanvas *parent) : CComponentTable()
-{
-    CreateComponentWindow(parent);
-}
-
-CComponentTable::CComponentTable(CEditCanvas *parent, const Settings &settings) : CComponentTable()
+CComponentTable::CComponentTable(CEditCanvas *parent, const Settings &settings) : CComponentTable(parent)
 {
     m_tableBorder = settings.tableBorder;
     m_cellBorderThickness = settings.cellBorderThickness;
@@ -39,7 +31,14 @@ CComponentTable::CComponentTable(CEditCanvas *parent, const Settings &settings) 
     m_tableBorderColour = settings.tableBorderColour;
     m_cellBorderColour = settings.cellBorderColour;
     ResizeGrid(settings.rows, settings.columns);
-    CreateComponentWindow(parent);
+}
+
+void CComponentTable::SetValues(const Values &values)
+{
+    static_cast<Values &>(*this) = values;
+    if (m_activeCell >= int(m_cells.size()))
+        m_activeCell = -1;
+    ExchangeData(false);
 }
 
 CComponentTable::Settings CComponentTable::GetSettings() const
@@ -164,17 +163,7 @@ bool CComponentTable::AddLink(const QString &text, int position, int screenLink,
 std::unique_ptr<CComponentBase> CComponentTable::Clone(bool keepPosition) const
 {
     // A deep copy: settings, bar positions, and every cell with its text and links.
-    auto copy = std::make_unique<CComponentTable>(m_parent, GetSettings());
-    copy->m_fontFace = m_fontFace;
-    copy->m_fontSize = m_fontSize;
-    copy->m_fontColour = m_fontColour;
-    copy->m_hasFont = m_hasFont;
-    copy->m_splitterPositions = m_splitterPositions;
-    copy->m_fileName = m_fileName;
-    copy->m_cells = m_cells;
-    copy->ExchangeData(false);
-    copy->SetBounds(ClonedBounds(keepPosition), true);
-    return copy;
+    return CloneKind<CComponentTable>(keepPosition);
 }
 
 void CComponentTable::SerializeComponent(CArchive &ar)

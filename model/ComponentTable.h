@@ -12,13 +12,42 @@ class CPrompt;
 
 class CScreenLookup;
 
+// What a table keeps: copied whole by Clone, and what its window and dialogs exchange.
+struct STableValues {
+    std::vector<int> m_splitterPositions;
+    int m_rows = 0;
+    int m_columns = 0;
+    int m_tableBorder = 1;
+    int m_cellPadding = 1;
+    int m_cellBorderThickness = 1;
+    uint32_t m_tableBackground = 0xFFFFFF;
+    uint32_t m_headerBackground = 0xFFFFFF;
+    uint32_t m_tableBorderColour = 0;
+    uint32_t m_cellBorderColour = 0;
+    int m_setColours = 0;
+    int m_oldStyleBorders = 0;
+    int m_headerKind = 0;
+    QString m_summary;
+    QString m_fontFace;
+    int m_fontSize = 0;
+    uint32_t m_fontColour = 0;
+    bool m_hasFont = false;
+    QString m_fileName;
+    std::vector<CRichTextLinks> m_cells;
+};
+
 // A grid of rich-text cells on a screen. Every cell is rich text with its own link records and markers, as
 // a text box has them. The component keeps the table's settings, the splitter positions (column widths and
 // row heights, written by the window whenever a bar moves), the default font and every cell; its record
 // holds the whole table, cell texts and cell links included.
-class CComponentTable : public CComponentBase
+class CComponentTable : public CComponentBase, private STableValues
 {
 public:
+    using Values = STableValues;
+    const Values &GetValues() const { return *this; }
+    // Takes every value and shows them in the window.
+    void SetValues(const Values &values);
+
     // What the table dialog hands over for a new table.
     struct Settings {
         int rows = 0;
@@ -39,8 +68,7 @@ public:
     // Header kinds.
     enum HeaderKind { headerNone = 0, headerLeft = 1, headerTop = 2, headerBoth = 3 };
 
-    CComponentTable();
-    explicit CComponentTable(CEditCanvas *parent);
+    explicit CComponentTable(CEditCanvas *parent = nullptr);
     CComponentTable(CEditCanvas *parent, const Settings &settings);
 
     Settings GetSettings() const;
@@ -131,25 +159,5 @@ private:
     void ApplyDefaultFont(CRichText &text) const;
     void LoadCellsFromFiles(const CArchive &ar, const QString &mediaFolder);
 
-    std::vector<int> m_splitterPositions;
-    int m_rows = 0;
-    int m_columns = 0;
-    int m_tableBorder = 1;
-    int m_cellPadding = 1;
-    int m_cellBorderThickness = 1;
-    uint32_t m_tableBackground = 0xFFFFFF;
-    uint32_t m_headerBackground = 0xFFFFFF;
-    uint32_t m_tableBorderColour = 0;
-    uint32_t m_cellBorderColour = 0;
-    int m_setColours = 0;
-    int m_oldStyleBorders = 0;
-    int m_headerKind = 0;
-    QString m_summary;
-    QString m_fontFace;
-    int m_fontSize = 0;
-    uint32_t m_fontColour = 0;
-    bool m_hasFont = false;
-    QString m_fileName;
-    std::vector<CRichTextLinks> m_cells;
     int m_activeCell = -1;
 };

@@ -23,11 +23,12 @@ const AlignmentName kAlignmentNames[] = {
 
 } // namespace
 
-CComponentTextbox::CComponentTextbox() : CComponentBase(ct_textbox) {}
+CComponentTextbox::CComponentTextbox(CEditCanvas *parent) : CComponentBase(ct_textbox, parent) {}
 
-CComponentTextbox::CComponentTextbox(CEditCanvas *parent) : CComponentTextbox()
+void CComponentTextbox::SetValues(const Values &values)
 {
-    CreateComponentWindow(parent);
+    static_cast<Values &>(*this) = values;
+    ExchangeData(false);
 }
 
 void CComponentTextbox::SetDefaultFont(const QString &face, int size, uint32_t colour)
@@ -152,16 +153,7 @@ void CComponentTextbox::LoadRichText(CArchive &ar, int fileSchema)
 std::unique_ptr<CComponentBase> CComponentTextbox::Clone(bool keepPosition) const
 {
     // The text and its links are copied as they are; nothing goes through the author's clipboard.
-    auto copy = std::make_unique<CComponentTextbox>(m_parent);
-    copy->m_content = m_content;
-    copy->m_fontFace = m_fontFace;
-    copy->m_fontSize = m_fontSize;
-    copy->m_fontColour = m_fontColour;
-    copy->m_fileName = m_fileName;
-    copy->m_rightToLeft = m_rightToLeft;
-    copy->ExchangeData(false);
-    copy->SetBounds(ClonedBounds(keepPosition), true);
-    return copy;
+    return CloneKind<CComponentTextbox>(keepPosition);
 }
 
 void CComponentTextbox::SerializeComponent(CArchive &ar)

@@ -11,17 +11,32 @@ class CPrompt;
 
 class CScreenLookup;
 
+// What a text box keeps: copied whole by Clone, and what its window and dialogs exchange.
+struct STextboxValues {
+    CRichTextLinks m_content;
+    QString m_fontFace;
+    int m_fontSize = 0;
+    uint32_t m_fontColour = 0;
+    QString m_fileName;
+    int m_rightToLeft = 0;
+};
+
 // A rectangle of formatted text on a screen, with hyperlinks to screens, web addresses or script. The
 // component owns its rich text and the link records that the hidden markers in it number; the window only
 // shows and edits that text.
 //
 // The rich text is not part of the record: the box's entry in an archive (SerializeEntry) is the record, then
 // the rich text as one RTF string; on load the links then find their markers again (RenumberLinks).
-class CComponentTextbox : public CComponentBase
+class CComponentTextbox : public CComponentBase, private STextboxValues
 {
 public:
-    CComponentTextbox();
-    explicit CComponentTextbox(CEditCanvas *parent);
+    using Values = STextboxValues;
+
+    explicit CComponentTextbox(CEditCanvas *parent = nullptr);
+
+    const Values &GetValues() const { return *this; }
+    // Takes every value and shows them in the window.
+    void SetValues(const Values &values);
 
     CRichText &GetRichText() { return m_content.GetRichText(); }
     const CRichText &GetRichText() const { return m_content.GetRichText(); }
@@ -103,11 +118,4 @@ public:
 
 private:
     void ApplyDefaultFont(const QString &face, int size, uint32_t colour, int twipsPerPoint);
-
-    CRichTextLinks m_content;
-    QString m_fontFace;
-    int m_fontSize = 0;
-    uint32_t m_fontColour = 0;
-    QString m_fileName;
-    int m_rightToLeft = 0;
 };

@@ -8,8 +8,12 @@
 #include "platform/CorvContext.h"
 #include "platform/PathUtil.h"
 
-CComponentTopicButton::CComponentTopicButton(int type) : CComponentBase(type)
+CComponentTopicButton::CComponentTopicButton(int type, CEditCanvas *parent) : CComponentBase(type, parent) {}
+
+void CComponentTopicButton::SetValues(const Values &values)
 {
+    static_cast<Values &>(*this) = values;
+    UpdateWindow();
 }
 
 void CComponentTopicButton::UpdateWindow()
@@ -118,14 +122,9 @@ void CComponentTopicButton::ExchangeData(bool save)
 std::unique_ptr<CComponentBase> CComponentTopicButton::Clone(bool keepPosition) const
 {
     std::unique_ptr<CComponentTopicButton> copy = MakeCopy();
-    copy->m_photoMask = m_photoMask;
+    copy->SetValues(GetValues());
+    // The picture already loaded goes along: the copy shows the same one.
     copy->m_picture.CopyFrom(m_picture);
-    copy->m_fitted = m_fitted;
-    copy->m_title = m_title;
-    copy->m_thumbnailIndex = m_thumbnailIndex;
-    copy->m_picturePath = m_picturePath;
-    copy->m_renderedPath = m_renderedPath;
-    copy->m_showPicture = m_showPicture;
     copy->SetBounds(ClonedBounds(keepPosition), true);
     copy->UpdateWindow();
     return copy;

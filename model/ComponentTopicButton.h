@@ -19,6 +19,17 @@ struct CTopicPictureSource {
     CLibraryPictureKinds kinds;
 };
 
+// What a topic button keeps: copied whole by Clone, and what its window and dialogs exchange.
+struct STopicButtonValues {
+    int m_photoMask = 0;
+    int m_fitted = 0;
+    QString m_title;
+    int m_thumbnailIndex = -1;
+    QString m_picturePath;
+    QString m_renderedPath;
+    int m_showPicture = 1;
+};
+
 // A button of a menu screen that leads to a topic: its title with the thumbnail of the topic's screen or a
 // picture of its own, by default one from the graphics library that matches the title. The large and the
 // small button share everything but their look and where their pictures go.
@@ -26,9 +37,14 @@ struct CTopicPictureSource {
 // On save each button renders its picture at the size it shows it and stores the rendered file's name
 // ("mm%d.png" or "m%d.png", numbered across the whole save); after the project is opened again the
 // rendered file is the button's picture.
-class CComponentTopicButton : public CComponentBase, public CPictureWriter
+class CComponentTopicButton : public CComponentBase, public CPictureWriter, protected STopicButtonValues
 {
 public:
+    using Values = STopicButtonValues;
+    const Values &GetValues() const { return *this; }
+    // Takes every value and shows them in the window.
+    void SetValues(const Values &values);
+
     const QString &GetTitle() const { return m_title; }
     void SetTitle(const QString &title);
     int GetThumbnailIndex() const { return m_thumbnailIndex; }
@@ -71,7 +87,7 @@ public:
     static constexpr int kFittedGate = ProjectSchema::kTopicButtonFitted;
 
 protected:
-    explicit CComponentTopicButton(int type);
+    CComponentTopicButton(int type, CEditCanvas *parent);
 
     // Where the rendered pictures go and how they are named.
     struct Rendering {
@@ -88,14 +104,7 @@ protected:
     void SetPictureFromLibrary(const CTopicPictureSource &source);
     void UpdateWindow();
 
-    int m_photoMask = 0;
     CxImage m_picture;
-    int m_fitted = 0;
-    QString m_title;
-    int m_thumbnailIndex = -1;
-    QString m_picturePath;
-    QString m_renderedPath;
-    int m_showPicture = 1;
 
 private:
     void WriteOwnPicture(const CArchive &ar, CPictureSaveSession &session);

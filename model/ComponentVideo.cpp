@@ -37,21 +37,19 @@ bool IsExtension(const QString &extension, const char *which)
 
 } // namespace
 
-CComponentVideo::CComponentVideo() : CComponentBase(ct_video)
+CComponentVideo::CComponentVideo() : CComponentBase(ct_video, nullptr, kDefaultBounds) {}
+
+CComponentVideo::CComponentVideo(CEditCanvas *parent) : CComponentBase(ct_video, parent, kDefaultBounds)
 {
-    m_bounds = kDefaultBounds;
+    m_windowMode = QStringLiteral("window");
 }
 
-CComponentVideo::CComponentVideo(CEditCanvas *parent) : CComponentBase(ct_video), m_windowMode(QStringLiteral("window"))
-{
-    m_bounds = kDefaultBounds;
-    CreateComponentWindow(parent);
-}
+CComponentVideo::CComponentVideo(CEditCanvas *parent, int type) : CComponentBase(type, parent, kDefaultBounds) {}
 
-CComponentVideo::CComponentVideo(CEditCanvas *parent, int type) : CComponentBase(type)
+void CComponentVideo::SetValues(const Values &values)
 {
-    m_bounds = kDefaultBounds;
-    CreateComponentWindow(parent);
+    static_cast<Values &>(*this) = values;
+    ExchangeData(false);
 }
 
 void CComponentVideo::SetFilePath(const QString &path)
@@ -117,26 +115,9 @@ bool CComponentVideo::BuildPublishHtml(const CCorvContext &context, QString &out
                                         tokens, out);
 }
 
-void CComponentVideo::CopyVideoFields(CComponentVideo &copy, bool keepPosition) const
-{
-    // Every kind of the family keeps its own type and settings in a copy.
-    copy.SetBounds(ClonedBounds(keepPosition), true);
-    copy.m_autoStart = m_autoStart;
-    copy.m_controller = m_controller;
-    copy.m_loop = m_loop;
-    copy.m_toolbar = m_toolbar;
-    copy.m_scrollBar = m_scrollBar;
-    copy.m_navPanes = m_navPanes;
-    copy.m_windowMode = m_windowMode;
-    copy.m_flashVars = m_flashVars;
-    copy.m_backgroundColor = m_backgroundColor;
-    copy.m_flashVersion = m_flashVersion;
-    copy.SetFilePath(m_filePath);
-}
-
 std::unique_ptr<CComponentBase> CComponentVideo::Clone(bool keepPosition) const
 {
-    return CloneAs<CComponentVideo>(keepPosition);
+    return CloneKind<CComponentVideo>(keepPosition);
 }
 
 void CComponentVideo::SerializeVideoHead(CArchive &ar)

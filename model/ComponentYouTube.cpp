@@ -2,18 +2,17 @@
 
 #include "platform/Archive.h"
 
-CComponentYouTube::CComponentYouTube(CEditCanvas *parent) : CComponentBase(ct_youtube)
+CComponentYouTube::CComponentYouTube(CEditCanvas *parent) : CComponentBase(ct_youtube, parent, kDefaultBounds) {}
+
+void CComponentYouTube::SetValues(const Values &values)
 {
-    m_bounds = kDefaultBounds;
-    CreateComponentWindow(parent);
+    static_cast<Values &>(*this) = values;
+    ExchangeData(false);
 }
 
 std::unique_ptr<CComponentBase> CComponentYouTube::Clone(bool keepPosition) const
 {
-    auto copy = std::make_unique<CComponentYouTube>(m_parent);
-    copy->SetBounds(ClonedBounds(keepPosition), true);
-    copy->m_embedCode = m_embedCode;
-    return copy;
+    return CloneKind<CComponentYouTube>(keepPosition);
 }
 
 void CComponentYouTube::SerializeComponent(CArchive &ar)

@@ -15,6 +15,8 @@ public:
     virtual ~CEditCanvas() = default;
 
     // The window of a new component, hidden, over its bounds; null for kinds the canvas has no window for.
+    // It is asked while the component is being made: the window may keep the component and read its type
+    // and bounds, and reads the kind's values only when asked to show them (UpdateFromComponent).
     virtual std::unique_ptr<CComponentWindow> CreateComponentWindow(CComponentBase &component) = 0;
 
     // The list of components on display (not owned), in drawing order.

@@ -27,8 +27,8 @@ public:
     explicit FakeDialog(bool ok) : m_ok(ok) {}
     bool Edit(CComponentFreeFormText::DialogValues &values) override
     {
-        seenCorrect = values.correctFeedback;
-        values.keywords[0] = QStringLiteral("wing");
+        seenCorrect = values.m_correctFeedback;
+        values.m_keywords[0] = QStringLiteral("wing");
         return m_ok;
     }
     QString seenCorrect;

@@ -159,16 +159,16 @@ TEST(FreeFormText, EditProperties)
     CComponentFreeFormText q(nullptr, ids);
     ScriptedDialog dialog;
     dialog.edit = [](CComponentFreeFormText::DialogValues &v) {
-        v.keywords[0] = QStringLiteral(" ;red;; green  ;");
-        v.keywords[3] = QStringLiteral("blue");
-        v.questionId = QStringLiteral("ZZ");
-        v.instruction = QStringLiteral("Describe it.");
-        v.storeResponse = 1;
+        v.m_keywords[0] = QStringLiteral(" ;red;; green  ;");
+        v.m_keywords[3] = QStringLiteral("blue");
+        v.m_questionId = QStringLiteral("ZZ");
+        v.m_instruction = QStringLiteral("Describe it.");
+        v.m_storeResponse = 1;
     };
     EXPECT_TRUE(q.EditProperties(dialog));
-    EXPECT_EQ(dialog.shown.questionId, QStringLiteral("AA"));
-    EXPECT_EQ(dialog.shown.instruction, QStringLiteral("Please type your response below."));
-    EXPECT_EQ(dialog.shown.maxCharacters, 250);
+    EXPECT_EQ(dialog.shown.m_questionId, QStringLiteral("AA"));
+    EXPECT_EQ(dialog.shown.m_instruction, QStringLiteral("Please type your response below."));
+    EXPECT_EQ(dialog.shown.m_maxCharacters, 250);
     EXPECT_EQ(q.m_keywords[0], QStringLiteral("red;green"));
     EXPECT_EQ(q.m_keywords[3], QStringLiteral("blue"));
     EXPECT_EQ(q.m_questionId, QStringLiteral("AA"));
@@ -178,16 +178,16 @@ TEST(FreeFormText, EditProperties)
     EXPECT_EQ(q.CountKeywords(), 2);
 
     dialog.edit = [](CComponentFreeFormText::DialogValues &v) {
-        v.keywords = {};
-        v.keywords[5] = QStringLiteral(" ;; ");
-        v.evaluate = 1;
+        v.m_keywords = {};
+        v.m_keywords[5] = QStringLiteral(" ;; ");
+        v.m_evaluate = 1;
     };
     EXPECT_TRUE(q.EditProperties(dialog));
     EXPECT_EQ(q.CountKeywords(), 0);
     EXPECT_EQ(q.m_evaluate, 0);
 
     dialog.ok = false;
-    dialog.edit = [](CComponentFreeFormText::DialogValues &v) { v.instruction = QStringLiteral("Cancelled"); };
+    dialog.edit = [](CComponentFreeFormText::DialogValues &v) { v.m_instruction = QStringLiteral("Cancelled"); };
     EXPECT_FALSE(q.EditProperties(dialog));
     EXPECT_EQ(q.m_instruction, QStringLiteral("Describe it."));
 }
