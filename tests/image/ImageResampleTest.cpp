@@ -355,23 +355,40 @@ TEST(Sampling, PointsAndEdges)
     EXPECT_EQ(pal.GetEdgePixelColor(-1, 0, 99, &red), red);
 }
 
+namespace {
+
+// A picture of pseudo-random colours, the same for the same seed.
+CxImage Noisy(int width, int height, uint32_t seed)
+{
+    CxImage image(uint32_t(width), uint32_t(height), 24);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            image.SetPixelColor(x, y, RGBQUAD{uint8_t(seed >> 24), uint8_t(seed >> 16), uint8_t(seed >> 8), 0});
+        }
+    return image;
+}
+
+// The picture with an alpha plane that changes along both axes.
+CxImage WithAlphaRamp(const CxImage &picture)
+{
+    CxImage image(picture);
+    image.AlphaCreate();
+    for (int y = 0; y < image.GetHeight(); ++y)
+        for (int x = 0; x < image.GetWidth(); ++x)
+            image.AlphaSetPixel(x, y, uint8_t(x * 11 + y * 5));
+    return image;
+}
+
+} // namespace
+
 // Guards the whole-picture passes against the single-sample functions they stand for: every destination
 // pixel must equal SampleInterpolated (point sampling) or SampleArea (averaging) at its position, for
 // every kernel family, the edge modes that read outside the picture, alpha planes and palettes.
 TEST(Resample, EveryPixelEqualsItsSingleSample)
 {
-    CxImage noisy(23, 17, 24);
-    uint32_t seed = 7;
-    for (int y = 0; y < 17; ++y)
-        for (int x = 0; x < 23; ++x) {
-            seed = seed * 1664525u + 1013904223u;
-            noisy.SetPixelColor(x, y, RGBQUAD{uint8_t(seed >> 24), uint8_t(seed >> 16), uint8_t(seed >> 8), 0});
-        }
-    CxImage withAlpha(noisy);
-    withAlpha.AlphaCreate();
-    for (int y = 0; y < 17; ++y)
-        for (int x = 0; x < 23; ++x)
-            withAlpha.AlphaSetPixel(x, y, uint8_t(x * 11 + y * 5));
+    const CxImage noisy = Noisy(23, 17, 7);
+    const CxImage withAlpha = WithAlphaRamp(noisy);
     CxImage palette(noisy);
     palette.DecreaseBpp(8, false);
     palette.SetTransIndex(3);
@@ -421,18 +438,8 @@ TEST(Resample, EveryPixelEqualsItsSingleSample)
 // sample, with and without an alpha plane.
 TEST(Resample, LanczosRowBlocksEqualTheSingleSamples)
 {
-    CxImage noisy(120, 14, 24);
-    uint32_t seed = 11;
-    for (int y = 0; y < 14; ++y)
-        for (int x = 0; x < 120; ++x) {
-            seed = seed * 1664525u + 1013904223u;
-            noisy.SetPixelColor(x, y, RGBQUAD{uint8_t(seed >> 24), uint8_t(seed >> 16), uint8_t(seed >> 8), 0});
-        }
-    CxImage withAlpha(noisy);
-    withAlpha.AlphaCreate();
-    for (int y = 0; y < 14; ++y)
-        for (int x = 0; x < 120; ++x)
-            withAlpha.AlphaSetPixel(x, y, uint8_t(x * 3 + y * 17));
+    const CxImage noisy = Noisy(120, 14, 11);
+    const CxImage withAlpha = WithAlphaRamp(noisy);
 
     struct Size { int width, height; bool disableAveraging; };
     const Size sizes[] = {
