@@ -6,6 +6,10 @@
 #include <cstring>
 #include <vector>
 
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#include <immintrin.h>
+#endif
+
 // Whole-picture resampling. Every destination pixel gets exactly the value that SampleInterpolated or
 // SampleArea gives for its position: the passes below only take out of the per-pixel work what does not
 // depend on the pixel (weights of a column or a row, where a window starts, how the edge mode moves a
@@ -270,24 +274,6 @@ void SumRow(const Lanes *row, const float *kx, const int32_t *start, int32_t cou
     }
 }
 
-// A row of sums into a picture without palette, each lane cut to 0-255 as ClampWeighted does: blue, green
-// and red bytes, and the alpha plane's row when there is one.
-void StoreRow(const Lanes *sums, int32_t count, uint8_t *row, uint8_t *alpha)
-{
-    const Lanes low = Broadcast(0.0f), high = Broadcast(255.0f);
-    for (int32_t d = 0; d < count; ++d) {
-        Lanes v = sums[d];
-        v = v > low ? v : low;
-        v = v < high ? v : high;
-        const Integers n = __builtin_convertvector(v, Integers);
-        row[3 * d] = uint8_t(n[0]);
-        row[3 * d + 1] = uint8_t(n[1]);
-        row[3 * d + 2] = uint8_t(n[2]);
-        if (alpha)
-            alpha[d] = uint8_t(n[3]);
-    }
-}
-
 // Eight floats, two pixels' lanes: where the processor has 256-bit registers the vertical pass takes two
 // pixels an instruction, elsewhere the compiler splits each operation in two.
 typedef float Wide __attribute__((vector_size(32)));
@@ -298,38 +284,294 @@ typedef float Wide __attribute__((vector_size(32)));
 #define CORV_WIDE_CLONES
 #endif
 
-// The vertical pass: out[d] is the sum over the Taps row sums rows[j][d], each times ky[j], in order.
-// The rows are taken as plain floats, four to a pixel, 32 at a time so that the sums overlap instead of
-// each waiting on its own additions; every float keeps the order and the rounding of its lane.
+// The Lanczos rows below are planar: the blue sums of a row, then its green, its red and (with an alpha
+// plane) its alpha, each `pitch` floats long, a multiple of eight. A row of the picture without alpha
+// has three planes: its alpha lane is never read.
 constexpr int kLanczosTaps = 12;
+constexpr int32_t kBlock = 8; // destination columns a horizontal step
 
-CORV_WIDE_CLONES void SumLanczosColumns(const Lanes *const *rows, const float *ky, int32_t count, Lanes *out)
+size_t PaddedToBlocks(size_t n)
 {
-    Wide k[kLanczosTaps];
-    for (int j = 0; j < kLanczosTaps; ++j)
-        k[j] = Wide{} + ky[j];
-    const size_t floats = size_t(count) * 4;
-    float *sums = reinterpret_cast<float *>(out);
-    constexpr size_t kBlock = 4; // wide vectors a step
+    return (n + size_t(kBlock) - 1) / size_t(kBlock) * size_t(kBlock);
+}
+
+// The vertical pass for `outputs` destination rows at once: out row r, float f, is the sum over the taps
+// rows rows[r * taps + j][f], each times ky[r * taps + j], in order, for the `floats` floats of a row
+// (every plane). 32 floats go at a time so that the sums overlap instead of each waiting on its own
+// additions, and every destination row takes its part of those 32 before the next 32 are read: rows
+// the destination rows share are then read from the nearest cache. Every float keeps the order and the
+// rounding of its lane.
+constexpr int32_t kRowsTogether = 4;
+
+CORV_WIDE_CLONES void SumLanczosColumns(const float *const *rows, const float *ky, int32_t outputs, size_t floats,
+                                        float *out)
+{
     size_t f = 0;
-    for (; f + kBlock * 8 <= floats; f += kBlock * 8) {
-        Wide s[kBlock] = {};
-        for (int j = 0; j < kLanczosTaps; ++j) {
-            const float *row = reinterpret_cast<const float *>(rows[j]) + f;
-            for (size_t b = 0; b < kBlock; ++b) {
-                Wide v;
-                std::memcpy(&v, row + 8 * b, sizeof v);
-                s[b] += v * k[j];
+    for (; f + 32 <= floats; f += 32) {
+        for (int32_t r = 0; r < outputs; ++r) {
+            const float *const *window = rows + size_t(r) * kLanczosTaps;
+            const float *k = ky + size_t(r) * kLanczosTaps;
+            // Four named sums, so that they stay in registers.
+            Wide s0 = {}, s1 = {}, s2 = {}, s3 = {};
+            for (int j = 0; j < kLanczosTaps; ++j) {
+                const Wide weight = Wide{} + k[j];
+                const float *row = window[j] + f;
+                Wide v0, v1, v2, v3;
+                std::memcpy(&v0, row, sizeof v0);
+                std::memcpy(&v1, row + 8, sizeof v1);
+                std::memcpy(&v2, row + 16, sizeof v2);
+                std::memcpy(&v3, row + 24, sizeof v3);
+                s0 += v0 * weight;
+                s1 += v1 * weight;
+                s2 += v2 * weight;
+                s3 += v3 * weight;
+            }
+            float *sums = out + size_t(r) * floats + f;
+            std::memcpy(sums, &s0, sizeof s0);
+            std::memcpy(sums + 8, &s1, sizeof s1);
+            std::memcpy(sums + 16, &s2, sizeof s2);
+            std::memcpy(sums + 24, &s3, sizeof s3);
+        }
+    }
+    for (; f < floats; ++f)
+        for (int32_t r = 0; r < outputs; ++r) {
+            float s = 0.0f;
+            for (int j = 0; j < kLanczosTaps; ++j)
+                s += rows[size_t(r) * kLanczosTaps + size_t(j)][f] * ky[size_t(r) * kLanczosTaps + size_t(j)];
+            out[size_t(r) * floats + f] = s;
+        }
+}
+
+// The horizontal Lanczos pass over whole rows. Destination columns go eight at a time, a block; when
+// the windows of a block start within eight entries of its first one (always so when enlarging, where
+// each column's window starts at most one entry after the one before), tap i of all eight is one
+// load of eight consecutive entries of a plane from the block's start plus i, put in order by the
+// block's offsets, times the eight columns' weights of tap i. Each destination float still sums its
+// taps in order, one multiplication and one addition each, as the single sample does.
+class LanczosRows
+{
+public:
+    LanczosRows(const std::vector<int32_t> &start, const std::vector<float> &weights, int32_t count, size_t span,
+                int32_t planes)
+        : m_start(start)
+        , m_weights(weights)
+        , m_count(count)
+        , m_span(span)
+        , m_planes(planes)
+        , m_pitch(PaddedToBlocks(size_t(count)))
+        , m_sourcePitch(PaddedToBlocks(span + size_t(kBlock)))
+    {
+        const size_t blocks = m_pitch / size_t(kBlock);
+        m_base.resize(blocks);
+        m_offsets.assign(blocks * size_t(kBlock), 0);
+        m_blockWeights.assign(blocks * size_t(kLanczosTaps) * size_t(kBlock), 0.0f);
+        m_together.resize(blocks);
+        for (size_t b = 0; b < blocks; ++b) {
+            const int32_t first = int32_t(b) * kBlock;
+            const int32_t base = start[size_t(first)];
+            bool together = true;
+            for (int32_t k = 0; k < kBlock && first + k < count; ++k) {
+                const int32_t offset = start[size_t(first + k)] - base;
+                together = together && offset >= 0 && offset < kBlock;
+                m_offsets[b * size_t(kBlock) + size_t(k)] = together ? offset : 0;
+                for (int32_t i = 0; i < kLanczosTaps; ++i)
+                    m_blockWeights[(b * size_t(kLanczosTaps) + size_t(i)) * size_t(kBlock) + size_t(k)] =
+                        weights[size_t(first + k) * size_t(kLanczosTaps) + size_t(i)];
+            }
+            m_base[b] = base;
+            m_together[b] = together;
+        }
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+        m_wide = __builtin_cpu_supports("avx2");
+#endif
+        if (m_wide)
+            m_source.assign(size_t(planes) * m_sourcePitch, 0.0f);
+        else
+            m_lanes.resize(size_t(count));
+    }
+
+    // Floats of one plane of a row of sums; a row of sums holds Planes() planes one after another.
+    size_t Pitch() const { return m_pitch; }
+    int32_t Planes() const { return m_planes; }
+
+    // The sums of one source row (lanes from the first column any window reaches) into out.
+    void Sum(const Lanes *row, float *out)
+    {
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+        if (m_wide) {
+            SumWide(row, out);
+            return;
+        }
+#endif
+        SumRow<kLanczosTaps>(row, m_weights.data(), m_start.data(), m_count, m_lanes.data());
+        for (int32_t d = 0; d < m_count; ++d)
+            for (int32_t c = 0; c < m_planes; ++c)
+                out[size_t(c) * m_pitch + size_t(d)] = m_lanes[size_t(d)][c];
+    }
+
+private:
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+    __attribute__((target("avx2"))) void SumWide(const Lanes *row, float *out)
+    {
+        // The row's lanes into planes, four pixels a step.
+        float *blue = m_source.data();
+        float *green = blue + m_sourcePitch;
+        float *red = green + m_sourcePitch;
+        float *alpha = m_planes > 3 ? red + m_sourcePitch : nullptr;
+        size_t x = 0;
+        for (; x + 4 <= m_span; x += 4) {
+            const float *p = reinterpret_cast<const float *>(row + x);
+            __m128 r0 = _mm_loadu_ps(p), r1 = _mm_loadu_ps(p + 4), r2 = _mm_loadu_ps(p + 8), r3 = _mm_loadu_ps(p + 12);
+            _MM_TRANSPOSE4_PS(r0, r1, r2, r3);
+            _mm_storeu_ps(blue + x, r0);
+            _mm_storeu_ps(green + x, r1);
+            _mm_storeu_ps(red + x, r2);
+            if (alpha)
+                _mm_storeu_ps(alpha + x, r3);
+        }
+        for (; x < m_span; ++x) {
+            blue[x] = row[x][0];
+            green[x] = row[x][1];
+            red[x] = row[x][2];
+            if (alpha)
+                alpha[x] = row[x][3];
+        }
+        const size_t blocks = m_pitch / size_t(kBlock);
+        for (size_t b = 0; b < blocks; ++b) {
+            if (!m_together[b]) {
+                SumApart(b, out);
+                continue;
+            }
+            if (alpha)
+                SumBlock<4>(b, out);
+            else
+                SumBlock<3>(b, out);
+        }
+    }
+
+    template <int Planes>
+    __attribute__((target("avx2"))) void SumBlock(size_t b, float *out) const
+    {
+        const __m256i order = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(m_offsets.data() + b * kBlock));
+        const float *w = m_blockWeights.data() + b * size_t(kLanczosTaps) * size_t(kBlock);
+        const float *blue = m_source.data() + size_t(m_base[b]);
+        const float *green = blue + m_sourcePitch;
+        const float *red = green + m_sourcePitch;
+        const float *alpha = Planes > 3 ? red + m_sourcePitch : red;
+        // Named sums, so that they stay in registers.
+        __m256 sb = _mm256_setzero_ps(), sg = sb, sr = sb, sa = sb;
+#pragma GCC unroll 12
+        for (int i = 0; i < kLanczosTaps; ++i) {
+            const __m256 k = _mm256_loadu_ps(w + i * kBlock);
+            sb = _mm256_add_ps(sb, _mm256_mul_ps(_mm256_permutevar8x32_ps(_mm256_loadu_ps(blue + i), order), k));
+            sg = _mm256_add_ps(sg, _mm256_mul_ps(_mm256_permutevar8x32_ps(_mm256_loadu_ps(green + i), order), k));
+            sr = _mm256_add_ps(sr, _mm256_mul_ps(_mm256_permutevar8x32_ps(_mm256_loadu_ps(red + i), order), k));
+            if constexpr (Planes > 3)
+                sa = _mm256_add_ps(sa, _mm256_mul_ps(_mm256_permutevar8x32_ps(_mm256_loadu_ps(alpha + i), order), k));
+        }
+        float *at = out + b * kBlock;
+        _mm256_storeu_ps(at, sb);
+        _mm256_storeu_ps(at + m_pitch, sg);
+        _mm256_storeu_ps(at + 2 * m_pitch, sr);
+        if constexpr (Planes > 3)
+            _mm256_storeu_ps(at + 3 * m_pitch, sa);
+    }
+#endif
+
+    // A block whose windows lie far apart (shrinking without averaging): column by column.
+    void SumApart(size_t b, float *out) const
+    {
+        for (int32_t d = int32_t(b) * kBlock; d < std::min(int32_t(b + 1) * kBlock, m_count); ++d) {
+            const float *k = m_weights.data() + size_t(d) * size_t(kLanczosTaps);
+            for (int32_t c = 0; c < m_planes; ++c) {
+                const float *p = m_source.data() + size_t(c) * m_sourcePitch + size_t(m_start[size_t(d)]);
+                float s = 0.0f;
+                for (int i = 0; i < kLanczosTaps; ++i)
+                    s += p[i] * k[i];
+                out[size_t(c) * m_pitch + size_t(d)] = s;
             }
         }
-        std::memcpy(sums + f, s, sizeof s);
     }
-    for (; f < floats; ++f) {
-        float s = 0.0f;
-        for (int j = 0; j < kLanczosTaps; ++j)
-            s += reinterpret_cast<const float *>(rows[j])[f] * ky[j];
-        sums[f] = s;
+
+    const std::vector<int32_t> &m_start;
+    const std::vector<float> &m_weights;
+    int32_t m_count;
+    size_t m_span;
+    int32_t m_planes;
+    size_t m_pitch;
+    size_t m_sourcePitch;
+    bool m_wide = false;
+    std::vector<int32_t> m_base;
+    std::vector<int32_t> m_offsets;
+    std::vector<float> m_blockWeights;
+    std::vector<bool> m_together;
+    std::vector<float> m_source;
+    std::vector<Lanes> m_lanes;
+};
+
+// A row of planar sums into a picture without palette, each float cut to 0-255 as ClampWeighted does:
+// blue, green and red bytes, and the alpha plane's row when there is one.
+uint8_t ClampSum(float v)
+{
+    v = v > 0.0f ? v : 0.0f;
+    v = v < 255.0f ? v : 255.0f;
+    return uint8_t(int32_t(v));
+}
+
+void StorePlanesFrom(int32_t d, const float *sums, size_t pitch, int32_t count, uint8_t *row, uint8_t *alpha)
+{
+    for (; d < count; ++d) {
+        row[3 * d] = ClampSum(sums[size_t(d)]);
+        row[3 * d + 1] = ClampSum(sums[pitch + size_t(d)]);
+        row[3 * d + 2] = ClampSum(sums[2 * pitch + size_t(d)]);
+        if (alpha)
+            alpha[d] = ClampSum(sums[3 * pitch + size_t(d)]);
     }
+}
+
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+// Eight pixels a step: max and min with 0 and 255 keep the larger or smaller as the comparisons above
+// do, and each 128-bit half packs its four pixels' three bytes into twelve. Each half is stored as 16
+// bytes, the last four of which the next store writes again, so the step stops ten pixels before the
+// end of the row and the rest go one by one.
+__attribute__((target("avx2"))) inline __m256i ClampedSums(const float *p)
+{
+    return _mm256_cvttps_epi32(_mm256_min_ps(_mm256_max_ps(_mm256_loadu_ps(p), _mm256_setzero_ps()),
+                                             _mm256_set1_ps(255.0f)));
+}
+
+__attribute__((target("avx2"))) void StorePlanesWide(const float *sums, size_t pitch, int32_t count, uint8_t *row,
+                                                     uint8_t *alpha)
+{
+    const __m256i threeOfFour = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1, 0, 1, 2, 4,
+                                                 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+    int32_t d = 0;
+    for (; d + 10 <= count; d += 8) {
+        const __m256i b = ClampedSums(sums + d), g = ClampedSums(sums + pitch + size_t(d)), r = ClampedSums(sums + 2 * pitch + size_t(d));
+        const __m256i pixels =
+            _mm256_or_si256(b, _mm256_or_si256(_mm256_slli_epi32(g, 8), _mm256_slli_epi32(r, 16)));
+        const __m256i packed = _mm256_shuffle_epi8(pixels, threeOfFour);
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(row + 3 * d), _mm256_castsi256_si128(packed));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(row + 3 * d + 12), _mm256_extracti128_si256(packed, 1));
+        if (alpha) {
+            const __m256i a = ClampedSums(sums + 3 * pitch + size_t(d));
+            const __m128i words = _mm_packus_epi32(_mm256_castsi256_si128(a), _mm256_extracti128_si256(a, 1));
+            _mm_storel_epi64(reinterpret_cast<__m128i *>(alpha + d), _mm_packus_epi16(words, words));
+        }
+    }
+    StorePlanesFrom(d, sums, pitch, count, row, alpha);
+}
+#endif
+
+void StorePlanes(const float *sums, size_t pitch, int32_t count, uint8_t *row, uint8_t *alpha)
+{
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+    if (__builtin_cpu_supports("avx2")) {
+        StorePlanesWide(sums, pitch, count, row, alpha);
+        return;
+    }
+#endif
+    StorePlanesFrom(0, sums, pitch, count, row, alpha);
 }
 
 } // namespace
@@ -471,58 +713,73 @@ bool CxImage::ResampleWindow(CxImage &target, float xScale, float yScale, int32_
         return false;
     for (int32_t &s : start)
         s -= firstColumn;
-    // Each horizontal weight in all four lanes: the product with a vertical weight is then one operation.
-    std::vector<Lanes> kx(wx.size());
-    for (size_t i = 0; i < wx.size(); ++i)
-        kx[i] = Broadcast(wx[i]);
-
     LaneRows source(*this, firstColumn, lastColumn, firstRow, lastRow, taps, edge);
 
     const bool withAlpha = m_alpha != nullptr;
-    std::vector<Lanes> sums(static_cast<size_t>(newWidth));
-    const Lanes *window[12];
     if (lanczos) {
         // Separable, as the single sample sums: every source row a window reaches is summed with the
         // horizontal weights once, into slot (row mod taps), and each destination row sums taps of those.
-        const size_t span = size_t(newWidth);
-        std::vector<Lanes> rowSums(size_t(taps) * span);
-        std::vector<int32_t> held(size_t(taps), INT32_MIN);
-        for (int32_t dY = 0; dY < newHeight; ++dY) {
+        LanczosRows horizontal(start, wx, newWidth, size_t(lastColumn - firstColumn + 1), withAlpha ? 4 : 3);
+        const size_t pitch = horizontal.Pitch();
+        const size_t line = size_t(horizontal.Planes()) * pitch;
+        // Up to four destination rows go together while their windows lie within sixteen source rows;
+        // the row sums are kept in slot (row mod 16), so a group's rows never share a slot.
+        constexpr int32_t kSlots = kLanczosTaps + kRowsTogether;
+        std::vector<float> rowSums(size_t(kSlots) * line);
+        std::vector<float> planeSums(size_t(kRowsTogether) * line);
+        std::vector<int32_t> held(size_t(kSlots), INT32_MIN);
+        const float *lines[kRowsTogether * kLanczosTaps];
+        for (int32_t dY = 0; dY < newHeight;) {
             m_info.progress = int32_t(100LL * dY / newHeight);
             if (m_info.escape)
                 break;
-            for (int32_t j = 0; j < taps; ++j) {
-                const int32_t p = rowStart[size_t(dY)] + j;
-                const size_t slot = size_t(((p % taps) + taps) % taps);
-                Lanes *line = rowSums.data() + slot * span;
-                if (held[slot] != p) {
-                    held[slot] = p;
-                    SumRow<12>(source.Row(p), wx.data(), start.data(), newWidth, line);
+            const int32_t top = rowStart[size_t(dY)];
+            int32_t rows = 1;
+            while (rows < kRowsTogether && dY + rows < newHeight && rowStart[size_t(dY + rows)] >= top &&
+                   rowStart[size_t(dY + rows)] + kLanczosTaps <= top + kSlots)
+                ++rows;
+            for (int32_t r = 0; r < rows; ++r)
+                for (int32_t j = 0; j < kLanczosTaps; ++j) {
+                    const int32_t p = rowStart[size_t(dY + r)] + j;
+                    const size_t slot = size_t(((p % kSlots) + kSlots) % kSlots);
+                    float *sumsOfRow = rowSums.data() + slot * line;
+                    if (held[slot] != p) {
+                        held[slot] = p;
+                        horizontal.Sum(source.Row(p), sumsOfRow);
+                    }
+                    lines[r * kLanczosTaps + j] = sumsOfRow;
                 }
-                window[j] = line;
-            }
-            SumLanczosColumns(window, ky.data() + size_t(dY) * size_t(taps), newWidth, sums.data());
-            if (target.IsIndexed()) {
-                for (int32_t dX = 0; dX < newWidth; ++dX)
-                    StoreSample(target, dX, dY, FromLanes(sums[size_t(dX)], withAlpha));
-            } else {
-                StoreRow(sums.data(), newWidth, target.m_info.pixels + size_t(dY) * target.m_info.rowStride,
-                         target.m_alpha ? target.m_alpha + size_t(dY) * size_t(newWidth) : nullptr);
+            SumLanczosColumns(lines, ky.data() + size_t(dY) * size_t(taps), rows, line, planeSums.data());
+            for (int32_t r = 0; r < rows; ++r, ++dY) {
+                const float *sums = planeSums.data() + size_t(r) * line;
+                if (target.IsIndexed()) {
+                    for (int32_t dX = 0; dX < newWidth; ++dX) {
+                        const float *f = sums + size_t(dX);
+                        const Lanes v{f[0], f[pitch], f[2 * pitch], withAlpha ? f[3 * pitch] : 0.0f};
+                        StoreSample(target, dX, dY, FromLanes(v, withAlpha));
+                    }
+                } else {
+                    StorePlanes(sums, pitch, newWidth, target.m_info.pixels + size_t(dY) * target.m_info.rowStride,
+                                target.m_alpha ? target.m_alpha + size_t(dY) * size_t(newWidth) : nullptr);
+                }
             }
         }
         return true;
     }
+    // The 4 x 4 kernels sum each window whole. Each horizontal weight in all four lanes: the product with
+    // a vertical weight is then one operation.
+    std::vector<Lanes> kx(wx.size());
+    for (size_t i = 0; i < wx.size(); ++i)
+        kx[i] = Broadcast(wx[i]);
+    std::vector<Lanes> sums(static_cast<size_t>(newWidth));
+    const Lanes *window[4];
     for (int32_t dY = 0; dY < newHeight; ++dY) {
         m_info.progress = int32_t(100LL * dY / newHeight);
         if (m_info.escape)
             break;
         for (int32_t j = 0; j < taps; ++j)
             window[j] = source.Row(rowStart[size_t(dY)] + j);
-        const float *rowWeights = ky.data() + size_t(dY) * size_t(taps);
-        if (lanczos)
-            SumWindows<12>(window, rowWeights, kx.data(), start.data(), newWidth, sums.data());
-        else
-            SumWindows<4>(window, rowWeights, kx.data(), start.data(), newWidth, sums.data());
+        SumWindows<4>(window, ky.data() + size_t(dY) * size_t(taps), kx.data(), start.data(), newWidth, sums.data());
         for (int32_t dX = 0; dX < newWidth; ++dX)
             StoreSample(target, dX, dY, FromLanes(sums[size_t(dX)], withAlpha));
     }

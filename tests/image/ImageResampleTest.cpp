@@ -355,23 +355,40 @@ TEST(Sampling, PointsAndEdges)
     EXPECT_EQ(pal.GetEdgePixelColor(-1, 0, 99, &red), red);
 }
 
+namespace {
+
+// A picture of pseudo-random colours, the same for the same seed.
+CxImage Noisy(int width, int height, uint32_t seed)
+{
+    CxImage image(uint32_t(width), uint32_t(height), 24);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            image.SetPixelColor(x, y, RGBQUAD{uint8_t(seed >> 24), uint8_t(seed >> 16), uint8_t(seed >> 8), 0});
+        }
+    return image;
+}
+
+// The picture with an alpha plane that changes along both axes.
+CxImage WithAlphaRamp(const CxImage &picture)
+{
+    CxImage image(picture);
+    image.AlphaCreate();
+    for (int y = 0; y < image.GetHeight(); ++y)
+        for (int x = 0; x < image.GetWidth(); ++x)
+            image.AlphaSetPixel(x, y, uint8_t(x * 11 + y * 5));
+    return image;
+}
+
+} // namespace
+
 // Guards the whole-picture passes against the single-sample functions they stand for: every destination
 // pixel must equal SampleInterpolated (point sampling) or SampleArea (averaging) at its position, for
 // every kernel family, the edge modes that read outside the picture, alpha planes and palettes.
 TEST(Resample, EveryPixelEqualsItsSingleSample)
 {
-    CxImage noisy(23, 17, 24);
-    uint32_t seed = 7;
-    for (int y = 0; y < 17; ++y)
-        for (int x = 0; x < 23; ++x) {
-            seed = seed * 1664525u + 1013904223u;
-            noisy.SetPixelColor(x, y, RGBQUAD{uint8_t(seed >> 24), uint8_t(seed >> 16), uint8_t(seed >> 8), 0});
-        }
-    CxImage withAlpha(noisy);
-    withAlpha.AlphaCreate();
-    for (int y = 0; y < 17; ++y)
-        for (int x = 0; x < 23; ++x)
-            withAlpha.AlphaSetPixel(x, y, uint8_t(x * 11 + y * 5));
+    const CxImage noisy = Noisy(23, 17, 7);
+    const CxImage withAlpha = WithAlphaRamp(noisy);
     CxImage palette(noisy);
     palette.DecreaseBpp(8, false);
     palette.SetTransIndex(3);
@@ -413,4 +430,46 @@ TEST(Resample, EveryPixelEqualsItsSingleSample)
                             }
                         }
                 }
+}
+
+// Guards the Lanczos row pass, which takes destination columns eight at a time: blocks whose windows
+// start close together share one load a tap, blocks whose windows lie far apart (a slight shrink without
+// averaging) go column by column, and a last block may be short. Every pixel must still equal its single
+// sample, with and without an alpha plane.
+TEST(Resample, LanczosRowBlocksEqualTheSingleSamples)
+{
+    const CxImage noisy = Noisy(120, 14, 11);
+    const CxImage withAlpha = WithAlphaRamp(noisy);
+
+    struct Size { int width, height; bool disableAveraging; };
+    const Size sizes[] = {
+        {109, 14, true}, // shrinking by 1.1: some blocks span eight entries, some more
+        {97, 20, true},  // by 1.24: most blocks lie apart
+        {257, 29, false}, {1, 30, true}, {121, 15, false}, {128, 16, false},
+    };
+    for (const CxImage *image : {&noisy, &withAlpha})
+        for (const Size &size : sizes)
+            for (int edge : {EdgeRepeat, EdgeMirror, EdgeBackground}) {
+                SCOPED_TRACE(testing::Message() << (image->AlphaIsValid() ? "alpha " : "") << size.width << "x"
+                                                << size.height << " edge " << edge);
+                CxImage source(*image);
+                CxImage result;
+                ASSERT_TRUE(source.Resample(size.width, size.height, InterpolationLanczos, edge, &result,
+                                            size.disableAveraging));
+                const float xScale = float(source.GetWidth()) / float(size.width);
+                const float yScale = float(source.GetHeight()) / float(size.height);
+                for (int y = 0; y < size.height; ++y)
+                    for (int x = 0; x < size.width; ++x) {
+                        const RGBQUAD c = source.SampleInterpolated((float(x) + 0.5f) * xScale - 0.5f,
+                                                                    (float(y) + 0.5f) * yScale - 0.5f,
+                                                                    InterpolationLanczos, edge);
+                        const RGBQUAD got = result.GetPixelColor(x, y, false);
+                        ASSERT_EQ((RGBQUAD{got.rgbBlue, got.rgbGreen, got.rgbRed, 0}),
+                                  (RGBQUAD{c.rgbBlue, c.rgbGreen, c.rgbRed, 0}))
+                            << x << "," << y;
+                        if (result.AlphaIsValid()) {
+                            ASSERT_EQ(result.AlphaGet(x, y), c.rgbReserved) << x << "," << y;
+                        }
+                    }
+            }
 }
