@@ -83,41 +83,23 @@ int ChosenBoxFor(uint32_t colour, bool hasDefault, bool hasCustom)
 int NextBox(int current, Key key, bool hasDefault, bool hasCustom)
 {
     const bool isCell = current >= 0 && current < kColourCount;
-    switch (key) {
-    case Key::Down:
-        if (current == DefaultBox)
-            return 0;
+    if (key == Key::Down || key == Key::Right) {
+        // Down moves a row, Right a cell (the last column wraps to the next row).
+        const int step = key == Key::Down ? kColumns : 1;
         if (current == CustomBox)
             return hasDefault ? DefaultBox : 0;
         if (!isCell)
             return 0;
-        return current + kColumns < kColourCount ? current + kColumns : BelowGrid(hasDefault, hasCustom);
-    case Key::Right:
-        if (current == DefaultBox)
-            return 0;
-        if (current == CustomBox)
-            return hasDefault ? DefaultBox : 0;
-        if (!isCell)
-            return 0;
-        return current + 1 < kColourCount ? current + 1 : BelowGrid(hasDefault, hasCustom);
-    case Key::Up:
-        if (current == DefaultBox)
-            return hasCustom ? CustomBox : kLastCell;
-        if (current == CustomBox)
-            return kLastCell;
-        if (isCell && current >= kColumns)
-            return current - kColumns;
-        return AboveGrid(hasDefault, hasCustom);
-    case Key::Left:
-        if (current == DefaultBox)
-            return hasCustom ? CustomBox : kLastCell;
-        if (current == CustomBox)
-            return kLastCell;
-        if (isCell && current > 0)
-            return current - 1;
-        return AboveGrid(hasDefault, hasCustom);
+        return current + step < kColourCount ? current + step : BelowGrid(hasDefault, hasCustom);
     }
-    return current;
+    const int step = key == Key::Up ? kColumns : 1;
+    if (current == DefaultBox)
+        return hasCustom ? CustomBox : kLastCell;
+    if (current == CustomBox)
+        return kLastCell;
+    if (isCell && current - step >= 0)
+        return current - step;
+    return AboveGrid(hasDefault, hasCustom);
 }
 
 uint32_t BoxColour(int box, uint32_t initial)

@@ -46,6 +46,7 @@ QWidget *CInPlaceEditDelegate::createEditor(QWidget *parent, const QStyleOptionV
         input->installEventFilter(const_cast<CInPlaceEditDelegate *>(this));
     m_state.Begin(index.row(), index.column(), index.data(Qt::EditRole).toString());
     m_open = editor;
+    m_filled = false;
     return editor;
 }
 
@@ -78,8 +79,10 @@ void CInPlaceEditDelegate::setEditorData(QWidget *editor, const QModelIndex &ind
 {
     // Only when the editor opens: the view also calls this when the model changes under an open editor,
     // which must not throw away what the author is typing.
-    if (editor == m_open && m_state.IsOpen() && EditorText(editor).isEmpty())
-        SetEditorText(editor, index.data(Qt::EditRole).toString());
+    if (editor != m_open || !m_state.IsOpen() || m_filled)
+        return;
+    m_filled = true;
+    SetEditorText(editor, index.data(Qt::EditRole).toString());
 }
 
 void CInPlaceEditDelegate::setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const

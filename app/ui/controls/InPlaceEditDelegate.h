@@ -49,4 +49,6 @@ private:
     // delegate's own bookkeeping.
     mutable QPointer<QWidget> m_open;
     mutable CInPlaceEditState m_state;
+    // Whether the open editor got the cell's text yet.
+    mutable bool m_filled = false;
 };

@@ -1,17 +1,15 @@
 #pragma once
 
-#include <QObject>
-#include <QPointer>
+#include "app/ui/controls/DragTracker.h"
+
 #include <QRect>
 
 class QPainter;
-class QWidget;
 
-// A rectangle on the canvas with eight handles: dragging a handle resizes it, dragging inside moves it. The
-// drag runs inside the host's own event loop (Track grabs the host's mouse and keyboard) and ends with one
-// trackFinished signal: completed on the button's release, cancelled by Escape or the right button with the
-// rectangle put back. Kinds of tracker narrow the handles offered and adjust each proposed rectangle.
-class CRectTracker : public QObject
+// A rectangle on the canvas with eight handles: dragging a handle resizes it, dragging inside moves it; a
+// cancelled drag puts the rectangle back. Kinds of tracker narrow the handles offered and adjust each
+// proposed rectangle.
+class CRectTracker : public CDragTracker
 {
     Q_OBJECT
 public:
@@ -26,25 +24,19 @@ public:
     int HitTest(const QPoint &point) const;
     // Starts a drag of what lies under point; false when nothing does or another widget has the mouse.
     bool Track(QWidget *host, const QPoint &point);
-    bool IsTracking() const { return m_handle >= 0; }
 
     // Bit n set: handle n is offered.
     virtual unsigned GetHandleMask() const;
     // Called with every rectangle a drag of handle proposes; may change it.
     virtual void AdjustRect(int handle, QRect &rect);
 
-signals:
-    void trackFinished(bool completed);
-
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    void DragTo(const QPoint &point) override;
+    void DragCancelled() override { m_rect = m_start; }
 
 private:
-    void End(bool completed);
-
     QRect m_rect;
     QRect m_start;
     QPoint m_pressed;
     int m_handle = -1;
-    QPointer<QWidget> m_host;
 };
