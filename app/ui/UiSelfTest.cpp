@@ -296,10 +296,13 @@ void ShootControl(Run &run, const QString &name, const QString &state)
 void PlanControls(Run &run)
 {
     auto g = std::make_shared<Gallery>();
-    run.steps.push_back([g](Run &) { BuildGallery(*g); });
-    run.steps.push_back([g](Run &r) {
+    // The pointer rests on the rollover button, whose host shows what it does, before the picture.
+    run.steps.push_back([g](Run &) {
+        BuildGallery(*g);
         QEvent enter(QEvent::Enter);
         QApplication::sendEvent(g->rollover, &enter);
+    });
+    run.steps.push_back([g](Run &r) {
         ShootControl(r, QStringLiteral("controls"), QStringLiteral("hovering=%1").arg(g->rollover->IsHovering()));
     });
     // The palette dropped down from the colour button, walked by keys to the second cell.

@@ -9,6 +9,8 @@
 CColorSelectButton::CColorSelectButton(QWidget *parent) : QPushButton(parent), m_chooser(CorvColourDialog::Ask)
 {
     setMinimumSize(40, 24);
+    // Hosts name the button after what it colours; this is what it says until they do.
+    setAccessibleName(QStringLiteral("Colour"));
     connect(this, &QPushButton::clicked, this, &CColorSelectButton::OnClicked);
 }
 
