@@ -98,10 +98,9 @@ int main(int argc, char **argv)
     }
     int paragraphs = 0;
     const double read = Best([&] {
-        QString error;
-        auto doc = CWordDocumentReader::Read(path, error);
-        paragraphs = doc ? int(doc->paragraphs.size()) : 0;
-        return doc != nullptr;
+        const auto doc = CWordDocumentReader::Read(path);
+        paragraphs = doc ? int(doc.Value()->paragraphs.size()) : 0;
+        return doc.Ok();
     });
     size_t screens = 0;
     const double import = Best([&] {
@@ -115,7 +114,7 @@ int main(int argc, char **argv)
         CHeadlessImportHost host(doc);
         CWordDocImporter importer(doc, nullptr, host);
         CTopic topic(QString(), QStringLiteral("Handbook"), QString(), path, QStringLiteral("FALSE"));
-        const bool ok = importer.ConvertDocuments({&topic}, false, false, QStringLiteral("1"));
+        const bool ok = importer.ConvertDocuments({&topic}, false, false, QStringLiteral("1")).Ok();
         screens = doc.MainScreenList.size();
         return ok;
     });

@@ -24,13 +24,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     file.write(reinterpret_cast<const char *>(data), qint64(size));
     file.close();
-    QString error;
-    auto doc = CWordDocumentReader::Read(path, error);
-    if (!doc) {
-        if (error.isEmpty())
+    const auto read = CWordDocumentReader::Read(path);
+    if (!read) {
+        if (read.Error().isEmpty())
             std::abort();
         return 0;
     }
+    const auto &doc = read.Value();
     int position = 0;
     for (const auto &p : doc->paragraphs) {
         if (p.start != position || p.end - p.start != p.text.size())

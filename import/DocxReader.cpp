@@ -7,6 +7,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <cmath>
 
 #include <libxml/tree.h>
 
@@ -15,10 +16,68 @@
 namespace {
 
 const char *const W = OoxmlNs::kWord;
+const char *const WP = "http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing";
+const char *const VML = "urn:schemas-microsoft-com:vml";
+constexpr double kEmuPerPixel = 9525.0;   // English metric units per pixel at 96 dpi
+// A picture larger than this on the page is shown at this size at most.
+constexpr int kMaxPictureSide = 4000;
+
+// The first element below node (node itself included) of that name, depth first.
+xmlNodePtr FindElement(xmlNodePtr node, const char *ns, const char *name)
+{
+    if (!node)
+        return nullptr;
+    if (node->type == XML_ELEMENT_NODE && COoxmlXml::Is(node, ns, name))
+        return node;
+    for (xmlNodePtr c = node->children; c; c = c->next)
+        if (xmlNodePtr found = FindElement(c, ns, name))
+            return found;
+    return nullptr;
+}
+
+int PictureSide(double pixels)
+{
+    return pixels > 0 ? int(std::min<double>(pixels + 0.5, kMaxPictureSide)) : 0;
+}
+
+// A length of a VML style ("120pt", "1.5in", "96px") in pixels at 96 dpi; 0 when it cannot be read.
+double VmlLength(const QString &style, const QString &property)
+{
+    for (const QString &entry : style.split(u';')) {
+        const qsizetype colon = entry.indexOf(u':');
+        if (colon < 0 || entry.left(colon).trimmed().compare(property, Qt::CaseInsensitive) != 0)
+            continue;
+        QString value = entry.mid(colon + 1).trimmed().toLower();
+        double factor = 96.0 / 72.0;
+        if (value.endsWith(u"pt")) {
+            value.chop(2);
+        } else if (value.endsWith(u"in")) {
+            value.chop(2);
+            factor = 96.0;
+        } else if (value.endsWith(u"px")) {
+            value.chop(2);
+            factor = 1.0;
+        }
+        bool ok = false;
+        const double number = value.toDouble(&ok);
+        return ok && number > 0 ? number * factor : 0;
+    }
+    return 0;
+}
 
 QString Val(xmlNodePtr node, const char *name = "val")
 {
     return COoxmlXml::Attr(node, name, W);
+}
+
+// A number in a w: attribute; fallback when it is missing or not a number.
+long long WInt(xmlNodePtr node, const char *name, long long fallback, bool *present = nullptr)
+{
+    bool ok = false;
+    const long long value = Val(node, name).trimmed().toLongLong(&ok);
+    if (present)
+        *present = ok;
+    return ok ? value : fallback;
 }
 
 bool IsW(xmlNodePtr node, const char *name)
@@ -184,6 +243,8 @@ private:
     RunProps StyleRunProps(const QString &id, int depth = 0) const;
     ParaProps StyleParaProps(const QString &id, int depth = 0) const;
     QString CellText(xmlNodePtr tc) const;
+    void Picture(xmlNodePtr node, int position);
+    int LineHeightPoints() const;
 
     const COoxmlPackage &m_package;
     QHash<QString, Style> m_styles;
@@ -192,7 +253,12 @@ private:
     QHash<QString, QString> m_numToAbstract;
     QHash<QString, std::vector<Level>> m_abstract;
     QHash<QString, QString> m_links;
+    QHash<QString, QString> m_images;   // relationship id -> media part
+    std::vector<CWordDocument::Picture> m_inlinePictures;
+    std::vector<CWordDocument::Picture> m_floatingPictures;
     int m_position = 0;
+    int m_cellRow = -1;      // the cell of the top-level table being read
+    int m_cellColumn = -1;
     // A complex field being read: its instruction and whether its result has begun.
     QString m_fieldInstruction;
     int m_fieldDepth = 0;
@@ -284,9 +350,62 @@ void Reader::ReadNumbering(const QString &part)
 
 void Reader::ReadRelationships(const QString &part)
 {
-    for (const COoxmlRelationship &rel : m_package.Relationships(part))
+    for (const COoxmlRelationship &rel : m_package.Relationships(part)) {
         if (rel.type.endsWith(u"/hyperlink"))
             m_links.insert(rel.id, rel.target);
+        else if (rel.type.endsWith(u"/image") && !rel.external)
+            m_images.insert(rel.id, rel.target);
+    }
+}
+
+// A drawing, VML picture or embedded object: its media read from the package when the package holds it.
+// Pictures linked to files outside the document and drawings without a picture (shapes, charts) are not
+// pictures of the document.
+void Reader::Picture(xmlNodePtr node, int position)
+{
+    CWordDocument::Picture picture;
+    picture.position = position;
+    QString id;
+    if (IsW(node, "drawing")) {
+        xmlNodePtr frame = COoxmlXml::Child(node, WP, "inline");
+        if (!frame) {
+            frame = COoxmlXml::Child(node, WP, "anchor");
+            picture.floating = frame != nullptr;
+        }
+        if (!frame)
+            return;
+        if (xmlNodePtr extent = COoxmlXml::Child(frame, WP, "extent")) {
+            picture.width = PictureSide(double(COoxmlXml::IntAttr(extent, "cx", 0)) / kEmuPerPixel);
+            picture.height = PictureSide(double(COoxmlXml::IntAttr(extent, "cy", 0)) / kEmuPerPixel);
+        }
+        id = COoxmlXml::Attr(FindElement(frame, OoxmlNs::kDrawing, "blip"), "embed", OoxmlNs::kRelationships);
+    } else {
+        xmlNodePtr data = FindElement(node, VML, "imagedata");
+        if (!data)
+            return;
+        id = COoxmlXml::Attr(data, "id", OoxmlNs::kRelationships);
+        for (xmlNodePtr shape = data->parent; shape && shape->type == XML_ELEMENT_NODE; shape = shape->parent) {
+            const QString style = COoxmlXml::Attr(shape, "style");
+            if (style.isEmpty())
+                continue;
+            picture.width = PictureSide(VmlLength(style, QStringLiteral("width")));
+            picture.height = PictureSide(VmlLength(style, QStringLiteral("height")));
+            picture.floating = style.contains(QStringLiteral("position:absolute"), Qt::CaseInsensitive);
+            break;
+        }
+    }
+    picture.name = m_images.value(id);
+    if (picture.name.isEmpty())
+        return;
+    QString error;
+    if (!m_package.ReadPart(picture.name, &picture.bytes, &error))
+        picture.bytes.clear();   // the importer reports a picture it cannot read
+    (picture.floating ? m_floatingPictures : m_inlinePictures).push_back(std::move(picture));
+}
+
+int Reader::LineHeightPoints() const
+{
+    return int(std::lround(m_defaults.points.value_or(11) * 1.2));
 }
 
 void Reader::TextRun(xmlNodePtr r, CWordDocument::Paragraph &para, const RunProps &base, const QString &link)
@@ -312,6 +431,7 @@ void Reader::TextRun(xmlNodePtr r, CWordDocument::Paragraph &para, const RunProp
         } else if (IsW(c, "noBreakHyphen")) {
             text += u'-';
         } else if (IsW(c, "drawing") || IsW(c, "pict") || IsW(c, "object")) {
+            Picture(c, m_position + int(para.text.size() + text.size()));
             text += QChar(1);
         } else if (IsW(c, "fldChar")) {
             const QString kind = Val(c, "fldCharType");
@@ -427,6 +547,10 @@ void Reader::Paragraph(xmlNodePtr p, CWordDocument &doc, int table, bool endsCel
     m_position = para.end;
     para.wordCount = WordTextRules::CountWords(para.text);
     para.table = table;
+    if (table >= 0) {
+        para.cellRow = m_cellRow;
+        para.cellColumn = m_cellColumn;
+    }
     doc.paragraphs.push_back(std::move(para));
 }
 
@@ -476,20 +600,47 @@ void Reader::Table(xmlNodePtr tbl, CWordDocument &doc, int table)
         CWordDocument::Table record;
         record.firstParagraph = int(doc.paragraphs.size());
         record.start = m_position;
-        record.columns = int(COoxmlXml::Children(COoxmlXml::Child(tbl, W, "tblGrid"), W, "gridCol").size());
+        const std::vector<xmlNodePtr> grid = COoxmlXml::Children(COoxmlXml::Child(tbl, W, "tblGrid"), W, "gridCol");
+        record.columns = int(grid.size());
+        long long widthTwips = 0;
+        for (xmlNodePtr column : grid)
+            widthTwips += std::max(0ll, WInt(column, "w", 0));
+        const QString emptyCell = QStringLiteral("\r\a");
+        long long heightTwips = 0;
         for (xmlNodePtr tr : COoxmlXml::Children(tbl, W, "tr")) {
-            std::vector<QString> cells;
-            for (xmlNodePtr tc : COoxmlXml::Children(tr, W, "tc"))
+            xmlNodePtr trPr = COoxmlXml::Child(tr, W, "trPr");
+            // Cells stand in the grid columns they start at; a cell spanning columns leaves the others empty.
+            const long long before = WInt(COoxmlXml::Child(trPr, W, "gridBefore"), "val", 0);
+            std::vector<QString> cells(size_t(std::clamp(before, 0ll, 63ll)), emptyCell);
+            int tallest = 1;
+            for (xmlNodePtr tc : COoxmlXml::Children(tr, W, "tc")) {
                 cells.push_back(CellText(tc));
+                tallest = std::max(tallest, int(cells.back().count(u'\r')));   // one "\r" per paragraph
+                const long long span = WInt(COoxmlXml::Path(tc, W, {"tcPr", "gridSpan"}), "val", 1);
+                for (long long s = 1; s < std::min(span, 64ll); ++s)
+                    cells.push_back(emptyCell);
+            }
+            bool hasHeight = false;
+            const long long height = WInt(COoxmlXml::Child(trPr, W, "trHeight"), "val", 0, &hasHeight);
+            heightTwips += hasHeight && height > 0 ? height : 20ll * tallest * LineHeightPoints();
             record.columns = std::max(record.columns, int(cells.size()));
             record.cellTexts.push_back(std::move(cells));
         }
         record.rows = int(record.cellTexts.size());
+        record.widthPoints = int(std::min<long long>(widthTwips / 20, 1 << 20));
+        record.heightPoints = int(std::min<long long>(heightTwips / 20, 1 << 20));
         doc.tables.push_back(std::move(record));
         table = int(doc.tables.size()) - 1;
     }
+    int row = 0;
     for (xmlNodePtr tr : COoxmlXml::Children(tbl, W, "tr")) {
+        long long column = std::clamp(WInt(COoxmlXml::Path(tr, W, {"trPr", "gridBefore"}), "val", 0), 0ll, 63ll);
         for (xmlNodePtr tc : COoxmlXml::Children(tr, W, "tc")) {
+            if (topLevel) {
+                m_cellRow = row;
+                m_cellColumn = int(column);
+            }
+            column += std::clamp(WInt(COoxmlXml::Path(tc, W, {"tcPr", "gridSpan"}), "val", 1), 1ll, 64ll);
             std::vector<xmlNodePtr> blocks = COoxmlXml::Children(tc);
             xmlNodePtr lastParagraph = nullptr;
             for (xmlNodePtr b : blocks)
@@ -502,8 +653,10 @@ void Reader::Table(xmlNodePtr tbl, CWordDocument &doc, int table)
                     Table(b, doc, table);
             }
         }
+        ++row;
     }
     if (topLevel) {
+        m_cellRow = m_cellColumn = -1;
         CWordDocument::Table &record = doc.tables.back();
         record.paragraphCount = int(doc.paragraphs.size()) - record.firstParagraph;
         if (record.paragraphCount == 0) {
@@ -560,6 +713,9 @@ bool Reader::Run(CWordDocument &doc, QString &error)
         return false;
     }
     Block(body, doc, -1);
+    doc.pictures = std::move(m_inlinePictures);
+    doc.pictures.insert(doc.pictures.end(), std::make_move_iterator(m_floatingPictures.rbegin()),
+                        std::make_move_iterator(m_floatingPictures.rend()));
     return true;
 }
 
@@ -591,17 +747,16 @@ QString CDocxReader::BuiltInDisplayName(const QString &name)
     return display;
 }
 
-std::unique_ptr<CWordDocument> CDocxReader::Read(const QString &path, QString &error)
+CResult<std::unique_ptr<CWordDocument>> CDocxReader::Read(const QString &path)
 {
     QString openError;
     auto package = COoxmlPackage::Open(path, &openError);
-    if (!package) {
-        error = QStringLiteral("%1 cannot be read: %2").arg(path, openError);
-        return nullptr;
-    }
+    if (!package)
+        return CFailure(QStringLiteral("%1 cannot be read: %2").arg(path, openError));
     auto doc = std::make_unique<CWordDocument>();
     Reader reader(*package);
+    QString error;
     if (!reader.Run(*doc, error))
-        return nullptr;
+        return CFailure(error);
     return doc;
 }

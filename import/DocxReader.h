@@ -1,6 +1,7 @@
 #pragma once
 
 #include "import/WordDocument.h"
+#include "platform/Result.h"
 
 #include <QString>
 
@@ -15,8 +16,8 @@ public:
     // Parts larger than this are refused before they are read.
     static constexpr qint64 kMaxDocumentPart = 64ll << 20;
 
-    // Null and a message naming the file when it cannot be read.
-    static std::unique_ptr<CWordDocument> Read(const QString &path, QString &error);
+    // The document, or a message naming the file when it cannot be read.
+    static CResult<std::unique_ptr<CWordDocument>> Read(const QString &path);
     // The word processor's display name of a built-in style written in styles.xml ("heading 1" -> "Heading 1").
     static QString BuiltInDisplayName(const QString &name);
 };

@@ -7,7 +7,7 @@
 #include <QFileInfo>
 
 CImportGlossary::CImportGlossary(CImportHost &host)
-    : m_host(host), m_loader([](const QString &path, QString &error) { return CWordDocumentReader::Read(path, error); })
+    : m_host(host), m_loader([](const QString &path) { return CWordDocumentReader::Read(path); })
 {
 }
 
@@ -43,13 +43,12 @@ int CImportGlossary::ImportGlossaryFromWord(const QStringList &paths)
             continue;
         if (!QFileInfo(path).isFile())
             continue;
-        QString error;
-        std::unique_ptr<CWordDocument> doc = m_loader(path, error);
-        if (!doc) {
-            m_notImported.push_back({path, error});
+        const CResult<std::unique_ptr<CWordDocument>> doc = m_loader(path);
+        if (!doc || !doc.Value()) {
+            m_notImported.push_back({path, doc.Error()});
             continue;
         }
-        for (const CWordDocImporter::Glossary &entry : CollectEntries(*doc)) {
+        for (const CWordDocImporter::Glossary &entry : CollectEntries(*doc.Value())) {
             m_host.AddGlossaryItem(entry.term, entry.text);
             ++count;
         }

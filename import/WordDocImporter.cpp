@@ -2,12 +2,16 @@
 
 #include "document/ContentScreenFactory.h"
 #include "document/CorvessaDoc.h"
+#include "document/NewComponents.h"
 #include "document/ScreenFactory.h"
 #include "document/WordTable.h"
+#include "import/DocumentPicture.h"
 #include "import/ImportHost.h"
 #include "import/WordDocumentReader.h"
 #include "import/WordTextRules.h"
+#include "model/ComponentCompleteParagraph.h"
 #include "model/ComponentImage.h"
+#include "model/ComponentTable.h"
 #include "model/ComponentType.h"
 #include "model/CorvPage.h"
 #include "model/GlobalHelpers.h"
@@ -17,6 +21,8 @@
 #include "platform/Prompt.h"
 #include "platform/RandomSource.h"
 #include "platform/StringTable.h"
+#include "model/RichTextLinks.h"
+#include "platform/richtext/CharFormat.h"
 #include "platform/richtext/RichText.h"
 
 #include <QDir>
@@ -24,6 +30,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace {
 
@@ -68,7 +75,7 @@ void CWordDocImporter::CQuestionOptions::AddOption(const QString &text, int isCo
 
 CWordDocImporter::CWordDocImporter(CCorvessaDoc &document, CGraphicsLibrarySearch *library, CImportHost &host)
     : m_doc(document), m_library(library), m_host(host),
-      m_loader([](const QString &path, QString &error) { return CWordDocumentReader::Read(path, error); })
+      m_loader([](const QString &path) { return CWordDocumentReader::Read(path); })
 {
 }
 
@@ -151,17 +158,16 @@ int CWordDocImporter::Random()
 
 // ---- Driver ----
 
-bool CWordDocImporter::CheckLibraryPictures()
+CStatus CWordDocImporter::CheckLibraryPictures() const
 {
     const QString root = m_doc.GetContext().graphicsLibraryRoot;
     const QDir pictures(root + QStringLiteral("Photo_Objects/image_JPG"), QStringLiteral("*.jpg"), QDir::NoSort,
                         QDir::Files);
     if (pictures.exists() && !pictures.isEmpty())
-        return true;
-    m_doc.Prompt().Error(QStringLiteral("Failed to find images in the following path:\n\n%1\n%2\n%3\n%4")
-                             .arg(root + QStringLiteral("Photo_Objects/image_JPG"), root + QStringLiteral("Photo_Objects/mask"),
-                                  root + QStringLiteral("Stock Photo - b&w"), root + QStringLiteral("Stock Photo - color")));
-    return false;
+        return {};
+    return CFailure(QStringLiteral("Failed to find images in the following path:\n\n%1\n%2\n%3\n%4")
+                        .arg(root + QStringLiteral("Photo_Objects/image_JPG"), root + QStringLiteral("Photo_Objects/mask"),
+                             root + QStringLiteral("Stock Photo - b&w"), root + QStringLiteral("Stock Photo - color")));
 }
 
 void CWordDocImporter::SetLibrarySwitches()
@@ -176,7 +182,7 @@ void CWordDocImporter::SetLibrarySwitches()
     m_library->SetRandomChoice(m_doc.UseRandomlyDisplayMatchingGraphics);
 }
 
-bool CWordDocImporter::ConvertDocuments(const std::vector<const CTopic *> &topics, bool createMainMenu,
+CStatus CWordDocImporter::ConvertDocuments(const std::vector<const CTopic *> &topics, bool createMainMenu,
                                         bool createTopicScreens, const QString &firstLabel)
 {
     m_kenBurnsOn = m_doc.RandomKenBurns;
@@ -184,8 +190,16 @@ bool CWordDocImporter::ConvertDocuments(const std::vector<const CTopic *> &topic
     m_kenBurnsCount = 0;
     m_glossary.clear();
     m_notImported.clear();
-    if (m_doc.TemplateType != kTextOnlyTemplate && !CheckLibraryPictures())
-        return false;
+    m_leftOut.clear();
+    m_documentPictures.clear();
+    m_pictureNumber = 1;
+    m_preparedPictureFolders.clear();
+    m_documentPicturesOnly = 0;
+    m_documentPictureOnScreen = 0;
+    m_screenCounter = 1;
+    if (m_doc.TemplateType != kTextOnlyTemplate)
+        if (CStatus library = CheckLibraryPictures(); !library)
+            return library;
     m_topLabel = m_topicLabel = m_contentLabel = firstLabel;
     if (createTopicScreens) {
         m_topicLabel = m_topLabel + QStringLiteral("_1");
@@ -194,7 +208,7 @@ bool CWordDocImporter::ConvertDocuments(const std::vector<const CTopic *> &topic
     m_question.Reset();
     SetLibrarySwitches();
     if (topics.empty())
-        return true;
+        return {};
 
     if (createMainMenu) {
         CScreenFactory factory(m_doc);
@@ -214,7 +228,7 @@ bool CWordDocImporter::ConvertDocuments(const std::vector<const CTopic *> &topic
         progress.SetText(topics[i]->GetName());
         progress.SetPos(int(i));
         if (!ConvertTopic(*topics[i], int(i), int(topics.size()), createTopicScreens))
-            return false;
+            return CFailure(QStringLiteral("The screens for the imported text could not be made."));
     }
     progress.SetPos(int(topics.size()));
     MakeFinalScreens();
@@ -224,7 +238,7 @@ bool CWordDocImporter::ConvertDocuments(const std::vector<const CTopic *> &topic
         m_host.LayoutMenuButtons(m_mainMenu);
         m_host.RefreshPageThumbnail();
     }
-    return true;
+    return {};
 }
 
 bool CWordDocImporter::ConvertTopic(const CTopic &topic, int topicIndex, int topicCount, bool createTopicScreens)
@@ -273,23 +287,35 @@ bool CWordDocImporter::ConvertTopic(const CTopic &topic, int topicIndex, int top
         if (CCorvPage *last = m_powerPoint(source, m_insertionMode == 0 ? topicScreen : nullptr, m_insertionMode,
                                            m_insertionLabel))
             m_currentScreen = last;
+        else
+            m_notImported.push_back({source, QStringLiteral("%1 gave no screens.").arg(source)});
         m_currentEditor = -1;
         return true;
     default:
+        // Skipped, and said so: the author learns which sources did not come in.
+        m_notImported.push_back(
+            {source, QStringLiteral("%1 is neither a word-processing document nor a presentation.").arg(source)});
         return true;
     }
 }
 
 bool CWordDocImporter::ConvertWordDocument(const QString &path, CCorvPage *objectives)
 {
-    if (!QFileInfo(path).isFile())
+    if (!QFileInfo(path).isFile()) {
+        m_notImported.push_back({path, QStringLiteral("%1 does not exist.").arg(path)});
         return true;
-    QString error;
-    std::unique_ptr<CWordDocument> document = m_loader(path, error);
-    if (!document) {
+    }
+    CResult<std::unique_ptr<CWordDocument>> read = m_loader(path);
+    if (!read || !read.Value()) {
         // One unreadable document never ends the run: it is skipped and reported by the caller.
-        m_notImported.push_back({path, error});
+        m_notImported.push_back({path, read.Error()});
         return true;
+    }
+    std::unique_ptr<CWordDocument> document = std::move(read).Value();
+    if (m_doc.IncludeSourceDocGraphics == 1) {
+        CopyDocumentPictures(*document, path);
+        if (m_doc.TemplateType == kTextOnlyTemplate && !m_documentPictures.empty())
+            m_documentPicturesOnly = 1;
     }
     bool ok = true;
     if (!document->paragraphs.empty())
@@ -336,7 +362,7 @@ bool CWordDocImporter::ConvertParagraphs(const CWordDocument &doc)
             const CWordDocument::Table &table = doc.tables[nextTable - 1];
             if (table.paragraphCount > 0)
                 index += size_t(table.paragraphCount) - 1;
-            ImportWordTable(table);
+            ImportWordTable(doc, table);
             nextTable = nextTable < doc.tables.size() ? nextTable + 1 : 0;
             continue;
         }
@@ -355,10 +381,18 @@ bool CWordDocImporter::ConvertParagraphs(const CWordDocument &doc)
         if (style.compare(u"stem", Qt::CaseInsensitive) == 0) {
             state = stateStem;
             if (previous == stateText) {
-                if (questionHeld)
+                if (questionHeld) {
                     makeQuestion();
-                else if (m_currentEditor != -1)
+                } else if (m_questionPending) {
+                    FinishCompleteParagraph();
+                    if (m_currentScreen)
+                        m_currentScreen->SetTitle(QStringLiteral("Complete Paragraph"));
+                    m_questionPending = 0;
+                    m_host.UpdateCurrentTreeItemText();
+                    m_host.RefreshCurrentThumbnail();
+                } else if (m_currentEditor != -1) {
                     FinishScreen();
+                }
             } else if (previous == stateStem || previous == stateOption || previous == stateOptionYes) {
                 makeQuestion();
             }
@@ -439,7 +473,12 @@ bool CWordDocImporter::ConvertParagraphs(const CWordDocument &doc)
         last = savedState;
     if (questionHeld && last == stateText)
         makeQuestion();
-    if (last == stateText && m_currentEditor != -1) {
+    if (m_questionPending) {
+        FinishCompleteParagraph();
+        TitleScreenFromText(m_editors.empty() ? nullptr : m_editors[0], m_currentScreen);
+        m_host.UpdateCurrentTreeItemText();
+        m_questionPending = 0;
+    } else if (last == stateText && m_currentEditor != -1) {
         FinishScreen();
     } else if (last == stateStem || last == stateOption || last == stateOptionYes) {
         makeQuestion();
@@ -476,8 +515,92 @@ void CWordDocImporter::MakeMultipleChoiceScreen()
     m_placeholders.clear();
 }
 
-void CWordDocImporter::ImportWordTable(const CWordDocument::Table &table)
+void CWordDocImporter::FormatTableCells(CComponentTable &component, const CWordDocument &doc,
+                                        const CWordDocument::Table &table)
 {
+    const size_t end = std::min(doc.paragraphs.size(), size_t(table.firstParagraph) + size_t(std::max(0, table.paragraphCount)));
+    std::map<std::pair<int, int>, std::vector<const CWordDocument::Paragraph *>> cells;
+    for (size_t i = size_t(std::max(0, table.firstParagraph)); i < end; ++i) {
+        const CWordDocument::Paragraph &p = doc.paragraphs[i];
+        if (p.cellRow >= 0 && p.cellColumn >= 0)
+            cells[{p.cellRow, p.cellColumn}].push_back(&p);
+    }
+    for (const auto &[at, paragraphs] : cells) {
+        CRichTextLinks *cell = component.GetCell(at.first, at.second);
+        if (!cell)
+            continue;
+        CRichText &text = cell->GetRichText();
+        const CCharFormat base = text.GetTextLength() > 0 ? text.GetCharFormatAt(0) : text.GetDefaultCharFormat();
+        text.ReplaceAll(QString());
+        for (size_t k = 0; k < paragraphs.size(); ++k) {
+            if (k > 0) {
+                text.SetSel(text.GetTextLength(), text.GetTextLength());
+                text.AppendText(QStringLiteral("\r"), 0);
+            }
+            for (const CWordDocument::Run &run : paragraphs[k]->runs) {
+                QString piece = run.text;
+                piece.remove(QChar(1));
+                piece.remove(QChar(7));
+                piece.remove(QChar(12));
+                piece.replace(QChar(11), u'\r');
+                if (piece.isEmpty() || run.hidden)
+                    continue;
+                const int start = text.GetTextLength();
+                text.SetSel(start, start);
+                text.AppendText(piece, 0);
+                CCharFormat format = base;
+                format.mask = CFM_ALL & ~CFM_LINK;
+                format.SetEffect(CFE_BOLD, run.bold);
+                format.SetEffect(CFE_ITALIC, run.italic);
+                format.SetEffect(CFE_UNDERLINE, run.underline);
+                format.SetEffect(CFE_STRIKEOUT, run.strike);
+                if (run.colour != CWordDocument::autoColour) {
+                    format.SetEffect(CFE_AUTOCOLOR, false);
+                    format.colour = run.colour;
+                }
+                text.SetCharFormat(start, text.GetTextLength(), format);
+            }
+        }
+    }
+}
+
+bool CWordDocImporter::PlaceTableInPlaceholder(const CWordDocument &doc, const CWordDocument::Table &table)
+{
+    if (m_currentEditor < 0 || size_t(m_currentEditor) >= m_placeholders.size() || !m_currentScreen)
+        return false;
+    CComponentBase *placeholder = m_placeholders[size_t(m_currentEditor)];
+    if (!placeholder || !m_currentScreen->Contains(placeholder))
+        return false;
+    // Points against pixels, as the screen's layout was drawn.
+    const CRect rect = placeholder->GetBounds();
+    if (table.widthPoints > rect.Width() || table.heightPoints > rect.Height())
+        return false;
+    auto component = CNewComponents::Table(m_doc, CNewComponents::DefaultTableSettings(table.rows, table.columns));
+    const QString endOfCell = QStringLiteral("\r\a");
+    for (int row = 0; row < int(table.cellTexts.size()) && row < table.rows; ++row) {
+        const std::vector<QString> &cells = table.cellTexts[size_t(row)];
+        for (int column = 0; column < int(cells.size()) && column < table.columns; ++column)
+            component->SetCellText(QString(cells[size_t(column)]).remove(endOfCell), row, column);
+    }
+    FormatTableCells(*component, doc, table);
+    component->SetBounds(rect, true);
+    m_currentScreen->RemoveComponent(placeholder, 0);
+    m_placeholders[size_t(m_currentEditor)] = nullptr;
+    m_currentScreen->AddComponent(std::move(component), m_doc.Prompt());
+    m_host.RepaintCanvas();
+    return true;
+}
+
+void CWordDocImporter::ImportWordTable(const CWordDocument &doc, const CWordDocument::Table &table)
+{
+    if (table.rows <= 0 || table.columns <= 0) {
+        m_leftOut.push_back({QString(), QStringLiteral("A table without rows or columns was left out.")});
+        return;
+    }
+    if (PlaceTableInPlaceholder(doc, table))
+        return;   // the text goes on in the same box
+    if (m_questionPending)
+        FinishCompleteParagraph();
     if (m_currentEditor != -1)
         FinishScreen();
     LeaveCurrentScreen();
@@ -486,6 +609,10 @@ void CWordDocImporter::ImportWordTable(const CWordDocument::Table &table)
     CCorvPage *screen = factory.AddWordTableScreen(QStringLiteral("Untitled table"), m_contentLabel, source);
     AdvanceLabel(m_contentLabel);
     if (screen) {
+        std::vector<CComponentBase *> tables;
+        if (screen->GetComponentsOfType(ct_table, tables) > 0)
+            if (auto *component = dynamic_cast<CComponentTable *>(tables.front()))
+                FormatTableCells(*component, doc, table);
         m_host.AddPageAndSelect(screen);
         m_host.RepaintCanvas();
         m_currentScreen = screen;
@@ -496,6 +623,67 @@ void CWordDocImporter::ImportWordTable(const CWordDocument::Table &table)
     m_editors.clear();
     m_placeholders.clear();
     m_currentEditor = -1;
+}
+
+void CWordDocImporter::FinishCompleteParagraph()
+{
+    if (!m_currentScreen)
+        return;
+    std::vector<CComponentBase *> questions;
+    if (m_currentScreen->GetComponentsOfType(ct_complete_paragraph, questions) == 0)
+        return;
+    if (auto *question = dynamic_cast<CComponentCompleteParagraph *>(questions.front()))
+        question->PickMissingWords(m_doc.DragDropQuestWordCount, m_doc.GetContext().Random());
+}
+
+void CWordDocImporter::CopyDocumentPictures(const CWordDocument &document, const QString &path)
+{
+    m_documentPictures.clear();
+    if (document.pictures.empty())
+        return;
+    const QString base = CDocumentPicture::BaseName(path);
+    QString root = m_doc.GetContext().appDataFolder;
+    if (root.isEmpty())
+        root = QDir::temp().filePath(QStringLiteral("Corvessa"));
+    const QString folder = QDir(root).filePath(QStringLiteral("tmp/") + base);
+    if (!m_preparedPictureFolders.contains(folder)) {
+        // Pictures of an earlier run go; the folder itself is only ever emptied of its own files.
+        const QFileInfo info(folder);
+        if (info.isDir() && !info.isSymLink()) {
+            const QDir dir(folder);
+            for (const QFileInfo &file : dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System))
+                QFile::remove(file.absoluteFilePath());
+        }
+        QDir().mkpath(folder);
+        m_preparedPictureFolders.insert(folder);
+    }
+    for (size_t i = 0; i < document.pictures.size(); ++i) {
+        const CWordDocument::Picture &picture = document.pictures[i];
+        const QString file = QDir(folder).filePath(QStringLiteral("%1_src_%2.jpg").arg(base).arg(m_pictureNumber));
+        const CStatus saved = CDocumentPicture::SaveAsJpeg(picture, file);
+        if (!saved) {
+            m_leftOut.push_back({path, QStringLiteral("Picture %1 of the document (%2) cannot be read and was left "
+                                                      "out: %3.").arg(i + 1).arg(QFileInfo(picture.name).fileName(),
+                                                                                saved.Error())});
+            continue;
+        }
+        ++m_pictureNumber;
+        m_documentPictures.push_back({picture.position, file});
+    }
+}
+
+bool CWordDocImporter::TakeDocumentPicture(QString &path)
+{
+    for (auto it = m_documentPictures.begin(); it != m_documentPictures.end(); ++it) {
+        if (it->position < m_screenTextStart || it->position > m_paragraphEnd)
+            continue;
+        path = it->file;
+        m_documentPictures.erase(it);
+        if (m_documentPicturesOnly)
+            m_documentPictureOnScreen = 1;
+        return true;
+    }
+    return false;
 }
 
 void CWordDocImporter::MakeFinalScreens()

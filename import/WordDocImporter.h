@@ -2,7 +2,9 @@
 
 #include "import/ImportedLinks.h"
 #include "import/WordDocument.h"
+#include "platform/Result.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -15,6 +17,7 @@ class CCorvPage;
 class CCorvessaDoc;
 class CComponentBase;
 class CComponentImage;
+class CComponentTable;
 class CGraphicsLibrarySearch;
 class CImportHost;
 class CRichText;
@@ -23,9 +26,10 @@ class CTopic;
 
 // Turns a list of topics, each naming a source document, into topics and screens of the open course: a
 // main menu, topic screens, Objectives screens, content screens whose text boxes receive the documents'
-// paragraphs, multiple-choice screens from the question styles and glossary entries from the glossary
-// styles. Paragraph styles decide what each paragraph becomes; text that overflows a text box goes on to
-// the next box or screen.
+// paragraphs, multiple-choice screens from the question styles, complete-the-paragraph questions made
+// every n screens, tables, the documents' own pictures and glossary entries from the glossary styles.
+// Paragraph styles decide what each paragraph becomes; text that overflows a text box goes on to the next
+// box or screen.
 class CWordDocImporter
 {
 public:
@@ -47,15 +51,23 @@ public:
         void AddOption(const QString &text, int isCorrect);
     };
 
-    // A source document that could not be read, and why.
+    // A source document that could not be read, or a part of one left out, and why.
     struct NotImported
     {
         QString path;
         QString reason;
     };
 
-    // Reads a document; null and a reason when it cannot be read.
-    using DocumentLoader = std::function<std::unique_ptr<CWordDocument>(const QString &path, QString &error)>;
+    // A picture copied out of the document being converted: the character position it stands at and the
+    // JPEG file it was saved as. Removed once placed.
+    struct CPos2Img
+    {
+        int position = 0;
+        QString file;
+    };
+
+    // Reads a document: the document, or the reason it cannot be read.
+    using DocumentLoader = std::function<CResult<std::unique_ptr<CWordDocument>>(const QString &path)>;
     // Hands a PowerPoint file to the presentation importer: (path, topic screen or null, insertion mode,
     // insertion label) -> the screen it made last, or null.
     using PowerPointImport = std::function<CCorvPage *(const QString &path, CCorvPage *topicScreen, int mode,
@@ -69,9 +81,10 @@ public:
     void SetDocumentLoader(DocumentLoader loader) { m_loader = std::move(loader); }
     void SetPowerPointImport(PowerPointImport import) { m_powerPoint = std::move(import); }
 
-    // Converts every topic in order. True when it ran to the end (also for an empty list or when every
-    // document was skipped); false when the graphics library lacks its pictures or no screen could be made.
-    bool ConvertDocuments(const std::vector<const CTopic *> &topics, bool createMainMenu, bool createTopicScreens,
+    // Converts every topic in order. Succeeds when it ran to the end (also for an empty list or when every
+    // document was skipped, see GetNotImported); fails with the message for the author when the graphics
+    // library lacks its pictures or no screen could be made.
+    CStatus ConvertDocuments(const std::vector<const CTopic *> &topics, bool createMainMenu, bool createTopicScreens,
                           const QString &firstLabel);
 
     // The glossary entries handed to the document by the last run.
@@ -79,7 +92,15 @@ public:
     const std::vector<Glossary> &GetGlossary() const { return m_glossary; }
     // Documents skipped because they could not be read; the caller reports them.
     const std::vector<NotImported> &GetNotImported() const { return m_notImported; }
+    // Pictures and tables of the imported documents that were left out, and why; the caller reports them.
+    const std::vector<NotImported> &GetLeftOut() const { return m_leftOut; }
+    // The pictures of the document being converted that no screen has taken yet.
+    const std::vector<CPos2Img> &GetDocumentPictures() const { return m_documentPictures; }
 
+    // Gives each cell of the component the runs of its paragraphs in the document, with their bold, italic,
+    // underline, strike-through and colour (the table's own face and size stay); cells the document's
+    // paragraphs do not address keep their text.
+    static void FormatTableCells(CComponentTable &component, const CWordDocument &doc, const CWordDocument::Table &table);
     // "" -> "1", "7" -> "8", "1_2" -> "1_3".
     static void AdvanceLabel(QString &label);
     // "Introduction to safety" -> "Introduction to...".
@@ -91,7 +112,7 @@ public:
 
 private:
     // ---- Driver ----
-    bool CheckLibraryPictures();
+    CStatus CheckLibraryPictures() const;
     void SetLibrarySwitches();
     bool ConvertTopic(const CTopic &topic, int topicIndex, int topicCount, bool createTopicScreens);
     bool ConvertWordDocument(const QString &path, CCorvPage *objectives);
@@ -102,7 +123,12 @@ private:
     void CollectGlossaryEntry(const QString &term, const QString &text);
     void MakeMultipleChoiceScreen();
     void FinishScreen();
-    void ImportWordTable(const CWordDocument::Table &table);
+    void ImportWordTable(const CWordDocument &doc, const CWordDocument::Table &table);
+    bool PlaceTableInPlaceholder(const CWordDocument &doc, const CWordDocument::Table &table);
+    void CopyDocumentPictures(const CWordDocument &document, const QString &path);
+    bool TakeDocumentPicture(QString &path);
+    void FinishCompleteParagraph();
+    bool FitWithoutPlaceholder();
 
     // ---- Text flow ----
     CCorvPage *NewContentScreen(CCorvPage *anchor);
@@ -118,7 +144,9 @@ private:
                            double leftIndent);
     void TitleScreenFromText(CRichText *box, CCorvPage *screen);
     void PlaceScreenPictures();
-    void PlacePicture(CComponentImage *placeholder, const QString &text);
+    // The document's picture for the screen's text range first; else, unless documentOnly, a library
+    // picture chosen for the text.
+    void PlacePicture(CComponentImage *placeholder, const QString &text, bool documentOnly = false);
     bool LocateLibraryPicture(QString &fileName) const;
     void CountPictureForKenBurns(CComponentImage *image);
     CCorvPage *MakeObjectivesScreen(const CTopic &topic);
@@ -141,6 +169,7 @@ private:
     QString m_contentLabel = QStringLiteral("1_1_1");
     CCorvPage *m_currentScreen = nullptr;
     std::vector<CRichText *> m_editors;
+    std::vector<CComponentBase *> m_editorComponents;   // the component of each text box
     std::vector<CRichTextLinks *> m_editorLinks; // the link list of each box; null where a box keeps none
     CImportedLinks m_importedLinks;
     int m_currentEditor = -1;
@@ -163,5 +192,11 @@ private:
     int m_topicWords = 0;
     CQuestionOptions m_question;
     std::vector<NotImported> m_notImported;
+    std::vector<NotImported> m_leftOut;
+    std::vector<CPos2Img> m_documentPictures;
+    int m_pictureNumber = 1;
+    QSet<QString> m_preparedPictureFolders;   // emptied once in a run, so a second document keeps the first's
+    int m_documentPicturesOnly = 0;
+    int m_documentPictureOnScreen = 0;
     std::unique_ptr<class CRichText> m_formattedParagraph; // the transfer buffer of the formatted flow
 };

@@ -12,6 +12,7 @@
 #include "model/CorvPage.h"
 #include "model/GlobalHelpers.h"
 #include "model/GraphicsLibrarySearch.h"
+#include "model/ComponentCompleteParagraph.h"
 #include "model/Topic.h"
 #include "platform/RandomSource.h"
 #include "platform/richtext/RichText.h"
@@ -23,6 +24,13 @@
 namespace {
 
 constexpr int kMaxLibraryAttempts = 25;
+constexpr int kTextOnlyTemplate = 13;
+constexpr int kTextAndPictureTemplate = 9;
+// The instruction of the generated complete-the-paragraph questions.
+const QString kCompleteParagraphInstruction =
+    QStringLiteral("Click and drag these words to the correct location to complete the paragraph below.");
+// The text box of a screen that shows no picture takes the whole screen.
+constexpr CRect kFullScreenTextBox{36, 32, 972, 520};
 
 bool IsBlank(const QString &text)
 {
@@ -63,6 +71,7 @@ void CWordDocImporter::TakeEditors(CCorvPage *screen)
 {
     m_editors.clear();
     m_editorLinks.clear();
+    m_editorComponents.clear();
     m_placeholders.clear();
     if (!screen)
         return;
@@ -73,6 +82,7 @@ void CWordDocImporter::TakeEditors(CCorvPage *screen)
                 const CRect &b = component->GetBounds();
                 text->SetLayoutSize(b.Width(), b.Height());
                 m_editors.push_back(text);
+                m_editorComponents.push_back(component.get());
                 auto *textbox = dynamic_cast<CComponentTextbox *>(component.get());
                 m_editorLinks.push_back(textbox ? &textbox->GetContent() : nullptr);
             }
@@ -97,15 +107,28 @@ CCorvPage *CWordDocImporter::NewContentScreen(CCorvPage *anchor)
         layout = Random() % 6;
     else if (layout == 12)
         layout = 6 + Random() % 4;
+    else if (layout == kTextOnlyTemplate && m_documentPicturesOnly)
+        layout = kTextAndPictureTemplate;
+    m_documentPictureOnScreen = 0;
     CCorvPage *screen = nullptr;
-    if (layout >= 0 && layout < CContentScreenFactory::kTemplateCount) {
+    // Every n-th screen of the run is a question made of the text that follows, unless it opens a topic.
+    const int interval = m_doc.DragDropQuestInterval;
+    const bool question = m_doc.AutoCreateDragDropQuest == 1 && interval > 0 && m_screenCounter % interval == 0
+                          && m_topicStart == 0;
+    if (question) {
+        const QString right = m_lastTopic ? m_doc.AssmntFeedBackCorrect : m_doc.FeedBackCorrect;
+        const QString wrong = m_lastTopic ? m_doc.AssmntFeedBackWrong : m_doc.FeedBackWrong;
+        CScreenFactory factory(m_doc);
+        screen = factory.AddCompleteParagraphScreen(QString(), label, anchor, kCompleteParagraphInstruction, QString(),
+                                                    CComponentQuestion::Words{}, right, wrong);
+    } else if (layout >= 0 && layout < CContentScreenFactory::kTemplateCount) {
         CContentScreenFactory screens(m_doc);
         screen = screens.AddContentScreenTemplate(layout, QString(), label, anchor, size, 0);
     } else {
         CScreenFactory factory(m_doc);
         screen = factory.AddTextScreen(QString(), label, anchor, 0);
     }
-    m_questionPending = 0;
+    m_questionPending = question && screen ? 1 : 0;
     m_topicStart = 0;
     if (!screen)
         return nullptr;
@@ -137,6 +160,8 @@ void CWordDocImporter::LeaveCurrentScreen()
 
 bool CWordDocImporter::OpenScreen(int start)
 {
+    if (m_questionPending)
+        FinishCompleteParagraph();
     LeaveCurrentScreen();
     if (!NewContentScreen(nullptr) || m_currentEditor < 0) {
         m_screenTextStart = m_paragraphEnd = 0;
@@ -149,12 +174,16 @@ bool CWordDocImporter::OpenScreen(int start)
 
 bool CWordDocImporter::StartOver(int start)
 {
+    if (m_questionPending)
+        FinishCompleteParagraph();
     FinishScreen();
     return OpenScreen(start);
 }
 
 bool CWordDocImporter::ScreenFull()
 {
+    if (m_questionPending)
+        FinishCompleteParagraph();
     if (m_currentScreen) {
         TitleScreenFromText(m_editors.empty() ? nullptr : m_editors[0], m_currentScreen);
         m_host.UpdateCurrentTreeItemText();
@@ -268,7 +297,7 @@ bool CWordDocImporter::FlowParagraph(QString text, bool newScreen, bool heading,
         const int runStart = box.GetTextLength();
         box.AppendText(rest, 0);
         FormatAppendedRun(box, runStart, heading, isList, listType, alignment, leftIndent);
-        if (!box.IsOverflowing()) {
+        if (!box.IsOverflowing() || (m_documentPicturesOnly && FitWithoutPlaceholder())) {
             if (!heading && rest != u"\n")
                 ++m_paragraphsOnScreen;
             return true;
@@ -456,7 +485,7 @@ bool CWordDocImporter::FlowFormattedParagraph(const CWordDocument::Paragraph &pa
         const int pasteAt = box.GetTextLength();
         box.SetSel(pasteAt, pasteAt);
         box.ReplaceSel(pending);
-        if (!box.IsOverflowing()) {
+        if (!box.IsOverflowing() || (m_documentPicturesOnly && FitWithoutPlaceholder())) {
             ++m_paragraphsOnScreen;
             return true;
         }
@@ -502,18 +531,25 @@ bool CWordDocImporter::LocateLibraryPicture(QString &fileName) const
     return false;
 }
 
-void CWordDocImporter::PlacePicture(CComponentImage *placeholder, const QString &text)
+void CWordDocImporter::PlacePicture(CComponentImage *placeholder, const QString &text, bool documentOnly)
 {
-    if (!placeholder || !m_doc.AutoGenerateGraphics || !m_library)
+    if (!placeholder)
         return;
     QString file, reason;
     bool found = false;
-    for (int attempt = 0; attempt < kMaxLibraryAttempts && !found; ++attempt) {
-        file.clear();
-        reason.clear();
-        if (m_library->FindImageForText(CImportedLinks::StripMarks(text), file, reason) != 1)
+    bool documentPicture = false;
+    if (m_doc.IncludeSourceDocGraphics == 1 && TakeDocumentPicture(file)) {
+        found = documentPicture = true;
+    } else {
+        if (documentOnly || !m_doc.AutoGenerateGraphics || !m_library)
             return;
-        found = LocateLibraryPicture(file);
+        for (int attempt = 0; attempt < kMaxLibraryAttempts && !found; ++attempt) {
+            file.clear();
+            reason.clear();
+            if (m_library->FindImageForText(CImportedLinks::StripMarks(text), file, reason) != 1)
+                return;
+            found = LocateLibraryPicture(file);
+        }
     }
     if (!found)
         return;
@@ -533,6 +569,33 @@ void CWordDocImporter::PlacePicture(CComponentImage *placeholder, const QString 
     const int cy = (old.top + old.bottom) / 2;
     placeholder->SetBounds(CRect(cx - w / 2, cy - h / 2, cx + w / 2, cy + h / 2), true);
     CountPictureForKenBurns(placeholder);
+    if (documentPicture) {
+        // The document's own picture stays: the placeholder is filled and not offered again.
+        for (CComponentBase *&entry : m_placeholders)
+            if (entry == placeholder)
+                entry = nullptr;
+    }
+}
+
+bool CWordDocImporter::FitWithoutPlaceholder()
+{
+    const size_t index = size_t(m_currentEditor);
+    if (m_currentEditor < 0 || index >= m_editors.size() || index >= m_placeholders.size() || !m_placeholders[index])
+        return false;
+    PlacePicture(dynamic_cast<CComponentImage *>(m_placeholders[index]), m_editors[index]->GetText(), true);
+    if (m_documentPictureOnScreen)
+        return !m_editors[index]->IsOverflowing();
+    // No picture of the document belongs to this screen: the text takes the whole screen.
+    if (m_currentScreen && m_placeholders[index])
+        m_currentScreen->RemoveComponent(m_placeholders[index], 0);
+    m_placeholders[index] = nullptr;
+    if (index < m_editorComponents.size() && m_editorComponents[index]) {
+        m_editorComponents[index]->SetBounds(kFullScreenTextBox, true);
+        m_editors[index]->SetLayoutSize(kFullScreenTextBox.Width(), kFullScreenTextBox.Height());
+    }
+    if (m_currentScreen)
+        m_currentScreen->SetModified(0);
+    return !m_editors[index]->IsOverflowing();
 }
 
 void CWordDocImporter::PlaceScreenPictures()

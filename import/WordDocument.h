@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
@@ -8,8 +9,8 @@
 // What the importers read of a word-processing document, as the word processor's object model shows it:
 // paragraphs in document order (those inside tables included) with their text, style name, alignment,
 // indent, list kind and character positions in one story, the runs of each paragraph with their formats,
-// and the top-level tables with the paragraphs they span. The .docx and plain-text readers fill it; tests
-// build it directly.
+// the top-level tables with the paragraphs they span, and the pictures with the positions they stand at.
+// The .docx and plain-text readers fill it; tests build it directly.
 class CWordDocument
 {
 public:
@@ -51,6 +52,8 @@ public:
         int end = 0;
         int wordCount = 0;            // counted as the word processor counts words
         int table = -1;               // index of the top-level table holding it; -1 outside tables
+        int cellRow = -1;             // the row and grid column of its cell in that table
+        int cellColumn = -1;
         std::vector<Run> runs;
     };
 
@@ -61,9 +64,29 @@ public:
         int paragraphCount = 0;
         int rows = 0;
         int columns = 0;
-        std::vector<std::vector<QString>> cellTexts; // [row][column], each ending in "\r\a"
+        // [row][grid column], each ending in "\r\a"; a cell spanning columns holds its text in the first
+        // and leaves the others empty.
+        std::vector<std::vector<QString>> cellTexts;
+        // Size in points: the grid's column widths summed, and the rows' heights summed (a row without a
+        // height of its own counts its tallest cell's lines at the document's line height).
+        int widthPoints = 0;
+        int heightPoints = 0;
+    };
+
+    // A picture of the document: its media as stored in the package, the character position of the
+    // chr(1) that stands for it, and the size it is shown at in pixels at 96 dpi (0 when not given).
+    struct Picture
+    {
+        int position = 0;
+        QString name;                 // the media part ("word/media/image1.png")
+        QByteArray bytes;
+        int width = 0;
+        int height = 0;
+        bool floating = false;        // anchored beside the text rather than standing in a line
     };
 
     std::vector<Paragraph> paragraphs;
     std::vector<Table> tables;
+    // Inline pictures in document order, then floating ones from the last to the first.
+    std::vector<Picture> pictures;
 };

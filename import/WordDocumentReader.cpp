@@ -47,35 +47,25 @@ std::unique_ptr<CWordDocument> CWordDocumentReader::FromText(const QString &text
     return doc;
 }
 
-std::unique_ptr<CWordDocument> CWordDocumentReader::Read(const QString &path, QString &error)
+CResult<std::unique_ptr<CWordDocument>> CWordDocumentReader::Read(const QString &path)
 {
     const QFileInfo info(path);
-    if (!info.isFile()) {
-        error = QStringLiteral("%1 does not exist.").arg(path);
-        return nullptr;
-    }
+    if (!info.isFile())
+        return CFailure(QStringLiteral("%1 does not exist.").arg(path));
     const QByteArray head = Head(path);
-    if (head.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1")) {
-        error = QStringLiteral("%1 is a document in the old binary format (.doc), which cannot be read. Save it "
-                               "as a .docx document and import that.").arg(path);
-        return nullptr;
-    }
+    if (head.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
+        return CFailure(QStringLiteral("%1 is a document in the old binary format (.doc), which cannot be read. "
+                                       "Save it as a .docx document and import that.").arg(path));
     if (head.startsWith("PK"))
-        return CDocxReader::Read(path, error);
+        return CDocxReader::Read(path);
     const QString suffix = info.suffix().toLower();
-    if (suffix == u"docx" || suffix == u"doc") {
-        error = QStringLiteral("%1 is not a word-processing document, or it is damaged.").arg(path);
-        return nullptr;
-    }
-    if (info.size() > kMaxTextFile) {
-        error = QStringLiteral("%1 is too large to import.").arg(path);
-        return nullptr;
-    }
+    if (suffix == u"docx" || suffix == u"doc")
+        return CFailure(QStringLiteral("%1 is not a word-processing document, or it is damaged.").arg(path));
+    if (info.size() > kMaxTextFile)
+        return CFailure(QStringLiteral("%1 is too large to import.").arg(path));
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString());
-        return nullptr;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return CFailure(QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()));
     const QByteArray bytes = file.readAll();
     if (suffix == u"rtf" || bytes.startsWith("{\\rtf")) {
         CRichText rich;

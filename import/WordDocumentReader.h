@@ -1,6 +1,7 @@
 #pragma once
 
 #include "import/WordDocument.h"
+#include "platform/Result.h"
 
 #include <QString>
 
@@ -11,7 +12,8 @@
 class CWordDocumentReader
 {
 public:
-    static std::unique_ptr<CWordDocument> Read(const QString &path, QString &error);
+    // The document, or the reason it cannot be read.
+    static CResult<std::unique_ptr<CWordDocument>> Read(const QString &path);
     // Plain text as paragraphs.
     static std::unique_ptr<CWordDocument> FromText(const QString &text);
 };

@@ -8,6 +8,7 @@
 #include "platform/StringTable.h"
 #include "publish/CoursePublisher.h"
 #include "publish/PublishText.h"
+#include "publish/ScreenPreview.h"
 
 #include <QFileInfo>
 
@@ -47,6 +48,27 @@ public:
 private:
     T &m_value;
     T m_saved;
+};
+
+// Tells the window that work runs for as long as the scope lasts, however it ends.
+class BusyScope
+{
+public:
+    explicit BusyScope(const std::function<void(bool)> &busy) : m_busy(busy)
+    {
+        if (m_busy)
+            m_busy(true);
+    }
+    ~BusyScope()
+    {
+        if (m_busy)
+            m_busy(false);
+    }
+    BusyScope(const BusyScope &) = delete;
+    BusyScope &operator=(const BusyScope &) = delete;
+
+private:
+    const std::function<void(bool)> &m_busy;
 };
 
 } // namespace
@@ -123,11 +145,7 @@ bool CPublishController::RunDriver(Driver driver, const QString &folder, int les
 
 bool CPublishController::Run(Driver driver, const QString &folder, int lessonMode, const QString &webFolder)
 {
-    struct Busy {
-        const std::function<void(bool)> &busy;
-        explicit Busy(const std::function<void(bool)> &b) : busy(b) { if (busy) busy(true); }
-        ~Busy() { if (busy) busy(false); }
-    } busy(m_services.busy);
+    const BusyScope busy(m_services.busy);
     return RunDriver(driver, folder, lessonMode, webFolder);
 }
 
@@ -227,4 +245,21 @@ void CPublishController::PreviewPublished()
     const QString page = PreviewPage();
     if (!page.isEmpty() && m_services.openInBrowser)
         m_services.openInBrowser(page);
+}
+
+bool CPublishController::RunPreview(CCorvPage &screen)
+{
+    CCoursePublisher publisher(m_document, CScreenPreview::PreviewFolderOf(m_document.GetContext()), ProjectPrefix(),
+                               m_courseTree);
+    publisher.SetSpecialCharacters(m_specialCharacters);
+    CScreenPreview preview(publisher, m_services.tempFolder, m_services.openInBrowser);
+    return preview.PreviewScreen(screen);
+}
+
+bool CPublishController::PreviewScreen(CCorvPage *screen)
+{
+    if (!screen)
+        return false;
+    const BusyScope busy(m_services.busy);
+    return RunPreview(*screen);
 }

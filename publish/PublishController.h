@@ -6,6 +6,7 @@
 #include <functional>
 
 class CCharacterSubstitutions;
+class CCorvPage;
 class CCorvessaDoc;
 class COutlineTree;
 
@@ -29,6 +30,8 @@ public:
         std::function<void(const QString &)> openInBrowser;
         // Told true before a driver runs and false after it (the window's wait cursor and progress window).
         std::function<void(bool)> busy;
+        // The per-process temporary folder the screen preview exports components into.
+        QString tempFolder;
     };
 
     CPublishController(CCorvessaDoc &document, const COutlineTree *courseTree, Services services);
@@ -43,6 +46,8 @@ public:
         m_services.openInBrowser = std::move(openInBrowser);
     }
     CCorvessaDoc &Document() const { return m_document; }
+    // The application's temporary folder, which it empties when it ends.
+    void SetTempFolder(const QString &folder) { m_services.tempFolder = folder; }
     void SetSpecialCharacters(const CCharacterSubstitutions *substitutions) { m_specialCharacters = substitutions; }
 
     // The whole publish command of a kind, as its button and the Publish menu run it.
@@ -68,11 +73,16 @@ public:
     // The start page of the last standalone publish, opened in the browser.
     QString PreviewPage() const;
     void PreviewPublished();
+    // The screen preview: the screen published alone into the per-user preview folder and opened in the
+    // browser. Nothing without a screen; true when the page was opened.
+    bool PreviewScreen(CCorvPage *screen);
 
 protected:
     // Builds one publisher for the folder and runs one driver on it; the ASP driver's result, true for
     // the others. Tests replace it to watch the sequence.
     virtual bool RunDriver(Driver driver, const QString &folder, int lessonMode, const QString &webFolder);
+    // Builds the publisher of the preview folder and previews the screen on it.
+    virtual bool RunPreview(CCorvPage &screen);
 
 private:
     // The links, the density warning and the save; false ends the command. Inside an LMS publish only

@@ -213,6 +213,7 @@ void CCorvessaApp::CreateMainViews()
     m_editView = new CEditOutlineView(*m_document);
     m_publishView = new CPublishCommandsView(*m_document, *m_editView, &m_specialCharacters, [this] { return SaveProject(); });
     m_publishView->SetProgressWindow(m_progress.get());
+    m_publishView->Controller().SetTempFolder(TempFolder());
     m_views[ImportViewIndex] = m_importView;
     m_views[EditViewIndex] = m_editView;
     m_views[PublishViewIndex] = m_publishView;
@@ -221,6 +222,7 @@ void CCorvessaApp::CreateMainViews()
         m_frame->AddMainView(view);
     m_frame->SetEditView(m_editView);
     connect(m_editView, &CEditOutlineView::CurrentPageChanged, m_frame.get(), &CMainFrame::UpdateCommandStates);
+    connect(m_editView, &CEditOutlineView::PreviewRequested, m_publishView, &CPublishCommandsView::PreviewScreen);
 }
 
 void CCorvessaApp::UpdateBarVisibility()

@@ -1,5 +1,6 @@
 #include "app/ui/EditOutlineView.h"
 
+#include "app/CommandIds.h"
 #include "document/CorvessaDoc.h"
 #include "model/CorvPage.h"
 #include "model/GlobalHelpers.h"
@@ -64,14 +65,18 @@ CCorvPage *CEditOutlineView::GetCurrentPage() const
     return item ? static_cast<CCorvPage *>(item->data(0, kScreenRole).value<void *>()) : nullptr;
 }
 
-bool CEditOutlineView::UpdateCommand(int, bool &checked) const
+bool CEditOutlineView::UpdateCommand(int commandId, bool &checked) const
 {
-    // The editing commands arrive with the screen editor.
+    // The other editing commands arrive with the screen editor.
     checked = false;
-    return false;
+    return commandId == CorvCommand::PreviewScreen && GetCurrentPage();
 }
 
-void CEditOutlineView::OnCommand(int) {}
+void CEditOutlineView::OnCommand(int commandId)
+{
+    if (commandId == CorvCommand::PreviewScreen && GetCurrentPage())
+        emit PreviewRequested(GetCurrentPage());
+}
 
 void CEditOutlineView::SetFontName(const QString &) {}
 

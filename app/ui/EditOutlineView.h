@@ -2,6 +2,7 @@
 
 #include "app/ui/EditViewApi.h"
 #include "document/DocumentObserver.h"
+#include "model/CorvPage.h"
 #include "model/OutlineTree.h"
 
 #include <QWidget>
@@ -11,7 +12,8 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 // The Edit window as far as it goes: the course outline, every screen in its place with its label, title and
-// kind. The selected screen is the current one; it carries out no editing command yet.
+// kind. The selected screen is the current one; of the editing commands it carries out only the screen
+// preview, which it hands on (PreviewRequested) to the publishing side.
 class CEditOutlineView : public QWidget, public CDocumentObserver, public CEditViewApi
 {
     Q_OBJECT
@@ -33,6 +35,8 @@ public:
 
 signals:
     void CurrentPageChanged();
+    // The author asked to see the screen in the browser.
+    void PreviewRequested(CCorvPage *screen);
 
 private:
     void AddItems(const COutlineTree::Item *first, QTreeWidgetItem *parent);

@@ -51,7 +51,7 @@ CPublishCommandsView::CPublishCommandsView(CCorvessaDoc &document, CEditViewApi 
                                            std::function<bool()> saveProject, QWidget *parent)
     : QWidget(parent),
       m_controller(document, &editView.GetTreeCtrl(),
-                   {std::move(saveProject), OpenWithDesktop, OpenWithDesktop, [this](bool on) { Busy(on); }}),
+                   {std::move(saveProject), OpenWithDesktop, OpenWithDesktop, [this](bool on) { Busy(on); }, {}}),
       m_compatibility(new QCheckBox(this)), m_description(new QLabel(this))
 {
     m_controller.SetSpecialCharacters(specialCharacters);
@@ -198,4 +198,15 @@ void CPublishCommandsView::Publish(Kind kind)
         m_controller.Document().Prompt().Error(CStringTable::Load(35061) + u'\n' + QString::fromLocal8Bit(e.what()));
     }
     UpdateSmallButtons();
+}
+
+void CPublishCommandsView::PreviewScreen(CCorvPage *screen)
+{
+    const CProgressDialog::Scope progress(m_progress);
+    try {
+        m_controller.PreviewScreen(screen);
+    } catch (const std::exception &e) {
+        // A preview that could not finish must not take the program with it.
+        m_controller.Document().Prompt().Error(CStringTable::Load(35061) + u'\n' + QString::fromLocal8Bit(e.what()));
+    }
 }

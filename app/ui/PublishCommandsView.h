@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class CCorvPage;
 class CCorvessaDoc;
 class CEditViewApi;
 class CProgressDialog;
@@ -34,6 +35,8 @@ public:
     // button and the Publish menu send it.
     bool OnCommand(int commandId);
     void Publish(Kind kind);
+    // The screen preview of the Edit window's screen, opened in the browser.
+    void PreviewScreen(CCorvPage *screen);
 
     QString OutputFolder(Kind kind) const { return m_controller.OutputFolder(CPublishController::Kind(kind)); }
     bool TooFewQuestions() const { return m_controller.TooFewQuestions(); }

@@ -16,11 +16,10 @@ std::unique_ptr<CWordDocument> ReadBody(const TempTree &tree, const QByteArray &
 {
     const QString path = tree / "doc.docx";
     EXPECT_TRUE(DocxFixture::Write(path, body));
-    QString e;
-    auto doc = CWordDocumentReader::Read(path, e);
+    auto read = CWordDocumentReader::Read(path);
     if (error)
-        *error = e;
-    return doc;
+        *error = read.Error();
+    return read ? std::move(read).Value() : nullptr;
 }
 
 } // namespace
@@ -150,13 +149,13 @@ TEST(DocxReader, DamagedInputEndsInAMessage)
     for (const QString &path : {truncated, notZip, oldDoc, noDocument, bombPath, deepPath, tree / "missing.docx"}) {
         QElapsedTimer clock;
         clock.start();
-        QString error;
-        EXPECT_FALSE(CWordDocumentReader::Read(path, error)) << path.toStdString();
+        const auto read = CWordDocumentReader::Read(path);
+        EXPECT_FALSE(read) << path.toStdString();
+        const QString error = read.Error();
         EXPECT_FALSE(error.isEmpty()) << path.toStdString();
         EXPECT_TRUE(error.contains(path)) << error.toStdString();
     }
-    QString error;
-    CWordDocumentReader::Read(oldDoc, error);
+    const QString error = CWordDocumentReader::Read(oldDoc).Error();
     EXPECT_TRUE(error.contains(".doc")) << error.toStdString();
 }
 
@@ -165,9 +164,9 @@ TEST(DocxReader, PlainTextIsOneParagraphPerLine)
 {
     TempTree tree;
     const QString path = tree.Write("notes.txt", "First line\r\nSecond\n\nFourth\n");
-    QString error;
-    auto doc = CWordDocumentReader::Read(path, error);
-    ASSERT_TRUE(doc);
+    const auto read = CWordDocumentReader::Read(path);
+    ASSERT_TRUE(read);
+    const auto &doc = read.Value();
     ASSERT_EQ(doc->paragraphs.size(), 4u);
     EXPECT_EQ(doc->paragraphs[0].text, "First line\r");
     EXPECT_EQ(doc->paragraphs[2].text, "\r");

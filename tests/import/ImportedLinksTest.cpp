@@ -73,13 +73,13 @@ protected:
             p.end = position += int(p.text.size());
         }
         importer = std::make_unique<CWordDocImporter>(*doc, nullptr, *host);
-        importer->SetDocumentLoader([paragraphs](const QString &, QString &) {
+        importer->SetDocumentLoader([paragraphs](const QString &) -> CResult<std::unique_ptr<CWordDocument>> {
             auto d = std::make_unique<CWordDocument>();
             d->paragraphs = paragraphs;
             return d;
         });
         topic = std::make_unique<CTopic>("", "Topic", "", tree.Write("links.docx", "x"), "FALSE");
-        return importer->ConvertDocuments({topic.get()}, false, false, "1");
+        return importer->ConvertDocuments({topic.get()}, false, false, "1").Ok();
     }
 
     // Every link of every box: its record agrees with the text between its markers, and no mark of the

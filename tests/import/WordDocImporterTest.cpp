@@ -3,6 +3,7 @@
 #include "DocxFixture.h"
 #include "document/FactoryFixture.h"
 
+#include "import/DocxReader.h"
 #include "import/HeadlessImportHost.h"
 #include "import/ImportGlossary.h"
 #include "import/WordDocImporter.h"
@@ -15,7 +16,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
 
 #include <map>
 
@@ -64,12 +69,10 @@ protected:
     bool Import(const std::vector<QString> &files, bool flags = true, const QString &first = "1")
     {
         importer = std::make_unique<CWordDocImporter>(*doc, nullptr, *host);
-        importer->SetDocumentLoader([this](const QString &path, QString &error) -> std::unique_ptr<CWordDocument> {
+        importer->SetDocumentLoader([this](const QString &path) -> CResult<std::unique_ptr<CWordDocument>> {
             const auto it = store.find(QFileInfo(path).fileName());
-            if (it == store.end()) {
-                error = path + " is damaged";
-                return nullptr;
-            }
+            if (it == store.end())
+                return CFailure(path + " is damaged");
             return Make(it->second);
         });
         topics.clear();
@@ -79,7 +82,9 @@ protected:
             topics.push_back(std::make_unique<CTopic>("", "Topic " + file, "", path, "FALSE"));
             list.push_back(topics.back().get());
         }
-        return importer->ConvertDocuments(list, flags, flags, first);
+        const CStatus status = importer->ConvertDocuments(list, flags, flags, first);
+        lastError = status.Error();
+        return status.Ok();
     }
 
     std::vector<const CCorvPage *> Main() const
@@ -93,6 +98,7 @@ protected:
     std::map<QString, std::vector<Para>> store;
     std::vector<std::unique_ptr<CTopic>> topics;
     std::unique_ptr<CHeadlessImportHost> host;
+    QString lastError;   // the message of the last failed run
     std::unique_ptr<CWordDocImporter> importer;
 };
 
@@ -223,9 +229,8 @@ TEST_F(WordImportTest, EmptyListAndMissingLibrary)
     EXPECT_FALSE(Import({}));
     EXPECT_FALSE(Import({"a.docx"}));
     EXPECT_TRUE(Main().empty());
-    ASSERT_FALSE(prompt.Texts().isEmpty());
-    EXPECT_TRUE(prompt.Texts().back().startsWith("Failed to find images in the following path:\n\n"));
-    EXPECT_TRUE(prompt.Texts().back().contains("Stock Photo - color"));
+    EXPECT_TRUE(lastError.startsWith("Failed to find images in the following path:\n\n"));
+    EXPECT_TRUE(lastError.contains("Stock Photo - color"));
 }
 
 // Guards: one unreadable document ending the whole run, or missing files and other kinds reported.
@@ -233,9 +238,57 @@ TEST_F(WordImportTest, BadDocumentsAreSkippedAndReported)
 {
     store["good.docx"] = {{"Normal", "Good."}};
     ASSERT_TRUE(Import({"broken.docx", "good.docx", "notes.odt", ""}));
-    ASSERT_EQ(importer->GetNotImported().size(), 1u);
+    ASSERT_EQ(importer->GetNotImported().size(), 2u);
     EXPECT_TRUE(importer->GetNotImported()[0].path.endsWith("broken.docx"));
+    EXPECT_TRUE(importer->GetNotImported()[1].reason.endsWith("notes.odt is neither a word-processing document nor a "
+                                                              "presentation."));
     EXPECT_EQ(host->AddedLabels(), QStringList({"1", "1_1", "1_2", "1_2_1", "1_3", "1_4"}));
+}
+
+// Guards: a document of tens of megabytes read for minutes, or exhausting memory, instead of ending in a
+// message that names it; and a refused document leaving screens, glossary entries or the modified mark behind.
+TEST_F(WordImportTest, HugeDocumentsEndInAMessageAndLeaveTheProjectAlone)
+{
+    const QByteArray paragraph = DocxFixture::P("", "Keep the walkways clear and report every spill at once.");
+    // 50 MB of one repeated letter: compressed beyond any real document.
+    QByteArray repeated = DocxFixture::P("", QByteArray(50 << 20, 'a'));
+    // Ordinary paragraphs, just over the cap on the document part.
+    const qsizetype overCap = CDocxReader::kMaxDocumentPart / paragraph.size() + 2;
+    const struct
+    {
+        QString name;
+        QByteArray body;
+        QString message;
+    } cases[] = {
+        {"fifty.docx", repeated, "is compressed beyond any real document"},
+        {"overcap.docx", paragraph.repeated(overCap), "is too large to import"},
+    };
+    repeated.clear();
+    const QStringList labelsBefore = host->AddedLabels();
+    doc->SetModifiedFlag(false);
+    for (const auto &c : cases) {
+        auto parts = DocxFixture::Parts(c.body);
+        const QString path = tree / c.name;
+        ASSERT_TRUE(WriteZip(path, parts));
+        parts.clear();
+        CWordDocImporter reader(*doc, nullptr, *host);
+        const CTopic topic("", "Huge", "", path, "FALSE");
+        QElapsedTimer clock;
+        clock.start();
+        const CStatus status = reader.ConvertDocuments({&topic}, false, false, "1");
+        std::printf("%s (%lld bytes on disk): refused after %lld ms\n", qPrintable(c.name),
+                    static_cast<long long>(QFileInfo(path).size()), static_cast<long long>(clock.elapsed()));
+        EXPECT_TRUE(status.Ok()) << status.Error().toStdString();
+        ASSERT_EQ(reader.GetNotImported().size(), 1u) << c.name.toStdString();
+        const QString message = reader.GetNotImported()[0].reason;
+        EXPECT_TRUE(message.contains(path)) << message.toStdString();
+        EXPECT_TRUE(message.contains(c.message)) << message.toStdString();
+        EXPECT_TRUE(Main().empty());
+        EXPECT_TRUE(doc->GlossaryScreenList.empty());
+        EXPECT_EQ(host->AddedLabels(), labelsBefore);
+        EXPECT_FALSE(doc->IsModified());
+        QFile::remove(path);
+    }
 }
 
 // Guards: final performance screens made twice or with the wrong labels.
@@ -342,17 +395,16 @@ TEST_F(WordImportTest, GlossaryDocuments)
 TEST_F(WordImportTest, DocumentWrittenByPythonDocx)
 {
     const QString path = QStringLiteral(CORV_FIXTURES "/word/safety-python-docx.docx");
-    QString error;
-    auto read = CWordDocumentReader::Read(path, error);
-    ASSERT_TRUE(read) << error.toStdString();
+    const auto read = CWordDocumentReader::Read(path);
+    ASSERT_TRUE(read) << read.Error().toStdString();
     QStringList styles;
-    for (const auto &p : read->paragraphs)
+    for (const auto &p : read.Value()->paragraphs)
         styles << p.styleName;
     EXPECT_EQ(styles, QStringList({"Heading 1", "Normal", "Heading 2", "List Bullet", "List Bullet", "List Number",
                                    "Heading 3", "Normal", "kv_glossary", "kv_description"}));
-    EXPECT_EQ(read->paragraphs[3].listType, CWordDocument::listBullet);
-    EXPECT_GT(read->paragraphs[5].listType, 0);
-    EXPECT_NE(read->paragraphs[5].listType, CWordDocument::listBullet);
+    EXPECT_EQ(read.Value()->paragraphs[3].listType, CWordDocument::listBullet);
+    EXPECT_GT(read.Value()->paragraphs[5].listType, 0);
+    EXPECT_NE(read.Value()->paragraphs[5].listType, CWordDocument::listBullet);
 
     doc->ForceNewPage = doc->UseSrcWordHeadings = 1;
     importer = std::make_unique<CWordDocImporter>(*doc, nullptr, *host);

@@ -86,11 +86,10 @@ TEST_F(WordWritersTest, PythonDocxAndLibreOfficeImportAlike)
 // Guards: the two writers' paragraphs differing in style names, list kinds, runs or link addresses.
 TEST_F(WordWritersTest, BothWritersReadToTheSameParagraphs)
 {
-    QString error;
-    const auto python = CWordDocumentReader::Read(QStringLiteral(CORV_FIXTURES "/word/safety-python-docx.docx"), error);
-    ASSERT_TRUE(python) << error.toStdString();
-    const auto libre = CWordDocumentReader::Read(QStringLiteral(CORV_FIXTURES "/word/safety-libreoffice.docx"), error);
-    ASSERT_TRUE(libre) << error.toStdString();
+    const auto python = CWordDocumentReader::Read(QStringLiteral(CORV_FIXTURES "/word/safety-python-docx.docx"));
+    ASSERT_TRUE(python) << python.Error().toStdString();
+    const auto libre = CWordDocumentReader::Read(QStringLiteral(CORV_FIXTURES "/word/safety-libreoffice.docx"));
+    ASSERT_TRUE(libre) << libre.Error().toStdString();
     const auto describe = [](const CWordDocument &d) {
         QStringList out;
         for (const auto &p : d.paragraphs) {
@@ -103,5 +102,5 @@ TEST_F(WordWritersTest, BothWritersReadToTheSameParagraphs)
         }
         return out;
     };
-    EXPECT_EQ(describe(*python).join(u'\n').toStdString(), describe(*libre).join(u'\n').toStdString());
+    EXPECT_EQ(describe(*python.Value()).join(u'\n').toStdString(), describe(*libre.Value()).join(u'\n').toStdString());
 }

@@ -26,8 +26,15 @@ public:
     std::vector<Call> calls;
     bool aspSucceeds = true;
     bool throwFromAsp = false;
+    std::vector<const CCorvPage *> previews;
 
 protected:
+    bool RunPreview(CCorvPage &screen) override
+    {
+        previews.push_back(&screen);
+        return true;
+    }
+
     bool RunDriver(Driver driver, const QString &folder, int lessonMode, const QString &webFolder) override
     {
         calls.push_back({driver, folder, lessonMode, m_doc.UseASP, webFolder});
@@ -253,4 +260,18 @@ TEST_F(PublishControllerTest, FoldersToOpen)
     controller->OpenPublishedFolder(CPublishController::Lms);
     controller->PreviewPublished();
     EXPECT_EQ(opened, (QStringList{"open " + parent + "/LMS", "browse " + parent + "/Standalone/index.htm"}));
+}
+
+// Guards the screen preview command: it needs a screen, saves nothing, and the window shows it busy for as
+// long as it runs.
+TEST_F(PublishControllerTest, ScreenPreviewNeedsAScreenAndNoSave)
+{
+    AddScreens(1, 0);
+    EXPECT_FALSE(controller->PreviewScreen(nullptr));
+    EXPECT_TRUE(busyLog.isEmpty());
+    CCorvPage *screen = doc->MainScreenList.front().get();
+    EXPECT_TRUE(controller->PreviewScreen(screen));
+    EXPECT_EQ(controller->previews, std::vector<const CCorvPage *>{screen});
+    EXPECT_EQ(saves, 0);
+    EXPECT_EQ(busyLog, (QList<bool>{true, false}));
 }

@@ -52,7 +52,7 @@ expect() {
 [ -f "$shots/selftest.txt" ] || { echo "no self-check record"; exit 1; }
 cat "$shots/selftest.txt"
 expect "^settings view=0 SettingsView edit-bar=0 formatting-bar=0 "
-expect "^import view=1 ImportView edit-bar=0 formatting-bar=0 "
+expect "^import view=1 ImportView edit-bar=0 formatting-bar=0 picture=[0-9]*x[0-9]* saved=1$"
 expect "^edit view=2 EditView edit-bar=1 formatting-bar=1 "
 expect "^publish view=3 PublishView edit-bar=0 formatting-bar=0 "
 expect "^publish-hover view=3 PublishView "

@@ -158,7 +158,8 @@ PAGE_FACTS = """JSON.stringify({
 })"""
 
 
-def load(browser, url, screenshot=None):
+def load(browser, url, screenshot=None, expression=PAGE_FACTS, settle=1.0):
+    """Loads the page in a new tab; the facts the expression gives once it has settled, and its problems."""
     target = browser.send("Target.createTarget", {"url": "about:blank"})["targetId"]
     session = browser.send("Target.attachToTarget", {"targetId": target, "flatten": True})["sessionId"]
     for domain in ("Runtime", "Log", "Network", "Page"):
@@ -166,8 +167,8 @@ def load(browser, url, screenshot=None):
     browser.events.clear()
     browser.send("Page.navigate", {"url": url}, session=session)
     browser.wait_for("Page.loadEventFired")
-    browser.drain(1.0)
-    facts = json.loads(browser.send("Runtime.evaluate", {"expression": PAGE_FACTS, "returnByValue": True},
+    browser.drain(settle)
+    facts = json.loads(browser.send("Runtime.evaluate", {"expression": expression, "returnByValue": True},
                                     session=session)["result"]["value"])
     problems = problems_of(browser.events)
     if screenshot:

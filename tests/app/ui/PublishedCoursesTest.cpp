@@ -1,0 +1,162 @@
+#include "AppFixture.h"
+
+#include "app/CommandIds.h"
+#include "app/ui/EditOutlineView.h"
+#include "app/ui/MainFrame.h"
+#include "app/ui/PublishCommandsView.h"
+#include "document/CorvessaDoc.h"
+#include "model/CorvPage.h"
+#include "model/GlobalHelpers.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The Publish window of a started application whose program folder holds the built program's data (the
+// run-time, the themes, the templates), over a saved course of two screens. What it opens is recorded.
+struct PublishingApp {
+    AppFixture f;
+    std::unique_ptr<CCorvessaApp> app;
+    CPublishCommandsView *view = nullptr;
+    CCorvessaDoc *doc = nullptr;
+    QString project;
+    QStringList opened;
+
+    PublishingApp()
+    {
+        CopyProgramData();
+        project = f.WriteProject("p/Demo.kvx", {{"1", "Welcome", pt_document}, {"2", "Exit Routes", pt_document}},
+                                 "Fire Safety");
+        app = f.Start();
+        EXPECT_TRUE(app->OpenDocumentFile(project)) << qPrintable(f.prompt.Texts().join(" | "));
+        doc = app->Document();
+        doc->WarnInteractTooLow = 0;
+        doc->CreateZip = 1;
+        doc->LmsOpensNewWindow = 0;
+        view = app->PublishView();
+        view->Controller().SetOpeners([this](const QString &path) { opened << "open " + path; },
+                                      [this](const QString &path) { opened << "browse " + path; });
+        f.prompt.SetFallback(CPrompt::yes);
+        f.prompt.Clear();
+        app->OnViewPublish();
+    }
+
+    // Everything the build lays out beside the programs, the programs themselves left out.
+    void CopyProgramData()
+    {
+        const QDir built(QStringLiteral(CORV_BUILT_PROGRAM_FOLDER));
+        for (const QFileInfo &entry : built.entryInfoList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot)) {
+            if (entry.isFile() && entry.isExecutable())
+                continue;
+            const QString target = f.ProgramFolder() + u'/' + entry.fileName();
+            if (entry.isFile() && QFileInfo::exists(target))
+                continue;
+            ASSERT_EQ(QProcess::execute("cp", {"-R", entry.absoluteFilePath(), target}), 0) << qPrintable(target);
+        }
+    }
+
+    QString Published(const QString &kind) const { return f.tree / ("p/Demo Published files/" + kind); }
+    QStringList Failures() const
+    {
+        return f.prompt.Texts().filter(QRegularExpression("^Fail|could not|cannot|missing", QRegularExpression::CaseInsensitiveOption));
+    }
+    void Click(CPublishCommandsView::Kind kind) { QTest::mouseClick(view->Button(kind), Qt::LeftButton); }
+};
+
+} // namespace
+
+// Guards the whole path from the window to the learner: each publish button writes its course, the Edit
+// window's preview command previews the chosen screen, and the standalone course, the preview and the LMS
+// package are then checked in headless Chromium and by the package checker.
+TEST(PublishedCourses, EachButtonWritesACourseThatOpensInTheBrowser)
+{
+    PublishingApp a;
+    for (auto kind : {CPublishCommandsView::Standalone, CPublishCommandsView::Lan, CPublishCommandsView::Web,
+                      CPublishCommandsView::Lms})
+        a.Click(kind);
+    EXPECT_EQ(a.Failures(), QStringList());
+    EXPECT_TRUE(QFileInfo::exists(a.Published("Standalone") + "/index.htm"));
+    EXPECT_TRUE(QFileInfo::exists(a.Published("Lan-based database") + "/index.htm"));
+    EXPECT_TRUE(QFileInfo::exists(a.Published("Web-based database") + "/content/ind.htm"));
+    EXPECT_TRUE(QFileInfo::exists(a.Published("LMS") + ".zip"));
+
+    // The screen preview, from the Edit window's command with the second screen chosen.
+    QTreeWidget *outline = a.app->EditView()->OutlineWidget();
+    QTreeWidgetItem *chosen = nullptr;
+    for (QTreeWidgetItemIterator it(outline); *it; ++it)
+        for (int column = 0; column < outline->columnCount(); ++column)
+            if ((*it)->text(column).contains("Exit Routes"))
+                chosen = *it;
+    ASSERT_NE(chosen, nullptr);
+    outline->setCurrentItem(chosen);
+    QAction *preview = a.app->MainFrame()->Action(CorvCommand::PreviewScreen);
+    ASSERT_TRUE(preview->isEnabled());
+    preview->trigger();
+    const QString page = a.f.AppData() + "/preview/content/preview.htm";
+    EXPECT_EQ(a.opened, QStringList{"browse " + page});
+    EXPECT_EQ(a.Failures(), QStringList());
+
+    QProcess check;
+    check.setProcessChannelMode(QProcess::MergedChannels);
+    check.start("python3", {QStringLiteral(CORV_SOURCE_DIR "/tests/app/ui/check_published_courses.py"),
+                            a.Published("Standalone"), page, "Exit Routes", a.Published("LMS") + ".zip",
+                            a.Published("LMS"), QStringLiteral(CORV_BUILD_TEST_DIR "/published-courses")});
+    ASSERT_TRUE(check.waitForFinished(240000));
+    const QString output = QString::fromUtf8(check.readAll());
+    if (check.exitCode() == 77)
+        GTEST_SKIP() << qPrintable(output);
+    EXPECT_EQ(check.exitCode(), 0) << qPrintable(output);
+}
+
+// Guards a publish whose run-time step fails: the author is told which step, the window stays usable and
+// the next publish runs.
+TEST(PublishedCourses, FailedStepIsToldAndTheWindowGoesOn)
+{
+    PublishingApp a;
+    ASSERT_TRUE(QFile::remove(a.f.ProgramFolder() + "/Themes/Classical/Classical.css"));
+    a.f.prompt.SetFallback(CPrompt::ok);
+    a.Click(CPublishCommandsView::Standalone);
+    EXPECT_TRUE(a.f.prompt.Texts().contains("Fail while publishing.\nError occurs at CreateKvxCss."))
+        << qPrintable(a.f.prompt.Texts().join(" | "));
+    EXPECT_TRUE(a.view->isEnabled());
+    EXPECT_TRUE(a.view->Button(CPublishCommandsView::Lan)->isEnabled());
+    a.f.prompt.Clear();
+    a.Click(CPublishCommandsView::Lan);
+    EXPECT_TRUE(a.f.prompt.Texts().contains("Fail while publishing.\nError occurs at CreateKvxCss."));
+}
+
+// Guards the author's files against a custom output folder that must never be emptied: the project's own
+// folder and the home folder are refused with a message, even when the author agrees to empty them, and
+// everything in them stays.
+TEST(PublishedCourses, CustomFolderThatHoldsTheAuthorsFilesIsNeverEmptied)
+{
+    PublishingApp a;
+    const QString notes = a.f.tree.Write("p/notes.txt", "keep me");
+    const QString home = a.f.tree.MakeFolder("home");
+    const QString letter = a.f.tree.Write("home/letter.txt", "keep me too");
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", home.toLocal8Bit());
+    a.doc->UseDefaultOutputFolder = {1, 0, 0, 1};
+    a.doc->OutputFolder = {QString(), a.f.tree / "p", home, QString()};
+    a.doc->UseASP = 0;
+
+    a.Click(CPublishCommandsView::Lan);
+    a.Click(CPublishCommandsView::Web);
+    qputenv("HOME", oldHome);
+
+    EXPECT_EQ(a.f.prompt.Texts().filter("cannot be emptied for publishing").size(), 2)
+        << qPrintable(a.f.prompt.Texts().join(" | "));
+    for (const QString &kept : {a.project, notes, letter})
+        EXPECT_TRUE(QFileInfo::exists(kept)) << qPrintable(kept);
+    EXPECT_TRUE(a.view->isEnabled());
+}

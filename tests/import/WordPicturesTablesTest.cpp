@@ -1,0 +1,459 @@
+// The Word importer's pictures, tables and questions: pictures read out of the package with their
+// positions and sizes, copied as JPEG files and placed on the screens whose text holds them; tables in
+// place of a placeholder or on a screen of their own, with their cells' formats; multiple-choice questions
+// from the question styles and complete-the-paragraph questions made every n screens.
+#include "DocxFixture.h"
+#include "document/FactoryFixture.h"
+
+#include "image/qt/ImageQt.h"
+#include "image/qt/MetafilePlayer.h"
+#include "image/xImage.h"
+#include "image/xMemFile.h"
+#include "import/DocumentPicture.h"
+#include "import/HeadlessImportHost.h"
+#include "import/WordDocImporter.h"
+#include "import/WordDocumentReader.h"
+#include "model/ComponentCompleteParagraph.h"
+#include "model/ComponentImage.h"
+#include "model/ComponentMultipleChoice.h"
+#include "model/ComponentTable.h"
+#include "model/ComponentType.h"
+#include "model/GlobalHelpers.h"
+#include "model/RichTextLinks.h"
+#include "model/Topic.h"
+#include "platform/richtext/CharFormat.h"
+#include "platform/richtext/RichText.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+QByteArray Encoded(const QImage &image, uint32_t format)
+{
+    CxImage picture;
+    if (!fromQImage(picture, image))
+        return {};
+    CxMemFile file;
+    file.Open();
+    if (!picture.Encode(&file, format))
+        return {};
+    const size_t size = size_t(file.Size());
+    uint8_t *buffer = file.GetBuffer(true);
+    QByteArray bytes(reinterpret_cast<const char *>(buffer), qsizetype(size));
+    std::free(buffer);
+    return bytes;
+}
+
+QByteArray Solid(int width, int height, QRgb colour, uint32_t format)
+{
+    QImage image(width, height, QImage::Format_RGB888);
+    image.fill(colour);
+    return Encoded(image, format);
+}
+
+void Le32(QByteArray &out, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        out.append(char((v >> (8 * i)) & 0xFF));
+}
+
+// An enhanced metafile of width x height pixels filled with one blue rectangle.
+QByteArray BlueEmf(int width, int height)
+{
+    QByteArray records;
+    const auto add = [&](uint32_t type, std::initializer_list<uint32_t> fields) {
+        Le32(records, type);
+        Le32(records, uint32_t(8 + 4 * fields.size()));
+        for (uint32_t f : fields)
+            Le32(records, f);
+    };
+    add(39, {1, 0, 0x00FF0000u, 0});                              // a blue brush
+    add(37, {1});                                                 // selected
+    add(37, {0x80000008u});                                       // no pen
+    add(43, {0, 0, uint32_t(width), uint32_t(height)});           // the rectangle
+    QByteArray eof;
+    Le32(eof, 14);
+    Le32(eof, 20);
+    Le32(eof, 0);
+    Le32(eof, 16);
+    Le32(eof, 20);
+    QByteArray out;
+    const uint32_t total = uint32_t(88 + records.size() + eof.size());
+    for (uint32_t v : {1u, 88u, 0u, 0u, uint32_t(width), uint32_t(height), 0u, 0u,
+                       uint32_t(width * 2540 / 96), uint32_t(height * 2540 / 96), 0x464D4520u, 0x10000u, total, 6u})
+        Le32(out, v);
+    out.append(char(4)).append(char(0)).append(char(0)).append(char(0));   // handles, reserved
+    for (uint32_t v : {0u, 0u, 0u, 960u, 960u, 254u, 254u})
+        Le32(out, v);
+    return out + records + eof;
+}
+
+// A run holding a picture: inline, or anchored beside the text.
+QByteArray Drawing(const QByteArray &id, int widthPx, int heightPx, bool floating = false)
+{
+    const QByteArray frame = floating ? "wp:anchor" : "wp:inline";
+    return "<w:r><w:drawing xmlns:wp=\"http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing\" "
+           "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\"><" + frame + "><wp:extent cx=\""
+           + QByteArray::number(widthPx * 9525) + "\" cy=\"" + QByteArray::number(heightPx * 9525)
+           + "\"/><a:graphic><a:graphicData><a:blip r:embed=\"" + id + "\"/></a:graphicData></a:graphic></" + frame
+           + "></w:drawing></w:r>";
+}
+
+QByteArray TextRun(const QByteArray &text, const QByteArray &props = {})
+{
+    return "<w:r>" + (props.isEmpty() ? QByteArray() : "<w:rPr>" + props + "</w:rPr>")
+           + "<w:t xml:space=\"preserve\">" + text + "</w:t></w:r>";
+}
+
+QByteArray Para(const QByteArray &style, const QByteArray &runs)
+{
+    return "<w:p>" + (style.isEmpty() ? QByteArray() : "<w:pPr><w:pStyle w:val=\"" + style + "\"/></w:pPr>") + runs
+           + "</w:p>";
+}
+
+// A table of the given column widths (twips), rows of cells (each cell its paragraphs' runs) and row heights
+// (twips, 0: none given).
+QByteArray Table(const std::vector<int> &widths, const std::vector<std::vector<QByteArray>> &rows,
+                 const std::vector<int> &heights = {})
+{
+    QByteArray out = "<w:tbl><w:tblGrid>";
+    for (int w : widths)
+        out += "<w:gridCol w:w=\"" + QByteArray::number(w) + "\"/>";
+    out += "</w:tblGrid>";
+    for (size_t r = 0; r < rows.size(); ++r) {
+        out += "<w:tr>";
+        if (r < heights.size() && heights[r] > 0)
+            out += "<w:trPr><w:trHeight w:val=\"" + QByteArray::number(heights[r]) + "\"/></w:trPr>";
+        for (const QByteArray &cell : rows[r])
+            out += "<w:tc>" + cell + "</w:tc>";
+        out += "</w:tr>";
+    }
+    return out + "</w:tbl>";
+}
+
+// A .docx of the body and the media given (relationship id -> part name and bytes).
+bool WriteDocx(const QString &path, const QByteArray &body,
+               const std::vector<std::tuple<QByteArray, QString, QByteArray>> &media)
+{
+    auto parts = DocxFixture::Parts(body);
+    QByteArray rels = parts[2].second;
+    QByteArray images;
+    for (const auto &[id, name, bytes] : media)
+        images += "<Relationship Id=\"" + id + "\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
+                  "relationships/image\" Target=\"media/" + name.toUtf8() + "\"/>";
+    rels.replace("</Relationships>", images + "</Relationships>");
+    parts[2].second = rels;
+    for (const auto &[id, name, bytes] : media)
+        parts.emplace_back("word/media/" + name, bytes);
+    return WriteZip(path, parts);
+}
+
+class WordPicturesTest : public FactoryFixture
+{
+protected:
+    void SetUp() override
+    {
+        FactoryFixture::SetUp();
+        RegisterMetafilePlayer();
+        context.appDataFolder = tree.MakeFolder(QStringLiteral("appdata"));
+        doc->TemplateType = 13;
+        doc->CreateFinalFeedbackScreen = 0;
+        doc->AutoGenerateGraphics = 0;
+        host = std::make_unique<CHeadlessImportHost>(*doc);
+    }
+
+    CStatus Import(const QStringList &paths)
+    {
+        importer = std::make_unique<CWordDocImporter>(*doc, nullptr, *host);
+        topics.clear();
+        std::vector<const CTopic *> list;
+        for (const QString &path : paths) {
+            topics.push_back(std::make_unique<CTopic>("", "Topic", "", path, "FALSE"));
+            list.push_back(topics.back().get());
+        }
+        return importer->ConvertDocuments(list, false, false, "1");
+    }
+
+    template <typename T>
+    static std::vector<T *> Components(const CCorvPage &screen, int type)
+    {
+        std::vector<T *> out;
+        for (const auto &c : screen.GetComponentList())
+            if (c->GetType() == type)
+                out.push_back(dynamic_cast<T *>(c.get()));
+        return out;
+    }
+
+    std::vector<CCorvPage *> Main() const
+    {
+        std::vector<CCorvPage *> out;
+        for (const auto &s : doc->MainScreenList)
+            out.push_back(s.get());
+        return out;
+    }
+
+    QString PictureFolder(const QString &base) const { return context.appDataFolder + "/tmp/" + base; }
+
+    std::unique_ptr<CHeadlessImportHost> host;
+    std::unique_ptr<CWordDocImporter> importer;
+    std::vector<std::unique_ptr<CTopic>> topics;
+};
+
+} // namespace
+
+// Guards: pictures lost or read in the wrong order, at the wrong character position or size; tables measured
+// wrongly or their merged cells shifting the text of the cells after them.
+TEST(DocxPictures, PicturesAndTablesAsTheReaderGivesThem)
+{
+    TempTree tree;
+    const QString path = tree / "read.docx";
+    const QByteArray body = Para("", TextRun("Exit") + Drawing("rId20", 40, 30)) + Para("", TextRun("Helmet") + Drawing("rId21", 20, 10, true))
+                            + Para("", Drawing("rId22", 50, 25) + TextRun("Sign"))
+                            + "<w:p><w:r><w:pict><v:shape xmlns:v=\"urn:schemas-microsoft-com:vml\" style=\"width:30pt;height:15pt\">"
+                              "<v:imagedata r:id=\"rId20\"/></v:shape></w:pict></w:r></w:p>"
+                            + Table({1440, 1440, 1440},
+                                    {{Para("", TextRun("a")), Para("", TextRun("b")), Para("", TextRun("c"))},
+                                     {Para("", TextRun("one")) + Para("", TextRun("two")), Para("", TextRun("x")), Para("", TextRun("y"))},
+                                     {"<w:tcPr><w:gridSpan w:val=\"2\"/></w:tcPr>" + Para("", TextRun("wide")), Para("", TextRun("z"))}},
+                                    {400, 0, 0});
+    ASSERT_TRUE(WriteDocx(path, body, {{"rId20", "one.png", Solid(40, 30, qRgb(255, 0, 0), ImageFormatPng)},
+                                       {"rId21", "two.jpg", Solid(20, 10, qRgb(0, 255, 0), ImageFormatJpg)},
+                                       {"rId22", "three.emf", BlueEmf(50, 25)}}));
+    const auto read = CWordDocumentReader::Read(path);
+    ASSERT_TRUE(read) << read.Error().toStdString();
+    const CWordDocument &d = *read.Value();
+
+    ASSERT_EQ(d.pictures.size(), 4u);
+    // Inline pictures in document order, then the floating one.
+    EXPECT_EQ(d.pictures[0].name, "word/media/one.png");
+    EXPECT_EQ(d.pictures[1].name, "word/media/three.emf");
+    EXPECT_EQ(d.pictures[2].name, "word/media/one.png");
+    EXPECT_EQ(d.pictures[3].name, "word/media/two.jpg");
+    EXPECT_TRUE(d.pictures[3].floating);
+    EXPECT_EQ(d.pictures[0].position, d.paragraphs[0].start + 4);
+    EXPECT_EQ(d.paragraphs[0].text[4], QChar(1));
+    EXPECT_EQ(d.pictures[1].position, d.paragraphs[2].start);
+    EXPECT_EQ(d.pictures[3].position, d.paragraphs[1].start + 6);
+    EXPECT_EQ(std::make_pair(d.pictures[0].width, d.pictures[0].height), std::make_pair(40, 30));
+    EXPECT_EQ(std::make_pair(d.pictures[2].width, d.pictures[2].height), std::make_pair(40, 20));   // 30 x 15 pt
+    EXPECT_FALSE(d.pictures[1].bytes.isEmpty());
+
+    ASSERT_EQ(d.tables.size(), 1u);
+    const CWordDocument::Table &t = d.tables[0];
+    EXPECT_EQ(t.rows, 3);
+    EXPECT_EQ(t.columns, 3);
+    EXPECT_EQ(t.widthPoints, 216);
+    // 20 pt given; two lines of 11 pt type; one line.
+    EXPECT_EQ(t.heightPoints, 20 + 2 * 13 + 13);
+    EXPECT_EQ(t.cellTexts[1][0], "one\rtwo\r\a");
+    ASSERT_EQ(t.cellTexts[2].size(), 3u);
+    EXPECT_EQ(t.cellTexts[2][0], "wide\r\a");
+    EXPECT_EQ(t.cellTexts[2][2], "z\r\a");
+    const auto &z = d.paragraphs[size_t(t.firstParagraph + t.paragraphCount - 1)];
+    EXPECT_EQ(std::make_pair(z.cellRow, z.cellColumn), std::make_pair(2, 2));
+}
+
+// Guards: a document's file name used unchecked as a folder name, so the picture folder could be the shared
+// temporary folder or the settings folder above it, which the importer empties.
+TEST(DocxPictures, BaseNamesStayInsideThePictureFolder)
+{
+    const std::pair<QString, QString> cases[] = {
+        {"/a/b/Safety rules.docx", "Safetyrules"}, {"/a/<b>&c.docx", "bc"}, {"/a/...docx", "document"},
+        {"/a/.docx", "document"}, {"/a/report", "report"}, {"/a/v1.2.docx", "v1.2"},
+    };
+    for (const auto &[path, base] : cases)
+        EXPECT_EQ(CDocumentPicture::BaseName(path), base) << path.toStdString();
+}
+
+// Guards: pictures not copied or placed on the wrong screen, the document's own pictures replaced by the
+// placeholder, a table that fits dropped or given a screen of its own, its cell formats lost, the question
+// styles not making a question, and every fifth screen not being a complete-the-paragraph question.
+TEST_F(WordPicturesTest, PicturesTablesAndQuestionsBecomeComponents)
+{
+    doc->IncludeSourceDocGraphics = 1;
+    doc->ForceNewPage = 1;
+    doc->UseSrcWordHeadings = 1;
+    doc->AutoCreateDragDropQuest = 1;
+    doc->DragDropQuestInterval = 5;
+    doc->DragDropQuestWordCount = 3;
+    const QByteArray bold = "<w:b/>", italic = "<w:i/>", red = "<w:color w:val=\"FF0000\"/>";
+    QByteArray body = Para("Heading1", TextRun("Exits")) + Para("", TextRun("The exit sign is green.") + Drawing("rId20", 40, 30))
+                      + Para("Heading1", TextRun("Helmets")) + Para("", TextRun("Wear a helmet on site.") + Drawing("rId21", 60, 40))
+                      + Para("Heading1", TextRun("Signs")) + Para("", TextRun("Blue signs give orders.") + Drawing("rId22", 50, 50))
+                      + Para("Heading1", TextRun("Records")) + Para("", TextRun("The checks of the week."));
+    std::vector<std::vector<QByteArray>> rows;
+    for (int r = 0; r < 3; ++r) {
+        std::vector<QByteArray> cells;
+        for (int c = 0; c < 4; ++c)
+            cells.push_back(Para("", TextRun("R" + QByteArray::number(r) + "C" + QByteArray::number(c) + " ",
+                                             c == 0 ? bold : c == 1 ? italic : c == 2 ? red : QByteArray())
+                                     + TextRun("plain")));
+        rows.push_back(cells);
+    }
+    body += Table({1000, 1000, 1000, 1000}, rows, {300, 300, 300});
+    body += Para("stem", TextRun("Which sign colour gives an order?")) + Para("option", TextRun("Green"))
+            + Para("optionyes", TextRun("Blue")) + Para("option", TextRun("Red"));
+    body += Para("", TextRun("Fire doors close by themselves when the alarm sounds and must never be wedged open."));
+    body += Para("", TextRun("Escape routes are kept clear of boxes, trolleys and cables at every hour of the day."));
+    const QString path = tree / "course.docx";
+    ASSERT_TRUE(WriteDocx(path, body, {{"rId20", "exit.png", Solid(40, 30, qRgb(0, 160, 0), ImageFormatPng)},
+                                       {"rId21", "helmet.jpg", Solid(60, 40, qRgb(250, 200, 0), ImageFormatJpg)},
+                                       {"rId22", "sign.emf", BlueEmf(50, 50)}}));
+
+    const CStatus status = Import({path});
+    ASSERT_TRUE(status) << status.Error().toStdString();
+    EXPECT_TRUE(importer->GetLeftOut().empty()) << importer->GetLeftOut()[0].reason.toStdString();
+    const auto screens = Main();
+    ASSERT_EQ(screens.size(), 6u);
+
+    // The three pictures, each on the screen of its text, as JPEG files of the size the document shows.
+    const QString folder = PictureFolder("course");
+    const QRgb colours[] = {qRgb(0, 160, 0), qRgb(250, 200, 0), qRgb(0, 0, 255)};
+    const QSize sizes[] = {{40, 30}, {60, 40}, {50, 50}};
+    for (int i = 0; i < 3; ++i) {
+        const auto images = Components<CComponentImage>(*screens[size_t(i)], ct_image);
+        ASSERT_EQ(images.size(), 1u) << i;
+        const QString file = folder + QStringLiteral("/course_src_%1.jpg").arg(i + 1);
+        EXPECT_EQ(images[0]->GetImageFile(), file);
+        EXPECT_TRUE(images[0]->GetAltText().isEmpty());
+        const QImage saved(file);
+        ASSERT_FALSE(saved.isNull()) << file.toStdString();
+        EXPECT_EQ(saved.size(), sizes[i]);
+        const QColor centre = saved.pixelColor(saved.width() / 2, saved.height() / 2);
+        EXPECT_LT(std::abs(centre.red() - qRed(colours[i])) + std::abs(centre.green() - qGreen(colours[i]))
+                      + std::abs(centre.blue() - qBlue(colours[i])), 40) << i;
+        EXPECT_EQ(images[0]->GetBounds().Width(), sizes[i].width());
+    }
+    EXPECT_TRUE(importer->GetDocumentPictures().empty());
+
+    // The table fits beside the text: it takes the placeholder's place, its cells keep their formats.
+    EXPECT_TRUE(Components<CComponentImage>(*screens[3], ct_image).empty());
+    const auto tables = Components<CComponentTable>(*screens[3], ct_table);
+    ASSERT_EQ(tables.size(), 1u);
+    EXPECT_EQ(tables[0]->GetRowCount(), 3);
+    EXPECT_EQ(tables[0]->GetColumnCount(), 4);
+    for (int c = 0; c < 4; ++c) {
+        CRichText &cell = tables[0]->GetCell(2, c)->GetRichText();
+        EXPECT_EQ(cell.GetText(), QStringLiteral("R2C%1 plain").arg(c));
+        const CCharFormat &first = cell.GetCharFormatAt(1);
+        const CCharFormat &last = cell.GetCharFormatAt(cell.GetTextLength() - 1);
+        EXPECT_EQ(first.Has(CFE_BOLD), c == 0);
+        EXPECT_EQ(first.Has(CFE_ITALIC), c == 1);
+        EXPECT_EQ(!first.Has(CFE_AUTOCOLOR) && first.colour == 0x0000FF, c == 2);
+        EXPECT_FALSE(last.Has(CFE_BOLD) || last.Has(CFE_ITALIC));
+    }
+
+    // The question styles.
+    const auto choices = Components<CComponentMultipleChoice>(*screens[4], ct_multiple_choice);
+    ASSERT_EQ(choices.size(), 1u);
+    EXPECT_EQ(screens[4]->GetTitle(), "Multiple Choice");
+    EXPECT_EQ(choices[0]->GetQuestionText(), "Which sign colour gives an order?");
+    EXPECT_EQ(choices[0]->GetOptions()[1], "Blue");
+    EXPECT_EQ(choices[0]->GetCorrectFlags()[1], 1);
+    EXPECT_EQ(choices[0]->GetCorrectFlags()[0], 0);
+
+    // The fifth content screen is a generated question holding the text that followed, three words blanked.
+    const auto paragraphs = Components<CComponentCompleteParagraph>(*screens[5], ct_complete_paragraph);
+    ASSERT_EQ(paragraphs.size(), 1u);
+    const QString question = paragraphs[0]->GetQuestionText();
+    EXPECT_TRUE(question.contains("wedged") || question.contains("trolleys")) << question.toStdString();
+    EXPECT_EQ(question.count(CComponentCompleteParagraph::kBlank), 3) << question.toStdString();
+    EXPECT_EQ(paragraphs[0]->GetInstruction(),
+              "Click and drag these words to the correct location to complete the paragraph below.");
+}
+
+// Guards: a picture the image library cannot read ending the import or leaving a broken picture behind, and
+// a second document of the same name deleting the first one's pictures while they are in use.
+TEST_F(WordPicturesTest, UnreadablePicturesAreLeftOutAndSameNamesKeepTheirPictures)
+{
+    doc->IncludeSourceDocGraphics = 1;
+    const QByteArray body = Para("", TextRun("Broken picture here.") + Drawing("rId20", 40, 30))
+                            + Para("", TextRun("Good picture here.") + Drawing("rId21", 30, 30));
+    const QString first = tree.MakeFolder("a") + "/intro.docx";
+    const QString second = tree.MakeFolder("b") + "/intro.docx";
+    ASSERT_TRUE(WriteDocx(first, body, {{"rId20", "bad.png", QByteArray("this is no picture at all")},
+                                        {"rId21", "good.png", Solid(30, 30, qRgb(9, 9, 9), ImageFormatPng)}}));
+    ASSERT_TRUE(WriteDocx(second, Para("", TextRun("Another.") + Drawing("rId21", 30, 30)),
+                          {{"rId21", "good.png", Solid(30, 30, qRgb(9, 9, 9), ImageFormatPng)}}));
+
+    const CStatus status = Import({first, second});
+    ASSERT_TRUE(status) << status.Error().toStdString();
+    ASSERT_EQ(importer->GetLeftOut().size(), 1u);
+    EXPECT_EQ(importer->GetLeftOut()[0].path, first);
+    EXPECT_TRUE(importer->GetLeftOut()[0].reason.startsWith("Picture 1 of the document (bad.png) cannot be read"))
+        << importer->GetLeftOut()[0].reason.toStdString();
+    // Numbered across the run; the first document's picture is still there after the second was read.
+    const QString folder = PictureFolder("intro");
+    EXPECT_TRUE(QFileInfo::exists(folder + "/intro_src_1.jpg"));
+    EXPECT_TRUE(QFileInfo::exists(folder + "/intro_src_2.jpg"));
+    EXPECT_FALSE(QFileInfo::exists(folder + "/intro_src_3.jpg"));
+    ASSERT_EQ(Main().size(), 2u);
+    const auto images = Components<CComponentImage>(*Main()[0], ct_image);
+    ASSERT_EQ(images.size(), 1u);
+    EXPECT_EQ(images[0]->GetImageFile(), folder + "/intro_src_1.jpg");
+}
+
+// Guards: a table too large for the placeholder squeezed into it, the text after a table screen running on
+// in the previous screen's box, or end-of-cell marks and paragraph breaks of cells mangled.
+TEST_F(WordPicturesTest, TablesThatDoNotFitGetAScreenOfTheirOwn)
+{
+    doc->TemplateType = 9;
+    const QByteArray body = Para("", TextRun("Before the table."))
+                            + Table({30000, 2000}, {{Para("", TextRun("Total")), Para("", TextRun("a")) + Para("", TextRun("b"))}})
+                            + Para("", TextRun("After the table."));
+    const QString path = tree / "wide.docx";
+    ASSERT_TRUE(WriteDocx(path, body, {}));
+    tree.Write("library/Photo_Objects/image_JPG/x.jpg", Solid(4, 4, qRgb(1, 2, 3), ImageFormatJpg));
+    const CStatus status = Import({path});
+    ASSERT_TRUE(status) << status.Error().toStdString();
+    const auto screens = Main();
+    ASSERT_EQ(screens.size(), 3u);
+    EXPECT_EQ(screens[1]->GetTitle(), "Untitled table");
+    const auto tables = Components<CComponentTable>(*screens[1], ct_table);
+    ASSERT_EQ(tables.size(), 1u);
+    EXPECT_EQ(tables[0]->GetCell(0, 0)->GetRichText().GetText(), "Total");
+    EXPECT_EQ(tables[0]->GetCell(0, 1)->GetRichText().GetText(), "a\rb");
+    EXPECT_EQ(Components<CComponentImage>(*screens[0], ct_image).size(), 1u);   // the placeholder stays
+    EXPECT_TRUE(Components<CComponentTable>(*screens[0], ct_table).empty());
+}
+
+// Guards: screens of a document with pictures keeping an empty placeholder beside squeezed text when no
+// picture of the document belongs to them, or a document without pictures switching the run to pictures.
+TEST_F(WordPicturesTest, ScreensWithoutADocumentPictureGiveTheTextTheWholeScreen)
+{
+    doc->IncludeSourceDocGraphics = 1;
+    const QByteArray sentence = "Every visitor signs in at the gate, wears the badge and follows the marked paths. ";
+    QByteArray body;
+    for (int i = 0; i < 12; ++i)
+        body += Para("", TextRun(sentence.repeated(4)));
+    const QString plain = tree / "plain.docx";
+    ASSERT_TRUE(WriteDocx(plain, body, {}));
+    const QString pictured = tree / "pictured.docx";
+    ASSERT_TRUE(WriteDocx(pictured, Para("", TextRun("The gate.") + Drawing("rId20", 40, 30)) + body,
+                          {{"rId20", "gate.png", Solid(40, 30, qRgb(200, 0, 0), ImageFormatPng)}}));
+
+    ASSERT_TRUE(Import({plain}));
+    for (CCorvPage *screen : Main())
+        EXPECT_TRUE(Components<CComponentImage>(*screen, ct_image).empty()) << screen->GetTitle().toStdString();
+
+    doc->MainScreenList.clear();
+    ASSERT_TRUE(Import({pictured}));
+    const auto screens = Main();
+    ASSERT_GE(screens.size(), 2u);
+    // The picture is on the screen that holds its paragraph, beside the text.
+    const auto images = Components<CComponentImage>(*screens[0], ct_image);
+    ASSERT_EQ(images.size(), 1u);
+    EXPECT_TRUE(images[0]->GetImageFile().endsWith("/pictured_src_1.jpg"));
+    // The next screen's text overflowed with no picture of the document in its range.
+    EXPECT_TRUE(Components<CComponentImage>(*screens[1], ct_image).empty());
+    std::vector<CComponentBase *> boxes;
+    ASSERT_EQ(screens[1]->GetComponentsOfType(ct_textbox, boxes), 1);
+    EXPECT_EQ(boxes[0]->GetBounds(), CRect(36, 32, 972, 520));
+}
