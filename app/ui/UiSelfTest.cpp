@@ -7,10 +7,23 @@
 #include "app/ui/PropPageFonts.h"
 #include "app/ui/PublishCommandsView.h"
 #include "app/ui/SettingsFrmVw.h"
+#include "app/ui/controls/ColorSelectButton.h"
+#include "app/ui/controls/ColourPopup.h"
+#include "app/ui/controls/DropDownListCtrl.h"
+#include "app/ui/controls/ImageStatic.h"
+#include "app/ui/controls/LineStylePopup.h"
+#include "app/ui/controls/RolloverButton.h"
+#include "app/ui/controls/SSplitter.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPointer>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -25,6 +38,7 @@
 #include <QWindow>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace CorvUiSelfTest {
@@ -183,6 +197,186 @@ void PlanSettings(Run &run)
     });
 }
 
+// The custom controls of the windows, each shown in a window of their own and opened as the author opens
+// them: the colour palette and the line widths dropped down, a list cell and a browse cell being edited.
+struct Gallery {
+    QPointer<QWidget> window;
+    CColorSelectButton *colour = nullptr;
+    CRolloverButton *rollover = nullptr;
+    CDropDownListCtrl *list = nullptr;
+    CImageStatic *picture = nullptr;
+    CSSplitter *splitter = nullptr;
+    QPointer<CColourPopup> colourPopup;
+    QPointer<CLineStylePopup> widthPopup;
+    QString result;
+};
+
+QImage GalleryPicture()
+{
+    QImage picture(320, 200, QImage::Format_RGB32);
+    QPainter painter(&picture);
+    QLinearGradient gradient(0, 0, 320, 200);
+    gradient.setColorAt(0, QColor(40, 90, 160));
+    gradient.setColorAt(1, QColor(240, 200, 80));
+    painter.fillRect(picture.rect(), gradient);
+    painter.setPen(Qt::white);
+    painter.drawText(picture.rect(), Qt::AlignCenter, QStringLiteral("320 x 200"));
+    return picture;
+}
+
+void BuildGallery(Gallery &g)
+{
+    auto *window = new QWidget(nullptr, Qt::Window);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowTitle(QStringLiteral("Custom controls"));
+    window->setObjectName(QStringLiteral("ControlsGallery"));
+    auto *grid = new QGridLayout(window);
+    g.colour = new CColorSelectButton(window);
+    g.colour->SetColor(0x2080C0);
+    g.colour->setAccessibleName(QStringLiteral("Text colour"));
+    g.rollover = new CRolloverButton(QStringLiteral("LMS"), window);
+    g.rollover->SetControlId(1);
+    auto *description = new QLabel(window);
+    description->setAccessibleName(QStringLiteral("Description"));
+    QObject::connect(g.rollover, &CRolloverButton::rolloverHover, description,
+                     [description](int) { description->setText(QStringLiteral("Publishes for a learning management system")); });
+    QObject::connect(g.rollover, &CRolloverButton::rolloverLeave, description, &QLabel::clear);
+    g.list = new CDropDownListCtrl(window);
+    g.list->setColumnCount(4);
+    g.list->setHorizontalHeaderLabels({QStringLiteral("Topic"), QStringLiteral("Assessable"), QStringLiteral("Document"),
+                                       QStringLiteral("Screens")});
+    g.list->setRowCount(4);
+    const char *topics[] = {"Welcome", "Safety at work", "Fire drill", "Summary"};
+    for (int row = 0; row < 4; ++row) {
+        g.list->SetCellText(row, 0, QString::fromLatin1(topics[row]));
+        g.list->SetCellText(row, 1, row % 2 ? QStringLiteral("true") : QStringLiteral("false"));
+        g.list->SetCellText(row, 2, QStringLiteral("/home/author/course/topic%1.docx").arg(row + 1));
+        g.list->SetCellText(row, 3, QString::number(row * 3 + 2));
+    }
+    g.list->SetCheckColumn(1, true);
+    g.list->SetBrowseColumn(2, true);
+    g.list->SetReadOnlyColumn(3, true);
+    g.list->setColumnWidth(2, 220);
+    g.list->setMinimumSize(560, 150);
+    g.picture = new CImageStatic(window);
+    g.picture->SetStretch(false);
+    g.picture->SetBitmap(GalleryPicture());
+    g.picture->setMinimumSize(240, 120);
+    auto *panes = new QWidget(window);
+    panes->setMinimumSize(300, 120);
+    auto *left = new QLabel(QStringLiteral("Navigator"));
+    auto *right = new QLabel(QStringLiteral("Canvas"));
+    for (QLabel *pane : {left, right}) {
+        pane->setAutoFillBackground(true);
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setFrameShape(QFrame::Box);
+    }
+    g.splitter = new CSSplitter(panes);
+    g.splitter->Create(CSSplitter::VerticalSplit, panes, left, right, 1, QRect(0, 0, 300, 120), 60, 60);
+    grid->addWidget(g.colour, 0, 0);
+    grid->addWidget(g.rollover, 0, 1);
+    grid->addWidget(description, 0, 2);
+    grid->addWidget(g.list, 1, 0, 1, 3);
+    grid->addWidget(g.picture, 2, 0, 1, 2);
+    grid->addWidget(panes, 2, 2);
+    g.window = window;
+    window->show();
+    window->activateWindow();
+}
+
+void ShootControl(Run &run, const QString &name, const QString &state)
+{
+    CMainFrame *frame = run.app.MainFrame();
+    QPixmap picture;
+    if (QScreen *screen = frame->screen())
+        picture = screen->grabWindow(0);
+    run.log.append(QStringLiteral("%1 %2 %3").arg(name, state, Saved(run, picture, name)));
+}
+
+void PlanControls(Run &run)
+{
+    auto g = std::make_shared<Gallery>();
+    // The pointer rests on the rollover button, whose host shows what it does, before the picture.
+    run.steps.push_back([g](Run &) {
+        BuildGallery(*g);
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(g->rollover, &enter);
+    });
+    run.steps.push_back([g](Run &r) {
+        ShootControl(r, QStringLiteral("controls"), QStringLiteral("hovering=%1").arg(g->rollover->IsHovering()));
+    });
+    // The palette dropped down from the colour button, walked by keys to the second cell.
+    run.steps.push_back([g](Run &) {
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(g->rollover, &leave);
+        const QPoint below = g->colour->mapToGlobal(QPoint(0, g->colour->height()));
+        g->colourPopup = new CColourPopup(below, g->colour->GetColor(), g->colour, QStringLiteral("Automatic"),
+                                          QStringLiteral("More Colors"));
+        QObject::connect(g->colourPopup, &CColourPopup::selected, g->colour, [g](uint32_t colour, bool isDefault) {
+            g->result = QStringLiteral("selected=%1 default=%2").arg(colour, 6, 16, QChar(u'0')).arg(isDefault);
+            g->colour->SetColor(colour);
+        });
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Right}) {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+            QApplication::sendEvent(g->colourPopup, &press);
+        }
+    });
+    run.steps.push_back([g](Run &r) {
+        ShootControl(r, QStringLiteral("controls-colour-popup"),
+                     QStringLiteral("shown=%1 highlighted=%2")
+                         .arg(g->colourPopup && g->colourPopup->isVisible())
+                         .arg(g->colourPopup ? g->colourPopup->accessibleDescription() : QString()));
+        if (g->colourPopup) {
+            QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(g->colourPopup, &enter);
+        }
+        r.log.append(QStringLiteral("controls-colour %1").arg(g->result));
+    });
+    // The line widths dropped down, walked to 3 pt.
+    run.steps.push_back([g](Run &) {
+        const QPoint below = g->colour->mapToGlobal(QPoint(g->colour->width(), g->colour->height()));
+        g->widthPopup = new CLineStylePopup(below, 1, g->window);
+        QObject::connect(g->widthPopup, &CLineStylePopup::selected, g->window,
+                         [g](int width) { g->result = QStringLiteral("width=%1").arg(width); });
+        for (int i = 0; i < 2; ++i) {
+            QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+            QApplication::sendEvent(g->widthPopup, &down);
+        }
+    });
+    run.steps.push_back([g](Run &r) {
+        ShootControl(r, QStringLiteral("controls-line-width"),
+                     QStringLiteral("shown=%1").arg(g->widthPopup && g->widthPopup->isVisible()));
+        if (g->widthPopup) {
+            QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(g->widthPopup, &enter);
+        }
+        r.log.append(QStringLiteral("controls-line %1").arg(g->result));
+    });
+    // A topic cell edited in place, then a document cell with its browse button.
+    run.steps.push_back([g](Run &) {
+        g->list->setFocus();
+        g->list->setCurrentCell(1, 0);
+        QKeyEvent f2(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier);
+        QApplication::sendEvent(g->list, &f2);
+    });
+    run.steps.push_back([g](Run &r) {
+        ShootControl(r, QStringLiteral("controls-list-edit"), QStringLiteral("editor=%1").arg(g->list->ActiveEditor() != nullptr));
+        g->list->EndActiveEdit();
+        g->list->setCurrentCell(2, 2);
+        QKeyEvent f2(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier);
+        QApplication::sendEvent(g->list, &f2);
+    });
+    run.steps.push_back([g](Run &r) {
+        QWidget *editor = g->list->ActiveEditor();
+        ShootControl(r, QStringLiteral("controls-list-browse"),
+                     QStringLiteral("browse=%1").arg(editor ? editor->metaObject()->className() : "none"));
+        g->list->EndActiveEdit();
+        if (g->window)
+            g->window->close();
+        r.app.MainFrame()->activateWindow();
+    });
+}
+
 void PlanMenus(Run &run)
 {
     const QList<QAction *> menus = run.app.MainFrame()->menuBar()->actions();
@@ -218,6 +412,7 @@ bool ScheduleFromEnvironment(CCorvessaApp &app)
     auto *run = new Run{app, folder, {}, {}, 0};
     PlanViews(*run);
     PlanSettings(*run);
+    PlanControls(*run);
     PlanMenus(*run);
     QTimer::singleShot(600, app.MainFrame(), [run] { Step(run); });
     return true;

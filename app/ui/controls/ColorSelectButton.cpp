@@ -1,25 +1,16 @@
 #include "app/ui/controls/ColorSelectButton.h"
 
-#include <QColorDialog>
+#include "app/ui/controls/ColourDialog.h"
+
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-namespace {
-
-std::optional<uint32_t> AskColourDialog(uint32_t initial, QWidget *parent)
-{
-    const QColor chosen = QColorDialog::getColor(CColorSelectButton::ToQColor(initial), parent);
-    if (!chosen.isValid())
-        return std::nullopt;
-    return CColorSelectButton::FromQColor(chosen);
-}
-
-} // namespace
-
-CColorSelectButton::CColorSelectButton(QWidget *parent) : QPushButton(parent), m_chooser(AskColourDialog)
+CColorSelectButton::CColorSelectButton(QWidget *parent) : QPushButton(parent), m_chooser(CorvColourDialog::Ask)
 {
     setMinimumSize(40, 24);
+    // Hosts name the button after what it colours; this is what it says until they do.
+    setAccessibleName(QStringLiteral("Colour"));
     connect(this, &QPushButton::clicked, this, &CColorSelectButton::OnClicked);
 }
 
@@ -37,6 +28,7 @@ void CColorSelectButton::SetColor(uint32_t colour)
 {
     m_colour = colour & 0xFFFFFF;
     setToolTip(ToQColor(m_colour).name());
+    setAccessibleDescription(toolTip());
     update();
 }
 

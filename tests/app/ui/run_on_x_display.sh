@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts corvessa on a virtual X display with its self-check switched on: it goes through the four main
-# views with the Windows menu and opens each menu, pictures each, notes every menu entry and where the
-# standard keys go, and closes. The pictures stay in the given folder for a person to look at; what can be
+# views with the Windows menu, opens the custom controls and each menu, pictures each, notes every menu
+# entry and where the standard keys go, and closes. The pictures stay in the given folder for a person to look at; what can be
 # checked without a person is checked here. Skipped (77) where no Xvfb is installed.
 set -u
 program="$1"
@@ -64,6 +64,21 @@ expect "^settings page=4$"
 expect "^settings-fonts view=0 SettingsView .* saved=1$"
 expect "^settings-fonts-course-name view=0 SettingsView .* saved=1$"
 expect "^settings-fonts-size-open picture=[0-9]*x[0-9]* saved=1$"
+# The custom controls, each pictured open: the palette walked by keys and chosen, the line widths, a list
+# cell and a browse cell edited in place.
+expect "^controls hovering=1 picture=[0-9]*x[0-9]* saved=1$"
+expect "^controls-colour-popup shown=1 highlighted=Brown picture=[0-9]*x[0-9]* saved=1$"
+expect "^controls-colour selected=002aa5 default=0$"
+expect "^controls-line-width shown=1 picture=[0-9]*x[0-9]* saved=1$"
+expect "^controls-line width=3$"
+expect "^controls-list-edit editor=1 picture=[0-9]*x[0-9]* saved=1$"
+expect "^controls-list-browse browse=CInPlaceBrowseEditor picture=[0-9]*x[0-9]* saved=1$"
+for control in controls controls-colour-popup controls-line-width controls-list-edit controls-list-browse; do
+  size=$(stat -c %s "$shots/$control.png" 2>/dev/null || echo 0)
+  if [ "$size" -lt 4000 ]; then
+    echo "picture of $control missing or blank ($size bytes)"; fail=1
+  fi
+done
 # Every menu is pictured open, and every entry says what it is.
 for menu in file edit view windows help; do
   expect "^menu-$menu shown=1 picture=[0-9]*x[0-9]* saved=1$"

@@ -1,0 +1,7 @@
+#include "app/CustomColours.h"
+
+CCustomColours &CCustomColours::Shared()
+{
+    static CCustomColours colours;
+    return colours;
+}
