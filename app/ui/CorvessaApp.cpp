@@ -12,6 +12,11 @@
 #include "app/ui/PublishCommandsView.h"
 #include "app/ui/SettingsFrmVw.h"
 #include "app/ui/XmlLoadingWindow.h"
+#include "app/ui/FolderDialog.h"
+#include "app/LibraryLocation.h"
+#include "dialogs/ui/DlgAutoBackupSetting.h"
+#include "document/UserSettingsStore.h"
+#include "platform/IniFile.h"
 #include "document/CorvessaDoc.h"
 #include "document/ProjectFile.h"
 #include "document/ProjectFileCommands.h"
@@ -83,6 +88,17 @@ public:
                                                    kFileFilter);
     }
     void AddToRecentFiles(const QString &path) override { m_app.AddRecentFile(path); }
+    bool EditAutoBackupSettings(CAutoBackupSetting &settings) override
+    {
+        CDlgAutoBackupSetting dialog(m_app.m_frame.get());
+        dialog.values = settings;
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        settings = dialog.values;
+        // The file lies in the per-user folder, which a first run may not have made yet.
+        CreateFolderPath(m_app.m_context.appDataFolder, m_app.m_context.Prompt());
+        return true;
+    }
     void SetWaitCursor(bool on) override
     {
         if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
@@ -319,6 +335,10 @@ bool CCorvessaApp::OnCommand(int commandId)
     case FileSave: OnFileSave(); return true;
     case FileSaveAs: OnFileSaveAs(); return true;
     case AppAbout: OnAppAbout(); return true;
+    case GraphicsLibraryLocation: OnSetGraphicsLibraryLocation(); return true;
+    case SaveSettingsAsDefault: OnSaveSettingsAsDefault(); return true;
+    case ResetSettings: OnResetSettings(); return true;
+    case AutoBackupSettings: OnAutoBackupSettings(); return true;
     case PublishStandaloneMenu:
     case PublishLanMenu:
     case PublishWebMenu:
@@ -331,6 +351,44 @@ bool CCorvessaApp::OnCommand(int commandId)
         return CurrentView() == m_publishView && m_publishView && m_publishView->OnCommand(commandId);
     default: return false;
     }
+}
+
+// ---- Preferences ----
+
+void CCorvessaApp::OnSetGraphicsLibraryLocation()
+{
+    CPrompt &prompt = m_context.Prompt();
+    CreateFolderPath(m_context.appDataFolder, prompt);
+    CIniFile kvxIni(CorvAppFolders::KvxIniPathOf(m_context.appDataFolder));
+    CFolderDialog picker(QStringLiteral("\nPlease select the location of the graphics library:"),
+                         kvxIni.ReadString(QStringLiteral("Library"), QStringLiteral("Image Root Path")), m_frame.get(),
+                         CFolderDialog::kBrowseFlags, &FileDialogs());
+    if (picker.DoModal() != CFolderDialog::IDOK)
+        return;
+    QString folder = picker.GetFolderPath();
+    if (!folder.endsWith(u'/'))
+        folder += u'/';
+    if (!kvxIni.WriteString(QStringLiteral("Library"), QStringLiteral("Image Root Path"), folder)) {
+        prompt.Error(QStringLiteral("The graphics library location could not be saved in %1.\n%2")
+                         .arg(kvxIni.Path(), kvxIni.ErrorText()));
+        return;
+    }
+    CorvLibraryLocation::GetGraphicsLibraryRoot(kvxIni, m_registry,
+                                                CorvLibraryLocation::DefaultRoot(m_context.programFolder),
+                                                m_context.graphicsLibraryRoot);
+}
+
+void CCorvessaApp::OnSaveSettingsAsDefault()
+{
+    CUserSettingsStore(m_context.appDataFolder).SaveAsDefault(m_document.get(), m_context.Prompt());
+}
+
+void CCorvessaApp::OnResetSettings() { CUserSettingsStore(m_context.appDataFolder).Reset(); }
+
+void CCorvessaApp::OnAutoBackupSettings()
+{
+    if (m_fileCommands)
+        m_fileCommands->OnAutoBackupSettings();
 }
 
 // ---- Document commands ----

@@ -88,6 +88,10 @@ public:
     QString TempFolder() const;
     const CRecentFileList &RecentFiles() const { return m_recentFiles; }
     CFileRegistry &Registry() { return m_registry; }
+    // The file and folder pickers: the desktop's, or the test's.
+    CFileDialogs &FileDialogs() const;
+    // The folder chosen last in the publish settings this run; the project's folder until one is chosen.
+    QString LastPublishFolder;
 
     // ---- Views ----
     // Shows the main view of the index and returns the view visible before (null before start-up).
@@ -114,6 +118,12 @@ public:
     // save fails, so whatever was about to replace the project does not happen.
     bool SaveModified();
     void OnAppAbout();
+    // The Preferences menu's per-user settings: the graphics library's folder (kvx.ini [Library]), the
+    // current settings as every new project's and their reset, the auto-backup options (dovar.txt).
+    void OnSetGraphicsLibraryLocation();
+    void OnSaveSettingsAsDefault();
+    void OnResetSettings();
+    void OnAutoBackupSettings();
     // The main window is about to close: false keeps it open.
     bool OnFrameClose();
 
@@ -145,7 +155,6 @@ private:
     void SaveWindowState();
     bool RestoreWindowState();
     QString DialogFolder() const;
-    CFileDialogs &FileDialogs() const;
     class FileUi;
     friend class FileUi;
 

@@ -7,6 +7,7 @@
 
 #include <QHeaderView>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
 namespace {
@@ -63,6 +64,16 @@ CCorvPage *CEditOutlineView::GetCurrentPage() const
 {
     const QTreeWidgetItem *item = m_tree->currentItem();
     return item ? static_cast<CCorvPage *>(item->data(0, kScreenRole).value<void *>()) : nullptr;
+}
+
+void CEditOutlineView::MakeCurrentScreen(CCorvPage *screen)
+{
+    for (QTreeWidgetItemIterator it(m_tree); *it; ++it)
+        if ((*it)->data(0, kScreenRole).value<void *>() == screen) {
+            m_tree->setCurrentItem(*it);
+            m_tree->scrollToItem(*it);
+            return;
+        }
 }
 
 bool CEditOutlineView::UpdateCommand(int commandId, bool &checked) const

@@ -32,6 +32,7 @@ public:
     void SetFontName(const QString &faceName) override;
     void SetFontSize(int points) override;
     const COutlineTree &GetTreeCtrl() const override { return m_outline; }
+    void MakeCurrentScreen(CCorvPage *screen) override;
 
 signals:
     void CurrentPageChanged();

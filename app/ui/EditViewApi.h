@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/CommandTable.h"
+
 #include <QString>
 
 class CCorvPage;
@@ -21,4 +23,20 @@ public:
     virtual void SetFontSize(int points) = 0;
     // The course outline, in the order and nesting of the screens.
     virtual const COutlineTree &GetTreeCtrl() const = 0;
+
+    // What the frame's command rules read of the canvas: the type of the selected component (-1 for none),
+    // whether its text can undo, whether a cut or copied component is held, whether a screen can be added
+    // where the outline's selection is.
+    virtual int GetSelectedComponentType() const { return -1; }
+    virtual bool SelectionCanUndo() const { return false; }
+    virtual bool HoldsCopiedComponent() const { return false; }
+    virtual bool CanAddScreenHere() const { return false; }
+    // Carries out Undo, Cut, Copy or Paste on the selection as the frame decided.
+    virtual void OnClipboard(CorvCommandTable::ClipboardAction /*action*/) {}
+    // Makes the screen the current one and shows it (the spelling check goes screen by screen).
+    virtual void MakeCurrentScreen(CCorvPage * /*screen*/) {}
+    // The View menu's toggles of the Edit window.
+    virtual void ShowSorter(bool /*show*/) {}
+    virtual void SetShowBackground(bool /*show*/) {}
+    virtual void SetShowGrid(bool /*show*/) {}
 };

@@ -3,14 +3,27 @@
 #include "app/BarRules.h"
 #include "app/CommandIds.h"
 #include "app/ViewSwitcher.h"
+#include "app/CommandTable.h"
 #include "app/ui/CorvessaApp.h"
 #include "app/ui/EditViewApi.h"
 #include "app/ui/FontComboBox.h"
 #include "app/ui/ToolbarArt.h"
 #include "app/ui/TrueColorToolBar.h"
+#include "dialogs/ui/DlgPublishSettings.h"
+#include "dialogs/ui/DlgSpelling.h"
+#include "document/CorvessaDoc.h"
+#include "model/CorvPage.h"
+#include "platform/CorvContext.h"
+#include "platform/PathUtil.h"
+#include "platform/Prompt.h"
 #include "platform/StringTable.h"
+#include "spell/SpellCheckCommand.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeySequence>
@@ -21,111 +34,11 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <optional>
+
 using namespace CorvCommand;
 
 namespace {
-
-// What every command shows wherever it appears: its menu text, and its tip as "status text\ntool tip". A
-// command that is only a button takes its tool tip as its text, so that it is named for screen readers too.
-struct CommandText {
-    int id;
-    const char *text;
-    const char *tip;
-};
-
-const CommandText kCommandTexts[] = {
-    {FileNew, "&New Project", "Create a new project.\nNew Project"},
-    {FileOpen, "&Open Project...", "Open an existing project.\nOpen Project"},
-    {FileSave, "&Save Project", "Save the project.\nSave Project"},
-    {FileSaveAs, "Save Project &as...", "Save the project under a new name.\nSave Project As"},
-    {PublishStandaloneMenu, "Standalone", "Publish the course to run on its own.\nPublish standalone"},
-    {PublishLanMenu, "LAN-based database", "Publish the course for a LAN-based database.\nPublish for a LAN"},
-    {PublishWebMenu, "Web-based database", "Publish the course for a web-based database.\nPublish for the web"},
-    {PublishLmsMenu, "LMS", "Publish the course as a learning management system package.\nPublish for an LMS"},
-    {AppExit, "E&xit", "Quit Corvessa; a project with unsaved changes is asked for first.\nExit"},
-    {EditUndo, "&Undo", "Undo the last change to the selected text.\nUndo"},
-    {EditCut, "Cu&t", "Cut the selection to the clipboard.\nCut"},
-    {EditCopy, "&Copy", "Copy the selection to the clipboard.\nCopy"},
-    {EditPaste, "&Paste", "Insert the contents of the clipboard.\nPaste"},
-    {EditFind, "&Find...", "Find and replace text on the current screen.\nFind"},
-    {ViewTabBar, "&Tab bar", "Show or hide the tab bar of the four windows.\nTab bar"},
-    {ViewStandardBar, "Stan&dard toolbar", "Show or hide the standard toolbar.\nStandard toolbar"},
-    {ViewFormattingBar, "&Formatting and drawing toolbar",
-     "Show or hide the formatting and drawing toolbar of the Edit window.\nFormatting and drawing toolbar"},
-    {ViewEditBar, "&Edit toolbar", "Show or hide the edit toolbar of the Edit window.\nEdit toolbar"},
-    {ViewStatusBar, "&Status Bar", "Show or hide the status bar.\nStatus bar"},
-    {ModeSettings, "Settings", "Show the Settings window.\nSettings"},
-    {ModeImport, "Import", "Show the Import window.\nImport"},
-    {ModeEdit, "Edit", "Show the Edit window.\nEdit"},
-    {ModePublish, "Publish", "Show the Publish window.\nPublish"},
-    {WindowSettings, "1. Settings", "Show the Settings window.\nSettings"},
-    {WindowImport, "2. Import", "Show the Import window.\nImport"},
-    {WindowEdit, "3. Edit", "Show the Edit window.\nEdit"},
-    {WindowPublish, "4. Publish", "Show the Publish window.\nPublish"},
-    {AppAbout, "&About Corvessa...", "Show the program's version and copyright.\nAbout"},
-    {SpellCurrentScreen, nullptr, "Check the spelling of the current screen.\nSpell check screen"},
-    {SpellProject, nullptr, "Check the spelling of the entire project.\nSpell check project"},
-    {AddTextBox, nullptr, "Insert a text box to the current screen.\nInsert textbox"},
-    {Bold, nullptr, "Make selected text bold.\nBold"},
-    {Italic, nullptr, "Make selected text italic.\nItalic"},
-    {Underline, nullptr, "Make selected text underline.\nUnderline"},
-    {Strikeout, nullptr, "Strikeout selected text.\nStrikeout"},
-    {TextColour, nullptr, "Change color of selected text.\nText color"},
-    {Bulleting, nullptr, "Bulleted list on/off\nBulleting"},
-    {Numbering, nullptr, "Numbered list on/off\nNumbering"},
-    {DecreaseIndent, nullptr, "Decrease text indentation\nDecrease indent"},
-    {IncreaseIndent, nullptr, "Increase text indentation\nIncrease indent"},
-    {AlignLeft, nullptr, "Align text left\nAlign left"},
-    {AlignCentre, nullptr, "Centre text\nCentre"},
-    {AlignRight, nullptr, "Align text right\nAlign right"},
-    {Justify, nullptr, "Justify text\nJustify"},
-    {DrawLine, nullptr, "Draw a new line.\nLine"},
-    {DrawRectangle, nullptr, "Draw a new rectangle.\nRectangle"},
-    {DrawCircle, nullptr, "Draw a new circle.\nCircle"},
-    {FillColour, nullptr, "Change the fill color of the selected shape.\nFill Color"},
-    {LineColour, nullptr, "Change the line color of the selected shape.\nLine Color"},
-    {LineStyle, nullptr, "Change the line style of the selected shape.\nLine Style"},
-    {RecordNarration, nullptr, "Record narration\nRecord narration"},
-    {AddScreenMenu, nullptr, "Add screen.\nAdd screen"},
-    {AddQuestionMenu, nullptr, "Add a question to the current screen.\nAdd question"},
-    {EditQuestion, nullptr, "Edit the question of the current screen.\nEdit question"},
-    {AddTable, nullptr, "Add a table to the current screen.\nAdd table"},
-    {AddMediaMenu, nullptr, "Add audio, video or other media to the current screen.\nAdd media"},
-    {EditGraphicMenu, nullptr, "Add or replace a graphic on the current screen.\nEdit graphic"},
-    {AddLink, nullptr, "Link the selection to a screen, a file or a web page.\nAdd link"},
-    {PreviewScreen, nullptr, "Preview the current screen in the browser.\nPreview"},
-};
-
-// The keys of a command, the first one shown in the menus.
-QList<QKeySequence> ShortcutsOf(int commandId)
-{
-    using K = QKeySequence;
-    switch (commandId) {
-    case FileNew: return {K(Qt::CTRL | Qt::Key_N)};
-    case FileOpen: return {K(Qt::CTRL | Qt::Key_O)};
-    case FileSave: return {K(Qt::CTRL | Qt::Key_S)};
-    case FileSaveAs: return {K(Qt::CTRL | Qt::SHIFT | Qt::Key_S)};
-    case AppExit: return {K(Qt::CTRL | Qt::Key_Q)};
-    case EditUndo: return {K(Qt::CTRL | Qt::Key_Z), K(Qt::ALT | Qt::Key_Backspace)};
-    case EditCut: return {K(Qt::CTRL | Qt::Key_X), K(Qt::SHIFT | Qt::Key_Delete)};
-    case EditCopy: return {K(Qt::CTRL | Qt::Key_C), K(Qt::CTRL | Qt::Key_Insert)};
-    case EditPaste: return {K(Qt::CTRL | Qt::Key_V), K(Qt::SHIFT | Qt::Key_Insert)};
-    case EditFind: return {K(Qt::CTRL | Qt::Key_F)};
-    case WindowSettings:
-    case WindowImport:
-    case WindowEdit:
-    case WindowPublish: return {K(Qt::CTRL | Qt::Key(Qt::Key_1 + commandId - WindowSettings))};
-    default: return {};
-    }
-}
-
-const CommandText *FindCommandText(int commandId)
-{
-    for (const CommandText &c : kCommandTexts)
-        if (c.id == commandId)
-            return &c;
-    return nullptr;
-}
 
 const int kStandardButtons[] = {FileNew, FileOpen, FileSave, 0, EditCut, EditCopy, EditPaste, 0,
                                 SpellCurrentScreen, SpellProject};
@@ -141,19 +54,24 @@ const int kFormattingButtons[] = {AddTextBox, 0,         FontName,       FontSiz
 const int kEditButtons[] = {AddScreenMenu, 0,         AddQuestionMenu, EditQuestion, AddTable,
                             AddMediaMenu,  EditGraphicMenu, AddLink,   PreviewScreen};
 
-// Commands that the Edit view carries out: the frame forwards them and asks it for their state.
-const int kForwarded[] = {EditUndo,     EditCut,        EditCopy,       EditPaste,   EditFind,        SpellCurrentScreen,
-                          SpellProject, RecordNarration, AddTextBox,    FontName,    FontSize,        Bold,
-                          Italic,       Underline,      Strikeout,      TextColour,  Bulleting,       Numbering,
-                          DecreaseIndent, IncreaseIndent, AlignLeft,    AlignCentre, AlignRight,      Justify,
-                          DrawLine,     DrawRectangle,  DrawCircle,     FillColour,  LineColour,      LineStyle,
-                          AddScreenMenu, AddQuestionMenu, EditQuestion, AddTable,    AddMediaMenu,    EditGraphicMenu,
-                          AddLink,      PreviewScreen};
+// Commands that the Edit view carries out: the frame forwards them, and they need the Edit view's consent
+// besides their own rule.
+const int kForwarded[] = {
+    EditFind, NewScreen, NewDocument, InsertCompleteParagraph, InsertFillBlanks, InsertMatchPairs,
+    InsertMultipleChoice, InsertTrueFalse, InsertPartIdentification, InsertFreeFormText, InsertFlashQuestion,
+    InsertLikert, InsertLibraryItems, ToolsAddTable, MediaAudio, MediaVideo, MediaYouTube, MediaFlash,
+    MediaFlashVideo, MediaAnimatedGif, MediaAcrobat, RecordNarration, ToolsAddLink, AddGraphicFromFile,
+    AddGraphicFromLibrary, ReplaceGraphicFromFile, ReplaceGraphicFromLibrary, ReplaceAltText, KenBurnsEffect,
+    AddFinalPerformanceScreens, AddPopupsOnlyFolder, AddGlossaryFolder, SaveToLibrary, EditRemediation,
+    WindowPreview, AddTextBox, FontName, FontSize, Bold, Italic, Underline, Strikeout, TextColour, Bulleting,
+    Numbering, DecreaseIndent, IncreaseIndent, AlignLeft, AlignCentre, AlignRight, Justify, DrawLine,
+    DrawRectangle, DrawCircle, FillColour, LineColour, LineStyle, AddScreenMenu, AddQuestionMenu, EditQuestion,
+    AddTable, AddMediaMenu, EditGraphicMenu, AddLink, PreviewScreen};
 
 // Gives the action the text, tips and keys of its command.
 void ApplyCommandText(QAction *action, int commandId)
 {
-    const CommandText *c = FindCommandText(commandId);
+    const CorvCommandTable::Command *c = CorvCommandTable::Find(commandId);
     if (!c)
         return;
     const QString tip = QString::fromLatin1(c->tip);
@@ -163,8 +81,31 @@ void ApplyCommandText(QAction *action, int commandId)
     action->setText(c->text ? QString::fromLatin1(c->text) : toolTip);
     action->setStatusTip(status);
     action->setToolTip(toolTip);
-    action->setShortcuts(ShortcutsOf(commandId));
+    QList<QKeySequence> keys;
+    for (const QString &key : QString::fromLatin1(c->keys).split(QStringLiteral("; "), Qt::SkipEmptyParts))
+        keys.append(QKeySequence::fromString(key, QKeySequence::PortableText));
+    action->setShortcuts(keys);
+    action->setCheckable(c->checked != CorvCommandTable::Check::none);
 }
+
+// The spelling check's view of the Edit window.
+class EditorHooks : public CSpellEditorHooks
+{
+public:
+    explicit EditorHooks(CEditViewApi &view) : m_view(view) {}
+    CCorvPage *CurrentScreen() const override { return m_view.GetCurrentPage(); }
+    void MakeCurrent(CCorvPage *screen) override { m_view.MakeCurrentScreen(screen); }
+    void SetWaitCursor(bool on) override
+    {
+        if (on)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    }
+
+private:
+    CEditViewApi &m_view;
+};
 
 } // namespace
 
@@ -341,49 +282,47 @@ void CMainFrame::CreateStatusBar()
 
 void CMainFrame::CreateMenus()
 {
-    m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
-    for (int id : {FileNew, FileOpen, FileSave, FileSaveAs})
-        m_fileMenu->addAction(MakeAction(id));
-    m_fileMenu->addSeparator();
-    m_recentAnchor = m_fileMenu->addSeparator();
-    QMenu *publish = m_fileMenu->addMenu(QStringLiteral("Publish"));
-    publish->menuAction()->setStatusTip(QStringLiteral("Publish the course for one of the four kinds of use."));
-    for (int id : {PublishStandaloneMenu, PublishLanMenu, PublishWebMenu, PublishLmsMenu})
-        publish->addAction(MakeAction(id));
-    m_fileMenu->addSeparator();
-    m_fileMenu->addAction(MakeAction(AppExit));
-
-    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    for (int id : std::initializer_list<int>{EditUndo, 0, EditCut, EditCopy, EditPaste, 0, EditFind}) {
-        if (id)
-            edit->addAction(MakeAction(id));
-        else
-            edit->addSeparator();
-    }
-
-    QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
-    for (int id : std::initializer_list<int>{ViewTabBar, ViewStandardBar, 0, ViewFormattingBar, ViewEditBar, 0,
-                                             ViewStatusBar}) {
-        if (!id) {
-            view->addSeparator();
+    // The menu bar as the command table lays it out: a stack of the menus open at each depth.
+    std::vector<QMenu *> open;
+    for (const CorvCommandTable::MenuLine &line : CorvCommandTable::MenuBar()) {
+        open.resize(size_t(line.depth));
+        if (line.depth == 0) {
+            QMenu *menu = menuBar()->addMenu(QString::fromLatin1(line.title));
+            menu->setObjectName(QStringLiteral("Menu") + QString::fromLatin1(line.title).remove(u'&'));
+            m_menus.append(menu);
+            open.push_back(menu);
+            if (!m_fileMenu)
+                m_fileMenu = menu;
             continue;
         }
-        QAction *action = MakeAction(id);
-        action->setCheckable(true);
-        view->addAction(action);
+        QMenu *parent = open.back();
+        if (line.title) {
+            QMenu *sub = parent->addMenu(QString::fromLatin1(line.title));
+            sub->setObjectName(QStringLiteral("Menu") + QString::fromLatin1(line.title).remove(u'&').remove(u' ').remove(u'/'));
+            sub->menuAction()->setStatusTip(QStringLiteral("Opens the %1 menu.").arg(QString::fromLatin1(line.title).remove(u'&')));
+            m_menus.append(sub);
+            open.push_back(sub);
+        } else if (line.id == CorvCommandTable::kRecentFilesLine) {
+            m_recentAnchor = parent->addSeparator();
+        } else if (!line.id) {
+            parent->addSeparator();
+        } else {
+            parent->addAction(MakeAction(line.id));
+        }
     }
-    connect(view, &QMenu::aboutToShow, this, &CMainFrame::OnViewMenuAboutToShow);
-
-    QMenu *windows = menuBar()->addMenu(QStringLiteral("&Windows"));
-    for (int i = 0; i < kMainViewCount; ++i)
-        windows->addAction(MakeAction(WindowSettings + i));
-
-    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
-    help->addAction(MakeAction(AppAbout));
-
     // Every command's state is brought up to date before a menu opens, as the buttons are after each change.
-    for (QMenu *menu : {m_fileMenu, edit, windows, help})
+    for (QMenu *menu : std::as_const(m_menus))
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+    if (QMenu *view = Menu(QStringLiteral("&View")))
+        connect(view, &QMenu::aboutToShow, this, &CMainFrame::OnViewMenuAboutToShow);
+}
+
+QMenu *CMainFrame::Menu(const QString &title) const
+{
+    for (QMenu *menu : m_menus)
+        if (menu->title() == title)
+            return menu;
+    return nullptr;
 }
 
 void CMainFrame::AddMainView(QWidget *view) { m_views->addWidget(view); }
@@ -413,12 +352,31 @@ bool CMainFrame::OnCommand(int commandId)
     case ViewStatusBar: statusBar()->setVisible(statusBar()->isHidden()); return true;
     case ViewFormattingBar:
     case ViewEditBar: ToggleWantedBar(commandId); return true;
+    case ViewSorter:
+    case ViewBackground:
+    case ViewGrid: OnViewToggle(commandId); return true;
     case AppExit: close(); return true;
+    case AppHelp: ShowHelp(); return true;
+    case PublishSettings: OnPublishSettings(); return true;
+    case PreviewUsingHtm:
+    case PublishImagesAtStandardResolution: OnPublishingPreference(commandId); return true;
+    case EditUndo:
+    case EditCut:
+    case EditCopy:
+    case EditPaste: OnClipboardCommand(commandId); return true;
+    case SpellProject:
+    case SpellCurrentScreen: OnSpellCheck(commandId); return true;
+    case LanguageAmerican:
+    case LanguageCanadian:
+    case LanguageUk: OnSetSpellingLanguage(commandId); return true;
+    case DrawLine: LineToolArmed = true; break;
+    case DrawRectangle: RectangleToolArmed = true; break;
+    case DrawCircle: CircleToolArmed = true; break;
     default: break;
     }
     if (IsForwardedCommand(commandId)) {
         bool checked = false;
-        if (!m_editView || !m_editView->UpdateCommand(commandId, checked))
+        if (!IsCommandEnabled(commandId) || !m_editView->UpdateCommand(commandId, checked))
             return false;
         m_editView->OnCommand(commandId);
         UpdateCommandStates();
@@ -427,24 +385,158 @@ bool CMainFrame::OnCommand(int commandId)
     return m_app.OnCommand(commandId);
 }
 
+CUiState CMainFrame::CurrentUiState() const
+{
+    CUiState s;
+    s.currentViewIndex = m_app.CurrentViewIndex();
+    if (const CCorvessaDoc *doc = m_app.Document()) {
+        s.importPending = doc->GetImportPending();
+        s.hasPopupsOnlyFolder = doc->PopupsFolder != nullptr;
+        s.hasGlossaryFolder = doc->GlossaryFolder != nullptr;
+        for (const auto &screen : doc->MainScreenList)
+            s.hasAssessmentPages = s.hasAssessmentPages || screen->IsAssessmentPage();
+        s.dictionaryLanguage = doc->DictionaryLanguage;
+        s.previewUsingHtm = doc->PreviewUsingHTM;
+        s.publishImagesAtStandardResolution = doc->PublishImagesAtStandardResolution;
+    }
+    if (m_editView) {
+        if (const CCorvPage *screen = m_editView->GetCurrentPage()) {
+            s.hasCurrentScreen = true;
+            s.screenType = screen->GetPageType();
+        }
+        s.selectedType = m_editView->GetSelectedComponentType();
+        s.selectionCanUndo = m_editView->SelectionCanUndo();
+        s.holdsCopiedComponent = m_editView->HoldsCopiedComponent();
+        s.canAddScreenHere = m_editView->CanAddScreenHere();
+    }
+    s.showSorter = ShowSorter;
+    s.showBackground = ShowBackground;
+    s.showGrid = ShowGrid;
+    s.lineToolArmed = LineToolArmed;
+    s.rectangleToolArmed = RectangleToolArmed;
+    s.circleToolArmed = CircleToolArmed;
+    return s;
+}
+
+bool CMainFrame::IsCommandEnabled(int commandId) const
+{
+    const int view = CViewSwitcher::ViewIndexOfCommand(commandId);
+    if (view >= 0)
+        return m_app.IsViewCommandEnabled(view);
+    const CorvCommandTable::Command *command = CorvCommandTable::Find(commandId);
+    if (!command || !CorvCommandTable::IsEnabled(*command, CurrentUiState()))
+        return false;
+    bool checked = false;
+    return !IsForwardedCommand(commandId) || (m_editView && m_editView->UpdateCommand(commandId, checked));
+}
+
 void CMainFrame::UpdateCommandStates()
 {
+    const CUiState state = CurrentUiState();
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
         const int id = it.key();
         QAction *action = it.value();
-        const int view = CViewSwitcher::ViewIndexOfCommand(id);
-        if (view >= 0) {
-            action->setEnabled(m_app.IsViewCommandEnabled(view));
-        } else if (IsForwardedCommand(id)) {
-            bool checked = false;
-            action->setEnabled(m_editView && m_editView->UpdateCommand(id, checked));
-            if (action->isCheckable())
-                action->setChecked(checked);
-        }
+        action->setEnabled(IsCommandEnabled(id));
+        const CorvCommandTable::Command *command = CorvCommandTable::Find(id);
+        if (command && command->checked != CorvCommandTable::Check::framework && action->isCheckable())
+            action->setChecked(CorvCommandTable::IsChecked(*command, state));
     }
-    bool checked = false;
-    m_fontName->setEnabled(m_editView && m_editView->UpdateCommand(FontName, checked));
-    m_fontSize->setEnabled(m_editView && m_editView->UpdateCommand(FontSize, checked));
+    m_fontName->setEnabled(IsCommandEnabled(FontName));
+    m_fontSize->setEnabled(IsCommandEnabled(FontSize));
+}
+
+void CMainFrame::ShowHelp()
+{
+    const QString help = CorvPath::Join(m_app.Context().programFolder, QStringLiteral("KVHelp.chm"));
+    if (!QFileInfo(help).isFile() || !QDesktopServices::openUrl(QUrl::fromLocalFile(help)))
+        m_app.Context().Prompt().Error(QStringLiteral("The help file %1 cannot be opened.").arg(help));
+}
+
+void CMainFrame::OnPublishSettings()
+{
+    CCorvessaDoc *doc = m_app.Document();
+    if (!doc)
+        return;
+    if (m_app.LastPublishFolder.isEmpty() && !doc->GetPathName().isEmpty())
+        m_app.LastPublishFolder = QFileInfo(doc->GetPathName()).absolutePath();
+    CDlgPublishSettings dialog(this, m_app.LastPublishFolder, &m_app.FileDialogs());
+    dialog.values.LoadFrom(*doc);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    dialog.values.StoreTo(*doc);
+    doc->SetModifiedFlag();
+}
+
+void CMainFrame::OnPublishingPreference(int commandId)
+{
+    CCorvessaDoc *doc = m_app.Document();
+    if (!doc)
+        return;
+    // A preference of the program rather than of the course: the project is not marked modified.
+    int &setting = commandId == PreviewUsingHtm ? doc->PreviewUsingHTM : doc->PublishImagesAtStandardResolution;
+    setting = setting != 0 ? 0 : 1;
+    Action(commandId)->setChecked(setting != 0);
+}
+
+void CMainFrame::OnViewToggle(int commandId)
+{
+    switch (commandId) {
+    case ViewSorter:
+        ShowSorter = ShowSorter == 1 ? 0 : 1;
+        if (m_editView)
+            m_editView->ShowSorter(ShowSorter == 1);
+        break;
+    case ViewBackground:
+        ShowBackground = ShowBackground ? 0 : 1;
+        if (m_editView)
+            m_editView->SetShowBackground(ShowBackground != 0);
+        break;
+    default:
+        ShowGrid = ShowGrid ? 0 : 1;
+        if (m_editView)
+            m_editView->SetShowGrid(ShowGrid != 0);
+        break;
+    }
+    UpdateCommandStates();
+}
+
+void CMainFrame::OnClipboardCommand(int commandId)
+{
+    // Only the Edit window's selection, and only while it is the visible view: elsewhere the focused text
+    // field has had the key already, and a component left selected in the hidden Edit window stays as it is.
+    const CorvCommandTable::ClipboardAction action = CorvCommandTable::Dispatch(commandId, CurrentUiState());
+    if (action == CorvCommandTable::ClipboardAction::none || !m_editView)
+        return;
+    m_editView->OnClipboard(action);
+    UpdateCommandStates();
+}
+
+void CMainFrame::OnSpellCheck(int commandId)
+{
+    CCorvessaDoc *doc = m_app.Document();
+    if (!doc || !IsCommandEnabled(commandId))
+        return;
+    std::optional<EditorHooks> hooks;
+    if (m_editView)
+        hooks.emplace(*m_editView);
+    CSpellingDialogUi ui(this, m_app.Context().Prompt());
+    CSpellCheckCommand command(*doc, hooks ? &*hooks : nullptr, ui);
+    if (commandId == SpellProject)
+        command.OnToolsSpellCheckProject();
+    else
+        command.OnToolsSpellCheckThisPage();
+    UpdateCommandStates();
+}
+
+void CMainFrame::OnSetSpellingLanguage(int commandId)
+{
+    CCorvessaDoc *doc = m_app.Document();
+    if (!doc || doc->DictionaryLanguage == commandId)
+        return;
+    // The language is kept with the course.
+    doc->DictionaryLanguage = commandId;
+    doc->SetModifiedFlag();
+    UpdateCommandStates();
 }
 
 void CMainFrame::OnViewMenuAboutToShow()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/UiState.h"
+
 #include <QHash>
 #include <QMainWindow>
 #include <QStringList>
@@ -36,6 +38,13 @@ public:
     // The author wants the edit bar or the formatting bar (View menu); both start wanted.
     bool WantEditBar = true;
     bool WantFormattingBar = true;
+    // The View menu's toggles of the Edit window, and the drawing tool armed last.
+    int ShowSorter = 0;
+    int ShowBackground = 0;
+    int ShowGrid = 0;
+    bool LineToolArmed = false;
+    bool RectangleToolArmed = false;
+    bool CircleToolArmed = false;
 
     QToolBar *ModeBar() const;
     QToolBar *StandardBar() const { return m_standardBar; }
@@ -46,6 +55,8 @@ public:
     QLabel *PositionPane() const { return m_position; }
     QLabel *SizePane() const { return m_size; }
     QAction *Action(int commandId) const { return m_actions.value(commandId); }
+    // A menu or sub-menu by its title ("&File", "Language").
+    QMenu *Menu(const QString &title) const;
 
     // The main views, kept for the whole run; ShowView makes one the visible one.
     void AddMainView(QWidget *view);
@@ -57,6 +68,11 @@ public:
     bool OnCommand(int commandId);
     // Enables and ticks the menu items and buttons for the current state.
     void UpdateCommandStates();
+    // What the command rules look at now.
+    CUiState CurrentUiState() const;
+    bool IsCommandEnabled(int commandId) const;
+    // Opens the program's help file; the Edit window's F1 comes here too.
+    void ShowHelp();
 
     // Called by the Edit canvas when the selection moves, changes size or goes: "x, y" in its pane.
     void ShowItemPosition(int x, int y);
@@ -93,6 +109,12 @@ private:
     void ToggleWantedBar(int commandId);
     void UpdateBarVisibility(QToolBar *bar, bool wanted);
     bool IsForwardedCommand(int commandId) const;
+    void OnPublishSettings();
+    void OnPublishingPreference(int commandId);
+    void OnViewToggle(int commandId);
+    void OnClipboardCommand(int commandId);
+    void OnSpellCheck(int commandId);
+    void OnSetSpellingLanguage(int commandId);
 
     CCorvessaApp &m_app;
     CEditViewApi *m_editView = nullptr;
@@ -108,5 +130,6 @@ private:
     QMenu *m_fileMenu = nullptr;
     QAction *m_recentAnchor = nullptr;
     QList<QAction *> m_recentActions;
+    QList<QMenu *> m_menus;
     QStackedWidget *m_views = nullptr;
 };

@@ -6,6 +6,7 @@
 #include "app/ui/MainFrame.h"
 #include "app/ui/PropPageFonts.h"
 #include "app/ui/PublishCommandsView.h"
+#include "app/ui/ProgressDialog.h"
 #include "app/ui/SettingsFrmVw.h"
 #include "app/ui/controls/ColorSelectButton.h"
 #include "app/ui/controls/ColourPopup.h"
@@ -14,6 +15,14 @@
 #include "app/ui/controls/LineStylePopup.h"
 #include "app/ui/controls/RolloverButton.h"
 #include "app/ui/controls/SSplitter.h"
+#include "app/ui/XmlLoadingWindow.h"
+#include "dialogs/ui/DlgAutoBackupSetting.h"
+#include "dialogs/ui/DlgElementProperties.h"
+#include "dialogs/ui/DlgLongWait.h"
+#include "dialogs/ui/DlgPublishSettings.h"
+#include "dialogs/ui/DlgSCORMExitCode.h"
+#include "dialogs/ui/DlgSpelling.h"
+#include "document/CorvessaDoc.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,6 +38,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QPointer>
+#include <QProgressDialog>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
@@ -402,6 +413,104 @@ void PlanMenus(Run &run)
     });
 }
 
+// Each small dialog as the author meets it, pictured on its own and closed again.
+void ShootDialog(Run &run, QWidget *dialog, const QString &name)
+{
+    QPixmap picture;
+    if (QScreen *screen = dialog->screen())
+        picture = screen->grabWindow(dialog->winId());
+    if (picture.isNull() || picture.width() < 10)
+        picture = dialog->grab();
+    run.log.append(QStringLiteral("%1 shown=%2 %3").arg(name).arg(dialog->isVisible()).arg(Saved(run, picture, name)));
+    dialog->close();
+    dialog->deleteLater();
+}
+
+void PlanDialog(Run &run, const QString &name, std::function<QWidget *(Run &)> make)
+{
+    auto shown = std::make_shared<QPointer<QWidget>>();
+    run.steps.push_back([make, shown](Run &r) {
+        QWidget *dialog = make(r);
+        dialog->show();
+        dialog->raise();
+        *shown = dialog;
+    });
+    run.steps.push_back([name, shown](Run &r) {
+        if (*shown)
+            ShootDialog(r, *shown, name);
+    });
+}
+
+void PlanDialogs(Run &run)
+{
+    static QString lastFolder;
+    PlanDialog(run, QStringLiteral("dialog-publish-settings"), [](Run &r) {
+        auto *dialog = new CDlgPublishSettings(r.app.MainFrame(), lastFolder);
+        dialog->values.rows[0] = {QStringLiteral("/home/author/Published/Standalone"), 0};
+        dialog->values.rows[1] = {QString(), 1};
+        dialog->values.rows[3] = {QStringLiteral("/home/author/Published/LMS"), 0};
+        dialog->ShowValues();
+        return dialog;
+    });
+    PlanDialog(run, QStringLiteral("dialog-auto-backup"), [](Run &r) {
+        auto *dialog = new CDlgAutoBackupSetting(r.app.MainFrame());
+        dialog->values = r.app.Document()->AutoBackupSettings;
+        dialog->ShowValues();
+        return dialog;
+    });
+    PlanDialog(run, QStringLiteral("dialog-element-properties"), [](Run &r) {
+        auto *dialog = new CDlgElementProperties(r.app.MainFrame());
+        dialog->values = {20, 10, 300, 200};
+        dialog->ShowValues();
+        return dialog;
+    });
+    PlanDialog(run, QStringLiteral("dialog-scorm-exit"), [](Run &r) {
+        auto *dialog = new CDlgSCORMExitCode(r.app.MainFrame());
+        dialog->scorm12Flag = 2;
+        dialog->value = QStringLiteral("\"suspend\"");
+        dialog->ShowValues();
+        return dialog;
+    });
+    PlanDialog(run, QStringLiteral("dialog-spelling"), [](Run &r) {
+        auto *dialog = new CDlgSpelling(r.app.MainFrame());
+        dialog->SetQuery({QStringLiteral("teh"), {QStringLiteral("the"), QStringLiteral("ten"), QStringLiteral("tea")},
+                          QStringLiteral("Read teh instructions before you start.")});
+        return dialog;
+    });
+    PlanDialog(run, QStringLiteral("dialog-long-wait"), [](Run &) {
+        auto *dialog = new CDlgLongWait;
+        dialog->SetMessage(QStringLiteral("Reading the presentation. Please wait..."));
+        dialog->CreateModeless();
+        return dialog;
+    });
+    PlanDialog(run, QStringLiteral("dialog-xml-loading"), [](Run &) {
+        auto *dialog = new CDlgXMLLoading;
+        dialog->CreateAndShow();
+        return dialog;
+    });
+    auto progress = std::make_shared<std::unique_ptr<CProgressDialog>>();
+    run.steps.push_back([progress](Run &r) {
+        *progress = std::make_unique<CProgressDialog>(r.app.MainFrame());
+        (*progress)->SetRange(0, 10);
+        (*progress)->SetText(QStringLiteral("Saving screen: 3 Introduction"));
+        for (int i = 0; i < 4; ++i)
+            (*progress)->StepIt();
+    });
+    run.steps.push_back([progress](Run &r) {
+        QWidget *window = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (qobject_cast<QProgressDialog *>(w) && w->isVisible())
+                window = w;
+        if (window) {
+            const QPixmap picture = window->grab();
+            r.log.append(QStringLiteral("dialog-progress shown=1 %1").arg(Saved(r, picture, QStringLiteral("dialog-progress"))));
+        } else {
+            r.log.append(QStringLiteral("dialog-progress shown=0"));
+        }
+        progress->reset();
+    });
+}
+
 } // namespace
 
 bool ScheduleFromEnvironment(CCorvessaApp &app)
@@ -414,6 +523,7 @@ bool ScheduleFromEnvironment(CCorvessaApp &app)
     PlanSettings(*run);
     PlanControls(*run);
     PlanMenus(*run);
+    PlanDialogs(*run);
     QTimer::singleShot(600, app.MainFrame(), [run] { Step(run); });
     return true;
 }

@@ -8,6 +8,9 @@
 #include "app/ui/MainFrame.h"
 #include "app/ui/PublishCommandsView.h"
 #include "document/CorvessaDoc.h"
+#include "model/ComponentType.h"
+#include "model/CorvPage.h"
+#include "model/GlobalHelpers.h"
 #include "model/OutlineTree.h"
 
 #include <QAction>
@@ -33,9 +36,14 @@ class CFakeEditView : public CEditViewApi
 public:
     QList<int> enabled;
     QList<int> received;
+    QList<CorvCommandTable::ClipboardAction> clipboard;
     QStringList fonts;
+    CCorvPage *page = nullptr;
+    int selected = -1;
 
-    CCorvPage *GetCurrentPage() const override { return nullptr; }
+    CCorvPage *GetCurrentPage() const override { return page; }
+    int GetSelectedComponentType() const override { return selected; }
+    void OnClipboard(CorvCommandTable::ClipboardAction action) override { clipboard.append(action); }
     bool UpdateCommand(int commandId, bool &checked) const override
     {
         checked = false;
@@ -164,6 +172,9 @@ TEST(MainFrame, FontBoxesFollowTheSelectedText)
     EXPECT_EQ(name->currentText(), "Arial");
 
     CFakeEditView edit;
+    CCorvPage page(1, "Screen", "", "", 0, "1", pt_document, -1);
+    edit.page = &page;
+    edit.selected = ct_textbox;
     edit.enabled = {FontName, FontSize};
     frame->SetEditView(&edit);
     struct Case { QString face; int points; QString expectFace, expectSize; };
@@ -186,7 +197,8 @@ TEST(MainFrame, FontBoxesFollowTheSelectedText)
 }
 
 // Guards the editing commands: they go to the Edit view whichever view is visible, with their state taken
-// from it, and the status panes show what the canvas reports.
+// from their rule and from the Edit view; the clipboard keys reach the Edit view's selection only while it
+// is the visible view.
 TEST(MainFrame, EditingCommandsGoToTheEditView)
 {
     AppFixture f;
@@ -196,16 +208,24 @@ TEST(MainFrame, EditingCommandsGoToTheEditView)
         EXPECT_FALSE(frame->Action(command)->isEnabled()) << command;
 
     CFakeEditView edit;
-    edit.enabled = {EditCopy, Bold};
+    CCorvPage page(1, "Screen", "", "", 0, "1", pt_document, -1);
+    edit.page = &page;
+    edit.selected = ct_textbox;
+    edit.enabled = {Bold};
     frame->SetEditView(&edit);
     EXPECT_TRUE(frame->Action(Bold)->isEnabled());
     EXPECT_FALSE(frame->Action(Italic)->isEnabled());
     Activate(frame);
     ASSERT_EQ(app->CurrentViewIndex(), SettingsViewIndex);
     QTest::keyClick(frame, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(edit.clipboard.isEmpty());
     frame->Action(Bold)->trigger();
     EXPECT_FALSE(frame->OnCommand(Italic));
-    EXPECT_EQ(edit.received, (QList<int>{EditCopy, Bold}));
+    EXPECT_EQ(edit.received, (QList<int>{Bold}));
+    app->OnViewEdit();
+    Activate(frame);
+    QTest::keyClick(frame, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(edit.clipboard, (QList<CorvCommandTable::ClipboardAction>{CorvCommandTable::ClipboardAction::copyComponent}));
     frame->SetEditView(app->EditView());
 
     frame->ShowItemPosition(12, 345);

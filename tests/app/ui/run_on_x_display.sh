@@ -80,7 +80,7 @@ for control in controls controls-colour-popup controls-line-width controls-list-
   fi
 done
 # Every menu is pictured open, and every entry says what it is.
-for menu in file edit view windows help; do
+for menu in file edit view insert tools windows help; do
   expect "^menu-$menu shown=1 picture=[0-9]*x[0-9]* saved=1$"
 done
 if grep -E '^entry .*(text=""|tip="")' "$shots/selftest.txt"; then
@@ -98,6 +98,17 @@ expect '^entry View: text="Stan&dard toolbar" key="" enabled=1 '
 expect '^entry Windows: text="1. Settings" key="Ctrl+1" enabled=0 '
 expect '^entry Windows: text="3. Edit" key="Ctrl+3" enabled=1 '
 expect '^entry Help: text="&About Corvessa..." key="" enabled=1 '
+expect '^entry Help: text="&Corvessa Help" key="F1" enabled=1 '
+expect '^entry File > Preferences: text="&Publish settings..." key="" enabled=1 '
+expect '^entry File > Preferences: text="Auto-backup settings..." key="" enabled=1 '
+expect '^entry Insert > Question: text="True false..." key="Ctrl+Alt+F5" enabled=0 '
+expect '^entry Insert > Question: text="Likert (slider) question ..." key="Ctrl+Alt+F9" enabled=0 '
+expect '^entry Tools > Spelling > Language: text="English/UK" key="" enabled=1 '
+expect '^entry Tools: text="&Edit remeditation..." key="" enabled=0 '
+# Each small dialog is pictured as the author meets it.
+for dialog in publish-settings auto-backup element-properties scorm-exit spelling long-wait xml-loading progress; do
+  expect "^dialog-$dialog shown=1 picture=[0-9]*x[0-9]* saved=1$"
+done
 # Each standard key reaches its one command.
 expect "^key Ctrl+N reaches=Command57600$"
 expect "^key Ctrl+O reaches=Command57601$"

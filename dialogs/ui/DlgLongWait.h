@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class QLabel;
+
+// The wait box of long work that has no steps to count: a caption-less window with one message, painted
+// when it is made and when its message changes, as the work runs without an event loop.
+class CDlgLongWait : public QDialog
+{
+    Q_OBJECT
+public:
+    CDlgLongWait();
+
+    void SetMessage(const QString &text);
+    // Shows the window centred on the screen and paints it at once.
+    void CreateModeless();
+    // Copies the message into the window again and paints it.
+    void Refresh();
+
+private:
+    QString m_message;
+    QLabel *m_text;
+};
