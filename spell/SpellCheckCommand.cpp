@@ -50,13 +50,13 @@ void CSpellCheckCommand::Run(Scope scope)
         return;
     }
     CWSpell spell(m_ui, CUserWordList::PathIn(m_doc.GetContext().appDataFolder), m_dictionaryFolder);
-    if (!spell.SetLexiconFiles(QString::fromLatin1(GetSpellLexiconFiles(m_doc.DictionaryLanguage)))) {
+    if (!spell.SetLexiconFiles(QString::fromLatin1(GetSpellLexiconFiles(m_doc.Settings().DictionaryLanguage)))) {
         m_ui.Tell(QString::fromLatin1(kCannotCreate));
         return;
     }
     std::vector<CCorvPage *> screens;
     if (scope == Scope::project) {
-        for (const auto &screen : m_doc.MainScreenList)
+        for (const auto &screen : m_doc.MainScreens())
             screens.push_back(screen.get());
     } else if (CCorvPage *current = m_hooks->CurrentScreen()) {
         screens.push_back(current);

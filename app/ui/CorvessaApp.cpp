@@ -380,7 +380,7 @@ void CCorvessaApp::OnSetGraphicsLibraryLocation()
 
 void CCorvessaApp::OnSaveSettingsAsDefault()
 {
-    CUserSettingsStore(m_context.appDataFolder).SaveAsDefault(m_document.get(), m_context.Prompt());
+    CUserSettingsStore(m_context.appDataFolder).SaveAsDefault(m_document ? &m_document->Settings() : nullptr, m_context.Prompt());
 }
 
 void CCorvessaApp::OnResetSettings() { CUserSettingsStore(m_context.appDataFolder).Reset(); }

@@ -391,13 +391,13 @@ CUiState CMainFrame::CurrentUiState() const
     s.currentViewIndex = m_app.CurrentViewIndex();
     if (const CCorvessaDoc *doc = m_app.Document()) {
         s.importPending = doc->GetImportPending();
-        s.hasPopupsOnlyFolder = doc->PopupsFolder != nullptr;
-        s.hasGlossaryFolder = doc->GlossaryFolder != nullptr;
-        for (const auto &screen : doc->MainScreenList)
+        s.hasPopupsOnlyFolder = doc->GetPopupsFolder() != nullptr;
+        s.hasGlossaryFolder = doc->GetGlossaryFolder() != nullptr;
+        for (const auto &screen : doc->MainScreens())
             s.hasAssessmentPages = s.hasAssessmentPages || screen->IsAssessmentPage();
-        s.dictionaryLanguage = doc->DictionaryLanguage;
-        s.previewUsingHtm = doc->PreviewUsingHTM;
-        s.publishImagesAtStandardResolution = doc->PublishImagesAtStandardResolution;
+        s.dictionaryLanguage = doc->Settings().DictionaryLanguage;
+        s.previewUsingHtm = doc->Settings().PreviewUsingHTM;
+        s.publishImagesAtStandardResolution = doc->Settings().PublishImagesAtStandardResolution;
     }
     if (m_editView) {
         if (const CCorvPage *screen = m_editView->GetCurrentPage()) {
@@ -460,10 +460,10 @@ void CMainFrame::OnPublishSettings()
     if (m_app.LastPublishFolder.isEmpty() && !doc->GetPathName().isEmpty())
         m_app.LastPublishFolder = QFileInfo(doc->GetPathName()).absolutePath();
     CDlgPublishSettings dialog(this, m_app.LastPublishFolder, &m_app.FileDialogs());
-    dialog.values.LoadFrom(*doc);
+    dialog.values.LoadFrom(doc->Settings());
     if (dialog.exec() != QDialog::Accepted)
         return;
-    dialog.values.StoreTo(*doc);
+    dialog.values.StoreTo(doc->MutableSettings());
     doc->SetModifiedFlag();
 }
 
@@ -473,7 +473,7 @@ void CMainFrame::OnPublishingPreference(int commandId)
     if (!doc)
         return;
     // A preference of the program rather than of the course: the project is not marked modified.
-    int &setting = commandId == PreviewUsingHtm ? doc->PreviewUsingHTM : doc->PublishImagesAtStandardResolution;
+    int &setting = commandId == PreviewUsingHtm ? doc->MutableSettings().PreviewUsingHTM : doc->MutableSettings().PublishImagesAtStandardResolution;
     setting = setting != 0 ? 0 : 1;
     Action(commandId)->setChecked(setting != 0);
 }
@@ -531,10 +531,10 @@ void CMainFrame::OnSpellCheck(int commandId)
 void CMainFrame::OnSetSpellingLanguage(int commandId)
 {
     CCorvessaDoc *doc = m_app.Document();
-    if (!doc || doc->DictionaryLanguage == commandId)
+    if (!doc || doc->Settings().DictionaryLanguage == commandId)
         return;
     // The language is kept with the course.
-    doc->DictionaryLanguage = commandId;
+    doc->MutableSettings().DictionaryLanguage = commandId;
     doc->SetModifiedFlag();
     UpdateCommandStates();
 }

@@ -57,7 +57,7 @@ struct Course {
         context.appDataFolder = tree / "user";
         context.prompt = &CPrompt::Plain();
         doc = std::make_unique<CCorvessaDoc>(context);
-        doc->DictionaryLanguage = 32958;
+        doc->MutableSettings().DictionaryLanguage = 32958;
         CCorvPage *after = nullptr;
         for (int i = 0; i < 3; ++i)
             after = screens[i] = doc->AddScreen(Page(i + 1), after, false, false);

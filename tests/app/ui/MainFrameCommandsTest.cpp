@@ -184,23 +184,23 @@ TEST(MainFrameCommands, TogglesAndPublishingPreferences)
     CMainFrame *frame = app->MainFrame();
     CCorvessaDoc *doc = app->Document();
     frame->Action(LanguageCanadian)->trigger();
-    EXPECT_EQ(doc->DictionaryLanguage, LanguageCanadian);
+    EXPECT_EQ(doc->Settings().DictionaryLanguage, LanguageCanadian);
     EXPECT_TRUE(frame->Action(LanguageCanadian)->isChecked());
     EXPECT_FALSE(frame->Action(LanguageUk)->isChecked());
     doc->SetModifiedFlag(false);
 
-    const int before = doc->PreviewUsingHTM;
+    const int before = doc->Settings().PreviewUsingHTM;
     frame->Action(PreviewUsingHtm)->trigger();
-    EXPECT_EQ(doc->PreviewUsingHTM, before ? 0 : 1);
-    EXPECT_EQ(frame->Action(PreviewUsingHtm)->isChecked(), doc->PreviewUsingHTM != 0);
+    EXPECT_EQ(doc->Settings().PreviewUsingHTM, before ? 0 : 1);
+    EXPECT_EQ(frame->Action(PreviewUsingHtm)->isChecked(), doc->Settings().PreviewUsingHTM != 0);
     frame->Action(PreviewUsingHtm)->trigger();
-    EXPECT_EQ(doc->PreviewUsingHTM, before);
+    EXPECT_EQ(doc->Settings().PreviewUsingHTM, before);
     frame->Action(PublishImagesAtStandardResolution)->trigger();
-    EXPECT_EQ(doc->PublishImagesAtStandardResolution, 1);
+    EXPECT_EQ(doc->Settings().PublishImagesAtStandardResolution, 1);
     EXPECT_FALSE(doc->IsModified());
     app->OnFileNew();
     emit frame->Menu("&Preferences")->aboutToShow();
-    EXPECT_EQ(frame->Action(PublishImagesAtStandardResolution)->isChecked(), doc->PublishImagesAtStandardResolution != 0);
+    EXPECT_EQ(frame->Action(PublishImagesAtStandardResolution)->isChecked(), doc->Settings().PublishImagesAtStandardResolution != 0);
 
     EXPECT_FALSE(frame->Action(ViewGrid)->isEnabled());
     app->OnViewEdit();
@@ -225,8 +225,8 @@ TEST(MainFrameCommands, PublishSettingsOkCopiesCancelKeeps)
     auto app = f.Start();
     CMainFrame *frame = app->MainFrame();
     CCorvessaDoc *doc = app->Document();
-    doc->OutputFolder = {"/a", "/b", "/c", "/d"};
-    doc->UseDefaultOutputFolder = {1, 0, 0, 0};
+    doc->MutableSettings().OutputFolder = {"/a", "/b", "/c", "/d"};
+    doc->MutableSettings().UseDefaultOutputFolder = {1, 0, 0, 0};
     doc->SetModifiedFlag(false);
     {
         auto handler = OnModal<CDlgPublishSettings>([](CDlgPublishSettings *d) {
@@ -235,7 +235,7 @@ TEST(MainFrameCommands, PublishSettingsOkCopiesCancelKeeps)
         });
         frame->Action(PublishSettings)->trigger();
     }
-    EXPECT_EQ(doc->OutputFolder[3], "/d");
+    EXPECT_EQ(doc->Settings().OutputFolder[3], "/d");
     EXPECT_FALSE(doc->IsModified());
 
     f.dialogs.answers = {f.tree / "lms"};
@@ -249,8 +249,8 @@ TEST(MainFrameCommands, PublishSettingsOkCopiesCancelKeeps)
         frame->Action(PublishSettings)->trigger();
     }
     EXPECT_TRUE(lockedRow);
-    EXPECT_EQ(doc->OutputFolder, (CCourseSettings::Slots4Text{"/a", "/b", "/c", f.tree / "lms"}));
-    EXPECT_EQ(doc->UseDefaultOutputFolder, (CCourseSettings::Slots4Int{1, 0, 0, 0}));
+    EXPECT_EQ(doc->Settings().OutputFolder, (CCourseSettings::Slots4Text{"/a", "/b", "/c", f.tree / "lms"}));
+    EXPECT_EQ(doc->Settings().UseDefaultOutputFolder, (CCourseSettings::Slots4Int{1, 0, 0, 0}));
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(app->LastPublishFolder, f.tree / "lms");
     ASSERT_FALSE(f.dialogs.asked.isEmpty());
@@ -276,7 +276,7 @@ TEST(MainFrameCommands, PreferencesSurviveARestart)
         });
         frame->Action(AutoBackupSettings)->trigger();
         EXPECT_EQ(app->Document()->AutoBackupSettings.LimitBackups, 0);
-        app->Document()->PublishImagesAtStandardResolution = 1;
+        app->Document()->MutableSettings().PublishImagesAtStandardResolution = 1;
         frame->Action(SaveSettingsAsDefault)->trigger();
         app->ExitInstance();
     }
@@ -284,10 +284,10 @@ TEST(MainFrameCommands, PreferencesSurviveARestart)
     auto again = f.Start();
     EXPECT_EQ(again->GraphicsLibraryRoot(), library + "/");
     EXPECT_EQ(again->Document()->AutoBackupSettings.LimitBackups, 0);
-    EXPECT_EQ(again->Document()->PublishImagesAtStandardResolution, 1);
+    EXPECT_EQ(again->Document()->Settings().PublishImagesAtStandardResolution, 1);
     again->MainFrame()->Action(ResetSettings)->trigger();
     again->OnFileNew();
-    EXPECT_EQ(again->Document()->PublishImagesAtStandardResolution, 0);
+    EXPECT_EQ(again->Document()->Settings().PublishImagesAtStandardResolution, 0);
 }
 
 // Guards the auto-backup dialog's effect: while backups are on a save over the project keeps a backup;
@@ -359,7 +359,7 @@ TEST(MainFrameCommands, SpellCheckThroughTheDialog)
     auto app = f.Start();
     CMainFrame *frame = app->MainFrame();
     CCorvessaDoc *doc = app->Document();
-    doc->DictionaryLanguage = LanguageAmerican;
+    doc->MutableSettings().DictionaryLanguage = LanguageAmerican;
     CCorvPage *first = doc->AddScreen(std::make_unique<CCorvPage>(1, "One", "", "", 0, "1", pt_document, -1), nullptr,
                                       false, false);
     CCorvPage *second = doc->AddScreen(std::make_unique<CCorvPage>(2, "Two", "", "", 0, "2", pt_document, -1), first,
