@@ -16,7 +16,8 @@ class CDocxReader
 {
 public:
     // Parts larger than this are refused before they are read.
-    static constexpr qint64 kMaxDocumentPart = 64ll << 20;
+    // 32 MB of document text is some ten thousand pages: far beyond a course, and minutes of import.
+    static constexpr qint64 kMaxDocumentPart = 32ll << 20;
 
     // The document, or a message naming the file when it cannot be read.
     static CResult<std::unique_ptr<CWordDocument>> Read(const QString &path);

@@ -252,8 +252,9 @@ TEST_F(WordImportTest, HugeDocumentsEndInAMessageAndLeaveTheProjectAlone)
     const QByteArray paragraph = DocxFixture::P("", "Keep the walkways clear and report every spill at once.");
     // 50 MB of one repeated letter: compressed beyond any real document.
     QByteArray repeated = DocxFixture::P("", QByteArray(50 << 20, 'a'));
-    // Ordinary paragraphs, just over the cap on the document part.
-    const qsizetype overCap = CDocxReader::kMaxDocumentPart / paragraph.size() + 2;
+    // 50 MB of ordinary paragraphs: it compresses only some 300 to 1, so the cap on the document part stops it.
+    const qsizetype fiftyMegabytes = (qsizetype(50) << 20) / paragraph.size() + 1;
+    static_assert(CDocxReader::kMaxDocumentPart < (qint64(50) << 20));
     const struct
     {
         QString name;
@@ -261,7 +262,7 @@ TEST_F(WordImportTest, HugeDocumentsEndInAMessageAndLeaveTheProjectAlone)
         QString message;
     } cases[] = {
         {"fifty.docx", repeated, "is compressed beyond any real document"},
-        {"overcap.docx", paragraph.repeated(overCap), "is too large to import"},
+        {"paragraphs.docx", paragraph.repeated(fiftyMegabytes), "is too large to import"},
     };
     repeated.clear();
     const QStringList labelsBefore = host->AddedLabels();
