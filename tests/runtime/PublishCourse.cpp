@@ -1,6 +1,6 @@
 // Publishes the courses that the run-time's browser tests walk, with the program-folder data of the build:
 //
-//   publish_runtime_course <program folder> <work folder> tour|quiz|word standalone|web|scorm12|scorm2004
+//   publish_runtime_course <program folder> <work folder> tour|quiz|word|wordmedia standalone|web|scorm12|scorm2004
 //
 // The project is <work folder>/Course.kvx with its media in <work folder>/Course; the course is published to
 // <work folder>/out. The tour is a course of two topics under a main menu: links of every kind, pictures with
@@ -8,11 +8,15 @@
 // Flash question, a popup that is the help screen, two glossary terms and the outline. The quiz is a course
 // without menus that asks one question of every kind, has a remediation group after its second question and
 // two final performance screens. The word course is the Word fixture document imported into topics and
-// screens, with its glossary term linked from the text as the author links it. The exit status is 0 when the publish reported success.
+// screens, with its glossary term linked from the text as the author links it. The Word media course is a
+// document written here with a PNG, a JPEG and a metafile picture, a 3 x 4 table of formatted cells, the
+// question styles and the text of a generated complete-the-paragraph question; the words that question
+// blanked are written to <work folder>/answers.json for the browser test. The exit status is 0 when the publish reported success.
 
 #include "document/CorvessaDoc.h"
 #include "document/ProjectFile.h"
 #include "import/HeadlessImportHost.h"
+#include "image/qt/MetafilePlayer.h"
 #include "import/WordDocImporter.h"
 #include "model/ComponentAudio.h"
 #include "model/ComponentButton.h"
@@ -40,6 +44,7 @@
 #include "model/Topic.h"
 #include "model/URLLink.h"
 #include "publish/CoursePublisher.h"
+#include "tests/import/WordMediaFixture.h"
 #include "tests/support/PublishHarness.h"
 
 #include <QCoreApplication>
@@ -48,6 +53,9 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QStandardPaths>
 #include <QtEndian>
 
@@ -478,6 +486,72 @@ void BuildWord(Course &c)
     std::exit(2);
 }
 
+// A Word document with pictures, a table and questions, written and imported as one topic.
+void BuildWordMedia(Course &c, const QString &work)
+{
+    using namespace WordMediaFixture;
+    CCorvessaDoc &doc = c.doc;
+    CCourseSettings &settings = doc.MutableSettings();
+    settings.TemplateType = 13;
+    settings.CreateFinalFeedbackScreen = 0;
+    settings.AutoGenerateGraphics = 0;
+    settings.IncludeSourceDocGraphics = 1;
+    settings.ForceNewPage = settings.UseSrcWordHeadings = 1;
+    settings.AutoCreateDragDropQuest = 1;
+    settings.DragDropQuestInterval = 5;
+    settings.DragDropQuestWordCount = 3;
+    settings.MainMenuNoImages = 1;
+    RegisterMetafilePlayer();
+    const QByteArray bold = "<w:b/>", italic = "<w:i/>", red = "<w:color w:val=\"FF0000\"/>";
+    QByteArray body = Para("Heading1", TextRun("Exits")) + Para("", TextRun("The exit sign is green.") + Drawing("rId20", 80, 60))
+                      + Para("Heading1", TextRun("Helmets")) + Para("", TextRun("Wear a helmet on site.") + Drawing("rId21", 120, 80))
+                      + Para("Heading1", TextRun("Signs")) + Para("", TextRun("Blue signs give orders.") + Drawing("rId22", 100, 100))
+                      + Para("Heading1", TextRun("Records")) + Para("", TextRun("The checks of the week."));
+    std::vector<std::vector<QByteArray>> rows;
+    for (int r = 0; r < 3; ++r) {
+        std::vector<QByteArray> cells;
+        for (int col = 0; col < 4; ++col)
+            cells.push_back(Para("", TextRun("R" + QByteArray::number(r) + "C" + QByteArray::number(col) + " ",
+                                             col == 0 ? bold : col == 1 ? italic : col == 2 ? red : QByteArray())
+                                         + TextRun("plain")));
+        rows.push_back(cells);
+    }
+    body += Table({1000, 1000, 1000, 1000}, rows, {300, 300, 300});
+    body += Para("stem", TextRun("Which sign colour gives an order?")) + Para("option", TextRun("Green"))
+            + Para("optionyes", TextRun("Blue")) + Para("option", TextRun("Red"));
+    body += Para("", TextRun("Fire doors close by themselves when the alarm sounds and must never be wedged open."));
+    body += Para("", TextRun("Escape routes are kept clear of boxes, trolleys and cables at every hour of the day."));
+    const QString path = work + QStringLiteral("/site.docx");
+    if (!WriteDocx(path, body, {{"rId20", "exit.png", Solid(80, 60, qRgb(0, 160, 0), ImageFormatPng)},
+                                {"rId21", "helmet.jpg", Solid(120, 80, qRgb(250, 200, 0), ImageFormatJpg)},
+                                {"rId22", "sign.emf", BlueEmf(100, 100)}})) {
+        std::fprintf(stderr, "the Word media document was not written\n");
+        std::exit(2);
+    }
+    CHeadlessImportHost host(doc);
+    CWordDocImporter importer(doc, nullptr, host);
+    CTopic topic(QString(), QStringLiteral("Site safety"), QString(), path, QStringLiteral("FALSE"));
+    const CStatus status = importer.ConvertDocuments({&topic}, true, true, QStringLiteral("1"));
+    if (!status || !importer.GetLeftOut().empty()) {
+        std::fprintf(stderr, "the Word media document did not import: %s\n",
+                     qPrintable(status ? importer.GetLeftOut()[0].reason : status.Error()));
+        std::exit(2);
+    }
+    QJsonArray words;
+    for (const auto &screen : doc.MainScreens())
+        for (const auto &component : screen->GetComponentList())
+            if (auto *paragraph = dynamic_cast<CComponentCompleteParagraph *>(component.get()))
+                for (const QString &word : paragraph->GetMissingWords())
+                    if (!word.isEmpty())
+                        words.append(word);
+    QFile answers(work + QStringLiteral("/answers.json"));
+    if (words.isEmpty() || !answers.open(QIODevice::WriteOnly)
+        || answers.write(QJsonDocument(QJsonObject{{QStringLiteral("paragraph"), words}}).toJson()) < 0) {
+        std::fprintf(stderr, "no generated question to answer\n");
+        std::exit(2);
+    }
+}
+
 // The author saves the imported course before publishing it: the theme's title picture of the main menu is
 // copied into the project then.
 void SaveWord(Course &c)
@@ -493,7 +567,7 @@ void SaveWord(Course &c)
 int main(int argc, char **argv)
 {
     // The Word import lays text out to split it between boxes, which needs the fonts of a GUI application.
-    const bool word = argc == 5 && QByteArray(argv[3]) == "word";
+    const bool word = argc == 5 && (QByteArray(argv[3]) == "word" || QByteArray(argv[3]) == "wordmedia");
     if (word && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     std::unique_ptr<QCoreApplication> app =
@@ -503,8 +577,9 @@ int main(int argc, char **argv)
                                  QStringLiteral("scorm2004")};
     const QString kind = argc == 5 ? QString::fromLocal8Bit(argv[3]) : QString();
     const int target = argc == 5 ? int(targets.indexOf(QString::fromLocal8Bit(argv[4]))) : -1;
-    if ((kind != QStringLiteral("tour") && kind != QStringLiteral("quiz") && kind != QStringLiteral("word")) || target < 0) {
-        std::fprintf(stderr, "usage: publish_runtime_course <program folder> <work folder> tour|quiz|word standalone|web|scorm12|scorm2004\n");
+    const QStringList kinds = {QStringLiteral("tour"), QStringLiteral("quiz"), QStringLiteral("word"), QStringLiteral("wordmedia")};
+    if (!kinds.contains(kind) || target < 0) {
+        std::fprintf(stderr, "usage: publish_runtime_course <program folder> <work folder> tour|quiz|word|wordmedia standalone|web|scorm12|scorm2004\n");
         return 2;
     }
     const QString work = QString::fromLocal8Bit(argv[2]);
@@ -540,6 +615,8 @@ int main(int argc, char **argv)
         BuildTour(course);
     else if (kind == QStringLiteral("word"))
         BuildWord(course);
+    else if (kind == QStringLiteral("wordmedia"))
+        BuildWordMedia(course, work);
     else
         BuildQuiz(course);
     if (word)
