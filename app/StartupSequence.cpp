@@ -43,7 +43,9 @@ CStartupSequence::Result CStartupSequence::Run(const CCommandLineInfo &commandLi
     const QString defaultRoot = CorvLibraryLocation::DefaultRoot(m_context.programFolder);
     CorvLibraryLocation::CheckProductRegistryKey(m_registry, prompt, m_context.graphicsLibraryRoot, defaultRoot);
     // A folder that cannot be made is reported; the program runs on without it.
-    if (CreateFolderPath(m_context.appDataFolder, prompt) && !QFileInfo(m_context.appDataFolder).isDir())
+    if (const CStatus made = CreateFolderPath(m_context.appDataFolder); !made)
+        prompt.Error(made.Error());
+    else if (!QFileInfo(m_context.appDataFolder).isDir())
         prompt.Error(QString::fromStdString(std::make_error_code(std::errc::not_a_directory).message()) + u'\n'
                      + m_context.appDataFolder);
     const CIniFile kvxIni(CorvAppFolders::KvxIniPathOf(m_context.appDataFolder));

@@ -505,15 +505,18 @@ bool CProjectArchive::CreateProjectFolders(const QString &projectFolder, CPrompt
     const QString root = CorvPath::ResolveNoCase(projectFolder);
     // Without its own folder nothing of the project can be kept: one message, and no more for each
     // sub-folder and media file.
-    if (!CreateFolderPath(root, prompt))
+    if (const CStatus made = CreateFolderPath(root); !made) {
+        prompt.Error(made.Error());
         return false;
+    }
     if (!QFileInfo(root).isDir()) {
         // A file of the folder's name stands where the folder should be.
         prompt.Error(QString::fromLocal8Bit(std::generic_category().message(ENOTDIR)) + u'\n' + root);
         return false;
     }
     for (const QString &sub : ProjectSubFolders())
-        CreateFolderPath(SubFolderOnDisk(root, sub), prompt);
+        if (const CStatus made = CreateFolderPath(SubFolderOnDisk(root, sub)); !made)
+            prompt.Error(made.Error());
     return true;
 }
 

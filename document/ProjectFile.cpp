@@ -77,7 +77,8 @@ CStatus CProjectFile::Save(CCorvessaDoc &doc, const QString &path)
     Serialize(doc, ar);
     // The media that could not be copied, all in one message; the project is saved all the same, naming
     // each where it was, so the next save can copy it once it is back.
-    CMediaCopy::ReportFailedCopies(ar, doc.Prompt());
+    if (const CStatus copied = CMediaCopy::FailedCopies(ar); !copied)
+        doc.Prompt().Warning(copied.Error());
     if (const CStatus written = CSafeFileWriter::WriteFile(path, ar.GetBuffer(), doc.GetSaveFaultHook()); !written) {
         doc.MutableSettings().LogoImage = logo;
         doc.MutableSettings().BgImage = background;

@@ -114,7 +114,8 @@ bool CSingleScreenArchive::SaveScreenArchive(CCorvessaDoc &doc, const QString &p
     } catch (const CArchiveException &e) {
         error = e.GetText();
     }
-    CMediaCopy::ReportFailedCopies(ar, doc.Prompt());
+    if (const CStatus copied = CMediaCopy::FailedCopies(ar); !copied)
+        doc.Prompt().Warning(copied.Error());
     if (error.isEmpty())
         if (const CStatus written = CSafeFileWriter::WriteFile(path, ar.GetBuffer()); !written)
             error = written.Error();

@@ -70,7 +70,7 @@ void CComponentBase::Draw(QPainter & /*painter*/) const
 {
 }
 
-int CComponentBase::SaveToFile(const QString &path, const CCorvContext &context)
+CStatus CComponentBase::SaveToFile(const QString &path, const CCorvContext &context)
 {
     // A copy is written: the media copied next to the file must not re-point this component, which still
     // belongs to its project. The author's pending edits are taken first, as any store does.
@@ -82,15 +82,13 @@ int CComponentBase::SaveToFile(const QString &path, const CCorvContext &context)
     ar.SetContext(&context);
     try {
         copy->SerializeComponent(ar);
-    } catch (const CArchiveException &) {
-        return 0;
+    } catch (const CArchiveException &e) {
+        return CFailure(e.GetText());
     }
     // A file whose media are missing beside it is no saved component.
-    if (ar.GetFailedCopies() > 0) {
-        CMediaCopy::ReportFailedCopies(ar, context.Prompt());
-        return 0;
-    }
-    return CSafeFileWriter::WriteFile(path, ar.GetBuffer()).Ok() ? 1 : 0;
+    if (ar.GetFailedCopies() > 0)
+        return CMediaCopy::FailedCopies(ar);
+    return CSafeFileWriter::WriteFile(path, ar.GetBuffer());
 }
 
 void CComponentBase::StoreHead(CArchive &ar) const

@@ -4,6 +4,7 @@
 #include "model/ProjectSchema.h"
 #include "platform/CorvContext.h"
 #include "platform/Rect.h"
+#include "platform/Result.h"
 
 #include <QString>
 
@@ -78,9 +79,9 @@ public:
     virtual CRichText *GetEditorText() { return nullptr; }
 
     // Writes this component's record alone into a new file (preview), its media copied beside the file;
-    // the component itself is left as it is. 1, or 0 when the file cannot be written or a media file
-    // cannot be copied (reported through the context's prompt).
-    int SaveToFile(const QString &path, const CCorvContext &context = CCorvContext::Empty());
+    // the component itself is left as it is. Fails when the file cannot be written or a media file cannot
+    // be copied (the text lists the files).
+    CStatus SaveToFile(const QString &path, const CCorvContext &context = CCorvContext::Empty());
 
     // Where a clone without keepPosition goes.
     static constexpr int kCloneLeft = 36;

@@ -29,24 +29,23 @@ bool IsRealFolder(const fs::directory_entry &entry)
     return entry.is_directory(ec) && !entry.is_symlink(ec);
 }
 
-bool CreateOneFolder(const QString &folder, CPrompt &prompt)
+CStatus CreateOneFolder(const QString &folder)
 {
     std::error_code ec;
     const fs::path dir = CorvFs::ToFsPath(folder);
     if (fs::is_directory(dir, ec))
-        return true;
+        return {};
     if (fs::exists(dir, ec)) {
         // A file in the folder's place: nothing could be written into it.
-        prompt.Error(QString::fromLocal8Bit(std::make_error_code(std::errc::not_a_directory).message()) + u'\n' + folder);
-        return false;
+        return CFailure(QString::fromLocal8Bit(std::make_error_code(std::errc::not_a_directory).message()) + u'\n'
+                        + folder);
     }
     if (fs::create_directory(dir, ec))
-        return true;
+        return {};
     std::error_code again;
     if (fs::is_directory(dir, again))
-        return true; // made meanwhile by someone else
-    prompt.Error(QString::fromLocal8Bit(ec.message()) + u'\n' + folder);
-    return false;
+        return {}; // made meanwhile by someone else
+    return CFailure(QString::fromLocal8Bit(ec.message()) + u'\n' + folder);
 }
 
 bool CopyTree(const fs::path &source, const fs::path &target)
@@ -73,22 +72,22 @@ bool CopyTree(const fs::path &source, const fs::path &target)
 
 } // namespace
 
-int CreateFolderPath(const QString &path, CPrompt &prompt)
+CStatus CreateFolderPath(const QString &path)
 {
     if (path.size() < 4)
-        return 1;
+        return {};
     const QString slashed = CorvPath::ToSlashes(path);
     // Every folder on the way, then the whole path.
     for (qsizetype i = 1; i < slashed.size(); ++i) {
         if (slashed[i] != u'/' || slashed[i - 1] == u'/')
             continue;
-        if (!CreateOneFolder(slashed.left(i), prompt))
-            return 0;
+        if (CStatus made = CreateOneFolder(slashed.left(i)); !made)
+            return made;
     }
     QString whole = slashed;
     while (whole.size() > 1 && whole.endsWith(u'/'))
         whole.chop(1);
-    return CreateOneFolder(whole, prompt) ? 1 : 0;
+    return CreateOneFolder(whole);
 }
 
 int CountFolderFiles(const QString &folder, bool recurse)

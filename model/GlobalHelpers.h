@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/Result.h"
+
 class CPrompt;
 class CCorvContext;
 
@@ -59,9 +61,9 @@ void GetLastErrorText(QString &text);
 
 // ---- Folders ----
 
-// Creates every missing folder of the path. An empty path or one shorter than 4 characters: nothing, 1.
-// On failure shows the system's text, "\n" and the folder that could not be made, and returns 0.
-int CreateFolderPath(const QString &path, CPrompt &prompt);
+// Creates every missing folder of the path. An empty path or one shorter than 4 characters: nothing done.
+// The failure's text is the system's text, "\n" and the folder that could not be made.
+CStatus CreateFolderPath(const QString &path);
 // Number of files (not folders) in the folder; with recurse, in its sub-folders too. Empty path: 0.
 int CountFolderFiles(const QString &folder, bool recurse);
 // Deletes every file of the folder; with recurse, every sub-folder too (emptied and removed); with

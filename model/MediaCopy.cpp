@@ -139,13 +139,17 @@ QString CMediaCopy::TargetName(const QString &currentPath)
     return name;
 }
 
-CMediaCopy::Result CMediaCopy::CopyOnSave(const QString &currentPath, const QString &archivePath, bool standAlone,
-                                          SubFolder sub, Playlist playlist, CPrompt &prompt, bool copyFile)
+CStatus CMediaCopy::Result::Status() const
 {
-    const Result result = CopyQuietly(currentPath, archivePath, standAlone, sub, playlist, copyFile);
-    if (result.failed)
-        prompt.Warning(QStringLiteral("Failed to copy file from %1\nto %2").arg(currentPath, result.target));
-    return result;
+    if (!failed)
+        return {};
+    return CFailure(QStringLiteral("Failed to copy file from %1\nto %2").arg(path, target));
+}
+
+CMediaCopy::Result CMediaCopy::CopyOnSave(const QString &currentPath, const QString &archivePath, bool standAlone,
+                                          SubFolder sub, Playlist playlist, bool copyFile)
+{
+    return CopyQuietly(currentPath, archivePath, standAlone, sub, playlist, copyFile);
 }
 
 CMediaCopy::Result CMediaCopy::CopyQuietly(const QString &currentPath, const QString &archivePath, bool standAlone,
@@ -193,17 +197,17 @@ CMediaCopy::Result CMediaCopy::CopyOnSave(const CArchive &ar, const QString &cur
     return result;
 }
 
-void CMediaCopy::ReportFailedCopies(const CArchive &ar, CPrompt &prompt)
+CStatus CMediaCopy::FailedCopies(const CArchive &ar)
 {
     QStringList files;
     for (const QString &file : ar.GetFailedCopyFiles())
         if (!files.contains(file))
             files.append(file);
     if (files.isEmpty())
-        return;
-    prompt.Warning(QStringLiteral("These media files could not be copied into the project's folder:\n\n%1\n\n"
-                                  "The project still names each where it was; put them back and save again.")
-                       .arg(files.join(u'\n')));
+        return {};
+    return CFailure(QStringLiteral("These media files could not be copied into the project's folder:\n\n%1\n\n"
+                                   "The project still names each where it was; put them back and save again.")
+                        .arg(files.join(u'\n')));
 }
 
 bool CMediaCopy::WritePlaylist(const QString &playlistPath, const QString &entryName)

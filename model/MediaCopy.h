@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/PathUtil.h"
+#include "platform/Result.h"
 
 #include <QString>
 
@@ -37,6 +38,9 @@ public:
         bool copied = false;
         bool failed = false; // the copy was tried and failed
         QString target;      // where a failed copy was to go
+
+        // The failed copy's message, naming the file and where it was to go.
+        CStatus Status() const;
     };
 
     // "Sounds", "Movies", "Questions", "Images", "Images/Resized", ...
@@ -53,21 +57,22 @@ public:
     static QString PathFromStoredName(const CArchive &ar, bool standAlone, SubFolder sub, const QString &storedName);
 
     // Copies the file at currentPath into the media folder for the archive being written (when it is not
-    // there already, compared without regard to case) and writes its playlist. A failed copy is reported
-    // with "Failed to copy file from %s\nto %s"; the component then keeps its original path, so the next
+    // there already, compared without regard to case) and writes its playlist. A failed copy is marked
+    // failed (Result::Status gives its message); the component then keeps its original path, so the next
     // save tries again.
     // With copyFile false nothing is copied or written: the result names where the file goes (the Stop
     // button of an audio pair, whose Play partner copies the clip).
     static Result CopyOnSave(const QString &currentPath, const QString &archivePath, bool standAlone,
-                             SubFolder sub, Playlist playlist, CPrompt &prompt, bool copyFile = true);
+                             SubFolder sub, Playlist playlist, bool copyFile = true);
     // The same for a record written into ar: its path, and a failed copy noted on the archive
     // (CArchive::GetFailedCopyFiles) instead of a message of its own, so whoever writes it reports them all
-    // at once (ReportFailedCopies).
+    // at once (FailedCopies).
     static Result CopyOnSave(const CArchive &ar, const QString &currentPath, bool standAlone, SubFolder sub,
                              Playlist playlist, bool copyFile = true);
 
-    // One message that lists every media file the archive's records could not copy; nothing when none failed.
-    static void ReportFailedCopies(const CArchive &ar, CPrompt &prompt);
+    // A failure whose one text lists every media file the archive's records could not copy; success when
+    // none failed.
+    static CStatus FailedCopies(const CArchive &ar);
 
     // The stored name a save would give currentPath: its file name without blanks, "<", ">" and "&".
     static QString TargetName(const QString &currentPath);

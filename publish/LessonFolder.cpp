@@ -58,7 +58,14 @@ void CLessonFolder::Publish(const QString &webFolder)
             return;
         RemoveFolderViaBatch(lesson);
     }
-    if (CountFolderFiles(lesson, true) > 0 || !CreateFolderPath(lesson, prompt) || !QFileInfo(lesson).isDir()) {
+    bool made = false;
+    if (CountFolderFiles(lesson, true) == 0) {
+        const CStatus status = CreateFolderPath(lesson);
+        if (!status)
+            prompt.Error(status.Error());
+        made = status.Ok();
+    }
+    if (!made || !QFileInfo(lesson).isDir()) {
         prompt.Error(QStringLiteral("ERROR: Failed to create lesson folder for Ostrelle."));
         return;
     }

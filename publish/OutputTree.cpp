@@ -69,12 +69,16 @@ int COutputTree::Build(const QString &folder, int confirm)
             return -1;
         DeleteFolderFiles(folder, true, true);
     }
-    if (!CreateFolderPath(folder, prompt))
+    if (const CStatus made = CreateFolderPath(folder); !made) {
+        prompt.Error(made.Error());
         return 0;
+    }
     for (const QString &sub : Folders()) {
         const QString path = CorvPath::Join(folder, sub);
-        if (!CreateFolderPath(path, prompt))
+        if (const CStatus made = CreateFolderPath(path); !made) {
+            prompt.Error(made.Error());
             return 0;
+        }
         // A link left in a folder that held no files could lead every later copy elsewhere.
         if (QFileInfo(path).isSymLink() || !CorvOutputFolder::StaysInside(folder, path)) {
             prompt.Error(QStringLiteral("The folder %1 lies outside the output folder %2.").arg(path, folder));

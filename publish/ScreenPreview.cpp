@@ -319,7 +319,8 @@ QString CScreenPreview::Export(CComponentBase &component, const char *stem, cons
     const int standAlone = component.IsStandAlone();
     component.SetStandAlone(0);
     const Restore keep([&] { component.SetStandAlone(standAlone); });
-    component.SaveToFile(folder + QStringLiteral(".cobject"), m_context);
+    if (const CStatus saved = component.SaveToFile(folder + QStringLiteral(".cobject"), m_context); !saved)
+        m_context.Prompt().Warning(saved.Error());
     return folder;
 }
 

@@ -96,7 +96,8 @@ public:
             return false;
         settings = dialog.values;
         // The file lies in the per-user folder, which a first run may not have made yet.
-        CreateFolderPath(m_app.m_context.appDataFolder, m_app.m_context.Prompt());
+        if (const CStatus made = CreateFolderPath(m_app.m_context.appDataFolder); !made)
+            m_app.m_context.Prompt().Error(made.Error());
         return true;
     }
     void SetWaitCursor(bool on) override
@@ -358,7 +359,8 @@ bool CCorvessaApp::OnCommand(int commandId)
 void CCorvessaApp::OnSetGraphicsLibraryLocation()
 {
     CPrompt &prompt = m_context.Prompt();
-    CreateFolderPath(m_context.appDataFolder, prompt);
+    if (const CStatus made = CreateFolderPath(m_context.appDataFolder); !made)
+        prompt.Error(made.Error());
     CIniFile kvxIni(CorvAppFolders::KvxIniPathOf(m_context.appDataFolder));
     CFolderDialog picker(QStringLiteral("\nPlease select the location of the graphics library:"),
                          kvxIni.ReadString(QStringLiteral("Library"), QStringLiteral("Image Root Path")), m_frame.get(),

@@ -626,9 +626,9 @@ TEST(ComponentRecord, SaveToFileWritesTheRecordOrReportsFailure)
     TempTree tree;
     CComponentRectangle r;
     const QString path = tree / QStringLiteral("one.rec");
-    EXPECT_EQ(r.SaveToFile(path), 1);
+    EXPECT_TRUE(r.SaveToFile(path).Ok());
     EXPECT_EQ(TempTree::ReadAll(path), Store(r));
-    EXPECT_EQ(r.SaveToFile(tree / QStringLiteral("missing/folder/one.rec")), 0);
+    EXPECT_FALSE(r.SaveToFile(tree / QStringLiteral("missing/folder/one.rec")).Ok());
 }
 
 // Guards the stream around the codes a list never holds (media anywhere, remediation off the main list):

@@ -492,31 +492,29 @@ TEST(GlobalHelpers, CopyFolderFilesLowerCase)
     EXPECT_FALSE(QFileInfo::exists(tree / "missing"));
 }
 
-// Guards folder creation and its one message: the system's text, a line break and the folder.
+// Guards folder creation and its one failure text: the system's text, a line break and the folder.
 TEST(GlobalHelpers, CreateFolderPath)
 {
     TempTree tree;
-    CRecordingPrompt prompt;
-    EXPECT_EQ(CreateFolderPath(tree / "a/b\\c/", prompt), 1);
+    EXPECT_TRUE(CreateFolderPath(tree / "a/b\\c/").Ok());
     EXPECT_TRUE(QFileInfo(tree / "a/b/c").isDir());
-    EXPECT_EQ(CreateFolderPath(tree / "a/b/c", prompt), 1);
-    EXPECT_EQ(CreateFolderPath("", prompt), 1);
-    EXPECT_EQ(CreateFolderPath("abc", prompt), 1);
+    EXPECT_TRUE(CreateFolderPath(tree / "a/b/c").Ok());
+    EXPECT_TRUE(CreateFolderPath("").Ok());
+    EXPECT_TRUE(CreateFolderPath("abc").Ok());
     EXPECT_FALSE(QFileInfo::exists("abc"));
-    EXPECT_TRUE(prompt.Texts().isEmpty());
 
     tree.Write("file", "x");
-    EXPECT_EQ(CreateFolderPath(tree / "file/sub/deeper", prompt), 0);
-    ASSERT_EQ(prompt.Texts().size(), 1);
-    const QStringList message = prompt.Texts().first().split(u'\n');
+    const CStatus below = CreateFolderPath(tree / "file/sub/deeper");
+    ASSERT_FALSE(below.Ok());
+    const QStringList message = below.Error().split(u'\n');
     ASSERT_EQ(message.size(), 2);
     EXPECT_FALSE(message[0].isEmpty());
     EXPECT_EQ(message[1], tree / "file");
 
     // A file where the folder itself should be is no folder made.
-    EXPECT_EQ(CreateFolderPath(tree / "file", prompt), 0);
-    ASSERT_EQ(prompt.Texts().size(), 2);
-    EXPECT_EQ(prompt.Texts()[1].split(u'\n').value(1), tree / "file");
+    const CStatus itself = CreateFolderPath(tree / "file");
+    ASSERT_FALSE(itself.Ok());
+    EXPECT_EQ(itself.Error().split(u'\n').value(1), tree / "file");
 }
 
 // Guards the helper-process runner: no shell, a real start result, and a time-out for a helper that hangs.

@@ -55,7 +55,7 @@ TEST(MediaCopy, FileAlreadyInTheMediaFolderKeepsItsName)
     // A project copied from Windows: the folder and the file in their own case.
     const QString clip = tree.Write(QStringLiteral("Course/sounds/Voice.MP3"), kClip);
     const auto result = CMediaCopy::CopyOnSave(clip, tree / QStringLiteral("Course.kvx"), false, CMediaCopy::sounds,
-                                               CMediaCopy::audioPlaylist, CPrompt::Plain());
+                                               CMediaCopy::audioPlaylist);
     EXPECT_FALSE(result.copied);
     EXPECT_FALSE(result.failed);
     EXPECT_EQ(result.path, clip);
@@ -72,27 +72,27 @@ TEST(MediaCopy, WindowsMediaPlaylists)
     const QString project = tree / QStringLiteral("Course.kvx");
 
     const QString video = tree.Write(QStringLiteral("in/Clip A.WMV"), kClip);
-    auto v = CMediaCopy::CopyOnSave(video, project, false, CMediaCopy::movies, CMediaCopy::videoPlaylist, CPrompt::Plain());
+    auto v = CMediaCopy::CopyOnSave(video, project, false, CMediaCopy::movies, CMediaCopy::videoPlaylist);
     EXPECT_TRUE(v.copied);
     EXPECT_EQ(v.storedName, QStringLiteral("clipa.wmv"));
     EXPECT_EQ(TempTree::ReadAll(tree / QStringLiteral("Course/Movies/clipa.wvx")), Playlist("clipa.wmv"));
 
     const QString talk = tree.Write(QStringLiteral("in/Talk B.WMA"), kClip);
-    auto a = CMediaCopy::CopyOnSave(talk, project, false, CMediaCopy::sounds, CMediaCopy::audioPlaylist, CPrompt::Plain());
+    auto a = CMediaCopy::CopyOnSave(talk, project, false, CMediaCopy::sounds, CMediaCopy::audioPlaylist);
     EXPECT_EQ(a.storedName, QStringLiteral("talkb.wma"));
     EXPECT_EQ(TempTree::ReadAll(tree / QStringLiteral("Course/Sounds/talkb.wax")), Playlist("talkb.wma"));
 
     // Other clips get none; a .wma under the video kind gets none either.
     const QString mp3 = tree.Write(QStringLiteral("in/song.mp3"), kClip);
-    CMediaCopy::CopyOnSave(mp3, project, false, CMediaCopy::sounds, CMediaCopy::audioPlaylist, CPrompt::Plain());
-    CMediaCopy::CopyOnSave(talk, project, false, CMediaCopy::movies, CMediaCopy::videoPlaylist, CPrompt::Plain());
+    CMediaCopy::CopyOnSave(mp3, project, false, CMediaCopy::sounds, CMediaCopy::audioPlaylist);
+    CMediaCopy::CopyOnSave(talk, project, false, CMediaCopy::movies, CMediaCopy::videoPlaylist);
     EXPECT_FALSE(QFile::exists(tree / QStringLiteral("Course/Sounds/song.wax")));
     EXPECT_FALSE(QFile::exists(tree / QStringLiteral("Course/Movies/talkb.wvx")));
 
     // A clip already in the folder keeps its name; its playlist is named as the publisher names it (the
     // stored name with the playlist extension) and names the file as it lies there.
     const QString placed = tree.Write(QStringLiteral("Course/Movies/Intro.WMV"), kClip);
-    auto p = CMediaCopy::CopyOnSave(placed, project, false, CMediaCopy::movies, CMediaCopy::videoPlaylist, CPrompt::Plain());
+    auto p = CMediaCopy::CopyOnSave(placed, project, false, CMediaCopy::movies, CMediaCopy::videoPlaylist);
     EXPECT_FALSE(p.copied);
     EXPECT_EQ(p.storedName, QStringLiteral("Intro.WMV"));
     EXPECT_EQ(TempTree::ReadAll(tree / QStringLiteral("Course/Movies/Intro.wvx")), Playlist("Intro.WMV"));
@@ -101,17 +101,16 @@ TEST(MediaCopy, WindowsMediaPlaylists)
 // Guards against forgetting where the file really is when it could not be copied: the next save retries.
 TEST(MediaCopy, FailedCopyIsReportedAndKeepsTheOriginalPath)
 {
-    CRecordingPrompt prompt;
     TempTree tree;
     const QString missing = tree / QStringLiteral("in/gone.mp3");
     const auto result = CMediaCopy::CopyOnSave(missing, tree / QStringLiteral("Course.kvx"), false,
-                                               CMediaCopy::sounds, CMediaCopy::noPlaylist, prompt);
+                                               CMediaCopy::sounds, CMediaCopy::noPlaylist);
     EXPECT_TRUE(result.failed);
     EXPECT_EQ(result.path, missing);
     EXPECT_EQ(result.storedName, QStringLiteral("gone.mp3"));
-    ASSERT_EQ(prompt.Texts().size(), 1);
-    EXPECT_EQ(prompt.Texts()[0], QStringLiteral("Failed to copy file from %1\nto %2")
-                                     .arg(missing, tree / QStringLiteral("Course/Sounds/gone.mp3")));
+    ASSERT_FALSE(result.Status().Ok());
+    EXPECT_EQ(result.Status().Error(), QStringLiteral("Failed to copy file from %1\nto %2")
+                                           .arg(missing, tree / QStringLiteral("Course/Sounds/gone.mp3")));
 }
 
 // Guards the Play/Stop pair: the clip is copied once, and both records name the same file.
@@ -219,13 +218,15 @@ TEST(MediaCopy, SavingOneComponentLeavesItAsItIsAndFailsWithoutItsMedia)
 
     const QString missingFolder = tree / QStringLiteral("preview/one.rec");
     tree.MakeFolder(QStringLiteral("preview"));
-    EXPECT_EQ(audio.SaveToFile(missingFolder, context), 0);
+    const CStatus failed = audio.SaveToFile(missingFolder, context);
+    ASSERT_FALSE(failed.Ok());
+    EXPECT_TRUE(failed.Error().contains(clip));
     EXPECT_FALSE(QFile::exists(missingFolder));
-    EXPECT_EQ(prompt.Texts().size(), 1);
+    EXPECT_TRUE(prompt.Texts().isEmpty());
     EXPECT_EQ(audio.GetFilePath(), clip);
 
     tree.MakeFolder(QStringLiteral("preview/Sounds"));
-    EXPECT_EQ(audio.SaveToFile(missingFolder, context), 1);
+    EXPECT_TRUE(audio.SaveToFile(missingFolder, context).Ok());
     EXPECT_EQ(TempTree::ReadAll(tree / QStringLiteral("preview/Sounds/song.mp3")), kClip);
     EXPECT_EQ(audio.GetFilePath(), clip);
     EXPECT_EQ(audio.IsStandAlone(), 1);
