@@ -1,5 +1,5 @@
 // Saves and opens a course of 1,000 screens (and with --large of 10,000) of 20 components each, and prints
-// the time per screen of each size side by side, with the time QDataStream takes to write and read as many
+// the time per screen of each size side by side (the open both in this process and in a fresh child), with the time QDataStream takes to write and read as many
 // bytes. Then the archive stream against QDataStream on the same values, the picture names one save gives
 // out, and the large and hostile records: text boxes at the link limit, and an old project's table whose
 // cells lie in files.
@@ -25,6 +25,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -124,8 +125,34 @@ void BenchOldTable(const QString &folder)
 struct CourseFigures {
     int screens = 0;
     qint64 bytes = 0;
-    double firstSave = 0, laterSave = 0, open = 0, streamWrite = 0, streamRead = 0;
+    double firstSave = 0, laterSave = 0, open = 0, freshOpen = 0, streamWrite = 0, streamRead = 0;
 };
+
+// Opens the project in a child process of this bench, as an author's first open meets it: a fresh heap, no
+// memory left over from earlier runs. The child's own figure in ms; negative when it failed.
+double OpenInChild(const QString &project, int screens)
+{
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--open-child"), project, QString::number(screens)});
+    if (!child.waitForFinished(-1) || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0)
+        return -1;
+    bool ok = false;
+    const double ms = QString::fromLatin1(child.readAllStandardOutput()).trimmed().toDouble(&ok);
+    return ok ? ms : -1;
+}
+
+// The child's side: opens the project once and prints the time it took.
+int OpenChild(const QString &project, int screens)
+{
+    CCorvessaDoc doc(CCorvContext::Empty());
+    bool opened = false;
+    const double ms = TimeMs([&] { opened = CProjectFile::Open(doc, project).Ok(); });
+    if (!opened || doc.MainScreens().size() != size_t(screens))
+        return 1;
+    std::printf("%.3f\n", ms);
+    return 0;
+}
 
 // The course saved for the first time into a new project folder (a course built anew each run, so that
 // every first save starts from the author's own pictures), saved again, and opened; QDataStream writing
@@ -136,7 +163,7 @@ bool MeasureCourse(const QString &folder, int screens, int runs, CourseFigures &
     if (!BenchCourse::WritePictures(pictures, screens))
         return false;
     figures.screens = screens;
-    std::vector<double> first, later, open, write, read;
+    std::vector<double> first, later, open, fresh, write, read;
     for (int run = 0; run < runs; ++run) {
         const QString project = folder + QStringLiteral("/run%1/Course.kvx").arg(run);
         QDir().mkpath(folder + QStringLiteral("/run%1").arg(run));
@@ -159,6 +186,9 @@ bool MeasureCourse(const QString &folder, int screens, int runs, CourseFigures &
             if (!opened || reread.MainScreens().size() != size_t(screens))
                 return false;
         }
+        fresh.push_back(OpenInChild(project, screens));
+        if (fresh.back() < 0)
+            return false;
         QDir(folder + QStringLiteral("/run%1").arg(run)).removeRecursively();
 
         // As many bytes through QDataStream: strings of the length a text box's rich text has.
@@ -180,6 +210,7 @@ bool MeasureCourse(const QString &folder, int screens, int runs, CourseFigures &
     figures.firstSave = Best(first);
     figures.laterSave = Best(later);
     figures.open = Best(open);
+    figures.freshOpen = Best(fresh);
     figures.streamWrite = Best(write);
     figures.streamRead = Best(read);
     return true;
@@ -188,20 +219,23 @@ bool MeasureCourse(const QString &folder, int screens, int runs, CourseFigures &
 void PrintCourses(const std::vector<CourseFigures> &sizes, int runs)
 {
     std::printf("course of 16 text boxes, a table, a 200 x 150 PNG, a button and a rectangle per screen "
-                "(best of %d runs; ms per screen, and in brackets QDataStream on as many bytes)\n", runs);
-    std::printf("%10s %12s %22s %22s %22s\n", "screens", "file MB", "first save", "later save", "open");
+                "(best of %d runs; ms per screen, and in brackets QDataStream on as many bytes; open: in this "
+                "process after earlier runs, and in a fresh process of its own)\n", runs);
+    std::printf("%10s %12s %22s %22s %22s %22s\n", "screens", "file MB", "first save", "later save", "open",
+                "open, fresh process");
     for (const CourseFigures &f : sizes) {
         const double n = f.screens;
-        std::printf("%10d %12.1f %10.3f (%8.4f) %10.3f (%8.4f) %10.3f (%8.4f)\n", f.screens,
+        std::printf("%10d %12.1f %10.3f (%8.4f) %10.3f (%8.4f) %10.3f (%8.4f) %10.3f (%8.4f)\n", f.screens,
                     double(f.bytes) / 1e6, f.firstSave / n, f.streamWrite / n, f.laterSave / n, f.streamWrite / n,
-                    f.open / n, f.streamRead / n);
+                    f.open / n, f.streamRead / n, f.freshOpen / n, f.streamRead / n);
     }
     if (sizes.size() > 1) {
         const CourseFigures &a = sizes.front(), &b = sizes.back();
         const auto growth = [&](double x, double y) { return (y / b.screens) / (x / a.screens); };
-        std::printf("time per screen at %d over %d screens: first save %.2f, later save %.2f, open %.2f\n",
+        std::printf("time per screen at %d over %d screens: first save %.2f, later save %.2f, open %.2f, "
+                    "open in a fresh process %.2f\n",
                     b.screens, a.screens, growth(a.firstSave, b.firstSave), growth(a.laterSave, b.laterSave),
-                    growth(a.open, b.open));
+                    growth(a.open, b.open), growth(a.freshOpen, b.freshOpen));
     }
 }
 
@@ -295,6 +329,8 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
+    if (args.size() == 4 && args[1] == QStringLiteral("--open-child"))
+        return OpenChild(args[2], args[3].toInt());
     // --large adds the course of 10,000 screens; --runs N sets the runs of each size (3).
     const bool large = args.contains(QStringLiteral("--large"));
     int runs = 3;

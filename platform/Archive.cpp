@@ -167,8 +167,18 @@ QString CArchive::ReadString()
     const qint64 bytes = unicode ? qint64(length) * 2 : qint64(length);
     if (bytes > BytesLeft())
         ThrowBadCount(length);
-    if (!unicode)
-        return CCodePage::ToUnicode(ReadBytes(bytes));
+    if (!unicode) {
+        const char *p = m_data.constData() + m_pos;
+        m_pos += bytes;
+        // Plain ASCII, as rich text is stored, is the same in every Windows and ISO code page and in UTF-8:
+        // widened straight from the buffer, without a copy of the bytes or a converter of its own.
+        const int page = CCodePage::GetLegacyCodePage();
+        const bool asciiSafe = (page >= 1250 && page <= 1258) || (page >= 28591 && page <= 28605) ||
+                               page == CCodePage::kUtf8;
+        if (asciiSafe && std::all_of(p, p + bytes, [](char c) { return uchar(c) < 0x80; }))
+            return QString::fromLatin1(p, qsizetype(bytes));
+        return CCodePage::ToUnicode(QByteArray::fromRawData(p, qsizetype(bytes)));
+    }
 
     QString s(qsizetype(length), Qt::Uninitialized);
     const char *p = m_data.constData() + m_pos;

@@ -254,7 +254,7 @@ void CRichText::InsertEach(const std::vector<Insertion> &insertions, const CChar
     ContentChanged();
 }
 
-void CRichText::AppendRaw(const QString &text, const CCharFormat &format)
+void CRichText::AppendRaw(QStringView text, const CCharFormat &format)
 {
     if (text.isEmpty())
         return;

@@ -177,7 +177,8 @@ public:
 
     // Building blocks of the RTF reader: append characters with a format, and set a paragraph's format
     // without touching the cached RTF.
-    void AppendRaw(const QString &text, const CCharFormat &format);
+    void AppendRaw(QStringView text, const CCharFormat &format);
+    void AppendRaw(const QString &text, const CCharFormat &format) { AppendRaw(QStringView(text), format); }
     void SetParagraphFormatRaw(int paragraph, const CParaFormat &format);
     void SetRtfSource(const QString &rtf) { m_rtfSource = rtf; }
 

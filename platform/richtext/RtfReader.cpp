@@ -1029,9 +1029,16 @@ private:
         }
     }
 
+    // The text gathers in one buffer, reserved once for as many characters as the source has; each run
+    // keeps where it starts.
     void AddText(QChar c, const CCharFormat &format)
     {
-        AppendChar(m_runs, c, format);
+        if (m_runs.empty() || !m_runs.back().format.SameValues(format)) {
+            if (m_runs.empty())
+                m_text.reserve(m_in.size());
+            m_runs.push_back({m_text.size(), format});
+        }
+        m_text += c;
         m_paragraphHasText = true;
     }
 
@@ -1064,11 +1071,14 @@ private:
     {
         EmitListText(m_finalPara);
         if (!m_paragraphHasText && !m_paras.empty())
-            m_runs.back().text.chop(1);
+            m_text.chop(1);
         else
             m_paras.push_back(FinishParagraph(m_finalPara));
-        for (const TextRun &run : m_runs)
-            document.AppendRaw(run.text, run.format);
+        for (size_t r = 0; r < m_runs.size(); ++r) {
+            const qsizetype start = std::min(m_runs[r].start, m_text.size());
+            const qsizetype end = r + 1 < m_runs.size() ? m_runs[r + 1].start : m_text.size();
+            document.AppendRaw(QStringView(m_text).sliced(start, end - start), m_runs[r].format);
+        }
         for (size_t p = 0; p < m_paras.size(); ++p)
             document.SetParagraphFormatRaw(int(p), m_paras[p]);
     }
@@ -1118,7 +1128,13 @@ private:
     int m_pendingCodePage = CCodePage::kAnsi;
     bool m_leadPending = false;
     char16_t m_highSurrogate = 0; // the first half of a \u pair, waiting for its second
-    std::vector<TextRun> m_runs;
+    struct RunStart
+    {
+        qsizetype start;
+        CCharFormat format;
+    };
+    std::vector<RunStart> m_runs;
+    QString m_text;
     std::vector<CParaFormat> m_paras;
     bool m_paragraphHasText = false;
     ParaState m_finalPara;
