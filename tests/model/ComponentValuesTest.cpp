@@ -323,7 +323,7 @@ std::vector<KindCase> EveryKindFilled()
     };
 }
 
-// Clones the component and gives the copy's record and the original's, stored after the copy was made. A
+// Clones the component and gives the copy's record and the source component's, stored after the copy was made. A
 // free-text question's copy draws an id of its own from the counter that every record ends with: the id is
 // given back, the counter is the same for both.
 std::pair<QByteArray, QByteArray> StoreCopyAndOriginal(CComponentBase &original)
@@ -366,7 +366,7 @@ TEST(ComponentValues, CloneAndPasteKeepEveryValue)
 }
 
 // Guards the copy on a canvas: the clone gets its own window, shows the copied values in it and stands at
-// the clone's place, the original's window untouched.
+// the clone's place, the source component's window untouched.
 TEST(ComponentValues, CloneOnACanvasShowsTheValuesInItsOwnWindow)
 {
     FakeCanvas canvas;
