@@ -166,29 +166,8 @@ TEST_F(WordPicturesTest, PicturesTablesAndQuestionsBecomeComponents)
     doc->MutableSettings().AutoCreateDragDropQuest = 1;
     doc->MutableSettings().DragDropQuestInterval = 5;
     doc->MutableSettings().DragDropQuestWordCount = 3;
-    const QByteArray bold = "<w:b/>", italic = "<w:i/>", red = "<w:color w:val=\"FF0000\"/>";
-    QByteArray body = Para("Heading1", TextRun("Exits")) + Para("", TextRun("The exit sign is green.") + Drawing("rId20", 40, 30))
-                      + Para("Heading1", TextRun("Helmets")) + Para("", TextRun("Wear a helmet on site.") + Drawing("rId21", 60, 40))
-                      + Para("Heading1", TextRun("Signs")) + Para("", TextRun("Blue signs give orders.") + Drawing("rId22", 50, 50))
-                      + Para("Heading1", TextRun("Records")) + Para("", TextRun("The checks of the week."));
-    std::vector<std::vector<QByteArray>> rows;
-    for (int r = 0; r < 3; ++r) {
-        std::vector<QByteArray> cells;
-        for (int c = 0; c < 4; ++c)
-            cells.push_back(Para("", TextRun("R" + QByteArray::number(r) + "C" + QByteArray::number(c) + " ",
-                                             c == 0 ? bold : c == 1 ? italic : c == 2 ? red : QByteArray())
-                                     + TextRun("plain")));
-        rows.push_back(cells);
-    }
-    body += Table({1000, 1000, 1000, 1000}, rows, {300, 300, 300});
-    body += Para("stem", TextRun("Which sign colour gives an order?")) + Para("option", TextRun("Green"))
-            + Para("optionyes", TextRun("Blue")) + Para("option", TextRun("Red"));
-    body += Para("", TextRun("Fire doors close by themselves when the alarm sounds and must never be wedged open."));
-    body += Para("", TextRun("Escape routes are kept clear of boxes, trolleys and cables at every hour of the day."));
     const QString path = tree / "course.docx";
-    ASSERT_TRUE(WriteDocx(path, body, {{"rId20", "exit.png", Solid(40, 30, qRgb(0, 160, 0), ImageFormatPng)},
-                                       {"rId21", "helmet.jpg", Solid(60, 40, qRgb(250, 200, 0), ImageFormatJpg)},
-                                       {"rId22", "sign.emf", BlueEmf(50, 50)}}));
+    ASSERT_TRUE(WriteSafetyCourse(path, 1));
 
     const CStatus status = Import({path});
     ASSERT_TRUE(status) << status.Error().toStdString();

@@ -502,29 +502,8 @@ void BuildWordMedia(Course &c, const QString &work)
     settings.DragDropQuestWordCount = 3;
     settings.MainMenuNoImages = 1;
     RegisterMetafilePlayer();
-    const QByteArray bold = "<w:b/>", italic = "<w:i/>", red = "<w:color w:val=\"FF0000\"/>";
-    QByteArray body = Para("Heading1", TextRun("Exits")) + Para("", TextRun("The exit sign is green.") + Drawing("rId20", 80, 60))
-                      + Para("Heading1", TextRun("Helmets")) + Para("", TextRun("Wear a helmet on site.") + Drawing("rId21", 120, 80))
-                      + Para("Heading1", TextRun("Signs")) + Para("", TextRun("Blue signs give orders.") + Drawing("rId22", 100, 100))
-                      + Para("Heading1", TextRun("Records")) + Para("", TextRun("The checks of the week."));
-    std::vector<std::vector<QByteArray>> rows;
-    for (int r = 0; r < 3; ++r) {
-        std::vector<QByteArray> cells;
-        for (int col = 0; col < 4; ++col)
-            cells.push_back(Para("", TextRun("R" + QByteArray::number(r) + "C" + QByteArray::number(col) + " ",
-                                             col == 0 ? bold : col == 1 ? italic : col == 2 ? red : QByteArray())
-                                         + TextRun("plain")));
-        rows.push_back(cells);
-    }
-    body += Table({1000, 1000, 1000, 1000}, rows, {300, 300, 300});
-    body += Para("stem", TextRun("Which sign colour gives an order?")) + Para("option", TextRun("Green"))
-            + Para("optionyes", TextRun("Blue")) + Para("option", TextRun("Red"));
-    body += Para("", TextRun("Fire doors close by themselves when the alarm sounds and must never be wedged open."));
-    body += Para("", TextRun("Escape routes are kept clear of boxes, trolleys and cables at every hour of the day."));
     const QString path = work + QStringLiteral("/site.docx");
-    if (!WriteDocx(path, body, {{"rId20", "exit.png", Solid(80, 60, qRgb(0, 160, 0), ImageFormatPng)},
-                                {"rId21", "helmet.jpg", Solid(120, 80, qRgb(250, 200, 0), ImageFormatJpg)},
-                                {"rId22", "sign.emf", BlueEmf(100, 100)}})) {
+    if (!WriteSafetyCourse(path, 2)) {
         std::fprintf(stderr, "the Word media document was not written\n");
         std::exit(2);
     }
