@@ -78,11 +78,13 @@ CDlgRemediation::CDlgRemediation(const CCorvessaDoc &doc, QWidget *parent) : CVa
 
 void CDlgRemediation::ShowValues()
 {
-    values.DropMissing(m_doc);
-    Fill(m_candidates, values.Candidates(m_doc, caption));
+    // Counted screens deleted since are left out; the values change only on OK.
+    CRemediationValues shown = values;
+    shown.DropMissing(m_doc);
+    Fill(m_candidates, shown.Candidates(m_doc, caption));
     m_candidates->setCurrentIndex(m_candidates->count() > 0 ? 0 : -1);
     m_counted->clear();
-    for (const auto &e : values.CountedEntries(m_doc, caption)) {
+    for (const auto &e : shown.CountedEntries(m_doc, caption)) {
         auto *item = new QListWidgetItem(e.text, m_counted);
         item->setData(Qt::UserRole, e.number);
     }

@@ -38,7 +38,7 @@ struct Course {
     CLikertValues slider;
     CFlashQuestionValues flash;
 
-    explicit Course(const QString &picture)
+    Course(const QString &picture, const QString &movie)
     {
         paragraph.questionText = "Gulls **** on cliffs and **** fish.";
         paragraph.words[0] = "nest";
@@ -73,7 +73,7 @@ struct Course {
         slider.words = "one;two;three";
         slider.correctValue = 2;
         slider.markers = 3;
-        flash.swfFile = "/media/quiz.swf";
+        flash.swfFile = movie;
         flash.version = 9;
         flash.windowMode = "opaque";
         flash.flashVars = "a=1";
@@ -93,7 +93,7 @@ class QuestionApplyTest : public FactoryFixture
 TEST_F(QuestionApplyTest, EveryKindMadeSavedReopenedAndLoadedBack)
 {
     const QString picture = Picture("pictures/gull.png", 300, 200);
-    const Course course(picture);
+    const Course course(picture, tree.Write("media/quiz.swf", QByteArrayLiteral("FWS\x09")));
     CScreenFactory f(*doc);
     CCorvPage *s1 = AddCompleteParagraph(f, course.paragraph, "1", nullptr);
     CCorvPage *s2 = AddFillBlanks(f, course.blanks, "2", s1);

@@ -57,6 +57,10 @@ void Type(QWidget *box, const QString &text)
         line->selectAll();
     else if (auto *plain = qobject_cast<QPlainTextEdit *>(box))
         plain->selectAll();
+    else if (auto *spin = qobject_cast<QAbstractSpinBox *>(box))
+        spin->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(box, Qt::Key_Delete);
     QTest::keyClicks(box, text);
 }
 
@@ -537,4 +541,50 @@ TEST(ScreenDialogs, DefaultFeedback)
     PressOk(dialog);
     EXPECT_EQ(dialog.correctFeedback, "Yes.");
     EXPECT_EQ(dialog.wrongFeedback, "Not quite.");
+}
+
+// Guards the picture area: the picture's layout (reduced to fit, or natural size with scroll bars), the
+// first picture moving the default targets and a later one not, targets beyond the count ignoring the
+// mouse, a target dragged outside coming back inside, and the keys moving the current target.
+TEST(QuestionDialogs, PictureAreaTargets)
+{
+    const auto picture = [](int w, int h) {
+        QImage image(w, h, QImage::Format_RGB32);
+        image.fill(Qt::gray);
+        return image;
+    };
+    CPartTargetsView area;
+    area.show();
+    area.SetScalingAllowed(true);
+    area.SetBitmap(picture(1500, 300));
+    EXPECT_EQ(area.PictureRect(), CRect(0, 0, 750, 150));
+    EXPECT_EQ(area.GetPartRect(0), CRect(10, 10, 40, 40));
+    area.SetBitmap(picture(400, 200));
+    EXPECT_EQ(area.PictureRect(), CRect(175, 0, 575, 200));
+    EXPECT_FALSE(area.HorizontalBar()->isVisible());
+    EXPECT_EQ(area.GetPartRect(0), CRect(175, 10, 205, 40)) << "a target left of the picture is kept inside it";
+
+    CPartTargetsView fresh;
+    fresh.show();
+    fresh.SetBitmap(picture(400, 200));
+    EXPECT_EQ(fresh.GetPartRect(0), CRect(185, 10, 215, 40)) << "moved by the picture's origin";
+    fresh.SetBitmap(picture(400, 200));
+    EXPECT_EQ(fresh.GetPartRect(0), CRect(185, 10, 215, 40)) << "only the first picture moves them";
+    fresh.SetPartCount(3);
+    const CRect fifth = fresh.GetPartRect(4);
+    QTest::mousePress(&fresh, Qt::LeftButton, {}, QPoint(fifth.left + 5, fifth.top + 5));
+    QTest::mouseRelease(&fresh, Qt::LeftButton, {}, QPoint(fifth.left + 5, fifth.top + 5));
+    EXPECT_EQ(fresh.CurrentPart(), 0);
+    const CRect second = fresh.GetPartRect(1);
+    QTest::mousePress(&fresh, Qt::LeftButton, {}, QPoint(second.left + 5, second.top + 5));
+    QMouseEvent move(QEvent::MouseMove, QPointF(second.left + 5, 400), QPointF(fresh.mapToGlobal(QPoint(0, 0))),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&fresh, &move);
+    QTest::mouseRelease(&fresh, Qt::LeftButton, {}, QPoint(second.left + 5, 400));
+    EXPECT_EQ(fresh.GetPartRect(1).bottom, 200) << "dragged below the picture, back at its bottom";
+    EXPECT_EQ(fresh.CurrentPart(), 1);
+    fresh.setFocus();
+    QTest::keyClick(&fresh, Qt::Key_Up);
+    QTest::keyClick(&fresh, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(fresh.GetPartRect(1), CRect(second.left, 169, second.right + 1, 199));
 }
