@@ -1,14 +1,10 @@
 #include "dialogs/ui/DlgAddFlashQuestion.h"
 
-#include "app/ui/FileDialogs.h"
 #include "app/ui/controls/ColorSelectButton.h"
-#include "dialogs/FileFilter.h"
-#include "platform/StringTable.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -62,7 +58,7 @@ DlgAddFlashQuestion::DlgAddFlashQuestion(QWidget *parent) : CValueDialog(parent)
     layout->addLayout(grid);
     layout->addWidget(OkCancel());
     connect(m_browse, &QPushButton::clicked, this, &DlgAddFlashQuestion::OnBrowse);
-    resize(520, 260);
+    resize(520, 0);
 }
 
 void DlgAddFlashQuestion::ShowValues()
@@ -78,10 +74,7 @@ void DlgAddFlashQuestion::ShowValues()
 
 void DlgAddFlashQuestion::OnBrowse()
 {
-    const QString current = m_file->text();
-    const QString chosen =
-        Files().GetOpenFileName(this, QStringLiteral("Open"), current.isEmpty() ? QString() : QFileInfo(current).path(),
-                                DialogFileFilter::ToPickerFilter(CStringTable::Load(61453)));
+    const QString chosen = BrowseFile(m_file->text(), 61453);
     if (!chosen.isEmpty())
         m_file->setText(chosen);
 }

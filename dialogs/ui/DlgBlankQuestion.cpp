@@ -38,14 +38,9 @@ CDlgBlankQuestion::CDlgBlankQuestion(const QString &title, const QString &object
         grid->addWidget(box, row, column + 1);
     }
     layout->addLayout(grid);
-    m_correct = FeedbackBox(QStringLiteral("CorrectFeedback"), QStringLiteral("Correct answer feedback"));
-    m_wrong = FeedbackBox(QStringLiteral("WrongFeedback"), QStringLiteral("Wrong answer feedback"));
-    layout->addWidget(Label(QStringLiteral("Correct answer feedback"), m_correct));
-    layout->addWidget(m_correct);
-    layout->addWidget(Label(QStringLiteral("Wrong answer feedback"), m_wrong));
-    layout->addWidget(m_wrong);
+    AddFeedbackBoxes(layout, m_correct, m_wrong);
     layout->addWidget(OkCancel());
-    resize(620, 640);
+    resize(620, 0);
 }
 
 void CDlgBlankQuestion::ShowValues()

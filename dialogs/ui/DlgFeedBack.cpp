@@ -19,7 +19,7 @@ CDlgFeedBack::CDlgFeedBack(QWidget *parent) : CValueDialog(parent)
     layout->addWidget(Label(CStringTable::Load(30003), m_wrong));
     layout->addWidget(m_wrong);
     layout->addWidget(OkCancel());
-    resize(460, 280);
+    resize(460, 0);
 }
 
 void CDlgFeedBack::ShowValues()

@@ -80,14 +80,9 @@ CDlgFreeFormText::CDlgFreeFormText(QWidget *parent) : CValueDialog(parent)
     numbers->addWidget(Label(QStringLiteral("Number to match"), m_numberToMatch), 0, 2);
     numbers->addWidget(m_numberToMatch, 0, 3);
     layout->addLayout(numbers);
-    m_correct = FeedbackBox(QStringLiteral("CorrectFeedback"), QStringLiteral("Correct answer feedback"));
-    m_wrong = FeedbackBox(QStringLiteral("WrongFeedback"), QStringLiteral("Wrong answer feedback"));
-    layout->addWidget(Label(QStringLiteral("Correct answer feedback"), m_correct));
-    layout->addWidget(m_correct);
-    layout->addWidget(Label(QStringLiteral("Wrong answer feedback"), m_wrong));
-    layout->addWidget(m_wrong);
+    AddFeedbackBoxes(layout, m_correct, m_wrong);
     layout->addWidget(OkCancel());
-    resize(620, 640);
+    resize(620, 0);
 }
 
 QCheckBox *CDlgFreeFormText::Box(const QString &objectName) const

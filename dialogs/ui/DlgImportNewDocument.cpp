@@ -1,12 +1,8 @@
 #include "dialogs/ui/DlgImportNewDocument.h"
 
-#include "app/ui/FileDialogs.h"
-#include "dialogs/FileFilter.h"
-#include "platform/StringTable.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -49,7 +45,7 @@ CDlgImportNewDocument::CDlgImportNewDocument(QWidget *parent) : CValueDialog(par
     connect(m_browse, &QPushButton::clicked, this, &CDlgImportNewDocument::OnBrowse);
     connect(m_createTopic, &QCheckBox::toggled, this, [this] { UpdateControls(); });
     connect(m_glossary, &QCheckBox::toggled, this, [this] { UpdateControls(); });
-    resize(520, 260);
+    resize(520, 0);
 }
 
 void CDlgImportNewDocument::Read(CImportNewDocumentValues &v) const
@@ -85,10 +81,7 @@ void CDlgImportNewDocument::ShowValues()
 
 void CDlgImportNewDocument::OnBrowse()
 {
-    const QString current = m_path->text();
-    const QString chosen =
-        Files().GetOpenFileName(this, QStringLiteral("Open"), current.isEmpty() ? QString() : QFileInfo(current).path(),
-                                DialogFileFilter::ToPickerFilter(CStringTable::Load(61456)));
+    const QString chosen = BrowseFile(m_path->text(), 61456);
     if (!chosen.isEmpty())
         m_path->setText(chosen);
 }

@@ -102,7 +102,7 @@ CDlgInsertTable::CDlgInsertTable(QWidget *parent) : CValueDialog(parent)
     layout->addWidget(OkCancel());
     connect(m_oldStyle, &QCheckBox::clicked, this, &CDlgInsertTable::OnRuleClicked);
     connect(m_setColours, &QCheckBox::clicked, this, &CDlgInsertTable::OnRuleClicked);
-    resize(440, 480);
+    resize(440, 0);
 }
 
 void CDlgInsertTable::ReadChoices(CInsertTableValues &v) const

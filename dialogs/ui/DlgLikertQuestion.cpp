@@ -109,18 +109,11 @@ CDlgLikertQuestion::CDlgLikertQuestion(QWidget *parent) : CValueDialog(parent)
     answer->addWidget(m_markers, 2, 3);
     layout->addLayout(answer);
 
-    m_correct = FeedbackBox(QStringLiteral("CorrectFeedback"), QStringLiteral("Correct answer feedback"));
-    m_wrong = FeedbackBox(QStringLiteral("WrongFeedback"), QStringLiteral("Wrong answer feedback"));
-    auto *feedback = new QGridLayout;
-    feedback->addWidget(Label(QStringLiteral("Correct answer feedback"), m_correct), 0, 0);
-    feedback->addWidget(m_correct, 1, 0);
-    feedback->addWidget(Label(QStringLiteral("Wrong answer feedback"), m_wrong), 0, 1);
-    feedback->addWidget(m_wrong, 1, 1);
-    layout->addLayout(feedback);
+    AddFeedbackBoxes(layout, m_correct, m_wrong, true);
     layout->addWidget(OkCancel());
     for (QRadioButton *radio : {m_numbers, m_wordsRadio, m_snap, m_exact})
         connect(radio, &QRadioButton::toggled, this, &CDlgLikertQuestion::UpdateEnabling);
-    resize(760, 600);
+    resize(760, 0);
 }
 
 void CDlgLikertQuestion::UpdateEnabling()

@@ -1,14 +1,10 @@
 #include "dialogs/ui/DlgQuestionMatchPairs.h"
 
-#include "app/ui/FileDialogs.h"
 #include "app/ui/controls/ImageStatic.h"
-#include "dialogs/FileFilter.h"
 #include "platform/CorvContext.h"
-#include "platform/StringTable.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,7 +31,7 @@ CDlgQuestionMatchPairs::CDlgQuestionMatchPairs(QWidget *parent)
     for (int side = 0; side < kSides; ++side) {
         const int pair = side % CMatchPairsValues::kPairs;
         const bool right = side >= CMatchPairsValues::kPairs;
-        const QString name = QStringLiteral("%1%2").arg(pair + 1).arg(right ? u'b' : u'a');
+        const QString name = QString::number(pair + 1) + QChar(right ? u'b' : u'a');
         const QString label = right ? QStringLiteral("%1:").arg(name) : QStringLiteral("Match %1:").arg(name);
         QLineEdit *text = SingleLine(QStringLiteral("Side%1").arg(name), QStringLiteral("Match %1").arg(name));
         auto *thumbnail = new CImageStatic(this);
@@ -67,14 +63,9 @@ CDlgQuestionMatchPairs::CDlgQuestionMatchPairs(QWidget *parent)
     m_zoom = new QCheckBox(QStringLiteral("Zoom images on roll over"), this);
     m_zoom->setObjectName(QStringLiteral("Zoom"));
     layout->addWidget(m_zoom);
-    m_correct = FeedbackBox(QStringLiteral("CorrectFeedback"), QStringLiteral("Correct answer feedback"));
-    m_wrong = FeedbackBox(QStringLiteral("WrongFeedback"), QStringLiteral("Wrong answer feedback"));
-    layout->addWidget(Label(QStringLiteral("Correct answer feedback"), m_correct));
-    layout->addWidget(m_correct);
-    layout->addWidget(Label(QStringLiteral("Wrong answer feedback"), m_wrong));
-    layout->addWidget(m_wrong);
+    AddFeedbackBoxes(layout, m_correct, m_wrong);
     layout->addWidget(OkCancel());
-    resize(820, 600);
+    resize(820, 0);
 }
 
 QString &CDlgQuestionMatchPairs::PictureOf(CMatchPairsValues &v, int side) const
@@ -113,10 +104,7 @@ void CDlgQuestionMatchPairs::ShowThumbnail(int side)
 
 void CDlgQuestionMatchPairs::OnAdd(int side)
 {
-    const QString current = m_pictures[size_t(side)];
-    const QString chosen =
-        Files().GetOpenFileName(this, QStringLiteral("Open"), current.isEmpty() ? QString() : QFileInfo(current).path(),
-                                DialogFileFilter::ToPickerFilter(CStringTable::Load(61460)));
+    const QString chosen = BrowseFile(m_pictures[size_t(side)], 61460);
     if (chosen.isEmpty())
         return;
     m_pictures[size_t(side)] = chosen;

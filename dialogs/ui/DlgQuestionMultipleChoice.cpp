@@ -39,14 +39,9 @@ CDlgQuestionMultipleChoice::CDlgQuestionMultipleChoice(QWidget *parent) : CValue
         QStringLiteral("For questions with only one correct answer, options behave like radio buttons"), this);
     m_single->setObjectName(QStringLiteral("SingleAnswer"));
     layout->addWidget(m_single);
-    m_correctFeedback = FeedbackBox(QStringLiteral("CorrectFeedback"), QStringLiteral("Correct answer feedback"));
-    m_wrongFeedback = FeedbackBox(QStringLiteral("WrongFeedback"), QStringLiteral("Wrong answer feedback"));
-    layout->addWidget(Label(QStringLiteral("Correct answer feedback"), m_correctFeedback));
-    layout->addWidget(m_correctFeedback);
-    layout->addWidget(Label(QStringLiteral("Wrong answer feedback"), m_wrongFeedback));
-    layout->addWidget(m_wrongFeedback);
+    AddFeedbackBoxes(layout, m_correctFeedback, m_wrongFeedback);
     layout->addWidget(OkCancel());
-    resize(620, 560);
+    resize(620, 0);
 }
 
 void CDlgQuestionMultipleChoice::ShowValues()

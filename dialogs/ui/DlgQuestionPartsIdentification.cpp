@@ -1,8 +1,6 @@
 #include "dialogs/ui/DlgQuestionPartsIdentification.h"
 
-#include "app/ui/FileDialogs.h"
 #include "app/ui/controls/ColorSelectButton.h"
-#include "dialogs/FileFilter.h"
 #include "dialogs/ui/PartTargetsView.h"
 #include "image/xImage.h"
 #include "model/GlobalHelpers.h"
@@ -12,7 +10,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -75,14 +72,7 @@ CDlgQuestionPartsIdentification::CDlgQuestionPartsIdentification(QWidget *parent
     m_question = MultiLine(QStringLiteral("QuestionText"), questionLabel, 2);
     layout->addWidget(Label(questionLabel, m_question));
     layout->addWidget(m_question);
-    m_correct = FeedbackBox(QStringLiteral("CorrectFeedback"), QStringLiteral("Correct answer feedback"));
-    m_wrong = FeedbackBox(QStringLiteral("WrongFeedback"), QStringLiteral("Wrong answer feedback"));
-    auto *feedback = new QGridLayout;
-    feedback->addWidget(Label(QStringLiteral("Correct answer feedback"), m_correct), 0, 0);
-    feedback->addWidget(m_correct, 1, 0);
-    feedback->addWidget(Label(QStringLiteral("Wrong answer feedback"), m_wrong), 0, 1);
-    feedback->addWidget(m_wrong, 1, 1);
-    layout->addLayout(feedback);
+    AddFeedbackBoxes(layout, m_correct, m_wrong, true);
     layout->addWidget(OkCancel());
 
     connect(m_browse, &QPushButton::clicked, this, &CDlgQuestionPartsIdentification::OnBrowse);
@@ -133,10 +123,7 @@ void CDlgQuestionPartsIdentification::ShowValues()
 
 void CDlgQuestionPartsIdentification::OnBrowse()
 {
-    const QString current = m_file->text().trimmed();
-    const QString chosen =
-        Files().GetOpenFileName(this, QStringLiteral("Open"), current.isEmpty() ? QString() : QFileInfo(current).path(),
-                                DialogFileFilter::ToPickerFilter(CStringTable::Load(61460)));
+    const QString chosen = BrowseFile(m_file->text().trimmed(), 61460);
     if (chosen.isEmpty())
         return;
     const QImage picture = LoadPicture(chosen);

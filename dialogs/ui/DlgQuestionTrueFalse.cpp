@@ -42,14 +42,9 @@ CDlgQuestionTrueFalse::CDlgQuestionTrueFalse(QWidget *parent) : CValueDialog(par
     grid->addWidget(m_optionB, 2, 1);
     grid->addWidget(m_correctB, 2, 2, Qt::AlignHCenter);
     layout->addLayout(grid);
-    m_correctFeedback = FeedbackBox(QStringLiteral("CorrectFeedback"), QStringLiteral("Correct answer feedback"));
-    m_wrongFeedback = FeedbackBox(QStringLiteral("WrongFeedback"), QStringLiteral("Wrong answer feedback"));
-    layout->addWidget(Label(QStringLiteral("Correct answer feedback"), m_correctFeedback));
-    layout->addWidget(m_correctFeedback);
-    layout->addWidget(Label(QStringLiteral("Wrong answer feedback"), m_wrongFeedback));
-    layout->addWidget(m_wrongFeedback);
+    AddFeedbackBoxes(layout, m_correctFeedback, m_wrongFeedback);
     layout->addWidget(OkCancel());
-    resize(620, 520);
+    resize(620, 0);
 }
 
 void CDlgQuestionTrueFalse::ShowValues()

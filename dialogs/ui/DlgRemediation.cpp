@@ -73,7 +73,7 @@ CDlgRemediation::CDlgRemediation(const CCorvessaDoc &doc, QWidget *parent) : CVa
     connect(m_add, &QPushButton::clicked, this, &CDlgRemediation::OnAdd);
     connect(m_remove, &QPushButton::clicked, this, &CDlgRemediation::OnRemove);
     connect(m_counted, &QListWidget::itemDoubleClicked, this, &CDlgRemediation::OnRemove);
-    resize(560, 460);
+    resize(560, 0);
 }
 
 void CDlgRemediation::ShowValues()

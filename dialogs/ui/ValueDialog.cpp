@@ -2,9 +2,13 @@
 
 #include "app/ui/FileDialogs.h"
 #include "app/ui/MessageBoxPrompt.h"
+#include "dialogs/FileFilter.h"
+#include "platform/StringTable.h"
 
 #include <QDialogButtonBox>
 #include <QEvent>
+#include <QFileInfo>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -156,4 +160,26 @@ QDialogButtonBox *CValueDialog::OkCancel()
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     return buttons;
+}
+
+void CValueDialog::AddFeedbackBoxes(QBoxLayout *layout, QPlainTextEdit *&correct, QPlainTextEdit *&wrong,
+                                    bool sideBySide)
+{
+    const QString correctLabel = QStringLiteral("Correct answer feedback");
+    const QString wrongLabel = QStringLiteral("Wrong answer feedback");
+    correct = FeedbackBox(QStringLiteral("CorrectFeedback"), correctLabel);
+    wrong = FeedbackBox(QStringLiteral("WrongFeedback"), wrongLabel);
+    auto *grid = new QGridLayout;
+    grid->addWidget(Label(correctLabel, correct), 0, 0);
+    grid->addWidget(correct, 1, 0);
+    grid->addWidget(Label(wrongLabel, wrong), sideBySide ? 0 : 2, sideBySide ? 1 : 0);
+    grid->addWidget(wrong, sideBySide ? 1 : 3, sideBySide ? 1 : 0);
+    layout->addLayout(grid);
+}
+
+QString CValueDialog::BrowseFile(const QString &current, int filterId)
+{
+    const QString file = current.trimmed();
+    return Files().GetOpenFileName(this, QStringLiteral("Open"), file.isEmpty() ? QString() : QFileInfo(file).path(),
+                                   DialogFileFilter::ToPickerFilter(CStringTable::Load(filterId)));
 }

@@ -10,6 +10,7 @@
 class CFileDialogs;
 class CMessageBoxPrompt;
 class CPrompt;
+class QBoxLayout;
 class QDialogButtonBox;
 class QGridLayout;
 class QLabel;
@@ -63,6 +64,12 @@ protected:
     QLabel *Label(const QString &text, QWidget *buddy);
     QPlainTextEdit *FeedbackBox(const QString &objectName, const QString &label);
     QDialogButtonBox *OkCancel();
+    // The correct- and wrong-answer feedback boxes with their labels, one above the other or side by side.
+    void AddFeedbackBoxes(QBoxLayout *layout, QPlainTextEdit *&correct, QPlainTextEdit *&wrong,
+                          bool sideBySide = false);
+    // The file the author picks, starting in the folder of the current one, with a filter of the string
+    // table; empty when the picker is cancelled.
+    QString BrowseFile(const QString &current, int filterId);
     // Applies the right-to-left setting to the dialog.
     void ApplyLayoutDirection();
 

@@ -243,6 +243,7 @@ TEST(QuestionDialogs, MatchPairsPictures)
     dialog.fileDialogs = &files;
     Open(dialog, prompt);
     EXPECT_EQ(dialog.Thumbnail(0)->Bitmap().size(), QSize(40, 40));
+    EXPECT_EQ(dialog.SideBox(7)->accessibleName(), "Match 3b");
     Type(dialog.SideBox(0), "Gull");
     files.answers = {gull};
     Click(dialog.AddButton(0));
