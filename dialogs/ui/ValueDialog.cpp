@@ -5,6 +5,7 @@
 #include "dialogs/FileFilter.h"
 #include "platform/StringTable.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QFileInfo>
@@ -56,7 +57,7 @@ CFileDialogs &CValueDialog::Files() { return fileDialogs ? *fileDialogs : CFileD
 
 QColor CValueDialog::FeedbackColour(bool focused)
 {
-    return focused ? QColor(Qt::white) : QColor(0xF0, 0xF0, 0xF0);
+    return focused ? QColor(Qt::white) : QApplication::palette().color(QPalette::Button);
 }
 
 bool CValueDialog::Passed(const CDialogCheck &check)

@@ -43,7 +43,7 @@ public:
     CPrompt &Prompt();
     CFileDialogs &Files();
 
-    // The feedback box's background: white while it has the focus, the button face otherwise.
+    // The feedback box's background: white while it has the focus, the desktop's button face otherwise.
     static QColor FeedbackColour(bool focused);
 
 protected:
