@@ -19,6 +19,8 @@ constexpr Entry kEntries[] = {
     {1529, "Open published course's folder"},
     {1530, "Open published course's folder"},
     {1531, "Open published course's folder"},
+    // Tool tip of the part-identification dialog's reduce-to-fit box, by its control id.
+    {1612, "If not reduced, large images will display with scroll bars"},
     // Categories of the Settings window, in tree order.
     {10000, "General"},
     {10001, "Themes"},
@@ -33,6 +35,19 @@ constexpr Entry kEntries[] = {
     {10010, "Construction"},
     {10011, "Management"},
     {10012, "Internationalization"},
+    // The screen templates of the new-screen dialog, in list order.
+    {10450, "Graphic top left  - Ctrl+F1"},
+    {10451, "Graphic top right  - Ctrl+F2"},
+    {10452, "Graphic bottom left  - Ctrl+F3"},
+    {10453, "Graphic bottom right  - Ctrl+F4"},
+    {10454, "Two graphics - top left, bottom right  - Ctrl+F5"},
+    {10455, "Two graphics - top right, bottom left  - Ctrl+F6"},
+    {10456, "Graphic top  - Ctrl+F7"},
+    {10457, "Graphic left  - Ctrl+F8"},
+    {10458, "Graphic bottom  - Ctrl+F9"},
+    {10459, "Graphic right  - Ctrl+F10"},
+    {10463, "Text only  - Ctrl+F11"},
+    {10464, "Blank  - Ctrl+F12"},
     // The Fonts page.
     {10501, "Select the font (typeface) to use."},
     {10502, "Font"},
@@ -132,7 +147,9 @@ constexpr Entry kEntries[] = {
     {25030, "The lesson folder was not made, because the web-based database course it is made from\n"
             "could not be published."},
     // Default question feedback.
+    {30001, "Correct answer feedback"},
     {30002, "Yes, that is the correct answer."},
+    {30003, "Wrong answer feedback"},
     {30004, "No, the correct answer is now shown."},
     // Placeholder text of new text boxes.
     {35004, "Click and add text."},
@@ -140,6 +157,16 @@ constexpr Entry kEntries[] = {
     {35008, "The folder %1 already exists and may contain files.\nDo you want to remove any existing files and continue?"},
     // Outcome of a publish.
     {35009, "Publish has completed successfully to:\n\n%1"},
+    // Default instructions of the question dialogs and their checks.
+    {35010, "Click and drag these words to the correct location to complete the paragraph below."},
+    {35011, "Type the missing words in the paragraph below."},
+    {35012, "Click on each item and then on the match in the next column."},
+    {35050, "Question stem can not be empty."},
+    {35051, "You must enter at least one option."},
+    {35052, "You must select at least one correct answer."},
+    {35053, "You must enter at least one match pair."},
+    {35054, "There is a missing matching pair."},
+    {35055, "You must select an image file."},
     {35056, "Instructional design experts generally recommend questions which\nrequire student to process information at "
             "least every %1 screens.\n\nWould you like to add more questions?"},
     {35057, "No screen to publish."},
@@ -170,8 +197,16 @@ constexpr Entry kEntries[] = {
     // Asked before a link to a screen that no longer exists is deleted.
     {61446, "A link was found on Screen \"%1\" which points to a screen which cannot be found.\n"
             "Should the link be deleted?"},
+    // File filters of the question and document dialogs.
+    {61453, "Flash File (*.swf)|*.swf||"},
+    {61456, "All Available (*.doc,*.docx,*.ppt,*.pptx,*.rtf,*.txt)|*.doc;*.docx;*.ppt;*.pptx;*.rtf;*.txt||"},
+    {61460, "Picture Files (*.bmp,*.gif,*.jpg,*.jpeg,*.png,*.wmf)|*.bmp;*.gif;*.jpg;*.jpeg;*.png;*.wmf|All Files (*.*)|*.*||"},
     {61466, "Corvessa is unable to read the registry key.\nEither Corvessa has not been installed or installation was "
             "unable to create the registry key."},
+    // Checks of the slider question's dialog.
+    {61468, "You selected 'Use words as values'\nbut no words have been entered"},
+    {61469, "The Start and End values cannot be the same"},
+    {61470, "The 'Correct value' is out of range for the values supplied"},
     {61482, "The publish location set in File > Preferences > Publish settings...\ncould not be found.  Please change it "
             "to a valid location so that\npublishing can proceed."},
 };

@@ -1,6 +1,6 @@
 // Publishes the courses that the run-time's browser tests walk, with the program-folder data of the build:
 //
-//   publish_runtime_course <program folder> <work folder> tour|quiz|word|wordmedia standalone|web|scorm12|scorm2004
+//   publish_runtime_course <program folder> <work folder> tour|quiz|word|wordmedia|dialogs standalone|web|scorm12|scorm2004
 //
 // The project is <work folder>/Course.kvx with its media in <work folder>/Course; the course is published to
 // <work folder>/out. The tour is a course of two topics under a main menu: links of every kind, pictures with
@@ -11,10 +11,15 @@
 // screens, with its glossary term linked from the text as the author links it. The Word media course is a
 // document written here with a PNG, a JPEG and a metafile picture, a 3 x 4 table of formatted cells, the
 // question styles and the text of a generated complete-the-paragraph question; the words that question
-// blanked are written to <work folder>/answers.json for the browser test. The exit status is 0 when the publish reported success.
+// blanked are written to <work folder>/answers.json for the browser test. The dialogs course
+// is a linear quiz whose multiple-choice, fill-in-the-blanks, match-pairs and slider questions are made from
+// the values their dialogs hand over, saved, and published from the project opened again. The exit status
+// is 0 when the publish reported success.
 
+#include "dialogs/QuestionDialogApply.h"
 #include "document/CorvessaDoc.h"
 #include "document/ProjectFile.h"
+#include "document/ScreenFactory.h"
 #include "import/HeadlessImportHost.h"
 #include "image/qt/MetafilePlayer.h"
 #include "import/WordDocImporter.h"
@@ -541,6 +546,70 @@ void SaveWord(Course &c)
     }
 }
 
+// A quiz made as the author makes it: each question from the values its dialog hands over, through the
+// step the Edit window runs after OK; the project is saved before it is published.
+void BuildDialogs(Course &c, const QString &work)
+{
+    using namespace QuestionDialogApply;
+    CCorvessaDoc &doc = c.doc;
+    doc.MutableSettings().MenuBasedCourse = 0;
+    doc.MutableSettings().SetPercentagePassMark = 1;
+    doc.MutableSettings().PercentagePassMark = 80;
+    CScreenFactory f(doc);
+    const auto screen = [&](const QString &label, int type, const QString &title, CCorvPage *after) {
+        return CScreenFactory::InsertScreen(doc, f.NewScreen(title, label, type), after, CScreenFactory::List::main);
+    };
+    CCorvPage *welcome = screen(QStringLiteral("1"), pt_folder, QStringLiteral("Welcome"), nullptr);
+    TextBox(*welcome, c.prompt, CRect(36, 30, 936, 90), QStringLiteral("Welcome to the dialog quiz."));
+
+    CMultipleChoiceValues choice;
+    choice.stem = QStringLiteral("Which birds nest on cliffs?");
+    choice.options = {QStringLiteral("Gulls"), QStringLiteral("Owls"), QStringLiteral("Puffins"), {}, {}};
+    choice.correct = {1, 0, 1, 0, 0};
+    CBlankQuestionValues blanks = CBlankQuestionValues::FillBlanks();
+    blanks.questionText = QStringLiteral("A young gull is a **** and it **** fish.");
+    // Words in the second and seventh boxes: the boxes need not be the first ones.
+    blanks.words[1] = QStringLiteral("chick;fledgling");
+    blanks.words[6] = QStringLiteral("eats");
+    const QString owl = work + QStringLiteral("/pictures/owl.png");
+    WritePicture(owl, 120, 80, qRgb(150, 110, 60));
+    CMatchPairsValues pairs = CMatchPairsValues::Defaults();
+    pairs.leftTexts = {QStringLiteral("Gull"), QStringLiteral("Owl"), QStringLiteral("Heron"), {}, {}};
+    pairs.leftImages[1] = owl;
+    pairs.rightTexts = {QStringLiteral("Fish"), QStringLiteral("Mice"), QStringLiteral("Frogs"), {}, {}};
+    CLikertValues slider;
+    slider.questionText = QStringLiteral("How many eggs does a gull lay?");
+    slider.correctValue = 3;
+    slider.markers = 11;
+    CCorvPage *after = welcome;
+    const QString right = QStringLiteral("Right."), wrong = QStringLiteral("Wrong.");
+    for (auto *v : {&choice.correctFeedback, &blanks.correctFeedback, &pairs.correctFeedback, &slider.correctFeedback})
+        *v = right;
+    for (auto *v : {&choice.wrongFeedback, &blanks.wrongFeedback, &pairs.wrongFeedback, &slider.wrongFeedback})
+        *v = wrong;
+    const bool checked = choice.Check().Passed() && blanks.Check().Passed() && pairs.Check().Passed()
+                         && slider.Check().Passed();
+    after = AddMultipleChoice(f, choice, QStringLiteral("1_1"), after);
+    after = AddFillBlanks(f, blanks, QStringLiteral("1_2"), after);
+    after = AddMatchPairs(f, pairs, QStringLiteral("1_3"), after);
+    after = AddLikert(f, slider, QStringLiteral("1_4"), after);
+    if (!checked || !after) {
+        std::fprintf(stderr, "the dialog values were refused\n");
+        std::exit(2);
+    }
+    CCorvPage *end = screen(QStringLiteral("1_5"), pt_document, QStringLiteral("The end"), after);
+    TextBox(*end, c.prompt, CRect(36, 30, 936, 90), QStringLiteral("That was the last question."));
+    CCorvPage *final = screen(QStringLiteral("2"), pt_asmt_folder, QStringLiteral("Final Performance Screens"), end);
+    CCorvPage *passed = screen(QStringLiteral("2_1"), pt_asmt_document, QStringLiteral("Passed"), final);
+    TextBox(*passed, c.prompt, CRect(36, 30, 936, 90), QStringLiteral("Well done: you passed."));
+    CCorvPage *failed = screen(QStringLiteral("2_2"), pt_asmt_document, QStringLiteral("Not passed"), passed);
+    TextBox(*failed, c.prompt, CRect(36, 30, 936, 90), QStringLiteral("You have not passed this time."));
+    if (!CProjectFile::Save(doc, doc.GetPathName())) {
+        std::fprintf(stderr, "the dialog quiz was not saved\n");
+        std::exit(2);
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -556,9 +625,10 @@ int main(int argc, char **argv)
                                  QStringLiteral("scorm2004")};
     const QString kind = argc == 5 ? QString::fromLocal8Bit(argv[3]) : QString();
     const int target = argc == 5 ? int(targets.indexOf(QString::fromLocal8Bit(argv[4]))) : -1;
-    const QStringList kinds = {QStringLiteral("tour"), QStringLiteral("quiz"), QStringLiteral("word"), QStringLiteral("wordmedia")};
+    const QStringList kinds = {QStringLiteral("tour"), QStringLiteral("quiz"), QStringLiteral("word"), QStringLiteral("wordmedia"),
+                               QStringLiteral("dialogs")};
     if (!kinds.contains(kind) || target < 0) {
-        std::fprintf(stderr, "usage: publish_runtime_course <program folder> <work folder> tour|quiz|word|wordmedia standalone|web|scorm12|scorm2004\n");
+        std::fprintf(stderr, "usage: publish_runtime_course <program folder> <work folder> tour|quiz|word|wordmedia|dialogs standalone|web|scorm12|scorm2004\n");
         return 2;
     }
     const QString work = QString::fromLocal8Bit(argv[2]);
@@ -596,14 +666,23 @@ int main(int argc, char **argv)
         BuildWord(course);
     else if (kind == QStringLiteral("wordmedia"))
         BuildWordMedia(course, work);
+    else if (kind == QStringLiteral("dialogs"))
+        BuildDialogs(course, work);
     else
         BuildQuiz(course);
     if (word)
         SaveWord(course);
+    // The dialog quiz is published as the saved project opens again.
+    CCorvessaDoc reopened(harness.context);
+    if (kind == QStringLiteral("dialogs") && !CProjectFile::Open(reopened, doc.GetPathName())) {
+        std::fprintf(stderr, "the saved dialog quiz did not open\n");
+        return 2;
+    }
+    CCorvessaDoc &published = kind == QStringLiteral("dialogs") ? reopened : doc;
     COutlineTree tree;
-    tree.RebuildFromScreenLists(doc.MainScreens(), doc.PopupScreens(), doc.GlossaryScreens());
+    tree.RebuildFromScreenLists(published.MainScreens(), published.PopupScreens(), published.GlossaryScreens());
 
-    CCoursePublisher publisher(doc, work + QStringLiteral("/out"), QStringLiteral("Course"), &tree);
+    CCoursePublisher publisher(published, work + QStringLiteral("/out"), QStringLiteral("Course"), &tree);
     switch (target) {
     case 0:
         publisher.PublishStandalone();
