@@ -170,6 +170,10 @@ constexpr Entry kEntries[] = {
     // Asked before a link to a screen that no longer exists is deleted.
     {61446, "A link was found on Screen \"%1\" which points to a screen which cannot be found.\n"
             "Should the link be deleted?"},
+    // Find and replace.
+    {61447, "No more matches were found.\nContinue the search from the beginning of this page?"},
+    {61448, "No more matches were found.\nContinue the search from the beginning of this project?"},
+    {61449, "%1 replacements were made."},
     {61466, "Corvessa is unable to read the registry key.\nEither Corvessa has not been installed or installation was "
             "unable to create the registry key."},
     {61482, "The publish location set in File > Preferences > Publish settings...\ncould not be found.  Please change it "
