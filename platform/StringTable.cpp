@@ -197,6 +197,10 @@ constexpr Entry kEntries[] = {
     // Asked before a link to a screen that no longer exists is deleted.
     {61446, "A link was found on Screen \"%1\" which points to a screen which cannot be found.\n"
             "Should the link be deleted?"},
+    // Find and replace.
+    {61447, "No more matches were found.\nContinue the search from the beginning of this page?"},
+    {61448, "No more matches were found.\nContinue the search from the beginning of this project?"},
+    {61449, "%1 replacements were made."},
     // File filters of the question and document dialogs.
     {61453, "Flash File (*.swf)|*.swf||"},
     {61456, "All Available (*.doc,*.docx,*.ppt,*.pptx,*.rtf,*.txt)|*.doc;*.docx;*.ppt;*.pptx;*.rtf;*.txt||"},
