@@ -1,0 +1,86 @@
+#include "app/ui/PageControls.h"
+
+#include "app/ui/SettingsPage.h"
+#include "document/CorvessaDoc.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+
+namespace CorvPageControls {
+
+void ShowChecked(QAbstractButton *button, bool checked)
+{
+    const QSignalBlocker blocker(button);
+    button->setChecked(checked);
+}
+
+void ShowText(QLineEdit *edit, const QString &text)
+{
+    if (edit->text() == text)
+        return;
+    const QSignalBlocker blocker(edit);
+    edit->setText(text);
+}
+
+void ShowText(QPlainTextEdit *edit, const QString &text)
+{
+    if (edit->toPlainText() == text)
+        return;
+    const QSignalBlocker blocker(edit);
+    edit->setPlainText(text);
+}
+
+bool StoreText(CCorvessaDoc &doc, QString &setting, const QString &text)
+{
+    if (setting == text)
+        return false;
+    setting = text;
+    doc.SetModifiedFlag();
+    return true;
+}
+
+bool StoreNumber(CCorvessaDoc &doc, int32_t &setting, int32_t value)
+{
+    if (setting == value)
+        return false;
+    setting = value;
+    doc.SetModifiedFlag();
+    return true;
+}
+
+void StoreFlag(CCorvessaDoc &doc, int32_t &setting, bool checked)
+{
+    setting = checked ? 1 : 0;
+    doc.SetModifiedFlag();
+}
+
+QCheckBox *FlagBox(const QString &text, int32_t CCourseSettings::*setting, CSettingsPage *page, QWidget *parent)
+{
+    auto *box = new QCheckBox(text, parent);
+    QObject::connect(box, &QCheckBox::clicked, page, [page, setting](bool on) {
+        StoreFlag(page->Document(), page->Document().MutableSettings().*setting, on);
+    });
+    return box;
+}
+
+QLabel *Explanation(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setWordWrap(true);
+    return label;
+}
+
+QLabel *Caption(const QString &text, QWidget *buddy, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    if (buddy->accessibleName().isEmpty())
+        buddy->setAccessibleName(QString(text).remove(u'&').trimmed());
+    return label;
+}
+
+} // namespace CorvPageControls
