@@ -114,7 +114,7 @@ void CChildDlgBackground::BuildControls()
     barGrid->addWidget(m_help, 0, 3, Qt::AlignRight);
     barGrid->setColumnStretch(2, 1);
 
-    auto *layout = new QVBoxLayout(this);
+    auto *layout = new QVBoxLayout(ScrollingBody(this));
     layout->addWidget(background);
     layout->addWidget(logo);
     layout->addWidget(bars);
@@ -162,11 +162,6 @@ void CChildDlgBackground::RefreshFromDocument()
     ShowText(m_logo, settings.LogoImage);
     ShowBars();
     ShowBackgroundPicture();
-}
-
-void CChildDlgBackground::CommitPendingEdits()
-{
-    StoreText(Document(), Document().MutableSettings().BgImage, m_background->text());
 }
 
 void CChildDlgBackground::ApplyEnabling()

@@ -26,7 +26,6 @@ public:
 
     void ResetToDefaults() override;
     void RefreshFromDocument() override;
-    void CommitPendingEdits() override;
 
     QCheckBox *UseBackground() const { return m_use; }
     CColorSelectButton *ColourButton() const { return m_colour; }

@@ -39,7 +39,7 @@ CChildDlgConstruction::CChildDlgConstruction(CCorvessaDoc &document, QWidget *pa
 
 void CChildDlgConstruction::BuildControls()
 {
-    auto *layout = new QVBoxLayout(this);
+    auto *layout = new QVBoxLayout(ScrollingBody(this));
     layout->addWidget(BuildImportGroup());
     layout->addWidget(BuildOutlineGroup());
     layout->addWidget(BuildExpiryGroup());
@@ -158,13 +158,13 @@ QWidget *CChildDlgConstruction::BuildOutlineGroup()
     grid->addWidget(location, 4, 0);
     grid->addWidget(left, 4, 1, Qt::AlignRight);
     grid->addWidget(m_numbersEdits[0], 4, 2);
-    grid->addWidget(top, 4, 4, 1, 2);
-    grid->addWidget(m_numbersEdits[1], 4, 3);
+    grid->addWidget(top, 4, 3);
+    grid->addWidget(m_numbersEdits[1], 4, 4);
     grid->addWidget(new QLabel(QStringLiteral("Outline window size"), group), 5, 0);
     grid->addWidget(Caption(QStringLiteral("width"), m_numbersEdits[2], group), 5, 1, Qt::AlignRight);
     grid->addWidget(m_numbersEdits[2], 5, 2);
-    grid->addWidget(Caption(QStringLiteral("height"), m_numbersEdits[3], group), 5, 4);
-    grid->addWidget(m_numbersEdits[3], 5, 3);
+    grid->addWidget(Caption(QStringLiteral("height"), m_numbersEdits[3], group), 5, 3);
+    grid->addWidget(m_numbersEdits[3], 5, 4);
     grid->setColumnStretch(5, 1);
     return group;
 }
@@ -245,13 +245,18 @@ void CChildDlgConstruction::RefreshFromDocument()
 
 void CChildDlgConstruction::CommitPendingEdits()
 {
-    // Only texts that are complete go in; the screen count asks for a whole number when it is left.
-    StoreText(Document(), Document().MutableSettings().OutlineLabel, m_label->text());
-    StoreText(Document(), Document().MutableSettings().ExpiryMessage, m_message->text());
+    // Only what the author typed since the page last showed the document goes in (the fields write when
+    // they are left); a screen count that is no whole number is not.
+    CCourseSettings &settings = Document().MutableSettings();
+    if (m_label->isModified())
+        StoreText(Document(), settings.OutlineLabel, m_label->text());
+    if (m_message->isModified())
+        StoreText(Document(), settings.ExpiryMessage, m_message->text());
     for (int i = 0; i < 4; ++i)
-        OnOutlineNumberEdited(i);
-    if (const auto count = Rules::ParseInteger(m_count->text()))
-        StoreNumber(Document(), Document().MutableSettings().ContentScreenCount, *count);
+        if (m_numbersEdits[i]->isModified())
+            OnOutlineNumberEdited(i);
+    if (const auto count = Rules::ParseInteger(m_count->text()); count && m_count->isModified())
+        StoreNumber(Document(), settings.ContentScreenCount, *count);
 }
 
 void CChildDlgConstruction::ApplyWarningStates()

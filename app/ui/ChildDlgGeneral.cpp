@@ -73,7 +73,7 @@ CChildDlgGeneral::CChildDlgGeneral(CCorvessaDoc &document, QWidget *parent) : CS
     connect(m_bar, &CChdMetadataClosed::openRequested, this, &CChildDlgGeneral::OpenMetadataPanel);
     connect(m_editor, &CChdMetadataOpen::closeRequested, this, &CChildDlgGeneral::CloseMetadataPanel);
 
-    auto *layout = new QVBoxLayout(this);
+    auto *layout = new QVBoxLayout(ScrollingBody(this));
     layout->addLayout(grid);
     layout->addSpacing(16);
     layout->addWidget(m_bar);
@@ -108,12 +108,6 @@ void CChildDlgGeneral::RefreshFromDocument()
         ShowChecked(m_show[size_t(i)], settings.*kIdentity[i].shown != 0);
     }
     m_editor->RefreshFromDocument();
-}
-
-void CChildDlgGeneral::CommitPendingEdits()
-{
-    for (int i = 0; i < IdentityCount; ++i)
-        StoreIdentity(Identity(i));
 }
 
 void CChildDlgGeneral::StoreIdentity(Identity identity)

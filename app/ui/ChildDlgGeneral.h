@@ -25,7 +25,6 @@ public:
 
     void ResetToDefaults() override;
     void RefreshFromDocument() override;
-    void CommitPendingEdits() override;
 
     void OpenMetadataPanel();
     void CloseMetadataPanel();

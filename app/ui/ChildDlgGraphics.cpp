@@ -57,7 +57,7 @@ CChildDlgGraphics::CChildDlgGraphics(CCorvessaDoc &document, QWidget *parent) : 
 
 void CChildDlgGraphics::BuildControls()
 {
-    auto *layout = new QVBoxLayout(this);
+    auto *layout = new QVBoxLayout(ScrollingBody(this));
     layout->addWidget(BuildRegularGroup());
     layout->addWidget(BuildLibraryGroup());
     layout->addWidget(BuildKenBurnsGroup());

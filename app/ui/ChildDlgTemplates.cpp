@@ -32,7 +32,7 @@ CChildDlgTemplates::CChildDlgTemplates(CCorvessaDoc &document, QWidget *parent)
     m_description->setAccessibleName(QStringLiteral("Template description"));
     m_description->setAlignment(Qt::AlignTop | Qt::AlignLeft);
 
-    auto *grid = new QGridLayout(this);
+    auto *grid = new QGridLayout(ScrollingBody(this));
     grid->addWidget(Explanation(CStringTable::Load(10400), this), 0, 0, 1, 3);
     grid->addWidget(Caption(CStringTable::Load(10401), m_list, this), 1, 0);
     grid->addWidget(m_list, 2, 0);

@@ -44,7 +44,7 @@ CChildDlgThemes::CChildDlgThemes(CCorvessaDoc &document, std::function<void()> f
     m_description->setAccessibleName(QStringLiteral("Theme description"));
     m_description->setAlignment(Qt::AlignTop | Qt::AlignLeft);
 
-    auto *grid = new QGridLayout(this);
+    auto *grid = new QGridLayout(ScrollingBody(this));
     grid->addWidget(Explanation(CStringTable::Load(10200), this), 0, 0, 1, 3);
     grid->addWidget(Caption(CStringTable::Load(10201), m_list, this), 1, 0);
     grid->addWidget(m_list, 2, 0);

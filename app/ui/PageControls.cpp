@@ -8,7 +8,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 
 namespace CorvPageControls {
 
@@ -20,6 +22,8 @@ void ShowChecked(QAbstractButton *button, bool checked)
 
 void ShowText(QLineEdit *edit, const QString &text)
 {
+    // What shows is now the document's: nothing typed is pending.
+    edit->setModified(false);
     if (edit->text() == text)
         return;
     const QSignalBlocker blocker(edit);
@@ -65,6 +69,19 @@ QCheckBox *FlagBox(const QString &text, int32_t CCourseSettings::*setting, CSett
         StoreFlag(page->Document(), page->Document().MutableSettings().*setting, on);
     });
     return box;
+}
+
+QWidget *ScrollingBody(CSettingsPage *page)
+{
+    auto *scroll = new QScrollArea(page);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    auto *body = new QWidget(scroll);
+    scroll->setWidget(body);
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+    return body;
 }
 
 QLabel *Explanation(const QString &text, QWidget *parent)

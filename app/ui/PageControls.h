@@ -19,7 +19,8 @@ class QWidget;
 namespace CorvPageControls {
 
 void ShowChecked(QAbstractButton *button, bool checked);
-// Replaces the text only when it differs, so the caret of an edit being typed in stays where it is.
+// Replaces the text only when it differs, so the caret of an edit being typed in stays where it is; the edit
+// counts as not typed in afterwards.
 void ShowText(QLineEdit *edit, const QString &text);
 void ShowText(QPlainTextEdit *edit, const QString &text);
 
@@ -31,6 +32,10 @@ void StoreFlag(CCorvessaDoc &doc, int32_t &setting, bool checked);
 
 // A check box of the page that writes its state into the setting on every click, marking the project.
 QCheckBox *FlagBox(const QString &text, int32_t CCourseSettings::*setting, CSettingsPage *page, QWidget *parent);
+
+// The widget a page lays its controls out on: it scrolls inside the page, so that a page taller than the
+// window neither stretches the window nor gets squeezed.
+QWidget *ScrollingBody(CSettingsPage *page);
 
 // A label that wraps, for the explanations of a page.
 QLabel *Explanation(const QString &text, QWidget *parent);
