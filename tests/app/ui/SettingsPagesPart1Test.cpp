@@ -707,10 +707,14 @@ TEST(SettingsPagesPart1, PublishedCourseCarriesThePagesValues)
     ASSERT_FALSE(sheets.isEmpty());
     const QString sheet = ReadText(sheets[0]);
     EXPECT_TRUE(sheet.contains("#1E2A38")) << "the Harbour body colour";
-    EXPECT_FALSE(FindFiles(lms, "screendump.jpg").isEmpty() && FindFiles(lms + "/content", "*.gif").isEmpty());
-    // The background: the picture is published and the style sheet points at it.
-    EXPECT_FALSE(FindFiles(lms, "seawall.jpg").isEmpty() && FindFiles(lms, "SeaWall.jpg").isEmpty());
-    EXPECT_TRUE(sheet.contains("SeaWall.jpg", Qt::CaseInsensitive)) << qPrintable(sheet.left(2000));
+    const QString pics = lms + "/content/scripts/pics/";
+    const QString harbourFolder = f.ProgramFolder() + "/Themes/Harbour/";
+    EXPECT_EQ(TempTree::ReadAll(pics + "bg.jpg"), TempTree::ReadAll(harbourFolder + "bg.jpg"));
+    EXPECT_EQ(TempTree::ReadAll(pics + "btn_popup.png"), TempTree::ReadAll(harbourFolder + "Buttons/btn_popup.png"));
+    // The background: the picture is published (under the name the save gave its copy) and the style sheet
+    // points at it.
+    EXPECT_EQ(TempTree::ReadAll(pics + "seawall.jpg"), TempTree::ReadAll(picture));
+    EXPECT_TRUE(sheet.contains("pics/seawall.jpg", Qt::CaseInsensitive)) << qPrintable(sheet.left(2000));
     // The LOM fields in the metadata the manifest carries.
     const QString metadata = ReadText(lms + "/kv_metadata.xml");
     EXPECT_TRUE(metadata.contains("SafetyCat"));
