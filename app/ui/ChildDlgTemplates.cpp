@@ -20,27 +20,9 @@ CChildDlgTemplates::CChildDlgTemplates(CCorvessaDoc &document, QWidget *parent)
     for (int i = 0; i < CorvTemplates::kCount; ++i)
         m_list->addItem(CorvTemplates::ListText(i));
     m_list->setFixedSize(300, 230);
-    m_preview->SetStretch(false);
     m_preview->setFixedSize(185, 139);
-    m_preview->setAccessibleName(QStringLiteral("Template preview"));
-    QFont bold = m_name->font();
-    bold.setPointSize(10);
-    bold.setWeight(QFont::DemiBold);
-    m_name->setFont(bold);
-    m_name->setAccessibleName(QStringLiteral("Template name"));
-    m_description->setWordWrap(true);
-    m_description->setAccessibleName(QStringLiteral("Template description"));
-    m_description->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-
-    auto *grid = new QGridLayout(ScrollingBody(this));
-    grid->addWidget(Explanation(CStringTable::Load(10400), this), 0, 0, 1, 3);
-    grid->addWidget(Caption(CStringTable::Load(10401), m_list, this), 1, 0);
-    grid->addWidget(m_list, 2, 0);
-    grid->addWidget(m_preview, 2, 1, Qt::AlignTop);
-    grid->addWidget(m_name, 3, 0, 1, 3);
-    grid->addWidget(m_description, 4, 0, 1, 3);
-    grid->setColumnStretch(2, 1);
-    grid->setRowStretch(5, 1);
+    LayOutListWithPreview(this, QStringLiteral("Template"), CStringTable::Load(10400), CStringTable::Load(10401),
+                          m_list, m_preview, m_name, m_description);
     // Every selection writes, also one of the entry already chosen (a click on it).
     connect(m_list, &QListWidget::itemSelectionChanged, this, &CChildDlgTemplates::OnSelectionChanged);
     connect(m_list, &QListWidget::itemClicked, this, &CChildDlgTemplates::OnSelectionChanged);

@@ -32,27 +32,9 @@ CChildDlgThemes::CChildDlgThemes(CCorvessaDoc &document, std::function<void()> f
     m_themesFolder = CorvThemeFolders::ThemesFolder(document.GetContext().programFolder);
     m_list->addItems(CorvThemeFolders::ListThemes(m_themesFolder));
     m_list->setFixedSize(200, 186);
-    m_preview->SetStretch(false);
     m_preview->setFixedSize(216, 146);
-    m_preview->setAccessibleName(QStringLiteral("Theme preview"));
-    m_name->setAccessibleName(QStringLiteral("Theme name"));
-    QFont bold = m_name->font();
-    bold.setPointSize(10);
-    bold.setWeight(QFont::DemiBold);
-    m_name->setFont(bold);
-    m_description->setWordWrap(true);
-    m_description->setAccessibleName(QStringLiteral("Theme description"));
-    m_description->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-
-    auto *grid = new QGridLayout(ScrollingBody(this));
-    grid->addWidget(Explanation(CStringTable::Load(10200), this), 0, 0, 1, 3);
-    grid->addWidget(Caption(CStringTable::Load(10201), m_list, this), 1, 0);
-    grid->addWidget(m_list, 2, 0);
-    grid->addWidget(m_preview, 2, 1, Qt::AlignTop);
-    grid->addWidget(m_name, 3, 0, 1, 3);
-    grid->addWidget(m_description, 4, 0, 1, 3);
-    grid->setColumnStretch(2, 1);
-    grid->setRowStretch(5, 1);
+    LayOutListWithPreview(this, QStringLiteral("Theme"), CStringTable::Load(10200), CStringTable::Load(10201), m_list,
+                          m_preview, m_name, m_description);
     connect(m_list, &QListWidget::currentRowChanged, this, &CChildDlgThemes::OnSelectionChanged);
 }
 

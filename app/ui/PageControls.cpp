@@ -1,12 +1,15 @@
 #include "app/ui/PageControls.h"
 
 #include "app/ui/SettingsPage.h"
+#include "app/ui/controls/ImageStatic.h"
 #include "document/CorvessaDoc.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QSignalBlocker>
@@ -82,6 +85,32 @@ QWidget *ScrollingBody(CSettingsPage *page)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scroll);
     return body;
+}
+
+void LayOutListWithPreview(CSettingsPage *page, const QString &kind, const QString &explanation,
+                           const QString &caption, QListWidget *list, CImageStatic *preview, QLabel *name,
+                           QLabel *description)
+{
+    preview->SetStretch(false);
+    preview->setAccessibleName(kind + QStringLiteral(" preview"));
+    QFont bold = name->font();
+    bold.setPointSize(10);
+    bold.setWeight(QFont::DemiBold);
+    name->setFont(bold);
+    name->setAccessibleName(kind + QStringLiteral(" name"));
+    description->setWordWrap(true);
+    description->setAccessibleName(kind + QStringLiteral(" description"));
+    description->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+
+    auto *grid = new QGridLayout(ScrollingBody(page));
+    grid->addWidget(Explanation(explanation, page), 0, 0, 1, 3);
+    grid->addWidget(Caption(caption, list, page), 1, 0);
+    grid->addWidget(list, 2, 0);
+    grid->addWidget(preview, 2, 1, Qt::AlignTop);
+    grid->addWidget(name, 3, 0, 1, 3);
+    grid->addWidget(description, 4, 0, 1, 3);
+    grid->setColumnStretch(2, 1);
+    grid->setRowStretch(5, 1);
 }
 
 QLabel *Explanation(const QString &text, QWidget *parent)

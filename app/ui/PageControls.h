@@ -8,7 +8,9 @@ class CCorvessaDoc;
 class CCourseSettings;
 class CSettingsPage;
 class QCheckBox;
+class CImageStatic;
 class QAbstractButton;
+class QListWidget;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -36,6 +38,13 @@ QCheckBox *FlagBox(const QString &text, int32_t CCourseSettings::*setting, CSett
 // The widget a page lays its controls out on: it scrolls inside the page, so that a page taller than the
 // window neither stretches the window nor gets squeezed.
 QWidget *ScrollingBody(CSettingsPage *page);
+
+// The layout of a page that offers a list of looks with a picture of the chosen one: the explanation, the
+// list under its caption with the picture beside it, then the chosen entry's name in bold and its
+// description. kind names the entries for assistive tools ("Theme", "Template").
+void LayOutListWithPreview(CSettingsPage *page, const QString &kind, const QString &explanation,
+                           const QString &caption, QListWidget *list, CImageStatic *preview, QLabel *name,
+                           QLabel *description);
 
 // A label that wraps, for the explanations of a page.
 QLabel *Explanation(const QString &text, QWidget *parent);
