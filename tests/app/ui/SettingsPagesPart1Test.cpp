@@ -582,7 +582,11 @@ TEST(SettingsPagesPart1, ValuesSurviveSaveAndReopen)
     auto *themes = p.Show<CChildDlgThemes>(CSettingsFrmVw::Themes);
     themes->List()->setCurrentRow(2);
     auto *background = p.Show<CChildDlgBackground>(CSettingsFrmVw::Background);
+    background->SetFileDialogs(&p.f.dialogs);
     Click(background->UseBackground());
+    const QString picture = p.f.tree.Write("pics/Sea Wall.jpg", Jpeg(Qt::darkCyan));
+    p.f.dialogs.answers = {picture};
+    Click(background->BackgroundBrowse());
     Click(background->Bar(CChildDlgBackground::Swap));
     background->ColourButton()->SetChooser([](uint32_t, QWidget *) { return std::optional<uint32_t>(0x102030); });
     QTest::mouseClick(background->ColourButton(), Qt::LeftButton);
@@ -609,6 +613,10 @@ TEST(SettingsPagesPart1, ValuesSurviveSaveAndReopen)
     EXPECT_EQ(s.UseCustomBackground, 1);
     EXPECT_EQ(s.SwapTopAndNavigationBars, 1);
     EXPECT_EQ(s.BgColor, 0x102030u);
+    // The save keeps a copy of the background picture in the project, and the project names the copy.
+    EXPECT_EQ(s.BgImage, p.f.tree / "s/Pages/Images/Resized/SeaWall.jpg");
+    EXPECT_EQ(TempTree::ReadAll(s.BgImage), TempTree::ReadAll(picture));
+    EXPECT_FALSE(background->BackgroundPreview()->Bitmap().isNull());
     EXPECT_EQ(s.TemplateType, 13);
     EXPECT_EQ(s.GraphicSize, 2);
     EXPECT_EQ(s.ImageBorderType, 1);
