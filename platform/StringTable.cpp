@@ -14,6 +14,8 @@ struct Entry
 // Kept in ascending order of id: Load() searches it by halves.
 constexpr Entry kEntries[] = {
     // Tips of the Publish window's small buttons, by their control ids.
+    // The tool tip of the General page's LOM Keywords edit, by its control id.
+    {1013, "Separate keywords (phrases) with semi colons"},
     {1527, "Preview published course"},
     {1528, "Open published course's folder"},
     {1529, "Open published course's folder"},
@@ -36,6 +38,24 @@ constexpr Entry kEntries[] = {
     {10011, "Management"},
     {10012, "Internationalization"},
     // The screen templates of the new-screen dialog, in list order.
+    // The Themes page.
+    {10200, "Selecting a new theme changes the look of the interface. It does not change the way any of the "
+            "interface elements function.  Note that changing themes will also cause default font settings "
+            "(Settings>Fonts) to be changed to those defined for the theme."},
+    {10201, "Theme to use:"},
+    // The Background page.
+    {10300, "Background"},
+    {10301, "The background color of the screens can be changed. This setting will over ride the background color "
+            "set by the current theme."},
+    {10302, "Background color:"},
+    {10303, "As part of the interface you may, optionally, specify a background image."},
+    {10304, "Background image"},
+    {10306, "Tile image"},
+    {10307, "Logo"},
+    {10308, "As part of the interface you may, optionally, specify a logo to appear in the top left corner."},
+    // The Templates page: its texts, the list entries and their descriptions.
+    {10400, "Selecting a new template changes the layout of text, graphics, and other items."},
+    {10401, "Template to use:"},
     {10450, "Graphic top left  - Ctrl+F1"},
     {10451, "Graphic top right  - Ctrl+F2"},
     {10452, "Graphic bottom left  - Ctrl+F3"},
@@ -46,6 +66,44 @@ constexpr Entry kEntries[] = {
     {10457, "Graphic left  - Ctrl+F8"},
     {10458, "Graphic bottom  - Ctrl+F9"},
     {10459, "Graphic right  - Ctrl+F10"},
+    {10460, "Random from 1 to 10"},
+    {10461, "Random from 1 to 6"},
+    {10462, "Random from 7 to 10"},
+    {10463, "Text only  - Ctrl+F11"},
+    {10470, "An image is placed in the top left sector of the screen.  Two text boxes are also displayed.  The first "
+            "text box is displayed in the top right sector while the second is displayed across the lower section of "
+            "the screen."},
+    {10471, "An image is placed in the top right sector of the screen.  Two text boxes are also displayed.  The first "
+            "text box is displayed in the top left sector while the second is displayed across the lower section of "
+            "the screen."},
+    {10472, "An image is placed in the lower left sector of the screen.  Two text boxes are also displayed.  The first "
+            "text box is displayed across the upper section of the screen while the second is displayed in the lower "
+            "right sector."},
+    {10473, "An image is placed in the lower right sector of the screen.  Two text boxes are also displayed.  The "
+            "first text box is displayed across the upper section of the screen while the second is displayed in the "
+            "lower left sector."},
+    {10474, "Two images are displayed on the screen.   The first in the upper left sector and the second in the lower "
+            "right sector.  Two text boxes are also displayed.  The first text box is displayed in the upper right "
+            "sector while the second is displayed in the lower left sector."},
+    {10475, "Two images are displayed on the screen.   The first in the upper right sector and the second in the lower "
+            "left sector.  Two text boxes are also displayed.  The first text box is displayed in the upper left "
+            "sector while the second is displayed in the lower right sector."},
+    {10476, "An image is centred in the upper section of the screen.  A text box is displayed below across the lower "
+            "section of the screen."},
+    {10477, "An image is positioned in the left section of the screen.  A text box is displayed down the right "
+            "section of the screen."},
+    {10478, "An image is centred in the lower section of the screen.  A text box is displayed above across the upper "
+            "section of the screen."},
+    {10479, "An image is positioned in the right section of the screen.  A text box is displayed down the left "
+            "section of the screen."},
+    {10480, "The system randomly selects templates from all those specified above such that a variety of templates "
+            "are chosen throughout the course."},
+    {10481, "The system randomly selects templates from the first six templates specified above such that a variety "
+            "of templates are chosen throughout the course."},
+    {10482, "The system randomly selects templates from the Graphic top, Graphic left, Graphic bottom and Graphic "
+            "right templates, specified above, such that a variety of templates are chosen throughout the course."},
+    {10483, "No images are displayed.  A single text box is displayed which takes up the bulk of the working space on "
+            "the screen."},
     {10463, "Text only  - Ctrl+F11"},
     {10464, "Blank  - Ctrl+F12"},
     // The Fonts page.
@@ -66,6 +124,27 @@ constexpr Entry kEntries[] = {
     {10561, "Arial, Helvetica, sans-serif"},
     {10562, "Verdana"},
     // Label texts the Buttons page offers; each has a picture in every theme.
+    // The Graphics page.
+    {10600, "Regular Settings"},
+    {10601, "Scale graphics to this size:"},
+    {10602, "Small"},
+    {10603, "Medium"},
+    {10604, "Large"},
+    {10605, "Random"},
+    {10606, "Include graphics from source document"},
+    {10607, "Add a border to JPG images"},
+    {10608, "Black"},
+    {10609, "Bevelled"},
+    {10610, "Library Graphics"},
+    {10611, "Automatically add graphics from library"},
+    {10612, "Graphic type(s) to include:"},
+    {10613, "Color photos"},
+    {10614, "B/W photos"},
+    {10615, "Photo objects"},
+    {10616, "Clip art"},
+    {10617, "Select from matching graphics randomly"},
+    {10618, "Prioritise library graphics into categories"},
+    {10619, "Set..."},
     {10640, "Next"},
     {10641, "Forward"},
     {10642, "Continue"},
@@ -109,6 +188,17 @@ constexpr Entry kEntries[] = {
             "{totalquestions} questions.  You answered {totalcorrect} correctly.  Your final result is "
             "{totalscore}%.  As you haven't reached the minimum required passmark of {passmark}%, you should "
             "repeat the course, reattempting all questions."},
+    // The Construction page.
+    {10900, "Corvessa can automatically create objective screens for each topic when you import an entire "
+            "document, though you will need to complete them."},
+    {10901, "Create objective screens"},
+    {10902, "A warning can be provided if the average ratio of questions to content drops below a recommended level."},
+    {10903, "Display warning"},
+    {10905, "screens of content between questions"},
+    {10906, "New screens can be created from specific points in your document."},
+    {10907, "Create new screen"},
+    {10908, "When manual page breaks encountered"},
+    {10909, "When Word headings encountered"},
     // Categories of the graphics library, in the order the author sees them.
     {15019, "Abstracts & Backgrounds"},
     {15020, "Agriculture & Industry"},
@@ -211,6 +301,19 @@ constexpr Entry kEntries[] = {
     {61468, "You selected 'Use words as values'\nbut no words have been entered"},
     {61469, "The Start and End values cannot be the same"},
     {61470, "The 'Correct value' is out of range for the values supplied"},
+    // The heading of the General page's LOM panel.
+    {61465, "Advanced: Learning Object Metadata (LOM) Editor - for use with a SCORM Compliant Learning Management "
+            "System"},
+    {61466, "Corvessa is unable to read the registry key.\nEither Corvessa has not been installed or installation was "
+            "unable to create the registry key."},
+    // The help of the Background page's bar settings, shown joined.
+    {61479, "Swapping the bars will put the Top bar at the bottom, and the\nNavigation bar at the top, of the course's "
+            "window.\n\nHiding a bar means that it will not be displayed to the user.  The\nspace the bar did take up "
+            "may still be evident.\n\n"},
+    {61480, "Removing the space means that the space the bar did take up will\nnot be evident to the user.\n\nNote:\n"
+            "If you hide the Top bar, any custom logo you add will not be visible.\n"},
+    {61481, "If you hide the Navigation bar you must provide some way for users to\nmove about the course - either by "
+            "creating links on each page or\nsetting a 'time between screens' at:\nSettings > Buttons > Next\n"},
     {61482, "The publish location set in File > Preferences > Publish settings...\ncould not be found.  Please change it "
             "to a valid location so that\npublishing can proceed."},
 };

@@ -1,6 +1,12 @@
 #include "app/ui/SettingsFrmVw.h"
 
+#include "app/ui/ChildDlgBackground.h"
+#include "app/ui/ChildDlgConstruction.h"
 #include "app/ui/ChildDlgFontsNew.h"
+#include "app/ui/ChildDlgGeneral.h"
+#include "app/ui/ChildDlgGraphics.h"
+#include "app/ui/ChildDlgTemplates.h"
+#include "app/ui/ChildDlgThemes.h"
 #include "app/ui/SettingsPage.h"
 #include "document/CorvessaDoc.h"
 #include "platform/StringTable.h"
@@ -64,6 +70,18 @@ void CSettingsFrmVw::CreatePages()
         CSettingsPage *page = nullptr;
         if (category == Fonts)
             page = m_fonts = new CChildDlgFontsNew(m_document);
+        else if (category == General)
+            page = new CChildDlgGeneral(m_document);
+        else if (category == Themes)
+            page = new CChildDlgThemes(m_document, [this] { RefreshFontSheet(); });
+        else if (category == Background)
+            page = new CChildDlgBackground(m_document);
+        else if (category == Templates)
+            page = new CChildDlgTemplates(m_document);
+        else if (category == Graphics)
+            page = new CChildDlgGraphics(m_document);
+        else if (category == Construction)
+            page = new CChildDlgConstruction(m_document);
         else
             page = new CSettingsPage(m_document);
         page->setObjectName(QStringLiteral("SettingsPage%1").arg(int(category)));

@@ -2,6 +2,7 @@
 
 #include "app/CommandIds.h"
 #include "app/ui/ChildDlgFontsNew.h"
+#include "app/ui/ChildDlgGeneral.h"
 #include "app/ui/CorvessaApp.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/PropPageFonts.h"
@@ -205,6 +206,40 @@ void PlanSettings(Run &run)
         r.app.SettingsView()->FontsPage()->StylePage(1)->SizeBox()->hidePopup();
         QTreeWidget *tree = r.app.SettingsView()->CategoryTree();
         tree->setCurrentItem(tree->topLevelItem(CSettingsFrmVw::General));
+    });
+}
+
+// The Settings pages of the course's identity, look and construction, each pictured as the author opens
+// it; the General page once more with its LOM editor unfolded.
+void PlanSettingsPages(Run &run)
+{
+    static const std::pair<int, const char *> pages[] = {
+        {CSettingsFrmVw::General, "general"},   {CSettingsFrmVw::Themes, "themes"},
+        {CSettingsFrmVw::Background, "background"}, {CSettingsFrmVw::Templates, "templates"},
+        {CSettingsFrmVw::Graphics, "graphics"}, {CSettingsFrmVw::Construction, "construction"},
+    };
+    for (const auto &page : pages) {
+        const int category = page.first;
+        const char *name = page.second;
+        run.steps.push_back([category](Run &r) {
+            QTreeWidget *tree = r.app.SettingsView()->CategoryTree();
+            tree->setCurrentItem(tree->topLevelItem(category));
+        });
+        run.steps.push_back([category, name](Run &r) {
+            r.log.append(QStringLiteral("settings-%1 page=%2").arg(QString::fromLatin1(name)).arg(r.app.SettingsView()->VisibleCategory() == category));
+            ShootView(r, QStringLiteral("settings-") + QString::fromLatin1(name));
+        });
+    }
+    run.steps.push_back([](Run &r) {
+        QTreeWidget *tree = r.app.SettingsView()->CategoryTree();
+        tree->setCurrentItem(tree->topLevelItem(CSettingsFrmVw::General));
+        if (auto *general = dynamic_cast<CChildDlgGeneral *>(r.app.SettingsView()->Page(CSettingsFrmVw::General)))
+            general->OpenMetadataPanel();
+    });
+    run.steps.push_back([](Run &r) {
+        ShootView(r, QStringLiteral("settings-general-lom"));
+        if (auto *general = dynamic_cast<CChildDlgGeneral *>(r.app.SettingsView()->Page(CSettingsFrmVw::General)))
+            general->CloseMetadataPanel();
     });
 }
 
@@ -521,6 +556,7 @@ bool ScheduleFromEnvironment(CCorvessaApp &app)
     auto *run = new Run{app, folder, {}, {}, 0};
     PlanViews(*run);
     PlanSettings(*run);
+    PlanSettingsPages(*run);
     PlanControls(*run);
     PlanMenus(*run);
     PlanDialogs(*run);

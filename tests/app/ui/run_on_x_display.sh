@@ -64,6 +64,12 @@ expect "^settings page=4$"
 expect "^settings-fonts view=0 SettingsView .* saved=1$"
 expect "^settings-fonts-course-name view=0 SettingsView .* saved=1$"
 expect "^settings-fonts-size-open picture=[0-9]*x[0-9]* saved=1$"
+# The pages of the course's identity, look and construction, and the LOM editor unfolded, are pictured.
+for page in general themes background templates graphics construction; do
+  expect "^settings-$page page=1$"
+  expect "^settings-$page view=0 SettingsView .* saved=1$"
+done
+expect "^settings-general-lom view=0 SettingsView .* saved=1$"
 # The custom controls, each pictured open: the palette walked by keys and chosen, the line widths, a list
 # cell and a browse cell edited in place.
 expect "^controls hovering=1 picture=[0-9]*x[0-9]* saved=1$"
