@@ -1,6 +1,11 @@
 #include "app/ui/SettingsFrmVw.h"
 
+#include "app/ui/ChildDlgAssessment.h"
+#include "app/ui/ChildDlgButtons.h"
 #include "app/ui/ChildDlgFontsNew.h"
+#include "app/ui/ChildDlgInteractivity.h"
+#include "app/ui/ChildDlgManagement.h"
+#include "app/ui/ChildDlgParagraphQuest.h"
 #include "app/ui/SettingsPage.h"
 #include "document/CorvessaDoc.h"
 #include "platform/StringTable.h"
@@ -64,6 +69,16 @@ void CSettingsFrmVw::CreatePages()
         CSettingsPage *page = nullptr;
         if (category == Fonts)
             page = m_fonts = new CChildDlgFontsNew(m_document);
+        else if (category == Buttons)
+            page = new CChildDlgButtons(m_document);
+        else if (category == Interactivity)
+            page = new CChildDlgInteractivity(m_document);
+        else if (category == Questions)
+            page = new CChildDlgParagraphQuest(m_document);
+        else if (category == Assessment)
+            page = new CChildDlgAssessment(m_document);
+        else if (category == Management)
+            page = new CChildDlgManagement(m_document);
         else
             page = new CSettingsPage(m_document);
         page->setObjectName(QStringLiteral("SettingsPage%1").arg(int(category)));
