@@ -88,8 +88,9 @@ TEST(AssessmentRules, TypedNumbers)
     for (const Case &c : cases) {
         const NumberEntry entry = CheckNumber(c.field, c.text);
         EXPECT_EQ(entry.store, c.store) << qPrintable(c.text);
-        if (c.store)
+        if (c.store) {
             EXPECT_EQ(entry.value, c.value) << qPrintable(c.text);
+        }
         EXPECT_EQ(!entry.message.isEmpty(), c.told) << qPrintable(c.text);
     }
     EXPECT_EQ(CheckNumber(NumberField::PoolCount, "x").message, "Please enter an integer.");
