@@ -2,6 +2,7 @@
 
 #include "app/CommandIds.h"
 #include "app/ui/ChildDlgFontsNew.h"
+#include "app/ui/ChildDlgManagement.h"
 #include "app/ui/CorvessaApp.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/PropPageFonts.h"
@@ -23,6 +24,7 @@
 #include "dialogs/ui/DlgSCORMExitCode.h"
 #include "dialogs/ui/DlgSpelling.h"
 #include "document/CorvessaDoc.h"
+#include "platform/StringTable.h"
 
 #include <QAction>
 #include <QApplication>
@@ -203,6 +205,34 @@ void PlanSettings(Run &run)
     run.steps.push_back([](Run &r) {
         ShootScreen(r, QStringLiteral("settings-fonts-size-open"));
         r.app.SettingsView()->FontsPage()->StylePage(1)->SizeBox()->hidePopup();
+        QTreeWidget *tree = r.app.SettingsView()->CategoryTree();
+        tree->setCurrentItem(tree->topLevelItem(CSettingsFrmVw::General));
+    });
+}
+
+// The Settings window's management (with each tab of its sheet), assessment, buttons, interactivity and
+// paragraph-question pages.
+void PlanSettingsPages(Run &run)
+{
+    const std::pair<int, int> pages[] = {
+        {CSettingsFrmVw::Management, 0}, {CSettingsFrmVw::Management, 1}, {CSettingsFrmVw::Management, 2},
+        {CSettingsFrmVw::Assessment, 0}, {CSettingsFrmVw::Buttons, 0}, {CSettingsFrmVw::Interactivity, 0},
+        {CSettingsFrmVw::Questions, 0},
+    };
+    for (const auto &[category, tab] : pages) {
+        run.steps.push_back([category, tab](Run &r) {
+            QTreeWidget *tree = r.app.SettingsView()->CategoryTree();
+            tree->setCurrentItem(tree->topLevelItem(category));
+            if (auto *management = qobject_cast<CChildDlgManagement *>(r.app.SettingsView()->Page(category)))
+                management->Sheet()->setCurrentIndex(tab);
+        });
+        run.steps.push_back([category, tab](Run &r) {
+            static const char *const tabs[] = {"", "-web", "-lms"};
+            const QString name = CStringTable::Load(10000 + category).toLower() + QString::fromLatin1(tabs[tab]);
+            ShootView(r, QStringLiteral("settings-") + name);
+        });
+    }
+    run.steps.push_back([](Run &r) {
         QTreeWidget *tree = r.app.SettingsView()->CategoryTree();
         tree->setCurrentItem(tree->topLevelItem(CSettingsFrmVw::General));
     });
@@ -521,6 +551,7 @@ bool ScheduleFromEnvironment(CCorvessaApp &app)
     auto *run = new Run{app, folder, {}, {}, 0};
     PlanViews(*run);
     PlanSettings(*run);
+    PlanSettingsPages(*run);
     PlanControls(*run);
     PlanMenus(*run);
     PlanDialogs(*run);

@@ -8,6 +8,7 @@
 #include "app/ui/ChildDlgParagraphQuest.h"
 #include "app/ui/ImportSummaryView.h"
 #include "app/ui/MainFrame.h"
+#include "app/ui/PublishCommandsView.h"
 #include "app/ui/PropPageManagementLAN.h"
 #include "app/ui/PropPageManagementLMS.h"
 #include "app/ui/PropPageManagementWeb.h"
@@ -15,6 +16,7 @@
 #include "app/ui/controls/SpinEdit.h"
 #include "document/CorvessaDoc.h"
 #include "document/ProjectFile.h"
+#include "model/ComponentMultipleChoice.h"
 #include "model/CorvPage.h"
 #include "model/GlobalHelpers.h"
 
@@ -22,6 +24,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,6 +39,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -818,4 +827,201 @@ TEST(SettingsPagesPart2, ValuesSurviveSaveAndReopen)
     EXPECT_EQ(b->LabelBox(Quit)->currentText(), "Exit");
     EXPECT_TRUE(i->ResponseRadio(1)->isChecked());
     EXPECT_EQ(q->WordCountEdit()->Text(), "8");
+}
+
+namespace {
+
+// What a program printed and how it ended; status -1 when it could not be run.
+struct ToolRun {
+    int status = -1;
+    QString output;
+};
+
+ToolRun RunTool(const QString &program, const QStringList &arguments, const QProcessEnvironment &environment = {})
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    if (!environment.isEmpty())
+        process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    if (!process.waitForStarted(10000) || !process.waitForFinished(180000))
+        return {};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAll()).trimmed()};
+}
+
+// The pages' application over a saved project, with the program folder of the build (run-time, themes,
+// templates) so that it can publish; what the Publish window would open is not opened.
+struct PublishingPagesApp : PagesApp {
+    explicit PublishingPagesApp(const std::function<void(CCorvessaDoc &)> &course) : PagesApp(course)
+    {
+        const QDir built(QStringLiteral(CORV_BUILT_PROGRAM_FOLDER));
+        for (const QFileInfo &entry : built.entryInfoList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot)) {
+            const QString target = f.ProgramFolder() + u'/' + entry.fileName();
+            if ((entry.isFile() && entry.isExecutable()) || (entry.isFile() && QFileInfo::exists(target)))
+                continue;
+            EXPECT_EQ(QProcess::execute("cp", {"-R", entry.absoluteFilePath(), target}), 0) << qPrintable(target);
+        }
+        doc->MutableSettings().WarnInteractTooLow = 0;
+        app->PublishView()->Controller().SetOpeners([](const QString &) {}, [](const QString &) {});
+        f.prompt.SetFallback(CPrompt::yes);
+    }
+    void Publish(CPublishCommandsView::Kind kind)
+    {
+        f.prompt.Clear();
+        app->OnViewPublish();
+        QTest::mouseClick(app->PublishView()->Button(kind), Qt::LeftButton);
+        app->OnViewSettings();
+    }
+    QString Published(const QString &path) const { return f.tree / ("p/Fixture Published files/" + path); }
+    QStringList Failures() const
+    {
+        return Told().filter(QRegularExpression("^Fail|could not|cannot|missing", QRegularExpression::CaseInsensitiveOption));
+    }
+};
+
+// Node's view of a published options script: the settings the run-time reads.
+QJsonObject PrefsInNode(const QString &script)
+{
+    const ToolRun run = RunTool("node", {QStringLiteral(CORV_SOURCE_DIR "/tests/publish/scripts_check.js"), script});
+    EXPECT_EQ(run.status, 0) << qPrintable(run.output);
+    return QJsonDocument::fromJson(run.output.toUtf8()).object().value("kvxPrefs").toObject();
+}
+
+QString OnlyPrefsScript(const QString &folder)
+{
+    const QStringList scripts = QDir(folder + "/content/scripts").entryList({"*_prefs.js"}, QDir::Files);
+    EXPECT_EQ(scripts.size(), 1) << qPrintable(folder);
+    return scripts.isEmpty() ? QString() : folder + "/content/scripts/" + scripts.front();
+}
+
+} // namespace
+
+// Guards the way from the pages to the published course: settings changed through the Management, its three
+// tabs, the Assessment and the Buttons pages reach the LAN course's options script (read back by Node), the
+// PHP configuration of the web course (PHP accepts it and reads the values back, a quote in the password
+// included) and the LMS manifest (xmllint reads the SCORM edition and the vendor block).
+TEST(SettingsPagesPart2, ChangesReachThePublishedCourses)
+{
+    for (const char *tool : {"node", "php", "xmllint"})
+        if (QStandardPaths::findExecutable(tool).isEmpty())
+            GTEST_SKIP() << tool << " is not installed";
+    PublishingPagesApp a([](CCorvessaDoc &) {});
+    CChildDlgManagement *m = a.Management(0);
+    Click(m->RecordDataCheck());
+    Click(m->SignInCheck());
+    Type(m->NameLabelEdit(), "Learner name");
+    Type(m->LanPage()->TableEdit(), "LanResults");
+    m = a.Management(1);
+    CPropPageManagementWeb *web = m->WebPage();
+    Click(web->PhpRadio());
+    Type(web->DbTypeBox()->lineEdit(), "mysql");
+    Leave(web->DbTypeBox());
+    Type(web->ServerEdit(), "db.example.org");
+    Leave(web->ServerEdit());
+    Type(web->PhpPasswordEdit(), "pa'ss");
+    Leave(web->PhpPasswordEdit());
+    Type(web->TableEdit(), "WebResults");
+    m = a.Management(2);
+    CPropPageManagementLMS *lms = m->LmsPage();
+    Click(lms->Version2004Radio());
+    lms->SetExitChooser([](int scorm12, const QString &, QWidget *) {
+        return scorm12 == 0 ? std::optional<QString>("\"logout\"") : std::nullopt;
+    });
+    Click(lms->SetExitButton());
+    ChooseByKeys(lms->CompatibleBox(), "SumTotal");
+    auto *as = a.Show<CChildDlgAssessment>(CSettingsFrmVw::Assessment);
+    Click(as->AssessmentCheck());
+    Type(as->PassMarkEdit(), "70");
+    auto *b = a.Show<CChildDlgButtons>(CSettingsFrmVw::Buttons);
+    Click(b->DelayCheck());
+    Type(b->DelaySecondsEdit(), "5");
+
+    for (auto kind : {CPublishCommandsView::Lan, CPublishCommandsView::Web, CPublishCommandsView::Lms}) {
+        a.Publish(kind);
+        EXPECT_EQ(a.Failures(), QStringList()) << kind;
+    }
+    EXPECT_EQ(a.S().WebPHPDbTableName, "WebResults");
+
+    const QJsonObject lan = PrefsInNode(OnlyPrefsScript(a.Published("Lan-based database")));
+    EXPECT_EQ(lan.value("table").toString(), "LanResults");
+    EXPECT_EQ(lan.value("labelName").toString(), "Learner name");
+    EXPECT_TRUE(lan.value("record").toBool() && lan.value("signin").toBool() && lan.value("assessment").toBool());
+    EXPECT_EQ(lan.value("assessPassMark").toInt(), 70);
+    EXPECT_EQ(lan.value("nextBtnDelay").toInt(), 5);
+
+    const QString config = a.Published("Web-based database/content/include/kqconfig.php");
+    const ToolRun lint = RunTool("php", {"-l", config});
+    EXPECT_EQ(lint.status, 0) << qPrintable(lint.output);
+    const ToolRun read = RunTool("php", {"-r", "include $argv[1]; echo json_encode([$kqDbType, $kqDbHost, $kqDbPassword, "
+                                           "$kqTable1, $kqNameRequired]);",
+                                     config});
+    EXPECT_EQ(read.output, R"(["mysql","db.example.org","pa'ss","WebResults",true])") << qPrintable(config);
+
+    const QString manifest = a.Published("LMS/imsmanifest.xml");
+    EXPECT_EQ(RunTool("xmllint", {"--noout", manifest}).status, 0);
+    EXPECT_EQ(RunTool("xmllint", {"--xpath", "string(//*[local-name()='schemaversion'])", manifest}).output,
+              "2004 4th Edition");
+    EXPECT_EQ(RunTool("xmllint", {"--xpath", "count(//*[local-name()='ItemDataExtra'])", manifest}).output, "1");
+    const QJsonObject scorm = PrefsInNode(OnlyPrefsScript(a.Published("LMS")));
+    EXPECT_EQ(scorm.value("cmiExit").toString(), "logout");
+}
+
+// Guards the assessment a learner takes: a quiz published after its pass mark and its time limit were typed
+// into the Assessment page passes at 50 % with a pass mark of 40, and ends without a score when the time
+// for all questions runs out, in headless Chromium.
+TEST(SettingsPagesPart2, AssessmentSetOnThePageHoldsInTheBrowser)
+{
+    if (QStandardPaths::findExecutable("node").isEmpty())
+        GTEST_SKIP() << "node is not installed";
+    PublishingPagesApp a([](CCorvessaDoc &doc) {
+        CRecordingPrompt prompt;
+        doc.ClearMainScreens();
+        const auto screen = [&doc](int id, const QString &label, int type, const QString &title) {
+            return doc.AddScreen(std::make_unique<CCorvPage>(id, title, "", "", 0, label, type, -1));
+        };
+        screen(1, "1", pt_folder, "Welcome");
+        const char *stems[] = {"Which colour is the sky on a clear day?", "Which of these is a sea bird?"};
+        const QStringList options[] = {{"Blue", "Green"}, {"Gull", "Robin"}};
+        for (int k = 0; k < 2; ++k) {
+            CCorvPage *question = screen(2 + k, QString("1_%1").arg(k + 1), pt_question, QString("Question %1").arg(k + 1));
+            auto choice = std::make_unique<CComponentMultipleChoice>();
+            choice->SetBounds(CRect(10, 10, 1000, 500), false);
+            choice->SetQuestionText(stems[k]);
+            choice->SetOptions({options[k][0], options[k][1], {}, {}, {}}, {1, 0, 0, 0, 0});
+            choice->m_singleAnswer = 1;
+            question->AddComponent(std::move(choice), prompt);
+        }
+        screen(4, "1_3", pt_document, "The end");
+        screen(5, "2", pt_asmt_folder, "Final Performance Screens");
+        screen(6, "2_1", pt_asmt_document, "Passed");
+        screen(7, "2_2", pt_asmt_document, "Not passed");
+        doc.MutableSettings().MenuBasedCourse = 0;
+    });
+    auto *as = a.Show<CChildDlgAssessment>(CSettingsFrmVw::Assessment);
+    Click(as->AssessmentCheck());
+    Type(as->PassMarkEdit(), "40");
+    Leave(as->PassMarkEdit());
+    Click(as->TimeLimitCheck());
+    Click(as->AllQuestionsRadio());
+    Type(as->AllSecondsEdit(), "2");
+    Leave(as->AllSecondsEdit());
+    Click(as->RandomQuestionsCheck());
+    EXPECT_EQ(std::tie(a.S().PercentagePassMark, a.S().TimeLimitAllQuestions, a.S().TimeLimitType),
+              std::make_tuple(40, 2, 1));
+
+    a.Publish(CPublishCommandsView::Standalone);
+    ASSERT_EQ(a.Failures(), QStringList());
+    const QString course = a.Published("Standalone");
+    ASSERT_TRUE(QFileInfo::exists(course + "/content/ind.htm"));
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("NODE_PATH", QDir::cleanPath(QStringLiteral(CORV_BUILT_PROGRAM_FOLDER "/../runtime-node/node_modules")));
+    const ToolRun run = RunTool("node",
+                            {QStringLiteral(CORV_SOURCE_DIR "/tests/app/ui/check_assessment_course.js"), course, "40", "2",
+                             QStringLiteral(CORV_BUILD_TEST_DIR "/settings-pages")},
+                            environment);
+    if (run.status == 77)
+        GTEST_SKIP() << qPrintable(run.output);
+    EXPECT_EQ(run.status, 0) << qPrintable(run.output);
 }
