@@ -56,6 +56,9 @@ QStringList LabelEntries(Button button)
 
 int FindLabel(const QStringList &entries, const QString &label)
 {
+    // Every text begins with the empty label, but a null text says it does not.
+    if (label.isEmpty())
+        return entries.isEmpty() ? -1 : 0;
     for (int i = 0; i < entries.size(); ++i)
         if (entries[i].startsWith(label, Qt::CaseInsensitive))
             return i;

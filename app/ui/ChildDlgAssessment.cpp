@@ -89,8 +89,11 @@ void CChildDlgAssessment::BuildControls()
     grid->addWidget(Note(Text(10808), this), row++, 0, 1, 4);
     grid->addWidget(m_assessment, row++, 0, 1, 4);
     grid->addWidget(m_showCorrect, row++, 0, 1, 4);
-    grid->addWidget(m_feedback, row, 0, 1, 3);
-    grid->addWidget(m_feedbackButton, row++, 3);
+    auto *feedback = new QHBoxLayout;
+    feedback->addWidget(m_feedback);
+    feedback->addWidget(m_feedbackButton);
+    feedback->addStretch(1);
+    grid->addLayout(feedback, row++, 0, 1, 4);
     grid->addWidget(m_okProgress, row++, 0, 1, 4);
     grid->addWidget(m_evaluateNote, row++, 0, 1, 4);
     grid->addWidget(m_evaluate, row++, 0, 1, 4);

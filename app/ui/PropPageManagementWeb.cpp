@@ -82,6 +82,8 @@ void CPropPageManagementWeb::BuildControls()
     m_dbType->setAccessibleName(QStringLiteral("DB type"));
     m_dbType->setEditable(true);
     m_dbType->setInsertPolicy(QComboBox::NoInsert);
+    // A typed driver key stays as typed: no completion to a listed name.
+    m_dbType->setCompleter(nullptr);
     for (int i = 0; i < kDbTypeCount; ++i)
         m_dbType->addItem(DbTypeName(i));
     m_server = MakeEdit(QStringLiteral("Server"), m_phpStandardPanel);
