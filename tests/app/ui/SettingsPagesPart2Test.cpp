@@ -937,6 +937,7 @@ TEST(SettingsPagesPart2, ChangesReachThePublishedCourses)
     Type(web->PhpPasswordEdit(), "pa'ss");
     Leave(web->PhpPasswordEdit());
     Type(web->TableEdit(), "WebResults");
+    Leave(web->TableEdit());
     m = a.Management(2);
     CPropPageManagementLMS *lms = m->LmsPage();
     Click(lms->Version2004Radio());
@@ -1009,8 +1010,8 @@ TEST(SettingsPagesPart2, AssessmentSetOnThePageHoldsInTheBrowser)
         }
         screen(4, "1_3", pt_document, "The end");
         screen(5, "2", pt_asmt_folder, "Final Performance Screens");
-        screen(6, "2_1", pt_asmt_document, "Passed");
-        screen(7, "2_2", pt_asmt_document, "Not passed");
+        screen(6, "2_1", pt_asmt_document, "Well done");
+        screen(7, "2_2", pt_asmt_document, "Not yet");
         doc.MutableSettings().MenuBasedCourse = 0;
     });
     auto *as = a.Show<CChildDlgAssessment>(CSettingsFrmVw::Assessment);
