@@ -84,7 +84,7 @@ void CChildDlgAssessment::BuildControls()
     m_disableBack = Make<QCheckBox>(Text(10826), this);
     m_disableMenu = Make<QCheckBox>(Text(10827), this);
 
-    auto *grid = new QGridLayout(this);
+    auto *grid = new QGridLayout(ScrollingBody(this));
     int row = 0;
     grid->addWidget(Note(Text(10808), this), row++, 0, 1, 4);
     grid->addWidget(m_assessment, row++, 0, 1, 4);

@@ -125,7 +125,7 @@ void CChildDlgButtons::BuildControls()
     grid->addWidget(m_help, row, 1);
     grid->addWidget(m_hideHelp, row++, 2);
     grid->setColumnStretch(3, 1);
-    auto *layout = new QHBoxLayout(this);
+    auto *layout = new QHBoxLayout(ScrollingBody(this));
     layout->addWidget(buttons, 0, Qt::AlignTop);
     auto *right = new QVBoxLayout;
     right->addLayout(grid);

@@ -34,7 +34,7 @@ CChildDlgInteractivity::CChildDlgInteractivity(CCorvessaDoc &document, QWidget *
     m_evaluate = Make<QCheckBox>(CStringTable::Load(10709), this);
     m_evaluateProgress = Make<QCheckBox>(QStringLiteral("Automatically progress after click on 'Evaluate' button"), this);
 
-    auto *layout = new QVBoxLayout(this);
+    auto *layout = new QVBoxLayout(ScrollingBody(this));
     layout->addWidget(Note(CStringTable::Load(10700), this));
     for (QRadioButton *radio : m_responses)
         layout->addWidget(radio);

@@ -65,7 +65,7 @@ void CChildDlgManagement::BuildControls()
     grid->addWidget(m_email, 8, 0);
     grid->addWidget(m_emailAddress, 8, 1, 1, 2);
     grid->setColumnStretch(2, 1);
-    auto *layout = new QVBoxLayout(this);
+    auto *layout = new QVBoxLayout(ScrollingBody(this));
     layout->addLayout(grid);
     layout->addWidget(m_sheet, 1);
 

@@ -46,7 +46,7 @@ CChildDlgParagraphQuest::CChildDlgParagraphQuest(CCorvessaDoc &document, QWidget
     randomText->setBuddy(m_random);
     m_dependents = {often, every, screens, missing, randomText, m_interval, m_words, m_random};
 
-    auto *grid = new QGridLayout(this);
+    auto *grid = new QGridLayout(ScrollingBody(this));
     grid->addWidget(Note(CStringTable::Load(10800), this), 0, 0, 1, 4);
     grid->addWidget(m_autoCreate, 1, 0, 1, 4);
     grid->addWidget(often, 2, 0, 1, 4);

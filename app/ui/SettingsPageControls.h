@@ -6,6 +6,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
+#include <QVBoxLayout>
 #include <QSignalBlocker>
 #include <QString>
 #include <QWidget>
@@ -46,6 +48,21 @@ inline QLabel *Note(const QString &text, QWidget *parent)
     auto *label = new QLabel(text, parent);
     label->setWordWrap(true);
     return label;
+}
+
+// The widget a page lays its controls out on: it scrolls inside the page, so that a tall page never makes the
+// main window taller than the author keeps it.
+inline QWidget *ScrollingBody(QWidget *page)
+{
+    auto *area = new QScrollArea(page);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    auto *body = new QWidget(area);
+    area->setWidget(body);
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(area);
+    return body;
 }
 
 inline void ShowChecked(QAbstractButton *button, bool checked)
