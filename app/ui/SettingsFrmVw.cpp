@@ -1,10 +1,15 @@
 #include "app/ui/SettingsFrmVw.h"
 
+#include "app/ui/ChildDlgAssessment.h"
 #include "app/ui/ChildDlgBackground.h"
+#include "app/ui/ChildDlgButtons.h"
 #include "app/ui/ChildDlgConstruction.h"
 #include "app/ui/ChildDlgFontsNew.h"
 #include "app/ui/ChildDlgGeneral.h"
 #include "app/ui/ChildDlgGraphics.h"
+#include "app/ui/ChildDlgInteractivity.h"
+#include "app/ui/ChildDlgManagement.h"
+#include "app/ui/ChildDlgParagraphQuest.h"
 #include "app/ui/ChildDlgTemplates.h"
 #include "app/ui/ChildDlgThemes.h"
 #include "app/ui/SettingsPage.h"
@@ -82,6 +87,16 @@ void CSettingsFrmVw::CreatePages()
             page = new CChildDlgGraphics(m_document);
         else if (category == Construction)
             page = new CChildDlgConstruction(m_document);
+        else if (category == Buttons)
+            page = new CChildDlgButtons(m_document);
+        else if (category == Interactivity)
+            page = new CChildDlgInteractivity(m_document);
+        else if (category == Questions)
+            page = new CChildDlgParagraphQuest(m_document);
+        else if (category == Assessment)
+            page = new CChildDlgAssessment(m_document);
+        else if (category == Management)
+            page = new CChildDlgManagement(m_document);
         else
             page = new CSettingsPage(m_document);
         page->setObjectName(QStringLiteral("SettingsPage%1").arg(int(category)));

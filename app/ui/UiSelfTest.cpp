@@ -3,6 +3,7 @@
 #include "app/CommandIds.h"
 #include "app/ui/ChildDlgFontsNew.h"
 #include "app/ui/ChildDlgGeneral.h"
+#include "app/ui/ChildDlgManagement.h"
 #include "app/ui/CorvessaApp.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/PropPageFonts.h"
@@ -240,6 +241,34 @@ void PlanSettingsPages(Run &run)
         ShootView(r, QStringLiteral("settings-general-lom"));
         if (auto *general = dynamic_cast<CChildDlgGeneral *>(r.app.SettingsView()->Page(CSettingsFrmVw::General)))
             general->CloseMetadataPanel();
+    });
+}
+
+// The Settings window's management (with each tab of its sheet), assessment, buttons, interactivity and
+// paragraph-question pages.
+void PlanManagementPages(Run &run)
+{
+    const std::pair<int, int> pages[] = {
+        {CSettingsFrmVw::Management, 0}, {CSettingsFrmVw::Management, 1}, {CSettingsFrmVw::Management, 2},
+        {CSettingsFrmVw::Assessment, 0}, {CSettingsFrmVw::Buttons, 0}, {CSettingsFrmVw::Interactivity, 0},
+        {CSettingsFrmVw::Questions, 0},
+    };
+    for (const auto &[category, tab] : pages) {
+        run.steps.push_back([category, tab](Run &r) {
+            QTreeWidget *tree = r.app.SettingsView()->CategoryTree();
+            tree->setCurrentItem(tree->topLevelItem(category));
+            if (auto *management = qobject_cast<CChildDlgManagement *>(r.app.SettingsView()->Page(category)))
+                management->Sheet()->setCurrentIndex(tab);
+        });
+        run.steps.push_back([category, tab](Run &r) {
+            static const char *const tabs[] = {"", "-web", "-lms"};
+            const QString name = CStringTable::Load(10000 + category).toLower() + QString::fromLatin1(tabs[tab]);
+            ShootView(r, QStringLiteral("settings-") + name);
+        });
+    }
+    run.steps.push_back([](Run &r) {
+        QTreeWidget *tree = r.app.SettingsView()->CategoryTree();
+        tree->setCurrentItem(tree->topLevelItem(CSettingsFrmVw::General));
     });
 }
 
@@ -557,6 +586,7 @@ bool ScheduleFromEnvironment(CCorvessaApp &app)
     PlanViews(*run);
     PlanSettings(*run);
     PlanSettingsPages(*run);
+    PlanManagementPages(*run);
     PlanControls(*run);
     PlanMenus(*run);
     PlanDialogs(*run);

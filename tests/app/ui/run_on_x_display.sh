@@ -70,6 +70,11 @@ for page in general themes background templates graphics construction; do
   expect "^settings-$page view=0 SettingsView .* saved=1$"
 done
 expect "^settings-general-lom view=0 SettingsView .* saved=1$"
+# The management page with each tab of its sheet, and the assessment, buttons, interactivity and
+# paragraph-question pages are pictured.
+for page in management management-web management-lms assessment buttons interactivity questions; do
+  expect "^settings-$page view=0 SettingsView .* saved=1$"
+done
 # The custom controls, each pictured open: the palette walked by keys and chosen, the line widths, a list
 # cell and a browse cell edited in place.
 expect "^controls hovering=1 picture=[0-9]*x[0-9]* saved=1$"
