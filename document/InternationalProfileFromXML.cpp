@@ -68,8 +68,9 @@ public:
         const Open closed = m_open.back();
         m_open.pop_back();
         // Line breaks are kept as the program has always held them: CR LF.
+        // CDATA sections keep the file's own line ends (a profile edited on Windows holds CR LF there).
         QString text = closed.text;
-        text.replace(u'\n', QStringLiteral("\r\n"));
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n').replace(u'\n', QStringLiteral("\r\n"));
         InternationalItemFileFromXML *file = CurrentFile();
         if (closed.name == u"item") {
             m_item = nullptr;

@@ -1,6 +1,7 @@
 #include "app/ui/SettingsFrmVw.h"
 
 #include "app/ui/ChildDlgFontsNew.h"
+#include "app/ui/ChildDlgInternationalisation.h"
 #include "app/ui/SettingsPage.h"
 #include "document/CorvessaDoc.h"
 #include "platform/StringTable.h"
@@ -64,6 +65,8 @@ void CSettingsFrmVw::CreatePages()
         CSettingsPage *page = nullptr;
         if (category == Fonts)
             page = m_fonts = new CChildDlgFontsNew(m_document);
+        else if (category == Internationalization)
+            page = new CChildDlgInternationalisation(m_document);
         else
             page = new CSettingsPage(m_document);
         page->setObjectName(QStringLiteral("SettingsPage%1").arg(int(category)));
