@@ -97,14 +97,17 @@ int LinearScan(const QStringList &names, const QStringList &keywords, const QStr
 int main()
 {
     QStringList names, keywords;
-    QElapsedTimer parse;
-    parse.start();
     const QByteArray xml = BuildIndex(names, keywords);
+    QElapsedTimer timer;
+    timer.start();
     const auto doc = CorvXmlDom::ParseMemory(xml, "images.xml");
+    const double parsed = timer.nsecsElapsed() / 1e6;
+    timer.restart();
     QStringList used;
     CGraphicsLibrary library;
     library.Attach(doc.get(), {}, &used);
-    std::printf("library of %d pictures: parsed and indexed in %.1f ms\n", library.ImageCount(), parse.nsecsElapsed() / 1e6);
+    std::printf("library of %d pictures: parsed in %.1f ms, table and word index built in %.1f ms (once, at start-up)\n",
+                library.ImageCount(), parsed, timer.nsecsElapsed() / 1e6);
     library.SetUseColourPhotos(1);
     library.SetUseBwPhotos(1);
     library.SetUsePhotoObjects(1);

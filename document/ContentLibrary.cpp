@@ -8,14 +8,13 @@
 #include "platform/PathUtil.h"
 #include "platform/Prompt.h"
 #include "platform/SafeFileWriter.h"
+#include "platform/XmlElementReader.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-
-#include <libxml/xmlreader.h>
 
 #include <climits>
 
@@ -26,8 +25,6 @@ constexpr qint64 kMaxCatalogueBytes = 32 * 1024 * 1024;
 
 const QString kUnreadable = QStringLiteral("Unable to read Library");
 const QString kCannotLoad = QStringLiteral("Unable to load library: %1");
-
-QString FromXml(const xmlChar *text) { return text ? QString::fromUtf8(reinterpret_cast<const char *>(text)) : QString(); }
 
 QString Cdata(const QString &text) { return QStringLiteral("<![CDATA[") + CorvEscape::XmlCData(text) + QStringLiteral("]]>"); }
 
@@ -50,7 +47,7 @@ void WriteItem(QString &xml, const LibraryItemFromXML &item)
 class CatalogueBuilder
 {
 public:
-    void Start(xmlTextReaderPtr reader, const QString &name)
+    void Start(_xmlTextReader *reader, const QString &name)
     {
         m_collecting = false;
         m_open.push_back({name, {}});
@@ -61,9 +58,7 @@ public:
             if (!m_model)
                 return; // an item before the catalogue's own element
             auto item = std::make_unique<LibraryItemFromXML>();
-            xmlChar *depth = xmlTextReaderGetAttribute(reader, BAD_CAST "depth");
-            item->SetDepth(depth ? FromXml(depth) : QStringLiteral("0"));
-            xmlFree(depth);
+            item->SetDepth(CorvXmlElementReader::Attribute(reader, "depth", QStringLiteral("0")));
             m_items.push_back(item.get());
             m_model->items.push_back(std::move(item));
             ++m_model->itemCounter;
@@ -87,9 +82,7 @@ public:
             return;
         const Open closed = m_open.back();
         m_open.pop_back();
-        // CDATA sections keep the file's own line ends; every line end is read as CR LF.
-        QString text = closed.text;
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n').replace(u'\n', QStringLiteral("\r\n"));
+        const QString text = CorvXmlElementReader::WithCrLf(closed.text);
         LibraryItemFromXML *item = m_items.empty() ? nullptr : m_items.back();
         if (closed.name == u"libraryitem") {
             if (item)
@@ -168,37 +161,12 @@ std::unique_ptr<LibraryFromXML> LibraryFromXML::ReadBytes(const QByteArray &byte
             *errorText = why;
         return nullptr;
     };
-    if (bytes.size() > INT_MAX)
-        return fail(QStringLiteral("The file is too large for a library."));
-    xmlTextReaderPtr reader = xmlReaderForMemory(bytes.constData(), int(bytes.size()), "library.kvxl", nullptr,
-                                                 XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
-    if (!reader)
-        return fail(QStringLiteral("The library could not be read."));
     CatalogueBuilder builder;
-    int status = 0;
-    while ((status = xmlTextReaderRead(reader)) == 1) {
-        switch (xmlTextReaderNodeType(reader)) {
-        case XML_READER_TYPE_ELEMENT:
-            builder.Start(reader, FromXml(xmlTextReaderConstLocalName(reader)).toLower());
-            if (xmlTextReaderIsEmptyElement(reader))
-                builder.End();
-            break;
-        case XML_READER_TYPE_END_ELEMENT: builder.End(); break;
-        case XML_READER_TYPE_TEXT:
-        case XML_READER_TYPE_CDATA:
-        case XML_READER_TYPE_WHITESPACE:
-        case XML_READER_TYPE_SIGNIFICANT_WHITESPACE: builder.Text(FromXml(xmlTextReaderConstValue(reader))); break;
-        default: break;
-        }
-    }
     QString reason;
-    if (status != 0) {
-        const xmlError *error = xmlGetLastError();
-        reason = error && error->message ? QString::fromUtf8(error->message).trimmed()
-                                         : QStringLiteral("The library is not well-formed XML.");
-    }
-    xmlFreeTextReader(reader);
-    if (status != 0)
+    if (!CorvXmlElementReader::Read(bytes, "library.kvxl",
+                                    {[&](_xmlTextReader *reader, const QString &name) { builder.Start(reader, name); },
+                                     [&](const QString &text) { builder.Text(text); }, [&] { builder.End(); }},
+                                    &reason))
         return fail(reason);
     std::unique_ptr<LibraryFromXML> model = builder.Take();
     if (!model)

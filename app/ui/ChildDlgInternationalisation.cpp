@@ -159,6 +159,8 @@ void CChildDlgInternationalisation::FillList()
             if (item.multiline)
                 m_list->SetMultiLineRow(row, true);
         }
+        // Descriptions wrap: each row as high as its text needs.
+        m_list->resizeRowsToContents();
     }
     m_filling = false;
 }

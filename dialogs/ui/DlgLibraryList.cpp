@@ -57,7 +57,7 @@ CDlgLibraryList::CDlgLibraryList(CCorvessaDoc &document, QWidget *parent, CFileD
     m_list->setShowGrid(true);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->verticalHeader()->hide();
-    m_list->setMinimumSize(760, 260);
+    m_list->setMinimumSize(980, 260);
     layout->addWidget(m_list, 1);
 
     auto *selectRow = new QHBoxLayout;

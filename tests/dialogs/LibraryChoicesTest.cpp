@@ -142,7 +142,13 @@ TEST_F(LibraryRoundTrip, ScreensComeOutOfTheLibraryAsTheyWentIn)
         EXPECT_EQ(TempTree::ReadAll(tree / QStringLiteral("cmp/a%1/s.kvl").arg(i)).remove(4, 4),
                   TempTree::ReadAll(tree / QStringLiteral("cmp/b%1/s.kvl").arg(i)).remove(4, 4))
             << "screen " << i;
-        EXPECT_EQ(FilesBelow(tree / QStringLiteral("cmp/a%1").arg(i)), FilesBelow(tree / QStringLiteral("cmp/b%1").arg(i)));
+        // The media each saves beside it (the archives themselves differ only in the screen's number).
+        auto wasFiles = FilesBelow(tree / QStringLiteral("cmp/a%1").arg(i));
+        auto isFiles = FilesBelow(tree / QStringLiteral("cmp/b%1").arg(i));
+        wasFiles.erase("s.kvl");
+        isFiles.erase("s.kvl");
+        EXPECT_FALSE(wasFiles.empty());
+        EXPECT_TRUE(wasFiles == isFiles) << "screen " << i;
     }
     // The media of the second project are those of the first.
     auto media = [](const QString &folder) {
@@ -154,7 +160,7 @@ TEST_F(LibraryRoundTrip, ScreensComeOutOfTheLibraryAsTheyWentIn)
         return kept;
     };
     EXPECT_FALSE(media(tree / "first/First").empty());
-    EXPECT_EQ(media(tree / "first/First"), media(tree / "second/Second"));
+    EXPECT_TRUE(media(tree / "first/First") == media(tree / "second/Second"));
     EXPECT_TRUE(prompt.Texts().isEmpty()) << qPrintable(prompt.Texts().join(u'\n'));
 }
 

@@ -80,7 +80,9 @@ TEST(GraphicsLibrary, QueryTexts)
     EXPECT_EQ(s.library.SelectImages(quoted), std::vector<int>{8});
     EXPECT_TRUE(s.library.BuildKeywordQuery({"cat"}, "a'b\"c").contains("concat('a', \"'\", 'b\"c')"));
 
-    s.library.SetUseColourPhotos(0);
+    for (auto set : {&CGraphicsLibrary::SetUseColourPhotos, &CGraphicsLibrary::SetUseBwPhotos,
+                     &CGraphicsLibrary::SetUsePhotoObjects, &CGraphicsLibrary::SetUseVectors})
+        (s.library.*set)(0);
     EXPECT_EQ(s.library.TypeCondition(), "(0)");
 }
 
