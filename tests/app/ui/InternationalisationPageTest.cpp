@@ -152,8 +152,8 @@ TEST(InternationalisationPage, EditsTextsInPlace)
     EXPECT_TRUE(a.f.prompt.Texts().isEmpty()) << qPrintable(a.f.prompt.Texts().join('\n'));
 
     // A picture of the page for a person to look at.
-    QDir().mkpath(QStringLiteral(CORV_BUILD_TEST_DIR "/screenshots"));
-    a.app->MainFrame()->grab().save(QStringLiteral(CORV_BUILD_TEST_DIR "/screenshots/internationalisation_page.png"));
+    QDir().mkpath(QStringLiteral(CORV_BUILD_TEST_DIR "/offscreen-shots"));
+    a.app->MainFrame()->grab().save(QStringLiteral(CORV_BUILD_TEST_DIR "/offscreen-shots/internationalisation_page.png"));
 }
 
 // Guards export, import and reset: the export holds the texts as edited and becomes the page's file; an

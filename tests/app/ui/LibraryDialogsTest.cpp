@@ -48,9 +48,9 @@ protected:
     }
     static void Keep(QWidget &dialog, const char *name)
     {
-        QDir().mkpath(QStringLiteral(CORV_BUILD_TEST_DIR "/screenshots"));
+        QDir().mkpath(QStringLiteral(CORV_BUILD_TEST_DIR "/offscreen-shots"));
         dialog.resize(dialog.sizeHint());
-        dialog.grab().save(QStringLiteral(CORV_BUILD_TEST_DIR "/screenshots/") + name + ".png");
+        dialog.grab().save(QStringLiteral(CORV_BUILD_TEST_DIR "/offscreen-shots/") + name + ".png");
     }
 
     std::vector<LibraryOutlineRow> rows;
