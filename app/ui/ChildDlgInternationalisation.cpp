@@ -107,6 +107,8 @@ void CChildDlgInternationalisation::SizeColumns()
     m_list->setColumnWidth(0, 30);
     m_list->setColumnWidth(1, description);
     m_list->setColumnWidth(kTextColumn, description * 3);
+    // Descriptions wrap: each row as high as its text needs at these widths.
+    m_list->resizeRowsToContents();
 }
 
 void CChildDlgInternationalisation::RefreshFromDocument()
@@ -159,7 +161,6 @@ void CChildDlgInternationalisation::FillList()
             if (item.multiline)
                 m_list->SetMultiLineRow(row, true);
         }
-        // Descriptions wrap: each row as high as its text needs.
         m_list->resizeRowsToContents();
     }
     m_filling = false;
