@@ -6,7 +6,6 @@
 
 #include <QFile>
 
-#include <libxml/parser.h>
 #include <libxml/tree.h>
 
 namespace {
@@ -28,8 +27,6 @@ int CountImages(xmlNode *node)
 
 } // namespace
 
-void CImagesXmlIndex::DocFree::operator()(_xmlDoc *doc) const { xmlFreeDoc(doc); }
-
 CImagesXmlIndex::CImagesXmlIndex(const CCorvContext &context) : m_context(context) {}
 
 CImagesXmlIndex::~CImagesXmlIndex() = default;
@@ -44,20 +41,17 @@ int CImagesXmlIndex::LoadLibraryIndex(const QString &indexPath, const QStringLis
     m_usedPictures = usedPictures;
 
     QFile file(indexPath);
-    xmlDocPtr doc = nullptr;
+    CorvXmlDom::DocPtr doc;
     if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = file.readAll();
         ++m_parseCount;
-        doc = xmlReadMemory(bytes.constData(), int(bytes.size()), "images.xml", nullptr,
-                            XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+        doc = CorvXmlDom::ParseMemory(file.readAll(), "images.xml");
     }
-    if (!doc || !xmlDocGetRootElement(doc)) {
-        xmlFreeDoc(doc);
+    if (!doc) {
         m_context.Prompt().Error(CStringTable::Load(kLoadFailedMessage) + indexPath);
         return 0;
     }
-    m_doc.reset(doc);
-    m_imageCount = CountImages(xmlDocGetRootElement(doc));
+    m_doc = std::move(doc);
+    m_imageCount = CountImages(xmlDocGetRootElement(m_doc.get()));
     m_loaded = true;
     return 1;
 }

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "app/GraphicsLibraryIndex.h"
-
-#include <memory>
+#include "platform/XmlDom.h"
 
 class CCorvContext;
 struct _xmlDoc;
@@ -25,14 +24,13 @@ public:
     // Number of "image" elements anywhere in the index.
     int ImageCount() const { return m_imageCount; }
     int ParseCount() const { return m_parseCount; }
+    // The loaded index, which the library's search runs its queries on; null until loaded.
+    _xmlDoc *Document() const { return m_doc.get(); }
+    QStringList *UsedPictures() const { return m_usedPictures; }
 
 private:
-    struct DocFree {
-        void operator()(_xmlDoc *doc) const;
-    };
-
     const CCorvContext &m_context;
-    std::unique_ptr<_xmlDoc, DocFree> m_doc;
+    CorvXmlDom::DocPtr m_doc;
     QString m_indexPath;
     QStringList m_excludedWords;
     QStringList *m_usedPictures = nullptr;

@@ -140,6 +140,8 @@ CStatus CCorvessaDoc::OnNewDocument()
     m_nextTextBoxNumber = 1;
     m_importPending = 1;
     m_finalPerformanceFolder = nullptr;
+    // A new course starts from the profile its settings name.
+    FreeInternationalProfile();
     // A new course always starts with the built-in categories, whatever a store held.
     m_settings.PriorityCategories.clear();
     m_settings.GraphicsCategories =

@@ -2,10 +2,9 @@
 
 #include "model/GlobalHelpers.h"
 #include "platform/SafeFileWriter.h"
+#include "platform/XmlElementReader.h"
 
 #include <QFile>
-
-#include <libxml/xmlreader.h>
 
 #include <algorithm>
 #include <climits>
@@ -15,24 +14,14 @@ namespace {
 // Profiles are a few hundred small items; anything far larger is not a profile.
 constexpr qint64 kMaxProfileBytes = 16 * 1024 * 1024;
 
-QString FromXml(const xmlChar *text) { return text ? QString::fromUtf8(reinterpret_cast<const char *>(text)) : QString(); }
-
-QString Attribute(xmlTextReaderPtr reader, const char *name, const QString &fallback)
-{
-    xmlChar *value = xmlTextReaderGetAttribute(reader, BAD_CAST name);
-    if (!value)
-        return fallback;
-    const QString text = FromXml(value);
-    xmlFree(value);
-    return text;
-}
+using CorvXmlElementReader::Attribute;
 
 // Builds the profile from the reader's events as the profile's handler does: one entry per open element,
 // text gathered only while the innermost element is one whose text is kept and no child has started.
 class ProfileBuilder
 {
 public:
-    void Start(xmlTextReaderPtr reader, const QString &name)
+    void Start(_xmlTextReader *reader, const QString &name)
     {
         m_collecting = false;
         m_open.push_back({name, {}});
@@ -67,9 +56,9 @@ public:
             return;
         const Open closed = m_open.back();
         m_open.pop_back();
-        // Line breaks are kept as the program has always held them: CR LF.
-        QString text = closed.text;
-        text.replace(u'\n', QStringLiteral("\r\n"));
+        // Line breaks are kept as the program has always held them: CR LF (CDATA sections keep the file's own
+        // line ends, so a profile edited on Windows holds CR LF there already).
+        const QString text = CorvXmlElementReader::WithCrLf(closed.text);
         InternationalItemFileFromXML *file = CurrentFile();
         if (closed.name == u"item") {
             m_item = nullptr;
@@ -105,7 +94,7 @@ private:
         QString text;
     };
 
-    void StartItem(xmlTextReaderPtr reader)
+    void StartItem(_xmlTextReader *reader)
     {
         if (!m_profile)
             return; // an item before the root element
@@ -215,49 +204,17 @@ std::unique_ptr<InternationalProfileFromXML> InternationalProfileFromXML::ReadFi
 std::unique_ptr<InternationalProfileFromXML> InternationalProfileFromXML::ReadBytes(const QByteArray &bytes,
                                                                                     QString *errorText)
 {
-    // No entity substitution, no DTD loading, no network: the reader reports entity references as nodes,
-    // which are skipped.
-    xmlTextReaderPtr reader = xmlReaderForMemory(bytes.constData(), int(bytes.size()), "profile.kvp", nullptr,
-                                                 XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
-    if (!reader) {
-        if (errorText)
-            *errorText = QStringLiteral("The profile could not be read.");
-        return nullptr;
-    }
     ProfileBuilder builder;
-    int status = 0;
-    while ((status = xmlTextReaderRead(reader)) == 1) {
-        switch (xmlTextReaderNodeType(reader)) {
-        case XML_READER_TYPE_ELEMENT: {
-            builder.Start(reader, FromXml(xmlTextReaderConstLocalName(reader)).toLower());
-            if (xmlTextReaderIsEmptyElement(reader))
-                builder.End();
-            break;
-        }
-        case XML_READER_TYPE_END_ELEMENT:
-            builder.End();
-            break;
-        case XML_READER_TYPE_TEXT:
-        case XML_READER_TYPE_CDATA:
-        case XML_READER_TYPE_WHITESPACE:
-        case XML_READER_TYPE_SIGNIFICANT_WHITESPACE:
-            builder.Text(FromXml(xmlTextReaderConstValue(reader)));
-            break;
-        default:
-            break;
-        }
-    }
     QString reason;
-    if (status != 0) {
-        const xmlError *error = xmlGetLastError();
-        reason = error && error->message ? QString::fromUtf8(error->message).trimmed()
-                                         : QStringLiteral("The profile is not well-formed XML.");
-    }
-    xmlFreeTextReader(reader);
+    const bool read = CorvXmlElementReader::Read(
+        bytes, "profile.kvp",
+        {[&](_xmlTextReader *reader, const QString &name) { builder.Start(reader, name); },
+         [&](const QString &text) { builder.Text(text); }, [&] { builder.End(); }},
+        &reason);
     std::unique_ptr<InternationalProfileFromXML> profile = builder.Take();
-    if (status != 0 || !profile) {
+    if (!read || !profile) {
         if (errorText)
-            *errorText = status != 0 ? reason : QStringLiteral("The file holds no international profile.");
+            *errorText = !read ? reason : QStringLiteral("The file holds no international profile.");
         return nullptr;
     }
     return profile;

@@ -3,6 +3,7 @@
 #include "document/CorvessaDoc.h"
 #include "document/DocumentObserver.h"
 #include "document/InternationalProfileFromXML.h"
+#include "document/InternationalProfileReading.h"
 #include "document/LoadedProfile.h"
 #include "document/ProjectArchive.h"
 #include "model/CorvPage.h"
@@ -159,11 +160,11 @@ bool CProjectFile::LoadFrom(CCorvessaDoc &doc, const QByteArray &bytes, const QS
 void CProjectFile::ReadProjectProfile(CCorvessaDoc &doc, const QString &projectFolder)
 {
     const QString copy = CorvPath::ResolveNoCase(CorvPath::Join(projectFolder, kProfileCopyName));
-    if (!QFileInfo(copy).isFile())
+    // A project without its own copy uses the profile its settings name, not the one a project before it
+    // left in the document.
+    if (!QFileInfo(copy).isFile()) {
+        doc.FreeInternationalProfile();
         return;
-    doc.FreeInternationalProfile();
-    if (auto profile = InternationalProfileFromXML::ReadFile(copy))
-        doc.SetInternationalProfile(std::move(profile));
-    else
-        doc.Prompt().Error(QStringLiteral("Unable to read International Profile sundry text"));
+    }
+    CorvProfileReading::ParseInternationalProfile(doc, copy);
 }

@@ -180,6 +180,8 @@ void CWordDocImporter::SetLibrarySwitches()
     m_library->SetUsePhotoObjects(none ? 1 : m_doc.Settings().UsePhotoObjects);
     m_library->SetUseClipArt(none ? 1 : m_doc.Settings().UseClipArt);
     m_library->SetRandomChoice(m_doc.Settings().UseRandomlyDisplayMatchingGraphics);
+    m_library->SetUseCategoryPriorities(m_doc.Settings().UsePrioritiseGraphicsCategories);
+    m_library->SetCategories(m_doc.Settings().PriorityCategories, m_doc.Settings().GraphicsCategories);
 }
 
 CStatus CWordDocImporter::ConvertDocuments(const std::vector<const CTopic *> &topics, bool createMainMenu,

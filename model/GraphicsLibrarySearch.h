@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The kinds of picture the course lets the system choose from the graphics library (course settings
 // UsePhotoObjects, UseColorPhotos, UseBWPhotos and UseClipArt); flags are 0 or 1.
@@ -27,6 +28,10 @@ public:
     virtual void SetUseClipArt(int use) = 0;
     // 1: choose at random among the matching pictures; 0: the best match.
     virtual void SetRandomChoice(int random) = 0;
+    // 1: search the course's priority categories first, then each graphics category in turn. The course's
+    // categories come with it; a library without categories ignores both.
+    virtual void SetUseCategoryPriorities(int /*use*/) {}
+    virtual void SetCategories(const QStringList & /*priorityCategories*/, const QStringList & /*graphicsCategories*/) {}
     // 1 and the picture's file name (a bare name, found with FindLibraryImage) when a picture matches the
     // text; 0 when none does; -1 when the library is not loaded. workText receives the reason of the
     // choice.

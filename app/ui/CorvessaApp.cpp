@@ -228,6 +228,8 @@ void CCorvessaApp::CreateMainViews()
     m_switcher.SetStarted();
     m_views[SettingsViewIndex] = m_settingsView;
     m_importView = new CImportSummaryView(*m_document);
+    m_librarySearch.Attach(m_library.Document(), m_library.ExcludedWords(), m_library.UsedPictures());
+    m_importView->SetGraphicsLibrary(&m_librarySearch);
     m_editView = new CEditOutlineView(*m_document);
     m_publishView = new CPublishCommandsView(*m_document, *m_editView, &m_specialCharacters, [this] { return SaveProject(); });
     m_publishView->SetProgressWindow(m_progress.get());

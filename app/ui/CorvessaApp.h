@@ -6,6 +6,7 @@
 #include "app/StartupSequence.h"
 #include "app/ViewSwitcher.h"
 #include "document/DocumentObserver.h"
+#include "import/GraphicsLibrary.h"
 #include "platform/CorvContext.h"
 #include "publish/CharacterSubstitutions.h"
 
@@ -80,6 +81,8 @@ public:
     CEditOutlineView *EditView() const { return m_editView; }
     CPublishCommandsView *PublishView() const { return m_publishView; }
     const CImagesXmlIndex &GraphicsLibrary() const { return m_library; }
+    // The search over the loaded index that the importers and topic buttons choose pictures with.
+    CGraphicsLibrary &LibrarySearch() { return m_librarySearch; }
     const QStringList &ExcludedWords() const { return m_sequence.ExcludedWords(); }
     const CCharacterSubstitutions &SpecialCharacters() const { return m_specialCharacters; }
     const QString &GraphicsLibraryRoot() const { return m_context.graphicsLibraryRoot; }
@@ -164,6 +167,7 @@ private:
     std::unique_ptr<CProgressDialog> m_progress;
     CFileRegistry m_registry;
     CImagesXmlIndex m_library;
+    CGraphicsLibrary m_librarySearch;
     CCharacterSubstitutions m_specialCharacters;
     CViewSwitcher m_switcher;
     CStartupSequence m_sequence;

@@ -8,6 +8,7 @@
 #include "app/ui/ChildDlgGeneral.h"
 #include "app/ui/ChildDlgGraphics.h"
 #include "app/ui/ChildDlgInteractivity.h"
+#include "app/ui/ChildDlgInternationalisation.h"
 #include "app/ui/ChildDlgManagement.h"
 #include "app/ui/ChildDlgParagraphQuest.h"
 #include "app/ui/ChildDlgTemplates.h"
@@ -97,6 +98,8 @@ void CSettingsFrmVw::CreatePages()
             page = new CChildDlgAssessment(m_document);
         else if (category == Management)
             page = new CChildDlgManagement(m_document);
+        else if (category == Internationalization)
+            page = new CChildDlgInternationalisation(m_document);
         else
             page = new CSettingsPage(m_document);
         page->setObjectName(QStringLiteral("SettingsPage%1").arg(int(category)));
