@@ -28,7 +28,7 @@ namespace {
 
 QString ShotFolder()
 {
-    const QString folder = QStringLiteral(CORV_BUILD_TEST_DIR "/screenshots");
+    const QString folder = QStringLiteral(CORV_BUILD_TEST_DIR "/rich-text-screenshots");
     QDir().mkpath(folder);
     return folder;
 }
