@@ -359,9 +359,14 @@ void CTableWindow::FocusNextCell(int from)
 void CTableWindow::OnCellSelChange(int index)
 {
     m_component.SetActiveCell(index);
-    const auto uniform = UniformFaceAndSize(m_cells[size_t(index)]->GetSelectionCharFormat());
+    const CCharFormat format = m_cells[size_t(index)]->GetSelectionCharFormat();
+    const auto uniform = UniformFaceAndSize(format);
     if (uniform && selectFontInToolbar)
         selectFontInToolbar(uniform->first, uniform->second);
+    if (showSelectionFont) {
+        const auto [face, points] = FaceAndSizeOrBlank(format);
+        showSelectionFont(face, points);
+    }
 }
 
 void CTableWindow::OnTableCommand(int index, int id)

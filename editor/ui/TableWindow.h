@@ -84,6 +84,8 @@ public:
     std::function<void(CComponentBase &)> selectComponent;
     std::function<void(CComponentBase &, int message)> componentCommand;
     std::function<void(const QString &face, int points)> selectFontInToolbar;
+    // Every selection change with the selection's face and size: "" and 0 for what varies over it.
+    std::function<void(const QString &face, int points)> showSelectionFont;
     std::function<bool(CComponentTable::Settings &settings)> updateTableDialog;
 
     // The messages of the cells' table commands.

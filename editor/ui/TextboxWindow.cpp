@@ -259,9 +259,14 @@ bool CTextboxWindow::OnFormatCommand(int commandId)
 
 void CTextboxWindow::OnSelChange()
 {
-    const auto uniform = UniformFaceAndSize(m_edit->GetSelectionCharFormat());
+    const CCharFormat format = m_edit->GetSelectionCharFormat();
+    const auto uniform = UniformFaceAndSize(format);
     if (uniform && selectFontInToolbar)
         selectFontInToolbar(uniform->first, uniform->second);
+    if (showSelectionFont) {
+        const auto [face, points] = FaceAndSizeOrBlank(format);
+        showSelectionFont(face, points);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------------------

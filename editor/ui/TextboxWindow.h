@@ -80,6 +80,8 @@ public:
     std::function<void(CComponentBase &)> selectComponent;
     std::function<void(CComponentBase &, int commandId)> componentCommand;
     std::function<void(const QString &face, int points)> selectFontInToolbar;
+    // Every selection change with the selection's face and size: "" and 0 for what varies over it.
+    std::function<void(const QString &face, int points)> showSelectionFont;
 
     enum MenuId {
         idCutTextbox = 32847,

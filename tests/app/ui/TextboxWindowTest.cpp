@@ -117,6 +117,17 @@ TEST(TextboxWindow, FormattingBarShowsUniformFaceAndSize)
     EXPECT_TRUE(b.toolbar.isEmpty());
     b.Edit().SetDocSelection(1, 2);
     EXPECT_EQ(b.toolbar, QStringList{"Liberation Serif 12"});
+
+    // A display that shows what varies as blank gets every change.
+    QStringList shown;
+    b.window->showSelectionFont = [&](const QString &face, int points) {
+        shown << face + "/" + QString::number(points);
+    };
+    b.Edit().SetDocSelection(0, 7);
+    b.Edit().SetDocSelection(0, 3);
+    b.Edit().SetSelectionPointSize(14);
+    b.Edit().SetDocSelection(2, 5);
+    EXPECT_EQ(shown, (QStringList{"/12", "Liberation Serif/12", "Liberation Serif/14", "/0"}));
 }
 
 // Guards the font dialog: face, size, colour, underline and strike-out are applied, and so are the bold and
