@@ -111,6 +111,7 @@ void CTableWindow::BuildCells()
     for (CRichEditCtrl *cell : m_cells) {
         cell->hide();
         cell->disconnect(this);
+        cell->SetDocument(nullptr); // its text may be gone already
         cell->deleteLater();
     }
     m_cells.clear();
