@@ -104,6 +104,20 @@ std::pair<int, int> CRichEditMapping::DocRange(int viewStart, int viewEnd) const
     return {DocBeforeHidden(viewStart), DocAfterHidden(viewEnd)};
 }
 
+std::optional<std::pair<int, int>> CRichEditMapping::LinkableRange(int viewStart, int viewEnd) const
+{
+    if (viewStart > viewEnd)
+        std::swap(viewStart, viewEnd);
+    const int start = DocAfterHidden(viewStart);
+    const int end = DocBeforeHidden(viewEnd);
+    if (viewStart == viewEnd || start >= end)
+        return std::nullopt;
+    for (int i = start; i < end; ++i)
+        if (IsHidden(m_text, i))
+            return std::nullopt;
+    return std::make_pair(start, end);
+}
+
 // The position of the marker that pairs with the one at pos (same number, the other kind) inside [from, to);
 // -1 when there is none.
 int CRichEditMapping::PartnerOf(int pos, bool opening, int from, int to) const

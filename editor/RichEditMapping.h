@@ -39,6 +39,9 @@ public:
     // The document range the author selects with the view range [viewStart, viewEnd): the hidden runs at
     // both ends included, so that a link selected whole is selected with its markers.
     std::pair<int, int> DocRange(int viewStart, int viewEnd) const;
+    // The document range of the words selected in the view, without the hidden characters at its ends, for
+    // a new link; nothing when no word is selected or the selection holds part of a link's markers.
+    std::optional<std::pair<int, int>> LinkableRange(int viewStart, int viewEnd) const;
     // The pieces of [start, end) that deleting it may take, last first: every shown character, hidden text
     // other than markers, and a marker only when its partner goes too. A link whose text is deleted keeps its
     // markers until the links are repaired before a store.

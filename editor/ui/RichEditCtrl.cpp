@@ -1,6 +1,7 @@
 #include "editor/ui/RichEditCtrl.h"
 
 #include "editor/RichEditMapping.h"
+#include "model/ColorRef.h"
 #include "platform/richtext/RichText.h"
 #include "platform/richtext/RtfReader.h"
 #include "platform/richtext/RtfWriter.h"
@@ -26,16 +27,6 @@ namespace {
 constexpr size_t kUndoLevels = 100;
 const QString kRtfMime = QStringLiteral("text/rtf");
 const QString kRtfMimeAlt = QStringLiteral("application/rtf");
-
-QColor FromColorRef(uint32_t colour)
-{
-    return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
-}
-
-uint32_t ToColorRef(const QColor &colour)
-{
-    return uint32_t(colour.red()) | (uint32_t(colour.green()) << 8) | (uint32_t(colour.blue()) << 16);
-}
 
 QTextBlockFormat BlockFormat(const CParaFormat &pf)
 {
@@ -150,7 +141,7 @@ void CRichEditCtrl::Render()
             if (f.Has(CFE_LINK))
                 cf.setForeground(QColor(0, 0, 255));
             else if (!f.Has(CFE_AUTOCOLOR))
-                cf.setForeground(FromColorRef(f.colour));
+                cf.setForeground(ColorFromColorRef(f.colour));
             return cf;
         };
         const QString &t = m_text->GetText();
@@ -418,9 +409,9 @@ void CRichEditCtrl::OnFont()
     } else {
         font = QFontDialog::getFont(&ok, font, this, tr("Font"));
         if (ok) {
-            const QColor chosen = QColorDialog::getColor(FromColorRef(colour), this, tr("Colour"));
+            const QColor chosen = QColorDialog::getColor(ColorFromColorRef(colour), this, tr("Colour"));
             if (chosen.isValid())
-                colour = ToColorRef(chosen);
+                colour = ColorRefFromColor(chosen);
         }
     }
     if (ok)

@@ -4,21 +4,13 @@
 #include "dialogs/LinkDialogs.h"
 #include "editor/RichEditMapping.h"
 #include "editor/ui/RichEditCtrl.h"
+#include "model/ColorRef.h"
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextCursor>
 #include <QTextDocument>
-
-namespace {
-
-QColor FromColorRef(uint32_t colour)
-{
-    return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
-}
-
-} // namespace
 
 CTableWindow::CTableWindow(CComponentTable &component, QWidget *canvas)
     : QWidget(canvas), m_component(component), m_canvas(canvas)
@@ -160,13 +152,11 @@ void CTableWindow::ApplyBackgrounds()
     for (size_t i = 0; i < m_cells.size(); ++i) {
         CRichEditCtrl *cell = m_cells[i];
         QPalette palette = cell->palette();
-        const QColor current = palette.color(QPalette::Base);
-        const uint32_t currentRef =
-            uint32_t(current.red()) | (uint32_t(current.green()) << 8) | (uint32_t(current.blue()) << 16);
+        const uint32_t currentRef = ColorRefFromColor(palette.color(QPalette::Base));
         const uint32_t colour = CTableGrid::CellBackground(m_component.GetHeaderKind(), int(i) / columns,
                                                            int(i) % columns, m_component.GetTableBackground(),
                                                            m_component.GetHeaderBackground(), currentRef);
-        palette.setColor(QPalette::Base, FromColorRef(colour));
+        palette.setColor(QPalette::Base, ColorFromColorRef(colour));
         cell->setPalette(palette);
     }
 }
@@ -482,16 +472,10 @@ bool CTableWindow::AddLink(const CAddLinkValues &target, CPrompt &prompt)
         return false;
     CRichText &text = *cell->GetDocument();
     const QTextCursor c = cell->textCursor();
-    if (!c.hasSelection())
+    const auto range = CRichEditMapping(text).LinkableRange(c.selectionStart(), c.selectionEnd());
+    if (!range)
         return false;
-    const CRichEditMapping map(text);
-    const int start = map.DocAfterHidden(c.selectionStart());
-    const int end = map.DocBeforeHidden(c.selectionEnd());
-    if (start >= end)
-        return false;
-    for (int i = start; i < end; ++i)
-        if (CRichEditMapping::IsHidden(text, i))
-            return false; // the selection holds part of another link
+    const auto [start, end] = *range;
     if (!m_component.AddLink(text.GetTextRange(start, end), start, target.screenLink, target.targetScreen,
                              target.Url(), target.popup, target.script, target.fullSize, target.popupHeight,
                              target.popupWidth, prompt))

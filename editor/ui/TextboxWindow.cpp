@@ -276,18 +276,10 @@ bool CTextboxWindow::AddLink(const CAddLinkValues &target, CPrompt &prompt)
 {
     CRichText &text = m_component.GetRichText();
     const QTextCursor c = m_edit->textCursor();
-    if (!c.hasSelection())
+    const auto range = CRichEditMapping(text).LinkableRange(c.selectionStart(), c.selectionEnd());
+    if (!range)
         return false;
-    // The shown text selected, without the hidden characters at its ends; a selection that holds a marker
-    // would split another link.
-    const CRichEditMapping map(text);
-    const int start = map.DocAfterHidden(c.selectionStart());
-    const int end = map.DocBeforeHidden(c.selectionEnd());
-    if (start >= end)
-        return false;
-    for (int i = start; i < end; ++i)
-        if (CRichEditMapping::IsHidden(text, i))
-            return false;
+    const auto [start, end] = *range;
     const QString linked = text.GetTextRange(start, end);
     if (!m_component.AddLink(linked, start, target.screenLink, target.targetScreen, target.Url(), target.popup,
                              target.script, target.fullSize, target.popupHeight, target.popupWidth, prompt))

@@ -50,6 +50,10 @@ TEST(RichEditMapping, HiddenMarkersTakeNoPlaceInTheView)
     EXPECT_EQ(map.DocAfterHidden(7), 19);
     // A whole link selected in the view is selected with its markers.
     EXPECT_EQ(map.DocRange(3, 7), std::make_pair(3, 19));
+    // A new link takes the words selected, never a marker: "now" can be linked, "Go here" cannot.
+    EXPECT_EQ(map.LinkableRange(8, 11), std::make_optional(std::make_pair(20, 23)));
+    EXPECT_EQ(map.LinkableRange(0, 7), std::nullopt);
+    EXPECT_EQ(map.LinkableRange(4, 4), std::nullopt);
 }
 
 // Guards typed text against splitting a marker or joining the wrong link: typed at either end of a link's
