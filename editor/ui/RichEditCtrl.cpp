@@ -1,5 +1,6 @@
 #include "editor/ui/RichEditCtrl.h"
 
+#include "app/CommandIds.h"
 #include "editor/RichEditMapping.h"
 #include "model/ColorRef.h"
 #include "platform/richtext/RichText.h"
@@ -389,6 +390,52 @@ void CRichEditCtrl::AlignRight() { Edit(EditKind::Other, [this] { m_text->AlignR
 void CRichEditCtrl::AlignJustify() { Edit(EditKind::Other, [this] { m_text->AlignJustify(); }); }
 void CRichEditCtrl::IncreaseIndent() { Edit(EditKind::Other, [this] { m_text->IncreaseIndent(); }); }
 void CRichEditCtrl::DecreaseIndent() { Edit(EditKind::Other, [this] { m_text->DecreaseIndent(); }); }
+
+bool CRichEditCtrl::OnFormatCommand(int commandId)
+{
+    if (!m_text)
+        return false;
+    switch (commandId) {
+    case CorvCommand::Bold:
+        ToggleBold();
+        return true;
+    case CorvCommand::Italic:
+        ToggleItalic();
+        return true;
+    case CorvCommand::Underline:
+        ToggleUnderline();
+        return true;
+    case CorvCommand::Strikeout:
+        ToggleStrikeout();
+        return true;
+    case CorvCommand::Bulleting:
+        ToggleBullet();
+        return true;
+    case CorvCommand::Numbering:
+        ToggleNumbering();
+        return true;
+    case CorvCommand::DecreaseIndent:
+        DecreaseIndent();
+        return true;
+    case CorvCommand::IncreaseIndent:
+        IncreaseIndent();
+        return true;
+    case CorvCommand::AlignLeft:
+        AlignLeft();
+        return true;
+    case CorvCommand::AlignCentre:
+        AlignCenter();
+        return true;
+    case CorvCommand::AlignRight:
+        AlignRight();
+        return true;
+    case CorvCommand::Justify:
+        AlignJustify();
+        return true;
+    default:
+        return false;
+    }
+}
 
 void CRichEditCtrl::SetRightToLeft(bool rightToLeft)
 {

@@ -68,6 +68,9 @@ public:
     void AlignJustify();
     void IncreaseIndent();
     void DecreaseIndent();
+    // The formatting commands of the main window and the Edit window by their command numbers (bold,
+    // italic, underline, strike-out, bullets, numbering, indents, alignments); false for any other.
+    bool OnFormatCommand(int commandId);
     // The whole text aligned right (or left) and the direction recorded; the whole text is left selected.
     void SetRightToLeft(bool rightToLeft);
     // The font dialog: face, size, colour, bold, italic, underline and strike-out as chosen.

@@ -1,6 +1,5 @@
 #include "editor/ui/TableWindow.h"
 
-#include "app/CommandIds.h"
 #include "dialogs/LinkDialogs.h"
 #include "editor/RichEditMapping.h"
 #include "editor/ui/RichEditCtrl.h"
@@ -412,48 +411,7 @@ void CTableWindow::SetActiveCellFontSize(int points)
 bool CTableWindow::OnFormatCommand(int commandId)
 {
     CRichEditCtrl *cell = FocusCell();
-    if (!cell)
-        return false;
-    switch (commandId) {
-    case CorvCommand::Bold:
-        cell->ToggleBold();
-        return true;
-    case CorvCommand::Italic:
-        cell->ToggleItalic();
-        return true;
-    case CorvCommand::Underline:
-        cell->ToggleUnderline();
-        return true;
-    case CorvCommand::Strikeout:
-        cell->ToggleStrikeout();
-        return true;
-    case CorvCommand::Bulleting:
-        cell->ToggleBullet();
-        return true;
-    case CorvCommand::Numbering:
-        cell->ToggleNumbering();
-        return true;
-    case CorvCommand::DecreaseIndent:
-        cell->DecreaseIndent();
-        return true;
-    case CorvCommand::IncreaseIndent:
-        cell->IncreaseIndent();
-        return true;
-    case CorvCommand::AlignLeft:
-        cell->AlignLeft();
-        return true;
-    case CorvCommand::AlignCentre:
-        cell->AlignCenter();
-        return true;
-    case CorvCommand::AlignRight:
-        cell->AlignRight();
-        return true;
-    case CorvCommand::Justify:
-        cell->AlignJustify();
-        return true;
-    default:
-        return false;
-    }
+    return cell && cell->OnFormatCommand(commandId);
 }
 
 int CTableWindow::SetActiveCellFromFocus()

@@ -215,46 +215,11 @@ void CTextboxWindow::OnRightToLeft()
 
 bool CTextboxWindow::OnFormatCommand(int commandId)
 {
-    switch (commandId) {
-    case CorvCommand::Bold:
-        ToggleBold();
-        return true;
-    case CorvCommand::Italic:
-        ToggleItalic();
-        return true;
-    case CorvCommand::Underline:
-        ToggleUnderline();
-        return true;
-    case CorvCommand::Strikeout:
-        ToggleStrikeout();
-        return true;
-    case CorvCommand::Bulleting:
+    if (commandId == CorvCommand::Bulleting) {
         OnBullet();
         return true;
-    case CorvCommand::Numbering:
-        m_edit->ToggleNumbering();
-        return true;
-    case CorvCommand::DecreaseIndent:
-        m_edit->DecreaseIndent();
-        return true;
-    case CorvCommand::IncreaseIndent:
-        m_edit->IncreaseIndent();
-        return true;
-    case CorvCommand::AlignLeft:
-        m_edit->AlignLeft();
-        return true;
-    case CorvCommand::AlignCentre:
-        m_edit->AlignCenter();
-        return true;
-    case CorvCommand::AlignRight:
-        m_edit->AlignRight();
-        return true;
-    case CorvCommand::Justify:
-        m_edit->AlignJustify();
-        return true;
-    default:
-        return false;
     }
+    return m_edit->OnFormatCommand(commandId);
 }
 
 void CTextboxWindow::OnSelChange()

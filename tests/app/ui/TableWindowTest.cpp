@@ -264,6 +264,12 @@ TEST(TableWindow, CellMenuCommands)
     t.Cell(0).SetDocSelection(0, 4);
     trigger("&Underline");
     EXPECT_TRUE(t.component->GetCellList()[0].GetRichText().GetCharFormat(0, 4).Has(CFE_UNDERLINE));
+    // The formatting bar's commands act on the cell with the focus.
+    t.Cell(0).setFocus();
+    EXPECT_TRUE(t.window->OnFormatCommand(CorvCommand::Italic));
+    EXPECT_TRUE(t.component->GetCellList()[0].GetRichText().GetCharFormat(0, 4).Has(CFE_ITALIC));
+    EXPECT_FALSE(t.component->GetCellList()[1].GetRichText().GetCharFormat(0, 0).Has(CFE_ITALIC));
+    EXPECT_FALSE(t.window->OnFormatCommand(CorvCommand::DrawLine));
     trigger("Update &Table...");
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(t.component->GetColumnCount(), 3);
