@@ -18,6 +18,7 @@
 #include "app/ui/controls/RolloverButton.h"
 #include "app/ui/controls/SSplitter.h"
 #include "app/ui/XmlLoadingWindow.h"
+#include "dialogs/ui/DlgAddLink.h"
 #include "dialogs/ui/DlgAutoBackupSetting.h"
 #include "dialogs/ui/DlgElementProperties.h"
 #include "dialogs/ui/DlgLongWait.h"
@@ -32,6 +33,7 @@
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPointer>
@@ -539,6 +541,17 @@ void PlanDialogs(Run &run)
         auto *dialog = new CDlgSpelling(r.app.MainFrame());
         dialog->SetQuery({QStringLiteral("teh"), {QStringLiteral("the"), QStringLiteral("ten"), QStringLiteral("tea")},
                           QStringLiteral("Read teh instructions before you start.")});
+        return dialog;
+    });
+    PlanDialog(run, QStringLiteral("dialog-add-link"), [](Run &r) {
+        auto *dialog = new CDlgAddLink(*r.app.Document(), r.app.MainFrame());
+        dialog->values.selectedText = QStringLiteral("exit routes");
+        dialog->ShowValues();
+        return dialog;
+    });
+    PlanDialog(run, QStringLiteral("dialog-replace-link-text"), [](Run &r) {
+        auto *dialog = new CDlgUpdateLinkText(r.app.MainFrame());
+        dialog->TextEdit()->setText(QStringLiteral("Exit routes"));
         return dialog;
     });
     PlanDialog(run, QStringLiteral("dialog-long-wait"), [](Run &) {

@@ -4,11 +4,18 @@
 #include "app/ui/EditOutlineView.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/PublishCommandsView.h"
+#include "dialogs/ui/DlgAddLink.h"
 #include "document/CorvessaDoc.h"
+#include "editor/ui/RichEditCtrl.h"
+#include "editor/ui/TextboxWindow.h"
+#include "model/ComponentTextbox.h"
 #include "model/CorvPage.h"
 #include "model/GlobalHelpers.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -159,4 +166,50 @@ TEST(PublishedCourses, CustomFolderThatHoldsTheAuthorsFilesIsNeverEmptied)
     for (const QString &kept : {a.project, notes, letter})
         EXPECT_TRUE(QFileInfo::exists(kept)) << qPrintable(kept);
     EXPECT_TRUE(a.view->isEnabled());
+}
+
+// Guards a text link made as the author makes it, through the Add link dialog on the words selected in a
+// text box: saved, reopened and published, it is a working link that takes the learner to its screen.
+TEST(PublishedCourses, TextLinkMadeThroughTheDialogLeadsToItsScreen)
+{
+    PublishingApp a;
+    const int target = a.doc->MainScreens()[1]->GetId();
+    auto textbox = std::make_unique<CComponentTextbox>();
+    textbox->SetBounds(CRect(40, 40, 640, 200), false);
+    textbox->SetDefaultFont(QStringLiteral("Liberation Sans"), 14, 0);
+    textbox->GetRichText().ReplaceAll(QStringLiteral("Read about the exit routes before you start."));
+    {
+        QWidget canvas;
+        std::unique_ptr<CComponentWindow> window = MakeTextboxWindow(*textbox, &canvas);
+        auto *box = static_cast<CTextboxWindow *>(window.get());
+        box->UpdateFromComponent();
+        CDlgAddLink dialog(*a.doc);
+        dialog.values.selectedText = QStringLiteral("exit routes");
+        dialog.ShowValues();
+        dialog.show();
+        dialog.PopupCheck()->click(); // opens in the course window
+        dialog.ScreenCombo()->setCurrentIndex(dialog.ScreenCombo()->findData(target));
+        QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+        ASSERT_EQ(dialog.result(), QDialog::Accepted);
+        box->Editor()->SetDocSelection(15, 26);
+        ASSERT_TRUE(box->AddLink(dialog.values, a.f.prompt));
+    }
+    ASSERT_EQ(a.doc->MainScreens()[0]->AddComponent(std::move(textbox), a.f.prompt), nullptr);
+    ASSERT_TRUE(a.app->OnFileSave()) << qPrintable(a.f.prompt.Texts().join(" | "));
+    ASSERT_TRUE(a.app->OpenDocumentFile(a.project)) << qPrintable(a.f.prompt.Texts().join(" | "));
+    a.doc = a.app->Document();
+    a.app->OnViewPublish();
+    a.Click(CPublishCommandsView::Standalone);
+    EXPECT_EQ(a.Failures(), QStringList());
+
+    QProcess check;
+    check.setProcessChannelMode(QProcess::MergedChannels);
+    check.start("python3", {QStringLiteral(CORV_SOURCE_DIR "/tests/app/ui/check_published_link.py"),
+                            a.Published("Standalone"), "exit routes", "Exit Routes",
+                            QStringLiteral(CORV_BUILD_TEST_DIR "/published-courses/text-link-followed.png")});
+    ASSERT_TRUE(check.waitForFinished(120000));
+    const QString output = QString::fromUtf8(check.readAll());
+    if (check.exitCode() == 77)
+        GTEST_SKIP() << qPrintable(output);
+    EXPECT_EQ(check.exitCode(), 0) << qPrintable(output);
 }

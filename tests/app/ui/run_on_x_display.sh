@@ -117,7 +117,7 @@ expect '^entry Insert > Question: text="Likert (slider) question ..." key="Ctrl+
 expect '^entry Tools > Spelling > Language: text="English/UK" key="" enabled=1 '
 expect '^entry Tools: text="&Edit remeditation..." key="" enabled=0 '
 # Each small dialog is pictured as the author meets it.
-for dialog in publish-settings auto-backup element-properties scorm-exit spelling long-wait xml-loading progress; do
+for dialog in publish-settings auto-backup element-properties scorm-exit spelling add-link replace-link-text long-wait xml-loading progress; do
   expect "^dialog-$dialog shown=1 picture=[0-9]*x[0-9]* saved=1$"
 done
 # Each standard key reaches its one command.

@@ -1,0 +1,129 @@
+#pragma once
+
+#include "model/ComponentWindow.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class CAddLinkValues;
+class CComponentBase;
+class CComponentTextbox;
+class CPrompt;
+class CRichEditCtrl;
+class CURLLink;
+class QMenu;
+class QPainter;
+
+// The canvas window of a text box: one rich-text editor filling it, editing the component's own rich text
+// in place (the component keeps text, formats, link markers and link records; the window shows and edits
+// them). It carries the text box's context menu, the formatting commands the Edit window and the main
+// window send to the selected text box, the links made and deleted in its text, the report of the
+// selection's font to the formatting bar, and the greyed text of screen thumbnails.
+class CTextboxWindow : public QWidget, public CComponentWindow
+{
+    Q_OBJECT
+public:
+    CTextboxWindow(CComponentTextbox &component, QWidget *canvas);
+    ~CTextboxWindow() override;
+
+    // CComponentWindow
+    void Show() override;
+    void Hide() override;
+    void MoveWindow(const CRect &rect) override;
+    void Invalidate() override;
+    void UpdateFromComponent() override;
+    void UpdateComponent() override;
+    void EnableEditing(bool enable) override;
+    void ResetCaret() override;
+    QSize GetTextExtent(const QString &text) const override;
+
+    CRichEditCtrl *Editor() const { return m_edit; }
+    CComponentTextbox &Component() const { return m_component; }
+
+    // Formatting of the selection.
+    void SetSelectionFontName(const QString &face);
+    void SetSelectionFontSize(int points);
+    void ToggleBold();
+    void ToggleItalic();
+    void ToggleUnderline();
+    void ToggleStrikeout();
+    void OnBullet();
+    void OnLeftToRight();
+    void OnRightToLeft();
+    void OnFont();
+    // The formatting commands of the main window and the Edit window by their command numbers (bold,
+    // italic, underline, strike-out, bullets, numbering, indents, alignments); false for any other.
+    bool OnFormatCommand(int commandId);
+
+    // Links: the selected text becomes a link with the dialog's target (false when nothing is selected, the
+    // selection holds part of another link, or no link number is left); the link around the caret is
+    // removed; a record is marked into the text or read back from it.
+    bool AddLink(const CAddLinkValues &target, CPrompt &prompt);
+    void ToggleLinkEffect();
+    bool OnDeleteLink();
+    int MarkLink(CURLLink *link, bool isNew);
+
+    // The lines that do not fit the box, measured with the layout the publisher uses.
+    int CountHiddenLines() const;
+    // The greyed impression of the text drawn into screen thumbnails.
+    QString ThumbnailText() const;
+    void DrawToDC(QPainter &painter, const QRect &rect) const;
+
+    // The TEXTBOX context menu.
+    QMenu *CreateContextMenu(QWidget *parent);
+
+    // Where the window reports to its canvas: its component to be selected; a component command (Cut,
+    // Copy, Bring to top, Send to back, Properties) by its menu id; the selection's face and size for the
+    // formatting bar (only when both are the same over the whole selection).
+    std::function<void(CComponentBase &)> selectComponent;
+    std::function<void(CComponentBase &, int commandId)> componentCommand;
+    std::function<void(const QString &face, int points)> selectFontInToolbar;
+    // Every selection change with the selection's face and size: "" and 0 for what varies over it.
+    std::function<void(const QString &face, int points)> showSelectionFont;
+
+    enum MenuId {
+        idCutTextbox = 32847,
+        idCopyTextbox = 32848,
+        idPasteTextbox = 32849,
+        idCutText = 32932,
+        idCopyText = 32933,
+        idPasteText = 32934,
+        idFont = 32805,
+        idBold = 32802,
+        idItalic = 32803,
+        idUnderline = 32804,
+        idStrikeout = 33073,
+        idBullet = 32887,
+        idLeftAlign = 33038,
+        idCentre = 33040,
+        idRightAlign = 33039,
+        idJustify = 33045,
+        idDecreaseIndent = 33033,
+        idIncreaseIndent = 33031,
+        idLeftToRight = 33046,
+        idRightToLeft = 33047,
+        idDeleteLink = 32894,
+        idBringToTop = 32806,
+        idSendToBack = 32807,
+        idProperties = 33063,
+    };
+
+protected:
+    void resizeEvent(QResizeEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void contextMenuEvent(QContextMenuEvent *e) override;
+
+private:
+    void OnSelChange();
+    void UpdateOverflow();
+    void ShowMenuAt(const QPoint &pos);
+
+    CComponentTextbox &m_component;
+    QWidget *m_canvas;
+    CRichEditCtrl *m_edit;
+};
+
+// The window the canvas makes for a text box.
+std::unique_ptr<CComponentWindow> MakeTextboxWindow(CComponentBase &component, QWidget *canvas);

@@ -1,0 +1,92 @@
+#!/usr/bin/env python3
+"""Follows a text link of a published course as a learner does.
+
+    check_published_link.py STANDALONE_FOLDER LINK_TEXT TARGET_TITLE SHOT
+
+The standalone course page is loaded from the file system in headless Chromium; the link whose text is
+LINK_TEXT must be on the first screen, and a click on it must bring up the screen titled TARGET_TITLE without
+any console error, uncaught exception or missing file. A picture of the screen reached is kept in SHOT.
+Exits 77 (skipped) without Chromium.
+"""
+
+import base64
+import json
+import pathlib
+import sys
+import tempfile
+
+HERE = pathlib.Path(__file__).resolve().parent
+sys.dont_write_bytecode = True
+sys.path.insert(0, str(HERE.parent.parent / "publish" / "startpage"))
+from check_start_page import Browser, find_chromium, problems_of  # noqa: E402
+
+SKIPPED = 77
+
+SCREEN = """JSON.stringify({
+    screen: (document.getElementById("kvxMain") || {getAttribute: () => ""}).getAttribute("aria-label") || "",
+    links: Array.from(document.querySelectorAll("#kvxMain a")).map(a => a.textContent)
+})"""
+
+CLICK = """(() => {
+    const link = Array.from(document.querySelectorAll("#kvxMain a")).find(a => a.textContent === %s);
+    if (!link) return false;
+    link.click();
+    return true;
+})()"""
+
+
+def evaluate(browser, session, expression):
+    return browser.send("Runtime.evaluate", {"expression": expression, "returnByValue": True},
+                        session=session)["result"]["value"]
+
+
+def main():
+    if len(sys.argv) != 5:
+        print(__doc__)
+        return 2
+    standalone, text, title, shot = sys.argv[1:]
+    chromium = find_chromium()
+    if not chromium:
+        print("SKIPPED: no Chromium is installed (Debian's chromium package)")
+        return SKIPPED
+    failures = []
+    with tempfile.TemporaryDirectory() as profile:
+        browser = Browser(chromium, profile)
+        try:
+            target = browser.send("Target.createTarget", {"url": "about:blank"})["targetId"]
+            session = browser.send("Target.attachToTarget", {"targetId": target, "flatten": True})["sessionId"]
+            for domain in ("Runtime", "Log", "Network", "Page"):
+                browser.send(domain + ".enable", session=session)
+            browser.events.clear()
+            page = pathlib.Path(standalone) / "content" / "ind.htm"
+            browser.send("Page.navigate", {"url": page.as_uri()}, session=session)
+            browser.wait_for("Page.loadEventFired")
+            browser.drain(1.5)
+            before = json.loads(evaluate(browser, session, SCREEN))
+            print("first screen: " + json.dumps(before))
+            if text not in before["links"]:
+                failures.append("the first screen has no link %r: %s" % (text, json.dumps(before)))
+            elif not evaluate(browser, session, CLICK % json.dumps(text)):
+                failures.append("the link could not be clicked")
+            browser.drain(1.5)
+            after = json.loads(evaluate(browser, session, SCREEN))
+            print("after the click: " + json.dumps(after))
+            if title not in after["screen"]:
+                failures.append("the click did not bring up %r: %s" % (title, json.dumps(after)))
+            picture = browser.send("Page.captureScreenshot", {"format": "png"}, session=session)
+            pathlib.Path(shot).parent.mkdir(parents=True, exist_ok=True)
+            pathlib.Path(shot).write_bytes(base64.b64decode(picture["data"]))
+            failures += problems_of(browser.events)
+        except (TimeoutError, EOFError, RuntimeError) as error:
+            failures.append("the browser could not be driven: %s" % error)
+        finally:
+            browser.close()
+    if failures:
+        print("\n".join("FAIL: " + f for f in failures))
+        return 1
+    print("The link leads to its screen.")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
