@@ -148,6 +148,7 @@ void CCanvasComponentWindow::paintEvent(QPaintEvent *)
         painter.drawText(m_component.GetBounds().ToQRect(), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                          static_cast<CComponentLink &>(m_component).GetText());
     } else {
+        painter.setPen(Qt::black);
         m_component.Draw(painter);
     }
 }

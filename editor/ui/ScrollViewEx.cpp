@@ -313,11 +313,10 @@ void CScrollViewEx::SelectComponent(CComponentBase *component)
 
 void CScrollViewEx::ReportPosition(const QRect &rect)
 {
-    emit positionChanged(QStringLiteral("%1, %2").arg(rect.left()).arg(rect.top()),
-                         QStringLiteral("%1, %2").arg(rect.width()).arg(rect.height()));
+    emit positionChanged(rect.left(), rect.top(), rect.width(), rect.height());
 }
 
-void CScrollViewEx::ReportNoPosition() { emit positionChanged(QStringLiteral("0, 0"), QStringLiteral("0, 0")); }
+void CScrollViewEx::ReportNoPosition() { emit positionChanged(0, 0, 0, 0); }
 
 void CScrollViewEx::MarkModified()
 {
@@ -371,6 +370,32 @@ void CScrollViewEx::CanvasMove(const QPoint &point)
     if (m_model.IsDrawingPressed()) {
         m_model.MoveDrawing(point);
         m_overlay->update();
+        return;
+    }
+    if (!m_model.IsDrawingArmed())
+        UpdateCursor(point);
+}
+
+void CScrollViewEx::UpdateCursor(const QPoint &point)
+{
+    // Over the selection's tracker: the move and resize cursors of what a press there would drag.
+    static const Qt::CursorShape kShapes[] = {Qt::SizeFDiagCursor, Qt::SizeBDiagCursor, Qt::SizeFDiagCursor,
+                                              Qt::SizeBDiagCursor, Qt::SizeVerCursor,   Qt::SizeHorCursor,
+                                              Qt::SizeVerCursor,   Qt::SizeHorCursor,   Qt::SizeAllCursor};
+    const int handle = m_rectTracker ? m_rectTracker->HitTest(point) : -1;
+    QWidget *selected = m_model.GetSelected() ? dynamic_cast<QWidget *>(m_model.GetSelected()->GetComponentWindow())
+                                              : nullptr;
+    if (m_cursorWindow && m_cursorWindow != selected)
+        m_cursorWindow->unsetCursor();
+    m_cursorWindow = selected;
+    if (handle >= 0 && handle <= 8) {
+        m_page->setCursor(kShapes[handle]);
+        if (selected)
+            selected->setCursor(kShapes[handle]);
+    } else {
+        m_page->unsetCursor();
+        if (selected)
+            selected->unsetCursor();
     }
 }
 
@@ -390,6 +415,7 @@ void CScrollViewEx::CanvasRelease(const QPoint &point)
         }
         MarkModified();
     }
+    m_page->unsetCursor();
     emit drawingFinished(shape);
     Invalidate();
 }

@@ -98,8 +98,8 @@ signals:
     void selectionChanged(CComponentBase *component);
     // The screen changed (the document is marked modified as well).
     void screenModified(CCorvPage *screen);
-    // The status panes: "x, y" of the position and "cx, cy" of the size.
-    void positionChanged(const QString &position, const QString &size);
+    // The main frame's position and size panes (CMainFrame::ShowItemPosition and ShowItemSize).
+    void positionChanged(int x, int y, int width, int height);
     // A drawing tool drew its shape and is disarmed (the frame releases the tool's button).
     void drawingFinished(int shape);
     // A context-menu entry that the Edit window carries out (new screen, questions, media, pictures...).
@@ -123,6 +123,7 @@ private:
     void FinishLineDrag();
     bool HandleKey(QKeyEvent *event);
     void Nudge(int dx, int dy, bool resize);
+    void UpdateCursor(const QPoint &point);
     void PaintPage(QPainter &painter);
     void PaintOverlay(QPainter &painter);
     QPoint ToCanvas(const QPoint &pagePoint) const { return pagePoint; }
@@ -138,6 +139,7 @@ private:
     QImage m_background;
     bool m_backgroundFlag = true;
     bool m_gridFlag = false;
+    QPointer<QWidget> m_cursorWindow;
     class CCanvasPage *m_page = nullptr;
     class CCanvasOverlay *m_overlay = nullptr;
 };

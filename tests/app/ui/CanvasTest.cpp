@@ -119,7 +119,7 @@ TEST_F(CanvasTest, AnAuthorsRectangleEndsUpInTheSavedProjectExactlyAsEdited)
 {
     QStringList positions;
     QObject::connect(canvas.get(), &CScrollViewEx::positionChanged,
-                     [&](const QString &position, const QString &size) { positions << position + "|" + size; });
+                     [&](int x, int y, int w, int h) { positions << QStringLiteral("%1, %2|%3, %4").arg(x).arg(y).arg(w).arg(h); });
 
     canvas->SetDrawRectangle();
     Drag(QPoint(100, 100), QPoint(300, 250));
