@@ -222,10 +222,17 @@ void CCanvasComponentWindow::AddKindEntries(QMenu &menu)
 
 void CCanvasComponentWindow::contextMenuEvent(QContextMenuEvent *event)
 {
+    std::unique_ptr<QMenu> menu = BuildContextMenu();
+    if (menu && !menu->isEmpty())
+        menu->exec(event->globalPos());
+}
+
+std::unique_ptr<QMenu> CCanvasComponentWindow::BuildContextMenu()
+{
     const int type = m_component.GetType();
     const MenuRow *row = MenuOf(type);
     if (!row || type == ct_button)
-        return;
+        return nullptr;
     if (SelectsOnRightClick(type))
         m_canvas.SelectComponent(&m_component);
 
@@ -245,38 +252,36 @@ void CCanvasComponentWindow::contextMenuEvent(QContextMenuEvent *event)
         };
     };
 
-    QMenu menu(this);
+    auto menu = std::make_unique<QMenu>(this);
     if (row->cut) {
-        menu.addAction(QStringLiteral("Cu&t"), this, later([component](CScrollViewEx &c) { c.Cut(component); }))
+        menu->addAction(QStringLiteral("Cu&t"), this, later([component](CScrollViewEx &c) { c.Cut(component); }))
             ->setData(row->cut);
-        menu.addAction(QStringLiteral("&Copy"), this, later([component](CScrollViewEx &c) { c.Copy(component); }))
+        menu->addAction(QStringLiteral("&Copy"), this, later([component](CScrollViewEx &c) { c.Copy(component); }))
             ->setData(row->copy);
         QAction *paste =
-            menu.addAction(QStringLiteral("&Paste"), this, later([](CScrollViewEx &c) { c.OnPaste(); }));
+            menu->addAction(QStringLiteral("&Paste"), this, later([](CScrollViewEx &c) { c.OnPaste(); }));
         paste->setData(row->paste);
         paste->setEnabled(m_canvas.Clipboard().GetComponent() != nullptr);
     }
-    AddKindEntries(menu);
+    AddKindEntries(*menu);
     if (row->toTop) {
         // Restacking acts on the component clicked, which becomes the selection first.
-        menu.addAction(QString::fromLatin1(row->toTopText), this, later([component](CScrollViewEx &c) {
-                           c.SelectComponent(component);
-                           c.BringToTop(component);
-                       }))
+        menu->addAction(QString::fromLatin1(row->toTopText), this, later([component](CScrollViewEx &c) {
+                            c.SelectComponent(component);
+                            c.BringToTop(component);
+                        }))
             ->setData(row->toTop);
-        menu.addAction(QString::fromLatin1(row->toBackText), this, later([component](CScrollViewEx &c) {
-                           c.SelectComponent(component);
-                           c.SendToBack(component);
-                       }))
+        menu->addAction(QString::fromLatin1(row->toBackText), this, later([component](CScrollViewEx &c) {
+                            c.SelectComponent(component);
+                            c.SendToBack(component);
+                        }))
             ->setData(row->toBack);
     }
     if (row->properties)
-        menu.addAction(QStringLiteral("Properties..."), this,
-                       later([component](CScrollViewEx &c) { c.ShowProperties(component); }))
+        menu->addAction(QStringLiteral("Properties..."), this,
+                        later([component](CScrollViewEx &c) { c.ShowProperties(component); }))
             ->setData(row->properties);
-    if (menu.actions().isEmpty())
-        return;
-    menu.exec(event->globalPos());
+    return menu;
 }
 
 namespace CComponentWindows {

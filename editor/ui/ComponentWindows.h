@@ -33,6 +33,10 @@ public:
     void UpdateComponent() override {}
     QSize GetTextExtent(const QString &text) const override;
 
+    // The context menu a right click opens (null for kinds without one); pictures and topic buttons are
+    // selected first. Its commands run once the menu has closed.
+    std::unique_ptr<QMenu> BuildContextMenu();
+
     // Whether the kind hands its mouse input to the canvas (topic buttons do not).
     static bool ForwardsMouse(int type);
 

@@ -162,8 +162,37 @@ CScrollViewEx::~CScrollViewEx()
     m_ownClipboard.reset();
     if (m_screen)
         m_screen->LeaveCanvas();
-    if (m_doc && m_doc->GetEditCanvas() == this)
-        m_doc->SetEditCanvas(nullptr);
+    if (m_doc) {
+        m_doc->RemoveObserver(this);
+        if (m_doc->GetEditCanvas() == this)
+            m_doc->SetEditCanvas(nullptr);
+    }
+}
+
+void CScrollViewEx::OnUpdate(CCorvessaDoc &) { LoadBackground(); }
+
+void CScrollViewEx::ForgetRemovedScreen()
+{
+    // Pointers are only compared here: a screen the document no longer holds may be gone already.
+    if (m_screen && !(m_doc && (m_doc->ContainsScreen(m_screen, false) || m_doc->ContainsScreen(m_screen, true) ||
+                                m_doc->IsGlossaryScreen(m_screen)))) {
+        m_screen = nullptr;
+        m_reselect = nullptr;
+        m_model.Clear();
+    }
+}
+
+void CScrollViewEx::OnNewProject(CCorvessaDoc &)
+{
+    ForgetRemovedScreen();
+    ShowScreen(nullptr);
+    DeleteBackgroundBitmap();
+}
+
+void CScrollViewEx::OnDocumentOpened(CCorvessaDoc &)
+{
+    ForgetRemovedScreen();
+    SelectComponent(nullptr);
 }
 
 QWidget *CScrollViewEx::Page() const { return m_page; }
@@ -172,11 +201,16 @@ QWidget *CScrollViewEx::Overlay() const { return m_overlay; }
 void CScrollViewEx::SetDocument(CCorvessaDoc *doc)
 {
     ShowScreen(nullptr);
-    if (m_doc && m_doc->GetEditCanvas() == this)
-        m_doc->SetEditCanvas(nullptr);
+    if (m_doc) {
+        m_doc->RemoveObserver(this);
+        if (m_doc->GetEditCanvas() == this)
+            m_doc->SetEditCanvas(nullptr);
+    }
     m_doc = doc;
-    if (m_doc)
+    if (m_doc) {
         m_doc->SetEditCanvas(this);
+        m_doc->AddObserver(this);
+    }
     LoadBackground();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/DocumentObserver.h"
 #include "editor/CanvasModel.h"
 #include "model/EditCanvas.h"
 
@@ -21,8 +22,9 @@ class QMenu;
 // The screen canvas of the Edit window: a scrolling 1008 x 560 page showing the current screen's
 // components, with the selection tracker, the line tracker, the drawing tools, the context menu, Paste and
 // Delete. The page's coordinates are the screen's: the scroll area maps them once. The screen shown is the
-// one the Edit window hands it (ShowScreen); the component clipboard is the Edit window's.
-class CScrollViewEx : public QScrollArea, public CEditCanvas
+// one the Edit window hands it (ShowScreen), and the Edit window shows another screen (or none) before it
+// removes the one shown; the component clipboard is the Edit window's.
+class CScrollViewEx : public QScrollArea, public CEditCanvas, public CDocumentObserver
 {
     Q_OBJECT
 public:
@@ -94,6 +96,11 @@ public:
     void Invalidate() override;
     void ForgetComponent(CComponentBase *component) override;
 
+    // CDocumentObserver: the background follows the settings; a new project lets go of the screen.
+    void OnUpdate(CCorvessaDoc &document) override;
+    void OnNewProject(CCorvessaDoc &document) override;
+    void OnDocumentOpened(CCorvessaDoc &document) override;
+
 signals:
     void selectionChanged(CComponentBase *component);
     // The screen changed (the document is marked modified as well).
@@ -115,6 +122,7 @@ private:
     friend class CCanvasOverlay;
 
     void Arm(CCanvasModel::Shape shape);
+    void ForgetRemovedScreen();
     void MarkModified();
     void ReportPosition(const QRect &rect);
     void ReportNoPosition();

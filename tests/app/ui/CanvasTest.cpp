@@ -1,4 +1,4 @@
-#include "support/TempTree.h"
+#include "CanvasWidgetFixture.h"
 
 #include "document/CorvessaDoc.h"
 #include "document/ProjectFile.h"
@@ -35,34 +35,10 @@
 
 namespace {
 
-// A document with one content screen on a shown canvas, as the Edit window holds them.
-class CanvasTest : public ::testing::Test
+// The author's pointer on the canvas: presses, moves and releases reach what lies under them.
+class CanvasTest : public CanvasWidgetFixture
 {
 protected:
-    void SetUp() override
-    {
-        context.programFolder = tree.MakeFolder(QStringLiteral("program"));
-        context.prompt = &prompt;
-        context.questionIds = &ids;
-        doc = std::make_unique<CCorvessaDoc>(context);
-        doc->OnNewDocument();
-        canvas = std::make_unique<CScrollViewEx>();
-        canvas->resize(1100, 650);
-        canvas->SetDocument(doc.get());
-        screen = doc->AddScreen(std::make_unique<CCorvPage>(doc->TakeNextScreenNumber(), QStringLiteral("Screen"),
-                                                            QString(), QString(), 0, QStringLiteral("1"), pt_document, -1));
-        canvas->ShowScreen(screen);
-        canvas->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(canvas.get()));
-    }
-    void TearDown() override
-    {
-        // Components live on the canvas: the screens go while it is still there.
-        canvas->SetDocument(nullptr);
-        doc.reset();
-        canvas.reset();
-    }
-
     QWidget *Page() const { return canvas->Page(); }
     // The widget an author's pointer reaches at a canvas point (a component's window or the page).
     QWidget *At(const QPoint &point, QPoint &local) const
@@ -103,14 +79,6 @@ protected:
         MoveTo(to);
         Release(to);
     }
-
-    TempTree tree;
-    CRecordingPrompt prompt;
-    CQuestionIdCounter ids;
-    CCorvContext context;
-    std::unique_ptr<CCorvessaDoc> doc;
-    std::unique_ptr<CScrollViewEx> canvas;
-    CCorvPage *screen = nullptr;
 };
 
 // Guards against the canvas losing an author's shape or its moves: what is drawn, moved, resized,
@@ -334,6 +302,44 @@ TEST_F(CanvasTest, APictureOfTheCanvasWithEveryKindIsKept)
     EXPECT_TRUE(picture.save(folder + QStringLiteral("/canvas-every-kind.png")));
     EXPECT_TRUE(canvas->RenderSmallThumbnail(screen).save(folder + QStringLiteral("/canvas-every-kind-small.png")));
     EXPECT_TRUE(canvas->RenderLargeThumbnail(screen).save(folder + QStringLiteral("/canvas-every-kind-large.png")));
+}
+
+} // namespace
+
+namespace {
+
+// Guards against the canvas holding on to a screen a new project has deleted.
+TEST_F(CanvasTest, ANewProjectLetsGoOfTheScreenShown)
+{
+    canvas->SetDrawRectangle();
+    Drag(QPoint(100, 100), QPoint(300, 250));
+    Press(QPoint(150, 150));
+    Release(QPoint(150, 150));
+    ASSERT_NE(canvas->GetSelectedComponent(), nullptr);
+    doc->OnNewDocument();
+    EXPECT_EQ(canvas->GetCurrentScreen(), nullptr);
+    EXPECT_EQ(canvas->GetSelectedComponent(), nullptr);
+    EXPECT_TRUE(canvas->Model().IsEmpty());
+    Press(QPoint(150, 150));
+    Release(QPoint(150, 150));
+    QTest::keyClick(Page(), Qt::Key_Delete);
+    QTest::keyClick(Page(), Qt::Key_V, Qt::ControlModifier);
+    screen = nullptr;
+}
+
+} // namespace
+
+namespace {
+
+// Guards against the canvas swallowing the Edit window's new-screen keys.
+TEST_F(CanvasTest, CtrlFunctionKeysReachTheEditWindow)
+{
+    QList<int> keys;
+    QObject::connect(canvas.get(), &CScrollViewEx::editWindowKey, [&](int key) { keys << key; });
+    QTest::keyClick(Page(), Qt::Key_F1, Qt::ControlModifier);
+    QTest::keyClick(Page(), Qt::Key_F10, Qt::ControlModifier);
+    QTest::keyClick(Page(), Qt::Key_F5);
+    EXPECT_EQ(keys, (QList<int>{Qt::Key_F1, Qt::Key_F10}));
 }
 
 } // namespace

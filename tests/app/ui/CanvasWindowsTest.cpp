@@ -1,4 +1,4 @@
-#include "support/TempTree.h"
+#include "CanvasWidgetFixture.h"
 
 #include "dialogs/ui/DlgElementProperties.h"
 #include "document/CorvessaDoc.h"
@@ -27,31 +27,10 @@
 namespace {
 
 // Component windows on a shown canvas: their mouse input, context menus and the Properties dialog.
-class CanvasWindowsTest : public ::testing::Test
+class CanvasWindowsTest : public CanvasWidgetFixture
 {
 protected:
-    void SetUp() override
-    {
-        context.programFolder = tree.MakeFolder(QStringLiteral("program"));
-        context.prompt = &prompt;
-        context.questionIds = &ids;
-        doc = std::make_unique<CCorvessaDoc>(context);
-        doc->OnNewDocument();
-        canvas = std::make_unique<CScrollViewEx>();
-        canvas->resize(1100, 650);
-        canvas->SetDocument(doc.get());
-        screen = doc->AddScreen(std::make_unique<CCorvPage>(doc->TakeNextScreenNumber(), QStringLiteral("Screen"),
-                                                            QString(), QString(), 0, QStringLiteral("1"), pt_folder, -1));
-        canvas->ShowScreen(screen);
-        canvas->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(canvas.get()));
-    }
-    void TearDown() override
-    {
-        canvas->SetDocument(nullptr);
-        doc.reset();
-        canvas.reset();
-    }
+    CanvasWindowsTest() : CanvasWidgetFixture(pt_folder) {}
 
     CComponentBase *Add(int type, const CRect &bounds)
     {
@@ -69,29 +48,27 @@ protected:
         QTest::mouseClick(WindowOf(c), Qt::LeftButton, {}, offset);
     }
 
-    // Opens the window's context menu and chooses the entry of the command (0: closes it unchosen); the
-    // entries seen, with their enabled state, come back.
+    // The window's context menu, as a right click opens it, with the entry of the command chosen (0: closed
+    // unchosen); the entries seen, with their enabled state, come back.
     QMap<int, bool> ChooseFromMenu(CComponentBase *c, int command)
     {
         QMap<int, bool> entries;
-        QTimer::singleShot(0, [&] {
-            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-            ASSERT_NE(menu, nullptr);
-            QAction *chosen = nullptr;
-            for (QAction *action : menu->actions()) {
-                entries[action->data().toInt()] = action->isEnabled();
-                if (command && action->data().toInt() == command)
-                    chosen = action;
-            }
-            if (chosen)
-                menu->setActiveAction(chosen);
-            if (chosen)
-                chosen->trigger();
-            menu->close();
-        });
-        QWidget *window = WindowOf(c);
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), window->mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(window, &event);
+        auto *window = dynamic_cast<CCanvasComponentWindow *>(c->GetComponentWindow());
+        EXPECT_NE(window, nullptr);
+        if (!window)
+            return entries;
+        std::unique_ptr<QMenu> menu = window->BuildContextMenu();
+        if (!menu)
+            return entries;
+        QAction *chosen = nullptr;
+        for (QAction *action : menu->actions()) {
+            entries[action->data().toInt()] = action->isEnabled();
+            if (command && action->data().toInt() == command)
+                chosen = action;
+        }
+        if (chosen && chosen->isEnabled())
+            chosen->trigger();
+        menu.reset();
         QApplication::processEvents();
         return entries;
     }
@@ -114,14 +91,6 @@ protected:
             QTest::qWait(10);
         EXPECT_TRUE(acted) << "the Properties dialog did not open";
     }
-
-    TempTree tree;
-    CRecordingPrompt prompt;
-    CQuestionIdCounter ids;
-    CCorvContext context;
-    std::unique_ptr<CCorvessaDoc> doc;
-    std::unique_ptr<CScrollViewEx> canvas;
-    CCorvPage *screen = nullptr;
 };
 
 // Guards against a right click changing the selection of kinds that keep it, and against pictures and
