@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QRect>
+
+class CComponentBase;
+class CRichText;
+class QPainter;
+
+// Paints a component from its own values, at its bounds in canvas coordinates: the canvas's windows and
+// the thumbnails both paint through here, so a screen looks the same on the canvas and in its pictures.
+// Kinds that draw themselves (shapes, pictures, topic buttons, some questions) do; the others are drawn
+// here as their windows show them.
+namespace CanvasComponentPainter {
+
+// The 19 kinds a screen's pictures show; buttons, links, media and remediation are left out.
+bool IsDrawnKind(int type);
+// Paints one component of a drawn kind; nothing for the others.
+void Paint(QPainter &painter, CComponentBase &component);
+// The rich text laid into the rectangle, clipped to it; hidden characters are not shown.
+void PaintRichText(QPainter &painter, const CRichText &text, const QRect &rect);
+
+} // namespace CanvasComponentPainter

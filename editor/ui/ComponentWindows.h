@@ -1,0 +1,68 @@
+#pragma once
+
+#include "model/ComponentWindow.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class CComponentBase;
+class CScrollViewEx;
+class QMenu;
+
+// The window of a component on the canvas: it shows the component as its screen's pictures show it,
+// hands left-button input to the canvas at the same canvas point (so selecting, moving and resizing
+// belong to the canvas alone), and carries the kind's context menu. Topic buttons keep their mouse input
+// to themselves and are selected by their context menu. Text boxes and tables show their text read-only
+// here; their editing windows are registered over these (CComponentWindows::Register).
+class CCanvasComponentWindow : public QWidget, public CComponentWindow
+{
+    Q_OBJECT
+public:
+    CCanvasComponentWindow(CComponentBase &component, CScrollViewEx &canvas);
+
+    CComponentBase &Component() const { return m_component; }
+
+    // CComponentWindow
+    void Show() override;
+    void Hide() override;
+    void MoveWindow(const CRect &rect) override;
+    void Invalidate() override { update(); }
+    void UpdateFromComponent() override { update(); }
+    void UpdateComponent() override {}
+    QSize GetTextExtent(const QString &text) const override;
+
+    // The context menu a right click opens (null for kinds without one); pictures and topic buttons are
+    // selected first. Its commands run once the menu has closed.
+    std::unique_ptr<QMenu> BuildContextMenu();
+
+    // Whether the kind hands its mouse input to the canvas (topic buttons do not).
+    static bool ForwardsMouse(int type);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+    // The kind's own entries, before the shared ones; none by default.
+    virtual void AddKindEntries(QMenu &menu);
+
+private:
+    QPoint CanvasPoint(const QPoint &local) const;
+    void Forward(QMouseEvent *event);
+
+    CComponentBase &m_component;
+    CScrollViewEx &m_canvas;
+};
+
+// The makers of component windows by type code: the canvas asks here for every new component. A kind
+// without its own maker gets a CCanvasComponentWindow; the line, remediation and media kinds get none.
+namespace CComponentWindows {
+using Maker = std::function<std::unique_ptr<CComponentWindow>(CComponentBase &, CScrollViewEx &)>;
+// Replaces the maker of a kind (null restores the shared window).
+void Register(int type, Maker maker);
+std::unique_ptr<CComponentWindow> Make(CComponentBase &component, CScrollViewEx &canvas);
+} // namespace CComponentWindows
