@@ -136,6 +136,9 @@ constexpr Entry kEntries[] = {
     {30004, "No, the correct answer is now shown."},
     // Placeholder text of new text boxes.
     {35004, "Click and add text."},
+    // Deleting from the outline.
+    {35006, "This folder cannot be deleted as it still has content.  First delete all the contents."},
+    {35007, "Are you sure you want to delete this screen?"},
     // Asked before an output folder that holds files is emptied.
     {35008, "The folder %1 already exists and may contain files.\nDo you want to remove any existing files and continue?"},
     // Outcome of a publish.
@@ -170,8 +173,13 @@ constexpr Entry kEntries[] = {
     // Asked before a link to a screen that no longer exists is deleted.
     {61446, "A link was found on Screen \"%1\" which points to a screen which cannot be found.\n"
             "Should the link be deleted?"},
+    // The outline page's drag buttons.
+    {61461, "Drag and drop this icon onto\r\nthe tree to create a new container"},
+    {61462, "Drag and drop this icon onto\r\nthe tree to create a new remediation"},
     {61466, "Corvessa is unable to read the registry key.\nEither Corvessa has not been installed or installation was "
             "unable to create the registry key."},
+    {61471, "Deleting the Main Menu will change this course into a linear, single topic, course.\nThis action is "
+            "irreversible.\nAre you sure you want to continue?"},
     {61482, "The publish location set in File > Preferences > Publish settings...\ncould not be found.  Please change it "
             "to a valid location so that\npublishing can proceed."},
 };
