@@ -18,7 +18,7 @@
 
 class CCorvessaDoc;
 class CDlgXMLLoading;
-class CEditOutlineView;
+class CEditFrmVw;
 class CFileDialogs;
 class CImportSummaryView;
 class CMainFrame;
@@ -77,7 +77,7 @@ public:
     int CurrentViewIndex() const { return m_switcher.CurrentViewIndex(); }
     CSettingsFrmVw *SettingsView() const { return m_settingsView; }
     CImportSummaryView *ImportView() const { return m_importView; }
-    CEditOutlineView *EditView() const { return m_editView; }
+    CEditFrmVw *EditView() const { return m_editView; }
     CPublishCommandsView *PublishView() const { return m_publishView; }
     const CImagesXmlIndex &GraphicsLibrary() const { return m_library; }
     const QStringList &ExcludedWords() const { return m_sequence.ExcludedWords(); }
@@ -176,6 +176,6 @@ private:
     std::array<QWidget *, kMainViewCount> m_views{};
     CSettingsFrmVw *m_settingsView = nullptr;
     CImportSummaryView *m_importView = nullptr;
-    CEditOutlineView *m_editView = nullptr;
+    CEditFrmVw *m_editView = nullptr;
     CPublishCommandsView *m_publishView = nullptr;
 };

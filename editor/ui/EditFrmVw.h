@@ -3,6 +3,7 @@
 #include "app/ui/EditViewApi.h"
 #include "document/DocumentObserver.h"
 #include "editor/EditController.h"
+#include "model/CorvPage.h"
 
 #include <QList>
 #include <QWidget>
