@@ -32,9 +32,8 @@ CDragDropListCtrl::CDragDropListCtrl(CEditController &controller, QWidget *paren
     setDropIndicatorShown(true);
     setDragDropMode(QAbstractItemView::DragDrop);
     setDefaultDropAction(Qt::MoveAction);
-    // Thumbnails are drawn as they come into view, so a large course lays out in batches.
-    setLayoutMode(QListView::Batched);
-    setBatchSize(200);
+    // Items all have one size, so even a large course lays out at once; pictures are drawn only as they
+    // come into view.
 }
 
 void CDragDropListCtrl::ShowCurrent()
