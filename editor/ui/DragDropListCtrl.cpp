@@ -27,8 +27,10 @@ CDragDropListCtrl::CDragDropListCtrl(CEditController &controller, QWidget *paren
     setGridSize(QSize(CThumbStrip::kSmallSize.width() + 16, CThumbStrip::kSmallSize.height() + 26));
     setSpacing(4);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // A static list switches drops off on its viewport: thumbnails are dropped on one another here.
     setDragEnabled(true);
     setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
     setDropIndicatorShown(true);
     setDragDropMode(QAbstractItemView::DragDrop);
     setDefaultDropAction(Qt::MoveAction);

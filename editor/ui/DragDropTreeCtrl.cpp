@@ -243,7 +243,9 @@ void CDragDropTreeCtrl::dragMoveEvent(QDragMoveEvent *event)
     if (event->mimeData()->hasFormat(QString::fromLatin1(kNewMime))) {
         const bool container = event->mimeData()->data(QString::fromLatin1(kNewMime)) == "container";
         const COutlineTree::Item *target = OutlineItemOf(over);
-        const bool ok = container ? OutlineDrop::AcceptsNewContainer(target) : OutlineDrop::AcceptsNewRemediation(target);
+        // A remediation needs its settings first: without the dialog to ask for them nothing can be dropped.
+        const bool ok = container ? OutlineDrop::AcceptsNewContainer(target)
+                                  : m_controller.GetHooks().editRemediation && OutlineDrop::AcceptsNewRemediation(target);
         SetDropHighlight(ok ? over : nullptr);
         ok ? event->acceptProposedAction() : event->ignore();
         return;

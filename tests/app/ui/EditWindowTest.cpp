@@ -50,6 +50,40 @@ bool DragRow(CDragDropTreeCtrl *tree, QTreeWidgetItem *row, QTreeWidgetItem *tar
     return drop.isAccepted();
 }
 
+// Drags a thumbnail onto another the same way; true when the list accepted the drop.
+bool DragThumbnail(CDragDropListCtrl *list, int from, int to)
+{
+    std::unique_ptr<QMimeData> mime(list->model()->mimeData({list->model()->index(from, 0)}));
+    const QPoint point = list->visualRect(list->model()->index(to, 0)).center();
+    QWidget *viewport = list->viewport();
+    QDragEnterEvent enter(point, Qt::MoveAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &enter);
+    QDragMoveEvent move(point, Qt::MoveAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &move);
+    if (!move.isAccepted())
+        return false;
+    QDropEvent drop(QPointF(point), Qt::MoveAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &drop);
+    return drop.isAccepted();
+}
+
+// Drops one of the outline page's drag buttons on the row.
+bool DropButton(CDragDropTreeCtrl *tree, const QByteArray &kind, QTreeWidgetItem *target)
+{
+    QMimeData mime;
+    mime.setData(QString::fromLatin1(CDragDropTreeCtrl::kNewMime), kind);
+    const QPoint point = tree->visualItemRect(target).center();
+    QDragEnterEvent enter(point, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(tree->viewport(), &enter);
+    QDragMoveEvent move(point, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(tree->viewport(), &move);
+    if (!move.isAccepted())
+        return false;
+    QDropEvent drop(QPointF(point), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(tree->viewport(), &drop);
+    return drop.isAccepted();
+}
+
 struct EditWindow {
     AppFixture f;
     std::unique_ptr<CCorvessaApp> app;
@@ -156,6 +190,40 @@ TEST(EditWindow, DraggingAScreenToAnotherTopicIsSaved)
     for (const auto &s : reread.MainScreens())
         order << s->GetLabel() + " " + s->GetTitle();
     EXPECT_EQ(order.join(", "), "1 Welcome, 1_1 Exits, 2 Drills topic, 2_1 Drills, 2_2 Alarms");
+}
+
+// Guards a thumbnail drag: never onto a screen below the dragged one in the outline; otherwise the screen
+// moves after the target and stays the current one.
+TEST(EditWindow, DraggingAThumbnail)
+{
+    EditWindow w;
+    CDragDropListCtrl *thumbs = w.view->ThumbnailList();
+    EXPECT_FALSE(DragThumbnail(thumbs, 0, 1)); // Welcome onto its own Exits
+    ASSERT_TRUE(DragThumbnail(thumbs, 1, 4));  // Exits after Drills
+    QStringList order;
+    for (const auto &s : w.app->Document()->MainScreens())
+        order << s->GetLabel() + " " + s->GetTitle();
+    EXPECT_EQ(order.join(", "), "1 Welcome, 1_1 Alarms, 2 Drills topic, 2_1 Drills, 2_2 Exits");
+    EXPECT_EQ(w.view->GetCurrentPage()->GetTitle(), "Exits");
+    EXPECT_EQ(thumbs->currentIndex().row(), 4);
+}
+
+// Guards the "Container" button: dropped on a content screen it makes it a folder holding a new "Untitled"
+// container; on a question it is refused; the Remediation button is refused while no dialog asks for its
+// settings.
+TEST(EditWindow, ContainerButtonDrop)
+{
+    EditWindow w;
+    w.view->Navigator()->setCurrentIndex(1);
+    CDragDropTreeCtrl *tree = w.view->Tree();
+    EXPECT_FALSE(DropButton(tree, "container", FindRow(tree, "Drills")));
+    EXPECT_FALSE(DropButton(tree, "remediation", FindRow(tree, "Exits")));
+    ASSERT_TRUE(DropButton(tree, "container", FindRow(tree, "Exits")));
+    QTreeWidgetItem *exits = FindRow(tree, "Exits");
+    ASSERT_EQ(exits->childCount(), 1);
+    EXPECT_EQ(exits->child(0)->text(0), "Untitled");
+    EXPECT_EQ(CDragDropTreeCtrl::OutlineItemOf(exits)->screen->GetPageType(), pt_folder);
+    EXPECT_EQ(CDragDropTreeCtrl::OutlineItemOf(exits->child(0))->screen->GetLabel(), "1_1_1");
 }
 
 // Guards the navigator pane: hidden by the Sorter command and shown again at the bar position it had.
