@@ -30,41 +30,36 @@ QTreeWidgetItem *FindRow(QTreeWidget *tree, const QString &title)
     return rows.isEmpty() ? nullptr : rows.first();
 }
 
-// Drags the row onto the target row as the author does: enter, move over the point, drop. True when the
-// tree accepted the drop.
+// Carries a drag to the point of the viewport as the author's mouse does: enter, move over it, drop. True
+// when the widget accepted the drop.
+bool DragTo(QWidget *viewport, const QMimeData *mime, const QPoint &point, Qt::DropAction action)
+{
+    QDragEnterEvent enter(point, action, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &enter);
+    QDragMoveEvent move(point, action, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &move);
+    if (!move.isAccepted())
+        return false;
+    QDropEvent drop(QPointF(point), action, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &drop);
+    return drop.isAccepted();
+}
+
+// Drags the row onto the left part of the target's label, or onto the right end of its row.
 bool DragRow(CDragDropTreeCtrl *tree, QTreeWidgetItem *row, QTreeWidgetItem *target, bool rightPart)
 {
     std::unique_ptr<QMimeData> mime(tree->model()->mimeData({tree->indexFromItem(row)}));
     const QRect rect = tree->visualItemRect(target);
     const int labelLeft = rect.left() + tree->iconSize().width() + 4;
     const QPoint point(rightPart ? rect.right() - 2 : labelLeft + 1, rect.center().y());
-    QWidget *viewport = tree->viewport();
-    QDragEnterEvent enter(point, Qt::MoveAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &enter);
-    QDragMoveEvent move(point, Qt::MoveAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &move);
-    if (!move.isAccepted())
-        return false;
-    QDropEvent drop(QPointF(point), Qt::MoveAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &drop);
-    return drop.isAccepted();
+    return DragTo(tree->viewport(), mime.get(), point, Qt::MoveAction);
 }
 
-// Drags a thumbnail onto another the same way; true when the list accepted the drop.
 bool DragThumbnail(CDragDropListCtrl *list, int from, int to)
 {
     std::unique_ptr<QMimeData> mime(list->model()->mimeData({list->model()->index(from, 0)}));
     const QPoint point = list->visualRect(list->model()->index(to, 0)).center();
-    QWidget *viewport = list->viewport();
-    QDragEnterEvent enter(point, Qt::MoveAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &enter);
-    QDragMoveEvent move(point, Qt::MoveAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &move);
-    if (!move.isAccepted())
-        return false;
-    QDropEvent drop(QPointF(point), Qt::MoveAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &drop);
-    return drop.isAccepted();
+    return DragTo(list->viewport(), mime.get(), point, Qt::MoveAction);
 }
 
 // Drops one of the outline page's drag buttons on the row.
@@ -72,16 +67,7 @@ bool DropButton(CDragDropTreeCtrl *tree, const QByteArray &kind, QTreeWidgetItem
 {
     QMimeData mime;
     mime.setData(QString::fromLatin1(CDragDropTreeCtrl::kNewMime), kind);
-    const QPoint point = tree->visualItemRect(target).center();
-    QDragEnterEvent enter(point, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(tree->viewport(), &enter);
-    QDragMoveEvent move(point, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(tree->viewport(), &move);
-    if (!move.isAccepted())
-        return false;
-    QDropEvent drop(QPointF(point), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(tree->viewport(), &drop);
-    return drop.isAccepted();
+    return DragTo(tree->viewport(), &mime, tree->visualItemRect(target).center(), Qt::CopyAction);
 }
 
 struct EditWindow {
