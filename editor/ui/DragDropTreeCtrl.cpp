@@ -170,8 +170,18 @@ void CDragDropTreeCtrl::OnItemChanged(QTreeWidgetItem *row)
         row->setText(0, item->text);
         return;
     }
-    m_controller.RenameItem(item, text);
-    emit OutlineEdited();
+    // The outline is shown again after a rename, which deletes the row whose edit is still being committed:
+    // rename once the commit is over, finding the item afresh by its screen.
+    CCorvPage *screen = item->screen;
+    QMetaObject::invokeMethod(
+        this,
+        [this, screen, text] {
+            if (COutlineTree::Item *renamed = OutlineRules::FindTreeItemOfPage(m_controller.GetTreeCtrl(), screen)) {
+                m_controller.RenameItem(renamed, text);
+                emit OutlineEdited();
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 QStringList CDragDropTreeCtrl::mimeTypes() const { return {QString::fromLatin1(kItemMime)}; }

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QDropEvent>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QSplitter>
 #include <QTest>
@@ -210,6 +211,37 @@ TEST(EditWindow, ContainerButtonDrop)
     EXPECT_EQ(exits->child(0)->text(0), "Untitled");
     EXPECT_EQ(CDragDropTreeCtrl::OutlineItemOf(exits)->screen->GetPageType(), pt_folder);
     EXPECT_EQ(CDragDropTreeCtrl::OutlineItemOf(exits->child(0))->screen->GetLabel(), "1_1_1");
+}
+
+// Guards renaming in the outline: the typed title goes to the screen once the edit is committed; an emptied
+// name changes nothing.
+TEST(EditWindow, RenamingAnItem)
+{
+    EditWindow w;
+    w.view->Navigator()->setCurrentIndex(1);
+    CDragDropTreeCtrl *tree = w.view->Tree();
+    auto rename = [&](const QString &from, const QString &to) {
+        QTreeWidgetItem *row = FindRow(tree, from);
+        tree->setCurrentItem(row);
+        tree->editItem(row);
+        auto *editor = tree->viewport()->findChild<QLineEdit *>();
+        ASSERT_TRUE(editor);
+        editor->selectAll();
+        if (to.isEmpty())
+            QTest::keyClick(editor, Qt::Key_Delete);
+        else
+            QTest::keyClicks(editor, to);
+        QTest::keyClick(editor, Qt::Key_Return);
+        // The rename lands once the edit is over.
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::sendPostedEvents();
+    };
+    rename("Exits", "Way out");
+    ASSERT_TRUE(FindRow(tree, "Way out"));
+    EXPECT_EQ(CDragDropTreeCtrl::OutlineItemOf(FindRow(tree, "Way out"))->screen->GetTitle(), "Way out");
+    EXPECT_TRUE(w.app->Document()->IsModified());
+    rename("Alarms", "");
+    EXPECT_TRUE(FindRow(tree, "Alarms"));
 }
 
 // Guards the navigator pane: hidden by the Sorter command and shown again at the bar position it had.
