@@ -36,6 +36,7 @@ public:
     const QString &GetLabel() const { return m_label; }
     void SetLabel(const QString &label) { m_label = label; }
     int GetPageType() const { return m_pageType; }
+    // The outline turns a content screen into a folder when it gains children, and back when it loses them.
     void SetPageType(int pageType) { m_pageType = pageType; }
     int GetMenuKind() const { return m_menuKind; }
     void SetMenuKind(int menuKind) { m_menuKind = menuKind; }

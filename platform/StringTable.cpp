@@ -357,6 +357,9 @@ constexpr Entry kEntries[] = {
     {30004, "No, the correct answer is now shown."},
     // Placeholder text of new text boxes.
     {35004, "Click and add text."},
+    // Deleting from the outline.
+    {35006, "This folder cannot be deleted as it still has content.  First delete all the contents."},
+    {35007, "Are you sure you want to delete this screen?"},
     // Asked before an output folder that holds files is emptied.
     {35008, "The folder %1 already exists and may contain files.\nDo you want to remove any existing files and continue?"},
     // Outcome of a publish.
@@ -428,6 +431,13 @@ constexpr Entry kEntries[] = {
             "If you hide the Top bar, any custom logo you add will not be visible.\n"},
     {61481, "If you hide the Navigation bar you must provide some way for users to\nmove about the course - either by "
             "creating links on each page or\nsetting a 'time between screens' at:\nSettings > Buttons > Next\n"},
+    // The outline page's drag buttons.
+    {61461, "Drag and drop this icon onto\r\nthe tree to create a new container"},
+    {61462, "Drag and drop this icon onto\r\nthe tree to create a new remediation"},
+    {61466, "Corvessa is unable to read the registry key.\nEither Corvessa has not been installed or installation was "
+            "unable to create the registry key."},
+    {61471, "Deleting the Main Menu will change this course into a linear, single topic, course.\nThis action is "
+            "irreversible.\nAre you sure you want to continue?"},
     {61482, "The publish location set in File > Preferences > Publish settings...\ncould not be found.  Please change it "
             "to a valid location so that\npublishing can proceed."},
 };

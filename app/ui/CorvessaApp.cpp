@@ -3,7 +3,7 @@
 #include "app/AppFolders.h"
 #include "app/CommandIds.h"
 #include "app/ui/AboutDlg.h"
-#include "app/ui/EditOutlineView.h"
+#include "editor/ui/EditFrmVw.h"
 #include "app/ui/FileDialogs.h"
 #include "app/ui/ImportSummaryView.h"
 #include "app/ui/MainFrame.h"
@@ -230,7 +230,7 @@ void CCorvessaApp::CreateMainViews()
     m_importView = new CImportSummaryView(*m_document);
     m_librarySearch.Attach(m_library.Document(), m_library.ExcludedWords(), m_library.UsedPictures());
     m_importView->SetGraphicsLibrary(&m_librarySearch);
-    m_editView = new CEditOutlineView(*m_document);
+    m_editView = new CEditFrmVw(*m_document);
     m_publishView = new CPublishCommandsView(*m_document, *m_editView, &m_specialCharacters, [this] { return SaveProject(); });
     m_publishView->SetProgressWindow(m_progress.get());
     m_publishView->Controller().SetTempFolder(TempFolder());
@@ -241,8 +241,8 @@ void CCorvessaApp::CreateMainViews()
                           static_cast<QWidget *>(m_publishView)})
         m_frame->AddMainView(view);
     m_frame->SetEditView(m_editView);
-    connect(m_editView, &CEditOutlineView::CurrentPageChanged, m_frame.get(), &CMainFrame::UpdateCommandStates);
-    connect(m_editView, &CEditOutlineView::PreviewRequested, m_publishView, &CPublishCommandsView::PreviewScreen);
+    connect(m_editView, &CEditFrmVw::CurrentPageChanged, m_frame.get(), &CMainFrame::UpdateCommandStates);
+    connect(m_editView, &CEditFrmVw::PreviewRequested, m_publishView, &CPublishCommandsView::PreviewScreen);
 }
 
 void CCorvessaApp::UpdateBarVisibility()

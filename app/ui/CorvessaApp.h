@@ -19,7 +19,7 @@
 
 class CCorvessaDoc;
 class CDlgXMLLoading;
-class CEditOutlineView;
+class CEditFrmVw;
 class CFileDialogs;
 class CImportSummaryView;
 class CMainFrame;
@@ -78,7 +78,7 @@ public:
     int CurrentViewIndex() const { return m_switcher.CurrentViewIndex(); }
     CSettingsFrmVw *SettingsView() const { return m_settingsView; }
     CImportSummaryView *ImportView() const { return m_importView; }
-    CEditOutlineView *EditView() const { return m_editView; }
+    CEditFrmVw *EditView() const { return m_editView; }
     CPublishCommandsView *PublishView() const { return m_publishView; }
     const CImagesXmlIndex &GraphicsLibrary() const { return m_library; }
     // The search over the loaded index that the importers and topic buttons choose pictures with.
@@ -180,6 +180,6 @@ private:
     std::array<QWidget *, kMainViewCount> m_views{};
     CSettingsFrmVw *m_settingsView = nullptr;
     CImportSummaryView *m_importView = nullptr;
-    CEditOutlineView *m_editView = nullptr;
+    CEditFrmVw *m_editView = nullptr;
     CPublishCommandsView *m_publishView = nullptr;
 };

@@ -25,6 +25,7 @@
 #include "dialogs/ui/DlgPublishSettings.h"
 #include "dialogs/ui/DlgSCORMExitCode.h"
 #include "dialogs/ui/DlgSpelling.h"
+#include "document/ContentScreenFactory.h"
 #include "document/CorvessaDoc.h"
 
 #include <QAction>
@@ -588,6 +589,32 @@ void PlanDialogs(Run &run)
     });
 }
 
+// The Edit window with a small course of content screens: its thumbnails, then its outline.
+void PlanEditWindow(Run &run)
+{
+    run.steps.push_back([](Run &r) {
+        CCorvessaDoc &doc = *r.app.Document();
+        CContentScreenFactory factory(doc);
+        CCorvPage *after = nullptr;
+        const char *screens[][2] = {{"1", "Welcome"}, {"1_1", "Exits"},  {"1_2", "Alarms"},
+                                    {"2", "Drills"},  {"2_1", "Fire drill"}, {"3", "Summary"}};
+        int layout = 0;
+        for (const auto &[label, title] : screens)
+            after = factory.AddContentScreenTemplate(layout++ % CContentScreenFactory::kTemplateCount,
+                                                     QString::fromLatin1(title), QString::fromLatin1(label), after, 1, 1);
+        doc.UpdateAllViews();
+        // Shown, not the author's: leaving asks nothing.
+        doc.SetModifiedFlag(false);
+        r.app.MainFrame()->Action(CorvCommand::WindowSettings + 2)->trigger();
+    });
+    run.steps.push_back([](Run &r) {
+        ShootView(r, QStringLiteral("edit-project"));
+        if (auto *tabs = r.app.CurrentView()->findChild<QTabWidget *>(QStringLiteral("Navigator")))
+            tabs->setCurrentIndex(1);
+    });
+    run.steps.push_back([](Run &r) { ShootView(r, QStringLiteral("edit-project-tree")); });
+}
+
 } // namespace
 
 bool ScheduleFromEnvironment(CCorvessaApp &app)
@@ -603,6 +630,7 @@ bool ScheduleFromEnvironment(CCorvessaApp &app)
     PlanControls(*run);
     PlanMenus(*run);
     PlanDialogs(*run);
+    PlanEditWindow(*run);
     QTimer::singleShot(600, app.MainFrame(), [run] { Step(run); });
     return true;
 }

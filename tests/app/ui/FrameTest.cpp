@@ -2,7 +2,7 @@
 
 #include "app/CommandIds.h"
 #include "app/ViewSwitcher.h"
-#include "app/ui/EditOutlineView.h"
+#include "editor/ui/EditFrmVw.h"
 #include "app/ui/EditViewApi.h"
 #include "app/ui/FontComboBox.h"
 #include "app/ui/MainFrame.h"

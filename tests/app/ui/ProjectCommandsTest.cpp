@@ -2,7 +2,9 @@
 
 #include "app/CommandIds.h"
 #include "app/RecentFileList.h"
-#include "app/ui/EditOutlineView.h"
+#include "editor/ui/DragDropTreeCtrl.h"
+#include "editor/ui/EditFrmVw.h"
+#include "model/CorvPage.h"
 #include "app/ui/ImportSummaryView.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/PublishCommandsView.h"
@@ -124,8 +126,8 @@ TEST(ProjectCommands, WindowsShowTheProject)
     EXPECT_EQ(topics->item(0, 4)->text(), "TRUE");
     QTreeWidget *outline = app->EditView()->OutlineWidget();
     ASSERT_EQ(outline->topLevelItemCount(), 2);
-    EXPECT_EQ(outline->topLevelItem(0)->child(0)->text(0), "1_1");
-    EXPECT_EQ(outline->topLevelItem(1)->text(1), "Help");
+    EXPECT_EQ(CDragDropTreeCtrl::OutlineItemOf(outline->topLevelItem(0)->child(0))->screen->GetLabel(), "1_1");
+    EXPECT_EQ(outline->topLevelItem(1)->text(0), "Help");
     outline->setCurrentItem(outline->topLevelItem(0)->child(0));
     ASSERT_TRUE(app->EditView()->GetCurrentPage());
     EXPECT_EQ(app->EditView()->GetCurrentPage()->GetTitle(), "Question");

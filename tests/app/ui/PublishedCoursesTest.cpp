@@ -1,7 +1,7 @@
 #include "AppFixture.h"
 
 #include "app/CommandIds.h"
-#include "app/ui/EditOutlineView.h"
+#include "editor/ui/EditFrmVw.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/PublishCommandsView.h"
 #include "dialogs/ui/DlgAddLink.h"

@@ -2,7 +2,7 @@
 
 #include "app/ViewSwitcher.h"
 #include "app/ui/AboutDlg.h"
-#include "app/ui/EditOutlineView.h"
+#include "editor/ui/EditFrmVw.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/SettingsFrmVw.h"
 #include "document/CorvessaDoc.h"
@@ -66,9 +66,9 @@ TEST(StartUp, ProjectFromTheCommandLine)
     EXPECT_EQ(app->MainFrame()->focusWidget(), app->SettingsView()->CategoryTree());
     QTreeWidget *outline = app->EditView()->OutlineWidget();
     ASSERT_EQ(outline->topLevelItemCount(), 1);
-    EXPECT_EQ(outline->topLevelItem(0)->text(1), "Welcome");
+    EXPECT_EQ(outline->topLevelItem(0)->text(0), "Welcome");
     ASSERT_EQ(outline->topLevelItem(0)->childCount(), 1);
-    EXPECT_EQ(outline->topLevelItem(0)->child(0)->text(1), "Exits");
+    EXPECT_EQ(outline->topLevelItem(0)->child(0)->text(0), "Exits");
     EXPECT_EQ(app->RecentFiles().Files(), QStringList{path});
     EXPECT_EQ(ShownTitle(app->MainFrame()), "Fire safety - Corvessa");
 }

@@ -120,11 +120,14 @@ expect '^entry Tools: text="&Edit remeditation..." key="" enabled=0 '
 for dialog in publish-settings auto-backup element-properties scorm-exit spelling add-link replace-link-text long-wait xml-loading progress; do
   expect "^dialog-$dialog shown=1 picture=[0-9]*x[0-9]* saved=1$"
 done
+# The Edit window with a course of six screens, its thumbnails and then its outline.
+expect "^edit-project view=2 EditView edit-bar=1 formatting-bar=1 picture=[0-9]*x[0-9]* saved=1$"
+expect "^edit-project-tree view=2 EditView .* saved=1$"
 # Each standard key reaches its one command.
 expect "^key Ctrl+N reaches=Command57600$"
 expect "^key Ctrl+O reaches=Command57601$"
 expect "^key Ctrl+S reaches=Command57603$"
-for view in settings import edit publish publish-hover; do
+for view in settings import edit publish publish-hover edit-project edit-project-tree; do
   size=$(stat -c %s "$shots/$view.png" 2>/dev/null || echo 0)
   if [ "$size" -lt 4000 ]; then
     echo "picture of $view missing or blank ($size bytes)"; fail=1

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "app/ui/EditViewApi.h"
+#include "document/DocumentObserver.h"
+#include "editor/EditController.h"
+#include "model/CorvPage.h"
+
+#include <QList>
+#include <QWidget>
+
+#include <functional>
+
+class CCorvessaDoc;
+class CDragDropListCtrl;
+class CDragDropTreeCtrl;
+class CPropertySheetView;
+class QSplitter;
+class QTreeWidget;
+
+// The Edit window: a splitter with the navigator (thumbnails and outline) on the left and the screen area
+// on the right. It keeps the current screen through its controller and shows the document's course.
+class CEditFrmVw : public QWidget, public CDocumentObserver, public CEditViewApi, private CEditController::Listener
+{
+    Q_OBJECT
+public:
+    static constexpr int kInitialBar = 220;
+
+    explicit CEditFrmVw(CCorvessaDoc &document, QWidget *parent = nullptr);
+    ~CEditFrmVw() override;
+
+    CEditController &Controller() { return m_controller; }
+    CPropertySheetView *Navigator() const { return m_navigator; }
+    QSplitter *Splitter() const { return m_splitter; }
+    CDragDropTreeCtrl *Tree() const;
+    CDragDropListCtrl *ThumbnailList() const;
+    // The outline tree widget (one column: the screens' titles).
+    QTreeWidget *OutlineWidget() const;
+    // The screen area: the canvas goes here (the widget is owned by the Edit window from then on).
+    void SetCanvasWidget(QWidget *canvas);
+    QWidget *CanvasWidget() const { return m_canvasArea; }
+    // Who pastes the copied screen (the screen commands); without one Paste is greyed.
+    void SetPasteScreenHandler(std::function<void()> paste) { m_pasteScreen = std::move(paste); }
+    bool ShowBackground() const { return m_showBackground; }
+    bool ShowGrid() const { return m_showGrid; }
+
+    // CDocumentObserver
+    void OnUpdate(CCorvessaDoc &document) override;
+    void OnNewProject(CCorvessaDoc &document) override;
+
+    // CEditViewApi
+    CCorvPage *GetCurrentPage() const override { return m_controller.GetCurrentPage(); }
+    bool UpdateCommand(int commandId, bool &checked) const override;
+    void OnCommand(int commandId) override;
+    void SetFontName(const QString &faceName) override;
+    void SetFontSize(int points) override;
+    const COutlineTree &GetTreeCtrl() const override { return m_controller.GetTreeCtrl(); }
+    bool HoldsCopiedComponent() const override { return m_controller.GetComponentClipboard() != nullptr; }
+    bool CanAddScreenHere() const override { return m_controller.CanAddScreenHere(); }
+    void MakeCurrentScreen(CCorvPage *screen) override;
+    void ShowSorter(bool show) override;
+    void SetShowBackground(bool show) override { m_showBackground = show; }
+    void SetShowGrid(bool show) override { m_showGrid = show; }
+
+signals:
+    void CurrentPageChanged();
+    // The author asked to see the screen in the browser.
+    void PreviewRequested(CCorvPage *screen);
+
+private:
+    // CEditController::Listener
+    void OutlineChanged() override;
+    void ThumbnailsChanged() override;
+    void ThumbnailImageChanged(int item) override;
+    void CurrentChanged() override;
+
+    CCorvessaDoc &m_document;
+    CEditController m_controller;
+    QSplitter *m_splitter;
+    CPropertySheetView *m_navigator;
+    QWidget *m_canvasArea;
+    QList<int> m_storedSizes;
+    std::function<void()> m_pasteScreen;
+    bool m_showBackground = false;
+    bool m_showGrid = false;
+};

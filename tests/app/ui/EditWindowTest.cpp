@@ -1,0 +1,259 @@
+#include "AppFixture.h"
+
+#include "app/ViewSwitcher.h"
+#include "app/ui/MainFrame.h"
+#include "document/CorvessaDoc.h"
+#include "document/ProjectFile.h"
+#include "editor/OutlineRules.h"
+#include "editor/ui/DragDropListCtrl.h"
+#include "editor/ui/DragDropTreeCtrl.h"
+#include "editor/ui/EditFrmVw.h"
+#include "editor/ui/PropertySheetView.h"
+#include "editor/ui/ThumbListModel.h"
+#include "model/CorvPage.h"
+#include "model/GlobalHelpers.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QSplitter>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QTreeWidgetItem *FindRow(QTreeWidget *tree, const QString &title)
+{
+    const QList<QTreeWidgetItem *> rows = tree->findItems(title, Qt::MatchExactly | Qt::MatchRecursive);
+    return rows.isEmpty() ? nullptr : rows.first();
+}
+
+// Carries a drag to the point of the viewport as the author's mouse does: enter, move over it, drop. True
+// when the widget accepted the drop.
+bool DragTo(QWidget *viewport, const QMimeData *mime, const QPoint &point, Qt::DropAction action)
+{
+    QDragEnterEvent enter(point, action, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &enter);
+    QDragMoveEvent move(point, action, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &move);
+    if (!move.isAccepted())
+        return false;
+    QDropEvent drop(QPointF(point), action, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &drop);
+    return drop.isAccepted();
+}
+
+// Drags the row onto the left part of the target's label, or onto the right end of its row.
+bool DragRow(CDragDropTreeCtrl *tree, QTreeWidgetItem *row, QTreeWidgetItem *target, bool rightPart)
+{
+    std::unique_ptr<QMimeData> mime(tree->model()->mimeData({tree->indexFromItem(row)}));
+    const QRect rect = tree->visualItemRect(target);
+    const int labelLeft = rect.left() + tree->iconSize().width() + 4;
+    const QPoint point(rightPart ? rect.right() - 2 : labelLeft + 1, rect.center().y());
+    return DragTo(tree->viewport(), mime.get(), point, Qt::MoveAction);
+}
+
+bool DragThumbnail(CDragDropListCtrl *list, int from, int to)
+{
+    std::unique_ptr<QMimeData> mime(list->model()->mimeData({list->model()->index(from, 0)}));
+    const QPoint point = list->visualRect(list->model()->index(to, 0)).center();
+    return DragTo(list->viewport(), mime.get(), point, Qt::MoveAction);
+}
+
+// Drops one of the outline page's drag buttons on the row.
+bool DropButton(CDragDropTreeCtrl *tree, const QByteArray &kind, QTreeWidgetItem *target)
+{
+    QMimeData mime;
+    mime.setData(QString::fromLatin1(CDragDropTreeCtrl::kNewMime), kind);
+    return DragTo(tree->viewport(), &mime, tree->visualItemRect(target).center(), Qt::CopyAction);
+}
+
+struct EditWindow {
+    AppFixture f;
+    std::unique_ptr<CCorvessaApp> app;
+    CEditFrmVw *view = nullptr;
+    QString path;
+
+    EditWindow()
+    {
+        path = f.WriteProject("courses/Fire.kvx", {{"1", "Welcome", pt_folder},
+                                                   {"1_1", "Exits", pt_document},
+                                                   {"1_2", "Alarms", pt_document},
+                                                   {"2", "Drills topic", pt_folder},
+                                                   {"2_1", "Drills", pt_question}});
+        app = f.Start({"corvessa", path});
+        view = app->EditView();
+        app->OnViewEdit();
+        view->resize(900, 600);
+        QApplication::processEvents();
+    }
+};
+
+} // namespace
+
+// Guards opening a project in the Edit window: the outline nests the screens by label, every screen with a
+// picture has one thumbnail captioned by position, and the first screen is current.
+TEST(EditWindow, OpensAProjectWithOutlineAndThumbnails)
+{
+    EditWindow w;
+    ASSERT_TRUE(w.view->isVisible());
+    QTreeWidget *outline = w.view->OutlineWidget();
+    ASSERT_EQ(outline->topLevelItemCount(), 2);
+    EXPECT_EQ(outline->topLevelItem(0)->text(0), "Welcome");
+    ASSERT_EQ(outline->topLevelItem(0)->childCount(), 2);
+    EXPECT_EQ(outline->topLevelItem(1)->child(0)->text(0), "Drills");
+    CDragDropListCtrl *thumbs = w.view->ThumbnailList();
+    ASSERT_EQ(thumbs->model()->rowCount(), 5);
+    QStringList captions;
+    for (int i = 0; i < 5; ++i)
+        captions << thumbs->model()->index(i, 0).data().toString();
+    EXPECT_EQ(captions.join(' '), "1 2 3 4 5");
+    const QImage picture = thumbs->model()->index(0, 0).data(Qt::DecorationRole).value<QImage>();
+    EXPECT_EQ(picture.size(), QSize(100, 70));
+    ASSERT_TRUE(w.view->GetCurrentPage());
+    EXPECT_EQ(w.view->GetCurrentPage()->GetTitle(), "Welcome");
+    EXPECT_EQ(thumbs->currentIndex().row(), 0);
+    EXPECT_EQ(w.view->Navigator()->tabText(0), "Thumbs");
+    EXPECT_EQ(w.view->Navigator()->tabText(1), "Tree");
+
+    QDir().mkpath(QStringLiteral("screenshots"));
+    w.view->grab().save(QStringLiteral("screenshots/edit-window.png"));
+}
+
+// Guards choosing the current screen: a click on a thumbnail, the arrow keys in the thumbnail list and in the
+// outline each switch it, and the other navigator page follows.
+TEST(EditWindow, ClicksAndKeysChangeTheCurrentScreen)
+{
+    EditWindow w;
+    CDragDropListCtrl *thumbs = w.view->ThumbnailList();
+    const QRect third = thumbs->visualRect(thumbs->model()->index(2, 0));
+    QTest::mouseClick(thumbs->viewport(), Qt::LeftButton, {}, third.center());
+    ASSERT_TRUE(w.view->GetCurrentPage());
+    EXPECT_EQ(w.view->GetCurrentPage()->GetTitle(), "Alarms");
+    EXPECT_EQ(w.view->Tree()->currentItem()->text(0), "Alarms");
+
+    thumbs->setFocus();
+    QTest::keyClick(thumbs, Qt::Key_End);
+    EXPECT_EQ(w.view->GetCurrentPage()->GetTitle(), "Drills");
+
+    w.view->Navigator()->setCurrentIndex(1);
+    CDragDropTreeCtrl *tree = w.view->Tree();
+    EXPECT_EQ(tree->currentItem()->text(0), "Drills");
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_Up);
+    EXPECT_EQ(w.view->GetCurrentPage()->GetTitle(), "Drills topic");
+    EXPECT_EQ(thumbs->currentIndex().row(), 3);
+    QTest::keyClick(tree, Qt::Key_Home);
+    EXPECT_EQ(w.view->GetCurrentPage()->GetTitle(), "Welcome");
+}
+
+// Guards a drag in the outline: a screen dropped after a screen of another topic moves there, the labels
+// and thumbnails follow, and the saved project has it there.
+TEST(EditWindow, DraggingAScreenToAnotherTopicIsSaved)
+{
+    EditWindow w;
+    w.view->Navigator()->setCurrentIndex(1);
+    CDragDropTreeCtrl *tree = w.view->Tree();
+    QApplication::processEvents();
+    // Refused: a folder onto its own screen.
+    EXPECT_FALSE(DragRow(tree, FindRow(tree, "Welcome"), FindRow(tree, "Exits"), false));
+    ASSERT_TRUE(DragRow(tree, FindRow(tree, "Alarms"), FindRow(tree, "Drills"), false));
+    QTreeWidgetItem *topic = FindRow(tree, "Drills topic");
+    ASSERT_EQ(topic->childCount(), 2);
+    EXPECT_EQ(topic->child(1)->text(0), "Alarms");
+    EXPECT_EQ(CDragDropTreeCtrl::OutlineItemOf(topic->child(1))->screen->GetLabel(), "2_2");
+    EXPECT_EQ(w.view->ThumbnailList()->model()->index(4, 0).data(Qt::ToolTipRole).toString(), "Alarms");
+    EXPECT_TRUE(w.app->Document()->IsModified());
+
+    ASSERT_TRUE(CProjectFile::Save(*w.app->Document(), w.path));
+    CCorvContext context;
+    context.prompt = &w.f.prompt;
+    CCorvessaDoc reread(context);
+    ASSERT_TRUE(CProjectFile::Open(reread, w.path));
+    QStringList order;
+    for (const auto &s : reread.MainScreens())
+        order << s->GetLabel() + " " + s->GetTitle();
+    EXPECT_EQ(order.join(", "), "1 Welcome, 1_1 Exits, 2 Drills topic, 2_1 Drills, 2_2 Alarms");
+}
+
+// Guards a thumbnail drag: never onto a screen below the dragged one in the outline; otherwise the screen
+// moves after the target and stays the current one.
+TEST(EditWindow, DraggingAThumbnail)
+{
+    EditWindow w;
+    CDragDropListCtrl *thumbs = w.view->ThumbnailList();
+    EXPECT_FALSE(DragThumbnail(thumbs, 0, 1)); // Welcome onto its own Exits
+    ASSERT_TRUE(DragThumbnail(thumbs, 1, 4));  // Exits after Drills
+    QStringList order;
+    for (const auto &s : w.app->Document()->MainScreens())
+        order << s->GetLabel() + " " + s->GetTitle();
+    EXPECT_EQ(order.join(", "), "1 Welcome, 1_1 Alarms, 2 Drills topic, 2_1 Drills, 2_2 Exits");
+    EXPECT_EQ(w.view->GetCurrentPage()->GetTitle(), "Exits");
+    EXPECT_EQ(thumbs->currentIndex().row(), 4);
+}
+
+// Guards the "Container" button: dropped on a content screen it makes it a folder holding a new "Untitled"
+// container; on a question it is refused; the Remediation button is refused while no dialog asks for its
+// settings.
+TEST(EditWindow, ContainerButtonDrop)
+{
+    EditWindow w;
+    w.view->Navigator()->setCurrentIndex(1);
+    CDragDropTreeCtrl *tree = w.view->Tree();
+    EXPECT_FALSE(DropButton(tree, "container", FindRow(tree, "Drills")));
+    EXPECT_FALSE(DropButton(tree, "remediation", FindRow(tree, "Exits")));
+    ASSERT_TRUE(DropButton(tree, "container", FindRow(tree, "Exits")));
+    QTreeWidgetItem *exits = FindRow(tree, "Exits");
+    ASSERT_EQ(exits->childCount(), 1);
+    EXPECT_EQ(exits->child(0)->text(0), "Untitled");
+    EXPECT_EQ(CDragDropTreeCtrl::OutlineItemOf(exits)->screen->GetPageType(), pt_folder);
+    EXPECT_EQ(CDragDropTreeCtrl::OutlineItemOf(exits->child(0))->screen->GetLabel(), "1_1_1");
+}
+
+// Guards renaming in the outline: the typed title goes to the screen once the edit is committed; an emptied
+// name changes nothing.
+TEST(EditWindow, RenamingAnItem)
+{
+    EditWindow w;
+    w.view->Navigator()->setCurrentIndex(1);
+    CDragDropTreeCtrl *tree = w.view->Tree();
+    auto rename = [&](const QString &from, const QString &to) {
+        QTreeWidgetItem *row = FindRow(tree, from);
+        tree->setCurrentItem(row);
+        tree->editItem(row);
+        auto *editor = tree->viewport()->findChild<QLineEdit *>();
+        ASSERT_TRUE(editor);
+        editor->selectAll();
+        if (to.isEmpty())
+            QTest::keyClick(editor, Qt::Key_Delete);
+        else
+            QTest::keyClicks(editor, to);
+        QTest::keyClick(editor, Qt::Key_Return);
+        // The rename lands once the edit is over.
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::sendPostedEvents();
+    };
+    rename("Exits", "Way out");
+    ASSERT_TRUE(FindRow(tree, "Way out"));
+    EXPECT_EQ(CDragDropTreeCtrl::OutlineItemOf(FindRow(tree, "Way out"))->screen->GetTitle(), "Way out");
+    EXPECT_TRUE(w.app->Document()->IsModified());
+    rename("Alarms", "");
+    EXPECT_TRUE(FindRow(tree, "Alarms"));
+}
+
+// Guards the navigator pane: hidden by the Sorter command and shown again at the bar position it had.
+TEST(EditWindow, SorterHidesAndRestoresTheNavigator)
+{
+    EditWindow w;
+    QSplitter *splitter = w.view->Splitter();
+    splitter->setSizes({300, 600});
+    const QList<int> sizes = splitter->sizes();
+    w.view->ShowSorter(false);
+    EXPECT_TRUE(w.view->Navigator()->isHidden());
+    w.view->ShowSorter(true);
+    EXPECT_FALSE(w.view->Navigator()->isHidden());
+    EXPECT_EQ(splitter->sizes(), sizes);
+}
