@@ -103,6 +103,10 @@ void CEditController::ChangeCurrentScreen(CCorvPage *screen)
 
 void CEditController::ShowCurrent()
 {
+    if (m_hooks.showScreen) {
+        m_hooks.showScreen(m_current);
+        return;
+    }
     if (m_current && m_canvas)
         m_current->ShowOnCanvas(*m_canvas);
 }

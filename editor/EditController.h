@@ -36,6 +36,9 @@ public:
         std::function<void()> topicsChanged;
         // The remediation dialog: true on OK, with the values edited in place.
         std::function<bool(SRemediationValues &)> editRemediation;
+        // Shows the screen (or none) on the canvas; without it the screen is put on the canvas given to
+        // SetCanvas.
+        std::function<void(CCorvPage *)> showScreen;
     };
 
     // Tells the view what to show again.

@@ -32,6 +32,12 @@ void CComponentBase::DestroyComponentWindow()
     m_window.reset();
 }
 
+void CComponentBase::DetachFromCanvas()
+{
+    DestroyComponentWindow();
+    m_parent = nullptr;
+}
+
 void CComponentBase::SetBounds(const CRect &rect, bool /*move*/)
 {
     m_bounds = rect;

@@ -83,6 +83,9 @@ public:
     // be copied (the text lists the files).
     CStatus SaveToFile(const QString &path, const CCorvContext &context = CCorvContext::Empty());
 
+    // The canvas is going away: the window goes with it, and the component is on no canvas from then on.
+    void DetachFromCanvas();
+
     // Where a clone without keepPosition goes.
     static constexpr int kCloneLeft = 36;
     static constexpr int kCloneTop = 32;

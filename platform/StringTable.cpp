@@ -70,6 +70,7 @@ constexpr Entry kEntries[] = {
     {10461, "Random from 1 to 6"},
     {10462, "Random from 7 to 10"},
     {10463, "Text only  - Ctrl+F11"},
+    {10464, "Blank  - Ctrl+F12"},
     {10470, "An image is placed in the top left sector of the screen.  Two text boxes are also displayed.  The first "
             "text box is displayed in the top right sector while the second is displayed across the lower section of "
             "the screen."},
@@ -104,8 +105,6 @@ constexpr Entry kEntries[] = {
             "right templates, specified above, such that a variety of templates are chosen throughout the course."},
     {10483, "No images are displayed.  A single text box is displayed which takes up the bulk of the working space on "
             "the screen."},
-    {10463, "Text only  - Ctrl+F11"},
-    {10464, "Blank  - Ctrl+F12"},
     // The Fonts page.
     {10501, "Select the font (typeface) to use."},
     {10502, "Font"},
@@ -123,19 +122,6 @@ constexpr Entry kEntries[] = {
     {10560, "Arial"},
     {10561, "Arial, Helvetica, sans-serif"},
     {10562, "Verdana"},
-    // Texts of the Buttons page.
-    {10622, "Buttons and Labels"},
-    {10623, "Select which navigation button controls are visible and set their labels."},
-    {10624, "Next"},
-    {10625, "Back"},
-    {10626, "Menu"},
-    {10627, "Quit"},
-    {10628, "Time between screens"},
-    {10629, "seconds"},
-    {10630, "Progress Bar"},
-    {10631, "Evaluate"},
-    {10632, "Play"},
-    {10633, "Stop"},
     // Label texts the Buttons page offers; each has a picture in every theme.
     // The Graphics page.
     {10600, "Regular Settings"},
@@ -158,6 +144,19 @@ constexpr Entry kEntries[] = {
     {10617, "Select from matching graphics randomly"},
     {10618, "Prioritise library graphics into categories"},
     {10619, "Set..."},
+    // Texts of the Buttons page.
+    {10622, "Buttons and Labels"},
+    {10623, "Select which navigation button controls are visible and set their labels."},
+    {10624, "Next"},
+    {10625, "Back"},
+    {10626, "Menu"},
+    {10627, "Quit"},
+    {10628, "Time between screens"},
+    {10629, "seconds"},
+    {10630, "Progress Bar"},
+    {10631, "Evaluate"},
+    {10632, "Play"},
+    {10633, "Stop"},
     {10640, "Next"},
     {10641, "Forward"},
     {10642, "Continue"},
@@ -412,17 +411,20 @@ constexpr Entry kEntries[] = {
     {61453, "Flash File (*.swf)|*.swf||"},
     {61456, "All Available (*.doc,*.docx,*.ppt,*.pptx,*.rtf,*.txt)|*.doc;*.docx;*.ppt;*.pptx;*.rtf;*.txt||"},
     {61460, "Picture Files (*.bmp,*.gif,*.jpg,*.jpeg,*.png,*.wmf)|*.bmp;*.gif;*.jpg;*.jpeg;*.png;*.wmf|All Files (*.*)|*.*||"},
+    // The outline page's drag buttons.
+    {61461, "Drag and drop this icon onto\r\nthe tree to create a new container"},
+    {61462, "Drag and drop this icon onto\r\nthe tree to create a new remediation"},
+    // The heading of the General page's LOM panel.
+    {61465, "Advanced: Learning Object Metadata (LOM) Editor - for use with a SCORM Compliant Learning Management "
+            "System"},
     {61466, "Corvessa is unable to read the registry key.\nEither Corvessa has not been installed or installation was "
             "unable to create the registry key."},
     // Checks of the slider question's dialog.
     {61468, "You selected 'Use words as values'\nbut no words have been entered"},
     {61469, "The Start and End values cannot be the same"},
     {61470, "The 'Correct value' is out of range for the values supplied"},
-    // The heading of the General page's LOM panel.
-    {61465, "Advanced: Learning Object Metadata (LOM) Editor - for use with a SCORM Compliant Learning Management "
-            "System"},
-    {61466, "Corvessa is unable to read the registry key.\nEither Corvessa has not been installed or installation was "
-            "unable to create the registry key."},
+    {61471, "Deleting the Main Menu will change this course into a linear, single topic, course.\nThis action is "
+            "irreversible.\nAre you sure you want to continue?"},
     // The help of the Background page's bar settings, shown joined.
     {61479, "Swapping the bars will put the Top bar at the bottom, and the\nNavigation bar at the top, of the course's "
             "window.\n\nHiding a bar means that it will not be displayed to the user.  The\nspace the bar did take up "
@@ -431,13 +433,6 @@ constexpr Entry kEntries[] = {
             "If you hide the Top bar, any custom logo you add will not be visible.\n"},
     {61481, "If you hide the Navigation bar you must provide some way for users to\nmove about the course - either by "
             "creating links on each page or\nsetting a 'time between screens' at:\nSettings > Buttons > Next\n"},
-    // The outline page's drag buttons.
-    {61461, "Drag and drop this icon onto\r\nthe tree to create a new container"},
-    {61462, "Drag and drop this icon onto\r\nthe tree to create a new remediation"},
-    {61466, "Corvessa is unable to read the registry key.\nEither Corvessa has not been installed or installation was "
-            "unable to create the registry key."},
-    {61471, "Deleting the Main Menu will change this course into a linear, single topic, course.\nThis action is "
-            "irreversible.\nAre you sure you want to continue?"},
     {61482, "The publish location set in File > Preferences > Publish settings...\ncould not be found.  Please change it "
             "to a valid location so that\npublishing can proceed."},
 };

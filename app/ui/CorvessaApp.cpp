@@ -4,6 +4,7 @@
 #include "app/CommandIds.h"
 #include "app/ui/AboutDlg.h"
 #include "editor/ui/EditFrmVw.h"
+#include "editor/ui/ScrollViewEx.h"
 #include "app/ui/FileDialogs.h"
 #include "app/ui/ImportSummaryView.h"
 #include "app/ui/MainFrame.h"
@@ -243,6 +244,11 @@ void CCorvessaApp::CreateMainViews()
     m_frame->SetEditView(m_editView);
     connect(m_editView, &CEditFrmVw::CurrentPageChanged, m_frame.get(), &CMainFrame::UpdateCommandStates);
     connect(m_editView, &CEditFrmVw::PreviewRequested, m_publishView, &CPublishCommandsView::PreviewScreen);
+    // The status bar's panes follow the selected component on the canvas.
+    connect(m_editView->Canvas(), &CScrollViewEx::positionChanged, m_frame.get(), [this](int x, int y, int w, int h) {
+        m_frame->ShowItemPosition(x, y);
+        m_frame->ShowItemSize(w, h);
+    });
 }
 
 void CCorvessaApp::UpdateBarVisibility()

@@ -27,6 +27,7 @@
 #include "dialogs/ui/DlgSpelling.h"
 #include "document/ContentScreenFactory.h"
 #include "document/CorvessaDoc.h"
+#include "platform/StringTable.h"
 
 #include <QAction>
 #include <QApplication>

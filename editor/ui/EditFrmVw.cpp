@@ -1,15 +1,95 @@
 #include "editor/ui/EditFrmVw.h"
 
 #include "app/CommandIds.h"
+#include "dialogs/LibraryChoices.h"
+#include "dialogs/ui/DlgSearchAndReplace.h"
+#include "dialogs/ui/LibraryDialogs.h"
 #include "document/CorvessaDoc.h"
+#include "editor/ComponentCommands.h"
+#include "editor/FindReplace.h"
+#include "editor/ScreenRenderer.h"
+#include "editor/ui/ComponentWindows.h"
+#include "editor/ui/ScrollViewEx.h"
+#include "editor/ui/TableWindow.h"
+#include "editor/ui/TextboxWindow.h"
+#include "model/ComponentBase.h"
+#include "model/ComponentType.h"
 #include "editor/ui/DragDropListCtrl.h"
 #include "editor/ui/DragDropTreeCtrl.h"
 #include "editor/ui/PropertySheetView.h"
 #include "editor/ui/ThumbListModel.h"
 
 #include <QLabel>
+#include <QPointer>
 #include <QSplitter>
 #include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+// The component clipboard of the canvas is the Edit window's: copying a component forgets a copied screen.
+class ControllerClipboard : public CComponentClipboard
+{
+public:
+    explicit ControllerClipboard(CEditController &controller) : m_controller(controller) {}
+    const CComponentBase *GetComponent() const override { return m_controller.GetComponentClipboard(); }
+    void CopyComponent(const CComponentBase &component) override { m_controller.CopyComponent(&component); }
+
+private:
+    CEditController &m_controller;
+};
+
+// What the search asks of the Edit window: its current screen, showing another one, and the windows of
+// the texts it selects in or changes.
+class EditWindowSearchHost : public CFindReplaceHost
+{
+public:
+    explicit EditWindowSearchHost(CEditFrmVw &view) : m_view(view) {}
+    CCorvPage *CurrentScreen() const override { return m_view.GetCurrentPage(); }
+    void ShowScreen(CCorvPage *screen) override { m_view.MakeCurrentScreen(screen); }
+    void ShowSelection(CComponentBase &component, CRichText &) override { Refresh(component); }
+    void TextChanged(CComponentBase &component, CRichText &) override { Refresh(component); }
+
+private:
+    static void Refresh(CComponentBase &component)
+    {
+        if (CComponentWindow *window = component.GetComponentWindow())
+            window->UpdateFromComponent();
+    }
+    CEditFrmVw &m_view;
+};
+
+// Text boxes and tables get their editing windows on the canvas; the other kinds the canvas's own.
+void RegisterEditingWindows()
+{
+    static const bool registered = [] {
+        const auto hookUp = [](auto *window, CComponentBase &component, CScrollViewEx &canvas) {
+            QPointer<CScrollViewEx> guard(&canvas);
+            window->selectComponent = [guard](CComponentBase &c) {
+                if (guard)
+                    guard->SelectComponent(&c);
+            };
+            (void)component;
+        };
+        CComponentWindows::Register(ct_textbox, [hookUp](CComponentBase &component, CScrollViewEx &canvas) {
+            auto window = MakeTextboxWindow(component, canvas.Page());
+            if (auto *box = dynamic_cast<CTextboxWindow *>(window.get()))
+                hookUp(box, component, canvas);
+            return window;
+        });
+        CComponentWindows::Register(ct_table, [hookUp](CComponentBase &component, CScrollViewEx &canvas) {
+            auto window = MakeTableWindow(component, canvas.Page());
+            if (auto *table = dynamic_cast<CTableWindow *>(window.get()))
+                hookUp(table, component, canvas);
+            return window;
+        });
+        return true;
+    }();
+    (void)registered;
+}
+
+} // namespace
 
 CEditFrmVw::CEditFrmVw(CCorvessaDoc &document, QWidget *parent)
     : QWidget(parent), m_document(document), m_controller(document), m_splitter(new QSplitter(Qt::Horizontal, this)),
@@ -35,6 +115,7 @@ CEditFrmVw::CEditFrmVw(CCorvessaDoc &document, QWidget *parent)
     layout->addWidget(m_splitter);
 
     m_controller.SetListener(this);
+    ConnectCanvas();
     auto chosen = [this] {
         ThumbnailList()->ShowCurrent();
         Tree()->ShowCurrent();
@@ -62,6 +143,33 @@ CEditFrmVw::~CEditFrmVw()
 {
     m_document.RemoveObserver(this);
     m_controller.SetListener(nullptr);
+    m_controller.GetHooks() = {};
+    // The canvas takes the components' windows down with it; the held copy, whose window is on the canvas
+    // too, goes first.
+    m_controller.ClearComponentClipboard();
+    delete m_canvas;
+    m_canvas = nullptr;
+}
+
+void CEditFrmVw::ConnectCanvas()
+{
+    RegisterEditingWindows();
+    m_canvasClipboard = std::make_unique<ControllerClipboard>(m_controller);
+    auto *canvas = new CScrollViewEx;
+    canvas->setObjectName(QStringLiteral("ScreenCanvas"));
+    canvas->SetClipboard(m_canvasClipboard.get());
+    canvas->SetDocument(&m_document);
+    SetCanvasWidget(canvas);
+    m_canvas = canvas;
+    CEditController::Hooks &hooks = m_controller.GetHooks();
+    hooks.clearCanvasSelection = [this] { m_canvas->SelectComponent(nullptr); };
+    hooks.deleteCanvasTrackers = [this] { m_canvas->DeleteTrackers(); };
+    hooks.emptyCanvasList = [this] { m_canvas->ClearDisplayedComponents(); };
+    hooks.showScreen = [this](CCorvPage *screen) { m_canvas->ShowScreen(screen); };
+    m_controller.Thumbs().SetRenderer(
+        [this](const CCorvPage &screen, QSize size) { return CScreenRenderer::Render(m_document, screen, size); });
+    connect(m_canvas, &CScrollViewEx::selectionChanged, this, [this] { emit CurrentPageChanged(); });
+    connect(m_canvas, &CScrollViewEx::commandRequested, this, [this](int command) { OnCommand(command); });
 }
 
 CDragDropTreeCtrl *CEditFrmVw::Tree() const { return m_navigator->Tree(); }
@@ -110,22 +218,158 @@ void CEditFrmVw::ShowSorter(bool show)
     }
 }
 
+namespace {
+
+// The formatting commands a text box or table cell carries out on its selection.
+bool IsTextFormatCommand(int commandId)
+{
+    using namespace CorvCommand;
+    static const int kCommands[] = {Bold,       Italic,      Underline,  Strikeout, TextColour, Bulleting,
+                                    Numbering,  DecreaseIndent, IncreaseIndent, AlignLeft, AlignCentre,
+                                    AlignRight, Justify};
+    return std::find(std::begin(kCommands), std::end(kCommands), commandId) != std::end(kCommands);
+}
+
+} // namespace
+
 bool CEditFrmVw::UpdateCommand(int commandId, bool &checked) const
 {
-    // The other editing commands arrive with the canvas and the screen commands.
+    // The other editing commands arrive with the screen commands.
     checked = false;
-    return commandId == CorvCommand::PreviewScreen && GetCurrentPage();
+    switch (commandId) {
+    case CorvCommand::PreviewScreen:
+        return GetCurrentPage() != nullptr;
+    case CorvCommand::EditFind:
+    case CorvCommand::SaveToLibrary:
+        return !m_document.MainScreens().empty();
+    case CorvCommand::InsertLibraryItems:
+        return true;
+    case CorvCommand::DrawLine:
+    case CorvCommand::DrawRectangle:
+    case CorvCommand::DrawCircle:
+        return GetCurrentPage() != nullptr;
+    default:
+        return IsTextFormatCommand(commandId) && SelectedTextWindow() != nullptr;
+    }
 }
 
 void CEditFrmVw::OnCommand(int commandId)
 {
-    if (commandId == CorvCommand::PreviewScreen && GetCurrentPage())
-        emit PreviewRequested(GetCurrentPage());
+    switch (commandId) {
+    case CorvCommand::PreviewScreen:
+        if (GetCurrentPage())
+            emit PreviewRequested(GetCurrentPage());
+        return;
+    case CorvCommand::EditFind: FindAndReplace(); return;
+    case CorvCommand::InsertLibraryItems: InsertFromLibrary(); return;
+    case CorvCommand::SaveToLibrary: SaveToLibrary(); return;
+    case CorvCommand::DrawLine: m_canvas->SetDrawLine(); return;
+    case CorvCommand::DrawRectangle: m_canvas->SetDrawRectangle(); return;
+    case CorvCommand::DrawCircle: m_canvas->SetDrawEllipse(); return;
+    default:
+        if (IsTextFormatCommand(commandId))
+            FormatSelectedText(commandId);
+        return;
+    }
 }
 
-void CEditFrmVw::SetFontName(const QString &) {}
+QWidget *CEditFrmVw::SelectedTextWindow() const
+{
+    CComponentBase *selected = m_canvas ? m_canvas->GetSelectedComponent() : nullptr;
+    if (!selected)
+        return nullptr;
+    auto *window = dynamic_cast<QWidget *>(selected->GetComponentWindow());
+    if (qobject_cast<CTextboxWindow *>(window) || qobject_cast<CTableWindow *>(window))
+        return window;
+    return nullptr;
+}
 
-void CEditFrmVw::SetFontSize(int) {}
+bool CEditFrmVw::FormatSelectedText(int commandId)
+{
+    QWidget *window = SelectedTextWindow();
+    if (auto *box = qobject_cast<CTextboxWindow *>(window))
+        return box->OnFormatCommand(commandId);
+    if (auto *table = qobject_cast<CTableWindow *>(window))
+        return table->OnFormatCommand(commandId);
+    return false;
+}
+
+void CEditFrmVw::SetFontName(const QString &face)
+{
+    QWidget *window = SelectedTextWindow();
+    if (auto *box = qobject_cast<CTextboxWindow *>(window))
+        box->SetSelectionFontName(face);
+    else if (auto *table = qobject_cast<CTableWindow *>(window))
+        table->SetActiveCellFontName(face);
+}
+
+void CEditFrmVw::SetFontSize(int points)
+{
+    QWidget *window = SelectedTextWindow();
+    if (auto *box = qobject_cast<CTextboxWindow *>(window))
+        box->SetSelectionFontSize(points);
+    else if (auto *table = qobject_cast<CTableWindow *>(window))
+        table->SetActiveCellFontSize(points);
+}
+
+int CEditFrmVw::GetSelectedComponentType() const
+{
+    const CComponentBase *selected = m_canvas ? m_canvas->GetSelectedComponent() : nullptr;
+    return selected ? selected->GetType() : -1;
+}
+
+void CEditFrmVw::OnClipboard(CorvCommandTable::ClipboardAction action)
+{
+    using CorvCommandTable::ClipboardAction;
+    switch (action) {
+    case ClipboardAction::cutComponent: m_canvas->CutSelection(); break;
+    case ClipboardAction::copyComponent: m_canvas->CopySelection(); break;
+    case ClipboardAction::pasteComponent: m_canvas->OnPaste(); break;
+    default: break; // text boxes take their own undo, copy and paste keys
+    }
+    emit CurrentPageChanged();
+}
+
+void CEditFrmVw::SetShowBackground(bool show)
+{
+    m_showBackground = show;
+    if (m_canvas) {
+        m_canvas->SetBackgroundFlag(show);
+        if (show)
+            m_canvas->LoadBackground();
+    }
+}
+
+void CEditFrmVw::SetShowGrid(bool show)
+{
+    m_showGrid = show;
+    if (m_canvas)
+        m_canvas->SetGridFlag(show);
+}
+
+void CEditFrmVw::FindAndReplace()
+{
+    EditWindowSearchHost host(*this);
+    CDlgSearchAndReplace dialog(m_document, host, m_document.Prompt(), window());
+    dialog.exec();
+}
+
+void CEditFrmVw::InsertFromLibrary()
+{
+    const std::vector<CCorvPage *> inserted = CorvLibraryDialogs::InsertFromLibrary(window(), m_document, GetCurrentPage());
+    if (inserted.empty())
+        return;
+    m_controller.OnUpdate();
+    m_controller.Renumber();
+    m_document.SetModifiedFlag(true);
+    MakeCurrentScreen(inserted.front());
+}
+
+void CEditFrmVw::SaveToLibrary()
+{
+    CorvLibraryDialogs::SaveToLibrary(window(), m_document, CorvLibraryChoices::OutlineRows(GetTreeCtrl()),
+                                      GetCurrentPage());
+}
 
 void CEditFrmVw::OutlineChanged() { Tree()->Rebuild(); }
 

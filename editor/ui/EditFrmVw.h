@@ -9,8 +9,11 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class CCorvessaDoc;
+class CComponentBase;
+class CScrollViewEx;
 class CDragDropListCtrl;
 class CDragDropTreeCtrl;
 class CPropertySheetView;
@@ -38,6 +41,8 @@ public:
     // The screen area: the canvas goes here (the widget is owned by the Edit window from then on).
     void SetCanvasWidget(QWidget *canvas);
     QWidget *CanvasWidget() const { return m_canvasArea; }
+    // The screen canvas in the screen area.
+    CScrollViewEx *Canvas() const { return m_canvas; }
     // Who pastes the copied screen (the screen commands); without one Paste is greyed.
     void SetPasteScreenHandler(std::function<void()> paste) { m_pasteScreen = std::move(paste); }
     bool ShowBackground() const { return m_showBackground; }
@@ -58,8 +63,10 @@ public:
     bool CanAddScreenHere() const override { return m_controller.CanAddScreenHere(); }
     void MakeCurrentScreen(CCorvPage *screen) override;
     void ShowSorter(bool show) override;
-    void SetShowBackground(bool show) override { m_showBackground = show; }
-    void SetShowGrid(bool show) override { m_showGrid = show; }
+    void SetShowBackground(bool show) override;
+    void SetShowGrid(bool show) override;
+    int GetSelectedComponentType() const override;
+    void OnClipboard(CorvCommandTable::ClipboardAction action) override;
 
 signals:
     void CurrentPageChanged();
@@ -73,11 +80,22 @@ private:
     void ThumbnailImageChanged(int item) override;
     void CurrentChanged() override;
 
+    void ConnectCanvas();
+    // The Find dialog over the document, showing each screen it searches.
+    void FindAndReplace();
+    void InsertFromLibrary();
+    void SaveToLibrary();
+    // The editing window of the selected component when it is a text box or a table, else null.
+    QWidget *SelectedTextWindow() const;
+    bool FormatSelectedText(int commandId);
+
     CCorvessaDoc &m_document;
     CEditController m_controller;
     QSplitter *m_splitter;
     CPropertySheetView *m_navigator;
     QWidget *m_canvasArea;
+    CScrollViewEx *m_canvas = nullptr;
+    std::unique_ptr<class CComponentClipboard> m_canvasClipboard;
     QList<int> m_storedSizes;
     std::function<void()> m_pasteScreen;
     bool m_showBackground = false;

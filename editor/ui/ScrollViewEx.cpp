@@ -160,9 +160,15 @@ CScrollViewEx::~CScrollViewEx()
     // The components belong to their screens; the screen shown leaves this canvas before it goes. The
     // clipboard's copy lives on this canvas and goes first.
     m_ownClipboard.reset();
+    ForgetRemovedScreen();
     if (m_screen)
         m_screen->LeaveCanvas();
     if (m_doc) {
+        // The components' windows are widgets of this canvas: they go with it, before their components.
+        for (const auto *list : {&m_doc->MainScreens(), &m_doc->PopupScreens(), &m_doc->GlossaryScreens()})
+            for (const auto &screen : *list)
+                for (int i = 0; i < screen->GetComponentCount(); ++i)
+                    screen->GetComponent(i)->DetachFromCanvas();
         m_doc->RemoveObserver(this);
         if (m_doc->GetEditCanvas() == this)
             m_doc->SetEditCanvas(nullptr);
@@ -221,6 +227,8 @@ void CScrollViewEx::SetClipboard(CComponentClipboard *clipboard)
 
 void CScrollViewEx::ShowScreen(CCorvPage *screen)
 {
+    // The screen shown may have been deleted with its outline item: it is then only forgotten.
+    ForgetRemovedScreen();
     if (m_screen && m_screen != screen)
         m_screen->LeaveCanvas();
     DeleteTrackers();
