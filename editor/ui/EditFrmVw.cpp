@@ -2,6 +2,7 @@
 
 #include "app/CommandIds.h"
 #include "dialogs/LibraryChoices.h"
+#include "dialogs/ui/DlgAddLink.h"
 #include "dialogs/ui/DlgSearchAndReplace.h"
 #include "dialogs/ui/LibraryDialogs.h"
 #include "document/CorvessaDoc.h"
@@ -17,6 +18,7 @@
 #include "editor/ui/DragDropListCtrl.h"
 #include "editor/ui/DragDropTreeCtrl.h"
 #include "editor/ui/PropertySheetView.h"
+#include "editor/ui/RichEditCtrl.h"
 #include "editor/ui/ThumbListModel.h"
 
 #include <QLabel>
@@ -188,6 +190,9 @@ void CEditFrmVw::SetCanvasWidget(QWidget *canvas)
     m_canvasArea = canvas;
     m_canvasArea->setMinimumWidth(110);
     m_splitter->setCollapsible(1, false);
+    // The stretch belongs to the widget: the screen area takes what the window gains, the navigator keeps its bar.
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
     m_splitter->setSizes(sizes);
 }
 
@@ -248,6 +253,9 @@ bool CEditFrmVw::UpdateCommand(int commandId, bool &checked) const
     case CorvCommand::DrawRectangle:
     case CorvCommand::DrawCircle:
         return GetCurrentPage() != nullptr;
+    case CorvCommand::AddLink:
+    case CorvCommand::ToolsAddLink:
+        return SelectedTextWindow() != nullptr;
     default:
         return IsTextFormatCommand(commandId) && SelectedTextWindow() != nullptr;
     }
@@ -266,6 +274,8 @@ void CEditFrmVw::OnCommand(int commandId)
     case CorvCommand::DrawLine: m_canvas->SetDrawLine(); return;
     case CorvCommand::DrawRectangle: m_canvas->SetDrawRectangle(); return;
     case CorvCommand::DrawCircle: m_canvas->SetDrawEllipse(); return;
+    case CorvCommand::AddLink:
+    case CorvCommand::ToolsAddLink: AddLinkToSelectedText(); return;
     default:
         if (IsTextFormatCommand(commandId))
             FormatSelectedText(commandId);
@@ -345,6 +355,26 @@ void CEditFrmVw::SetShowGrid(bool show)
     m_showGrid = show;
     if (m_canvas)
         m_canvas->SetGridFlag(show);
+}
+
+void CEditFrmVw::AddLinkToSelectedText()
+{
+    QWidget *window = SelectedTextWindow();
+    auto *box = qobject_cast<CTextboxWindow *>(window);
+    auto *table = qobject_cast<CTableWindow *>(window);
+    CRichEditCtrl *editor = box ? box->Editor() : nullptr;
+    if (table && table->SetActiveCellFromFocus() >= 0 && table->GetActiveCell() >= 0)
+        editor = table->Cell(table->GetActiveCell());
+    if (!editor)
+        return;
+    CDlgAddLink dialog(m_document, this->window());
+    dialog.values.selectedText = editor->textCursor().selectedText();
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const bool added = box ? box->AddLink(dialog.values, m_document.Prompt())
+                           : table->AddLink(dialog.values, m_document.Prompt());
+    if (added)
+        m_document.SetModifiedFlag(true);
 }
 
 void CEditFrmVw::FindAndReplace()

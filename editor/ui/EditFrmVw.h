@@ -83,6 +83,8 @@ private:
     void ConnectCanvas();
     // The Find dialog over the document, showing each screen it searches.
     void FindAndReplace();
+    // The link dialog for the selected words of the selected text box or table cell.
+    void AddLinkToSelectedText();
     void InsertFromLibrary();
     void SaveToLibrary();
     // The editing window of the selected component when it is a text box or a table, else null.
