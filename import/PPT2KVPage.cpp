@@ -236,7 +236,7 @@ void CPPT2KVPage::PlaceAndShow(CCorvPage *screen, std::vector<std::unique_ptr<CC
     std::vector<CComponentBase *> added;
     for (auto &component : components) {
         CComponentBase *raw = component.get();
-        if (screen->AddComponent(std::move(component), m_doc.Prompt()))
+        if (!screen->AddComponent(std::move(component)))
             continue; // refused: it stays off the screen and out of the edges
         added.push_back(raw);
         maxRight = std::max(maxRight, raw->GetBounds().right);
