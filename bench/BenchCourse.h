@@ -60,7 +60,7 @@ inline std::unique_ptr<CCorvPage> MakeScreen(CCorvessaDoc &doc, int s, const QSt
                 .arg(n)
                 .arg(s));
         box->SetBounds(CRect(36, 32 + n * 30, 520, 60 + n * 30), false);
-        page->AddComponent(std::move(box), CPrompt::Plain());
+        page->AddComponent(std::move(box));
     }
     auto table = std::make_unique<CComponentTable>();
     table->SetRowCount(3);
@@ -69,21 +69,21 @@ inline std::unique_ptr<CCorvPage> MakeScreen(CCorvessaDoc &doc, int s, const QSt
         for (int c = 0; c < 3; ++c)
             table->SetCellText(QStringLiteral("Cell %1.%2").arg(r).arg(c), r, c);
     table->SetBounds(CRect(540, 32, 980, 200), false);
-    page->AddComponent(std::move(table), CPrompt::Plain());
+    page->AddComponent(std::move(table));
 
     auto image = std::make_unique<CComponentImage>();
     image->SetBounds(CRect(540, 220, 540 + kPictureWidth, 220 + kPictureHeight), false);
     image->SetImageFile(pictures + QStringLiteral("/picture_%1.png").arg(s), doc.GetContext());
-    page->AddComponent(std::move(image), CPrompt::Plain());
+    page->AddComponent(std::move(image));
 
     auto button = std::make_unique<CComponentButton>();
     button->SetText(QStringLiteral("Next"));
     button->SetBounds(CRect(540, 400, 640, 430), false);
-    page->AddComponent(std::move(button), CPrompt::Plain());
+    page->AddComponent(std::move(button));
 
     auto rectangle = std::make_unique<CComponentRectangle>();
     rectangle->SetBounds(CRect(660, 400, 760, 500), false);
-    page->AddComponent(std::move(rectangle), CPrompt::Plain());
+    page->AddComponent(std::move(rectangle));
     return page;
 }
 

@@ -63,11 +63,11 @@ CCharFormat Body(uint32_t effects = 0)
 }
 
 template <class Kind>
-Kind *Place(CCorvPage &screen, CPrompt &prompt, std::unique_ptr<Kind> component, const CRect &bounds)
+Kind *Place(CCorvPage &screen, CPrompt &, std::unique_ptr<Kind> component, const CRect &bounds)
 {
     Kind *raw = component.get();
     component->SetBounds(bounds, false);
-    screen.AddComponent(std::move(component), prompt);
+    screen.AddComponent(std::move(component));
     return raw;
 }
 

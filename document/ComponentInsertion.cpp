@@ -14,6 +14,7 @@
 #include "model/ComponentWindow.h"
 #include "model/CorvPage.h"
 #include "model/GlobalHelpers.h"
+#include "platform/Prompt.h"
 
 #include <algorithm>
 
@@ -63,9 +64,11 @@ Kind *CComponentInsertion::Insert(CCorvPage &screen, std::unique_ptr<Kind> compo
 {
     component->SetBounds(rect, true);
     Kind *inserted = component.get();
-    // A component the screen refuses goes with the handed-back pointer.
-    if (screen.AddComponent(std::move(component), m_doc.Prompt()))
+    // A component the screen refuses goes with its pointer, and the author is told why.
+    if (const CStatus added = screen.AddComponent(std::move(component)); !added) {
+        m_doc.Prompt().Information(added.Error());
         return nullptr;
+    }
     screen.SetModified(1);
     if (CEditCanvas *canvas = m_doc.GetEditCanvas())
         screen.ShowOnCanvas(*canvas);
@@ -175,8 +178,10 @@ template <class Kind>
 Kind *CComponentInsertion::AddToMenu(CCorvPage &screen, std::unique_ptr<Kind> button)
 {
     Kind *added = button.get();
-    if (screen.AddComponent(std::move(button), m_doc.Prompt()))
+    if (const CStatus added = screen.AddComponent(std::move(button)); !added) {
+        m_doc.Prompt().Information(added.Error());
         return nullptr;
+    }
     screen.SetModified(1);
     return added;
 }

@@ -394,11 +394,40 @@ const char *const kNotInSettingsFile[] = {
     "LeftAlignNumberedLists", "MainMenuOnlyListMenu", "MainMenuNoImages", "ScormExit12", "ScormExit2004",
 };
 
+// The settings the published options script writes, for the run-time to read when a course starts: every
+// slot of an array setting by its bare name, a single slot as "Name[n]".
+const char *const kInOptionsScript[] = {
+    "AllowResume", "AssmntFeedBackCorrect", "AssmntFeedBackWrong", "AutoProgress", "AutoProgressInAssessment",
+    "AutoProgressOnEvaluate", "AutoProgressOnEvaluateInAssessment", "CompleteTopicsInOrder", "CourseAuthor",
+    "CourseCode", "CourseDate", "CourseDescription", "CourseName", "CreateOutline", "DelayNextButton",
+    "DisableBackBtn2", "DisableMenuBtn2", "DisableNextBtn", "DisableNextBtn2", "EmailAddress", "ExpiryDate",
+    "ExpiryMessage", "FeedBackCorrect", "FeedBackWrong", "FontName[2]", "FontSizePoints[0]", "FontSizePoints[2]",
+    "FontWeight[2]", "HelpScreen", "HideGlossaryInAssessment", "HideHelpInAssessment", "HideNavigationBar",
+    "HideTopBar", "IncEvalBtn", "IncEvalBtn4Assessment", "LANDbDSN", "LANDbDataSource", "LANDbPassword",
+    "LANDbProvider", "LANDbSundry", "LANDbTableName", "LANDbTableName2", "LANDbUID", "LastAssessmentTopic",
+    "LinearSourceAssessable", "LmsOpensNewWindow", "LmsProtectPassedStatus", "MainMenuNoImages",
+    "MainMenuOnlyListMenu", "MaySelfRegister", "McToggleType", "MenuBasedCourse", "NextButtonDelay",
+    "NoNextAtTopicEnd", "OutlineCloseOnSelect", "OutlineHeight", "OutlineHideInAssessment", "OutlineLabel",
+    "OutlineLeft", "OutlineLinkColor", "OutlineTop", "OutlineUseButton", "OutlineWidth", "PercentagePassMark",
+    "PresentRandomMultiChoice", "PresentRandomQuestions", "ProvideFeedback", "QuestResponse",
+    "QuestionCountFromPool", "RecordData", "RemoveNavigationBarSpace", "RemoveTopBarSpace", "RightToLeft",
+    "SCORM12", "ScormExit12", "ScormExit2004", "SetExpiry", "SetPercentagePassMark", "SetQuestionCountFromPool",
+    "SetTimeLimitPerQuestion", "ShowCorrectAnswer", "ShowCourseAuthor", "ShowCourseCode", "ShowCourseDate",
+    "ShowCourseDescription", "ShowCourseName", "ShowGlossary", "ShowTimer", "SignIn", "SignInID", "SignInName",
+    "SignInPassword", "SwapTopAndNavigationBars", "Theme", "TimeBetweenScreens", "TimeLimitEachQuestion",
+    "TimeLimitType", "UseASP", "UseBtnBack", "UseBtnMenu", "UseBtnNext", "UseBtnQuit", "UseLANDbDSN",
+    "UseProgressBar", "UseQuestFeedback", "UseSendEmail", "UseSignInID", "UseSignInName", "UseSignInPassword",
+    "WebASPDbTableName", "WebDbTableName2", "WebPHPDbTableName",
+};
+
 std::vector<D> BuildTableWithStores()
 {
     std::vector<D> table = BuildTable();
     for (D &d : table) {
         const QLatin1String name(d.name);
+        for (const char *in : kInOptionsScript)
+            if (name == QLatin1String(in) || d.DisplayName() == QLatin1String(in))
+                d.stores |= unsigned(optionsScriptStore);
         for (const char *out : kNotInProjectFile)
             if (name == QLatin1String(out))
                 d.stores &= ~unsigned(projectFileStore);

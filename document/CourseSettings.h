@@ -291,6 +291,7 @@ enum SettingStore : unsigned {
     projectFileStore = 1u << 0,  // the ".kvx" project file
     settingsFileStore = 1u << 1, // setting.bin, the defaults the author saved
     iniFileStore = 1u << 2,      // kvx.ini, under the setting's ini key
+    optionsScriptStore = 1u << 3, // the published options script (content/scripts/<prefix>_prefs.js)
 };
 
 // One row of the settings table. Array settings have one row per slot.

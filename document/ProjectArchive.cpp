@@ -606,9 +606,11 @@ std::unique_ptr<CCorvPage> CProjectArchive::LoadScreen(CArchive &ar, CCorvessaDo
     const int32_t count = ReadListCount(ar, "components");
     for (int32_t i = 0; i < count; ++i) {
         auto component = LoadComponentEntry(ar, doc, context, mainList, points);
-        // A duplicate audio button is refused by the screen and goes with the handed-back pointer.
-        if (component)
-            screen->AddComponent(std::move(component), ar.Context().Prompt());
+        // A duplicate audio button is refused by the screen, which says why, and goes with its pointer.
+        if (component) {
+            if (const CStatus added = screen->AddComponent(std::move(component)); !added)
+                ar.Context().Prompt().Information(added.Error());
+        }
     }
     return screen;
 }

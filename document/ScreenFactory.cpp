@@ -66,7 +66,7 @@ void CScreenFactory::Place(CCorvPage &screen, std::unique_ptr<CComponentBase> co
 void CScreenFactory::Append(CCorvPage &screen, std::unique_ptr<CComponentBase> component)
 {
     // The kinds made here are never refused; one that were would go with the handed-back pointer.
-    screen.AddComponent(std::move(component), m_doc.Prompt());
+    screen.AddComponent(std::move(component));
 }
 
 template <class Question>

@@ -11,11 +11,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    QString error;
-    const auto document = PPTXML2KVPage::ReadMemory(bytes, &error);
+    const auto document = PPTXML2KVPage::ReadMemory(bytes);
     if (!document)
         return 0;
-    for (const auto &page : document->pages) {
+    if (!*document)
+        std::abort();
+    for (const auto &page : (*document)->pages) {
         if (!page)
             std::abort();
         for (const auto &object : page->objects) {

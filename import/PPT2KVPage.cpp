@@ -83,39 +83,36 @@ QStringList CPPT2KVPage::HelperArguments(const QString &presentationPath, const 
     return {presentationPath, QStringLiteral("_%_"), outputFolder};
 }
 
-CCorvPage *CPPT2KVPage::ImportPowerPoint(const QString &presentationPath, CCorvPage *anchor)
+CResult<CCorvPage *> CPPT2KVPage::ImportPowerPoint(const QString &presentationPath, CCorvPage *anchor)
 {
     return Import(presentationPath, anchor, false, QString());
 }
 
-CCorvPage *CPPT2KVPage::ImportPowerPointWithLabel(const QString &presentationPath, const QString &baseLabel)
+CResult<CCorvPage *> CPPT2KVPage::ImportPowerPointWithLabel(const QString &presentationPath, const QString &baseLabel)
 {
     return Import(presentationPath, nullptr, true, baseLabel);
 }
 
-QString CPPT2KVPage::RunHelper(PptImportMode mode, const QString &presentationPath, QString *outputFolder)
+CResult<QString> CPPT2KVPage::RunHelper(PptImportMode mode, const QString &presentationPath, QString *outputFolder)
 {
     // A folder of this run's own: a result left by an earlier run can never be taken for this one's.
     QTemporaryDir folder(QDir(QDir::tempPath()).filePath(QStringLiteral("corvessa-slides-XXXXXX")));
-    if (!folder.isValid()) {
-        m_failure = QStringLiteral("No temporary folder could be made for the slides of \"%1\".").arg(presentationPath);
-        return {};
-    }
+    if (!folder.isValid())
+        return CFailure(
+            QStringLiteral("No temporary folder could be made for the slides of \"%1\".").arg(presentationPath));
     folder.setAutoRemove(false); // the pictures stay where the image components find them
     *outputFolder = folder.path();
     const QString program = ProgramPath(mode);
     const CProcessResult result = m_runner(program, HelperArguments(presentationPath, folder.path()));
-    if (!result.started) {
-        m_failure = QStringLiteral("The slide exporter \"%1\" could not be started.").arg(program);
-        return {};
-    }
+    if (!result.started)
+        return CFailure(QStringLiteral("The slide exporter \"%1\" could not be started.").arg(program));
     if (!result.Succeeded()) {
         QString detail = QString::fromLocal8Bit(result.standardError).trimmed();
         if (detail.isEmpty())
             detail = result.timedOut ? QStringLiteral("it did not finish in time")
                                      : QStringLiteral("it ended with status %1").arg(result.exitCode);
-        m_failure = QStringLiteral("The presentation \"%1\" could not be exported: %2").arg(presentationPath, detail);
-        return {};
+        return CFailure(
+            QStringLiteral("The presentation \"%1\" could not be exported: %2").arg(presentationPath, detail));
     }
     const QString xml = QDir(folder.path()).filePath(QStringLiteral("slides.export.xml"));
     if (mode == PptImportMode::fastText) {
@@ -124,51 +121,39 @@ QString CPPT2KVPage::RunHelper(PptImportMode mode, const QString &presentationPa
         if (QFileInfo::exists(markers))
             return markers;
     }
-    if (!QFileInfo::exists(xml)) {
-        m_failure = QStringLiteral("The slide exporter left no slides for \"%1\".").arg(presentationPath);
-        return {};
-    }
+    if (!QFileInfo::exists(xml))
+        return CFailure(QStringLiteral("The slide exporter left no slides for \"%1\".").arg(presentationPath));
     return xml;
 }
 
-CCorvPage *CPPT2KVPage::Import(const QString &presentationPath, CCorvPage *anchor, bool namingFlag,
-                               const QString &baseLabel)
+CResult<CCorvPage *> CPPT2KVPage::Import(const QString &presentationPath, CCorvPage *anchor, bool namingFlag,
+                                         const QString &baseLabel)
 {
-    m_failure.clear();
     const PptImportMode mode = SelectMode(m_doc.Settings());
-    if (mode == PptImportMode::pictures) {
-        m_failure = QStringLiteral("Slides cannot be imported as pictures: this system has no slide renderer.");
-        return nullptr;
-    }
+    if (mode == PptImportMode::pictures)
+        return CFailure(QStringLiteral("Slides cannot be imported as pictures: this system has no slide renderer."));
     QString outputFolder;
-    const QString result = RunHelper(mode, presentationPath, &outputFolder);
-    if (result.isEmpty())
-        return nullptr;
+    const CResult<QString> result = RunHelper(mode, presentationPath, &outputFolder);
+    if (!result)
+        return CFailure(result.Error());
     m_created.clear();
     m_anchor = anchor;
     m_namingFlag = namingFlag;
     m_baseLabel = baseLabel;
-    if (result.endsWith(QLatin1String(".txt"))) {
-        QFile file(result);
-        if (!file.open(QIODevice::ReadOnly)) {
-            m_failure = QStringLiteral("The slides of \"%1\" could not be read.").arg(presentationPath);
-            return nullptr;
-        }
+    if (result->endsWith(QLatin1String(".txt"))) {
+        QFile file(*result);
+        if (!file.open(QIODevice::ReadOnly))
+            return CFailure(QStringLiteral("The slides of \"%1\" could not be read.").arg(presentationPath));
         CreatePagesFromMarkers(DecodeMarkerText(file.readAll()), outputFolder);
     } else {
-        QString error;
-        const auto document = PPTXML2KVPage::ReadFile(result, &error);
-        if (!document) {
-            m_failure = QStringLiteral("The slides of \"%1\" could not be read: %2").arg(presentationPath, error);
-            return nullptr;
-        }
-        CreatePagesFromXml(*document, outputFolder);
+        const auto document = PPTXML2KVPage::ReadFile(*result);
+        if (!document)
+            return CFailure(QStringLiteral("The slides of \"%1\" could not be read: %2")
+                                .arg(presentationPath, document.Error()));
+        CreatePagesFromXml(**document, outputFolder);
     }
-    if (m_created.empty()) {
-        if (m_failure.isEmpty())
-            m_failure = QStringLiteral("The presentation \"%1\" holds no slide with content.").arg(presentationPath);
-        return nullptr;
-    }
+    if (m_created.empty())
+        return CFailure(QStringLiteral("The presentation \"%1\" holds no slide with content.").arg(presentationPath));
     return m_created.back();
 }
 
@@ -251,7 +236,7 @@ void CPPT2KVPage::PlaceAndShow(CCorvPage *screen, std::vector<std::unique_ptr<CC
     std::vector<CComponentBase *> added;
     for (auto &component : components) {
         CComponentBase *raw = component.get();
-        if (screen->AddComponent(std::move(component), m_doc.Prompt()))
+        if (!screen->AddComponent(std::move(component)))
             continue; // refused: it stays off the screen and out of the edges
         added.push_back(raw);
         maxRight = std::max(maxRight, raw->GetBounds().right);

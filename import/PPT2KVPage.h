@@ -2,6 +2,7 @@
 
 #include "platform/ProcessRunner.h"
 #include "platform/Rect.h"
+#include "platform/Result.h"
 
 #include <QString>
 #include <QStringList>
@@ -34,12 +35,11 @@ public:
     CPPT2KVPage(CCorvessaDoc &doc, ShowScreen showScreen = {});
     virtual ~CPPT2KVPage();
 
-    // Screens after the anchor, labelled from the anchor's label; the last screen made, or null.
-    CCorvPage *ImportPowerPoint(const QString &presentationPath, CCorvPage *anchor);
+    // Screens after the anchor, labelled from the anchor's label: the last screen made (never null), or why
+    // no screen was made.
+    CResult<CCorvPage *> ImportPowerPoint(const QString &presentationPath, CCorvPage *anchor);
     // Screens labelled from the base label, without an anchor.
-    CCorvPage *ImportPowerPointWithLabel(const QString &presentationPath, const QString &baseLabel);
-    // Why the last call made no screen; empty after a call that made some.
-    const QString &FailureReason() const { return m_failure; }
+    CResult<CCorvPage *> ImportPowerPointWithLabel(const QString &presentationPath, const QString &baseLabel);
     const std::vector<CCorvPage *> &CreatedScreens() const { return m_created; }
 
     // Tests run a stand-in instead of the program; the program folder and names can be set.
@@ -70,8 +70,10 @@ public:
     void CreatePagesFromMarkers(const QString &text, const QString &outputFolder);
 
 private:
-    CCorvPage *Import(const QString &presentationPath, CCorvPage *anchor, bool namingFlag, const QString &baseLabel);
-    QString RunHelper(PptImportMode mode, const QString &presentationPath, QString *outputFolder);
+    CResult<CCorvPage *> Import(const QString &presentationPath, CCorvPage *anchor, bool namingFlag,
+                                const QString &baseLabel);
+    // The file the exporter left (slide XML or marker text), or why there is none.
+    CResult<QString> RunHelper(PptImportMode mode, const QString &presentationPath, QString *outputFolder);
     CCorvPage *NewScreen();
     void PlaceAndShow(CCorvPage *screen, std::vector<std::unique_ptr<CComponentBase>> components);
     void ShowNewScreen(CCorvPage *screen);
@@ -90,5 +92,4 @@ private:
     bool m_namingFlag = false;
     QString m_baseLabel;
     std::vector<CCorvPage *> m_created;
-    QString m_failure;
 };

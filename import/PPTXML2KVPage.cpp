@@ -233,26 +233,32 @@ void PPTXML2KVPage::AppendNotePage(const QString &text)
     m_document->pageCount += 1;
 }
 
-std::unique_ptr<DocumentFromXML> PPTXML2KVPage::ReadFile(const QString &path, QString *error)
+namespace {
+
+CResult<std::unique_ptr<DocumentFromXML>> DocumentOf(PPTXML2KVPage &handler)
 {
-    PPTXML2KVPage handler;
-    SAXXMLReader reader(handler);
-    if (!reader.parseURL(path)) {
-        if (error)
-            *error = reader.ErrorText();
-        return nullptr;
-    }
-    return handler.TakeDocument();
+    auto document = handler.TakeDocument();
+    if (!document)
+        return CFailure(QStringLiteral("The XML holds no \"doc\" element"));
+    return document;
 }
 
-std::unique_ptr<DocumentFromXML> PPTXML2KVPage::ReadMemory(const QByteArray &xml, QString *error)
+} // namespace
+
+CResult<std::unique_ptr<DocumentFromXML>> PPTXML2KVPage::ReadFile(const QString &path)
 {
     PPTXML2KVPage handler;
     SAXXMLReader reader(handler);
-    if (!reader.parseMemory(xml)) {
-        if (error)
-            *error = reader.ErrorText();
-        return nullptr;
-    }
-    return handler.TakeDocument();
+    if (!reader.parseURL(path))
+        return CFailure(reader.ErrorText());
+    return DocumentOf(handler);
+}
+
+CResult<std::unique_ptr<DocumentFromXML>> PPTXML2KVPage::ReadMemory(const QByteArray &xml)
+{
+    PPTXML2KVPage handler;
+    SAXXMLReader reader(handler);
+    if (!reader.parseMemory(xml))
+        return CFailure(reader.ErrorText());
+    return DocumentOf(handler);
 }

@@ -2,6 +2,7 @@
 
 #include "import/SAXContentHandlerImpl.h"
 #include "import/SlideXmlRecords.h"
+#include "platform/Result.h"
 
 #include <memory>
 
@@ -17,9 +18,10 @@ public:
     // The document read, handed over once; null when the file held no "doc".
     std::unique_ptr<DocumentFromXML> TakeDocument() { return std::move(m_document); }
 
-    // Reads a file; false (and a null document) when it cannot be parsed.
-    static std::unique_ptr<DocumentFromXML> ReadFile(const QString &path, QString *error);
-    static std::unique_ptr<DocumentFromXML> ReadMemory(const QByteArray &xml, QString *error);
+    // Reads a file or bytes: the document read (never null), or why none could be read (not well formed, or
+    // no "doc" element in it).
+    static CResult<std::unique_ptr<DocumentFromXML>> ReadFile(const QString &path);
+    static CResult<std::unique_ptr<DocumentFromXML>> ReadMemory(const QByteArray &xml);
 
     // The leading integer of a text: white space skipped, an optional sign, digits up to the first other
     // character; 0 when there are none ("122.375" -> 122).

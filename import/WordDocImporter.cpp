@@ -588,7 +588,7 @@ bool CWordDocImporter::PlaceTableInPlaceholder(const CWordDocument &doc, const C
     component->SetBounds(rect, true);
     m_currentScreen->RemoveComponent(placeholder, 0);
     m_placeholders[size_t(m_currentEditor)] = nullptr;
-    m_currentScreen->AddComponent(std::move(component), m_doc.Prompt());
+    m_currentScreen->AddComponent(std::move(component));
     m_host.RepaintCanvas();
     return true;
 }

@@ -63,10 +63,10 @@ CComponentAudio *CComponentAudio::FindPartnerButton() const
     return nullptr;
 }
 
-bool CComponentAudio::BuildPublishHtml(const CCorvContext &context, int number, QString &out) const
+CResult<QString> CComponentAudio::BuildPublishHtml(const CCorvContext &context, int number) const
 {
     if (m_filePath.isEmpty())
-        return false;
+        return QString();
     QString source;
     GetFileNameFromPath(m_filePath, source, true);
     QString extension;
@@ -87,8 +87,7 @@ bool CComponentAudio::BuildPublishHtml(const CCorvContext &context, int number, 
         {"loop", CPlaceholderTemplate::OneZero(m_loop)},
         {"loop2", CPlaceholderTemplate::TrueFalse(m_loop)},
     };
-    return CPlaceholderTemplate::Expand(context, file, QStringLiteral("FATAL Error:\nCould not open file\n%1"), tokens,
-                                        out);
+    return CPlaceholderTemplate::Expand(context, file, QStringLiteral("FATAL Error:\nCould not open file\n%1"), tokens);
 }
 
 std::unique_ptr<CComponentBase> CComponentAudio::Clone(bool keepPosition) const

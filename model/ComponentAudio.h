@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ComponentBase.h"
+#include "platform/Result.h"
 
 class CCorvContext;
 
@@ -38,10 +39,10 @@ public:
     CComponentAudio *FindPartnerButton() const;
 
     // The player markup of the clip, with its running number on the screen, from the program folder's audio
-    // template (the RealPlayer one for ".ra" and ".rm" clips) into out. A ".wma" clip plays through the
-    // ".wax" playlist written beside it. Nothing without a clip; a missing template is reported and leaves
-    // out empty.
-    bool BuildPublishHtml(const CCorvContext &context, int number, QString &out) const;
+    // template (the RealPlayer one for ".ra" and ".rm" clips). A ".wma" clip plays through the
+    // ".wax" playlist written beside it. No markup without a clip; fails, with the message for the author,
+    // when the template cannot be read.
+    CResult<QString> BuildPublishHtml(const CCorvContext &context, int number) const;
 
     std::unique_ptr<CComponentBase> Clone(bool keepPosition) const override;
     void SerializeComponent(CArchive &ar) override;

@@ -8,7 +8,7 @@ CComponentFlashQuestion::CComponentFlashQuestion(CEditCanvas *parent) : CCompone
 {
 }
 
-bool CComponentFlashQuestion::BuildPublishHtml(const CCorvContext &context, QString &out) const
+CResult<QString> CComponentFlashQuestion::BuildPublishHtml(const CCorvContext &context) const
 {
     QString source;
     GetFileNameFromPath(m_filePath, source, true);
@@ -17,7 +17,7 @@ bool CComponentFlashQuestion::BuildPublishHtml(const CCorvContext &context, QStr
     tokens.push_back({"src", CPlaceholderTemplate::AttributeValue(source)});
     return CPlaceholderTemplate::Expand(
         context, QStringLiteral("question_flash.txt"),
-        QStringLiteral("FATAL Error: CComponentFlashQuestion: Could not open file\n%1"), tokens, out);
+        QStringLiteral("FATAL Error: CComponentFlashQuestion: Could not open file\n%1"), tokens);
 }
 
 std::unique_ptr<CComponentBase> CComponentFlashQuestion::Clone(bool keepPosition) const

@@ -9,7 +9,7 @@ class CComponentFlashQuestion : public CComponentVideo
 public:
     explicit CComponentFlashQuestion(CEditCanvas *parent = nullptr);
 
-    bool BuildPublishHtml(const CCorvContext &context, QString &out) const override;
+    CResult<QString> BuildPublishHtml(const CCorvContext &context) const override;
 
     std::unique_ptr<CComponentBase> Clone(bool keepPosition) const override;
     void SerializeComponent(CArchive &ar) override;

@@ -36,7 +36,7 @@ QString CComponentFlashVideo::StillImageName(const QString &stillImagePath)
     return stem + (StillImageFormat(stillImagePath) == ImageFormatJpg ? QStringLiteral("jpg") : QStringLiteral("png"));
 }
 
-bool CComponentFlashVideo::BuildPublishHtml(const CCorvContext &context, QString &out) const
+CResult<QString> CComponentFlashVideo::BuildPublishHtml(const CCorvContext &context) const
 {
     QString video;
     GetFileNameFromPath(m_filePath, video, true);
@@ -66,7 +66,7 @@ bool CComponentFlashVideo::BuildPublishHtml(const CCorvContext &context, QString
     };
     return CPlaceholderTemplate::Expand(context, QStringLiteral("Media/flv.txt"),
                                         QStringLiteral("FATAL Error: CComponentFlashVideo: Could not open file\n%1"),
-                                        tokens, out);
+                                        tokens);
 }
 
 std::unique_ptr<CComponentBase> CComponentFlashVideo::Clone(bool keepPosition) const

@@ -47,9 +47,9 @@ public:
     const PlayerValues &GetPlayerValues() const { return *this; }
     void SetPlayerValues(const PlayerValues &values);
 
-    // The player's markup from the program folder's flv.txt into out; a missing template is reported and
-    // leaves out empty.
-    bool BuildPublishHtml(const CCorvContext &context, QString &out) const override;
+    // The player's markup from the program folder's flv.txt; fails, with the message for the author, when
+    // the template cannot be read.
+    CResult<QString> BuildPublishHtml(const CCorvContext &context) const override;
 
     // The name the still is saved under: its file name cut after the last "." and followed by "jpg" for a
     // JPEG still, else "png"; the rest of the name, case and characters, as the author chose it.

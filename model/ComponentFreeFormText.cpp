@@ -113,7 +113,7 @@ bool CComponentFreeFormText::EditProperties(Dialog &dialog)
     return true;
 }
 
-bool CComponentFreeFormText::BuildPublishHtml(const CCorvContext &context, const QString &prefix, QString &out) const
+CResult<QString> CComponentFreeFormText::BuildPublishHtml(const CCorvContext &context, const QString &prefix) const
 {
     QString instruction = m_instruction;
     instruction.replace(u'\r', QLatin1String("<br>"));
@@ -135,7 +135,7 @@ bool CComponentFreeFormText::BuildPublishHtml(const CCorvContext &context, const
     return CPlaceholderTemplate::Expand(
         context, QStringLiteral("FreeFormText.txt"),
         QStringLiteral("FATAL Error:\nCComponentFreeFormText: Could not open file\n%1\nwhile trying to publish page"),
-        tokens, out);
+        tokens);
 }
 
 void CComponentFreeFormText::BuildKeywordsJs(const QString &id, QString &out) const

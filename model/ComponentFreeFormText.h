@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ComponentBase.h"
+#include "platform/Result.h"
 
 #include <array>
 
@@ -63,9 +64,9 @@ public:
     // Runs the dialog on the question's values. On OK takes them back (not the id), normalises each
     // keyword twice, and turns evaluation off when no keyword is left; returns true. Cancel changes nothing.
     bool EditProperties(Dialog &dialog);
-    // The question's markup from the program folder's FreeFormText.txt into out; a missing template is
-    // reported and leaves out empty.
-    bool BuildPublishHtml(const CCorvContext &context, const QString &prefix, QString &out) const;
+    // The question's markup from the program folder's FreeFormText.txt; fails, with the message for the
+    // author, when the template cannot be read.
+    CResult<QString> BuildPublishHtml(const CCorvContext &context, const QString &prefix) const;
     // The line quest["<id>"] = [...]; of the screen's answer script: each keyword encoded with the key id,
     // a keyword with alternatives as a list of them.
     void BuildKeywordsJs(const QString &id, QString &out) const;

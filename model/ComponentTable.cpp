@@ -151,13 +151,15 @@ void CComponentTable::Justify() { OnActiveCell(&CRichText::AlignJustify); }
 void CComponentTable::IncreaseIndent() { OnActiveCell(&CRichText::IncreaseIndent); }
 void CComponentTable::DecreaseIndent() { OnActiveCell(&CRichText::DecreaseIndent); }
 
-bool CComponentTable::AddLink(const QString &text, int position, int screenLink, int targetScreen,
-                              const QString &address, int popup, int script, int fullSize, int popupHeight,
-                              int popupWidth, CPrompt &prompt)
+CStatus CComponentTable::AddLink(const QString &text, int position, int screenLink, int targetScreen,
+                                 const QString &address, int popup, int script, int fullSize, int popupHeight,
+                                 int popupWidth)
 {
     CRichTextLinks *cell = GetActiveCellContent();
-    return cell && cell->AddLink(text, position, screenLink, targetScreen, address, popup, script, fullSize,
-                                 popupHeight, popupWidth, prompt);
+    if (!cell)
+        return CFailure(QStringLiteral("Choose a cell of the table before adding a link."));
+    return cell->AddLink(text, position, screenLink, targetScreen, address, popup, script, fullSize, popupHeight,
+                         popupWidth);
 }
 
 std::unique_ptr<CComponentBase> CComponentTable::Clone(bool keepPosition) const

@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <vector>
 
-class CPrompt;
 
 class CScreenLookup;
 
@@ -139,9 +138,9 @@ public:
     void DecreaseIndent();
 
     // Adds a link in the active cell (the caller then gives it the link effect, ToggleLinkEffect on that
-    // cell); false when no cell is active or the cell refuses it.
-    bool AddLink(const QString &text, int position, int screenLink, int targetScreen, const QString &address,
-                 int popup, int script, int fullSize, int popupHeight, int popupWidth, CPrompt &prompt);
+    // cell); fails, with the message for the author, when no cell is active or the cell refuses it.
+    CStatus AddLink(const QString &text, int position, int screenLink, int targetScreen, const QString &address,
+                    int popup, int script, int fullSize, int popupHeight, int popupWidth);
 
     std::unique_ptr<CComponentBase> Clone(bool keepPosition) const override;
     void SerializeComponent(CArchive &ar) override;

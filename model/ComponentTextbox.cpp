@@ -99,13 +99,14 @@ void CComponentTextbox::SetRightToLeft(int rightToLeft)
     m_rightToLeft = rightToLeft ? 1 : 0;
 }
 
-bool CComponentTextbox::AddLink(const QString &text, int position, int screenLink, int targetScreen,
-                                const QString &address, int popup, int script, int fullSize, int popupHeight,
-                                int popupWidth, CPrompt &prompt)
+CStatus CComponentTextbox::AddLink(const QString &text, int position, int screenLink, int targetScreen,
+                                   const QString &address, int popup, int script, int fullSize, int popupHeight,
+                                   int popupWidth)
 {
-    if (!m_content.AddLink(text, position, screenLink, targetScreen, address, popup, script, fullSize, popupHeight,
-                           popupWidth, prompt))
-        return false;
+    if (CStatus added = m_content.AddLink(text, position, screenLink, targetScreen, address, popup, script, fullSize,
+                                          popupHeight, popupWidth);
+        !added)
+        return added;
     // AddLink leaves the visible text selected.
     CCharFormat link;
     link.mask = CFM_LINK;
@@ -113,7 +114,7 @@ bool CComponentTextbox::AddLink(const QString &text, int position, int screenLin
     GetRichText().SetSelectionCharFormat(link);
     if (m_window)
         m_window->UpdateFromComponent();
-    return true;
+    return {};
 }
 
 void CComponentTextbox::SerializeEntry(CArchive &ar)

@@ -7,7 +7,6 @@
 
 #include <cstdint>
 
-class CPrompt;
 
 class CScreenLookup;
 
@@ -75,10 +74,10 @@ public:
     int GetLinkCount() const { return m_content.GetLinkCount(); }
     CURLLink *FindLink(int number) const { return m_content.FindLink(number); }
     int GetNextLinkNumber() const { return m_content.GetNextLinkNumber(); }
-    // Makes the text at position a link to the given target and gives it the link effect; false when the
-    // text does not stand there or no link number is left (reported).
-    bool AddLink(const QString &text, int position, int screenLink, int targetScreen, const QString &address,
-                 int popup, int script, int fullSize, int popupHeight, int popupWidth, CPrompt &prompt);
+    // Makes the text at position a link to the given target and gives it the link effect; fails, with the
+    // message for the author, when the text does not stand there or no link number is left.
+    CStatus AddLink(const QString &text, int position, int screenLink, int targetScreen, const QString &address,
+                    int popup, int script, int fullSize, int popupHeight, int popupWidth);
     // Frees the record of that number (the markers are the caller's): 1, or 0 when there is none.
     int DeleteLink(int number) { return m_content.DeleteLink(number); }
     // Unlinks the link around the selection, markers and record included.

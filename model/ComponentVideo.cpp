@@ -5,7 +5,6 @@
 #include "model/MediaRecord.h"
 #include "platform/Archive.h"
 #include "platform/CorvContext.h"
-#include "platform/Prompt.h"
 
 namespace {
 
@@ -71,16 +70,14 @@ void CComponentVideo::AddPlacementTokens(CPlaceholderTemplate::Tokens &tokens) c
     tokens.push_back({"wmode", CPlaceholderTemplate::AttributeValue(m_windowMode)});
 }
 
-bool CComponentVideo::BuildPublishHtml(const CCorvContext &context, QString &out) const
+CResult<QString> CComponentVideo::BuildPublishHtml(const CCorvContext &context) const
 {
     QString extension;
     GetFileExtension(m_filePath, extension);
     const char *file = TemplateFor(extension);
-    if (!file) {
-        context.Prompt().Error(
+    if (!file)
+        return CFailure(
             QStringLiteral("FATAL Error:\nCComponentMedia don't know how to generate file type\n%1").arg(m_filePath));
-        return false;
-    }
 
     QString source;
     GetFileNameFromPath(m_filePath, source, true);
@@ -112,7 +109,7 @@ bool CComponentVideo::BuildPublishHtml(const CCorvContext &context, QString &out
     });
     return CPlaceholderTemplate::Expand(context, QString::fromLatin1(file),
                                         QStringLiteral("FATAL Error:\nCComponentMedia: Could not open file\n%1"),
-                                        tokens, out);
+                                        tokens);
 }
 
 std::unique_ptr<CComponentBase> CComponentVideo::Clone(bool keepPosition) const

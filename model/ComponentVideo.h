@@ -66,9 +66,9 @@ public:
     void SetFlashVersion(int version) { m_flashVersion = version; }
     int GetFlashVersion() const { return m_flashVersion; }
 
-    // The markup of the template that the file's extension chooses, filled into out. An extension without
-    // a template, or a template that cannot be read, is reported and gives no markup.
-    virtual bool BuildPublishHtml(const CCorvContext &context, QString &out) const;
+    // The markup of the template that the file's extension chooses, filled. Fails, with the message for the
+    // author, for an extension without a template or a template that cannot be read.
+    virtual CResult<QString> BuildPublishHtml(const CCorvContext &context) const;
 
     std::unique_ptr<CComponentBase> Clone(bool keepPosition) const override;
     void SerializeComponent(CArchive &ar) override;

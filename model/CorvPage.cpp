@@ -92,18 +92,17 @@ bool CCorvPage::Contains(const CComponentBase *component) const
                                      [component](const auto &c) { return c.get() == component; });
 }
 
-std::unique_ptr<CComponentBase> CCorvPage::AddComponent(std::unique_ptr<CComponentBase> component, CPrompt &prompt)
+CStatus CCorvPage::AddComponent(std::unique_ptr<CComponentBase> &&component)
 {
     if (!component)
-        return component;
+        return CFailure(QStringLiteral("There is no component to add to the screen."));
     if (auto *audio = dynamic_cast<CComponentAudio *>(component.get())) {
         for (const auto &c : m_components) {
             auto *other = dynamic_cast<CComponentAudio *>(c.get());
             if (other && other->GetPlayButton() == audio->GetPlayButton()
                 && other->GetFilePath().compare(audio->GetFilePath(), Qt::CaseInsensitive) == 0) {
-                prompt.Information(
+                return CFailure(
                     QStringLiteral("There is already audio file\n%1\non this screen").arg(other->GetFilePath()));
-                return component;
             }
         }
     }
@@ -111,7 +110,7 @@ std::unique_ptr<CComponentBase> CCorvPage::AddComponent(std::unique_ptr<CCompone
         m_menuKind = apt_multi_topic_menu;
     component->SetOwnerPage(this);
     m_components.push_back(std::move(component));
-    return nullptr;
+    return {};
 }
 
 std::unique_ptr<CComponentBase> CCorvPage::DetachComponent(CComponentBase *component)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <QString>
 
 #include <memory>
@@ -59,10 +61,11 @@ public:
     CComponentBase *GetComponent(int index) const;
     bool Contains(const CComponentBase *component) const;
 
-    // Puts the component in front of all others and makes this screen its owner. A second audio component
-    // for the same file in the same role is refused with a message: the component is handed back to the
-    // caller. Null when the screen took it.
-    std::unique_ptr<CComponentBase> AddComponent(std::unique_ptr<CComponentBase> component, CPrompt &prompt);
+    // Puts the component in front of all others and makes this screen its owner (the pointer is moved
+    // from). A second audio component for the same file in the same role is refused, with the message for
+    // the author: the component then stays with the caller's pointer (a temporary made from a pointer to a
+    // derived kind goes, and the component with it).
+    CStatus AddComponent(std::unique_ptr<CComponentBase> &&component);
     // Unlinks and deletes the component; with cascade, the partner of an audio button goes first.
     // Nothing when it is not on this screen.
     void RemoveComponent(CComponentBase *component, int cascade);

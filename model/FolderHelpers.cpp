@@ -3,7 +3,6 @@
 #include "platform/FileSystemUtil.h"
 #include "platform/PathUtil.h"
 #include "platform/ProcessRunner.h"
-#include "platform/Prompt.h"
 
 #include <algorithm>
 #include <vector>

@@ -4,7 +4,6 @@
 #include "model/StdioFileEx.h"
 #include "platform/Archive.h"
 #include "platform/PathUtil.h"
-#include "platform/Prompt.h"
 #include "platform/SafeFileWriter.h"
 
 #include <QFile>

@@ -5,7 +5,6 @@
 #include "model/GlobalHelpers.h"
 #include "platform/Archive.h"
 #include "platform/PathUtil.h"
-#include "platform/Prompt.h"
 #include "platform/SafeFileWriter.h"
 
 #include <QDir>

@@ -4,7 +4,6 @@
 #include "platform/CorvContext.h"
 #include "platform/Escape.h"
 #include "platform/PathUtil.h"
-#include "platform/Prompt.h"
 
 namespace {
 
@@ -54,18 +53,15 @@ void CPlaceholderTemplate::Fill(QString &text, const Tokens &tokens)
     text = out;
 }
 
-bool CPlaceholderTemplate::Expand(const CCorvContext &context, const QString &relative, const QString &errorFormat,
-                                  const Tokens &tokens, QString &out)
+CResult<QString> CPlaceholderTemplate::Expand(const CCorvContext &context, const QString &relative,
+                                              const QString &errorFormat, const Tokens &tokens)
 {
     const QString path = PathOf(context, relative);
-    out.clear();
-    if (!ReadAnsiTextFile(path, out)) {
-        out.clear();
-        context.Prompt().Error(errorFormat.arg(path));
-        return false;
-    }
-    Fill(out, tokens);
-    return true;
+    QString text;
+    if (!ReadAnsiTextFile(path, text))
+        return CFailure(errorFormat.arg(path));
+    Fill(text, tokens);
+    return text;
 }
 
 QString CPlaceholderTemplate::AttributeValue(const QString &text)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <QString>
 
 #include <vector>
@@ -26,10 +28,10 @@ public:
     // Tokens without a value are left as they stand.
     static void Fill(QString &text, const Tokens &tokens);
 
-    // Reads the template into out and fills it. When it cannot be read, shows errorFormat with the full
-    // path for "%1" (an error box, as every "FATAL Error" of publishing is) and leaves out empty.
-    static bool Expand(const CCorvContext &context, const QString &relative, const QString &errorFormat,
-                       const Tokens &tokens, QString &out);
+    // Reads the template and fills it. When it cannot be read, fails with errorFormat, the full path for
+    // "%1", as the message for the author.
+    static CResult<QString> Expand(const CCorvContext &context, const QString &relative, const QString &errorFormat,
+                                   const Tokens &tokens);
 
     // A value from the author inside a quoted attribute of template markup, which itself stands in a script
     // string: made safe for both, so that it can end neither. Ordinary names come out unchanged.

@@ -5,7 +5,6 @@
 #include "model/ProjectSchema.h"
 #include "model/ScreenLookup.h"
 #include "platform/Archive.h"
-#include "platform/Prompt.h"
 
 #include <algorithm>
 #include <climits>
@@ -176,18 +175,20 @@ int CRichTextLinks::NewLinkNumber() const
     return std::max(int(m_links.size()), highest) + 1;
 }
 
-bool CRichTextLinks::AddLink(const QString &text, int position, int screenLink, int targetScreen,
-                             const QString &address, int popup, int script, int fullSize, int popupHeight,
-                             int popupWidth, CPrompt &prompt)
+CStatus CRichTextLinks::AddLink(const QString &text, int position, int screenLink, int targetScreen,
+                                const QString &address, int popup, int script, int fullSize, int popupHeight,
+                                int popupWidth)
 {
-    if (position < 0 || position > m_text.GetTextLength() - int(text.size()))
-        return false;
     const int end = position + int(text.size());
     const auto standsThere = [&] {
-        return !text.isEmpty() && end <= m_text.GetTextLength() && m_text.GetTextRange(position, end) == text;
+        return position >= 0 && !text.isEmpty() && end <= m_text.GetTextLength() &&
+               m_text.GetTextRange(position, end) == text;
+    };
+    const auto notThere = [&] {
+        return CFailure(QStringLiteral("The text \"%1\" is not where the link was to go; no link was made.").arg(text));
     };
     if (!standsThere())
-        return false;
+        return notThere();
 
     int number = NewLinkNumber();
     if (number > kMaxLinkNumber) {
@@ -195,13 +196,12 @@ bool CRichTextLinks::AddLink(const QString &text, int position, int screenLink, 
         // many: close the gaps first.
         RepairLinks();
         if (!RenumberCompactly() || (number = NewLinkNumber()) > kMaxLinkNumber) {
-            prompt.Warning(QStringLiteral("This text already holds as many links as it can take. "
-                                            "Remove a link before adding another."));
-            return false;
+            return CFailure(QStringLiteral("This text already holds as many links as it can take. "
+                                           "Remove a link before adding another."));
         }
         // The repair may have taken broken markers out ahead of the text.
         if (!standsThere())
-            return false;
+            return notThere();
     }
 
     auto link = std::make_unique<CURLLink>(text, -1, position, screenLink, targetScreen, address, popup, script,
@@ -212,7 +212,7 @@ bool CRichTextLinks::AddLink(const QString &text, int position, int screenLink, 
     m_links.push_back(std::move(link));
     m_nextLinkNumber = number + 1;
     m_text.SetSel(position + kMarker, end + kMarker);
-    return true;
+    return {};
 }
 
 void CRichTextLinks::ToggleLinkEffect()

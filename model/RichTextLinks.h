@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/URLLink.h"
+#include "platform/Result.h"
 #include "platform/richtext/RichText.h"
 
 #include <QString>
@@ -8,7 +9,6 @@
 #include <memory>
 #include <vector>
 
-class CPrompt;
 
 class CArchive;
 class CMarkedText;
@@ -75,10 +75,10 @@ public:
     // Makes the text standing at position a link: the text is replaced by opening marker, text and closing
     // marker, both markers hidden, and the visible text is left selected (the link effect is the caller's,
     // see ToggleLinkEffect). The record keeps the position of its opening marker until it is next re-read.
-    // Refused (false, nothing changed) when the text does not stand there, and, with a message, when every
-    // link number is taken even after renumbering the links compactly.
-    bool AddLink(const QString &text, int position, int screenLink, int targetScreen, const QString &address,
-                 int popup, int script, int fullSize, int popupHeight, int popupWidth, CPrompt &prompt);
+    // Refused, nothing changed, with the message for the author, when the text does not stand there or when
+    // every link number is taken even after renumbering the links compactly.
+    CStatus AddLink(const QString &text, int position, int screenLink, int targetScreen, const QString &address,
+                    int popup, int script, int fullSize, int popupHeight, int popupWidth);
     // Inverts the link effect of the selection when it is uniform, sets it when it is mixed.
     void ToggleLinkEffect();
 

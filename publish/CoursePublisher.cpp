@@ -241,6 +241,10 @@ CStatus CCoursePublisher::RunDriver(const DriverPlan &plan, int lessonMode)
         ? CorvNamedMediaCheck::MissingFiles(folder, m_context.GetProjectPrefix()) : QStringList();
     // Every failure the steps met, one a line; the system's last error when they said nothing.
     QString reasons = m_context.ErrorText();
+    // Steps that went on past a failure (a media template the program folder lacks, a page they could not
+    // write) leave a publish that otherwise succeeded: the author hears of each in one message.
+    if (succeeding && !reasons.isEmpty())
+        prompt.Error(reasons);
     if (reasons.isEmpty() && !succeeding)
         ::GetLastErrorText(reasons);
     if (!missing.isEmpty()) {

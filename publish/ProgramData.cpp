@@ -2,7 +2,7 @@
 
 #include "document/CourseSettings.h"
 #include "platform/PathUtil.h"
-#include "publish/PublishContext.h"
+#include "publish/PublishTarget.h"
 
 namespace CorvProgramData {
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/OutlineTree.h"
+#include "publish/PublishTarget.h"
 
 #include <QString>
 #include <QStringList>
@@ -15,15 +16,6 @@ class CCourseSettings;
 class CPrompt;
 class CPublishFile;
 class InternationalProfileFromXML;
-
-// Where a publish goes; stored as these numbers.
-enum PublishTarget {
-    PublishTargetPreview = 0,
-    PublishTargetLan = 1,
-    PublishTargetWeb = 2,
-    PublishTargetLms = 3,
-    PublishTargetStandalone = 4,
-};
 
 // What every step of one publish reads: the course (never changed by publishing), the target, the output
 // folder, the prefix that names the per-course files, the outline that orders the screens, the

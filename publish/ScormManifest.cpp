@@ -169,15 +169,14 @@ bool ScannedOrLaunchPage(const QString &folder, const QString &name)
 void CollectUnscanned(const QString &outputFolder, const QString &relative, QStringList &lines)
 {
     std::error_code ec;
-    std::vector<fs::directory_entry> entries;
+    // Each name is taken once, not again at every comparison of the sort: content/ holds a file per screen.
+    std::vector<std::pair<QString, fs::directory_entry>> entries;
     for (fs::directory_iterator it(CorvFs::ToFsPath(CorvPath::Join(outputFolder, relative)), ec), end;
          !ec && it != end; it.increment(ec))
-        entries.push_back(*it);
-    std::sort(entries.begin(), entries.end(), [](const fs::directory_entry &a, const fs::directory_entry &b) {
-        return NameLess(CorvFs::NameOf(a.path()), CorvFs::NameOf(b.path()));
-    });
-    for (const fs::directory_entry &entry : entries) {
-        const QString name = CorvFs::NameOf(entry.path());
+        entries.emplace_back(CorvFs::NameOf(it->path()), *it);
+    std::sort(entries.begin(), entries.end(),
+              [](const auto &a, const auto &b) { return NameLess(a.first, b.first); });
+    for (const auto &[name, entry] : entries) {
         if (IsRealFolder(entry))
             CollectUnscanned(outputFolder, relative + u'/' + name, lines);
         else if (IsRegularFile(entry) && !ScannedOrLaunchPage(relative, name))

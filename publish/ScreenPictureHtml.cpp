@@ -311,7 +311,10 @@ bool MediaToHtml(const CPublishContext &context, CComponentBase &component, QStr
     const auto *video = dynamic_cast<const CComponentFlashVideo *>(&component);
     if (!video)
         return false;
-    video->BuildPublishHtml(context.GetDocument().GetContext(), piece);
+    if (const CResult<QString> built = video->BuildPublishHtml(context.GetDocument().GetContext()))
+        piece = *built;
+    else
+        context.AddError(built.Error());
     // The player finds its video and still beside the screens' media; a copy that fails is passed over.
     COutputCopier copier(context.GetTargetFolder());
     for (const QString &path : {video->GetFilePath(), video->m_stillImagePath}) {

@@ -163,7 +163,12 @@ bool CScreenPreview::PreviewScreen(CCorvPage &screen)
     CopyScreenMedia(screen);
 
     CScreenScriptWriter writer(m_publisher.Context());
-    if (!writer.WriteScreenFile(&screen))
+    m_publisher.Context().ClearErrors();
+    const bool written = writer.WriteScreenFile(&screen);
+    // A piece the screen could not build (a media template the program folder lacks) leaves the rest shown.
+    if (!m_publisher.Context().Errors().isEmpty())
+        prompt.Error(m_publisher.Context().ErrorText());
+    if (!written)
         prompt.Error(kNotWritten.arg(CorvPath::Join(m_publisher.GetTargetFolder(),
                                                     Content(QStringLiteral("%1_%2.js")
                                                                 .arg(m_publisher.GetProjectPrefix(), screen.GetPublishId())))) +

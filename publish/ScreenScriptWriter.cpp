@@ -216,6 +216,14 @@ QString CScreenScriptWriter::ScreenContents(CCorvPage &screen)
     return QStringLiteral("\"contents\":\t") + (pieces.isEmpty() ? QStringLiteral("\"\"") : pieces.join(kPieceJoint));
 }
 
+QString CScreenScriptWriter::Markup(const CResult<QString> &built) const
+{
+    if (built)
+        return *built;
+    m_context.AddError(built.Error());
+    return QString();
+}
+
 QString CScreenScriptWriter::Noted(bool made, const QString &piece)
 {
     if (!made)
@@ -261,7 +269,7 @@ QString CScreenScriptWriter::ComponentPiece(CComponentBase &component, int &imag
     case ct_video:
     case ct_flash_question:
         if (auto *video = dynamic_cast<const CComponentVideo *>(&component))
-            video->BuildPublishHtml(context, piece);
+            piece = Markup(video->BuildPublishHtml(context));
         return TemplatePiece(piece);
     case ct_youtube:
         if (auto *video = dynamic_cast<const CComponentYouTube *>(&component))
@@ -275,7 +283,7 @@ QString CScreenScriptWriter::ComponentPiece(CComponentBase &component, int &imag
     case ct_button: return PrintButtonHtml();
     case ct_free_form_text:
         if (auto *question = dynamic_cast<const CComponentFreeFormText *>(&component))
-            question->BuildPublishHtml(context, m_context.GetProjectPrefix(), piece);
+            piece = Markup(question->BuildPublishHtml(context, m_context.GetProjectPrefix()));
         return TemplatePiece(piece);
     // Topic buttons (the run-time builds menus), shapes (drawn by a start-up entry), HTML text, remediation
     // settings and the unused media kind have no markup.
@@ -307,11 +315,8 @@ QString CScreenScriptWriter::LinkToHtml(const CComponentLink &link) const
 QString CScreenScriptWriter::AudioToHtml(CComponentAudio &audio)
 {
     const CCorvContext &context = m_context.GetDocument().GetContext();
-    QString markup;
-    if (audio.m_buttonControls == 0) {
-        audio.BuildPublishHtml(context, m_audioNumber++, markup);
-        return TemplatePiece(markup);
-    }
+    if (audio.m_buttonControls == 0)
+        return TemplatePiece(Markup(audio.BuildPublishHtml(context, m_audioNumber++)));
     // Both buttons of a pair carry the number of their clip, whichever of them comes first on the screen; a
     // button without its partner has a clip number of its own.
     int number = 0;
@@ -334,8 +339,8 @@ QString CScreenScriptWriter::AudioToHtml(CComponentAudio &audio)
                         .arg(b.left)
                         .arg(b.top);
     // The Play button owns the clip's player; without a template the button stands alone.
-    if (audio.BuildPublishHtml(context, number, markup) && !TemplatePiece(markup).isEmpty())
-        piece += kPieceJoint + TemplatePiece(markup);
+    if (const QString markup = TemplatePiece(Markup(audio.BuildPublishHtml(context, number))); !markup.isEmpty())
+        piece += kPieceJoint + markup;
     return piece;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/OutlineTree.h"
+#include "platform/Result.h"
 #include "publish/RichTextHtml.h"
 
 #include <QString>
@@ -61,6 +62,8 @@ private:
     static QString YouTubeToHtml(const CComponentYouTube &video);
     // A piece from a writer that belongs to another part of the publisher; a missing one is noted.
     QString Noted(bool made, const QString &piece);
+    // The markup a component built, or none when it could not, with the reason added to the publish's errors.
+    QString Markup(const CResult<QString> &built) const;
 
     const CPublishContext &m_context;
     CRichTextHtml m_richText;

@@ -263,7 +263,7 @@ TEST_F(ComponentInsertionTest, ThemeTitlePictureFollowsTheTheme)
         auto image = std::make_unique<CComponentImage>();
         image->SetImageFile(file, context);
         CComponentImage *added = image.get();
-        screen.AddComponent(std::move(image), prompt);
+        screen.AddComponent(std::move(image));
         return added;
     };
     // A content screen is no menu, whatever it shows.

@@ -47,7 +47,7 @@ std::unique_ptr<CCorvPage> CountedWithComponents(int id, const QString &label, i
 {
     auto page = std::make_unique<CountedPage>(id, label, pageType);
     for (int i = 0; i < 3; ++i)
-        page->AddComponent(std::make_unique<CountedRectangle>(), CPrompt::Plain());
+        page->AddComponent(std::make_unique<CountedRectangle>());
     return page;
 }
 

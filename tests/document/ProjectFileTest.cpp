@@ -60,7 +60,7 @@ Kind *Add(CCorvPage &page, CRect bounds)
     auto c = std::make_unique<Kind>();
     Kind *raw = c.get();
     c->SetBounds(bounds, false);
-    page.AddComponent(std::move(c), CPrompt::Plain());
+    page.AddComponent(std::move(c));
     return raw;
 }
 
@@ -91,7 +91,7 @@ void FillCourse(CCorvessaDoc &doc)
     auto r = std::make_unique<CComponentRemediation>();
     r->SetQuestionPageIds({1});
     r->m_passMark = 70;
-    remediation->AddComponent(std::move(r), CPrompt::Plain());
+    remediation->AddComponent(std::move(r));
     doc.AddScreen(std::move(remediation));
 
     doc.AddScreen(Page(3, "1000", 7), nullptr, true, false);
@@ -464,7 +464,7 @@ TEST(ProjectFile, WriterLeavesOutWhatAListCannotHold)
         auto page = Page(list == &doc.PopupScreens() ? 3 : 4, list == &doc.PopupScreens() ? "P1" : "G1", 2);
         auto r = std::make_unique<CComponentRemediation>();
         r->SetQuestionPageIds({1, 2, 3});
-        page->AddComponent(std::move(r), CPrompt::Plain());
+        page->AddComponent(std::move(r));
         Add<CComponentRectangle>(*page, {7, 8, 9, 10});
         doc.AddScreen(std::move(page), nullptr, list == &doc.PopupScreens(), list == &doc.GlossaryScreens());
     }
@@ -495,7 +495,7 @@ TEST(ProjectFile, RemediationTargetsAreStoredThroughTheScreens)
     made->m_completionPageId = 99; // no such screen
     made->m_reverseOutPageId = 1;
     made->m_passMark = 60;
-    screen->AddComponent(std::move(made), CPrompt::Plain());
+    screen->AddComponent(std::move(made));
     doc.AddScreen(std::move(screen));
 
     const QByteArray bytes = ProjectBytes(doc);
@@ -693,13 +693,13 @@ TEST(ProjectFile, TextBoxRichTextAndTablesRoundTrip)
         textbox->SetBounds({36, 32, 520, 332}, false);
         textbox->SetFileName("tb1.rtf");
         textbox->GetRichText().AppendText(QStringLiteral("Gulls nest on cliffs, caf\u00e9 \u4e2d."), 0);
-        page->AddComponent(std::move(textbox), CPrompt::Plain());
+        page->AddComponent(std::move(textbox));
         CComponentTable::Settings settings;
         settings.rows = 2;
         settings.columns = 3;
         auto table = std::make_unique<CComponentTable>(nullptr, settings);
         table->SetBounds({36, 340, 520, 500}, false);
-        page->AddComponent(std::move(table), CPrompt::Plain());
+        page->AddComponent(std::move(table));
         Add<CComponentRectangle>(*page, {600, 40, 700, 90});
         doc.AddScreen(std::move(page), nullptr, list != 0, false);
     }

@@ -118,7 +118,7 @@ CComponentTextbox *AddText(CCorvessaDoc &doc, CCorvPage &page, const QString &te
     box->SetFileName(QStringLiteral("tb%1.rtf").arg(doc.TakeNextTextBoxNumber()));
     box->GetRichText().AppendText(text, 0);
     CComponentTextbox *raw = box.get();
-    page.AddComponent(std::move(box), CPrompt::Plain());
+    page.AddComponent(std::move(box));
     return raw;
 }
 
@@ -129,7 +129,7 @@ CComponentLink *AddScreenLink(CCorvPage &page, const QString &label)
     link->SetText(QStringLiteral("Go"));
     link->SetTargetLabel(label);
     CComponentLink *raw = link.get();
-    page.AddComponent(std::move(link), CPrompt::Plain());
+    page.AddComponent(std::move(link));
     return raw;
 }
 
@@ -150,12 +150,12 @@ void BuildCourse(CCorvessaDoc &doc, const Session &s)
     CCorvPage *gulls = AddPage(doc, "Gulls", "2", pt_document);
     CCorvPage *terns = AddPage(doc, "Terns", "3", pt_document);
     CComponentTextbox *box = AddText(doc, *gulls, "Gulls nest on cliffs. See terns.");
-    ASSERT_TRUE(box->AddLink("See terns", 22, 1, terns->GetId(), "", 0, 0, 0, 100, 250, CPrompt::Plain()));
+    ASSERT_TRUE(box->AddLink("See terns", 22, 1, terns->GetId(), "", 0, 0, 0, 100, 250));
     AddScreenLink(*gulls, "3");
     auto image = std::make_unique<CComponentImage>(nullptr);
     image->SetBounds({540, 320, 660, 400}, false);
     image->SetImageFile(s.Picture("art/Gull Photo.png", 48, 32), s.context);
-    gulls->AddComponent(std::move(image), CPrompt::Plain());
+    gulls->AddComponent(std::move(image));
 
     AddPage(doc, "Popups", "1000", pt_popups_only, true);
     AddText(doc, *AddPage(doc, "Help", "P1", pt_document, true), "Press Next.");
@@ -503,7 +503,7 @@ TEST(ProjectSaving, ComponentFromAScreenFileBecomesTheProjects)
     audio->SetFilePath(s.tree.Write("Library/Item1/Sounds/gull.wav", "cry"));
     audio->SetStandAlone(1);
     CComponentBase *raw = audio.get();
-    page->AddComponent(std::move(audio), CPrompt::Plain());
+    page->AddComponent(std::move(audio));
     ASSERT_TRUE(CProjectFile::Save(*doc, s.tree / "Course.kvx"));
     EXPECT_EQ(raw->IsStandAlone(), 0);
     EXPECT_EQ(TempTree::ReadAll(s.tree / "Course/Sounds/gull.wav"), "cry");
@@ -637,7 +637,7 @@ TEST(ProjectSaving, MissingMediaAreListedInOneMessage)
         audio->SetBounds({10, 10, 40, 40}, false);
         audio->SetFilePath(file);
         audio->SetPlayButton(1);
-        page->AddComponent(std::move(audio), CPrompt::Plain());
+        page->AddComponent(std::move(audio));
     }
     CProjectFileCommands commands(*doc, s.ui);
     EXPECT_TRUE(commands.DoSaveProject(s.tree / "Course.kvx", true));

@@ -34,7 +34,7 @@ CComponentLink *AddLink(CCorvPage &page, const CCorvPage *target, int targetId =
         raw->SetTargetPage(target);
     else
         raw->SetTargetPageId(targetId);
-    page.AddComponent(std::move(link), CPrompt::Plain());
+    page.AddComponent(std::move(link));
     return raw;
 }
 
@@ -71,7 +71,7 @@ TEST(ScreenLists, RemoveTakesTheScreenOnlyFromItsOwnList)
     CCorvPage *folder = doc.AddScreen(Page(0, "FP", 4), nullptr, false, false);
     doc.SetFinalPerformanceFolder(folder);
     CCorvPage *popup = doc.AddScreen(Page(1, "P1"), nullptr, true, false);
-    popup->AddComponent(std::make_unique<CComponentRectangle>(), CPrompt::Plain());
+    popup->AddComponent(std::make_unique<CComponentRectangle>());
 
     popup->ShowOnCanvas(canvas);
     ASSERT_EQ(canvas.displayed.size(), 1u);

@@ -67,9 +67,9 @@ protected:
         auto *box = static_cast<CComponentTextbox *>(screen->GetComponent(0));
         box->GetRichText().AppendText(QStringLiteral("See the colony and the next screen."), 0);
         // The later one first: markers around a link move the text after it.
-        EXPECT_TRUE(box->AddLink(QStringLiteral("next screen"), 23, 1, 3, QString(), 0, 0, 0, 0, 0, prompt));
+        EXPECT_TRUE(box->AddLink(QStringLiteral("next screen"), 23, 1, 3, QString(), 0, 0, 0, 0, 0));
         EXPECT_TRUE(box->AddLink(QStringLiteral("colony"), 8, 0, 0, QStringLiteral("https://example.org/colony"), 0,
-                                 0, 0, 0, 0, prompt));
+                                 0, 0, 0, 0));
         auto table = CNewComponents::Table(*doc, CNewComponents::DefaultTableSettings(2, 2));
         table->SetCellText(QStringLiteral("Herring gull"), 1, 0);
         factory.Place(*screen, std::move(table), {36, 340, 500, 500});
@@ -168,7 +168,7 @@ TEST_F(SingleScreenArchiveTest, EveryKindReadsBackInStep)
     auto screen = std::make_unique<CCorvPage>(5, QStringLiteral("All kinds"), QString(), QString(), 0,
                                               QStringLiteral("1"), pt_document, -1);
     for (const auto &row : rows)
-        ASSERT_FALSE(screen->AddComponent(row.make({tree, context}), prompt)) << row.type;
+        ASSERT_TRUE(screen->AddComponent(row.make({tree, context}))) << row.type;
     const QString path = tree / QStringLiteral("kinds/all.kvl");
     ASSERT_TRUE(CSingleScreenArchive::SaveScreenArchive(*doc, path, screen.get()));
 

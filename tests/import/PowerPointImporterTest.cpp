@@ -53,10 +53,9 @@ QString ScreenText(const CCorvPage &screen)
 
 std::unique_ptr<DocumentFromXML> ReadXml(const QByteArray &xml)
 {
-    QString error;
-    auto doc = PPTXML2KVPage::ReadMemory(xml, &error);
-    EXPECT_TRUE(doc) << error.toStdString();
-    return doc;
+    auto doc = PPTXML2KVPage::ReadMemory(xml);
+    EXPECT_TRUE(doc) << doc.Error().toStdString();
+    return doc ? std::move(*doc) : nullptr;
 }
 
 CComponentBase *Component(const CCorvPage *screen, int i)
@@ -78,8 +77,9 @@ TEST(PowerPointImporter, ImportsARealPresentation)
     const QStringList slides = QString::fromUtf8(texts.standardOutput).split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(slides.size(), 10);
 
-    CCorvPage *last = f.importer->ImportPowerPointWithLabel(kDeck, QString());
-    ASSERT_TRUE(last) << f.importer->FailureReason().toStdString();
+    const CResult<CCorvPage *> imported = f.importer->ImportPowerPointWithLabel(kDeck, QString());
+    ASSERT_TRUE(imported) << imported.Error().toStdString();
+    CCorvPage *last = *imported;
     const auto &screens = f.importer->CreatedScreens();
     // Notes follow slides 1, 4, 8 and 10.
     ASSERT_EQ(screens.size(), 14u);
@@ -132,9 +132,9 @@ TEST(PowerPointImporter, DamagedPresentationsChangeNothing)
     for (const QString &path : cases) {
         Fixture f;
         const size_t before = f.doc->MainScreens().size();
-        EXPECT_FALSE(f.importer->ImportPowerPoint(path, nullptr)) << path.toStdString();
-        EXPECT_TRUE(f.importer->FailureReason().contains(QFileInfo(path).fileName()))
-            << f.importer->FailureReason().toStdString();
+        const CResult<CCorvPage *> imported = f.importer->ImportPowerPoint(path, nullptr);
+        EXPECT_FALSE(imported) << path.toStdString();
+        EXPECT_TRUE(imported.Error().contains(QFileInfo(path).fileName())) << imported.Error().toStdString();
         EXPECT_EQ(f.doc->MainScreens().size(), before);
     }
 }
@@ -165,13 +165,14 @@ TEST(PowerPointImporter, ModesArgumentsAndHelperFailures)
         r.standardError = "cannot open it";
         return r;
     });
-    EXPECT_FALSE(f.importer->ImportPowerPoint("/d/my deck.pptx", nullptr));
+    const CResult<CCorvPage *> refused = f.importer->ImportPowerPoint("/d/my deck.pptx", nullptr);
+    EXPECT_FALSE(refused);
     EXPECT_EQ(program, QDir(QCoreApplication::applicationDirPath()).filePath("slatewright22"));
     ASSERT_EQ(arguments.size(), 3);
     EXPECT_EQ(arguments[0], "/d/my deck.pptx");
     EXPECT_EQ(arguments[1], "_%_");
     EXPECT_TRUE(QFileInfo(arguments[2]).isDir());
-    EXPECT_TRUE(f.importer->FailureReason().contains("cannot open it"));
+    EXPECT_TRUE(refused.Error().contains("cannot open it"));
 
     // A helper that reports success but leaves nothing: no earlier run's result is read instead.
     f.importer->SetHelperRunner([&](const QString &, const QStringList &a) {
@@ -182,13 +183,15 @@ TEST(PowerPointImporter, ModesArgumentsAndHelperFailures)
         return r;
     });
     const QString firstFolder = arguments[2];
-    EXPECT_FALSE(f.importer->ImportPowerPoint("/d/deck.pptx", nullptr));
+    const CResult<CCorvPage *> empty = f.importer->ImportPowerPoint("/d/deck.pptx", nullptr);
+    EXPECT_FALSE(empty);
     EXPECT_NE(arguments[2], firstFolder);
-    EXPECT_TRUE(f.importer->FailureReason().contains("left no slides"));
+    EXPECT_TRUE(empty.Error().contains("left no slides"));
 
     f.doc->MutableSettings().ImportPowerpointAsImages = 1;
-    EXPECT_FALSE(f.importer->ImportPowerPoint("/d/deck.pptx", nullptr));
-    EXPECT_TRUE(f.importer->FailureReason().contains("pictures"));
+    const CResult<CCorvPage *> pictures = f.importer->ImportPowerPoint("/d/deck.pptx", nullptr);
+    EXPECT_FALSE(pictures);
+    EXPECT_TRUE(pictures.Error().contains("pictures"));
 }
 
 // Guards the naming rules of new screens.

@@ -6,10 +6,9 @@ namespace {
 
 std::unique_ptr<DocumentFromXML> Read(const QByteArray &xml)
 {
-    QString error;
-    auto doc = PPTXML2KVPage::ReadMemory(xml, &error);
-    EXPECT_TRUE(doc) << error.toStdString();
-    return doc;
+    auto doc = PPTXML2KVPage::ReadMemory(xml);
+    EXPECT_TRUE(doc) << doc.Error().toStdString();
+    return doc ? std::move(*doc) : nullptr;
 }
 
 } // namespace
@@ -109,15 +108,20 @@ TEST(SlideXmlReader, MalformedInputNeverCrashes)
         "<x><doc/><doc><page/></doc></x>",
     };
     for (const QByteArray &xml : cases) {
-        QString error;
-        const auto doc = PPTXML2KVPage::ReadMemory(xml, &error);
+        const auto doc = PPTXML2KVPage::ReadMemory(xml);
         if (doc) {
-            for (const auto &page : doc->pages)
+            ASSERT_TRUE(*doc);
+            for (const auto &page : (*doc)->pages)
                 EXPECT_TRUE(page);
+        } else {
+            EXPECT_FALSE(doc.Error().isEmpty());
         }
     }
-    QString error;
-    EXPECT_FALSE(PPTXML2KVPage::ReadMemory("<doc><page></doc>", &error));
-    EXPECT_FALSE(PPTXML2KVPage::ReadMemory("<doc><page><text>\xff\xfe</text></page></doc>", &error));
-    EXPECT_FALSE(PPTXML2KVPage::ReadFile("/no/such/slides.export.xml", &error));
+    for (const auto &failed : {PPTXML2KVPage::ReadMemory("<doc><page></doc>"),
+                                PPTXML2KVPage::ReadMemory("<doc><page><text>\xff\xfe</text></page></doc>"),
+                                PPTXML2KVPage::ReadMemory("<slides><page/></slides>"),
+                                PPTXML2KVPage::ReadFile("/no/such/slides.export.xml")}) {
+        EXPECT_FALSE(failed);
+        EXPECT_FALSE(failed.Error().isEmpty());
+    }
 }

@@ -54,7 +54,7 @@ template <class T>
 T *Add(CCorvPage &page, std::unique_ptr<T> c)
 {
     T *raw = c.get();
-    EXPECT_EQ(page.AddComponent(std::move(c), CPrompt::Plain()), nullptr);
+    EXPECT_TRUE(page.AddComponent(std::move(c)));
     return raw;
 }
 
@@ -63,17 +63,17 @@ T *Add(CCorvPage &page, std::unique_ptr<T> c)
 // Guards against two Play buttons for one clip, and against losing (or leaking) the refused component.
 TEST(CorvPage, DuplicateAudioIsRefusedAndHandedBack)
 {
-    CRecordingPrompt prompt;
     CCorvPage page = Screen();
     Add(page, Audio(QStringLiteral("/m/a.mp3"), 1));
     Add(page, Audio(QStringLiteral("/m/A.MP3"), 0));
-    EXPECT_TRUE(prompt.Texts().isEmpty());
 
-    auto refused = page.AddComponent(Audio(QStringLiteral("/m/a.Mp3"), 1), prompt);
-    ASSERT_TRUE(refused);
-    EXPECT_EQ(refused->GetOwnerPage(), nullptr);
+    std::unique_ptr<CComponentBase> duplicate = Audio(QStringLiteral("/m/a.Mp3"), 1);
+    const CStatus added = page.AddComponent(std::move(duplicate));
+    EXPECT_FALSE(added);
+    EXPECT_EQ(added.Error(), QStringLiteral("There is already audio file\n/m/a.mp3\non this screen"));
+    ASSERT_TRUE(duplicate);
+    EXPECT_EQ(duplicate->GetOwnerPage(), nullptr);
     EXPECT_EQ(page.GetComponentCount(), 2);
-    EXPECT_EQ(prompt.Texts(), QStringList{QStringLiteral("There is already audio file\n/m/a.mp3\non this screen")});
 }
 
 // Guards against a Stop button left behind without its Play partner (and the reverse with cascade 0).

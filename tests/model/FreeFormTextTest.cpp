@@ -229,21 +229,20 @@ TEST(FreeFormText, PublishTemplate)
     q.m_storeResponse = 1;
     q.m_maxCharacters = 500;
     q.m_numberToMatch = 3;
-    QString html;
-    ASSERT_TRUE(q.BuildPublishHtml(folder.context, QStringLiteral("kv"), html));
-    EXPECT_EQ(html, QStringLiteral("kv|Say \\\"why\\\"<br>in C:\\\\ or <~ev~>|false|true|false|500|false|false|false|3|"
+    const CResult<QString> html = q.BuildPublishHtml(folder.context, QStringLiteral("kv"));
+    ASSERT_TRUE(html) << html.Error().toStdString();
+    EXPECT_EQ(*html, QStringLiteral("kv|Say \\\"why\\\"<br>in C:\\\\ or <~ev~>|false|true|false|500|false|false|false|3|"
                                    "true|CD\nCD|false|<~unknown~>\n"));
     EXPECT_TRUE(folder.prompt.Texts().isEmpty());
 
     TemplateFolder empty("");
     QFile::remove(empty.tree / QStringLiteral("source/PlaceHolderText/FreeFormText.txt"));
-    html = QStringLiteral("stale");
-    EXPECT_FALSE(q.BuildPublishHtml(empty.context, QStringLiteral("kv"), html));
-    EXPECT_TRUE(html.isEmpty());
-    EXPECT_EQ(empty.prompt.Texts(),
-              QStringList{QStringLiteral("FATAL Error:\nCComponentFreeFormText: Could not open file\n%1/source/"
-                                         "PlaceHolderText/FreeFormText.txt\nwhile trying to publish page")
-                              .arg(empty.tree.Path())});
+    const CResult<QString> missing = q.BuildPublishHtml(empty.context, QStringLiteral("kv"));
+    EXPECT_FALSE(missing);
+    EXPECT_EQ(missing.Error(), QStringLiteral("FATAL Error:\nCComponentFreeFormText: Could not open file\n%1/source/"
+                                              "PlaceHolderText/FreeFormText.txt\nwhile trying to publish page")
+                                   .arg(empty.tree.Path()));
+    EXPECT_TRUE(empty.prompt.Texts().isEmpty());
 }
 
 // Guards the preview's layout: the grey instruction box and the two columns of five keyword boxes, at the

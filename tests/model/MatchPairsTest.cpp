@@ -44,7 +44,7 @@ TEST(MatchPairs, QuestionPicturesNamedAfterTheScreen)
         CCorvPage screen(1, {}, {}, {}, 0, QStringLiteral("P3"), 3, -1);
         auto question = std::make_unique<CComponentMatchPairs>();
         CComponentMatchPairs *q = question.get();
-        screen.AddComponent(std::move(question), CPrompt::Plain());
+        screen.AddComponent(std::move(question));
         q->SetLeftImages(Slot(4, picture));
         const QByteArray record = StoreFor(*q, tree / kProject);
         EXPECT_EQ(QuestionPictures(tree), QStringList({QStringLiteral("p3l4.png"), QStringLiteral("p3l4large.png")}));
@@ -94,7 +94,7 @@ TEST(MatchPairs, LabelCannotLeadOutOfTheFolder)
     CCorvPage screen(1, {}, {}, {}, 0, QStringLiteral("../../x"), 3, -1);
     auto question = std::make_unique<CComponentMatchPairs>();
     CComponentMatchPairs *q = question.get();
-    screen.AddComponent(std::move(question), CPrompt::Plain());
+    screen.AddComponent(std::move(question));
     q->SetRightImages(Slot(2, Write(tree, QStringLiteral("pics/p.png"), Pattern(20, 10), ImageFormatPng)));
     StoreFor(*q, tree / QStringLiteral("deep/down/Course.kvx"));
     EXPECT_EQ(QDir(tree / QStringLiteral("deep/down/Course/Images/Questions")).entryList(QDir::Files),
@@ -149,7 +149,7 @@ TEST(MatchPairs, CloneCarriesEverythingAndWritesUnderItsOwnLabel)
 
     CCorvPage screen(2, {}, {}, {}, 0, QStringLiteral("1_2"), 3, -1);
     CComponentBase *pasted = copy.get();
-    screen.AddComponent(std::move(copy), CPrompt::Plain());
+    screen.AddComponent(std::move(copy));
     StoreFor(*pasted, tree / kProject);
     EXPECT_EQ(QuestionPictures(tree), QStringList({QStringLiteral("1_2l0.png"), QStringLiteral("1_2l0large.png"),
                                                    QStringLiteral("1_2r4.png"), QStringLiteral("1_2r4large.png")}));

@@ -113,25 +113,25 @@ TEST(Audio, PublishTemplateByExtension)
         audio.SetFilePath(QString::fromUtf8(c.path));
         audio.m_autoStart = 0;
         audio.m_loop = 1;
-        QString out;
-        EXPECT_TRUE(audio.BuildPublishHtml(f.context, 3, out));
-        EXPECT_EQ(out, QString::fromUtf8(c.expected));
+        const CResult<QString> out = audio.BuildPublishHtml(f.context, 3);
+        ASSERT_TRUE(out) << out.Error().toStdString();
+        EXPECT_EQ(*out, QString::fromUtf8(c.expected));
     }
-    EXPECT_TRUE(f.prompt.Texts().isEmpty());
 
+    // Without a clip there is no markup, and nothing failed.
     CComponentAudio silent;
-    QString untouched = QStringLiteral("kept");
-    EXPECT_FALSE(silent.BuildPublishHtml(f.context, 1, untouched));
-    EXPECT_EQ(untouched, QStringLiteral("kept"));
+    const CResult<QString> none = silent.BuildPublishHtml(f.context, 1);
+    ASSERT_TRUE(none);
+    EXPECT_TRUE(none->isEmpty());
 
     QFile::remove(f.tree / QStringLiteral("program/source/PlaceHolderText/Media/audio.txt"));
     CComponentAudio audio;
     audio.SetFilePath(QStringLiteral("/clips/Song.mp3"));
-    QString out;
-    EXPECT_FALSE(audio.BuildPublishHtml(f.context, 1, out));
-    EXPECT_TRUE(out.isEmpty());
-    EXPECT_EQ(f.prompt.Texts(), QStringList{QStringLiteral("FATAL Error:\nCould not open file\n") +
-                                            f.tree.Path() + QStringLiteral("/program/source/PlaceHolderText/Media/audio.txt")});
+    const CResult<QString> missing = audio.BuildPublishHtml(f.context, 1);
+    EXPECT_FALSE(missing);
+    EXPECT_EQ(missing.Error(), QStringLiteral("FATAL Error:\nCould not open file\n") + f.tree.Path() +
+                                   QStringLiteral("/program/source/PlaceHolderText/Media/audio.txt"));
+    EXPECT_TRUE(f.prompt.Texts().isEmpty());
 }
 
 // Guards the Play/Stop pair on save: the clip is copied once, both buttons name the copy, the playlist
@@ -149,8 +149,8 @@ TEST(Audio, ButtonPairSharesOneCopy)
     stop->SetFilePath(clip);
     CComponentAudio *playRaw = play.get();
     CComponentAudio *stopRaw = stop.get();
-    ASSERT_FALSE(page.AddComponent(std::move(stop), f.prompt));
-    ASSERT_FALSE(page.AddComponent(std::move(play), f.prompt));
+    ASSERT_TRUE(page.AddComponent(std::move(stop)));
+    ASSERT_TRUE(page.AddComponent(std::move(play)));
     EXPECT_EQ(playRaw->FindPartnerButton(), stopRaw);
     EXPECT_EQ(stopRaw->FindPartnerButton(), playRaw);
 
@@ -186,8 +186,8 @@ TEST(Audio, SingleIconHasNoPartner)
     other->SetFilePath(QStringLiteral("/m/A.MP3"));
     CComponentAudio *iconRaw = icon.get();
     CComponentAudio *otherRaw = other.get();
-    page.AddComponent(std::move(icon), CPrompt::Plain());
-    page.AddComponent(std::move(other), CPrompt::Plain());
+    page.AddComponent(std::move(icon));
+    page.AddComponent(std::move(other));
     EXPECT_EQ(iconRaw->FindPartnerButton(), nullptr);
     EXPECT_EQ(otherRaw->FindPartnerButton(), iconRaw);
     CComponentAudio offScreen;
@@ -251,26 +251,25 @@ TEST(Video, PublishTemplateByExtension)
         video.SetBounds(CRect(10, 20, 330, 260), false);
         video.SetFilePath(QString::fromUtf8(c.path));
         c.set(video);
-        QString out;
-        EXPECT_TRUE(video.BuildPublishHtml(f.context, out));
-        EXPECT_EQ(out, QString::fromUtf8(c.expected));
+        const CResult<QString> out = video.BuildPublishHtml(f.context);
+        ASSERT_TRUE(out) << out.Error().toStdString();
+        EXPECT_EQ(*out, QString::fromUtf8(c.expected));
     }
-    EXPECT_TRUE(f.prompt.Texts().isEmpty());
 
     CComponentVideo unknown(nullptr);
     unknown.SetFilePath(QStringLiteral("/v/clip.mkv"));
-    QString out = QStringLiteral("kept");
-    EXPECT_FALSE(unknown.BuildPublishHtml(f.context, out));
-    EXPECT_EQ(out, QStringLiteral("kept"));
+    const CResult<QString> unknownMarkup = unknown.BuildPublishHtml(f.context);
+    EXPECT_FALSE(unknownMarkup);
+    EXPECT_EQ(unknownMarkup.Error(),
+              QStringLiteral("FATAL Error:\nCComponentMedia don't know how to generate file type\n/v/clip.mkv"));
     QFile::remove(f.tree / QStringLiteral("program/source/PlaceHolderText/Media/video_mov.txt"));
     CComponentVideo missing(nullptr);
     missing.SetFilePath(QStringLiteral("/v/c.mov"));
-    EXPECT_FALSE(missing.BuildPublishHtml(f.context, out));
-    EXPECT_TRUE(out.isEmpty());
-    EXPECT_EQ(f.prompt.Texts(),
-              (QStringList{QStringLiteral("FATAL Error:\nCComponentMedia don't know how to generate file type\n/v/clip.mkv"),
-                           QStringLiteral("FATAL Error:\nCComponentMedia: Could not open file\n") + f.tree.Path() +
-                               QStringLiteral("/program/source/PlaceHolderText/Media/video_mov.txt")}));
+    const CResult<QString> missingMarkup = missing.BuildPublishHtml(f.context);
+    EXPECT_FALSE(missingMarkup);
+    EXPECT_EQ(missingMarkup.Error(), QStringLiteral("FATAL Error:\nCComponentMedia: Could not open file\n") +
+                                         f.tree.Path() + QStringLiteral("/program/source/PlaceHolderText/Media/video_mov.txt"));
+    EXPECT_TRUE(f.prompt.Texts().isEmpty());
 }
 
 // Guards the movie's copy on save: a safe lower-case name in Movies, and the playlist of a ".wmv" movie
@@ -301,22 +300,19 @@ TEST(FlashQuestion, SaveAndPublish)
     quiz.SetBounds(CRect(36, 32, 536, 432), false);
     quiz.SetFilePath(f.Clip(QStringLiteral("My Quiz.swf")));
     quiz.SetBackgroundColor(0x0000FF);
-    QString out;
-    EXPECT_TRUE(quiz.BuildPublishHtml(f.context, out));
-    EXPECT_EQ(out, QStringLiteral("fq:My Quiz.swf|36,32,500,400|FF0000|8|||<~loop~>"));
+    EXPECT_EQ(quiz.BuildPublishHtml(f.context).ValueOr({}), QStringLiteral("fq:My Quiz.swf|36,32,500,400|FF0000|8|||<~loop~>"));
 
     const QByteArray record = f.Save(quiz);
     EXPECT_EQ(StoredName(record), QStringLiteral("myquiz.swf"));
     EXPECT_EQ(TempTree::ReadAll(f.Project(QStringLiteral("Questions/myquiz.swf"))), kClip);
     EXPECT_FALSE(QFile::exists(f.Project(QStringLiteral("Movies/myquiz.swf"))));
-    EXPECT_TRUE(quiz.BuildPublishHtml(f.context, out));
-    EXPECT_EQ(out, QStringLiteral("fq:myquiz.swf|36,32,500,400|FF0000|8|||<~loop~>"));
+    EXPECT_EQ(quiz.BuildPublishHtml(f.context).ValueOr({}), QStringLiteral("fq:myquiz.swf|36,32,500,400|FF0000|8|||<~loop~>"));
 
     QFile::remove(f.tree / QStringLiteral("program/source/PlaceHolderText/question_flash.txt"));
-    EXPECT_FALSE(quiz.BuildPublishHtml(f.context, out));
-    EXPECT_EQ(f.prompt.Texts(), QStringList{QStringLiteral("FATAL Error: CComponentFlashQuestion: Could not open file\n") +
-                                            f.tree.Path() +
-                                            QStringLiteral("/program/source/PlaceHolderText/question_flash.txt")});
+    const CResult<QString> missing = quiz.BuildPublishHtml(f.context);
+    EXPECT_FALSE(missing);
+    EXPECT_EQ(missing.Error(), QStringLiteral("FATAL Error: CComponentFlashQuestion: Could not open file\n") +
+                                   f.tree.Path() + QStringLiteral("/program/source/PlaceHolderText/question_flash.txt"));
 }
 
 // Guards the Flash video player's markup: its number from its place, the inverted middle-button flag,
@@ -334,13 +330,12 @@ TEST(FlashVideo, PublishTemplate)
     player.m_autoStart = 2;
     player.m_middleButton = 1;
     player.m_autoHide = 0;
-    QString out;
-    EXPECT_TRUE(player.BuildPublishHtml(f.context, out));
+    QString out = player.BuildPublishHtml(f.context).ValueOr({});
     EXPECT_EQ(out, QStringLiteral("3276900|100,50,320,240|Talk.flv|x.gif|FFFFFF|0066FF|91BBFB|0066FF|8|60|true|true|"
                                   "true|false|false"));
     player.m_middleButton = 0;
     player.m_stillImagePath = QStringLiteral("/v/still.png");
-    EXPECT_TRUE(player.BuildPublishHtml(f.context, out));
+    out = player.BuildPublishHtml(f.context).ValueOr({});
     EXPECT_TRUE(out.contains(QStringLiteral("|still.png|")));
     EXPECT_TRUE(out.endsWith(QStringLiteral("|true|false")));
 }

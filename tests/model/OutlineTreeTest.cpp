@@ -132,7 +132,7 @@ TEST(OutlineTree, NumbersPublishIds)
 
     // A topic button makes a folder a menu without changing the screen; a second menu whose first child
     // is no container, or which has a previous sibling, opens no level.
-    menu->AddComponent(std::make_unique<TopicButton>(), CPrompt::Plain());
+    menu->AddComponent(std::make_unique<TopicButton>());
     menu->SetMenuKind(apt_normal);
     EXPECT_TRUE(COutlineTree::IsMenuPage(menu));
     EXPECT_EQ(menu->GetMenuKind(), apt_normal);

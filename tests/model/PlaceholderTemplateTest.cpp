@@ -89,10 +89,10 @@ TEST(PlaceholderTemplate, FoundWithoutRegardToCase)
     tree.Write(QStringLiteral("source/placeholdertext/MEDIA/Audio.TXT"), "found <~x~>\r\nline");
     CCorvContext context;
     context.programFolder = tree.Path();
-    QString out;
-    EXPECT_TRUE(CPlaceholderTemplate::Expand(context, QStringLiteral("Media/audio.txt"), QStringLiteral("%1"),
-                                             {{"x", QStringLiteral("it")}}, out));
-    EXPECT_EQ(out, QStringLiteral("found it\nline"));
+    const CResult<QString> out = CPlaceholderTemplate::Expand(context, QStringLiteral("Media/audio.txt"),
+                                                              QStringLiteral("%1"), {{"x", QStringLiteral("it")}});
+    ASSERT_TRUE(out) << out.Error().toStdString();
+    EXPECT_EQ(*out, QStringLiteral("found it\nline"));
 }
 
 TEST(PlaceholderTemplate, ColourAsRedGreenBlue)
@@ -114,37 +114,35 @@ TEST(PlaceholderTemplate, ShippedTemplatesMakeWellFormedScript)
     context.prompt = &prompt;
     const QString awkward = QStringLiteral("it's \"q\" a\\b");
     std::vector<std::pair<QString, QString>> built;
-    auto build = [&](const QString &name, const std::function<bool(QString &)> &make) {
-        QString out;
-        EXPECT_TRUE(make(out)) << qPrintable(name);
-        built.emplace_back(name, out);
+    auto build = [&](const QString &name, const CResult<QString> &made) {
+        EXPECT_TRUE(made) << qPrintable(name) << qPrintable(made.Error());
+        built.emplace_back(name, made.ValueOr(QString()));
     };
 
     for (const char *extension : {"mp3", "ra", "wma"}) {
         CComponentAudio audio;
         audio.SetFilePath(QStringLiteral("/m/") + awkward + u'.' + QLatin1String(extension));
-        build(QLatin1String(extension), [&](QString &out) { return audio.BuildPublishHtml(context, 2, out); });
+        build(QLatin1String(extension), audio.BuildPublishHtml(context, 2));
     }
     for (const char *extension : {"avi", "mpg", "mov", "wmv", "rm", "pdf", "gif", "swf"}) {
         CComponentVideo video(nullptr);
         video.SetFilePath(QStringLiteral("/m/") + awkward + u'.' + QLatin1String(extension));
         video.SetFlashVars(awkward + QStringLiteral("\r\nnext"));
         video.m_windowMode = awkward;
-        build(QLatin1String(extension), [&](QString &out) { return video.BuildPublishHtml(context, out); });
+        build(QLatin1String(extension), video.BuildPublishHtml(context));
     }
     CComponentFlashQuestion quiz;
     quiz.SetFilePath(QStringLiteral("/m/") + awkward + QStringLiteral(".swf"));
     quiz.SetFlashVars(awkward);
-    build(QStringLiteral("flash question"), [&](QString &out) { return quiz.BuildPublishHtml(context, out); });
+    build(QStringLiteral("flash question"), quiz.BuildPublishHtml(context));
     CComponentFlashVideo player;
     player.SetFilePath(QStringLiteral("/m/") + awkward + QStringLiteral(".flv"));
     player.m_stillImagePath = QStringLiteral("/m/") + awkward + QStringLiteral(".png");
-    build(QStringLiteral("flash video"), [&](QString &out) { return player.BuildPublishHtml(context, out); });
+    build(QStringLiteral("flash video"), player.BuildPublishHtml(context));
     CQuestionIdCounter ids;
     CComponentFreeFormText question(nullptr, ids);
     question.m_instruction = QStringLiteral("Say \"why\"\r\nC:\\ <b>now</b>");
-    build(QStringLiteral("free-form"),
-          [&](QString &out) { return question.BuildPublishHtml(context, QStringLiteral("kv"), out); });
+    build(QStringLiteral("free-form"), question.BuildPublishHtml(context, QStringLiteral("kv")));
 
     for (const auto &[name, text] : built) {
         SCOPED_TRACE(qPrintable(name));

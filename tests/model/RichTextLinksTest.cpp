@@ -12,9 +12,9 @@ using namespace LinkTest;
 
 namespace {
 
-bool AddWebLink(CRichTextLinks &links, const QString &text, int position, CPrompt &prompt = CPrompt::Plain())
+CStatus AddWebLink(CRichTextLinks &links, const QString &text, int position)
 {
-    return links.AddLink(text, position, 0, -1, QStringLiteral("https://example.org/"), 0, 0, 0, 100, 250, prompt);
+    return links.AddLink(text, position, 0, -1, QStringLiteral("https://example.org/"), 0, 0, 0, 100, 250);
 }
 
 std::vector<int> Numbers(const CRichTextLinks &links)
@@ -94,7 +94,9 @@ TEST(RichTextLinksTest, AddLinkRefusesTextThatIsNotThere)
     for (const Case &c : cases) {
         CRichTextLinks links;
         SetText(links.GetRichText(), QStringLiteral("Hello world"));
-        EXPECT_FALSE(AddWebLink(links, c.text, c.position)) << c.text.toStdString() << c.position;
+        const CStatus added = AddWebLink(links, c.text, c.position);
+        EXPECT_FALSE(added) << c.text.toStdString() << c.position;
+        EXPECT_TRUE(added.Error().contains(QStringLiteral("no link was made"))) << added.Error().toStdString();
         EXPECT_EQ(links.GetRichText().GetText(), QStringLiteral("Hello world"));
         EXPECT_EQ(links.GetLinkCount(), 0);
     }
@@ -110,8 +112,7 @@ TEST(RichTextLinksTest, AddLinkPastLastNumberRenumbersCompactly)
     links.AppendLink(Record(QStringLiteral("one"), 9998, 6));
     links.AppendLink(Record(QStringLiteral("two"), 9999, 26));
 
-    CRecordingPrompt prompts;
-    ASSERT_TRUE(AddWebLink(links, QStringLiteral("three"), 36, prompts));
+    ASSERT_TRUE(AddWebLink(links, QStringLiteral("three"), 36));
     EXPECT_EQ(links.GetRichText().GetText(), QStringLiteral("[0000#one#0000] and [0001#two#0001] [0003#three#0003]"));
     EXPECT_EQ(Numbers(links), (std::vector<int>{0, 1, 3}));
     EXPECT_TRUE(IsHidden(links.GetRichText(), 0, 6));

@@ -96,7 +96,7 @@ std::unique_ptr<CComponentTable> SampleTable()
         }
     }
     table->SetActiveCell(4);
-    EXPECT_TRUE(table->AddLink(QStringLiteral("text"), 9, 1, 17, QString(), 1, 0, 0, 200, 320, CPrompt::Plain()));
+    EXPECT_TRUE(table->AddLink(QStringLiteral("text"), 9, 1, 17, QString(), 1, 0, 0, 200, 320));
     table->GetActiveCellContent()->ToggleLinkEffect();
     return table;
 }

@@ -19,9 +19,9 @@ using namespace LinkTest;
 
 namespace {
 
-bool AddWebLink(CComponentTextbox &box, const QString &text, int position, const QString &address = QStringLiteral("https://example.org/"))
+CStatus AddWebLink(CComponentTextbox &box, const QString &text, int position, const QString &address = QStringLiteral("https://example.org/"))
 {
-    return box.AddLink(text, position, 0, -1, address, 0, 0, 0, 100, 250, CPrompt::Plain());
+    return box.AddLink(text, position, 0, -1, address, 0, 0, 0, 100, 250);
 }
 
 // The box's entry as the document writes it: the record followed by the rich text.
@@ -167,7 +167,7 @@ TEST(TextboxTest, StoresAndReloadsToIdenticalBytes)
     text.SetSel(41, 47);
     text.AlignCenter();
     ASSERT_TRUE(AddWebLink(box, QStringLiteral("a link"), 17));
-    ASSERT_TRUE(box.AddLink(QStringLiteral("another"), 40, 1, 12, QString(), 1, 0, 1, 200, 300, CPrompt::Plain()));
+    ASSERT_TRUE(box.AddLink(QStringLiteral("another"), 40, 1, 12, QString(), 1, 0, 1, 200, 300));
 
     const QByteArray first = StoreBox(box);
     auto read = LoadBox(first);
@@ -215,7 +215,7 @@ TEST(TextboxTest, ReadsOlderSchemas)
         if (c.markers.empty()) {
             for (const auto &[text, position] : links) {
                 const int at = source.GetRichText().GetText().indexOf(text);
-                source.GetContent().AddLink(text, at, 0, -1, QString(), 0, 0, 0, 100, 250, CPrompt::Plain());
+                source.GetContent().AddLink(text, at, 0, -1, QString(), 0, 0, 0, 100, 250);
             }
             rtf = source.GetRichText().GetRtf();
         } else {
@@ -298,9 +298,9 @@ TEST(TextboxTest, SingleScreenLoadDropsAddresslessLinks)
 {
     CComponentTextbox box;
     box.GetRichText().ReplaceAll(QStringLiteral("one two three"));
-    ASSERT_TRUE(box.AddLink(QStringLiteral("one"), 0, 1, 5, QString(), 0, 0, 0, 100, 250, CPrompt::Plain()));
+    ASSERT_TRUE(box.AddLink(QStringLiteral("one"), 0, 1, 5, QString(), 0, 0, 0, 100, 250));
     ASSERT_TRUE(AddWebLink(box, QStringLiteral("two"), 16));
-    ASSERT_TRUE(box.AddLink(QStringLiteral("three"), 32, 1, 6, QString(), 0, 0, 0, 100, 250, CPrompt::Plain()));
+    ASSERT_TRUE(box.AddLink(QStringLiteral("three"), 32, 1, 6, QString(), 0, 0, 0, 100, 250));
 
     auto read = LoadBox(StoreBox(box), ProjectSchema::kCurrent, 1);
     ASSERT_TRUE(read);
@@ -346,8 +346,8 @@ TEST(TextboxTest, LinkAccessors)
     screens.Add(5, QStringLiteral("p5"));
     CComponentTextbox box;
     box.GetRichText().ReplaceAll(QStringLiteral("full gone"));
-    ASSERT_TRUE(box.AddLink(QStringLiteral("full"), 0, 1, 5, QString(), 1, 0, 1, 300, 400, CPrompt::Plain()));
-    ASSERT_TRUE(box.AddLink(QStringLiteral("gone"), 17, 1, 9, QString(), 0, 0, 0, 300, 400, CPrompt::Plain()));
+    ASSERT_TRUE(box.AddLink(QStringLiteral("full"), 0, 1, 5, QString(), 1, 0, 1, 300, 400));
+    ASSERT_TRUE(box.AddLink(QStringLiteral("gone"), 17, 1, 9, QString(), 0, 0, 0, 300, 400));
 
     EXPECT_EQ(box.GetLinkPopupWidth(2), 1008);
     EXPECT_EQ(box.GetLinkPopupHeight(2), 560);

@@ -1,5 +1,6 @@
 #include "ScriptFilesSupport.h"
 
+#include "document/CourseSettings.h"
 #include "model/ComponentLargeTopic.h"
 #include "model/ComponentSmallTopic.h"
 #include "model/ComponentTextbox.h"
@@ -51,7 +52,77 @@ void UseTheme(Course &c, const QByteArray &css)
     c.doc->MutableSettings().Theme = QStringLiteral("Plain");
 }
 
+// Values unlike the setting's current one, of the form its descriptor takes.
+QVariantList OtherValues(const CourseSettingDescriptor &d, const QVariant &value, const CCorvessaDoc &doc)
+{
+    switch (d.kind) {
+    case SettingKind::flag: return {value.toInt() == 1 ? 0 : 1};
+    case SettingKind::number: return {value.toInt() + 7};
+    case SettingKind::colour: return {value.toUInt() ^ 0x00A05010u};
+    case SettingKind::text: return {value.toString() + u'Q', QStringLiteral("7")};
+    case SettingKind::date: return {value.toLongLong() + 400 * 86400};
+    case SettingKind::textList: return {value.toStringList() + QStringList{QStringLiteral("Extra")}};
+    case SettingKind::screen: {
+        QVariantList screens;
+        for (const CCorvessaDoc::ScreenList *list : {&doc.PopupScreens(), &doc.MainScreens()})
+            for (const auto &screen : *list)
+                if (screen->GetId() != value.toInt())
+                    screens.push_back(screen->GetId());
+        return screens;
+    }
+    }
+    return {};
+}
+
 } // namespace
+
+// Guards the options script as one of the stores of the course settings: every setting whose descriptor
+// names the script changes what the script writes, and no other setting does. Each setting is changed alone,
+// from a new course's values and from them with every flag set and with every flag cleared, for the LAN, web
+// and LMS targets.
+TEST(SettingDescriptors, OptionsScriptWritesExactlyTheSettingsThatNameIt)
+{
+    Course c;
+    c.BuildSample();
+    const CCourseSettings fresh = c.doc->Settings();
+    CCourseSettings flagged = fresh, unflagged = fresh;
+    for (const CourseSettingDescriptor &d : CourseSettingTable()) {
+        if (d.kind == SettingKind::flag) {
+            d.Set(flagged, 1);
+            d.Set(unflagged, 0);
+        }
+    }
+    const CCourseSettings *bases[] = {&fresh, &flagged, &unflagged};
+    const int targets[] = {PublishTargetLan, PublishTargetWeb, PublishTargetLms};
+    std::optional<QString> before[3][3];
+    for (int b = 0; b < 3; ++b) {
+        for (int t = 0; t < 3; ++t) {
+            c.doc->MutableSettings() = *bases[b];
+            before[b][t] = c.Prefs(targets[t]);
+            ASSERT_TRUE(before[b][t]) << b << " " << t;
+        }
+    }
+    int written = 0;
+    for (const CourseSettingDescriptor &d : CourseSettingTable()) {
+        bool changes = false;
+        for (int b = 0; b < 3 && !changes; ++b) {
+            c.doc->MutableSettings() = *bases[b];
+            const QVariant value = d.Get(*bases[b]);
+            for (const QVariant &other : OtherValues(d, value, *c.doc)) {
+                d.Set(c.doc->MutableSettings(), other);
+                for (int t = 0; t < 3 && !changes; ++t)
+                    changes = c.Prefs(targets[t]) != before[b][t];
+                d.Set(c.doc->MutableSettings(), value);
+                if (changes)
+                    break;
+            }
+        }
+        EXPECT_EQ(changes, bool(d.stores & optionsScriptStore)) << qPrintable(d.DisplayName());
+        written += changes ? 1 : 0;
+    }
+    // A good part of what an author sets reaches the run-time through the script.
+    EXPECT_GT(written, int(CourseSettingTable().size()) / 3);
+}
 
 // Guards the rules that put settings into the script: ordinary text passes unchanged, and quotation marks,
 // backslashes and line breaks can never end a string early.

@@ -11,6 +11,7 @@
 #include "model/ComponentRectangle.h"
 #include "model/ComponentTable.h"
 #include "model/ComponentTextbox.h"
+#include "model/ComponentVideo.h"
 #include "model/ComponentYouTube.h"
 #include "publish/ScreenScriptWriter.h"
 
@@ -43,12 +44,12 @@ protected:
 };
 
 template <class Kind>
-Kind *Put(Fixture &f, CCorvPage &screen, const CRect &bounds = CRect(10, 10, 100, 100))
+Kind *Put(Fixture &, CCorvPage &screen, const CRect &bounds = CRect(10, 10, 100, 100))
 {
     auto component = std::make_unique<Kind>();
     Kind *raw = component.get();
     component->SetBounds(bounds, false);
-    EXPECT_EQ(screen.AddComponent(std::move(component), f.prompt), nullptr);
+    EXPECT_TRUE(screen.AddComponent(std::move(component)));
     return raw;
 }
 
@@ -196,7 +197,7 @@ TEST_F(ScreenScriptWriterTest, TablesNumbered)
     CComponentTable::Settings settings;
     settings.rows = settings.columns = 1;
     for (int i = 0; i < 2; ++i)
-        EXPECT_EQ(screen->AddComponent(std::make_unique<CComponentTable>(nullptr, settings), f.prompt), nullptr);
+        EXPECT_TRUE(screen->AddComponent(std::make_unique<CComponentTable>(nullptr, settings)));
     const QString header = Header(*screen);
     const QString contents = Contents(*screen);
     for (const char *n : {"1", "2"}) {
@@ -312,4 +313,21 @@ TEST_F(ScreenScriptWriterTest, FileThatCannotBeWritten)
     EXPECT_TRUE(QFile::exists(f.ScreenFilePath(*last)));
     EXPECT_TRUE(f.prompt.Texts().contains(QStringLiteral("Fail while publishing.\nError occurs at BuildContents.")))
         << f.prompt.Texts().join(u'|').toStdString();
+}
+
+// Guards clips whose markup cannot be built (a kind without a template): the screen file is still written
+// without them, the publish succeeds, and the author hears of every such clip in one message.
+TEST_F(ScreenScriptWriterTest, ClipsWithoutMarkupAreReportedTogether)
+{
+    CCorvPage *screen = Screen("1");
+    for (const char *clip : {"/v/first.mkv", "/v/second.ogv"})
+        Put<CComponentVideo>(f, *screen)->SetFilePath(QString::fromLatin1(clip));
+    f.Outline();
+    ContentsOnlyPublisher publisher(*f.doc, f.output, QStringLiteral("demo"), &f.tree);
+    EXPECT_TRUE(publisher.PublishStandalone());
+    EXPECT_TRUE(QFile::exists(f.ScreenFilePath(*screen)));
+    const QString unknown = QStringLiteral("FATAL Error:\nCComponentMedia don't know how to generate file type\n");
+    const QString both = unknown + QStringLiteral("/v/first.mkv\n") + unknown + QStringLiteral("/v/second.ogv");
+    EXPECT_EQ(f.prompt.Texts().count(both), 1) << f.prompt.Texts().join(u'|').toStdString();
+    EXPECT_FALSE(f.prompt.Texts().join(u'\n').contains(QStringLiteral("BuildContents")));
 }

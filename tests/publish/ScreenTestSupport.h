@@ -91,11 +91,11 @@ public:
 
 // Puts the component on the screen at the bounds; the component as placed.
 template <class Kind>
-Kind *Place(CCorvPage &screen, CRecordingPrompt &prompt, std::unique_ptr<Kind> component, const CRect &bounds)
+Kind *Place(CCorvPage &screen, CRecordingPrompt &, std::unique_ptr<Kind> component, const CRect &bounds)
 {
     Kind *raw = component.get();
     component->SetBounds(bounds, false);
-    EXPECT_EQ(screen.AddComponent(std::move(component), prompt), nullptr);
+    EXPECT_TRUE(screen.AddComponent(std::move(component)));
     return raw;
 }
 

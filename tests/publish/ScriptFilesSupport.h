@@ -27,11 +27,11 @@ namespace ScriptFiles {
 
 // Places a component on a screen and gives it back.
 template <class Kind>
-Kind *Put(ScreenTest::Fixture &f, CCorvPage &screen, std::unique_ptr<Kind> component = std::make_unique<Kind>())
+Kind *Put(ScreenTest::Fixture &, CCorvPage &screen, std::unique_ptr<Kind> component = std::make_unique<Kind>())
 {
     Kind *raw = component.get();
     component->SetBounds(CRect(10, 10, 500, 300), false);
-    EXPECT_EQ(screen.AddComponent(std::move(component), f.prompt), nullptr);
+    EXPECT_TRUE(screen.AddComponent(std::move(component)));
     return raw;
 }
 

@@ -197,7 +197,7 @@ TEST_F(ShippedDataPublishTest, MissingMediaAreListedOnceInsteadOfSuccess)
     CCorvPage &screen = *doc->MainScreens().front();
     const auto add = [&](std::unique_ptr<CComponentBase> component) {
         component->SetBounds({10, 10, 200, 150}, false);
-        screen.AddComponent(std::move(component), CPrompt::Plain());
+        screen.AddComponent(std::move(component));
     };
     auto clip = std::make_unique<CComponentAudio>();
     clip->SetFilePath(tmp / "Courses/Demo/Sounds/waves.wma");

@@ -94,11 +94,11 @@ void Link(CRichTextLinks &content, int number, const QString &text)
 }
 
 template <class Kind>
-Kind *Place(CCorvPage &screen, CRecordingPrompt &prompt, std::unique_ptr<Kind> component, const CRect &bounds)
+Kind *Place(CCorvPage &screen, CRecordingPrompt &, std::unique_ptr<Kind> component, const CRect &bounds)
 {
     Kind *raw = component.get();
     component->SetBounds(bounds, false);
-    screen.AddComponent(std::move(component), prompt);
+    screen.AddComponent(std::move(component));
     return raw;
 }
 
@@ -482,7 +482,7 @@ void BuildWord(Course &c)
             if (auto *box = dynamic_cast<CComponentTextbox *>(component.get())) {
                 const int at = int(box->GetRichText().GetText().indexOf(QStringLiteral("Helmets")));
                 if (at >= 0 && box->GetContent().AddLink(QStringLiteral("Helmets"), at, 1, term->GetId(), QString(), 0, 0,
-                                                         0, 300, 400, c.prompt)) {
+                                                         0, 300, 400)) {
                     box->GetContent().ToggleLinkEffect();
                     return;
                 }

@@ -70,7 +70,7 @@ struct Course {
         box->AppendRaw("here", Format(CFE_LINK | CFE_UNDERLINE));
         box->AppendRaw("#0001]", Format(CFE_HIDDEN));
         box->AppendRaw(" now.", Format());
-        screens[0]->AddComponent(std::move(textbox), CPrompt::Plain());
+        screens[0]->AddComponent(std::move(textbox));
 
         CComponentTable::Settings grid;
         grid.rows = 1;
@@ -78,18 +78,18 @@ struct Course {
         auto table = std::make_unique<CComponentTable>(nullptr, grid);
         cell = &table->GetCell(0, 1)->GetRichText();
         cell->AppendRaw("one wrod", Format());
-        screens[2]->AddComponent(std::move(table), CPrompt::Plain());
+        screens[2]->AddComponent(std::move(table));
         auto paragraph = std::make_unique<CComponentCompleteParagraph>();
         question = paragraph->GetEditorText();
         question->AppendRaw("Answer the qestion", Format());
-        screens[2]->AddComponent(std::move(paragraph), CPrompt::Plain());
+        screens[2]->AddComponent(std::move(paragraph));
 
         auto popup = Page(10, 0);
         auto glossary = Page(11, 0);
         for (auto *page : {popup.get(), glossary.get()}) {
             auto hidden = std::make_unique<CComponentTextbox>();
             hidden->GetRichText().AppendRaw("mispeled", Format());
-            page->AddComponent(std::move(hidden), CPrompt::Plain());
+            page->AddComponent(std::move(hidden));
         }
         doc->AddScreen(std::move(popup), nullptr, true, false);
         doc->AddScreen(std::move(glossary), nullptr, false, true);

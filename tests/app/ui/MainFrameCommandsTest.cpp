@@ -380,13 +380,13 @@ TEST(MainFrameCommands, SpellCheckThroughTheDialog)
     text.AppendRaw("[0001#", hidden);
     text.AppendRaw("here", plain);
     text.AppendRaw("#0001]", hidden);
-    first->AddComponent(std::move(box), CPrompt::Plain());
+    first->AddComponent(std::move(box));
     CComponentTable::Settings grid;
     grid.rows = 1;
     grid.columns = 1;
     auto table = std::make_unique<CComponentTable>(nullptr, grid);
     table->GetCell(0, 0)->GetRichText().AppendRaw("wrod", plain);
-    second->AddComponent(std::move(table), CPrompt::Plain());
+    second->AddComponent(std::move(table));
     doc->UpdateAllViews();
     doc->SetModifiedFlag(false);
     app->OnViewEdit();

@@ -36,8 +36,9 @@ int main(int argc, char **argv)
     doc.MutableSettings().CourseName = QStringLiteral("Safety at work");
     doc.MutableSettings().MenuBasedCourse = 0;
     CPPT2KVPage importer(doc);
-    if (!importer.ImportPowerPointWithLabel(QString::fromLocal8Bit(argv[3]), QString())) {
-        std::fprintf(stderr, "import failed: %s\n", qPrintable(importer.FailureReason()));
+    const auto imported = importer.ImportPowerPointWithLabel(QString::fromLocal8Bit(argv[3]), QString());
+    if (!imported) {
+        std::fprintf(stderr, "import failed: %s\n", qPrintable(imported.Error()));
         return 1;
     }
     std::printf("screens: %d\n", int(importer.CreatedScreens().size()));
