@@ -80,8 +80,9 @@ PasteResult Paste(CCorvessaDoc &doc, CCorvPage *screen, const CComponentBase *cl
     else if (auto *table = dynamic_cast<CComponentTable *>(clone.get()))
         table->SetFileName(QStringLiteral("tb%1.rtf").arg(doc.TakeNextTextBoxNumber()));
     CComponentBase *added = clone.get();
-    if (screen->AddComponent(std::move(clone), prompt)) {
-        // Refused: the clone goes with the returned pointer; the screen is shown again as it is.
+    if (const CStatus status = screen->AddComponent(std::move(clone)); !status) {
+        // Refused: the author is told why, the clone goes, and the screen is shown again as it is.
+        prompt.Information(status.Error());
         if (CEditCanvas *canvas = screen->GetCanvas())
             screen->ShowOnCanvas(*canvas);
         return PasteResult::ScreenRefused;

@@ -15,6 +15,7 @@
 #include "model/EditCanvas.h"
 #include "model/GlobalHelpers.h"
 #include "model/RichTextLinks.h"
+#include "platform/Prompt.h"
 #include "platform/richtext/RichText.h"
 
 void CHeldComponentClipboard::CopyComponent(const CComponentBase &component)
@@ -190,9 +191,11 @@ int AddMedia(CCorvessaDoc &doc, CCorvPage *screen, const SMediaChoice &choice, C
         return 0;
     int added = 0;
     for (auto &component : BuildMedia(choice, screen->GetCanvas() ? screen->GetCanvas() : doc.GetEditCanvas())) {
-        // A refused component comes back and is deleted here.
-        if (!screen->AddComponent(std::move(component), prompt))
+        // A refused component stays here and is deleted; the author is told why.
+        if (const CStatus status = screen->AddComponent(std::move(component)); status)
             ++added;
+        else
+            prompt.Information(status.Error());
         if (CEditCanvas *canvas = screen->GetCanvas())
             screen->ShowOnCanvas(*canvas);
     }
@@ -269,13 +272,22 @@ bool AddLink(CComponentBase &component, const SLinkChoice &choice, CPrompt &prom
     const QString target = choice.scriptFlag ? EscapeLinkScript(choice.script) : choice.address;
     if (choice.targetScreen == -1 && target.isEmpty())
         return false;
-    if (auto *textbox = dynamic_cast<CComponentTextbox *>(&component))
-        return textbox->AddLink(text, start, choice.screenLink, choice.targetScreen, target, choice.popup,
-                                choice.scriptFlag, choice.fullSize, choice.popupHeight, choice.popupWidth, prompt);
+    auto *textbox = dynamic_cast<CComponentTextbox *>(&component);
     auto *table = dynamic_cast<CComponentTable *>(&component);
-    if (!table || !table->AddLink(text, start, choice.screenLink, choice.targetScreen, target, choice.popup,
-                                  choice.scriptFlag, choice.fullSize, choice.popupHeight, choice.popupWidth, prompt))
+    if (!textbox && !table)
         return false;
+    const CStatus status = textbox ? textbox->AddLink(text, start, choice.screenLink, choice.targetScreen, target,
+                                                      choice.popup, choice.scriptFlag, choice.fullSize,
+                                                      choice.popupHeight, choice.popupWidth)
+                                   : table->AddLink(text, start, choice.screenLink, choice.targetScreen, target,
+                                                    choice.popup, choice.scriptFlag, choice.fullSize,
+                                                    choice.popupHeight, choice.popupWidth);
+    if (!status) {
+        prompt.Information(status.Error());
+        return false;
+    }
+    if (textbox)
+        return true;
     if (CRichTextLinks *cell = table->GetActiveCellContent())
         cell->GetRichText().ToggleLinkEffect();
     return true;

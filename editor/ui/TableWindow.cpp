@@ -4,6 +4,7 @@
 #include "editor/RichEditMapping.h"
 #include "editor/ui/RichEditCtrl.h"
 #include "model/ColorRef.h"
+#include "platform/Prompt.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -434,10 +435,13 @@ bool CTableWindow::AddLink(const CAddLinkValues &target, CPrompt &prompt)
     if (!range)
         return false;
     const auto [start, end] = *range;
-    if (!m_component.AddLink(text.GetTextRange(start, end), start, target.screenLink, target.targetScreen,
-                             target.Url(), target.popup, target.script, target.fullSize, target.popupHeight,
-                             target.popupWidth, prompt))
+    if (const CStatus status = m_component.AddLink(text.GetTextRange(start, end), start, target.screenLink,
+                                                   target.targetScreen, target.Url(), target.popup, target.script,
+                                                   target.fullSize, target.popupHeight, target.popupWidth);
+        !status) {
+        prompt.Information(status.Error());
         return false;
+    }
     // The new link's text is left selected: it takes the link effect.
     m_component.GetActiveCellContent()->ToggleLinkEffect();
     cell->Refresh();

@@ -5,6 +5,7 @@
 #include "editor/RichEditMapping.h"
 #include "editor/ui/RichEditCtrl.h"
 #include "model/ComponentTextbox.h"
+#include "platform/Prompt.h"
 #include "platform/richtext/RichTextLayout.h"
 
 #include <QContextMenuEvent>
@@ -246,9 +247,13 @@ bool CTextboxWindow::AddLink(const CAddLinkValues &target, CPrompt &prompt)
         return false;
     const auto [start, end] = *range;
     const QString linked = text.GetTextRange(start, end);
-    if (!m_component.AddLink(linked, start, target.screenLink, target.targetScreen, target.Url(), target.popup,
-                             target.script, target.fullSize, target.popupHeight, target.popupWidth, prompt))
+    if (const CStatus status = m_component.AddLink(linked, start, target.screenLink, target.targetScreen, target.Url(),
+                                                   target.popup, target.script, target.fullSize, target.popupHeight,
+                                                   target.popupWidth);
+        !status) {
+        prompt.Information(status.Error());
         return false;
+    }
     // The component gave the words the link effect and showed its text again.
     m_edit->Refresh();
     return true;

@@ -52,7 +52,7 @@ protected:
     {
         std::unique_ptr<CComponentBase> c = Make(type, bounds);
         CComponentBase *raw = c.get();
-        EXPECT_EQ(screen.AddComponent(std::move(c), CPrompt::Plain()), nullptr);
+        EXPECT_TRUE(screen.AddComponent(std::move(c)).Ok());
         return raw;
     }
     static std::unique_ptr<CComponentBase> Make(int type, const CRect &bounds)

@@ -50,7 +50,7 @@ TEST(EditController, ChangingTheCurrentScreen)
     EXPECT_EQ(before.size(), QSize(100, 70));
     EXPECT_EQ(strip.LargeImage(strip.GetItem(0).image, *f.Page("A")).size(), QSize(190, 140));
 
-    f.Page("A")->AddComponent(std::make_unique<CComponentRectangle>(), f.prompt);
+    f.Page("A")->AddComponent(std::make_unique<CComponentRectangle>());
     f.Page("A")->SetModified(1);
     f.edit->SelectThumbnail(1);
     EXPECT_EQ(f.edit->GetCurrentPage(), f.Page("B"));

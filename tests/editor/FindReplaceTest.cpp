@@ -49,7 +49,7 @@ struct Course {
         rich.ReplaceAll(text);
         for (const auto &[start, end] : hidden)
             rich.HideRange(start, end);
-        EXPECT_EQ(screen->AddComponent(std::move(box), CPrompt::Plain()), nullptr);
+        EXPECT_TRUE(screen->AddComponent(std::move(box)).Ok());
         return rich;
     }
     CComponentTable *AddTable(CCorvPage *screen, const QString &cellText)
@@ -59,7 +59,7 @@ struct Course {
         table->SetColumnCount(2);
         table->GetCell(0, 1)->GetRichText().ReplaceAll(cellText);
         CComponentTable *raw = table.get();
-        EXPECT_EQ(screen->AddComponent(std::move(table), CPrompt::Plain()), nullptr);
+        EXPECT_TRUE(screen->AddComponent(std::move(table)).Ok());
         return raw;
     }
 };

@@ -106,7 +106,7 @@ TEST(OutlinePlacement, Predicates)
     // A folder with a topic button is a menu screen without being told so.
     EditFixture g({{"1", "Plain", pt_folder}});
     EXPECT_FALSE(OutlineRules::IsMenuPage(g.Page("Plain")));
-    g.Page("Plain")->AddComponent(std::make_unique<CComponentSmallTopic>(), g.prompt);
+    g.Page("Plain")->AddComponent(std::make_unique<CComponentSmallTopic>());
     const int kind = g.Page("Plain")->GetMenuKind();
     EXPECT_TRUE(OutlineRules::IsMenuPage(g.Page("Plain")));
     EXPECT_EQ(g.Page("Plain")->GetMenuKind(), kind);

@@ -94,7 +94,7 @@ TEST(OutlineUpkeep, RenameItem)
     for (const char *title : {"Intro", "T1", "T2"}) {
         auto button = std::make_unique<CComponentSmallTopic>();
         button->SetTitle(title);
-        menu->AddComponent(std::move(button), f.prompt);
+        menu->AddComponent(std::move(button));
     }
     auto buttonTitles = [menu] {
         QStringList titles;
@@ -163,14 +163,14 @@ TEST(OutlineUpkeep, MovesKeepLinksAndRemediationTargets)
     auto link = std::make_unique<CComponentLink>();
     link->SetTargetLabel("1_2");
     link->SetTargetPage(f.Page("S2"));
-    f.Page("F")->AddComponent(std::move(link), f.prompt);
+    f.Page("F")->AddComponent(std::move(link));
     auto remediation = std::make_unique<CComponentRemediation>();
     SRemediationValues values;
     values.m_questionPageIds = {f.Page("Q")->GetId()};
     values.m_completionPageId = f.Page("S2")->GetId();
     values.m_reverseOutPageId = f.Page("S1")->GetId();
     remediation->SetValues(values);
-    f.Page("R")->AddComponent(std::move(remediation), f.prompt);
+    f.Page("R")->AddComponent(std::move(remediation));
 
     // S1 after S2, then the question before the folder.
     ASSERT_TRUE(f.edit->DropTreeItem(f.Item("S1"), f.Item("S2"), OutlineDrop::Result::after));

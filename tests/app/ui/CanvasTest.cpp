@@ -172,7 +172,7 @@ TEST_F(CanvasTest, ACornerDragOfAPictureKeepsItsShape)
     auto image = CComponentFactory::CreateComponent(ct_image, canvas.get());
     image->SetBounds(CRect(100, 100, 400, 300), true);
     CComponentBase *picture = image.get();
-    ASSERT_EQ(screen->AddComponent(std::move(image), prompt), nullptr);
+    ASSERT_TRUE(screen->AddComponent(std::move(image)).Ok());
     screen->ShowOnCanvas(*canvas);
     Press(QPoint(200, 200));
     Release(QPoint(200, 200));
@@ -222,21 +222,21 @@ void FillEveryKind(CCorvessaDoc &doc, CCorvPage &screen, CScrollViewEx &canvas, 
         if (auto *topic = dynamic_cast<CComponentSmallTopic *>(c.get()))
             topic->SetTitle(QStringLiteral("Topic one"));
         c->ExchangeData(false);
-        EXPECT_EQ(screen.AddComponent(std::move(c), doc.Prompt()), nullptr);
+        EXPECT_TRUE(screen.AddComponent(std::move(c)).Ok());
     }
     auto line = CComponentFactory::CreateComponent(ct_line, &canvas);
     static_cast<CComponentLine &>(*line).SetPoints(QPoint(20, 130), QPoint(990, 132));
-    screen.AddComponent(std::move(line), doc.Prompt());
+    screen.AddComponent(std::move(line));
     if (withUndrawn) {
         auto button = CComponentFactory::CreateComponent(ct_button, &canvas);
         button->SetBounds(CRect(900, 500, 1000, 530), true);
         auto values = static_cast<CComponentButton &>(*button).GetValues();
         values.m_caption = QStringLiteral("Next");
         static_cast<CComponentButton &>(*button).SetValues(values);
-        screen.AddComponent(std::move(button), doc.Prompt());
+        screen.AddComponent(std::move(button));
         auto link = CComponentFactory::CreateComponent(ct_link, &canvas);
         link->SetBounds(CRect(800, 530, 1000, 555), true);
-        screen.AddComponent(std::move(link), doc.Prompt());
+        screen.AddComponent(std::move(link));
     }
     screen.ShowOnCanvas(canvas);
 }

@@ -37,7 +37,7 @@ protected:
         auto c = CComponentFactory::CreateComponent(type, canvas.get());
         c->SetBounds(bounds, true);
         CComponentBase *raw = c.get();
-        EXPECT_EQ(screen->AddComponent(std::move(c), prompt), nullptr);
+        EXPECT_TRUE(screen->AddComponent(std::move(c)).Ok());
         screen->ShowOnCanvas(*canvas);
         return raw;
     }

@@ -36,7 +36,7 @@ TEST(FindReplaceDialog, TypeFindReplaceAll)
     auto box = std::make_unique<CComponentTextbox>();
     CRichText &text = box->GetRichText();
     text.ReplaceAll("red fox, red hen, red sky");
-    ASSERT_EQ(screen->AddComponent(std::move(box), CPrompt::Plain()), nullptr);
+    ASSERT_TRUE(screen->AddComponent(std::move(box)).Ok());
     OneScreenWindow window;
     window.screen = screen;
     CRecordingPrompt prompt;

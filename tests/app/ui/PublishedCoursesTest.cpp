@@ -194,7 +194,7 @@ TEST(PublishedCourses, TextLinkMadeThroughTheDialogLeadsToItsScreen)
         box->Editor()->SetDocSelection(15, 26);
         ASSERT_TRUE(box->AddLink(dialog.values, a.f.prompt));
     }
-    ASSERT_EQ(a.doc->MainScreens()[0]->AddComponent(std::move(textbox), a.f.prompt), nullptr);
+    ASSERT_TRUE(a.doc->MainScreens()[0]->AddComponent(std::move(textbox)).Ok());
     ASSERT_TRUE(a.app->OnFileSave()) << qPrintable(a.f.prompt.Texts().join(" | "));
     ASSERT_TRUE(a.app->OpenDocumentFile(a.project)) << qPrintable(a.f.prompt.Texts().join(" | "));
     a.doc = a.app->Document();

@@ -91,7 +91,8 @@ struct LinkedEditor {
     {
         content.GetRichText().ReplaceAll(QStringLiteral("Read the guide now"));
         EXPECT_TRUE(content.AddLink(QStringLiteral("guide"), 9, 0, -1, QStringLiteral("http://example.com/"), 0, 0,
-                                    0, 100, 250, prompt));
+                                    0, 100, 250)
+                        .Ok());
         content.ToggleLinkEffect();
         content.GetRichText().SetSel(0, 0);
         edit.SetDocument(&content.GetRichText());

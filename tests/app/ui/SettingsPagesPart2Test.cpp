@@ -1006,7 +1006,7 @@ TEST(SettingsPagesPart2, AssessmentSetOnThePageHoldsInTheBrowser)
             choice->SetQuestionText(stems[k]);
             choice->SetOptions({options[k][0], options[k][1], {}, {}, {}}, {1, 0, 0, 0, 0});
             choice->m_singleAnswer = 1;
-            question->AddComponent(std::move(choice), prompt);
+            question->AddComponent(std::move(choice));
         }
         screen(4, "1_3", pt_document, "The end");
         screen(5, "2", pt_asmt_folder, "Final Performance Screens");
