@@ -244,6 +244,7 @@ void CCorvessaApp::CreateMainViews()
     m_frame->SetEditView(m_editView);
     connect(m_editView, &CEditFrmVw::CurrentPageChanged, m_frame.get(), &CMainFrame::UpdateCommandStates);
     connect(m_editView, &CEditFrmVw::PreviewRequested, m_publishView, &CPublishCommandsView::PreviewScreen);
+    connect(m_editView->Canvas(), &CScrollViewEx::selectionFontChanged, m_frame.get(), &CMainFrame::SelectFontInToolbar);
     // The status bar's panes follow the selected component on the canvas.
     connect(m_editView->Canvas(), &CScrollViewEx::positionChanged, m_frame.get(), [this](int x, int y, int w, int h) {
         m_frame->ShowItemPosition(x, y);

@@ -72,6 +72,10 @@ void RegisterEditingWindows()
                 if (guard)
                     guard->SelectComponent(&c);
             };
+            window->selectFontInToolbar = [guard](const QString &face, int points) {
+                if (guard)
+                    emit guard->selectionFontChanged(face, points);
+            };
             (void)component;
         };
         CComponentWindows::Register(ct_textbox, [hookUp](CComponentBase &component, CScrollViewEx &canvas) {

@@ -113,6 +113,8 @@ signals:
     void commandRequested(int command);
     // Ctrl+F1 .. Ctrl+F12, for the Edit window's new-screen templates.
     void editWindowKey(int key);
+    // The face and size of the text selected in a text box or table cell on the canvas, for the font boxes.
+    void selectionFontChanged(const QString &face, int points);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
