@@ -392,6 +392,9 @@ DlgAddYouTube::DlgAddYouTube(QWidget *parent) : CValueDialog(parent)
     m_embed = MultiLine(QStringLiteral("EmbedCode"), QStringLiteral("Embed code"), 6);
     m_embed->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_embed->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The field grows with the dialog; the texts around it keep their lines.
+    m_embed->setMinimumHeight(m_embed->height());
+    m_embed->setMaximumHeight(QWIDGETSIZE_MAX);
     auto *above = Label(SYouTubeDialogValues::AboveText(), m_embed);
     above->setWordWrap(true);
     layout->addWidget(above);
@@ -405,7 +408,7 @@ DlgAddYouTube::DlgAddYouTube(QWidget *parent) : CValueDialog(parent)
     connect(m_embed, &QPlainTextEdit::textChanged, this,
             [this] { m_ok->setEnabled(SYouTubeDialogValues::OkEnabled(m_embed->toPlainText())); });
     SetFocusControl(1325, m_embed);
-    resize(480, 0);
+    resize(480, 320);
 }
 
 void DlgAddYouTube::ShowValues()
