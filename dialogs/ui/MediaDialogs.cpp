@@ -3,6 +3,7 @@
 #include "app/ui/FileDialogs.h"
 #include "app/ui/controls/ColorSelectButton.h"
 #include "dialogs/FileFilter.h"
+#include "dialogs/ui/NarrationRecorder.h"
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
 
@@ -499,10 +500,4 @@ void CDlgUpdateVideo::accept()
 
 // ---- Recorder ----
 
-int CNoAudioInputRecorder::Run(int &, int &, int &, QString &)
-{
-    m_prompt.Information(kNoInput);
-    return 0;
-}
-
-std::unique_ptr<CRecorder> MakeWindowRecorder(CPrompt &prompt) { return std::make_unique<CNoAudioInputRecorder>(prompt); }
+std::unique_ptr<CRecorder> MakeWindowRecorder(CPrompt &prompt) { return std::make_unique<CQtAudioRecorder>(prompt); }

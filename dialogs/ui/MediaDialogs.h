@@ -186,20 +186,5 @@ private:
     QCheckBox *m_loop;
 };
 
-// The recorder of the running program. This build has no sound capture: it tells the author that no audio
-// input is available and records nothing; the program stays usable.
-class CNoAudioInputRecorder : public CRecorder
-{
-public:
-    explicit CNoAudioInputRecorder(CPrompt &prompt) : m_prompt(prompt) {}
-    int Run(int &autoStart, int &loop, int &displayController, QString &path) override;
-
-    static inline const QString kNoInput =
-        QStringLiteral("No audio input is available, so no narration can be recorded.");
-
-private:
-    CPrompt &m_prompt;
-};
-
-// The recorder the Record narration command uses.
+// The recorder the Record narration command uses (CQtAudioRecorder).
 std::unique_ptr<CRecorder> MakeWindowRecorder(CPrompt &prompt);

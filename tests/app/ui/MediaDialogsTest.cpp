@@ -2,6 +2,7 @@
 
 #include "app/ui/controls/ColorSelectButton.h"
 #include "dialogs/ui/MediaDialogs.h"
+#include "dialogs/ui/NarrationRecorder.h"
 #include "platform/RecordingPrompt.h"
 
 #include <QApplication>
@@ -315,14 +316,27 @@ TEST(MediaDialogs, PdfAndEditMediaDialogs)
     EXPECT_EQ(video.values, (SUpdateVideoValues{"/m/a.mov", 0, 1, 1}));
 }
 
-// Guards the running program's recorder without a sound input: it says so and records nothing.
+// Guards the running program's recorder where nothing can be recorded: the author is told why, nothing is
+// recorded, and the recording window offers neither Record nor OK.
 TEST(MediaDialogs, RecorderWithoutAudioInput)
 {
+    TempTree tree;
+    CNarrationRecorderDialog window(tree / QStringLiteral("Recordings"));
+    if (window.CanRecord())
+        GTEST_SKIP() << "this machine has an audio input";
+    window.show();
+    Shot(window, "narration-recorder");
+    EXPECT_FALSE(window.RecordButton()->isEnabled());
+    EXPECT_FALSE(window.StopButton()->isEnabled());
+    EXPECT_FALSE(window.OkButton()->isEnabled());
+    window.hide();
+
     CRecordingPrompt prompt;
     std::unique_ptr<CRecorder> recorder = MakeWindowRecorder(prompt);
     int autoStart = 0, loop = 0, controller = 0;
     QString path;
     EXPECT_EQ(recorder->Run(autoStart, loop, controller, path), 0);
     EXPECT_TRUE(path.isEmpty());
-    EXPECT_EQ(prompt.Texts(), QStringList{CNoAudioInputRecorder::kNoInput});
+    EXPECT_EQ(prompt.Texts(), QStringList{window.Problem()});
+    EXPECT_EQ(window.Problem(), CQtAudioRecorder::kNoInput);
 }
