@@ -3,7 +3,9 @@
 file(GLOB_RECURSE CORV_UI_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/*/ui/*.cpp)
 list(FILTER CORV_UI_SOURCES EXCLUDE REGEX "^${CMAKE_SOURCE_DIR}/(build|tests|bench)")
 list(FILTER CORV_UI_SOURCES EXCLUDE REGEX "/app/ui/main\\.cpp$")
-set(CORV_UI_DEPS Qt6::Widgets)
+# Narration is recorded with Qt Multimedia.
+find_package(Qt6 REQUIRED COMPONENTS Multimedia)
+set(CORV_UI_DEPS Qt6::Widgets Qt6::Multimedia)
 foreach(lib corv_platform corv_image corv_imageqt corv_imagewmf corv_model corv_document corv_app corv_publish corv_import
             corv_editor corv_dialogs)
   if(TARGET ${lib})

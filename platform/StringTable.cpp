@@ -379,6 +379,7 @@ constexpr Entry kEntries[] = {
     {35061, "Failed to publish the project."},
     // The document importers.
     {35065, "The maximum of 5 options is exceeded.\nAdditional options will be ignored."},
+    {35067, "The embedded URL text cannot be empty"},
     {35068, "Import Glossary document(s) completed - %1 glossary items created."},
     // Messages of the project document.
     {40100, "%1\nis not a project file. Projects are files ending in .kvx."},
@@ -408,12 +409,19 @@ constexpr Entry kEntries[] = {
     {61448, "No more matches were found.\nContinue the search from the beginning of this project?"},
     {61449, "%1 replacements were made."},
     // File filters of the question and document dialogs.
+    {61451, "AudioFile (*.aif,*.au,*.mid,*.mp3,*.rm,*.wav,*.wma)|*.aif;*.au;*.mid;*.mp3;*.rm;*.wav;*.wma;||"},
+    {61452, "Video File (*.avi,*.mov,*.mpg,*.rm,*.wmv)|*.avi;*.mov;*.mpg;*.rm;*.wmv||"},
     {61453, "Flash File (*.swf)|*.swf||"},
+    {61454, "Animated GIF File (*.gif)|*.gif||"},
+    {61455, "Acrobat File (*.pdf)|*.pdf||"},
     {61456, "All Available (*.doc,*.docx,*.ppt,*.pptx,*.rtf,*.txt)|*.doc;*.docx;*.ppt;*.pptx;*.rtf;*.txt||"},
     {61460, "Picture Files (*.bmp,*.gif,*.jpg,*.jpeg,*.png,*.wmf)|*.bmp;*.gif;*.jpg;*.jpeg;*.png;*.wmf|All Files (*.*)|*.*||"},
     // The outline page's drag buttons.
     {61461, "Drag and drop this icon onto\r\nthe tree to create a new container"},
     {61462, "Drag and drop this icon onto\r\nthe tree to create a new remediation"},
+    // File filters of the Flash video dialog.
+    {61463, "Flash Video Files (*.flv,*.mov)|*.flv;*.mov||"},
+    {61464, "Picture Files (*.gif,*.jpg,*.jpeg*.png)|*.gif;*.jpg;*.jpeg;*.png||"},
     // The heading of the General page's LOM panel.
     {61465, "Advanced: Learning Object Metadata (LOM) Editor - for use with a SCORM Compliant Learning Management "
             "System"},

@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-multimedia-dev
   libxml2-dev libzip-dev zlib1g-dev libhunspell-dev
   hunspell-en-us hunspell-en-gb hunspell-en-ca
   libpng-dev libjpeg62-turbo-dev libjpeg-turbo-progs
