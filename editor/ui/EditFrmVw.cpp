@@ -2,8 +2,10 @@
 
 #include "app/CommandIds.h"
 #include "dialogs/LibraryChoices.h"
+#include "dialogs/Narration.h"
 #include "dialogs/ui/DlgAddLink.h"
 #include "dialogs/ui/DlgSearchAndReplace.h"
+#include "dialogs/ui/MediaDialogs.h"
 #include "dialogs/ui/LibraryDialogs.h"
 #include "document/CorvessaDoc.h"
 #include "editor/ComponentCommands.h"
@@ -27,6 +29,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -260,6 +263,15 @@ bool CEditFrmVw::UpdateCommand(int commandId, bool &checked) const
     case CorvCommand::AddLink:
     case CorvCommand::ToolsAddLink:
         return SelectedTextWindow() != nullptr;
+    case CorvCommand::MediaAudio:
+    case CorvCommand::MediaVideo:
+    case CorvCommand::MediaYouTube:
+    case CorvCommand::MediaFlash:
+    case CorvCommand::MediaFlashVideo:
+    case CorvCommand::MediaAnimatedGif:
+    case CorvCommand::MediaAcrobat:
+    case CorvCommand::RecordNarration:
+        return GetCurrentPage() != nullptr;
     default:
         return IsTextFormatCommand(commandId) && SelectedTextWindow() != nullptr;
     }
@@ -280,6 +292,14 @@ void CEditFrmVw::OnCommand(int commandId)
     case CorvCommand::DrawCircle: m_canvas->SetDrawEllipse(); return;
     case CorvCommand::AddLink:
     case CorvCommand::ToolsAddLink: AddLinkToSelectedText(); return;
+    case CorvCommand::MediaAudio:
+    case CorvCommand::MediaVideo:
+    case CorvCommand::MediaYouTube:
+    case CorvCommand::MediaFlash:
+    case CorvCommand::MediaFlashVideo:
+    case CorvCommand::MediaAnimatedGif:
+    case CorvCommand::MediaAcrobat:
+    case CorvCommand::RecordNarration: AddMedia(commandId); return;
     default:
         if (IsTextFormatCommand(commandId))
             FormatSelectedText(commandId);
@@ -379,6 +399,41 @@ void CEditFrmVw::AddLinkToSelectedText()
                            : table->AddLink(dialog.values, m_document.Prompt());
     if (added)
         m_document.SetModifiedFlag(true);
+}
+
+void CEditFrmVw::AddMedia(int commandId)
+{
+    CCorvPage *screen = GetCurrentPage();
+    if (!screen)
+        return;
+    CPrompt &prompt = m_document.Prompt();
+    // Each dialog gives what the media command adds; null when the author cancelled.
+    const auto choice = [&]() -> std::optional<ComponentCommands::SMediaChoice> {
+        switch (commandId) {
+        case CorvCommand::MediaFlash: {
+            DlgAddFlash dialog(window());
+            return dialog.exec() == QDialog::Accepted ? std::optional(dialog.values.ToChoice()) : std::nullopt;
+        }
+        case CorvCommand::MediaFlashVideo: {
+            CDlgFlashVideo dialog(window());
+            return dialog.exec() == QDialog::Accepted ? std::optional(dialog.values.ToChoice()) : std::nullopt;
+        }
+        case CorvCommand::MediaYouTube: {
+            DlgAddYouTube dialog(window());
+            return dialog.exec() == QDialog::Accepted ? std::optional(dialog.values.ToChoice()) : std::nullopt;
+        }
+        default: {
+            CDlgImportMedia dialog(commandId, window(), &prompt);
+            return dialog.exec() == QDialog::Accepted ? std::optional(dialog.values.ToChoice()) : std::nullopt;
+        }
+        }
+    };
+    if (commandId == CorvCommand::RecordNarration) {
+        Narration::RecordNarration(*MakeWindowRecorder(prompt), m_document, screen, prompt);
+    } else if (const auto chosen = choice()) {
+        ComponentCommands::AddMedia(m_document, screen, *chosen, prompt);
+    }
+    emit CurrentPageChanged();
 }
 
 void CEditFrmVw::FindAndReplace()

@@ -85,6 +85,8 @@ private:
     void FindAndReplace();
     // The link dialog for the selected words of the selected text box or table cell.
     void AddLinkToSelectedText();
+    // The media dialog of the command, then its components on the current screen; narration is recorded.
+    void AddMedia(int commandId);
     void InsertFromLibrary();
     void SaveToLibrary();
     // The editing window of the selected component when it is a text box or a table, else null.
