@@ -9,7 +9,10 @@
 #include "editor/FindReplace.h"
 #include "editor/ScreenRenderer.h"
 #include "editor/ui/ComponentWindows.h"
+#include "editor/ui/ScreenCommandsUi.h"
 #include "editor/ui/ScrollViewEx.h"
+#include "editor/CanvasEdits.h"
+#include "model/GlobalHelpers.h"
 #include "editor/ui/TableWindow.h"
 #include "editor/ui/TextboxWindow.h"
 #include "model/ComponentBase.h"
@@ -116,6 +119,10 @@ CEditFrmVw::CEditFrmVw(CCorvessaDoc &document, QWidget *parent)
 
     m_controller.SetListener(this);
     ConnectCanvas();
+    m_screenDialogs = ScreenCommandsUi::MakeDialogs(this, m_document);
+    m_screenCommands = std::make_unique<CScreenCommands>(m_controller, m_screenDialogs);
+    m_controller.GetHooks().editRemediation = ScreenCommandsUi::RemediationDialog(this, m_document);
+    m_pasteScreen = [this] { m_screenCommands->PasteScreen(); };
     auto chosen = [this] {
         ThumbnailList()->ShowCurrent();
         Tree()->ShowCurrent();
@@ -127,8 +134,7 @@ CEditFrmVw::CEditFrmVw(CCorvessaDoc &document, QWidget *parent)
         if (m_pasteScreen)
             m_pasteScreen();
     };
-    connect(ThumbnailList(), &CDragDropListCtrl::CopyRequested, this,
-            [this] { m_controller.CopyScreen(m_controller.GetCurrentPage()); });
+    connect(ThumbnailList(), &CDragDropListCtrl::CopyRequested, this, [this] { m_screenCommands->CopyScreen(); });
     connect(ThumbnailList(), &CDragDropListCtrl::PasteRequested, this, paste);
     connect(Tree(), &CDragDropTreeCtrl::PasteRequested, this, paste);
     connect(m_navigator, &QTabWidget::currentChanged, this, [this](int) {
@@ -236,6 +242,9 @@ bool CEditFrmVw::UpdateCommand(int commandId, bool &checked) const
 {
     // The other editing commands arrive with the screen commands.
     checked = false;
+    bool enabled = false;
+    if (UpdateScreenCommand(commandId, enabled))
+        return enabled;
     switch (commandId) {
     case CorvCommand::PreviewScreen:
         return GetCurrentPage() != nullptr;
@@ -255,6 +264,8 @@ bool CEditFrmVw::UpdateCommand(int commandId, bool &checked) const
 
 void CEditFrmVw::OnCommand(int commandId)
 {
+    if (OnScreenCommand(commandId))
+        return;
     switch (commandId) {
     case CorvCommand::PreviewScreen:
         if (GetCurrentPage())
@@ -386,4 +397,49 @@ void CEditFrmVw::CurrentChanged()
     ThumbnailList()->ShowCurrent();
     Tree()->ShowCurrent();
     emit CurrentPageChanged();
+}
+
+bool CEditFrmVw::UpdateScreenCommand(int commandId, bool &enabled) const
+{
+    if (CScreenCommands::QuestionOfCommand(commandId)) {
+        enabled = m_controller.CanInsertQuestion();
+        return true;
+    }
+    const CCorvPage *current = GetCurrentPage();
+    switch (commandId) {
+    case CorvCommand::NewScreen:
+    case CanvasEdits::Menu::NewScreen: enabled = m_controller.CanAddScreenHere(); return true;
+    case CorvCommand::EditQuestion: enabled = current && current->GetPageType() == pt_question; return true;
+    case CorvCommand::ToolsAddTable:
+    case CorvCommand::AddTable:
+    case CanvasEdits::Menu::AddTable: enabled = current != nullptr; return true;
+    case CorvCommand::EditRemediation: enabled = current && current->GetPageType() == pt_remediation; return true;
+    default: return false;
+    }
+}
+
+bool CEditFrmVw::OnScreenCommand(int commandId)
+{
+    if (const auto kind = CScreenCommands::QuestionOfCommand(commandId)) {
+        m_screenCommands->InsertQuestion(*kind);
+        return true;
+    }
+    switch (commandId) {
+    case CorvCommand::NewScreen:
+    case CanvasEdits::Menu::NewScreen: m_screenCommands->NewScreen(); return true;
+    case CorvCommand::EditQuestion:
+        if (m_screenCommands->EditQuestion() && m_canvas) {
+            m_canvas->ensureVisible(0, 0);
+            m_canvas->ShowScreen(GetCurrentPage());
+        }
+        return true;
+    case CorvCommand::ToolsAddTable:
+    case CorvCommand::AddTable:
+    case CanvasEdits::Menu::AddTable:
+        m_screenCommands->AddTable();
+        emit CurrentPageChanged();
+        return true;
+    case CorvCommand::EditRemediation: m_controller.EditRemediation(GetCurrentPage()); return true;
+    default: return false;
+    }
 }
