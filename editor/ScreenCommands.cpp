@@ -20,6 +20,7 @@
 #include "model/ComponentMultipleChoice.h"
 #include "model/ComponentPartIdentification.h"
 #include "model/ComponentTable.h"
+#include "model/ComponentTextbox.h"
 #include "model/CorvPage.h"
 #include "model/EditCanvas.h"
 #include "model/GlobalHelpers.h"
@@ -413,4 +414,135 @@ CComponentTable *CScreenCommands::AddTable()
     m_edit.Document().SetModifiedFlag(true);
     m_edit.RefreshCurrentThumbnail();
     return table;
+}
+
+// ---- Folders ----
+
+CCorvPage *CScreenCommands::AddFinalPerformanceScreens()
+{
+    CCorvessaDoc &doc = m_edit.Document();
+    const COutlineTree &tree = m_edit.GetTreeCtrl();
+    if (CCorvPage *current = m_edit.GetCurrentPage()) {
+        current->LeaveCanvas();
+        if (m_edit.GetHooks().clearCanvasSelection)
+            m_edit.GetHooks().clearCanvasSelection();
+    }
+    m_edit.SetInsertionPoint(nullptr, m_edit.GetCurrentThumbnailIndex());
+    QString folderLabel = QStringLiteral("1");
+    if (OutlineRules::HasMenuPage(tree, tree.GetRootItem())) {
+        CEditController::Item *last = OutlineRules::FindLastMenuTopic(tree);
+        QString base = QStringLiteral("1");
+        if (last && last->screen)
+            base = last->screen->GetLabel();
+        m_edit.SetInsertionPoint(last, m_edit.GetCurrentThumbnailIndex());
+        folderLabel = base + QStringLiteral("_1");
+    }
+    CContentScreenFactory factory(doc);
+    CCorvPage *folder = factory.AddFinalPerformanceFolder(QStringLiteral("Final Performance Screens"), folderLabel,
+                                                          nullptr);
+    if (!folder)
+        return nullptr;
+    doc.SetFinalPerformanceFolder(folder);
+    m_edit.AddPageAndSelect(folder);
+
+    const QString message = QStringLiteral("Message");
+    CCorvPage *shown = nullptr;
+    if (doc.Settings().SetPercentagePassMark) {
+        const QString passLabel = folderLabel + QStringLiteral("_1");
+        CCorvPage *pass = factory.AddCompletedScreen(QStringLiteral("Pass"), passLabel, nullptr);
+        m_edit.AddPageAndSelect(pass);
+        CCorvPage *passMessage = factory.AddPassScreen(message, passLabel + QStringLiteral("_1"), nullptr);
+        m_edit.AddPageAndSelect(passMessage);
+        m_edit.RefreshPageThumbnail(passMessage);
+        // The fail container goes after the pass container, not inside it.
+        if (pass)
+            m_edit.SetInsertionPoint(m_edit.FindTreeItemOfPage(pass), m_edit.GetCurrentThumbnailIndex());
+        const QString failLabel = PageIds::NextPageId(passLabel);
+        CCorvPage *fail = factory.AddCompletedScreen(QStringLiteral("Fail"), failLabel, nullptr);
+        m_edit.AddPageAndSelect(fail);
+        shown = factory.AddFailScreen(message, failLabel + QStringLiteral("_1"), nullptr);
+    } else {
+        const QString completedLabel = folderLabel + QStringLiteral("_1");
+        m_edit.AddPageAndSelect(factory.AddCompletedScreen(QStringLiteral("Completed"), completedLabel, nullptr));
+        shown = factory.AddMessageScreen(message, completedLabel + QStringLiteral("_1"), nullptr);
+    }
+    m_edit.AddPageAndSelect(shown);
+    // Positional labels again (a provisional "1" beside the course's own "1" would confuse label lookups),
+    // and the current screen on the canvas.
+    m_edit.Renumber();
+    doc.SetModifiedFlag(true);
+    if (shown) {
+        m_edit.RefreshPageThumbnail(shown);
+        ShowOnCanvas(shown);
+    }
+    return folder;
+}
+
+int CScreenCommands::AddPopupsOnlyFolder()
+{
+    const COutlineTree &tree = m_edit.GetTreeCtrl();
+    if (OutlineRules::HasPopupsOnlyFolder(tree, tree.GetRootItem()))
+        return 1;
+    if (CCorvPage *current = m_edit.GetCurrentPage()) {
+        current->LeaveCanvas();
+        if (m_edit.GetHooks().clearCanvasSelection)
+            m_edit.GetHooks().clearCanvasSelection();
+    }
+    m_edit.SetInsertionPoint(nullptr, m_edit.GetCurrentThumbnailIndex());
+    CCorvessaDoc &doc = m_edit.Document();
+    CCorvPage *folder = CScreenFactory(doc).AddPopupsFolder(QStringLiteral("Popups Only"), QStringLiteral("1000"), nullptr);
+    if (!folder)
+        return 0;
+    doc.SetPopupsFolder(folder);
+    m_edit.AddPageAndSelect(folder);
+    doc.SetModifiedFlag(true);
+    return 0;
+}
+
+void CScreenCommands::AddGlossaryFolder()
+{
+    const COutlineTree &tree = m_edit.GetTreeCtrl();
+    if (OutlineRules::HasGlossaryFolder(tree, tree.GetRootItem()))
+        return;
+    if (CCorvPage *current = m_edit.GetCurrentPage()) {
+        if (current->GetModified()) {
+            m_edit.RefreshCurrentThumbnail();
+            current->SetModified(0);
+        }
+        current->LeaveCanvas();
+        if (m_edit.GetHooks().clearCanvasSelection)
+            m_edit.GetHooks().clearCanvasSelection();
+    }
+    m_edit.SetInsertionPoint(nullptr, m_edit.GetCurrentThumbnailIndex());
+    CCorvessaDoc &doc = m_edit.Document();
+    CCorvPage *folder = CScreenFactory(doc).AddGlossaryFolder(QStringLiteral("Glossary"), QStringLiteral("9000"), nullptr);
+    if (!folder)
+        return;
+    doc.SetGlossaryFolder(folder);
+    m_edit.AddPageAndSelect(folder);
+    doc.SetModifiedFlag(true);
+}
+
+CCorvPage *CScreenCommands::AddGlossaryItem(const QString &term, const QString &definition)
+{
+    AddGlossaryFolder();
+    const COutlineTree &tree = m_edit.GetTreeCtrl();
+    CEditController::Item *glossary = nullptr;
+    for (CEditController::Item *item = tree.GetRootItem(); item && !glossary; item = tree.GetNextSiblingItem(item))
+        if (item->screen && item->screen->GetPageType() == pt_glossary)
+            glossary = item;
+    if (!glossary)
+        return nullptr;
+    const QString label = PageIds::ChildPageId(tree, glossary);
+    // The new thumbnail goes to the end of the list, after the glossary's others.
+    m_edit.SetInsertionPoint(glossary, -1);
+    CCorvPage *screen = CScreenFactory(m_edit.Document()).AddTextScreen(term, label, glossary->screen, 0);
+    if (!screen)
+        return nullptr;
+    std::vector<CComponentBase *> boxes;
+    screen->GetComponentsOfType(ct_textbox, boxes);
+    if (auto *box = boxes.empty() ? nullptr : dynamic_cast<CComponentTextbox *>(boxes.front()))
+        box->GetRichText().AppendText(definition, 0);
+    FinishNewScreen(screen, Finish{});
+    return screen;
 }

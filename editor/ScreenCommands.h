@@ -81,6 +81,17 @@ public:
     // A table from the table dialog on the current screen; null without a screen or on Cancel.
     CComponentTable *AddTable();
 
+    // The assessment folder "Final Performance Screens" at the end of the course (in a menu course inside
+    // its last topic) with "Pass" and "Fail" (a percentage pass mark) or "Completed" holding a "Message"
+    // screen each; the outline is renumbered and the last message shown. The folder; null when not made.
+    CCorvPage *AddFinalPerformanceScreens();
+    // 1 when the course has its popups-only folder already (nothing done), else 0 after adding it.
+    int AddPopupsOnlyFolder();
+    // Adds the glossary folder unless the course has one.
+    void AddGlossaryFolder();
+    // A text screen titled with the term, the definition in its text box, last in the glossary folder.
+    CCorvPage *AddGlossaryItem(const QString &term, const QString &definition);
+
 private:
     struct Finish {
         bool refresh = true;

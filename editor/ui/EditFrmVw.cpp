@@ -1,6 +1,7 @@
 #include "editor/ui/EditFrmVw.h"
 
 #include "app/CommandIds.h"
+#include "app/CommandTable.h"
 #include "dialogs/LibraryChoices.h"
 #include "dialogs/ui/DlgSearchAndReplace.h"
 #include "dialogs/ui/LibraryDialogs.h"
@@ -22,7 +23,10 @@
 #include "editor/ui/PropertySheetView.h"
 #include "editor/ui/ThumbListModel.h"
 
+#include <QAction>
 #include <QLabel>
+#include <QMenu>
+#include <QToolBar>
 #include <QPointer>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -414,6 +418,16 @@ bool CEditFrmVw::UpdateScreenCommand(int commandId, bool &enabled) const
     case CorvCommand::AddTable:
     case CanvasEdits::Menu::AddTable: enabled = current != nullptr; return true;
     case CorvCommand::EditRemediation: enabled = current && current->GetPageType() == pt_remediation; return true;
+    case CorvCommand::AddFinalPerformanceScreens:
+    case CorvCommand::AddPopupsOnlyFolder:
+    case CorvCommand::AddGlossaryFolder:
+    case CorvCommand::AddScreenMenu: enabled = true; return true;
+    case CorvCommand::AddQuestionMenu: {
+        const int type = current ? current->GetPageType() : -1;
+        enabled = current && type != pt_folder && type != pt_asmt_folder && type != pt_asmt_container &&
+                  type != pt_asmt_document;
+        return true;
+    }
     default: return false;
     }
 }
@@ -440,6 +454,71 @@ bool CEditFrmVw::OnScreenCommand(int commandId)
         emit CurrentPageChanged();
         return true;
     case CorvCommand::EditRemediation: m_controller.EditRemediation(GetCurrentPage()); return true;
+    case CorvCommand::AddFinalPerformanceScreens:
+        m_screenCommands->AddFinalPerformanceScreens();
+        m_canvas->update();
+        return true;
+    case CorvCommand::AddPopupsOnlyFolder: m_screenCommands->AddPopupsOnlyFolder(); return true;
+    case CorvCommand::AddGlossaryFolder: m_screenCommands->AddGlossaryFolder(); return true;
+    case CorvCommand::AddScreenMenu:
+    case CorvCommand::AddQuestionMenu: ShowAddMenu(commandId); return true;
     default: return false;
     }
+}
+
+bool CEditFrmVw::AddGlossaryItem(CCorvessaDoc &, const QString &term, const QString &definition)
+{
+    m_screenCommands->AddGlossaryItem(term, definition);
+    return true;
+}
+
+void CEditFrmVw::ShowAddMenu(int commandId)
+{
+    using namespace CorvCommand;
+    const bool screens = commandId == AddScreenMenu;
+    bool checked = false;
+    if (!screens && !UpdateCommand(AddQuestionMenu, checked))
+        return;
+    auto *menu = new QMenu(this);
+    menu->setObjectName(screens ? QStringLiteral("AddScreenMenu") : QStringLiteral("AddQuestionMenu"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const std::vector<int> entries =
+        screens ? std::vector<int>{NewScreen, NewDocument}
+                : std::vector<int>{InsertCompleteParagraph, InsertFillBlanks, InsertMatchPairs, InsertMultipleChoice,
+                                   InsertTrueFalse, InsertPartIdentification, InsertFreeFormText,
+                                   InsertFlashQuestion, InsertLikert};
+    for (int id : entries) {
+        // The main frame's own action where there is one, so its update rules and routing apply.
+        auto *frameAction = window()->findChild<QAction *>(QStringLiteral("Command%1").arg(id));
+        if (frameAction) {
+            menu->addAction(frameAction);
+            continue;
+        }
+        const CorvCommandTable::Command *c = CorvCommandTable::Find(id);
+        QAction *action = menu->addAction(c && c->text ? QString::fromLatin1(c->text) : QString::number(id),
+                                          this, [this, id] { OnCommand(id); });
+        bool unused = false;
+        action->setEnabled(UpdateCommand(id, unused));
+    }
+    if (screens) {
+        for (QAction *action : menu->actions()) {
+            if (action->objectName() == QStringLiteral("Command%1").arg(NewDocument))
+                action->setEnabled(action->isEnabled() && m_document.GetImportPending() != 1);
+            if (action->objectName() == QStringLiteral("Command%1").arg(NewScreen))
+                action->setEnabled(action->isEnabled() && m_controller.CanAddScreenHere());
+        }
+    }
+    // Under the bar's button, or above it when the bar sits at the bottom of the window.
+    QPoint at = mapToGlobal(QPoint(0, 0));
+    if (auto *bar = window()->findChild<QToolBar *>(QStringLiteral("EditBar"))) {
+        int x = 5;
+        for (QAction *action : bar->actions())
+            if (action->objectName() == QStringLiteral("Command%1").arg(commandId))
+                if (QWidget *button = bar->widgetForAction(action))
+                    x += button->x();
+        const bool atBottom = bar->geometry().top() > window()->height() / 2;
+        const int y = atBottom ? -menu->sizeHint().height() + (screens ? 0 : 5) : bar->height();
+        at = bar->mapToGlobal(QPoint(x, y));
+    }
+    menu->popup(at);
 }

@@ -55,6 +55,7 @@ public:
     // CDocumentObserver
     void OnUpdate(CCorvessaDoc &document) override;
     void OnNewProject(CCorvessaDoc &document) override;
+    bool AddGlossaryItem(CCorvessaDoc &document, const QString &term, const QString &definition) override;
 
     // CEditViewApi
     CCorvPage *GetCurrentPage() const override { return m_controller.GetCurrentPage(); }
@@ -95,6 +96,8 @@ private:
     // The screen commands' share of UpdateCommand / OnCommand; false for other commands.
     bool UpdateScreenCommand(int commandId, bool &enabled) const;
     bool OnScreenCommand(int commandId);
+    // The edit bar's popup menus of new screens and of question kinds, under their buttons.
+    void ShowAddMenu(int commandId);
 
     CCorvessaDoc &m_document;
     CEditController m_controller;

@@ -4,6 +4,8 @@
 #include "model/ComponentFillBlanks.h"
 #include "model/ComponentMultipleChoice.h"
 #include "model/ComponentTable.h"
+#include "model/ComponentTextbox.h"
+#include "platform/richtext/RichText.h"
 #include "model/ComponentType.h"
 
 #include <gtest/gtest.h>
@@ -271,4 +273,52 @@ TEST(ScreenCommands, AddTable)
     EXPECT_EQ(table->GetRowCount(), 3);
     EXPECT_EQ(ComponentTypes(*f.Page("A")), std::vector<int>{ct_table});
     EXPECT_TRUE(f.doc->IsModified());
+}
+
+// Guards the final performance screens of a linear course: Pass and Fail (a percentage pass mark) or
+// Completed, each holding a Message; the outline is renumbered so no label is given twice.
+TEST(ScreenCommands, FinalPerformanceScreens)
+{
+    for (const bool passMark : {true, false}) {
+        EditFixture f({{"1", "A"}, {"2", "B"}});
+        f.doc->MutableSettings().SetPercentagePassMark = passMark ? 1 : 0;
+        Commands c(f);
+        CCorvPage *folder = c.commands.AddFinalPerformanceScreens();
+        ASSERT_NE(folder, nullptr);
+        EXPECT_EQ(f.doc->GetFinalPerformanceFolder(), folder);
+        EXPECT_EQ(folder->GetPageType(), pt_asmt_folder);
+        EXPECT_EQ(f.Outline(), passMark ? "A[1] B[2] Final Performance Screens[3](Pass[3_1](Message[3_1_1]) "
+                                          "Fail[3_2](Message[3_2_1]))"
+                                        : "A[1] B[2] Final Performance Screens[3](Completed[3_1](Message[3_1_1]))");
+        EXPECT_EQ(f.edit->GetCurrentPage()->GetTitle(), "Message");
+        EXPECT_EQ(f.edit->GetCurrentPage()->GetLabel(), passMark ? "3_2_1" : "3_1_1");
+        EXPECT_TRUE(f.doc->IsModified());
+    }
+}
+
+// Guards the folder commands: a second popups-only folder is refused with 1; glossary items land in order
+// under one glossary folder with their thumbnails last and the definition in the text box.
+TEST(ScreenCommands, PopupsAndGlossaryFolders)
+{
+    EditFixture f({{"1", "A"}, {"2", "B"}});
+    Commands c(f);
+    EXPECT_EQ(c.commands.AddPopupsOnlyFolder(), 0);
+    EXPECT_EQ(c.commands.AddPopupsOnlyFolder(), 1);
+    ASSERT_NE(f.doc->GetPopupsFolder(), nullptr);
+    EXPECT_EQ(f.doc->GetPopupsFolder()->GetTitle(), "Popups Only");
+
+    f.edit->MakeCurrentScreen(f.Page("A"));
+    for (const char *term : {"Exit", "Alarm", "Drill"})
+        ASSERT_NE(c.commands.AddGlossaryItem(term, QString("About ") + term), nullptr);
+    EXPECT_EQ(f.Titles(f.doc->GlossaryScreens()), "Glossary Exit Alarm Drill");
+    COutlineTree::Item *glossary = f.Item("Glossary");
+    ASSERT_TRUE(glossary);
+    EXPECT_EQ(OutlineRules::CountChildren(f.edit->GetTreeCtrl(), glossary), 3);
+    const int n = f.edit->Thumbs().GetItemCount();
+    EXPECT_EQ(f.edit->Thumbs().GetItemData(n - 1)->GetTitle(), "Drill");
+    EXPECT_EQ(f.edit->Thumbs().GetItemData(n - 3)->GetTitle(), "Exit");
+    std::vector<CComponentBase *> boxes;
+    f.Page("Alarm")->GetComponentsOfType(ct_textbox, boxes);
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_TRUE(dynamic_cast<CComponentTextbox *>(boxes.front())->GetRichText().GetText().contains("About Alarm"));
 }
