@@ -420,8 +420,9 @@ bool CEditFrmVw::UpdateScreenCommand(int commandId, bool &enabled) const
     case CorvCommand::EditRemediation: enabled = current && current->GetPageType() == pt_remediation; return true;
     case CorvCommand::AddFinalPerformanceScreens:
     case CorvCommand::AddPopupsOnlyFolder:
-    case CorvCommand::AddGlossaryFolder:
-    case CorvCommand::AddScreenMenu: enabled = true; return true;
+    case CorvCommand::AddGlossaryFolder: enabled = true; return true;
+    // The bar's button opens its menu while the Edit window is shown; the entries have their own states.
+    case CorvCommand::AddScreenMenu: enabled = isVisible(); return true;
     case CorvCommand::AddQuestionMenu: {
         const int type = current ? current->GetPageType() : -1;
         enabled = current && type != pt_folder && type != pt_asmt_folder && type != pt_asmt_container &&
@@ -488,25 +489,26 @@ void CEditFrmVw::ShowAddMenu(int commandId)
                                    InsertTrueFalse, InsertPartIdentification, InsertFreeFormText,
                                    InsertFlashQuestion, InsertLikert};
     for (int id : entries) {
-        // The main frame's own action where there is one, so its update rules and routing apply.
-        auto *frameAction = window()->findChild<QAction *>(QStringLiteral("Command%1").arg(id));
-        if (frameAction) {
-            menu->addAction(frameAction);
-            continue;
-        }
         const CorvCommandTable::Command *c = CorvCommandTable::Find(id);
-        QAction *action = menu->addAction(c && c->text ? QString::fromLatin1(c->text) : QString::number(id),
-                                          this, [this, id] { OnCommand(id); });
-        bool unused = false;
-        action->setEnabled(UpdateCommand(id, unused));
-    }
-    if (screens) {
-        for (QAction *action : menu->actions()) {
-            if (action->objectName() == QStringLiteral("Command%1").arg(NewDocument))
-                action->setEnabled(action->isEnabled() && m_document.GetImportPending() != 1);
-            if (action->objectName() == QStringLiteral("Command%1").arg(NewScreen))
-                action->setEnabled(action->isEnabled() && m_controller.CanAddScreenHere());
-        }
+        // The main frame's own action carries the command where there is one (it routes it and checks it
+        // again); the entry's state follows the rules of this menu.
+        QPointer<QAction> frameAction = window()->findChild<QAction *>(QStringLiteral("Command%1").arg(id));
+        QAction *action = menu->addAction(frameAction ? frameAction->text()
+                                                      : (c && c->text ? QString::fromLatin1(c->text) : QString()));
+        connect(action, &QAction::triggered, this, [this, id, frameAction] {
+            if (frameAction)
+                frameAction->trigger();
+            else
+                OnCommand(id);
+        });
+        bool enabled = false;
+        if (id == NewScreen)
+            enabled = m_controller.CanAddScreenHere();
+        else if (id == NewDocument)
+            enabled = m_document.GetImportPending() != 1;
+        else
+            enabled = UpdateCommand(id, checked);
+        action->setEnabled(enabled);
     }
     // Under the bar's button, or above it when the bar sits at the bottom of the window.
     QPoint at = mapToGlobal(QPoint(0, 0));

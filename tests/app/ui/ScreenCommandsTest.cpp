@@ -25,6 +25,7 @@
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -241,4 +242,43 @@ TEST(ScreenCommandsUi, CancelChangesNothing)
         EXPECT_TRUE(view->GetCurrentPage()->GetComponentList().empty()) << command;
         EXPECT_FALSE(doc.IsModified()) << command;
     }
+}
+
+// Guards the edit bar's two menus: the question menu lists the nine kinds on a content screen and does not
+// open on a folder; the screen menu's "New Screen..." adds a screen through the template dialog.
+TEST(ScreenCommandsUi, EditBarMenus)
+{
+    AppFixture f;
+    const QString path = f.WriteProject("courses/Menus.kvx", {{"1", "Topic", pt_folder}, {"1_1", "Page", pt_document}});
+    auto app = f.Start({"corvessa", path});
+    CEditFrmVw *view = app->EditView();
+    app->OnViewEdit();
+    QApplication::processEvents();
+    auto openMenu = [&](int command) -> QMenu * {
+        view->OnCommand(command);
+        for (QMenu *menu : view->findChildren<QMenu *>())
+            if (menu->isVisible())
+                return menu;
+        return nullptr;
+    };
+    ASSERT_EQ(view->GetCurrentPage()->GetTitle(), "Topic");
+    EXPECT_EQ(openMenu(CorvCommand::AddQuestionMenu), nullptr);
+
+    view->MakeCurrentScreen(ScreenTitled(*app->Document(), "Page"));
+    QMenu *questions = openMenu(CorvCommand::AddQuestionMenu);
+    ASSERT_TRUE(questions);
+    EXPECT_EQ(questions->actions().size(), 9);
+    questions->close();
+
+    QMenu *screens = openMenu(CorvCommand::AddScreenMenu);
+    ASSERT_TRUE(screens);
+    ASSERT_EQ(screens->actions().size(), 2);
+    QAction *newScreen = screens->actions().first();
+    EXPECT_TRUE(newScreen->isEnabled());
+    bool answered = false;
+    AnswerNextDialog<CDlgAddScreen>([](CDlgAddScreen *d) { ClickOk(d); }, &answered);
+    screens->close();
+    newScreen->trigger();
+    EXPECT_TRUE(answered);
+    EXPECT_TRUE(ScreenTitled(*app->Document(), CScreenCommands::kNewScreenTitle));
 }
