@@ -30,6 +30,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextCursor>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -145,6 +146,21 @@ TEST(ScreenCommandsUi, AuthorAddsScreensQuestionsAndRemediation)
     ASSERT_TRUE(QuestionOn<CComponentMultipleChoice>(choice));
     EXPECT_EQ(view->GetCurrentPage(), choice);
 
+    // Edit question: the dialog opens with the question's values; OK keeps the author's change.
+    answered = false;
+    AnswerNextDialog<CDlgQuestionMultipleChoice>(
+        [](CDlgQuestionMultipleChoice *d) {
+            EXPECT_EQ(d->StemBox()->toPlainText(), "Which number is prime?");
+            EXPECT_TRUE(d->CorrectBox(1)->isChecked());
+            d->StemBox()->moveCursor(QTextCursor::End);
+            Type(d->StemBox(), " (one)");
+            ClickOk(d);
+        },
+        &answered);
+    frame->Action(CorvCommand::EditQuestion)->trigger();
+    ASSERT_TRUE(answered);
+    EXPECT_EQ(QuestionOn<CComponentMultipleChoice>(choice)->GetQuestionText(), "Which number is prime? (one)");
+
     // Fill in the blanks after it.
     answered = false;
     AnswerNextDialog<CDlgQuestionFillBlanks>(
@@ -200,7 +216,7 @@ TEST(ScreenCommandsUi, AuthorAddsScreensQuestionsAndRemediation)
               "1 Welcome, 2 Click to change the label, 3 Multiple Choice, 4 Fill in Blanks, 5 Remediation");
     auto *mc = QuestionOn<CComponentMultipleChoice>(ScreenTitled(reread, "Multiple Choice"));
     ASSERT_TRUE(mc);
-    EXPECT_EQ(mc->GetQuestionText(), "Which number is prime?");
+    EXPECT_EQ(mc->GetQuestionText(), "Which number is prime? (one)");
     EXPECT_EQ(mc->GetOptions()[1], "7");
     EXPECT_EQ(mc->GetCorrectFlags()[0], 0);
     EXPECT_EQ(mc->GetCorrectFlags()[1], 1);
