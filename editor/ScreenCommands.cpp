@@ -68,6 +68,8 @@ bool Asks(const Dialog &dialog, Values &values)
 std::optional<CScreenCommands::Question> CScreenCommands::QuestionOfCommand(int commandId)
 {
     namespace M = CanvasEdits::Menu;
+    // Each kind is reached from the Insert menu, the canvas's menu and, for the five older kinds, the Edit
+    // window's own numbers 32790 to 32794.
     switch (commandId) {
     case 32790: case CorvCommand::InsertCompleteParagraph: case M::CompleteParagraph: return Question::completeParagraph;
     case 32791: case CorvCommand::InsertFillBlanks: case M::FillBlanks: return Question::fillBlanks;
