@@ -114,6 +114,13 @@ public:
     // Places a new screen in the outline (by its label, from the current item up) and, when it has one, its
     // thumbnail after the current one; it becomes current and selected. False for null.
     bool AddPageAndSelect(CCorvPage *screen);
+    // Where the next AddPageAndSelect puts a screen: from the item (null: at the end of the root) and after
+    // the thumbnail (-1: at the end of the list). The current screen stays.
+    void SetInsertionPoint(Item *item, int thumbnail)
+    {
+        m_currentItem = item;
+        m_currentThumb = thumbnail;
+    }
     bool CanAddScreenHere() const;
     bool CanInsertQuestion() const;
 

@@ -1,6 +1,7 @@
 #include "editor/ui/EditFrmVw.h"
 
 #include "app/CommandIds.h"
+#include "app/CommandTable.h"
 #include "dialogs/LibraryChoices.h"
 #include "dialogs/Narration.h"
 #include "dialogs/ui/DlgAddLink.h"
@@ -12,7 +13,10 @@
 #include "editor/FindReplace.h"
 #include "editor/ScreenRenderer.h"
 #include "editor/ui/ComponentWindows.h"
+#include "editor/ui/ScreenCommandsUi.h"
 #include "editor/ui/ScrollViewEx.h"
+#include "editor/CanvasEdits.h"
+#include "model/GlobalHelpers.h"
 #include "editor/ui/TableWindow.h"
 #include "editor/ui/TextboxWindow.h"
 #include "model/ComponentBase.h"
@@ -23,7 +27,10 @@
 #include "editor/ui/RichEditCtrl.h"
 #include "editor/ui/ThumbListModel.h"
 
+#include <QAction>
 #include <QLabel>
+#include <QMenu>
+#include <QToolBar>
 #include <QPointer>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -125,6 +132,10 @@ CEditFrmVw::CEditFrmVw(CCorvessaDoc &document, QWidget *parent)
 
     m_controller.SetListener(this);
     ConnectCanvas();
+    m_screenDialogs = ScreenCommandsUi::MakeDialogs(this, m_document);
+    m_screenCommands = std::make_unique<CScreenCommands>(m_controller, m_screenDialogs);
+    m_controller.GetHooks().editRemediation = ScreenCommandsUi::RemediationDialog(this, m_document);
+    m_pasteScreen = [this] { m_screenCommands->PasteScreen(); };
     auto chosen = [this] {
         ThumbnailList()->ShowCurrent();
         Tree()->ShowCurrent();
@@ -136,8 +147,7 @@ CEditFrmVw::CEditFrmVw(CCorvessaDoc &document, QWidget *parent)
         if (m_pasteScreen)
             m_pasteScreen();
     };
-    connect(ThumbnailList(), &CDragDropListCtrl::CopyRequested, this,
-            [this] { m_controller.CopyScreen(m_controller.GetCurrentPage()); });
+    connect(ThumbnailList(), &CDragDropListCtrl::CopyRequested, this, [this] { m_screenCommands->CopyScreen(); });
     connect(ThumbnailList(), &CDragDropListCtrl::PasteRequested, this, paste);
     connect(Tree(), &CDragDropTreeCtrl::PasteRequested, this, paste);
     connect(m_navigator, &QTabWidget::currentChanged, this, [this](int) {
@@ -248,6 +258,9 @@ bool CEditFrmVw::UpdateCommand(int commandId, bool &checked) const
 {
     // The other editing commands arrive with the screen commands.
     checked = false;
+    bool enabled = false;
+    if (UpdateScreenCommand(commandId, enabled))
+        return enabled;
     switch (commandId) {
     case CorvCommand::PreviewScreen:
         return GetCurrentPage() != nullptr;
@@ -279,6 +292,8 @@ bool CEditFrmVw::UpdateCommand(int commandId, bool &checked) const
 
 void CEditFrmVw::OnCommand(int commandId)
 {
+    if (OnScreenCommand(commandId))
+        return;
     switch (commandId) {
     case CorvCommand::PreviewScreen:
         if (GetCurrentPage())
@@ -475,4 +490,126 @@ void CEditFrmVw::CurrentChanged()
     ThumbnailList()->ShowCurrent();
     Tree()->ShowCurrent();
     emit CurrentPageChanged();
+}
+
+bool CEditFrmVw::UpdateScreenCommand(int commandId, bool &enabled) const
+{
+    if (CScreenCommands::QuestionOfCommand(commandId)) {
+        enabled = m_controller.CanInsertQuestion();
+        return true;
+    }
+    const CCorvPage *current = GetCurrentPage();
+    switch (commandId) {
+    case CorvCommand::NewScreen:
+    case CanvasEdits::Menu::NewScreen: enabled = m_controller.CanAddScreenHere(); return true;
+    case CorvCommand::EditQuestion: enabled = current && current->GetPageType() == pt_question; return true;
+    case CorvCommand::ToolsAddTable:
+    case CorvCommand::AddTable:
+    case CanvasEdits::Menu::AddTable: enabled = current != nullptr; return true;
+    case CorvCommand::EditRemediation: enabled = current && current->GetPageType() == pt_remediation; return true;
+    case CorvCommand::AddFinalPerformanceScreens:
+    case CorvCommand::AddPopupsOnlyFolder:
+    case CorvCommand::AddGlossaryFolder: enabled = true; return true;
+    // The bar's button opens its menu while the Edit window is shown; the entries have their own states.
+    case CorvCommand::AddScreenMenu: enabled = isVisible(); return true;
+    case CorvCommand::AddQuestionMenu: {
+        const int type = current ? current->GetPageType() : -1;
+        enabled = current && type != pt_folder && type != pt_asmt_folder && type != pt_asmt_container &&
+                  type != pt_asmt_document;
+        return true;
+    }
+    default: return false;
+    }
+}
+
+bool CEditFrmVw::OnScreenCommand(int commandId)
+{
+    if (const auto kind = CScreenCommands::QuestionOfCommand(commandId)) {
+        m_screenCommands->InsertQuestion(*kind);
+        return true;
+    }
+    switch (commandId) {
+    case CorvCommand::NewScreen:
+    case CanvasEdits::Menu::NewScreen: m_screenCommands->NewScreen(); return true;
+    case CorvCommand::EditQuestion:
+        if (m_screenCommands->EditQuestion() && m_canvas) {
+            m_canvas->ensureVisible(0, 0);
+            m_canvas->ShowScreen(GetCurrentPage());
+        }
+        return true;
+    case CorvCommand::ToolsAddTable:
+    case CorvCommand::AddTable:
+    case CanvasEdits::Menu::AddTable:
+        m_screenCommands->AddTable();
+        emit CurrentPageChanged();
+        return true;
+    case CorvCommand::EditRemediation: m_controller.EditRemediation(GetCurrentPage()); return true;
+    case CorvCommand::AddFinalPerformanceScreens:
+        m_screenCommands->AddFinalPerformanceScreens();
+        m_canvas->update();
+        return true;
+    case CorvCommand::AddPopupsOnlyFolder: m_screenCommands->AddPopupsOnlyFolder(); return true;
+    case CorvCommand::AddGlossaryFolder: m_screenCommands->AddGlossaryFolder(); return true;
+    case CorvCommand::AddScreenMenu:
+    case CorvCommand::AddQuestionMenu: ShowAddMenu(commandId); return true;
+    default: return false;
+    }
+}
+
+bool CEditFrmVw::AddGlossaryItem(CCorvessaDoc &, const QString &term, const QString &definition)
+{
+    m_screenCommands->AddGlossaryItem(term, definition);
+    return true;
+}
+
+void CEditFrmVw::ShowAddMenu(int commandId)
+{
+    using namespace CorvCommand;
+    const bool screens = commandId == AddScreenMenu;
+    bool checked = false;
+    if (!screens && !UpdateCommand(AddQuestionMenu, checked))
+        return;
+    auto *menu = new QMenu(this);
+    menu->setObjectName(screens ? QStringLiteral("AddScreenMenu") : QStringLiteral("AddQuestionMenu"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const std::vector<int> entries =
+        screens ? std::vector<int>{NewScreen, NewDocument}
+                : std::vector<int>{InsertCompleteParagraph, InsertFillBlanks, InsertMatchPairs, InsertMultipleChoice,
+                                   InsertTrueFalse, InsertPartIdentification, InsertFreeFormText,
+                                   InsertFlashQuestion, InsertLikert};
+    for (int id : entries) {
+        const CorvCommandTable::Command *c = CorvCommandTable::Find(id);
+        // The main frame's own action carries the command where there is one (it routes it and checks it
+        // again); the entry's state follows the rules of this menu.
+        QPointer<QAction> frameAction = window()->findChild<QAction *>(QStringLiteral("Command%1").arg(id));
+        QAction *action = menu->addAction(frameAction ? frameAction->text()
+                                                      : (c && c->text ? QString::fromLatin1(c->text) : QString()));
+        connect(action, &QAction::triggered, this, [this, id, frameAction] {
+            if (frameAction)
+                frameAction->trigger();
+            else
+                OnCommand(id);
+        });
+        bool enabled = false;
+        if (id == NewScreen)
+            enabled = m_controller.CanAddScreenHere();
+        else if (id == NewDocument)
+            enabled = m_document.GetImportPending() != 1;
+        else
+            enabled = UpdateCommand(id, checked);
+        action->setEnabled(enabled);
+    }
+    // Under the bar's button, or above it when the bar sits at the bottom of the window.
+    QPoint at = mapToGlobal(QPoint(0, 0));
+    if (auto *bar = window()->findChild<QToolBar *>(QStringLiteral("EditBar"))) {
+        int x = 5;
+        for (QAction *action : bar->actions())
+            if (action->objectName() == QStringLiteral("Command%1").arg(commandId))
+                if (QWidget *button = bar->widgetForAction(action))
+                    x += button->x();
+        const bool atBottom = bar->geometry().top() > window()->height() / 2;
+        const int y = atBottom ? -menu->sizeHint().height() + (screens ? 0 : 5) : bar->height();
+        at = bar->mapToGlobal(QPoint(x, y));
+    }
+    menu->popup(at);
 }

@@ -3,6 +3,7 @@
 #include "app/ui/EditViewApi.h"
 #include "document/DocumentObserver.h"
 #include "editor/EditController.h"
+#include "editor/ScreenCommands.h"
 #include "model/CorvPage.h"
 
 #include <QList>
@@ -45,12 +46,16 @@ public:
     CScrollViewEx *Canvas() const { return m_canvas; }
     // Who pastes the copied screen (the screen commands); without one Paste is greyed.
     void SetPasteScreenHandler(std::function<void()> paste) { m_pasteScreen = std::move(paste); }
+    // The screen commands and the dialogs they open (tests may answer them in place).
+    CScreenCommands &ScreenCommands() { return *m_screenCommands; }
+    CScreenCommands::Dialogs &ScreenDialogs() { return m_screenDialogs; }
     bool ShowBackground() const { return m_showBackground; }
     bool ShowGrid() const { return m_showGrid; }
 
     // CDocumentObserver
     void OnUpdate(CCorvessaDoc &document) override;
     void OnNewProject(CCorvessaDoc &document) override;
+    bool AddGlossaryItem(CCorvessaDoc &document, const QString &term, const QString &definition) override;
 
     // CEditViewApi
     CCorvPage *GetCurrentPage() const override { return m_controller.GetCurrentPage(); }
@@ -92,6 +97,11 @@ private:
     // The editing window of the selected component when it is a text box or a table, else null.
     QWidget *SelectedTextWindow() const;
     bool FormatSelectedText(int commandId);
+    // The screen commands' share of UpdateCommand / OnCommand; false for other commands.
+    bool UpdateScreenCommand(int commandId, bool &enabled) const;
+    bool OnScreenCommand(int commandId);
+    // The edit bar's popup menus of new screens and of question kinds, under their buttons.
+    void ShowAddMenu(int commandId);
 
     CCorvessaDoc &m_document;
     CEditController m_controller;
@@ -102,6 +112,8 @@ private:
     std::unique_ptr<class CComponentClipboard> m_canvasClipboard;
     QList<int> m_storedSizes;
     std::function<void()> m_pasteScreen;
+    CScreenCommands::Dialogs m_screenDialogs;
+    std::unique_ptr<CScreenCommands> m_screenCommands;
     bool m_showBackground = false;
     bool m_showGrid = false;
 };

@@ -201,6 +201,7 @@ TEST(EditWindow, DraggingAThumbnail)
 TEST(EditWindow, ContainerButtonDrop)
 {
     EditWindow w;
+    w.view->Controller().GetHooks().editRemediation = nullptr;
     w.view->Navigator()->setCurrentIndex(1);
     CDragDropTreeCtrl *tree = w.view->Tree();
     EXPECT_FALSE(DropButton(tree, "container", FindRow(tree, "Drills")));
