@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 
+#include "app/CommandIds.h"
 #include "app/ViewSwitcher.h"
 #include "app/ui/MainFrame.h"
 #include "document/CorvessaDoc.h"
@@ -9,7 +10,9 @@
 #include "editor/ui/DragDropTreeCtrl.h"
 #include "editor/ui/EditFrmVw.h"
 #include "editor/ui/PropertySheetView.h"
+#include "editor/ui/ScrollViewEx.h"
 #include "editor/ui/ThumbListModel.h"
+#include "model/ComponentTextbox.h"
 #include "model/CorvPage.h"
 #include "model/GlobalHelpers.h"
 
@@ -257,4 +260,48 @@ TEST(EditWindow, SorterHidesAndRestoresTheNavigator)
     w.view->ShowSorter(true);
     EXPECT_FALSE(w.view->Navigator()->isHidden());
     EXPECT_EQ(splitter->sizes(), sizes);
+}
+
+// Guards the canvas in the Edit window: it shows the current screen as the navigator changes it, lets go of a
+// screen the outline deletes while it is shown, and the program closes with component windows on it.
+TEST(EditWindow, TheCanvasFollowsTheCurrentScreenAndItsDeletion)
+{
+    EditWindow w;
+    CScrollViewEx *canvas = w.view->Canvas();
+    ASSERT_TRUE(canvas);
+    EXPECT_EQ(canvas->GetCurrentScreen(), w.view->GetCurrentPage());
+    CDragDropListCtrl *thumbs = w.view->ThumbnailList();
+    QTest::mouseClick(thumbs->viewport(), Qt::LeftButton, {},
+                      thumbs->visualRect(thumbs->model()->index(2, 0)).center());
+    CCorvPage *alarms = w.view->GetCurrentPage();
+    ASSERT_TRUE(alarms);
+    ASSERT_EQ(alarms->GetTitle(), "Alarms");
+    EXPECT_EQ(canvas->GetCurrentScreen(), alarms);
+
+    // A text box made for the screen shown gets its editing window on the canvas.
+    CCorvessaDoc *doc = w.app->Document();
+    ASSERT_EQ(doc->GetEditCanvas(), canvas);
+    auto box = std::make_unique<CComponentTextbox>(doc->GetEditCanvas());
+    box->GetRichText().ReplaceAll("Leave by the nearest exit");
+    box->SetBounds(CRect(20, 20, 420, 120), false);
+    ASSERT_TRUE(alarms->AddComponent(std::move(box)).Ok());
+    canvas->ShowScreen(alarms);
+    ASSERT_EQ(canvas->Model().Components().size(), 1u);
+    EXPECT_TRUE(alarms->GetComponent(0)->GetComponentWindow());
+
+    // Deleting the screen shown moves the canvas to the next one, never touching the deleted screen.
+    CEditController &controller = w.view->Controller();
+    ASSERT_TRUE(controller.DeleteOutlineItem(controller.FindTreeItemOfPage(alarms), false));
+    ASSERT_TRUE(w.view->GetCurrentPage());
+    EXPECT_NE(w.view->GetCurrentPage()->GetTitle(), "Alarms");
+    EXPECT_EQ(canvas->GetCurrentScreen(), w.view->GetCurrentPage());
+
+    // A second text box stays on a screen of the course while the program closes.
+    auto second = std::make_unique<CComponentTextbox>(doc->GetEditCanvas());
+    second->SetBounds(CRect(20, 20, 420, 120), false);
+    ASSERT_TRUE(w.view->GetCurrentPage()->AddComponent(std::move(second)).Ok());
+    canvas->ShowScreen(w.view->GetCurrentPage());
+    bool checked = false;
+    EXPECT_TRUE(w.view->UpdateCommand(CorvCommand::EditFind, checked));
+    w.app.reset();
 }
