@@ -279,6 +279,8 @@ void CScrollViewEx::ClearDisplayedComponents()
 
 void CScrollViewEx::AppendDisplayedComponent(CComponentBase *component)
 {
+    // A window made while its component was being read shows the component's values once it is displayed.
+    component->ExchangeData(false);
     m_model.Append(component);
     if (component == m_reselect) {
         m_model.Select(component);

@@ -13,6 +13,7 @@
 #include <QFontMetrics>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPalette>
 #include <QPainter>
 #include <QTextCursor>
 
@@ -25,6 +26,15 @@ CTextboxWindow::CTextboxWindow(CComponentTextbox &component, QWidget *canvas)
     m_edit->setFrameShape(QFrame::NoFrame);
     m_edit->document()->setDocumentMargin(0);
     m_edit->setEnabled(false); // enabled while the text box is the canvas's selection
+    // Not being edited, the box shows its text as the published screen does: in its own colours, over the
+    // screen rather than a field of its own.
+    QPalette palette = m_edit->palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Base, Qt::transparent);
+        palette.setColor(group, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
+    }
+    m_edit->setPalette(palette);
+    m_edit->viewport()->setAutoFillBackground(false);
     m_edit->setAccessibleName(tr("Text box text"));
     connect(m_edit, &CRichEditCtrl::SelectionFormatChanged, this, &CTextboxWindow::OnSelChange);
     connect(m_edit, &CRichEditCtrl::DocumentEdited, this, &CTextboxWindow::UpdateOverflow);

@@ -10,7 +10,9 @@
 #include "editor/ui/DragDropTreeCtrl.h"
 #include "editor/ui/EditFrmVw.h"
 #include "editor/ui/PropertySheetView.h"
+#include "editor/ui/RichEditCtrl.h"
 #include "editor/ui/ScrollViewEx.h"
+#include "editor/ui/TextboxWindow.h"
 #include "editor/ui/ThumbListModel.h"
 #include "model/ComponentTextbox.h"
 #include "model/CorvPage.h"
@@ -287,7 +289,12 @@ TEST(EditWindow, TheCanvasFollowsTheCurrentScreenAndItsDeletion)
     ASSERT_TRUE(alarms->AddComponent(std::move(box)).Ok());
     canvas->ShowScreen(alarms);
     ASSERT_EQ(canvas->Model().Components().size(), 1u);
-    EXPECT_TRUE(alarms->GetComponent(0)->GetComponentWindow());
+    // The window shows the box's text as soon as the screen is shown.
+    auto *boxWindow = dynamic_cast<CTextboxWindow *>(alarms->GetComponent(0)->GetComponentWindow());
+    ASSERT_TRUE(boxWindow);
+    EXPECT_EQ(boxWindow->Editor()->toPlainText(), "Leave by the nearest exit");
+    QDir().mkpath(QStringLiteral("screenshots"));
+    w.view->grab().save(QStringLiteral("screenshots/edit-window-text-box.png"));
 
     // Deleting the screen shown moves the canvas to the next one, never touching the deleted screen.
     CEditController &controller = w.view->Controller();
