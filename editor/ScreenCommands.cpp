@@ -145,6 +145,34 @@ CCorvPage *CScreenCommands::NewScreen()
     int code = 0;
     if (!m_dialogs.addScreen || !m_dialogs.addScreen(code))
         return nullptr;
+    return AddScreenOfTemplate(code);
+}
+
+CCorvPage *CScreenCommands::NewScreenFromKey(int key)
+{
+    if (key < 1 || key > 12)
+        return nullptr;
+    CCorvessaDoc &doc = m_edit.Document();
+    if (doc.Settings().MenuBasedCourse == 1) {
+        CCorvPage *current = m_edit.GetCurrentPage();
+        const CEditController::Item *item = m_edit.GetCurrentItem();
+        const CCorvPage *itemScreen = item ? item->screen : current;
+        const int type = itemScreen ? itemScreen->GetPageType() : -1;
+        const bool allowed = current && (type == pt_container || type == pt_document || type == pt_popups_only ||
+                                         type == pt_remediation || type == pt_glossary);
+        if (!allowed) {
+            doc.Prompt().Information(kNoScreenHereMessage);
+            return nullptr;
+        }
+    }
+    // F1 to F10 the picture layouts 0 to 9, F11 a text-only screen, F12 a blank one.
+    const int code = key <= 10 ? key - 1 : (key == 11 ? kTextOnlyTemplate : kBlankTemplate);
+    return AddScreenOfTemplate(code);
+}
+
+CCorvPage *CScreenCommands::AddScreenOfTemplate(int code)
+{
+    CCorvPage *current = m_edit.GetCurrentPage();
     QString label;
     if (current) {
         const int type = current->GetPageType();

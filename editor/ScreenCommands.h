@@ -51,6 +51,9 @@ public:
     };
 
     static inline const QString kNewScreenTitle = QStringLiteral("Click to change the label");
+    static inline const QString kNoScreenHereMessage = QStringLiteral("You may not add new screen at current location");
+    static constexpr int kTextOnlyTemplate = 10;
+    static constexpr int kBlankTemplate = 14;
 
     CScreenCommands(CEditController &controller, Dialogs &dialogs) : m_edit(controller), m_dialogs(dialogs) {}
 
@@ -60,6 +63,10 @@ public:
     // A content screen of the chosen template after the current screen (as the last child of a current
     // folder); null when refused, cancelled or not made.
     CCorvPage *NewScreen();
+    // Ctrl+F1 to Ctrl+F12 (key 1 to 12): a new screen of template 0 to 9, a text-only or a blank screen, without
+    // the dialog. A menu-based course takes it only where the current outline item is a container, a document,
+    // or a popups, remediation or glossary folder; elsewhere the author is told and nothing is made.
+    CCorvPage *NewScreenFromKey(int key);
     // The screen of a template code: 0 to 9 the picture layouts, 14 blank, any other text only.
     CCorvPage *MakeTemplateScreen(int templateCode, const QString &label, CCorvPage *after);
     // A question screen of the kind after the current screen, its feedback preset from the course.
@@ -100,6 +107,8 @@ private:
         bool thumbnail = false;
         bool links = true;
     };
+    // A new screen of the template after the current one, or as the last child of a current folder.
+    CCorvPage *AddScreenOfTemplate(int code);
     void FinishNewScreen(CCorvPage *screen, const Finish &how);
     void ShowOnCanvas(CCorvPage *screen);
     CCorvPage *MakeQuestion(Question kind, const QString &label, CCorvPage *after, const QString &correct,

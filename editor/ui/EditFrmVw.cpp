@@ -32,6 +32,7 @@
 #include <QMenu>
 #include <QToolBar>
 #include <QPointer>
+#include <QShortcut>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -136,6 +137,14 @@ CEditFrmVw::CEditFrmVw(CCorvessaDoc &document, QWidget *parent)
     m_screenCommands = std::make_unique<CScreenCommands>(m_controller, m_screenDialogs);
     m_controller.GetHooks().editRemediation = ScreenCommandsUi::RemediationDialog(this, m_document);
     m_pasteScreen = [this] { m_screenCommands->PasteScreen(); };
+    // Ctrl+F1 to Ctrl+F12 make a new screen of a template wherever the focus is in the Edit window; the canvas
+    // passes on the keys it is given itself.
+    for (int key = 1; key <= 12; ++key) {
+        auto *shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_F1 + key - 1)), this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, key] { NewScreenFromKey(key); });
+    }
+    connect(m_canvas, &CScrollViewEx::editWindowKey, this, [this](int qtKey) { NewScreenFromKey(qtKey - Qt::Key_F1 + 1); });
     auto chosen = [this] {
         ThumbnailList()->ShowCurrent();
         Tree()->ShowCurrent();
@@ -449,6 +458,12 @@ void CEditFrmVw::AddMedia(int commandId)
         ComponentCommands::AddMedia(m_document, screen, *chosen, prompt);
     }
     emit CurrentPageChanged();
+}
+
+void CEditFrmVw::NewScreenFromKey(int key)
+{
+    if (m_screenCommands->NewScreenFromKey(key))
+        emit CurrentPageChanged();
 }
 
 void CEditFrmVw::FindAndReplace()

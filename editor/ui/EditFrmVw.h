@@ -92,6 +92,8 @@ private:
     void AddLinkToSelectedText();
     // The media dialog of the command, then its components on the current screen; narration is recorded.
     void AddMedia(int commandId);
+    // Ctrl+F1 to Ctrl+F12 (key 1 to 12).
+    void NewScreenFromKey(int key);
     void InsertFromLibrary();
     void SaveToLibrary();
     // The editing window of the selected component when it is a text box or a table, else null.

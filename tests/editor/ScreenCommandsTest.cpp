@@ -322,3 +322,38 @@ TEST(ScreenCommands, PopupsAndGlossaryFolders)
     ASSERT_FALSE(boxes.empty());
     EXPECT_TRUE(dynamic_cast<CComponentTextbox *>(boxes.front())->GetRichText().GetText().contains("About Alarm"));
 }
+
+// Guards the new-screen keys: Ctrl+F10 makes a screen of the last picture layout, Ctrl+F11 a text-only and
+// Ctrl+F12 a blank one, without a dialog; a menu course refuses them with the main menu current and takes them
+// in a container.
+TEST(ScreenCommands, NewScreenKeys)
+{
+    {
+        EditFixture f({{"1", "A"}});
+        Commands c(f);
+        f.edit->MakeCurrentScreen(f.Page("A"));
+        CCorvPage *text = c.commands.NewScreenFromKey(11);
+        CCorvPage *blank = c.commands.NewScreenFromKey(12);
+        CCorvPage *layout = c.commands.NewScreenFromKey(10);
+        ASSERT_TRUE(text && blank && layout);
+        EXPECT_EQ(c.asked, 0);
+        EXPECT_EQ(ComponentTypes(*text), std::vector<int>{ct_textbox});
+        EXPECT_TRUE(ComponentTypes(*blank).empty());
+        const auto types = ComponentTypes(*layout);
+        EXPECT_NE(std::find(types.begin(), types.end(), ct_image), types.end());
+        EXPECT_EQ(f.doc->MainScreens().size(), 4u);
+        EXPECT_EQ(c.commands.NewScreenFromKey(13), nullptr);
+    }
+    {
+        EditFixture f({{"1", "Main menu", pt_folder}, {"1_1", "Topic", pt_container}, {"1_1_1", "In"}});
+        f.doc->MutableSettings().MenuBasedCourse = 1;
+        Commands c(f);
+        f.edit->MakeCurrentScreen(f.Page("Main menu"));
+        EXPECT_EQ(c.commands.NewScreenFromKey(1), nullptr);
+        EXPECT_EQ(f.prompt.Texts(), QStringList{"You may not add new screen at current location"});
+        f.edit->MakeCurrentScreen(f.Page("Topic"));
+        CCorvPage *added = c.commands.NewScreenFromKey(12);
+        ASSERT_NE(added, nullptr);
+        EXPECT_EQ(f.Outline(), "Main menu[1](Topic[1_1](In[1_1_1] " + CScreenCommands::kNewScreenTitle + "[1_1_2]))");
+    }
+}

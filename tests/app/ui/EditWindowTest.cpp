@@ -312,3 +312,23 @@ TEST(EditWindow, TheCanvasFollowsTheCurrentScreenAndItsDeletion)
     EXPECT_TRUE(w.view->UpdateCommand(CorvCommand::EditFind, checked));
     w.app.reset();
 }
+
+// Guards the new-screen keys of the Edit window: Ctrl+F12 in the thumbnail list and Ctrl+F11 on the canvas each
+// add one screen after the current one, and it becomes current.
+TEST(EditWindow, NewScreenKeys)
+{
+    EditWindow w;
+    const size_t before = w.app->Document()->MainScreens().size();
+    // Shortcuts reach only the active window.
+    QApplication::setActiveWindow(w.view->window());
+    CDragDropListCtrl *thumbs = w.view->ThumbnailList();
+    thumbs->setFocus();
+    QTest::keyClick(thumbs, Qt::Key_F12, Qt::ControlModifier);
+    EXPECT_EQ(w.app->Document()->MainScreens().size(), before + 1);
+    ASSERT_TRUE(w.view->GetCurrentPage());
+    EXPECT_EQ(w.view->GetCurrentPage()->GetComponentCount(), 0);
+    w.view->Canvas()->setFocus();
+    QTest::keyClick(w.view->Canvas(), Qt::Key_F11, Qt::ControlModifier);
+    EXPECT_EQ(w.app->Document()->MainScreens().size(), before + 2);
+    EXPECT_EQ(w.view->GetCurrentPage()->GetComponentCount(), 1);
+}
