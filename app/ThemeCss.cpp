@@ -1,6 +1,7 @@
 #include "app/ThemeCss.h"
 
 #include "document/CourseSettings.h"
+#include "document/TriggerLine.h"
 
 #include <QStringList>
 
@@ -10,28 +11,6 @@
 namespace CorvThemeCss {
 
 namespace {
-
-const QString kMark = QStringLiteral(":::");
-
-bool IsTokenSeparator(QChar c) { return c == u'\n' || c == u'\r' || c == u' ' || c == u'\t'; }
-
-QString KeyOf(const QString &line)
-{
-    qsizetype start = kMark.size();
-    while (start < line.size() && IsTokenSeparator(line[start]))
-        ++start;
-    qsizetype end = start;
-    while (end < line.size() && !IsTokenSeparator(line[end]))
-        ++end;
-    return line.mid(start, end - start).toLower();
-}
-
-QString ValueOf(const QString &line)
-{
-    static const QString kDefault = QStringLiteral("default:");
-    const qsizetype at = line.indexOf(kDefault);
-    return at < 0 ? QString() : line.mid(at + kDefault.size()).trimmed();
-}
 
 // A percentage of the style's base size, rounded up: 75% of 12 points is 9.
 QString ScaledPoints(const QString &value, int base)
@@ -115,9 +94,9 @@ QList<Directive> ParseDirectives(const QString &text)
     for (QString line : text.split(u'\n')) {
         if (line.endsWith(u'\r'))
             line.chop(1);
-        if (!line.startsWith(kMark))
+        if (!line.startsWith(CorvTriggerLine::kMark))
             continue;
-        Directive directive{KeyOf(line), ValueOf(line)};
+        Directive directive{CorvTriggerLine::Key(line), CorvTriggerLine::Default(line)};
         if (directive.key.isEmpty())
             directive.value.clear();
         directives.append(directive);

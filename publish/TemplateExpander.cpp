@@ -1,5 +1,6 @@
 #include "publish/TemplateExpander.h"
 
+#include "document/TriggerLine.h"
 #include "platform/CodePage.h"
 #include "publish/GenerateTriggerBase.h"
 #include "publish/PublishContext.h"
@@ -14,7 +15,6 @@ namespace {
 
 // A UTF-8 byte-order mark read one byte per character.
 const QString kByteOrderMarkAsBytes = QStringLiteral(u"\u00EF\u00BB\u00BF");
-const QString kTriggerMark = QStringLiteral(":::");
 
 // The lines of a template: text up to each LF, a CR before it dropped; a last line without LF counts.
 QStringList TemplateLines(const QByteArray &bytes, bool ansi)
@@ -27,27 +27,6 @@ QStringList TemplateLines(const QByteArray &bytes, bool ansi)
         if (line.endsWith(u'\r'))
             line.chop(1);
     return lines;
-}
-
-bool IsTokenSeparator(QChar c) { return c == u'\n' || c == u'\r' || c == u' ' || c == u'\t'; }
-
-// The trigger key of a ":::" line: its first token after the mark, lower-cased.
-QString TriggerKey(const QString &line)
-{
-    qsizetype start = kTriggerMark.size();
-    while (start < line.size() && IsTokenSeparator(line[start]))
-        ++start;
-    qsizetype end = start;
-    while (end < line.size() && !IsTokenSeparator(line[end]))
-        ++end;
-    return line.mid(start, end - start).toLower();
-}
-
-QString TriggerDefault(const QString &line)
-{
-    static const QString kDefault = QStringLiteral("default:");
-    const qsizetype at = line.indexOf(kDefault);
-    return at < 0 ? QString() : line.mid(at + kDefault.size()).trimmed();
 }
 
 } // namespace
@@ -79,10 +58,10 @@ CTemplateExpander::Result CTemplateExpander::Expand(const Job &job)
     if (!lines.isEmpty() && lines.front().startsWith(kByteOrderMarkAsBytes))
         lines.front().remove(kByteOrderMarkAsBytes);
     for (QString &line : lines) {
-        if (job.triggers && line.startsWith(kTriggerMark)) {
-            const auto trigger = m_triggers.find(TriggerKey(line));
+        if (job.triggers && line.startsWith(CorvTriggerLine::kMark)) {
+            const auto trigger = m_triggers.find(CorvTriggerLine::Key(line));
             if (trigger != m_triggers.end())
-                trigger->second->Generate(out, m_context.GetProjectPrefix(), m_context.GetTarget(), TriggerDefault(line));
+                trigger->second->Generate(out, m_context.GetProjectPrefix(), m_context.GetTarget(), CorvTriggerLine::Default(line));
             continue;
         }
         if (job.tokens)
