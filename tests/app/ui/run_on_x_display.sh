@@ -10,8 +10,10 @@ if ! command -v Xvfb >/dev/null 2>&1; then
   echo "Xvfb is not installed: skipped"
   exit 77
 fi
-rm -rf "$shots"
+# The widget tests keep their pictures in the same folder, possibly at the same time: only this run's log is
+# started afresh, and each picture is written over.
 mkdir -p "$shots"
+rm -f "$shots/selftest.txt"
 work="$(mktemp -d)"
 xvfb=""
 cleanup() {
