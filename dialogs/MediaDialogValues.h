@@ -1,7 +1,7 @@
 #pragma once
 
 #include "dialogs/DialogCheck.h"
-#include "editor/ComponentCommands.h"
+#include "dialogs/MediaChoice.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/MediaChoice.h"
 #include "model/ComponentFlashVideo.h"
 #include "platform/Rect.h"
 
@@ -60,36 +61,6 @@ bool KeepsSizeOnProperties(int type);
 CRect PlacedBounds(const CComponentBase &component, int x, int y, int cx, int cy);
 
 // ---- Media ----
-enum MediaKind : int {
-    MediaAudio = 32949,
-    MediaVideo = 32950,
-    MediaFlash = 32951,
-    MediaAnimatedGif = 32952,
-    MediaAcrobat = 32953,
-    MediaNarration = 32954,
-    MediaYouTube = 33011,
-    MediaYouTubeMenu = 33010,
-    MediaFlashVideo = 33019,
-};
-
-// The values of the media dialog of a kind.
-struct SMediaChoice {
-    int kind = MediaAudio;
-    QString filePath;
-    int autoStart = 0;
-    int loop = 0;
-    int displayController = 0;
-    QString windowMode;
-    QString flashVars;
-    uint32_t backgroundColour = 0xFFFFFF;
-    int flashVersion = 8;
-    int showToolbar = 0;
-    int showScrollbar = 0;
-    int showNavPanes = 0;
-    QString embedCode;
-    // The Flash video player's values, applied whole when set (kind MediaFlashVideo).
-    std::optional<SFlashVideoValues> flashVideoPlayer;
-};
 // The components a media choice makes, on the canvas given: an audio Play and Stop pair 80 pixels apart
 // with the controller on, else one auto-starting Play button; a video that starts by itself unless it
 // shows a controller or is Flash ("swf"); Flash, Acrobat, YouTube and Flash video with their values.

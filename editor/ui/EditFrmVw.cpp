@@ -3,7 +3,7 @@
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "dialogs/LibraryChoices.h"
-#include "dialogs/Narration.h"
+#include "editor/Narration.h"
 #include "dialogs/ui/DlgAddLink.h"
 #include "dialogs/ui/DlgSearchAndReplace.h"
 #include "dialogs/ui/MediaDialogs.h"

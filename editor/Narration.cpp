@@ -1,6 +1,7 @@
-#include "dialogs/Narration.h"
+#include "editor/Narration.h"
 
 #include "dialogs/Recorder.h"
+#include "editor/ComponentCommands.h"
 #include "platform/Prompt.h"
 
 #include <QFileInfo>
