@@ -1,5 +1,7 @@
 #include "editor/CanvasComponentPainter.h"
 
+#include "editor/ComponentPainter.h"
+
 #include "model/ColorRef.h"
 #include "model/ComponentAudio.h"
 #include "model/ComponentCompleteParagraph.h"
@@ -14,7 +16,6 @@
 #include "model/RichTextLinks.h"
 #include "platform/richtext/RichText.h"
 
-#include <QFileInfo>
 #include <QPainter>
 #include <QPainterPath>
 #include <QTextBlock>
@@ -71,60 +72,6 @@ void Frame(QPainter &painter, const QRect &r)
 void Text(QPainter &painter, const QRect &box, const QString &text, int flags = Qt::TextWordWrap)
 {
     painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | flags, text);
-}
-
-void PaintAudio(QPainter &painter, const CComponentAudio &audio, const QRect &r)
-{
-    painter.setPen(QPen(QColor(90, 90, 90), 1));
-    painter.setBrush(QColor(230, 230, 230));
-    painter.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
-    const int side = std::max(4, std::min(r.width(), r.height()) / 2);
-    const QRect glyph(r.center().x() - side / 2, r.center().y() - side / 2, side, side);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(40, 40, 40));
-    if (audio.GetPlayButton()) {
-        QPolygon triangle;
-        triangle << glyph.topLeft() << QPoint(glyph.right(), glyph.center().y()) << glyph.bottomLeft();
-        painter.drawPolygon(triangle);
-    } else {
-        painter.drawRect(glyph);
-    }
-}
-
-void PaintVideo(QPainter &painter, const CComponentVideo &video, const QRect &r)
-{
-    painter.fillRect(r, QColor(48, 48, 48));
-    painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(r.adjusted(0, 0, -1, -1));
-    const int side = std::max(6, std::min(r.width(), r.height()) / 4);
-    const QPoint c = r.center();
-    QPolygon triangle;
-    triangle << QPoint(c.x() - side / 2, c.y() - side / 2) << QPoint(c.x() + side / 2, c.y())
-             << QPoint(c.x() - side / 2, c.y() + side / 2);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::white);
-    painter.drawPolygon(triangle);
-    painter.setPen(Qt::white);
-    painter.setFont(PlainFont(12));
-    painter.drawText(r.adjusted(kTextInset, kTextInset, -kTextInset, -kTextInset),
-                     Qt::AlignHCenter | Qt::AlignBottom | Qt::TextSingleLine, QFileInfo(video.GetFilePath()).fileName());
-}
-
-void PaintYouTube(QPainter &painter, const QRect &r)
-{
-    painter.fillRect(r, QColor(24, 24, 24));
-    const int w = std::max(8, std::min(r.width() / 4, 120));
-    const int h = std::max(6, w * 7 / 10);
-    const QRect badge(r.center().x() - w / 2, r.center().y() - h / 2, w, h);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(220, 30, 30));
-    painter.drawRoundedRect(badge, h / 4.0, h / 4.0);
-    QPolygon triangle;
-    triangle << QPoint(badge.left() + w * 2 / 5, badge.top() + h / 4) << QPoint(badge.left() + w * 3 / 5, badge.center().y())
-             << QPoint(badge.left() + w * 2 / 5, badge.bottom() - h / 4);
-    painter.setBrush(Qt::white);
-    painter.drawPolygon(triangle);
 }
 
 void PaintTextbox(QPainter &painter, const CComponentTextbox &textbox, const QRect &r)
@@ -313,15 +260,15 @@ void Paint(QPainter &painter, CComponentBase &component)
     painter.setFont(PlainFont());
     switch (type) {
     case ct_audio:
-        PaintAudio(painter, static_cast<CComponentAudio &>(component), r);
+        ComponentPainter::PaintAudio(painter, static_cast<CComponentAudio &>(component), r, ComponentPainter::Look::Picture);
         break;
     case ct_video:
     case ct_flash_question:
     case ct_flash_video:
-        PaintVideo(painter, static_cast<CComponentVideo &>(component), r);
+        ComponentPainter::PaintVideo(painter, static_cast<CComponentVideo &>(component), r, ComponentPainter::Look::Picture);
         break;
     case ct_youtube:
-        PaintYouTube(painter, r);
+        ComponentPainter::PaintYouTube(painter, r);
         break;
     case ct_textbox:
         PaintTextbox(painter, static_cast<CComponentTextbox &>(component), r);
