@@ -26,6 +26,7 @@
 #include "editor/ui/PropertySheetView.h"
 #include "editor/ui/RichEditCtrl.h"
 #include "editor/ui/ThumbListModel.h"
+#include "editor/ui/MediaCommandsUi.h"
 
 #include <QAction>
 #include <QLabel>
@@ -101,6 +102,7 @@ void RegisterEditingWindows()
                 hookUp(table, component, canvas);
             return window;
         });
+        MediaCommandsUi::RegisterWindows();
         return true;
     }();
     (void)registered;
@@ -172,6 +174,7 @@ CEditFrmVw::~CEditFrmVw()
     m_document.RemoveObserver(this);
     m_controller.SetListener(nullptr);
     m_controller.GetHooks() = {};
+    MediaCommandsUi::SetListPictureSource({});
     // The canvas takes the components' windows down with it; the held copy, whose window is on the canvas
     // too, goes first.
     m_controller.ClearComponentClipboard();
@@ -194,6 +197,14 @@ void CEditFrmVw::ConnectCanvas()
     hooks.deleteCanvasTrackers = [this] { m_canvas->DeleteTrackers(); };
     hooks.emptyCanvasList = [this] { m_canvas->ClearDisplayedComponents(); };
     hooks.showScreen = [this](CCorvPage *screen) { m_canvas->ShowScreen(screen); };
+    // Large topic buttons show their screens' large thumbnails.
+    MediaCommandsUi::SetListPictureSource([this](int image) -> QImage {
+        CThumbStrip &thumbs = m_controller.Thumbs();
+        for (int i = 0; i < thumbs.GetItemCount(); ++i)
+            if (thumbs.GetItem(i).image == image && thumbs.GetItem(i).screen)
+                return thumbs.LargeImage(image, *thumbs.GetItem(i).screen);
+        return {};
+    });
     m_controller.Thumbs().SetRenderer(
         [this](const CCorvPage &screen, QSize size) { return CScreenRenderer::Render(m_document, screen, size); });
     connect(m_canvas, &CScrollViewEx::selectionChanged, this, [this] { emit CurrentPageChanged(); });
@@ -324,6 +335,14 @@ void CEditFrmVw::OnCommand(int commandId)
     case CorvCommand::MediaAnimatedGif:
     case CorvCommand::MediaAcrobat:
     case CorvCommand::RecordNarration: AddMedia(commandId); return;
+    case MediaCommandsUi::EditAudio:
+    case MediaCommandsUi::EditVideo:
+    case MediaCommandsUi::ReplaceTopicFromFile:
+    case MediaCommandsUi::ReplaceTopicFromLibrary:
+    case MediaCommandsUi::ReplaceLinkText:
+        if (m_canvas && MediaCommandsUi::Run(commandId, *m_canvas, m_document, window()))
+            emit CurrentPageChanged();
+        return;
     default:
         if (IsTextFormatCommand(commandId))
             FormatSelectedText(commandId);
