@@ -105,6 +105,9 @@ def check(browser, standalone, shot):
     failures = []
     page = pathlib.Path(standalone) / "content" / "ind.htm"
     session = open_page(browser, page.as_uri())
+    # The whole 1008 x 560 screen in the picture, the sound's controls at its foot included.
+    browser.send("Emulation.setDeviceMetricsOverride",
+                 {"width": 1100, "height": 760, "deviceScaleFactor": 1, "mobile": False}, session=session)
     browser.drain(1.5)
     media = json.loads(evaluate(browser, session, MEDIA))
     print("media: " + json.dumps(media))
