@@ -3,6 +3,7 @@
 #include "app/CommandIds.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/PublishCommandsView.h"
+#include "dialogs/ui/DlgAddFlashQuestion.h"
 #include "dialogs/ui/DlgAddLink.h"
 #include "dialogs/ui/MediaDialogs.h"
 #include "document/CorvessaDoc.h"
@@ -301,6 +302,57 @@ TEST(MediaWindows, AuthorAddsAndEditsMediaThatReopensTheSame)
     });
     Shot(dynamic_cast<QWidget *>(embedded[0]->GetComponentWindow()), "window-youtube");
 
+    // The movie kinds by extension: a Flash question, a PDF document and a Flash movie each open their
+    // own dialog; the question asked to use the whole screen fills it.
+    const struct {
+        int type;
+        const char *file;
+        const char *shot;
+    } others[] = {{ct_flash_question, "/m/quiz.swf", "window-flash-question"},
+                  {ct_video, "/m/manual.pdf", "window-pdf"},
+                  {ct_video, "/m/intro.swf", "window-flash"},
+                  {ct_video, "/m/spinner.gif", "window-animated-gif"}};
+    std::vector<CComponentVideo *> made;
+    for (const auto &other : others) {
+        auto c = CComponentFactory::CreateComponent(other.type, a.Doc().GetEditCanvas());
+        auto *video = static_cast<CComponentVideo *>(c.get());
+        video->SetFilePath(QString::fromLatin1(other.file));
+        video->SetBounds(CRect(450, 20, 650, 220), true);
+        ASSERT_TRUE(screen.AddComponent(std::move(c)).Ok());
+        made.push_back(video);
+    }
+    screen.ShowOnCanvas(a.Canvas());
+    QApplication::processEvents();
+    for (size_t i = 0; i < made.size(); ++i)
+        Shot(dynamic_cast<QWidget *>(made[i]->GetComponentWindow()), QString::fromLatin1(others[i].shot));
+    a.FromMenu<DlgAddFlashQuestion>(made[0], MediaCommandsUi::EditVideo, "dialog-edit-flash-question",
+                                    [](DlgAddFlashQuestion *d) {
+                                        EXPECT_EQ(d->windowTitle(), "Edit Flash Question");
+                                        EXPECT_EQ(d->FileBox()->text(), "/m/quiz.swf");
+                                        EXPECT_FALSE(d->FullScreenBox()->isChecked());
+                                        d->FullScreenBox()->setChecked(true);
+                                        ClickOk(d);
+                                    });
+    EXPECT_EQ(made[0]->GetBounds(), CRect(0, 0, 1008, 560));
+    a.FromMenu<DlgAddPDF>(made[1], MediaCommandsUi::EditVideo, "dialog-edit-pdf", [](DlgAddPDF *d) {
+        EXPECT_EQ(d->windowTitle(), "Edit PDF");
+        d->FileBox()->setText(QStringLiteral("/m/handbook.pdf"));
+        ClickOk(d);
+    });
+    EXPECT_EQ(made[1]->GetFilePath(), "/m/handbook.pdf");
+    a.FromMenu<DlgAddFlash>(made[2], MediaCommandsUi::EditVideo, "dialog-edit-flash", [](DlgAddFlash *d) {
+        EXPECT_EQ(d->windowTitle(), "Edit Flash");
+        d->VersionBox()->setValue(10);
+        ClickOk(d);
+    });
+    EXPECT_EQ(made[2]->GetFlashVersion(), 10);
+    a.FromMenu<CDlgImportMedia>(made[3], MediaCommandsUi::EditVideo, "dialog-edit-animated-gif",
+                                [](CDlgImportMedia *d) {
+                                    EXPECT_EQ(d->windowTitle(), "Edit media");
+                                    EXPECT_FALSE(d->AutoStartBox()->isVisible());
+                                    d->reject();
+                                });
+
     // Cancel changes nothing.
     a.FromMenu<CDlgUpdateAudio>(audios[1], MediaCommandsUi::EditAudio, "dialog-edit-audio-cancelled",
                                 [](CDlgUpdateAudio *d) {
@@ -320,10 +372,16 @@ TEST(MediaWindows, AuthorAddsAndEditsMediaThatReopensTheSame)
         EXPECT_TRUE(audio->GetFilePath().endsWith("/Sounds/belltone.wav")) << qPrintable(audio->GetFilePath());
     }
     EXPECT_NE(audios[0]->GetPlayButton(), audios[1]->GetPlayButton());
-    videos = a.All<CComponentVideo>(reopened, ct_video);
-    ASSERT_EQ(videos.size(), 1u);
-    EXPECT_EQ(videos[0]->m_autoStart, 1);
-    EXPECT_EQ(videos[0]->m_controller, 0);
+    QMap<QString, CComponentVideo *> byExtension;
+    for (CComponentVideo *video : a.All<CComponentVideo>(reopened, ct_video))
+        byExtension[QFileInfo(video->GetFilePath()).suffix()] = video;
+    ASSERT_EQ(byExtension.keys(), QStringList({"gif", "mov", "pdf", "swf"}));
+    EXPECT_EQ(byExtension["mov"]->m_autoStart, 1);
+    EXPECT_EQ(byExtension["mov"]->m_controller, 0);
+    EXPECT_TRUE(byExtension["pdf"]->GetFilePath().endsWith("handbook.pdf"));
+    EXPECT_EQ(byExtension["swf"]->GetFlashVersion(), 10);
+    ASSERT_EQ(a.All<CComponentVideo>(reopened, ct_flash_question).size(), 1u);
+    EXPECT_EQ(a.All<CComponentVideo>(reopened, ct_flash_question)[0]->GetBounds(), CRect(0, 0, 1008, 560));
     ASSERT_EQ(a.All<CComponentFlashVideo>(reopened, ct_flash_video).size(), 1u);
     EXPECT_EQ(a.All<CComponentFlashVideo>(reopened, ct_flash_video)[0]->m_volume, 25);
     ASSERT_EQ(a.All<CComponentYouTube>(reopened, ct_youtube).size(), 1u);
