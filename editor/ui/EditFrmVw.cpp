@@ -23,6 +23,9 @@
 #include "model/ComponentType.h"
 #include "editor/ui/DragDropListCtrl.h"
 #include "editor/ui/DragDropTreeCtrl.h"
+#include "editor/ui/ImageCommandsUi.h"
+#include "editor/ui/ImageWindow.h"
+#include "model/ComponentImage.h"
 #include "editor/ui/PropertySheetView.h"
 #include "editor/ui/RichEditCtrl.h"
 #include "editor/ui/ThumbListModel.h"
@@ -100,6 +103,10 @@ void RegisterEditingWindows()
             if (auto *table = dynamic_cast<CTableWindow *>(window.get()))
                 hookUp(table, component, canvas);
             return window;
+        });
+        CComponentWindows::Register(ct_image, [](CComponentBase &component, CScrollViewEx &canvas) {
+            return std::unique_ptr<CComponentWindow>(
+                std::make_unique<CWndImage>(static_cast<CComponentImage &>(component), canvas));
         });
         return true;
     }();
@@ -294,6 +301,11 @@ bool CEditFrmVw::UpdateCommand(int commandId, bool &checked) const
     case CorvCommand::MediaAcrobat:
     case CorvCommand::RecordNarration:
         return GetCurrentPage() != nullptr;
+    case CorvCommand::AddGraphicFromFile:
+    case CorvCommand::ReplaceGraphicFromFile:
+    case CorvCommand::ReplaceAltText:
+    case CorvCommand::Keywords:
+        return CImageCommandsUi::Handles(commandId);
     default:
         return IsTextFormatCommand(commandId) && SelectedTextWindow() != nullptr;
     }
@@ -324,6 +336,17 @@ void CEditFrmVw::OnCommand(int commandId)
     case CorvCommand::MediaAnimatedGif:
     case CorvCommand::MediaAcrobat:
     case CorvCommand::RecordNarration: AddMedia(commandId); return;
+    case CorvCommand::AddGraphicFromFile:
+    case CorvCommand::ReplaceGraphicFromFile:
+    case CorvCommand::ReplaceAltText:
+    case CImageCommandsUi::ReplaceFromFileMenu:
+    case CImageCommandsUi::ReplaceAltTextMenu:
+    case CImageCommandsUi::DeleteLinkMenu:
+    case CorvCommand::Keywords:
+        if (m_canvas)
+            CImageCommandsUi(m_document, *m_canvas, window()).OnCommand(commandId);
+        emit CurrentPageChanged();
+        return;
     default:
         if (IsTextFormatCommand(commandId))
             FormatSelectedText(commandId);
