@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -184,6 +185,29 @@ TEST_F(ImageWindowTest, ShowsThePictureItsTooltipAndTheEffectBadge)
     };
     for (const auto &l : layouts)
         EXPECT_EQ(CWndImage::LayOutPicture(l.window, l.picture), l.expected) << l.window.width() << "x" << l.window.height();
+}
+
+// Guards the arrow keys on a selected picture: each key press moves it by its repeat count (a held key's
+// repeats arriving as one event), keeping its size.
+TEST_F(ImageWindowTest, ArrowKeysMoveThePictureByTheRepeatCount)
+{
+    CComponentImage *image = AddImage(SavePng(tree, "pics/card.png", 60, 40), CRect(100, 100, 160, 140));
+    canvas->SelectComponent(image);
+    const struct {
+        int key, count;
+        CRect expected;
+    } presses[] = {
+        {Qt::Key_Right, 3, CRect(103, 100, 163, 140)},
+        {Qt::Key_Down, 1, CRect(103, 101, 163, 141)},
+        {Qt::Key_Left, 10, CRect(93, 101, 153, 141)},
+        {Qt::Key_Up, 4, CRect(93, 97, 153, 137)},
+    };
+    for (const auto &p : presses) {
+        QKeyEvent press(QEvent::KeyPress, p.key, Qt::NoModifier, QString(), true, ushort(p.count));
+        QApplication::sendEvent(canvas->Page(), &press);
+        EXPECT_EQ(image->GetBounds(), p.expected) << p.key << " x" << p.count;
+    }
+    EXPECT_EQ(WindowOf(image)->geometry(), QRect(93, 97, 60, 40));
 }
 
 // Guards "Delete link": offered only while the picture is linked, and afterwards the picture is unlinked
