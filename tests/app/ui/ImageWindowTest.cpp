@@ -256,6 +256,15 @@ TEST_F(ImageWindowTest, ReplacingFromTheMenuPlacesByTheSizeClassAndRefusesAnUnre
     EXPECT_EQ(WindowOf(image)->toolTip(), "Assembly point");
     EXPECT_EQ(canvas->GetSelectedComponent(), image);
 
+    // OK with nothing touched keeps the picture and places it by the medium preset: 1000 x 1000 fitted into
+    // 400 x 266 around the same centre (150, 100).
+    ASSERT_TRUE(WhileOpen<CDlgUpdateImage>([&] { commands->OnCommand(CorvCommand::ReplaceGraphicFromFile); },
+                                           [&](CDlgUpdateImage &d) { d.accept(); }));
+    EXPECT_EQ(image->GetImageFile(), square);
+    EXPECT_EQ(image->GetBounds(), CRect(17, 5, 283, 271));
+    EXPECT_EQ(image->GetAltText(), "Assembly point");
+    image->SetBounds(CRect(50, 0, 250, 200), true);
+
     // A damaged file: the library's message, the dialog stays open, and nothing changes.
     const QString damaged = tree.Write("pics/damaged.png", QByteArray("\x89PNG\r\n\x1a\n garbage", 17));
     prompt.Clear();
