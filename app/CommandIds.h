@@ -77,6 +77,7 @@ enum : int {
     ReplaceGraphicFromFile = 32908,
     ReplaceGraphicFromLibrary = 32909,
     ReplaceAltText = 32910,
+    Keywords = 32788,
     KenBurnsEffect = 33079,
     AddFinalPerformanceScreens = 32927,
     AddPopupsOnlyFolder = 33008,

@@ -312,6 +312,16 @@ constexpr Entry kEntries[] = {
     {11557, "postgre8"},
     {11558, "sqlanywhere"},
     {11559, "sybase"},
+    // "Set priorities" of the graphics-library categories.
+    {15001, "Click and add categories in the order that you most want Corvessa to use it is when automatically "
+            "generating images for your courseware screens. Note that Corvessa will still choose images from other "
+            "categories if it does not find a satisfactory match within the nominated categories."},
+    {15002, "Available categories"},
+    {15003, "Selected categories"},
+    {15004, "Add"},
+    {15005, "Remove"},
+    {15006, "Move up"},
+    {15007, "Move down"},
     // Categories of the graphics library, in the order the author sees them.
     {15019, "Abstracts & Backgrounds"},
     {15020, "Agriculture & Industry"},
@@ -354,6 +364,9 @@ constexpr Entry kEntries[] = {
     {30002, "Yes, that is the correct answer."},
     {30003, "Wrong answer feedback"},
     {30004, "No, the correct answer is now shown."},
+    // The Edit window's picture commands.
+    {35001, "You must select a screen before inserting a new graphic."},
+    {35002, "Please select an image."},
     // Placeholder text of new text boxes.
     {35004, "Click and add text."},
     // Deleting from the outline.

@@ -14,6 +14,7 @@
 #include "app/ui/ChildDlgTemplates.h"
 #include "app/ui/ChildDlgThemes.h"
 #include "app/ui/SettingsPage.h"
+#include "dialogs/ui/PictureDialogs.h"
 #include "document/CorvessaDoc.h"
 #include "platform/StringTable.h"
 
@@ -84,8 +85,11 @@ void CSettingsFrmVw::CreatePages()
             page = new CChildDlgBackground(m_document);
         else if (category == Templates)
             page = new CChildDlgTemplates(m_document);
-        else if (category == Graphics)
-            page = new CChildDlgGraphics(m_document);
+        else if (category == Graphics) {
+            auto *graphics = new CChildDlgGraphics(m_document);
+            graphics->SetCategoryDialog(&CDlgSetCategoriesPriority::Run);
+            page = graphics;
+        }
         else if (category == Construction)
             page = new CChildDlgConstruction(m_document);
         else if (category == Buttons)

@@ -23,6 +23,9 @@
 #include "model/ComponentType.h"
 #include "editor/ui/DragDropListCtrl.h"
 #include "editor/ui/DragDropTreeCtrl.h"
+#include "editor/ui/ImageCommandsUi.h"
+#include "editor/ui/ImageWindow.h"
+#include "model/ComponentImage.h"
 #include "editor/ui/PropertySheetView.h"
 #include "editor/ui/RichEditCtrl.h"
 #include "editor/ui/ThumbListModel.h"
@@ -103,6 +106,10 @@ void RegisterEditingWindows()
             return window;
         });
         MediaCommandsUi::RegisterWindows();
+        CComponentWindows::Register(ct_image, [](CComponentBase &component, CScrollViewEx &canvas) {
+            return std::unique_ptr<CComponentWindow>(
+                std::make_unique<CWndImage>(static_cast<CComponentImage &>(component), canvas));
+        });
         return true;
     }();
     (void)registered;
@@ -305,6 +312,11 @@ bool CEditFrmVw::UpdateCommand(int commandId, bool &checked) const
     case CorvCommand::MediaAcrobat:
     case CorvCommand::RecordNarration:
         return GetCurrentPage() != nullptr;
+    case CorvCommand::AddGraphicFromFile:
+    case CorvCommand::ReplaceGraphicFromFile:
+    case CorvCommand::ReplaceAltText:
+    case CorvCommand::Keywords:
+        return CImageCommandsUi::Handles(commandId);
     default:
         return IsTextFormatCommand(commandId) && SelectedTextWindow() != nullptr;
     }
@@ -342,6 +354,17 @@ void CEditFrmVw::OnCommand(int commandId)
     case MediaCommandsUi::ReplaceLinkText:
         if (m_canvas && MediaCommandsUi::Run(commandId, *m_canvas, m_document, window()))
             emit CurrentPageChanged();
+        return;
+    case CorvCommand::AddGraphicFromFile:
+    case CorvCommand::ReplaceGraphicFromFile:
+    case CorvCommand::ReplaceAltText:
+    case CImageCommandsUi::ReplaceFromFileMenu:
+    case CImageCommandsUi::ReplaceAltTextMenu:
+    case CImageCommandsUi::DeleteLinkMenu:
+    case CorvCommand::Keywords:
+        if (m_canvas)
+            CImageCommandsUi(m_document, *m_canvas, window()).OnCommand(commandId);
+        emit CurrentPageChanged();
         return;
     default:
         if (IsTextFormatCommand(commandId))

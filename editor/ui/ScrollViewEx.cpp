@@ -506,6 +506,10 @@ void CScrollViewEx::Arm(CCanvasModel::Shape shape)
 
 // ---- Keys ----
 
+namespace {
+int RepeatCount(const QKeyEvent *event) { return std::max(1, event->count()); }
+} // namespace
+
 bool CScrollViewEx::HandleKey(QKeyEvent *event)
 {
     const Qt::KeyboardModifiers mods = event->modifiers();
@@ -538,10 +542,11 @@ bool CScrollViewEx::HandleKey(QKeyEvent *event)
             return true;
         }
         return false;
-    case Qt::Key_Left: Nudge(-1, 0, mods & Qt::ShiftModifier); return true;
-    case Qt::Key_Right: Nudge(1, 0, mods & Qt::ShiftModifier); return true;
-    case Qt::Key_Up: Nudge(0, -1, mods & Qt::ShiftModifier); return true;
-    case Qt::Key_Down: Nudge(0, 1, mods & Qt::ShiftModifier); return true;
+    // A held key whose repeats arrive as one event moves by its repeat count.
+    case Qt::Key_Left: Nudge(-RepeatCount(event), 0, mods & Qt::ShiftModifier); return true;
+    case Qt::Key_Right: Nudge(RepeatCount(event), 0, mods & Qt::ShiftModifier); return true;
+    case Qt::Key_Up: Nudge(0, -RepeatCount(event), mods & Qt::ShiftModifier); return true;
+    case Qt::Key_Down: Nudge(0, RepeatCount(event), mods & Qt::ShiftModifier); return true;
     default: return false;
     }
 }

@@ -71,7 +71,7 @@ TEST(CommandTable, MenuBarIsComplete)
         seen.insert(line.id);
     }
     EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&View", "&Insert", "&Tools", "&Windows", "&Help"}));
-    EXPECT_EQ(entries, 74);
+    EXPECT_EQ(entries, 75);
     EXPECT_EQ(QString::fromLatin1(Find(EditRemediation)->text), "&Edit remeditation...");
 }
 

@@ -225,3 +225,27 @@ TEST_F(CanvasCommandsTest, FormattingActsOnTextBoxesAndTablesOnly)
 }
 
 } // namespace
+
+// Guards the placement of a replaced picture against the cases an author meets: a smaller or larger
+// picture than the old one, every size class (any class but small and large is medium), and a picture
+// pushed past an edge of the screen.
+TEST(CanvasCommandsPlacementTest, AReplacedPictureFollowsItsSizeClass)
+{
+    const struct {
+        CRect old;
+        int sizeClass, width, height;
+        CRect expected;
+    } cases[] = {
+        {CRect(0, 0, 300, 200), 0, 1000, 1000, CRect(50, 0, 250, 200)},
+        // The large box (-230, -146)-(270, 187) gives (-230, -146)-(270, 186), then the margin rule.
+        {CRect(0, 0, 40, 40), 2, 500, 333, CRect(5, 5, 505, 337)},
+        {CRect(400, 200, 600, 400), 1, 800, 800, CRect(367, 167, 633, 433)},
+        {CRect(400, 200, 600, 400), 7, 800, 800, CRect(367, 167, 633, 433)},
+        {CRect(400, 200, 600, 400), -1, 800, 800, CRect(367, 167, 633, 433)},
+        {CRect(950, 100, 1000, 150), 1, 300, 100, CRect(703, 75, 1003, 175)},
+        {CRect(100, 530, 200, 560), 1, 100, 300, CRect(106, 289, 194, 555)},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(ReplacedPictureBounds(c.old, c.sizeClass, c.width, c.height), c.expected)
+            << c.sizeClass << " " << c.width << "x" << c.height;
+}

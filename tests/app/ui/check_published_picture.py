@@ -1,0 +1,84 @@
+#!/usr/bin/env python3
+"""Looks at a picture of a published course as a learner's browser shows it.
+
+    check_published_picture.py STANDALONE_FOLDER ALT_TEXT WIDTH HEIGHT SHOT
+
+The standalone course page is loaded from the file system in headless Chromium; its first screen must show
+a picture whose alternative text is ALT_TEXT, loaded (not a broken image) and laid out WIDTH x HEIGHT pixels,
+without any console error, uncaught exception or missing file. A picture of the screen is kept in SHOT.
+Exits 77 (skipped) without Chromium.
+"""
+
+import base64
+import json
+import pathlib
+import sys
+import tempfile
+
+HERE = pathlib.Path(__file__).resolve().parent
+sys.dont_write_bytecode = True
+sys.path.insert(0, str(HERE.parent.parent / "publish" / "startpage"))
+from check_start_page import Browser, find_chromium, problems_of  # noqa: E402
+
+SKIPPED = 77
+
+PICTURES = """JSON.stringify(Array.from(document.querySelectorAll("#kvxMain img")).map(img => ({
+    alt: img.getAttribute("alt"), title: img.getAttribute("title"), src: img.getAttribute("src"),
+    loaded: img.complete && img.naturalWidth > 0,
+    width: Math.round(img.getBoundingClientRect().width), height: Math.round(img.getBoundingClientRect().height)
+})))"""
+
+
+def main():
+    if len(sys.argv) != 6:
+        print(__doc__)
+        return 2
+    standalone, alt, width, height, shot = sys.argv[1:]
+    chromium = find_chromium()
+    if not chromium:
+        print("SKIPPED: no Chromium is installed (Debian's chromium package)")
+        return SKIPPED
+    failures = []
+    with tempfile.TemporaryDirectory() as profile:
+        browser = Browser(chromium, profile)
+        try:
+            target = browser.send("Target.createTarget", {"url": "about:blank"})["targetId"]
+            session = browser.send("Target.attachToTarget", {"targetId": target, "flatten": True})["sessionId"]
+            for domain in ("Runtime", "Log", "Network", "Page"):
+                browser.send(domain + ".enable", session=session)
+            browser.events.clear()
+            page = pathlib.Path(standalone) / "content" / "ind.htm"
+            browser.send("Page.navigate", {"url": page.as_uri()}, session=session)
+            browser.wait_for("Page.loadEventFired")
+            browser.drain(1.5)
+            result = browser.send("Runtime.evaluate", {"expression": PICTURES, "returnByValue": True},
+                                  session=session)["result"]["value"]
+            pictures = json.loads(result)
+            print("pictures: " + json.dumps(pictures))
+            matching = [p for p in pictures if p["alt"] == alt]
+            if not matching:
+                failures.append("no picture with the alternative text %r" % alt)
+            else:
+                picture = matching[0]
+                if not picture["loaded"]:
+                    failures.append("the picture %r did not load" % picture["src"])
+                if (picture["width"], picture["height"]) != (int(width), int(height)):
+                    failures.append("the picture is %dx%d, not %sx%s" % (picture["width"], picture["height"],
+                                                                       width, height))
+            shot_data = browser.send("Page.captureScreenshot", {"format": "png"}, session=session)
+            pathlib.Path(shot).parent.mkdir(parents=True, exist_ok=True)
+            pathlib.Path(shot).write_bytes(base64.b64decode(shot_data["data"]))
+            failures += problems_of(browser.events)
+        except (TimeoutError, EOFError, RuntimeError) as error:
+            failures.append("the browser could not be driven: %s" % error)
+        finally:
+            browser.close()
+    if failures:
+        print("\n".join("FAIL: " + f for f in failures))
+        return 1
+    print("The picture shows with its alternative text.")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
