@@ -5,6 +5,7 @@
 #include "editor/ui/QuestionWindows.h"
 #include "model/ComponentCompleteParagraph.h"
 #include "model/ComponentFactory.h"
+#include "model/ComponentFillBlanks.h"
 #include "model/ComponentLikert.h"
 #include "model/ComponentMatchPairs.h"
 #include "model/ComponentMultipleChoice.h"
@@ -96,8 +97,9 @@ protected:
     }
 };
 
-// Guards the window layouts against the sizes they are computed from: the complete-the-paragraph fields of a
-// 1008 x 500 window, the fields following a resize, and the slider keeping the layout it was made with.
+// Guards the window layouts against the sizes they are computed from: the complete-the-paragraph and
+// fill-in-the-blanks fields of a 1008 x 500 window, the fields following a resize, and the slider keeping
+// the layout it was made with.
 TEST_F(QuestionWindowsTest, FieldsFollowTheSizeButTheSliderKeepsItsLayout)
 {
     auto *paragraph = Add<CComponentCompleteParagraph>(ct_complete_paragraph, CRect(0, 0, 1008, 500));
@@ -117,6 +119,18 @@ TEST_F(QuestionWindowsTest, FieldsFollowTheSizeButTheSliderKeepsItsLayout)
     QApplication::processEvents();
     // c = trunc(360 / 7.5) = 48.
     EXPECT_EQ(Field(paragraph, "Paragraph")->geometry(), Box(10, 184, 998, 376));
+
+    auto *blanks = Add<CComponentFillBlanks>(ct_fill_blanks, CRect(0, 0, 1008, 500));
+    SFillBlanksValues blankValues = blanks->GetValues();
+    blankValues.m_instruction = "Type the missing words.";
+    blankValues.m_questionText = "Gulls nest on ***** and eat ****.";
+    blankValues.m_words = {"cliffs", "fish"};
+    blanks->SetValues(blankValues);
+    QApplication::processEvents();
+    EXPECT_EQ(Field(blanks, "Instruction")->geometry(), Box(10, 28, 998, 84));
+    EXPECT_EQ(Field(blanks, "Answer 6")->geometry(), Box(514, 252, 998, 272));
+    EXPECT_EQ(Field(blanks, "Answer 2")->toPlainText(), "fish");
+    Shot(blanks, "fill-blanks");
 
     auto *slider = Add<CComponentLikert>(ct_likert, CRect(0, 0, 1004, 490));
     const QRect question = Field(slider, "Question")->geometry();
