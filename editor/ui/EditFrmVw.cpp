@@ -102,7 +102,8 @@ void RegisterEditingWindows()
                 hookUp(table, component, canvas);
             return window;
         });
-        // The question kinds' read-only previews.
+        // The question kinds' read-only previews; their double click asks for Edit question.
+        static_assert(CQuestionWindow::kEditQuestionCommand == CorvCommand::EditQuestion);
         for (int type : {ct_complete_paragraph, ct_fill_blanks, ct_match_pairs, ct_multiple_choice, ct_likert,
                          ct_part_identification})
             CComponentWindows::Register(type, &CQuestionWindow::Make);
