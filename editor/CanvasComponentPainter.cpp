@@ -1,6 +1,8 @@
 #include "editor/CanvasComponentPainter.h"
 
 #include "editor/ComponentPainter.h"
+#include "editor/QuestionLayouts.h"
+#include "image/qt/ImageQt.h"
 
 #include "model/ColorRef.h"
 #include "model/ComponentAudio.h"
@@ -8,7 +10,9 @@
 #include "model/ComponentFillBlanks.h"
 #include "model/ComponentImage.h"
 #include "model/ComponentLikert.h"
+#include "model/ComponentMatchPairs.h"
 #include "model/ComponentMultipleChoice.h"
+#include "model/ComponentPartIdentification.h"
 #include "model/ComponentTable.h"
 #include "model/ComponentTextbox.h"
 #include "model/ComponentVideo.h"
@@ -69,11 +73,6 @@ void Frame(QPainter &painter, const QRect &r)
     painter.drawRect(r.adjusted(0, 0, -1, -1));
 }
 
-void Text(QPainter &painter, const QRect &box, const QString &text, int flags = Qt::TextWordWrap)
-{
-    painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | flags, text);
-}
-
 void PaintTextbox(QPainter &painter, const CComponentTextbox &textbox, const QRect &r)
 {
     Frame(painter, r);
@@ -117,71 +116,93 @@ void PaintTable(QPainter &painter, const CComponentTable &table, const QRect &r)
     }
 }
 
+// A box of a question window as the screen pictures show it: the rectangle with the current pen and brush,
+// its text inset 5 pixels, neither wrapped nor spilling out.
+void Box(QPainter &painter, const CRect &box, const QPoint &origin, const QString *text = nullptr)
+{
+    const QRect r = box.ToQRect().translated(origin);
+    if (r.width() <= 0 || r.height() <= 0)
+        return;
+    painter.drawRect(r.adjusted(0, 0, -1, -1));
+    if (text)
+        painter.drawText(r.adjusted(kTextInset, kTextInset, -kTextInset, -kTextInset), Qt::AlignLeft | Qt::AlignTop,
+                         *text);
+}
+
 void PaintMultipleChoice(QPainter &painter, const CComponentMultipleChoice &question, const QRect &r)
+{
+    namespace L = QuestionLayouts;
+    const auto &v = question.GetValues();
+    Frame(painter, r);
+    SMultipleChoiceValues::Options options = v.m_options;
+    const int n = L::CountOptions(options);
+    const L::MultipleChoice layout = L::LayoutMultipleChoice(r.width(), r.height(), n, v.m_trueFalse != 0);
+    Box(painter, L::MultipleChoiceThumbnailStem(r.width(), r.height(), n), r.topLeft(), &v.m_stem);
+    for (int i = 0; i < n; ++i)
+        Box(painter, layout.options[size_t(i)], r.topLeft(), &options[size_t(i)]);
+}
+
+void PaintCompleteParagraph(QPainter &painter, const CComponentCompleteParagraph &question, const QRect &r)
 {
     const auto &v = question.GetValues();
     Frame(painter, r);
-    painter.setFont(PlainFont());
-    const int unit = std::max(12, r.height() / 14);
-    Text(painter, QRect(r.left() + kTextInset, r.top() + kTextInset, r.width() - 2 * kTextInset, 2 * unit), v.m_stem);
-    Text(painter, QRect(r.left() + kTextInset, r.top() + 2 * unit + kTextInset, r.width() - 2 * kTextInset, unit),
-         v.m_instruction, Qt::TextSingleLine);
-    const int options = v.m_trueFalse ? 2 : SMultipleChoiceValues::kOptions;
-    for (int i = 0; i < options; ++i) {
-        const int top = r.top() + (4 + 2 * i) * unit;
-        const QRect mark(r.left() + 10, top + 2, 12, 12);
-        if (v.m_singleAnswer)
-            painter.drawEllipse(mark);
-        else
-            painter.drawRect(mark);
-        const QRect box(r.left() + 30, top, r.width() - 40, unit + unit / 2);
-        painter.drawRect(box.adjusted(0, 0, -1, -1));
-        Text(painter, box.adjusted(kTextInset, 1, -kTextInset, 0), v.m_options[size_t(i)], Qt::TextSingleLine);
-    }
+    const auto layout = QuestionLayouts::LayoutCompleteParagraph(r.width(), r.height());
+    Box(painter, layout.question, r.topLeft(), &v.m_instruction);
+    for (size_t i = 0; i < layout.words.size(); ++i)
+        Box(painter, layout.words[i], r.topLeft(), &v.m_words[i]);
+    Box(painter, layout.paragraph, r.topLeft(), &v.m_paragraph);
 }
 
-void PaintWordsQuestion(QPainter &painter, const QRect &r, const QString &instruction, const QString &body,
-                        const SQuestionValues::Words &words)
+void PaintFillBlanks(QPainter &painter, const CComponentFillBlanks &question, const QRect &r)
 {
+    const auto &v = question.GetValues();
     Frame(painter, r);
-    painter.setFont(PlainFont());
-    const int unit = std::max(12, r.height() / 14);
-    const QRect first(r.left() + 10, r.top() + 10, r.width() - 20, 2 * unit);
-    painter.drawRect(first.adjusted(0, 0, -1, -1));
-    Text(painter, first.adjusted(kTextInset, kTextInset, -kTextInset, -kTextInset), instruction);
-    const QRect second(r.left() + 10, first.bottom() + 10, r.width() - 20, 7 * unit);
-    painter.drawRect(second.adjusted(0, 0, -1, -1));
-    Text(painter, second.adjusted(kTextInset, kTextInset, -kTextInset, -kTextInset), body);
-    QStringList shown;
-    for (const QString &word : words)
-        if (!word.isEmpty())
-            shown.append(word);
-    const QRect third(r.left() + 10, second.bottom() + 10, r.width() - 20, std::max(0, r.bottom() - second.bottom() - 20));
-    painter.drawRect(third.adjusted(0, 0, -1, -1));
-    Text(painter, third.adjusted(kTextInset, kTextInset, -kTextInset, -kTextInset), shown.join(QStringLiteral("   ")));
+    const auto layout = QuestionLayouts::LayoutFillBlanks(r.width(), r.height());
+    Box(painter, layout.instruction, r.topLeft(), &v.m_instruction);
+    Box(painter, layout.question, r.topLeft(), &v.m_questionText);
+    for (size_t i = 0; i < layout.answers.size(); ++i)
+        Box(painter, layout.answers[i], r.topLeft(), &v.m_words[i]);
+}
+
+void PaintMatchPairs(QPainter &painter, const CComponentMatchPairs &question, const QRect &r)
+{
+    const auto &v = question.GetValues();
+    Frame(painter, r);
+    const auto layout = QuestionLayouts::LayoutMatchPairs(r.width(), r.height());
+    Box(painter, layout.question, r.topLeft(), &v.m_questionText);
+    const QString zoom = QString::fromLatin1(QuestionLayouts::kZoomThumbnailCaption);
+    Box(painter, layout.zoom, r.topLeft(), &zoom);
+    for (size_t i = 0; i < layout.leftTexts.size(); ++i) {
+        Box(painter, layout.leftTexts[i], r.topLeft(), &v.m_leftTexts[i]);
+        Box(painter, layout.rightTexts[i], r.topLeft(), &v.m_rightTexts[i]);
+    }
 }
 
 void PaintLikert(QPainter &painter, const CComponentLikert &likert, const QRect &r)
 {
     const auto &v = likert.GetValues();
     Frame(painter, r);
-    painter.setFont(PlainFont());
-    Text(painter, QRect(r.left() + kTextInset, r.top() + kTextInset, r.width() - 2 * kTextInset, r.height() / 2 - kTextInset),
-         v.m_questionText);
-    const int y = r.top() + r.height() * 2 / 3;
-    const int left = r.left() + 20;
-    const int right = r.right() - 20;
-    painter.drawLine(left, y, right, y);
-    const int markers = std::clamp(v.m_markers, 1, 100);
-    for (int i = 0; i <= markers; ++i) {
-        const int x = left + (right - left) * i / markers;
-        painter.drawLine(x, y - 4, x, y + 4);
+    const bool horizontal = v.m_horizontal != 0;
+    const auto layout = QuestionLayouts::LayoutLikertThumbnail(r.width(), r.height(), horizontal);
+    Box(painter, layout.question, r.topLeft(), &v.m_questionText);
+    painter.drawImage(layout.picture.ToQRect().translated(r.topLeft()), SliderPicture(horizontal));
+}
+
+void PaintPartIdentification(QPainter &painter, const CComponentPartIdentification &question, const QRect &r)
+{
+    Frame(painter, r);
+    const auto layout = QuestionLayouts::LayoutPartIdentificationThumbnail(r.width(), r.height());
+    Box(painter, layout.question, r.topLeft(), &question.GetQuestionText());
+    const QRect area = layout.picture.ToQRect().translated(r.topLeft());
+    painter.fillRect(area, Qt::white);
+    if (question.GetPicture().IsValid()) {
+        // As the picture window lays it out; what does not fit the area is cut off.
+        painter.save();
+        painter.setClipRect(area, Qt::IntersectClip);
+        painter.drawImage(question.GetImageRect().ToQRect().translated(area.topLeft()), toQImage(question.GetPicture()));
+        painter.restore();
     }
-    painter.setBrush(QColor(80, 80, 80));
-    painter.drawRect(QRect(left - 5, y - 8, 10, 16));
-    const QRect labels(left, y + 8, right - left, 20);
-    painter.drawText(labels, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, v.m_startLabel);
-    painter.drawText(labels, Qt::AlignRight | Qt::AlignTop | Qt::TextSingleLine, v.m_endLabel);
+    painter.drawRect(area.adjusted(0, 0, -1, -1));
 }
 
 } // namespace
@@ -197,6 +218,34 @@ bool IsDrawnKind(int type)
     default:
         return type >= 0 && type < kComponentTypeCount;
     }
+}
+
+QImage SliderPicture(bool horizontal)
+{
+    constexpr int kLength = QuestionLayouts::Likert::kLength;
+    constexpr int kThickness = QuestionLayouts::Likert::kThickness;
+    // A track with eleven ticks and the knob at its start, drawn once along x and turned for the vertical one.
+    static const QImage along = [] {
+        QImage image(kLength, kThickness, QImage::Format_ARGB32_Premultiplied);
+        image.fill(QColor(240, 240, 240));
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        const int y = kThickness / 2;
+        p.setPen(QPen(QColor(120, 120, 120), 1));
+        p.setBrush(QColor(200, 200, 200));
+        p.drawRoundedRect(QRectF(8, y - 3, kLength - 16, 6), 3, 3);
+        for (int i = 0; i <= 10; ++i) {
+            const int x = 8 + (kLength - 17) * i / 10;
+            p.drawLine(x, y + 6, x, y + 11);
+        }
+        p.setBrush(QColor(60, 110, 200));
+        p.setPen(QPen(QColor(30, 60, 120), 1));
+        p.drawRoundedRect(QRectF(3, 3, 12, kThickness - 6), 3, 3);
+        return image;
+    }();
+    // Vertically the knob sits at the bottom, the start of the scale.
+    static const QImage across = along.transformed(QTransform().rotate(-90));
+    return horizontal ? along : across;
 }
 
 void PaintRichText(QPainter &painter, const CRichText &text, const QRect &rect)
@@ -279,16 +328,18 @@ void Paint(QPainter &painter, CComponentBase &component)
     case ct_multiple_choice:
         PaintMultipleChoice(painter, static_cast<CComponentMultipleChoice &>(component), r);
         break;
-    case ct_complete_paragraph: {
-        const auto &v = static_cast<CComponentCompleteParagraph &>(component).GetValues();
-        PaintWordsQuestion(painter, r, v.m_instruction, v.m_paragraph, v.m_words);
+    case ct_complete_paragraph:
+        PaintCompleteParagraph(painter, static_cast<CComponentCompleteParagraph &>(component), r);
         break;
-    }
-    case ct_fill_blanks: {
-        const auto &v = static_cast<CComponentFillBlanks &>(component).GetValues();
-        PaintWordsQuestion(painter, r, v.m_instruction, v.m_questionText, v.m_words);
+    case ct_fill_blanks:
+        PaintFillBlanks(painter, static_cast<CComponentFillBlanks &>(component), r);
         break;
-    }
+    case ct_match_pairs:
+        PaintMatchPairs(painter, static_cast<CComponentMatchPairs &>(component), r);
+        break;
+    case ct_part_identification:
+        PaintPartIdentification(painter, static_cast<CComponentPartIdentification &>(component), r);
+        break;
     case ct_likert:
         PaintLikert(painter, static_cast<CComponentLikert &>(component), r);
         break;

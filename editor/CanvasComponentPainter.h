@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QRect>
 
 class CComponentBase;
@@ -16,6 +17,8 @@ namespace CanvasComponentPainter {
 bool IsDrawnKind(int type);
 // Paints one component of a drawn kind; nothing for the others.
 void Paint(QPainter &painter, CComponentBase &component);
+// The slider question's picture: 344 x 30 horizontal, 30 x 344 vertical.
+QImage SliderPicture(bool horizontal);
 // The rich text laid into the rectangle, clipped to it; hidden characters are not shown.
 void PaintRichText(QPainter &painter, const CRichText &text, const QRect &rect);
 

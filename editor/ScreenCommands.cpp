@@ -291,6 +291,8 @@ CCorvPage *CScreenCommands::InsertQuestion(Question kind)
     }
     case Question::partIdentification: {
         CPartIdentificationValues values;
+        // A new question starts with the default squares: the first one too must be a target to find.
+        values.targets = CPartIdentificationValues::DefaultTargets();
         preset(values);
         if (!ask(m_dialogs.partIdentification, values))
             return nullptr;

@@ -1,6 +1,6 @@
 #include "dialogs/ui/PartTargetsView.h"
 
-#include "model/ComponentPartIdentification.h"
+#include "dialogs/PartPictureGeometry.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -8,10 +8,12 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
 constexpr int kHandle = 7;
+constexpr int kBar = 14;
 
 QRect ToQRect(const CRect &r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
@@ -24,25 +26,43 @@ CPartTargetsView::CPartTargetsView(QWidget *parent) : QWidget(parent)
     setFixedSize(kWidth, kHeight);
     setFocusPolicy(Qt::StrongFocus);
     for (int i = 0; i < kMaxParts; ++i)
-        m_parts[size_t(i)] = CRect(10 + 40 * i, 10, 40 + 40 * i, 40);
+        m_parts[size_t(i)] = PartPictureGeometry::DefaultPart(i);
     m_hbar = new QScrollBar(Qt::Horizontal, this);
     m_vbar = new QScrollBar(Qt::Vertical, this);
-    m_hbar->setGeometry(0, kHeight - 14, kWidth - 14, 14);
-    m_vbar->setGeometry(kWidth - 14, 0, 14, kHeight - 14);
     for (QScrollBar *bar : {m_hbar, m_vbar}) {
         bar->setSingleStep(kLine);
         bar->hide();
         connect(bar, &QScrollBar::valueChanged, this, [this] { update(); });
+        // Lines of 6 pixels and pages of the window's size, whatever the bar's own steps are.
+        connect(bar, &QScrollBar::actionTriggered, this, [this, bar](int action) {
+            using PartPictureGeometry::Scroll;
+            Scroll step = Scroll::Other;
+            switch (action) {
+            case QAbstractSlider::SliderSingleStepSub: step = Scroll::LineBack; break;
+            case QAbstractSlider::SliderSingleStepAdd: step = Scroll::LineForward; break;
+            case QAbstractSlider::SliderPageStepSub: step = Scroll::PageBack; break;
+            case QAbstractSlider::SliderPageStepAdd: step = Scroll::PageForward; break;
+            case QAbstractSlider::SliderToMinimum: step = Scroll::Start; break;
+            case QAbstractSlider::SliderToMaximum: step = Scroll::End; break;
+            default: return;
+            }
+            const int page = bar == m_hbar ? kWidth : kHeight;
+            bar->setSliderPosition(PartPictureGeometry::ScrollPosition(step, bar->value(), page, bar->maximum() + 1));
+        });
     }
-    m_hbar->setPageStep(kWidth);
-    m_vbar->setPageStep(kHeight);
 }
 
 CRect CPartTargetsView::PictureRect() const
 {
     if (m_picture.isNull())
         return CRect(0, 0, kWidth, kHeight);
-    return CComponentPartIdentification::LayoutPicture(m_picture.width(), m_picture.height(), m_scaling);
+    return PartPictureGeometry::LayoutImage(m_picture.width(), m_picture.height(), kWidth, kHeight, m_scaling).image;
+}
+
+bool CPartTargetsView::IsScaled() const
+{
+    return !m_picture.isNull() &&
+           PartPictureGeometry::LayoutImage(m_picture.width(), m_picture.height(), kWidth, kHeight, m_scaling).scaled;
 }
 
 void CPartTargetsView::SetBitmap(const QImage &picture)
@@ -67,13 +87,21 @@ void CPartTargetsView::SetScalingAllowed(bool allowed)
 
 void CPartTargetsView::UpdateBars()
 {
-    const CRect at = PictureRect();
-    const int overX = std::max(0, at.right - kWidth);
-    const int overY = std::max(0, at.bottom - kHeight);
-    m_hbar->setRange(0, overX);
-    m_vbar->setRange(0, overY);
-    m_hbar->setVisible(overX > 0);
-    m_vbar->setVisible(overY > 0);
+    // Only a picture shown at its natural size scrolls.
+    bool horizontal = false, vertical = false;
+    if (!m_picture.isNull() && !IsScaled())
+        std::tie(horizontal, vertical) =
+            PartPictureGeometry::BarsNeeded(m_picture.width(), m_picture.height(), kWidth, kHeight, kBar);
+    const int pageWidth = kWidth - (vertical ? kBar : 0);
+    const int pageHeight = kHeight - (horizontal ? kBar : 0);
+    m_hbar->setGeometry(0, kHeight - kBar, pageWidth, kBar);
+    m_vbar->setGeometry(kWidth - kBar, 0, kBar, pageHeight);
+    m_hbar->setPageStep(pageWidth);
+    m_vbar->setPageStep(pageHeight);
+    m_hbar->setRange(0, horizontal ? std::max(0, m_picture.width() - pageWidth) : 0);
+    m_vbar->setRange(0, vertical ? std::max(0, m_picture.height() - pageHeight) : 0);
+    m_hbar->setVisible(horizontal);
+    m_vbar->setVisible(vertical);
 }
 
 void CPartTargetsView::SetPartCount(int count)
@@ -89,6 +117,17 @@ void CPartTargetsView::SetPartRect(int index, const CRect &rect)
         return;
     m_parts[size_t(index)] = rect;
     update();
+}
+
+void CPartTargetsView::SetPartRect(int index, const CRect &rect, bool mapFromPicture)
+{
+    if (!mapFromPicture) {
+        SetPartRect(index, rect);
+        return;
+    }
+    // Without a picture there is no natural size: the target is taken as it is.
+    SetPartRect(index, PartPictureGeometry::MapPartRect(rect, PictureRect(), m_picture.width(), m_picture.height(),
+                                                        IsScaled(), m_scaling));
 }
 
 CRect CPartTargetsView::GetPartRect(int index) const
@@ -110,12 +149,7 @@ CRect CPartTargetsView::Clamped(CRect r) const
 {
     if (m_picture.isNull())
         return r;
-    const CRect at = PictureRect();
-    const int width = std::min(r.Width(), at.Width());
-    const int height = std::min(r.Height(), at.Height());
-    const int left = std::clamp(r.left, at.left, at.right - width);
-    const int top = std::clamp(r.top, at.top, at.bottom - height);
-    return CRect(left, top, left + width, top + height);
+    return PartPictureGeometry::ClampPart(r, PictureRect());
 }
 
 QRect CPartTargetsView::OnScreen(int index) const

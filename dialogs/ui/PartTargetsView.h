@@ -34,6 +34,11 @@ public:
     void SetPartCount(int count);
     int PartCount() const { return m_count; }
     void SetPartRect(int index, const CRect &rect);
+    // With mapFromPicture, a target given relative to the picture is moved by where the picture lies
+    // (PartPictureGeometry::MapPartRect).
+    void SetPartRect(int index, const CRect &rect, bool mapFromPicture);
+    // The picture is shown reduced to fit.
+    bool IsScaled() const;
     // With the picture unscrolled, as the question keeps it.
     CRect GetPartRect(int index) const;
     // Where the picture lies in the area, unscrolled.

@@ -49,6 +49,7 @@ protected:
 
     // The kind's own entries, before the shared ones; none by default.
     virtual void AddKindEntries(QMenu &menu);
+    CScrollViewEx &Canvas() const { return m_canvas; }
 
 private:
     QPoint CanvasPoint(const QPoint &local) const;

@@ -14,6 +14,7 @@
 #include "editor/ScreenRenderer.h"
 #include "editor/ui/ComponentWindows.h"
 #include "editor/ui/ScreenCommandsUi.h"
+#include "editor/ui/QuestionWindows.h"
 #include "editor/ui/ScrollViewEx.h"
 #include "editor/CanvasEdits.h"
 #include "model/GlobalHelpers.h"
@@ -110,6 +111,11 @@ void RegisterEditingWindows()
             return std::unique_ptr<CComponentWindow>(
                 std::make_unique<CWndImage>(static_cast<CComponentImage &>(component), canvas));
         });
+        // The question kinds' read-only previews; their double click asks for Edit question.
+        static_assert(CQuestionWindow::kEditQuestionCommand == CorvCommand::EditQuestion);
+        for (int type : {ct_complete_paragraph, ct_fill_blanks, ct_match_pairs, ct_multiple_choice, ct_likert,
+                         ct_part_identification})
+            CComponentWindows::Register(type, &CQuestionWindow::Make);
         return true;
     }();
     (void)registered;

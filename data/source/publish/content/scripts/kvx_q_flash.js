@@ -15,6 +15,10 @@
             this.scored = false;
             this.hasDone = false;
             this.attempts = 1;
+            // Nothing is ever submitted here: the screen leaves the score as soon as it is shown, or a
+            // course with a Flash question could never reach 100 %.
+            if (this.screenId)
+                R.unscored.add(this.screenId);
         }
 
         build() {}
