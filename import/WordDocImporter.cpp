@@ -286,11 +286,15 @@ bool CWordDocImporter::ConvertTopic(const CTopic &topic, int topicIndex, int top
             m_notImported.push_back({source, QStringLiteral("Presentations cannot be imported here.")});
             return true;
         }
-        if (CCorvPage *last = m_powerPoint(source, m_insertionMode == 0 ? topicScreen : nullptr, m_insertionMode,
-                                           m_insertionLabel))
-            m_currentScreen = last;
-        else
-            m_notImported.push_back({source, QStringLiteral("%1 gave no screens.").arg(source)});
+        if (CResult<CCorvPage *> last = m_powerPoint(source, m_insertionMode == 0 ? topicScreen : nullptr,
+                                                     m_insertionMode, m_insertionLabel)) {
+            m_currentScreen = *last;
+            // What follows the slides (the next document's screens, the final screens) takes the labels after
+            // theirs.
+            m_contentLabel = (*last)->GetLabel();
+            AdvanceLabel(m_contentLabel);
+        } else
+            m_notImported.push_back({source, last.Error()});
         m_currentEditor = -1;
         return true;
     default:

@@ -69,9 +69,9 @@ public:
     // Reads a document: the document, or the reason it cannot be read.
     using DocumentLoader = std::function<CResult<std::unique_ptr<CWordDocument>>(const QString &path)>;
     // Hands a PowerPoint file to the presentation importer: (path, topic screen or null, insertion mode,
-    // insertion label) -> the screen it made last, or null.
-    using PowerPointImport = std::function<CCorvPage *(const QString &path, CCorvPage *topicScreen, int mode,
-                                                       const QString &label)>;
+    // insertion label) -> the screen it made last, or why it made none.
+    using PowerPointImport = std::function<CResult<CCorvPage *>(const QString &path, CCorvPage *topicScreen,
+                                                                int mode, const QString &label)>;
 
     CWordDocImporter(CCorvessaDoc &document, CGraphicsLibrarySearch *library, CImportHost &host);
     ~CWordDocImporter();

@@ -16,6 +16,8 @@
 #include "publish/RunToHtmlSpan.h"
 #include "publish/ScriptTextRules.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <cmath>
 #include <ctime>
@@ -106,9 +108,30 @@ QString AssessableList(const CCourseSettings &s, const CCorvessaDoc &doc)
     return list;
 }
 
-// The titles of the first menu screen's topic buttons and the banners of their topics, paired by position,
-// as two script lists; none without a menu screen.
-std::optional<std::pair<QString, QString>> MenuTitleLists(const CCorvessaDoc &doc)
+struct MenuLists {
+    QString titles;
+    QString banners;
+    QString pictures;
+};
+
+// The picture the publish copies for the topic button at the position: the large one (mm<k>.png) or the small
+// one (m<k>.png) the project keeps, or none.
+QString TopicPictureName(const CCorvessaDoc &doc, int position)
+{
+    if (doc.GetPathName().isEmpty())
+        return {};
+    const QString folder = CCorvessaDoc::ProjectFolderOf(doc.GetPathName());
+    for (const QString &name : {QStringLiteral("MM/mm%1.png"), QStringLiteral("M/m%1.png")}) {
+        const QString relative = name.arg(position);
+        if (QFileInfo::exists(CorvPath::Join(folder, QStringLiteral("Images/") + relative)))
+            return relative.mid(relative.indexOf(u'/') + 1);
+    }
+    return {};
+}
+
+// The titles of the first menu screen's topic buttons, the banners of their topics and the pictures of the
+// buttons, paired by position, as three script lists; none without a menu screen.
+std::optional<MenuLists> MenuTitleLists(const CCorvessaDoc &doc)
 {
     const auto menu = std::find_if(doc.MainScreens().begin(), doc.MainScreens().end(),
                                    [](const auto &screen) { return COutlineTree::IsMenuPage(screen.get()); });
@@ -116,17 +139,19 @@ std::optional<std::pair<QString, QString>> MenuTitleLists(const CCorvessaDoc &do
         return std::nullopt;
     QStringList titles;
     QStringList banners;
+    QStringList pictures;
     for (const auto &component : (*menu)->GetComponentList()) {
         const auto *button = dynamic_cast<const CComponentTopicButton *>(component.get());
         if (!button)
             continue;
         // A button beyond the topic list has no banner.
         const size_t topic = size_t(titles.size());
+        pictures.append(u'"' + TopicPictureName(doc, int(titles.size())) + u'"');
         titles.append(u'"' + Quoted(button->GetTitle()) + u'"');
         banners.append(u'"' + (topic < doc.Topics().size() ? Quoted(doc.Topics()[topic]->GetBanner()) : QString()) + u'"');
     }
     const auto list = [](const QStringList &items) { return u'[' + items.join(QStringLiteral(", ")) + QStringLiteral("];"); };
-    return std::make_pair(list(titles), list(banners));
+    return MenuLists{list(titles), list(banners), list(pictures)};
 }
 
 // A question's own feedback texts (wrong, correct); none for components that are not questions.
@@ -202,8 +227,11 @@ QString HeadRows(const CCourseSettings &s, const CCorvessaDoc &doc, const QStrin
         l.String("kvxObj.background = ", *connection, ";\n\n");
     l.String("kvxPrefs.title = ", Title(s.CourseName));
     if (const auto menuTitles = MenuTitleLists(doc)) {
-        l.Value("kvxPrefs.menuTitles = ", menuTitles->first, "\n");
-        l.Value("kvxPrefs.menuTitlesTopDisplay = ", menuTitles->second, "\n\n");
+        l.Value("kvxPrefs.menuTitles = ", menuTitles->titles, "\n");
+        l.Value("kvxPrefs.menuTitlesTopDisplay = ", menuTitles->banners, "\n");
+        // The published topic pictures by button ("" for a button without one), so that the menu asks for
+        // no picture that the course lacks.
+        l.Value("kvxPrefs.menuPictures = ", menuTitles->pictures, "\n\n");
     } else {
         l.Fixed("kvxPrefs.menuTitles = [];\n"
                 "kvxPrefs.menuTitlesTopDisplay = [];\n\n");

@@ -274,6 +274,8 @@ def main():
     out = sys.argv[1] if len(sys.argv) > 1 else '.'
     os.makedirs(out, exist_ok=True)
     write_deck(os.path.join(out, 'ten slides.pptx'), DECK)
+    # The author's session test imports a short deck: the title, the list and the picture slides.
+    write_deck(os.path.join(out, 'three slides.pptx'), DECK[:3])
 
 
 if __name__ == '__main__':

@@ -50,6 +50,34 @@ for name in ("kv_glossary", "kv_description"):
 d.add_paragraph("Helmet", style="kv_glossary")
 d.add_paragraph("A hard hat worn on site.", style="kv_description")
 d.save(out + "/safety-python-docx.docx")
+
+# A short course as an author writes one: headings, a list, a table and a picture.
+import io, struct, zlib
+def png(width, height, rgb):
+    raw = b"".join(b"\x00" + bytes(rgb) * width for _ in range(height))
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data) & 0xffffffff)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))
+from docx.shared import Pt
+c = Document()
+c.add_heading("Fire safety", level=1)
+c.add_paragraph("Fire spreads quickly. Every worker knows the way out.")
+c.add_heading("Before a fire", level=2)
+c.add_paragraph("Keep the exits clear", style="List Bullet")
+c.add_paragraph("Know where the extinguishers are", style="List Bullet")
+c.add_paragraph("Test the alarm every week", style="List Bullet")
+c.add_heading("Extinguishers", level=2)
+c.add_paragraph("Each kind of fire has its own extinguisher.")
+t = c.add_table(rows=3, cols=2)
+t.style = "Table Grid"
+for r, (a, b) in enumerate([("Kind", "Extinguisher"), ("Paper and wood", "Water"), ("Electrical", "Carbon dioxide")]):
+    t.cell(r, 0).text = a
+    t.cell(r, 1).text = b
+c.add_heading("The assembly point", level=2)
+c.add_paragraph("Meet at the green sign outside the main gate.")
+c.add_picture(io.BytesIO(png(120, 80, (20, 140, 60))), width=Pt(90))
+c.save(out + "/fire-course-python-docx.docx")
 PY
 
 # LibreOffice gets a profile and a folder of its own for each run.

@@ -1,8 +1,10 @@
 #include "app/ui/ImportFrmVw.h"
 
 #include "app/ui/FileDialogs.h"
+#include "app/ui/ProgressDialog.h"
 #include "document/CorvessaDoc.h"
 #include "import/HeadlessImportHost.h"
+#include "import/PPT2KVPage.h"
 #include "platform/Prompt.h"
 
 #include <QButtonGroup>
@@ -468,9 +470,15 @@ void CImportFrmVw::OnImportNow()
     if (QWidget *editor = focusWidget(); editor && (m_topics->isAncestorOf(editor) || m_glossary->isAncestorOf(editor)))
         m_import->setFocus(Qt::OtherFocusReason);
     StoreGlossaryTable();
+    const CProgressDialog::Scope progress(m_progress);
     CHeadlessImportHost host(m_document);
     CImportCommand command(m_document, host, m_library);
     command.SetBeforeImport([this] { emit EditWindowWanted(); });
+    // Presentations go through the slide exporter beside the program.
+    command.SetPowerPointImport([this](const QString &path, CCorvPage *topicScreen, int, const QString &label) {
+        CPPT2KVPage slides(m_document);
+        return topicScreen ? slides.ImportPowerPoint(path, topicScreen) : slides.ImportPowerPointWithLabel(path, label);
+    });
     const CImportCommand::Outcome outcome = command.ImportNow(TopicRowsOfTable());
     if (command.WantsSourcePathFocus())
         m_sourcePath->setFocus(Qt::OtherFocusReason);

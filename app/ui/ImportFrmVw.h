@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class CCorvessaDoc;
+class CProgressDialog;
 class CFileDialogs;
 class CGraphicsLibrarySearch;
 class QCheckBox;
@@ -29,6 +30,8 @@ public:
 
     // The graphics library the importer chooses pictures from (none: no library pictures).
     void SetGraphicsLibrary(CGraphicsLibrarySearch *library) { m_library = library; }
+    // The progress window the import shows: gone when the import ends, however it ends.
+    void SetProgressWindow(CProgressDialog *progress) { m_progress = progress; }
     void SetFileDialogs(CFileDialogs *dialogs) { m_dialogs = dialogs; }
 
     void RefreshFromDocument();
@@ -71,6 +74,7 @@ private:
 
     CCorvessaDoc &m_document;
     CGraphicsLibrarySearch *m_library = nullptr;
+    CProgressDialog *m_progress = nullptr;
     CFileDialogs *m_dialogs = nullptr;
     bool m_refreshing = false;
     bool m_topicColumnsEditable = true;

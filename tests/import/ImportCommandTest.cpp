@@ -4,6 +4,7 @@
 #include "document/FactoryFixture.h"
 
 #include "import/HeadlessImportHost.h"
+#include "document/ScreenFactory.h"
 #include "import/ImportCommand.h"
 #include "model/CorvPage.h"
 #include "model/Topic.h"
@@ -125,4 +126,37 @@ TEST_F(ImportCommandTest, CompletionMessageCountsGlossaryItemsAndNamesSkippedSou
         << command->LastMessage().toStdString();
     EXPECT_EQ(doc->GetImportPending(), 0);
     EXPECT_FALSE(doc->MainScreens().empty());
+}
+
+// Guards the labels after a presentation topic: the final screens made at the end of the import took the
+// label of the presentation's first screen, so two screens answered to one label.
+TEST_F(ImportCommandTest, ScreensAfterAPresentationTakeTheLabelsAfterItsSlides)
+{
+    doc->MutableSettings().MenuBasedCourse = 1;
+    doc->MutableSettings().CreateFinalFeedbackScreen = 1;
+    doc->MutableSettings().SetPercentagePassMark = 1;
+    const QString words = WriteDocx("words.docx", DocxFixture::P("", "Text of the topic."));
+    command->SetPowerPointImport([this](const QString &, CCorvPage *topic, int, const QString &) -> CResult<CCorvPage *> {
+        CScreenFactory factory(*doc);
+        CCorvPage *after = topic;
+        for (int n = 1; n <= 2; ++n)
+            after = factory.AddBlankScreen(QStringLiteral("Slide %1").arg(n), topic->GetLabel() + QStringLiteral("_%1").arg(n), after);
+        return after;
+    });
+    auto rows = CImportCommand::EmptyTopicRows();
+    rows[0][1] = "Words";
+    rows[0][3] = words;
+    rows[1][1] = "Slides";
+    rows[1][3] = tree / "slides.pptx";
+    prompt.Script({CPrompt::yes});
+    ASSERT_EQ(command->ImportNow(rows), CImportCommand::Outcome::imported) << command->LastMessage().toStdString();
+    QStringList labels;
+    QString finalLabel;
+    for (const auto &s : doc->MainScreens()) {
+        EXPECT_FALSE(labels.contains(s->GetLabel())) << s->GetLabel().toStdString() << " is given twice";
+        labels << s->GetLabel();
+        if (s->GetTitle() == "Final Performance Screens")
+            finalLabel = s->GetLabel();
+    }
+    EXPECT_EQ(finalLabel, "1_2_3") << labels.join(", ").toStdString();
 }

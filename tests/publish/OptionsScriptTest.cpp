@@ -508,15 +508,23 @@ TEST(OptionsScript, MenuTitles)
     CCorvPage *menu = c.Add(c.doc->MainScreens(), "1", pt_folder, "Menu");
     menu->SetMenuKind(apt_multi_topic_menu);
     c.Outline();
-    EXPECT_TRUE(c.Prefs(PublishTargetStandalone)->contains(
-        QLatin1String("\nkvxPrefs.menuTitles = [];\nkvxPrefs.menuTitlesTopDisplay = [];\n\nkvxPrefs.navTitles")));
+    EXPECT_TRUE(c.Prefs(PublishTargetStandalone)->contains(QLatin1String(
+        "\nkvxPrefs.menuTitles = [];\nkvxPrefs.menuTitlesTopDisplay = [];\nkvxPrefs.menuPictures = [];\n\nkvxPrefs.navTitles")));
     Put<CComponentLargeTopic>(c, *menu)->SetTitle("Birds");
     Put<CComponentTextbox>(c, *menu);
     Put<CComponentSmallTopic>(c, *menu)->SetTitle("\"Eggs\"");
     Put<CComponentSmallTopic>(c, *menu)->SetTitle("Nests");
     EXPECT_TRUE(c.Prefs(PublishTargetStandalone)->contains(
         QLatin1String("\nkvxPrefs.menuTitles = [\"Birds\", \"\\\"Eggs\\\"\", \"Nests\"];\n"
-                      "kvxPrefs.menuTitlesTopDisplay = [\"Topic 1\", \"Topic \\\"2\\\"\", \"\"];\n\n")));
+                      "kvxPrefs.menuTitlesTopDisplay = [\"Topic 1\", \"Topic \\\"2\\\"\", \"\"];\n"
+                      "kvxPrefs.menuPictures = [\"\", \"\", \"\"];\n\n")));
+    // A button whose picture the project keeps names it; the menu asks for no other.
+    const QString project = c.tmp / "course/Birds.kvx";
+    c.tmp.Write("course/Birds/Images/MM/mm0.png", "png");
+    c.tmp.Write("course/Birds/Images/M/m2.png", "png");
+    c.doc->SetPathName(project);
+    EXPECT_TRUE(c.Prefs(PublishTargetStandalone)->contains(
+        QLatin1String("kvxPrefs.menuPictures = [\"mm0.png\", \"\", \"m2.png\"];\n\n")));
 }
 
 // Guards the glossary and help rows: the glossary counts only with an entry beside its folder, and a help

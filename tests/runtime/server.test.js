@@ -6,51 +6,18 @@
 const { test, before, after } = require("node:test");
 const assert = require("node:assert/strict");
 const fs = require("fs");
-const net = require("net");
 const os = require("os");
 const path = require("path");
-const { spawn, spawnSync } = require("child_process");
+const { spawnSync } = require("child_process");
 const course = require("./lib/course");
 const quiz = require("./lib/quiz");
 const { answer, go } = require("./lib/answer");
 const { launch, freshPage, onScreen, holdBack } = require("./lib/browser");
+const { phpSkipReason, startPhp } = require("./lib/php");
 
-const php = spawnSync("php", ["-r", "echo extension_loaded('pdo_sqlite') ? 'yes' : 'no';"], { encoding: "utf8" });
-const skip = php.status !== 0 ? "php is not installed (scripts/deps.sh installs php-cli)"
-    : php.stdout !== "yes" ? "PHP has no SQLite driver (scripts/deps.sh installs php-sqlite3)"
-    : !process.env.CORV_PUBLISH_COURSE ? "no publisher" : false;
+const skip = phpSkipReason() || (!process.env.CORV_PUBLISH_COURSE ? "no publisher" : false);
 
 let work, out, server, base, browser;
-
-function freePort() {
-    return new Promise((resolve, reject) => {
-        const s = net.createServer();
-        s.on("error", reject);
-        s.listen(0, "127.0.0.1", () => {
-            const port = s.address().port;
-            s.close(() => resolve(port));
-        });
-    });
-}
-
-async function startPhp(root) {
-    const port = await freePort();
-    // No opcode cache: a test changes the configuration within the same second.
-    const child = spawn("php", ["-d", "opcache.enable=0", "-S", "127.0.0.1:" + port, "-t", root], { stdio: ["ignore", "ignore", "pipe"] });
-    let log = "";
-    child.stderr.on("data", d => { log += d; });
-    const url = "http://127.0.0.1:" + port + "/";
-    for (let i = 0; i < 100; ++i) {
-        try {
-            await fetch(url + "index.htm");
-            return { url, child, log: () => log };
-        } catch (e) {
-            await new Promise(r => setTimeout(r, 50));
-        }
-    }
-    child.kill();
-    throw new Error("php -S did not start: " + log);
-}
 
 // The rows of the course's SQLite database, read by PHP itself.
 function rows(table) {

@@ -4,6 +4,9 @@
 #include "document/ProjectFile.h"
 #include "model/CorvPage.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
 #include <QWidget>
 #include <QWindow>
 
@@ -57,4 +60,39 @@ QString AppFixture::WriteProject(const QString &relative, const QList<std::tuple
     tree.MakeFolder(QFileInfo(path).path().mid(tree.Path().size() + 1));
     EXPECT_TRUE(CProjectFile::Save(doc, path)) << qPrintable(prompt.Texts().join(" | "));
     return path;
+}
+
+void AppFixture::CopyBuiltProgramData(bool replace, const QStringList &programs)
+{
+    const QDir built(QStringLiteral(CORV_BUILT_PROGRAM_FOLDER));
+    for (const QFileInfo &entry : built.entryInfoList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot)) {
+        if (entry.isFile() && entry.isExecutable() && !programs.contains(entry.fileName()))
+            continue;
+        const QString target = ProgramFolder() + u'/' + entry.fileName();
+        if (entry.isFile() && QFileInfo::exists(target)) {
+            if (!replace)
+                continue;
+            QFile::remove(target);
+        }
+        EXPECT_EQ(QProcess::execute("cp", {"-R", entry.absoluteFilePath(), target}), 0) << qPrintable(target);
+    }
+}
+
+ToolRun RunTool(const QString &program, const QStringList &arguments, const QProcessEnvironment &environment,
+                int timeoutMs)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    if (!environment.isEmpty())
+        process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    if (!process.waitForStarted(10000))
+        return {};
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished(5000);
+        return {-1, QString::fromUtf8(process.readAll()).trimmed() + QStringLiteral("\n(ran out of time)")};
+    }
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAll()).trimmed()};
 }

@@ -62,7 +62,7 @@ struct PageApp {
     explicit PageApp(bool programData = false)
     {
         if (programData)
-            CopyProgramData();
+            f.CopyBuiltProgramData();
         else
             f.tree.Write("bin/kv_profile.kvp", TempTree::ReadAll(QStringLiteral(CORV_SOURCE_DIR "/data/kv_profile.kvp")));
         app = f.Start();
@@ -73,17 +73,6 @@ struct PageApp {
         page = dynamic_cast<CChildDlgInternationalisation *>(view->Page(CSettingsFrmVw::Internationalization));
         if (page)
             page->SetFileDialogs(&f.dialogs);
-    }
-
-    void CopyProgramData()
-    {
-        const QDir built(QStringLiteral(CORV_BUILT_PROGRAM_FOLDER));
-        for (const QFileInfo &entry : built.entryInfoList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot)) {
-            const QString target = f.ProgramFolder() + u'/' + entry.fileName();
-            if ((entry.isFile() && entry.isExecutable()) || (entry.isFile() && QFileInfo::exists(target)))
-                continue;
-            ASSERT_EQ(QProcess::execute("cp", {"-R", entry.absoluteFilePath(), target}), 0) << qPrintable(target);
-        }
     }
 
     CDropDownListCtrl *List() const { return page->List(); }

@@ -41,7 +41,7 @@ struct PublishingApp {
 
     PublishingApp()
     {
-        CopyProgramData();
+        f.CopyBuiltProgramData();
         project = f.WriteProject("p/Demo.kvx", {{"1", "Welcome", pt_document}, {"2", "Exit Routes", pt_document}},
                                  "Fire Safety");
         app = f.Start();
@@ -56,20 +56,6 @@ struct PublishingApp {
         f.prompt.SetFallback(CPrompt::yes);
         f.prompt.Clear();
         app->OnViewPublish();
-    }
-
-    // Everything the build lays out beside the programs, the programs themselves left out.
-    void CopyProgramData()
-    {
-        const QDir built(QStringLiteral(CORV_BUILT_PROGRAM_FOLDER));
-        for (const QFileInfo &entry : built.entryInfoList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot)) {
-            if (entry.isFile() && entry.isExecutable())
-                continue;
-            const QString target = f.ProgramFolder() + u'/' + entry.fileName();
-            if (entry.isFile() && QFileInfo::exists(target))
-                continue;
-            ASSERT_EQ(QProcess::execute("cp", {"-R", entry.absoluteFilePath(), target}), 0) << qPrintable(target);
-        }
     }
 
     QString Published(const QString &kind) const { return f.tree / ("p/Demo Published files/" + kind); }

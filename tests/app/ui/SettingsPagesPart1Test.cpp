@@ -637,20 +637,6 @@ TEST(SettingsPagesPart1, ValuesSurviveSaveAndReopen)
 
 namespace {
 
-// Everything the build lays out beside the programs, the programs themselves left out.
-void CopyProgramData(AppFixture &f)
-{
-    const QDir built(QStringLiteral(CORV_BUILT_PROGRAM_FOLDER));
-    for (const QFileInfo &entry : built.entryInfoList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot)) {
-        if (entry.isFile() && entry.isExecutable())
-            continue;
-        const QString target = f.ProgramFolder() + u'/' + entry.fileName();
-        if (entry.isFile() && QFileInfo::exists(target))
-            continue;
-        ASSERT_EQ(QProcess::execute("cp", {"-R", entry.absoluteFilePath(), target}), 0) << qPrintable(target);
-    }
-}
-
 QString ReadText(const QString &path) { return QString::fromUtf8(TempTree::ReadAll(path)); }
 
 // The published files whose name matches, found anywhere under the folder.
@@ -670,7 +656,7 @@ QStringList FindFiles(const QString &folder, const QString &pattern)
 TEST(SettingsPagesPart1, PublishedCourseCarriesThePagesValues)
 {
     AppFixture f;
-    CopyProgramData(f);
+    f.CopyBuiltProgramData();
     const QString project = f.WriteProject("p/Demo.kvx", {{"1", "Welcome", pt_document}, {"2", "Exit Routes", pt_document}},
                                            "Fire Safety");
     auto app = f.Start();

@@ -847,36 +847,12 @@ TEST(SettingsPagesPart2, ValuesSurviveSaveAndReopen)
 namespace {
 
 // What a program printed and how it ended; status -1 when it could not be run.
-struct ToolRun {
-    int status = -1;
-    QString output;
-};
-
-ToolRun RunTool(const QString &program, const QStringList &arguments, const QProcessEnvironment &environment = {})
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    if (!environment.isEmpty())
-        process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    if (!process.waitForStarted(10000) || !process.waitForFinished(180000))
-        return {};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAll()).trimmed()};
-}
-
 // The pages' application over a saved project, with the program folder of the build (run-time, themes,
 // templates) so that it can publish; what the Publish window would open is not opened.
 struct PublishingPagesApp : PagesApp {
     explicit PublishingPagesApp(const std::function<void(CCorvessaDoc &)> &course) : PagesApp(course)
     {
-        const QDir built(QStringLiteral(CORV_BUILT_PROGRAM_FOLDER));
-        for (const QFileInfo &entry : built.entryInfoList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot)) {
-            const QString target = f.ProgramFolder() + u'/' + entry.fileName();
-            if ((entry.isFile() && entry.isExecutable()) || (entry.isFile() && QFileInfo::exists(target)))
-                continue;
-            EXPECT_EQ(QProcess::execute("cp", {"-R", entry.absoluteFilePath(), target}), 0) << qPrintable(target);
-        }
+        f.CopyBuiltProgramData();
         doc->MutableSettings().WarnInteractTooLow = 0;
         app->PublishView()->Controller().SetOpeners([](const QString &) {}, [](const QString &) {});
         f.prompt.SetFallback(CPrompt::yes);

@@ -27,6 +27,7 @@ kvxObj.background = "168-184-187-172-199-212-223-229-201-216-224-208-159-186-182
 kvxPrefs.title = "Sea birds";
 kvxPrefs.menuTitles = ["Getting started", "Sea birds", "Final test"];
 kvxPrefs.menuTitlesTopDisplay = ["Topic 1: Getting started", "Topic 2: Sea birds", "Topic 3: Final test"];
+kvxPrefs.menuPictures = ["", "", ""];
 
 kvxPrefs.navTitles = ["", "", "", ""];
 kvxPrefs.intDefaultFdbck = ["No, the correct answer is now shown.", "Yes, that is the correct answer."];

@@ -25,6 +25,7 @@ kvxPrefs.mainMenuDontAllowImages = false;
 kvxPrefs.title = "Sea birds";
 kvxPrefs.menuTitles = ["Getting started", "Sea birds", "Final test"];
 kvxPrefs.menuTitlesTopDisplay = ["Topic 1: Getting started", "Topic 2: Sea birds", "Topic 3: Final test"];
+kvxPrefs.menuPictures = ["", "", ""];
 
 kvxPrefs.navTitles = ["", "", "", ""];
 kvxPrefs.intDefaultFdbck = ["No, the correct answer is now shown.", "Yes, that is the correct answer."];

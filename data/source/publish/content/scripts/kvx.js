@@ -591,8 +591,8 @@
                 disabled: !open,
                 onclick: () => api.gotoNewPage(topic.screens[0])
             });
-            if (pictures)
-                button.append(R.topicPicture(k));
+            if (pictures && (!Array.isArray(prefs.menuPictures) || prefs.menuPictures[k]))
+                button.append(R.topicPicture(k, Array.isArray(prefs.menuPictures) ? prefs.menuPictures[k] : null));
             button.append(R.el("span", { className: "kvxTopicTitle", text: title }));
             if (state)
                 button.append(R.el("span", { className: "kvxTopicState", text: state }));
@@ -601,9 +601,12 @@
         target.container.append(R.el("nav", { className: "kvxMenu", "aria-label": R.text("topics") }, list));
     };
 
-    // Large topic buttons are published as images/mm<k>.png, small ones as images/m<k>.png.
-    R.topicPicture = function (k) {
-        const img = R.el("img", { className: "kvxTopicPicture", alt: "", src: "images/mm" + k + ".png" });
+    // Large topic buttons are published as images/mm<k>.png, small ones as images/m<k>.png; the options
+    // name the one published, older options name none and the large one is tried first.
+    R.topicPicture = function (k, name) {
+        const img = R.el("img", { className: "kvxTopicPicture", alt: "", src: "images/" + (name || "mm" + k + ".png") });
+        if (name)
+            return img;
         img.addEventListener("error", function onError() {
             if (img.dataset.kvxTried) {
                 img.removeEventListener("error", onError);

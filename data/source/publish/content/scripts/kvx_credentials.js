@@ -47,11 +47,13 @@
         kvxObj.kvxID = signedIn.id;
     }
 
-    // A course with sign-in is entered through its sign-in page (an LMS signs its learners in itself).
+    // A course with sign-in is entered through its sign-in page, which asks the course's database; a course
+    // without one (standalone) and an LMS package (the LMS signs its learners in itself) are entered directly.
     R.needsSignIn = function () {
         const prefs = window.kvxPrefs || {};
         const page = /\/(signin|register)\.htm$/i.test(window.location.pathname);
-        return !!prefs.signin && !prefs.LMS && !page && !R.learner.read() && Array.isArray(window.p);
+        const database = !!prefs.localDB || !!prefs.webDB;
+        return !!prefs.signin && database && !prefs.LMS && !page && !R.learner.read() && Array.isArray(window.p);
     };
     if (R.needsSignIn())
         window.location.replace("signin.htm");
