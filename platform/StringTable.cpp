@@ -354,6 +354,8 @@ constexpr Entry kEntries[] = {
     {30002, "Yes, that is the correct answer."},
     {30003, "Wrong answer feedback"},
     {30004, "No, the correct answer is now shown."},
+    // A further document imported from the Edit window.
+    {35003, "Import document(s) completed"},
     // Placeholder text of new text boxes.
     {35004, "Click and add text."},
     // Deleting from the outline.
@@ -381,6 +383,7 @@ constexpr Entry kEntries[] = {
     {35065, "The maximum of 5 options is exceeded.\nAdditional options will be ignored."},
     {35067, "The embedded URL text cannot be empty"},
     {35068, "Import Glossary document(s) completed - %1 glossary items created."},
+    {35069, "Import document(s) and Glossary completed - %1 glossary items created."},
     // Messages of the project document.
     {40100, "%1\nis not a project file. Projects are files ending in .kvx."},
     {40101, "Cannot open the file\n%1\n%2"},

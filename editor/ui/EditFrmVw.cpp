@@ -10,6 +10,16 @@
 #include "dialogs/ui/LibraryDialogs.h"
 #include "document/CorvessaDoc.h"
 #include "editor/ComponentCommands.h"
+#include "editor/EditKeys.h"
+#include "editor/FileDrop.h"
+#include "editor/ImportPlacement.h"
+#include "dialogs/ui/DlgImportNewDocument.h"
+#include "import/HeadlessImportHost.h"
+#include "import/ImportGlossary.h"
+#include "import/WordDocImporter.h"
+#include "model/Topic.h"
+#include "platform/Prompt.h"
+#include "platform/StringTable.h"
 #include "editor/FindReplace.h"
 #include "editor/ScreenRenderer.h"
 #include "editor/ui/ComponentWindows.h"
@@ -28,6 +38,9 @@
 #include "editor/ui/ThumbListModel.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QScrollBar>
 #include <QLabel>
 #include <QMenu>
 #include <QToolBar>
@@ -145,6 +158,14 @@ CEditFrmVw::CEditFrmVw(CCorvessaDoc &document, QWidget *parent)
         connect(shortcut, &QShortcut::activated, this, [this, key] { NewScreenFromKey(key); });
     }
     connect(m_canvas, &CScrollViewEx::editWindowKey, this, [this](int qtKey) { NewScreenFromKey(qtKey - Qt::Key_F1 + 1); });
+    // Files from the desktop: on the canvas where they are dropped, on the outline at the top-left of the part
+    // of the screen in view.
+    m_canvas->acceptsFiles = [this](const QStringList &paths) { return AcceptsDroppedFiles(paths); };
+    m_canvas->dropFiles = [this](const QStringList &paths, const QPoint &at) { DropFiles(paths, at); };
+    Tree()->acceptsFiles = m_canvas->acceptsFiles;
+    Tree()->dropFiles = [this](const QStringList &paths) {
+        DropFiles(paths, QPoint(m_canvas->horizontalScrollBar()->value(), m_canvas->verticalScrollBar()->value()));
+    };
     auto chosen = [this] {
         ThumbnailList()->ShowCurrent();
         Tree()->ShowCurrent();
@@ -272,12 +293,15 @@ bool CEditFrmVw::UpdateCommand(int commandId, bool &checked) const
         return enabled;
     switch (commandId) {
     case CorvCommand::PreviewScreen:
+    case CorvCommand::WindowPreview:
         return GetCurrentPage() != nullptr;
     case CorvCommand::EditFind:
     case CorvCommand::SaveToLibrary:
         return !m_document.MainScreens().empty();
     case CorvCommand::InsertLibraryItems:
         return true;
+    case CorvCommand::NewDocument:
+        return m_document.GetImportPending() != 1;
     case CorvCommand::DrawLine:
     case CorvCommand::DrawRectangle:
     case CorvCommand::DrawCircle:
@@ -305,11 +329,13 @@ void CEditFrmVw::OnCommand(int commandId)
         return;
     switch (commandId) {
     case CorvCommand::PreviewScreen:
+    case CorvCommand::WindowPreview:
         if (GetCurrentPage())
             emit PreviewRequested(GetCurrentPage());
         return;
     case CorvCommand::EditFind: FindAndReplace(); return;
     case CorvCommand::InsertLibraryItems: InsertFromLibrary(); return;
+    case CorvCommand::NewDocument: ImportNewDocument(); return;
     case CorvCommand::SaveToLibrary: SaveToLibrary(); return;
     case CorvCommand::DrawLine: m_canvas->SetDrawLine(); return;
     case CorvCommand::DrawRectangle: m_canvas->SetDrawRectangle(); return;
@@ -460,6 +486,72 @@ void CEditFrmVw::AddMedia(int commandId)
     emit CurrentPageChanged();
 }
 
+bool CEditFrmVw::AcceptsDroppedFiles(const QStringList &paths) const
+{
+    return FileDrop::AcceptsFiles(paths, m_document.Settings().MenuBasedCourse == 1, GetCurrentPage() != nullptr);
+}
+
+void CEditFrmVw::DropFiles(const QStringList &paths, const QPoint &canvasPoint)
+{
+    const FileDrop::Outcome outcome = FileDrop::DropFiles(m_controller, *m_screenCommands, paths, canvasPoint);
+    if (!outcome.accepted)
+        return;
+    if (outcome.placed > 0)
+        m_controller.RefreshCurrentThumbnail();
+    emit CurrentPageChanged();
+}
+
+void CEditFrmVw::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    const int keyF = key >= Qt::Key_F1 && key <= Qt::Key_F12 ? key - Qt::Key_F1 + 1 : 0;
+    const char letter = key >= Qt::Key_A && key <= Qt::Key_Z ? char('A' + (key - Qt::Key_A)) : 0;
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    EditKeys::State state;
+    state.canAddScreenHere = m_controller.CanAddScreenHere();
+    state.importPending = m_document.GetImportPending() == 1;
+    const EditKeys::Result r = EditKeys::OnKeyDown(keyF, letter, mods & Qt::ControlModifier, mods & Qt::AltModifier,
+                                                   mods & Qt::ShiftModifier, state);
+    using EditKeys::Action;
+    // A held key repeats: a question screen is made once per press.
+    if (r.action == Action::question && event->isAutoRepeat()) {
+        event->accept();
+        return;
+    }
+    bool checked = false;
+    switch (r.action) {
+    case Action::question: {
+        static const int kQuestions[] = {CorvCommand::InsertCompleteParagraph, CorvCommand::InsertFillBlanks,
+                                         CorvCommand::InsertMatchPairs,        CorvCommand::InsertMultipleChoice,
+                                         CorvCommand::InsertTrueFalse,         CorvCommand::InsertPartIdentification,
+                                         CorvCommand::InsertFreeFormText,      CorvCommand::InsertFlashQuestion,
+                                         CorvCommand::InsertLikert};
+        const int command = kQuestions[r.index - 1];
+        if (UpdateCommand(command, checked))
+            OnCommand(command);
+        break;
+    }
+    case Action::copyScreen: m_screenCommands->CopyScreen(); break;
+    case Action::pasteScreen:
+        if (m_pasteScreen)
+            m_pasteScreen();
+        break;
+    case Action::find: FindAndReplace(); break;
+    case Action::newScreenFromKey: NewScreenFromKey(r.index); break;
+    case Action::help: emit HelpRequested(); break;
+    case Action::newScreen: OnCommand(CorvCommand::NewScreen); break;
+    case Action::importDocument:
+        if (UpdateCommand(CorvCommand::NewDocument, checked))
+            OnCommand(CorvCommand::NewDocument);
+        break;
+    case Action::none: break;
+    }
+    if (r.defaultProcessing && r.action == Action::none)
+        QWidget::keyPressEvent(event);
+    else
+        event->accept();
+}
+
 void CEditFrmVw::NewScreenFromKey(int key)
 {
     if (m_screenCommands->NewScreenFromKey(key))
@@ -471,6 +563,52 @@ void CEditFrmVw::FindAndReplace()
     EditWindowSearchHost host(*this);
     CDlgSearchAndReplace dialog(m_document, host, m_document.Prompt(), window());
     dialog.exec();
+}
+
+void CEditFrmVw::ImportNewDocument()
+{
+    CDlgImportNewDocument dialog(window());
+    dialog.values.menuBased = m_document.Settings().MenuBasedCourse;
+    dialog.values.currentPageType = GetCurrentPage() ? GetCurrentPage()->GetPageType() : -1;
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const CImportNewDocumentValues &v = dialog.values;
+    if (v.path.isEmpty() && v.topicTitle.isEmpty())
+        return;
+    struct WaitCursor {
+        WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+        ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    } wait;
+    CPrompt &prompt = m_document.Prompt();
+    CHeadlessImportHost host(m_document);
+    if (v.glossaryOnly) {
+        CImportGlossary glossary(host);
+        const int created = glossary.ImportGlossaryFromWord({v.path});
+        m_controller.OnUpdate();
+        prompt.Information(CStringTable::Load(35068).arg(created));
+        emit CurrentPageChanged();
+        return;
+    }
+    const bool createTopic = v.createTopic != 0;
+    const int topicsBefore = int(m_document.Topics().size());
+    const CTopic topic(QString(), v.topicTitle, v.bannerName, v.path, QStringLiteral("FALSE"));
+    CWordDocImporter importer(m_document, m_library, host);
+    const ImportPlacement::Point point = ImportPlacement::Prepare(m_controller, createTopic);
+    importer.SetInsertionPoint(point.mode, point.label);
+    const CStatus status = importer.ConvertDocuments({&topic}, false, createTopic, point.label);
+    if (status) {
+        const QString message = ImportPlacement::Finish(m_controller, createTopic, topicsBefore, v.topicTitle,
+                                                        v.bannerName, v.path, importer.GetGlossaryCount());
+        m_document.UpdateAllViews();
+        prompt.Information(message);
+    } else {
+        prompt.Error(status.Error());
+        m_controller.OnUpdate();
+    }
+    importer.ResetInsertionPoint();
+    if (CCorvPage *current = GetCurrentPage(); current && m_canvas)
+        m_canvas->ShowScreen(current);
+    emit CurrentPageChanged();
 }
 
 void CEditFrmVw::InsertFromLibrary()
