@@ -57,7 +57,8 @@ QString Finish(CEditController &edit, bool createTopic, int topicCountBefore, co
         if (edit.GetHooks().topicsChanged)
             edit.GetHooks().topicsChanged();
     }
-    edit.OnUpdate();
+    // The importer placed its screens in the outline: their labels become positional and the document's
+    // lists and the thumbnails follow the outline.
     edit.Renumber();
     doc.SetModifiedFlag(true);
     if (glossaryItems < 1)

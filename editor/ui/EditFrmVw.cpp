@@ -86,6 +86,35 @@ private:
     CEditFrmVw &m_view;
 };
 
+// What an importer asks of the Edit window: its screens go into the outline by their labels from the current
+// item, and each becomes current as it is made.
+class EditWindowImportHost : public CHeadlessImportHost
+{
+public:
+    EditWindowImportHost(CCorvessaDoc &doc, CEditController &controller, CScreenCommands &screens)
+        : CHeadlessImportHost(doc), m_controller(controller), m_screens(screens)
+    {
+    }
+    void AddPageAndSelect(CCorvPage *screen) override { m_controller.AddPageAndSelect(screen); }
+    void RefreshCurrentThumbnail() override { m_controller.RefreshCurrentThumbnail(); }
+    void ClearCanvasSelection() override
+    {
+        if (m_controller.GetHooks().clearCanvasSelection)
+            m_controller.GetHooks().clearCanvasSelection();
+    }
+    void AddPopupsOnlyFolder() override { m_screens.AddPopupsOnlyFolder(); }
+    void LayoutMenuButtons(CCorvPage *) override
+    {
+        if (m_controller.GetHooks().layoutAllMenus)
+            m_controller.GetHooks().layoutAllMenus();
+    }
+    CCorvPage *GetCurrentScreen() const override { return m_controller.GetCurrentPage(); }
+
+private:
+    CEditController &m_controller;
+    CScreenCommands &m_screens;
+};
+
 // Text boxes and tables get their editing windows on the canvas; the other kinds the canvas's own.
 void RegisterEditingWindows()
 {
@@ -580,7 +609,7 @@ void CEditFrmVw::ImportNewDocument()
         ~WaitCursor() { QApplication::restoreOverrideCursor(); }
     } wait;
     CPrompt &prompt = m_document.Prompt();
-    CHeadlessImportHost host(m_document);
+    EditWindowImportHost host(m_document, m_controller, *m_screenCommands);
     if (v.glossaryOnly) {
         CImportGlossary glossary(host);
         const int created = glossary.ImportGlossaryFromWord({v.path});

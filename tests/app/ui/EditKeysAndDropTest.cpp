@@ -2,6 +2,7 @@
 
 #include "app/CommandIds.h"
 #include "app/ui/MainFrame.h"
+#include "dialogs/ui/DlgImportNewDocument.h"
 #include "document/CorvessaDoc.h"
 #include "editor/ScreenCommands.h"
 #include "editor/ui/DragDropListCtrl.h"
@@ -19,6 +20,9 @@
 #include <QDialog>
 #include <QDropEvent>
 #include <QImage>
+#include <QLineEdit>
+#include <QCheckBox>
+#include <QPushButton>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -258,4 +262,76 @@ TEST(EditDrop, OutlineDropOnEmptyCourseMakesTheFirstScreen)
     CCorvPage *screen = w.doc->MainScreens().front().get();
     EXPECT_EQ(screen->GetLabel(), "1");
     EXPECT_EQ(ComponentsOf<CComponentImage>(screen).size(), 1u);
+}
+
+namespace {
+
+// Fills the import dialog when it opens and presses OK.
+void AnswerImport(std::function<void(CDlgImportNewDocument *)> fill, bool *came)
+{
+    auto tries = std::make_shared<int>(0);
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [fill, came, tries, poll] {
+        if (auto *dialog = dynamic_cast<CDlgImportNewDocument *>(QApplication::activeModalWidget())) {
+            *came = true;
+            fill(dialog);
+            QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+            return;
+        }
+        if (auto *other = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            other->reject();
+            return;
+        }
+        if (++*tries < 150)
+            QTimer::singleShot(20, *poll);
+    };
+    QTimer::singleShot(0, *poll);
+}
+
+const QString kSafetyDocument = QStringLiteral(CORV_SOURCE_DIR "/tests/fixtures/word/safety-python-docx.docx");
+
+} // namespace
+
+// Guards importing a further document from the Edit window: into the glossary only (no topic, no outline
+// change but the glossary, its count in the message), then after the current screen of a linear course, with
+// the completion message and positional labels.
+TEST(EditImport, FurtherDocumentGoesAfterTheCurrentScreenOrIntoTheGlossary)
+{
+    Window w({{"1", "Welcome", pt_document}, {"2", "Exits", pt_document}});
+    w.doc->SetImportPending(0);
+    w.view->MakeCurrentScreen(w.doc->MainScreens().front().get());
+    w.f.prompt.Clear();
+
+    bool came = false;
+    AnswerImport(
+        [](CDlgImportNewDocument *d) {
+            d->PathBox()->setText(kSafetyDocument);
+            d->GlossaryBox()->setChecked(true);
+        },
+        &came);
+    w.view->OnCommand(CorvCommand::NewDocument);
+    ASSERT_TRUE(came);
+    EXPECT_EQ(w.f.prompt.Texts(), QStringList{"Import Glossary document(s) completed - 1 glossary items created."});
+    EXPECT_EQ(w.Screens(), 2);
+    EXPECT_TRUE(w.doc->Topics().empty());
+    EXPECT_FALSE(w.doc->GlossaryScreens().empty());
+
+    w.f.prompt.Clear();
+    w.doc->MutableSettings().TemplateType = 13; // text screens: no graphics library needed
+    w.doc->MutableSettings().CreateFinalFeedbackScreen = 0;
+    w.view->MakeCurrentScreen(w.doc->MainScreens().front().get());
+    came = false;
+    AnswerImport([](CDlgImportNewDocument *d) { d->PathBox()->setText(kSafetyDocument); }, &came);
+    w.view->OnCommand(CorvCommand::NewDocument);
+    ASSERT_TRUE(came);
+    ASSERT_EQ(w.f.prompt.Texts().size(), 1);
+    EXPECT_TRUE(w.f.prompt.Texts().front().startsWith("Import document(s)")) << w.f.prompt.Texts().front().toStdString();
+    ASSERT_GT(w.Screens(), 2);
+    QStringList order;
+    for (const auto &s : w.doc->MainScreens())
+        order << s->GetLabel() + " " + s->GetTitle();
+    EXPECT_EQ(order.front(), "1 Welcome") << order.join(", ").toStdString();
+    EXPECT_EQ(order.back(), QString::number(w.Screens()) + " Exits") << order.join(", ").toStdString();
+    EXPECT_TRUE(w.doc->Topics().empty());
+    EXPECT_TRUE(w.doc->IsModified());
 }
