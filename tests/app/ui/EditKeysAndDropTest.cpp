@@ -1,6 +1,7 @@
 #include "AppFixture.h"
 
 #include "app/CommandIds.h"
+#include "app/ui/ImportSummaryView.h"
 #include "app/ui/MainFrame.h"
 #include "dialogs/ui/DlgImportNewDocument.h"
 #include "document/CorvessaDoc.h"
@@ -15,6 +16,7 @@
 #include "model/ComponentVideo.h"
 #include "model/CorvPage.h"
 #include "model/GlobalHelpers.h"
+#include "model/Topic.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -26,6 +28,7 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -334,4 +337,54 @@ TEST(EditImport, FurtherDocumentGoesAfterTheCurrentScreenOrIntoTheGlossary)
     EXPECT_EQ(order.back(), QString::number(w.Screens()) + " Exits") << order.join(", ").toStdString();
     EXPECT_TRUE(w.doc->Topics().empty());
     EXPECT_TRUE(w.doc->IsModified());
+}
+
+// Guards "Create a new topic" in a menu course: the document's screens go under the main menu after the
+// topics already there, a topic record numbered with the topic count before the import joins the project, and
+// the Import window shows it.
+TEST(EditImport, NewTopicGoesUnderTheMainMenu)
+{
+    Window w({{"1", "Main menu", pt_folder}, {"1_1", "Hazards", pt_container}, {"1_1_1", "Slips", pt_document}});
+    w.doc->SetImportPending(0);
+    w.doc->MutableSettings().MenuBasedCourse = 1;
+    w.doc->MutableSettings().TemplateType = 13;
+    w.doc->MutableSettings().CreateFinalFeedbackScreen = 0;
+    w.doc->MainScreens().front()->SetMenuKind(apt_multi_topic_menu);
+    w.view->Controller().OnUpdate();
+    w.view->MakeCurrentScreen(w.doc->MainScreens().back().get());
+    const size_t topicsBefore = w.doc->Topics().size();
+    w.f.prompt.Clear();
+
+    bool came = false;
+    AnswerImport(
+        [](CDlgImportNewDocument *d) {
+            d->PathBox()->setText(kSafetyDocument);
+            d->CreateTopicBox()->setChecked(true);
+            d->TitleBox()->setText("Fire");
+        },
+        &came);
+    w.view->OnCommand(CorvCommand::NewDocument);
+    ASSERT_TRUE(came);
+    ASSERT_EQ(w.f.prompt.Texts().size(), 1);
+    EXPECT_TRUE(w.f.prompt.Texts().front().startsWith("Import document(s)")) << w.f.prompt.Texts().front().toStdString();
+
+    ASSERT_EQ(w.doc->Topics().size(), topicsBefore + 1);
+    const CTopic &topic = *w.doc->Topics().back();
+    EXPECT_EQ(topic.GetNumber(), QString::number(topicsBefore));
+    EXPECT_EQ(topic.GetName(), "Fire");
+    EXPECT_EQ(topic.GetSourceDocument(), kSafetyDocument);
+    bool shown = false;
+    QTableWidget *table = w.app->ImportView()->TopicTable();
+    for (int r = 0; r < table->rowCount(); ++r)
+        shown = shown || (table->item(r, 1) && table->item(r, 1)->text() == "Fire");
+    EXPECT_TRUE(shown) << "the Import window shows the new topic";
+
+    // Every screen but the main menu lies below it, the old topic first.
+    QStringList order;
+    for (const auto &s : w.doc->MainScreens())
+        order << s->GetLabel() + " " + s->GetTitle();
+    ASSERT_GE(order.size(), 4) << order.join(", ").toStdString();
+    EXPECT_EQ(order.mid(0, 3), QStringList({"1 Main menu", "1_1 Hazards", "1_1_1 Slips"})) << order.join(", ").toStdString();
+    for (const QString &entry : order.mid(3))
+        EXPECT_TRUE(entry.startsWith("1_2")) << order.join(", ").toStdString();
 }
