@@ -13,6 +13,7 @@
 #include "editor/EditKeys.h"
 #include "editor/FileDrop.h"
 #include "editor/ImportPlacement.h"
+#include "editor/LibraryPlacement.h"
 #include "dialogs/ui/DlgImportNewDocument.h"
 #include "import/HeadlessImportHost.h"
 #include "import/ImportGlossary.h"
@@ -642,13 +643,18 @@ void CEditFrmVw::ImportNewDocument()
 
 void CEditFrmVw::InsertFromLibrary()
 {
-    const std::vector<CCorvPage *> inserted = CorvLibraryDialogs::InsertFromLibrary(window(), m_document, GetCurrentPage());
-    if (inserted.empty())
-        return;
-    m_controller.OnUpdate();
-    m_controller.Renumber();
-    m_document.SetModifiedFlag(true);
-    MakeCurrentScreen(inserted.front());
+    const std::vector<CCorvPage *> inserted = CorvLibraryDialogs::InsertFromLibrary(
+        window(), m_document, GetCurrentPage(), nullptr,
+        [this](const QString &libraryPath, const std::vector<LibraryInsertChoice> &choices) {
+            return LibraryPlacement::InsertItems(m_controller, libraryPath, choices);
+        });
+    if (CCorvPage *current = GetCurrentPage(); current && m_canvas)
+        m_canvas->ShowScreen(current);
+    if (!inserted.empty()) {
+        ThumbnailList()->ShowCurrent();
+        Tree()->ShowCurrent();
+    }
+    emit CurrentPageChanged();
 }
 
 void CEditFrmVw::SaveToLibrary()
