@@ -14,6 +14,8 @@
 #include "editor/FileDrop.h"
 #include "editor/ImportPlacement.h"
 #include "editor/LibraryPlacement.h"
+#include "app/ui/FileDialogs.h"
+#include "document/SingleScreenArchive.h"
 #include "dialogs/ui/DlgImportNewDocument.h"
 #include "import/HeadlessImportHost.h"
 #include "import/ImportGlossary.h"
@@ -39,6 +41,7 @@
 #include "editor/ui/ThumbListModel.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -332,6 +335,8 @@ bool CEditFrmVw::UpdateCommand(int commandId, bool &checked) const
         return true;
     case CorvCommand::NewDocument:
         return m_document.GetImportPending() != 1;
+    case CorvCommand::SaveScreenToLibraryFile:
+        return GetCurrentPage() != nullptr;
     case CorvCommand::DrawLine:
     case CorvCommand::DrawRectangle:
     case CorvCommand::DrawCircle:
@@ -366,6 +371,7 @@ void CEditFrmVw::OnCommand(int commandId)
     case CorvCommand::EditFind: FindAndReplace(); return;
     case CorvCommand::InsertLibraryItems: InsertFromLibrary(); return;
     case CorvCommand::NewDocument: ImportNewDocument(); return;
+    case CorvCommand::SaveScreenToLibraryFile: SaveScreenToLibraryFile(); return;
     case CorvCommand::SaveToLibrary: SaveToLibrary(); return;
     case CorvCommand::DrawLine: m_canvas->SetDrawLine(); return;
     case CorvCommand::DrawRectangle: m_canvas->SetDrawRectangle(); return;
@@ -655,6 +661,26 @@ void CEditFrmVw::InsertFromLibrary()
         Tree()->ShowCurrent();
     }
     emit CurrentPageChanged();
+}
+
+void CEditFrmVw::SaveScreenToLibraryFile()
+{
+    CCorvPage *screen = GetCurrentPage();
+    if (!screen)
+        return;
+    CFileDialogs &dialogs = m_fileDialogs ? *m_fileDialogs : CFileDialogs::Native();
+    QString path = dialogs.GetSaveFileName(window(), QStringLiteral("Save As"), QString(),
+                                           QStringLiteral("Library Files (*.kvl)"));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty()) {
+        // The picker asked about the name as typed: the name with the extension is asked about here.
+        path += QStringLiteral(".kvl");
+        if (QFileInfo::exists(path) &&
+            !m_document.Prompt().YesNo(QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path)))
+            return;
+    }
+    CSingleScreenArchive::SaveScreenArchive(m_document, path, screen);
 }
 
 void CEditFrmVw::SaveToLibrary()

@@ -13,6 +13,7 @@
 #include <memory>
 
 class CCorvessaDoc;
+class CFileDialogs;
 class CGraphicsLibrarySearch;
 class CComponentBase;
 class CScrollViewEx;
@@ -56,6 +57,8 @@ public:
     bool AcceptsDroppedFiles(const QStringList &paths) const;
     // The graphics library a further imported document takes its pictures from.
     void SetGraphicsLibrary(CGraphicsLibrarySearch *library) { m_library = library; }
+    // The file pickers of the program (the desktop's own without them).
+    void SetFileDialogs(CFileDialogs *dialogs) { m_fileDialogs = dialogs; }
     void DropFiles(const QStringList &paths, const QPoint &canvasPoint);
     bool ShowGrid() const { return m_showGrid; }
 
@@ -111,6 +114,8 @@ private:
     // F6: a further Word or PowerPoint document at the current place, in a new topic or into the glossary.
     void ImportNewDocument();
     void InsertFromLibrary();
+    // The current screen alone as a "*.kvl" archive where the author chooses.
+    void SaveScreenToLibraryFile();
     void SaveToLibrary();
     // The editing window of the selected component when it is a text box or a table, else null.
     QWidget *SelectedTextWindow() const;
@@ -135,4 +140,5 @@ private:
     bool m_showBackground = false;
     bool m_showGrid = false;
     CGraphicsLibrarySearch *m_library = nullptr;
+    CFileDialogs *m_fileDialogs = nullptr;
 };

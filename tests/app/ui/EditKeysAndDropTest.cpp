@@ -5,6 +5,7 @@
 #include "app/ui/MainFrame.h"
 #include "dialogs/ui/DlgImportNewDocument.h"
 #include "document/CorvessaDoc.h"
+#include "document/SingleScreenArchive.h"
 #include "editor/ScreenCommands.h"
 #include "editor/ui/DragDropListCtrl.h"
 #include "editor/ui/DragDropTreeCtrl.h"
@@ -20,6 +21,8 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QDropEvent>
 #include <QImage>
 #include <QLineEdit>
@@ -387,4 +390,26 @@ TEST(EditImport, NewTopicGoesUnderTheMainMenu)
     EXPECT_EQ(order.mid(0, 3), QStringList({"1 Main menu", "1_1 Hazards", "1_1_1 Slips"})) << order.join(", ").toStdString();
     for (const QString &entry : order.mid(3))
         EXPECT_TRUE(entry.startsWith("1_2")) << order.join(", ").toStdString();
+}
+
+// Guards saving the current screen as a single-screen archive: the file gets the ".kvl" extension when typed
+// without one, and reads back as the same screen.
+TEST(EditLibraryFile, CurrentScreenSavedAsArchive)
+{
+    Window w({{"1", "Welcome", pt_document}, {"2", "Exits", pt_document}});
+    w.view->MakeCurrentScreen(w.doc->MainScreens().back().get());
+    w.f.dialogs.answers = {w.f.tree / "saved/exits"};
+    w.view->OnCommand(CorvCommand::SaveScreenToLibraryFile);
+    ASSERT_EQ(w.f.dialogs.asked.size(), 1);
+    EXPECT_TRUE(w.f.dialogs.asked.front().endsWith("|Library Files (*.kvl)")) << w.f.dialogs.asked.front().toStdString();
+    const QString path = w.f.tree / "saved/exits.kvl";
+    ASSERT_TRUE(QFileInfo::exists(path));
+    CCorvPage *read = CSingleScreenArchive::LoadScreenArchive(*w.doc, path, nullptr);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->GetTitle(), "Exits");
+
+    // Cancelled: nothing written.
+    w.f.dialogs.answers = {QString()};
+    w.view->OnCommand(CorvCommand::SaveScreenToLibraryFile);
+    EXPECT_EQ(QDir(w.f.tree / "saved").entryList({"*.kvl"}), QStringList{"exits.kvl"});
 }
