@@ -156,6 +156,24 @@ TEST(FileDrop, PicturesArePlacedStepByStepAndDocumentsCounted)
     EXPECT_TRUE(f.doc->IsModified());
 }
 
+// File names are not cut at any length: a picture deep in nested folders is placed like any other.
+TEST(FileDrop, LongPathsArePlacedWhole)
+{
+    EditFixture f({{"1", "One"}});
+    f.edit->MakeCurrentScreen(f.Page("One"));
+    Dropping d(f);
+    const QString deep = QString("folder-with-a-rather-long-name/").repeated(10) + "picture.png";
+    QImage image(20, 20, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    const QString path = d.tree.Write(deep, QByteArray());
+    ASSERT_GT(path.size(), 300);
+    ASSERT_TRUE(image.save(path, "PNG"));
+    EXPECT_EQ(d.Drop({path}).placed, 1);
+    const auto images = ComponentsOf<CComponentImage>(f.Page("One"));
+    ASSERT_EQ(images.size(), 1u);
+    EXPECT_EQ(images[0]->GetAltText(), "picture.png");
+}
+
 TEST(FileDrop, EmptyLinearCourseGetsABlankScreenFirst)
 {
     EditFixture f;

@@ -120,4 +120,20 @@ TEST(LibraryPlacement, ScreensNeedATopicInAMenuCourse)
     }
 }
 
+// An item whose stored path climbs out of the library's folder is refused with a message; the others go in.
+TEST(LibraryPlacement, ItemsOutsideTheLibraryAreRefused)
+{
+    Library library;
+    const QString inside = library.tree / ("libs/" + QString(library.items[4].itemPath).replace(u'\\', u'/'));
+    library.tree.Write("outside.kvl", TempTree::ReadAll(inside));
+    EditFixture f({{"1", "Intro"}});
+    f.edit->MakeCurrentScreen(f.Page("Intro"));
+    std::vector<LibraryInsertChoice> items{{"..\\outside.kvl", "pt_document", "apt_normal", "0"}, library.items[4]};
+    const auto inserted = LibraryPlacement::InsertItems(*f.edit, library.path, items);
+    EXPECT_EQ(inserted.size(), 1u);
+    ASSERT_EQ(f.prompt.Texts().size(), 1);
+    EXPECT_TRUE(f.prompt.Texts()[0].contains("outside")) << qPrintable(f.prompt.Texts()[0]);
+    EXPECT_EQ(f.Outline(), "Intro[1] Terns[2]");
+}
+
 } // namespace
