@@ -616,12 +616,20 @@ void CEditFrmVw::ImportNewDocument()
         ~WaitCursor() { QApplication::restoreOverrideCursor(); }
     } wait;
     CPrompt &prompt = m_document.Prompt();
+    // What could not be read is never passed over in silence.
+    const auto withReport = [](QString message, const std::vector<CWordDocImporter::NotImported> &notImported) {
+        if (notImported.empty())
+            return message;
+        message += QStringLiteral("\n\nThese were not imported:");
+        for (const CWordDocImporter::NotImported &item : notImported)
+            message += QStringLiteral("\n- ") + item.reason;
+        return message;
+    };
     EditWindowImportHost host(m_document, m_controller, *m_screenCommands);
     if (v.glossaryOnly) {
         CImportGlossary glossary(host);
         const int created = glossary.ImportGlossaryFromWord({v.path});
-        m_controller.OnUpdate();
-        prompt.Information(CStringTable::Load(35068).arg(created));
+        prompt.Information(withReport(CStringTable::Load(35068).arg(created), glossary.GetNotImported()));
         emit CurrentPageChanged();
         return;
     }
@@ -632,14 +640,15 @@ void CEditFrmVw::ImportNewDocument()
     const ImportPlacement::Point point = ImportPlacement::Prepare(m_controller, createTopic);
     importer.SetInsertionPoint(point.mode, point.label);
     const CStatus status = importer.ConvertDocuments({&topic}, false, createTopic, point.label);
+    std::vector<CWordDocImporter::NotImported> report = importer.GetNotImported();
+    report.insert(report.end(), importer.GetLeftOut().begin(), importer.GetLeftOut().end());
     if (status) {
         const QString message = ImportPlacement::Finish(m_controller, createTopic, topicsBefore, v.topicTitle,
                                                         v.bannerName, v.path, importer.GetGlossaryCount());
         m_document.UpdateAllViews();
-        prompt.Information(message);
+        prompt.Information(withReport(message, report));
     } else {
-        prompt.Error(status.Error());
-        m_controller.OnUpdate();
+        prompt.Error(withReport(status.Error(), report));
     }
     importer.ResetInsertionPoint();
     if (CCorvPage *current = GetCurrentPage(); current && m_canvas)

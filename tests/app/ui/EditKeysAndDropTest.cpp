@@ -340,6 +340,18 @@ TEST(EditImport, FurtherDocumentGoesAfterTheCurrentScreenOrIntoTheGlossary)
     EXPECT_EQ(order.back(), QString::number(w.Screens()) + " Exits") << order.join(", ").toStdString();
     EXPECT_TRUE(w.doc->Topics().empty());
     EXPECT_TRUE(w.doc->IsModified());
+
+    // A document that cannot be read is named in the message, not passed over.
+    const int screens = w.Screens();
+    w.f.prompt.Clear();
+    came = false;
+    AnswerImport([&](CDlgImportNewDocument *d) { d->PathBox()->setText(w.f.tree / "missing.docx"); }, &came);
+    w.view->OnCommand(CorvCommand::NewDocument);
+    ASSERT_TRUE(came);
+    ASSERT_EQ(w.f.prompt.Texts().size(), 1);
+    EXPECT_TRUE(w.f.prompt.Texts().front().contains("These were not imported:"))
+        << w.f.prompt.Texts().front().toStdString();
+    EXPECT_EQ(w.Screens(), screens);
 }
 
 // Guards "Create a new topic" in a menu course: the document's screens go under the main menu after the
