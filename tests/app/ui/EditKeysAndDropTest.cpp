@@ -68,21 +68,38 @@ struct Window {
     }
 };
 
-// Rejects the next modal dialog and says whether one came.
-void RejectNextDialog(bool *came)
+// Watches for the next modal dialog while the returned watch lives, answers it and notes that it came. A
+// watch that is let go stops looking, so a later test's dialog is never answered by it.
+struct DialogWatch {
+    bool came = false;
+};
+using Watch = std::shared_ptr<DialogWatch>;
+
+Watch WatchNextDialog(std::function<void(QDialog *)> answer)
 {
+    auto watch = std::make_shared<DialogWatch>();
+    std::weak_ptr<DialogWatch> weak = watch;
     auto tries = std::make_shared<int>(0);
     auto poll = std::make_shared<std::function<void()>>();
-    *poll = [came, tries, poll] {
+    *poll = [answer, weak, tries, poll] {
+        const Watch alive = weak.lock();
+        if (!alive)
+            return;
         if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
-            *came = true;
-            dialog->reject();
+            alive->came = true;
+            answer(dialog);
             return;
         }
         if (++*tries < 150)
             QTimer::singleShot(20, *poll);
     };
     QTimer::singleShot(0, *poll);
+    return watch;
+}
+
+Watch RejectNextDialog()
+{
+    return WatchNextDialog([](QDialog *dialog) { dialog->reject(); });
 }
 
 // Drags the files over the widget's point and drops them; whether the drag was accepted.
@@ -170,24 +187,23 @@ TEST(EditKeys, EveryKeyReachesItsCommand)
     EXPECT_EQ(w.view->GetCurrentPage()->GetTitle(), "Welcome");
     EXPECT_NE(w.view->GetCurrentPage(), w.doc->MainScreens().front().get());
 
-    bool came = false;
-    RejectNextDialog(&came);
+    Watch watch = RejectNextDialog();
     QTest::keyClick(thumbs, Qt::Key_F, Qt::ControlModifier);
-    EXPECT_TRUE(came) << "Ctrl+F opens the search";
+    EXPECT_TRUE(watch->came) << "Ctrl+F opens the search";
 
     // F6 waits for the course's first import; after it, it opens the import of a further document.
     ASSERT_EQ(w.doc->GetImportPending(), 1);
-    came = false;
     QApplication::setActiveWindow(w.view->window());
-    RejectNextDialog(&came);
+    watch = RejectNextDialog();
     QTest::keyClick(thumbs, Qt::Key_F6);
     QTest::qWait(100);
-    EXPECT_FALSE(came);
+    EXPECT_FALSE(watch->came);
     w.doc->SetImportPending(0);
     w.app->MainFrame()->UpdateCommandStates();
-    RejectNextDialog(&came);
+    watch = RejectNextDialog();
     QTest::keyClick(thumbs, Qt::Key_F6);
-    EXPECT_TRUE(came) << "F6 opens the document import";
+    EXPECT_TRUE(watch->came) << "F6 opens the document import";
+    watch.reset();
 
     QApplication::setActiveWindow(w.view->window());
     QObject::disconnect(w.view, &CEditFrmVw::PreviewRequested, nullptr, nullptr);
@@ -272,26 +288,17 @@ TEST(EditDrop, OutlineDropOnEmptyCourseMakesTheFirstScreen)
 
 namespace {
 
-// Fills the import dialog when it opens and presses OK.
-void AnswerImport(std::function<void(CDlgImportNewDocument *)> fill, bool *came)
+// Fills the import dialog when it opens and presses OK (another dialog is rejected).
+Watch AnswerImport(std::function<void(CDlgImportNewDocument *)> fill)
 {
-    auto tries = std::make_shared<int>(0);
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [fill, came, tries, poll] {
-        if (auto *dialog = dynamic_cast<CDlgImportNewDocument *>(QApplication::activeModalWidget())) {
-            *came = true;
-            fill(dialog);
-            QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
-            return;
+    return WatchNextDialog([fill](QDialog *dialog) {
+        if (auto *import = dynamic_cast<CDlgImportNewDocument *>(dialog)) {
+            fill(import);
+            QTest::mouseClick(import->OkButton(), Qt::LeftButton);
+        } else {
+            dialog->reject();
         }
-        if (auto *other = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
-            other->reject();
-            return;
-        }
-        if (++*tries < 150)
-            QTimer::singleShot(20, *poll);
-    };
-    QTimer::singleShot(0, *poll);
+    });
 }
 
 const QString kSafetyDocument = QStringLiteral(CORV_SOURCE_DIR "/tests/fixtures/word/safety-python-docx.docx");
@@ -308,15 +315,13 @@ TEST(EditImport, FurtherDocumentGoesAfterTheCurrentScreenOrIntoTheGlossary)
     w.view->MakeCurrentScreen(w.doc->MainScreens().front().get());
     w.f.prompt.Clear();
 
-    bool came = false;
-    AnswerImport(
+    Watch watch = AnswerImport(
         [](CDlgImportNewDocument *d) {
             d->PathBox()->setText(kSafetyDocument);
             d->GlossaryBox()->setChecked(true);
-        },
-        &came);
+        });
     w.view->OnCommand(CorvCommand::NewDocument);
-    ASSERT_TRUE(came);
+    ASSERT_TRUE(watch->came);
     EXPECT_EQ(w.f.prompt.Texts(), QStringList{"Import Glossary document(s) completed - 1 glossary items created."});
     EXPECT_EQ(w.Screens(), 2);
     EXPECT_TRUE(w.doc->Topics().empty());
@@ -326,10 +331,9 @@ TEST(EditImport, FurtherDocumentGoesAfterTheCurrentScreenOrIntoTheGlossary)
     w.doc->MutableSettings().TemplateType = 13; // text screens: no graphics library needed
     w.doc->MutableSettings().CreateFinalFeedbackScreen = 0;
     w.view->MakeCurrentScreen(w.doc->MainScreens().front().get());
-    came = false;
-    AnswerImport([](CDlgImportNewDocument *d) { d->PathBox()->setText(kSafetyDocument); }, &came);
+    watch = AnswerImport([](CDlgImportNewDocument *d) { d->PathBox()->setText(kSafetyDocument); });
     w.view->OnCommand(CorvCommand::NewDocument);
-    ASSERT_TRUE(came);
+    ASSERT_TRUE(watch->came);
     ASSERT_EQ(w.f.prompt.Texts().size(), 1);
     EXPECT_TRUE(w.f.prompt.Texts().front().startsWith("Import document(s)")) << w.f.prompt.Texts().front().toStdString();
     ASSERT_GT(w.Screens(), 2);
@@ -344,10 +348,10 @@ TEST(EditImport, FurtherDocumentGoesAfterTheCurrentScreenOrIntoTheGlossary)
     // A document that cannot be read is named in the message, not passed over.
     const int screens = w.Screens();
     w.f.prompt.Clear();
-    came = false;
-    AnswerImport([&](CDlgImportNewDocument *d) { d->PathBox()->setText(w.f.tree / "missing.docx"); }, &came);
+    const QString missing = w.f.tree / "missing.docx";
+    watch = AnswerImport([missing](CDlgImportNewDocument *d) { d->PathBox()->setText(missing); });
     w.view->OnCommand(CorvCommand::NewDocument);
-    ASSERT_TRUE(came);
+    ASSERT_TRUE(watch->came);
     ASSERT_EQ(w.f.prompt.Texts().size(), 1);
     EXPECT_TRUE(w.f.prompt.Texts().front().contains("These were not imported:"))
         << w.f.prompt.Texts().front().toStdString();
@@ -370,16 +374,14 @@ TEST(EditImport, NewTopicGoesUnderTheMainMenu)
     const size_t topicsBefore = w.doc->Topics().size();
     w.f.prompt.Clear();
 
-    bool came = false;
-    AnswerImport(
+    Watch watch = AnswerImport(
         [](CDlgImportNewDocument *d) {
             d->PathBox()->setText(kSafetyDocument);
             d->CreateTopicBox()->setChecked(true);
             d->TitleBox()->setText("Fire");
-        },
-        &came);
+        });
     w.view->OnCommand(CorvCommand::NewDocument);
-    ASSERT_TRUE(came);
+    ASSERT_TRUE(watch->came);
     ASSERT_EQ(w.f.prompt.Texts().size(), 1);
     EXPECT_TRUE(w.f.prompt.Texts().front().startsWith("Import document(s)")) << w.f.prompt.Texts().front().toStdString();
 
