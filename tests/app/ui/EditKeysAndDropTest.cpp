@@ -225,6 +225,12 @@ TEST(EditKeys, MenuCourseRefusesNewScreensOnTheMainMenu)
     canvas->setFocus();
     QTest::keyClick(canvas, Qt::Key_B, Qt::ControlModifier);
     EXPECT_TRUE(w.f.prompt.Texts().isEmpty());
+    // No question on a menu screen: Ctrl+Alt+F7 is not taken for Ctrl+F7 either.
+    int asked = 0;
+    w.view->ScreenDialogs().freeFormText = [&](CComponentFreeFormText::DialogValues &) { return ++asked, false; };
+    QTest::keyClick(canvas, Qt::Key_F7, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(asked, 0);
+    EXPECT_TRUE(w.f.prompt.Texts().isEmpty());
     QTest::keyClick(canvas, Qt::Key_F1, Qt::ControlModifier);
     EXPECT_EQ(w.f.prompt.Texts(), QStringList{CScreenCommands::kNoScreenHereMessage});
     EXPECT_EQ(w.Screens(), 2);
