@@ -61,6 +61,7 @@ enum : int {
     InsertFreeFormText = 32985,
     InsertFlashQuestion = 32994,
     InsertLikert = 33024,
+    SaveScreenToLibraryFile = 33059,
     InsertLibraryItems = 33060,
     // Tools
     ToolsAddTable = 32903,

@@ -367,6 +367,8 @@ constexpr Entry kEntries[] = {
     // The Edit window's picture commands.
     {35001, "You must select a screen before inserting a new graphic."},
     {35002, "Please select an image."},
+    // A further document imported from the Edit window.
+    {35003, "Import document(s) completed"},
     // Placeholder text of new text boxes.
     {35004, "Click and add text."},
     // Deleting from the outline.
@@ -394,6 +396,7 @@ constexpr Entry kEntries[] = {
     {35065, "The maximum of 5 options is exceeded.\nAdditional options will be ignored."},
     {35067, "The embedded URL text cannot be empty"},
     {35068, "Import Glossary document(s) completed - %1 glossary items created."},
+    {35069, "Import document(s) and Glossary completed - %1 glossary items created."},
     // Messages of the project document.
     {40100, "%1\nis not a project file. Projects are files ending in .kvx."},
     {40101, "Cannot open the file\n%1\n%2"},

@@ -261,5 +261,7 @@ bool CPublishController::PreviewScreen(CCorvPage *screen)
     if (!screen)
         return false;
     const BusyScope busy(m_services.busy);
+    // The screen alone is published: links to screens that are gone would lead nowhere.
+    m_document.CheckLinks(screen);
     return RunPreview(*screen);
 }

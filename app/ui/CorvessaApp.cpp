@@ -233,6 +233,8 @@ void CCorvessaApp::CreateMainViews()
     m_importView->SetGraphicsLibrary(&m_librarySearch);
     m_importView->SetProgressWindow(m_progress.get());
     m_editView = new CEditFrmVw(*m_document);
+    m_editView->SetGraphicsLibrary(&m_librarySearch);
+    m_editView->SetFileDialogs(&FileDialogs());
     m_publishView = new CPublishCommandsView(*m_document, *m_editView, &m_specialCharacters, [this] { return SaveProject(); });
     m_publishView->SetProgressWindow(m_progress.get());
     m_publishView->Controller().SetTempFolder(TempFolder());
@@ -245,6 +247,7 @@ void CCorvessaApp::CreateMainViews()
     m_frame->SetEditView(m_editView);
     connect(m_editView, &CEditFrmVw::CurrentPageChanged, m_frame.get(), &CMainFrame::UpdateCommandStates);
     connect(m_editView, &CEditFrmVw::PreviewRequested, m_publishView, &CPublishCommandsView::PreviewScreen);
+    connect(m_editView, &CEditFrmVw::HelpRequested, m_frame.get(), &CMainFrame::ShowHelp);
     connect(m_editView->Canvas(), &CScrollViewEx::selectionFontChanged, m_frame.get(), &CMainFrame::SelectFontInToolbar);
     // The status bar's panes follow the selected component on the canvas.
     connect(m_editView->Canvas(), &CScrollViewEx::positionChanged, m_frame.get(), [this](int x, int y, int w, int h) {

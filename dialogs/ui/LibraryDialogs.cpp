@@ -21,13 +21,16 @@ struct WaitCursor {
 
 } // namespace
 
-std::vector<CCorvPage *> InsertFromLibrary(QWidget *parent, CCorvessaDoc &doc, CCorvPage *after, CFileDialogs *dialogs)
+std::vector<CCorvPage *> InsertFromLibrary(QWidget *parent, CCorvessaDoc &doc, CCorvPage *after, CFileDialogs *dialogs,
+                                           const InsertItems &insert)
 {
     CDlgInsertFromLibrary dialog(doc, parent, dialogs);
     dialog.libraryPath = doc.Settings().LastContentLibrary;
     if (dialog.exec() != QDialog::Accepted || dialog.results.empty())
         return {};
     WaitCursor wait;
+    if (insert)
+        return insert(dialog.libraryPath, dialog.results);
     return CorvLibraryChoices::InsertChoices(doc, dialog.libraryPath, dialog.results, after);
 }
 

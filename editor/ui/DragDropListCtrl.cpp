@@ -62,6 +62,11 @@ void CDragDropListCtrl::currentChanged(const QModelIndex &current, const QModelI
 
 void CDragDropListCtrl::keyPressEvent(QKeyEvent *event)
 {
+    // Ctrl+C and Ctrl+V copy and paste screens: they go on to the Edit window rather than copy the row's text.
+    if (event->modifiers() == Qt::ControlModifier && (event->key() == Qt::Key_C || event->key() == Qt::Key_V)) {
+        event->ignore();
+        return;
+    }
     if (event->key() == Qt::Key_Delete && currentIndex().isValid()) {
         m_controller.DeleteScreenOfThumbnail(m_controller.Thumbs().GetItemData(currentIndex().row()));
         event->accept();

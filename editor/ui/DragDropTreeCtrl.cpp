@@ -1,5 +1,7 @@
 #include "editor/ui/DragDropTreeCtrl.h"
 
+#include "editor/ui/DroppedFiles.h"
+
 #include "editor/EditController.h"
 #include "editor/OutlineRules.h"
 #include "editor/OutlineTreeSync.h"
@@ -238,8 +240,19 @@ void CDragDropTreeCtrl::SetDropHighlight(QTreeWidgetItem *item)
         item->setBackground(0, palette().color(QPalette::Highlight).lighter(160));
 }
 
+QStringList CDragDropTreeCtrl::AcceptableFiles(const QMimeData *mime) const
+{
+    const QStringList paths = DroppedLocalFiles(mime);
+    return !paths.isEmpty() && acceptsFiles && acceptsFiles(paths) ? paths : QStringList();
+}
+
 void CDragDropTreeCtrl::dragEnterEvent(QDragEnterEvent *event)
 {
+    if (!AcceptableFiles(event->mimeData()).isEmpty()) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+        return;
+    }
     if (DraggedItem(event->mimeData()) || event->mimeData()->hasFormat(QString::fromLatin1(kNewMime)))
         event->acceptProposedAction();
     else
@@ -248,6 +261,16 @@ void CDragDropTreeCtrl::dragEnterEvent(QDragEnterEvent *event)
 
 void CDragDropTreeCtrl::dragMoveEvent(QDragMoveEvent *event)
 {
+    if (event->mimeData()->hasUrls()) {
+        SetDropHighlight(nullptr);
+        if (AcceptableFiles(event->mimeData()).isEmpty()) {
+            event->ignore();
+        } else {
+            event->setDropAction(Qt::CopyAction);
+            event->accept();
+        }
+        return;
+    }
     const QPoint point = event->position().toPoint();
     QTreeWidgetItem *over = itemAt(point);
     if (event->mimeData()->hasFormat(QString::fromLatin1(kNewMime))) {
@@ -279,6 +302,17 @@ void CDragDropTreeCtrl::dragLeaveEvent(QDragLeaveEvent *event)
 void CDragDropTreeCtrl::dropEvent(QDropEvent *event)
 {
     SetDropHighlight(nullptr);
+    if (event->mimeData()->hasUrls()) {
+        const QStringList paths = AcceptableFiles(event->mimeData());
+        if (paths.isEmpty() || !dropFiles) {
+            event->ignore();
+            return;
+        }
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+        dropFiles(paths);
+        return;
+    }
     const QPoint point = event->position().toPoint();
     QTreeWidgetItem *over = itemAt(point);
     if (event->mimeData()->hasFormat(QString::fromLatin1(kNewMime))) {
@@ -331,6 +365,11 @@ void CDragDropTreeCtrl::DropNewItem(const QByteArray &kind, QTreeWidgetItem *ove
 
 void CDragDropTreeCtrl::keyPressEvent(QKeyEvent *event)
 {
+    // Ctrl+C and Ctrl+V copy and paste screens: they go on to the Edit window rather than copy the row's text.
+    if (event->modifiers() == Qt::ControlModifier && (event->key() == Qt::Key_C || event->key() == Qt::Key_V)) {
+        event->ignore();
+        return;
+    }
     if (event->key() == Qt::Key_Delete && state() != QAbstractItemView::EditingState) {
         if (COutlineTree::Item *item = OutlineItemOf(currentItem())) {
             if (m_controller.DeleteOutlineItem(item, true)) {

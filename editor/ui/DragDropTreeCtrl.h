@@ -4,7 +4,10 @@
 #include "model/OutlineTree.h"
 
 #include <QSet>
+#include <QStringList>
 #include <QTreeWidget>
+
+#include <functional>
 
 class CEditController;
 
@@ -31,6 +34,11 @@ public:
     // Whether the point lies on the right half of the item's label or beyond it on its row.
     bool OnRightPart(const QTreeWidgetItem *item, const QPoint &viewportPoint) const;
 
+    // Files dragged from the desktop: whether the local files can be taken and what dropping them does;
+    // without these the outline takes no files.
+    std::function<bool(const QStringList &)> acceptsFiles;
+    std::function<void(const QStringList &)> dropFiles;
+
 signals:
     void ScreenChosen();
     void OutlineEdited();
@@ -53,6 +61,8 @@ private:
     void OnCurrentItemChanged(QTreeWidgetItem *current);
     void OnItemChanged(QTreeWidgetItem *item);
     COutlineTree::Item *DraggedItem(const QMimeData *mime) const;
+    // The local files of the drag when the outline takes them; empty otherwise.
+    QStringList AcceptableFiles(const QMimeData *mime) const;
     void SetDropHighlight(QTreeWidgetItem *item);
     void DropNewItem(const QByteArray &kind, QTreeWidgetItem *target);
 

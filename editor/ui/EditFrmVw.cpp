@@ -10,6 +10,19 @@
 #include "dialogs/ui/LibraryDialogs.h"
 #include "document/CorvessaDoc.h"
 #include "editor/ComponentCommands.h"
+#include "editor/EditKeys.h"
+#include "editor/FileDrop.h"
+#include "editor/ImportPlacement.h"
+#include "editor/LibraryPlacement.h"
+#include "app/ui/FileDialogs.h"
+#include "document/SingleScreenArchive.h"
+#include "dialogs/ui/DlgImportNewDocument.h"
+#include "import/HeadlessImportHost.h"
+#include "import/ImportGlossary.h"
+#include "import/WordDocImporter.h"
+#include "model/Topic.h"
+#include "platform/Prompt.h"
+#include "platform/StringTable.h"
 #include "editor/FindReplace.h"
 #include "editor/ScreenRenderer.h"
 #include "editor/ui/ComponentWindows.h"
@@ -33,6 +46,10 @@
 #include "editor/ui/MediaCommandsUi.h"
 
 #include <QAction>
+#include <QFileInfo>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QScrollBar>
 #include <QLabel>
 #include <QMenu>
 #include <QToolBar>
@@ -76,6 +93,35 @@ private:
             window->UpdateFromComponent();
     }
     CEditFrmVw &m_view;
+};
+
+// What an importer asks of the Edit window: its screens go into the outline by their labels from the current
+// item, and each becomes current as it is made.
+class EditWindowImportHost : public CHeadlessImportHost
+{
+public:
+    EditWindowImportHost(CCorvessaDoc &doc, CEditController &controller, CScreenCommands &screens)
+        : CHeadlessImportHost(doc), m_controller(controller), m_screens(screens)
+    {
+    }
+    void AddPageAndSelect(CCorvPage *screen) override { m_controller.AddPageAndSelect(screen); }
+    void RefreshCurrentThumbnail() override { m_controller.RefreshCurrentThumbnail(); }
+    void ClearCanvasSelection() override
+    {
+        if (m_controller.GetHooks().clearCanvasSelection)
+            m_controller.GetHooks().clearCanvasSelection();
+    }
+    void AddPopupsOnlyFolder() override { m_screens.AddPopupsOnlyFolder(); }
+    void LayoutMenuButtons(CCorvPage *) override
+    {
+        if (m_controller.GetHooks().layoutAllMenus)
+            m_controller.GetHooks().layoutAllMenus();
+    }
+    CCorvPage *GetCurrentScreen() const override { return m_controller.GetCurrentPage(); }
+
+private:
+    CEditController &m_controller;
+    CScreenCommands &m_screens;
 };
 
 // Text boxes and tables get their editing windows on the canvas; the other kinds the canvas's own.
@@ -160,6 +206,14 @@ CEditFrmVw::CEditFrmVw(CCorvessaDoc &document, QWidget *parent)
         connect(shortcut, &QShortcut::activated, this, [this, key] { NewScreenFromKey(key); });
     }
     connect(m_canvas, &CScrollViewEx::editWindowKey, this, [this](int qtKey) { NewScreenFromKey(qtKey - Qt::Key_F1 + 1); });
+    // Files from the desktop: on the canvas where they are dropped, on the outline at the top-left of the part
+    // of the screen in view.
+    m_canvas->acceptsFiles = [this](const QStringList &paths) { return AcceptsDroppedFiles(paths); };
+    m_canvas->dropFiles = [this](const QStringList &paths, const QPoint &at) { DropFiles(paths, at); };
+    Tree()->acceptsFiles = m_canvas->acceptsFiles;
+    Tree()->dropFiles = [this](const QStringList &paths) {
+        DropFiles(paths, QPoint(m_canvas->horizontalScrollBar()->value(), m_canvas->verticalScrollBar()->value()));
+    };
     auto chosen = [this] {
         ThumbnailList()->ShowCurrent();
         Tree()->ShowCurrent();
@@ -296,12 +350,17 @@ bool CEditFrmVw::UpdateCommand(int commandId, bool &checked) const
         return enabled;
     switch (commandId) {
     case CorvCommand::PreviewScreen:
+    case CorvCommand::WindowPreview:
         return GetCurrentPage() != nullptr;
     case CorvCommand::EditFind:
     case CorvCommand::SaveToLibrary:
         return !m_document.MainScreens().empty();
     case CorvCommand::InsertLibraryItems:
         return true;
+    case CorvCommand::NewDocument:
+        return m_document.GetImportPending() != 1;
+    case CorvCommand::SaveScreenToLibraryFile:
+        return GetCurrentPage() != nullptr;
     case CorvCommand::DrawLine:
     case CorvCommand::DrawRectangle:
     case CorvCommand::DrawCircle:
@@ -334,11 +393,14 @@ void CEditFrmVw::OnCommand(int commandId)
         return;
     switch (commandId) {
     case CorvCommand::PreviewScreen:
+    case CorvCommand::WindowPreview:
         if (GetCurrentPage())
             emit PreviewRequested(GetCurrentPage());
         return;
     case CorvCommand::EditFind: FindAndReplace(); return;
     case CorvCommand::InsertLibraryItems: InsertFromLibrary(); return;
+    case CorvCommand::NewDocument: ImportNewDocument(); return;
+    case CorvCommand::SaveScreenToLibraryFile: SaveScreenToLibraryFile(); return;
     case CorvCommand::SaveToLibrary: SaveToLibrary(); return;
     case CorvCommand::DrawLine: m_canvas->SetDrawLine(); return;
     case CorvCommand::DrawRectangle: m_canvas->SetDrawRectangle(); return;
@@ -508,6 +570,72 @@ void CEditFrmVw::AddMedia(int commandId)
     emit CurrentPageChanged();
 }
 
+bool CEditFrmVw::AcceptsDroppedFiles(const QStringList &paths) const
+{
+    return FileDrop::AcceptsFiles(paths, m_document.Settings().MenuBasedCourse == 1, GetCurrentPage() != nullptr);
+}
+
+void CEditFrmVw::DropFiles(const QStringList &paths, const QPoint &canvasPoint)
+{
+    const FileDrop::Outcome outcome = FileDrop::DropFiles(m_controller, *m_screenCommands, paths, canvasPoint);
+    if (!outcome.accepted)
+        return;
+    if (outcome.placed > 0)
+        m_controller.RefreshCurrentThumbnail();
+    emit CurrentPageChanged();
+}
+
+void CEditFrmVw::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    const int keyF = key >= Qt::Key_F1 && key <= Qt::Key_F12 ? key - Qt::Key_F1 + 1 : 0;
+    const char letter = key >= Qt::Key_A && key <= Qt::Key_Z ? char('A' + (key - Qt::Key_A)) : 0;
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    EditKeys::State state;
+    state.canAddScreenHere = m_controller.CanAddScreenHere();
+    state.importPending = m_document.GetImportPending() == 1;
+    const EditKeys::Result r = EditKeys::OnKeyDown(keyF, letter, mods & Qt::ControlModifier, mods & Qt::AltModifier,
+                                                   mods & Qt::ShiftModifier, state);
+    using EditKeys::Action;
+    // A held key repeats: a question screen is made once per press.
+    if (r.action == Action::question && event->isAutoRepeat()) {
+        event->accept();
+        return;
+    }
+    bool checked = false;
+    switch (r.action) {
+    case Action::question: {
+        static const int kQuestions[] = {CorvCommand::InsertCompleteParagraph, CorvCommand::InsertFillBlanks,
+                                         CorvCommand::InsertMatchPairs,        CorvCommand::InsertMultipleChoice,
+                                         CorvCommand::InsertTrueFalse,         CorvCommand::InsertPartIdentification,
+                                         CorvCommand::InsertFreeFormText,      CorvCommand::InsertFlashQuestion,
+                                         CorvCommand::InsertLikert};
+        const int command = kQuestions[r.index - 1];
+        if (UpdateCommand(command, checked))
+            OnCommand(command);
+        break;
+    }
+    case Action::copyScreen: m_screenCommands->CopyScreen(); break;
+    case Action::pasteScreen:
+        if (m_pasteScreen)
+            m_pasteScreen();
+        break;
+    case Action::find: FindAndReplace(); break;
+    case Action::newScreenFromKey: NewScreenFromKey(r.index); break;
+    case Action::help: emit HelpRequested(); break;
+    case Action::newScreen: OnCommand(CorvCommand::NewScreen); break;
+    case Action::importDocument:
+        if (UpdateCommand(CorvCommand::NewDocument, checked))
+            OnCommand(CorvCommand::NewDocument);
+        break;
+    case Action::none: break;
+    }
+    if (r.defaultProcessing && r.action == Action::none)
+        QWidget::keyPressEvent(event);
+    else
+        event->accept();
+}
+
 void CEditFrmVw::NewScreenFromKey(int key)
 {
     if (m_screenCommands->NewScreenFromKey(key))
@@ -521,15 +649,95 @@ void CEditFrmVw::FindAndReplace()
     dialog.exec();
 }
 
+void CEditFrmVw::ImportNewDocument()
+{
+    CDlgImportNewDocument dialog(window());
+    dialog.values.menuBased = m_document.Settings().MenuBasedCourse;
+    dialog.values.currentPageType = GetCurrentPage() ? GetCurrentPage()->GetPageType() : -1;
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const CImportNewDocumentValues &v = dialog.values;
+    if (v.path.isEmpty() && v.topicTitle.isEmpty())
+        return;
+    struct WaitCursor {
+        WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+        ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    } wait;
+    CPrompt &prompt = m_document.Prompt();
+    // What could not be read is never passed over in silence.
+    const auto withReport = [](QString message, const std::vector<CWordDocImporter::NotImported> &notImported) {
+        if (notImported.empty())
+            return message;
+        message += QStringLiteral("\n\nThese were not imported:");
+        for (const CWordDocImporter::NotImported &item : notImported)
+            message += QStringLiteral("\n- ") + item.reason;
+        return message;
+    };
+    EditWindowImportHost host(m_document, m_controller, *m_screenCommands);
+    if (v.glossaryOnly) {
+        CImportGlossary glossary(host);
+        const int created = glossary.ImportGlossaryFromWord({v.path});
+        prompt.Information(withReport(CStringTable::Load(35068).arg(created), glossary.GetNotImported()));
+        emit CurrentPageChanged();
+        return;
+    }
+    const bool createTopic = v.createTopic != 0;
+    const int topicsBefore = int(m_document.Topics().size());
+    const CTopic topic(QString(), v.topicTitle, v.bannerName, v.path, QStringLiteral("FALSE"));
+    CWordDocImporter importer(m_document, m_library, host);
+    const ImportPlacement::Point point = ImportPlacement::Prepare(m_controller, createTopic);
+    importer.SetInsertionPoint(point.mode, point.label);
+    const CStatus status = importer.ConvertDocuments({&topic}, false, createTopic, point.label);
+    std::vector<CWordDocImporter::NotImported> report = importer.GetNotImported();
+    report.insert(report.end(), importer.GetLeftOut().begin(), importer.GetLeftOut().end());
+    if (status) {
+        const QString message = ImportPlacement::Finish(m_controller, createTopic, topicsBefore, v.topicTitle,
+                                                        v.bannerName, v.path, importer.GetGlossaryCount());
+        m_document.UpdateAllViews();
+        prompt.Information(withReport(message, report));
+    } else {
+        prompt.Error(withReport(status.Error(), report));
+    }
+    importer.ResetInsertionPoint();
+    if (CCorvPage *current = GetCurrentPage(); current && m_canvas)
+        m_canvas->ShowScreen(current);
+    emit CurrentPageChanged();
+}
+
 void CEditFrmVw::InsertFromLibrary()
 {
-    const std::vector<CCorvPage *> inserted = CorvLibraryDialogs::InsertFromLibrary(window(), m_document, GetCurrentPage());
-    if (inserted.empty())
+    const std::vector<CCorvPage *> inserted = CorvLibraryDialogs::InsertFromLibrary(
+        window(), m_document, GetCurrentPage(), nullptr,
+        [this](const QString &libraryPath, const std::vector<LibraryInsertChoice> &choices) {
+            return LibraryPlacement::InsertItems(m_controller, libraryPath, choices);
+        });
+    if (CCorvPage *current = GetCurrentPage(); current && m_canvas)
+        m_canvas->ShowScreen(current);
+    if (!inserted.empty()) {
+        ThumbnailList()->ShowCurrent();
+        Tree()->ShowCurrent();
+    }
+    emit CurrentPageChanged();
+}
+
+void CEditFrmVw::SaveScreenToLibraryFile()
+{
+    CCorvPage *screen = GetCurrentPage();
+    if (!screen)
         return;
-    m_controller.OnUpdate();
-    m_controller.Renumber();
-    m_document.SetModifiedFlag(true);
-    MakeCurrentScreen(inserted.front());
+    CFileDialogs &dialogs = m_fileDialogs ? *m_fileDialogs : CFileDialogs::Native();
+    QString path = dialogs.GetSaveFileName(window(), QStringLiteral("Save As"), QString(),
+                                           QStringLiteral("Library Files (*.kvl)"));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty()) {
+        // The picker asked about the name as typed: the name with the extension is asked about here.
+        path += QStringLiteral(".kvl");
+        if (QFileInfo::exists(path) &&
+            !m_document.Prompt().YesNo(QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path)))
+            return;
+    }
+    CSingleScreenArchive::SaveScreenArchive(m_document, path, screen);
 }
 
 void CEditFrmVw::SaveToLibrary()

@@ -13,6 +13,8 @@
 #include <memory>
 
 class CCorvessaDoc;
+class CFileDialogs;
+class CGraphicsLibrarySearch;
 class CComponentBase;
 class CScrollViewEx;
 class CDragDropListCtrl;
@@ -50,6 +52,14 @@ public:
     CScreenCommands &ScreenCommands() { return *m_screenCommands; }
     CScreenCommands::Dialogs &ScreenDialogs() { return m_screenDialogs; }
     bool ShowBackground() const { return m_showBackground; }
+    // Files dragged from the desktop onto the canvas or the outline: whether they can be taken, and the drop
+    // at a canvas point (pictures and media files become components of the current screen).
+    bool AcceptsDroppedFiles(const QStringList &paths) const;
+    // The graphics library a further imported document takes its pictures from.
+    void SetGraphicsLibrary(CGraphicsLibrarySearch *library) { m_library = library; }
+    // The file pickers of the program (the desktop's own without them).
+    void SetFileDialogs(CFileDialogs *dialogs) { m_fileDialogs = dialogs; }
+    void DropFiles(const QStringList &paths, const QPoint &canvasPoint);
     bool ShowGrid() const { return m_showGrid; }
 
     // CDocumentObserver
@@ -75,8 +85,15 @@ public:
 
 signals:
     void CurrentPageChanged();
+    // The author asked for help (F1 reaching the Edit window).
+    void HelpRequested();
     // The author asked to see the screen in the browser.
     void PreviewRequested(CCorvPage *screen);
+
+protected:
+    // The keys that reach the Edit window itself: Ctrl+C and Ctrl+V copy and paste screens, Ctrl+F finds,
+    // Ctrl+F1 to Ctrl+F12 make new screens, F1 help, F5 a new screen, F6 a further document.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     // CEditController::Listener
@@ -94,7 +111,11 @@ private:
     void AddMedia(int commandId);
     // Ctrl+F1 to Ctrl+F12 (key 1 to 12).
     void NewScreenFromKey(int key);
+    // F6: a further Word or PowerPoint document at the current place, in a new topic or into the glossary.
+    void ImportNewDocument();
     void InsertFromLibrary();
+    // The current screen alone as a "*.kvl" archive where the author chooses.
+    void SaveScreenToLibraryFile();
     void SaveToLibrary();
     // The editing window of the selected component when it is a text box or a table, else null.
     QWidget *SelectedTextWindow() const;
@@ -118,4 +139,6 @@ private:
     std::unique_ptr<CScreenCommands> m_screenCommands;
     bool m_showBackground = false;
     bool m_showGrid = false;
+    CGraphicsLibrarySearch *m_library = nullptr;
+    CFileDialogs *m_fileDialogs = nullptr;
 };

@@ -11,12 +11,14 @@
 #include "editor/ComponentCommands.h"
 #include "editor/ScreenRenderer.h"
 #include "editor/ui/ComponentWindows.h"
+#include "editor/ui/DroppedFiles.h"
 #include "model/ComponentBase.h"
 #include "model/ComponentLine.h"
 #include "model/CorvPage.h"
 #include "platform/Prompt.h"
 
 #include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -153,6 +155,9 @@ CScrollViewEx::CScrollViewEx(QWidget *parent) : QScrollArea(parent)
     viewport()->setBackgroundRole(QPalette::Dark);
     setAccessibleName(QStringLiteral("Screen canvas"));
     setFocusProxy(m_page);
+    // Files from the desktop land on the page, through the viewport that the scroll area watches.
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
 }
 
 CScrollViewEx::~CScrollViewEx()
@@ -504,6 +509,48 @@ void CScrollViewEx::Arm(CCanvasModel::Shape shape)
     m_page->setCursor(Qt::CrossCursor);
 }
 
+// ---- Files dragged from the desktop ----
+
+QStringList CScrollViewEx::AcceptableFiles(const QMimeData *mime) const
+{
+    const QStringList paths = DroppedLocalFiles(mime);
+    return !paths.isEmpty() && acceptsFiles && acceptsFiles(paths) ? paths : QStringList();
+}
+
+void CScrollViewEx::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (AcceptableFiles(event->mimeData()).isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void CScrollViewEx::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (AcceptableFiles(event->mimeData()).isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void CScrollViewEx::dropEvent(QDropEvent *event)
+{
+    const QStringList paths = AcceptableFiles(event->mimeData());
+    if (paths.isEmpty() || !dropFiles) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    // The point on the page, wherever the canvas is scrolled to.
+    const QPoint onPage = m_page->mapFrom(viewport(), event->position().toPoint());
+    dropFiles(paths, ToCanvas(onPage));
+}
+
 // ---- Keys ----
 
 namespace {
@@ -515,7 +562,7 @@ bool CScrollViewEx::HandleKey(QKeyEvent *event)
     const Qt::KeyboardModifiers mods = event->modifiers();
     const int key = event->key();
     if (mods & Qt::ControlModifier) {
-        if (key >= Qt::Key_F1 && key <= Qt::Key_F12) {
+        if (key >= Qt::Key_F1 && key <= Qt::Key_F12 && !(mods & (Qt::AltModifier | Qt::ShiftModifier))) {
             emit editWindowKey(key);
             return true;
         }

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QScrollArea>
 
+#include <functional>
 #include <memory>
 
 class CAspectKeeperRectTracker;
@@ -18,6 +19,7 @@ class CCorvessaDoc;
 class CLineTracker;
 class CPrompt;
 class QMenu;
+class QMimeData;
 
 // The screen canvas of the Edit window: a scrolling 1008 x 560 page showing the current screen's
 // components, with the selection tracker, the line tracker, the drawing tools, the context menu, Paste and
@@ -89,6 +91,12 @@ public:
     QWidget *Page() const;
     QWidget *Overlay() const;
 
+    // ---- Files dragged from the desktop ----
+    // Whether the local files can be taken, and what dropping them at a canvas point does; without these
+    // the canvas takes no files.
+    std::function<bool(const QStringList &)> acceptsFiles;
+    std::function<void(const QStringList &, const QPoint &)> dropFiles;
+
     // CEditCanvas
     std::unique_ptr<CComponentWindow> CreateComponentWindow(CComponentBase &component) override;
     void ClearDisplayedComponents() override;
@@ -118,6 +126,9 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     friend class CCanvasPage;
@@ -132,6 +143,8 @@ private:
     void FinishRectDrag();
     void FinishLineDrag();
     bool HandleKey(QKeyEvent *event);
+    // The local files of the drag when the canvas takes them; empty otherwise.
+    QStringList AcceptableFiles(const QMimeData *mime) const;
     void Nudge(int dx, int dy, bool resize);
     void UpdateCursor(const QPoint &point);
     void PaintPage(QPainter &painter);

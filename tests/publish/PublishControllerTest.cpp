@@ -1,5 +1,6 @@
 #include "LmsFixture.h"
 
+#include "model/ComponentLink.h"
 #include "model/CorvPage.h"
 #include "model/GlobalHelpers.h"
 #include "platform/StringTable.h"
@@ -262,15 +263,20 @@ TEST_F(PublishControllerTest, FoldersToOpen)
     EXPECT_EQ(opened, (QStringList{"open " + parent + "/LMS", "browse " + parent + "/Standalone/index.htm"}));
 }
 
-// Guards the screen preview command: it needs a screen, saves nothing, and the window shows it busy for as
-// long as it runs.
+// Guards the screen preview command: it needs a screen, saves nothing, drops the screen's links to screens
+// that are gone, and the window shows it busy for as long as it runs.
 TEST_F(PublishControllerTest, ScreenPreviewNeedsAScreenAndNoSave)
 {
     AddScreens(1, 0);
     EXPECT_FALSE(controller->PreviewScreen(nullptr));
     EXPECT_TRUE(busyLog.isEmpty());
     CCorvPage *screen = doc->MainScreens().front().get();
+    auto link = std::make_unique<CComponentLink>();
+    link->SetTargetPageId(4242);
+    ASSERT_TRUE(screen->AddComponent(std::move(link)));
+    const int components = screen->GetComponentCount();
     EXPECT_TRUE(controller->PreviewScreen(screen));
+    EXPECT_EQ(screen->GetComponentCount(), components - 1);
     EXPECT_EQ(controller->previews, std::vector<const CCorvPage *>{screen});
     EXPECT_EQ(saves, 0);
     EXPECT_EQ(busyLog, (QList<bool>{true, false}));
