@@ -26,6 +26,7 @@
 #include "editor/ui/PropertySheetView.h"
 #include "editor/ui/RichEditCtrl.h"
 #include "editor/ui/ThumbListModel.h"
+#include "editor/ui/LibraryPictureCommandsUi.h"
 
 #include <QAction>
 #include <QLabel>
@@ -294,6 +295,10 @@ bool CEditFrmVw::UpdateCommand(int commandId, bool &checked) const
     case CorvCommand::MediaAcrobat:
     case CorvCommand::RecordNarration:
         return GetCurrentPage() != nullptr;
+    case CorvCommand::AddGraphicFromLibrary:
+    case CorvCommand::ReplaceGraphicFromLibrary:
+    case LibraryPictureCommandsUi::kReplaceImageFromLibrary:
+        return LibraryPictureCommandsUi::UpdateCommand(*this, commandId, enabled) && enabled;
     default:
         return IsTextFormatCommand(commandId) && SelectedTextWindow() != nullptr;
     }
@@ -324,6 +329,9 @@ void CEditFrmVw::OnCommand(int commandId)
     case CorvCommand::MediaAnimatedGif:
     case CorvCommand::MediaAcrobat:
     case CorvCommand::RecordNarration: AddMedia(commandId); return;
+    case CorvCommand::AddGraphicFromLibrary:
+    case CorvCommand::ReplaceGraphicFromLibrary:
+    case LibraryPictureCommandsUi::kReplaceImageFromLibrary: LibraryPictureCommandsUi::OnCommand(*this, commandId); return;
     default:
         if (IsTextFormatCommand(commandId))
             FormatSelectedText(commandId);
