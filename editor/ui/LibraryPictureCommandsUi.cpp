@@ -9,6 +9,7 @@
 #include "editor/ui/EditFrmVw.h"
 #include "editor/ui/ScrollViewEx.h"
 #include "model/ComponentImage.h"
+#include "model/CorvPage.h"
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
 
@@ -62,7 +63,9 @@ void ReplaceFromLibrary(CEditFrmVw &view)
     LibraryPictureCommands::ReplacePicture(*image, picture->path, picture->altText, picture->size, picture->border,
                                            picture->borderStyle, document.GetContext());
     canvas->Invalidate();
-    canvas->MarkModified();
+    if (CCorvPage *screen = view.GetCurrentPage())
+        screen->SetModified(1);
+    document.SetModifiedFlag(true);
     view.Controller().RefreshCurrentThumbnail();
 }
 
