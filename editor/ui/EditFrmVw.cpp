@@ -296,6 +296,7 @@ bool CEditFrmVw::UpdateCommand(int commandId, bool &checked) const
     case CorvCommand::RecordNarration:
         return GetCurrentPage() != nullptr;
     case CorvCommand::AddGraphicFromLibrary:
+    case CanvasEdits::Menu::GraphicFromLibrary:
     case CorvCommand::ReplaceGraphicFromLibrary:
     case LibraryPictureCommandsUi::kReplaceImageFromLibrary:
         return LibraryPictureCommandsUi::UpdateCommand(*this, commandId, enabled) && enabled;
@@ -330,6 +331,7 @@ void CEditFrmVw::OnCommand(int commandId)
     case CorvCommand::MediaAcrobat:
     case CorvCommand::RecordNarration: AddMedia(commandId); return;
     case CorvCommand::AddGraphicFromLibrary:
+    case CanvasEdits::Menu::GraphicFromLibrary:
     case CorvCommand::ReplaceGraphicFromLibrary:
     case LibraryPictureCommandsUi::kReplaceImageFromLibrary: LibraryPictureCommandsUi::OnCommand(*this, commandId); return;
     default:

@@ -5,6 +5,7 @@
 #include "document/ComponentInsertion.h"
 #include "document/CorvessaDoc.h"
 #include "document/EditorHooks.h"
+#include "editor/CanvasEdits.h"
 #include "editor/LibraryPictureCommands.h"
 #include "editor/ui/EditFrmVw.h"
 #include "editor/ui/ScrollViewEx.h"
@@ -77,6 +78,7 @@ bool UpdateCommand(const CEditFrmVw &, int commandId, bool &enabled)
 {
     switch (commandId) {
     case CorvCommand::AddGraphicFromLibrary:
+    case CanvasEdits::Menu::GraphicFromLibrary:
     case CorvCommand::ReplaceGraphicFromLibrary:
     case kReplaceImageFromLibrary: enabled = true; return true;
     default: return false;
@@ -86,7 +88,8 @@ bool UpdateCommand(const CEditFrmVw &, int commandId, bool &enabled)
 bool OnCommand(CEditFrmVw &view, int commandId)
 {
     switch (commandId) {
-    case CorvCommand::AddGraphicFromLibrary: AddFromLibrary(view); return true;
+    case CorvCommand::AddGraphicFromLibrary:
+    case CanvasEdits::Menu::GraphicFromLibrary: AddFromLibrary(view); return true;
     case CorvCommand::ReplaceGraphicFromLibrary:
     case kReplaceImageFromLibrary: ReplaceFromLibrary(view); return true;
     default: return false;

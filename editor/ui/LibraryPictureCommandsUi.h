@@ -3,8 +3,8 @@
 class CEditFrmVw;
 
 // The Edit window's commands that take a picture from the graphics library: "Add graphic from library..."
-// puts a new picture on the current screen; "Replace graphic from library..." (the Tools menu's, or the
-// picture's own context menu) gives the selected picture another.
+// (the Tools menu's, or the canvas's own menu) puts a new picture on the current screen; "Replace graphic
+// from library..." (the Tools menu's, or the picture's own context menu) gives the selected picture another.
 namespace LibraryPictureCommandsUi {
 
 // The picture's context-menu command.

@@ -7,6 +7,7 @@
 #include "app/ui/MainFrame.h"
 #include "dialogs/ui/DlgGraphicFromLib.h"
 #include "document/CorvessaDoc.h"
+#include "editor/CanvasEdits.h"
 #include "editor/LibraryPictureCommands.h"
 #include "editor/ui/EditFrmVw.h"
 #include "editor/ui/LibraryPictureCommandsUi.h"
@@ -218,7 +219,7 @@ TEST(LibraryPickerCommands, AuthorAddsAndReplacesAPictureFromTheLibrary)
 }
 
 // Guards the commands' refusals: adding without a current screen and replacing without a selected picture
-// say why and change nothing; cancelling the picker changes nothing either.
+// say why and change nothing; cancelling the picker (here from the canvas's menu) changes nothing either.
 TEST(LibraryPickerCommands, WithoutAScreenOrAPictureTheCommandsSayWhy)
 {
     AppFixture f;
@@ -239,13 +240,17 @@ TEST(LibraryPickerCommands, WithoutAScreenOrAPictureTheCommandsSayWhy)
     view->OnCommand(CorvCommand::ReplaceGraphicFromLibrary);
     EXPECT_EQ(f.prompt.Texts(), QStringList{"Please select an image."});
 
-    auto cancel = OnModal<CDlgInsertGraphicFromLib>([](CDlgInsertGraphicFromLib *dialog) {
+    bool opened = false;
+    auto cancel = OnModal<CDlgInsertGraphicFromLib>([&opened](CDlgInsertGraphicFromLib *dialog) {
+        opened = true;
         SearchFor(dialog, "meadow");
         ClickRow(dialog, 0);
         dialog->reject();
     });
-    view->OnCommand(CorvCommand::AddGraphicFromLibrary);
+    // The canvas's own menu entry runs the same picker.
+    emit view->Canvas()->commandRequested(CanvasEdits::Menu::GraphicFromLibrary);
     cancel.reset();
+    EXPECT_TRUE(opened);
     EXPECT_EQ(OnlyImage(screen), nullptr);
     EXPECT_FALSE(app->Document()->IsModified());
 }
