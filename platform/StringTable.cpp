@@ -355,7 +355,7 @@ constexpr Entry kEntries[] = {
     {30002, "Yes, that is the correct answer."},
     {30003, "Wrong answer feedback"},
     {30004, "No, the correct answer is now shown."},
-    // Pictures added or replaced on the Edit window.
+    // The Edit window's picture commands.
     {35001, "You must select a screen before inserting a new graphic."},
     {35002, "Please select an image."},
     // Placeholder text of new text boxes.

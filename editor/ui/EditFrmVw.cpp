@@ -13,6 +13,7 @@
 #include "editor/FindReplace.h"
 #include "editor/ScreenRenderer.h"
 #include "editor/ui/ComponentWindows.h"
+#include "editor/ui/LibraryPictureCommandsUi.h"
 #include "editor/ui/ScreenCommandsUi.h"
 #include "editor/ui/ScrollViewEx.h"
 #include "editor/CanvasEdits.h"
@@ -26,7 +27,6 @@
 #include "editor/ui/PropertySheetView.h"
 #include "editor/ui/RichEditCtrl.h"
 #include "editor/ui/ThumbListModel.h"
-#include "editor/ui/LibraryPictureCommandsUi.h"
 
 #include <QAction>
 #include <QLabel>
@@ -279,6 +279,11 @@ bool CEditFrmVw::UpdateCommand(int commandId, bool &checked) const
         return !m_document.MainScreens().empty();
     case CorvCommand::InsertLibraryItems:
         return true;
+    case CorvCommand::AddGraphicFromLibrary:
+    case CanvasEdits::Menu::GraphicFromLibrary:
+    case CorvCommand::ReplaceGraphicFromLibrary:
+    case LibraryPictureCommandsUi::kReplaceImageFromLibrary:
+        return LibraryPictureCommandsUi::UpdateCommand(*this, commandId, enabled) && enabled;
     case CorvCommand::DrawLine:
     case CorvCommand::DrawRectangle:
     case CorvCommand::DrawCircle:
@@ -295,11 +300,6 @@ bool CEditFrmVw::UpdateCommand(int commandId, bool &checked) const
     case CorvCommand::MediaAcrobat:
     case CorvCommand::RecordNarration:
         return GetCurrentPage() != nullptr;
-    case CorvCommand::AddGraphicFromLibrary:
-    case CanvasEdits::Menu::GraphicFromLibrary:
-    case CorvCommand::ReplaceGraphicFromLibrary:
-    case LibraryPictureCommandsUi::kReplaceImageFromLibrary:
-        return LibraryPictureCommandsUi::UpdateCommand(*this, commandId, enabled) && enabled;
     default:
         return IsTextFormatCommand(commandId) && SelectedTextWindow() != nullptr;
     }
@@ -317,6 +317,13 @@ void CEditFrmVw::OnCommand(int commandId)
     case CorvCommand::EditFind: FindAndReplace(); return;
     case CorvCommand::InsertLibraryItems: InsertFromLibrary(); return;
     case CorvCommand::SaveToLibrary: SaveToLibrary(); return;
+    case CorvCommand::AddGraphicFromLibrary:
+    case CanvasEdits::Menu::GraphicFromLibrary:
+    case CorvCommand::ReplaceGraphicFromLibrary:
+    case LibraryPictureCommandsUi::kReplaceImageFromLibrary:
+        LibraryPictureCommandsUi::OnCommand(*this, commandId);
+        emit CurrentPageChanged();
+        return;
     case CorvCommand::DrawLine: m_canvas->SetDrawLine(); return;
     case CorvCommand::DrawRectangle: m_canvas->SetDrawRectangle(); return;
     case CorvCommand::DrawCircle: m_canvas->SetDrawEllipse(); return;
@@ -330,10 +337,6 @@ void CEditFrmVw::OnCommand(int commandId)
     case CorvCommand::MediaAnimatedGif:
     case CorvCommand::MediaAcrobat:
     case CorvCommand::RecordNarration: AddMedia(commandId); return;
-    case CorvCommand::AddGraphicFromLibrary:
-    case CanvasEdits::Menu::GraphicFromLibrary:
-    case CorvCommand::ReplaceGraphicFromLibrary:
-    case LibraryPictureCommandsUi::kReplaceImageFromLibrary: LibraryPictureCommandsUi::OnCommand(*this, commandId); return;
     default:
         if (IsTextFormatCommand(commandId))
             FormatSelectedText(commandId);
