@@ -29,16 +29,14 @@ CRect ReplacedBounds(const CRect &old, int sizeClass, int naturalWidth, int natu
 }
 
 void ReplacePicture(CComponentImage &image, const QString &path, const QString &altText, int sizeClass, int border,
-                    int borderStyle, const CCorvContext &context)
+                    int borderStyle, int naturalWidth, int naturalHeight, const CCorvContext &context)
 {
     const CRect old = image.GetBounds();
     image.SetJpegBorder(border);
     image.SetBevelled(borderStyle);
     image.SetImageFile(path, context);
     image.SetAltText(altText);
-    int width = 0, height = 0;
-    GetImageFileSize(width, height, path);
-    image.SetBounds(ReplacedBounds(old, sizeClass, width, height), true);
+    image.SetBounds(ReplacedBounds(old, sizeClass, naturalWidth, naturalHeight), true);
 }
 
 } // namespace LibraryPictureCommands

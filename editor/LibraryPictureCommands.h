@@ -20,9 +20,10 @@ constexpr int kScreenHeight = 560;
 // right edge beyond 1008 to 1003 and a bottom beyond 560 to 555. A picture without a size has none.
 CRect ReplacedBounds(const CRect &old, int sizeClass, int naturalWidth, int naturalHeight);
 
-// Gives the picture the file at path: its JPEG border flag and style, the path, the alternative text, and
-// bounds of ReplacedBounds for the size class. Marking the screen modified is the caller's part.
+// Gives the picture the file at path, whose natural size is given: its JPEG border flag and style, the
+// path, the alternative text, and bounds of ReplacedBounds for the size class. Marking the screen modified
+// is the caller's part.
 void ReplacePicture(CComponentImage &image, const QString &path, const QString &altText, int sizeClass, int border,
-                    int borderStyle, const CCorvContext &context);
+                    int borderStyle, int naturalWidth, int naturalHeight, const CCorvContext &context);
 
 } // namespace LibraryPictureCommands

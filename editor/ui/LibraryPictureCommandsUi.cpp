@@ -11,6 +11,7 @@
 #include "editor/ui/ScrollViewEx.h"
 #include "model/ComponentImage.h"
 #include "model/CorvPage.h"
+#include "model/GlobalHelpers.h"
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
 
@@ -29,6 +30,18 @@ private:
     CCorvPage *m_screen;
 };
 
+// The screen and the project changed: the screen's thumbnail is drawn again.
+void ScreenChanged(CEditFrmVw &view, CCorvPage *screen)
+{
+    screen->SetModified(1);
+    view.Controller().Document().SetModifiedFlag(true);
+    view.Controller().RefreshCurrentThumbnail();
+    if (CScrollViewEx *canvas = view.Canvas()) {
+        canvas->Invalidate();
+        emit canvas->screenModified(screen);
+    }
+}
+
 void AddFromLibrary(CEditFrmVw &view)
 {
     CCorvessaDoc &document = view.Controller().Document();
@@ -38,14 +51,19 @@ void AddFromLibrary(CEditFrmVw &view)
         return;
     }
     const std::optional<SLibraryPicture> picture = PickGraphicFromLibrary(view.window(), document.GetContext(), false);
-    if (!picture)
+    // The dialog may have outlived the screen it was opened for.
+    if (!picture || view.GetCurrentPage() != screen)
         return;
     const CurrentScreen hooks(screen);
-    if (!CComponentInsertion(document, hooks)
-             .InsertImage(picture->path, picture->altText, picture->size, picture->border, picture->borderStyle))
+    CComponentImage *image = CComponentInsertion(document, hooks).InsertImage(
+        picture->path, picture->altText, picture->size, picture->border, picture->borderStyle);
+    if (!image) {
+        document.Prompt().Warning(QStringLiteral("The picture\n%1\ncannot be read.").arg(picture->path));
         return;
-    document.SetModifiedFlag(true);
-    view.Controller().RefreshCurrentThumbnail();
+    }
+    if (CScrollViewEx *canvas = view.Canvas())
+        canvas->SelectComponent(image);
+    ScreenChanged(view, screen);
 }
 
 void ReplaceFromLibrary(CEditFrmVw &view)
@@ -53,21 +71,31 @@ void ReplaceFromLibrary(CEditFrmVw &view)
     CCorvessaDoc &document = view.Controller().Document();
     CScrollViewEx *canvas = view.Canvas();
     auto *image = canvas ? dynamic_cast<CComponentImage *>(canvas->GetSelectedComponent()) : nullptr;
-    if (!image) {
+    CCorvPage *screen = view.GetCurrentPage();
+    if (!image || !screen) {
         document.Prompt().Information(CStringTable::Load(kSelectImageString));
         return;
     }
     canvas->DeleteTrackers();
     const std::optional<SLibraryPicture> picture = PickGraphicFromLibrary(view.window(), document.GetContext(), true);
+    // The dialog may have outlived the picture (a screen change behind it).
+    if (!canvas->Model().Contains(image) || view.GetCurrentPage() != screen)
+        return;
+    canvas->SelectComponent(image);
     if (!picture)
         return;
+    int width = 0, height = 0;
+    GetImageFileSize(width, height, picture->path);
+    // A picture that does not read would leave an empty component nobody can select: the old one stays.
+    if (width <= 0 || height <= 0) {
+        document.Prompt().Warning(QStringLiteral("The picture\n%1\ncannot be read.").arg(picture->path));
+        return;
+    }
+    canvas->DeleteTrackers();
     LibraryPictureCommands::ReplacePicture(*image, picture->path, picture->altText, picture->size, picture->border,
-                                           picture->borderStyle, document.GetContext());
-    canvas->Invalidate();
-    if (CCorvPage *screen = view.GetCurrentPage())
-        screen->SetModified(1);
-    document.SetModifiedFlag(true);
-    view.Controller().RefreshCurrentThumbnail();
+                                           picture->borderStyle, width, height, document.GetContext());
+    canvas->SelectComponent(image);
+    ScreenChanged(view, screen);
 }
 
 } // namespace

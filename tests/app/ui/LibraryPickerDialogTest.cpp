@@ -255,6 +255,45 @@ TEST(LibraryPickerCommands, WithoutAScreenOrAPictureTheCommandsSayWhy)
     EXPECT_FALSE(app->Document()->IsModified());
 }
 
+// Guards the replaced picture against a library file that no longer reads once picked: the author is told
+// and the picture on the screen keeps its file and place instead of becoming an empty component.
+TEST(LibraryPickerCommands, APictureThatNoLongerReadsKeepsTheOldOne)
+{
+    AppFixture f;
+    WriteLibrary(f.tree, "bin");
+    const QString path = f.WriteProject("p/Pictures.kvx", {{"1", "Welcome", pt_document}});
+    auto app = f.Start({"corvessa", path});
+    CEditFrmVw *view = app->EditView();
+    app->OnViewEdit();
+    auto insert = OnModal<CDlgInsertGraphicFromLib>([](CDlgInsertGraphicFromLib *dialog) {
+        SearchFor(dialog, "meadow");
+        ClickRow(dialog, 0);
+        QTest::mouseClick(dialog->ConfirmButton(), Qt::LeftButton);
+    });
+    view->OnCommand(CorvCommand::AddGraphicFromLibrary);
+    insert.reset();
+    CComponentImage *image = OnlyImage(view->GetCurrentPage());
+    ASSERT_TRUE(image);
+    const CRect bounds = image->GetBounds();
+    const QString file = image->GetImageFile();
+
+    view->Canvas()->SelectComponent(image);
+    f.prompt.Clear();
+    auto update = OnModal<CDlgUpdateGraphicFromLib>([&f](CDlgUpdateGraphicFromLib *dialog) {
+        SearchFor(dialog, "tree");
+        ClickRow(dialog, 0);
+        f.tree.Write("bin/Library/Stock Photo - color/tree.png", "not a picture any more");
+        QTest::mouseClick(dialog->ConfirmButton(), Qt::LeftButton);
+    });
+    view->OnCommand(CorvCommand::ReplaceGraphicFromLibrary);
+    update.reset();
+    ASSERT_EQ(OnlyImage(view->GetCurrentPage()), image);
+    EXPECT_EQ(image->GetImageFile(), file);
+    EXPECT_EQ(image->GetBounds(), bounds);
+    ASSERT_EQ(f.prompt.Texts().size(), 1);
+    EXPECT_TRUE(f.prompt.Texts().front().contains("tree.png")) << qPrintable(f.prompt.Texts().front());
+}
+
 // Guards the dialog's rules: it opens with the kinds, "All", "Medium", "Black" greyed and a count of 0;
 // empty keyword boxes only empty the list; a box holding two words finds nothing; "Clip art" alone finds
 // only drawings; confirming without a row says "Please select a graphic." and stays open; the add dialog
