@@ -296,8 +296,9 @@ TEST(LibraryPickerCommands, APictureThatNoLongerReadsKeepsTheOldOne)
 
 // Guards the dialog's rules: it opens with the kinds, "All", "Medium", "Black" greyed and a count of 0;
 // empty keyword boxes only empty the list; a box holding two words finds nothing; "Clip art" alone finds
-// only drawings; confirming without a row says "Please select a graphic." and stays open; the add dialog
-// lists 100 rows at most and the replace dialog 500.
+// only drawings; confirming without a row says "Please select a graphic." and stays open, and Enter away
+// from the keyword boxes and the list does nothing; the add dialog lists 100 rows at most and the replace
+// dialog 500.
 TEST(LibraryPickerDialog, SearchesAndConfirmsByItsRules)
 {
     PickerOnly p(600);
@@ -319,6 +320,11 @@ TEST(LibraryPickerDialog, SearchesAndConfirmsByItsRules)
     QTest::mouseClick(dialog.ConfirmButton(), Qt::LeftButton);
     EXPECT_EQ(p.prompt.Texts(), QStringList{"Please select a graphic."});
     EXPECT_TRUE(dialog.isVisible());
+    // Enter outside the keyword boxes and the result list does nothing.
+    QTest::keyClick(dialog.CategoryList(), Qt::Key_Return);
+    QTest::keyClick(dialog.KindBox(0), Qt::Key_Return);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(p.prompt.Texts().size(), 1);
 
     SearchFor(&dialog, "nature");
     EXPECT_EQ(dialog.ResultList()->count(), 2);
