@@ -7,6 +7,7 @@ class CPrompt;
 class CProgress;
 class CQuestionIdCounter;
 class CRandomSource;
+struct _xmlDoc;
 
 // What the whole program shares: the program folder, the per-user application-data folder, the version
 // texts, the graphics-library root, and the prompt and progress sinks through which headless code reaches
@@ -25,6 +26,9 @@ public:
     QString versionText;
     // Graphics-library root, ending in "/".
     QString graphicsLibraryRoot;
+    // The graphics library's index (images.xml) as start-up parsed it, shared read-only by whoever searches
+    // it; not owned. Null until it is loaded.
+    _xmlDoc *graphicsLibraryIndex = nullptr;
 
     // Sinks, not owned. Without one, messages go to the plain prompt (standard error, safe answers) and
     // progress goes nowhere.

@@ -343,6 +343,7 @@ constexpr Entry kEntries[] = {
     {15036, "Transportation"},
     {15037, "Travel & Tourism"},
     {15038, "Wildlife & Animals"},
+    {15039, "All"},
     // The Publish window's prompt and the description of each kind of publishing.
     {25000, "Click on a button below to publish your course."},
     {25020, "Standalone\n\nCourseware published as standalone may be run across the Internet, a Local Area Network, "
@@ -371,6 +372,8 @@ constexpr Entry kEntries[] = {
     {35003, "Import document(s) completed"},
     // Placeholder text of new text boxes.
     {35004, "Click and add text."},
+    // The graphics-library pickers.
+    {35005, "Please select a graphic."},
     // Deleting from the outline.
     {35006, "This folder cannot be deleted as it still has content.  First delete all the contents."},
     {35007, "Are you sure you want to delete this screen?"},

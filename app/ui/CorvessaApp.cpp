@@ -230,6 +230,7 @@ void CCorvessaApp::CreateMainViews()
     m_views[SettingsViewIndex] = m_settingsView;
     m_importView = new CImportSummaryView(*m_document);
     m_librarySearch.Attach(m_library.Document(), m_library.ExcludedWords(), m_library.UsedPictures());
+    m_context.graphicsLibraryIndex = m_library.Document();
     m_importView->SetGraphicsLibrary(&m_librarySearch);
     m_importView->SetProgressWindow(m_progress.get());
     m_editView = new CEditFrmVw(*m_document);

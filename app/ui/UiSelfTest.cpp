@@ -21,6 +21,7 @@
 #include "dialogs/ui/DlgAddLink.h"
 #include "dialogs/ui/DlgAutoBackupSetting.h"
 #include "dialogs/ui/DlgElementProperties.h"
+#include "dialogs/ui/DlgGraphicFromLib.h"
 #include "dialogs/ui/DlgLongWait.h"
 #include "dialogs/ui/DlgPublishSettings.h"
 #include "dialogs/ui/DlgSCORMExitCode.h"
@@ -31,6 +32,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -565,6 +567,13 @@ void PlanDialogs(Run &run)
     PlanDialog(run, QStringLiteral("dialog-xml-loading"), [](Run &) {
         auto *dialog = new CDlgXMLLoading;
         dialog->CreateAndShow();
+        return dialog;
+    });
+    PlanDialog(run, QStringLiteral("dialog-add-graphic-from-library"), [](Run &r) {
+        auto *dialog = new CDlgInsertGraphicFromLib(r.app.Context(), r.app.MainFrame());
+        dialog->KindBox(3)->setChecked(true);
+        dialog->KeywordBox(0)->setText(QStringLiteral("star"));
+        dialog->Search();
         return dialog;
     });
     auto progress = std::make_shared<std::unique_ptr<CProgressDialog>>();

@@ -23,9 +23,11 @@
 #include "model/Topic.h"
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
+#include "dialogs/ui/DlgGraphicFromLib.h"
 #include "editor/FindReplace.h"
 #include "editor/ScreenRenderer.h"
 #include "editor/ui/ComponentWindows.h"
+#include "editor/ui/LibraryPictureCommandsUi.h"
 #include "editor/ui/ScreenCommandsUi.h"
 #include "editor/ui/QuestionWindows.h"
 #include "editor/ui/ScrollViewEx.h"
@@ -242,6 +244,7 @@ CEditFrmVw::~CEditFrmVw()
     m_controller.SetListener(nullptr);
     m_controller.GetHooks() = {};
     MediaCommandsUi::SetListPictureSource({});
+    MediaCommandsUi::GetPickers().libraryPicture = {};
     // The canvas takes the components' windows down with it; the held copy, whose window is on the canvas
     // too, goes first.
     m_controller.ClearComponentClipboard();
@@ -259,6 +262,11 @@ void CEditFrmVw::ConnectCanvas()
     canvas->SetDocument(&m_document);
     SetCanvasWidget(canvas);
     m_canvas = canvas;
+    // Topic buttons take their pictures from the graphics library through its picker.
+    MediaCommandsUi::GetPickers().libraryPicture = [this](QWidget *parent) -> std::optional<QString> {
+        const auto picked = PickGraphicFromLibrary(parent, m_document.GetContext(), true);
+        return picked ? std::optional<QString>(picked->fileName) : std::nullopt;
+    };
     CEditController::Hooks &hooks = m_controller.GetHooks();
     hooks.clearCanvasSelection = [this] { m_canvas->SelectComponent(nullptr); };
     hooks.deleteCanvasTrackers = [this] { m_canvas->DeleteTrackers(); };
@@ -361,6 +369,11 @@ bool CEditFrmVw::UpdateCommand(int commandId, bool &checked) const
         return m_document.GetImportPending() != 1;
     case CorvCommand::SaveScreenToLibraryFile:
         return GetCurrentPage() != nullptr;
+    case CorvCommand::AddGraphicFromLibrary:
+    case CanvasEdits::Menu::GraphicFromLibrary:
+    case CorvCommand::ReplaceGraphicFromLibrary:
+    case LibraryPictureCommandsUi::kReplaceImageFromLibrary:
+        return LibraryPictureCommandsUi::UpdateCommand(*this, commandId, enabled) && enabled;
     case CorvCommand::DrawLine:
     case CorvCommand::DrawRectangle:
     case CorvCommand::DrawCircle:
@@ -402,6 +415,13 @@ void CEditFrmVw::OnCommand(int commandId)
     case CorvCommand::NewDocument: ImportNewDocument(); return;
     case CorvCommand::SaveScreenToLibraryFile: SaveScreenToLibraryFile(); return;
     case CorvCommand::SaveToLibrary: SaveToLibrary(); return;
+    case CorvCommand::AddGraphicFromLibrary:
+    case CanvasEdits::Menu::GraphicFromLibrary:
+    case CorvCommand::ReplaceGraphicFromLibrary:
+    case LibraryPictureCommandsUi::kReplaceImageFromLibrary:
+        LibraryPictureCommandsUi::OnCommand(*this, commandId);
+        emit CurrentPageChanged();
+        return;
     case CorvCommand::DrawLine: m_canvas->SetDrawLine(); return;
     case CorvCommand::DrawRectangle: m_canvas->SetDrawRectangle(); return;
     case CorvCommand::DrawCircle: m_canvas->SetDrawEllipse(); return;

@@ -266,6 +266,6 @@ TEST(StringTable, LoadsEntriesByNumber)
     EXPECT_EQ(CStringTable::Load(35004), "Click and add text.");
     EXPECT_TRUE(CStringTable::Load(10829).endsWith("{totalscore}%.  "));
     EXPECT_TRUE(CStringTable::Has(15038));
-    EXPECT_FALSE(CStringTable::Has(15039));
+    EXPECT_FALSE(CStringTable::Has(15040));
     EXPECT_EQ(CStringTable::Load(1), QString());
 }

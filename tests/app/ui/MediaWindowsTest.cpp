@@ -457,7 +457,7 @@ TEST(MediaWindows, LinkTextTopicPicturesAndShapes)
         const QMap<int, bool> entries = a.FromMenu<QDialog>(button, MediaCommandsUi::ReplaceTopicFromFile, "",
                                                             [](QDialog *d) { d->reject(); });
         EXPECT_TRUE(entries.value(MediaCommandsUi::ReplaceTopicFromFile));
-        EXPECT_FALSE(entries.value(MediaCommandsUi::ReplaceTopicFromLibrary, true)) << "no library chooser";
+        EXPECT_TRUE(entries.value(MediaCommandsUi::ReplaceTopicFromLibrary)) << "the library's picker";
         EXPECT_EQ(button->GetPicturePath(), picture);
         EXPECT_TRUE(button->GetPicture().IsValid());
     }
@@ -470,7 +470,7 @@ TEST(MediaWindows, LinkTextTopicPicturesAndShapes)
     EXPECT_FALSE(greyed.value(MediaCommandsUi::ReplaceTopicFromFile, true));
     EXPECT_FALSE(greyed.value(MediaCommandsUi::ReplaceTopicFromLibrary, true));
     buttons[1]->SetThumbnailIndex(-1, CTopicPictureSource{a.Doc().GetContext(), nullptr, {}});
-    MediaCommandsUi::GetPickers() = {};
+    MediaCommandsUi::GetPickers().pictureFile = {};
 
     a.SaveAndReopen();
     bool found = false;
