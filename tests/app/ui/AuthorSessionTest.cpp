@@ -25,6 +25,7 @@
 #include "app/ui/controls/SpinEdit.h"
 #include "dialogs/LinkDialogs.h"
 #include "dialogs/ui/DlgAddLink.h"
+#include "dialogs/ui/DlgGraphicFromLib.h"
 #include "dialogs/ui/DlgQuestionFillBlanks.h"
 #include "dialogs/ui/DlgQuestionMultipleChoice.h"
 #include "dialogs/ui/DlgSpelling.h"
@@ -136,8 +137,7 @@ void TypeLine(QLineEdit *edit, const QString &text)
 QTreeWidgetItem *OutlineRow(QTreeWidget *tree, const QString &title)
 {
     for (QTreeWidgetItem *row : tree->findItems(title, Qt::MatchStartsWith | Qt::MatchRecursive))
-        if (row->text(0) == title || row->text(0).startsWith(title + " "))
-            return row;
+        return row;
     return nullptr;
 }
 
@@ -145,7 +145,7 @@ QTreeWidgetItem *OutlineRow(QTreeWidget *tree, const QString &title)
 CCorvPage *ScreenTitled(const CCorvessaDoc &doc, const QString &title)
 {
     for (const auto &s : doc.MainScreens())
-        if (s->GetTitle() == title || s->GetTitle().startsWith(title + " "))
+        if (s->GetTitle().startsWith(title))
             return s.get();
     return nullptr;
 }
@@ -405,10 +405,35 @@ TEST(AuthorSession, FromANewProjectToEveryPublishedCourse)
     EXPECT_FALSE(boxComponent->GetRichText().GetCharFormatAt(ask - 2).Has(CFE_BOLD));
     s.Shot("text-typed-and-bold");
 
+    // A picture from the graphics library on the assembly point's screen, found by a keyword.
+    bool answered = false;
+    s.MakeCurrent("The assembly point");
+    const size_t picturesBefore = ComponentsOf<CComponentImage>(*doc, ct_image).size();
+    answered = false;
+    AnswerNextDialog<CDlgInsertGraphicFromLib>(
+        [&s](CDlgInsertGraphicFromLib *d) {
+            TypeInto(d->KeywordBox(0), "meadow");
+            QTest::keyClick(d->KeywordBox(0), Qt::Key_Return);
+            ASSERT_GE(d->ResultList()->count(), 1);
+            QListWidget *list = d->ResultList();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+            s.pictures.Take(d, "library-picture-dialog");
+            QTest::mouseClick(d->ConfirmButton(), Qt::LeftButton);
+        },
+        &answered);
+    s.Run(CorvCommand::AddGraphicFromLibrary);
+    ASSERT_TRUE(answered);
+    ASSERT_EQ(ComponentsOf<CComponentImage>(*doc, ct_image).size(), picturesBefore + 1);
+    s.Shot("library-picture");
+
     // "helmet" linked to the glossary's item through the Add link dialog.
+    s.MakeCurrent("Extinguishers");
+    box = s.EditBoxHolding("Each kind of fire");
+    ASSERT_TRUE(box);
+    editor = box->Editor();
     const int helmet = int(boxComponent->GetRichText().GetText().indexOf("helmet"));
     editor->SetDocSelection(helmet, helmet + 6);
-    bool answered = false;
+    answered = false;
     AnswerNextDialog<CDlgAddLink>(
         [&s](CDlgAddLink *d) {
             d->ShowCombo()->setCurrentIndex(CAddLinkValues::ShowGlossary);
@@ -517,6 +542,13 @@ TEST(AuthorSession, FromANewProjectToEveryPublishedCourse)
     EXPECT_TRUE(reopenedBox->GetRichText().GetText().contains("an extinguisher."));
     const int askAgain = int(reopenedBox->GetRichText().GetText().indexOf("Ask"));
     EXPECT_TRUE(reopenedBox->GetRichText().GetCharFormatAt(askAgain + 1).Has(CFE_BOLD));
+    bool meadow = false;
+    QStringList pictures;
+    for (auto *image : ComponentsOf<CComponentImage>(*doc, ct_image)) {
+        pictures << image->GetImageFile() + " " + image->GetAltText();
+        meadow = meadow || (image->GetImageFile().contains("meadow") && image->GetAltText() == "meadow");
+    }
+    EXPECT_TRUE(meadow) << "the library's picture with its alt text: " << qPrintable(pictures.join(", "));
     auto choices = ComponentsOf<CComponentMultipleChoice>(*doc, ct_multiple_choice);
     ASSERT_EQ(choices.size(), 1u);
     EXPECT_EQ(choices[0]->GetCorrectFlags()[1], 1);
