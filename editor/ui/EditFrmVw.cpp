@@ -136,6 +136,8 @@ CEditFrmVw::CEditFrmVw(CCorvessaDoc &document, QWidget *parent)
     m_screenDialogs = ScreenCommandsUi::MakeDialogs(this, m_document);
     m_screenCommands = std::make_unique<CScreenCommands>(m_controller, m_screenDialogs);
     m_controller.GetHooks().editRemediation = ScreenCommandsUi::RemediationDialog(this, m_document);
+    m_menuScreens = std::make_unique<CMenuScreens>(m_controller);
+    m_menuScreens->InstallHooks();
     m_pasteScreen = [this] { m_screenCommands->PasteScreen(); };
     // Ctrl+F1 to Ctrl+F12 make a new screen of a template wherever the focus is in the Edit window; the canvas
     // passes on the keys it is given itself.

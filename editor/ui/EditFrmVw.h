@@ -3,6 +3,7 @@
 #include "app/ui/EditViewApi.h"
 #include "document/DocumentObserver.h"
 #include "editor/EditController.h"
+#include "editor/MenuScreens.h"
 #include "editor/ScreenCommands.h"
 #include "model/CorvPage.h"
 
@@ -116,6 +117,7 @@ private:
     std::function<void()> m_pasteScreen;
     CScreenCommands::Dialogs m_screenDialogs;
     std::unique_ptr<CScreenCommands> m_screenCommands;
+    std::unique_ptr<CMenuScreens> m_menuScreens;
     bool m_showBackground = false;
     bool m_showGrid = false;
 };
