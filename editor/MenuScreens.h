@@ -60,6 +60,7 @@ public:
 
     // Sets the controller's menu, link and feedback hooks to this object's operations.
     void InstallHooks();
+    void SetGraphicsLibrary(CGraphicsLibrarySearch *library) { m_library = library; }
     // How link captions are measured when the link has no window to measure them (tests fix it).
     void SetMeasure(Measure measure) { m_measure = std::move(measure); }
 

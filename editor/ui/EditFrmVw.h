@@ -50,6 +50,10 @@ public:
     // The screen commands and the dialogs they open (tests may answer them in place).
     CScreenCommands &ScreenCommands() { return *m_screenCommands; }
     CScreenCommands::Dialogs &ScreenDialogs() { return m_screenDialogs; }
+    // The topic buttons of every menu screen laid out again from the outline and the course's menu options.
+    void LayoutAllMenus() { m_menuScreens->LayoutAllMenus(); }
+    // Where new topic buttons find a picture for their title; null for none.
+    void SetGraphicsLibrary(class CGraphicsLibrarySearch *library) { m_menuScreens->SetGraphicsLibrary(library); }
     bool ShowBackground() const { return m_showBackground; }
     bool ShowGrid() const { return m_showGrid; }
 
