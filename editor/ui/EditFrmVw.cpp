@@ -228,6 +228,16 @@ void CEditFrmVw::OnUpdate(CCorvessaDoc &) { m_controller.OnUpdate(); }
 
 void CEditFrmVw::OnNewProject(CCorvessaDoc &) { m_controller.ForgetCurrentScreen(); }
 
+CCorvPage *CEditFrmVw::GetCurrentPage() const
+{
+    // Pointers are only compared: until the views are updated the controller may name a deleted screen.
+    CCorvPage *screen = m_controller.GetCurrentPage();
+    if (screen && !m_document.ContainsScreen(screen, false) && !m_document.ContainsScreen(screen, true)
+        && !m_document.IsGlossaryScreen(screen))
+        return nullptr;
+    return screen;
+}
+
 void CEditFrmVw::MakeCurrentScreen(CCorvPage *screen)
 {
     m_controller.MakeCurrentScreen(screen);

@@ -63,7 +63,8 @@ public:
     bool AddGlossaryItem(CCorvessaDoc &document, const QString &term, const QString &definition) override;
 
     // CEditViewApi
-    CCorvPage *GetCurrentPage() const override { return m_controller.GetCurrentPage(); }
+    // The current screen while the document holds it; null when it went with a project read over it.
+    CCorvPage *GetCurrentPage() const override;
     bool UpdateCommand(int commandId, bool &checked) const override;
     void OnCommand(int commandId) override;
     void SetFontName(const QString &faceName) override;

@@ -392,3 +392,25 @@ TEST(AuthoredCourse, MenuButtonsAndSectionLinksInTheEditWindow)
     EXPECT_EQ(kept[2]->GetTargetPage(reread), ScreenTitled(reread, "Gloves"));
     EXPECT_EQ(ComponentsOf<CComponentTopicButton>(ScreenTitled(reread, "Main menu")).size(), 3u);
 }
+
+// Guards the Edit window between a project's screens going and the views being told (a project read over
+// the one being edited): the window names no current screen and the canvas lets go of the one it showed,
+// instead of the command states and the canvas reading deleted screens.
+TEST(AuthoredCourse, ScreensGoneBeforeTheUpdateAreNotReported)
+{
+    AppFixture f;
+    const QString path = f.WriteProject("p/Gone.kvx", {{"1", "Welcome", pt_document}, {"2", "Exits", pt_document}});
+    auto app = f.Start({"corvessa", path});
+    CEditFrmVw *view = app->EditView();
+    app->OnViewEdit();
+    QApplication::processEvents();
+    ASSERT_TRUE(view->GetCurrentPage());
+    ASSERT_TRUE(view->Canvas()->GetCurrentScreen());
+
+    app->Document()->ClearMainScreens();
+    EXPECT_EQ(view->GetCurrentPage(), nullptr);
+    view->Canvas()->SelectComponent(nullptr);
+    EXPECT_EQ(view->Canvas()->GetCurrentScreen(), nullptr);
+    app->MainFrame()->UpdateCommandStates();
+    EXPECT_FALSE(app->MainFrame()->Action(CorvCommand::EditQuestion)->isEnabled());
+}
