@@ -232,7 +232,6 @@ void CCorvessaApp::CreateMainViews()
     m_librarySearch.Attach(m_library.Document(), m_library.ExcludedWords(), m_library.UsedPictures());
     m_importView->SetGraphicsLibrary(&m_librarySearch);
     m_editView = new CEditFrmVw(*m_document);
-    m_editView->SetGraphicsLibrary(&m_librarySearch);
     m_publishView = new CPublishCommandsView(*m_document, *m_editView, &m_specialCharacters, [this] { return SaveProject(); });
     m_publishView->SetProgressWindow(m_progress.get());
     m_publishView->Controller().SetTempFolder(TempFolder());

@@ -52,8 +52,6 @@ public:
     CScreenCommands::Dialogs &ScreenDialogs() { return m_screenDialogs; }
     // The topic buttons of every menu screen laid out again from the outline and the course's menu options.
     void LayoutAllMenus() { m_menuScreens->LayoutAllMenus(); }
-    // Where new topic buttons find a picture for their title; null for none.
-    void SetGraphicsLibrary(class CGraphicsLibrarySearch *library) { m_menuScreens->SetGraphicsLibrary(library); }
     bool ShowBackground() const { return m_showBackground; }
     bool ShowGrid() const { return m_showGrid; }
 
