@@ -15,6 +15,7 @@
 #include "model/ComponentTopicButton.h"
 #include "model/ComponentType.h"
 #include "model/CorvPage.h"
+#include "model/EditCanvas.h"
 #include "model/GlobalHelpers.h"
 #include "model/PictureSaveSession.h"
 #include "model/Topic.h"
@@ -661,6 +662,10 @@ void CProjectArchive::StoreProject(CArchive &ar, CCorvessaDoc &doc)
 void CProjectArchive::LoadProjectPass(CArchive &ar, CCorvessaDoc &doc, ReadContext &context)
 {
     doc.ResetTopicButtonPictureCounter();
+    // The screens go: the Edit canvas lets go of the components it shows first, so nothing it paints while
+    // the project is read is already deleted.
+    if (CEditCanvas *canvas = doc.GetEditCanvas())
+        canvas->ClearDisplayedComponents();
     doc.ClearMainScreens();
     doc.ClearPopupScreens();
     doc.ClearGlossaryScreens();

@@ -522,6 +522,7 @@ bool CEditController::MoveThumbnailPage(CCorvPage *moved, CCorvPage *target)
     } else {
         MoveScreenItem(item, to, false);
     }
+    Call(m_hooks.layoutAllMenus);
     Call(m_hooks.updateSectionLinks);
     if (type == pt_question && m_hooks.swapDefaultFeedback)
         m_hooks.swapDefaultFeedback(moved);

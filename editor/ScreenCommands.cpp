@@ -9,6 +9,7 @@
 #include "document/ScreenFactory.h"
 #include "editor/CanvasEdits.h"
 #include "editor/EditController.h"
+#include "editor/MenuScreens.h"
 #include "editor/OutlineRules.h"
 #include "editor/PageIds.h"
 #include "model/ComponentCompleteParagraph.h"
@@ -197,22 +198,7 @@ CCorvPage *CScreenCommands::AddScreenOfTemplate(int code)
 
 bool CScreenCommands::UseFinalFeedbackPair(const CCorvPage *screen) const
 {
-    const CCorvessaDoc &doc = m_edit.Document();
-    if (doc.Settings().LastAssessmentTopic == 0)
-        return false;
-    const COutlineTree &tree = m_edit.GetTreeCtrl();
-    if (!OutlineRules::HasMenuPage(tree, tree.GetRootItem()))
-        return true;
-    if (!screen)
-        return false;
-    const CEditController::Item *menu = tree.GetRootItem();
-    const CEditController::Item *last = OutlineRules::GetLastChildItem(tree, menu);
-    if (!last)
-        return false;
-    for (const CEditController::Item *item = m_edit.FindTreeItemOfPage(screen); item; item = tree.GetParentItem(item))
-        if (item == last)
-            return true;
-    return false;
+    return CMenuScreens::UseFinalFeedbackPair(m_edit.Document(), m_edit.GetTreeCtrl(), screen);
 }
 
 CCorvPage *CScreenCommands::InsertQuestion(Question kind)

@@ -3,6 +3,8 @@
 #include "app/ui/FileDialogs.h"
 #include "app/ui/ProgressDialog.h"
 #include "document/CorvessaDoc.h"
+#include "document/DocumentObserver.h"
+#include "editor/ui/EditFrmVw.h"
 #include "import/HeadlessImportHost.h"
 #include "import/PPT2KVPage.h"
 #include "platform/Prompt.h"
@@ -194,6 +196,14 @@ CImportFrmVw::CImportFrmVw(CCorvessaDoc &document, QWidget *parent)
     publishOption(m_topicOrder, &CCourseSettings::CompleteTopicsInOrder);
     publishOption(m_menuAsList, &CCourseSettings::MainMenuOnlyListMenu);
     publishOption(m_noMenuImages, &CCourseSettings::MainMenuNoImages);
+    // The menu screens are laid out again in the chosen form.
+    for (QCheckBox *box : {m_menuAsList, m_noMenuImages})
+        connect(box, &QCheckBox::clicked, this, [this] {
+            m_document.NotifyObservers([](CDocumentObserver &observer) {
+                if (auto *edit = dynamic_cast<CEditFrmVw *>(&observer))
+                    edit->LayoutAllMenus();
+            });
+        });
     connect(m_fastPowerPoint, &QCheckBox::clicked, this, [this](bool on) {
         m_document.MutableSettings().FastPowerpointImport = on ? 1 : 0;
         if (on) {

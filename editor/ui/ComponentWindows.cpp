@@ -3,6 +3,7 @@
 #include "editor/CanvasComponentPainter.h"
 #include "editor/CanvasModel.h"
 #include "editor/ComponentCommands.h"
+#include "editor/MenuScreens.h"
 #include "editor/ui/ScrollViewEx.h"
 #include "model/ComponentBase.h"
 #include "model/ComponentLink.h"
@@ -16,6 +17,7 @@
 #include <QPainter>
 #include <QPointer>
 
+#include <cmath>
 #include <map>
 
 namespace {
@@ -129,6 +131,9 @@ void CCanvasComponentWindow::MoveWindow(const CRect &rect)
 
 QSize CCanvasComponentWindow::GetTextExtent(const QString &text) const
 {
+    // A link is measured in its own font, as the menu layout measures the links it places.
+    if (auto *link = dynamic_cast<const CComponentLink *>(&m_component); link && link->HasFont())
+        return MenuLayout::MeasureLinkCaption(text, link->GetFontFace(), link->GetFontPoints());
     return QFontMetrics(font()).size(Qt::TextSingleLine, text);
 }
 
@@ -140,8 +145,15 @@ void CCanvasComponentWindow::paintEvent(QPaintEvent *)
     if (CanvasComponentPainter::IsDrawnKind(type)) {
         CanvasComponentPainter::Paint(painter, m_component);
     } else if (type == ct_link) {
-        // Links show their caption as the course shows it: blue and underlined.
+        // Links show their caption as the course shows it: blue and underlined, in the link's font.
+        const auto &link = static_cast<CComponentLink &>(m_component);
         QFont font = painter.font();
+        if (link.HasFont()) {
+            if (!link.GetFontFace().isEmpty())
+                font.setFamily(link.GetFontFace());
+            if (link.GetFontPoints() > 0)
+                font.setPixelSize(int(std::lround(link.GetFontPoints() * 96.0 / 72.0)));
+        }
         font.setUnderline(true);
         painter.setFont(font);
         painter.setPen(QColor(0, 0, 238));

@@ -199,6 +199,8 @@ CEditFrmVw::CEditFrmVw(CCorvessaDoc &document, QWidget *parent)
     m_screenDialogs = ScreenCommandsUi::MakeDialogs(this, m_document);
     m_screenCommands = std::make_unique<CScreenCommands>(m_controller, m_screenDialogs);
     m_controller.GetHooks().editRemediation = ScreenCommandsUi::RemediationDialog(this, m_document);
+    m_menuScreens = std::make_unique<CMenuScreens>(m_controller);
+    m_menuScreens->InstallHooks();
     m_pasteScreen = [this] { m_screenCommands->PasteScreen(); };
     // Ctrl+F1 to Ctrl+F12 make a new screen of a template wherever the focus is in the Edit window; the canvas
     // passes on the keys it is given itself.
@@ -250,6 +252,13 @@ CEditFrmVw::~CEditFrmVw()
     m_controller.ClearComponentClipboard();
     delete m_canvas;
     m_canvas = nullptr;
+}
+
+void CEditFrmVw::SetGraphicsLibrary(CGraphicsLibrarySearch *library)
+{
+    m_library = library;
+    // Menu buttons laid out anew look for their topics' pictures in the library too.
+    m_menuScreens->SetGraphicsLibrary(library);
 }
 
 void CEditFrmVw::ConnectCanvas()
@@ -311,6 +320,16 @@ void CEditFrmVw::SetCanvasWidget(QWidget *canvas)
 void CEditFrmVw::OnUpdate(CCorvessaDoc &) { m_controller.OnUpdate(); }
 
 void CEditFrmVw::OnNewProject(CCorvessaDoc &) { m_controller.ForgetCurrentScreen(); }
+
+CCorvPage *CEditFrmVw::GetCurrentPage() const
+{
+    // Pointers are only compared: until the views are updated the controller may name a deleted screen.
+    CCorvPage *screen = m_controller.GetCurrentPage();
+    if (screen && !m_document.ContainsScreen(screen, false) && !m_document.ContainsScreen(screen, true)
+        && !m_document.IsGlossaryScreen(screen))
+        return nullptr;
+    return screen;
+}
 
 void CEditFrmVw::MakeCurrentScreen(CCorvPage *screen)
 {

@@ -3,6 +3,7 @@
 #include "app/ui/EditViewApi.h"
 #include "document/DocumentObserver.h"
 #include "editor/EditController.h"
+#include "editor/MenuScreens.h"
 #include "editor/ScreenCommands.h"
 #include "model/CorvPage.h"
 
@@ -51,12 +52,14 @@ public:
     // The screen commands and the dialogs they open (tests may answer them in place).
     CScreenCommands &ScreenCommands() { return *m_screenCommands; }
     CScreenCommands::Dialogs &ScreenDialogs() { return m_screenDialogs; }
+    // The topic buttons of every menu screen laid out again from the outline and the course's menu options.
+    void LayoutAllMenus() { m_menuScreens->LayoutAllMenus(); }
     bool ShowBackground() const { return m_showBackground; }
     // Files dragged from the desktop onto the canvas or the outline: whether they can be taken, and the drop
     // at a canvas point (pictures and media files become components of the current screen).
     bool AcceptsDroppedFiles(const QStringList &paths) const;
     // The graphics library a further imported document takes its pictures from.
-    void SetGraphicsLibrary(CGraphicsLibrarySearch *library) { m_library = library; }
+    void SetGraphicsLibrary(CGraphicsLibrarySearch *library);
     // The file pickers of the program (the desktop's own without them).
     void SetFileDialogs(CFileDialogs *dialogs) { m_fileDialogs = dialogs; }
     void DropFiles(const QStringList &paths, const QPoint &canvasPoint);
@@ -68,7 +71,8 @@ public:
     bool AddGlossaryItem(CCorvessaDoc &document, const QString &term, const QString &definition) override;
 
     // CEditViewApi
-    CCorvPage *GetCurrentPage() const override { return m_controller.GetCurrentPage(); }
+    // The current screen while the document holds it; null when it went with a project read over it.
+    CCorvPage *GetCurrentPage() const override;
     bool UpdateCommand(int commandId, bool &checked) const override;
     void OnCommand(int commandId) override;
     void SetFontName(const QString &faceName) override;
@@ -137,6 +141,7 @@ private:
     std::function<void()> m_pasteScreen;
     CScreenCommands::Dialogs m_screenDialogs;
     std::unique_ptr<CScreenCommands> m_screenCommands;
+    std::unique_ptr<CMenuScreens> m_menuScreens;
     bool m_showBackground = false;
     bool m_showGrid = false;
     CGraphicsLibrarySearch *m_library = nullptr;

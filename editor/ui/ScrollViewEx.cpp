@@ -348,6 +348,8 @@ void CScrollViewEx::DeleteTrackers()
 
 void CScrollViewEx::SelectComponent(CComponentBase *component)
 {
+    // The screens may have been replaced behind the canvas (a project read, the lists cleared).
+    ForgetRemovedScreen();
     if (component && !m_model.Contains(component))
         component = nullptr;
     m_model.Select(component);
