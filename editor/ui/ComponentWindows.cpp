@@ -306,6 +306,8 @@ void Register(int type, Maker maker)
         Makers().erase(type);
 }
 
+void Reset() { Makers().clear(); }
+
 std::unique_ptr<CComponentWindow> Make(CComponentBase &component, CScrollViewEx &canvas)
 {
     const int type = component.GetType();

@@ -65,5 +65,7 @@ namespace CComponentWindows {
 using Maker = std::function<std::unique_ptr<CComponentWindow>(CComponentBase &, CScrollViewEx &)>;
 // Replaces the maker of a kind (null restores the shared window).
 void Register(int type, Maker maker);
+// Every kind back to the shared window.
+void Reset();
 std::unique_ptr<CComponentWindow> Make(CComponentBase &component, CScrollViewEx &canvas);
 } // namespace CComponentWindows

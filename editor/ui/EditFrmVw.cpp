@@ -126,10 +126,11 @@ private:
     CScreenCommands &m_screens;
 };
 
-// Text boxes and tables get their editing windows on the canvas; the other kinds the canvas's own.
+// Text boxes and tables get their editing windows on the canvas, pictures, questions, shapes, links, topic
+// buttons and media theirs. Every Edit window registers them as it is made (the makers hold nothing of it).
 void RegisterEditingWindows()
 {
-    static const bool registered = [] {
+    {
         const auto hookUp = [](auto *window, CComponentBase &component, CScrollViewEx &canvas) {
             QPointer<CScrollViewEx> guard(&canvas);
             window->selectComponent = [guard](CComponentBase &c) {
@@ -164,9 +165,7 @@ void RegisterEditingWindows()
         for (int type : {ct_complete_paragraph, ct_fill_blanks, ct_match_pairs, ct_multiple_choice, ct_likert,
                          ct_part_identification})
             CComponentWindows::Register(type, &CQuestionWindow::Make);
-        return true;
-    }();
-    (void)registered;
+    }
 }
 
 } // namespace
