@@ -172,9 +172,18 @@ TEST(KenBurnsEditor, MarqueeStartsAtTheDefaultAndKeepsThePicturesShape)
     e.DragInPicture(QPoint(150, 50), QPoint(20, 50));
     EXPECT_EQ(e.Picture().GetPartRect(), CRect(50, 10, 250, 110));
 
+    // From the keyboard: the arrows move it (never off the picture), Shift and the arrows resize it in shape.
+    e.Picture().setFocus();
+    QTest::keyClick(&e.Picture(), Qt::Key_Left);
+    EXPECT_EQ(e.Picture().GetPartRect(), CRect(50, 10, 250, 110));
+    QTest::keyClick(&e.Picture(), Qt::Key_Down);
+    EXPECT_EQ(e.Picture().GetPartRect(), CRect(50, 11, 250, 111));
+    QTest::keyClick(&e.Picture(), Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(e.Picture().GetPartRect(), CRect(50, 11, 254, 113));
+
     QTest::mouseClick(e.dialog.OkButton(), Qt::LeftButton);
     ASSERT_EQ(e.dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(e.dialog.GetStartRect(), CRect(0, 10, 200, 110));
+    EXPECT_EQ(e.dialog.GetStartRect(), CRect(0, 11, 204, 113));
 }
 
 // Guards the markers: new ones go 44 pixels apart on the marquee's centre line, fewer markers destroy the
