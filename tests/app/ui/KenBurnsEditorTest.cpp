@@ -252,6 +252,14 @@ TEST(KenBurnsEditor, StoredRectanglesAreScaledToThePictureShown)
         EXPECT_EQ(e.dialog.GetStartRect(), CRect(15, 15, 165, 105));
     }
     {
+        // Without a marquee of its own the picture gets the default one, already in the area's scale.
+        Editor e(450, 300, [&](KenBurnsValues &v) {
+            preset(CRect(200, 100, 500, 300))(v);
+            v.SetStartRect(CRect());
+        });
+        EXPECT_EQ(e.Picture().GetPartRect(), CRect(35, 10, 215, 130));
+    }
+    {
         Editor e(450, 300, [&](KenBurnsValues &v) {
             preset(CRect(200, 100, 200, 100))(v);
             v.pictureFile = QStringLiteral("/nonexistent/missing.png");
