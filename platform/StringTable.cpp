@@ -462,6 +462,56 @@ constexpr Entry kEntries[] = {
             "creating links on each page or\nsetting a 'time between screens' at:\nSettings > Buttons > Next\n"},
     {61482, "The publish location set in File > Preferences > Publish settings...\ncould not be found.  Please change it "
             "to a valid location so that\npublishing can proceed."},
+    // The pan-and-zoom editor: its instructions and the texts of its help buttons.
+    {61483, "Instruction:\nResize and position the marquee over the part of the graphic to zoom into."},
+    {61484, "Instruction:\nResize and position the marquee to set the initial view of the graphic."},
+    {61485, "Instruction:\nPosition the markers to create the path along which the graphic will be panned.\n"
+            "Resize and position the marquee to set the initial view of the graphic."},
+    {61486, "Instruction:\nThe graphic will fade into view."},
+    {61487, "Instruction:\nThe graphic will fade out of view."},
+    {61488, "Instruction:\nResize the marquee to set the final size of the graphic."},
+    {61489, "Instruction:\nResize the marquee to set the initial size of the graphic."},
+    {61500, "Animation Effect\n----------------\n\nDefinition:\nWindow - the area the original graphic occupies.\n\n\n"},
+    {61501, "None\nNo effect is applied to the graphic.\n\n"},
+    {61502, "Zoom in\nThe nominated area of the graphic will increase in size until it fills the window.\n\n"},
+    {61503, "Zoom out\nThe graphic will initially be displayed at a size larger than the window (though only the part "
+            "of the graphic within the window is visible) and will decrease in size until it fills the window.\n\n"},
+    {61504, "Pan\nA graphic larger than its window is moved so that each marker is displayed in turn at the "
+            "\"centre\" of the window.\n\n"},
+    {61505, "Grow\nInitially the graphic will be displayed smaller than the window and then grow to fill the "
+            "window.\n\n"},
+    {61506, "Shrink\nInitially the graphic will fill the window and then shrink to a size smaller than the "
+            "window.\n\n"},
+    {61507, "Fade in\nThe initially invisibile graphic will gradually fade into view.\n\n"},
+    {61508, "Fade out\nThe graphic will gradually fade from view.\n\n"},
+    {61509, "Note, no part of a graphic is displayed outside of its \"window\".\n"},
+    {61510, "Acceleration\n------------\n\nTypically the resizing, panning or fading (the animation) of a graphic "
+            "happens at a constant rate.\nBy selecting an acceleration you can change that.\n\n\n"},
+    {61511, "None\nThe animation happens at a constant rate.\n\n"},
+    {61512, "Fast start, slow at end\nThe animation appears to slow towards the end of the animation.\n\n"},
+    {61513, "Slow start, fast at end\nThe animation appears to speed up towards the end of the animation.\n\n"},
+    {61514, "Slow start, fast mid, slow end\nThe animation appears to speed up during the middle of the animation."},
+    {61515, "Options\n-------\n\n\n"},
+    {61516, "Time to wait before starting (seconds)\nHow many seconds to wait (delay) before starting the "
+            "animation.\n\n"},
+    {61517, "User mouse click starts animation\nThe animation will not begin until the user clicks on the "
+            "image.\n\n"},
+    {61518, "Image title text\nThis is a HTML image attribute and offers advisory information about the image. "
+            "Often browsers display this information as a tool tip over the image.\n\n"},
+    {61519, "Time to complete animation (seconds)\nThe number of seconds the animation is to take to complete."},
+    {61522, "Panning\n-------\n\n"},
+    {61523, "For the panning effect there are some options available:\n\n\n"},
+    {61524, "Pan graphic by dragging it\nNo automated panning occurs. Instead the user may pan about the graphic "
+            "by click and dragging on it.\n\n"},
+    {61525, "Pan graphic with scrollbars\nNo automated panning occurs. Instead the user may pan about the graphic "
+            "by using the scrollbars that will appear on it.\n\n"},
+    {61526, "Allow automated panning\nThe user has no control over the panning as it will run automatically.\n\n"},
+    {61527, "Number of path markers\nYou may specify up to 12 markers to which the graphic will be panned.\n\n"},
+    {61528, "Time to wait at each marker (seconds)\nHow many seconds to wait at a marker before proceeding to "
+            "the next marker."},
+    {61529, "Instruction:\nResize the marquee to set the size of the graphic."},
+    {61530, "Instruction:\nResize the marquee to set the size of the graphic."},
+    {61531, "Time to Pan to markers (seconds)\nThe time it will take to move to each marker.\n\n"},
 };
 
 // Entries come from every part of the program; a number out of order would hide its neighbours from Load().

@@ -28,6 +28,7 @@
 #include "editor/ScreenRenderer.h"
 #include "editor/ui/ComponentWindows.h"
 #include "editor/ui/LibraryPictureCommandsUi.h"
+#include "editor/ui/KenBurnsCommandsUi.h"
 #include "editor/ui/ScreenCommandsUi.h"
 #include "editor/ui/QuestionWindows.h"
 #include "editor/ui/ScrollViewEx.h"
@@ -413,6 +414,8 @@ bool CEditFrmVw::UpdateCommand(int commandId, bool &checked) const
     case CorvCommand::ReplaceAltText:
     case CorvCommand::Keywords:
         return CImageCommandsUi::Handles(commandId);
+    case CorvCommand::KenBurnsEffect:
+        return KenBurnsCommandsUi::SelectedPicture(m_canvas) != nullptr;
     default:
         return IsTextFormatCommand(commandId) && SelectedTextWindow() != nullptr;
     }
@@ -472,6 +475,7 @@ void CEditFrmVw::OnCommand(int commandId)
             CImageCommandsUi(m_document, *m_canvas, window()).OnCommand(commandId);
         emit CurrentPageChanged();
         return;
+    case CorvCommand::KenBurnsEffect: KenBurnsCommandsUi::OnKenBurnsEffect(window(), m_canvas, m_document); return;
     default:
         if (IsTextFormatCommand(commandId))
             FormatSelectedText(commandId);
