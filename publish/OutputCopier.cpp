@@ -4,16 +4,22 @@
 #include "platform/FileSystemUtil.h"
 #include "platform/PathUtil.h"
 #include "publish/OutputFolder.h"
+#include "publish/PublishThreads.h"
 
 #include <QFile>
 
 #include <algorithm>
 #include <filesystem>
+#include <mutex>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
 
 namespace {
+
+// Below this many files a folder is copied by one thread.
+constexpr std::size_t kSharedFrom = 64;
 
 bool IsPlainFile(const fs::path &path)
 {
@@ -78,7 +84,7 @@ bool COutputCopier::CopyFolderFilesLowerCase(const QString &sourceFolder, const 
             files.push_back(it->path());
     std::sort(files.begin(), files.end());
 
-    bool ok = true;
+    std::vector<std::pair<QString, QString>> copies;
     for (const fs::path &file : files) {
         const QString lower = CorvFs::NameOf(file).toLower();
         if (dropUnsafe) {
@@ -87,8 +93,33 @@ bool COutputCopier::CopyFolderFilesLowerCase(const QString &sourceFolder, const 
             if (safe != lower)
                 continue;
         }
-        const QString to = relativeDestination.isEmpty() ? lower : CorvPath::Join(relativeDestination, lower);
-        ok = CopyFile(CorvFs::FromFsPath(file), to) && ok;
+        copies.emplace_back(CorvFs::FromFsPath(file),
+                            relativeDestination.isEmpty() ? lower : CorvPath::Join(relativeDestination, lower));
     }
-    return ok;
+    // Names that differ only in case meet in one destination, where the last copy in name order wins: only
+    // copies into destinations of their own are shared out among threads.
+    std::vector<QString> destinations;
+    destinations.reserve(copies.size());
+    for (const auto &copy : copies)
+        destinations.push_back(copy.second);
+    std::sort(destinations.begin(), destinations.end());
+    const bool distinct = std::adjacent_find(destinations.begin(), destinations.end()) == destinations.end();
+
+    // The first failure in name order is the one kept, as when one copier copies them all.
+    std::mutex mutex;
+    std::size_t firstFailed = copies.size();
+    QString firstText;
+    CorvPublishThreads::ForEach(copies.size(), distinct ? kSharedFrom : copies.size() + 1, [&](std::size_t i, int) {
+        COutputCopier one(m_outputFolder);
+        if (one.CopyFile(copies[i].first, copies[i].second))
+            return;
+        const std::lock_guard lock(mutex);
+        if (i < firstFailed) {
+            firstFailed = i;
+            firstText = one.GetErrorText();
+        }
+    });
+    if (firstFailed == copies.size())
+        return true;
+    return Fail(firstText);
 }

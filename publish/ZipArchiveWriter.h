@@ -60,6 +60,24 @@ uint32_t ClampZipTime(int64_t seconds);
 // A broken-down time as a DOS stamp, within the years 1980 to 2107.
 uint32_t DosStamp(const std::tm &time);
 
+// An entry read and packed before its turn, for AddPacked: its stored name, what opening the source gave,
+// the source's information and the packed data with its check value and sizes.
+struct ZipPackedEntry
+{
+    int level = 0;
+    ZipResult nameResult = ZipOk; // the name cannot be stored
+    QByteArray name;              // normalised: "/" separated, a folder's ending in "/"
+    bool utf8Name = false;
+    bool folder = false;
+    ZipResult openResult = ZipOk; // the source could not be opened or is too large
+    ZipResult dataResult = ZipOk; // the source could not be read or packed whole
+    ZipSourceInfo info;
+    uint16_t method = 0;
+    uint32_t crc = 0;
+    uint32_t uncompressedSize = 0;
+    std::vector<uint8_t> data;
+};
+
 // One archive being written: the target, the byte count from which every offset follows, the first
 // failure (after which adds are refused) and the entries for the central directory.
 class ZipArchiveWriter
@@ -74,13 +92,24 @@ public:
     ZipResult Create(const ZipTarget &target);
     // name: the stored bytes, "/" separated; utf8Name sets the language-encoding flag.
     ZipResult Add(QByteArray name, bool utf8Name, const ZipSource &source);
+    // Adds an entry packed by Pack, with the result Add would have given; ZipBadArgs for another level.
+    ZipResult AddPacked(const ZipPackedEntry &packed);
+    // Reads and packs a source for an archive of the entry's level, away from any archive; compressor is
+    // the caller's, kept between calls (freed with FreeCompressor).
+    static void Pack(ZipPackedEntry &packed, const ZipSource &source, z_stream_s *&compressor);
+    static void FreeCompressor(z_stream_s *&compressor);
     ZipResult Close();
+    int Level() const { return m_level; }
 
 private:
     struct Source;
 
     bool InUse() const;
-    ZipResult OpenSource(const ZipSource &source, Source &out) const;
+    static ZipResult OpenSource(const ZipSource &source, Source &out);
+    // The name as stored; ZipBadArgs when it cannot be.
+    static ZipResult NormaliseName(QByteArray &name, bool folder);
+    ZipEntryInfo NewEntry(const QByteArray &name, bool utf8Name, bool folder, const ZipSourceInfo &info) const;
+    void SetLevelFlags(ZipEntryInfo &entry) const;
     ZipResult Store(Source &source, ZipEntryInfo &entry);
     ZipResult Deflate(Source &source, ZipEntryInfo &entry);
     ZipResult FinishEntry(ZipEntryInfo &entry, uint32_t declaredStoredSize);
