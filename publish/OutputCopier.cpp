@@ -79,9 +79,12 @@ bool COutputCopier::CopyFolderFilesLowerCase(const QString &sourceFolder, const 
         return true;
     // In name order, so that two names that differ only in case always end the same way.
     std::vector<fs::path> files;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-        if (IsPlainFile(it->path()))
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        // The kind the listing gave: a link is never taken for a file.
+        std::error_code kind;
+        if (!it->is_symlink(kind) && !kind && it->is_regular_file(kind) && !kind)
             files.push_back(it->path());
+    }
     std::sort(files.begin(), files.end());
 
     std::vector<std::pair<QString, QString>> copies;

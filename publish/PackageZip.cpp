@@ -30,12 +30,11 @@ struct WalkItem
     QString path;
     QString name;
     ZipResult failure = ZipOk;
-    // Too large to hold in memory while it waits for its turn: the archive's thread reads it itself.
-    bool large = false;
 };
 
-// Files from this size on are packed as they are added rather than ahead of their turn.
-constexpr std::uintmax_t kLargeFile = 4 * 1024 * 1024;
+// Files larger than this are not held in memory while they wait for their turn: the archive's thread
+// packs them as it adds them.
+constexpr std::size_t kLargestPacked = 4 * 1024 * 1024;
 
 // Lists every regular file below the folder (links and special files left out) in name order, folder by
 // folder as the walk goes down, with a failure item where a folder or an entry cannot be read.
@@ -46,7 +45,7 @@ void Walk(const fs::path &folder, const QString &basePrefix, std::vector<WalkIte
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
         entries.push_back(*it);
     if (ec) {
-        items.push_back({QString(), QString(), ZipNoFile, false});
+        items.push_back({QString(), QString(), ZipNoFile});
         return;
     }
     // The same package for the same folder on every run.
@@ -54,19 +53,20 @@ void Walk(const fs::path &folder, const QString &basePrefix, std::vector<WalkIte
               [](const fs::directory_entry &a, const fs::directory_entry &b) { return a.path().filename() < b.path().filename(); });
     for (const fs::directory_entry &entry : entries) {
         // A link could lead out of the folder or round in a circle; pipes and devices are no course files.
-        const fs::file_status status = entry.symlink_status(ec);
+        // The kind is the one the listing gave, where the file system gives one.
+        const bool link = entry.is_symlink(ec);
+        const bool folder = !ec && !link && entry.is_directory(ec);
+        const bool file = !ec && !link && !folder && entry.is_regular_file(ec);
         if (ec) {
-            items.push_back({QString(), QString(), ZipNoFile, false});
-        } else if (fs::is_directory(status)) {
+            items.push_back({QString(), QString(), ZipNoFile});
+        } else if (folder) {
             Walk(entry.path(), basePrefix, items);
-        } else if (fs::is_regular_file(status)) {
+        } else if (file) {
             WalkItem item;
             item.path = CorvFs::FromFsPath(entry.path());
             item.name = item.path;
             if (item.name.startsWith(basePrefix))
                 item.name.remove(0, basePrefix.size());
-            const std::uintmax_t size = entry.file_size(ec);
-            item.large = ec || size >= kLargeFile;
             items.push_back(std::move(item));
         }
     }
@@ -81,7 +81,7 @@ public:
     OrderedPacking(ZipHandle handle, const std::vector<WalkItem> &items) : m_handle(handle), m_items(items)
     {
         for (std::size_t i = 0; i < items.size(); ++i)
-            if (!items[i].failure && !items[i].large)
+            if (!items[i].failure)
                 m_work.push_back(i);
         m_packed.resize(items.size());
     }
@@ -102,11 +102,10 @@ public:
         for (std::size_t i = 0; i < m_items.size(); ++i) {
             const WalkItem &item = m_items[i];
             ZipResult result = item.failure;
-            if (!item.failure && item.large) {
-                result = AddZipEntry(m_handle, item.name, ZipSource::FromFileName(item.path));
-            } else if (!item.failure) {
+            if (!item.failure) {
                 const std::unique_ptr<ZipPackedEntry> packed = Await(i, packer);
-                result = AddPackedZipEntry(m_handle, *packed);
+                result = packed->tooLarge ? AddZipEntry(m_handle, item.name, ZipSource::FromFileName(item.path))
+                                          : AddPackedZipEntry(m_handle, *packed);
             }
             if (result != ZipOk && first == ZipOk)
                 first = result;
@@ -142,7 +141,7 @@ private:
     void PackOne(std::size_t index, ZipEntryPacker &packer)
     {
         const WalkItem &item = m_items[index];
-        std::unique_ptr<ZipPackedEntry> packed = packer.Pack(item.name, ZipSource::FromFileName(item.path));
+        std::unique_ptr<ZipPackedEntry> packed = packer.Pack(item.name, ZipSource::FromFileName(item.path), kLargestPacked);
         {
             const std::lock_guard lock(m_mutex);
             m_packed[index] = std::move(packed);

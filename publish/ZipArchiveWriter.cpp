@@ -431,7 +431,8 @@ ZipResult ZipArchiveWriter::Add(QByteArray name, bool utf8Name, const ZipSource 
     return ZipOk;
 }
 
-void ZipArchiveWriter::Pack(ZipPackedEntry &packed, const ZipSource &source, z_stream_s *&compressor)
+void ZipArchiveWriter::Pack(ZipPackedEntry &packed, const ZipSource &source, z_stream_s *&compressor,
+                            std::size_t largest)
 {
     packed.folder = source.kind == ZipSource::Folder;
     packed.nameResult = NormaliseName(packed.name, packed.folder);
@@ -443,6 +444,10 @@ void ZipArchiveWriter::Pack(ZipPackedEntry &packed, const ZipSource &source, z_s
         packed.openResult = ZipWriteFailed;
     if (packed.openResult)
         return;
+    if (src.info.declaredSize > 0 && uint64_t(src.info.declaredSize) > largest) {
+        packed.tooLarge = true;
+        return;
+    }
     packed.info = src.info;
     packed.method = packed.folder || IsStoredName(packed.name) ? 0 : 8;
     if (packed.folder)
@@ -483,7 +488,8 @@ ZipResult ZipArchiveWriter::AddPacked(const ZipPackedEntry &packed)
         return ZipFailedBefore;
     if (m_centralWritten)
         return ZipEnded;
-    if (packed.level != m_level)
+    // An entry left unread, or packed for another level, cannot stand for its source.
+    if (packed.level != m_level || packed.tooLarge)
         return ZipBadArgs;
     if (packed.nameResult)
         return packed.nameResult;

@@ -7,6 +7,7 @@
 struct z_stream_s;
 
 #include <cstdint>
+#include <cstddef>
 #include <ctime>
 #include <memory>
 #include <vector>
@@ -71,6 +72,7 @@ struct ZipPackedEntry
     bool folder = false;
     ZipResult openResult = ZipOk; // the source could not be opened or is too large
     ZipResult dataResult = ZipOk; // the source could not be read or packed whole
+    bool tooLarge = false;        // left unread for being larger than the packer would hold
     ZipSourceInfo info;
     uint16_t method = 0;
     uint32_t crc = 0;
@@ -96,7 +98,9 @@ public:
     ZipResult AddPacked(const ZipPackedEntry &packed);
     // Reads and packs a source for an archive of the entry's level, away from any archive; compressor is
     // the caller's, kept between calls (freed with FreeCompressor).
-    static void Pack(ZipPackedEntry &packed, const ZipSource &source, z_stream_s *&compressor);
+    // A source of a known size above largest is left unread, the entry marked tooLarge.
+    static void Pack(ZipPackedEntry &packed, const ZipSource &source, z_stream_s *&compressor,
+                     std::size_t largest = SIZE_MAX);
     static void FreeCompressor(z_stream_s *&compressor);
     ZipResult Close();
     int Level() const { return m_level; }

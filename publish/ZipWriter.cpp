@@ -125,7 +125,8 @@ ZipEntryPacker::ZipEntryPacker(int level) : m_compressor(std::make_unique<Compre
 
 ZipEntryPacker::~ZipEntryPacker() = default;
 
-std::unique_ptr<ZipPackedEntry> ZipEntryPacker::Pack(const QString &entryName, const ZipSource &source)
+std::unique_ptr<ZipPackedEntry> ZipEntryPacker::Pack(const QString &entryName, const ZipSource &source,
+                                                     std::size_t largest)
 {
     auto packed = std::make_unique<ZipPackedEntry>();
     packed->level = m_level;
@@ -133,7 +134,7 @@ std::unique_ptr<ZipPackedEntry> ZipEntryPacker::Pack(const QString &entryName, c
         packed->nameResult = ZipBadArgs;
         return packed;
     }
-    ZipArchiveWriter::Pack(*packed, source, m_compressor->stream);
+    ZipArchiveWriter::Pack(*packed, source, m_compressor->stream, largest);
     return packed;
 }
 

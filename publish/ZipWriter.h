@@ -99,8 +99,10 @@ public:
     ZipEntryPacker &operator=(const ZipEntryPacker &) = delete;
 
     // Reads and packs the source as AddZipEntry would; a failure is kept in the entry and given back when it
-    // is added. Memory sources are copied, so the block need not outlive the call.
-    std::unique_ptr<ZipPackedEntry> Pack(const QString &entryName, const ZipSource &source);
+    // is added. A memory source is read during the call. A source of a known size above largest is not
+    // read: the entry comes back marked tooLarge, for the caller to add the source directly.
+    std::unique_ptr<ZipPackedEntry> Pack(const QString &entryName, const ZipSource &source,
+                                         std::size_t largest = SIZE_MAX);
 
 private:
     struct Compressor;

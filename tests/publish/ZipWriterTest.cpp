@@ -589,13 +589,15 @@ TEST(ZipWriter, PackedEntriesKeepTheirResults)
         {"unpaired surrogate", packer.Pack(QString(QChar(0xD800)), ZipSource::FromFileName(tmp / "page.htm")), ZipBadArgs},
         {"a folder as file", packer.Pack("folder", ZipSource::FromFileName(tmp.Path())), ZipNoFile},
         {"another level", otherLevel.Pack("page8.htm", ZipSource::FromFileName(tmp / "page.htm")), ZipBadArgs},
+        {"left unread", packer.Pack("big.htm", ZipSource::FromFileName(tmp / "page.htm"), 4999), ZipBadArgs},
         {"file", packer.Pack("content\\page.htm", ZipSource::FromFileName(tmp / "page.htm")), ZipOk},
         {"memory", packer.Pack("content/memory.htm", ZipSource::FromMemory(text.constData(), text.size())), ZipOk},
         {"folder entry", packer.Pack("content/media", ZipSource::FolderEntry()), ZipOk},
     };
     for (const auto &c : cases)
         EXPECT_EQ(AddPackedZipEntry(zip, *c.entry), c.result) << c.what;
-    EXPECT_EQ(AddPackedZipEntry(nullptr, *cases[5].entry), ZipBadArgs);
+    EXPECT_TRUE(cases[5].entry->tooLarge);
+    EXPECT_EQ(AddPackedZipEntry(nullptr, *cases[6].entry), ZipBadArgs);
     EXPECT_EQ(CloseZipArchive(zip), ZipOk);
 
     const QByteArray bytes = TempTree::ReadAll(tmp / "out.zip");
