@@ -29,6 +29,9 @@ constexpr uint32_t kRunEffects = CFE_BOLD | CFE_ITALIC | CFE_UNDERLINE | CFE_STR
 // Whether two characters belong to one run: the same effects, size, raise, colour and face.
 bool SameRun(const CCharFormat &a, const CCharFormat &b)
 {
+    // Characters of one stored format (most of a text) need no comparing.
+    if (&a == &b)
+        return true;
     return (a.effects & kRunEffects) == (b.effects & kRunEffects) && a.height == b.height && a.offset == b.offset &&
            ShownColour(a) == ShownColour(b) && a.face == b.face;
 }
