@@ -2,6 +2,7 @@
 
 #include "platform/FileSystemUtil.h"
 #include "publish/PublishContext.h"
+#include "publish/PublishThreads.h"
 #include "publish/ZipArchiveWriter.h"
 #include "publish/ZipWriter.h"
 
@@ -196,19 +197,13 @@ private:
     bool m_stopped = false;
 };
 
-// The threads that pack a package, the caller's among them.
-int PackingThreads()
-{
-    return int(std::clamp(std::thread::hardware_concurrency(), 1u, 3u));
-}
-
 } // namespace
 
 ZipResult CPackageZip::AddFolderToZip(ZipHandle handle, const QString &folder, const QString &basePrefix)
 {
     std::vector<WalkItem> items;
     Walk(CorvFs::ToFsPath(folder), basePrefix, items);
-    return OrderedPacking(handle, items).Run(PackingThreads());
+    return OrderedPacking(handle, items).Run(CorvPublishThreads::Count());
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstddef>
+#include <optional>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -18,8 +19,8 @@ inline int Count() { return int(std::clamp(std::thread::hardware_concurrency(), 
 
 // Calls work(index, slot) for every index below count, each once, in rising order on each thread; slot
 // (below Count()) names the thread, so that the caller can keep a state for each. With fewer than
-// sharedFrom indices, or when no other thread can be started, this thread does it all (slot 0). Every
-// other thread checks the output folders on its own (a FolderCheckScope of its own).
+// sharedFrom indices, or when no other thread can be started, this thread does it all (slot 0). While
+// this thread holds a FolderCheckScope, every other thread holds one of its own.
 template <class Work>
 void ForEach(std::size_t count, std::size_t sharedFrom, Work &&work)
 {
@@ -29,11 +30,14 @@ void ForEach(std::size_t count, std::size_t sharedFrom, Work &&work)
             work(i, slot);
     };
     std::vector<std::thread> helpers;
+    const bool folderChecks = CorvOutputFolder::FolderCheckScope::Active();
     if (count >= sharedFrom && count > 1) {
         for (int slot = 1; slot < Count(); ++slot) {
             try {
-                helpers.emplace_back([&run, slot] {
-                    const CorvOutputFolder::FolderCheckScope folderChecks;
+                helpers.emplace_back([&run, slot, folderChecks] {
+                    std::optional<CorvOutputFolder::FolderCheckScope> scope;
+                    if (folderChecks)
+                        scope.emplace();
                     run(slot);
                 });
             } catch (const std::system_error &) {
