@@ -35,6 +35,7 @@ constexpr uint64_t kLargest32 = 0xFFFFFFFFu;
 constexpr std::size_t kMaxEntries = 0xFFFF;
 constexpr std::size_t kTransferSize = 16 * 1024;
 constexpr std::size_t kDeflateInputSize = 64 * 1024;
+constexpr std::size_t kFileBlockSize = 256 * 1024;
 constexpr int64_t kSecondsPerDay = 86400;
 // 2037-12-31 00:00:00 UTC, the last day a "UT" time may fall on.
 constexpr int64_t kLastUtDay = 2145830400;
@@ -250,8 +251,10 @@ ZipArchiveWriter::ZipArchiveWriter(int level) : m_transfer(kTransferSize), m_lev
 
 ZipArchiveWriter::~ZipArchiveWriter()
 {
-    if (m_fd >= 0)
+    if (m_fd >= 0) {
+        Flush();
         ::close(m_fd);
+    }
     if (m_deflate)
         deflateEnd(m_deflate.get());
 }
@@ -277,6 +280,7 @@ ZipResult ZipArchiveWriter::Create(const ZipTarget &target)
         m_fd = ::open(QFile::encodeName(target.fileName).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
         if (m_fd < 0)
             return ZipNoFile;
+        m_buffered = true;
         break;
     case ZipTarget::Memory:
         if (target.length == 0)
@@ -301,6 +305,11 @@ ZipResult ZipArchiveWriter::Create(const ZipTarget &target)
     // An appending descriptor writes every patch at the end, so it is treated as one that cannot seek.
     struct stat st {};
     m_seekable = fstat(m_fd, &st) == 0 && S_ISREG(st.st_mode) && !(fcntl(m_fd, F_GETFL) & O_APPEND);
+    // Only a disk file of the writer's own is written in blocks: a caller's descriptor, or a device,
+    // takes each record as it comes.
+    m_buffered = m_buffered && m_seekable;
+    if (m_buffered)
+        m_pending.reserve(kFileBlockSize);
     if (m_seekable) {
         const off_t position = lseek(m_fd, 0, SEEK_CUR);
         m_archiveOffset = position > 0 ? uint64_t(position) : 0;
@@ -611,6 +620,8 @@ ZipResult ZipArchiveWriter::Close()
             result = ZipWriteFailed;
         m_centralWritten = true;
     }
+    if (!Flush() && result == ZipOk)
+        result = ZipWriteFailed;
     // A file system may report a failed write only when the file is closed.
     if (m_fd >= 0 && ::close(m_fd) != 0 && result == ZipOk)
         result = ZipWriteFailed;
@@ -635,7 +646,22 @@ bool ZipArchiveWriter::Write(const void *data, std::size_t size)
         m_bytesWritten += size;
         return true;
     }
-    const auto *p = static_cast<const uint8_t *>(data);
+    const auto *bytes = static_cast<const uint8_t *>(data);
+    if (m_buffered) {
+        if (m_pending.size() + size > kFileBlockSize && !Flush())
+            return false;
+        if (size < kFileBlockSize) {
+            m_pending.insert(m_pending.end(), bytes, bytes + size);
+            m_bytesWritten += size;
+            return true;
+        }
+    }
+    return WriteOut(bytes, size);
+}
+
+bool ZipArchiveWriter::WriteOut(const uint8_t *data, std::size_t size)
+{
+    const uint8_t *p = data;
     std::size_t left = size;
     while (left) {
         const ssize_t n = ::write(m_fd, p, left);
@@ -653,6 +679,17 @@ bool ZipArchiveWriter::Write(const void *data, std::size_t size)
     return true;
 }
 
+bool ZipArchiveWriter::Flush()
+{
+    if (m_pending.empty() || m_fd < 0)
+        return true;
+    // The held bytes are counted already: they are counted again as they go out.
+    m_bytesWritten -= m_pending.size();
+    const bool written = WriteOut(m_pending.data(), m_pending.size());
+    m_pending.clear();
+    return written;
+}
+
 bool ZipArchiveWriter::Patch(uint64_t position, const std::vector<uint8_t> &bytes)
 {
     if (m_memory) {
@@ -663,6 +700,14 @@ bool ZipArchiveWriter::Patch(uint64_t position, const std::vector<uint8_t> &byte
         std::memcpy(m_memory + position, bytes.data(), bytes.size());
         return true;
     }
+    // A header among the held bytes is patched where it waits; one partly written goes out first.
+    const uint64_t held = m_bytesWritten - m_pending.size();
+    if (!m_pending.empty() && position >= held && position + bytes.size() <= m_bytesWritten) {
+        std::memcpy(m_pending.data() + (position - held), bytes.data(), bytes.size());
+        return true;
+    }
+    if (!m_pending.empty() && position + bytes.size() > held && !Flush())
+        return false;
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::pwrite(m_fd, bytes.data() + done, bytes.size() - done, off_t(m_archiveOffset + position + done));

@@ -119,6 +119,9 @@ private:
     ZipResult FinishEntry(ZipEntryInfo &entry, uint32_t declaredStoredSize);
 
     bool Write(const void *data, std::size_t size);
+    // Writes the bytes still held for a file target; false (the archive failed) when they could not be.
+    bool Flush();
+    bool WriteOut(const uint8_t *data, std::size_t size);
     bool Write(const std::vector<uint8_t> &bytes) { return Write(bytes.data(), bytes.size()); }
     bool Patch(uint64_t position, const std::vector<uint8_t> &bytes);
     void Fail(ZipResult result);
@@ -135,6 +138,11 @@ private:
     uint8_t *m_memory = nullptr;
     std::size_t m_memorySize = 0;
     std::vector<uint8_t> m_ownMemory;
+    // A file the writer created itself is written in large blocks: the bytes of the last records wait
+    // here (they count in m_bytesWritten) until the block is full, the archive is closed or a header
+    // among them is patched.
+    bool m_buffered = false;
+    std::vector<uint8_t> m_pending;
     bool m_centralWritten = false;
     std::vector<ZipEntryInfo> m_entries;
     std::vector<uint8_t> m_transfer;
