@@ -440,8 +440,7 @@ ZipResult ZipArchiveWriter::Add(QByteArray name, bool utf8Name, const ZipSource 
     return ZipOk;
 }
 
-void ZipArchiveWriter::Pack(ZipPackedEntry &packed, const ZipSource &source, z_stream_s *&compressor,
-                            std::size_t largest)
+void ZipArchiveWriter::Pack(ZipPackedEntry &packed, const ZipSource &source, PackState &state, std::size_t largest)
 {
     packed.folder = source.kind == ZipSource::Folder;
     packed.nameResult = NormaliseName(packed.name, packed.folder);
@@ -468,27 +467,28 @@ void ZipArchiveWriter::Pack(ZipPackedEntry &packed, const ZipSource &source, z_s
         packed.data.insert(packed.data.end(), data, data + size);
         return true;
     };
+    if (state.transfer.empty())
+        state.transfer.resize(kTransferSize);
     ZipEntryInfo sizes;
-    std::vector<uint8_t> transfer(kTransferSize);
     if (packed.method == 0) {
-        packed.dataResult = StoreFrom(src, transfer, sizes, append);
-    } else if (!ReadyCompressor(compressor, packed.level)) {
+        packed.dataResult = StoreFrom(src, state.transfer, sizes, append);
+    } else if (!ReadyCompressor(state.compressor, packed.level)) {
         packed.dataResult = ZipDeflateFailed;
     } else {
-        std::vector<uint8_t> input(kDeflateInputSize);
-        packed.dataResult = DeflateFrom(*compressor, src, input, transfer, sizes, append);
+        if (state.input.empty())
+            state.input.resize(kDeflateInputSize);
+        packed.dataResult = DeflateFrom(*state.compressor, src, state.input, state.transfer, sizes, append);
     }
     packed.crc = sizes.crc;
     packed.uncompressedSize = sizes.uncompressedSize;
 }
 
-void ZipArchiveWriter::FreeCompressor(z_stream_s *&compressor)
+ZipArchiveWriter::PackState::~PackState()
 {
     if (!compressor)
         return;
     deflateEnd(compressor);
     delete compressor;
-    compressor = nullptr;
 }
 
 ZipResult ZipArchiveWriter::AddPacked(const ZipPackedEntry &packed)

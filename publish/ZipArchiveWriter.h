@@ -96,12 +96,21 @@ public:
     ZipResult Add(QByteArray name, bool utf8Name, const ZipSource &source);
     // Adds an entry packed by Pack, with the result Add would have given; ZipBadArgs for another level.
     ZipResult AddPacked(const ZipPackedEntry &packed);
-    // Reads and packs a source for an archive of the entry's level, away from any archive; compressor is
-    // the caller's, kept between calls (freed with FreeCompressor).
-    // A source of a known size above largest is left unread, the entry marked tooLarge.
-    static void Pack(ZipPackedEntry &packed, const ZipSource &source, z_stream_s *&compressor,
+    // What packing keeps from one entry to the next: a compressor and the buffers it reads and writes.
+    struct PackState
+    {
+        z_stream_s *compressor = nullptr;
+        std::vector<uint8_t> input;
+        std::vector<uint8_t> transfer;
+        PackState() = default;
+        PackState(const PackState &) = delete;
+        PackState &operator=(const PackState &) = delete;
+        ~PackState();
+    };
+    // Reads and packs a source for an archive of the entry's level, away from any archive. A source of a
+    // known size above largest is left unread, the entry marked tooLarge.
+    static void Pack(ZipPackedEntry &packed, const ZipSource &source, PackState &state,
                      std::size_t largest = SIZE_MAX);
-    static void FreeCompressor(z_stream_s *&compressor);
     ZipResult Close();
     int Level() const { return m_level; }
 

@@ -115,13 +115,11 @@ ZipResult AddZipEntry(ZipHandle handle, const QString &entryName, const ZipSourc
     return handle->writer->Add(name, utf8, source);
 }
 
-struct ZipEntryPacker::Compressor
+struct ZipEntryPacker::State : ZipArchiveWriter::PackState
 {
-    z_stream_s *stream = nullptr;
-    ~Compressor() { ZipArchiveWriter::FreeCompressor(stream); }
 };
 
-ZipEntryPacker::ZipEntryPacker(int level) : m_compressor(std::make_unique<Compressor>()), m_level(std::clamp(level, 1, 9)) {}
+ZipEntryPacker::ZipEntryPacker(int level) : m_state(std::make_unique<State>()), m_level(std::clamp(level, 1, 9)) {}
 
 ZipEntryPacker::~ZipEntryPacker() = default;
 
@@ -134,7 +132,7 @@ std::unique_ptr<ZipPackedEntry> ZipEntryPacker::Pack(const QString &entryName, c
         packed->nameResult = ZipBadArgs;
         return packed;
     }
-    ZipArchiveWriter::Pack(*packed, source, m_compressor->stream, largest);
+    ZipArchiveWriter::Pack(*packed, source, *m_state, largest);
     return packed;
 }
 

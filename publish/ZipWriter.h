@@ -88,8 +88,8 @@ bool IsStoredSuffix(const QString &name);
 
 struct ZipPackedEntry;
 
-// Packs sources for archives of one level. Each packer keeps its own compressor; one packer serves one
-// thread at a time, and any number of packers may work at once.
+// Packs sources for archives of one level. Each packer keeps its own compressor and buffers; one packer
+// serves one thread at a time, and any number of packers may work at once.
 class ZipEntryPacker
 {
 public:
@@ -105,8 +105,8 @@ public:
                                          std::size_t largest = SIZE_MAX);
 
 private:
-    struct Compressor;
-    std::unique_ptr<Compressor> m_compressor;
+    struct State;
+    std::unique_ptr<State> m_state;
     int m_level;
 };
 
