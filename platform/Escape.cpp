@@ -1,5 +1,7 @@
 #include "platform/Escape.h"
 
+#include <algorithm>
+
 namespace CorvEscape {
 
 namespace {
@@ -100,9 +102,20 @@ QString XmlEscaped(const QString &text, bool attribute)
     return out;
 }
 
+// Whether a unit may need an escape in a script literal: the quotes, backslash, line ends, the script line
+// separators, surrogates and the "<" that may open "</script".
+bool MayNeedScriptEscape(char16_t u)
+{
+    return u == u'\\' || u == u'"' || u == u'\'' || u == u'\n' || u == u'\r' || u == u'<' || u == 0x2028 || u == 0x2029
+           || (u >= 0xD800 && u <= 0xDFFF);
+}
+
 // A script string literal between the quote characters, reading back exactly as the text.
 QString QuotedScriptLiteral(const QString &text, QChar quote)
 {
+    // Most texts need no escape at all: they are given back as they are, without a copy.
+    if (!text.isEmpty() && std::none_of(text.cbegin(), text.cend(), [](QChar c) { return MayNeedScriptEscape(c.unicode()); }))
+        return text;
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -171,6 +184,9 @@ QString JsString(const QString &text)
 
 QString HtmlText(const QString &text)
 {
+    // Most texts hold none of the three: they are given back as they are, without a copy.
+    if (!text.isEmpty() && std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c == u'&' || c == u'<' || c == u'>'; }))
+        return text;
     QString out;
     out.reserve(text.size());
     for (const QChar c : text) {

@@ -4,22 +4,29 @@
 #include "platform/FileSystemUtil.h"
 #include "platform/PathUtil.h"
 #include "publish/OutputFolder.h"
+#include "publish/PublishThreads.h"
 
 #include <QFile>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
+#include <mutex>
+#include <utility>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/sendfile.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-bool IsPlainFile(const fs::path &path)
-{
-    std::error_code ec;
-    return fs::is_regular_file(fs::symlink_status(path, ec));
-}
+// Below this many files a folder is copied by one thread.
+constexpr std::size_t kSharedFrom = 64;
+
 
 } // namespace
 
@@ -30,38 +37,110 @@ bool COutputCopier::Fail(const QString &text)
     return false;
 }
 
+namespace {
+
+// The system's text for an error number, as the copy names it.
+QString ErrorText(int error) { return QString::fromLocal8Bit(std::generic_category().message(error)); }
+
+// Copies every byte of in to out, up to the end of in; false with errno set when a read or write failed.
+bool CopyBytes(int in, int out)
+{
+    off_t offset = 0;
+    for (;;) {
+        const ssize_t n = ::sendfile(out, in, &offset, 1 << 30);
+        if (n > 0)
+            continue;
+        if (n == 0)
+            return true;
+        if (errno == EINTR)
+            continue;
+        if ((errno == EINVAL || errno == ENOSYS) && offset == 0)
+            break; // no kernel copy between these two: read and write instead
+        return false;
+    }
+    std::vector<char> buffer(64 * 1024);
+    for (;;) {
+        const ssize_t n = ::read(in, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n == 0;
+        for (ssize_t done = 0; done < n;) {
+            const ssize_t w = ::write(out, buffer.data() + done, std::size_t(n - done));
+            if (w < 0 && errno == EINTR)
+                continue;
+            if (w < 0)
+                return false;
+            done += w;
+        }
+    }
+}
+
+// An open descriptor, closed when it goes.
+struct Descriptor
+{
+    int fd = -1;
+    explicit Descriptor(int f) : fd(f) {}
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+    ~Descriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+} // namespace
+
 bool COutputCopier::CopyFile(const QString &source, const QString &relativeDestination)
 {
-    const fs::path from = CorvFs::ToFsPath(source);
-    if (!IsPlainFile(from))
+    // Only a regular file of its own is read: a link is not followed, and a missing or unreadable source,
+    // a folder, a pipe or a device is passed over, as the run-time copy always did.
+    const Descriptor in(::open(QFile::encodeName(CorvPath::ToSlashes(source)).constData(),
+                               O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    struct stat from {};
+    if (in.fd < 0 || ::fstat(in.fd, &from) != 0 || !S_ISREG(from.st_mode))
         return true;
 
     const QString destination = CorvOutputFolder::Resolve(m_outputFolder, relativeDestination);
     if (destination.isEmpty() || !CorvOutputFolder::StaysInside(m_outputFolder, CorvPath::FolderOf(destination)))
         return Fail(QStringLiteral("The file %1 lies outside the output folder %2.").arg(relativeDestination, m_outputFolder));
-    const fs::path to = CorvFs::ToFsPath(destination);
-    std::error_code ec;
-    const fs::file_status existing = fs::symlink_status(to, ec);
-    if (fs::is_symlink(existing)) {
-        // A link of that name is replaced, never written through.
-        if (!fs::remove(to, ec))
-            return Fail(QStringLiteral("The link %1 cannot be replaced.").arg(destination));
-    } else if (fs::is_directory(existing)) {
-        return Fail(QStringLiteral("A folder is in the way of the file %1.").arg(destination));
+    const QByteArray to = QFile::encodeName(CorvPath::ToSlashes(destination));
+    struct stat existing {};
+    if (::lstat(to.constData(), &existing) == 0) {
+        if (S_ISLNK(existing.st_mode)) {
+            // A link of that name is replaced, never written through.
+            if (::unlink(to.constData()) != 0)
+                return Fail(QStringLiteral("The link %1 cannot be replaced.").arg(destination));
+        } else if (S_ISDIR(existing.st_mode)) {
+            return Fail(QStringLiteral("A folder is in the way of the file %1.").arg(destination));
+        } else if (existing.st_dev == from.st_dev && existing.st_ino == from.st_ino) {
+            // The source itself: it stays as it is.
+            return Fail(ErrorText(EEXIST) + u'\n' + destination);
+        } else if (!S_ISREG(existing.st_mode)) {
+            ::unlink(to.constData());
+            return Fail(ErrorText(ENOTSUP) + u'\n' + destination);
+        }
     }
 
-    if (!fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec) || ec) {
-        // A source that cannot be read is passed over, as the run-time copy always did: the copy opens it
-        // before the destination, so what was there stays.
-        QFile in(CorvPath::ToSlashes(source));
-        if (!in.open(QIODevice::ReadOnly))
-            return true;
-        // Nothing half-written stays behind.
-        std::error_code ignored;
-        fs::remove(to, ignored);
-        return Fail(QString::fromLocal8Bit(ec.message()) + u'\n' + destination);
+    // The copy takes the source's permissions, whatever the creation mask.
+    Descriptor out(::open(to.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, S_IWUSR));
+    if (out.fd < 0)
+        return Fail(ErrorText(errno) + u'\n' + destination);
+    bool copied = ::fchmod(out.fd, from.st_mode & 07777) == 0 && CopyBytes(in.fd, out.fd);
+    int error = copied ? 0 : errno;
+    const int fd = out.fd;
+    out.fd = -1;
+    // A file system may report a failed write only when the file is closed.
+    if (::close(fd) != 0 && copied) {
+        copied = false;
+        error = errno;
     }
-    return true;
+    if (copied)
+        return true;
+    // Nothing half-written stays behind.
+    ::unlink(to.constData());
+    return Fail(ErrorText(error) + u'\n' + destination);
 }
 
 bool COutputCopier::CopyFolderFilesLowerCase(const QString &sourceFolder, const QString &relativeDestination,
@@ -73,12 +152,15 @@ bool COutputCopier::CopyFolderFilesLowerCase(const QString &sourceFolder, const 
         return true;
     // In name order, so that two names that differ only in case always end the same way.
     std::vector<fs::path> files;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-        if (IsPlainFile(it->path()))
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        // The kind the listing gave: a link is never taken for a file.
+        std::error_code kind;
+        if (!it->is_symlink(kind) && !kind && it->is_regular_file(kind) && !kind)
             files.push_back(it->path());
+    }
     std::sort(files.begin(), files.end());
 
-    bool ok = true;
+    std::vector<std::pair<QString, QString>> copies;
     for (const fs::path &file : files) {
         const QString lower = CorvFs::NameOf(file).toLower();
         if (dropUnsafe) {
@@ -87,8 +169,33 @@ bool COutputCopier::CopyFolderFilesLowerCase(const QString &sourceFolder, const 
             if (safe != lower)
                 continue;
         }
-        const QString to = relativeDestination.isEmpty() ? lower : CorvPath::Join(relativeDestination, lower);
-        ok = CopyFile(CorvFs::FromFsPath(file), to) && ok;
+        copies.emplace_back(CorvFs::FromFsPath(file),
+                            relativeDestination.isEmpty() ? lower : CorvPath::Join(relativeDestination, lower));
     }
-    return ok;
+    // Names that differ only in case meet in one destination, where the last copy in name order wins: only
+    // copies into destinations of their own are shared out among threads.
+    std::vector<QString> destinations;
+    destinations.reserve(copies.size());
+    for (const auto &copy : copies)
+        destinations.push_back(copy.second);
+    std::sort(destinations.begin(), destinations.end());
+    const bool distinct = std::adjacent_find(destinations.begin(), destinations.end()) == destinations.end();
+
+    // The first failure in name order is the one kept, as when one copier copies them all.
+    std::mutex mutex;
+    std::size_t firstFailed = copies.size();
+    QString firstText;
+    CorvPublishThreads::ForEach(copies.size(), distinct ? kSharedFrom : copies.size() + 1, [&](std::size_t i, int) {
+        COutputCopier one(m_outputFolder);
+        if (one.CopyFile(copies[i].first, copies[i].second))
+            return;
+        const std::lock_guard lock(mutex);
+        if (i < firstFailed) {
+            firstFailed = i;
+            firstText = one.GetErrorText();
+        }
+    });
+    if (firstFailed == copies.size())
+        return true;
+    return Fail(firstText);
 }

@@ -129,6 +129,8 @@ FolderCheckScope::FolderCheckScope()
     }
 }
 
+bool FolderCheckScope::Active() { return t_checks != nullptr; }
+
 FolderCheckScope::~FolderCheckScope()
 {
     if (m_active) {

@@ -29,6 +29,9 @@ public:
     FolderCheckScope(const FolderCheckScope &) = delete;
     FolderCheckScope &operator=(const FolderCheckScope &) = delete;
 
+    // Whether one lives on the calling thread.
+    static bool Active();
+
 private:
     bool m_active = false;
 };

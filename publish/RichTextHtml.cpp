@@ -29,6 +29,9 @@ constexpr uint32_t kRunEffects = CFE_BOLD | CFE_ITALIC | CFE_UNDERLINE | CFE_STR
 // Whether two characters belong to one run: the same effects, size, raise, colour and face.
 bool SameRun(const CCharFormat &a, const CCharFormat &b)
 {
+    // Characters of one stored format (most of a text) need no comparing.
+    if (&a == &b)
+        return true;
     return (a.effects & kRunEffects) == (b.effects & kRunEffects) && a.height == b.height && a.offset == b.offset &&
            ShownColour(a) == ShownColour(b) && a.face == b.face;
 }
@@ -225,7 +228,7 @@ private:
     {
         if (m_mode == Mode::Cell && indent < 1)
             return QStringLiteral("<p style='text-align:%1;'>").arg(m_alignWord);
-        return QStringLiteral("<p style='text-align:%1; margin-left:%2px;'>").arg(m_alignWord).arg(indent / 20);
+        return QStringLiteral("<p style='text-align:%1; margin-left:%2px;'>").arg(m_alignWord, QString::number(indent / 20));
     }
 
     QString ItemTag(int lineStart, const CParaFormat &para) const
@@ -311,10 +314,8 @@ QString CRichTextHtml::TextboxToHtml(const CComponentTextbox &textbox) const
 {
     const CRect &bounds = textbox.GetBounds();
     QString out = QStringLiteral("\"<div style='position:absolute; left:%1px; top:%2px; width:%3px; height:%4px; overflow:auto;")
-                      .arg(bounds.left)
-                      .arg(bounds.top)
-                      .arg(bounds.Width())
-                      .arg(bounds.Height());
+                      .arg(QString::number(bounds.left), QString::number(bounds.top), QString::number(bounds.Width()),
+                           QString::number(bounds.Height()));
     const bool rightToLeft = textbox.GetRightToLeft() != 0;
     if (rightToLeft != (m_context.Settings().RightToLeft != 0))
         out += QStringLiteral(" direction:%1; unicode-bidi:embed;").arg(rightToLeft ? QStringLiteral("rtl") : QStringLiteral("ltr"));

@@ -80,8 +80,7 @@ QString Decoration(const CCharFormat &format)
 QString StyledSpan(const CCharFormat &format, bool inLink)
 {
     QString span = QStringLiteral("<span style='font-size: %1pt; font-family:%2; ")
-                       .arg(format.height / 20)
-                       .arg(CPlaceholderTemplate::AttributeValue(format.face));
+                       .arg(QString::number(format.height / 20), CPlaceholderTemplate::AttributeValue(format.face));
     // Inside a link the link style of the course gives the colour.
     if (!inLink)
         span += QStringLiteral("color: %1; ").arg(HtmlColour(ShownColour(format)));

@@ -134,16 +134,18 @@ constexpr Scan kScans[] = {
 // The launch page an LMS opens in its own window; the other start page is never listed by the scan.
 const QString kLaunchPage = QStringLiteral("ind.htm");
 
+// The kind of an entry as the listing gave it (no further look at the disk where the file system says):
+// a link is neither file nor folder here.
 bool IsRegularFile(const fs::directory_entry &entry)
 {
     std::error_code ec;
-    return fs::is_regular_file(entry.symlink_status(ec)) && !ec;
+    return !entry.is_symlink(ec) && !ec && entry.is_regular_file(ec) && !ec;
 }
 
 bool IsRealFolder(const fs::directory_entry &entry)
 {
     std::error_code ec;
-    return fs::is_directory(entry.symlink_status(ec)) && !ec;
+    return !entry.is_symlink(ec) && !ec && entry.is_directory(ec) && !ec;
 }
 
 bool NameLess(const QString &a, const QString &b)

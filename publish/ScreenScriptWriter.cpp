@@ -62,12 +62,11 @@ bool CScreenScriptWriter::HasScreenFile(int pageType)
            pageType == pt_asmt_document;
 }
 
-bool CScreenScriptWriter::WriteScreenFiles(const COutlineTree::Item *item)
+std::vector<CCorvPage *> CScreenScriptWriter::ScreensWithFiles(const COutlineTree *tree, const COutlineTree::Item *item)
 {
-    const COutlineTree *tree = m_context.GetCourseTree();
+    std::vector<CCorvPage *> screens;
     if (!tree)
-        return true;
-    bool written = true;
+        return screens;
     // Pre-order without recursion, so that no outline is too deep to walk: the siblings still to visit wait
     // on a stack while the walk goes down.
     std::vector<const COutlineTree::Item *> later;
@@ -78,8 +77,8 @@ bool CScreenScriptWriter::WriteScreenFiles(const COutlineTree::Item *item)
             later.pop_back();
         }
         CCorvPage *screen = tree->GetItemData(current);
-        if (screen && HasScreenFile(screen->GetPageType()) && !WriteScreenFile(screen))
-            written = false;
+        if (screen && HasScreenFile(screen->GetPageType()))
+            screens.push_back(screen);
         const COutlineTree::Item *next = tree->GetNextSiblingItem(current);
         // Glossary entries reach the course through the glossary script, not through screen files.
         if (tree->ItemHasChildren(current) && !(screen && screen->GetPageType() == pt_glossary)) {
@@ -89,6 +88,38 @@ bool CScreenScriptWriter::WriteScreenFiles(const COutlineTree::Item *item)
         }
         current = next;
     }
+    return screens;
+}
+
+bool CScreenScriptWriter::StandsAlone(const CCorvPage &screen)
+{
+    for (const auto &component : screen.GetComponentList()) {
+        switch (component->GetType()) {
+        case ct_textbox:
+        case ct_table:
+        case ct_image:
+        case ct_button:
+        case ct_rectangle:
+        case ct_line:
+        case ct_ellipse:
+        case ct_small_topic:
+        case ct_large_topic:
+        case ct_link:
+        case ct_youtube:
+            break;
+        default:
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CScreenScriptWriter::WriteScreenFiles(const COutlineTree::Item *item)
+{
+    bool written = true;
+    for (CCorvPage *screen : ScreensWithFiles(m_context.GetCourseTree(), item))
+        if (!WriteScreenFile(screen))
+            written = false;
     return written && !m_missingPieces;
 }
 

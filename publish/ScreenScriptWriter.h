@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <map>
+#include <vector>
 
 class CComponentAudio;
 class CComponentBase;
@@ -31,6 +32,12 @@ public:
     // False when a file could not be written whole or a component's piece was missing; the walk goes on
     // with the other screens either way.
     bool WriteScreenFiles(const COutlineTree::Item *item = nullptr);
+    // The screens WriteScreenFiles writes, in the order it writes them.
+    static std::vector<CCorvPage *> ScreensWithFiles(const COutlineTree *tree, const COutlineTree::Item *item = nullptr);
+    // Whether the screen's file can be made on any thread while other screens' files are made: its
+    // components only read the course (no media copied, no template read, no failure added to the
+    // publish's errors, no component window touched).
+    static bool StandsAlone(const CCorvPage &screen);
     // The file of one screen, whatever its page type. A null screen writes nothing and succeeds.
     bool WriteScreenFile(CCorvPage *screen);
 

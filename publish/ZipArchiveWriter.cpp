@@ -35,6 +35,7 @@ constexpr uint64_t kLargest32 = 0xFFFFFFFFu;
 constexpr std::size_t kMaxEntries = 0xFFFF;
 constexpr std::size_t kTransferSize = 16 * 1024;
 constexpr std::size_t kDeflateInputSize = 64 * 1024;
+constexpr std::size_t kFileBlockSize = 256 * 1024;
 constexpr int64_t kSecondsPerDay = 86400;
 // 2037-12-31 00:00:00 UTC, the last day a "UT" time may fall on.
 constexpr int64_t kLastUtDay = 2145830400;
@@ -72,6 +73,81 @@ int64_t CreationTime(int fd, int64_t modificationTime)
     if (statx(fd, "", AT_EMPTY_PATH, STATX_BTIME, &stx) == 0 && (stx.stx_mask & STATX_BTIME))
         return stx.stx_btime.tv_sec;
     return modificationTime;
+}
+
+// Reads the source to its end, passing every block to sink (false: it could not take the block) with the
+// check value summed; the data sizes come back in entry.
+template <class Reader, class Sink>
+ZipResult StoreFrom(Reader &source, std::vector<uint8_t> &transfer, ZipEntryInfo &entry, Sink &&sink)
+{
+    uLong crc = crc32(0, nullptr, 0);
+    uint64_t total = 0;
+    for (;;) {
+        const ssize_t n = source.Read(transfer.data(), transfer.size());
+        if (n < 0)
+            return ZipWriteFailed;
+        if (n == 0)
+            break;
+        total += uint64_t(n);
+        if (total > kLargest32)
+            return ZipWriteFailed;
+        crc = crc32(crc, transfer.data(), uInt(n));
+        if (!sink(transfer.data(), std::size_t(n)))
+            return ZipMisSize;
+    }
+    entry.crc = uint32_t(crc);
+    entry.compressedSize = entry.uncompressedSize = uint32_t(total);
+    return ZipOk;
+}
+
+// Deflates the source to its end with a compressor just set up or reset, passing the packed blocks to sink.
+template <class Reader, class Sink>
+ZipResult DeflateFrom(z_stream &zs, Reader &source, std::vector<uint8_t> &input, std::vector<uint8_t> &transfer,
+                      ZipEntryInfo &entry, Sink &&sink)
+{
+    uLong crc = crc32(0, nullptr, 0);
+    uint64_t read = 0;
+    uint64_t written = 0;
+    int flush = Z_NO_FLUSH;
+    while (flush != Z_FINISH) {
+        const ssize_t n = source.Read(input.data(), input.size());
+        read += uint64_t(std::max<ssize_t>(n, 0));
+        if (n < 0 || read > kLargest32)
+            return ZipWriteFailed;
+        crc = crc32(crc, input.data(), uInt(n));
+        zs.next_in = input.data();
+        zs.avail_in = uInt(n);
+        flush = n == 0 ? Z_FINISH : Z_NO_FLUSH;
+        // Until the compressor leaves room in the output: then it has taken all the input (and, finishing,
+        // written the end of the stream).
+        do {
+            zs.next_out = transfer.data();
+            zs.avail_out = uInt(transfer.size());
+            if (deflate(&zs, flush) == Z_STREAM_ERROR)
+                return ZipDeflateFailed;
+            const std::size_t produced = transfer.size() - zs.avail_out;
+            if (produced && !sink(transfer.data(), produced))
+                return ZipWriteFailed;
+            written += produced;
+        } while (zs.avail_out == 0);
+    }
+    entry.crc = uint32_t(crc);
+    entry.compressedSize = uint32_t(written);
+    entry.uncompressedSize = uint32_t(read);
+    return ZipOk;
+}
+
+// A raw deflate compressor (no zlib wrapper, a 32 KiB window) ready for a new entry: made on first use,
+// reset after.
+bool ReadyCompressor(z_stream *&zs, int level)
+{
+    if (zs)
+        return deflateReset(zs) == Z_OK;
+    auto made = std::make_unique<z_stream>();
+    if (deflateInit2(made.get(), level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+        return false;
+    zs = made.release();
+    return true;
 }
 
 } // namespace
@@ -175,8 +251,10 @@ ZipArchiveWriter::ZipArchiveWriter(int level) : m_transfer(kTransferSize), m_lev
 
 ZipArchiveWriter::~ZipArchiveWriter()
 {
-    if (m_fd >= 0)
+    if (m_fd >= 0) {
+        Flush();
         ::close(m_fd);
+    }
     if (m_deflate)
         deflateEnd(m_deflate.get());
 }
@@ -202,6 +280,7 @@ ZipResult ZipArchiveWriter::Create(const ZipTarget &target)
         m_fd = ::open(QFile::encodeName(target.fileName).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
         if (m_fd < 0)
             return ZipNoFile;
+        m_buffered = true;
         break;
     case ZipTarget::Memory:
         if (target.length == 0)
@@ -226,6 +305,11 @@ ZipResult ZipArchiveWriter::Create(const ZipTarget &target)
     // An appending descriptor writes every patch at the end, so it is treated as one that cannot seek.
     struct stat st {};
     m_seekable = fstat(m_fd, &st) == 0 && S_ISREG(st.st_mode) && !(fcntl(m_fd, F_GETFL) & O_APPEND);
+    // Only a disk file of the writer's own is written in blocks: a caller's descriptor, or a device,
+    // takes each record as it comes.
+    m_buffered = m_buffered && m_seekable;
+    if (m_buffered)
+        m_pending.reserve(kFileBlockSize);
     if (m_seekable) {
         const off_t position = lseek(m_fd, 0, SEEK_CUR);
         m_archiveOffset = position > 0 ? uint64_t(position) : 0;
@@ -233,7 +317,7 @@ ZipResult ZipArchiveWriter::Create(const ZipTarget &target)
     return ZipOk;
 }
 
-ZipResult ZipArchiveWriter::OpenSource(const ZipSource &source, Source &out) const
+ZipResult ZipArchiveWriter::OpenSource(const ZipSource &source, Source &out)
 {
     int fd = source.fd;
     switch (source.kind) {
@@ -279,20 +363,54 @@ ZipResult ZipArchiveWriter::OpenSource(const ZipSource &source, Source &out) con
     return ZipOk;
 }
 
+ZipResult ZipArchiveWriter::NormaliseName(QByteArray &name, bool folder)
+{
+    if (name.isEmpty())
+        return ZipBadArgs;
+    name.replace('\\', '/');
+    if (folder && !name.endsWith('/'))
+        name += '/';
+    if (uint64_t(name.size()) > 0xFFFF)
+        return ZipBadArgs;
+    return ZipOk;
+}
+
+ZipEntryInfo ZipArchiveWriter::NewEntry(const QByteArray &name, bool utf8Name, bool folder,
+                                        const ZipSourceInfo &info) const
+{
+    ZipEntryInfo entry;
+    entry.name = name;
+    entry.method = folder || IsStoredName(name) ? 0 : 8;
+    entry.externalAttributes = info.externalAttributes;
+    entry.dosStamp = info.dosStamp;
+    entry.accessTime = uint32_t(info.accessTime);
+    entry.modificationTime = uint32_t(info.modificationTime);
+    entry.creationTime = uint32_t(info.creationTime);
+    entry.flags = entry.localFlags = kFlagDescriptor | (utf8Name ? kFlagUtf8Name : 0);
+    const uint32_t knownSize = info.declaredSize >= 0 ? uint32_t(info.declaredSize) : 0;
+    entry.compressedSize = entry.method == 0 ? knownSize : 0;
+    entry.uncompressedSize = knownSize;
+    entry.localHeaderOffset = Offset();
+    return entry;
+}
+
+void ZipArchiveWriter::SetLevelFlags(ZipEntryInfo &entry) const
+{
+    // The option bits say how hard the entry was packed: "maximum" for levels 8 and 9, "fast" for 1 and 2,
+    // "normal" (none) between.
+    if (entry.method == 8)
+        entry.flags |= m_level >= 8 ? kFlagMaximumCompression : m_level <= 2 ? kFlagFastCompression : 0;
+}
+
 ZipResult ZipArchiveWriter::Add(QByteArray name, bool utf8Name, const ZipSource &source)
 {
     if (m_firstError)
         return ZipFailedBefore;
     if (m_centralWritten)
         return ZipEnded;
-    if (name.isEmpty())
-        return ZipBadArgs;
-    name.replace('\\', '/');
     const bool folder = source.kind == ZipSource::Folder;
-    if (folder && !name.endsWith('/'))
-        name += '/';
-    if (uint64_t(name.size()) > 0xFFFF)
-        return ZipBadArgs;
+    if (const ZipResult r = NormaliseName(name, folder))
+        return r;
     // Without ZIP64 the entry count of the end record has 16 bits.
     if (m_entries.size() >= kMaxEntries)
         return ZipWriteFailed;
@@ -303,20 +421,8 @@ ZipResult ZipArchiveWriter::Add(QByteArray name, bool utf8Name, const ZipSource 
     if (src.info.declaredSize > int64_t(kLargest32))
         return ZipWriteFailed;
 
-    ZipEntryInfo entry;
-    entry.name = name;
-    entry.method = folder || IsStoredName(name) ? 0 : 8;
-    entry.externalAttributes = src.info.externalAttributes;
-    entry.dosStamp = src.info.dosStamp;
-    entry.accessTime = uint32_t(src.info.accessTime);
-    entry.modificationTime = uint32_t(src.info.modificationTime);
-    entry.creationTime = uint32_t(src.info.creationTime);
-    entry.flags = entry.localFlags = kFlagDescriptor | (utf8Name ? kFlagUtf8Name : 0);
-    const uint32_t knownSize = src.info.declaredSize >= 0 ? uint32_t(src.info.declaredSize) : 0;
-    entry.compressedSize = entry.method == 0 ? knownSize : 0;
-    entry.uncompressedSize = knownSize;
-    entry.localHeaderOffset = Offset();
-
+    ZipEntryInfo entry = NewEntry(name, utf8Name, folder, src.info);
+    const uint32_t knownSize = entry.uncompressedSize;
     if (!Write(LocalHeader(entry)))
         return ZipWriteFailed;
     if (!folder) {
@@ -327,10 +433,114 @@ ZipResult ZipArchiveWriter::Add(QByteArray name, bool utf8Name, const ZipSource 
         entry.crc = 0;
         entry.compressedSize = entry.uncompressedSize = 0;
     }
-    // The option bits say how hard the entry was packed: "maximum" for levels 8 and 9, "fast" for 1 and 2,
-    // "normal" (none) between.
-    if (entry.method == 8)
-        entry.flags |= m_level >= 8 ? kFlagMaximumCompression : m_level <= 2 ? kFlagFastCompression : 0;
+    SetLevelFlags(entry);
+    if (const ZipResult r = FinishEntry(entry, knownSize))
+        return r;
+    m_entries.push_back(entry);
+    return ZipOk;
+}
+
+void ZipArchiveWriter::Pack(ZipPackedEntry &packed, const ZipSource &source, PackState &state, std::size_t largest)
+{
+    packed.folder = source.kind == ZipSource::Folder;
+    packed.nameResult = NormaliseName(packed.name, packed.folder);
+    if (packed.nameResult)
+        return;
+    Source src;
+    packed.openResult = OpenSource(source, src);
+    if (!packed.openResult && src.info.declaredSize > int64_t(kLargest32))
+        packed.openResult = ZipWriteFailed;
+    if (packed.openResult)
+        return;
+    if (src.info.declaredSize > 0 && uint64_t(src.info.declaredSize) > largest) {
+        packed.tooLarge = true;
+        return;
+    }
+    packed.info = src.info;
+    packed.method = packed.folder || IsStoredName(packed.name) ? 0 : 8;
+    if (packed.folder)
+        return;
+    packed.data.clear();
+    if (src.info.declaredSize > 0)
+        packed.data.reserve(std::size_t(src.info.declaredSize / (packed.method == 8 ? 2 : 1)) + 64);
+    const auto append = [&](const uint8_t *data, std::size_t size) {
+        packed.data.insert(packed.data.end(), data, data + size);
+        return true;
+    };
+    if (state.transfer.empty())
+        state.transfer.resize(kTransferSize);
+    ZipEntryInfo sizes;
+    if (packed.method == 0) {
+        packed.dataResult = StoreFrom(src, state.transfer, sizes, append);
+    } else if (!ReadyCompressor(state.compressor, packed.level)) {
+        packed.dataResult = ZipDeflateFailed;
+    } else {
+        if (state.input.empty())
+            state.input.resize(kDeflateInputSize);
+        packed.dataResult = DeflateFrom(*state.compressor, src, state.input, state.transfer, sizes, append);
+    }
+    packed.crc = sizes.crc;
+    packed.uncompressedSize = sizes.uncompressedSize;
+}
+
+ZipArchiveWriter::PackState::~PackState()
+{
+    if (!compressor)
+        return;
+    deflateEnd(compressor);
+    delete compressor;
+}
+
+ZipResult ZipArchiveWriter::AddPacked(const ZipPackedEntry &packed)
+{
+    if (m_firstError)
+        return ZipFailedBefore;
+    if (m_centralWritten)
+        return ZipEnded;
+    // An entry left unread, or packed for another level, cannot stand for its source.
+    if (packed.level != m_level || packed.tooLarge)
+        return ZipBadArgs;
+    if (packed.nameResult)
+        return packed.nameResult;
+    if (m_entries.size() >= kMaxEntries)
+        return ZipWriteFailed;
+    if (packed.openResult)
+        return packed.openResult;
+
+    ZipEntryInfo entry = NewEntry(packed.name, packed.utf8Name, packed.folder, packed.info);
+    const uint32_t knownSize = entry.uncompressedSize;
+    if (!packed.folder && !packed.dataResult) {
+        entry.crc = packed.crc;
+        entry.compressedSize = uint32_t(packed.data.size());
+        entry.uncompressedSize = packed.uncompressedSize;
+        SetLevelFlags(entry);
+        if (m_seekable) {
+            // The header as it would have been patched once the data was written: written once, final.
+            if (!(entry.flags & 0x0001))
+                entry.flags &= ~kFlagDescriptor;
+            entry.localFlags = entry.flags;
+            if (!Write(LocalHeader(entry)) || !Write(packed.data.data(), packed.data.size()))
+                return m_firstError ? m_firstError : ZipWriteFailed;
+            m_entries.push_back(entry);
+            return ZipOk;
+        }
+    }
+    ZipEntryInfo announced = entry;
+    announced.crc = 0;
+    announced.flags = announced.localFlags;
+    if (!packed.folder) {
+        announced.compressedSize = announced.method == 0 ? knownSize : 0;
+        announced.uncompressedSize = knownSize;
+    }
+    if (!Write(LocalHeader(announced)))
+        return ZipWriteFailed;
+    if (!packed.folder) {
+        if (packed.dataResult || !Write(packed.data.data(), packed.data.size()))
+            return m_firstError ? m_firstError : ZipWriteFailed;
+    } else {
+        entry.crc = 0;
+        entry.compressedSize = entry.uncompressedSize = 0;
+    }
     if (const ZipResult r = FinishEntry(entry, knownSize))
         return r;
     m_entries.push_back(entry);
@@ -339,71 +549,22 @@ ZipResult ZipArchiveWriter::Add(QByteArray name, bool utf8Name, const ZipSource 
 
 ZipResult ZipArchiveWriter::Store(Source &source, ZipEntryInfo &entry)
 {
-    uLong crc = crc32(0, nullptr, 0);
-    uint64_t total = 0;
-    for (;;) {
-        const ssize_t n = source.Read(m_transfer.data(), m_transfer.size());
-        if (n < 0)
-            return ZipWriteFailed;
-        if (n == 0)
-            break;
-        total += uint64_t(n);
-        if (total > kLargest32)
-            return ZipWriteFailed;
-        crc = crc32(crc, m_transfer.data(), uInt(n));
-        if (!Write(m_transfer.data(), std::size_t(n)))
-            return ZipMisSize;
-    }
-    entry.crc = uint32_t(crc);
-    entry.compressedSize = entry.uncompressedSize = uint32_t(total);
-    return ZipOk;
+    return StoreFrom(source, m_transfer, entry, [this](const uint8_t *data, std::size_t size) { return Write(data, size); });
 }
 
 ZipResult ZipArchiveWriter::Deflate(Source &source, ZipEntryInfo &entry)
 {
     // One compressor for the whole archive, reset for each entry: setting one up costs more than packing
     // a small file.
-    if (!m_deflate) {
-        auto zs = std::make_unique<z_stream>();
-        // Raw deflate (no zlib wrapper), a 32 KiB window.
-        if (deflateInit2(zs.get(), m_level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-            return ZipDeflateFailed;
-        m_deflate = std::move(zs);
-        m_input.resize(kDeflateInputSize);
-    } else if (deflateReset(m_deflate.get()) != Z_OK) {
+    z_stream_s *zs = m_deflate.release();
+    const bool ready = ReadyCompressor(zs, m_level);
+    m_deflate.reset(zs);
+    if (!ready)
         return ZipDeflateFailed;
-    }
-    z_stream &zs = *m_deflate;
-    uLong crc = crc32(0, nullptr, 0);
-    uint64_t read = 0;
-    uint64_t written = 0;
-    int flush = Z_NO_FLUSH;
-    while (flush != Z_FINISH) {
-        const ssize_t n = source.Read(m_input.data(), m_input.size());
-        read += uint64_t(std::max<ssize_t>(n, 0));
-        if (n < 0 || read > kLargest32)
-            return ZipWriteFailed;
-        crc = crc32(crc, m_input.data(), uInt(n));
-        zs.next_in = m_input.data();
-        zs.avail_in = uInt(n);
-        flush = n == 0 ? Z_FINISH : Z_NO_FLUSH;
-        // Until the compressor leaves room in the output: then it has taken all the input (and, finishing,
-        // written the end of the stream).
-        do {
-            zs.next_out = m_transfer.data();
-            zs.avail_out = uInt(m_transfer.size());
-            if (deflate(&zs, flush) == Z_STREAM_ERROR)
-                return ZipDeflateFailed;
-            const std::size_t produced = m_transfer.size() - zs.avail_out;
-            if (produced && !Write(m_transfer.data(), produced))
-                return ZipWriteFailed;
-            written += produced;
-        } while (zs.avail_out == 0);
-    }
-    entry.crc = uint32_t(crc);
-    entry.compressedSize = uint32_t(written);
-    entry.uncompressedSize = uint32_t(read);
-    return ZipOk;
+    if (m_input.empty())
+        m_input.resize(kDeflateInputSize);
+    return DeflateFrom(*m_deflate, source, m_input, m_transfer, entry,
+                       [this](const uint8_t *data, std::size_t size) { return Write(data, size); });
 }
 
 ZipResult ZipArchiveWriter::FinishEntry(ZipEntryInfo &entry, uint32_t declaredStoredSize)
@@ -459,6 +620,8 @@ ZipResult ZipArchiveWriter::Close()
             result = ZipWriteFailed;
         m_centralWritten = true;
     }
+    if (!Flush() && result == ZipOk)
+        result = ZipWriteFailed;
     // A file system may report a failed write only when the file is closed.
     if (m_fd >= 0 && ::close(m_fd) != 0 && result == ZipOk)
         result = ZipWriteFailed;
@@ -483,7 +646,22 @@ bool ZipArchiveWriter::Write(const void *data, std::size_t size)
         m_bytesWritten += size;
         return true;
     }
-    const auto *p = static_cast<const uint8_t *>(data);
+    const auto *bytes = static_cast<const uint8_t *>(data);
+    if (m_buffered) {
+        if (m_pending.size() + size > kFileBlockSize && !Flush())
+            return false;
+        if (size < kFileBlockSize) {
+            m_pending.insert(m_pending.end(), bytes, bytes + size);
+            m_bytesWritten += size;
+            return true;
+        }
+    }
+    return WriteOut(bytes, size);
+}
+
+bool ZipArchiveWriter::WriteOut(const uint8_t *data, std::size_t size)
+{
+    const uint8_t *p = data;
     std::size_t left = size;
     while (left) {
         const ssize_t n = ::write(m_fd, p, left);
@@ -501,6 +679,17 @@ bool ZipArchiveWriter::Write(const void *data, std::size_t size)
     return true;
 }
 
+bool ZipArchiveWriter::Flush()
+{
+    if (m_pending.empty() || m_fd < 0)
+        return true;
+    // The held bytes are counted already: they are counted again as they go out.
+    m_bytesWritten -= m_pending.size();
+    const bool written = WriteOut(m_pending.data(), m_pending.size());
+    m_pending.clear();
+    return written;
+}
+
 bool ZipArchiveWriter::Patch(uint64_t position, const std::vector<uint8_t> &bytes)
 {
     if (m_memory) {
@@ -511,6 +700,14 @@ bool ZipArchiveWriter::Patch(uint64_t position, const std::vector<uint8_t> &byte
         std::memcpy(m_memory + position, bytes.data(), bytes.size());
         return true;
     }
+    // A header among the held bytes is patched where it waits; one partly written goes out first.
+    const uint64_t held = m_bytesWritten - m_pending.size();
+    if (!m_pending.empty() && position >= held && position + bytes.size() <= m_bytesWritten) {
+        std::memcpy(m_pending.data() + (position - held), bytes.data(), bytes.size());
+        return true;
+    }
+    if (!m_pending.empty() && position + bytes.size() > held && !Flush())
+        return false;
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::pwrite(m_fd, bytes.data() + done, bytes.size() - done, off_t(m_archiveOffset + position + done));

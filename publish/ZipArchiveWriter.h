@@ -7,6 +7,7 @@
 struct z_stream_s;
 
 #include <cstdint>
+#include <cstddef>
 #include <ctime>
 #include <memory>
 #include <vector>
@@ -60,6 +61,25 @@ uint32_t ClampZipTime(int64_t seconds);
 // A broken-down time as a DOS stamp, within the years 1980 to 2107.
 uint32_t DosStamp(const std::tm &time);
 
+// An entry read and packed before its turn, for AddPacked: its stored name, what opening the source gave,
+// the source's information and the packed data with its check value and sizes.
+struct ZipPackedEntry
+{
+    int level = 0;
+    ZipResult nameResult = ZipOk; // the name cannot be stored
+    QByteArray name;              // normalised: "/" separated, a folder's ending in "/"
+    bool utf8Name = false;
+    bool folder = false;
+    ZipResult openResult = ZipOk; // the source could not be opened or is too large
+    ZipResult dataResult = ZipOk; // the source could not be read or packed whole
+    bool tooLarge = false;        // left unread for being larger than the packer would hold
+    ZipSourceInfo info;
+    uint16_t method = 0;
+    uint32_t crc = 0;
+    uint32_t uncompressedSize = 0;
+    std::vector<uint8_t> data;
+};
+
 // One archive being written: the target, the byte count from which every offset follows, the first
 // failure (after which adds are refused) and the entries for the central directory.
 class ZipArchiveWriter
@@ -74,18 +94,43 @@ public:
     ZipResult Create(const ZipTarget &target);
     // name: the stored bytes, "/" separated; utf8Name sets the language-encoding flag.
     ZipResult Add(QByteArray name, bool utf8Name, const ZipSource &source);
+    // Adds an entry packed by Pack, with the result Add would have given; ZipBadArgs for another level.
+    ZipResult AddPacked(const ZipPackedEntry &packed);
+    // What packing keeps from one entry to the next: a compressor and the buffers it reads and writes.
+    struct PackState
+    {
+        z_stream_s *compressor = nullptr;
+        std::vector<uint8_t> input;
+        std::vector<uint8_t> transfer;
+        PackState() = default;
+        PackState(const PackState &) = delete;
+        PackState &operator=(const PackState &) = delete;
+        ~PackState();
+    };
+    // Reads and packs a source for an archive of the entry's level, away from any archive. A source of a
+    // known size above largest is left unread, the entry marked tooLarge.
+    static void Pack(ZipPackedEntry &packed, const ZipSource &source, PackState &state,
+                     std::size_t largest = SIZE_MAX);
     ZipResult Close();
+    int Level() const { return m_level; }
 
 private:
     struct Source;
 
     bool InUse() const;
-    ZipResult OpenSource(const ZipSource &source, Source &out) const;
+    static ZipResult OpenSource(const ZipSource &source, Source &out);
+    // The name as stored; ZipBadArgs when it cannot be.
+    static ZipResult NormaliseName(QByteArray &name, bool folder);
+    ZipEntryInfo NewEntry(const QByteArray &name, bool utf8Name, bool folder, const ZipSourceInfo &info) const;
+    void SetLevelFlags(ZipEntryInfo &entry) const;
     ZipResult Store(Source &source, ZipEntryInfo &entry);
     ZipResult Deflate(Source &source, ZipEntryInfo &entry);
     ZipResult FinishEntry(ZipEntryInfo &entry, uint32_t declaredStoredSize);
 
     bool Write(const void *data, std::size_t size);
+    // Writes the bytes still held for a file target; false (the archive failed) when they could not be.
+    bool Flush();
+    bool WriteOut(const uint8_t *data, std::size_t size);
     bool Write(const std::vector<uint8_t> &bytes) { return Write(bytes.data(), bytes.size()); }
     bool Patch(uint64_t position, const std::vector<uint8_t> &bytes);
     void Fail(ZipResult result);
@@ -102,6 +147,11 @@ private:
     uint8_t *m_memory = nullptr;
     std::size_t m_memorySize = 0;
     std::vector<uint8_t> m_ownMemory;
+    // A file the writer created itself is written in large blocks: the bytes of the last records wait
+    // here (they count in m_bytesWritten) until the block is full, the archive is closed or a header
+    // among them is patched.
+    bool m_buffered = false;
+    std::vector<uint8_t> m_pending;
     bool m_centralWritten = false;
     std::vector<ZipEntryInfo> m_entries;
     std::vector<uint8_t> m_transfer;

@@ -2,6 +2,7 @@
 
 #include "publish/ZipArchiveWriter.h"
 
+#include <algorithm>
 #include <memory>
 
 // What a handle stands for: only writers are ever made.
@@ -113,6 +114,38 @@ ZipResult AddZipEntry(ZipHandle handle, const QString &entryName, const ZipSourc
         return ZipBadArgs;
     return handle->writer->Add(name, utf8, source);
 }
+
+struct ZipEntryPacker::State : ZipArchiveWriter::PackState
+{
+};
+
+ZipEntryPacker::ZipEntryPacker(int level) : m_state(std::make_unique<State>()), m_level(std::clamp(level, 1, 9)) {}
+
+ZipEntryPacker::~ZipEntryPacker() = default;
+
+std::unique_ptr<ZipPackedEntry> ZipEntryPacker::Pack(const QString &entryName, const ZipSource &source,
+                                                     std::size_t largest)
+{
+    auto packed = std::make_unique<ZipPackedEntry>();
+    packed->level = m_level;
+    if (!EncodeEntryName(entryName, packed->name, packed->utf8Name)) {
+        packed->nameResult = ZipBadArgs;
+        return packed;
+    }
+    ZipArchiveWriter::Pack(*packed, source, *m_state, largest);
+    return packed;
+}
+
+ZipResult AddPackedZipEntry(ZipHandle handle, const ZipPackedEntry &entry)
+{
+    if (!handle)
+        return ZipBadArgs;
+    if (handle->kind != ZipHandleRecord::Writer)
+        return ZipWrongMode;
+    return handle->writer->AddPacked(entry);
+}
+
+int ZipArchiveLevel(ZipHandle handle) { return handle && handle->writer ? handle->writer->Level() : 0; }
 
 ZipResult CloseZipArchive(ZipHandle handle)
 {

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 // A streaming writer of PKWARE ZIP archives: entries are raw-deflated at level 8 unless the archive is
 // created with another level (or stored for names that are already archives), each source is read once, and the central directory is written at the close.
@@ -71,6 +72,8 @@ ZipHandle CreateZipArchive(const ZipTarget &target, int level = kZipDefaultLevel
 // Adds one entry. "\" in the name becomes "/"; a folder entry gets a trailing "/". Names of ASCII
 // characters are stored as they are, others as UTF-8 with the language-encoding flag set.
 ZipResult AddZipEntry(ZipHandle handle, const QString &entryName, const ZipSource &source);
+// The deflate level the archive was created with; 0 for a null handle.
+int ZipArchiveLevel(ZipHandle handle);
 // Writes the central directory of the entries accepted so far and the end record, releases the target and
 // frees the handle.
 ZipResult CloseZipArchive(ZipHandle handle);
@@ -78,3 +81,35 @@ ZipResult CloseZipArchive(ZipHandle handle);
 // Whether the name ends in a suffix of data that is compressed already (.Z .zip .zoo .arc .lzh .arj .gz
 // .tgz, any case): such entries are stored.
 bool IsStoredSuffix(const QString &name);
+
+// ---- Entries packed away from the archive ----
+// An entry's data can be read and deflated before its turn (on another thread, say) and added later: the
+// archive comes out byte for byte as if the source had been added directly at that moment.
+
+struct ZipPackedEntry;
+
+// Packs sources for archives of one level. Each packer keeps its own compressor and buffers; one packer
+// serves one thread at a time, and any number of packers may work at once.
+class ZipEntryPacker
+{
+public:
+    explicit ZipEntryPacker(int level = kZipDefaultLevel);
+    ~ZipEntryPacker();
+    ZipEntryPacker(const ZipEntryPacker &) = delete;
+    ZipEntryPacker &operator=(const ZipEntryPacker &) = delete;
+
+    // Reads and packs the source as AddZipEntry would; a failure is kept in the entry and given back when it
+    // is added. A memory source is read during the call. A source of a known size above largest is not
+    // read: the entry comes back marked tooLarge, for the caller to add the source directly.
+    std::unique_ptr<ZipPackedEntry> Pack(const QString &entryName, const ZipSource &source,
+                                         std::size_t largest = SIZE_MAX);
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+    int m_level;
+};
+
+// Adds a packed entry, with the result AddZipEntry would have given for its source. An entry packed at
+// another level than the archive's is refused (ZipBadArgs).
+ZipResult AddPackedZipEntry(ZipHandle handle, const ZipPackedEntry &entry);

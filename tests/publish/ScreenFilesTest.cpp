@@ -1,5 +1,8 @@
 #include "ScreenTestSupport.h"
 
+#include "model/ComponentButton.h"
+#include "model/ComponentEllipse.h"
+#include "model/ComponentTextbox.h"
 #include "publish/ScreenScriptWriter.h"
 
 #include <QDir>
@@ -11,6 +14,8 @@
 #include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 using namespace ScreenTest;
 
@@ -186,4 +191,96 @@ TEST(ScreenFiles, RenderInChromium)
         const QString hint = p == 0 ? QStringLiteral("gulls") : QStringLiteral("it's \"here\" \\ </script>");
         EXPECT_EQ(calls(4), call({"hint", hint}));
     }
+}
+
+namespace {
+
+// The sample course and, after it, enough plain screens (text, a table, shapes) for their files to be
+// shared out among threads.
+void BuildLargeCourse(Fixture &f)
+{
+    BuildSampleCourse(f, SampleTexts::Ordinary());
+    for (int i = 0; i < 90; ++i) {
+        CCorvPage *screen = f.Add(f.doc->MainScreens(), QStringLiteral("%1").arg(5 + i), pt_document,
+                                  QStringLiteral("Plain screen %1").arg(i));
+        for (int n = 0; n < 3; ++n)
+            Rich(Place<CComponentTextbox>(*screen, f.prompt, CRect(20, 20 + n * 60, 400, 70 + n * 60))->GetContent())
+                .Add(QStringLiteral("Screen %1, box %2: ").arg(i).arg(n))
+                .Add(QStringLiteral("bold words"), With(CFE_BOLD));
+        Place<CComponentEllipse>(*screen, f.prompt, CRect(420, 20, 520, 120));
+        Place<CComponentButton>(*screen, f.prompt, CRect(420, 140, 520, 170));
+    }
+    f.Outline();
+}
+
+std::map<QString, QByteArray> ContentFiles(const Fixture &f)
+{
+    std::map<QString, QByteArray> files;
+    const QDir content(f.output + QStringLiteral("/content"));
+    for (const QString &name : content.entryList(QDir::Files, QDir::Name))
+        files[name] = TempTree::ReadAll(content.filePath(name));
+    return files;
+}
+
+void EmptyContent(const Fixture &f)
+{
+    QDir(f.output + QStringLiteral("/content")).removeRecursively();
+    QDir().mkpath(f.output + QStringLiteral("/content"));
+}
+
+} // namespace
+
+// Guards the publish step that writes the screen files of a large course on several threads: every file
+// is byte for byte what one writer walking the outline writes, and no screen is left out.
+TEST(ScreenFiles, SharedWritingGivesTheSameFiles)
+{
+    Fixture f;
+    BuildLargeCourse(f);
+    const auto publisher = f.Publisher();
+    ASSERT_TRUE(publisher->BuildContents()) << publisher->GetLastErrorText().toStdString();
+    const std::map<QString, QByteArray> shared = ContentFiles(f);
+
+    EmptyContent(f);
+    CScreenScriptWriter writer(publisher->Context());
+    ASSERT_TRUE(writer.WriteScreenFiles());
+    const std::map<QString, QByteArray> alone = ContentFiles(f);
+
+    EXPECT_GT(alone.size(), 90u);
+    ASSERT_EQ(shared.size(), alone.size());
+    for (const auto &[name, bytes] : alone) {
+        SCOPED_TRACE(name.toStdString());
+        ASSERT_TRUE(shared.count(name));
+        EXPECT_EQ(FirstDifference(shared.at(name), bytes), QString());
+    }
+}
+
+// Guards failures while the files are shared out: the step fails, the other screens are still written,
+// and the error named is the one a single writer names (the failure last in the outline's order).
+TEST(ScreenFiles, SharedWritingNamesTheLastFailure)
+{
+    Fixture f;
+    BuildLargeCourse(f);
+    // Folders in the way of two plain screens' files and of the quiz's, which its own thread writes.
+    const QStringList blocked = {QStringLiteral("10"), QStringLiteral("60"), QStringLiteral("1_1_2")};
+    for (const QString &label : blocked) {
+        const CCorvPage *screen = f.doc->FindScreenByLabel(label);
+        ASSERT_NE(screen, nullptr);
+        ASSERT_TRUE(QDir().mkpath(f.ScreenFilePath(*screen)));
+    }
+    const auto first = f.Publisher();
+    CScreenScriptWriter alone(first->Context());
+    EXPECT_FALSE(alone.WriteScreenFiles());
+    ASSERT_FALSE(alone.GetFileErrorText().isEmpty());
+    EmptyContent(f);
+    for (const QString &label : blocked)
+        ASSERT_TRUE(QDir().mkpath(f.ScreenFilePath(*f.doc->FindScreenByLabel(label))));
+
+    const auto publisher = f.Publisher();
+    EXPECT_FALSE(publisher->BuildContents());
+    EXPECT_EQ(publisher->GetLastErrorText(), alone.GetFileErrorText());
+    // Every other screen has its file.
+    const CCorvPage *after = f.doc->FindScreenByLabel(QStringLiteral("94"));
+    ASSERT_NE(after, nullptr);
+    EXPECT_FALSE(f.ScreenFile(*after).isEmpty());
+    EXPECT_FALSE(f.ScreenFile(*f.doc->FindScreenByLabel(QStringLiteral("11"))).isEmpty());
 }

@@ -474,3 +474,141 @@ TEST(ZipWriter, StoredSuffixes)
     for (const Case &c : cases)
         EXPECT_EQ(IsStoredSuffix(c.name), c.stored) << c.name;
 }
+
+namespace {
+
+// A published folder of a few hundred files in nested folders: deflated and stored suffixes, an empty
+// file, a name outside ASCII and one file large enough to be packed as it is added.
+QStringList MakeCourseFolder(TempTree &tmp, const QString &root)
+{
+    QStringList names;
+    for (int i = 0; i < 300; ++i)
+        names.append(QStringLiteral("content/demo_%1.js").arg(i, 4, 10, QChar(u'0')));
+    for (int i = 0; i < 40; ++i)
+        names.append(QStringLiteral("content/images/picture%1.png").arg(i));
+    names += {"content/media/clip.gz", "content/empty.txt", QStringLiteral("content/caf\u00e9.htm"), "content/media/large.js",
+              "imsmanifest.xml", "index.htm"};
+    for (const QString &name : names) {
+        QByteArray data;
+        if (name.endsWith(".png") || name.endsWith(".gz"))
+            data = Noise(2000 + names.indexOf(name) * 13, names.indexOf(name));
+        else if (name.endsWith("large.js"))
+            data = PageText(5 * 1024 * 1024, 3);
+        else if (!name.endsWith("empty.txt"))
+            data = PageText(3000 + names.indexOf(name) * 7, names.indexOf(name));
+        tmp.Write(root + u'/' + name, data);
+    }
+    names.sort();
+    return names;
+}
+
+} // namespace
+
+// Guards the package of a large folder, whose files are packed on several threads ahead of their turn: it
+// is byte for byte the archive that adding each file in turn gives, on a file target (headers written
+// final, the file written in blocks), on an appending descriptor (data descriptors) and in memory.
+TEST(ZipWriter, PackingAheadGivesTheSameArchive)
+{
+    TempTree tmp;
+    const QString root = tmp.MakeFolder("LMS");
+    const QStringList names = MakeCourseFolder(tmp, "LMS");
+
+    const auto oneByOne = [&](ZipHandle zip) {
+        for (const QString &name : names)
+            EXPECT_EQ(AddZipEntry(zip, name, ZipSource::FromFileName(root + u'/' + name)), ZipOk) << name.toStdString();
+    };
+    const auto folder = [&](ZipHandle zip) { EXPECT_EQ(CCoursePublisher::AddFolderToZip(zip, root, root + u'/'), ZipOk); };
+
+    const auto toFile = [&](const QString &name, auto fill) {
+        ZipHandle zip = CreateZipArchive(ZipTarget::FromFileName(tmp / name), 6);
+        fill(zip);
+        EXPECT_EQ(CloseZipArchive(zip), ZipOk);
+        return TempTree::ReadAll(tmp / name);
+    };
+    const auto toAppending = [&](const QString &name, auto fill) {
+        const int fd = ::open(QFile::encodeName(tmp / name).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND, 0644);
+        ZipHandle zip = CreateZipArchive(ZipTarget::FromHandle(fd), 6);
+        ::close(fd);
+        fill(zip);
+        EXPECT_EQ(CloseZipArchive(zip), ZipOk);
+        return TempTree::ReadAll(tmp / name);
+    };
+    const auto toMemory = [&](const QString &, auto fill) {
+        std::vector<char> block(16 * 1024 * 1024);
+        ZipHandle zip = CreateZipArchive(ZipTarget::FromMemory(block.data(), block.size()), 6);
+        fill(zip);
+        EXPECT_EQ(CloseZipArchive(zip), ZipOk);
+        // The end record closes the archive: its size follows from the central directory's place and size.
+        const QByteArray all(block.data(), qsizetype(block.size()));
+        const qsizetype end = all.lastIndexOf(QByteArray("PK\x05\x06", 4));
+        return all.left(end + 22);
+    };
+
+    // The archives hold each file's access time, which the first reading of a new file moves on.
+    toFile("first.zip", oneByOne);
+    const QByteArray expectedFile = toFile("one.zip", oneByOne);
+    const QByteArray packedFile = toFile("folder.zip", folder);
+    EXPECT_EQ(packedFile.size(), expectedFile.size());
+    EXPECT_TRUE(packedFile == expectedFile);
+    const Archive a = Read(packedFile);
+    ASSERT_TRUE(a.error.isEmpty()) << a.error.toStdString();
+    ASSERT_EQ(a.central.size(), names.size());
+    for (int i = 0; i < names.size(); ++i)
+        EXPECT_EQ(QString::fromUtf8(a.central[i].name), names[i]);
+    const CProcessResult test = Tool("unzip", {"-t", tmp / "folder.zip"});
+    EXPECT_TRUE(test.Succeeded()) << test.standardOutput.toStdString();
+
+    const QByteArray expectedStream = toAppending("one-append.zip", oneByOne);
+    const QByteArray packedStream = toAppending("folder-append.zip", folder);
+    EXPECT_TRUE(packedStream == expectedStream);
+    ASSERT_TRUE(Read(packedStream).error.isEmpty());
+    EXPECT_TRUE(Read(packedStream).local[0].hasDescriptor);
+
+    // Written in memory, where nothing waits to be written in blocks, it is the same archive again.
+    const QByteArray inMemory = toMemory("", folder);
+    EXPECT_TRUE(inMemory == toMemory("", oneByOne));
+    EXPECT_TRUE(inMemory == expectedFile);
+}
+
+// Guards entries packed away from the archive: each gives the result its source would have given added
+// directly, and a refused one leaves the archive sound.
+TEST(ZipWriter, PackedEntriesKeepTheirResults)
+{
+    TempTree tmp;
+    const QByteArray text = PageText(5000, 21);
+    tmp.Write("page.htm", text);
+    ZipEntryPacker packer(6);
+    ZipEntryPacker otherLevel(8);
+    ZipHandle zip = CreateZipArchive(ZipTarget::FromFileName(tmp / "out.zip"), 6);
+    ASSERT_NE(zip, nullptr);
+    const struct
+    {
+        const char *what;
+        std::unique_ptr<ZipPackedEntry> entry;
+        ZipResult result;
+    } cases[] = {
+        {"missing source", packer.Pack("gone.htm", ZipSource::FromFileName(tmp / "gone.htm")), ZipNoFile},
+        {"empty name", packer.Pack("", ZipSource::FromFileName(tmp / "page.htm")), ZipBadArgs},
+        {"unpaired surrogate", packer.Pack(QString(QChar(0xD800)), ZipSource::FromFileName(tmp / "page.htm")), ZipBadArgs},
+        {"a folder as file", packer.Pack("folder", ZipSource::FromFileName(tmp.Path())), ZipNoFile},
+        {"another level", otherLevel.Pack("page8.htm", ZipSource::FromFileName(tmp / "page.htm")), ZipBadArgs},
+        {"left unread", packer.Pack("big.htm", ZipSource::FromFileName(tmp / "page.htm"), 4999), ZipBadArgs},
+        {"file", packer.Pack("content\\page.htm", ZipSource::FromFileName(tmp / "page.htm")), ZipOk},
+        {"memory", packer.Pack("content/memory.htm", ZipSource::FromMemory(text.constData(), text.size())), ZipOk},
+        {"folder entry", packer.Pack("content/media", ZipSource::FolderEntry()), ZipOk},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(AddPackedZipEntry(zip, *c.entry), c.result) << c.what;
+    EXPECT_TRUE(cases[5].entry->tooLarge);
+    EXPECT_EQ(AddPackedZipEntry(nullptr, *cases[6].entry), ZipBadArgs);
+    EXPECT_EQ(CloseZipArchive(zip), ZipOk);
+
+    const QByteArray bytes = TempTree::ReadAll(tmp / "out.zip");
+    const Archive a = Read(bytes);
+    ExpectSoundEntries(bytes, a, {text, text, QByteArray()});
+    EXPECT_EQ(a.central[0].name, "content/page.htm");
+    EXPECT_EQ(a.central[1].name, "content/memory.htm");
+    EXPECT_EQ(a.central[2].name, "content/media/");
+    EXPECT_EQ(Data(bytes, a, 0), RawDeflate(text, 6));
+    EXPECT_TRUE(Tool("unzip", {"-t", tmp / "out.zip"}).Succeeded());
+}
