@@ -77,20 +77,6 @@ test("the start page leads into the course", async () => {
     await page.close();
 });
 
-// A course without a server has no sign-in page that could answer: its learners go straight in, whatever
-// the sign-in setting says (the database targets still send them to sign in).
-test("a standalone course with sign-in set opens without its sign-in page", async () => {
-    const options = "kvxPrefs.signin = true;\nkvxPrefs.selfRegister = true;";
-    const start = await newPage(options);
-    await start.goto(server.base + "index.htm", { waitUntil: "load" });
-    assert.match(await start.$eval("#kvxStartLink", a => a.getAttribute("href")), /ind\.htm$/);
-    await start.close();
-    const page = await openCourse(options);
-    assert.ok(!/signin\.htm$/.test(new URL(page.url()).pathname));
-    clean(page, "opening a standalone course with sign-in set");
-    await page.close();
-});
-
 test("next and back visit every screen in order; topics return to the menu", async () => {
     const page = await openCourse();
     // The menu: one button per topic with its picture, the second locked until the first is done.

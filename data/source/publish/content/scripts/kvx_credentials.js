@@ -47,13 +47,11 @@
         kvxObj.kvxID = signedIn.id;
     }
 
-    // A course with sign-in is entered through its sign-in page, which asks the course's database; a course
-    // without one (standalone) and an LMS package (the LMS signs its learners in itself) are entered directly.
+    // A course with sign-in is entered through its sign-in page (an LMS signs its learners in itself).
     R.needsSignIn = function () {
         const prefs = window.kvxPrefs || {};
         const page = /\/(signin|register)\.htm$/i.test(window.location.pathname);
-        const database = !!prefs.localDB || !!prefs.webDB;
-        return !!prefs.signin && database && !prefs.LMS && !page && !R.learner.read() && Array.isArray(window.p);
+        return !!prefs.signin && !prefs.LMS && !page && !R.learner.read() && Array.isArray(window.p);
     };
     if (R.needsSignIn())
         window.location.replace("signin.htm");
