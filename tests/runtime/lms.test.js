@@ -188,6 +188,14 @@ test("closed half way and opened again with the stored data, the course resumes 
     }
 });
 
+test("with sign-in set, the package's start page leads into the course: the LMS has signed the learner in", async () => {
+    const { page, frame } = await openLms("2004", null, "kvxPrefs.signin = true;");
+    assert.ok(!/signin\.htm$/.test(new URL(frame.url()).pathname));
+    await onScreen(frame, quiz.welcome);
+    assert.deepEqual(page.watcher.take(), []);
+    await page.close();
+});
+
 test("SCORM 1.2: a lesson the LMS holds as passed keeps its status and score when protected", async () => {
     const stored = { core: { entry: "ab-initio", lesson_status: "passed", score: { raw: "90" } } };
     const { page, frame } = await openLms("1.2", stored, "kvxPrefs.LMSProtectPassedStatus = true;");
