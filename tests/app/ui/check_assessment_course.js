@@ -10,24 +10,9 @@
 const fs = require("fs");
 const path = require("path");
 
-const SKIPPED = 77;
 const lib = path.join(__dirname, "..", "..", "runtime", "lib");
 
-async function start() {
-    try {
-        require.resolve("puppeteer-core");
-    } catch (e) {
-        console.log("SKIPPED: puppeteer-core is not installed (the runtime_npm_install test installs it)");
-        process.exit(SKIPPED);
-    }
-    const { launch } = require(path.join(lib, "browser"));
-    try {
-        return await launch();
-    } catch (e) {
-        console.log("SKIPPED: Chromium could not start: " + e.message);
-        process.exit(SKIPPED);
-    }
-}
+const start = () => require(path.join(lib, "learner")).launchOrSkip();
 
 // The course page with the test's clock, on its first screen.
 async function open(browser, server) {

@@ -17,25 +17,9 @@ const os = require("os");
 const path = require("path");
 const { spawnSync } = require("child_process");
 
-const SKIPPED = 77;
 const lib = path.join(__dirname, "..", "..", "runtime", "lib");
 
-async function start() {
-    try {
-        require.resolve("puppeteer-core");
-        require.resolve("scorm-again");
-    } catch (e) {
-        console.log("SKIPPED: puppeteer-core or scorm-again is not installed (the runtime_npm_install test installs them)");
-        process.exit(SKIPPED);
-    }
-    const { launch } = require(path.join(lib, "browser"));
-    try {
-        return await launch();
-    } catch (e) {
-        console.log("SKIPPED: Chromium could not start: " + e.message);
-        process.exit(SKIPPED);
-    }
-}
+const start = () => require(path.join(lib, "learner")).launchOrSkip(["puppeteer-core", "scorm-again"]);
 
 const { freshPage, onScreen } = require(path.join(lib, "browser"));
 const { give, go } = require(path.join(lib, "answer"));

@@ -18,7 +18,7 @@ import tempfile
 HERE = pathlib.Path(__file__).resolve().parent
 sys.dont_write_bytecode = True
 sys.path.insert(0, str(HERE.parent.parent / "publish" / "startpage"))
-from check_start_page import Browser, find_chromium, problems_of  # noqa: E402
+from check_start_page import Browser, find_chromium, problems_of, open_page, save_screenshot, evaluate  # noqa: E402
 
 SKIPPED = 77
 
@@ -35,11 +35,6 @@ CLICK = """(() => {
 })()"""
 
 
-def evaluate(browser, session, expression):
-    return browser.send("Runtime.evaluate", {"expression": expression, "returnByValue": True},
-                        session=session)["result"]["value"]
-
-
 def main():
     if len(sys.argv) != 5:
         print(__doc__)
@@ -53,11 +48,7 @@ def main():
     with tempfile.TemporaryDirectory() as profile:
         browser = Browser(chromium, profile)
         try:
-            target = browser.send("Target.createTarget", {"url": "about:blank"})["targetId"]
-            session = browser.send("Target.attachToTarget", {"targetId": target, "flatten": True})["sessionId"]
-            for domain in ("Runtime", "Log", "Network", "Page"):
-                browser.send(domain + ".enable", session=session)
-            browser.events.clear()
+            session = open_page(browser)
             page = pathlib.Path(standalone) / "content" / "ind.htm"
             browser.send("Page.navigate", {"url": page.as_uri()}, session=session)
             browser.wait_for("Page.loadEventFired")
@@ -73,9 +64,7 @@ def main():
             print("after the click: " + json.dumps(after))
             if title not in after["screen"]:
                 failures.append("the click did not bring up %r: %s" % (title, json.dumps(after)))
-            picture = browser.send("Page.captureScreenshot", {"format": "png"}, session=session)
-            pathlib.Path(shot).parent.mkdir(parents=True, exist_ok=True)
-            pathlib.Path(shot).write_bytes(base64.b64decode(picture["data"]))
+            save_screenshot(browser, session, shot)
             failures += problems_of(browser.events)
         except (TimeoutError, EOFError, RuntimeError) as error:
             failures.append("the browser could not be driven: %s" % error)

@@ -22,7 +22,7 @@ import tempfile
 HERE = pathlib.Path(__file__).resolve().parent
 sys.dont_write_bytecode = True
 sys.path.insert(0, str(HERE.parent.parent / "publish" / "startpage"))
-from check_start_page import Browser, find_chromium, problems_of  # noqa: E402
+from check_start_page import Browser, find_chromium, problems_of, open_page, save_screenshot  # noqa: E402
 
 SKIPPED = 77
 
@@ -81,19 +81,15 @@ def evaluate(browser, session, expression, timeout=30):
     return answer["result"]["value"]
 
 
-def open_page(browser, url):
-    target = browser.send("Target.createTarget", {"url": "about:blank"})["targetId"]
-    session = browser.send("Target.attachToTarget", {"targetId": target, "flatten": True})["sessionId"]
-    for domain in ("Runtime", "Log", "Network", "Page"):
-        browser.send(domain + ".enable", session=session)
-    browser.events.clear()
+def open_url(browser, url):
+    session = open_page(browser)
     browser.send("Page.navigate", {"url": url}, session=session)
     browser.wait_for("Page.loadEventFired")
     return session
 
 
 def make_video(browser, out):
-    session = open_page(browser, "about:blank")
+    session = open_url(browser, "about:blank")
     data = evaluate(browser, session, RECORD)
     pathlib.Path(out).parent.mkdir(parents=True, exist_ok=True)
     pathlib.Path(out).write_bytes(base64.b64decode(data))
@@ -104,7 +100,7 @@ def make_video(browser, out):
 def check(browser, standalone, shot):
     failures = []
     page = pathlib.Path(standalone) / "content" / "ind.htm"
-    session = open_page(browser, page.as_uri())
+    session = open_url(browser, page.as_uri())
     # The whole 1008 x 560 screen in the picture, the sound's controls at its foot included.
     browser.send("Emulation.setDeviceMetricsOverride",
                  {"width": 1100, "height": 760, "deviceScaleFactor": 1, "mobile": False}, session=session)
@@ -120,9 +116,7 @@ def check(browser, standalone, shot):
                             % (m["kind"], m["src"], m["ready"], m["error"]))
         if m["kind"] == "video" and not m["controls"]:
             failures.append("the video shows no controls")
-    picture = browser.send("Page.captureScreenshot", {"format": "png"}, session=session)
-    pathlib.Path(shot).parent.mkdir(parents=True, exist_ok=True)
-    pathlib.Path(shot).write_bytes(base64.b64decode(picture["data"]))
+    save_screenshot(browser, session, shot)
     return failures + problems_of(browser.events)
 
 

@@ -12,33 +12,11 @@
 const fs = require("fs");
 const path = require("path");
 
-const SKIPPED = 77;
 const lib = path.join(__dirname, "..", "..", "runtime", "lib");
 
-async function start() {
-    try {
-        require.resolve("puppeteer-core");
-    } catch (e) {
-        console.log("SKIPPED: puppeteer-core is not installed (the runtime_npm_install test installs it)");
-        process.exit(SKIPPED);
-    }
-    const { launch } = require(path.join(lib, "browser"));
-    try {
-        return await launch();
-    } catch (e) {
-        console.log("SKIPPED: Chromium could not start: " + e.message);
-        process.exit(SKIPPED);
-    }
-}
+const start = () => require(path.join(lib, "learner")).launchOrSkip();
 
-async function open(browser, server) {
-    const { freshPage, onScreen } = require(path.join(lib, "browser"));
-    const page = await freshPage(browser, server.base);
-    await page.goto(server.base + "content/ind.htm", { waitUntil: "load" });
-    await page.waitForFunction(() => window.kvxRuntime && kvxRuntime.course && kvxRuntime.current, { timeout: 5000 });
-    await onScreen(page, await page.evaluate(() => kvxRuntime.course.stops[0]));
-    return page;
-}
+const open = (browser, server) => require(path.join(lib, "learner")).openCourse(browser, server.base);
 
 async function next(page) {
     const from = await page.evaluate(() => kvxRuntime.current.id);

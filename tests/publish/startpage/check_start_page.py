@@ -124,6 +124,31 @@ class Browser:
             os.set_blocking(self._from_browser, True)
 
 
+
+def open_page(browser):
+    """A new page of the browser with its runtime, log, network and page events on; earlier events dropped.
+    Returns the page's session."""
+    target = browser.send("Target.createTarget", {"url": "about:blank"})["targetId"]
+    session = browser.send("Target.attachToTarget", {"targetId": target, "flatten": True})["sessionId"]
+    for domain in ("Runtime", "Log", "Network", "Page"):
+        browser.send(domain + ".enable", session=session)
+    browser.events.clear()
+    return session
+
+
+def evaluate(browser, session, expression):
+    """The value of the expression in the page."""
+    return browser.send("Runtime.evaluate", {"expression": expression, "returnByValue": True},
+                        session=session)["result"]["value"]
+
+
+def save_screenshot(browser, session, path):
+    """A picture of the page, kept at the path (its folder made when missing)."""
+    picture = browser.send("Page.captureScreenshot", {"format": "png"}, session=session)
+    pathlib.Path(path).parent.mkdir(parents=True, exist_ok=True)
+    pathlib.Path(path).write_bytes(base64.b64decode(picture["data"]))
+
+
 def problems_of(events):
     """What went wrong while a page loaded: errors on the console, uncaught exceptions, missing files."""
     found = []
