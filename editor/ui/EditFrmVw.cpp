@@ -24,6 +24,7 @@
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
 #include "dialogs/ui/DlgGraphicFromLib.h"
+#include "dialogs/ui/PictureDialogs.h"
 #include "editor/FindReplace.h"
 #include "editor/ScreenRenderer.h"
 #include "editor/ui/ComponentWindows.h"
@@ -246,7 +247,7 @@ CEditFrmVw::~CEditFrmVw()
     m_controller.SetListener(nullptr);
     m_controller.GetHooks() = {};
     MediaCommandsUi::SetListPictureSource({});
-    MediaCommandsUi::GetPickers().libraryPicture = {};
+    MediaCommandsUi::GetPickers() = {};
     // The canvas takes the components' windows down with it; the held copy, whose window is on the canvas
     // too, goes first.
     m_controller.ClearComponentClipboard();
@@ -271,7 +272,13 @@ void CEditFrmVw::ConnectCanvas()
     canvas->SetDocument(&m_document);
     SetCanvasWidget(canvas);
     m_canvas = canvas;
-    // Topic buttons take their pictures from the graphics library through its picker.
+    // Topic buttons take their pictures from a file through the picture-file dialog, and from the graphics
+    // library through its picker.
+    MediaCommandsUi::GetPickers().pictureFile = [this](QWidget *parent) {
+        CDlgUpdateGraphicFromFile1 dialog(parent);
+        dialog.prompt = &m_document.Prompt();
+        return dialog.exec() == QDialog::Accepted ? dialog.values.path : QString();
+    };
     MediaCommandsUi::GetPickers().libraryPicture = [this](QWidget *parent) -> std::optional<QString> {
         const auto picked = PickGraphicFromLibrary(parent, m_document.GetContext(), true);
         return picked ? std::optional<QString>(picked->fileName) : std::nullopt;
