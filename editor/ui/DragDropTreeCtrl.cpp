@@ -22,6 +22,9 @@
 namespace {
 
 constexpr int kItemRole = Qt::UserRole + 1;
+// The screen a row stood for when it was made, kept only to be compared: the outline items behind the rows
+// may be gone by the time the rows are rebuilt.
+constexpr int kScreenKeyRole = Qt::UserRole + 2;
 
 // The tree's pictures by image index: folder, container, content, question, assessment folder, container and
 // screen, popups-only folder, remediation, menu, glossary folder.
@@ -108,8 +111,8 @@ void CDragDropTreeCtrl::Rebuild()
     QSet<const void *> expanded;
     for (QTreeWidgetItemIterator it(this); *it; ++it)
         if ((*it)->isExpanded())
-            if (const COutlineTree::Item *item = OutlineItemOf(*it); item && item->screen)
-                expanded.insert(item->screen);
+            if (const void *screen = (*it)->data(0, kScreenKeyRole).value<void *>())
+                expanded.insert(screen);
     const bool first = topLevelItemCount() == 0;
     m_programChange = true;
     m_dropHighlight = nullptr;
@@ -131,6 +134,7 @@ void CDragDropTreeCtrl::AddItems(const COutlineTree::Item *first, QTreeWidgetIte
         row->setText(0, item->text);
         row->setIcon(0, TreeIcon(OutlineRules::TreeImageIndex(item->screen)));
         row->setData(0, kItemRole, QVariant::fromValue(static_cast<void *>(const_cast<COutlineTree::Item *>(item))));
+        row->setData(0, kScreenKeyRole, QVariant::fromValue(static_cast<void *>(item->screen)));
         row->setFlags(row->flags() | Qt::ItemIsEditable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled);
         AddItems(tree.GetChildItem(item), row, expanded);
         if (item->screen && expanded.contains(item->screen))
