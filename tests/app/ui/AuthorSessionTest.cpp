@@ -7,7 +7,7 @@
 // Each step's window is pictured in the build folder ("author-session", or "author-session-xvfb" when the
 // test runs on a virtual X display) for a person to look at.
 #include "AppFixture.h"
-#include "DialogDriving.h"
+#include "WidgetDriving.h"
 
 #include "app/CommandIds.h"
 #include "app/ViewSwitcher.h"
@@ -105,20 +105,6 @@ private:
     QString m_folder;
     int m_count = 0;
 };
-
-void TypeIntoCell(QTableWidget *table, int row, int column, const QString &text)
-{
-    table->setCurrentCell(row, column);
-    table->editItem(table->item(row, column));
-    const QList<QLineEdit *> editors = table->findChildren<QLineEdit *>();
-    ASSERT_FALSE(editors.isEmpty());
-    QLineEdit *editor = editors.last();
-    editor->selectAll();
-    QTest::keyClicks(editor, text);
-    QTest::keyClick(editor, Qt::Key_Return);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(table->item(row, column)->text(), text);
-}
 
 void Press(QAbstractButton *button)
 {

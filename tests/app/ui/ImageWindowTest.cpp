@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "WidgetDriving.h"
 #include "CanvasWidgetFixture.h"
 
 #include "app/CommandIds.h"
@@ -35,25 +36,6 @@ QString ScreenshotFolder()
     const QString folder = QStringLiteral(CORV_BUILD_TEST_DIR "/screenshots");
     QDir().mkpath(folder);
     return folder;
-}
-
-// Runs trigger, which opens a modal dialog of the kind, and acts on the dialog while it is open; false when
-// no such dialog opened.
-template <class Dialog>
-bool WhileOpen(const std::function<void()> &trigger, const std::function<void(Dialog &)> &act)
-{
-    bool acted = false;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget())) {
-            poll.stop();
-            acted = true;
-            act(*dialog);
-        }
-    });
-    poll.start(5);
-    trigger();
-    return acted;
 }
 
 // A picture of two colours, so that a stretched or misplaced picture shows.

@@ -1,6 +1,7 @@
 // The Import window driven as an author uses it: the course kind, a topic and a glossary document typed into
 // the tables, the two PowerPoint options, and "Import document(s) now" with the outline afterwards.
 #include "AppFixture.h"
+#include "WidgetDriving.h"
 
 #include "editor/ui/EditFrmVw.h"
 #include "app/ui/ImportSummaryView.h"
@@ -23,23 +24,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Types text into a cell through its editor, as the author does after F2.
-void TypeIntoCell(QTableWidget *table, int row, int column, const QString &text)
-{
-    table->setCurrentCell(row, column);
-    table->editItem(table->item(row, column));
-    // The newest editor: those closed before stay children until they are deleted.
-    const QList<QLineEdit *> editors = table->findChildren<QLineEdit *>();
-    ASSERT_FALSE(editors.isEmpty());
-    QLineEdit *editor = editors.last();
-    editor->selectAll();
-    QTest::keyClicks(editor, text);
-    QTest::keyClick(editor, Qt::Key_Return);
-    // The delegate commits the text and closes the editor from the event loop.
-    QCoreApplication::processEvents();
-    EXPECT_EQ(table->item(row, column)->text(), text);
-}
 
 // Presses a button or box from the keyboard, as the author does after tabbing to it.
 void Press(QWidget *button)

@@ -35,20 +35,6 @@
 
 namespace {
 
-// Everything the build lays out beside the programs (the run-time, the themes, the templates).
-void CopyProgramData(AppFixture &f)
-{
-    const QDir built(QStringLiteral(CORV_BUILT_PROGRAM_FOLDER));
-    for (const QFileInfo &entry : built.entryInfoList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot)) {
-        if (entry.isFile() && entry.isExecutable())
-            continue;
-        const QString target = f.ProgramFolder() + u'/' + entry.fileName();
-        if (entry.isFile() && QFileInfo::exists(target))
-            continue;
-        ASSERT_EQ(QProcess::execute("cp", {"-R", entry.absoluteFilePath(), target}), 0) << qPrintable(target);
-    }
-}
-
 QString WritePhoto(const QString &path, int width, int height)
 {
     QImage picture(width, height, QImage::Format_RGB32);
@@ -109,7 +95,7 @@ void DragInPicture(CKBImageWnd &picture, const QPoint &from, const QPoint &to)
 TEST(KenBurnsPublished, PanLaidOutInTheEditorIsSavedAndAnimatesWhenPublished)
 {
     AppFixture f;
-    CopyProgramData(f);
+    f.CopyBuiltProgramData();
     const QString project =
         f.WriteProject("p/Demo.kvx", {{"1", "Welcome", pt_document}, {"2", "Exit Routes", pt_document}}, "Dunes");
     std::unique_ptr<CCorvessaApp> app = f.Start();

@@ -2,6 +2,7 @@
 // to the current screen and replacing the selected one, the project saved and opened again; the dialogs'
 // own rules on their widgets; a picture of each dialog is kept in the build folder.
 #include "AppFixture.h"
+#include "WidgetDriving.h"
 
 #include "app/CommandIds.h"
 #include "app/ui/MainFrame.h"
@@ -67,23 +68,6 @@ void WriteLibrary(const TempTree &tree, const QString &folder)
                                            + Image("Green meadow", "[meadow][grass][nature]", "Stock Photo - color", "meadow.png")
                                            + Image("Oak tree", "[tree][nature]", "Stock Photo - color", "tree.png")
                                            + Image("Gold star", "[star][award]", "Vector", "star.png") + "</images>\n");
-}
-
-// Calls act on each modal dialog of the type as it comes up, until the returned handle goes.
-template <class Dialog>
-std::unique_ptr<QTimer> OnModal(std::function<void(Dialog *)> act)
-{
-    auto timer = std::make_unique<QTimer>();
-    timer->setInterval(5);
-    QObject::connect(timer.get(), &QTimer::timeout, [act] {
-        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-        if (dialog && dialog->isVisible() && !dialog->property("handled").toBool()) {
-            dialog->setProperty("handled", true);
-            act(dialog);
-        }
-    });
-    timer->start();
-    return timer;
 }
 
 void Keep(QWidget *dialog, const char *name)

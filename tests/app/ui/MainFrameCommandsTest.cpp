@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "WidgetDriving.h"
 
 #include "app/AppFolders.h"
 #include "app/CommandIds.h"
@@ -74,23 +75,6 @@ void Activate(QWidget *window)
 {
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-}
-
-// Calls act on each modal dialog of the type as it comes up, until the returned handle goes.
-template <class Dialog>
-std::unique_ptr<QTimer> OnModal(std::function<void(Dialog *)> act)
-{
-    auto timer = std::make_unique<QTimer>();
-    timer->setInterval(5);
-    QObject::connect(timer.get(), &QTimer::timeout, [act] {
-        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-        if (dialog && dialog->isVisible() && !dialog->property("handled").toBool()) {
-            dialog->setProperty("handled", true);
-            act(dialog);
-        }
-    });
-    timer->start();
-    return timer;
 }
 
 // The commands of the Insert and Tools menus and the others the frame hands to the Edit view.

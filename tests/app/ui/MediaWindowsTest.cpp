@@ -115,7 +115,7 @@ struct MediaApp {
     explicit MediaApp(bool programData = false)
     {
         if (programData)
-            CopyProgramData();
+            f.CopyBuiltProgramData();
         path = f.WriteProject("courses/Media.kvx", {{"1", "Sounds and movies", pt_document},
                                                     {"2", "Topics", pt_folder},
                                                     {"2_1", "Drills", pt_document}},
@@ -125,20 +125,6 @@ struct MediaApp {
         app->OnViewEdit();
         view->resize(1300, 800);
         QApplication::processEvents();
-    }
-
-    // Everything the build lays out beside the programs, the programs themselves left out.
-    void CopyProgramData()
-    {
-        const QDir built(QStringLiteral(CORV_BUILT_PROGRAM_FOLDER));
-        for (const QFileInfo &entry : built.entryInfoList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot)) {
-            if (entry.isFile() && entry.isExecutable())
-                continue;
-            const QString target = f.ProgramFolder() + u'/' + entry.fileName();
-            if (entry.isFile() && QFileInfo::exists(target))
-                continue;
-            ASSERT_EQ(QProcess::execute("cp", {"-R", entry.absoluteFilePath(), target}), 0) << qPrintable(target);
-        }
     }
 
     CCorvessaDoc &Doc() const { return *app->Document(); }

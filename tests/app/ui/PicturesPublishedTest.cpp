@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "WidgetDriving.h"
 
 #include "app/CommandIds.h"
 #include "app/ui/ChildDlgGraphics.h"
@@ -35,23 +36,6 @@
 #include <functional>
 
 namespace {
-
-template <class Dialog>
-bool WhileOpen(const std::function<void()> &trigger, const std::function<void(Dialog &)> &act)
-{
-    bool acted = false;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget())) {
-            poll.stop();
-            acted = true;
-            act(*dialog);
-        }
-    });
-    poll.start(5);
-    trigger();
-    return acted;
-}
 
 QString SavePicture(const TempTree &tree, const QString &name, int width, int height, QColor colour)
 {

@@ -1,5 +1,6 @@
 #include "AppFixture.h"
-#include "DialogDriving.h"
+#include "CourseQueries.h"
+#include "WidgetDriving.h"
 
 #include "app/CommandIds.h"
 #include "app/ui/MainFrame.h"
@@ -56,20 +57,6 @@
 namespace {
 
 void Type(QWidget *box, const QString &text) { TypeInto(box, text); }
-
-CCorvPage *ScreenTitled(const CCorvessaDoc &doc, const QString &title)
-{
-    for (const auto &s : doc.MainScreens())
-        if (s->GetTitle() == title)
-            return s.get();
-    return nullptr;
-}
-
-template <class Question>
-Question *QuestionOn(const CCorvPage *screen)
-{
-    return screen ? dynamic_cast<Question *>(CScreenCommands::FindQuestionComponent(*screen)) : nullptr;
-}
 
 template <class Kind>
 std::vector<Kind *> ComponentsOf(const CCorvPage *screen)

@@ -9,18 +9,15 @@ any console error, uncaught exception or missing file. A picture of the screen r
 Exits 77 (skipped) without Chromium.
 """
 
-import base64
 import json
 import pathlib
 import sys
-import tempfile
 
 HERE = pathlib.Path(__file__).resolve().parent
 sys.dont_write_bytecode = True
 sys.path.insert(0, str(HERE.parent.parent / "publish" / "startpage"))
-from check_start_page import Browser, find_chromium, problems_of, open_page, save_screenshot, evaluate  # noqa: E402
+from check_start_page import problems_of, open_page, save_screenshot, evaluate, run_in_browser  # noqa: E402
 
-SKIPPED = 77
 
 SCREEN = """JSON.stringify({
     screen: (document.getElementById("kvxMain") || {getAttribute: () => ""}).getAttribute("aria-label") || "",
@@ -40,41 +37,30 @@ def main():
         print(__doc__)
         return 2
     standalone, text, title, shot = sys.argv[1:]
-    chromium = find_chromium()
-    if not chromium:
-        print("SKIPPED: no Chromium is installed (Debian's chromium package)")
-        return SKIPPED
-    failures = []
-    with tempfile.TemporaryDirectory() as profile:
-        browser = Browser(chromium, profile)
-        try:
-            session = open_page(browser)
-            page = pathlib.Path(standalone) / "content" / "ind.htm"
-            browser.send("Page.navigate", {"url": page.as_uri()}, session=session)
-            browser.wait_for("Page.loadEventFired")
-            browser.drain(1.5)
-            before = json.loads(evaluate(browser, session, SCREEN))
-            print("first screen: " + json.dumps(before))
-            if text not in before["links"]:
-                failures.append("the first screen has no link %r: %s" % (text, json.dumps(before)))
-            elif not evaluate(browser, session, CLICK % json.dumps(text)):
-                failures.append("the link could not be clicked")
-            browser.drain(1.5)
-            after = json.loads(evaluate(browser, session, SCREEN))
-            print("after the click: " + json.dumps(after))
-            if title not in after["screen"]:
-                failures.append("the click did not bring up %r: %s" % (title, json.dumps(after)))
-            save_screenshot(browser, session, shot)
-            failures += problems_of(browser.events)
-        except (TimeoutError, EOFError, RuntimeError) as error:
-            failures.append("the browser could not be driven: %s" % error)
-        finally:
-            browser.close()
-    if failures:
-        print("\n".join("FAIL: " + f for f in failures))
-        return 1
-    print("The link leads to its screen.")
-    return 0
+
+    def drive(browser):
+        failures = []
+        session = open_page(browser)
+        page = pathlib.Path(standalone) / "content" / "ind.htm"
+        browser.send("Page.navigate", {"url": page.as_uri()}, session=session)
+        browser.wait_for("Page.loadEventFired")
+        browser.drain(1.5)
+        before = json.loads(evaluate(browser, session, SCREEN))
+        print("first screen: " + json.dumps(before))
+        if text not in before["links"]:
+            failures.append("the first screen has no link %r: %s" % (text, json.dumps(before)))
+        elif not evaluate(browser, session, CLICK % json.dumps(text)):
+            failures.append("the link could not be clicked")
+        browser.drain(1.5)
+        after = json.loads(evaluate(browser, session, SCREEN))
+        print("after the click: " + json.dumps(after))
+        if title not in after["screen"]:
+            failures.append("the click did not bring up %r: %s" % (title, json.dumps(after)))
+        save_screenshot(browser, session, shot)
+        failures += problems_of(browser.events)
+        return failures
+
+    return run_in_browser(drive, "The link leads to its screen.")
 
 
 if __name__ == "__main__":

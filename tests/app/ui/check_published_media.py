@@ -17,14 +17,12 @@ import base64
 import json
 import pathlib
 import sys
-import tempfile
 
 HERE = pathlib.Path(__file__).resolve().parent
 sys.dont_write_bytecode = True
 sys.path.insert(0, str(HERE.parent.parent / "publish" / "startpage"))
-from check_start_page import Browser, find_chromium, problems_of, open_page, save_screenshot  # noqa: E402
+from check_start_page import problems_of, open_page, save_screenshot, run_in_browser  # noqa: E402
 
-SKIPPED = 77
 
 RECORD = """new Promise((resolve, reject) => {
     const canvas = document.createElement("canvas");
@@ -125,27 +123,15 @@ def main():
             len(sys.argv) != (3 if sys.argv[1] == "make-video" else 4):
         print(__doc__)
         return 2
-    chromium = find_chromium()
-    if not chromium:
-        print("SKIPPED: no Chromium is installed (Debian's chromium package)")
-        return SKIPPED
-    failures = []
-    with tempfile.TemporaryDirectory() as profile:
-        browser = Browser(chromium, profile)
-        try:
-            if sys.argv[1] == "make-video":
-                failures = make_video(browser, sys.argv[2])
-            else:
-                failures = check(browser, sys.argv[2], sys.argv[3])
-        except (TimeoutError, EOFError, RuntimeError) as error:
-            failures.append("the browser could not be driven: %s" % error)
-        finally:
-            browser.close()
-    if failures:
-        print("\n".join("FAIL: " + f for f in failures))
-        return 1
-    print("done")
-    return 0
+    def drive(browser):
+        failures = []
+        if sys.argv[1] == "make-video":
+            failures = make_video(browser, sys.argv[2])
+        else:
+            failures = check(browser, sys.argv[2], sys.argv[3])
+        return failures
+
+    return run_in_browser(drive, "done")
 
 
 if __name__ == "__main__":

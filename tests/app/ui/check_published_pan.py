@@ -10,18 +10,15 @@ at some point. Any console error, uncaught exception or missing file fails. A pi
 in SHOT. Exits 77 (skipped) without Chromium.
 """
 
-import base64
 import json
 import pathlib
 import sys
-import tempfile
 
 HERE = pathlib.Path(__file__).resolve().parent
 sys.dont_write_bytecode = True
 sys.path.insert(0, str(HERE.parent.parent / "publish" / "startpage"))
-from check_start_page import Browser, find_chromium, problems_of, open_page, save_screenshot, evaluate  # noqa: E402
+from check_start_page import problems_of, open_page, save_screenshot, evaluate, run_in_browser  # noqa: E402
 
-SKIPPED = 77
 
 SAMPLE = """(() => {
     const image = document.querySelector("img[id^='kb'][id$='img']");
@@ -39,42 +36,31 @@ def main():
         print(__doc__)
         return 2
     standalone, shot = sys.argv[1:]
-    chromium = find_chromium()
-    if not chromium:
-        print("SKIPPED: no Chromium is installed (Debian's chromium package)")
-        return SKIPPED
-    failures = []
-    with tempfile.TemporaryDirectory() as profile:
-        browser = Browser(chromium, profile)
-        try:
-            session = open_page(browser)
-            page = pathlib.Path(standalone) / "content" / "ind.htm"
-            browser.send("Page.navigate", {"url": page.as_uri()}, session=session)
-            browser.wait_for("Page.loadEventFired")
-            samples = []
-            for _ in range(16):
-                browser.drain(0.5)
-                samples.append(json.loads(evaluate(browser, session, SAMPLE)))
-            print("samples: " + json.dumps(samples))
-            if not samples[-1]["found"]:
-                failures.append("the first screen has no pan-and-zoom picture")
-            else:
-                places = {(s["left"], s["top"]) for s in samples if s["found"]}
-                if len(places) < 2:
-                    failures.append("the picture does not move: %s" % sorted(places))
-                if not any(s.get("running") for s in samples):
-                    failures.append("no animation ran on the picture")
-            save_screenshot(browser, session, shot)
-            failures += problems_of(browser.events)
-        except (TimeoutError, EOFError, RuntimeError) as error:
-            failures.append("the browser could not be driven: %s" % error)
-        finally:
-            browser.close()
-    if failures:
-        print("\n".join("FAIL: " + f for f in failures))
-        return 1
-    print("The published picture pans by itself without errors.")
-    return 0
+
+    def drive(browser):
+        failures = []
+        session = open_page(browser)
+        page = pathlib.Path(standalone) / "content" / "ind.htm"
+        browser.send("Page.navigate", {"url": page.as_uri()}, session=session)
+        browser.wait_for("Page.loadEventFired")
+        samples = []
+        for _ in range(16):
+            browser.drain(0.5)
+            samples.append(json.loads(evaluate(browser, session, SAMPLE)))
+        print("samples: " + json.dumps(samples))
+        if not samples[-1]["found"]:
+            failures.append("the first screen has no pan-and-zoom picture")
+        else:
+            places = {(s["left"], s["top"]) for s in samples if s["found"]}
+            if len(places) < 2:
+                failures.append("the picture does not move: %s" % sorted(places))
+            if not any(s.get("running") for s in samples):
+                failures.append("no animation ran on the picture")
+        save_screenshot(browser, session, shot)
+        failures += problems_of(browser.events)
+        return failures
+
+    return run_in_browser(drive, "The published picture pans by itself without errors.")
 
 
 if __name__ == "__main__":

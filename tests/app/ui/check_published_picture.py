@@ -9,18 +9,15 @@ without any console error, uncaught exception or missing file. A picture of the 
 Exits 77 (skipped) without Chromium.
 """
 
-import base64
 import json
 import pathlib
 import sys
-import tempfile
 
 HERE = pathlib.Path(__file__).resolve().parent
 sys.dont_write_bytecode = True
 sys.path.insert(0, str(HERE.parent.parent / "publish" / "startpage"))
-from check_start_page import Browser, find_chromium, problems_of, open_page, save_screenshot  # noqa: E402
+from check_start_page import problems_of, open_page, save_screenshot, run_in_browser  # noqa: E402
 
-SKIPPED = 77
 
 PICTURES = """JSON.stringify(Array.from(document.querySelectorAll("#kvxMain img")).map(img => ({
     alt: img.getAttribute("alt"), title: img.getAttribute("title"), src: img.getAttribute("src"),
@@ -34,44 +31,33 @@ def main():
         print(__doc__)
         return 2
     standalone, alt, width, height, shot = sys.argv[1:]
-    chromium = find_chromium()
-    if not chromium:
-        print("SKIPPED: no Chromium is installed (Debian's chromium package)")
-        return SKIPPED
-    failures = []
-    with tempfile.TemporaryDirectory() as profile:
-        browser = Browser(chromium, profile)
-        try:
-            session = open_page(browser)
-            page = pathlib.Path(standalone) / "content" / "ind.htm"
-            browser.send("Page.navigate", {"url": page.as_uri()}, session=session)
-            browser.wait_for("Page.loadEventFired")
-            browser.drain(1.5)
-            result = browser.send("Runtime.evaluate", {"expression": PICTURES, "returnByValue": True},
-                                  session=session)["result"]["value"]
-            pictures = json.loads(result)
-            print("pictures: " + json.dumps(pictures))
-            matching = [p for p in pictures if p["alt"] == alt]
-            if not matching:
-                failures.append("no picture with the alternative text %r" % alt)
-            else:
-                picture = matching[0]
-                if not picture["loaded"]:
-                    failures.append("the picture %r did not load" % picture["src"])
-                if (picture["width"], picture["height"]) != (int(width), int(height)):
-                    failures.append("the picture is %dx%d, not %sx%s" % (picture["width"], picture["height"],
-                                                                       width, height))
-            save_screenshot(browser, session, shot)
-            failures += problems_of(browser.events)
-        except (TimeoutError, EOFError, RuntimeError) as error:
-            failures.append("the browser could not be driven: %s" % error)
-        finally:
-            browser.close()
-    if failures:
-        print("\n".join("FAIL: " + f for f in failures))
-        return 1
-    print("The picture shows with its alternative text.")
-    return 0
+
+    def drive(browser):
+        failures = []
+        session = open_page(browser)
+        page = pathlib.Path(standalone) / "content" / "ind.htm"
+        browser.send("Page.navigate", {"url": page.as_uri()}, session=session)
+        browser.wait_for("Page.loadEventFired")
+        browser.drain(1.5)
+        result = browser.send("Runtime.evaluate", {"expression": PICTURES, "returnByValue": True},
+                              session=session)["result"]["value"]
+        pictures = json.loads(result)
+        print("pictures: " + json.dumps(pictures))
+        matching = [p for p in pictures if p["alt"] == alt]
+        if not matching:
+            failures.append("no picture with the alternative text %r" % alt)
+        else:
+            picture = matching[0]
+            if not picture["loaded"]:
+                failures.append("the picture %r did not load" % picture["src"])
+            if (picture["width"], picture["height"]) != (int(width), int(height)):
+                failures.append("the picture is %dx%d, not %sx%s" % (picture["width"], picture["height"],
+                                                                   width, height))
+        save_screenshot(browser, session, shot)
+        failures += problems_of(browser.events)
+        return failures
+
+    return run_in_browser(drive, "The picture shows with its alternative text.")
 
 
 if __name__ == "__main__":

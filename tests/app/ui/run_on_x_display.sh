@@ -15,32 +15,14 @@ fi
 mkdir -p "$shots"
 rm -f "$shots/selftest.txt"
 work="$(mktemp -d)"
-xvfb=""
-cleanup() {
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# Xvfb picks a free display and writes its number once it is ready.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-exec 3>&-
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-if [ ! -s "$work/display" ]; then
-  echo "Xvfb did not start:"; cat "$work/xvfb.log"; exit 1
-fi
+trap 'rm -rf "$work"' EXIT
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 
 # The program runs with its own per-user folders, never the user's.
 mkdir -p "$work/home" "$work/config"
 status=0
-env -u WAYLAND_DISPLAY DISPLAY=":$(cat "$work/display")" QT_QPA_PLATFORM=xcb HOME="$work/home" \
-    XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work" CORVESSA_UI_SELFTEST="$shots" \
-    timeout 60 "$program" || status=$?
+CORV_XVFB_SCREEN=1280x900x24 "$here/run_test_on_x_display.sh" env HOME="$work/home" XDG_CONFIG_HOME="$work/config" \
+    CORVESSA_UI_SELFTEST="$shots" timeout 60 "$program" || status=$?
 if [ "$status" -ne 0 ]; then
   echo "corvessa ended with status $status"; exit 1
 fi

@@ -215,6 +215,31 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
+
+def run_in_browser(drive, success):
+    """Runs drive(browser), which returns the failures it found, in a fresh headless Chromium with a profile
+    of its own, and prints the failures or the success line. Returns the exit status: 0 when nothing failed,
+    1 with failures, SKIPPED without Chromium."""
+    chromium = find_chromium()
+    if not chromium:
+        print("SKIPPED: no Chromium is installed (Debian's chromium package)")
+        return SKIPPED
+    failures = []
+    with tempfile.TemporaryDirectory() as profile:
+        browser = Browser(chromium, profile)
+        try:
+            failures += drive(browser)
+        except (TimeoutError, EOFError, RuntimeError) as error:
+            failures.append("the browser could not be driven: %s" % error)
+        finally:
+            browser.close()
+    if failures:
+        print("\n".join("FAIL: " + f for f in failures))
+        return 1
+    print(success)
+    return 0
+
+
 def serve(folder):
     handler = lambda *args, **kwargs: QuietHandler(*args, directory=folder, **kwargs)
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
