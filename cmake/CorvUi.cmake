@@ -3,6 +3,8 @@
 file(GLOB_RECURSE CORV_UI_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/*/ui/*.cpp)
 list(FILTER CORV_UI_SOURCES EXCLUDE REGEX "^${CMAKE_SOURCE_DIR}/(build|tests|bench)")
 list(FILTER CORV_UI_SOURCES EXCLUDE REGEX "/app/ui/main\\.cpp$")
+# The slide exporter is a program of its own; its form is built with it.
+list(FILTER CORV_UI_SOURCES EXCLUDE REGEX "/slideexport/ui/")
 # Narration is recorded with Qt Multimedia.
 find_package(Qt6 REQUIRED COMPONENTS Multimedia)
 set(CORV_UI_DEPS Qt6::Widgets Qt6::Multimedia)

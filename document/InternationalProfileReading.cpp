@@ -44,27 +44,28 @@ void MergeExtension(InternationalProfileFromXML &profile, const InternationalPro
 
 bool ParseInternationalProfile(CCorvessaDoc &doc, const QString &path)
 {
-    doc.FreeInternationalProfile();
+    // The file is read into a profile of its own, taken only once all of it (and its extension) reads: a
+    // damaged file never costs the project the texts it has.
     QString reason;
     std::unique_ptr<InternationalProfileFromXML> profile = InternationalProfileFromXML::ReadFile(path, &reason);
     if (!profile) {
         TellUnreadable(doc, path, reason);
         return false;
     }
-    InternationalProfileFromXML *loaded = profile.get();
-    doc.SetInternationalProfile(std::move(profile));
-    if (VersionMatches(doc.GetContext().versionText, loaded->GetVersion()))
-        return true;
-    const QString extensionPath =
-        CorvPath::ResolveNoCase(CorvPath::Join(doc.GetContext().programFolder, kExtensionProfile));
-    if (!QFileInfo(extensionPath).isFile())
-        return true;
-    const auto extension = InternationalProfileFromXML::ReadFile(extensionPath, &reason);
-    if (!extension) {
-        TellUnreadable(doc, extensionPath, reason);
-        return false;
+    if (!VersionMatches(doc.GetContext().versionText, profile->GetVersion())) {
+        const QString extensionPath =
+            CorvPath::ResolveNoCase(CorvPath::Join(doc.GetContext().programFolder, kExtensionProfile));
+        if (QFileInfo(extensionPath).isFile()) {
+            const auto extension = InternationalProfileFromXML::ReadFile(extensionPath, &reason);
+            if (!extension) {
+                TellUnreadable(doc, extensionPath, reason);
+                return false;
+            }
+            MergeExtension(*profile, *extension);
+        }
     }
-    MergeExtension(*loaded, *extension);
+    doc.FreeInternationalProfile();
+    doc.SetInternationalProfile(std::move(profile));
     return true;
 }
 

@@ -7,7 +7,6 @@
 #include "model/CorvPage.h"
 #include "model/GlobalHelpers.h"
 #include "model/Topic.h"
-#include "platform/StringTable.h"
 
 namespace ImportPlacement {
 
@@ -45,8 +44,8 @@ Point Prepare(CEditController &edit, bool createTopic)
     return point;
 }
 
-QString Finish(CEditController &edit, bool createTopic, int topicCountBefore, const QString &title,
-               const QString &banner, const QString &path, int glossaryItems)
+void Finish(CEditController &edit, bool createTopic, int topicCountBefore, const QString &title,
+            const QString &banner, const QString &path)
 {
     CCorvessaDoc &doc = edit.Document();
     if (edit.GetHooks().layoutAllMenus)
@@ -61,9 +60,6 @@ QString Finish(CEditController &edit, bool createTopic, int topicCountBefore, co
     // lists and the thumbnails follow the outline.
     edit.Renumber();
     doc.SetModifiedFlag(true);
-    if (glossaryItems < 1)
-        return CStringTable::Load(35003);
-    return CStringTable::Load(35069).arg(glossaryItems);
 }
 
 } // namespace ImportPlacement

@@ -5,7 +5,7 @@
 class CEditController;
 
 // Where a further Word or PowerPoint document imported from the Edit window goes, and what the Edit window
-// does once the importer has made its screens. The importer itself is the caller's.
+// does once the importer has made its screens. The import command runs the importer.
 namespace ImportPlacement {
 
 // The importer's insertion point: mode 1 inserts after (or, for a container, below) the screen of the label,
@@ -23,8 +23,8 @@ Point Prepare(CEditController &edit, bool createTopic);
 
 // After a successful conversion: the menus laid out again; with a new topic, a topic record numbered with the
 // topic count before the import (topicCountBefore) joins the document's topics; the outline renumbered, the
-// screen lists and the thumbnails rebuilt. Returns the completion message for glossaryItems entries.
-QString Finish(CEditController &edit, bool createTopic, int topicCountBefore, const QString &title,
-               const QString &banner, const QString &path, int glossaryItems);
+// screen lists and the thumbnails rebuilt. The import command tells the author the outcome.
+void Finish(CEditController &edit, bool createTopic, int topicCountBefore, const QString &title,
+            const QString &banner, const QString &path);
 
 } // namespace ImportPlacement

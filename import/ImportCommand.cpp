@@ -3,6 +3,9 @@
 #include "document/CorvessaDoc.h"
 #include "import/ImportGlossary.h"
 #include "import/ImportHost.h"
+#include "platform/CorvContext.h"
+#include "platform/Progress.h"
+#include "model/CorvPage.h"
 #include "model/Topic.h"
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
@@ -20,13 +23,25 @@ const QString kOnceOnly = QStringLiteral("You may only import documents once usi
 const QString kCompletedWithGlossary =
     QStringLiteral("Import document(s) and Glossary completed - %1 glossary items created.");
 const QString kCompleted = QStringLiteral("Import document(s) completed");
+const QString kCancelled = QStringLiteral("Import document(s) cancelled");
+const QString kNothingImported = QStringLiteral("Nothing was imported.");
 
-QString Listed(const std::vector<CWordDocImporter::NotImported> &items)
+// What could not be read is never passed over in silence.
+QString WithReport(QString message, const std::vector<CWordDocImporter::NotImported> &items)
 {
-    QString out;
+    if (items.empty())
+        return message;
+    message += (message.isEmpty() ? QString() : QStringLiteral("\n\n")) + QStringLiteral("These were not imported:");
     for (const CWordDocImporter::NotImported &item : items)
-        out += QStringLiteral("\n- ") + item.reason;
-    return out;
+        message += QStringLiteral("\n- ") + item.reason;
+    return message;
+}
+
+std::vector<CWordDocImporter::NotImported> ImporterReport(const CWordDocImporter &importer)
+{
+    std::vector<CWordDocImporter::NotImported> report = importer.GetNotImported();
+    report.insert(report.end(), importer.GetLeftOut().begin(), importer.GetLeftOut().end());
+    return report;
 }
 
 } // namespace
@@ -77,6 +92,48 @@ void CImportCommand::Tell(const QString &text)
     m_doc.Prompt().Information(text);
 }
 
+bool CImportCommand::WasCancelled() const
+{
+    return m_exporterCancelled || m_doc.GetContext().Progress().IsCancelled();
+}
+
+CResult<CCorvPage *> CImportCommand::ImportPresentation(CImportHost &host, const QString &path,
+                                                        CCorvPage *topicScreen, const QString &label)
+{
+    // Each slide's screen is shown as it is made: the current screen leaves the canvas, the new one joins
+    // the outline and becomes current.
+    CPPT2KVPage slides(m_doc, [&host](CCorvPage *screen) {
+        if (CCorvPage *current = host.GetCurrentScreen())
+            current->LeaveCanvas();
+        host.ClearCanvasSelection();
+        host.AddPageAndSelect(screen);
+        host.RepaintCanvas();
+        host.RefreshCurrentThumbnail();
+    });
+    if (m_exporterRunner)
+        slides.SetWaitingRunner(m_exporterRunner);
+    CResult<CCorvPage *> last =
+        topicScreen ? slides.ImportPowerPoint(path, topicScreen) : slides.ImportPowerPointWithLabel(path, label);
+    if (slides.WasCancelled()) {
+        // Stopping the slide program stops the whole command, not only this presentation.
+        m_exporterCancelled = true;
+        m_doc.GetContext().Progress().Cancel();
+    }
+    return last;
+}
+
+void CImportCommand::PrepareImporter(CWordDocImporter &importer, CImportHost &host)
+{
+    if (m_powerPoint)
+        importer.SetPowerPointImport(m_powerPoint);
+    else
+        importer.SetPowerPointImport([this, &host](const QString &path, CCorvPage *topicScreen, int, const QString &label) {
+            return ImportPresentation(host, path, topicScreen, label);
+        });
+    if (m_loader)
+        importer.SetDocumentLoader(m_loader);
+}
+
 CImportCommand::Outcome CImportCommand::ImportNow(const std::vector<TopicRow> &rows)
 {
     m_focusSourcePath = false;
@@ -113,43 +170,99 @@ CImportCommand::Outcome CImportCommand::ImportNow(const std::vector<TopicRow> &r
     if (m_beforeImport)
         m_beforeImport();
 
+    const CProgress::Scope progress(m_doc.GetContext().Progress());
+    m_exporterCancelled = false;
+    const size_t screensBefore = m_doc.MainScreens().size();
     CWordDocImporter importer(m_doc, m_library, m_host);
-    if (m_powerPoint)
-        importer.SetPowerPointImport(m_powerPoint);
-    if (m_loader)
-        importer.SetDocumentLoader(m_loader);
+    PrepareImporter(importer, m_host);
     std::vector<const CTopic *> list;
     for (const CTopic &topic : working)
         list.push_back(&topic);
     const CStatus status = importer.ConvertDocuments(list, menuBased, menuBased, QStringLiteral("1"));
-    int glossaryItems = 0;
-    if (status) {
-        m_doc.SetImportPending(0);
-        m_doc.SetModifiedFlag(true);
-        glossaryItems = importer.GetGlossaryCount();
-    } else {
+    const bool cancelled = WasCancelled();
+    int glossaryItems = status ? importer.GetGlossaryCount() : 0;
+    if (!status)
         m_doc.Prompt().Error(status.Error());
-    }
-    std::vector<CWordDocImporter::NotImported> report = importer.GetNotImported();
-    report.insert(report.end(), importer.GetLeftOut().begin(), importer.GetLeftOut().end());
-    if (!m_doc.GlossaryDocuments().isEmpty()) {
+    std::vector<CWordDocImporter::NotImported> report = ImporterReport(importer);
+    if (!m_doc.GlossaryDocuments().isEmpty() && !cancelled) {
         CImportGlossary glossary(m_host);
         if (m_loader)
             glossary.SetDocumentLoader(m_loader);
         glossaryItems += glossary.ImportGlossaryFromWord(m_doc.GlossaryDocuments());
         report.insert(report.end(), glossary.GetNotImported().begin(), glossary.GetNotImported().end());
     }
+    // The import is used up only when it brought something in; otherwise the author may put the sources
+    // right and import again.
+    const bool made = m_doc.MainScreens().size() > screensBefore || glossaryItems > 0;
+    if (status && made) {
+        m_doc.SetImportPending(0);
+        m_doc.SetModifiedFlag(true);
+    }
 
     QString message;
-    if (status && !working.empty())
+    if (cancelled)
+        message = kCancelled;
+    else if (status && made && !working.empty())
         message = glossaryItems > 0 ? kCompletedWithGlossary.arg(glossaryItems) : kCompleted;
+    else if (status && !made)
+        message = kNothingImported;
     else if (!status && glossaryItems > 0)
         message = CStringTable::Load(35068).arg(glossaryItems);
-    // What could not be read is never passed over in silence.
-    if (!report.empty())
-        message += (message.isEmpty() ? QString() : QStringLiteral("\n\n"))
-                   + QStringLiteral("These were not imported:") + Listed(report);
+    message = WithReport(message, report);
     if (!message.isEmpty())
         Tell(message);
-    return status ? Outcome::imported : Outcome::failed;
+    if (cancelled)
+        return Outcome::cancelled;
+    return status && made ? Outcome::imported : Outcome::failed;
+}
+
+CImportCommand::Outcome CImportCommand::ImportNewDocument(const NewDocument &what, CImportPlacement &placement)
+{
+    m_focusSourcePath = false;
+    m_lastMessage.clear();
+    if (what.path.isEmpty() && what.topicTitle.isEmpty())
+        return Outcome::stopped;
+    const CProgress::Scope progress(m_doc.GetContext().Progress());
+    m_exporterCancelled = false;
+    if (what.glossaryOnly) {
+        CImportGlossary glossary(m_host);
+        if (m_loader)
+            glossary.SetDocumentLoader(m_loader);
+        const int created = glossary.ImportGlossaryFromWord({what.path});
+        Tell(WithReport(CStringTable::Load(35068).arg(created), glossary.GetNotImported()));
+        return created > 0 ? Outcome::imported : Outcome::failed;
+    }
+
+    const CTopic topic(QString(), what.topicTitle, what.banner, what.path, QStringLiteral("FALSE"));
+    const int topicsBefore = int(m_doc.Topics().size());
+    const size_t screensBefore = m_doc.MainScreens().size();
+    CWordDocImporter importer(m_doc, m_library, m_host);
+    PrepareImporter(importer, m_host);
+    const CImportPlacement::Point point = placement.Prepare(what.createTopic);
+    importer.SetInsertionPoint(point.mode, point.label);
+    const CStatus status = importer.ConvertDocuments({&topic}, false, what.createTopic, point.label);
+    importer.ResetInsertionPoint();
+    const std::vector<CWordDocImporter::NotImported> report = ImporterReport(importer);
+    if (!status) {
+        m_lastMessage = WithReport(status.Error(), report);
+        m_doc.Prompt().Error(m_lastMessage);
+        return Outcome::failed;
+    }
+    const bool cancelled = WasCancelled();
+    const bool made = m_doc.MainScreens().size() > screensBefore;
+    // Screens made before a cancel stay, placed and numbered like any others.
+    if (made)
+        placement.Finish(what.createTopic, topicsBefore, topic);
+    const int glossaryItems = importer.GetGlossaryCount();
+    QString message;
+    if (cancelled)
+        message = kCancelled;
+    else if (!made)
+        message = kNothingImported;
+    else
+        message = glossaryItems < 1 ? CStringTable::Load(35003) : CStringTable::Load(35069).arg(glossaryItems);
+    Tell(WithReport(message, report));
+    if (cancelled)
+        return Outcome::cancelled;
+    return made ? Outcome::imported : Outcome::failed;
 }

@@ -6,6 +6,7 @@
 #include "model/ComponentImage.h"
 #include "model/ComponentTextbox.h"
 #include "model/CorvPage.h"
+#include "model/GlobalHelpers.h"
 #include "platform/CodePage.h"
 
 #include <QDir>
@@ -103,7 +104,14 @@ CResult<QString> CPPT2KVPage::RunHelper(PptImportMode mode, const QString &prese
     folder.setAutoRemove(false); // the pictures stay where the image components find them
     *outputFolder = folder.path();
     const QString program = ProgramPath(mode);
-    const CProcessResult result = m_runner(program, HelperArguments(presentationPath, folder.path()));
+    const QStringList arguments = HelperArguments(presentationPath, folder.path());
+    const CProcessResult result = m_waitingRunner ? m_waitingRunner(WaitMessage(presentationPath), program, arguments)
+                                                  : m_runner(program, arguments);
+    if (result.cancelled) {
+        m_cancelled = true;
+        QDir(folder.path()).removeRecursively();
+        return CFailure(QStringLiteral("The import of \"%1\" was cancelled.").arg(presentationPath));
+    }
     if (!result.started)
         return CFailure(QStringLiteral("The slide exporter \"%1\" could not be started.").arg(program));
     if (!result.Succeeded()) {
@@ -114,6 +122,8 @@ CResult<QString> CPPT2KVPage::RunHelper(PptImportMode mode, const QString &prese
         return CFailure(
             QStringLiteral("The presentation \"%1\" could not be exported: %2").arg(presentationPath, detail));
     }
+    if (mode == PptImportMode::pictures)
+        return folder.path();
     const QString xml = QDir(folder.path()).filePath(QStringLiteral("slides.export.xml"));
     if (mode == PptImportMode::fastText) {
         // Our exporter writes the slide XML only; the marker text is read when a program leaves one.
@@ -130,8 +140,7 @@ CResult<CCorvPage *> CPPT2KVPage::Import(const QString &presentationPath, CCorvP
                                          const QString &baseLabel)
 {
     const PptImportMode mode = SelectMode(m_doc.Settings());
-    if (mode == PptImportMode::pictures)
-        return CFailure(QStringLiteral("Slides cannot be imported as pictures: this system has no slide renderer."));
+    m_cancelled = false;
     QString outputFolder;
     const CResult<QString> result = RunHelper(mode, presentationPath, &outputFolder);
     if (!result)
@@ -140,7 +149,12 @@ CResult<CCorvPage *> CPPT2KVPage::Import(const QString &presentationPath, CCorvP
     m_anchor = anchor;
     m_namingFlag = namingFlag;
     m_baseLabel = baseLabel;
-    if (result->endsWith(QLatin1String(".txt"))) {
+    if (mode == PptImportMode::pictures) {
+        const std::map<int, QString> pictures = CollectSlidePictures(outputFolder, presentationPath);
+        if (pictures.empty())
+            return CFailure(QStringLiteral("The slide program left no slide pictures for \"%1\".").arg(presentationPath));
+        CreatePagesFromPictures(outputFolder, pictures);
+    } else if (result->endsWith(QLatin1String(".txt"))) {
         QFile file(*result);
         if (!file.open(QIODevice::ReadOnly))
             return CFailure(QStringLiteral("The slides of \"%1\" could not be read.").arg(presentationPath));
@@ -443,4 +457,75 @@ std::unique_ptr<CComponentBase> CPPT2KVPage::CreateObjectFromMarkers(const QStri
     box->SetAlignment(alignment);
     box->GetRichText().ReplaceAll(text);
     return box;
+}
+
+// ---- Pictures mode --------------------------------------------------------------------------------------
+
+QString CPPT2KVPage::WaitMessage(const QString &presentationPath)
+{
+    return QStringLiteral("Powerpoint file \"%1\" is being parsed.\n\n\t\t    Please wait.\n").arg(presentationPath);
+}
+
+std::map<int, QString> CPPT2KVPage::CollectSlidePictures(const QString &outputFolder, const QString &presentationPath)
+{
+    QString base = QFileInfo(presentationPath).completeBaseName();
+    for (const QChar c : {u' ', u'<', u'>', u'&'})
+        base.remove(c);
+    std::map<int, QString> pictures;
+    const QDir folder(outputFolder);
+    const QStringList names = folder.entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name);
+    for (const QString &name : names) {
+        const QString digits = name.mid(5);
+        int length = 0;
+        while (length < digits.size() && digits[length].isDigit())
+            ++length;
+        bool ok = false;
+        const int number = digits.left(length).toInt(&ok);
+        if (!ok || pictures.count(number))
+            continue;
+        const QString renamed = QStringLiteral("%1_%2").arg(base, name);
+        if (!QFile::rename(folder.filePath(name), folder.filePath(renamed)))
+            continue;
+        pictures[number] = renamed;
+    }
+    return pictures;
+}
+
+CRect CPPT2KVPage::SlidePictureBounds(int width, int height)
+{
+    int w = 0, h = 0;
+    double scale = 1.0;
+    FitSizeInBox(kCanvasWidth, kCanvasHeight, width, height, w, h, scale, 1);
+    if (kCanvasWidth - w <= 8)
+        w = kCanvasWidth;
+    if (kCanvasHeight - h <= 8)
+        h = kCanvasHeight;
+    const int left = (kCanvasWidth - w) / 2, top = (kCanvasHeight - h) / 2;
+    return CRect(left, top, left + w, top + h);
+}
+
+void CPPT2KVPage::CreatePagesFromPictures(const QString &outputFolder, const std::map<int, QString> &pictures)
+{
+    for (const auto &[number, name] : pictures) {
+        (void)number;
+        const int n = int(m_created.size()) + 1;
+        CCorvPage *after = m_created.empty() ? m_anchor : m_created.back();
+        CScreenFactory factory(m_doc);
+        CCorvPage *screen = factory.AddSlideImageScreen(QFileInfo(name).completeBaseName(),
+                                                        ScreenLabel(n, m_anchor, m_namingFlag, m_baseLabel), after);
+        if (!screen)
+            continue;
+        const QString path = QDir(outputFolder).filePath(name);
+        for (const auto &component : screen->GetComponentList()) {
+            auto *image = dynamic_cast<CComponentImage *>(component.get());
+            if (!image)
+                continue;
+            int width = 0, height = 0;
+            GetImageFileSize(width, height, path);
+            image->SetImageFile(path, m_doc.GetContext());
+            image->SetBounds(SlidePictureBounds(width, height), true);
+            break;
+        }
+        ShowNewScreen(screen);
+    }
 }

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -28,6 +29,9 @@ class CPPT2KVPage
 public:
     enum class PptImportMode { pictures, fastText, xml };
     using HelperRunner = std::function<CProcessResult(const QString &program, const QStringList &arguments)>;
+    // Runs the slide program while a wait box shows the message; the author may stop it there.
+    using WaitingRunner =
+        std::function<CProcessResult(const QString &message, const QString &program, const QStringList &arguments)>;
     // Shows a new screen in the Edit window (the current screen leaves the canvas, the new one joins the
     // outline and becomes current); runs without the window pass nothing.
     using ShowScreen = std::function<void(CCorvPage *screen)>;
@@ -44,6 +48,11 @@ public:
 
     // Tests run a stand-in instead of the program; the program folder and names can be set.
     void SetHelperRunner(HelperRunner runner) { m_runner = std::move(runner); }
+    void SetWaitingRunner(WaitingRunner runner) { m_waitingRunner = std::move(runner); }
+    // True when the author stopped the slide program of the last call.
+    bool WasCancelled() const { return m_cancelled; }
+    // The wait box's message for a presentation.
+    static QString WaitMessage(const QString &presentationPath);
     void SetProgram(PptImportMode mode, const QString &name);
     QString ProgramPath(PptImportMode mode) const;
 
@@ -68,6 +77,13 @@ public:
     // Reads a slide-XML document or a marker text into screens (the helper's part already done).
     void CreatePagesFromXml(const DocumentFromXML &document, const QString &outputFolder);
     void CreatePagesFromMarkers(const QString &text, const QString &outputFolder);
+    // Pictures mode: the slide number of each PNG of the folder (its name from the sixth character on),
+    // each picture renamed with the presentation's name in front; the first file of a number keeps it.
+    static std::map<int, QString> CollectSlidePictures(const QString &outputFolder, const QString &presentationPath);
+    // One screen per slide picture, in slide order, the picture fitted to the canvas and centred.
+    void CreatePagesFromPictures(const QString &outputFolder, const std::map<int, QString> &pictures);
+    // The picture's size fitted to the canvas (forced), snapped to the canvas within 8 pixels, centred.
+    static CRect SlidePictureBounds(int width, int height);
 
 private:
     CResult<CCorvPage *> Import(const QString &presentationPath, CCorvPage *anchor, bool namingFlag,
@@ -87,6 +103,8 @@ private:
     CCorvessaDoc &m_doc;
     ShowScreen m_showScreen;
     HelperRunner m_runner;
+    WaitingRunner m_waitingRunner;
+    bool m_cancelled = false;
     QString m_programs[3];
     CCorvPage *m_anchor = nullptr;
     bool m_namingFlag = false;

@@ -225,6 +225,8 @@ CStatus CWordDocImporter::ConvertDocuments(const std::vector<const CTopic *> &to
     CProgress &progress = m_doc.GetContext().Progress();
     progress.SetRange(0, int(topics.size()));
     for (size_t i = 0; i < topics.size(); ++i) {
+        if (progress.IsCancelled())
+            break;
         if (!topics[i])
             continue;
         progress.SetText(topics[i]->GetName());
@@ -233,7 +235,8 @@ CStatus CWordDocImporter::ConvertDocuments(const std::vector<const CTopic *> &to
             return CFailure(QStringLiteral("The screens for the imported text could not be made."));
     }
     progress.SetPos(int(topics.size()));
-    MakeFinalScreens();
+    if (!progress.IsCancelled())
+        MakeFinalScreens();
     m_host.AddPopupsOnlyFolder();
     AddCollectedGlossary();
     if (m_mainMenu) {
@@ -272,6 +275,19 @@ bool CWordDocImporter::ConvertTopic(const CTopic &topic, int topicIndex, int top
     const QString source = topic.GetSourceDocument();
     if (source.isEmpty())
         return true;
+    // A source that gives no screen is named, whatever the reason, so the author never takes an empty
+    // topic for an imported one.
+    const size_t screensBefore = m_doc.MainScreens().size();
+    const size_t reportedBefore = m_notImported.size();
+    const bool converted = ConvertSource(source, topicScreen, objectives);
+    if (converted && m_doc.MainScreens().size() == screensBefore && m_notImported.size() == reportedBefore
+        && !m_doc.GetContext().Progress().IsCancelled())
+        m_notImported.push_back({source, QStringLiteral("%1 holds nothing that could become a screen.").arg(source)});
+    return converted;
+}
+
+bool CWordDocImporter::ConvertSource(const QString &source, CCorvPage *topicScreen, CCorvPage *objectives)
+{
     switch (FileKind(source)) {
     case 1:
         return ConvertWordDocument(source, objectives);
@@ -351,7 +367,18 @@ bool CWordDocImporter::ConvertParagraphs(const CWordDocument &doc)
     int savedState = stateNone;
     bool questionHeld = false;   // a stem was stored and its screen not made yet
 
+    // A generated complete-the-paragraph question still open is finished on its own screen first.
+    const auto finishPendingQuestion = [&] {
+        FinishCompleteParagraph();
+        if (m_currentScreen)
+            m_currentScreen->SetTitle(QStringLiteral("Complete Paragraph"));
+        m_questionPending = 0;
+        m_host.UpdateCurrentTreeItemText();
+        m_host.RefreshCurrentThumbnail();
+    };
     const auto makeQuestion = [&] {
+        if (m_questionPending)
+            finishPendingQuestion();
         MakeMultipleChoiceScreen();
         AdvanceLabel(m_contentLabel);
         m_questionPending = 0;
@@ -390,12 +417,7 @@ bool CWordDocImporter::ConvertParagraphs(const CWordDocument &doc)
                 if (questionHeld) {
                     makeQuestion();
                 } else if (m_questionPending) {
-                    FinishCompleteParagraph();
-                    if (m_currentScreen)
-                        m_currentScreen->SetTitle(QStringLiteral("Complete Paragraph"));
-                    m_questionPending = 0;
-                    m_host.UpdateCurrentTreeItemText();
-                    m_host.RefreshCurrentThumbnail();
+                    finishPendingQuestion();
                 } else if (m_currentEditor != -1) {
                     FinishScreen();
                 }

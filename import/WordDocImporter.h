@@ -115,6 +115,7 @@ private:
     CStatus CheckLibraryPictures() const;
     void SetLibrarySwitches();
     bool ConvertTopic(const CTopic &topic, int topicIndex, int topicCount, bool createTopicScreens);
+    bool ConvertSource(const QString &source, CCorvPage *topicScreen, CCorvPage *objectives);
     bool ConvertWordDocument(const QString &path, CCorvPage *objectives);
     bool ConvertParagraphs(const CWordDocument &doc);
     void EndOfDocument(int lastState);
@@ -144,9 +145,10 @@ private:
                            double leftIndent);
     void TitleScreenFromText(CRichText *box, CCorvPage *screen);
     void PlaceScreenPictures();
-    // The document's picture for the screen's text range first; else, unless documentOnly, a library
-    // picture chosen for the text.
-    void PlacePicture(CComponentImage *placeholder, const QString &text, bool documentOnly = false);
+    // The document's picture for the screen's text range first (unless libraryOnly); else, unless
+    // documentOnly, a library picture chosen for the text.
+    void PlacePicture(CComponentImage *placeholder, const QString &text, bool documentOnly = false,
+                      bool libraryOnly = false);
     bool LocateLibraryPicture(QString &fileName) const;
     void CountPictureForKenBurns(CComponentImage *image);
     CCorvPage *MakeObjectivesScreen(const CTopic &topic);

@@ -531,14 +531,15 @@ bool CWordDocImporter::LocateLibraryPicture(QString &fileName) const
     return false;
 }
 
-void CWordDocImporter::PlacePicture(CComponentImage *placeholder, const QString &text, bool documentOnly)
+void CWordDocImporter::PlacePicture(CComponentImage *placeholder, const QString &text, bool documentOnly,
+                                    bool libraryOnly)
 {
     if (!placeholder)
         return;
     QString file, reason;
     bool found = false;
     bool documentPicture = false;
-    if (m_doc.Settings().IncludeSourceDocGraphics == 1 && TakeDocumentPicture(file)) {
+    if (!libraryOnly && m_doc.Settings().IncludeSourceDocGraphics == 1 && TakeDocumentPicture(file)) {
         found = documentPicture = true;
     } else {
         if (documentOnly || !m_doc.Settings().AutoGenerateGraphics || !m_library)
@@ -655,6 +656,9 @@ void CWordDocImporter::CompleteObjectivesScreen(CCorvPage *objectives, int words
     }
     if (components.size() > 2 && components[2]->GetType() == ct_image && m_doc.Settings().AutoGenerateGraphics
         && !components.empty() && components[0]->GetEditorText())
-        PlacePicture(dynamic_cast<CComponentImage *>(components[2].get()), components[0]->GetEditorText()->GetText());
+        // The Objectives screen shows a library picture only: the document's own pictures belong to the screens
+        // of the text they stand in.
+        PlacePicture(dynamic_cast<CComponentImage *>(components[2].get()), components[0]->GetEditorText()->GetText(),
+                     false, true);
     m_host.RefreshPageThumbnail();
 }

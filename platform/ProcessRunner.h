@@ -10,11 +10,12 @@ struct CProcessResult
     bool started = false;   // the program could be started at all
     bool timedOut = false;  // it was still running at the time limit and was killed
     bool crashed = false;   // it ended by a signal
+    bool cancelled = false; // the author stopped it
     int exitCode = -1;
     QByteArray standardOutput;
     QByteArray standardError;
 
-    bool Succeeded() const { return started && !timedOut && !crashed && exitCode == 0; }
+    bool Succeeded() const { return started && !timedOut && !crashed && !cancelled && exitCode == 0; }
 };
 
 class CProcessRunner

@@ -13,6 +13,13 @@ public:
     void SetPos(int p) override { pos = p; }
     void StepIt() override { ++pos; ++steps; }
     bool IsCancelled() const override { return cancelled; }
+    void Cancel() override { cancelled = true; }
+    void BeginCommand() override { ++depth; ++commands; }
+    void EndCommand() override
+    {
+        if (--depth == 0)
+            cancelled = false;
+    }
 
     QStringList texts;
     int lower = 0;
@@ -20,4 +27,6 @@ public:
     int pos = 0;
     int steps = 0;
     bool cancelled = false;
+    int depth = 0;      // commands running now
+    int commands = 0;   // commands begun
 };

@@ -12,6 +12,7 @@ PACKAGES=(
   libopenjp2-7-dev libopenjp2-tools libmng-dev libraw-dev libtiff-dev libtiff-tools qt6-image-formats-plugins
   googletest libgtest-dev libgmock-dev
   fonts-liberation unzip libxml2-utils zip python3
+  libreoffice-impress-nogui poppler-utils
   php-cli php-sqlite3
   chromium
   xvfb xauth

@@ -1,7 +1,9 @@
 #include "slideexport/SlatewrightCommandLine.h"
 #include "slideexport/SlideExporter.h"
 #include "slideexport/SubstitutionTable.h"
+#include "slideexport/ui/SlatewrightForm.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 
@@ -14,11 +16,23 @@ void Print(FILE *stream, const QString &text)
     std::fputs(text.toLocal8Bit().constData(), stream);
 }
 
+// Started without a command line the program shows its form and exports each time Run is pressed.
+int RunForm(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    CSlatewrightForm form;
+    form.show();
+    return app.exec();
+}
+
 } // namespace
 
-// Exit status: 0 exported, 1 the export failed, 2 the command line is not understood.
+// Exit status: 0 exported, 1 the export failed, 2 the command line is not understood. A command-line start
+// shows no window.
 int main(int argc, char **argv)
 {
+    if (argc <= 1)
+        return RunForm(argc, argv);
     QCoreApplication app(argc, argv);
     const CSlatewrightCommandLine line = CSlatewrightCommandLine::Parse(app.arguments().mid(1));
     if (line.kind == CSlatewrightCommandLine::Help) {

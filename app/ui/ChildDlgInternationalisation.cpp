@@ -135,8 +135,7 @@ void CChildDlgInternationalisation::CommitPendingEdits() { m_list->EndActiveEdit
 
 bool CChildDlgInternationalisation::ParseInternationalProfile()
 {
-    m_list->setRowCount(0);
-    m_list->ClearMultiLineRows();
+    // A file that does not read leaves the list and the project's texts as they were.
     if (!CorvProfileReading::ParseInternationalProfile(Document(), CorvPath::ResolveNoCase(profilePath)))
         return false;
     FillList();
@@ -233,9 +232,14 @@ void CChildDlgInternationalisation::OnImport()
     const QString chosen = FileDialogs().GetOpenFileName(this, QStringLiteral("Import sundry text"), DialogStartPath(), kFilter);
     if (chosen.isEmpty())
         return;
+    const QString previous = profilePath;
     profilePath = chosen;
+    if (!ParseInternationalProfile()) {
+        // The author was told; the project keeps its profile and the path it came from.
+        profilePath = previous;
+        return;
+    }
     Document().MutableSettings().InternationalProfileFilename = chosen;
-    ParseInternationalProfile();
     Document().SetModifiedFlag();
 }
 

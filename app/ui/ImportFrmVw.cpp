@@ -6,7 +6,7 @@
 #include "document/DocumentObserver.h"
 #include "editor/ui/EditFrmVw.h"
 #include "import/HeadlessImportHost.h"
-#include "import/PPT2KVPage.h"
+#include "dialogs/ui/DlgLongWait.h"
 #include "platform/Prompt.h"
 
 #include <QButtonGroup>
@@ -288,7 +288,8 @@ void CImportFrmVw::FillTopicTable(const std::vector<CImportCommand::TopicRow> &r
     for (int r = 0; r < int(rows.size()); ++r) {
         for (int c = colNumber; c <= colSource; ++c)
             m_topics->setItem(r, c, new QTableWidgetItem(rows[size_t(r)][size_t(c)]));
-        auto *check = new QTableWidgetItem(rows[size_t(r)][colAssessable]);
+        // The tick alone shows the value: the box carries no words.
+        auto *check = new QTableWidgetItem();
         check->setCheckState(rows[size_t(r)][colAssessable].compare(u"true", Qt::CaseInsensitive) == 0 ? Qt::Checked
                                                                                                         : Qt::Unchecked);
         check->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
@@ -374,16 +375,10 @@ void CImportFrmVw::StoreGlossaryTable()
     CImportCommand::StoreGlossaryTable(m_document, paths);
 }
 
-void CImportFrmVw::OnTopicChanged(QTableWidgetItem *item)
+void CImportFrmVw::OnTopicChanged(QTableWidgetItem *)
 {
     if (m_refreshing)
         return;
-    if (item && item->column() == colAssessable) {
-        // The box's text follows its tick.
-        m_refreshing = true;
-        item->setText(item->checkState() == Qt::Checked ? QStringLiteral("true") : QStringLiteral("false"));
-        m_refreshing = false;
-    }
     StoreTopicTable();
 }
 
@@ -480,26 +475,22 @@ void CImportFrmVw::OnImportNow()
     if (QWidget *editor = focusWidget(); editor && (m_topics->isAncestorOf(editor) || m_glossary->isAncestorOf(editor)))
         m_import->setFocus(Qt::OtherFocusReason);
     StoreGlossaryTable();
-    const CProgressDialog::Scope progress(m_progress);
     CHeadlessImportHost host(m_document);
     CImportCommand command(m_document, host, m_library);
     command.SetBeforeImport([this] { emit EditWindowWanted(); });
-    // Presentations go through the slide exporter beside the program.
-    command.SetPowerPointImport([this](const QString &path, CCorvPage *topicScreen, int, const QString &label) {
-        CPPT2KVPage slides(m_document);
-        return topicScreen ? slides.ImportPowerPoint(path, topicScreen) : slides.ImportPowerPointWithLabel(path, label);
-    });
+    command.SetSlideExporterRunner(&CDlgLongWait::RunWhileWaiting);
     const CImportCommand::Outcome outcome = command.ImportNow(TopicRowsOfTable());
     if (command.WantsSourcePathFocus())
         m_sourcePath->setFocus(Qt::OtherFocusReason);
-    if (outcome == CImportCommand::Outcome::imported || outcome == CImportCommand::Outcome::failed) {
-        // The glossary documents have been read: their table is closed. The topic table stays open while
-        // the import is still pending, so a wrong source can be put right for the next try.
-        SetGlossaryEditable(false);
-        SetTopicColumnsEditable(m_document.GetImportPending() == 1);
-        m_document.UpdateAllViews();
-        emit ImportFinished();
-    } else {
+    if (outcome == CImportCommand::Outcome::stopped || outcome == CImportCommand::Outcome::declined) {
         RefreshFromDocument();
+        return;
     }
+    // Once the import is used up, the glossary documents have been read and their table closes. While it is
+    // still pending (nothing came in), both tables stay open so a wrong source can be put right.
+    const bool pending = m_document.GetImportPending() == 1;
+    SetGlossaryEditable(pending);
+    SetTopicColumnsEditable(pending);
+    m_document.UpdateAllViews();
+    emit ImportFinished();
 }

@@ -49,10 +49,11 @@ void CProgressDialog::StepIt()
     Pump();
 }
 
-bool CProgressDialog::IsCancelled() const { return m_dialog && m_dialog->wasCanceled(); }
+bool CProgressDialog::IsCancelled() const { return m_cancelled || (m_dialog && m_dialog->wasCanceled()); }
 
 void CProgressDialog::Finish()
 {
+    m_cancelled = false;
     if (m_dialog) {
         m_dialog->hide();
         m_dialog->reset();
@@ -61,14 +62,23 @@ void CProgressDialog::Finish()
 
 bool CProgressDialog::IsShown() const { return m_dialog && m_dialog->isVisible(); }
 
+void CProgressDialog::BeginCommand() { ++m_depth; }
+
+// Hiding resets the window, which also forgets a press of Cancel.
+void CProgressDialog::EndCommand()
+{
+    if (--m_depth == 0)
+        Finish();
+}
+
 CProgressDialog::Scope::Scope(CProgressDialog *progress) : m_progress(progress)
 {
     if (m_progress)
-        ++m_progress->m_depth;
+        m_progress->BeginCommand();
 }
 
 CProgressDialog::Scope::~Scope()
 {
-    if (m_progress && --m_progress->m_depth == 0)
-        m_progress->Finish();
+    if (m_progress)
+        m_progress->EndCommand();
 }

@@ -18,6 +18,9 @@ public:
     void SetPos(int pos) override;
     void StepIt() override;
     bool IsCancelled() const override;
+    void Cancel() override { m_cancelled = true; }
+    void BeginCommand() override;
+    void EndCommand() override;
 
     // Hides the window once the command is over.
     void Finish();
@@ -46,4 +49,5 @@ private:
     QPointer<QWidget> m_parent;
     QPointer<QProgressDialog> m_dialog;
     int m_depth = 0;
+    bool m_cancelled = false;
 };

@@ -17,9 +17,9 @@
 #include "app/ui/FileDialogs.h"
 #include "document/SingleScreenArchive.h"
 #include "dialogs/ui/DlgImportNewDocument.h"
+#include "dialogs/ui/DlgLongWait.h"
 #include "import/HeadlessImportHost.h"
-#include "import/ImportGlossary.h"
-#include "import/WordDocImporter.h"
+#include "import/ImportCommand.h"
 #include "model/Topic.h"
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
@@ -126,6 +126,26 @@ public:
 private:
     CEditController &m_controller;
     CScreenCommands &m_screens;
+};
+
+// A further document goes at the Edit window's current screen.
+class EditWindowPlacement : public CImportPlacement
+{
+public:
+    explicit EditWindowPlacement(CEditController &controller) : m_controller(controller) {}
+    Point Prepare(bool createTopic) override
+    {
+        const ImportPlacement::Point point = ImportPlacement::Prepare(m_controller, createTopic);
+        return {point.mode, point.label};
+    }
+    void Finish(bool createTopic, int topicCountBefore, const CTopic &topic) override
+    {
+        ImportPlacement::Finish(m_controller, createTopic, topicCountBefore, topic.GetName(), topic.GetBanner(),
+                                topic.GetSourceDocument());
+    }
+
+private:
+    CEditController &m_controller;
 };
 
 // Text boxes and tables get their editing windows on the canvas, pictures, questions, shapes, links, topic
@@ -712,42 +732,14 @@ void CEditFrmVw::ImportNewDocument()
         WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
         ~WaitCursor() { QApplication::restoreOverrideCursor(); }
     } wait;
-    CPrompt &prompt = m_document.Prompt();
-    // What could not be read is never passed over in silence.
-    const auto withReport = [](QString message, const std::vector<CWordDocImporter::NotImported> &notImported) {
-        if (notImported.empty())
-            return message;
-        message += QStringLiteral("\n\nThese were not imported:");
-        for (const CWordDocImporter::NotImported &item : notImported)
-            message += QStringLiteral("\n- ") + item.reason;
-        return message;
-    };
     EditWindowImportHost host(m_document, m_controller, *m_screenCommands);
-    if (v.glossaryOnly) {
-        CImportGlossary glossary(host);
-        const int created = glossary.ImportGlossaryFromWord({v.path});
-        prompt.Information(withReport(CStringTable::Load(35068).arg(created), glossary.GetNotImported()));
-        emit CurrentPageChanged();
-        return;
-    }
-    const bool createTopic = v.createTopic != 0;
-    const int topicsBefore = int(m_document.Topics().size());
-    const CTopic topic(QString(), v.topicTitle, v.bannerName, v.path, QStringLiteral("FALSE"));
-    CWordDocImporter importer(m_document, m_library, host);
-    const ImportPlacement::Point point = ImportPlacement::Prepare(m_controller, createTopic);
-    importer.SetInsertionPoint(point.mode, point.label);
-    const CStatus status = importer.ConvertDocuments({&topic}, false, createTopic, point.label);
-    std::vector<CWordDocImporter::NotImported> report = importer.GetNotImported();
-    report.insert(report.end(), importer.GetLeftOut().begin(), importer.GetLeftOut().end());
-    if (status) {
-        const QString message = ImportPlacement::Finish(m_controller, createTopic, topicsBefore, v.topicTitle,
-                                                        v.bannerName, v.path, importer.GetGlossaryCount());
+    EditWindowPlacement placement(m_controller);
+    CImportCommand command(m_document, host, m_library);
+    command.SetSlideExporterRunner(&CDlgLongWait::RunWhileWaiting);
+    const CImportCommand::Outcome outcome =
+        command.ImportNewDocument({v.path, v.topicTitle, v.bannerName, v.createTopic != 0, v.glossaryOnly != 0}, placement);
+    if (outcome != CImportCommand::Outcome::stopped)
         m_document.UpdateAllViews();
-        prompt.Information(withReport(message, report));
-    } else {
-        prompt.Error(withReport(status.Error(), report));
-    }
-    importer.ResetInsertionPoint();
     if (CCorvPage *current = GetCurrentPage(); current && m_canvas)
         m_canvas->ShowScreen(current);
     emit CurrentPageChanged();

@@ -3,6 +3,7 @@
 #include "import/PPTXML2KVPage.h"
 #include "model/ComponentImage.h"
 #include "model/ComponentTextbox.h"
+#include "model/ComponentType.h"
 #include "model/CorvPage.h"
 #include "platform/CorvContext.h"
 #include "platform/RecordingPrompt.h"
@@ -192,6 +193,72 @@ TEST(PowerPointImporter, ModesArgumentsAndHelperFailures)
     const CResult<CCorvPage *> pictures = f.importer->ImportPowerPoint("/d/deck.pptx", nullptr);
     EXPECT_FALSE(pictures);
     EXPECT_TRUE(pictures.Error().contains("pictures"));
+    EXPECT_EQ(program, QDir(QCoreApplication::applicationDirPath()).filePath("slatewright22"));
+
+    // The author stops the slide program in the wait box: the call says so, nothing is made.
+    f.doc->MutableSettings().ImportPowerpointAsImages = 0;
+    QString waitMessage;
+    f.importer->SetWaitingRunner([&](const QString &message, const QString &, const QStringList &) {
+        waitMessage = message;
+        CProcessResult r;
+        r.started = true;
+        r.cancelled = true;
+        return r;
+    });
+    const CResult<CCorvPage *> stopped = f.importer->ImportPowerPoint("/d/deck.pptx", nullptr);
+    EXPECT_FALSE(stopped);
+    EXPECT_TRUE(f.importer->WasCancelled());
+    EXPECT_EQ(waitMessage, "Powerpoint file \"/d/deck.pptx\" is being parsed.\n\n\t\t    Please wait.\n");
+    EXPECT_TRUE(f.doc->MainScreens().empty());
+}
+
+// Guards the picture mode's rules: slide numbers from the sixth character of the names, the first file of a
+// number kept, the pictures renamed after the presentation, and the fitting to the screen.
+TEST(PowerPointImporter, SlidePictures)
+{
+    TempTree tree;
+    const QString folder = tree.MakeFolder("out");
+    for (const char *name : {"Slide2.png", "Slide10.png", "Slide1.png", "Slide01.png", "notes.txt", "Title.png"})
+        tree.Write(QStringLiteral("out/") + name, "x");
+    const std::map<int, QString> pictures = CPPT2KVPage::CollectSlidePictures(folder, "/d/My <best> & deck.pptx");
+    const std::map<int, QString> expected = {
+        {1, "Mybestdeck_Slide01.png"}, {2, "Mybestdeck_Slide2.png"}, {10, "Mybestdeck_Slide10.png"}};
+    EXPECT_EQ(pictures, expected);
+    for (const auto &[n, name] : expected)
+        EXPECT_TRUE(QFile::exists(folder + "/" + name)) << n;
+
+    struct Size { int w, h; CRect bounds; };
+    for (const Size &c : {Size{800, 600, CRect(131, 0, 877, 560)}, Size{1000, 555, CRect(0, 0, 1008, 560)},
+                          Size{1008, 560, CRect(0, 0, 1008, 560)}, Size{2000, 500, CRect(0, 154, 1008, 406)}})
+        EXPECT_EQ(CPPT2KVPage::SlidePictureBounds(c.w, c.h), c.bounds) << c.w << "x" << c.h;
+}
+
+// Guards the picture mode end to end with the slide program beside the program (LibreOffice and pdftoppm): a
+// deck of three slides gives three screens, each showing its slide's picture fitted to the screen.
+TEST(PowerPointImporter, SlidesAsPictures)
+{
+    Fixture f;
+    f.doc->MutableSettings().ImportPowerpointAsImages = 1;
+    const CResult<CCorvPage *> imported =
+        f.importer->ImportPowerPointWithLabel(QStringLiteral(CORV_FIXTURES "/pptx/three slides.pptx"), QString());
+    ASSERT_TRUE(imported) << imported.Error().toStdString();
+    const auto &screens = f.importer->CreatedScreens();
+    ASSERT_EQ(screens.size(), 3u);
+    for (size_t i = 0; i < screens.size(); ++i) {
+        EXPECT_EQ(screens[i]->GetLabel(), QString::number(i + 1));
+        EXPECT_EQ(screens[i]->GetTitle(), QStringLiteral("threeslides_Slide%1").arg(i + 1));
+        std::vector<CComponentBase *> images;
+        ASSERT_EQ(screens[i]->GetComponentsOfType(ct_image, images), 1);
+        const auto *image = dynamic_cast<const CComponentImage *>(images.front());
+        const QImage picture(image->GetImageFile());
+        ASSERT_FALSE(picture.isNull()) << image->GetImageFile().toStdString();
+        // A 4:3 slide drawn at the screen's height, shown whole and centred.
+        EXPECT_EQ(picture.height(), 560);
+        EXPECT_NEAR(picture.width(), 747, 1);
+        EXPECT_EQ(image->GetBounds().Height(), 560);
+        EXPECT_EQ(image->GetBounds().left, (1008 - image->GetBounds().Width()) / 2);
+    }
+    EXPECT_EQ(f.shown, screens);
 }
 
 // Guards the naming rules of new screens.

@@ -17,6 +17,8 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include "model/ComponentCompleteParagraph.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -199,6 +201,35 @@ TEST_F(WordImportTest, QuestionAndGlossaryStates)
     EXPECT_EQ(g[1].text, "");
     ASSERT_EQ(doc->GlossaryScreens().size(), 3u); // the folder and two entries, in order
     EXPECT_EQ(doc->GlossaryScreens()[1]->GetTitle(), "A\n");
+}
+
+// Guards a generated complete-the-paragraph question left unfinished (no title, no blanks) when the paragraph
+// after a stem opened it and the held multiple-choice question was then made.
+TEST_F(WordImportTest, HeldQuestionFinishesTheGeneratedQuestionFirst)
+{
+    doc->MutableSettings().AutoCreateDragDropQuest = 1;
+    doc->MutableSettings().DragDropQuestInterval = 2;
+    doc->MutableSettings().DragDropQuestWordCount = 2;
+    store["cp.docx"] = {{"Normal", "Introduction of the topic."},
+                        {"stem", "Which?"},
+                        {"Normal", "Ladders stand on level ground beside the scaffolding."},
+                        {"option", "a"},
+                        {"Normal", "Later."}};
+    ASSERT_TRUE(Import({"cp.docx"}, false));
+    const CComponentCompleteParagraph *question = nullptr;
+    const CCorvPage *questionScreen = nullptr;
+    for (const CCorvPage *s : Main())
+        for (const auto &c : s->GetComponentList())
+            if (c->GetType() == ct_complete_paragraph) {
+                question = static_cast<const CComponentCompleteParagraph *>(c.get());
+                questionScreen = s;
+            }
+    ASSERT_TRUE(question) << "a generated question is made";
+    EXPECT_EQ(questionScreen->GetTitle(), "Complete Paragraph");
+    auto *editable = const_cast<CComponentCompleteParagraph *>(question);
+    EXPECT_EQ(editable->GetQuestionText().count(CComponentCompleteParagraph::kBlank), 2)
+        << editable->GetQuestionText().toStdString();
+    EXPECT_FALSE(question->GetMissingWords()[0].isEmpty());
 }
 
 // Guards: the options of a question shown in the wrong slots or with the wrong correct flags.

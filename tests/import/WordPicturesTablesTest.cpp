@@ -328,3 +328,27 @@ TEST_F(WordPicturesTest, ScreensWithoutADocumentPictureGiveTheTextTheWholeScreen
     ASSERT_EQ(screens[1]->GetComponentsOfType(ct_textbox, boxes), 1);
     EXPECT_EQ(boxes[0]->GetBounds(), CRect(36, 32, 972, 520));
 }
+
+// Guards the document's own picture landing on the topic's Objectives screen: a picture left over at the end of
+// the topic (after a table) is the document's; the Objectives screen takes a library picture or none.
+TEST_F(WordPicturesTest, ObjectivesScreenNeverTakesTheDocumentsPicture)
+{
+    doc->MutableSettings().IncludeSourceDocGraphics = 1;
+    doc->MutableSettings().CreateObjectivePages = 1;
+    doc->MutableSettings().AutoGenerateGraphics = 1;
+    const QString path = tree / "end.docx";
+    const QByteArray body = Para("", TextRun("The checks of the week."))
+                            + Table({2000, 2000}, {{Para("", TextRun("Day")), Para("", TextRun("Check"))}})
+                            + Para("", Drawing("rId20", 40, 30));
+    ASSERT_TRUE(WriteDocx(path, body, {{"rId20", "last.png", Solid(40, 30, qRgb(0, 160, 0), ImageFormatPng)}}));
+    importer = std::make_unique<CWordDocImporter>(*doc, nullptr, *host);
+    const CTopic topic("", "Checks", "", path, "FALSE");
+    ASSERT_TRUE(importer->ConvertDocuments({&topic}, true, true, "1"));
+    const CCorvPage *objectives = nullptr;
+    for (CCorvPage *s : Main())
+        if (s->GetTitle() == "Objectives")
+            objectives = s;
+    ASSERT_TRUE(objectives);
+    for (CComponentImage *image : Components<CComponentImage>(*objectives, ct_image))
+        EXPECT_FALSE(image->GetImageFile().startsWith(PictureFolder("end"))) << image->GetImageFile().toStdString();
+}

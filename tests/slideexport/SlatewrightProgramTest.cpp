@@ -1,8 +1,10 @@
 #include "platform/ProcessRunner.h"
 #include "slideexport/SlatewrightCommandLine.h"
+#include "slideexport/SlideRenderer.h"
 #include "support/TempTree.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -61,7 +63,8 @@ TEST(SlatewrightProgram, ExitStatusAndMessages)
     run = CProcessRunner::Run(Program(), {"--help"}, 60000);
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.standardOutput.startsWith("Usage: slatewright22"));
-    run = CProcessRunner::Run(Program(), {}, 60000);
+    // Without any argument the program shows its form; a command line without the separator is refused.
+    run = CProcessRunner::Run(Program(), {deck, out}, 60000);
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.standardError.startsWith("Usage: slatewright22"));
     EXPECT_TRUE(run.standardOutput.isEmpty());
@@ -96,4 +99,27 @@ TEST(SlatewrightProgram, SubstitutionFileBesideTheProgram)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.standardError.contains("oops")) << run.standardError.toStdString();
     EXPECT_FALSE(QFile::exists(out2 + "/slides.export.xml"));
+}
+
+// Guards the picture mode's slide program: its command line as the importer gives it, and a clear message
+// with a non-zero status (nothing written) when the presentation or the converter is missing.
+TEST(PictoslateProgram, FailuresAreToldAndLeaveNothing)
+{
+    TempTree tree;
+    const QString out = tree.MakeFolder("out");
+    const QString program = QCoreApplication::applicationDirPath() + "/pictoslate";
+    auto run = CProcessRunner::Run(program, {tree / "missing deck.pptx", "_%_", out}, 60000);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.standardError.contains("could not be converted to pictures")) << run.standardError.toStdString();
+    EXPECT_TRUE(run.standardError.contains("missing deck.pptx"));
+    run = CProcessRunner::Run(program, {tree / "deck.pptx"}, 60000);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.standardError.contains("Usage: pictoslate"));
+
+    CSlideRenderer renderer;
+    renderer.office = tree / "no-such-office";
+    QString error;
+    EXPECT_FALSE(renderer.Render(QStringLiteral(CORV_FIXTURES "/pptx/three slides.pptx"), out, &error));
+    EXPECT_TRUE(error.contains("could not be started")) << error.toStdString();
+    EXPECT_TRUE(QDir(out).isEmpty());
 }
