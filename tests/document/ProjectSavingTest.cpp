@@ -770,3 +770,30 @@ TEST(ProjectSaving, AStaleTemporaryGoesWhenTheProjectIsOpened)
     EXPECT_FALSE(QFileInfo::exists(stale));
     EXPECT_EQ(reread->MainScreens().size(), 3u);
 }
+
+// Guards the memory of a course built in memory (inserted, imported, pasted): a picture of a screen that is
+// not on show is not decoded when it is placed, and a save lets go of the pictures it decoded to write, so
+// that saving thousands of screens does not end holding every picture of them. What is shown next is the
+// file as it is then.
+TEST(ProjectSaving, BuiltPicturesAreDecodedOnNeedAndLetGoAfterTheSave)
+{
+    Session s;
+    auto doc = s.NewDoc();
+    CCorvPage *page = AddPage(*doc, "Gulls", "1", pt_document);
+    auto image = std::make_unique<CComponentImage>(nullptr);
+    image->SetBounds({40, 40, 88, 72}, false);
+    image->SetImageFile(s.Picture("art/gull.png", 48, 32), s.context);
+    CComponentImage *gull = image.get();
+    page->AddComponent(std::move(image));
+    s.Picture("art/gull.png", 30, 20);
+    EXPECT_EQ(gull->GetNaturalWidth(), 30);
+
+    CProjectFileCommands commands(*doc, s.ui);
+    ASSERT_TRUE(commands.DoSaveProject(s.tree / "Course.kvx", true));
+    const QString copy = gull->GetImageFile();
+    ASSERT_TRUE(copy.startsWith(s.tree / "Course/Images/")) << qPrintable(copy);
+    QImage replaced(24, 16, QImage::Format_RGB32);
+    replaced.fill(Qt::blue);
+    ASSERT_TRUE(replaced.save(copy, "PNG"));
+    EXPECT_EQ(int(gull->GetPicture().GetWidth()), 24);
+}
