@@ -135,9 +135,10 @@ void CComponentImage::SetImageFile(const QString &path, const CCorvContext &cont
     m_loaded = false;
     m_photoObject = !path.isEmpty() && IsLibraryPhotoObject(context, path) ? 1 : 0;
     m_maskPath = m_photoObject ? PictureFiles::PhotoMaskPath(context.graphicsLibraryRoot, path) : QString();
-    // Only a picture on show is decoded now; the others when first needed (drawn, measured, saved), so that
-    // a course built from thousands of pictures holds none of them decoded.
-    if (!path.isEmpty() && m_window)
+    // Only a picture on show is decoded now, and a metafile, which is known for one only once it is read;
+    // the others when first needed (drawn, measured, saved), so that a course built from thousands of
+    // pictures holds none of them decoded.
+    if (!path.isEmpty() && (m_window || GetImageFormatFromExt(path) == ImageFormatWmf))
         BuildDisplayBitmap();
     UpdateWindow();
 }
