@@ -195,6 +195,10 @@ CStatus CCoursePublisher::RunDriver(const DriverPlan &plan, int lessonMode)
         progress.SetText(PublishStepName(S::BuildTargetDirectoryAndSubDirectories));
     }
     const int tree = RunStep(S::BuildTargetDirectoryAndSubDirectories, 1);
+    // A folder that may not be emptied (it holds the project, the program or the home folder) ends the publish
+    // with the refusal the author has just read: nothing is written there and no second message follows.
+    if (tree == COutputTree::kRefused)
+        return CFailure(QStringLiteral("The folder %1 cannot be emptied for publishing.").arg(m_context.GetTargetFolder()));
     if (tree < 0) {
         if (plan.messageWhenDeclined)
             ReportStepFailure(S::BuildTargetDirectoryAndSubDirectories);

@@ -1,6 +1,6 @@
 // Publishes the courses that the run-time's browser tests walk, with the program-folder data of the build:
 //
-//   publish_runtime_course <program folder> <work folder> tour|quiz|word|wordmedia|dialogs standalone|web|scorm12|scorm2004
+//   publish_runtime_course <program folder> <work folder> tour|quiz|word|wordmedia|dialogs|container standalone|web|scorm12|scorm2004
 //
 // The project is <work folder>/Course.kvx with its media in <work folder>/Course; the course is published to
 // <work folder>/out. The tour is a course of two topics under a main menu: links of every kind, pictures with
@@ -472,6 +472,8 @@ void BuildWord(Course &c)
     CWordDocImporter importer(doc, nullptr, host);
     CTopic topic(QString(), QStringLiteral("Workplace safety"), QString(), QStringLiteral(CORV_WORD_FIXTURE),
                  QStringLiteral("FALSE"));
+    // The Import window keeps its topic table in the document.
+    doc.AddTopic(std::make_unique<CTopic>(topic));
     if (!importer.ConvertDocuments({&topic}, true, true, QStringLiteral("1")) || doc.GlossaryScreens().size() < 2) {
         std::fprintf(stderr, "the Word fixture did not import\n");
         std::exit(2);
@@ -610,6 +612,22 @@ void BuildDialogs(Course &c, const QString &work)
     }
 }
 
+// A course without menus whose outline begins with a container, followed by an empty container and a
+// folder with a screen of its own: the learner meets the screens in the outline's order.
+void BuildContainerFirst(Course &c)
+{
+    c.doc.MutableSettings().MenuBasedCourse = 0;
+    c.Main(QStringLiteral("1"), pt_container, QStringLiteral("Part one"));
+    for (const char *label : {"1_1", "1_2"})
+        TextBox(*c.Main(QString::fromLatin1(label), pt_document, QStringLiteral("Screen %1").arg(QLatin1String(label))), c.prompt,
+                CRect(36, 30, 936, 90), QStringLiteral("This is screen %1.").arg(QLatin1String(label)));
+    c.Main(QStringLiteral("2"), pt_container, QStringLiteral("Nothing yet"));
+    TextBox(*c.Main(QStringLiteral("3"), pt_folder, QStringLiteral("Part three")), c.prompt, CRect(36, 30, 936, 90),
+            QStringLiteral("This is screen 3."));
+    TextBox(*c.Main(QStringLiteral("3_1"), pt_document, QStringLiteral("Screen 3_1")), c.prompt, CRect(36, 30, 936, 90),
+            QStringLiteral("This is screen 3_1."));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -625,10 +643,10 @@ int main(int argc, char **argv)
                                  QStringLiteral("scorm2004")};
     const QString kind = argc == 5 ? QString::fromLocal8Bit(argv[3]) : QString();
     const int target = argc == 5 ? int(targets.indexOf(QString::fromLocal8Bit(argv[4]))) : -1;
-    const QStringList kinds = {QStringLiteral("tour"), QStringLiteral("quiz"), QStringLiteral("word"), QStringLiteral("wordmedia"),
-                               QStringLiteral("dialogs")};
+    const QStringList kinds = {QStringLiteral("tour"),    QStringLiteral("quiz"),      QStringLiteral("word"),
+                               QStringLiteral("wordmedia"), QStringLiteral("dialogs"), QStringLiteral("container")};
     if (!kinds.contains(kind) || target < 0) {
-        std::fprintf(stderr, "usage: publish_runtime_course <program folder> <work folder> tour|quiz|word|wordmedia|dialogs standalone|web|scorm12|scorm2004\n");
+        std::fprintf(stderr, "usage: publish_runtime_course <program folder> <work folder> tour|quiz|word|wordmedia|dialogs|container standalone|web|scorm12|scorm2004\n");
         return 2;
     }
     const QString work = QString::fromLocal8Bit(argv[2]);
@@ -668,6 +686,8 @@ int main(int argc, char **argv)
         BuildWordMedia(course, work);
     else if (kind == QStringLiteral("dialogs"))
         BuildDialogs(course, work);
+    else if (kind == QStringLiteral("container"))
+        BuildContainerFirst(course);
     else
         BuildQuiz(course);
     if (word)
