@@ -9,6 +9,7 @@
 #include "publish/GlossaryScript.h"
 #include "publish/InternationalScript.h"
 #include "publish/LessonFolder.h"
+#include "publish/LinkScripts.h"
 #include "publish/LmsPackage.h"
 #include "publish/NamedMediaCheck.h"
 #include "publish/OptionsScript.h"
@@ -336,7 +337,11 @@ bool CCoursePublisher::WriteInternationalisationVariables() { return CInternatio
 
 bool CCoursePublisher::WriteGlossaryItems() { return CGlossaryScript(m_context).Write(); }
 
-bool CCoursePublisher::BuildContents() { return CScreenFiles(m_context).Write(); }
+bool CCoursePublisher::BuildContents()
+{
+    const bool screens = CScreenFiles(m_context).Write();
+    return CLinkScripts(m_context).Write() && screens;
+}
 
 void CCoursePublisher::BuildOutline() { COutlinePage(m_context).Write(); }
 
