@@ -22,7 +22,7 @@
 	});
 	// An LMS signs its learners in itself: its package goes straight into the course.
 	if (kvxPrefs.signin && !kvxPrefs.LMS) {
-		document.getElementById("kvxStartLink").href = "content/signin.htm";
+		/** @type {HTMLAnchorElement} */ (document.getElementById("kvxStartLink")).href = "content/signin.htm";
 	}
 	// In an LMS package this is the page the LMS launches: the session opens now, whatever the learner does.
 	if (window.kvxRuntime && kvxRuntime.lms) {
