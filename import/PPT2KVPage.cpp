@@ -165,13 +165,19 @@ QString CPPT2KVPage::ExporterFailure(const CProcessResult &result, const QString
     if (result.crashed || result.exitCode != 1)
         return prefix + QStringLiteral("the slide exporter stopped unexpectedly (status %1).").arg(result.exitCode);
     QStringList lines;
+    // The exporter's own messages carry its name; what a library printed beside them is no message for the
+    // author. A program without the prefix is taken at its word.
+    QStringList others;
     for (QString line : QString::fromLocal8Bit(result.standardError).split(u'\n', Qt::SkipEmptyParts)) {
         line = line.trimmed();
         if (line.startsWith(QLatin1String("slatewright22: ")))
-            line.remove(0, 15);
-        if (!line.isEmpty())
-            lines << line;
+            lines << line.mid(15);
+        else if (!line.isEmpty())
+            others << line;
     }
+    lines.removeAll(QString());
+    if (lines.isEmpty())
+        lines = others;
     if (lines.isEmpty())
         return prefix + QStringLiteral("the slide exporter gave no reason.");
     const QString reason = lines.join(u' ');

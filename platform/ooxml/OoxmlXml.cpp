@@ -4,6 +4,7 @@
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
+#include <libxml/xmlerror.h>
 
 #include <cstring>
 #include <limits>
@@ -25,6 +26,7 @@ void RefuseDoctype(void *context, const xmlChar *, const xmlChar *, const xmlCha
 }
 
 void IgnoreMessage(void *, const char *, ...) {}
+void IgnoreStructured(void *, xmlErrorPtr) {}
 
 // Strict namespaces and the transitional ones they stand for: a Strict name is the prefix followed by the
 // same rest ("http://purl.oclc.org/ooxml/officeDocument/relationships/image").
@@ -135,8 +137,15 @@ std::unique_ptr<COoxmlXml> COoxmlXml::Parse(const QByteArray &bytes, QString *er
     ctxt->sax->error = IgnoreMessage;
     ctxt->vctxt.error = IgnoreMessage;
     ctxt->vctxt.warning = IgnoreMessage;
+    ctxt->sax->serror = IgnoreStructured;
+    // Encoding errors are raised past the context's handlers, to the thread's generic handler (standard
+    // error): it is silenced for the parse, and the failure read from the context.
+    const xmlGenericErrorFunc genericError = xmlGenericError;
+    void *const genericContext = xmlGenericErrorContext;
+    xmlSetGenericErrorFunc(nullptr, IgnoreMessage);
     xmlDocPtr doc = xmlCtxtReadMemory(ctxt, bytes.constData(), int(bytes.size()), nullptr, nullptr,
                                       XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+    xmlSetGenericErrorFunc(genericContext, genericError);
     QString reason;
     if (guard.sawDoctype) {
         reason = QStringLiteral("it declares a document type, which no part of a document may");

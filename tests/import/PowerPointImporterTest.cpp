@@ -344,7 +344,7 @@ TEST(PowerPointImporter, ExporterFailuresReachTheAuthorInWords)
     const Case cases[] = {
         {false, 1, "slatewright22: The file \"/d/deck.pptx\" is too large to import: its part \"x\" holds more than 16 MB.\n",
          "The file \"/d/deck.pptx\" is too large to import: its part \"x\" holds more than 16 MB."},
-        {false, 1, "slatewright22: There is no slide.\n", prefix + "There is no slide."},
+        {false, 1, "encoding error : input conversion failed\nslatewright22: There is no slide.\n", prefix + "There is no slide."},
         {false, 134, "terminate called after throwing an instance of 'std::bad_alloc'\n  what():  std::bad_alloc\n",
          prefix + "the slide exporter stopped unexpectedly (status 134)."},
         {true, 6, "what():  std::bad_alloc", prefix + "the slide exporter stopped unexpectedly (status 6)."},
