@@ -10,6 +10,7 @@ const path = require("path");
 const { serve } = require("./lib/serve");
 const course = require("./lib/course");
 const { launch, freshPage, onScreen, replaceScripts } = require("./lib/browser");
+const { axeViolations, checked } = require("./lib/axe");
 
 const shots = process.env.CORV_RUNTIME_OUT || path.join(course.repo, "build", "tests", "runtime");
 let work, server, browser;
@@ -20,7 +21,10 @@ before(async () => {
     browser = await launch();
 });
 
-after(() => course.closeAll({ browser, server, root: work }));
+after(() => {
+    console.log("axe-core checked " + checked.states + " page states");
+    return course.closeAll({ browser, server, root: work });
+});
 
 // A new tab with no stored bookmark; lines added to the options script when given.
 async function newPage(options) {
@@ -354,5 +358,54 @@ test("a learner who quits part way is offered to resume where they left off", as
     // The screens seen before count again.
     assert.equal(await page.$eval(".kvxProgress", e => e.getAttribute("aria-valuenow")), "50");
     clean(page, "resuming");
+    await page.close();
+});
+
+test("axe-core finds no violation on the tour's page states; Escape closes the outline from inside its tree", async () => {
+    const page = await openCourse();
+    const found = await axeViolations(page, "menu");
+    for (const id of ["1_2", "1_3", "1_4q", "1_6", "1_7"]) {
+        await page.evaluate(to => kvx.gotoNewPage(to), id);
+        await onScreen(page, id);
+        found.push(...await axeViolations(page, id));
+    }
+    // A popup, the glossary and a question's feedback, each while it is open.
+    await page.evaluate(() => kvx.gotoNewPage("1_2"));
+    await onScreen(page, "1_2");
+    await page.click("a[data-kvx-click*='kvx.popup']");
+    await page.waitForSelector(".kvxPopup .kvxPopupScreen table.table1");
+    found.push(...await axeViolations(page, "popup"));
+    await page.keyboard.press("Escape");
+    await page.click("a.glossaryLink");
+    await page.waitForSelector(".kvxGlossary .kvxGlossaryTerm");
+    found.push(...await axeViolations(page, "glossary"));
+    await page.keyboard.press("Escape");
+    await page.evaluate(() => kvx.gotoNewPage("1_4q"));
+    await onScreen(page, "1_4q");
+    await page.click("#kvxScreen #option1");
+    await page.click("#kvxScreen .kvxDone");
+    await page.waitForSelector(".kvxFeedbackOk");
+    found.push(...await axeViolations(page, "feedback"));
+    await page.click(".kvxFeedbackOk");
+    // The outline, with the focus in its tree: Escape closes it and the focus returns to its button.
+    await page.click("#kvxOutlineButton");
+    const frame = await (await page.waitForSelector("#kvxOutline iframe")).contentFrame();
+    await frame.waitForSelector(".kvxTree a");
+    found.push(...await axeViolations(page, "outline"));
+    await frame.focus(".kvxTree a");
+    await page.keyboard.press("Escape");
+    await page.waitForFunction(() => !document.getElementById("kvxOutline"), { timeout: 2000 });
+    assert.equal(await page.evaluate(() => document.activeElement.id), "kvxOutlineButton");
+    assert.deepEqual(found, [], "accessibility");
+    clean(page, "checking the page states");
+    await page.close();
+});
+
+test("after Start the first screen has the focus", async () => {
+    const page = await newPage();
+    await page.goto(server.base + "index.htm", { waitUntil: "load" });
+    await Promise.all([page.waitForNavigation(), page.click("#kvxStartLink")]);
+    await onScreen(page, "0_0m");
+    assert.equal(await page.evaluate(() => document.activeElement.id), "kvxMain");
     await page.close();
 });

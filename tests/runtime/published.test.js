@@ -10,11 +10,13 @@ const path = require("path");
 const { serve } = require("./lib/serve");
 const course = require("./lib/course");
 const { launch, freshPage, onScreen } = require("./lib/browser");
+const { axeViolations, checked } = require("./lib/axe");
 
 const opened = [];
 let browser;
 
 after(async () => {
+    console.log("axe-core checked " + checked.states + " page states");
     for (const o of opened)
         await course.closeAll(o);
     await course.closeAll({ browser });
@@ -55,11 +57,14 @@ test("a course without menus that begins with a container shows its screens in t
     await page.goto(server.base + "content/ind.htm", { waitUntil: "load" });
     await onScreen(page, "0_1");
     const walked = [await page.$eval("#kvxScreen", e => e.textContent.trim())];
+    const violations = await axeViolations(page, "0_1");
     for (const id of ["0_2", "0_4", "0_5"]) {
         await page.click("#kvxNext");
         await onScreen(page, id);
         walked.push(await page.$eval("#kvxScreen", e => e.textContent.trim()));
+        violations.push(...await axeViolations(page, id));
     }
+    assert.deepEqual(violations, [], "accessibility");
     assert.deepEqual(walked, ["This is screen 1_1.", "This is screen 1_2.", "This is screen 3.", "This is screen 3_1."]);
     assert.deepEqual(page.watcher.take(), [], "problems while walking the course");
     await page.close();
@@ -72,6 +77,7 @@ test("hostile author texts of every component kind show as typed and run nothing
     await page.goto(server.base + "content/ind.htm", { waitUntil: "load" });
     const ids = Object.keys(screens);
     assert.equal(ids.length, 8);
+    const violations = [];
     for (const id of ids) {
         await page.evaluate(to => kvx.gotoNewPage(to), id);
         await onScreen(page, id);
@@ -81,7 +87,9 @@ test("hostile author texts of every component kind show as typed and run nothing
                       JSON.stringify(shown));
         assert.ok(shown.some(t => t.includes(texts.course)), "the course name shows as typed");
         assert.equal(await page.evaluate(hacked), false, "markup of the texts on " + id + " came alive");
+        violations.push(...await axeViolations(page, "hostile " + id));
     }
+    assert.deepEqual(violations, [], "accessibility");
     // The glossary term linked from the first screen, and a question's feedback.
     await page.evaluate(() => kvx.gotoNewPage("0_0"));
     await onScreen(page, "0_0");
