@@ -617,6 +617,7 @@ void BuildDialogs(Course &c, const QString &work)
 void BuildContainerFirst(Course &c)
 {
     c.doc.MutableSettings().MenuBasedCourse = 0;
+    c.doc.MutableSettings().CreateOutline = 1;
     c.Main(QStringLiteral("1"), pt_container, QStringLiteral("Part one"));
     for (const char *label : {"1_1", "1_2"})
         TextBox(*c.Main(QString::fromLatin1(label), pt_document, QStringLiteral("Screen %1").arg(QLatin1String(label))), c.prompt,

@@ -9,6 +9,7 @@ const fs = require("fs");
 const path = require("path");
 const { serve } = require("./lib/serve");
 const course = require("./lib/course");
+const { pathToFileURL } = require("url");
 const { launch, freshPage, onScreen } = require("./lib/browser");
 const { axeViolations, checked } = require("./lib/axe");
 
@@ -107,5 +108,34 @@ test("hostile author texts of every component kind show as typed and run nothing
     assert.ok((await page.$eval(".kvxFeedback", e => e.textContent)).includes(texts.wrong), "the feedback shows as typed");
     assert.equal(await page.evaluate(hacked), false);
     assert.deepEqual(page.watcher.take(), [], "problems while showing the hostile texts");
+    await page.close();
+});
+
+// Guards the pages the program writes for a course: each carries a policy without inline script and holds
+// no inline script or handler of its own; and the course still works opened from the disk, where its
+// pages and script files are all file:// addresses.
+test("the generated pages allow no inline script, and a course opened from the disk still runs", async () => {
+    const server = await published("container");
+    const out = path.join(server.work, "out");
+    const pages = ["index.htm", "content/ind.htm", "content/outline.htm", "content/done.htm", "content/end.htm", "content/nav.htm"];
+    for (const page of pages) {
+        const text = fs.readFileSync(path.join(out, page), "utf8");
+        const policy = /<meta http-equiv="Content-Security-Policy" content="([^"]*)">/.exec(text);
+        assert.ok(policy && /script-src 'self'/.test(policy[1]) && !/unsafe-inline|unsafe-eval/.test(policy[1]), page);
+        assert.doesNotMatch(text, /<script(?![^>]*\bsrc=)[^>]*>|\son[a-z]+\s*=|javascript:/i, page);
+    }
+    const page = await freshPage(browser, "file://");
+    await page.goto(pathToFileURL(path.join(out, "index.htm")).href, { waitUntil: "load" });
+    await Promise.all([page.waitForNavigation(), page.click("#kvxStartLink")]);
+    await onScreen(page, "0_1");
+    await page.click("#kvxNext");
+    await onScreen(page, "0_2");
+    await page.click("#kvxOutlineButton");
+    const frame = await (await page.waitForSelector("#kvxOutline iframe")).contentFrame();
+    await frame.waitForSelector(".kvxTree a");
+    await frame.focus(".kvxTree a");
+    await page.keyboard.press("Escape");
+    await page.waitForFunction(() => !document.getElementById("kvxOutline"), { timeout: 2000 });
+    assert.deepEqual(page.watcher.take(), [], "problems in the course opened from the disk");
     await page.close();
 });
