@@ -260,7 +260,7 @@ TEST_F(ImportCommandTest, NothingImportedKeepsTheImportAvailable)
     doc->MutableSettings().LinearSourceDocument = tree.Write("notes.odt", "not a Word document");
     prompt.Script({CPrompt::yes});
     EXPECT_EQ(command->ImportNow({}), CImportCommand::Outcome::failed);
-    EXPECT_TRUE(command->LastMessage().startsWith("Nothing was imported.")) << command->LastMessage().toStdString();
+    EXPECT_TRUE(command->LastMessage().startsWith("Nothing was imported")) << command->LastMessage().toStdString();
     EXPECT_TRUE(command->LastMessage().contains("notes.odt is neither")) << command->LastMessage().toStdString();
     EXPECT_EQ(doc->GetImportPending(), 1);
 }

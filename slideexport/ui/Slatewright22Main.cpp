@@ -8,7 +8,6 @@
 #include <QDir>
 
 #include <cstdio>
-#include <new>
 
 namespace {
 
@@ -51,13 +50,7 @@ int main(int argc, char **argv)
         return 1;
     }
     CSlideExporter exporter(substitutions);
-    bool exported = false;
-    try {
-        exported = exporter.ExportSlatewright(line.presentationPath, line.outputFolder, &error);
-    } catch (const std::bad_alloc &) {
-        error = QStringLiteral("There is not enough memory to export \"%1\".").arg(line.presentationPath);
-    }
-    if (!exported) {
+    if (!exporter.ExportSlatewright(line.presentationPath, line.outputFolder, &error)) {
         error.replace(QLatin1String("\r\n"), QLatin1String("\n"));
         Print(stderr, QStringLiteral("slatewright22: ") + error + u'\n');
         return 1;
