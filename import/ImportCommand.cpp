@@ -9,6 +9,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -20,6 +21,7 @@ const QString kOnceOnly = QStringLiteral("You may only import documents once usi
 const QString kCompletedWithGlossary =
     QStringLiteral("Import document(s) and Glossary completed - %1 glossary items created.");
 const QString kCompleted = QStringLiteral("Import document(s) completed");
+const QString kNothingImported = QStringLiteral("Nothing was imported: no source document could be read.");
 
 QString Listed(const std::vector<CWordDocImporter::NotImported> &items)
 {
@@ -140,8 +142,16 @@ CImportCommand::Outcome CImportCommand::ImportNow(const std::vector<TopicRow> &r
         report.insert(report.end(), glossary.GetNotImported().begin(), glossary.GetNotImported().end());
     }
 
+    // A run in which every source document was refused imported nothing of theirs, whatever it made around
+    // them (menus, topic screens): it is not reported as completed.
+    const auto sources = std::count_if(working.begin(), working.end(),
+                                       [](const CTopic &topic) { return !topic.GetSourceDocument().isEmpty(); });
+    const bool nothingRead = sources > 0 && qsizetype(importer.GetNotImported().size()) >= sources;
     QString message;
-    if (status && !working.empty())
+    if (status && nothingRead)
+        message = glossaryItems > 0 ? CStringTable::Load(35068).arg(glossaryItems) + QStringLiteral("\n\n") + kNothingImported
+                                    : kNothingImported;
+    else if (status && !working.empty())
         message = glossaryItems > 0 ? kCompletedWithGlossary.arg(glossaryItems) : kCompleted;
     else if (!status && glossaryItems > 0)
         message = CStringTable::Load(35068).arg(glossaryItems);
