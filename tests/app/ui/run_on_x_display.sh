@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Starts corvessa on a virtual X display with its self-check switched on: it goes through the four main
+# Starts corvessa_selfcheck (corvessa with a walk through its windows) on a virtual X display: it goes through the four main
 # views with the Windows menu, opens the custom controls and each menu, pictures each, notes every menu
 # entry and where the standard keys go, and closes. The pictures stay in the given folder for a person to look at; what can be
 # checked without a person is checked here. Skipped (77) where no Xvfb is installed.
