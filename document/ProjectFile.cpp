@@ -227,8 +227,13 @@ bool CProjectFile::LoadFrom(CCorvessaDoc &doc, const QByteArray &bytes, const QS
     CProjectArchive::ResolveLinks(doc);
     doc.RaiseNextScreenNumber();
     // What was read is kept, but the author must know before a save replaces the file with it.
-    if (failure)
-        doc.Prompt().Warning(CStringTable::Load(kIdsProjectReadInPart).arg(path, failure->GetText()));
+    if (failure) {
+        // The reason stands in brackets inside a sentence: its own full stop would end it twice.
+        QString reason = failure->GetText().trimmed();
+        if (reason.endsWith(u'.'))
+            reason.chop(1);
+        doc.Prompt().Warning(CStringTable::Load(kIdsProjectReadInPart).arg(path, reason));
+    }
     return !failure;
 }
 

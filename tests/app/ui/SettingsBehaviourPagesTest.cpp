@@ -234,7 +234,7 @@ TEST(SettingsBehaviourPages, NewCourseShowsTheDefaults)
     EXPECT_EQ(web->Table2Edit()->text(), "Table2");
     EXPECT_EQ(web->UidEdit()->text(), "Admin");
     EXPECT_FALSE(Shown(web->DbTypeBox(), web));
-    EXPECT_EQ(web->AspPasswordEdit()->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(web->AspPasswordEdit()->echoMode(), QLineEdit::Normal);
     EXPECT_EQ(web->PhpPasswordEdit()->echoMode(), QLineEdit::Password);
 
     CPropPageManagementLMS *lms = m->LmsPage();
