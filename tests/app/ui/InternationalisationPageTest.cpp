@@ -176,11 +176,18 @@ TEST(InternationalisationPage, ExportImportReset)
     EXPECT_EQ(a.app->Document()->Settings().InternationalProfileFilename, german);
     EXPECT_TRUE(a.app->Document()->IsModified());
 
+    // A damaged file is told and costs nothing: the texts, the list, the profile's path and the saved state stay.
+    a.app->Document()->SetModifiedFlag(false);
     a.f.dialogs.answers = {a.f.tree.Write("in/broken.kvp", "<internationalisation><item>")};
     QTest::mouseClick(a.page->ImportButton(), Qt::LeftButton);
-    EXPECT_EQ(a.List()->rowCount(), 0);
     ASSERT_FALSE(a.f.prompt.Texts().isEmpty());
     EXPECT_TRUE(a.f.prompt.Texts().back().startsWith("Unable to read International Profile sundry text"));
+    EXPECT_EQ(a.List()->rowCount(), 4);
+    EXPECT_EQ(a.List()->CellText(0, 2), "Kurs beginnen");
+    EXPECT_EQ(a.TextOf("next"), "Vor");
+    EXPECT_EQ(a.app->Document()->Settings().InternationalProfileFilename, german);
+    EXPECT_EQ(a.page->profilePath, german);
+    EXPECT_FALSE(a.app->Document()->IsModified());
 
     a.app->Document()->SetModifiedFlag(false);
     QTest::mouseClick(a.page->ResetButton(), Qt::LeftButton);
