@@ -104,6 +104,7 @@ enum : int {
     RecordNarration = 32954,
     // Formatting bar
     AddTextBox = 32784,
+    AddHtmlTextBox = 32988,
     FontName = 32828,
     FontSize = 33078,
     Bold = 32829,

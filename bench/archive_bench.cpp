@@ -1,6 +1,8 @@
 // Saves and opens a course of 1,000 screens (and with --large of 10,000) of 20 components each, and prints
-// the time per screen of each size side by side (the open both in this process and in a fresh child), with the time QDataStream takes to write and read as many
-// bytes. Then the archive stream against QDataStream on the same values, the picture names one save gives
+// the time per screen of each size side by side (the open both in this process and in a fresh child), with the
+// time QDataStream takes to write and read as many bytes and the time cp takes to copy the file; and the peak
+// resident memory of a fresh process that builds the course and saves it beside one that opens it and saves
+// it. Then the archive stream against QDataStream on the same values, the picture names one save gives
 // out, and the large and hostile records: text boxes at the link limit, and an old project's table whose
 // cells lie in files.
 
@@ -125,7 +127,10 @@ void BenchOldTable(const QString &folder)
 struct CourseFigures {
     int screens = 0;
     qint64 bytes = 0;
-    double firstSave = 0, laterSave = 0, open = 0, freshOpen = 0, streamWrite = 0, streamRead = 0;
+    double firstSave = 0, laterSave = 0, open = 0, freshOpen = 0, streamWrite = 0, streamRead = 0, copy = 0;
+    // Peak resident memory in MB of a fresh process that builds the course and saves it, and of one that
+    // opens the saved course and saves it.
+    double builtPeakMb = 0, openedPeakMb = 0;
 };
 
 // Opens the project in a child process of this bench, as an author's first open meets it: a fresh heap, no
@@ -154,6 +159,57 @@ int OpenChild(const QString &project, int screens)
     return 0;
 }
 
+// The peak resident memory of this process in MB, as the kernel counts it.
+double PeakResidentMb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return -1;
+}
+
+// A child's side of the memory figures: "built" makes the course from its pictures and saves it as the
+// project; "opened" opens the project and saves it. Prints the peak resident memory in MB.
+int MemoryChild(const QString &how, const QString &pictures, const QString &project, int screens)
+{
+    CCorvessaDoc doc(CCorvContext::Empty());
+    if (how == QStringLiteral("built"))
+        BenchCourse::Fill(doc, screens, pictures);
+    else if (!CProjectFile::Open(doc, project).Ok() || doc.MainScreens().size() != size_t(screens))
+        return 1;
+    if (!CProjectFile::Save(doc, project).Ok())
+        return 1;
+    std::printf("%.1f\n", PeakResidentMb());
+    return 0;
+}
+
+double MemoryInChild(const QString &how, const QString &pictures, const QString &project, int screens)
+{
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--memory-child"), how, pictures, project, QString::number(screens)});
+    if (!child.waitForFinished(-1) || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0)
+        return -1;
+    bool ok = false;
+    const double mb = QString::fromLatin1(child.readAllStandardOutput()).trimmed().toDouble(&ok);
+    return ok ? mb : -1;
+}
+
+// Fresh processes, so that each peak is its own: the course built in memory and saved, then the same
+// course opened from that file and saved.
+bool MeasureMemory(const QString &folder, int screens, CourseFigures &figures)
+{
+    const QString project = folder + QStringLiteral("/memory/Course.kvx");
+    QDir().mkpath(folder + QStringLiteral("/memory"));
+    figures.builtPeakMb = MemoryInChild(QStringLiteral("built"), folder + QStringLiteral("/pictures"), project, screens);
+    figures.openedPeakMb = MemoryInChild(QStringLiteral("opened"), QString(), project, screens);
+    QDir(folder + QStringLiteral("/memory")).removeRecursively();
+    return figures.builtPeakMb > 0 && figures.openedPeakMb > 0;
+}
+
 // The course saved for the first time into a new project folder (a course built anew each run, so that
 // every first save starts from the author's own pictures), saved again, and opened; QDataStream writing
 // and reading as many bytes as the project file holds.
@@ -163,7 +219,7 @@ bool MeasureCourse(const QString &folder, int screens, int runs, CourseFigures &
     if (!BenchCourse::WritePictures(pictures, screens))
         return false;
     figures.screens = screens;
-    std::vector<double> first, later, open, fresh, write, read;
+    std::vector<double> first, later, open, fresh, write, read, copies;
     for (int run = 0; run < runs; ++run) {
         const QString project = folder + QStringLiteral("/run%1/Course.kvx").arg(run);
         QDir().mkpath(folder + QStringLiteral("/run%1").arg(run));
@@ -179,6 +235,11 @@ bool MeasureCourse(const QString &folder, int screens, int runs, CourseFigures &
                 return false;
         }
         figures.bytes = QFile(project).size();
+        // The floor of writing the file: the cp program copying it.
+        copies.push_back(TimeMs([&] {
+            QProcess::execute(QStringLiteral("cp"), {project, project + QStringLiteral(".copy")});
+        }));
+        QFile::remove(project + QStringLiteral(".copy"));
         {
             CCorvessaDoc reread(CCorvContext::Empty());
             bool opened = false;
@@ -213,7 +274,8 @@ bool MeasureCourse(const QString &folder, int screens, int runs, CourseFigures &
     figures.freshOpen = Best(fresh);
     figures.streamWrite = Best(write);
     figures.streamRead = Best(read);
-    return true;
+    figures.copy = Best(copies);
+    return MeasureMemory(folder, screens, figures);
 }
 
 void PrintCourses(const std::vector<CourseFigures> &sizes, int runs)
@@ -229,6 +291,11 @@ void PrintCourses(const std::vector<CourseFigures> &sizes, int runs)
                     double(f.bytes) / 1e6, f.firstSave / n, f.streamWrite / n, f.laterSave / n, f.streamWrite / n,
                     f.open / n, f.streamRead / n, f.freshOpen / n, f.streamRead / n);
     }
+    std::printf("%10s %14s %24s %24s %8s\n", "screens", "cp of the file", "peak MB, built + saved",
+                "peak MB, opened + saved", "ratio");
+    for (const CourseFigures &f : sizes)
+        std::printf("%10d %11.1f ms %24.1f %24.1f %8.2f\n", f.screens, f.copy, f.builtPeakMb, f.openedPeakMb,
+                    f.builtPeakMb / f.openedPeakMb);
     if (sizes.size() > 1) {
         const CourseFigures &a = sizes.front(), &b = sizes.back();
         const auto growth = [&](double x, double y) { return (y / b.screens) / (x / a.screens); };
@@ -331,6 +398,8 @@ int main(int argc, char **argv)
     const QStringList args = app.arguments();
     if (args.size() == 4 && args[1] == QStringLiteral("--open-child"))
         return OpenChild(args[2], args[3].toInt());
+    if (args.size() == 6 && args[1] == QStringLiteral("--memory-child"))
+        return MemoryChild(args[2], args[3], args[4], args[5].toInt());
     // --large adds the course of 10,000 screens; --runs N sets the runs of each size (3).
     const bool large = args.contains(QStringLiteral("--large"));
     int runs = 3;

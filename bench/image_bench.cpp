@@ -1,9 +1,15 @@
-// Times the picture work the application does most against a reference doing the same work in the same
-// process: CxImage::Resample on the sizes met most (a camera picture fitted to the screen, which takes
-// the area path; a large component picture enlarged with Lanczos) against QImage::scaled with smooth
-// transformation, and JPEG decoding and encoding of a 4000 x 3000 photograph against libjpeg-turbo's own
-// calls. Every figure is the best of several runs of that one case, the two sides taking turns; no
-// figure is derived from another. Prints figures; never passes or fails.
+// Times the picture work the application does most against references doing the same work: CxImage::Resample
+// on the sizes met most (a camera picture fitted to the screen, which takes the area path; a component
+// picture enlarged with Lanczos, cubic and bilinear filters) against Pillow's resize with the same filter
+// (its BOX filter for area reduction) and against QImage::scaled where Qt's smooth scaling does the same work
+// (averaging when it reduces, bilinear when it enlarges); JPEG decoding and encoding of a 4000 x 3000
+// photograph against libjpeg-turbo's own calls; and the simple writers against Pillow's and ImageMagick's
+// writers of the same format (Qt's PPM writer for PNM). Every figure is the best of several runs of that one
+// case, the sides taking turns; ratios are ours over the fastest like-for-like reference. Prints figures;
+// never passes or fails.
+//
+// The references that are not part of the build come from Debian: apt-get install python3-pil imagemagick.
+// A missing one is reported and left out.
 #include "image/qt/ImageQt.h"
 #include "image/xImage.h"
 #include "image/xImageGIF.h"
@@ -13,14 +19,19 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QFile>
 #include <QImageReader>
 #include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
+#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
@@ -78,22 +89,165 @@ void PrintRow(const char *name, double ours, const char *reference, double their
     std::printf("%-44s ours %8.2f ms   %-22s %8.2f ms   ratio %5.2f\n", name, ours, reference, theirs, ours / theirs);
 }
 
-void CompareResample(const char *name, int width, int height, int newWidth, int newHeight, int mode)
+// ---- References in other processes ----
+
+constexpr int kRounds = 3;       // turns of each side
+constexpr int kRunsPerRound = 5; // runs a side makes in its turn, its best kept
+
+// Debian's Python, which has Pillow when python3-pil is installed.
+QString Python() { return QFile::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3") : QStringLiteral("python3"); }
+
+// Times Pillow in its own process on the picture in `path`: "resize W H FILTER" or "save FORMAT"; the best of
+// the runs in ms, negative when Pillow is not there.
+const char *const kPillowScript = R"(
+import io, sys, time
+from PIL import Image
+op, path, runs = sys.argv[1], sys.argv[2], int(sys.argv[3])
+im = Image.open(path)
+im.load()
+best = float('inf')
+for _ in range(runs):
+    t = time.perf_counter()
+    if op == 'resize':
+        im.resize((int(sys.argv[4]), int(sys.argv[5])), getattr(Image.Resampling, sys.argv[6]))
+    else:
+        im.save(io.BytesIO(), sys.argv[4])
+    best = min(best, time.perf_counter() - t)
+print(best * 1000)
+)";
+
+double RunForNumber(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return -1;
+    bool ok = false;
+    const double value = QString::fromLatin1(process.readAllStandardOutput()).trimmed().toDouble(&ok);
+    return ok ? value : -1;
+}
+
+double Pillow(const QStringList &operation, const QString &path)
+{
+    QStringList arguments{QStringLiteral("-c"), QLatin1String(kPillowScript), operation.first(), path,
+                          QString::number(kRunsPerRound)};
+    arguments += operation.mid(1);
+    return RunForNumber(Python(), arguments);
+}
+
+// ImageMagick's time to write the picture in `path` as FORMAT, in ms: its own benchmark of reading and
+// writing, less the same reading written nowhere. One thread, so that it does the same work as ours.
+double MagickIterationMs(const QString &path, const QString &output)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("MAGICK_THREAD_LIMIT"), QStringLiteral("1"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral("convert-im6.q16"),
+                  {QStringLiteral("-bench"), QString::number(kRunsPerRound), path, output});
+    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return -1;
+    // "Performance[1]: 5i 10.221ips ..." for each thread count tried; the fastest iterations per second.
+    double best = 0;
+    static const QRegularExpression ips(QStringLiteral("([0-9.]+)ips"));
+    const QString text = QString::fromLatin1(process.readAllStandardOutput() + process.readAllStandardError());
+    for (auto it = ips.globalMatch(text); it.hasNext();)
+        best = std::max(best, it.next().captured(1).toDouble());
+    return best > 0 ? 1000.0 / best : -1;
+}
+
+double Magick(const QString &format, const QString &path)
+{
+    const double both = MagickIterationMs(path, format + QStringLiteral(":") + path + QStringLiteral(".out"));
+    const double readOnly = MagickIterationMs(path, QStringLiteral("null:"));
+    QFile::remove(path + QStringLiteral(".out"));
+    return both < 0 || readOnly < 0 ? -1 : std::max(0.0, both - readOnly);
+}
+
+// The picture as a PPM (PGM for grey) file in the folder, for the references in other processes.
+QString WriteNetpbm(const QTemporaryDir &dir, const QImage &image, const char *name)
+{
+    const bool grey = image.format() == QImage::Format_Grayscale8;
+    const QString path = dir.filePath(QLatin1String(name) + (grey ? QStringLiteral(".pgm") : QStringLiteral(".ppm")));
+    image.save(path, grey ? "PGM" : "PPM");
+    return path;
+}
+
+struct Reference
+{
+    const char *name;
+    double ms; // negative: not available
+};
+
+// One row: ours, each reference, and ours over the fastest reference that ran.
+void PrintRows(const char *name, double ours, const std::vector<Reference> &references)
+{
+    std::printf("%-44s ours %8.2f ms", name, ours);
+    double fastest = std::numeric_limits<double>::max();
+    for (const Reference &r : references) {
+        if (r.ms < 0) {
+            std::printf("   %s n/a", r.name);
+            continue;
+        }
+        std::printf("   %s %8.2f ms", r.name, r.ms);
+        fastest = std::min(fastest, r.ms);
+    }
+    if (fastest < std::numeric_limits<double>::max())
+        std::printf("   ratio %5.2f", ours / fastest);
+    std::printf("\n");
+}
+
+// Turns of ours (best of kRunsPerRound) and of each reference in another process; the best of each.
+template <class Ours>
+std::vector<double> TakingTurns(Ours &&ours, const std::vector<std::function<double()>> &others, double &oursBest)
+{
+    std::vector<double> best(others.size(), -1);
+    oursBest = std::numeric_limits<double>::max();
+    for (int round = 0; round < kRounds; ++round) {
+        for (int i = 0; i < kRunsPerRound; ++i)
+            oursBest = std::min(oursBest, Ms(ours));
+        for (size_t k = 0; k < others.size(); ++k) {
+            const double ms = others[k]();
+            if (ms >= 0)
+                best[k] = best[k] < 0 ? ms : std::min(best[k], ms);
+        }
+    }
+    return best;
+}
+
+// qtAlike: Qt's smooth scaling does the same work (area averaging on reduction, bilinear on enlarging).
+void CompareResample(const char *name, int width, int height, int newWidth, int newHeight, int mode,
+                     const char *pillowFilter, bool qtAlike)
 {
     CxImage source = Picture(width, height);
-    const QImage qsource = toQImage(source);
-    // The source stays as it is; the result goes into a fresh image, as QImage::scaled makes one.
-    const Best best = SideBySide(
-        kRuns,
+    const QImage qsource = toQImage(source).convertToFormat(QImage::Format_RGB888);
+    QTemporaryDir dir;
+    const QString path = WriteNetpbm(dir, qsource, "source");
+    std::vector<std::function<double()>> others = {[&] {
+        return Pillow({QStringLiteral("resize"), QString::number(newWidth), QString::number(newHeight),
+                       QLatin1String(pillowFilter)},
+                      path);
+    }};
+    double ours = 0;
+    // The source stays as it is; the result goes into a fresh image, as the references make one.
+    const std::vector<double> theirs = TakingTurns(
         [&] {
             CxImage target;
             source.Resample(newWidth, newHeight, mode, EdgeRepeat, &target);
         },
-        [&] {
-            QImage scaled = qsource.scaled(newWidth, newHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-            (void)scaled;
-        });
-    PrintRow(name, best.ours, "QImage::scaled", best.theirs);
+        others, ours);
+    const std::string pillowName = std::string("Pillow ") + pillowFilter;
+    std::vector<Reference> references = {{pillowName.c_str(), theirs[0]}};
+    double qt = -1;
+    if (qtAlike) {
+        const QImage qsource32 = toQImage(source);
+        qt = SideBySide(kRuns, [] {}, [&] {
+                 QImage scaled = qsource32.scaled(newWidth, newHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+                 (void)scaled;
+             }).theirs;
+        references.push_back({"QImage::scaled", qt});
+    }
+    PrintRows(name, ours, references);
 }
 
 // A 4000 x 3000 stand-in for a camera picture: smooth gradients with fine grain, which is what makes
@@ -296,22 +450,52 @@ void CompareGifTiff(int repeats)
 
 // Writing the simple formats: PNM, Sun raster and PCX of a 2000 x 1500 photograph (colour, then grey)
 // against Qt writing the same picture as PPM (PGM for grey), the plainest writer there is.
+// Each writer beside the references that write the same format: Qt and Pillow for PNM, Pillow and
+// ImageMagick for PCX, ImageMagick for Sun raster.
 void CompareEncode(const char *name, CxImage &image, uint32_t formatId, const QImage &qt, const char *qtFormat)
 {
-    const Best best = SideBySide(
-        kRuns,
+    QTemporaryDir dir;
+    const QString path = WriteNetpbm(dir, qt, "picture");
+    std::vector<std::function<double()>> others;
+    std::vector<std::string> names;
+    const auto pillow = [&](const char *format) {
+        names.push_back(std::string("Pillow ") + format);
+        others.push_back([&path, format] { return Pillow({QStringLiteral("save"), QLatin1String(format)}, path); });
+    };
+    const auto magick = [&](const char *format) {
+        names.push_back(std::string("ImageMagick ") + format);
+        others.push_back([&path, format] { return Magick(QLatin1String(format), path); });
+    };
+    if (formatId == ImageFormatPnm) {
+        pillow("PPM");
+    } else if (formatId == ImageFormatPcx) {
+        pillow("PCX");
+        magick("PCX");
+    } else {
+        magick("SUN");
+    }
+    double ours = 0;
+    const std::vector<double> theirs = TakingTurns(
         [&] {
             CxMemFile file;
             file.Open();
             image.Encode(&file, formatId);
         },
-        [&] {
-            QByteArray bytes;
-            QBuffer buffer(&bytes);
-            buffer.open(QIODevice::WriteOnly);
-            qt.save(&buffer, qtFormat);
-        });
-    PrintRow(name, best.ours, qtFormat[1] == 'p' ? "QImage::save ppm" : "QImage::save pgm", best.theirs);
+        others, ours);
+    std::vector<Reference> references;
+    for (size_t k = 0; k < others.size(); ++k)
+        references.push_back({names[k].c_str(), theirs[k]});
+    double qtMs = -1;
+    if (formatId == ImageFormatPnm) {
+        qtMs = SideBySide(kRuns, [] {}, [&] {
+                   QByteArray bytes;
+                   QBuffer buffer(&bytes);
+                   buffer.open(QIODevice::WriteOnly);
+                   qt.save(&buffer, qtFormat);
+               }).theirs;
+        references.push_back({qtFormat[1] == 'p' ? "QImage::save ppm" : "QImage::save pgm", qtMs});
+    }
+    PrintRows(name, ours, references);
 }
 
 void CompareSimpleWriters()
@@ -321,7 +505,7 @@ void CompareSimpleWriters()
     CxImage grey(colour);
     grey.GrayScale();
     const QImage qtGrey = toQImage(grey).convertToFormat(QImage::Format_Grayscale8);
-    std::printf("Writing 2000x1500, best of %d runs each, taking turns\n", kRuns);
+    std::printf("Writing 2000x1500, best of %d turns of %d runs each\n", kRounds, kRunsPerRound);
     CompareEncode("  PNM colour", colour, ImageFormatPnm, qtColour, "ppm");
     CompareEncode("  Sun raster colour", colour, ImageFormatRas, qtColour, "ppm");
     CompareEncode("  PCX colour", colour, ImageFormatPcx, qtColour, "ppm");
@@ -338,12 +522,17 @@ int main(int argc, char **argv)
     const std::string only = argc > 1 ? argv[1] : "";
     const auto runs = [&](const char *part) { return only.empty() || only == part; };
     if (runs("resample")) {
-        std::printf("Resampling, best of %d runs each, taking turns\n", kRuns);
-        CompareResample("4000x3000 -> 1008x560 (area path, mode 6)", 4000, 3000, 1008, 560, InterpolationLanczos);
-        CompareResample("500x333 -> 1008x672 (Lanczos, mode 6)", 500, 333, 1008, 672, InterpolationLanczos);
-        CompareResample("2000x1500 -> 400x300 (area path, mode 6)", 2000, 1500, 400, 300, InterpolationLanczos);
-        CompareResample("500x333 -> 1008x672 (cubic, mode 5)", 500, 333, 1008, 672, InterpolationBicubic2);
-        CompareResample("500x333 -> 1008x672 (bilinear, mode 2)", 500, 333, 1008, 672, InterpolationBilinear);
+        std::printf("Resampling, best of %d turns of %d runs each\n", kRounds, kRunsPerRound);
+        CompareResample("4000x3000 -> 1008x560 (area path, mode 6)", 4000, 3000, 1008, 560, InterpolationLanczos,
+                        "BOX", true);
+        CompareResample("500x333 -> 1008x672 (Lanczos, mode 6)", 500, 333, 1008, 672, InterpolationLanczos, "LANCZOS",
+                        false);
+        CompareResample("2000x1500 -> 400x300 (area path, mode 6)", 2000, 1500, 400, 300, InterpolationLanczos, "BOX",
+                        true);
+        CompareResample("500x333 -> 1008x672 (cubic, mode 5)", 500, 333, 1008, 672, InterpolationBicubic2, "BICUBIC",
+                        false);
+        CompareResample("500x333 -> 1008x672 (bilinear, mode 2)", 500, 333, 1008, 672, InterpolationBilinear,
+                        "BILINEAR", true);
     }
     if (runs("jpeg"))
         CompareJpeg();

@@ -1,5 +1,8 @@
-// Publishes courses of 1,000 and 5,000 screens as SCORM 2004 packages and prints the time beside the
-// floor: copying the published folder and packing the copy with the zip program at its default level 6.
+// Publishes courses of 1,000 and 5,000 screens standalone and as SCORM 2004 packages and prints the time
+// beside the floor: copying the published folder (cp -r), and for a package packing the copy with the zip
+// program at its default level 6. Each is measured three ways: wall time free to use the machine, CPU time
+// of every thread and program, and wall time with the whole process (and the programs it starts) held to
+// one core. The last lines give the ratios, one per target and size.
 // Each screen holds 20 components (16 text boxes, a table, a 200 x 150 PNG picture, a button and a
 // rectangle). Then the package writer alone against the zip program on the same folder.
 //
@@ -32,23 +35,25 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <map>
 #include <cstdio>
+#include <map>
+#include <optional>
+#include <string>
 #include <vector>
+
+#include <sched.h>
+#include <sys/resource.h>
 
 namespace {
 
 constexpr int kRuns = 3;
 
-double Best(const std::vector<double> &ms) { return *std::min_element(ms.begin(), ms.end()); }
+double Best(const std::vector<double> &ms) { return ms.empty() ? 0 : *std::min_element(ms.begin(), ms.end()); }
 
-template <class Work>
-double TimeMs(Work &&work)
+QString LoadAverage()
 {
-    QElapsedTimer t;
-    t.start();
-    work();
-    return double(t.nsecsElapsed()) / 1e6;
+    QFile file(QStringLiteral("/proc/loadavg"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readLine()).section(u' ', 0, 2) : QString();
 }
 
 CCharFormat Body(uint32_t effects = 0)
@@ -140,25 +145,172 @@ protected:
     }
 };
 
-// Copying the published folder and packing the copy with zip -6, once; a negative time when a program fails.
-double Floor(const QString &published, const QString &work)
+// ---- Time: wall, CPU, and the whole process pinned to one core ----
+
+struct Cost
 {
-    const QString copy = work + QStringLiteral("/floor");
-    QDir(copy).removeRecursively();
-    QFile::remove(copy + QStringLiteral(".zip"));
-    QElapsedTimer t;
-    t.start();
-    if (!CProcessRunner::Run(QStringLiteral("cp"), {QStringLiteral("-r"), published, copy}, -1).Succeeded())
-        return -1;
-    if (!CProcessRunner::Run(QStringLiteral("zip"), {QStringLiteral("-q"), QStringLiteral("-r"), QStringLiteral("-6"),
-                                                     copy + QStringLiteral(".zip"), QStringLiteral(".")},
-                             -1, copy)
-             .Succeeded())
-        return -1;
-    return double(t.nsecsElapsed()) / 1e6;
+    double wallMs = 0;
+    double cpuMs = 0;
+};
+
+double CpuMs(int who)
+{
+    rusage use{};
+    getrusage(who, &use);
+    return (double(use.ru_utime.tv_sec + use.ru_stime.tv_sec) * 1e3 +
+            double(use.ru_utime.tv_usec + use.ru_stime.tv_usec) / 1e3);
 }
 
-int BenchCourse(int screens)
+// Wall time and the CPU time of this process and of the programs it waited for, on all their threads.
+template <class Work>
+Cost Measure(Work &&work)
+{
+    const double self = CpuMs(RUSAGE_SELF), children = CpuMs(RUSAGE_CHILDREN);
+    QElapsedTimer t;
+    t.start();
+    work();
+    Cost cost;
+    cost.wallMs = double(t.nsecsElapsed()) / 1e6;
+    cost.cpuMs = CpuMs(RUSAGE_SELF) - self + CpuMs(RUSAGE_CHILDREN) - children;
+    return cost;
+}
+
+// Every thread of the process (and so every thread and program it starts meanwhile) on one core while
+// the object lives, as `taskset -c <core>` would run it.
+class OneCore
+{
+public:
+    explicit OneCore(int core)
+    {
+        sched_getaffinity(0, sizeof m_old, &m_old);
+        cpu_set_t one;
+        CPU_ZERO(&one);
+        CPU_SET(core, &one);
+        ForEachThread([&one](pid_t tid) { sched_setaffinity(tid, sizeof one, &one); });
+    }
+    ~OneCore()
+    {
+        ForEachThread([this](pid_t tid) { sched_setaffinity(tid, sizeof m_old, &m_old); });
+    }
+
+private:
+    template <class Set>
+    static void ForEachThread(Set &&set)
+    {
+        for (const QString &tid : QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+            set(pid_t(tid.toInt()));
+    }
+    cpu_set_t m_old;
+};
+
+// The floor of a publish: copying the published folder, and for a package packing the copy with zip -6.
+// False when a program fails.
+bool Floor(const QString &published, const QString &work, bool package)
+{
+    const QString copy = work + QStringLiteral("/floor");
+    if (!CProcessRunner::Run(QStringLiteral("cp"), {QStringLiteral("-r"), published, copy}, -1).Succeeded())
+        return false;
+    return !package || CProcessRunner::Run(QStringLiteral("zip"), {QStringLiteral("-q"), QStringLiteral("-r"),
+                                                                   QStringLiteral("-6"), copy + QStringLiteral(".zip"),
+                                                                   QStringLiteral(".")},
+                                           -1, copy)
+                           .Succeeded();
+}
+
+void RemoveOutput(const QString &folder)
+{
+    QDir(folder).removeRecursively();
+    QFile::remove(folder + QStringLiteral(".zip"));
+}
+
+struct Target
+{
+    const char *name;   // as the summary lines name it
+    const char *title;  // as the detail lines do
+    bool package;
+    CStatus (CCoursePublisher::*publish)();
+};
+
+const Target kTargets[] = {
+    {"standalone", "standalone", false, &CCoursePublisher::PublishStandalone},
+    {"scorm2004", "SCORM 2004", true, &CCoursePublisher::PublishLms},
+};
+
+std::vector<std::string> g_summary;
+
+double Ratio(double a, double b) { return b > 0 ? a / b : 0; }
+
+int BenchTarget(CCorvessaDoc &doc, COutlineTree &tree, CRecordingPrompt &prompt, const QString &work,
+                const Target &target, int screens, int core)
+{
+    std::vector<double> wall, cpu, floorWall, floorCpu, oneCore, floorOneCore;
+    std::map<int, double> steps;
+    const QString output = work + QStringLiteral("/out");
+    qint64 files = 0;
+    bool haveFloor = true;
+    // The four measures of a run follow one another, so that a change in the machine's load meets them all.
+    for (int run = 0; run < kRuns; ++run) {
+        for (const bool pinned : {false, true}) {
+            std::optional<OneCore> one;
+            if (pinned)
+                one.emplace(core);
+            RemoveOutput(output);
+            prompt.Clear();
+            TimedPublisher publisher(doc, output, QStringLiteral("Course"), &tree);
+            const Cost cost = Measure([&] { (publisher.*target.publish)(); });
+            bool completed = false;
+            for (const QString &text : prompt.Texts())
+                completed = completed || text.startsWith(QStringLiteral("Publish has completed successfully"));
+            if (!completed) {
+                std::fprintf(stderr, "the publish did not complete: %s\n", qPrintable(prompt.Texts().join(u'|')));
+                return 1;
+            }
+            if (pinned) {
+                oneCore.push_back(cost.wallMs);
+            } else {
+                if (wall.empty() || cost.wallMs <= Best(wall))
+                    steps = publisher.stepMs;
+                wall.push_back(cost.wallMs);
+                cpu.push_back(cost.cpuMs);
+            }
+            if (files == 0)
+                for (QDirIterator it(output, QDir::Files, QDirIterator::Subdirectories); it.hasNext(); it.next())
+                    ++files;
+            RemoveOutput(work + QStringLiteral("/floor"));
+            bool ok = true;
+            const Cost f = Measure([&] { ok = Floor(output, work, target.package); });
+            haveFloor = haveFloor && ok;
+            (pinned ? floorOneCore : floorWall).push_back(f.wallMs);
+            if (!pinned)
+                floorCpu.push_back(f.cpuMs);
+        }
+    }
+    RemoveOutput(output);
+    RemoveOutput(work + QStringLiteral("/floor"));
+    const char *floorName = target.package ? "cp -r + zip -6" : "cp -r";
+    std::printf("%5d screens, %s (%lld files):\n", screens, target.title, static_cast<long long>(files));
+    std::printf("      publish  wall %9.1f ms   CPU %9.1f ms   one core %9.1f ms\n", Best(wall), Best(cpu),
+                Best(oneCore));
+    if (!haveFloor) {
+        std::printf("      floor (%s) not available\n", floorName);
+        return 0;
+    }
+    std::printf("      floor    wall %9.1f ms   CPU %9.1f ms   one core %9.1f ms   (%s)\n", Best(floorWall),
+                Best(floorCpu), Best(floorOneCore), floorName);
+    std::printf("      steps of the fastest publish:");
+    for (const auto &[step, ms] : steps)
+        if (ms >= 1.0)
+            std::printf("  %s %.0f ms", qPrintable(PublishStepName(PublishStep(step))), ms);
+    std::printf("\n");
+    char line[200];
+    std::snprintf(line, sizeof line, "publish target=%s screens=%d wall_ratio=%.2f cpu_ratio=%.2f one_core_ratio=%.2f",
+                  target.name, screens, Ratio(Best(wall), Best(floorWall)), Ratio(Best(cpu), Best(floorCpu)),
+                  Ratio(Best(oneCore), Best(floorOneCore)));
+    g_summary.emplace_back(line);
+    return 0;
+}
+
+int BenchCourse(int screens, int core)
 {
     QTemporaryDir dir;
     const QString work = dir.path();
@@ -172,46 +324,9 @@ int BenchCourse(int screens)
     FillCourse(doc, prompt, work, screens);
     COutlineTree tree;
     tree.RebuildFromScreenLists(doc.MainScreens(), doc.PopupScreens(), doc.GlossaryScreens());
-
-    std::vector<double> publish, floor;
-    std::map<int, double> steps;
-    QString output;
-    for (int run = 0; run < kRuns; ++run) {
-        // A fresh folder each run, as the floor copies into one: emptying an older output is not timed.
-        if (!output.isEmpty()) {
-            QDir(output).removeRecursively();
-            QFile::remove(output + QStringLiteral(".zip"));
-        }
-        output = work + QStringLiteral("/out%1").arg(run);
-        prompt.Clear();
-        TimedPublisher publisher(doc, output, QStringLiteral("Course"), &tree);
-        publish.push_back(TimeMs([&] { publisher.PublishLms(); }));
-        if (steps.empty() || publish.back() <= Best(publish))
-            steps = publisher.stepMs;
-        bool completed = false;
-        for (const QString &text : prompt.Texts())
-            completed = completed || text.startsWith(QStringLiteral("Publish has completed successfully"));
-        if (!completed) {
-            std::fprintf(stderr, "the publish did not complete: %s\n", qPrintable(prompt.Texts().join(u'|')));
+    for (const Target &target : kTargets)
+        if (BenchTarget(doc, tree, prompt, work, target, screens, core) != 0)
             return 1;
-        }
-        const double f = Floor(output, work);
-        if (f < 0) {
-            std::printf("%5d screens: publish %9.1f ms   (cp or zip not available)\n", screens, Best(publish));
-            return 0;
-        }
-        floor.push_back(f);
-    }
-    qint64 files = 0;
-    for (QDirIterator it(output, QDir::Files, QDirIterator::Subdirectories); it.hasNext(); it.next())
-        ++files;
-    std::printf("%5d screens (%lld files): publish SCORM 2004 %9.1f ms   floor (cp -r + zip -6) %9.1f ms   ratio %5.2f\n",
-                screens, static_cast<long long>(files), Best(publish), Best(floor), Best(publish) / Best(floor));
-    std::printf("      steps of the fastest publish:");
-    for (const auto &[step, ms] : steps)
-        if (ms >= 1.0)
-            std::printf("  %s %.0f ms", qPrintable(PublishStepName(PublishStep(step))), ms);
-    std::printf("\n");
     return 0;
 }
 
@@ -332,9 +447,18 @@ int main(int argc, char **argv)
         sizes.push_back(std::max(1, std::atoi(argv[i])));
     if (sizes.empty())
         sizes = {1000, 5000};
-    std::printf("publishing, best of %d runs each\n", kRuns);
+    // The core the one-core runs are held to: the one this program started on.
+    const int core = std::max(0, sched_getcpu());
+    std::printf("publishing, best of %d runs each; one core: core %d; load average %s\n", kRuns, core,
+                qPrintable(LoadAverage()));
     for (int screens : sizes)
-        if (BenchCourse(screens) != 0)
+        if (BenchCourse(screens, core) != 0)
             return 1;
-    return BenchPackageWriter();
+    if (BenchPackageWriter() != 0)
+        return 1;
+    // wall_ratio: publish over floor, both free to use the machine; cpu_ratio: their CPU time on all
+    // threads and programs; one_core_ratio: both pinned to the same one core.
+    for (const std::string &line : g_summary)
+        std::printf("%s\n", line.c_str());
+    return 0;
 }

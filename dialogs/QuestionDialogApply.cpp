@@ -1,5 +1,6 @@
 #include "dialogs/QuestionDialogApply.h"
 
+#include "dialogs/ComponentBindings.h"
 #include "document/ScreenFactory.h"
 #include "model/ComponentCompleteParagraph.h"
 #include "model/ComponentFillBlanks.h"
@@ -101,9 +102,7 @@ void Load(CComponentMultipleChoice &question, CMultipleChoiceValues &values)
 {
     question.ExchangeData(true);
     const CComponentMultipleChoice::Values &v = question.GetValues();
-    values.stem = v.m_stem;
-    std::copy(v.m_options.begin(), v.m_options.end(), values.options.begin());
-    std::copy(v.m_correct.begin(), v.m_correct.end(), values.correct.begin());
+    ComponentBindings::MultipleChoice().Load(v, values);
     values.singleAnswer = v.m_singleAnswer;
     LoadFeedback(question, values);
 }
@@ -111,9 +110,7 @@ void Load(CComponentMultipleChoice &question, CMultipleChoiceValues &values)
 void Apply(const CMultipleChoiceValues &values, CComponentMultipleChoice &question)
 {
     CComponentMultipleChoice::Values v = question.GetValues();
-    v.m_stem = values.stem;
-    std::copy(values.options.begin(), values.options.end(), v.m_options.begin());
-    std::copy(values.correct.begin(), values.correct.end(), v.m_correct.begin());
+    ComponentBindings::MultipleChoice().Store(values, v);
     v.m_singleAnswer = values.singleAnswer ? 1 : 0;
     question.SetValues(v);
     ApplyFeedback(values, question);
@@ -256,82 +253,21 @@ CCorvPage *AddPartIdentification(CScreenFactory &factory, const CPartIdentificat
 void Load(CComponentLikert &question, CLikertValues &values)
 {
     question.ExchangeData(true);
-    const CComponentLikert::Values &v = question.GetValues();
-    values.questionText = v.m_questionText;
-    values.horizontal = v.m_horizontal;
-    values.showFill = v.m_showFill;
-    values.showValue = v.m_showValue;
-    values.useNumbers = v.m_useNumbers;
-    values.startValue = v.m_startValue;
-    values.endValue = v.m_endValue;
-    values.startLabel = v.m_startLabel;
-    values.endLabel = v.m_endLabel;
-    values.snap = v.m_snap;
-    values.evaluate = v.m_evaluate;
-    values.correctValue = v.m_correctValue;
-    values.decimalPlaces = v.m_decimalPlaces;
-    values.correctFeedback = v.m_correctFeedback;
-    values.wrongFeedback = v.m_wrongFeedback;
-    values.words = v.m_words;
-    values.tolerance = v.m_tolerance;
-    values.markers = v.m_markers;
+    ComponentBindings::Likert().Load(question.GetValues(), values);
 }
-
-namespace {
-
-CComponentLikert::Values ToComponent(const CLikertValues &values)
-{
-    CComponentLikert::Values v;
-    v.m_questionText = values.questionText;
-    v.m_horizontal = values.horizontal;
-    v.m_showFill = values.showFill;
-    v.m_showValue = values.showValue;
-    v.m_useNumbers = values.useNumbers;
-    v.m_startValue = float(values.startValue);
-    v.m_endValue = float(values.endValue);
-    v.m_startLabel = values.startLabel;
-    v.m_endLabel = values.endLabel;
-    v.m_snap = values.snap;
-    v.m_evaluate = values.evaluate;
-    v.m_correctValue = float(values.correctValue);
-    v.m_decimalPlaces = values.decimalPlaces;
-    v.m_correctFeedback = values.correctFeedback;
-    v.m_wrongFeedback = values.wrongFeedback;
-    v.m_words = values.words;
-    v.m_tolerance = float(values.tolerance);
-    v.m_markers = values.markers;
-    return v;
-}
-
-} // namespace
 
 void Apply(const CLikertValues &values, CComponentLikert &question)
 {
-    question.SetValues(ToComponent(values));
+    CComponentLikert::Values v;
+    ComponentBindings::Likert().Store(values, v);
+    question.SetValues(v);
     question.ExchangeData(false);
 }
 
 CCorvPage *AddLikert(CScreenFactory &factory, const CLikertValues &values, const QString &label, CCorvPage *after)
 {
     CScreenFactory::LikertValues v;
-    v.questionText = values.questionText;
-    v.horizontal = values.horizontal;
-    v.showFill = values.showFill;
-    v.showValue = values.showValue;
-    v.useNumbers = values.useNumbers;
-    v.startValue = float(values.startValue);
-    v.endValue = float(values.endValue);
-    v.startLabel = values.startLabel;
-    v.endLabel = values.endLabel;
-    v.snap = values.snap;
-    v.evaluate = values.evaluate;
-    v.correctValue = float(values.correctValue);
-    v.decimalPlaces = values.decimalPlaces;
-    v.correctFeedback = values.correctFeedback;
-    v.wrongFeedback = values.wrongFeedback;
-    v.words = values.words;
-    v.tolerance = float(values.tolerance);
-    v.markers = values.markers;
+    ComponentBindings::NewLikert().Store(values, v);
     return factory.AddLikertScreen(kLikertTitle, label, after, v);
 }
 
@@ -340,21 +276,15 @@ CCorvPage *AddLikert(CScreenFactory &factory, const CLikertValues &values, const
 void Load(CComponentFlashQuestion &question, CFlashQuestionValues &values)
 {
     question.ExchangeData(true);
-    values.swfFile = question.GetFilePath();
+    ComponentBindings::FlashQuestion().Load(question.GetValues(), values);
     values.fullScreen = 0;
-    values.version = question.GetFlashVersion();
-    values.flashVars = question.GetFlashVars();
-    values.windowMode = question.m_windowMode;
-    values.backgroundColor = question.GetBackgroundColor();
 }
 
 void Apply(const CFlashQuestionValues &values, CComponentFlashQuestion &question)
 {
-    question.SetFilePath(values.swfFile);
-    question.SetFlashVersion(values.version);
-    question.SetFlashVars(values.flashVars);
-    question.m_windowMode = values.windowMode;
-    question.SetBackgroundColor(values.backgroundColor);
+    SVideoValues v = question.GetValues();
+    ComponentBindings::FlashQuestion().Store(values, v);
+    question.SetValues(v);
     if (values.fullScreen)
         question.SetBounds(kFullScreen, true);
     question.ExchangeData(false);

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <variant>
 #include <vector>
 
 // Every course-wide setting, as plain public members. The document owns one of these as a value
@@ -285,13 +286,42 @@ public:
 enum class SettingKind { flag, number, colour, text, date, textList, screen };
 
 // The stores that keep a setting besides the document, as bits of CourseSettingDescriptor::stores. Where in
-// a binary store a setting lies, and from which schema a reader finds it there, is that store's field
-// layout (SettingsFields::PlaceOf).
+// a binary store a setting lies, and from which schema a reader finds it there, is written in its row
+// (CourseSettingDescriptor::places); the stores build their field layouts from those places.
 enum SettingStore : unsigned {
     projectFileStore = 1u << 0,  // the ".kvx" project file
     settingsFileStore = 1u << 1, // setting.bin, the defaults the author saved
     iniFileStore = 1u << 2,      // kvx.ini, under the setting's ini key
     optionsScriptStore = 1u << 3, // the published options script (content/scripts/<prefix>_prefs.js)
+};
+
+// When a reader finds a field of a binary store, by the schema number of the file it reads.
+enum class SettingGate {
+    always,
+    atLeast,        // schema >= n
+    above,          // schema > n
+    atLeastOrRetry, // schema >= n, or the retry pass of a project load
+    noSchemaOnly,   // a project file without a schema number, outside the retry pass
+};
+// The value a field takes when its gate keeps it out; monostate: it keeps what it had.
+using SettingNotRead = std::variant<std::monostate, int32_t, uint32_t, QString>;
+
+// The parts of the project file that hold settings: the block after the file's header, the one after the
+// topic list, and the one after the glossary documents.
+enum SettingProjectBlock { settingsBlock, afterTopics, afterGlossary };
+// The parts of setting.bin: before its schema number and after it.
+enum SettingFilePart { beforeSchema, afterSchema };
+
+// Where a binary store keeps a setting: the part of the file (a SettingProjectBlock or a SettingFilePart),
+// the position among that part's fields, and when a reader finds it there.
+struct SettingPlace
+{
+    SettingStore store;
+    int part;
+    int position;
+    SettingGate gate = SettingGate::always;
+    int32_t n = 0;
+    SettingNotRead notRead;
 };
 
 // One row of the settings table. Array settings have one row per slot.
@@ -316,6 +346,8 @@ struct CourseSettingDescriptor
     int rangeLast;
     // The stores that keep the setting (SettingStore bits).
     unsigned stores = 0;
+    // Its places in the project file and setting.bin, in file order; the PHP flag has two in each.
+    std::vector<SettingPlace> places;
 
     // Member access. Exactly one of these is set, matching the kind.
     int32_t CCourseSettings::*intMember = nullptr;

@@ -53,167 +53,29 @@ void LoadFields(CArchive &ar, const std::vector<Field> &fields, CCourseSettings 
     SettingsFields::LoadFields(ar, fields, s, Gates(c));
 }
 
-// The settings block after the four header values, in file order.
+// The settings block after the four header values, in file order; the old files' two obsolete strings
+// follow the learning-object metadata.
+constexpr int kObsoleteStringsPosition = 28;
+
 const std::vector<Field> &SettingsBlock()
 {
-    static const std::vector<Field> fields = [] {
-        std::vector<Field> f = {
-            AtLeast(&S::DictionaryLanguage, PS::kDictionaryLanguage),
-            Always(&S::CourseName),
-            AtLeastOrRetry(&S::ShowCourseName, PS::kCourseShowFlags, 1),
-            Always(&S::CourseCode),
-            AtLeastOrRetry(&S::ShowCourseCode, PS::kCourseShowFlags, 1),
-            AtLeastOrRetry(&S::CourseAuthor, PS::kCourseShowFlags, QString()),
-            AtLeastOrRetry(&S::ShowCourseAuthor, PS::kCourseShowFlags, 1),
-            AtLeastOrRetry(&S::CourseDate, PS::kCourseShowFlags, QString()),
-            AtLeastOrRetry(&S::ShowCourseDate, PS::kCourseShowFlags, 1),
-            Always(&S::CourseDescription),
-            AtLeastOrRetry(&S::ShowCourseDescription, PS::kCourseShowFlags, 1),
-            Always(&S::LomKeywords),
-            Above(&S::LomOrganization, PS::kLom), Above(&S::LomAddress, PS::kLom),
-            Above(&S::LomTelephone, PS::kLom), Above(&S::LomEmail, PS::kLom), Above(&S::LomCatalog, PS::kLom),
-            Above(&S::LomEntry, PS::kLom),
-            Above(&S::LomCost, PS::kLom), Above(&S::LomCopyright, PS::kLom),
-            Above(&S::LomRightsDescription, PS::kLom), Above(&S::LomVersion, PS::kLom),
-            Above(&S::LomOrganizationTitle, PS::kLom), Above(&S::LomItemTitle, PS::kLom),
-            Above(&S::LomLanguage, PS::kLom), Above(&S::LomStatus, PS::kLom), Above(&S::LomPurpose, PS::kLom),
-            Above(&S::LomResourceType, PS::kLom),
-            Obsolete(),
-            Always(&S::Theme),
-            Always(&S::UseCustomBackground),
-            Always(&S::BgColor),
-            Always(&S::BgImage),
-            Always(&S::UseBgImgTile),
-            Always(&S::LogoImage),
-            AtLeast(&S::SwapTopAndNavigationBars, PS::kBarsLayout), AtLeast(&S::HideTopBar, PS::kBarsLayout),
-            AtLeast(&S::RemoveTopBarSpace, PS::kBarsLayout), AtLeast(&S::HideNavigationBar, PS::kBarsLayout),
-            AtLeast(&S::RemoveNavigationBarSpace, PS::kBarsLayout),
-            Always(&S::TemplateType),
-            Always(At(&S::FontName, 0)), Always(At(&S::FontSize, 0)), Always(At(&S::FontColor, 0)),
-            Always(At(&S::FontFamily, 0)),
-            AtLeast(At(&S::FontSizePoints, 0), PS::kGlossary, QStringLiteral("12")),
-            AtLeast(At(&S::FontWeight, 0), PS::kGlossary, QStringLiteral("normal")),
-        };
-        Append(f, FontSlot(1, Gate::atLeast, PS::kFontSlots));
-        Append(f, FontSlot(2, Gate::atLeast, PS::kFontSlots));
-        Append(f, FontSlot(3, Gate::atLeast, PS::kGlossary));
-        Append(f, {
-            AtLeast(&S::EncodingLabel, PS::kFontSlots),
-            AtLeast(&S::RightToLeft, PS::kRightToLeft),
-            Always(&S::GraphicSize), Always(&S::IncludeSourceDocGraphics), Always(&S::AddBorderToImages),
-            Always(&S::ImageBorderType), Always(&S::AutoGenerateGraphics), Always(&S::UseColorPhotos),
-            Always(&S::UseBWPhotos), Always(&S::UsePhotoObjects), Always(&S::UseClipArt),
-            Always(&S::UseRandomlyDisplayMatchingGraphics), Always(&S::UsePrioritiseGraphicsCategories),
-            Always(&S::GraphicsCategories),
-            Always(&S::PriorityCategories),
-            Always(&S::UseBtnNext), Always(&S::UseBtnBack), Always(&S::UseBtnMenu), Always(&S::UseBtnQuit),
-            Always(&S::LblNext), Always(&S::LblBack), Always(&S::LblMenu), Always(&S::LblQuit),
-            Always(&S::LblDone), Always(&S::LblPlay), Always(&S::LblStop),
-            Always(&S::UseProgressBar), Always(&S::TimeBetweenScreens), Always(&S::McToggleType),
-            AtLeast(&S::DelayNextButton, PS::kFontSlots),
-            AtLeast(&S::NextButtonDelay, PS::kFontSlots),
-            AtLeast(&S::CompleteTopicsInOrder, PS::kFontSlots), AtLeast(&S::AutoProgress, PS::kFontSlots),
-            AtLeast(&S::MainMenuOnlyListMenu, PS::kMainMenuOptions),
-            AtLeast(&S::MainMenuNoImages, PS::kMainMenuOptions),
-            Above(&S::NoNextAtTopicEnd, PS::kNoNextAtTopicEnd),
-            AtLeast(&S::ShowGlossary, PS::kGlossary), AtLeast(&S::HideGlossaryInAssessment, PS::kGlossary),
-            AtLeast(&S::HideHelpInAssessment, PS::kGlossary), AtLeast(&S::HelpScreen, PS::kGlossary),
-            Always(&S::QuestResponse), Always(&S::UseQuestFeedback),
-            Always(&S::FeedBackCorrect), Always(&S::FeedBackWrong),
-            Always(&S::DisableNextBtn), Always(&S::IncEvalBtn),
-            AtLeast(&S::CreateOutline, PS::kOutline), AtLeast(&S::OutlineCloseOnSelect, PS::kOutline),
-            AtLeast(&S::OutlineLabel, PS::kOutline), AtLeast(&S::OutlineFontName, PS::kOutline),
-            AtLeast(&S::OutlineFontWeight, PS::kOutline),
-            AtLeast(&S::OutlineFontSize, PS::kOutline), AtLeast(&S::OutlineFontColor, PS::kOutline),
-            AtLeast(&S::OutlineFontFamily, PS::kOutline), AtLeast(&S::OutlineEncodingLabel, PS::kOutline),
-            AtLeast(&S::OutlineLeft, PS::kOutline), AtLeast(&S::OutlineTop, PS::kOutline),
-            AtLeast(&S::OutlineWidth, PS::kOutline), AtLeast(&S::OutlineHeight, PS::kOutline),
-            AtLeast(&S::OutlineLinkColor, PS::kOutlineLinkColor, 0u),
-            AtLeast(&S::OutlineUseButton, PS::kOutlineButton, 0),
-            AtLeast(&S::OutlineHideInAssessment, PS::kOutlineButton, 0),
-        });
-        Append(f, AssessmentFields());
-        Append(f, {
-            AtLeast(&S::AutoProgressInAssessment, PS::kAutoProgressInAssessment),
-            Always(&S::CreateObjectivePages), Always(&S::WarnInteractTooLow), Always(&S::ContentScreenCount),
-            Always(&S::ForceNewPage), Always(&S::UseSrcPageBreaks), Always(&S::UseSrcWordHeadings),
-            AtLeast(&S::LeftAlignBulletedLists, PS::kLeftAlignLists, 1),
-            AtLeast(&S::LeftAlignNumberedLists, PS::kLeftAlignLists, 1),
-            AtLeast(&S::SetExpiry, PS::kExpiry),
-            AtLeast(&S::ExpiryDate, PS::kExpiry),
-            AtLeast(&S::ExpiryMessage, PS::kExpiry),
-            Always(&S::RecordData), Always(&S::SignIn), Always(&S::MaySelfRegister), Always(&S::UseSignInName),
-            Always(&S::SignInName),
-            Always(&S::UseSignInID),
-            Always(&S::SignInID),
-            Always(&S::UseSignInPassword),
-            Always(&S::SignInPassword),
-            Always(&S::UseSendEmail),
-            Always(&S::EmailAddress),
-            Above(&S::AllowResume, PS::kAllowResume),
-            Always(&S::LANDbTableName),
-            Always(&S::UseLANDbDSN),
-            Always(&S::LANDbDSN), Always(&S::LANDbUID), Always(&S::LANDbPassword), Always(&S::LANDbProvider),
-            Always(&S::LANDbDataSource), Always(&S::LANDbSundry),
-            AtLeast(&S::LANDbTableName2, PS::kSecondTables),
-            Always(&S::UseASP),
-            Always(&S::WebASPDbTableName),
-            Always(&S::UseWebDbASPDSN),
-            Always(&S::WebASPDbDSN), Always(&S::WebASPDbUID), Always(&S::WebASPDbPassword),
-            Always(&S::WebASPDbProvider), Always(&S::WebASPDbDataSource),
-            Always(&S::UseWebASPDbRelativePath),
-            Always(&S::WebASPDbSundry), Always(&S::WebPHPDbTableName),
-            // The flag is stored twice; on reading, the second copy is the one that stays.
-            Always(&S::UseWebPHPStandardParameters),
-            Always(&S::WebPHPDbType), Always(&S::WebPHPDbType4Publish),
-            Always(&S::UseWebPHPStandardParameters),
-            Always(&S::WebPHPServer), Always(&S::WebPHPDatabase),
-            Always(&S::UseWebPHPPersistence),
-            Always(&S::WebPHPUserID), Always(&S::WebPHPPassword), Always(&S::WebPHPConnectionString),
-            AtLeast(&S::WebDbTableName2, PS::kSecondTables),
-            Always(&S::SCORM12), Always(&S::CreateZip),
-            AtLeast(&S::ScormExit12, PS::kScormExit), AtLeast(&S::ScormExit2004, PS::kScormExit),
-            AtLeast(&S::LmsCompatibility, PS::kLmsCompatibility),
-            AtLeast(&S::UseScorm, PS::kLms), AtLeast(&S::UseOstrelle, PS::kLms),
-            AtLeast(&S::OstrelleLessonFolder, PS::kLms),
-            Always(At(&S::UseDefaultOutputFolder, 0)), Always(At(&S::OutputFolder, 0)),
-            Always(At(&S::UseDefaultOutputFolder, 1)), Always(At(&S::OutputFolder, 1)),
-            Always(At(&S::UseDefaultOutputFolder, 2)), Always(At(&S::OutputFolder, 2)),
-            Always(At(&S::UseDefaultOutputFolder, 3)), Always(At(&S::OutputFolder, 3)),
-            AtLeast(&S::LmsOpensNewWindow, PS::kLmsNewWindow),
-            Always(&S::MenuBasedCourse),
-            Always(&S::LinearSourceDocument),
-            Always(&S::LinearSourceAssessable),
-        });
-        return f;
-    }();
+    static const std::vector<Field> fields = LayoutOf(projectFileStore, settingsBlock, {kObsoleteStringsPosition});
     return fields;
 }
 
-// The settings after the topic list; the glossary documents sit between LmsProtectPassedStatus and
-// EmulateIE7 and are handled in place.
+// The settings after the topic list; the glossary documents sit between the two parts and are handled in
+// place.
 const std::vector<Field> &PostTopicBlockHead()
 {
-    static const std::vector<Field> fields = {
-        AtLeast(&S::AutoProgressOnEvaluate, PS::kAutoProgressOnEvaluate),
-        AtLeast(&S::AutoProgressOnEvaluateInAssessment, PS::kAutoProgressOnEvaluate),
-        AtLeast(&S::LmsProtectPassedStatus, PS::kLmsProtectPassed),
-    };
+    static const std::vector<Field> fields = LayoutOf(projectFileStore, afterTopics);
     return fields;
 }
 
 const std::vector<Field> &PostTopicBlockTail()
 {
-    static const std::vector<Field> fields = {
-        AtLeast(&S::EmulateIE7, PS::kEmulateIE7),
-        AtLeast(&S::RandomKenBurns, PS::kKenBurns), AtLeast(&S::KenBurnsInterval, PS::kKenBurns),
-        AtLeast(&S::KenBurnsZoomIn, PS::kKenBurns), AtLeast(&S::KenBurnsZoomOut, PS::kKenBurns),
-        AtLeast(&S::KenBurnsPan, PS::kKenBurns), AtLeast(&S::KenBurnsFadeIn, PS::kKenBurns),
-        AtLeast(&S::KenBurnsGrow, PS::kKenBurns),
-    };
+    static const std::vector<Field> fields = LayoutOf(projectFileStore, afterGlossary);
     return fields;
 }
-
 
 } // namespace
 

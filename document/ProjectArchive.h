@@ -23,8 +23,9 @@ class CScreenLookup;
 
 // The bytes of a ".kvx" project file. The writer always writes the current schema and every field; the
 // reader reads each field that was added later only when the file's schema passes that field's gate. The
-// settings parts are table-driven (ProjectArchive.cpp) so that the order, the kinds and the gates of the
-// two hundred fields are written down once and shared by both directions.
+// settings parts are table-driven: their layouts come from the places the settings' rows give
+// (CourseSettingTable), so that the order, the kinds and the gates of the two hundred fields are written
+// down once, beside each setting, and shared by both directions.
 class CProjectArchive
 {
 public:

@@ -108,11 +108,15 @@ bool CProjectBackups::MakeBackup(const QString &projectPath, Backup *made, QStri
     if (!fs::create_directories(CorvFs::ToFsPath(backup.folder), ec) && ec)
         return fail(QString::fromLocal8Bit(ec.message()));
     const QString media = CorvPath::ResolveNoCase(p.mediaFolder);
+    // The system's reason (a full disk, a file too large) is named, as for a folder that cannot be made.
+    QString reason;
     const bool copied = !QFileInfo(media).isDir()
                         || (!(m_faults && m_faults(SaveStep::backupFolder))
-                            && XCopyFolder(media, CorvPath::Join(backup.folder, p.name)));
-    if (!copied)
-        return fail(QStringLiteral("The project folder %1 could not be copied.").arg(media));
+                            && XCopyFolder(media, CorvPath::Join(backup.folder, p.name), &reason));
+    if (!copied) {
+        const QString text = QStringLiteral("The project folder %1 could not be copied.").arg(media);
+        return fail(reason.isEmpty() ? text : text + u' ' + reason);
+    }
     if (m_faults && m_faults(SaveStep::backupFile))
         return fail(QStringLiteral("The project file could not be copied."));
     fs::copy_file(CorvFs::ToFsPath(projectPath), CorvFs::ToFsPath(CorvPath::Join(backup.folder, p.fileName)),

@@ -11,6 +11,7 @@
 #include "model/MediaCopy.h"
 #include "model/Topic.h"
 #include "platform/Archive.h"
+#include "platform/FileSystemUtil.h"
 #include "platform/PathUtil.h"
 #include "platform/Prompt.h"
 #include "platform/SafeFileWriter.h"
@@ -19,7 +20,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <filesystem>
 #include <optional>
+#include <set>
+#include <vector>
 
 namespace {
 
@@ -31,6 +36,63 @@ constexpr int kIdsProjectReadInPart = 40103;
 constexpr int kIdsCannotWriteProfileCopy = 40104;
 
 const QString kProfileCopyName = QStringLiteral("kv_profile.xml");
+
+namespace fs = std::filesystem;
+
+// What a save finds in the project folder before it writes anything, so that a save that fails can take
+// away what it added (picture copies, new sub-folders) and leave the folder as the author had it. Files
+// that were there are never touched: a copy written over one of them stays, as the backup keeps the old.
+class CFolderBeforeSave
+{
+public:
+    explicit CFolderBeforeSave(const QString &folder) : m_root(CorvFs::ToFsPath(folder))
+    {
+        std::error_code ec;
+        m_rootExisted = fs::is_directory(m_root, ec);
+        for (const fs::path &entry : Entries())
+            m_entries.insert(entry);
+    }
+
+    void RemoveWhatTheSaveAdded() const
+    {
+        std::vector<fs::path> added;
+        for (const fs::path &entry : Entries())
+            if (!m_entries.count(entry))
+                added.push_back(entry);
+        // Deepest first, so that a new folder is empty by the time it is removed.
+        std::sort(added.begin(), added.end(), std::greater<>());
+        std::error_code ec;
+        for (const fs::path &entry : added)
+            fs::remove(entry, ec); // a folder that still holds something stays
+        if (!m_rootExisted)
+            fs::remove(m_root, ec);
+    }
+
+private:
+    // Files and folders under the root; links are listed, never followed.
+    std::vector<fs::path> Entries() const
+    {
+        std::vector<fs::path> entries;
+        std::error_code ec;
+        for (fs::recursive_directory_iterator it(m_root, ec), end; !ec && it != end; it.increment(ec))
+            entries.push_back(it->path());
+        return entries;
+    }
+
+    fs::path m_root;
+    bool m_rootExisted = false;
+    std::set<fs::path> m_entries;
+};
+
+// A save cut short (the program killed, the machine off) can leave its temporary file beside the project;
+// it holds nothing the project needs, and goes when the project is next opened or saved.
+void RemoveStaleTemporary(const QString &projectPath)
+{
+    const fs::path temporary = CorvFs::ToFsPath(projectPath + QStringLiteral(".tmp"));
+    std::error_code ec;
+    if (fs::is_regular_file(fs::symlink_status(temporary, ec)))
+        fs::remove(temporary, ec);
+}
 
 } // namespace
 
@@ -45,6 +107,7 @@ CStatus CProjectFile::Open(CCorvessaDoc &doc, const QString &path)
         return CFailure(CStringTable::Load(kIdsCannotOpenFile).arg(path, file.errorString()));
     const QByteArray bytes = file.readAll();
     file.close();
+    RemoveStaleTemporary(path);
 
     const bool whole = LoadFrom(doc, bytes, path);
     ReadProjectProfile(doc, CCorvessaDoc::ProjectFolderOf(path));
@@ -65,6 +128,8 @@ CStatus CProjectFile::Save(CCorvessaDoc &doc, const QString &path)
     // Loose files are cleared only from a folder an earlier save made: a folder of the author's that
     // happens to have the project's name keeps everything in it.
     const bool earlierProjectFolder = CProjectArchive::IsProjectFolder(folder);
+    RemoveStaleTemporary(path);
+    const CFolderBeforeSave before(CorvPath::ResolveNoCase(folder));
     if (CStatus made = CProjectArchive::CreateFoldersForSave(folder, doc.Prompt(),
                                                              CStringTable::Load(kIdsCannotSaveProject), path);
         !made)
@@ -80,11 +145,21 @@ CStatus CProjectFile::Save(CCorvessaDoc &doc, const QString &path)
     // each where it was, so the next save can copy it once it is back.
     if (const CStatus copied = CMediaCopy::FailedCopies(ar); !copied)
         doc.Prompt().Warning(copied.Error());
-    if (const CStatus written = CSafeFileWriter::WriteFile(path, ar.GetBuffer(), doc.GetSaveFaultHook()); !written) {
+    bool replaced = false;
+    const CStatus written = CSafeFileWriter::WriteFile(path, ar.GetBuffer(), doc.GetSaveFaultHook(), &replaced);
+    if (!written && !replaced) {
         doc.MutableSettings().LogoImage = logo;
         doc.MutableSettings().BgImage = background;
+        // The copies this save wrote would be named by no project file: they go, and the components name
+        // the files they named before.
+        ar.UndoStoreChanges();
+        before.RemoveWhatTheSaveAdded();
         return CFailure(CStringTable::Load(kIdsCannotSaveProject).arg(path, written.Error()));
     }
+    // The new file is in place but its name may not outlast a power loss: the author is told, and the
+    // course is bound to the file as saved.
+    if (!written)
+        doc.Prompt().Warning(written.Error());
 
     const QString onDisk = CorvPath::ResolveNoCase(folder);
     if (earlierProjectFolder)
@@ -152,8 +227,13 @@ bool CProjectFile::LoadFrom(CCorvessaDoc &doc, const QByteArray &bytes, const QS
     CProjectArchive::ResolveLinks(doc);
     doc.RaiseNextScreenNumber();
     // What was read is kept, but the author must know before a save replaces the file with it.
-    if (failure)
-        doc.Prompt().Warning(CStringTable::Load(kIdsProjectReadInPart).arg(path, failure->GetText()));
+    if (failure) {
+        // The reason stands in brackets inside a sentence: its own full stop would end it twice.
+        QString reason = failure->GetText().trimmed();
+        if (reason.endsWith(u'.'))
+            reason.chop(1);
+        doc.Prompt().Warning(CStringTable::Load(kIdsProjectReadInPart).arg(path, reason));
+    }
     return !failure;
 }
 

@@ -3,6 +3,7 @@
 #include "model/ProjectSchema.h"
 #include "platform/Archive.h"
 
+#include <optional>
 #include <type_traits>
 
 namespace SettingsFields {
@@ -67,31 +68,58 @@ void ApplyNotRead(const Field &f, CCourseSettings &s)
         f.member);
 }
 
+// The member a row names, as a field names it.
+Member MemberOf(const CourseSettingDescriptor &d)
+{
+    if (d.intMember)
+        return d.intMember;
+    if (d.colourMember)
+        return d.colourMember;
+    if (d.dateMember)
+        return d.dateMember;
+    if (d.textMember)
+        return d.textMember;
+    if (d.listMember)
+        return d.listMember;
+    if (d.intSlots)
+        return At(d.intSlots, d.slot);
+    if (d.colourSlots)
+        return At(d.colourSlots, d.slot);
+    return At(d.textSlots, d.slot);
+}
+
 } // namespace
 
-std::vector<Field> FontSlot(int slot, Gate gate, int32_t n)
+std::vector<Field> LayoutOf(SettingStore store, int part, std::initializer_list<int> obsolete)
 {
-    return {{At(&S::FontName, slot), gate, n, {}},       {At(&S::FontSize, slot), gate, n, {}},
-            {At(&S::FontColor, slot), gate, n, {}},      {At(&S::FontFamily, slot), gate, n, {}},
-            {At(&S::FontSizePoints, slot), gate, n, {}}, {At(&S::FontWeight, slot), gate, n, {}}};
+    std::vector<std::optional<Field>> placed;
+    const auto put = [&](int position, Field field) {
+        if (position < 0 || position > 10000)
+            qFatal("A setting's place %d is out of range", position);
+        if (size_t(position) >= placed.size())
+            placed.resize(size_t(position) + 1);
+        if (placed[size_t(position)])
+            qFatal("Two settings take place %d of store %u part %d", position, unsigned(store), part);
+        placed[size_t(position)] = std::move(field);
+    };
+    for (const CourseSettingDescriptor &d : CourseSettingTable())
+        for (const SettingPlace &place : d.places)
+            if (place.store == store && place.part == part)
+                put(place.position, Field{MemberOf(d), place.gate, place.n, place.notRead});
+    for (int position : obsolete)
+        put(position, Obsolete());
+    std::vector<Field> layout;
+    layout.reserve(placed.size());
+    for (size_t i = 0; i < placed.size(); ++i) {
+        // A gap would shift every later field of the file: the rows must place the part's fields densely.
+        if (!placed[i])
+            qFatal("No setting takes place %zu of store %u part %d", i, unsigned(store), part);
+        layout.push_back(std::move(*placed[i]));
+    }
+    return layout;
 }
 
 void Append(std::vector<Field> &to, std::vector<Field> more) { to.insert(to.end(), more.begin(), more.end()); }
-
-std::vector<Field> AssessmentFields()
-{
-    return {
-        Always(&S::AutoCreateDragDropQuest), Always(&S::DragDropQuestInterval), Always(&S::DragDropQuestWordCount),
-        Always(&S::UseRandScreensQuest), Always(&S::LastAssessmentTopic), Always(&S::ShowCorrectAnswer),
-        Always(&S::ProvideFeedback), Always(&S::AssmntFeedBackCorrect), Always(&S::AssmntFeedBackWrong),
-        Always(&S::SetTimeLimitPerQuestion), Always(&S::ShowTimer), Always(&S::TimeLimitType),
-        Always(&S::TimeLimitEachQuestion), Always(&S::TimeLimitAllQuestions), Always(&S::SetQuestionCountFromPool),
-        Always(&S::QuestionCountFromPool), Always(&S::SetPercentagePassMark), Always(&S::PercentagePassMark),
-        Always(&S::IncEvalBtn4Assessment), Always(&S::PresentRandomQuestions), Always(&S::PresentRandomMultiChoice),
-        Always(&S::CreateFinalFeedbackScreen), Always(&S::DisableNextBtn2), Always(&S::DisableBackBtn2),
-        Always(&S::DisableMenuBtn2),
-    };
-}
 
 bool Holds(const Field &f, const CourseSettingDescriptor &d)
 {

@@ -14,8 +14,9 @@ class CArchive;
 
 // The course settings as the binary stores write them: a table of fields in file order, each naming its
 // setting by member pointer, with the schema gate that decides whether a reader finds it in a file. The
-// project file and the per-user setting.bin describe their layouts with these tables, so the order, the
-// kinds and the gates are written down once and shared by both directions.
+// project file and the per-user setting.bin build their layouts from the places the settings' rows give
+// (CourseSettingDescriptor::places), so the order, the kinds and the gates are written down once, beside
+// each setting's name and default, and shared by both directions.
 namespace SettingsFields {
 
 using S = CCourseSettings;
@@ -33,16 +34,10 @@ using Member = std::variant<std::monostate, int32_t S::*, uint32_t S::*, int64_t
                             QStringList S::*, Slot<S::Slots4Int>, Slot<std::array<uint32_t, 4>>,
                             Slot<S::Slots4Text>>;
 // The value a field takes when its gate keeps it out; monostate: it keeps what it had.
-using NotRead = std::variant<std::monostate, int32_t, uint32_t, QString>;
+using NotRead = SettingNotRead;
 
 // When a field is read, by the schema number of the file.
-enum class Gate {
-    always,
-    atLeast,        // schema >= n
-    above,          // schema > n
-    atLeastOrRetry, // schema >= n, or the retry pass of a project load
-    noSchemaOnly,   // a project file without a schema number, outside the retry pass
-};
+using Gate = SettingGate;
 
 struct Field
 {
@@ -86,13 +81,11 @@ inline Slot<S::Slots4Text> At(S::Slots4Text S::*array, int index) { return {arra
 inline Slot<S::Slots4Int> At(S::Slots4Int S::*array, int index) { return {array, index}; }
 inline Slot<std::array<uint32_t, 4>> At(std::array<uint32_t, 4> S::*array, int index) { return {array, index}; }
 
-// The six fields of one slot of the font arrays in the order the project file keeps them: name, size,
-// colour, family, point size, weight.
-std::vector<Field> FontSlot(int slot, Gate gate, int32_t n);
+// The fields of one part of a store (a SettingProjectBlock or a SettingFilePart) in file order, as the
+// settings' rows place them. The positions listed in obsolete hold the two strings old project files
+// keep there, which no setting takes.
+std::vector<Field> LayoutOf(SettingStore store, int part, std::initializer_list<int> obsolete = {});
 void Append(std::vector<Field> &to, std::vector<Field> more);
-// The automatic questions and the assessment options, from AutoCreateDragDropQuest to DisableMenuBtn2:
-// a run both the project file and setting.bin hold in this order, ungated.
-std::vector<Field> AssessmentFields();
 
 bool IsOpen(const Field &f, const GateState &state);
 

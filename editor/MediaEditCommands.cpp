@@ -1,5 +1,6 @@
 #include "editor/MediaEditCommands.h"
 
+#include "dialogs/ComponentBindings.h"
 #include "editor/CanvasModel.h"
 #include "model/ComponentAudio.h"
 #include "model/ComponentFlashVideo.h"
@@ -39,9 +40,7 @@ void Touch(CComponentBase &component)
 void SetClip(CComponentAudio &audio, const SUpdateAudioValues &values)
 {
     SAudioValues v = audio.GetValues();
-    v.m_filePath = values.file;
-    v.m_autoStart = values.autoStart;
-    v.m_loop = values.loop;
+    ComponentBindings::AudioClip().Store(values, v);
     audio.SetValues(v);
 }
 
@@ -64,9 +63,7 @@ QString ExtensionOf(const QString &path)
 SUpdateAudioValues AudioPreset(const CComponentAudio &audio)
 {
     SUpdateAudioValues values;
-    values.file = audio.GetFilePath();
-    values.autoStart = audio.m_autoStart;
-    values.loop = audio.m_loop;
+    ComponentBindings::AudioClip().Load(audio.GetValues(), values);
     values.buttonControls = audio.m_buttonControls;
     return values;
 }
@@ -138,22 +135,14 @@ SVideoDialogChoice ChooseVideoDialog(const QString &filePath, int type)
 SImportMediaValues ImportMediaPreset(const CComponentVideo &video, SImportMediaValues values)
 {
     values.caption = QStringLiteral("Edit media");
-    values.file = video.GetFilePath();
-    values.autoStart = video.m_autoStart;
-    values.loop = video.m_loop;
-    values.displayController = video.m_controller;
-    values.windowMode = video.m_windowMode;
+    ComponentBindings::ImportMedia().Load(video.GetValues(), values);
     return values;
 }
 
 void ApplyImportMedia(CComponentVideo &video, const SImportMediaValues &values)
 {
     SVideoValues v = video.GetValues();
-    v.m_filePath = values.file;
-    v.m_autoStart = values.autoStart;
-    v.m_loop = values.loop;
-    v.m_controller = values.displayController;
-    v.m_windowMode = values.windowMode;
+    ComponentBindings::ImportMedia().Store(values, v);
     if (!values.displayController && !Is(ExtensionOf(values.file), "swf"))
         v.m_autoStart = 1;
     video.SetValues(v);
@@ -164,10 +153,7 @@ SFlashVideoDialogValues FlashVideoPreset(const CComponentVideo &video)
 {
     SFlashVideoDialogValues values;
     values.caption = QStringLiteral("Edit Flash Video");
-    values.videoFile = video.GetFilePath();
-    values.autoStart = video.m_autoStart;
-    values.version = video.GetFlashVersion();
-    values.backgroundColour = video.GetBackgroundColor();
+    ComponentBindings::FlashVideo().Load(video.GetValues(), values);
     if (const auto *player = dynamic_cast<const CComponentFlashVideo *>(&video))
         values.FromPlayer(player->GetPlayerValues());
     return values;
@@ -176,10 +162,7 @@ SFlashVideoDialogValues FlashVideoPreset(const CComponentVideo &video)
 void ApplyFlashVideo(CComponentVideo &video, const SFlashVideoDialogValues &values)
 {
     SVideoValues v = video.GetValues();
-    v.m_filePath = values.videoFile;
-    v.m_autoStart = values.autoStart;
-    v.m_backgroundColor = values.backgroundColour;
-    v.m_flashVersion = values.version;
+    ComponentBindings::FlashVideo().Store(values, v);
     video.SetValues(v);
     if (auto *player = dynamic_cast<CComponentFlashVideo *>(&video))
         player->SetPlayerValues(values.ToPlayer());
@@ -190,20 +173,14 @@ SAddPdfValues PdfPreset(const CComponentVideo &video)
 {
     SAddPdfValues values;
     values.caption = QStringLiteral("Edit PDF");
-    values.file = video.GetFilePath();
-    values.showToolbar = video.m_toolbar;
-    values.showScrollbar = video.m_scrollBar;
-    values.showNavPanes = video.m_navPanes;
+    ComponentBindings::Pdf().Load(video.GetValues(), values);
     return values;
 }
 
 void ApplyPdf(CComponentVideo &video, const SAddPdfValues &values)
 {
     SVideoValues v = video.GetValues();
-    v.m_filePath = values.file;
-    v.m_toolbar = values.showToolbar;
-    v.m_scrollBar = values.showScrollbar;
-    v.m_navPanes = values.showNavPanes;
+    ComponentBindings::Pdf().Store(values, v);
     video.SetValues(v);
     Touch(video);
 }
@@ -212,23 +189,15 @@ CFlashQuestionValues FlashQuestionPreset(const CComponentVideo &video)
 {
     CFlashQuestionValues values;
     values.title = QStringLiteral("Edit Flash Question");
-    values.swfFile = video.GetFilePath();
+    ComponentBindings::FlashQuestion().Load(video.GetValues(), values);
     values.fullScreen = 0;
-    values.version = video.GetFlashVersion();
-    values.flashVars = video.GetFlashVars();
-    values.windowMode = video.m_windowMode;
-    values.backgroundColor = video.GetBackgroundColor();
     return values;
 }
 
 void ApplyFlashQuestion(CComponentVideo &video, const CFlashQuestionValues &values)
 {
     SVideoValues v = video.GetValues();
-    v.m_filePath = values.swfFile;
-    v.m_flashVersion = values.version;
-    v.m_flashVars = values.flashVars;
-    v.m_windowMode = values.windowMode;
-    v.m_backgroundColor = values.backgroundColor;
+    ComponentBindings::FlashQuestion().Store(values, v);
     video.SetValues(v);
     if (values.fullScreen)
         video.SetBounds(CRect(0, 0, CCanvasModel::kWidth, CCanvasModel::kHeight), true);
@@ -239,26 +208,14 @@ SAddFlashValues FlashPreset(const CComponentVideo &video)
 {
     SAddFlashValues values;
     values.caption = QStringLiteral("Edit Flash");
-    values.file = video.GetFilePath();
-    values.autoStart = video.m_autoStart;
-    values.loop = video.m_loop;
-    values.version = video.GetFlashVersion();
-    values.windowMode = video.m_windowMode;
-    values.backgroundColour = video.GetBackgroundColor();
-    values.flashVars = video.GetFlashVars();
+    ComponentBindings::Flash().Load(video.GetValues(), values);
     return values;
 }
 
 void ApplyFlash(CComponentVideo &video, const SAddFlashValues &values)
 {
     SVideoValues v = video.GetValues();
-    v.m_filePath = values.file;
-    v.m_autoStart = values.autoStart;
-    v.m_loop = values.loop;
-    v.m_windowMode = values.windowMode;
-    v.m_flashVars = values.flashVars;
-    v.m_backgroundColor = values.backgroundColour;
-    v.m_flashVersion = values.version;
+    ComponentBindings::Flash().Store(values, v);
     video.SetValues(v);
     Touch(video);
 }
@@ -269,7 +226,7 @@ SYouTubeDialogValues YouTubePreset(const CComponentYouTube &youtube)
 {
     SYouTubeDialogValues values;
     values.caption = QStringLiteral("Edit YouTube");
-    values.embedCode = youtube.m_embedCode;
+    ComponentBindings::YouTube().Load(youtube.GetValues(), values);
     values.okEnabledAtStart = 1;
     return values;
 }
@@ -277,7 +234,7 @@ SYouTubeDialogValues YouTubePreset(const CComponentYouTube &youtube)
 void ApplyYouTube(CComponentYouTube &youtube, const SYouTubeDialogValues &values)
 {
     SYouTubeValues v = youtube.GetValues();
-    v.m_embedCode = values.embedCode;
+    ComponentBindings::YouTube().Store(values, v);
     youtube.SetValues(v);
     Touch(youtube);
 }

@@ -265,7 +265,8 @@ CCorvPage *CScreenCommands::InsertQuestion(Question kind)
         break;
     }
     case Question::matchPairs: {
-        CMatchPairsValues values;
+        // A new question starts with the default instruction to the learner.
+        CMatchPairsValues values = CMatchPairsValues::Defaults();
         preset(values);
         if (!ask(m_dialogs.matchPairs, values))
             return nullptr;

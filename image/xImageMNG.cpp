@@ -9,7 +9,6 @@
 #include <libmng.h>
 #include <zlib.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -213,37 +212,12 @@ Handle Initialise(MngStream &stream)
     return handle;
 }
 
-// The background colour of a BACK chunk, found by walking the chunk list: a file that names one wants
-// its picture shown on that colour.
-bool FindBackground(CxFile *file, int64_t start, RGBQUAD &colour)
-{
-    uint8_t head[8];
-    if (!file->Seek(start + 8, SEEK_SET))
-        return false;
-    const int64_t size = file->Size();
-    while (file->Read(head, 1, 8) == 8) {
-        const uint32_t length = (uint32_t(head[0]) << 24) | (uint32_t(head[1]) << 16) | (uint32_t(head[2]) << 8) | head[3];
-        if (std::memcmp(head + 4, "BACK", 4) == 0 && length >= 6) {
-            uint8_t data[6];
-            if (file->Read(data, 1, 6) != 6)
-                return false;
-            colour = RGBQUAD{data[4], data[2], data[0], 0};
-            return true;
-        }
-        if (std::memcmp(head + 4, "MEND", 4) == 0 || length > 0x7FFFFFFF ||
-            file->Tell() + int64_t(length) + 4 > size || !file->Seek(int64_t(length) + 4, SEEK_CUR))
-            return false;
-    }
-    return false;
-}
-
 } // namespace
 
 bool CxImageMNG::Decode(CxFile *file)
 {
     if (!file)
         return false;
-    const int64_t start = file->Tell();
     LibraryMemory memory; // outlives the handle
     MngStream stream;
     stream.file = file;
@@ -323,22 +297,10 @@ bool CxImageMNG::Decode(CxFile *file)
     m_info.frameCount = frames;
     std::memcpy(GetRowPointer(0), picture.data(), std::min<size_t>(picture.size(), m_header.biSizeImage));
     SwapRedBlue();
+    // The library's alpha says what the frames cover: a surround they leave uncovered is transparent, and a
+    // mandatory background (BACK) is painted opaque by the library itself.
     if (AlphaCreate())
         std::memcpy(AlphaGetPointer(0, 0), alpha.data(), std::min(alpha.size(), size_t(stream.width) * stream.height));
-    // The background fills what the frames leave uncovered or let through: the picture is laid over it and
-    // is then opaque. Pixels of the background's colour stay what they are.
-    RGBQUAD background{};
-    if (AlphaIsValid() && FindBackground(file, start, background)) {
-        const uint8_t fill[3] = {background.rgbBlue, background.rgbGreen, background.rgbRed};
-        for (uint32_t y = 0; y < stream.height; ++y) {
-            uint8_t *row = GetRowPointer(y);
-            const uint8_t *a = AlphaGetPointer(0, int32_t(y));
-            for (uint32_t x = 0; x < stream.width; ++x)
-                for (int c = 0; c < 3; ++c)
-                    row[3 * x + c] = uint8_t((row[3 * x + c] * a[x] + fill[c] * (255 - a[x]) + 127) / 255);
-        }
-        AlphaDelete();
-    }
     return true;
 }
 

@@ -38,6 +38,25 @@ RGBQUAD FromLanes(Lanes v, bool withAlpha)
                    withAlpha ? ClampWeighted(v[3]) : uint8_t(0)};
 }
 
+// A destination row of sums as FromLanes stores each: clamped to 0..255 and truncated, blue, green and red
+// into the row and alpha into its plane when the picture has one.
+void StoreLanes(const Lanes *sums, int32_t count, uint8_t *row, uint8_t *alpha)
+{
+    const Lanes zero = {};
+    const Lanes top = Broadcast(255.0f);
+    for (int32_t d = 0; d < count; ++d) {
+        Lanes v = sums[d];
+        v = v > zero ? v : zero;
+        v = v < top ? v : top;
+        const Integers i = __builtin_convertvector(v, Integers);
+        row[3 * d] = uint8_t(i[0]);
+        row[3 * d + 1] = uint8_t(i[1]);
+        row[3 * d + 2] = uint8_t(i[2]);
+        if (alpha)
+            alpha[d] = uint8_t(i[3]);
+    }
+}
+
 // The colour of a point inside the picture, as GetEdgePixelColor reads it (BlindGetPixelColor with alpha).
 class SourcePixels
 {
@@ -193,48 +212,18 @@ float SourcePosition(int32_t d, float scale)
     return Bounded((float(d) + 0.5f) * scale - 0.5f);
 }
 
-// Sums of one destination row over windows of Taps x Taps source pixels. rows[j] is window row j as lanes,
-// starting at the row's first column; start[d] is where the window of destination pixel d begins in
-// it and kx the Taps horizontal weights of each destination pixel. Four pixels go at once: their sums
-// are independent, so the processor overlaps them, and each sum keeps its own order.
+// The row sums of a destination row combined with its vertical weights: out[d] is the sum over the Taps
+// rows of rows[j][d] times ky[j], in order.
 template <int Taps>
-void SumWindows(const Lanes *const *rows, const float *ky, const Lanes *kx, const int32_t *start, int32_t count,
-                Lanes *out)
+void SumColumns(const Lanes *const *rows, const float *ky, int32_t count, Lanes *out)
 {
-    int32_t d = 0;
-    for (; d + 4 <= count; d += 4) {
-        Lanes s0 = {}, s1 = {}, s2 = {}, s3 = {};
-        const Lanes *k0 = kx + size_t(d) * Taps;
-        const Lanes *k1 = k0 + Taps;
-        const Lanes *k2 = k1 + Taps;
-        const Lanes *k3 = k2 + Taps;
-        for (int j = 0; j < Taps; ++j) {
-            const Lanes *p0 = rows[j] + start[d];
-            const Lanes *p1 = rows[j] + start[d + 1];
-            const Lanes *p2 = rows[j] + start[d + 2];
-            const Lanes *p3 = rows[j] + start[d + 3];
-            const Lanes y = Broadcast(ky[j]);
-            for (int i = 0; i < Taps; ++i) {
-                s0 += p0[i] * (k0[i] * y);
-                s1 += p1[i] * (k1[i] * y);
-                s2 += p2[i] * (k2[i] * y);
-                s3 += p3[i] * (k3[i] * y);
-            }
-        }
-        out[d] = s0;
-        out[d + 1] = s1;
-        out[d + 2] = s2;
-        out[d + 3] = s3;
-    }
-    for (; d < count; ++d) {
+    Lanes y[Taps];
+    for (int j = 0; j < Taps; ++j)
+        y[j] = Broadcast(ky[j]);
+    for (int32_t d = 0; d < count; ++d) {
         Lanes s = {};
-        const Lanes *k = kx + size_t(d) * Taps;
-        for (int j = 0; j < Taps; ++j) {
-            const Lanes *p = rows[j] + start[d];
-            const Lanes y = Broadcast(ky[j]);
-            for (int i = 0; i < Taps; ++i)
-                s += p[i] * (k[i] * y);
-        }
+        for (int j = 0; j < Taps; ++j)
+            s += rows[j][d] * y[j];
         out[d] = s;
     }
 }
@@ -766,22 +755,34 @@ bool CxImage::ResampleWindow(CxImage &target, float xScale, float yScale, int32_
         }
         return true;
     }
-    // The 4 x 4 kernels sum each window whole. Each horizontal weight in all four lanes: the product with
-    // a vertical weight is then one operation.
-    std::vector<Lanes> kx(wx.size());
-    for (size_t i = 0; i < wx.size(); ++i)
-        kx[i] = Broadcast(wx[i]);
+    // The 4 x 4 kernels are separable too: every source row a window reaches is summed with the horizontal
+    // weights once, into slot (row mod 4), and each destination row sums the four it needs.
+    std::vector<Lanes> rowSums(size_t(taps) * size_t(newWidth));
+    std::vector<int32_t> held(size_t(taps), INT32_MIN);
     std::vector<Lanes> sums(static_cast<size_t>(newWidth));
     const Lanes *window[4];
     for (int32_t dY = 0; dY < newHeight; ++dY) {
         m_info.progress = int32_t(100LL * dY / newHeight);
         if (m_info.escape)
             break;
-        for (int32_t j = 0; j < taps; ++j)
-            window[j] = source.Row(rowStart[size_t(dY)] + j);
-        SumWindows<4>(window, ky.data() + size_t(dY) * size_t(taps), kx.data(), start.data(), newWidth, sums.data());
-        for (int32_t dX = 0; dX < newWidth; ++dX)
-            StoreSample(target, dX, dY, FromLanes(sums[size_t(dX)], withAlpha));
+        for (int32_t j = 0; j < taps; ++j) {
+            const int32_t p = rowStart[size_t(dY)] + j;
+            const size_t slot = size_t(((p % taps) + taps) % taps);
+            Lanes *line = rowSums.data() + slot * size_t(newWidth);
+            if (held[slot] != p) {
+                held[slot] = p;
+                SumRow<4>(source.Row(p), wx.data(), start.data(), newWidth, line);
+            }
+            window[j] = line;
+        }
+        SumColumns<4>(window, ky.data() + size_t(dY) * size_t(taps), newWidth, sums.data());
+        if (target.IsIndexed()) {
+            for (int32_t dX = 0; dX < newWidth; ++dX)
+                StoreSample(target, dX, dY, FromLanes(sums[size_t(dX)], withAlpha));
+        } else {
+            StoreLanes(sums.data(), newWidth, target.m_info.pixels + size_t(dY) * target.m_info.rowStride,
+                       target.m_alpha ? target.m_alpha + size_t(dY) * size_t(newWidth) : nullptr);
+        }
     }
     return true;
 }
@@ -909,6 +910,64 @@ bool CxImage::ResampleArea(CxImage &target, float xScale, float yScale, int32_t 
     std::vector<Span> columns, rows;
     if (!spans(newWidth, xScale, width, columns) || !spans(newHeight, yScale, height, rows))
         return false;
+
+    // Whole-pixel areas (a reduction by a whole factor, as 2000 x 1500 to 400 x 300): every source pixel
+    // weighs 1 or 0, so the float sums hold whole numbers below 2^24 and come out the same in any order;
+    // they are added as integers, straight from the rows.
+    struct Whole
+    {
+        int32_t low, high; // the source pixels of weight 1
+    };
+    auto whole = [](const std::vector<Span> &all, int32_t size, std::vector<Whole> &out) {
+        out.resize(all.size());
+        for (size_t d = 0; d < all.size(); ++d) {
+            const Span &s = all[d];
+            const auto unit = [](float part) { return part == 0.0f || part == 1.0f; };
+            if (s.firstEmpty || s.lastEmpty || !unit(s.firstPart) || !unit(s.lastPart))
+                return false;
+            const int32_t low = s.first + (s.firstPart == 0.0f ? 1 : 0);
+            const int32_t high = s.last - (s.lastPart == 0.0f ? 1 : 0);
+            if (low < 0 || high >= size || low > high || high - low >= 256)
+                return false;
+            out[d] = Whole{low, high};
+        }
+        return true;
+    };
+    std::vector<Whole> wholeColumns, wholeRows;
+    if (!IsIndexed() && whole(columns, width, wholeColumns) && whole(rows, height, wholeRows)) {
+        // The alpha plane of an averaged result is taken from the nearest pixels afterwards.
+        std::vector<uint32_t> sums(size_t(newWidth) * 3);
+        for (int32_t dY = 0; dY < newHeight; ++dY) {
+            m_info.progress = int32_t(100LL * dY / newHeight);
+            if (m_info.escape)
+                break;
+            std::fill(sums.begin(), sums.end(), 0u);
+            for (int32_t py = wholeRows[size_t(dY)].low; py <= wholeRows[size_t(dY)].high; ++py) {
+                const uint8_t *line = m_info.pixels + size_t(py) * m_info.rowStride;
+                uint32_t *sum = sums.data();
+                for (const Whole &c : wholeColumns) {
+                    uint32_t b = 0, g = 0, r = 0;
+                    for (const uint8_t *p = line + size_t(c.low) * 3, *end = line + size_t(c.high + 1) * 3; p < end;
+                         p += 3) {
+                        b += p[0];
+                        g += p[1];
+                        r += p[2];
+                    }
+                    sum[0] += b;
+                    sum[1] += g;
+                    sum[2] += r;
+                    sum += 3;
+                }
+            }
+            uint8_t *out = target.m_info.pixels + size_t(dY) * target.m_info.rowStride;
+            for (int32_t dX = 0; dX < newWidth; ++dX) {
+                const float surface = columns[size_t(dX)].extent * rows[size_t(dY)].extent;
+                for (int k = 0; k < 3; ++k)
+                    out[3 * dX + k] = ClampWeighted(float(sums[3 * size_t(dX) + size_t(k)]) / surface);
+            }
+        }
+        return true;
+    }
 
     auto reach = [](const std::vector<Span> &all, int32_t &first, int32_t &last) {
         first = all.front().first;

@@ -197,9 +197,12 @@ RGBQUAD CxImage::SampleKernel4(float x, float y, int32_t mode, int32_t edge, con
         ky[i] = kernel(float(yi + i - 1) - y);
     }
     const bool direct = m_dib && xi >= 1 && xi + 2 < width && yi >= 1 && yi + 2 < height && !IsIndexed();
+    // Separable: each window row summed with the horizontal weights, then the row sums with the vertical
+    // weights, in that order, which is the order the whole-picture pass keeps.
     float r = 0, g = 0, b = 0, a = 0;
     for (int j = 0; j < 4; ++j) {
         const int32_t py = yi + j - 1;
+        float hr = 0, hg = 0, hb = 0, ha = 0;
         for (int i = 0; i < 4; ++i) {
             const int32_t px = xi + i - 1;
             RGBQUAD c;
@@ -209,8 +212,12 @@ RGBQUAD CxImage::SampleKernel4(float x, float y, int32_t mode, int32_t edge, con
             } else {
                 c = GetEdgePixelColor(px, py, edge, replacement);
             }
-            AccumulateWeighted(c, kx[i] * ky[j], r, g, b, a);
+            AccumulateWeighted(c, kx[i], hr, hg, hb, ha);
         }
+        r += hr * ky[j];
+        g += hg * ky[j];
+        b += hb * ky[j];
+        a += ha * ky[j];
     }
     return RGBQUAD{ClampWeighted(b), ClampWeighted(g), ClampWeighted(r), m_alpha ? ClampWeighted(a) : uint8_t(0)};
 }

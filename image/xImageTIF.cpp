@@ -275,6 +275,10 @@ bool CxImageTIF::Decode(CxFile *file)
     // largest value; other layouts of such samples would decode to noise, so they are refused.
     uint16_t sampleFormat = SAMPLEFORMAT_UINT;
     TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLEFORMAT, &sampleFormat);
+    // Log-luminance pictures store signed or floating-point samples whichever way they were written; the
+    // library turns every such form into 8-bit colour on the RGBA path.
+    if (photometric == PHOTOMETRIC_LOGL || photometric == PHOTOMETRIC_LOGLUV)
+        sampleFormat = SAMPLEFORMAT_UINT;
     const bool greyRows = !rgba && !lab && !bigPalette && photometric != PHOTOMETRIC_PALETTE;
     if (sampleFormat == SAMPLEFORMAT_IEEEFP && !(greyRows && bits == 32)) {
         SetErrorText("Floating-point TIFF samples are supported for 32-bit grey only");

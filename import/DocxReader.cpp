@@ -3,6 +3,7 @@
 #include "import/WordTextRules.h"
 #include "platform/ooxml/OoxmlPackage.h"
 #include "platform/ooxml/OoxmlXml.h"
+#include "platform/ooxml/SymbolFontText.h"
 
 #include <QHash>
 
@@ -33,6 +34,68 @@ xmlNodePtr FindElement(xmlNodePtr node, const char *ns, const char *name)
         if (xmlNodePtr found = FindElement(c, ns, name))
             return found;
     return nullptr;
+}
+
+bool IsWrapper(xmlNodePtr node)
+{
+    return COoxmlXml::Is(node, OoxmlNs::kWord, "sdt") || COoxmlXml::Is(node, OoxmlNs::kWord, "customXml");
+}
+
+// The children of a node of the given name, with content controls and custom XML elements read through:
+// they may wrap paragraphs and tables, table rows, cells and a cell's content alike. Nothing else of
+// theirs (their properties) is content.
+void AppendUnwrapped(xmlNodePtr parent, const char *name, std::vector<xmlNodePtr> &out, int depth = 0)
+{
+    for (xmlNodePtr c = parent ? parent->children : nullptr; c; c = c->next) {
+        if (c->type != XML_ELEMENT_NODE)
+            continue;
+        if (COoxmlXml::Is(c, OoxmlNs::kWord, name)) {
+            out.push_back(c);
+        } else if (depth < 64 && IsWrapper(c)) {
+            xmlNodePtr content = COoxmlXml::Is(c, OoxmlNs::kWord, "sdt") ? COoxmlXml::Child(c, OoxmlNs::kWord, "sdtContent") : c;
+            AppendUnwrapped(content, name, out, depth + 1);
+        }
+    }
+}
+
+std::vector<xmlNodePtr> Unwrapped(xmlNodePtr parent, const char *name)
+{
+    std::vector<xmlNodePtr> out;
+    AppendUnwrapped(parent, name, out);
+    return out;
+}
+
+// The paragraphs and tables of a body or a cell in order, through content controls, custom XML and
+// inserted (tracked) blocks.
+void AppendBlocks(xmlNodePtr parent, std::vector<xmlNodePtr> &out, int depth = 0)
+{
+    for (xmlNodePtr c = parent ? parent->children : nullptr; c; c = c->next) {
+        if (c->type != XML_ELEMENT_NODE)
+            continue;
+        if (COoxmlXml::Is(c, OoxmlNs::kWord, "p") || COoxmlXml::Is(c, OoxmlNs::kWord, "tbl"))
+            out.push_back(c);
+        else if (depth < 64
+                 && (IsWrapper(c) || COoxmlXml::Is(c, OoxmlNs::kWord, "sdtContent")
+                     || COoxmlXml::Is(c, OoxmlNs::kWord, "ins") || COoxmlXml::Is(c, OoxmlNs::kWord, "moveTo")))
+            AppendBlocks(c, out, depth + 1);
+    }
+}
+
+std::vector<xmlNodePtr> Blocks(xmlNodePtr parent)
+{
+    std::vector<xmlNodePtr> out;
+    AppendBlocks(parent, out);
+    return out;
+}
+
+// The character of a w:sym element: its code in its font, mapped where the font's table is known.
+QChar SymbolCharacter(xmlNodePtr sym)
+{
+    bool ok = false;
+    const uint code = COoxmlXml::Attr(sym, "char", OoxmlNs::kWord).trimmed().toUInt(&ok, 16);
+    if (!ok || code > 0xFFFF)
+        return {};
+    return SymbolFontText::Character(COoxmlXml::Attr(sym, "font", OoxmlNs::kWord), char16_t(code));
 }
 
 int PictureSide(double pixels)
@@ -421,7 +484,10 @@ void Reader::TextRun(xmlNodePtr r, CWordDocument::Paragraph &para, const RunProp
         if (c->type != XML_ELEMENT_NODE)
             continue;
         if (IsW(c, "t")) {
-            text += COoxmlXml::Text(c);
+            text += SymbolFontText::MapPrivateUse(props.face.value_or(QString()), COoxmlXml::Text(c));
+        } else if (IsW(c, "sym")) {
+            if (const QChar symbol = SymbolCharacter(c); !symbol.isNull())
+                text += symbol;
         } else if (IsW(c, "tab") || IsW(c, "ptab")) {
             text += u'\t';
         } else if (IsW(c, "br")) {
@@ -498,7 +564,8 @@ void Reader::Inline(xmlNodePtr node, CWordDocument::Paragraph &para, const RunPr
         } else if (IsW(c, "del") || IsW(c, "moveFrom") || IsW(c, "pPr")) {
             continue;   // deleted text is not part of the document
         } else if (IsW(c, "ins") || IsW(c, "moveTo") || IsW(c, "smartTag") || IsW(c, "fldSimple")
-                   || IsW(c, "customXml") || IsW(c, "sdt") || IsW(c, "sdtContent")) {
+                   || IsW(c, "customXml") || IsW(c, "sdt") || IsW(c, "sdtContent") || IsW(c, "dir")
+                   || IsW(c, "bdo")) {
             Inline(c, para, base, link);
         }
     }
@@ -560,9 +627,16 @@ void CollectText(xmlNodePtr node, QString &out)
     for (xmlNodePtr c = node->children; c; c = c->next) {
         if (c->type != XML_ELEMENT_NODE)
             continue;
-        if (IsW(c, "t"))
-            out += COoxmlXml::Text(c);
-        else if (IsW(c, "tab"))
+        if (IsW(c, "t")) {
+            const xmlNodePtr fonts = COoxmlXml::Path(c->parent, W, {"rPr", "rFonts"});
+            QString face = COoxmlXml::Attr(fonts, "ascii", W);
+            if (face.isEmpty())
+                face = COoxmlXml::Attr(fonts, "hAnsi", W);
+            out += SymbolFontText::MapPrivateUse(face, COoxmlXml::Text(c));
+        } else if (IsW(c, "sym")) {
+            if (const QChar symbol = SymbolCharacter(c); !symbol.isNull())
+                out += symbol;
+        } else if (IsW(c, "tab"))
             out += u'\t';
         else if (IsW(c, "br") || IsW(c, "cr"))
             out += QChar(11);
@@ -580,7 +654,8 @@ void CollectCellParagraphs(xmlNodePtr node, QStringList &paragraphs)
             QString text;
             CollectText(c, text);
             paragraphs << text;
-        } else if (IsW(c, "tbl") || IsW(c, "tr") || IsW(c, "tc") || IsW(c, "sdt") || IsW(c, "sdtContent")) {
+        } else if (IsW(c, "tbl") || IsW(c, "tr") || IsW(c, "tc") || IsW(c, "sdt") || IsW(c, "sdtContent")
+                   || IsW(c, "customXml") || IsW(c, "ins") || IsW(c, "moveTo")) {
             CollectCellParagraphs(c, paragraphs);
         }
     }
@@ -607,13 +682,13 @@ void Reader::Table(xmlNodePtr tbl, CWordDocument &doc, int table)
             widthTwips += std::max(0ll, WInt(column, "w", 0));
         const QString emptyCell = QStringLiteral("\r\a");
         long long heightTwips = 0;
-        for (xmlNodePtr tr : COoxmlXml::Children(tbl, W, "tr")) {
+        for (xmlNodePtr tr : Unwrapped(tbl, "tr")) {
             xmlNodePtr trPr = COoxmlXml::Child(tr, W, "trPr");
             // Cells stand in the grid columns they start at; a cell spanning columns leaves the others empty.
             const long long before = WInt(COoxmlXml::Child(trPr, W, "gridBefore"), "val", 0);
             std::vector<QString> cells(size_t(std::clamp(before, 0ll, 63ll)), emptyCell);
             int tallest = 1;
-            for (xmlNodePtr tc : COoxmlXml::Children(tr, W, "tc")) {
+            for (xmlNodePtr tc : Unwrapped(tr, "tc")) {
                 cells.push_back(CellText(tc));
                 tallest = std::max(tallest, int(cells.back().count(u'\r')));   // one "\r" per paragraph
                 const long long span = WInt(COoxmlXml::Path(tc, W, {"tcPr", "gridSpan"}), "val", 1);
@@ -633,15 +708,15 @@ void Reader::Table(xmlNodePtr tbl, CWordDocument &doc, int table)
         table = int(doc.tables.size()) - 1;
     }
     int row = 0;
-    for (xmlNodePtr tr : COoxmlXml::Children(tbl, W, "tr")) {
+    for (xmlNodePtr tr : Unwrapped(tbl, "tr")) {
         long long column = std::clamp(WInt(COoxmlXml::Path(tr, W, {"trPr", "gridBefore"}), "val", 0), 0ll, 63ll);
-        for (xmlNodePtr tc : COoxmlXml::Children(tr, W, "tc")) {
+        for (xmlNodePtr tc : Unwrapped(tr, "tc")) {
             if (topLevel) {
                 m_cellRow = row;
                 m_cellColumn = int(column);
             }
             column += std::clamp(WInt(COoxmlXml::Path(tc, W, {"tcPr", "gridSpan"}), "val", 1), 1ll, 64ll);
-            std::vector<xmlNodePtr> blocks = COoxmlXml::Children(tc);
+            const std::vector<xmlNodePtr> blocks = Blocks(tc);
             xmlNodePtr lastParagraph = nullptr;
             for (xmlNodePtr b : blocks)
                 if (IsW(b, "p"))
@@ -669,23 +744,24 @@ void Reader::Table(xmlNodePtr tbl, CWordDocument &doc, int table)
 
 void Reader::Block(xmlNodePtr parent, CWordDocument &doc, int table)
 {
-    for (xmlNodePtr c = parent->children; c; c = c->next) {
-        if (c->type != XML_ELEMENT_NODE)
-            continue;
+    for (xmlNodePtr c : Blocks(parent)) {
         if (IsW(c, "p"))
             Paragraph(c, doc, table, false);
-        else if (IsW(c, "tbl"))
+        else
             Table(c, doc, table);
-        else if (IsW(c, "sdt") || IsW(c, "sdtContent") || IsW(c, "customXml") || IsW(c, "ins"))
-            Block(c, doc, table);
     }
 }
 
 bool Reader::Run(CWordDocument &doc, QString &error)
 {
-    QString main = m_package.MainPartName();
+    QString relsError;
+    QString main = m_package.MainPartName(&relsError);
     if (main.isEmpty() && m_package.HasPart(QStringLiteral("word/document.xml")))
         main = QStringLiteral("word/document.xml");
+    if (main.isEmpty() && !relsError.isEmpty()) {
+        error = QStringLiteral("%1 cannot be read: %2").arg(m_package.Path(), relsError);
+        return false;
+    }
     if (main.isEmpty() || !m_package.HasPart(main)) {
         error = QStringLiteral("%1 holds no document text (word/document.xml is missing).").arg(m_package.Path());
         return false;

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "model/GraphicsLibraryTable.h"
 #include "model/GraphicsLibrarySearch.h"
 
-#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -19,20 +19,11 @@ struct _xmlDoc;
 // of any kind is drawn. Every picture handed out joins the project's list of used pictures and is not handed
 // out again while the library holds pictures the project has not used.
 //
-// The index is read once into a table of its "image" elements (name, keywords, category, type and file, each
-// from its first element) with a word index over the bracketed keywords and names, so a query costs a few
-// look-ups rather than a pass over the whole document. The query texts the search stands for are those of
-// BuildKeywordQuery; SelectImages evaluates such a text on the document itself.
+// The index and its queries are the library's index (CGraphicsLibraryTable), which the pickers search too.
 class CGraphicsLibrary : public CGraphicsLibrarySearch
 {
 public:
-    // One query: the words that must all stand in brackets in the keywords or all in the name, an optional
-    // category the picture's category must contain, and the allowed types.
-    struct Query {
-        QStringList words;        // none: no word condition (the category and type draws)
-        QString category;
-        bool hasCategory = false;
-    };
+    using Query = CGraphicsLibraryTable::Query;
 
     // random: where the draws come from (the program's own seeded source when null; not owned).
     explicit CGraphicsLibrary(CRandomSource *random = nullptr);
@@ -42,7 +33,7 @@ public:
     // project's list of used pictures (not owned). Builds the table, the word index and the pool of the first
     // 300 file names (only for libraries of fewer than 1000 pictures whose root is "images").
     void Attach(_xmlDoc *index, const QStringList &excludedWords, QStringList *usedPictures);
-    bool IsLoaded() const { return m_index != nullptr; }
+    bool IsLoaded() const { return m_library.Document() != nullptr; }
     void SetUsedPictures(QStringList *usedPictures) { m_usedPictures = usedPictures; }
 
     void SetUseColourPhotos(int use) override { m_useColour = use; }
@@ -58,27 +49,31 @@ public:
 
     // The text's keywords: lower case, cut at the separators, letters only, at least two long, not excluded
     // and not yet in the list; appended in text order.
-    static void ExtractKeywords(const QString &text, const QStringList &excludedWords, QStringList &words);
+    static void ExtractKeywords(const QString &text, const QStringList &excludedWords, QStringList &words)
+    {
+        CGraphicsLibraryTable::ExtractKeywords(text, excludedWords, words);
+    }
     void ExtractKeywords(const QString &text, QStringList &words) const { ExtractKeywords(text, m_excludedWords, words); }
     // The XPath text of one keyword query (category empty: none) under the current type switches.
-    QString BuildKeywordQuery(const QStringList &words, const QString &category) const;
+    QString BuildKeywordQuery(const QStringList &words, const QString &category) const
+    {
+        return CGraphicsLibraryTable::BuildKeywordQuery(words, category, AllowedTypes());
+    }
     // The type condition: "(0" and one "or contains(type, ...)" per allowed type, then ")".
-    QString TypeCondition() const;
+    QString TypeCondition() const { return CGraphicsLibraryTable::TypeCondition(AllowedTypes()); }
     // Evaluates an XPath text on the index: the positions (in document order) of the "image" elements it
     // selects. Empty when the query fails.
-    std::vector<int> SelectImages(const QString &xpath) const;
+    std::vector<int> SelectImages(const QString &xpath) const { return m_library.SelectImages(xpath); }
     // What the search's own evaluation of a query gives; the same images as SelectImages of its text.
     std::vector<int> RunQuery(const Query &query) const;
 
-    int ImageCount() const;
-    QString FileOfImage(int image) const;
+    int ImageCount() const { return m_library.ImageCount(); }
+    QString FileOfImage(int image) const { return m_library.FileOfImage(image); }
     const QStringList &Pool() const { return m_pool; }
     // Called with each query the search runs, before it runs (tests count them).
     std::function<void(const Query &)> queryHook;
 
 private:
-    struct Image;
-    enum TypeBit { BwBit = 1, VectorBit = 2, ColourBit = 4, ObjectBit = 8 };
 
     int AllowedTypes() const;
     int RandomIndex(int n);
@@ -92,16 +87,10 @@ private:
     bool PickByType(QString &fileName);
     bool PickAny(QString &fileName);
     void HandOut(const QString &fileName);
-    const QStringList &WordsOf(int image) const;
 
     CRandomSource *m_random;
     std::unique_ptr<CRandomSource> m_ownRandom;
-    _xmlDoc *m_index = nullptr;
-    std::vector<Image> m_images;
-    QHash<const void *, int> m_imageOfNode;
-    // Bracketed word -> images whose keywords (or name) hold it, in document order.
-    QHash<QString, std::vector<int>> m_keywordImages;
-    QHash<QString, std::vector<int>> m_nameImages;
+    CGraphicsLibraryTable m_library;
     QStringList m_excludedWords;
     QStringList m_pool;
     QStringList *m_usedPictures = nullptr;

@@ -12,6 +12,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -25,6 +26,7 @@ const QString kCompletedWithGlossary =
 const QString kCompleted = QStringLiteral("Import document(s) completed");
 const QString kCancelled = QStringLiteral("Import document(s) cancelled");
 const QString kNothingImported = QStringLiteral("Nothing was imported.");
+const QString kNothingRead = QStringLiteral("Nothing was imported: no source document could be read.");
 
 // What could not be read is never passed over in silence.
 QString WithReport(QString message, const std::vector<CWordDocImporter::NotImported> &items)
@@ -199,9 +201,17 @@ CImportCommand::Outcome CImportCommand::ImportNow(const std::vector<TopicRow> &r
         m_doc.SetModifiedFlag(true);
     }
 
+    // A run in which every source document was refused imported nothing of theirs, whatever it made around
+    // them (menus, topic screens): it is not reported as completed.
+    const auto sources = std::count_if(working.begin(), working.end(),
+                                       [](const CTopic &topic) { return !topic.GetSourceDocument().isEmpty(); });
+    const bool nothingRead = sources > 0 && qsizetype(importer.GetNotImported().size()) >= sources;
     QString message;
     if (cancelled)
         message = kCancelled;
+    else if (status && nothingRead)
+        message = glossaryItems > 0 ? CStringTable::Load(35068).arg(glossaryItems) + QStringLiteral("\n\n") + kNothingRead
+                                    : kNothingRead;
     else if (status && made && !working.empty())
         message = glossaryItems > 0 ? kCompletedWithGlossary.arg(glossaryItems) : kCompleted;
     else if (status && !made)

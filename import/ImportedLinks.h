@@ -23,8 +23,9 @@ class CRichTextLinks;
 class CImportedLinks
 {
 public:
-    // How many links may stand in boxes not yet done: their marks are reused after this many.
-    static constexpr int kMarkCount = 0x0C00;
+    // How many links may stand in boxes not yet done: their marks are reused after this many. The marks take
+    // U+E000 to U+EFFF only: U+F000 to U+F0FF are the symbol fonts' characters, which a document's text keeps.
+    static constexpr int kMarkCount = 0x0800;
 
     // The texts of the paragraph's runs, each linked stretch of runs between its marks.
     std::vector<QString> MarkedRunTexts(const CWordDocument::Paragraph &paragraph);

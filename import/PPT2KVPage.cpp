@@ -15,6 +15,8 @@
 #include <QStringDecoder>
 #include <QTemporaryDir>
 
+#include <cmath>
+
 namespace {
 
 constexpr int kCanvasWidth = 1008;
@@ -114,14 +116,8 @@ CResult<QString> CPPT2KVPage::RunHelper(PptImportMode mode, const QString &prese
     }
     if (!result.started)
         return CFailure(QStringLiteral("The slide exporter \"%1\" could not be started.").arg(program));
-    if (!result.Succeeded()) {
-        QString detail = QString::fromLocal8Bit(result.standardError).trimmed();
-        if (detail.isEmpty())
-            detail = result.timedOut ? QStringLiteral("it did not finish in time")
-                                     : QStringLiteral("it ended with status %1").arg(result.exitCode);
-        return CFailure(
-            QStringLiteral("The presentation \"%1\" could not be exported: %2").arg(presentationPath, detail));
-    }
+    if (!result.Succeeded())
+        return CFailure(ExporterFailure(result, presentationPath));
     if (mode == PptImportMode::pictures)
         return folder.path();
     const QString xml = QDir(folder.path()).filePath(QStringLiteral("slides.export.xml"));
@@ -172,6 +168,53 @@ CResult<CCorvPage *> CPPT2KVPage::Import(const QString &presentationPath, CCorvP
 }
 
 // ---- Rules ----------------------------------------------------------------------------------------------
+
+QString CPPT2KVPage::ExporterFailure(const CProcessResult &result, const QString &presentationPath)
+{
+    const QString prefix = QStringLiteral("The presentation \"%1\" could not be exported: ").arg(presentationPath);
+    if (result.timedOut)
+        return prefix + QStringLiteral("the slide exporter did not finish in time.");
+    // Status 1 is the exporter's own refusal, with its message; anything else (a signal, an abort) is a
+    // failure whose output is no message for the author.
+    if (result.crashed || result.exitCode != 1)
+        return prefix + QStringLiteral("the slide exporter stopped unexpectedly (status %1).").arg(result.exitCode);
+    QStringList lines;
+    // The exporter's own messages carry its name; what a library printed beside them is no message for the
+    // author. A program without the prefix is taken at its word.
+    QStringList others;
+    for (QString line : QString::fromLocal8Bit(result.standardError).split(u'\n', Qt::SkipEmptyParts)) {
+        line = line.trimmed();
+        if (line.startsWith(QLatin1String("slatewright22: ")))
+            lines << line.mid(15);
+        else if (line.startsWith(QLatin1String("pictoslate: ")))
+            lines << line.mid(12);
+        else if (!line.isEmpty())
+            others << line;
+    }
+    lines.removeAll(QString());
+    if (lines.isEmpty())
+        lines = others;
+    if (lines.isEmpty())
+        return prefix + QStringLiteral("the slide exporter gave no reason.");
+    const QString reason = lines.join(u' ');
+    return reason.contains(presentationPath) ? reason : prefix + reason;
+}
+
+CRect CPPT2KVPage::ClampToCanvas(const CRect &rect)
+{
+    // Slide positions are used as canvas pixels; a shape beyond the canvas (a hostile offset of -2^31 EMU,
+    // or one far off the slide) would land where the author can never reach it.
+    // A shape keeps its size where the canvas has room for it and is moved onto the canvas, so it can be seen.
+    const auto onto = [](int from, int to, int room, int *start) {
+        const int size = int(std::clamp<long long>(static_cast<long long>(to) - from, 0, room));
+        *start = std::clamp(from, 0, room - size);
+        return size;
+    };
+    int left = 0, top = 0;
+    const int width = onto(rect.left, rect.right, kCanvasWidth, &left);
+    const int height = onto(rect.top, rect.bottom, kCanvasHeight, &top);
+    return CRect(left, top, left + width, top + height);
+}
 
 bool CPPT2KVPage::ExtractBetweenMarkers(const QString &start, const QString &end, const QString &text, QString *out)
 {
@@ -261,7 +304,8 @@ void CPPT2KVPage::PlaceAndShow(CCorvPage *screen, std::vector<std::unique_ptr<CC
     for (CComponentBase *c : added) {
         CRect r = c->GetBounds();
         r.OffsetRect(dx, dy);
-        c->SetBounds(r, true);
+        // A text box's taller bottom may reach past the canvas: it is kept on it.
+        c->SetBounds(ClampToCanvas(r), true);
     }
     ShowNewScreen(screen);
 }
@@ -298,7 +342,7 @@ void CPPT2KVPage::CreatePagesFromXml(const DocumentFromXML &document, const QStr
 std::unique_ptr<CComponentBase> CPPT2KVPage::CreateTextboxFromXmlObject(const ObjectFromXML &object)
 {
     auto box = std::make_unique<CComponentTextbox>(nullptr);
-    box->SetBounds(TextboxBounds(object.rect), false);
+    box->SetBounds(TextboxBounds(ClampToCanvas(object.rect)), false);
     CRichText &text = box->GetRichText();
     text.ClearAll();
     bool firstMixed = true;
@@ -387,7 +431,7 @@ std::unique_ptr<CComponentBase> CPPT2KVPage::CreateImageFromXmlObject(const Obje
         return nullptr;
     QString path = object.fragments.front()->text;
     path.replace(u'\\', u'/');
-    return CreateImage(path, object.rect, outputFolder, true);
+    return CreateImage(path, ClampToCanvas(object.rect), outputFolder, true);
 }
 
 void CPPT2KVPage::CreatePagesFromMarkers(const QString &text, const QString &outputFolder)
@@ -429,8 +473,12 @@ std::unique_ptr<CComponentBase> CPPT2KVPage::CreateObjectFromMarkers(const QStri
     CRect rect;
     if (ExtractBetweenMarkers(QStringLiteral("@START-RECT@"), QStringLiteral("@END-RECT@"), block, &rectText)) {
         const QStringList v = rectText.split(u'\t');
-        auto value = [&](int i) { return i < v.size() ? int(v[i].trimmed().toDouble()) : 0; };
-        rect = CRect(value(0), value(1), value(0) + value(2), value(1) + value(3));
+        // Numbers beyond any slide are held within reach before they are added up.
+        auto value = [&](int i) {
+            const double d = i < v.size() ? v[i].trimmed().toDouble() : 0;
+            return std::isfinite(d) ? int(std::clamp(d, -1e8, 1e8)) : 0;
+        };
+        rect = ClampToCanvas(CRect(value(0), value(1), value(0) + value(2), value(1) + value(3)));
     }
     if (!ExtractBetweenMarkers(QStringLiteral("@START-TEXT@"), QStringLiteral("@END-TEXT@"), block, &text))
         return nullptr;

@@ -71,6 +71,10 @@ public:
     static void CentreOffset(int maxRight, int maxBottom, int *dx, int *dy);
     // The picture path with the blanks taken out of its file name (either separator).
     static QString PicturePathWithoutBlanks(const QString &path);
+    // A position and size from the slides kept on the canvas: edges beyond it are brought to it.
+    static CRect ClampToCanvas(const CRect &rect);
+    // What the author is told when the slide exporter did not succeed.
+    static QString ExporterFailure(const CProcessResult &result, const QString &presentationPath);
     // Marker text as the exporter wrote it: UTF-8 when the bytes are valid UTF-8, else the legacy code page.
     static QString DecodeMarkerText(const QByteArray &bytes);
 

@@ -219,7 +219,8 @@ void PPTXML2KVPage::TakeValue(int kind, const QString &text)
 // A note becomes a page of its own right after its slide's page: one text object filling the screen.
 void PPTXML2KVPage::AppendNotePage(const QString &text)
 {
-    if (!m_document)
+    // A note without text would only make an empty screen.
+    if (!m_document || text.trimmed().isEmpty())
         return;
     auto fragment = std::make_unique<FragmentFromXML>();
     fragment->text = text;
@@ -249,6 +250,7 @@ CResult<std::unique_ptr<DocumentFromXML>> PPTXML2KVPage::ReadFile(const QString 
 {
     PPTXML2KVPage handler;
     SAXXMLReader reader(handler);
+    reader.SetLongTexts(true);   // a slide's text may be long; the exporter writes no document type
     if (!reader.parseURL(path))
         return CFailure(reader.ErrorText());
     return DocumentOf(handler);
@@ -258,6 +260,7 @@ CResult<std::unique_ptr<DocumentFromXML>> PPTXML2KVPage::ReadMemory(const QByteA
 {
     PPTXML2KVPage handler;
     SAXXMLReader reader(handler);
+    reader.SetLongTexts(true);
     if (!reader.parseMemory(xml))
         return CFailure(reader.ErrorText());
     return DocumentOf(handler);

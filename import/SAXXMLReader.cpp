@@ -95,6 +95,17 @@ void OnProcessingInstruction(void *ctx, const xmlChar *target, const xmlChar *da
     Guarded(ctx, [&](SAXContentHandlerImpl &h) { h.processingInstruction(Utf8(target), Utf8(data)); });
 }
 
+// A reader of long texts takes no document type.
+void RefuseDocumentType(void *ctx, const xmlChar *, const xmlChar *, const xmlChar *)
+{
+    ParseState &state = StateOf(ctx);
+    if (!state.failed) {
+        state.failed = true;
+        state.error = QStringLiteral("The XML declares a document type, which this file may not");
+    }
+    xmlStopParser(static_cast<xmlParserCtxtPtr>(ctx));
+}
+
 // References to declared entities deliver nothing: no expansion, no loading.
 void OnReference(void *, const xmlChar *) {}
 
@@ -169,6 +180,8 @@ bool SAXXMLReader::parseMemory(QByteArrayView xml)
         return false;
     }
     xmlSAXHandler sax = MakeHandler();
+    if (m_longTexts)
+        sax.internalSubset = RefuseDocumentType;
     xmlParserCtxtPtr ctxt = xmlCreatePushParserCtxt(&sax, nullptr, nullptr, 0, nullptr);
     if (!ctxt) {
         m_error = QStringLiteral("The XML reader cannot be created");
@@ -178,7 +191,7 @@ bool SAXXMLReader::parseMemory(QByteArrayView xml)
     state.handler = &m_handler;
     ctxt->_private = &state;
     // No network, no DTD loading, no entity substitution (no XML_PARSE_NOENT / DTDLOAD / HUGE).
-    xmlCtxtUseOptions(ctxt, XML_PARSE_NONET | XML_PARSE_NOCDATA);
+    xmlCtxtUseOptions(ctxt, XML_PARSE_NONET | XML_PARSE_NOCDATA | (m_longTexts ? XML_PARSE_HUGE : 0));
 
     // Fed in pieces, so a handler sees long texts in several characters calls as from any SAX reader.
     constexpr qsizetype chunk = 256 * 1024;

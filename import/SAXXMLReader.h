@@ -17,6 +17,10 @@ public:
     explicit SAXXMLReader(SAXContentHandlerImpl &handler) : m_handler(handler) {}
 
     void SetMaxBytes(qint64 maxBytes) { m_maxBytes = maxBytes; }
+    // Texts of any length within the byte limit (libxml2 otherwise stops at 10 MB in one text, "Huge input
+    // lookup"). A file read so may declare no document type at all: none is ever needed by such a file,
+    // and entity bombs come in through one.
+    void SetLongTexts(bool on) { m_longTexts = on; }
 
     // Parses the whole file before returning. False for a missing, unreadable, too large or ill-formed
     // file; the callbacks already delivered are then not to be trusted.
@@ -29,5 +33,6 @@ public:
 private:
     SAXContentHandlerImpl &m_handler;
     qint64 m_maxBytes = defaultMaxBytes;
+    bool m_longTexts = false;
     QString m_error;
 };

@@ -48,19 +48,42 @@ QString TrimLeading(QString text, QStringView chars)
     return text.mid(i);
 }
 
-// A table of the source document as the Word-table screen reads it.
+// A document named for the author: its file name in quotes.
+QString DocumentName(const QString &path)
+{
+    return path.isEmpty() ? QStringLiteral("the document")
+                          : QStringLiteral("\"%1\"").arg(QFileInfo(path).fileName());
+}
+
+// Rows of a table of the source document as the Word-table screen reads them: a table larger than a table
+// component holds is shown over several screens, each with the rows it can take.
 class CDocumentTable : public CWordTable
 {
 public:
-    explicit CDocumentTable(const CWordDocument::Table &table) : m_table(table) {}
-    int RowCount() const override { return int(m_table.cellTexts.size()); }
-    int ColumnCount() const override { return m_table.columns; }
-    int CellCount(int row) const override { return int(m_table.cellTexts[size_t(row)].size()); }
-    QString CellText(int row, int cell) const override { return m_table.cellTexts[size_t(row)][size_t(cell)]; }
+    CDocumentTable(const CWordDocument::Table &table, int firstRow, int rows, int columns)
+        : m_table(table), m_firstRow(firstRow),
+          m_rows(std::clamp(rows, 0, std::max(0, int(table.cellTexts.size()) - firstRow))), m_columns(columns)
+    {
+    }
+    int RowCount() const override { return m_rows; }
+    int ColumnCount() const override { return m_columns; }
+    int CellCount(int row) const override { return std::min(int(Row(row).size()), m_columns); }
+    QString CellText(int row, int cell) const override { return Row(row)[size_t(cell)]; }
 
 private:
+    const std::vector<QString> &Row(int row) const { return m_table.cellTexts[size_t(m_firstRow + row)]; }
+
     const CWordDocument::Table &m_table;
+    int m_firstRow;
+    int m_rows;
+    int m_columns;
 };
+
+// The rows one table component takes of a table with the given number of columns.
+int RowsPerComponent(int columns)
+{
+    return std::max(1, std::min(CComponentTable::kMaxRows, CComponentTable::kMaxCells / std::max(1, columns)));
+}
 
 } // namespace
 
@@ -334,6 +357,7 @@ bool CWordDocImporter::ConvertWordDocument(const QString &path, CCorvPage *objec
         return true;
     }
     std::unique_ptr<CWordDocument> document = std::move(read).Value();
+    m_documentPath = path;
     if (m_doc.Settings().IncludeSourceDocGraphics == 1) {
         CopyDocumentPictures(*document, path);
         if (m_doc.Settings().TemplateType == kTextOnlyTemplate && !m_documentPictures.empty())
@@ -342,6 +366,7 @@ bool CWordDocImporter::ConvertWordDocument(const QString &path, CCorvPage *objec
     bool ok = true;
     if (!document->paragraphs.empty())
         ok = ConvertParagraphs(*document);
+    ReportUnplacedPictures(path);
     KeepScreenLinks();
     m_currentEditor = -1;
     m_host.RefreshPageThumbnail();
@@ -544,7 +569,7 @@ void CWordDocImporter::MakeMultipleChoiceScreen()
 }
 
 void CWordDocImporter::FormatTableCells(CComponentTable &component, const CWordDocument &doc,
-                                        const CWordDocument::Table &table)
+                                        const CWordDocument::Table &table, int firstRow)
 {
     const size_t end = std::min(doc.paragraphs.size(), size_t(table.firstParagraph) + size_t(std::max(0, table.paragraphCount)));
     std::map<std::pair<int, int>, std::vector<const CWordDocument::Paragraph *>> cells;
@@ -554,7 +579,7 @@ void CWordDocImporter::FormatTableCells(CComponentTable &component, const CWordD
             cells[{p.cellRow, p.cellColumn}].push_back(&p);
     }
     for (const auto &[at, paragraphs] : cells) {
-        CRichTextLinks *cell = component.GetCell(at.first, at.second);
+        CRichTextLinks *cell = component.GetCell(at.first - firstRow, at.second);
         if (!cell)
             continue;
         CRichText &text = cell->GetRichText();
@@ -599,6 +624,9 @@ bool CWordDocImporter::PlaceTableInPlaceholder(const CWordDocument &doc, const C
     CComponentBase *placeholder = m_placeholders[size_t(m_currentEditor)];
     if (!placeholder || !m_currentScreen->Contains(placeholder))
         return false;
+    // A table beyond one component goes over screens of its own.
+    if (table.columns > CComponentTable::kMaxColumns || table.rows > RowsPerComponent(table.columns))
+        return false;
     // Points against pixels, as the screen's layout was drawn.
     const CRect rect = placeholder->GetBounds();
     if (table.widthPoints > rect.Width() || table.heightPoints > rect.Height())
@@ -627,30 +655,44 @@ void CWordDocImporter::ImportWordTable(const CWordDocument &doc, const CWordDocu
     }
     if (PlaceTableInPlaceholder(doc, table))
         return;   // the text goes on in the same box
+    const int columns = std::min(table.columns, CComponentTable::kMaxColumns);
+    if (table.columns > columns)
+        m_leftOut.push_back({m_documentPath, QStringLiteral("Columns %1 to %2 of a table of %3 were left out: a table "
+                                                            "holds at most %4 columns.")
+                                                 .arg(columns + 1)
+                                                 .arg(table.columns)
+                                                 .arg(DocumentName(m_documentPath))
+                                                 .arg(CComponentTable::kMaxColumns)});
     if (m_questionPending)
         FinishCompleteParagraph();
     if (m_currentEditor != -1)
         FinishScreen();
     LeaveCurrentScreen();
-    CScreenFactory factory(m_doc);
-    const CDocumentTable source(table);
-    CCorvPage *screen = factory.AddWordTableScreen(QStringLiteral("Untitled table"), m_contentLabel, source);
-    AdvanceLabel(m_contentLabel);
-    if (screen) {
-        std::vector<CComponentBase *> tables;
-        if (screen->GetComponentsOfType(ct_table, tables) > 0)
-            if (auto *component = dynamic_cast<CComponentTable *>(tables.front()))
-                FormatTableCells(*component, doc, table);
-        m_host.AddPageAndSelect(screen);
-        m_host.RepaintCanvas();
-        m_currentScreen = screen;
-    }
-    ++m_screenCounter;
-    m_questionPending = 0;
-    m_topicStart = 0;
     m_editors.clear();
     m_placeholders.clear();
     m_currentEditor = -1;
+    // A table larger than one table component holds goes on over further table screens: no row is lost.
+    const int rowsPerScreen = RowsPerComponent(columns);
+    for (int firstRow = 0; firstRow < table.rows; firstRow += rowsPerScreen) {
+        if (firstRow > 0)
+            LeaveCurrentScreen();
+        CScreenFactory factory(m_doc);
+        const CDocumentTable source(table, firstRow, rowsPerScreen, columns);
+        CCorvPage *screen = factory.AddWordTableScreen(QStringLiteral("Untitled table"), m_contentLabel, source);
+        AdvanceLabel(m_contentLabel);
+        if (screen) {
+            std::vector<CComponentBase *> tables;
+            if (screen->GetComponentsOfType(ct_table, tables) > 0)
+                if (auto *component = dynamic_cast<CComponentTable *>(tables.front()))
+                    FormatTableCells(*component, doc, table, firstRow);
+            m_host.AddPageAndSelect(screen);
+            m_host.RepaintCanvas();
+            m_currentScreen = screen;
+        }
+        ++m_screenCounter;
+    }
+    m_questionPending = 0;
+    m_topicStart = 0;
 }
 
 void CWordDocImporter::FinishCompleteParagraph()
@@ -696,8 +738,24 @@ void CWordDocImporter::CopyDocumentPictures(const CWordDocument &document, const
             continue;
         }
         ++m_pictureNumber;
-        m_documentPictures.push_back({picture.position, file});
+        m_documentPictures.push_back({picture.position, file, int(i) + 1});
     }
+}
+
+void CWordDocImporter::ReportUnplacedPictures(const QString &path)
+{
+    if (m_documentPictures.empty())
+        return;
+    QStringList numbers;
+    for (const CPos2Img &picture : m_documentPictures)
+        numbers << QString::number(picture.number);
+    const QString last = numbers.takeLast();
+    const QString which = numbers.isEmpty() ? QStringLiteral("Picture %1").arg(last)
+                                            : QStringLiteral("Pictures %1 and %2").arg(numbers.join(QStringLiteral(", ")), last);
+    m_leftOut.push_back({path, QStringLiteral("%1 of %2 did not come in: no screen made from the text around %3 had "
+                                              "a free picture place.")
+                                   .arg(which, DocumentName(path),
+                                        numbers.isEmpty() ? QStringLiteral("it") : QStringLiteral("them"))});
 }
 
 bool CWordDocImporter::TakeDocumentPicture(QString &path)

@@ -64,6 +64,7 @@ public:
     {
         int position = 0;
         QString file;
+        int number = 0;   // the picture's place among the document's pictures, from 1
     };
 
     // Reads a document: the document, or the reason it cannot be read.
@@ -100,7 +101,9 @@ public:
     // Gives each cell of the component the runs of its paragraphs in the document, with their bold, italic,
     // underline, strike-through and colour (the table's own face and size stay); cells the document's
     // paragraphs do not address keep their text.
-    static void FormatTableCells(CComponentTable &component, const CWordDocument &doc, const CWordDocument::Table &table);
+    // firstRow: the document row shown in the component's first row (a table continued over screens).
+    static void FormatTableCells(CComponentTable &component, const CWordDocument &doc, const CWordDocument::Table &table,
+                                 int firstRow = 0);
     // "" -> "1", "7" -> "8", "1_2" -> "1_3".
     static void AdvanceLabel(QString &label);
     // "Introduction to safety" -> "Introduction to...".
@@ -127,6 +130,8 @@ private:
     void ImportWordTable(const CWordDocument &doc, const CWordDocument::Table &table);
     bool PlaceTableInPlaceholder(const CWordDocument &doc, const CWordDocument::Table &table);
     void CopyDocumentPictures(const CWordDocument &document, const QString &path);
+    // The document's pictures that no screen took, reported with the reason.
+    void ReportUnplacedPictures(const QString &path);
     bool TakeDocumentPicture(QString &path);
     void FinishCompleteParagraph();
     bool FitWithoutPlaceholder();
@@ -195,6 +200,7 @@ private:
     CQuestionOptions m_question;
     std::vector<NotImported> m_notImported;
     std::vector<NotImported> m_leftOut;
+    QString m_documentPath;   // the Word document being converted
     std::vector<CPos2Img> m_documentPictures;
     int m_pictureNumber = 1;
     QSet<QString> m_preparedPictureFolders;   // emptied once in a run, so a second document keeps the first's

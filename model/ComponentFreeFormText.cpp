@@ -115,7 +115,9 @@ bool CComponentFreeFormText::EditProperties(Dialog &dialog)
 
 CResult<QString> CComponentFreeFormText::BuildPublishHtml(const CCorvContext &context, const QString &prefix) const
 {
-    QString instruction = m_instruction;
+    // The instruction is the author's text shown as typed: markup characters become entities before its
+    // line breaks become <br>, so that nothing in it is read as markup.
+    QString instruction = CorvEscape::HtmlText(m_instruction);
     instruction.replace(u'\r', QLatin1String("<br>"));
     instruction.remove(u'\n');
     const CPlaceholderTemplate::Tokens tokens = {

@@ -135,7 +135,10 @@ void CComponentImage::SetImageFile(const QString &path, const CCorvContext &cont
     m_loaded = false;
     m_photoObject = !path.isEmpty() && IsLibraryPhotoObject(context, path) ? 1 : 0;
     m_maskPath = m_photoObject ? PictureFiles::PhotoMaskPath(context.graphicsLibraryRoot, path) : QString();
-    if (!path.isEmpty())
+    // Only a picture on show is decoded now, and a metafile, which is known for one only once it is read;
+    // the others when first needed (drawn, measured, saved), so that a course built from thousands of
+    // pictures holds none of them decoded.
+    if (!path.isEmpty() && (m_window || GetImageFormatFromExt(path) == ImageFormatWmf))
         BuildDisplayBitmap();
     UpdateWindow();
 }
@@ -349,6 +352,17 @@ void CComponentImage::StoreRecord(CArchive &ar, CPictureSaveSession &session)
     if (!m_picturePath.isEmpty())
         WriteProjectCopies(ar, session, storedName);
     StoreFields(ar, storedName);
+    // A picture written for a screen that is not on show is let go: a save of the whole course would
+    // otherwise end holding every picture of it decoded.
+    if (!m_window)
+        ReleasePicture();
+}
+
+void CComponentImage::ReleasePicture()
+{
+    m_picture.Destroy();
+    m_loaded = false;
+    m_display = QImage();
 }
 
 void CComponentImage::WriteProjectCopies(const CArchive &ar, CPictureSaveSession &session, QString &storedName)
@@ -462,6 +476,13 @@ bool CComponentImage::WriteImagesCopy(const CArchive &ar, const QString &target,
     // copy differs a little from them: the resized copy is made from the copy as written, as it will be
     // after the project is opened again, so that every later save writes the same pixels.
     const bool samePixels = m_loaded && m_picture.IsValid() && format == ImageFormatPng;
+    // A save that fails later removes the copy: the component goes back to the file it named before.
+    ar.NoteUndo([this, path = m_picturePath, prepared = m_prepared, loaded = m_loaded, key = m_loadedKey] {
+        m_picturePath = path;
+        m_prepared = prepared;
+        m_loaded = loaded && m_picture.IsValid(); // unless it was let go meanwhile
+        m_loadedKey = key;
+    });
     m_picturePath = target;
     m_prepared = 1;
     m_loaded = samePixels;

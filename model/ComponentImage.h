@@ -185,6 +185,8 @@ private:
     PictureKey CurrentKey() const;
     // The picture object as the file and the settings give it; false when there is none.
     bool EnsurePicture() const;
+    // Drops the decoded picture and its display copy; they are made again when next needed.
+    void ReleasePicture();
     bool LoadInto(CxImage &target) const;
     // What a resized copy was made from and how: a copy made the same way that is still in its place is
     // not made again.

@@ -183,8 +183,11 @@ void CComponentTopicButton::WriteOwnPicture(const CArchive &ar, CPictureSaveSess
                                .arg(m_picture.GetHeight());
     const QString target = CorvPath::Join(folder, session.ClaimName(folder, name, source));
     // A picture that cannot be written keeps its own file.
-    if (PictureFiles::Save(m_picture, target, ImageFormatPng))
+    if (PictureFiles::Save(m_picture, target, ImageFormatPng)) {
+        // A save that fails later removes the copy: the button goes back to the file it named before.
+        ar.NoteUndo([this, path = m_picturePath] { m_picturePath = path; });
         m_picturePath = target;
+    }
 }
 
 void CComponentTopicButton::Render(const CArchive &ar, CPictureSaveSession &session, QString &renderedName)
@@ -193,6 +196,7 @@ void CComponentTopicButton::Render(const CArchive &ar, CPictureSaveSession &sess
     const Rendering rendering = GetRendering();
     renderedName = QString::fromLatin1(rendering.nameFormat).arg(session.TakeTopicButtonNumber());
     const QString folder = PictureFiles::MediaFolder(ar.GetFilePath(), IsStandAlone(), rendering.folder);
+    ar.NoteUndo([this, path = m_renderedPath] { m_renderedPath = path; });
     m_renderedPath = CorvPath::Join(folder, renderedName);
     if (!m_picture.IsValid())
         return;

@@ -47,23 +47,29 @@ CStatus CreateOneFolder(const QString &folder)
     return CFailure(QString::fromLocal8Bit(ec.message()) + u'\n' + folder);
 }
 
-bool CopyTree(const fs::path &source, const fs::path &target)
+// The first failure's system text goes into reason (when given and still empty).
+bool CopyTree(const fs::path &source, const fs::path &target, QString *reason)
 {
     std::error_code ec;
+    const auto failed = [&] {
+        if (reason && reason->isEmpty() && ec)
+            *reason = QString::fromLocal8Bit(ec.message());
+        return false;
+    };
     bool ok = true;
     if (!fs::is_directory(target, ec) && !fs::create_directories(target, ec))
-        return false;
+        return failed();
     const auto entries = EntriesOf(source, ec);
     if (ec)
-        return false;
+        return failed();
     for (const fs::directory_entry &entry : entries) {
         const fs::path to = target / entry.path().filename();
         if (IsRealFolder(entry)) {
-            ok = CopyTree(entry.path(), to) && ok;
+            ok = CopyTree(entry.path(), to, reason) && ok;
         } else if (entry.is_directory(ec)) {
             continue; // a link to a folder: never followed
         } else if (!fs::copy_file(entry.path(), to, fs::copy_options::overwrite_existing, ec) || ec) {
-            ok = false; // go on with the rest, as the copy always did
+            ok = failed(); // go on with the rest, as the copy always did
         }
     }
     return ok;
@@ -158,7 +164,7 @@ void CopyFolderFilesLowerCase(const QString &sourceFolder, const QString &target
     }
 }
 
-int XCopyFolder(const QString &source, const QString &target)
+int XCopyFolder(const QString &source, const QString &target, QString *reason)
 {
     std::error_code ec;
     const fs::path from = CorvFs::ToFsPath(source);
@@ -170,7 +176,7 @@ int XCopyFolder(const QString &source, const QString &target)
     const fs::path fullTo = fs::weakly_canonical(fs::absolute(to), ec);
     if (std::mismatch(fullFrom.begin(), fullFrom.end(), fullTo.begin(), fullTo.end()).first == fullFrom.end())
         return 0;
-    return CopyTree(from, to) ? 1 : 0;
+    return CopyTree(from, to, reason) ? 1 : 0;
 }
 
 int RunProcessHidden(const QString &program, const QStringList &arguments, int timeoutMs, CProcessResult *result)

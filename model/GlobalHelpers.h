@@ -76,8 +76,8 @@ int DeleteFolderFiles(const QString &folder, bool recurse, bool removeFolder);
 void CopyFolderFilesLowerCase(const QString &sourceFolder, const QString &targetFolder, bool dropUnsafe);
 // Copies the source folder's whole tree into the target folder (created when missing), overwriting files
 // and going on past a failure. 1 when everything was copied, 0 when the source is no folder or anything
-// failed.
-int XCopyFolder(const QString &source, const QString &target);
+// failed. The system's text of the first failed step goes into reason when one is given.
+int XCopyFolder(const QString &source, const QString &target, QString *reason = nullptr);
 
 // ---- Helper processes and deletions ----
 

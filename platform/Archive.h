@@ -10,7 +10,9 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <vector>
 
 // The binary archive of projects, single screens, component records and setting.bin. Values are
 // little-endian, one after another with no padding. Strings are UTF-16 behind the FF FE FF marker, with a
@@ -47,6 +49,16 @@ public:
     void NoteFailedCopy(const QString &file) const { m_failedCopyFiles.append(file); }
     int GetFailedCopies() const { return int(m_failedCopyFiles.size()); }
     const QStringList &GetFailedCopyFiles() const { return m_failedCopyFiles; }
+    // Storing: a record that changed its object while it was stored (a picture now named by its copy in the
+    // project folder) leaves how to change it back, for a save that fails after the record was written.
+    void NoteUndo(std::function<void()> undo) const { m_undo.push_back(std::move(undo)); }
+    // Changes the objects back, the latest change first.
+    void UndoStoreChanges() const
+    {
+        for (auto it = m_undo.rbegin(); it != m_undo.rend(); ++it)
+            (*it)();
+        m_undo.clear();
+    }
 
     // Loading.
     qint64 GetPosition() const { return m_pos; }
@@ -116,4 +128,5 @@ private:
     CorvPath::CNoCaseResolver *m_paths = nullptr;
     mutable std::unique_ptr<CorvPath::CNoCaseResolver> m_ownPaths;
     mutable QStringList m_failedCopyFiles;
+    mutable std::vector<std::function<void()>> m_undo;
 };

@@ -218,6 +218,22 @@ QString XmlText(const QString &text) { return XmlEscaped(text, false); }
 
 QString XmlAttribute(const QString &text) { return XmlEscaped(text, true); }
 
+QString XmlChars(const QString &text, qsizetype limit)
+{
+    QString out;
+    out.reserve(text.size());
+    qsizetype count = 0;
+    for (qsizetype i = 0; i < text.size() && (limit < 0 || count < limit); ++i) {
+        if (!IsXmlChar(text, i))
+            continue;
+        out += text[i];
+        if (IsPairedSurrogate(text, i) && text[i].isHighSurrogate())
+            out += text[++i];
+        ++count;
+    }
+    return out;
+}
+
 QString XmlCData(const QString &text)
 {
     QString out;

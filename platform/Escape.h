@@ -44,6 +44,9 @@ QString XmlAttribute(const QString &text);
 // The inside of a <![CDATA[ ... ]]> section: every "]]>" split across two sections ("]]]]><![CDATA[>"), so
 // that the parsed text is the text itself; characters that XML cannot hold dropped as in XmlText.
 QString XmlCData(const QString &text);
+// The characters of a text that XML 1.0 can hold, the others dropped as in XmlText; with a limit, at most
+// that many characters as a schema counts them (a pair of surrogates is one), never cutting a pair.
+QString XmlChars(const QString &text, qsizetype limit = -1);
 
 // Inside a single-quoted PHP string: backslash and apostrophe preceded by a backslash.
 QString PhpLiteral(const QString &text);

@@ -7,6 +7,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include <cerrno>
+
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -15,6 +18,19 @@ QString LinkTarget(const QString &path)
 {
     const QFileInfo info(path);
     return info.isSymLink() ? info.symLinkTarget() : path;
+}
+
+// The folder's entry for the new name reaches the disk only with the folder itself.
+bool SyncFolderOf(const QString &file)
+{
+    const QString folder = QFileInfo(file).absolutePath();
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    // Some file systems cannot force a folder; that is no failure of the save.
+    const bool synced = ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS;
+    ::close(fd);
+    return synced;
 }
 
 } // namespace
@@ -86,13 +102,21 @@ CStatus CSafeFileWriter::Commit()
         Fail(QString::fromLocal8Bit(ec.message()));
         return CFailure(m_error);
     }
+    m_replaced = true;
+    if (Fault(SaveStep::folderSync) || !SyncFolderOf(m_target)) {
+        m_failed = true;
+        m_error = QStringLiteral("The folder of %1 could not be written to the disk.").arg(m_target);
+        return CFailure(m_error);
+    }
     return {};
 }
 
-CStatus CSafeFileWriter::WriteFile(const QString &path, const QByteArray &bytes, SaveFaultHook faults)
+CStatus CSafeFileWriter::WriteFile(const QString &path, const QByteArray &bytes, SaveFaultHook faults,
+                                   bool *replaced)
 {
     CSafeFileWriter writer(path, std::move(faults));
-    if (!writer.Open() || !writer.Write(bytes))
-        return CFailure(writer.ErrorText());
-    return writer.Commit();
+    CStatus status = writer.Open() && writer.Write(bytes) ? writer.Commit() : CFailure(writer.ErrorText());
+    if (replaced)
+        *replaced = writer.Replaced();
+    return status;
 }

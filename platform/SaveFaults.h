@@ -10,6 +10,7 @@ enum class SaveStep {
     tempFile,     // writing the new project file beside the old one
     flush,        // forcing it to the disk
     rename,       // putting it in the old one's place
+    folderSync,   // forcing the folder, which holds the new name, to the disk
 };
 
 // Asked before each step; true makes that step fail as a full disk would.

@@ -9,6 +9,7 @@
 #include "publish/GlossaryScript.h"
 #include "publish/InternationalScript.h"
 #include "publish/LessonFolder.h"
+#include "publish/LinkScripts.h"
 #include "publish/LmsPackage.h"
 #include "publish/NamedMediaCheck.h"
 #include "publish/OptionsScript.h"
@@ -195,6 +196,10 @@ CStatus CCoursePublisher::RunDriver(const DriverPlan &plan, int lessonMode)
         progress.SetText(PublishStepName(S::BuildTargetDirectoryAndSubDirectories));
     }
     const int tree = RunStep(S::BuildTargetDirectoryAndSubDirectories, 1);
+    // A folder that may not be emptied (it holds the project, the program or the home folder) ends the publish
+    // with the refusal the author has just read: nothing is written there and no second message follows.
+    if (tree == COutputTree::kRefused)
+        return CFailure(QStringLiteral("The folder %1 cannot be emptied for publishing.").arg(m_context.GetTargetFolder()));
     if (tree < 0) {
         if (plan.messageWhenDeclined)
             ReportStepFailure(S::BuildTargetDirectoryAndSubDirectories);
@@ -332,7 +337,11 @@ bool CCoursePublisher::WriteInternationalisationVariables() { return CInternatio
 
 bool CCoursePublisher::WriteGlossaryItems() { return CGlossaryScript(m_context).Write(); }
 
-bool CCoursePublisher::BuildContents() { return CScreenFiles(m_context).Write(); }
+bool CCoursePublisher::BuildContents()
+{
+    const bool screens = CScreenFiles(m_context).Write();
+    return CLinkScripts(m_context).Write() && screens;
+}
 
 void CCoursePublisher::BuildOutline() { COutlinePage(m_context).Write(); }
 

@@ -18,18 +18,35 @@ namespace {
 // Below this many screen files one thread reads them all.
 constexpr std::size_t kSharedFrom = 64;
 
+// A name as it stands in an attribute: the entities the publisher writes for markup characters read back.
+QString AttributeText(QString name)
+{
+    static const std::pair<QLatin1String, QChar> entities[] = {
+        {QLatin1String("&#39;"), u'\''}, {QLatin1String("&quot;"), u'"'}, {QLatin1String("&lt;"), u'<'},
+        {QLatin1String("&gt;"), u'>'},    {QLatin1String("&amp;"), u'&'}};
+    for (const auto &[entity, character] : entities)
+        name.replace(entity, QString(character));
+    return name;
+}
+
 } // namespace
 
 QStringList NamedFiles(const QString &scriptText)
 {
-    // A link's value starts after a quote, "=" or "(" and ends at the next quote, blank or bracket; the
-    // folders are the two the publish fills from the project.
-    // One expression for each thread that reads screen files.
+    // A link's value starts after a quote, "=" or "(" in one of the two folders the publish fills from the
+    // project. After a quote or a bracket it ends where they close, so a name may hold blanks ("My Quiz.swf");
+    // after a bare "=" it ends at the first blank. One expression for each thread that reads screen files.
     static thread_local const QRegularExpression link(
-        QStringLiteral(R"((?:^|['"=(])((?:media|images)/[^'"\\\s<>()?#]+))"));
+        QStringLiteral(R"((?:^|(['"(=]))((?:media|images)/[^'"\\<>()?#\r\n]+))"));
     QStringList names;
     for (auto it = link.globalMatch(scriptText); it.hasNext();) {
-        const QString name = it.next().captured(1);
+        const QRegularExpressionMatch match = it.next();
+        QString name = match.captured(2);
+        if (match.captured(1) == u"=" || match.captured(1).isEmpty()) {
+            const auto blank = std::find_if(name.begin(), name.end(), [](QChar c) { return c.isSpace(); });
+            name.truncate(blank - name.begin());
+        }
+        name = AttributeText(name.trimmed());
         if (!name.endsWith(u'/') && !names.contains(name))
             names.append(name);
     }
@@ -43,9 +60,12 @@ QStringList MissingFiles(const QString &outputFolder, const QString &projectPref
         QDir(content).entryList({projectPrefix.toLower() + QStringLiteral("_*.js")}, QDir::Files, QDir::Name);
     // The screen files are read on a few threads, each noting what its files name and the folder lacks;
     // the notes are then taken in the files' order.
-    std::vector<QStringList> lacking(std::size_t(scripts.size()));
+    // The course page's logo is checked with the screens: a missing one shows as a broken picture.
+    QStringList files = scripts;
+    files.append(QStringLiteral("ind.htm"));
+    std::vector<QStringList> lacking(std::size_t(files.size()));
     CorvPublishThreads::ForEach(lacking.size(), kSharedFrom, [&](std::size_t i, int) {
-        QFile file(CorvPath::Join(content, scripts[qsizetype(i)]));
+        QFile file(CorvPath::Join(content, files[qsizetype(i)]));
         if (!file.open(QIODevice::ReadOnly))
             return;
         for (const QString &name : NamedFiles(QString::fromUtf8(file.readAll())))

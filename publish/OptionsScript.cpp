@@ -150,6 +150,19 @@ std::optional<MenuLists> MenuTitleLists(const CCorvessaDoc &doc)
         titles.append(u'"' + Quoted(button->GetTitle()) + u'"');
         banners.append(u'"' + (topic < doc.Topics().size() ? Quoted(doc.Topics()[topic]->GetBanner()) : QString()) + u'"');
     }
+    // A menu that carries no topic buttons (a course imported with a plain menu) still has its topics: the
+    // run-time lays out one card per topic, and each is named after its topic rather than counted.
+    if (titles.isEmpty()) {
+        for (const auto &topic : doc.Topics()) {
+            if (topic->GetName().isEmpty() && topic->GetSourceDocument().isEmpty())
+                continue;
+            const QString name = !topic->GetName().isEmpty() ? topic->GetName()
+                                                             : QFileInfo(CorvPath::ToSlashes(topic->GetSourceDocument())).completeBaseName();
+            pictures.append(u'"' + TopicPictureName(doc, int(titles.size())) + u'"');
+            titles.append(u'"' + Quoted(name) + u'"');
+            banners.append(u'"' + Quoted(topic->GetBanner()) + u'"');
+        }
+    }
     const auto list = [](const QStringList &items) { return u'[' + items.join(QStringLiteral(", ")) + QStringLiteral("];"); };
     return MenuLists{list(titles), list(banners), list(pictures)};
 }

@@ -7,14 +7,33 @@
 #include "publish/PublishContext.h"
 #include "publish/PublishFile.h"
 
-void COutlinePage::Write()
+namespace {
+
+// The line of the outline template after which its script stands; the page loads it as outline.js.
+const QString kScriptLine = QStringLiteral("\n:::outlinescript\n");
+
+bool WriteFile(CPublishContext &context, const QString &relative, const QString &text)
 {
     CPublishFile file;
-    if (!file.Open(m_context.GetTargetFolder(), QStringLiteral("content/outline.htm"), CPublishFile::WithByteOrderMark)
-        || !file.WriteString(Text()) || !file.Close()) {
-        m_context.AddFileError(file);
-        return;
+    if (!file.Open(context.GetTargetFolder(), relative, CPublishFile::WithByteOrderMark) || !file.WriteString(text)
+        || !file.Close()) {
+        context.AddFileError(file);
+        return false;
     }
+    return true;
+}
+
+} // namespace
+
+void COutlinePage::Write()
+{
+    const QString text = Text();
+    const qsizetype split = text.indexOf(kScriptLine);
+    const QString page = split < 0 ? text : text.left(split + 1);
+    if (!WriteFile(m_context, QStringLiteral("content/outline.htm"), page))
+        return;
+    if (split >= 0 && !WriteFile(m_context, QStringLiteral("content/outline.js"), text.mid(split + kScriptLine.size())))
+        return;
     COutputCopier(m_context.GetTargetFolder())
         .CopyFolderFilesLowerCase(CorvProgramData::Resolve(m_context.ProgramFolder(), CorvProgramData::kTreePictures),
                                   QStringLiteral("content/scripts/pics/tree"), false);

@@ -63,7 +63,7 @@ int COutputTree::Build(const QString &folder, int confirm)
                                         "not be removed, so it cannot be emptied for publishing.\n"
                                         "Please choose another folder.")
                              .arg(folder));
-            return 0;
+            return kRefused;
         }
         if (confirm == 1 && !prompt.YesNo(CStringTable::Load(kFolderHoldsFiles).arg(folder)))
             return -1;

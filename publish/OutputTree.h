@@ -14,7 +14,9 @@ public:
     explicit COutputTree(CPublishContext &context) : m_context(context) {}
 
     // Makes the folder and the target's folders below it, asking before emptying an existing folder when
-    // confirm is set: -1 declined, 0 failed, 1 done.
+    // confirm is set. 1 when the tree stands, -1 when the author declined emptying the folder, 0 when it could not be made,
+    // kRefused when the folder may not be emptied at all (the author has been told why).
+    static constexpr int kRefused = -2;
     int Build(const QString &folder, int confirm);
     // The run-time files of the target, the background picture, the project's media and the glossary.
     bool CopySourceFiles(int lessonMode);

@@ -82,12 +82,22 @@ void CPagesScript::WritePagesArray(CPublishFile &file, PagesForm form)
 {
     const COutlineTree &tree = *m_courseTree;
     QStringList ids;
-    for (const COutlineTree::Item *item = tree.GetRootItem(); item; item = tree.GetNextSiblingItem(item)) {
-        const CCorvPage *screen = tree.GetItemData(item);
-        if (screen && !m_document.HasGlossaryScreen(screen->GetPublishId()) && !IsPopupLike(*screen)
-            && screen->GetPageType() != pt_remediation)
-            ids.append(screen->GetPublishId());
-    }
+    // Without menus a container has no screen of its own: the screens it holds stand in its place, in the
+    // outline's order, so that a course that begins with a container (empty or not) lists only screens the
+    // learner can be shown.
+    const auto listTopLevel = [&](const auto &self, const COutlineTree::Item *item) -> void {
+        for (; item; item = tree.GetNextSiblingItem(item)) {
+            const CCorvPage *screen = tree.GetItemData(item);
+            if (!screen || m_document.HasGlossaryScreen(screen->GetPublishId()) || IsPopupLike(*screen)
+                || screen->GetPageType() == pt_remediation)
+                continue;
+            if (form == PagesForm::Plain && screen->GetPageType() == pt_container)
+                self(self, tree.GetChildItem(item));
+            else
+                ids.append(screen->GetPublishId());
+        }
+    };
+    listTopLevel(listTopLevel, tree.GetRootItem());
     file.WriteString(QStringLiteral("p[%1] = [];\n").arg(m_blockIndex));
     file.WriteString(QStringLiteral("p[%1][%2] = %3;\n").arg(m_blockIndex).arg(m_entryIndex).arg(IdList(ids)));
     ++m_entryIndex;

@@ -95,7 +95,8 @@ std::vector<RunTimeCopy> RunTimeCopies(const CCourseSettings &s, int target, int
               QStringLiteral("kvx_q_paragraph.js"), QStringLiteral("kvx_q_pairs.js"), QStringLiteral("kvx_q_parts.js"),
               QStringLiteral("kvx_q_slider.js"), QStringLiteral("kvx_q_freeform.js"), QStringLiteral("kvx_q_flash.js"),
               QStringLiteral("kvx_scoring.js"), QStringLiteral("kvx_assessment.js"), QStringLiteral("kvx_popup.js"), QStringLiteral("kvx_tree.js"), QStringLiteral("kvx_storage.js"),
-              QStringLiteral("wz_jsgraphics.js"), QStringLiteral("swfobject.js"), QStringLiteral("kvx_kb_effect.js")});
+              QStringLiteral("wz_jsgraphics.js"), QStringLiteral("swfobject.js"), QStringLiteral("kvx_kb_effect.js"),
+              QStringLiteral("kvx_start.js")});
     AddFiles(copies, kContent + QStringLiteral("media/"), QStringLiteral("content/media/"),
              {QStringLiteral("flvplayer.swf"), QStringLiteral("expressInstall.swf"), QStringLiteral("x.gif")});
     AddFiles(copies, kScripts, scriptsOut,

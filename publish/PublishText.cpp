@@ -4,6 +4,7 @@
 #include "model/GlobalHelpers.h"
 #include "model/PlaceholderTemplate.h"
 #include "platform/Escape.h"
+#include "publish/LinkScripts.h"
 
 #include <algorithm>
 #include <charconv>
@@ -92,11 +93,9 @@ QString ContentsHandlerArgument(const QString &text)
 
 QString ScriptLinkAnchor(const QString &script)
 {
-    QString statement = script;
-    if (!statement.contains(u';'))
-        statement += u';';
-    return QStringLiteral("<a href='#' onclick='") + CPlaceholderTemplate::AttributeValue(statement) +
-           QStringLiteral(" return false;'>");
+    // The script itself stands in a file of its own that the run-time loads (CLinkScripts): no page runs
+    // script from its own text.
+    return QStringLiteral("<a href='#' data-kvx-script='") + CLinkScripts::Key(script) + QStringLiteral("'>");
 }
 
 QString PrintfFixed(double value, int decimals)

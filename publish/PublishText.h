@@ -39,8 +39,8 @@ QString ProfileScriptText(const InternationalProfileItemFromXML &item,
 // A text that becomes the double-quoted script string argument of an onclick handler in a screen file's
 // contents (onclick='f(\"...\")'): safe for that string, the attribute and the contents literal around it.
 QString ContentsHandlerArgument(const QString &text);
-// The opening anchor of a link that runs a script, in a screen file's contents: the script, with ";"
-// appended when it holds none, before " return false;".
+// The opening anchor of a link that runs a script, in a screen file's contents: it names the key of the
+// script's file (CLinkScripts), which the run-time loads and runs when the link is followed.
 QString ScriptLinkAnchor(const QString &script);
 
 // The texts each between quotation marks, joined by "," without blanks ("a","b"); "" for none. For publish

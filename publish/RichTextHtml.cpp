@@ -55,9 +55,6 @@ int MarkerNumber(QStringView marker, bool &opening)
     return number;
 }
 
-// Screen file literals of text that goes into a single-quoted attribute.
-QString InAttribute(const QString &text) { return CorvEscape::ScriptLiteral(CorvEscape::HtmlText(text)); }
-
 } // namespace
 
 // Writes one text, line after line, keeping the paragraph, list and link state between lines.
@@ -329,8 +326,8 @@ QString CRichTextHtml::TableToHtml(const CComponentTable &table, int number) con
     const auto &cells = table.GetCellList();
     if (cells.empty())
         return QString();
-    QString summary = table.GetSummary();
-    summary.remove(u'\'');
+    // The summary reads back as the author typed it: its quotes become entities of the attribute.
+    const QString summary = CorvEscape::ScriptLiteral(CorvEscape::HtmlAttribute(table.GetSummary()));
     // The table keeps the size the author gave it: a box of its bounds holds it, and a text longer than its
     // cells scrolls there instead of growing the table over what lies below it.
     const CRect &bounds = table.GetBounds();
@@ -340,7 +337,7 @@ QString CRichTextHtml::TableToHtml(const CComponentTable &table, int number) con
                       .arg(bounds.top)
                       .arg(bounds.Width())
                       .arg(bounds.Height());
-    out += QStringLiteral("<table class='table%1' style='left:0px; top:0px;' summary='").arg(number) + InAttribute(summary) + u'\'';
+    out += QStringLiteral("<table class='table%1' style='left:0px; top:0px;' summary='").arg(number) + summary + u'\'';
     if (table.GetOldStyleBorders())
         out += QStringLiteral(" border='1'");
     out += u'>';

@@ -39,14 +39,14 @@ QString ScreenLinkAnchor(const CRunLink &link, const CCorvessaDoc &document)
         term.remove(u'\r');
         term.remove(u'\n');
         term.remove(CRichText::kLineBreak);
-        return QStringLiteral("<a href='#' class='glossaryLink' onclick='kvx.glossary(\\\"") +
-               ContentsHandlerArgument(term) + QStringLiteral("\\\");'>");
+        return QStringLiteral("<a href='#' class='glossaryLink' data-kvx-click='kvx.glossary(\\\"") +
+               ContentsHandlerArgument(term) + QStringLiteral("\\\")'>");
     }
     if (link.isPopup)
-        return QStringLiteral("<a href='#' onclick='kvx.popup(\\\"") + ContentsHandlerArgument(link.target) +
-               QStringLiteral("\\\",%1,%2);return false;'>").arg(link.popupWidth).arg(link.popupHeight);
-    return QStringLiteral("<a href='#' onclick='kvx.gotoNewPage(\\\"") + ContentsHandlerArgument(link.target) +
-           QStringLiteral("\\\");return false;'>");
+        return QStringLiteral("<a href='#' data-kvx-click='kvx.popup(\\\"") + ContentsHandlerArgument(link.target) +
+               QStringLiteral("\\\",%1,%2)'>").arg(link.popupWidth).arg(link.popupHeight);
+    return QStringLiteral("<a href='#' data-kvx-click='kvx.gotoNewPage(\\\"") + ContentsHandlerArgument(link.target) +
+           QStringLiteral("\\\")'>");
 }
 
 // The opening anchor of the run's link; "" when the run opens none.

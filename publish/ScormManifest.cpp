@@ -200,7 +200,16 @@ void AppendLines(QString &out, const std::vector<Line> &lines, bool vendor, cons
     }
 }
 
-QString TitleLine(const QString &title) { return "<title><![CDATA[ " + CorvEscape::XmlCData(title) + " ]]></title>"; }
+// The SCORM 1.2 content-packaging schema allows a title of at most 200 characters; the 2004 schema sets no
+// limit. A longer course name is cut there, never inside a character, and written without blanks around it,
+// so that the title an LMS shows is the text itself.
+constexpr qsizetype kScorm12TitleLength = 200;
+
+QString TitleLine(const QString &title, bool scorm12)
+{
+    const QString text = CorvEscape::XmlChars(title, scorm12 ? kScorm12TitleLength : -1);
+    return "<title><![CDATA[" + CorvEscape::XmlCData(text) + "]]></title>";
+}
 
 void AppendOrganization(QString &out, const CScormManifest::Settings &s)
 {
@@ -210,9 +219,9 @@ void AppendOrganization(QString &out, const CScormManifest::Settings &s)
     };
     const QString organization = titled(s.organizationTitle, QStringLiteral("title"));
     const QString item = titled(s.itemTitle, QStringLiteral("Item title"));
-    out += Indented("        ", TitleLine(organization));
+    out += Indented("        ", TitleLine(organization, s.scorm12));
     out += Indented("        ", QStringLiteral("<item identifier=\"item01\" isvisible=\"true\" identifierref=\"resource01\">"));
-    out += Indented("            ", TitleLine(item));
+    out += Indented("            ", TitleLine(item, s.scorm12));
     out += Indented(s.scorm12 ? "        " : "\t\t\t", QStringLiteral("</item>"));
     out += Indented(s.scorm12 ? "        " : "\t\t", QStringLiteral("</organization>"));
     out += Indented(s.scorm12 ? "    " : "\t", QStringLiteral("</organizations>"));

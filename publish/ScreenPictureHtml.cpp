@@ -170,10 +170,9 @@ QString Anchor(const CPublishContext &context, const CComponentImage &image)
             return QString();
         const QString id = ContentsHandlerArgument(target->GetPublishId());
         if (link.GetPopup())
-            return QStringLiteral("<a href='#' onclick='parent.kvx.popup(\\\"") + id +
-                   QStringLiteral("\\\",%1,%2);return false;'>").arg(link.GetPopupWidth()).arg(link.GetPopupHeight());
-        return QStringLiteral("<a href='#' onclick='parent.kvx.gotoNewPage(\\\"") + id +
-               QStringLiteral("\\\");return false;'>");
+            return QStringLiteral("<a href='#' data-kvx-click='kvx.popup(\\\"") + id +
+                   QStringLiteral("\\\",%1,%2)'>").arg(link.GetPopupWidth()).arg(link.GetPopupHeight());
+        return QStringLiteral("<a href='#' data-kvx-click='kvx.gotoNewPage(\\\"") + id + QStringLiteral("\\\")'>");
     }
     if (link.IsScript())
         return ScriptLinkAnchor(link.GetUrl());

@@ -20,6 +20,7 @@
 #include "platform/Progress.h"
 #include "platform/Prompt.h"
 #include "publish/CoursePublisher.h"
+#include "publish/LinkScripts.h"
 #include "publish/OutputCopier.h"
 #include "publish/OutputFolder.h"
 #include "publish/ProgramData.h"
@@ -165,6 +166,8 @@ bool CScreenPreview::PreviewScreen(CCorvPage &screen)
     CScreenScriptWriter writer(m_publisher.Context());
     m_publisher.Context().ClearErrors();
     const bool written = writer.WriteScreenFile(&screen);
+    // The screen's script links load their scripts from files of their own.
+    CLinkScripts(m_publisher.Context()).Write();
     // A piece the screen could not build (a media template the program folder lacks) leaves the rest shown.
     if (!m_publisher.Context().Errors().isEmpty())
         prompt.Error(m_publisher.Context().ErrorText());

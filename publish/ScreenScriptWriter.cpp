@@ -338,8 +338,8 @@ QString CScreenScriptWriter::LinkToHtml(const CComponentLink &link) const
                .arg(b.top)
                .arg(b.Width())
                .arg(b.Height()) +
-           QStringLiteral("<a href='#' onclick='kvx.gotoNewPage(\\\"") + ContentsHandlerArgument(target) +
-           QStringLiteral("\\\");return false'>") + CorvEscape::ScriptLiteral(CorvEscape::HtmlText(link.GetText())) +
+           QStringLiteral("<a href='#' data-kvx-click='kvx.gotoNewPage(\\\"") + ContentsHandlerArgument(target) +
+           QStringLiteral("\\\")'>") + CorvEscape::ScriptLiteral(CorvEscape::HtmlText(link.GetText())) +
            QStringLiteral("</a></div>\"");
 }
 
@@ -381,7 +381,7 @@ QString CScreenScriptWriter::PrintButtonHtml()
     return QStringLiteral("\"<div id='print' style='position:absolute; right:24px; bottom:24px; overflow: visible; "
                           "cursor:pointer;'>\" + \n"
                           "\"<input class='print' style='cursor:pointer;' type='submit' value='{print}' "
-                          "onclick='window.print()'>\" + \n"
+                          "data-kvx-click='window.print()'>\" + \n"
                           "\"</div>\"");
 }
 

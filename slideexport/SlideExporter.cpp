@@ -90,6 +90,13 @@ QString CSlideExporter::Number(double points)
     return QString::fromLatin1(buffer, int(result.ptr - buffer));
 }
 
+bool CSlideExporter::IsSpeakerNote(const CPptxShape &shape)
+{
+    // The notes page also holds the slide's image and the number, date, header and footer placeholders:
+    // only the body placeholder is what the speaker wrote.
+    return shape.hasTextFrame && shape.placeholderType == kPptxPhBody && !shape.Text().trimmed().isEmpty();
+}
+
 QString CSlideExporter::OutputPath(const QString &outputFolder)
 {
     return outputFolder + QStringLiteral("/slides.export.xml");
@@ -97,36 +104,50 @@ QString CSlideExporter::OutputPath(const QString &outputFolder)
 
 QString CSlideExporter::TextFragments(const CPptxShape &shape) const
 {
-    const QString text = shape.Text();
-    const std::vector<CPptxCharFormat> formats = shape.CharacterFormats();
     const QString head = QStringLiteral("<alignment>%1</alignment><paragraph-format>%2</paragraph-format>"
                                         "<line-count>%3</line-count><format>%4</format>")
                              .arg(ParaFormatAlignment(shape), ParaFormat(shape))
                              .arg(shape.LineCount())
                              .arg(PlaceholderFormat(shape));
+    // The shape's characters in pieces of one format each: the runs, with each paragraph mark between them
+    // in the format of its paragraph's end. Pieces of equal format are written as one fragment, so a run of
+    // characters never needs a format of its own (a slide of millions of characters stays small in memory).
     QString out;
-    int start = 0;
-    const int n = int(std::min<size_t>(formats.size(), size_t(text.size())));
-    while (start < n) {
-        const RunFormat f = FormatOf(formats[size_t(start)]);
-        int end = start + 1;
-        while (end < n && FormatOf(formats[size_t(end)]) == f)
-            ++end;
+    QString pending;
+    RunFormat format;
+    const auto flush = [&] {
+        if (pending.isEmpty())
+            return;
         out += QStringLiteral("<fragment>") + kCrLf;
         out += QStringLiteral("<font-name>%1</font-name><font-size>%2</font-size><font-color>%3</font-color>")
-                   .arg(CorvEscape::XmlText(f.name))
-                   .arg(f.size)
-                   .arg(f.color);
+                   .arg(CorvEscape::XmlText(format.name))
+                   .arg(format.size)
+                   .arg(format.color);
         out += QStringLiteral("<font-is-italic>%1</font-is-italic><font-is-bold>%2</font-is-bold>"
                               "<font-is-underline>%3</font-is-underline><font-is-normal>%4</font-is-normal>")
-                   .arg(Flag(f.italic), Flag(f.bold), Flag(f.underline),
-                        Flag(!f.italic && !f.bold && !f.underline));
+                   .arg(Flag(format.italic), Flag(format.bold), Flag(format.underline),
+                        Flag(!format.italic && !format.bold && !format.underline));
         out += head + kCrLf;
-        out += QStringLiteral("<text>") + m_substitutions.ApplySubstitutions(text.mid(start, end - start))
-               + QStringLiteral("</text>") + kCrLf;
+        out += QStringLiteral("<text>") + m_substitutions.ApplySubstitutions(pending) + QStringLiteral("</text>") + kCrLf;
         out += QStringLiteral("</fragment>") + kCrLf;
-        start = end;
+        pending.clear();
+    };
+    const auto piece = [&](const QString &text, const CPptxCharFormat &charFormat) {
+        if (text.isEmpty())
+            return;
+        const RunFormat f = FormatOf(charFormat);
+        if (!pending.isEmpty() && !(f == format))
+            flush();
+        format = f;
+        pending += text;
+    };
+    for (size_t i = 0; i < shape.paragraphs.size(); ++i) {
+        if (i)
+            piece(QStringLiteral("\r"), shape.paragraphs[i - 1].endFormat);
+        for (const CPptxRun &run : shape.paragraphs[i].runs)
+            piece(run.text, run.format);
     }
+    flush();
     return out;
 }
 
@@ -167,7 +188,7 @@ QString CSlideExporter::ExportXml(const CPptxPresentation &presentation, const Q
             xml += QStringLiteral("\t</object>") + kCrLf;
         }
         for (const CPptxShape &note : slide.notesShapes) {
-            if (note.hasTextFrame && note.HasText())
+            if (IsSpeakerNote(note))
                 xml += QStringLiteral("<note>") + m_substitutions.ApplySubstitutions(note.Text())
                        + QStringLiteral("</note>") + kCrLf;
         }
@@ -192,9 +213,15 @@ bool CSlideExporter::ExportSlatewright(const QString &presentationPath, const QS
     const auto presentation = CPptxPresentation::Open(presentationPath, error);
     if (!presentation)
         return false;
-    const QString xml = ExportXml(*presentation, presentationPath, outputFolder) + kCrLf;
+    const QByteArray xml = (ExportXml(*presentation, presentationPath, outputFolder) + kCrLf).toUtf8();
+    if (xml.size() > kMaxOutputBytes) {
+        *error = QStringLiteral("The file \"%1\" is too large to import: its slides make more than %2 MB of slide XML.")
+                     .arg(presentationPath)
+                     .arg(kMaxOutputBytes >> 20);
+        return false;
+    }
     QSaveFile file(outputPath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(xml.toUtf8()) < 0 || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(xml) < 0 || !file.commit()) {
         *error = QStringLiteral("Couldn't create the file: ") + outputPath + QStringLiteral("\r\nPlease try again.");
         return false;
     }

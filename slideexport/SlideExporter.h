@@ -11,6 +11,9 @@ struct CPptxShape;
 class CSlideExporter
 {
 public:
+    // The most slide XML the importer's reader takes; a presentation that would make more is refused.
+    static constexpr qint64 kMaxOutputBytes = 64ll << 20;
+
     explicit CSlideExporter(const CSubstitutionTable &substitutions) : m_substitutions(substitutions) {}
 
     // Reads the presentation and writes the output; false and a message when the presentation cannot be
@@ -24,6 +27,8 @@ public:
     static QString ParaFormatAlignment(const CPptxShape &shape);
     static QString ParaFormat(const CPptxShape &shape);
     static QString PlaceholderFormat(const CPptxShape &shape);
+    // A notes-page shape written as a note: the notes body placeholder holding text.
+    static bool IsSpeakerNote(const CPptxShape &shape);
     // A position or size in points as its shortest decimal text, "." as separator.
     static QString Number(double points);
     static QString OutputPath(const QString &outputFolder);

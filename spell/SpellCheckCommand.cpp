@@ -68,6 +68,7 @@ void CSpellCheckCommand::Run(Scope scope)
         if (!texts.empty() && scope == Scope::project && m_hooks->CurrentScreen() != screen)
             m_hooks->MakeCurrent(screen);
         m_hooks->SetWaitCursor(false);
+        spell.textChanged = [this, screen] { m_hooks->TextChanged(*screen); };
         for (CRichText *text : texts) {
             spell.SetTextControl(text);
             const int changesBefore = spell.Changes();

@@ -18,6 +18,8 @@ public:
     virtual CCorvPage *CurrentScreen() const = 0;
     virtual void MakeCurrent(CCorvPage *screen) = 0;
     virtual void SetWaitCursor(bool /*on*/) {}
+    // A word of the screen's texts was replaced: the windows of its texts show them again.
+    virtual void TextChanged(CCorvPage & /*screen*/) {}
 };
 
 // The two spelling commands of the document: the whole course (the screens of the main list in order,

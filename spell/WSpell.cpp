@@ -38,6 +38,8 @@ void CWSpell::Replace(int start, int end, const QString &replacement)
     m_text->ReplaceSel(replacement);
     m_text->SetCharFormat(start, start + int(replacement.size()), format);
     ++m_changes;
+    if (textChanged)
+        textChanged();
 }
 
 short CWSpell::CheckText()

@@ -5,6 +5,8 @@
 
 #include <QHash>
 
+#include <functional>
+
 class CRichText;
 class CSpellUi;
 
@@ -29,6 +31,9 @@ public:
     int Changes() const { return m_changes; }
 
     const CSpellEngine &Engine() const { return m_engine; }
+
+    // Told after each word replaced in the text being checked, so the text's window shows it at once.
+    std::function<void()> textChanged;
 
 private:
     void Replace(int start, int end, const QString &replacement);

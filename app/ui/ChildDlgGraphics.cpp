@@ -145,6 +145,10 @@ QWidget *CChildDlgGraphics::BuildKenBurnsGroup()
             [this](int index) { StoreInterval(CorvGraphicsPage::KenBurnsInterval(m_interval->itemText(index))); });
     connect(m_interval->lineEdit(), &QLineEdit::textEdited, this,
             [this](const QString &text) { StoreInterval(CorvGraphicsPage::KenBurnsInterval(text)); });
+    // Once typed, the box shows the number kept ("-3" is kept as 1).
+    connect(m_interval->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+        m_interval->setEditText(QString::number(Document().Settings().KenBurnsInterval));
+    });
     for (const FlagField &effect : kEffects)
         m_effects.append(FlagBox(TextOf(effect), effect.setting, this, group));
 

@@ -81,6 +81,8 @@ void CChildDlgThemes::OnSelectionChanged(int row)
     CorvThemeFolders::UpdateThemeTextImage(Document());
     LoadThemePreview(row);
     ParseThemeCss(row);
+    // The Edit window's canvas and thumbnails show the new theme's background from now on.
+    Document().UpdateAllViews();
 }
 
 void CChildDlgThemes::LoadThemePreview(int row)

@@ -250,6 +250,11 @@ void CCorvessaApp::CreateMainViews()
     connect(m_editView, &CEditFrmVw::PreviewRequested, m_publishView, &CPublishCommandsView::PreviewScreen);
     connect(m_editView, &CEditFrmVw::HelpRequested, m_frame.get(), &CMainFrame::ShowHelp);
     connect(m_editView->Canvas(), &CScrollViewEx::selectionFontChanged, m_frame.get(), &CMainFrame::SelectFontInToolbar);
+    // A drawing tool draws one shape: its button comes up again once the shape is on the screen.
+    connect(m_editView->Canvas(), &CScrollViewEx::drawingFinished, m_frame.get(), [this] {
+        m_frame->LineToolArmed = m_frame->RectangleToolArmed = m_frame->CircleToolArmed = false;
+        m_frame->UpdateCommandStates();
+    });
     // The status bar's panes follow the selected component on the canvas.
     connect(m_editView->Canvas(), &CScrollViewEx::positionChanged, m_frame.get(), [this](int x, int y, int w, int h) {
         m_frame->ShowItemPosition(x, y);

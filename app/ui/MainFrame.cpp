@@ -12,6 +12,8 @@
 #include "dialogs/ui/DlgPublishSettings.h"
 #include "dialogs/ui/DlgSpelling.h"
 #include "document/CorvessaDoc.h"
+#include "model/ComponentBase.h"
+#include "model/ComponentWindow.h"
 #include "model/CorvPage.h"
 #include "platform/CorvContext.h"
 #include "platform/PathUtil.h"
@@ -63,7 +65,7 @@ const int kForwarded[] = {
     MediaFlashVideo, MediaAnimatedGif, MediaAcrobat, RecordNarration, ToolsAddLink, AddGraphicFromFile,
     AddGraphicFromLibrary, ReplaceGraphicFromFile, ReplaceGraphicFromLibrary, ReplaceAltText, Keywords,
     KenBurnsEffect, AddFinalPerformanceScreens, AddPopupsOnlyFolder, AddGlossaryFolder, SaveToLibrary, EditRemediation,
-    WindowPreview, AddTextBox, FontName, FontSize, Bold, Italic, Underline, Strikeout, TextColour, Bulleting,
+    WindowPreview, AddTextBox, AddHtmlTextBox, FontName, FontSize, Bold, Italic, Underline, Strikeout, TextColour, Bulleting,
     Numbering, DecreaseIndent, IncreaseIndent, AlignLeft, AlignCentre, AlignRight, Justify, DrawLine,
     DrawRectangle, DrawCircle, FillColour, LineColour, LineStyle, AddScreenMenu, AddQuestionMenu, EditQuestion,
     AddTable, AddMediaMenu, EditGraphicMenu, AddLink, PreviewScreen};
@@ -95,6 +97,12 @@ public:
     explicit EditorHooks(CEditViewApi &view) : m_view(view) {}
     CCorvPage *CurrentScreen() const override { return m_view.GetCurrentPage(); }
     void MakeCurrent(CCorvPage *screen) override { m_view.MakeCurrentScreen(screen); }
+    void TextChanged(CCorvPage &screen) override
+    {
+        for (const auto &component : screen.GetComponentList())
+            if (CComponentWindow *window = component->GetComponentWindow())
+                window->UpdateFromComponent();
+    }
     void SetWaitCursor(bool on) override
     {
         if (on)
@@ -369,9 +377,14 @@ bool CMainFrame::OnCommand(int commandId)
     case LanguageAmerican:
     case LanguageCanadian:
     case LanguageUk: OnSetSpellingLanguage(commandId); return true;
-    case DrawLine: LineToolArmed = true; break;
-    case DrawRectangle: RectangleToolArmed = true; break;
-    case DrawCircle: CircleToolArmed = true; break;
+    case DrawLine:
+    case DrawRectangle:
+    case DrawCircle:
+        // One tool is armed at a time.
+        LineToolArmed = commandId == DrawLine;
+        RectangleToolArmed = commandId == DrawRectangle;
+        CircleToolArmed = commandId == DrawCircle;
+        break;
     default: break;
     }
     if (IsForwardedCommand(commandId)) {

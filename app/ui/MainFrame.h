@@ -39,7 +39,7 @@ public:
     bool WantEditBar = true;
     bool WantFormattingBar = true;
     // The View menu's toggles of the Edit window, and the drawing tool armed last.
-    int ShowSorter = 0;
+    int ShowSorter = 1;
     int ShowBackground = 0;
     int ShowGrid = 0;
     bool LineToolArmed = false;

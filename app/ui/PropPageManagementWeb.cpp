@@ -58,7 +58,8 @@ void CPropPageManagementWeb::BuildControls()
     m_aspDsnPanel = new QWidget(this);
     m_dsn = MakeEdit(QStringLiteral("DSN"), m_aspDsnPanel);
     m_uid = MakeEdit(QStringLiteral("UID"), m_aspDsnPanel);
-    m_aspPassword = PasswordEdit(QStringLiteral("Pwd"), m_aspDsnPanel);
+    // The ASP connection's password is part of the connection string the page shows whole: it stands in clear.
+    m_aspPassword = MakeEdit(QStringLiteral("Pwd"), m_aspDsnPanel);
     QFormLayout *dsn = Form(m_aspDsnPanel);
     dsn->addRow(QStringLiteral("DSN"), m_dsn);
     dsn->addRow(QStringLiteral("UID"), m_uid);

@@ -10,15 +10,20 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDesktopServices>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPointer>
+#include <QProcess>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include <exception>
+#include <memory>
 
 namespace {
 
@@ -44,6 +49,43 @@ constexpr int kPreviewKind = -1;
 
 void OpenWithDesktop(const QString &path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
 
+// A browser that ends this soon after it was started has not shown the page.
+constexpr qint64 kBrowserStartMs = 15000;
+
+// The page in the desktop's browser, started through xdg-open and watched while it starts: a browser that
+// refuses to run (Chromium started as root) ends at once, and the author is told so with what it said. A
+// browser that runs is left running when the program ends.
+void OpenInBrowser(const QString &path, QPointer<QWidget> owner, CPrompt &prompt)
+{
+    auto *process = new QProcess; // no parent: the browser outlives the window
+    process->setProcessChannelMode(QProcess::MergedChannels);
+    auto started = std::make_shared<QElapsedTimer>();
+    started->start();
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, path, owner, started, &prompt](int code, QProcess::ExitStatus status) {
+                         process->deleteLater();
+                         if ((status == QProcess::NormalExit && code == 0) || !owner ||
+                             started->elapsed() > kBrowserStartMs)
+                             return;
+                         QString said = QString::fromLocal8Bit(process->readAll()).trimmed();
+                         if (said.size() > 800)
+                             said = said.right(800);
+                         prompt.Error(QStringLiteral("The browser could not show the page\n%1\n%2")
+                                          .arg(QDir::toNativeSeparators(path),
+                                               said.isEmpty() ? QStringLiteral("It ended with status %1.").arg(code)
+                                                              : said));
+                     });
+    QObject::connect(process, &QProcess::errorOccurred, process, [process, path, owner](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart)
+            return;
+        process->deleteLater();
+        // Without xdg-open the desktop's own way is tried.
+        if (owner)
+            OpenWithDesktop(path);
+    });
+    process->start(QStringLiteral("xdg-open"), {QUrl::fromLocalFile(path).toString()});
+}
+
 } // namespace
 
 CPublishCommandsView::CPublishCommandsView(CCorvessaDoc &document, CEditViewApi &editView,
@@ -51,7 +93,9 @@ CPublishCommandsView::CPublishCommandsView(CCorvessaDoc &document, CEditViewApi 
                                            std::function<bool()> saveProject, QWidget *parent)
     : QWidget(parent),
       m_controller(document, &editView.GetTreeCtrl(),
-                   {std::move(saveProject), OpenWithDesktop, OpenWithDesktop, [this](bool on) { Busy(on); }, {}}),
+                   {std::move(saveProject), OpenWithDesktop,
+                    [this, &document](const QString &path) { OpenInBrowser(path, this, document.Prompt()); },
+                    [this](bool on) { Busy(on); }, {}}),
       m_compatibility(new QCheckBox(this)), m_description(new QLabel(this))
 {
     m_controller.SetSpecialCharacters(specialCharacters);

@@ -75,6 +75,30 @@ CDlgGraphicFromLib::CDlgGraphicFromLib(const CCorvContext &context, bool replace
     setWindowTitle(replace ? QStringLiteral("Replace graphic from library") : QStringLiteral("Add graphic from library"));
     auto *layout = new QVBoxLayout(this);
 
+    BuildSearchRows(layout);
+    BuildResults(layout);
+    BuildChoices(layout);
+    QPushButton *cancel = BuildButtons(layout, replace);
+
+    connect(m_search, &QPushButton::clicked, this, &CDlgGraphicFromLib::Search);
+    connect(m_border, &QCheckBox::clicked, this, &CDlgGraphicFromLib::ShowBorderChoice);
+    connect(m_results, &QListWidget::itemSelectionChanged, this, [this] {
+        // Choosing a row with the keys enables the button as a click does.
+        if (!m_results->selectedItems().isEmpty())
+            m_confirm->setEnabled(true);
+    });
+    connect(m_confirm, &QPushButton::clicked, this, &CDlgGraphicFromLib::accept);
+    connect(cancel, &QPushButton::clicked, this, &CDlgGraphicFromLib::reject);
+
+    // The dialog opens without an index too; its searches then list nothing.
+    if (!m_context.graphicsLibraryIndex)
+        m_context.Prompt().Error(CStringTable::Load(kLoadFailedString) + kIndexName);
+    ShowValues();
+}
+
+// The keywords with the Search button, the kinds of picture, the category.
+void CDlgGraphicFromLib::BuildSearchRows(QVBoxLayout *layout)
+{
     auto *keywordRow = new QHBoxLayout;
     keywordRow->addWidget(new QLabel(QStringLiteral("Keywords:"), this));
     for (int i = 0; i < 3; ++i) {
@@ -113,7 +137,11 @@ CDlgGraphicFromLib::CDlgGraphicFromLib(const CCorvContext &context, bool replace
     categoryRow->addWidget(Label(QStringLiteral("Category:"), m_category));
     categoryRow->addWidget(m_category, 1);
     layout->addLayout(categoryRow);
+}
 
+// The found pictures and their count.
+void CDlgGraphicFromLib::BuildResults(QVBoxLayout *layout)
+{
     m_results = new QListWidget(this);
     m_results->setObjectName(QStringLiteral("SearchResult"));
     m_results->setAccessibleName(QStringLiteral("Search Result"));
@@ -137,7 +165,11 @@ CDlgGraphicFromLib::CDlgGraphicFromLib(const CCorvContext &context, bool replace
     resultRow->addWidget(m_count);
     layout->addLayout(resultRow);
     layout->addWidget(m_results, 1);
+}
 
+// The border and its style beside the picture's size.
+void CDlgGraphicFromLib::BuildChoices(QVBoxLayout *layout)
+{
     auto *choices = new QHBoxLayout;
     auto *borderColumn = new QGridLayout;
     m_border = new QCheckBox(QStringLiteral("Add a border to JPG Images"), this);
@@ -172,7 +204,11 @@ CDlgGraphicFromLib::CDlgGraphicFromLib(const CCorvContext &context, bool replace
     choices->addStretch();
     choices->addWidget(sizeGroup);
     layout->addLayout(choices);
+}
 
+// Insert (or Update) and Cancel; returns Cancel.
+QPushButton *CDlgGraphicFromLib::BuildButtons(QVBoxLayout *layout, bool replace)
+{
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     m_confirm = PlainButton(replace ? QStringLiteral("&Update") : QStringLiteral("&Insert"),
@@ -181,21 +217,7 @@ CDlgGraphicFromLib::CDlgGraphicFromLib(const CCorvContext &context, bool replace
     buttons->addWidget(m_confirm);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
-
-    connect(m_search, &QPushButton::clicked, this, &CDlgGraphicFromLib::Search);
-    connect(m_border, &QCheckBox::clicked, this, &CDlgGraphicFromLib::ShowBorderChoice);
-    connect(m_results, &QListWidget::itemSelectionChanged, this, [this] {
-        // Choosing a row with the keys enables the button as a click does.
-        if (!m_results->selectedItems().isEmpty())
-            m_confirm->setEnabled(true);
-    });
-    connect(m_confirm, &QPushButton::clicked, this, &CDlgGraphicFromLib::accept);
-    connect(cancel, &QPushButton::clicked, this, &CDlgGraphicFromLib::reject);
-
-    // The dialog opens without an index too; its searches then list nothing.
-    if (!m_context.graphicsLibraryIndex)
-        m_context.Prompt().Error(CStringTable::Load(kLoadFailedString) + kIndexName);
-    ShowValues();
+    return cancel;
 }
 
 void CDlgGraphicFromLib::ShowValues()

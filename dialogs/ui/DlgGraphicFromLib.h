@@ -12,6 +12,7 @@ class QComboBox;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QVBoxLayout;
 class QRadioButton;
 
 // A picture the author chose from the graphics library.
@@ -65,6 +66,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void BuildSearchRows(QVBoxLayout *layout);
+    void BuildResults(QVBoxLayout *layout);
+    void BuildChoices(QVBoxLayout *layout);
+    QPushButton *BuildButtons(QVBoxLayout *layout, bool replace);
     void ReadControls(CLibraryPickerValues &v) const;
     void ShowBorderChoice();
     void ShowSelection();

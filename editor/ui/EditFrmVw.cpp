@@ -41,6 +41,7 @@
 #include "model/ComponentType.h"
 #include "editor/ui/DragDropListCtrl.h"
 #include "editor/ui/DragDropTreeCtrl.h"
+#include "editor/ui/FormattingCommandsUi.h"
 #include "editor/ui/ImageCommandsUi.h"
 #include "editor/ui/ImageWindow.h"
 #include "model/ComponentImage.h"
@@ -387,9 +388,8 @@ namespace {
 bool IsTextFormatCommand(int commandId)
 {
     using namespace CorvCommand;
-    static const int kCommands[] = {Bold,       Italic,      Underline,  Strikeout, TextColour, Bulleting,
-                                    Numbering,  DecreaseIndent, IncreaseIndent, AlignLeft, AlignCentre,
-                                    AlignRight, Justify};
+    static const int kCommands[] = {Bold,       Italic,      Underline,      Strikeout, Bulleting, Numbering,
+                                    DecreaseIndent, IncreaseIndent, AlignLeft, AlignCentre, AlignRight, Justify};
     return std::find(std::begin(kCommands), std::end(kCommands), commandId) != std::end(kCommands);
 }
 
@@ -400,7 +400,7 @@ bool CEditFrmVw::UpdateCommand(int commandId, bool &checked) const
     // The other editing commands arrive with the screen commands.
     checked = false;
     bool enabled = false;
-    if (UpdateScreenCommand(commandId, enabled))
+    if (UpdateScreenCommand(commandId, enabled) || FormattingCommandsUi::UpdateCommand(*this, commandId, enabled))
         return enabled;
     switch (commandId) {
     case CorvCommand::PreviewScreen:
@@ -417,9 +417,14 @@ bool CEditFrmVw::UpdateCommand(int commandId, bool &checked) const
         return GetCurrentPage() != nullptr;
     case CorvCommand::AddGraphicFromLibrary:
     case CanvasEdits::Menu::GraphicFromLibrary:
-    case CorvCommand::ReplaceGraphicFromLibrary:
     case LibraryPictureCommandsUi::kReplaceImageFromLibrary:
         return LibraryPictureCommandsUi::UpdateCommand(*this, commandId, enabled) && enabled;
+    case CorvCommand::ReplaceGraphicFromLibrary:
+        return GetSelectedComponentType() == ct_image;
+    case CorvCommand::AddMediaMenu:
+        return GetCurrentPage() != nullptr;
+    case CorvCommand::EditGraphicMenu:
+        return true;
     case CorvCommand::DrawLine:
     case CorvCommand::DrawRectangle:
     case CorvCommand::DrawCircle:
@@ -436,9 +441,11 @@ bool CEditFrmVw::UpdateCommand(int commandId, bool &checked) const
     case CorvCommand::MediaAcrobat:
     case CorvCommand::RecordNarration:
         return GetCurrentPage() != nullptr;
-    case CorvCommand::AddGraphicFromFile:
     case CorvCommand::ReplaceGraphicFromFile:
     case CorvCommand::ReplaceAltText:
+        // Only a selected picture can be replaced or given another alternative text.
+        return GetSelectedComponentType() == ct_image;
+    case CorvCommand::AddGraphicFromFile:
     case CorvCommand::Keywords:
         return CImageCommandsUi::Handles(commandId);
     case CorvCommand::KenBurnsEffect:
@@ -450,7 +457,7 @@ bool CEditFrmVw::UpdateCommand(int commandId, bool &checked) const
 
 void CEditFrmVw::OnCommand(int commandId)
 {
-    if (OnScreenCommand(commandId))
+    if (OnScreenCommand(commandId) || FormattingCommandsUi::OnCommand(*this, commandId))
         return;
     switch (commandId) {
     case CorvCommand::PreviewScreen:
@@ -503,6 +510,8 @@ void CEditFrmVw::OnCommand(int commandId)
         emit CurrentPageChanged();
         return;
     case CorvCommand::KenBurnsEffect: KenBurnsCommandsUi::OnKenBurnsEffect(window(), m_canvas, m_document); return;
+    case CorvCommand::AddMediaMenu:
+    case CorvCommand::EditGraphicMenu: ShowAddMenu(commandId); return;
     default:
         if (IsTextFormatCommand(commandId))
             FormatSelectedText(commandId);
@@ -555,14 +564,30 @@ int CEditFrmVw::GetSelectedComponentType() const
     return selected ? selected->GetType() : -1;
 }
 
+bool CEditFrmVw::SelectionCanUndo() const
+{
+    const auto *box = qobject_cast<CTextboxWindow *>(SelectedTextWindow());
+    return box && box->Editor()->CanUndo();
+}
+
 void CEditFrmVw::OnClipboard(CorvCommandTable::ClipboardAction action)
 {
     using CorvCommandTable::ClipboardAction;
+    // The menu's Undo and Paste reach the selected text box's own text as its keys do.
+    auto *box = qobject_cast<CTextboxWindow *>(SelectedTextWindow());
     switch (action) {
     case ClipboardAction::cutComponent: m_canvas->CutSelection(); break;
     case ClipboardAction::copyComponent: m_canvas->CopySelection(); break;
     case ClipboardAction::pasteComponent: m_canvas->OnPaste(); break;
-    default: break; // text boxes take their own undo, copy and paste keys
+    case ClipboardAction::undoText:
+        if (box)
+            box->Editor()->Undo();
+        break;
+    case ClipboardAction::pasteText:
+        if (box)
+            box->Editor()->Paste();
+        break;
+    default: break; // the HTML text box has no text window here
     }
     emit CurrentPageChanged();
 }
@@ -619,6 +644,10 @@ void CEditFrmVw::AddMedia(int commandId)
         }
         case CorvCommand::MediaFlashVideo: {
             CDlgFlashVideo dialog(window());
+            return dialog.exec() == QDialog::Accepted ? std::optional(dialog.values.ToChoice()) : std::nullopt;
+        }
+        case CorvCommand::MediaAcrobat: {
+            DlgAddPDF dialog(window());
             return dialog.exec() == QDialog::Accepted ? std::optional(dialog.values.ToChoice()) : std::nullopt;
         }
         case CorvCommand::MediaYouTube: {
@@ -879,17 +908,38 @@ void CEditFrmVw::ShowAddMenu(int commandId)
     using namespace CorvCommand;
     const bool screens = commandId == AddScreenMenu;
     bool checked = false;
-    if (!screens && !UpdateCommand(AddQuestionMenu, checked))
+    if (!screens && !UpdateCommand(commandId, checked))
+        return;
+    // The entries of each bar menu; 0 is a separator.
+    struct BarMenu {
+        int command;
+        const char *name;
+        std::vector<int> entries;
+    };
+    static const BarMenu kMenus[] = {
+        {AddScreenMenu, "AddScreenMenu", {NewScreen, NewDocument}},
+        {AddQuestionMenu, "AddQuestionMenu",
+         {InsertCompleteParagraph, InsertFillBlanks, InsertMatchPairs, InsertMultipleChoice, InsertTrueFalse,
+          InsertPartIdentification, InsertFreeFormText, InsertFlashQuestion, InsertLikert}},
+        {AddMediaMenu, "AddMediaMenu",
+         {MediaAudio, MediaVideo, MediaYouTube, MediaFlash, MediaFlashVideo, MediaAnimatedGif, MediaAcrobat,
+          RecordNarration}},
+        {EditGraphicMenu, "EditGraphicMenu",
+         {AddGraphicFromFile, AddGraphicFromLibrary, 0, ReplaceGraphicFromFile, ReplaceGraphicFromLibrary, 0,
+          ReplaceAltText, 0, KenBurnsEffect}},
+    };
+    const auto found = std::find_if(std::begin(kMenus), std::end(kMenus),
+                                    [commandId](const BarMenu &m) { return m.command == commandId; });
+    if (found == std::end(kMenus))
         return;
     auto *menu = new QMenu(this);
-    menu->setObjectName(screens ? QStringLiteral("AddScreenMenu") : QStringLiteral("AddQuestionMenu"));
+    menu->setObjectName(QString::fromLatin1(found->name));
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    const std::vector<int> entries =
-        screens ? std::vector<int>{NewScreen, NewDocument}
-                : std::vector<int>{InsertCompleteParagraph, InsertFillBlanks, InsertMatchPairs, InsertMultipleChoice,
-                                   InsertTrueFalse, InsertPartIdentification, InsertFreeFormText,
-                                   InsertFlashQuestion, InsertLikert};
-    for (int id : entries) {
+    for (int id : found->entries) {
+        if (!id) {
+            menu->addSeparator();
+            continue;
+        }
         const CorvCommandTable::Command *c = CorvCommandTable::Find(id);
         // The main frame's own action carries the command where there is one (it routes it and checks it
         // again); the entry's state follows the rules of this menu.

@@ -85,6 +85,7 @@ public:
     void SetShowBackground(bool show) override;
     void SetShowGrid(bool show) override;
     int GetSelectedComponentType() const override;
+    bool SelectionCanUndo() const override;
     void OnClipboard(CorvCommandTable::ClipboardAction action) override;
 
 signals:
@@ -127,7 +128,8 @@ private:
     // The screen commands' share of UpdateCommand / OnCommand; false for other commands.
     bool UpdateScreenCommand(int commandId, bool &enabled) const;
     bool OnScreenCommand(int commandId);
-    // The edit bar's popup menus of new screens and of question kinds, under their buttons.
+    // The edit bar's popup menus of new screens, question kinds, media kinds and picture commands, under
+    // their buttons.
     void ShowAddMenu(int commandId);
 
     CCorvessaDoc &m_document;

@@ -531,13 +531,40 @@ void CRichEditCtrl::PasteMimeData(const QMimeData *data)
 // ---------------------------------------------------------------------------------------------------------
 // Keys and mouse
 
+namespace {
+
+// The formatting keys the control applies itself, as the formatting bar's buttons do: Ctrl and a letter.
+struct FormatKey {
+    int key;
+    int command;
+};
+const FormatKey kFormatKeys[] = {
+    {Qt::Key_B, CorvCommand::Bold},      {Qt::Key_I, CorvCommand::Italic},     {Qt::Key_U, CorvCommand::Underline},
+    {Qt::Key_L, CorvCommand::AlignLeft}, {Qt::Key_E, CorvCommand::AlignCentre}, {Qt::Key_R, CorvCommand::AlignRight},
+    {Qt::Key_J, CorvCommand::Justify},
+};
+
+int FormatCommandOfKey(const QKeyEvent *e)
+{
+    if ((e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier | Qt::MetaModifier)) !=
+        Qt::ControlModifier)
+        return 0;
+    for (const FormatKey &k : kFormatKeys)
+        if (k.key == e->key())
+            return k.command;
+    return 0;
+}
+
+} // namespace
+
 bool CRichEditCtrl::event(QEvent *e)
 {
-    // Undo, cut, copy and paste belong to the text before any shortcut of the main window.
+    // Undo, cut, copy, paste and the formatting keys belong to the text before any shortcut of the main window.
     if (e->type() == QEvent::ShortcutOverride) {
         auto *key = static_cast<QKeyEvent *>(e);
         if (key == QKeySequence::Undo || key == QKeySequence::Cut || key == QKeySequence::Copy ||
-            key == QKeySequence::Paste || key == QKeySequence::SelectAll) {
+            key == QKeySequence::Paste || key == QKeySequence::SelectAll ||
+            (m_text && !isReadOnly() && FormatCommandOfKey(key))) {
             e->accept();
             return true;
         }
@@ -552,7 +579,9 @@ void CRichEditCtrl::keyPressEvent(QKeyEvent *e)
         return;
     }
     const QString text = e->text();
-    if (e == QKeySequence::Undo)
+    if (const int command = FormatCommandOfKey(e))
+        OnFormatCommand(command);
+    else if (e == QKeySequence::Undo)
         Undo();
     else if (e == QKeySequence::Cut)
         Cut();

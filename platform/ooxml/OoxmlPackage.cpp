@@ -33,6 +33,31 @@ QString ZipErrorText(int code)
     return text;
 }
 
+// Compression methods of ZIP archives that libzip may lack, by name.
+struct MethodName
+{
+    int32_t method;
+    const char *name;
+};
+constexpr MethodName kMethodNames[] = {
+    {ZIP_CM_IMPLODE, "Implode"}, {ZIP_CM_DEFLATE64, "Deflate64"}, {ZIP_CM_BZIP2, "bzip2"}, {ZIP_CM_LZMA, "LZMA"},
+    {ZIP_CM_LZMA2, "LZMA2"},     {ZIP_CM_XZ, "XZ"},               {93, "Zstandard"}, {ZIP_CM_PPMD, "PPMd"},
+};
+
+// Why libzip cannot give a part's bytes; empty when it can.
+QString UnreadableReason(const zip_stat_t &st)
+{
+    if ((st.valid & ZIP_STAT_ENCRYPTION_METHOD) && st.encryption_method != ZIP_EM_NONE)
+        return QStringLiteral("it is encrypted");
+    if (!(st.valid & ZIP_STAT_COMP_METHOD) || zip_compression_method_supported(st.comp_method, 0))
+        return {};
+    for (const MethodName &m : kMethodNames) {
+        if (m.method == st.comp_method)
+            return QStringLiteral("it is compressed with %1, a method that is not supported").arg(QLatin1String(m.name));
+    }
+    return QStringLiteral("it is compressed with a method that is not supported (number %1)").arg(st.comp_method);
+}
+
 } // namespace
 
 COoxmlPackage::~COoxmlPackage()
@@ -60,7 +85,9 @@ std::unique_ptr<COoxmlPackage> COoxmlPackage::Open(const QString &path, const Li
         return fail(QStringLiteral("it is not a file"));
 
     int code = 0;
-    zip *archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &code);
+    // No consistency check of local headers against the directory: writers differ in fields that do not
+    // matter (times, versions), and a damaged part is caught by its size and checksum when it is read.
+    zip *archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &code);
     if (!archive)
         return fail(ZipErrorText(code));
     std::unique_ptr<COoxmlPackage> package(new COoxmlPackage);
@@ -92,7 +119,7 @@ std::unique_ptr<COoxmlPackage> COoxmlPackage::Open(const QString &path, const Li
         if (name.startsWith(u'/'))
             name.remove(0, 1);
         if (!package->m_entries.contains(name)) {
-            package->m_entries.insert(name, Entry{uint64_t(i), int64_t(st.size)});
+            package->m_entries.insert(name, Entry{uint64_t(i), int64_t(st.size), UnreadableReason(st)});
             package->m_names.append(name);
         }
     }
@@ -125,6 +152,8 @@ bool COoxmlPackage::ReadPart(const QString &partName, QByteArray *bytes, QString
     const auto it = m_entries.constFind(partName);
     if (it == m_entries.cend())
         return fail(QStringLiteral("it is missing"));
+    if (!it->unreadable.isEmpty())
+        return fail(it->unreadable);
     zip_file_t *file = zip_fopen_index(m_zip, it->index, 0);
     if (!file)
         return fail(QString::fromUtf8(zip_strerror(m_zip)));
@@ -188,20 +217,23 @@ QString COoxmlPackage::ResolveTarget(const QString &fromPart, const QString &tar
     return joined;
 }
 
-std::vector<COoxmlRelationship> COoxmlPackage::Relationships(const QString &partName) const
+std::vector<COoxmlRelationship> COoxmlPackage::Relationships(const QString &partName, QString *error) const
 {
     std::vector<COoxmlRelationship> rels;
     const QString relsName = RelationshipsPartName(partName);
     if (!HasPart(relsName))
         return rels;
-    QString error;
-    const auto xml = COoxmlXml::ReadPart(*this, relsName, &error);
-    if (!xml)
+    QString reason;
+    const auto xml = COoxmlXml::ReadPart(*this, relsName, &reason);
+    if (!xml) {
+        if (error)
+            *error = reason;
         return rels;
+    }
     for (xmlNodePtr node : COoxmlXml::Children(xml->Root(), nullptr, "Relationship")) {
         COoxmlRelationship rel;
         rel.id = COoxmlXml::Attr(node, "Id");
-        rel.type = COoxmlXml::Attr(node, "Type");
+        rel.type = OoxmlStrict::Transitional(COoxmlXml::Attr(node, "Type"));
         rel.external = COoxmlXml::Attr(node, "TargetMode").compare(QLatin1String("External"),
                                                                   Qt::CaseInsensitive) == 0;
         const QString target = COoxmlXml::Attr(node, "Target");
@@ -230,9 +262,9 @@ const COoxmlRelationship *COoxmlPackage::FindById(const std::vector<COoxmlRelati
     return nullptr;
 }
 
-QString COoxmlPackage::MainPartName() const
+QString COoxmlPackage::MainPartName(QString *error) const
 {
-    const auto rels = Relationships(QString());
+    const auto rels = Relationships(QString(), error);
     const COoxmlRelationship *main = FindRelationship(rels, QStringLiteral("officeDocument"));
     return main && !main->external ? main->target : QString();
 }

@@ -53,14 +53,16 @@ public:
     bool ReadPart(const QString &partName, QByteArray *bytes, QString *error) const;
 
     // The relationships of a part ("" for the package's own), from its "_rels/<name>.rels" part; none when
-    // that part is missing. Targets are resolved against the part's folder.
-    std::vector<COoxmlRelationship> Relationships(const QString &partName) const;
+    // that part is missing, and none with the reason in *error when it cannot be read. Targets are resolved
+    // against the part's folder; Strict relationship types are given by their transitional names.
+    std::vector<COoxmlRelationship> Relationships(const QString &partName, QString *error = nullptr) const;
     // The first relationship of the given type (the type URI's last segment is enough: "officeDocument").
     const COoxmlRelationship *FindRelationship(const std::vector<COoxmlRelationship> &rels,
                                                const QString &typeSuffix) const;
     static const COoxmlRelationship *FindById(const std::vector<COoxmlRelationship> &rels, const QString &id);
-    // The part the package's main relationship names ("word/document.xml", "ppt/presentation.xml").
-    QString MainPartName() const;
+    // The part the package's main relationship names ("word/document.xml", "ppt/presentation.xml"); empty,
+    // with the reason in *error when the package's relationships cannot be read.
+    QString MainPartName(QString *error = nullptr) const;
 
     // "a/b/../c.xml" against the folder of fromPart; a leading "/" is from the package root.
     static QString ResolveTarget(const QString &fromPart, const QString &target);
@@ -76,6 +78,7 @@ private:
     {
         uint64_t index = 0;
         int64_t size = 0;
+        QString unreadable;   // why the part cannot be decompressed (method, encryption); empty when it can
     };
     QHash<QString, Entry> m_entries;
     QStringList m_names;

@@ -24,6 +24,13 @@ inline constexpr const char *kPackageRelationships =
     "http://schemas.openxmlformats.org/package/2006/relationships";
 } // namespace OoxmlNs
 
+// Strict Office Open XML names its namespaces and relationship types under "http://purl.oclc.org/ooxml/";
+// the parts are otherwise read as the transitional ones, so the readers see one set of names.
+namespace OoxmlStrict {
+// The transitional name of a Strict namespace or relationship type; the name itself when it is none.
+QString Transitional(const QString &uri);
+} // namespace OoxmlStrict
+
 // A parsed XML part. Parsing never reaches the network, never loads a DTD and refuses any document type
 // declaration (packages have none; an internal subset is how entity bombs come in).
 class COoxmlXml
@@ -33,6 +40,7 @@ public:
     COoxmlXml(const COoxmlXml &) = delete;
     COoxmlXml &operator=(const COoxmlXml &) = delete;
 
+    // Strict namespaces are renamed to their transitional names.
     static std::unique_ptr<COoxmlXml> Parse(const QByteArray &bytes, QString *error);
     // Reads and parses a part of a package; the message names the part.
     static std::unique_ptr<COoxmlXml> ReadPart(const COoxmlPackage &package, const QString &partName,

@@ -2,6 +2,7 @@
 
 #include "platform/ooxml/OoxmlPackage.h"
 #include "platform/ooxml/OoxmlXml.h"
+#include "platform/ooxml/SymbolFontText.h"
 
 #include <QBuffer>
 #include <QHash>
@@ -187,8 +188,11 @@ private:
     void ApplyRunProps(xmlNodePtr rPr, CPptxCharFormat &f, bool sizeSet[], const SlidePart *master) const;
     bool ResolveColor(xmlNodePtr fillParent, const SlidePart *master, uint32_t *color) const;
     const SlidePart *MasterOf(const SlidePart *layout) const { return layout ? layout->parent : nullptr; }
+    // True, with the message kept, when a part of the slides is beyond kMaxSlidePart.
+    bool TooLarge(const QString &partName);
 
     CPptxPresentation &m_pres;
+    QString m_tooLarge;
     const COoxmlPackage &m_pkg;
     std::unique_ptr<COoxmlXml> m_presentationXml;
     xmlNodePtr m_defaultTextStyle = nullptr;
@@ -218,10 +222,21 @@ xmlNodePtr FindPlaceholderNode(const SlidePart *part, const QString &type, const
 
 } // namespace
 
+bool CPptxPresentation::Reader::TooLarge(const QString &partName)
+{
+    if (m_pkg.PartSize(partName) <= kMaxSlidePart)
+        return false;
+    if (m_tooLarge.isEmpty())
+        m_tooLarge = QStringLiteral("The file \"%1\" is too large to import: its part \"%2\" holds more than %3 MB.")
+                         .arg(m_pkg.Path(), partName)
+                         .arg(kMaxSlidePart >> 20);
+    return true;
+}
+
 const SlidePart *CPptxPresentation::Reader::LoadPart(const QString &partName, const QString &parentRelType,
                                                      bool isMaster)
 {
-    if (partName.isEmpty())
+    if (partName.isEmpty() || TooLarge(partName))
         return nullptr;
     if (auto it = m_parts.find(partName); it != m_parts.end())
         return it->second.get();
@@ -429,7 +444,8 @@ void CPptxPresentation::Reader::ReadText(xmlNodePtr shapeNode, const std::vector
             const QString name = X::LocalName(c);
             CPptxRun run;
             if (name == QLatin1String("r") || name == QLatin1String("fld"))
-                run.text = X::Text(X::Child(c, A, "t"));
+                run.text = SymbolFontText::MapPrivateUse(X::Attr(X::Path(c, A, {"rPr", "sym"}), "typeface"),
+                                                         X::Text(X::Child(c, A, "t")));
             else if (name == QLatin1String("br"))
                 run.text = QString(QChar(0x0B));
             else
@@ -537,6 +553,10 @@ void CPptxPresentation::Reader::ReadShapes(xmlNodePtr tree, const SlidePart &sli
 CPptxSlide CPptxPresentation::Reader::ReadSlide(const QString &slidePart, QString *error)
 {
     CPptxSlide slide;
+    if (TooLarge(slidePart)) {
+        *error = m_tooLarge;
+        return slide;
+    }
     SlidePart part;
     part.xml = COoxmlXml::ReadPart(m_pkg, slidePart, error);
     if (!part.xml)
@@ -550,7 +570,7 @@ CPptxSlide CPptxPresentation::Reader::ReadSlide(const QString &slidePart, QStrin
     ReadShapes(X::Path(part.xml->Root(), P, {"cSld", "spTree"}), part, layout, false, slide.shapes);
 
     const COoxmlRelationship *notesRel = m_pkg.FindRelationship(part.rels, QStringLiteral("notesSlide"));
-    if (!notesRel || notesRel->external)
+    if (!notesRel || notesRel->external || TooLarge(notesRel->target))
         return slide;
     SlidePart notes;
     QString notesError;
@@ -568,9 +588,18 @@ CPptxSlide CPptxPresentation::Reader::ReadSlide(const QString &slidePart, QStrin
 
 bool CPptxPresentation::Reader::Read(QString *error)
 {
-    const QString main = m_pkg.MainPartName();
+    QString relsError;
+    const QString main = m_pkg.MainPartName(&relsError);
+    if (main.isEmpty() && !relsError.isEmpty()) {
+        *error = relsError;
+        return false;
+    }
     if (main.isEmpty() || !m_pkg.HasPart(main)) {
         *error = QStringLiteral("The file \"%1\" is not a presentation: it has no main part.").arg(m_pkg.Path());
+        return false;
+    }
+    if (TooLarge(main)) {
+        *error = m_tooLarge;
         return false;
     }
     m_presentationXml = COoxmlXml::ReadPart(m_pkg, main, error);
@@ -598,6 +627,8 @@ bool CPptxPresentation::Reader::Read(QString *error)
         }
         QString slideError;
         CPptxSlide slide = ReadSlide(rel->target, &slideError);
+        if (slideError.isEmpty())
+            slideError = m_tooLarge;   // a layout, master or notes part beyond the limit
         if (!slideError.isEmpty()) {
             *error = slideError;
             return false;

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QtGlobal>
 
 #include <cstdint>
 #include <memory>
@@ -109,6 +110,10 @@ struct CPptxSlide
 class CPptxPresentation
 {
 public:
+    // A slide, layout, master or notes part larger than this is refused before it is read: parsed, it would
+    // take many times its size in memory, and no real slide comes near it.
+    static constexpr qint64 kMaxSlidePart = 16ll << 20;
+
     ~CPptxPresentation();
 
     // nullptr and a message when the file is no presentation or is damaged beyond reading its slides.

@@ -8,6 +8,7 @@
 #include <QDir>
 
 #include <cstdio>
+#include <new>
 
 namespace {
 
@@ -50,7 +51,13 @@ int main(int argc, char **argv)
         return 1;
     }
     CSlideExporter exporter(substitutions);
-    if (!exporter.ExportSlatewright(line.presentationPath, line.outputFolder, &error)) {
+    bool exported = false;
+    try {
+        exported = exporter.ExportSlatewright(line.presentationPath, line.outputFolder, &error);
+    } catch (const std::bad_alloc &) {
+        error = QStringLiteral("There is not enough memory to export \"%1\".").arg(line.presentationPath);
+    }
+    if (!exported) {
         error.replace(QLatin1String("\r\n"), QLatin1String("\n"));
         Print(stderr, QStringLiteral("slatewright22: ") + error + u'\n');
         return 1;

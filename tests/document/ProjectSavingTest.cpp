@@ -17,6 +17,7 @@
 #include "platform/CorvContext.h"
 #include "platform/RecordingProgress.h"
 #include "platform/RecordingPrompt.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempTree.h"
 
 #include <QDateTime>
@@ -25,6 +26,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -275,6 +277,11 @@ TEST(ProjectSaving, AFailedSaveLeavesTheProjectAsItWas)
                     it = it.key().startsWith("Course/Images/") || it.key().startsWith(alsoUnder) ? files.erase(it)
                                                                                                   : ++it;
             };
+            // No file the failed save wrote is left behind in the project folder: only those that were
+            // there (one of them written over) remain.
+            auto names = after.keys();
+            names.removeIf([&backup](const QString &name) { return name.startsWith(backup); });
+            EXPECT_EQ(names, before.keys());
             auto unchanged = before;
             dropImages(after, backup);
             dropImages(unchanged, backup);
@@ -701,4 +708,92 @@ TEST(ProjectSaving, OpeningDecodesPicturesOnlyWhenNeeded)
     auto *gull = static_cast<CComponentImage *>(reread->MainScreens()[1]->GetComponent(2));
     EXPECT_EQ(gull->GetNaturalWidth(), 30);
     EXPECT_EQ(int(gull->GetPicture().GetHeight()), 20);
+}
+
+// Guards the author's disk and course against a save that runs out of room (here a file-size limit, which
+// fails the writes as a full disk does): the backup's message names the system's reason, and a save whose
+// project file cannot be written takes away every picture copy and folder it made, the course naming its
+// pictures where they were, so that a later save, with room again, still finds them.
+TEST(ProjectSaving, ASaveOnAFullDiskNamesTheReasonAndLeavesNothingBehind)
+{
+    {
+        SavedCourse s;
+        auto [doc, path, commands] = s.Parts();
+        s.tree.Write("Course/Sounds/narration.mp3", QByteArray(256 * 1024, 'n'));
+        doc->SetModifiedFlag(true);
+        s.prompt.Clear();
+        {
+            FileSizeLimit full(64 * 1024);
+            ASSERT_TRUE(full.IsSet());
+            EXPECT_FALSE(commands.SaveProject());
+        }
+        ASSERT_EQ(s.prompt.Texts().size(), 1);
+        // The system's own words follow (the copy reports the cut-short write in its own way).
+        EXPECT_TRUE(s.prompt.Texts()[0].contains(QRegularExpression("could not be copied\\. \\S")))
+            << qPrintable(s.prompt.Texts()[0]);
+        EXPECT_FALSE(QFileInfo::exists(s.tree / "Course Backups"));
+    }
+    Session s;
+    auto doc = s.NewDoc();
+    BuildCourse(*doc, s);
+    // Text enough that the project file outgrows the limit that the pictures fit in.
+    AddText(*doc, *doc->MainScreens()[2], QString(200000, u'w'));
+    auto *gull = static_cast<CComponentImage *>(doc->MainScreens()[1]->GetComponent(2));
+    const QString picture = gull->GetImageFile();
+    CProjectFileCommands commands(*doc, s.ui);
+    {
+        FileSizeLimit full(64 * 1024);
+        ASSERT_TRUE(full.IsSet());
+        EXPECT_FALSE(commands.DoSaveProject(s.tree / "First.kvx", true));
+    }
+    EXPECT_EQ(s.prompt.Texts().size(), 1);
+    EXPECT_FALSE(QFileInfo::exists(s.tree / "First")) << qPrintable(Snapshot(s.tree / "First").keys().join(u' '));
+    EXPECT_FALSE(QFileInfo::exists(s.tree / "First.kvx"));
+    EXPECT_FALSE(QFileInfo::exists(s.tree / "First.kvx.tmp"));
+    EXPECT_EQ(gull->GetImageFile(), picture);
+
+    ASSERT_TRUE(commands.DoSaveProject(s.tree / "First.kvx", true));
+    auto reread = s.NewDoc();
+    ASSERT_TRUE(CProjectFile::Open(*reread, s.tree / "First.kvx"));
+    auto *copy = static_cast<CComponentImage *>(reread->MainScreens()[1]->GetComponent(2));
+    EXPECT_EQ(int(copy->GetPicture().GetWidth()), 48);
+}
+
+// Guards against a temporary file left by a save that was cut short (the program killed after it appeared)
+// staying beside the project: opening the project clears it, as the next save would.
+TEST(ProjectSaving, AStaleTemporaryGoesWhenTheProjectIsOpened)
+{
+    SavedCourse saved;
+    const QString stale = saved.tree.Write("Course.kvx.tmp", "half a project");
+    auto reread = saved.NewDoc();
+    ASSERT_TRUE(CProjectFile::Open(*reread, saved.path));
+    EXPECT_FALSE(QFileInfo::exists(stale));
+    EXPECT_EQ(reread->MainScreens().size(), 3u);
+}
+
+// Guards the memory of a course built in memory (inserted, imported, pasted): a picture of a screen that is
+// not on show is not decoded when it is placed, and a save lets go of the pictures it decoded to write, so
+// that saving thousands of screens does not end holding every picture of them. What is shown next is the
+// file as it is then.
+TEST(ProjectSaving, BuiltPicturesAreDecodedOnNeedAndLetGoAfterTheSave)
+{
+    Session s;
+    auto doc = s.NewDoc();
+    CCorvPage *page = AddPage(*doc, "Gulls", "1", pt_document);
+    auto image = std::make_unique<CComponentImage>(nullptr);
+    image->SetBounds({40, 40, 88, 72}, false);
+    image->SetImageFile(s.Picture("art/gull.png", 48, 32), s.context);
+    CComponentImage *gull = image.get();
+    page->AddComponent(std::move(image));
+    s.Picture("art/gull.png", 30, 20);
+    EXPECT_EQ(gull->GetNaturalWidth(), 30);
+
+    CProjectFileCommands commands(*doc, s.ui);
+    ASSERT_TRUE(commands.DoSaveProject(s.tree / "Course.kvx", true));
+    const QString copy = gull->GetImageFile();
+    ASSERT_TRUE(copy.startsWith(s.tree / "Course/Images/")) << qPrintable(copy);
+    QImage replaced(24, 16, QImage::Format_RGB32);
+    replaced.fill(Qt::blue);
+    ASSERT_TRUE(replaced.save(copy, "PNG"));
+    EXPECT_EQ(int(gull->GetPicture().GetWidth()), 24);
 }

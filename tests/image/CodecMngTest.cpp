@@ -130,28 +130,46 @@ TEST(CodecMng, AnimationFrames)
     EXPECT_FALSE(size.IsValid());
 }
 
-// Guards the background rule: a BACK chunk's colour fills the canvas where no frame covers it, and is never
-// made transparent (a white background used to turn every white pixel of the picture transparent).
-TEST(CodecMng, BackgroundChunkFillsTheCanvas)
+// Guards the surround of a picture whose frames leave part of the canvas uncovered (a ball bouncing on a
+// canvas larger than its frames): it is transparent, as the library's alpha says, even when the file
+// names an advisory background (BACK) colour; it used to come out opaque in that colour, black for most
+// files. Only a mandatory background paints it, and then the picture is opaque all over. No colour is ever made
+// transparent: a white picture on a white background stays white and opaque.
+TEST(CodecMng, SurroundIsTransparentUnlessTheBackgroundIsMandatory)
 {
-    const struct { const char *name; int canvasWidth; RGBQUAD frame, background; } cases[] = {
-        {"white picture on white", 4, Rgb(255, 255, 255), Rgb(255, 255, 255)},
-        {"canvas wider than the frame", 6, Rgb(200, 10, 10), Rgb(0x12, 0x34, 0x56)},
+    enum Back { none, advisory, mandatory };
+    const struct { const char *name; Back back; RGBQUAD frame, background; } cases[] = {
+        {"no background", none, Rgb(200, 40, 20), {}},
+        {"advisory black", advisory, Rgb(200, 40, 20), Rgb(0, 0, 0)},
+        {"mandatory colour", mandatory, Rgb(200, 40, 20), Rgb(0x12, 0x34, 0x56)},
+        {"white picture on mandatory white", mandatory, Rgb(255, 255, 255), Rgb(255, 255, 255)},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         std::string file = "\x8aMNG\r\n\x1a\n";
-        file += Chunk("MHDR", Be32(uint32_t(c.canvasWidth)) + Be32(3) + Be32(100) + Be32(0) + Be32(0) + Be32(0) + Be32(1));
-        file += Chunk("BACK", Bytes({c.background.rgbRed, 0, c.background.rgbGreen, 0, c.background.rgbBlue, 0}));
+        file += Chunk("MHDR", Be32(8) + Be32(6) + Be32(100) + Be32(0) + Be32(0) + Be32(0) + Be32(1));
+        if (c.back != none)
+            file += Chunk("BACK", Bytes({c.background.rgbRed, 0, c.background.rgbGreen, 0, c.background.rgbBlue, 0,
+                                         c.back == mandatory ? 1 : 0}));
+        // The frame's object placed at (2, 1) of the canvas.
+        file += Chunk("DEFI", Bytes({0, 1, 0, 0}) + Be32(2) + Be32(1));
         file += SolidPng(4, 3, c.frame.rgbRed, c.frame.rgbGreen, c.frame.rgbBlue);
         file += Chunk("MEND", {});
         CxImage image;
         ASSERT_TRUE(DecodeFrom(image, QByteArray(file.data(), qsizetype(file.size())), ImageFormatNone))
             << image.GetErrorText();
-        EXPECT_FALSE(image.HasTransparency());
-        ASSERT_EQ(image.GetWidth(), c.canvasWidth);
-        for (int x = 0; x < c.canvasWidth; ++x)
-            EXPECT_EQ(image.GetPixelColor(x, 1, false), x < 4 ? c.frame : c.background) << x;
+        ASSERT_EQ(image.GetWidth(), 8);
+        ASSERT_EQ(image.GetHeight(), 6);
+        ASSERT_TRUE(image.AlphaIsValid());
+        for (int y = 0; y < 6; ++y)
+            for (int x = 0; x < 8; ++x) {
+                // Rows count from the bottom: the frame covers rows 1-3 from the top, 2-4 from the bottom.
+                const bool covered = x >= 2 && x < 6 && y >= 2 && y < 5;
+                EXPECT_EQ(image.AlphaGet(x, y), covered || c.back == mandatory ? 255 : 0) << x << "," << y;
+                if (covered || c.back == mandatory) {
+                    EXPECT_EQ(image.GetPixelColor(x, y, false), covered ? c.frame : c.background) << x << "," << y;
+                }
+            }
     }
 }
 

@@ -343,7 +343,7 @@ TEST(CodecPng, WeReadWhatQtWrites)
     }
 }
 
-// Guards the transparency chunk where the Part's rule was too coarse: a 16-bit transparent value is
+// Guards the transparency chunk at full precision: a 16-bit transparent value is
 // compared at full depth (interlaced too), a grey value the depth cannot hold is ignored, and a single
 // palette entry keeps the alpha it stores. Qt reads the same files alike.
 TEST(CodecPng, TransparencyAsStored)

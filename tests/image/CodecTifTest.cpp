@@ -364,6 +364,66 @@ TEST(CodecTif, FloatingPointAndSignedSamples)
     }
 }
 
+// Guards log-luminance pictures (LogL and LogLuv, as HDR tools write them): their samples are signed or
+// floating-point whichever data format they were written in, and they used to be refused for it; the
+// library's RGBA path turns every form into 8-bit colour (grey as the square root of the luminance).
+TEST(CodecTif, LogLuminancePicturesReadThroughTheRgbaPath)
+{
+    const auto logTags = [](int dataFormat) {
+        return [dataFormat](TIFF *tif) { TIFFSetField(tif, TIFFTAG_SGILOGDATAFMT, dataFormat); };
+    };
+    const auto bytesOf = [](const auto &values) {
+        const auto *p = reinterpret_cast<const uint8_t *>(values.data());
+        return std::vector<uint8_t>(p, p + values.size() * sizeof(values[0]));
+    };
+    // Black, a quarter of full luminance (grey 128), full luminance (white).
+    const std::vector<float> luminance = {0.0f, 0.25f, 1.0f};
+    // L = 256 (log2 Y + 64) as stored with the 16-bit data format.
+    const std::vector<int16_t> logWords = {0, 15872, 16384};
+    // D65 grey of a quarter luminance, and the XYZ of full red. The library's conversion to RGB has a white
+    // a little bluer than D65: its grey shows a little less red, its red a little less than full.
+    const std::vector<float> xyz = {0.2376f, 0.25f, 0.2723f, 0.4124f, 0.2126f, 0.0193f, 0.0f, 0.0f, 0.0f};
+    struct Case { const char *name; uint16_t photometric, compression, samples, bits; int dataFormat;
+                  std::vector<uint8_t> data; std::vector<RGBQUAD> expected; };
+    const std::vector<RGBQUAD> greys = {Rgb(0, 0, 0), Rgb(128, 128, 128), Rgb(255, 255, 255)};
+    const std::vector<Case> cases = {
+        {"LogL from floats", PHOTOMETRIC_LOGL, COMPRESSION_SGILOG, 1, 32, SGILOGDATAFMT_FLOAT, bytesOf(luminance), greys},
+        {"LogL from signed words", PHOTOMETRIC_LOGL, COMPRESSION_SGILOG, 1, 16, SGILOGDATAFMT_16BIT, bytesOf(logWords),
+         greys},
+        {"LogLuv 32", PHOTOMETRIC_LOGLUV, COMPRESSION_SGILOG, 3, 32, SGILOGDATAFMT_FLOAT, bytesOf(xyz),
+         {Rgb(117, 128, 128), Rgb(233, 0, 0), Rgb(0, 0, 0)}},
+        {"LogLuv 24", PHOTOMETRIC_LOGLUV, COMPRESSION_SGILOG24, 3, 32, SGILOGDATAFMT_FLOAT, bytesOf(xyz),
+         {Rgb(117, 128, 128), Rgb(233, 0, 0), Rgb(0, 0, 0)}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Page page;
+        page.width = 3;
+        page.height = 1;
+        page.samples = c.samples;
+        page.bits = c.bits;
+        page.photometric = c.photometric;
+        page.compression = c.compression;
+        page.data = c.data;
+        page.tags = logTags(c.dataFormat);
+        const QByteArray file = WriteTiff({page});
+        ASSERT_FALSE(file.isEmpty());
+        for (const uint32_t format : {uint32_t(ImageFormatTif), uint32_t(ImageFormatNone)}) {
+            CxImage image;
+            ASSERT_TRUE(DecodeFrom(image, file, format)) << image.GetErrorText();
+            ASSERT_EQ(image.GetWidth(), 3);
+            for (int x = 0; x < 3; ++x) {
+                const RGBQUAD got = image.GetPixelColor(x, 0, false);
+                const RGBQUAD &want = c.expected[size_t(x)];
+                // The log encodings keep about 0.3 % of the luminance: a step or two of the 8-bit result.
+                EXPECT_NEAR(got.rgbRed, want.rgbRed, 8) << "x " << x;
+                EXPECT_NEAR(got.rgbGreen, want.rgbGreen, 8) << "x " << x;
+                EXPECT_NEAR(got.rgbBlue, want.rgbBlue, 8) << "x " << x;
+            }
+        }
+    }
+}
+
 // Guards the orientation tag: each of the eight stored orders turns into the picture as seen. Orientation
 // 6 stores the picture turned a quarter to the left, so it is turned back to the right.
 TEST(CodecTif, OrientationTurnsToTheSeenPicture)

@@ -473,3 +473,28 @@ TEST(Resample, LanczosRowBlocksEqualTheSingleSamples)
                     }
             }
 }
+
+// Guards the whole-factor reductions, which add their pixels as integers: each pixel must still equal
+// SampleArea at its position, for one factor on both axes, two different ones, and a picture with alpha.
+TEST(Resample, WholeFactorReductionsEqualTheirAreaSamples)
+{
+    const CxImage noisy = Noisy(40, 30, 11);
+    const CxImage sources[] = {noisy, WithAlphaRamp(noisy)};
+    const struct { int width, height; } sizes[] = {{8, 6}, {20, 15}, {10, 10}, {40, 15}};
+    for (const CxImage &original : sources)
+        for (const auto &size : sizes) {
+            SCOPED_TRACE(testing::Message() << size.width << "x" << size.height);
+            CxImage source(original);
+            CxImage result;
+            ASSERT_TRUE(source.Resample(size.width, size.height, InterpolationLanczos, EdgeRepeat, &result));
+            const float xScale = 40.0f / float(size.width), yScale = 30.0f / float(size.height);
+            for (int y = 0; y < size.height; ++y)
+                for (int x = 0; x < size.width; ++x) {
+                    const float sX = (float(x) + 0.5f) * xScale - 0.5f, sY = (float(y) + 0.5f) * yScale - 0.5f;
+                    RGBQUAD expected = source.SampleArea(sX, sY, xScale, yScale, InterpolationLanczos, EdgeRepeat);
+                    RGBQUAD got = result.GetPixelColor(x, y, false);
+                    expected.rgbReserved = got.rgbReserved = 0;
+                    ASSERT_EQ(got, expected) << x << "," << y;
+                }
+        }
+}

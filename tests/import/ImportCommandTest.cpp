@@ -260,7 +260,7 @@ TEST_F(ImportCommandTest, NothingImportedKeepsTheImportAvailable)
     doc->MutableSettings().LinearSourceDocument = tree.Write("notes.odt", "not a Word document");
     prompt.Script({CPrompt::yes});
     EXPECT_EQ(command->ImportNow({}), CImportCommand::Outcome::failed);
-    EXPECT_TRUE(command->LastMessage().startsWith("Nothing was imported.")) << command->LastMessage().toStdString();
+    EXPECT_TRUE(command->LastMessage().startsWith("Nothing was imported")) << command->LastMessage().toStdString();
     EXPECT_TRUE(command->LastMessage().contains("notes.odt is neither")) << command->LastMessage().toStdString();
     EXPECT_EQ(doc->GetImportPending(), 1);
 }
@@ -314,4 +314,33 @@ TEST_F(ImportCommandTest, PresentationFromTheEditWindowInPictureMode)
         EXPECT_EQ(image->GetBounds(), CRect(131, 0, 877, 560));
     }
     EXPECT_EQ(host->Added().size(), 4u);   // the slides joined the outline as they were made
+}
+
+// Guards an import in which no source document could be read: it still began "Import document(s)
+// completed", as if the course had been made.
+TEST_F(ImportCommandTest, NothingReadIsNotReportedAsCompleted)
+{
+    doc->MutableSettings().MenuBasedCourse = 0;
+    const QString broken = tree.Write("broken.docx", "PK\x03\x04 not a package");
+    doc->MutableSettings().LinearSourceDocument = broken;
+    prompt.Script({CPrompt::yes});
+    command->ImportNow({});
+    EXPECT_TRUE(command->LastMessage().startsWith("Nothing was imported: no source document could be read.\n\n"
+                                                  "These were not imported:\n- "))
+        << command->LastMessage().toStdString();
+    EXPECT_TRUE(command->LastMessage().contains("broken.docx")) << command->LastMessage().toStdString();
+    EXPECT_FALSE(command->LastMessage().contains("completed")) << command->LastMessage().toStdString();
+
+    // One readable source among unreadable ones is an import that completed, with the others named.
+    SetUp();
+    doc->MutableSettings().MenuBasedCourse = 1;
+    auto rows = CImportCommand::EmptyTopicRows();
+    rows[0][1] = "Good";
+    rows[0][3] = WriteDocx("good.docx", DocxFixture::P("", "Text."));
+    rows[1][1] = "Broken";
+    rows[1][3] = broken;
+    prompt.Script({CPrompt::yes});
+    command->ImportNow(rows);
+    EXPECT_TRUE(command->LastMessage().startsWith("Import document(s) completed\n\nThese were not imported:"))
+        << command->LastMessage().toStdString();
 }

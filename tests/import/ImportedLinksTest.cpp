@@ -196,3 +196,21 @@ TEST_F(ImportedLinksTest, DocxHyperlinkReachesTheTextBox)
     ASSERT_TRUE(importer->ConvertDocuments({&t}, false, false, "1"));
     EXPECT_EQ(CheckedLinks(), QStringList({"the rules>https://example.org/safety"}));
 }
+
+// Guards symbol-font characters (U+F020 to U+F0FF, kept where no table maps them) taken for the flow's link
+// marks: they were dropped from the text, or cut a link short, in both flows.
+TEST_F(ImportedLinksTest, SymbolFontCharactersAreNoMarks)
+{
+    const QString symbols = QString(QChar(0xF021)) + QChar(0xF0FE);
+    for (const int formatted : {0, 1}) {
+        SCOPED_TRACE(formatted);
+        SetUp();
+        doc->MutableSettings().UseSourceDocumentFonts = formatted;
+        ASSERT_TRUE(Import({Paragraph({{"Tick " + symbols + " then ", ""}, {"go " + symbols, "https://example.org/go"}})}));
+        EXPECT_EQ(CheckedLinks(), QStringList({"go " + symbols + ">https://example.org/go"}));
+        const auto boxes = Boxes(*doc);
+        ASSERT_FALSE(boxes.empty());
+        EXPECT_TRUE(Visible(boxes[0]->GetRichText()).startsWith("Tick " + symbols + " then go " + symbols))
+            << Visible(boxes[0]->GetRichText()).toStdString();
+    }
+}

@@ -400,3 +400,77 @@ TEST(PowerPointImporter, MarkerText)
     EXPECT_EQ(CPPT2KVPage::DecodeMarkerText("caf\xe9"), QString::fromUtf8("café"));
     EXPECT_EQ(CPPT2KVPage::DecodeMarkerText("caf\xc3\xa9"), QString::fromUtf8("café"));
 }
+
+// Guards what the author reads when the exporter fails: its own refusal (status 1) stands as it is written,
+// while a crash or an abort (status 134 after std::bad_alloc) was shown as the raw text it left.
+TEST(PowerPointImporter, ExporterFailuresReachTheAuthorInWords)
+{
+    struct Case { bool crashed; int status; QByteArray output; QString message; };
+    const QString deck = "/d/deck.pptx";
+    const QString prefix = "The presentation \"" + deck + "\" could not be exported: ";
+    const Case cases[] = {
+        {false, 1, "slatewright22: The file \"/d/deck.pptx\" is too large to import: its part \"x\" holds more than 16 MB.\n",
+         "The file \"/d/deck.pptx\" is too large to import: its part \"x\" holds more than 16 MB."},
+        {false, 1, "encoding error : input conversion failed\nslatewright22: There is no slide.\n", prefix + "There is no slide."},
+        {false, 134, "terminate called after throwing an instance of 'std::bad_alloc'\n  what():  std::bad_alloc\n",
+         prefix + "the slide exporter stopped unexpectedly (status 134)."},
+        {true, 6, "what():  std::bad_alloc", prefix + "the slide exporter stopped unexpectedly (status 6)."},
+        {false, 1, "", prefix + "the slide exporter gave no reason."},
+    };
+    for (const Case &c : cases) {
+        Fixture f;
+        f.importer->SetHelperRunner([&](const QString &, const QStringList &) {
+            CProcessResult r;
+            r.started = true;
+            r.crashed = c.crashed;
+            r.exitCode = c.status;
+            r.standardError = c.output;
+            return r;
+        });
+        const CResult<CCorvPage *> imported = f.importer->ImportPowerPoint(deck, nullptr);
+        ASSERT_FALSE(imported);
+        EXPECT_EQ(imported.Error(), c.message);
+        EXPECT_TRUE(f.doc->MainScreens().empty());
+    }
+}
+
+// Guards shapes far outside the slide (a hostile offset of -2^31 EMU, a width of 2^63): their boxes were put
+// where no author can reach them. Positions and sizes are brought onto the canvas before the screen is laid
+// out, in the XML and the marker modes alike, and the slide's other shapes keep their place.
+TEST(PowerPointImporter, ShapesFarOffTheSlideAreClampedToTheCanvas)
+{
+    Fixture f;
+    const auto doc = ReadXml(
+        "<doc><page>"
+        "<object><rect><left>-169093.1</left><top>100</top><width>200</width><height>50</height></rect><type>Text</type>"
+        "<fragment><text>far left</text></fragment></object>"
+        "<object><rect><left>10</left><top>-5</top><width>726238597000000.0</width><height>2147483647</height></rect>"
+        "<type>Text</type><fragment><text>huge</text></fragment></object>"
+        "<object><rect><left>100</left><top>200</top><width>300</width><height>100</height></rect><type>Text</type>"
+        "<fragment><text>ordinary</text></fragment></object>"
+        "</page></doc>");
+    ASSERT_TRUE(doc);
+    f.importer->CreatePagesFromXml(*doc, QDir::tempPath());
+    ASSERT_EQ(f.importer->CreatedScreens().size(), 1u);
+    const CCorvPage *screen = f.importer->CreatedScreens()[0];
+    ASSERT_EQ(screen->GetComponentCount(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const CRect r = Component(screen, i)->GetBounds();
+        EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= 1008 && r.bottom <= 560 && r.left <= r.right && r.top <= r.bottom)
+            << i << ": " << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+    }
+    EXPECT_EQ(Component(screen, 0)->GetBounds().left, 0);
+    EXPECT_EQ(Component(screen, 0)->GetBounds().Width(), 200);
+    EXPECT_EQ(Component(screen, 1)->GetBounds().Width(), 1008);
+    EXPECT_EQ(Component(screen, 2)->GetBounds().Width(), 300);
+
+    Fixture g;
+    g.importer->CreatePagesFromMarkers(
+        "@START-DOC@@START-PAGE-COUNT@1@END-PAGE-COUNT@@START-PAGE-0@@START-OBJECT-COUNT@1@END-OBJECT-COUNT@"
+        "@START-OBJECT-0@@START-TYPE@Text@END-TYPE@@START-RECT@-1e300\tnan\t1e308\t-50@END-RECT@"
+        "@START-TEXT@far@END-TEXT@@END-OBJECT-0@@END-PAGE-0@@END-DOC@",
+        QDir::tempPath());
+    ASSERT_EQ(g.importer->CreatedScreens().size(), 1u);
+    const CRect r = Component(g.importer->CreatedScreens()[0], 0)->GetBounds();
+    EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= 1008 && r.bottom <= 560) << r.left << "," << r.right;
+}

@@ -33,6 +33,13 @@ TEST(SlideXmlReader, NotesBecomePagesAfterTheirSlide)
     EXPECT_EQ(note.fragments[0]->text, "a\r\nb"); // a line feed becomes CR LF once
     EXPECT_EQ(note.fragments[0]->fontName, "Arial");
     EXPECT_EQ(doc->pages[2]->objects[0]->fragments[0]->text, "slide two");
+
+    // A note without text makes no page: it would only become an empty screen.
+    const auto blank = Read("<doc><page><object><type>Text</type><fragment><text>x</text></fragment></object>"
+                            "<note><![CDATA[ \r\n ]]></note><note/></page></doc>");
+    ASSERT_TRUE(blank);
+    EXPECT_EQ(blank->pages.size(), 1u);
+    EXPECT_EQ(blank->pageCount, 0);
 }
 
 // Guards the fragment defaults and the one font record: a fragment without text keeps "<no text>", one
@@ -124,4 +131,24 @@ TEST(SlideXmlReader, MalformedInputNeverCrashes)
         EXPECT_FALSE(failed);
         EXPECT_FALSE(failed.Error().isEmpty());
     }
+}
+
+// Guards the slide XML the exporter writes for a slide of long text: libxml2 stopped at 10 MB in one text
+// ("Huge input lookup"). Texts of any length are read; a document type, which no slide XML has and through
+// which entity bombs come, is refused.
+TEST(SlideXmlReader, LongTextsReadAndDocumentTypesAreRefused)
+{
+    const QByteArray text = QByteArray("The gate opens at seven. ").repeated(480000);   // 12 MB
+    const auto doc = Read("<doc><page><object><type>Text</type><fragment><text><![CDATA[" + text
+                          + "]]></text></fragment></object><note>" + text + "</note></page></doc>");
+    ASSERT_TRUE(doc);
+    ASSERT_EQ(doc->pages.size(), 2u);
+    EXPECT_EQ(doc->pages[0]->objects[0]->fragments[0]->text.size(), text.size());
+    EXPECT_EQ(doc->pages[1]->objects[0]->fragments[0]->text.size(), text.size());
+
+    const auto bomb = PPTXML2KVPage::ReadMemory("<?xml version=\"1.0\"?><!DOCTYPE doc [<!ENTITY a \"aaaaaaaaaa\">"
+                                                "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">]><doc><page><object>"
+                                                "<type>Text</type><fragment><text>&b;</text></fragment></object></page></doc>");
+    ASSERT_FALSE(bomb);
+    EXPECT_TRUE(bomb.Error().contains("document type")) << bomb.Error().toStdString();
 }

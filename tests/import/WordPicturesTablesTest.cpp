@@ -352,3 +352,85 @@ TEST_F(WordPicturesTest, ObjectivesScreenNeverTakesTheDocumentsPicture)
     for (CComponentImage *image : Components<CComponentImage>(*objectives, ct_image))
         EXPECT_FALSE(image->GetImageFile().startsWith(PictureFolder("end"))) << image->GetImageFile().toStdString();
 }
+
+// Guards the table component's limit of 10,000 cells: a larger Word table lost its remaining rows without
+// a word (480 rows of 63 columns arrived as 158). It goes on over further table screens, every row kept.
+TEST_F(WordPicturesTest, TablesBeyondOneComponentGoOnOverScreens)
+{
+    constexpr int rows = 400, columns = 50;   // 20,000 cells: two table screens of 200 rows
+    QByteArray table = "<w:tbl><w:tblGrid>" + QByteArray("<w:gridCol w:w=\"100\"/>").repeated(columns) + "</w:tblGrid>";
+    for (int r = 0; r < rows; ++r) {
+        table += "<w:tr>";
+        for (int c = 0; c < columns; ++c)
+            table += "<w:tc><w:p><w:r><w:t>" + QByteArray::number(r) + "." + QByteArray::number(c) + "</w:t></w:r></w:p></w:tc>";
+        table += "</w:tr>";
+    }
+    table += "</w:tbl>";
+    const QString path = tree / "big.docx";
+    ASSERT_TRUE(WriteDocx(path, Para("", TextRun("Before.")) + table + Para("", TextRun("After.")), {}));
+    ASSERT_TRUE(Import({path}));
+    EXPECT_TRUE(importer->GetLeftOut().empty());
+    ASSERT_TRUE(importer->GetNotImported().empty()) << importer->GetNotImported()[0].reason.toStdString();
+    const auto screens = Main();
+    ASSERT_EQ(screens.size(), 4u);
+    const char *labels[] = {"1", "2", "3", "4"};
+    int row = 0;
+    for (int s = 1; s <= 2; ++s) {
+        EXPECT_EQ(screens[size_t(s)]->GetTitle(), "Untitled table");
+        EXPECT_EQ(screens[size_t(s)]->GetLabel(), labels[s]);
+        const auto tables = Components<CComponentTable>(*screens[size_t(s)], ct_table);
+        ASSERT_EQ(tables.size(), 1u);
+        ASSERT_EQ(tables[0]->GetRowCount(), 200);
+        ASSERT_EQ(tables[0]->GetColumnCount(), columns);
+        for (int r = 0; r < 200; r += 37, row += 37) {
+            const int documentRow = (s - 1) * 200 + r;
+            EXPECT_EQ(tables[0]->GetCell(r, 0)->GetRichText().GetText(), QStringLiteral("%1.0").arg(documentRow));
+            EXPECT_EQ(tables[0]->GetCell(r, columns - 1)->GetRichText().GetText(),
+                      QStringLiteral("%1.%2").arg(documentRow).arg(columns - 1));
+        }
+    }
+    EXPECT_EQ(Components<CComponentTable>(*screens[2], ct_table)[0]->GetCell(199, 49)->GetRichText().GetText(), "399.49");
+    std::vector<CComponentBase *> boxes;
+    ASSERT_EQ(screens[3]->GetComponentsOfType(ct_textbox, boxes), 1);
+    EXPECT_TRUE(boxes[0]->GetEditorText()->GetText().startsWith("After."));
+}
+
+// Guards columns beyond the table component's 1,000: they cannot be shown and are named in the report
+// instead of vanishing.
+TEST_F(WordPicturesTest, ColumnsBeyondTheLimitAreReported)
+{
+    constexpr int columns = 1003;
+    QByteArray row = "<w:tr>";
+    for (int c = 0; c < columns; ++c)
+        row += "<w:tc><w:p><w:r><w:t>c" + QByteArray::number(c) + "</w:t></w:r></w:p></w:tc>";
+    const QByteArray table = "<w:tbl><w:tblGrid>" + QByteArray("<w:gridCol w:w=\"10\"/>").repeated(columns) + "</w:tblGrid>"
+                             + row + "</w:tr></w:tbl>";
+    const QString path = tree / "wide.docx";
+    ASSERT_TRUE(WriteDocx(path, table, {}));
+    ASSERT_TRUE(Import({path}));
+    ASSERT_EQ(importer->GetLeftOut().size(), 1u);
+    EXPECT_EQ(importer->GetLeftOut()[0].reason,
+              "Columns 1001 to 1003 of a table of \"wide.docx\" were left out: a table holds at most 1000 columns.");
+    const auto tables = Components<CComponentTable>(*Main()[0], ct_table);
+    ASSERT_EQ(tables.size(), 1u);
+    EXPECT_EQ(tables[0]->GetColumnCount(), 1000);
+    EXPECT_EQ(tables[0]->GetCell(0, 999)->GetRichText().GetText(), "c999");
+}
+
+// Guards the report of a document's pictures: those no screen took (a screen has one picture place, and a
+// picture in a table's text never meets one) were passed over in silence.
+TEST_F(WordPicturesTest, PicturesNoScreenTookAreReported)
+{
+    doc->MutableSettings().IncludeSourceDocGraphics = 1;
+    const QByteArray picture = Solid(20, 20, qRgb(0, 0, 200), ImageFormatPng);
+    const QByteArray body = Para("", TextRun("Two pictures.") + Drawing("rId20", 20, 20) + Drawing("rId21", 20, 20))
+                            + Table({30000}, {{Para("", TextRun("In a cell") + Drawing("rId22", 20, 20))}})
+                            + Para("", TextRun("The end."));
+    const QString path = tree / "pictures.docx";
+    ASSERT_TRUE(WriteDocx(path, body, {{"rId20", "a.png", picture}, {"rId21", "b.png", picture}, {"rId22", "c.png", picture}}));
+    ASSERT_TRUE(Import({path}));
+    ASSERT_EQ(importer->GetLeftOut().size(), 1u);
+    EXPECT_EQ(importer->GetLeftOut()[0].path, path);
+    EXPECT_EQ(importer->GetLeftOut()[0].reason, "Pictures 2 and 3 of \"pictures.docx\" did not come in: no screen made "
+                                                "from the text around them had a free picture place.");
+}

@@ -215,7 +215,8 @@ TEST(FreeFormText, KeywordsScriptLine)
 }
 
 // Guards the filling of the question's template: every occurrence of every token, flags true only when
-// exactly 1, the instruction made safe for a script string, and a missing template reported by its path.
+// exactly 1, the instruction made safe for markup and then for a script string ("<img onerror=...>" in an
+// instruction once ran on its screen), and a missing template reported by its path.
 TEST(FreeFormText, PublishTemplate)
 {
     TemplateFolder folder(
@@ -224,14 +225,14 @@ TEST(FreeFormText, PublishTemplate)
     CQuestionIdCounter ids;
     ids.Set('C', 'D');
     CComponentFreeFormText q(nullptr, ids);
-    q.m_instruction = QStringLiteral("Say \"why\"\r\nin C:\\ or <~ev~>");
+    q.m_instruction = QStringLiteral("Say \"why\"\r\nin C:\\ or <~ev~> <img src=x onerror=f()> & a < b");
     q.m_evaluate = 2;
     q.m_storeResponse = 1;
     q.m_maxCharacters = 500;
     q.m_numberToMatch = 3;
     const CResult<QString> html = q.BuildPublishHtml(folder.context, QStringLiteral("kv"));
     ASSERT_TRUE(html) << html.Error().toStdString();
-    EXPECT_EQ(*html, QStringLiteral("kv|Say \\\"why\\\"<br>in C:\\\\ or <~ev~>|false|true|false|500|false|false|false|3|"
+    EXPECT_EQ(*html, QStringLiteral("kv|Say \\\"why\\\"<br>in C:\\\\ or &lt;~ev~&gt; &lt;img src=x onerror=f()&gt; &amp; a &lt; b|false|true|false|500|false|false|false|3|"
                                    "true|CD\nCD|false|<~unknown~>\n"));
     EXPECT_TRUE(folder.prompt.Texts().isEmpty());
 

@@ -1,3 +1,4 @@
+#include "platform/ProcessRunner.h"
 #include "platform/ooxml/OoxmlPackage.h"
 #include "platform/ooxml/OoxmlXml.h"
 #include "support/TempTree.h"
@@ -168,4 +169,89 @@ TEST(OoxmlXml, ParsesSafely)
     EXPECT_EQ(COoxmlXml::Attr(p, "embed"), "");
     EXPECT_EQ(COoxmlXml::Text(p), QString::fromUtf8("éb"));
     EXPECT_EQ(COoxmlXml::Text(COoxmlXml::Path(xml->Root(), OoxmlNs::kDrawing, {"p", "r"})), "b");
+}
+
+// Guards packages whose local headers differ from the directory in fields that do not matter (the version
+// a writer needs, the time): unzip finds no fault and every part decompresses, yet the package was refused
+// as "inconsistent (the file may be truncated)".
+TEST(OoxmlPackage, LocalHeadersDifferingFromTheDirectoryStillOpen)
+{
+    TempTree tree;
+    const QString path = MakePackage(tree, true);
+    QByteArray bytes = TempTree::ReadAll(path);
+    int headers = 0;
+    for (qsizetype at = bytes.indexOf("PK\x03\x04"); at >= 0; at = bytes.indexOf("PK\x03\x04", at + 4), ++headers) {
+        bytes[at + 4] = char(0x3f);                    // version needed to extract
+        bytes[at + 10] = char(bytes[at + 10] ^ 0x5a);  // time of the last change
+    }
+    ASSERT_EQ(headers, 5);
+    tree.Write("deck.pptx", bytes);
+    const CProcessResult unzip = CProcessRunner::Run("unzip", {"-tq", path}, 30000);
+    EXPECT_EQ(unzip.exitCode, 0) << unzip.standardOutput.toStdString();
+
+    QString error;
+    const auto package = COoxmlPackage::Open(path, &error);
+    ASSERT_TRUE(package) << error.toStdString();
+    EXPECT_EQ(package->MainPartName(), "ppt/presentation.xml");
+    QByteArray part;
+    EXPECT_TRUE(package->ReadPart("ppt/slides/slide1.xml", &part, &error)) << error.toStdString();
+    EXPECT_EQ(part.size(), 5004);
+}
+
+// Guards parts libzip cannot decompress: a package whose relationships are compressed with LZMA was called
+// "not a presentation: it has no main part"; the author is told what is wrong with the part instead.
+TEST(OoxmlPackage, UnsupportedCompressionIsNamed)
+{
+    TempTree tree;
+    const QString path = MakePackage(tree, true);
+    QByteArray bytes = TempTree::ReadAll(path);
+    // The compression method of "_rels/.rels" (stored) becomes LZMA (14), in its local header and the directory.
+    const qsizetype local = bytes.indexOf("PK\x03\x04");
+    ASSERT_GE(local, 0);
+    const qsizetype central = bytes.indexOf("PK\x01\x02");
+    ASSERT_GT(central, 0);
+    qsizetype rels = local;
+    while (rels >= 0 && bytes.mid(rels + 30, 11) != "_rels/.rels")
+        rels = bytes.indexOf("PK\x03\x04", rels + 4);
+    qsizetype relsEntry = central;
+    while (relsEntry >= 0 && bytes.mid(relsEntry + 46, 11) != "_rels/.rels")
+        relsEntry = bytes.indexOf("PK\x01\x02", relsEntry + 4);
+    ASSERT_GE(rels, 0);
+    ASSERT_GE(relsEntry, 0);
+    bytes[rels + 8] = char(14);
+    bytes[relsEntry + 10] = char(14);
+    tree.Write("deck.pptx", bytes);
+
+    QString error;
+    const auto package = COoxmlPackage::Open(path, &error);
+    ASSERT_TRUE(package) << error.toStdString();
+    QString reason;
+    EXPECT_TRUE(package->MainPartName(&reason).isEmpty());
+    EXPECT_TRUE(reason.contains("compressed with LZMA, a method that is not supported")) << reason.toStdString();
+    EXPECT_TRUE(reason.contains("_rels/.rels")) << reason.toStdString();
+    QByteArray part;
+    EXPECT_TRUE(package->ReadPart("ppt/slides/slide1.xml", &part, &error)) << error.toStdString();
+}
+
+// Guards libxml2's own words reaching the author ("Excessive depth in document: 256 use XML_PARSE_HUGE
+// option"), and Strict namespaces being taken for foreign ones.
+TEST(OoxmlXml, LimitsInTheAuthorsWordsAndStrictNamespacesAsTransitional)
+{
+    QString error;
+    EXPECT_FALSE(COoxmlXml::Parse(QByteArray("<a>").repeated(400) + QByteArray("</a>").repeated(400), &error));
+    EXPECT_EQ(error, "its elements are nested too deeply to be read");
+
+    const auto xml = COoxmlXml::Parse("<w:document xmlns:w=\"http://purl.oclc.org/ooxml/wordprocessingml/main\" "
+                                      "xmlns:r=\"http://purl.oclc.org/ooxml/officeDocument/relationships\" "
+                                      "xmlns:x=\"http://purl.oclc.org/ooxml/wordprocessingml/mainly\">"
+                                      "<w:body r:id=\"rId1\"/><x:body/></w:document>",
+                                      &error);
+    ASSERT_TRUE(xml) << error.toStdString();
+    EXPECT_TRUE(COoxmlXml::Is(xml->Root(), OoxmlNs::kWord, "document"));
+    const xmlNodePtr body = COoxmlXml::Child(xml->Root(), OoxmlNs::kWord, "body");
+    EXPECT_EQ(COoxmlXml::Attr(body, "id", OoxmlNs::kRelationships), "rId1");
+    EXPECT_EQ(COoxmlXml::Children(xml->Root(), OoxmlNs::kWord, "body").size(), 1u);
+    EXPECT_EQ(OoxmlStrict::Transitional("http://purl.oclc.org/ooxml/officeDocument/relationships/image"),
+              "http://schemas.openxmlformats.org/officeDocument/2006/relationships/image");
+    EXPECT_EQ(OoxmlStrict::Transitional("http://example.org/x"), "http://example.org/x");
 }

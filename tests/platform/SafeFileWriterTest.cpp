@@ -73,3 +73,27 @@ TEST(SafeFileWriter, CancelAndMissingFolderLeaveNothing)
     EXPECT_FALSE(missing.Open());
     EXPECT_FALSE(missing.ErrorText().isEmpty());
 }
+
+// Guards the new name against a power loss: after the rename the folder that holds the name is forced to
+// the disk too. A folder that cannot be forced is reported, with the new bytes already in place (the caller
+// must not take back what the file now names).
+TEST(SafeFileWriter, TheFolderIsForcedToTheDiskAfterTheRename)
+{
+    TempTree tree;
+    const QString path = tree.Write("course.txt", "old");
+    QList<SaveStep> asked;
+    ASSERT_TRUE(CSafeFileWriter::WriteFile(path, "new", [&asked](SaveStep at) {
+                    asked.append(at);
+                    return false;
+                }).Ok());
+    EXPECT_EQ(asked, (QList<SaveStep>{SaveStep::tempFile, SaveStep::flush, SaveStep::rename, SaveStep::folderSync}));
+
+    bool replaced = false;
+    const CStatus written = CSafeFileWriter::WriteFile(
+        path, "newer", [](SaveStep at) { return at == SaveStep::folderSync; }, &replaced);
+    EXPECT_FALSE(written.Ok());
+    EXPECT_TRUE(written.Error().contains(path)) << qPrintable(written.Error());
+    EXPECT_TRUE(replaced);
+    EXPECT_EQ(TempTree::ReadAll(path), QByteArray("newer"));
+    EXPECT_EQ(Listing(tree.Path()), QStringList{"course.txt"});
+}

@@ -91,7 +91,8 @@ TEST(LmsSchemas, ProgramFolderHoldsThePackagesFiles)
 }
 
 // Guards the package an LMS imports, in both editions, with and without the vendor extension and the new
-// window: the manifest is valid against the standards' schemas, and the checker finds every reference
+// window and with a course name of 10,000 characters: the manifest is valid against the standards' schemas
+// (the 1.2 schema allows a title 200 characters), and the checker finds every reference
 // resolved, every listed file present, every file listed and every schema and DTD that the manifest and its
 // metadata name (however deep) in the package; the ZIP passes unzip's test, holds the
 // manifest at its root and exactly the published files.
@@ -103,8 +104,12 @@ TEST_F(LmsPackageTest, PackagesValidate)
         bool scorm12;
         const char *compatibility;
         int newWindow;
+        QString courseName = QStringLiteral("Sea birds");
     };
-    const Case cases[] = {{true, "Default", 0}, {true, "SumTotal", 1}, {false, "Default", 0}, {false, "SumTotal", 1}};
+    // A course name of 10,000 characters with no metadata titles: the manifest's titles carry the name.
+    const QString longName = QString(10000, u'n');
+    const Case cases[] = {{true, "Default", 0}, {true, "SumTotal", 1}, {false, "Default", 0}, {false, "SumTotal", 1},
+                          {true, "Default", 0, longName}, {false, "Default", 0, longName}};
     for (const Case &c : cases) {
         SCOPED_TRACE(QStringLiteral("SCORM %1, %2, new window %3").arg(c.scorm12 ? "1.2" : "2004", c.compatibility).arg(c.newWindow).toStdString());
         QDir(output).removeRecursively();
@@ -113,7 +118,8 @@ TEST_F(LmsPackageTest, PackagesValidate)
         doc->MutableSettings().LmsCompatibility = c.compatibility;
         doc->MutableSettings().LmsOpensNewWindow = c.newWindow;
         doc->MutableSettings().CourseCode = "2010 Course-A";
-        doc->MutableSettings().LomOrganizationTitle = "Org ]]> & <b>";
+        doc->MutableSettings().CourseName = c.courseName;
+        doc->MutableSettings().LomOrganizationTitle = c.courseName.size() > 200 ? QString() : QStringLiteral("Org ]]> & <b>");
         auto publisher = Publisher();
         ASSERT_TRUE(publisher->CreateManifestXML());
         ASSERT_TRUE(publisher->CreateMetadataManifestXML());

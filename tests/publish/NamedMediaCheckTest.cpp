@@ -29,3 +29,22 @@ TEST(NamedMediaCheck, ManyScreensReportEachMissingFileOnce)
     tmp.Write("Out/content/media/absent.mp4", "mp4");
     EXPECT_TRUE(CorvNamedMediaCheck::MissingFiles(tmp / "Out", "Demo").isEmpty());
 }
+
+// Guards names with blanks, which the screens quote whole ("media/questions/My Quiz.swf" was cut to
+// "media/questions/My" and a present file reported missing), names after a bare "=" that end at a blank,
+// names written with entities, and the logo of the course page, which is checked with the screens.
+TEST(NamedMediaCheck, NamesWithBlanksAndTheLogo)
+{
+    const QString script = "\"<object data='media/questions/My Quiz.swf'><param value=\\\"media/Two  Blanks.mp3\\\">\" + "
+                           "\"<img src=images/bare.png alt='x'><img src='images/Tom &amp; Jerry.png'>\"";
+    EXPECT_EQ(CorvNamedMediaCheck::NamedFiles(script),
+              QStringList({"media/questions/My Quiz.swf", "media/Two  Blanks.mp3", "images/bare.png", "images/Tom & Jerry.png"}));
+
+    TempTree tmp;
+    tmp.Write("Out/content/media/questions/My Quiz.swf", "swf");
+    tmp.Write("Out/content/demo_0_1.js", "kvx.updatePage({\"contents\": \"<object data='media/questions/My Quiz.swf'>\"});\n");
+    tmp.Write("Out/content/ind.htm", "<div id=\"logo\"><img alt=\"logo\" src=\"images/Our Logo.png\"></div>\n");
+    EXPECT_EQ(CorvNamedMediaCheck::MissingFiles(tmp / "Out", "Demo"), QStringList{"content/images/Our Logo.png"});
+    tmp.Write("Out/content/images/Our Logo.png", "png");
+    EXPECT_TRUE(CorvNamedMediaCheck::MissingFiles(tmp / "Out", "Demo").isEmpty());
+}

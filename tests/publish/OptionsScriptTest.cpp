@@ -497,7 +497,8 @@ TEST(OptionsScript, ExpiryDate)
 }
 
 // Guards the menu titles and topic banners: paired by position, an empty banner for a button without a
-// topic, and empty lists without a menu screen or without buttons on it.
+// topic, empty lists without a menu screen, and the topics' names and banners for a menu without buttons
+// (a course imported with a plain menu once showed "Screen 1 of 1" on its topic card).
 TEST(OptionsScript, MenuTitles)
 {
     Course c;
@@ -509,7 +510,8 @@ TEST(OptionsScript, MenuTitles)
     menu->SetMenuKind(apt_multi_topic_menu);
     c.Outline();
     EXPECT_TRUE(c.Prefs(PublishTargetStandalone)->contains(QLatin1String(
-        "\nkvxPrefs.menuTitles = [];\nkvxPrefs.menuTitlesTopDisplay = [];\nkvxPrefs.menuPictures = [];\n\nkvxPrefs.navTitles")));
+        "\nkvxPrefs.menuTitles = [\"Birds\", \"Eggs\"];\nkvxPrefs.menuTitlesTopDisplay = [\"Topic 1\", \"Topic \\\"2\\\"\"];\n"
+        "kvxPrefs.menuPictures = [\"\", \"\"];\n\nkvxPrefs.navTitles")));
     Put<CComponentLargeTopic>(c, *menu)->SetTitle("Birds");
     Put<CComponentTextbox>(c, *menu);
     Put<CComponentSmallTopic>(c, *menu)->SetTitle("\"Eggs\"");

@@ -1,5 +1,6 @@
 #include "PublishStepsFixture.h"
 
+#include "publish/OutputTree.h"
 #include "publish/ProgramData.h"
 
 #include <QFile>
@@ -112,8 +113,9 @@ TEST_F(OutputTreeTest, RefusesToEmptyAFolderHoldingTheProject)
     for (const QString &folder : {tmp / "Courses", tmp / "Courses/Demo", tmp / "Courses/Demo/Images"}) {
         prompt.Clear();
         prompt.Script({CPrompt::yes});
-        EXPECT_EQ(Publisher(PublishTargetStandalone)->BuildTargetDirectoryAndSubDirectories(folder, 1), 0) << folder.toStdString();
-        EXPECT_EQ(Publisher(PublishTargetPreview)->BuildTargetDirectoryAndSubDirectories(folder, 0), 0);
+        EXPECT_EQ(Publisher(PublishTargetStandalone)->BuildTargetDirectoryAndSubDirectories(folder, 1), COutputTree::kRefused)
+            << folder.toStdString();
+        EXPECT_EQ(Publisher(PublishTargetPreview)->BuildTargetDirectoryAndSubDirectories(folder, 0), COutputTree::kRefused);
         ASSERT_FALSE(prompt.Texts().isEmpty());
         EXPECT_TRUE(prompt.Texts().front().startsWith("The folder " + folder + " holds the project"));
         EXPECT_EQ(prompt.Entries().front().kind, CPrompt::error);

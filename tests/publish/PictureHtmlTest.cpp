@@ -231,12 +231,12 @@ TEST_F(PictureHtmlTest, LinksAndTexts)
     };
     f.Outline();
     const QString id = target->GetPublishId();
-    EXPECT_EQ(linked(1, target->GetId(), "", 0, 0, 0), "<a href='#' onclick='parent.kvx.gotoNewPage(\\\"" + id + "\\\");return false;'>|closed");
-    EXPECT_EQ(linked(1, target->GetId(), "", 1, 0, 0), "<a href='#' onclick='parent.kvx.popup(\\\"" + id + "\\\",400,300);return false;'>|closed");
-    EXPECT_EQ(linked(1, target->GetId(), "", 1, 0, 1), "<a href='#' onclick='parent.kvx.popup(\\\"" + id + "\\\",1008,560);return false;'>|closed");
+    EXPECT_EQ(linked(1, target->GetId(), "", 0, 0, 0), "<a href='#' data-kvx-click='kvx.gotoNewPage(\\\"" + id + "\\\")'>|closed");
+    EXPECT_EQ(linked(1, target->GetId(), "", 1, 0, 0), "<a href='#' data-kvx-click='kvx.popup(\\\"" + id + "\\\",400,300)'>|closed");
+    EXPECT_EQ(linked(1, target->GetId(), "", 1, 0, 1), "<a href='#' data-kvx-click='kvx.popup(\\\"" + id + "\\\",1008,560)'>|closed");
     EXPECT_EQ(linked(1, 999, "", 0, 0, 0), "");
-    EXPECT_EQ(linked(0, -1, "kvx.hint(1)", 0, 1, 0), "<a href='#' onclick='kvx.hint(1); return false;'>|closed");
-    EXPECT_EQ(linked(0, -1, "a(); b()", 0, 1, 0), "<a href='#' onclick='a(); b() return false;'>|closed");
+    EXPECT_EQ(linked(0, -1, "kvx.hint(1)", 0, 1, 0), "<a href='#' data-kvx-script='2539c89e70fa8ca974d2'>|closed");
+    EXPECT_EQ(linked(0, -1, "a(); b()", 0, 1, 0), "<a href='#' data-kvx-script='4d178cc05ac9aa106ae1'>|closed");
     EXPECT_EQ(linked(0, -1, "https://example.org/?a=1&b='2'", 0, 0, 0),
               "<a href='https://example.org/?a=1&amp;b=&#39;2&#39;' target='_blank'>|closed");
 

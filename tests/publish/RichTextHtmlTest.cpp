@@ -138,7 +138,7 @@ TEST_F(RichTextHtmlTest, CellText)
 // missing or a marker that is damaged gives plain text rather than a wrong or broken anchor.
 TEST_F(RichTextHtmlTest, Links)
 {
-    const QString toTarget = QStringLiteral("<a href='#' onclick='kvx.gotoNewPage(\\\"0_3\\\");return false;'>");
+    const QString toTarget = QStringLiteral("<a href='#' data-kvx-click='kvx.gotoNewPage(\\\"0_3\\\")'>");
     const auto clickHere = [](Rich &r) { r.Add("Click ").Link(2, "here").Add(" now"); };
 
     links = [&](CRichTextLinks &c) { ScreenLinkRecord(c, 2, target->GetId()); };
@@ -224,25 +224,25 @@ TEST_F(RichTextHtmlTest, Runs)
         {"raised", Raised(60), {}, "2", styled + "color: #000000; vertical-align:super; '>2</span>"},
         {"lowered", Raised(-60), {}, "2", styled + "color: #000000; vertical-align:sub; '>2</span>"},
         {"quotes and backslashes", Body(), {}, "a\"b\\c", R"(a\"b\\c)"},
-        {"page link", Body(), link(1, 0, "0_3"), "t", "<a href='#' onclick='kvx.gotoNewPage(\\\"0_3\\\");return false;'>t</a>"},
+        {"page link", Body(), link(1, 0, "0_3"), "t", "<a href='#' data-kvx-click='kvx.gotoNewPage(\\\"0_3\\\")'>t</a>"},
         {"popup link", Body(), link(1, 0, "0_3", 1), "t",
-         "<a href='#' onclick='kvx.popup(\\\"0_3\\\",400,300);return false;'>t</a>"},
+         "<a href='#' data-kvx-click='kvx.popup(\\\"0_3\\\",400,300)'>t</a>"},
         {"glossary link", Body(), link(1, 0, "9000_5"), "t",
-         "<a href='#' class='glossaryLink' onclick='kvx.glossary(\\\"Fledgling\\\");'>t</a>"},
+         "<a href='#' class='glossaryLink' data-kvx-click='kvx.glossary(\\\"Fledgling\\\")'>t</a>"},
         {"glossary entry gone", Body(), link(1, 0, "9000_6"), "t", "t"},
         {"imported term with its line end", Body(), link(1, 0, "9000_7"), "t",
-         "<a href='#' class='glossaryLink' onclick='kvx.glossary(\\\"Helmet\\\");'>t</a>"},
+         "<a href='#' class='glossaryLink' data-kvx-click='kvx.glossary(\\\"Helmet\\\")'>t</a>"},
         {"screen gone", Body(), link(1, 0, ""), "t", "t"},
         {"script without semicolon", Body(), link(0, 1, "kvx.hint()"), "t",
-         "<a href='#' onclick='kvx.hint(); return false;'>t</a>"},
-        {"script with semicolon", Body(), link(0, 1, "a();b()"), "t", "<a href='#' onclick='a();b() return false;'>t</a>"},
+         "<a href='#' data-kvx-script='79bf8b32e9b9bd6ce6ca'>t</a>"},
+        {"script with semicolon", Body(), link(0, 1, "a();b()"), "t", "<a href='#' data-kvx-script='961be42031218e47ba5e'>t</a>"},
         {"web link, styled, no colour", With(CFE_ITALIC), link(0, 0, "https://x.org/?a=1&b=2"), "t",
          "<a href='https://x.org/?a=1&amp;b=2' target='_blank;'>" + styled + "font-style:italic; '>t</span></a>"},
         {"web link without address", With(CFE_BOLD), link(0, 0, ""), "t", styled + "font-weight:bold; '>t</span>"},
         {"hostile page target", Body(), link(1, 0, "x\"y'z\\"), "t",
-         R"(<a href='#' onclick='kvx.gotoNewPage(\"x\\\"y&#39;z\\\\\");return false;'>t</a>)"},
+         R"(<a href='#' data-kvx-click='kvx.gotoNewPage(\"x\\\"y&#39;z\\\\\")'>t</a>)"},
         {"hostile script", Body(), link(0, 1, "alert('a') </script>"), "t",
-         R"(<a href='#' onclick='alert(&#39;a&#39;) &lt;/script&gt;; return false;'>t</a>)"},
+         "<a href='#' data-kvx-script='573cecbd9caaff0ba5d6'>t</a>"},
         {"empty run", With(CFE_BOLD), link(1, 0, "0_3"), "", ""},
     };
     for (const Case &c : cases)

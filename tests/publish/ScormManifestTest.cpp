@@ -113,15 +113,16 @@ TEST_F(ScormManifestTest, FileLinesMatchTheFolder)
     }
 }
 
-// Guards titles: an empty title gets its default, and a title holding "]]>" or any markup character stays
-// one CDATA text (a bare "]]>" would end the section and break the manifest).
+// Guards titles: an empty title gets its default, a title holding "]]>" or any markup character stays
+// one CDATA text (a bare "]]>" would end the section and break the manifest), and the text is the title
+// itself, without blanks around it.
 TEST_F(ScormManifestTest, TitlesStayText)
 {
     doc->MutableSettings().LomOrganizationTitle = "a ]]> b <c> & d";
     doc->MutableSettings().LomItemTitle = QString::fromUtf8("\xC3\x89l\xC3\xA8ve ]]]]>");
     const QByteArray manifest = WriteManifest();
-    EXPECT_TRUE(manifest.contains("<title><![CDATA[ a ]]]]><![CDATA[> b <c> & d ]]></title>"));
-    EXPECT_TRUE(manifest.contains("<title><![CDATA[ \xC3\x89l\xC3\xA8ve ]]]]]]><![CDATA[> ]]></title>"));
+    EXPECT_TRUE(manifest.contains("<title><![CDATA[a ]]]]><![CDATA[> b <c> & d]]></title>")) << manifest.toStdString();
+    EXPECT_TRUE(manifest.contains("<title><![CDATA[\xC3\x89l\xC3\xA8ve ]]]]]]><![CDATA[>]]></title>"));
     if (HasTool("xmllint")) {
         const ToolRun run = RunTool("xmllint", {"--noout", output + "/imsmanifest.xml"});
         EXPECT_EQ(run.exitCode, 0) << run.output.toStdString();
@@ -135,4 +136,24 @@ TEST_F(ScormManifestTest, UnwritableManifestFails)
     tmp.MakeFolder("Course Published files/LMS/imsmanifest.xml");
     EXPECT_FALSE(Publisher()->CreateManifestXML());
     EXPECT_FALSE(Publisher(tmp / "missing")->CreateManifestXML());
+}
+
+// Guards a course name longer than the SCORM 1.2 schema allows a title (200 characters): both titles of a 1.2
+// manifest are cut to 200 characters, never inside a character outside the Basic Multilingual Plane, while
+// a 2004 manifest, whose schema sets no limit, keeps the whole name.
+TEST_F(ScormManifestTest, LongTitlesAreCutToTheSchemasLimit)
+{
+    const QString bird = QString::fromUtf8("\xF0\x9F\x90\xA6");
+    doc->MutableSettings().CourseName = QString(199, u'x') + bird + QString(9800, u'y');
+    for (const bool scorm12 : {true, false}) {
+        SCOPED_TRACE(scorm12 ? "1.2" : "2004");
+        doc->MutableSettings().SCORM12 = scorm12 ? 1 : 0;
+        const QString manifest = QString::fromUtf8(WriteManifest());
+        static const QRegularExpression title(QStringLiteral("<title><!\\[CDATA\\[(.*?)\\]\\]></title>"));
+        QStringList titles;
+        for (auto it = title.globalMatch(manifest); it.hasNext();)
+            titles.append(it.next().captured(1));
+        const QString expected = scorm12 ? QString(199, u'x') + bird : doc->Settings().CourseName;
+        EXPECT_EQ(titles, QStringList({expected, expected}));
+    }
 }

@@ -3,6 +3,7 @@
 #include "model/ComponentButton.h"
 #include "model/ComponentEllipse.h"
 #include "model/ComponentTextbox.h"
+#include "publish/LinkScripts.h"
 #include "publish/ScreenScriptWriter.h"
 
 #include <QDir>
@@ -30,6 +31,7 @@ QStringList PublishSample(Fixture &f, const SampleTexts &texts)
     const auto publisher = f.Publisher();
     CScreenScriptWriter writer(publisher->Context());
     writer.WriteScreenFiles();
+    CLinkScripts(publisher->Context()).Write();
     return QDir(f.output + QStringLiteral("/content")).entryList(QDir::Files, QDir::Name);
 }
 
@@ -118,7 +120,11 @@ TEST(ScreenFiles, RenderInChromium)
     PublishSample(ordinary, SampleTexts::Ordinary());
     PublishSample(hostile, SampleTexts::Hostile());
     QString scripts;
-    for (const QString &file : {ContentFile(ordinary, "1_1_1"), ContentFile(hostile, "1_1_1")})
+    QStringList files = {ContentFile(ordinary, "1_1_1"), ContentFile(hostile, "1_1_1")};
+    for (const Fixture *f : {&ordinary, &hostile})
+        for (const QString &link : QDir(f->output + QStringLiteral("/content/scripts")).entryList({QStringLiteral("link_*.js")}))
+            files.append(f->output + QStringLiteral("/content/scripts/") + link);
+    for (const QString &file : files)
         scripts += QStringLiteral("<script src=\"%1\"></script>\n").arg(QUrl::fromLocalFile(file).toString());
     QString page = QString::fromUtf8(TempTree::ReadAll(QStringLiteral(CORV_SOURCE_DIR "/tests/publish/screen_page.html")));
     page.replace(QStringLiteral("<!--SCREENS-->"), scripts);

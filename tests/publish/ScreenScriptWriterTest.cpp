@@ -186,7 +186,7 @@ TEST_F(ScreenScriptWriterTest, PiecesJoined)
               "\"contents\":\t\"<div style='position:absolute; left:1px; top:2px; width:2px; height:2px; overflow:auto;'>"
               "<p style='text-align:left; margin-left:0px;'>A</p></div>\" + \n"
               "\"<div id='print' style='position:absolute; right:24px; bottom:24px; overflow: visible; cursor:pointer;'>\" + \n"
-              "\"<input class='print' style='cursor:pointer;' type='submit' value='{print}' onclick='window.print()'>\" + \n"
+              "\"<input class='print' style='cursor:pointer;' type='submit' value='{print}' data-kvx-click='window.print()'>\" + \n"
               "\"</div>\"");
 }
 
@@ -254,10 +254,10 @@ TEST_F(ScreenScriptWriterTest, TextLink)
     fixed->SetFixedTargetId(QStringLiteral("x'\"y"));
     const QString contents = Contents(*screen);
     const QString head = QStringLiteral("\"<div style='position:absolute; left:1px; top:2px; width:100px; height:20px;'>");
-    EXPECT_TRUE(contents.contains(head + R"(<a href='#' onclick='kvx.gotoNewPage(\")" + target->GetPublishId() +
-                                  R"(\");return false'>Next &lt;b&gt;\"one\"&lt;/b&gt;</a></div>")"));
-    EXPECT_TRUE(contents.contains(head + R"(<a href='#' onclick='kvx.gotoNewPage(\"\");return false'>Gone</a></div>")"));
-    EXPECT_TRUE(contents.contains(R"(kvx.gotoNewPage(\"x&#39;\\\"y\");return false'>Fixed)"));
+    EXPECT_TRUE(contents.contains(head + R"(<a href='#' data-kvx-click='kvx.gotoNewPage(\")" + target->GetPublishId() +
+                                  R"(\")'>Next &lt;b&gt;\"one\"&lt;/b&gt;</a></div>")"));
+    EXPECT_TRUE(contents.contains(head + R"(<a href='#' data-kvx-click='kvx.gotoNewPage(\"\")'>Gone</a></div>")"));
+    EXPECT_TRUE(contents.contains(R"(kvx.gotoNewPage(\"x&#39;\\\"y\")'>Fixed)"));
 }
 
 // Guards the embed code of a video site: its markup goes in whole, on one line, unable to end the script.

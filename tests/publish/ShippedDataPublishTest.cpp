@@ -189,6 +189,29 @@ TEST_F(ShippedDataPublishTest, DeclinedEmptyingKeepsTheFolder)
     }
 }
 
+// Guards a publish into a folder that holds the project: every driver shows the refusal alone (no second
+// message naming the step) and writes nothing into the folder.
+TEST_F(ShippedDataPublishTest, RefusedFolderShowsOneMessage)
+{
+    tmp.Write("Courses/Demo.kvx", "project");
+    const QString folder = tmp / "Courses";
+    for (const Driver driver : {Standalone, Lan, Asp, Php, Lms}) {
+        SCOPED_TRACE(int(driver));
+        prompt.Clear();
+        CCoursePublisher publisher(*doc, folder, "Demo", &tree);
+        switch (driver) {
+        case Standalone: EXPECT_FALSE(publisher.PublishStandalone().Ok()); break;
+        case Lan: EXPECT_FALSE(publisher.PublishLanDatabase().Ok()); break;
+        case Asp: EXPECT_FALSE(publisher.PublishWebDatabaseAsp(0).Ok()); break;
+        case Php: EXPECT_FALSE(publisher.PublishWebDatabasePhp().Ok()); break;
+        case Lms: EXPECT_FALSE(publisher.PublishLms().Ok()); break;
+        }
+        ASSERT_EQ(prompt.Texts().size(), 1) << qPrintable(prompt.Texts().join(" | "));
+        EXPECT_TRUE(prompt.Texts().front().startsWith("The folder " + folder + " holds the project"));
+        EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"Demo.kvx"});
+    }
+}
+
 // Guards a course whose project lacks media its screens name (a Windows Media clip and movie, a Flash
 // animation): the publish never reports success for pages that name files the output lacks; it says once,
 // in one message, that it completed with missing files and lists each of them.

@@ -86,8 +86,9 @@ protected:
     Fixture f;
 };
 
-// Guards the whole markup of a small table: the box of its bounds that keeps its size, tag, cells with their
-// sizes and texts, and the closing.
+// Guards the whole markup of a small table: the box of its bounds that keeps its size, tag (its summary with
+// every quote kept as an entity: an apostrophe was once dropped), cells with their sizes and texts, and the
+// closing.
 TEST_F(TableHtmlTest, WholeTable)
 {
     const auto table = MakeTable(1, 2, CRect(10, 20, 210, 120));
@@ -96,12 +97,12 @@ TEST_F(TableHtmlTest, WholeTable)
     Rich(*table->GetCell(0, 1)).Para(PFA_CENTER, 100).Add(QStringLiteral("B\"\\"));
     EXPECT_EQ(Html(*table, 2),
               "\"<div class='kvxTableBox' style='position:absolute; left:10px; top:20px; width:200px; height:100px; overflow:auto;'>"
-              "<table class='table2' style='left:0px; top:0px;' summary='Bobs \\\"x\\\" &lt;list&gt;'><tr>"
+              "<table class='table2' style='left:0px; top:0px;' summary='Bob&#39;s &quot;x&quot; &lt;list&gt;'><tr>"
               "<td style='box-sizing:border-box; width:90px; height:88px; vertical-align: top; '><p style='text-align:left;'>A</p></td>"
               "<td style='box-sizing:border-box; width:95px; height:88px; vertical-align: top; '><p style='text-align:center; margin-left:5px;'>"
               "B\\\"\\\\</p></td></tr></table></div>\"");
     table->SetOldStyleBorders(1);
-    EXPECT_TRUE(Html(*table).contains(QStringLiteral("summary='Bobs \\\"x\\\" &lt;list&gt;' border='1'><tr>")));
+    EXPECT_TRUE(Html(*table).contains(QStringLiteral("summary='Bob&#39;s &quot;x&quot; &lt;list&gt;' border='1'><tr>")));
 }
 
 // Guards which cells are header cells and of which scope, for every header kind: screen readers announce

@@ -53,7 +53,10 @@ function glossary(file) {
 
 function outline(file) {
   const page = source(file);
-  const scripts = [...page.matchAll(/<script type="text\/javascript">([\s\S]*?)<\/script>/g)].map((m) => m[1]);
+  // The page runs no inline script: its own script is the file it names beside it (outline.js).
+  const scripts = [...page.matchAll(/<script type="text\/javascript">([\s\S]*?)<\/script>/g)].map((m) => m[1])
+    .concat([...page.matchAll(/<script type="text\/javascript" src="(outline\.js)"><\/script>/g)]
+      .map((m) => source(require('path').join(require('path').dirname(file), m[1]))));
   const nodes = [];
   const document = { title: '', getElementById: () => ({ setAttribute() {} }) };
   function dTree() {}

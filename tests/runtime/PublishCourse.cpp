@@ -1,6 +1,6 @@
 // Publishes the courses that the run-time's browser tests walk, with the program-folder data of the build:
 //
-//   publish_runtime_course <program folder> <work folder> tour|quiz|word|wordmedia|dialogs standalone|web|scorm12|scorm2004
+//   publish_runtime_course <program folder> <work folder> tour|quiz|word|wordmedia|dialogs|container|hostile standalone|web|scorm12|scorm2004
 //
 // The project is <work folder>/Course.kvx with its media in <work folder>/Course; the course is published to
 // <work folder>/out. The tour is a course of two topics under a main menu: links of every kind, pictures with
@@ -472,6 +472,8 @@ void BuildWord(Course &c)
     CWordDocImporter importer(doc, nullptr, host);
     CTopic topic(QString(), QStringLiteral("Workplace safety"), QString(), QStringLiteral(CORV_WORD_FIXTURE),
                  QStringLiteral("FALSE"));
+    // The Import window keeps its topic table in the document.
+    doc.AddTopic(std::make_unique<CTopic>(topic));
     if (!importer.ConvertDocuments({&topic}, true, true, QStringLiteral("1")) || doc.GlossaryScreens().size() < 2) {
         std::fprintf(stderr, "the Word fixture did not import\n");
         std::exit(2);
@@ -610,6 +612,157 @@ void BuildDialogs(Course &c, const QString &work)
     }
 }
 
+// A course without menus whose outline begins with a container, followed by an empty container and a
+// folder with a screen of its own: the learner meets the screens in the outline's order.
+void BuildContainerFirst(Course &c)
+{
+    c.doc.MutableSettings().MenuBasedCourse = 0;
+    c.doc.MutableSettings().CreateOutline = 1;
+    c.Main(QStringLiteral("1"), pt_container, QStringLiteral("Part one"));
+    for (const char *label : {"1_1", "1_2"})
+        TextBox(*c.Main(QString::fromLatin1(label), pt_document, QStringLiteral("Screen %1").arg(QLatin1String(label))), c.prompt,
+                CRect(36, 30, 936, 90), QStringLiteral("This is screen %1.").arg(QLatin1String(label)));
+    c.Main(QStringLiteral("2"), pt_container, QStringLiteral("Nothing yet"));
+    TextBox(*c.Main(QStringLiteral("3"), pt_folder, QStringLiteral("Part three")), c.prompt, CRect(36, 30, 936, 90),
+            QStringLiteral("This is screen 3."));
+    TextBox(*c.Main(QStringLiteral("3_1"), pt_document, QStringLiteral("Screen 3_1")), c.prompt, CRect(36, 30, 936, 90),
+            QStringLiteral("This is screen 3_1."));
+}
+
+// A text of the hostile course: markup that would run a handler, quotes of both kinds, an ampersand and a
+// backslash around the label that tells the texts apart.
+QString Hostile(const char *label)
+{
+    return QStringLiteral("<img src=x onerror=window.kvxHacked=1>%1 \"q\" 'a' & \\ </p>").arg(QLatin1String(label));
+}
+
+// What each screen of the hostile course shows of the author's texts, by label.
+std::vector<std::pair<const CCorvPage *, QStringList>> g_hostileShown;
+
+// A course without menus in which every author text of every component kind holds markup, quotes and
+// backslashes: the course name, screen titles, text, a table's cells and summary, a picture's alternative
+// text and title, a link, each question kind's texts and a glossary term. The browser test checks that no
+// handler of theirs runs and that each shows as typed.
+void BuildHostile(Course &c)
+{
+    CCorvessaDoc &doc = c.doc;
+    doc.MutableSettings().MenuBasedCourse = 0;
+    doc.MutableSettings().CourseName = Hostile("course");
+    const auto shown = [](const CCorvPage *screen, std::initializer_list<const char *> labels) {
+        QStringList list;
+        for (const char *label : labels)
+            list.append(QLatin1String(label));
+        g_hostileShown.emplace_back(screen, list);
+    };
+    CCorvPage *first = c.Main(QStringLiteral("1"), pt_folder, Hostile("title"));
+    c.Add(doc.GlossaryScreens(), QStringLiteral("G9"), pt_glossary, QStringLiteral("Glossary"));
+    CCorvPage *term = c.Add(doc.GlossaryScreens(), QStringLiteral("G9_1"), pt_document, Hostile("term"));
+    TextBox(*term, c.prompt, CRect(10, 10, 380, 100), Hostile("termtext"));
+    CComponentTextbox *box = TextBox(*first, c.prompt, CRect(36, 30, 600, 90), Hostile("textbox"));
+    Text(box->GetContent(), QStringLiteral(" See "));
+    Link(box->GetContent(), 1, QStringLiteral("the term"));
+    box->GetContent().AppendLink(std::make_unique<CURLLink>(QString(), 1, -1, 1, term->GetId(), QString(), 0, 0, 0, 300, 400));
+    CComponentTable::Settings settings;
+    settings.rows = 1;
+    settings.columns = 2;
+    settings.summary = Hostile("summary");
+    auto *table = Place(*first, c.prompt, std::make_unique<CComponentTable>(nullptr, settings), CRect(36, 100, 600, 160));
+    table->SetDefaultFont(QStringLiteral("Arial"), 12, 0);
+    Text(*table->GetCell(0, 0), Hostile("cell"));
+    Text(*table->GetCell(0, 1), QStringLiteral("plain"));
+    const QString picture = c.media + QStringLiteral("/Images/Resized/sea.png");
+    WritePicture(picture, 80, 60, qRgb(40, 90, 200));
+    auto *image = c.Put<CComponentImage>(*first, CRect(620, 100, 700, 160));
+    image->SetImageFile(picture, CCorvContext());
+    image->SetAltText(Hostile("alt"));
+    image->SetTitleText(Hostile("imagetitle"));
+    auto *link = c.Put<CComponentLink>(*first, CRect(36, 200, 600, 224));
+    link->SetText(Hostile("link"));
+    shown(first, {"title", "textbox", "cell", "summary", "alt", "imagetitle", "link"});
+
+    CCorvPage *choice = c.Main(QStringLiteral("1_1"), pt_question, Hostile("choicetitle"));
+    auto *mc = c.Put<CComponentMultipleChoice>(*choice, CRect(10, 10, 1000, 500));
+    mc->SetInstruction(Hostile("choiceinstruction"));
+    mc->SetQuestionText(Hostile("choicequestion"));
+    mc->SetOptions({Hostile("option1"), Hostile("option2"), {}, {}, {}}, {1, 0, 0, 0, 0});
+    mc->SetWrongFeedback(Hostile("wrong"));
+    mc->SetCorrectFeedback(Hostile("right"));
+    shown(choice, {"choicetitle", "choicequestion", "option1", "option2"});
+
+    CCorvPage *blanksScreen = c.Main(QStringLiteral("1_2"), pt_question, Hostile("blankstitle"));
+    auto *blanks = c.Put<CComponentFillBlanks>(*blanksScreen, CRect(10, 10, 1000, 500));
+    blanks->SetInstruction(Hostile("blanksinstruction"));
+    blanks->SetQuestionText(Hostile("blankstext") + QStringLiteral(" ****"));
+    blanks->SetWords({QStringLiteral("gull")});
+    shown(blanksScreen, {"blankstitle", "blanksinstruction", "blankstext"});
+
+    CCorvPage *paragraphScreen = c.Main(QStringLiteral("1_3"), pt_question, Hostile("paragraphtitle"));
+    auto *paragraph = c.Put<CComponentCompleteParagraph>(*paragraphScreen, CRect(10, 10, 1000, 500));
+    paragraph->SetInstruction(Hostile("paragraphinstruction"));
+    paragraph->SetQuestionText(Hostile("paragraphtext") + QStringLiteral(" **** and ****"));
+    paragraph->SetMissingWords({QStringLiteral("cliffs"), QStringLiteral("fish")});
+    shown(paragraphScreen, {"paragraphtitle", "paragraphinstruction", "paragraphtext"});
+
+    CCorvPage *pairsScreen = c.Main(QStringLiteral("1_4"), pt_question, Hostile("pairstitle"));
+    auto *pairs = c.Put<CComponentMatchPairs>(*pairsScreen, CRect(10, 10, 1000, 500));
+    pairs->SetQuestionText(Hostile("pairsquestion"));
+    using Slots = CComponentMatchPairs::Slots;
+    pairs->SetLeftTexts(Slots{Hostile("left1"), Hostile("left2"), {}, {}, {}});
+    pairs->SetRightTexts(Slots{Hostile("right1"), Hostile("right2"), {}, {}, {}});
+    shown(pairsScreen, {"pairstitle", "pairsquestion", "left1", "left2", "right1", "right2"});
+
+    CCorvPage *partsScreen = c.Main(QStringLiteral("1_5"), pt_question, Hostile("partstitle"));
+    const QString engine = c.media + QStringLiteral("/Images/Questions/engine.png");
+    WritePicture(engine, 300, 200, qRgb(120, 120, 130));
+    auto *parts = c.Put<CComponentPartIdentification>(*partsScreen, CRect(10, 10, 1000, 500));
+    parts->SetQuestionText(Hostile("partsquestion"));
+    parts->SetImageFile(engine);
+    parts->SetTargetCount(1);
+    const CRect area = parts->GetImageRect();
+    parts->SetTargetRect(area.left + 20, area.top + 30, area.left + 60, area.top + 70, 0);
+    shown(partsScreen, {"partstitle", "partsquestion"});
+
+    CCorvPage *sliderScreen = c.Main(QStringLiteral("1_6"), pt_question, Hostile("slidertitle"));
+    auto *slider = c.Put<CComponentLikert>(*sliderScreen, CRect(10, 10, 1000, 500));
+    slider->SetQuestionText(Hostile("sliderquestion"));
+    slider->SetStartValue(0.0f);
+    slider->SetEndValue(10.0f);
+    slider->SetCorrectValue(7.0f);
+    slider->SetStartLabel(Hostile("start"));
+    slider->SetEndLabel(Hostile("end"));
+    slider->SetMarkers(11);
+    shown(sliderScreen, {"slidertitle", "sliderquestion", "start", "end"});
+
+    CCorvPage *wordsScreen = c.Main(QStringLiteral("1_7"), pt_question, Hostile("freeformtitle"));
+    auto *words = c.Put<CComponentFreeFormText>(*wordsScreen, CRect(10, 10, 1000, 500));
+    words->m_questionId = QStringLiteral("AA");
+    words->m_instruction = Hostile("freeform");
+    words->m_keywords[0] = QStringLiteral("beak");
+    words->m_maxCharacters = 200;
+    shown(wordsScreen, {"freeformtitle", "freeform"});
+}
+
+// The hostile course's texts and what each screen shows of them, for the browser test.
+void WriteHostileShown(const QString &work)
+{
+    QJsonObject texts;
+    QJsonObject screens;
+    for (const auto &[screen, labels] : g_hostileShown) {
+        QJsonArray list;
+        for (const QString &label : labels) {
+            list.append(label);
+            texts.insert(label, Hostile(label.toLatin1().constData()));
+        }
+        screens.insert(screen->GetPublishId(), list);
+    }
+    for (const char *label : {"course", "term", "termtext", "wrong", "right"})
+        texts.insert(QLatin1String(label), Hostile(label));
+    QFile file(work + QStringLiteral("/hostile.json"));
+    Written(file.open(QIODevice::WriteOnly) &&
+                file.write(QJsonDocument(QJsonObject{{QStringLiteral("texts"), texts}, {QStringLiteral("screens"), screens}}).toJson()) > 0,
+            file.fileName());
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -625,10 +778,11 @@ int main(int argc, char **argv)
                                  QStringLiteral("scorm2004")};
     const QString kind = argc == 5 ? QString::fromLocal8Bit(argv[3]) : QString();
     const int target = argc == 5 ? int(targets.indexOf(QString::fromLocal8Bit(argv[4]))) : -1;
-    const QStringList kinds = {QStringLiteral("tour"), QStringLiteral("quiz"), QStringLiteral("word"), QStringLiteral("wordmedia"),
-                               QStringLiteral("dialogs")};
+    const QStringList kinds = {QStringLiteral("tour"),    QStringLiteral("quiz"),      QStringLiteral("word"),
+                               QStringLiteral("wordmedia"), QStringLiteral("dialogs"), QStringLiteral("container"),
+                               QStringLiteral("hostile")};
     if (!kinds.contains(kind) || target < 0) {
-        std::fprintf(stderr, "usage: publish_runtime_course <program folder> <work folder> tour|quiz|word|wordmedia|dialogs standalone|web|scorm12|scorm2004\n");
+        std::fprintf(stderr, "usage: publish_runtime_course <program folder> <work folder> tour|quiz|word|wordmedia|dialogs|container|hostile standalone|web|scorm12|scorm2004\n");
         return 2;
     }
     const QString work = QString::fromLocal8Bit(argv[2]);
@@ -668,6 +822,10 @@ int main(int argc, char **argv)
         BuildWordMedia(course, work);
     else if (kind == QStringLiteral("dialogs"))
         BuildDialogs(course, work);
+    else if (kind == QStringLiteral("container"))
+        BuildContainerFirst(course);
+    else if (kind == QStringLiteral("hostile"))
+        BuildHostile(course);
     else
         BuildQuiz(course);
     if (word)
@@ -694,5 +852,7 @@ int main(int argc, char **argv)
         publisher.PublishLms();
         break;
     }
+    if (kind == QStringLiteral("hostile"))
+        WriteHostileShown(work);
     return harness.ReportPublish() ? 0 : 1;
 }

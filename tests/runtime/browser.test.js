@@ -10,6 +10,7 @@ const path = require("path");
 const { serve } = require("./lib/serve");
 const course = require("./lib/course");
 const { launch, freshPage, onScreen, replaceScripts } = require("./lib/browser");
+const { axeViolations, checked } = require("./lib/axe");
 
 const shots = process.env.CORV_RUNTIME_OUT || path.join(course.repo, "build", "tests", "runtime");
 let work, server, browser;
@@ -20,7 +21,10 @@ before(async () => {
     browser = await launch();
 });
 
-after(() => course.closeAll({ browser, server, root: work }));
+after(() => {
+    console.log("axe-core checked " + checked.states + " page states");
+    return course.closeAll({ browser, server, root: work });
+});
 
 // A new tab with no stored bookmark; lines added to the options script when given.
 async function newPage(options) {
@@ -147,7 +151,7 @@ test("links of every kind: screen, popup, glossary, script and web page", async 
     assert.match(await liveText(page), /Welcome "friends"\. Screen 2 of 6/);
 
     // Popup: a modal window with the popup screen; its table rules stay inside it.
-    await page.click("a[onclick*='kvx.popup']");
+    await page.click("a[data-kvx-click*='kvx.popup']");
     await page.waitForSelector(".kvxPopup .kvxPopupScreen table.table1");
     const popup = await page.$eval(".kvxPopup", d => [d.getAttribute("aria-label"), d.querySelector(".kvxPopupScreen").style.width,
                                                     getComputedStyle(d.querySelector(".table1 td")).borderTopStyle,
@@ -163,7 +167,7 @@ test("links of every kind: screen, popup, glossary, script and web page", async 
     assert.equal(await page.$eval("#kvxTopBg", e => e.inert), true, "the course behind a popup is out of reach");
     await page.keyboard.press("Escape");
     await page.waitForFunction(() => !document.querySelector(".kvxPopup"));
-    assert.equal(await page.evaluate(() => document.activeElement.getAttribute("onclick")), "kvx.popup(\"1000_9\",400,300);return false;",
+    assert.equal(await page.evaluate(() => document.activeElement.getAttribute("data-kvx-click")), "kvx.popup(\"1000_9\",400,300)",
                  "the focus returns to the link");
 
     // Glossary entry.
@@ -180,8 +184,8 @@ test("links of every kind: screen, popup, glossary, script and web page", async 
     await page.keyboard.press("Escape");
 
     // Script link.
-    await page.click("a[onclick*='kvxScriptRan']");
-    assert.equal(await page.evaluate(() => window.kvxScriptRan), true);
+    await page.click("a[data-kvx-script]");
+    await page.waitForFunction(() => window.kvxScriptRan === true, { timeout: 3000 });
 
     // Web link: a new window that cannot reach the course.
     assert.deepEqual(await page.$eval("a[href='../index.htm']", a => [a.target, a.rel]), ["_blank", "noopener noreferrer"]);
@@ -193,9 +197,9 @@ test("links of every kind: screen, popup, glossary, script and web page", async 
     await tab.close();
 
     // Screen links: in the text and a link component.
-    await press(page, "a[onclick*='gotoNewPage(\"1_3\")']", "1_3");
+    await press(page, "a[data-kvx-click*='gotoNewPage(\"1_3\")']", "1_3");
     await press(page, "#kvxBack", "1_2");
-    await press(page, "a[onclick*='gotoNewPage(\"1_4q\")']", "1_4q");
+    await press(page, "a[data-kvx-click*='gotoNewPage(\"1_4q\")']", "1_4q");
     clean(page, "following links");
     await page.close();
 });
@@ -222,7 +226,7 @@ test("outline, help and glossary buttons", async () => {
 
     await page.click("#kvxHelpButton");
     await page.waitForSelector(".kvxPopup .kvxPopupScreen table");
-    await page.click(".kvxPopup a[onclick*='1_7']");
+    await page.click(".kvxPopup a[data-kvx-click*='1_7']");
     await onScreen(page, "1_7");
     assert.equal(await page.$(".kvxPopup"), null, "a popup closes when its link leaves for another screen");
 
@@ -275,9 +279,11 @@ test("keyboard alone: every control is reachable, named and visibly focused", as
         assert.fail("Tab never reached " + want);
     };
     const focusRing = () => page.evaluate(() => getComputedStyle(document.activeElement).outlineStyle);
-    // The skip link comes first.
-    await page.keyboard.press("Tab");
-    assert.equal(await page.evaluate(() => document.activeElement.className), "kvxSkip");
+    // The first screen has the focus, so that the next Tab starts on its content; the skip link still
+    // comes first in the page's order.
+    assert.equal(await page.evaluate(() => document.activeElement.id), "kvxMain");
+    assert.equal(await page.evaluate(() => document.querySelector("a[href], button, input, [tabindex='0']").className),
+                 "kvxSkip");
     await tabTo("Getting started");
     assert.notEqual(await focusRing(), "none");
     await page.keyboard.press("Enter");
@@ -352,5 +358,54 @@ test("a learner who quits part way is offered to resume where they left off", as
     // The screens seen before count again.
     assert.equal(await page.$eval(".kvxProgress", e => e.getAttribute("aria-valuenow")), "50");
     clean(page, "resuming");
+    await page.close();
+});
+
+test("axe-core finds no violation on the tour's page states; Escape closes the outline from inside its tree", async () => {
+    const page = await openCourse();
+    const found = await axeViolations(page, "menu");
+    for (const id of ["1_2", "1_3", "1_4q", "1_6", "1_7"]) {
+        await page.evaluate(to => kvx.gotoNewPage(to), id);
+        await onScreen(page, id);
+        found.push(...await axeViolations(page, id));
+    }
+    // A popup, the glossary and a question's feedback, each while it is open.
+    await page.evaluate(() => kvx.gotoNewPage("1_2"));
+    await onScreen(page, "1_2");
+    await page.click("a[data-kvx-click*='kvx.popup']");
+    await page.waitForSelector(".kvxPopup .kvxPopupScreen table.table1");
+    found.push(...await axeViolations(page, "popup"));
+    await page.keyboard.press("Escape");
+    await page.click("a.glossaryLink");
+    await page.waitForSelector(".kvxGlossary .kvxGlossaryTerm");
+    found.push(...await axeViolations(page, "glossary"));
+    await page.keyboard.press("Escape");
+    await page.evaluate(() => kvx.gotoNewPage("1_4q"));
+    await onScreen(page, "1_4q");
+    await page.click("#kvxScreen #option1");
+    await page.click("#kvxScreen .kvxDone");
+    await page.waitForSelector(".kvxFeedbackOk");
+    found.push(...await axeViolations(page, "feedback"));
+    await page.click(".kvxFeedbackOk");
+    // The outline, with the focus in its tree: Escape closes it and the focus returns to its button.
+    await page.click("#kvxOutlineButton");
+    const frame = await (await page.waitForSelector("#kvxOutline iframe")).contentFrame();
+    await frame.waitForSelector(".kvxTree a");
+    found.push(...await axeViolations(page, "outline"));
+    await frame.focus(".kvxTree a");
+    await page.keyboard.press("Escape");
+    await page.waitForFunction(() => !document.getElementById("kvxOutline"), { timeout: 2000 });
+    assert.equal(await page.evaluate(() => document.activeElement.id), "kvxOutlineButton");
+    assert.deepEqual(found, [], "accessibility");
+    clean(page, "checking the page states");
+    await page.close();
+});
+
+test("after Start the first screen has the focus", async () => {
+    const page = await newPage();
+    await page.goto(server.base + "index.htm", { waitUntil: "load" });
+    await Promise.all([page.waitForNavigation(), page.click("#kvxStartLink")]);
+    await onScreen(page, "0_0m");
+    assert.equal(await page.evaluate(() => document.activeElement.id), "kvxMain");
     await page.close();
 });

@@ -208,21 +208,24 @@ test("statements outside the tables or the published forms are refused", () => {
 });
 
 // Guards the content security policy: no file of the run-time runs text as code, and every page the
-// program ships keeps its policy without eval.
-test("the run-time evaluates no text and the shipped pages forbid eval", () => {
+// program ships keeps its policy without eval and without inline script, and holds no inline script or
+// handler of its own (with 'unsafe-inline' any escaping slip would be live script).
+test("the run-time evaluates no text and the shipped pages forbid eval and inline script", () => {
     const scripts = files(course.runtimeScripts(), /^kvx.*\.js$/);
     assert.ok(scripts.length > 10);
     for (const file of scripts)
         assert.doesNotMatch(fs.readFileSync(file, "utf8"), /new Function\b|\beval\s*\(|setTimeout\(\s*["'`]/, file);
     const source = path.join(course.programFolder(), "source");
-    const pages = [...files(source, /\.htm$/), path.join(source, "PlaceHolderText", "outline.htm.txt")];
+    const pages = [...files(source, /\.(htm|hta)$/), path.join(source, "PlaceHolderText", "outline.htm.txt"),
+                   path.join(source, "PlaceHolderText", "preview.txt")];
     assert.ok(pages.length >= 8);
     for (const page of pages) {
         const text = fs.readFileSync(page, "utf8");
         const policy = /<meta http-equiv="Content-Security-Policy" content="([^"]*)">/.exec(text);
         assert.ok(policy, page + " carries a content security policy");
         assert.match(policy[1], /script-src 'self'/, page);
-        assert.doesNotMatch(policy[1], /unsafe-eval/, page);
+        assert.doesNotMatch(policy[1], /unsafe-eval|unsafe-inline/, page);
+        assert.doesNotMatch(text, /<script(?![^>]*\bsrc=)[^>]*>|\son[a-z]+\s*=|javascript:/i, page);
     }
     // Every run-time script the course page loads is one the program ships.
     const course_page = fs.readFileSync(path.join(source, "publish", "content", "ind.htm"), "utf8");

@@ -249,3 +249,25 @@ test("a database folder inside the web folder is refused", { skip }, async () =>
     assert.ok(!fs.existsSync(inside), "no folder is made inside the web folder");
     assert.match(server.log(), /lies inside the web folder/);
 });
+
+// Guesses at a learner's password are slowed: after five failures in a row even the right password is
+// refused for a while with a clear message, the failures are recorded, and another learner is not held up.
+test("repeated failed sign-ins make the next attempt wait, even with the right password", { skip }, async () => {
+    const post = fields => fetch(base + "content/include/checksignin.php", { method: "POST", body: new URLSearchParams(fields) })
+        .then(async r => [r.status, (await r.json()).reason]);
+    const statuses = [];
+    for (let i = 0; i < 5; ++i)
+        statuses.push(await post({ name: "Ada O'Neil", pwd: "guess " + i }));
+    assert.deepEqual(statuses, Array(5).fill([403, "refused"]));
+    const r = await fetch(base + "content/include/checksignin.php", {
+        method: "POST", body: new URLSearchParams({ name: "ada o'neil", pwd: "gulls and terns" })
+    });
+    const body = await r.json();
+    assert.deepEqual([r.status, body.reason], [429, "throttled"]);
+    assert.match(body.message, /too many failed attempts/);
+    const recorded = rows("kvx_signin_failures");
+    assert.deepEqual(recorded.filter(row => row.who === "learner:ada o'neil\n").map(row => Number(row.failures)), [5]);
+    assert.ok(recorded.some(row => row.who === "address:127.0.0.1" && Number(row.failures) >= 5));
+    // Another learner from the same address still gets the plain answer.
+    assert.deepEqual(await post({ name: "Grace", pwd: "x" }), [403, "refused"]);
+});

@@ -2,6 +2,7 @@
 #include "slideexport/SlatewrightCommandLine.h"
 #include "slideexport/SlideRenderer.h"
 #include "support/TempTree.h"
+#include "support/ZipFixture.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -122,4 +123,31 @@ TEST(PictoslateProgram, FailuresAreToldAndLeaveNothing)
     EXPECT_FALSE(renderer.Render(QStringLiteral(CORV_FIXTURES "/pptx/three slides.pptx"), out, &error));
     EXPECT_TRUE(error.contains("could not be started")) << error.toStdString();
     EXPECT_TRUE(QDir(out).isEmpty());
+}
+
+// Guards the 50 MB slide part that ended the program in std::bad_alloc (status 134), whose raw text the
+// importer then showed: it ends with the reason and status 1, having written nothing.
+TEST(SlatewrightProgram, HugeSlidePartEndsWithAMessage)
+{
+    TempTree tree;
+    auto parts = ReadZip(QStringLiteral(CORV_FIXTURES "/pptx/three slides.pptx"));
+    ASSERT_FALSE(parts.empty());
+    QByteArray slide = "<?xml version=\"1.0\"?><p:sld xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" "
+                       "xmlns:p=\"http://schemas.openxmlformats.org/presentationml/2006/main\"><p:cSld><p:spTree><p:sp>"
+                       "<p:txBody><a:p>";
+    const QByteArray run = "<a:r><a:rPr b=\"1\"/><a:t>x</a:t></a:r><a:r><a:t>y</a:t></a:r>";
+    slide += run.repeated((50 << 20) / run.size()) + "</a:p></p:txBody></p:sp></p:spTree></p:cSld></p:sld>";
+    for (auto &[name, bytes] : parts)
+        if (name == "ppt/slides/slide1.xml")
+            bytes = slide;
+    const QString deck = tree / "huge.pptx";
+    ASSERT_TRUE(WriteZip(deck, parts, true));
+    const QString out = tree.MakeFolder("out");
+    const CProcessResult run50 = CProcessRunner::Run(Program(), {deck, "_%_", out}, 60000);
+    EXPECT_FALSE(run50.crashed);
+    EXPECT_EQ(run50.exitCode, 1);
+    EXPECT_EQ(QString::fromLocal8Bit(run50.standardError).trimmed(),
+              "slatewright22: The file \"" + deck + "\" is too large to import: its part \"ppt/slides/slide1.xml\" holds "
+                                                    "more than 16 MB.");
+    EXPECT_FALSE(QFile::exists(out + "/slides.export.xml"));
 }

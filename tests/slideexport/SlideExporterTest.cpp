@@ -1,3 +1,5 @@
+#include "import/PPTXML2KVPage.h"
+#include "import/SAXXMLReader.h"
 #include "platform/ooxml/OoxmlPackage.h"
 #include "platform/ooxml/OoxmlXml.h"
 #include "platform/ooxml/PptxPresentation.h"
@@ -8,6 +10,8 @@
 
 #include <QFile>
 #include <QImage>
+
+#include <map>
 
 #include <gtest/gtest.h>
 
@@ -310,4 +314,138 @@ TEST(SlideExporter, DamagedPartsFailWithAMessage)
     ASSERT_TRUE(presentation) << S(error);
     EXPECT_EQ(presentation->Slides().size(), 10u);
     EXPECT_TRUE(presentation->Slides()[0].notesShapes.empty());
+}
+
+namespace {
+
+using Parts = std::vector<std::pair<QString, QByteArray>>;
+
+// The parts of a deck with some replaced (or added).
+Parts Replaced(Parts parts, const std::map<QString, QByteArray> &replacements)
+{
+    std::map<QString, QByteArray> left = replacements;
+    for (auto &[name, bytes] : parts) {
+        if (auto it = left.find(name); it != left.end()) {
+            bytes = it->second;
+            left.erase(it);
+        }
+    }
+    for (const auto &[name, bytes] : left)
+        parts.emplace_back(name, bytes);
+    return parts;
+}
+
+// The slide XML of a presentation written from the parts, or the exporter's message.
+QString ExportParts(const TempTree &tree, const Parts &parts, QString *error, const QString &name = "deck.pptx",
+                    bool store = false)
+{
+    const QString path = tree / name;
+    EXPECT_TRUE(WriteZip(path, parts, store));
+    CSubstitutionTable table;
+    CSlideExporter exporter(table);
+    const QString out = tree.MakeFolder(name + ".out");
+    if (!exporter.ExportSlatewright(path, out, error))
+        return {};
+    return QString::fromUtf8(TempTree::ReadAll(CSlideExporter::OutputPath(out))).replace(out, "OUT").replace(name, "DECK");
+}
+
+QByteArray NotesSlide(const QByteArray &shapes)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><p:notes "
+           "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" "
+           "xmlns:p=\"http://schemas.openxmlformats.org/presentationml/2006/main\"><p:cSld><p:spTree>"
+           "<p:nvGrpSpPr><p:cNvPr id=\"1\" name=\"\"/><p:cNvGrpSpPr/><p:nvPr/></p:nvGrpSpPr><p:grpSpPr/>"
+           + shapes + "</p:spTree></p:cSld></p:notes>";
+}
+
+QByteArray NotesShape(int id, const QByteArray &placeholder, const QByteArray &text)
+{
+    return "<p:sp><p:nvSpPr><p:cNvPr id=\"" + QByteArray::number(id) + "\" name=\"n\"/><p:cNvSpPr/><p:nvPr>" + placeholder
+           + "</p:nvPr></p:nvSpPr><p:spPr/><p:txBody><a:bodyPr/><a:p><a:r><a:t>" + text + "</a:t></a:r></a:p></p:txBody></p:sp>";
+}
+
+const QString kThreeSlides = QStringLiteral(CORV_FIXTURES "/pptx/three slides.pptx");
+
+} // namespace
+
+// Guards Strict Office Open XML presentations: every one was refused as "not a presentation".
+TEST(SlideExporter, StrictPresentationsExportAsTransitional)
+{
+    TempTree tree;
+    const Parts parts = ReadZip(kThreeSlides);
+    ASSERT_FALSE(parts.empty());
+    QString error;
+    const QString expected = ExportParts(tree, parts, &error);
+    ASSERT_FALSE(expected.isEmpty()) << S(error);
+    const QString strict = ExportParts(tree, ToStrict(parts), &error);
+    ASSERT_FALSE(strict.isEmpty()) << S(error);
+    EXPECT_EQ(strict, expected);
+    EXPECT_TRUE(strict.contains("Safety at work"));
+}
+
+// Guards notes screens of nothing but the slide's number: a notes page holds the number, date, header and
+// footer placeholders beside the notes body; only the body's text is a note, and an empty body none.
+TEST(SlideExporter, OnlyTheNotesBodyBecomesANote)
+{
+    TempTree tree;
+    const Parts parts = ReadZip(kThreeSlides);
+    const QByteArray image = "<p:sp><p:nvSpPr><p:cNvPr id=\"2\" name=\"i\"/><p:cNvSpPr/><p:nvPr><p:ph type=\"sldImg\"/>"
+                             "</p:nvPr></p:nvSpPr><p:spPr/></p:sp>";
+    const QByteArray others = NotesShape(4, "<p:ph type=\"sldNum\" idx=\"5\"/>", "1") + NotesShape(5, "<p:ph type=\"dt\" idx=\"6\"/>", "12/11/2026")
+                              + NotesShape(6, "<p:ph type=\"ftr\" idx=\"4\"/>", "Footer") + NotesShape(7, "<p:ph type=\"hdr\"/>", "Header");
+    struct Case { QByteArray body; int notes; };
+    const Case cases[] = {
+        {NotesShape(3, "<p:ph type=\"body\" idx=\"1\"/>", "Say hello."), 1},
+        {NotesShape(3, "<p:ph type=\"body\" idx=\"1\"/>", "  "), 0},
+        {"", 0},
+    };
+    for (const Case &c : cases) {
+        QString error;
+        const QString xml = ExportParts(tree, Replaced(parts, {{"ppt/notesSlides/notesSlide1.xml", NotesSlide(image + others + c.body)}}), &error);
+        ASSERT_FALSE(xml.isEmpty()) << S(error);
+        EXPECT_EQ(xml.count("<note>"), c.notes) << S(xml);
+        if (c.notes) {
+            EXPECT_TRUE(xml.contains("<note><![CDATA[Say hello.]]></note>")) << S(xml);
+        }
+        for (const char *other : {"Footer", "Header", "12/11/2026", "<note>1</note>"})
+            EXPECT_FALSE(xml.contains(other)) << other;
+    }
+}
+
+// Guards slide parts beyond any real slide: a 50 MB slide part made the exporter end in std::bad_alloc; it is
+// refused before it is read, as the word-processing side refuses its large parts. A slide just under the
+// limit, of one format, exports as few fragments and reads back.
+TEST(SlideExporter, SlidePartsHaveASizeLimit)
+{
+    TempTree tree;
+    const Parts parts = ReadZip(kThreeSlides);
+    const QByteArray head = "<?xml version=\"1.0\"?><p:sld xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" "
+                            "xmlns:p=\"http://schemas.openxmlformats.org/presentationml/2006/main\"><p:cSld><p:spTree>"
+                            "<p:sp><p:nvSpPr><p:cNvPr id=\"2\" name=\"t\"/><p:cNvSpPr txBox=\"1\"/><p:nvPr/></p:nvSpPr>"
+                            "<p:spPr/><p:txBody><a:bodyPr/><a:p>";
+    const QByteArray tail = "</a:p></p:txBody></p:sp></p:spTree></p:cSld></p:sld>";
+    QByteArray runs;
+    const QByteArray run = "<a:r><a:t>Every visitor signs in at the gate and wears the badge. </a:t></a:r>";
+    runs.reserve(int(CPptxPresentation::kMaxSlidePart));
+    while (runs.size() + run.size() + head.size() + tail.size() < CPptxPresentation::kMaxSlidePart - 1024)
+        runs += run;
+    QString error;
+    const QString xml = ExportParts(tree, Replaced(parts, {{"ppt/slides/slide1.xml", head + runs + tail}}), &error, "large.pptx", true);
+    ASSERT_FALSE(xml.isEmpty()) << S(error);
+    const auto document = PPTXML2KVPage::ReadMemory(xml.toUtf8());
+    ASSERT_TRUE(document) << S(document.Error());
+    ASSERT_FALSE((*document)->pages.empty());
+    // Millions of characters of one format are one fragment, read back whole.
+    ASSERT_EQ((*document)->pages[0]->objects[0]->fragments.size(), 1u);
+    EXPECT_EQ((*document)->pages[0]->objects[0]->fragments[0]->text.size(),
+              runs.size() / run.size() * (run.size() - 22));
+
+    const QString huge = tree / "huge.pptx";
+    ASSERT_TRUE(WriteZip(huge, Replaced(parts, {{"ppt/slides/slide1.xml", head + runs + runs + runs + tail}}), true));
+    CSubstitutionTable table;
+    CSlideExporter exporter(table);
+    EXPECT_FALSE(exporter.ExportSlatewright(huge, tree.Path(), &error));
+    EXPECT_EQ(error, "The file \"" + huge + "\" is too large to import: its part \"ppt/slides/slide1.xml\" holds more "
+                                          "than 16 MB.");
+    EXPECT_EQ(CSlideExporter::kMaxOutputBytes, SAXXMLReader::defaultMaxBytes);
 }

@@ -263,7 +263,7 @@ TEST(ImportThroughWindows, NothingImportedKeepsTheImportWindowOpen)
     const QString odt = a.f.tree.Write("notes.odt", "not a Word document");
     a.ImportLinear(odt);
     ASSERT_EQ(a.f.prompt.Texts().size(), 2);   // the once-only question, then the outcome
-    EXPECT_TRUE(a.f.prompt.Texts()[1].startsWith("Nothing was imported.")) << qPrintable(a.f.prompt.Texts()[1]);
+    EXPECT_TRUE(a.f.prompt.Texts()[1].startsWith("Nothing was imported")) << qPrintable(a.f.prompt.Texts()[1]);
     EXPECT_TRUE(a.f.prompt.Texts()[1].contains("notes.odt")) << qPrintable(a.f.prompt.Texts()[1]);
     CImportSummaryView *view = a.app->ImportView();
     a.app->SwitchView(ImportViewIndex);

@@ -189,7 +189,11 @@ TEST(MainFrameCommands, TogglesAndPublishingPreferences)
     EXPECT_FALSE(frame->Action(ViewGrid)->isEnabled());
     app->OnViewEdit();
     frame->UpdateCommandStates();
+    // The sorter shows from the start, and is ticked so.
+    EXPECT_EQ(frame->ShowSorter, 1);
+    EXPECT_TRUE(frame->Action(ViewSorter)->isChecked());
     frame->Action(ViewGrid)->trigger();
+    frame->Action(ViewSorter)->trigger();
     frame->Action(ViewSorter)->trigger();
     EXPECT_EQ(frame->ShowGrid, 1);
     EXPECT_EQ(frame->ShowSorter, 1);

@@ -142,16 +142,15 @@ struct QuizApp {
         CComponentBase *question = CScreenCommands::FindQuestionComponent(*screen);
         return question ? dynamic_cast<QWidget *>(question->GetComponentWindow()) : nullptr;
     }
-    // A double click on the question's window, as the author opens its dialog from the canvas.
-    void DoubleClick(CCorvPage *screen, QPoint at = QPoint(40, 8))
+    // A double click on the question's window, as the author opens its dialog from the canvas; returns once
+    // the dialog has been answered (or after a second without it).
+    void DoubleClick(CCorvPage *screen, const bool &answered, QPoint at = QPoint(40, 8))
     {
         QWidget *window = WindowOn(screen);
         ASSERT_NE(window, nullptr);
         QTest::mouseDClick(window, Qt::LeftButton, {}, at);
-        // The dialog opens from the event loop, once the click is over.
-        for (int i = 0; i < 50 && QApplication::activeModalWidget(); ++i)
-            QTest::qWait(20);
-        QTest::qWait(50);
+        // The dialog opens from the event loop, once the click is over; the caller checks that it came.
+        static_cast<void>(QTest::qWaitFor([&answered] { return answered; }, 1000));
     }
     QStringList Failures() const
     {
@@ -287,7 +286,7 @@ TEST(QuestionCourse, AuthorWritesEditsSavesAndPublishesTheQuestions)
             ClickOk(d);
         },
         &answered);
-    a.DoubleClick(pairsScreen);
+    a.DoubleClick(pairsScreen, answered);
     EXPECT_TRUE(answered) << "a double click on the match-pairs window opens its dialog";
     answered = false;
     AnswerNextDialog<CDlgQuestionPartsIdentification>(
@@ -297,7 +296,7 @@ TEST(QuestionCourse, AuthorWritesEditsSavesAndPublishesTheQuestions)
             ClickOk(d);
         },
         &answered);
-    a.DoubleClick(partsScreen);
+    a.DoubleClick(partsScreen, answered);
     EXPECT_TRUE(answered) << "a double click beside the part picture opens its dialog";
     answered = false;
     AnswerNextDialog<CDlgLikertQuestion>(
@@ -307,7 +306,7 @@ TEST(QuestionCourse, AuthorWritesEditsSavesAndPublishesTheQuestions)
             ClickOk(d);
         },
         &answered);
-    a.DoubleClick(sliderScreen, QPoint(40, 300));
+    a.DoubleClick(sliderScreen, answered, QPoint(40, 300));
     EXPECT_TRUE(answered) << "a double click on the slider window opens its dialog";
     answered = false;
     AnswerNextDialog<CDlgFreeFormText>(

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Starts corvessa on a virtual X display with its self-check switched on: it goes through the four main
+# Starts corvessa_selfcheck (corvessa with a walk through its windows) on a virtual X display: it goes through the four main
 # views with the Windows menu, opens the custom controls and each menu, pictures each, notes every menu
 # entry and where the standard keys go, and closes. The pictures stay in the given folder for a person to look at; what can be
 # checked without a person is checked here. Skipped (77) where no Xvfb is installed.
@@ -96,8 +96,8 @@ expect '^entry Help: text="&About Corvessa..." key="" enabled=1 '
 expect '^entry Help: text="&Corvessa Help" key="F1" enabled=1 '
 expect '^entry File > Preferences: text="&Publish settings..." key="" enabled=1 '
 expect '^entry File > Preferences: text="Auto-backup settings..." key="" enabled=1 '
-expect '^entry Insert > Question: text="True false..." key="Ctrl+Alt+F5" enabled=0 '
-expect '^entry Insert > Question: text="Likert (slider) question ..." key="Ctrl+Alt+F9" enabled=0 '
+expect '^entry Insert > Question: text="True false..." key="Ctrl+Shift+F5; Ctrl+Alt+F5" enabled=0 '
+expect '^entry Insert > Question: text="Likert (slider) question ..." key="Ctrl+Shift+F9; Ctrl+Alt+F9" enabled=0 '
 expect '^entry Tools > Spelling > Language: text="English/UK" key="" enabled=1 '
 expect '^entry Tools: text="&Edit remeditation..." key="" enabled=0 '
 # Each small dialog is pictured as the author meets it.

@@ -60,8 +60,9 @@ function watch(page) {
 }
 
 // Runs in every document of a test page before its own scripts: a page of the course without its
-// content security policy, and every report of a violation of the policy, is a console error and so a
-// problem of the watch. The policy forbids eval, so a statement run as script would be reported here.
+// content security policy, or whose policy allows eval or inline script, and every report of a violation of
+// the policy, is a console error and so a problem of the watch: a handler or statement of a screen run as
+// script would be reported here.
 function policyWatch() {
     document.addEventListener("securitypolicyviolation", e => {
         console.error("content security policy violation: " + e.violatedDirective + " blocked " + e.blockedURI +
@@ -76,6 +77,9 @@ function policyWatch() {
             console.error("no content security policy for scripts in " + location.pathname);
         else if (/unsafe-eval/.test(script[0]))
             console.error("the content security policy of " + location.pathname + " allows eval");
+        // A page of the course runs no inline script; only the test's own LMS page does.
+        else if (/unsafe-inline/.test(script[0]) && !/\/lms\.htm$/.test(location.pathname))
+            console.error("the content security policy of " + location.pathname + " allows inline script");
     });
 }
 

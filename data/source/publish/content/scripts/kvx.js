@@ -56,7 +56,7 @@
         medianotshown: "This media needs a browser plug-in that current browsers do not have.",
         mediaopen: "Open the file",
         playaudio: "Play audio", stopaudio: "Stop audio",
-        newwindow: "opens in a new window",
+        newwindow: "opens in a new window", videoframe: "Embedded video",
         navigation: "Course navigation", coursetools: "Course tools",
         popupscreen: "Popup", dialogclose: "Close this window",
         startanimation: "Start the animation",
@@ -280,6 +280,73 @@
             .replace(/\bparent\.kvx\./g, "kvx.")
             .replace(/\{print\}/g, () => R.escapeAttr(R.text("print")));
     };
+    // A screen's markup runs no script of its own: the page's content policy forbids inline handlers and
+    // script addresses, and whatever an author's text or an embed code brings in of them is taken out
+    // before the markup goes into the page, so that it can never run whatever the browser. Links and buttons
+    // name their calls in data-kvx-click (and script links their file in data-kvx-script), which the
+    // run-time's one click listener carries out. A frame without a title gets the name of what it shows.
+    const addressAttributes = ["href", "src", "action", "formaction", "data", "xlink:href"];
+    R.disarm = function (fragment) {
+        for (const e of fragment.querySelectorAll("*")) {
+            for (const a of [...e.attributes]) {
+                const name = a.name.toLowerCase();
+                if (name.startsWith("on") ||
+                    (addressAttributes.includes(name) && /^\s*(javascript|vbscript|data\s*:\s*text\/html)/i.test(a.value.replace(/[\u0000-\u001f]/g, ""))))
+                    e.removeAttribute(a.name);
+            }
+            if (e.localName === "script")
+                e.remove();
+            else if (e.localName === "iframe" && !e.getAttribute("title"))
+                e.setAttribute("title", R.text("videoframe"));
+        }
+    };
+
+    // The statements of data-kvx-click, and the files of data-kvx-script, carried out on a click.
+    const linkScripts = new Map();
+    api.linkScript = function (key, fn) {
+        if (typeof fn === "function")
+            linkScripts.set(String(key), fn);
+    };
+    R.followScriptLink = function (anchor, event) {
+        const key = anchor.getAttribute("data-kvx-script") || "";
+        if (!/^[0-9a-f]{1,64}$/.test(key)) {
+            console.error("Corvessa: a script link names no script file: " + key);
+            return;
+        }
+        const run = () => {
+            const fn = linkScripts.get(key);
+            if (fn)
+                R.guard(() => fn.call(anchor, event));
+            else
+                console.error("Corvessa: the script of a link could not be run: scripts/link_" + key + ".js");
+        };
+        if (linkScripts.has(key)) {
+            run();
+            return;
+        }
+        const s = document.createElement("script");
+        s.src = "scripts/link_" + key + ".js";
+        s.onload = run;
+        s.onerror = run;
+        document.head.append(s);
+    };
+    document.addEventListener("click", function (event) {
+        const from = /** @type {Element | null} */ (event.target instanceof Element ? event.target : null);
+        const anchor = from && from.closest("[data-kvx-click], [data-kvx-script]");
+        if (!anchor)
+            return;
+        event.preventDefault();
+        if (anchor.hasAttribute("data-kvx-script")) {
+            R.followScriptLink(anchor, event);
+            return;
+        }
+        const statement = anchor.getAttribute("data-kvx-click") || "";
+        if (typeof kvxCalls === "undefined")
+            console.error("Corvessa: kvx_calls.js is missing, so the link is not followed: " + statement);
+        else
+            kvxCalls.run(statement.replace(/\bparent\.kvx\./g, "kvx."), kvxCalls.linkTable);
+    });
+
     R.escapeAttr = function (text) {
         return String(text).replace(/&/g, "&amp;").replace(/"/g, "&quot;").replace(/'/g, "&#39;")
             .replace(/</g, "&lt;").replace(/>/g, "&gt;");
@@ -311,6 +378,7 @@
         template.innerHTML = R.prepareMarkup(o.contents === undefined ? "" : o.contents);
         for (const filter of R.markupFilters || [])
             R.guard(() => filter(template.content));
+        R.disarm(template.content);
         target.container.replaceChildren(template.content);
         R.current = target.name === "main" ? screen : R.current;
         R.rendering = target;
@@ -330,6 +398,19 @@
         else if (typeof target.arrived === "function")
             target.arrived(screen);
     };
+
+    // A box of the screen whose content overflows it (a table taller than its box) scrolls; the keyboard
+    // reaches it when nothing inside it takes the focus.
+    R.afterRender.push(function (target) {
+        for (const box of target.container.querySelectorAll("div")) {
+            const style = getComputedStyle(box);
+            const scrolls = /(auto|scroll)/.test(style.overflowX + " " + style.overflowY) &&
+                (box.scrollHeight > box.clientHeight || box.scrollWidth > box.clientWidth);
+            if (scrolls && !box.hasAttribute("tabindex") &&
+                    !box.querySelector("a[href], button, input, select, textarea, iframe, [tabindex]"))
+                box.tabIndex = 0;
+        }
+    });
 
     R.runStatement = function (statement, o) {
         if (typeof kvxCalls === "undefined") {
@@ -491,13 +572,12 @@
         R.frame.main.setAttribute("aria-label", screen.pagename || place || R.text("loading"));
         R.announce(label);
         // Keyboard users keep their place on a button that is still there; otherwise the screen itself
-        // takes the focus so that the next Tab starts on it. The first screen leaves the focus at the
-        // start of the page, where the skip link is.
+        // takes the focus so that the next Tab starts on it. So does the first screen, which a learner
+        // reaches from the start page with the focus nowhere: the skip link stays one Shift+Tab away.
         const active = /** @type {HTMLButtonElement | null} */ (document.activeElement);
-        if (R.shownBefore && (!active || active === document.body || active.disabled || active.closest("[hidden]") ||
-                getComputedStyle(active).visibility === "hidden"))
+        if (!active || active === document.body || active.disabled || active.closest("[hidden]") ||
+                getComputedStyle(active).visibility === "hidden")
             R.frame.main.focus({ preventScroll: true });
-        R.shownBefore = true;
         for (const fn of R.onArrive || [])
             R.guard(() => fn(screen));
     };

@@ -496,5 +496,16 @@ var kvxCalls = (function () {
         reads: ["pg[*]"]
     });
 
-    return Object.freeze({ parse, run, screenTable, outlineTable });
+    /**
+     * What the links and buttons of a screen's markup may do (data-kvx-click).
+     * @type {KvxCallTable}
+     */
+    const linkTable = Object.freeze({
+        calls: ["kvx.gotoNewPage", "kvx.popup", "kvx.glossary", "window.print"],
+        makers: [],
+        places: [],
+        reads: []
+    });
+
+    return Object.freeze({ parse, run, screenTable, outlineTable, linkTable });
 })();

@@ -151,6 +151,15 @@ var kvxGlossary = window.kvxGlossary || [];
                 button.focus();
             }
         });
+        // Escape pressed in the outline's own page, where the panel's listener does not hear it, comes as a
+        // message from that page (also from a course opened from the disk, whose frames cannot reach each other).
+        const onMessage = (/** @type {MessageEvent} */ e) => {
+            if (e.source === frame.contentWindow && e.data === "kvxOutlineEscape" && outlinePanel === panel) {
+                closeOutline();
+                button.focus();
+            }
+        };
+        window.addEventListener("message", onMessage);
         const button = R.frame.outlineButton;
         R.frame.main.append(panel);
         outlinePanel = panel;

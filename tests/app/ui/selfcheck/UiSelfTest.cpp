@@ -1,4 +1,4 @@
-#include "app/ui/UiSelfTest.h"
+#include "app/ui/selfcheck/UiSelfTest.h"
 
 #include "app/CommandIds.h"
 #include "app/ui/ChildDlgFontsNew.h"

@@ -1,0 +1,28 @@
+﻿			var kvxOutlineTitle = "Outline of Sea birds";
+			document.title = kvxOutlineTitle;
+			document.getElementById("kvxTree").setAttribute("aria-label", kvxOutlineTitle);
+			var pg = [];
+			pg.push("0_0m",0,"1_2q","1_3q","1_4q","1_5q","1_6q","1_7q","1_8q",0);
+			pg.push("1_10","1_11",0,"1_13","1_14",0,0,0,"1_20");
+			var d = new dTree("d");
+			d.add(0, -1, kvxOutlineTitle);
+			d.add(1, 0, "Sea birds", "javascript:fPage(pg[0]);");
+			d.add(2, 1, "Questions");
+			d.add(3, 2, "Sea birds", "javascript:fPage(pg[2]);", "", "","scripts/pics/tree/question.gif");
+			d.add(4, 2, "Blanks", "javascript:fPage(pg[3]);", "", "","scripts/pics/tree/question.gif");
+			d.add(5, 2, "Choices", "javascript:fPage(pg[4]);", "", "","scripts/pics/tree/question.gif");
+			d.add(6, 2, "True or false", "javascript:fPage(pg[5]);", "", "","scripts/pics/tree/question.gif");
+			d.add(7, 2, "Pairs", "javascript:fPage(pg[6]);", "", "","scripts/pics/tree/question.gif");
+			d.add(8, 2, "Parts", "javascript:fPage(pg[7]);", "", "","scripts/pics/tree/question.gif");
+			d.add(9, 2, "Slider", "javascript:fPage(pg[8]);", "", "","scripts/pics/tree/question.gif");
+			d.add(10, 1, "Pictures");
+			d.add(11, 10, "Effects", "javascript:fPage(pg[10]);");
+			d.add(12, 10, "Linked pictures", "javascript:fPage(pg[11]);");
+			d.add(13, 1, "Media");
+			d.add(14, 13, "Sounds", "javascript:fPage(pg[13]);");
+			d.add(15, 13, "Movies", "javascript:fPage(pg[14]);");
+			d.add(16, 1, "Final test");
+			d.add(17, 16, "Take the Go to the quiz", "javascript:fMenu();");
+d.add(18,0,"Remediation","","","","scripts/pics/tree/remediation.gif","scripts/pics/tree/remediationopen.gif");			d.add(19, 18, "Revise the birds", "javascript:fPage(pg[18]);");
+
+			d.render(document.getElementById("kvxTree"));
