@@ -186,6 +186,8 @@ QString CPPT2KVPage::ExporterFailure(const CProcessResult &result, const QString
         line = line.trimmed();
         if (line.startsWith(QLatin1String("slatewright22: ")))
             lines << line.mid(15);
+        else if (line.startsWith(QLatin1String("pictoslate: ")))
+            lines << line.mid(12);
         else if (!line.isEmpty())
             others << line;
     }

@@ -123,8 +123,8 @@ TEST(ProjectCommands, WindowsShowTheProject)
     QTableWidget *topics = app->ImportView()->TopicTable();
     ASSERT_EQ(topics->rowCount(), 1);
     EXPECT_EQ(topics->item(0, 1)->text(), "Fire");
-    EXPECT_EQ(topics->item(0, 4)->checkState(), Qt::Checked);   // a tick box, without the word beside it
-    EXPECT_TRUE(topics->item(0, 4)->text().isEmpty());
+    EXPECT_EQ(topics->item(0, 4)->checkState(), Qt::Checked);
+    EXPECT_TRUE(topics->item(0, 4)->text().isEmpty()) << "the tick alone shows the value";
     QTreeWidget *outline = app->EditView()->OutlineWidget();
     ASSERT_EQ(outline->topLevelItemCount(), 2);
     EXPECT_EQ(CDragDropTreeCtrl::OutlineItemOf(outline->topLevelItem(0)->child(0))->screen->GetLabel(), "1_1");
