@@ -128,48 +128,6 @@ private:
     CScreenCommands &m_screens;
 };
 
-// Text boxes and tables get their editing windows on the canvas, pictures, questions, shapes, links, topic
-// buttons and media theirs. Every Edit window registers them as it is made (the makers hold nothing of it).
-void RegisterEditingWindows()
-{
-    {
-        const auto hookUp = [](auto *window, CComponentBase &component, CScrollViewEx &canvas) {
-            QPointer<CScrollViewEx> guard(&canvas);
-            window->selectComponent = [guard](CComponentBase &c) {
-                if (guard)
-                    guard->SelectComponent(&c);
-            };
-            window->selectFontInToolbar = [guard](const QString &face, int points) {
-                if (guard)
-                    emit guard->selectionFontChanged(face, points);
-            };
-            (void)component;
-        };
-        CComponentWindows::Register(ct_textbox, [hookUp](CComponentBase &component, CScrollViewEx &canvas) {
-            auto window = MakeTextboxWindow(component, canvas.Page());
-            if (auto *box = dynamic_cast<CTextboxWindow *>(window.get()))
-                hookUp(box, component, canvas);
-            return window;
-        });
-        CComponentWindows::Register(ct_table, [hookUp](CComponentBase &component, CScrollViewEx &canvas) {
-            auto window = MakeTableWindow(component, canvas.Page());
-            if (auto *table = dynamic_cast<CTableWindow *>(window.get()))
-                hookUp(table, component, canvas);
-            return window;
-        });
-        MediaCommandsUi::RegisterWindows();
-        CComponentWindows::Register(ct_image, [](CComponentBase &component, CScrollViewEx &canvas) {
-            return std::unique_ptr<CComponentWindow>(
-                std::make_unique<CWndImage>(static_cast<CComponentImage &>(component), canvas));
-        });
-        // The question kinds' read-only previews; their double click asks for Edit question.
-        static_assert(CQuestionWindow::kEditQuestionCommand == CorvCommand::EditQuestion);
-        for (int type : {ct_complete_paragraph, ct_fill_blanks, ct_match_pairs, ct_multiple_choice, ct_likert,
-                         ct_part_identification})
-            CComponentWindows::Register(type, &CQuestionWindow::Make);
-    }
-}
-
 } // namespace
 
 CEditFrmVw::CEditFrmVw(CCorvessaDoc &document, QWidget *parent)
@@ -264,7 +222,6 @@ void CEditFrmVw::SetGraphicsLibrary(CGraphicsLibrarySearch *library)
 
 void CEditFrmVw::ConnectCanvas()
 {
-    RegisterEditingWindows();
     m_canvasClipboard = std::make_unique<ControllerClipboard>(m_controller);
     auto *canvas = new CScrollViewEx;
     canvas->setObjectName(QStringLiteral("ScreenCanvas"));
