@@ -151,6 +151,35 @@ private:
 
 // Text boxes and tables get their editing windows on the canvas, pictures, questions, shapes, links, topic
 // buttons and media theirs. Every Edit window registers them as it is made (the makers hold nothing of it).
+// The component commands of a text box or table window's own menu, run by the canvas once that menu has
+// returned, and only while the component is still on the canvas: Cut deletes the window that asked for it.
+void RunComponentCommand(CScrollViewEx &canvas, CComponentBase *component, int command)
+{
+    QPointer<CScrollViewEx> guard(&canvas);
+    QMetaObject::invokeMethod(
+        &canvas,
+        [guard, component, command] {
+            if (!guard || !guard->Model().Contains(component))
+                return;
+            CScrollViewEx &c = *guard;
+            c.SelectComponent(component);
+            switch (command) {
+            case CTextboxWindow::idCutTextbox:
+            case CTableWindow::WM_TABLE_CUT: c.CutSelection(); break;
+            case CTextboxWindow::idCopyTextbox:
+            case CTableWindow::WM_TABLE_COPY: c.Copy(component); break;
+            case CTextboxWindow::idPasteTextbox: c.OnPaste(); break;
+            case CTextboxWindow::idBringToTop:
+            case CTableWindow::WM_TABLE_TO_TOP: c.BringToTop(component); break;
+            case CTextboxWindow::idSendToBack:
+            case CTableWindow::WM_TABLE_TO_BACK: c.SendToBack(component); break;
+            case CTextboxWindow::idProperties: c.ShowProperties(component); break;
+            default: break;
+            }
+        },
+        Qt::QueuedConnection);
+}
+
 void RegisterEditingWindows()
 {
     {
@@ -163,6 +192,10 @@ void RegisterEditingWindows()
             window->selectFontInToolbar = [guard](const QString &face, int points) {
                 if (guard)
                     emit guard->selectionFontChanged(face, points);
+            };
+            window->componentCommand = [guard](CComponentBase &c, int command) {
+                if (guard)
+                    RunComponentCommand(*guard, &c, command);
             };
             (void)component;
         };
