@@ -232,11 +232,6 @@ std::optional<std::pair<QString, int>> UniformFaceAndSize(const CCharFormat &for
     return std::make_pair(format.face, format.height / 20);
 }
 
-std::pair<QString, int> FaceAndSizeOrBlank(const CCharFormat &format)
-{
-    return {(format.mask & CFM_FACE) ? format.face : QString(), (format.mask & CFM_SIZE) ? format.height / 20 : 0};
-}
-
 CCharFormat FormatFromFontDialog(const QFont &font, uint32_t colour)
 {
     CCharFormat change;

@@ -76,8 +76,6 @@ QString PlainText(const CRichText &fragment);
 // the same over the whole selection, nothing otherwise (the bar's boxes then stay as they are).
 std::optional<std::pair<QString, int>> UniformFaceAndSize(const CCharFormat &format);
 
-// The selection's face and size for a display that shows what varies as blank: "" and 0 for those.
-std::pair<QString, int> FaceAndSizeOrBlank(const CCharFormat &format);
 
 // The change the font dialog makes: face, size (points x 20 twips), colour, bold, italic, underline and
 // strike-out, all as chosen.

@@ -8,9 +8,8 @@
 
 
 CComponentBase::CComponentBase(int typeCode, CEditCanvas *parent, const CRect &bounds)
-    : m_bounds(bounds), m_type(typeCode)
+    : m_bounds(bounds), m_parent(parent), m_type(typeCode)
 {
-    CreateComponentWindow(parent);
 }
 
 CComponentBase::~CComponentBase()
@@ -23,8 +22,17 @@ CComponentBase::~CComponentBase()
 void CComponentBase::CreateComponentWindow(CEditCanvas *parent)
 {
     m_parent = parent;
+    m_window.reset();
     if (m_parent)
         m_window = m_parent->CreateComponentWindow(*this);
+}
+
+void CComponentBase::AttachToCanvas(CEditCanvas &canvas)
+{
+    if (m_parent == &canvas)
+        return;
+    DestroyComponentWindow();
+    m_parent = &canvas;
 }
 
 void CComponentBase::DestroyComponentWindow()
@@ -62,14 +70,26 @@ void CComponentBase::ExchangeData(bool save)
 
 void CComponentBase::Show()
 {
-    if (m_window)
-        m_window->Show();
+    // The window exists only while the component is on show: made here, it shows the component's values.
+    if (!m_window && m_parent) {
+        m_window = m_parent->CreateComponentWindow(*this);
+        if (m_window)
+            m_window->MoveWindow(m_bounds);
+    }
+    if (!m_window)
+        return;
+    ExchangeData(false);
+    m_window->Show();
 }
 
 void CComponentBase::Hide()
 {
-    if (m_window)
-        m_window->Hide();
+    if (!m_window)
+        return;
+    // What the author edited is taken before the window goes.
+    ExchangeData(true);
+    m_window->Hide();
+    DestroyComponentWindow();
 }
 
 void CComponentBase::Draw(QPainter & /*painter*/) const

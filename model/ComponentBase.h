@@ -25,8 +25,9 @@ class CComponentBase
 {
 public:
     // Every kind is made here: its type code, the canvas it goes on (none for tests, publishing and the
-    // importers) and the bounds a new one of the kind takes. The window is made over those bounds at once;
-    // it shows the kind's values only once they are exchanged (ExchangeData).
+    // importers; a screen shown on a canvas puts its components there) and the bounds a new one of the kind
+    // takes. The component's window exists only while it is on show: Show makes it through the canvas and
+    // Hide drops it.
     explicit CComponentBase(int typeCode, CEditCanvas *parent = nullptr, const CRect &bounds = CRect());
     virtual ~CComponentBase();
     CComponentBase(const CComponentBase &) = delete;
@@ -56,7 +57,10 @@ public:
     virtual void SetBounds(const CRect &rect, bool move);
     // save true: take the author's edits from the window; false: show the values in the window.
     virtual void ExchangeData(bool save);
+    // Makes the window through the canvas when there is none, shows the component's values in it and shows
+    // it; nothing without a canvas.
     virtual void Show();
+    // Takes the author's edits from the window and drops it.
     virtual void Hide();
     // Null for the windowless kinds and for components made without a canvas.
     virtual CComponentWindow *GetComponentWindow() const { return m_window.get(); }
@@ -85,14 +89,17 @@ public:
 
     // The canvas is going away: the window goes with it, and the component is on no canvas from then on.
     void DetachFromCanvas();
+    // The component goes on this canvas (a screen shown there puts its components on it, whatever made
+    // them); a window on another canvas goes.
+    void AttachToCanvas(CEditCanvas &canvas);
 
     // Where a clone without keepPosition goes.
     static constexpr int kCloneLeft = 36;
     static constexpr int kCloneTop = 32;
 
 protected:
-    // Makes the window on the canvas (the base constructor does, for a canvas it is given). Nothing without
-    // a canvas.
+    // Makes the window on the canvas at once, whether shown or not (tests of a kind's window). Nothing
+    // without a canvas.
     void CreateComponentWindow(CEditCanvas *parent);
     void DestroyComponentWindow();
 

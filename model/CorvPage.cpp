@@ -165,6 +165,7 @@ void CCorvPage::ShowOnCanvas(CEditCanvas &canvas)
     m_canvas = &canvas;
     canvas.ClearDisplayedComponents();
     for (const auto &c : m_components) {
+        c->AttachToCanvas(canvas);
         c->Show();
         canvas.AppendDisplayedComponent(c.get());
     }

@@ -18,7 +18,7 @@
 #include <QPointer>
 
 #include <cmath>
-#include <map>
+#include <functional>
 
 namespace {
 
@@ -89,12 +89,6 @@ const MenuRow *MenuOf(int type)
         if (row.type == type)
             return &row;
     return nullptr;
-}
-
-std::map<int, CComponentWindows::Maker> &Makers()
-{
-    static std::map<int, CComponentWindows::Maker> makers;
-    return makers;
 }
 
 // The right click selects first for pictures and topic buttons; the other kinds leave the selection.
@@ -295,28 +289,3 @@ std::unique_ptr<QMenu> CCanvasComponentWindow::BuildContextMenu()
             ->setData(row->properties);
     return menu;
 }
-
-namespace CComponentWindows {
-
-void Register(int type, Maker maker)
-{
-    if (maker)
-        Makers()[type] = std::move(maker);
-    else
-        Makers().erase(type);
-}
-
-void Reset() { Makers().clear(); }
-
-std::unique_ptr<CComponentWindow> Make(CComponentBase &component, CScrollViewEx &canvas)
-{
-    const int type = component.GetType();
-    if (!CCanvasModel::HasCanvasWindow(type))
-        return nullptr;
-    auto it = Makers().find(type);
-    if (it != Makers().end())
-        return it->second(component, canvas);
-    return std::make_unique<CCanvasComponentWindow>(component, canvas);
-}
-
-} // namespace CComponentWindows

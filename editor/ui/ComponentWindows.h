@@ -4,7 +4,6 @@
 
 #include <QWidget>
 
-#include <functional>
 #include <memory>
 
 class CComponentBase;
@@ -14,8 +13,8 @@ class QMenu;
 // The window of a component on the canvas: it shows the component as its screen's pictures show it,
 // hands left-button input to the canvas at the same canvas point (so selecting, moving and resizing
 // belong to the canvas alone), and carries the kind's context menu. Topic buttons keep their mouse input
-// to themselves and are selected by their context menu. Text boxes and tables show their text read-only
-// here; their editing windows are registered over these (CComponentWindows::Register).
+// to themselves and are selected by their context menu. The canvas makes every kind's window through
+// CComponentWindowFactory.
 class CCanvasComponentWindow : public QWidget, public CComponentWindow
 {
     Q_OBJECT
@@ -58,14 +57,3 @@ private:
     CComponentBase &m_component;
     CScrollViewEx &m_canvas;
 };
-
-// The makers of component windows by type code: the canvas asks here for every new component. A kind
-// without its own maker gets a CCanvasComponentWindow; the line, remediation and media kinds get none.
-namespace CComponentWindows {
-using Maker = std::function<std::unique_ptr<CComponentWindow>(CComponentBase &, CScrollViewEx &)>;
-// Replaces the maker of a kind (null restores the shared window).
-void Register(int type, Maker maker);
-// Every kind back to the shared window.
-void Reset();
-std::unique_ptr<CComponentWindow> Make(CComponentBase &component, CScrollViewEx &canvas);
-} // namespace CComponentWindows

@@ -149,81 +149,6 @@ private:
     CEditController &m_controller;
 };
 
-// Text boxes and tables get their editing windows on the canvas, pictures, questions, shapes, links, topic
-// buttons and media theirs. Every Edit window registers them as it is made (the makers hold nothing of it).
-// The component commands of a text box or table window's own menu, run by the canvas once that menu has
-// returned, and only while the component is still on the canvas: Cut deletes the window that asked for it.
-void RunComponentCommand(CScrollViewEx &canvas, CComponentBase *component, int command)
-{
-    QPointer<CScrollViewEx> guard(&canvas);
-    QMetaObject::invokeMethod(
-        &canvas,
-        [guard, component, command] {
-            if (!guard || !guard->Model().Contains(component))
-                return;
-            CScrollViewEx &c = *guard;
-            c.SelectComponent(component);
-            switch (command) {
-            case CTextboxWindow::idCutTextbox:
-            case CTableWindow::WM_TABLE_CUT: c.CutSelection(); break;
-            case CTextboxWindow::idCopyTextbox:
-            case CTableWindow::WM_TABLE_COPY: c.Copy(component); break;
-            case CTextboxWindow::idPasteTextbox: c.OnPaste(); break;
-            case CTextboxWindow::idBringToTop:
-            case CTableWindow::WM_TABLE_TO_TOP: c.BringToTop(component); break;
-            case CTextboxWindow::idSendToBack:
-            case CTableWindow::WM_TABLE_TO_BACK: c.SendToBack(component); break;
-            case CTextboxWindow::idProperties: c.ShowProperties(component); break;
-            default: break;
-            }
-        },
-        Qt::QueuedConnection);
-}
-
-void RegisterEditingWindows()
-{
-    {
-        const auto hookUp = [](auto *window, CComponentBase &component, CScrollViewEx &canvas) {
-            QPointer<CScrollViewEx> guard(&canvas);
-            window->selectComponent = [guard](CComponentBase &c) {
-                if (guard)
-                    guard->SelectComponent(&c);
-            };
-            window->selectFontInToolbar = [guard](const QString &face, int points) {
-                if (guard)
-                    emit guard->selectionFontChanged(face, points);
-            };
-            window->componentCommand = [guard](CComponentBase &c, int command) {
-                if (guard)
-                    RunComponentCommand(*guard, &c, command);
-            };
-            (void)component;
-        };
-        CComponentWindows::Register(ct_textbox, [hookUp](CComponentBase &component, CScrollViewEx &canvas) {
-            auto window = MakeTextboxWindow(component, canvas.Page());
-            if (auto *box = dynamic_cast<CTextboxWindow *>(window.get()))
-                hookUp(box, component, canvas);
-            return window;
-        });
-        CComponentWindows::Register(ct_table, [hookUp](CComponentBase &component, CScrollViewEx &canvas) {
-            auto window = MakeTableWindow(component, canvas.Page());
-            if (auto *table = dynamic_cast<CTableWindow *>(window.get()))
-                hookUp(table, component, canvas);
-            return window;
-        });
-        MediaCommandsUi::RegisterWindows();
-        CComponentWindows::Register(ct_image, [](CComponentBase &component, CScrollViewEx &canvas) {
-            return std::unique_ptr<CComponentWindow>(
-                std::make_unique<CWndImage>(static_cast<CComponentImage &>(component), canvas));
-        });
-        // The question kinds' read-only previews; their double click asks for Edit question.
-        static_assert(CQuestionWindow::kEditQuestionCommand == CorvCommand::EditQuestion);
-        for (int type : {ct_complete_paragraph, ct_fill_blanks, ct_match_pairs, ct_multiple_choice, ct_likert,
-                         ct_part_identification})
-            CComponentWindows::Register(type, &CQuestionWindow::Make);
-    }
-}
-
 } // namespace
 
 CEditFrmVw::CEditFrmVw(CCorvessaDoc &document, QWidget *parent)
@@ -318,7 +243,6 @@ void CEditFrmVw::SetGraphicsLibrary(CGraphicsLibrarySearch *library)
 
 void CEditFrmVw::ConnectCanvas()
 {
-    RegisterEditingWindows();
     m_canvasClipboard = std::make_unique<ControllerClipboard>(m_controller);
     auto *canvas = new CScrollViewEx;
     canvas->setObjectName(QStringLiteral("ScreenCanvas"));

@@ -226,17 +226,6 @@ void CMediaComponentWindow::AddKindEntries(QMenu &menu)
 
 namespace MediaCommandsUi {
 
-void RegisterWindows()
-{
-    const auto make = [](CComponentBase &component, CScrollViewEx &canvas) -> std::unique_ptr<CComponentWindow> {
-        return std::make_unique<CMediaComponentWindow>(component, canvas);
-    };
-    for (int type : {int(ct_audio), int(ct_button), int(ct_ellipse), int(ct_rectangle), int(ct_link),
-                     int(ct_large_topic), int(ct_small_topic), int(ct_video), int(ct_flash_question),
-                     int(ct_flash_video), int(ct_youtube)})
-        CComponentWindows::Register(type, make);
-}
-
 void SetListPictureSource(std::function<QImage(int)> source) { ListSource() = std::move(source); }
 
 Pickers &GetPickers()

@@ -41,9 +41,6 @@ enum Command : int {
     ReplaceLinkText = 32892,
 };
 
-// Puts the windows above in the canvas's makers (once).
-void RegisterWindows();
-
 // Where the large topic buttons find their screens' thumbnails by index (the Edit window's thumbnail
 // list); unset, such a button shows no picture.
 void SetListPictureSource(std::function<QImage(int index)> source);

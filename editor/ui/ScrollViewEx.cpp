@@ -3,6 +3,7 @@
 #include "app/ui/controls/AspectKeeperRectTracker.h"
 #include "app/ui/controls/LineTracker.h"
 #include "dialogs/ui/DlgElementProperties.h"
+#include "dialogs/ui/DlgInsertTable.h"
 #include "document/ComponentInsertion.h"
 #include "document/CorvessaDoc.h"
 #include "document/EditorHooks.h"
@@ -10,10 +11,11 @@
 #include "editor/CanvasEdits.h"
 #include "editor/ComponentCommands.h"
 #include "editor/ScreenRenderer.h"
-#include "editor/ui/ComponentWindows.h"
+#include "editor/ui/ComponentWindowFactory.h"
 #include "editor/ui/DroppedFiles.h"
 #include "model/ComponentBase.h"
 #include "model/ComponentLine.h"
+#include "model/ComponentWindow.h"
 #include "model/CorvPage.h"
 #include "platform/Prompt.h"
 
@@ -271,7 +273,7 @@ void CScrollViewEx::DeleteBackgroundBitmap() { m_background = QImage(); }
 
 std::unique_ptr<CComponentWindow> CScrollViewEx::CreateComponentWindow(CComponentBase &component)
 {
-    return CComponentWindows::Make(component, *this);
+    return CComponentWindowFactory::Make(component, *this);
 }
 
 void CScrollViewEx::ClearDisplayedComponents()
@@ -284,8 +286,6 @@ void CScrollViewEx::ClearDisplayedComponents()
 
 void CScrollViewEx::AppendDisplayedComponent(CComponentBase *component)
 {
-    // A window made while its component was being read shows the component's values once it is displayed.
-    component->ExchangeData(false);
     m_model.Append(component);
     if (component == m_reselect) {
         m_model.Select(component);
@@ -711,6 +711,22 @@ void CScrollViewEx::ShowProperties(CComponentBase *component)
         component->SetBounds(old, true);
         SelectComponent(component);
     }
+}
+
+bool CScrollViewEx::ShowUpdateTable(CComponentTable &table, CComponentTable::Settings &settings)
+{
+    if (!m_screen || !m_screen->Contains(&table))
+        return false;
+    CDlgInsertTable dialog(this);
+    if (m_doc)
+        dialog.prompt = &m_doc->Prompt();
+    dialog.values = CInsertTableValues::FromSettings(settings);
+    dialog.values.caption = QStringLiteral("Update table");
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    settings = dialog.values.ToSettings();
+    MarkModified();
+    return true;
 }
 
 // ---- Menus ----

@@ -2,6 +2,7 @@
 
 #include "document/DocumentObserver.h"
 #include "editor/CanvasModel.h"
+#include "model/ComponentTable.h"
 #include "model/EditCanvas.h"
 
 #include <QImage>
@@ -73,6 +74,9 @@ public:
     void PlaceSelection(const QRect &rect);
     // The element Properties dialog of a component (audio, picture, text box, video, YouTube).
     void ShowProperties(CComponentBase *component);
+    // "Update table": the table dialog preset from the settings given; on OK they take the author's values,
+    // the screen is marked changed and true is returned.
+    bool ShowUpdateTable(CComponentTable &table, CComponentTable::Settings &settings);
 
     // ---- Pictures ----
     QImage RenderSmallThumbnail(const CCorvPage *screen) const;

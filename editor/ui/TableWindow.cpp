@@ -26,14 +26,6 @@ CTableWindow::CTableWindow(CComponentTable &component, QWidget *canvas)
 
 CTableWindow::~CTableWindow() = default;
 
-std::unique_ptr<CComponentWindow> MakeTableWindow(CComponentBase &component, QWidget *canvas)
-{
-    // Asked while the component is being made: its type tells the kind, its own fields are read later.
-    if (component.GetType() != ct_table)
-        return nullptr;
-    return std::make_unique<CTableWindow>(static_cast<CComponentTable &>(component), canvas);
-}
-
 void CTableWindow::Show()
 {
     raise();
@@ -354,10 +346,6 @@ void CTableWindow::OnCellSelChange(int index)
     const auto uniform = UniformFaceAndSize(format);
     if (uniform && selectFontInToolbar)
         selectFontInToolbar(uniform->first, uniform->second);
-    if (showSelectionFont) {
-        const auto [face, points] = FaceAndSizeOrBlank(format);
-        showSelectionFont(face, points);
-    }
 }
 
 void CTableWindow::OnTableCommand(int index, int id)

@@ -84,8 +84,6 @@ public:
     std::function<void(CComponentBase &)> selectComponent;
     std::function<void(CComponentBase &, int message)> componentCommand;
     std::function<void(const QString &face, int points)> selectFontInToolbar;
-    // Every selection change with the selection's face and size: "" and 0 for what varies over it.
-    std::function<void(const QString &face, int points)> showSelectionFont;
     std::function<bool(CComponentTable::Settings &settings)> updateTableDialog;
 
     // The messages of the cells' table commands.
@@ -118,6 +116,3 @@ private:
     int m_dragColumn = 0; // the bar being dragged: column bar j, or row bar -i
     int m_dragOffset = 0;
 };
-
-// The window the canvas makes for a table.
-std::unique_ptr<CComponentWindow> MakeTableWindow(CComponentBase &component, QWidget *canvas);

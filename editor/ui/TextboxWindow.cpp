@@ -50,14 +50,6 @@ CTextboxWindow::CTextboxWindow(CComponentTextbox &component, QWidget *canvas)
 
 CTextboxWindow::~CTextboxWindow() = default;
 
-std::unique_ptr<CComponentWindow> MakeTextboxWindow(CComponentBase &component, QWidget *canvas)
-{
-    // Asked while the component is being made: its type tells the kind, its own fields are read later.
-    if (component.GetType() != ct_textbox)
-        return nullptr;
-    return std::make_unique<CTextboxWindow>(static_cast<CComponentTextbox &>(component), canvas);
-}
-
 void CTextboxWindow::Show()
 {
     raise();
@@ -102,6 +94,16 @@ QSize CTextboxWindow::GetTextExtent(const QString &text) const
 {
     const QFontMetrics metrics(CRichTextLayout::FontFor(m_component.GetRichText().GetDefaultCharFormat()));
     return metrics.size(0, text);
+}
+
+void CTextboxWindow::paintEvent(QPaintEvent *)
+{
+    // A one-pixel black frame on white, as the screen's pictures show the box: whatever made the box, it
+    // looks the same on the canvas.
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    painter.setPen(Qt::black);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void CTextboxWindow::resizeEvent(QResizeEvent *e)
@@ -239,10 +241,6 @@ void CTextboxWindow::OnSelChange()
     const auto uniform = UniformFaceAndSize(format);
     if (uniform && selectFontInToolbar)
         selectFontInToolbar(uniform->first, uniform->second);
-    if (showSelectionFont) {
-        const auto [face, points] = FaceAndSizeOrBlank(format);
-        showSelectionFont(face, points);
-    }
 }
 
 // ---------------------------------------------------------------------------------------------------------

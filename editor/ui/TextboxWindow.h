@@ -80,8 +80,6 @@ public:
     std::function<void(CComponentBase &)> selectComponent;
     std::function<void(CComponentBase &, int commandId)> componentCommand;
     std::function<void(const QString &face, int points)> selectFontInToolbar;
-    // Every selection change with the selection's face and size: "" and 0 for what varies over it.
-    std::function<void(const QString &face, int points)> showSelectionFont;
 
     enum MenuId {
         idCutTextbox = 32847,
@@ -112,6 +110,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *e) override;
+    void paintEvent(QPaintEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
     void contextMenuEvent(QContextMenuEvent *e) override;
 
@@ -124,6 +123,3 @@ private:
     QWidget *m_canvas;
     CRichEditCtrl *m_edit;
 };
-
-// The window the canvas makes for a text box.
-std::unique_ptr<CComponentWindow> MakeTextboxWindow(CComponentBase &component, QWidget *canvas);

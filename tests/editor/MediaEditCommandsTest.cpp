@@ -265,6 +265,7 @@ TEST_F(MediaEditCommandsTest, LinkTextReplacedAndResized)
     made->SetText(QStringLiteral("Next"));
     CComponentLink &link = *made;
     ASSERT_TRUE(screen.AddComponent(std::move(made)).Ok());
+    screen.ShowOnCanvas(canvas); // the link measures its caption in its window
     screen.SetModified(0);
     EXPECT_FALSE(ReplaceLinkText(link, QStringLiteral("Next")));
     EXPECT_EQ(screen.GetModified(), 0);

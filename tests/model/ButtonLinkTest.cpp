@@ -15,6 +15,7 @@ TEST(ComponentLink, BoundsFollowTheCaption)
 {
     FakeCanvas canvas;
     CComponentLink link(&canvas);
+    link.Show(); // a window exists while the component is on show
     link.SetText(QStringLiteral("Link: Intro"));
     link.SetBounds(CRect(100, 200, 400, 400), false);
     EXPECT_EQ(link.GetBounds(), CRect(100, 200, 188, 216));
@@ -48,6 +49,7 @@ TEST(ComponentLink, LoadSizesTheLinkInTheFontSetBeforeReading)
     auto loaded = CComponentFactory::LoadComponent(in, options);
     EXPECT_TRUE(fontFirst);
     auto &l = dynamic_cast<CComponentLink &>(*loaded);
+    l.Show(); // sized in its window once on show
     EXPECT_EQ(l.GetBounds(), CRect(10, 20, 10 + 8 * 12, 36));
     EXPECT_EQ(l.GetTargetLabel(), QStringLiteral("2_1"));
     EXPECT_EQ(l.GetTargetPageId(), -1);
@@ -76,6 +78,7 @@ TEST(ComponentButton, WindowFollowsCaptionAndMovesOnlyWhenAsked)
 {
     FakeCanvas canvas;
     CComponentButton button(&canvas);
+    button.Show();
     FakeWindow *window = FakeCanvas::WindowOf(button);
     ASSERT_TRUE(window);
     const int before = window->updates;

@@ -569,6 +569,7 @@ TEST(ComponentRecord, ClonePlacement)
         SCOPED_TRACE(CComponentFactory::ClassName(c->GetType()));
         c->SetBounds(at, true);
         auto moved = c->Clone(false);
+        moved->Show();
         EXPECT_EQ(moved->GetBounds(), CRect(36, 32, 136, 82));
         EXPECT_EQ(FakeCanvas::WindowOf(*moved)->geometry, CRect(36, 32, 136, 82));
         EXPECT_EQ(c->Clone(true)->GetBounds(), at);

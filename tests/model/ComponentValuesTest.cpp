@@ -375,7 +375,10 @@ TEST(ComponentValues, CloneOnACanvasShowsTheValuesInItsOwnWindow)
     v.m_caption = T("Next");
     button.SetValues(v);
     button.SetBounds(CRect(100, 100, 180, 130), true);
+    button.Show();
     auto copy = button.Clone(false);
+    EXPECT_EQ(copy->GetComponentWindow(), nullptr); // made when it goes on show
+    copy->Show();
     ASSERT_NE(copy->GetComponentWindow(), nullptr);
     EXPECT_NE(copy->GetComponentWindow(), button.GetComponentWindow());
     EXPECT_GE(FakeCanvas::WindowOf(*copy)->updates, 1);

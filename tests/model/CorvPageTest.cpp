@@ -143,7 +143,7 @@ TEST(CorvPage, LeavingTheCanvasDeletesEmptyTextBoxes)
         EXPECT_EQ(page.GetModified(), 0);
         if (canvas) {
             EXPECT_TRUE(canvas->displayed.empty());
-            EXPECT_FALSE(FakeCanvas::WindowOf(*shape)->visible);
+            EXPECT_EQ(shape->GetComponentWindow(), nullptr); // the window goes with the screen
         }
     }
 }
@@ -204,6 +204,7 @@ TEST(CorvPage, OffsetMovesEveryComponent)
     FakeCanvas canvas;
     CCorvPage page = Screen();
     auto *r = Add(page, std::make_unique<CComponentRectangle>(&canvas));
+    page.ShowOnCanvas(canvas);
     page.OffsetComponents(5, -3);
     EXPECT_EQ(r->GetBounds(), CRect(15, 7, 405, 397));
     EXPECT_EQ(FakeCanvas::WindowOf(*r)->geometry, CRect(15, 7, 405, 397));
@@ -277,6 +278,7 @@ TEST(CorvPage, EditorsFollowTheSelection)
     auto *t1 = Add(page, std::make_unique<TestTable>(&canvas));
     auto *t2 = Add(page, std::make_unique<TestTable>(&canvas));
     auto *shape = Add(page, std::make_unique<CComponentRectangle>(&canvas));
+    page.ShowOnCanvas(canvas);
     page.EnableEditors(t2);
     EXPECT_FALSE(FakeCanvas::WindowOf(*t1)->enabled);
     EXPECT_TRUE(FakeCanvas::WindowOf(*t2)->enabled);

@@ -488,11 +488,13 @@ TEST(HtmlText, ModelKeepsTheHtmlAndTakesEdits)
     html.SetBounds(CRect(36, 32, 520, 332), true);
     html.SetFileName(QStringLiteral("tb4.rtf"));
     html.SetHtml(QStringLiteral("<p>Click here to add text</p>"));
+    html.Show();
     CommittingCanvas::OnCommit(html, [&html] { html.SetHtml(QStringLiteral("<p>Typed by the author</p>")); });
     CArchive out;
     html.SerializeComponent(out);
 
     CComponentHTMLEditor back(&canvas);
+    back.Show();
     CArchive in(out.GetBuffer());
     in.ReadInt();
     const int shownBefore = FakeCanvas::WindowOf(back)->updates;

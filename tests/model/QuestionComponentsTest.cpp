@@ -208,6 +208,7 @@ TEST(FillBlanks, WindowEditsAreTakenWhereTheyCount)
 {
     CommittingCanvas canvas;
     CComponentFillBlanks q(&canvas);
+    q.Show();
     q.SetInstruction(QStringLiteral("Old"));
     q.SetQuestionText(QStringLiteral("Text ****"));
     CommittingCanvas::OnCommit(q, [&q] {
@@ -270,6 +271,7 @@ TEST(MultipleChoice, StoreTakesTheStemButNotTheInstructionFromTheWindow)
 {
     CommittingCanvas canvas;
     CComponentMultipleChoice q(&canvas);
+    q.Show();
     q.SetQuestionText(QStringLiteral("Old stem"));
     q.SetInstruction(QStringLiteral("From the dialog"));
     const CComponentMultipleChoice::Options typed{QStringLiteral("Yes"), QStringLiteral("No")};
@@ -360,6 +362,7 @@ TEST(Likert, WindowEditIsStored)
 {
     CommittingCanvas canvas;
     CComponentLikert q(&canvas);
+    q.Show();
     q.SetQuestionText(QStringLiteral("Before"));
     CommittingCanvas::OnCommit(q, [&q] { q.SetQuestionText(QStringLiteral("Typed last")); });
     auto loaded = Reload<CComponentLikert>(q);

@@ -80,6 +80,7 @@ TEST(Shapes, SettersReachTheWindow)
 {
     FakeCanvas canvas;
     CComponentEllipse e(&canvas);
+    e.Show();
     FakeWindow *window = FakeCanvas::WindowOf(e);
     ASSERT_TRUE(window);
     const int before = window->updates;

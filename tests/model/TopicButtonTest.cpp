@@ -267,6 +267,7 @@ TEST(TopicButton, CloneCarriesTitleAndPicture)
     EXPECT_EQ(c.GetPicture().GetWidth(), 80);
     EXPECT_EQ(c.GetShowPicture(), 0);
     EXPECT_EQ(c.GetParentCanvas(), &canvas);
+    c.Show();
     EXPECT_GT(FakeCanvas::WindowOf(c)->updates, 0);
 }
 

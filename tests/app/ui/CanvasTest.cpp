@@ -41,12 +41,6 @@ namespace {
 class CanvasTest : public CanvasWidgetFixture
 {
 protected:
-    // The canvas's own windows for every kind, whatever an Edit window made earlier registered.
-    void SetUp() override
-    {
-        CComponentWindows::Reset();
-        CanvasWidgetFixture::SetUp();
-    }
     QWidget *Page() const { return canvas->Page(); }
     // The widget an author's pointer reaches at a canvas point (a component's window or the page).
     QWidget *At(const QPoint &point, QPoint &local) const

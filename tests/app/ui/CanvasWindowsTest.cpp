@@ -186,20 +186,22 @@ TEST_F(CanvasWindowsTest, PropertiesKeepAudioSizeAndCancelPutsItBack)
     EXPECT_EQ(image->GetBounds(), CRect(400, 100, 500, 150));
 }
 
-// Guards against a kind whose editing window is registered later still getting the shared one.
-TEST_F(CanvasWindowsTest, AKindsWindowCanBeReplaced)
+// Guards the canvas's one factory: every kind gets the window of its kind whatever made the component, and
+// the kinds the canvas paints itself get none.
+TEST_F(CanvasWindowsTest, EveryKindGetsItsOwnWindow)
 {
-    struct Marker : CCanvasComponentWindow {
-        using CCanvasComponentWindow::CCanvasComponentWindow;
-    };
-    CComponentWindows::Register(ct_textbox, [](CComponentBase &c, CScrollViewEx &view) {
-        return std::make_unique<Marker>(c, view);
-    });
-    CComponentBase *textbox = Add(ct_textbox, CRect(10, 10, 300, 100));
-    EXPECT_NE(dynamic_cast<Marker *>(textbox->GetComponentWindow()), nullptr);
-    CComponentWindows::Register(ct_textbox, nullptr);
-    CComponentBase *second = Add(ct_textbox, CRect(10, 200, 300, 300));
-    EXPECT_EQ(dynamic_cast<Marker *>(second->GetComponentWindow()), nullptr);
+    const struct {
+        int type;
+        const char *window;
+    } kinds[] = {{ct_textbox, "CTextboxWindow"},  {ct_table, "CTableWindow"}, {ct_image, "CWndImage"},
+                 {ct_rectangle, "CMediaComponentWindow"}, {ct_youtube, "CMediaComponentWindow"},
+                 {ct_html_editor, "CCanvasComponentWindow"}};
+    for (const auto &kind : kinds) {
+        CComponentBase *c = Add(kind.type, CRect(10, 10, 300, 100));
+        auto *window = dynamic_cast<QObject *>(c->GetComponentWindow());
+        ASSERT_NE(window, nullptr) << kind.type;
+        EXPECT_STREQ(window->metaObject()->className(), kind.window) << kind.type;
+    }
     EXPECT_EQ(Add(ct_line, CRect())->GetComponentWindow(), nullptr);
 }
 

@@ -65,10 +65,6 @@ protected:
     {
         // As the program does at start-up: metafiles are played through the painter.
         RegisterMetafilePlayer();
-        CComponentWindows::Register(ct_image, [](CComponentBase &c, CScrollViewEx &view) {
-            return std::unique_ptr<CComponentWindow>(
-                std::make_unique<CWndImage>(static_cast<CComponentImage &>(c), view));
-        });
         CanvasWidgetFixture::SetUp();
         commands = std::make_unique<CImageCommandsUi>(*doc, *canvas, canvas.get());
         QObject::connect(canvas.get(), &CScrollViewEx::commandRequested, canvas.get(),

@@ -12,6 +12,8 @@
 #include "model/CorvPage.h"
 #include "model/GlobalHelpers.h"
 
+#include "ShownCanvas.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -165,10 +167,10 @@ TEST(PublishedCourses, TextLinkMadeThroughTheDialogLeadsToItsScreen)
     textbox->SetDefaultFont(QStringLiteral("Liberation Sans"), 14, 0);
     textbox->GetRichText().ReplaceAll(QStringLiteral("Read about the exit routes before you start."));
     {
-        QWidget canvas;
-        std::unique_ptr<CComponentWindow> window = MakeTextboxWindow(*textbox, &canvas);
-        auto *box = static_cast<CTextboxWindow *>(window.get());
-        box->UpdateFromComponent();
+        // The box is edited on an Edit canvas of its own, then taken from there into the course.
+        ShownCanvas shown;
+        CComponentTextbox *edited = shown.Put(std::move(textbox));
+        auto *box = static_cast<CTextboxWindow *>(edited->GetComponentWindow());
         CDlgAddLink dialog(*a.doc);
         dialog.values.selectedText = QStringLiteral("exit routes");
         dialog.ShowValues();
@@ -179,6 +181,8 @@ TEST(PublishedCourses, TextLinkMadeThroughTheDialogLeadsToItsScreen)
         ASSERT_EQ(dialog.result(), QDialog::Accepted);
         box->Editor()->SetDocSelection(15, 26);
         ASSERT_TRUE(box->AddLink(dialog.values, a.f.prompt));
+        textbox.reset(static_cast<CComponentTextbox *>(shown.screen->DetachComponent(edited).release()));
+        textbox->DetachFromCanvas();
     }
     ASSERT_TRUE(a.doc->MainScreens()[0]->AddComponent(std::move(textbox)).Ok());
     ASSERT_TRUE(a.app->OnFileSave()) << qPrintable(a.f.prompt.Texts().join(" | "));

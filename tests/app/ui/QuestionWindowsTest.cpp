@@ -45,24 +45,12 @@ QString Png(const TempTree &tree, const QString &name, int w, int h, QColor colo
     return path;
 }
 
-// The question windows on a shown canvas, registered as the Edit window registers them.
+// The question windows on a shown canvas, made by the canvas as in the program.
 class QuestionWindowsTest : public CanvasWidgetFixture
 {
 protected:
     QuestionWindowsTest() : CanvasWidgetFixture(pt_question) {}
 
-    void SetUp() override
-    {
-        for (int type : kQuestionKinds)
-            CComponentWindows::Register(type, &CQuestionWindow::Make);
-        CanvasWidgetFixture::SetUp();
-    }
-    void TearDown() override
-    {
-        CanvasWidgetFixture::TearDown();
-        for (int type : kQuestionKinds)
-            CComponentWindows::Register(type, nullptr);
-    }
 
     template <class Kind>
     Kind *Add(int type, const CRect &bounds)

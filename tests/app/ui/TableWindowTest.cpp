@@ -1,5 +1,7 @@
 #include "app/CommandIds.h"
 #include "dialogs/LinkDialogs.h"
+#include "dialogs/ScreenDialogValues.h"
+#include "dialogs/ui/DlgInsertTable.h"
 #include "document/CorvessaDoc.h"
 #include "editor/ui/RichEditCtrl.h"
 #include "editor/ui/TableWindow.h"
@@ -15,10 +17,13 @@
 #include "publish/PublishContext.h"
 #include "publish/RichTextHtml.h"
 #include "publish/TableCellSizes.h"
+#include "ShownCanvas.h"
+#include "WidgetDriving.h"
 
 #include <QDir>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QRadioButton>
 #include <QTest>
 #include <QTextCursor>
 
@@ -33,31 +38,11 @@ QString ShotFolder()
     return folder;
 }
 
-// A canvas widget that makes text box and table windows as the Edit canvas does, and records the presses
-// its windows relay to it.
-class Canvas : public QWidget, public CEditCanvas
-{
-public:
-    Canvas() { resize(1008, 560); }
-    std::unique_ptr<CComponentWindow> CreateComponentWindow(CComponentBase &component) override
-    {
-        if (auto window = MakeTableWindow(component, this))
-            return window;
-        return MakeTextboxWindow(component, this);
-    }
-    void ClearDisplayedComponents() override {}
-    void AppendDisplayedComponent(CComponentBase *) override {}
-    void Invalidate() override { update(); }
-
-    QList<QPoint> presses;
-
-protected:
-    void mousePressEvent(QMouseEvent *e) override { presses << e->position().toPoint(); }
-};
-
+// A table on the Edit canvas, its window made by the canvas and the table selected, as the author's click
+// leaves it.
 struct Table {
-    Canvas canvas;
-    std::unique_ptr<CComponentTable> component;
+    ShownCanvas shown;
+    CComponentTable *component = nullptr;
     CTableWindow *window = nullptr;
 
     Table(int rows, int columns, const CRect &bounds = CRect(10, 10, 510, 310))
@@ -65,17 +50,10 @@ struct Table {
         CComponentTable::Settings settings;
         settings.rows = rows;
         settings.columns = columns;
-        component = std::make_unique<CComponentTable>(&canvas, settings);
-        component->SetBounds(bounds, true);
-        Take(*component);
-        canvas.show();
-    }
-    void Take(CComponentTable &table)
-    {
-        window = static_cast<CTableWindow *>(table.GetComponentWindow());
-        table.ExchangeData(false);
-        window->EnableEditing(true);
-        window->Show();
+        auto table = std::make_unique<CComponentTable>(nullptr, settings);
+        table->SetBounds(bounds, true);
+        component = shown.Put(std::move(table));
+        window = static_cast<CTableWindow *>(component->GetComponentWindow());
     }
     CRichEditCtrl &Cell(int i) const { return *window->Cell(i); }
     QString Text(int i) const { return component->GetCellList()[size_t(i)].GetRichText().GetText(); }
@@ -121,7 +99,7 @@ TEST(TableWindow, CellsHaveThePublishedSizes)
     EXPECT_EQ(t.component->GetSplitterPositions(), (std::vector<int>{198, 316, 198, 316, 140}));
     EXPECT_EQ(sizes(), TableCellSizes(*t.component));
     EXPECT_EQ(t.Cell(1).x(), t.Cell(4).x());
-    EXPECT_TRUE(t.canvas.presses.isEmpty());
+    EXPECT_TRUE(t.shown.presses.isEmpty());
 
     Table one(1, 1, CRect(0, 0, 300, 200));
     EXPECT_EQ(one.Cell(0).geometry(), QRect(5, 5, 285, 185));
@@ -187,8 +165,8 @@ TEST(TableWindow, TabGoesForwardFromCellToCell)
     t.Cell(0).setFocus();
     QList<int> visited;
     for (int i = 0; i < 5; ++i) {
-        ASSERT_NE(t.canvas.focusWidget(), nullptr);
-        QTest::keyClick(t.canvas.focusWidget(), Qt::Key_Tab, i == 2 ? Qt::ShiftModifier : Qt::NoModifier);
+        ASSERT_NE(t.shown.canvas->focusWidget(), nullptr);
+        QTest::keyClick(t.shown.canvas->focusWidget(), Qt::Key_Tab, i == 2 ? Qt::ShiftModifier : Qt::NoModifier);
         visited << t.window->FocusedCell();
     }
     EXPECT_EQ(visited, (QList<int>{1, 2, 3, 0, 1}));
@@ -204,15 +182,15 @@ TEST(TableWindow, PressInTheBorderBandReachesTheCanvas)
     CRichEditCtrl &cell = t.Cell(1);
     const QPoint band(3, 10);
     QTest::mouseClick(cell.viewport(), Qt::LeftButton, {}, cell.viewport()->mapFrom(&cell, band));
-    ASSERT_EQ(t.canvas.presses.size(), 1);
-    EXPECT_EQ(t.canvas.presses[0], cell.mapTo(&t.canvas, band));
+    ASSERT_EQ(t.shown.presses.size(), 1);
+    EXPECT_EQ(t.shown.presses[0], cell.mapTo(t.shown.canvas->Page(), band));
     int start = 0, end = 0;
     cell.GetDocSelection(start, end);
     EXPECT_EQ(start, 0);
 
     const QPoint inside(cell.width() / 2, 12);
     QTest::mouseClick(cell.viewport(), Qt::LeftButton, {}, cell.viewport()->mapFrom(&cell, inside));
-    EXPECT_EQ(t.canvas.presses.size(), 1);
+    EXPECT_EQ(t.shown.presses.size(), 1);
     cell.GetDocSelection(start, end);
     EXPECT_GT(start, 0);
 }
@@ -238,29 +216,20 @@ TEST(TableWindow, HeaderCellsTakeTheHeaderBackground)
     EXPECT_TRUE(t.window->grab().save(ShotFolder() + "/table-editing.png"));
 }
 
-// Guards the cell menu: table commands go to the table window (Update, Delete link act there, the others to
-// the canvas), text commands act on the cell.
+// Guards the cell menu as the program wires it: text commands act on the cell, "Update Table..." opens the
+// table dialog preset from the table and its OK gives the table the author's rows, columns, borders, header
+// and colours; Copy fills the canvas's clipboard, Bring to top restacks and Cut takes the table away.
 TEST(TableWindow, CellMenuCommands)
 {
     Table t(1, 2);
-    QList<int> messages;
-    t.window->componentCommand = [&](CComponentBase &, int message) { messages << message; };
-    int dialogs = 0;
-    t.window->updateTableDialog = [&](CComponentTable::Settings &s) {
-        ++dialogs;
-        s.columns = 3;
-        return true;
-    };
     t.TypeInto(0, "word");
     std::unique_ptr<QMenu> menu(t.Cell(0).CreateCellMenu(nullptr));
     const auto trigger = [&](const QString &text) {
         for (QAction *a : menu->actions())
             if (a->text() == text)
                 a->trigger();
+        QApplication::processEvents(); // the component commands run once the menu has returned
     };
-    trigger("Cu&t Table");
-    trigger("B&ring to top");
-    EXPECT_EQ(messages, (QList<int>{CTableWindow::WM_TABLE_CUT, CTableWindow::WM_TABLE_TO_TOP}));
     t.Cell(0).SetDocSelection(0, 4);
     trigger("&Underline");
     EXPECT_TRUE(t.component->GetCellList()[0].GetRichText().GetCharFormat(0, 4).Has(CFE_UNDERLINE));
@@ -270,10 +239,33 @@ TEST(TableWindow, CellMenuCommands)
     EXPECT_TRUE(t.component->GetCellList()[0].GetRichText().GetCharFormat(0, 4).Has(CFE_ITALIC));
     EXPECT_FALSE(t.component->GetCellList()[1].GetRichText().GetCharFormat(0, 0).Has(CFE_ITALIC));
     EXPECT_FALSE(t.window->OnFormatCommand(CorvCommand::DrawLine));
-    trigger("Update &Table...");
-    EXPECT_EQ(dialogs, 1);
+
+    CInsertTableValues preset;
+    EXPECT_TRUE(WhileOpen<CDlgInsertTable>([&] { trigger("Update &Table..."); }, [&](CDlgInsertTable &dialog) {
+        preset = dialog.values;
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Update table"));
+        dialog.ColumnsBox()->setText(QStringLiteral("3"));
+        dialog.RowsBox()->setText(QStringLiteral("2"));
+        dialog.HeaderRadio(CComponentTable::headerTop)->click();
+        dialog.PaddingBox()->setText(QStringLiteral("7"));
+        ClickOk(&dialog);
+    }));
+    EXPECT_EQ(preset.rows, 1);
+    EXPECT_EQ(preset.columns, 2);
+    EXPECT_EQ(t.component->GetRowCount(), 2);
     EXPECT_EQ(t.component->GetColumnCount(), 3);
+    EXPECT_EQ(t.component->GetSettings().headerKind, int(CComponentTable::headerTop));
+    EXPECT_EQ(t.component->GetSettings().cellPadding, 7);
+    EXPECT_EQ(t.Text(0), QStringLiteral("word"));
+    EXPECT_EQ(t.shown.screen->GetModified(), 1);
     QApplication::processEvents(); // the old cells go once their menu has returned
+
+    // The menu's commands belong to the cells made by the update now.
+    menu.reset(t.Cell(0).CreateCellMenu(nullptr));
+    trigger("&Copy Table");
+    EXPECT_NE(dynamic_cast<const CComponentTable *>(t.shown.canvas->Clipboard().GetComponent()), nullptr);
+    trigger("Cu&t Table");
+    EXPECT_EQ(t.shown.screen->GetComponentCount(), 0);
 }
 
 // Guards the whole way of a table: cells edited and formatted in the window, rows added, the table stored
@@ -294,14 +286,12 @@ TEST(TableWindow, EditedTableIsSavedReopenedAndPublished)
     t.component->SerializeEntry(out);
     CArchive in(out.GetBuffer());
     CComponentFactory::LoadOptions options(ProjectSchema::kCurrent);
-    options.parent = &t.canvas;
     std::unique_ptr<CComponentBase> loaded = CComponentFactory::LoadComponent(in, options);
     ASSERT_NE(loaded, nullptr);
-    auto &table = static_cast<CComponentTable &>(*loaded);
+    auto &table = *t.shown.Put(std::unique_ptr<CComponentTable>(static_cast<CComponentTable *>(loaded.release())));
     ASSERT_EQ(table.GetRowCount(), 2);
     auto *reopened = static_cast<CTableWindow *>(table.GetComponentWindow());
     ASSERT_NE(reopened, nullptr);
-    table.ExchangeData(false);
     ASSERT_EQ(reopened->GetCellCount(), 4);
     EXPECT_EQ(reopened->Cell(0)->toPlainText(), QStringLiteral("Exit"));
     EXPECT_EQ(reopened->Cell(1)->toPlainText(), QStringLiteral("Stairs"));
