@@ -263,10 +263,10 @@ void CCorvPage::ResetCarets()
 
 void CCorvPage::EnableEditors(const CComponentBase *selected)
 {
+    // The selection's window is live (editing text, or showing its kind's own look); the others are not.
     for (const auto &c : m_components)
-        if (IsEditingKind(c->GetType()))
-            if (CComponentWindow *window = c->GetComponentWindow())
-                window->EnableEditing(c.get() == selected);
+        if (CComponentWindow *window = c->GetComponentWindow())
+            window->EnableEditing(c.get() == selected);
 }
 
 void CCorvPage::CheckLinks(const CScreenLookup &document, int ask, CPrompt &prompt)

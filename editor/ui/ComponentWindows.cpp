@@ -117,6 +117,15 @@ void CCanvasComponentWindow::Show()
 
 void CCanvasComponentWindow::Hide() { hide(); }
 
+void CCanvasComponentWindow::EnableEditing(bool enable)
+{
+    if (enable == m_live)
+        return;
+    m_live = enable;
+    LiveChanged();
+    update();
+}
+
 void CCanvasComponentWindow::MoveWindow(const CRect &rect)
 {
     setGeometry(rect.ToQRect());

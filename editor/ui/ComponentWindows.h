@@ -31,6 +31,10 @@ public:
     void UpdateFromComponent() override { update(); }
     void UpdateComponent() override {}
     QSize GetTextExtent(const QString &text) const override;
+    // The canvas's selection is live: it shows its kind's own window. The others paint as the screen's
+    // pictures do (the canvas and the thumbnails look the same).
+    void EnableEditing(bool enable) override;
+    bool IsLive() const { return m_live; }
 
     // The context menu a right click opens (null for kinds without one); pictures and topic buttons are
     // selected first. Its commands run once the menu has closed.
@@ -48,6 +52,8 @@ protected:
 
     // The kind's own entries, before the shared ones; none by default.
     virtual void AddKindEntries(QMenu &menu);
+    // The window became live or stopped being so; it is painted again in any case.
+    virtual void LiveChanged() {}
     CScrollViewEx &Canvas() const { return m_canvas; }
 
 private:
@@ -56,4 +62,5 @@ private:
 
     CComponentBase &m_component;
     CScrollViewEx &m_canvas;
+    bool m_live = false;
 };

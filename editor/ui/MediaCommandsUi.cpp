@@ -1,5 +1,7 @@
 #include "editor/ui/MediaCommandsUi.h"
 
+#include "editor/CanvasComponentPainter.h"
+
 #include "dialogs/ui/DlgAddFlashQuestion.h"
 #include "dialogs/ui/DlgAddLink.h"
 #include "dialogs/ui/MediaDialogs.h"
@@ -188,9 +190,13 @@ QSize CMediaComponentWindow::GetTextExtent(const QString &text) const
     return CCanvasComponentWindow::GetTextExtent(text);
 }
 
-void CMediaComponentWindow::paintEvent(QPaintEvent *)
+void CMediaComponentWindow::paintEvent(QPaintEvent *event)
 {
     using namespace ComponentPainter;
+    if (!IsLive() && CanvasComponentPainter::IsDrawnKind(Component().GetType())) {
+        CCanvasComponentWindow::paintEvent(event);
+        return;
+    }
     QPainter painter(this);
     const QRect client = rect();
     CComponentBase &component = Component();

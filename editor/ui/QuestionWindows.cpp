@@ -65,9 +65,24 @@ void CQuestionWindow::UpdateFromComponent()
 {
     setLayoutDirection(RightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
     Refresh();
-    Layout();
+    LayoutFields();
     update();
 }
+
+void CQuestionWindow::LayoutFields()
+{
+    if (IsLive() || FieldsAlwaysShown()) {
+        for (QWidget *field : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            field->show();
+        Layout(); // hides the fields the question does not use
+        return;
+    }
+    Layout();
+    for (QWidget *field : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        field->hide();
+}
+
+void CQuestionWindow::LiveChanged() { LayoutFields(); }
 
 bool CQuestionWindow::RightToLeft() const
 {
@@ -101,8 +116,12 @@ void CQuestionWindow::Place(QWidget *widget, const CRect &rect)
     widget->setGeometry(rect.left, rect.top, std::max(0, rect.Width()), std::max(0, rect.Height()));
 }
 
-void CQuestionWindow::paintEvent(QPaintEvent *)
+void CQuestionWindow::paintEvent(QPaintEvent *event)
 {
+    if (!IsLive() && !FieldsAlwaysShown()) {
+        CCanvasComponentWindow::paintEvent(event);
+        return;
+    }
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     painter.setPen(Qt::black);
@@ -111,7 +130,7 @@ void CQuestionWindow::paintEvent(QPaintEvent *)
 
 void CQuestionWindow::resizeEvent(QResizeEvent *event)
 {
-    Layout();
+    LayoutFields();
     CCanvasComponentWindow::resizeEvent(event);
 }
 
@@ -352,6 +371,8 @@ void CWndLikert::Refresh()
 void CWndLikert::paintEvent(QPaintEvent *event)
 {
     CQuestionWindow::paintEvent(event);
+    if (!IsLive() && !FieldsAlwaysShown())
+        return;
     QPainter painter(this);
     painter.setPen(Qt::black);
     const L::LikertLabels labels = L::LikertLabelRects(m_createdWidth, m_createdHeight, m_horizontalShown,

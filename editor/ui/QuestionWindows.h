@@ -48,6 +48,13 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void LiveChanged() override;
+    // A window whose fields the author works in without selecting it first (the part picture) keeps them.
+    virtual bool FieldsAlwaysShown() const { return false; }
+
+private:
+    // The fields show only while the window is live; their places are kept up to date all the same.
+    void LayoutFields();
 };
 
 class CWndCompleteParagraph : public CQuestionWindow
@@ -165,6 +172,7 @@ protected:
     void Refresh() override;
     void Layout() override;
     void mousePressEvent(QMouseEvent *event) override;
+    bool FieldsAlwaysShown() const override { return true; }
 
 private:
     void StoreTargets();

@@ -1,6 +1,7 @@
 #include "editor/ui/TableWindow.h"
 
 #include "dialogs/LinkDialogs.h"
+#include "editor/CanvasComponentPainter.h"
 #include "editor/RichEditMapping.h"
 #include "editor/ui/RichEditCtrl.h"
 #include "model/ColorRef.h"
@@ -54,6 +55,13 @@ void CTableWindow::Invalidate()
 
 void CTableWindow::UpdateFromComponent()
 {
+    if (m_cells.empty()) {
+        // Nothing is being edited: the window paints the component's values as they are.
+        m_grid = std::make_unique<CTableGrid>(width(), height(), m_component.GetRowCount(),
+                                              m_component.GetColumnCount(), m_component.GetSplitterPositions());
+        update();
+        return;
+    }
     const int count = m_component.GetRowCount() * m_component.GetColumnCount();
     if (count != int(m_cells.size()) || m_grid->GetColumns() != std::max(1, m_component.GetColumnCount()) ||
         m_grid->GetRows() != std::max(1, m_component.GetRowCount()))
@@ -75,9 +83,33 @@ void CTableWindow::UpdateComponent()
 
 void CTableWindow::EnableEditing(bool enable)
 {
+    if (enable == m_editing)
+        return;
     m_editing = enable;
-    for (CRichEditCtrl *cell : m_cells)
-        cell->setEnabled(enable);
+    if (enable)
+        BuildCells();
+    else
+        DropCells();
+    update();
+}
+
+const std::vector<CRichEditCtrl *> &CTableWindow::Cells() const
+{
+    if (m_cells.empty() && !m_component.GetCellList().empty())
+        const_cast<CTableWindow *>(this)->BuildCells();
+    return m_cells;
+}
+
+void CTableWindow::DropCells()
+{
+    // The cell that asked for this may be running its own menu: old cells go once it has returned.
+    for (CRichEditCtrl *cell : m_cells) {
+        cell->hide();
+        cell->disconnect(this);
+        cell->SetDocument(nullptr); // its text may be gone already
+        cell->deleteLater();
+    }
+    m_cells.clear();
 }
 
 void CTableWindow::ResetCaret()
@@ -91,14 +123,7 @@ void CTableWindow::ResetCaret()
 
 void CTableWindow::BuildCells()
 {
-    // The cell that asked for the rebuild may be running its own menu: old cells go once it has returned.
-    for (CRichEditCtrl *cell : m_cells) {
-        cell->hide();
-        cell->disconnect(this);
-        cell->SetDocument(nullptr); // its text may be gone already
-        cell->deleteLater();
-    }
-    m_cells.clear();
+    DropCells();
     std::vector<CRichTextLinks> &texts = m_component.GetCellList();
     for (size_t index = 0; index < texts.size(); ++index) {
         auto *cell = new CRichEditCtrl(this, CRichEditCtrl::Owner::TableCell);
@@ -166,6 +191,12 @@ void CTableWindow::resizeEvent(QResizeEvent *e)
 void CTableWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    if (m_cells.empty()) {
+        // Not being edited: the table as the screen's pictures show it.
+        painter.translate(-m_component.GetBounds().left, -m_component.GetBounds().top);
+        CanvasComponentPainter::Paint(painter, m_component);
+        return;
+    }
     painter.fillRect(rect(), Qt::white);
     painter.setPen(QColor(160, 160, 160));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
@@ -255,7 +286,8 @@ void CTableWindow::mousePressEvent(QMouseEvent *e)
 {
     const QPoint pos = e->position().toPoint();
     m_dragColumn = 0;
-    if (e->button() == Qt::LeftButton) {
+    // The bars show and move only while the table is being edited.
+    if (e->button() == Qt::LeftButton && !m_cells.empty()) {
         for (int j = 1; j < m_grid->GetColumns(); ++j)
             if (m_grid->ColumnBarRect(j).adjusted(-1, 0, 1, 0).contains(pos))
                 m_dragColumn = j;
@@ -289,6 +321,10 @@ void CTableWindow::mouseMoveEvent(QMouseEvent *e)
         return;
     }
     Qt::CursorShape shape = Qt::ArrowCursor;
+    if (m_cells.empty()) {
+        setCursor(shape);
+        return;
+    }
     for (int j = 1; j < m_grid->GetColumns(); ++j)
         if (m_grid->ColumnBarRect(j).contains(pos))
             shape = Qt::SplitHCursor;

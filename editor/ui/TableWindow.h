@@ -17,7 +17,8 @@ class CRichEditCtrl;
 class QMenu;
 class QPainter;
 
-// The canvas window of a table: a grid of rich-text cells, each editing the text of its cell in the
+// The canvas window of a table. Not being edited, it paints the table as the screen's pictures do; while
+// the table is the canvas's selection (or a cell is asked for) it holds a grid of rich-text cells, each editing the text of its cell in the
 // component, separated by bars the author drags. The grid is laid out as the publisher lays the table
 // out (CTableGrid); only the first row's column bars and the row bars move, and every row's columns follow
 // the first row's. The positions go to the component whenever a bar is dropped.
@@ -44,8 +45,10 @@ public:
     void ResetCaret() override;
 
     CComponentTable &Component() const { return m_component; }
-    int GetCellCount() const { return int(m_cells.size()); }
-    CRichEditCtrl *Cell(int index) const { return m_cells[size_t(index)]; }
+    // The cells, made when first asked for; they go when the table is no longer edited.
+    int GetCellCount() const { return int(Cells().size()); }
+    CRichEditCtrl *Cell(int index) const { return Cells()[size_t(index)]; }
+    bool IsEditing() const { return m_editing; }
     const CTableGrid &Grid() const { return *m_grid; }
     // The active cell (-1: none) and the one with the keyboard focus (-1: none).
     int GetActiveCell() const { return m_component.GetActiveCell(); }
@@ -99,6 +102,8 @@ protected:
 
 private:
     void BuildCells();
+    void DropCells();
+    const std::vector<CRichEditCtrl *> &Cells() const;
     void LayoutCells();
     void ApplyBackgrounds();
     void OnCellSelChange(int index);

@@ -2,6 +2,7 @@
 
 #include "app/CommandIds.h"
 #include "dialogs/LinkDialogs.h"
+#include "editor/CanvasComponentPainter.h"
 #include "editor/RichEditMapping.h"
 #include "editor/ui/RichEditCtrl.h"
 #include "model/ComponentTextbox.h"
@@ -22,33 +23,63 @@ CTextboxWindow::CTextboxWindow(CComponentTextbox &component, QWidget *canvas)
 {
     setAccessibleName(tr("Text box"));
     setAttribute(Qt::WA_DeleteOnClose, false);
-    m_edit = new CRichEditCtrl(this, CRichEditCtrl::Owner::Textbox);
-    m_edit->setFrameShape(QFrame::NoFrame);
-    m_edit->document()->setDocumentMargin(0);
-    m_edit->setEnabled(false); // enabled while the text box is the canvas's selection
-    // Not being edited, the box shows its text as the published screen does: in its own colours, over the
-    // screen rather than a field of its own.
-    QPalette palette = m_edit->palette();
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        palette.setColor(group, QPalette::Base, Qt::transparent);
-        palette.setColor(group, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
-    }
-    m_edit->setPalette(palette);
-    m_edit->viewport()->setAutoFillBackground(false);
-    m_edit->setAccessibleName(tr("Text box text"));
-    connect(m_edit, &CRichEditCtrl::SelectionFormatChanged, this, &CTextboxWindow::OnSelChange);
-    connect(m_edit, &CRichEditCtrl::DocumentEdited, this, &CTextboxWindow::UpdateOverflow);
-    connect(m_edit, &CRichEditCtrl::SelectComponent, this, [this] {
-        if (selectComponent)
-            selectComponent(m_component);
-    });
-    connect(m_edit, &CRichEditCtrl::OwnerContextMenu, this, [this](const QPoint &pos) { ShowMenuAt(pos); });
     const CRect &bounds = component.GetBounds();
     setGeometry(bounds.left, bounds.top, bounds.Width(), bounds.Height());
     hide();
 }
 
-CTextboxWindow::~CTextboxWindow() = default;
+CRichEditCtrl &CTextboxWindow::Edit() const
+{
+    if (m_edit)
+        return *m_edit;
+    auto *self = const_cast<CTextboxWindow *>(this);
+    auto *edit = new CRichEditCtrl(self, CRichEditCtrl::Owner::Textbox);
+    m_edit = edit;
+    edit->setFrameShape(QFrame::NoFrame);
+    edit->document()->setDocumentMargin(0);
+    edit->setEnabled(m_editing);
+    // The editor shows the text in its own colours over the box's white rather than a field of its own.
+    QPalette palette = edit->palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Base, Qt::transparent);
+        palette.setColor(group, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
+    }
+    edit->setPalette(palette);
+    edit->viewport()->setAutoFillBackground(false);
+    edit->setAccessibleName(tr("Text box text"));
+    connect(edit, &CRichEditCtrl::SelectionFormatChanged, self, &CTextboxWindow::OnSelChange);
+    connect(edit, &CRichEditCtrl::DocumentEdited, self, &CTextboxWindow::UpdateOverflow);
+    connect(edit, &CRichEditCtrl::SelectComponent, self, [self] {
+        if (self->selectComponent)
+            self->selectComponent(self->m_component);
+    });
+    connect(edit, &CRichEditCtrl::OwnerContextMenu, self, [self](const QPoint &pos) { self->ShowMenuAt(pos); });
+    edit->setLayoutDirection(layoutDirection());
+    edit->setGeometry(0, 0, width(), height());
+    edit->SetDocument(&m_component.GetRichText());
+    edit->setVisible(m_editing);
+    self->UpdateOverflow();
+    return *edit;
+}
+
+void CTextboxWindow::DropEditor()
+{
+    if (!m_edit)
+        return;
+    // The editor may be running its own menu or event: it goes once that has returned.
+    CRichEditCtrl *edit = m_edit;
+    m_edit = nullptr;
+    edit->hide();
+    edit->disconnect(this);
+    edit->SetDocument(nullptr);
+    edit->deleteLater();
+}
+
+CTextboxWindow::~CTextboxWindow()
+{
+    if (m_edit)
+        m_edit->SetDocument(nullptr);
+}
 
 void CTextboxWindow::Show()
 {
@@ -61,24 +92,30 @@ void CTextboxWindow::Hide() { hide(); }
 void CTextboxWindow::MoveWindow(const CRect &rect)
 {
     setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
-    m_edit->setGeometry(0, 0, rect.Width(), rect.Height());
-    UpdateOverflow();
+    if (m_edit) {
+        m_edit->setGeometry(0, 0, rect.Width(), rect.Height());
+        UpdateOverflow();
+    }
     update();
 }
 
 void CTextboxWindow::Invalidate()
 {
     update();
-    m_edit->viewport()->update();
+    if (m_edit)
+        m_edit->viewport()->update();
 }
 
 void CTextboxWindow::UpdateFromComponent()
 {
     const bool rightToLeft = m_component.GetRightToLeft() != 0;
     setLayoutDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
-    m_edit->setLayoutDirection(layoutDirection());
-    m_edit->SetDocument(&m_component.GetRichText());
-    UpdateOverflow();
+    if (m_edit) {
+        m_edit->setLayoutDirection(layoutDirection());
+        m_edit->SetDocument(&m_component.GetRichText());
+        UpdateOverflow();
+    }
+    update();
 }
 
 void CTextboxWindow::UpdateComponent()
@@ -86,9 +123,26 @@ void CTextboxWindow::UpdateComponent()
     // The editor works on the component's own text: nothing is left to hand back.
 }
 
-void CTextboxWindow::EnableEditing(bool enable) { m_edit->setEnabled(enable); }
+void CTextboxWindow::EnableEditing(bool enable)
+{
+    if (enable == m_editing)
+        return;
+    m_editing = enable;
+    if (enable) {
+        CRichEditCtrl &edit = Edit();
+        edit.setEnabled(true);
+        edit.show();
+    } else {
+        DropEditor();
+    }
+    update();
+}
 
-void CTextboxWindow::ResetCaret() { m_edit->SetDocSelection(0, 0); }
+void CTextboxWindow::ResetCaret()
+{
+    if (m_edit)
+        m_edit->SetDocSelection(0, 0);
+}
 
 QSize CTextboxWindow::GetTextExtent(const QString &text) const
 {
@@ -98,19 +152,26 @@ QSize CTextboxWindow::GetTextExtent(const QString &text) const
 
 void CTextboxWindow::paintEvent(QPaintEvent *)
 {
-    // A one-pixel black frame on white, as the screen's pictures show the box: whatever made the box, it
-    // looks the same on the canvas.
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    painter.setPen(Qt::black);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (m_edit && m_edit->isVisible()) {
+        // Being edited: the editor's text over the box's white, in its one-pixel black frame.
+        painter.fillRect(rect(), Qt::white);
+        painter.setPen(Qt::black);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        return;
+    }
+    // Otherwise the box as the screen's pictures show it, whatever made it.
+    painter.translate(-m_component.GetBounds().left, -m_component.GetBounds().top);
+    CanvasComponentPainter::Paint(painter, m_component);
 }
 
 void CTextboxWindow::resizeEvent(QResizeEvent *e)
 {
     QWidget::resizeEvent(e);
-    m_edit->setGeometry(0, 0, width(), height());
-    UpdateOverflow();
+    if (m_edit) {
+        m_edit->setGeometry(0, 0, width(), height());
+        UpdateOverflow();
+    }
 }
 
 int CTextboxWindow::CountHiddenLines() const
@@ -123,7 +184,8 @@ int CTextboxWindow::CountHiddenLines() const
 void CTextboxWindow::UpdateOverflow()
 {
     // The text scrolls when the published screen's box would: both measure with the same layout.
-    m_edit->setVerticalScrollBarPolicy(CountHiddenLines() > 0 ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    if (m_edit)
+        m_edit->setVerticalScrollBarPolicy(CountHiddenLines() > 0 ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
 }
 
 void CTextboxWindow::mousePressEvent(QMouseEvent *e)
@@ -166,9 +228,9 @@ QMenu *CTextboxWindow::CreateContextMenu(QWidget *parent)
     command(tr("&Copy Textbox"), idCopyTextbox);
     command(tr("&Paste Textbox"), idPasteTextbox);
     menu->addSeparator();
-    item(tr("Cut T&ext"), [this] { m_edit->Cut(); });
-    item(tr("Copy Te&xt"), [this] { m_edit->Copy(); });
-    item(tr("Pa&ste Text"), [this] { m_edit->Paste(); });
+    item(tr("Cut T&ext"), [this] { Edit().Cut(); });
+    item(tr("Copy Te&xt"), [this] { Edit().Copy(); });
+    item(tr("Pa&ste Text"), [this] { Edit().Paste(); });
     menu->addSeparator();
     item(tr("&Font..."), [this] { OnFont(); });
     item(tr("&Bold"), [this] { ToggleBold(); });
@@ -177,12 +239,12 @@ QMenu *CTextboxWindow::CreateContextMenu(QWidget *parent)
     item(tr("&Strikeout"), [this] { ToggleStrikeout(); });
     item(tr("Bu&llet"), [this] { OnBullet(); });
     menu->addSeparator();
-    item(tr("Left align"), [this] { m_edit->AlignLeft(); });
-    item(tr("Centre"), [this] { m_edit->AlignCenter(); });
-    item(tr("Right align"), [this] { m_edit->AlignRight(); });
-    item(tr("Justify"), [this] { m_edit->AlignJustify(); });
-    item(tr("De&crease Indent"), [this] { m_edit->DecreaseIndent(); });
-    item(tr("I&ncrease Indent"), [this] { m_edit->IncreaseIndent(); });
+    item(tr("Left align"), [this] { Edit().AlignLeft(); });
+    item(tr("Centre"), [this] { Edit().AlignCenter(); });
+    item(tr("Right align"), [this] { Edit().AlignRight(); });
+    item(tr("Justify"), [this] { Edit().AlignJustify(); });
+    item(tr("De&crease Indent"), [this] { Edit().DecreaseIndent(); });
+    item(tr("I&ncrease Indent"), [this] { Edit().IncreaseIndent(); });
     item(tr("Left to right"), [this] { OnLeftToRight(); });
     item(tr("Right to left"), [this] { OnRightToLeft(); });
     menu->addSeparator();
@@ -197,33 +259,33 @@ QMenu *CTextboxWindow::CreateContextMenu(QWidget *parent)
 // ---------------------------------------------------------------------------------------------------------
 // Formatting
 
-void CTextboxWindow::SetSelectionFontName(const QString &face) { m_edit->SetSelectionFace(face); }
-void CTextboxWindow::SetSelectionFontSize(int points) { m_edit->SetSelectionPointSize(points); }
-void CTextboxWindow::ToggleBold() { m_edit->ToggleBold(); }
-void CTextboxWindow::ToggleItalic() { m_edit->ToggleItalic(); }
-void CTextboxWindow::ToggleUnderline() { m_edit->ToggleUnderline(); }
-void CTextboxWindow::ToggleStrikeout() { m_edit->ToggleStrikeout(); }
-void CTextboxWindow::OnFont() { m_edit->OnFont(); }
+void CTextboxWindow::SetSelectionFontName(const QString &face) { Edit().SetSelectionFace(face); }
+void CTextboxWindow::SetSelectionFontSize(int points) { Edit().SetSelectionPointSize(points); }
+void CTextboxWindow::ToggleBold() { Edit().ToggleBold(); }
+void CTextboxWindow::ToggleItalic() { Edit().ToggleItalic(); }
+void CTextboxWindow::ToggleUnderline() { Edit().ToggleUnderline(); }
+void CTextboxWindow::ToggleStrikeout() { Edit().ToggleStrikeout(); }
+void CTextboxWindow::OnFont() { Edit().OnFont(); }
 
 void CTextboxWindow::OnBullet()
 {
-    if (m_edit->GetSelectionParaFormat().numbering == 0)
-        m_edit->setFocus();
-    m_edit->ToggleBullet();
+    if (Edit().GetSelectionParaFormat().numbering == 0)
+        Edit().setFocus();
+    Edit().ToggleBullet();
 }
 
 void CTextboxWindow::OnLeftToRight()
 {
     setLayoutDirection(Qt::LeftToRight);
     m_component.SetRightToLeft(0);
-    m_edit->SetRightToLeft(false);
+    Edit().SetRightToLeft(false);
 }
 
 void CTextboxWindow::OnRightToLeft()
 {
     setLayoutDirection(Qt::RightToLeft);
     m_component.SetRightToLeft(1);
-    m_edit->SetRightToLeft(true);
+    Edit().SetRightToLeft(true);
 }
 
 bool CTextboxWindow::OnFormatCommand(int commandId)
@@ -232,12 +294,12 @@ bool CTextboxWindow::OnFormatCommand(int commandId)
         OnBullet();
         return true;
     }
-    return m_edit->OnFormatCommand(commandId);
+    return Edit().OnFormatCommand(commandId);
 }
 
 void CTextboxWindow::OnSelChange()
 {
-    const CCharFormat format = m_edit->GetSelectionCharFormat();
+    const CCharFormat format = Edit().GetSelectionCharFormat();
     const auto uniform = UniformFaceAndSize(format);
     if (uniform && selectFontInToolbar)
         selectFontInToolbar(uniform->first, uniform->second);
@@ -249,7 +311,7 @@ void CTextboxWindow::OnSelChange()
 bool CTextboxWindow::AddLink(const CAddLinkValues &target, CPrompt &prompt)
 {
     CRichText &text = m_component.GetRichText();
-    const QTextCursor c = m_edit->textCursor();
+    const QTextCursor c = Edit().textCursor();
     const auto range = CRichEditMapping(text).LinkableRange(c.selectionStart(), c.selectionEnd());
     if (!range)
         return false;
@@ -263,24 +325,24 @@ bool CTextboxWindow::AddLink(const CAddLinkValues &target, CPrompt &prompt)
         return false;
     }
     // The component gave the words the link effect and showed its text again.
-    m_edit->Refresh();
+    Edit().Refresh();
     return true;
 }
 
-void CTextboxWindow::ToggleLinkEffect() { m_edit->ToggleLinkEffect(); }
+void CTextboxWindow::ToggleLinkEffect() { Edit().ToggleLinkEffect(); }
 
 bool CTextboxWindow::OnDeleteLink()
 {
     const bool deleted = m_component.DeleteLinkAtCaret();
     if (deleted)
-        m_edit->Refresh();
+        Edit().Refresh();
     return deleted;
 }
 
 int CTextboxWindow::MarkLink(CURLLink *link, bool isNew)
 {
     const int result = m_component.GetContent().MarkLink(link, isNew);
-    m_edit->Refresh();
+    Edit().Refresh();
     return result;
 }
 

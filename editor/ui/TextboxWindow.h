@@ -16,9 +16,11 @@ class CURLLink;
 class QMenu;
 class QPainter;
 
-// The canvas window of a text box: one rich-text editor filling it, editing the component's own rich text
-// in place (the component keeps text, formats, link markers and link records; the window shows and edits
-// them). It carries the text box's context menu, the formatting commands the Edit window and the main
+// The canvas window of a text box. Not being edited, it paints the box as the screen's pictures do (the
+// canvas and the thumbnails look the same, no selection shows); while the box is the canvas's selection a
+// rich-text editor fills it, editing the component's own rich text in place (the component keeps text,
+// formats, link markers and link records; the window shows and edits them). The editor is made on need and
+// goes when the box is no longer edited. It carries the text box's context menu, the formatting commands the Edit window and the main
 // window send to the selected text box, the links made and deleted in its text, the report of the
 // selection's font to the formatting bar, and the greyed text of screen thumbnails.
 class CTextboxWindow : public QWidget, public CComponentWindow
@@ -39,7 +41,9 @@ public:
     void ResetCaret() override;
     QSize GetTextExtent(const QString &text) const override;
 
-    CRichEditCtrl *Editor() const { return m_edit; }
+    // The editor, made when first asked for (shown only while the box is being edited).
+    CRichEditCtrl *Editor() const { return &Edit(); }
+    bool IsEditing() const { return m_editing; }
     CComponentTextbox &Component() const { return m_component; }
 
     // Formatting of the selection.
@@ -118,8 +122,11 @@ private:
     void OnSelChange();
     void UpdateOverflow();
     void ShowMenuAt(const QPoint &pos);
+    CRichEditCtrl &Edit() const;
+    void DropEditor();
 
     CComponentTextbox &m_component;
     QWidget *m_canvas;
-    CRichEditCtrl *m_edit;
+    mutable CRichEditCtrl *m_edit = nullptr;
+    bool m_editing = false;
 };

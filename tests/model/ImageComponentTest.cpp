@@ -529,6 +529,7 @@ TEST(ImageComponent, DisplayImage)
     FakeCanvas canvas;
     CComponentImage image(&canvas);
     image.SetBounds(CRect(0, 0, 60, 40), true);
+    image.Show(); // a shown component has its window, and its window the picture at its size
     image.SetImageFile(library.cup, library.context);
     ASSERT_EQ(image.GetDisplayImage().size(), QSize(60, 40));
     EXPECT_EQ(qAlpha(image.GetDisplayImage().pixel(5, 20)), 255);

@@ -60,6 +60,8 @@ protected:
         auto *raw = dynamic_cast<Kind *>(c.get());
         EXPECT_TRUE(screen->AddComponent(std::move(c)).Ok());
         screen->ShowOnCanvas(*canvas);
+        // Selected, as a question the author has just put on the screen: its window shows its fields.
+        canvas->SelectComponent(raw);
         QApplication::processEvents();
         return raw;
     }
@@ -233,6 +235,7 @@ TEST_F(QuestionWindowsTest, ClicksSelectExceptOverThePartPicture)
     EXPECT_EQ(picture->GetPartRect(1), CRect(300, 100, 340, 140));
 
     // Beside the picture window: nothing happens on the canvas.
+    canvas->SelectComponent(nullptr);
     QTest::mouseClick(WindowOf(parts), Qt::LeftButton, {}, QPoint(50, 200));
     EXPECT_EQ(canvas->GetSelectedComponent(), nullptr);
     // On a target: the target moves, the question keeps it, the canvas does not select.
