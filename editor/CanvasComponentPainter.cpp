@@ -1,4 +1,5 @@
 #include "editor/CanvasComponentPainter.h"
+#include "platform/richtext/FontFallback.h"
 
 #include "editor/ComponentPainter.h"
 #include "editor/QuestionLayouts.h"
@@ -35,9 +36,12 @@ namespace {
 
 constexpr int kTextInset = 5;
 
+} // namespace
+
 QFont FontOf(const CCharFormat &format)
 {
-    QFont font(format.face.isEmpty() ? QStringLiteral("Arial") : format.face);
+    QFont font;
+    FontFallback::Apply(font, format.face);
     // Pixels at 96 dots per inch, whatever the device: thumbnails and windows then lay out alike.
     font.setPixelSize(std::max(1, int(std::lround(std::max(1, format.height) / 20.0 * 96.0 / 72.0))));
     font.setBold(format.Has(CFE_BOLD));
@@ -46,6 +50,8 @@ QFont FontOf(const CCharFormat &format)
     font.setStrikeOut(format.Has(CFE_STRIKEOUT));
     return font;
 }
+
+namespace {
 
 QFont PlainFont(int pixels = 13)
 {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QFont>
 #include <QImage>
 #include <QRect>
 
+struct CCharFormat;
 class CComponentBase;
 class CRichText;
 class QPainter;
@@ -20,6 +22,8 @@ void Paint(QPainter &painter, CComponentBase &component);
 // The slider question's picture: 344 x 30 horizontal, 30 x 344 vertical.
 QImage SliderPicture(bool horizontal);
 // The rich text laid into the rectangle, clipped to it; hidden characters are not shown.
+// The font a run of text is shown in: its face with the fallback families the published page names too.
+QFont FontOf(const CCharFormat &format);
 void PaintRichText(QPainter &painter, const CRichText &text, const QRect &rect);
 
 } // namespace CanvasComponentPainter

@@ -1,5 +1,7 @@
 #include "publish/RunToHtmlSpan.h"
 
+#include "platform/richtext/FontFallback.h"
+
 #include "document/CorvessaDoc.h"
 #include "model/CorvPage.h"
 #include "model/PlaceholderTemplate.h"
@@ -80,7 +82,7 @@ QString Decoration(const CCharFormat &format)
 QString StyledSpan(const CCharFormat &format, bool inLink)
 {
     QString span = QStringLiteral("<span style='font-size: %1pt; font-family:%2; ")
-                       .arg(QString::number(format.height / 20), CPlaceholderTemplate::AttributeValue(format.face));
+                       .arg(QString::number(format.height / 20), CPlaceholderTemplate::AttributeValue(FontFallback::CssFamilies(format.face)));
     // Inside a link the link style of the course gives the colour.
     if (!inLink)
         span += QStringLiteral("color: %1; ").arg(HtmlColour(ShownColour(format)));

@@ -451,15 +451,11 @@ void CRichEditCtrl::OnFont()
     QFont font = FontForDialog(current);
     uint32_t colour = current.Has(CFE_AUTOCOLOR) ? 0 : current.colour;
     bool ok = false;
-    if (fontDialog) {
-        ok = fontDialog(font, colour);
-    } else {
-        font = QFontDialog::getFont(&ok, font, this, tr("Font"));
-        if (ok) {
-            const QColor chosen = QColorDialog::getColor(ColorFromColorRef(colour), this, tr("Colour"));
-            if (chosen.isValid())
-                colour = ColorRefFromColor(chosen);
-        }
+    font = QFontDialog::getFont(&ok, font, this, tr("Font"));
+    if (ok) {
+        const QColor chosen = QColorDialog::getColor(ColorFromColorRef(colour), this, tr("Colour"));
+        if (chosen.isValid())
+            colour = ColorRefFromColor(chosen);
     }
     if (ok)
         ApplyCharFormat(FormatFromFontDialog(font, colour));

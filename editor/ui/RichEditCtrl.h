@@ -75,8 +75,6 @@ public:
     void SetRightToLeft(bool rightToLeft);
     // The font dialog: face, size, colour, bold, italic, underline and strike-out as chosen.
     void OnFont();
-    // What OnFont runs instead of the dialog (tests): true on OK with the font and COLORREF chosen.
-    std::function<bool(QFont &font, uint32_t &colour)> fontDialog;
 
     // The author's clipboard: rich text (RTF) and plain text; link markers never go onto it.
     void Cut();

@@ -1,5 +1,7 @@
 #include "platform/richtext/RichTextLayout.h"
 
+#include "platform/richtext/FontFallback.h"
+
 #include "platform/richtext/RichText.h"
 
 #include <QFontMetricsF>
@@ -63,7 +65,8 @@ QPaintDevice *CRichTextLayout::Device()
 
 QFont CRichTextLayout::FontFor(const CCharFormat &format)
 {
-    QFont font(format.face.isEmpty() ? QStringLiteral("Arial") : format.face);
+    QFont font;
+    FontFallback::Apply(font, format.face);
     font.setPointSizeF(std::max(1, format.height) / 20.0);
     font.setBold(format.Has(CFE_BOLD));
     font.setItalic(format.Has(CFE_ITALIC));

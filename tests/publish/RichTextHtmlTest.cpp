@@ -14,7 +14,7 @@ using namespace ScreenTest;
 namespace {
 
 const QString kPara = QStringLiteral("<p style='text-align:left; margin-left:0px;'>");
-const QString kBoldSpan = QStringLiteral("<span style='font-size: 12pt; font-family:Arial; color: #000000; font-weight:bold; '>");
+const QString kBoldSpan = QStringLiteral("<span style='font-size: 12pt; font-family:Arial, Liberation Sans, sans-serif; color: #000000; font-weight:bold; '>");
 
 QString Item(const char *margin, const char *colour = "#000000", const char *align = "left")
 {
@@ -111,7 +111,7 @@ TEST_F(RichTextHtmlTest, ParagraphsAndLists)
         {"bullets then numbers", 0, 0, [](Rich &r) { r.Para(PFA_LEFT, 0, PFN_BULLET).Add("A\r").Para(PFA_RIGHT, 0, PFN_ARABIC).Add("1"); },
          "<ul>" + Item("0px") + "A<br></li></ul><ol>" + Item("0.0em", "#000000", "right") + "1</li></ol>"},
         {"item colour from its first character", 0, 0, [](Rich &r) { r.Para(PFA_CENTER, 0, PFN_BULLET).Add("Red", Coloured(kRed)); },
-         "<ul>" + Item("0px", "#FF0000", "center") + "<span style='font-size: 12pt; font-family:Arial; color: #FF0000; '>Red</span></li></ul>"},
+         "<ul>" + Item("0px", "#FF0000", "center") + "<span style='font-size: 12pt; font-family:Arial, Liberation Sans, sans-serif; color: #FF0000; '>Red</span></li></ul>"},
         {"markup and script characters", 0, 0, [](Rich &r) { r.Add("say \"hi\" \\ </script> <b>&"); },
          kPara + R"(say \"hi\" \\ &lt;/script&gt; &lt;b&gt;&amp;</p>)"},
     };
@@ -204,7 +204,7 @@ TEST_F(RichTextHtmlTest, Runs)
         l.popupHeight = 300;
         return l;
     };
-    const QString styled = QStringLiteral("<span style='font-size: 12pt; font-family:Arial; ");
+    const QString styled = QStringLiteral("<span style='font-size: 12pt; font-family:Arial, Liberation Sans, sans-serif; ");
     struct Case {
         const char *name;
         CCharFormat format;
@@ -216,7 +216,7 @@ TEST_F(RichTextHtmlTest, Runs)
         {"heading, face in another case", With(CFE_BOLD, Sized(14, Face("ARIAL"))), {}, "t",
          "<span style='font-size:1.2em; font-weight:bold;'>t</span>"},
         {"bold but 3 points larger", With(CFE_BOLD, Sized(15)), {}, "t",
-         "<span style='font-size: 15pt; font-family:Arial; color: #000000; font-weight:bold; '>t</span>"},
+         "<span style='font-size: 15pt; font-family:Arial, Liberation Sans, sans-serif; color: #000000; font-weight:bold; '>t</span>"},
         {"underline and strikeout", With(CFE_UNDERLINE | CFE_STRIKEOUT), {}, "t",
          styled + "color: #000000; text-decoration:line-through underline;'>t</span>"},
         {"red italic", With(CFE_ITALIC, Coloured(kRed)), {}, "t", styled + "color: #FF0000; font-style:italic; '>t</span>"},

@@ -11,7 +11,10 @@
 #include "platform/richtext/RichText.h"
 #include "ShownCanvas.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QColorDialog>
+#include <QFontDialog>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -24,6 +27,36 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+// Answers the next modal dialog of the kind as the author would, once it is open; one of another kind, or
+// none within a few seconds, is rejected so the test fails instead of hanging.
+template <class Dialog>
+void AnswerModal(std::function<void(Dialog *)> answer)
+{
+    auto tries = std::make_shared<int>(0);
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [answer, tries, poll] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *dialog = qobject_cast<Dialog *>(modal)) {
+            answer(dialog);
+            return;
+        }
+        if (modal || ++*tries > 250) {
+            if (auto *other = qobject_cast<QDialog *>(modal))
+                other->reject();
+            return;
+        }
+        QTimer::singleShot(20, *poll);
+    };
+    QTimer::singleShot(0, *poll);
+}
+
+} // namespace
 
 namespace {
 
@@ -124,25 +157,36 @@ TEST(TextboxWindow, FontDialogAppliesEveryChoice)
 {
     Box b(QStringLiteral("styled"));
     b.Edit().SetDocSelection(0, 6);
-    b.Edit().fontDialog = [](QFont &font, uint32_t &colour) {
-        EXPECT_EQ(font.family(), QStringLiteral("Liberation Sans"));
-        EXPECT_EQ(font.pointSize(), 12);
-        font = QFont(QStringLiteral("Liberation Serif"), 16);
+    bool fontAnswered = false;
+    bool colourAnswered = false;
+    AnswerModal<QFontDialog>([&](QFontDialog *dialog) {
+        fontAnswered = true;
+        EXPECT_EQ(dialog->currentFont().family(), QStringLiteral("Liberation Sans"));
+        EXPECT_EQ(dialog->currentFont().pointSize(), 12);
+        QFont font(QStringLiteral("Liberation Serif"), 16);
         font.setBold(true);
         font.setItalic(true);
         font.setUnderline(true);
-        colour = 0x00FF0000;
-        return true;
-    };
+        dialog->setCurrentFont(font);
+        // The colour is asked for once the font is chosen.
+        AnswerModal<QColorDialog>([&](QColorDialog *colours) {
+            colourAnswered = true;
+            colours->setCurrentColor(QColor(0, 0, 255));
+            colours->accept();
+        });
+        dialog->accept();
+    });
     b.window->OnFont();
+    EXPECT_TRUE(fontAnswered && colourAnswered);
     const CCharFormat f = b.Doc().GetCharFormat(0, 6);
     EXPECT_EQ(f.face, QStringLiteral("Liberation Serif"));
     EXPECT_EQ(f.height, 320);
-    EXPECT_EQ(f.colour, 0x00FF0000u);
+    EXPECT_EQ(f.colour, 0x00FF0000u); // blue as a COLORREF
     EXPECT_TRUE(f.Has(CFE_BOLD) && f.Has(CFE_ITALIC) && f.Has(CFE_UNDERLINE));
     EXPECT_FALSE(f.Has(CFE_STRIKEOUT));
 
-    b.Edit().fontDialog = [](QFont &, uint32_t &) { return false; };
+    // Cancel leaves the text as it was.
+    AnswerModal<QFontDialog>([](QFontDialog *dialog) { dialog->reject(); });
     b.window->OnFont();
     EXPECT_EQ(b.Doc().GetCharFormat(0, 6).face, QStringLiteral("Liberation Serif"));
 }
