@@ -34,7 +34,6 @@ namespace CanvasComponentPainter {
 
 namespace {
 
-constexpr int kTextInset = 5;
 
 } // namespace
 

@@ -22,6 +22,8 @@ void Paint(QPainter &painter, CComponentBase &component);
 // The slider question's picture: 344 x 30 horizontal, 30 x 344 vertical.
 QImage SliderPicture(bool horizontal);
 // The rich text laid into the rectangle, clipped to it; hidden characters are not shown.
+// How far a text box's text stands inside its frame.
+constexpr int kTextInset = 5;
 // The font a run of text is shown in: its face with the fallback families the published page names too.
 QFont FontOf(const CCharFormat &format);
 void PaintRichText(QPainter &painter, const CRichText &text, const QRect &rect);

@@ -36,7 +36,8 @@ CRichEditCtrl &CTextboxWindow::Edit() const
     auto *edit = new CRichEditCtrl(self, CRichEditCtrl::Owner::Textbox);
     m_edit = edit;
     edit->setFrameShape(QFrame::NoFrame);
-    edit->document()->setDocumentMargin(0);
+    // The text stands where the box's picture has it, so that it does not move when editing starts.
+    edit->document()->setDocumentMargin(CanvasComponentPainter::kTextInset);
     edit->setEnabled(m_editing);
     // The editor shows the text in its own colours over the box's white rather than a field of its own.
     QPalette palette = edit->palette();
