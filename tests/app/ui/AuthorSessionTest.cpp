@@ -296,6 +296,38 @@ TEST(AuthorSession, FromANewProjectToEveryPublishedCourse)
         EXPECT_TRUE(ScreenTitled(*doc, title)) << qPrintable(title) << " in " << qPrintable(imported.join(", "));
     EXPECT_FALSE(doc->GlossaryScreens().empty());
 
+    // A slide's text typed into at once: the box the slide importer made gets its window and its editor as
+    // any other does, and shows the white box and black frame of every text box.
+    const auto frameAndFill = [](CComponentTextbox *box) {
+        auto *window = dynamic_cast<QWidget *>(box->GetComponentWindow());
+        if (!window)
+            return false;
+        const QImage look = window->grab().toImage();
+        return look.pixelColor(0, look.height() / 2) == QColor(Qt::black) &&
+               look.pixelColor(look.width() - 3, look.height() - 3) == QColor(Qt::white);
+    };
+    s.MakeCurrent("Slide 1");
+    CComponentTextbox *slideBox = nullptr;
+    for (const auto &c : s.Edit()->GetCurrentPage()->GetComponentList())
+        if (auto *b = dynamic_cast<CComponentTextbox *>(c.get()); b && !slideBox)
+            slideBox = b;
+    ASSERT_TRUE(slideBox) << "the slide's text box";
+    EXPECT_TRUE(frameAndFill(slideBox));
+    auto *slideWindow = dynamic_cast<CTextboxWindow *>(slideBox->GetComponentWindow());
+    ASSERT_TRUE(slideWindow);
+    QTest::mouseClick(slideWindow, Qt::LeftButton, {}, QPoint(slideWindow->width() / 2, slideWindow->height() / 2));
+    ASSERT_EQ(s.Edit()->Canvas()->GetSelectedComponent(), slideBox);
+    CRichEditCtrl *slideEditor = slideWindow->Editor();
+    ASSERT_TRUE(slideEditor->isVisible() && slideEditor->isEnabled());
+    QTest::mouseClick(slideEditor->viewport(), Qt::LeftButton, {}, QPoint(8, 8));
+    QTest::keyClick(slideEditor, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClicks(slideEditor, "Checked: ");
+    ASSERT_TRUE(slideBox->GetRichText().GetText().startsWith("Checked: ")) << qPrintable(slideBox->GetRichText().GetText());
+    s.Shot("slide-text-typed");
+    s.Edit()->Canvas()->SelectComponent(nullptr);
+    QApplication::processEvents();
+    EXPECT_TRUE(frameAndFill(slideBox));
+
     // The Settings window: theme, course title, the LMS edition, the web server's pages and the pass mark.
     auto *themes = s.SettingsPage<CChildDlgThemes>(CSettingsFrmVw::Themes);
     ASSERT_TRUE(themes);
@@ -528,6 +560,13 @@ TEST(AuthorSession, FromANewProjectToEveryPublishedCourse)
     EXPECT_TRUE(reopenedBox->GetRichText().GetText().contains("an extinguisher."));
     const int askAgain = int(reopenedBox->GetRichText().GetText().indexOf("Ask"));
     EXPECT_TRUE(reopenedBox->GetRichText().GetCharFormatAt(askAgain + 1).Has(CFE_BOLD));
+    s.MakeCurrent("Slide 1");
+    CComponentTextbox *reopenedSlideBox = nullptr;
+    for (const auto &c : s.Edit()->GetCurrentPage()->GetComponentList())
+        if (auto *b = dynamic_cast<CComponentTextbox *>(c.get()); b && b->GetRichText().GetText().startsWith("Checked: "))
+            reopenedSlideBox = b;
+    ASSERT_TRUE(reopenedSlideBox) << "the slide's typed text";
+    EXPECT_TRUE(frameAndFill(reopenedSlideBox));
     bool meadow = false;
     QStringList pictures;
     for (auto *image : ComponentsOf<CComponentImage>(*doc, ct_image)) {
