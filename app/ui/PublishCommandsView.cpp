@@ -1,7 +1,7 @@
 #include "app/ui/PublishCommandsView.h"
 
 #include "app/CommandIds.h"
-#include "app/ui/EditViewApi.h"
+#include "app/EditViewApi.h"
 #include "app/ui/ProgressDialog.h"
 #include "document/CorvessaDoc.h"
 #include "platform/Prompt.h"
