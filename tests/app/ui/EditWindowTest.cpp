@@ -3,6 +3,7 @@
 #include "app/CommandIds.h"
 #include "app/ViewSwitcher.h"
 #include "app/ui/MainFrame.h"
+#include "app/ui/controls/SSplitter.h"
 #include "document/CorvessaDoc.h"
 #include "document/ProjectFile.h"
 #include "editor/OutlineRules.h"
@@ -256,14 +257,44 @@ TEST(EditWindow, RenamingAnItem)
 TEST(EditWindow, SorterHidesAndRestoresTheNavigator)
 {
     EditWindow w;
-    QSplitter *splitter = w.view->Splitter();
-    splitter->setSizes({300, 600});
-    const QList<int> sizes = splitter->sizes();
+    CSSplitter *splitter = w.view->Splitter();
+    EXPECT_EQ(splitter->GetSplitterPos(), CEditFrmVw::kInitialBar);
+    splitter->SetSplitterPos(300);
     w.view->ShowSorter(false);
     EXPECT_TRUE(w.view->Navigator()->isHidden());
+    EXPECT_EQ(w.view->Canvas()->geometry().left(), 0) << "the canvas takes the whole window";
     w.view->ShowSorter(true);
     EXPECT_FALSE(w.view->Navigator()->isHidden());
-    EXPECT_EQ(splitter->sizes(), sizes);
+    EXPECT_EQ(splitter->GetSplitterPos(), 300);
+    EXPECT_EQ(w.view->Navigator()->geometry().right() + 1, 300);
+}
+
+// Guards the bar between the navigator and the canvas: dragged by the author it stays within the canvas's
+// minimum, the navigator keeps its width when the window grows, and the next run of the program opens the
+// Edit window with the bar where it was left.
+TEST(EditWindow, TheSplitterBarIsDraggedAndKeptForTheNextRun)
+{
+    EditWindow w;
+    w.app->MainFrame()->resize(1200, 800);
+    w.app->OnViewEdit();
+    w.app->MainFrame()->show();
+    QApplication::processEvents();
+    CSSplitter *splitter = w.view->Splitter();
+    const int bar = splitter->GetSplitterPos() + 1;
+    QTest::mousePress(splitter, Qt::LeftButton, {}, QPoint(bar, 100));
+    QTest::mouseMove(splitter, QPoint(bar + 60, 100));
+    QTest::mouseRelease(splitter, Qt::LeftButton, {}, QPoint(bar + 60, 100));
+    const int dropped = splitter->GetSplitterPos();
+    EXPECT_GT(dropped, CEditFrmVw::kInitialBar + 50);
+    EXPECT_EQ(w.view->Navigator()->width(), dropped);
+    EXPECT_GE(w.view->Canvas()->geometry().left(), dropped + 1);
+    w.app->MainFrame()->resize(1300, 800);
+    QApplication::processEvents();
+    EXPECT_EQ(splitter->GetSplitterPos(), dropped);
+
+    w.app.reset();
+    w.app = w.f.Start({"corvessa", w.path});
+    EXPECT_EQ(w.app->EditView()->Splitter()->GetSplitterPos(), dropped);
 }
 
 // Guards the canvas in the Edit window: it shows the current screen as the navigator changes it, lets go of a
