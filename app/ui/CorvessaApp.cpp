@@ -5,15 +5,15 @@
 #include "app/ui/AboutDlg.h"
 #include "editor/ui/EditFrmVw.h"
 #include "editor/ui/ScrollViewEx.h"
-#include "app/ui/FileDialogs.h"
+#include "platform/ui/FileDialogs.h"
 #include "app/ui/ImportSummaryView.h"
 #include "app/ui/MainFrame.h"
-#include "app/ui/MessageBoxPrompt.h"
+#include "platform/ui/MessageBoxPrompt.h"
 #include "app/ui/ProgressDialog.h"
 #include "app/ui/PublishCommandsView.h"
 #include "app/ui/SettingsFrmVw.h"
 #include "app/ui/XmlLoadingWindow.h"
-#include "app/ui/FolderDialog.h"
+#include "platform/ui/FolderDialog.h"
 #include "app/LibraryLocation.h"
 #include "dialogs/ui/DlgAutoBackupSetting.h"
 #include "document/UserSettingsStore.h"
@@ -236,6 +236,7 @@ void CCorvessaApp::CreateMainViews()
     m_editView = new CEditFrmVw(*m_document);
     m_editView->SetGraphicsLibrary(&m_librarySearch);
     m_editView->SetFileDialogs(&FileDialogs());
+    m_editView->SetProfile(&m_registry.UserFile(), CorvRegistryKeys::kProductKey);
     m_publishView = new CPublishCommandsView(*m_document, *m_editView, &m_specialCharacters, [this] { return SaveProject(); });
     m_publishView->SetProgressWindow(m_progress.get());
     m_publishView->Controller().SetTempFolder(TempFolder());

@@ -1,4 +1,6 @@
 #include "AppFixture.h"
+#include "SettingsDriving.h"
+#include "WidgetDriving.h"
 
 #include "app/CommandIds.h"
 #include "app/ui/ChildDlgAssessment.h"
@@ -13,6 +15,7 @@
 #include "app/ui/PropPageManagementLMS.h"
 #include "app/ui/PropPageManagementWeb.h"
 #include "app/ui/SettingsFrmVw.h"
+#include "dialogs/ui/DlgFeedBack.h"
 #include "app/ui/controls/SpinEdit.h"
 #include "document/CorvessaDoc.h"
 #include "document/ProjectFile.h"
@@ -54,13 +57,6 @@ using CorvButtonsRules::Done;
 using CorvButtonsRules::Next;
 using CorvButtonsRules::Quit;
 
-void ClickCategory(CSettingsFrmVw *view, int category)
-{
-    QTreeWidget *tree = view->CategoryTree();
-    const QRect cell = tree->visualItemRect(tree->topLevelItem(category));
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, cell.center());
-}
-
 // Replaces what an edit holds by typing, as an author does: focus, select all, type.
 void Type(QWidget *edit, const QString &text)
 {
@@ -95,18 +91,6 @@ void Click(QAbstractButton *button)
 {
     ASSERT_TRUE(button->isVisible() && button->isEnabled()) << qPrintable(button->text());
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-}
-
-// Chooses an entry of a closed box from the keyboard: focus, Home, then Down.
-void ChooseByKeys(QComboBox *box, const QString &text)
-{
-    box->setFocus(Qt::OtherFocusReason);
-    const int target = box->findText(text, Qt::MatchFixedString);
-    ASSERT_GE(target, 0) << qPrintable(text);
-    QTest::keyClick(box, Qt::Key_Home);
-    for (int i = 0; i < target; ++i)
-        QTest::keyClick(box, Qt::Key_Down);
-    ASSERT_EQ(box->currentText(), box->itemText(target));
 }
 
 // The same in a box that takes typing, where Home and End belong to the text: Up and Down to the entry.
@@ -660,16 +644,6 @@ TEST(SettingsBehaviourPages, AssessmentRulesAndNumbers)
         EXPECT_EQ(a.Told(), QStringList{b.message}) << qPrintable(b.typed);
     }
 
-    // The default feedback, answered in the dialog's place.
-    as->SetFeedbackEditor([](QString &correct, QString &wrong, QWidget *) {
-        correct = "Right.";
-        wrong = "Not quite.";
-        return true;
-    });
-    Click(as->FeedbackCheck());
-    Click(as->FeedbackButton());
-    EXPECT_EQ(std::tie(a.S().AssmntFeedBackCorrect, a.S().AssmntFeedBackWrong),
-              std::make_tuple(QString("Right."), QString("Not quite.")));
 }
 
 // Guards the Buttons page: without Next the advance time applies and the Next options do not; the empty
@@ -1016,4 +990,64 @@ TEST(SettingsBehaviourPages, AssessmentSetOnThePageHoldsInTheBrowser)
     if (run.status == 77)
         GTEST_SKIP() << qPrintable(run.output);
     EXPECT_EQ(run.status, 0) << qPrintable(run.output);
+}
+
+// Guards the default feedback of both pages: each button opens the one "Default feedback" dialog with the
+// labels of the string table and the page's own pair of texts; OK stores what was typed and marks the
+// project, Cancel keeps the texts.
+TEST(SettingsBehaviourPages, FeedbackButtonsEditTheirDefaultTexts)
+{
+    PagesApp a([](CCorvessaDoc &doc) {
+        doc.MutableSettings().FeedBackCorrect = "Well done.";
+        doc.MutableSettings().AssmntFeedBackWrong = "Try again.";
+        doc.MutableSettings().UseQuestFeedback = 1;
+        doc.MutableSettings().ProvideFeedback = 1;
+        doc.MutableSettings().LastAssessmentTopic = doc.MutableSettings().LinearSourceAssessable = 1;
+    });
+    struct Case {
+        int category;
+        QString CCourseSettings::*correct;
+        QString CCourseSettings::*wrong;
+    };
+    const Case cases[] = {
+        {CSettingsFrmVw::Interactivity, &CCourseSettings::FeedBackCorrect, &CCourseSettings::FeedBackWrong},
+        {CSettingsFrmVw::Assessment, &CCourseSettings::AssmntFeedBackCorrect, &CCourseSettings::AssmntFeedBackWrong},
+    };
+    for (const Case &c : cases) {
+        QPushButton *button = nullptr;
+        if (c.category == CSettingsFrmVw::Interactivity)
+            button = a.Show<CChildDlgInteractivity>(c.category)->FeedbackButton();
+        else
+            button = a.Show<CChildDlgAssessment>(c.category)->FeedbackButton();
+        const QString correctBefore = a.S().*c.correct;
+        const QString wrongBefore = a.S().*c.wrong;
+        a.doc->SetModifiedFlag(false);
+        bool shown = false;
+        EXPECT_TRUE(WhileOpen<CDlgFeedBack>([&] { Click(button); }, [&](CDlgFeedBack &dialog) {
+            shown = dialog.CorrectBox()->toPlainText() == correctBefore
+                    && dialog.WrongBox()->toPlainText() == wrongBefore;
+            QStringList labels;
+            for (const QLabel *label : dialog.findChildren<QLabel *>())
+                labels << label->text();
+            EXPECT_TRUE(labels.contains("Correct answer feedback") && labels.contains("Wrong answer feedback"))
+                << qPrintable(labels.join(" | "));
+            EXPECT_EQ(dialog.windowTitle(), "Default feedback");
+            dialog.reject();
+        }));
+        EXPECT_TRUE(shown) << c.category;
+        EXPECT_EQ(a.S().*c.correct, correctBefore);
+        EXPECT_FALSE(a.doc->IsModified());
+
+        EXPECT_TRUE(WhileOpen<CDlgFeedBack>([&] { Click(button); }, [&](CDlgFeedBack &dialog) {
+            dialog.CorrectBox()->selectAll();
+            TypeInto(dialog.CorrectBox(), "Right.");
+            dialog.WrongBox()->selectAll();
+            TypeInto(dialog.WrongBox(), "Not quite.");
+            ClickOk(&dialog);
+        }));
+        EXPECT_EQ(std::tie(a.S().*c.correct, a.S().*c.wrong),
+                  std::make_tuple(QString("Right."), QString("Not quite.")))
+            << c.category;
+        EXPECT_TRUE(a.doc->IsModified());
+    }
 }

@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "SettingsDriving.h"
 
 #include "app/CommandIds.h"
 #include "app/ui/ChildDlgFontsNew.h"
@@ -14,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QSet>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -21,29 +23,6 @@
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
-
-namespace {
-
-// Chooses an entry of a closed box from the keyboard, as an author does: focus, Home, then Down.
-void ChooseByKeys(QComboBox *box, const QString &text)
-{
-    box->setFocus(Qt::OtherFocusReason);
-    const int target = box->findText(text, Qt::MatchFixedString);
-    ASSERT_GE(target, 0) << qPrintable(text);
-    QTest::keyClick(box, Qt::Key_Home);
-    for (int i = 0; i < target; ++i)
-        QTest::keyClick(box, Qt::Key_Down);
-    ASSERT_EQ(box->currentText(), box->itemText(target));
-}
-
-void ClickCategory(CSettingsFrmVw *view, int category)
-{
-    QTreeWidget *tree = view->CategoryTree();
-    const QRect cell = tree->visualItemRect(tree->topLevelItem(category));
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, cell.center());
-}
-
-} // namespace
 
 // Guards the window's frame: thirteen categories in order with their texts, General showing at start with
 // nothing selected, and each category (clicked or reached by arrow keys) showing its own page only.
@@ -57,6 +36,19 @@ TEST(SettingsWindow, CategoriesSwitchPages)
     for (int i = 0; i < CSettingsFrmVw::CategoryCount; ++i)
         EXPECT_EQ(tree->topLevelItem(i)->text(0), CStringTable::Load(10000 + i));
     EXPECT_EQ(tree->topLevelItem(12)->text(0), "Internationalization");
+    // Each category has a 32 x 32 picture of its own, and a selected look that differs from it.
+    QSet<qint64> pictures;
+    for (int i = 0; i < CSettingsFrmVw::CategoryCount; ++i) {
+        const QIcon icon = tree->topLevelItem(i)->icon(0);
+        const QImage normal = icon.pixmap(32, 32, QIcon::Normal).toImage();
+        const QImage selected = icon.pixmap(32, 32, QIcon::Selected).toImage();
+        ASSERT_EQ(normal.size(), QSize(32, 32)) << i;
+        EXPECT_NE(normal, selected) << i;
+        pictures.insert(normal.cacheKey() ? qint64(qHash(QByteArray(reinterpret_cast<const char *>(normal.constBits()),
+                                                                    normal.sizeInBytes())))
+                                          : 0);
+    }
+    EXPECT_EQ(pictures.size(), CSettingsFrmVw::CategoryCount);
     EXPECT_TRUE(tree->selectedItems().isEmpty());
     EXPECT_EQ(view->VisibleCategory(), CSettingsFrmVw::General);
 
