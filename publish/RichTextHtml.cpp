@@ -71,6 +71,7 @@ public:
     {
         const QString &text = m_text.GetText();
         const int length = int(text.size());
+        m_out.reserve(2 * length + 128);
         int start = 0;
         for (;;) {
             int end = start;
@@ -141,20 +142,29 @@ private:
     void WriteRuns(int start, int end, bool listLine)
     {
         int runStart = start;
+        // Characters of one stored format (most of a text) need no second look.
+        const CCharFormat *runFormat = &Format(start);
         for (int i = start; i < end;) {
-            if (Format(i).Has(CFE_HIDDEN)) {
+            const CCharFormat &format = Format(i);
+            if (&format == runFormat && i > runStart) {
+                ++i;
+                continue;
+            }
+            if (format.Has(CFE_HIDDEN)) {
                 WriteRun(runStart, i, listLine);
                 int hiddenEnd = i;
                 while (hiddenEnd < end && Format(hiddenEnd).Has(CFE_HIDDEN))
                     ++hiddenEnd;
                 ReadMarkers(i, hiddenEnd);
                 i = runStart = hiddenEnd;
+                runFormat = &Format(runStart);
                 continue;
             }
-            if (i > runStart && !SameRun(Format(runStart), Format(i))) {
+            if (i > runStart && !SameRun(Format(runStart), format)) {
                 WriteRun(runStart, i, listLine);
                 runStart = i;
             }
+            runFormat = &format;
             ++i;
         }
         WriteRun(runStart, end, listLine);
@@ -310,15 +320,24 @@ QString CRichTextHtml::TextToHtml(const CRichTextLinks &content, Mode mode) cons
 QString CRichTextHtml::TextboxToHtml(const CComponentTextbox &textbox) const
 {
     const CRect &bounds = textbox.GetBounds();
-    QString out = QStringLiteral("\"<div style='position:absolute; left:%1px; top:%2px; width:%3px; height:%4px; overflow:auto;")
-                      .arg(QString::number(bounds.left), QString::number(bounds.top), QString::number(bounds.Width()),
-                           QString::number(bounds.Height()));
+    QString out;
+    out.reserve(512);
+    out += QLatin1String("\"<div style='position:absolute; left:");
+    out += QString::number(bounds.left);
+    out += QLatin1String("px; top:");
+    out += QString::number(bounds.top);
+    out += QLatin1String("px; width:");
+    out += QString::number(bounds.Width());
+    out += QLatin1String("px; height:");
+    out += QString::number(bounds.Height());
+    out += QLatin1String("px; overflow:auto;");
     const bool rightToLeft = textbox.GetRightToLeft() != 0;
     if (rightToLeft != (m_context.Settings().RightToLeft != 0))
         out += QStringLiteral(" direction:%1; unicode-bidi:embed;").arg(rightToLeft ? QStringLiteral("rtl") : QStringLiteral("ltr"));
-    out += QStringLiteral("'>");
+    out += QLatin1String("'>");
     out += TextToHtml(textbox.GetContent(), Mode::Textbox);
-    return out + QStringLiteral("</div>\"");
+    out += QLatin1String("</div>\"");
+    return out;
 }
 
 QString CRichTextHtml::TableToHtml(const CComponentTable &table, int number) const
