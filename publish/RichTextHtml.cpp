@@ -233,9 +233,16 @@ private:
 
     QString ParagraphTag(int indent) const
     {
-        if (m_mode == Mode::Cell && indent < 1)
-            return QStringLiteral("<p style='text-align:%1;'>").arg(m_alignWord);
-        return QStringLiteral("<p style='text-align:%1; margin-left:%2px;'>").arg(m_alignWord, QString::number(indent / 20));
+        QString tag = QStringLiteral("<p style='text-align:");
+        tag += m_alignWord;
+        if (m_mode == Mode::Cell && indent < 1) {
+            tag += QLatin1String(";'>");
+            return tag;
+        }
+        tag += QLatin1String("; margin-left:");
+        tag += QString::number(indent / 20);
+        tag += QLatin1String("px;'>");
+        return tag;
     }
 
     QString ItemTag(int lineStart, const CParaFormat &para) const
@@ -365,28 +372,30 @@ QString CRichTextHtml::TableToHtml(const CComponentTable &table, int number) con
     const int kind = table.GetHeaderKind();
     const int columns = table.GetColumnCount();
     for (int i = 0; i < table.GetRowCount(); ++i) {
-        out += QStringLiteral("<tr>");
+        out += QLatin1String("<tr>");
         for (int j = 0; j < columns; ++j) {
             const size_t cell = size_t(i) * size_t(columns) + size_t(j);
             const QSize size = cell < sizes.size() ? sizes[cell] : QSize(0, 0);
             const bool rowHeader = (kind == CComponentTable::headerLeft || kind == CComponentTable::headerBoth) && j == 0;
             const bool columnHeader =
                 !rowHeader && (kind == CComponentTable::headerTop || kind == CComponentTable::headerBoth) && i == 0;
-            if (rowHeader || columnHeader)
-                out += QStringLiteral("<th scope='%1' style='box-sizing:border-box; width:%2px; height:%3px; vertical-align: top;'>")
-                           .arg(rowHeader ? QStringLiteral("row") : QStringLiteral("col"))
-                           .arg(size.width())
-                           .arg(size.height());
-            else
-                out += QStringLiteral("<td style='box-sizing:border-box; width:%1px; height:%2px; vertical-align: top; '>")
-                           .arg(size.width())
-                           .arg(size.height());
+            if (rowHeader || columnHeader) {
+                out += rowHeader ? QLatin1String("<th scope='row'") : QLatin1String("<th scope='col'");
+                out += QLatin1String(" style='box-sizing:border-box; width:");
+            } else {
+                out += QLatin1String("<td style='box-sizing:border-box; width:");
+            }
+            out += QString::number(size.width());
+            out += QLatin1String("px; height:");
+            out += QString::number(size.height());
+            out += rowHeader || columnHeader ? QLatin1String("px; vertical-align: top;'>")
+                                             : QLatin1String("px; vertical-align: top; '>");
             // A cell list shorter than the grid gives empty cells, never a read past its end.
             if (cell < cells.size())
                 out += TextToHtml(cells[cell], Mode::Cell);
-            out += rowHeader || columnHeader ? QStringLiteral("</th>") : QStringLiteral("</td>");
+            out += rowHeader || columnHeader ? QLatin1String("</th>") : QLatin1String("</td>");
         }
-        out += QStringLiteral("</tr>");
+        out += QLatin1String("</tr>");
     }
     return out + QStringLiteral("</table></div>\"");
 }
