@@ -46,6 +46,25 @@ SettingPlace Bin(SettingFilePart part, int position, SettingGate gate = SettingG
     return {settingsFileStore, part, position, gate, n, std::move(notRead)};
 }
 
+// A run of rows whose places follow one another: each row made through the run takes the next position in
+// the project file and in setting.bin, under the run's gates.
+class Run
+{
+public:
+    Run(SettingPlace kvx, SettingPlace bin) : m_kvx(std::move(kvx)), m_bin(std::move(bin)) {}
+    D operator()(D d)
+    {
+        d = Kept(std::move(d), m_kvx, m_bin);
+        ++m_kvx.position;
+        ++m_bin.position;
+        return d;
+    }
+
+private:
+    SettingPlace m_kvx;
+    SettingPlace m_bin;
+};
+
 D Int(const char *name, SettingKind kind, int32_t S::*m, int32_t def, Ini ini = none, Made made = always)
 {
     D d = Row(name, kind, -1, ini, made, Src::literal, def);
@@ -137,6 +156,12 @@ const char *const kSuspendQuoted = "\"suspend\"";
 // setting.bin. The PHP flag is written twice in both; on reading, the second copy is the one that stays.
 std::vector<D> BuildTable()
 {
+    // Runs of rows whose places follow one another: the learning-object metadata, the pan-and-zoom choices, the
+    // outline window. Their rows below are made in the order they stand.
+    Run lom(Kvx(settingsBlock, 12, G::above, PS::kLom), Bin(beforeSchema, 12));
+    Run kenBurns(Kvx(afterGlossary, 1, G::atLeast, PS::kKenBurns),
+                 Bin(afterSchema, 20, G::atLeast, PS::kSettingsKenBurns));
+    Run outline(Kvx(settingsBlock, 111, G::atLeast, PS::kOutline), Bin(beforeSchema, 89));
     return {
         // General and course metadata.
         Kept(Number("DictionaryLanguage", &S::DictionaryLanguage, 32960),
@@ -162,35 +187,22 @@ std::vector<D> BuildTable()
         Flag("FastPowerpointImport", &S::FastPowerpointImport, 1, key),
         Flag("ImportPowerpointAsImages", &S::ImportPowerpointAsImages, 0, key),
         Kept(Text("LomKeywords", &S::LomKeywords, ""), Kvx(settingsBlock, 11), Bin(beforeSchema, 11)),
-        Kept(Text("LomOrganization", &S::LomOrganization, ""),
-             Kvx(settingsBlock, 12, G::above, PS::kLom), Bin(beforeSchema, 12)),
-        Kept(Text("LomAddress", &S::LomAddress, ""),
-             Kvx(settingsBlock, 13, G::above, PS::kLom), Bin(beforeSchema, 13)),
-        Kept(Text("LomTelephone", &S::LomTelephone, ""),
-             Kvx(settingsBlock, 14, G::above, PS::kLom), Bin(beforeSchema, 14)),
-        Kept(Text("LomEmail", &S::LomEmail, ""), Kvx(settingsBlock, 15, G::above, PS::kLom), Bin(beforeSchema, 15)),
-        Kept(Text("LomCatalog", &S::LomCatalog, ""),
-             Kvx(settingsBlock, 16, G::above, PS::kLom), Bin(beforeSchema, 16)),
-        Kept(Text("LomEntry", &S::LomEntry, ""), Kvx(settingsBlock, 17, G::above, PS::kLom), Bin(beforeSchema, 17)),
-        Kept(Flag("LomCost", &S::LomCost, 0), Kvx(settingsBlock, 18, G::above, PS::kLom), Bin(beforeSchema, 18)),
-        Kept(Flag("LomCopyright", &S::LomCopyright, 0),
-             Kvx(settingsBlock, 19, G::above, PS::kLom), Bin(beforeSchema, 19)),
-        Kept(Text("LomRightsDescription", &S::LomRightsDescription, ""),
-             Kvx(settingsBlock, 20, G::above, PS::kLom), Bin(beforeSchema, 20)),
-        Kept(Text("LomVersion", &S::LomVersion, ""),
-             Kvx(settingsBlock, 21, G::above, PS::kLom), Bin(beforeSchema, 21)),
-        Kept(Text("LomOrganizationTitle", &S::LomOrganizationTitle, ""),
-             Kvx(settingsBlock, 22, G::above, PS::kLom), Bin(beforeSchema, 22)),
-        Kept(Text("LomItemTitle", &S::LomItemTitle, ""),
-             Kvx(settingsBlock, 23, G::above, PS::kLom), Bin(beforeSchema, 23)),
-        Kept(Number("LomLanguage", &S::LomLanguage, 1),
-             Kvx(settingsBlock, 24, G::above, PS::kLom), Bin(beforeSchema, 24)),
-        Kept(Number("LomStatus", &S::LomStatus, 0),
-             Kvx(settingsBlock, 25, G::above, PS::kLom), Bin(beforeSchema, 25)),
-        Kept(Number("LomPurpose", &S::LomPurpose, 0),
-             Kvx(settingsBlock, 26, G::above, PS::kLom), Bin(beforeSchema, 26)),
-        Kept(Number("LomResourceType", &S::LomResourceType, 0),
-             Kvx(settingsBlock, 27, G::above, PS::kLom), Bin(beforeSchema, 27)),
+        lom(Text("LomOrganization", &S::LomOrganization, "")),
+        lom(Text("LomAddress", &S::LomAddress, "")),
+        lom(Text("LomTelephone", &S::LomTelephone, "")),
+        lom(Text("LomEmail", &S::LomEmail, "")),
+        lom(Text("LomCatalog", &S::LomCatalog, "")),
+        lom(Text("LomEntry", &S::LomEntry, "")),
+        lom(Flag("LomCost", &S::LomCost, 0)),
+        lom(Flag("LomCopyright", &S::LomCopyright, 0)),
+        lom(Text("LomRightsDescription", &S::LomRightsDescription, "")),
+        lom(Text("LomVersion", &S::LomVersion, "")),
+        lom(Text("LomOrganizationTitle", &S::LomOrganizationTitle, "")),
+        lom(Text("LomItemTitle", &S::LomItemTitle, "")),
+        lom(Number("LomLanguage", &S::LomLanguage, 1)),
+        lom(Number("LomStatus", &S::LomStatus, 0)),
+        lom(Number("LomPurpose", &S::LomPurpose, 0)),
+        lom(Number("LomResourceType", &S::LomResourceType, 0)),
 
         // Appearance.
         Kept(Text("Theme", &S::Theme, "", key), Kvx(settingsBlock, 29), Bin(beforeSchema, 28)),
@@ -289,27 +301,13 @@ std::vector<D> BuildTable()
         Kept(List("GraphicsCategories", &S::GraphicsCategories, 15019, 15038),
              Kvx(settingsBlock, 78), Bin(beforeSchema, 63)),
         Kept(List("PriorityCategories", &S::PriorityCategories), Kvx(settingsBlock, 79), Bin(beforeSchema, 64)),
-        Kept(Flag("RandomKenBurns", &S::RandomKenBurns, 0),
-             Kvx(afterGlossary, 1, G::atLeast, PS::kKenBurns),
-             Bin(afterSchema, 20, G::atLeast, PS::kSettingsKenBurns)),
-        Kept(Number("KenBurnsInterval", &S::KenBurnsInterval, 3),
-             Kvx(afterGlossary, 2, G::atLeast, PS::kKenBurns),
-             Bin(afterSchema, 21, G::atLeast, PS::kSettingsKenBurns)),
-        Kept(Flag("KenBurnsZoomIn", &S::KenBurnsZoomIn, 1),
-             Kvx(afterGlossary, 3, G::atLeast, PS::kKenBurns),
-             Bin(afterSchema, 22, G::atLeast, PS::kSettingsKenBurns)),
-        Kept(Flag("KenBurnsZoomOut", &S::KenBurnsZoomOut, 1),
-             Kvx(afterGlossary, 4, G::atLeast, PS::kKenBurns),
-             Bin(afterSchema, 23, G::atLeast, PS::kSettingsKenBurns)),
-        Kept(Flag("KenBurnsPan", &S::KenBurnsPan, 1),
-             Kvx(afterGlossary, 5, G::atLeast, PS::kKenBurns),
-             Bin(afterSchema, 24, G::atLeast, PS::kSettingsKenBurns)),
-        Kept(Flag("KenBurnsFadeIn", &S::KenBurnsFadeIn, 1),
-             Kvx(afterGlossary, 6, G::atLeast, PS::kKenBurns),
-             Bin(afterSchema, 25, G::atLeast, PS::kSettingsKenBurns)),
-        Kept(Flag("KenBurnsGrow", &S::KenBurnsGrow, 1),
-             Kvx(afterGlossary, 7, G::atLeast, PS::kKenBurns),
-             Bin(afterSchema, 26, G::atLeast, PS::kSettingsKenBurns)),
+        kenBurns(Flag("RandomKenBurns", &S::RandomKenBurns, 0)),
+        kenBurns(Number("KenBurnsInterval", &S::KenBurnsInterval, 3)),
+        kenBurns(Flag("KenBurnsZoomIn", &S::KenBurnsZoomIn, 1)),
+        kenBurns(Flag("KenBurnsZoomOut", &S::KenBurnsZoomOut, 1)),
+        kenBurns(Flag("KenBurnsPan", &S::KenBurnsPan, 1)),
+        kenBurns(Flag("KenBurnsFadeIn", &S::KenBurnsFadeIn, 1)),
+        kenBurns(Flag("KenBurnsGrow", &S::KenBurnsGrow, 1)),
 
         // Buttons and navigation.
         Kept(Flag("UseBtnNext", &S::UseBtnNext, 1, key), Kvx(settingsBlock, 80), Bin(beforeSchema, 65)),
@@ -424,32 +422,19 @@ std::vector<D> BuildTable()
              Kvx(settingsBlock, 159, G::atLeast, PS::kLeftAlignLists, 1)),
         Kept(Flag("LeftAlignNumberedLists", &S::LeftAlignNumberedLists, 1, key),
              Kvx(settingsBlock, 160, G::atLeast, PS::kLeftAlignLists, 1)),
-        Kept(Flag("CreateOutline", &S::CreateOutline, 0),
-             Kvx(settingsBlock, 111, G::atLeast, PS::kOutline), Bin(beforeSchema, 89)),
-        Kept(Flag("OutlineCloseOnSelect", &S::OutlineCloseOnSelect, 0),
-             Kvx(settingsBlock, 112, G::atLeast, PS::kOutline), Bin(beforeSchema, 90)),
-        Kept(Text("OutlineLabel", &S::OutlineLabel, "OUTLINE"),
-             Kvx(settingsBlock, 113, G::atLeast, PS::kOutline), Bin(beforeSchema, 91)),
-        Kept(Text("OutlineFontName", &S::OutlineFontName, "Arial"),
-             Kvx(settingsBlock, 114, G::atLeast, PS::kOutline), Bin(beforeSchema, 92)),
-        Kept(Text("OutlineFontWeight", &S::OutlineFontWeight, "bold"),
-             Kvx(settingsBlock, 115, G::atLeast, PS::kOutline), Bin(beforeSchema, 93)),
-        Kept(Number("OutlineFontSize", &S::OutlineFontSize, 8),
-             Kvx(settingsBlock, 116, G::atLeast, PS::kOutline), Bin(beforeSchema, 94)),
-        Kept(Colour("OutlineFontColor", &S::OutlineFontColor, 0),
-             Kvx(settingsBlock, 117, G::atLeast, PS::kOutline), Bin(beforeSchema, 95)),
-        Kept(Text("OutlineFontFamily", &S::OutlineFontFamily, kArialFamily),
-             Kvx(settingsBlock, 118, G::atLeast, PS::kOutline), Bin(beforeSchema, 96)),
-        Kept(Text("OutlineEncodingLabel", &S::OutlineEncodingLabel, S::kUtf8EncodingLabel),
-             Kvx(settingsBlock, 119, G::atLeast, PS::kOutline), Bin(beforeSchema, 97)),
-        Kept(Number("OutlineLeft", &S::OutlineLeft, 12),
-             Kvx(settingsBlock, 120, G::atLeast, PS::kOutline), Bin(beforeSchema, 98)),
-        Kept(Number("OutlineTop", &S::OutlineTop, 4),
-             Kvx(settingsBlock, 121, G::atLeast, PS::kOutline), Bin(beforeSchema, 99)),
-        Kept(Number("OutlineWidth", &S::OutlineWidth, 300),
-             Kvx(settingsBlock, 122, G::atLeast, PS::kOutline), Bin(beforeSchema, 100)),
-        Kept(Number("OutlineHeight", &S::OutlineHeight, 560),
-             Kvx(settingsBlock, 123, G::atLeast, PS::kOutline), Bin(beforeSchema, 101)),
+        outline(Flag("CreateOutline", &S::CreateOutline, 0)),
+        outline(Flag("OutlineCloseOnSelect", &S::OutlineCloseOnSelect, 0)),
+        outline(Text("OutlineLabel", &S::OutlineLabel, "OUTLINE")),
+        outline(Text("OutlineFontName", &S::OutlineFontName, "Arial")),
+        outline(Text("OutlineFontWeight", &S::OutlineFontWeight, "bold")),
+        outline(Number("OutlineFontSize", &S::OutlineFontSize, 8)),
+        outline(Colour("OutlineFontColor", &S::OutlineFontColor, 0)),
+        outline(Text("OutlineFontFamily", &S::OutlineFontFamily, kArialFamily)),
+        outline(Text("OutlineEncodingLabel", &S::OutlineEncodingLabel, S::kUtf8EncodingLabel)),
+        outline(Number("OutlineLeft", &S::OutlineLeft, 12)),
+        outline(Number("OutlineTop", &S::OutlineTop, 4)),
+        outline(Number("OutlineWidth", &S::OutlineWidth, 300)),
+        outline(Number("OutlineHeight", &S::OutlineHeight, 560)),
         Kept(Colour("OutlineLinkColor", &S::OutlineLinkColor, 0),
              Kvx(settingsBlock, 124, G::atLeast, PS::kOutlineLinkColor, 0u), Bin(beforeSchema, 102)),
         Kept(Flag("OutlineUseButton", &S::OutlineUseButton, 0),

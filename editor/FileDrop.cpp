@@ -43,17 +43,6 @@ bool OneOf(const QString &extension, std::initializer_list<const char *> list)
     return std::any_of(list.begin(), list.end(), [&](const char *e) { return extension == QLatin1String(e); });
 }
 
-// The screen the insertion puts pictures on.
-class CurrentScreenOf : public CEditorHooks
-{
-public:
-    explicit CurrentScreenOf(CCorvPage *screen) : m_screen(screen) {}
-    CCorvPage *GetCurrentScreen() const override { return m_screen; }
-
-private:
-    CCorvPage *m_screen;
-};
-
 } // namespace
 
 Kind Classify(const QString &path)
@@ -194,7 +183,7 @@ Outcome DropFiles(CEditController &edit, CScreenCommands &screens, const QString
         if (Classify(path) == Kind::picture) {
             QString name;
             GetFileNameFromPath(path, name, true);
-            const CurrentScreenOf hooks(screen);
+            const CScreenHooks hooks(screen);
             if (CComponentInsertion(doc, hooks).InsertImage(path, name, kPictureSizeClass, 0, 0, at))
                 ++outcome.placed;
             continue;

@@ -37,11 +37,35 @@ void Touch(CComponentBase &component)
     Refresh(component.GetOwnerPage());
 }
 
+// The dialog's values read from the component's, over what the caller preset.
+template <class Dialog, class Model, class Component>
+Dialog Loaded(const Component &component, const CValueBindings<Dialog, Model> &bindings, Dialog values)
+{
+    bindings.Load(component.GetValues(), values);
+    return values;
+}
+
+// The dialog's values written into the component's.
+template <class Dialog, class Model, class Component>
+void Stored(Component &component, const CValueBindings<Dialog, Model> &bindings, const Dialog &values)
+{
+    Model v = component.GetValues();
+    bindings.Store(values, v);
+    component.SetValues(v);
+}
+
+// A dialog's values with its caption set.
+template <class Dialog>
+Dialog Captioned(const QString &caption)
+{
+    Dialog values;
+    values.caption = caption;
+    return values;
+}
+
 void SetClip(CComponentAudio &audio, const SUpdateAudioValues &values)
 {
-    SAudioValues v = audio.GetValues();
-    ComponentBindings::AudioClip().Store(values, v);
-    audio.SetValues(v);
+    Stored(audio, ComponentBindings::AudioClip(), values);
 }
 
 bool Is(const QString &extension, const char *name)
@@ -62,8 +86,7 @@ QString ExtensionOf(const QString &path)
 
 SUpdateAudioValues AudioPreset(const CComponentAudio &audio)
 {
-    SUpdateAudioValues values;
-    ComponentBindings::AudioClip().Load(audio.GetValues(), values);
+    SUpdateAudioValues values = Loaded(audio, ComponentBindings::AudioClip(), {});
     values.buttonControls = audio.m_buttonControls;
     return values;
 }
@@ -135,8 +158,7 @@ SVideoDialogChoice ChooseVideoDialog(const QString &filePath, int type)
 SImportMediaValues ImportMediaPreset(const CComponentVideo &video, SImportMediaValues values)
 {
     values.caption = QStringLiteral("Edit media");
-    ComponentBindings::ImportMedia().Load(video.GetValues(), values);
-    return values;
+    return Loaded(video, ComponentBindings::ImportMedia(), values);
 }
 
 void ApplyImportMedia(CComponentVideo &video, const SImportMediaValues &values)
@@ -151,9 +173,8 @@ void ApplyImportMedia(CComponentVideo &video, const SImportMediaValues &values)
 
 SFlashVideoDialogValues FlashVideoPreset(const CComponentVideo &video)
 {
-    SFlashVideoDialogValues values;
-    values.caption = QStringLiteral("Edit Flash Video");
-    ComponentBindings::FlashVideo().Load(video.GetValues(), values);
+    SFlashVideoDialogValues values = Loaded(video, ComponentBindings::FlashVideo(),
+                                            Captioned<SFlashVideoDialogValues>(QStringLiteral("Edit Flash Video")));
     if (const auto *player = dynamic_cast<const CComponentFlashVideo *>(&video))
         values.FromPlayer(player->GetPlayerValues());
     return values;
@@ -161,9 +182,7 @@ SFlashVideoDialogValues FlashVideoPreset(const CComponentVideo &video)
 
 void ApplyFlashVideo(CComponentVideo &video, const SFlashVideoDialogValues &values)
 {
-    SVideoValues v = video.GetValues();
-    ComponentBindings::FlashVideo().Store(values, v);
-    video.SetValues(v);
+    Stored(video, ComponentBindings::FlashVideo(), values);
     if (auto *player = dynamic_cast<CComponentFlashVideo *>(&video))
         player->SetPlayerValues(values.ToPlayer());
     Touch(video);
@@ -171,17 +190,12 @@ void ApplyFlashVideo(CComponentVideo &video, const SFlashVideoDialogValues &valu
 
 SAddPdfValues PdfPreset(const CComponentVideo &video)
 {
-    SAddPdfValues values;
-    values.caption = QStringLiteral("Edit PDF");
-    ComponentBindings::Pdf().Load(video.GetValues(), values);
-    return values;
+    return Loaded(video, ComponentBindings::Pdf(), Captioned<SAddPdfValues>(QStringLiteral("Edit PDF")));
 }
 
 void ApplyPdf(CComponentVideo &video, const SAddPdfValues &values)
 {
-    SVideoValues v = video.GetValues();
-    ComponentBindings::Pdf().Store(values, v);
-    video.SetValues(v);
+    Stored(video, ComponentBindings::Pdf(), values);
     Touch(video);
 }
 
@@ -189,16 +203,14 @@ CFlashQuestionValues FlashQuestionPreset(const CComponentVideo &video)
 {
     CFlashQuestionValues values;
     values.title = QStringLiteral("Edit Flash Question");
-    ComponentBindings::FlashQuestion().Load(video.GetValues(), values);
+    values = Loaded(video, ComponentBindings::FlashQuestion(), values);
     values.fullScreen = 0;
     return values;
 }
 
 void ApplyFlashQuestion(CComponentVideo &video, const CFlashQuestionValues &values)
 {
-    SVideoValues v = video.GetValues();
-    ComponentBindings::FlashQuestion().Store(values, v);
-    video.SetValues(v);
+    Stored(video, ComponentBindings::FlashQuestion(), values);
     if (values.fullScreen)
         video.SetBounds(CRect(0, 0, CCanvasModel::kWidth, CCanvasModel::kHeight), true);
     Touch(video);
@@ -206,17 +218,12 @@ void ApplyFlashQuestion(CComponentVideo &video, const CFlashQuestionValues &valu
 
 SAddFlashValues FlashPreset(const CComponentVideo &video)
 {
-    SAddFlashValues values;
-    values.caption = QStringLiteral("Edit Flash");
-    ComponentBindings::Flash().Load(video.GetValues(), values);
-    return values;
+    return Loaded(video, ComponentBindings::Flash(), Captioned<SAddFlashValues>(QStringLiteral("Edit Flash")));
 }
 
 void ApplyFlash(CComponentVideo &video, const SAddFlashValues &values)
 {
-    SVideoValues v = video.GetValues();
-    ComponentBindings::Flash().Store(values, v);
-    video.SetValues(v);
+    Stored(video, ComponentBindings::Flash(), values);
     Touch(video);
 }
 
@@ -224,18 +231,15 @@ void ApplyFlash(CComponentVideo &video, const SAddFlashValues &values)
 
 SYouTubeDialogValues YouTubePreset(const CComponentYouTube &youtube)
 {
-    SYouTubeDialogValues values;
-    values.caption = QStringLiteral("Edit YouTube");
-    ComponentBindings::YouTube().Load(youtube.GetValues(), values);
+    SYouTubeDialogValues values =
+        Loaded(youtube, ComponentBindings::YouTube(), Captioned<SYouTubeDialogValues>(QStringLiteral("Edit YouTube")));
     values.okEnabledAtStart = 1;
     return values;
 }
 
 void ApplyYouTube(CComponentYouTube &youtube, const SYouTubeDialogValues &values)
 {
-    SYouTubeValues v = youtube.GetValues();
-    ComponentBindings::YouTube().Store(values, v);
-    youtube.SetValues(v);
+    Stored(youtube, ComponentBindings::YouTube(), values);
     Touch(youtube);
 }
 

@@ -91,17 +91,6 @@ QSize MeasureLinkCaption(const QString &caption, const QString &face, int points
 
 namespace {
 
-// The menu screen is the screen the buttons go on, whether or not it is being edited.
-class ScreenHooks : public CEditorHooks
-{
-public:
-    explicit ScreenHooks(CCorvPage *screen) : m_screen(screen) {}
-    CCorvPage *GetCurrentScreen() const override { return m_screen; }
-
-private:
-    CCorvPage *m_screen;
-};
-
 bool IsTopicButton(const CComponentBase &component)
 {
     return component.GetType() == ct_small_topic || component.GetType() == ct_large_topic;
@@ -170,7 +159,7 @@ int CMenuScreens::LayoutMenuButtons(CCorvPage *menu)
     const int n = OutlineRules::CountChildren(tree, menuItem);
     const bool list = MenuLayout::UsesList(n, settings.MainMenuOnlyListMenu != 0);
     const bool noImages = settings.MainMenuNoImages != 0;
-    ScreenHooks hooks(menu);
+    CScreenHooks hooks(menu);
     CComponentInsertion insertion(doc, hooks, m_library);
     int column = 0;
     for (const Item *child = tree.GetChildItem(menuItem); child; child = tree.GetNextSiblingItem(child)) {

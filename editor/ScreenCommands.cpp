@@ -44,16 +44,6 @@ private:
     const std::function<bool(CComponentFreeFormText::DialogValues &)> &m_run;
 };
 
-class CurrentScreenHooks : public CEditorHooks
-{
-public:
-    explicit CurrentScreenHooks(CCorvPage *screen) : m_screen(screen) {}
-    CCorvPage *GetCurrentScreen() const override { return m_screen; }
-
-private:
-    CCorvPage *m_screen;
-};
-
 // Runs a dialog hook that may be empty (then like Cancel).
 template <class Dialog, class Values>
 bool Asks(const Dialog &dialog, Values &values)
@@ -426,7 +416,7 @@ CComponentTable *CScreenCommands::AddTable()
     values.ApplyColourRules();
     if (!m_dialogs.insertTable || !m_dialogs.insertTable(values))
         return nullptr;
-    CurrentScreenHooks hooks(screen);
+    CScreenHooks hooks(screen);
     CComponentTable *table = CComponentInsertion(m_edit.Document(), hooks).InsertTable(values.ToSettings());
     if (!table)
         return nullptr;

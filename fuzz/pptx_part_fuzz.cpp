@@ -5,27 +5,15 @@
 //
 //     build-fuzz/bin/pptx_part_fuzz -dict=fuzz/ooxml.dict -max_total_time=900 <work corpus> fuzz/corpus/pptx-slide
 #include "PackageWriter.h"
+#include "SlideExportHarness.h"
 
 #include "import/PPTXML2KVPage.h"
-#include "platform/ooxml/PptxPresentation.h"
-#include "slideexport/SlideExporter.h"
-#include "slideexport/SubstitutionTable.h"
 
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-
-extern "C" const char *__lsan_default_suppressions() { return "leak:libfontconfig\n"; }
-
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(*argc, *argv);
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -34,23 +22,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::abort(); // the fixed deck is missing: nothing would be fuzzed
     static QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("input.pptx"));
-    if (!FuzzPackage::Write(path, parts, "ppt/slides/slide1.xml", data, size))
+    if (!FuzzPackage::Write(path, parts, QStringLiteral("ppt/slides/slide1.xml"), data, size))
         return 0;
-    QString error;
-    const auto presentation = CPptxPresentation::Open(path, &error);
-    if (!presentation) {
-        if (error.isEmpty())
-            std::abort();
+    const auto exported = SlideExportHarness::ReadAndExport(path, folder.path());
+    if (!exported)
         return 0;
-    }
-    CSubstitutionTable table;
-    CSlideExporter exporter(table);
-    const QString xml = exporter.ExportXml(*presentation, path, folder.path());
-    const auto document = PPTXML2KVPage::ReadMemory(xml.toUtf8());
+    const auto document = PPTXML2KVPage::ReadMemory(exported->xml.toUtf8());
     if (!document || !*document)
         std::abort();
     // One page per slide, then one per note written.
-    if ((*document)->pages.size() < presentation->Slides().size())
+    if ((*document)->pages.size() < exported->presentation->Slides().size())
         std::abort();
     return 0;
 }

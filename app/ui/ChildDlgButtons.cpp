@@ -6,6 +6,7 @@
 #include "model/CorvPage.h"
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
+#include "platform/ui/RowLayout.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -18,6 +19,7 @@
 
 using namespace CorvPageControls;
 using namespace CorvButtonsRules;
+using namespace CorvRows;
 
 namespace {
 
@@ -38,6 +40,20 @@ CChildDlgButtons::CChildDlgButtons(CCorvessaDoc &document, QWidget *parent) : CS
 }
 
 void CChildDlgButtons::BuildControls()
+{
+    QGroupBox *buttons = BuildLabelGroup();
+    QGridLayout *grid = BuildOptionsGrid();
+    auto *layout = new QHBoxLayout(ScrollingBody(this));
+    layout->addWidget(buttons, 0, Qt::AlignTop);
+    auto *right = new QVBoxLayout;
+    right->addLayout(grid);
+    right->addStretch(1);
+    layout->addLayout(right, 1);
+    ConnectControls();
+}
+
+// The seven buttons: whether each of the first four shows, and the label of each.
+QGroupBox *CChildDlgButtons::BuildLabelGroup()
 {
     const QString buttonNames[kButtonCount] = {CStringTable::Load(10624), CStringTable::Load(10625),
                                                CStringTable::Load(10626), CStringTable::Load(10627),
@@ -69,7 +85,12 @@ void CChildDlgButtons::BuildControls()
         });
     }
     buttonGrid->setColumnStretch(2, 1);
+    return buttons;
+}
 
+// The progress bar, the time between screens, the toggles, the Next button's delay, Glossary and Help.
+QGridLayout *CChildDlgButtons::BuildOptionsGrid()
+{
     m_progressBar = Make<QCheckBox>(CStringTable::Load(10630), this);
     m_timeBetween = new CSpinEdit(this);
     m_timeBetween->setAccessibleName(CStringTable::Load(10628));
@@ -81,10 +102,7 @@ void CChildDlgButtons::BuildControls()
     auto *toggles = new QGroupBox(QStringLiteral("For multiple choices questions use this type of toggle button"), this);
     m_checkmark = Make<QRadioButton>(QStringLiteral("Checkmark"), toggles);
     m_letters = Make<QRadioButton>(QStringLiteral("Letters"), toggles);
-    auto *toggleLayout = new QHBoxLayout(toggles);
-    toggleLayout->addWidget(m_checkmark);
-    toggleLayout->addWidget(m_letters);
-    toggleLayout->addStretch(1);
+    AddItems(new QHBoxLayout(toggles), {m_checkmark, m_letters, Stretch(1)});
 
     m_delay = Make<QCheckBox>(QStringLiteral("Delay the display of the Next button"), this);
     m_delaySeconds = MakeEdit(QStringLiteral("Next button delay in seconds"), this);
@@ -104,19 +122,10 @@ void CChildDlgButtons::BuildControls()
     auto *grid = new QGridLayout;
     int row = 0;
     grid->addWidget(m_progressBar, row++, 0, 1, 4);
-    auto *time = new QHBoxLayout;
-    time->addWidget(m_timeLabel);
-    time->addWidget(m_timeBetween);
-    time->addWidget(m_timeUnit);
-    time->addStretch(1);
-    grid->addLayout(time, row++, 0, 1, 4);
+    grid->addLayout(Row({m_timeLabel, m_timeBetween, m_timeUnit, Stretch(1)}), row++, 0, 1, 4);
     grid->addWidget(toggles, row++, 0, 1, 4);
-    auto *delay = new QHBoxLayout;
-    delay->addWidget(m_delay);
-    delay->addWidget(m_delaySeconds);
-    delay->addWidget(new QLabel(QStringLiteral("seconds"), this));
-    delay->addStretch(1);
-    grid->addLayout(delay, row++, 0, 1, 4);
+    grid->addLayout(Row({m_delay, m_delaySeconds, new QLabel(QStringLiteral("seconds"), this), Stretch(1)}), row++, 0,
+                    1, 4);
     grid->addWidget(m_lastScreen, row++, 0, 1, 4);
     grid->addWidget(m_glossary, row, 0);
     grid->addWidget(m_hideGlossary, row++, 1, 1, 2);
@@ -125,13 +134,11 @@ void CChildDlgButtons::BuildControls()
     grid->addWidget(m_help, row, 1);
     grid->addWidget(m_hideHelp, row++, 2);
     grid->setColumnStretch(3, 1);
-    auto *layout = new QHBoxLayout(ScrollingBody(this));
-    layout->addWidget(buttons, 0, Qt::AlignTop);
-    auto *right = new QVBoxLayout;
-    right->addLayout(grid);
-    right->addStretch(1);
-    layout->addLayout(right, 1);
+    return grid;
+}
 
+void CChildDlgButtons::ConnectControls()
+{
     for (int b = 0; b < 4; ++b) {
         int32_t CCourseSettings::*setting = kButtonSettings[b];
         connect(m_checks[size_t(b)], &QCheckBox::clicked, this, [this, setting](bool on) {

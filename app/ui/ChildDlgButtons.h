@@ -8,6 +8,8 @@
 class CSpinEdit;
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -42,6 +44,9 @@ public:
 
 private:
     void BuildControls();
+    QGroupBox *BuildLabelGroup();
+    QGridLayout *BuildOptionsGrid();
+    void ConnectControls();
     void ApplyStates();
     void FillHelpList();
     void CommitTimeBetweenScreens();

@@ -8,12 +8,11 @@
 #include "import/HeadlessImportHost.h"
 #include "dialogs/ui/DlgLongWait.h"
 #include "platform/Prompt.h"
+#include "platform/ui/RowLayout.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +21,8 @@
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+using namespace CorvRows;
 
 namespace {
 
@@ -99,78 +100,72 @@ CImportFrmVw::CImportFrmVw(CCorvessaDoc &document, QWidget *parent)
     m_browseGlossary->setAccessibleName(QStringLiteral("Browse for a glossary document"));
     m_import->setAccessibleName(QStringLiteral("Import document(s) now"));
     m_import->setObjectName(QStringLiteral("ImportNow"));
-    auto *kinds = new QButtonGroup(this);
-    kinds->addButton(m_linear);
-    kinds->addButton(m_menu);
-
-    const auto helpButton = [this](const QString &name, const QString &text) {
-        auto *button = new QToolButton(this);
-        button->setText(QStringLiteral("?"));
-        button->setAccessibleName(name);
-        button->setToolTip(name);
-        connect(button, &QToolButton::clicked, this, [this, text] { m_document.Prompt().Information(text); });
-        return button;
-    };
 
     auto *layout = new QVBoxLayout(this);
+    BuildKindRows(layout);
+    BuildLowerRows(layout);
+    FillTopicTable(CImportCommand::EmptyTopicRows());
+    FillGlossaryTable({});
+    ConnectKindControls();
+    ConnectOptions();
+    ConnectTables();
+    connect(m_import, &QPushButton::clicked, this, &CImportFrmVw::OnImportNow);
+
+    m_document.AddObserver(this);
+    RefreshFromDocument();
+}
+
+CImportFrmVw::~CImportFrmVw() { m_document.RemoveObserver(this); }
+
+QToolButton *CImportFrmVw::HelpButton(const QString &name, const QString &text)
+{
+    auto *button = new QToolButton(this);
+    button->setText(QStringLiteral("?"));
+    button->setAccessibleName(name);
+    button->setToolTip(name);
+    connect(button, &QToolButton::clicked, this, [this, text] { m_document.Prompt().Information(text); });
+    return button;
+}
+
+// The question of the course's kind, the linear course's source, the menu-based course's topic table.
+void CImportFrmVw::BuildKindRows(QVBoxLayout *layout)
+{
     auto *question = new QLabel(
         QStringLiteral("Do you want a linear, single topic, or a menu-based, multiple topic, course?"), this);
-    auto *kindRow = new QHBoxLayout;
-    kindRow->addWidget(question);
-    kindRow->addWidget(helpButton(QStringLiteral("Help on course kinds"), kKindsHelp));
-    kindRow->addStretch();
-    layout->addLayout(kindRow);
+    layout->addLayout(Row({question, HelpButton(QStringLiteral("Help on course kinds"), kKindsHelp), Stretch()}));
     layout->addWidget(m_linear);
-    auto *linearRow = new QHBoxLayout;
     auto *sourceLabel = new QLabel(QStringLiteral("Source &Document"), this);
     sourceLabel->setBuddy(m_sourcePath);
-    linearRow->addSpacing(24);
-    linearRow->addWidget(sourceLabel);
-    linearRow->addWidget(m_sourcePath, 1);
-    linearRow->addWidget(m_browse);
-    layout->addLayout(linearRow);
-    auto *assessRow = new QHBoxLayout;
-    assessRow->addSpacing(24);
-    assessRow->addWidget(m_assessable);
-    assessRow->addStretch();
-    layout->addLayout(assessRow);
+    layout->addLayout(Row({Space(24), sourceLabel, {m_sourcePath, 1}, m_browse}));
+    layout->addLayout(Row({Space(24), m_assessable, Stretch()}));
     layout->addWidget(m_menu);
     layout->addWidget(m_topics, 3);
-    auto *topicButtons = new QHBoxLayout;
-    topicButtons->addWidget(m_browseTopic);
-    topicButtons->addStretch();
-    layout->addLayout(topicButtons);
+    layout->addLayout(Row({m_browseTopic, Stretch()}));
+}
 
-    auto *lower = new QHBoxLayout;
+// The glossary documents beside the options, and the import button.
+void CImportFrmVw::BuildLowerRows(QVBoxLayout *layout)
+{
     auto *glossaryGroup = new QGroupBox(QStringLiteral("Glossary documents"), this);
     auto *glossaryLayout = new QVBoxLayout(glossaryGroup);
     glossaryLayout->addWidget(m_glossary);
-    auto *glossaryButtons = new QHBoxLayout;
-    glossaryButtons->addWidget(m_browseGlossary);
-    glossaryButtons->addStretch();
-    glossaryButtons->addWidget(helpButton(QStringLiteral("Help on glossary documents"), kGlossaryHelp));
-    glossaryLayout->addLayout(glossaryButtons);
-    lower->addWidget(glossaryGroup, 3);
+    glossaryLayout->addLayout(
+        Row({m_browseGlossary, Stretch(), HelpButton(QStringLiteral("Help on glossary documents"), kGlossaryHelp)}));
     auto *options = new QGroupBox(QStringLiteral("Options"), this);
     auto *optionsLayout = new QVBoxLayout(options);
-    for (QWidget *w : {static_cast<QWidget *>(m_fastPowerPoint), static_cast<QWidget *>(m_slidesAsImages),
-                       static_cast<QWidget *>(m_finalScreens)})
-        optionsLayout->addWidget(w);
-    optionsLayout->addWidget(new QLabel(QStringLiteral("In publish/preview:"), options));
-    for (QWidget *w : {static_cast<QWidget *>(m_topicOrder), static_cast<QWidget *>(m_menuAsList),
-                       static_cast<QWidget *>(m_noMenuImages)})
-        optionsLayout->addWidget(w);
-    optionsLayout->addStretch();
-    lower->addWidget(options, 2);
-    layout->addLayout(lower, 2);
-    auto *importRow = new QHBoxLayout;
-    importRow->addStretch();
-    importRow->addWidget(m_import);
-    layout->addLayout(importRow);
+    AddItems(optionsLayout, {m_fastPowerPoint, m_slidesAsImages, m_finalScreens,
+                             new QLabel(QStringLiteral("In publish/preview:"), options), m_topicOrder, m_menuAsList,
+                             m_noMenuImages, Stretch()});
+    layout->addLayout(Row({{glossaryGroup, 3}, {options, 2}}), 2);
+    layout->addLayout(Row({Stretch(), m_import}));
+}
 
-    FillTopicTable(CImportCommand::EmptyTopicRows());
-    FillGlossaryTable({});
-
+// The course's kind, the linear course's source document and its assessable questions.
+void CImportFrmVw::ConnectKindControls()
+{
+    auto *kinds = new QButtonGroup(this);
+    kinds->addButton(m_linear);
+    kinds->addButton(m_menu);
     connect(m_linear, &QRadioButton::clicked, this, [this] { OnKind(false); });
     connect(m_menu, &QRadioButton::clicked, this, [this] { OnKind(true); });
     connect(m_sourcePath, &QLineEdit::editingFinished, this, &CImportFrmVw::OnSourceEdited);
@@ -186,6 +181,11 @@ CImportFrmVw::CImportFrmVw(CCorvessaDoc &document, QWidget *parent)
         m_document.MutableSettings().LinearSourceAssessable = on ? 1 : 0;
         m_document.SetModifiedFlag(true);
     });
+}
+
+// The import options and the publish/preview options, each written straight into the project.
+void CImportFrmVw::ConnectOptions()
+{
     // The three publish/preview options are saved with the project, so changing them marks it modified.
     const auto publishOption = [this](QCheckBox *box, int32_t CCourseSettings::*value) {
         connect(box, &QCheckBox::clicked, this, [this, value](bool on) {
@@ -224,6 +224,11 @@ CImportFrmVw::CImportFrmVw(CCorvessaDoc &document, QWidget *parent)
         m_document.MutableSettings().CreateFinalFeedbackScreen = on ? 1 : 0;
         m_document.SetModifiedFlag(true);
     });
+}
+
+// The topic and glossary tables and their Browse buttons.
+void CImportFrmVw::ConnectTables()
+{
     connect(m_topics, &QTableWidget::itemChanged, this, &CImportFrmVw::OnTopicChanged);
     connect(m_glossary, &QTableWidget::itemChanged, this, [this] {
         if (!m_refreshing)
@@ -251,13 +256,7 @@ CImportFrmVw::CImportFrmVw(CCorvessaDoc &document, QWidget *parent)
         if (!path.isEmpty())
             m_glossary->item(row, 1)->setText(path);
     });
-    connect(m_import, &QPushButton::clicked, this, &CImportFrmVw::OnImportNow);
-
-    m_document.AddObserver(this);
-    RefreshFromDocument();
 }
-
-CImportFrmVw::~CImportFrmVw() { m_document.RemoveObserver(this); }
 
 void CImportFrmVw::OnUpdate(CCorvessaDoc &) { RefreshFromDocument(); }
 

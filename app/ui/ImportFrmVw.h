@@ -16,6 +16,7 @@ class QRadioButton;
 class QTableWidget;
 class QTableWidgetItem;
 class QToolButton;
+class QVBoxLayout;
 
 // The Import window: the kind of course (linear from one source document, or menu-based with one topic
 // per row of the topic table), the glossary documents, the PowerPoint and final-screen options, three
@@ -57,6 +58,12 @@ signals:
     void ImportFinished();
 
 private:
+    QToolButton *HelpButton(const QString &name, const QString &text);
+    void BuildKindRows(QVBoxLayout *layout);
+    void BuildLowerRows(QVBoxLayout *layout);
+    void ConnectKindControls();
+    void ConnectOptions();
+    void ConnectTables();
     void UpdateLinearControls();
     void UpdateMenuControls();
     void UpdateImportAvailability();

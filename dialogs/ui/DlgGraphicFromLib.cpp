@@ -4,6 +4,7 @@
 #include "platform/CorvContext.h"
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
+#include "platform/ui/RowLayout.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -21,6 +22,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+using namespace CorvRows;
 
 namespace {
 
@@ -128,15 +131,12 @@ void CDlgGraphicFromLib::BuildSearchRows(QVBoxLayout *layout)
     kindRow->addStretch();
     layout->addLayout(kindRow);
 
-    auto *categoryRow = new QHBoxLayout;
     m_category = new QComboBox(this);
     m_category->setObjectName(QStringLiteral("Category"));
     m_category->setAccessibleName(QStringLiteral("Category"));
     for (int id = LibraryPicker::kFirstCategoryString; id <= LibraryPicker::kAllCategoriesString; ++id)
         m_category->addItem(CStringTable::Load(id));
-    categoryRow->addWidget(Label(QStringLiteral("Category:"), m_category));
-    categoryRow->addWidget(m_category, 1);
-    layout->addLayout(categoryRow);
+    layout->addLayout(Row({Label(QStringLiteral("Category:"), m_category), {m_category, 1}}));
 }
 
 // The found pictures and their count.
@@ -159,18 +159,13 @@ void CDlgGraphicFromLib::BuildResults(QVBoxLayout *layout)
     m_count->setAccessibleName(QStringLiteral("Number of results"));
     m_count->setReadOnly(true);
     m_count->setMaximumWidth(60);
-    auto *resultRow = new QHBoxLayout;
-    resultRow->addWidget(Label(QStringLiteral("Search Result:"), m_results));
-    resultRow->addStretch();
-    resultRow->addWidget(m_count);
-    layout->addLayout(resultRow);
+    layout->addLayout(Row({Label(QStringLiteral("Search Result:"), m_results), Stretch(), m_count}));
     layout->addWidget(m_results, 1);
 }
 
 // The border and its style beside the picture's size.
 void CDlgGraphicFromLib::BuildChoices(QVBoxLayout *layout)
 {
-    auto *choices = new QHBoxLayout;
     auto *borderColumn = new QGridLayout;
     m_border = new QCheckBox(QStringLiteral("Add a border to JPG Images"), this);
     m_border->setObjectName(QStringLiteral("AddBorder"));
@@ -188,7 +183,6 @@ void CDlgGraphicFromLib::BuildChoices(QVBoxLayout *layout)
         borderColumn->addWidget(radio, 1, style * 2);
         borderColumn->addWidget(sample, 1, style * 2 + 1);
     }
-    choices->addLayout(borderColumn);
     auto *sizeGroup = new QGroupBox(QStringLiteral("Image size"), this);
     sizeGroup->setObjectName(QStringLiteral("ImageSize"));
     auto *sizeRow = new QHBoxLayout(sizeGroup);
@@ -201,22 +195,16 @@ void CDlgGraphicFromLib::BuildChoices(QVBoxLayout *layout)
         sizeRow->addWidget(radio);
         m_sizes[size_t(i)] = radio;
     }
-    choices->addStretch();
-    choices->addWidget(sizeGroup);
-    layout->addLayout(choices);
+    layout->addLayout(Row({borderColumn, Stretch(), sizeGroup}));
 }
 
 // Insert (or Update) and Cancel; returns Cancel.
 QPushButton *CDlgGraphicFromLib::BuildButtons(QVBoxLayout *layout, bool replace)
 {
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
     m_confirm = PlainButton(replace ? QStringLiteral("&Update") : QStringLiteral("&Insert"),
                             replace ? QStringLiteral("Update") : QStringLiteral("Insert"), this);
     QPushButton *cancel = PlainButton(QStringLiteral("&Cancel"), QStringLiteral("Cancel"), this);
-    buttons->addWidget(m_confirm);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
+    layout->addLayout(Row({Stretch(), m_confirm, cancel}));
     return cancel;
 }
 

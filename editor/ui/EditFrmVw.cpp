@@ -701,6 +701,17 @@ void CEditFrmVw::AddMedia(int commandId)
     emit CurrentPageChanged();
 }
 
+void CEditFrmVw::ScreenChanged(CCorvPage *screen)
+{
+    screen->SetModified(1);
+    m_document.SetModifiedFlag(true);
+    m_controller.RefreshCurrentThumbnail();
+    if (m_canvas) {
+        m_canvas->Invalidate();
+        emit m_canvas->screenModified(screen);
+    }
+}
+
 bool CEditFrmVw::AcceptsDroppedFiles(const QStringList &paths) const
 {
     return FileDrop::AcceptsFiles(paths, m_document.Settings().MenuBasedCourse == 1, GetCurrentPage() != nullptr);

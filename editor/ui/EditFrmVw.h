@@ -47,6 +47,9 @@ public:
     QWidget *CanvasWidget() const { return m_canvasArea; }
     // The screen canvas in the screen area.
     CScrollViewEx *Canvas() const { return m_canvas; }
+    // A command changed the screen: the screen and the project are marked, the canvas and the screen's
+    // thumbnail drawn again.
+    void ScreenChanged(CCorvPage *screen);
     // Who pastes the copied screen (the screen commands); without one Paste is greyed.
     void SetPasteScreenHandler(std::function<void()> paste) { m_pasteScreen = std::move(paste); }
     // The screen commands and the dialogs they open (tests may answer them in place).

@@ -30,16 +30,6 @@ namespace {
 constexpr uint32_t kInitialColour = 0x0000FF;
 constexpr int kInitialLineWidth = 1;
 
-class CurrentScreen : public CEditorHooks
-{
-public:
-    explicit CurrentScreen(CCorvPage *screen) : m_screen(screen) {}
-    CCorvPage *GetCurrentScreen() const override { return m_screen; }
-
-private:
-    CCorvPage *m_screen;
-};
-
 CComponentBase *Selected(const CEditFrmVw &view)
 {
     return view.Canvas() ? view.Canvas()->GetSelectedComponent() : nullptr;
@@ -62,24 +52,12 @@ QWidget *SelectedTextWindow(const CEditFrmVw &view)
     return qobject_cast<CTextboxWindow *>(window) || qobject_cast<CTableWindow *>(window) ? window : nullptr;
 }
 
-// The screen and the project changed: the canvas and the screen's thumbnail are drawn again.
-void ScreenChanged(CEditFrmVw &view, CCorvPage *screen)
-{
-    screen->SetModified(1);
-    view.Controller().Document().SetModifiedFlag(true);
-    view.Controller().RefreshCurrentThumbnail();
-    if (CScrollViewEx *canvas = view.Canvas()) {
-        canvas->Invalidate();
-        emit canvas->screenModified(screen);
-    }
-}
-
 void InsertText(CEditFrmVw &view, bool html)
 {
     CCorvPage *screen = view.GetCurrentPage();
     if (!screen)
         return;
-    const CurrentScreen hooks(screen);
+    const CScreenHooks hooks(screen);
     CComponentInsertion insertion(view.Controller().Document(), hooks);
     CComponentBase *inserted = html ? static_cast<CComponentBase *>(insertion.InsertHtmlEditorText())
                                     : static_cast<CComponentBase *>(insertion.InsertTextBox());
@@ -87,7 +65,7 @@ void InsertText(CEditFrmVw &view, bool html)
         return;
     if (CScrollViewEx *canvas = view.Canvas())
         canvas->SelectComponent(inserted);
-    ScreenChanged(view, screen);
+    view.ScreenChanged(screen);
 }
 
 void OpenColourPopup(CEditFrmVw &view, int commandId)
@@ -191,7 +169,7 @@ void OnColourChosen(CEditFrmVw &view, uint32_t colour, bool isDefault, bool fill
     }
     if (CComponentWindow *window = selected->GetComponentWindow())
         window->Invalidate();
-    ScreenChanged(view, screen);
+    view.ScreenChanged(screen);
 }
 
 void OnLineStyleChosen(CEditFrmVw &view, int width)
@@ -208,7 +186,7 @@ void OnLineStyleChosen(CEditFrmVw &view, int width)
         return;
     if (CComponentWindow *window = selected->GetComponentWindow())
         window->Invalidate();
-    ScreenChanged(view, screen);
+    view.ScreenChanged(screen);
 }
 
 } // namespace FormattingCommandsUi

@@ -18,16 +18,6 @@ namespace {
 constexpr int kSelectScreenFirst = 35001;
 constexpr int kSelectImage = 35002;
 
-class CurrentScreenHooks : public CEditorHooks
-{
-public:
-    explicit CurrentScreenHooks(CCorvPage *screen) : m_screen(screen) {}
-    CCorvPage *GetCurrentScreen() const override { return m_screen; }
-
-private:
-    CCorvPage *m_screen;
-};
-
 } // namespace
 
 CImageCommandsUi::CImageCommandsUi(CCorvessaDoc &doc, CScrollViewEx &canvas, QWidget *parent)
@@ -95,7 +85,7 @@ void CImageCommandsUi::AddGraphicFromFile()
     dialog.prompt = &m_doc.Prompt();
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const CurrentScreenHooks hooks(screen);
+    const CScreenHooks hooks(screen);
     const SPictureFileValues &v = dialog.values;
     CComponentImage *image = CComponentInsertion(m_doc, hooks).InsertImage(v.path, v.altText, v.sizeClass, 0, 0);
     if (!image) {

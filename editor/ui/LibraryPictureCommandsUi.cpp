@@ -20,28 +20,6 @@ namespace {
 constexpr int kSelectScreenString = 35001;
 constexpr int kSelectImageString = 35002;
 
-class CurrentScreen : public CEditorHooks
-{
-public:
-    explicit CurrentScreen(CCorvPage *screen) : m_screen(screen) {}
-    CCorvPage *GetCurrentScreen() const override { return m_screen; }
-
-private:
-    CCorvPage *m_screen;
-};
-
-// The screen and the project changed: the screen's thumbnail is drawn again.
-void ScreenChanged(CEditFrmVw &view, CCorvPage *screen)
-{
-    screen->SetModified(1);
-    view.Controller().Document().SetModifiedFlag(true);
-    view.Controller().RefreshCurrentThumbnail();
-    if (CScrollViewEx *canvas = view.Canvas()) {
-        canvas->Invalidate();
-        emit canvas->screenModified(screen);
-    }
-}
-
 void AddFromLibrary(CEditFrmVw &view)
 {
     CCorvessaDoc &document = view.Controller().Document();
@@ -54,7 +32,7 @@ void AddFromLibrary(CEditFrmVw &view)
     // The dialog may have outlived the screen it was opened for.
     if (!picture || view.GetCurrentPage() != screen)
         return;
-    const CurrentScreen hooks(screen);
+    const CScreenHooks hooks(screen);
     CComponentImage *image = CComponentInsertion(document, hooks).InsertImage(
         picture->path, picture->altText, picture->size, picture->border, picture->borderStyle);
     if (!image) {
@@ -63,7 +41,7 @@ void AddFromLibrary(CEditFrmVw &view)
     }
     if (CScrollViewEx *canvas = view.Canvas())
         canvas->SelectComponent(image);
-    ScreenChanged(view, screen);
+    view.ScreenChanged(screen);
 }
 
 void ReplaceFromLibrary(CEditFrmVw &view)
@@ -95,7 +73,7 @@ void ReplaceFromLibrary(CEditFrmVw &view)
     LibraryPictureCommands::ReplacePicture(*image, picture->path, picture->altText, picture->size, picture->border,
                                            picture->borderStyle, width, height, document.GetContext());
     canvas->SelectComponent(image);
-    ScreenChanged(view, screen);
+    view.ScreenChanged(screen);
 }
 
 } // namespace

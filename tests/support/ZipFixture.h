@@ -4,6 +4,9 @@
 #include <QFile>
 #include <QString>
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <utility>
 #include <vector>
 

@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "SettingsDriving.h"
 
 #include "app/CommandIds.h"
 #include "app/ui/ChildDlgAssessment.h"
@@ -54,13 +55,6 @@ using CorvButtonsRules::Done;
 using CorvButtonsRules::Next;
 using CorvButtonsRules::Quit;
 
-void ClickCategory(CSettingsFrmVw *view, int category)
-{
-    QTreeWidget *tree = view->CategoryTree();
-    const QRect cell = tree->visualItemRect(tree->topLevelItem(category));
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, cell.center());
-}
-
 // Replaces what an edit holds by typing, as an author does: focus, select all, type.
 void Type(QWidget *edit, const QString &text)
 {
@@ -95,18 +89,6 @@ void Click(QAbstractButton *button)
 {
     ASSERT_TRUE(button->isVisible() && button->isEnabled()) << qPrintable(button->text());
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-}
-
-// Chooses an entry of a closed box from the keyboard: focus, Home, then Down.
-void ChooseByKeys(QComboBox *box, const QString &text)
-{
-    box->setFocus(Qt::OtherFocusReason);
-    const int target = box->findText(text, Qt::MatchFixedString);
-    ASSERT_GE(target, 0) << qPrintable(text);
-    QTest::keyClick(box, Qt::Key_Home);
-    for (int i = 0; i < target; ++i)
-        QTest::keyClick(box, Qt::Key_Down);
-    ASSERT_EQ(box->currentText(), box->itemText(target));
 }
 
 // The same in a box that takes typing, where Home and End belong to the text: Up and Down to the entry.

@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "SettingsDriving.h"
 
 #include "app/CommandIds.h"
 #include "app/ui/ChdMetadataClosed.h"
@@ -44,12 +45,6 @@
 namespace {
 
 constexpr int64_t kNow = 1'780'000'000; // a fixed "now" for the expiry picker
-
-void ClickCategory(CSettingsFrmVw *view, int category)
-{
-    QTreeWidget *tree = view->CategoryTree();
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(tree->topLevelItem(category)).center());
-}
 
 // Replaces what a line edit holds by typing, as the author does: select all, then the keys.
 void Type(QLineEdit *edit, const QString &text)

@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "SettingsDriving.h"
 
 #include "app/CommandIds.h"
 #include "app/ui/ChildDlgFontsNew.h"
@@ -21,29 +22,6 @@
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
-
-namespace {
-
-// Chooses an entry of a closed box from the keyboard, as an author does: focus, Home, then Down.
-void ChooseByKeys(QComboBox *box, const QString &text)
-{
-    box->setFocus(Qt::OtherFocusReason);
-    const int target = box->findText(text, Qt::MatchFixedString);
-    ASSERT_GE(target, 0) << qPrintable(text);
-    QTest::keyClick(box, Qt::Key_Home);
-    for (int i = 0; i < target; ++i)
-        QTest::keyClick(box, Qt::Key_Down);
-    ASSERT_EQ(box->currentText(), box->itemText(target));
-}
-
-void ClickCategory(CSettingsFrmVw *view, int category)
-{
-    QTreeWidget *tree = view->CategoryTree();
-    const QRect cell = tree->visualItemRect(tree->topLevelItem(category));
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, cell.center());
-}
-
-} // namespace
 
 // Guards the window's frame: thirteen categories in order with their texts, General showing at start with
 // nothing selected, and each category (clicked or reached by arrow keys) showing its own page only.
