@@ -129,8 +129,10 @@ void CEditController::SelectTreeItem(Item *item, bool byUser)
     if (!item)
         return;
     if (!byUser) {
-        // The canvas shows the current screen again at its next click.
+        // A selection the program made (after a drop on the outline) keeps the current screen; the canvas
+        // lists its components afresh at once, so it never stands blank or holds a stale list.
         Call(m_hooks.emptyCanvasList);
+        ShowCurrent();
         return;
     }
     CCorvPage *screen = m_tree.GetItemData(item);

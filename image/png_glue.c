@@ -58,7 +58,7 @@ static void corv_png_read_fn(png_structp png, png_bytep data, png_size_t length)
 {
     CorvGlueIo *io = (CorvGlueIo *)png_get_io_ptr(png);
     if (io->read(io->file, data, length) != length)
-        png_error(png, "Read Error");
+        png_error(png, "The file ends before the picture does: it may be damaged or cut short.");
 }
 
 static void corv_png_write_fn(png_structp png, png_bytep data, png_size_t length)

@@ -3,6 +3,7 @@
 #include "app/ui/SettingsPageControls.h"
 #include "app/ui/controls/SpinEdit.h"
 #include "platform/Prompt.h"
+#include "dialogs/ui/DlgFeedBack.h"
 #include "platform/StringTable.h"
 
 #include <QButtonGroup>
@@ -23,7 +24,7 @@ QString Text(int id) { return CStringTable::Load(id); }
 } // namespace
 
 CChildDlgAssessment::CChildDlgAssessment(CCorvessaDoc &document, QWidget *parent)
-    : CSettingsPage(document, parent), m_editFeedback(EditDefaultFeedback)
+    : CSettingsPage(document, parent)
 {
     BuildControls();
 }
@@ -218,12 +219,13 @@ void CChildDlgAssessment::OnAssessmentClicked(bool on)
 void CChildDlgAssessment::OnFeedbackButton()
 {
     CCourseSettings &s = Document().MutableSettings();
-    QString correct = s.AssmntFeedBackCorrect;
-    QString wrong = s.AssmntFeedBackWrong;
-    if (!m_editFeedback(correct, wrong, this))
+    CDlgFeedBack dialog(this);
+    dialog.correctFeedback = s.AssmntFeedBackCorrect;
+    dialog.wrongFeedback = s.AssmntFeedBackWrong;
+    if (dialog.exec() != QDialog::Accepted)
         return;
-    s.AssmntFeedBackCorrect = correct;
-    s.AssmntFeedBackWrong = wrong;
+    s.AssmntFeedBackCorrect = dialog.correctFeedback;
+    s.AssmntFeedBackWrong = dialog.wrongFeedback;
     Document().SetModifiedFlag();
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/AssessmentRules.h"
-#include "app/ui/DefaultFeedbackEditor.h"
 #include "app/ui/SettingsPage.h"
 
 #include <cstdint>
@@ -28,7 +27,6 @@ public:
     void ResetToDefaults() override;
     void RefreshFromDocument() override;
     void CommitPendingEdits() override;
-    void SetFeedbackEditor(FeedbackEditor editor) { m_editFeedback = std::move(editor); }
 
     QCheckBox *AssessmentCheck() const { return m_assessment; }
     QCheckBox *ShowCorrectCheck() const { return m_showCorrect; }
@@ -98,5 +96,4 @@ private:
     QCheckBox *m_disableBack = nullptr;
     QCheckBox *m_disableMenu = nullptr;
     std::vector<NumberControl> m_numbers;
-    FeedbackEditor m_editFeedback;
 };

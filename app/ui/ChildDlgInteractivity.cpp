@@ -2,6 +2,7 @@
 
 #include "app/AssessmentRules.h"
 #include "app/ui/SettingsPageControls.h"
+#include "dialogs/ui/DlgFeedBack.h"
 #include "platform/StringTable.h"
 
 #include <QButtonGroup>
@@ -15,7 +16,7 @@ using namespace CorvPageControls;
 using namespace CorvAssessmentRules;
 
 CChildDlgInteractivity::CChildDlgInteractivity(CCorvessaDoc &document, QWidget *parent)
-    : CSettingsPage(document, parent), m_editFeedback(EditDefaultFeedback)
+    : CSettingsPage(document, parent)
 {
     auto *responses = new QButtonGroup(this);
     const int responseTexts[] = {10701, 10702, 10714};
@@ -102,11 +103,12 @@ void CChildDlgInteractivity::OnFlag(int32_t CCourseSettings::*setting, bool on)
 void CChildDlgInteractivity::OnFeedbackButton()
 {
     CCourseSettings &s = Document().MutableSettings();
-    QString correct = s.FeedBackCorrect;
-    QString wrong = s.FeedBackWrong;
-    if (!m_editFeedback(correct, wrong, nullptr))
+    CDlgFeedBack dialog(this);
+    dialog.correctFeedback = s.FeedBackCorrect;
+    dialog.wrongFeedback = s.FeedBackWrong;
+    if (dialog.exec() != QDialog::Accepted)
         return;
-    s.FeedBackCorrect = correct;
-    s.FeedBackWrong = wrong;
+    s.FeedBackCorrect = dialog.correctFeedback;
+    s.FeedBackWrong = dialog.wrongFeedback;
     Document().SetModifiedFlag();
 }

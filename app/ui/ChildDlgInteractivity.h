@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/ui/DefaultFeedbackEditor.h"
 #include "app/ui/SettingsPage.h"
 
 #include <cstdint>
@@ -22,7 +21,6 @@ public:
 
     void ResetToDefaults() override;
     void RefreshFromDocument() override;
-    void SetFeedbackEditor(FeedbackEditor editor) { m_editFeedback = std::move(editor); }
 
     QRadioButton *ResponseRadio(int response) const { return m_responses[response]; }
     QCheckBox *FeedbackCheck() const { return m_feedback; }
@@ -44,5 +42,4 @@ private:
     QCheckBox *m_disableNext;
     QCheckBox *m_evaluate;
     QCheckBox *m_evaluateProgress;
-    FeedbackEditor m_editFeedback;
 };

@@ -236,6 +236,7 @@ void CCorvessaApp::CreateMainViews()
     m_editView = new CEditFrmVw(*m_document);
     m_editView->SetGraphicsLibrary(&m_librarySearch);
     m_editView->SetFileDialogs(&FileDialogs());
+    m_editView->SetProfile(&m_registry.UserFile(), CorvRegistryKeys::kProductKey);
     m_publishView = new CPublishCommandsView(*m_document, *m_editView, &m_specialCharacters, [this] { return SaveProject(); });
     m_publishView->SetProgressWindow(m_progress.get());
     m_publishView->Controller().SetTempFolder(TempFolder());

@@ -1,5 +1,8 @@
 #include "app/ui/PublishCommandsView.h"
 
+#include "app/ui/ToolbarArt.h"
+#include "app/ui/controls/RolloverButton.h"
+
 #include "app/CommandIds.h"
 #include "app/ui/EditViewApi.h"
 #include "app/ui/ProgressDialog.h"
@@ -149,15 +152,26 @@ QWidget *CPublishCommandsView::MakeKindColumn(int kind)
     auto *column = new QWidget(this);
     auto *layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto *button = new QToolButton(column);
-    button->setText(QString::fromLatin1(kKinds[kind].caption));
+    // The picture on the button, the kind's name under it; resting on the button (or reaching it with Tab)
+    // describes the kind below.
+    auto *button = new CRolloverButton(QString(), column);
+    button->SetControlId(kKinds[kind].command);
+    button->setIcon(QIcon(QPixmap::fromImage(CorvToolbarArt::PublishPicture(kind))));
+    button->setIconSize(QSize(72, 56));
     button->setObjectName(QStringLiteral("PublishButton%1").arg(kKinds[kind].command));
     button->setAccessibleName(QStringLiteral("Publish: %1").arg(QString::fromLatin1(kKinds[kind].caption)));
-    button->setMinimumSize(150, 80);
-    button->installEventFilter(this);
-    connect(button, &QToolButton::clicked, this, [this, kind] { Publish(Kind(kind)); });
+    button->setFixedSize(132, 80);
+    connect(button, &QPushButton::clicked, this, [this, kind] { Publish(Kind(kind)); });
+    connect(button, &CRolloverButton::rolloverHover, this, [this, kind] {
+        m_description->setText(CStringTable::Load(kKinds[kind].description));
+    });
+    connect(button, &CRolloverButton::rolloverLeave, m_description, &QLabel::clear);
     m_buttons.insert(kind, button);
-    layout->addWidget(button);
+    layout->addWidget(button, 0, Qt::AlignHCenter);
+    auto *name = new QLabel(QString::fromLatin1(kKinds[kind].caption), column);
+    name->setAlignment(Qt::AlignHCenter);
+    name->setBuddy(button);
+    layout->addWidget(name);
 
     auto *row = new QHBoxLayout;
     const auto small = [&](int id, int key, const QString &text, const QString &accessible) {
@@ -190,17 +204,6 @@ void CPublishCommandsView::UpdateSmallButtons()
     for (int kind = Standalone; kind <= Lms; ++kind)
         m_smallButtons.value(kind)->setEnabled(m_controller.HasPublished(CPublishController::Kind(kind)));
     m_smallButtons.value(kPreviewKind)->setEnabled(m_controller.HasPublished(CPublishController::Standalone));
-}
-
-bool CPublishCommandsView::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::Enter || event->type() == QEvent::Leave) {
-        const int kind = m_buttons.key(qobject_cast<QToolButton *>(watched), -1);
-        if (kind >= 0)
-            m_description->setText(event->type() == QEvent::Enter ? CStringTable::Load(kKinds[kind].description)
-                                                                   : QString());
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 bool CPublishCommandsView::OnCommand(int commandId)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ui/controls/RolloverButton.h"
 #include "publish/PublishController.h"
 
 #include <QHash>
@@ -45,13 +46,12 @@ public:
     void SetProgressWindow(CProgressDialog *progress) { m_progress = progress; }
     CPublishController &Controller() { return m_controller; }
 
-    QToolButton *Button(Kind kind) const { return m_buttons.value(kind); }
+    CRolloverButton *Button(Kind kind) const { return m_buttons.value(kind); }
     // The preview button (kind -1) or the open-folder button of a kind.
     QToolButton *SmallButton(int kind) const { return m_smallButtons.value(kind); }
     QLabel *Description() const { return m_description; }
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QWidget *MakeKindColumn(int kind);
@@ -60,7 +60,7 @@ private:
 
     CPublishController m_controller;
     CProgressDialog *m_progress = nullptr;
-    QHash<int, QToolButton *> m_buttons;
+    QHash<int, CRolloverButton *> m_buttons;
     QHash<int, QToolButton *> m_smallButtons;
     QCheckBox *m_compatibility;
     QLabel *m_description;

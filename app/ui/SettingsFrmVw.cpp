@@ -1,5 +1,7 @@
 #include "app/ui/SettingsFrmVw.h"
 
+#include "app/ui/ToolbarArt.h"
+
 #include "app/ui/ChildDlgAssessment.h"
 #include "app/ui/ChildDlgBackground.h"
 #include "app/ui/ChildDlgButtons.h"
@@ -49,9 +51,11 @@ CSettingsFrmVw::CSettingsFrmVw(CCorvessaDoc &document, QWidget *parent)
     m_tree->setRootIsDecorated(false);
     m_tree->setFixedWidth(190);
     m_tree->setAllColumnsShowFocus(true);
+    m_tree->setIconSize(QSize(32, 32));
     for (int i = 0; i < CategoryCount; ++i) {
         auto *item = new QTreeWidgetItem({CStringTable::Load(kFirstCategoryText + i)});
         item->setData(0, Qt::UserRole, i);
+        item->setIcon(0, CorvToolbarArt::SettingsCategoryIcon(i));
         m_tree->addTopLevelItem(item);
     }
     m_stack->setObjectName(QStringLiteral("SettingsPages"));

@@ -392,6 +392,201 @@ QImage LabelledStrip(const LabelledButton (&buttons)[N], const StripLayout &layo
     return Strip(pictures);
 }
 
+
+// ---- Larger pictures: the Settings categories and the publish buttons ----
+
+void Monitor(QPainter &p, const Inks &c, const QRectF &r)
+{
+    const QRectF screen(r.left(), r.top(), r.width(), r.height() * 0.72);
+    p.setPen(QPen(c.ink, 1.5));
+    p.setBrush(c.blue.lighter(150));
+    p.drawRoundedRect(screen, 2, 2);
+    p.setBrush(c.ink);
+    const qreal foot = r.width() * 0.18;
+    p.drawRect(QRectF(r.center().x() - foot / 4, screen.bottom(), foot / 2, r.height() * 0.14));
+    p.drawRect(QRectF(r.center().x() - foot, r.bottom() - r.height() * 0.1, foot * 2, r.height() * 0.1));
+}
+
+void Globe(QPainter &p, const Inks &c, const QRectF &r)
+{
+    p.setPen(QPen(c.ink, 1.3));
+    p.setBrush(c.green.lighter(150));
+    p.drawEllipse(r);
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QRectF(r.center().x() - r.width() / 4, r.top(), r.width() / 2, r.height()));
+    p.drawLine(QPointF(r.center().x(), r.top()), QPointF(r.center().x(), r.bottom()));
+    p.drawLine(QPointF(r.left(), r.center().y()), QPointF(r.right(), r.center().y()));
+    p.drawLine(QPointF(r.left() + r.width() * 0.1, r.top() + r.height() * 0.28),
+               QPointF(r.right() - r.width() * 0.1, r.top() + r.height() * 0.28));
+    p.drawLine(QPointF(r.left() + r.width() * 0.1, r.bottom() - r.height() * 0.28),
+               QPointF(r.right() - r.width() * 0.1, r.bottom() - r.height() * 0.28));
+}
+
+void Database(QPainter &p, const Inks &c, const QRectF &r)
+{
+    const qreal lid = r.height() * 0.25;
+    p.setPen(QPen(c.ink, 1.3));
+    p.setBrush(c.yellow);
+    QPainterPath body;
+    body.moveTo(r.left(), r.top() + lid / 2);
+    body.lineTo(r.left(), r.bottom() - lid / 2);
+    body.arcTo(QRectF(r.left(), r.bottom() - lid, r.width(), lid), 180, 180);
+    body.lineTo(r.right(), r.top() + lid / 2);
+    body.closeSubpath();
+    p.drawPath(body);
+    p.drawEllipse(QRectF(r.left(), r.top(), r.width(), lid));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(r.left(), r.top() + r.height() * 0.35, r.width(), lid), 180 * 16, 180 * 16);
+}
+
+void Cap(QPainter &p, const Inks &c, const QRectF &r)
+{
+    p.setPen(QPen(c.ink, 1.2));
+    p.setBrush(c.ink);
+    p.drawPolygon(QPolygonF({QPointF(r.center().x(), r.top()), QPointF(r.right(), r.top() + r.height() * 0.35),
+                             QPointF(r.center().x(), r.top() + r.height() * 0.7),
+                             QPointF(r.left(), r.top() + r.height() * 0.35)}));
+    p.drawRect(QRectF(r.left() + r.width() * 0.25, r.top() + r.height() * 0.45, r.width() * 0.5, r.height() * 0.35));
+    p.setPen(QPen(c.yellow, 2));
+    p.drawLine(QPointF(r.right() - r.width() * 0.1, r.top() + r.height() * 0.38),
+               QPointF(r.right() - r.width() * 0.1, r.bottom()));
+}
+
+void Check(QPainter &p, const QColor &colour, const QPointF &at, qreal size)
+{
+    p.setPen(QPen(colour, size / 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(QPolygonF({at + QPointF(0, size / 2), at + QPointF(size / 3, size), at + QPointF(size, 0)}));
+}
+
+// A category's glyph on a 32 x 32 picture.
+void DrawCategory(QPainter &p, int category, const Inks &c)
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    switch (category) {
+    case 0: // General: the course's facts
+        p.setPen(QPen(c.ink, 1.5));
+        p.setBrush(c.blue);
+        p.drawEllipse(QRectF(4, 4, 24, 24));
+        p.setPen(c.paper);
+        p.setFont(PixelFont(18, true));
+        p.drawText(QRectF(4, 4, 24, 24), Qt::AlignCenter, QStringLiteral("i"));
+        break;
+    case 1: // Themes: a palette
+        p.setPen(QPen(c.ink, 1.5));
+        p.setBrush(c.brown.lighter(160));
+        p.drawEllipse(QRectF(3, 5, 26, 22));
+        p.setPen(Qt::NoPen);
+        for (const auto &[colour, at] : {std::pair{c.red, QPointF(10, 11)}, std::pair{c.blue, QPointF(17, 9)},
+                                         std::pair{c.green, QPointF(23, 13)}, std::pair{c.yellow, QPointF(21, 20)}}) {
+            p.setBrush(colour);
+            p.drawEllipse(at, 3, 3);
+        }
+        p.setBrush(c.paper);
+        p.drawEllipse(QPointF(11, 20), 3, 3);
+        break;
+    case 2: // Background: a landscape
+        p.setPen(QPen(c.ink, 1.5));
+        p.setBrush(c.blue.lighter(160));
+        p.drawRect(QRectF(3, 6, 26, 20));
+        p.setPen(Qt::NoPen);
+        p.setBrush(c.yellow);
+        p.drawEllipse(QPointF(22, 12), 3, 3);
+        p.setBrush(c.green);
+        p.drawPolygon(QPolygonF({QPointF(4, 25), QPointF(12, 14), QPointF(19, 25)}));
+        p.drawPolygon(QPolygonF({QPointF(14, 25), QPointF(21, 17), QPointF(28, 25)}));
+        break;
+    case 3: // Templates: a screen's layout
+        Page(p, c, QRectF(6, 3, 20, 26));
+        p.setPen(Qt::NoPen);
+        p.setBrush(c.blue);
+        p.drawRect(QRectF(9, 9, 8, 7));
+        p.setBrush(c.ink);
+        for (qreal y : {19.0, 22.0, 25.0})
+            p.drawRect(QRectF(9, y, 14, 1.5));
+        break;
+    case 4: // Fonts
+        p.setPen(c.ink);
+        p.setFont(PixelFont(22, true));
+        p.drawText(QRectF(0, 2, 20, 28), Qt::AlignCenter, QStringLiteral("A"));
+        p.setPen(c.red);
+        p.setFont(PixelFont(16, false, true));
+        p.drawText(QRectF(14, 8, 18, 22), Qt::AlignCenter, QStringLiteral("a"));
+        break;
+    case 5: // Graphics: shapes
+        p.setPen(QPen(c.ink, 1.3));
+        p.setBrush(c.red);
+        p.drawEllipse(QRectF(3, 4, 14, 14));
+        p.setBrush(c.blue);
+        p.drawRect(QRectF(14, 12, 14, 14));
+        p.setBrush(c.yellow);
+        p.drawPolygon(QPolygonF({QPointF(4, 28), QPointF(10, 17), QPointF(16, 28)}));
+        break;
+    case 6: // Buttons
+        p.setPen(QPen(c.ink, 1.5));
+        p.setBrush(c.blue);
+        p.drawRoundedRect(QRectF(3, 9, 26, 14), 5, 5);
+        p.setPen(QPen(c.paper, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF({QPointF(14, 12), QPointF(19, 16), QPointF(14, 20)}));
+        break;
+    case 7: { // Interactivity: the pointer
+        p.setPen(QPen(c.ink, 1.3));
+        p.setBrush(c.paper);
+        p.drawPolygon(QPolygonF({QPointF(9, 3), QPointF(9, 25), QPointF(14, 20), QPointF(18, 29), QPointF(22, 27),
+                                 QPointF(18, 19), QPointF(25, 19)}));
+        break;
+    }
+    case 8: // Questions
+        p.setPen(QPen(c.ink, 1.5));
+        p.setBrush(c.yellow);
+        p.drawRoundedRect(QRectF(3, 4, 26, 19), 6, 6);
+        p.drawPolygon(QPolygonF({QPointF(9, 22), QPointF(8, 29), QPointF(15, 22)}));
+        p.setPen(c.ink);
+        p.setFont(PixelFont(16, true));
+        p.drawText(QRectF(3, 4, 26, 19), Qt::AlignCenter, QStringLiteral("?"));
+        break;
+    case 9: // Assessment: a marked list
+        Page(p, c, QRectF(5, 3, 22, 26));
+        for (qreal y : {8.0, 15.0, 22.0}) {
+            Check(p, c.green, QPointF(8, y - 2), 5);
+            p.setPen(QPen(c.ink, 1.5));
+            p.drawLine(QPointF(15, y + 1), QPointF(23, y + 1));
+        }
+        break;
+    case 10: // Construction: bricks
+        p.setPen(QPen(c.paper, 1));
+        p.setBrush(c.red);
+        for (int row = 0; row < 4; ++row)
+            for (int brick = -1; brick < 3; ++brick) {
+                const qreal x = 3 + brick * 10 + (row % 2 ? 5 : 0);
+                const QRectF r = QRectF(x, 5 + row * 6, 10, 6).intersected(QRectF(3, 5, 26, 24));
+                if (!r.isEmpty())
+                    p.drawRect(r);
+            }
+        break;
+    case 11: // Management: the learners' records
+        Database(p, c, QRectF(7, 4, 18, 24));
+        break;
+    default: // Internationalization: the globe
+        Globe(p, c, QRectF(4, 4, 24, 24));
+        break;
+    }
+}
+
+QImage CategoryPicture(int category, bool selected)
+{
+    QImage picture(QSize(32, 32), QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    if (selected) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0xd6, 0xe6, 0xf7));
+        p.drawRoundedRect(QRectF(0.5, 0.5, 31, 31), 5, 5);
+    }
+    DrawCategory(p, category, InksFor(false));
+    return picture;
+}
+
 } // namespace
 
 QImage ModeBarStrip(bool disabled) { return LabelledStrip(kModeButtons, {QSize(128, 32), 26, 8, 15, true}, disabled); }
@@ -410,6 +605,46 @@ QIcon CommandIcon(int commandId)
         icon.addPixmap(QPixmap::fromImage(grey), QIcon::Disabled);
     }
     return icon;
+}
+
+QIcon SettingsCategoryIcon(int category)
+{
+    QIcon icon;
+    icon.addPixmap(QPixmap::fromImage(CategoryPicture(category, false)), QIcon::Normal);
+    icon.addPixmap(QPixmap::fromImage(CategoryPicture(category, true)), QIcon::Selected);
+    return icon;
+}
+
+QImage PublishPicture(int kind)
+{
+    QImage picture(QSize(72, 56), QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    const Inks c = InksFor(false);
+    switch (kind) {
+    case 0: // standalone: one computer
+        Monitor(p, c, QRectF(14, 6, 44, 44));
+        break;
+    case 1: // LAN: two computers and the database between them
+        Monitor(p, c, QRectF(2, 10, 26, 26));
+        Monitor(p, c, QRectF(44, 10, 26, 26));
+        p.setPen(QPen(c.ink, 1.5));
+        p.drawLine(QPointF(15, 42), QPointF(15, 50));
+        p.drawLine(QPointF(57, 42), QPointF(57, 50));
+        p.drawLine(QPointF(15, 50), QPointF(57, 50));
+        Database(p, c, QRectF(28, 26, 16, 22));
+        break;
+    case 2: // web: the globe before a computer
+        Monitor(p, c, QRectF(4, 8, 40, 40));
+        Globe(p, c, QRectF(36, 18, 32, 32));
+        break;
+    default: // LMS: a computer with the mortarboard
+        Monitor(p, c, QRectF(4, 14, 40, 40));
+        Cap(p, c, QRectF(36, 4, 32, 26));
+        break;
+    }
+    return picture;
 }
 
 QImage AboutPicture()

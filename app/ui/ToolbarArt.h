@@ -18,6 +18,11 @@ QImage ModeBarStrip(bool disabled);
 QImage EditBarStrip(bool disabled);
 // The icon of a button of the standard or formatting bar, by command number; null when it has none.
 QIcon CommandIcon(int commandId);
+// The icon of a category of the Settings window's tree (0 General ... 12 Internationalization), 32 x 32, with
+// its selected look.
+QIcon SettingsCategoryIcon(int category);
+// The picture of a big publish button: 0 standalone, 1 LAN database, 2 web database, 3 LMS.
+QImage PublishPicture(int kind);
 // The program's own icon.
 QIcon ApplicationIcon();
 // The picture of the About box.

@@ -1,5 +1,7 @@
 #include "editor/ui/EditFrmVw.h"
 
+#include "app/ui/controls/SSplitter.h"
+
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "dialogs/LibraryChoices.h"
@@ -60,7 +62,6 @@
 #include <QToolBar>
 #include <QPointer>
 #include <QShortcut>
-#include <QSplitter>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -227,30 +228,21 @@ void RegisterEditingWindows()
 } // namespace
 
 CEditFrmVw::CEditFrmVw(CCorvessaDoc &document, QWidget *parent)
-    : QWidget(parent), m_document(document), m_controller(document), m_splitter(new QSplitter(Qt::Horizontal, this)),
-      m_navigator(new CPropertySheetView(m_controller, m_splitter))
+    : QWidget(parent), m_document(document), m_controller(document), m_splitter(new CSSplitter(this)),
+      m_navigator(new CPropertySheetView(m_controller, this))
 {
     setObjectName(QStringLiteral("EditView"));
     setAccessibleName(QStringLiteral("Edit"));
     m_splitter->setObjectName(QStringLiteral("EditSplitter"));
-    auto *placeholder = new QLabel(QStringLiteral("Screen"), m_splitter);
-    placeholder->setObjectName(QStringLiteral("ScreenArea"));
-    placeholder->setAlignment(Qt::AlignCenter);
-    placeholder->setAutoFillBackground(true);
-    m_canvasArea = placeholder;
-    m_splitter->addWidget(m_navigator);
-    m_splitter->addWidget(m_canvasArea);
-    m_splitter->setCollapsible(0, true);
-    m_splitter->setCollapsible(1, false);
-    m_canvasArea->setMinimumWidth(110);
-    m_splitter->setStretchFactor(1, 1);
-    m_splitter->setSizes({kInitialBar, 1000});
+    m_controller.SetListener(this);
+    ConnectCanvas();
+    // The navigator on the left may shrink to nothing; the canvas keeps 110 pixels.
+    m_splitter->Create(CSSplitter::VerticalSplit, this, m_navigator, m_canvas, kSplitterId, QRect(0, 0, 1000, 600), 0,
+                       110);
+    m_splitter->SetSplitterPos(kInitialBar);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_splitter);
-
-    m_controller.SetListener(this);
-    ConnectCanvas();
     m_screenDialogs = ScreenCommandsUi::MakeDialogs(this, m_document);
     m_screenCommands = std::make_unique<CScreenCommands>(m_controller, m_screenDialogs);
     m_controller.GetHooks().editRemediation = ScreenCommandsUi::RemediationDialog(this, m_document);
@@ -324,7 +316,7 @@ void CEditFrmVw::ConnectCanvas()
     canvas->setObjectName(QStringLiteral("ScreenCanvas"));
     canvas->SetClipboard(m_canvasClipboard.get());
     canvas->SetDocument(&m_document);
-    SetCanvasWidget(canvas);
+    canvas->setMinimumWidth(110);
     m_canvas = canvas;
     // Topic buttons take their pictures from a file through the picture-file dialog, and from the graphics
     // library through its picker.
@@ -362,20 +354,10 @@ CDragDropListCtrl *CEditFrmVw::ThumbnailList() const { return m_navigator->Thumb
 
 QTreeWidget *CEditFrmVw::OutlineWidget() const { return m_navigator->Tree(); }
 
-void CEditFrmVw::SetCanvasWidget(QWidget *canvas)
+void CEditFrmVw::SetProfile(CIniFile *profile, const QString &baseKey)
 {
-    if (!canvas || canvas == m_canvasArea)
-        return;
-    const QList<int> sizes = m_splitter->sizes();
-    QWidget *old = m_splitter->replaceWidget(1, canvas);
-    delete old;
-    m_canvasArea = canvas;
-    m_canvasArea->setMinimumWidth(110);
-    m_splitter->setCollapsible(1, false);
-    // The stretch belongs to the widget: the screen area takes what the window gains, the navigator keeps its bar.
-    m_splitter->setStretchFactor(0, 0);
-    m_splitter->setStretchFactor(1, 1);
-    m_splitter->setSizes(sizes);
+    m_splitter->SetProfile(profile, baseKey);
+    m_splitter->RestoreFromProfile();
 }
 
 void CEditFrmVw::OnUpdate(CCorvessaDoc &) { m_controller.OnUpdate(); }
@@ -401,18 +383,11 @@ void CEditFrmVw::MakeCurrentScreen(CCorvPage *screen)
 
 void CEditFrmVw::ShowSorter(bool show)
 {
-    if (show) {
-        if (m_navigator->isHidden()) {
-            m_navigator->show();
-            if (!m_storedSizes.isEmpty())
-                m_splitter->setSizes(m_storedSizes);
-        }
-        return;
-    }
-    if (!m_navigator->isHidden()) {
-        m_storedSizes = m_splitter->sizes();
-        m_navigator->hide();
-    }
+    // The navigator comes back where its bar was.
+    if (show)
+        m_splitter->ShowFirstPane();
+    else
+        m_splitter->HideFirstPane();
 }
 
 namespace {

@@ -21,30 +21,33 @@ class CScrollViewEx;
 class CDragDropListCtrl;
 class CDragDropTreeCtrl;
 class CPropertySheetView;
-class QSplitter;
+class CIniFile;
+class CSSplitter;
 class QTreeWidget;
 
-// The Edit window: a splitter with the navigator (thumbnails and outline) on the left and the screen area
-// on the right. It keeps the current screen through its controller and shows the document's course.
+// The Edit window: a splitter with the navigator (thumbnails and outline) on the left and the screen canvas
+// on the right; the bar's place is kept in the program's profile. It keeps the current screen through its controller and shows the document's course.
 class CEditFrmVw : public QWidget, public CDocumentObserver, public CEditViewApi, private CEditController::Listener
 {
     Q_OBJECT
 public:
     static constexpr int kInitialBar = 220;
+    // The splitter's control id: its bar place is kept in the profile under it.
+    static constexpr int kSplitterId = 70001;
 
     explicit CEditFrmVw(CCorvessaDoc &document, QWidget *parent = nullptr);
     ~CEditFrmVw() override;
 
     CEditController &Controller() { return m_controller; }
     CPropertySheetView *Navigator() const { return m_navigator; }
-    QSplitter *Splitter() const { return m_splitter; }
+    CSSplitter *Splitter() const { return m_splitter; }
+    // Where the splitter's bar place is kept: the bar moves to the place kept there, if any, and is written
+    // back when the Edit window closes.
+    void SetProfile(CIniFile *profile, const QString &baseKey);
     CDragDropTreeCtrl *Tree() const;
     CDragDropListCtrl *ThumbnailList() const;
     // The outline tree widget (one column: the screens' titles).
     QTreeWidget *OutlineWidget() const;
-    // The screen area: the canvas goes here (the widget is owned by the Edit window from then on).
-    void SetCanvasWidget(QWidget *canvas);
-    QWidget *CanvasWidget() const { return m_canvasArea; }
     // The screen canvas in the screen area.
     CScrollViewEx *Canvas() const { return m_canvas; }
     // A command changed the screen: the screen and the project are marked, the canvas and the screen's
@@ -137,12 +140,10 @@ private:
 
     CCorvessaDoc &m_document;
     CEditController m_controller;
-    QSplitter *m_splitter;
+    CSSplitter *m_splitter;
     CPropertySheetView *m_navigator;
-    QWidget *m_canvasArea;
     CScrollViewEx *m_canvas = nullptr;
     std::unique_ptr<class CComponentClipboard> m_canvasClipboard;
-    QList<int> m_storedSizes;
     std::function<void()> m_pasteScreen;
     CScreenCommands::Dialogs m_screenDialogs;
     std::unique_ptr<CScreenCommands> m_screenCommands;

@@ -59,6 +59,20 @@ bool CSSplitter::Create(int style, QWidget *parent, QWidget *first, QWidget *sec
     return true;
 }
 
+bool CSSplitter::RestoreFromProfile()
+{
+    if (!m_profile || !m_layout)
+        return false;
+    const auto kind = m_layout->GetKind();
+    const QString section = m_baseKey + u'\\' + CSplitterLayout::ProfileSection(kind, m_id);
+    if (!m_profile->HasKey(section, CSplitterLayout::ProfileEntry(kind)))
+        return false;
+    const int stored = m_profile->ReadInt(section, CSplitterLayout::ProfileEntry(kind));
+    m_layout->Initialise(m_layout->Client(), stored);
+    Place();
+    return true;
+}
+
 void CSSplitter::SaveProfile()
 {
     if (!m_profile || !m_layout)

@@ -27,6 +27,8 @@ public:
     // Where the bar's place is kept (the program's profile) and the key its sections go under; without a
     // profile the bar starts at twice the minimum and is not kept.
     void SetProfile(CIniFile *profile, const QString &baseKey);
+    // Moves the bar to the place the profile keeps for this splitter; false (nothing moves) when it keeps none.
+    bool RestoreFromProfile();
 
     // Takes the two panes in (first = left or top) inside rect of the parent, reads the bar's place from
     // the profile and lays them out.

@@ -3,6 +3,7 @@
 #include "app/CommandIds.h"
 #include "app/ViewSwitcher.h"
 #include "app/ui/MainFrame.h"
+#include "app/ui/controls/SSplitter.h"
 #include "document/CorvessaDoc.h"
 #include "document/ProjectFile.h"
 #include "editor/OutlineRules.h"
@@ -18,6 +19,7 @@
 #include "model/CorvPage.h"
 #include "model/GlobalHelpers.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QDropEvent>
@@ -27,6 +29,7 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+#include <iostream>
 
 namespace {
 
@@ -254,14 +257,44 @@ TEST(EditWindow, RenamingAnItem)
 TEST(EditWindow, SorterHidesAndRestoresTheNavigator)
 {
     EditWindow w;
-    QSplitter *splitter = w.view->Splitter();
-    splitter->setSizes({300, 600});
-    const QList<int> sizes = splitter->sizes();
+    CSSplitter *splitter = w.view->Splitter();
+    EXPECT_EQ(splitter->GetSplitterPos(), CEditFrmVw::kInitialBar);
+    splitter->SetSplitterPos(300);
     w.view->ShowSorter(false);
     EXPECT_TRUE(w.view->Navigator()->isHidden());
+    EXPECT_EQ(w.view->Canvas()->geometry().left(), 0) << "the canvas takes the whole window";
     w.view->ShowSorter(true);
     EXPECT_FALSE(w.view->Navigator()->isHidden());
-    EXPECT_EQ(splitter->sizes(), sizes);
+    EXPECT_EQ(splitter->GetSplitterPos(), 300);
+    EXPECT_EQ(w.view->Navigator()->geometry().right() + 1, 300);
+}
+
+// Guards the bar between the navigator and the canvas: dragged by the author it stays within the canvas's
+// minimum, the navigator keeps its width when the window grows, and the next run of the program opens the
+// Edit window with the bar where it was left.
+TEST(EditWindow, TheSplitterBarIsDraggedAndKeptForTheNextRun)
+{
+    EditWindow w;
+    w.app->MainFrame()->resize(1200, 800);
+    w.app->OnViewEdit();
+    w.app->MainFrame()->show();
+    QApplication::processEvents();
+    CSSplitter *splitter = w.view->Splitter();
+    const int bar = splitter->GetSplitterPos() + 1;
+    QTest::mousePress(splitter, Qt::LeftButton, {}, QPoint(bar, 100));
+    QTest::mouseMove(splitter, QPoint(bar + 60, 100));
+    QTest::mouseRelease(splitter, Qt::LeftButton, {}, QPoint(bar + 60, 100));
+    const int dropped = splitter->GetSplitterPos();
+    EXPECT_GT(dropped, CEditFrmVw::kInitialBar + 50);
+    EXPECT_EQ(w.view->Navigator()->width(), dropped);
+    EXPECT_GE(w.view->Canvas()->geometry().left(), dropped + 1);
+    w.app->MainFrame()->resize(1300, 800);
+    QApplication::processEvents();
+    EXPECT_EQ(splitter->GetSplitterPos(), dropped);
+
+    w.app.reset();
+    w.app = w.f.Start({"corvessa", w.path});
+    EXPECT_EQ(w.app->EditView()->Splitter()->GetSplitterPos(), dropped);
 }
 
 // Guards the canvas in the Edit window: it shows the current screen as the navigator changes it, lets go of a
@@ -331,4 +364,69 @@ TEST(EditWindow, NewScreenKeys)
     QTest::keyClick(w.view->Canvas(), Qt::Key_F11, Qt::ControlModifier);
     EXPECT_EQ(w.app->Document()->MainScreens().size(), before + 2);
     EXPECT_EQ(w.view->GetCurrentPage()->GetComponentCount(), 1);
+}
+
+// Guards what the canvas shows after a project is opened from the File menu and after drops on the outline:
+// the current screen's components are listed (and shown in their windows) at once, never a blank canvas that
+// waits for a click.
+TEST(EditWindow, CanvasShowsTheCurrentScreenAfterOpeningAndDrops)
+{
+    AppFixture f;
+    CCorvContext context;
+    context.prompt = &f.prompt;
+    CCorvessaDoc doc(context);
+    doc.OnNewDocument();
+    for (int i = 1; i <= 3; ++i) {
+        auto page = std::make_unique<CCorvPage>(i, QString("S%1").arg(i), "", "", 0, QString::number(i), pt_document, 0);
+        auto box = std::make_unique<CComponentTextbox>(nullptr);
+        box->GetRichText().ReplaceAll(QString("Text of %1").arg(i));
+        box->SetBounds(CRect(20, 20, 420, 120), false);
+        EXPECT_TRUE(page->AddComponent(std::move(box)).Ok());
+        doc.AddScreen(std::move(page));
+    }
+    f.tree.MakeFolder("p");
+    const QString path = f.tree / "p/Three.kvx";
+    ASSERT_TRUE(CProjectFile::Save(doc, path));
+
+    auto app = f.Start({"corvessa"});
+    app->MainFrame()->resize(1200, 800);
+    app->MainFrame()->show();
+    f.dialogs.answers = {path};
+    app->MainFrame()->Action(CorvCommand::FileOpen)->trigger();
+    app->MainFrame()->Action(CorvCommand::WindowEdit)->trigger();
+    QApplication::processEvents();
+    CEditFrmVw *view = app->EditView();
+    CScrollViewEx *canvas = view->Canvas();
+    // The screen current in the Edit window, its box listed on the canvas with its text in the box's window.
+    auto expectShown = [&](const QString &title, const char *when) {
+        CCorvPage *current = view->GetCurrentPage();
+        ASSERT_TRUE(current) << when;
+        EXPECT_EQ(current->GetTitle(), title) << when;
+        EXPECT_EQ(canvas->GetCurrentScreen(), current) << when;
+        ASSERT_EQ(canvas->Model().Components().size(), 1u) << when;
+        auto *window = dynamic_cast<CTextboxWindow *>(current->GetComponent(0)->GetComponentWindow());
+        ASSERT_TRUE(window) << when;
+        EXPECT_TRUE(window->isVisible()) << when;
+        EXPECT_EQ(window->Editor()->toPlainText(), "Text of " + title.mid(1)) << when;
+    };
+    expectShown("S1", "opened");
+
+    view->Navigator()->setCurrentIndex(1);
+    CDragDropTreeCtrl *tree = view->Tree();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(FindRow(tree, "S2")).center());
+    expectShown("S2", "chosen in the outline");
+
+    ASSERT_TRUE(DragRow(tree, FindRow(tree, "S3"), FindRow(tree, "S1"), false));
+    expectShown("S2", "after a screen was dragged in the outline");
+    view->Controller().GetHooks().editRemediation = nullptr;
+    ASSERT_TRUE(DropButton(tree, "container", FindRow(tree, "S2")));
+    expectShown("S2", "after a container was dropped on it");
+
+    // A click on the box's window, where the author's pointer lands, selects the box the canvas lists.
+    QWidget *target = canvas->Page()->childAt(QPoint(100, 60));
+    ASSERT_TRUE(target);
+    QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(canvas->Page(), QPoint(100, 60)));
+    EXPECT_EQ(canvas->Model().GetSelected(), view->GetCurrentPage()->GetComponent(0));
+    QDir().mkpath(QStringLiteral("screenshots"));
+    view->grab().save(QStringLiteral("screenshots/edit-window-after-drop.png"));
 }

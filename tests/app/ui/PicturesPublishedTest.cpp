@@ -247,3 +247,38 @@ TEST(PicturesPublished, TheGraphicsPageSetsCategoryPrioritiesThroughTheDialog)
     EXPECT_EQ(doc->Settings().PriorityCategories, (QStringList{"People", "Transportation"}));
     EXPECT_EQ(doc->Settings().GraphicsCategories, (QStringList{"Architecture", "Nature"}));
 }
+
+// Guards a damaged picture chosen in the Add graphic dialog of the Insert menu: OK names the file and says in
+// words why it cannot be used, the dialog stays open and the screen gains nothing.
+TEST(PicturesPublished, ADamagedPictureIsRefusedWithItsNameAndReason)
+{
+    PictureApp a;
+    const QString good = SavePicture(a.f.tree, "pics/exit.png", 400, 300, QColor(0, 140, 60));
+    QFile in(good);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const QByteArray bytes = in.readAll();
+    for (const int cut : {int(bytes.size() / 2), 40}) {
+        const QString bad = a.f.tree / QString("pics/cut%1.png").arg(cut);
+        QFile out(bad);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes.left(cut));
+        out.close();
+        a.f.prompt.Clear();
+        a.f.prompt.SetFallback(CPrompt::ok);
+        bool stayedOpen = false;
+        ASSERT_TRUE(WhileOpen<CDlgInsertImage>([&] { a.app->MainFrame()->Action(CorvCommand::AddGraphicFromFile)->trigger(); },
+                                               [&](CDlgInsertImage &d) {
+                                                   d.PathEdit()->setText(bad);
+                                                   ClickOk(&d);
+                                                   stayedOpen = d.isVisible();
+                                                   d.reject();
+                                               }));
+        EXPECT_TRUE(stayedOpen) << cut;
+        EXPECT_EQ(a.f.prompt.Texts(),
+                  QStringList{"The picture \"" + bad
+                              + "\" could not be read.\nThe file ends before the picture does: it may be damaged or "
+                                "cut short."})
+            << cut;
+        EXPECT_EQ(a.app->Document()->MainScreens()[0]->GetComponentCount(), 0);
+    }
+}

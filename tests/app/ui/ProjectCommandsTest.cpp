@@ -22,6 +22,7 @@
 #include <QEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QTableWidget>
 #include <QToolButton>
@@ -226,13 +227,20 @@ TEST(Publish, DescriptionFollowsTheMouse)
     AppFixture f;
     auto app = f.Start();
     CPublishCommandsView *view = app->PublishView();
-    QToolButton *lms = view->Button(CPublishCommandsView::Lms);
+    CRolloverButton *lms = view->Button(CPublishCommandsView::Lms);
+    EXPECT_EQ(lms->ControlId(), CorvCommand::PublishLmsButton);
+    EXPECT_FALSE(lms->icon().isNull());
     QEvent enter(QEvent::Enter);
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(lms, &enter);
     EXPECT_EQ(view->Description()->text(), CStringTable::Load(25023));
     QApplication::sendEvent(lms, &leave);
     EXPECT_TRUE(view->Description()->text().isEmpty());
+    // The keyboard reaches the description too: the button with the focus is described.
+    CRolloverButton *web = view->Button(CPublishCommandsView::Web);
+    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(web, &in);
+    EXPECT_EQ(view->Description()->text(), CStringTable::Load(25022));
 }
 
 // Guards the lesson-folder mode of an LMS publish: the web-database part runs first with ASP pages, without

@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 #include "SettingsDriving.h"
+#include "WidgetDriving.h"
 
 #include "app/CommandIds.h"
 #include "app/ui/ChildDlgAssessment.h"
@@ -14,6 +15,7 @@
 #include "app/ui/PropPageManagementLMS.h"
 #include "app/ui/PropPageManagementWeb.h"
 #include "app/ui/SettingsFrmVw.h"
+#include "dialogs/ui/DlgFeedBack.h"
 #include "app/ui/controls/SpinEdit.h"
 #include "document/CorvessaDoc.h"
 #include "document/ProjectFile.h"
@@ -642,16 +644,6 @@ TEST(SettingsBehaviourPages, AssessmentRulesAndNumbers)
         EXPECT_EQ(a.Told(), QStringList{b.message}) << qPrintable(b.typed);
     }
 
-    // The default feedback, answered in the dialog's place.
-    as->SetFeedbackEditor([](QString &correct, QString &wrong, QWidget *) {
-        correct = "Right.";
-        wrong = "Not quite.";
-        return true;
-    });
-    Click(as->FeedbackCheck());
-    Click(as->FeedbackButton());
-    EXPECT_EQ(std::tie(a.S().AssmntFeedBackCorrect, a.S().AssmntFeedBackWrong),
-              std::make_tuple(QString("Right."), QString("Not quite.")));
 }
 
 // Guards the Buttons page: without Next the advance time applies and the Next options do not; the empty
@@ -998,4 +990,64 @@ TEST(SettingsBehaviourPages, AssessmentSetOnThePageHoldsInTheBrowser)
     if (run.status == 77)
         GTEST_SKIP() << qPrintable(run.output);
     EXPECT_EQ(run.status, 0) << qPrintable(run.output);
+}
+
+// Guards the default feedback of both pages: each button opens the one "Default feedback" dialog with the
+// labels of the string table and the page's own pair of texts; OK stores what was typed and marks the
+// project, Cancel keeps the texts.
+TEST(SettingsBehaviourPages, FeedbackButtonsEditTheirDefaultTexts)
+{
+    PagesApp a([](CCorvessaDoc &doc) {
+        doc.MutableSettings().FeedBackCorrect = "Well done.";
+        doc.MutableSettings().AssmntFeedBackWrong = "Try again.";
+        doc.MutableSettings().UseQuestFeedback = 1;
+        doc.MutableSettings().ProvideFeedback = 1;
+        doc.MutableSettings().LastAssessmentTopic = doc.MutableSettings().LinearSourceAssessable = 1;
+    });
+    struct Case {
+        int category;
+        QString CCourseSettings::*correct;
+        QString CCourseSettings::*wrong;
+    };
+    const Case cases[] = {
+        {CSettingsFrmVw::Interactivity, &CCourseSettings::FeedBackCorrect, &CCourseSettings::FeedBackWrong},
+        {CSettingsFrmVw::Assessment, &CCourseSettings::AssmntFeedBackCorrect, &CCourseSettings::AssmntFeedBackWrong},
+    };
+    for (const Case &c : cases) {
+        QPushButton *button = nullptr;
+        if (c.category == CSettingsFrmVw::Interactivity)
+            button = a.Show<CChildDlgInteractivity>(c.category)->FeedbackButton();
+        else
+            button = a.Show<CChildDlgAssessment>(c.category)->FeedbackButton();
+        const QString correctBefore = a.S().*c.correct;
+        const QString wrongBefore = a.S().*c.wrong;
+        a.doc->SetModifiedFlag(false);
+        bool shown = false;
+        EXPECT_TRUE(WhileOpen<CDlgFeedBack>([&] { Click(button); }, [&](CDlgFeedBack &dialog) {
+            shown = dialog.CorrectBox()->toPlainText() == correctBefore
+                    && dialog.WrongBox()->toPlainText() == wrongBefore;
+            QStringList labels;
+            for (const QLabel *label : dialog.findChildren<QLabel *>())
+                labels << label->text();
+            EXPECT_TRUE(labels.contains("Correct answer feedback") && labels.contains("Wrong answer feedback"))
+                << qPrintable(labels.join(" | "));
+            EXPECT_EQ(dialog.windowTitle(), "Default feedback");
+            dialog.reject();
+        }));
+        EXPECT_TRUE(shown) << c.category;
+        EXPECT_EQ(a.S().*c.correct, correctBefore);
+        EXPECT_FALSE(a.doc->IsModified());
+
+        EXPECT_TRUE(WhileOpen<CDlgFeedBack>([&] { Click(button); }, [&](CDlgFeedBack &dialog) {
+            dialog.CorrectBox()->selectAll();
+            TypeInto(dialog.CorrectBox(), "Right.");
+            dialog.WrongBox()->selectAll();
+            TypeInto(dialog.WrongBox(), "Not quite.");
+            ClickOk(&dialog);
+        }));
+        EXPECT_EQ(std::tie(a.S().*c.correct, a.S().*c.wrong),
+                  std::make_tuple(QString("Right."), QString("Not quite.")))
+            << c.category;
+        EXPECT_TRUE(a.doc->IsModified());
+    }
 }

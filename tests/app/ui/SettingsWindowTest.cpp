@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QSet>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -35,6 +36,19 @@ TEST(SettingsWindow, CategoriesSwitchPages)
     for (int i = 0; i < CSettingsFrmVw::CategoryCount; ++i)
         EXPECT_EQ(tree->topLevelItem(i)->text(0), CStringTable::Load(10000 + i));
     EXPECT_EQ(tree->topLevelItem(12)->text(0), "Internationalization");
+    // Each category has a 32 x 32 picture of its own, and a selected look that differs from it.
+    QSet<qint64> pictures;
+    for (int i = 0; i < CSettingsFrmVw::CategoryCount; ++i) {
+        const QIcon icon = tree->topLevelItem(i)->icon(0);
+        const QImage normal = icon.pixmap(32, 32, QIcon::Normal).toImage();
+        const QImage selected = icon.pixmap(32, 32, QIcon::Selected).toImage();
+        ASSERT_EQ(normal.size(), QSize(32, 32)) << i;
+        EXPECT_NE(normal, selected) << i;
+        pictures.insert(normal.cacheKey() ? qint64(qHash(QByteArray(reinterpret_cast<const char *>(normal.constBits()),
+                                                                    normal.sizeInBytes())))
+                                          : 0);
+    }
+    EXPECT_EQ(pictures.size(), CSettingsFrmVw::CategoryCount);
     EXPECT_TRUE(tree->selectedItems().isEmpty());
     EXPECT_EQ(view->VisibleCategory(), CSettingsFrmVw::General);
 
