@@ -104,6 +104,9 @@ test("the imported pictures, table and generated questions work in the course", 
         const pictures = [], tables = [], feedback = {}, walked = [];
         for (let step = 0; step < 16 && !walked.includes(id); ++step) {
             walked.push(id);
+            // A picture is judged once the browser is done with it (loaded or broken), not while it loads.
+            await page.evaluate(() => Promise.all([...document.querySelectorAll("#kvxScreen img")].map(i => i.complete
+                ? null : new Promise(done => { i.addEventListener("load", done); i.addEventListener("error", done); }))));
             const shown = await page.evaluate(screenContents);
             pictures.push(...shown.pictures);
             tables.push(...shown.tables);
