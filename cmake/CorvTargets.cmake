@@ -9,7 +9,7 @@ function(corv_warnings target)
 endfunction()
 
 # corv_library(<target> [DEPS ...]): a static library made of the headless sources at the root of the
-# calling folder (sub-folders other than ui/ are included too; ui/ belongs to corv_ui).
+# calling folder (sub-folders other than ui/ are included too; each ui/ folder has a library of its own, cmake/CorvUi.cmake).
 function(corv_library target)
   cmake_parse_arguments(ARG "" "" "DEPS;SOURCES" ${ARGN})
   file(GLOB_RECURSE srcs CONFIGURE_DEPENDS

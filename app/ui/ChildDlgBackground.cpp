@@ -1,7 +1,7 @@
 #include "app/ui/ChildDlgBackground.h"
 
 #include "app/BackgroundPageRules.h"
-#include "app/ui/FileDialogs.h"
+#include "platform/ui/FileDialogs.h"
 #include "app/ui/PageControls.h"
 #include "app/ui/controls/ColorSelectButton.h"
 #include "app/ui/controls/ImageStatic.h"

@@ -1,6 +1,6 @@
 #include "app/ui/ChildDlgInternationalisation.h"
 
-#include "app/ui/FileDialogs.h"
+#include "platform/ui/FileDialogs.h"
 #include "app/ui/controls/DropDownListCtrl.h"
 #include "document/CorvessaDoc.h"
 #include "document/InternationalProfileFromXML.h"

@@ -1,6 +1,6 @@
 #include "app/ui/ImportFrmVw.h"
 
-#include "app/ui/FileDialogs.h"
+#include "platform/ui/FileDialogs.h"
 #include "app/ui/ProgressDialog.h"
 #include "document/CorvessaDoc.h"
 #include "document/DocumentObserver.h"

@@ -5,7 +5,7 @@
 #include "app/ViewSwitcher.h"
 #include "app/CommandTable.h"
 #include "app/ui/CorvessaApp.h"
-#include "app/ui/EditViewApi.h"
+#include "app/EditViewApi.h"
 #include "app/ui/FontComboBox.h"
 #include "app/ui/ToolbarArt.h"
 #include "app/ui/TrueColorToolBar.h"

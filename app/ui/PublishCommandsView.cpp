@@ -4,7 +4,7 @@
 #include "app/ui/controls/RolloverButton.h"
 
 #include "app/CommandIds.h"
-#include "app/ui/EditViewApi.h"
+#include "app/EditViewApi.h"
 #include "app/ui/ProgressDialog.h"
 #include "document/CorvessaDoc.h"
 #include "platform/Prompt.h"

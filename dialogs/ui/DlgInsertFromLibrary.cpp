@@ -1,6 +1,6 @@
 #include "dialogs/ui/DlgInsertFromLibrary.h"
 
-#include "app/ui/FileDialogs.h"
+#include "platform/ui/FileDialogs.h"
 #include "app/ui/controls/DropDownListCtrl.h"
 #include "document/ContentLibrary.h"
 #include "document/CorvessaDoc.h"

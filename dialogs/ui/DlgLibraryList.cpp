@@ -1,6 +1,6 @@
 #include "dialogs/ui/DlgLibraryList.h"
 
-#include "app/ui/FileDialogs.h"
+#include "platform/ui/FileDialogs.h"
 #include "app/ui/controls/DropDownListCtrl.h"
 #include "dialogs/LibraryChoices.h"
 

@@ -1,6 +1,6 @@
 #include "dialogs/ui/DlgPublishSettings.h"
 
-#include "app/ui/FolderDialog.h"
+#include "platform/ui/FolderDialog.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

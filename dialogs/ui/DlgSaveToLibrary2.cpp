@@ -1,6 +1,6 @@
 #include "dialogs/ui/DlgSaveToLibrary2.h"
 
-#include "app/ui/FileDialogs.h"
+#include "platform/ui/FileDialogs.h"
 #include "app/ui/controls/DropDownListCtrl.h"
 #include "document/ContentLibrary.h"
 #include "document/CorvessaDoc.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ui/CmdUIDialog.h"
+#include "platform/ui/CmdUIDialog.h"
 #include "editor/FindReplace.h"
 
 class QCheckBox;

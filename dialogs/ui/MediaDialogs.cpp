@@ -1,6 +1,6 @@
 #include "dialogs/ui/MediaDialogs.h"
 
-#include "app/ui/FileDialogs.h"
+#include "platform/ui/FileDialogs.h"
 #include "app/ui/controls/ColorSelectButton.h"
 #include "dialogs/FileFilter.h"
 #include "dialogs/ui/NarrationRecorder.h"

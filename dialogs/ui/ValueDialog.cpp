@@ -1,7 +1,7 @@
 #include "dialogs/ui/ValueDialog.h"
 
-#include "app/ui/FileDialogs.h"
-#include "app/ui/MessageBoxPrompt.h"
+#include "platform/ui/FileDialogs.h"
+#include "platform/ui/MessageBoxPrompt.h"
 #include "dialogs/FileFilter.h"
 #include "platform/StringTable.h"
 

@@ -16,7 +16,7 @@
 #include "editor/FileDrop.h"
 #include "editor/ImportPlacement.h"
 #include "editor/LibraryPlacement.h"
-#include "app/ui/FileDialogs.h"
+#include "platform/ui/FileDialogs.h"
 #include "document/SingleScreenArchive.h"
 #include "dialogs/ui/DlgImportNewDocument.h"
 #include "dialogs/ui/DlgLongWait.h"

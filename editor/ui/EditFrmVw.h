@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ui/EditViewApi.h"
+#include "app/EditViewApi.h"
 #include "document/DocumentObserver.h"
 #include "editor/EditController.h"
 #include "editor/MenuScreens.h"

@@ -1,7 +1,7 @@
 #include "app/ui/controls/InPlaceEditDelegate.h"
 
 #include "app/DropDownListRules.h"
-#include "app/ui/FileDialogs.h"
+#include "platform/ui/FileDialogs.h"
 #include "app/ui/controls/DropDownListCtrl.h"
 #include "app/ui/controls/InPlaceBrowseEditor.h"
 

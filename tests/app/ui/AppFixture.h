@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/ui/CorvessaApp.h"
-#include "app/ui/FileDialogs.h"
+#include "platform/ui/FileDialogs.h"
 #include "platform/RecordingPrompt.h"
 #include "support/TempTree.h"
 

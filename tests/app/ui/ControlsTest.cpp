@@ -1,7 +1,7 @@
 #include "AppFixture.h"
 
-#include "app/ui/CmdUIDialog.h"
-#include "app/ui/FolderDialog.h"
+#include "platform/ui/CmdUIDialog.h"
+#include "platform/ui/FolderDialog.h"
 #include "app/ui/FontComboBox.h"
 #include "app/ui/TrueColorToolBar.h"
 

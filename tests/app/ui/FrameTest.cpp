@@ -3,7 +3,7 @@
 #include "app/CommandIds.h"
 #include "app/ViewSwitcher.h"
 #include "editor/ui/EditFrmVw.h"
-#include "app/ui/EditViewApi.h"
+#include "app/EditViewApi.h"
 #include "app/ui/FontComboBox.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/PublishCommandsView.h"

@@ -5,7 +5,7 @@
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "app/ViewSwitcher.h"
-#include "app/ui/EditViewApi.h"
+#include "app/EditViewApi.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/SettingsFrmVw.h"
 #include "dialogs/ui/DlgAutoBackupSetting.h"

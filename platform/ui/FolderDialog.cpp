@@ -1,6 +1,6 @@
-#include "app/ui/FolderDialog.h"
+#include "platform/ui/FolderDialog.h"
 
-#include "app/ui/FileDialogs.h"
+#include "platform/ui/FileDialogs.h"
 
 CFolderDialog::CFolderDialog(const QString &title, const QString &initialFolder, QWidget *parent, unsigned flags,
                              CFileDialogs *dialogs)

@@ -1,4 +1,4 @@
-#include "app/ui/CmdUIDialog.h"
+#include "platform/ui/CmdUIDialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "app/ui/FileDialogs.h"
+#include "platform/ui/FileDialogs.h"
 
 #include <QFileDialog>
 

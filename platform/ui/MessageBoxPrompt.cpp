@@ -1,4 +1,4 @@
-#include "app/ui/MessageBoxPrompt.h"
+#include "platform/ui/MessageBoxPrompt.h"
 
 #include <QApplication>
 #include <QMessageBox>
