@@ -529,6 +529,8 @@ int main(int argc, char **argv)
                         false);
         CompareResample("2000x1500 -> 400x300 (area path, mode 6)", 2000, 1500, 400, 300, InterpolationLanczos, "BOX",
                         true);
+        CompareResample("2000x1500 -> 600x450 (area path, mode 6)", 2000, 1500, 600, 450, InterpolationLanczos, "BOX",
+                        true);
         CompareResample("500x333 -> 1008x672 (cubic, mode 5)", 500, 333, 1008, 672, InterpolationBicubic2, "BICUBIC",
                         false);
         CompareResample("500x333 -> 1008x672 (bilinear, mode 2)", 500, 333, 1008, 672, InterpolationBilinear,

@@ -7,6 +7,9 @@
 // rectangle). Then the package writer alone against the zip program on the same folder.
 //
 //   publish_bench [screens ...]      (1000 5000 when none are given)
+//
+// With CORV_PUBLISH_BENCH_KEEP=<folder> the first output of each target and size is kept there; with
+// CORV_PUBLISH_BENCH_TARGET=standalone (or scorm2004) only that target is published.
 
 #include "document/CorvessaDoc.h"
 #include "model/ComponentButton.h"
@@ -273,9 +276,19 @@ int BenchTarget(CCorvessaDoc &doc, COutlineTree &tree, CRecordingPrompt &prompt,
                 wall.push_back(cost.wallMs);
                 cpu.push_back(cost.cpuMs);
             }
-            if (files == 0)
+            if (files == 0) {
                 for (QDirIterator it(output, QDir::Files, QDirIterator::Subdirectories); it.hasNext(); it.next())
                     ++files;
+                // A copy of the first output, to compare the published bytes of two builds.
+                if (const QString keep = qEnvironmentVariable("CORV_PUBLISH_BENCH_KEEP"); !keep.isEmpty()) {
+                    const QString copy = keep + QStringLiteral("/%1-%2").arg(QLatin1String(target.name)).arg(screens);
+                    QDir(copy).removeRecursively();
+                    QDir().mkpath(keep);
+                    CProcessRunner::Run(QStringLiteral("cp"), {QStringLiteral("-r"), output, copy}, -1);
+                    if (target.package)
+                        QFile::copy(output + QStringLiteral(".zip"), copy + QStringLiteral(".zip"));
+                }
+            }
             RemoveOutput(work + QStringLiteral("/floor"));
             bool ok = true;
             const Cost f = Measure([&] { ok = Floor(output, work, target.package); });
@@ -324,8 +337,9 @@ int BenchCourse(int screens, int core)
     FillCourse(doc, prompt, work, screens);
     COutlineTree tree;
     tree.RebuildFromScreenLists(doc.MainScreens(), doc.PopupScreens(), doc.GlossaryScreens());
+    const QString only = qEnvironmentVariable("CORV_PUBLISH_BENCH_TARGET");
     for (const Target &target : kTargets)
-        if (BenchTarget(doc, tree, prompt, work, target, screens, core) != 0)
+        if ((only.isEmpty() || only == QLatin1String(target.name)) && BenchTarget(doc, tree, prompt, work, target, screens, core) != 0)
             return 1;
     return 0;
 }

@@ -90,14 +90,22 @@ public:
         }
         const uint8_t *p = m_rows + size_t(y) * m_stride + size_t(from) * 3;
         const uint8_t *end = p + size_t(to - from + 1) * 3;
-        if (m_alpha) {
-            const uint8_t *a = m_alpha + size_t(y) * m_width + size_t(from);
-            for (; p != end; p += 3)
-                *out++ = __builtin_convertvector((Integers{p[0], p[1], p[2], *a++}), Lanes);
-        } else {
-            for (; p != end; p += 3)
-                *out++ = __builtin_convertvector((Integers{p[0], p[1], p[2], 0}), Lanes);
+        const uint8_t *a = m_alpha ? m_alpha + size_t(y) * m_width + size_t(from) : nullptr;
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+        // Each pixel but the last is read as four bytes (its three and the next one's first, which is
+        // dropped) and widened in the vector unit: the last pixel's fourth byte may lie past the picture.
+        const __m128i zero = _mm_setzero_si128();
+        for (; end - p > 3; p += 3) {
+            uint32_t word;
+            std::memcpy(&word, p, 4);
+            word = (word & 0xFFFFFFu) | (a ? uint32_t(*a++) << 24 : 0u);
+            __m128i v = _mm_cvtsi32_si128(int(word));
+            v = _mm_unpacklo_epi16(_mm_unpacklo_epi8(v, zero), zero);
+            *out++ = Lanes(_mm_cvtepi32_ps(v));
         }
+#endif
+        for (; p != end; p += 3)
+            *out++ = __builtin_convertvector((Integers{p[0], p[1], p[2], a ? *a++ : 0}), Lanes);
     }
 
     int32_t Width() const { return int32_t(m_width); }
@@ -987,6 +995,9 @@ bool CxImage::ResampleArea(CxImage &target, float xScale, float yScale, int32_t 
     std::vector<const Lanes *> lines(static_cast<size_t>(slots));
 
     const bool withAlpha = m_alpha != nullptr;
+    // A row of sums is clamped and stored at once, unless the target holds palette entries.
+    const bool direct = !target.IsIndexed();
+    std::vector<Lanes> rowSums(static_cast<size_t>(newWidth));
     for (int32_t dY = 0; dY < newHeight; ++dY) {
         m_info.progress = int32_t(100LL * dY / newHeight);
         if (m_info.escape)
@@ -1028,8 +1039,17 @@ bool CxImage::ResampleArea(CxImage &target, float xScale, float yScale, int32_t 
                     s += line[px] * 1.0f;
             }
             const float surface = column.extent * row.extent;
-            StoreSample(target, dX, dY, FromLanes(s / surface, withAlpha));
+            if (direct) {
+                rowSums[size_t(dX)] = s / surface;
+                if (!withAlpha)
+                    rowSums[size_t(dX)][3] = 0.0f;
+            } else {
+                StoreSample(target, dX, dY, FromLanes(s / surface, withAlpha));
+            }
         }
+        if (direct)
+            StoreLanes(rowSums.data(), newWidth, target.m_info.pixels + size_t(dY) * target.m_info.rowStride,
+                       target.m_alpha ? target.m_alpha + size_t(dY) * size_t(newWidth) : nullptr);
     }
     return true;
 }

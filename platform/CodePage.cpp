@@ -142,9 +142,23 @@ QByteArray CCodePage::FromUnicode(const QString &text, int codePage, bool *lossy
         return {};
     if (codePage == kUtf8) {
         // toUtf8 writes "?" for an unpaired surrogate; the system writes U+FFFD, so those are replaced
-        // first.
+        // first. Most texts hold no surrogate at all: blocks of units are looked through at once.
+        const char16_t *units = reinterpret_cast<const char16_t *>(text.constData());
+        const qsizetype size = text.size();
+        qsizetype first = 0;
+        for (; first + 32 <= size; first += 32) {
+            unsigned any = 0;
+            for (int k = 0; k < 32; ++k)
+                any |= unsigned((units[first + k] & 0xF800) == 0xD800);
+            if (any)
+                break;
+        }
+        while (first < size && (units[first] & 0xF800) != 0xD800)
+            ++first;
+        if (first == size)
+            return text.toUtf8();
         QString sound;
-        for (qsizetype i = 0; i < text.size(); ++i) {
+        for (qsizetype i = first; i < text.size(); ++i) {
             const QChar c = text[i];
             if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
                 ++i;

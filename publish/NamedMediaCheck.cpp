@@ -9,7 +9,12 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cerrno>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace CorvNamedMediaCheck {
 
@@ -27,6 +32,29 @@ QString AttributeText(QString name)
     for (const auto &[entity, character] : entities)
         name.replace(entity, QString(character));
     return name;
+}
+
+// The bytes of a file; false when it cannot be opened or read.
+bool ReadWhole(const QString &path, QByteArray &bytes)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    bytes.resize(64 * 1024);
+    qsizetype size = 0;
+    for (;;) {
+        if (size == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        const ssize_t n = ::read(fd, bytes.data() + size, size_t(bytes.size() - size));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ::close(fd);
+            bytes.truncate(size);
+            return n == 0;
+        }
+        size += n;
+    }
 }
 
 } // namespace
@@ -65,12 +93,15 @@ QStringList MissingFiles(const QString &outputFolder, const QString &projectPref
     files.append(QStringLiteral("ind.htm"));
     std::vector<QStringList> lacking(std::size_t(files.size()));
     CorvPublishThreads::ForEach(lacking.size(), kSharedFrom, [&](std::size_t i, int) {
-        QFile file(CorvPath::Join(content, files[qsizetype(i)]));
-        if (!file.open(QIODevice::ReadOnly))
+        QByteArray bytes;
+        if (!ReadWhole(CorvPath::Join(content, files[qsizetype(i)]), bytes))
             return;
-        for (const QString &name : NamedFiles(QString::fromUtf8(file.readAll())))
-            if (!QFileInfo(CorvPath::Join(content, name)).isFile())
+        for (const QString &name : NamedFiles(QString::fromUtf8(bytes))) {
+            struct stat status {};
+            if (::stat(QFile::encodeName(CorvPath::Join(content, name)).constData(), &status) != 0 ||
+                !S_ISREG(status.st_mode))
                 lacking[i].append(QStringLiteral("content/") + name);
+        }
     });
     QStringList missing;
     for (const QStringList &names : lacking)

@@ -76,21 +76,13 @@ bool CopyBytes(int in, int out)
     }
 }
 
-// An open descriptor, closed when it goes.
-struct Descriptor
-{
-    int fd = -1;
-    explicit Descriptor(int f) : fd(f) {}
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-    ~Descriptor()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-};
-
 } // namespace
+
+COutputCopier::Descriptor::~Descriptor()
+{
+    if (fd >= 0)
+        ::close(fd);
+}
 
 bool COutputCopier::CopyFile(const QString &source, const QString &relativeDestination)
 {
@@ -103,11 +95,15 @@ bool COutputCopier::CopyFile(const QString &source, const QString &relativeDesti
         return true;
 
     const QString destination = CorvOutputFolder::Resolve(m_outputFolder, relativeDestination);
-    if (destination.isEmpty() || !CorvOutputFolder::StaysInside(m_outputFolder, CorvPath::FolderOf(destination)))
+    if (destination.isEmpty() || !CorvOutputFolder::FolderOfStaysInside(m_outputFolder, destination))
         return Fail(QStringLiteral("The file %1 lies outside the output folder %2.").arg(relativeDestination, m_outputFolder));
     const QByteArray to = QFile::encodeName(CorvPath::ToSlashes(destination));
+    // Most destinations are new: made here, nothing (no link, no file) can be in their way.
+    const int fresh = ::open(to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, S_IWUSR);
+    if (fresh >= 0)
+        return WriteCopy(Descriptor(fresh), in.fd, from, to, destination);
     struct stat existing {};
-    if (::lstat(to.constData(), &existing) == 0) {
+    if (errno == EEXIST && ::lstat(to.constData(), &existing) == 0) {
         if (S_ISLNK(existing.st_mode)) {
             // A link of that name is replaced, never written through.
             if (::unlink(to.constData()) != 0)
@@ -123,11 +119,17 @@ bool COutputCopier::CopyFile(const QString &source, const QString &relativeDesti
         }
     }
 
-    // The copy takes the source's permissions, whatever the creation mask.
     Descriptor out(::open(to.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, S_IWUSR));
     if (out.fd < 0)
         return Fail(ErrorText(errno) + u'\n' + destination);
-    bool copied = ::fchmod(out.fd, from.st_mode & 07777) == 0 && CopyBytes(in.fd, out.fd);
+    return WriteCopy(std::move(out), in.fd, from, to, destination);
+}
+
+bool COutputCopier::WriteCopy(Descriptor out, int in, const struct stat &from, const QByteArray &to,
+                              const QString &destination)
+{
+    // The copy takes the source's permissions, whatever the creation mask.
+    bool copied = ::fchmod(out.fd, from.st_mode & 07777) == 0 && CopyBytes(in, out.fd);
     int error = copied ? 0 : errno;
     const int fd = out.fd;
     out.fd = -1;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+
+struct stat;
 
 // Copies program data and the project's files into a publish's output folder. A source is read only when
 // it is a regular file of its own (a link is never followed, so a link in the project cannot bring in a
@@ -26,8 +29,22 @@ public:
     // The system's text of the first destination that could not be written.
     const QString &GetErrorText() const { return m_errorText; }
 
+    // An open descriptor, closed when it goes.
+    struct Descriptor
+    {
+        int fd = -1;
+        explicit Descriptor(int f) : fd(f) {}
+        Descriptor(Descriptor &&other) noexcept : fd(other.fd) { other.fd = -1; }
+        Descriptor(const Descriptor &) = delete;
+        Descriptor &operator=(const Descriptor &) = delete;
+        ~Descriptor();
+    };
+
 private:
     bool Fail(const QString &text);
+    // Copies the bytes of in into the opened destination out and closes it; on failure nothing half-written
+    // stays behind.
+    bool WriteCopy(Descriptor out, int in, const struct stat &from, const QByteArray &to, const QString &destination);
 
     QString m_outputFolder;
     QString m_errorText;

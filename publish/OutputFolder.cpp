@@ -121,6 +121,31 @@ bool StaysInside(const QString &folder, const QString &path)
     return IsWithin(Real(path), Real(folder));
 }
 
+bool FolderOfStaysInside(const QString &folder, const QString &path)
+{
+    const qsizetype slash = path.lastIndexOf(u'/');
+    if (folder.isEmpty() || slash <= 0 || slash + 1 >= path.size())
+        return false;
+    const QStringView name = QStringView(path).mid(slash + 1);
+    if (name == u"." || name == u"..")
+        return false;
+    if (!t_checks)
+        return IsWithin(Real(path.left(slash)), Real(folder));
+    QString key = folder;
+    key += QChar(0);
+    key += QStringView(path).left(slash);
+    if (t_checks->inside.contains(key))
+        return true;
+    const fs::path real = Real(path.left(slash));
+    std::error_code ec;
+    if (!IsWithin(real, t_checks->RealFolder(folder)))
+        return false;
+    // Only a folder that is there is remembered: one made later is judged when it is met.
+    if (fs::is_directory(real, ec))
+        t_checks->inside.insert(std::move(key));
+    return true;
+}
+
 FolderCheckScope::FolderCheckScope()
 {
     if (!t_checks) {

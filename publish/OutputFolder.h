@@ -16,6 +16,10 @@ QString Resolve(const QString &outputFolder, const QString &relativePath);
 // exist yet is judged by its nearest existing folder.
 bool StaysInside(const QString &folder, const QString &path);
 
+// Whether the folder that path lies in, once links are followed, lies inside the folder (or is it); the
+// last part of the path is not looked at, so the caller opens it without following a link there.
+bool FolderOfStaysInside(const QString &folder, const QString &path);
+
 // While one lives on a thread, StaysInside follows the links of each folder a path lies in once: a
 // folder that exists and was found inside stays so, and later paths in it only have their last part
 // looked at (a link there is followed in full). A publish holds one for its run, so that its thousands

@@ -71,6 +71,7 @@ public:
     {
         const QString &text = m_text.GetText();
         const int length = int(text.size());
+        m_out.reserve(2 * length + 128);
         int start = 0;
         for (;;) {
             int end = start;
@@ -141,20 +142,29 @@ private:
     void WriteRuns(int start, int end, bool listLine)
     {
         int runStart = start;
+        // Characters of one stored format (most of a text) need no second look.
+        const CCharFormat *runFormat = &Format(start);
         for (int i = start; i < end;) {
-            if (Format(i).Has(CFE_HIDDEN)) {
+            const CCharFormat &format = Format(i);
+            if (&format == runFormat && i > runStart) {
+                ++i;
+                continue;
+            }
+            if (format.Has(CFE_HIDDEN)) {
                 WriteRun(runStart, i, listLine);
                 int hiddenEnd = i;
                 while (hiddenEnd < end && Format(hiddenEnd).Has(CFE_HIDDEN))
                     ++hiddenEnd;
                 ReadMarkers(i, hiddenEnd);
                 i = runStart = hiddenEnd;
+                runFormat = &Format(runStart);
                 continue;
             }
-            if (i > runStart && !SameRun(Format(runStart), Format(i))) {
+            if (i > runStart && !SameRun(Format(runStart), format)) {
                 WriteRun(runStart, i, listLine);
                 runStart = i;
             }
+            runFormat = &format;
             ++i;
         }
         WriteRun(runStart, end, listLine);
@@ -223,9 +233,16 @@ private:
 
     QString ParagraphTag(int indent) const
     {
-        if (m_mode == Mode::Cell && indent < 1)
-            return QStringLiteral("<p style='text-align:%1;'>").arg(m_alignWord);
-        return QStringLiteral("<p style='text-align:%1; margin-left:%2px;'>").arg(m_alignWord, QString::number(indent / 20));
+        QString tag = QStringLiteral("<p style='text-align:");
+        tag += m_alignWord;
+        if (m_mode == Mode::Cell && indent < 1) {
+            tag += QLatin1String(";'>");
+            return tag;
+        }
+        tag += QLatin1String("; margin-left:");
+        tag += QString::number(indent / 20);
+        tag += QLatin1String("px;'>");
+        return tag;
     }
 
     QString ItemTag(int lineStart, const CParaFormat &para) const
@@ -310,15 +327,24 @@ QString CRichTextHtml::TextToHtml(const CRichTextLinks &content, Mode mode) cons
 QString CRichTextHtml::TextboxToHtml(const CComponentTextbox &textbox) const
 {
     const CRect &bounds = textbox.GetBounds();
-    QString out = QStringLiteral("\"<div style='position:absolute; left:%1px; top:%2px; width:%3px; height:%4px; overflow:auto;")
-                      .arg(QString::number(bounds.left), QString::number(bounds.top), QString::number(bounds.Width()),
-                           QString::number(bounds.Height()));
+    QString out;
+    out.reserve(512);
+    out += QLatin1String("\"<div style='position:absolute; left:");
+    out += QString::number(bounds.left);
+    out += QLatin1String("px; top:");
+    out += QString::number(bounds.top);
+    out += QLatin1String("px; width:");
+    out += QString::number(bounds.Width());
+    out += QLatin1String("px; height:");
+    out += QString::number(bounds.Height());
+    out += QLatin1String("px; overflow:auto;");
     const bool rightToLeft = textbox.GetRightToLeft() != 0;
     if (rightToLeft != (m_context.Settings().RightToLeft != 0))
         out += QStringLiteral(" direction:%1; unicode-bidi:embed;").arg(rightToLeft ? QStringLiteral("rtl") : QStringLiteral("ltr"));
-    out += QStringLiteral("'>");
+    out += QLatin1String("'>");
     out += TextToHtml(textbox.GetContent(), Mode::Textbox);
-    return out + QStringLiteral("</div>\"");
+    out += QLatin1String("</div>\"");
+    return out;
 }
 
 QString CRichTextHtml::TableToHtml(const CComponentTable &table, int number) const
@@ -346,28 +372,30 @@ QString CRichTextHtml::TableToHtml(const CComponentTable &table, int number) con
     const int kind = table.GetHeaderKind();
     const int columns = table.GetColumnCount();
     for (int i = 0; i < table.GetRowCount(); ++i) {
-        out += QStringLiteral("<tr>");
+        out += QLatin1String("<tr>");
         for (int j = 0; j < columns; ++j) {
             const size_t cell = size_t(i) * size_t(columns) + size_t(j);
             const QSize size = cell < sizes.size() ? sizes[cell] : QSize(0, 0);
             const bool rowHeader = (kind == CComponentTable::headerLeft || kind == CComponentTable::headerBoth) && j == 0;
             const bool columnHeader =
                 !rowHeader && (kind == CComponentTable::headerTop || kind == CComponentTable::headerBoth) && i == 0;
-            if (rowHeader || columnHeader)
-                out += QStringLiteral("<th scope='%1' style='box-sizing:border-box; width:%2px; height:%3px; vertical-align: top;'>")
-                           .arg(rowHeader ? QStringLiteral("row") : QStringLiteral("col"))
-                           .arg(size.width())
-                           .arg(size.height());
-            else
-                out += QStringLiteral("<td style='box-sizing:border-box; width:%1px; height:%2px; vertical-align: top; '>")
-                           .arg(size.width())
-                           .arg(size.height());
+            if (rowHeader || columnHeader) {
+                out += rowHeader ? QLatin1String("<th scope='row'") : QLatin1String("<th scope='col'");
+                out += QLatin1String(" style='box-sizing:border-box; width:");
+            } else {
+                out += QLatin1String("<td style='box-sizing:border-box; width:");
+            }
+            out += QString::number(size.width());
+            out += QLatin1String("px; height:");
+            out += QString::number(size.height());
+            out += rowHeader || columnHeader ? QLatin1String("px; vertical-align: top;'>")
+                                             : QLatin1String("px; vertical-align: top; '>");
             // A cell list shorter than the grid gives empty cells, never a read past its end.
             if (cell < cells.size())
                 out += TextToHtml(cells[cell], Mode::Cell);
-            out += rowHeader || columnHeader ? QStringLiteral("</th>") : QStringLiteral("</td>");
+            out += rowHeader || columnHeader ? QLatin1String("</th>") : QLatin1String("</td>");
         }
-        out += QStringLiteral("</tr>");
+        out += QLatin1String("</tr>");
     }
     return out + QStringLiteral("</table></div>\"");
 }

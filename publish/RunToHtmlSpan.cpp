@@ -64,35 +64,61 @@ QString Anchor(const CRunLink &link, const CCorvessaDoc &document)
     return QStringLiteral("<a href='") + CPlaceholderTemplate::AttributeValue(link.target) + QStringLiteral("' target='_blank;'>");
 }
 
-QString Decoration(const CCharFormat &format)
+void AppendDecoration(QString &out, const CCharFormat &format)
 {
     const bool underline = format.Has(CFE_UNDERLINE);
     const bool strikeout = format.Has(CFE_STRIKEOUT);
     if (underline && strikeout)
-        return QStringLiteral("text-decoration:line-through underline;");
-    if (underline)
-        return QStringLiteral("text-decoration:underline;");
-    if (strikeout)
-        return QStringLiteral("text-decoration:line-through;");
-    return QString();
+        out += QLatin1String("text-decoration:line-through underline;");
+    else if (underline)
+        out += QLatin1String("text-decoration:underline;");
+    else if (strikeout)
+        out += QLatin1String("text-decoration:line-through;");
 }
 
-QString StyledSpan(const CCharFormat &format, bool inLink)
+// Appends "#RRGGBB" of a COLORREF (0x00BBGGRR).
+void AppendHtmlColour(QString &out, uint32_t colour)
 {
-    QString span = QStringLiteral("<span style='font-size: %1pt; font-family:%2; ")
-                       .arg(QString::number(format.height / 20), CPlaceholderTemplate::AttributeValue(format.face));
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    const char16_t text[7] = {u'#',
+                              char16_t(kDigits[(colour >> 4) & 0xF]),
+                              char16_t(kDigits[colour & 0xF]),
+                              char16_t(kDigits[(colour >> 12) & 0xF]),
+                              char16_t(kDigits[(colour >> 8) & 0xF]),
+                              char16_t(kDigits[(colour >> 20) & 0xF]),
+                              char16_t(kDigits[(colour >> 16) & 0xF])};
+    out.append(reinterpret_cast<const QChar *>(text), 7);
+}
+
+void AppendStyledSpan(QString &out, const CCharFormat &format, bool inLink)
+{
+    out += QLatin1String("<span style='font-size: ");
+    out += QString::number(format.height / 20);
+    out += QLatin1String("pt; font-family:");
+    // A text keeps to a few faces: the last one's value is kept, per thread, as screens are written on several.
+    thread_local QString lastFace, lastValue;
+    if (lastValue.isNull() || format.face != lastFace) {
+        lastFace = format.face;
+        lastValue = CPlaceholderTemplate::AttributeValue(format.face);
+    }
+    out += lastValue;
+    out += QLatin1String("; ");
     // Inside a link the link style of the course gives the colour.
-    if (!inLink)
-        span += QStringLiteral("color: %1; ").arg(HtmlColour(ShownColour(format)));
+    if (!inLink) {
+        out += QLatin1String("color: ");
+        AppendHtmlColour(out, ShownColour(format));
+        out += QLatin1String("; ");
+    }
     if (format.Has(CFE_BOLD))
-        span += QStringLiteral("font-weight:bold; ");
+        out += QLatin1String("font-weight:bold; ");
     if (format.Has(CFE_ITALIC))
-        span += QStringLiteral("font-style:italic; ");
+        out += QLatin1String("font-style:italic; ");
     if (format.offset > 0)
-        span += QStringLiteral("vertical-align:super; ");
+        out += QLatin1String("vertical-align:super; ");
     else if (format.offset < 0)
-        span += QStringLiteral("vertical-align:sub; ");
-    return span + Decoration(format) + QStringLiteral("'>");
+        out += QLatin1String("vertical-align:sub; ");
+    AppendDecoration(out, format);
+    out += QLatin1String("'>");
 }
 
 } // namespace
@@ -111,23 +137,29 @@ uint32_t ShownColour(const CCharFormat &format)
     return (format.effects & CFE_AUTOCOLOR) ? 0 : (format.colour & 0xFFFFFF);
 }
 
-QString HtmlColour(uint32_t colour) { return u'#' + CPlaceholderTemplate::ColourHex(colour); }
+QString HtmlColour(uint32_t colour)
+{
+    QString out;
+    out.reserve(7);
+    AppendHtmlColour(out, colour);
+    return out;
+}
 
 void RunToHtmlSpan(QString &out, const QString &text, const CCharFormat &format, const CRunLink &link,
                    const CBodyFont &body, const CCorvessaDoc &document)
 {
     if (text.isEmpty())
         return;
-    const QString anchor = Anchor(link, document);
+    const QString anchor = link.isLink ? Anchor(link, document) : QString();
     out += anchor;
     const RunKind kind = Classify(format, body);
     if (kind == RunKind::Heading)
-        out += QStringLiteral("<span style='font-size:1.2em; font-weight:bold;'>");
+        out += QLatin1String("<span style='font-size:1.2em; font-weight:bold;'>");
     else if (kind == RunKind::Styled)
-        out += StyledSpan(format, link.isLink != 0);
+        AppendStyledSpan(out, format, link.isLink != 0);
     out += CorvEscape::ScriptLiteral(text);
     if (kind != RunKind::Plain)
-        out += QStringLiteral("</span>");
+        out += QLatin1String("</span>");
     // Only an anchor that was opened is closed: a link to a screen that is gone leaves no stray "</a>".
     if (!anchor.isEmpty())
         out += QStringLiteral("</a>");

@@ -143,8 +143,14 @@ bool CScreenScriptWriter::WriteScreenFile(CCorvPage *screen)
 QString CScreenScriptWriter::ScreenFileText(CCorvPage &screen)
 {
     m_audioNumber = 0;
-    return QStringLiteral("kvx.updatePage({\n") + ScreenHeader(screen) + ScreenContents(screen) +
-           QStringLiteral("\n});\n");
+    // One text grown in place: a screen's pieces are copied once, into it.
+    QString text;
+    text.reserve(16 * 1024);
+    text += QLatin1String("kvx.updatePage({\n");
+    text += ScreenHeader(screen);
+    AppendContents(text, screen);
+    text += QLatin1String("\n});\n");
+    return text;
 }
 
 QString CScreenScriptWriter::ScreenHeader(CCorvPage &screen)
@@ -232,19 +238,32 @@ bool CScreenScriptWriter::AddShapeEntries(const CComponentBase &component, QStri
 
 QString CScreenScriptWriter::ScreenContents(CCorvPage &screen)
 {
+    QString text;
+    AppendContents(text, screen);
+    return text;
+}
+
+void CScreenScriptWriter::AppendContents(QString &text, CCorvPage &screen)
+{
     m_audioNumber = 0;
     m_pairNumbers.clear();
-    QStringList pieces;
+    text += QLatin1String("\"contents\":\t");
+    bool any = false;
     int images = 0;
     int tables = 0;
     for (const auto &component : screen.GetComponentList()) {
         const QString piece = ComponentPiece(*component, images, tables);
         // A piece that came out empty (a template that could not be read, say) is left out.
-        if (!piece.isEmpty())
-            pieces.append(piece);
+        if (piece.isEmpty())
+            continue;
+        if (any)
+            text += kPieceJoint;
+        text += piece;
+        any = true;
     }
+    if (!any)
+        text += QLatin1String("\"\"");
     m_audioNumber = 0;
-    return QStringLiteral("\"contents\":\t") + (pieces.isEmpty() ? QStringLiteral("\"\"") : pieces.join(kPieceJoint));
 }
 
 QString CScreenScriptWriter::Markup(const CResult<QString> &built) const

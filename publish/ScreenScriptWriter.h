@@ -49,6 +49,8 @@ public:
     QString ScreenFileText(CCorvPage &screen);
     QString ScreenHeader(CCorvPage &screen);
     QString ScreenContents(CCorvPage &screen);
+    // ScreenContents appended to text.
+    void AppendContents(QString &text, CCorvPage &screen);
 
     // The system's text for the last file that could not be written ("" when none).
     const QString &GetFileErrorText() const { return m_fileErrorText; }
