@@ -4,6 +4,9 @@
 #include <QPair>
 #include <QString>
 
+#include <bitset>
+#include <memory>
+
 // The substitutions applied to text that goes into published screen files (specialChars.txt: a key, a tab
 // and its replacement on each line). Kept in the order the keys first appear, so that a replacement
 // holding a later key gives the same result on every run; a later line with the same key replaces the
@@ -12,7 +15,11 @@ class CCharacterSubstitutions
 {
 public:
     void Set(const QString &key, const QString &value);
-    void Clear() { m_pairs.clear(); }
+    void Clear()
+    {
+        m_pairs.clear();
+        m_keyStarts.reset();
+    }
     bool IsEmpty() const { return m_pairs.isEmpty(); }
     int Count() const { return int(m_pairs.size()); }
 
@@ -22,4 +29,7 @@ public:
 
 private:
     QList<QPair<QString, QString>> m_pairs;
+    // The first characters of the keys: a text holding none of them is left as it is without a look for
+    // each key (no key occurs, so no replacement brings one in).
+    std::shared_ptr<std::bitset<0x10000>> m_keyStarts;
 };

@@ -66,9 +66,29 @@ QStringList NamedFiles(const QString &scriptText)
     // after a bare "=" it ends at the first blank. One expression for each thread that reads screen files.
     static thread_local const QRegularExpression link(
         QStringLiteral(R"((?:^|(['"(=]))((?:media|images)/[^'"\\<>()?#\r\n]+))"));
+    // Every match holds "media/" or "images/" right after its first character (or at the very start): the
+    // expression is tried, anchored, only there, in the order a search from the start would meet them, and
+    // never inside a match already taken.
     QStringList names;
-    for (auto it = link.globalMatch(scriptText); it.hasNext();) {
-        const QRegularExpressionMatch match = it.next();
+    const QStringView text(scriptText);
+    qsizetype taken = 0; // the end of the last match
+    // The next place of each folder word; -1 when there is none further on.
+    qsizetype media = text.indexOf(u"media/");
+    qsizetype images = text.indexOf(u"images/");
+    while (media >= 0 || images >= 0) {
+        const qsizetype word = media < 0 ? images : images < 0 ? media : std::min(media, images);
+        if (word == media)
+            media = text.indexOf(u"media/", word + 1);
+        else
+            images = text.indexOf(u"images/", word + 1);
+        const qsizetype start = word == 0 ? 0 : word - 1;
+        if (start < taken)
+            continue;
+        const QRegularExpressionMatch match =
+            link.match(scriptText, start, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
+        if (!match.hasMatch())
+            continue;
+        taken = match.capturedEnd(0);
         QString name = match.captured(2);
         if (match.captured(1) == u"=" || match.captured(1).isEmpty()) {
             const auto blank = std::find_if(name.begin(), name.end(), [](QChar c) { return c.isSpace(); });

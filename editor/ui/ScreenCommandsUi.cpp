@@ -33,6 +33,16 @@ bool Run(Dialog &dialog, CCorvessaDoc &doc, Values &values)
     return true;
 }
 
+// The hook that opens a dialog of the kind over the owner with the values.
+template <class Dialog, class Values>
+std::function<bool(Values &)> Opens(const QPointer<QWidget> &owner, CCorvessaDoc &doc)
+{
+    return [owner, &doc](Values &values) {
+        Dialog dialog(owner);
+        return Run(dialog, doc, values);
+    };
+}
+
 } // namespace
 
 CScreenCommands::Dialogs MakeDialogs(QWidget *parent, CCorvessaDoc &doc)
@@ -54,41 +64,23 @@ CScreenCommands::Dialogs MakeDialogs(QWidget *parent, CCorvessaDoc &doc)
         CDlgQuestionFillBlanks dialog(owner);
         return Run(dialog, doc, values);
     };
-    d.multipleChoice = [owner, &doc](CMultipleChoiceValues &values) {
-        CDlgQuestionMultipleChoice dialog(owner);
-        return Run(dialog, doc, values);
-    };
-    d.trueFalse = [owner, &doc](CTrueFalseValues &values) {
-        CDlgQuestionTrueFalse dialog(owner);
-        return Run(dialog, doc, values);
-    };
+    d.multipleChoice = Opens<CDlgQuestionMultipleChoice, CMultipleChoiceValues>(owner, doc);
+    d.trueFalse = Opens<CDlgQuestionTrueFalse, CTrueFalseValues>(owner, doc);
     d.matchPairs = [owner, &doc](CMatchPairsValues &values) {
         CDlgQuestionMatchPairs dialog(owner);
         dialog.context = &doc.GetContext();
         return Run(dialog, doc, values);
     };
-    d.partIdentification = [owner, &doc](CPartIdentificationValues &values) {
-        CDlgQuestionPartsIdentification dialog(owner);
-        return Run(dialog, doc, values);
-    };
-    d.likert = [owner, &doc](CLikertValues &values) {
-        CDlgLikertQuestion dialog(owner);
-        return Run(dialog, doc, values);
-    };
-    d.flashQuestion = [owner, &doc](CFlashQuestionValues &values) {
-        DlgAddFlashQuestion dialog(owner);
-        return Run(dialog, doc, values);
-    };
+    d.partIdentification = Opens<CDlgQuestionPartsIdentification, CPartIdentificationValues>(owner, doc);
+    d.likert = Opens<CDlgLikertQuestion, CLikertValues>(owner, doc);
+    d.flashQuestion = Opens<DlgAddFlashQuestion, CFlashQuestionValues>(owner, doc);
     d.freeFormText = [owner, &doc](CComponentFreeFormText::DialogValues &values) {
         CDlgFreeFormText dialog(owner);
         dialog.prompt = &doc.Prompt();
         dialog.rtlLayout = doc.Settings().RightToLeft;
         return dialog.Edit(values);
     };
-    d.insertTable = [owner, &doc](CInsertTableValues &values) {
-        CDlgInsertTable dialog(owner);
-        return Run(dialog, doc, values);
-    };
+    d.insertTable = Opens<CDlgInsertTable, CInsertTableValues>(owner, doc);
     return d;
 }
 

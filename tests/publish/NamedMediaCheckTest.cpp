@@ -48,3 +48,25 @@ TEST(NamedMediaCheck, NamesWithBlanksAndTheLogo)
     tmp.Write("Out/content/images/Our Logo.png", "png");
     EXPECT_TRUE(CorvNamedMediaCheck::MissingFiles(tmp / "Out", "Demo").isEmpty());
 }
+
+// Guards where a name may start: at the very start of the text or after a quote, "(" or "="; never after
+// another character (a longer word ending in "media/"), and never inside a name already taken, even where
+// a folder word inside it follows a "=".
+TEST(NamedMediaCheck, WhereNamesStart)
+{
+    const struct
+    {
+        const char *script;
+        QStringList names;
+    } cases[] = {
+        {"media/start.png rest", {"media/start.png"}},
+        {"xmedia/q.png' ximages/r.png'", {}},
+        {"=images/a=media/b", {"images/a=media/b"}},
+        {"'images/media/c.png'", {"images/media/c.png"}},
+        {"(media/a b.mp3)'images/x.png' \"media/a b.mp3\"", {"media/a b.mp3", "images/x.png"}},
+        {"'images/' and 'media/'", {}},
+        {"", {}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(CorvNamedMediaCheck::NamedFiles(QString::fromUtf8(c.script)), c.names) << c.script;
+}

@@ -123,4 +123,19 @@ TEST(PublishText, SpecialCharacters)
     text = "no keys here";
     chain.Apply(text);
     EXPECT_EQ(text, "no keys here");
+
+    // A copy given a key of its own leaves the original's keys as they were, and the other way round.
+    CCharacterSubstitutions copy = chain;
+    copy.Set("k", "K");
+    chain.Set("x", "X");
+    text = "k x --";
+    chain.Apply(text);
+    EXPECT_EQ(text, "k X -[C]-");
+    text = "k x --";
+    copy.Apply(text);
+    EXPECT_EQ(text, "K x -[C]-");
+    copy.Clear();
+    text = "k x --";
+    copy.Apply(text);
+    EXPECT_EQ(text, "k x --");
 }

@@ -220,19 +220,10 @@ struct Walk {
         QApplication::processEvents();
     }
 
-    class Hooks : public CEditorHooks
-    {
-    public:
-        explicit Hooks(CCorvPage *screen) : m_screen(screen) {}
-        CCorvPage *GetCurrentScreen() const override { return m_screen; }
-
-    private:
-        CCorvPage *m_screen;
-    };
-    std::unique_ptr<Hooks> hooks;
+    std::unique_ptr<CScreenHooks> hooks;
     CComponentInsertion Insertion()
     {
-        hooks = std::make_unique<Hooks>(Current());
+        hooks = std::make_unique<CScreenHooks>(Current());
         return CComponentInsertion(Doc(), *hooks);
     }
     CComponentBase *InsertPicture() { return Insertion().InsertImage(picture, "red", 1, 0, 0); }

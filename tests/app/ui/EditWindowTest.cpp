@@ -2,7 +2,9 @@
 
 #include "app/CommandIds.h"
 #include "app/ViewSwitcher.h"
+#include "app/ui/ChildDlgThemes.h"
 #include "app/ui/MainFrame.h"
+#include "app/ui/SettingsFrmVw.h"
 #include "app/ui/controls/SSplitter.h"
 #include "document/CorvessaDoc.h"
 #include "document/ProjectFile.h"
@@ -24,6 +26,7 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMimeData>
 #include <QSplitter>
 #include <QTest>
@@ -429,4 +432,48 @@ TEST(EditWindow, CanvasShowsTheCurrentScreenAfterOpeningAndDrops)
     EXPECT_EQ(canvas->Model().GetSelected(), view->GetCurrentPage()->GetComponent(0));
     QDir().mkpath(QStringLiteral("screenshots"));
     view->grab().save(QStringLiteral("screenshots/edit-window-after-drop.png"));
+}
+
+// Guards the canvas after the author picks another theme on the Themes page: back in the Edit window the
+// screen stands on the new theme's background at once, the same as when the project is opened afresh with it.
+TEST(EditWindow, ThemeChangeRepaintsTheCanvasBackground)
+{
+    AppFixture f;
+    f.CopyBuiltProgramData(true);
+    const QString path = f.WriteProject("p/Themed.kvx", {{"1", "Welcome", pt_document}}, "Themes");
+    auto app = f.Start({"corvessa", path});
+    app->MainFrame()->resize(1300, 860);
+    app->MainFrame()->show();
+    app->MainFrame()->Action(CorvCommand::WindowEdit)->trigger();
+    QApplication::processEvents();
+    CScrollViewEx *canvas = app->EditView()->Canvas();
+    const QPoint probe(900, 500);
+    const QRgb before = canvas->Page()->grab().toImage().pixel(probe);
+
+    app->MainFrame()->Action(CorvCommand::WindowSettings)->trigger();
+    CSettingsFrmVw *settings = app->SettingsView();
+    QTreeWidget *categories = settings->CategoryTree();
+    QTest::mouseClick(categories->viewport(), Qt::LeftButton, {},
+                      categories->visualItemRect(categories->topLevelItem(CSettingsFrmVw::Themes)).center());
+    auto *themes = qobject_cast<CChildDlgThemes *>(settings->Page(CSettingsFrmVw::Themes));
+    ASSERT_TRUE(themes);
+    QListWidget *list = themes->List();
+    const QString was = app->Document()->Settings().Theme;
+    QListWidgetItem *other = nullptr;
+    for (int i = 0; i < list->count() && !other; ++i)
+        if (list->item(i)->text().compare(was, Qt::CaseInsensitive) != 0)
+            other = list->item(i);
+    ASSERT_TRUE(other);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(other).center());
+    ASSERT_EQ(app->Document()->Settings().Theme, other->text());
+
+    app->MainFrame()->Action(CorvCommand::WindowEdit)->trigger();
+    QApplication::processEvents();
+    const QImage changed = canvas->Page()->grab().toImage();
+    EXPECT_NE(changed.pixel(probe), before) << qPrintable(was + " -> " + other->text());
+
+    ASSERT_TRUE(app->OnFileSave()) << qPrintable(f.prompt.Texts().join(" | "));
+    ASSERT_TRUE(app->OpenDocumentFile(path));
+    QApplication::processEvents();
+    EXPECT_EQ(app->EditView()->Canvas()->Page()->grab().toImage().pixel(probe), changed.pixel(probe));
 }

@@ -13,6 +13,11 @@
 #include "dialogs/ui/DlgSpelling.h"
 #include "document/CorvessaDoc.h"
 #include "document/ProjectBackups.h"
+#include "document/ProjectFile.h"
+#include "editor/ui/EditFrmVw.h"
+#include "editor/ui/RichEditCtrl.h"
+#include "editor/ui/ScrollViewEx.h"
+#include "editor/ui/TextboxWindow.h"
 #include "model/ComponentTable.h"
 #include "model/ComponentTextbox.h"
 #include "model/ComponentType.h"
@@ -413,4 +418,49 @@ TEST(MainFrameCommands, SpellCheckThroughTheDialog)
     }
     EXPECT_TRUE(asked.isEmpty());
     EXPECT_EQ(f.prompt.Texts().count("Spell checking is done"), 2);
+}
+
+// Guards what the author sees after a spelling Change on the screen on show: the text box's window on the
+// canvas holds the changed word at once, without being clicked into.
+TEST(MainFrameCommands, ASpellingChangeShowsOnTheCanvasAtOnce)
+{
+    AppFixture f;
+    CCorvContext context;
+    context.prompt = &f.prompt;
+    CCorvessaDoc saved(context);
+    saved.OnNewDocument();
+    saved.MutableSettings().DictionaryLanguage = LanguageAmerican;
+    auto page = std::make_unique<CCorvPage>(1, "One", "", "", 0, "1", pt_document, 0);
+    auto box = std::make_unique<CComponentTextbox>(nullptr);
+    box->GetRichText().ReplaceAll("Read teh notice");
+    box->SetBounds(CRect(20, 20, 420, 120), false);
+    ASSERT_TRUE(page->AddComponent(std::move(box)).Ok());
+    saved.AddScreen(std::move(page));
+    f.tree.MakeFolder("p");
+    const QString path = f.tree / "p/Spell.kvx";
+    ASSERT_TRUE(CProjectFile::Save(saved, path));
+
+    auto app = f.Start({"corvessa", path});
+    app->OnViewEdit();
+    CEditFrmVw *view = app->EditView();
+    CCorvPage *shown = view->GetCurrentPage();
+    ASSERT_TRUE(shown);
+    ASSERT_EQ(view->Canvas()->GetCurrentScreen(), shown);
+    auto *window = dynamic_cast<CTextboxWindow *>(shown->GetComponent(0)->GetComponentWindow());
+    ASSERT_TRUE(window);
+    ASSERT_EQ(window->Editor()->toPlainText(), "Read teh notice");
+    {
+        auto handler = OnModal<CDlgSpelling>([&](CDlgSpelling *d) {
+            d->ChangeToEdit()->setText("the");
+            QTest::mouseClick(d->Button(CSpellUi::Action::change), Qt::LeftButton);
+        });
+        app->MainFrame()->UpdateCommandStates();
+        app->MainFrame()->Action(SpellProject)->trigger();
+    }
+    EXPECT_EQ(f.prompt.Texts().last(), "Spell checking is done");
+    EXPECT_EQ(view->Canvas()->GetCurrentScreen(), shown);
+    window = dynamic_cast<CTextboxWindow *>(shown->GetComponent(0)->GetComponentWindow());
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->Editor()->toPlainText(), "Read the notice");
+    EXPECT_TRUE(window->isVisible());
 }

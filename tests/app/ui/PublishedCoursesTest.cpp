@@ -203,3 +203,42 @@ TEST(PublishedCourses, TextLinkMadeThroughTheDialogLeadsToItsScreen)
         GTEST_SKIP() << qPrintable(output);
     EXPECT_EQ(check.exitCode(), 0) << qPrintable(output);
 }
+
+// Guards a preview whose browser refuses to start (Chromium run as root ends at once): the author is told
+// which page could not be shown and what the browser said, instead of nothing happening.
+TEST(PublishedCourses, APreviewWhoseBrowserEndsAtOnceIsReported)
+{
+    AppFixture f;
+    f.CopyBuiltProgramData();
+    const QString project = f.WriteProject("p/Demo.kvx", {{"1", "Welcome", pt_document}}, "Fire Safety");
+    // The desktop's opener stands for a browser that will not run.
+    f.tree.MakeFolder("bin");
+    const QString opener = f.tree / "bin/xdg-open";
+    {
+        QFile script(opener);
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\necho \"Running as root without --no-sandbox is not supported.\"\nexit 1\n");
+    }
+    QFile::setPermissions(opener, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    struct PathFirst {
+        QByteArray was = qgetenv("PATH");
+        explicit PathFirst(const QString &folder) { qputenv("PATH", QFile::encodeName(folder) + ':' + was); }
+        ~PathFirst() { qputenv("PATH", was); }
+    } pathFirst(f.tree / "bin");
+
+    auto app = f.Start({"corvessa", project});
+    app->Document()->MutableSettings().WarnInteractTooLow = 0;
+    f.prompt.SetFallback(CPrompt::ok);
+    f.prompt.Clear();
+    app->OnViewEdit();
+    QAction *preview = app->MainFrame()->Action(CorvCommand::PreviewScreen);
+    ASSERT_TRUE(preview->isEnabled());
+    preview->trigger();
+    const QString page = QDir::toNativeSeparators(f.AppData() + "/preview/content/preview.htm");
+    const QString told = "The browser could not show the page\n" + page
+                         + "\nRunning as root without --no-sandbox is not supported.";
+    for (int i = 0; i < 500 && !f.prompt.Texts().contains(told); ++i)
+        QTest::qWait(10);
+    EXPECT_EQ(f.prompt.Texts(), QStringList{told});
+    EXPECT_TRUE(QFileInfo::exists(page));
+}
