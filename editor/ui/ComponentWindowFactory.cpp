@@ -76,8 +76,7 @@ void RunLater(CScrollViewEx &canvas, CComponentBase *component, Command command)
 }
 
 // What the text box and table windows share: selecting their component and reporting the selection's font.
-template <class Window>
-void WireEditingWindow(Window &window, CScrollViewEx &canvas)
+void WireEditingWindow(CEditingComponentWindow &window, CScrollViewEx &canvas)
 {
     QPointer<CScrollViewEx> guard(&canvas);
     window.selectComponent = [guard](CComponentBase &c) {

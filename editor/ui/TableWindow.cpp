@@ -14,30 +14,19 @@
 #include <QTextDocument>
 
 CTableWindow::CTableWindow(CComponentTable &component, QWidget *canvas)
-    : QWidget(canvas), m_component(component), m_canvas(canvas)
+    : CEditingComponentWindow(component, canvas), m_component(component)
 {
     setAccessibleName(tr("Table"));
     setMouseTracking(true);
-    const CRect &bounds = component.GetBounds();
-    setGeometry(bounds.left, bounds.top, bounds.Width(), bounds.Height());
     // The component is still being made: its cells are read when it is first shown (UpdateFromComponent).
     m_grid = std::make_unique<CTableGrid>(width(), height(), 1, 1, std::vector<int>());
-    hide();
 }
 
 CTableWindow::~CTableWindow() = default;
 
-void CTableWindow::Show()
-{
-    raise();
-    show();
-}
-
-void CTableWindow::Hide() { hide(); }
-
 void CTableWindow::MoveWindow(const CRect &rect)
 {
-    setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
+    SetBounds(rect);
     // A hidden window gets its resize event only when shown: the grid follows the new size at once.
     if (!m_cells.empty()) {
         m_grid = std::make_unique<CTableGrid>(width(), height(), m_component.GetRowCount(),
@@ -140,12 +129,11 @@ void CTableWindow::BuildCells()
         connect(cell, &CRichEditCtrl::TableCommand, this, [this, i](int id) { OnTableCommand(i, id); });
         connect(cell, &CRichEditCtrl::TabPressed, this, [this, i] { FocusNextCell(i); });
         connect(cell, &CRichEditCtrl::SelectComponent, this, [this] {
-            if (selectComponent)
-                selectComponent(m_component);
+            SelectOwnComponent();
         });
         connect(cell, &CRichEditCtrl::BorderPress, this,
                 [this](const QPoint &pos, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
-                    RelayToCanvas(pos, button, modifiers);
+                    RelayToCanvas(QEvent::MouseButtonPress, pos, button, button, modifiers);
                 });
         cell->show();
         m_cells.push_back(cell);
@@ -273,15 +261,6 @@ void CTableWindow::MoveRowBar(int i, int position)
 // ---------------------------------------------------------------------------------------------------------
 // Mouse: bars are dragged here, other presses go to the canvas
 
-void CTableWindow::RelayToCanvas(const QPoint &pos, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
-{
-    if (!m_canvas)
-        return;
-    const QPoint at = mapTo(m_canvas, pos);
-    QMouseEvent relayed(QEvent::MouseButtonPress, at, m_canvas->mapToGlobal(at), button, button, modifiers);
-    QCoreApplication::sendEvent(m_canvas, &relayed);
-}
-
 void CTableWindow::mousePressEvent(QMouseEvent *e)
 {
     const QPoint pos = e->position().toPoint();
@@ -302,9 +281,8 @@ void CTableWindow::mousePressEvent(QMouseEvent *e)
         e->accept();
         return;
     }
-    if (selectComponent)
-        selectComponent(m_component);
-    RelayToCanvas(pos, e->button(), e->modifiers());
+    SelectOwnComponent();
+    RelayToCanvas(QEvent::MouseButtonPress, pos, e->button(), e->button(), e->modifiers());
     e->accept();
 }
 
@@ -380,28 +358,24 @@ void CTableWindow::OnCellSelChange(int index)
     m_component.SetActiveCell(index);
     const CCharFormat format = m_cells[size_t(index)]->GetSelectionCharFormat();
     const auto uniform = UniformFaceAndSize(format);
-    if (uniform && selectFontInToolbar)
-        selectFontInToolbar(uniform->first, uniform->second);
+    if (uniform)
+        ReportFont(uniform->first, uniform->second);
 }
 
 void CTableWindow::OnTableCommand(int index, int id)
 {
     switch (id) {
     case CRichEditCtrl::idTableCut:
-        if (componentCommand)
-            componentCommand(m_component, WM_TABLE_CUT);
+        RunComponentCommand(WM_TABLE_CUT);
         break;
     case CRichEditCtrl::idTableCopy:
-        if (componentCommand)
-            componentCommand(m_component, WM_TABLE_COPY);
+        RunComponentCommand(WM_TABLE_COPY);
         break;
     case CRichEditCtrl::idBringToTop:
-        if (componentCommand)
-            componentCommand(m_component, WM_TABLE_TO_TOP);
+        RunComponentCommand(WM_TABLE_TO_TOP);
         break;
     case CRichEditCtrl::idSendToBack:
-        if (componentCommand)
-            componentCommand(m_component, WM_TABLE_TO_BACK);
+        RunComponentCommand(WM_TABLE_TO_BACK);
         break;
     case CRichEditCtrl::idUpdateTable:
         OnUpdateTable();

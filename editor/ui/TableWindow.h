@@ -1,10 +1,8 @@
 #pragma once
 
 #include "editor/TableGrid.h"
+#include "editor/ui/EditingComponentWindow.h"
 #include "model/ComponentTable.h"
-#include "model/ComponentWindow.h"
-
-#include <QWidget>
 
 #include <functional>
 #include <memory>
@@ -27,7 +25,7 @@ class QPainter;
 // bar, applies formatting and links to the active cell (whose selection changed last), colours header
 // cells, answers the table commands of the cells' context menu, and rebuilds the grid when "Update table"
 // changes the number of rows or columns: the cells that remain keep their text and their links.
-class CTableWindow : public QWidget, public CComponentWindow
+class CTableWindow : public CEditingComponentWindow
 {
     Q_OBJECT
 public:
@@ -35,8 +33,6 @@ public:
     ~CTableWindow() override;
 
     // CComponentWindow
-    void Show() override;
-    void Hide() override;
     void MoveWindow(const CRect &rect) override;
     void Invalidate() override;
     void UpdateFromComponent() override;
@@ -81,12 +77,9 @@ public:
     // The table drawn into a thumbnail: bars as lines, each cell's text in its place.
     void DrawToDC(QPainter &painter, const QRect &rect) const;
 
-    // Where the window reports to its canvas (see CTextboxWindow): selection, a table command by its
-    // message (Cut, Copy, Bring to top, Send to back), the formatting bar's font, and the "Update table"
-    // dialog, which gets the settings to edit and answers true on OK.
-    std::function<void(CComponentBase &)> selectComponent;
-    std::function<void(CComponentBase &, int message)> componentCommand;
-    std::function<void(const QString &face, int points)> selectFontInToolbar;
+    // Beside the callbacks of CEditingComponentWindow (whose component commands here are the table
+    // messages: Cut, Copy, Bring to top, Send to back), the "Update table" dialog, which gets the settings
+    // to edit and answers true on OK.
     std::function<bool(CComponentTable::Settings &settings)> updateTableDialog;
 
     // The messages of the cells' table commands.
@@ -109,12 +102,10 @@ private:
     void OnCellSelChange(int index);
     void OnTableCommand(int index, int id);
     void FocusNextCell(int from);
-    void RelayToCanvas(const QPoint &pos, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     CRichEditCtrl *ActiveCell() const;
     CRichEditCtrl *FocusCell() const;
 
     CComponentTable &m_component;
-    QWidget *m_canvas;
     std::unique_ptr<CTableGrid> m_grid;
     std::vector<CRichEditCtrl *> m_cells;
     bool m_editing = false;

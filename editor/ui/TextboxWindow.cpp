@@ -19,13 +19,10 @@
 #include <QTextCursor>
 
 CTextboxWindow::CTextboxWindow(CComponentTextbox &component, QWidget *canvas)
-    : QWidget(canvas), m_component(component), m_canvas(canvas)
+    : CEditingComponentWindow(component, canvas), m_component(component)
 {
     setAccessibleName(tr("Text box"));
     setAttribute(Qt::WA_DeleteOnClose, false);
-    const CRect &bounds = component.GetBounds();
-    setGeometry(bounds.left, bounds.top, bounds.Width(), bounds.Height());
-    hide();
 }
 
 CRichEditCtrl &CTextboxWindow::Edit() const
@@ -50,10 +47,7 @@ CRichEditCtrl &CTextboxWindow::Edit() const
     edit->setAccessibleName(tr("Text box text"));
     connect(edit, &CRichEditCtrl::SelectionFormatChanged, self, &CTextboxWindow::OnSelChange);
     connect(edit, &CRichEditCtrl::DocumentEdited, self, &CTextboxWindow::UpdateOverflow);
-    connect(edit, &CRichEditCtrl::SelectComponent, self, [self] {
-        if (self->selectComponent)
-            self->selectComponent(self->m_component);
-    });
+    connect(edit, &CRichEditCtrl::SelectComponent, self, [self] { self->SelectOwnComponent(); });
     connect(edit, &CRichEditCtrl::OwnerContextMenu, self, [self](const QPoint &pos) { self->ShowMenuAt(pos); });
     edit->setLayoutDirection(layoutDirection());
     edit->setGeometry(0, 0, width(), height());
@@ -82,17 +76,9 @@ CTextboxWindow::~CTextboxWindow()
         m_edit->SetDocument(nullptr);
 }
 
-void CTextboxWindow::Show()
-{
-    raise();
-    show();
-}
-
-void CTextboxWindow::Hide() { hide(); }
-
 void CTextboxWindow::MoveWindow(const CRect &rect)
 {
-    setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
+    SetBounds(rect);
     if (m_edit) {
         m_edit->setGeometry(0, 0, rect.Width(), rect.Height());
         UpdateOverflow();
@@ -192,18 +178,13 @@ void CTextboxWindow::UpdateOverflow()
 void CTextboxWindow::mousePressEvent(QMouseEvent *e)
 {
     // A press on the window around a disabled editor goes to the canvas as its own.
-    if (m_canvas) {
-        QMouseEvent relayed(e->type(), mapTo(m_canvas, e->position().toPoint()), e->globalPosition(), e->button(),
-                            e->buttons(), e->modifiers());
-        QCoreApplication::sendEvent(m_canvas, &relayed);
-    }
+    RelayToCanvas(e->type(), e->position().toPoint(), e->button(), e->buttons(), e->modifiers());
     e->accept();
 }
 
 void CTextboxWindow::contextMenuEvent(QContextMenuEvent *e)
 {
-    if (selectComponent)
-        selectComponent(m_component);
+    SelectOwnComponent();
     ShowMenuAt(e->pos());
     e->accept();
 }
@@ -221,8 +202,7 @@ QMenu *CTextboxWindow::CreateContextMenu(QWidget *parent)
     const auto item = [menu](const QString &text, const std::function<void()> &run) { menu->addAction(text, run); };
     const auto command = [this, menu](const QString &text, int id) {
         menu->addAction(text, this, [this, id] {
-            if (componentCommand)
-                componentCommand(m_component, id);
+            RunComponentCommand(id);
         });
     };
     command(tr("Cu&t Textbox"), idCutTextbox);
@@ -302,8 +282,8 @@ void CTextboxWindow::OnSelChange()
 {
     const CCharFormat format = Edit().GetSelectionCharFormat();
     const auto uniform = UniformFaceAndSize(format);
-    if (uniform && selectFontInToolbar)
-        selectFontInToolbar(uniform->first, uniform->second);
+    if (uniform)
+        ReportFont(uniform->first, uniform->second);
 }
 
 // ---------------------------------------------------------------------------------------------------------

@@ -1,10 +1,7 @@
 #pragma once
 
-#include "model/ComponentWindow.h"
+#include "editor/ui/EditingComponentWindow.h"
 
-#include <QWidget>
-
-#include <functional>
 #include <memory>
 
 class CAddLinkValues;
@@ -23,7 +20,7 @@ class QPainter;
 // goes when the box is no longer edited. It carries the text box's context menu, the formatting commands the Edit window and the main
 // window send to the selected text box, the links made and deleted in its text, the report of the
 // selection's font to the formatting bar, and the greyed text of screen thumbnails.
-class CTextboxWindow : public QWidget, public CComponentWindow
+class CTextboxWindow : public CEditingComponentWindow
 {
     Q_OBJECT
 public:
@@ -31,8 +28,6 @@ public:
     ~CTextboxWindow() override;
 
     // CComponentWindow
-    void Show() override;
-    void Hide() override;
     void MoveWindow(const CRect &rect) override;
     void Invalidate() override;
     void UpdateFromComponent() override;
@@ -78,12 +73,8 @@ public:
     // The TEXTBOX context menu.
     QMenu *CreateContextMenu(QWidget *parent);
 
-    // Where the window reports to its canvas: its component to be selected; a component command (Cut,
-    // Copy, Bring to top, Send to back, Properties) by its menu id; the selection's face and size for the
-    // formatting bar (only when both are the same over the whole selection).
-    std::function<void(CComponentBase &)> selectComponent;
-    std::function<void(CComponentBase &, int commandId)> componentCommand;
-    std::function<void(const QString &face, int points)> selectFontInToolbar;
+    // The window reports to its canvas through the callbacks of CEditingComponentWindow; its component
+    // commands (Cut, Copy, Bring to top, Send to back, Properties) go by their menu ids.
 
     enum MenuId {
         idCutTextbox = 32847,
@@ -126,7 +117,6 @@ private:
     void DropEditor();
 
     CComponentTextbox &m_component;
-    QWidget *m_canvas;
     mutable CRichEditCtrl *m_edit = nullptr;
     bool m_editing = false;
 };
