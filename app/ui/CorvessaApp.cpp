@@ -9,7 +9,7 @@
 #include "app/ui/ImportSummaryView.h"
 #include "app/ui/MainFrame.h"
 #include "platform/ui/MessageBoxPrompt.h"
-#include "app/ui/ProgressDialog.h"
+#include "app/ui/DlgProgress.h"
 #include "app/ui/PublishCommandsView.h"
 #include "app/ui/SettingsFrmVw.h"
 #include "app/ui/XmlLoadingWindow.h"
@@ -186,7 +186,7 @@ bool CCorvessaApp::CreateFrameAndDocument()
         return false;
     if (m_messageBoxes)
         m_messageBoxes->SetParentWindow(m_frame.get());
-    m_progress = std::make_unique<CProgressDialog>(m_frame.get());
+    m_progress = std::make_unique<CDlgProgress>(m_frame.get());
     m_context.progress = m_progress.get();
     m_recentFiles.ReadList(m_registry.UserFile());
     m_frame->SetRecentFiles(m_recentFiles.Files());
@@ -440,7 +440,7 @@ bool CCorvessaApp::SaveModified()
 
 void CCorvessaApp::OnFileNew()
 {
-    const CProgressDialog::Scope progress(m_progress.get());
+    const CDlgProgress::Scope progress(m_progress.get());
     if (!SaveModified())
         return;
     m_document->SetPathName({});
@@ -451,7 +451,7 @@ void CCorvessaApp::OnFileNew()
 
 void CCorvessaApp::OnFileOpen()
 {
-    const CProgressDialog::Scope progress(m_progress.get());
+    const CDlgProgress::Scope progress(m_progress.get());
     if (!SaveModified())
         return;
     if (m_fileCommands->OnFileOpenProject()) {
@@ -462,7 +462,7 @@ void CCorvessaApp::OnFileOpen()
 
 bool CCorvessaApp::OpenDocumentFile(const QString &path)
 {
-    const CProgressDialog::Scope progress(m_progress.get());
+    const CDlgProgress::Scope progress(m_progress.get());
     if (const CStatus opened = CProjectFile::Open(*m_document, path); !opened) {
         m_document->Prompt().Error(opened.Error());
         return false;
@@ -489,7 +489,7 @@ bool CCorvessaApp::OnFileSave() { return SaveProject(); }
 
 bool CCorvessaApp::SaveProject()
 {
-    const CProgressDialog::Scope progress(m_progress.get());
+    const CDlgProgress::Scope progress(m_progress.get());
     const bool saved = m_fileCommands->SaveProject();
     UpdateTitle();
     return saved;
@@ -497,7 +497,7 @@ bool CCorvessaApp::SaveProject()
 
 bool CCorvessaApp::OnFileSaveAs()
 {
-    const CProgressDialog::Scope progress(m_progress.get());
+    const CDlgProgress::Scope progress(m_progress.get());
     const bool saved = m_fileCommands->OnFileSaveProjectAs();
     UpdateTitle();
     return saved;

@@ -25,7 +25,7 @@ class CImportSummaryView;
 class CMainFrame;
 class CProjectFileCommands;
 class CMessageBoxPrompt;
-class CProgressDialog;
+class CDlgProgress;
 class CPublishCommandsView;
 class CSettingsFrmVw;
 class QWidget;
@@ -164,7 +164,7 @@ private:
     CAppOptions m_options;
     CCorvContext m_context;
     std::unique_ptr<CMessageBoxPrompt> m_messageBoxes;
-    std::unique_ptr<CProgressDialog> m_progress;
+    std::unique_ptr<CDlgProgress> m_progress;
     CFileRegistry m_registry;
     CImagesXmlIndex m_library;
     CGraphicsLibrary m_librarySearch;

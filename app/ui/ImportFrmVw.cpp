@@ -1,7 +1,7 @@
 #include "app/ui/ImportFrmVw.h"
 
 #include "platform/ui/FileDialogs.h"
-#include "app/ui/ProgressDialog.h"
+#include "app/ui/DlgProgress.h"
 #include "document/CorvessaDoc.h"
 #include "document/DocumentObserver.h"
 #include "editor/ui/EditFrmVw.h"

@@ -6,7 +6,7 @@
 #include <QWidget>
 
 class CCorvessaDoc;
-class CProgressDialog;
+class CDlgProgress;
 class CFileDialogs;
 class CGraphicsLibrarySearch;
 class QCheckBox;
@@ -32,7 +32,7 @@ public:
     // The graphics library the importer chooses pictures from (none: no library pictures).
     void SetGraphicsLibrary(CGraphicsLibrarySearch *library) { m_library = library; }
     // The progress window the import shows: gone when the import ends, however it ends.
-    void SetProgressWindow(CProgressDialog *progress) { m_progress = progress; }
+    void SetProgressWindow(CDlgProgress *progress) { m_progress = progress; }
     void SetFileDialogs(CFileDialogs *dialogs) { m_dialogs = dialogs; }
 
     void RefreshFromDocument();
@@ -81,7 +81,7 @@ private:
 
     CCorvessaDoc &m_document;
     CGraphicsLibrarySearch *m_library = nullptr;
-    CProgressDialog *m_progress = nullptr;
+    CDlgProgress *m_progress = nullptr;
     CFileDialogs *m_dialogs = nullptr;
     bool m_refreshing = false;
     bool m_topicColumnsEditable = true;

@@ -5,7 +5,7 @@
 
 #include "app/CommandIds.h"
 #include "app/EditViewApi.h"
-#include "app/ui/ProgressDialog.h"
+#include "app/ui/DlgProgress.h"
 #include "document/CorvessaDoc.h"
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
@@ -237,7 +237,7 @@ void CPublishCommandsView::Busy(bool on)
 void CPublishCommandsView::Publish(Kind kind)
 {
     // The progress window goes when the whole publish ends, saves and nested runs included, by any path.
-    const CProgressDialog::Scope progress(m_progress);
+    const CDlgProgress::Scope progress(m_progress);
     try {
         m_controller.Publish(CPublishController::Kind(kind));
     } catch (const std::exception &e) {
@@ -249,7 +249,7 @@ void CPublishCommandsView::Publish(Kind kind)
 
 void CPublishCommandsView::PreviewScreen(CCorvPage *screen)
 {
-    const CProgressDialog::Scope progress(m_progress);
+    const CDlgProgress::Scope progress(m_progress);
     try {
         m_controller.PreviewScreen(screen);
     } catch (const std::exception &e) {

@@ -11,7 +11,7 @@
 class CCorvPage;
 class CCorvessaDoc;
 class CEditViewApi;
-class CProgressDialog;
+class CDlgProgress;
 class CCharacterSubstitutions;
 class QCheckBox;
 class QLabel;
@@ -43,7 +43,7 @@ public:
     bool TooFewQuestions() const { return m_controller.TooFewQuestions(); }
     void RefreshFromDocument();
     // The progress window the publisher reports to, closed when a publish is over (not owned).
-    void SetProgressWindow(CProgressDialog *progress) { m_progress = progress; }
+    void SetProgressWindow(CDlgProgress *progress) { m_progress = progress; }
     CPublishController &Controller() { return m_controller; }
 
     CRolloverButton *Button(Kind kind) const { return m_buttons.value(kind); }
@@ -59,7 +59,7 @@ private:
     void UpdateSmallButtons();
 
     CPublishController m_controller;
-    CProgressDialog *m_progress = nullptr;
+    CDlgProgress *m_progress = nullptr;
     QHash<int, CRolloverButton *> m_buttons;
     QHash<int, QToolButton *> m_smallButtons;
     QCheckBox *m_compatibility;

@@ -5,8 +5,8 @@
 #include "editor/ui/MediaCommandsUi.h"
 #include "editor/ui/QuestionWindows.h"
 #include "editor/ui/ScrollViewEx.h"
-#include "editor/ui/TableWindow.h"
-#include "editor/ui/TextboxWindow.h"
+#include "editor/ui/WndTable.h"
+#include "editor/ui/WndTextbox.h"
 #include "model/ComponentImage.h"
 #include "model/ComponentTable.h"
 #include "model/ComponentTextbox.h"
@@ -21,12 +21,12 @@ enum class Command { Cut, Copy, Paste, ToTop, ToBack, Properties, None };
 Command TextboxCommand(int id)
 {
     switch (id) {
-    case CTextboxWindow::idCutTextbox: return Command::Cut;
-    case CTextboxWindow::idCopyTextbox: return Command::Copy;
-    case CTextboxWindow::idPasteTextbox: return Command::Paste;
-    case CTextboxWindow::idBringToTop: return Command::ToTop;
-    case CTextboxWindow::idSendToBack: return Command::ToBack;
-    case CTextboxWindow::idProperties: return Command::Properties;
+    case CWndTextbox::idCutTextbox: return Command::Cut;
+    case CWndTextbox::idCopyTextbox: return Command::Copy;
+    case CWndTextbox::idPasteTextbox: return Command::Paste;
+    case CWndTextbox::idBringToTop: return Command::ToTop;
+    case CWndTextbox::idSendToBack: return Command::ToBack;
+    case CWndTextbox::idProperties: return Command::Properties;
     default: return Command::None;
     }
 }
@@ -34,10 +34,10 @@ Command TextboxCommand(int id)
 Command TableCommand(int message)
 {
     switch (message) {
-    case CTableWindow::WM_TABLE_CUT: return Command::Cut;
-    case CTableWindow::WM_TABLE_COPY: return Command::Copy;
-    case CTableWindow::WM_TABLE_TO_TOP: return Command::ToTop;
-    case CTableWindow::WM_TABLE_TO_BACK: return Command::ToBack;
+    case CWndTable::WM_TABLE_CUT: return Command::Cut;
+    case CWndTable::WM_TABLE_COPY: return Command::Copy;
+    case CWndTable::WM_TABLE_TO_TOP: return Command::ToTop;
+    case CWndTable::WM_TABLE_TO_BACK: return Command::ToBack;
     default: return Command::None;
     }
 }
@@ -91,7 +91,7 @@ void WireEditingWindow(CEditingComponentWindow &window, CScrollViewEx &canvas)
 
 std::unique_ptr<CComponentWindow> MakeTextbox(CComponentTextbox &component, CScrollViewEx &canvas)
 {
-    auto window = std::make_unique<CTextboxWindow>(component, canvas.Page());
+    auto window = std::make_unique<CWndTextbox>(component, canvas.Page());
     WireEditingWindow(*window, canvas);
     window->componentCommand = [&canvas](CComponentBase &c, int id) { RunLater(canvas, &c, TextboxCommand(id)); };
     return window;
@@ -99,7 +99,7 @@ std::unique_ptr<CComponentWindow> MakeTextbox(CComponentTextbox &component, CScr
 
 std::unique_ptr<CComponentWindow> MakeTable(CComponentTable &component, CScrollViewEx &canvas)
 {
-    auto window = std::make_unique<CTableWindow>(component, canvas.Page());
+    auto window = std::make_unique<CWndTable>(component, canvas.Page());
     WireEditingWindow(*window, canvas);
     window->componentCommand = [&canvas](CComponentBase &c, int message) {
         RunLater(canvas, &c, TableCommand(message));

@@ -37,8 +37,8 @@
 #include "editor/ui/ScrollViewEx.h"
 #include "editor/CanvasEdits.h"
 #include "model/GlobalHelpers.h"
-#include "editor/ui/TableWindow.h"
-#include "editor/ui/TextboxWindow.h"
+#include "editor/ui/WndTable.h"
+#include "editor/ui/WndTextbox.h"
 #include "model/ComponentBase.h"
 #include "model/ComponentType.h"
 #include "editor/ui/DragDropListCtrl.h"
@@ -48,7 +48,7 @@
 #include "editor/ui/ImageWindow.h"
 #include "model/ComponentImage.h"
 #include "editor/ui/PropertySheetView.h"
-#include "editor/ui/RichEditCtrl.h"
+#include "editor/ui/RichEditCtrlEx.h"
 #include "editor/ui/ThumbListModel.h"
 #include "editor/ui/MediaCommandsUi.h"
 
@@ -457,7 +457,7 @@ QWidget *CEditFrmVw::SelectedTextWindow() const
     if (!selected)
         return nullptr;
     auto *window = dynamic_cast<QWidget *>(selected->GetComponentWindow());
-    if (qobject_cast<CTextboxWindow *>(window) || qobject_cast<CTableWindow *>(window))
+    if (qobject_cast<CWndTextbox *>(window) || qobject_cast<CWndTable *>(window))
         return window;
     return nullptr;
 }
@@ -465,9 +465,9 @@ QWidget *CEditFrmVw::SelectedTextWindow() const
 bool CEditFrmVw::FormatSelectedText(int commandId)
 {
     QWidget *window = SelectedTextWindow();
-    if (auto *box = qobject_cast<CTextboxWindow *>(window))
+    if (auto *box = qobject_cast<CWndTextbox *>(window))
         return box->OnFormatCommand(commandId);
-    if (auto *table = qobject_cast<CTableWindow *>(window))
+    if (auto *table = qobject_cast<CWndTable *>(window))
         return table->OnFormatCommand(commandId);
     return false;
 }
@@ -475,18 +475,18 @@ bool CEditFrmVw::FormatSelectedText(int commandId)
 void CEditFrmVw::SetFontName(const QString &face)
 {
     QWidget *window = SelectedTextWindow();
-    if (auto *box = qobject_cast<CTextboxWindow *>(window))
+    if (auto *box = qobject_cast<CWndTextbox *>(window))
         box->SetSelectionFontName(face);
-    else if (auto *table = qobject_cast<CTableWindow *>(window))
+    else if (auto *table = qobject_cast<CWndTable *>(window))
         table->SetActiveCellFontName(face);
 }
 
 void CEditFrmVw::SetFontSize(int points)
 {
     QWidget *window = SelectedTextWindow();
-    if (auto *box = qobject_cast<CTextboxWindow *>(window))
+    if (auto *box = qobject_cast<CWndTextbox *>(window))
         box->SetSelectionFontSize(points);
-    else if (auto *table = qobject_cast<CTableWindow *>(window))
+    else if (auto *table = qobject_cast<CWndTable *>(window))
         table->SetActiveCellFontSize(points);
 }
 
@@ -498,7 +498,7 @@ int CEditFrmVw::GetSelectedComponentType() const
 
 bool CEditFrmVw::SelectionCanUndo() const
 {
-    const auto *box = qobject_cast<CTextboxWindow *>(SelectedTextWindow());
+    const auto *box = qobject_cast<CWndTextbox *>(SelectedTextWindow());
     return box && box->Editor()->CanUndo();
 }
 
@@ -506,7 +506,7 @@ void CEditFrmVw::OnClipboard(CorvCommandTable::ClipboardAction action)
 {
     using CorvCommandTable::ClipboardAction;
     // The menu's Undo and Paste reach the selected text box's own text as its keys do.
-    auto *box = qobject_cast<CTextboxWindow *>(SelectedTextWindow());
+    auto *box = qobject_cast<CWndTextbox *>(SelectedTextWindow());
     switch (action) {
     case ClipboardAction::cutComponent: m_canvas->CutSelection(); break;
     case ClipboardAction::copyComponent: m_canvas->CopySelection(); break;
@@ -544,9 +544,9 @@ void CEditFrmVw::SetShowGrid(bool show)
 void CEditFrmVw::AddLinkToSelectedText()
 {
     QWidget *window = SelectedTextWindow();
-    auto *box = qobject_cast<CTextboxWindow *>(window);
-    auto *table = qobject_cast<CTableWindow *>(window);
-    CRichEditCtrl *editor = box ? box->Editor() : nullptr;
+    auto *box = qobject_cast<CWndTextbox *>(window);
+    auto *table = qobject_cast<CWndTable *>(window);
+    CRichEditCtrlEx *editor = box ? box->Editor() : nullptr;
     if (table && table->SetActiveCellFromFocus() >= 0 && table->GetActiveCell() >= 0)
         editor = table->Cell(table->GetActiveCell());
     if (!editor)

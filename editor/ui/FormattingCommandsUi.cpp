@@ -7,10 +7,10 @@
 #include "document/CorvessaDoc.h"
 #include "document/EditorHooks.h"
 #include "editor/ui/EditFrmVw.h"
-#include "editor/ui/RichEditCtrl.h"
+#include "editor/ui/RichEditCtrlEx.h"
 #include "editor/ui/ScrollViewEx.h"
-#include "editor/ui/TableWindow.h"
-#include "editor/ui/TextboxWindow.h"
+#include "editor/ui/WndTable.h"
+#include "editor/ui/WndTextbox.h"
 #include "model/ComponentFilledShape.h"
 #include "model/ComponentHTMLEditor.h"
 #include "model/ComponentLine.h"
@@ -49,7 +49,7 @@ QWidget *SelectedTextWindow(const CEditFrmVw &view)
 {
     CComponentBase *selected = Selected(view);
     auto *window = selected ? dynamic_cast<QWidget *>(selected->GetComponentWindow()) : nullptr;
-    return qobject_cast<CTextboxWindow *>(window) || qobject_cast<CTableWindow *>(window) ? window : nullptr;
+    return qobject_cast<CWndTextbox *>(window) || qobject_cast<CWndTable *>(window) ? window : nullptr;
 }
 
 void InsertText(CEditFrmVw &view, bool html)
@@ -160,9 +160,9 @@ void OnColourChosen(CEditFrmVw &view, uint32_t colour, bool isDefault, bool fill
         // "Automatic" text is black.
         const uint32_t textColour = isDefault ? 0 : colour;
         QWidget *window = SelectedTextWindow(view);
-        if (auto *box = qobject_cast<CTextboxWindow *>(window))
+        if (auto *box = qobject_cast<CWndTextbox *>(window))
             box->Editor()->SetSelectionColour(textColour);
-        else if (auto *table = qobject_cast<CTableWindow *>(window))
+        else if (auto *table = qobject_cast<CWndTable *>(window))
             table->SetActiveCellColour(textColour);
         else
             return;

@@ -34,9 +34,9 @@
 #include "editor/ui/DragDropTreeCtrl.h"
 #include "editor/ui/EditFrmVw.h"
 #include "editor/ui/PropertySheetView.h"
-#include "editor/ui/RichEditCtrl.h"
+#include "editor/ui/RichEditCtrlEx.h"
 #include "editor/ui/ScrollViewEx.h"
-#include "editor/ui/TextboxWindow.h"
+#include "editor/ui/WndTextbox.h"
 #include "model/ComponentFillBlanks.h"
 #include "model/ComponentImage.h"
 #include "model/ComponentMultipleChoice.h"
@@ -209,14 +209,14 @@ struct Session {
         ASSERT_TRUE(Edit()->GetCurrentPage()->GetTitle().startsWith(title));
     }
     // The text box of the current screen holding the words, selected on the canvas for editing.
-    CTextboxWindow *EditBoxHolding(const QString &words)
+    CWndTextbox *EditBoxHolding(const QString &words)
     {
         CCorvPage *screen = Edit()->GetCurrentPage();
         for (const auto &c : screen->GetComponentList()) {
             auto *box = dynamic_cast<CComponentTextbox *>(c.get());
             if (!box || !box->GetRichText().GetText().contains(words))
                 continue;
-            auto *window = dynamic_cast<CTextboxWindow *>(box->GetComponentWindow());
+            auto *window = dynamic_cast<CWndTextbox *>(box->GetComponentWindow());
             if (!window)
                 return nullptr;
             Edit()->Canvas()->SelectComponent(box);
@@ -313,11 +313,11 @@ TEST(AuthorSession, FromANewProjectToEveryPublishedCourse)
             slideBox = b;
     ASSERT_TRUE(slideBox) << "the slide's text box";
     EXPECT_TRUE(frameAndFill(slideBox));
-    auto *slideWindow = dynamic_cast<CTextboxWindow *>(slideBox->GetComponentWindow());
+    auto *slideWindow = dynamic_cast<CWndTextbox *>(slideBox->GetComponentWindow());
     ASSERT_TRUE(slideWindow);
     QTest::mouseClick(slideWindow, Qt::LeftButton, {}, QPoint(slideWindow->width() / 2, slideWindow->height() / 2));
     ASSERT_EQ(s.Edit()->Canvas()->GetSelectedComponent(), slideBox);
-    CRichEditCtrl *slideEditor = slideWindow->Editor();
+    CRichEditCtrlEx *slideEditor = slideWindow->Editor();
     ASSERT_TRUE(slideEditor->isVisible() && slideEditor->isEnabled());
     QTest::mouseClick(slideEditor->viewport(), Qt::LeftButton, {}, QPoint(8, 8));
     QTest::keyClick(slideEditor, Qt::Key_Home, Qt::ControlModifier);
@@ -403,9 +403,9 @@ TEST(AuthorSession, FromANewProjectToEveryPublishedCourse)
 
     // Text typed into a text box and a word of it made bold with the formatting command.
     s.MakeCurrent("Extinguishers");
-    CTextboxWindow *box = s.EditBoxHolding("Each kind of fire");
+    CWndTextbox *box = s.EditBoxHolding("Each kind of fire");
     ASSERT_TRUE(box) << "the imported text box";
-    CRichEditCtrl *editor = box->Editor();
+    CRichEditCtrlEx *editor = box->Editor();
     ASSERT_TRUE(editor->isEnabled());
     editor->setFocus(Qt::OtherFocusReason);
     editor->moveCursor(QTextCursor::End);

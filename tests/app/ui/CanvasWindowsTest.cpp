@@ -193,7 +193,7 @@ TEST_F(CanvasWindowsTest, EveryKindGetsItsOwnWindow)
     const struct {
         int type;
         const char *window;
-    } kinds[] = {{ct_textbox, "CTextboxWindow"},  {ct_table, "CTableWindow"}, {ct_image, "CWndImage"},
+    } kinds[] = {{ct_textbox, "CWndTextbox"},  {ct_table, "CWndTable"}, {ct_image, "CWndImage"},
                  {ct_rectangle, "CMediaComponentWindow"}, {ct_youtube, "CMediaComponentWindow"},
                  {ct_html_editor, "CCanvasComponentWindow"}};
     for (const auto &kind : kinds) {

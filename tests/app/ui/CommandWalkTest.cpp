@@ -25,10 +25,10 @@
 #include "editor/ComponentCommands.h"
 #include "editor/ui/EditFrmVw.h"
 #include "editor/ui/PropertySheetView.h"
-#include "editor/ui/RichEditCtrl.h"
+#include "editor/ui/RichEditCtrlEx.h"
 #include "editor/ui/ScrollViewEx.h"
-#include "editor/ui/TableWindow.h"
-#include "editor/ui/TextboxWindow.h"
+#include "editor/ui/WndTable.h"
+#include "editor/ui/WndTextbox.h"
 #include "model/ComponentFilledShape.h"
 #include "model/ComponentImage.h"
 #include "model/ComponentLine.h"
@@ -237,7 +237,7 @@ struct Walk {
     {
         CComponentTextbox *box = Insertion().InsertTextBox();
         Select(box);
-        auto *window = dynamic_cast<CTextboxWindow *>(box->GetComponentWindow());
+        auto *window = dynamic_cast<CWndTextbox *>(box->GetComponentWindow());
         ASSERT_TRUE(window) << "a text box without its editing window";
         window->Editor()->setFocus(Qt::OtherFocusReason);
         // "Click and add text.": the first word.
@@ -247,7 +247,7 @@ struct Walk {
     {
         CComponentTable *table = Insertion().InsertTableAt(2, 2, CRect(100, 100, 500, 300));
         Select(table);
-        auto *window = dynamic_cast<CTableWindow *>(table->GetComponentWindow());
+        auto *window = dynamic_cast<CWndTable *>(table->GetComponentWindow());
         ASSERT_TRUE(window) << "a table without its editing window";
         window->Cell(0)->setFocus(Qt::OtherFocusReason);
         QTest::keyClicks(window->Cell(0), "Cell");
@@ -748,7 +748,7 @@ TEST(CommandWalk, FormattingAndDrawingReachTheSavedProjectAndThePublishedPage)
     QTest::mouseClick(w.Button(AddTextBox), Qt::LeftButton);
     auto *box = dynamic_cast<CComponentTextbox *>(w.Selected());
     ASSERT_TRUE(box);
-    auto *boxWindow = dynamic_cast<CTextboxWindow *>(box->GetComponentWindow());
+    auto *boxWindow = dynamic_cast<CWndTextbox *>(box->GetComponentWindow());
     ASSERT_TRUE(boxWindow);
     boxWindow->Editor()->setFocus(Qt::OtherFocusReason);
     boxWindow->Editor()->selectAll();

@@ -13,9 +13,9 @@
 #include "editor/ui/DragDropTreeCtrl.h"
 #include "editor/ui/EditFrmVw.h"
 #include "editor/ui/PropertySheetView.h"
-#include "editor/ui/RichEditCtrl.h"
+#include "editor/ui/RichEditCtrlEx.h"
 #include "editor/ui/ScrollViewEx.h"
-#include "editor/ui/TextboxWindow.h"
+#include "editor/ui/WndTextbox.h"
 #include "editor/ui/ThumbListModel.h"
 #include "model/ComponentTextbox.h"
 #include "model/CorvPage.h"
@@ -326,7 +326,7 @@ TEST(EditWindow, TheCanvasFollowsTheCurrentScreenAndItsDeletion)
     canvas->ShowScreen(alarms);
     ASSERT_EQ(canvas->Model().Components().size(), 1u);
     // The window shows the box's text as soon as the screen is shown.
-    auto *boxWindow = dynamic_cast<CTextboxWindow *>(alarms->GetComponent(0)->GetComponentWindow());
+    auto *boxWindow = dynamic_cast<CWndTextbox *>(alarms->GetComponent(0)->GetComponentWindow());
     ASSERT_TRUE(boxWindow);
     EXPECT_EQ(boxWindow->Editor()->toPlainText(), "Leave by the nearest exit");
     QDir().mkpath(QStringLiteral("screenshots"));
@@ -407,7 +407,7 @@ TEST(EditWindow, CanvasShowsTheCurrentScreenAfterOpeningAndDrops)
         EXPECT_EQ(current->GetTitle(), title) << when;
         EXPECT_EQ(canvas->GetCurrentScreen(), current) << when;
         ASSERT_EQ(canvas->Model().Components().size(), 1u) << when;
-        auto *window = dynamic_cast<CTextboxWindow *>(current->GetComponent(0)->GetComponentWindow());
+        auto *window = dynamic_cast<CWndTextbox *>(current->GetComponent(0)->GetComponentWindow());
         ASSERT_TRUE(window) << when;
         EXPECT_TRUE(window->isVisible()) << when;
         EXPECT_EQ(window->Editor()->toPlainText(), "Text of " + title.mid(1)) << when;

@@ -15,9 +15,9 @@
 #include "document/ProjectBackups.h"
 #include "document/ProjectFile.h"
 #include "editor/ui/EditFrmVw.h"
-#include "editor/ui/RichEditCtrl.h"
+#include "editor/ui/RichEditCtrlEx.h"
 #include "editor/ui/ScrollViewEx.h"
-#include "editor/ui/TextboxWindow.h"
+#include "editor/ui/WndTextbox.h"
 #include "model/ComponentTable.h"
 #include "model/ComponentTextbox.h"
 #include "model/ComponentType.h"
@@ -446,7 +446,7 @@ TEST(MainFrameCommands, ASpellingChangeShowsOnTheCanvasAtOnce)
     CCorvPage *shown = view->GetCurrentPage();
     ASSERT_TRUE(shown);
     ASSERT_EQ(view->Canvas()->GetCurrentScreen(), shown);
-    auto *window = dynamic_cast<CTextboxWindow *>(shown->GetComponent(0)->GetComponentWindow());
+    auto *window = dynamic_cast<CWndTextbox *>(shown->GetComponent(0)->GetComponentWindow());
     ASSERT_TRUE(window);
     ASSERT_EQ(window->Editor()->toPlainText(), "Read teh notice");
     {
@@ -459,7 +459,7 @@ TEST(MainFrameCommands, ASpellingChangeShowsOnTheCanvasAtOnce)
     }
     EXPECT_EQ(f.prompt.Texts().last(), "Spell checking is done");
     EXPECT_EQ(view->Canvas()->GetCurrentScreen(), shown);
-    window = dynamic_cast<CTextboxWindow *>(shown->GetComponent(0)->GetComponentWindow());
+    window = dynamic_cast<CWndTextbox *>(shown->GetComponent(0)->GetComponentWindow());
     ASSERT_TRUE(window);
     EXPECT_EQ(window->Editor()->toPlainText(), "Read the notice");
     EXPECT_TRUE(window->isVisible());

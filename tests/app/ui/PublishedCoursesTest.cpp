@@ -6,8 +6,8 @@
 #include "app/ui/PublishCommandsView.h"
 #include "dialogs/ui/DlgAddLink.h"
 #include "document/CorvessaDoc.h"
-#include "editor/ui/RichEditCtrl.h"
-#include "editor/ui/TextboxWindow.h"
+#include "editor/ui/RichEditCtrlEx.h"
+#include "editor/ui/WndTextbox.h"
 #include "model/ComponentTextbox.h"
 #include "model/CorvPage.h"
 #include "model/GlobalHelpers.h"
@@ -170,7 +170,7 @@ TEST(PublishedCourses, TextLinkMadeThroughTheDialogLeadsToItsScreen)
         // The box is edited on an Edit canvas of its own, then taken from there into the course.
         ShownCanvas shown;
         CComponentTextbox *edited = shown.Put(std::move(textbox));
-        auto *box = static_cast<CTextboxWindow *>(edited->GetComponentWindow());
+        auto *box = static_cast<CWndTextbox *>(edited->GetComponentWindow());
         CDlgAddLink dialog(*a.doc);
         dialog.values.selectedText = QStringLiteral("exit routes");
         dialog.ShowValues();

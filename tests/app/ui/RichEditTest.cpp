@@ -1,7 +1,7 @@
 #include "app/CommandIds.h"
 #include "dialogs/LinkDialogs.h"
-#include "editor/ui/RichEditCtrl.h"
-#include "editor/ui/TextboxWindow.h"
+#include "editor/ui/RichEditCtrlEx.h"
+#include "editor/ui/WndTextbox.h"
 #include "model/ComponentTextbox.h"
 #include "model/MarkedText.h"
 #include "model/RichTextLinks.h"
@@ -28,7 +28,7 @@ namespace {
 // A rich-text editor over a document of its own, shown so that it lays out as the author sees it.
 struct Editor {
     CRichText doc;
-    CRichEditCtrl edit;
+    CRichEditCtrlEx edit;
 
     explicit Editor(const QString &text = {})
     {
@@ -84,7 +84,7 @@ void ExpectSameRichText(const CRichText &a, const CRichText &b)
 // "Read the guide now" with "guide" a link to a web address, its markers hidden around it.
 struct LinkedEditor {
     CRichTextLinks content;
-    CRichEditCtrl edit;
+    CRichEditCtrlEx edit;
     CRecordingPrompt prompt;
 
     LinkedEditor()
@@ -215,14 +215,14 @@ TEST(RichEdit, ParagraphCommandsReachTheDocument)
     EXPECT_EQ(second().numberingStyle, PFNS_PERIOD);
 
     struct Case {
-        void (CRichEditCtrl::*command)();
+        void (CRichEditCtrlEx::*command)();
         int alignment;
         Qt::Alignment shown;
     };
-    for (const Case &c : {Case{&CRichEditCtrl::AlignCenter, PFA_CENTER, Qt::AlignHCenter},
-                          Case{&CRichEditCtrl::AlignRight, PFA_RIGHT, Qt::AlignRight},
-                          Case{&CRichEditCtrl::AlignJustify, PFA_JUSTIFY, Qt::AlignJustify},
-                          Case{&CRichEditCtrl::AlignLeft, PFA_LEFT, Qt::AlignLeft}}) {
+    for (const Case &c : {Case{&CRichEditCtrlEx::AlignCenter, PFA_CENTER, Qt::AlignHCenter},
+                          Case{&CRichEditCtrlEx::AlignRight, PFA_RIGHT, Qt::AlignRight},
+                          Case{&CRichEditCtrlEx::AlignJustify, PFA_JUSTIFY, Qt::AlignJustify},
+                          Case{&CRichEditCtrlEx::AlignLeft, PFA_LEFT, Qt::AlignLeft}}) {
         (e.edit.*c.command)();
         EXPECT_EQ(second().alignment, c.alignment);
         EXPECT_EQ(e.edit.document()->findBlockByNumber(1).blockFormat().alignment() & Qt::AlignHorizontal_Mask,
@@ -297,7 +297,7 @@ TEST(RichEdit, RtfWrittenReadsBackTheSame)
     EXPECT_EQ(read.GetParaFormatAt(30).numbering, PFN_ARABIC);
 
     // The text read back shows in a fresh editor exactly as typed.
-    CRichEditCtrl other;
+    CRichEditCtrlEx other;
     other.SetDocument(&read);
     EXPECT_EQ(other.toPlainText(), e.edit.toPlainText());
 }

@@ -1,8 +1,8 @@
 #include "ShownCanvas.h"
 #include "dialogs/ui/DlgElementProperties.h"
-#include "editor/ui/RichEditCtrl.h"
-#include "editor/ui/TableWindow.h"
-#include "editor/ui/TextboxWindow.h"
+#include "editor/ui/RichEditCtrlEx.h"
+#include "editor/ui/WndTable.h"
+#include "editor/ui/WndTextbox.h"
 #include "model/ComponentFactory.h"
 #include "model/ComponentTable.h"
 #include "model/ComponentTextbox.h"
@@ -49,7 +49,7 @@ Screen MakeScreen(ShownCanvas &shown, const QString &number)
     return s;
 }
 
-int Editors(ShownCanvas &shown) { return int(shown.canvas->Page()->findChildren<CRichEditCtrl *>().size()); }
+int Editors(ShownCanvas &shown) { return int(shown.canvas->Page()->findChildren<CRichEditCtrlEx *>().size()); }
 
 // The pixels of the editor's selection colour inside a box of the canvas picture.
 int HighlightPixels(const QImage &picture, const QRect &box, const QColor &highlight)
@@ -84,7 +84,7 @@ TEST(ShownScreenWindows, OnlyTheShownScreenHasWindowsAndOnlyTheEditedBoxShowsIts
 
     // Editing the first box: it alone gets an editor; the second box's text keeps a selection of its own.
     shown.canvas->SelectComponent(one.first);
-    auto *edited = dynamic_cast<CTextboxWindow *>(one.first->GetComponentWindow());
+    auto *edited = dynamic_cast<CWndTextbox *>(one.first->GetComponentWindow());
     ASSERT_NE(edited, nullptr);
     EXPECT_EQ(Editors(shown), 1);
     one.second->GetRichText().SetSel(0, 10);
@@ -113,9 +113,9 @@ TEST(ShownScreenWindows, OnlyTheShownScreenHasWindowsAndOnlyTheEditedBoxShowsIts
     EXPECT_EQ(one.first->GetComponentWindow(), nullptr);
     EXPECT_EQ(one.table->GetComponentWindow(), nullptr);
     EXPECT_EQ(Editors(shown), 0);
-    auto *window = dynamic_cast<CTextboxWindow *>(two.second->GetComponentWindow());
+    auto *window = dynamic_cast<CWndTextbox *>(two.second->GetComponentWindow());
     ASSERT_NE(window, nullptr);
-    EXPECT_NE(dynamic_cast<CTableWindow *>(two.table->GetComponentWindow()), nullptr);
+    EXPECT_NE(dynamic_cast<CWndTable *>(two.table->GetComponentWindow()), nullptr);
     bool opened = false;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {

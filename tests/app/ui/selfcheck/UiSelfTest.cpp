@@ -8,7 +8,7 @@
 #include "app/ui/MainFrame.h"
 #include "app/ui/PropPageFonts.h"
 #include "app/ui/PublishCommandsView.h"
-#include "app/ui/ProgressDialog.h"
+#include "app/ui/DlgProgress.h"
 #include "app/ui/SettingsFrmVw.h"
 #include "app/ui/controls/ColorSelectButton.h"
 #include "app/ui/controls/ColourPopup.h"
@@ -576,9 +576,9 @@ void PlanDialogs(Run &run)
         dialog->Search();
         return dialog;
     });
-    auto progress = std::make_shared<std::unique_ptr<CProgressDialog>>();
+    auto progress = std::make_shared<std::unique_ptr<CDlgProgress>>();
     run.steps.push_back([progress](Run &r) {
-        *progress = std::make_unique<CProgressDialog>(r.app.MainFrame());
+        *progress = std::make_unique<CDlgProgress>(r.app.MainFrame());
         (*progress)->SetRange(0, 10);
         (*progress)->SetText(QStringLiteral("Saving screen: 3 Introduction"));
         for (int i = 0; i < 4; ++i)

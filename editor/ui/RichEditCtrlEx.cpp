@@ -1,4 +1,4 @@
-#include "editor/ui/RichEditCtrl.h"
+#include "editor/ui/RichEditCtrlEx.h"
 
 #include "app/CommandIds.h"
 #include "editor/RichEditMapping.h"
@@ -84,11 +84,11 @@ QTextListFormat ListFormat(const CParaFormat &pf)
 
 } // namespace
 
-struct CRichEditCtrl::Snapshot {
+struct CRichEditCtrlEx::Snapshot {
     CRichText text;
 };
 
-CRichEditCtrl::CRichEditCtrl(QWidget *parent, Owner owner) : QTextEdit(parent), m_owner(owner)
+CRichEditCtrlEx::CRichEditCtrlEx(QWidget *parent, Owner owner) : QTextEdit(parent), m_owner(owner)
 {
     setAcceptDrops(false);
     setAcceptRichText(true);
@@ -96,20 +96,20 @@ CRichEditCtrl::CRichEditCtrl(QWidget *parent, Owner owner) : QTextEdit(parent), 
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setAccessibleName(owner == Owner::TableCell ? tr("Table cell") : tr("Text"));
-    connect(this, &QTextEdit::cursorPositionChanged, this, &CRichEditCtrl::OnViewSelectionChanged);
-    connect(this, &QTextEdit::selectionChanged, this, &CRichEditCtrl::OnViewSelectionChanged);
-    connect(document(), &QTextDocument::contentsChanged, this, &CRichEditCtrl::OnViewContentsChanged);
+    connect(this, &QTextEdit::cursorPositionChanged, this, &CRichEditCtrlEx::OnViewSelectionChanged);
+    connect(this, &QTextEdit::selectionChanged, this, &CRichEditCtrlEx::OnViewSelectionChanged);
+    connect(document(), &QTextDocument::contentsChanged, this, &CRichEditCtrlEx::OnViewContentsChanged);
 }
 
-CRichEditCtrl::~CRichEditCtrl() = default;
+CRichEditCtrlEx::~CRichEditCtrlEx() = default;
 
-void CRichEditCtrl::SetDocument(CRichText *text)
+void CRichEditCtrlEx::SetDocument(CRichText *text)
 {
     m_text = text;
     Refresh();
 }
 
-void CRichEditCtrl::Refresh()
+void CRichEditCtrlEx::Refresh()
 {
     m_undo.clear();
     m_lastEdit = EditKind::Other;
@@ -119,7 +119,7 @@ void CRichEditCtrl::Refresh()
 // ---------------------------------------------------------------------------------------------------------
 // Drawing the view from the document
 
-void CRichEditCtrl::Render()
+void CRichEditCtrlEx::Render()
 {
     m_rendering = true;
     QTextDocument *d = document();
@@ -187,7 +187,7 @@ void CRichEditCtrl::Render()
     m_rendering = false;
 }
 
-void CRichEditCtrl::ShowDocSelection()
+void CRichEditCtrlEx::ShowDocSelection()
 {
     if (!m_text)
         return;
@@ -204,7 +204,7 @@ void CRichEditCtrl::ShowDocSelection()
     m_rendering = wasRendering;
 }
 
-void CRichEditCtrl::OnViewSelectionChanged()
+void CRichEditCtrlEx::OnViewSelectionChanged()
 {
     if (m_rendering || !m_text)
         return;
@@ -220,7 +220,7 @@ void CRichEditCtrl::OnViewSelectionChanged()
     emit SelectionFormatChanged();
 }
 
-void CRichEditCtrl::OnViewContentsChanged()
+void CRichEditCtrlEx::OnViewContentsChanged()
 {
     // Nothing edits the view but the document: a change from elsewhere (an input method, a drag) is undone.
     if (m_rendering)
@@ -231,7 +231,7 @@ void CRichEditCtrl::OnViewContentsChanged()
 // ---------------------------------------------------------------------------------------------------------
 // Editing
 
-void CRichEditCtrl::Edit(EditKind kind, const std::function<void()> &change)
+void CRichEditCtrlEx::Edit(EditKind kind, const std::function<void()> &change)
 {
     if (!m_text)
         return;
@@ -247,7 +247,7 @@ void CRichEditCtrl::Edit(EditKind kind, const std::function<void()> &change)
     emit SelectionFormatChanged();
 }
 
-void CRichEditCtrl::Undo()
+void CRichEditCtrlEx::Undo()
 {
     if (!m_text || m_undo.empty())
         return;
@@ -259,7 +259,7 @@ void CRichEditCtrl::Undo()
     emit SelectionFormatChanged();
 }
 
-void CRichEditCtrl::SetDocSelection(int start, int end)
+void CRichEditCtrlEx::SetDocSelection(int start, int end)
 {
     if (!m_text)
         return;
@@ -269,24 +269,24 @@ void CRichEditCtrl::SetDocSelection(int start, int end)
     emit SelectionFormatChanged();
 }
 
-void CRichEditCtrl::GetDocSelection(int &start, int &end) const
+void CRichEditCtrlEx::GetDocSelection(int &start, int &end) const
 {
     start = end = 0;
     if (m_text)
         m_text->GetSel(start, end);
 }
 
-CCharFormat CRichEditCtrl::GetSelectionCharFormat() const
+CCharFormat CRichEditCtrlEx::GetSelectionCharFormat() const
 {
     return m_text ? m_text->GetSelectionCharFormat() : CCharFormat();
 }
 
-CParaFormat CRichEditCtrl::GetSelectionParaFormat() const
+CParaFormat CRichEditCtrlEx::GetSelectionParaFormat() const
 {
     return m_text ? m_text->GetParaFormat() : CParaFormat();
 }
 
-void CRichEditCtrl::DeleteViewRange(int viewStart, int viewEnd)
+void CRichEditCtrlEx::DeleteViewRange(int viewStart, int viewEnd)
 {
     const CRichEditMapping map(*m_text);
     if (viewStart > viewEnd)
@@ -303,7 +303,7 @@ void CRichEditCtrl::DeleteViewRange(int viewStart, int viewEnd)
 }
 
 // Replaces the view's selection by plain text (typed: the format of text typed there) or a fragment.
-void CRichEditCtrl::InsertAtSelection(const QString &text, const CRichText *fragment)
+void CRichEditCtrlEx::InsertAtSelection(const QString &text, const CRichText *fragment)
 {
     const QTextCursor c = textCursor();
     const int viewStart = c.selectionStart();
@@ -332,7 +332,7 @@ void CRichEditCtrl::InsertAtSelection(const QString &text, const CRichText *frag
     m_text->ReplaceSel(text);
 }
 
-void CRichEditCtrl::TypeText(const QString &text)
+void CRichEditCtrlEx::TypeText(const QString &text)
 {
     if (!m_text || text.isEmpty())
         return;
@@ -340,7 +340,7 @@ void CRichEditCtrl::TypeText(const QString &text)
     Edit(typing ? EditKind::Typing : EditKind::Other, [&] { InsertAtSelection(text, nullptr); });
 }
 
-void CRichEditCtrl::DeleteSelection()
+void CRichEditCtrlEx::DeleteSelection()
 {
     const QTextCursor c = textCursor();
     if (!m_text || !c.hasSelection())
@@ -348,7 +348,7 @@ void CRichEditCtrl::DeleteSelection()
     Edit(EditKind::Other, [&] { DeleteViewRange(c.selectionStart(), c.selectionEnd()); });
 }
 
-void CRichEditCtrl::DeleteWithCursorMove(QTextCursor::MoveOperation move)
+void CRichEditCtrlEx::DeleteWithCursorMove(QTextCursor::MoveOperation move)
 {
     QTextCursor c = textCursor();
     if (!c.hasSelection())
@@ -361,37 +361,37 @@ void CRichEditCtrl::DeleteWithCursorMove(QTextCursor::MoveOperation move)
 // ---------------------------------------------------------------------------------------------------------
 // Commands
 
-void CRichEditCtrl::ToggleBold() { Edit(EditKind::Other, [this] { m_text->ToggleBold(); }); }
-void CRichEditCtrl::ToggleItalic() { Edit(EditKind::Other, [this] { m_text->ToggleItalic(); }); }
-void CRichEditCtrl::ToggleUnderline() { Edit(EditKind::Other, [this] { m_text->ToggleUnderline(); }); }
-void CRichEditCtrl::ToggleStrikeout() { Edit(EditKind::Other, [this] { m_text->ToggleStrikeout(); }); }
-void CRichEditCtrl::ToggleLinkEffect() { Edit(EditKind::Other, [this] { m_text->ToggleLinkEffect(); }); }
-void CRichEditCtrl::SetSelectionColour(uint32_t colour)
+void CRichEditCtrlEx::ToggleBold() { Edit(EditKind::Other, [this] { m_text->ToggleBold(); }); }
+void CRichEditCtrlEx::ToggleItalic() { Edit(EditKind::Other, [this] { m_text->ToggleItalic(); }); }
+void CRichEditCtrlEx::ToggleUnderline() { Edit(EditKind::Other, [this] { m_text->ToggleUnderline(); }); }
+void CRichEditCtrlEx::ToggleStrikeout() { Edit(EditKind::Other, [this] { m_text->ToggleStrikeout(); }); }
+void CRichEditCtrlEx::ToggleLinkEffect() { Edit(EditKind::Other, [this] { m_text->ToggleLinkEffect(); }); }
+void CRichEditCtrlEx::SetSelectionColour(uint32_t colour)
 {
     Edit(EditKind::Other, [&] { m_text->SetSelectionColour(colour); });
 }
-void CRichEditCtrl::SetSelectionFace(const QString &face)
+void CRichEditCtrlEx::SetSelectionFace(const QString &face)
 {
     Edit(EditKind::Other, [&] { m_text->SetSelectionFace(face); });
 }
-void CRichEditCtrl::SetSelectionPointSize(int points)
+void CRichEditCtrlEx::SetSelectionPointSize(int points)
 {
     Edit(EditKind::Other, [&] { m_text->SetSelectionPointSize(points); });
 }
-void CRichEditCtrl::ApplyCharFormat(const CCharFormat &change)
+void CRichEditCtrlEx::ApplyCharFormat(const CCharFormat &change)
 {
     Edit(EditKind::Other, [&] { m_text->SetSelectionCharFormat(change); });
 }
-void CRichEditCtrl::ToggleBullet() { Edit(EditKind::Other, [this] { m_text->ToggleBullet(); }); }
-void CRichEditCtrl::ToggleNumbering() { Edit(EditKind::Other, [this] { m_text->ToggleNumbering(); }); }
-void CRichEditCtrl::AlignLeft() { Edit(EditKind::Other, [this] { m_text->AlignLeft(); }); }
-void CRichEditCtrl::AlignCenter() { Edit(EditKind::Other, [this] { m_text->AlignCenter(); }); }
-void CRichEditCtrl::AlignRight() { Edit(EditKind::Other, [this] { m_text->AlignRight(); }); }
-void CRichEditCtrl::AlignJustify() { Edit(EditKind::Other, [this] { m_text->AlignJustify(); }); }
-void CRichEditCtrl::IncreaseIndent() { Edit(EditKind::Other, [this] { m_text->IncreaseIndent(); }); }
-void CRichEditCtrl::DecreaseIndent() { Edit(EditKind::Other, [this] { m_text->DecreaseIndent(); }); }
+void CRichEditCtrlEx::ToggleBullet() { Edit(EditKind::Other, [this] { m_text->ToggleBullet(); }); }
+void CRichEditCtrlEx::ToggleNumbering() { Edit(EditKind::Other, [this] { m_text->ToggleNumbering(); }); }
+void CRichEditCtrlEx::AlignLeft() { Edit(EditKind::Other, [this] { m_text->AlignLeft(); }); }
+void CRichEditCtrlEx::AlignCenter() { Edit(EditKind::Other, [this] { m_text->AlignCenter(); }); }
+void CRichEditCtrlEx::AlignRight() { Edit(EditKind::Other, [this] { m_text->AlignRight(); }); }
+void CRichEditCtrlEx::AlignJustify() { Edit(EditKind::Other, [this] { m_text->AlignJustify(); }); }
+void CRichEditCtrlEx::IncreaseIndent() { Edit(EditKind::Other, [this] { m_text->IncreaseIndent(); }); }
+void CRichEditCtrlEx::DecreaseIndent() { Edit(EditKind::Other, [this] { m_text->DecreaseIndent(); }); }
 
-bool CRichEditCtrl::OnFormatCommand(int commandId)
+bool CRichEditCtrlEx::OnFormatCommand(int commandId)
 {
     if (!m_text)
         return false;
@@ -437,13 +437,13 @@ bool CRichEditCtrl::OnFormatCommand(int commandId)
     }
 }
 
-void CRichEditCtrl::SetRightToLeft(bool rightToLeft)
+void CRichEditCtrlEx::SetRightToLeft(bool rightToLeft)
 {
     setLayoutDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
     Edit(EditKind::Other, [&] { m_text->SetRightToLeft(rightToLeft); });
 }
 
-void CRichEditCtrl::OnFont()
+void CRichEditCtrlEx::OnFont()
 {
     if (!m_text)
         return;
@@ -464,7 +464,7 @@ void CRichEditCtrl::OnFont()
 // ---------------------------------------------------------------------------------------------------------
 // Clipboard
 
-QMimeData *CRichEditCtrl::MimeDataForSelection() const
+QMimeData *CRichEditCtrlEx::MimeDataForSelection() const
 {
     auto *data = new QMimeData;
     if (!m_text)
@@ -478,15 +478,15 @@ QMimeData *CRichEditCtrl::MimeDataForSelection() const
     return data;
 }
 
-QMimeData *CRichEditCtrl::createMimeDataFromSelection() const { return MimeDataForSelection(); }
+QMimeData *CRichEditCtrlEx::createMimeDataFromSelection() const { return MimeDataForSelection(); }
 
-void CRichEditCtrl::Copy()
+void CRichEditCtrlEx::Copy()
 {
     if (m_text && textCursor().hasSelection())
         QApplication::clipboard()->setMimeData(MimeDataForSelection());
 }
 
-void CRichEditCtrl::Cut()
+void CRichEditCtrlEx::Cut()
 {
     if (!m_text || !textCursor().hasSelection())
         return;
@@ -494,16 +494,16 @@ void CRichEditCtrl::Cut()
     DeleteSelection();
 }
 
-void CRichEditCtrl::Paste() { PasteMimeData(QApplication::clipboard()->mimeData()); }
+void CRichEditCtrlEx::Paste() { PasteMimeData(QApplication::clipboard()->mimeData()); }
 
-bool CRichEditCtrl::canInsertFromMimeData(const QMimeData *source) const
+bool CRichEditCtrlEx::canInsertFromMimeData(const QMimeData *source) const
 {
     return source && (source->hasFormat(kRtfMime) || source->hasFormat(kRtfMimeAlt) || source->hasText());
 }
 
-void CRichEditCtrl::insertFromMimeData(const QMimeData *source) { PasteMimeData(source); }
+void CRichEditCtrlEx::insertFromMimeData(const QMimeData *source) { PasteMimeData(source); }
 
-void CRichEditCtrl::PasteMimeData(const QMimeData *data)
+void CRichEditCtrlEx::PasteMimeData(const QMimeData *data)
 {
     if (!m_text || !data)
         return;
@@ -553,7 +553,7 @@ int FormatCommandOfKey(const QKeyEvent *e)
 
 } // namespace
 
-bool CRichEditCtrl::event(QEvent *e)
+bool CRichEditCtrlEx::event(QEvent *e)
 {
     // Undo, cut, copy, paste and the formatting keys belong to the text before any shortcut of the main window.
     if (e->type() == QEvent::ShortcutOverride) {
@@ -568,7 +568,7 @@ bool CRichEditCtrl::event(QEvent *e)
     return QTextEdit::event(e);
 }
 
-void CRichEditCtrl::keyPressEvent(QKeyEvent *e)
+void CRichEditCtrlEx::keyPressEvent(QKeyEvent *e)
 {
     if (!m_text || isReadOnly()) {
         QTextEdit::keyPressEvent(e);
@@ -614,20 +614,20 @@ void CRichEditCtrl::keyPressEvent(QKeyEvent *e)
     e->accept();
 }
 
-void CRichEditCtrl::inputMethodEvent(QInputMethodEvent *e)
+void CRichEditCtrlEx::inputMethodEvent(QInputMethodEvent *e)
 {
     if (m_text && !isReadOnly() && !e->commitString().isEmpty())
         TypeText(e->commitString());
     e->accept();
 }
 
-bool CRichEditCtrl::IsInBorderBand(const QPoint &pos) const
+bool CRichEditCtrlEx::IsInBorderBand(const QPoint &pos) const
 {
     const QRect client = rect();
     return client.contains(pos) && !client.adjusted(kBorderBand, kBorderBand, -kBorderBand, -kBorderBand).contains(pos);
 }
 
-void CRichEditCtrl::mousePressEvent(QMouseEvent *e)
+void CRichEditCtrlEx::mousePressEvent(QMouseEvent *e)
 {
     const QPoint pos = viewport()->mapTo(this, e->position().toPoint());
     emit SelectComponent();
@@ -641,7 +641,7 @@ void CRichEditCtrl::mousePressEvent(QMouseEvent *e)
     QTextEdit::mousePressEvent(e); // the caret goes where the press was
 }
 
-void CRichEditCtrl::mouseMoveEvent(QMouseEvent *e)
+void CRichEditCtrlEx::mouseMoveEvent(QMouseEvent *e)
 {
     if (m_owner == Owner::TableCell && !(e->buttons() & Qt::LeftButton)) {
         const QPoint pos = viewport()->mapTo(this, e->position().toPoint());
@@ -650,7 +650,7 @@ void CRichEditCtrl::mouseMoveEvent(QMouseEvent *e)
     QTextEdit::mouseMoveEvent(e);
 }
 
-void CRichEditCtrl::contextMenuEvent(QContextMenuEvent *e)
+void CRichEditCtrlEx::contextMenuEvent(QContextMenuEvent *e)
 {
     if (m_owner == Owner::TableCell) {
         std::unique_ptr<QMenu> menu(CreateCellMenu(this));
@@ -661,7 +661,7 @@ void CRichEditCtrl::contextMenuEvent(QContextMenuEvent *e)
     e->accept();
 }
 
-QMenu *CRichEditCtrl::CreateCellMenu(QWidget *parent)
+QMenu *CRichEditCtrlEx::CreateCellMenu(QWidget *parent)
 {
     auto *menu = new QMenu(parent);
     menu->setAccessibleName(tr("Table cell menu"));

@@ -7,11 +7,11 @@
 
 // The progress window of long commands: shown over the main window while the work runs on the interface
 // thread, kept painted and able to take a click on Cancel because every update lets waiting events through.
-class CProgressDialog : public CProgress
+class CDlgProgress : public CProgress
 {
 public:
-    explicit CProgressDialog(QWidget *parent = nullptr);
-    ~CProgressDialog() override;
+    explicit CDlgProgress(QWidget *parent = nullptr);
+    ~CDlgProgress() override;
 
     void SetText(const QString &text) override;
     void SetRange(int lower, int upper) override;
@@ -30,13 +30,13 @@ public:
     class Scope
     {
     public:
-        explicit Scope(CProgressDialog *progress);
+        explicit Scope(CDlgProgress *progress);
         ~Scope();
         Scope(const Scope &) = delete;
         Scope &operator=(const Scope &) = delete;
 
     private:
-        CProgressDialog *m_progress;
+        CDlgProgress *m_progress;
     };
 
     // Whether the window is up now.

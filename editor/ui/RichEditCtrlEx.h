@@ -21,15 +21,15 @@ class QMimeData;
 //
 // Selections are kept in both: a selection made in the view is the document's selection, so the commands of
 // the formatting bar and of the menus act on it.
-class CRichEditCtrl : public QTextEdit
+class CRichEditCtrlEx : public QTextEdit
 {
     Q_OBJECT
 public:
     // Who holds the control decides where mouse presses and the context menu go.
     enum class Owner { Other, Textbox, TableCell };
 
-    explicit CRichEditCtrl(QWidget *parent = nullptr, Owner owner = Owner::Other);
-    ~CRichEditCtrl() override;
+    explicit CRichEditCtrlEx(QWidget *parent = nullptr, Owner owner = Owner::Other);
+    ~CRichEditCtrlEx() override;
 
     // The document shown and edited; null shows nothing. The undo history starts again.
     void SetDocument(CRichText *text);

@@ -1,10 +1,10 @@
-#include "editor/ui/TextboxWindow.h"
+#include "editor/ui/WndTextbox.h"
 
 #include "app/CommandIds.h"
 #include "dialogs/LinkDialogs.h"
 #include "editor/CanvasComponentPainter.h"
 #include "editor/RichEditMapping.h"
-#include "editor/ui/RichEditCtrl.h"
+#include "editor/ui/RichEditCtrlEx.h"
 #include "model/ComponentTextbox.h"
 #include "platform/Prompt.h"
 #include "platform/richtext/RichTextLayout.h"
@@ -18,19 +18,19 @@
 #include <QPainter>
 #include <QTextCursor>
 
-CTextboxWindow::CTextboxWindow(CComponentTextbox &component, QWidget *canvas)
+CWndTextbox::CWndTextbox(CComponentTextbox &component, QWidget *canvas)
     : CEditingComponentWindow(component, canvas), m_component(component)
 {
     setAccessibleName(tr("Text box"));
     setAttribute(Qt::WA_DeleteOnClose, false);
 }
 
-CRichEditCtrl &CTextboxWindow::Edit() const
+CRichEditCtrlEx &CWndTextbox::Edit() const
 {
     if (m_edit)
         return *m_edit;
-    auto *self = const_cast<CTextboxWindow *>(this);
-    auto *edit = new CRichEditCtrl(self, CRichEditCtrl::Owner::Textbox);
+    auto *self = const_cast<CWndTextbox *>(this);
+    auto *edit = new CRichEditCtrlEx(self, CRichEditCtrlEx::Owner::Textbox);
     m_edit = edit;
     edit->setFrameShape(QFrame::NoFrame);
     // The text stands where the box's picture has it, so that it does not move when editing starts.
@@ -45,10 +45,10 @@ CRichEditCtrl &CTextboxWindow::Edit() const
     edit->setPalette(palette);
     edit->viewport()->setAutoFillBackground(false);
     edit->setAccessibleName(tr("Text box text"));
-    connect(edit, &CRichEditCtrl::SelectionFormatChanged, self, &CTextboxWindow::OnSelChange);
-    connect(edit, &CRichEditCtrl::DocumentEdited, self, &CTextboxWindow::UpdateOverflow);
-    connect(edit, &CRichEditCtrl::SelectComponent, self, [self] { self->SelectOwnComponent(); });
-    connect(edit, &CRichEditCtrl::OwnerContextMenu, self, [self](const QPoint &pos) { self->ShowMenuAt(pos); });
+    connect(edit, &CRichEditCtrlEx::SelectionFormatChanged, self, &CWndTextbox::OnSelChange);
+    connect(edit, &CRichEditCtrlEx::DocumentEdited, self, &CWndTextbox::UpdateOverflow);
+    connect(edit, &CRichEditCtrlEx::SelectComponent, self, [self] { self->SelectOwnComponent(); });
+    connect(edit, &CRichEditCtrlEx::OwnerContextMenu, self, [self](const QPoint &pos) { self->ShowMenuAt(pos); });
     edit->setLayoutDirection(layoutDirection());
     edit->setGeometry(0, 0, width(), height());
     edit->SetDocument(&m_component.GetRichText());
@@ -57,12 +57,12 @@ CRichEditCtrl &CTextboxWindow::Edit() const
     return *edit;
 }
 
-void CTextboxWindow::DropEditor()
+void CWndTextbox::DropEditor()
 {
     if (!m_edit)
         return;
     // The editor may be running its own menu or event: it goes once that has returned.
-    CRichEditCtrl *edit = m_edit;
+    CRichEditCtrlEx *edit = m_edit;
     m_edit = nullptr;
     edit->hide();
     edit->disconnect(this);
@@ -70,13 +70,13 @@ void CTextboxWindow::DropEditor()
     edit->deleteLater();
 }
 
-CTextboxWindow::~CTextboxWindow()
+CWndTextbox::~CWndTextbox()
 {
     if (m_edit)
         m_edit->SetDocument(nullptr);
 }
 
-void CTextboxWindow::MoveWindow(const CRect &rect)
+void CWndTextbox::MoveWindow(const CRect &rect)
 {
     SetBounds(rect);
     if (m_edit) {
@@ -86,14 +86,14 @@ void CTextboxWindow::MoveWindow(const CRect &rect)
     update();
 }
 
-void CTextboxWindow::Invalidate()
+void CWndTextbox::Invalidate()
 {
     update();
     if (m_edit)
         m_edit->viewport()->update();
 }
 
-void CTextboxWindow::UpdateFromComponent()
+void CWndTextbox::UpdateFromComponent()
 {
     const bool rightToLeft = m_component.GetRightToLeft() != 0;
     setLayoutDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
@@ -105,18 +105,18 @@ void CTextboxWindow::UpdateFromComponent()
     update();
 }
 
-void CTextboxWindow::UpdateComponent()
+void CWndTextbox::UpdateComponent()
 {
     // The editor works on the component's own text: nothing is left to hand back.
 }
 
-void CTextboxWindow::EnableEditing(bool enable)
+void CWndTextbox::EnableEditing(bool enable)
 {
     if (enable == m_editing)
         return;
     m_editing = enable;
     if (enable) {
-        CRichEditCtrl &edit = Edit();
+        CRichEditCtrlEx &edit = Edit();
         edit.setEnabled(true);
         edit.show();
     } else {
@@ -125,19 +125,19 @@ void CTextboxWindow::EnableEditing(bool enable)
     update();
 }
 
-void CTextboxWindow::ResetCaret()
+void CWndTextbox::ResetCaret()
 {
     if (m_edit)
         m_edit->SetDocSelection(0, 0);
 }
 
-QSize CTextboxWindow::GetTextExtent(const QString &text) const
+QSize CWndTextbox::GetTextExtent(const QString &text) const
 {
     const QFontMetrics metrics(CRichTextLayout::FontFor(m_component.GetRichText().GetDefaultCharFormat()));
     return metrics.size(0, text);
 }
 
-void CTextboxWindow::paintEvent(QPaintEvent *)
+void CWndTextbox::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     if (m_edit && m_edit->isVisible()) {
@@ -152,7 +152,7 @@ void CTextboxWindow::paintEvent(QPaintEvent *)
     CanvasComponentPainter::Paint(painter, m_component);
 }
 
-void CTextboxWindow::resizeEvent(QResizeEvent *e)
+void CWndTextbox::resizeEvent(QResizeEvent *e)
 {
     QWidget::resizeEvent(e);
     if (m_edit) {
@@ -161,41 +161,41 @@ void CTextboxWindow::resizeEvent(QResizeEvent *e)
     }
 }
 
-int CTextboxWindow::CountHiddenLines() const
+int CWndTextbox::CountHiddenLines() const
 {
     CRichText &text = m_component.GetRichText();
     text.SetLayoutSize(width(), height());
     return text.Layout().CountHiddenLines(height());
 }
 
-void CTextboxWindow::UpdateOverflow()
+void CWndTextbox::UpdateOverflow()
 {
     // The text scrolls when the published screen's box would: both measure with the same layout.
     if (m_edit)
         m_edit->setVerticalScrollBarPolicy(CountHiddenLines() > 0 ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
 }
 
-void CTextboxWindow::mousePressEvent(QMouseEvent *e)
+void CWndTextbox::mousePressEvent(QMouseEvent *e)
 {
     // A press on the window around a disabled editor goes to the canvas as its own.
     RelayToCanvas(e->type(), e->position().toPoint(), e->button(), e->buttons(), e->modifiers());
     e->accept();
 }
 
-void CTextboxWindow::contextMenuEvent(QContextMenuEvent *e)
+void CWndTextbox::contextMenuEvent(QContextMenuEvent *e)
 {
     SelectOwnComponent();
     ShowMenuAt(e->pos());
     e->accept();
 }
 
-void CTextboxWindow::ShowMenuAt(const QPoint &pos)
+void CWndTextbox::ShowMenuAt(const QPoint &pos)
 {
     std::unique_ptr<QMenu> menu(CreateContextMenu(this));
     menu->exec(mapToGlobal(pos));
 }
 
-QMenu *CTextboxWindow::CreateContextMenu(QWidget *parent)
+QMenu *CWndTextbox::CreateContextMenu(QWidget *parent)
 {
     auto *menu = new QMenu(parent);
     menu->setAccessibleName(tr("Text box menu"));
@@ -240,36 +240,36 @@ QMenu *CTextboxWindow::CreateContextMenu(QWidget *parent)
 // ---------------------------------------------------------------------------------------------------------
 // Formatting
 
-void CTextboxWindow::SetSelectionFontName(const QString &face) { Edit().SetSelectionFace(face); }
-void CTextboxWindow::SetSelectionFontSize(int points) { Edit().SetSelectionPointSize(points); }
-void CTextboxWindow::ToggleBold() { Edit().ToggleBold(); }
-void CTextboxWindow::ToggleItalic() { Edit().ToggleItalic(); }
-void CTextboxWindow::ToggleUnderline() { Edit().ToggleUnderline(); }
-void CTextboxWindow::ToggleStrikeout() { Edit().ToggleStrikeout(); }
-void CTextboxWindow::OnFont() { Edit().OnFont(); }
+void CWndTextbox::SetSelectionFontName(const QString &face) { Edit().SetSelectionFace(face); }
+void CWndTextbox::SetSelectionFontSize(int points) { Edit().SetSelectionPointSize(points); }
+void CWndTextbox::ToggleBold() { Edit().ToggleBold(); }
+void CWndTextbox::ToggleItalic() { Edit().ToggleItalic(); }
+void CWndTextbox::ToggleUnderline() { Edit().ToggleUnderline(); }
+void CWndTextbox::ToggleStrikeout() { Edit().ToggleStrikeout(); }
+void CWndTextbox::OnFont() { Edit().OnFont(); }
 
-void CTextboxWindow::OnBullet()
+void CWndTextbox::OnBullet()
 {
     if (Edit().GetSelectionParaFormat().numbering == 0)
         Edit().setFocus();
     Edit().ToggleBullet();
 }
 
-void CTextboxWindow::OnLeftToRight()
+void CWndTextbox::OnLeftToRight()
 {
     setLayoutDirection(Qt::LeftToRight);
     m_component.SetRightToLeft(0);
     Edit().SetRightToLeft(false);
 }
 
-void CTextboxWindow::OnRightToLeft()
+void CWndTextbox::OnRightToLeft()
 {
     setLayoutDirection(Qt::RightToLeft);
     m_component.SetRightToLeft(1);
     Edit().SetRightToLeft(true);
 }
 
-bool CTextboxWindow::OnFormatCommand(int commandId)
+bool CWndTextbox::OnFormatCommand(int commandId)
 {
     if (commandId == CorvCommand::Bulleting) {
         OnBullet();
@@ -278,7 +278,7 @@ bool CTextboxWindow::OnFormatCommand(int commandId)
     return Edit().OnFormatCommand(commandId);
 }
 
-void CTextboxWindow::OnSelChange()
+void CWndTextbox::OnSelChange()
 {
     const CCharFormat format = Edit().GetSelectionCharFormat();
     const auto uniform = UniformFaceAndSize(format);
@@ -289,7 +289,7 @@ void CTextboxWindow::OnSelChange()
 // ---------------------------------------------------------------------------------------------------------
 // Links
 
-bool CTextboxWindow::AddLink(const CAddLinkValues &target, CPrompt &prompt)
+bool CWndTextbox::AddLink(const CAddLinkValues &target, CPrompt &prompt)
 {
     CRichText &text = m_component.GetRichText();
     const QTextCursor c = Edit().textCursor();
@@ -310,9 +310,9 @@ bool CTextboxWindow::AddLink(const CAddLinkValues &target, CPrompt &prompt)
     return true;
 }
 
-void CTextboxWindow::ToggleLinkEffect() { Edit().ToggleLinkEffect(); }
+void CWndTextbox::ToggleLinkEffect() { Edit().ToggleLinkEffect(); }
 
-bool CTextboxWindow::OnDeleteLink()
+bool CWndTextbox::OnDeleteLink()
 {
     const bool deleted = m_component.DeleteLinkAtCaret();
     if (deleted)
@@ -320,7 +320,7 @@ bool CTextboxWindow::OnDeleteLink()
     return deleted;
 }
 
-int CTextboxWindow::MarkLink(CURLLink *link, bool isNew)
+int CWndTextbox::MarkLink(CURLLink *link, bool isNew)
 {
     const int result = m_component.GetContent().MarkLink(link, isNew);
     Edit().Refresh();
@@ -330,14 +330,14 @@ int CTextboxWindow::MarkLink(CURLLink *link, bool isNew)
 // ---------------------------------------------------------------------------------------------------------
 // Thumbnails
 
-QString CTextboxWindow::ThumbnailText() const
+QString CWndTextbox::ThumbnailText() const
 {
     CRichText &text = m_component.GetRichText();
     text.SetLayoutSize(width(), height());
     return GreyedThumbnailText(text.GetDrawText());
 }
 
-void CTextboxWindow::DrawToDC(QPainter &painter, const QRect &rect) const
+void CWndTextbox::DrawToDC(QPainter &painter, const QRect &rect) const
 {
     painter.save();
     painter.setFont(CRichTextLayout::FontFor(m_component.GetRichText().GetDefaultCharFormat()));

@@ -8,7 +8,7 @@ class CAddLinkValues;
 class CComponentBase;
 class CComponentTextbox;
 class CPrompt;
-class CRichEditCtrl;
+class CRichEditCtrlEx;
 class CURLLink;
 class QMenu;
 class QPainter;
@@ -20,12 +20,12 @@ class QPainter;
 // goes when the box is no longer edited. It carries the text box's context menu, the formatting commands the Edit window and the main
 // window send to the selected text box, the links made and deleted in its text, the report of the
 // selection's font to the formatting bar, and the greyed text of screen thumbnails.
-class CTextboxWindow : public CEditingComponentWindow
+class CWndTextbox : public CEditingComponentWindow
 {
     Q_OBJECT
 public:
-    CTextboxWindow(CComponentTextbox &component, QWidget *canvas);
-    ~CTextboxWindow() override;
+    CWndTextbox(CComponentTextbox &component, QWidget *canvas);
+    ~CWndTextbox() override;
 
     // CComponentWindow
     void MoveWindow(const CRect &rect) override;
@@ -37,7 +37,7 @@ public:
     QSize GetTextExtent(const QString &text) const override;
 
     // The editor, made when first asked for (shown only while the box is being edited).
-    CRichEditCtrl *Editor() const { return &Edit(); }
+    CRichEditCtrlEx *Editor() const { return &Edit(); }
     bool IsEditing() const { return m_editing; }
     CComponentTextbox &Component() const { return m_component; }
 
@@ -113,10 +113,10 @@ private:
     void OnSelChange();
     void UpdateOverflow();
     void ShowMenuAt(const QPoint &pos);
-    CRichEditCtrl &Edit() const;
+    CRichEditCtrlEx &Edit() const;
     void DropEditor();
 
     CComponentTextbox &m_component;
-    mutable CRichEditCtrl *m_edit = nullptr;
+    mutable CRichEditCtrlEx *m_edit = nullptr;
     bool m_editing = false;
 };

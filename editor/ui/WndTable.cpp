@@ -1,9 +1,9 @@
-#include "editor/ui/TableWindow.h"
+#include "editor/ui/WndTable.h"
 
 #include "dialogs/LinkDialogs.h"
 #include "editor/CanvasComponentPainter.h"
 #include "editor/RichEditMapping.h"
-#include "editor/ui/RichEditCtrl.h"
+#include "editor/ui/RichEditCtrlEx.h"
 #include "model/ColorRef.h"
 #include "platform/Prompt.h"
 
@@ -13,7 +13,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-CTableWindow::CTableWindow(CComponentTable &component, QWidget *canvas)
+CWndTable::CWndTable(CComponentTable &component, QWidget *canvas)
     : CEditingComponentWindow(component, canvas), m_component(component)
 {
     setAccessibleName(tr("Table"));
@@ -22,9 +22,9 @@ CTableWindow::CTableWindow(CComponentTable &component, QWidget *canvas)
     m_grid = std::make_unique<CTableGrid>(width(), height(), 1, 1, std::vector<int>());
 }
 
-CTableWindow::~CTableWindow() = default;
+CWndTable::~CWndTable() = default;
 
-void CTableWindow::MoveWindow(const CRect &rect)
+void CWndTable::MoveWindow(const CRect &rect)
 {
     SetBounds(rect);
     // A hidden window gets its resize event only when shown: the grid follows the new size at once.
@@ -36,13 +36,13 @@ void CTableWindow::MoveWindow(const CRect &rect)
     update();
 }
 
-void CTableWindow::Invalidate()
+void CWndTable::Invalidate()
 {
     ApplyBackgrounds();
     update();
 }
 
-void CTableWindow::UpdateFromComponent()
+void CWndTable::UpdateFromComponent()
 {
     if (m_cells.empty()) {
         // Nothing is being edited: the window paints the component's values as they are.
@@ -65,12 +65,12 @@ void CTableWindow::UpdateFromComponent()
     ApplyBackgrounds();
 }
 
-void CTableWindow::UpdateComponent()
+void CWndTable::UpdateComponent()
 {
     // The cells work on the component's own texts; the bar positions go over whenever a bar is dropped.
 }
 
-void CTableWindow::EnableEditing(bool enable)
+void CWndTable::EnableEditing(bool enable)
 {
     if (enable == m_editing)
         return;
@@ -82,17 +82,17 @@ void CTableWindow::EnableEditing(bool enable)
     update();
 }
 
-const std::vector<CRichEditCtrl *> &CTableWindow::Cells() const
+const std::vector<CRichEditCtrlEx *> &CWndTable::Cells() const
 {
     if (m_cells.empty() && !m_component.GetCellList().empty())
-        const_cast<CTableWindow *>(this)->BuildCells();
+        const_cast<CWndTable *>(this)->BuildCells();
     return m_cells;
 }
 
-void CTableWindow::DropCells()
+void CWndTable::DropCells()
 {
     // The cell that asked for this may be running its own menu: old cells go once it has returned.
-    for (CRichEditCtrl *cell : m_cells) {
+    for (CRichEditCtrlEx *cell : m_cells) {
         cell->hide();
         cell->disconnect(this);
         cell->SetDocument(nullptr); // its text may be gone already
@@ -101,21 +101,21 @@ void CTableWindow::DropCells()
     m_cells.clear();
 }
 
-void CTableWindow::ResetCaret()
+void CWndTable::ResetCaret()
 {
-    for (CRichEditCtrl *cell : m_cells)
+    for (CRichEditCtrlEx *cell : m_cells)
         cell->SetDocSelection(0, 0);
 }
 
 // ---------------------------------------------------------------------------------------------------------
 // The grid
 
-void CTableWindow::BuildCells()
+void CWndTable::BuildCells()
 {
     DropCells();
     std::vector<CRichTextLinks> &texts = m_component.GetCellList();
     for (size_t index = 0; index < texts.size(); ++index) {
-        auto *cell = new CRichEditCtrl(this, CRichEditCtrl::Owner::TableCell);
+        auto *cell = new CRichEditCtrlEx(this, CRichEditCtrlEx::Owner::TableCell);
         const int row = int(index) / std::max(1, m_component.GetColumnCount());
         const int column = int(index) % std::max(1, m_component.GetColumnCount());
         cell->setAccessibleName(tr("Cell %1, %2").arg(row + 1).arg(column + 1));
@@ -125,13 +125,13 @@ void CTableWindow::BuildCells()
         cell->setEnabled(m_editing);
         cell->SetDocument(&texts[index].GetRichText());
         const int i = int(index);
-        connect(cell, &CRichEditCtrl::SelectionFormatChanged, this, [this, i] { OnCellSelChange(i); });
-        connect(cell, &CRichEditCtrl::TableCommand, this, [this, i](int id) { OnTableCommand(i, id); });
-        connect(cell, &CRichEditCtrl::TabPressed, this, [this, i] { FocusNextCell(i); });
-        connect(cell, &CRichEditCtrl::SelectComponent, this, [this] {
+        connect(cell, &CRichEditCtrlEx::SelectionFormatChanged, this, [this, i] { OnCellSelChange(i); });
+        connect(cell, &CRichEditCtrlEx::TableCommand, this, [this, i](int id) { OnTableCommand(i, id); });
+        connect(cell, &CRichEditCtrlEx::TabPressed, this, [this, i] { FocusNextCell(i); });
+        connect(cell, &CRichEditCtrlEx::SelectComponent, this, [this] {
             SelectOwnComponent();
         });
-        connect(cell, &CRichEditCtrl::BorderPress, this,
+        connect(cell, &CRichEditCtrlEx::BorderPress, this,
                 [this](const QPoint &pos, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
                     RelayToCanvas(QEvent::MouseButtonPress, pos, button, button, modifiers);
                 });
@@ -144,18 +144,18 @@ void CTableWindow::BuildCells()
     ApplyBackgrounds();
 }
 
-void CTableWindow::LayoutCells()
+void CWndTable::LayoutCells()
 {
     for (size_t i = 0; i < m_cells.size(); ++i)
         m_cells[i]->setGeometry(m_grid->CellRect(int(i)));
     update();
 }
 
-void CTableWindow::ApplyBackgrounds()
+void CWndTable::ApplyBackgrounds()
 {
     const int columns = std::max(1, m_component.GetColumnCount());
     for (size_t i = 0; i < m_cells.size(); ++i) {
-        CRichEditCtrl *cell = m_cells[i];
+        CRichEditCtrlEx *cell = m_cells[i];
         QPalette palette = cell->palette();
         const uint32_t currentRef = ColorRefFromColor(palette.color(QPalette::Base));
         const uint32_t colour = CTableGrid::CellBackground(m_component.GetHeaderKind(), int(i) / columns,
@@ -166,7 +166,7 @@ void CTableWindow::ApplyBackgrounds()
     }
 }
 
-void CTableWindow::resizeEvent(QResizeEvent *e)
+void CWndTable::resizeEvent(QResizeEvent *e)
 {
     QWidget::resizeEvent(e);
     if (m_cells.empty())
@@ -176,7 +176,7 @@ void CTableWindow::resizeEvent(QResizeEvent *e)
     LayoutCells();
 }
 
-void CTableWindow::paintEvent(QPaintEvent *)
+void CWndTable::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     if (m_cells.empty()) {
@@ -205,7 +205,7 @@ void CTableWindow::paintEvent(QPaintEvent *)
     }
 }
 
-void CTableWindow::ResizeGrid(int rows, int columns)
+void CWndTable::ResizeGrid(int rows, int columns)
 {
     // The component moves each kept cell's text and links into its new place; the bars start afresh.
     m_component.SetRowCount(rows);
@@ -218,7 +218,7 @@ void CTableWindow::ResizeGrid(int rows, int columns)
     BuildCells();
 }
 
-void CTableWindow::UpdateTable(const CComponentTable::Settings &settings)
+void CWndTable::UpdateTable(const CComponentTable::Settings &settings)
 {
     if (settings.rows != m_component.GetRowCount() || settings.columns != m_component.GetColumnCount())
         ResizeGrid(std::max(1, settings.rows), std::max(1, settings.columns));
@@ -237,21 +237,21 @@ void CTableWindow::UpdateTable(const CComponentTable::Settings &settings)
     update();
 }
 
-void CTableWindow::OnUpdateTable()
+void CWndTable::OnUpdateTable()
 {
     CComponentTable::Settings settings = m_component.GetSettings();
     if (updateTableDialog && updateTableDialog(settings))
         UpdateTable(settings);
 }
 
-void CTableWindow::MoveColumnBar(int j, int position)
+void CWndTable::MoveColumnBar(int j, int position)
 {
     m_grid->MoveColumnBar(j, position);
     m_component.SetSplitterPositions(m_grid->SplitterPositions());
     LayoutCells();
 }
 
-void CTableWindow::MoveRowBar(int i, int position)
+void CWndTable::MoveRowBar(int i, int position)
 {
     m_grid->MoveRowBar(i, position);
     m_component.SetSplitterPositions(m_grid->SplitterPositions());
@@ -261,7 +261,7 @@ void CTableWindow::MoveRowBar(int i, int position)
 // ---------------------------------------------------------------------------------------------------------
 // Mouse: bars are dragged here, other presses go to the canvas
 
-void CTableWindow::mousePressEvent(QMouseEvent *e)
+void CWndTable::mousePressEvent(QMouseEvent *e)
 {
     const QPoint pos = e->position().toPoint();
     m_dragColumn = 0;
@@ -286,7 +286,7 @@ void CTableWindow::mousePressEvent(QMouseEvent *e)
     e->accept();
 }
 
-void CTableWindow::mouseMoveEvent(QMouseEvent *e)
+void CWndTable::mouseMoveEvent(QMouseEvent *e)
 {
     const QPoint pos = e->position().toPoint();
     const int origin = CTableGrid::kInset + 1;
@@ -312,7 +312,7 @@ void CTableWindow::mouseMoveEvent(QMouseEvent *e)
     setCursor(shape);
 }
 
-void CTableWindow::mouseReleaseEvent(QMouseEvent *e)
+void CWndTable::mouseReleaseEvent(QMouseEvent *e)
 {
     m_dragColumn = 0;
     e->accept();
@@ -321,7 +321,7 @@ void CTableWindow::mouseReleaseEvent(QMouseEvent *e)
 // ---------------------------------------------------------------------------------------------------------
 // Cells
 
-int CTableWindow::FocusedCell() const
+int CWndTable::FocusedCell() const
 {
     // The focus inside this window's top-level window, which keeps it while another program is active.
     const QWidget *focus = window()->focusWidget();
@@ -331,19 +331,19 @@ int CTableWindow::FocusedCell() const
     return -1;
 }
 
-CRichEditCtrl *CTableWindow::FocusCell() const
+CRichEditCtrlEx *CWndTable::FocusCell() const
 {
     const int index = FocusedCell();
     return index >= 0 ? m_cells[size_t(index)] : ActiveCell();
 }
 
-CRichEditCtrl *CTableWindow::ActiveCell() const
+CRichEditCtrlEx *CWndTable::ActiveCell() const
 {
     const int index = m_component.GetActiveCell();
     return index >= 0 && index < int(m_cells.size()) ? m_cells[size_t(index)] : nullptr;
 }
 
-void CTableWindow::FocusNextCell(int from)
+void CWndTable::FocusNextCell(int from)
 {
     if (m_cells.empty())
         return;
@@ -353,7 +353,7 @@ void CTableWindow::FocusNextCell(int from)
     m_component.SetActiveCell(next);
 }
 
-void CTableWindow::OnCellSelChange(int index)
+void CWndTable::OnCellSelChange(int index)
 {
     m_component.SetActiveCell(index);
     const CCharFormat format = m_cells[size_t(index)]->GetSelectionCharFormat();
@@ -362,25 +362,25 @@ void CTableWindow::OnCellSelChange(int index)
         ReportFont(uniform->first, uniform->second);
 }
 
-void CTableWindow::OnTableCommand(int index, int id)
+void CWndTable::OnTableCommand(int index, int id)
 {
     switch (id) {
-    case CRichEditCtrl::idTableCut:
+    case CRichEditCtrlEx::idTableCut:
         RunComponentCommand(WM_TABLE_CUT);
         break;
-    case CRichEditCtrl::idTableCopy:
+    case CRichEditCtrlEx::idTableCopy:
         RunComponentCommand(WM_TABLE_COPY);
         break;
-    case CRichEditCtrl::idBringToTop:
+    case CRichEditCtrlEx::idBringToTop:
         RunComponentCommand(WM_TABLE_TO_TOP);
         break;
-    case CRichEditCtrl::idSendToBack:
+    case CRichEditCtrlEx::idSendToBack:
         RunComponentCommand(WM_TABLE_TO_BACK);
         break;
-    case CRichEditCtrl::idUpdateTable:
+    case CRichEditCtrlEx::idUpdateTable:
         OnUpdateTable();
         break;
-    case CRichEditCtrl::idDeleteLink:
+    case CRichEditCtrlEx::idDeleteLink:
         m_component.SetActiveCell(index);
         DeleteLinkInActiveCell();
         break;
@@ -389,31 +389,31 @@ void CTableWindow::OnTableCommand(int index, int id)
     }
 }
 
-void CTableWindow::SetActiveCellColour(uint32_t colour)
+void CWndTable::SetActiveCellColour(uint32_t colour)
 {
-    if (CRichEditCtrl *cell = ActiveCell())
+    if (CRichEditCtrlEx *cell = ActiveCell())
         cell->SetSelectionColour(colour);
 }
 
-void CTableWindow::SetActiveCellFontName(const QString &face)
+void CWndTable::SetActiveCellFontName(const QString &face)
 {
-    if (CRichEditCtrl *cell = ActiveCell())
+    if (CRichEditCtrlEx *cell = ActiveCell())
         cell->SetSelectionFace(face);
 }
 
-void CTableWindow::SetActiveCellFontSize(int points)
+void CWndTable::SetActiveCellFontSize(int points)
 {
-    if (CRichEditCtrl *cell = ActiveCell())
+    if (CRichEditCtrlEx *cell = ActiveCell())
         cell->SetSelectionPointSize(points);
 }
 
-bool CTableWindow::OnFormatCommand(int commandId)
+bool CWndTable::OnFormatCommand(int commandId)
 {
-    CRichEditCtrl *cell = FocusCell();
+    CRichEditCtrlEx *cell = FocusCell();
     return cell && cell->OnFormatCommand(commandId);
 }
 
-int CTableWindow::SetActiveCellFromFocus()
+int CWndTable::SetActiveCellFromFocus()
 {
     const int index = FocusedCell();
     if (index >= 0)
@@ -421,10 +421,10 @@ int CTableWindow::SetActiveCellFromFocus()
     return m_component.GetActiveCell();
 }
 
-bool CTableWindow::AddLink(const CAddLinkValues &target, CPrompt &prompt)
+bool CWndTable::AddLink(const CAddLinkValues &target, CPrompt &prompt)
 {
     SetActiveCellFromFocus();
-    CRichEditCtrl *cell = ActiveCell();
+    CRichEditCtrlEx *cell = ActiveCell();
     if (!cell)
         return false;
     CRichText &text = *cell->GetDocument();
@@ -446,10 +446,10 @@ bool CTableWindow::AddLink(const CAddLinkValues &target, CPrompt &prompt)
     return true;
 }
 
-bool CTableWindow::DeleteLinkInActiveCell()
+bool CWndTable::DeleteLinkInActiveCell()
 {
     CRichTextLinks *content = m_component.GetActiveCellContent();
-    CRichEditCtrl *cell = ActiveCell();
+    CRichEditCtrlEx *cell = ActiveCell();
     if (!content || !cell)
         return false;
     const bool deleted = content->DeleteLinkAtCaret();
@@ -458,7 +458,7 @@ bool CTableWindow::DeleteLinkInActiveCell()
     return deleted;
 }
 
-void CTableWindow::DrawToDC(QPainter &painter, const QRect &rect) const
+void CWndTable::DrawToDC(QPainter &painter, const QRect &rect) const
 {
     painter.save();
     painter.drawRect(rect);

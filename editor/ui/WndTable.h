@@ -11,7 +11,7 @@
 class CAddLinkValues;
 class CComponentBase;
 class CPrompt;
-class CRichEditCtrl;
+class CRichEditCtrlEx;
 class QMenu;
 class QPainter;
 
@@ -25,12 +25,12 @@ class QPainter;
 // bar, applies formatting and links to the active cell (whose selection changed last), colours header
 // cells, answers the table commands of the cells' context menu, and rebuilds the grid when "Update table"
 // changes the number of rows or columns: the cells that remain keep their text and their links.
-class CTableWindow : public CEditingComponentWindow
+class CWndTable : public CEditingComponentWindow
 {
     Q_OBJECT
 public:
-    CTableWindow(CComponentTable &component, QWidget *canvas);
-    ~CTableWindow() override;
+    CWndTable(CComponentTable &component, QWidget *canvas);
+    ~CWndTable() override;
 
     // CComponentWindow
     void MoveWindow(const CRect &rect) override;
@@ -43,7 +43,7 @@ public:
     CComponentTable &Component() const { return m_component; }
     // The cells, made when first asked for; they go when the table is no longer edited.
     int GetCellCount() const { return int(Cells().size()); }
-    CRichEditCtrl *Cell(int index) const { return Cells()[size_t(index)]; }
+    CRichEditCtrlEx *Cell(int index) const { return Cells()[size_t(index)]; }
     bool IsEditing() const { return m_editing; }
     const CTableGrid &Grid() const { return *m_grid; }
     // The active cell (-1: none) and the one with the keyboard focus (-1: none).
@@ -96,18 +96,18 @@ protected:
 private:
     void BuildCells();
     void DropCells();
-    const std::vector<CRichEditCtrl *> &Cells() const;
+    const std::vector<CRichEditCtrlEx *> &Cells() const;
     void LayoutCells();
     void ApplyBackgrounds();
     void OnCellSelChange(int index);
     void OnTableCommand(int index, int id);
     void FocusNextCell(int from);
-    CRichEditCtrl *ActiveCell() const;
-    CRichEditCtrl *FocusCell() const;
+    CRichEditCtrlEx *ActiveCell() const;
+    CRichEditCtrlEx *FocusCell() const;
 
     CComponentTable &m_component;
     std::unique_ptr<CTableGrid> m_grid;
-    std::vector<CRichEditCtrl *> m_cells;
+    std::vector<CRichEditCtrlEx *> m_cells;
     bool m_editing = false;
     int m_dragColumn = 0; // the bar being dragged: column bar j, or row bar -i
     int m_dragOffset = 0;

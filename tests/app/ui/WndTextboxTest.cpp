@@ -2,8 +2,8 @@
 #include "dialogs/LinkDialogs.h"
 #include "dialogs/ui/DlgAddLink.h"
 #include "document/CorvessaDoc.h"
-#include "editor/ui/RichEditCtrl.h"
-#include "editor/ui/TextboxWindow.h"
+#include "editor/ui/RichEditCtrlEx.h"
+#include "editor/ui/WndTextbox.h"
 #include "model/ComponentTextbox.h"
 #include "model/CorvPage.h"
 #include "model/GlobalHelpers.h"
@@ -72,7 +72,7 @@ QString ShotFolder()
 struct Box {
     ShownCanvas shown;
     CComponentTextbox &component;
-    CTextboxWindow *window = nullptr;
+    CWndTextbox *window = nullptr;
     QStringList toolbar;
 
     explicit Box(const QString &text = {}, int rightToLeft = 0) : component(Make(text, rightToLeft))
@@ -80,7 +80,7 @@ struct Box {
         QObject::connect(shown.canvas.get(), &CScrollViewEx::selectionFontChanged,
                          [this](const QString &face, int points) { toolbar << face + " " + QString::number(points); });
         shown.Put(std::unique_ptr<CComponentTextbox>(&component));
-        window = static_cast<CTextboxWindow *>(component.GetComponentWindow());
+        window = static_cast<CWndTextbox *>(component.GetComponentWindow());
     }
     static CComponentTextbox &Make(const QString &text, int rightToLeft)
     {
@@ -93,7 +93,7 @@ struct Box {
         box->GetRichText().SetSel(0, 0);
         return *box;
     }
-    CRichEditCtrl &Edit() const { return *window->Editor(); }
+    CRichEditCtrlEx &Edit() const { return *window->Editor(); }
     CRichText &Doc() { return component.GetRichText(); }
 };
 
@@ -113,7 +113,7 @@ struct Course {
 
 // Guards the commands the Edit window forwards to the selected text box by their numbers: each acts on the
 // box's own text, and a command that is not a formatting one is left to others.
-TEST(TextboxWindow, FormattingCommandsActOnTheBoxText)
+TEST(WndTextbox, FormattingCommandsActOnTheBoxText)
 {
     Box b(QStringLiteral("one two"));
     b.Edit().SetDocSelection(0, 3);
@@ -136,7 +136,7 @@ TEST(TextboxWindow, FormattingCommandsActOnTheBoxText)
 
 // Guards the formatting bar: a uniform selection reports its face and size in points, a selection of two
 // faces leaves the bar as it is.
-TEST(TextboxWindow, FormattingBarShowsUniformFaceAndSize)
+TEST(WndTextbox, FormattingBarShowsUniformFaceAndSize)
 {
     Box b(QStringLiteral("one two"));
     b.Edit().SetDocSelection(0, 3);
@@ -153,7 +153,7 @@ TEST(TextboxWindow, FormattingBarShowsUniformFaceAndSize)
 
 // Guards the font dialog: face, size, colour, underline and strike-out are applied, and so are the bold and
 // italic the author chose there (a dialog that offers them and drops them loses the author's choice).
-TEST(TextboxWindow, FontDialogAppliesEveryChoice)
+TEST(WndTextbox, FontDialogAppliesEveryChoice)
 {
     Box b(QStringLiteral("styled"));
     b.Edit().SetDocSelection(0, 6);
@@ -193,7 +193,7 @@ TEST(TextboxWindow, FontDialogAppliesEveryChoice)
 
 // Guards the reading direction: a box of a right-to-left course is laid out right to left, and "Left to
 // right" switches that box alone, its text aligned left and the choice kept with the box.
-TEST(TextboxWindow, ReadingDirectionPerBox)
+TEST(WndTextbox, ReadingDirectionPerBox)
 {
     Box rtl(QStringLiteral("שלום"), 1);
     Box other(QStringLiteral("שלום"), 1);
@@ -209,7 +209,7 @@ TEST(TextboxWindow, ReadingDirectionPerBox)
 }
 
 // Guards the thumbnail's greyed text, from the box's own display lines.
-TEST(TextboxWindow, ThumbnailTextIsGreyed)
+TEST(WndTextbox, ThumbnailTextIsGreyed)
 {
     EXPECT_EQ(Box(QStringLiteral("abc")).window->ThumbnailText(), QStringLiteral("a c "));
     EXPECT_EQ(Box(QStringLiteral("abcd")).window->ThumbnailText(), QStringLiteral("a c \n"));
@@ -218,7 +218,7 @@ TEST(TextboxWindow, ThumbnailTextIsGreyed)
 
 // Guards overflow: text typed past the box's height is all kept and the box scrolls, from the line that the
 // publisher's layout no longer fits; a picture of the box being edited is kept.
-TEST(TextboxWindow, TypingPastTheHeightScrollsAndKeepsEverything)
+TEST(WndTextbox, TypingPastTheHeightScrollsAndKeepsEverything)
 {
     Box b;
     b.Edit().setFocus();
@@ -247,7 +247,7 @@ TEST(TextboxWindow, TypingPastTheHeightScrollsAndKeepsEverything)
 // Guards the TEXTBOX menu: its entries in order, the text commands acting on the box, and the component
 // commands carried out by the canvas the program wired the window to (Copy fills the clipboard, Cut takes
 // the box off the screen).
-TEST(TextboxWindow, ContextMenu)
+TEST(WndTextbox, ContextMenu)
 {
     Box b(QStringLiteral("menu text"));
     std::unique_ptr<QMenu> menu(b.window->CreateContextMenu(nullptr));
@@ -284,7 +284,7 @@ TEST(TextboxWindow, ContextMenu)
 // Guards a link made through the dialog: the author picks a screen (or types an address), the selected words
 // become the link with the chosen target, and Delete Link takes it off again. Pictures of each mode of the
 // dialog are kept.
-TEST(TextboxWindow, LinkMadeThroughTheDialog)
+TEST(WndTextbox, LinkMadeThroughTheDialog)
 {
     Course course;
     Box b(QStringLiteral("See the exit routes now"));
@@ -361,7 +361,7 @@ TEST(TextboxWindow, LinkMadeThroughTheDialog)
 }
 
 // Guards the "Replace link text" dialog: the text preset, edited and read back.
-TEST(TextboxWindow, ReplaceLinkTextDialog)
+TEST(WndTextbox, ReplaceLinkTextDialog)
 {
     CDlgUpdateLinkText dialog;
     dialog.text = QStringLiteral("old");

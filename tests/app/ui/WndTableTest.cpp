@@ -3,9 +3,9 @@
 #include "dialogs/ScreenDialogValues.h"
 #include "dialogs/ui/DlgInsertTable.h"
 #include "document/CorvessaDoc.h"
-#include "editor/ui/RichEditCtrl.h"
-#include "editor/ui/TableWindow.h"
-#include "editor/ui/TextboxWindow.h"
+#include "editor/ui/RichEditCtrlEx.h"
+#include "editor/ui/WndTable.h"
+#include "editor/ui/WndTextbox.h"
 #include "model/ComponentFactory.h"
 #include "model/ComponentTable.h"
 #include "model/EditCanvas.h"
@@ -43,7 +43,7 @@ QString ShotFolder()
 struct Table {
     ShownCanvas shown;
     CComponentTable *component = nullptr;
-    CTableWindow *window = nullptr;
+    CWndTable *window = nullptr;
 
     Table(int rows, int columns, const CRect &bounds = CRect(10, 10, 510, 310))
     {
@@ -53,9 +53,9 @@ struct Table {
         auto table = std::make_unique<CComponentTable>(nullptr, settings);
         table->SetBounds(bounds, true);
         component = shown.Put(std::move(table));
-        window = static_cast<CTableWindow *>(component->GetComponentWindow());
+        window = static_cast<CWndTable *>(component->GetComponentWindow());
     }
-    CRichEditCtrl &Cell(int i) const { return *window->Cell(i); }
+    CRichEditCtrlEx &Cell(int i) const { return *window->Cell(i); }
     QString Text(int i) const { return component->GetCellList()[size_t(i)].GetRichText().GetText(); }
     QStringList Texts() const
     {
@@ -76,7 +76,7 @@ struct Table {
 
 // Guards the grid against the published table: every cell of the window has the size the publisher gives
 // it, for a new grid and after the author drags a bar; a later row's columns follow the first row's.
-TEST(TableWindow, CellsHaveThePublishedSizes)
+TEST(WndTable, CellsHaveThePublishedSizes)
 {
     Table t(2, 3);
     ASSERT_EQ(t.window->GetCellCount(), 6);
@@ -108,7 +108,7 @@ TEST(TableWindow, CellsHaveThePublishedSizes)
 // Guards editing and "Update table": texts typed into cells reach the component, and a new size keeps the
 // cells inside both grids with their texts and links (no clipboard involved), adds empty ones and clears the
 // active cell.
-TEST(TableWindow, CellsKeepTextAndLinksWhenRowsAndColumnsChange)
+TEST(WndTable, CellsKeepTextAndLinksWhenRowsAndColumnsChange)
 {
     Table t(2, 2);
     const QStringList typed{"a", "b", "c", "d"};
@@ -159,7 +159,7 @@ TEST(TableWindow, CellsKeepTextAndLinksWhenRowsAndColumnsChange)
 }
 
 // Guards Tab: it goes from cell to cell, from the last to the first, and Shift+Tab goes forward too.
-TEST(TableWindow, TabGoesForwardFromCellToCell)
+TEST(WndTable, TabGoesForwardFromCellToCell)
 {
     Table t(2, 2);
     t.Cell(0).setFocus();
@@ -175,11 +175,11 @@ TEST(TableWindow, TabGoesForwardFromCellToCell)
 
 // Guards the border band: a press in a cell's outer 8 pixels reaches the canvas (which may move the table)
 // and places the caret; a press further in only places the caret.
-TEST(TableWindow, PressInTheBorderBandReachesTheCanvas)
+TEST(WndTable, PressInTheBorderBandReachesTheCanvas)
 {
     Table t(1, 2);
     t.TypeInto(1, "some text in the cell");
-    CRichEditCtrl &cell = t.Cell(1);
+    CRichEditCtrlEx &cell = t.Cell(1);
     const QPoint band(3, 10);
     QTest::mouseClick(cell.viewport(), Qt::LeftButton, {}, cell.viewport()->mapFrom(&cell, band));
     ASSERT_EQ(t.shown.presses.size(), 1);
@@ -196,7 +196,7 @@ TEST(TableWindow, PressInTheBorderBandReachesTheCanvas)
 }
 
 // Guards the header colours of each header kind, and the picture of a table being edited.
-TEST(TableWindow, HeaderCellsTakeTheHeaderBackground)
+TEST(WndTable, HeaderCellsTakeTheHeaderBackground)
 {
     Table t(3, 3);
     CComponentTable::Settings settings = t.component->GetSettings();
@@ -219,7 +219,7 @@ TEST(TableWindow, HeaderCellsTakeTheHeaderBackground)
 // Guards the cell menu as the program wires it: text commands act on the cell, "Update Table..." opens the
 // table dialog preset from the table and its OK gives the table the author's rows, columns, borders, header
 // and colours; Copy fills the canvas's clipboard, Bring to top restacks and Cut takes the table away.
-TEST(TableWindow, CellMenuCommands)
+TEST(WndTable, CellMenuCommands)
 {
     Table t(1, 2);
     t.TypeInto(0, "word");
@@ -270,7 +270,7 @@ TEST(TableWindow, CellMenuCommands)
 
 // Guards the whole way of a table: cells edited and formatted in the window, rows added, the table stored
 // as a project stores it, read back into a new window, and published with the same cells and formats.
-TEST(TableWindow, EditedTableIsSavedReopenedAndPublished)
+TEST(WndTable, EditedTableIsSavedReopenedAndPublished)
 {
     Table t(1, 2);
     t.TypeInto(0, "Exit");
@@ -290,7 +290,7 @@ TEST(TableWindow, EditedTableIsSavedReopenedAndPublished)
     ASSERT_NE(loaded, nullptr);
     auto &table = *t.shown.Put(std::unique_ptr<CComponentTable>(static_cast<CComponentTable *>(loaded.release())));
     ASSERT_EQ(table.GetRowCount(), 2);
-    auto *reopened = static_cast<CTableWindow *>(table.GetComponentWindow());
+    auto *reopened = static_cast<CWndTable *>(table.GetComponentWindow());
     ASSERT_NE(reopened, nullptr);
     ASSERT_EQ(reopened->GetCellCount(), 4);
     EXPECT_EQ(reopened->Cell(0)->toPlainText(), QStringLiteral("Exit"));

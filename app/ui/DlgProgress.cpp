@@ -1,12 +1,12 @@
-#include "app/ui/ProgressDialog.h"
+#include "app/ui/DlgProgress.h"
 
 #include <QApplication>
 
-CProgressDialog::CProgressDialog(QWidget *parent) : m_parent(parent) {}
+CDlgProgress::CDlgProgress(QWidget *parent) : m_parent(parent) {}
 
-CProgressDialog::~CProgressDialog() { delete m_dialog.data(); }
+CDlgProgress::~CDlgProgress() { delete m_dialog.data(); }
 
-QProgressDialog &CProgressDialog::Dialog()
+QProgressDialog &CDlgProgress::Dialog()
 {
     if (!m_dialog) {
         m_dialog = new QProgressDialog(m_parent);
@@ -21,37 +21,37 @@ QProgressDialog &CProgressDialog::Dialog()
     return *m_dialog;
 }
 
-void CProgressDialog::Pump() { QApplication::processEvents(); }
+void CDlgProgress::Pump() { QApplication::processEvents(); }
 
-void CProgressDialog::SetText(const QString &text)
+void CDlgProgress::SetText(const QString &text)
 {
     Dialog().setLabelText(text);
     Pump();
 }
 
-void CProgressDialog::SetRange(int lower, int upper)
+void CDlgProgress::SetRange(int lower, int upper)
 {
     Dialog().setRange(lower, upper);
     m_dialog->setValue(lower);
     Pump();
 }
 
-void CProgressDialog::SetPos(int pos)
+void CDlgProgress::SetPos(int pos)
 {
     Dialog().setValue(pos);
     Pump();
 }
 
-void CProgressDialog::StepIt()
+void CDlgProgress::StepIt()
 {
     QProgressDialog &dialog = Dialog();
     dialog.setValue(std::min(dialog.value() + 1, dialog.maximum()));
     Pump();
 }
 
-bool CProgressDialog::IsCancelled() const { return m_cancelled || (m_dialog && m_dialog->wasCanceled()); }
+bool CDlgProgress::IsCancelled() const { return m_cancelled || (m_dialog && m_dialog->wasCanceled()); }
 
-void CProgressDialog::Finish()
+void CDlgProgress::Finish()
 {
     m_cancelled = false;
     if (m_dialog) {
@@ -60,24 +60,24 @@ void CProgressDialog::Finish()
     }
 }
 
-bool CProgressDialog::IsShown() const { return m_dialog && m_dialog->isVisible(); }
+bool CDlgProgress::IsShown() const { return m_dialog && m_dialog->isVisible(); }
 
-void CProgressDialog::BeginCommand() { ++m_depth; }
+void CDlgProgress::BeginCommand() { ++m_depth; }
 
 // Hiding resets the window, which also forgets a press of Cancel.
-void CProgressDialog::EndCommand()
+void CDlgProgress::EndCommand()
 {
     if (--m_depth == 0)
         Finish();
 }
 
-CProgressDialog::Scope::Scope(CProgressDialog *progress) : m_progress(progress)
+CDlgProgress::Scope::Scope(CDlgProgress *progress) : m_progress(progress)
 {
     if (m_progress)
         m_progress->BeginCommand();
 }
 
-CProgressDialog::Scope::~Scope()
+CDlgProgress::Scope::~Scope()
 {
     if (m_progress)
         m_progress->EndCommand();
