@@ -10,7 +10,7 @@
 #include "app/ui/MainFrame.h"
 #include "platform/ui/MessageBoxPrompt.h"
 #include "app/ui/DlgProgress.h"
-#include "app/ui/PublishCommandsView.h"
+#include "app/ui/PublishFrmVw.h"
 #include "app/ui/SettingsFrmVw.h"
 #include "app/ui/XmlLoadingWindow.h"
 #include "platform/ui/FolderDialog.h"
@@ -237,7 +237,7 @@ void CCorvessaApp::CreateMainViews()
     m_editView->SetGraphicsLibrary(&m_librarySearch);
     m_editView->SetFileDialogs(&FileDialogs());
     m_editView->SetProfile(&m_registry.UserFile(), CorvRegistryKeys::kProductKey);
-    m_publishView = new CPublishCommandsView(*m_document, *m_editView, &m_specialCharacters, [this] { return SaveProject(); });
+    m_publishView = new CPublishFrmVw(*m_document, *m_editView, &m_specialCharacters, [this] { return SaveProject(); });
     m_publishView->SetProgressWindow(m_progress.get());
     m_publishView->Controller().SetTempFolder(TempFolder());
     m_views[ImportViewIndex] = m_importView;
@@ -248,7 +248,7 @@ void CCorvessaApp::CreateMainViews()
         m_frame->AddMainView(view);
     m_frame->SetEditView(m_editView);
     connect(m_editView, &CEditFrmVw::CurrentPageChanged, m_frame.get(), &CMainFrame::UpdateCommandStates);
-    connect(m_editView, &CEditFrmVw::PreviewRequested, m_publishView, &CPublishCommandsView::PreviewScreen);
+    connect(m_editView, &CEditFrmVw::PreviewRequested, m_publishView, &CPublishFrmVw::PreviewScreen);
     connect(m_editView, &CEditFrmVw::HelpRequested, m_frame.get(), &CMainFrame::ShowHelp);
     connect(m_editView->Canvas(), &CScrollViewEx::selectionFontChanged, m_frame.get(), &CMainFrame::SelectFontInToolbar);
     // A drawing tool draws one shape: its button comes up again once the shape is on the screen.

@@ -26,7 +26,7 @@ class CMainFrame;
 class CProjectFileCommands;
 class CMessageBoxPrompt;
 class CDlgProgress;
-class CPublishCommandsView;
+class CPublishFrmVw;
 class CSettingsFrmVw;
 class QWidget;
 
@@ -79,7 +79,7 @@ public:
     CSettingsFrmVw *SettingsView() const { return m_settingsView; }
     CImportSummaryView *ImportView() const { return m_importView; }
     CEditFrmVw *EditView() const { return m_editView; }
-    CPublishCommandsView *PublishView() const { return m_publishView; }
+    CPublishFrmVw *PublishView() const { return m_publishView; }
     const CImagesXmlIndex &GraphicsLibrary() const { return m_library; }
     // The search over the loaded index that the importers and topic buttons choose pictures with.
     CGraphicsLibrary &LibrarySearch() { return m_librarySearch; }
@@ -181,5 +181,5 @@ private:
     CSettingsFrmVw *m_settingsView = nullptr;
     CImportSummaryView *m_importView = nullptr;
     CEditFrmVw *m_editView = nullptr;
-    CPublishCommandsView *m_publishView = nullptr;
+    CPublishFrmVw *m_publishView = nullptr;
 };

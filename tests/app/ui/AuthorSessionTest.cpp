@@ -20,7 +20,7 @@
 #include "app/ui/MainFrame.h"
 #include "app/ui/PropPageManagementLMS.h"
 #include "app/ui/PropPageManagementWeb.h"
-#include "app/ui/PublishCommandsView.h"
+#include "app/ui/PublishFrmVw.h"
 #include "app/ui/SettingsFrmVw.h"
 #include "app/ui/controls/SpinEdit.h"
 #include "dialogs/LinkDialogs.h"
@@ -231,7 +231,7 @@ struct Session {
         return f.prompt.Texts().filter(
             QRegularExpression("^Fail|could not|cannot|missing|error", QRegularExpression::CaseInsensitiveOption));
     }
-    void Publish(CPublishCommandsView::Kind kind, const QString &step)
+    void Publish(CPublishFrmVw::Kind kind, const QString &step)
     {
         f.prompt.Clear();
         app->OnViewPublish();
@@ -584,16 +584,16 @@ TEST(AuthorSession, FromANewProjectToEveryPublishedCourse)
 
     // Published for every target; SCORM 1.2 kept aside before the 2004 package takes the LMS folder.
     doc->MutableSettings().WarnInteractTooLow = 0;
-    s.Publish(CPublishCommandsView::Standalone, "published-standalone");
-    s.Publish(CPublishCommandsView::Web, "published-web");
-    s.Publish(CPublishCommandsView::Lms, "published-scorm12");
+    s.Publish(CPublishFrmVw::Standalone, "published-standalone");
+    s.Publish(CPublishFrmVw::Web, "published-web");
+    s.Publish(CPublishFrmVw::Lms, "published-scorm12");
     const QString scorm12 = s.f.tree / "scorm12";
     ASSERT_EQ(QProcess::execute("cp", {"-R", s.Published("LMS"), scorm12}), 0);
     ASSERT_EQ(QProcess::execute("cp", {s.Published("LMS.zip"), scorm12 + ".zip"}), 0);
     auto *lms = s.SettingsPage<CChildDlgManagement>(CSettingsFrmVw::Management)->LmsPage();
     Press(lms->Version2004Radio());
     EXPECT_EQ(s.Doc().Settings().SCORM12, 0);
-    s.Publish(CPublishCommandsView::Lms, "published-scorm2004");
+    s.Publish(CPublishFrmVw::Lms, "published-scorm2004");
     for (const QString &file : QStringList{s.Published("Standalone") + "/index.htm", s.Published("Web-based database") + "/content/ind.htm",
                                 scorm12 + "/imsmanifest.xml", s.Published("LMS") + "/imsmanifest.xml"})
         EXPECT_TRUE(QFileInfo::exists(file)) << qPrintable(file);

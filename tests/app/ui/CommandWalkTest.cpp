@@ -15,7 +15,7 @@
 #include "app/ViewSwitcher.h"
 #include "app/ui/FontComboBox.h"
 #include "app/ui/MainFrame.h"
-#include "app/ui/PublishCommandsView.h"
+#include "app/ui/PublishFrmVw.h"
 #include "app/ui/controls/ColourPopup.h"
 #include "app/ui/controls/LineStylePopup.h"
 #include "document/ComponentInsertion.h"
@@ -842,7 +842,7 @@ TEST(CommandWalk, FormattingAndDrawingReachTheSavedProjectAndThePublishedPage)
     w.f.prompt.Clear();
     w.Doc().MutableSettings().WarnInteractTooLow = 0;
     w.app->OnViewPublish();
-    QTest::mouseClick(w.app->PublishView()->Button(CPublishCommandsView::Standalone), Qt::LeftButton);
+    QTest::mouseClick(w.app->PublishView()->Button(CPublishFrmVw::Standalone), Qt::LeftButton);
     const QString standalone = w.f.tree / "courses/Walk Published files/Standalone";
     ASSERT_TRUE(QFileInfo::exists(standalone + "/index.htm")) << qPrintable(w.f.prompt.Texts().join(" | "));
     QString output;

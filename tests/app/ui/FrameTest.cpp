@@ -6,7 +6,7 @@
 #include "app/EditViewApi.h"
 #include "app/ui/FontComboBox.h"
 #include "app/ui/MainFrame.h"
-#include "app/ui/PublishCommandsView.h"
+#include "app/ui/PublishFrmVw.h"
 #include "document/CorvessaDoc.h"
 #include "model/ComponentType.h"
 #include "model/CorvPage.h"

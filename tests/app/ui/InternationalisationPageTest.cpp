@@ -5,7 +5,7 @@
 #include "app/CommandIds.h"
 #include "app/ui/ChildDlgInternationalisation.h"
 #include "app/ui/MainFrame.h"
-#include "app/ui/PublishCommandsView.h"
+#include "app/ui/PublishFrmVw.h"
 #include "app/ui/SettingsFrmVw.h"
 #include "app/ui/controls/DropDownListCtrl.h"
 #include "document/CorvessaDoc.h"
@@ -243,12 +243,12 @@ TEST(InternationalisationPage, TextsReachThePublishedCourse)
 
     CCorvessaDoc *doc = a.app->Document();
     doc->MutableSettings().WarnInteractTooLow = 0;
-    CPublishCommandsView *view = a.app->PublishView();
+    CPublishFrmVw *view = a.app->PublishView();
     view->Controller().SetOpeners([](const QString &) {}, [](const QString &) {});
     a.f.prompt.SetFallback(CPrompt::yes);
     a.f.prompt.Clear();
     a.app->OnViewPublish();
-    QTest::mouseClick(view->Button(CPublishCommandsView::Standalone), Qt::LeftButton);
+    QTest::mouseClick(view->Button(CPublishFrmVw::Standalone), Qt::LeftButton);
     const QString published = a.f.tree / "p/Deutsch Published files/Standalone";
     ASSERT_TRUE(QFileInfo::exists(published + "/index.htm")) << qPrintable(a.f.prompt.Texts().join('\n'));
     EXPECT_TRUE(TempTree::ReadAll(published + "/content/scripts/internationalisation.js").contains("kvxPrefs.str.next = \"Weiter\";"));

@@ -1,7 +1,7 @@
 #include "AppFixture.h"
 
 #include "app/CommandIds.h"
-#include "app/ui/PublishCommandsView.h"
+#include "app/ui/PublishFrmVw.h"
 #include "dialogs/ui/DlgKenBurnsEffect.h"
 #include "dialogs/ui/KBImageWnd.h"
 #include "document/CorvessaDoc.h"
@@ -201,7 +201,7 @@ TEST(KenBurnsPublished, PanLaidOutInTheEditorIsSavedAndAnimatesWhenPublished)
 
     f.prompt.Clear();
     app->OnViewPublish();
-    QTest::mouseClick(app->PublishView()->Button(CPublishCommandsView::Standalone), Qt::LeftButton);
+    QTest::mouseClick(app->PublishView()->Button(CPublishFrmVw::Standalone), Qt::LeftButton);
     const QString published = f.tree / "p/Demo Published files/Standalone";
     EXPECT_EQ(f.prompt.Texts().filter(QRegularExpression("^Fail|could not|cannot|missing",
                                                          QRegularExpression::CaseInsensitiveOption)),

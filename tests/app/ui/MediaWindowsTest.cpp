@@ -2,7 +2,7 @@
 
 #include "app/CommandIds.h"
 #include "app/ui/MainFrame.h"
-#include "app/ui/PublishCommandsView.h"
+#include "app/ui/PublishFrmVw.h"
 #include "dialogs/ui/DlgAddFlashQuestion.h"
 #include "dialogs/ui/DlgAddLink.h"
 #include "dialogs/ui/MediaDialogs.h"
@@ -525,7 +525,7 @@ TEST(MediaWindows, PublishedSoundAndMovieLoadInTheBrowser)
     a.f.prompt.SetFallback(CPrompt::yes);
     a.f.prompt.Clear();
     a.app->OnViewPublish();
-    QTest::mouseClick(a.app->PublishView()->Button(CPublishCommandsView::Standalone), Qt::LeftButton);
+    QTest::mouseClick(a.app->PublishView()->Button(CPublishFrmVw::Standalone), Qt::LeftButton);
     const QString standalone = a.f.tree / "courses/Media Published files/Standalone";
     ASSERT_TRUE(QFileInfo::exists(standalone + "/content/ind.htm")) << qPrintable(a.f.prompt.Texts().join(" | "));
 

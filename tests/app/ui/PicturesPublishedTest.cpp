@@ -5,7 +5,7 @@
 #include "app/ui/ChildDlgGraphics.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/SettingsFrmVw.h"
-#include "app/ui/PublishCommandsView.h"
+#include "app/ui/PublishFrmVw.h"
 #include "dialogs/ui/PictureDialogs.h"
 #include "document/CorvessaDoc.h"
 #include "editor/ComponentCommands.h"
@@ -205,7 +205,7 @@ TEST(PicturesPublished, APictureMadeInTheEditWindowIsSavedReopenedAndPublished)
     a.f.prompt.Clear();
     a.app->Document()->MutableSettings().WarnInteractTooLow = 0;
     a.app->OnViewPublish();
-    QTest::mouseClick(a.app->PublishView()->Button(CPublishCommandsView::Standalone), Qt::LeftButton);
+    QTest::mouseClick(a.app->PublishView()->Button(CPublishFrmVw::Standalone), Qt::LeftButton);
     const QString standalone = a.f.tree / "p/Demo Published files/Standalone";
     ASSERT_TRUE(QFileInfo::exists(standalone + "/index.htm")) << qPrintable(a.f.prompt.Texts().join(" | "));
 

@@ -7,7 +7,7 @@
 #include "model/CorvPage.h"
 #include "app/ui/ImportSummaryView.h"
 #include "app/ui/MainFrame.h"
-#include "app/ui/PublishCommandsView.h"
+#include "app/ui/PublishFrmVw.h"
 #include "document/CorvessaDoc.h"
 #include "model/CorvPage.h"
 #include "model/GlobalHelpers.h"
@@ -180,20 +180,20 @@ TEST(Publish, OutputFolders)
     AppFixture f;
     auto app = f.Start();
     CCorvessaDoc *doc = app->Document();
-    CPublishCommandsView *view = app->PublishView();
+    CPublishFrmVw *view = app->PublishView();
     doc->SetPathName(f.tree / "courses/Demo.kvx");
     doc->MutableSettings().UseDefaultOutputFolder = {1, 1, 0, 0};
     doc->MutableSettings().OutputFolder = {f.tree / "out", "", "", f.tree / "out"};
     f.tree.MakeFolder("out");
-    EXPECT_EQ(view->OutputFolder(CPublishCommandsView::Standalone), f.tree / "courses/Demo Published files/Standalone");
-    EXPECT_EQ(view->OutputFolder(CPublishCommandsView::Lan), f.tree / "courses/Demo Published files/Lan-based database");
-    EXPECT_EQ(view->OutputFolder(CPublishCommandsView::Web), f.tree / "courses/Demo Published files/Web-based database");
-    EXPECT_EQ(view->OutputFolder(CPublishCommandsView::Lms), f.tree / "out");
+    EXPECT_EQ(view->OutputFolder(CPublishFrmVw::Standalone), f.tree / "courses/Demo Published files/Standalone");
+    EXPECT_EQ(view->OutputFolder(CPublishFrmVw::Lan), f.tree / "courses/Demo Published files/Lan-based database");
+    EXPECT_EQ(view->OutputFolder(CPublishFrmVw::Web), f.tree / "courses/Demo Published files/Web-based database");
+    EXPECT_EQ(view->OutputFolder(CPublishFrmVw::Lms), f.tree / "out");
     doc->MutableSettings().UseDefaultOutputFolder[0] = 0;
-    EXPECT_EQ(view->OutputFolder(CPublishCommandsView::Standalone), f.tree / "out/Demo Published files/Standalone");
+    EXPECT_EQ(view->OutputFolder(CPublishFrmVw::Standalone), f.tree / "out/Demo Published files/Standalone");
     EXPECT_TRUE(f.prompt.Texts().isEmpty());
     doc->MutableSettings().OutputFolder[3] = f.tree / "gone";
-    EXPECT_EQ(view->OutputFolder(CPublishCommandsView::Lms), "");
+    EXPECT_EQ(view->OutputFolder(CPublishFrmVw::Lms), "");
     EXPECT_EQ(f.prompt.Texts(), QStringList{CStringTable::Load(61482)});
 }
 
@@ -209,7 +209,7 @@ TEST(Publish, ButtonSavesAndPublishes)
     doc->MutableSettings().ContentScreenCount = 1;
     app->OnViewPublish();
     f.prompt.Script({CPrompt::yes});
-    app->PublishView()->Button(CPublishCommandsView::Standalone)->click();
+    app->PublishView()->Button(CPublishFrmVw::Standalone)->click();
     EXPECT_TRUE(f.dialogs.asked.isEmpty());
 
     f.prompt.Script({CPrompt::no});
@@ -226,8 +226,8 @@ TEST(Publish, DescriptionFollowsTheMouse)
 {
     AppFixture f;
     auto app = f.Start();
-    CPublishCommandsView *view = app->PublishView();
-    CRolloverButton *lms = view->Button(CPublishCommandsView::Lms);
+    CPublishFrmVw *view = app->PublishView();
+    CRolloverButton *lms = view->Button(CPublishFrmVw::Lms);
     EXPECT_EQ(lms->ControlId(), CorvCommand::PublishLmsButton);
     EXPECT_FALSE(lms->icon().isNull());
     QEvent enter(QEvent::Enter);
@@ -237,7 +237,7 @@ TEST(Publish, DescriptionFollowsTheMouse)
     QApplication::sendEvent(lms, &leave);
     EXPECT_TRUE(view->Description()->text().isEmpty());
     // The keyboard reaches the description too: the button with the focus is described.
-    CRolloverButton *web = view->Button(CPublishCommandsView::Web);
+    CRolloverButton *web = view->Button(CPublishFrmVw::Web);
     QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
     QApplication::sendEvent(web, &in);
     EXPECT_EQ(view->Description()->text(), CStringTable::Load(25022));
@@ -260,7 +260,7 @@ TEST(Publish, LessonFolderModePublishesTheWebCourseFirst)
     f.dialogs.answers = {f.tree / "p/Demo.kvx"};
     f.tree.MakeFolder("p");
     app->OnViewPublish();
-    app->PublishView()->Button(CPublishCommandsView::Lms)->click();
+    app->PublishView()->Button(CPublishFrmVw::Lms)->click();
     EXPECT_EQ(doc->Settings().UseASP, 0);
     EXPECT_EQ(f.dialogs.asked.size(), 1);
     EXPECT_TRUE(QFileInfo(f.tree / "p/Demo Published files/Web-based database").isDir());

@@ -1,6 +1,6 @@
 #include "AppFixture.h"
 
-#include "app/ui/PublishCommandsView.h"
+#include "app/ui/PublishFrmVw.h"
 #include "document/CorvessaDoc.h"
 #include "platform/StringTable.h"
 
@@ -18,7 +18,7 @@ namespace {
 struct PublishWindow {
     AppFixture f;
     std::unique_ptr<CCorvessaApp> app = f.Start();
-    CPublishCommandsView *view = app->PublishView();
+    CPublishFrmVw *view = app->PublishView();
     QStringList opened;
 
     PublishWindow()
@@ -34,7 +34,7 @@ struct PublishWindow {
     QList<bool> SmallButtonsEnabled() const
     {
         QList<bool> states;
-        for (int kind = -1; kind <= CPublishCommandsView::Lms; ++kind)
+        for (int kind = -1; kind <= CPublishFrmVw::Lms; ++kind)
             states << view->SmallButton(kind)->isEnabled();
         return states;
     }
@@ -48,15 +48,15 @@ TEST(PublishWindow, SmallButtonsFollowThePublishes)
 {
     PublishWindow w;
     EXPECT_EQ(w.SmallButtonsEnabled(), (QList<bool>{false, false, false, false, false}));
-    for (int kind = -1; kind <= CPublishCommandsView::Lms; ++kind) {
+    for (int kind = -1; kind <= CPublishFrmVw::Lms; ++kind) {
         EXPECT_FALSE(w.view->SmallButton(kind)->toolTip().isEmpty()) << kind;
         EXPECT_FALSE(w.view->SmallButton(kind)->accessibleName().isEmpty()) << kind;
     }
 
-    QTest::mouseClick(w.view->Button(CPublishCommandsView::Standalone), Qt::LeftButton);
+    QTest::mouseClick(w.view->Button(CPublishFrmVw::Standalone), Qt::LeftButton);
     EXPECT_EQ(w.SmallButtonsEnabled(), (QList<bool>{true, true, false, false, false}));
     QTest::mouseClick(w.view->SmallButton(-1), Qt::LeftButton);
-    QTest::mouseClick(w.view->SmallButton(CPublishCommandsView::Standalone), Qt::LeftButton);
+    QTest::mouseClick(w.view->SmallButton(CPublishFrmVw::Standalone), Qt::LeftButton);
     const QString folder = w.f.tree / "p/Demo Published files/Standalone";
     EXPECT_EQ(w.opened, (QStringList{"browse " + folder + "/index.htm", "open " + folder}));
 }
@@ -71,13 +71,13 @@ TEST(PublishWindow, MissingFolderKeepsTheWindowUsable)
     doc->MutableSettings().UseDefaultOutputFolder = {0, 0, 0, 0};
     doc->MutableSettings().OutputFolder = {w.f.tree / "gone", w.f.tree / "gone", w.f.tree / "gone", w.f.tree / "gone"};
     w.f.prompt.SetFallback(CPrompt::ok);
-    QTest::mouseClick(w.view->Button(CPublishCommandsView::Lan), Qt::LeftButton);
-    QTest::mouseClick(w.view->Button(CPublishCommandsView::Web), Qt::LeftButton);
+    QTest::mouseClick(w.view->Button(CPublishFrmVw::Lan), Qt::LeftButton);
+    QTest::mouseClick(w.view->Button(CPublishFrmVw::Web), Qt::LeftButton);
     EXPECT_EQ(w.f.prompt.Texts().filter("could not be found").size(), 2);
     EXPECT_EQ(w.SmallButtonsEnabled(), (QList<bool>{false, false, false, true, false}));
     EXPECT_FALSE(QFileInfo::exists(w.f.tree / "gone"));
 
-    QTest::mouseClick(w.view->SmallButton(CPublishCommandsView::Lms), Qt::LeftButton);
+    QTest::mouseClick(w.view->SmallButton(CPublishFrmVw::Lms), Qt::LeftButton);
     EXPECT_TRUE(w.opened.isEmpty());
     EXPECT_TRUE(w.view->isEnabled());
 }

@@ -3,7 +3,7 @@
 #include "app/CommandIds.h"
 #include "editor/ui/EditFrmVw.h"
 #include "app/ui/MainFrame.h"
-#include "app/ui/PublishCommandsView.h"
+#include "app/ui/PublishFrmVw.h"
 #include "dialogs/ui/DlgAddLink.h"
 #include "document/CorvessaDoc.h"
 #include "editor/ui/RichEditCtrlEx.h"
@@ -36,7 +36,7 @@ namespace {
 struct PublishingApp {
     AppFixture f;
     std::unique_ptr<CCorvessaApp> app;
-    CPublishCommandsView *view = nullptr;
+    CPublishFrmVw *view = nullptr;
     CCorvessaDoc *doc = nullptr;
     QString project;
     QStringList opened;
@@ -65,7 +65,7 @@ struct PublishingApp {
     {
         return f.prompt.Texts().filter(QRegularExpression("^Fail|could not|cannot|missing", QRegularExpression::CaseInsensitiveOption));
     }
-    void Click(CPublishCommandsView::Kind kind) { QTest::mouseClick(view->Button(kind), Qt::LeftButton); }
+    void Click(CPublishFrmVw::Kind kind) { QTest::mouseClick(view->Button(kind), Qt::LeftButton); }
 };
 
 } // namespace
@@ -76,8 +76,8 @@ struct PublishingApp {
 TEST(PublishedCourses, EachButtonWritesACourseThatOpensInTheBrowser)
 {
     PublishingApp a;
-    for (auto kind : {CPublishCommandsView::Standalone, CPublishCommandsView::Lan, CPublishCommandsView::Web,
-                      CPublishCommandsView::Lms})
+    for (auto kind : {CPublishFrmVw::Standalone, CPublishFrmVw::Lan, CPublishFrmVw::Web,
+                      CPublishFrmVw::Lms})
         a.Click(kind);
     EXPECT_EQ(a.Failures(), QStringList());
     EXPECT_TRUE(QFileInfo::exists(a.Published("Standalone") + "/index.htm"));
@@ -120,13 +120,13 @@ TEST(PublishedCourses, FailedStepIsToldAndTheWindowGoesOn)
     PublishingApp a;
     ASSERT_TRUE(QFile::remove(a.f.ProgramFolder() + "/Themes/Classical/Classical.css"));
     a.f.prompt.SetFallback(CPrompt::ok);
-    a.Click(CPublishCommandsView::Standalone);
+    a.Click(CPublishFrmVw::Standalone);
     EXPECT_TRUE(a.f.prompt.Texts().contains("Fail while publishing.\nError occurs at CreateKvxCss."))
         << qPrintable(a.f.prompt.Texts().join(" | "));
     EXPECT_TRUE(a.view->isEnabled());
-    EXPECT_TRUE(a.view->Button(CPublishCommandsView::Lan)->isEnabled());
+    EXPECT_TRUE(a.view->Button(CPublishFrmVw::Lan)->isEnabled());
     a.f.prompt.Clear();
-    a.Click(CPublishCommandsView::Lan);
+    a.Click(CPublishFrmVw::Lan);
     EXPECT_TRUE(a.f.prompt.Texts().contains("Fail while publishing.\nError occurs at CreateKvxCss."));
 }
 
@@ -145,8 +145,8 @@ TEST(PublishedCourses, CustomFolderThatHoldsTheAuthorsFilesIsNeverEmptied)
     a.doc->MutableSettings().OutputFolder = {QString(), a.f.tree / "p", home, QString()};
     a.doc->MutableSettings().UseASP = 0;
 
-    a.Click(CPublishCommandsView::Lan);
-    a.Click(CPublishCommandsView::Web);
+    a.Click(CPublishFrmVw::Lan);
+    a.Click(CPublishFrmVw::Web);
     qputenv("HOME", oldHome);
 
     EXPECT_EQ(a.f.prompt.Texts().filter("cannot be emptied for publishing").size(), 2)
@@ -189,7 +189,7 @@ TEST(PublishedCourses, TextLinkMadeThroughTheDialogLeadsToItsScreen)
     ASSERT_TRUE(a.app->OpenDocumentFile(a.project)) << qPrintable(a.f.prompt.Texts().join(" | "));
     a.doc = a.app->Document();
     a.app->OnViewPublish();
-    a.Click(CPublishCommandsView::Standalone);
+    a.Click(CPublishFrmVw::Standalone);
     EXPECT_EQ(a.Failures(), QStringList());
 
     QProcess check;

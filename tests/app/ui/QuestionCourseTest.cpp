@@ -4,7 +4,7 @@
 
 #include "app/CommandIds.h"
 #include "app/ui/MainFrame.h"
-#include "app/ui/PublishCommandsView.h"
+#include "app/ui/PublishFrmVw.h"
 #include "dialogs/ui/DlgAddFlashQuestion.h"
 #include "dialogs/ui/DlgFreeFormText.h"
 #include "dialogs/ui/DlgLikertQuestion.h"
@@ -363,7 +363,7 @@ TEST(QuestionCourse, AuthorWritesEditsSavesAndPublishesTheQuestions)
     // Published, and taken in the browser right and wrong.
     a.f.prompt.Clear();
     a.app->OnViewPublish();
-    QTest::mouseClick(a.app->PublishView()->Button(CPublishCommandsView::Standalone), Qt::LeftButton);
+    QTest::mouseClick(a.app->PublishView()->Button(CPublishFrmVw::Standalone), Qt::LeftButton);
     ASSERT_EQ(a.Failures(), QStringList());
     const QString course = a.f.tree / "p/Birds Published files/Standalone";
     ASSERT_TRUE(QFileInfo::exists(course + "/content/ind.htm"));

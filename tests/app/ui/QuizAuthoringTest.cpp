@@ -4,7 +4,7 @@
 
 #include "app/CommandIds.h"
 #include "app/ui/MainFrame.h"
-#include "app/ui/PublishCommandsView.h"
+#include "app/ui/PublishFrmVw.h"
 #include "dialogs/ui/DlgAddScreen.h"
 #include "dialogs/ui/DlgQuestionFillBlanks.h"
 #include "dialogs/ui/DlgQuestionMultipleChoice.h"
@@ -215,7 +215,7 @@ TEST(AuthoredCourse, QuizMadeThroughTheMenusAnswersInTheBrowser)
     f.prompt.SetFallback(CPrompt::yes);
     f.prompt.Clear();
     app->OnViewPublish();
-    QTest::mouseClick(app->PublishView()->Button(CPublishCommandsView::Standalone), Qt::LeftButton);
+    QTest::mouseClick(app->PublishView()->Button(CPublishFrmVw::Standalone), Qt::LeftButton);
     EXPECT_EQ(f.prompt.Texts().filter(QRegularExpression("^Fail|could not|cannot|missing",
                                                          QRegularExpression::CaseInsensitiveOption)),
               QStringList());

@@ -10,7 +10,7 @@
 #include "app/ui/ChildDlgParagraphQuest.h"
 #include "app/ui/ImportSummaryView.h"
 #include "app/ui/MainFrame.h"
-#include "app/ui/PublishCommandsView.h"
+#include "app/ui/PublishFrmVw.h"
 #include "app/ui/PropPageManagementLAN.h"
 #include "app/ui/PropPageManagementLMS.h"
 #include "app/ui/PropPageManagementWeb.h"
@@ -831,7 +831,7 @@ struct PublishingPagesApp : PagesApp {
         app->PublishView()->Controller().SetOpeners([](const QString &) {}, [](const QString &) {});
         f.prompt.SetFallback(CPrompt::yes);
     }
-    void Publish(CPublishCommandsView::Kind kind)
+    void Publish(CPublishFrmVw::Kind kind)
     {
         f.prompt.Clear();
         app->OnViewPublish();
@@ -903,7 +903,7 @@ TEST(SettingsBehaviourPages, ChangesReachThePublishedCourses)
     Click(b->DelayCheck());
     Type(b->DelaySecondsEdit(), "5");
 
-    for (auto kind : {CPublishCommandsView::Lan, CPublishCommandsView::Web, CPublishCommandsView::Lms}) {
+    for (auto kind : {CPublishFrmVw::Lan, CPublishFrmVw::Web, CPublishFrmVw::Lms}) {
         a.Publish(kind);
         EXPECT_EQ(a.Failures(), QStringList()) << kind;
     }
@@ -976,7 +976,7 @@ TEST(SettingsBehaviourPages, AssessmentSetOnThePageHoldsInTheBrowser)
     EXPECT_EQ(std::tie(a.S().PercentagePassMark, a.S().TimeLimitAllQuestions, a.S().TimeLimitType),
               std::make_tuple(40, 2, 1));
 
-    a.Publish(CPublishCommandsView::Standalone);
+    a.Publish(CPublishFrmVw::Standalone);
     ASSERT_EQ(a.Failures(), QStringList());
     const QString course = a.Published("Standalone");
     ASSERT_TRUE(QFileInfo::exists(course + "/content/ind.htm"));

@@ -13,7 +13,7 @@
 #include "app/ui/ChildDlgThemes.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/PropPageFonts.h"
-#include "app/ui/PublishCommandsView.h"
+#include "app/ui/PublishFrmVw.h"
 #include "app/ui/SettingsFrmVw.h"
 #include "app/ui/controls/ColorSelectButton.h"
 #include "app/ui/controls/ImageStatic.h"
@@ -687,7 +687,7 @@ TEST(SettingsLookPages, PublishedCourseCarriesThePagesValues)
     f.prompt.SetFallback(CPrompt::yes);
     f.prompt.Clear();
     app->OnViewPublish();
-    QTest::mouseClick(app->PublishView()->Button(CPublishCommandsView::Lms), Qt::LeftButton);
+    QTest::mouseClick(app->PublishView()->Button(CPublishFrmVw::Lms), Qt::LeftButton);
     const QString lms = f.tree / "p/Demo Published files/LMS";
     ASSERT_TRUE(QFileInfo::exists(lms + ".zip")) << qPrintable(f.prompt.Texts().join(" | "));
 

@@ -7,7 +7,7 @@
 #include "app/ui/CorvessaApp.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/PropPageFonts.h"
-#include "app/ui/PublishCommandsView.h"
+#include "app/ui/PublishFrmVw.h"
 #include "app/ui/DlgProgress.h"
 #include "app/ui/SettingsFrmVw.h"
 #include "app/ui/controls/ColorSelectButton.h"
@@ -168,12 +168,12 @@ void PlanViews(Run &run)
     // The Publish window once more, with the description of a kind shown as the mouse rests on its button.
     run.steps.push_back([](Run &r) {
         QEvent enter(QEvent::Enter);
-        QApplication::sendEvent(r.app.PublishView()->Button(CPublishCommandsView::Lms), &enter);
+        QApplication::sendEvent(r.app.PublishView()->Button(CPublishFrmVw::Lms), &enter);
     });
     run.steps.push_back([](Run &r) {
         ShootView(r, QStringLiteral("publish-hover"));
         QEvent leave(QEvent::Leave);
-        QApplication::sendEvent(r.app.PublishView()->Button(CPublishCommandsView::Lms), &leave);
+        QApplication::sendEvent(r.app.PublishView()->Button(CPublishFrmVw::Lms), &leave);
     });
     run.steps.push_back([](Run &r) {
         r.app.MainFrame()->Action(CorvCommand::WindowSettings)->trigger();

@@ -1,4 +1,4 @@
-#include "app/ui/PublishCommandsView.h"
+#include "app/ui/PublishFrmVw.h"
 
 #include "app/ui/ToolbarArt.h"
 #include "app/ui/controls/RolloverButton.h"
@@ -91,7 +91,7 @@ void OpenInBrowser(const QString &path, QPointer<QWidget> owner, CPrompt &prompt
 
 } // namespace
 
-CPublishCommandsView::CPublishCommandsView(CCorvessaDoc &document, CEditViewApi &editView,
+CPublishFrmVw::CPublishFrmVw(CCorvessaDoc &document, CEditViewApi &editView,
                                            const CCharacterSubstitutions *specialCharacters,
                                            std::function<bool()> saveProject, QWidget *parent)
     : QWidget(parent),
@@ -147,7 +147,7 @@ CPublishCommandsView::CPublishCommandsView(CCorvessaDoc &document, CEditViewApi 
 
 // A publish button with its caption, and under it the open-folder button (and, for the standalone kind,
 // the preview button).
-QWidget *CPublishCommandsView::MakeKindColumn(int kind)
+QWidget *CPublishFrmVw::MakeKindColumn(int kind)
 {
     auto *column = new QWidget(this);
     auto *layout = new QVBoxLayout(column);
@@ -193,20 +193,20 @@ QWidget *CPublishCommandsView::MakeKindColumn(int kind)
     return column;
 }
 
-void CPublishCommandsView::RefreshFromDocument()
+void CPublishFrmVw::RefreshFromDocument()
 {
     const QSignalBlocker quiet(m_compatibility);
     m_compatibility->setChecked(m_controller.Document().Settings().EmulateIE7 != 0);
 }
 
-void CPublishCommandsView::UpdateSmallButtons()
+void CPublishFrmVw::UpdateSmallButtons()
 {
     for (int kind = Standalone; kind <= Lms; ++kind)
         m_smallButtons.value(kind)->setEnabled(m_controller.HasPublished(CPublishController::Kind(kind)));
     m_smallButtons.value(kPreviewKind)->setEnabled(m_controller.HasPublished(CPublishController::Standalone));
 }
 
-bool CPublishCommandsView::OnCommand(int commandId)
+bool CPublishFrmVw::OnCommand(int commandId)
 {
     for (int kind = Standalone; kind <= Lms; ++kind) {
         if (kKinds[kind].command == commandId) {
@@ -225,7 +225,7 @@ bool CPublishCommandsView::OnCommand(int commandId)
     return false;
 }
 
-void CPublishCommandsView::Busy(bool on)
+void CPublishFrmVw::Busy(bool on)
 {
     if (on) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -234,7 +234,7 @@ void CPublishCommandsView::Busy(bool on)
     QApplication::restoreOverrideCursor();
 }
 
-void CPublishCommandsView::Publish(Kind kind)
+void CPublishFrmVw::Publish(Kind kind)
 {
     // The progress window goes when the whole publish ends, saves and nested runs included, by any path.
     const CDlgProgress::Scope progress(m_progress);
@@ -247,7 +247,7 @@ void CPublishCommandsView::Publish(Kind kind)
     UpdateSmallButtons();
 }
 
-void CPublishCommandsView::PreviewScreen(CCorvPage *screen)
+void CPublishFrmVw::PreviewScreen(CCorvPage *screen)
 {
     const CDlgProgress::Scope progress(m_progress);
     try {

@@ -21,7 +21,7 @@ class QToolButton;
 // database, learning management system) with its description while the mouse rests on it, a preview
 // button for the last standalone publish, an open-folder button per kind, and the compatibility-mode box.
 // What a publish does is the controller's; the window shows it and keeps its buttons' states.
-class CPublishCommandsView : public QWidget
+class CPublishFrmVw : public QWidget
 {
     Q_OBJECT
 public:
@@ -29,7 +29,7 @@ public:
                 Web = CPublishController::Web, Lms = CPublishController::Lms };
 
     // saveProject saves the project (asking for a name when it has none) and says whether it is saved.
-    CPublishCommandsView(CCorvessaDoc &document, CEditViewApi &editView, const CCharacterSubstitutions *specialCharacters,
+    CPublishFrmVw(CCorvessaDoc &document, CEditViewApi &editView, const CCharacterSubstitutions *specialCharacters,
                          std::function<bool()> saveProject, QWidget *parent = nullptr);
 
     // The command of a publish, preview or open-folder button (1160, 1386, 1161, 1162, 1527-1531), as the
