@@ -81,7 +81,7 @@ struct RecordCase {
     const char *name;
     std::function<std::unique_ptr<CComponentBase>()> make;
     int size;  // bytes of the record
-    // A clone is a new question with an id of its own, so its record differs from the original's there.
+    // A clone is a new question with an id of its own, so its record differs from its source's there.
     bool cloneDrawsNewId = false;
 };
 
@@ -333,7 +333,7 @@ std::vector<RecordCase> RecordCases()
 // Guards against a kind whose load branch reads other fields, or in another order, than its store branch
 // writes (the next record of the screen would then be read out of step), and against a Clone that leaves a
 // field behind (a pasted copy would lose it): the record has its pinned size, reads back to the same bytes,
-// and a clone stores the same bytes as the original.
+// and a clone stores the same bytes as the component it was made from.
 TEST(ComponentRecord, EveryKindRoundTripsToIdenticalBytes)
 {
     for (const RecordCase &rc : RecordCases()) {

@@ -124,7 +124,7 @@ TEST(PublishText, SpecialCharacters)
     chain.Apply(text);
     EXPECT_EQ(text, "no keys here");
 
-    // A copy given a key of its own leaves the original's keys as they were, and the other way round.
+    // A copy given a key of its own leaves the keys of the table it was copied from as they were, and the other way round.
     CCharacterSubstitutions copy = chain;
     copy.Set("k", "K");
     chain.Set("x", "X");

@@ -10,6 +10,7 @@
 #include "platform/RecordingPrompt.h"
 #include "platform/richtext/RichText.h"
 #include "ShownCanvas.h"
+#include "WidgetDriving.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -30,33 +31,6 @@
 
 #include <functional>
 #include <memory>
-
-namespace {
-
-// Answers the next modal dialog of the kind as the author would, once it is open; one of another kind, or
-// none within a few seconds, is rejected so the test fails instead of hanging.
-template <class Dialog>
-void AnswerModal(std::function<void(Dialog *)> answer)
-{
-    auto tries = std::make_shared<int>(0);
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [answer, tries, poll] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (auto *dialog = qobject_cast<Dialog *>(modal)) {
-            answer(dialog);
-            return;
-        }
-        if (modal || ++*tries > 250) {
-            if (auto *other = qobject_cast<QDialog *>(modal))
-                other->reject();
-            return;
-        }
-        QTimer::singleShot(20, *poll);
-    };
-    QTimer::singleShot(0, *poll);
-}
-
-} // namespace
 
 namespace {
 
@@ -159,8 +133,7 @@ TEST(WndTextbox, FontDialogAppliesEveryChoice)
     b.Edit().SetDocSelection(0, 6);
     bool fontAnswered = false;
     bool colourAnswered = false;
-    AnswerModal<QFontDialog>([&](QFontDialog *dialog) {
-        fontAnswered = true;
+    AnswerNextDialog<QFontDialog>([&](QFontDialog *dialog) {
         EXPECT_EQ(dialog->currentFont().family(), QStringLiteral("Liberation Sans"));
         EXPECT_EQ(dialog->currentFont().pointSize(), 12);
         QFont font(QStringLiteral("Liberation Serif"), 16);
@@ -169,13 +142,14 @@ TEST(WndTextbox, FontDialogAppliesEveryChoice)
         font.setUnderline(true);
         dialog->setCurrentFont(font);
         // The colour is asked for once the font is chosen.
-        AnswerModal<QColorDialog>([&](QColorDialog *colours) {
-            colourAnswered = true;
-            colours->setCurrentColor(QColor(0, 0, 255));
-            colours->accept();
-        });
+        AnswerNextDialog<QColorDialog>(
+            [](QColorDialog *colours) {
+                colours->setCurrentColor(QColor(0, 0, 255));
+                colours->accept();
+            },
+            &colourAnswered);
         dialog->accept();
-    });
+    }, &fontAnswered);
     b.window->OnFont();
     EXPECT_TRUE(fontAnswered && colourAnswered);
     const CCharFormat f = b.Doc().GetCharFormat(0, 6);
@@ -186,8 +160,10 @@ TEST(WndTextbox, FontDialogAppliesEveryChoice)
     EXPECT_FALSE(f.Has(CFE_STRIKEOUT));
 
     // Cancel leaves the text as it was.
-    AnswerModal<QFontDialog>([](QFontDialog *dialog) { dialog->reject(); });
+    bool cancelled = false;
+    AnswerNextDialog<QFontDialog>([](QFontDialog *dialog) { dialog->reject(); }, &cancelled);
     b.window->OnFont();
+    EXPECT_TRUE(cancelled);
     EXPECT_EQ(b.Doc().GetCharFormat(0, 6).face, QStringLiteral("Liberation Serif"));
 }
 
